@@ -1,0 +1,44 @@
+#pragma once
+// The data-file frame: a u32 data version, then the top-level record's stream.
+// Files are read whole into memory and written through a temporary file that
+// is renamed over the old one, so a failed save leaves the old file whole.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "records/data_stream.h"
+
+// A data file being written: its bytes collect here until CloseDataFile.
+class cDataFileWriter : public cDataWriter {
+public:
+    explicit cDataFileWriter(std::string nativePath) : m_strPath(std::move(nativePath)) {}
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    std::string m_strPath;
+};
+
+// Largest data file the program reads; anything bigger is refused unread.
+constexpr size_t MAX_DATA_FILE_SIZE = 256u << 20;
+
+// Opens a data file (a null or empty name means "err") positioned after its
+// version word, which goes to nReadVersion. Null when it cannot be read or is
+// shorter than the version word (bVersionTooNew unchanged), or when it is newer
+// than the program (bVersionTooNew = 1); otherwise bVersionTooNew = 0.
+std::unique_ptr<cDataReader> OpenDataFileRead(const char* name);
+// Starts a data file with nDataVersion; the file itself is written at close.
+std::unique_ptr<cDataFileWriter> OpenDataFileWrite(const char* name);
+// Ends reading.
+void CloseDataFile(std::unique_ptr<cDataReader>& file);
+// Writes the collected bytes through a temporary file; 1 on success, 0 (with
+// a report-log line) when the file could not be written.
+int CloseDataFile(std::unique_ptr<cDataFileWriter>& file);
+
+// Whole-file helpers on native paths.
+bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>& out,
+                   size_t maxSize = MAX_DATA_FILE_SIZE);
+bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes);
+
+// The load-failure message for a data file, chosen by bVersionTooNew.
+std::string GetLoadErrorMes(const std::string& name);

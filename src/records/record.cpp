@@ -1,0 +1,131 @@
+#include "records/record.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "records/data_file.h"
+#include "records/version.h"
+
+namespace {
+
+// Dropped values of older files land here; nothing reads it. Per thread, as
+// loads may run on several threads.
+constexpr size_t SCRATCH_SIZE = 4096;
+alignas(8) thread_local uint8_t t_Scratch[SCRATCH_SIZE];
+
+}  // namespace
+
+void cRecord::Layout(uint32_t) { ClearAllFields(); }
+
+void cRecord::AddField(void* p, int count, int size) {
+    FIELDDATA fd;
+    fd.lpOwner = this;
+    fd.lpField = p;
+    fd.nCount = static_cast<uint32_t>(count);
+    fd.nSize = static_cast<int8_t>(size);
+    m_vFieldData.push_back(fd);
+}
+
+void cRecord::AddStringField(std::string* p, int count) {
+    for (int i = 0; i < count; ++i) m_vStrFieldData.push_back(STRFIELDDATA{this, p + i});
+}
+
+void cRecord::AddScratchField(int size, int count) {
+    if (static_cast<size_t>(size) * static_cast<size_t>(count) > SCRATCH_SIZE) count = 0;
+    AddField(t_Scratch, count, size);
+}
+
+void cRecord::Load(cDataReader& file) {
+    Layout(nReadVersion);
+    uint32_t n = file.ReadU32();
+    if (!file.Failed() && n > m_vFieldData.size())
+        file.SetFailed("field count " + std::to_string(n) + " above the " +
+                       std::to_string(m_vFieldData.size()) + " registered");
+    for (uint32_t i = 0; i < n && !file.Failed(); ++i) {
+        const FIELDDATA& fd = m_vFieldData[i];
+        file.Read(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
+    }
+    uint32_t m = file.Failed() ? 0 : file.ReadU32();
+    if (!file.Failed() && m > m_vStrFieldData.size())
+        file.SetFailed("string count " + std::to_string(m) + " above the " +
+                       std::to_string(m_vStrFieldData.size()) + " registered");
+    for (uint32_t i = 0; i < m && !file.Failed(); ++i) {
+        uint32_t len = file.ReadU32();
+        std::string& s = *m_vStrFieldData[i].lpString;
+        if (len <= 1 || file.Failed()) {
+            s.clear();
+            continue;
+        }
+        if (len > file.Remaining()) {
+            file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
+            break;
+        }
+        std::string raw(len, '\0');
+        file.Read(raw.data(), len);
+        s.assign(raw.c_str());  // the text before the first NUL
+    }
+    if (bRemoveCR && !file.Failed()) RemoveCR();
+    if (nDataVersion != nReadVersion) Layout(nDataVersion);
+}
+
+void cRecord::Save(cDataWriter& file) {
+    Layout(nDataVersion);
+    file.WriteU32(static_cast<uint32_t>(m_vFieldData.size()));
+    for (const FIELDDATA& fd : m_vFieldData)
+        file.Write(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
+    file.WriteU32(static_cast<uint32_t>(m_vStrFieldData.size()));
+    for (const STRFIELDDATA& sd : m_vStrFieldData) {
+        std::string& s = *sd.lpString;
+        // A string ends at its first NUL; it is stored whole, never cut.
+        size_t nul = s.find('\0');
+        if (nul != std::string::npos) s.resize(nul);
+        file.WriteU32(static_cast<uint32_t>(s.size() + 1));
+        if (!s.empty()) file.Write(s.c_str(), s.size() + 1);
+    }
+}
+
+void cRecord::Clear() {
+    Layout(nDataVersion);
+    for (const FIELDDATA& fd : m_vFieldData)
+        std::memset(fd.lpField, 0, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
+    for (const STRFIELDDATA& sd : m_vStrFieldData) sd.lpString->clear();
+}
+
+void cRecord::CopyValues(cRecord& src) {
+    if (&src == this) return;
+    Layout(nDataVersion);
+    src.Layout(nDataVersion);
+    const size_t nf = std::min(m_vFieldData.size(), src.m_vFieldData.size());
+    for (size_t i = 0; i < nf; ++i) {
+        const FIELDDATA& d = m_vFieldData[i];
+        const FIELDDATA& s = src.m_vFieldData[i];
+        size_t bytes = static_cast<size_t>(d.nCount) * static_cast<size_t>(d.nSize);
+        size_t srcBytes = static_cast<size_t>(s.nCount) * static_cast<size_t>(s.nSize);
+        std::memmove(d.lpField, s.lpField, std::min(bytes, srcBytes));
+    }
+    const size_t ns = std::min(m_vStrFieldData.size(), src.m_vStrFieldData.size());
+    for (size_t i = 0; i < ns; ++i) *m_vStrFieldData[i].lpString = *src.m_vStrFieldData[i].lpString;
+}
+
+int cRecord::LoadFromFile(const std::string& name) {
+    auto file = OpenDataFileRead(name.c_str());
+    if (!file) return 0;
+    Load(*file);
+    bool ok = !file->Failed();
+    CloseDataFile(file);
+    return ok ? 1 : 0;
+}
+
+int cRecord::SaveToFile(const std::string& name) {
+    auto file = OpenDataFileWrite(name.c_str());
+    if (!file) return 0;
+    Save(*file);
+    return CloseDataFile(file);
+}
+
+void cRecord::RemoveCR() {
+    for (const STRFIELDDATA& sd : m_vStrFieldData) {
+        std::string& s = *sd.lpString;
+        s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
+    }
+}

@@ -1,0 +1,122 @@
+#pragma once
+// The base of every stored record. A record describes its stored members at
+// run time: Layout(version) registers them, in stored order, for the version
+// given. Load, Save, Clear and CopyValues then work on any record through that
+// registry.
+//
+// The registry is rebuilt against `this` by every operation that uses it, and
+// a copy never takes its source's registry, so a descriptor can never point
+// into another record's memory.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/data_stream.h"
+#include "records/safe_container.h"
+
+class cRecord;
+
+struct FIELDDATA {
+    cRecord* lpOwner = nullptr;  // the record the field belongs to
+    void* lpField = nullptr;     // the member
+    uint32_t nCount = 0;         // elements (an array is one descriptor)
+    int8_t nSize = 0;            // element size: 1, 2, 4 or 8
+};
+
+struct STRFIELDDATA {
+    cRecord* lpOwner = nullptr;
+    std::string* lpString = nullptr;
+};
+
+class cRecord {
+public:
+    cRecord() = default;
+    // Copies take no descriptors: the copy registers its own members.
+    cRecord(const cRecord&) {}
+    cRecord(cRecord&&) noexcept {}
+    cRecord& operator=(const cRecord&) { return *this; }
+    cRecord& operator=(cRecord&&) noexcept { return *this; }
+    virtual ~cRecord() = default;
+
+    // Registers the stored members for data version `version`.
+    virtual void Layout(uint32_t version);
+    // Reads the record's stream: laid out for nReadVersion, no clear first
+    // (members the file lacks keep their values), laid out again for the
+    // current version at the end. Failures are left in the reader.
+    virtual void Load(cDataReader& file);
+    // Writes the record's stream at the current version.
+    virtual void Save(cDataWriter& file);
+
+    // Zeroes every registered field and empties every registered string.
+    void Clear();
+    // Copies every registered field and string from src (a record of the same class).
+    void CopyValues(cRecord& src);
+    // Loads a data file; 1 when it was read whole, 0 when it could not be
+    // opened, was newer than the program or was damaged.
+    int LoadFromFile(const std::string& name);
+    // Saves a data file through a temporary file; 1 on success.
+    int SaveToFile(const std::string& name);
+    // Removes every carriage return from every registered string.
+    void RemoveCR();
+
+    const std::vector<FIELDDATA>& Fields() const { return m_vFieldData; }
+    const std::vector<STRFIELDDATA>& StrFields() const { return m_vStrFieldData; }
+
+protected:
+    void AddIntField(int32_t* p, int count = 1) { AddField(p, count, 4); }
+    void AddIntField(uint32_t* p, int count = 1) { AddField(p, count, 4); }
+    void AddShortField(int16_t* p, int count = 1) { AddField(p, count, 2); }
+    void AddShortField(uint16_t* p, int count = 1) { AddField(p, count, 2); }
+    void AddByteField(uint8_t* p, int count = 1) { AddField(p, count, 1); }
+    void AddByteField(int8_t* p, int count = 1) { AddField(p, count, 1); }
+    void AddByteField(char* p, int count = 1) { AddField(p, count, 1); }
+    void AddDoubleField(double* p, int count = 1) { AddField(p, count, 8); }
+    void AddStringField(std::string* p, int count = 1);
+    // Registers a value that a later version dropped: `count` elements of
+    // `size` bytes read into a scratch area that nothing reads.
+    void AddScratchField(int size, int count = 1);
+
+    void ClearFields() { m_vFieldData.clear(); }
+    void ClearStrFields() { m_vStrFieldData.clear(); }
+    void ClearAllFields() {
+        ClearFields();
+        ClearStrFields();
+    }
+
+private:
+    void AddField(void* p, int count, int size);
+
+    std::vector<FIELDDATA> m_vFieldData;
+    std::vector<STRFIELDDATA> m_vStrFieldData;
+};
+
+// Reads u32 count and then that many record streams into v, resized to fit
+// (elements that existed are loaded in place, not reset). Every record
+// stream is at least 8 bytes, which bounds the count by the bytes left.
+template <class V>
+void LoadRecordVector(cDataReader& file, V& v) {
+    uint32_t n = file.ReadCount(8);
+    if (file.Failed()) return;
+    v.resize(n);
+    for (auto& e : v) {
+        e.Load(file);
+        if (file.Failed()) return;
+    }
+}
+
+// Writes u32 count and every element's record stream.
+template <class V>
+void SaveRecordVector(cDataWriter& file, V& v) {
+    file.WriteU32(static_cast<uint32_t>(v.size()));
+    for (auto& e : v) e.Save(file);
+}
+
+// Loads a data file into a copy of rec and keeps it only when the whole file
+// was read: a failed load leaves rec as it was.
+template <class T>
+int LoadRecordFileWhole(T& rec, const std::string& name) {
+    T tmp(rec);
+    if (!tmp.LoadFromFile(name)) return 0;
+    rec = std::move(tmp);
+    return 1;
+}
