@@ -60,8 +60,15 @@ uint32_t cThread::Create(StartRoutine startRoutine, void* param) {
     return 1;
 }
 
+bool cThread::IsCallerTheThread() const {
+    if (m_hThread.get_id() != std::this_thread::get_id()) return false;
+    // Waiting for itself would never return.
+    WriteReportEC("cThread: thread %u cannot wait for itself", m_nThreadId);
+    return true;
+}
+
 void cThread::Wait() {
-    if (!IsRunning()) return;
+    if (!IsRunning() || IsCallerTheThread()) return;
     {
         // Waiting is a wait like any other: the waiting thread passes its own gate.
         std::unique_lock<std::mutex> lock(m_pControl->lock);
@@ -94,7 +101,7 @@ bool cThread::Resume() {
 }
 
 void cThread::Exit() {
-    if (!IsRunning()) return;
+    if (!IsRunning() || IsCallerTheThread()) return;
     cThreadControl& c = *m_pControl;
     {
         // Open the gate whatever the count, so that the thread sees its quit.

@@ -47,6 +47,7 @@ public:
 
 private:
     void Forget();
+    bool IsCallerTheThread() const;
 
     uint32_t m_nThreadId = 0;
     std::thread m_hThread;

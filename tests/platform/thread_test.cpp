@@ -269,3 +269,28 @@ TEST_F(ThreadTest, DestroyingTheObjectEndsItsThread) {
 }
 
 }  // namespace
+
+namespace {
+
+cThread g_SelfWaiter;
+std::atomic<int> g_nSelfWaitDone{0};
+std::atomic<bool> g_bSelfWaiterCreated{false};
+
+unsigned SelfWaitingBody(void*) {
+    while (!g_bSelfWaiterCreated) std::this_thread::sleep_for(1ms);
+    g_SelfWaiter.Wait();  // refused, not a hang
+    g_SelfWaiter.Exit();
+    g_nSelfWaitDone = 1;
+    return 0;
+}
+
+TEST(ThreadSelf, AThreadCannotWaitForOrEndItself) {
+    ResetLogs();
+    ASSERT_EQ(g_SelfWaiter.Create(SelfWaitingBody, nullptr), 1u);
+    g_bSelfWaiterCreated = true;
+    ASSERT_TRUE(Eventually([] { return g_nSelfWaitDone.load() == 1; }));
+    g_SelfWaiter.Wait();
+    EXPECT_FALSE(g_SelfWaiter.IsRunning());
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/manual_clock.h"
@@ -194,6 +195,30 @@ TEST(FramePacerSimulated, FramesRunBackToBackOnASixtyFpsTimeLine) {
     EXPECT_EQ(sim.Now(), nanoseconds(119 * 1000000000LL / 60));
     pacer.Wait(60);
     EXPECT_EQ(sim.Now(), std::chrono::seconds(2));
+}
+
+}  // namespace
+
+namespace {
+
+// Runs in a fresh process: QV_FAST is read once, at the first use of the clock.
+void RunSixSecondsUnderFastMode() {
+    setenv("QV_FAST", "1", 1);
+    ResetTimers();
+    iClock& clock = TimerClock();
+    const std::chrono::nanoseconds start = clock.Now();
+    const auto wallStart = std::chrono::steady_clock::now();
+    int held = 0;
+    for (int k = 0; k <= 360; ++k)
+        if (!CheckFrameTime(60)) ++held;
+    const bool bFast = std::chrono::steady_clock::now() - wallStart < std::chrono::seconds(1);
+    const bool bSixSeconds = clock.Now() - start == std::chrono::seconds(6);
+    std::exit(clock.IsSimulated() && held == 0 && bFast && bSixSeconds ? 0 : 1);
+}
+
+TEST(FastMode, FramesRunBackToBackOnASimulatedSixtyFpsClock) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(RunSixSecondsUnderFastMode(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
