@@ -209,7 +209,9 @@ uint16_t cInput::GetHistory(int nChannel, uint32_t k) const {
     if (nChannel < 0 || nChannel > 1) return 0;
     uint32_t index = m_nHistoryIndex[nChannel] % HISTORY_SIZE;
     uint64_t remaining = static_cast<uint64_t>(k) + 1;
-    for (int i = 0; i < HISTORY_SIZE; ++i) {
+    // At most to the oldest entry, which answers for anything older (walking
+    // on would wrap round to the newest value).
+    for (int i = 0; i < HISTORY_SIZE - 1; ++i) {
         const uint32_t run = m_History[nChannel][index].nRun;
         if (remaining <= run) break;
         remaining -= run;
