@@ -6,6 +6,9 @@
 
 namespace {
 
+// ALSA's own error lines would go to stderr; the caller reports instead.
+void QuietAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
 // A sequencer client with one output port connected to the system's MIDI port.
 class cAlsaMidiOut : public iMidiOut {
 public:
@@ -15,6 +18,7 @@ public:
     }
 
     bool Open(std::string& error) override {
+        snd_lib_error_set_handler(&QuietAlsaError);
         int err = snd_seq_open(&m_pSeq, "default", SND_SEQ_OPEN_OUTPUT, 0);
         if (err < 0) {
             m_pSeq = nullptr;

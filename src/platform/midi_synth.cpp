@@ -96,11 +96,18 @@ private:
     float m_fGain = 1.0f;
 };
 
-std::mutex g_Lock;
-std::unique_ptr<cFluidSource> g_pSource;
-bool g_bOutput = false;  // the audio device is held for the synthesiser
-std::map<int, std::string> g_List;  // music id -> native path
-std::vector<std::string> g_SoundFonts = DEFAULT_SOUNDFONTS;
+// Never destroyed: the music manager may close the device during static destruction.
+struct cSynthState {
+    std::mutex lock;
+    std::unique_ptr<cFluidSource> pSource;
+    bool bOutput = false;           // the audio device is held for the synthesiser
+    std::map<int, std::string> list;  // music id -> native path
+    std::vector<std::string> soundFonts = DEFAULT_SOUNDFONTS;
+};
+cSynthState& State() {
+    static cSynthState* state = new cSynthState;
+    return *state;
+}
 
 void QuietFluidLog() {
     static std::once_flag once;
@@ -112,8 +119,9 @@ void QuietFluidLog() {
 }  // namespace
 
 void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates) {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    g_SoundFonts = candidates ? *candidates : DEFAULT_SOUNDFONTS;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    st.soundFonts = candidates ? *candidates : DEFAULT_SOUNDFONTS;
 }
 
 int LoadGgs4() { return 0; }
@@ -122,69 +130,77 @@ void ReleaseGgs4() { GGS4CloseDevice(); }
 
 int GGS4OpenDevice(int, int) {
     QuietFluidLog();
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (g_pSource) return 0;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (st.pSource) return 0;
     auto source = std::make_unique<cFluidSource>();
-    if (!source->Open(g_SoundFonts)) return 1;
-    g_pSource = std::move(source);
-    g_bOutput = true;
+    if (!source->Open(st.soundFonts)) return 1;
+    st.pSource = std::move(source);
+    st.bOutput = true;
     AcquireSoundOutput();
-    SoundMixer().AddSource(g_pSource.get());
+    SoundMixer().AddSource(st.pSource.get());
     return 0;
 }
 
 void GGS4CloseDevice() {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (!g_pSource) return;
-    SoundMixer().RemoveSource(g_pSource.get());
-    g_pSource.reset();
-    g_List.clear();
-    if (g_bOutput) ReleaseSoundOutput();
-    g_bOutput = false;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (!st.pSource) return;
+    SoundMixer().RemoveSource(st.pSource.get());
+    st.pSource.reset();
+    st.list.clear();
+    if (st.bOutput) ReleaseSoundOutput();
+    st.bOutput = false;
 }
 
 bool IsGgs4DeviceOpen() {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    return g_pSource != nullptr;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    return st.pSource != nullptr;
 }
 
 int GGS4AddListFromFileA(const char* path, int, int id) {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (!g_pSource || !path) return 15;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (!st.pSource || !path) return 15;
     const std::string native = RecNativePath(path, false);
     if (!fluid_is_midifile(native.c_str())) return 1;
-    g_List[id] = native;
+    st.list[id] = native;
     return 0;
 }
 
 void GGS4SetMasterVolume(int volume) {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (!g_pSource) return;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (!st.pSource) return;
     const float gain = static_cast<float>(std::clamp(volume, -127, 0) + 127) / 127.0f;
     auto mix = SoundMixer().Lock();
-    g_pSource->SetGainLocked(gain);
+    st.pSource->SetGainLocked(gain);
 }
 
 void GGS4Play(int loop, int id, int, int, int) {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    auto it = g_List.find(id);
-    if (!g_pSource || it == g_List.end()) return;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    auto it = st.list.find(id);
+    if (!st.pSource || it == st.list.end()) return;
     auto mix = SoundMixer().Lock();
-    g_pSource->PlayLocked(it->second, loop != 0);
+    st.pSource->PlayLocked(it->second, loop != 0);
 }
 
 void GGS4Stop(int) {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (!g_pSource) return;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (!st.pSource) return;
     auto mix = SoundMixer().Lock();
-    g_pSource->StopLocked();
+    st.pSource->StopLocked();
 }
 
 void GGS4Pause() {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (!g_pSource) return;
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (!st.pSource) return;
     auto mix = SoundMixer().Lock();
-    g_pSource->PauseLocked();
+    st.pSource->PauseLocked();
 }
 
 int cGgs4Player::Init() {

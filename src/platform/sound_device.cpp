@@ -53,25 +53,33 @@ private:
     std::string m_Error;
 };
 
-std::mutex g_Lock;
-std::unique_ptr<cSdlAudioDevice> g_pDevice;
-int g_nUsers = 0;
-bool g_bOffline = false;
-bool g_bSilenceReported = false;
+// Never destroyed: users may let go of the device during static destruction.
+struct cOutputState {
+    std::mutex lock;
+    std::unique_ptr<cSdlAudioDevice> pDevice;
+    int nUsers = 0;
+    bool bOffline = false;
+    bool bSilenceReported = false;
+};
+cOutputState& State() {
+    static cOutputState* state = new cOutputState;
+    return *state;
+}
 
 }  // namespace
 
 bool AcquireSoundOutput() {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    ++g_nUsers;
-    if (g_bOffline) return true;
-    if (!g_pDevice) {
-        g_pDevice = std::make_unique<cSdlAudioDevice>();
-        if (!g_pDevice->IsOpen()) {
-            if (!g_bSilenceReported)
-                WriteReport("サウンドデバイスが使えません。音は鳴りません。(%s)", g_pDevice->Error().c_str());
-            g_bSilenceReported = true;
-            g_pDevice.reset();
+    cOutputState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    ++st.nUsers;
+    if (st.bOffline) return true;
+    if (!st.pDevice) {
+        st.pDevice = std::make_unique<cSdlAudioDevice>();
+        if (!st.pDevice->IsOpen()) {
+            if (!st.bSilenceReported)
+                WriteReport("サウンドデバイスが使えません。音は鳴りません。(%s)", st.pDevice->Error().c_str());
+            st.bSilenceReported = true;
+            st.pDevice.reset();
             return false;
         }
     }
@@ -79,21 +87,24 @@ bool AcquireSoundOutput() {
 }
 
 void ReleaseSoundOutput() {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    if (g_nUsers > 0) --g_nUsers;
-    if (g_nUsers == 0) g_pDevice.reset();
+    cOutputState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (st.nUsers > 0) --st.nUsers;
+    if (st.nUsers == 0) st.pDevice.reset();
 }
 
 bool IsSoundOutputOpen() {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    return g_pDevice != nullptr;
+    cOutputState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    return st.pDevice != nullptr;
 }
 
 void SetSoundOutputOffline(bool bOffline) {
     {
-        std::lock_guard<std::mutex> lock(g_Lock);
-        g_bOffline = bOffline;
-        if (bOffline) g_pDevice.reset();
+        cOutputState& st = State();
+        std::lock_guard<std::mutex> lock(st.lock);
+        st.bOffline = bOffline;
+        if (bOffline) st.pDevice.reset();
     }
     SoundMixer().SetOffline(bOffline);
 }

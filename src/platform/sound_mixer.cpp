@@ -62,6 +62,11 @@ bool cSoundBuffer::IsPlaying() const {
     return m_bPlaying;
 }
 
+size_t cSoundBuffer::GetCurrentPosition() const {
+    auto lock = m_Mixer.Lock();
+    return static_cast<size_t>(m_dPos);
+}
+
 bool cSoundBuffer::MixLocked(float* out, int frames) {
     const cPcm& pcm = *m_pPcm;
     const size_t total = pcm.Frames();

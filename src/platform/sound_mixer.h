@@ -57,6 +57,8 @@ public:
     int GetVolume() const;
     // Whether it is playing now.
     bool IsPlaying() const;
+    // The play position in frames of the data.
+    size_t GetCurrentPosition() const;
 
 private:
     friend class cMixer;
