@@ -84,7 +84,8 @@ int cInput::ReadDefaultMapping(unsigned joyId, unsigned devices, int nRetry) {
     if (KeyConfig.bUse) return 0;
     bool bJoyDir = false, bJoyButton = false;
     JOYSTATE joy;
-    if ((devices & 1) && ReadJoystick(joyId, nRetry, joy)) {
+    const bool bJoyRead = (devices & 1) && ReadJoystick(joyId, nRetry, joy);
+    if (bJoyRead) {
         m_nDigit = 5;
         m_nDir = 0;
         if (joy.dwXpos <= kAxisLow) {
@@ -107,7 +108,14 @@ int cInput::ReadDefaultMapping(unsigned joyId, unsigned devices, int nRetry) {
             if (joy.dwButtons & m_nJoyButton[i]) m_nButton |= static_cast<uint16_t>(1u << i);
         bJoyButton = m_nButton != 0;
     }
-    if (!(devices & 2)) return 1;
+    if (!(devices & 2)) {
+        // Joystick only and none read: neutral, not the last state of a pad pulled out.
+        if (!bJoyRead) {
+            ClearDirection();
+            ClearButtons();
+        }
+        return 1;
+    }
     if (!bJoyDir) {
         m_nDigit = 5;
         m_nDir = 0;

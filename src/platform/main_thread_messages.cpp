@@ -133,6 +133,8 @@ void EndWindowSystem() {
     AbandonSends();
     CloseJoystickDevices();
     SDL_QuitSubSystem(kSubsystems);
+    // Nothing else of SDL in use: let it release the rest (its D-Bus connection too).
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
     g_bInit = false;
 }
 

@@ -25,6 +25,11 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM, LPARAM) {
     return 0;
 }
 
+SDL_Window* GetMainSDLWindow() {
+    cWindow* w = GetMainWindow();
+    return w ? w->GetSDLWindow() : nullptr;
+}
+
 void cWindow::SdlWindowDeleter::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 
 cWindow::cWindow() = default;

@@ -285,6 +285,10 @@ TEST_F(InputTest, AbsentJoystickIsTriedAgainAfterTwiceTheRetry) {
     }
     EXPECT_EQ(firstRead, 122);
     EXPECT_EQ(input.m_bJoyPresent[0], 1);
+    StoreJoystickState(0, nullptr);  // pulled out while held left
+    input.ReadDefaultMapping(0, 1, 60);
+    EXPECT_EQ(input.m_nDir, 0) << "no direction left behind";
+    EXPECT_EQ(input.m_nDigit, 5);
 }
 
 TEST_F(InputTest, ConfiguredMappingLeftWinsOverRightAndUpOverDown) {

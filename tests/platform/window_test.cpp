@@ -105,6 +105,7 @@ TEST_F(X11WindowTest, OpensCentredWithA640x480ClientAndClosesInOrder) {
     EXPECT_EQ(rc.bottom, 480);
     EXPECT_STREQ(SDL_GetWindowTitle(w.GetSDLWindow()), U8(u8"テスト").c_str());
     EXPECT_EQ(w.GetHandle(), w.GetSDLWindow());
+    EXPECT_EQ(GetMainSDLWindow(), w.GetSDLWindow());
 
     // The close request comes from another thread, as fatal paths send it.
     std::thread closer([] { PostCloseMain(); });
