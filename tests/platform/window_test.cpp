@@ -166,6 +166,21 @@ TEST_F(WindowTest, BlockingSendFromAnotherThreadIsServedByTheMainLoop) {
     EXPECT_EQ(SendMessageMain(WM_USER + 5, 5, 0), 10) << "from the main thread the procedure runs at once";
 }
 
+TEST_F(WindowTest, CallsRunOnTheMainThread) {
+    std::atomic<LRESULT> result{-1};
+    std::atomic<bool> bOnMain{false};
+    std::thread worker([&] {
+        result = CallOnMainThread([&]() -> LRESULT {
+            bOnMain = IsMainThread();
+            return 7;
+        });
+    });
+    EXPECT_TRUE(PumpUntil([&] { return result.load() != -1; }));
+    worker.join();
+    EXPECT_EQ(result.load(), 7);
+    EXPECT_TRUE(bOnMain.load());
+}
+
 TEST_F(WindowTest, NestedWaitServesRequestsButLeavesWindowEvents) {
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
