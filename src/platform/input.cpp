@@ -143,9 +143,9 @@ int cInput::ReadKeyConfigMapping(int nPlayers, int nRetry) {
 
     const uint32_t nSlots = std::min<uint32_t>(KeyConfig.nSlotNum, KEYCONFIG_SLOTS);
     auto pressed = [&](uint32_t i) -> bool {
-        if (i >= nSlots) return false;
         const KEYSLOT& slot = KeyConfig.Slot[i];
         if (slot.nDevice == KEYCONFIG_KEYBOARD) return slot.nCode != 0 && IsKeyHeld(slot.nCode);
+        // A joystick at or beyond the count has no state: never pressed.
         if (slot.nDevice >= nJoy || !joyRead[slot.nDevice]) return false;
         const JOYSTATE& joy = joys[slot.nDevice];
         // An axis code tests the stick only, never the button of the same bit.

@@ -345,6 +345,11 @@ TEST_F(InputTest, SlotsBeyondTheCountsAreNeverPressed) {
     input.ReadKeyConfigMapping(1, 60);
     EXPECT_EQ(input.m_nDir, 0);
     EXPECT_EQ(input.m_nButton, 3);
+    KeyConfig.nSlotNum = 2;  // the direction slots are read all the same
+    SetScriptKey(VK_DOWN, true);
+    input.ReadKeyConfigMapping(1, 60);
+    EXPECT_EQ(input.m_nDir, INPUT_DOWN);
+    EXPECT_EQ(input.m_nButton, 0);
 }
 
 TEST_F(InputTest, MouseButtonEdges) {
