@@ -12,6 +12,8 @@ public:
     void Layout(uint32_t version) override;
     // Generic load, then the repairs of older files in ascending version order.
     void Load(cDataReader& file) override;
+    // The record stream at the current version.
+    void Save(cDataWriter& file) override;
 
     // Zeroes every stored member.
     void Clear() { cRecord::Clear(); }

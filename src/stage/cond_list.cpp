@@ -16,7 +16,7 @@ std::span<const FIELDROW<cCondList>> cCondList::Rows() { return g_Rows; }
 void cCondList::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCondList::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed()) return;
     // Lists of versions 764 and 765 were stored without their conditions.
     if (nReadVersion >= 766) LoadRecordList(file, vCond, MIN_COND_BYTES);
@@ -24,12 +24,13 @@ void cCondList::Load(cDataReader& file) {
 }
 
 void cCondList::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveRecordVector(file, vCond);
 }
 
 void cCondList::Clear() {
-    cRecord::Clear();
+    bUse = 0;
+    nMode = 0;
     vCond.clear();
 }
 

@@ -54,7 +54,7 @@ void cFlow::Load(cDataReader& file) {
         return;
     }
     cDepthGuard guard;
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed()) return;
     LoadRecordList(file, vCond, MIN_COND_BYTES);
     if (file.Failed()) return;
@@ -69,12 +69,13 @@ void cFlow::Load(cDataReader& file) {
         return;
     }
     strName.clear();
-    CheckDbIndex();
+    // Each command ran the database validation (its sub-flows included) at
+    // the end of its own load; running it again here would change nothing.
 }
 
 void cFlow::Save(cDataWriter& file) {
     CheckDbIndex();
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveRecordVector(file, vCond);
     SaveRecordVector(file, vKeyCond);
     SaveRecordVector(file, vCmd);

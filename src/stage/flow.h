@@ -18,8 +18,9 @@ public:
     // Registers the stored fields of data version `version`.
     void Layout(uint32_t version) override;
     // Record stream, then the conditions, the key sequence and the commands;
-    // then the trigger and group repairs of older files, the name emptied and
-    // the database validation. Nesting deeper than MAX_FLOW_NESTING fails.
+    // then the trigger and group repairs of older files and the name emptied
+    // (every command has run its database validation in its own load).
+    // Nesting deeper than MAX_FLOW_NESTING fails.
     void Load(cDataReader& file) override;
     // Database validation of every command, then the record stream and the
     // three lists.
