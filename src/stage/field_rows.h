@@ -155,10 +155,13 @@ struct TABLEPLAN {
     std::vector<uint32_t> vString;  // offsets of the string members
 };
 
+// bSave: the plan of saving (kept apart from the one of loading, which may
+// be for an older version).
 template <class C>
 const TABLEPLAN<C>& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32_t v,
-                                 const typename FIELDROW<C>::MEMBER* skip) {
-    thread_local TABLEPLAN<C> plan;
+                                 const typename FIELDROW<C>::MEMBER* skip, bool bSave) {
+    thread_local TABLEPLAN<C> plans[2];
+    TABLEPLAN<C>& plan = plans[bSave ? 1 : 0];
     if (plan.bBuilt && plan.nVersion == v && plan.lpSkip == skip) return plan;
     plan = TABLEPLAN<C>();
     plan.nVersion = v;
@@ -182,7 +185,7 @@ const TABLEPLAN<C>& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uin
 template <class C>
 void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self,
                             const typename FIELDROW<C>::MEMBER* skip, const uint32_t* pn) {
-    const TABLEPLAN<C>& plan = GetTablePlan(rows, self, nReadVersion, skip);
+    const TABLEPLAN<C>& plan = GetTablePlan(rows, self, nReadVersion, skip, false);
     const uint32_t n = pn ? *pn : file.ReadU32();
     if (file.Failed()) return;
     if (n > plan.vNumeric.size()) {
@@ -221,7 +224,7 @@ void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows
 
 template <class C>
 void cTableRecord::SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self) {
-    const TABLEPLAN<C>& plan = GetTablePlan<C>(rows, self, nDataVersion, nullptr);
+    const TABLEPLAN<C>& plan = GetTablePlan<C>(rows, self, nDataVersion, nullptr, true);
     size_t nBytes = 0;
     for (const ROWPLAN& r : plan.vNumeric) nBytes += r.nSize;
     uint8_t local[512];
