@@ -63,3 +63,10 @@ void cEdCond::Load(cDataReader& file) {
         if (nOpSubject >= 2) nOpSubject += 3;
     }
 }
+
+void LoadCondVector(cDataReader& file, cSafeVector<cEdCond>& v) {
+    // The smallest condition stream: its two count words.
+    LoadRecordList(file, v, 8);
+}
+
+void SaveCondVector(cDataWriter& file, cSafeVector<cEdCond>& v) { SaveRecordVector(file, v); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "records/safe_container.h"
 #include "stage/field_rows.h"
 
 class cEdCond : public cTableRecord {
@@ -39,3 +40,10 @@ public:
     uint8_t nShowRange = 0;   // distance: range display (from 43)
     uint8_t nAxis = 0;        // distance axis 0..6
 };
+
+// Reads u32 count and that many conditions into v (resized to the count),
+// failing the file when the count cannot be in it. Flows, condition lists
+// and the block, character and item definitions store conditions so.
+void LoadCondVector(cDataReader& file, cSafeVector<cEdCond>& v);
+// Writes u32 count and every condition.
+void SaveCondVector(cDataWriter& file, cSafeVector<cEdCond>& v);

@@ -67,3 +67,8 @@ void RemoveEditorOnlyFlows(cSafeVector<cFlow>& flows);
 void LoadFlowList(cDataReader& file, cSafeVector<cFlow>& flows);
 // Writes u32 count and every flow.
 void SaveFlowList(cDataWriter& file, cSafeVector<cFlow>& flows);
+// Reads u32 count and that many commands into `cmds` (item definitions
+// store their commands so), failing the file when the count cannot be in it.
+void LoadCmdList(cDataReader& file, cSafeVector<cFlowCmd>& cmds);
+// Writes u32 count and every command.
+void SaveCmdList(cDataWriter& file, cSafeVector<cFlowCmd>& cmds);

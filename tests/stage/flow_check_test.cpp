@@ -81,6 +81,24 @@ TEST_F(FlowCheckTest, NegativeShotIndicesAreRefused) {
     }
 }
 
+TEST_F(FlowCheckTest, ShotFormationAndMovementOutsideTheirTablesAreRefused) {
+    auto loads = [](int code, int formation, int move) {
+        cFlowCmd c = MakeCmd(0, code);
+        cEdShot::Create(c.spShot);
+        c.spShot->nFormation = static_cast<uint8_t>(formation);
+        c.spShot->nMoveType = static_cast<uint8_t>(move);
+        auto b = SaveBytes(c);
+        cFlowCmd d;
+        return LoadBytes(d, b);
+    };
+    EXPECT_TRUE(loads(CMD_SHOT, 5, 9));
+    EXPECT_FALSE(loads(CMD_SHOT, 6, 0));
+    EXPECT_FALSE(loads(CMD_SHOT, 0, 10));
+    EXPECT_FALSE(loads(CMD_SUMMON_ITEM, 6, 0));
+    EXPECT_TRUE(loads(CMD_SUMMON_ITEM, 0, 10));  // summons have no movement
+    EXPECT_TRUE(loads(CMD_SWORD, 9, 30));        // a sword's movement byte is its sword type
+}
+
 TEST_F(FlowCheckTest, FlowTriggerGroupAndSlotOutsideTheirTablesAreRefused) {
     auto loads = [](cFlow f) {
         auto b = SaveBytes(f);
