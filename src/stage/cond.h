@@ -19,7 +19,7 @@ public:
     // Zeroes every stored member.
     void Clear() { cRecord::Clear(); }
 
-    // The stored fields, in stored order.
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdCond>> Rows();
 
     uint8_t nKind = 0;        // 0 none, 1 common, 2 stage, 3 character variable, 4..6 status, 7 distance

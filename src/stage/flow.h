@@ -32,11 +32,13 @@ public:
     void CheckDbIndex();
     // Palette validation of every command.
     void CheckPaletteIndex(const FLOWPALETTESIZES& sizes);
-    // False, with the reason, when a command fails its structural check.
+    // False, with the reason, when the flow (trigger, group, partner slot,
+    // nesting) or one of its commands holds what the runtime cannot run.
     bool CheckStructure(std::string& why, int depth = 0) const;
     // The trigger and group repairs for a file of version `version`.
     void Repair(uint32_t version);
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlow>> Rows();
 
     std::string strName;          // editor's name (from 676); emptied after every load

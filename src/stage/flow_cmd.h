@@ -64,6 +64,7 @@ public:
     // The code in character numbering (item code + 15).
     int GetCharaCode() const { return IsItemCmd() ? nCode + ITEM_CMD_OFFSET : nCode; }
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();
 
     uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command

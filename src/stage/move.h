@@ -26,6 +26,7 @@ public:
     // Makes `holder` own a new setting with the defaults. Returns 1.
     static int Create(boost::shared_ptr<cEdMove>& holder);
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdMove>> Rows();
 
     uint8_t nMode = 0;          // 1: how the move is given
