@@ -182,6 +182,17 @@ const TABLEPLAN<C>& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uin
     return plan;
 }
 
+// Copies one field of 1, 2, 4 or 8 bytes (inline for the usual sizes).
+inline void CopyFieldBytes(void* dst, const void* src, uint32_t n) {
+    switch (n) {
+    case 1: std::memcpy(dst, src, 1); break;
+    case 2: std::memcpy(dst, src, 2); break;
+    case 4: std::memcpy(dst, src, 4); break;
+    case 8: std::memcpy(dst, src, 8); break;
+    default: std::memcpy(dst, src, n); break;
+    }
+}
+
 template <class C>
 void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self,
                             const typename FIELDROW<C>::MEMBER* skip, const uint32_t* pn) {
@@ -208,7 +219,7 @@ void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows
     const uint8_t* p = buf;
     for (uint32_t i = 0; i < n; ++i) {
         const ROWPLAN& r = plan.vNumeric[i];
-        if (!r.bScratch) std::memcpy(base + r.nOffset, p, r.nSize);
+        if (!r.bScratch) CopyFieldBytes(base + r.nOffset, p, r.nSize);
         p += r.nSize;
     }
     const uint32_t m = file.ReadU32();
@@ -240,7 +251,7 @@ void cTableRecord::SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows
     const char* base = reinterpret_cast<const char*>(self);
     for (const ROWPLAN& r : plan.vNumeric) {
         if (r.bScratch) std::memset(p, 0, r.nSize);
-        else std::memcpy(p, base + r.nOffset, r.nSize);
+        else CopyFieldBytes(p, base + r.nOffset, r.nSize);
         p += r.nSize;
     }
     file.Write(buf, nBytes + 4);
