@@ -3,15 +3,10 @@
 cDataReader::cDataReader(std::vector<uint8_t> owned)
     : m_Owned(std::move(owned)), m_pData(m_Owned.data()), m_nSize(m_Owned.size()) {}
 
-bool cDataReader::Read(void* dst, size_t len) {
-    if (m_bFailed || len > Remaining()) {
-        if (len) std::memset(dst, 0, len);
-        SetFailed("short read");
-        return false;
-    }
-    if (len) std::memcpy(dst, m_pData + m_nPos, len);
-    m_nPos += len;
-    return true;
+bool cDataReader::ReadFailed(void* dst, size_t len) {
+    if (len) std::memset(dst, 0, len);
+    SetFailed("short read");
+    return false;
 }
 
 bool cDataReader::Skip(size_t len) {
@@ -66,9 +61,4 @@ uint32_t cDataReader::ReadCount(size_t nMinBytes) {
 void cDataReader::SetFailed(const std::string& why) {
     if (!m_bFailed) m_strFail = why;
     m_bFailed = true;
-}
-
-void cDataWriter::Write(const void* src, size_t len) {
-    const auto* p = static_cast<const uint8_t*>(src);
-    m_Buf.insert(m_Buf.end(), p, p + len);
 }

@@ -22,7 +22,14 @@ public:
     cDataReader& operator=(const cDataReader&) = delete;
 
     // Copies len bytes into dst; false (and the failed state) when fewer remain.
-    bool Read(void* dst, size_t len);
+    bool Read(void* dst, size_t len) {
+        if (!m_bFailed && len <= m_nSize - m_nPos) {
+            if (len) std::memcpy(dst, m_pData + m_nPos, len);
+            m_nPos += len;
+            return true;
+        }
+        return ReadFailed(dst, len);
+    }
     bool Skip(size_t len);
     uint8_t ReadU8();
     uint16_t ReadU16();
@@ -44,6 +51,8 @@ public:
     const std::string& FailReason() const { return m_strFail; }
 
 private:
+    bool ReadFailed(void* dst, size_t len);
+
     std::vector<uint8_t> m_Owned;
     const uint8_t* m_pData = nullptr;
     size_t m_nSize = 0;
@@ -54,7 +63,10 @@ private:
 
 class cDataWriter {
 public:
-    void Write(const void* src, size_t len);
+    void Write(const void* src, size_t len) {
+        const auto* p = static_cast<const uint8_t*>(src);
+        m_Buf.insert(m_Buf.end(), p, p + len);
+    }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
     void WriteU32(uint32_t v) { Write(&v, 4); }
