@@ -64,8 +64,10 @@ private:
 class cDataWriter {
 public:
     void Write(const void* src, size_t len) {
-        const auto* p = static_cast<const uint8_t*>(src);
-        m_Buf.insert(m_Buf.end(), p, p + len);
+        if (!len) return;
+        const size_t at = m_Buf.size();
+        m_Buf.resize(at + len);
+        std::memcpy(m_Buf.data() + at, src, len);
     }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
