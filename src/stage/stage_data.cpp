@@ -161,12 +161,13 @@ void cStageData::SetHitLevel(int32_t level) {
     const int32_t v = bFast ? level - 10 : level;
     nSteps = v;
     dSteps = v;
-    nSteps6 = 6 * v;
+    // Out-of-range levels (refused after loading) must not overflow here.
+    nSteps6 = static_cast<int32_t>(6LL * v);
     dSteps2 = static_cast<double>(v) * v;
     dSpeedLimit = bFast ? 60.0 : 6.0 * v;
     // A level without steps has no per-step values (the load refuses such a stage).
     dSpeedLimitStep = v != 0 ? dSpeedLimit / v : 0.0;
-    nSteps8 = 8 * v;
+    nSteps8 = static_cast<int32_t>(8LL * v);
     dGravityStep = v != 0 ? dGravity / (static_cast<double>(v) * v) : 0.0;
 }
 

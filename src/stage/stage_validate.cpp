@@ -8,9 +8,12 @@
 
 namespace {
 
-// Fills a palette list up to two entries with default records.
+// Fills a palette list up to two entries with default records. An empty
+// list first gets its fixed entry 0 as a load leaves it (the class clear), so
+// that a saved stage loads back the same.
 template <class T>
 void PadPalette(cSafeVector<T>& list, bool bClassClear) {
+    if (list.empty()) list.emplace_back();
     while (list.size() < 2) {
         list.emplace_back();
         if (!bClassClear) list.back().cRecord::Clear();
