@@ -68,7 +68,6 @@ void LoadPalette(cDataReader& file, V& list) {
     list.clear();
     list.resize(n);
     for (auto& e : list) {
-        e.cRecord::Clear();
         e.Load(file);
         if (file.Failed()) return;
     }
@@ -81,11 +80,9 @@ void LoadPlaced(cDataReader& file, V& list) {
     list.clear();
     list.resize(n);
     for (auto& e : list) {
-        e.cRecord::Clear();
         file.ReadU32();
         e.Load(file);
         if (file.Failed()) return;
-        e.Layout(nDataVersion);
     }
 }
 
@@ -111,7 +108,7 @@ void cStageData::Layout(uint32_t version) {
 
 void cStageData::Clear() {
     m_bShortLayout = false;
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vPlacedBlock.clear();
     vPlacedChara.clear();
     vPlacedItem.clear();
@@ -214,12 +211,9 @@ void cStageData::LoadStream(cDataReader& file) {
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
     if (file.Failed()) return;
-    m_bShortLayout = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
-                     static_cast<int>(nCount) != CountDefRows(Rows(), v);
-    Layout(v);
-    LoadAfterCount(file, nCount);
-    m_bShortLayout = false;
-    Layout(nDataVersion);
+    const bool bShort = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
+                        static_cast<int>(nCount) != CountDefRows(Rows(), v);
+    LoadDefRowsAfterCount(file, nCount, bShort ? ShortRows() : Rows(), v, this);
     if (file.Failed()) return;
 
     uint32_t n = file.ReadCount(4);
@@ -285,7 +279,7 @@ void cStageData::Convert(uint32_t v) {
 }
 
 void cStageData::SaveSettings(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU32(static_cast<uint32_t>(vRankSwitch.size()));
     for (uint32_t s : vRankSwitch) file.WriteU32(s);
     for (auto& rec : StageIntRec) rec.Save(file);
