@@ -33,7 +33,7 @@ void cCharaData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this)
 
 void cCharaData::Clear() {
     nItem = 0;
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vInherit.assign(CHARA_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_CHARA;
     byZ = 3;
@@ -51,7 +51,7 @@ void cCharaData::Clear() {
 }
 
 void cCharaData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadDefRows(file, Rows(), nReadVersion, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     nItem = file.ReadI32();
@@ -95,7 +95,7 @@ void cCharaData::Convert(uint32_t v) {
 
 void cCharaData::Save(cDataWriter& file) {
     CheckIndex();
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     file.WriteI32(nItem);

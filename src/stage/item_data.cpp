@@ -25,7 +25,7 @@ cItemData::cItemData() { Clear(); }
 void cItemData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
 
 void cItemData::Clear() {
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vInherit.assign(ITEM_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_ITEM;
     bySetting10 = 6;
@@ -37,7 +37,7 @@ void cItemData::Clear() {
 }
 
 void cItemData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadDefRows(file, Rows(), nReadVersion, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -58,7 +58,7 @@ void cItemData::Load(cDataReader& file) {
 
 void cItemData::Save(cDataWriter& file) {
     CheckIndex();
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);

@@ -68,7 +68,6 @@ void LoadPalette(cDataReader& file, V& list) {
     list.clear();
     list.resize(n);
     for (auto& e : list) {
-        e.cRecord::Clear();
         e.Load(file);
         if (file.Failed()) return;
     }
@@ -81,11 +80,9 @@ void LoadPlaced(cDataReader& file, V& list) {
     list.clear();
     list.resize(n);
     for (auto& e : list) {
-        e.cRecord::Clear();
         file.ReadU32();
         e.Load(file);
         if (file.Failed()) return;
-        e.Layout(nDataVersion);
     }
 }
 
@@ -111,7 +108,7 @@ void cStageData::Layout(uint32_t version) {
 
 void cStageData::Clear() {
     m_bShortLayout = false;
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vPlacedBlock.clear();
     vPlacedChara.clear();
     vPlacedItem.clear();
@@ -161,12 +158,13 @@ void cStageData::SetHitLevel(int32_t level) {
     const int32_t v = bFast ? level - 10 : level;
     nSteps = v;
     dSteps = v;
-    nSteps6 = 6 * v;
+    // Out-of-range levels (refused after loading) must not overflow here.
+    nSteps6 = static_cast<int32_t>(6LL * v);
     dSteps2 = static_cast<double>(v) * v;
     dSpeedLimit = bFast ? 60.0 : 6.0 * v;
     // A level without steps has no per-step values (the load refuses such a stage).
     dSpeedLimitStep = v != 0 ? dSpeedLimit / v : 0.0;
-    nSteps8 = 8 * v;
+    nSteps8 = static_cast<int32_t>(8LL * v);
     dGravityStep = v != 0 ? dGravity / (static_cast<double>(v) * v) : 0.0;
 }
 
@@ -213,12 +211,9 @@ void cStageData::LoadStream(cDataReader& file) {
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
     if (file.Failed()) return;
-    m_bShortLayout = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
-                     static_cast<int>(nCount) != CountDefRows(Rows(), v);
-    Layout(v);
-    LoadAfterCount(file, nCount);
-    m_bShortLayout = false;
-    Layout(nDataVersion);
+    const bool bShort = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
+                        static_cast<int>(nCount) != CountDefRows(Rows(), v);
+    LoadDefRowsAfterCount(file, nCount, bShort ? ShortRows() : Rows(), v, this);
     if (file.Failed()) return;
 
     uint32_t n = file.ReadCount(4);
@@ -284,7 +279,7 @@ void cStageData::Convert(uint32_t v) {
 }
 
 void cStageData::SaveSettings(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU32(static_cast<uint32_t>(vRankSwitch.size()));
     for (uint32_t s : vRankSwitch) file.WriteU32(s);
     for (auto& rec : StageIntRec) rec.Save(file);

@@ -6,7 +6,7 @@
 
 cStageIntRec::cStageIntRec() { Clear(); }
 
-cStageIntRec::cStageIntRec(const cStageIntRec& o) : cRecord(o) { std::copy_n(o.nValue, 8, nValue); }
+cStageIntRec::cStageIntRec(const cStageIntRec& o) : cTableRecord(o) { std::copy_n(o.nValue, 8, nValue); }
 
 cStageIntRec& cStageIntRec::operator=(const cStageIntRec& o) {
     std::copy_n(o.nValue, 8, nValue);
@@ -15,6 +15,11 @@ cStageIntRec& cStageIntRec::operator=(const cStageIntRec& o) {
 
 void cStageIntRec::Layout(uint32_t version) {
     ClearAllFields();
+    if (m_bOnePerValue) {
+        for (int k = 0; k < 8; ++k)
+            if (version >= 125 || k < 1 || k > 3) AddIntField(&nValue[k]);
+        return;
+    }
     AddIntField(&nValue[0]);
     if (version >= 125) AddIntField(&nValue[1], 3);
     AddIntField(&nValue[4]);
@@ -25,6 +30,19 @@ void cStageIntRec::Layout(uint32_t version) {
 void cStageIntRec::Set(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, int32_t f, int32_t g, int32_t h) {
     const int32_t v[8] = {a, b, c, d, e, f, g, h};
     std::copy_n(v, 8, nValue);
+}
+
+void cStageIntRec::Load(cDataReader& file) {
+    const uint32_t n = file.ReadU32();
+    if (file.Failed()) return;
+    m_bOnePerValue = true;
+    Layout(nReadVersion);
+    const bool bOnePerValue = n == Fields().size();
+    m_bOnePerValue = bOnePerValue;
+    Layout(nReadVersion);
+    LoadAfterCount(file, n);
+    m_bOnePerValue = false;
+    Layout(nDataVersion);
 }
 
 cIntRec::cIntRec() { Clear(); }
@@ -53,7 +71,9 @@ void cIntRec::Layout(uint32_t version) {
         AddIntField(&g);
         AddIntField(&h);
     } else {
-        AddScratchField(4, 2);
+        // Two int32 of older files, each read into the scratch value.
+        AddScratchField(4);
+        AddScratchField(4);
     }
     AddStringField(&strText);
     if (version >= 62) {

@@ -160,6 +160,18 @@ TEST_F(StageDataTest, PalettesHoldAtLeastTwoEntries) {
     EXPECT_EQ(back.vBlock[1].byPassGroup, 255);
 }
 
+TEST_F(StageDataTest, EmptyPalettesGetTheirFixedFirstEntryAndLoadBackTheSame) {
+    cStageData s;
+    BuildSampleStage(s);
+    s.vChara.clear();
+    std::vector<uint8_t> first = StageFile(s);
+    EXPECT_EQ(s.vChara[0].byZ, 3);  // entry 0 as a load leaves it
+    EXPECT_EQ(s.vChara[1].byZ, 0);  // entry 1 a default record
+    cStageData back;
+    ASSERT_TRUE(LoadStageBytes(back, first));
+    EXPECT_EQ(StageFile(back), first);
+}
+
 TEST_F(StageDataTest, ValidateClampsTheScrollAreaAndTheMusic) {
     cStageData s;
     s.nWidth = 20;
