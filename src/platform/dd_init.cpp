@@ -34,10 +34,11 @@ enum { INIT_OK = 0, CREATEEX_ERR = 1, SETCOOPLEVEL_ERR = 2, SETDISPLAYMODE_ERR =
 
 void NameRecord(DDSURFACEDATA* sd, const char* name) { std::snprintf(sd->szName, sizeof sd->szName, "%s", name); }
 
+// Full screen is the desktop's own mode: the window covers it and the picture is scaled.
 void SetFullScreen() {
-    if (DDG.hWnd) SDL_SetWindowFullscreen(DDG.hWnd, DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (!DDG.bWindow) SDL_ShowCursor(SDL_DISABLE);
-    else SDL_ShowCursor(SDL_ENABLE);
+    if (!DDG.hWnd) return;
+    SDL_SetWindowFullscreen(DDG.hWnd, DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowCursor(DDG.bWindow ? SDL_ENABLE : SDL_DISABLE);
 }
 
 // A screen-sized record with pixels of the current format (DirectDraw rules).
