@@ -237,6 +237,17 @@ int DDBltEx(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, 
     return 0;
 }
 
+void DDDrawQuadRGB(DDSURFACEDATA* dst, int x, int y, int w, int h, uint32_t argb) {
+    dst = dd::Resolve(dst);
+    if (!dst) return;
+    DDRedirectBackBuffer(&dst);
+    if (!dst->HasSurface() ||
+        !dd::ClipRect(&x, &y, &w, &h, std::min(dst->nWidth, dst->Surface.width), std::min(dst->nHeight, dst->Surface.height)))
+        return;
+    DDBeginScene();
+    dd::FillQuad(dst->Surface, x, y, w, h, argb);
+}
+
 bool DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
                int* sh) {
     if (!dst || !src || !x || !y || !w || !h || !sx || !sy || !sw || !sh) return false;
