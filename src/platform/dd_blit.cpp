@@ -63,15 +63,6 @@ dd::STATES CurrentStates() {
     return dd::STATES{lpDTCon->dwDiffuse, lpDTCon->dwColorOp, lpDTCon->dwAlphaOp};
 }
 
-// A textured quad onto a render target, with the clear that lets a flags-0 copy of a
-// colour-keyed picture carry its transparency.
-void DrawQuad(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
-              int flags, const dd::STATES& st) {
-    if (flags == 0 && src->lpDT && src->lpDT->bColorKey)
-        dd::ClearQuadArea(dst, x, y, w, h, src, sx, sy, sw, sh, dd::TransparentValue(dst));
-    dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_QUAD, st);
-}
-
 }  // namespace
 
 void DDBeginBatch(int mode) {
@@ -191,7 +182,8 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_SOFT, dd::STATES{});
         return;
     }
-    if (!dd::QuadVisible(dst, x, y, w, h, src, sx, sy, sw, sh)) return;
+    dd::AXIS ax, ay;
+    if (!dd::ClipAxes(dst, x, y, w, h, src, sx, sy, sw, sh, dd::RASTER_QUAD, &ax, &ay)) return;
     if (g_Batch.open) {
         BATCHENTRY e{0, dst, src, x, y, w, h, sx, sy, sw, sh, flags, CurrentStates()};
         uint32_t key = 0;
@@ -202,7 +194,10 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         return;
     }
     if (!DDBeginScene() || !DDSetRenderTarget(0, dst)) return;
-    DrawQuad(dst, x, y, w, h, src, sx, sy, sw, sh, flags, CurrentStates());
+    // A flags-0 copy of a keyed picture first clears its area, so that it carries its transparency.
+    if (flags == 0 && src->lpDT->bColorKey)
+        dd::FillPixels(dst->Surface, ax.d0, ay.d0, ax.n, ay.n, dd::TransparentValue(dst));
+    dd::RasterizeAxes(dst, src, ax, ay, flags, dd::RASTER_QUAD, CurrentStates());
     DDSetRenderTarget(0, lpDTCon->lpCurrentTarget);
 }
 

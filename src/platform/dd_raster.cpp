@@ -156,17 +156,21 @@ void Blend32(uint32_t* d, const uint32_t* s, int n) {
     int i = 0;
 #if defined(__SSE2__)
     const __m128i full = _mm_set1_epi32(static_cast<int>(0xFF000000u)), zero = _mm_setzero_si128();
-    for (; i + 4 <= n; i += 4) {
-        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i a = _mm_and_si128(sv, full);
-        const __m128i clear = _mm_cmpeq_epi32(a, zero);
-        if (_mm_movemask_epi8(_mm_or_si128(clear, _mm_cmpeq_epi32(a, full))) == 0xFFFF) {
+    for (; i + 8 <= n; i += 8) {
+        const __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 4));
+        const __m128i a0 = _mm_and_si128(s0, full), a1 = _mm_and_si128(s1, full);
+        const __m128i c0 = _mm_cmpeq_epi32(a0, zero), c1 = _mm_cmpeq_epi32(a1, zero);
+        const __m128i ok = _mm_and_si128(_mm_or_si128(c0, _mm_cmpeq_epi32(a0, full)),
+                                         _mm_or_si128(c1, _mm_cmpeq_epi32(a1, full)));
+        if (_mm_movemask_epi8(ok) == 0xFFFF) {
             __m128i* dp = reinterpret_cast<__m128i*>(d + i);
-            const __m128i dv = _mm_loadu_si128(dp);
-            _mm_storeu_si128(dp, _mm_or_si128(_mm_and_si128(clear, dv), _mm_andnot_si128(clear, sv)));
+            const __m128i d0 = _mm_loadu_si128(dp), d1 = _mm_loadu_si128(dp + 1);
+            _mm_storeu_si128(dp, _mm_or_si128(_mm_and_si128(c0, d0), _mm_andnot_si128(c0, s0)));
+            _mm_storeu_si128(dp + 1, _mm_or_si128(_mm_and_si128(c1, d1), _mm_andnot_si128(c1, s1)));
             continue;
         }
-        for (int k = i; k < i + 4; ++k) {
+        for (int k = i; k < i + 8; ++k) {
             const uint32_t al = s[k] >> 24;
             if (al == 255) d[k] = s[k];
             else if (al) d[k] = Blend(s[k], d[k], al);
@@ -226,12 +230,16 @@ void ClearQuadArea(DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFA
 
 void Rasterize(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                int flags, RASTER kind, const STATES& st) {
+    AXIS ax, ay;
+    if (ClipAxes(dst, x, y, w, h, src, sx, sy, sw, sh, kind, &ax, &ay)) RasterizeAxes(dst, src, ax, ay, flags, kind, st);
+}
+
+void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const AXIS& ay, int flags, RASTER kind,
+                   const STATES& st) {
     if (!dst || !src) return;
     DDPIXELS& D = dst->Surface;
     const DDPIXELS* S = &src->Surface;
     if (D.Empty() || S->Empty() || D.format != S->format) return;
-    AXIS ax, ay;
-    if (!ClipAxes(dst, x, y, w, h, src, sx, sy, sw, sh, kind, &ax, &ay)) return;
     DDPIXELS snapshot;
     if (&D == S) {  // a blit within one surface reads the picture as it was before
         snapshot = *S;
