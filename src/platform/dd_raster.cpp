@@ -215,12 +215,6 @@ bool ClipAxes(const DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURF
     return BuildAxis(x, w, sx, sw, dW, sW, centre, ax) && BuildAxis(y, h, sy, sh, dH, sH, centre, ay);
 }
 
-bool QuadVisible(const DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy,
-                 int sw, int sh) {
-    AXIS ax, ay;
-    return ClipAxes(dst, x, y, w, h, src, sx, sy, sw, sh, RASTER_QUAD, &ax, &ay);
-}
-
 void ClearQuadArea(DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy, int sw,
                    int sh, uint32_t value) {
     AXIS ax, ay;

@@ -35,9 +35,6 @@ struct AXIS {
 // Both axes of a blit after exact clipping; false when nothing is drawn.
 bool ClipAxes(const DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy, int sw,
               int sh, RASTER kind, AXIS* ax, AXIS* ay);
-// True when a quad blit draws at least one pixel.
-bool QuadVisible(const DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy,
-                 int sw, int sh);
 // Clears the destination area a quad blit covers to value.
 void ClearQuadArea(DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy, int sw,
                    int sh, uint32_t value);

@@ -135,15 +135,4 @@ TEST_F(InitTest, RestoreKeepsEveryPictureAndCallsTheFonts) {
     DDSetFontRestore(nullptr);
 }
 
-TEST_F(InitTest, InitErrorNames) {
-    EXPECT_FALSE(DDCheckInitErr(12));
-    EXPECT_FALSE(DDCheckInitErr(1));
-    EXPECT_TRUE(DDCheckInitErr(0));
-    EXPECT_TRUE(DDCheckInitErr(8));
-    EXPECT_NE(EC().find("SETCLIPPER_ERR\r\nCREATEEX_ERR"), std::string::npos);
-    uint32_t total = 9, free = 9;
-    DDGetVideoMemory(&total, &free);
-    EXPECT_EQ(total + free, 0u);
-}
-
 }  // namespace
