@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/dd_internal.h"
+#include "platform/dd_present.h"
 #include "platform/dd_raster.h"
 
 // ---- draw states -----------------------------------------------------------
@@ -154,6 +155,7 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         if (sw < 0 || sh < 0) return;
         if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return;
         dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_DD, dd::STATES{});
+        if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
         return;
     }
     if (src->lpViewSD) {
@@ -209,6 +211,8 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
     if (!dst || !src) return 0;
     if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return DDERR_NOCOLORKEY;
     dd::Rasterize(dst, x, y, w, h, src, sx, sy, w, h, flags, dd::RASTER_DD, dd::STATES{});
+    // The primary surface is the screen: what is drawn into it is shown.
+    if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
     return 0;
 }
 

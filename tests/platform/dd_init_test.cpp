@@ -88,6 +88,11 @@ TEST_F(InitTest, PresentHandsTheBackBufferOverAndPaces) {
     ASSERT_TRUE(DDGetLastFrame(&f));
     EXPECT_EQ(f.pixels[0], 0x070000u);  // window palette: entry 7 = (7, 0, 0), entry 20 = (20, 20, 0)
     EXPECT_EQ(f.pixels[1], 0x141400u);
+    // A blit onto the primary surface shows as well (the windowed and no-flip present).
+    BackBuffer.Surface.Row(0)[0] = 20;
+    DDBlt(&PrimarySD, 0, 0, 2, 1, &BackBuffer, 0, 0, 0);
+    ASSERT_TRUE(DDGetLastFrame(&f));
+    EXPECT_EQ(f.pixels[0], 0x141400u);
 }
 
 TEST_F(InitTest, FrameDumpWritesTheLastFrameAs24BitBmp) {
