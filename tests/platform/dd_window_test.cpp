@@ -123,4 +123,16 @@ TEST_F(WindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
     EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(WindowTest, FullScreenIsTheDesktopMode) {
+    SDL_Window* win = Open(640, 480);
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(DDInit(0, win, 640, 480, 8, 1, 0, 1, 60, 1, nullptr, nullptr, 0));
+    EXPECT_EQ(SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN_DESKTOP, static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    DDClearSurface(&BackBuffer, 0);
+    DDFlip();
+    EXPECT_TRUE(DDPresentPending());
+    DDEnd();
+    EXPECT_FALSE(DDHasPresenter());
+}
+
 }  // namespace
