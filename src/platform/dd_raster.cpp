@@ -188,6 +188,18 @@ void Shade32(uint32_t* d, const uint32_t* s, int n, const STATES& st) {
     for (int i = 0; i < n; ++i) d[i] = DDShadePixel(s[i], d[i], st.diffuse, st.colorOp, st.alphaOp);
 }
 
+// Source pixels of one row in destination order (mirrored or scaled).
+template <class T>
+void Gather(T* out, const T* row, const AXIS& ax) {
+    if (ax.step == -1) {
+        const T* p = row + ax.s0;
+        for (int i = 0; i < ax.n; ++i) out[i] = p[-i];
+        return;
+    }
+    const int* t = ax.table.data();
+    for (int i = 0; i < ax.n; ++i) out[i] = row[t[i]];
+}
+
 void Limits(const DDSURFACEDATA* dst, const DDSURFACEDATA* src, RASTER kind, int* dw, int* dh, int* sw, int* sh) {
     const DDPIXELS& D = dst->Surface;
     const DDPIXELS& S = src->Surface;
@@ -248,7 +260,7 @@ void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const
             const uint8_t* sr = S->Row(ay.Src(k));
             const uint8_t* sp = sr + ax.s0;
             if (ax.step != 1) {
-                for (int i = 0; i < n; ++i) tmp[static_cast<size_t>(i)] = sr[ax.Src(i)];
+                Gather(tmp.data(), sr, ax);
                 sp = tmp.data();
             }
             if (key) Key8(dr, sp, n, static_cast<uint8_t>(S->dwColorKey));
@@ -276,7 +288,7 @@ void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const
         const uint32_t* sr = S->Row32(ay.Src(k));
         const uint32_t* sp = sr + ax.s0;
         if (ax.step != 1) {
-            for (int i = 0; i < n; ++i) tmp[static_cast<size_t>(i)] = sr[ax.Src(i)];
+            Gather(tmp.data(), sr, ax);
             sp = tmp.data();
         }
         switch (kernel) {
