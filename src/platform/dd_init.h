@@ -138,5 +138,3 @@ int DDMesBox(const char* text, const char* caption, unsigned style);
 int DDSetDialogMode(int on);
 // Installs the frame-pacing gate that DDPresent polls (fps, a, b → true when the frame is due).
 void DDSetFramePace(bool (*pace)(int fps, int a, int b));
-// Video memory in the port: free and total are 0.
-void DDGetVideoMemory(uint32_t* total, uint32_t* free);

@@ -11,9 +11,6 @@
 
 using namespace ddtest;
 
-// The session bus library that SDL's video start opens keeps one buffer to the end.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-
 namespace {
 
 struct WindowDeleter {
@@ -21,7 +18,7 @@ struct WindowDeleter {
 };
 using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 
-class WindowTest : public cDDTest {
+class DDWindowTest : public cDDTest {
 protected:
     void SetUp() override {
         cDDTest::SetUp();
@@ -65,7 +62,7 @@ protected:
     std::vector<WindowPtr> m_Windows;
 };
 
-TEST_F(WindowTest, PresentedFrameReadsBackEqualToTheDump) {
+TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
     SDL_Window* win = Open(640, 480);
     ASSERT_NE(win, nullptr) << SDL_GetError();
     ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
@@ -89,7 +86,7 @@ TEST_F(WindowTest, PresentedFrameReadsBackEqualToTheDump) {
     EXPECT_EQ(back.pixels[240 * 640 + 3], Pattern(3, 240) & 0xFFFFFF);
 }
 
-TEST_F(WindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
+TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
     SDL_Window* win = Open(640, 480);
     ASSERT_NE(win, nullptr);
     ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
@@ -123,7 +120,7 @@ TEST_F(WindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(WindowTest, FullScreenIsTheDesktopMode) {
+TEST_F(DDWindowTest, FullScreenIsTheDesktopMode) {
     SDL_Window* win = Open(640, 480);
     ASSERT_NE(win, nullptr);
     ASSERT_TRUE(DDInit(0, win, 640, 480, 8, 1, 0, 1, 60, 1, nullptr, nullptr, 0));
