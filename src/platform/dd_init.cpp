@@ -298,8 +298,3 @@ int DDMesBox(const char* text, const char* caption, unsigned style) {
     DDSetDialogMode(0);
     return 1;
 }
-
-void DDGetVideoMemory(uint32_t* total, uint32_t* free) {
-    if (total) *total = 0;
-    if (free) *free = 0;
-}
