@@ -1,0 +1,185 @@
+#include "platform/fx_strip.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/dd_blit.h"
+#include "platform/dd_init.h"
+#include "platform/dd_internal.h"
+#include "platform/dd_palette.h"
+#include "records/utility.h"
+
+namespace {
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    if ((a % b) != 0 && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+// Half-width of the disc's span at row offset v; a span reaching the radius is cut by one pixel.
+int SpanHalfWidth(int64_t radius, int64_t v) {
+    const int64_t sq = radius * radius - v * v;
+    if (sq <= 0) return 0;
+    int64_t s = static_cast<int64_t>(std::sqrt(static_cast<double>(sq)));
+    if (s >= radius) s = radius - 1;
+    return static_cast<int>(s);
+}
+
+// One span of the disc: source columns cut to [lo, hi), the destination moved by the same cut.
+void DrawSpan(DDSURFACEDATA* dst, int64_t x, int64_t y, int64_t rows, DDSURFACEDATA* src, int64_t sx, int64_t sy,
+              int s, int64_t lo, int64_t hi, int flags) {
+    int64_t start = sx - s, dstart = x - s, width = 2 * static_cast<int64_t>(s);
+    if (start < lo) {
+        width -= lo - start;
+        dstart += lo - start;
+        start = lo;
+    }
+    width = std::min(width, hi - start);
+    if (width <= 0 || rows <= 0) return;
+    auto i = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    if (DDIsD3D())
+        DDStretchBlt(dst, i(dstart), i(y), i(width), i(rows), src, i(start), i(sy), i(width), i(rows), flags);
+    else
+        DDBlt(dst, i(dstart), i(y), i(width), i(rows), src, i(start), i(sy), flags);
+}
+
+}  // namespace
+
+void DDBltWave(DDSURFACEDATA* dst, int x, int y, int w, int h, int frequency, double amplitude, int phase, int strip,
+               DDSURFACEDATA* src, int sx, int sy, int flags, int columns) {
+    if (strip <= 0) return;
+    const int length = columns ? w : h;
+    if (length <= 0) return;
+    const double step = 360.0 / length;
+    double acc = 0.0;
+    DDBeginBatch(0);
+    for (int64_t p = 0; p < length; p += strip) {
+        acc += step * strip;
+        const int d = DoubleToInt(std::sin((phase + acc) * frequency * std::numbers::pi / 180.0) * amplitude);
+        const int n = static_cast<int>(std::min<int64_t>(strip, length - p));
+        const int pi = static_cast<int>(p);
+        if (columns) DDBlt(dst, x + pi, y + d, n, h, src, sx + pi, sy, flags);
+        else DDBlt(dst, x + d, y + pi, w, n, src, sx, sy + pi, flags);
+    }
+    DDEndBatch();
+}
+
+void DDBltStripShift(DDSURFACEDATA* dst, int x, int y, int w, int h, int strip, int shift, DDSURFACEDATA* src, int sx,
+                     int sy, int flags, int columns) {
+    if (strip == 0) {
+        DDBlt(dst, x, y, w, h, src, sx, sy, flags);
+        return;
+    }
+    if (strip < 0) return;
+    const int n = (columns ? w : h) / strip;
+    DDBeginBatch(0);
+    // Odd strips first, then even ones.
+    for (int pass = 1; pass >= 0; --pass) {
+        const int d = pass ? -shift : shift;
+        for (int i = pass; i < n; i += 2) {
+            const int o = i * strip;
+            if (columns) DDBlt(dst, x + o, y + d, strip, h, src, sx + o, sy, flags);
+            else DDBlt(dst, x + d, y + o, w, strip, src, sx, sy + o, flags);
+        }
+    }
+    DDEndBatch();
+}
+
+void DDBltTurn(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* front, int fx, int fy,
+               DDSURFACEDATA* back, int bx, int by, int sw, int sh, int flags, int counter, int axis) {
+    if (axis != 0 && axis != 1) return;
+    const int size = axis == 0 ? w : h;
+    const int64_t half = size >> 1;
+    int64_t s = 0;
+    bool showFront = true;
+    // A card less than 2 pixels across has no middle to turn about: it shows its front unturned.
+    if (half >= 1) {
+        const int64_t k = FloorDiv(counter, half), r = counter - k * half;
+        s = (k % 2 == 0) ? r : half - r - 1;
+        showFront = FloorDiv(half + counter, size) % 2 == 0;
+    }
+    DDSURFACEDATA* pic = showFront ? front : back;
+    const int px = showFront ? fx : bx, py = showFront ? fy : by;
+    const int si = static_cast<int>(s);
+    if (axis == 0) DDStretchBlt(dst, x + si, y, w - 2 * si, h, pic, px, py, sw, sh, flags);
+    else DDStretchBlt(dst, x, y + si, w, h - 2 * si, pic, px, py, sw, sh, flags);
+}
+
+void DDBltQuarters(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int distance,
+                   int flags) {
+    const int hw = w >> 1, hh = h >> 1;
+    DDBeginBatch(0);
+    DDBlt(dst, x - distance, y - distance, hw, hh, src, sx, sy, flags);
+    DDBlt(dst, x + hw + distance, y - distance, hw, hh, src, sx + hw, sy, flags);
+    DDBlt(dst, x - distance, y + hh + distance, hw, hh, src, sx, sy + hh, flags);
+    DDBlt(dst, x + hw + distance, y + hh + distance, hw, hh, src, sx + hw, sy + hh, flags);
+    DDEndBatch();
+}
+
+void DDBltCircle(DDSURFACEDATA* dst, int x, int y, int halfWidth, int halfHeight, int radius, int band,
+                 DDSURFACEDATA* src, int sx, int sy, int flags) {
+    if (radius < 1 || band < 1 || !dst || !src) return;
+    dst = dd::Resolve(dst);
+    src = dd::Resolve(src);
+    const int64_t lo = std::max<int64_t>(0, static_cast<int64_t>(sx) - halfWidth);
+    const int64_t hi = std::min<int64_t>(static_cast<int64_t>(sx) + halfWidth, src->nWidth);
+    const int64_t r = radius, hh = halfHeight, b = band;
+    DDBeginBatch(0);
+    if (band == 1) {
+        // Rows at or below the half height are skipped, so the walk starts at the first row that can draw.
+        for (int64_t v = std::min(r - 1, hh - 1); v >= -r; --v) {
+            if (v < -hh) break;
+            DrawSpan(dst, x, y + v, 1, src, sx, sy + v, SpanHalfWidth(r, v), lo, hi, flags);
+        }
+    } else {
+        int64_t v = r - b;
+        if (v >= hh) v -= ((v - hh) / b + 1) * b;  // the bands that would all be skipped
+        for (; v >= -r; v -= b) {
+            if (v >= hh) continue;
+            if (v + b <= -hh) break;
+            int64_t top = v;
+            if (top + b > hh) top = hh - b;
+            if (top < -hh) top = -hh;
+            DrawSpan(dst, x, y + top, b, src, sx, sy + top, SpanHalfWidth(r, top + b / 2), lo, hi, flags);
+        }
+    }
+    DDEndBatch();
+}
+
+void DDDrawFrame(DDSURFACEDATA* dst, int x, int y, int w, int h, int thickness, uint32_t colour) {
+    DDBeginFillBatch();
+    DDFillRect(dst, x, y, w, thickness, colour);
+    DDFillRect(dst, x, y + h - thickness, w, thickness, colour);
+    DDFillRect(dst, x, y, thickness, h, colour);
+    DDFillRect(dst, x + w - thickness, y, thickness, h, colour);
+    DDEndFillBatch();
+}
+
+void DDBltFramed(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int thickness, uint32_t colour) {
+    DDBlt(dst, x, y, w, h, src, 0, 0, DDBLT_COLORKEY);
+    DDDrawFrame(dst, x - thickness, y - thickness, w + 2 * thickness, h + 2 * thickness, thickness, colour);
+}
+
+void DDDrawNumber(DDSURFACEDATA* dst, int x, int y, int digitWidth, int digitHeight, DDSURFACEDATA* src, int sx,
+                  int sy, int flags, int number, int fieldDigits, int centred) {
+    // Negative numbers have no digit pictures: nothing is drawn.
+    if (number < 0) return;
+    int digits[10];
+    int n = 0;
+    int v = number;
+    do {
+        digits[n++] = v % 10;
+        v /= 10;
+    } while (v != 0 && n < 10);
+    int start = x;
+    if (n < fieldDigits) {
+        const int move = (fieldDigits - n) * digitWidth;
+        start = x + (centred ? move / 2 : move);
+    }
+    for (int i = 0; i < n; ++i) {
+        const int d = digits[n - 1 - i];
+        DDBlt(dst, start + i * digitWidth, y, digitWidth, digitHeight, src, sx + d * digitWidth, sy, flags);
+    }
+}
