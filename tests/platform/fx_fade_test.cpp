@@ -8,7 +8,7 @@ using namespace fxtest;
 
 namespace {
 
-class FadeTest : public cFxTest {
+class FxFadeTest : public cFxTest {
 protected:
     // The frame a scene draws before each fade step: a colour-31 background and the picture.
     void DrawScene() {
@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(FadeTest, FadeOutAtSpeed30StepsThroughTheEasedWeightsAndRearms) {
+TEST_F(FxFadeTest, FadeOutAtSpeed30StepsThroughTheEasedWeightsAndRearms) {
     ASSERT_TRUE(Start(CFG_DD8));
     // Entry 17 is white: its red shows the weight drawn (255 · weight >> 8).
     const int want[5] = {255, 220, 126, 0, 255};
@@ -40,7 +40,7 @@ TEST_F(FadeTest, FadeOutAtSpeed30StepsThroughTheEasedWeightsAndRearms) {
     EXPECT_EQ(DDFadeWeight(60.0, 256), 221);
 }
 
-TEST_F(FadeTest, FadeInAtSpeed100DrawsTheColourThenThePicture) {
+TEST_F(FxFadeTest, FadeInAtSpeed100DrawsTheColourThenThePicture) {
     ASSERT_TRUE(Start(CFG_DD8));
     EXPECT_EQ(In(100, 0, 0, 255), 0);
     EXPECT_EQ(DDScreenPalette[17].peRed, 0);
@@ -49,7 +49,7 @@ TEST_F(FadeTest, FadeInAtSpeed100DrawsTheColourThenThePicture) {
     EXPECT_EQ(DDScreenPalette[17].peRed, 255);
 }
 
-TEST_F(FadeTest, FinishNowEndsInOneCallAndAnAbandonedFadeContinues) {
+TEST_F(FxFadeTest, FinishNowEndsInOneCallAndAnAbandonedFadeContinues) {
     ASSERT_TRUE(Start(CFG_DD8));
     EXPECT_EQ(Out(30, 0, 0, 0, 1), 1);
     EXPECT_EQ(DDScreenPalette[17].peRed, 0);
@@ -63,7 +63,7 @@ TEST_F(FadeTest, FinishNowEndsInOneCallAndAnAbandonedFadeContinues) {
     EXPECT_EQ(DDScreenPalette[17].peRed, 255);
 }
 
-TEST_F(FadeTest, TrueColourDirectDrawFadeMixesFromItsFirstFrame) {
+TEST_F(FxFadeTest, TrueColourDirectDrawFadeMixesFromItsFirstFrame) {
     ASSERT_TRUE(Start(CFG_DD32));
     DDClearSurface(&BackBuffer, 17);
     BackBuffer.Surface.Row32(0)[0] = 0xAB000000u | Colour(17);
@@ -81,7 +81,7 @@ TEST_F(FadeTest, TrueColourDirectDrawFadeMixesFromItsFirstFrame) {
     EXPECT_EQ(BackBuffer.Surface.Row32(0)[0] >> 24, 0xABu) << "the fourth byte is left as it was";
 }
 
-TEST_F(FadeTest, Direct3DFadeIsABlackOverlayOfTheCurrentTarget) {
+TEST_F(FxFadeTest, Direct3DFadeIsABlackOverlayOfTheCurrentTarget) {
     ASSERT_TRUE(Start(CFG_D3D));
     DDClearSurface(&BackBuffer, 17);
     EXPECT_EQ(Out(45, 255, 0, 0), 0);  // level 90: nothing covers the picture
@@ -98,7 +98,7 @@ TEST_F(FadeTest, Direct3DFadeIsABlackOverlayOfTheCurrentTarget) {
     EXPECT_EQ(EC().find("DDFade_UnPal"), std::string::npos);
 }
 
-TEST_F(FadeTest, Direct3DFadeDrawsIntoTheVirtualBackBufferWhileSelected) {
+TEST_F(FxFadeTest, Direct3DFadeDrawsIntoTheVirtualBackBufferWhileSelected) {
     ASSERT_TRUE(Start(CFG_D3D));
     DDClearSurfaceRGB(&VirBackBuffer, 0xFFFFFFFFu);
     DDClearSurfaceRGB(&BackBuffer, 0xFFFFFFFFu);
@@ -109,7 +109,7 @@ TEST_F(FadeTest, Direct3DFadeDrawsIntoTheVirtualBackBufferWhileSelected) {
     DDSelectBackBuffer(0);
 }
 
-TEST_F(FadeTest, FadeUnPalMixesOnlyWhereBothPicturesAreAndIsRefusedUnderDirect3D) {
+TEST_F(FxFadeTest, FadeUnPalMixesOnlyWhereBothPicturesAreAndIsRefusedUnderDirect3D) {
     ASSERT_TRUE(Start(CFG_DD32));
     DDSURFACEDATA small;
     ASSERT_TRUE(DDCreateSurface(&small, 8, 4, 0, 1, 0, 0, 0));
@@ -128,7 +128,7 @@ TEST_F(FadeTest, FadeUnPalMixesOnlyWhereBothPicturesAreAndIsRefusedUnderDirect3D
     EXPECT_NE(EC().find("D3DではDDFade_UnPalは未対応"), std::string::npos);
 }
 
-TEST_F(FadeTest, ChangeColorIsAnOverlayOfTheRectangleUnderDirect3DOnly) {
+TEST_F(FxFadeTest, ChangeColorIsAnOverlayOfTheRectangleUnderDirect3DOnly) {
     ASSERT_TRUE(Start(CFG_D3D));
     DDClearSurfaceRGB(&BackBuffer, 0xFF204060u);
     // Partly off the top-left corner; alpha 64 keeps a quarter of each pixel.
@@ -149,7 +149,7 @@ TEST_F(FadeTest, ChangeColorIsAnOverlayOfTheRectangleUnderDirect3DOnly) {
     EXPECT_NE(EC().find("DDrawでは DDChangeColor"), std::string::npos);
 }
 
-TEST_F(FadeTest, ChangeColorFromTintsTheWholeTargetFromItsOwnPicture) {
+TEST_F(FxFadeTest, ChangeColorFromTintsTheWholeTargetFromItsOwnPicture) {
     ASSERT_TRUE(Start(CFG_D3D, 16, 8));
     for (int x = 0; x < 16; ++x) BackBuffer.Surface.Row32(0)[x] = 0xFF000000u | static_cast<uint32_t>(x * 16);
     EXPECT_EQ(DDChangeColorFrom(&BackBuffer, 5, 5, 1, 1, &BackBuffer, 0, 255, 255, 255), 1);
@@ -161,7 +161,7 @@ TEST_F(FadeTest, ChangeColorFromTintsTheWholeTargetFromItsOwnPicture) {
 }
 
 // Every step of a fade out (to black) and in (from white) under each back end and depth.
-TEST_F(FadeTest, GoldenFadeSteps) {
+TEST_F(FxFadeTest, GoldenFadeSteps) {
     for (FXCONFIG cfg : kConfigs) {
         SCOPED_TRACE(ConfigName(cfg));
         DDReleaseSurface(&pic);
@@ -187,7 +187,7 @@ TEST_F(FadeTest, GoldenFadeSteps) {
     }
 }
 
-TEST_F(FadeTest, GoldenChangeColorUnderDirect3D) {
+TEST_F(FxFadeTest, GoldenChangeColorUnderDirect3D) {
     ASSERT_TRUE(Start(CFG_D3D));
     cSheet sheet;
     DrawScene();

@@ -12,7 +12,7 @@ namespace {
 const uint8_t kDigits[10][5] = {{7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 3, 1, 7}, {5, 5, 7, 1, 1},
                                 {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 2, 2}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}};
 
-class StripTest : public cFxTest {
+class FxStripTest : public cFxTest {
 protected:
     // Starts cfg and loads a digit strip of 5 x 7 cells (white digits on transparent).
     bool StartWithDigits(FXCONFIG cfg, int w = 96, int h = 72) {
@@ -40,7 +40,7 @@ protected:
     DDSURFACEDATA digits;
 };
 
-TEST_F(StripTest, WaveWithoutAmplitudeDrawsThePictureUnchangedAndTheFirstStripIsAlreadyDisplaced) {
+TEST_F(FxStripTest, WaveWithoutAmplitudeDrawsThePictureUnchangedAndTheFirstStripIsAlreadyDisplaced) {
     ASSERT_TRUE(Start(CFG_DD32));
     for (int columns : {0, 1}) {
         Clear();
@@ -64,7 +64,7 @@ TEST_F(StripTest, WaveWithoutAmplitudeDrawsThePictureUnchangedAndTheFirstStripIs
     EXPECT_TRUE(ShowsPicture(35, 19, 35, 19));
 }
 
-TEST_F(StripTest, StripShiftPushesOddAndEvenStripsApartAndDropsTheRemainder) {
+TEST_F(FxStripTest, StripShiftPushesOddAndEvenStripsApartAndDropsTheRemainder) {
     ASSERT_TRUE(Start(CFG_DD32, 160, 72));
     DDSURFACEDATA wide;
     ASSERT_TRUE(DDCreateSurface(&wide, 128, 20, 0, 1, 1, 0, 0));
@@ -90,7 +90,7 @@ TEST_F(StripTest, StripShiftPushesOddAndEvenStripsApartAndDropsTheRemainder) {
     DDReleaseSurface(&wide);
 }
 
-TEST_F(StripTest, TurnShowsTheFrontThenNarrowsToTheBack) {
+TEST_F(FxStripTest, TurnShowsTheFrontThenNarrowsToTheBack) {
     ASSERT_TRUE(Start(CFG_DD32));
     DDSURFACEDATA front, back;
     ASSERT_TRUE(DDCreateSurface(&front, 40, 20, 0, 1, 1, 0, 0));
@@ -141,7 +141,7 @@ TEST_F(StripTest, TurnShowsTheFrontThenNarrowsToTheBack) {
     DDReleaseSurface(&back);
 }
 
-TEST_F(StripTest, CircleOfRadius1ShowsNothingAndRadius2ShowsThreeRowsOfTwo) {
+TEST_F(FxStripTest, CircleOfRadius1ShowsNothingAndRadius2ShowsThreeRowsOfTwo) {
     ASSERT_TRUE(Start(CFG_DD32));
     Clear();
     DDBltCircle(&BackBuffer, 30, 30, 20, 20, 1, 1, &pic, 10, 10, DDBLT_COPY);
@@ -177,7 +177,7 @@ TEST_F(StripTest, CircleOfRadius1ShowsNothingAndRadius2ShowsThreeRowsOfTwo) {
     DDBltCircle(&BackBuffer, 40, 30, 1 << 30, 1 << 30, 1 << 30, 1 << 29, &pic, 20, 20, DDBLT_COPY);
 }
 
-TEST_F(StripTest, NumbersMoveRightInTheirFieldAndFramesMayOverlap) {
+TEST_F(FxStripTest, NumbersMoveRightInTheirFieldAndFramesMayOverlap) {
     ASSERT_TRUE(StartWithDigits(CFG_DD32));
     Clear();
     DDDrawNumber(&BackBuffer, 10, 10, 5, 7, &digits, 0, 0, DDBLT_COLORKEY, 7, 3, 0);
@@ -206,7 +206,7 @@ TEST_F(StripTest, NumbersMoveRightInTheirFieldAndFramesMayOverlap) {
 }
 
 // All the strip and shape blits on one sheet per back end and depth.
-TEST_F(StripTest, GoldenStripAndShapeBlits) {
+TEST_F(FxStripTest, GoldenStripAndShapeBlits) {
     for (FXCONFIG cfg : kConfigs) {
         SCOPED_TRACE(ConfigName(cfg));
         DDReleaseSurface(&pic);
