@@ -43,6 +43,16 @@ cSurfaceLock::cSurfaceLock(DDSURFACEDATA* sd) {
     m_nPitch = desc.lPitch / m_nBytePerPixel;
     m_nWidth = std::min(sd->nWidth, static_cast<int>(desc.dwWidth));
     m_nHeight = std::min(sd->nHeight, static_cast<int>(desc.dwHeight));
+    if (m_nBitCount == 8) {
+        m_dwKeyMask = 0xFF;
+        m_dwKeyValue = DDG.dwColorKey & 0xFF;
+    } else if (DDIsD3D()) {
+        m_bAlphaKey = true;
+        m_dwKeyValue = lpDTCon->dwKeyColor;
+    } else {
+        m_dwKeyMask = 0xFFFFFF;
+        m_dwKeyValue = DDG.dwColorKey & 0xFFFFFF;
+    }
 }
 
 cSurfaceLock::~cSurfaceLock() { Unlock(); }
@@ -62,10 +72,4 @@ void cSurfaceLock::Detach() {
     const size_t bytes = static_cast<size_t>(m_nPitch) * m_nBytePerPixel * m_nHeight;
     m_Copy.assign(m_lpBits, m_lpBits + bytes);
     m_lpBits = m_Copy.data();
-}
-
-bool cSurfaceLock::IsTransparent(uint32_t p) const {
-    if (m_nBitCount == 8) return p == (DDG.dwColorKey & 0xFF);
-    if (DDIsD3D()) return (p >> 24) == 0 || p == lpDTCon->dwKeyColor;
-    return (p & 0xFFFFFF) == (DDG.dwColorKey & 0xFFFFFF);
 }

@@ -29,7 +29,9 @@ public:
     // Makes reads go to a copy of the pixels as they are now (a source that is also the destination).
     void Detach();
     // True when pixel p is the transparent colour of the graphics layer.
-    bool IsTransparent(uint32_t p) const;
+    bool IsTransparent(uint32_t p) const {
+        return (m_bAlphaKey && (p >> 24) == 0) || (p & m_dwKeyMask) == m_dwKeyValue;
+    }
 
     DDSURFACEDATA* m_lpSD = nullptr;  // the locked record; null when nothing is locked
     uint8_t* m_lpBits = nullptr;      // the first pixel
@@ -40,4 +42,7 @@ public:
 
 private:
     std::vector<uint8_t> m_Copy;
+    // The transparent colour as the locked pixels hold it: (p & mask) == value, or no alpha under Direct3D.
+    uint32_t m_dwKeyMask = 0xFFFFFFFF, m_dwKeyValue = 0;
+    bool m_bAlphaKey = false;
 };

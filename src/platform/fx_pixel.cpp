@@ -10,6 +10,10 @@
 #include "platform/fx_region.h"
 #include "platform/log.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Running sums of one summed-area cell: blue, green, red and the number of pixels counted.
@@ -33,7 +37,80 @@ void PowerMap(const uint8_t* f, int steps, uint8_t* out) {
     std::copy(acc, acc + 256, out);
 }
 
-bool Keyed(const cSurfaceLock& s, int colourKey, uint32_t p) { return colourKey == 1 && s.IsTransparent(p); }
+// (v + 127) / 255 for v up to 255 * 255, without a division.
+inline uint32_t Div255(uint32_t v) {
+    v += 128;
+    return (v + (v >> 8)) >> 8;
+}
+
+// One pixel of the quad; alpha 0 and 255 come out as the destination and the texel exactly.
+inline uint32_t BlendQuadPixel(uint32_t t, uint32_t q, uint32_t opacity) {
+    const uint32_t a = Div255((t >> 24) * opacity), ia = 255 - a;
+    const uint32_t r = Div255(((t >> 16) & 255) * a + ((q >> 16) & 255) * ia);
+    const uint32_t g = Div255(((t >> 8) & 255) * a + ((q >> 8) & 255) * ia);
+    const uint32_t b = Div255((t & 255) * a + (q & 255) * ia);
+    const uint32_t al = Div255(a * a + (q >> 24) * ia);
+    return (al << 24) | (r << 16) | (g << 8) | b;
+}
+
+// A row of quad pixels. Every product of two bytes fits 16 bits, so SSE2 works on 16-bit lanes:
+// the texel's alpha lane is replaced by the blend alpha, which makes that lane come out as
+// (a · a + destination alpha · (255 − a)) / 255 like the colour lanes.
+void BlendQuadRow(uint32_t* __restrict d, const uint32_t* __restrict s, int n, uint32_t opacity) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128(), c128 = _mm_set1_epi16(128), c255 = _mm_set1_epi16(255);
+    const __m128i op = _mm_set1_epi16(static_cast<short>(opacity));
+    const __m128i alphaLane = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    auto div255 = [&](__m128i v) {
+        v = _mm_add_epi16(v, c128);
+        return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+    };
+    auto half = [&](__m128i t, __m128i q) {
+        __m128i ta = _mm_shufflelo_epi16(t, _MM_SHUFFLE(3, 3, 3, 3));
+        ta = _mm_shufflehi_epi16(ta, _MM_SHUFFLE(3, 3, 3, 3));
+        const __m128i a = div255(_mm_mullo_epi16(ta, op)), ia = _mm_sub_epi16(c255, a);
+        t = _mm_or_si128(_mm_andnot_si128(alphaLane, t), _mm_and_si128(alphaLane, a));
+        return div255(_mm_add_epi16(_mm_mullo_epi16(t, a), _mm_mullo_epi16(q, ia)));
+    };
+    for (; i + 4 <= n; i += 4) {
+        const __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const __m128i lo = half(_mm_unpacklo_epi8(t, zero), _mm_unpacklo_epi8(q, zero));
+        const __m128i hi = half(_mm_unpackhi_epi8(t, zero), _mm_unpackhi_epi8(q, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_packus_epi16(lo, hi));
+    }
+#endif
+    for (; i < n; ++i) d[i] = BlendQuadPixel(s[i], d[i], opacity);
+}
+
+// The Direct3D quad of a translucent blit: texel colour as it is, alpha = texel alpha x opacity / 255,
+// blended over the target (the same arithmetic as every other quad of the renderer).
+void DrawTranslucentQuad(DDSURFACEDATA* d, int x, int y, int w, int h, DDSURFACEDATA* s, int sx, int sy,
+                         uint32_t opacity) {
+    dd::AXIS ax, ay;
+    if (d->Surface.format != DDFMT_ARGB8888 || s->Surface.format != DDFMT_ARGB8888 ||
+        !dd::ClipAxes(d, x, y, w, h, s, sx, sy, w, h, dd::RASTER_QUAD, &ax, &ay))
+        return;
+    DDPIXELS snapshot;
+    const DDPIXELS* S = &s->Surface;
+    if (S == &d->Surface) {
+        snapshot = *S;
+        S = &snapshot;
+    }
+    for (int k = 0; k < ay.n; ++k) {
+        uint32_t* dr = d->Surface.Row32(ay.d0 + k) + ax.d0;
+        const uint32_t* sr = S->Row32(ay.Src(k));
+        if (ax.step == 1) {
+            const uint32_t* sp = sr + ax.s0;
+            BlendQuadRow(dr, sp, ax.n, opacity);
+        } else {
+            for (int i = 0; i < ax.n; ++i) dr[i] = BlendQuadPixel(sr[ax.Src(i)], dr[i], opacity);
+        }
+    }
+}
+
+inline bool Keyed(const cSurfaceLock& s, int colourKey, uint32_t p) { return colourKey == 1 && s.IsTransparent(p); }
 
 }  // namespace
 
@@ -54,45 +131,70 @@ bool DDBltBlur(DDSURFACEDATA* dst, int dx, int dy, int w, int h, int radiusX, in
     const int c1 = static_cast<int>(std::min<int64_t>({w, int64_t{L.s.m_nWidth} - sx, out.i1 + rx - 1}));
     const int r0 = static_cast<int>(std::max<int64_t>({0, -int64_t{sy}, out.j0 - ry}));
     const int r1 = static_cast<int>(std::min<int64_t>({h, int64_t{L.s.m_nHeight} - sy, out.j1 + ry - 1}));
-    const int W = c1 - c0, H = r1 - r0;
-    std::vector<SUMS> sat(static_cast<size_t>(W + 1) * (H + 1));
-    auto at = [&](int x, int y) -> SUMS& { return sat[static_cast<size_t>(y) * (W + 1) + x]; };
-    for (int y = 0; y < H; ++y) {
-        const uint32_t* row = L.s.Row32(sy + r0 + y) + sx + c0;
-        SUMS line;
-        const SUMS* up = &at(0, y);
-        SUMS* cur = &at(0, y + 1);
+    const int W = c1 - c0, OW = out.i1 - out.i0;
+    // Pass 1: for every row the window sums along the row, one per written column (a sliding window).
+    std::vector<SUMS> hsum(static_cast<size_t>(r1 - r0) * OW);
+    std::vector<SUMS> row(static_cast<size_t>(W));
+    for (int y = r0; y < r1; ++y) {
+        const uint32_t* src = L.s.Row32(sy + y) + sx + c0;
         for (int x = 0; x < W; ++x) {
-            const uint32_t p = row[x];
-            if (!Keyed(L.s, colourKey, p)) {
-                line.b += p & 255;
-                line.g += (p >> 8) & 255;
-                line.r += (p >> 16) & 255;
-                ++line.n;
+            const uint32_t p = src[x];
+            row[static_cast<size_t>(x)] = Keyed(L.s, colourKey, p) ? SUMS{}
+                                                                  : SUMS{p & 255, (p >> 8) & 255, (p >> 16) & 255, 1};
+        }
+        SUMS* h = &hsum[static_cast<size_t>(y - r0) * OW];
+        SUMS acc;
+        const int64_t first = std::max<int64_t>(out.i0 - rx, c0), last = std::min<int64_t>(out.i0 + rx, c1);
+        for (int64_t x = first; x < last; ++x) {
+            const SUMS& v = row[static_cast<size_t>(x - c0)];
+            acc = SUMS{acc.b + v.b, acc.g + v.g, acc.r + v.r, acc.n + v.n};
+        }
+        for (int i = out.i0; i < out.i1; ++i) {
+            h[i - out.i0] = acc;
+            const int64_t in = i + rx, outx = i - rx;  // the column entering and the one leaving for i + 1
+            if (in < c1) {
+                const SUMS& v = row[static_cast<size_t>(in - c0)];
+                acc = SUMS{acc.b + v.b, acc.g + v.g, acc.r + v.r, acc.n + v.n};
             }
-            const SUMS& u = up[x + 1];
-            cur[x + 1] = SUMS{u.b + line.b, u.g + line.g, u.r + line.r, u.n + line.n};
+            if (outx >= c0) {
+                const SUMS& v = row[static_cast<size_t>(outx - c0)];
+                acc = SUMS{acc.b - v.b, acc.g - v.g, acc.r - v.r, acc.n - v.n};
+            }
         }
     }
-    for (int j = out.j0; j < out.j1; ++j) {
-        const int ya = static_cast<int>(std::max<int64_t>(j - ry, r0)) - r0;
-        const int yb = static_cast<int>(std::min<int64_t>(j + ry, r1)) - r0;
-        const uint32_t* srow = L.s.Row32(sy + j);
-        uint32_t* drow = L.d.Row32(dy + j);
-        const SUMS* A = &at(0, ya);
-        const SUMS* B = &at(0, yb);
-        for (int i = out.i0; i < out.i1; ++i) {
-            if (Keyed(L.s, colourKey, srow[sx + i])) continue;
-            const int xa = static_cast<int>(std::max<int64_t>(i - rx, c0)) - c0;
-            const int xb = static_cast<int>(std::min<int64_t>(i + rx, c1)) - c0;
-            const uint32_t n = B[xb].n - B[xa].n - A[xb].n + A[xa].n;
-            if (n == 0) continue;
-            const uint32_t b = (B[xb].b - B[xa].b - A[xb].b + A[xa].b) / n;
-            const uint32_t g = (B[xb].g - B[xa].g - A[xb].g + A[xa].g) / n;
-            const uint32_t r = (B[xb].r - B[xa].r - A[xb].r + A[xa].r) / n;
-            uint32_t& q = drow[dx + i];
-            q = (q & 0xFF000000u) | (r << 16) | (g << 8) | b;
+    // Pass 2: the column sums of those over the window of rows, sliding down.
+    std::vector<SUMS> vsum(static_cast<size_t>(OW));
+    auto addRow = [&](int64_t y, bool add) {
+        const SUMS* h = &hsum[static_cast<size_t>(y - r0) * OW];
+        for (int i = 0; i < OW; ++i) {
+            SUMS& v = vsum[static_cast<size_t>(i)];
+            if (add) v = SUMS{v.b + h[i].b, v.g + h[i].g, v.r + h[i].r, v.n + h[i].n};
+            else v = SUMS{v.b - h[i].b, v.g - h[i].g, v.r - h[i].r, v.n - h[i].n};
         }
+    };
+    for (int64_t y = std::max<int64_t>(out.j0 - ry, r0); y < std::min<int64_t>(out.j0 + ry, r1); ++y) addRow(y, true);
+    // Averages divide by a count that only changes near the edges: its reciprocal is worked out once
+    // per change, exact for every sum of up to 255 per pixel.
+    uint32_t lastN = 0;
+    uint64_t m = 0;
+    auto divide = [&](uint32_t sum, uint32_t n) -> uint32_t {
+        if (n != lastN) {
+            lastN = n;
+            m = n < 65536 ? (uint64_t{1} << 40) / n + 1 : 0;
+        }
+        return m ? static_cast<uint32_t>((sum * m) >> 40) : sum / n;
+    };
+    for (int j = out.j0; j < out.j1; ++j) {
+        const uint32_t* srow = L.s.Row32(sy + j) + sx;
+        uint32_t* drow = L.d.Row32(dy + j) + dx;
+        for (int i = out.i0; i < out.i1; ++i) {
+            const SUMS& v = vsum[static_cast<size_t>(i - out.i0)];
+            if (v.n == 0 || Keyed(L.s, colourKey, srow[i])) continue;
+            const uint32_t b = divide(v.b, v.n), g = divide(v.g, v.n), r = divide(v.r, v.n);
+            drow[i] = (drow[i] & 0xFF000000u) | (r << 16) | (g << 8) | b;
+        }
+        if (j + ry < r1) addRow(j + ry, true);
+        if (j - ry >= r0) addRow(j - ry, false);
     }
     return L.Unlock();
 }
@@ -164,11 +266,7 @@ bool DDBltTranslucent(DDSURFACEDATA* dst, int dx, int dy, int w, int h, DDSURFAC
         if (dd::IsRenderTarget(d) && s->lpDT && s->lpDT->dwPool != DTPOOL_MANAGED) {
             // One quad: the texture's own alpha times the opacity, blended over the target.
             if (!DDBeginScene() || !DDSetRenderTarget(0, d)) return true;
-            dd::STATES st;
-            st.diffuse = (static_cast<uint32_t>(255 - std::clamp(level, 0, 255)) << 24) | 0xFFFFFFu;
-            st.colorOp = D3DTOP_MODULATE;
-            st.alphaOp = D3DTOP_MODULATE;
-            dd::Rasterize(d, dx, dy, w, h, s, sx, sy, w, h, colourKey, dd::RASTER_QUAD, st);
+            DrawTranslucentQuad(d, dx, dy, w, h, s, sx, sy, static_cast<uint32_t>(255 - std::clamp(level, 0, 255)));
             DDSetRenderTarget(0, lpDTCon->lpCurrentTarget);
             return true;
         }

@@ -68,6 +68,72 @@ TEST_F(FxPixelTest, BlurAveragesTheBlockEndingAtEachPixelWithinTheRegion) {
     }
 }
 
+// The blur against a plain sum over each pixel's block, with transparent pixels and a region cut by both surfaces.
+TEST_F(FxPixelTest, BlurMatchesAPlainBlockSum) {
+    ASSERT_TRUE(InitDD(32, 40, 30));
+    DDSetTransmit(255, 0, 255);
+    MakePair(40, 30, [](int x, int y) {
+        return (x * 7 + y * 3) % 11 == 0 ? 0xFF00FFu : static_cast<uint32_t>((x * 37 + y * 91) % 256 << 16 | (x * y) % 256 << 8 | (x + 5 * y) % 256);
+    });
+    DDSURFACEDATA out;
+    ASSERT_TRUE(DDCreateSurface(&out, 40, 30, 0, 1, 1, 0, 0));
+    const int rx = 3, ry = 2, dx = -4, dy = 3, sx = 6, sy = -2, w = 38, h = 31;
+    ASSERT_TRUE(DDBltBlur(&out, dx, dy, w, h, rx, ry, &b, sx, sy, 1));
+    auto keyed = [&](int x, int y) { return At(b, x, y) == 0xFF00FFu; };
+    int checked = 0;
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i) {
+            const int ox = dx + i, oy = dy + j, px = sx + i, py = sy + j;
+            if (ox < 0 || oy < 0 || ox >= 40 || oy >= 30 || px < 0 || py < 0 || px >= 40 || py >= 30) continue;
+            if (keyed(px, py)) {
+                EXPECT_EQ(At(out, ox, oy), 0u);
+                continue;
+            }
+            uint32_t sum[3] = {}, n = 0;
+            for (int bb = -ry; bb < ry; ++bb)
+                for (int aa = -rx; aa < rx; ++aa) {
+                    const int ri = i + aa, rj = j + bb, qx = sx + ri, qy = sy + rj;
+                    if (ri < 0 || rj < 0 || ri >= w || rj >= h || qx < 0 || qy < 0 || qx >= 40 || qy >= 30) continue;
+                    if (keyed(qx, qy)) continue;
+                    for (int c = 0; c < 3; ++c) sum[c] += (At(b, qx, qy) >> (8 * c)) & 255;
+                    ++n;
+                }
+            ASSERT_GT(n, 0u);
+            const uint32_t want = (sum[2] / n) << 16 | (sum[1] / n) << 8 | (sum[0] / n);
+            ASSERT_EQ(At(out, ox, oy), want) << i << "," << j;
+            ++checked;
+        }
+    EXPECT_GT(checked, 500);
+    DDReleaseSurface(&out);
+}
+
+// The Direct3D translucent quad against the renderer's own quad arithmetic, for every alpha of the texel.
+TEST_F(FxPixelTest, Direct3DTranslucentQuadUsesTheRenderersBlending) {
+    ASSERT_TRUE(InitD3D(256, 4));
+    DDSURFACEDATA tex;
+    ASSERT_TRUE(DDCreateSurface(&tex, 256, 4, 1, 0, DTMEMORYTYPE_SYSTEM, 0, 0));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 256; ++x) {
+            tex.Surface.Row32(y)[x] = static_cast<uint32_t>(x) << 24 | static_cast<uint32_t>(y * 80 + x % 7) << 16 |
+                                      static_cast<uint32_t>(255 - x) << 8 | static_cast<uint32_t>(x * 3 % 256);
+        }
+    for (int level : {0, 77, 200}) {
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 256; ++x)
+                BackBuffer.Surface.Row32(y)[x] = static_cast<uint32_t>((x * 5) % 256) << 24 | (0x00406080u + static_cast<uint32_t>(y));
+        ASSERT_TRUE(DDBltTranslucent(&BackBuffer, 0, 0, 256, 4, &tex, 0, 0, 1, nullptr, level));
+        const uint32_t diffuse = static_cast<uint32_t>(255 - level) << 24 | 0xFFFFFFu;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const uint32_t dst = static_cast<uint32_t>((x * 5) % 256) << 24 | (0x00406080u + static_cast<uint32_t>(y));
+                ASSERT_EQ(BackBuffer.Surface.Row32(y)[x],
+                          DDShadePixel(tex.Surface.Row32(y)[x], dst, diffuse, D3DTOP_MODULATE, D3DTOP_MODULATE))
+                    << "level " << level << " at " << x << "," << y;
+            }
+    }
+    DDReleaseSurface(&tex);
+}
+
 TEST_F(FxPixelTest, BlurIsRefusedAt8Bits) {
     ASSERT_TRUE(Start(CFG_DD8));
     DDClearSurface(&BackBuffer, 20);
