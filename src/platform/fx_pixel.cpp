@@ -193,8 +193,20 @@ bool DDBltBlur(DDSURFACEDATA* dst, int dx, int dy, int w, int h, int radiusX, in
             const uint32_t b = divide(v.b, v.n), g = divide(v.g, v.n), r = divide(v.r, v.n);
             drow[i] = (drow[i] & 0xFF000000u) | (r << 16) | (g << 8) | b;
         }
-        if (j + ry < r1) addRow(j + ry, true);
-        if (j - ry >= r0) addRow(j - ry, false);
+        const bool in = j + ry < r1, out2 = j - ry >= r0;
+        if (in && out2) {
+            // The row entering and the row leaving in one pass.
+            const SUMS* a = &hsum[static_cast<size_t>(j + ry - r0) * OW];
+            const SUMS* o = &hsum[static_cast<size_t>(j - ry - r0) * OW];
+            for (int i = 0; i < OW; ++i) {
+                SUMS& v = vsum[static_cast<size_t>(i)];
+                v = SUMS{v.b + a[i].b - o[i].b, v.g + a[i].g - o[i].g, v.r + a[i].r - o[i].r, v.n + a[i].n - o[i].n};
+            }
+        } else if (in) {
+            addRow(j + ry, true);
+        } else if (out2) {
+            addRow(j - ry, false);
+        }
     }
     return L.Unlock();
 }
