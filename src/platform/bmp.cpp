@@ -76,6 +76,7 @@ bool ReadHeader(const uint8_t* d, size_t size, HEADER* h) {
     }
     if (Le16(ih + (hdrSize == 12 ? 8 : 12)) != 1) return false;  // planes
     if (h->width < 1 || h->height < 1 || h->width > BMP_MAX_SIDE || h->height > BMP_MAX_SIDE) return false;
+    if (static_cast<long long>(h->width) * h->height > BMP_MAX_PIXELS) return false;
     switch (h->bits) {
         case 1: case 4: case 8: case 16: case 24: case 32: break;
         default: return false;
@@ -159,17 +160,18 @@ bool DecodeBmp(const uint8_t* d, size_t size, BMPIMAGE* out) {
     img.nBitCount = h.bits;
     if (!ReadPalette(d, size, h, &img.Palette)) return false;
     const size_t w = h.width, hh = h.height;
-    img.Pixels.resize(w * hh);
     const uint8_t* bits = d + h.bitsAt;
     const size_t avail = size - h.bitsAt;
+    // Uncompressed pixels must all be in the file before anything is allocated for them.
+    const size_t stride = ((w * h.bits + 31) / 32) * 4;
+    if (h.compression != BMP_RLE8 && h.compression != BMP_RLE4 && stride * hh > avail) return false;
+    img.Pixels.resize(w * hh);
 
     if (h.bits <= 8) {
         std::vector<uint8_t> rows;  // bottom row first
         if (h.compression == BMP_RLE8 || h.compression == BMP_RLE4) {
             if (!DecodeRle(bits, avail, h, &rows)) return false;
         } else {
-            const size_t stride = ((w * h.bits + 31) / 32) * 4;
-            if (stride * hh > avail) return false;
             rows.resize(w * hh);
             for (size_t r = 0; r < hh; ++r) {
                 const uint8_t* src = bits + stride * (h.topDown ? hh - 1 - r : r);
@@ -189,8 +191,6 @@ bool DecodeBmp(const uint8_t* d, size_t size, BMPIMAGE* out) {
                 img.Pixels[(hh - 1 - r) * w + x] = v < img.Palette.size() ? img.Palette[v] : 0;
             }
     } else {
-        const size_t stride = ((w * h.bits + 31) / 32) * 4;
-        if (stride * hh > avail) return false;
         uint32_t rm = 0x7C00, gm = 0x03E0, bm = 0x001F;
         if (h.bits == 32) rm = 0xFF0000, gm = 0xFF00, bm = 0xFF;
         if (h.compression == BMP_BITFIELDS) rm = h.rMask, gm = h.gMask, bm = h.bMask;

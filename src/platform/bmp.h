@@ -23,8 +23,9 @@ struct BMPIMAGE {
     uint32_t RGB(int x, int y) const { return Pixels[static_cast<size_t>(y) * nWidth + x]; }
 };
 
-// Largest width or height accepted from a file.
+// Largest width or height, and largest number of pixels, accepted from a file.
 constexpr int BMP_MAX_SIDE = 16384;
+constexpr long long BMP_MAX_PIXELS = 1LL << 25;
 
 // Decodes a BMP held in memory; false (out untouched) for anything malformed or cut short.
 bool DecodeBmp(const uint8_t* data, size_t size, BMPIMAGE* out);

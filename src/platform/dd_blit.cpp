@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/dd_internal.h"
+#include "platform/dd_present.h"
 #include "platform/dd_raster.h"
 
 // ---- draw states -----------------------------------------------------------
@@ -61,15 +62,6 @@ struct FILLBATCH {
 
 dd::STATES CurrentStates() {
     return dd::STATES{lpDTCon->dwDiffuse, lpDTCon->dwColorOp, lpDTCon->dwAlphaOp};
-}
-
-// A textured quad onto a render target, with the clear that lets a flags-0 copy of a
-// colour-keyed picture carry its transparency.
-void DrawQuad(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
-              int flags, const dd::STATES& st) {
-    if (flags == 0 && src->lpDT && src->lpDT->bColorKey)
-        dd::ClearQuadArea(dst, x, y, w, h, src, sx, sy, sw, sh, dd::TransparentValue(dst));
-    dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_QUAD, st);
 }
 
 }  // namespace
@@ -163,6 +155,7 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         if (sw < 0 || sh < 0) return;
         if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return;
         dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_DD, dd::STATES{});
+        if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
         return;
     }
     if (src->lpViewSD) {
@@ -191,7 +184,8 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_SOFT, dd::STATES{});
         return;
     }
-    if (!dd::QuadVisible(dst, x, y, w, h, src, sx, sy, sw, sh)) return;
+    dd::AXIS ax, ay;
+    if (!dd::ClipAxes(dst, x, y, w, h, src, sx, sy, sw, sh, dd::RASTER_QUAD, &ax, &ay)) return;
     if (g_Batch.open) {
         BATCHENTRY e{0, dst, src, x, y, w, h, sx, sy, sw, sh, flags, CurrentStates()};
         uint32_t key = 0;
@@ -202,7 +196,10 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         return;
     }
     if (!DDBeginScene() || !DDSetRenderTarget(0, dst)) return;
-    DrawQuad(dst, x, y, w, h, src, sx, sy, sw, sh, flags, CurrentStates());
+    // A flags-0 copy of a keyed picture first clears its area, so that it carries its transparency.
+    if (flags == 0 && src->lpDT->bColorKey)
+        dd::FillPixels(dst->Surface, ax.d0, ay.d0, ax.n, ay.n, dd::TransparentValue(dst));
+    dd::RasterizeAxes(dst, src, ax, ay, flags, dd::RASTER_QUAD, CurrentStates());
     DDSetRenderTarget(0, lpDTCon->lpCurrentTarget);
 }
 
@@ -214,6 +211,8 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
     if (!dst || !src) return 0;
     if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return DDERR_NOCOLORKEY;
     dd::Rasterize(dst, x, y, w, h, src, sx, sy, w, h, flags, dd::RASTER_DD, dd::STATES{});
+    // The primary surface is the screen: what is drawn into it is shown.
+    if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
     return 0;
 }
 
@@ -235,6 +234,17 @@ int DDBltEx(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, 
     if (!lpDTCon) return DDBlt(dst, x, y, w, h, src, sx, sy, flags);
     DDBltColor(dst, x, y, w, h, src, sx, sy, w, h, flags, pair);
     return 0;
+}
+
+void DDDrawQuadRGB(DDSURFACEDATA* dst, int x, int y, int w, int h, uint32_t argb) {
+    dst = dd::Resolve(dst);
+    if (!dst) return;
+    DDRedirectBackBuffer(&dst);
+    if (!dst->HasSurface() ||
+        !dd::ClipRect(&x, &y, &w, &h, std::min(dst->nWidth, dst->Surface.width), std::min(dst->nHeight, dst->Surface.height)))
+        return;
+    DDBeginScene();
+    dd::FillQuad(dst->Surface, x, y, w, h, argb);
 }
 
 bool DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,

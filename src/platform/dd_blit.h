@@ -57,5 +57,9 @@ void DDAddFillBatch(DDSURFACEDATA* dst, int x, int y, int w, int h, uint32_t col
 // Closes both batches without drawing (tests).
 void DDResetBatches();
 
+// Draws an untextured quad of an ARGB colour, blended by its alpha, over a rectangle of dst
+// (views followed, redirected in virtual back buffer mode); no batch, no transparent clear.
+void DDDrawQuadRGB(DDSURFACEDATA* dst, int x, int y, int w, int h, uint32_t argb);
+
 // Applies the Direct3D quad rules to one pixel: texel and destination → result (used by fills and effects).
 uint32_t DDShadePixel(uint32_t texel, uint32_t dst, uint32_t diffuse, uint32_t colorOp, uint32_t alphaOp);

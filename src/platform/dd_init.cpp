@@ -34,17 +34,18 @@ enum { INIT_OK = 0, CREATEEX_ERR = 1, SETCOOPLEVEL_ERR = 2, SETDISPLAYMODE_ERR =
 
 void NameRecord(DDSURFACEDATA* sd, const char* name) { std::snprintf(sd->szName, sizeof sd->szName, "%s", name); }
 
+// Full screen is the desktop's own mode: the window covers it and the picture is scaled.
 void SetFullScreen() {
-    if (DDG.hWnd) SDL_SetWindowFullscreen(DDG.hWnd, DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (!DDG.bWindow) SDL_ShowCursor(SDL_DISABLE);
-    else SDL_ShowCursor(SDL_ENABLE);
+    if (!DDG.hWnd) return;
+    SDL_SetWindowFullscreen(DDG.hWnd, DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowCursor(DDG.bWindow ? SDL_ENABLE : SDL_DISABLE);
 }
 
 // A screen-sized record with pixels of the current format (DirectDraw rules).
 bool MakeScreenRecord(DDSURFACEDATA* sd, uint32_t memory) {
     DDReleaseSurface(sd);
     DDAllocSurfaceData(sd);
-    sd->Surface.Allocate(dd::SurfaceFormat(), DDG.nWidth, DDG.nHeight);
+    if (!sd->Surface.Allocate(dd::SurfaceFormat(), DDG.nWidth, DDG.nHeight)) return false;
     sd->nWidth = sd->nTexWidth = DDG.nWidth;
     sd->nHeight = sd->nTexHeight = DDG.nHeight;
     sd->dwMemoryType = memory;
@@ -56,9 +57,11 @@ int InitDirectDraw() {
         WriteReportEC("SetDisplayMode Err");
         return SETDISPLAYMODE_ERR;
     }
-    MakeScreenRecord(&PrimarySD, 0);
-    MakeScreenRecord(&BackBuffer, 0);
-    MakeScreenRecord(&ScreenCopySD, 1);
+    if (!MakeScreenRecord(&PrimarySD, 0) || !MakeScreenRecord(&BackBuffer, 0)) {
+        WriteReportEC("Primary CreateSurface Err");
+        return CREATESURFACE_ERR_;
+    }
+    if (!MakeScreenRecord(&ScreenCopySD, 1)) return CREATESURFACE_ERR_;
     PALETTEENTRY pal[256];
     for (int i = 0; i < 256; ++i) {
         const bool fixed = DDG.bWindow && (i < 10 || i > 245);
@@ -107,7 +110,7 @@ bool InitD3D() {
     BackBuffer.lpDT->bColorKey = 0;
     BackBuffer.lpDT->bRenderTarget = 1;
     BackBuffer.lpDT->bTexture = 1;
-    BackBuffer.Surface.Allocate(DDFMT_ARGB8888, DDG.nWidth, DDG.nHeight);
+    if (!BackBuffer.Surface.Allocate(DDFMT_ARGB8888, DDG.nWidth, DDG.nHeight)) return false;
     lpDTCon->dwSurfaceCounter = 1;
 
     DDReleaseSurface(&VirBackBuffer);

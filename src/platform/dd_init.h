@@ -4,6 +4,12 @@
 // Direct3D rules and the hand-over of finished frames. Both back ends are
 // one software renderer; lpDTCon (Direct3D rules) or lpDDCon (DirectDraw
 // rules) tells which rules apply, exactly one of them after DDInit.
+//
+// The application frame: calls DDInit on the main thread with the main
+// window (the presenter opens on it), DDPresent (Direct3D) or DDFlip
+// (DirectDraw) at the end of each frame on the game thread, and
+// DDPresentPending (dd_present.h) on the main thread whenever it is woken
+// by the notify of DDSetFrameNotify; at exit DDWriteFrameDump, then DDEnd.
 #include <cstdint>
 
 #include "platform/dd_surface.h"

@@ -35,12 +35,12 @@ struct AXIS {
 // Both axes of a blit after exact clipping; false when nothing is drawn.
 bool ClipAxes(const DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy, int sw,
               int sh, RASTER kind, AXIS* ax, AXIS* ay);
-// True when a quad blit draws at least one pixel.
-bool QuadVisible(const DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy,
-                 int sw, int sh);
 // Clears the destination area a quad blit covers to value.
 void ClearQuadArea(DDSURFACEDATA* dst, int x, int y, int w, int h, const DDSURFACEDATA* src, int sx, int sy, int sw,
                    int sh, uint32_t value);
+// Draws one blit of the given kind over axes that ClipAxes made for it.
+void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const AXIS& ay, int flags, RASTER kind,
+                   const STATES& st);
 // Draws one blit of the given kind.
 void Rasterize(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                int flags, RASTER kind, const STATES& st);

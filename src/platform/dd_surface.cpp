@@ -1,7 +1,9 @@
 #include "platform/dd_surface.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "platform/dd_blit.h"
@@ -21,12 +23,20 @@ void CopyName(char (&to)[260], const char* from) {
 
 // ---- pixels and records ----------------------------------------------------
 
-void DDPIXELS::Allocate(DDFORMAT f, int w, int h) {
+bool DDPIXELS::Allocate(DDFORMAT f, int w, int h) {
+    Clear();
+    if (w < 1 || h < 1) return false;
+    const int p = ((w * (f == DDFMT_INDEX8 ? 1 : 4)) + 15) & ~15;
+    try {
+        bits.assign(static_cast<size_t>(p) * h, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     format = f;
     width = w;
     height = h;
-    pitch = ((w * (f == DDFMT_INDEX8 ? 1 : 4)) + 15) & ~15;
-    bits.assign(static_cast<size_t>(pitch) * h, 0);
+    pitch = p;
+    return true;
 }
 
 void DDPIXELS::Clear() {
@@ -169,8 +179,11 @@ bool CreateD3D(DDSURFACEDATA* sd, int w, int h, int colorKey, uint32_t ddMemory,
         dt->bRenderTarget = 0;
         dt->dwPool = DTPOOL_SYSTEMMEM;
     }
+    if (!sd->Surface.Allocate(DDFMT_ARGB8888, tw, th)) {
+        WriteReportEC("D3DXCreateTexture Err hr = %x", 0x8007000Eu);
+        return false;
+    }
     dt->bTexture = 1;
-    sd->Surface.Allocate(DDFMT_ARGB8888, tw, th);
     sd->nWidth = w;
     sd->nHeight = h;
     sd->nTexWidth = tw;
@@ -189,7 +202,10 @@ bool CreateDD(DDSURFACEDATA* sd, int w, int h, int colorKey, uint32_t ddMemory) 
         WriteReportEC(ddMemory == 0 ? "CreateSurface Video -> System Err" : "CreateSurface System Err");
         return false;
     }
-    sd->Surface.Allocate(dd::SurfaceFormat(), w, h);
+    if (!sd->Surface.Allocate(dd::SurfaceFormat(), w, h)) {
+        WriteReportEC(ddMemory == 0 ? "CreateSurface Video -> System Err" : "CreateSurface System Err");
+        return false;
+    }
     if (colorKey == 1) {
         sd->Surface.bColorKey = true;
         sd->Surface.dwColorKey = DDG.dwColorKey;
@@ -287,8 +303,11 @@ int FromFileD3D(DDSURFACEDATA* sd, const char* path, int colorKey, int depth, ui
         }
         dt->bRenderTarget = 0;
         dt->dwPool = dt->dwMemoryType == DTMEMORYTYPE_VIDEO_RT ? DTPOOL_MANAGED : DTPOOL_SYSTEMMEM;
+        if (!sd->Surface.Allocate(DDFMT_ARGB8888, tw, th)) {
+            WriteReportEC("テクスチャの作成に失敗。(%s)", path);
+            return CREATESURFACE_ERR;
+        }
         dt->bTexture = 1;
-        sd->Surface.Allocate(DDFMT_ARGB8888, tw, th);
         dd::CopyImage(sd->Surface, img, 0, 0, 0xFF000000);
         // The loader's colour key: pixels of the transparent colour become transparent black.
         const uint32_t key = 0xFF000000u | (lpDTCon->rgbTransmit.rgbtRed << 16) |

@@ -35,8 +35,8 @@ struct DDPIXELS {
     const uint8_t* Row(int y) const { return bits.data() + static_cast<size_t>(y) * pitch; }
     uint32_t* Row32(int y) { return reinterpret_cast<uint32_t*>(Row(y)); }
     const uint32_t* Row32(int y) const { return reinterpret_cast<const uint32_t*>(Row(y)); }
-    // Allocates w x h pixels of format f, all zero.
-    void Allocate(DDFORMAT f, int w, int h);
+    // Allocates w x h pixels of format f, all zero; false (no pixels) when memory runs out.
+    bool Allocate(DDFORMAT f, int w, int h);
     // Frees the pixels (format none).
     void Clear();
 };

@@ -138,6 +138,30 @@ TEST(BmpRead, MalformedFilesAreRefusedWhateverTheCut) {
     EXPECT_FALSE(patched(30, BMP_RLE4, 4));   // RLE4 on an 8-bit picture
 }
 
+// Random damage to real files never reads outside them (the sanitizer build checks) and
+// every picture that decodes is whole.
+TEST(BmpRead, DamagedFilesNeverReadOutOfBounds) {
+    const BMPIMAGE img = Pattern(16);
+    uint32_t r = 1;
+    for (auto [bits, comp] : {std::pair{4, BMP_RLE4}, {8, BMP_RLE8}, {8, BMP_RGB}, {1, BMP_RGB}, {32, BMP_RGB}}) {
+        const auto good = EncodeBmp(img, bits, comp);
+        for (int round = 0; round < 400; ++round) {
+            auto b = good;
+            for (int k = 0; k < 4; ++k) {
+                r = r * 1103515245u + 12345u;
+                b[(r >> 8) % b.size()] = static_cast<uint8_t>(r >> 24);
+            }
+            BMPIMAGE got;
+            if (DecodeBmp(b.data(), b.size(), &got)) {
+                ASSERT_EQ(got.Pixels.size(), static_cast<size_t>(got.nWidth) * got.nHeight);
+                if (got.IsIndexed()) {
+                    ASSERT_EQ(got.Index.size(), got.Pixels.size());
+                }
+            }
+        }
+    }
+}
+
 TEST(BmpRead, FilesThroughProgramPaths) {
     cTempDir dir;
     const BMPIMAGE img = Pattern(256);

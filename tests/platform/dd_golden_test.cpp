@@ -1,11 +1,12 @@
 // Golden frames: one scripted scene (keyed sprites partly off every edge,
 // mirrored, stretched and tinted sprites, filled rectangles, palette
 // colours, circles and bitmap-font text) drawn under each back end and
-// depth, compared with reviewed frames kept in tests/data/golden. A frame
+// depth (the 8-bit frame through a changed hardware palette), compared with reviewed frames kept in tests/data/golden. A frame
 // that differs is written to golden-out/ beside the test for inspection;
 // QV_UPDATE_GOLDEN=1 writes the reference frames instead.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/dd_test_support.h"
@@ -97,8 +98,20 @@ void DrawScene(const SCENEFILES& f, bool d3d) {
     DDDrawCircle(&BackBuffer, 158, 2, 6, 17);
     for (int i = 0; i < 20; ++i) DDPutPixel(&BackBuffer, 40 + i * 2, 96, 17);
     DDDrawBitmapText(&BackBuffer, 4, 4, 6, 8, &font, "DD golden 123\n\xB1\xB2\xB3 !?");
-    if (d3d) DDPresent(60, 0, 0);
-    else DDFlip();
+    if (d3d) {
+        // A half-transparent dark quad over the lower left corner.
+        DDDrawQuadRGB(&BackBuffer, -10, 90, 50, 40, 0x80000040u);
+        DDPresent(60, 0, 0);
+        return;
+    }
+    if (DDGetColorBit() == 8) {
+        // An 8-bit screen is shown through the hardware palette: the colour bands reversed.
+        PALETTEENTRY e[16];
+        DDGetPaletteEntries(16, 16, e);
+        std::reverse(e, e + 16);
+        DDSetPaletteEntries(16, 16, e);
+    }
+    DDFlip();
 }
 
 std::filesystem::path GoldenPath(const std::string& name) {

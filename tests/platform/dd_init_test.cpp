@@ -88,6 +88,11 @@ TEST_F(InitTest, PresentHandsTheBackBufferOverAndPaces) {
     ASSERT_TRUE(DDGetLastFrame(&f));
     EXPECT_EQ(f.pixels[0], 0x070000u);  // window palette: entry 7 = (7, 0, 0), entry 20 = (20, 20, 0)
     EXPECT_EQ(f.pixels[1], 0x141400u);
+    // A blit onto the primary surface shows as well (the windowed and no-flip present).
+    BackBuffer.Surface.Row(0)[0] = 20;
+    DDBlt(&PrimarySD, 0, 0, 2, 1, &BackBuffer, 0, 0, 0);
+    ASSERT_TRUE(DDGetLastFrame(&f));
+    EXPECT_EQ(f.pixels[0], 0x141400u);
 }
 
 TEST_F(InitTest, FrameDumpWritesTheLastFrameAs24BitBmp) {
@@ -133,17 +138,6 @@ TEST_F(InitTest, RestoreKeepsEveryPictureAndCallsTheFonts) {
     EXPECT_TRUE(DDRestore());
     EXPECT_FALSE(DDIsPrimaryLost());
     DDSetFontRestore(nullptr);
-}
-
-TEST_F(InitTest, InitErrorNames) {
-    EXPECT_FALSE(DDCheckInitErr(12));
-    EXPECT_FALSE(DDCheckInitErr(1));
-    EXPECT_TRUE(DDCheckInitErr(0));
-    EXPECT_TRUE(DDCheckInitErr(8));
-    EXPECT_NE(EC().find("SETCLIPPER_ERR\r\nCREATEEX_ERR"), std::string::npos);
-    uint32_t total = 9, free = 9;
-    DDGetVideoMemory(&total, &free);
-    EXPECT_EQ(total + free, 0u);
 }
 
 }  // namespace

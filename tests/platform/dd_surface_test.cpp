@@ -2,8 +2,6 @@
 // texture sizes, mirrored sheets, tables of pictures, containers, release.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/dd_test_support.h"
 
 using namespace ddtest;
@@ -236,14 +234,6 @@ TEST_F(SurfaceTest, ListsKeepRecordsAndDescriptionsInStep) {
     DDReleaseSurfaceVector(vec);
     DDReleaseSurfaceList(records);
     EXPECT_EQ(DDSurfaceList().size(), 2u);  // VirBackBuffer and WorkSD
-}
-
-TEST_F(SurfaceTest, DescriptionRowKeepsAtMost259Bytes) {
-    const std::string longPath(400, 'a');
-    const DDSURFACEINFO row(longPath.c_str(), 1, 2, 3, 4, 5, 6, 7, 8, 9, 10);
-    EXPECT_EQ(std::strlen(row.szPath), 259u);
-    EXPECT_EQ(row.dwHeight, 10u);
-    EXPECT_EQ(row.dwMirrorWidth, 7u);
 }
 
 }  // namespace
