@@ -45,6 +45,21 @@ void DrawSpan(DDSURFACEDATA* dst, int64_t x, int64_t y, int64_t rows, DDSURFACED
         DDBlt(dst, i(dstart), i(y), i(width), i(rows), src, i(start), i(sy), flags);
 }
 
+// Width and height past which nothing can be drawn into or read from a record (views and the
+// redirected back buffer included): pieces beyond them are skipped without changing the picture.
+int64_t ReachW(DDSURFACEDATA* sd) {
+    if (!sd) return 0;
+    DDSURFACEDATA* r = dd::Resolve(sd);
+    return std::max({int64_t{sd->nWidth}, int64_t{sd->Surface.width}, int64_t{r->nWidth}, int64_t{r->Surface.width},
+                     int64_t{VirBackBuffer.nWidth}});
+}
+int64_t ReachH(DDSURFACEDATA* sd) {
+    if (!sd) return 0;
+    DDSURFACEDATA* r = dd::Resolve(sd);
+    return std::max({int64_t{sd->nHeight}, int64_t{sd->Surface.height}, int64_t{r->nHeight},
+                     int64_t{r->Surface.height}, int64_t{VirBackBuffer.nHeight}});
+}
+
 }  // namespace
 
 void DDBltWave(DDSURFACEDATA* dst, int x, int y, int w, int h, int frequency, double amplitude, int phase, int strip,
@@ -54,11 +69,15 @@ void DDBltWave(DDSURFACEDATA* dst, int x, int y, int w, int h, int frequency, do
     if (length <= 0) return;
     const double step = 360.0 / length;
     double acc = 0.0;
+    // Strips start further along each time: past the far edge of either picture nothing more can show.
+    const int64_t dEnd = columns ? ReachW(dst) - x : ReachH(dst) - y, sEnd = columns ? ReachW(src) - sx : ReachH(src) - sy;
+    const int64_t dStart = columns ? -int64_t{x} : -int64_t{y};
     DDBeginBatch(0);
-    for (int64_t p = 0; p < length; p += strip) {
+    for (int64_t p = 0; p < length && p < dEnd && p < sEnd; p += strip) {
         acc += step * strip;
-        const int d = DoubleToInt(std::sin((phase + acc) * frequency * std::numbers::pi / 180.0) * amplitude);
         const int n = static_cast<int>(std::min<int64_t>(strip, length - p));
+        if (p + n <= dStart) continue;  // wholly before the near edge (the wave still advances)
+        const int d = DoubleToInt(std::sin((phase + acc) * frequency * std::numbers::pi / 180.0) * amplitude);
         const int pi = static_cast<int>(p);
         if (columns) DDBlt(dst, x + pi, y + d, n, h, src, sx + pi, sy, flags);
         else DDBlt(dst, x + d, y + pi, w, n, src, sx, sy + pi, flags);
@@ -74,12 +93,16 @@ void DDBltStripShift(DDSURFACEDATA* dst, int x, int y, int w, int h, int strip, 
     }
     if (strip < 0) return;
     const int n = (columns ? w : h) / strip;
+    // Only strips that can meet both pictures are walked; the others would draw nothing.
+    const int64_t near = columns ? std::max(-int64_t{x}, -int64_t{sx}) : std::max(-int64_t{y}, -int64_t{sy});
+    const int64_t far = columns ? std::min(ReachW(dst) - x, ReachW(src) - sx) : std::min(ReachH(dst) - y, ReachH(src) - sy);
+    const int64_t first = std::max<int64_t>(0, near / strip - 1), last = std::min<int64_t>(n, far / strip + 1);
     DDBeginBatch(0);
     // Odd strips first, then even ones.
     for (int pass = 1; pass >= 0; --pass) {
         const int d = pass ? -shift : shift;
-        for (int i = pass; i < n; i += 2) {
-            const int o = i * strip;
+        for (int64_t i = first + ((first & 1) != pass); i < last; i += 2) {
+            const int o = static_cast<int>(i * strip);
             if (columns) DDBlt(dst, x + o, y + d, strip, h, src, sx + o, sy, flags);
             else DDBlt(dst, x + d, y + o, w, strip, src, sx, sy + o, flags);
         }
@@ -126,22 +149,25 @@ void DDBltCircle(DDSURFACEDATA* dst, int x, int y, int halfWidth, int halfHeight
     const int64_t lo = std::max<int64_t>(0, static_cast<int64_t>(sx) - halfWidth);
     const int64_t hi = std::min<int64_t>(static_cast<int64_t>(sx) + halfWidth, src->nWidth);
     const int64_t r = radius, hh = halfHeight, b = band;
+    // Rows below the destination are never walked, and the walk ends above its top.
+    const int64_t below = ReachH(dst) - y;
     DDBeginBatch(0);
     if (band == 1) {
         // Rows at or below the half height are skipped, so the walk starts at the first row that can draw.
-        for (int64_t v = std::min(r - 1, hh - 1); v >= -r; --v) {
-            if (v < -hh) break;
+        for (int64_t v = std::min({r - 1, hh - 1, below - 1}); v >= -r; --v) {
+            if (v < -hh || y + v < 0) break;
             DrawSpan(dst, x, y + v, 1, src, sx, sy + v, SpanHalfWidth(r, v), lo, hi, flags);
         }
     } else {
         int64_t v = r - b;
-        if (v >= hh) v -= ((v - hh) / b + 1) * b;  // the bands that would all be skipped
+        const int64_t limit = std::min(hh, below);
+        if (v >= limit) v -= ((v - limit) / b + 1) * b;  // the bands that would all be skipped or fall below
         for (; v >= -r; v -= b) {
-            if (v >= hh) continue;
             if (v + b <= -hh) break;
             int64_t top = v;
             if (top + b > hh) top = hh - b;
             if (top < -hh) top = -hh;
+            if (y + top + b <= 0 && v + b <= hh) break;  // this band and every later one lie above the top
             DrawSpan(dst, x, y + top, b, src, sx, sy + top, SpanHalfWidth(r, top + b / 2), lo, hi, flags);
         }
     }

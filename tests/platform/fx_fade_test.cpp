@@ -160,6 +160,28 @@ TEST_F(FxFadeTest, ChangeColorFromTintsTheWholeTargetFromItsOwnPicture) {
     EXPECT_EQ(BackBuffer.Surface.Row32(7)[15], 0xFFFF0000u) << "x, y, width and height do not limit the tint";
 }
 
+// A whole 640 x 480 screen fades to its end state under every configuration, corners included.
+TEST_F(FxFadeTest, FullScreenFadesReachTheirEndState) {
+    for (FXCONFIG cfg : kConfigs) {
+        SCOPED_TRACE(ConfigName(cfg));
+        DDReleaseSurface(&pic);
+        DDResetForTest();
+        DDResetFades();
+        ASSERT_TRUE(Start(cfg, 640, 480));
+        int calls = 0;
+        do {
+            DDClearSurface(&BackBuffer, 17);
+            ++calls;
+        } while (!Out(7, 0, 0, 0) && calls < 100);
+        EXPECT_EQ(calls, 14) << "ceil(90 / 7) + 1 calls";
+        for (const auto& p : {std::pair{0, 0}, std::pair{639, 0}, std::pair{0, 479}, std::pair{639, 479}})
+            EXPECT_EQ(Shown(BackBuffer, p.first, p.second), 0u);
+        DDClearSurface(&BackBuffer, 17);
+        EXPECT_EQ(In(90, 0, 0, 0, 1), 1);
+        EXPECT_EQ(Shown(BackBuffer, 639, 479), 0xFFFFFFu);
+    }
+}
+
 // Every step of a fade out (to black) and in (from white) under each back end and depth.
 TEST_F(FxFadeTest, GoldenFadeSteps) {
     for (FXCONFIG cfg : kConfigs) {

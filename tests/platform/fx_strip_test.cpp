@@ -205,6 +205,38 @@ TEST_F(FxStripTest, NumbersMoveRightInTheirFieldAndFramesMayOverlap) {
     EXPECT_TRUE(Empty(17, 17));
 }
 
+// Zero, negative, full-screen and enormous sizes under every configuration: nothing is drawn outside the screen
+// and nothing faults.
+TEST_F(FxStripTest, EveryBlitTakesAnySizeOnAFullScreen) {
+    for (FXCONFIG cfg : kConfigs) {
+        SCOPED_TRACE(ConfigName(cfg));
+        DDReleaseSurface(&pic);
+        DDReleaseSurface(&digits);
+        DDResetForTest();
+        ASSERT_TRUE(StartWithDigits(cfg, 640, 480));
+        DDSURFACEDATA screen;
+        ASSERT_TRUE(DDCreateSurface(&screen, 640, 480, 1, 1, 1, 0, 0));
+        DDBlt(&screen, 0, 0, 64, 48, &pic, 0, 0, 0);
+        const int sizes[][2] = {{0, 0}, {0, 30}, {30, 0}, {-8, -8}, {1, 1}, {640, 480}, {1 << 30, 1 << 30}};
+        for (const auto& z : sizes) {
+            const int w = z[0], h = z[1];
+            DDBltWave(&BackBuffer, 0, 0, w, h, 3, 1e9, 45, 3, &screen, 0, 0, 1, 1);
+            DDBltWave(&BackBuffer, -5, -5, w, h, -2, -40.0, -400, 7, &screen, 3, 3, 0, 0);
+            DDBltStripShift(&BackBuffer, 0, 0, w, h, 5, 1 << 30, &screen, 0, 0, 1, 1);
+            DDBltStripShift(&BackBuffer, 600, 400, w, h, -3, 2, &screen, 0, 0, 1, 0);
+            DDBltTurn(&BackBuffer, 0, 0, w, h, &screen, 0, 0, &pic, 0, 0, w, h, 1, 12345, 0);
+            DDBltTurn(&BackBuffer, 0, 0, w, h, &screen, 0, 0, &pic, 0, 0, w, h, 1, INT32_MIN, 1);
+            DDBltQuarters(&BackBuffer, -10, -10, w, h, &screen, 0, 0, 1 << 29, 1);
+            DDBltCircle(&BackBuffer, 320, 240, w, h, 300, 1, &screen, 320, 240, 1);
+            DDBltCircle(&BackBuffer, 0, 479, w, h, 50, 9, &screen, 639, 0, 0);
+            DDDrawFrame(&BackBuffer, -1, -1, w, h, 3, 20);
+            DDBltFramed(&BackBuffer, 630, 470, w, h, &pic, 20, 21);
+            DDDrawNumber(&BackBuffer, 600, 470, 5, 7, &digits, 0, 0, 1, 2147483647, 3, 1);
+        }
+        DDReleaseSurface(&screen);
+    }
+}
+
 // All the strip and shape blits on one sheet per back end and depth.
 TEST_F(FxStripTest, GoldenStripAndShapeBlits) {
     for (FXCONFIG cfg : kConfigs) {
