@@ -18,6 +18,9 @@ int64_t FloorDiv(int64_t a, int64_t b) {
     return q;
 }
 
+// a + b held to the range of int (positions far off the picture stay far off instead of wrapping round).
+int Add(int64_t a, int64_t b) { return static_cast<int>(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX)); }
+
 // Half-width of the disc's span at row offset v; a span reaching the radius is cut by one pixel.
 int SpanHalfWidth(int64_t radius, int64_t v) {
     const int64_t sq = radius * radius - v * v;
@@ -79,8 +82,8 @@ void DDBltWave(DDSURFACEDATA* dst, int x, int y, int w, int h, int frequency, do
         if (p + n <= dStart) continue;  // wholly before the near edge (the wave still advances)
         const int d = DoubleToInt(std::sin((phase + acc) * frequency * std::numbers::pi / 180.0) * amplitude);
         const int pi = static_cast<int>(p);
-        if (columns) DDBlt(dst, x + pi, y + d, n, h, src, sx + pi, sy, flags);
-        else DDBlt(dst, x + d, y + pi, w, n, src, sx, sy + pi, flags);
+        if (columns) DDBlt(dst, x + pi, Add(y, d), n, h, src, sx + pi, sy, flags);
+        else DDBlt(dst, Add(x, d), y + pi, w, n, src, sx, sy + pi, flags);
     }
     DDEndBatch();
 }
@@ -100,11 +103,11 @@ void DDBltStripShift(DDSURFACEDATA* dst, int x, int y, int w, int h, int strip, 
     DDBeginBatch(0);
     // Odd strips first, then even ones.
     for (int pass = 1; pass >= 0; --pass) {
-        const int d = pass ? -shift : shift;
+        const int64_t d = pass ? -int64_t{shift} : int64_t{shift};
         for (int64_t i = first + ((first & 1) != pass); i < last; i += 2) {
-            const int o = static_cast<int>(i * strip);
-            if (columns) DDBlt(dst, x + o, y + d, strip, h, src, sx + o, sy, flags);
-            else DDBlt(dst, x + d, y + o, w, strip, src, sx, sy + o, flags);
+            const int64_t o = i * strip;
+            if (columns) DDBlt(dst, Add(x, o), Add(y, d), strip, h, src, Add(sx, o), sy, flags);
+            else DDBlt(dst, Add(x, d), Add(y, o), w, strip, src, sx, Add(sy, o), flags);
         }
     }
     DDEndBatch();
@@ -134,10 +137,11 @@ void DDBltQuarters(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA
                    int flags) {
     const int hw = w >> 1, hh = h >> 1;
     DDBeginBatch(0);
-    DDBlt(dst, x - distance, y - distance, hw, hh, src, sx, sy, flags);
-    DDBlt(dst, x + hw + distance, y - distance, hw, hh, src, sx + hw, sy, flags);
-    DDBlt(dst, x - distance, y + hh + distance, hw, hh, src, sx, sy + hh, flags);
-    DDBlt(dst, x + hw + distance, y + hh + distance, hw, hh, src, sx + hw, sy + hh, flags);
+    const int64_t d = distance;
+    DDBlt(dst, Add(x, -d), Add(y, -d), hw, hh, src, sx, sy, flags);
+    DDBlt(dst, Add(x, hw + d), Add(y, -d), hw, hh, src, Add(sx, hw), sy, flags);
+    DDBlt(dst, Add(x, -d), Add(y, hh + d), hw, hh, src, sx, Add(sy, hh), flags);
+    DDBlt(dst, Add(x, hw + d), Add(y, hh + d), hw, hh, src, Add(sx, hw), Add(sy, hh), flags);
     DDEndBatch();
 }
 
@@ -175,17 +179,19 @@ void DDBltCircle(DDSURFACEDATA* dst, int x, int y, int halfWidth, int halfHeight
 }
 
 void DDDrawFrame(DDSURFACEDATA* dst, int x, int y, int w, int h, int thickness, uint32_t colour) {
+    const int64_t t = thickness;
     DDBeginFillBatch();
     DDFillRect(dst, x, y, w, thickness, colour);
-    DDFillRect(dst, x, y + h - thickness, w, thickness, colour);
+    DDFillRect(dst, x, Add(y, int64_t{h} - t), w, thickness, colour);
     DDFillRect(dst, x, y, thickness, h, colour);
-    DDFillRect(dst, x + w - thickness, y, thickness, h, colour);
+    DDFillRect(dst, Add(x, int64_t{w} - t), y, thickness, h, colour);
     DDEndFillBatch();
 }
 
 void DDBltFramed(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int thickness, uint32_t colour) {
+    const int64_t t = thickness;
     DDBlt(dst, x, y, w, h, src, 0, 0, DDBLT_COLORKEY);
-    DDDrawFrame(dst, x - thickness, y - thickness, w + 2 * thickness, h + 2 * thickness, thickness, colour);
+    DDDrawFrame(dst, Add(x, -t), Add(y, -t), Add(w, 2 * t), Add(h, 2 * t), thickness, colour);
 }
 
 void DDDrawNumber(DDSURFACEDATA* dst, int x, int y, int digitWidth, int digitHeight, DDSURFACEDATA* src, int sx,
@@ -199,13 +205,14 @@ void DDDrawNumber(DDSURFACEDATA* dst, int x, int y, int digitWidth, int digitHei
         digits[n++] = v % 10;
         v /= 10;
     } while (v != 0 && n < 10);
-    int start = x;
+    int64_t start = x;
     if (n < fieldDigits) {
-        const int move = (fieldDigits - n) * digitWidth;
+        const int64_t move = (int64_t{fieldDigits} - n) * digitWidth;
         start = x + (centred ? move / 2 : move);
     }
     for (int i = 0; i < n; ++i) {
         const int d = digits[n - 1 - i];
-        DDBlt(dst, start + i * digitWidth, y, digitWidth, digitHeight, src, sx + d * digitWidth, sy, flags);
+        DDBlt(dst, Add(start, int64_t{i} * digitWidth), y, digitWidth, digitHeight, src,
+              Add(sx, int64_t{d} * digitWidth), sy, flags);
     }
 }

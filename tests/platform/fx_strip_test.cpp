@@ -233,6 +233,16 @@ TEST_F(FxStripTest, EveryBlitTakesAnySizeOnAFullScreen) {
             DDBltFramed(&BackBuffer, 630, 470, w, h, &pic, 20, 21);
             DDDrawNumber(&BackBuffer, 600, 470, 5, 7, &digits, 0, 0, 1, 2147483647, 3, 1);
         }
+        // Offsets at the ends of the int range stay far off instead of wrapping round onto the screen.
+        DDBltWave(&BackBuffer, 0, 0, 64, 48, 1, 1e12, 90, 8, &pic, 0, 0, 0, 1);
+        DDClearSurface(&BackBuffer, 16);
+        DDBltStripShift(&BackBuffer, 0, 0, 64, 48, 4, INT32_MIN, &pic, 0, 0, 0, 1);
+        DDBltQuarters(&BackBuffer, 10, 10, 64, 48, &pic, 0, 0, INT32_MAX, 0);
+        DDDrawFrame(&BackBuffer, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 20);
+        DDBltFramed(&BackBuffer, INT32_MIN, 0, 64, 48, &pic, INT32_MAX, 21);
+        DDDrawNumber(&BackBuffer, INT32_MAX, 0, INT32_MAX, 7, &digits, 0, 0, 1, 99, 9, 0);
+        for (int y = 0; y < 480; y += 7)
+            for (int x = 0; x < 640; x += 7) ASSERT_TRUE(Empty(x, y)) << x << "," << y;
         DDReleaseSurface(&screen);
     }
 }
