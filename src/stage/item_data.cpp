@@ -105,3 +105,11 @@ void cItemData::CheckFlowIndex() {
         c.CheckPaletteIndex(sizes);
     }
 }
+
+const cItemData* GetItemData(int kind, int index) {
+    const cSafeVector<cItemData>* lpList = nullptr;
+    if (kind == TEMPLATE_COMMON) lpList = GetCommonPalette().lpItem;
+    else if (kind == TEMPLATE_STAGE) lpList = GetStagePalette().lpItem;
+    if (!lpList || index < 0 || static_cast<size_t>(index) >= lpList->size()) return nullptr;
+    return &lpList->data()[index];
+}

@@ -50,3 +50,7 @@ public:
 
     cSafeVector<cFlowCmd> vCmd;    // item-flow commands
 };
+
+// The item definition of the common palette (kind 1) or the stage palette
+// (kind 2) at `index`, or null for another kind or an index beyond that list.
+const cItemData* GetItemData(int kind, int index);

@@ -1,0 +1,18 @@
+#include "stage/definition_flow_ref.h"
+
+cFlowRef::cFlowRef() { Clear(); }
+
+void cFlowRef::Layout(uint32_t) {
+    ClearAllFields();
+    for (int32_t& v : nValue) AddIntField(&v);
+}
+
+void cFlowRef::Load(cDataReader& file) {
+    cRecord::Load(file);
+    if (!file.Failed()) Chara.Load(file);
+}
+
+void cFlowRef::Save(cDataWriter& file) {
+    cRecord::Save(file);
+    Chara.Save(file);
+}
