@@ -1,33 +1,27 @@
 #include "stage/field_rows.h"
 
-#include "records/version.h"
+#include <algorithm>
 
-void cTableRecord::LoadAfterCount(cDataReader& file, uint32_t n) {
-    const auto& fields = Fields();
-    if (!file.Failed() && n > fields.size())
-        file.SetFailed("field count " + std::to_string(n) + " above the " + std::to_string(fields.size()) +
-                       " registered");
-    for (uint32_t i = 0; i < n && !file.Failed(); ++i)
-        file.Read(fields[i].lpField, static_cast<size_t>(fields[i].nCount) * static_cast<size_t>(fields[i].nSize));
-    const auto& strs = StrFields();
-    uint32_t m = file.Failed() ? 0 : file.ReadU32();
-    if (!file.Failed() && m > strs.size())
-        file.SetFailed("string count " + std::to_string(m) + " above the " + std::to_string(strs.size()) +
-                       " registered");
-    for (uint32_t i = 0; i < m && !file.Failed(); ++i) {
-        uint32_t len = file.ReadU32();
-        std::string& s = *strs[i].lpString;
-        if (len <= 1 || file.Failed()) {
-            s.clear();
-            continue;
-        }
-        if (len > file.Remaining()) {
-            file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
-            break;
-        }
-        std::string raw(len, '\0');
-        file.Read(raw.data(), len);
-        s.assign(raw.c_str());
+void cTableRecord::LoadString(cDataReader& file, std::string& s) {
+    const uint32_t len = file.ReadU32();
+    if (file.Failed() || len <= 1) {
+        s.clear();
+        return;
     }
-    if (bRemoveCR && !file.Failed()) RemoveCR();
+    if (len > file.Remaining()) {
+        file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
+        return;
+    }
+    std::string raw(len, '\0');
+    file.Read(raw.data(), len);
+    s.assign(raw.c_str());  // the text before the first NUL
+    if (bRemoveCR) s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
+}
+
+void cTableRecord::SaveString(cDataWriter& file, std::string& s) {
+    // A string ends at its first NUL; it is stored whole, never cut.
+    const size_t nul = s.find('\0');
+    if (nul != std::string::npos) s.resize(nul);
+    file.WriteU32(static_cast<uint32_t>(s.size() + 1));
+    if (!s.empty()) file.Write(s.c_str(), s.size() + 1);
 }

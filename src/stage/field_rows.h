@@ -4,11 +4,14 @@
 // does). Layout registers from the table, so a row can be checked against the
 // file format without reading serialisation code.
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "records/record.h"
+#include "records/version.h"
 
 template <class C>
 struct FIELDROW {
@@ -67,11 +70,23 @@ protected:
         }
     }
 
-    // The rest of a record stream after its field-count word n, read into the
-    // current registry: the fields, the strings, carriage returns removed.
-    // The same rules as the generic load; for records that must see the
-    // count before choosing their layout.
-    void LoadAfterCount(cDataReader& file, uint32_t n);
+    // Reads the record stream straight from the table for the version being
+    // read (nReadVersion), with the rules of the generic load: the stored
+    // field count governs, a count above the table's is a failed load,
+    // strings lose their carriage returns. Builds no registry, so loading
+    // many small records stays cheap. `n`: the field-count word when the
+    // caller has read it already.
+    template <class C>
+    void LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self,
+                  const typename FIELDROW<C>::MEMBER* skip = nullptr, const uint32_t* n = nullptr);
+    // Writes the record stream straight from the table at nDataVersion.
+    template <class C>
+    void SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self);
+
+private:
+    // Reads one string of a record stream into s.
+    static void LoadString(cDataReader& file, std::string& s);
+    static void SaveString(cDataWriter& file, std::string& s);
 };
 
 // Number of numeric fields (descriptors) that `rows` registers for version v.
@@ -95,4 +110,151 @@ void LoadRecordList(cDataReader& file, V& v, size_t nMinBytes) {
         e.Load(file);
         if (file.Failed()) return;
     }
+}
+
+// Where a row's value lives in `self`: its numeric bytes, or its string.
+template <class C>
+struct ROWTARGET {
+    void* lpBytes = nullptr;         // null for strings and scratch rows
+    size_t nBytes = 0;
+    std::string* lpString = nullptr;
+};
+
+template <class C>
+ROWTARGET<C> RowTarget(const FIELDROW<C>& row, C* self) {
+    ROWTARGET<C> t;
+    std::visit(
+        [&](auto pm) {
+            using P = decltype(pm);
+            if constexpr (std::is_same_v<P, std::monostate>) t.nBytes = static_cast<size_t>(row.nWidth);
+            else if constexpr (std::is_same_v<P, std::string C::*>) t.lpString = &(self->*pm);
+            else {
+                t.lpBytes = &(self->*pm);
+                t.nBytes = sizeof(self->*pm);
+            }
+        },
+        row.lpMember);
+    return t;
+}
+
+// Where the rows stored in one version live inside an object of class C:
+// byte offsets and sizes, in stored order. Built once per version and kept
+// per thread, so that loading many records walks no variant.
+struct ROWPLAN {
+    uint32_t nOffset;  // offset in the object; unused for scratch rows
+    uint32_t nSize;
+    bool bScratch;
+};
+
+template <class C>
+struct TABLEPLAN {
+    uint32_t nVersion = 0;
+    const void* lpSkip = nullptr;
+    bool bBuilt = false;
+    std::vector<ROWPLAN> vNumeric;
+    std::vector<uint32_t> vString;  // offsets of the string members
+};
+
+// bSave: the plan of saving (kept apart from the one of loading, which may
+// be for an older version).
+template <class C>
+const TABLEPLAN<C>& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32_t v,
+                                 const typename FIELDROW<C>::MEMBER* skip, bool bSave) {
+    thread_local TABLEPLAN<C> plans[2];
+    TABLEPLAN<C>& plan = plans[bSave ? 1 : 0];
+    if (plan.bBuilt && plan.nVersion == v && plan.lpSkip == skip) return plan;
+    plan = TABLEPLAN<C>();
+    plan.nVersion = v;
+    plan.lpSkip = skip;
+    plan.bBuilt = true;
+    const char* base = reinterpret_cast<const char*>(self);
+    for (const auto& r : rows) {
+        if (!r.StoredIn(v) || (skip && *skip == r.lpMember)) continue;
+        ROWTARGET<C> t = RowTarget(r, self);
+        if (t.lpString) {
+            plan.vString.push_back(static_cast<uint32_t>(reinterpret_cast<const char*>(t.lpString) - base));
+        } else {
+            ROWPLAN p{0, static_cast<uint32_t>(t.nBytes), t.lpBytes == nullptr};
+            if (t.lpBytes) p.nOffset = static_cast<uint32_t>(reinterpret_cast<const char*>(t.lpBytes) - base);
+            plan.vNumeric.push_back(p);
+        }
+    }
+    return plan;
+}
+
+// Copies one field of 1, 2, 4 or 8 bytes (inline for the usual sizes).
+inline void CopyFieldBytes(void* dst, const void* src, uint32_t n) {
+    switch (n) {
+    case 1: std::memcpy(dst, src, 1); break;
+    case 2: std::memcpy(dst, src, 2); break;
+    case 4: std::memcpy(dst, src, 4); break;
+    case 8: std::memcpy(dst, src, 8); break;
+    default: std::memcpy(dst, src, n); break;
+    }
+}
+
+template <class C>
+void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self,
+                            const typename FIELDROW<C>::MEMBER* skip, const uint32_t* pn) {
+    const TABLEPLAN<C>& plan = GetTablePlan(rows, self, nReadVersion, skip, false);
+    const uint32_t n = pn ? *pn : file.ReadU32();
+    if (file.Failed()) return;
+    if (n > plan.vNumeric.size()) {
+        file.SetFailed("field count " + std::to_string(n) + " above the " + std::to_string(plan.vNumeric.size()) +
+                       " stored");
+        return;
+    }
+    // The numeric fields in one read, then spread over the members.
+    size_t nBytes = 0;
+    for (uint32_t i = 0; i < n; ++i) nBytes += plan.vNumeric[i].nSize;
+    uint8_t local[512];
+    std::vector<uint8_t> big;
+    uint8_t* buf = local;
+    if (nBytes > sizeof local) {
+        big.resize(nBytes);
+        buf = big.data();
+    }
+    if (!file.Read(buf, nBytes)) return;
+    char* base = reinterpret_cast<char*>(self);
+    const uint8_t* p = buf;
+    for (uint32_t i = 0; i < n; ++i) {
+        const ROWPLAN& r = plan.vNumeric[i];
+        if (!r.bScratch) CopyFieldBytes(base + r.nOffset, p, r.nSize);
+        p += r.nSize;
+    }
+    const uint32_t m = file.ReadU32();
+    if (file.Failed()) return;
+    if (m > plan.vString.size()) {
+        file.SetFailed("string count " + std::to_string(m) + " above the " + std::to_string(plan.vString.size()) +
+                       " stored");
+        return;
+    }
+    for (uint32_t k = 0; k < m && !file.Failed(); ++k)
+        LoadString(file, *reinterpret_cast<std::string*>(base + plan.vString[k]));
+}
+
+template <class C>
+void cTableRecord::SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self) {
+    const TABLEPLAN<C>& plan = GetTablePlan<C>(rows, self, nDataVersion, nullptr, true);
+    size_t nBytes = 0;
+    for (const ROWPLAN& r : plan.vNumeric) nBytes += r.nSize;
+    uint8_t local[512];
+    std::vector<uint8_t> big;
+    uint8_t* buf = local;
+    if (nBytes + 4 > sizeof local) {
+        big.resize(nBytes + 4);
+        buf = big.data();
+    }
+    const uint32_t n = static_cast<uint32_t>(plan.vNumeric.size());
+    std::memcpy(buf, &n, 4);
+    uint8_t* p = buf + 4;
+    const char* base = reinterpret_cast<const char*>(self);
+    for (const ROWPLAN& r : plan.vNumeric) {
+        if (r.bScratch) std::memset(p, 0, r.nSize);
+        else CopyFieldBytes(p, base + r.nOffset, r.nSize);
+        p += r.nSize;
+    }
+    file.Write(buf, nBytes + 4);
+    file.WriteU32(static_cast<uint32_t>(plan.vString.size()));
+    for (uint32_t off : plan.vString) SaveString(file, *reinterpret_cast<std::string*>(const_cast<char*>(base) + off));
 }

@@ -48,7 +48,7 @@ const R::MEMBER g_Factor{&cEdMove::dFactor};
 std::span<const FIELDROW<cEdMove>> cEdMove::Rows() { return g_Rows; }
 
 void cEdMove::Layout(uint32_t version) {
-    LayoutRows(Rows(), version, this, m_bNoFactor ? &g_Factor : nullptr);
+    LayoutRows(Rows(), version, this);
 }
 
 void cEdMove::Load(cDataReader& file) {
@@ -58,11 +58,7 @@ void cEdMove::Load(cDataReader& file) {
     // current layout of their version; they are read without it, and the
     // factor keeps its value.
     const bool bNoFactor = static_cast<int64_t>(n) + 1 == CountNumericRows(Rows(), nReadVersion);
-    m_bNoFactor = bNoFactor;
-    Layout(nReadVersion);
-    LoadAfterCount(file, n);
-    m_bNoFactor = false;
-    if (bNoFactor || nDataVersion != nReadVersion) Layout(nDataVersion);
+    LoadRows(file, Rows(), this, bNoFactor ? &g_Factor : nullptr, &n);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     if (nReadVersion < 158) bMirrorAngle = 0;
     if (nReadVersion < 159) nDistUnit = 0;
@@ -72,11 +68,11 @@ void cEdMove::Load(cDataReader& file) {
     }
 }
 
+void cEdMove::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
 void cEdMove::SetDefaults() {
-    Clear();
-    bMirrorAngle = bEnableX = bEnableY = bArrive = bMirrorX = bReverseOnTurn = 1;
-    nSpeed = 10;
-    dFactor = 1.0;
+    // The member initialisers are the defaults of a new setting.
+    *this = cEdMove();
 }
 
 int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {

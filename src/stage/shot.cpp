@@ -32,7 +32,7 @@ std::span<const FIELDROW<cEdShot>> cEdShot::Rows() { return g_Rows; }
 void cEdShot::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEdShot::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed()) return;
     if (nReadVersion < DATA_VERSION) {
         const uint32_t v = nReadVersion;
@@ -53,7 +53,7 @@ void cEdShot::Load(cDataReader& file) {
 
 void cEdShot::Save(cDataWriter& file) {
     Normalize();
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
 }
 
 void cEdShot::Normalize() {
@@ -63,9 +63,8 @@ void cEdShot::Normalize() {
 }
 
 void cEdShot::SetDefaults() {
-    Clear();
-    nByte10 = nByte23 = nByte26 = 1;
-    bMirrorX = 1;
+    // The member initialisers are the defaults of a new setting.
+    *this = cEdShot();
 }
 
 int cEdShot::Create(boost::shared_ptr<cEdShot>& holder) {
