@@ -59,17 +59,12 @@ void cStageData::Validate() {
             b.CheckItemIndex();
         }
     };
+    // A character's and an item's index checks include those of their flows.
     auto checkCharas = [](cSafeVector<cCharaData>& list) {
-        for (auto& c : list) {
-            c.CheckIndex();
-            c.CheckFlowIndex();
-        }
+        for (auto& c : list) c.CheckIndex();
     };
     auto checkItems = [](cSafeVector<cItemData>& list) {
-        for (auto& it : list) {
-            it.CheckIndex();
-            it.CheckFlowIndex();
-        }
+        for (auto& it : list) it.CheckIndex();
     };
     checkBlocks(vBlock);
     checkCharas(vChara);
