@@ -102,12 +102,9 @@ std::span<const DEFROW<cStageData>> cStageData::ShortRows() { return ShortRowsVe
 
 cStageData::cStageData() { Clear(); }
 
-void cStageData::Layout(uint32_t version) {
-    LayoutDefRows(m_bShortLayout ? ShortRows() : Rows(), version, this);
-}
+void cStageData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
 
 void cStageData::Clear() {
-    m_bShortLayout = false;
     ClearDefRows(Rows(), this);
     vPlacedBlock.clear();
     vPlacedChara.clear();

@@ -46,12 +46,13 @@ public:
     cStageData& operator=(const cStageData&) = default;
     cStageData& operator=(cStageData&&) = default;
 
-    // Registers the text and the numeric settings stored in `version`; in the
-    // short layout (chosen by a count word of 93) without #88..#92.
+    // Registers the numeric settings stored in `version` and the text.
     void Layout(uint32_t version) override;
-    // Reads a stage stream of version nReadVersion, repairs older versions,
+    // Reads a stage stream of version nReadVersion (its settings in the short
+    // layout when their count word says so), repairs older versions,
     // validates and checks it. A stream that is damaged or that would break
-    // play leaves this record unchanged and the reader failed.
+    // play leaves this record unchanged and the reader failed (the reason
+    // goes to the report log).
     void Load(cDataReader& file) override;
     // Validates, then writes the stream at the current version.
     void Save(cDataWriter& file) override;
@@ -201,6 +202,4 @@ private:
     void Convert(uint32_t version);
     void SaveObjects(cDataWriter& file);
     void SaveSettings(cDataWriter& file);
-
-    bool m_bShortLayout = false;  // Layout registers the short layout
 };
