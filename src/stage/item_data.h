@@ -29,6 +29,8 @@ public:
     void ApplyTemplate();
     // Resets out-of-range indices here and in the item's commands.
     void CheckIndex();
+    // CheckIndex without the walk over the commands.
+    void CheckOwnIndex();
     // Brings every command's palette and database references into range.
     void CheckFlowIndex();
 

@@ -222,13 +222,17 @@ void cStageData::LoadStream(cDataReader& file) {
         if (file.Failed()) return;
     }
 
-    LoadPalette(file, vBlock);
-    if (!vBlock.empty()) vBlock[0].Clear();
-    LoadPalette(file, vChara);
-    if (!vChara.empty()) vChara[0].Clear();
-    LoadPalette(file, vItem);
-    if (!vItem.empty()) vItem[0].Clear();
-    if (file.Failed()) return;
+    {
+        // The palettes' flows are checked by Validate, once all three lists are in.
+        cDeferFlowChecksScope defer;
+        LoadPalette(file, vBlock);
+        if (!vBlock.empty()) vBlock[0].Clear();
+        LoadPalette(file, vChara);
+        if (!vChara.empty()) vChara[0].Clear();
+        LoadPalette(file, vItem);
+        if (!vItem.empty()) vItem[0].Clear();
+        if (file.Failed()) return;
+    }
 
     LoadPlaced(file, vPlacedBlock);
     LoadPlaced(file, vPlacedChara);
@@ -241,7 +245,7 @@ void cStageData::LoadStream(cDataReader& file) {
     if (file.Failed()) return;
 
     if (v < nDataVersion) Convert(v);
-    Validate();
+    Validate(true);
 }
 
 void cStageData::Convert(uint32_t v) {

@@ -65,7 +65,7 @@ public:
     // entry in each palette list, one background layer, five ranking switches.
     void Clear();
     // Brings indices and list sizes into range (never refuses).
-    void Validate();
+    void Validate() { Validate(false); }
     // Stores the hit level and derives the steps per frame and their values.
     void SetHitLevel(int32_t level);
     // Index of the hero among the placed characters, or -1.
@@ -198,6 +198,10 @@ public:
     int32_t nSteps6 = 0;        // 6v
 
 private:
+    // bFlowsChecked: every placed character's flows and placed item's
+    // commands were checked against the palette sizes and database they
+    // would be checked against now (the palettes' own are always checked).
+    void Validate(bool bFlowsChecked);
     void LoadStream(cDataReader& file);
     void Convert(uint32_t version);
     void SaveObjects(cDataWriter& file);
