@@ -33,6 +33,23 @@ void WriteDefString(cDataWriter& file, std::string& str) {
 // Largest numeric image of the records that use plans (the stage record: 416 bytes).
 constexpr size_t MAX_NUM_BYTES = 1024;
 
+// Copies one field of 1, 2, 4 or 8 bytes (fixed sizes, so the copies are inlined).
+inline void CopyField(uint8_t* dst, const uint8_t* src, uint32_t n) {
+    switch (n) {
+    case 1: *dst = *src; break;
+    case 2: std::memcpy(dst, src, 2); break;
+    case 4: std::memcpy(dst, src, 4); break;
+    case 8: std::memcpy(dst, src, 8); break;
+    default: std::memcpy(dst, src, n); break;
+    }
+}
+
+inline void ZeroField(uint8_t* dst, uint32_t n) {
+    static constexpr uint8_t zero[8] = {};
+    if (n <= 8) CopyField(dst, zero, n);
+    else std::memset(dst, 0, n);
+}
+
 }  // namespace
 
 uint32_t cDefRecord::CurrentVersion() { return nDataVersion; }
@@ -52,7 +69,7 @@ void cDefRecord::LoadPlanned(cDataReader& file, uint32_t n, const DEFPLAN& plan,
     }
     const uint8_t* p = buf;
     for (uint32_t i = 0; i < n; ++i) {
-        std::memcpy(self + plan.vNum[i].nOffset, p, plan.vNum[i].nSize);
+        CopyField(self + plan.vNum[i].nOffset, p, plan.vNum[i].nSize);
         p += plan.vNum[i].nSize;
     }
     const uint32_t m = file.ReadU32();
@@ -78,7 +95,7 @@ void cDefRecord::SavePlanned(cDataWriter& file, const DEFPLAN& plan, uint8_t* se
     std::memcpy(buf, &n, 4);
     uint8_t* p = buf + 4;
     for (const DEFPLAN::NUM& f : plan.vNum) {
-        std::memcpy(p, self + f.nOffset, f.nSize);
+        CopyField(p, self + f.nOffset, f.nSize);
         p += f.nSize;
     }
     file.Write(buf, static_cast<size_t>(p - buf));
@@ -87,6 +104,6 @@ void cDefRecord::SavePlanned(cDataWriter& file, const DEFPLAN& plan, uint8_t* se
 }
 
 void cDefRecord::ClearPlanned(const DEFPLAN& plan, uint8_t* self) {
-    for (const DEFPLAN::NUM& f : plan.vNum) std::memset(self + f.nOffset, 0, f.nSize);
+    for (const DEFPLAN::NUM& f : plan.vNum) ZeroField(self + f.nOffset, f.nSize);
     for (uint32_t off : plan.vStr) reinterpret_cast<std::string*>(self + off)->clear();
 }
