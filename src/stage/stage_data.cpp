@@ -109,9 +109,10 @@ void cStageData::Clear() {
     vPlacedBlock.clear();
     vPlacedChara.clear();
     vPlacedItem.clear();
-    vBlock.assign(1, cBlockData());
-    vChara.assign(1, cCharaData());
-    vItem.assign(1, cItemData());
+    // Each palette list keeps exactly one entry (a new one gets its class clear).
+    vBlock.resize(1);
+    vChara.resize(1);
+    vItem.resize(1);
 
     nFps = 60;
     nTimeLimit = 200;
@@ -139,7 +140,8 @@ void cStageData::Clear() {
     nHeroHitWait = 30;
     nCharaHitWait = 30;
 
-    vBg.assign(1, cIntRec());
+    // One background layer (a new one generic-cleared), its b = 1.
+    vBg.resize(1);
     vBg[0].b = 1;
     vRankSwitch.assign(STAGE_RANK_SWITCH_NUM, 1);
     for (auto& r : StageIntRec) r.Set(0, 0, 0, 0, 0, 0, 0, 0);
