@@ -1,6 +1,7 @@
 #include "stage/definition_flow_ref.h"
 
-cFlowRef::cFlowRef() { Clear(); }
+// The five integers start at 0; the character as its clear routine leaves it.
+cFlowRef::cFlowRef() = default;
 
 void cFlowRef::Layout(uint32_t) {
     ClearAllFields();

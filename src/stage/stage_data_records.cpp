@@ -4,7 +4,8 @@
 
 #include "records/version.h"
 
-cStageIntRec::cStageIntRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cStageIntRec::cStageIntRec() = default;
 
 cStageIntRec::cStageIntRec(const cStageIntRec& o) : cRecord(o) { std::copy_n(o.nValue, 8, nValue); }
 
@@ -50,7 +51,8 @@ void cStageIntRec::Load(cDataReader& file) {
     if (!file.Failed() && file.ReadU32() != 0) file.SetFailed("strings in a removal rule");
 }
 
-cIntRec::cIntRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cIntRec::cIntRec() = default;
 
 cIntRec::cIntRec(const cIntRec& o)
     : cRecord(o), a(o.a), b(o.b), c(o.c), d(o.d), e(o.e), f(o.f), g(o.g), h(o.h), strText(o.strText), i(o.i), j(o.j) {}
@@ -97,7 +99,8 @@ void cIntRec::ClearLayer() {
     f = 0.1;
 }
 
-cStrListRec::cStrListRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cStrListRec::cStrListRec() = default;
 
 cStrListRec::cStrListRec(const cStrListRec& o) : cRecord(o), strText(o.strText) {}
 
@@ -111,7 +114,8 @@ void cStrListRec::Layout(uint32_t) {
     AddStringField(&strText);
 }
 
-cTextRec::cTextRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cTextRec::cTextRec() = default;
 
 cTextRec::cTextRec(const cTextRec& o)
     : cRecord(o),
