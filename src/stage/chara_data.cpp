@@ -62,7 +62,9 @@ void cCharaData::Load(cDataReader& file) {
     if (nReadVersion < nDataVersion) Convert(nReadVersion);
     SizeFlags(CHARA_GROUP_NUM);
     ApplyTemplate();
-    CheckIndex();
+    // The flows checked their database references as they loaded.
+    CheckOwnIndex();
+    if (FlowChecksOnLoad()) CheckFlows(false);
 }
 
 void cCharaData::InsertFlag(size_t k) {
@@ -156,6 +158,11 @@ void cCharaData::ApplyTemplate() {
 }
 
 void cCharaData::CheckIndex() {
+    CheckOwnIndex();
+    CheckFlows(true);
+}
+
+void cCharaData::CheckOwnIndex() {
     CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpChara), PaletteListSize(GetStagePalette().lpChara));
     if (const FLOWDBCOUNTS* db = GetFlowDbCounts()) {
         if (byGraphicKind == GRAPHIC_BMP && wGraphic >= db->nCharaBmp) wGraphic = db->nCharaBmp >= 2 ? 1 : 0;
@@ -169,10 +176,13 @@ void cCharaData::CheckIndex() {
         bWholeCell = 0;
         byRepeat = 0;
     }
+}
+
+void cCharaData::CheckFlows(bool bDb) {
     const FLOWPALETTESIZES sizes = GetPaletteSizes();
     for (size_t i = 0; i < vFlow.size();) {
         cFlow& f = vFlow[static_cast<int>(i)];
-        f.CheckDbIndex();
+        if (bDb) f.CheckDbIndex();
         f.CheckPaletteIndex(sizes);
         if (f.nTrigger == 0 && f.nFlowID == 0 && f.nGroup == 0 && f.vCond.empty() && f.vKeyCond.empty() &&
             f.vCmd.empty())

@@ -102,19 +102,17 @@ std::span<const DEFROW<cStageData>> cStageData::ShortRows() { return ShortRowsVe
 
 cStageData::cStageData() { Clear(); }
 
-void cStageData::Layout(uint32_t version) {
-    LayoutDefRows(m_bShortLayout ? ShortRows() : Rows(), version, this);
-}
+void cStageData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
 
 void cStageData::Clear() {
-    m_bShortLayout = false;
     ClearDefRows(Rows(), this);
     vPlacedBlock.clear();
     vPlacedChara.clear();
     vPlacedItem.clear();
-    vBlock.assign(1, cBlockData());
-    vChara.assign(1, cCharaData());
-    vItem.assign(1, cItemData());
+    // Each palette list keeps exactly one entry (a new one gets its class clear).
+    vBlock.resize(1);
+    vChara.resize(1);
+    vItem.resize(1);
 
     nFps = 60;
     nTimeLimit = 200;
@@ -142,7 +140,8 @@ void cStageData::Clear() {
     nHeroHitWait = 30;
     nCharaHitWait = 30;
 
-    vBg.assign(1, cIntRec());
+    // One background layer (a new one generic-cleared), its b = 1.
+    vBg.resize(1);
     vBg[0].b = 1;
     vRankSwitch.assign(STAGE_RANK_SWITCH_NUM, 1);
     for (auto& r : StageIntRec) r.Set(0, 0, 0, 0, 0, 0, 0, 0);
@@ -225,13 +224,17 @@ void cStageData::LoadStream(cDataReader& file) {
         if (file.Failed()) return;
     }
 
-    LoadPalette(file, vBlock);
-    if (!vBlock.empty()) vBlock[0].Clear();
-    LoadPalette(file, vChara);
-    if (!vChara.empty()) vChara[0].Clear();
-    LoadPalette(file, vItem);
-    if (!vItem.empty()) vItem[0].Clear();
-    if (file.Failed()) return;
+    {
+        // The palettes' flows are checked by Validate, once all three lists are in.
+        cDeferFlowChecksScope defer;
+        LoadPalette(file, vBlock);
+        if (!vBlock.empty()) vBlock[0].Clear();
+        LoadPalette(file, vChara);
+        if (!vChara.empty()) vChara[0].Clear();
+        LoadPalette(file, vItem);
+        if (!vItem.empty()) vItem[0].Clear();
+        if (file.Failed()) return;
+    }
 
     LoadPlaced(file, vPlacedBlock);
     LoadPlaced(file, vPlacedChara);
@@ -244,7 +247,7 @@ void cStageData::LoadStream(cDataReader& file) {
     if (file.Failed()) return;
 
     if (v < nDataVersion) Convert(v);
-    Validate();
+    Validate(true);
 }
 
 void cStageData::Convert(uint32_t v) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "records/record.h"
-#include "stage/field_rows.h"
 
 // Eight int32 values; values 2 to 4 are stored from version 125.
 // As a removal rule: values 1..4 switch the rule on for the left, right, top
@@ -14,7 +13,7 @@
 // Registered as value 1, values 2..4, value 5, values 6..7, value 8 (five
 // descriptors); a stream whose count word says one descriptor per value is
 // read too.
-class cStageIntRec : public cTableRecord {
+class cStageIntRec : public cRecord {
 public:
     cStageIntRec();
     cStageIntRec(const cStageIntRec& o);

@@ -1,6 +1,7 @@
 #include "stage/stage_validate.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "records/utility.h"
 #include "stage/definition_context.h"
@@ -35,7 +36,7 @@ bool CheckCells(const cSafeVector<T>& list, const cStageData& s, const char* wha
 
 }  // namespace
 
-void cStageData::Validate() {
+void cStageData::Validate(bool bFlowsChecked) {
     const PALETTELISTS own{&vBlock, &vChara, &vItem};
     cStagePaletteScope scope(own);
 
@@ -49,9 +50,14 @@ void cStageData::Validate() {
     // The ranking code reads one switch per result kind.
     if (vRankSwitch.size() < STAGE_RANK_SWITCH_NUM) vRankSwitch.resize(STAGE_RANK_SWITCH_NUM, 0);
 
+    const FLOWPALETTESIZES before = GetPaletteSizes();
     PadPalette(vBlock, true);
     PadPalette(vChara, false);
     PadPalette(vItem, false);
+    // The flows' checks depend only on these sizes and the database: when
+    // nothing grew since they ran, running them again changes nothing.
+    const FLOWPALETTESIZES after = GetPaletteSizes();
+    const bool bSkipFlows = bFlowsChecked && std::memcmp(&before, &after, sizeof before) == 0;
 
     auto checkBlocks = [](cSafeVector<cBlockData>& list) {
         for (auto& b : list) {
@@ -59,24 +65,19 @@ void cStageData::Validate() {
             b.CheckItemIndex();
         }
     };
-    auto checkCharas = [](cSafeVector<cCharaData>& list) {
-        for (auto& c : list) {
-            c.CheckIndex();
-            c.CheckFlowIndex();
-        }
+    // A character's and an item's index checks include those of their flows.
+    auto checkCharas = [](cSafeVector<cCharaData>& list, bool bSkip) {
+        for (auto& c : list) bSkip ? c.CheckOwnIndex() : c.CheckIndex();
     };
-    auto checkItems = [](cSafeVector<cItemData>& list) {
-        for (auto& it : list) {
-            it.CheckIndex();
-            it.CheckFlowIndex();
-        }
+    auto checkItems = [](cSafeVector<cItemData>& list, bool bSkip) {
+        for (auto& it : list) bSkip ? it.CheckOwnIndex() : it.CheckIndex();
     };
     checkBlocks(vBlock);
-    checkCharas(vChara);
-    checkItems(vItem);
+    checkCharas(vChara, false);
+    checkItems(vItem, false);
     checkBlocks(vPlacedBlock);
-    checkCharas(vPlacedChara);
-    checkItems(vPlacedItem);
+    checkCharas(vPlacedChara, bSkipFlows);
+    checkItems(vPlacedItem, bSkipFlows);
     // A carried item that names no placed item is none.
     const int32_t nItems = static_cast<int32_t>(vPlacedItem.size());
     for (auto& c : vPlacedChara)

@@ -4,6 +4,7 @@
 #include "stage/block_data.h"
 #include "stage/chara_data.h"
 #include "stage/definition_context.h"
+#include "stage/definition_flow_ref.h"
 #include "stage/flow_refs.h"
 #include "stage/item_data.h"
 #include "stage/sample_stage.h"
@@ -350,6 +351,50 @@ TEST_F(DefinitionTest, LongerFlagVectorsAreCutToTheClassGroups) {
     cBlockData back;
     ASSERT_TRUE(RoundTripAt(b, back, DATA_VERSION));
     EXPECT_EQ(back.vInherit.size(), 11u);
+}
+
+TEST_F(DefinitionTest, AssignedVectorsHoldCopiesThatDescribeThemselves) {
+    cSafeVector<cBlockData> shorter(1), longer(3);
+    longer[2].wGraphic = 9;
+    longer[2].vCond.resize(1);
+    shorter = longer;
+    ASSERT_EQ(shorter.size(), 3u);
+    shorter[2].Layout(DATA_VERSION);
+    for (const FIELDDATA& fd : shorter[2].Fields()) {
+        const auto* p = static_cast<const uint8_t*>(fd.lpField);
+        const auto* base = reinterpret_cast<const uint8_t*>(&shorter[2]);
+        EXPECT_TRUE(p >= base && p < base + sizeof(cBlockData));
+    }
+    shorter[2].wGraphic = 1;
+    EXPECT_EQ(longer[2].wGraphic, 9);
+    EXPECT_EQ(shorter[2].vCond.size(), 1u);
+}
+
+TEST_F(DefinitionTest, FlowRefStoresItsIntegersThenTheCharacter) {
+    cFlowRef r;
+    r.nValue[4] = 6;
+    r.Chara.nMaxHP = 44;
+    cDataWriter w;
+    r.Save(w);
+    EXPECT_EQ(w.Bytes()[0], 5);  // five integer fields
+    cFlowRef back;
+    cDataReader rd(w.Bytes().data(), w.Size());
+    back.Load(rd);
+    ASSERT_FALSE(rd.Failed());
+    EXPECT_EQ(rd.Remaining(), 0u);
+    EXPECT_EQ(back.nValue[4], 6);
+    EXPECT_EQ(back.Chara.nMaxHP, 44);
+}
+
+TEST_F(DefinitionTest, ItemDataByKindAndIndex) {
+    cSafeVector<cItemData> common(2), stage(4);
+    SetCommonPalette({nullptr, nullptr, &common});
+    SetPlayStagePalette({nullptr, nullptr, &stage});
+    EXPECT_EQ(GetItemData(1, 1), &common[1]);
+    EXPECT_EQ(GetItemData(2, 3), &stage[3]);
+    EXPECT_EQ(GetItemData(1, 2), nullptr);
+    EXPECT_EQ(GetItemData(0, 0), nullptr);
+    EXPECT_EQ(GetItemData(3, 0), nullptr);
 }
 
 }  // namespace

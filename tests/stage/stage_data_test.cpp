@@ -172,6 +172,30 @@ TEST_F(StageDataTest, EmptyPalettesGetTheirFixedFirstEntryAndLoadBackTheSame) {
     EXPECT_EQ(StageFile(back), first);
 }
 
+TEST_F(StageDataTest, PaletteCharactersKeepReferencesToItemsStoredAfterThem) {
+    cStageData s;
+    BuildSampleStage(s);
+    s.vItem.resize(4);
+    cFlowCmd& shot = s.vChara[1].vFlow[0].vCmd[1];
+    shot.spShot->nItemKind = 2;
+    shot.spShot->nItemIndex = 3;
+    cFlowCmd summon = SampleCmd(CMD_SUMMON_ITEM, 0);
+    cEdShot::Create(summon.spShot);
+    summon.spShot->nSummonKind = 1;
+    summon.spShot->nSummonIndex = 2;
+    s.vChara[1].vFlow[0].vCmd.push_back(summon);
+    cStageData back;
+    ASSERT_TRUE(LoadStageBytes(back, StageFile(s)));
+    const cFlow& f = back.vChara[1].vFlow[0];
+    EXPECT_EQ(f.vCmd[1].spShot->nItemKind, 2);
+    EXPECT_EQ(f.vCmd[1].spShot->nItemIndex, 3);
+    EXPECT_EQ(f.vCmd[3].spShot->nSummonIndex, 2);
+    // The same references beyond the lists are still repaired.
+    s.vItem.resize(2);
+    ASSERT_TRUE(LoadStageBytes(back, StageFile(s)));
+    EXPECT_EQ(back.vChara[1].vFlow[0].vCmd[1].spShot->nItemIndex, 0);
+}
+
 TEST_F(StageDataTest, ValidateClampsTheScrollAreaAndTheMusic) {
     cStageData s;
     s.nWidth = 20;
