@@ -27,12 +27,6 @@ run_suite() {
   ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600
 }
 
-run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ "${QV_SANITIZE:-1}" != "0" ]; then
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
-fi
-
 # A short fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
 fuzz_time="${QV_FUZZ_TIME:-60}"
 if [ "$fuzz_time" != "0" ]; then
@@ -47,3 +41,11 @@ if [ "$fuzz_time" != "0" ]; then
   "$fuzz_dir/fuzz_stage" -max_total_time="$fuzz_time" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$fuzz_dir/" -print_final_stats=1 "$fuzz_dir/corpus"
 fi
+
+# The test suites run last, so that their summaries close the output.
+run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${QV_SANITIZE:-1}" != "0" ]; then
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
+fi
+
