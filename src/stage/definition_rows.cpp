@@ -6,30 +6,6 @@
 
 namespace {
 
-// A stored string: u32 length with its NUL (1 = empty, no bytes), the bytes.
-void ReadDefString(cDataReader& file, std::string& str) {
-    const uint32_t len = file.ReadU32();
-    if (file.Failed() || len <= 1) {
-        str.clear();
-        return;
-    }
-    if (len > file.Remaining()) {
-        file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
-        return;
-    }
-    std::string raw(len, '\0');
-    file.Read(raw.data(), len);
-    str.assign(raw.c_str());  // the text before the first NUL
-}
-
-void WriteDefString(cDataWriter& file, std::string& str) {
-    // A string ends at its first NUL.
-    const size_t nul = str.find('\0');
-    if (nul != std::string::npos) str.resize(nul);
-    file.WriteU32(static_cast<uint32_t>(str.size() + 1));
-    if (!str.empty()) file.Write(str.c_str(), str.size() + 1);
-}
-
 // Largest numeric image of the records that use plans (the stage record: 416 bytes).
 constexpr size_t MAX_NUM_BYTES = 1024;
 
@@ -82,7 +58,7 @@ void cDefRecord::LoadPlanned(cDataReader& file, uint32_t n, const DEFPLAN& plan,
     for (size_t k = 0; k < plan.vStr.size(); ++k) {
         auto& str = *reinterpret_cast<std::string*>(self + plan.vStr[k]);
         if (k < m) {
-            ReadDefString(file, str);
+            LoadStreamString(file, str);
             if (file.Failed()) return;
         }
         if (bRemoveCR) std::erase(str, '\r');
@@ -100,7 +76,7 @@ void cDefRecord::SavePlanned(cDataWriter& file, const DEFPLAN& plan, uint8_t* se
     }
     file.Write(buf, static_cast<size_t>(p - buf));
     file.WriteU32(static_cast<uint32_t>(plan.vStr.size()));
-    for (uint32_t off : plan.vStr) WriteDefString(file, *reinterpret_cast<std::string*>(self + off));
+    for (uint32_t off : plan.vStr) SaveStreamString(file, *reinterpret_cast<std::string*>(self + off));
 }
 
 void cDefRecord::ClearPlanned(const DEFPLAN& plan, uint8_t* self) {
