@@ -30,5 +30,6 @@ run_suite() {
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ "${QV_SANITIZE:-1}" != "0" ]; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
     run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
 fi

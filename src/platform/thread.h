@@ -1,0 +1,55 @@
+#pragma once
+// One worker thread. Its body reads its own message queue
+// (thread_messages.h) and ends when it takes WM_QUIT. Suspend and Resume
+// close and open the thread's cooperative gate; Exit asks the thread to end
+// (WM_QUIT and the quit flag) and waits a bounded time. A thread is never
+// killed: one that does not end in time is let go with a log line.
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+struct cThreadControl;
+
+class cThread {
+public:
+    using StartRoutine = unsigned (*)(void* param);
+
+    cThread() = default;
+    // Ends a thread that still runs (Exit).
+    ~cThread();
+    cThread(const cThread&) = delete;
+    cThread& operator=(const cThread&) = delete;
+
+    // Starts startRoutine(param) at once; 1 on success, 0 when the thread cannot
+    // start or a thread of this object still runs.
+    uint32_t Create(StartRoutine startRoutine, void* param);
+    // Blocks until the thread has ended, then forgets it.
+    void Wait();
+    // Closes the gate: the thread stops at its next gate; true (also without a thread).
+    bool Suspend();
+    // Opens the gate once more (suspensions are counted); true (also without a thread).
+    bool Resume();
+    // Asks the thread to end and waits for it (at most EXIT_TRIES passes of 1 ms);
+    // does nothing without a thread.
+    void Exit();
+
+    // The id that PostThreadMessage takes; 0 when no thread runs.
+    uint32_t GetThreadId() const { return m_nThreadId; }
+    // True while a thread exists (started and not yet waited for).
+    bool IsRunning() const { return m_hThread.joinable(); }
+    // True while the thread is held at its gate.
+    bool IsParked() const;
+    // True once the thread body has returned.
+    bool HasEnded() const;
+
+    // Passes of 1 ms that Exit waits before it lets the thread go.
+    static constexpr int EXIT_TRIES = 200;
+
+private:
+    void Forget();
+    bool IsCallerTheThread() const;
+
+    uint32_t m_nThreadId = 0;
+    std::thread m_hThread;
+    std::shared_ptr<cThreadControl> m_pControl;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// Animation sets: a set names a character's family of animations, a list of
+// movement entries, each a named list of frames. The movement entry is also
+// the animation record of the database's animation list.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/record.h"
+
+// One frame of a movement entry: three values (cell, duration in tenths of a
+// second, flag); a new frame has value 2 = 1.
+class cAnimeSetFrame : public cRecord {
+public:
+    cAnimeSetFrame();
+    cAnimeSetFrame(const cAnimeSetFrame& o);
+    cAnimeSetFrame& operator=(const cAnimeSetFrame& o);
+    // Registers the three values.
+    void Layout(uint32_t version) override;
+
+    int32_t nValue1 = 0;
+    int32_t nValue2 = 1;
+    int32_t nValue3 = 0;
+};
+
+// A movement entry: a name, two 16-bit values and a flag (from version 55),
+// then its frame list stored after the record stream.
+class cAnimeSetMove : public cRecord {
+public:
+    // A new entry as Init leaves it: one default frame, flag 1.
+    cAnimeSetMove();
+    cAnimeSetMove(const cAnimeSetMove& o);
+    cAnimeSetMove& operator=(const cAnimeSetMove& o);
+    // Registers the name and, from version 55, the two values and the flag.
+    void Layout(uint32_t version) override;
+    // The record stream, then u32 frame count and the frames.
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // Clears the entry, gives it exactly one new frame and sets the flag to 1.
+    void Init();
+    // Makes the frame list n long: new frames are default frames, surplus frames go from the end.
+    void ResizeFrames(size_t n);
+
+    std::string strName;
+    uint16_t wValue1 = 0;
+    uint8_t byFlag = 1;
+    uint16_t wValue2 = 0;
+    std::vector<cAnimeSetFrame> vFrame;
+};
+
+// An animation set: a name, three picture offsets (C from version 119) and
+// its movement entries stored after the record stream.
+class cAnimeSetData : public cRecord {
+public:
+    cAnimeSetData();
+    cAnimeSetData(const cAnimeSetData& o);
+    cAnimeSetData& operator=(const cAnimeSetData& o);
+    // Registers the name and the offsets (C from version 119).
+    void Layout(uint32_t version) override;
+    // The record stream, u32 entry count and the entries; sets of versions
+    // below 119 and 128 are brought to four entries (2 "飛行", 3 "飛行移動").
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+
+    std::string strName;
+    int32_t nOffsetA = 0;
+    int32_t nOffsetB = 0;
+    int32_t nOffsetC = 0;
+    std::vector<cAnimeSetMove> vMove;
+
+private:
+    void ResizeMoves(size_t n);
+};

@@ -1,0 +1,66 @@
+#pragma once
+// What the block, character and item definitions inherit from and check their
+// indices against: the common palette (template kind 1, owned by the project
+// database), the stage palette (template kind 2: the stage being loaded or
+// validated, else the play stage's) and the database sizes of the flows.
+#include <vector>
+
+#include "records/safe_container.h"
+#include "stage/flow_refs.h"
+
+class cBlockData;
+class cCharaData;
+class cItemData;
+
+// The three definition lists of one palette; null lists count as empty.
+struct PALETTELISTS {
+    const cSafeVector<cBlockData>* lpBlock = nullptr;
+    const cSafeVector<cCharaData>* lpChara = nullptr;
+    const cSafeVector<cItemData>* lpItem = nullptr;
+};
+
+// Sets the common palette's lists (the project database calls it once they exist).
+void SetCommonPalette(const PALETTELISTS& lists);
+// The common palette's lists (empty until set).
+const PALETTELISTS& GetCommonPalette();
+// Sets the stage palette used outside a stage's own load (the play stage's).
+void SetPlayStagePalette(const PALETTELISTS& lists);
+// The stage palette in use on this thread: the innermost cStagePaletteScope's,
+// else the play stage's.
+const PALETTELISTS& GetStagePalette();
+// Sizes of both palettes' lists, [0] common, [1] stage, for the flows' checks.
+FLOWPALETTESIZES GetPaletteSizes();
+
+// While it lives, the stage palette of this thread is `lists`.
+class cStagePaletteScope {
+public:
+    explicit cStagePaletteScope(const PALETTELISTS& lists);
+    ~cStagePaletteScope();
+    cStagePaletteScope(const cStagePaletteScope&) = delete;
+    cStagePaletteScope& operator=(const cStagePaletteScope&) = delete;
+
+private:
+    const PALETTELISTS* m_lpPrev;
+    PALETTELISTS m_Lists;
+};
+
+// While it lives, definitions loaded on this thread inherit nothing from
+// templates (the common palette's own load: its entries never inherit).
+class cNoTemplateScope {
+public:
+    cNoTemplateScope();
+    ~cNoTemplateScope();
+    cNoTemplateScope(const cNoTemplateScope&) = delete;
+    cNoTemplateScope& operator=(const cNoTemplateScope&) = delete;
+
+private:
+    bool m_bPrev;
+};
+// Whether templates are applied on this thread.
+bool TemplatesEnabled();
+
+// Size of a palette list (0 for a null list).
+template <class V>
+int PaletteListSize(const V* lpList) {
+    return lpList ? static_cast<int>(lpList->size()) : 0;
+}

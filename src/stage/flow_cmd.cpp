@@ -1,0 +1,114 @@
+#include "stage/flow_cmd.h"
+
+#include "records/version.h"
+#include "stage/flow.h"
+#include "stage/shared_records.h"
+
+namespace {
+
+using C = cFlowCmd;
+const FIELDROW<cFlowCmd> g_Rows[] = {
+    {&C::nNumbering, 1}, {&C::nCode, 1},  {&C::nTime, 2},        {&C::nTimeInc, 2},
+    {&C::bNoWait, 1},    {&C::nSE, 2},    {&C::bSEOnScreen, 1},  {&C::nAnime, 2},
+    {&C::strText, 0},
+};
+
+// The smallest flow stream: two count words of the record and three list counts.
+constexpr size_t MIN_FLOW_BYTES = 20;
+
+// A setting stored as an i32 flag and, when the flag is not 0, its stream.
+template <class T>
+void LoadShared(cDataReader& file, boost::shared_ptr<T>& holder) {
+    const int32_t flag = file.ReadI32();
+    if (file.Failed()) return;
+    if (flag == 0) {
+        ReleaseShared(holder);
+        return;
+    }
+    if (!holder) T::Create(holder);
+    holder->Load(file);
+}
+
+template <class T>
+void SaveShared(cDataWriter& file, const boost::shared_ptr<T>& holder) {
+    file.WriteI32(holder ? 1 : 0);
+    if (holder) holder->Save(file);
+}
+
+}  // namespace
+
+std::span<const FIELDROW<cFlowCmd>> cFlowCmd::Rows() { return g_Rows; }
+
+cFlowCmd::cFlowCmd() = default;
+cFlowCmd::cFlowCmd(cFlowCmd&&) noexcept = default;
+cFlowCmd& cFlowCmd::operator=(cFlowCmd&&) noexcept = default;
+cFlowCmd::~cFlowCmd() = default;
+
+cFlowCmd::cFlowCmd(const cFlowCmd& src) : cTableRecord(src) { *this = src; }
+
+cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
+    if (this == &src) return *this;
+    cTableRecord::operator=(src);
+    nNumbering = src.nNumbering;
+    nCode = src.nCode;
+    vParam = src.vParam;
+    strText = src.strText;
+    nTime = src.nTime;
+    nTimeInc = src.nTimeInc;
+    bNoWait = src.bNoWait;
+    nSE = src.nSE;
+    bSEOnScreen = src.bSEOnScreen;
+    nAnime = src.nAnime;
+    vSubFlow = src.vSubFlow;
+    CloneEdMove(spMove, src.spMove);
+    CloneEdShot(spShot, src.spShot);
+    CloneCondList(spCondList, src.spCondList);
+    return *this;
+}
+
+void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+
+void cFlowCmd::Load(cDataReader& file) {
+    cRecord::Load(file);
+    LoadShared(file, spMove);
+    LoadShared(file, spShot);
+    // Condition lists exist from version 764 on; older streams carry no flag.
+    if (nReadVersion >= 764) LoadShared(file, spCondList);
+    if (file.Failed()) return;
+    LoadRecordList(file, vSubFlow, MIN_FLOW_BYTES);
+    const uint32_t n = file.ReadCount(4);
+    if (file.Failed()) return;
+    vParam.resize(n);
+    if (n) file.Read(vParam.data(), static_cast<size_t>(n) * 4);
+    if (file.Failed()) return;
+
+    if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
+    std::string why;
+    if (!CheckOwnStructure(why)) {
+        file.SetFailed(why);
+        return;
+    }
+    RemoveEditorOnlyFlows(vSubFlow);
+    CheckDbIndex();
+}
+
+void cFlowCmd::Save(cDataWriter& file) {
+    CheckDbIndex();
+    cRecord::Save(file);
+    SaveShared(file, spMove);
+    SaveShared(file, spShot);
+    SaveShared(file, spCondList);
+    SaveRecordVector(file, vSubFlow);
+    file.WriteU32(static_cast<uint32_t>(vParam.size()));
+    if (!vParam.empty()) file.Write(vParam.data(), vParam.size() * 4);
+}
+
+void cFlowCmd::Clear() {
+    cRecord::Clear();
+    ReleaseShared(spMove);
+    ReleaseShared(spShot);
+    ReleaseShared(spCondList);
+    bSEOnScreen = 1;
+    vParam.clear();
+    vSubFlow.clear();
+}

@@ -1,0 +1,87 @@
+#pragma once
+// One command of a flow: a command code, timing, an optional sound and
+// animation, integer parameters, optional move, shot and condition settings
+// (shared pointers, cloned on copy) and the flows it carries.
+#include <cstdint>
+#include <string>
+
+#include <boost/shared_ptr.hpp>
+
+#include "records/safe_container.h"
+#include "stage/code_table.h"
+#include "stage/cond_list.h"
+#include "stage/field_rows.h"
+#include "stage/flow_refs.h"
+#include "stage/move.h"
+#include "stage/shot.h"
+
+class cFlow;
+
+class cFlowCmd : public cTableRecord {
+public:
+    // A cleared command: every stored member 0 but byte 11 = 1, no settings,
+    // no parameters, no sub-flows.
+    cFlowCmd();
+    // Copies every member; the three settings are cloned, never shared.
+    cFlowCmd(const cFlowCmd& src);
+    cFlowCmd& operator=(const cFlowCmd& src);
+    cFlowCmd(cFlowCmd&&) noexcept;
+    cFlowCmd& operator=(cFlowCmd&&) noexcept;
+    ~cFlowCmd() override;
+
+    // Registers the stored fields of data version `version`.
+    void Layout(uint32_t version) override;
+    // Reads the record stream, the three settings (the condition list only
+    // from version 764), the sub-flows and the parameters; then the repairs of
+    // older files, the structural checks (a failure fails the load), the
+    // removal of editor-only sub-flows and the database validation.
+    void Load(cDataReader& file) override;
+    // Database validation, then the record stream, the three settings with
+    // their flags, the sub-flows and the parameters.
+    void Save(cDataWriter& file) override;
+    // Generic clear, the three settings released, byte 11 = 1, parameters and
+    // sub-flows emptied.
+    void Clear();
+
+    // Brings database references into range (sound, animation, parameter
+    // count, per-code indices) here and in every sub-flow. Uses the sizes of
+    // GetFlowDbCounts(); without them only the parameter count is imposed.
+    void CheckDbIndex();
+    // Brings palette references (carried items, summoned definitions, the
+    // item taken) into range here and in every sub-flow.
+    void CheckPaletteIndex(const FLOWPALETTESIZES& sizes);
+    // False, with the reason, when the command holds what the runtime cannot
+    // run: a code outside its executor table, a negative list index, nesting
+    // of sub-flows deeper than MAX_FLOW_NESTING (`depth`: flows around it).
+    bool CheckStructure(std::string& why, int depth = 0) const;
+    // Applies the repairs of files older than the current version, in
+    // ascending version order, for a file of version `version`.
+    void Repair(uint32_t version);
+
+    // Whether the command uses item numbering.
+    bool IsItemCmd() const { return nNumbering != 0; }
+    // The code in character numbering (item code + 15).
+    int GetCharaCode() const { return IsItemCmd() ? nCode + ITEM_CMD_OFFSET : nCode; }
+
+    static std::span<const FIELDROW<cFlowCmd>> Rows();
+
+    uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command
+    uint8_t nCode = 0;               // command code in that numbering
+    cSafeVector<int32_t> vParam;     // parameters: as many as the code table says
+    std::string strText;             // message text, the code command's program
+    boost::shared_ptr<cEdMove> spMove;      // move settings (empty: none)
+    boost::shared_ptr<cEdShot> spShot;      // shot settings (empty: none)
+    int16_t nTime = 0;               // duration, tenths of a second
+    int16_t nTimeInc = 0;            // duration added per 分身値
+    uint8_t bNoWait = 0;             // the next command starts in the same frame
+    int16_t nSE = 0;                 // sound effect (0 none)
+    uint8_t bSEOnScreen = 1;         // byte 11: the sound plays only while the character is on screen
+    int16_t nAnime = 0;              // animation (0 none)
+    boost::shared_ptr<cCondList> spCondList;  // condition list (empty: none)
+    cSafeVector<cFlow> vSubFlow;     // flows the command carries
+
+private:
+    // The structural check of this command alone (its sub-flows were
+    // checked when they were loaded).
+    bool CheckOwnStructure(std::string& why) const;
+};

@@ -1,0 +1,141 @@
+// Checks of flow commands: structural checks that refuse what the runtime
+// cannot run, and the validations that bring database and palette
+// references back into range.
+#include <algorithm>
+#include <string>
+
+#include "stage/code_table.h"
+#include "stage/flow.h"
+#include "stage/flow_cmd.h"
+
+namespace {
+
+// Entry k of the parameters, 0 when the list is shorter.
+int32_t Param(const cSafeVector<int32_t>& p, size_t k) { return k < p.size() ? p.data()[k] : 0; }
+
+// The replacement for an index beyond a list that is repaired to 1: 1, or 0
+// when the list is too short for 1 to be in it.
+int32_t OneOrZero(int size) { return size >= 2 ? 1 : 0; }
+
+}  // namespace
+
+bool cFlowCmd::CheckOwnStructure(std::string& why) const {
+    if (!GetCmdTableRow(nNumbering, nCode)) {
+        why = "command code " + std::to_string(nCode) + " outside the table of numbering " +
+              std::to_string(nNumbering);
+        return false;
+    }
+    if (nSE < 0 || nAnime < 0) {
+        why = "negative sound or animation index";
+        return false;
+    }
+    const int code = GetCharaCode();
+    bool bNegative = false;
+    switch (code) {
+    case CMD_GET_ITEM:
+        bNegative = Param(vParam, 1) < 0;
+        break;
+    case CMD_CHANGE_GRAPHIC:
+        bNegative = Param(vParam, 0) == 4 && Param(vParam, 1) < 0;
+        break;
+    case CMD_CHANGE_ANIMESET:
+    case CMD_RUN_ANIME:
+    case CMD_RUN_EFFECT:
+    case CMD_CHARA_EFFECT:
+    case CMD_SCR_EFFECT:
+    case CMD_PICTURE:
+    case CMD_PLAY_SE:
+    case CMD_PLAY_BGM:
+        bNegative = Param(vParam, 0) < 0;
+        break;
+    default:
+        break;
+    }
+    if (spShot && (spShot->nEffect < 0 || spShot->nItemIndex < 0 || spShot->nSummonIndex < 0))
+        bNegative = true;
+    if (bNegative) {
+        why = "negative list index in command " + std::to_string(code);
+        return false;
+    }
+    return true;
+}
+
+bool cFlowCmd::CheckStructure(std::string& why, int depth) const {
+    if (!CheckOwnStructure(why)) return false;
+    for (const cFlow& f : vSubFlow)
+        if (!f.CheckStructure(why, depth + 1)) return false;
+    return true;
+}
+
+void cFlowCmd::CheckDbIndex() {
+    const FLOWDBCOUNTS* db = GetFlowDbCounts();
+    if (db) {
+        if (nAnime >= db->nAnime) nAnime = 0;
+        if (nSE >= db->nSE) nSE = 0;
+    }
+    if (const CMDTABLEROW* row = GetCmdTableRow(nNumbering, nCode)) vParam.resize(row->nParamNum, 0);
+    if (db) {
+        const int code = GetCharaCode();
+        auto fixFirst = [&](int size) {
+            if (!vParam.empty() && vParam.data()[0] >= size) vParam.data()[0] = OneOrZero(size);
+        };
+        switch (code) {
+        case CMD_SWORD:
+            if (spShot && !IsItemCmd()) {
+                const int nTypes = static_cast<int>(db->vSwordTime.size());
+                if (spShot->nMoveType >= nTypes) spShot->nMoveType = 0;
+                if (spShot->nMoveType < nTypes)
+                    nTime = static_cast<int16_t>(std::clamp(db->vSwordTime[spShot->nMoveType], 0, 9999));
+            }
+            break;
+        case CMD_CHANGE_GRAPHIC:
+            if (vParam.size() >= 2 && vParam.data()[0] == 4 && vParam.data()[1] >= db->nCharaBmp)
+                vParam.data()[1] = OneOrZero(db->nCharaBmp);
+            break;
+        case CMD_CHANGE_ANIMESET:
+            if (!vParam.empty() && vParam.data()[0] >= db->nAnimeSet) vParam.data()[0] = 0;
+            break;
+        case CMD_RUN_ANIME: fixFirst(db->nAnime); break;
+        case CMD_RUN_EFFECT: fixFirst(db->nEffect); break;
+        case CMD_CHARA_EFFECT: fixFirst(db->nCharaEffect); break;
+        case CMD_SCR_EFFECT: fixFirst(db->nScrEffect); break;
+        case CMD_PICTURE: fixFirst(db->nPicture); break;
+        case CMD_PLAY_SE: fixFirst(db->nSE); break;
+        case CMD_PLAY_BGM: fixFirst(db->nBgm); break;
+        default: break;
+        }
+        if (spShot) spShot->Normalize();
+    }
+    for (cFlow& f : vSubFlow) f.CheckDbIndex();
+}
+
+void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
+    const int code = GetCharaCode();
+    if (!IsItemCmd() && spShot) {
+        cEdShot& s = *spShot;
+        if (code == CMD_SHOT || code == CMD_SWORD) {
+            // Carried item: kind 1 common, 2 stage palette.
+            if ((s.nItemKind == 1 || s.nItemKind == 2) && s.nItemIndex >= sizes.nItem[s.nItemKind - 1]) {
+                s.nItemKind = 0;
+                s.nItemIndex = 0;
+            }
+        } else if (code == CMD_SUMMON_BLOCK || code == CMD_SUMMON_CHARA || code == CMD_SUMMON_ITEM) {
+            const int* list = code == CMD_SUMMON_BLOCK ? sizes.nBlock
+                              : code == CMD_SUMMON_CHARA ? sizes.nChara
+                                                         : sizes.nItem;
+            // Summon kind 0 common, 1 stage palette; anything else reads as the common one.
+            if (s.nSummonKind > 1) s.nSummonKind = 0;
+            const int size = list[s.nSummonKind];
+            if (s.nSummonIndex >= size) s.nSummonIndex = static_cast<int16_t>(OneOrZero(size));
+        }
+    }
+    if (code == CMD_GET_ITEM) {
+        // p[0] palette (0 common, 1 stage; anything else reads as common), p[1] item index.
+        if (vParam.size() < 2) vParam.resize(2, 0);
+        int32_t* p = vParam.data();
+        if (p[0] != 0 && p[0] != 1) p[0] = 0;
+        const int size = sizes.nItem[p[0]];
+        if (p[1] >= size) p[1] = OneOrZero(size);
+    }
+    for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
+}

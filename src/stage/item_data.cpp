@@ -1,0 +1,107 @@
+#include "stage/item_data.h"
+
+#include "records/version.h"
+#include "stage/definition_context.h"
+
+namespace {
+
+using I = cItemData;
+const DEFROW<I> g_ItemRows[] = {
+    {&I::byTemplateKind}, {&I::wTemplateIndex}, {&I::byCondMode},     {&I::byCondLatch}, {&I::nOffsetX},
+    {&I::nOffsetY},       {&I::wGraphic},       {&I::byGraphicKind},  {&I::wGraphicSub}, {&I::bySetting10},
+    {&I::bHidden},        {&I::bMark},          {&I::wMark},          {&I::bPickupMessage}, {&I::byTakeMode},
+    {&I::chSize},         {&I::wSound},         {&I::strName},
+};
+
+// Smallest stream of a command: its record stream, three setting flags and two counts.
+constexpr size_t MIN_CMD_BYTES = 28;
+
+}  // namespace
+
+std::span<const DEFROW<cItemData>> cItemData::Rows() { return g_ItemRows; }
+
+cItemData::cItemData() { Clear(); }
+
+void cItemData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
+
+void cItemData::Clear() {
+    cRecord::Clear();
+    vInherit.assign(ITEM_GROUP_NUM, 0);
+    byGraphicKind = GRAPHIC_ITEM;
+    bySetting10 = 6;
+    bPickupMessage = 1;
+    chSize = 1;
+    wCellX = wCellY = 0;
+    vCond.clear();
+    vCmd.clear();
+}
+
+void cItemData::Load(cDataReader& file) {
+    cRecord::Load(file);
+    wCellX = file.ReadU16();
+    wCellY = file.ReadU16();
+    LoadFlagsAndConds(file);
+    if (file.Failed()) return;
+    uint32_t n = file.ReadCount(MIN_CMD_BYTES - 4);
+    if (file.Failed()) return;
+    vCmd.clear();
+    vCmd.resize(n);
+    for (auto& c : vCmd) {
+        c.Load(file);
+        if (file.Failed()) return;
+    }
+    if (nReadVersion < 219) wGraphic = RepairShotGraphic(byGraphicKind, wGraphic);
+    SizeFlags(ITEM_GROUP_NUM);
+    ApplyTemplate();
+    CheckIndex();
+}
+
+void cItemData::Save(cDataWriter& file) {
+    CheckIndex();
+    cRecord::Save(file);
+    file.WriteU16(wCellX);
+    file.WriteU16(wCellY);
+    SaveFlagsAndConds(file);
+    SaveRecordVector(file, vCmd);
+}
+
+void cItemData::ApplyTemplate() {
+    if (!TemplatesEnabled()) return;
+    const cItemData* t =
+        FindTemplate(byTemplateKind, wTemplateIndex, GetCommonPalette().lpItem, GetStagePalette().lpItem);
+    if (!t || t == this) return;
+    for (size_t g = 0; g < ITEM_GROUP_NUM; ++g) {
+        if (!Inherits(g)) continue;
+        switch (g) {
+        case 0: CopyNameFrom(*t); break;
+        case 1: CopyCondsFrom(*t); break;
+        case 2: nOffsetX = t->nOffsetX; break;
+        case 3: nOffsetY = t->nOffsetY; break;
+        case 4: byGraphicKind = t->byGraphicKind, wGraphic = t->wGraphic, wGraphicSub = t->wGraphicSub; break;
+        case 5: bySetting10 = t->bySetting10; break;
+        case 6: bHidden = t->bHidden; break;
+        case 7: bMark = t->bMark, wMark = t->wMark; break;
+        case 8: chSize = t->chSize; break;
+        case 9: byTakeMode = t->byTakeMode; break;
+        case 10: bPickupMessage = t->bPickupMessage; break;
+        case 11: wSound = t->wSound; break;
+        case 12: vCmd = t->vCmd; break;
+        }
+    }
+}
+
+void cItemData::CheckIndex() {
+    CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpItem), PaletteListSize(GetStagePalette().lpItem));
+    if (chSize < 1) chSize = 1;
+    if (const FLOWDBCOUNTS* db = GetFlowDbCounts())
+        if (wSound >= db->nSE) wSound = 0;
+    CheckFlowIndex();
+}
+
+void cItemData::CheckFlowIndex() {
+    const FLOWPALETTESIZES sizes = GetPaletteSizes();
+    for (auto& c : vCmd) {
+        c.CheckDbIndex();
+        c.CheckPaletteIndex(sizes);
+    }
+}

@@ -1,0 +1,86 @@
+#include "stage/move.h"
+
+#include "records/version.h"
+
+namespace {
+
+using R = FIELDROW<cEdMove>;
+const R g_Rows[] = {
+    {&cEdMove::nMode, 1},
+    {&cEdMove::nDir, 1},
+    {&cEdMove::nAngle, 2},
+    {&cEdMove::nAngleInc, 2},
+    {&cEdMove::bMirrorAngle, 1, 158},
+    {&cEdMove::bEnableX, 1},
+    {&cEdMove::bEnableY, 1},
+    {&cEdMove::nTargetXBl, 2},
+    {&cEdMove::nTargetYBl, 2},
+    {&cEdMove::nTargetXDot, 2},
+    {&cEdMove::nTargetYDot, 2},
+    {&cEdMove::nOrigin, 1},
+    {&cEdMove::bArrive, 1},
+    {&cEdMove::bLockX, 1},
+    {&cEdMove::bLockY, 1},
+    {&cEdMove::bMirrorX, 1},
+    {&cEdMove::bMirrorY, 1},
+    {&cEdMove::bReverseOnTurn, 1},
+    {&cEdMove::bStopOnArrive, 1},
+    {&cEdMove::bNoTurn, 1, 162},
+    {&cEdMove::nGiven, 1},
+    {&cEdMove::nSpeed, 2},
+    {&cEdMove::nSpeedInc, 2},
+    {&cEdMove::nDist, 2},
+    {&cEdMove::nDistInc, 2},
+    {&cEdMove::nDistUnit, 1, 159},
+    {&cEdMove::nHoming, 2},
+    {&cEdMove::nHomingInc, 2},
+    {&cEdMove::bInertia, 1},
+    {&cEdMove::nSpeed2, 2},
+    {&cEdMove::dFactor, 8},
+    {&cEdMove::bAnime, 1, 162},
+    {&cEdMove::nTargetSlot, 1, 767},
+};
+
+const R::MEMBER g_Factor{&cEdMove::dFactor};
+
+}  // namespace
+
+std::span<const FIELDROW<cEdMove>> cEdMove::Rows() { return g_Rows; }
+
+void cEdMove::Layout(uint32_t version) {
+    LayoutRows(Rows(), version, this, m_bNoFactor ? &g_Factor : nullptr);
+}
+
+void cEdMove::Load(cDataReader& file) {
+    const uint32_t n = file.ReadU32();
+    if (file.Failed()) return;
+    // Streams written without the factor hold one field fewer than the
+    // current layout of their version; they are read without it, and the
+    // factor keeps its value.
+    const bool bNoFactor = static_cast<int64_t>(n) + 1 == CountNumericRows(Rows(), nReadVersion);
+    m_bNoFactor = bNoFactor;
+    Layout(nReadVersion);
+    LoadAfterCount(file, n);
+    m_bNoFactor = false;
+    if (bNoFactor || nDataVersion != nReadVersion) Layout(nDataVersion);
+    if (file.Failed() || nReadVersion >= DATA_VERSION) return;
+    if (nReadVersion < 158) bMirrorAngle = 0;
+    if (nReadVersion < 159) nDistUnit = 0;
+    if (nReadVersion < 162) {
+        bNoTurn = 0;
+        bAnime = 0;
+    }
+}
+
+void cEdMove::SetDefaults() {
+    Clear();
+    bMirrorAngle = bEnableX = bEnableY = bArrive = bMirrorX = bReverseOnTurn = 1;
+    nSpeed = 10;
+    dFactor = 1.0;
+}
+
+int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {
+    holder.reset(new cEdMove);
+    holder->SetDefaults();
+    return 1;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The shared setting records of a flow command (cEdMove, cEdShot, cCondList)
+// are held through boost::shared_ptr. A copied command never shares a
+// setting with its source: it gets fresh objects with the same values.
+#include <boost/shared_ptr.hpp>
+
+#include "stage/cond_list.h"
+#include "stage/move.h"
+#include "stage/shot.h"
+
+// Sets a holder to empty.
+template <class T>
+void SharedPtrInit(boost::shared_ptr<T>& holder) {
+    holder.reset();
+}
+
+// Makes a holder empty; the record is deleted when it was the last owner.
+template <class T>
+void ReleaseShared(boost::shared_ptr<T>& holder) {
+    holder.reset();
+}
+
+// dst gets a new setting with src's values, or becomes empty when src is empty.
+void CloneEdMove(boost::shared_ptr<cEdMove>& dst, const boost::shared_ptr<cEdMove>& src);
+void CloneEdShot(boost::shared_ptr<cEdShot>& dst, const boost::shared_ptr<cEdShot>& src);
+void CloneCondList(boost::shared_ptr<cCondList>& dst, const boost::shared_ptr<cCondList>& src);

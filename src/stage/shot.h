@@ -1,0 +1,103 @@
+#pragma once
+// The shot setting of the commands that emit or place objects (ショット,
+// ソード, ブロック召喚, キャラ召喚, アイテム召喚), held by the command through a
+// shared pointer.
+#include <cstdint>
+
+#include <boost/shared_ptr.hpp>
+
+#include "stage/field_rows.h"
+
+class cEdShot : public cTableRecord {
+public:
+    cEdShot() = default;
+
+    // Registers the stored fields of data version `version`.
+    void Layout(uint32_t version) override;
+    // Generic load, the repairs of older files, then the normalisation.
+    void Load(cDataReader& file) override;
+    // The normalisation, then the generic save.
+    void Save(cDataWriter& file) override;
+
+    // Member 26 below 1 becomes 1; an effect index not below the database's
+    // number of effects becomes 0 (when the database sizes are known).
+    void Normalize();
+    // Sets the defaults of a new setting (members 10, 18, 23, 26 = 1), every
+    // other stored member 0.
+    void SetDefaults();
+    // Makes `holder` own a new setting with the defaults. Returns 1.
+    static int Create(boost::shared_ptr<cEdShot>& holder);
+
+    // Horizontal offset of object n: member 14 + member 15 × n, negated when
+    // facing is 1 and member 18 is set.
+    double GetOffsetX(int n, int facing) const;
+    // Vertical offset of object n: the same with members 16, 17 and 19.
+    double GetOffsetY(int n, int facing) const;
+
+    static std::span<const FIELDROW<cEdShot>> Rows();
+
+    uint8_t nShotNum = 0;        // 1: 発射数 (summons: 数)
+    uint8_t nFormation = 0;      // 2: formation 0..5
+    int16_t nFormParam[3] = {};  // 3: フォーメーション固有1..3
+    uint8_t nByte4 = 0;          // 4 (from 671)
+    uint8_t nByte5 = 0;          // 5
+    uint8_t nByte6 = 0;          // 6
+    uint8_t nByte7 = 0;          // 7 (from 767)
+    int16_t nAngleOfs = 0;       // 8: 角度のズレ
+    int16_t nAngleOfsInc = 0;    // 9: 分身値による角度のズレ
+    uint8_t nByte10 = 1;         // 10 (from 158)
+    int16_t nSpread = 0;         // 11: 分散角度
+    uint8_t nByte12 = 0;         // 12
+    uint8_t nCloneNum = 0;       // 13: 発射数に対する分身数
+    int16_t nOfsX = 0;           // 14: 発射位置のズレX(dot)
+    int16_t nOfsXInc = 0;        // 15
+    int16_t nOfsY = 0;           // 16: 発射位置のズレY(dot)
+    int16_t nOfsYInc = 0;        // 17
+    uint8_t bMirrorX = 1;        // 18: negate the X offset when facing 1
+    uint8_t bMirrorY = 0;        // 19: negate the Y offset when facing 1
+    int16_t nGraphic = 0;        // 20: グラフィック
+    uint8_t nZ = 0;              // 21: Z座標
+    uint8_t nByte22 = 0;         // 22
+    uint8_t nByte23 = 1;         // 23
+    uint8_t nForce = 0;          // 24: 勢力
+    uint8_t nByte25 = 0;         // 25
+    uint8_t nByte26 = 1;         // 26: never below 1
+    uint8_t nByte27 = 0;         // 27
+    uint8_t nMoveType = 0;       // 28: movement 0..9; ソード: the sword type
+    int16_t nMoveParam[3] = {};  // 29: 移動タイプ固有1..3
+    uint8_t nByte30 = 0;         // 30 (from 767)
+    uint8_t bScrollCarry = 0;    // 31: carried by the automatic scrolling (from 211)
+    int16_t nSpeed = 0;          // 32: 速度
+    int16_t nSpeedInc = 0;       // 33
+    uint8_t nByte34 = 0;         // 34 (from 213)
+    int16_t nAccel = 0;          // 35: 加速度 (from 213)
+    int16_t nAccelInc = 0;       // 36 (from 213)
+    int16_t nRange = 0;          // 37: 飛距離(hbl); character and item summons: 存在時間
+    uint8_t nByte38 = 0;         // 38
+    int16_t nRangeInc = 0;       // 39
+    uint8_t nByte40 = 0;         // 40
+    uint8_t nByte41 = 0;         // 41
+    int16_t nLife = 0;           // 42: 存在時間(1/10s)
+    int16_t nLifeInc = 0;        // 43
+    uint8_t nByte44 = 0;         // 44
+    uint8_t nByte45 = 0;         // 45
+    uint8_t nByte46 = 0;         // 46 (from 636)
+    uint8_t nByte47 = 0;         // 47
+    uint8_t nVanish = 0;         // 48: 消滅値
+    int32_t nPower = 0;          // 49: 威力
+    int16_t nShort50 = 0;        // 50
+    uint8_t nImpact = 0;         // 51: 衝撃
+    int16_t nEffect = 0;         // 52: effect index
+    uint8_t nItemKind = 0;       // 53: carried item: 1 common, 2 stage palette, 0 none
+    int16_t nItemIndex = 0;      // 54
+    uint8_t nByte55 = 0;         // 55
+    uint8_t nByte56 = 0;         // 56
+    uint8_t nByte57 = 0;         // 57 (from 197)
+    uint8_t nSummonKind = 0;     // 58: 0 common, 1 stage palette
+    int16_t nSummonIndex = 0;    // 59
+    uint8_t nByte60 = 0;         // 60: キャラ召喚: force choice
+    uint8_t nByte61 = 0;         // 61
+    uint8_t nByte62 = 0;         // 62
+    uint8_t nByte63 = 0;         // 63 (from 762)
+    uint8_t nByte64 = 0;         // 64 (from 762)
+};

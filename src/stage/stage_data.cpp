@@ -1,0 +1,320 @@
+#include "stage/stage_data.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "records/services.h"
+#include "records/version.h"
+#include "stage/definition_context.h"
+#include "stage/stage_validate.h"
+
+namespace {
+
+using S = cStageData;
+// The settings in stored order: member and the first version that stores it.
+const DEFROW<S> g_StageRows[] = {
+    {&S::nWidth},            {&S::nReserved2},        {&S::nReserved3},         {&S::nHeight},
+    {&S::bScrollLeft},       {&S::bScrollRight},      {&S::bScrollTop},         {&S::bScrollBottom},
+    {&S::nScrollLeft},       {&S::nScrollRight},      {&S::nScrollTop},         {&S::nScrollBottom},
+    {&S::nFps},              {&S::bTimeLimit},        {&S::nTimeLimit},         {&S::nStatusDisplay},
+    {&S::nScrollKindX},      {&S::nScrollKindY},      {&S::nAutoScrollX},       {&S::nAutoScrollY},
+    {&S::dGravity},          {&S::nHitLevel},         {&S::nStepLevel},         {&S::nBgm},
+    {&S::nBgmValue2, 166},   {&S::bBgmContinue, 199}, {&S::nDrawSwitch},        {&S::bCarryHeroStatus},
+    {&S::nEndSetting},       {&S::nHitOption, 183},   {&S::bSkipResults, 184},  {&S::bStageBanner},
+    {&S::bStartBanner, 225}, {&S::bClearBanner},      {&S::bGameOverBanner},    {&S::nHeroBodyAW, 200},
+    {&S::nHeroBodyAH, 200},  {&S::nHeroBodyBW, 200},  {&S::nHeroBodyBH, 200},   {&S::nHeroRange0W},
+    {&S::nHeroRange0H},      {&S::nHeroRange0FlyW, 155}, {&S::nHeroRange0FlyH, 155}, {&S::nHeroRange1W},
+    {&S::nHeroRange1H},      {&S::nHeroBox3W},        {&S::nHeroBox3H},         {&S::bHeroBodyAAlign, 200},
+    {&S::bHeroBodyBAlign, 200}, {&S::bHeroRange0Align, 155}, {&S::bHeroRange0FlyAlign, 155}, {&S::nHeroBoxShow1, 200},
+    {&S::nHeroBoxShow2},     {&S::nHeroBoxShow3},     {&S::nHeroBoxShow4},      {&S::nHeroBoxColour1, 200},
+    {&S::nHeroBoxColour2},   {&S::nHeroBoxColour3},   {&S::nHeroBoxColour4},    {&S::nCharaBodyAW, 200},
+    {&S::nCharaBodyAH, 200}, {&S::nCharaBodyBW, 200}, {&S::nCharaBodyBH, 200},  {&S::nCharaRange0W},
+    {&S::nCharaRange0H},     {&S::nCharaRange0FlyW, 155}, {&S::nCharaRange0FlyH, 155}, {&S::nCharaRange1W},
+    {&S::nCharaRange1H},     {&S::bCharaBodyAAlign, 200}, {&S::bCharaBodyBAlign, 200}, {&S::bCharaRange0Align, 155},
+    {&S::bCharaRange0FlyAlign, 155}, {&S::nItemSet1}, {&S::nItemSet2},          {&S::nHeroRange2W},
+    {&S::nHeroRange2H},      {&S::nReserved78},       {&S::nReserved79},        {&S::nShotRangeW},
+    {&S::nShotRangeH},       {&S::nReserved82},       {&S::nReserved83},        {&S::nReserved84},
+    {&S::nOuterX},           {&S::nOuterY},           {&S::nSteps},             {&S::dSteps},
+    {&S::dSteps2},           {&S::dSpeedLimit},       {&S::dGravityStep},       {&S::dSpeedLimitStep},
+    {&S::nSteps8},           {&S::bSearchSwitch},     {&S::nHeroHitWait},       {&S::nHeroInvincible},
+    {&S::nCharaHitWait},     {&S::nCharaInvincible},  {&S::strText},
+};
+
+// The short layout leaves out the five derived doubles #88..#92.
+std::vector<DEFROW<S>> BuildShortRows() {
+    std::vector<DEFROW<S>> rows;
+    for (const auto& r : g_StageRows) {
+        const auto* pd = std::get_if<double S::*>(&r.lpMember);
+        if (pd && *pd != &S::dGravity) continue;
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+const std::vector<DEFROW<S>>& ShortRowsVector() {
+    static const std::vector<DEFROW<S>> rows = BuildShortRows();
+    return rows;
+}
+
+// Smallest streams: a record (two counts), a placed entry (its zero word and a
+// record), a background layer and a text (a record with one string).
+constexpr size_t MIN_RECORD_BYTES = 8;
+constexpr size_t MIN_PLACED_BYTES = 12;
+
+template <class V>
+void LoadPalette(cDataReader& file, V& list) {
+    uint32_t n = file.ReadCount(MIN_RECORD_BYTES);
+    if (file.Failed()) return;
+    list.clear();
+    list.resize(n);
+    for (auto& e : list) {
+        e.cRecord::Clear();
+        e.Load(file);
+        if (file.Failed()) return;
+    }
+}
+
+template <class V>
+void LoadPlaced(cDataReader& file, V& list) {
+    uint32_t n = file.ReadCount(MIN_PLACED_BYTES);
+    if (file.Failed()) return;
+    list.clear();
+    list.resize(n);
+    for (auto& e : list) {
+        e.cRecord::Clear();
+        file.ReadU32();
+        e.Load(file);
+        if (file.Failed()) return;
+        e.Layout(nDataVersion);
+    }
+}
+
+template <class V>
+void SavePlaced(cDataWriter& file, V& list) {
+    file.WriteU32(static_cast<uint32_t>(list.size()));
+    for (auto& e : list) {
+        file.WriteU32(0);
+        e.Save(file);
+    }
+}
+
+}  // namespace
+
+std::span<const DEFROW<cStageData>> cStageData::Rows() { return g_StageRows; }
+std::span<const DEFROW<cStageData>> cStageData::ShortRows() { return ShortRowsVector(); }
+
+cStageData::cStageData() { Clear(); }
+
+void cStageData::Layout(uint32_t version) {
+    LayoutDefRows(m_bShortLayout ? ShortRows() : Rows(), version, this);
+}
+
+void cStageData::Clear() {
+    m_bShortLayout = false;
+    cRecord::Clear();
+    vPlacedBlock.clear();
+    vPlacedChara.clear();
+    vPlacedItem.clear();
+    vBlock.assign(1, cBlockData());
+    vChara.assign(1, cCharaData());
+    vItem.assign(1, cItemData());
+
+    nFps = 60;
+    nTimeLimit = 200;
+    nStatusDisplay = 20;
+    dGravity = 0.4;
+    nHitLevel = 10;
+    nDrawSwitch = 1;
+    nHitOption = 1;
+    bStartBanner = 1;
+    bClearBanner = 1;
+    bGameOverBanner = 1;
+    nHeroBodyAW = 16, nHeroBodyAH = 24, nHeroBodyBW = 16, nHeroBodyBH = 16;
+    nHeroRange0W = 16, nHeroRange0H = 24, nHeroRange0FlyW = 16, nHeroRange0FlyH = 16;
+    nHeroRange1W = 12, nHeroRange1H = 8, nHeroBox3W = 16, nHeroBox3H = 16;
+    bHeroBodyAAlign = 1, bHeroBodyBAlign = 0, bHeroRange0Align = 1, bHeroRange0FlyAlign = 0;
+    nCharaBodyAW = 16, nCharaBodyAH = 24, nCharaBodyBW = 16, nCharaBodyBH = 16;
+    nCharaRange0W = 12, nCharaRange0H = 24, nCharaRange0FlyW = 12, nCharaRange0FlyH = 16;
+    nCharaRange1W = 30, nCharaRange1H = 30;
+    bCharaBodyAAlign = 1, bCharaBodyBAlign = 0, bCharaRange0Align = 1, bCharaRange0FlyAlign = 0;
+    nItemSet1 = 28, nItemSet2 = 28;
+    nHeroRange2W = 16, nHeroRange2H = 16, nReserved78 = 16, nReserved79 = 16;
+    nShotRangeW = 16, nShotRangeH = 16, nReserved82 = 16, nReserved83 = 16;
+    nReserved84 = 1;
+    bSearchSwitch = 1;
+    nHeroHitWait = 30;
+    nCharaHitWait = 30;
+
+    vBg.assign(1, cIntRec());
+    vBg[0].b = 1;
+    vRankSwitch.assign(STAGE_RANK_SWITCH_NUM, 1);
+    for (auto& r : StageIntRec) r.Set(0, 0, 0, 0, 0, 0, 0, 0);
+    StageIntRec[3].Set(1, 1, 1, 1, 0, 0, 0, 0);
+    StageIntRec[4].Set(1, 1, 1, 1, 10, 10, 10, 10);
+    // A cleared stage carries consistent derived values.
+    SetHitLevel(nHitLevel);
+}
+
+void cStageData::SetHitLevel(int32_t level) {
+    nHitLevel = level;
+    const bool bFast = level >= 11 && level <= 19;
+    const int32_t v = bFast ? level - 10 : level;
+    nSteps = v;
+    dSteps = v;
+    nSteps6 = 6 * v;
+    dSteps2 = static_cast<double>(v) * v;
+    dSpeedLimit = bFast ? 60.0 : 6.0 * v;
+    // A level without steps has no per-step values (the load refuses such a stage).
+    dSpeedLimitStep = v != 0 ? dSpeedLimit / v : 0.0;
+    nSteps8 = 8 * v;
+    dGravityStep = v != 0 ? dGravity / (static_cast<double>(v) * v) : 0.0;
+}
+
+int cStageData::FindHero() const {
+    for (size_t i = 0; i < vPlacedChara.size(); ++i) {
+        const cCharaData& c = vPlacedChara.data()[i];
+        if (c.wGraphic != 0 && c.byController == CONTROLLER_PLAYER) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void cStageData::Load(cDataReader& file) {
+    // The stage is read into a working copy that keeps this record's settings
+    // (values a version does not store stay as they were) and replaces it only
+    // when the whole stream was read and checked.
+    cStageData work;
+    work.CopyValues(*this);
+    work.vRankSwitch = vRankSwitch;
+    std::copy_n(StageIntRec, INTREC_NUM, work.StageIntRec);
+    work.vBg = vBg;
+    work.vText = vText;
+    work.vBlock.clear();
+    work.vChara.clear();
+    work.vItem.clear();
+    work.strFileName = strFileName;
+    work.bNumbered = bNumbered;
+    work.bLoaded = bLoaded;
+    work.nOldWord = nOldWord;
+
+    const PALETTELISTS own{&work.vBlock, &work.vChara, &work.vItem};
+    cStagePaletteScope scope(own);
+    work.LoadStream(file);
+    std::string why;
+    if (!file.Failed() && !CheckStageStructure(work, why)) file.SetFailed(why);
+    if (file.Failed()) {
+        RecWriteReport("stage stream refused: " + file.FailReason());
+        return;
+    }
+    *this = std::move(work);
+}
+
+void cStageData::LoadStream(cDataReader& file) {
+    const uint32_t v = nReadVersion;
+    // The count word chooses the layout: the short one has five fields fewer.
+    uint32_t nCount = file.ReadU32();
+    if (file.Failed()) return;
+    m_bShortLayout = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
+                     static_cast<int>(nCount) != CountDefRows(Rows(), v);
+    Layout(v);
+    LoadAfterCount(file, nCount);
+    m_bShortLayout = false;
+    Layout(nDataVersion);
+    if (file.Failed()) return;
+
+    uint32_t n = file.ReadCount(4);
+    if (file.Failed()) return;
+    vRankSwitch.resize(n, 0);
+    for (auto& s : vRankSwitch) s = file.ReadU32();
+    for (auto& rec : StageIntRec) {
+        rec.Load(file);
+        if (file.Failed()) return;
+    }
+
+    LoadPalette(file, vBlock);
+    if (!vBlock.empty()) vBlock[0].Clear();
+    LoadPalette(file, vChara);
+    if (!vChara.empty()) vChara[0].Clear();
+    LoadPalette(file, vItem);
+    if (!vItem.empty()) vItem[0].Clear();
+    if (file.Failed()) return;
+
+    LoadPlaced(file, vPlacedBlock);
+    LoadPlaced(file, vPlacedChara);
+    LoadPlaced(file, vPlacedItem);
+    if (file.Failed()) return;
+
+    LoadRecordVector(file, vBg);
+    LoadRecordVector(file, vText);
+    if (v >= 173) file.ReadU32();
+    if (file.Failed()) return;
+
+    if (v < nDataVersion) Convert(v);
+    Validate();
+}
+
+void cStageData::Convert(uint32_t v) {
+    if (v < 155) {
+        nHeroRange0FlyW = nHeroRange0W;
+        nHeroRange0FlyH = nHeroRange0H;
+        nCharaRange0FlyW = nCharaRange0W;
+        nCharaRange0FlyH = nCharaRange0H;
+        bHeroRange0Align = bHeroRange0FlyAlign = 0;
+        bCharaRange0Align = bCharaRange0FlyAlign = 0;
+    }
+    if (v < 166) nBgmValue2 = 1;
+    if (v < 181) {
+        vRankSwitch.resize(STAGE_RANK_SWITCH_NUM, 0);
+        vRankSwitch[3] = 0;
+        vRankSwitch[4] = 0;
+    }
+    if (v < 183) nHitOption = 1;
+    if (v < 184) bSkipResults = 0;
+    if (v < 199) bBgmContinue = 0;
+    if (v < 200) {
+        nHeroBodyAW = 16, nHeroBodyAH = 24, nHeroBodyBW = 16, nHeroBodyBH = 16;
+        bHeroBodyAAlign = 1, bHeroBodyBAlign = 0;
+        nHeroBoxShow1 = 0;
+        nHeroBoxColour1 = 5;
+        nCharaBodyAW = 16, nCharaBodyAH = 30, nCharaBodyBW = 16, nCharaBodyBH = 30;
+        bCharaBodyAAlign = 1, bCharaBodyBAlign = 1;
+    }
+    if (v < 208) nOldWord = 0;
+    if (v < 225) bStartBanner = 0;
+    if (v < 754) vText.resize(STAGE_TEXT_NUM);
+}
+
+void cStageData::SaveSettings(cDataWriter& file) {
+    cRecord::Save(file);
+    file.WriteU32(static_cast<uint32_t>(vRankSwitch.size()));
+    for (uint32_t s : vRankSwitch) file.WriteU32(s);
+    for (auto& rec : StageIntRec) rec.Save(file);
+}
+
+void cStageData::SaveObjects(cDataWriter& file) {
+    const PALETTELISTS own{&vBlock, &vChara, &vItem};
+    cStagePaletteScope scope(own);
+    SaveRecordVector(file, vBlock);
+    SaveRecordVector(file, vChara);
+    SaveRecordVector(file, vItem);
+    SavePlaced(file, vPlacedBlock);
+    SavePlaced(file, vPlacedChara);
+    SavePlaced(file, vPlacedItem);
+}
+
+void cStageData::Save(cDataWriter& file) {
+    Validate();
+    SaveSettings(file);
+    SaveObjects(file);
+    SaveRecordVector(file, vBg);
+    SaveRecordVector(file, vText);
+    file.WriteU32(STAGE_TRAILER);
+}
+
+void cStageData::SaveForReplay(cDataWriter& file, cStageData& settings) {
+    Validate();
+    settings.SaveSettings(file);
+    SaveObjects(file);
+    SaveRecordVector(file, settings.vBg);
+    SaveRecordVector(file, settings.vText);
+    file.WriteU32(STAGE_TRAILER);
+}

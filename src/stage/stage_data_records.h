@@ -1,0 +1,73 @@
+#pragma once
+// The smaller records that a stage keeps beside its settings: removal rules
+// (cStageIntRec), background layers (cIntRec) and texts (cStrListRec); and the
+// per-stage record of the save data (cTextRec), which shares their shape.
+#include <cstdint>
+#include <string>
+
+#include "records/record.h"
+
+// Eight int32 values; values 2 to 4 are stored from version 125.
+// As a removal rule: values 1..4 switch the rule on for the left, right, top
+// and bottom edge; values 5..8 give the distance beyond that edge in blocks.
+class cStageIntRec : public cRecord {
+public:
+    cStageIntRec();
+    cStageIntRec(const cStageIntRec& o);
+    cStageIntRec& operator=(const cStageIntRec& o);
+    // Registers the eight values (2 to 4 from version 125).
+    void Layout(uint32_t version) override;
+    // Sets the eight values.
+    void Set(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, int32_t f, int32_t g, int32_t h);
+
+    int32_t nValue[8] = {};
+};
+
+// A background layer. Stored by version: a from 62; b, c, d always; the two
+// scroll rates e, f as doubles from 61 (two int32 dropped before); the two
+// automatic-scroll flags g, h from 61; the bitmap name; the two offsets i, j
+// as doubles from 62 (one int32 dropped at exactly 61).
+class cIntRec : public cRecord {
+public:
+    // Generic clear: every value 0, as the default element of a list.
+    cIntRec();
+    cIntRec(const cIntRec& o);
+    cIntRec& operator=(const cIntRec& o);
+    void Layout(uint32_t version) override;
+    // Generic clear, then a = 1, c = 16, e = f = 0.1.
+    void ClearLayer();
+
+    int32_t a = 0, b = 0, c = 0, d = 0;
+    double e = 0, f = 0;
+    int32_t g = 0, h = 0;
+    std::string strText;
+    double i = 0, j = 0;
+};
+
+// One string, no numbers.
+class cStrListRec : public cRecord {
+public:
+    cStrListRec();
+    cStrListRec(const cStrListRec& o);
+    cStrListRec& operator=(const cStrListRec& o);
+    void Layout(uint32_t version) override;
+
+    std::string strText;
+};
+
+// Per-stage record of the save data: from version 759 three event values,
+// then the best score; strings: the stage and, from 759, the ranking name.
+class cTextRec : public cRecord {
+public:
+    cTextRec();
+    cTextRec(const cTextRec& o);
+    cTextRec& operator=(const cTextRec& o);
+    void Layout(uint32_t version) override;
+    // The record stream; files older than 759 take the stage text as the ranking name.
+    void Load(cDataReader& file) override;
+
+    int32_t nEvent1 = 0, nEvent2 = 0, nEvent3 = 0;
+    int32_t nBest = 0;
+    std::string strStage;
+    std::string strRankName;
+};

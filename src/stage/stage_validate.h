@@ -1,0 +1,25 @@
+#pragma once
+// What a loaded stage must satisfy before play may use it. Validate (a member
+// of cStageData) repairs indices; CheckStageStructure refuses what no repair
+// makes playable and what would break the play engine later.
+#include <string>
+
+class cStageData;
+
+// Limits of a playable stage, in blocks: one screen (20 x 15) at least; the
+// grid the play engine builds from them stays bounded.
+constexpr int STAGE_MIN_WIDTH = 20;
+constexpr int STAGE_MIN_HEIGHT = 15;
+constexpr int STAGE_MAX_WIDTH = 10000;
+constexpr int STAGE_MAX_HEIGHT = 10000;
+constexpr long long STAGE_MAX_CELLS = 4000000;
+// Hit levels 1..19 (the level table's rows) and step levels 0..5.
+constexpr int STAGE_MIN_HIT_LEVEL = 1;
+constexpr int STAGE_MAX_HIT_LEVEL = 19;
+constexpr int STAGE_MAX_STEP_LEVEL = 5;
+
+// True when the stage can be played; otherwise false and the reason.
+bool CheckStageStructure(const cStageData& stage, std::string& why);
+
+// The load-failure message of a stage file.
+std::string GetStageLoadErrorMes(const std::string& name);
