@@ -54,6 +54,7 @@ void cCtrl::DrawCtrl() {
     if (!ImGui::IsWindowAppearing()) m_bWantFocus = false;
     const bool text = m_nKind == CTRL_EDIT || m_nKind == CTRL_EDITMULTI;
     if (m_bFocusNow && text) ImGui::SetKeyboardFocusHere();
+    if (m_bFocusNow && !text) ImGui::ClearActiveID();  // a text box being edited lets go
     Draw();
     if (m_bFocusNow && !text && m_nKind != CTRL_LIST && ImGui::GetItemID() != 0) {
         ImGui::SetFocusID(ImGui::GetItemID(), ImGui::GetCurrentWindow());
