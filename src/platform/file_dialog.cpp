@@ -181,8 +181,7 @@ private:
             if (!MakeFullPathStr(full)) return;
             auto sep = FindLastSeparator(full);
             if (sep == std::string::npos) return;
-            std::string up = full.substr(0, sep);
-            if (up.empty()) up = "\\";
+            std::string up = sep == 0 ? std::string(1, '\\') : full.substr(0, sep);
             MakeRelativePathStr(up);
             if (up.rfind(".\\", 0) == 0) up.erase(0, 2);
             m_strFolder = up == "." ? std::string() : up;

@@ -65,6 +65,8 @@ bool Font::Create(const char* faceName, int glyphW, int glyphH, int charPitch, i
         return false;
     }
     m_nNumber = ++g_nFontCount;
+    m_pSurfaces.reset();  // the surface layer makes them again from the new caches
+    ++m_nGeneration;
 
     m_lpFastFont_Half.reset();
     m_lpFastFont_FullAdd.reset();
