@@ -451,6 +451,24 @@ bool cDialog::HookKey(const SDL_Event& e) {
     return false;
 }
 
+void GetDlgItemTextStr(cDialog* dlg, int id, std::string& str) {
+    if (cCtrl* c = dlg ? dlg->FindCtrl(id) : nullptr) str = c->GetText();
+}
+
+void SetDlgItemTextStr(cDialog* dlg, int id, const std::string& str) {
+    if (cCtrl* c = dlg ? dlg->FindCtrl(id) : nullptr) c->SetText(str);
+}
+
+void ShowChildWindows(cDialog* dlg, bool bShow) {
+    if (dlg)
+        for (cCtrl* c : dlg->Ctrls()) c->Show(bShow);
+}
+
+void EnableChildWindows(cDialog* dlg, bool bEnable) {
+    if (dlg)
+        for (cCtrl* c : dlg->Ctrls()) c->Enable(bEnable);
+}
+
 int DialogKeyToVk(int key) {
     if (key >= SDLK_a && key <= SDLK_z) return key - SDLK_a + 'A';
     if (key >= SDLK_0 && key <= SDLK_9) return key;

@@ -174,5 +174,12 @@ private:
     struct ImGuiWindow* m_pImWindow = nullptr;  // its ImGui window once drawn
 };
 
+// The text of a dialog item into or from a string (CP932); nothing when the dialog lacks the item.
+void GetDlgItemTextStr(cDialog* dlg, int id, std::string& str);
+void SetDlgItemTextStr(cDialog* dlg, int id, const std::string& str);
+// Shows or hides, enables or disables every control of a dialog.
+void ShowChildWindows(cDialog* dlg, bool bShow);
+void EnableChildWindows(cDialog* dlg, bool bEnable);
+
 // Virtual-key code of an SDL key code (0 when the dialogs have no use for it).
 int DialogKeyToVk(int sdlKey);

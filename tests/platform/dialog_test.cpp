@@ -7,6 +7,7 @@
 #include "dialog_script.h"
 #include "platform/cp932.h"
 #include "platform/dialog.h"
+#include "platform/dialog_mesbox.h"
 #include "platform/mesbox.h"
 
 namespace {
@@ -180,6 +181,98 @@ TEST_F(DialogTest, FocusedButtonAnswersEnterAndOpenDialogsRefuseToRunAgain) {
     });
     EXPECT_EQ(outer.DoModal(), 7);
     EXPECT_EQ(inner, 0);
+}
+
+TEST_F(DialogTest, MessageBoxesInTheWindow) {
+    {
+        cDialogScript script;
+        script.Key(SDLK_RETURN);
+        EXPECT_EQ(DialogMesBox("上書きしますか?", "確認", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    }
+    {
+        cDialogScript script;
+        script.Key(SDLK_LEFT).Key(SDLK_SPACE);  // to the Yes button, then press it
+        EXPECT_EQ(DialogMesBox("上書きしますか?", "確認", MB_YESNO | MB_DEFBUTTON2), IDYES);
+    }
+    {
+        cDialogScript script;
+        script.Key(SDLK_ESCAPE);
+        EXPECT_EQ(DialogMesBox("a\nb\nc", "c", MB_YESNOCANCEL), IDCANCEL);
+    }
+    {
+        cDialogScript script;
+        script.Key(SDLK_ESCAPE);
+        EXPECT_EQ(DialogMesBox("x", "c", MB_OK), IDOK);
+    }
+}
+
+TEST_F(DialogTest, ModalDialogsHideOrDisableTheirGroup) {
+    SDL_Window* w = SDL_CreateWindow("host", 0, 0, 640, 480, 0);
+    ASSERT_NE(w, nullptr);
+    SDL_Renderer* r = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);
+    ASSERT_NE(r, nullptr);
+    SDL_RenderSetLogicalSize(r, 640, 480);
+    int backdrops = 0;
+    DIALOGHOST host;
+    host.window = w;
+    host.renderer = r;
+    host.drawBackdrop = [&](SDL_Renderer*) { ++backdrops; };
+    SetDialogHost(host);
+
+    cDialogGroup group;
+    cTestDlg tool;
+    ASSERT_TRUE(tool.CreateModeless(&group));
+    EXPECT_FALSE(tool.CreateModeless(&group));
+    DialogHostDrawModeless();
+    EXPECT_TRUE(tool.IsOpen());
+
+    for (int flags : {DLG_HIDE_GROUP, DLG_DISABLE_GROUP}) {
+        cTestDlg modal;
+        modal.SetupChild(102, nullptr, &group);
+        bool hidden = false;
+        SetDialogFrameHook([&](cDialog& d, int frame) {
+            hidden = tool.IsHidden();
+            if (frame == 2) d.Close(5);
+        });
+        EXPECT_EQ(modal.DoModal(flags), 5);
+        EXPECT_EQ(hidden, flags == DLG_HIDE_GROUP);
+        EXPECT_FALSE(tool.IsHidden());
+    }
+    SetDialogFrameHook(nullptr);
+    EXPECT_GT(backdrops, 0);
+    tool.Close(0);
+    ResetDialogHost();
+    SDL_DestroyRenderer(r);
+    SDL_DestroyWindow(w);
+}
+
+TEST(DialogControls, ScrollBarCodesAndItemTexts) {
+    cScrollBar bar;
+    bar.SetScrollInfo(0, 99, 10, 0);
+    EXPECT_FALSE(bar.Scroll(0));  // already at the top
+    EXPECT_TRUE(bar.Scroll(3));
+    EXPECT_EQ(bar.GetPos(), 10);
+    EXPECT_TRUE(bar.Scroll(7));
+    EXPECT_EQ(bar.GetPos(), 90);  // the last page
+    EXPECT_TRUE(bar.Scroll(5, 42));
+    EXPECT_EQ(bar.GetPos(), 42);
+    EXPECT_TRUE(bar.Scroll(6));
+    EXPECT_EQ(bar.GetPos(), 0);
+
+    cTestDlg dlg;
+    dlg.OnInitDialog();
+    std::string s;
+    SetDlgItemTextStr(&dlg, 1003, "名前");
+    GetDlgItemTextStr(&dlg, 1003, s);
+    EXPECT_EQ(s, "名前");
+    GetDlgItemTextStr(&dlg, 4242, s);  // no such item: unchanged
+    EXPECT_EQ(s, "名前");
+    dlg.ApplyControls();
+    EXPECT_EQ(dlg.name, "名前");
+    EnableChildWindows(&dlg, false);
+    EXPECT_FALSE(dlg.FindCtrl(1000)->IsEnabled());
+    ShowChildWindows(&dlg, false);
+    EXPECT_FALSE(dlg.FindCtrl(1000)->IsVisible());
 }
 
 TEST(DialogPlacement, KeptInsideTheArea) {
