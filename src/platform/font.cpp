@@ -65,6 +65,8 @@ bool Font::Create(const char* faceName, int glyphW, int glyphH, int charPitch, i
         return false;
     }
     m_nNumber = ++g_nFontCount;
+    m_pSurfaces.reset();  // the surface layer makes them again from the new caches
+    ++m_nGeneration;
 
     m_lpFastFont_Half.reset();
     m_lpFastFont_FullAdd.reset();
@@ -113,6 +115,7 @@ void Font::Restore() {
     std::lock_guard<std::mutex> lock(m_Lock);
     if (m_lpFastFont_Half) FillCache(*m_lpFastFont_Half);
     if (m_lpFastFont_FullAdd) FillCache(*m_lpFastFont_FullAdd);
+    ++m_nGeneration;
 }
 
 void Font::DrawGlyph(uint8_t* mask, int pitch, int w, int h, int x, int y, const char* text, int count) const {
@@ -157,37 +160,56 @@ int Font::LineWidth(const char* line, int len) const {
     return width;
 }
 
+namespace {
+
+// Cells drawn straight onto the target.
+class cTargetSink : public cGlyphSink {
+public:
+    explicit cTargetSink(const GLYPHTARGET& t) : m_t(t) {}
+    void Cell(const cFontCache& cache, int cell, int x, int y) override {
+        DrawGlyphMask(m_t, x, y, cache.CellMask(cell), cache.SurfacePitch(), cache.CellWidth(), cache.CellHeight());
+    }
+
+private:
+    const GLYPHTARGET& m_t;
+};
+
+}  // namespace
+
 void Font::DrawText(const GLYPHTARGET& target, int x, int y, const char* text, int bNoSymbols) {
     if (!text) return;
     std::lock_guard<std::mutex> lock(m_Lock);
-    DrawLines(target, x, y, text, m_bSymbols && !bNoSymbols, m_bCache && m_lpFastFont_Half && m_lpFastFont_FullAdd);
+    cTargetSink sink(target);
+    DrawLines(target, x, y, &sink, x, y, text, m_bSymbols && !bNoSymbols,
+              m_bCache && m_lpFastFont_Half && m_lpFastFont_FullAdd);
 }
 
-void Font::DrawLines(const GLYPHTARGET& target, int x, int y, const char* text, bool bSymbols, bool bCache) {
+void Font::DrawLines(const GLYPHTARGET& work, int wx, int wy, cGlyphSink* sink, int dx, int dy, const char* text,
+                     bool bSymbols, bool bCache) {
     if (m_nCharPitch == 0) {
         int line = 0;
         for (const char* p = text;; ++line) {
             int len = GetLineLength(p);
-            if (len > 0) DrawGlyphTo(target, x, y + line * m_nLinePitch, p, -1);
+            if (len > 0) DrawGlyphTo(work, wx, wy + line * m_nLinePitch, p, -1);
             if (!p[len]) break;
             p += len + 1;
         }
         return;
     }
+    bCache = bCache && sink;
     int px = 0, py = 0;
     for (const char* p = text; *p;) {
         if (IsSjisPair(p)) {
             if (!IsFullWidthSpace(p)) {
-                if (!bCache) {
-                    DrawGlyphTo(target, x + px, y + py, p, 2);
-                } else if (!m_lpFastFont_FullAdd->DrawChar(target, x + px, y + py, p)) {
-                    if (m_lpFastFont_FullAdd->Add(p)) {
-                        DrawCacheCell(*m_lpFastFont_FullAdd, m_lpFastFont_FullAdd->Count() - 1, p);
-                        m_lpFastFont_FullAdd->DrawChar(target, x + px, y + py, p);
-                    } else {
-                        DrawGlyphTo(target, x + px, y + py, p, 2);  // the cache is full: drawn each time
-                    }
+                int cell = bCache ? m_lpFastFont_FullAdd->Find(p) : -1;
+                if (bCache && cell < 0 && m_lpFastFont_FullAdd->Add(p)) {
+                    cell = m_lpFastFont_FullAdd->Count() - 1;
+                    DrawCacheCell(*m_lpFastFont_FullAdd, cell, p);
                 }
+                if (cell >= 0)
+                    sink->Cell(*m_lpFastFont_FullAdd, cell, dx + px, dy + py);
+                else
+                    DrawGlyphTo(work, wx + px, wy + py, p, 2);  // no cache, or a full one: drawn each time
             }
             px += m_nCharPitch;
             p += 2;
@@ -201,9 +223,9 @@ void Font::DrawLines(const GLYPHTARGET& target, int x, int y, const char* text, 
             px += m_nCharPitch;
         } else {
             if (bCache)
-                m_lpFastFont_Half->DrawCode(target, x + px, y + py, c);
+                sink->Cell(*m_lpFastFont_Half, c, dx + px, dy + py);
             else
-                DrawGlyphTo(target, x + px, y + py, p, 1);
+                DrawGlyphTo(work, wx + px, wy + py, p, 1);
             px += m_nCharPitch;
         }
         ++p;
