@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/log.h"
-#include "platform/sound_path.h"
+#include "platform/file_name.h"
 #include "records/safe_container.h"
 
 namespace {
@@ -257,7 +257,7 @@ int PlayMidiFile(std::vector<std::unique_ptr<cMidi>>& players, std::vector<int>&
         if (p) p->Stop(0);
         p.reset();
     }
-    if (SoundPathExtension(path) != "mid") return 0;
+    if (std::string ext; !GetExtensionStr(ext, path ? path : "") || ext != "mid") return 0;
     if (loops.size() < players.size()) loops.resize(players.size());
     if (channel < 0 || channel >= static_cast<int>(players.size())) {
         ReportBadIndex('V', channel, static_cast<int>(players.size()), static_cast<int>(sizeof(players[0])));
