@@ -57,7 +57,8 @@ public:
     }
     // The same check for a count read by other means.
     bool CheckCount(uint64_t count, size_t nMinBytes) {
-        if (!m_bFailed && count <= Remaining() / (nMinBytes ? nMinBytes : 1)) return true;
+        // An empty list always fits, and needs no division to say so.
+        if (!m_bFailed && (count == 0 || count <= Remaining() / (nMinBytes ? nMinBytes : 1))) return true;
         return CountFailed(count);
     }
 

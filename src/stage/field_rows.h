@@ -217,6 +217,28 @@ const TABLEPLAN<C>& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uin
     return plan;
 }
 
+// Copies one run of n bytes. Runs are mostly a few bytes long: those are
+// copied inline as two fixed-size copies that overlap in the middle (both
+// copy the same bytes there), longer ones through memcpy.
+inline void CopyRunBytes(void* dst, const void* src, size_t n) {
+    auto* d = static_cast<uint8_t*>(dst);
+    const auto* s = static_cast<const uint8_t*>(src);
+    if (n == 1) {
+        *d = *s;
+    } else if (n >= 2 && n <= 3) {
+        std::memcpy(d, s, 2);
+        std::memcpy(d + n - 2, s + n - 2, 2);
+    } else if (n >= 4 && n <= 8) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else if (n >= 9 && n <= 16) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else {
+        std::memcpy(d, s, n);
+    }
+}
+
 template <class C>
 size_t cTableRecord::StoredNumericRows(std::span<const FIELDROW<C>> rows, C* self) {
     return GetTablePlan(rows, self, nReadVersion, nullptr, false).vNumeric.size();
@@ -243,7 +265,7 @@ void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows
         const ROWPLAN& first = plan.vNumeric[run.nFirst];
         const ROWPLAN& last = plan.vNumeric[std::min(run.nLast, n - 1)];
         const uint32_t from = first.nEnd - first.nSize;
-        std::memcpy(base + first.nOffset, p + from, last.nEnd - from);
+        CopyRunBytes(base + first.nOffset, p + from, last.nEnd - from);
     }
     const uint32_t m = file.ReadU32();
     if (file.Failed()) return;
@@ -269,7 +291,7 @@ void cTableRecord::SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows
         const ROWPLAN& first = plan.vNumeric[run.nFirst];
         const ROWPLAN& last = plan.vNumeric[run.nLast];
         const uint32_t from = first.nEnd - first.nSize;
-        std::memcpy(p + from, base + first.nOffset, last.nEnd - from);
+        CopyRunBytes(p + from, base + first.nOffset, last.nEnd - from);
     }
     file.WriteU32(static_cast<uint32_t>(plan.vString.size()));
     for (uint32_t off : plan.vString) SaveString(file, *reinterpret_cast<std::string*>(const_cast<char*>(base) + off));
