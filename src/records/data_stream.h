@@ -30,8 +30,8 @@ public:
         }
         return ReadFailed(dst, len);
     }
-    // Takes the next len bytes in place: a pointer to them (valid while the
-    // reader lives), or null (and the failed state) when fewer remain.
+    // Takes the next len bytes in place: a pointer to them (valid as long as
+    // the bytes read from), or null (and the failed state) when fewer remain.
     const uint8_t* ReadSpan(size_t len) {
         if (!m_bFailed && len <= m_nSize - m_nPos) {
             const uint8_t* p = m_pData + m_nPos;

@@ -46,6 +46,7 @@ void LoadStreamString(cDataReader& file, std::string& s) {
         return;
     }
     const char* raw = reinterpret_cast<const char*>(file.ReadSpan(len));
+    if (!raw) return;
     s.assign(raw, std::find(raw, raw + len, '\0'));  // the text before the first NUL
 }
 
