@@ -45,9 +45,9 @@ void LoadStreamString(cDataReader& file, std::string& s) {
         file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
         return;
     }
-    std::string raw(len, '\0');
-    file.Read(raw.data(), len);
-    s.assign(raw.c_str());  // the text before the first NUL
+    const char* raw = reinterpret_cast<const char*>(file.ReadSpan(len));
+    if (!raw) return;
+    s.assign(raw, std::find(raw, raw + len, '\0'));  // the text before the first NUL
 }
 
 void SaveStreamString(cDataWriter& file, std::string& s) {

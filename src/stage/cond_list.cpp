@@ -1,5 +1,7 @@
 #include "stage/cond_list.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/version.h"
 
 namespace {
@@ -33,7 +35,8 @@ void cCondList::Clear() {
 }
 
 int cCondList::Create(boost::shared_ptr<cCondList>& holder) {
-    holder.reset(new cCondList);
-    holder->Clear();
+    // One allocation for the record and its count; the member initialisers
+    // give both bytes 0 and no conditions.
+    holder = boost::make_shared<cCondList>();
     return 1;
 }

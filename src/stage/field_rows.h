@@ -3,6 +3,7 @@
 // width in bytes, first version that stores it, first version that no longer
 // does). Layout registers from the table, so a row can be checked against the
 // file format without reading serialisation code.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -79,6 +80,10 @@ protected:
     template <class C>
     void LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self,
                   const typename FIELDROW<C>::MEMBER* skip = nullptr, const uint32_t* n = nullptr);
+    // Number of numeric fields the table stores in the version being read
+    // (nReadVersion), from the loading plan.
+    template <class C>
+    static size_t StoredNumericRows(std::span<const FIELDROW<C>> rows, C* self);
     // Writes the record stream straight from the table at nDataVersion.
     template <class C>
     void SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self);
@@ -143,7 +148,15 @@ ROWTARGET<C> RowTarget(const FIELDROW<C>& row, C* self) {
 struct ROWPLAN {
     uint32_t nOffset;  // offset in the object; unused for scratch rows
     uint32_t nSize;
+    uint32_t nEnd;     // stream bytes of the numeric rows up to and including this one
     bool bScratch;
+};
+
+// Numeric rows [nFirst, nLast] of a plan, which lie back to back both in the
+// stream and in the object, so that one copy moves them all.
+struct COPYRUN {
+    uint32_t nFirst;
+    uint32_t nLast;
 };
 
 template <class C>
@@ -152,45 +165,83 @@ struct TABLEPLAN {
     const void* lpSkip = nullptr;
     bool bBuilt = false;
     std::vector<ROWPLAN> vNumeric;
+    std::vector<COPYRUN> vRun;      // every numeric row but the scratch ones, in stored order
     std::vector<uint32_t> vString;  // offsets of the string members
+
+    // Stream bytes of the first n numeric rows.
+    size_t BytesOf(uint32_t n) const { return n ? vNumeric[n - 1].nEnd : 0; }
 };
 
-// bSave: the plan of saving (kept apart from the one of loading, which may
-// be for an older version).
+// bSave: the plan of saving. Three plans are kept apart: loading, loading
+// with a member left out (both may be for an older version, and may
+// alternate record by record) and saving.
 template <class C>
 const TABLEPLAN<C>& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32_t v,
                                  const typename FIELDROW<C>::MEMBER* skip, bool bSave) {
-    thread_local TABLEPLAN<C> plans[2];
-    TABLEPLAN<C>& plan = plans[bSave ? 1 : 0];
+    thread_local TABLEPLAN<C> plans[3];
+    TABLEPLAN<C>& plan = plans[bSave ? 2 : (skip ? 1 : 0)];
     if (plan.bBuilt && plan.nVersion == v && plan.lpSkip == skip) return plan;
     plan = TABLEPLAN<C>();
     plan.nVersion = v;
     plan.lpSkip = skip;
     plan.bBuilt = true;
     const char* base = reinterpret_cast<const char*>(self);
+    uint32_t nEnd = 0;
     for (const auto& r : rows) {
         if (!r.StoredIn(v) || (skip && *skip == r.lpMember)) continue;
         ROWTARGET<C> t = RowTarget(r, self);
         if (t.lpString) {
             plan.vString.push_back(static_cast<uint32_t>(reinterpret_cast<const char*>(t.lpString) - base));
-        } else {
-            ROWPLAN p{0, static_cast<uint32_t>(t.nBytes), t.lpBytes == nullptr};
-            if (t.lpBytes) p.nOffset = static_cast<uint32_t>(reinterpret_cast<const char*>(t.lpBytes) - base);
-            plan.vNumeric.push_back(p);
+            continue;
         }
+        nEnd += static_cast<uint32_t>(t.nBytes);
+        ROWPLAN p{0, static_cast<uint32_t>(t.nBytes), nEnd, t.lpBytes == nullptr};
+        const uint32_t i = static_cast<uint32_t>(plan.vNumeric.size());
+        if (!p.bScratch) {
+            p.nOffset = static_cast<uint32_t>(reinterpret_cast<const char*>(t.lpBytes) - base);
+            // The row extends the last run when it directly follows that
+            // run's last row both in the stream and in the object.
+            bool bJoined = false;
+            if (!plan.vRun.empty()) {
+                COPYRUN& run = plan.vRun.back();
+                const ROWPLAN& prev = plan.vNumeric[run.nLast];
+                if (run.nLast + 1 == i && prev.nOffset + prev.nSize == p.nOffset) {
+                    run.nLast = i;
+                    bJoined = true;
+                }
+            }
+            if (!bJoined) plan.vRun.push_back(COPYRUN{i, i});
+        }
+        plan.vNumeric.push_back(p);
     }
     return plan;
 }
 
-// Copies one field of 1, 2, 4 or 8 bytes (inline for the usual sizes).
-inline void CopyFieldBytes(void* dst, const void* src, uint32_t n) {
-    switch (n) {
-    case 1: std::memcpy(dst, src, 1); break;
-    case 2: std::memcpy(dst, src, 2); break;
-    case 4: std::memcpy(dst, src, 4); break;
-    case 8: std::memcpy(dst, src, 8); break;
-    default: std::memcpy(dst, src, n); break;
+// Copies one run of n bytes. Runs are mostly a few bytes long: those are
+// copied inline as two fixed-size copies that overlap in the middle (both
+// copy the same bytes there), longer ones through memcpy.
+inline void CopyRunBytes(void* dst, const void* src, size_t n) {
+    auto* d = static_cast<uint8_t*>(dst);
+    const auto* s = static_cast<const uint8_t*>(src);
+    if (n == 1) {
+        *d = *s;
+    } else if (n >= 2 && n <= 3) {
+        std::memcpy(d, s, 2);
+        std::memcpy(d + n - 2, s + n - 2, 2);
+    } else if (n >= 4 && n <= 8) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else if (n >= 9 && n <= 16) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else {
+        std::memcpy(d, s, n);
     }
+}
+
+template <class C>
+size_t cTableRecord::StoredNumericRows(std::span<const FIELDROW<C>> rows, C* self) {
+    return GetTablePlan(rows, self, nReadVersion, nullptr, false).vNumeric.size();
 }
 
 template <class C>
@@ -204,23 +255,17 @@ void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows
                        " stored");
         return;
     }
-    // The numeric fields in one read, then spread over the members.
-    size_t nBytes = 0;
-    for (uint32_t i = 0; i < n; ++i) nBytes += plan.vNumeric[i].nSize;
-    uint8_t local[512];
-    std::vector<uint8_t> big;
-    uint8_t* buf = local;
-    if (nBytes > sizeof local) {
-        big.resize(nBytes);
-        buf = big.data();
-    }
-    if (!file.Read(buf, nBytes)) return;
+    // The numeric fields are taken in one read, then spread over the members
+    // run by run; the last run may be cut short by the stored count.
+    const uint8_t* p = file.ReadSpan(plan.BytesOf(n));
+    if (file.Failed()) return;
     char* base = reinterpret_cast<char*>(self);
-    const uint8_t* p = buf;
-    for (uint32_t i = 0; i < n; ++i) {
-        const ROWPLAN& r = plan.vNumeric[i];
-        if (!r.bScratch) CopyFieldBytes(base + r.nOffset, p, r.nSize);
-        p += r.nSize;
+    for (const COPYRUN& run : plan.vRun) {
+        if (run.nFirst >= n) break;
+        const ROWPLAN& first = plan.vNumeric[run.nFirst];
+        const ROWPLAN& last = plan.vNumeric[std::min(run.nLast, n - 1)];
+        const uint32_t from = first.nEnd - first.nSize;
+        CopyRunBytes(base + first.nOffset, p + from, last.nEnd - from);
     }
     const uint32_t m = file.ReadU32();
     if (file.Failed()) return;
@@ -236,25 +281,18 @@ void cTableRecord::LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows
 template <class C>
 void cTableRecord::SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self) {
     const TABLEPLAN<C>& plan = GetTablePlan<C>(rows, self, nDataVersion, nullptr, true);
-    size_t nBytes = 0;
-    for (const ROWPLAN& r : plan.vNumeric) nBytes += r.nSize;
-    uint8_t local[512];
-    std::vector<uint8_t> big;
-    uint8_t* buf = local;
-    if (nBytes + 4 > sizeof local) {
-        big.resize(nBytes + 4);
-        buf = big.data();
-    }
     const uint32_t n = static_cast<uint32_t>(plan.vNumeric.size());
-    std::memcpy(buf, &n, 4);
-    uint8_t* p = buf + 4;
+    file.WriteU32(n);
+    // The numeric fields gathered run by run straight into the stream;
+    // dropped values keep the zeros that Extend gives.
+    uint8_t* p = file.Extend(plan.BytesOf(n));
     const char* base = reinterpret_cast<const char*>(self);
-    for (const ROWPLAN& r : plan.vNumeric) {
-        if (r.bScratch) std::memset(p, 0, r.nSize);
-        else CopyFieldBytes(p, base + r.nOffset, r.nSize);
-        p += r.nSize;
+    for (const COPYRUN& run : plan.vRun) {
+        const ROWPLAN& first = plan.vNumeric[run.nFirst];
+        const ROWPLAN& last = plan.vNumeric[run.nLast];
+        const uint32_t from = first.nEnd - first.nSize;
+        CopyRunBytes(p + from, base + first.nOffset, last.nEnd - from);
     }
-    file.Write(buf, nBytes + 4);
     file.WriteU32(static_cast<uint32_t>(plan.vString.size()));
     for (uint32_t off : plan.vString) SaveString(file, *reinterpret_cast<std::string*>(const_cast<char*>(base) + off));
 }

@@ -1,5 +1,7 @@
 #include "stage/move.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/version.h"
 
 namespace {
@@ -57,7 +59,7 @@ void cEdMove::Load(cDataReader& file) {
     // Streams written without the factor hold one field fewer than the
     // current layout of their version; they are read without it, and the
     // factor keeps its value.
-    const bool bNoFactor = static_cast<int64_t>(n) + 1 == CountNumericRows(Rows(), nReadVersion);
+    const bool bNoFactor = static_cast<uint64_t>(n) + 1 == StoredNumericRows(Rows(), this);
     LoadRows(file, Rows(), this, bNoFactor ? &g_Factor : nullptr, &n);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     if (nReadVersion < 158) bMirrorAngle = 0;
@@ -76,7 +78,8 @@ void cEdMove::SetDefaults() {
 }
 
 int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {
-    holder.reset(new cEdMove);
-    holder->SetDefaults();
+    // One allocation for the record and its count; the member initialisers
+    // give the defaults.
+    holder = boost::make_shared<cEdMove>();
     return 1;
 }

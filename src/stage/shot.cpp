@@ -1,5 +1,7 @@
 #include "stage/shot.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/version.h"
 #include "stage/flow_refs.h"
 
@@ -68,8 +70,9 @@ void cEdShot::SetDefaults() {
 }
 
 int cEdShot::Create(boost::shared_ptr<cEdShot>& holder) {
-    holder.reset(new cEdShot);
-    holder->SetDefaults();
+    // One allocation for the record and its count; the member initialisers
+    // give the defaults.
+    holder = boost::make_shared<cEdShot>();
     return 1;
 }
 
