@@ -166,7 +166,9 @@ cSystemData Sample() {
 void ExpectSameSettings(const cSystemData& a, const cSystemData& b) {
     EXPECT_EQ(a.strTitle, b.strTitle);
     for (const SYSFIELDROW& row : SystemFieldRows) {
-        if (row.lpInt) EXPECT_EQ(a.*row.lpInt, b.*row.lpInt);
+        if (row.lpInt) {
+            EXPECT_EQ(a.*row.lpInt, b.*row.lpInt);
+        }
     }
     for (int i = 0; i < 3; ++i) EXPECT_EQ(a.byColorKey[i], b.byColorKey[i]);
     EXPECT_EQ(a.vCarryFlag, b.vCarryFlag);
