@@ -2,8 +2,6 @@
 // the play switches read through the system settings.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "database/menu_text.h"
 #include "database/menu_text_labels.h"
 #include "database/system_data.h"

@@ -6,7 +6,6 @@
 #include "database/system_old_stream.h"
 #include "records/version.h"
 #include "support/record_services_spy.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -16,15 +15,20 @@ protected:
     void TearDown() override { ResetVersionState(); }
 
     // s written as a file of version v and loaded into fresh settings.
-    cSystemData LoadAt(cSystemData& s, uint32_t v) {
-        const std::string path = tmp.File("System.dat");
-        EXPECT_TRUE(oldsys::WriteBytes(path, oldsys::SystemDat(s, v)));
+    // m written as a file of version v and loaded into a fresh object, as
+    // LoadFile does; the stream must be read whole and exactly.
+    cSystemData LoadAt(cSystemData& m, uint32_t v) {
+        const std::vector<uint8_t> bytes = oldsys::SystemDat(m, v);
         cSystemData back;
-        EXPECT_EQ(back.LoadFile(path), 1) << "version " << v;
+        nReadVersion = v;
+        cDataReader r(bytes.data() + 4, bytes.size() - 4);
+        back.Load(r);
+        EXPECT_FALSE(r.Failed()) << "version " << v << ": " << r.FailReason();
+        EXPECT_EQ(r.Remaining(), 0u) << "version " << v;
+        nReadVersion = nDataVersion;
         return back;
     }
 
-    cTempDir tmp;
     cRecordServicesSpy spy;
 };
 

@@ -248,6 +248,39 @@ TEST_F(SystemDataTest, SaveWritesTheFieldsAndAllFifteenLists) {
     EXPECT_EQ(all.Remaining(), 0u);
 }
 
+TEST_F(SystemDataTest, ElementRecordStreamsAtTheCurrentVersion) {
+    cGameTypeFlags g;
+    g.bOn = 1;
+    g.vFlag = {1, 0};
+    cDataWriter w;
+    g.Save(w);
+    EXPECT_EQ(w.Bytes(), (std::vector<uint8_t>{1, 0, 0, 0, 1, 0, 0, 0,  // one number: bOn
+                                               0, 0, 0, 0,              // no strings
+                                               2, 0, 0, 0, 1, 0}));     // two flag bytes
+
+    cStatusItem item;
+    item.bShow = 1;
+    item.bIcon = 2;
+    item.nDigit = 3;
+    item.nCompat204 = 4;
+    item.nLimit = 5;
+    item.bLimitPercent = 6;
+    item.strLabel = "A";
+    cDataWriter wi;
+    item.Save(wi);
+    EXPECT_EQ(wi.Bytes(), (std::vector<uint8_t>{6, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0,  // show, icon, digits
+                                                4, 0, 0, 0, 5, 0, 0, 0, 6, 0, 0, 0,              // 204, limit, percent
+                                                1, 0, 0, 0, 2, 0, 0, 0, 'A', 0}));               // the label
+
+    cSysOption o;
+    o.SetText("K", "v");
+    o.nValue = 9;
+    cDataWriter wo;
+    o.Save(wo);
+    EXPECT_EQ(wo.Bytes(), (std::vector<uint8_t>{2, 0, 0, 0, 1, 0, 0, 0, 9, 0, 0, 0,  // kind, value
+                                                2, 0, 0, 0, 2, 0, 0, 0, 'K', 0, 2, 0, 0, 0, 'v', 0}));
+}
+
 int FiveMusic() { return 5; }
 int NoMusic() { return 0; }
 
@@ -269,10 +302,19 @@ TEST_F(SystemDataTest, MusicIndicesOutsideTheMusicListBecomeZeroAfterLoadAndBefo
 
 TEST_F(SystemDataTest, EveryTruncationOfAFileIsRefusedAndLeavesTheSettingsAsTheyWere) {
     cSystemData s = Sample();
-    std::vector<uint8_t> bytes = oldsys::SystemDat(s, 825);
+    const std::vector<uint8_t> bytes = oldsys::SystemDat(s, 825);
+    // Every cut of the stream after the version word fails to load.
+    for (size_t len = 4; len < bytes.size(); ++len) {
+        cSystemData d;
+        nReadVersion = 825;
+        cDataReader r(bytes.data() + 4, len - 4);
+        d.Load(r);
+        EXPECT_TRUE(r.Failed()) << len;
+    }
+    // A failed file load keeps what was there.
     const std::string path = tmp.File("System.dat");
     SystemData.strTitle = "before";
-    for (size_t len = 0; len < bytes.size(); len += 7) {
+    for (size_t len : {size_t(2), size_t(40), bytes.size() / 2, bytes.size() - 1}) {
         ASSERT_TRUE(oldsys::WriteBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.begin() + len)));
         EXPECT_EQ(SystemData.LoadFile(path), 0) << len;
     }

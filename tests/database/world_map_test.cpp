@@ -18,11 +18,17 @@ protected:
         ResetVersionState();
     }
 
+    // m written as a file of version v and loaded into a fresh object, as
+    // LoadFile does; the stream must be read whole and exactly.
     cWorldMap LoadAt(cWorldMap& m, uint32_t v) {
-        const std::string path = tmp.File("WorldMap.dat");
-        EXPECT_TRUE(oldsys::WriteBytes(path, oldsys::WorldMapDat(m, v)));
+        const std::vector<uint8_t> bytes = oldsys::WorldMapDat(m, v);
         cWorldMap back;
-        EXPECT_EQ(back.LoadFile(path), 1) << "version " << v;
+        nReadVersion = v;
+        cDataReader r(bytes.data() + 4, bytes.size() - 4);
+        back.Load(r);
+        EXPECT_FALSE(r.Failed()) << "version " << v << ": " << r.FailReason();
+        EXPECT_EQ(r.Remaining(), 0u) << "version " << v;
+        nReadVersion = nDataVersion;
         return back;
     }
 
@@ -320,7 +326,14 @@ TEST_F(WorldMapTest, DamagedFilesAreRefusedAndLeaveTheMapAsItWas) {
     const std::string path = tmp.File("WorldMap.dat");
     std::vector<uint8_t> bytes = oldsys::WorldMapDat(m, 825);
     WorldMap.strName = "before";
-    for (size_t len = 0; len < bytes.size(); len += 5) {
+    for (size_t len = 4; len < bytes.size(); ++len) {
+        cWorldMap d;
+        nReadVersion = 825;
+        cDataReader r(bytes.data() + 4, len - 4);
+        d.Load(r);
+        EXPECT_TRUE(r.Failed()) << len;
+    }
+    for (size_t len : {size_t(3), bytes.size() / 2, bytes.size() - 1}) {
         ASSERT_TRUE(oldsys::WriteBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.begin() + len)));
         EXPECT_EQ(WorldMap.LoadFile(path), 0) << len;
     }
