@@ -158,6 +158,11 @@ extern const SYSFIELDROW SystemFieldRows[67];
 // without a source the music-index check leaves vPlaceBgm as it is.
 void SetMusicCountSource(int (*source)());
 
+// The texts a generated default project stores instead of the built-in
+// defaults: option rows that match the option scene's rows (palette first)
+// and "マップへ戻る" as the pause menu's fourth item.
+void AlignGeneratedProjectTexts(cSystemData& s);
+
 // The settings of the running game.
 extern cSystemData SystemData;
 // SystemData back to the defaults of a new project (tests).

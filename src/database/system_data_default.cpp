@@ -94,3 +94,8 @@ void cSystemData::BuildDefault() {
     nD3DBpp = 0;
     nDDBpp = 2;
 }
+
+void AlignGeneratedProjectTexts(cSystemData& s) {
+    s.vOptionMenu = EnabledMenu({"パレット", "BGM", "SE", "ランキング登録", "ランキング登録名", "もどる"});
+    if (s.vText.size() > 22) s.vText[22] = "マップへ戻る";
+}

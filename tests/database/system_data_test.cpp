@@ -107,6 +107,15 @@ TEST_F(SystemDataTest, NewProjectHoldsTheDefaultMenusTextsAndOptions) {
     }
 }
 
+TEST_F(SystemDataTest, GeneratedProjectsAlignTheOptionRowsAndFillThePauseItem) {
+    cSystemData s;
+    AlignGeneratedProjectTexts(s);
+    EXPECT_EQ(Texts(s.vOptionMenu),
+              (std::vector<std::string>{"パレット", "BGM", "SE", "ランキング登録", "ランキング登録名", "もどる"}));
+    EXPECT_EQ(s.vText[22], "マップへ戻る");
+    EXPECT_EQ(s.vText.size(), 29u);
+}
+
 TEST_F(SystemDataTest, NewElementRecordsHoldZeros) {
     cStatusItem item;
     cSysOption opt;
