@@ -5,17 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "platform/log.h"
 #include "platform/mesbox.h"
 #include "records/version.h"
 #include "support/temp_dir.h"
 
 namespace dbtest {
 
-// Runs the test inside a fresh temporary folder (the program folder).
+// Runs the test inside a fresh temporary folder (the program folder), with
+// the report log there (error message boxes are shown only with a report log).
 class cWorkFolder {
 public:
-    cWorkFolder() : m_Old(std::filesystem::current_path()) { std::filesystem::current_path(m_Dir.Path()); }
-    ~cWorkFolder() { std::filesystem::current_path(m_Old); }
+    cWorkFolder() : m_Old(std::filesystem::current_path()) {
+        std::filesystem::current_path(m_Dir.Path());
+        ReportInit((m_Dir.Path() / "Report_Game.txt").c_str());
+    }
+    ~cWorkFolder() {
+        ResetLogs();
+        std::filesystem::current_path(m_Old);
+    }
     const std::filesystem::path& Path() const { return m_Dir.Path(); }
 
 private:
