@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "database/database.h"
 #include "records/safe_container.h"
-
-class cDatabase;
 
 // Cell values of frame items that are not pictures.
 constexpr int32_t FRAMEITEM_JUMP = -3;   // switch to the animation in nFrames
@@ -46,6 +45,17 @@ void ResizeEffectWork(std::vector<RUN>& vForward, std::vector<RUN>& vReversed, s
         vForward[i].Setup(static_cast<int>(i), 0);
         vReversed[i].Setup(static_cast<int>(i), 1);
     }
+}
+
+// The character-effect run lists, sized to Database's character effects.
+template <class RUN>
+void ResizeCharaEffectWork(std::vector<RUN>& vForward, std::vector<RUN>& vReversed) {
+    ResizeEffectWork(vForward, vReversed, Database.vCharaEffect.size());
+}
+// The screen-effect run lists, sized to Database's screen effects.
+template <class RUN>
+void ResizeScrEffectWork(std::vector<RUN>& vForward, std::vector<RUN>& vReversed) {
+    ResizeEffectWork(vForward, vReversed, Database.vScrEffect.size());
 }
 
 // After a successful load: the effect copies and both frame-item tables

@@ -236,7 +236,7 @@ struct FAKERUN {
 
 TEST_F(DatabaseTest, EffectRunListsFollowTheEffectList) {
     std::vector<FAKERUN> fwd(5), rev(1);
-    ResizeEffectWork(fwd, rev, Database.vCharaEffect.size());
+    ResizeCharaEffectWork(fwd, rev);
     ASSERT_EQ(fwd.size(), 2u);
     ASSERT_EQ(rev.size(), 2u);
     EXPECT_EQ(fwd[1].id, 1);
