@@ -138,6 +138,13 @@ TEST_F(CommonPaletteTest, MissingOrDamagedFileFailsAndKeepsThePalette) {
     EXPECT_EQ(CommonPalette.vBlock.size(), 1u);
     EXPECT_EQ(boxes.texts.size(), 2u);
 
+    // Cut anywhere: refused, nothing changed.
+    for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+        dbtest::WriteAll("data/CommonPalette.cplt4", std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut));
+        EXPECT_EQ(LoadCommonPalette(), 0) << cut;
+        EXPECT_EQ(CommonPalette.vBlock.size(), 1u);
+    }
+
     // Newer than the program.
     bytes[0] = 0x3A;
     dbtest::WriteAll("data/CommonPalette.cplt4", bytes);

@@ -142,6 +142,25 @@ TEST_F(DatabaseTest, DamagedListFilesAreRefusedWhole) {
     EXPECT_EQ(Database.vSound.size(), 2u);
 }
 
+TEST_F(DatabaseTest, EveryListFileCutShortIsRefused) {
+    src->vAnimeSet[0].strName = "set";
+    src->vSwordType[0].vFrame.resize(2);
+    src->vEffect[1].vFrame.resize(3);
+    WriteAll(*src);
+    for (int i = 0; i < DBFILE_NUM; ++i) {
+        const std::string path = NativeDbPath(i);
+        const std::vector<uint8_t> bytes = dbtest::ReadAll(path);
+        for (size_t cut = 0; cut < bytes.size(); ++cut) {
+            dbtest::WriteAll(path, std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut));
+            const int before = Database.ListSize(i);
+            EXPECT_EQ(Database.LoadListFile(i, GetDbFilePath(i)), 0) << i << " cut at " << cut;
+            EXPECT_EQ(Database.ListSize(i), before);
+        }
+        dbtest::WriteAll(path, bytes);
+        EXPECT_EQ(Database.LoadListFile(i, GetDbFilePath(i)), 1) << i;
+    }
+}
+
 TEST_F(DatabaseTest, EmptyListsLoadEmptyExceptTheEffectLists) {
     src->vSound.clear();
     WriteAll(*src);
