@@ -1,0 +1,32 @@
+#pragma once
+// Effect graphics (Effect.dat): a strip of cells side by side in one row and
+// the frames that play them. The play engine's effect code reads the same
+// record (it calls the third value the scalable flag).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "database/pair_record.h"
+#include "records/record.h"
+
+class cEffectBmpData : public cRecord {
+public:
+    // Cleared, cells 32 x 32, third value 0, one frame {cell 0, duration 1}.
+    cEffectBmpData();
+    // Registers name, added integer (from 151), file, cell width, cell height, third value.
+    void Layout(uint32_t version) override;
+    // The generic load, the frame list, then the added-integer fix-up.
+    void Load(cDataReader& file) override;
+    // The generic save, u32 count and the frames.
+    void Save(cDataWriter& file) override;
+    // A list loader's new entry: the same as a new effect graphic.
+    void InitFresh();
+
+    std::string strName;
+    int32_t nAddedInt = 0;
+    std::string strFile;
+    int32_t nCellWidth = 32;
+    int32_t nCellHeight = 32;
+    int32_t bScalable = 0;           // third value: hit effects grow with the attacker's scale
+    std::vector<cPairRecord> vFrame;  // {cell, duration in tenths of a second}
+};

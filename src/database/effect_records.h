@@ -1,0 +1,38 @@
+#pragma once
+// Character effects (CharaEffect.dat) and screen effects (ScrEffect.dat):
+// one layout of a name, a kind and five parameters (run time, then
+// parameters 2 to 5). The two classes differ in the fix-up of old files.
+#include <cstdint>
+#include <string>
+
+#include "records/record.h"
+
+// Files older than this version get some parameters replaced by their defaults.
+constexpr uint32_t EFFECT_PARAM_FIX_VERSION = 511;
+constexpr int EFFECT_PARAM_NUM = 5;
+
+class cEffectData : public cRecord {
+public:
+    // Laid out for the current version, cleared, kind 1.
+    cEffectData();
+    // Registers the name, the kind (one field) and the five parameters (one field of five).
+    void Layout(uint32_t version) override;
+
+    std::string strName;
+    int32_t nKind = 1;                     // 0 none
+    int32_t nParam[EFFECT_PARAM_NUM] = {};  // run time (tenths of a second), parameters 2 to 5
+};
+
+class cCharaEffect : public cEffectData {
+public:
+    // The generic load; files older than 511: kinds 4 and 5 take the default
+    // of parameter 5, kind 10 that of parameter 4.
+    void Load(cDataReader& file) override;
+};
+
+class cScrEffect : public cEffectData {
+public:
+    // The generic load; files older than 511: kinds 6 and 7 take the default
+    // of parameter 5, kind 10 that of parameter 4.
+    void Load(cDataReader& file) override;
+};

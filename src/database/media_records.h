@@ -1,0 +1,88 @@
+#pragma once
+// The database records that name one media file: a character's dedicated
+// bitmap, a picture, a sound effect and a piece of music. Each stores a name,
+// an added integer (from version 151 or 152; files older than 153 store one
+// that is discarded on loading) and the file name.
+#include <cstdint>
+#include <string>
+
+#include "records/record.h"
+
+// Files older than this version store an added integer that loading sets to 0.
+constexpr uint32_t ADDED_INT_VALID_VERSION = 153;
+
+// After a generic load: the added integer of a file older than 153 becomes 0.
+void FixAddedInt(int32_t& nAddedInt);
+
+// A character's dedicated bitmap (Bmp_CharaExc.dat).
+class cCharaBmpData : public cRecord {
+public:
+    // Cleared, cell size in blocks 2 (the default content's entries).
+    cCharaBmpData();
+    // Registers name, added integer (from 152), file, the two size fields (from 172).
+    void Layout(uint32_t version) override;
+    // The generic load, then the added-integer fix-up.
+    void Load(cDataReader& file) override;
+    // A list loader's new entry: everything cleared (cell size 0).
+    void InitFresh();
+    // Cell size in pixels: cell size in blocks x 32 when the custom size is on, else 32.
+    int CellPixels() const;
+
+    std::string strName;
+    int32_t nAddedInt = 0;
+    std::string strFile;
+    int32_t bCustomCellSize = 0;
+    int32_t nCellBlocks = 2;
+};
+
+// A picture (Picture.dat).
+class cPictureData : public cRecord {
+public:
+    // Cleared.
+    cPictureData();
+    // Registers name, added integer (from 151), file.
+    void Layout(uint32_t version) override;
+    // The generic load, then the added-integer fix-up.
+    void Load(cDataReader& file) override;
+    // A list loader's new entry (cleared).
+    void InitFresh();
+
+    std::string strName;
+    int32_t nAddedInt = 0;
+    std::string strFile;
+};
+
+// A sound effect (Sound.dat).
+class cSoundData : public cRecord {
+public:
+    // Cleared.
+    cSoundData();
+    // Registers name, added integer (from 151), file.
+    void Layout(uint32_t version) override;
+    // The generic load, then the added-integer fix-up.
+    void Load(cDataReader& file) override;
+    // A list loader's new entry (cleared).
+    void InitFresh();
+
+    std::string strName;
+    std::string strFile;
+    int32_t nAddedInt = 0;
+};
+
+// A piece of music (Bgm.dat).
+class cBgmData : public cRecord {
+public:
+    // Cleared, volume 100.
+    cBgmData();
+    // Registers name, added integer (from 151), file, volume (from 814).
+    void Layout(uint32_t version) override;
+    // The generic load, then the added-integer fix-up.
+    void Load(cDataReader& file) override;
+    // A list loader's new entry: cleared, volume 100 (files older than 814 play at 100).
+    void InitFresh();
+
+    std::string strName;
+    int32_t nAddedInt = 0;
+    std::string strFile;
+    int32_t nVolume = 100;  // percent
+};

@@ -1,0 +1,61 @@
+#pragma once
+// Sword types (SwordType.dat): a name, an added integer, a file, a third text
+// and a list of frames stored after the record stream.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/record.h"
+
+// The ten values of a sword frame, by index. Values 3 and 4 are stored from
+// version 138. The meaning of values 6 to 10 is a working reading kept here
+// only, so that it can be changed in one place.
+enum eSwordFrameValue {
+    SWORDFRAME_X = 0,        // X offset
+    SWORDFRAME_Y = 1,        // Y offset
+    SWORDFRAME_MIRROR_X = 2, // X offset mirrored with the facing (1 in a new frame)
+    SWORDFRAME_MIRROR_Y = 3, // Y offset mirrored with the facing
+    SWORDFRAME_PLACE = 4,    // 0 front, 1 behind, 2 above, 3 below
+    SWORDFRAME_WIDTH = 5,
+    SWORDFRAME_HEIGHT = 6,
+    SWORDFRAME_TIME = 7,     // display time, tenths of a second (signed 16-bit)
+    SWORDFRAME_SHEET_X = 8,
+    SWORDFRAME_SHEET_Y = 9,
+    SWORDFRAME_VALUE_NUM = 10,
+};
+
+// One frame of a sword type.
+class cSwordFrameData : public cRecord {
+public:
+    // Laid out for the current version, cleared, mirror X (value 3) 1.
+    cSwordFrameData();
+    // Registers values 1 and 2, 3 and 4 (from 138), 5 to 9, then 10.
+    void Layout(uint32_t version) override;
+    // Display time in tenths of a second (the value read as signed 16-bit).
+    int32_t GetTime() const { return static_cast<int16_t>(nValue[SWORDFRAME_TIME]); }
+
+    int32_t nValue[SWORDFRAME_VALUE_NUM] = {};
+};
+
+class cSwordTypeData : public cRecord {
+public:
+    // Cleared, one new frame whose last value is 1.
+    cSwordTypeData();
+    // Registers name, added integer (from 151), file, third text.
+    void Layout(uint32_t version) override;
+    // The generic load, the frame list (emptied, then m new frames loaded in
+    // place), then the added-integer fix-up.
+    void Load(cDataReader& file) override;
+    // The generic save, u32 m and the frames.
+    void Save(cDataWriter& file) override;
+    // A list loader's new entry: the same as a new sword type.
+    void InitFresh();
+    // Sum of the frames' display times (tenths of a second).
+    int32_t TotalTime() const;
+
+    std::string strName;
+    int32_t nAddedInt = 0;
+    std::string strFile;
+    std::string strText3;
+    std::vector<cSwordFrameData> vFrame;
+};

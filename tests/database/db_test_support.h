@@ -1,0 +1,56 @@
+#pragma once
+// Helpers of the database tests: a working folder to run in, captured
+// message boxes, and files written as an older data version stored them.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/log.h"
+#include "platform/mesbox.h"
+#include "records/version.h"
+#include "support/temp_dir.h"
+
+namespace dbtest {
+
+// Runs the test inside a fresh temporary folder (the program folder), with
+// the report log there (error message boxes are shown only with a report log).
+class cWorkFolder {
+public:
+    cWorkFolder() : m_Old(std::filesystem::current_path()) {
+        std::filesystem::current_path(m_Dir.Path());
+        ReportInit((m_Dir.Path() / "Report_Game.txt").c_str());
+    }
+    ~cWorkFolder() {
+        ResetLogs();
+        std::filesystem::current_path(m_Old);
+    }
+    const std::filesystem::path& Path() const { return m_Dir.Path(); }
+
+private:
+    cTempDir m_Dir;
+    std::filesystem::path m_Old;
+};
+
+// Message boxes answered with `answer` and remembered (text, caption).
+class cMesBoxCapture {
+public:
+    explicit cMesBoxCapture(int answer = IDOK);
+    ~cMesBoxCapture();
+    std::vector<std::string> texts, captions;
+    int answer;
+};
+
+// Runs f with the program writing data version v (what an older kit wrote).
+template <class F>
+void AtVersion(uint32_t v, F f) {
+    nDataVersion = v;
+    f();
+    nDataVersion = DATA_VERSION;
+}
+
+// Reads a whole file.
+std::vector<uint8_t> ReadAll(const std::string& path);
+// Writes bytes to a file.
+void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace dbtest
