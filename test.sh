@@ -27,9 +27,25 @@ run_suite() {
   ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600
 }
 
+# A short fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
+fuzz_time="${QV_FUZZ_TIME:-60}"
+if [ "$fuzz_time" != "0" ]; then
+  fuzz_dir="$root/build-fuzz"
+  if [ ! -f "$fuzz_dir/build.ninja" ]; then
+    cmake -S "$root" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DQV_FUZZ=ON -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
+  fi
+  cmake --build "$fuzz_dir" --target fuzz_stage fuzz_stage_seeds -- -j"$jobs"
+  mkdir -p "$fuzz_dir/corpus"
+  "$fuzz_dir/fuzz_stage_seeds" "$fuzz_dir/corpus"
+  "$fuzz_dir/fuzz_stage" -max_total_time="$fuzz_time" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$fuzz_dir/" -print_final_stats=1 "$fuzz_dir/corpus"
+fi
+
+# The test suites run last, so that their summaries close the output.
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ "${QV_SANITIZE:-1}" != "0" ]; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
     run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
 fi
+

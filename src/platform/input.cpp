@@ -84,7 +84,8 @@ int cInput::ReadDefaultMapping(unsigned joyId, unsigned devices, int nRetry) {
     if (KeyConfig.bUse) return 0;
     bool bJoyDir = false, bJoyButton = false;
     JOYSTATE joy;
-    if ((devices & 1) && ReadJoystick(joyId, nRetry, joy)) {
+    const bool bJoyRead = (devices & 1) && ReadJoystick(joyId, nRetry, joy);
+    if (bJoyRead) {
         m_nDigit = 5;
         m_nDir = 0;
         if (joy.dwXpos <= kAxisLow) {
@@ -107,7 +108,14 @@ int cInput::ReadDefaultMapping(unsigned joyId, unsigned devices, int nRetry) {
             if (joy.dwButtons & m_nJoyButton[i]) m_nButton |= static_cast<uint16_t>(1u << i);
         bJoyButton = m_nButton != 0;
     }
-    if (!(devices & 2)) return 1;
+    if (!(devices & 2)) {
+        // Joystick only and none read: neutral, not the last state of a pad pulled out.
+        if (!bJoyRead) {
+            ClearDirection();
+            ClearButtons();
+        }
+        return 1;
+    }
     if (!bJoyDir) {
         m_nDigit = 5;
         m_nDir = 0;
@@ -135,9 +143,9 @@ int cInput::ReadKeyConfigMapping(int nPlayers, int nRetry) {
 
     const uint32_t nSlots = std::min<uint32_t>(KeyConfig.nSlotNum, KEYCONFIG_SLOTS);
     auto pressed = [&](uint32_t i) -> bool {
-        if (i >= nSlots) return false;
         const KEYSLOT& slot = KeyConfig.Slot[i];
         if (slot.nDevice == KEYCONFIG_KEYBOARD) return slot.nCode != 0 && IsKeyHeld(slot.nCode);
+        // A joystick at or beyond the count has no state: never pressed.
         if (slot.nDevice >= nJoy || !joyRead[slot.nDevice]) return false;
         const JOYSTATE& joy = joys[slot.nDevice];
         // An axis code tests the stick only, never the button of the same bit.

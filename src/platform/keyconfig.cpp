@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/joystick.h"
 #include "platform/log.h"
 #include "platform/vkey.h"
@@ -46,8 +48,8 @@ bool ParseKeyConfig(const std::vector<uint8_t>& bytes, KEYCONFIG& config, std::s
         why = "joystick count " + std::to_string(c.nJoyNum);
         return false;
     }
-    // Only the slots below the count are read, so only they must make sense.
-    for (uint32_t i = 0; i < c.nSlotNum; ++i) {
+    // The four direction slots are always read, the buttons only below the count.
+    for (uint32_t i = 0; i < std::max<uint32_t>(KEYSLOT_BUTTON1, c.nSlotNum); ++i) {
         const KEYSLOT& slot = c.Slot[i];
         if (slot.nDevice == KEYCONFIG_KEYBOARD) {
             if (slot.nCode >= VK_COUNT) {

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -25,6 +26,7 @@ struct SENDREQUEST {
     uint32_t msg;
     WPARAM wParam;
     LPARAM lParam;
+    const std::function<LRESULT()>* pCall = nullptr;  // set: run this instead of the procedure
     LRESULT result = 0;
     bool bDone = false;
 };
@@ -77,18 +79,15 @@ void AbandonSends() {
 
 void ServeSend(uint64_t id) {
     MAINQUEUE& q = Queue();
-    uint32_t msg;
-    WPARAM wParam;
-    LPARAM lParam;
+    SENDREQUEST copy{};
     {
         std::lock_guard<std::mutex> guard(q.lock);
         auto it = q.pending.find(id);
         if (it == q.pending.end()) return;  // answered already (the window went away)
-        msg = it->second->msg;
-        wParam = it->second->wParam;
-        lParam = it->second->lParam;
+        copy = *it->second;
     }
-    const LRESULT result = CallMainProc(msg, wParam, lParam);
+    // The sender waits until it is answered, so what pCall points to lives on.
+    const LRESULT result = copy.pCall ? (*copy.pCall)() : CallMainProc(copy.msg, copy.wParam, copy.lParam);
     std::lock_guard<std::mutex> guard(q.lock);
     auto it = q.pending.find(id);
     if (it == q.pending.end()) return;
@@ -133,6 +132,8 @@ void EndWindowSystem() {
     AbandonSends();
     CloseJoystickDevices();
     SDL_QuitSubSystem(kSubsystems);
+    // Nothing else of SDL in use: let it release the rest (its D-Bus connection too).
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
     g_bInit = false;
 }
 
@@ -170,12 +171,13 @@ bool PostMessageMain(uint32_t msg, WPARAM wParam, LPARAM lParam) {
     return SDL_PushEvent(&e) == 1;
 }
 
-LRESULT SendMessageMain(uint32_t msg, WPARAM wParam, LPARAM lParam) {
-    if (IsMainThread()) return CallMainProc(msg, wParam, lParam);
+namespace {
+
+// Queues req for the main thread and waits for its answer; 0 when it cannot be queued.
+LRESULT SendAndWait(SENDREQUEST& req) {
     const Uint32 type = g_SendEvent.load();
-    if (!type || !g_pMainWindow.load()) return 0;
+    if (!type) return 0;
     MAINQUEUE& q = Queue();
-    SENDREQUEST req{msg, wParam, lParam};
     uint64_t id;
     {
         std::lock_guard<std::mutex> guard(q.lock);
@@ -195,6 +197,21 @@ LRESULT SendMessageMain(uint32_t msg, WPARAM wParam, LPARAM lParam) {
     }
     q.done.wait(guard, [&] { return req.bDone; });
     return req.result;
+}
+
+}  // namespace
+
+LRESULT SendMessageMain(uint32_t msg, WPARAM wParam, LPARAM lParam) {
+    if (IsMainThread()) return CallMainProc(msg, wParam, lParam);
+    if (!g_pMainWindow.load()) return 0;
+    SENDREQUEST req{msg, wParam, lParam};
+    return SendAndWait(req);
+}
+
+LRESULT CallOnMainThread(const std::function<LRESULT()>& call) {
+    if (IsMainThread()) return call();
+    SENDREQUEST req{WM_NULL, 0, 0, &call};
+    return SendAndWait(req);
 }
 
 void PostCloseMain() { PostMessageMain(WM_CLOSE, 0, 0); }

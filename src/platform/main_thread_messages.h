@@ -7,6 +7,7 @@
 // the main thread keeps serving requests (ServeMainThreadRequests), so a
 // sender is never left waiting on a main thread that waits for it.
 #include <cstdint>
+#include <functional>
 
 #include "platform/window_defs.h"
 
@@ -18,6 +19,21 @@ class cWindow;
 bool InitWindowSystem();
 // Closes the joysticks and stops what InitWindowSystem started.
 void EndWindowSystem();
+// InitWindowSystem for the life of the object.
+class cWindowSystem {
+public:
+    cWindowSystem() : m_bOk(InitWindowSystem()) {}
+    ~cWindowSystem() {
+        if (m_bOk) EndWindowSystem();
+    }
+    cWindowSystem(const cWindowSystem&) = delete;
+    cWindowSystem& operator=(const cWindowSystem&) = delete;
+    // Whether SDL started.
+    bool Ok() const { return m_bOk; }
+
+private:
+    bool m_bOk;
+};
 // Whether the caller is the main thread.
 bool IsMainThread();
 
@@ -32,6 +48,10 @@ bool PostMessageMain(uint32_t msg, WPARAM wParam, LPARAM lParam);
 // caller waits until the main thread has run it. 0 at once, or when the
 // window goes away first, when there is no main window.
 LRESULT SendMessageMain(uint32_t msg, WPARAM wParam, LPARAM lParam);
+// Runs call on the main thread and returns its result: at once from the main
+// thread, else served like a send (message boxes and dialogs asked for by
+// other threads). 0 without running it once the main window is gone.
+LRESULT CallOnMainThread(const std::function<LRESULT()>& call);
 // PostMessageMain(WM_CLOSE): the close request of the record layer and fatal paths.
 void PostCloseMain();
 

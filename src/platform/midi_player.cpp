@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/log.h"
-#include "platform/sound_path.h"
+#include "platform/file_name.h"
 #include "records/safe_container.h"
 
 namespace {
@@ -166,6 +166,10 @@ void cMidi::RestartLocked(int loop) {
     const int old = m_nState;
     m_nState = STATE_PLAYING;
     if (old != STATE_PAUSED && m_nReadOffset < DataEnd()) SendBufferLocked();
+    if (old == STATE_PAUSED && m_bEndWhilePaused) {
+        m_bEndWhilePaused = false;
+        HandleReportLocked(0x2FFF);
+    }
 }
 
 void cMidi::Stop(int pause) {
@@ -176,6 +180,7 @@ void cMidi::Stop(int pause) {
 void cMidi::StopLocked(int pause) {
     if (!m_pStream) return;
     if (pause == 0) {
+        m_bEndWhilePaused = false;
         m_pStream->Stop();
         m_nState = STATE_STOPPED;
         m_nReadOffset = SMF_FIRST_EVENT;
@@ -224,12 +229,20 @@ void cMidi::ThreadProc() {
         std::lock_guard<std::mutex> lock(m_Lock);
         // A report from before the last stop belongs to a play that is over.
         if (!m_pStream || m.generation != m_pStream->Generation()) continue;
-        if ((m.word & 0xFFFFFF) == 0x2FFF) {
-            StopLocked(0);
-            if (m_nLoop) RestartLocked(m_nLoop);
-        } else if (m_nReadOffset < DataEnd()) {
-            SendBufferLocked();
-        }
+        // The end reached just as the player paused is handled when it resumes.
+        if (m_nState == STATE_PAUSED && (m.word & 0xFFFFFF) == 0x2FFF)
+            m_bEndWhilePaused = true;
+        else
+            HandleReportLocked(m.word);
+    }
+}
+
+void cMidi::HandleReportLocked(uint32_t word) {
+    if ((word & 0xFFFFFF) == 0x2FFF) {
+        StopLocked(0);
+        if (m_nLoop) RestartLocked(m_nLoop);
+    } else if (m_nReadOffset < DataEnd()) {
+        SendBufferLocked();
     }
 }
 
@@ -244,7 +257,7 @@ int PlayMidiFile(std::vector<std::unique_ptr<cMidi>>& players, std::vector<int>&
         if (p) p->Stop(0);
         p.reset();
     }
-    if (SoundPathExtension(path) != "mid") return 0;
+    if (std::string ext; !GetExtensionStr(ext, path ? path : "") || ext != "mid") return 0;
     if (loops.size() < players.size()) loops.resize(players.size());
     if (channel < 0 || channel >= static_cast<int>(players.size())) {
         ReportBadIndex('V', channel, static_cast<int>(players.size()), static_cast<int>(sizeof(players[0])));

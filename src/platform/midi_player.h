@@ -49,6 +49,7 @@ private:
     uint32_t FillBuffer(MIDIHDR& hdr, uint32_t from);
     void StopLocked(int pause);
     void RestartLocked(int loop);
+    void HandleReportLocked(uint32_t word);
     void ThreadProc();
     void Post(const cMessage& m);
     uint32_t DataEnd() const;
@@ -60,6 +61,7 @@ private:
     uint32_t m_nReadOffset = SMF_FIRST_EVENT;
     int m_nState = STATE_STOPPED;
     int m_nLoop = 0;
+    bool m_bEndWhilePaused = false;  // the end of the track was reported after a pause
     std::unique_ptr<cMidiStream> m_pStream;
 
     std::mutex m_QueueLock;

@@ -11,7 +11,7 @@
 #include "platform/mesbox.h"
 #include "platform/sound_device.h"
 #include "platform/sound_mixer.h"
-#include "platform/sound_path.h"
+#include "platform/file_name.h"
 #include "records/services.h"
 
 namespace {
@@ -216,7 +216,7 @@ int cGgs4Player::Init() {
 
 int cGgs4Player::Play(int id, const char* path, int loop, int volume) {
     Stop(0);
-    if (SoundPathExtension(path) != "mid") return 0;
+    if (std::string ext; !GetExtensionStr(ext, path ? path : "") || ext != "mid") return 0;
     if (GGS4AddListFromFileA(path, 0, id) != 0) return 0;
     volume = std::clamp(volume, 0, 100);
     m_nMasterVolume = -127 - static_cast<int>(std::trunc(volume * -1.27));

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/sound_device.h"
-#include "platform/sound_path.h"
+#include "platform/file_name.h"
 
 cBgm Bgm;
 
@@ -70,9 +70,9 @@ int cBgm::SetTrack(int slot, const char* path, int volume) {
     OGGNAME& o = (*m_pOggNames)[static_cast<size_t>(slot)];
     MIDINAME& m = (*m_pMidiNames)[static_cast<size_t>(slot)];
     int& kind = m_vKinds[static_cast<size_t>(slot)];
-    bool bHas = false;
-    const std::string ext = SoundPathExtension(path, &bHas);
-    if (!bHas) {
+    const std::string name = path ? path : "";
+    std::string ext;
+    if (!GetExtensionStr(ext, name)) {
         CopyName(o.name, "");
         CopyName(m.name, "");
         o.volume = m.volume = 0;
@@ -80,7 +80,9 @@ int cBgm::SetTrack(int slot, const char* path, int volume) {
         return 0;
     }
     if (ext == "mid" || ext == "MID") {
-        CopyName(m.name, SoundPathChangeExtension(path, "mid"));
+        std::string midi;
+        ChangeExtensionStr(midi, name, "mid");
+        CopyName(m.name, midi);
         m.volume = volume;
         kind = KIND_MIDI;
         return 1;

@@ -105,13 +105,7 @@ int WriteDirect3DReport(const DISPLAYFACTS& f, int) {
 uint32_t GetDDIVersion() { return SOFTWARE_DDI_VERSION; }
 
 void DDGetVideoMemory(uint32_t* total, uint32_t* free) {
-    uint32_t t = 0, f = 0;
-    if (CurrentDisplayState().bDirectDraw) {
-        MEMORYSTATUS mem;
-        GetMemoryStatus(&mem);
-        t = static_cast<uint32_t>(mem.dwTotalPhys >> 20);
-        f = static_cast<uint32_t>(mem.dwAvailPhys >> 20);
-    }
-    if (total) *total = t;
-    if (free) *free = f;
+    // Surfaces live in main memory: there is no video memory to count.
+    if (total) *total = 0;
+    if (free) *free = 0;
 }

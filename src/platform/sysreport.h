@@ -58,6 +58,6 @@ int WriteDirect3DReport(const DISPLAYFACTS& facts, int detailed);
 // The display driver's interface version that the Direct3D back end checks;
 // the software renderer offers everything it needs.
 uint32_t GetDDIVersion();
-// Megabytes of memory for surfaces, total and free; both 0 without the
-// DirectDraw back end. Surfaces live in main memory, so these are its figures.
+// Megabytes of video memory, total and free: always 0 and 0, as surfaces
+// live in main memory (the display report shows that memory instead).
 void DDGetVideoMemory(uint32_t* total, uint32_t* free);

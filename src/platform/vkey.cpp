@@ -115,7 +115,11 @@ const TABLES& Tables() {
             t.vkOfScancode[SDL_SCANCODE_F1 + i] = VK_F1 + i;
             t.vkOfScancode[SDL_SCANCODE_F13 + i] = VK_F1 + 12 + i;
         }
-        for (int i = 0; i < 24; ++i) t.nameOfVk[VK_F1 + i] = "F" + std::to_string(i + 1);
+        for (int i = 0; i < 24; ++i) {
+            std::string& name = t.nameOfVk[VK_F1 + i];
+            name = "F";
+            name += std::to_string(i + 1);
+        }
         for (const KEYROW& row : kKeys) {
             t.vkOfScancode[row.scancode] = row.vk;
             if (row.name) t.nameOfVk[row.vk] = row.name;

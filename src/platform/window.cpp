@@ -25,6 +25,11 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM, LPARAM) {
     return 0;
 }
 
+SDL_Window* GetMainSDLWindow() {
+    cWindow* w = GetMainWindow();
+    return w ? w->GetSDLWindow() : nullptr;
+}
+
 void cWindow::SdlWindowDeleter::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 
 cWindow::cWindow() = default;
@@ -264,8 +269,7 @@ LRESULT cWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) 
         WriteECf("%s | msg:%s | wp:%u(%u,%u) | lp:%d(%d,%d)", m_strName.c_str(), GetMsgName(msg),
                  static_cast<unsigned>(wParam), static_cast<unsigned>(HIWORD(wParam)),
                  static_cast<unsigned>(LOWORD(wParam)), static_cast<int>(lParam),
-                 static_cast<int>(static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))),
-                 static_cast<int>(static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam)))));
+                 HIWORD(static_cast<uintptr_t>(lParam)), LOWORD(static_cast<uintptr_t>(lParam)));
     }
     if (!m_bFirstLayout && (!m_bTopBar || m_pTopBar) && (!m_bBottomBar || m_pBottomBar)) {
         m_bFirstLayout = 1;

@@ -23,6 +23,8 @@ const char* GetMsgName(uint32_t msg);
 // What a window does with a message its procedure leaves: WM_CLOSE destroys
 // the window (cWindow::Destroy); everything else is ignored. Returns 0.
 LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam);
+// The SDL window of the main window (SetMainWindow), for presenting; null when there is none.
+SDL_Window* GetMainSDLWindow();
 
 class cWindow {
 public:

@@ -3,15 +3,10 @@
 cDataReader::cDataReader(std::vector<uint8_t> owned)
     : m_Owned(std::move(owned)), m_pData(m_Owned.data()), m_nSize(m_Owned.size()) {}
 
-bool cDataReader::Read(void* dst, size_t len) {
-    if (m_bFailed || len > Remaining()) {
-        if (len) std::memset(dst, 0, len);
-        SetFailed("short read");
-        return false;
-    }
-    if (len) std::memcpy(dst, m_pData + m_nPos, len);
-    m_nPos += len;
-    return true;
+bool cDataReader::ReadFailed(void* dst, size_t len) {
+    if (len) std::memset(dst, 0, len);
+    SetFailed("short read");
+    return false;
 }
 
 bool cDataReader::Skip(size_t len) {
@@ -23,52 +18,12 @@ bool cDataReader::Skip(size_t len) {
     return true;
 }
 
-uint8_t cDataReader::ReadU8() {
-    uint8_t v = 0;
-    Read(&v, 1);
-    return v;
-}
-
-uint16_t cDataReader::ReadU16() {
-    uint8_t b[2];
-    Read(b, 2);
-    return static_cast<uint16_t>(b[0] | (b[1] << 8));
-}
-
-uint32_t cDataReader::ReadU32() {
-    uint8_t b[4];
-    Read(b, 4);
-    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
-}
-
-double cDataReader::ReadF64() {
-    double d = 0;
-    Read(&d, 8);
-    return d;
-}
-
-bool cDataReader::CheckCount(uint64_t count, size_t nMinBytes) {
-    if (m_bFailed) return false;
-    if (nMinBytes == 0) nMinBytes = 1;
-    if (count > Remaining() / nMinBytes) {
-        SetFailed("count " + std::to_string(count) + " exceeds the bytes that remain");
-        return false;
-    }
-    return true;
-}
-
-uint32_t cDataReader::ReadCount(size_t nMinBytes) {
-    uint32_t n = ReadU32();
-    return CheckCount(n, nMinBytes) ? n : 0;
+bool cDataReader::CountFailed(uint64_t count) {
+    if (!m_bFailed) SetFailed("count " + std::to_string(count) + " exceeds the bytes that remain");
+    return false;
 }
 
 void cDataReader::SetFailed(const std::string& why) {
     if (!m_bFailed) m_strFail = why;
     m_bFailed = true;
-}
-
-void cDataWriter::Write(const void* src, size_t len) {
-    const auto* p = static_cast<const uint8_t*>(src);
-    m_Buf.insert(m_Buf.end(), p, p + len);
 }

@@ -22,19 +22,45 @@ public:
     cDataReader& operator=(const cDataReader&) = delete;
 
     // Copies len bytes into dst; false (and the failed state) when fewer remain.
-    bool Read(void* dst, size_t len);
+    bool Read(void* dst, size_t len) {
+        if (!m_bFailed && len <= m_nSize - m_nPos) {
+            if (len) std::memcpy(dst, m_pData + m_nPos, len);
+            m_nPos += len;
+            return true;
+        }
+        return ReadFailed(dst, len);
+    }
+    // Takes the next len bytes in place: a pointer to them (valid as long as
+    // the bytes read from), or null (and the failed state) when fewer remain.
+    const uint8_t* ReadSpan(size_t len) {
+        if (!m_bFailed && len <= m_nSize - m_nPos) {
+            const uint8_t* p = m_pData + m_nPos;
+            m_nPos += len;
+            return p;
+        }
+        SetFailed("short read");
+        return nullptr;
+    }
     bool Skip(size_t len);
-    uint8_t ReadU8();
-    uint16_t ReadU16();
-    uint32_t ReadU32();
+    // Little-endian values; 0 after a short read.
+    uint8_t ReadU8() { return ReadValue<uint8_t>(); }
+    uint16_t ReadU16() { return ReadValue<uint16_t>(); }
+    uint32_t ReadU32() { return ReadValue<uint32_t>(); }
     int32_t ReadI32() { return static_cast<int32_t>(ReadU32()); }
-    double ReadF64();
+    double ReadF64() { return ReadValue<double>(); }
     // Reads a u32 element count and checks that count elements of at least
     // nMinBytes each can still be in the stream; a count that cannot be is a
     // failed read and gives 0, so no caller allocates for it.
-    uint32_t ReadCount(size_t nMinBytes);
+    uint32_t ReadCount(size_t nMinBytes) {
+        const uint32_t n = ReadU32();
+        return CheckCount(n, nMinBytes) ? n : 0;
+    }
     // The same check for a count read by other means.
-    bool CheckCount(uint64_t count, size_t nMinBytes);
+    bool CheckCount(uint64_t count, size_t nMinBytes) {
+        // An empty list always fits, and needs no division to say so.
+        if (!m_bFailed && (count == 0 || count <= Remaining() / (nMinBytes ? nMinBytes : 1))) return true;
+        return CountFailed(count);
+    }
 
     size_t Remaining() const { return m_nSize - m_nPos; }
     size_t Position() const { return m_nPos; }
@@ -44,6 +70,16 @@ public:
     const std::string& FailReason() const { return m_strFail; }
 
 private:
+    template <class T>
+    T ReadValue() {
+        T v;
+        Read(&v, sizeof v);  // zeros v when it fails
+        return v;
+    }
+    bool ReadFailed(void* dst, size_t len);
+    // The failed state for a count the stream cannot hold; false.
+    bool CountFailed(uint64_t count);
+
     std::vector<uint8_t> m_Owned;
     const uint8_t* m_pData = nullptr;
     size_t m_nSize = 0;
@@ -54,7 +90,16 @@ private:
 
 class cDataWriter {
 public:
-    void Write(const void* src, size_t len);
+    void Write(const void* src, size_t len) {
+        if (len) std::memcpy(Extend(len), src, len);
+    }
+    // Appends len zero bytes and gives where they start, for the caller to
+    // fill before the next write.
+    uint8_t* Extend(size_t len) {
+        const size_t at = m_Buf.size();
+        m_Buf.resize(at + len);
+        return m_Buf.data() + at;
+    }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
     void WriteU32(uint32_t v) { Write(&v, 4); }

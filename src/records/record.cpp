@@ -35,9 +35,36 @@ void cRecord::AddScratchField(int size, int count) {
     AddField(t_Scratch, count, size);
 }
 
+void LoadStreamString(cDataReader& file, std::string& s) {
+    const uint32_t len = file.ReadU32();
+    if (file.Failed() || len <= 1) {
+        s.clear();
+        return;
+    }
+    if (len > file.Remaining()) {
+        file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
+        return;
+    }
+    const char* raw = reinterpret_cast<const char*>(file.ReadSpan(len));
+    if (!raw) return;
+    s.assign(raw, std::find(raw, raw + len, '\0'));  // the text before the first NUL
+}
+
+void SaveStreamString(cDataWriter& file, std::string& s) {
+    // A string ends at its first NUL; it is stored whole, never cut.
+    const size_t nul = s.find('\0');
+    if (nul != std::string::npos) s.resize(nul);
+    file.WriteU32(static_cast<uint32_t>(s.size() + 1));
+    if (!s.empty()) file.Write(s.c_str(), s.size() + 1);
+}
+
 void cRecord::Load(cDataReader& file) {
     Layout(nReadVersion);
-    uint32_t n = file.ReadU32();
+    LoadAfterCount(file, file.ReadU32());
+    if (nDataVersion != nReadVersion) Layout(nDataVersion);
+}
+
+void cRecord::LoadAfterCount(cDataReader& file, uint32_t n) {
     if (!file.Failed() && n > m_vFieldData.size())
         file.SetFailed("field count " + std::to_string(n) + " above the " +
                        std::to_string(m_vFieldData.size()) + " registered");
@@ -45,27 +72,12 @@ void cRecord::Load(cDataReader& file) {
         const FIELDDATA& fd = m_vFieldData[i];
         file.Read(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
     }
-    uint32_t m = file.Failed() ? 0 : file.ReadU32();
+    const uint32_t m = file.Failed() ? 0 : file.ReadU32();
     if (!file.Failed() && m > m_vStrFieldData.size())
         file.SetFailed("string count " + std::to_string(m) + " above the " +
                        std::to_string(m_vStrFieldData.size()) + " registered");
-    for (uint32_t i = 0; i < m && !file.Failed(); ++i) {
-        uint32_t len = file.ReadU32();
-        std::string& s = *m_vStrFieldData[i].lpString;
-        if (len <= 1 || file.Failed()) {
-            s.clear();
-            continue;
-        }
-        if (len > file.Remaining()) {
-            file.SetFailed("string length " + std::to_string(len) + " exceeds the bytes that remain");
-            break;
-        }
-        std::string raw(len, '\0');
-        file.Read(raw.data(), len);
-        s.assign(raw.c_str());  // the text before the first NUL
-    }
+    for (uint32_t i = 0; i < m && !file.Failed(); ++i) LoadStreamString(file, *m_vStrFieldData[i].lpString);
     if (bRemoveCR && !file.Failed()) RemoveCR();
-    if (nDataVersion != nReadVersion) Layout(nDataVersion);
 }
 
 void cRecord::Save(cDataWriter& file) {
@@ -74,14 +86,7 @@ void cRecord::Save(cDataWriter& file) {
     for (const FIELDDATA& fd : m_vFieldData)
         file.Write(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
     file.WriteU32(static_cast<uint32_t>(m_vStrFieldData.size()));
-    for (const STRFIELDDATA& sd : m_vStrFieldData) {
-        std::string& s = *sd.lpString;
-        // A string ends at its first NUL; it is stored whole, never cut.
-        size_t nul = s.find('\0');
-        if (nul != std::string::npos) s.resize(nul);
-        file.WriteU32(static_cast<uint32_t>(s.size() + 1));
-        if (!s.empty()) file.Write(s.c_str(), s.size() + 1);
-    }
+    for (const STRFIELDDATA& sd : m_vStrFieldData) SaveStreamString(file, *sd.lpString);
 }
 
 void cRecord::Clear() {

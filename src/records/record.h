@@ -76,6 +76,10 @@ protected:
     // `size` bytes read into a scratch area that nothing reads.
     void AddScratchField(int size, int count = 1);
 
+    // The generic load after the field-count word n has been read: n fields
+    // of the registry in hand, then the strings, carriage returns removed.
+    void LoadAfterCount(cDataReader& file, uint32_t n);
+
     void ClearFields() { m_vFieldData.clear(); }
     void ClearStrFields() { m_vStrFieldData.clear(); }
     void ClearAllFields() {
@@ -89,6 +93,13 @@ private:
     std::vector<FIELDDATA> m_vFieldData;
     std::vector<STRFIELDDATA> m_vStrFieldData;
 };
+
+// One string of a record stream: u32 length + 1, then the text and its NUL
+// (nothing after an empty string's length word 1). The loaded text ends at its
+// first NUL; a length beyond the stream is a failed load.
+void LoadStreamString(cDataReader& file, std::string& s);
+// Cuts s at its first NUL and writes it as above.
+void SaveStreamString(cDataWriter& file, std::string& s);
 
 // Reads u32 count and then that many record streams into v, resized to fit
 // (elements that existed are loaded in place, not reset). Every record

@@ -24,7 +24,7 @@ cBlockData::cBlockData() { Clear(); }
 void cBlockData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
 
 void cBlockData::Clear() {
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vInherit.assign(BLOCK_GROUP_NUM, 0);
     byHitKind = 1;
     byPassGroup = 255;
@@ -34,7 +34,7 @@ void cBlockData::Clear() {
 }
 
 void cBlockData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadDefRows(file, Rows(), nReadVersion, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -47,7 +47,7 @@ void cBlockData::Load(cDataReader& file) {
 
 void cBlockData::Save(cDataWriter& file) {
     CheckIndex();
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);

@@ -33,7 +33,7 @@ void cCharaData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this)
 
 void cCharaData::Clear() {
     nItem = 0;
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vInherit.assign(CHARA_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_CHARA;
     byZ = 3;
@@ -51,7 +51,7 @@ void cCharaData::Clear() {
 }
 
 void cCharaData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadDefRows(file, Rows(), nReadVersion, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     nItem = file.ReadI32();
@@ -62,7 +62,9 @@ void cCharaData::Load(cDataReader& file) {
     if (nReadVersion < nDataVersion) Convert(nReadVersion);
     SizeFlags(CHARA_GROUP_NUM);
     ApplyTemplate();
-    CheckIndex();
+    // The flows checked their database references as they loaded.
+    CheckOwnIndex();
+    if (FlowChecksOnLoad()) CheckFlows(false);
 }
 
 void cCharaData::InsertFlag(size_t k) {
@@ -95,7 +97,7 @@ void cCharaData::Convert(uint32_t v) {
 
 void cCharaData::Save(cDataWriter& file) {
     CheckIndex();
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     file.WriteI32(nItem);
@@ -156,6 +158,11 @@ void cCharaData::ApplyTemplate() {
 }
 
 void cCharaData::CheckIndex() {
+    CheckOwnIndex();
+    CheckFlows(true);
+}
+
+void cCharaData::CheckOwnIndex() {
     CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpChara), PaletteListSize(GetStagePalette().lpChara));
     if (const FLOWDBCOUNTS* db = GetFlowDbCounts()) {
         if (byGraphicKind == GRAPHIC_BMP && wGraphic >= db->nCharaBmp) wGraphic = db->nCharaBmp >= 2 ? 1 : 0;
@@ -169,10 +176,13 @@ void cCharaData::CheckIndex() {
         bWholeCell = 0;
         byRepeat = 0;
     }
+}
+
+void cCharaData::CheckFlows(bool bDb) {
     const FLOWPALETTESIZES sizes = GetPaletteSizes();
     for (size_t i = 0; i < vFlow.size();) {
         cFlow& f = vFlow[static_cast<int>(i)];
-        f.CheckDbIndex();
+        if (bDb) f.CheckDbIndex();
         f.CheckPaletteIndex(sizes);
         if (f.nTrigger == 0 && f.nFlowID == 0 && f.nGroup == 0 && f.vCond.empty() && f.vKeyCond.empty() &&
             f.vCmd.empty())

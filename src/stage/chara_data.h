@@ -36,6 +36,8 @@ public:
     // Resets out-of-range indices, keeps a player's character single and
     // removes flows that can never do anything.
     void CheckIndex();
+    // CheckIndex without the walk over the flows.
+    void CheckOwnIndex();
     // Brings every flow's palette and database references into range.
     void CheckFlowIndex();
     // X offset of the n-th character of the record: base + step * n, negated
@@ -102,6 +104,9 @@ public:
 
 private:
     void Convert(uint32_t version);
+    // The flows' index checks (database ones when bDb) and the removal of
+    // flows that can never do anything.
+    void CheckFlows(bool bDb);
     // Makes the flag vector 37 long and inserts an inherited flag at position k.
     void InsertFlag(size_t k);
 };

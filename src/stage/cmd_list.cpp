@@ -15,7 +15,7 @@ std::span<const FIELDROW<cEdCmdList>> cEdCmdList::Rows() { return g_Rows; }
 void cEdCmdList::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEdCmdList::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     uint32_t n = file.ReadCount(1);
     if (file.Failed()) return;
     vKey.resize(n);
@@ -26,7 +26,7 @@ void cEdCmdList::Load(cDataReader& file) {
 }
 
 void cEdCmdList::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     file.WriteU32(static_cast<uint32_t>(vKey.size()));
     if (!vKey.empty()) file.Write(vKey.data(), vKey.size());
 }

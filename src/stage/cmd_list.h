@@ -23,6 +23,7 @@ public:
     // Zeroes the stored members and sizes the slot vector to 19 (new slots 0).
     void Clear();
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdCmdList>> Rows();
 
     cSafeVector<uint8_t> vKey;  // per slot: 0 ignored "--", 1 pressed "押", 2 released "離"

@@ -41,8 +41,10 @@ std::span<const FIELDROW<cEdCond>> cEdCond::Rows() { return g_Rows; }
 
 void cEdCond::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
+void cEdCond::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
 void cEdCond::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     const uint32_t v = nReadVersion;
     if (v < 160 && nKind >= 5) nKind += 2;
@@ -61,3 +63,10 @@ void cEdCond::Load(cDataReader& file) {
         if (nOpSubject >= 2) nOpSubject += 3;
     }
 }
+
+void LoadCondVector(cDataReader& file, cSafeVector<cEdCond>& v) {
+    // The smallest condition stream: its two count words.
+    LoadRecordList(file, v, 8);
+}
+
+void SaveCondVector(cDataWriter& file, cSafeVector<cEdCond>& v) { SaveRecordVector(file, v); }

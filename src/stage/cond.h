@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "records/safe_container.h"
 #include "stage/field_rows.h"
 
 class cEdCond : public cTableRecord {
@@ -12,11 +13,13 @@ public:
     void Layout(uint32_t version) override;
     // Generic load, then the repairs of older files in ascending version order.
     void Load(cDataReader& file) override;
+    // The record stream at the current version.
+    void Save(cDataWriter& file) override;
 
     // Zeroes every stored member.
     void Clear() { cRecord::Clear(); }
 
-    // The stored fields, in stored order.
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdCond>> Rows();
 
     uint8_t nKind = 0;        // 0 none, 1 common, 2 stage, 3 character variable, 4..6 status, 7 distance
@@ -37,3 +40,10 @@ public:
     uint8_t nShowRange = 0;   // distance: range display (from 43)
     uint8_t nAxis = 0;        // distance axis 0..6
 };
+
+// Reads u32 count and that many conditions into v (resized to the count),
+// failing the file when the count cannot be in it. Flows, condition lists
+// and the block, character and item definitions store conditions so.
+void LoadCondVector(cDataReader& file, cSafeVector<cEdCond>& v);
+// Writes u32 count and every condition.
+void SaveCondVector(cDataWriter& file, cSafeVector<cEdCond>& v);

@@ -1,5 +1,7 @@
 #include "stage/cond_list.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/version.h"
 
 namespace {
@@ -7,8 +9,6 @@ const FIELDROW<cCondList> g_Rows[] = {
     {&cCondList::bUse, 1},
     {&cCondList::nMode, 1},
 };
-// The smallest condition stream: the two count words.
-constexpr size_t MIN_COND_BYTES = 8;
 }  // namespace
 
 std::span<const FIELDROW<cCondList>> cCondList::Rows() { return g_Rows; }
@@ -16,25 +16,27 @@ std::span<const FIELDROW<cCondList>> cCondList::Rows() { return g_Rows; }
 void cCondList::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCondList::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed()) return;
     // Lists of versions 764 and 765 were stored without their conditions.
-    if (nReadVersion >= 766) LoadRecordList(file, vCond, MIN_COND_BYTES);
+    if (nReadVersion >= 766) LoadCondVector(file, vCond);
     else vCond.clear();
 }
 
 void cCondList::Save(cDataWriter& file) {
-    cRecord::Save(file);
-    SaveRecordVector(file, vCond);
+    SaveRows(file, Rows(), this);
+    SaveCondVector(file, vCond);
 }
 
 void cCondList::Clear() {
-    cRecord::Clear();
+    bUse = 0;
+    nMode = 0;
     vCond.clear();
 }
 
 int cCondList::Create(boost::shared_ptr<cCondList>& holder) {
-    holder.reset(new cCondList);
-    holder->Clear();
+    // One allocation for the record and its count; the member initialisers
+    // give both bytes 0 and no conditions.
+    holder = boost::make_shared<cCondList>();
     return 1;
 }

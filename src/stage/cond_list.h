@@ -22,6 +22,7 @@ public:
     // Makes `holder` own a new list: both bytes 0, no conditions. Returns 1.
     static int Create(boost::shared_ptr<cCondList>& holder);
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cCondList>> Rows();
 
     uint8_t bUse = 0;   // nonzero: the command runs only when its conditions hold

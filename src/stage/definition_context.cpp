@@ -10,6 +10,7 @@ PALETTELISTS g_CommonPalette;
 PALETTELISTS g_PlayStagePalette;
 thread_local const PALETTELISTS* t_lpStagePalette = nullptr;
 thread_local bool t_bNoTemplates = false;
+thread_local bool t_bDeferFlowChecks = false;
 
 }  // namespace
 
@@ -38,3 +39,7 @@ cStagePaletteScope::~cStagePaletteScope() { t_lpStagePalette = m_lpPrev; }
 cNoTemplateScope::cNoTemplateScope() : m_bPrev(t_bNoTemplates) { t_bNoTemplates = true; }
 cNoTemplateScope::~cNoTemplateScope() { t_bNoTemplates = m_bPrev; }
 bool TemplatesEnabled() { return !t_bNoTemplates; }
+
+cDeferFlowChecksScope::cDeferFlowChecksScope() : m_bPrev(t_bDeferFlowChecks) { t_bDeferFlowChecks = true; }
+cDeferFlowChecksScope::~cDeferFlowChecksScope() { t_bDeferFlowChecks = m_bPrev; }
+bool FlowChecksOnLoad() { return !t_bDeferFlowChecks; }

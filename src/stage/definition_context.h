@@ -59,6 +59,23 @@ private:
 // Whether templates are applied on this thread.
 bool TemplatesEnabled();
 
+// While it lives, definitions loaded on this thread leave the index checks of
+// their flows and commands to a later pass (a stage's palette lists are read
+// one after the other, so an earlier list cannot yet check its references
+// into a later one).
+class cDeferFlowChecksScope {
+public:
+    cDeferFlowChecksScope();
+    ~cDeferFlowChecksScope();
+    cDeferFlowChecksScope(const cDeferFlowChecksScope&) = delete;
+    cDeferFlowChecksScope& operator=(const cDeferFlowChecksScope&) = delete;
+
+private:
+    bool m_bPrev;
+};
+// Whether definitions loaded on this thread check their flows' indices.
+bool FlowChecksOnLoad();
+
 // Size of a palette list (0 for a null list).
 template <class V>
 int PaletteListSize(const V* lpList) {

@@ -21,10 +21,10 @@ const FIELDROW<cFlow> g_Rows[] = {
     {&F::bKeyHold, 1},
 };
 
-// Smallest streams of the list elements: a record's two count words, plus
-// the slot count of a key step, plus a command's two flags (three from 764)
-// and two counts.
-constexpr size_t MIN_COND_BYTES = 8;
+// Smallest streams of the list elements, which bound the counts a file can
+// hold: a record's two count words, plus the slot count of a key step, plus
+// a command's two flags (three from 764) and two counts, plus a flow's three
+// list counts.
 constexpr size_t MIN_KEYSTEP_BYTES = 12;
 constexpr size_t MIN_CMD_BYTES = 24;
 constexpr size_t MIN_FLOW_BYTES = 20;
@@ -54,13 +54,13 @@ void cFlow::Load(cDataReader& file) {
         return;
     }
     cDepthGuard guard;
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed()) return;
-    LoadRecordList(file, vCond, MIN_COND_BYTES);
+    LoadCondVector(file, vCond);
     if (file.Failed()) return;
     LoadRecordList(file, vKeyCond, MIN_KEYSTEP_BYTES);
     if (file.Failed()) return;
-    LoadRecordList(file, vCmd, MIN_CMD_BYTES);
+    LoadCmdList(file, vCmd);
     if (file.Failed()) return;
     if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
     std::string why;
@@ -69,15 +69,16 @@ void cFlow::Load(cDataReader& file) {
         return;
     }
     strName.clear();
-    CheckDbIndex();
+    // Each command ran the database validation (its sub-flows included) at
+    // the end of its own load; running it again here would change nothing.
 }
 
 void cFlow::Save(cDataWriter& file) {
     CheckDbIndex();
-    cRecord::Save(file);
-    SaveRecordVector(file, vCond);
+    SaveRows(file, Rows(), this);
+    SaveCondVector(file, vCond);
     SaveRecordVector(file, vKeyCond);
-    SaveRecordVector(file, vCmd);
+    SaveCmdList(file, vCmd);
 }
 
 void cFlow::Clear() {
@@ -140,3 +141,7 @@ void LoadFlowList(cDataReader& file, cSafeVector<cFlow>& flows) {
 }
 
 void SaveFlowList(cDataWriter& file, cSafeVector<cFlow>& flows) { SaveRecordVector(file, flows); }
+
+void LoadCmdList(cDataReader& file, cSafeVector<cFlowCmd>& cmds) { LoadRecordList(file, cmds, MIN_CMD_BYTES); }
+
+void SaveCmdList(cDataWriter& file, cSafeVector<cFlowCmd>& cmds) { SaveRecordVector(file, cmds); }

@@ -18,8 +18,9 @@ public:
     // Registers the stored fields of data version `version`.
     void Layout(uint32_t version) override;
     // Record stream, then the conditions, the key sequence and the commands;
-    // then the trigger and group repairs of older files, the name emptied and
-    // the database validation. Nesting deeper than MAX_FLOW_NESTING fails.
+    // then the trigger and group repairs of older files and the name emptied
+    // (every command has run its database validation in its own load).
+    // Nesting deeper than MAX_FLOW_NESTING fails.
     void Load(cDataReader& file) override;
     // Database validation of every command, then the record stream and the
     // three lists.
@@ -31,11 +32,13 @@ public:
     void CheckDbIndex();
     // Palette validation of every command.
     void CheckPaletteIndex(const FLOWPALETTESIZES& sizes);
-    // False, with the reason, when a command fails its structural check.
+    // False, with the reason, when the flow (trigger, group, partner slot,
+    // nesting) or one of its commands holds what the runtime cannot run.
     bool CheckStructure(std::string& why, int depth = 0) const;
     // The trigger and group repairs for a file of version `version`.
     void Repair(uint32_t version);
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlow>> Rows();
 
     std::string strName;          // editor's name (from 676); emptied after every load
@@ -66,3 +69,8 @@ void RemoveEditorOnlyFlows(cSafeVector<cFlow>& flows);
 void LoadFlowList(cDataReader& file, cSafeVector<cFlow>& flows);
 // Writes u32 count and every flow.
 void SaveFlowList(cDataWriter& file, cSafeVector<cFlow>& flows);
+// Reads u32 count and that many commands into `cmds` (item definitions
+// store their commands so), failing the file when the count cannot be in it.
+void LoadCmdList(cDataReader& file, cSafeVector<cFlowCmd>& cmds);
+// Writes u32 count and every command.
+void SaveCmdList(cDataWriter& file, cSafeVector<cFlowCmd>& cmds);

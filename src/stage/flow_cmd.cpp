@@ -69,7 +69,7 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cFlowCmd::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     LoadShared(file, spMove);
     LoadShared(file, spShot);
     // Condition lists exist from version 764 on; older streams carry no flag.
@@ -94,7 +94,7 @@ void cFlowCmd::Load(cDataReader& file) {
 
 void cFlowCmd::Save(cDataWriter& file) {
     CheckDbIndex();
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);
     SaveShared(file, spCondList);
@@ -104,11 +104,7 @@ void cFlowCmd::Save(cDataWriter& file) {
 }
 
 void cFlowCmd::Clear() {
-    cRecord::Clear();
-    ReleaseShared(spMove);
-    ReleaseShared(spShot);
-    ReleaseShared(spCondList);
-    bSEOnScreen = 1;
-    vParam.clear();
-    vSubFlow.clear();
+    // A new command: stored members 0 but byte 11 = 1, settings released,
+    // no parameters, no sub-flows.
+    *this = cFlowCmd();
 }

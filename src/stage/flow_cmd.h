@@ -51,7 +51,8 @@ public:
     // item taken) into range here and in every sub-flow.
     void CheckPaletteIndex(const FLOWPALETTESIZES& sizes);
     // False, with the reason, when the command holds what the runtime cannot
-    // run: a code outside its executor table, a negative list index, nesting
+    // run: a code outside its executor table, a negative list index, a shot
+    // formation or movement outside its parameter table, nesting
     // of sub-flows deeper than MAX_FLOW_NESTING (`depth`: flows around it).
     bool CheckStructure(std::string& why, int depth = 0) const;
     // Applies the repairs of files older than the current version, in
@@ -63,6 +64,7 @@ public:
     // The code in character numbering (item code + 15).
     int GetCharaCode() const { return IsItemCmd() ? nCode + ITEM_CMD_OFFSET : nCode; }
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();
 
     uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command

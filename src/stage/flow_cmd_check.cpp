@@ -57,6 +57,16 @@ bool cFlowCmd::CheckOwnStructure(std::string& why) const {
         why = "negative list index in command " + std::to_string(code);
         return false;
     }
+    // The arrangement of shots and summons reads the formation and movement
+    // tables by these codes.
+    if (spShot && !IsItemCmd()) {
+        const bool bFormation = code == CMD_SHOT || (code >= CMD_SUMMON_BLOCK && code <= CMD_SUMMON_ITEM);
+        if ((bFormation && spShot->nFormation >= FORMATION_NUM) ||
+            (code == CMD_SHOT && spShot->nMoveType >= SHOT_MOVE_NUM)) {
+            why = "shot formation or movement outside its table in command " + std::to_string(code);
+            return false;
+        }
+    }
     return true;
 }
 

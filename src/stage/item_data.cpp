@@ -25,7 +25,7 @@ cItemData::cItemData() { Clear(); }
 void cItemData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
 
 void cItemData::Clear() {
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vInherit.assign(ITEM_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_ITEM;
     bySetting10 = 6;
@@ -37,7 +37,7 @@ void cItemData::Clear() {
 }
 
 void cItemData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadDefRows(file, Rows(), nReadVersion, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -53,12 +53,16 @@ void cItemData::Load(cDataReader& file) {
     if (nReadVersion < 219) wGraphic = RepairShotGraphic(byGraphicKind, wGraphic);
     SizeFlags(ITEM_GROUP_NUM);
     ApplyTemplate();
-    CheckIndex();
+    // The commands checked their database references as they loaded.
+    CheckOwnIndex();
+    if (!FlowChecksOnLoad()) return;
+    const FLOWPALETTESIZES sizes = GetPaletteSizes();
+    for (auto& c : vCmd) c.CheckPaletteIndex(sizes);
 }
 
 void cItemData::Save(cDataWriter& file) {
     CheckIndex();
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);
@@ -91,11 +95,15 @@ void cItemData::ApplyTemplate() {
 }
 
 void cItemData::CheckIndex() {
+    CheckOwnIndex();
+    CheckFlowIndex();
+}
+
+void cItemData::CheckOwnIndex() {
     CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpItem), PaletteListSize(GetStagePalette().lpItem));
     if (chSize < 1) chSize = 1;
     if (const FLOWDBCOUNTS* db = GetFlowDbCounts())
         if (wSound >= db->nSE) wSound = 0;
-    CheckFlowIndex();
 }
 
 void cItemData::CheckFlowIndex() {
@@ -104,4 +112,12 @@ void cItemData::CheckFlowIndex() {
         c.CheckDbIndex();
         c.CheckPaletteIndex(sizes);
     }
+}
+
+const cItemData* GetItemData(int kind, int index) {
+    const cSafeVector<cItemData>* lpList = nullptr;
+    if (kind == TEMPLATE_COMMON) lpList = GetCommonPalette().lpItem;
+    else if (kind == TEMPLATE_STAGE) lpList = GetStagePalette().lpItem;
+    if (!lpList || index < 0 || static_cast<size_t>(index) >= lpList->size()) return nullptr;
+    return &lpList->data()[index];
 }

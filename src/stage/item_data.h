@@ -29,6 +29,8 @@ public:
     void ApplyTemplate();
     // Resets out-of-range indices here and in the item's commands.
     void CheckIndex();
+    // CheckIndex without the walk over the commands.
+    void CheckOwnIndex();
     // Brings every command's palette and database references into range.
     void CheckFlowIndex();
 
@@ -50,3 +52,7 @@ public:
 
     cSafeVector<cFlowCmd> vCmd;    // item-flow commands
 };
+
+// The item definition of the common palette (kind 1) or the stage palette
+// (kind 2) at `index`, or null for another kind or an index beyond that list.
+const cItemData* GetItemData(int kind, int index);

@@ -1,5 +1,7 @@
 #include "stage/move.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/version.h"
 
 namespace {
@@ -48,7 +50,7 @@ const R::MEMBER g_Factor{&cEdMove::dFactor};
 std::span<const FIELDROW<cEdMove>> cEdMove::Rows() { return g_Rows; }
 
 void cEdMove::Layout(uint32_t version) {
-    LayoutRows(Rows(), version, this, m_bNoFactor ? &g_Factor : nullptr);
+    LayoutRows(Rows(), version, this);
 }
 
 void cEdMove::Load(cDataReader& file) {
@@ -57,12 +59,8 @@ void cEdMove::Load(cDataReader& file) {
     // Streams written without the factor hold one field fewer than the
     // current layout of their version; they are read without it, and the
     // factor keeps its value.
-    const bool bNoFactor = static_cast<int64_t>(n) + 1 == CountNumericRows(Rows(), nReadVersion);
-    m_bNoFactor = bNoFactor;
-    Layout(nReadVersion);
-    LoadAfterCount(file, n);
-    m_bNoFactor = false;
-    if (bNoFactor || nDataVersion != nReadVersion) Layout(nDataVersion);
+    const bool bNoFactor = static_cast<uint64_t>(n) + 1 == StoredNumericRows(Rows(), this);
+    LoadRows(file, Rows(), this, bNoFactor ? &g_Factor : nullptr, &n);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     if (nReadVersion < 158) bMirrorAngle = 0;
     if (nReadVersion < 159) nDistUnit = 0;
@@ -72,15 +70,16 @@ void cEdMove::Load(cDataReader& file) {
     }
 }
 
+void cEdMove::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
 void cEdMove::SetDefaults() {
-    Clear();
-    bMirrorAngle = bEnableX = bEnableY = bArrive = bMirrorX = bReverseOnTurn = 1;
-    nSpeed = 10;
-    dFactor = 1.0;
+    // The member initialisers are the defaults of a new setting.
+    *this = cEdMove();
 }
 
 int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {
-    holder.reset(new cEdMove);
-    holder->SetDefaults();
+    // One allocation for the record and its count; the member initialisers
+    // give the defaults.
+    holder = boost::make_shared<cEdMove>();
     return 1;
 }

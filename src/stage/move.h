@@ -11,13 +11,14 @@ class cEdMove : public cTableRecord {
 public:
     cEdMove() = default;
 
-    // Registers the 33 stored fields of data version `version` (the factor
-    // left out while a 32-field stream is being read).
+    // Registers the 33 stored fields of data version `version`.
     void Layout(uint32_t version) override;
     // Generic load; a stream whose field count is one short of the current
     // layout's (the factor not stored) is read without the factor. Then the
     // repairs of older files.
     void Load(cDataReader& file) override;
+    // The record stream at the current version (33 fields).
+    void Save(cDataWriter& file) override;
 
     // Sets the defaults of a new setting (members 5, 6, 7, 13, 16, 18 = 1,
     // speed 10, factor 1.0), every other stored member 0.
@@ -25,6 +26,7 @@ public:
     // Makes `holder` own a new setting with the defaults. Returns 1.
     static int Create(boost::shared_ptr<cEdMove>& holder);
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdMove>> Rows();
 
     uint8_t nMode = 0;          // 1: how the move is given
@@ -60,7 +62,4 @@ public:
     double dFactor = 1.0;       // 31: factor
     uint8_t bAnime = 0;         // 32: the command's animation runs with the move (from 162)
     uint8_t nTargetSlot = 0;    // 33 (from 767)
-
-private:
-    bool m_bNoFactor = false;   // laying out the 32-field stream
 };

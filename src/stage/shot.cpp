@@ -1,5 +1,7 @@
 #include "stage/shot.h"
 
+#include <boost/make_shared.hpp>
+
 #include "records/version.h"
 #include "stage/flow_refs.h"
 
@@ -32,7 +34,7 @@ std::span<const FIELDROW<cEdShot>> cEdShot::Rows() { return g_Rows; }
 void cEdShot::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEdShot::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     if (file.Failed()) return;
     if (nReadVersion < DATA_VERSION) {
         const uint32_t v = nReadVersion;
@@ -53,7 +55,7 @@ void cEdShot::Load(cDataReader& file) {
 
 void cEdShot::Save(cDataWriter& file) {
     Normalize();
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
 }
 
 void cEdShot::Normalize() {
@@ -63,14 +65,14 @@ void cEdShot::Normalize() {
 }
 
 void cEdShot::SetDefaults() {
-    Clear();
-    nByte10 = nByte23 = nByte26 = 1;
-    bMirrorX = 1;
+    // The member initialisers are the defaults of a new setting.
+    *this = cEdShot();
 }
 
 int cEdShot::Create(boost::shared_ptr<cEdShot>& holder) {
-    holder.reset(new cEdShot);
-    holder->SetDefaults();
+    // One allocation for the record and its count; the member initialisers
+    // give the defaults.
+    holder = boost::make_shared<cEdShot>();
     return 1;
 }
 

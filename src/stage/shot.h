@@ -34,6 +34,7 @@ public:
     // Vertical offset of object n: the same with members 16, 17 and 19.
     double GetOffsetY(int n, int facing) const;
 
+    // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdShot>> Rows();
 
     uint8_t nShotNum = 0;        // 1: 発射数 (summons: 数)

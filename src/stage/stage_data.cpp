@@ -68,7 +68,6 @@ void LoadPalette(cDataReader& file, V& list) {
     list.clear();
     list.resize(n);
     for (auto& e : list) {
-        e.cRecord::Clear();
         e.Load(file);
         if (file.Failed()) return;
     }
@@ -81,11 +80,9 @@ void LoadPlaced(cDataReader& file, V& list) {
     list.clear();
     list.resize(n);
     for (auto& e : list) {
-        e.cRecord::Clear();
         file.ReadU32();
         e.Load(file);
         if (file.Failed()) return;
-        e.Layout(nDataVersion);
     }
 }
 
@@ -105,19 +102,17 @@ std::span<const DEFROW<cStageData>> cStageData::ShortRows() { return ShortRowsVe
 
 cStageData::cStageData() { Clear(); }
 
-void cStageData::Layout(uint32_t version) {
-    LayoutDefRows(m_bShortLayout ? ShortRows() : Rows(), version, this);
-}
+void cStageData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
 
 void cStageData::Clear() {
-    m_bShortLayout = false;
-    cRecord::Clear();
+    ClearDefRows(Rows(), this);
     vPlacedBlock.clear();
     vPlacedChara.clear();
     vPlacedItem.clear();
-    vBlock.assign(1, cBlockData());
-    vChara.assign(1, cCharaData());
-    vItem.assign(1, cItemData());
+    // Each palette list keeps exactly one entry (a new one gets its class clear).
+    vBlock.resize(1);
+    vChara.resize(1);
+    vItem.resize(1);
 
     nFps = 60;
     nTimeLimit = 200;
@@ -145,7 +140,8 @@ void cStageData::Clear() {
     nHeroHitWait = 30;
     nCharaHitWait = 30;
 
-    vBg.assign(1, cIntRec());
+    // One background layer (a new one generic-cleared), its b = 1.
+    vBg.resize(1);
     vBg[0].b = 1;
     vRankSwitch.assign(STAGE_RANK_SWITCH_NUM, 1);
     for (auto& r : StageIntRec) r.Set(0, 0, 0, 0, 0, 0, 0, 0);
@@ -161,12 +157,13 @@ void cStageData::SetHitLevel(int32_t level) {
     const int32_t v = bFast ? level - 10 : level;
     nSteps = v;
     dSteps = v;
-    nSteps6 = 6 * v;
+    // Out-of-range levels (refused after loading) must not overflow here.
+    nSteps6 = static_cast<int32_t>(6LL * v);
     dSteps2 = static_cast<double>(v) * v;
     dSpeedLimit = bFast ? 60.0 : 6.0 * v;
     // A level without steps has no per-step values (the load refuses such a stage).
     dSpeedLimitStep = v != 0 ? dSpeedLimit / v : 0.0;
-    nSteps8 = 8 * v;
+    nSteps8 = static_cast<int32_t>(8LL * v);
     dGravityStep = v != 0 ? dGravity / (static_cast<double>(v) * v) : 0.0;
 }
 
@@ -213,12 +210,9 @@ void cStageData::LoadStream(cDataReader& file) {
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
     if (file.Failed()) return;
-    m_bShortLayout = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
-                     static_cast<int>(nCount) != CountDefRows(Rows(), v);
-    Layout(v);
-    LoadAfterCount(file, nCount);
-    m_bShortLayout = false;
-    Layout(nDataVersion);
+    const bool bShort = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
+                        static_cast<int>(nCount) != CountDefRows(Rows(), v);
+    LoadDefRowsAfterCount(file, nCount, bShort ? ShortRows() : Rows(), v, this);
     if (file.Failed()) return;
 
     uint32_t n = file.ReadCount(4);
@@ -230,13 +224,17 @@ void cStageData::LoadStream(cDataReader& file) {
         if (file.Failed()) return;
     }
 
-    LoadPalette(file, vBlock);
-    if (!vBlock.empty()) vBlock[0].Clear();
-    LoadPalette(file, vChara);
-    if (!vChara.empty()) vChara[0].Clear();
-    LoadPalette(file, vItem);
-    if (!vItem.empty()) vItem[0].Clear();
-    if (file.Failed()) return;
+    {
+        // The palettes' flows are checked by Validate, once all three lists are in.
+        cDeferFlowChecksScope defer;
+        LoadPalette(file, vBlock);
+        if (!vBlock.empty()) vBlock[0].Clear();
+        LoadPalette(file, vChara);
+        if (!vChara.empty()) vChara[0].Clear();
+        LoadPalette(file, vItem);
+        if (!vItem.empty()) vItem[0].Clear();
+        if (file.Failed()) return;
+    }
 
     LoadPlaced(file, vPlacedBlock);
     LoadPlaced(file, vPlacedChara);
@@ -249,7 +247,7 @@ void cStageData::LoadStream(cDataReader& file) {
     if (file.Failed()) return;
 
     if (v < nDataVersion) Convert(v);
-    Validate();
+    Validate(true);
 }
 
 void cStageData::Convert(uint32_t v) {
@@ -284,7 +282,7 @@ void cStageData::Convert(uint32_t v) {
 }
 
 void cStageData::SaveSettings(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveDefRows(file, Rows(), this);
     file.WriteU32(static_cast<uint32_t>(vRankSwitch.size()));
     for (uint32_t s : vRankSwitch) file.WriteU32(s);
     for (auto& rec : StageIntRec) rec.Save(file);

@@ -46,12 +46,13 @@ public:
     cStageData& operator=(const cStageData&) = default;
     cStageData& operator=(cStageData&&) = default;
 
-    // Registers the text and the numeric settings stored in `version`; in the
-    // short layout (chosen by a count word of 93) without #88..#92.
+    // Registers the numeric settings stored in `version` and the text.
     void Layout(uint32_t version) override;
-    // Reads a stage stream of version nReadVersion, repairs older versions,
+    // Reads a stage stream of version nReadVersion (its settings in the short
+    // layout when their count word says so), repairs older versions,
     // validates and checks it. A stream that is damaged or that would break
-    // play leaves this record unchanged and the reader failed.
+    // play leaves this record unchanged and the reader failed (the reason
+    // goes to the report log).
     void Load(cDataReader& file) override;
     // Validates, then writes the stream at the current version.
     void Save(cDataWriter& file) override;
@@ -64,7 +65,7 @@ public:
     // entry in each palette list, one background layer, five ranking switches.
     void Clear();
     // Brings indices and list sizes into range (never refuses).
-    void Validate();
+    void Validate() { Validate(false); }
     // Stores the hit level and derives the steps per frame and their values.
     void SetHitLevel(int32_t level);
     // Index of the hero among the placed characters, or -1.
@@ -197,10 +198,12 @@ public:
     int32_t nSteps6 = 0;        // 6v
 
 private:
+    // bFlowsChecked: every placed character's flows and placed item's
+    // commands were checked against the palette sizes and database they
+    // would be checked against now (the palettes' own are always checked).
+    void Validate(bool bFlowsChecked);
     void LoadStream(cDataReader& file);
     void Convert(uint32_t version);
     void SaveObjects(cDataWriter& file);
     void SaveSettings(cDataWriter& file);
-
-    bool m_bShortLayout = false;  // Layout registers the short layout
 };

@@ -4,7 +4,8 @@
 
 #include "records/version.h"
 
-cStageIntRec::cStageIntRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cStageIntRec::cStageIntRec() = default;
 
 cStageIntRec::cStageIntRec(const cStageIntRec& o) : cRecord(o) { std::copy_n(o.nValue, 8, nValue); }
 
@@ -15,6 +16,11 @@ cStageIntRec& cStageIntRec::operator=(const cStageIntRec& o) {
 
 void cStageIntRec::Layout(uint32_t version) {
     ClearAllFields();
+    if (m_bOnePerValue) {
+        for (int k = 0; k < 8; ++k)
+            if (version >= 125 || k < 1 || k > 3) AddIntField(&nValue[k]);
+        return;
+    }
     AddIntField(&nValue[0]);
     if (version >= 125) AddIntField(&nValue[1], 3);
     AddIntField(&nValue[4]);
@@ -27,7 +33,26 @@ void cStageIntRec::Set(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, in
     std::copy_n(v, 8, nValue);
 }
 
-cIntRec::cIntRec() { Clear(); }
+void cStageIntRec::Load(cDataReader& file) {
+    // The registry of each layout for the version read; the count word names the layout.
+    const uint32_t n = file.ReadU32();
+    if (file.Failed()) return;
+    m_bOnePerValue = true;
+    Layout(nReadVersion);
+    m_bOnePerValue = n == Fields().size();
+    Layout(nReadVersion);
+    m_bOnePerValue = false;
+    if (n > Fields().size()) {
+        file.SetFailed("field count " + std::to_string(n) + " above the registered");
+        return;
+    }
+    for (uint32_t i = 0; i < n && !file.Failed(); ++i)
+        file.Read(Fields()[i].lpField, static_cast<size_t>(Fields()[i].nCount) * 4u);
+    if (!file.Failed() && file.ReadU32() != 0) file.SetFailed("strings in a removal rule");
+}
+
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cIntRec::cIntRec() = default;
 
 cIntRec::cIntRec(const cIntRec& o)
     : cRecord(o), a(o.a), b(o.b), c(o.c), d(o.d), e(o.e), f(o.f), g(o.g), h(o.h), strText(o.strText), i(o.i), j(o.j) {}
@@ -53,7 +78,9 @@ void cIntRec::Layout(uint32_t version) {
         AddIntField(&g);
         AddIntField(&h);
     } else {
-        AddScratchField(4, 2);
+        // Two int32 of older files, each read into the scratch value.
+        AddScratchField(4);
+        AddScratchField(4);
     }
     AddStringField(&strText);
     if (version >= 62) {
@@ -72,7 +99,8 @@ void cIntRec::ClearLayer() {
     f = 0.1;
 }
 
-cStrListRec::cStrListRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cStrListRec::cStrListRec() = default;
 
 cStrListRec::cStrListRec(const cStrListRec& o) : cRecord(o), strText(o.strText) {}
 
@@ -86,7 +114,8 @@ void cStrListRec::Layout(uint32_t) {
     AddStringField(&strText);
 }
 
-cTextRec::cTextRec() { Clear(); }
+// Every member starts at 0 or empty, as the generic clear leaves it.
+cTextRec::cTextRec() = default;
 
 cTextRec::cTextRec(const cTextRec& o)
     : cRecord(o),

@@ -10,6 +10,9 @@
 // Eight int32 values; values 2 to 4 are stored from version 125.
 // As a removal rule: values 1..4 switch the rule on for the left, right, top
 // and bottom edge; values 5..8 give the distance beyond that edge in blocks.
+// Registered as value 1, values 2..4, value 5, values 6..7, value 8 (five
+// descriptors); a stream whose count word says one descriptor per value is
+// read too.
 class cStageIntRec : public cRecord {
 public:
     cStageIntRec();
@@ -17,10 +20,15 @@ public:
     cStageIntRec& operator=(const cStageIntRec& o);
     // Registers the eight values (2 to 4 from version 125).
     void Layout(uint32_t version) override;
+    // Reads the stream in the layout its count word names.
+    void Load(cDataReader& file) override;
     // Sets the eight values.
     void Set(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, int32_t f, int32_t g, int32_t h);
 
     int32_t nValue[8] = {};
+
+private:
+    bool m_bOnePerValue = false;  // Layout registers one descriptor per value
 };
 
 // A background layer. Stored by version: a from 62; b, c, d always; the two

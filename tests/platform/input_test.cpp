@@ -285,6 +285,10 @@ TEST_F(InputTest, AbsentJoystickIsTriedAgainAfterTwiceTheRetry) {
     }
     EXPECT_EQ(firstRead, 122);
     EXPECT_EQ(input.m_bJoyPresent[0], 1);
+    StoreJoystickState(0, nullptr);  // pulled out while held left
+    input.ReadDefaultMapping(0, 1, 60);
+    EXPECT_EQ(input.m_nDir, 0) << "no direction left behind";
+    EXPECT_EQ(input.m_nDigit, 5);
 }
 
 TEST_F(InputTest, ConfiguredMappingLeftWinsOverRightAndUpOverDown) {
@@ -341,6 +345,11 @@ TEST_F(InputTest, SlotsBeyondTheCountsAreNeverPressed) {
     input.ReadKeyConfigMapping(1, 60);
     EXPECT_EQ(input.m_nDir, 0);
     EXPECT_EQ(input.m_nButton, 3);
+    KeyConfig.nSlotNum = 2;  // the direction slots are read all the same
+    SetScriptKey(VK_DOWN, true);
+    input.ReadKeyConfigMapping(1, 60);
+    EXPECT_EQ(input.m_nDir, INPUT_DOWN);
+    EXPECT_EQ(input.m_nButton, 0);
 }
 
 TEST_F(InputTest, MouseButtonEdges) {

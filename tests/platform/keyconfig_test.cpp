@@ -171,6 +171,13 @@ TEST_F(KeyConfigTest, SlotsBeyondTheCountAreNotChecked) {
     EXPECT_EQ(c.nJoyNum, 0u);
 }
 
+TEST_F(KeyConfigTest, DirectionSlotsAreCheckedWhateverTheCount) {
+    KEYCONFIG c;
+    std::string why;
+    EXPECT_FALSE(ParseKeyConfig(Bytes({{8, 37}, {8, 39}, {8, 38}, {8, 300}}, 0, 1, 1), c, why));
+    EXPECT_EQ(why, "slot 3 key 300");
+}
+
 TEST_F(KeyConfigTest, TrailingBytesAreIgnoredButHugeFilesRefused) {
     auto bytes = Bytes({{8, 65}}, 12, 1, 1);
     bytes.resize(120, 0xEE);

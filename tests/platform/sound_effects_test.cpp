@@ -1,5 +1,6 @@
 #include "platform/sound_effects.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -217,6 +218,7 @@ TEST_F(SoundEffectsTest, PlaysFromManyThreadsAtOnce) {
 TEST(SoundDeviceTest, DiskDriverCapturesTheMixedSound) {
     cTempDir dir;
     const std::string out = dir.File("out.raw");
+    unsetenv("DISPLAY");  // with a display libdbus autolaunches a session bus, and leaks doing it
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "1", 1);
@@ -235,6 +237,7 @@ TEST(SoundDeviceTest, DiskDriverCapturesTheMixedSound) {
     const float* f = reinterpret_cast<const float*>(raw.data());
     const double level = Rms(f, raw.size() / 8);
     EXPECT_GT(level, 0.05);
+    SDL_Quit();  // what SDL set up for the device (its D-Bus connection) goes too
 }
 
 // No device: silent, one report line for the whole process, and nothing stops.
@@ -242,6 +245,7 @@ TEST(SoundDeviceTest, NoDeviceRunsSilentWithOneReportLine) {
     cTempDir dir;
     ResetLogs();
     ReportInit(dir.File("Report.txt").c_str());
+    unsetenv("DISPLAY");  // see above
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     EXPECT_TRUE(DS_Init(nullptr, 22050, 8, 1));
     EXPECT_FALSE(IsSoundOutputOpen());
@@ -258,6 +262,7 @@ TEST(SoundDeviceTest, NoDeviceRunsSilentWithOneReportLine) {
     EXPECT_NE(report.find("サウンドデバイスが使えません"), std::string::npos);
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1);
     ResetLogs();
+    SDL_Quit();
 }
 
 }  // namespace

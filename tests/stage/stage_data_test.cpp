@@ -160,6 +160,42 @@ TEST_F(StageDataTest, PalettesHoldAtLeastTwoEntries) {
     EXPECT_EQ(back.vBlock[1].byPassGroup, 255);
 }
 
+TEST_F(StageDataTest, EmptyPalettesGetTheirFixedFirstEntryAndLoadBackTheSame) {
+    cStageData s;
+    BuildSampleStage(s);
+    s.vChara.clear();
+    std::vector<uint8_t> first = StageFile(s);
+    EXPECT_EQ(s.vChara[0].byZ, 3);  // entry 0 as a load leaves it
+    EXPECT_EQ(s.vChara[1].byZ, 0);  // entry 1 a default record
+    cStageData back;
+    ASSERT_TRUE(LoadStageBytes(back, first));
+    EXPECT_EQ(StageFile(back), first);
+}
+
+TEST_F(StageDataTest, PaletteCharactersKeepReferencesToItemsStoredAfterThem) {
+    cStageData s;
+    BuildSampleStage(s);
+    s.vItem.resize(4);
+    cFlowCmd& shot = s.vChara[1].vFlow[0].vCmd[1];
+    shot.spShot->nItemKind = 2;
+    shot.spShot->nItemIndex = 3;
+    cFlowCmd summon = SampleCmd(CMD_SUMMON_ITEM, 0);
+    cEdShot::Create(summon.spShot);
+    summon.spShot->nSummonKind = 1;
+    summon.spShot->nSummonIndex = 2;
+    s.vChara[1].vFlow[0].vCmd.push_back(summon);
+    cStageData back;
+    ASSERT_TRUE(LoadStageBytes(back, StageFile(s)));
+    const cFlow& f = back.vChara[1].vFlow[0];
+    EXPECT_EQ(f.vCmd[1].spShot->nItemKind, 2);
+    EXPECT_EQ(f.vCmd[1].spShot->nItemIndex, 3);
+    EXPECT_EQ(f.vCmd[3].spShot->nSummonIndex, 2);
+    // The same references beyond the lists are still repaired.
+    s.vItem.resize(2);
+    ASSERT_TRUE(LoadStageBytes(back, StageFile(s)));
+    EXPECT_EQ(back.vChara[1].vFlow[0].vCmd[1].spShot->nItemIndex, 0);
+}
+
 TEST_F(StageDataTest, ValidateClampsTheScrollAreaAndTheMusic) {
     cStageData s;
     s.nWidth = 20;
