@@ -10,6 +10,7 @@
 #include "platform/dd_palette.h"
 #include "platform/dd_surface.h"
 #include "platform/font_sjis.h"
+#include "platform/fx_strip.h"
 #include "platform/log.h"
 
 // Texture copies of a font's caches and its work surface (Direct3D rules).
@@ -114,14 +115,6 @@ private:
     uint32_t m_Ink;
 };
 
-void DrawFrameRect(DDSURFACEDATA* dst, int x, int y, int w, int h, int t, uint32_t colour) {
-    if (t <= 0) return;
-    DDFillRect(dst, x, y, w, t, colour);
-    DDFillRect(dst, x, y + h - t, w, t, colour);
-    DDFillRect(dst, x, y + t, t, h - 2 * t, colour);
-    DDFillRect(dst, x + w - t, y + t, t, h - 2 * t, colour);
-}
-
 }  // namespace
 
 GLYPHTARGET GlyphTargetOf(DDSURFACEDATA* sd, uint32_t colourNumber) {
@@ -198,10 +191,7 @@ void Font::DrawBox(DDSURFACEDATA* dst, int x, int y, int w, int h) {
     if (!dst || !m_lpBox) return;
     if (x == 10000) x = m_lpBox->nWidth / 2 - w / 2;
     if (y == 10000) y = m_lpBox->nHeight / 2 - h / 2;
-    // The box picture, then its frame around it (outside the picture).
-    const int t = m_nBoxParam[0];
-    DDBlt(dst, x, y, w, h, m_lpBox, 0, 0, DDBLT_COLORKEY);
-    DrawFrameRect(dst, x - t, y - t, w + 2 * t, h + 2 * t, t, static_cast<uint32_t>(m_nBoxParam[1]));
+    DDBltFramed(dst, x, y, w, h, m_lpBox, m_nBoxParam[0], static_cast<uint32_t>(m_nBoxParam[1]));
 }
 
 void Font::DrawTextRect(DDSURFACEDATA* dst, int x, int y, int w, int h, const char* text, int margin) {
