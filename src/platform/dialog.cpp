@@ -30,7 +30,7 @@ public:
             m_bInit = true;
         }
         m_Window = SDL_CreateWindow(Cp932ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, 0);
-        if (m_Window) m_Renderer = SDL_CreateRenderer(m_Window, -1, 0);
+        if (m_Window) m_Renderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE);
         if (!m_Renderer) Close();
         return m_Renderer != nullptr;
     }

@@ -18,6 +18,7 @@ bool cImGuiHost::Attach(SDL_Window* window, SDL_Renderer* renderer) {
     if (window == m_Window && renderer == m_Renderer && m_Renderer) return true;
     Detach();
     if (!window || !renderer) return false;
+    SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");  // the IME draws its own candidate window
     IMGUI_CHECKVERSION();
     ImGui::CreateContext();
     ImGuiIO& io = ImGui::GetIO();
