@@ -6,6 +6,8 @@ root="$(cd "$(dirname "$0")" && pwd)"
 "$root/scripts/setup.sh"
 
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+# Xvfb has no GPU: render in software rather than load a GL driver for nothing.
+export SDL_RENDER_DRIVER="${SDL_RENDER_DRIVER:-software}"
 jobs="$(nproc)"
 
 # Tests that open a real window use this X server.
@@ -21,10 +23,18 @@ for n in $(seq 90 120); do
   fi
 done
 
+# run_suite DIR [cmake args...] [-R|-E regex]: builds DIR and runs its tests.
 run_suite() {
   local dir="$1"; shift
-  "$root/scripts/build.sh" "$dir" "$@"
-  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600
+  local cmake_args=() ctest_args=()
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      -R|-E) ctest_args+=("$1" "$2"); shift 2 ;;
+      *) cmake_args+=("$1"); shift ;;
+    esac
+  done
+  "$root/scripts/build.sh" "$dir" "${cmake_args[@]}"
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600 "${ctest_args[@]}"
 }
 
 # A short fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
@@ -45,7 +55,13 @@ fi
 # The test suites run last, so that their summaries close the output.
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ "${QV_SANITIZE:-1}" != "0" ]; then
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  # The leak checker's tracer can crash in processes that hold an X11
+  # connection's threads: tests of the real window run without it.
+  real_window='^(X11WindowTest|DDWindowTest)\.'
+  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
+    -DQV_SANITIZE=ON -R "$real_window"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
+    -DQV_SANITIZE=ON -E "$real_window"
 fi
 
