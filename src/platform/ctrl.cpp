@@ -351,3 +351,19 @@ void cScrollBar::Draw() {
     m_bFocused = ImGui::IsItemFocused();
     if (changed && Scroll(5, pos)) OnScroll(5, pos);
 }
+
+void cCtrl::AddCtrlStyle(uint32_t bits) {
+    if (bits & WS_VISIBLE) Show(true);
+    if (bits & WS_DISABLED) Enable(false);
+    m_dwStyle |= bits & ~(WS_VISIBLE | WS_DISABLED);
+}
+
+void cCtrl::RemoveCtrlStyle(uint32_t bits) {
+    if (bits & WS_VISIBLE) Show(false);
+    if (bits & WS_DISABLED) Enable(true);
+    m_dwStyle &= ~bits;
+}
+
+uint32_t cCtrl::GetCtrlStyle() const {
+    return m_dwStyle | (m_bVisible ? WS_VISIBLE : 0u) | (m_bEnabled ? 0u : WS_DISABLED);
+}

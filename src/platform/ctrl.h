@@ -2,6 +2,7 @@
 // Dialog controls: each binds a dialog item (by id) to program data, shows
 // it in the dialog (Update), reads it back (Apply) and reports changes to the
 // dialog as commands. Texts are CP932. Drawn by the dialog on the main thread.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ enum : int {
 };
 // Notifications (the high word of a command).
 enum : int { BN_CLICKED = 0, LBN_SELCHANGE = 1, LBN_DBLCLK = 2, LBN_KILLFOCUS = 5, EN_KILLFOCUS = 512, EN_UPDATE = 1024 };
+
+// Window style bits with the values the Windows API gives them.
+enum : uint32_t { WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000 };
 
 class cCtrl {
 public:
@@ -45,6 +49,11 @@ public:
     bool IsEnabled() const { return m_bEnabled; }
     void Show(bool bShow) { m_bVisible = bShow; }
     bool IsVisible() const { return m_bVisible; }
+    // ORs bits into, or clears bits of, the control's window style. The
+    // visible and disabled bits show, hide, enable and disable the control.
+    void AddCtrlStyle(uint32_t bits);
+    void RemoveCtrlStyle(uint32_t bits);
+    uint32_t GetCtrlStyle() const;
     // Gives the control the keyboard focus on the next frame.
     void Focus() { m_bWantFocus = true; }
     bool HasFocus() const { return m_bFocused; }
@@ -75,6 +84,7 @@ protected:
     std::string m_strTip;
     int m_x = -1, m_y = -1, m_w = 0, m_h = 0;
     bool m_bEnabled = true, m_bVisible = true;
+    uint32_t m_dwStyle = 0;  // style bits other than visible and disabled
     bool m_bWantFocus = false, m_bFocused = false;
     bool m_bFocusNow = false;  // the focus is to be set while drawing
 };
