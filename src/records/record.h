@@ -102,17 +102,23 @@ void LoadStreamString(cDataReader& file, std::string& s);
 void SaveStreamString(cDataWriter& file, std::string& s);
 
 // Reads u32 count and then that many record streams into v, resized to fit
-// (elements that existed are loaded in place, not reset). Every record
-// stream is at least 8 bytes, which bounds the count by the bytes left.
+// (elements that existed are loaded in place, not reset). Each element's
+// stream is at least nMinBytes, which bounds the count by the bytes left.
 template <class V>
-void LoadRecordVector(cDataReader& file, V& v) {
-    uint32_t n = file.ReadCount(8);
+void LoadRecordList(cDataReader& file, V& v, size_t nMinBytes) {
+    uint32_t n = file.ReadCount(nMinBytes);
     if (file.Failed()) return;
     v.resize(n);
     for (auto& e : v) {
         e.Load(file);
         if (file.Failed()) return;
     }
+}
+
+// The same for elements of any record: every record stream is at least 8 bytes.
+template <class V>
+void LoadRecordVector(cDataReader& file, V& v) {
+    LoadRecordList(file, v, 8);
 }
 
 // Writes u32 count and every element's record stream.

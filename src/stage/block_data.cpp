@@ -7,24 +7,39 @@
 namespace {
 
 using B = cBlockData;
-const DEFROW<B> g_BlockRows[] = {
-    {&B::byTemplateKind}, {&B::wTemplateIndex}, {&B::byCondMode}, {&B::byCondLatch},
-    {&B::wGraphic},       {&B::byGraphicKind},  {&B::wGraphicSub}, {&B::byLayer},
-    {&B::bHidden},        {&B::bMark},          {&B::wMark},       {&B::byHitKind},
-    {&B::byPassGroup},    {&B::byEffect},       {&B::nEffectX},    {&B::byItemKind},
-    {&B::wItemIndex},     {&B::bProtect},       {&B::strName},
+constexpr FIELDROW<B> g_BlockRows[] = {
+    {&B::byTemplateKind, 1},
+    {&B::wTemplateIndex, 2},
+    {&B::byCondMode, 1},
+    {&B::byCondLatch, 1},
+    {&B::wGraphic, 2},
+    {&B::byGraphicKind, 1},
+    {&B::wGraphicSub, 2},
+    {&B::byLayer, 1},
+    {&B::bHidden, 1},
+    {&B::bMark, 1},
+    {&B::wMark, 2},
+    {&B::byHitKind, 1},
+    {&B::byPassGroup, 1},
+    {&B::byEffect, 1},
+    {&B::nEffectX, 4},
+    {&B::byItemKind, 1},
+    {&B::wItemIndex, 2},
+    {&B::bProtect, 1},
+    {&B::strName, 0},
 };
+static_assert(WidthsMatch(g_BlockRows), "a width column disagrees with its member");
 
 }  // namespace
 
-std::span<const DEFROW<cBlockData>> cBlockData::Rows() { return g_BlockRows; }
+std::span<const FIELDROW<cBlockData>> cBlockData::Rows() { return g_BlockRows; }
 
 cBlockData::cBlockData() { Clear(); }
 
-void cBlockData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
+void cBlockData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cBlockData::Clear() {
-    ClearDefRows(Rows(), this);
+    ClearRows(Rows(), this);
     vInherit.assign(BLOCK_GROUP_NUM, 0);
     byHitKind = 1;
     byPassGroup = 255;
@@ -34,7 +49,7 @@ void cBlockData::Clear() {
 }
 
 void cBlockData::Load(cDataReader& file) {
-    LoadDefRows(file, Rows(), nReadVersion, this);
+    LoadRows(file, Rows(), this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -47,7 +62,7 @@ void cBlockData::Load(cDataReader& file) {
 
 void cBlockData::Save(cDataWriter& file) {
     CheckIndex();
-    SaveDefRows(file, Rows(), this);
+    SaveRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);

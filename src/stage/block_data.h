@@ -37,7 +37,7 @@ public:
     // Held item out of range: kind and index 0.
     void CheckItemIndex();
 
-    static std::span<const DEFROW<cBlockData>> Rows();
+    static std::span<const FIELDROW<cBlockData>> Rows();
 
     uint16_t wGraphic = 0;     // graphic index (0 = not drawn)
     uint8_t byGraphicKind = 0; // graphic source kind

@@ -6,34 +6,75 @@
 namespace {
 
 using C = cCharaData;
-const DEFROW<C> g_CharaRows[] = {
-    {&C::byTemplateKind},     {&C::wTemplateIndex},        {&C::byCondMode},      {&C::byCondLatch},
-    {&C::byFacing},           {&C::byRepeat},              {&C::nOffsetXBase},    {&C::nOffsetXStep},
-    {&C::nOffsetYBase},       {&C::nOffsetYStep},          {&C::bOffsetXMirror},  {&C::bOffsetYMirror},
-    {&C::wGraphic},           {&C::byGraphicKind},         {&C::wGraphicSub},     {&C::wAnimeSet},
-    {&C::byZ},                {&C::bTransparent},          {&C::wAppearEffect},   {&C::byAppearEffectMode, 196},
-    {&C::bAppearEffectRepeat},{&C::wDeathEffect},          {&C::byDeathEffectMode, 196}, {&C::bMark},
-    {&C::wMark},              {&C::byController},          {&C::byKeyInput},      {&C::byForce},
-    {&C::byCharaId},          {&C::byFlying},              {&C::bFixedFacing},    {&C::byInvincible},
-    {&C::bySetting33, 285},   {&C::bWholeCell},            {&C::chSize},          {&C::bAutoScrollSync, 210},
-    {&C::bySightShape},       {&C::bySightRange},          {&C::nMaxHP},          {&C::nMaxSP},
-    {&C::wStopEase},          {&C::byHitRangeKind, 201},   {&C::nBodyPower},      {&C::byBodyImpact},
-    {&C::wBodyEffect},        {&C::nDefence, 168},         {&C::byImpactResist},  {&C::nScore},
-    {&C::bySetting49},        {&C::bySetting50},           {&C::wSetting51},      {&C::bySetting52},
-    {&C::bySetting53},        {&C::strName},
+constexpr FIELDROW<C> g_CharaRows[] = {
+    {&C::byTemplateKind, 1},
+    {&C::wTemplateIndex, 2},
+    {&C::byCondMode, 1},
+    {&C::byCondLatch, 1},
+    {&C::byFacing, 1},
+    {&C::byRepeat, 1},
+    {&C::nOffsetXBase, 2},
+    {&C::nOffsetXStep, 2},
+    {&C::nOffsetYBase, 2},
+    {&C::nOffsetYStep, 2},
+    {&C::bOffsetXMirror, 1},
+    {&C::bOffsetYMirror, 1},
+    {&C::wGraphic, 2},
+    {&C::byGraphicKind, 1},
+    {&C::wGraphicSub, 2},
+    {&C::wAnimeSet, 2},
+    {&C::byZ, 1},
+    {&C::bTransparent, 1},
+    {&C::wAppearEffect, 2},
+    {&C::byAppearEffectMode, 1, 196},
+    {&C::bAppearEffectRepeat, 1},
+    {&C::wDeathEffect, 2},
+    {&C::byDeathEffectMode, 1, 196},
+    {&C::bMark, 1},
+    {&C::wMark, 2},
+    {&C::byController, 1},
+    {&C::byKeyInput, 1},
+    {&C::byForce, 1},
+    {&C::byCharaId, 1},
+    {&C::byFlying, 1},
+    {&C::bFixedFacing, 1},
+    {&C::byInvincible, 1},
+    {&C::bySetting33, 1, 285},
+    {&C::bWholeCell, 1},
+    {&C::chSize, 1},
+    {&C::bAutoScrollSync, 1, 210},
+    {&C::bySightShape, 1},
+    {&C::bySightRange, 1},
+    {&C::nMaxHP, 4},
+    {&C::nMaxSP, 4},
+    {&C::wStopEase, 2},
+    {&C::byHitRangeKind, 1, 201},
+    {&C::nBodyPower, 4},
+    {&C::byBodyImpact, 1},
+    {&C::wBodyEffect, 2},
+    {&C::nDefence, 4, 168},
+    {&C::byImpactResist, 1},
+    {&C::nScore, 4},
+    {&C::bySetting49, 1},
+    {&C::bySetting50, 1},
+    {&C::wSetting51, 2},
+    {&C::bySetting52, 1},
+    {&C::bySetting53, 1},
+    {&C::strName, 0},
 };
+static_assert(WidthsMatch(g_CharaRows), "a width column disagrees with its member");
 
 }  // namespace
 
-std::span<const DEFROW<cCharaData>> cCharaData::Rows() { return g_CharaRows; }
+std::span<const FIELDROW<cCharaData>> cCharaData::Rows() { return g_CharaRows; }
 
 cCharaData::cCharaData() { Clear(); }
 
-void cCharaData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
+void cCharaData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCharaData::Clear() {
     nItem = 0;
-    ClearDefRows(Rows(), this);
+    ClearRows(Rows(), this);
     vInherit.assign(CHARA_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_CHARA;
     byZ = 3;
@@ -51,7 +92,7 @@ void cCharaData::Clear() {
 }
 
 void cCharaData::Load(cDataReader& file) {
-    LoadDefRows(file, Rows(), nReadVersion, this);
+    LoadRows(file, Rows(), this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     nItem = file.ReadI32();
@@ -97,7 +138,7 @@ void cCharaData::Convert(uint32_t v) {
 
 void cCharaData::Save(cDataWriter& file) {
     CheckIndex();
-    SaveDefRows(file, Rows(), this);
+    SaveRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     file.WriteI32(nItem);

@@ -47,7 +47,7 @@ public:
     // The character is the player's (controller 0).
     bool IsPlayer() const { return byController == CONTROLLER_PLAYER; }
 
-    static std::span<const DEFROW<cCharaData>> Rows();
+    static std::span<const FIELDROW<cCharaData>> Rows();
 
     uint8_t byFacing = 0;          // #5 1 = mirrored direction for the offsets and movements
     uint8_t byRepeat = 0;          // #6 the record places this value + 1 characters

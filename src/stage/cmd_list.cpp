@@ -1,13 +1,14 @@
 #include "stage/cmd_list.h"
 
 namespace {
-const FIELDROW<cEdCmdList> g_Rows[] = {
+constexpr FIELDROW<cEdCmdList> g_Rows[] = {
     {&cEdCmdList::bMirror, 1},
     {&cEdCmdList::nHoldMin, 2},
     {&cEdCmdList::nHoldMax, 2},
     {&cEdCmdList::bAnyLength, 1},
     {&cEdCmdList::nMode, 1},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 }  // namespace
 
 std::span<const FIELDROW<cEdCmdList>> cEdCmdList::Rows() { return g_Rows; }

@@ -3,8 +3,8 @@
 // combine.
 #include <cstdint>
 
+#include "records/field_table.h"
 #include "records/safe_container.h"
-#include "stage/field_rows.h"
 
 // Key slots of a step: ten direction patterns, then nine button patterns.
 constexpr int KEYSLOT_NUM = 19;

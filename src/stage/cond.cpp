@@ -6,7 +6,7 @@ namespace {
 
 using R = FIELDROW<cEdCond>;
 // Files older than 110 hold two 16-bit values where members 5 and 6 now are.
-const R g_Rows[] = {
+constexpr R g_Rows[] = {
     {&cEdCond::nKind, 1},
     {&cEdCond::nValue, 4},
     {&cEdCond::nRandMin, 4, 110},
@@ -27,6 +27,7 @@ const R g_Rows[] = {
     {&cEdCond::nShowRange, 1, 43},
     {&cEdCond::nAxis, 1},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 // The status renumbering of versions 168 and 203: statuses from `from` on
 // moved up by one, for the tested side and for a status operand.

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "records/field_table.h"
 #include "records/safe_container.h"
-#include "stage/field_rows.h"
 
 class cEdCond : public cTableRecord {
 public:

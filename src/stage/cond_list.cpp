@@ -5,10 +5,11 @@
 #include "records/version.h"
 
 namespace {
-const FIELDROW<cCondList> g_Rows[] = {
+constexpr FIELDROW<cCondList> g_Rows[] = {
     {&cCondList::bUse, 1},
     {&cCondList::nMode, 1},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 }  // namespace
 
 std::span<const FIELDROW<cCondList>> cCondList::Rows() { return g_Rows; }

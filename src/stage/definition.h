@@ -8,19 +8,20 @@
 // i32 carried item), u32 n and n flag bytes, u32 n and n conditions, then the
 // class's own list (character flows, item commands).
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "records/field_table.h"
 #include "records/safe_container.h"
 #include "stage/cond.h"
-#include "stage/definition_rows.h"
 
 enum eTemplateKind : uint8_t { TEMPLATE_NONE = 0, TEMPLATE_COMMON = 1, TEMPLATE_STAGE = 2 };
 
 // Graphic source kinds.
 enum eGraphicKind : uint8_t { GRAPHIC_BLOCK = 0, GRAPHIC_CHARA = 1, GRAPHIC_ITEM = 2, GRAPHIC_SHOT = 3, GRAPHIC_BMP = 4 };
 
-class cDefinition : public cDefRecord {
+class cDefinition : public cTableRecord {
 public:
     uint8_t byTemplateKind = 0;   // template kind
     uint16_t wTemplateIndex = 0;  // template index in the list the kind names
@@ -47,6 +48,13 @@ protected:
     void CopyNameFrom(const cDefinition& t) { strName = t.strName; }
     void CopyCondsFrom(const cDefinition& t);
 };
+
+// Numeric fields and their stream bytes that a stage or definition table
+// stores in version v (the field-table counts under the definitions' names).
+template <class C>
+int CountDefRows(std::span<const FIELDROW<C>> rows, uint32_t v) { return CountNumericRows(rows, v); }
+template <class C>
+int DefRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) { return NumericRowBytes(rows, v); }
 
 // Old files number the shot graphics from 0: a shot graphic moves up by one, at most 119.
 uint16_t RepairShotGraphic(uint8_t kind, uint16_t index);

@@ -7,7 +7,7 @@
 namespace {
 
 using F = cFlow;
-const FIELDROW<cFlow> g_Rows[] = {
+constexpr FIELDROW<cFlow> g_Rows[] = {
     {&F::strName, 0, 676},
     {&F::nFlowID, 1},
     {&F::nGroup, 1},
@@ -20,6 +20,7 @@ const FIELDROW<cFlow> g_Rows[] = {
     {&F::nKeyInterval, 1},
     {&F::bKeyHold, 1},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 // Smallest streams of the list elements, which bound the counts a file can
 // hold: a record's two count words, plus the slot count of a key step, plus

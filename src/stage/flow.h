@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "records/field_table.h"
 #include "records/safe_container.h"
 #include "stage/cmd_list.h"
 #include "stage/cond.h"
-#include "stage/field_rows.h"
 #include "stage/flow_cmd.h"
 #include "stage/flow_refs.h"
 

@@ -7,11 +7,12 @@
 namespace {
 
 using C = cFlowCmd;
-const FIELDROW<cFlowCmd> g_Rows[] = {
+constexpr FIELDROW<cFlowCmd> g_Rows[] = {
     {&C::nNumbering, 1}, {&C::nCode, 1},  {&C::nTime, 2},        {&C::nTimeInc, 2},
     {&C::bNoWait, 1},    {&C::nSE, 2},    {&C::bSEOnScreen, 1},  {&C::nAnime, 2},
     {&C::strText, 0},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 // The smallest flow stream: two count words of the record and three list counts.
 constexpr size_t MIN_FLOW_BYTES = 20;

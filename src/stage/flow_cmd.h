@@ -7,10 +7,10 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include "records/field_table.h"
 #include "records/safe_container.h"
 #include "stage/code_table.h"
 #include "stage/cond_list.h"
-#include "stage/field_rows.h"
 #include "stage/flow_refs.h"
 #include "stage/move.h"
 #include "stage/shot.h"

@@ -6,26 +6,41 @@
 namespace {
 
 using I = cItemData;
-const DEFROW<I> g_ItemRows[] = {
-    {&I::byTemplateKind}, {&I::wTemplateIndex}, {&I::byCondMode},     {&I::byCondLatch}, {&I::nOffsetX},
-    {&I::nOffsetY},       {&I::wGraphic},       {&I::byGraphicKind},  {&I::wGraphicSub}, {&I::bySetting10},
-    {&I::bHidden},        {&I::bMark},          {&I::wMark},          {&I::bPickupMessage}, {&I::byTakeMode},
-    {&I::chSize},         {&I::wSound},         {&I::strName},
+constexpr FIELDROW<I> g_ItemRows[] = {
+    {&I::byTemplateKind, 1},
+    {&I::wTemplateIndex, 2},
+    {&I::byCondMode, 1},
+    {&I::byCondLatch, 1},
+    {&I::nOffsetX, 2},
+    {&I::nOffsetY, 2},
+    {&I::wGraphic, 2},
+    {&I::byGraphicKind, 1},
+    {&I::wGraphicSub, 2},
+    {&I::bySetting10, 1},
+    {&I::bHidden, 1},
+    {&I::bMark, 1},
+    {&I::wMark, 2},
+    {&I::bPickupMessage, 1},
+    {&I::byTakeMode, 1},
+    {&I::chSize, 1},
+    {&I::wSound, 2},
+    {&I::strName, 0},
 };
+static_assert(WidthsMatch(g_ItemRows), "a width column disagrees with its member");
 
 // Smallest stream of a command: its record stream, three setting flags and two counts.
 constexpr size_t MIN_CMD_BYTES = 28;
 
 }  // namespace
 
-std::span<const DEFROW<cItemData>> cItemData::Rows() { return g_ItemRows; }
+std::span<const FIELDROW<cItemData>> cItemData::Rows() { return g_ItemRows; }
 
 cItemData::cItemData() { Clear(); }
 
-void cItemData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
+void cItemData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cItemData::Clear() {
-    ClearDefRows(Rows(), this);
+    ClearRows(Rows(), this);
     vInherit.assign(ITEM_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_ITEM;
     bySetting10 = 6;
@@ -37,7 +52,7 @@ void cItemData::Clear() {
 }
 
 void cItemData::Load(cDataReader& file) {
-    LoadDefRows(file, Rows(), nReadVersion, this);
+    LoadRows(file, Rows(), this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -62,7 +77,7 @@ void cItemData::Load(cDataReader& file) {
 
 void cItemData::Save(cDataWriter& file) {
     CheckIndex();
-    SaveDefRows(file, Rows(), this);
+    SaveRows(file, Rows(), this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);

@@ -34,7 +34,7 @@ public:
     // Brings every command's palette and database references into range.
     void CheckFlowIndex();
 
-    static std::span<const DEFROW<cItemData>> Rows();
+    static std::span<const FIELDROW<cItemData>> Rows();
 
     int16_t nOffsetX = 0;          // #5 dots added to a placed item's position
     int16_t nOffsetY = 0;          // #6

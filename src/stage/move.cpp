@@ -7,7 +7,7 @@
 namespace {
 
 using R = FIELDROW<cEdMove>;
-const R g_Rows[] = {
+constexpr R g_Rows[] = {
     {&cEdMove::nMode, 1},
     {&cEdMove::nDir, 1},
     {&cEdMove::nAngle, 2},
@@ -42,6 +42,7 @@ const R g_Rows[] = {
     {&cEdMove::bAnime, 1, 162},
     {&cEdMove::nTargetSlot, 1, 767},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 const R::MEMBER g_Factor{&cEdMove::dFactor};
 
@@ -60,7 +61,7 @@ void cEdMove::Load(cDataReader& file) {
     // current layout of their version; they are read without it, and the
     // factor keeps its value.
     const bool bNoFactor = static_cast<uint64_t>(n) + 1 == StoredNumericRows(Rows(), this);
-    LoadRows(file, Rows(), this, bNoFactor ? &g_Factor : nullptr, &n);
+    LoadRowsAfterCount(file, n, Rows(), this, bNoFactor ? &g_Factor : nullptr);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     if (nReadVersion < 158) bMirrorAngle = 0;
     if (nReadVersion < 159) nDistUnit = 0;

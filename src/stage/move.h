@@ -5,7 +5,7 @@
 
 #include <boost/shared_ptr.hpp>
 
-#include "stage/field_rows.h"
+#include "records/field_table.h"
 
 class cEdMove : public cTableRecord {
 public:

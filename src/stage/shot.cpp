@@ -8,7 +8,7 @@
 namespace {
 
 using S = cEdShot;
-const FIELDROW<cEdShot> g_Rows[] = {
+constexpr FIELDROW<cEdShot> g_Rows[] = {
     {&S::nShotNum, 1},      {&S::nFormation, 1},   {&S::nFormParam, 2},      {&S::nByte4, 1, 671},
     {&S::nByte5, 1},        {&S::nByte6, 1},       {&S::nByte7, 1, 767},     {&S::nAngleOfs, 2},
     {&S::nAngleOfsInc, 2},  {&S::nByte10, 1, 158}, {&S::nSpread, 2},         {&S::nByte12, 1},
@@ -26,6 +26,7 @@ const FIELDROW<cEdShot> g_Rows[] = {
     {&S::nByte57, 1, 197},  {&S::nSummonKind, 1},  {&S::nSummonIndex, 2},    {&S::nByte60, 1},
     {&S::nByte61, 1},       {&S::nByte62, 1},      {&S::nByte63, 1, 762},    {&S::nByte64, 1, 762},
 };
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 }  // namespace
 

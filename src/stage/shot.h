@@ -6,7 +6,7 @@
 
 #include <boost/shared_ptr.hpp>
 
-#include "stage/field_rows.h"
+#include "records/field_table.h"
 
 class cEdShot : public cTableRecord {
 public:

@@ -11,38 +11,113 @@
 namespace {
 
 using S = cStageData;
-// The settings in stored order: member and the first version that stores it.
-const DEFROW<S> g_StageRows[] = {
-    {&S::nWidth},            {&S::nReserved2},        {&S::nReserved3},         {&S::nHeight},
-    {&S::bScrollLeft},       {&S::bScrollRight},      {&S::bScrollTop},         {&S::bScrollBottom},
-    {&S::nScrollLeft},       {&S::nScrollRight},      {&S::nScrollTop},         {&S::nScrollBottom},
-    {&S::nFps},              {&S::bTimeLimit},        {&S::nTimeLimit},         {&S::nStatusDisplay},
-    {&S::nScrollKindX},      {&S::nScrollKindY},      {&S::nAutoScrollX},       {&S::nAutoScrollY},
-    {&S::dGravity},          {&S::nHitLevel},         {&S::nStepLevel},         {&S::nBgm},
-    {&S::nBgmValue2, 166},   {&S::bBgmContinue, 199}, {&S::nDrawSwitch},        {&S::bCarryHeroStatus},
-    {&S::nEndSetting},       {&S::nHitOption, 183},   {&S::bSkipResults, 184},  {&S::bStageBanner},
-    {&S::bStartBanner, 225}, {&S::bClearBanner},      {&S::bGameOverBanner},    {&S::nHeroBodyAW, 200},
-    {&S::nHeroBodyAH, 200},  {&S::nHeroBodyBW, 200},  {&S::nHeroBodyBH, 200},   {&S::nHeroRange0W},
-    {&S::nHeroRange0H},      {&S::nHeroRange0FlyW, 155}, {&S::nHeroRange0FlyH, 155}, {&S::nHeroRange1W},
-    {&S::nHeroRange1H},      {&S::nHeroBox3W},        {&S::nHeroBox3H},         {&S::bHeroBodyAAlign, 200},
-    {&S::bHeroBodyBAlign, 200}, {&S::bHeroRange0Align, 155}, {&S::bHeroRange0FlyAlign, 155}, {&S::nHeroBoxShow1, 200},
-    {&S::nHeroBoxShow2},     {&S::nHeroBoxShow3},     {&S::nHeroBoxShow4},      {&S::nHeroBoxColour1, 200},
-    {&S::nHeroBoxColour2},   {&S::nHeroBoxColour3},   {&S::nHeroBoxColour4},    {&S::nCharaBodyAW, 200},
-    {&S::nCharaBodyAH, 200}, {&S::nCharaBodyBW, 200}, {&S::nCharaBodyBH, 200},  {&S::nCharaRange0W},
-    {&S::nCharaRange0H},     {&S::nCharaRange0FlyW, 155}, {&S::nCharaRange0FlyH, 155}, {&S::nCharaRange1W},
-    {&S::nCharaRange1H},     {&S::bCharaBodyAAlign, 200}, {&S::bCharaBodyBAlign, 200}, {&S::bCharaRange0Align, 155},
-    {&S::bCharaRange0FlyAlign, 155}, {&S::nItemSet1}, {&S::nItemSet2},          {&S::nHeroRange2W},
-    {&S::nHeroRange2H},      {&S::nReserved78},       {&S::nReserved79},        {&S::nShotRangeW},
-    {&S::nShotRangeH},       {&S::nReserved82},       {&S::nReserved83},        {&S::nReserved84},
-    {&S::nOuterX},           {&S::nOuterY},           {&S::nSteps},             {&S::dSteps},
-    {&S::dSteps2},           {&S::dSpeedLimit},       {&S::dGravityStep},       {&S::dSpeedLimitStep},
-    {&S::nSteps8},           {&S::bSearchSwitch},     {&S::nHeroHitWait},       {&S::nHeroInvincible},
-    {&S::nCharaHitWait},     {&S::nCharaInvincible},  {&S::strText},
+// The settings in stored order: member, width, first version that stores it.
+constexpr FIELDROW<S> g_StageRows[] = {
+    {&S::nWidth, 4},
+    {&S::nReserved2, 4},
+    {&S::nReserved3, 4},
+    {&S::nHeight, 4},
+    {&S::bScrollLeft, 4},
+    {&S::bScrollRight, 4},
+    {&S::bScrollTop, 4},
+    {&S::bScrollBottom, 4},
+    {&S::nScrollLeft, 4},
+    {&S::nScrollRight, 4},
+    {&S::nScrollTop, 4},
+    {&S::nScrollBottom, 4},
+    {&S::nFps, 4},
+    {&S::bTimeLimit, 4},
+    {&S::nTimeLimit, 4},
+    {&S::nStatusDisplay, 4},
+    {&S::nScrollKindX, 4},
+    {&S::nScrollKindY, 4},
+    {&S::nAutoScrollX, 4},
+    {&S::nAutoScrollY, 4},
+    {&S::dGravity, 8},
+    {&S::nHitLevel, 4},
+    {&S::nStepLevel, 4},
+    {&S::nBgm, 4},
+    {&S::nBgmValue2, 4, 166},
+    {&S::bBgmContinue, 4, 199},
+    {&S::nDrawSwitch, 4},
+    {&S::bCarryHeroStatus, 4},
+    {&S::nEndSetting, 4},
+    {&S::nHitOption, 4, 183},
+    {&S::bSkipResults, 4, 184},
+    {&S::bStageBanner, 4},
+    {&S::bStartBanner, 4, 225},
+    {&S::bClearBanner, 4},
+    {&S::bGameOverBanner, 4},
+    {&S::nHeroBodyAW, 4, 200},
+    {&S::nHeroBodyAH, 4, 200},
+    {&S::nHeroBodyBW, 4, 200},
+    {&S::nHeroBodyBH, 4, 200},
+    {&S::nHeroRange0W, 4},
+    {&S::nHeroRange0H, 4},
+    {&S::nHeroRange0FlyW, 4, 155},
+    {&S::nHeroRange0FlyH, 4, 155},
+    {&S::nHeroRange1W, 4},
+    {&S::nHeroRange1H, 4},
+    {&S::nHeroBox3W, 4},
+    {&S::nHeroBox3H, 4},
+    {&S::bHeroBodyAAlign, 4, 200},
+    {&S::bHeroBodyBAlign, 4, 200},
+    {&S::bHeroRange0Align, 4, 155},
+    {&S::bHeroRange0FlyAlign, 4, 155},
+    {&S::nHeroBoxShow1, 4, 200},
+    {&S::nHeroBoxShow2, 4},
+    {&S::nHeroBoxShow3, 4},
+    {&S::nHeroBoxShow4, 4},
+    {&S::nHeroBoxColour1, 4, 200},
+    {&S::nHeroBoxColour2, 4},
+    {&S::nHeroBoxColour3, 4},
+    {&S::nHeroBoxColour4, 4},
+    {&S::nCharaBodyAW, 4, 200},
+    {&S::nCharaBodyAH, 4, 200},
+    {&S::nCharaBodyBW, 4, 200},
+    {&S::nCharaBodyBH, 4, 200},
+    {&S::nCharaRange0W, 4},
+    {&S::nCharaRange0H, 4},
+    {&S::nCharaRange0FlyW, 4, 155},
+    {&S::nCharaRange0FlyH, 4, 155},
+    {&S::nCharaRange1W, 4},
+    {&S::nCharaRange1H, 4},
+    {&S::bCharaBodyAAlign, 4, 200},
+    {&S::bCharaBodyBAlign, 4, 200},
+    {&S::bCharaRange0Align, 4, 155},
+    {&S::bCharaRange0FlyAlign, 4, 155},
+    {&S::nItemSet1, 4},
+    {&S::nItemSet2, 4},
+    {&S::nHeroRange2W, 4},
+    {&S::nHeroRange2H, 4},
+    {&S::nReserved78, 4},
+    {&S::nReserved79, 4},
+    {&S::nShotRangeW, 4},
+    {&S::nShotRangeH, 4},
+    {&S::nReserved82, 4},
+    {&S::nReserved83, 4},
+    {&S::nReserved84, 4},
+    {&S::nOuterX, 4},
+    {&S::nOuterY, 4},
+    {&S::nSteps, 4},
+    {&S::dSteps, 8},
+    {&S::dSteps2, 8},
+    {&S::dSpeedLimit, 8},
+    {&S::dGravityStep, 8},
+    {&S::dSpeedLimitStep, 8},
+    {&S::nSteps8, 4},
+    {&S::bSearchSwitch, 4},
+    {&S::nHeroHitWait, 4},
+    {&S::nHeroInvincible, 4},
+    {&S::nCharaHitWait, 4},
+    {&S::nCharaInvincible, 4},
+    {&S::strText, 0},
 };
+static_assert(WidthsMatch(g_StageRows), "a width column disagrees with its member");
 
 // The short layout leaves out the five derived doubles #88..#92.
-std::vector<DEFROW<S>> BuildShortRows() {
-    std::vector<DEFROW<S>> rows;
+std::vector<FIELDROW<S>> BuildShortRows() {
+    std::vector<FIELDROW<S>> rows;
     for (const auto& r : g_StageRows) {
         const auto* pd = std::get_if<double S::*>(&r.lpMember);
         if (pd && *pd != &S::dGravity) continue;
@@ -51,8 +126,8 @@ std::vector<DEFROW<S>> BuildShortRows() {
     return rows;
 }
 
-const std::vector<DEFROW<S>>& ShortRowsVector() {
-    static const std::vector<DEFROW<S>> rows = BuildShortRows();
+const std::vector<FIELDROW<S>>& ShortRowsVector() {
+    static const std::vector<FIELDROW<S>> rows = BuildShortRows();
     return rows;
 }
 
@@ -97,15 +172,15 @@ void SavePlaced(cDataWriter& file, V& list) {
 
 }  // namespace
 
-std::span<const DEFROW<cStageData>> cStageData::Rows() { return g_StageRows; }
-std::span<const DEFROW<cStageData>> cStageData::ShortRows() { return ShortRowsVector(); }
+std::span<const FIELDROW<cStageData>> cStageData::Rows() { return g_StageRows; }
+std::span<const FIELDROW<cStageData>> cStageData::ShortRows() { return ShortRowsVector(); }
 
 cStageData::cStageData() { Clear(); }
 
-void cStageData::Layout(uint32_t version) { LayoutDefRows(Rows(), version, this); }
+void cStageData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cStageData::Clear() {
-    ClearDefRows(Rows(), this);
+    ClearRows(Rows(), this);
     vPlacedBlock.clear();
     vPlacedChara.clear();
     vPlacedItem.clear();
@@ -210,9 +285,9 @@ void cStageData::LoadStream(cDataReader& file) {
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
     if (file.Failed()) return;
-    const bool bShort = static_cast<int>(nCount) == CountDefRows(ShortRows(), v) &&
-                        static_cast<int>(nCount) != CountDefRows(Rows(), v);
-    LoadDefRowsAfterCount(file, nCount, bShort ? ShortRows() : Rows(), v, this);
+    const bool bShort = static_cast<int>(nCount) == CountNumericRows(ShortRows(), v) &&
+                        static_cast<int>(nCount) != CountNumericRows(Rows(), v);
+    LoadRowsAfterCount(file, nCount, bShort ? ShortRows() : Rows(), this);
     if (file.Failed()) return;
 
     uint32_t n = file.ReadCount(4);
@@ -282,7 +357,7 @@ void cStageData::Convert(uint32_t v) {
 }
 
 void cStageData::SaveSettings(cDataWriter& file) {
-    SaveDefRows(file, Rows(), this);
+    SaveRows(file, Rows(), this);
     file.WriteU32(static_cast<uint32_t>(vRankSwitch.size()));
     for (uint32_t s : vRankSwitch) file.WriteU32(s);
     for (auto& rec : StageIntRec) rec.Save(file);

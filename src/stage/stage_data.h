@@ -12,10 +12,10 @@
 #include <span>
 #include <string>
 
+#include "records/field_table.h"
 #include "records/safe_container.h"
 #include "stage/block_data.h"
 #include "stage/chara_data.h"
-#include "stage/definition_rows.h"
 #include "stage/item_data.h"
 #include "stage/stage_data_records.h"
 
@@ -37,7 +37,7 @@ enum eStageIntRec {
     INTREC_NUM = 5,
 };
 
-class cStageData : public cDefRecord {
+class cStageData : public cTableRecord {
 public:
     // A stage as the clear routine leaves it.
     cStageData();
@@ -73,9 +73,9 @@ public:
     bool HasHero() const { return FindHero() != -1; }
 
     // The stored fields in stored order (current layout).
-    static std::span<const DEFROW<cStageData>> Rows();
+    static std::span<const FIELDROW<cStageData>> Rows();
     // The same without the five derived doubles (count word 93).
-    static std::span<const DEFROW<cStageData>> ShortRows();
+    static std::span<const FIELDROW<cStageData>> ShortRows();
 
     // --- stored settings (#n = position in the current stream) ---
     std::string strText;          // editor's text, not read in play

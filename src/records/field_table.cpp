@@ -1,0 +1,105 @@
+#include "records/field_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Copies one run of n bytes. Runs are mostly a few bytes long: those are
+// copied inline as two fixed-size copies that overlap in the middle (both
+// copy the same bytes there), longer ones through memcpy.
+inline void CopyRunBytes(void* dst, const void* src, size_t n) {
+    auto* d = static_cast<uint8_t*>(dst);
+    const auto* s = static_cast<const uint8_t*>(src);
+    if (n == 1) {
+        *d = *s;
+    } else if (n >= 2 && n <= 3) {
+        std::memcpy(d, s, 2);
+        std::memcpy(d + n - 2, s + n - 2, 2);
+    } else if (n >= 4 && n <= 8) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else if (n >= 9 && n <= 16) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else {
+        std::memcpy(d, s, n);
+    }
+}
+
+std::string& StringAt(char* base, uint32_t offset) { return *reinterpret_cast<std::string*>(base + offset); }
+
+}  // namespace
+
+void TABLEPLAN::AddNumeric(uint32_t nOffset, uint32_t nSize, bool bScratch) {
+    const uint32_t nEnd = BytesOf(static_cast<uint32_t>(vNumeric.size())) + nSize;
+    const auto i = static_cast<uint32_t>(vNumeric.size());
+    vNumeric.push_back(NUM{bScratch ? 0 : nOffset, nSize, static_cast<uint32_t>(nEnd), bScratch});
+    if (bScratch) return;
+    if (!vRun.empty()) {
+        COPYRUN& run = vRun.back();
+        const NUM& prev = vNumeric[run.nLast];
+        if (run.nLast + 1 == i && prev.nOffset + prev.nSize == nOffset) {
+            run.nLast = i;
+            return;
+        }
+    }
+    vRun.push_back(COPYRUN{i, i});
+}
+
+void TABLEPLAN::Load(cDataReader& file, uint32_t n, char* base) const {
+    if (n > vNumeric.size()) {
+        file.SetFailed("field count " + std::to_string(n) + " above the " + std::to_string(vNumeric.size()) +
+                       " registered");
+        return;
+    }
+    // The numeric fields are taken in one read, then spread over the members
+    // run by run; the last run may be cut short by the stored count.
+    const uint8_t* p = file.ReadSpan(BytesOf(n));
+    if (file.Failed()) return;
+    for (const COPYRUN& run : vRun) {
+        if (run.nFirst >= n) break;
+        const NUM& first = vNumeric[run.nFirst];
+        const NUM& last = vNumeric[std::min(run.nLast, n - 1)];
+        const uint32_t from = first.nEnd - first.nSize;
+        CopyRunBytes(base + first.nOffset, p + from, last.nEnd - from);
+    }
+    const uint32_t m = file.ReadU32();
+    if (file.Failed()) return;
+    if (m > vString.size()) {
+        file.SetFailed("string count " + std::to_string(m) + " above the " + std::to_string(vString.size()) +
+                       " registered");
+        return;
+    }
+    for (uint32_t k = 0; k < m; ++k) {
+        LoadStreamString(file, StringAt(base, vString[k]));
+        if (file.Failed()) return;
+    }
+    if (bRemoveCR)
+        for (uint32_t off : vString) std::erase(StringAt(base, off), '\r');
+}
+
+void TABLEPLAN::Save(cDataWriter& file, char* base) const {
+    const auto n = static_cast<uint32_t>(vNumeric.size());
+    file.WriteU32(n);
+    // The numeric fields gathered run by run straight into the stream;
+    // dropped values keep the zeros that Extend gives.
+    uint8_t* p = file.Extend(BytesOf(n));
+    for (const COPYRUN& run : vRun) {
+        const NUM& first = vNumeric[run.nFirst];
+        const NUM& last = vNumeric[run.nLast];
+        const uint32_t from = first.nEnd - first.nSize;
+        CopyRunBytes(p + from, base + first.nOffset, last.nEnd - from);
+    }
+    file.WriteU32(static_cast<uint32_t>(vString.size()));
+    for (uint32_t off : vString) SaveStreamString(file, StringAt(base, off));
+}
+
+void TABLEPLAN::Clear(char* base) const {
+    for (const COPYRUN& run : vRun) {
+        const NUM& first = vNumeric[run.nFirst];
+        const NUM& last = vNumeric[run.nLast];
+        std::memset(base + first.nOffset, 0, last.nEnd - (first.nEnd - first.nSize));
+    }
+    for (uint32_t off : vString) StringAt(base, off).clear();
+}

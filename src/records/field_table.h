@@ -1,0 +1,231 @@
+#pragma once
+// Stored fields of a record written as a table: one row per field in stored
+// order (member, width in bytes, first version that stores it, first version
+// that no longer does), so that a row can be checked against the file format
+// without reading serialisation code. Layout registers from the table; load,
+// save and clear work straight from it through a plan made once per version,
+// with no registry (records that come by the ten thousand in a stage).
+#include <cstdint>
+#include <span>
+#include <string>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+#include "records/record.h"
+#include "records/version.h"
+
+template <class C>
+struct FIELDROW {
+    using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
+                                uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
+                                uint32_t C::*, double C::*, int16_t (C::*)[3], std::string C::*>;
+    MEMBER lpMember;
+    int nWidth = 0;        // bytes of one element; 0 for strings
+    uint32_t nFrom = 0;    // first data version that stores the field
+    uint32_t nUntil = 0;   // first data version that no longer stores it; 0: still stored
+
+    // Whether a file of version v stores this field.
+    constexpr bool StoredIn(uint32_t v) const { return v >= nFrom && (nUntil == 0 || v < nUntil); }
+    // Whether the width column agrees with the member's type (scratch rows: any width above 0).
+    constexpr bool WidthMatches() const {
+        return std::visit(
+            [this](auto pm) -> bool {
+                using P = decltype(pm);
+                if constexpr (std::is_same_v<P, std::monostate>) return nWidth > 0;
+                else if constexpr (std::is_same_v<P, std::string C::*>) return nWidth == 0;
+                else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) return nWidth == 2;
+                else return nWidth == static_cast<int>(sizeof(std::declval<C&>().*pm));
+            },
+            lpMember);
+    }
+    // Elements the row registers (an array of three counts as one field of three).
+    constexpr int Count() const { return std::holds_alternative<int16_t (C::*)[3]>(lpMember) ? 3 : 1; }
+    constexpr bool IsString() const { return std::holds_alternative<std::string C::*>(lpMember); }
+    // Bytes of the row in the stream (0 for strings).
+    constexpr int Bytes() const { return nWidth * Count(); }
+};
+
+// Whether every row's width agrees with its member; checked beside each table
+// by static_assert.
+template <class C, size_t N>
+constexpr bool WidthsMatch(const FIELDROW<C> (&rows)[N]) {
+    for (const FIELDROW<C>& row : rows)
+        if (!row.WidthMatches()) return false;
+    return true;
+}
+
+// Numeric rows [nFirst, nLast] of a plan, which lie back to back both in the
+// stream and in the object, so that one copy moves them all.
+struct COPYRUN {
+    uint32_t nFirst;
+    uint32_t nLast;
+};
+
+// Where the fields that one version stores live inside an object: numeric
+// rows as offsets, sizes and stream end positions, gathered into runs;
+// strings as offsets. Made once per (table, version, left-out member).
+struct TABLEPLAN {
+    struct NUM {
+        uint32_t nOffset;  // offset in the object; unused for scratch rows
+        uint32_t nSize;    // bytes in the stream and in the object
+        uint32_t nEnd;     // stream bytes of the numeric rows up to and including this one
+        bool bScratch;     // a dropped value: read past, written as zeros
+    };
+    const void* lpRows = nullptr;  // the table the plan was made from
+    uint32_t nVersion = 0;
+    const void* lpSkip = nullptr;  // the member left out, or null
+    std::vector<NUM> vNumeric;     // every numeric row, in stored order
+    std::vector<COPYRUN> vRun;     // every numeric row but the scratch ones, in stored order
+    std::vector<uint32_t> vString; // offsets of the string members, in stored order
+
+    // Stream bytes of the first n numeric rows.
+    size_t BytesOf(uint32_t n) const { return n ? vNumeric[n - 1].nEnd : 0; }
+    // Whether this plan is the one asked for.
+    bool Is(const void* rows, uint32_t v, const void* skip) const {
+        return lpRows == rows && nVersion == v && lpSkip == skip;
+    }
+    // Appends a numeric row (offset ignored for scratch rows), joining it to
+    // the last run when it follows that run's last row in the object too.
+    void AddNumeric(uint32_t nOffset, uint32_t nSize, bool bScratch);
+    void AddString(uint32_t nOffset) { vString.push_back(nOffset); }
+
+    // The record stream after its field-count word n, read into the object at
+    // `base` with the rules of the generic load: n above the plan or a string
+    // count above it is a failed load; the numeric fields are taken in one
+    // read (a short stream writes no member); after a load that did not fail
+    // every string of the plan has lost its carriage returns when bRemoveCR.
+    void Load(cDataReader& file, uint32_t n, char* base) const;
+    // Writes the record stream of the object at `base`: count, numbers, count, strings.
+    void Save(cDataWriter& file, char* base) const;
+    // Zeroes every numeric member of the plan and empties every string.
+    void Clear(char* base) const;
+};
+
+// The plan of table `rows` for version v with member `skip` left out (null:
+// none); `self` is any object of class C. Made once and kept per thread: the
+// last few plans of each class are kept, so tables and versions that
+// alternate record by record do not rebuild them.
+template <class C>
+const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32_t v,
+                              const typename FIELDROW<C>::MEMBER* skip = nullptr) {
+    constexpr unsigned KEPT = 4;
+    thread_local TABLEPLAN plans[KEPT];
+    thread_local unsigned last = 0, next = 0;
+    if (plans[last].Is(rows.data(), v, skip)) return plans[last];
+    for (unsigned i = 0; i < KEPT; ++i) {
+        if (plans[i].Is(rows.data(), v, skip)) {
+            last = i;
+            return plans[i];
+        }
+    }
+    last = next;
+    next = (next + 1) % KEPT;
+    TABLEPLAN& plan = plans[last];
+    plan = TABLEPLAN();
+    plan.lpRows = rows.data();
+    plan.nVersion = v;
+    plan.lpSkip = skip;
+    const char* base = reinterpret_cast<const char*>(self);
+    for (const FIELDROW<C>& row : rows) {
+        if (!row.StoredIn(v) || (skip && *skip == row.lpMember)) continue;
+        std::visit(
+            [&](auto pm) {
+                using P = decltype(pm);
+                if constexpr (std::is_same_v<P, std::monostate>) {
+                    plan.AddNumeric(0, static_cast<uint32_t>(row.nWidth), true);
+                } else {
+                    const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base);
+                    if constexpr (std::is_same_v<P, std::string C::*>) plan.AddString(offset);
+                    else plan.AddNumeric(offset, static_cast<uint32_t>(sizeof(self->*pm)), false);
+                }
+            },
+            row.lpMember);
+    }
+    return plan;
+}
+
+// A record whose stored fields are a FIELDROW table. The class C is the
+// record's own class and `self` the record itself.
+class cTableRecord : public cRecord {
+protected:
+    // Registers every row stored in `version`, in table order; `skip`, when
+    // not null, names one member that is left out (a layout variant).
+    template <class C>
+    void LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t version, C* self,
+                    const typename FIELDROW<C>::MEMBER* skip = nullptr);
+    // Reads the field-count word and the record stream of version nReadVersion (see TABLEPLAN::Load).
+    template <class C>
+    void LoadRows(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self,
+                  const typename FIELDROW<C>::MEMBER* skip = nullptr) {
+        const uint32_t n = file.ReadU32();
+        if (!file.Failed()) LoadRowsAfterCount(file, n, rows, self, skip);
+    }
+    // The same after the field-count word n, read by the caller.
+    template <class C>
+    void LoadRowsAfterCount(cDataReader& file, uint32_t n, std::span<const FIELDROW<C>> rows, C* self,
+                            const typename FIELDROW<C>::MEMBER* skip = nullptr) {
+        GetTablePlan(rows, self, nReadVersion, skip).Load(file, n, reinterpret_cast<char*>(self));
+    }
+    // Writes the record stream at nDataVersion, as the generic save does.
+    template <class C>
+    void SaveRows(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self) {
+        GetTablePlan(rows, self, nDataVersion).Save(file, reinterpret_cast<char*>(self));
+    }
+    // The generic clear at nDataVersion: every stored number 0, every string empty.
+    template <class C>
+    void ClearRows(std::span<const FIELDROW<C>> rows, C* self) {
+        GetTablePlan(rows, self, nDataVersion).Clear(reinterpret_cast<char*>(self));
+    }
+    // Number of numeric fields the table stores at nReadVersion, from the loading plan.
+    template <class C>
+    static size_t StoredNumericRows(std::span<const FIELDROW<C>> rows, C* self) {
+        return GetTablePlan(rows, self, nReadVersion).vNumeric.size();
+    }
+
+private:
+    // Registers one numeric member by its type.
+    void AddValueField(uint8_t* p) { AddByteField(p); }
+    void AddValueField(int8_t* p) { AddByteField(p); }
+    void AddValueField(uint16_t* p) { AddShortField(p); }
+    void AddValueField(int16_t* p) { AddShortField(p); }
+    void AddValueField(int32_t* p) { AddIntField(p); }
+    void AddValueField(uint32_t* p) { AddIntField(p); }
+    void AddValueField(double* p) { AddDoubleField(p); }
+};
+
+template <class C>
+void cTableRecord::LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t version, C* self,
+                              const typename FIELDROW<C>::MEMBER* skip) {
+    ClearAllFields();
+    for (const FIELDROW<C>& row : rows) {
+        if (!row.StoredIn(version) || (skip && *skip == row.lpMember)) continue;
+        std::visit(
+            [&](auto pm) {
+                using P = decltype(pm);
+                if constexpr (std::is_same_v<P, std::monostate>) AddScratchField(row.nWidth);
+                else if constexpr (std::is_same_v<P, std::string C::*>) AddStringField(&(self->*pm));
+                else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) AddShortField(&(self->*pm)[0], 3);
+                else AddValueField(&(self->*pm));
+            },
+            row.lpMember);
+    }
+}
+
+// Number of numeric fields (descriptors) that `rows` registers for version v.
+template <class C>
+int CountNumericRows(std::span<const FIELDROW<C>> rows, uint32_t v) {
+    int n = 0;
+    for (const auto& r : rows)
+        if (r.StoredIn(v) && !r.IsString()) ++n;
+    return n;
+}
+
+// Stream bytes of the numeric fields that `rows` registers for version v.
+template <class C>
+int NumericRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) {
+    int n = 0;
+    for (const auto& r : rows)
+        if (r.StoredIn(v)) n += r.Bytes();
+    return n;
+}
