@@ -49,13 +49,6 @@ protected:
     void CopyCondsFrom(const cDefinition& t);
 };
 
-// Numeric fields and their stream bytes that a stage or definition table
-// stores in version v (the field-table counts under the definitions' names).
-template <class C>
-int CountDefRows(std::span<const FIELDROW<C>> rows, uint32_t v) { return CountNumericRows(rows, v); }
-template <class C>
-int DefRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) { return NumericRowBytes(rows, v); }
-
 // Old files number the shot graphics from 0: a shot graphic moves up by one, at most 119.
 uint16_t RepairShotGraphic(uint8_t kind, uint16_t index);
 

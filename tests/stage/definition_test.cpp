@@ -74,17 +74,17 @@ TEST_F(DefinitionTest, ClearSizesTheFlagVector) {
 }
 
 TEST_F(DefinitionTest, StoredFieldCountsAndWidths) {
-    EXPECT_EQ(CountDefRows(cBlockData::Rows(), DATA_VERSION), 18);
-    EXPECT_EQ(DefRowBytes(cBlockData::Rows(), DATA_VERSION), 26);
-    EXPECT_EQ(CountDefRows(cCharaData::Rows(), DATA_VERSION), 53);
-    EXPECT_EQ(DefRowBytes(cCharaData::Rows(), DATA_VERSION), 82);
-    EXPECT_EQ(CountDefRows(cCharaData::Rows(), 195), 53 - 5);  // #20, #23, #33, #36, #42 not yet
-    EXPECT_EQ(CountDefRows(cItemData::Rows(), DATA_VERSION), 17);
-    EXPECT_EQ(DefRowBytes(cItemData::Rows(), DATA_VERSION), 24);
-    EXPECT_EQ(CountDefRows(cStageData::Rows(), DATA_VERSION), 98);
-    EXPECT_EQ(DefRowBytes(cStageData::Rows(), DATA_VERSION), 416);
-    EXPECT_EQ(CountDefRows(cStageData::ShortRows(), DATA_VERSION), 93);
-    EXPECT_EQ(CountDefRows(cStageData::Rows(), 154), 71);
+    EXPECT_EQ(CountNumericRows(cBlockData::Rows(), DATA_VERSION), 18);
+    EXPECT_EQ(NumericRowBytes(cBlockData::Rows(), DATA_VERSION), 26);
+    EXPECT_EQ(CountNumericRows(cCharaData::Rows(), DATA_VERSION), 53);
+    EXPECT_EQ(NumericRowBytes(cCharaData::Rows(), DATA_VERSION), 82);
+    EXPECT_EQ(CountNumericRows(cCharaData::Rows(), 195), 53 - 5);  // #20, #23, #33, #36, #42 not yet
+    EXPECT_EQ(CountNumericRows(cItemData::Rows(), DATA_VERSION), 17);
+    EXPECT_EQ(NumericRowBytes(cItemData::Rows(), DATA_VERSION), 24);
+    EXPECT_EQ(CountNumericRows(cStageData::Rows(), DATA_VERSION), 98);
+    EXPECT_EQ(NumericRowBytes(cStageData::Rows(), DATA_VERSION), 416);
+    EXPECT_EQ(CountNumericRows(cStageData::ShortRows(), DATA_VERSION), 93);
+    EXPECT_EQ(CountNumericRows(cStageData::Rows(), 154), 71);
 }
 
 TEST_F(DefinitionTest, TemplateGroupsComeFromTheStagePalette) {
