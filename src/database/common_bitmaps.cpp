@@ -130,7 +130,10 @@ int SharedSurfaceRow(int row) {
 }
 
 void LinkSharedSurfaces() {
-    for (const TWINROW& t : kTwins) CommonSurfaces[t.nTwin].lpViewSD = &CommonSurfaces[t.nFirst];
+    // DirectDraw twins hold their own copies (mirrored ones cannot be drawn
+    // from the first row's picture by a blit), so they stay unlinked there.
+    const bool share = DDIsD3D();
+    for (const TWINROW& t : kTwins) CommonSurfaces[t.nTwin].lpViewSD = share ? &CommonSurfaces[t.nFirst] : nullptr;
 }
 
 bool SetCommonBitmapPath(int row, const char* path) {

@@ -51,8 +51,9 @@ extern DDSURFACEDATA CommonSurfaces[COMMON_BITMAP_NUM];
 void BuildCommonBitmapTable();
 // The row whose picture twin row `row` shows, or -1 for a row with a picture of its own.
 int SharedSurfaceRow(int row);
-// Makes every twin row's surface a view of its first row's surface. Call after
-// DDInit under Direct3D only: DirectDraw twins hold their own (mirrored) copies.
+// Under Direct3D makes every twin row's surface a view of its first row's
+// surface; under DirectDraw (twins hold their own, mirrored, copies) unlinks
+// them. Called after DDInit.
 void LinkSharedSurfaces();
 // Replaces the path of a row (at most 259 bytes kept); false for a row outside the table.
 bool SetCommonBitmapPath(int row, const char* path);

@@ -224,4 +224,16 @@ TEST_F(CommonBitmapLoad, TwinRowsShowTheirFirstRowsPictureUnderDirect3D) {
     for (int x = 0; x < 32; ++x) EXPECT_EQ(px(BackBuffer, x, 1), px(sheet, 63 - x, 5)) << x;
 }
 
+TEST_F(CommonBitmapLoad, DirectDrawTwinsKeepMirroredCopiesOfTheirOwn) {
+    WritePicture("bmp/Character1.bmp", 64, 32);
+    ASSERT_TRUE(Init(0));
+    LinkSharedSurfaces();
+    EXPECT_TRUE(LoadCommonBitmaps({CB_CHARACTER1, CB_CHARACTER1 + 1}));
+    const DDSURFACEDATA& sheet = CommonSurfaces[CB_CHARACTER1];
+    const DDSURFACEDATA& mirror = CommonSurfaces[CB_CHARACTER1 + 1];
+    EXPECT_EQ(mirror.lpViewSD, nullptr);
+    ASSERT_TRUE(mirror.HasSurface());
+    for (int x = 0; x < 32; ++x) EXPECT_EQ(mirror.Surface.Row32(5)[32 + x], sheet.Surface.Row32(5)[63 - x]) << x;
+}
+
 }  // namespace
