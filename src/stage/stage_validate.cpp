@@ -1,6 +1,8 @@
 #include "stage/stage_validate.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "records/utility.h"
@@ -40,10 +42,14 @@ void cStageData::Validate(bool bFlowsChecked) {
     const PALETTELISTS own{&vBlock, &vChara, &vItem};
     cStagePaletteScope scope(own);
 
-    if (nScrollLeft > nWidth - 20) nScrollLeft = nWidth - 20;
-    if (nScrollRight > nWidth - 1) nScrollRight = nWidth - 1;
-    if (nScrollTop > nHeight - 15) nScrollTop = nHeight - 15;
-    if (nScrollBottom > nHeight - 1) nScrollBottom = nHeight - 1;
+    // In 64 bits: the stage size may not have been checked yet.
+    auto limit = [](int32_t& v, int64_t hi) {
+        if (v > hi) v = static_cast<int32_t>(std::max<int64_t>(hi, INT32_MIN));
+    };
+    limit(nScrollLeft, int64_t{nWidth} - 20);
+    limit(nScrollRight, int64_t{nWidth} - 1);
+    limit(nScrollTop, int64_t{nHeight} - 15);
+    limit(nScrollBottom, int64_t{nHeight} - 1);
     SetHitLevel(nHitLevel);
     if (const FLOWDBCOUNTS* db = GetFlowDbCounts())
         if (static_cast<uint32_t>(nBgm) >= static_cast<uint32_t>(db->nBgm)) nBgm = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 #include "records/data_file.h"
@@ -55,6 +56,9 @@ TEST_F(StageRefuseTest, StageSizesOutsideThePlayableRange) {
     ExpectRefused([](cStageData& s) { s.nWidth = -40; }, "negative width");
     ExpectRefused([](cStageData& s) { s.nWidth = 10001; }, "wide");
     ExpectRefused([](cStageData& s) { s.nWidth = 5000, s.nHeight = 5000; }, "too many cells");
+    // The scroll limits are fitted to the size before it is refused: no overflow at the extremes.
+    ExpectRefused([](cStageData& s) { s.nWidth = INT32_MIN, s.nScrollLeft = s.nScrollRight = 5; }, "min width");
+    ExpectRefused([](cStageData& s) { s.nHeight = INT32_MIN, s.nScrollTop = s.nScrollBottom = 5; }, "min height");
 }
 
 TEST_F(StageRefuseTest, PlacedObjectsOutsideTheStage) {
