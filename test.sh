@@ -37,18 +37,23 @@ run_suite() {
   ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600 "${ctest_args[@]}"
 }
 
-# A short fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
-fuzz_time="${QV_FUZZ_TIME:-60}"
-if [ "$fuzz_time" != "0" ]; then
+# A fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
+# By default a bounded run: seed 1 and QV_FUZZ_RUNS inputs from a fresh corpus of seed stages.
+# QV_FUZZ_TIME=N explores for N seconds instead; QV_FUZZ_TIME=0 or QV_FUZZ_RUNS=0 skips it.
+fuzz_runs="${QV_FUZZ_RUNS:-150000}"
+fuzz_time="${QV_FUZZ_TIME:-}"
+if [ "$fuzz_runs" != "0" ] && [ "$fuzz_time" != "0" ]; then
   fuzz_dir="$root/build-fuzz"
   if [ ! -f "$fuzz_dir/build.ninja" ]; then
     cmake -S "$root" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DQV_FUZZ=ON -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
   fi
   cmake --build "$fuzz_dir" --target fuzz_stage fuzz_stage_seeds -- -j"$jobs"
+  rm -rf "$fuzz_dir/corpus"
   mkdir -p "$fuzz_dir/corpus"
   "$fuzz_dir/fuzz_stage_seeds" "$fuzz_dir/corpus"
-  "$fuzz_dir/fuzz_stage" -max_total_time="$fuzz_time" -timeout=10 -rss_limit_mb=2048 \
+  if [ -n "$fuzz_time" ]; then limit=(-max_total_time="$fuzz_time"); else limit=(-seed=1 -runs="$fuzz_runs"); fi
+  "$fuzz_dir/fuzz_stage" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$fuzz_dir/" -print_final_stats=1 "$fuzz_dir/corpus"
 fi
 
