@@ -1,6 +1,7 @@
 #include "stage/stage_load.h"
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include "platform/file_name.h"
@@ -26,15 +27,15 @@ std::atomic<STAGELOADPUMP> g_Pump{nullptr};
 // Versions from which a stage file is checked for its trailer.
 constexpr uint32_t TRAILER_CHECK_VERSION = 174;
 
-// What the loading thread works on. The caller waits for the thread to end
-// before it leaves, so the job may live on its stack.
+// What the loading thread works on; the thread owns it, so that a thread
+// let go by an Exit elsewhere (the main window closing) still finds it.
 struct STAGELOADJOB {
     cStageData* pStage;
     std::string strFile;
 };
 
 unsigned LoadStageProc(void* param) {
-    auto* job = static_cast<STAGELOADJOB*>(param);
+    const std::unique_ptr<STAGELOADJOB> job(static_cast<STAGELOADJOB*>(param));
     const int ok = job->pStage->LoadFromFile(job->strFile);
     if (ok) job->pStage->bLoaded = 1;
     return static_cast<unsigned>(ok);
@@ -68,7 +69,8 @@ int PumpStageLoadCaller() {
 
 int PumpUntilThreadEnds(cThread& thread) {
     const STAGELOADPUMP pump = g_Pump.load() ? g_Pump.load() : PumpStageLoadCaller;
-    while (!thread.HasEnded()) {
+    // A thread that an Exit elsewhere has let go counts as ended.
+    while (thread.IsRunning() && !thread.HasEnded()) {
         if (!pump()) {
             WriteEC("msg.message == WM_QUIT");
             // The load cannot be stopped half way, and it writes into the
@@ -127,8 +129,9 @@ int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int 
     if (!CheckStageTrailer(file)) return 0;
 
     stage.bLoaded = 0;
-    STAGELOADJOB job{&stage, file};
-    if (!thread.Create(LoadStageProc, &job)) {
+    auto* job = new STAGELOADJOB{&stage, file};
+    if (!thread.Create(LoadStageProc, job)) {
+        delete job;
         WriteReport("LoadStageFile: the loading thread did not start");
         ErrMesBoxF("%s", GetStageLoadErrorMes(file).c_str());
         return 0;

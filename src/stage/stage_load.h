@@ -35,8 +35,9 @@ int LoadStageFile(const char* name, int numbered, cStageData* out);
 // The same with the stage and thread given.
 int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int numbered, cStageData* out);
 
-// Pumps the caller's messages until `thread` has ended; 1 then. 0 when the
-// caller took WM_QUIT meanwhile (logged; the thread is still waited for).
+// Pumps the caller's messages until `thread` has ended (or was let go by an
+// Exit elsewhere); 1 then. 0 when the caller took WM_QUIT meanwhile (logged;
+// the thread is still waited for).
 int PumpUntilThreadEnds(cThread& thread);
 
 // 1 when the stage file is whole or cannot be opened (the load reports that);

@@ -269,6 +269,11 @@ int QuitPump() {
     g_bRelease = true;
     return 0;
 }
+// The main window closing ends the loading thread from inside the pump.
+int ExitingPump() {
+    g_pLoader->Exit();
+    return 1;
+}
 
 TEST_F(StageLoadTest, PumpRunsUntilTheThreadEndsAndStopsOnQuit) {
     g_bRelease = false;
@@ -285,6 +290,12 @@ TEST_F(StageLoadTest, PumpRunsUntilTheThreadEndsAndStopsOnQuit) {
     EXPECT_EQ(PumpUntilThreadEnds(loader), 0);
     EXPECT_FALSE(loader.IsRunning());
     EXPECT_NE(ECLog().find("msg.message == WM_QUIT"), std::string::npos);
+
+    g_bRelease = false;
+    SetStageLoadPump(ExitingPump);
+    ASSERT_EQ(loader.Create(HeldBody, nullptr), 1u);
+    EXPECT_EQ(PumpUntilThreadEnds(loader), 1);
+    EXPECT_FALSE(loader.IsRunning());
 }
 
 TEST_F(StageLoadTest, UsualPumpOfAWorkerThreadStopsAtWMQuit) {
