@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "platform/log.h"
+#include "platform/main_thread_messages.h"
 #include "platform/mesbox.h"
 #include "platform/thread.h"
 #include "platform/thread_messages.h"
@@ -307,6 +311,29 @@ TEST_F(StageLoadTest, UsualPumpOfAWorkerThreadStopsAtWMQuit) {
     EXPECT_EQ(PumpStageLoadCaller(), 0);
     MSG msg;
     EXPECT_FALSE(PeekMessage(&msg, PM_REMOVE));
+}
+
+TEST_F(StageLoadTest, MainThreadKeepsServingRequestsWhileItWaits) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    cWindowSystem sdl;
+    ASSERT_TRUE(sdl.Ok());
+    SetStageLoadPump(nullptr);
+
+    // A request of another thread is answered from inside the wait.
+    std::atomic<LRESULT> answer{0};
+    std::thread asker([&] { answer = CallOnMainThread([] { return static_cast<LRESULT>(5); }); });
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (answer == 0 && std::chrono::steady_clock::now() < end) EXPECT_EQ(PumpStageLoadCaller(), 1);
+    asker.join();
+    EXPECT_EQ(answer, 5);
+
+    Write("a.stg4_825", Sample());
+    EXPECT_EQ(LoadStageFileInto(stage, loader, "a.stg4_825", 0, nullptr), 1);
+    EXPECT_EQ(stage.strText, "sample");
+
+    // Once a quit is posted the main thread's wait stops.
+    PostQuitMessageMain(0);
+    EXPECT_EQ(PumpStageLoadCaller(), 0);
 }
 
 TEST_F(StageLoadTest, LoadErrorMessageOfDataFiles) {
