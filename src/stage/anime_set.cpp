@@ -13,16 +13,6 @@ constexpr size_t MIN_MOVE_BYTES = 12;
 
 cAnimeSetFrame::cAnimeSetFrame() { Layout(nDataVersion); }
 
-cAnimeSetFrame::cAnimeSetFrame(const cAnimeSetFrame& o)
-    : cRecord(o), nValue1(o.nValue1), nValue2(o.nValue2), nValue3(o.nValue3) {}
-
-cAnimeSetFrame& cAnimeSetFrame::operator=(const cAnimeSetFrame& o) {
-    nValue1 = o.nValue1;
-    nValue2 = o.nValue2;
-    nValue3 = o.nValue3;
-    return *this;
-}
-
 void cAnimeSetFrame::Layout(uint32_t) {
     ClearAllFields();
     AddIntField(&nValue1);
@@ -31,18 +21,6 @@ void cAnimeSetFrame::Layout(uint32_t) {
 }
 
 cAnimeSetMove::cAnimeSetMove() { Init(); }
-
-cAnimeSetMove::cAnimeSetMove(const cAnimeSetMove& o)
-    : cRecord(o), strName(o.strName), wValue1(o.wValue1), byFlag(o.byFlag), wValue2(o.wValue2), vFrame(o.vFrame) {}
-
-cAnimeSetMove& cAnimeSetMove::operator=(const cAnimeSetMove& o) {
-    strName = o.strName;
-    wValue1 = o.wValue1;
-    byFlag = o.byFlag;
-    wValue2 = o.wValue2;
-    vFrame = o.vFrame;
-    return *this;
-}
 
 void cAnimeSetMove::Layout(uint32_t version) {
     ClearAllFields();
@@ -79,23 +57,6 @@ void cAnimeSetMove::Save(cDataWriter& file) {
 }
 
 cAnimeSetData::cAnimeSetData() { Layout(nDataVersion); }
-
-cAnimeSetData::cAnimeSetData(const cAnimeSetData& o)
-    : cRecord(o),
-      strName(o.strName),
-      nOffsetA(o.nOffsetA),
-      nOffsetB(o.nOffsetB),
-      nOffsetC(o.nOffsetC),
-      vMove(o.vMove) {}
-
-cAnimeSetData& cAnimeSetData::operator=(const cAnimeSetData& o) {
-    strName = o.strName;
-    nOffsetA = o.nOffsetA;
-    nOffsetB = o.nOffsetB;
-    nOffsetC = o.nOffsetC;
-    vMove = o.vMove;
-    return *this;
-}
 
 void cAnimeSetData::Layout(uint32_t version) {
     ClearAllFields();

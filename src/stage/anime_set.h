@@ -13,8 +13,8 @@
 class cAnimeSetFrame : public cRecord {
 public:
     cAnimeSetFrame();
-    cAnimeSetFrame(const cAnimeSetFrame& o);
-    cAnimeSetFrame& operator=(const cAnimeSetFrame& o);
+    cAnimeSetFrame(const cAnimeSetFrame&) = default;
+    cAnimeSetFrame& operator=(const cAnimeSetFrame&) = default;
     // Registers the three values.
     void Layout(uint32_t version) override;
 
@@ -29,8 +29,8 @@ class cAnimeSetMove : public cRecord {
 public:
     // A new entry as Init leaves it: one default frame, flag 1.
     cAnimeSetMove();
-    cAnimeSetMove(const cAnimeSetMove& o);
-    cAnimeSetMove& operator=(const cAnimeSetMove& o);
+    cAnimeSetMove(const cAnimeSetMove&) = default;
+    cAnimeSetMove& operator=(const cAnimeSetMove&) = default;
     // Registers the name and, from version 55, the two values and the flag.
     void Layout(uint32_t version) override;
     // The record stream, then u32 frame count and the frames.
@@ -53,8 +53,8 @@ public:
 class cAnimeSetData : public cRecord {
 public:
     cAnimeSetData();
-    cAnimeSetData(const cAnimeSetData& o);
-    cAnimeSetData& operator=(const cAnimeSetData& o);
+    cAnimeSetData(const cAnimeSetData&) = default;
+    cAnimeSetData& operator=(const cAnimeSetData&) = default;
     // Registers the name and the offsets (C from version 119).
     void Layout(uint32_t version) override;
     // The record stream, u32 entry count and the entries; sets of versions

@@ -54,18 +54,6 @@ void cStageIntRec::Load(cDataReader& file) {
 // Every member starts at 0 or empty, as the generic clear leaves it.
 cIntRec::cIntRec() = default;
 
-cIntRec::cIntRec(const cIntRec& o)
-    : cRecord(o), a(o.a), b(o.b), c(o.c), d(o.d), e(o.e), f(o.f), g(o.g), h(o.h), strText(o.strText), i(o.i), j(o.j) {}
-
-cIntRec& cIntRec::operator=(const cIntRec& o) {
-    a = o.a, b = o.b, c = o.c, d = o.d;
-    e = o.e, f = o.f;
-    g = o.g, h = o.h;
-    strText = o.strText;
-    i = o.i, j = o.j;
-    return *this;
-}
-
 void cIntRec::Layout(uint32_t version) {
     ClearAllFields();
     if (version >= 62) AddIntField(&a);
@@ -102,13 +90,6 @@ void cIntRec::ClearLayer() {
 // Every member starts at 0 or empty, as the generic clear leaves it.
 cStrListRec::cStrListRec() = default;
 
-cStrListRec::cStrListRec(const cStrListRec& o) : cRecord(o), strText(o.strText) {}
-
-cStrListRec& cStrListRec::operator=(const cStrListRec& o) {
-    strText = o.strText;
-    return *this;
-}
-
 void cStrListRec::Layout(uint32_t) {
     ClearAllFields();
     AddStringField(&strText);
@@ -116,25 +97,6 @@ void cStrListRec::Layout(uint32_t) {
 
 // Every member starts at 0 or empty, as the generic clear leaves it.
 cTextRec::cTextRec() = default;
-
-cTextRec::cTextRec(const cTextRec& o)
-    : cRecord(o),
-      nEvent1(o.nEvent1),
-      nEvent2(o.nEvent2),
-      nEvent3(o.nEvent3),
-      nBest(o.nBest),
-      strStage(o.strStage),
-      strRankName(o.strRankName) {}
-
-cTextRec& cTextRec::operator=(const cTextRec& o) {
-    nEvent1 = o.nEvent1;
-    nEvent2 = o.nEvent2;
-    nEvent3 = o.nEvent3;
-    nBest = o.nBest;
-    strStage = o.strStage;
-    strRankName = o.strRankName;
-    return *this;
-}
 
 void cTextRec::Layout(uint32_t version) {
     ClearAllFields();

@@ -39,8 +39,8 @@ class cIntRec : public cRecord {
 public:
     // Generic clear: every value 0, as the default element of a list.
     cIntRec();
-    cIntRec(const cIntRec& o);
-    cIntRec& operator=(const cIntRec& o);
+    cIntRec(const cIntRec&) = default;
+    cIntRec& operator=(const cIntRec&) = default;
     void Layout(uint32_t version) override;
     // Generic clear, then a = 1, c = 16, e = f = 0.1.
     void ClearLayer();
@@ -56,8 +56,8 @@ public:
 class cStrListRec : public cRecord {
 public:
     cStrListRec();
-    cStrListRec(const cStrListRec& o);
-    cStrListRec& operator=(const cStrListRec& o);
+    cStrListRec(const cStrListRec&) = default;
+    cStrListRec& operator=(const cStrListRec&) = default;
     void Layout(uint32_t version) override;
 
     std::string strText;
@@ -68,8 +68,8 @@ public:
 class cTextRec : public cRecord {
 public:
     cTextRec();
-    cTextRec(const cTextRec& o);
-    cTextRec& operator=(const cTextRec& o);
+    cTextRec(const cTextRec&) = default;
+    cTextRec& operator=(const cTextRec&) = default;
     void Layout(uint32_t version) override;
     // The record stream; files older than 759 take the stage text as the ranking name.
     void Load(cDataReader& file) override;
