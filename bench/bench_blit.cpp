@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/dd_blit.h"
-#include "platform/dd_init.h"
-#include "platform/dd_palette.h"
-#include "platform/dd_surface.h"
+#include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/graphics/dd_surface.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/dd_blit.h"
-#include "platform/dd_init.h"
-#include "platform/dd_palette.h"
-#include "platform/fx_fade.h"
-#include "platform/fx_palette.h"
-#include "platform/fx_pixel.h"
-#include "platform/fx_strip.h"
-#include "platform/fx_warp.h"
+#include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/graphics/fx_fade.h"
+#include "platform/graphics/fx_palette.h"
+#include "platform/graphics/fx_pixel.h"
+#include "platform/graphics/fx_strip.h"
+#include "platform/graphics/fx_warp.h"
 
 namespace {
 

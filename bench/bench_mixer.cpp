@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/midi_synth.h"
-#include "platform/sound_device.h"
-#include "platform/sound_effects.h"
+#include "platform/sound/midi_synth.h"
+#include "platform/sound/sound_device.h"
+#include "platform/sound/sound_effects.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/frame_pacer.h"
+#include "platform/system/clock.h"
+#include "platform/system/frame_pacer.h"
 
 int main() {
     constexpr int FRAMES = 600;

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/font.h"
-#include "platform/dd_init.h"
-#include "platform/dd_palette.h"
-#include "platform/dd_surface.h"
-#include "platform/glyph_codes.h"
-#include "platform/text_draw.h"
+#include "platform/text/font.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/graphics/dd_surface.h"
+#include "platform/text/glyph_codes.h"
+#include "platform/text/text_draw.h"
 
 namespace {
 

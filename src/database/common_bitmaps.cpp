@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/dd_init.h"
-#include "platform/log.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/system/log.h"
 #include "records/services.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "platform/dd_surface.h"
+#include "platform/graphics/dd_surface.h"
 
 // Rows of the table with a name of their own.
 enum : int {

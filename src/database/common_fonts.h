@@ -6,8 +6,8 @@
 // glyph-cache setting of the back end in use into them (ApplyFontSettings).
 #include <cstdint>
 
-#include "platform/dd_surface.h"
-#include "platform/font.h"
+#include "platform/graphics/dd_surface.h"
+#include "platform/text/font.h"
 
 enum : int {
     FONT_SMALL = 0,   // 9-pixel glyphs, logged as "Font10"

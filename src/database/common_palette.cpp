@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "database/data_paths.h"
-#include "platform/log.h"
+#include "platform/system/log.h"
 #include "stage/definition_context.h"
 
 cCommonPalette CommonPalette;

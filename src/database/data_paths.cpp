@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/file_name.h"
-#include "platform/log.h"
-#include "platform/mesbox.h"
-#include "platform/path.h"
+#include "platform/system/file_name.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
+#include "platform/system/path.h"
 #include "records/utility.h"
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #include "database/database.h"
 
 #include "database/data_paths.h"
-#include "platform/log.h"
+#include "platform/system/log.h"
 #include "records/data_file.h"
 #include "records/version.h"
 #include "stage/flow_refs.h"

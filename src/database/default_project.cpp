@@ -7,7 +7,7 @@
 #include "database/common_palette.h"
 #include "database/data_paths.h"
 #include "database/database.h"
-#include "platform/path.h"
+#include "platform/system/path.h"
 
 namespace {
 

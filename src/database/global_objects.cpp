@@ -8,8 +8,8 @@
 #include "database/option_data.h"
 #include "database/system_data.h"
 #include "database/world_map.h"
-#include "platform/menu_cursor.h"
-#include "platform/music_manager.h"
+#include "platform/window/menu_cursor.h"
+#include "platform/sound/music_manager.h"
 
 // Defined in the order they are made (see the header).
 cDialogGroup DialogGroup;

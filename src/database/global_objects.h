@@ -30,11 +30,11 @@
 //  22. the ranking list                 (player records)
 // Objects of other files are made in their own files; the order above holds
 // within this file, and nothing here reads another file's object while it is made.
-#include "platform/dd_surface.h"
-#include "platform/dialog.h"
-#include "platform/input.h"
-#include "platform/sound_effects.h"
-#include "platform/thread.h"
+#include "platform/graphics/dd_surface.h"
+#include "platform/window/dialog.h"
+#include "platform/input/input.h"
+#include "platform/sound/sound_effects.h"
+#include "platform/system/thread.h"
 #include "records/safe_container.h"
 #include "stage/stage_data.h"
 

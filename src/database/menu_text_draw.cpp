@@ -1,7 +1,7 @@
 // Drawing a block of text-table entries as a framed box.
 #include "database/menu_text.h"
 #include "database/system_data.h"
-#include "platform/font.h"
+#include "platform/text/font.h"
 
 void cSystemData::MakeMenuText(DDSURFACEDATA* surface, Font& font, int x, int y, int first, int n,
                                int indent) const {

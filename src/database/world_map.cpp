@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/file_name.h"
+#include "platform/system/file_name.h"
 #include "records/services.h"
 #include "records/utility.h"
 #include "records/version.h"

@@ -4,12 +4,12 @@
 #include <memory>
 #include <thread>
 
-#include "platform/file_name.h"
-#include "platform/log.h"
-#include "platform/main_thread_messages.h"
-#include "platform/mesbox.h"
-#include "platform/thread.h"
-#include "platform/thread_messages.h"
+#include "platform/system/file_name.h"
+#include "platform/system/log.h"
+#include "platform/window/main_thread_messages.h"
+#include "platform/system/mesbox.h"
+#include "platform/system/thread.h"
+#include "platform/system/thread_messages.h"
 #include "records/data_file.h"
 #include "records/services.h"
 #include "records/version.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/log.h"
-#include "platform/mesbox.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
 #include "records/version.h"
 #include "support/temp_dir.h"
 

@@ -7,8 +7,8 @@
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
 #include "db_test_support.h"
-#include "platform/dd_init.h"
-#include "platform/menu_cursor.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/window/menu_cursor.h"
 
 namespace {
 

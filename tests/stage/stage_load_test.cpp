@@ -11,11 +11,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/log.h"
-#include "platform/main_thread_messages.h"
-#include "platform/mesbox.h"
-#include "platform/thread.h"
-#include "platform/thread_messages.h"
+#include "platform/system/log.h"
+#include "platform/window/main_thread_messages.h"
+#include "platform/system/mesbox.h"
+#include "platform/system/thread.h"
+#include "platform/system/thread_messages.h"
 #include "records/version.h"
 #include "stage/flow_refs.h"
 #include "stage/sample_stage.h"

@@ -1,0 +1,42 @@
+#pragma once
+// Showing finished frames. The game thread hands each finished back buffer
+// over (DDSubmitFrame, called by DDPresent and DDFlip); the main thread
+// uploads the newest one to one SDL streaming texture and presents it,
+// scaled to the window with nearest-pixel sampling and letterboxed to keep
+// the picture's shape (DDPresentPending). The last frame handed over is kept for the frame dump.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/dd_surface.h"
+
+struct SDL_Window;
+
+// One frame as 0x00RRGGBB pixels, top row first.
+struct DDFRAME {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+// Opens the presenter on a window (main thread); false when no renderer can be made.
+bool DDOpenPresenter(SDL_Window* window, int vsync);
+// Closes the presenter (main thread); frames handed over later are only kept.
+void DDClosePresenter();
+// True while a presenter is open.
+bool DDHasPresenter();
+// Hands a finished picture over (any thread); 8-bit pictures go through the hardware palette.
+void DDSubmitFrame(const DDSURFACEDATA* sd);
+// Presents the newest frame handed over, if any (main thread); true when one was presented.
+bool DDPresentPending();
+// Installs a function called after each hand-over (to wake the main thread); null for none.
+void DDSetFrameNotify(void (*notify)());
+// A copy of the last frame handed over; false when there was none.
+bool DDGetLastFrame(DDFRAME* frame);
+// Forgets the last frame (tests).
+void DDResetFrames();
+// Writes the last frame handed over as a 24-bit BMP to a native path; false when none or on failure.
+bool DDWriteLastFrame(const std::string& nativePath);
+// At exit: with QV_FRAME_DUMP=PATH set, writes the last frame there; true when written.
+bool DDWriteFrameDump();
+// Renders the frame last presented again and reads the window's pixels back (tests).
+bool DDReadBackWindow(DDFRAME* frame);

@@ -1,0 +1,182 @@
+#include "platform/graphics/dd_present.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+#include "platform/graphics/bmp.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/system/log.h"
+
+namespace {
+
+struct RendererDeleter {
+    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+};
+struct TextureDeleter {
+    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
+};
+using RendererPtr = std::unique_ptr<SDL_Renderer, RendererDeleter>;
+using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
+
+// The presenter: one renderer and one streaming texture of the frame's size.
+struct PRESENTER {
+    RendererPtr renderer;
+    TexturePtr texture;
+    int texW = 0, texH = 0;
+    DDFRAME shown;  // the frame presented last (main thread only)
+};
+
+std::mutex g_Lock;  // guards g_Pending, g_HasPending, g_Last
+DDFRAME g_Pending;
+bool g_HasPending = false;
+DDFRAME g_Last;
+bool g_HasLast = false;
+void (*g_Notify)() = nullptr;
+PRESENTER* g_Presenter = nullptr;  // main thread only; closed by DDEnd, never by a static destructor
+
+bool Draw(PRESENTER& p, const DDFRAME& f) {
+    if (!p.texture || p.texW != f.width || p.texH != f.height) {
+        p.texture.reset(SDL_CreateTexture(p.renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                          f.width, f.height));
+        if (!p.texture) {
+            WriteReport("SDL_CreateTexture: %s", SDL_GetError());
+            return false;
+        }
+        SDL_SetTextureScaleMode(p.texture.get(), SDL_ScaleModeNearest);
+        SDL_RenderSetLogicalSize(p.renderer.get(), f.width, f.height);
+        p.texW = f.width;
+        p.texH = f.height;
+    }
+    SDL_UpdateTexture(p.texture.get(), nullptr, f.pixels.data(), f.width * 4);
+    SDL_SetRenderDrawColor(p.renderer.get(), 0, 0, 0, 255);
+    SDL_RenderClear(p.renderer.get());
+    SDL_RenderCopy(p.renderer.get(), p.texture.get(), nullptr, nullptr);
+    return true;
+}
+
+}  // namespace
+
+bool DDOpenPresenter(SDL_Window* window, int vsync) {
+    DDClosePresenter();
+    if (!window) return false;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
+    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!r) {
+        WriteReport("SDL_CreateRenderer: %s", SDL_GetError());
+        return false;
+    }
+    g_Presenter = new PRESENTER;
+    g_Presenter->renderer.reset(r);
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(r, &info) == 0) WriteReport("Renderer : %s", info.name);
+    return true;
+}
+
+void DDClosePresenter() {
+    if (!g_Presenter) return;
+    g_Presenter->texture.reset();
+    g_Presenter->renderer.reset();
+    delete g_Presenter;
+    g_Presenter = nullptr;
+}
+
+bool DDHasPresenter() { return g_Presenter != nullptr; }
+
+void DDSetFrameNotify(void (*notify)()) { g_Notify = notify; }
+
+void DDSubmitFrame(const DDSURFACEDATA* sd) {
+    if (!sd || !sd->HasSurface()) return;
+    const DDPIXELS& px = sd->Surface;
+    const int w = std::min(sd->nWidth, px.width), h = std::min(sd->nHeight, px.height);
+    if (w < 1 || h < 1) return;
+    {
+        std::lock_guard<std::mutex> lock(g_Lock);
+        g_Pending.width = w;
+        g_Pending.height = h;
+        g_Pending.pixels.resize(static_cast<size_t>(w) * h);
+        const uint32_t* pal = DDHardwarePaletteRGB();
+        for (int y = 0; y < h; ++y) {
+            uint32_t* out = &g_Pending.pixels[static_cast<size_t>(y) * w];
+            if (px.format == DDFMT_INDEX8) {
+                const uint8_t* in = px.Row(y);
+                for (int x = 0; x < w; ++x) out[x] = pal[in[x]];
+            } else {
+                const uint32_t* in = px.Row32(y);
+                for (int x = 0; x < w; ++x) out[x] = in[x] & 0xFFFFFF;
+            }
+        }
+        g_HasPending = true;
+        g_Last = g_Pending;
+        g_HasLast = true;
+    }
+    if (g_Notify) g_Notify();
+}
+
+bool DDPresentPending() {
+    if (!g_Presenter) return false;
+    {
+        std::lock_guard<std::mutex> lock(g_Lock);
+        if (!g_HasPending) return false;
+        std::swap(g_Presenter->shown, g_Pending);
+        g_HasPending = false;
+    }
+    if (!Draw(*g_Presenter, g_Presenter->shown)) return false;
+    SDL_RenderPresent(g_Presenter->renderer.get());
+    return true;
+}
+
+bool DDGetLastFrame(DDFRAME* frame) {
+    std::lock_guard<std::mutex> lock(g_Lock);
+    if (!g_HasLast) return false;
+    *frame = g_Last;
+    return true;
+}
+
+void DDResetFrames() {
+    std::lock_guard<std::mutex> lock(g_Lock);
+    g_Pending = DDFRAME{};
+    g_Last = DDFRAME{};
+    g_HasPending = g_HasLast = false;
+}
+
+bool DDWriteLastFrame(const std::string& nativePath) {
+    DDFRAME f;
+    if (!DDGetLastFrame(&f)) return false;
+    BMPIMAGE img;
+    img.nWidth = f.width;
+    img.nHeight = f.height;
+    img.Pixels = std::move(f.pixels);
+    return WriteFileBytes(nativePath, EncodeBmp(img, 24));
+}
+
+bool DDWriteFrameDump() {
+    const char* path = std::getenv("QV_FRAME_DUMP");
+    if (!path || !*path) return false;
+    const bool ok = DDWriteLastFrame(path);
+    WriteReport(ok ? "Frame dump : %s" : "Frame dump failed : %s", path);
+    return ok;
+}
+
+bool DDReadBackWindow(DDFRAME* frame) {
+    if (!g_Presenter || g_Presenter->shown.pixels.empty()) return false;
+    PRESENTER& p = *g_Presenter;
+    if (!Draw(p, p.shown)) return false;
+    int w = 0, h = 0;
+    if (SDL_GetRendererOutputSize(p.renderer.get(), &w, &h) != 0 || w < 1 || h < 1) return false;
+    // Read the whole output, the letterbox bars included.
+    SDL_RenderSetLogicalSize(p.renderer.get(), 0, 0);
+    SDL_RenderSetViewport(p.renderer.get(), nullptr);
+    frame->width = w;
+    frame->height = h;
+    frame->pixels.assign(static_cast<size_t>(w) * h, 0);
+    const int rc = SDL_RenderReadPixels(p.renderer.get(), nullptr, SDL_PIXELFORMAT_RGB888, frame->pixels.data(), w * 4);
+    SDL_RenderSetLogicalSize(p.renderer.get(), p.texW, p.texH);
+    for (auto& px : frame->pixels) px &= 0xFFFFFF;
+    return rc == 0;
+}

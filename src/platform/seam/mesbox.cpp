@@ -1,0 +1,113 @@
+#include "platform/system/mesbox.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/text/cp932.h"
+#include "platform/system/log.h"
+#include "records/services.h"
+
+namespace {
+
+std::atomic<MesBoxPresenter> g_Presenter{nullptr};
+
+int SystemMesBox(const std::string& text, const std::string& caption, unsigned style) {
+    const std::string t = Cp932ToUtf8(text), c = Cp932ToUtf8(caption);
+    SDL_MessageBoxButtonData buttons[3];
+    int n = 0;
+    auto add = [&](int id, const char* label) { buttons[n++] = SDL_MessageBoxButtonData{0, id, label}; };
+    switch (style & 0xF) {
+        case MB_OKCANCEL: add(IDOK, "OK"); add(IDCANCEL, "Cancel"); break;
+        case MB_YESNOCANCEL: add(IDYES, "Yes"); add(IDNO, "No"); add(IDCANCEL, "Cancel"); break;
+        case MB_YESNO: add(IDYES, "Yes"); add(IDNO, "No"); break;
+        default: add(IDOK, "OK"); break;
+    }
+    const int def = DefaultMesBoxAnswer(style);
+    for (int i = 0; i < n; ++i) {
+        if (buttons[i].buttonid == def) buttons[i].flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+        if (buttons[i].buttonid == IDCANCEL || buttons[i].buttonid == IDNO)
+            buttons[i].flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    }
+    Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+    if ((style & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
+    if ((style & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
+    SDL_MessageBoxData data{flags, nullptr, c.c_str(), t.c_str(), n, buttons, nullptr};
+    int answer = def;
+    if (SDL_ShowMessageBox(&data, &answer) != 0) {
+        // No display: the text still reaches the player on the terminal.
+        std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+        return def;
+    }
+    return answer < 0 ? def : answer;
+}
+
+std::string VFormat1024(const char* format, va_list args) {
+    char buf[1024];
+    int n = std::vsnprintf(buf, sizeof buf, format, args);
+    if (n < 0) return std::string();
+    return std::string(buf, std::min<size_t>(static_cast<size_t>(n), sizeof buf - 1));
+}
+
+}  // namespace
+
+bool IsAutoAnswer() {
+    static const bool bAuto = [] {
+        const char* v = std::getenv("QV_AUTO_ANSWER");
+        return v && std::strcmp(v, "1") == 0;
+    }();
+    return bAuto;
+}
+
+int DefaultMesBoxAnswer(unsigned style) {
+    const unsigned buttons = style & 0xF;
+    const int second = (style & MB_DEFBUTTON2) ? 1 : (style & MB_DEFBUTTON3) ? 2 : 0;
+    switch (buttons) {
+        case MB_OKCANCEL: return second ? IDCANCEL : IDOK;
+        case MB_YESNOCANCEL: return second == 2 ? IDCANCEL : second ? IDNO : IDYES;
+        case MB_YESNO: return second ? IDNO : IDYES;
+        default: return IDOK;
+    }
+}
+
+void SetMesBoxPresenter(MesBoxPresenter presenter) { g_Presenter = presenter; }
+
+int MesBox(const char* text, const char* caption, unsigned style) {
+    const std::string t = text ? text : "", c = caption ? caption : "";
+    if (IsAutoAnswer()) {
+        const int answer = DefaultMesBoxAnswer(style);
+        WriteReport("MesBox [%s] %s -> %d", c.c_str(), t.c_str(), answer);
+        return answer;
+    }
+    MesBoxPresenter p = g_Presenter.load();
+    return p ? p(t, c, style) : SystemMesBox(t, c, style);
+}
+
+int ErrMesBox(const char* text) { return MesBox(text, "エラー", MB_OK); }
+
+int ErrMesBoxF(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat1024(format, args);
+    va_end(args);
+    return ErrMesBox(text.c_str());
+}
+
+int DebugMesBoxF(const char* format, ...) {
+    if (!IsECEnabled()) return 0;
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat1024(format, args);
+    va_end(args);
+    return ErrMesBox(text.c_str());
+}
+
+void OutOfMemory() {
+    ErrMesBox("メモリが不足しています！");
+    RecPostClose();
+}

@@ -1,0 +1,153 @@
+#include "platform/system/log.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "platform/system/mesbox.h"
+#include "records/services.h"
+
+namespace {
+
+std::mutex g_LogLock;
+std::string g_ReportPath;
+std::string g_ECPath;
+int g_bECEnabled = 0;
+bool g_bECStarted = false;
+
+constexpr size_t LINE_BUFFER = 1024;  // WriteReportEC, WriteReportMes
+
+// Formats a line; with a limit the text is cut to limit - 1 bytes (a buffer
+// of that size with its terminating zero), without one it is kept whole.
+std::string VFormat(const char* format, va_list args, size_t limit) {
+    char buf[LINE_BUFFER];
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(buf, sizeof buf, format, copy);
+    va_end(copy);
+    if (n < 0) return std::string();
+    if (static_cast<size_t>(n) < sizeof buf) return std::string(buf, static_cast<size_t>(n));
+    if (limit) return std::string(buf, std::min(limit, sizeof buf) - 1);
+    std::string out(static_cast<size_t>(n) + 1, '\0');
+    std::vsnprintf(out.data(), out.size(), format, args);
+    out.resize(static_cast<size_t>(n));
+    return out;
+}
+
+// Appends text + CR LF to an existing report log. Caller holds the lock.
+bool AppendReportLocked(const std::string& text) {
+    if (g_ReportPath.empty()) return false;
+    FILE* f = std::fopen(g_ReportPath.c_str(), "r+b");
+    if (!f) return false;
+    std::fseek(f, 0, SEEK_END);
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fwrite("\r\n", 1, 2, f);
+    std::fclose(f);
+    return true;
+}
+
+void WriteECLocked(const std::string& text) {
+    if (!g_bECEnabled) return;
+    FILE* f = std::fopen(g_ECPath.c_str(), g_bECStarted ? "ab" : "wb");
+    g_bECStarted = true;  // a failed first open is not retried as a first write
+    if (!f) return;
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fwrite("\r\n", 1, 2, f);
+    std::fclose(f);
+}
+
+int ReportAndEC(const std::string& text, bool bShow) {
+    {
+        std::lock_guard<std::mutex> lock(g_LogLock);
+        if (!AppendReportLocked(text)) return 0;
+        WriteECLocked(text);
+    }
+    if (bShow) ErrMesBox(text.c_str());
+    return 1;
+}
+
+}  // namespace
+
+int ReportInit(const char* path) {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    FILE* f = path ? std::fopen(path, "wb") : nullptr;
+    if (!f) return 0;
+    std::fclose(f);
+    g_ReportPath = path;
+    return 1;
+}
+
+int WriteReport(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args, 0);
+    va_end(args);
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    return AppendReportLocked(text) ? 1 : 0;
+}
+
+int WriteReportEC(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args, LINE_BUFFER);
+    va_end(args);
+    return ReportAndEC(text, false);
+}
+
+int WriteReportMes(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args, LINE_BUFFER);
+    va_end(args);
+    return ReportAndEC(text, true);
+}
+
+const char* ECInit(int enabled, const char* path) {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    g_bECEnabled = enabled;
+    g_ECPath = path ? path : "";
+    return g_ECPath.c_str();
+}
+
+void WriteEC(const char* text) {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    WriteECLocked(text ? text : "");
+}
+
+void WriteECString(const char* text) { WriteEC(text); }
+
+void WriteECf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args, 0);
+    va_end(args);
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    WriteECLocked(text);
+}
+
+void WriteECAndClose(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args, 0);
+    va_end(args);
+    {
+        std::lock_guard<std::mutex> lock(g_LogLock);
+        WriteECLocked(text);
+    }
+    RecPostClose();
+}
+
+bool IsECEnabled() {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    return g_bECEnabled != 0;
+}
+
+void ResetLogs() {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    g_ReportPath.clear();
+    g_ECPath.clear();
+    g_bECEnabled = 0;
+    g_bECStarted = false;
+}

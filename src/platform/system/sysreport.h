@@ -1,0 +1,63 @@
+#pragma once
+// The description of the machine written to the report log: the system
+// report at program start (system, processor, memory, free disk) and the
+// display report once the graphics layer runs (mode, colour depth, the
+// memory surfaces live in, refresh rate and, under the Direct3D back end,
+// the displays). Each report returns 1, or 0 when the report log cannot be
+// written (nothing is written then).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/system/system_info.h"
+
+// What the system report says.
+struct SYSTEMFACTS {
+    std::string os;  // GetOSDescription text (CP932)
+    CPUINFO cpu;
+    MEMORYSTATUS mem;
+    uint32_t nDiskFree = 0;  // GetDiskFreeBytes of the current folder
+};
+// Reads the facts from the machine (takes about 200 ms: the clock is measured).
+SYSTEMFACTS CollectSystemFacts();
+// Writes the system report's lines for facts.
+int WriteSystemReportLines(const SYSTEMFACTS& facts);
+// Writes the system report of this machine.
+int WriteSystemReport();
+
+// The graphics layer's state that the display report shows.
+struct DISPLAYSTATE {
+    int bWindow = 1;      // in a window (else full screen)
+    int nBpp = 32;        // colour depth
+    int bDirectDraw = 1;  // the DirectDraw back end runs
+    int bDirect3D = 0;    // the Direct3D back end runs
+};
+// Gives the graphics layer's current state.
+using DisplayStateSource = DISPLAYSTATE (*)();
+// Installs the graphics layer's source (null: the default DISPLAYSTATE).
+void SetDisplayStateSource(DisplayStateSource source);
+
+// What the display report says.
+struct DISPLAYFACTS {
+    DISPLAYSTATE state;
+    uint64_t nVramTotal = 0;  // bytes of memory for surfaces
+    uint64_t nVramFree = 0;
+    uint32_t nRefreshRate = 0;        // Hz, 0 when unknown
+    std::string library;              // the library behind the display ("SDL 2.26.5")
+    std::vector<std::string> displays;  // names of the displays (CP932)
+};
+// Reads the facts from the graphics layer's source and SDL (when its video runs).
+DISPLAYFACTS CollectDisplayFacts();
+// Writes the display report's lines for facts.
+int WriteDisplayReportLines(const DISPLAYFACTS& facts, int detailed);
+// Writes the display report of the running graphics layer.
+int WriteDisplayReport(int detailed);
+// The Direct3D part of the display report: the library and the displays; 1.
+int WriteDirect3DReport(const DISPLAYFACTS& facts, int detailed);
+
+// The display driver's interface version that the Direct3D back end checks;
+// the software renderer offers everything it needs.
+uint32_t GetDDIVersion();
+// Megabytes of video memory, total and free: always 0 and 0, as surfaces
+// live in main memory (the display report shows that memory instead).
+void DDGetVideoMemory(uint32_t* total, uint32_t* free);

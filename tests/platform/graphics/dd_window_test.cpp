@@ -1,0 +1,135 @@
+// The real window (X server of the test run): a known frame is presented
+// and the window's pixels read back equal the frame dump; other window
+// sizes scale by nearest pixels and letterbox.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/graphics/dd_test_support.h"
+
+using namespace ddtest;
+
+namespace {
+
+struct WindowDeleter {
+    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+};
+using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
+
+class DDWindowTest : public cDDTest {
+protected:
+    void SetUp() override {
+        cDDTest::SetUp();
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server (DISPLAY unset)";
+        const char* old = std::getenv("SDL_VIDEODRIVER");
+        m_OldDriver = old ? old : "";
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        // The software renderer reads back exactly what it drew and loads no GL driver.
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+            ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        }
+        m_Video = true;
+    }
+    void TearDown() override {
+        DDResetForTest();
+        m_Windows.clear();
+        // Video stays up to the end of the process: quitting unloads the X libraries, whose
+        // caches the leak checker would then report without names.
+        if (m_Video) setenv("SDL_VIDEODRIVER", m_OldDriver.c_str(), 1);
+        cDDTest::TearDown();
+    }
+    SDL_Window* Open(int w, int h) {
+        m_Windows.emplace_back(SDL_CreateWindow("qv test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
+                                                SDL_WINDOW_SHOWN));
+        SDL_PumpEvents();
+        return m_Windows.back().get();
+    }
+    // A frame no scaling can fake: every pixel differs from its neighbours.
+    static uint32_t Pattern(int x, int y) {
+        return 0xFF000000u | static_cast<uint32_t>((x * 7 + y) & 255) << 16 | static_cast<uint32_t>((y * 5) & 255) << 8 |
+               static_cast<uint32_t>((x ^ y) & 255);
+    }
+    void DrawPattern() {
+        for (int y = 0; y < BackBuffer.nHeight; ++y)
+            for (int x = 0; x < BackBuffer.nWidth; ++x) BackBuffer.Surface.Row32(y)[x] = Pattern(x, y);
+    }
+
+    std::string m_OldDriver;
+    bool m_Video = false;
+    std::vector<WindowPtr> m_Windows;
+};
+
+TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
+    SDL_Window* win = Open(640, 480);
+    ASSERT_NE(win, nullptr) << SDL_GetError();
+    ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+    ASSERT_TRUE(DDHasPresenter());
+    DrawPattern();
+    EXPECT_EQ(DDPresent(60, 0, 0), 1);
+    EXPECT_TRUE(DDPresentPending());
+    EXPECT_FALSE(DDPresentPending());  // nothing new to show
+
+    const std::string dump = File("dump.bmp");
+    setenv("QV_FRAME_DUMP", dump.c_str(), 1);
+    ASSERT_TRUE(DDWriteFrameDump());
+    unsetenv("QV_FRAME_DUMP");
+    BMPIMAGE img;
+    ASSERT_TRUE(LoadBmpFile(dump, &img));
+    DDFRAME back;
+    ASSERT_TRUE(DDReadBackWindow(&back));
+    ASSERT_EQ(back.width, 640);
+    ASSERT_EQ(back.height, 480);
+    EXPECT_TRUE(back.pixels == img.Pixels);
+    EXPECT_EQ(back.pixels[240 * 640 + 3], Pattern(3, 240) & 0xFFFFFF);
+}
+
+TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
+    SDL_Window* win = Open(640, 480);
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+    DrawPattern();
+    DDPresent(60, 0, 0);
+
+    // Twice the size: every frame pixel becomes a 2 x 2 block.
+    ASSERT_TRUE(DDOpenPresenter(Open(1280, 960), 0));
+    DDPresent(60, 0, 0);
+    ASSERT_TRUE(DDPresentPending());
+    DDFRAME back;
+    ASSERT_TRUE(DDReadBackWindow(&back));
+    ASSERT_EQ(back.width, 1280);
+    int wrong = 0;
+    for (int y = 0; y < 960; ++y)
+        for (int x = 0; x < 1280; ++x) wrong += back.pixels[static_cast<size_t>(y) * 1280 + x] != (Pattern(x / 2, y / 2) & 0xFFFFFF);
+    EXPECT_EQ(wrong, 0);
+
+    // A wider window: black bars left and right, the picture unscaled between them.
+    ASSERT_TRUE(DDOpenPresenter(Open(800, 480), 0));
+    DDPresent(60, 0, 0);
+    ASSERT_TRUE(DDPresentPending());
+    ASSERT_TRUE(DDReadBackWindow(&back));
+    ASSERT_EQ(back.width, 800);
+    wrong = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const uint32_t want = x < 80 || x >= 720 ? 0u : Pattern(x - 80, y) & 0xFFFFFF;
+            wrong += back.pixels[static_cast<size_t>(y) * 800 + x] != want;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(DDWindowTest, FullScreenIsTheDesktopMode) {
+    SDL_Window* win = Open(640, 480);
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(DDInit(0, win, 640, 480, 8, 1, 0, 1, 60, 1, nullptr, nullptr, 0));
+    EXPECT_EQ(SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN_DESKTOP, static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    DDClearSurface(&BackBuffer, 0);
+    DDFlip();
+    EXPECT_TRUE(DDPresentPending());
+    DDEnd();
+    EXPECT_FALSE(DDHasPresenter());
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// Drives dialogs in tests: a script of SDL events, one step per frame of the
+// modal loop, pushed into SDL's queue as the keyboard would.
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/window/dialog.h"
+
+class cDialogScript {
+public:
+    cDialogScript();
+    ~cDialogScript();
+    // A key press: down on one frame, up on the next.
+    cDialogScript& Key(SDL_Keycode key);
+    // Text as SDL text input (UTF-8), one character per frame.
+    cDialogScript& Text(const std::string& utf8);
+    // An IME composition in progress (SDL_TEXTEDITING); empty ends it.
+    cDialogScript& Compose(const std::string& utf8);
+    // Frames with nothing pushed.
+    cDialogScript& Wait(int frames);
+    // Steps not yet pushed when the dialog closed.
+    int Left() const { return static_cast<int>(m_Steps.size() - m_nNext); }
+
+private:
+    void Step(cDialog& dlg, int frame);
+    std::vector<SDL_Event> m_Steps;  // type 0: an empty frame
+    size_t m_nNext = 0;
+};
+
+// Opens SDL video for a test: the X server test.sh starts, else the dummy driver.
+class cVideoForTest {
+public:
+    cVideoForTest();
+    ~cVideoForTest();
+    bool ok = false;
+};
