@@ -1,7 +1,7 @@
 #include "database/menu_text.h"
 
 #include "database/system_data.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 
 int GetMenuCharCount(const std::string& text) { return GetSjisCharCount(text.c_str()); }
 

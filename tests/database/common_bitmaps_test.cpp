@@ -11,7 +11,7 @@
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
-#include "platform/system/platform_services.h"
+#include "platform/window/platform_services.h"
 #include "records/services.h"
 #include "support/record_services_spy.h"
 

@@ -1,4 +1,4 @@
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 
 #include <iconv.h>
 

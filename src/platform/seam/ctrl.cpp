@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/window/ctrl_text.h"
 #include "platform/window/dialog.h"
 

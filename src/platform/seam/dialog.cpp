@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/seam/imgui_glue.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"

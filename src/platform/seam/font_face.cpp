@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/text/cp932.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/cp932.h"
+#include "platform/system/font_sjis.h"
 
 namespace {
 

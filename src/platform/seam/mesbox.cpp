@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/system/log.h"
 #include "records/services.h"
 

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/system/log.h"
 
 namespace {

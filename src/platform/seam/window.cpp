@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/input/input_keys.h"
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"

@@ -6,8 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/text/cp932.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/cp932.h"
+#include "platform/system/font_sjis.h"
 #include "platform/system/path.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/text/cp932.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/cp932.h"
+#include "platform/system/font_sjis.h"
 #include "records/services.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "records/services.h"
 
 #if defined(__x86_64__) || defined(__i386__)

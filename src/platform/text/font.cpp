@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 #include "platform/text/glyph_codes.h"
 #include "platform/system/log.h"
 

@@ -9,7 +9,7 @@
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/dd_surface.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 #include "platform/graphics/fx_strip.h"
 #include "platform/system/log.h"
 

@@ -1,6 +1,6 @@
 #include "platform/window/ctrl_text.h"
 
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 
 std::string CutTextBytes(const std::string& text, int maxBytes) {
     size_t i = 0;

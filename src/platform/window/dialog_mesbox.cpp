@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/window/dialog.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 #include "platform/system/mesbox.h"
 
 namespace {

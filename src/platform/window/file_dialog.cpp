@@ -7,10 +7,10 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/window/dialog.h"
 #include "platform/system/file_name.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/path.h"
 

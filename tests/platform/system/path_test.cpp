@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/system/file_name.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 #include "platform/system/path.h"
 #include "records/services.h"
 #include "support/temp_dir.h"

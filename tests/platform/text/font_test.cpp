@@ -5,7 +5,7 @@
 
 #include "support/golden_bmp.h"
 #include "platform/text/font.h"
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 
 namespace {
 

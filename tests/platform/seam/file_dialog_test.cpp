@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/window/dialog_script.h"
-#include "platform/text/cp932.h"
+#include "platform/seam/dialog_script.h"
+#include "platform/system/cp932.h"
 #include "platform/window/file_dialog.h"
 #include "platform/system/file_name.h"
 #include "platform/system/mesbox.h"

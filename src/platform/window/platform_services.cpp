@@ -1,4 +1,4 @@
-#include "platform/system/platform_services.h"
+#include "platform/window/platform_services.h"
 
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"

@@ -1,6 +1,6 @@
-#include "platform/text/font_sjis.h"
+#include "platform/system/font_sjis.h"
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 
 int IsSjisPair(const char* p) {
     return IsCp932LeadByte(static_cast<unsigned char>(p[0])) && IsCp932TrailByte(static_cast<unsigned char>(p[1]))

@@ -1,4 +1,4 @@
-#include "platform/system/platform_services.h"
+#include "platform/window/platform_services.h"
 
 #include <gtest/gtest.h>
 

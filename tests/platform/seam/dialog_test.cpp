@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/window/dialog_script.h"
-#include "platform/text/cp932.h"
+#include "platform/seam/dialog_script.h"
+#include "platform/system/cp932.h"
 #include "platform/window/dialog.h"
 #include "platform/window/dialog_mesbox.h"
 #include "platform/system/mesbox.h"

@@ -1,4 +1,4 @@
-#include "platform/window/dialog_script.h"
+#include "platform/seam/dialog_script.h"
 
 #include <cstdlib>
 #include <cstring>

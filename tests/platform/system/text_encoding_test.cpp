@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/text/cp932.h"
+#include "platform/system/cp932.h"
 #include "platform/system/mesbox.h"
 
 namespace {
