@@ -24,6 +24,8 @@ struct FIELDROW {
     int nWidth = 0;        // bytes of one element; 0 for strings
     uint32_t nFrom = 0;    // first data version that stores the field
     uint32_t nUntil = 0;   // first data version that no longer stores it; 0: still stored
+    double dDefault = 0;   // the member's default value (numeric members)
+    const char* lpszDefault = "";  // the member's default text (string members)
 
     // Whether a file of version v stores this field.
     constexpr bool StoredIn(uint32_t v) const { return v >= nFrom && (nUntil == 0 || v < nUntil); }
@@ -228,4 +230,37 @@ int NumericRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) {
     for (const auto& r : rows)
         if (r.StoredIn(v)) n += r.Bytes();
     return n;
+}
+
+// Sets the member of one row to its default value.
+template <class C>
+void SetRowDefault(const FIELDROW<C>& row, C* self) {
+    std::visit(
+        [&](auto pm) {
+            using P = decltype(pm);
+            if constexpr (std::is_same_v<P, std::monostate>) {
+            } else if constexpr (std::is_same_v<P, std::string C::*>) {
+                self->*pm = row.lpszDefault ? row.lpszDefault : "";
+            } else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) {
+                for (int16_t& e : self->*pm) e = static_cast<int16_t>(row.dDefault);
+            } else {
+                using T = std::remove_reference_t<decltype(self->*pm)>;
+                self->*pm = static_cast<T>(row.dDefault);
+            }
+        },
+        row.lpMember);
+}
+
+// Sets every member of the table to its default value (dropped rows have none).
+template <class C>
+void DefaultRows(std::span<const FIELDROW<C>> rows, C* self) {
+    for (const FIELDROW<C>& row : rows) SetRowDefault(row, self);
+}
+
+// Sets the members that a file of version v does not store to their default
+// values: what an older file lacks reads as the default.
+template <class C>
+void DefaultRowsMissingFrom(std::span<const FIELDROW<C>> rows, C* self, uint32_t v) {
+    for (const FIELDROW<C>& row : rows)
+        if (!row.StoredIn(v)) SetRowDefault(row, self);
 }

@@ -269,3 +269,33 @@ TEST_F(FieldTableTest, TablesAndVersionsThatAlternateKeepTheirOwnPlans) {
 }
 
 }  // namespace
+
+// The default column: every member to its default, or only the members that
+// an older file does not store (dropped rows have no member and are skipped).
+TEST(FieldTableDefaults, DefaultsSetEveryMemberOrOnlyThoseAFileLacks) {
+    using D = cToy;
+    static constexpr FIELDROW<D> rows[] = {
+        {&D::n, 4, 0, 0, -7},          {&D::d, 8, 0, 0, 2.5},        {std::monostate{}, 2, 0, 100, 9},
+        {&D::arr, 2, 200, 0, 3},       {&D::u, 4, 300, 0, 4000000000.0},
+        {&D::str2, 0, 250, 0, 0, "初期値"},
+    };
+    cToy all;
+    DefaultRows(std::span<const FIELDROW<D>>(rows), &all);
+    EXPECT_EQ(all.n, -7);
+    EXPECT_EQ(all.d, 2.5);
+    EXPECT_EQ(all.arr[0], 3);
+    EXPECT_EQ(all.arr[2], 3);
+    EXPECT_EQ(all.u, 4000000000u);
+    EXPECT_EQ(all.str2, "初期値");
+
+    cToy old;
+    old.n = 11;
+    old.d = 1;
+    old.u = 5;
+    DefaultRowsMissingFrom(std::span<const FIELDROW<D>>(rows), &old, 250);
+    EXPECT_EQ(old.n, 11);        // stored at 250: kept as loaded
+    EXPECT_EQ(old.d, 1);
+    EXPECT_EQ(old.arr[1], 0);    // added at 200: stored
+    EXPECT_EQ(old.u, 4000000000u);  // added at 300: missing from a 250 file
+    EXPECT_EQ(old.str2, "");     // added at 250: stored
+}
