@@ -1,11 +1,13 @@
 #pragma once
 // Stored fields of a record written as a table: one row per field in stored
 // order (member, width in bytes, first version that stores it, first version
-// that no longer does), so that a row can be checked against the file format
-// without reading serialisation code. Layout registers from the table; load,
-// save and clear work straight from it through a plan made once per version,
-// with no registry (records that come by the ten thousand in a stage).
+// that no longer does, default values), so that a row can be checked against
+// the file format without reading serialisation code. Layout registers from
+// the table; load, save and clear work straight from it through a plan made
+// once per version, with no registry (records that come by the ten thousand
+// in a stage).
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <type_traits>
@@ -19,30 +21,43 @@ template <class C>
 struct FIELDROW {
     using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
-                                uint32_t C::*, double C::*, int16_t (C::*)[3], std::string C::*>;
+                                uint32_t C::*, double C::*, int16_t (C::*)[3], uint8_t (C::*)[3],
+                                std::string C::*>;
     MEMBER lpMember;
     int nWidth = 0;        // bytes of one element; 0 for strings
     uint32_t nFrom = 0;    // first data version that stores the field
     uint32_t nUntil = 0;   // first data version that no longer stores it; 0: still stored
     double dDefault = 0;   // the member's default value (numeric members)
     const char* lpszDefault = "";  // the member's default text (string members)
+    int nElement = -1;     // array members: the one element the row stores; -1: the whole array as one field
+    // What a file that does not store the field reads as, where that is not
+    // dDefault (an older project keeps its older behaviour); empty: dDefault.
+    std::optional<double> dOlder = std::nullopt;
 
     // Whether a file of version v stores this field.
     constexpr bool StoredIn(uint32_t v) const { return v >= nFrom && (nUntil == 0 || v < nUntil); }
-    // Whether the width column agrees with the member's type (scratch rows: any width above 0).
+    constexpr bool IsArray() const {
+        return std::holds_alternative<int16_t (C::*)[3]>(lpMember) ||
+               std::holds_alternative<uint8_t (C::*)[3]>(lpMember);
+    }
+    // Whether the width column agrees with the member's type (scratch rows: any
+    // width above 0; arrays: the width of one element) and an element column
+    // names an element of an array member.
     constexpr bool WidthMatches() const {
+        if (nElement >= 0 && (!IsArray() || nElement >= 3)) return false;
         return std::visit(
             [this](auto pm) -> bool {
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) return nWidth > 0;
                 else if constexpr (std::is_same_v<P, std::string C::*>) return nWidth == 0;
                 else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) return nWidth == 2;
+                else if constexpr (std::is_same_v<P, uint8_t (C::*)[3]>) return nWidth == 1;
                 else return nWidth == static_cast<int>(sizeof(std::declval<C&>().*pm));
             },
             lpMember);
     }
-    // Elements the row registers (an array of three counts as one field of three).
-    constexpr int Count() const { return std::holds_alternative<int16_t (C::*)[3]>(lpMember) ? 3 : 1; }
+    // Elements the row registers (a whole array of three counts as one field of three).
+    constexpr int Count() const { return IsArray() && nElement < 0 ? 3 : 1; }
     constexpr bool IsString() const { return std::holds_alternative<std::string C::*>(lpMember); }
     // Bytes of the row in the stream (0 for strings).
     constexpr int Bytes() const { return nWidth * Count(); }
@@ -136,6 +151,12 @@ const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) {
                     plan.AddNumeric(0, static_cast<uint32_t>(row.nWidth), true);
+                } else if constexpr (std::is_array_v<std::remove_reference_t<decltype(self->*pm)>>) {
+                    const auto& arr = self->*pm;
+                    const char* p = row.nElement >= 0 ? reinterpret_cast<const char*>(&arr[row.nElement])
+                                                      : reinterpret_cast<const char*>(&arr);
+                    const size_t size = row.nElement >= 0 ? sizeof(arr[0]) : sizeof(arr);
+                    plan.AddNumeric(static_cast<uint32_t>(p - base), static_cast<uint32_t>(size), false);
                 } else {
                     const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base);
                     if constexpr (std::is_same_v<P, std::string C::*>) plan.AddString(offset);
@@ -194,6 +215,9 @@ private:
     void AddValueField(int32_t* p) { AddIntField(p); }
     void AddValueField(uint32_t* p) { AddIntField(p); }
     void AddValueField(double* p) { AddDoubleField(p); }
+    // Registers a whole array as one field.
+    void AddArrayField(int16_t (&a)[3]) { AddShortField(a, 3); }
+    void AddArrayField(uint8_t (&a)[3]) { AddByteField(a, 3); }
 };
 
 template <class C>
@@ -207,8 +231,10 @@ void cTableRecord::LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t versio
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) AddScratchField(row.nWidth);
                 else if constexpr (std::is_same_v<P, std::string C::*>) AddStringField(&(self->*pm));
-                else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) AddShortField(&(self->*pm)[0], 3);
-                else AddValueField(&(self->*pm));
+                else if constexpr (std::is_array_v<std::remove_reference_t<decltype(self->*pm)>>) {
+                    if (row.nElement >= 0) AddValueField(&(self->*pm)[row.nElement]);
+                    else AddArrayField(self->*pm);
+                } else AddValueField(&(self->*pm));
             },
             row.lpMember);
     }
@@ -232,23 +258,33 @@ int NumericRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) {
     return n;
 }
 
-// Sets the member of one row to its default value.
+// Sets the member of one row to `value` (numbers) or to the default text (strings).
 template <class C>
-void SetRowDefault(const FIELDROW<C>& row, C* self) {
+void SetRowValue(const FIELDROW<C>& row, C* self, double value) {
     std::visit(
         [&](auto pm) {
             using P = decltype(pm);
             if constexpr (std::is_same_v<P, std::monostate>) {
             } else if constexpr (std::is_same_v<P, std::string C::*>) {
                 self->*pm = row.lpszDefault ? row.lpszDefault : "";
-            } else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) {
-                for (int16_t& e : self->*pm) e = static_cast<int16_t>(row.dDefault);
+            } else if constexpr (std::is_array_v<std::remove_reference_t<decltype(self->*pm)>>) {
+                auto& arr = self->*pm;
+                using T = std::remove_reference_t<decltype(arr[0])>;
+                if (row.nElement >= 0) arr[row.nElement] = static_cast<T>(value);
+                else
+                    for (T& e : arr) e = static_cast<T>(value);
             } else {
                 using T = std::remove_reference_t<decltype(self->*pm)>;
-                self->*pm = static_cast<T>(row.dDefault);
+                self->*pm = static_cast<T>(value);
             }
         },
         row.lpMember);
+}
+
+// Sets the member of one row to its default value.
+template <class C>
+void SetRowDefault(const FIELDROW<C>& row, C* self) {
+    SetRowValue(row, self, row.dDefault);
 }
 
 // Sets every member of the table to its default value (dropped rows have none).
@@ -257,10 +293,10 @@ void DefaultRows(std::span<const FIELDROW<C>> rows, C* self) {
     for (const FIELDROW<C>& row : rows) SetRowDefault(row, self);
 }
 
-// Sets the members that a file of version v does not store to their default
-// values: what an older file lacks reads as the default.
+// Sets the members that a file of version v does not store to what such a
+// file reads as: dOlder where the row gives it, else the default.
 template <class C>
 void DefaultRowsMissingFrom(std::span<const FIELDROW<C>> rows, C* self, uint32_t v) {
     for (const FIELDROW<C>& row : rows)
-        if (!row.StoredIn(v)) SetRowDefault(row, self);
+        if (!row.StoredIn(v)) SetRowValue(row, self, row.dOlder.value_or(row.dDefault));
 }

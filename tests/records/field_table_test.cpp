@@ -299,3 +299,68 @@ TEST(FieldTableDefaults, DefaultsSetEveryMemberOrOnlyThoseAFileLacks) {
     EXPECT_EQ(old.u, 4000000000u);  // added at 300: missing from a 250 file
     EXPECT_EQ(old.str2, "");     // added at 250: stored
 }
+
+namespace {
+
+// A key stored byte by byte between two numbers, and a switch whose older
+// files keep the older behaviour.
+class cKeyed : public cTableRecord {
+public:
+    int32_t nBefore = 0;
+    uint8_t key[3] = {};
+    int32_t bSwitch = 0;
+    static std::span<const FIELDROW<cKeyed>> Rows();
+    void Layout(uint32_t v) override { LayoutRows(Rows(), v, this); }
+    void Load(cDataReader& file) override { LoadRows(file, Rows(), this); }
+    void Save(cDataWriter& file) override { SaveRows(file, Rows(), this); }
+};
+
+using K = cKeyed;
+constexpr FIELDROW<K> g_KeyedRows[] = {
+    {&K::nBefore, 4},
+    {.lpMember = &K::key, .nWidth = 1, .nFrom = 10, .dDefault = 5, .nElement = 0},
+    {.lpMember = &K::key, .nWidth = 1, .nFrom = 10, .dDefault = 5, .nElement = 1, .dOlder = 177},
+    {.lpMember = &K::key, .nWidth = 1, .nFrom = 10, .dDefault = 5, .nElement = 2},
+    {.lpMember = &K::bSwitch, .nWidth = 4, .nFrom = 20, .dDefault = 1, .dOlder = 0},
+};
+static_assert(WidthsMatch(g_KeyedRows));
+static_assert(!FIELDROW<K>{.lpMember = &K::key, .nWidth = 1, .nElement = 3}.WidthMatches());
+static_assert(!FIELDROW<K>{.lpMember = &K::nBefore, .nWidth = 4, .nElement = 0}.WidthMatches());
+std::span<const FIELDROW<cKeyed>> cKeyed::Rows() { return g_KeyedRows; }
+
+}  // namespace
+
+// Rows of single array elements are one field each, in the table stream and
+// in the registry alike; the value for older files applies only to what
+// they lack.
+TEST_F(FieldTableTest, ElementRowsAreFieldsOfTheirOwnAndOlderFilesGetTheirOwnValues) {
+    cKeyed k;
+    k.nBefore = 0x04030201;
+    k.key[0] = 0xa, k.key[1] = 0xb, k.key[2] = 0xc;
+    k.bSwitch = 7;
+    cDataWriter w;
+    k.Save(w);
+    EXPECT_EQ(w.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 2, 3, 4, 0xa, 0xb, 0xc, 7, 0, 0, 0, 0, 0, 0, 0}));
+    for (uint32_t v : {9u, 10u, 20u}) {
+        nDataVersion = v;
+        cDataWriter table, registry;
+        k.Save(table);
+        k.cRecord::Save(registry);
+        EXPECT_EQ(table.Bytes(), registry.Bytes()) << v;
+    }
+    nDataVersion = DATA_VERSION;
+
+    cKeyed fresh;
+    DefaultRows(cKeyed::Rows(), &fresh);
+    EXPECT_EQ(fresh.key[1], 5);
+    EXPECT_EQ(fresh.bSwitch, 1);
+    cKeyed old = k;
+    DefaultRowsMissingFrom(cKeyed::Rows(), &old, 9);
+    EXPECT_EQ(old.nBefore, k.nBefore);
+    EXPECT_EQ((std::vector<int>{old.key[0], old.key[1], old.key[2]}), (std::vector<int>{5, 177, 5}));
+    EXPECT_EQ(old.bSwitch, 0);
+    cKeyed mid = k;
+    DefaultRowsMissingFrom(cKeyed::Rows(), &mid, 10);
+    EXPECT_EQ(mid.key[1], 0xb);
+    EXPECT_EQ(mid.bSwitch, 0);
+}
