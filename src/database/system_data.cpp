@@ -4,31 +4,51 @@
 
 // ---- element records ----
 
-void cStatusItem::Layout(uint32_t version) {
-    ClearAllFields();
-    AddIntField(&bShow);
-    AddIntField(&bIcon);
-    AddIntField(&nDigit);
-    if (version >= 204) AddIntField(&nCompat204);
-    if (version >= 587) {
-        AddIntField(&nLimit);
-        AddIntField(&bLimitPercent);
-    }
-    AddStringField(&strLabel);
-}
+namespace {
+
+using SI = cStatusItem;
+constexpr FIELDROW<SI> g_StatusRows[] = {
+    {&SI::bShow, 4},
+    {&SI::bIcon, 4},
+    {&SI::nDigit, 4},
+    {.lpMember = &SI::nCompat204, .nWidth = 4, .nFrom = 204, .dOlder = 1},
+    {&SI::nLimit, 4, 587},
+    {&SI::bLimitPercent, 4, 587},
+    {&SI::strLabel, 0},
+};
+static_assert(WidthsMatch(g_StatusRows), "a width column disagrees with its member");
+
+constexpr FIELDROW<cGameTypeFlags> g_GameTypeRows[] = {{&cGameTypeFlags::bOn, 4}};
+static_assert(WidthsMatch(g_GameTypeRows), "a width column disagrees with its member");
+
+using SO = cSysOption;
+constexpr FIELDROW<SO> g_OptionRows[] = {
+    {&SO::nKind, 4},
+    {&SO::strName, 0},
+    {&SO::nValue, 4},
+    {&SO::strValue, 0},
+};
+static_assert(WidthsMatch(g_OptionRows), "a width column disagrees with its member");
+
+}  // namespace
+
+std::span<const FIELDROW<cStatusItem>> cStatusItem::Rows() { return g_StatusRows; }
+
+void cStatusItem::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cStatusItem::Load(cDataReader& file) {
-    cRecord::Load(file);
-    if (nReadVersion < 204) nCompat204 = 1;
+    LoadRows(file, Rows(), this);
+    if (!file.Failed()) DefaultRowsMissingFrom(Rows(), this, nReadVersion);
 }
 
-void cGameTypeFlags::Layout(uint32_t) {
-    ClearAllFields();
-    AddIntField(&bOn);
-}
+void cStatusItem::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+std::span<const FIELDROW<cGameTypeFlags>> cGameTypeFlags::Rows() { return g_GameTypeRows; }
+
+void cGameTypeFlags::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cGameTypeFlags::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     const uint32_t n = file.ReadCount(1);
     if (file.Failed()) return;
     vFlag.assign(n, 0);
@@ -36,18 +56,18 @@ void cGameTypeFlags::Load(cDataReader& file) {
 }
 
 void cGameTypeFlags::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     file.WriteU32(static_cast<uint32_t>(vFlag.size()));
     file.Write(vFlag.data(), vFlag.size());
 }
 
-void cSysOption::Layout(uint32_t) {
-    ClearAllFields();
-    AddIntField(&nKind);
-    AddIntField(&nValue);
-    AddStringField(&strName);
-    AddStringField(&strValue);
-}
+std::span<const FIELDROW<cSysOption>> cSysOption::Rows() { return g_OptionRows; }
+
+void cSysOption::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+
+void cSysOption::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+
+void cSysOption::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
 
 void cSysOption::SetNumber(const std::string& name, int value) {
     nKind = 0;
@@ -63,43 +83,90 @@ void cSysOption::SetText(const std::string& name, const std::string& text) {
 
 // ---- the base stream ----
 
-#define ROW(member, from) SYSFIELDROW{&cSystemData::member, -1, from, 0}
-#define KEYROW(byte, from) SYSFIELDROW{nullptr, byte, from, 0}
+namespace {
 
-const SYSFIELDROW SystemFieldRows[67] = {
-    ROW(bTallyDivide, 185),     ROW(nTallyDivisor, 0),      ROW(bPauseEffect, 0),      ROW(nDigitParamA, 0),
-    ROW(nFontNo, 205),          ROW(nDigitParamB, 170),     ROW(nCompat113, 113),      ROW(bReplayRecord, 184),
-    ROW(nCompat157, 157),       ROW(bTitleSwitch, 821),     ROW(bMapSwitchA, 0),       ROW(bStageSwitch, 191),
-    ROW(bMapSwitchB, 191),      ROW(nMaxStage, 0),          ROW(bUseMaxStage, 0),      ROW(nCompat167a, 167),
-    ROW(nCompat167b, 167),      ROW(nCompat188a, 188),      ROW(nPauseSwitch224a, 224), ROW(nCompat167c, 167),
-    ROW(nCompat167d, 167),      ROW(nCompat188b, 188),      ROW(nPauseSwitch224b, 224), ROW(nCompat188c, 188),
-    ROW(nCompat192, 192),       ROW(nColorMode, 187),       KEYROW(0, 187),            KEYROW(1, 187),
-    KEYROW(2, 187),             ROW(nCompat214, 214),
-    SYSFIELDROW{nullptr, -1, 221, 260},  // a word of 221 to 259 that later versions dropped
-    ROW(nCompat261, 261),       ROW(nCompat272, 272),       ROW(nCompat287, 287),      ROW(nBlinkStep, 515),
-    ROW(nCompat289, 289),       ROW(nPauseSwitch757, 757),  ROW(nCompat525, 525),      ROW(nCompat555, 555),
-    ROW(nCompat637, 637),       ROW(nCompat669, 669),       ROW(nCompat677, 677),      ROW(nCompat695, 695),
-    ROW(nCompat696, 696),       ROW(nCompat697, 697),       ROW(nCompat721, 721),      ROW(nCompat728, 728),
-    ROW(nCompat733, 733),       ROW(nCompat744, 744),       ROW(nCompat749, 749),      ROW(nCompat752, 752),
-    ROW(nCompat763a, 763),      ROW(nCompat763b, 763),      ROW(nCompat768, 768),      ROW(nCompat773, 773),
-    ROW(nCompat781, 781),       ROW(nCompat782, 782),       ROW(nCompat783, 783),      ROW(nCompat793, 793),
-    ROW(nCompat805, 805),       ROW(nCompat808, 808),       ROW(nCompat818a, 818),     ROW(nCompat818b, 818),
-    ROW(nCompat819, 819),       ROW(nCompat822, 822),       ROW(nD3DBpp, 670),         ROW(nDDBpp, 670),
+// Stored order. dDefault is the value of a new project; dOlder, where given,
+// what a file older than the row's version reads as instead (the older
+// behaviour). Rows without a version are stored by every file.
+using S = cSystemData;
+constexpr FIELDROW<S> g_SystemRows[] = {
+    {.lpMember = &S::strTitle},
+    {.lpMember = &S::bTallyDivide, .nWidth = 4, .nFrom = 185, .dOlder = 1},
+    {.lpMember = &S::nTallyDivisor, .nWidth = 4, .dDefault = 100},
+    {.lpMember = &S::bPauseEffect, .nWidth = 4, .dDefault = 1},
+    {.lpMember = &S::bFontSymbols, .nWidth = 4},
+    {.lpMember = &S::nFontNo, .nWidth = 4, .nFrom = 205, .dDefault = 60},
+    {.lpMember = &S::bFontCentring, .nWidth = 4, .nFrom = 170},
+    {.lpMember = &S::nCompat113, .nWidth = 4, .nFrom = 113},
+    {.lpMember = &S::bReplayRecord, .nWidth = 4, .nFrom = 184, .dDefault = 1},
+    {.lpMember = &S::bPictureTitleMenu, .nWidth = 4, .nFrom = 157, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::bChooseStorySlot, .nWidth = 4, .nFrom = 821, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::bCarryStock, .nWidth = 4, .dDefault = 1},
+    {.lpMember = &S::bStageSwitch, .nWidth = 4, .nFrom = 191, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::bShowStock, .nWidth = 4, .nFrom = 191, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::nMaxStage, .nWidth = 4, .dDefault = 40},
+    {.lpMember = &S::bUseMaxStage, .nWidth = 4, .dDefault = 1},
+    {.lpMember = &S::bShowStageValue, .nWidth = 4, .nFrom = 167, .dDefault = 1},
+    {.lpMember = &S::bShowMenuTotal, .nWidth = 4, .nFrom = 167, .dDefault = 1},
+    {.lpMember = &S::nCompat188a, .nWidth = 4, .nFrom = 188, .dDefault = 1},
+    {.lpMember = &S::bPauseRetryStory, .nWidth = 4, .nFrom = 224, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::bShowChallengeValues, .nWidth = 4, .nFrom = 167, .dDefault = 1},
+    {.lpMember = &S::bShowChallengeTotal, .nWidth = 4, .nFrom = 167, .dDefault = 1},
+    {.lpMember = &S::nCompat188b, .nWidth = 4, .nFrom = 188, .dDefault = 1},
+    {.lpMember = &S::bPauseRetryChallenge, .nWidth = 4, .nFrom = 224, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::nCompat188c, .nWidth = 4, .nFrom = 188, .dDefault = 1},
+    {.lpMember = &S::nCompat192, .nWidth = 4, .nFrom = 192, .dOlder = 1},
+    {.lpMember = &S::nColorMode, .nWidth = 4, .nFrom = 187},
+    // The colour key byte by byte; older files get green (0, 177, 0).
+    {.lpMember = &S::byColorKey, .nWidth = 1, .nFrom = 187, .nElement = 0},
+    {.lpMember = &S::byColorKey, .nWidth = 1, .nFrom = 187, .nElement = 1, .dOlder = 177},
+    {.lpMember = &S::byColorKey, .nWidth = 1, .nFrom = 187, .nElement = 2},
+    {.lpMember = &S::nCompat214, .nWidth = 4, .nFrom = 214, .dOlder = 1},
+    {.lpMember = std::monostate{}, .nWidth = 4, .nFrom = 221, .nUntil = 260},  // a word that 260 dropped
+    {.lpMember = &S::nCompat261, .nWidth = 4, .nFrom = 261, .dOlder = 1},
+    {.lpMember = &S::nCompat272, .nWidth = 4, .nFrom = 272},
+    {.lpMember = &S::nCompat287, .nWidth = 4, .nFrom = 287},
+    {.lpMember = &S::nBlinkStep, .nWidth = 4, .nFrom = 515, .dDefault = 16},
+    {.lpMember = &S::bCyclePalette, .nWidth = 4, .nFrom = 289},  // older files: from the colour mode
+    {.lpMember = &S::bPauseBackToMap, .nWidth = 4, .nFrom = 757, .dDefault = 1, .dOlder = 0},
+    {.lpMember = &S::nCompat525, .nWidth = 4, .nFrom = 525, .dOlder = 1},
+    {.lpMember = &S::nCompat555, .nWidth = 4, .nFrom = 555, .dOlder = 1},
+    {.lpMember = &S::nCompat637, .nWidth = 4, .nFrom = 637},  // older files: from their version
+    {.lpMember = &S::nCompat669, .nWidth = 4, .nFrom = 669, .dOlder = 1},
+    {.lpMember = &S::nCompat677, .nWidth = 4, .nFrom = 677, .dOlder = 1},
+    {.lpMember = &S::nCompat695, .nWidth = 4, .nFrom = 695, .dOlder = 1},
+    {.lpMember = &S::nCompat696, .nWidth = 4, .nFrom = 696, .dOlder = 1},
+    {.lpMember = &S::nCompat697, .nWidth = 4, .nFrom = 697, .dOlder = 1},
+    {.lpMember = &S::nCompat721, .nWidth = 4, .nFrom = 721, .dOlder = 1},
+    {.lpMember = &S::nCompat728, .nWidth = 4, .nFrom = 728, .dOlder = 1},
+    {.lpMember = &S::nCompat733, .nWidth = 4, .nFrom = 733, .dOlder = 1},
+    {.lpMember = &S::nCompat744, .nWidth = 4, .nFrom = 744, .dOlder = 1},
+    {.lpMember = &S::nCompat749, .nWidth = 4, .nFrom = 749, .dOlder = 1},
+    {.lpMember = &S::nCompat752, .nWidth = 4, .nFrom = 752, .dOlder = 1},
+    {.lpMember = &S::nCompat763a, .nWidth = 4, .nFrom = 763, .dOlder = 1},
+    {.lpMember = &S::nCompat763b, .nWidth = 4, .nFrom = 763, .dOlder = 1},
+    {.lpMember = &S::nCompat768, .nWidth = 4, .nFrom = 768, .dOlder = 1},
+    {.lpMember = &S::nCompat773, .nWidth = 4, .nFrom = 773, .dOlder = 1},
+    {.lpMember = &S::nCompat781, .nWidth = 4, .nFrom = 781, .dOlder = 1},
+    {.lpMember = &S::nCompat782, .nWidth = 4, .nFrom = 782, .dOlder = 1},
+    {.lpMember = &S::bReverseOnTurn, .nWidth = 4, .nFrom = 783, .dOlder = 1},
+    {.lpMember = &S::nCompat793, .nWidth = 4, .nFrom = 793, .dOlder = 1},
+    {.lpMember = &S::nCompat805, .nWidth = 4, .nFrom = 805, .dOlder = 1},
+    {.lpMember = &S::nCompat808, .nWidth = 4, .nFrom = 808, .dOlder = 1},
+    {.lpMember = &S::nCompat818a, .nWidth = 4, .nFrom = 818, .dOlder = 1},
+    {.lpMember = &S::nCompat818b, .nWidth = 4, .nFrom = 818, .dOlder = 1},
+    {.lpMember = &S::nCompat819, .nWidth = 4, .nFrom = 819, .dOlder = 1},
+    {.lpMember = &S::nCompat822, .nWidth = 4, .nFrom = 822, .dOlder = 1},
+    {.lpMember = &S::nD3DBpp, .nWidth = 4, .nFrom = 670},
+    {.lpMember = &S::nDDBpp, .nWidth = 4, .nFrom = 670, .dDefault = 2},
 };
+static_assert(WidthsMatch(g_SystemRows), "a width column disagrees with its member");
 
-#undef ROW
-#undef KEYROW
+}  // namespace
 
-void cSystemData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strTitle);
-    for (const SYSFIELDROW& row : SystemFieldRows) {
-        if (version < row.nFrom || (row.nUntil != 0 && version >= row.nUntil)) continue;
-        if (row.lpInt) AddIntField(&(this->*row.lpInt));
-        else if (row.nColorKeyByte >= 0) AddByteField(&byColorKey[row.nColorKeyByte]);
-        else AddScratchField(4);
-    }
-}
+std::span<const FIELDROW<cSystemData>> cSystemData::Rows() { return g_SystemRows; }
+
+void cSystemData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 // ---- the lists after the base stream ----
 
@@ -166,7 +233,8 @@ int (*g_lpMusicCount)() = nullptr;
 }  // namespace
 
 void cSystemData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
+    if (file.Failed()) return;
     const uint32_t v = nReadVersion;
     const cCmd freshCmd(1, std::string());
     ReadBytes(file, vCarryFlag);
@@ -185,13 +253,16 @@ void cSystemData::Load(cDataReader& file) {
     if (v >= 674) ReadStrings(file, vRankModeName);
     ReadRecords(file, vOption, cSysOption(), 8);
     if (file.Failed()) return;
-    if (v < nDataVersion) UpgradeFromOlder(v);
+    if (v < nDataVersion) {
+        DefaultRowsMissingFrom(Rows(), this, v);
+        UpgradeFromOlder(v);
+    }
     CheckPlaceBgm();
 }
 
 void cSystemData::Save(cDataWriter& file) {
     CheckPlaceBgm();
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     WriteBytes(file, vCarryFlag);
     WriteBytes(file, vClearFlag);
     WriteRecords(file, vStatusItem);

@@ -12,17 +12,8 @@ cSafeVector<cCmd> EnabledMenu(std::initializer_list<const char*> texts) {
 }  // namespace
 
 void cSystemData::BuildDefault() {
-    Clear();
-
-    nTallyDivisor = 100;
-    bPauseEffect = 1;
-    nFontNo = 60;
-    bReplayRecord = 1;
-    nCompat157 = 1;
-    bTitleSwitch = 1;
-    nCompat188a = nCompat188b = nCompat188c = 1;
-    nPauseSwitch224a = nPauseSwitch757 = nPauseSwitch224b = 1;
-    nBlinkStep = 16;
+    // The title and every number: the defaults of the table's rows.
+    DefaultRows(Rows(), this);
 
     vCarryFlag.assign(25, 0);
     for (int i : {0, 1, 13, 14, 16, 17, 19, 20, 21}) vCarryFlag[i] = 1;
@@ -55,12 +46,8 @@ void cSystemData::BuildDefault() {
     vOptionMenu = EnabledMenu({"BGM", "SE", "ランキング登録", "ランキング登録名", "もどる", ""});
     vRankModeName = {"手動登録（登録名入力）", "手動登録（登録名固定）", "自動登録（登録名入力）", "自動登録（登録名固定）"};
 
-    bMapSwitchA = bStageSwitch = bMapSwitchB = 1;
-    nMaxStage = 40;
-    bUseMaxStage = 1;
     vStartValue = {5, 5, 5, 99};
     vStartFlag = {1, 1, 1, 1};
-    nCompat167a = nCompat167b = nCompat167c = nCompat167d = 1;
 
     vText = {
         "ワールド", "ステージ", "スコア", "ハイスコア", "トータルスコア",
@@ -90,9 +77,6 @@ void cSystemData::BuildDefault() {
     vOption[7].SetNumber("ShowFps", 1);
     vOption[8].SetText("FreeStage", "");
     vOption[9].SetNumber("English", 0);
-
-    nD3DBpp = 0;
-    nDDBpp = 2;
 }
 
 void AlignGeneratedProjectTexts(cSystemData& s) {

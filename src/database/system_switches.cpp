@@ -14,17 +14,17 @@ struct SWITCHROW {
 
 // One row per switch, in the enumeration's order.
 constexpr SWITCHROW SystemSwitches[] = {
-    {eSysSwitch::RetryInStory, &cSystemData::nPauseSwitch224a, 0},
-    {eSysSwitch::RetryInChallenge, &cSystemData::nPauseSwitch224b, 0},
-    {eSysSwitch::BackToMap, &cSystemData::nPauseSwitch757, 0},
+    {eSysSwitch::RetryInStory, &cSystemData::bPauseRetryStory, 0},
+    {eSysSwitch::RetryInChallenge, &cSystemData::bPauseRetryChallenge, 0},
+    {eSysSwitch::BackToMap, &cSystemData::bPauseBackToMap, 0},
     {eSysSwitch::ExtraLifeByScore, &cSystemData::bTallyDivide, 0},
     {eSysSwitch::ExtraLifeScoreStep, &cSystemData::nTallyDivisor, 0},
     {eSysSwitch::ChallengeStageCount, &cSystemData::nMaxStage, 0},
     {eSysSwitch::PauseHiding, &cSystemData::bPauseEffect, 0},
-    {eSysSwitch::EnglishRankingTitle, &cSystemData::nDigitParamA, 0},
+    {eSysSwitch::EnglishRankingTitle, &cSystemData::bFontSymbols, 0},
     {eSysSwitch::SightMaskColourKey, &cSystemData::nColorMode, 0},
     {eSysSwitch::ReplayRecording, &cSystemData::bReplayRecord, 0},
-    {eSysSwitch::ReverseOnTurn, &cSystemData::nCompat783, 0},
+    {eSysSwitch::ReverseOnTurn, &cSystemData::bReverseOnTurn, 0},
     {eSysSwitch::RetryMenuAfterDeath, nullptr, 1},
     {eSysSwitch::DeathDisplayOff, nullptr, 0},
     {eSysSwitch::LandWhileRising, nullptr, 0},

@@ -93,9 +93,9 @@ TEST(MenuTextTest, FontNameListHolds122NamesAndAnEmptyEnd) {
 
 TEST(SystemSwitchTest, StoredSwitchesReadTheirMembersAndTheOthersACurrentProject) {
     cSystemData s;
-    s.nPauseSwitch757 = 0;
+    s.bPauseBackToMap = 0;
     s.nTallyDivisor = 500;
-    s.nCompat783 = 1;
+    s.bReverseOnTurn = 1;
     EXPECT_EQ(GetSysSwitch(s, eSysSwitch::BackToMap), 0);
     EXPECT_EQ(GetSysSwitch(s, eSysSwitch::ExtraLifeScoreStep), 500);
     EXPECT_EQ(GetSysSwitch(s, eSysSwitch::ReverseOnTurn), 1);

@@ -39,16 +39,16 @@ struct SWITCHCASE {
 };
 
 const SWITCHCASE SwitchCases[] = {
-    {&cSystemData::nCompat113, 113, 0},      {&cSystemData::nCompat157, 157, 0},
-    {&cSystemData::nCompat167a, 167, 1},     {&cSystemData::nCompat167b, 167, 1},
-    {&cSystemData::nCompat167c, 167, 1},     {&cSystemData::nCompat167d, 167, 1},
-    {&cSystemData::nDigitParamB, 170, 0},    {&cSystemData::bReplayRecord, 184, 1},
+    {&cSystemData::nCompat113, 113, 0},      {&cSystemData::bPictureTitleMenu, 157, 0},
+    {&cSystemData::bShowStageValue, 167, 1},     {&cSystemData::bShowMenuTotal, 167, 1},
+    {&cSystemData::bShowChallengeValues, 167, 1},     {&cSystemData::bShowChallengeTotal, 167, 1},
+    {&cSystemData::bFontCentring, 170, 0},    {&cSystemData::bReplayRecord, 184, 1},
     {&cSystemData::bTallyDivide, 185, 1},    {&cSystemData::nColorMode, 187, 0},
     {&cSystemData::nCompat188a, 188, 1},     {&cSystemData::nCompat188b, 188, 1},
     {&cSystemData::nCompat188c, 188, 1},     {&cSystemData::bStageSwitch, 191, 0},
-    {&cSystemData::bMapSwitchB, 191, 0},     {&cSystemData::nCompat192, 192, 1},
+    {&cSystemData::bShowStock, 191, 0},     {&cSystemData::nCompat192, 192, 1},
     {&cSystemData::nFontNo, 205, 60},        {&cSystemData::nCompat214, 214, 1},
-    {&cSystemData::nPauseSwitch224a, 224, 0}, {&cSystemData::nPauseSwitch224b, 224, 0},
+    {&cSystemData::bPauseRetryStory, 224, 0}, {&cSystemData::bPauseRetryChallenge, 224, 0},
     {&cSystemData::nCompat261, 261, 1},      {&cSystemData::nCompat272, 272, 0},
     {&cSystemData::nCompat287, 287, 0},      {&cSystemData::nBlinkStep, 515, 16},
     {&cSystemData::nCompat525, 525, 1},      {&cSystemData::nCompat555, 555, 1},
@@ -58,14 +58,14 @@ const SWITCHCASE SwitchCases[] = {
     {&cSystemData::nCompat697, 697, 1},      {&cSystemData::nCompat721, 721, 1},
     {&cSystemData::nCompat728, 728, 1},      {&cSystemData::nCompat733, 733, 1},
     {&cSystemData::nCompat744, 744, 1},      {&cSystemData::nCompat749, 749, 1},
-    {&cSystemData::nCompat752, 752, 1},      {&cSystemData::nPauseSwitch757, 757, 0},
+    {&cSystemData::nCompat752, 752, 1},      {&cSystemData::bPauseBackToMap, 757, 0},
     {&cSystemData::nCompat763a, 763, 1},     {&cSystemData::nCompat763b, 763, 1},
     {&cSystemData::nCompat768, 768, 1},      {&cSystemData::nCompat773, 773, 1},
     {&cSystemData::nCompat781, 781, 1},      {&cSystemData::nCompat782, 782, 1},
-    {&cSystemData::nCompat783, 783, 1},      {&cSystemData::nCompat793, 793, 1},
+    {&cSystemData::bReverseOnTurn, 783, 1},      {&cSystemData::nCompat793, 793, 1},
     {&cSystemData::nCompat805, 805, 1},      {&cSystemData::nCompat808, 808, 1},
     {&cSystemData::nCompat818a, 818, 1},     {&cSystemData::nCompat818b, 818, 1},
-    {&cSystemData::nCompat819, 819, 1},      {&cSystemData::bTitleSwitch, 821, 0},
+    {&cSystemData::nCompat819, 819, 1},      {&cSystemData::bChooseStorySlot, 821, 0},
     {&cSystemData::nCompat822, 822, 1},
 };
 
@@ -91,9 +91,9 @@ TEST_F(SystemDataOldTest, Switch637DependsOnWhetherTheFileIsAtMost616) {
 TEST_F(SystemDataOldTest, Switch289FollowsTheStoredColourMode) {
     cSystemData s;
     s.nColorMode = 1;
-    EXPECT_EQ(LoadAt(s, 288).nCompat289, 0);
+    EXPECT_EQ(LoadAt(s, 288).bCyclePalette, 0);
     s.nColorMode = 0;
-    EXPECT_EQ(LoadAt(s, 288).nCompat289, 1);
+    EXPECT_EQ(LoadAt(s, 288).bCyclePalette, 1);
 }
 
 TEST_F(SystemDataOldTest, FilesBefore187GetTheGreenColourKey) {

@@ -35,13 +35,13 @@ TEST_F(SystemDataTest, NewProjectHoldsTheDefaultSettings) {
     EXPECT_EQ(s.bPauseEffect, 1);
     EXPECT_EQ(s.nFontNo, 60);
     EXPECT_EQ(s.bReplayRecord, 1);
-    EXPECT_EQ(s.nCompat157, 1);
-    EXPECT_EQ(s.bTitleSwitch, 1);
+    EXPECT_EQ(s.bPictureTitleMenu, 1);
+    EXPECT_EQ(s.bChooseStorySlot, 1);
     EXPECT_EQ(s.nBlinkStep, 16);
     EXPECT_EQ(s.nCompat188a + s.nCompat188b + s.nCompat188c, 3);
-    EXPECT_EQ(s.nPauseSwitch224a + s.nPauseSwitch224b + s.nPauseSwitch757, 3);
-    EXPECT_EQ(s.nCompat167a + s.nCompat167b + s.nCompat167c + s.nCompat167d, 4);
-    EXPECT_EQ(s.bMapSwitchA + s.bStageSwitch + s.bMapSwitchB + s.bUseMaxStage, 4);
+    EXPECT_EQ(s.bPauseRetryStory + s.bPauseRetryChallenge + s.bPauseBackToMap, 3);
+    EXPECT_EQ(s.bShowStageValue + s.bShowMenuTotal + s.bShowChallengeValues + s.bShowChallengeTotal, 4);
+    EXPECT_EQ(s.bCarryStock + s.bStageSwitch + s.bShowStock + s.bUseMaxStage, 4);
     EXPECT_EQ(s.nMaxStage, 40);
     EXPECT_EQ(s.nDDBpp, 2);
     EXPECT_EQ(s.nD3DBpp, 0);
@@ -132,10 +132,10 @@ TEST_F(SystemDataTest, StoredLayoutHas66NumbersAtTheCurrentVersionAndTheDroppedW
     EXPECT_EQ(s.Fields().size(), 66u);
     EXPECT_EQ(s.StrFields().size(), 1u);
     s.Layout(230);
-    EXPECT_EQ(s.Fields().size(), 30u);  // rows 1-30 but bTitleSwitch, and the dropped word
+    EXPECT_EQ(s.Fields().size(), 30u);  // rows 1-30 but bChooseStorySlot, and the dropped word
     s.Layout(260);
     EXPECT_EQ(s.Fields().size(), 29u);
-    s.Layout(100);  // nTallyDivisor, bPauseEffect, nDigitParamA, bMapSwitchA, nMaxStage, bUseMaxStage
+    s.Layout(100);  // nTallyDivisor, bPauseEffect, bFontSymbols, bCarryStock, nMaxStage, bUseMaxStage
     EXPECT_EQ(s.Fields().size(), 6u);
 }
 
@@ -143,8 +143,8 @@ cSystemData Sample() {
     cSystemData s;
     s.strTitle = "テストゲーム";
     int k = 1000;
-    for (const SYSFIELDROW& row : SystemFieldRows)
-        if (row.lpInt) s.*row.lpInt = ++k;
+    for (const auto& row : cSystemData::Rows())
+        if (const auto* pm = std::get_if<int32_t cSystemData::*>(&row.lpMember)) s.**pm = ++k;
     s.byColorKey[0] = 1;
     s.byColorKey[1] = 2;
     s.byColorKey[2] = 3;
@@ -174,9 +174,9 @@ cSystemData Sample() {
 
 void ExpectSameSettings(const cSystemData& a, const cSystemData& b) {
     EXPECT_EQ(a.strTitle, b.strTitle);
-    for (const SYSFIELDROW& row : SystemFieldRows) {
-        if (row.lpInt) {
-            EXPECT_EQ(a.*row.lpInt, b.*row.lpInt);
+    for (const auto& row : cSystemData::Rows()) {
+        if (const auto* pm = std::get_if<int32_t cSystemData::*>(&row.lpMember)) {
+            EXPECT_EQ(a.**pm, b.**pm);
         }
     }
     for (int i = 0; i < 3; ++i) EXPECT_EQ(a.byColorKey[i], b.byColorKey[i]);
