@@ -8,6 +8,7 @@
 #include "platform/graphics/dd_internal.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/dd_present.h"
+#include "platform/seam/native_window.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 
@@ -37,7 +38,7 @@ void NameRecord(DDSURFACEDATA* sd, const char* name) { std::snprintf(sd->szName,
 // Full screen is the desktop's own mode: the window covers it and the picture is scaled.
 void SetFullScreen() {
     if (!DDG.hWnd) return;
-    SDL_SetWindowFullscreen(DDG.hWnd, DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_SetWindowFullscreen(SdlWindowOf(DDG.hWnd), DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     SDL_ShowCursor(DDG.bWindow ? SDL_ENABLE : SDL_DISABLE);
 }
 
@@ -82,7 +83,7 @@ bool InitD3D() {
     lpDTCon = new DTCONTROL;
     if (DDG.hWnd && DDG.bWindow && DDG.bVSync) {
         SDL_DisplayMode mode{};
-        const int display = SDL_GetWindowDisplayIndex(DDG.hWnd);
+        const int display = SDL_GetWindowDisplayIndex(SdlWindowOf(DDG.hWnd));
         if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate != 0) {
             WriteReportEC("RefreshRate : %d", mode.refresh_rate);
             if (mode.refresh_rate != 60) {
@@ -148,7 +149,7 @@ bool DDCheckInitErr(int code) {
     return false;
 }
 
-bool DDInit(int bDirect3D, SDL_Window* hWnd, int width, int height, int depth, int vsync, int windowMode,
+bool DDInit(int bDirect3D, NativeWindow* hWnd, int width, int height, int depth, int vsync, int windowMode,
             int backBufferCount, int refreshRate, int setRefresh, DDSURFACEDATA* surfaces,
             const DDSURFACEINFO* infos, int count) {
     if (DDG.bOnce) DDEnd();

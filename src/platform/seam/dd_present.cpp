@@ -9,23 +9,16 @@
 
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_palette.h"
+#include "platform/seam/native_window.h"
+#include "platform/seam/owners.h"
 #include "platform/system/log.h"
 
 namespace {
 
-struct RendererDeleter {
-    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-};
-struct TextureDeleter {
-    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
-};
-using RendererPtr = std::unique_ptr<SDL_Renderer, RendererDeleter>;
-using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
-
 // The presenter: one renderer and one streaming texture of the frame's size.
 struct PRESENTER {
-    RendererPtr renderer;
-    TexturePtr texture;
+    SdlRendererPtr renderer;  // destroyed after its texture
+    SdlTexturePtr texture;
     int texW = 0, texH = 0;
     DDFRAME shown;  // the frame presented last (main thread only)
 };
@@ -60,21 +53,22 @@ bool Draw(PRESENTER& p, const DDFRAME& f) {
 
 }  // namespace
 
-bool DDOpenPresenter(SDL_Window* window, int vsync) {
+bool DDOpenPresenter(NativeWindow* nativeWindow, int vsync) {
     DDClosePresenter();
+    SDL_Window* window = SdlWindowOf(nativeWindow);
     if (!window) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
-    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    SdlRendererPtr r(SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync));
+    if (!r) r.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
     if (!r) {
         WriteReport("SDL_CreateRenderer: %s", SDL_GetError());
         return false;
     }
-    g_Presenter = new PRESENTER;
-    g_Presenter->renderer.reset(r);
     SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(r, &info) == 0) WriteReport("Renderer : %s", info.name);
+    if (SDL_GetRendererInfo(r.get(), &info) == 0) WriteReport("Renderer : %s", info.name);
+    g_Presenter = new PRESENTER;
+    g_Presenter->renderer = std::move(r);
     return true;
 }
 

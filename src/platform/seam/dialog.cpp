@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/seam/dialog_host.h"
+#include "platform/seam/owners.h"
 #include "platform/system/cp932.h"
 #include "platform/seam/imgui_glue.h"
 #include "platform/system/log.h"
@@ -29,27 +31,26 @@ public:
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
             m_bInit = true;
         }
-        m_Window = SDL_CreateWindow(Cp932ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, 0);
-        if (m_Window) m_Renderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE);
+        m_Window.reset(SDL_CreateWindow(Cp932ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        640, 480, 0));
+        if (m_Window) m_Renderer.reset(SDL_CreateRenderer(m_Window.get(), -1, SDL_RENDERER_SOFTWARE));
         if (!m_Renderer) Close();
         return m_Renderer != nullptr;
     }
     void Close() {
-        if (m_Renderer && cImGuiHost::Get().Renderer() == m_Renderer) cImGuiHost::Get().Detach();
-        if (m_Renderer) SDL_DestroyRenderer(m_Renderer);
-        if (m_Window) SDL_DestroyWindow(m_Window);
-        m_Renderer = nullptr;
-        m_Window = nullptr;
+        if (m_Renderer && cImGuiHost::Get().Renderer() == m_Renderer.get()) cImGuiHost::Get().Detach();
+        m_Renderer.reset();  // before its window
+        m_Window.reset();
         if (m_bInit) SDL_QuitSubSystem(SDL_INIT_VIDEO);
         m_bInit = false;
     }
     ~cOwnWindow() { Close(); }
-    SDL_Window* Window() const { return m_Window; }
-    SDL_Renderer* Renderer() const { return m_Renderer; }
+    SDL_Window* Window() const { return m_Window.get(); }
+    SDL_Renderer* Renderer() const { return m_Renderer.get(); }
 
 private:
-    SDL_Window* m_Window = nullptr;
-    SDL_Renderer* m_Renderer = nullptr;
+    SdlWindowPtr m_Window;
+    SdlRendererPtr m_Renderer;
     bool m_bInit = false;
 };
 cOwnWindow g_OwnWindow;
@@ -91,7 +92,7 @@ bool DialogHostProcessEvent(const SDL_Event& e) {
     if (g_Modeless.empty() || !cImGuiHost::Get().IsAttached()) return false;
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
         for (cDialog* d : g_Modeless)
-            if (d->HasKeyboardFocus() && d->HookKey(e)) return true;
+            if (d->HasKeyboardFocus() && d->HookKey(DialogKeyToVk(e.key.keysym.sym), e.type == SDL_KEYDOWN)) return true;
     }
     return cImGuiHost::Get().ProcessEvent(e);
 }
@@ -151,7 +152,7 @@ void cDialog::SetPlacement(bool bCentre, int x, int y) {
     m_x = x;
     m_y = y;
     m_bPlaced = false;
-    m_pImWindow = nullptr;
+    m_nImWindowId = 0;
 }
 
 int cDialog::DoModal(int flags) {
@@ -162,7 +163,7 @@ int cDialog::DoModal(int flags) {
     m_nResult = 0;
     m_bOpen = true;
     m_bPlaced = false;
-    m_pImWindow = nullptr;
+    m_nImWindowId = 0;
     if (m_lpParam && (flags & DLG_HIDE_GROUP)) m_lpParam->Show(false);
     if (m_lpParam && (flags & DLG_DISABLE_GROUP)) m_lpParam->Enable(false);
     OnInitDialog();
@@ -208,7 +209,7 @@ bool cDialog::RunLoop() {
                         break;
                     case SDL_KEYDOWN:
                     case SDL_KEYUP:
-                        toImGui = !HookKey(e);
+                        toImGui = !HookKey(DialogKeyToVk(e.key.keysym.sym), e.type == SDL_KEYDOWN);
                         break;
                     default:
                         break;
@@ -237,7 +238,7 @@ bool cDialog::CreateModeless(cDialogGroup* group) {
     m_bModeless = true;
     m_bOpen = true;
     m_bPlaced = false;
-    m_pImWindow = nullptr;
+    m_nImWindowId = 0;
     m_lpGroup = group;
     if (group) group->Add(this);
     g_Modeless.push_back(this);
@@ -375,7 +376,7 @@ void cDialog::DrawFrame(bool bModal) {
     if (top) {
         // Brought to the front unless it (or a part of it) already has the focus.
         ImGuiWindow* nav = GImGui->NavWindow;
-        if (!m_pImWindow || !nav || nav->RootWindow != m_pImWindow) ImGui::SetNextWindowFocus();
+        if (!m_nImWindowId || !nav || nav->RootWindow->ID != m_nImWindowId) ImGui::SetNextWindowFocus();
         ImGui::GetBackgroundDrawList()->AddRectFilled(ImVec2(0, 0), io.DisplaySize, IM_COL32(0, 0, 0, 96));
     }
     ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings;
@@ -391,7 +392,7 @@ void cDialog::DrawFrame(bool bModal) {
             m_fScrollX = m_fScrollY = 0;
             m_bScrollSet = false;
         }
-        m_pImWindow = ImGui::GetCurrentWindow();
+        m_nImWindowId = ImGui::GetCurrentWindow()->ID;
         const ImVec2 pos = ImGui::GetWindowPos();
         if (!bModal || top) {
             m_x = static_cast<int>(pos.x);  // remembered where the player moved it
@@ -405,9 +406,8 @@ void cDialog::DrawFrame(bool bModal) {
     ImGui::End();
 }
 
-bool cDialog::HookKey(const SDL_Event& e) {
-    const int vk = DialogKeyToVk(e.key.keysym.sym);
-    if (e.type == SDL_KEYUP) {
+bool cDialog::HookKey(int vk, bool bDown) {
+    if (!bDown) {
         if (vk == 17) m_bCtrlDown = false;
         if (!(m_bPassCtrl && m_bCtrlDown)) OnKeyUp(vk);
         return false;

@@ -8,15 +8,12 @@
 #include <memory>
 
 #include "platform/graphics/dd_test_support.h"
+#include "platform/seam/native_window.h"
+#include "platform/seam/owners.h"
 
 using namespace ddtest;
 
 namespace {
-
-struct WindowDeleter {
-    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-};
-using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 
 class DDWindowTest : public cDDTest {
 protected:
@@ -41,11 +38,11 @@ protected:
         if (m_Video) setenv("SDL_VIDEODRIVER", m_OldDriver.c_str(), 1);
         cDDTest::TearDown();
     }
-    SDL_Window* Open(int w, int h) {
+    NativeWindow* Open(int w, int h) {
         m_Windows.emplace_back(SDL_CreateWindow("qv test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
                                                 SDL_WINDOW_SHOWN));
         SDL_PumpEvents();
-        return m_Windows.back().get();
+        return NativeWindowOf(m_Windows.back().get());
     }
     // A frame no scaling can fake: every pixel differs from its neighbours.
     static uint32_t Pattern(int x, int y) {
@@ -59,11 +56,11 @@ protected:
 
     std::string m_OldDriver;
     bool m_Video = false;
-    std::vector<WindowPtr> m_Windows;
+    std::vector<SdlWindowPtr> m_Windows;
 };
 
 TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
-    SDL_Window* win = Open(640, 480);
+    NativeWindow* win = Open(640, 480);
     ASSERT_NE(win, nullptr) << SDL_GetError();
     ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
     ASSERT_TRUE(DDHasPresenter());
@@ -87,7 +84,7 @@ TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
 }
 
 TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
-    SDL_Window* win = Open(640, 480);
+    NativeWindow* win = Open(640, 480);
     ASSERT_NE(win, nullptr);
     ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
     DrawPattern();
@@ -121,10 +118,10 @@ TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
 }
 
 TEST_F(DDWindowTest, FullScreenIsTheDesktopMode) {
-    SDL_Window* win = Open(640, 480);
+    NativeWindow* win = Open(640, 480);
     ASSERT_NE(win, nullptr);
     ASSERT_TRUE(DDInit(0, win, 640, 480, 8, 1, 0, 1, 60, 1, nullptr, nullptr, 0));
-    EXPECT_EQ(SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN_DESKTOP, static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    EXPECT_EQ(SDL_GetWindowFlags(SdlWindowOf(win)) & SDL_WINDOW_FULLSCREEN_DESKTOP, static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
     DDClearSurface(&BackBuffer, 0);
     DDFlip();
     EXPECT_TRUE(DDPresentPending());

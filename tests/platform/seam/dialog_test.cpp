@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/seam/dialog_host.h"
 #include "platform/seam/dialog_script.h"
 #include "platform/system/cp932.h"
 #include "platform/window/dialog.h"
