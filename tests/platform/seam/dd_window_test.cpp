@@ -4,8 +4,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "platform/graphics/dd_test_support.h"
 #include "platform/seam/native_window.h"
@@ -115,6 +118,47 @@ TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
             wrong += back.pixels[static_cast<size_t>(y) * 800 + x] != want;
         }
     EXPECT_EQ(wrong, 0);
+}
+
+// Frames handed over by another thread while the main thread presents arrive
+// whole (every pixel of one frame), in order, and the last one is the one kept.
+TEST_F(DDWindowTest, FramesOfAnotherThreadArriveWholeAndTheLastIsKept) {
+    NativeWindow* win = Open(640, 480);
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+    constexpr uint32_t kFrames = 250;  // one grey per frame
+    auto colour = [](uint32_t n) { return n * 0x010101u & 0xFFFFFF; };
+    std::atomic<bool> done{false};
+    std::thread game([&] {
+        for (uint32_t n = 1; n <= kFrames; ++n) {
+            for (int y = 0; y < BackBuffer.nHeight; ++y)
+                std::fill_n(BackBuffer.Surface.Row32(y), BackBuffer.nWidth, 0xFF000000u | colour(n));
+            DDSubmitFrame(&BackBuffer);
+        }
+        done = true;
+    });
+    int torn = 0, backwards = 0, seen = 0;
+    uint32_t last = 0;
+    while (!done) {
+        DDPresentPending();
+        DDFRAME f;
+        if (!DDGetLastFrame(&f)) continue;
+        ++seen;
+        const uint32_t n = f.pixels[0] & 0xFF;
+        torn += std::count(f.pixels.begin(), f.pixels.end(), colour(n)) != static_cast<long>(f.pixels.size());
+        backwards += n < last;
+        last = n;
+    }
+    game.join();
+    EXPECT_GT(seen, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(backwards, 0);
+    DDPresentPending();
+    DDFRAME back;
+    ASSERT_TRUE(DDReadBackWindow(&back));
+    EXPECT_EQ(std::count(back.pixels.begin(), back.pixels.end(), colour(kFrames)), static_cast<long>(back.pixels.size()));
+    ASSERT_TRUE(DDGetLastFrame(&back));
+    EXPECT_EQ(back.pixels[0], colour(kFrames));
 }
 
 TEST_F(DDWindowTest, FullScreenIsTheDesktopMode) {
