@@ -39,3 +39,9 @@ bool DDWriteLastFrame(const std::string& nativePath);
 bool DDWriteFrameDump();
 // Renders the frame last presented again and reads the window's pixels back (tests).
 bool DDReadBackWindow(DDFRAME* frame);
+
+// The window's screen mode: windowed, or full screen in the desktop's own
+// mode (the picture is scaled) with the mouse cursor hidden.
+void DDSetWindowScreenMode(NativeWindow* window, bool bWindowed);
+// The refresh rate of the display the window is on; 0 when unknown.
+int DDGetWindowRefreshRate(NativeWindow* window);

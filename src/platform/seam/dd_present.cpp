@@ -176,6 +176,20 @@ bool DDWriteFrameDump() {
     return ok;
 }
 
+void DDSetWindowScreenMode(NativeWindow* window, bool bWindowed) {
+    if (!window) return;
+    SDL_SetWindowFullscreen(SdlWindowOf(window), bWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowCursor(bWindowed ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int DDGetWindowRefreshRate(NativeWindow* window) {
+    if (!window) return 0;
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(SdlWindowOf(window));
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
 bool DDReadBackWindow(DDFRAME* frame) {
     if (!g_Presenter || !g_Presenter->bPresented) return false;
     PRESENTER& p = *g_Presenter;
