@@ -13,8 +13,7 @@
 #include <cstdint>
 
 #include "platform/graphics/dd_surface.h"
-
-struct SDL_Window;
+#include "platform/system/native_window.h"
 
 // Shifts and largest values of the colour components of a pixel.
 struct PIXELLAYOUT {
@@ -72,7 +71,7 @@ extern DDCONTROL* lpDDCon;
 struct DDGLOBAL {
     int bDirect3D = 0;        // 1 = Direct3D rules
     int bInit = 0;            // set by a successful DDInit
-    SDL_Window* hWnd = nullptr;
+    NativeWindow* hWnd = nullptr;
     int nWidth = 640, nHeight = 480;
     int nColorBit = 32;       // the depth in force: 8 or 32 (16 runs at 32)
     int nBytePerPixel = 4;
@@ -103,7 +102,7 @@ inline bool DDIsD3D() { return lpDTCon != nullptr; }
 inline int DDGetColorBit() { return DDG.nColorBit; }
 
 // Starts the back end; false when the settings cannot be had (a depth of 24, an unknown mode).
-bool DDInit(int bDirect3D, SDL_Window* hWnd, int width, int height, int depth, int vsync, int windowMode,
+bool DDInit(int bDirect3D, NativeWindow* hWnd, int width, int height, int depth, int vsync, int windowMode,
             int backBufferCount, int refreshRate, int setRefresh, DDSURFACEDATA* surfaces,
             const DDSURFACEINFO* infos, int count);
 // Ends the back end and releases every screen record and common bitmap.

@@ -1,7 +1,7 @@
 #pragma once
 // Showing finished frames. The game thread hands each finished back buffer
 // over (DDSubmitFrame, called by DDPresent and DDFlip); the main thread
-// uploads the newest one to one SDL streaming texture and presents it,
+// uploads the newest one to one streaming texture and presents it,
 // scaled to the window with nearest-pixel sampling and letterboxed to keep
 // the picture's shape (DDPresentPending). The last frame handed over is kept for the frame dump.
 #include <cstdint>
@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "platform/graphics/dd_surface.h"
-
-struct SDL_Window;
+#include "platform/system/native_window.h"
 
 // One frame as 0x00RRGGBB pixels, top row first.
 struct DDFRAME {
@@ -19,7 +18,7 @@ struct DDFRAME {
 };
 
 // Opens the presenter on a window (main thread); false when no renderer can be made.
-bool DDOpenPresenter(SDL_Window* window, int vsync);
+bool DDOpenPresenter(NativeWindow* window, int vsync);
 // Closes the presenter (main thread); frames handed over later are only kept.
 void DDClosePresenter();
 // True while a presenter is open.
@@ -40,3 +39,9 @@ bool DDWriteLastFrame(const std::string& nativePath);
 bool DDWriteFrameDump();
 // Renders the frame last presented again and reads the window's pixels back (tests).
 bool DDReadBackWindow(DDFRAME* frame);
+
+// The window's screen mode: windowed, or full screen in the desktop's own
+// mode (the picture is scaled) with the mouse cursor hidden.
+void DDSetWindowScreenMode(NativeWindow* window, bool bWindowed);
+// The refresh rate of the display the window is on; 0 when unknown.
+int DDGetWindowRefreshRate(NativeWindow* window);

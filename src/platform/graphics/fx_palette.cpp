@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "platform/graphics/dd_internal.h"
 #include "platform/graphics/fx_lock.h"
+#include "platform/system/file_owner.h"
 #include "platform/system/log.h"
 #include "records/services.h"
 
@@ -18,11 +18,6 @@ bool ClipRange(int* first, int* last) {
     *last = std::min(*last, 255);
     return *first <= *last;
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using cFile = std::unique_ptr<std::FILE, FileCloser>;
 
 uint8_t Mix(uint8_t s, uint8_t c, int weight) { return static_cast<uint8_t>((s * weight + c * (256 - weight)) >> 8); }
 
@@ -76,7 +71,7 @@ std::string DDHbtTablePath(int n) {
 bool DDLoadHbtTable(uint8_t* buffer, const char* path) {
     if (DDIsD3D()) return true;
     if (!buffer || !path) return false;
-    cFile f(std::fopen(RecNativePath(path, false).c_str(), "rb"));
+    const FilePtr f = OpenFile(RecNativePath(path, false).c_str(), "rb");
     if (!f) return false;
     // A short file is refused whole: a half-read table would mix with stale entries.
     std::vector<uint8_t> table(HBT_TABLE_SIZE);

@@ -18,6 +18,23 @@ namespace {
 
 std::string Label(const std::string& cp932, int id) { return Cp932ToUtf8(cp932) + "##" + std::to_string(id); }
 
+// Keeps an edit box's text inside its limits while it is typed.
+int EditCallback(ImGuiInputTextCallbackData* data) {
+    if (data->EventFlag != ImGuiInputTextFlags_CallbackEdit) return 0;
+    const auto* self = static_cast<const cEditCtrl*>(data->UserData);
+    const std::string text = Utf8ToCp932(std::string(data->Buf, static_cast<size_t>(data->BufTextLen)));
+    const std::string cut = self->CutToLimits(text);
+    if (cut == text) return 0;
+    // Put the cut text back, keeping the caret inside it.
+    const std::string utf8 = Cp932ToUtf8(cut);
+    const int cursor = std::min(data->CursorPos, static_cast<int>(utf8.size()));
+    data->DeleteChars(0, data->BufTextLen);
+    data->InsertChars(0, utf8.c_str());
+    data->CursorPos = cursor;
+    data->SelectionStart = data->SelectionEnd = cursor;
+    return 0;
+}
+
 }  // namespace
 
 cCtrl::cCtrl(int kind) : m_nKind(kind) {}
@@ -212,20 +229,8 @@ void cEditCtrl::OnChange() {
     m_bInChange = false;
 }
 
-int cEditCtrl::EditCallback(ImGuiInputTextCallbackData* data) {
-    if (data->EventFlag != ImGuiInputTextFlags_CallbackEdit) return 0;
-    auto* self = static_cast<cEditCtrl*>(data->UserData);
-    const std::string text = Utf8ToCp932(std::string(data->Buf, static_cast<size_t>(data->BufTextLen)));
-    const std::string cut = CutEditText(text, self->m_nLimit[1], self->m_nLimit[2], self->m_bDbcs);
-    if (cut == text) return 0;
-    // Put the cut text back, keeping the caret inside it.
-    const std::string utf8 = Cp932ToUtf8(cut);
-    const int cursor = std::min(data->CursorPos, static_cast<int>(utf8.size()));
-    data->DeleteChars(0, data->BufTextLen);
-    data->InsertChars(0, utf8.c_str());
-    data->CursorPos = cursor;
-    data->SelectionStart = data->SelectionEnd = cursor;
-    return 0;
+std::string cEditCtrl::CutToLimits(const std::string& text) const {
+    return CutEditText(text, m_nLimit[1], m_nLimit[2], m_bDbcs);
 }
 
 void cEditCtrl::Draw() {
@@ -236,9 +241,9 @@ void cEditCtrl::Draw() {
     bool changed;
     if (m_bMultiLine)
         changed = ImGui::InputTextMultiline(id.c_str(), &m_strUtf8, ImVec2(static_cast<float>(m_w), static_cast<float>(m_h)), flags,
-                                            &cEditCtrl::EditCallback, this);
+                                            &EditCallback, this);
     else
-        changed = ImGui::InputText(id.c_str(), &m_strUtf8, flags, &cEditCtrl::EditCallback, this);
+        changed = ImGui::InputText(id.c_str(), &m_strUtf8, flags, &EditCallback, this);
     const bool active = ImGui::IsItemActive();
     m_bFocused = active || ImGui::IsItemFocused();
     if (active) {

@@ -9,34 +9,57 @@
 
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_palette.h"
+#include "platform/seam/native_window.h"
+#include "platform/seam/owners.h"
 #include "platform/system/log.h"
 
 namespace {
 
-struct RendererDeleter {
-    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-};
-struct TextureDeleter {
-    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
-};
-using RendererPtr = std::unique_ptr<SDL_Renderer, RendererDeleter>;
-using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
-
 // The presenter: one renderer and one streaming texture of the frame's size.
 struct PRESENTER {
-    RendererPtr renderer;
-    TexturePtr texture;
+    SdlRendererPtr renderer;  // destroyed after its texture
+    SdlTexturePtr texture;
     int texW = 0, texH = 0;
-    DDFRAME shown;  // the frame presented last (main thread only)
+    bool bPresented = false;  // it has presented g_Shown
 };
 
-std::mutex g_Lock;  // guards g_Pending, g_HasPending, g_Last
+// Frames travel through three buffers that are swapped, never copied: each
+// submitting thread fills its own back buffer outside the lock and swaps it
+// with g_Pending under the lock; the main thread swaps g_Pending with
+// g_Shown under the lock and uploads g_Shown outside it. Only the main
+// thread writes g_Shown (under the lock), so it reads it without the lock.
+std::mutex g_Lock;  // guards g_Pending, g_HasPending, the swaps into g_Shown and g_HasShown
 DDFRAME g_Pending;
-bool g_HasPending = false;
-DDFRAME g_Last;
-bool g_HasLast = false;
+bool g_HasPending = false;  // g_Pending holds a frame not yet presented
+DDFRAME g_Shown;            // the frame presented last
+bool g_HasShown = false;
+thread_local DDFRAME t_Back;  // the calling thread's back buffer
 void (*g_Notify)() = nullptr;
 PRESENTER* g_Presenter = nullptr;  // main thread only; closed by DDEnd, never by a static destructor
+
+// The last frame handed over: the pending one, else the one presented. Caller holds g_Lock.
+const DDFRAME* LastFrameLocked() {
+    if (g_HasPending) return &g_Pending;
+    return g_HasShown ? &g_Shown : nullptr;
+}
+
+// A picture as 0x00RRGGBB pixels; 8-bit pictures go through the hardware palette.
+void ConvertFrame(const DDPIXELS& px, int w, int h, DDFRAME& out) {
+    out.width = w;
+    out.height = h;
+    out.pixels.resize(static_cast<size_t>(w) * h);
+    const uint32_t* pal = DDHardwarePaletteRGB();
+    for (int y = 0; y < h; ++y) {
+        uint32_t* dst = &out.pixels[static_cast<size_t>(y) * w];
+        if (px.format == DDFMT_INDEX8) {
+            const uint8_t* in = px.Row(y);
+            for (int x = 0; x < w; ++x) dst[x] = pal[in[x]];
+        } else {
+            const uint32_t* in = px.Row32(y);
+            for (int x = 0; x < w; ++x) dst[x] = in[x] & 0xFFFFFF;
+        }
+    }
+}
 
 bool Draw(PRESENTER& p, const DDFRAME& f) {
     if (!p.texture || p.texW != f.width || p.texH != f.height) {
@@ -60,21 +83,22 @@ bool Draw(PRESENTER& p, const DDFRAME& f) {
 
 }  // namespace
 
-bool DDOpenPresenter(SDL_Window* window, int vsync) {
+bool DDOpenPresenter(NativeWindow* nativeWindow, int vsync) {
     DDClosePresenter();
+    SDL_Window* window = SdlWindowOf(nativeWindow);
     if (!window) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
-    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    SdlRendererPtr r(SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync));
+    if (!r) r.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
     if (!r) {
         WriteReport("SDL_CreateRenderer: %s", SDL_GetError());
         return false;
     }
-    g_Presenter = new PRESENTER;
-    g_Presenter->renderer.reset(r);
     SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(r, &info) == 0) WriteReport("Renderer : %s", info.name);
+    if (SDL_GetRendererInfo(r.get(), &info) == 0) WriteReport("Renderer : %s", info.name);
+    g_Presenter = new PRESENTER;
+    g_Presenter->renderer = std::move(r);
     return true;
 }
 
@@ -95,25 +119,11 @@ void DDSubmitFrame(const DDSURFACEDATA* sd) {
     const DDPIXELS& px = sd->Surface;
     const int w = std::min(sd->nWidth, px.width), h = std::min(sd->nHeight, px.height);
     if (w < 1 || h < 1) return;
+    ConvertFrame(px, w, h, t_Back);
     {
         std::lock_guard<std::mutex> lock(g_Lock);
-        g_Pending.width = w;
-        g_Pending.height = h;
-        g_Pending.pixels.resize(static_cast<size_t>(w) * h);
-        const uint32_t* pal = DDHardwarePaletteRGB();
-        for (int y = 0; y < h; ++y) {
-            uint32_t* out = &g_Pending.pixels[static_cast<size_t>(y) * w];
-            if (px.format == DDFMT_INDEX8) {
-                const uint8_t* in = px.Row(y);
-                for (int x = 0; x < w; ++x) out[x] = pal[in[x]];
-            } else {
-                const uint32_t* in = px.Row32(y);
-                for (int x = 0; x < w; ++x) out[x] = in[x] & 0xFFFFFF;
-            }
-        }
+        std::swap(t_Back, g_Pending);  // a frame not yet presented is replaced by the newer one
         g_HasPending = true;
-        g_Last = g_Pending;
-        g_HasLast = true;
     }
     if (g_Notify) g_Notify();
 }
@@ -123,26 +133,29 @@ bool DDPresentPending() {
     {
         std::lock_guard<std::mutex> lock(g_Lock);
         if (!g_HasPending) return false;
-        std::swap(g_Presenter->shown, g_Pending);
+        std::swap(g_Shown, g_Pending);
         g_HasPending = false;
+        g_HasShown = true;
     }
-    if (!Draw(*g_Presenter, g_Presenter->shown)) return false;
+    if (!Draw(*g_Presenter, g_Shown)) return false;
     SDL_RenderPresent(g_Presenter->renderer.get());
+    g_Presenter->bPresented = true;
     return true;
 }
 
 bool DDGetLastFrame(DDFRAME* frame) {
     std::lock_guard<std::mutex> lock(g_Lock);
-    if (!g_HasLast) return false;
-    *frame = g_Last;
+    const DDFRAME* last = LastFrameLocked();
+    if (!last) return false;
+    *frame = *last;
     return true;
 }
 
 void DDResetFrames() {
     std::lock_guard<std::mutex> lock(g_Lock);
     g_Pending = DDFRAME{};
-    g_Last = DDFRAME{};
-    g_HasPending = g_HasLast = false;
+    g_Shown = DDFRAME{};
+    g_HasPending = g_HasShown = false;
 }
 
 bool DDWriteLastFrame(const std::string& nativePath) {
@@ -163,10 +176,24 @@ bool DDWriteFrameDump() {
     return ok;
 }
 
+void DDSetWindowScreenMode(NativeWindow* window, bool bWindowed) {
+    if (!window) return;
+    SDL_SetWindowFullscreen(SdlWindowOf(window), bWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowCursor(bWindowed ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int DDGetWindowRefreshRate(NativeWindow* window) {
+    if (!window) return 0;
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(SdlWindowOf(window));
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
 bool DDReadBackWindow(DDFRAME* frame) {
-    if (!g_Presenter || g_Presenter->shown.pixels.empty()) return false;
+    if (!g_Presenter || !g_Presenter->bPresented) return false;
     PRESENTER& p = *g_Presenter;
-    if (!Draw(p, p.shown)) return false;
+    if (!Draw(p, g_Shown)) return false;
     int w = 0, h = 0;
     if (SDL_GetRendererOutputSize(p.renderer.get(), &w, &h) != 0 || w < 1 || h < 1) return false;
     // Read the whole output, the letterbox bars included.

@@ -6,10 +6,11 @@
 
 #include <algorithm>
 
-#include "platform/system/cp932.h"
+#include "platform/seam/dialog_host.h"
 #include "platform/seam/imgui_glue.h"
-#include "platform/system/log.h"
-#include "platform/system/mesbox.h"
+#include "platform/seam/owners.h"
+#include "platform/system/cp932.h"
+#include "platform/window/dialog_lists.h"
 
 extern std::string g_strDialogComposition;
 
@@ -17,8 +18,6 @@ namespace {
 
 DIALOGHOST g_Host;
 std::function<void(cDialog&, int)> g_FrameHook;
-std::vector<cDialog*> g_Modeless;
-std::vector<cDialog*> g_ModalStack;
 
 // The window a modal dialog opens when the program has none yet.
 class cOwnWindow {
@@ -29,27 +28,26 @@ public:
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
             m_bInit = true;
         }
-        m_Window = SDL_CreateWindow(Cp932ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, 0);
-        if (m_Window) m_Renderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE);
+        m_Window.reset(SDL_CreateWindow(Cp932ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        640, 480, 0));
+        if (m_Window) m_Renderer.reset(SDL_CreateRenderer(m_Window.get(), -1, SDL_RENDERER_SOFTWARE));
         if (!m_Renderer) Close();
         return m_Renderer != nullptr;
     }
     void Close() {
-        if (m_Renderer && cImGuiHost::Get().Renderer() == m_Renderer) cImGuiHost::Get().Detach();
-        if (m_Renderer) SDL_DestroyRenderer(m_Renderer);
-        if (m_Window) SDL_DestroyWindow(m_Window);
-        m_Renderer = nullptr;
-        m_Window = nullptr;
+        if (m_Renderer && cImGuiHost::Get().Renderer() == m_Renderer.get()) cImGuiHost::Get().Detach();
+        m_Renderer.reset();  // before its window
+        m_Window.reset();
         if (m_bInit) SDL_QuitSubSystem(SDL_INIT_VIDEO);
         m_bInit = false;
     }
     ~cOwnWindow() { Close(); }
-    SDL_Window* Window() const { return m_Window; }
-    SDL_Renderer* Renderer() const { return m_Renderer; }
+    SDL_Window* Window() const { return m_Window.get(); }
+    SDL_Renderer* Renderer() const { return m_Renderer.get(); }
 
 private:
-    SDL_Window* m_Window = nullptr;
-    SDL_Renderer* m_Renderer = nullptr;
+    SdlWindowPtr m_Window;
+    SdlRendererPtr m_Renderer;
     bool m_bInit = false;
 };
 cOwnWindow g_OwnWindow;
@@ -66,9 +64,9 @@ SDL_Renderer* HostRenderer() { return g_Host.renderer ? g_Host.renderer : g_OwnW
 void RenderAll() {
     SDL_Renderer* r = HostRenderer();
     cImGuiHost::Get().NewFrame();
-    for (cDialog* d : g_Modeless)
+    for (cDialog* d : ModelessDialogs())
         if (!d->IsHidden()) d->DrawFrame(false);
-    for (cDialog* d : g_ModalStack) d->DrawFrame(true);
+    for (cDialog* d : ModalDialogStack()) d->DrawFrame(true);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderClear(r);
     if (g_Host.drawBackdrop && g_Host.renderer) g_Host.drawBackdrop(r);
@@ -88,100 +86,26 @@ void ResetDialogHost() {
 void SetDialogFrameHook(std::function<void(cDialog&, int)> hook) { g_FrameHook = std::move(hook); }
 
 bool DialogHostProcessEvent(const SDL_Event& e) {
-    if (g_Modeless.empty() || !cImGuiHost::Get().IsAttached()) return false;
+    if (ModelessDialogs().empty() || !cImGuiHost::Get().IsAttached()) return false;
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
-        for (cDialog* d : g_Modeless)
-            if (d->HasKeyboardFocus() && d->HookKey(e)) return true;
+        for (cDialog* d : ModelessDialogs())
+            if (d->HasKeyboardFocus() && d->HookKey(DialogKeyToVk(e.key.keysym.sym), e.type == SDL_KEYDOWN)) return true;
     }
     return cImGuiHost::Get().ProcessEvent(e);
 }
 
 void DialogHostDrawModeless() {
-    if (g_Modeless.empty() || !g_Host.renderer) return;
+    if (ModelessDialogs().empty() || !g_Host.renderer) return;
     if (!cImGuiHost::Get().Attach(g_Host.window, g_Host.renderer)) return;
     cImGuiHost::Get().NewFrame();
-    for (cDialog* d : g_Modeless)
+    for (cDialog* d : ModelessDialogs())
         if (!d->IsHidden()) d->DrawFrame(false);
     cImGuiHost::Get().Render();
 }
 
-void cDialogGroup::Add(cDialog* dlg) {
-    if (std::find(m_Members.begin(), m_Members.end(), dlg) == m_Members.end()) m_Members.push_back(dlg);
-}
-
-void cDialogGroup::Remove(cDialog* dlg) { m_Members.erase(std::remove(m_Members.begin(), m_Members.end(), dlg), m_Members.end()); }
-
-void cDialogGroup::Show(bool bShow) {
-    for (cDialog* d : m_Members) d->SetHidden(!bShow);
-}
-
-void cDialogGroup::Enable(bool bEnable) {
-    for (cDialog* d : m_Members) d->SetDisabled(!bEnable);
-}
-
-void PlaceDialog(int& x, int& y, int w, int h, bool bCentre, int areaW, int areaH) {
-    if (bCentre || (x == -1000 && y == -1000)) {
-        x = (areaW - w) / 2;
-        y = (areaH - h) / 2;
-    }
-    if (x + w > areaW) x = areaW - w;
-    if (y + h > areaH) y = areaH - h;
-    if (x < 0) x = 0;
-    if (y < 0) y = 0;
-}
-
-cDialog::cDialog(int resourceId, int width, int height, const std::string& title)
-    : m_nResourceId(resourceId), m_nWidth(width), m_nHeight(height), m_strTitle(title) {}
-
-cDialog::~cDialog() {
-    if (m_bOpen) Close(0);
-    g_ModalStack.erase(std::remove(g_ModalStack.begin(), g_ModalStack.end(), this), g_ModalStack.end());
-    if (m_lpGroup) m_lpGroup->Remove(this);
-}
-
-void cDialog::SetupChild(int resourceId, cDialog* parent, cDialogGroup* param) {
-    m_nResourceId = resourceId;
-    m_lpParent = parent;
-    m_lpParam = param;
-    m_bModeless = false;
-}
-
-void cDialog::SetPlacement(bool bCentre, int x, int y) {
-    m_bCentre = bCentre;
-    m_x = x;
-    m_y = y;
-    m_bPlaced = false;
-    m_pImWindow = nullptr;
-}
-
-int cDialog::DoModal(int flags) {
-    if (m_bOpen) return 0;
-    m_Ctrls.clear();
-    m_bModeless = false;
-    m_nModalFlags = flags;
-    m_nResult = 0;
-    m_bOpen = true;
-    m_bPlaced = false;
-    m_pImWindow = nullptr;
-    if (m_lpParam && (flags & DLG_HIDE_GROUP)) m_lpParam->Show(false);
-    if (m_lpParam && (flags & DLG_DISABLE_GROUP)) m_lpParam->Enable(false);
-    OnInitDialog();
-    if (m_bOpen && IsAutoAnswer()) {
-        OnDefaultAnswer();
-        if (m_bOpen) Close(0);
-        WriteReport("Dialog %d %s: %d", m_nResourceId, m_strTitle.c_str(), m_nResult);
-    } else if (m_bOpen && !RunLoop()) {
-        WriteReportEC("Dialog %d %s cannot be shown", m_nResourceId, m_strTitle.c_str());
-        Close(0);
-    }
-    if (m_lpParam && (flags & DLG_HIDE_GROUP)) m_lpParam->Show(true);
-    if (m_lpParam && (flags & DLG_DISABLE_GROUP)) m_lpParam->Enable(true);
-    return m_nResult;
-}
-
 bool cDialog::RunLoop() {
     if (!AttachHost(m_strTitle)) return false;
-    g_ModalStack.push_back(this);
+    ModalDialogStack().push_back(this);
     bool quit = false;
     for (int frame = 0; m_bOpen; ++frame) {
         SDL_Event e;
@@ -208,7 +132,7 @@ bool cDialog::RunLoop() {
                         break;
                     case SDL_KEYDOWN:
                     case SDL_KEYUP:
-                        toImGui = !HookKey(e);
+                        toImGui = !HookKey(DialogKeyToVk(e.key.keysym.sym), e.type == SDL_KEYDOWN);
                         break;
                     default:
                         break;
@@ -221,8 +145,9 @@ bool cDialog::RunLoop() {
         RenderAll();
         if (g_FrameHook) g_FrameHook(*this, frame);
     }
-    g_ModalStack.erase(std::remove(g_ModalStack.begin(), g_ModalStack.end(), this), g_ModalStack.end());
-    if (g_ModalStack.empty() && !g_Host.renderer) g_OwnWindow.Close();
+    std::vector<cDialog*>& modal = ModalDialogStack();
+    modal.erase(std::remove(modal.begin(), modal.end(), this), modal.end());
+    if (modal.empty() && !g_Host.renderer) g_OwnWindow.Close();
     if (quit) {
         // The program's own loop still has to see the quit.
         SDL_Event q{};
@@ -231,134 +156,6 @@ bool cDialog::RunLoop() {
     }
     return true;
 }
-
-bool cDialog::CreateModeless(cDialogGroup* group) {
-    if (m_bOpen) return false;
-    m_bModeless = true;
-    m_bOpen = true;
-    m_bPlaced = false;
-    m_pImWindow = nullptr;
-    m_lpGroup = group;
-    if (group) group->Add(this);
-    g_Modeless.push_back(this);
-    OnInitDialog();
-    return true;
-}
-
-void cDialog::Close(int result) {
-    m_nResult = result;
-    m_Ctrls.clear();
-    m_bOpen = false;
-    m_bComposing = false;
-    if (m_bModeless) {
-        g_Modeless.erase(std::remove(g_Modeless.begin(), g_Modeless.end(), this), g_Modeless.end());
-        if (m_lpGroup) m_lpGroup->Remove(this);
-        m_lpGroup = nullptr;
-    }
-}
-
-void cDialog::AddCtrl(cCtrl* ctrl) {
-    if (ctrl) m_Ctrls.push_back(ctrl);
-}
-
-cCtrl* cDialog::FindCtrl(int id) {
-    for (cCtrl* c : m_Ctrls)
-        if (c->Id() == id) return c;
-    return nullptr;
-}
-
-void cDialog::UpdateControls() {
-    m_bBusy = true;
-    for (cCtrl* c : m_Ctrls) c->Update();
-    m_bBusy = false;
-}
-
-void cDialog::ApplyControls() {
-    for (cCtrl* c : m_Ctrls) c->Apply();
-}
-
-void cDialog::RefreshLists() {
-    for (cCtrl* c : m_Ctrls)
-        if (c->Kind() == CTRL_LIST) c->RefreshList();
-}
-
-void cDialog::OnInitDialog() { m_Ctrls.clear(); }
-
-void cDialog::OnCommand(int id, int notification) {
-    const std::vector<cCtrl*> ctrls(m_Ctrls.begin(), m_Ctrls.end());
-    for (cCtrl* c : ctrls) {
-        if (c->Id() != id || c->Kind() < CTRL_EDIT || c->Kind() > CTRL_LIST) continue;
-        const int kind = c->Kind();
-        if (kind == CTRL_EDIT || kind == CTRL_EDITMULTI) {
-            if (notification == EN_UPDATE) {
-                c->OnChange();
-                break;
-            }
-            if (notification == EN_KILLFOCUS) {
-                c->OnKillFocus();
-                break;
-            }
-        } else if (kind == CTRL_COMBO && notification == 1) {
-            c->OnChange();
-            break;
-        } else if (kind == CTRL_LIST) {
-            if (notification == LBN_SELCHANGE) {
-                c->OnChange();
-                break;
-            }
-            if (notification == LBN_KILLFOCUS) {
-                c->OnKillFocus();
-                break;
-            }
-        }
-    }
-    for (cCtrl* c : m_Ctrls)
-        if (c->Kind() == CTRL_LIST) c->OnRedraw();
-}
-
-bool cDialog::OnKeyDown(int vk) {
-    if (!m_nScrollBars) return false;
-    const float line = 16, page = static_cast<float>(m_nHeight) - 32;
-    switch (vk) {
-        case 33: ScrollBy(0, -page); return true;   // Page Up
-        case 34: ScrollBy(0, page); return true;    // Page Down
-        case 35: ScrollBy(0, 1e6f); return true;    // End
-        case 36: ScrollBy(0, -1e6f); return true;   // Home
-        case 37: ScrollBy(-line, 0); return true;
-        case 38: ScrollBy(0, -line); return true;
-        case 39: ScrollBy(line, 0); return true;
-        case 40: ScrollBy(0, line); return true;
-        default: return false;
-    }
-}
-
-void cDialog::ScrollBy(float dx, float dy) {
-    m_fScrollX += dx;
-    m_fScrollY += dy;
-    m_bScrollSet = true;
-}
-
-void cDialog::OnCancel() { Close(0); }
-
-void cDialog::OnDefaultAnswer() {
-    for (cCtrl* c : m_Ctrls) {
-        auto* b = dynamic_cast<cButtonCtrl*>(c);
-        if (b && b->IsDefault()) {
-            b->Press();
-            return;
-        }
-    }
-}
-
-void cDialog::OnDrawControls() {
-    const std::vector<cCtrl*> ctrls(m_Ctrls.begin(), m_Ctrls.end());
-    for (cCtrl* c : ctrls) {
-        if (!m_bOpen) break;  // a command closed the dialog
-        c->DrawCtrl();
-    }
-}
-
-bool cDialog::HasKeyboardFocus() const { return m_bFocusedWindow; }
 
 void cDialog::DrawFrame(bool bModal) {
     ImGuiIO& io = ImGui::GetIO();
@@ -371,11 +168,11 @@ void cDialog::DrawFrame(bool bModal) {
         ImGui::SetNextWindowPos(ImVec2(static_cast<float>(x), static_cast<float>(y)));
     }
     ImGui::SetNextWindowSize(ImVec2(static_cast<float>(m_nWidth), static_cast<float>(m_nHeight)));
-    const bool top = bModal && !g_ModalStack.empty() && g_ModalStack.back() == this;
+    const bool top = bModal && !ModalDialogStack().empty() && ModalDialogStack().back() == this;
     if (top) {
         // Brought to the front unless it (or a part of it) already has the focus.
         ImGuiWindow* nav = GImGui->NavWindow;
-        if (!m_pImWindow || !nav || nav->RootWindow != m_pImWindow) ImGui::SetNextWindowFocus();
+        if (!m_nImWindowId || !nav || nav->RootWindow->ID != m_nImWindowId) ImGui::SetNextWindowFocus();
         ImGui::GetBackgroundDrawList()->AddRectFilled(ImVec2(0, 0), io.DisplaySize, IM_COL32(0, 0, 0, 96));
     }
     ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings;
@@ -391,7 +188,7 @@ void cDialog::DrawFrame(bool bModal) {
             m_fScrollX = m_fScrollY = 0;
             m_bScrollSet = false;
         }
-        m_pImWindow = ImGui::GetCurrentWindow();
+        m_nImWindowId = ImGui::GetCurrentWindow()->ID;
         const ImVec2 pos = ImGui::GetWindowPos();
         if (!bModal || top) {
             m_x = static_cast<int>(pos.x);  // remembered where the player moved it
@@ -403,70 +200,6 @@ void cDialog::DrawFrame(bool bModal) {
         ImGui::EndDisabled();
     }
     ImGui::End();
-}
-
-bool cDialog::HookKey(const SDL_Event& e) {
-    const int vk = DialogKeyToVk(e.key.keysym.sym);
-    if (e.type == SDL_KEYUP) {
-        if (vk == 17) m_bCtrlDown = false;
-        if (!(m_bPassCtrl && m_bCtrlDown)) OnKeyUp(vk);
-        return false;
-    }
-    if (vk == 9) return false;  // Tab moves the focus
-    if (m_bComposing) return true;  // keys of a composition belong to the IME
-    if (vk == 17) m_bCtrlDown = true;
-    if (m_bPassCtrl && m_bCtrlDown) return false;
-    if (OnKeyDown(vk)) return true;
-    if (vk == 27) {
-        OnCancel();
-        return true;
-    }
-    for (cCtrl* c : m_Ctrls)
-        if (c->HasFocus() && c->IsEnabled()) {
-            if (c->OnKey(vk)) return true;
-            break;
-        }
-    if (vk == 13) {
-        // Enter presses the button with the focus, else the default button;
-        // in a list it is a double click; in a multi-line box a new line.
-        cCtrl* def = nullptr;
-        for (cCtrl* c : m_Ctrls) {
-            if (c->HasFocus() && c->Kind() == CTRL_EDITMULTI) return false;
-            if (c->HasFocus() && c->Kind() == CTRL_BUTTON) {
-                static_cast<cButtonCtrl*>(c)->Press();
-                return true;
-            }
-            if (c->HasFocus() && c->Kind() == CTRL_LIST) {
-                OnCommand(c->Id(), LBN_DBLCLK);
-                return true;
-            }
-            auto* b = dynamic_cast<cButtonCtrl*>(c);
-            if (b && b->IsDefault() && b->IsEnabled() && !def) def = b;
-        }
-        if (def) {
-            static_cast<cButtonCtrl*>(def)->Press();
-            return true;
-        }
-    }
-    return false;
-}
-
-void GetDlgItemTextStr(cDialog* dlg, int id, std::string& str) {
-    if (cCtrl* c = dlg ? dlg->FindCtrl(id) : nullptr) str = c->GetText();
-}
-
-void SetDlgItemTextStr(cDialog* dlg, int id, const std::string& str) {
-    if (cCtrl* c = dlg ? dlg->FindCtrl(id) : nullptr) c->SetText(str);
-}
-
-void ShowChildWindows(cDialog* dlg, bool bShow) {
-    if (dlg)
-        for (cCtrl* c : dlg->Ctrls()) c->Show(bShow);
-}
-
-void EnableChildWindows(cDialog* dlg, bool bEnable) {
-    if (dlg)
-        for (cCtrl* c : dlg->Ctrls()) c->Enable(bEnable);
 }
 
 int DialogKeyToVk(int key) {

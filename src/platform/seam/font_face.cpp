@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/seam/owners.h"
 #include "platform/system/cp932.h"
 
 namespace {
@@ -16,11 +17,6 @@ std::mutex& TtfLock() {
     static std::mutex m;
     return m;
 }
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 bool FileExists(const std::string& p) {
     struct stat st;
@@ -56,17 +52,20 @@ std::string FindFontFile(const std::string& faceName) {
     return {};
 }
 
+struct cFontFace::cFont {
+    TtfFontPtr ttf;
+};
+
 cFontFace::cFontFace() = default;
 
 cFontFace::~cFontFace() { Close(); }
 
 void cFontFace::Close() {
     std::lock_guard<std::mutex> lock(TtfLock());
-    if (m_Font) {
-        TTF_CloseFont(m_Font);
+    if (m_pFont) {
+        m_pFont.reset();
         TTF_Quit();  // balances the TTF_Init of Open
     }
-    m_Font = nullptr;
     m_Height = m_Ascent = 0;
 }
 
@@ -77,33 +76,34 @@ bool cFontFace::Open(const std::string& faceName, int height) {
     if (file.empty()) return false;
     std::lock_guard<std::mutex> lock(TtfLock());
     if (TTF_Init() != 0) return false;
-    m_Font = TTF_OpenFont(file.c_str(), height);
-    if (!m_Font) {
+    TtfFontPtr ttf(TTF_OpenFont(file.c_str(), height));
+    if (!ttf) {
         TTF_Quit();
         return false;
     }
-    TTF_SetFontHinting(m_Font, TTF_HINTING_MONO);
-    m_Height = TTF_FontHeight(m_Font);
-    m_Ascent = TTF_FontAscent(m_Font);
+    TTF_SetFontHinting(ttf.get(), TTF_HINTING_MONO);
+    m_Height = TTF_FontHeight(ttf.get());
+    m_Ascent = TTF_FontAscent(ttf.get());
+    m_pFont = std::make_unique<cFont>(cFont{std::move(ttf)});
     return true;
 }
 
 int cFontFace::Advance(char32_t cp) const {
-    if (!m_Font || cp == 0) return 0;
+    if (!m_pFont || cp == 0) return 0;
     std::lock_guard<std::mutex> lock(TtfLock());
     int minx, maxx, miny, maxy, advance;
-    if (TTF_GlyphMetrics32(m_Font, cp, &minx, &maxx, &miny, &maxy, &advance) != 0) return 0;
+    if (TTF_GlyphMetrics32(m_pFont->ttf.get(), cp, &minx, &maxx, &miny, &maxy, &advance) != 0) return 0;
     return advance;
 }
 
 bool cFontFace::Render(char32_t cp, uint8_t* mask, int pitch, int w, int h, int x, int y) const {
-    if (!m_Font || cp == 0) return false;
-    SurfacePtr s;
+    if (!m_pFont || cp == 0) return false;
+    SdlSurfacePtr s;
     {
         std::lock_guard<std::mutex> lock(TtfLock());
-        if (!TTF_GlyphIsProvided32(m_Font, cp)) return false;
+        if (!TTF_GlyphIsProvided32(m_pFont->ttf.get(), cp)) return false;
         SDL_Color white{255, 255, 255, 255};
-        s.reset(TTF_RenderGlyph32_Solid(m_Font, cp, white));
+        s.reset(TTF_RenderGlyph32_Solid(m_pFont->ttf.get(), cp, white));
     }
     if (!s || s->format->BytesPerPixel != 1) return false;
     if (SDL_MUSTLOCK(s.get())) SDL_LockSurface(s.get());

@@ -5,55 +5,44 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/seam/iconv_converters.h"
 #include "platform/system/cp932.h"
 #include "platform/system/font_sjis.h"
 
 namespace {
 
-class cIconv {
-public:
-    cIconv(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~cIconv() {
-        if (ok()) iconv_close(m_cd);
-    }
-    cIconv(const cIconv&) = delete;
-    cIconv& operator=(const cIconv&) = delete;
-    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    // One character of CP932 bytes to its code point; 0 when it has none.
-    char32_t Convert(const char* in, size_t n) {
-        char32_t out[2] = {0, 0};
-        char* src = const_cast<char*>(in);
-        char* dst = reinterpret_cast<char*>(out);
-        size_t srcLeft = n, dstLeft = sizeof out;
-        size_t r = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        if (r == static_cast<size_t>(-1) || srcLeft != 0 || dstLeft != sizeof(char32_t)) return 0;
-        return out[0];
-    }
+// One character of CP932 bytes to its code point; 0 when it has none.
+char32_t Convert(iconv_t cd, const char* in, size_t n) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char32_t out[2] = {0, 0};
+    char* src = const_cast<char*>(in);
+    char* dst = reinterpret_cast<char*>(out);
+    size_t srcLeft = n, dstLeft = sizeof out;
+    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    if (r == static_cast<size_t>(-1) || srcLeft != 0 || dstLeft != sizeof(char32_t)) return 0;
+    return out[0];
+}
 
-private:
-    iconv_t m_cd;
-};
-
-// All 65536 two-byte values, built once with one iconv handle.
+// All 65536 two-byte values, built once.
 const std::vector<char32_t>& Table() {
     static std::vector<char32_t> table;
     static std::once_flag once;
     std::call_once(once, [] {
         table.assign(65536, 0);
-        cIconv cd("UTF-32LE", "CP932");
-        if (!cd.ok()) return;
+        const cConverter converter(eConversion::Cp932ToUtf32);
+        iconv_t cd = converter.Get();
+        if (!cd) return;
         for (int b = 0; b < 256; ++b) {
             char c = static_cast<char>(b);
             // single bytes live at index b (no lead byte is 0)
-            if (!IsCp932LeadByte(static_cast<unsigned char>(b))) table[b] = cd.Convert(&c, 1);
+            if (!IsCp932LeadByte(static_cast<unsigned char>(b))) table[b] = Convert(cd, &c, 1);
         }
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsCp932LeadByte(static_cast<unsigned char>(lead))) continue;
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
                 if (!IsCp932TrailByte(static_cast<unsigned char>(trail))) continue;
                 char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                table[(lead << 8) | trail] = cd.Convert(pair, 2);
+                table[(lead << 8) | trail] = Convert(cd, pair, 2);
             }
         }
     });

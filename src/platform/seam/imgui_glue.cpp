@@ -53,17 +53,16 @@ bool cImGuiHost::CreateFontTexture() {
     unsigned char* pixels = nullptr;
     int w = 0, h = 0;
     io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
-    m_FontTexture = SDL_CreateTexture(m_Renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, w, h);
+    m_FontTexture.reset(SDL_CreateTexture(m_Renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, w, h));
     if (!m_FontTexture) return false;
-    SDL_UpdateTexture(m_FontTexture, nullptr, pixels, w * 4);
-    SDL_SetTextureBlendMode(m_FontTexture, SDL_BLENDMODE_BLEND);
-    io.Fonts->SetTexID(static_cast<ImTextureID>(m_FontTexture));
+    SDL_UpdateTexture(m_FontTexture.get(), nullptr, pixels, w * 4);
+    SDL_SetTextureBlendMode(m_FontTexture.get(), SDL_BLENDMODE_BLEND);
+    io.Fonts->SetTexID(static_cast<ImTextureID>(m_FontTexture.get()));
     return true;
 }
 
 void cImGuiHost::Detach() {
-    if (m_FontTexture) SDL_DestroyTexture(m_FontTexture);
-    m_FontTexture = nullptr;
+    m_FontTexture.reset();
     if (m_bBackend) {
         ImGui_ImplSDL2_Shutdown();
         ImGui::DestroyContext();

@@ -2,9 +2,7 @@
 // Dear ImGui in the program's window: one context for all dialogs, bound to
 // an SDL window and renderer, its font the IPA Gothic with Japanese glyphs,
 // its draw lists drawn through SDL_RenderGeometry. Main thread only.
-struct SDL_Window;
-struct SDL_Renderer;
-union SDL_Event;
+#include "platform/seam/owners.h"
 
 class cImGuiHost {
 public:
@@ -34,6 +32,6 @@ private:
 
     SDL_Window* m_Window = nullptr;
     SDL_Renderer* m_Renderer = nullptr;
-    struct SDL_Texture* m_FontTexture = nullptr;
+    SdlTexturePtr m_FontTexture;
     bool m_bBackend = false;
 };

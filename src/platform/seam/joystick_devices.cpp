@@ -1,4 +1,4 @@
-#include "platform/input/joystick_devices.h"
+#include "platform/seam/joystick_devices.h"
 
 #include <SDL.h>
 
@@ -6,17 +6,13 @@
 #include <memory>
 
 #include "platform/input/joystick.h"
+#include "platform/seam/owners.h"
 #include "platform/system/log.h"
 
 namespace {
 
-struct JoystickCloser {
-    void operator()(SDL_Joystick* j) const { SDL_JoystickClose(j); }
-};
-using JoystickPtr = std::unique_ptr<SDL_Joystick, JoystickCloser>;
-
 // Slot i holds the pad read as joystick i.
-std::array<JoystickPtr, MAX_JOYSTICKS> g_Slots;
+std::array<SdlJoystickPtr, MAX_JOYSTICKS> g_Slots;
 
 int SlotOfInstance(SDL_JoystickID id) {
     for (unsigned i = 0; i < MAX_JOYSTICKS; ++i)
@@ -28,7 +24,7 @@ void OpenDevice(int deviceIndex) {
     if (SlotOfInstance(SDL_JoystickGetDeviceInstanceID(deviceIndex)) >= 0) return;  // already open
     for (unsigned i = 0; i < MAX_JOYSTICKS; ++i) {
         if (g_Slots[i]) continue;
-        JoystickPtr joy(SDL_JoystickOpen(deviceIndex));
+        SdlJoystickPtr joy(SDL_JoystickOpen(deviceIndex));
         if (!joy) {
             WriteReport("Joystick : cannot open %d : %s", deviceIndex, SDL_GetError());
             return;
@@ -86,6 +82,6 @@ void CloseJoystickDevices() {
 
 int CountJoystickDevices() {
     int n = 0;
-    for (const JoystickPtr& slot : g_Slots) n += slot ? 1 : 0;
+    for (const SdlJoystickPtr& slot : g_Slots) n += slot ? 1 : 0;
     return n;
 }

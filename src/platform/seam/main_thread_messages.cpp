@@ -11,10 +11,10 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/input/joystick_devices.h"
+#include "platform/seam/joystick_devices.h"
+#include "platform/seam/window_events.h"
 #include "platform/system/log.h"
 #include "platform/window/window.h"
-#include "platform/window/window_events.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ void RegisterEventTypes() {
 LRESULT CallMainProc(uint32_t msg, WPARAM wParam, LPARAM lParam) {
     cWindow* w = g_pMainWindow.load();
     if (!w) return 0;
-    return w->WndProc(w->GetSDLWindow(), msg, wParam, lParam);
+    return w->WndProc(w->GetNativeWindow(), msg, wParam, lParam);
 }
 
 void AbandonSends() {

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "platform/seam/owners.h"
 #include "platform/sound/midi_out.h"
 
 namespace {
@@ -12,26 +13,24 @@ void QuietAlsaError(const char*, int, const char*, int, const char*, ...) {}
 // A sequencer client with one output port connected to the system's MIDI port.
 class cAlsaMidiOut : public iMidiOut {
 public:
-    ~cAlsaMidiOut() override {
-        if (m_pCoder) snd_midi_event_free(m_pCoder);
-        if (m_pSeq) snd_seq_close(m_pSeq);
-    }
-
     bool Open(std::string& error) override {
         snd_lib_error_set_handler(&QuietAlsaError);
-        int err = snd_seq_open(&m_pSeq, "default", SND_SEQ_OPEN_OUTPUT, 0);
+        snd_seq_t* seq = nullptr;
+        const int err = snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0);
         if (err < 0) {
-            m_pSeq = nullptr;
             error = snd_strerror(err);
             return false;
         }
-        snd_seq_set_client_name(m_pSeq, "qvgame");
-        m_nPort = snd_seq_create_simple_port(m_pSeq, "music", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
+        m_pSeq.reset(seq);
+        snd_seq_set_client_name(m_pSeq.get(), "qvgame");
+        m_nPort = snd_seq_create_simple_port(m_pSeq.get(), "music", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
                                              SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
-        if (m_nPort < 0 || snd_midi_event_new(256, &m_pCoder) < 0) {
+        snd_midi_event_t* coder = nullptr;
+        if (m_nPort < 0 || snd_midi_event_new(256, &coder) < 0) {
             error = "port";
             return false;
         }
+        m_pCoder.reset(coder);
         if (!ConnectFirstPort()) {
             error = "no MIDI port";
             return false;
@@ -63,18 +62,18 @@ private:
         snd_seq_client_info_alloca(&client);
         snd_seq_port_info_alloca(&port);
         snd_seq_client_info_set_client(client, -1);
-        const int self = snd_seq_client_id(m_pSeq);
-        while (snd_seq_query_next_client(m_pSeq, client) >= 0) {
+        const int self = snd_seq_client_id(m_pSeq.get());
+        while (snd_seq_query_next_client(m_pSeq.get(), client) >= 0) {
             const int id = snd_seq_client_info_get_client(client);
             if (id == self || id == SND_SEQ_CLIENT_SYSTEM) continue;
             snd_seq_port_info_set_client(port, id);
             snd_seq_port_info_set_port(port, -1);
-            while (snd_seq_query_next_port(m_pSeq, port) >= 0) {
+            while (snd_seq_query_next_port(m_pSeq.get(), port) >= 0) {
                 const unsigned caps = snd_seq_port_info_get_capability(port);
                 const unsigned type = snd_seq_port_info_get_type(port);
                 const unsigned need = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
                 if ((caps & need) != need || !(type & SND_SEQ_PORT_TYPE_MIDI_GENERIC)) continue;
-                if (snd_seq_connect_to(m_pSeq, m_nPort, id, snd_seq_port_info_get_port(port)) >= 0) return true;
+                if (snd_seq_connect_to(m_pSeq.get(), m_nPort, id, snd_seq_port_info_get_port(port)) >= 0) return true;
             }
         }
         return false;
@@ -83,24 +82,24 @@ private:
     void Send(const uint8_t* bytes, size_t n) {
         if (!m_pSeq || !m_pCoder) return;
         std::lock_guard<std::mutex> lock(m_Lock);
-        snd_midi_event_reset_encode(m_pCoder);
+        snd_midi_event_reset_encode(m_pCoder.get());
         size_t pos = 0;
         while (pos < n) {
             snd_seq_event_t ev;
             snd_seq_ev_clear(&ev);
-            const long used = snd_midi_event_encode(m_pCoder, bytes + pos, static_cast<long>(n - pos), &ev);
+            const long used = snd_midi_event_encode(m_pCoder.get(), bytes + pos, static_cast<long>(n - pos), &ev);
             if (used <= 0) break;
             pos += static_cast<size_t>(used);
             if (ev.type == SND_SEQ_EVENT_NONE) continue;
             snd_seq_ev_set_source(&ev, m_nPort);
             snd_seq_ev_set_subs(&ev);
             snd_seq_ev_set_direct(&ev);
-            snd_seq_event_output_direct(m_pSeq, &ev);
+            snd_seq_event_output_direct(m_pSeq.get(), &ev);
         }
     }
 
-    snd_seq_t* m_pSeq = nullptr;
-    snd_midi_event_t* m_pCoder = nullptr;
+    AlsaSeqPtr m_pSeq;
+    AlsaMidiCoderPtr m_pCoder;  // released before the client
     int m_nPort = -1;
     std::mutex m_Lock;
 };

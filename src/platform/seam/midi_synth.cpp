@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/seam/owners.h"
 #include "platform/system/mesbox.h"
 #include "platform/sound/sound_device.h"
 #include "platform/sound/sound_mixer.h"
@@ -20,19 +21,6 @@ const std::vector<std::string> DEFAULT_SOUNDFONTS = {
     "/usr/share/sounds/sf2/default-GM.sf2",
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
     "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-};
-
-struct cSettingsDeleter {
-    void operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
-};
-struct cSynthDeleter {
-    void operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
-};
-struct cPlayerDeleter {
-    void operator()(fluid_player_t* p) const {
-        fluid_player_stop(p);
-        delete_fluid_player(p);
-    }
 };
 
 // The synthesiser as a music source of the mixer. Its player and synth are
@@ -90,9 +78,9 @@ public:
     void SetGainLocked(float gain) { m_fGain = gain; }
 
 private:
-    std::unique_ptr<fluid_settings_t, cSettingsDeleter> m_pSettings;
-    std::unique_ptr<fluid_synth_t, cSynthDeleter> m_pSynth;  // destroyed before the settings
-    std::unique_ptr<fluid_player_t, cPlayerDeleter> m_pPlayer;  // destroyed before the synth
+    FluidSettingsPtr m_pSettings;
+    FluidSynthPtr m_pSynth;  // destroyed before the settings
+    FluidPlayerPtr m_pPlayer;  // destroyed before the synth
     float m_fGain = 1.0f;
 };
 

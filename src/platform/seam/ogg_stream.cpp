@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/seam/owners.h"
+
 namespace {
 
 constexpr size_t RING_FRAMES = MIXER_RATE;  // one second decoded ahead
@@ -13,13 +15,9 @@ constexpr int DECODE_FRAMES = 2048;         // frames asked of the decoder at on
 
 // The open file, closed with the object.
 struct cOggStream::cDecoder {
-    OggVorbis_File vf{};
-    bool bOpen = false;
+    OggFilePtr vf;
     int channels = 0;
     long rate = 0;
-    ~cDecoder() {
-        if (bOpen) ov_clear(&vf);
-    }
 };
 
 cOggStream::cOggStream(cMixer& mixer) : m_Mixer(mixer) { m_Ring.resize(RING_FRAMES * 2); }
@@ -29,9 +27,9 @@ cOggStream::~cOggStream() { Unload(); }
 bool cOggStream::Load(const std::string& nativePath) {
     Unload();
     auto d = std::make_unique<cDecoder>();
-    if (ov_fopen(nativePath.c_str(), &d->vf) != 0) return false;
-    d->bOpen = true;
-    const vorbis_info* info = ov_info(&d->vf, -1);
+    d->vf = OpenOggFile(nativePath.c_str());
+    if (!d->vf) return false;
+    const vorbis_info* info = ov_info(d->vf.get(), -1);
     if (!info || info->channels < 1 || info->rate <= 0) return false;
     d->channels = info->channels;
     d->rate = info->rate;
@@ -42,7 +40,7 @@ bool cOggStream::Load(const std::string& nativePath) {
 void cOggStream::Play() {
     Stop();
     if (!m_pDecoder) return;
-    ov_pcm_seek(&m_pDecoder->vf, 0);
+    ov_pcm_seek(m_pDecoder->vf.get(), 0);
     {
         std::lock_guard<std::mutex> lock(m_RingLock);
         m_nRead = m_nWrite = m_nFill = 0;
@@ -113,11 +111,11 @@ void cOggStream::DecodeThread() {
     for (;;) {
         float** pcm = nullptr;
         int section = 0;
-        const long got = ov_read_float(&d.vf, &pcm, DECODE_FRAMES, &section);
+        const long got = ov_read_float(d.vf.get(), &pcm, DECODE_FRAMES, &section);
         if (got == OV_HOLE) continue;  // a gap in the data: go on with what follows
         if (got < 0) break;  // a damaged stream ends the music
         if (got == 0) {
-            if (loopsLeft > 0 && bFramesSinceSeek && ov_pcm_seek(&d.vf, 0) == 0) {
+            if (loopsLeft > 0 && bFramesSinceSeek && ov_pcm_seek(d.vf.get(), 0) == 0) {
                 bFramesSinceSeek = false;
                 if (loopsLeft != LOOP_FOREVER) --loopsLeft;
                 continue;

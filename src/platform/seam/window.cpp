@@ -7,8 +7,10 @@
 #include "platform/system/cp932.h"
 #include "platform/input/input_keys.h"
 #include "platform/system/log.h"
+#include "platform/seam/native_window.h"
+#include "platform/seam/owners.h"
+#include "platform/seam/window_events.h"
 #include "platform/window/main_thread_messages.h"
-#include "platform/window/window_events.h"
 
 int GetSystemMetrics(int index) {
     switch (index) {
@@ -19,24 +21,30 @@ int GetSystemMetrics(int index) {
     }
 }
 
+namespace {
+
+SDL_Window* SdlOf(const NativeWindowPtr& window) { return SdlWindowOf(window.get()); }
+
+}  // namespace
+
+void cNativeWindowCloser::operator()(NativeWindow* window) const { SdlWindowPtr::deleter_type{}(SdlWindowOf(window)); }
+
 LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM, LPARAM) {
     if (msg == WM_CLOSE && hWnd)
-        if (cWindow* w = FindSdlWindow(SDL_GetWindowID(hWnd))) w->Destroy();
+        if (cWindow* w = FindSdlWindow(SDL_GetWindowID(SdlWindowOf(hWnd)))) w->Destroy();
     return 0;
 }
 
-SDL_Window* GetMainSDLWindow() {
+NativeWindow* GetMainNativeWindow() {
     cWindow* w = GetMainWindow();
-    return w ? w->GetSDLWindow() : nullptr;
+    return w ? w->GetNativeWindow() : nullptr;
 }
-
-void cWindow::SdlWindowDeleter::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 
 cWindow::cWindow() = default;
 
 cWindow::~cWindow() {
-    if (m_pSdlWindow) {
-        RegisterSdlWindow(SDL_GetWindowID(m_pSdlWindow.get()), nullptr);
+    if (m_pNativeWindow) {
+        RegisterSdlWindow(SDL_GetWindowID(SdlOf(m_pNativeWindow)), nullptr);
         if (GetMainWindow() == this) MainWindowDestroyed();
     }
 }
@@ -72,13 +80,13 @@ void cWindow::Layout(int nWidth, int nHeight, int nMinWidth, int nMinHeight, int
     m_bBottomBar = bBottomBar;
     m_nExStyle = exStyle;
     m_nScroll = nScroll;
-    if (!m_pSdlWindow) UpdateFrame();
+    if (!m_pNativeWindow) UpdateFrame();
 }
 
 void cWindow::ReadDecorations(int& left, int& top, int& right, int& bottom) const {
     left = top = right = bottom = 0;
-    if (!m_pSdlWindow) return;
-    if (SDL_GetWindowBordersSize(m_pSdlWindow.get(), &top, &left, &bottom, &right) != 0)
+    if (!m_pNativeWindow) return;
+    if (SDL_GetWindowBordersSize(SdlOf(m_pNativeWindow), &top, &left, &bottom, &right) != 0)
         left = top = right = bottom = 0;  // no window manager, or it has not said yet
 }
 
@@ -114,35 +122,35 @@ void cWindow::SdlSizeFor(int nClientW, int nClientH, int& w, int& h) const {
 }
 
 void cWindow::ApplyStyle() {
-    if (!m_pSdlWindow) return;
-    SDL_SetWindowResizable(m_pSdlWindow.get(), (m_nStyle & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
+    if (!m_pNativeWindow) return;
+    SDL_SetWindowResizable(SdlOf(m_pNativeWindow), (m_nStyle & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
     const bool bBordered = (m_nStyle & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER)) != 0;
-    SDL_SetWindowBordered(m_pSdlWindow.get(), bBordered ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowBordered(SdlOf(m_pNativeWindow), bBordered ? SDL_TRUE : SDL_FALSE);
 }
 
 void cWindow::ApplySizeLimits() {
-    if (!m_pSdlWindow || IsFullScreen()) return;
+    if (!m_pNativeWindow || IsFullScreen()) return;
     int w, h;
     if (m_nMinW > 0 && m_nMinH > 0) {
         SdlSizeFor(m_nMinW + m_nInsetL + m_nInsetR, m_nMinH + m_nInsetT + m_nInsetB, w, h);
-        SDL_SetWindowMinimumSize(m_pSdlWindow.get(), w, h);
+        SDL_SetWindowMinimumSize(SdlOf(m_pNativeWindow), w, h);
     }
     if (m_nMaxW > 0 && m_nMaxH > 0) {
         SdlSizeFor(m_nMaxW + m_nInsetL + m_nInsetR, m_nMaxH + m_nInsetT + m_nInsetB, w, h);
-        SDL_SetWindowMaximumSize(m_pSdlWindow.get(), w, h);
+        SDL_SetWindowMaximumSize(SdlOf(m_pNativeWindow), w, h);
     }
 }
 
 void cWindow::RefreshStyle() {
-    if (m_pSdlWindow) {
-        const Uint32 flags = SDL_GetWindowFlags(m_pSdlWindow.get());
+    if (m_pNativeWindow) {
+        const Uint32 flags = SDL_GetWindowFlags(SdlOf(m_pNativeWindow));
         m_nStyle &= ~(WS_MAXIMIZE | WS_MINIMIZE | WS_VISIBLE);
         if (flags & SDL_WINDOW_MAXIMIZED) m_nStyle |= WS_MAXIMIZE;
         if (flags & SDL_WINDOW_MINIMIZED) m_nStyle |= WS_MINIMIZE;
         if (flags & SDL_WINDOW_SHOWN) m_nStyle |= WS_VISIBLE;
         if (!(flags & SDL_WINDOW_MINIMIZED)) {
             int w = 0, h = 0;
-            SDL_GetWindowSize(m_pSdlWindow.get(), &w, &h);
+            SDL_GetWindowSize(SdlOf(m_pNativeWindow), &w, &h);
             ReadDecorations(m_nDecorL, m_nDecorT, m_nDecorR, m_nDecorB);
             // Back from the SDL size to the wanted client size.
             m_nWantW = w - (m_nFrameW - m_nDecorL - m_nDecorR);
@@ -165,9 +173,9 @@ void cWindow::RemoveStyle(uint32_t bits) {
 }
 
 POINT cWindow::GetPosition() const {
-    if (!m_pSdlWindow) return POINT{m_nX, m_nY};
+    if (!m_pNativeWindow) return POINT{m_nX, m_nY};
     int x = 0, y = 0, l, t, r, b;
-    SDL_GetWindowPosition(m_pSdlWindow.get(), &x, &y);
+    SDL_GetWindowPosition(SdlOf(m_pNativeWindow), &x, &y);
     ReadDecorations(l, t, r, b);
     return POINT{x - l, y - t};
 }
@@ -176,15 +184,15 @@ void cWindow::SetPosition(int x, int y) {
     m_nX = x;
     m_nY = y;
     UpdateFrame();
-    if (!m_pSdlWindow) return;
+    if (!m_pNativeWindow) return;
     int w, h;
     SdlSizeFor(m_nWantW, m_nWantH, w, h);
-    SDL_SetWindowSize(m_pSdlWindow.get(), w, h);
-    SDL_SetWindowPosition(m_pSdlWindow.get(), x + m_nDecorL, y + m_nDecorT);
+    SDL_SetWindowSize(SdlOf(m_pNativeWindow), w, h);
+    SDL_SetWindowPosition(SdlOf(m_pNativeWindow), x + m_nDecorL, y + m_nDecorT);
 }
 
 void cWindow::CenterOnDesktop() {
-    int display = m_pSdlWindow ? SDL_GetWindowDisplayIndex(m_pSdlWindow.get()) : 0;
+    int display = m_pNativeWindow ? SDL_GetWindowDisplayIndex(SdlOf(m_pNativeWindow)) : 0;
     if (display < 0) display = 0;
     SDL_DisplayMode mode;
     SDL_Rect bounds{0, 0, 0, 0};
@@ -198,16 +206,16 @@ void cWindow::SetSize(int nClientWidth, int nClientHeight) {
     m_nWantW = nClientWidth;
     m_nWantH = nClientHeight;
     UpdateFrame();
-    if (!m_pSdlWindow) return;
+    if (!m_pNativeWindow) return;
     int w, h;
     SdlSizeFor(m_nWantW, m_nWantH, w, h);
-    SDL_SetWindowSize(m_pSdlWindow.get(), w, h);
+    SDL_SetWindowSize(SdlOf(m_pNativeWindow), w, h);
 }
 
 RECT cWindow::GetClientRect() const {
-    if (!m_pSdlWindow) return RECT{0, 0, m_nWantW, m_nWantH};
+    if (!m_pNativeWindow) return RECT{0, 0, m_nWantW, m_nWantH};
     int w = 0, h = 0;
-    SDL_GetWindowSize(m_pSdlWindow.get(), &w, &h);
+    SDL_GetWindowSize(SdlOf(m_pNativeWindow), &w, &h);
     return RECT{0, 0, w, h};
 }
 
@@ -236,7 +244,7 @@ void cWindow::UpdateMousePos(int bIgnoreOutside, unsigned mode) {
 }
 
 void cWindow::Clear() {
-    if (m_pSdlWindow) Destroy();
+    if (m_pNativeWindow) Destroy();
     m_nResourceId = 0;
     m_hWnd = m_hParent = nullptr;
     m_Param = 0;
@@ -314,7 +322,7 @@ LRESULT cWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) 
 }
 
 bool cWindow::Create(const char* title, int x, int y) {
-    if (m_pSdlWindow) return true;
+    if (m_pNativeWindow) return true;
     UpdateFrame();
     int w, h;
     SdlSizeFor(m_nWantW, m_nWantH, w, h);
@@ -322,29 +330,29 @@ bool cWindow::Create(const char* title, int x, int y) {
     if (m_nStyle & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
     if (!(m_nStyle & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER))) flags |= SDL_WINDOW_BORDERLESS;
     const std::string utf8 = Cp932ToUtf8(title ? title : "");
-    m_pSdlWindow.reset(SDL_CreateWindow(utf8.c_str(), x, y, w, h, flags));
-    if (!m_pSdlWindow) {
+    m_pNativeWindow.reset(NativeWindowOf(SDL_CreateWindow(utf8.c_str(), x, y, w, h, flags)));
+    if (!m_pNativeWindow) {
         WriteReport("SDL_CreateWindow : %s", SDL_GetError());
         return false;
     }
     m_nX = x;
     m_nY = y;
-    RegisterSdlWindow(SDL_GetWindowID(m_pSdlWindow.get()), this);
+    RegisterSdlWindow(SDL_GetWindowID(SdlOf(m_pNativeWindow)), this);
     const bool bMain = GetMainWindow() == this;
     if (bMain) SetMainWindow(this);  // sends are served again
     ApplySizeLimits();
-    SDL_ShowWindow(m_pSdlWindow.get());
+    SDL_ShowWindow(SdlOf(m_pNativeWindow));
     UpdateFrame();
-    WndProc(m_pSdlWindow.get(), WM_CREATE, 0, 0);
+    WndProc(m_pNativeWindow.get(), WM_CREATE, 0, 0);
     if (bMain && IsActiveFromStart()) PostMessageMain(WM_ACTIVATEAPP, 1, 0);
     return true;
 }
 
 void cWindow::Destroy() {
-    if (!m_pSdlWindow) return;
-    WndProc(m_pSdlWindow.get(), WM_DESTROY, 0, 0);
-    RegisterSdlWindow(SDL_GetWindowID(m_pSdlWindow.get()), nullptr);
-    m_pSdlWindow.reset();
+    if (!m_pNativeWindow) return;
+    WndProc(m_pNativeWindow.get(), WM_DESTROY, 0, 0);
+    RegisterSdlWindow(SDL_GetWindowID(SdlOf(m_pNativeWindow)), nullptr);
+    m_pNativeWindow.reset();
     m_hWnd = nullptr;
     if (GetMainWindow() == this) {
         ReleaseDeviceKeys();
@@ -353,16 +361,16 @@ void cWindow::Destroy() {
 }
 
 void cWindow::SetTitle(const char* title) {
-    if (m_pSdlWindow) SDL_SetWindowTitle(m_pSdlWindow.get(), Cp932ToUtf8(title ? title : "").c_str());
+    if (m_pNativeWindow) SDL_SetWindowTitle(SdlOf(m_pNativeWindow), Cp932ToUtf8(title ? title : "").c_str());
 }
 
 bool cWindow::SetFullScreen(bool bFullScreen) {
-    if (!m_pSdlWindow) return false;
+    if (!m_pNativeWindow) return false;
     if (bFullScreen) {
         // Size limits would keep the window from covering the desktop.
-        SDL_SetWindowMaximumSize(m_pSdlWindow.get(), 16384, 16384);
+        SDL_SetWindowMaximumSize(SdlOf(m_pNativeWindow), 16384, 16384);
     }
-    if (SDL_SetWindowFullscreen(m_pSdlWindow.get(), bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    if (SDL_SetWindowFullscreen(SdlOf(m_pNativeWindow), bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         WriteReport("SDL_SetWindowFullscreen : %s", SDL_GetError());
         return false;
     }
@@ -371,15 +379,15 @@ bool cWindow::SetFullScreen(bool bFullScreen) {
 }
 
 bool cWindow::IsFullScreen() const {
-    return m_pSdlWindow && (SDL_GetWindowFlags(m_pSdlWindow.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    return m_pNativeWindow && (SDL_GetWindowFlags(SdlOf(m_pNativeWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
 bool cWindow::IsMinimized() const {
-    return m_pSdlWindow && (SDL_GetWindowFlags(m_pSdlWindow.get()) & SDL_WINDOW_MINIMIZED) != 0;
+    return m_pNativeWindow && (SDL_GetWindowFlags(SdlOf(m_pNativeWindow)) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 bool cWindow::IsMaximized() const {
-    return m_pSdlWindow && (SDL_GetWindowFlags(m_pSdlWindow.get()) & SDL_WINDOW_MAXIMIZED) != 0;
+    return m_pNativeWindow && (SDL_GetWindowFlags(SdlOf(m_pNativeWindow)) & SDL_WINDOW_MAXIMIZED) != 0;
 }
 
 void cWindow::SetTrace(const char* name, int bTrace) {

@@ -1,4 +1,4 @@
-#include "platform/window/window_events.h"
+#include "platform/seam/window_events.h"
 
 #include <SDL.h>
 
@@ -6,9 +6,10 @@
 
 #include "platform/input/input_keys.h"
 #include "platform/input/input_mouse.h"
-#include "platform/input/joystick_devices.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/input/vkey.h"
+#include "platform/seam/joystick_devices.h"
+#include "platform/seam/native_window.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace {
 std::map<unsigned, cWindow*> g_Windows;
 
 LRESULT Send(cWindow* w, uint32_t msg, WPARAM wParam, LPARAM lParam) {
-    return w->WndProc(w->GetSDLWindow(), msg, wParam, lParam);
+    return w->WndProc(w->GetNativeWindow(), msg, wParam, lParam);
 }
 
 WPARAM MouseKeyFlags() {
@@ -39,7 +40,7 @@ void WindowEvent(cWindow* w, const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED: {
             int cw = 0, ch = 0;
-            SDL_GetWindowSize(w->GetSDLWindow(), &cw, &ch);
+            SDL_GetWindowSize(SdlWindowOf(w->GetNativeWindow()), &cw, &ch);
             Send(w, WM_SIZE, e.event == SDL_WINDOWEVENT_MAXIMIZED ? SIZE_MAXIMIZED : SIZE_RESTORED,
                  MAKELPARAM(cw, ch));
             break;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
+#include "platform/system/file_owner.h"
 #include "platform/system/log.h"
 #include "records/services.h"
 
@@ -72,10 +72,6 @@ void PutBe32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
     v[at + 2] = static_cast<uint8_t>(x >> 8);
     v[at + 3] = static_cast<uint8_t>(x);
 }
-
-struct cFileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -182,7 +178,7 @@ cSmf::cSmf(const char* path) { Create(path); }
 void cSmf::Create(const char* path) {
     m_Name = path ? path : "";
     m_Image.clear();
-    std::unique_ptr<FILE, cFileCloser> f(std::fopen(RecNativePath(m_Name, false).c_str(), "rb"));
+    FilePtr f = OpenFile(RecNativePath(m_Name, false).c_str(), "rb");
     if (!f) {
         WriteReportEC("Midi %s Create ファイルが開けません", m_Name.c_str());
         return;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
+#include "platform/system/file_owner.h"
 #include "platform/system/log.h"
 #include "records/services.h"
 
@@ -34,10 +34,6 @@ bool FindChunk(const std::vector<uint8_t>& b, size_t begin, size_t end, const ch
     }
     return false;
 }
-
-struct cFileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -86,7 +82,7 @@ bool ParseWaveBytes(const std::vector<uint8_t>& b, const char* name, WAVEDATA& w
 
 bool ReadWaveFile(const char* path, WAVEDATA& wave) {
     wave = WAVEDATA{};
-    std::unique_ptr<FILE, cFileCloser> f(std::fopen(RecNativePath(path, false).c_str(), "rb"));
+    const FilePtr f = OpenFile(RecNativePath(path, false).c_str(), "rb");
     if (!f) return false;
     std::vector<uint8_t> bytes;
     uint8_t buf[65536];

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "platform/system/file_owner.h"
 #include "platform/system/mesbox.h"
 #include "records/services.h"
 
@@ -39,23 +40,21 @@ std::string VFormat(const char* format, va_list args, size_t limit) {
 // Appends text + CR LF to an existing report log. Caller holds the lock.
 bool AppendReportLocked(const std::string& text) {
     if (g_ReportPath.empty()) return false;
-    FILE* f = std::fopen(g_ReportPath.c_str(), "r+b");
+    const FilePtr f = OpenFile(g_ReportPath.c_str(), "r+b");
     if (!f) return false;
-    std::fseek(f, 0, SEEK_END);
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fwrite("\r\n", 1, 2, f);
-    std::fclose(f);
+    std::fseek(f.get(), 0, SEEK_END);
+    std::fwrite(text.data(), 1, text.size(), f.get());
+    std::fwrite("\r\n", 1, 2, f.get());
     return true;
 }
 
 void WriteECLocked(const std::string& text) {
     if (!g_bECEnabled) return;
-    FILE* f = std::fopen(g_ECPath.c_str(), g_bECStarted ? "ab" : "wb");
+    const FilePtr f = OpenFile(g_ECPath.c_str(), g_bECStarted ? "ab" : "wb");
     g_bECStarted = true;  // a failed first open is not retried as a first write
     if (!f) return;
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fwrite("\r\n", 1, 2, f);
-    std::fclose(f);
+    std::fwrite(text.data(), 1, text.size(), f.get());
+    std::fwrite("\r\n", 1, 2, f.get());
 }
 
 int ReportAndEC(const std::string& text, bool bShow) {
@@ -72,9 +71,7 @@ int ReportAndEC(const std::string& text, bool bShow) {
 
 int ReportInit(const char* path) {
     std::lock_guard<std::mutex> lock(g_LogLock);
-    FILE* f = path ? std::fopen(path, "wb") : nullptr;
-    if (!f) return 0;
-    std::fclose(f);
+    if (!OpenFile(path, "wb")) return 0;  // created empty, closed at once
     g_ReportPath = path;
     return 1;
 }

@@ -6,8 +6,6 @@
 #include <memory>
 #include <string>
 
-struct _TTF_Font;
-
 // The font file that stands in for a Windows face name (CP932); empty when
 // no IPA font is installed.
 std::string FindFontFile(const std::string& faceName);
@@ -21,7 +19,7 @@ public:
 
     // Opens the face for a Windows face name at a cell height in pixels; false on failure.
     bool Open(const std::string& faceName, int height);
-    bool IsOpen() const { return m_Font != nullptr; }
+    bool IsOpen() const { return m_pFont != nullptr; }
     void Close();
     // Cell height (ascent + descent) and ascent in pixels.
     int Height() const { return m_Height; }
@@ -34,7 +32,8 @@ public:
     bool Render(char32_t cp, uint8_t* mask, int pitch, int w, int h, int x, int y) const;
 
 private:
-    _TTF_Font* m_Font = nullptr;
+    struct cFont;  // the open face, kept by the font library
+    std::unique_ptr<cFont> m_pFont;
     int m_Height = 0;
     int m_Ascent = 0;
 };

@@ -174,10 +174,11 @@ public:
     // Selects the whole text when it next gets the focus.
     void SelectAll() { m_bSelectAll = true; }
     int ByteLimit() const { return m_nLimit[0]; }
+    // CP932 text cut to the box's character and line limits.
+    std::string CutToLimits(const std::string& text) const;
 
 protected:
     void Draw() override;
-    static int EditCallback(struct ImGuiInputTextCallbackData* data);
 
     std::string* m_pStr = nullptr;
     int m_nLimit[3] = {4096, 1024, 32};

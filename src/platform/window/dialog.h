@@ -14,28 +14,6 @@
 #include "platform/window/ctrl.h"
 #include "records/safe_container.h"
 
-struct SDL_Window;
-struct SDL_Renderer;
-union SDL_Event;
-
-// Where dialogs are drawn; the window framework fills it in at start-up.
-// Without a host a modal dialog opens a window of its own.
-struct DIALOGHOST {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    // Draws the picture under the dialogs (the game's last frame).
-    std::function<void(SDL_Renderer*)> drawBackdrop;
-    // Serves an event during a nested loop (requests to the main window);
-    // true when it took the event.
-    std::function<bool(const SDL_Event&)> serveEvent;
-};
-void SetDialogHost(const DIALOGHOST& host);
-void ResetDialogHost();
-// Passes an event of the window's own loop to open modeless dialogs; true
-// when a dialog took it.
-bool DialogHostProcessEvent(const SDL_Event& e);
-// Draws open modeless dialogs over the frame (before it is presented).
-void DialogHostDrawModeless();
 // Tests: called on every frame of a modal loop, after drawing.
 void SetDialogFrameHook(std::function<void(class cDialog&, int frame)> hook);
 
@@ -129,9 +107,9 @@ public:
 
     // The dialog's frame (host internal).
     void DrawFrame(bool bModal);
-    // Handles one key event through the keyboard-hook rules (host internal);
-    // true when the dialog took the key.
-    bool HookKey(const SDL_Event& e);
+    // Handles a key (virtual-key code) going down or up through the
+    // keyboard-hook rules (host internal); true when the dialog took the key.
+    bool HookKey(int vk, bool bDown);
     bool IsHidden() const { return m_bHidden; }
     void SetHidden(bool b) { m_bHidden = b; }
     void SetDisabled(bool b) { m_bDisabled = b; }
@@ -171,7 +149,7 @@ private:
     bool m_bScrollSet = false;
     bool m_bPlaced = false;
     bool m_bFocusedWindow = false;
-    struct ImGuiWindow* m_pImWindow = nullptr;  // its ImGui window once drawn
+    unsigned m_nImWindowId = 0;  // the id of its ImGui window once drawn (0: not yet)
 };
 
 // The text of a dialog item into or from a string (CP932); nothing when the dialog lacks the item.
@@ -180,6 +158,3 @@ void SetDlgItemTextStr(cDialog* dlg, int id, const std::string& str);
 // Shows or hides, enables or disables every control of a dialog.
 void ShowChildWindows(cDialog* dlg, bool bShow);
 void EnableChildWindows(cDialog* dlg, bool bEnable);
-
-// Virtual-key code of an SDL key code (0 when the dialogs have no use for it).
-int DialogKeyToVk(int sdlKey);

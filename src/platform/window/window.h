@@ -23,8 +23,8 @@ const char* GetMsgName(uint32_t msg);
 // What a window does with a message its procedure leaves: WM_CLOSE destroys
 // the window (cWindow::Destroy); everything else is ignored. Returns 0.
 LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam);
-// The SDL window of the main window (SetMainWindow), for presenting; null when there is none.
-SDL_Window* GetMainSDLWindow();
+// The native window of the main window (SetMainWindow), for presenting; null when there is none.
+NativeWindow* GetMainNativeWindow();
 
 class cWindow {
 public:
@@ -77,7 +77,7 @@ public:
     // Reads the cursor into client coordinates (nothing changes outside the
     // client area when bIgnoreOutside), then UpdateMouseButtons with mode.
     void UpdateMousePos(int bIgnoreOutside, unsigned mode);
-    // Back to the state of a new object (an existing SDL window is destroyed first).
+    // Back to the state of a new object (an existing native window is destroyed first).
     void Clear();
 
     // Creates the SDL window at (x, y) with the worked-out size and title
@@ -87,8 +87,8 @@ public:
     bool Create(const char* title, int x, int y);
     // Sends WM_DESTROY to the procedure, then destroys the SDL window.
     void Destroy();
-    // Whether the SDL window exists.
-    bool Exists() const { return m_pSdlWindow != nullptr; }
+    // Whether the native window exists.
+    bool Exists() const { return m_pNativeWindow != nullptr; }
     // The window's title (Shift-JIS).
     void SetTitle(const char* title);
     // Desktop full screen (true) or windowed; false when SDL refuses.
@@ -96,8 +96,8 @@ public:
     bool IsFullScreen() const;
     bool IsMinimized() const;
     bool IsMaximized() const;
-    // The SDL window, for presenting; null before Create and after Destroy.
-    SDL_Window* GetSDLWindow() const { return m_pSdlWindow.get(); }
+    // The native window, for presenting; null before Create and after Destroy.
+    NativeWindow* GetNativeWindow() const { return m_pNativeWindow.get(); }
     // The handle the procedure last saw (null after WM_DESTROY).
     HWND GetHandle() const { return m_hWnd; }
     // Names the window for the message trace; bTrace nonzero logs every message.
@@ -117,10 +117,6 @@ public:
     uint32_t Style() const { return m_nStyle; }
 
 protected:
-    struct SdlWindowDeleter {
-        void operator()(SDL_Window* w) const;
-    };
-
     // The sizes the window manager adds around the SDL window.
     void ReadDecorations(int& left, int& top, int& right, int& bottom) const;
     // The SDL window's size for the wanted client size.
@@ -155,5 +151,5 @@ protected:
     std::vector<cWindow*> m_vChild;
     int m_nRememberX = -1000, m_nRememberY = -1000;
     int m_nRememberW = 0, m_nRememberH = 0;
-    std::unique_ptr<SDL_Window, SdlWindowDeleter> m_pSdlWindow;
+    NativeWindowPtr m_pNativeWindow;
 };

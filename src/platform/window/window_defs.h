@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "platform/system/messages.h"
+#include "platform/system/native_window.h"
 
-// A window handle is the SDL window behind it (opaque above the platform layer).
-struct SDL_Window;
-using HWND = SDL_Window*;
+// A window handle is the native window behind it.
+using HWND = NativeWindow*;
 
 enum : uint32_t {
     WS_OVERLAPPED = 0x00000000,

@@ -92,12 +92,15 @@ inline uint32_t Px(const DDSURFACEDATA& sd, int x, int y) {
     return sd.Surface.format == DDFMT_INDEX8 ? sd.Surface.Row(y)[x] : sd.Surface.Row32(y)[x];
 }
 
+// Whatever starts video in a test runs it without a display, unless the run chose a driver.
+void UseHeadlessVideo();
+
 // Each test starts with no graphics state and its own logs.
 class cDDTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("QV_AUTO_ANSWER", "1", 1);
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        UseHeadlessVideo();
         DDResetForTest();
         DDResetBatches();
         ResetLogs();

@@ -4,19 +4,19 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "platform/graphics/dd_test_support.h"
+#include "platform/seam/native_window.h"
+#include "platform/seam/owners.h"
 
 using namespace ddtest;
 
 namespace {
-
-struct WindowDeleter {
-    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-};
-using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 
 class DDWindowTest : public cDDTest {
 protected:
@@ -41,11 +41,11 @@ protected:
         if (m_Video) setenv("SDL_VIDEODRIVER", m_OldDriver.c_str(), 1);
         cDDTest::TearDown();
     }
-    SDL_Window* Open(int w, int h) {
+    NativeWindow* Open(int w, int h) {
         m_Windows.emplace_back(SDL_CreateWindow("qv test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
                                                 SDL_WINDOW_SHOWN));
         SDL_PumpEvents();
-        return m_Windows.back().get();
+        return NativeWindowOf(m_Windows.back().get());
     }
     // A frame no scaling can fake: every pixel differs from its neighbours.
     static uint32_t Pattern(int x, int y) {
@@ -59,11 +59,11 @@ protected:
 
     std::string m_OldDriver;
     bool m_Video = false;
-    std::vector<WindowPtr> m_Windows;
+    std::vector<SdlWindowPtr> m_Windows;
 };
 
 TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
-    SDL_Window* win = Open(640, 480);
+    NativeWindow* win = Open(640, 480);
     ASSERT_NE(win, nullptr) << SDL_GetError();
     ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
     ASSERT_TRUE(DDHasPresenter());
@@ -87,7 +87,7 @@ TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
 }
 
 TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
-    SDL_Window* win = Open(640, 480);
+    NativeWindow* win = Open(640, 480);
     ASSERT_NE(win, nullptr);
     ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
     DrawPattern();
@@ -120,11 +120,52 @@ TEST_F(DDWindowTest, LargerWindowsScaleByNearestPixelsAndLetterbox) {
     EXPECT_EQ(wrong, 0);
 }
 
+// Frames handed over by another thread while the main thread presents arrive
+// whole (every pixel of one frame), in order, and the last one is the one kept.
+TEST_F(DDWindowTest, FramesOfAnotherThreadArriveWholeAndTheLastIsKept) {
+    NativeWindow* win = Open(640, 480);
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(DDInit(1, win, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+    constexpr uint32_t kFrames = 250;  // one grey per frame
+    auto colour = [](uint32_t n) { return n * 0x010101u & 0xFFFFFF; };
+    std::atomic<bool> done{false};
+    std::thread game([&] {
+        for (uint32_t n = 1; n <= kFrames; ++n) {
+            for (int y = 0; y < BackBuffer.nHeight; ++y)
+                std::fill_n(BackBuffer.Surface.Row32(y), BackBuffer.nWidth, 0xFF000000u | colour(n));
+            DDSubmitFrame(&BackBuffer);
+        }
+        done = true;
+    });
+    int torn = 0, backwards = 0, seen = 0;
+    uint32_t last = 0;
+    while (!done) {
+        DDPresentPending();
+        DDFRAME f;
+        if (!DDGetLastFrame(&f)) continue;
+        ++seen;
+        const uint32_t n = f.pixels[0] & 0xFF;
+        torn += std::count(f.pixels.begin(), f.pixels.end(), colour(n)) != static_cast<long>(f.pixels.size());
+        backwards += n < last;
+        last = n;
+    }
+    game.join();
+    EXPECT_GT(seen, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(backwards, 0);
+    DDPresentPending();
+    DDFRAME back;
+    ASSERT_TRUE(DDReadBackWindow(&back));
+    EXPECT_EQ(std::count(back.pixels.begin(), back.pixels.end(), colour(kFrames)), static_cast<long>(back.pixels.size()));
+    ASSERT_TRUE(DDGetLastFrame(&back));
+    EXPECT_EQ(back.pixels[0], colour(kFrames));
+}
+
 TEST_F(DDWindowTest, FullScreenIsTheDesktopMode) {
-    SDL_Window* win = Open(640, 480);
+    NativeWindow* win = Open(640, 480);
     ASSERT_NE(win, nullptr);
     ASSERT_TRUE(DDInit(0, win, 640, 480, 8, 1, 0, 1, 60, 1, nullptr, nullptr, 0));
-    EXPECT_EQ(SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN_DESKTOP, static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    EXPECT_EQ(SDL_GetWindowFlags(SdlWindowOf(win)) & SDL_WINDOW_FULLSCREEN_DESKTOP, static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
     DDClearSurface(&BackBuffer, 0);
     DDFlip();
     EXPECT_TRUE(DDPresentPending());

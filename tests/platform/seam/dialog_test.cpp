@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/seam/dialog_host.h"
 #include "platform/seam/dialog_script.h"
+#include "platform/seam/owners.h"
 #include "platform/system/cp932.h"
 #include "platform/window/dialog.h"
 #include "platform/window/dialog_mesbox.h"
@@ -207,15 +209,15 @@ TEST_F(DialogTest, MessageBoxesInTheWindow) {
 }
 
 TEST_F(DialogTest, ModalDialogsHideOrDisableTheirGroup) {
-    SDL_Window* w = SDL_CreateWindow("host", 0, 0, 640, 480, 0);
+    const SdlWindowPtr w(SDL_CreateWindow("host", 0, 0, 640, 480, 0));
     ASSERT_NE(w, nullptr);
-    SDL_Renderer* r = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);
+    const SdlRendererPtr r(SDL_CreateRenderer(w.get(), -1, SDL_RENDERER_SOFTWARE));
     ASSERT_NE(r, nullptr);
-    SDL_RenderSetLogicalSize(r, 640, 480);
+    SDL_RenderSetLogicalSize(r.get(), 640, 480);
     int backdrops = 0;
     DIALOGHOST host;
-    host.window = w;
-    host.renderer = r;
+    host.window = w.get();
+    host.renderer = r.get();
     host.drawBackdrop = [&](SDL_Renderer*) { ++backdrops; };
     SetDialogHost(host);
 
@@ -242,8 +244,6 @@ TEST_F(DialogTest, ModalDialogsHideOrDisableTheirGroup) {
     EXPECT_GT(backdrops, 0);
     tool.Close(0);
     ResetDialogHost();
-    SDL_DestroyRenderer(r);
-    SDL_DestroyWindow(w);
 }
 
 TEST(DialogControls, ScrollBarCodesAndItemTexts) {

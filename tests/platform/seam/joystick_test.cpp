@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/input/input.h"
-#include "platform/input/joystick_devices.h"
+#include "platform/seam/joystick_devices.h"
 #include "platform/input/keyconfig.h"
 #include "platform/window/main_thread_messages.h"
 

@@ -16,6 +16,7 @@
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/input/vkey.h"
+#include "platform/seam/native_window.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -97,15 +98,15 @@ TEST_F(X11WindowTest, OpensCentredWithA640x480ClientAndClosesInOrder) {
         const POINT p = w.GetPosition();
         return p.x == want.x && p.y == want.y;
     })) << w.GetPosition().x << "," << w.GetPosition().y;
-    SDL_GetWindowSize(w.GetSDLWindow(), &cw, &ch);
+    SDL_GetWindowSize(SdlWindowOf(w.GetNativeWindow()), &cw, &ch);
     EXPECT_EQ(cw, 640);
     EXPECT_EQ(ch, 480);
     const RECT rc = w.GetClientRect();
     EXPECT_EQ(rc.right, 640);
     EXPECT_EQ(rc.bottom, 480);
-    EXPECT_STREQ(SDL_GetWindowTitle(w.GetSDLWindow()), U8(u8"テスト").c_str());
-    EXPECT_EQ(w.GetHandle(), w.GetSDLWindow());
-    EXPECT_EQ(GetMainSDLWindow(), w.GetSDLWindow());
+    EXPECT_STREQ(SDL_GetWindowTitle(SdlWindowOf(w.GetNativeWindow())), U8(u8"テスト").c_str());
+    EXPECT_EQ(w.GetHandle(), w.GetNativeWindow());
+    EXPECT_EQ(GetMainNativeWindow(), w.GetNativeWindow());
 
     // The close request comes from another thread, as fatal paths send it.
     std::thread closer([] { PostCloseMain(); });
@@ -128,18 +129,18 @@ TEST_F(X11WindowTest, SwitchesToDesktopFullScreenAndBack) {
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
     EXPECT_TRUE(PumpUntil([&] {
         int cw = 0, ch = 0;
-        SDL_GetWindowSize(w.GetSDLWindow(), &cw, &ch);
+        SDL_GetWindowSize(SdlWindowOf(w.GetNativeWindow()), &cw, &ch);
         return cw == mode.w && ch == mode.h;
     })) << "covers the desktop";
     ASSERT_TRUE(w.SetFullScreen(false));
     EXPECT_FALSE(w.IsFullScreen());
     PumpUntil([&] {
         int cw = 0, ch = 0;
-        SDL_GetWindowSize(w.GetSDLWindow(), &cw, &ch);
+        SDL_GetWindowSize(SdlWindowOf(w.GetNativeWindow()), &cw, &ch);
         return cw == 640 && ch == 480;
     });
     int cw = 0, ch = 0;
-    SDL_GetWindowSize(w.GetSDLWindow(), &cw, &ch);
+    SDL_GetWindowSize(SdlWindowOf(w.GetNativeWindow()), &cw, &ch);
     EXPECT_EQ(cw, 640);
     EXPECT_EQ(ch, 480);
 }
@@ -184,7 +185,7 @@ TEST_F(WindowTest, CallsRunOnTheMainThread) {
 TEST_F(WindowTest, NestedWaitServesRequestsButLeavesWindowEvents) {
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
-    key.key.windowID = SDL_GetWindowID(w.GetSDLWindow());
+    key.key.windowID = SDL_GetWindowID(SdlWindowOf(w.GetNativeWindow()));
     key.key.keysym.scancode = SDL_SCANCODE_Z;
     key.key.state = SDL_PRESSED;
     ASSERT_EQ(SDL_PushEvent(&key), 1);
@@ -225,7 +226,7 @@ TEST_F(WindowTest, SendsAreAnsweredZeroOnceTheWindowIsGone) {
 }
 
 TEST_F(WindowTest, KeyboardAndMouseEventsBecomeMessagesAndFeedTheSnapshot) {
-    const Uint32 id = SDL_GetWindowID(w.GetSDLWindow());
+    const Uint32 id = SDL_GetWindowID(SdlWindowOf(w.GetNativeWindow()));
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.windowID = id;

@@ -2,7 +2,8 @@
 // Turns SDL's window, keyboard, mouse and joystick events into the key and
 // joystick snapshots and into window messages for the window they belong to.
 // Main thread only.
-union SDL_Event;
+#include <SDL.h>
+
 class cWindow;
 
 // Feeds one SDL event to the snapshots and to its window's procedure.

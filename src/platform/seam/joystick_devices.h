@@ -1,7 +1,7 @@
 #pragma once
 // The joysticks SDL reports, opened and closed as they are plugged in and
 // out, and copied into the joystick snapshot. Main thread only.
-union SDL_Event;
+#include <SDL.h>
 
 // Opens every joystick present (SDL's joystick subsystem must be up).
 void OpenJoystickDevices();

@@ -1,13 +1,12 @@
 #include "platform/graphics/dd_init.h"
 
-#include <SDL.h>
-
 #include <cstring>
 
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_internal.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/dd_present.h"
+#include "platform/system/chrono_types.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 
@@ -37,8 +36,7 @@ void NameRecord(DDSURFACEDATA* sd, const char* name) { std::snprintf(sd->szName,
 // Full screen is the desktop's own mode: the window covers it and the picture is scaled.
 void SetFullScreen() {
     if (!DDG.hWnd) return;
-    SDL_SetWindowFullscreen(DDG.hWnd, DDG.bWindow ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    SDL_ShowCursor(DDG.bWindow ? SDL_ENABLE : SDL_DISABLE);
+    DDSetWindowScreenMode(DDG.hWnd, DDG.bWindow != 0);
 }
 
 // A screen-sized record with pixels of the current format (DirectDraw rules).
@@ -81,11 +79,10 @@ bool InitD3D() {
     if (DDG.nColorBit != 32) return false;
     lpDTCon = new DTCONTROL;
     if (DDG.hWnd && DDG.bWindow && DDG.bVSync) {
-        SDL_DisplayMode mode{};
-        const int display = SDL_GetWindowDisplayIndex(DDG.hWnd);
-        if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate != 0) {
-            WriteReportEC("RefreshRate : %d", mode.refresh_rate);
-            if (mode.refresh_rate != 60) {
+        const int rate = DDGetWindowRefreshRate(DDG.hWnd);
+        if (rate != 0) {
+            WriteReportEC("RefreshRate : %d", rate);
+            if (rate != 60) {
                 DDG.bVSync = 0;
                 WriteReportEC("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！");
             }
@@ -148,7 +145,7 @@ bool DDCheckInitErr(int code) {
     return false;
 }
 
-bool DDInit(int bDirect3D, SDL_Window* hWnd, int width, int height, int depth, int vsync, int windowMode,
+bool DDInit(int bDirect3D, NativeWindow* hWnd, int width, int height, int depth, int vsync, int windowMode,
             int backBufferCount, int refreshRate, int setRefresh, DDSURFACEDATA* surfaces,
             const DDSURFACEINFO* infos, int count) {
     if (DDG.bOnce) DDEnd();
@@ -276,7 +273,7 @@ int DDPresent(int fps, int a, int b) {
     DDG.bLastVirtualMode = lpDTCon->bVirtualMode;
     // Presenting never blocks the game thread, so the pacing gate runs with VSync on as well.
     if (g_Pace)
-        while (!g_Pace(fps, a, b)) SDL_Delay(1);
+        while (!g_Pace(fps, a, b)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     DDEndScene();
     DDSubmitFrame(&BackBuffer);
     return 1;

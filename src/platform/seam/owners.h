@@ -1,0 +1,71 @@
+#pragma once
+// Owners of the C handles the seam holds: each a std::unique_ptr whose
+// deleter is the library's own release function, so that no handle is
+// released by hand. Null handles are never passed to a release function.
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <alsa/asoundlib.h>
+#include <fluidsynth.h>
+#include <iconv.h>
+#include <vorbis/vorbisfile.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "platform/system/file_owner.h"
+
+// A deleter that hands the handle to Release.
+template <auto Release>
+struct cReleaseWith {
+    template <class T>
+    void operator()(T* p) const {
+        Release(p);
+    }
+};
+
+// SDL.
+using SdlWindowPtr = std::unique_ptr<SDL_Window, cReleaseWith<&SDL_DestroyWindow>>;
+using SdlRendererPtr = std::unique_ptr<SDL_Renderer, cReleaseWith<&SDL_DestroyRenderer>>;
+using SdlTexturePtr = std::unique_ptr<SDL_Texture, cReleaseWith<&SDL_DestroyTexture>>;
+using SdlSurfacePtr = std::unique_ptr<SDL_Surface, cReleaseWith<&SDL_FreeSurface>>;
+using SdlJoystickPtr = std::unique_ptr<SDL_Joystick, cReleaseWith<&SDL_JoystickClose>>;
+
+// SDL_ttf (the caller keeps TTF_Init and TTF_Quit balanced around it).
+using TtfFontPtr = std::unique_ptr<TTF_Font, cReleaseWith<&TTF_CloseFont>>;
+
+// FluidSynth. A player is stopped before it goes; the player goes before its
+// synth and the synth before its settings (declare the owners in that order).
+inline void StopAndDeleteFluidPlayer(fluid_player_t* p) {
+    fluid_player_stop(p);
+    delete_fluid_player(p);
+}
+using FluidSettingsPtr = std::unique_ptr<fluid_settings_t, cReleaseWith<&delete_fluid_settings>>;
+using FluidSynthPtr = std::unique_ptr<fluid_synth_t, cReleaseWith<&delete_fluid_synth>>;
+using FluidPlayerPtr = std::unique_ptr<fluid_player_t, cReleaseWith<&StopAndDeleteFluidPlayer>>;
+
+// ALSA: a sequencer client and a MIDI byte coder.
+using AlsaSeqPtr = std::unique_ptr<snd_seq_t, cReleaseWith<&snd_seq_close>>;
+using AlsaMidiCoderPtr = std::unique_ptr<snd_midi_event_t, cReleaseWith<&snd_midi_event_free>>;
+
+// An Ogg Vorbis file: the decoder state lives on the heap and is cleared with it.
+inline void ClearAndDeleteOggFile(OggVorbis_File* f) {
+    ov_clear(f);
+    delete f;
+}
+using OggFilePtr = std::unique_ptr<OggVorbis_File, cReleaseWith<&ClearAndDeleteOggFile>>;
+// Opens an Ogg Vorbis file by its native path; null when it is none or cannot be read.
+inline OggFilePtr OpenOggFile(const char* nativePath) {
+    auto* f = new OggVorbis_File{};
+    if (ov_fopen(nativePath, f) != 0) {
+        delete f;  // a failed open leaves nothing to clear
+        return nullptr;
+    }
+    return OggFilePtr(f);
+}
+
+// iconv: a converter (iconv_open's failure value becomes null).
+using IconvPtr = std::unique_ptr<std::remove_pointer_t<iconv_t>, cReleaseWith<&iconv_close>>;
+inline IconvPtr OpenIconv(const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    return IconvPtr(cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd);
+}
