@@ -184,6 +184,26 @@ TEST_F(FieldTableTest, LeftOutMemberKeepsItsValueAndIsNotCounted) {
     EXPECT_EQ(dst.str2, "two");
 }
 
+TEST_F(FieldTableTest, SaveAfterLoadingAnOlderFileWritesZerosForADroppedValue) {
+    // A version-99 stream whose dropped value is not zero, loaded by the
+    // generic load and saved again at 99: both saves write zeros there.
+    nDataVersion = nReadVersion = 99;
+    cToy src = Filled();
+    std::vector<uint8_t> bytes = RegistryBytes(src);
+    const size_t at = 4 + 4;  // after the count word and by, ch, w
+    bytes[at] = 0xAB;
+    bytes[at + 1] = 0xCD;
+    cToy t;
+    cDataReader r(bytes.data(), bytes.size());
+    t.cRecord::Load(r);
+    ASSERT_FALSE(r.Failed());
+    const std::vector<uint8_t> generic = RegistryBytes(t);
+    EXPECT_EQ(generic, TableBytes(t));
+    ASSERT_GT(generic.size(), at + 1);
+    EXPECT_EQ(generic[at], 0);
+    EXPECT_EQ(generic[at + 1], 0);
+}
+
 TEST_F(FieldTableTest, ClearZeroesNumbersAndEmptiesStrings) {
     cToy t = Filled();
     t.ClearTable();
