@@ -15,11 +15,38 @@
 #include "records/record.h"
 #include "records/version.h"
 
+// Elements [first, first + count) of an int32 array member, stored as one
+// field of `count` elements: made by IntElements<&C::member, first, count>().
+template <class C>
+struct INTELEMENTS {
+    int32_t* (*lpFirst)(C&) = nullptr;  // the first of the elements in the object given
+    int nCount = 0;
+    constexpr bool operator==(const INTELEMENTS&) const = default;
+};
+
+template <class P>
+struct INTARRAYMEMBER;
+template <class C, size_t N>
+struct INTARRAYMEMBER<int32_t (C::*)[N]> {
+    using CLASS = C;
+    static constexpr size_t EXTENT = N;
+};
+
+// The row member for elements [FIRST, FIRST + COUNT) of the int32 array PM.
+template <auto PM, size_t FIRST, size_t COUNT = 1>
+constexpr auto IntElements() {
+    using A = INTARRAYMEMBER<decltype(PM)>;
+    static_assert(COUNT > 0 && FIRST + COUNT <= A::EXTENT, "elements beyond the array");
+    return INTELEMENTS<typename A::CLASS>{[](typename A::CLASS& c) { return &(c.*PM)[FIRST]; },
+                                          static_cast<int>(COUNT)};
+}
+
 template <class C>
 struct FIELDROW {
     using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
-                                uint32_t C::*, double C::*, int16_t (C::*)[3], std::string C::*>;
+                                uint32_t C::*, double C::*, int16_t (C::*)[3], std::string C::*,
+                                INTELEMENTS<C>>;
     MEMBER lpMember;
     int nWidth = 0;        // bytes of one element; 0 for strings
     uint32_t nFrom = 0;    // first data version that stores the field
@@ -37,12 +64,17 @@ struct FIELDROW {
                 if constexpr (std::is_same_v<P, std::monostate>) return nWidth > 0;
                 else if constexpr (std::is_same_v<P, std::string C::*>) return nWidth == 0;
                 else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) return nWidth == 2;
+                else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) return nWidth == 4 && pm.nCount > 0;
                 else return nWidth == static_cast<int>(sizeof(std::declval<C&>().*pm));
             },
             lpMember);
     }
     // Elements the row registers (an array of three counts as one field of three).
-    constexpr int Count() const { return std::holds_alternative<int16_t (C::*)[3]>(lpMember) ? 3 : 1; }
+    constexpr int Count() const {
+        if (std::holds_alternative<int16_t (C::*)[3]>(lpMember)) return 3;
+        if (const auto* e = std::get_if<INTELEMENTS<C>>(&lpMember)) return e->nCount;
+        return 1;
+    }
     constexpr bool IsString() const { return std::holds_alternative<std::string C::*>(lpMember); }
     // Bytes of the row in the stream (0 for strings).
     constexpr int Bytes() const { return nWidth * Count(); }
@@ -102,6 +134,15 @@ struct TABLEPLAN {
     void Save(cDataWriter& file, char* base) const;
     // Zeroes every numeric member of the plan and empties every string.
     void Clear(char* base) const;
+    // The numeric rows alone, with no count words (a file that is one fixed
+    // image): read in one piece (a short stream writes no member), or written
+    // with zeros for the dropped rows.
+    void ReadNumbers(cDataReader& file, char* base) const;
+    void WriteNumbers(cDataWriter& file, const char* base) const;
+
+private:
+    // Spreads the stream bytes of the first n numeric rows at p over the members.
+    void SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const;
 };
 
 // The plan of table `rows` for version v with member `skip` left out (null:
@@ -136,6 +177,9 @@ const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) {
                     plan.AddNumeric(0, static_cast<uint32_t>(row.nWidth), true);
+                } else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) {
+                    const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(pm.lpFirst(*self)) - base);
+                    plan.AddNumeric(offset, static_cast<uint32_t>(4 * pm.nCount), false);
                 } else {
                     const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base);
                     if constexpr (std::is_same_v<P, std::string C::*>) plan.AddString(offset);
@@ -145,6 +189,18 @@ const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32
             row.lpMember);
     }
     return plan;
+}
+
+// The numeric rows of a table as a fixed image, without the count words of a
+// record stream and without strings: for files that are one structure. The
+// rows of every version are read and written (an image has no version).
+template <class C>
+void ReadRowImage(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self) {
+    GetTablePlan(rows, self, DATA_VERSION).ReadNumbers(file, reinterpret_cast<char*>(self));
+}
+template <class C>
+void WriteRowImage(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self) {
+    GetTablePlan(rows, self, DATA_VERSION).WriteNumbers(file, reinterpret_cast<const char*>(self));
 }
 
 // A record whose stored fields are a FIELDROW table. The class C is the
@@ -208,6 +264,7 @@ void cTableRecord::LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t versio
                 if constexpr (std::is_same_v<P, std::monostate>) AddScratchField(row.nWidth);
                 else if constexpr (std::is_same_v<P, std::string C::*>) AddStringField(&(self->*pm));
                 else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) AddShortField(&(self->*pm)[0], 3);
+                else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) AddIntField(pm.lpFirst(*self), pm.nCount);
                 else AddValueField(&(self->*pm));
             },
             row.lpMember);
@@ -243,6 +300,9 @@ void SetRowDefault(const FIELDROW<C>& row, C* self) {
                 self->*pm = row.lpszDefault ? row.lpszDefault : "";
             } else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) {
                 for (int16_t& e : self->*pm) e = static_cast<int16_t>(row.dDefault);
+            } else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) {
+                int32_t* e = pm.lpFirst(*self);
+                for (int i = 0; i < pm.nCount; ++i) e[i] = static_cast<int32_t>(row.dDefault);
             } else {
                 using T = std::remove_reference_t<decltype(self->*pm)>;
                 self->*pm = static_cast<T>(row.dDefault);
