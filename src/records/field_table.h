@@ -15,65 +15,57 @@
 #include "records/record.h"
 #include "records/version.h"
 
-// Elements [first, first + count) of an int32 array member, stored as one
-// field of `count` elements: made by IntElements<&C::member, first, count>().
-template <class C>
-struct INTELEMENTS {
-    int32_t* (*lpFirst)(C&) = nullptr;  // the first of the elements in the object given
-    int nCount = 0;
-    constexpr bool operator==(const INTELEMENTS&) const = default;
-};
-
-template <class P>
-struct INTARRAYMEMBER;
-template <class C, size_t N>
-struct INTARRAYMEMBER<int32_t (C::*)[N]> {
-    using CLASS = C;
-    static constexpr size_t EXTENT = N;
-};
-
-// The row member for elements [FIRST, FIRST + COUNT) of the int32 array PM.
-template <auto PM, size_t FIRST, size_t COUNT = 1>
-constexpr auto IntElements() {
-    using A = INTARRAYMEMBER<decltype(PM)>;
-    static_assert(COUNT > 0 && FIRST + COUNT <= A::EXTENT, "elements beyond the array");
-    return INTELEMENTS<typename A::CLASS>{[](typename A::CLASS& c) { return &(c.*PM)[FIRST]; },
-                                          static_cast<int>(COUNT)};
-}
-
 template <class C>
 struct FIELDROW {
     using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
-                                uint32_t C::*, double C::*, int16_t (C::*)[3], std::string C::*,
-                                INTELEMENTS<C>>;
+                                uint32_t C::*, double C::*, int16_t (C::*)[3], int32_t (C::*)[5],
+                                int32_t (C::*)[10], std::string C::*>;
     MEMBER lpMember;
     int nWidth = 0;        // bytes of one element; 0 for strings
     uint32_t nFrom = 0;    // first data version that stores the field
     uint32_t nUntil = 0;   // first data version that no longer stores it; 0: still stored
     double dDefault = 0;   // the member's default value (numeric members)
     const char* lpszDefault = "";  // the member's default text (string members)
+    int nElement = -1;     // array members: the one element the row stores; -1: the whole array, one field
 
     // Whether a file of version v stores this field.
     constexpr bool StoredIn(uint32_t v) const { return v >= nFrom && (nUntil == 0 || v < nUntil); }
-    // Whether the width column agrees with the member's type (scratch rows: any width above 0).
+    // Whether the width column agrees with the member's type (scratch rows:
+    // any width above 0; array members: the element's, and an element inside the array).
     constexpr bool WidthMatches() const {
         return std::visit(
             [this](auto pm) -> bool {
                 using P = decltype(pm);
-                if constexpr (std::is_same_v<P, std::monostate>) return nWidth > 0;
-                else if constexpr (std::is_same_v<P, std::string C::*>) return nWidth == 0;
-                else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) return nWidth == 2;
-                else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) return nWidth == 4 && pm.nCount > 0;
-                else return nWidth == static_cast<int>(sizeof(std::declval<C&>().*pm));
+                if constexpr (std::is_same_v<P, std::monostate>) {
+                    return nWidth > 0 && nElement < 0;
+                } else if constexpr (std::is_same_v<P, std::string C::*>) {
+                    return nWidth == 0 && nElement < 0;
+                } else {
+                    using M = std::remove_reference_t<decltype(std::declval<C&>().*pm)>;
+                    if constexpr (std::is_array_v<M>)
+                        return nWidth == static_cast<int>(sizeof(std::remove_extent_t<M>)) &&
+                               nElement < static_cast<int>(std::extent_v<M>);
+                    else
+                        return nWidth == static_cast<int>(sizeof(M)) && nElement < 0;
+                }
             },
             lpMember);
     }
-    // Elements the row registers (an array of three counts as one field of three).
+    // Elements the row registers (a whole array counts as one field of all its elements).
     constexpr int Count() const {
-        if (std::holds_alternative<int16_t (C::*)[3]>(lpMember)) return 3;
-        if (const auto* e = std::get_if<INTELEMENTS<C>>(&lpMember)) return e->nCount;
-        return 1;
+        return std::visit(
+            [this](auto pm) -> int {
+                using P = decltype(pm);
+                if constexpr (std::is_same_v<P, std::monostate> || std::is_same_v<P, std::string C::*>) {
+                    return 1;
+                } else {
+                    using M = std::remove_reference_t<decltype(std::declval<C&>().*pm)>;
+                    if constexpr (std::is_array_v<M>) return nElement < 0 ? static_cast<int>(std::extent_v<M>) : 1;
+                    else return 1;
+                }
+            },
+            lpMember);
     }
     constexpr bool IsString() const { return std::holds_alternative<std::string C::*>(lpMember); }
     // Bytes of the row in the stream (0 for strings).
@@ -145,6 +137,26 @@ private:
     void SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const;
 };
 
+// The elements of a numeric member that a row stores: the member itself, a
+// whole array, or one element of it.
+template <class T>
+struct ROWPART {
+    T* lpFirst;
+    int nCount;
+};
+template <class C, class P>
+auto StoredPart(const FIELDROW<C>& row, C& self, P pm) {
+    auto& m = self.*pm;
+    using M = std::remove_reference_t<decltype(m)>;
+    if constexpr (std::is_array_v<M>) {
+        using E = std::remove_extent_t<M>;
+        if (row.nElement >= 0) return ROWPART<E>{&m[row.nElement], 1};
+        return ROWPART<E>{&m[0], static_cast<int>(std::extent_v<M>)};
+    } else {
+        return ROWPART<M>{&m, 1};
+    }
+}
+
 // The plan of table `rows` for version v with member `skip` left out (null:
 // none); `self` is any object of class C. Made once and kept per thread: the
 // last few plans of each class are kept, so tables and versions that
@@ -177,13 +189,12 @@ const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) {
                     plan.AddNumeric(0, static_cast<uint32_t>(row.nWidth), true);
-                } else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) {
-                    const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(pm.lpFirst(*self)) - base);
-                    plan.AddNumeric(offset, static_cast<uint32_t>(4 * pm.nCount), false);
+                } else if constexpr (std::is_same_v<P, std::string C::*>) {
+                    plan.AddString(static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base));
                 } else {
-                    const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base);
-                    if constexpr (std::is_same_v<P, std::string C::*>) plan.AddString(offset);
-                    else plan.AddNumeric(offset, static_cast<uint32_t>(sizeof(self->*pm)), false);
+                    const auto part = StoredPart(row, *self, pm);
+                    plan.AddNumeric(static_cast<uint32_t>(reinterpret_cast<const char*>(part.lpFirst) - base),
+                                    static_cast<uint32_t>(part.nCount * sizeof(*part.lpFirst)), false);
                 }
             },
             row.lpMember);
@@ -243,13 +254,13 @@ protected:
 
 private:
     // Registers one numeric member by its type.
-    void AddValueField(uint8_t* p) { AddByteField(p); }
-    void AddValueField(int8_t* p) { AddByteField(p); }
-    void AddValueField(uint16_t* p) { AddShortField(p); }
-    void AddValueField(int16_t* p) { AddShortField(p); }
-    void AddValueField(int32_t* p) { AddIntField(p); }
-    void AddValueField(uint32_t* p) { AddIntField(p); }
-    void AddValueField(double* p) { AddDoubleField(p); }
+    void AddValueField(uint8_t* p, int count) { AddByteField(p, count); }
+    void AddValueField(int8_t* p, int count) { AddByteField(p, count); }
+    void AddValueField(uint16_t* p, int count) { AddShortField(p, count); }
+    void AddValueField(int16_t* p, int count) { AddShortField(p, count); }
+    void AddValueField(int32_t* p, int count) { AddIntField(p, count); }
+    void AddValueField(uint32_t* p, int count) { AddIntField(p, count); }
+    void AddValueField(double* p, int count) { AddDoubleField(p, count); }
 };
 
 template <class C>
@@ -263,9 +274,10 @@ void cTableRecord::LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t versio
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) AddScratchField(row.nWidth);
                 else if constexpr (std::is_same_v<P, std::string C::*>) AddStringField(&(self->*pm));
-                else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) AddShortField(&(self->*pm)[0], 3);
-                else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) AddIntField(pm.lpFirst(*self), pm.nCount);
-                else AddValueField(&(self->*pm));
+                else {
+                    const auto part = StoredPart(row, *self, pm);
+                    AddValueField(part.lpFirst, part.nCount);
+                }
             },
             row.lpMember);
     }
@@ -298,14 +310,10 @@ void SetRowDefault(const FIELDROW<C>& row, C* self) {
             if constexpr (std::is_same_v<P, std::monostate>) {
             } else if constexpr (std::is_same_v<P, std::string C::*>) {
                 self->*pm = row.lpszDefault ? row.lpszDefault : "";
-            } else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) {
-                for (int16_t& e : self->*pm) e = static_cast<int16_t>(row.dDefault);
-            } else if constexpr (std::is_same_v<P, INTELEMENTS<C>>) {
-                int32_t* e = pm.lpFirst(*self);
-                for (int i = 0; i < pm.nCount; ++i) e[i] = static_cast<int32_t>(row.dDefault);
             } else {
-                using T = std::remove_reference_t<decltype(self->*pm)>;
-                self->*pm = static_cast<T>(row.dDefault);
+                const auto part = StoredPart(row, *self, pm);
+                using T = std::remove_pointer_t<decltype(part.lpFirst)>;
+                for (int i = 0; i < part.nCount; ++i) part.lpFirst[i] = static_cast<T>(row.dDefault);
             }
         },
         row.lpMember);
