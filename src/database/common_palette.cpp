@@ -57,8 +57,6 @@ void ZeroInheritFlags(cSafeVector<T>& list) {
 
 cCommonPalette::cCommonPalette() { Reset(); }
 
-void cCommonPalette::Layout(uint32_t) { ClearAllFields(); }
-
 void cCommonPalette::Reset() {
     vBlock.assign(1, cBlockData());
     vChara.assign(1, cCharaData());

@@ -13,10 +13,9 @@ class cCommonPalette : public cRecord {
 public:
     // One default definition in each list.
     cCommonPalette();
-    // Registers nothing.
-    void Layout(uint32_t version) override;
-    // The empty record stream, then the three counted lists (no templates
-    // applied); entry 0 of each list reset, every inherit flag 0, then CheckAndPad.
+    // The empty record stream (no stored fields: the base layout registers
+    // nothing), then the three counted lists (no templates applied); entry 0
+    // of each list reset, every inherit flag 0, then CheckAndPad.
     void Load(cDataReader& file) override;
     // CheckAndPad, the empty record stream, then the three counted lists.
     void Save(cDataWriter& file) override;

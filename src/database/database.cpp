@@ -101,8 +101,6 @@ void InitAnimeSetEntry(cAnimeSetData& set) {
 
 cDatabase::cDatabase() { BuildDefault(); }
 
-void cDatabase::Layout(uint32_t) { ClearAllFields(); }
-
 void cDatabase::BuildDefault() {
     Clear();
     vAnimeSet.clear();

@@ -17,8 +17,8 @@ class cDatabase : public cRecord {
 public:
     // The default content (BuildDefault); the two copies empty.
     cDatabase();
-    // Registers nothing: the lists are stored each in a file of its own.
-    void Layout(uint32_t version) override;
+    // No stored fields (the base layout registers nothing): the lists are
+    // stored each in a file of its own.
     using cRecord::Load;
     using cRecord::Save;
     // Loads the ten list files in order. 1 when all were read; 0 at the first

@@ -3,34 +3,40 @@
 #include "database/media_records.h"
 #include "records/version.h"
 
+namespace {
+
+using E = cEffectBmpData;
+constexpr FIELDROW<E> g_Rows[] = {
+    {&E::strName, 0},
+    {&E::nAddedInt, 4, 151},
+    {&E::strFile, 0},
+    {&E::nCellWidth, 4, 0, 0, 32},
+    {&E::nCellHeight, 4, 0, 0, 32},
+    {&E::bScalable, 4},
+};
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+
+}  // namespace
+
+std::span<const FIELDROW<cEffectBmpData>> cEffectBmpData::Rows() { return g_Rows; }
+
 cEffectBmpData::cEffectBmpData() { InitFresh(); }
 
 void cEffectBmpData::InitFresh() {
-    Clear();
-    nCellWidth = 32;
-    nCellHeight = 32;
-    bScalable = 0;
+    DefaultRows(Rows(), this);
     vFrame.assign(1, cPairRecord(0, 1));
 }
 
-void cEffectBmpData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 151) AddIntField(&nAddedInt);
-    AddStringField(&strFile);
-    AddIntField(&nCellWidth);
-    AddIntField(&nCellHeight);
-    AddIntField(&bScalable);
-}
+void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEffectBmpData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     LoadRecordVector(file, vFrame);
     if (file.Failed()) return;
     FixAddedInt(nAddedInt);
 }
 
 void cEffectBmpData::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveRecordVector(file, vFrame);
 }

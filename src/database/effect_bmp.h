@@ -7,20 +7,22 @@
 #include <vector>
 
 #include "database/pair_record.h"
-#include "records/record.h"
+#include "records/field_table.h"
 
-class cEffectBmpData : public cRecord {
+class cEffectBmpData : public cTableRecord {
 public:
-    // Cleared, cells 32 x 32, third value 0, one frame {cell 0, duration 1}.
+    // The defaults: cleared, cells 32 x 32, third value 0, one frame {cell 0, duration 1}.
     cEffectBmpData();
     // Registers name, added integer (from 151), file, cell width, cell height, third value.
     void Layout(uint32_t version) override;
-    // The generic load, the frame list, then the added-integer fix-up.
+    // The table load, the frame list, then the added-integer fix-up.
     void Load(cDataReader& file) override;
-    // The generic save, u32 count and the frames.
+    // The table save, u32 count and the frames.
     void Save(cDataWriter& file) override;
     // A list loader's new entry: the same as a new effect graphic.
     void InitFresh();
+    // The stored fields in stored order (the frames follow them).
+    static std::span<const FIELDROW<cEffectBmpData>> Rows();
 
     std::string strName;
     int32_t nAddedInt = 0;

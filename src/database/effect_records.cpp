@@ -25,26 +25,31 @@ void FixOldParams(cEffectData& e, std::span<const OLDPARAMFIX> fixes) {
         if (e.nKind == f.nKind) e.nParam[f.nParam] = f.nValue;
 }
 
+constexpr FIELDROW<cEffectData> g_Rows[] = {
+    {&cEffectData::strName, 0},
+    {&cEffectData::nKind, 4, 0, 0, 1},
+    {&cEffectData::nParam, 4},  // one field of five
+};
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+
 }  // namespace
 
-cEffectData::cEffectData() {
-    Clear();
-    nKind = 1;
-}
+std::span<const FIELDROW<cEffectData>> cEffectData::Rows() { return g_Rows; }
 
-void cEffectData::Layout(uint32_t) {
-    ClearAllFields();
-    AddStringField(&strName);
-    AddIntField(&nKind);
-    AddIntField(nParam, EFFECT_PARAM_NUM);
-}
+cEffectData::cEffectData() { DefaultRows(Rows(), this); }
+
+void cEffectData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+
+void cEffectData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+
+void cEffectData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
 
 void cCharaEffect::Load(cDataReader& file) {
-    cRecord::Load(file);
+    cEffectData::Load(file);
     if (!file.Failed()) FixOldParams(*this, CharaEffectFix);
 }
 
 void cScrEffect::Load(cDataReader& file) {
-    cRecord::Load(file);
+    cEffectData::Load(file);
     if (!file.Failed()) FixOldParams(*this, ScrEffectFix);
 }

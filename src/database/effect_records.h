@@ -5,18 +5,23 @@
 #include <cstdint>
 #include <string>
 
-#include "records/record.h"
+#include "records/field_table.h"
 
 // Files older than this version get some parameters replaced by their defaults.
 constexpr uint32_t EFFECT_PARAM_FIX_VERSION = 511;
 constexpr int EFFECT_PARAM_NUM = 5;
 
-class cEffectData : public cRecord {
+class cEffectData : public cTableRecord {
 public:
-    // Laid out for the current version, cleared, kind 1.
+    // The defaults: cleared, kind 1.
     cEffectData();
     // Registers the name, the kind (one field) and the five parameters (one field of five).
     void Layout(uint32_t version) override;
+    // The table load (the two classes add the fix-up of old files).
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cEffectData>> Rows();
 
     std::string strName;
     int32_t nKind = 1;                     // 0 none
@@ -25,14 +30,14 @@ public:
 
 class cCharaEffect : public cEffectData {
 public:
-    // The generic load; files older than 511: kinds 4 and 5 take the default
+    // The table load; files older than 511: kinds 4 and 5 take the default
     // of parameter 5, kind 10 that of parameter 4.
     void Load(cDataReader& file) override;
 };
 
 class cScrEffect : public cEffectData {
 public:
-    // The generic load; files older than 511: kinds 6 and 7 take the default
+    // The table load; files older than 511: kinds 6 and 7 take the default
     // of parameter 5, kind 10 that of parameter 4.
     void Load(cDataReader& file) override;
 };

@@ -6,79 +6,100 @@ void FixAddedInt(int32_t& nAddedInt) {
     if (nReadVersion < ADDED_INT_VALID_VERSION) nAddedInt = 0;
 }
 
-cCharaBmpData::cCharaBmpData() {
-    Clear();
-    nCellBlocks = 2;
-}
+namespace {
 
-void cCharaBmpData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 152) AddIntField(&nAddedInt);
-    AddStringField(&strFile);
-    if (version >= 172) {
-        AddIntField(&bCustomCellSize);
-        AddIntField(&nCellBlocks);
-    }
-}
+constexpr FIELDROW<cCharaBmpData> g_CharaBmpRows[] = {
+    {&cCharaBmpData::strName, 0},
+    {&cCharaBmpData::nAddedInt, 4, 152},
+    {&cCharaBmpData::strFile, 0},
+    {&cCharaBmpData::bCustomCellSize, 4, 172},
+    {&cCharaBmpData::nCellBlocks, 4, 172, 0, 2},
+};
+static_assert(WidthsMatch(g_CharaBmpRows), "a width column disagrees with its member");
+
+constexpr FIELDROW<cPictureData> g_PictureRows[] = {
+    {&cPictureData::strName, 0},
+    {&cPictureData::nAddedInt, 4, 151},
+    {&cPictureData::strFile, 0},
+};
+static_assert(WidthsMatch(g_PictureRows), "a width column disagrees with its member");
+
+constexpr FIELDROW<cSoundData> g_SoundRows[] = {
+    {&cSoundData::strName, 0},
+    {&cSoundData::nAddedInt, 4, 151},
+    {&cSoundData::strFile, 0},
+};
+static_assert(WidthsMatch(g_SoundRows), "a width column disagrees with its member");
+
+constexpr FIELDROW<cBgmData> g_BgmRows[] = {
+    {&cBgmData::strName, 0},
+    {&cBgmData::nAddedInt, 4, 151},
+    {&cBgmData::strFile, 0},
+    {&cBgmData::nVolume, 4, 814, 0, 100},
+};
+static_assert(WidthsMatch(g_BgmRows), "a width column disagrees with its member");
+
+}  // namespace
+
+std::span<const FIELDROW<cCharaBmpData>> cCharaBmpData::Rows() { return g_CharaBmpRows; }
+
+cCharaBmpData::cCharaBmpData() { DefaultRows(Rows(), this); }
+
+void cCharaBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCharaBmpData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     FixAddedInt(nAddedInt);
 }
 
-void cCharaBmpData::InitFresh() { Clear(); }
+void cCharaBmpData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+// Unlike a new bitmap, a list loader's entry has cell size 0.
+void cCharaBmpData::InitFresh() { ClearRows(Rows(), this); }
 
 int cCharaBmpData::CellPixels() const { return bCustomCellSize ? nCellBlocks * 32 : 32; }
 
-cPictureData::cPictureData() { Clear(); }
+std::span<const FIELDROW<cPictureData>> cPictureData::Rows() { return g_PictureRows; }
 
-void cPictureData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 151) AddIntField(&nAddedInt);
-    AddStringField(&strFile);
-}
+cPictureData::cPictureData() { DefaultRows(Rows(), this); }
+
+void cPictureData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cPictureData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     FixAddedInt(nAddedInt);
 }
 
-void cPictureData::InitFresh() { Clear(); }
+void cPictureData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
 
-cSoundData::cSoundData() { Clear(); }
+void cPictureData::InitFresh() { DefaultRows(Rows(), this); }
 
-void cSoundData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 151) AddIntField(&nAddedInt);
-    AddStringField(&strFile);
-}
+std::span<const FIELDROW<cSoundData>> cSoundData::Rows() { return g_SoundRows; }
+
+cSoundData::cSoundData() { DefaultRows(Rows(), this); }
+
+void cSoundData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cSoundData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     FixAddedInt(nAddedInt);
 }
 
-void cSoundData::InitFresh() { Clear(); }
+void cSoundData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+void cSoundData::InitFresh() { DefaultRows(Rows(), this); }
+
+std::span<const FIELDROW<cBgmData>> cBgmData::Rows() { return g_BgmRows; }
 
 cBgmData::cBgmData() { InitFresh(); }
 
-void cBgmData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 151) AddIntField(&nAddedInt);
-    AddStringField(&strFile);
-    if (version >= 814) AddIntField(&nVolume);
-}
+void cBgmData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cBgmData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     FixAddedInt(nAddedInt);
 }
 
-void cBgmData::InitFresh() {
-    Clear();
-    nVolume = 100;
-}
+void cBgmData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+void cBgmData::InitFresh() { DefaultRows(Rows(), this); }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/record.h"
+#include "records/field_table.h"
 
 // Files older than this version store an added integer that loading sets to 0.
 constexpr uint32_t ADDED_INT_VALID_VERSION = 153;
@@ -15,14 +15,17 @@ constexpr uint32_t ADDED_INT_VALID_VERSION = 153;
 void FixAddedInt(int32_t& nAddedInt);
 
 // A character's dedicated bitmap (Bmp_CharaExc.dat).
-class cCharaBmpData : public cRecord {
+class cCharaBmpData : public cTableRecord {
 public:
-    // Cleared, cell size in blocks 2 (the default content's entries).
+    // The defaults: cleared, cell size in blocks 2 (the default content's entries).
     cCharaBmpData();
     // Registers name, added integer (from 152), file, the two size fields (from 172).
     void Layout(uint32_t version) override;
-    // The generic load, then the added-integer fix-up.
+    // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cCharaBmpData>> Rows();
     // A list loader's new entry: everything cleared (cell size 0).
     void InitFresh();
     // Cell size in pixels: cell size in blocks x 32 when the custom size is on, else 32.
@@ -36,14 +39,16 @@ public:
 };
 
 // A picture (Picture.dat).
-class cPictureData : public cRecord {
+class cPictureData : public cTableRecord {
 public:
     // Cleared.
     cPictureData();
     // Registers name, added integer (from 151), file.
     void Layout(uint32_t version) override;
-    // The generic load, then the added-integer fix-up.
+    // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    static std::span<const FIELDROW<cPictureData>> Rows();
     // A list loader's new entry (cleared).
     void InitFresh();
 
@@ -53,14 +58,16 @@ public:
 };
 
 // A sound effect (Sound.dat).
-class cSoundData : public cRecord {
+class cSoundData : public cTableRecord {
 public:
     // Cleared.
     cSoundData();
     // Registers name, added integer (from 151), file.
     void Layout(uint32_t version) override;
-    // The generic load, then the added-integer fix-up.
+    // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    static std::span<const FIELDROW<cSoundData>> Rows();
     // A list loader's new entry (cleared).
     void InitFresh();
 
@@ -70,16 +77,18 @@ public:
 };
 
 // A piece of music (Bgm.dat).
-class cBgmData : public cRecord {
+class cBgmData : public cTableRecord {
 public:
-    // Cleared, volume 100.
+    // The defaults: cleared, volume 100.
     cBgmData();
     // Registers name, added integer (from 151), file, volume (from 814).
     void Layout(uint32_t version) override;
-    // The generic load, then the added-integer fix-up.
+    // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
-    // A list loader's new entry: cleared, volume 100 (files older than 814 play at 100).
+    void Save(cDataWriter& file) override;
+    // A list loader's new entry: the defaults (files older than 814 play at 100).
     void InitFresh();
+    static std::span<const FIELDROW<cBgmData>> Rows();
 
     std::string strName;
     int32_t nAddedInt = 0;

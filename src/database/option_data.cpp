@@ -7,23 +7,31 @@
 
 cOptionData OptionData;
 
+namespace {
+
+using O = cOptionData;
+constexpr FIELDROW<O> g_Rows[] = {
+    {&O::nPalette, 4},
+    {&O::bBgm, 4, 0, 0, 1},
+    {&O::nSEVolume, 4, 0, 0, 7},
+    {&O::nRankMode, 4},
+    {&O::strRankName, 0, 0, 0, 0, "aaa"},
+};
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+
+}  // namespace
+
+std::span<const FIELDROW<cOptionData>> cOptionData::Rows() { return g_Rows; }
+
 cOptionData::cOptionData() { Reset(); }
 
-void cOptionData::Layout(uint32_t) {
-    ClearAllFields();
-    AddIntField(&nPalette);
-    AddIntField(&bBgm);
-    AddIntField(&nSEVolume);
-    AddIntField(&nRankMode);
-    AddStringField(&strRankName);
-}
+void cOptionData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cOptionData::Reset() {
-    Clear();
-    bBgm = 1;
-    nSEVolume = 7;
-    strRankName = "aaa";
-}
+void cOptionData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+
+void cOptionData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+void cOptionData::Reset() { DefaultRows(Rows(), this); }
 
 void cOptionData::ClampValues() {
     nPalette = std::clamp(nPalette, 0, OPTION_PALETTE_MAX);

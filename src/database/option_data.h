@@ -5,20 +5,24 @@
 #include <cstdint>
 #include <string>
 
-#include "records/record.h"
+#include "records/field_table.h"
 
 constexpr int OPTION_PALETTE_MAX = 23;
 constexpr int OPTION_SE_VOLUME_MAX = 10;
 constexpr int OPTION_RANK_MODE_MAX = 3;
 
-class cOptionData : public cRecord {
+class cOptionData : public cTableRecord {
 public:
-    // Laid out, cleared, music on, volume 7, name "aaa".
+    // The defaults: Reset.
     cOptionData();
     // Registers the four integers, then the name (every version alike).
     void Layout(uint32_t version) override;
-    // Back to the constructor's values.
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // Back to the defaults: palette 0, music on, volume 7, rank mode 0, name "aaa".
     void Reset();
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cOptionData>> Rows();
     // Brings every value into its range (stored values are not checked on loading).
     void ClampValues();
 

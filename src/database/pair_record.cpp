@@ -1,13 +1,19 @@
 #include "database/pair_record.h"
 
-#include "records/version.h"
+namespace {
 
-cPairRecord::cPairRecord() { Layout(nDataVersion); }
+constexpr FIELDROW<cPairRecord> g_Rows[] = {
+    {&cPairRecord::nValue1, 4},
+    {&cPairRecord::nValue2, 4},
+};
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
-cPairRecord::cPairRecord(int32_t v1, int32_t v2) : nValue1(v1), nValue2(v2) { Layout(nDataVersion); }
+}  // namespace
 
-void cPairRecord::Layout(uint32_t) {
-    ClearAllFields();
-    AddIntField(&nValue1);
-    AddIntField(&nValue2);
-}
+std::span<const FIELDROW<cPairRecord>> cPairRecord::Rows() { return g_Rows; }
+
+void cPairRecord::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+
+void cPairRecord::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+
+void cPairRecord::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }

@@ -3,16 +3,20 @@
 // effect graphic (cell, duration in tenths of a second) use it.
 #include <cstdint>
 
-#include "records/record.h"
+#include "records/field_table.h"
 
-class cPairRecord : public cRecord {
+class cPairRecord : public cTableRecord {
 public:
-    // Laid out for the current version, both values 0.
-    cPairRecord();
-    // Laid out for the current version with the two values given.
-    cPairRecord(int32_t v1, int32_t v2);
+    // Both values 0.
+    cPairRecord() = default;
+    // The two values given.
+    cPairRecord(int32_t v1, int32_t v2) : nValue1(v1), nValue2(v2) {}
     // Registers the two values.
     void Layout(uint32_t version) override;
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cPairRecord>> Rows();
 
     int32_t nValue1 = 0;
     int32_t nValue2 = 0;

@@ -11,43 +11,60 @@ namespace {
 // Smallest record stream (field count and string count): bounds a frame count.
 constexpr size_t MIN_RECORD_BYTES = 8;
 
+using F = cSwordFrameData;
+// Value i of a frame, a field of its own.
+constexpr FIELDROW<F> Value(int i, uint32_t nFrom = 0, double dDefault = 0) {
+    return {&F::nValue, 4, nFrom, 0, dDefault, "", i};
+}
+constexpr FIELDROW<F> g_FrameRows[] = {
+    Value(SWORDFRAME_X),
+    Value(SWORDFRAME_Y),
+    Value(SWORDFRAME_MIRROR_X, 138, 1),
+    Value(SWORDFRAME_MIRROR_Y, 138),
+    Value(SWORDFRAME_PLACE),
+    Value(SWORDFRAME_WIDTH),
+    Value(SWORDFRAME_HEIGHT),
+    Value(SWORDFRAME_TIME),
+    Value(SWORDFRAME_SHEET_X),
+    Value(SWORDFRAME_SHEET_Y),
+};
+static_assert(WidthsMatch(g_FrameRows), "a width column disagrees with its member");
+
+using S = cSwordTypeData;
+constexpr FIELDROW<S> g_SwordRows[] = {
+    {&S::strName, 0},
+    {&S::nAddedInt, 4, 151},
+    {&S::strFile, 0},
+    {&S::strText3, 0},
+};
+static_assert(WidthsMatch(g_SwordRows), "a width column disagrees with its member");
+
 }  // namespace
 
-cSwordFrameData::cSwordFrameData() {
-    Clear();
-    nValue[SWORDFRAME_MIRROR_X] = 1;
-}
+std::span<const FIELDROW<cSwordFrameData>> cSwordFrameData::Rows() { return g_FrameRows; }
 
-void cSwordFrameData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddIntField(&nValue[0]);
-    AddIntField(&nValue[1]);
-    if (version >= 138) {
-        AddIntField(&nValue[2]);
-        AddIntField(&nValue[3]);
-    }
-    for (int i = 4; i < 9; ++i) AddIntField(&nValue[i]);
-    AddIntField(&nValue[9]);
-}
+cSwordFrameData::cSwordFrameData() { DefaultRows(Rows(), this); }
+
+void cSwordFrameData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+
+void cSwordFrameData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+
+void cSwordFrameData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+std::span<const FIELDROW<cSwordTypeData>> cSwordTypeData::Rows() { return g_SwordRows; }
 
 cSwordTypeData::cSwordTypeData() { InitFresh(); }
 
 void cSwordTypeData::InitFresh() {
-    Clear();
+    DefaultRows(Rows(), this);
     vFrame.assign(1, cSwordFrameData());
-    vFrame[0].nValue[9] = 1;
+    vFrame[0].nValue[SWORDFRAME_VALUE_NUM - 1] = 1;
 }
 
-void cSwordTypeData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 151) AddIntField(&nAddedInt);
-    AddStringField(&strFile);
-    AddStringField(&strText3);
-}
+void cSwordTypeData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cSwordTypeData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     const uint32_t m = file.ReadCount(MIN_RECORD_BYTES);
     if (file.Failed()) return;
     vFrame.clear();
@@ -60,7 +77,7 @@ void cSwordTypeData::Load(cDataReader& file) {
 }
 
 void cSwordTypeData::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveRecordVector(file, vFrame);
 }
 

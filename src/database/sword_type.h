@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "records/record.h"
+#include "records/field_table.h"
 
 // The ten values of a sword frame, by index. Values 3 and 4 are stored from
 // version 138. The meaning of values 6 to 10 is a working reading kept here
@@ -25,31 +25,37 @@ enum eSwordFrameValue {
 };
 
 // One frame of a sword type.
-class cSwordFrameData : public cRecord {
+class cSwordFrameData : public cTableRecord {
 public:
-    // Laid out for the current version, cleared, mirror X (value 3) 1.
+    // The defaults: cleared, mirror X (value 3) 1.
     cSwordFrameData();
-    // Registers values 1 and 2, 3 and 4 (from 138), 5 to 9, then 10.
+    // Registers values 1 and 2, 3 and 4 (from 138), 5 to 9, then 10, one field each.
     void Layout(uint32_t version) override;
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cSwordFrameData>> Rows();
     // Display time in tenths of a second (the value read as signed 16-bit).
     int32_t GetTime() const { return static_cast<int16_t>(nValue[SWORDFRAME_TIME]); }
 
     int32_t nValue[SWORDFRAME_VALUE_NUM] = {};
 };
 
-class cSwordTypeData : public cRecord {
+class cSwordTypeData : public cTableRecord {
 public:
-    // Cleared, one new frame whose last value is 1.
+    // The defaults: cleared, one new frame whose last value is 1.
     cSwordTypeData();
     // Registers name, added integer (from 151), file, third text.
     void Layout(uint32_t version) override;
-    // The generic load, the frame list (emptied, then m new frames loaded in
+    // The table load, the frame list (emptied, then m new frames loaded in
     // place), then the added-integer fix-up.
     void Load(cDataReader& file) override;
-    // The generic save, u32 m and the frames.
+    // The table save, u32 m and the frames.
     void Save(cDataWriter& file) override;
     // A list loader's new entry: the same as a new sword type.
     void InitFresh();
+    // The stored fields in stored order (the frames follow them).
+    static std::span<const FIELDROW<cSwordTypeData>> Rows();
     // Sum of the frames' display times (tenths of a second).
     int32_t TotalTime() const;
 

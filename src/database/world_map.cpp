@@ -7,34 +7,38 @@
 #include "records/utility.h"
 #include "records/version.h"
 
+namespace {
+
+using M = cWorldMap;
+constexpr FIELDROW<M> g_Rows[] = {
+    {&M::nWidth, 4},
+    {&M::nHeight, 4},
+    {&M::nPitch, 4},
+    {&M::nPitchShift, 4},
+    {&M::nStartX, 4, 0, 0, 9},
+    {&M::nStartY, 4, 0, 0, 7},
+    {&M::nBackColor, 4, 0, 0, 16},
+    {&M::bBackPicture, 4},
+    {&M::strName, 0, 0, 0, 0, "ワールド"},
+    {&M::strBackPicture, 0},
+};
+static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+
+}  // namespace
+
+std::span<const FIELDROW<cWorldMap>> cWorldMap::Rows() { return g_Rows; }
+
 cWorldMap::cWorldMap() {
     Layout(nDataVersion);
     BuildDefault();
 }
 
-void cWorldMap::Layout(uint32_t) {
-    ClearAllFields();
-    AddIntField(&nWidth);
-    AddIntField(&nHeight);
-    AddIntField(&nPitch);
-    AddIntField(&nPitchShift);
-    AddIntField(&nStartX);
-    AddIntField(&nStartY);
-    AddIntField(&nBackColor);
-    AddIntField(&bBackPicture);
-    AddStringField(&strName);
-    AddStringField(&strBackPicture);
-}
+void cWorldMap::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cWorldMap::BuildDefault() {
-    Clear();
+    DefaultRows(Rows(), this);
     vChip.clear();
     vCell.clear();
-    strName = "ワールド";
-    nStartX = 9;
-    nStartY = 7;
-    nBackColor = 16;
-    bBackPicture = 0;
     SetSize(20, 15);
     vEvent.clear();
     vNamedEvent.assign(1, cWorldEvent());

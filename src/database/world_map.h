@@ -8,7 +8,7 @@
 
 #include "database/world_map_records.h"
 
-class cWorldMap : public cRecord {
+class cWorldMap : public cTableRecord {
 public:
     // The default content: see BuildDefault.
     cWorldMap();
@@ -17,8 +17,12 @@ public:
     // Fields, chip kinds, cells, events and named events; the repairs of
     // older files; Validate. A map whose size and cells disagree is a failed load.
     void Load(cDataReader& file) override;
-    // Validate, then the layout Load reads, at the current version.
+    // Validate, then the layout Load reads, at the current version (the
+    // fields through the registry, laid out against this map).
     void Save(cDataWriter& file) override;
+    // The stored fields in stored order, with the defaults of BuildDefault
+    // (the size fields 0: SetSize gives them).
+    static std::span<const FIELDROW<cWorldMap>> Rows();
 
     // Cleared; name "ワールド", start (9, 7), colour 16, no picture, 20 x 15
     // cells, no events, one named event "デフォルト".

@@ -3,13 +3,17 @@
 #include <cstdint>
 #include <string>
 
-#include "records/record.h"
+#include "records/field_table.h"
 #include "records/safe_container.h"
 
 // One chip kind: its picture and whether the walker may enter it.
-class cMapChip : public cRecord {
+class cMapChip : public cTableRecord {
 public:
     void Layout(uint32_t version) override;
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cMapChip>> Rows();
 
     int32_t nReserved = 0;  // stored and kept; nothing reads it
     int32_t bBlocked = 0;   // the walker cannot enter a cell of this kind
@@ -20,11 +24,14 @@ public:
 
 // One page of an event: a picture, the conditions that make it active and,
 // for a stage page, the stage to play.
-class cWorldPage : public cRecord {
+class cWorldPage : public cTableRecord {
 public:
     void Layout(uint32_t version) override;
-    // The base load; older files get the values their version implies.
+    // The table load; what an older file lacks gets its default.
     void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order, with the defaults of the members older files lack.
+    static std::span<const FIELDROW<cWorldPage>> Rows();
 
     int32_t nKind = 0;          // 0 stage, 1 path, 2 obstacle
     int32_t nGraphicRow = 0;    // row of the event bitmap (column 0 uncleared, 1 cleared)
@@ -45,14 +52,16 @@ public:
 };
 
 // An event placed on a cell, with its pages (a new event has one new page).
-class cWorldEvent : public cRecord {
+class cWorldEvent : public cTableRecord {
 public:
     cWorldEvent() : vPage(1) {}
 
     void Layout(uint32_t version) override;
-    // The base stream, then u32 m and m pages.
+    // The record stream, then u32 m and m pages.
     void Load(cDataReader& file) override;
     void Save(cDataWriter& file) override;
+    // The stored fields in stored order (the pages follow them).
+    static std::span<const FIELDROW<cWorldEvent>> Rows();
 
     int32_t nX = 0;
     int32_t nY = 0;

@@ -53,17 +53,10 @@ void TABLEPLAN::Load(cDataReader& file, uint32_t n, char* base) const {
                        " registered");
         return;
     }
-    // The numeric fields are taken in one read, then spread over the members
-    // run by run; the last run may be cut short by the stored count.
+    // The numeric fields are taken in one read, then spread over the members.
     const uint8_t* p = file.ReadSpan(BytesOf(n));
     if (file.Failed()) return;
-    for (const COPYRUN& run : vRun) {
-        if (run.nFirst >= n) break;
-        const NUM& first = vNumeric[run.nFirst];
-        const NUM& last = vNumeric[std::min(run.nLast, n - 1)];
-        const uint32_t from = first.nEnd - first.nSize;
-        CopyRunBytes(base + first.nOffset, p + from, last.nEnd - from);
-    }
+    SpreadNumbers(p, n, base);
     const uint32_t m = file.ReadU32();
     if (file.Failed()) return;
     if (m > vString.size()) {
@@ -79,18 +72,38 @@ void TABLEPLAN::Load(cDataReader& file, uint32_t n, char* base) const {
         for (uint32_t off : vString) std::erase(StringAt(base, off), '\r');
 }
 
-void TABLEPLAN::Save(cDataWriter& file, char* base) const {
+void TABLEPLAN::SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const {
+    // Run by run; the last run may be cut short by the stored count.
+    for (const COPYRUN& run : vRun) {
+        if (run.nFirst >= n) break;
+        const NUM& first = vNumeric[run.nFirst];
+        const NUM& last = vNumeric[std::min(run.nLast, n - 1)];
+        const uint32_t from = first.nEnd - first.nSize;
+        CopyRunBytes(base + first.nOffset, p + from, last.nEnd - from);
+    }
+}
+
+void TABLEPLAN::ReadNumbers(cDataReader& file, char* base) const {
     const auto n = static_cast<uint32_t>(vNumeric.size());
-    file.WriteU32(n);
+    const uint8_t* p = file.ReadSpan(BytesOf(n));
+    if (!file.Failed()) SpreadNumbers(p, n, base);
+}
+
+void TABLEPLAN::WriteNumbers(cDataWriter& file, const char* base) const {
     // The numeric fields gathered run by run straight into the stream;
     // dropped values keep the zeros that Extend gives.
-    uint8_t* p = file.Extend(BytesOf(n));
+    uint8_t* p = file.Extend(BytesOf(static_cast<uint32_t>(vNumeric.size())));
     for (const COPYRUN& run : vRun) {
         const NUM& first = vNumeric[run.nFirst];
         const NUM& last = vNumeric[run.nLast];
         const uint32_t from = first.nEnd - first.nSize;
         CopyRunBytes(p + from, base + first.nOffset, last.nEnd - from);
     }
+}
+
+void TABLEPLAN::Save(cDataWriter& file, char* base) const {
+    file.WriteU32(static_cast<uint32_t>(vNumeric.size()));
+    WriteNumbers(file, base);
     file.WriteU32(static_cast<uint32_t>(vString.size()));
     for (uint32_t off : vString) SaveStreamString(file, StringAt(base, off));
 }

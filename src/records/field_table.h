@@ -1,11 +1,10 @@
 #pragma once
 // Stored fields of a record written as a table: one row per field in stored
 // order (member, width in bytes, first version that stores it, first version
-// that no longer does, default values), so that a row can be checked against
-// the file format without reading serialisation code. Layout registers from
-// the table; load, save and clear work straight from it through a plan made
-// once per version, with no registry (records that come by the ten thousand
-// in a stage).
+// that no longer does), so that a row can be checked against the file format
+// without reading serialisation code. Layout registers from the table; load,
+// save and clear work straight from it through a plan made once per version,
+// with no registry (records that come by the ten thousand in a stage).
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,42 +21,56 @@ struct FIELDROW {
     using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
                                 uint32_t C::*, double C::*, int16_t (C::*)[3], uint8_t (C::*)[3],
-                                std::string C::*>;
+                                int32_t (C::*)[5], int32_t (C::*)[10], std::string C::*>;
     MEMBER lpMember;
     int nWidth = 0;        // bytes of one element; 0 for strings
     uint32_t nFrom = 0;    // first data version that stores the field
     uint32_t nUntil = 0;   // first data version that no longer stores it; 0: still stored
     double dDefault = 0;   // the member's default value (numeric members)
     const char* lpszDefault = "";  // the member's default text (string members)
-    int nElement = -1;     // array members: the one element the row stores; -1: the whole array as one field
+    int nElement = -1;     // array members: the one element the row stores; -1: the whole array, one field
     // What a file that does not store the field reads as, where that is not
     // dDefault (an older project keeps its older behaviour); empty: dDefault.
     std::optional<double> dOlder = std::nullopt;
 
     // Whether a file of version v stores this field.
     constexpr bool StoredIn(uint32_t v) const { return v >= nFrom && (nUntil == 0 || v < nUntil); }
-    constexpr bool IsArray() const {
-        return std::holds_alternative<int16_t (C::*)[3]>(lpMember) ||
-               std::holds_alternative<uint8_t (C::*)[3]>(lpMember);
-    }
-    // Whether the width column agrees with the member's type (scratch rows: any
-    // width above 0; arrays: the width of one element) and an element column
-    // names an element of an array member.
+    // Whether the width column agrees with the member's type (scratch rows:
+    // any width above 0; array members: the element's, and an element inside the array).
     constexpr bool WidthMatches() const {
-        if (nElement >= 0 && (!IsArray() || nElement >= 3)) return false;
         return std::visit(
             [this](auto pm) -> bool {
                 using P = decltype(pm);
-                if constexpr (std::is_same_v<P, std::monostate>) return nWidth > 0;
-                else if constexpr (std::is_same_v<P, std::string C::*>) return nWidth == 0;
-                else if constexpr (std::is_same_v<P, int16_t (C::*)[3]>) return nWidth == 2;
-                else if constexpr (std::is_same_v<P, uint8_t (C::*)[3]>) return nWidth == 1;
-                else return nWidth == static_cast<int>(sizeof(std::declval<C&>().*pm));
+                if constexpr (std::is_same_v<P, std::monostate>) {
+                    return nWidth > 0 && nElement < 0;
+                } else if constexpr (std::is_same_v<P, std::string C::*>) {
+                    return nWidth == 0 && nElement < 0;
+                } else {
+                    using M = std::remove_reference_t<decltype(std::declval<C&>().*pm)>;
+                    if constexpr (std::is_array_v<M>)
+                        return nWidth == static_cast<int>(sizeof(std::remove_extent_t<M>)) &&
+                               nElement < static_cast<int>(std::extent_v<M>);
+                    else
+                        return nWidth == static_cast<int>(sizeof(M)) && nElement < 0;
+                }
             },
             lpMember);
     }
-    // Elements the row registers (a whole array of three counts as one field of three).
-    constexpr int Count() const { return IsArray() && nElement < 0 ? 3 : 1; }
+    // Elements the row registers (a whole array counts as one field of all its elements).
+    constexpr int Count() const {
+        return std::visit(
+            [this](auto pm) -> int {
+                using P = decltype(pm);
+                if constexpr (std::is_same_v<P, std::monostate> || std::is_same_v<P, std::string C::*>) {
+                    return 1;
+                } else {
+                    using M = std::remove_reference_t<decltype(std::declval<C&>().*pm)>;
+                    if constexpr (std::is_array_v<M>) return nElement < 0 ? static_cast<int>(std::extent_v<M>) : 1;
+                    else return 1;
+                }
+            },
+            lpMember);
+    }
     constexpr bool IsString() const { return std::holds_alternative<std::string C::*>(lpMember); }
     // Bytes of the row in the stream (0 for strings).
     constexpr int Bytes() const { return nWidth * Count(); }
@@ -117,7 +130,36 @@ struct TABLEPLAN {
     void Save(cDataWriter& file, char* base) const;
     // Zeroes every numeric member of the plan and empties every string.
     void Clear(char* base) const;
+    // The numeric rows alone, with no count words (a file that is one fixed
+    // image): read in one piece (a short stream writes no member), or written
+    // with zeros for the dropped rows.
+    void ReadNumbers(cDataReader& file, char* base) const;
+    void WriteNumbers(cDataWriter& file, const char* base) const;
+
+private:
+    // Spreads the stream bytes of the first n numeric rows at p over the members.
+    void SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const;
 };
+
+// The elements of a numeric member that a row stores: the member itself, a
+// whole array, or one element of it.
+template <class T>
+struct ROWPART {
+    T* lpFirst;
+    int nCount;
+};
+template <class C, class P>
+auto StoredPart(const FIELDROW<C>& row, C& self, P pm) {
+    auto& m = self.*pm;
+    using M = std::remove_reference_t<decltype(m)>;
+    if constexpr (std::is_array_v<M>) {
+        using E = std::remove_extent_t<M>;
+        if (row.nElement >= 0) return ROWPART<E>{&m[row.nElement], 1};
+        return ROWPART<E>{&m[0], static_cast<int>(std::extent_v<M>)};
+    } else {
+        return ROWPART<M>{&m, 1};
+    }
+}
 
 // The plan of table `rows` for version v with member `skip` left out (null:
 // none); `self` is any object of class C. Made once and kept per thread: the
@@ -151,21 +193,29 @@ const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) {
                     plan.AddNumeric(0, static_cast<uint32_t>(row.nWidth), true);
-                } else if constexpr (std::is_array_v<std::remove_reference_t<decltype(self->*pm)>>) {
-                    const auto& arr = self->*pm;
-                    const char* p = row.nElement >= 0 ? reinterpret_cast<const char*>(&arr[row.nElement])
-                                                      : reinterpret_cast<const char*>(&arr);
-                    const size_t size = row.nElement >= 0 ? sizeof(arr[0]) : sizeof(arr);
-                    plan.AddNumeric(static_cast<uint32_t>(p - base), static_cast<uint32_t>(size), false);
+                } else if constexpr (std::is_same_v<P, std::string C::*>) {
+                    plan.AddString(static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base));
                 } else {
-                    const auto offset = static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base);
-                    if constexpr (std::is_same_v<P, std::string C::*>) plan.AddString(offset);
-                    else plan.AddNumeric(offset, static_cast<uint32_t>(sizeof(self->*pm)), false);
+                    const auto part = StoredPart(row, *self, pm);
+                    plan.AddNumeric(static_cast<uint32_t>(reinterpret_cast<const char*>(part.lpFirst) - base),
+                                    static_cast<uint32_t>(part.nCount * sizeof(*part.lpFirst)), false);
                 }
             },
             row.lpMember);
     }
     return plan;
+}
+
+// The numeric rows of a table as a fixed image, without the count words of a
+// record stream and without strings: for files that are one structure. The
+// rows of every version are read and written (an image has no version).
+template <class C>
+void ReadRowImage(cDataReader& file, std::span<const FIELDROW<C>> rows, C* self) {
+    GetTablePlan(rows, self, DATA_VERSION).ReadNumbers(file, reinterpret_cast<char*>(self));
+}
+template <class C>
+void WriteRowImage(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self) {
+    GetTablePlan(rows, self, DATA_VERSION).WriteNumbers(file, reinterpret_cast<const char*>(self));
 }
 
 // A record whose stored fields are a FIELDROW table. The class C is the
@@ -208,16 +258,13 @@ protected:
 
 private:
     // Registers one numeric member by its type.
-    void AddValueField(uint8_t* p) { AddByteField(p); }
-    void AddValueField(int8_t* p) { AddByteField(p); }
-    void AddValueField(uint16_t* p) { AddShortField(p); }
-    void AddValueField(int16_t* p) { AddShortField(p); }
-    void AddValueField(int32_t* p) { AddIntField(p); }
-    void AddValueField(uint32_t* p) { AddIntField(p); }
-    void AddValueField(double* p) { AddDoubleField(p); }
-    // Registers a whole array as one field.
-    void AddArrayField(int16_t (&a)[3]) { AddShortField(a, 3); }
-    void AddArrayField(uint8_t (&a)[3]) { AddByteField(a, 3); }
+    void AddValueField(uint8_t* p, int count) { AddByteField(p, count); }
+    void AddValueField(int8_t* p, int count) { AddByteField(p, count); }
+    void AddValueField(uint16_t* p, int count) { AddShortField(p, count); }
+    void AddValueField(int16_t* p, int count) { AddShortField(p, count); }
+    void AddValueField(int32_t* p, int count) { AddIntField(p, count); }
+    void AddValueField(uint32_t* p, int count) { AddIntField(p, count); }
+    void AddValueField(double* p, int count) { AddDoubleField(p, count); }
 };
 
 template <class C>
@@ -231,10 +278,10 @@ void cTableRecord::LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t versio
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) AddScratchField(row.nWidth);
                 else if constexpr (std::is_same_v<P, std::string C::*>) AddStringField(&(self->*pm));
-                else if constexpr (std::is_array_v<std::remove_reference_t<decltype(self->*pm)>>) {
-                    if (row.nElement >= 0) AddValueField(&(self->*pm)[row.nElement]);
-                    else AddArrayField(self->*pm);
-                } else AddValueField(&(self->*pm));
+                else {
+                    const auto part = StoredPart(row, *self, pm);
+                    AddValueField(part.lpFirst, part.nCount);
+                }
             },
             row.lpMember);
     }
@@ -267,15 +314,10 @@ void SetRowValue(const FIELDROW<C>& row, C* self, double value) {
             if constexpr (std::is_same_v<P, std::monostate>) {
             } else if constexpr (std::is_same_v<P, std::string C::*>) {
                 self->*pm = row.lpszDefault ? row.lpszDefault : "";
-            } else if constexpr (std::is_array_v<std::remove_reference_t<decltype(self->*pm)>>) {
-                auto& arr = self->*pm;
-                using T = std::remove_reference_t<decltype(arr[0])>;
-                if (row.nElement >= 0) arr[row.nElement] = static_cast<T>(value);
-                else
-                    for (T& e : arr) e = static_cast<T>(value);
             } else {
-                using T = std::remove_reference_t<decltype(self->*pm)>;
-                self->*pm = static_cast<T>(value);
+                const auto part = StoredPart(row, *self, pm);
+                using T = std::remove_pointer_t<decltype(part.lpFirst)>;
+                for (int i = 0; i < part.nCount; ++i) part.lpFirst[i] = static_cast<T>(value);
             }
         },
         row.lpMember);

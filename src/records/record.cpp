@@ -8,7 +8,10 @@
 
 namespace {
 
-// Dropped values of older files land here; nothing reads it. Per thread, as
+// Dropped values of older files land here; nothing reads it but a save at an
+// older version, which writes the dropped values. Every layout that registers
+// a dropped value zeroes its bytes, so that such a save writes zeros (as the
+// table save does), never the bytes of a file loaded before. Per thread, as
 // loads may run on several threads.
 constexpr size_t SCRATCH_SIZE = 4096;
 alignas(8) thread_local uint8_t t_Scratch[SCRATCH_SIZE];
@@ -32,6 +35,7 @@ void cRecord::AddStringField(std::string* p, int count) {
 
 void cRecord::AddScratchField(int size, int count) {
     if (static_cast<size_t>(size) * static_cast<size_t>(count) > SCRATCH_SIZE) count = 0;
+    std::memset(t_Scratch, 0, static_cast<size_t>(size) * static_cast<size_t>(count));
     AddField(t_Scratch, count, size);
 }
 

@@ -184,6 +184,26 @@ TEST_F(FieldTableTest, LeftOutMemberKeepsItsValueAndIsNotCounted) {
     EXPECT_EQ(dst.str2, "two");
 }
 
+TEST_F(FieldTableTest, SaveAfterLoadingAnOlderFileWritesZerosForADroppedValue) {
+    // A version-99 stream whose dropped value is not zero, loaded by the
+    // generic load and saved again at 99: both saves write zeros there.
+    nDataVersion = nReadVersion = 99;
+    cToy src = Filled();
+    std::vector<uint8_t> bytes = RegistryBytes(src);
+    const size_t at = 4 + 4;  // after the count word and by, ch, w
+    bytes[at] = 0xAB;
+    bytes[at + 1] = 0xCD;
+    cToy t;
+    cDataReader r(bytes.data(), bytes.size());
+    t.cRecord::Load(r);
+    ASSERT_FALSE(r.Failed());
+    const std::vector<uint8_t> generic = RegistryBytes(t);
+    EXPECT_EQ(generic, TableBytes(t));
+    ASSERT_GT(generic.size(), at + 1);
+    EXPECT_EQ(generic[at], 0);
+    EXPECT_EQ(generic[at + 1], 0);
+}
+
 TEST_F(FieldTableTest, ClearZeroesNumbersAndEmptiesStrings) {
     cToy t = Filled();
     t.ClearTable();
@@ -298,6 +318,80 @@ TEST(FieldTableDefaults, DefaultsSetEveryMemberOrOnlyThoseAFileLacks) {
     EXPECT_EQ(old.arr[1], 0);    // added at 200: stored
     EXPECT_EQ(old.u, 4000000000u);  // added at 300: missing from a 250 file
     EXPECT_EQ(old.str2, "");     // added at 250: stored
+}
+
+// Arrays of int32: a whole array is one field of all its elements; a row with
+// an element column is one field of that element alone, with its own version
+// and default.
+namespace {
+
+class cArrays : public cTableRecord {
+public:
+    int32_t a[5] = {};
+    int32_t b[10] = {};
+    static std::span<const FIELDROW<cArrays>> Rows();
+    void Layout(uint32_t v) override { LayoutRows(Rows(), v, this); }
+    void Load(cDataReader& file) override { LoadRows(file, Rows(), this); }
+    void Save(cDataWriter& file) override { SaveRows(file, Rows(), this); }
+};
+
+using A = cArrays;
+constexpr FIELDROW<A> g_ArrayRows[] = {
+    {&A::a, 4, 0, 0, 7},
+    {&A::b, 4, 0, 0, 0, "", 0},
+    {&A::b, 4, 50, 0, 1, "", 3},
+    {&A::b, 4, 0, 0, 2, "", 9},
+};
+static_assert(WidthsMatch(g_ArrayRows));
+// An element beyond the array or a width other than the element's is refused.
+constexpr FIELDROW<A> g_BadElement[] = {{&A::b, 4, 0, 0, 0, "", 10}};
+static_assert(!WidthsMatch(g_BadElement));
+constexpr FIELDROW<A> g_BadWidth[] = {{&A::a, 20}};
+static_assert(!WidthsMatch(g_BadWidth));
+
+std::span<const FIELDROW<cArrays>> cArrays::Rows() { return g_ArrayRows; }
+
+}  // namespace
+
+TEST(FieldTableArrays, WholeArraysAndSingleElementsAreFieldsOfTheirOwn) {
+    ResetVersionState();
+    cArrays t;
+    DefaultRows(cArrays::Rows(), &t);
+    EXPECT_EQ(t.a[4], 7);
+    EXPECT_EQ(t.b[3], 1);
+    EXPECT_EQ(t.b[9], 2);
+    EXPECT_EQ(t.b[5], 0);  // in no row: untouched
+    for (int i = 0; i < 5; ++i) t.a[i] = 10 + i;
+    for (int i = 0; i < 10; ++i) t.b[i] = 20 + i;
+    for (uint32_t v : {49u, DATA_VERSION}) {
+        nDataVersion = v;
+        cDataWriter table, generic;
+        t.Save(table);
+        t.cRecord::Save(generic);
+        EXPECT_EQ(table.Bytes(), generic.Bytes()) << v;
+        std::vector<uint8_t> want;
+        auto u32 = [&](uint32_t x) {
+            for (int i = 0; i < 4; ++i) want.push_back(static_cast<uint8_t>(x >> (8 * i)));
+        };
+        u32(v < 50 ? 3 : 4);  // a, b[0], (b[3]), b[9]
+        for (int i = 0; i < 5; ++i) u32(static_cast<uint32_t>(10 + i));
+        u32(20);
+        if (v >= 50) u32(23);
+        u32(29);
+        u32(0);
+        EXPECT_EQ(table.Bytes(), want) << v;
+        nDataVersion = DATA_VERSION;
+        nReadVersion = v;
+        cArrays back;
+        cDataReader r(table.Bytes().data(), table.Size());
+        back.Load(r);
+        ASSERT_FALSE(r.Failed());
+        EXPECT_EQ(back.a[2], 12);
+        EXPECT_EQ(back.b[3], v < 50 ? 0 : 23);
+        EXPECT_EQ(back.b[9], 29);
+        EXPECT_EQ(back.b[5], 0);
+    }
+    ResetVersionState();
 }
 
 namespace {

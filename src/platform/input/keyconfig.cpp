@@ -9,16 +9,50 @@
 #include "platform/input/vkey.h"
 #include "records/data_file.h"
 #include "records/data_stream.h"
+#include "records/field_table.h"
 #include "records/services.h"
 
 KEYCONFIG KeyConfig;
 
+namespace {
+
+// The file: twelve slots, then the counts, with the defaults of the default
+// mapping (the slots' key codes differ slot by slot: kDefaultCodes).
+constexpr FIELDROW<KEYSLOT> g_SlotRows[] = {
+    {&KEYSLOT::nDevice, 4, 0, 0, KEYCONFIG_KEYBOARD},
+    {&KEYSLOT::nCode, 2},
+    {std::monostate{}, 2},  // unused: read past, written as zeros
+};
+static_assert(WidthsMatch(g_SlotRows), "a width column disagrees with its member");
+constexpr std::span<const FIELDROW<KEYSLOT>> SlotRows{g_SlotRows};
+
+constexpr FIELDROW<KEYCONFIG> g_ConfigRows[] = {
+    {&KEYCONFIG::nSlotNum, 4, 0, 0, KEYCONFIG_SLOTS},
+    {&KEYCONFIG::nJoyNum, 4, 0, 0, 1},
+    {&KEYCONFIG::bUse, 4},
+};
+static_assert(WidthsMatch(g_ConfigRows), "a width column disagrees with its member");
+constexpr std::span<const FIELDROW<KEYCONFIG>> ConfigRows{g_ConfigRows};
+
+template <class C>
+constexpr size_t ImageBytes(std::span<const FIELDROW<C>> rows) {
+    size_t n = 0;
+    for (const FIELDROW<C>& row : rows) n += static_cast<size_t>(row.Bytes());
+    return n;
+}
+static_assert(KEYCONFIG_SLOTS * ImageBytes(SlotRows) + ImageBytes(ConfigRows) == KEYCONFIG_FILE_SIZE,
+              "the rows do not make up the file");
+
+constexpr uint16_t kDefaultCodes[KEYCONFIG_SLOTS] = {37, 39, 38, 40, 'Z', 'X', 'C', 'V', 'A', 'S', 'D', 'F'};
+
+}  // namespace
+
 void SetDefaultKeyConfig(KEYCONFIG& config) {
-    static constexpr uint16_t kCodes[KEYCONFIG_SLOTS] = {37, 39, 38, 40, 'Z', 'X', 'C', 'V', 'A', 'S', 'D', 'F'};
-    for (int i = 0; i < KEYCONFIG_SLOTS; ++i) config.Slot[i] = KEYSLOT{KEYCONFIG_KEYBOARD, kCodes[i]};
-    config.nSlotNum = KEYCONFIG_SLOTS;
-    config.nJoyNum = 1;
-    config.bUse = 0;
+    for (int i = 0; i < KEYCONFIG_SLOTS; ++i) {
+        DefaultRows(SlotRows, &config.Slot[i]);
+        config.Slot[i].nCode = kDefaultCodes[i];
+    }
+    DefaultRows(ConfigRows, &config);
 }
 
 bool ParseKeyConfig(const std::vector<uint8_t>& bytes, KEYCONFIG& config, std::string& why) {
@@ -28,14 +62,8 @@ bool ParseKeyConfig(const std::vector<uint8_t>& bytes, KEYCONFIG& config, std::s
     }
     cDataReader in(bytes.data(), KEYCONFIG_FILE_SIZE);
     KEYCONFIG c;
-    for (KEYSLOT& slot : c.Slot) {
-        slot.nDevice = in.ReadU32();
-        slot.nCode = in.ReadU16();
-        in.Skip(2);
-    }
-    c.nSlotNum = in.ReadU32();
-    c.nJoyNum = in.ReadU32();
-    c.bUse = in.ReadU32();
+    for (KEYSLOT& slot : c.Slot) ReadRowImage(in, SlotRows, &slot);
+    ReadRowImage(in, ConfigRows, &c);
     if (in.Failed()) {
         why = in.FailReason();
         return false;
@@ -66,15 +94,10 @@ bool ParseKeyConfig(const std::vector<uint8_t>& bytes, KEYCONFIG& config, std::s
 }
 
 std::vector<uint8_t> KeyConfigBytes(const KEYCONFIG& config) {
+    KEYCONFIG c = config;
     cDataWriter out;
-    for (const KEYSLOT& slot : config.Slot) {
-        out.WriteU32(slot.nDevice);
-        out.WriteU16(slot.nCode);
-        out.WriteU16(0);
-    }
-    out.WriteU32(config.nSlotNum);
-    out.WriteU32(config.nJoyNum);
-    out.WriteU32(config.bUse);
+    for (KEYSLOT& slot : c.Slot) WriteRowImage(out, SlotRows, &slot);
+    WriteRowImage(out, ConfigRows, &c);
     return out.TakeBytes();
 }
 

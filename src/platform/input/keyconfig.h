@@ -39,8 +39,9 @@ void SetDefaultKeyConfig(KEYCONFIG& config);
 // be opened (config untouched). A short or bad file (a count or code out of
 // range) gives the defaults, a report-log line, and 0.
 int LoadKeyConfig(const char* path, KEYCONFIG& config);
-// Reads the 108 bytes field by field, checking every count and code; false
-// (with the reason in why, config untouched) when anything is out of range.
+// Reads the 108 bytes through the field tables of the slots and the counts,
+// then checks every count and code; false (with the reason in why, config
+// untouched) when anything is out of range.
 bool ParseKeyConfig(const std::vector<uint8_t>& bytes, KEYCONFIG& config, std::string& why);
 // The 108 bytes of config.
 std::vector<uint8_t> KeyConfigBytes(const KEYCONFIG& config);
