@@ -1,13 +1,24 @@
 #include "records/version.h"
 
-uint32_t nDataVersion = DATA_VERSION;
-uint32_t nReadVersion = DATA_VERSION;
-int bVersionTooNew = 0;
-int bRemoveCR = 1;
+thread_local uint32_t nDataVersion = DATA_VERSION;
+thread_local uint32_t nReadVersion = DATA_VERSION;
+thread_local int bVersionTooNew = 0;
+thread_local int bRemoveCR = 1;
 
-void ResetVersionState() {
-    nDataVersion = DATA_VERSION;
-    nReadVersion = DATA_VERSION;
-    bVersionTooNew = 0;
-    bRemoveCR = 1;
+VERSIONSTATE GetVersionState() {
+    VERSIONSTATE s;
+    s.nDataVersion = nDataVersion;
+    s.nReadVersion = nReadVersion;
+    s.bVersionTooNew = bVersionTooNew;
+    s.bRemoveCR = bRemoveCR;
+    return s;
 }
+
+void SetVersionState(const VERSIONSTATE& state) {
+    nDataVersion = state.nDataVersion;
+    nReadVersion = state.nReadVersion;
+    bVersionTooNew = state.bVersionTooNew;
+    bRemoveCR = state.bRemoveCR;
+}
+
+void ResetVersionState() { SetVersionState(VERSIONSTATE{}); }

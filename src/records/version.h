@@ -1,13 +1,29 @@
 #pragma once
-// The data-version state shared by every load and save.
+// The data-version state of every load and save. Each thread has its own: a
+// load on the stage-loading thread never changes what the main thread sees
+// while it loads other files. A thread starts in the start-up state; what one
+// thread's load learns reaches another only through VERSIONSTATE, handed over
+// explicitly.
 #include <cstdint>
 
 constexpr uint32_t DATA_VERSION = 825;
 
-extern uint32_t nDataVersion;   // version this program writes (825)
-extern uint32_t nReadVersion;   // version word of the data file opened last for reading
-extern int bVersionTooNew;      // 1 when that file was refused as newer than the program
-extern int bRemoveCR;           // loaded strings lose their carriage returns when set
+extern thread_local uint32_t nDataVersion;   // version this program writes (825)
+extern thread_local uint32_t nReadVersion;   // version word of the data file this thread opened last for reading
+extern thread_local int bVersionTooNew;      // 1 when that file was refused as newer than the program
+extern thread_local int bRemoveCR;           // loaded strings lose their carriage returns when set
 
-// Back to the start-up state: 825, 825, 0, 1.
+// A copy of one thread's version state.
+struct VERSIONSTATE {
+    uint32_t nDataVersion = DATA_VERSION;
+    uint32_t nReadVersion = DATA_VERSION;
+    int bVersionTooNew = 0;
+    int bRemoveCR = 1;
+};
+
+// The calling thread's state, and replacing it.
+VERSIONSTATE GetVersionState();
+void SetVersionState(const VERSIONSTATE& state);
+
+// Back to the start-up state: 825, 825, 0, 1 (the calling thread's).
 void ResetVersionState();

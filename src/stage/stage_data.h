@@ -87,9 +87,9 @@ public:
     int32_t bScrollRight = 0;     // #6 use nScrollRight as the last column
     int32_t bScrollTop = 0;       // #7 use nScrollTop as the first row
     int32_t bScrollBottom = 0;    // #8 use nScrollBottom as the last row
-    int32_t nScrollLeft = 0;      // #9 (at most width - 20)
+    int32_t nScrollLeft = 0;      // #9 (at most width - 20, or 0)
     int32_t nScrollRight = 0;     // #10 (at most width - 1)
-    int32_t nScrollTop = 0;       // #11 (at most height - 15)
+    int32_t nScrollTop = 0;       // #11 (at most height - 15, or 0)
     int32_t nScrollBottom = 0;    // #12 (at most height - 1)
     int32_t nFps = 0;             // #13 frames per second of play
     int32_t bTimeLimit = 0;       // #14

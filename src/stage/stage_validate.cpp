@@ -42,9 +42,11 @@ void cStageData::Validate(bool bFlowsChecked) {
     const PALETTELISTS own{&vBlock, &vChara, &vItem};
     cStagePaletteScope scope(own);
 
-    // In 64 bits: the stage size may not have been checked yet.
+    // In 64 bits: the stage size may not have been checked yet. A stage
+    // narrower or lower than the screen has its limits at 0, never below.
     auto limit = [](int32_t& v, int64_t hi) {
-        if (v > hi) v = static_cast<int32_t>(std::max<int64_t>(hi, INT32_MIN));
+        hi = std::max<int64_t>(hi, 0);
+        if (v > hi) v = static_cast<int32_t>(hi);
     };
     limit(nScrollLeft, int64_t{nWidth} - 20);
     limit(nScrollRight, int64_t{nWidth} - 1);

@@ -6,10 +6,11 @@
 
 class cStageData;
 
-// Limits of a playable stage, in blocks: one screen (20 x 15) at least; the
-// grid the play engine builds from them stays bounded.
-constexpr int STAGE_MIN_WIDTH = 20;
-constexpr int STAGE_MIN_HEIGHT = 15;
+// Limits of a playable stage, in blocks: one block at least (a stage smaller
+// than the screen's 20 x 15 is played with its scroll area at column and row
+// 0); the grid the play engine builds from them stays bounded.
+constexpr int STAGE_MIN_WIDTH = 1;
+constexpr int STAGE_MIN_HEIGHT = 1;
 constexpr int STAGE_MAX_WIDTH = 10000;
 constexpr int STAGE_MAX_HEIGHT = 10000;
 constexpr long long STAGE_MAX_CELLS = 4000000;

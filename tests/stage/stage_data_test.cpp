@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "records/version.h"
 #include "stage/definition_context.h"
 #include "stage/flow_refs.h"
 #include "support/record_services_spy.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -194,6 +198,50 @@ TEST_F(StageDataTest, PaletteCharactersKeepReferencesToItemsStoredAfterThem) {
     s.vItem.resize(2);
     ASSERT_TRUE(LoadStageBytes(back, StageFile(s)));
     EXPECT_EQ(back.vChara[1].vFlow[0].vCmd[1].spShot->nItemIndex, 0);
+}
+
+TEST_F(StageDataTest, StageSmallerThanTheScreenLoadsAndSavesWithLimitsInside) {
+    // 10 x 8 blocks: half a screen wide, half a screen high; every scroll
+    // limit switched on and set beyond the stage.
+    cStageData s;
+    BuildSampleStage(s);
+    s.nWidth = 10;
+    s.nHeight = 8;
+    s.nOuterX = 32 * 10;
+    s.nOuterY = 32 * 8;
+    s.bScrollLeft = s.bScrollRight = s.bScrollTop = s.bScrollBottom = 1;
+    s.nScrollLeft = 3;
+    s.nScrollRight = 40;
+    s.nScrollTop = 2;
+    s.nScrollBottom = 30;
+    std::erase_if(s.vPlacedBlock, [](const cBlockData& b) { return b.wCellX >= 10; });
+    for (auto& c : s.vPlacedChara) c.wCellX %= 10, c.wCellY -= 12;
+    for (auto& it : s.vPlacedItem) it.wCellY -= 12;
+    for (auto& b : s.vPlacedBlock) b.wCellY -= 12;
+
+    cTempDir dir;
+    ASSERT_EQ(s.SaveToFile(dir.File("small.stg4_825")), 1);
+    cStageData a;
+    ASSERT_EQ(a.LoadFromFile(dir.File("small.stg4_825")), 1) << (spy.report.empty() ? "" : spy.report.back());
+    EXPECT_EQ(a.nWidth, 10);
+    EXPECT_EQ(a.nHeight, 8);
+    EXPECT_EQ(a.nScrollLeft, 0);
+    EXPECT_EQ(a.nScrollRight, 9);
+    EXPECT_EQ(a.nScrollTop, 0);
+    EXPECT_EQ(a.nScrollBottom, 7);
+    EXPECT_EQ(a.vPlacedBlock.size(), 10u);
+    EXPECT_EQ(a.vPlacedChara.size(), s.vPlacedChara.size());
+    EXPECT_TRUE(a.HasHero());
+
+    ASSERT_EQ(a.SaveToFile(dir.File("again.stg4_825")), 1);
+    cStageData b;
+    ASSERT_EQ(b.LoadFromFile(dir.File("again.stg4_825")), 1);
+    EXPECT_EQ(StageFile(b), StageFile(a));
+    auto bytesOf = [&](const char* name) {
+        std::ifstream f(dir.File(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    EXPECT_EQ(bytesOf("again.stg4_825"), bytesOf("small.stg4_825"));
 }
 
 TEST_F(StageDataTest, ValidateClampsTheScrollAreaAndTheMusic) {

@@ -51,8 +51,8 @@ TEST_F(StageRefuseTest, HitLevelWithoutStepsPerFrame) {
 }
 
 TEST_F(StageRefuseTest, StageSizesOutsideThePlayableRange) {
-    ExpectRefused([](cStageData& s) { s.nWidth = 19; }, "narrow");
-    ExpectRefused([](cStageData& s) { s.nHeight = 14; }, "low");
+    ExpectRefused([](cStageData& s) { s.nWidth = 0; }, "no width");
+    ExpectRefused([](cStageData& s) { s.nHeight = 0; }, "no height");
     ExpectRefused([](cStageData& s) { s.nWidth = -40; }, "negative width");
     ExpectRefused([](cStageData& s) { s.nWidth = 10001; }, "wide");
     ExpectRefused([](cStageData& s) { s.nWidth = 5000, s.nHeight = 5000; }, "too many cells");

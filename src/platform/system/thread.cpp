@@ -11,6 +11,12 @@ namespace {
 
 void RunThreadBody(std::shared_ptr<cThreadControl> control, cThread::StartRoutine start, void* param) {
     AdoptThreadControl(control);
+    {
+        // The body may reach its own cThread (Wait, Exit, GetThreadId): it
+        // starts only once Create has stored the thread there.
+        std::unique_lock<std::mutex> lock(control->lock);
+        control->changed.wait(lock, [&] { return control->bStarted; });
+    }
     try {
         start(param);
     } catch (...) {
@@ -57,6 +63,11 @@ uint32_t cThread::Create(StartRoutine startRoutine, void* param) {
     }
     m_pControl = std::move(control);
     m_nThreadId = m_pControl->nId;
+    {
+        std::lock_guard<std::mutex> lock(m_pControl->lock);
+        m_pControl->bStarted = true;
+    }
+    m_pControl->changed.notify_all();
     return 1;
 }
 

@@ -16,6 +16,7 @@ struct cThreadControl {
     std::condition_variable changed;  // a message, a resume, the quit request or the end
     std::deque<MSG> queue;
     int nSuspendCount = 0;
+    bool bStarted = false;  // Create has stored the thread in its cThread: the body may run
     bool bQuit = false;
     bool bParked = false;  // held at the gate right now
     bool bEnded = false;   // the thread body has returned

@@ -30,7 +30,9 @@ int PumpStageLoadCaller();
 // name.stg4_000 .. name.stg4_999 instead (none: 0 and no message). 1 when the
 // stage loaded and has a hero; then `out` (may be null) receives its header
 // copy. 0 on failure, reported in a message box (a damaged file and a stage
-// without hero also ask the main window to close).
+// without hero also ask the main window to close). The load reads with the
+// caller's data version; afterwards the caller's nReadVersion and
+// bVersionTooNew are those of the file, as if it had read it itself.
 int LoadStageFile(const char* name, int numbered, cStageData* out);
 // The same with the stage and thread given.
 int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int numbered, cStageData* out);
@@ -45,12 +47,9 @@ int PumpUntilThreadEnds(cThread& thread);
 // main window is asked to close.
 int CheckStageTrailer(const std::string& path);
 
-// The header copy: settings, text, ranking switches, removal rules,
-// background layers and texts of `src`; the six object lists of `out` empty.
-void CopyStageHeader(cStageData& out, cStageData& src);
-
 // The message box of a failed data-file load (the newer-version text when
-// the file was newer than the program); also written to the logs.
+// the calling thread's last opened file was newer than the program); also
+// written to the logs.
 void ShowLoadErrorMes(const std::string& name);
 
 // The name of the stage file of the current play (the target's file name).

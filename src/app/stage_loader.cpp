@@ -1,4 +1,4 @@
-#include "stage/stage_load.h"
+#include "app/stage_loader.h"
 
 #include <atomic>
 #include <memory>
@@ -6,14 +6,15 @@
 
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
-#include "platform/window/main_thread_messages.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/thread.h"
 #include "platform/system/thread_messages.h"
+#include "platform/window/main_thread_messages.h"
 #include "records/data_file.h"
 #include "records/services.h"
 #include "records/version.h"
 #include "stage/stage_data.h"
+#include "stage/stage_file.h"
 #include "stage/stage_validate.h"
 
 std::string strStageSearchExt = "stg4";
@@ -24,20 +25,27 @@ std::atomic<cStageData*> g_pTarget{nullptr};
 std::atomic<cThread*> g_pThread{nullptr};
 std::atomic<STAGELOADPUMP> g_Pump{nullptr};
 
-// Versions from which a stage file is checked for its trailer.
-constexpr uint32_t TRAILER_CHECK_VERSION = 174;
-
-// What the loading thread works on; the thread owns it, so that a thread
-// let go by an Exit elsewhere (the main window closing) still finds it.
+// What the loading thread works on and what it hands back. Shared by the
+// caller and the thread, so that a thread let go by an Exit elsewhere (the
+// main window closing) still finds it after the caller has returned.
 struct STAGELOADJOB {
-    cStageData* pStage;
+    cStageData* pStage = nullptr;
     std::string strFile;
+    // In: the caller's version state, which the load reads with. Out: the
+    // loading thread's after the load; valid once nResult is set.
+    VERSIONSTATE Version;
+    // -1 while the load runs, then its result (1 loaded, 0 failed).
+    std::atomic<int> nResult{-1};
 };
 
 unsigned LoadStageProc(void* param) {
-    const std::unique_ptr<STAGELOADJOB> job(static_cast<STAGELOADJOB*>(param));
-    const int ok = job->pStage->LoadFromFile(job->strFile);
-    if (ok) job->pStage->bLoaded = 1;
+    const std::unique_ptr<std::shared_ptr<STAGELOADJOB>> holder(static_cast<std::shared_ptr<STAGELOADJOB>*>(param));
+    STAGELOADJOB& job = **holder;
+    SetVersionState(job.Version);
+    const int ok = job.pStage->LoadFromFile(job.strFile);
+    if (ok) job.pStage->bLoaded = 1;
+    job.Version = GetVersionState();
+    job.nResult.store(ok, std::memory_order_release);
     return static_cast<unsigned>(ok);
 }
 
@@ -84,36 +92,10 @@ int PumpUntilThreadEnds(cThread& thread) {
 }
 
 int CheckStageTrailer(const std::string& path) {
-    auto file = OpenDataFileRead(path.c_str());
-    if (!file) return 1;  // the load itself fails and says so
-    if (nReadVersion < TRAILER_CHECK_VERSION) {
-        CloseDataFile(file);
-        return 1;
-    }
-    uint32_t trailer = 0;
-    if (file->Remaining() >= 4) {
-        file->Skip(file->Remaining() - 4);
-        trailer = file->ReadU32();
-    }
-    CloseDataFile(file);
-    if (trailer == STAGE_TRAILER) return 1;
+    if (IsStageTrailerWhole(path)) return 1;
     ErrMesBoxF("ステージファイル %s が破損しています！", path.c_str());
     RecPostClose();
     return 0;
-}
-
-void CopyStageHeader(cStageData& out, cStageData& src) {
-    out.CopyValues(src);
-    out.vBg = src.vBg;
-    out.vText = src.vText;
-    for (int i = 0; i < INTREC_NUM; ++i) out.StageIntRec[i] = src.StageIntRec[i];
-    out.vRankSwitch = src.vRankSwitch;
-    out.vPlacedBlock.clear();
-    out.vPlacedChara.clear();
-    out.vPlacedItem.clear();
-    out.vBlock.clear();
-    out.vChara.clear();
-    out.vItem.clear();
 }
 
 int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int numbered, cStageData* out) {
@@ -129,14 +111,30 @@ int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int 
     if (!CheckStageTrailer(file)) return 0;
 
     stage.bLoaded = 0;
-    auto* job = new STAGELOADJOB{&stage, file};
-    if (!thread.Create(LoadStageProc, job)) {
-        delete job;
+    auto job = std::make_shared<STAGELOADJOB>();
+    job->pStage = &stage;
+    job->strFile = file;
+    job->Version = GetVersionState();
+    auto* param = new std::shared_ptr<STAGELOADJOB>(job);
+    if (!thread.Create(LoadStageProc, param)) {
+        delete param;
         WriteReport("LoadStageFile: the loading thread did not start");
         ErrMesBoxF("%s", GetStageLoadErrorMes(file).c_str());
         return 0;
     }
-    if (!PumpUntilThreadEnds(thread)) return 0;
+    const int pumped = PumpUntilThreadEnds(thread);
+    const int result = job->nResult.load(std::memory_order_acquire);
+    if (result < 0) {
+        // Let go while it still loads: the stage is the thread's until it
+        // ends, and this load has failed.
+        WriteReport("LoadStageFile: the loading thread was let go before it finished");
+        ErrMesBoxF("%s", GetStageLoadErrorMes(file).c_str());
+        return 0;
+    }
+    // What the file's version word told the loading thread is the caller's now.
+    nReadVersion = job->Version.nReadVersion;
+    bVersionTooNew = job->Version.bVersionTooNew;
+    if (!pumped) return 0;
 
     if (!stage.bLoaded) {
         // The stage keeps what it held, and the name that goes with it.

@@ -11,16 +11,17 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/stage_loader.h"
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/thread.h"
 #include "platform/system/thread_messages.h"
+#include "records/data_file.h"
 #include "records/version.h"
 #include "stage/flow_refs.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
-#include "stage/stage_load.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
 
@@ -141,6 +142,49 @@ TEST_F(StageLoadTest, CallerPumpsWhileTheThreadLoads) {
     if (g_nPumps > 0) {
         EXPECT_TRUE(g_bPumpOnLoader);
     }
+}
+
+// The caller loads other files while it waits: each pass opens a file newer
+// than the program, so the caller's own version state says "too new".
+std::atomic<bool> g_bPumpSawOtherState{false};
+int LoadingPump() {
+    ++g_nPumps;
+    auto file = OpenDataFileRead("newer.dat");
+    if (file || bVersionTooNew != 1 || nReadVersion != DATA_VERSION + 1) g_bPumpSawOtherState = true;
+    return 1;
+}
+
+TEST_F(StageLoadTest, VersionStateOfTheLoadIsTheCallersAndComesBack) {
+    // Carriage returns are kept when the caller says so: the loading thread
+    // reads with the caller's settings, not with a thread's start-up state.
+    std::vector<uint8_t> bytes = Sample("two\r\nlines");
+    Write("cr.stg4_825", bytes);
+    bRemoveCR = 0;
+    ASSERT_EQ(LoadStageFileInto(stage, loader, "cr.stg4_825", 0, nullptr), 1);
+    EXPECT_EQ(stage.strText, "two\r\nlines");
+    bRemoveCR = 1;
+
+    // Other files opened by the caller meanwhile change neither the load
+    // nor, afterwards, what the caller learns of the stage file.
+    std::vector<uint8_t> newer = {0x3A, 0x03, 0, 0, 1, 2, 3, 4};  // version 826
+    Write("newer.dat", newer);
+    cStageData big;
+    BuildSampleStage(big);
+    big.nWidth = 400;
+    for (uint16_t x = 40; x < 400; ++x) {
+        cBlockData b = big.vPlacedBlock[0];
+        b.wCellX = x;
+        big.vPlacedBlock.push_back(b);
+    }
+    bytes = StageFile(big);
+    Write("big.stg4_825", bytes);
+    g_bPumpSawOtherState = false;
+    SetStageLoadPump(LoadingPump);
+    ASSERT_EQ(LoadStageFileInto(stage, loader, "big.stg4_825", 0, nullptr), 1);
+    EXPECT_EQ(StageFile(stage), bytes);
+    EXPECT_FALSE(g_bPumpSawOtherState);
+    EXPECT_EQ(nReadVersion, DATA_VERSION);
+    EXPECT_EQ(bVersionTooNew, 0);
 }
 
 TEST_F(StageLoadTest, DamagedFilesAreReportedAndTheStageKeepsItsContent) {
