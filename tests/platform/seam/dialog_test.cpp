@@ -9,6 +9,7 @@
 #include "platform/window/dialog.h"
 #include "platform/window/dialog_mesbox.h"
 #include "platform/system/mesbox.h"
+#include "platform/window/platform_state.h"
 
 namespace {
 
@@ -77,9 +78,11 @@ class DialogTest : public ::testing::Test {
 protected:
     cVideoForTest video;
     void SetUp() override {
+        ResetPlatformState();
         if (IsAutoAnswer()) GTEST_SKIP() << "runs without QV_AUTO_ANSWER";
         ASSERT_TRUE(video.ok) << SDL_GetError();
     }
+    void TearDown() override { ResetPlatformState(); }
 };
 
 TEST_F(DialogTest, EditBoxTakesJapaneseTextCutAtWholeCharacters) {
@@ -290,7 +293,14 @@ TEST(DialogPlacement, KeptInsideTheArea) {
     EXPECT_EQ(y, 190);
 }
 
-TEST(DialogAuto, EveryDialogTakesItsDefaultAnswer) {
+// The first test runs in a child with QV_AUTO_ANSWER=1 that the second starts.
+class DialogAuto : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlatformState(); }
+    void TearDown() override { ResetPlatformState(); }
+};
+
+TEST_F(DialogAuto, EveryDialogTakesItsDefaultAnswer) {
     if (!IsAutoAnswer()) GTEST_SKIP() << "runs as a child with QV_AUTO_ANSWER=1";
     cTestDlg dlg;
     dlg.name = "QV";
@@ -299,7 +309,7 @@ TEST(DialogAuto, EveryDialogTakesItsDefaultAnswer) {
     EXPECT_EQ(dlg.mode, 1);
 }
 
-TEST(DialogAuto, RunsInAChildWithTheVariableSet) {
+TEST_F(DialogAuto, RunsInAChildWithTheVariableSet) {
     if (IsAutoAnswer()) GTEST_SKIP();
     char exe[4096];
     ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
