@@ -8,22 +8,12 @@
 #include "support/record_services_spy.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
+#include "stage/stage_fixture.h"
 
 namespace {
 
-class StageDataTest : public ::testing::Test {
+class StageDataTest : public cStageTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetFlowEditorFlag(false);
-        SetCommonPalette({});
-    }
-    void TearDown() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetFlowEditorFlag(false);
-    }
     cRecordServicesSpy spy;
 };
 
