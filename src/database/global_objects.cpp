@@ -10,6 +10,8 @@
 #include "database/world_map.h"
 #include "platform/window/menu_cursor.h"
 #include "platform/sound/music_manager.h"
+#include "platform/window/platform_state.h"
+#include "stage/stage_state.h"
 
 // Defined in the order they are made (see the header).
 cDialogGroup DialogGroup;
@@ -85,4 +87,11 @@ void ResetAllGlobalObjects() {
     ResetCommonFonts();
     ResetCommonBitmaps();
     g_MenuCursor.Reset();
+}
+
+void ResetDatabaseState() {
+    ResetAllGlobalObjects();
+    SetMusicCountSource(nullptr);
+    ResetStageState();
+    ResetPlatformState();
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/app_state.h"
 #include "app/stage_loader.h"
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"
@@ -22,6 +23,7 @@
 #include "stage/flow_refs.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
+#include "support/env_guard.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
 
@@ -40,15 +42,21 @@ int CountingPump() {
     return 1;
 }
 
-class StageLoadTest : public ::testing::Test {
+// Every test starts and ends with the frame and the layers below it as at
+// start-up; the reset runs before the members (the service spy) are made and
+// after they are gone.
+class cAppTest : public ::testing::Test {
+protected:
+    cAppTest() { ResetAppState(); }
+    ~cAppTest() override { ResetAppState(); }
+};
+
+class StageLoadTest : public cAppTest {
 protected:
     void SetUp() override {
-        m_Old = fs::current_path();
-        fs::current_path(m_Dir.Path());
+        m_WorkDir.Enter(m_Dir.Path());
         ReportInit((m_Dir.Path() / "Report_Game.txt").c_str());
         ECInit(1, (m_Dir.Path() / "EC_Game.txt").c_str());
-        ResetVersionState();
-        ResetFlowDbCounts();
         g_pBoxes = &boxes;
         SetMesBoxPresenter([](const std::string& text, const std::string&, unsigned) {
             g_pBoxes->push_back(text);
@@ -60,14 +68,9 @@ protected:
         SetStageLoadPump(CountingPump);
     }
     void TearDown() override {
-        SetStageLoadPump(nullptr);
-        SetStageLoadTarget(nullptr, nullptr);
-        SetMesBoxPresenter(nullptr);
         g_pBoxes = nullptr;
         g_pLoader = nullptr;
-        ResetVersionState();
-        ResetLogs();
-        fs::current_path(m_Old);
+        m_WorkDir.Restore();
     }
 
     static void Write(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -86,7 +89,8 @@ protected:
     }
 
     cTempDir m_Dir;
-    fs::path m_Old;
+    cWorkDirGuard m_WorkDir;
+    cEnvGuard m_Env;
     cRecordServicesSpy spy;
     std::vector<std::string> boxes;
     cThread loader;
@@ -358,7 +362,7 @@ TEST_F(StageLoadTest, UsualPumpOfAWorkerThreadStopsAtWMQuit) {
 }
 
 TEST_F(StageLoadTest, MainThreadKeepsServingRequestsWhileItWaits) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    m_Env.Set("SDL_VIDEODRIVER", "dummy");
     cWindowSystem sdl;
     ASSERT_TRUE(sdl.Ok());
     SetStageLoadPump(nullptr);

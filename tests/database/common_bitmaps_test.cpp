@@ -31,7 +31,9 @@ void ExpectRow(int row, const ROW& want) {
     for (int i = 0; i < 10; ++i) EXPECT_EQ(got[i], want.v[i]) << "row " << row << " value " << i + 1;
 }
 
-TEST(CommonBitmapTable, HoldsSeventyOneRowsAsListed) {
+class CommonBitmapTable : public dbtest::cDbTest {};
+
+TEST_F(CommonBitmapTable, HoldsSeventyOneRowsAsListed) {
     ResetCommonBitmaps();
     EXPECT_EQ(COMMON_BITMAP_NUM, 71);
     EXPECT_EQ(std::size(CommonBitmapInfo), 71u);
@@ -56,7 +58,7 @@ TEST(CommonBitmapTable, HoldsSeventyOneRowsAsListed) {
     ExpectRow(70, {"E", {1, 1, 1, 0, 0, 0, 0, 0, 1024, 1024}});
 }
 
-TEST(CommonBitmapTable, TwinRowsNameTheirFirstRow) {
+TEST_F(CommonBitmapTable, TwinRowsNameTheirFirstRow) {
     const int twins[][2] = {{3, 2},   {5, 4},   {22, 4},  {23, 4},  {25, 6},  {27, 8},  {29, 10},
                             {31, 12}, {33, 14}, {35, 16}, {37, 18}, {21, 20}, {38, 20}, {39, 20},
                             {41, 40}, {44, 43}, {68, 67}};
@@ -76,7 +78,7 @@ TEST(CommonBitmapTable, TwinRowsNameTheirFirstRow) {
     EXPECT_EQ(SharedSurfaceRow(71), -1);
 }
 
-TEST(CommonBitmapTable, PathsCanBeReplacedAndTheTableRebuilt) {
+TEST_F(CommonBitmapTable, PathsCanBeReplacedAndTheTableRebuilt) {
     ResetCommonBitmaps();
     EXPECT_TRUE(SetCommonBitmapPath(CB_BACKGROUND1 + 2, "bmp\\back\\sky.bmp"));
     ExpectRow(57, {"bmp\\back\\sky.bmp", {1, 0, 0, 0, 0, 1, 0, 0, 0, 0}});
@@ -90,19 +92,15 @@ TEST(CommonBitmapTable, PathsCanBeReplacedAndTheTableRebuilt) {
 }
 
 // Each test runs in its own program folder with a fresh graphics layer.
-class CommonBitmapLoad : public ::testing::Test {
+class CommonBitmapLoad : public dbtest::cDbTest {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        unsetenv("QV_AUTO_ANSWER");
-        DDResetForTest();
-        ResetCommonBitmaps();
+        env.Set("SDL_VIDEODRIVER", "dummy", false);
+        env.Unset("QV_AUTO_ANSWER");
+        RereadAutoAnswer();
         std::filesystem::create_directory(work.Path() / "bmp");
     }
-    void TearDown() override {
-        DDResetForTest();
-        ResetCommonBitmaps();
-    }
+    cEnvGuard env;
     // A w x h picture whose every pixel differs (no pixel has the transparent colour).
     void WritePicture(const std::string& native, int w, int h) {
         BMPIMAGE img;

@@ -14,20 +14,9 @@
 
 namespace {
 
-class CommonPaletteTest : public ::testing::Test {
+class CommonPaletteTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        CommonPalette.Reset();
-        SetCommonPalette(PALETTELISTS{});
-        std::filesystem::create_directories("data");
-    }
-    void TearDown() override {
-        CommonPalette.Reset();
-        SetCommonPalette(PALETTELISTS{});
-        ResetVersionState();
-    }
+    void SetUp() override { std::filesystem::create_directories("data"); }
     // A palette file written by hand: the empty record, then the lists as given.
     void WritePalette(std::vector<cBlockData> blocks, std::vector<cCharaData> charas, std::vector<cItemData> items) {
         cDataWriter w;

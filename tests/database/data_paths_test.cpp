@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(DataPathsTable, RowsAndExtensions) {
+class DataPathsTable : public dbtest::cDbTest {};
+
+TEST_F(DataPathsTable, RowsAndExtensions) {
     struct ROW {
         int n;
         const char* path;
@@ -49,7 +51,7 @@ TEST(DataPathsTable, RowsAndExtensions) {
     EXPECT_EQ(GetStorySavePath(5), "user_data\\story\\Story05.dat");
 }
 
-class DataFoldersTest : public ::testing::Test {
+class DataFoldersTest : public dbtest::cDbTest {
 protected:
     dbtest::cWorkFolder folder;
 };

@@ -19,18 +19,8 @@ namespace {
 
 constexpr const char* TOO_NEW_TAIL = "ソフトより上位のバージョンのファイルは使用できません。";
 
-class DatabaseTest : public ::testing::Test {
+class DatabaseTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        Database.Reset();
-        ResetDatabaseWork();
-    }
-    void TearDown() override {
-        Database.Reset();
-        ResetDatabaseWork();
-        ResetVersionState();
-    }
     // Writes all ten list files of `db` into data\database.
     void WriteAll(cDatabase& db, uint32_t v = DATA_VERSION) {
         std::filesystem::create_directories("data/database");

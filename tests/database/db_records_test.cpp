@@ -14,16 +14,8 @@ using dbtest::AtVersion;
 
 namespace {
 
-class DbRecordsTest : public ::testing::Test {
+class DbRecordsTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-    }
-    void TearDown() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-    }
     // Saves list `file` of `src` at version v and loads it into `dst`.
     bool SaveLoad(cDatabase& src, cDatabase& dst, int file, uint32_t v) {
         AtVersion(v, [&] { EXPECT_EQ(src.SaveListFile(file, "list.dat"), 1); });

@@ -19,7 +19,10 @@ void ExpectFont(int i, const uint32_t (&want)[10]) {
     for (int k = 0; k < 10; ++k) EXPECT_EQ(got[k], want[k]) << "font " << i << " value " << k + 1;
 }
 
-TEST(CommonFonts, DescriptorsStartWithTheListedValues) {
+class CommonFonts : public dbtest::cDbTest {};
+class GlobalObjects : public dbtest::cDbTest {};
+
+TEST_F(CommonFonts, DescriptorsStartWithTheListedValues) {
     ResetCommonFonts();
     ExpectFont(0, {0, 9, 10, 10, 241, 45, 1, 240, 50, 2});
     ExpectFont(1, {0, 16, 16, 16, 241, 45, 1, 240, 50, 2});
@@ -33,7 +36,7 @@ TEST(CommonFonts, DescriptorsStartWithTheListedValues) {
     }
 }
 
-TEST(CommonFonts, SettingsReplaceTheFaceAndTheCacheModeTwo) {
+TEST_F(CommonFonts, SettingsReplaceTheFaceAndTheCacheModeTwo) {
     ResetCommonFonts();
     ApplyFontSettings("IPAGothic", 1);
     EXPECT_STREQ(FontInfo[1].szFaceName, "IPAGothic");
@@ -48,8 +51,9 @@ TEST(CommonFonts, SettingsReplaceTheFaceAndTheCacheModeTwo) {
     EXPECT_EQ(FontInfo[0].dwCache, 2u);
 }
 
-TEST(CommonFonts, FontsAndDigitStripsAreMadeOnTheCommonSurfaces) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
+TEST_F(CommonFonts, FontsAndDigitStripsAreMadeOnTheCommonSurfaces) {
+    cEnvGuard env;
+    env.Set("SDL_VIDEODRIVER", "dummy", false);
     dbtest::cWorkFolder work;
     DDResetForTest();
     ResetCommonBitmaps();
@@ -72,8 +76,9 @@ TEST(CommonFonts, FontsAndDigitStripsAreMadeOnTheCommonSurfaces) {
     ResetCommonBitmaps();
 }
 
-TEST(GlobalObjects, ResetLeavesThemAsMade) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
+TEST_F(GlobalObjects, ResetLeavesThemAsMade) {
+    cEnvGuard env;
+    env.Set("SDL_VIDEODRIVER", "dummy", false);
     DDResetForTest();
     ASSERT_TRUE(DDInit(0, nullptr, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
     EXPECT_EQ(InputList.size(), 1u);

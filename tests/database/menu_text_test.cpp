@@ -6,11 +6,15 @@
 #include "database/menu_text_labels.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
+#include "db_test_support.h"
 #include "support/record_services_spy.h"
 
 namespace {
 
-TEST(MenuTextTest, CountEnabledItemsCountsOnlyGameTypesWithRankingsOn) {
+class MenuTextTest : public dbtest::cDbTest {};
+class SystemSwitchTest : public dbtest::cDbTest {};
+
+TEST_F(MenuTextTest, CountEnabledItemsCountsOnlyGameTypesWithRankingsOn) {
     cSystemData s;
     for (int t = 0; t < 3; ++t) EXPECT_EQ(s.CountEnabledItems(t), 5);
     EXPECT_EQ(s.CountEnabledItems(3), 0);
@@ -19,7 +23,7 @@ TEST(MenuTextTest, CountEnabledItemsCountsOnlyGameTypesWithRankingsOn) {
     EXPECT_EQ(s.CountEnabledItems(3), 3);
 }
 
-TEST(MenuTextTest, BadGameTypeIsReportedAndAsksTheProgramToClose) {
+TEST_F(MenuTextTest, BadGameTypeIsReportedAndAsksTheProgramToClose) {
     cRecordServicesSpy spy;
     cSystemData s;
     s.CountEnabledItems(4);
@@ -28,7 +32,7 @@ TEST(MenuTextTest, BadGameTypeIsReportedAndAsksTheProgramToClose) {
     EXPECT_NE(spy.ec[0].find("err V[4]"), std::string::npos);
 }
 
-TEST(MenuTextTest, IsWithinLimitByPercentOrByValue) {
+TEST_F(MenuTextTest, IsWithinLimitByPercentOrByValue) {
     cSystemData s;
     s.vStatusItem[2].nLimit = 33;
     s.vStatusItem[2].bLimitPercent = 1;
@@ -43,7 +47,7 @@ TEST(MenuTextTest, IsWithinLimitByPercentOrByValue) {
     EXPECT_EQ(s.IsWithinLimit(1, -100, 0), 1);
 }
 
-TEST(MenuTextTest, CenteredTextLeftCountsCharactersAtSixteenPixels) {
+TEST_F(MenuTextTest, CenteredTextLeftCountsCharactersAtSixteenPixels) {
     cSystemData s;
     EXPECT_EQ(s.GetCenteredTextLeft(320, 14, 2, 1), 240);  // 9 characters + the indent
     EXPECT_EQ(s.GetCenteredTextLeft(320, 14, 2, 0), 248);  // 9 * 16 / 2 = 72
@@ -53,7 +57,7 @@ TEST(MenuTextTest, CenteredTextLeftCountsCharactersAtSixteenPixels) {
     EXPECT_EQ(s.GetCenteredTextLeft(0, 0, 1, 0), -32);  // the newline does not count
 }
 
-TEST(MenuTextTest, CmdMenuLeftUsesOnlyEnabledEntries) {
+TEST_F(MenuTextTest, CmdMenuLeftUsesOnlyEnabledEntries) {
     std::vector<cCmd> menu = {cCmd(1, "つづける"), cCmd(1, "リトライ"), cCmd(0, "ずっとながいテキスト")};
     EXPECT_EQ(cSystemData::GetCmdMenuLeft(320, menu), 280);
     EXPECT_EQ(cSystemData::GetCmdMenuLeft(320, {cCmd(1, ""), cCmd(1, "")}), 320);
@@ -61,7 +65,7 @@ TEST(MenuTextTest, CmdMenuLeftUsesOnlyEnabledEntries) {
     EXPECT_EQ(cSystemData::GetCmdMenuLeft(100, {cCmd(1, "A")}), 84);
 }
 
-TEST(MenuTextTest, MenuTextBoxJoinsTheEntriesAndIsSizedFromTheWidest) {
+TEST_F(MenuTextTest, MenuTextBoxJoinsTheEntriesAndIsSizedFromTheWidest) {
     cSystemData s;
     MENUTEXTBOX box;
     ASSERT_TRUE(BuildMenuTextBox(s, 14, 2, 1, box));
@@ -75,7 +79,7 @@ TEST(MenuTextTest, MenuTextBoxJoinsTheEntriesAndIsSizedFromTheWidest) {
     EXPECT_TRUE(box.strText.empty());
 }
 
-TEST(MenuTextTest, FontNameListHolds122NamesAndAnEmptyEnd) {
+TEST_F(MenuTextTest, FontNameListHolds122NamesAndAnEmptyEnd) {
     EXPECT_STREQ(FontNameList[0], "System");
     EXPECT_STREQ(FontNameList[59], "ＭＳ ゴシック");
     EXPECT_STREQ(FontNameList[60], "ＭＳ Ｐゴシック");
@@ -91,7 +95,7 @@ TEST(MenuTextTest, FontNameListHolds122NamesAndAnEmptyEnd) {
     EXPECT_STREQ(BppLabelsNo8Bit[2], "");
 }
 
-TEST(SystemSwitchTest, StoredSwitchesReadTheirMembersAndTheOthersACurrentProject) {
+TEST_F(SystemSwitchTest, StoredSwitchesReadTheirMembersAndTheOthersACurrentProject) {
     cSystemData s;
     s.bPauseBackToMap = 0;
     s.nTallyDivisor = 500;

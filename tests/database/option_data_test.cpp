@@ -8,17 +8,9 @@
 
 namespace {
 
-class OptionDataTest : public ::testing::Test {
+class OptionDataTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        OptionData.Reset();
-        std::filesystem::create_directories("user_data");
-    }
-    void TearDown() override {
-        OptionData.Reset();
-        ResetVersionState();
-    }
+    void SetUp() override { std::filesystem::create_directories("user_data"); }
     void ExpectDefaults() {
         EXPECT_EQ(OptionData.nPalette, 0);
         EXPECT_EQ(OptionData.bBgm, 1);

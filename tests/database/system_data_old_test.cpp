@@ -4,16 +4,14 @@
 
 #include "database/system_data.h"
 #include "database/system_old_stream.h"
+#include "db_test_support.h"
 #include "records/version.h"
 #include "support/record_services_spy.h"
 
 namespace {
 
-class SystemDataOldTest : public ::testing::Test {
+class SystemDataOldTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override { ResetVersionState(); }
-    void TearDown() override { ResetVersionState(); }
-
     // s written as a file of version v and loaded into fresh settings.
     // m written as a file of version v and loaded into a fresh object, as
     // LoadFile does; the stream must be read whole and exactly.

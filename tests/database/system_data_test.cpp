@@ -4,6 +4,7 @@
 
 #include "database/system_data.h"
 #include "database/system_old_stream.h"
+#include "db_test_support.h"
 #include "records/data_file.h"
 #include "records/version.h"
 #include "support/record_services_spy.h"
@@ -11,14 +12,8 @@
 
 namespace {
 
-class SystemDataTest : public ::testing::Test {
+class SystemDataTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override { ResetVersionState(); }
-    void TearDown() override {
-        SetMusicCountSource(nullptr);
-        ResetSystemData();
-        ResetVersionState();
-    }
     cTempDir tmp;
     cRecordServicesSpy spy;
 };

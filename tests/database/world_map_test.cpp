@@ -4,20 +4,15 @@
 
 #include "database/system_old_stream.h"
 #include "database/world_map.h"
+#include "db_test_support.h"
 #include "records/version.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-class WorldMapTest : public ::testing::Test {
+class WorldMapTest : public dbtest::cDbTest {
 protected:
-    void SetUp() override { ResetVersionState(); }
-    void TearDown() override {
-        ResetWorldMap();
-        ResetVersionState();
-    }
-
     // m written as a file of version v and loaded into a fresh object, as
     // LoadFile does; the stream must be read whole and exactly.
     cWorldMap LoadAt(cWorldMap& m, uint32_t v) {

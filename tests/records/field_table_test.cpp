@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "records/records_state.h"
 #include "records/version.h"
 
 namespace {
@@ -91,8 +92,8 @@ bool SameValues(const cToy& a, const cToy& b) {
 
 class FieldTableTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetVersionState(); }
-    void TearDown() override { ResetVersionState(); }
+    void SetUp() override { ResetRecordsState(); }
+    void TearDown() override { ResetRecordsState(); }
 };
 
 TEST_F(FieldTableTest, StreamBytesAreTheFieldImagesInTableOrder) {

@@ -5,7 +5,9 @@
 #include <fstream>
 
 #include "records/data_file.h"
+#include "records/records_state.h"
 #include "records/version.h"
+#include "support/env_guard.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
 
@@ -49,8 +51,8 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& b) {
 
 class RecordTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetVersionState(); }
-    void TearDown() override { ResetVersionState(); }
+    void SetUp() override { ResetRecordsState(); }
+    void TearDown() override { ResetRecordsState(); }
     cTempDir dir;
 };
 
@@ -172,8 +174,7 @@ TEST_F(RecordTest, FileNewerThanTheProgramIsRefused) {
 
 TEST_F(RecordTest, NullOrEmptyNameOpensErr) {
     cTempDir cwd;
-    auto old = std::filesystem::current_path();
-    std::filesystem::current_path(cwd.Path());
+    cWorkDirGuard enter(cwd.Path());
     cSample s;
     s.nA = 77;
     ASSERT_EQ(s.SaveToFile("err"), 1);
@@ -181,7 +182,6 @@ TEST_F(RecordTest, NullOrEmptyNameOpensErr) {
     EXPECT_EQ(t.LoadFromFile(""), 1);
     EXPECT_EQ(t.nA, 77);
     EXPECT_NE(OpenDataFileRead(nullptr), nullptr);
-    std::filesystem::current_path(old);
 }
 
 TEST_F(RecordTest, CarriageReturnsAreRemovedOnLoad) {

@@ -5,6 +5,7 @@
 #include "stage/label_tables.h"
 #include "stage/stage_bytes.h"
 #include "stage/stage_data_records.h"
+#include "stage/stage_fixture.h"
 
 namespace {
 
@@ -33,7 +34,11 @@ cAnimeSetData AnimeSetAt(uint32_t v, int n) {
     return back;
 }
 
-TEST(AnimeSetTest, OldSetsGetFourEntriesWithTheFlyingNames) {
+// Records loaded at older versions: the version state back to its start-up values around each test.
+class AnimeSetTest : public cStageTest {};
+class StageRecordsTest : public cStageTest {};
+
+TEST_F(AnimeSetTest, OldSetsGetFourEntriesWithTheFlyingNames) {
     cAnimeSetData s = AnimeSetAt(100, 2);
     ASSERT_EQ(s.vMove.size(), 4u);
     EXPECT_EQ(s.vMove[0].strName, "m0");
@@ -54,7 +59,7 @@ TEST(AnimeSetTest, OldSetsGetFourEntriesWithTheFlyingNames) {
     EXPECT_EQ(AnimeSetAt(DATA_VERSION, 6).vMove[5].vFrame.size(), 2u);
 }
 
-TEST(AnimeSetTest, EntryBefore55HasOnlyItsName) {
+TEST_F(AnimeSetTest, EntryBefore55HasOnlyItsName) {
     cAnimeSetMove m;
     m.wValue1 = 7;
     nDataVersion = 54;
@@ -65,7 +70,7 @@ TEST(AnimeSetTest, EntryBefore55HasOnlyItsName) {
     EXPECT_EQ(w.Size(), 4u + 4u + 4u + 4u + 20u);
 }
 
-TEST(AnimeSetTest, HostileFrameCountIsRefused) {
+TEST_F(AnimeSetTest, HostileFrameCountIsRefused) {
     cBytes b;
     b.U32(3).U16(0).U8(1).U16(0).U32(1).EmptyStr().U32(0x7FFFFFFF);
     cAnimeSetMove m;
@@ -95,7 +100,7 @@ TEST(LabelTablesTest, PassThroughGroupRows) {
     EXPECT_EQ(LabelOf(o.vPassGroup, 9), "");  // the terminator is not a row
 }
 
-TEST(StageRecordsTest, SaveRecordBefore759TakesTheStageAsRankingName) {
+TEST_F(StageRecordsTest, SaveRecordBefore759TakesTheStageAsRankingName) {
     cTextRec r;
     r.strStage = "stage1";
     r.strRankName = "other";
@@ -115,7 +120,7 @@ TEST(StageRecordsTest, SaveRecordBefore759TakesTheStageAsRankingName) {
     EXPECT_EQ(back.strRankName, "stage1");
 }
 
-TEST(StageRecordsTest, LayerClearDefaults) {
+TEST_F(StageRecordsTest, LayerClearDefaults) {
     cIntRec r;
     r.ClearLayer();
     EXPECT_EQ(r.a, 1);

@@ -9,24 +9,12 @@
 #include "stage/item_data.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
+#include "stage/stage_fixture.h"
 
 namespace {
 
-class DefinitionTest : public ::testing::Test {
+class DefinitionTest : public cStageTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetFlowEditorFlag(false);
-        SetCommonPalette({});
-        SetPlayStagePalette({});
-    }
-    void TearDown() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetCommonPalette({});
-        SetPlayStagePalette({});
-    }
 
     // Writes a record at version v and reads it back into `into`.
     template <class T>

@@ -1,6 +1,6 @@
 #pragma once
-// Shared set-up of the flow record tests: version state, database sizes and
-// editor flag back to their start-up values, and a rich sample flow.
+// Shared set-up of the flow record tests: the stage layer back to its
+// start-up state, and a rich sample flow.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,17 +9,9 @@
 #include "records/version.h"
 #include "stage/flow.h"
 #include "stage/flow_refs.h"
+#include "stage/stage_fixture.h"
 
-class FlowTest : public ::testing::Test {
-protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override { Reset(); }
-    static void Reset() {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetFlowEditorFlag(false);
-    }
-};
+class FlowTest : public cStageTest {};
 
 // A flow of every part: conditions, key steps, commands with move, shot and
 // condition settings, text, parameters and a sub-flow.

@@ -12,6 +12,7 @@
 #include "stage/flow_params.h"
 #include "stage/move.h"
 #include "stage/shot.h"
+#include "stage/stage_fixture.h"
 #include "support/record_services_spy.h"
 
 namespace {
@@ -30,7 +31,7 @@ PENDINGARRANGE Arr(int32_t kind, int32_t index, int32_t op, int32_t source, int3
     return PENDINGARRANGE{kind, index, op, source, var};
 }
 
-class FlowParamsTest : public ::testing::Test {
+class FlowParamsTest : public cStageTest {
 protected:
     void SetUp() override {
         InitFlowParamLabels();
@@ -39,7 +40,6 @@ protected:
         ctx.vCharaVar = charavar;
         ctx.nCharaBitmapNum = 5;
     }
-    void TearDown() override { SetInputDirPlayback(0, 0); }
 
     // Applies one arrangement with operand common variable 1 = x.
     int32_t Apply(cFlowCmd& c, int32_t kind, int32_t index, int32_t op, int32_t x) {

@@ -12,22 +12,12 @@
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
 #include "support/temp_dir.h"
+#include "stage/stage_fixture.h"
 
 namespace {
 
-class StageDataTest : public ::testing::Test {
+class StageDataTest : public cStageTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetFlowEditorFlag(false);
-        SetCommonPalette({});
-    }
-    void TearDown() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-        SetFlowEditorFlag(false);
-    }
     cRecordServicesSpy spy;
 };
 

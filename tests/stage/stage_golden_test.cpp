@@ -20,6 +20,7 @@
 #include "stage/flow_refs.h"
 #include "stage/stage_bytes.h"
 #include "stage/stage_data.h"
+#include "stage/stage_fixture.h"
 
 namespace {
 
@@ -141,9 +142,9 @@ std::vector<uint8_t> SmallestStageImage() {
     return b.Bytes();
 }
 
-TEST(StageGoldenTest, SmallestValidStageMatchesTheHandDerivedImage) {
-    ResetVersionState();
-    ResetFlowDbCounts();
+class StageGoldenTest : public cStageTest {};
+
+TEST_F(StageGoldenTest, SmallestValidStageMatchesTheHandDerivedImage) {
     std::vector<uint8_t> expected = SmallestStageImage();
     ASSERT_EQ(expected.size(), 1314u);
     cStageData s;
@@ -158,7 +159,7 @@ TEST(StageGoldenTest, SmallestValidStageMatchesTheHandDerivedImage) {
     EXPECT_EQ(StageFile(back), expected);
 }
 
-TEST(StageGoldenTest, SectionsStartWhereTheFormatPutsThem) {
+TEST_F(StageGoldenTest, SectionsStartWhereTheFormatPutsThem) {
     std::vector<uint8_t> img = SmallestStageImage();
     auto u32At = [&](size_t o) { return img[o] | img[o + 1] << 8 | img[o + 2] << 16 | uint32_t(img[o + 3]) << 24; };
     EXPECT_EQ(u32At(4), 98u);      // field count

@@ -8,17 +8,13 @@
 #include "stage/flow_refs.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
+#include "stage/stage_fixture.h"
 #include "support/record_services_spy.h"
 
 namespace {
 
-class StageOldVersionTest : public ::testing::Test {
+class StageOldVersionTest : public cStageTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-    }
-    void TearDown() override { ResetVersionState(); }
 
     // A stage without flows (the command stream of old versions has its own
     // tests) whose stored values differ from every default and repair.

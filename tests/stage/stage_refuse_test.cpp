@@ -11,19 +11,15 @@
 #include "stage/flow_refs.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"
+#include "stage/stage_fixture.h"
 #include "stage/stage_validate.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-class StageRefuseTest : public ::testing::Test {
+class StageRefuseTest : public cStageTest {
 protected:
-    void SetUp() override {
-        ResetVersionState();
-        ResetFlowDbCounts();
-    }
-    void TearDown() override { ResetVersionState(); }
 
     // A sample stage changed by `edit`, saved, and loaded over a stage that
     // already holds the sample: the load must fail and change nothing.

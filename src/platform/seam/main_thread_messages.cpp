@@ -248,6 +248,18 @@ bool IsQuitPosted() { return g_bQuit; }
 
 int GetQuitCode() { return g_nQuitCode; }
 
+void ResetMainThreadMessages() {
+    EndWindowSystem();
+    g_pMainWindow = nullptr;
+    AbandonSends();
+    {
+        std::lock_guard<std::mutex> guard(Queue().lock);
+        Queue().bClosed = false;
+    }
+    g_bQuit = false;
+    g_nQuitCode = 0;
+}
+
 bool IsActiveFromStart() {
     const char* fast = std::getenv("QV_FAST");
     if (fast && std::strcmp(fast, "1") == 0) return true;

@@ -56,13 +56,21 @@ std::string VFormat1024(const char* format, va_list args) {
 
 }  // namespace
 
+namespace {
+std::atomic<int> g_nAutoAnswer{-1};  // -1: not read yet
+}  // namespace
+
 bool IsAutoAnswer() {
-    static const bool bAuto = [] {
+    int n = g_nAutoAnswer.load();
+    if (n < 0) {
         const char* v = std::getenv("QV_AUTO_ANSWER");
-        return v && std::strcmp(v, "1") == 0;
-    }();
-    return bAuto;
+        n = v && std::strcmp(v, "1") == 0;
+        g_nAutoAnswer = n;
+    }
+    return n != 0;
 }
+
+void RereadAutoAnswer() { g_nAutoAnswer = -1; }
 
 int DefaultMesBoxAnswer(unsigned style) {
     const unsigned buttons = style & 0xF;

@@ -26,13 +26,21 @@ void cSimulatedClock::SleepUntil(std::chrono::nanoseconds deadline) {
     }
 }
 
+namespace {
+std::atomic<int> g_nFastMode{-1};  // -1: not read yet
+}  // namespace
+
 bool IsFastMode() {
-    static const bool bFast = [] {
+    int n = g_nFastMode.load();
+    if (n < 0) {
         const char* v = std::getenv("QV_FAST");
-        return v && std::strcmp(v, "1") == 0;
-    }();
-    return bFast;
+        n = v && std::strcmp(v, "1") == 0;
+        g_nFastMode = n;
+    }
+    return n != 0;
 }
+
+void RereadFastMode() { g_nFastMode = -1; }
 
 iClock& TimerClock() {
     if (iClock* p = g_pClock.load()) return *p;

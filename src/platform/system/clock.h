@@ -37,8 +37,10 @@ private:
     std::atomic<long long> m_nNow{0};
 };
 
-// Whether QV_FAST=1 is in force (read once).
+// Whether QV_FAST=1 is in force (read at the first call).
 bool IsFastMode();
+// Makes the next IsFastMode read the variable again (tests).
+void RereadFastMode();
 // The clock in use: the one installed, else the simulated clock under
 // QV_FAST=1, else the steady clock.
 iClock& TimerClock();

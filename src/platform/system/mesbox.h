@@ -38,5 +38,7 @@ int DefaultMesBoxAnswer(unsigned style);
 using MesBoxPresenter = int (*)(const std::string& text, const std::string& caption, unsigned style);
 // Installs a presenter (null: back to SDL's system message box).
 void SetMesBoxPresenter(MesBoxPresenter presenter);
-// Whether QV_AUTO_ANSWER=1 is in force (read once).
+// Whether QV_AUTO_ANSWER=1 is in force (read at the first call).
 bool IsAutoAnswer();
+// Makes the next IsAutoAnswer read the variable again (tests).
+void RereadAutoAnswer();

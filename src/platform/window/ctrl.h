@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window/window_defs.h"
+
 class cDialog;
 
 // Kinds, as cDialog::OnCommand routes them.
@@ -23,8 +25,7 @@ enum : int {
 // Notifications (the high word of a command).
 enum : int { BN_CLICKED = 0, LBN_SELCHANGE = 1, LBN_DBLCLK = 2, LBN_KILLFOCUS = 5, EN_KILLFOCUS = 512, EN_UPDATE = 1024 };
 
-// Window style bits with the values the Windows API gives them.
-enum : uint32_t { WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000 };
+// Window style bits (WS_VISIBLE, WS_DISABLED): window_defs.h.
 
 class cCtrl {
 public:

@@ -68,6 +68,9 @@ void PostQuitMessageMain(int exitCode);
 // Whether a quit was posted, and its code.
 bool IsQuitPosted();
 int GetQuitCode();
+// Back to the start-up state: the window system ended, no main window, no
+// quit posted, pending sends answered 0 (tests).
+void ResetMainThreadMessages();
 
 // Whether the application counts as active from the start: with no window
 // manager there are no focus events (SDL_VIDEODRIVER dummy or offscreen),

@@ -100,9 +100,10 @@ TEST_F(InitTest, FrameDumpWritesTheLastFrameAs24BitBmp) {
     BackBuffer.Surface.Row32(0)[0] = 0xFFABCDEFu;
     DDPresent(60, 0, 0);
     const std::string path = File("frame.bmp");
-    setenv("QV_FRAME_DUMP", path.c_str(), 1);
-    EXPECT_TRUE(DDWriteFrameDump());
-    unsetenv("QV_FRAME_DUMP");
+    {
+        cEnvGuard dump("QV_FRAME_DUMP", path.c_str());
+        EXPECT_TRUE(DDWriteFrameDump());
+    }
     BMPIMAGE img;
     ASSERT_TRUE(LoadBmpFile(path, &img));
     EXPECT_EQ(img.nBitCount, 24);

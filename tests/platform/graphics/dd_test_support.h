@@ -17,6 +17,8 @@
 #include "platform/graphics/dd_present.h"
 #include "platform/graphics/dd_surface.h"
 #include "platform/system/log.h"
+#include "platform/window/platform_state.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace ddtest {
@@ -92,24 +94,20 @@ inline uint32_t Px(const DDSURFACEDATA& sd, int x, int y) {
     return sd.Surface.format == DDFMT_INDEX8 ? sd.Surface.Row(y)[x] : sd.Surface.Row32(y)[x];
 }
 
-// Whatever starts video in a test runs it without a display, unless the run chose a driver.
-void UseHeadlessVideo();
-
-// Each test starts with no graphics state and its own logs.
+// Each test starts with no graphics state and its own logs; message boxes
+// take their default answers.
 class cDDTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("QV_AUTO_ANSWER", "1", 1);
-        UseHeadlessVideo();
-        DDResetForTest();
-        DDResetBatches();
-        ResetLogs();
+        env.Set("QV_AUTO_ANSWER", "1");
+        env.Set("SDL_VIDEODRIVER", "dummy", false);
+        ResetPlatformState();
         ReportInit(dir.File("Report_Game.txt").c_str());
         ECInit(1, dir.File("EC_Game.txt").c_str());
     }
     void TearDown() override {
-        DDResetForTest();
-        ResetLogs();
+        env.Restore();
+        ResetPlatformState();
     }
     // Starts the Direct3D rules at 32 bits or the DirectDraw rules at depth, on a w x h screen.
     bool InitD3D(int w = 640, int h = 480) {
@@ -123,6 +121,7 @@ protected:
     std::string File(const std::string& name) const { return dir.File(name); }
 
     cTempDir dir;
+    cEnvGuard env;
 };
 
 }  // namespace ddtest

@@ -102,13 +102,8 @@ private:
 // Graphics started under one configuration, with the test picture loaded (keyed) and the palette set.
 class cFxTest : public cDDTest {
 protected:
-    void SetUp() override {
-        cDDTest::SetUp();
-        DDResetFades();
-    }
     void TearDown() override {
         DDReleaseSurface(&pic);
-        DDResetFades();
         cDDTest::TearDown();
     }
     // Starts cfg on a w x h screen, sets the palette and loads the picture; false when anything failed.

@@ -23,22 +23,20 @@ protected:
     void SetUp() override {
         cDDTest::SetUp();
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server (DISPLAY unset)";
-        const char* old = std::getenv("SDL_VIDEODRIVER");
-        m_OldDriver = old ? old : "";
-        setenv("SDL_VIDEODRIVER", "x11", 1);
+        env.Set("SDL_VIDEODRIVER", "x11");
         // The software renderer reads back exactly what it drew and loads no GL driver.
         SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-        if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-            ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        }
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
         m_Video = true;
     }
     void TearDown() override {
         DDResetForTest();
         m_Windows.clear();
-        // Video stays up to the end of the process: quitting unloads the X libraries, whose
-        // caches the leak checker would then report without names.
-        if (m_Video) setenv("SDL_VIDEODRIVER", m_OldDriver.c_str(), 1);
+        // Video on x11 ends with the test: later tests of the process choose their own driver.
+        // (The sanitizer build runs these tests without the leak checker, which would report
+        // the caches of the X libraries that quitting unloads.)
+        if (m_Video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
         cDDTest::TearDown();
     }
     NativeWindow* Open(int w, int h) {
@@ -57,7 +55,6 @@ protected:
             for (int x = 0; x < BackBuffer.nWidth; ++x) BackBuffer.Surface.Row32(y)[x] = Pattern(x, y);
     }
 
-    std::string m_OldDriver;
     bool m_Video = false;
     std::vector<SdlWindowPtr> m_Windows;
 };
@@ -73,9 +70,10 @@ TEST_F(DDWindowTest, PresentedFrameReadsBackEqualToTheDump) {
     EXPECT_FALSE(DDPresentPending());  // nothing new to show
 
     const std::string dump = File("dump.bmp");
-    setenv("QV_FRAME_DUMP", dump.c_str(), 1);
-    ASSERT_TRUE(DDWriteFrameDump());
-    unsetenv("QV_FRAME_DUMP");
+    {
+        cEnvGuard dumpEnv("QV_FRAME_DUMP", dump.c_str());
+        ASSERT_TRUE(DDWriteFrameDump());
+    }
     BMPIMAGE img;
     ASSERT_TRUE(LoadBmpFile(dump, &img));
     DDFRAME back;

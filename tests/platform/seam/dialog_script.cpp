@@ -65,9 +65,9 @@ cVideoForTest::cVideoForTest() {
     // SDL's X11 back end leaves a few allocations behind at exit (a bare SDL
     // window does the same), so the sanitizer build drives the dialogs on
     // the dummy driver; the normal build uses the X server.
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    m_Env.Set("SDL_VIDEODRIVER", "dummy", false);
 #endif
-    if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (!std::getenv("DISPLAY")) m_Env.Set("SDL_VIDEODRIVER", "dummy", false);
     ok = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/window/dialog.h"
+#include "support/env_guard.h"
 
 class cDialogScript {
 public:
@@ -35,4 +36,7 @@ public:
     cVideoForTest();
     ~cVideoForTest();
     bool ok = false;
+
+private:
+    cEnvGuard m_Env;  // the driver chosen here, given back afterwards
 };

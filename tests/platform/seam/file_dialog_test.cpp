@@ -10,6 +10,8 @@
 #include "platform/system/file_name.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/path.h"
+#include "platform/window/platform_state.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -26,21 +28,21 @@ class FileDialogTest : public ::testing::Test {
 protected:
     cVideoForTest video;
     cTempDir dir;
-    fs::path old;
+    cWorkDirGuard cwd;
     std::string filter = MakeFileFilter("StageFile ( *.stg4_*;*.rpl4_* )", "stg4_*;rpl4_*");
     void SetUp() override {
+        ResetPlatformState();
         if (IsAutoAnswer()) GTEST_SKIP() << "runs without QV_AUTO_ANSWER";
         ASSERT_TRUE(video.ok);
-        old = fs::current_path();
-        fs::current_path(dir.Path());
+        cwd.Enter(dir.Path());
         Touch(dir.Path() / "data" / "stg4" / "a.stg4_825");
         Touch(dir.Path() / "data" / "stg4" / "B.RPL4_825");
         Touch(dir.Path() / "data" / "stg4" / "notes.txt");
         Touch(dir.Path() / "data" / "stg4" / U8(u8"表") / "d.stg4_1");
     }
     void TearDown() override {
-        if (!old.empty()) fs::current_path(old);
-        SetMesBoxPresenter(nullptr);
+        cwd.Restore();
+        ResetPlatformState();
     }
     std::string Full(const std::string& rel) {
         std::string p = rel;
@@ -143,11 +145,25 @@ TEST_F(FileDialogTest, SeveralFilesAtOnce) {
     EXPECT_EQ(std::string(buf + folder.size() + 12), "B.RPL4_825");
 }
 
-TEST(FileDialogAuto, OpenCancelsAndSaveTakesTheProposedName) {
-    if (!IsAutoAnswer()) GTEST_SKIP() << "runs as a child with QV_AUTO_ANSWER=1";
+// With QV_AUTO_ANSWER=1 the dialogs take their default answers at once.
+class FileDialogAuto : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_Env.Set("QV_AUTO_ANSWER", "1");
+        m_Env.Set("SDL_VIDEODRIVER", "dummy");
+        ResetPlatformState();
+    }
+    void TearDown() override {
+        m_Env.Restore();
+        ResetPlatformState();
+    }
+    cEnvGuard m_Env;
+};
+
+TEST_F(FileDialogAuto, OpenCancelsAndSaveTakesTheProposedName) {
+    ASSERT_TRUE(IsAutoAnswer());
     cTempDir dir;
-    fs::path old = fs::current_path();
-    fs::current_path(dir.Path());
+    cWorkDirGuard cwd(dir.Path());
     const std::string f = MakeFileFilter("ReplayFile ( *.rpl4_825 )", "*.rpl4_825");
     char buf[MAX_PATH] = "x";
     std::vector<std::string> results;
@@ -158,7 +174,6 @@ TEST(FileDialogAuto, OpenCancelsAndSaveTakesTheProposedName) {
     std::string want = "new.rpl4_825";
     MakeFullPathStr(want);
     EXPECT_EQ(std::string(save), want);
-    fs::current_path(old);
 }
 
 }  // namespace

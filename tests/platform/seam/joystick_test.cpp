@@ -9,21 +9,23 @@
 #include "platform/seam/joystick_devices.h"
 #include "platform/input/keyconfig.h"
 #include "platform/window/main_thread_messages.h"
+#include "platform/window/platform_state.h"
+#include "support/env_guard.h"
 
 namespace {
 
 class JoystickTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ResetJoystickStates();
-        SetDefaultKeyConfig(KeyConfig);
+        env.Set("SDL_VIDEODRIVER", "dummy");
+        ResetPlatformState();
         ASSERT_TRUE(InitWindowSystem());
     }
     void TearDown() override {
         EndWindowSystem();
-        ResetJoystickStates();
+        ResetPlatformState();
     }
+    cEnvGuard env;
 };
 
 TEST(JoystickScaleTest, SdlAxesRunFrom0To65535) {

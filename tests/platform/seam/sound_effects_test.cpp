@@ -13,6 +13,8 @@
 #include "platform/sound/sound_device.h"
 #include "platform/sound/wave_file.h"
 #include "platform/sound/sound_test_media.h"
+#include "platform/window/platform_state.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -21,17 +23,13 @@ namespace {
 class SoundEffectsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetLogs();
+        ResetPlatformState();
         ReportInit(dir.File("Report.txt").c_str());
         ECInit(1, dir.File("EC.txt").c_str());
         SetSoundOutputOffline(true);
         ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
     }
-    void TearDown() override {
-        DS_End();
-        SetSoundOutputOffline(false);
-        ResetLogs();
-    }
+    void TearDown() override { ResetPlatformState(); }
     std::string Report() { return ReadText(dir.File("Report.txt")); }
     // Writes a 0.5 s 440 Hz sine at amplitude 0.5 (44.1 kHz, 16-bit mono).
     std::string SineFile(const std::string& name, int frames = 22050) {
@@ -214,14 +212,25 @@ TEST_F(SoundEffectsTest, PlaysFromManyThreadsAtOnce) {
     EXPECT_LT(s.nNext, 4);
 }
 
+// The real device: each test chooses SDL's audio driver, given back afterwards.
+class SoundDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlatformState(); }
+    void TearDown() override {
+        ResetPlatformState();
+        env.Restore();
+    }
+    cEnvGuard env;
+};
+
 // The real device, through SDL's disk driver: the mixed output reaches the file.
-TEST(SoundDeviceTest, DiskDriverCapturesTheMixedSound) {
+TEST_F(SoundDeviceTest, DiskDriverCapturesTheMixedSound) {
     cTempDir dir;
     const std::string out = dir.File("out.raw");
-    unsetenv("DISPLAY");  // with a display libdbus autolaunches a session bus, and leaks doing it
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    env.Unset("DISPLAY");  // with a display libdbus autolaunches a session bus, and leaks doing it
+    env.Set("SDL_AUDIODRIVER", "disk");
+    env.Set("SDL_DISKAUDIOFILE", out.c_str());
+    env.Set("SDL_DISKAUDIODELAY", "1");
     const std::string wav = dir.File("a.wav");
     WriteBytes(wav, MakeWave(1, 1, 44100, 16, Sine16(44100, 44100, 440, 0.5)));
     ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
@@ -241,12 +250,12 @@ TEST(SoundDeviceTest, DiskDriverCapturesTheMixedSound) {
 }
 
 // No device: silent, one report line for the whole process, and nothing stops.
-TEST(SoundDeviceTest, NoDeviceRunsSilentWithOneReportLine) {
+TEST_F(SoundDeviceTest, NoDeviceRunsSilentWithOneReportLine) {
     cTempDir dir;
     ResetLogs();
     ReportInit(dir.File("Report.txt").c_str());
-    unsetenv("DISPLAY");  // see above
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    env.Unset("DISPLAY");  // see above
+    env.Set("SDL_AUDIODRIVER", "no-such-driver");
     EXPECT_TRUE(DS_Init(nullptr, 22050, 8, 1));
     EXPECT_FALSE(IsSoundOutputOpen());
     const std::string wav = dir.File("a.wav");

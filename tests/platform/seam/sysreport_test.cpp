@@ -12,6 +12,8 @@
 #include <sstream>
 
 #include "platform/system/log.h"
+#include "platform/window/platform_state.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -55,13 +57,10 @@ SYSTEMFACTS SampleFacts() {
 class ReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetLogs();
+        ResetPlatformState();
         ASSERT_EQ(ReportInit(path.c_str()), 1);
     }
-    void TearDown() override {
-        ResetLogs();
-        SetDisplayStateSource(nullptr);
-    }
+    void TearDown() override { ResetPlatformState(); }
     cTempDir dir;
     std::string path = dir.File("Report_Game.txt");
 };
@@ -135,10 +134,10 @@ TEST_F(ReportTest, DisplayReportUnderDirect3DAloneHasNoMemoryOrRefreshLines) {
 
 TEST_F(ReportTest, DisplayFactsComeFromTheGraphicsLayerAndSDL) {
     SetDisplayStateSource([] { return DISPLAYSTATE{0, 8, 0, 1}; });
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    cEnvGuard env("SDL_VIDEODRIVER", "dummy");
     // No X server: with one, libdbus (reached by SDL through X11 autolaunch)
     // keeps an allocation that the leak checker reports.
-    unsetenv("DISPLAY");
+    env.Unset("DISPLAY");
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     const DISPLAYFACTS f = CollectDisplayFacts();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -15,8 +15,10 @@
 #include "platform/input/input_keys.h"
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"
+#include "platform/window/platform_state.h"
 #include "platform/input/vkey.h"
 #include "platform/seam/native_window.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -62,9 +64,8 @@ protected:
     virtual const char* Driver() const { return "dummy"; }
     void SetUp() override {
         if (std::string(Driver()) == "x11" && !std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        setenv("SDL_VIDEODRIVER", Driver(), 1);
-        ResetLogs();
-        ResetKeySnapshot();
+        env.Set("SDL_VIDEODRIVER", Driver());
+        ResetPlatformState();
         ASSERT_TRUE(InitWindowSystem());
         SetMainWindow(&w);
         w.Layout(640, 480, 100, 100, 640, 480, kMainStyle, 0, 0, 0, 0, 0);
@@ -74,9 +75,10 @@ protected:
         w.Destroy();
         SetMainWindow(nullptr);
         EndWindowSystem();
-        ResetKeySnapshot();
+        ResetPlatformState();
     }
 
+    cEnvGuard env;
     cTestWindow w;
 };
 

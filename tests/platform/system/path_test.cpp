@@ -9,6 +9,7 @@
 #include "platform/system/font_sjis.h"
 #include "platform/system/path.h"
 #include "records/services.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -25,14 +26,7 @@ void Touch(const fs::path& p) {
 }
 
 // Runs a test inside a folder and goes back afterwards.
-class cChdir {
-public:
-    explicit cChdir(const fs::path& p) : m_Old(fs::current_path()) { fs::current_path(p); }
-    ~cChdir() { fs::current_path(m_Old); }
-
-private:
-    fs::path m_Old;
-};
+using cChdir = cWorkDirGuard;
 
 TEST(SjisText, TrailBackslashIsNeverASeparator) {
     EXPECT_EQ(SplitProgramPath("a\\" + kHyo + "\\" + kSo + "x\\b"),

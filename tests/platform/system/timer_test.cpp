@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/system/manual_clock.h"
+#include "support/env_guard.h"
 
 cClockScope::cClockScope(iClock& clock) {
     SetTimerClock(&clock);
@@ -203,7 +204,8 @@ namespace {
 
 // Runs in a fresh process: QV_FAST is read once, at the first use of the clock.
 void RunSixSecondsUnderFastMode() {
-    setenv("QV_FAST", "1", 1);
+    cEnvGuard env("QV_FAST", "1");
+    RereadFastMode();
     ResetTimers();
     iClock& clock = TimerClock();
     const std::chrono::nanoseconds start = clock.Now();

@@ -6,12 +6,20 @@
 #include <sstream>
 
 #include "platform/system/log.h"
+#include "platform/window/platform_state.h"
 #include "records/services.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-TEST(PlatformServices, RecordLinesReachTheLogsAndPathsTheFileSystem) {
+class PlatformServices : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlatformState(); }
+    void TearDown() override { ResetPlatformState(); }
+};
+
+TEST_F(PlatformServices, RecordLinesReachTheLogsAndPathsTheFileSystem) {
     cTempDir dir;
     std::filesystem::create_directories(dir.Path() / "Data" / "Stg4");
     std::ofstream(dir.Path() / "Data" / "Stg4" / "A.stg4_825") << "x";
@@ -20,10 +28,11 @@ TEST(PlatformServices, RecordLinesReachTheLogsAndPathsTheFileSystem) {
     InstallPlatformRecordServices();
     RecWriteReport("bad index 100%");
     // Program paths are relative: resolve against the temporary folder.
-    const auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    const std::string native = RecNativePath("data\\stg4\\a.STG4_825", false);
-    std::filesystem::current_path(old);
+    std::string native;
+    {
+        cWorkDirGuard cwd(dir.Path());
+        native = RecNativePath("data\\stg4\\a.STG4_825", false);
+    }
     ResetRecordServices();
     ResetLogs();
     std::ifstream f(report, std::ios::binary);

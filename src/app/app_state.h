@@ -1,0 +1,4 @@
+#pragma once
+// Every global of the application frame back to its start-up state (tests):
+// the stage-loading set-up, then the database and every layer below it.
+void ResetAppState();

@@ -1,0 +1,11 @@
+#include "records/records_state.h"
+
+#include "records/crt_rand.h"
+#include "records/services.h"
+#include "records/version.h"
+
+void ResetRecordsState() {
+    ResetVersionState();
+    ResetRecordServices();
+    crt::srand(1);
+}
