@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the normal build first,
-# then the sanitizer build (ASan + UBSan) unless QV_SANITIZE=0.
+# Installs what is missing, builds, and runs every test:
+#   1. the include rules (and a check that the check itself catches a stray include);
+#   2. a bounded fuzz run over stage loading (QV_FUZZ_TIME=0 skips it);
+#   3. every suite whole in one process, shuffled with two seeds;
+#   4. the ThreadSanitizer build over the suites that start threads (QV_TSAN=0 skips it);
+#   5. the normal build's tests through CTest;
+#   6. the ASan + UBSan build's tests through CTest (QV_SANITIZE=0 skips it).
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 "$root/scripts/setup.sh"
@@ -10,32 +15,37 @@ export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 export SDL_RENDER_DRIVER="${SDL_RENDER_DRIVER:-software}"
 jobs="$(nproc)"
 
-# Tests that open a real window use this X server.
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
-  fi
-done
+"$root/scripts/check_includes_test.sh"
+"$root/scripts/check_includes.sh" "$root"
 
-# run_suite DIR [cmake args...] [-R|-E regex]: builds DIR and runs its tests.
-run_suite() {
-  local dir="$1"; shift
-  local cmake_args=() ctest_args=()
-  while [ $# -gt 0 ]; do
-    case "$1" in
-      -R|-E) ctest_args+=("$1" "$2"); shift 2 ;;
-      *) cmake_args+=("$1"); shift ;;
-    esac
-  done
-  "$root/scripts/build.sh" "$dir" "${cmake_args[@]}"
-  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600 "${ctest_args[@]}"
+# Tests that open a real window use an X server of their own. Xvfb picks a free
+# display itself (-displayfd) and writes its number once it accepts clients, so
+# two test runs on one machine never share a display.
+xvfb_pid=""
+xvfb_out="$(mktemp)"
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -f "$xvfb_out"
 }
+trap cleanup EXIT
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$xvfb_out" >/dev/null 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 1 100); do
+  display="$(tr -dc 0-9 <"$xvfb_out")"
+  [ -n "$display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -z "$display" ] || ! DISPLAY=":$display" xdpyinfo >/dev/null 2>&1; then
+  echo "test.sh: the X server for the window tests (Xvfb) did not start; is the xvfb package installed?" >&2
+  exit 1
+fi
+export DISPLAY=":$display"
+echo "test.sh: window tests use Xvfb on display :$display"
+
+# build DIR [cmake args...]: configures (once) and builds DIR.
+build() { "$root/scripts/build.sh" "$@"; }
 
 # A fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
 # By default a bounded run: seed 1 and QV_FUZZ_RUNS inputs from a fresh corpus of seed stages.
@@ -57,16 +67,39 @@ if [ "$fuzz_runs" != "0" ] && [ "$fuzz_time" != "0" ]; then
     -artifact_prefix="$fuzz_dir/" -print_final_stats=1 "$fuzz_dir/corpus"
 fi
 
-# The test suites run last, so that their summaries close the output.
-run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The normal build; its suites also run whole in one process, shuffled, so that
+# a test that leans on another's leftovers fails here.
+build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+(
+  cd "$root/build"
+  export QV_TEST_DATA="$root/tests/data"
+  for suite in test_*; do
+    [ -x "$suite" ] || continue
+    for seed in 1 14; do
+      echo "test.sh: $suite in one process, shuffled with seed $seed"
+      scratch="$(mktemp -d)"
+      (cd "$scratch" && "$root/build/$suite" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1) ||
+        { echo "test.sh: $suite failed in one process with seed $seed" >&2; rm -rf "$scratch"; exit 1; }
+      rm -rf "$scratch"
+    done
+  done
+)
+
+# The ThreadSanitizer build over the suites that start threads.
+if [ "${QV_TSAN:-1}" != "0" ]; then
+  "$root/scripts/tsan.sh" "$root/build-tsan"
+fi
+
+# CTest closes the output: the normal build's tests, then the sanitizer build's.
+ctest --test-dir "$root/build" --output-on-failure -j"$jobs" --timeout 600
 if [ "${QV_SANITIZE:-1}" != "0" ]; then
+  build "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # The leak checker's tracer can crash in processes that hold an X11
   # connection's threads: tests of the real window run without it.
   real_window='^(X11WindowTest|DDWindowTest)\.'
-  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
-    -DQV_SANITIZE=ON -R "$real_window"
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
-    -DQV_SANITIZE=ON -E "$real_window"
+  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 ctest --test-dir "$root/build-asan" --output-on-failure \
+    -j"$jobs" --timeout 600 -R "$real_window"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --test-dir "$root/build-asan" --output-on-failure \
+    -j"$jobs" --timeout 600 -E "$real_window"
 fi
-

@@ -13,12 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/big_stage.h"
 #include "database/database.h"
 #include "database/system_data.h"
 #include "records/data_stream.h"
 #include "records/version.h"
-#include "stage/shared_records.h"
-#include "stage/stage_data.h"
 
 namespace {
 
@@ -96,74 +95,6 @@ void LoadDatabase(cDataReader& r, cDatabase& db) {
     LoadRecordVector(r, db.vBgm);
 }
 
-// ---- stage ----
-
-cFlow BenchFlow(int n) {
-    cFlow f;
-    f.nTrigger = static_cast<uint8_t>(1 + n % 5);
-    f.nFlowID = static_cast<uint8_t>(n);
-    cEdCond cond;
-    cond.nKind = 1;
-    cond.nValue = n;
-    f.vCond.push_back(cond);
-    for (int k = 0; k < 10; ++k) {
-        cFlowCmd c;
-        c.nTime = static_cast<int16_t>(k + 1);
-        switch (k % 4) {
-        case 0:
-            c.nCode = CMD_STRAIGHT_MOVE;
-            cEdMove::Create(c.spMove);
-            c.spMove->nAngle = static_cast<int16_t>(k * 30);
-            break;
-        case 1:
-            c.nCode = CMD_SHOT;
-            cEdShot::Create(c.spShot);
-            c.spShot->nShotNum = 2;
-            break;
-        case 2:
-            c.nCode = CMD_JUMP;
-            c.vParam.assign(5, k);
-            break;
-        default:
-            c.nCode = CMD_WAIT;
-            break;
-        }
-        f.vCmd.push_back(c);
-    }
-    return f;
-}
-
-std::unique_ptr<cStageData> MakeBigStage() {
-    auto s = std::make_unique<cStageData>();
-    s->nWidth = 500;
-    s->nHeight = 100;
-    cBlockData wall;
-    wall.wGraphic = 3;
-    s->vBlock.push_back(wall);
-    cCharaData enemy;
-    enemy.wGraphic = 5;
-    for (int i = 0; i < 10; ++i) enemy.vFlow.push_back(BenchFlow(i));
-    s->vChara.push_back(enemy);
-    s->vPlacedBlock.reserve(500 * 100);
-    for (uint16_t y = 0; y < 100; ++y)
-        for (uint16_t x = 0; x < 500; ++x) {
-            cBlockData b = wall;
-            b.wCellX = x;
-            b.wCellY = y;
-            s->vPlacedBlock.push_back(b);
-        }
-    s->vPlacedChara.reserve(2000);
-    for (int i = 0; i < 2000; ++i) {
-        cCharaData c = enemy;
-        c.byController = i == 0 ? CONTROLLER_PLAYER : CONTROLLER_COMPUTER;
-        c.wCellX = static_cast<uint16_t>(i % 500);
-        c.wCellY = static_cast<uint16_t>(i / 500);
-        c.nItem = -1;
-        s->vPlacedChara.push_back(c);
-    }
-    return s;
-}
-
 // ---- the cases ----
 
 // One case: saves its record into a stream; loads a stream into a new record
@@ -176,7 +107,7 @@ struct CASE {
 const CASE& GetCase(int which) {
     static const std::unique_ptr<cDatabase> db = MakeBigDatabase();
     static const auto sys = std::make_unique<cSystemData>();
-    static const std::unique_ptr<cStageData> stage = MakeBigStage();
+    static const std::unique_ptr<cStageData> stage = bench::MakeBigStage();
     static const CASE cases[] = {
         {[](cDataWriter& w) { SaveDatabase(w, *db); },
          [](cDataReader& r) {

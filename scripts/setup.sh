@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libvorbis-dev libfluidsynth-dev timgm6mb-soundfont libasound2-dev
   libimgui-dev
-  xvfb
+  xvfb x11-utils
 )
 
 missing=()

@@ -3,10 +3,13 @@
 // modal loop, pushed into SDL's queue as the keyboard would.
 #include <SDL.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "platform/window/dialog.h"
+#include "platform/window/platform_state.h"
 #include "support/env_guard.h"
 
 class cDialogScript {
@@ -39,4 +42,20 @@ public:
 
 private:
     cEnvGuard m_Env;  // the driver chosen here, given back afterwards
+};
+
+// Dialogs with QV_AUTO_ANSWER=1 under the dummy video driver: each takes its
+// default answer at once. The platform is reset before and after each test.
+class cAutoAnswerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_Env.Set("QV_AUTO_ANSWER", "1");
+        m_Env.Set("SDL_VIDEODRIVER", "dummy");
+        ResetPlatformState();
+    }
+    void TearDown() override {
+        m_Env.Restore();
+        ResetPlatformState();
+    }
+    cEnvGuard m_Env;
 };

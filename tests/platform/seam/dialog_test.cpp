@@ -295,19 +295,7 @@ TEST(DialogPlacement, KeptInsideTheArea) {
 }
 
 // With QV_AUTO_ANSWER=1 a dialog takes its default answer at once.
-class DialogAuto : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_Env.Set("QV_AUTO_ANSWER", "1");
-        m_Env.Set("SDL_VIDEODRIVER", "dummy");
-        ResetPlatformState();
-    }
-    void TearDown() override {
-        m_Env.Restore();
-        ResetPlatformState();
-    }
-    cEnvGuard m_Env;
-};
+using DialogAuto = cAutoAnswerTest;
 
 TEST_F(DialogAuto, EveryDialogTakesItsDefaultAnswer) {
     ASSERT_TRUE(IsAutoAnswer());

@@ -146,19 +146,7 @@ TEST_F(FileDialogTest, SeveralFilesAtOnce) {
 }
 
 // With QV_AUTO_ANSWER=1 the dialogs take their default answers at once.
-class FileDialogAuto : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_Env.Set("QV_AUTO_ANSWER", "1");
-        m_Env.Set("SDL_VIDEODRIVER", "dummy");
-        ResetPlatformState();
-    }
-    void TearDown() override {
-        m_Env.Restore();
-        ResetPlatformState();
-    }
-    cEnvGuard m_Env;
-};
+using FileDialogAuto = cAutoAnswerTest;
 
 TEST_F(FileDialogAuto, OpenCancelsAndSaveTakesTheProposedName) {
     ASSERT_TRUE(IsAutoAnswer());
