@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the include rules of the source tree:
 #  - third-party platform headers (SDL, SDL_ttf/FreeType, FluidSynth, ALSA,
-#    Ogg/Vorbis, iconv, Dear ImGui) are included only in src/platform/seam/ and
-#    in the tests of the seam (tests/platform/seam/);
+#    Ogg/Vorbis, iconv, Dear ImGui) are included only in src/platform/seam/,
+#    in the tests of the seam (tests/platform/seam/) and in the sample-game
+#    generator's seam (tools/sample_game/seam/, its Ogg encoder);
 #  - no header outside the seam names a type of those libraries (comments and
 #    string literals aside);
 #  - each source folder includes only the folders below it (the table below).
@@ -30,6 +31,7 @@ allowed_for() {
         src/actors*|src/play*)   echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play" ;;
         src/player*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player" ;;
         src/app*)                echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
+        tools/sample_game*)      echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app sample_game" ;;
         *)                       echo "" ;;
     esac
 }
@@ -37,10 +39,10 @@ allowed_for() {
 status=0
 fail() { echo "check_includes: $*"; status=1; }
 
-files=$(find $(ls -d src tests bench fuzz 2>/dev/null) -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+files=$(find $(ls -d src tests bench fuzz tools 2>/dev/null) -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
 for f in $files; do
     case "$f" in
-        src/platform/seam/*|tests/platform/seam/*) seam=1 ;;
+        src/platform/seam/*|tests/platform/seam/*|tools/*/seam/*) seam=1 ;;
         *) seam=0 ;;
     esac
     if [ "$seam" = 0 ]; then
@@ -55,7 +57,7 @@ for f in $files; do
                 ;;
         esac
     fi
-    case "$f" in src/*) ;; *) continue ;; esac
+    case "$f" in src/*|tools/*) ;; *) continue ;; esac
     allowed=$(allowed_for "$f")
     while IFS=: read -r line inc; do
         ok=0
