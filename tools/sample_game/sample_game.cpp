@@ -1,0 +1,145 @@
+#include "sample_game/sample_game.h"
+
+#include <memory>
+#include <system_error>
+
+#include "sample_game/art/sheets.h"
+#include "sample_game/audio/audio.h"
+#include "sample_game/data/game_data.h"
+#include "database/common_palette.h"
+#include "database/data_paths.h"
+#include "database/database.h"
+#include "database/system_data.h"
+#include "database/world_map.h"
+#include "platform/graphics/bmp.h"
+#include "records/version.h"
+#include "sample_game/stages/stages.h"
+#include "stage/stage_data.h"
+
+namespace sample {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file name of a program path (the text after its last backslash).
+std::string FileNameOf(const char* path) {
+    const std::string s = path;
+    const auto at = s.rfind('\\');
+    return at == std::string::npos ? s : s.substr(at + 1);
+}
+
+class cWriter {
+public:
+    cWriter(const fs::path& folder, SAMPLERESULT& r) : m_Folder(folder), m_R(r) {}
+
+    fs::path Native(const std::string& relative) {
+        const fs::path p = m_Folder / relative;
+        std::error_code ec;
+        fs::create_directories(p.parent_path(), ec);
+        return p;
+    }
+    void Done(const std::string& relative, bool ok) {
+        if (ok)
+            ++m_R.nFiles;
+        else
+            m_R.vFailed.push_back(relative);
+    }
+    void Bytes(const std::string& relative, const std::vector<uint8_t>& bytes) {
+        Done(relative, !bytes.empty() && WriteFileBytes(Native(relative).string(), bytes));
+    }
+
+private:
+    fs::path m_Folder;
+    SAMPLERESULT& m_R;
+};
+
+// The project data under `base` ("default/" or "data/").
+void WriteProjectData(cWriter& w, const std::string& base) {
+    auto db = std::make_unique<cDatabase>();
+    BuildDatabase(*db);
+    for (int i = 0; i < DBFILE_NUM; ++i) {
+        const std::string rel = base + "database/" + FileNameOf(GetDbFilePath(i));
+        w.Done(rel, db->SaveListFile(i, w.Native(rel).string()) == 1);
+    }
+    auto sys = std::make_unique<cSystemData>();
+    BuildSystemData(*sys);
+    w.Done(base + "System.dat", sys->SaveFile(w.Native(base + "System.dat").string()) == 1);
+    auto map = std::make_unique<cWorldMap>();
+    BuildWorldMap(*map);
+    w.Done(base + "WorldMap.dat", map->SaveFile(w.Native(base + "WorldMap.dat").string()) == 1);
+    auto palette = std::make_unique<cCommonPalette>();
+    BuildCommonPalette(*palette);
+    w.Done(base + "CommonPalette.cplt4", palette->SaveToFile(w.Native(base + "CommonPalette.cplt4").string()) == 1);
+    for (const STAGEFILE& f : StageFiles()) {
+        auto stage = std::make_unique<cStageData>();
+        f.Build(*stage);
+        const std::string rel = base + f.strPath;
+        w.Done(rel, stage->SaveToFile(w.Native(rel).string()) == 1);
+    }
+}
+
+}  // namespace
+
+bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
+    SAMPLERESULT local;
+    SAMPLERESULT& r = result ? *result : local;
+    r = SAMPLERESULT();
+    // Everything is written at the program's own data version.
+    nDataVersion = DATA_VERSION;
+    cWriter w(folder, r);
+    for (const PICTURE& p : MakeAllPictures()) w.Bytes(p.strPath, p.Canvas.EncodeBmp());
+    WriteProjectData(w, "default/");
+    WriteProjectData(w, "data/");
+    const std::string ini = SystemIniText();
+    w.Bytes("System.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
+    for (const SOUNDFILE& f : SoundFiles()) {
+        const fs::path p = w.Native(f.strPath);
+        bool ok = false;
+        switch (f.nKind) {
+            case SOUNDFILE::WAVE: ok = WriteSoundEffect(p, static_cast<eSound>(f.nWhat)); break;
+            case SOUNDFILE::MIDI: ok = WriteMidiTune(p, static_cast<eTune>(f.nWhat)); break;
+            case SOUNDFILE::OGG: ok = WriteOggTune(p, static_cast<eTune>(f.nWhat)); break;
+        }
+        if (ok)
+            ++r.nFiles;
+        else
+            r.vSoundFailed.push_back(f.strPath);
+    }
+    return r.vFailed.empty() && r.vSoundFailed.empty();
+}
+
+bool WriteContactSheet(const fs::path& file) {
+    // Pictures in rows, each framed and separated by a gap; wide ones start a row of their own.
+    const std::vector<PICTURE> pictures = MakeAllPictures();
+    const int maxW = 1344, gap = 8;
+    int x = gap, y = gap, rowH = 0;
+    std::vector<std::pair<int, int>> at;
+    for (const PICTURE& p : pictures) {
+        if (x + p.Canvas.W() + gap > maxW) {
+            x = gap;
+            y += rowH + gap;
+            rowH = 0;
+        }
+        at.emplace_back(x, y);
+        x += p.Canvas.W() + gap;
+        rowH = std::max(rowH, p.Canvas.H());
+    }
+    cCanvas sheet(maxW, y + rowH + gap, Grey(3));
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const cCanvas& c = pictures[i].Canvas;
+        // Transparent pixels show as a dark checkerboard.
+        for (int j = 0; j < c.H(); ++j)
+            for (int k = 0; k < c.W(); ++k) {
+                const uint8_t v = c.Get(k, j);
+                sheet.Set(at[i].first + k, at[i].second + j, v != PAL_KEY ? v : (((k >> 3) ^ (j >> 3)) & 1) ? Grey(1) : Grey(0));
+            }
+        sheet.Frame(at[i].first - 1, at[i].second - 1, c.W() + 2, c.H() + 2, Grey(11));
+    }
+    std::error_code ec;
+    if (file.has_parent_path()) fs::create_directories(file.parent_path(), ec);
+    const std::vector<uint8_t> bytes = sheet.EncodeBmp();
+    return !bytes.empty() && WriteFileBytes(file.string(), bytes);
+}
+
+}  // namespace sample
