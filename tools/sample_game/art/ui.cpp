@@ -84,13 +84,12 @@ cCanvas MakeStatusWindowBmp() {
 
 cCanvas MakeTitleBmp() {
     cCanvas c(640, 480);
-    c.Gradient(0, 0, 640, 300, R_NIGHT, 1, 6);
-    c.Gradient(0, 300, 640, 180, R_PURPLE, 4, 6);
+    c.Gradient(0, 0, 640, 480, R_NIGHT, 1, 7);
     Stars(c, 240, 3);
-    c.Ball(520, 90, 34, 34, R_YELLOW, 5, 7);
-    c.Disc(536, 80, 30, 30, Shade(R_NIGHT, 2));
+    c.Ball(590, 36, 20, 20, R_YELLOW, 5, 7);
+    c.Disc(600, 30, 17, 17, Shade(R_NIGHT, 1));
     cCanvas far(640, 480);
-    Hills(far, 360, 120, 0.012, 0.5, R_CASTLE, 2, 4);
+    Hills(far, 330, 90, 0.012, 0.5, R_CASTLE, 3, 2);
     c.Blit(far, 0, 0, 640, 480, 0, 0);
     // A castle on the far hill.
     c.Box(420, 238, 90, 70, R_CASTLE, 3);

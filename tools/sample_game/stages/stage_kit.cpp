@@ -80,7 +80,8 @@ void cStageKit::PlaceChara(int palette, int x, int y, int facing) {
     cCharaData c = m_Stage.vChara[palette];
     c.byTemplateKind = TEMPLATE_STAGE;
     c.wTemplateIndex = static_cast<uint16_t>(palette);
-    c.vInherit.assign(CHARA_GROUP_NUM, 1);
+    // A full copy of its palette entry that inherits nothing, so that its own facing stays.
+    c.vInherit.assign(CHARA_GROUP_NUM, 0);
     c.wCellX = static_cast<uint16_t>(x);
     c.wCellY = static_cast<uint16_t>(y);
     c.byFacing = static_cast<uint8_t>(facing);

@@ -1,0 +1,290 @@
+// The generated sample game: the same bytes on every run, and every file
+// loads through the loader the game reads it with, without a report line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "database/common_bitmaps.h"
+#include "database/common_palette.h"
+#include "database/database.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/world_map.h"
+#include "platform/graphics/bmp.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_surface.h"
+#include "platform/sound/ogg_stream.h"
+#include "platform/sound/smf.h"
+#include "platform/sound/sound_mixer.h"
+#include "platform/sound/wave_file.h"
+#include "platform/system/log.h"
+#include "records/data_file.h"
+#include "sample_game/art/sheets.h"
+#include "sample_game/audio/audio.h"
+#include "sample_game/data/game_data.h"
+#include "sample_game/sample_game.h"
+#include "sample_game/stages/stages.h"
+#include "stage/stage_data.h"
+#include "stage/stage_validate.h"
+#include "support/env_guard.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every file of a folder by its relative path.
+std::map<std::string, std::vector<uint8_t>> Snapshot(const fs::path& root) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        if (e.is_regular_file()) files[fs::relative(e.path(), root).generic_string()] = ReadAll(e.path());
+    return files;
+}
+
+bool SoundWritersPresent() {
+    cTempDir dir;
+    return sample::WriteSoundEffect(dir.Path() / "probe.wav", sample::eSound::Cursor);
+}
+
+// One game folder shared by the tests of this file (writing it takes a moment).
+class SampleGame : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_Dir = new cTempDir;
+        s_Result = new sample::SAMPLERESULT;
+        sample::WriteSampleGame(s_Dir->Path(), s_Result);
+    }
+    static void TearDownTestSuite() {
+        delete s_Result;
+        delete s_Dir;
+        s_Result = nullptr;
+        s_Dir = nullptr;
+    }
+    SampleGame() { ResetDatabaseState(); }
+    ~SampleGame() override { ResetDatabaseState(); }
+    static const fs::path& Folder() { return s_Dir->Path(); }
+
+    static cTempDir* s_Dir;
+    static sample::SAMPLERESULT* s_Result;
+};
+cTempDir* SampleGame::s_Dir = nullptr;
+sample::SAMPLERESULT* SampleGame::s_Result = nullptr;
+
+TEST_F(SampleGame, EveryFileIsWrittenAndTwoRunsGiveTheSameBytes) {
+    EXPECT_TRUE(s_Result->vFailed.empty()) << s_Result->vFailed.front();
+    cTempDir second;
+    sample::SAMPLERESULT r2;
+    sample::WriteSampleGame(second.Path(), &r2);
+    const auto a = Snapshot(Folder()), b = Snapshot(second.Path());
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [name, bytes] : a) {
+        const auto it = b.find(name);
+        ASSERT_NE(it, b.end()) << name;
+        EXPECT_TRUE(it->second == bytes) << name << " differs between two runs";
+    }
+    // The pristine copy and the game's own data are the same files.
+    for (const auto& [name, bytes] : a)
+        if (name.rfind("default/", 0) == 0) {
+            EXPECT_TRUE(a.at("data/" + name.substr(8)) == bytes) << name;
+        }
+}
+
+TEST_F(SampleGame, TheProjectDataLoadsWithoutAReportLine) {
+    cWorkDirGuard cwd(Folder());
+    cTempDir logs;
+    const std::string report = logs.File("Report_Game.txt");
+    ReportInit(report.c_str());
+    const auto before = fs::file_size(report);
+    EXPECT_EQ(Database.Load(), 1);
+    EXPECT_GT(Database.vBgm.size(), 8u);
+    EXPECT_GT(Database.vSound.size(), 10u);
+    EXPECT_EQ(SystemData.LoadFile("data\\System.dat"), 1);
+    EXPECT_EQ(SystemData.vSeName.size(), 17u);
+    for (const std::string& se : SystemData.vSeName) EXPECT_FALSE(se.empty());
+    EXPECT_EQ(WorldMap.LoadFile("data\\WorldMap.dat"), 1);
+    EXPECT_GE(WorldMap.vEvent.size(), 4u);
+    EXPECT_EQ(LoadCommonPalette(), 1);
+    // Every stage the world map names exists.
+    for (const cWorldEvent& e : WorldMap.vEvent)
+        for (const cWorldPage& p : e.vPage) {
+            std::string path = p.strStageFile;
+            std::replace(path.begin(), path.end(), '\\', '/');
+            EXPECT_TRUE(fs::exists(Folder() / path)) << path;
+        }
+    ResetLogs();
+    EXPECT_EQ(fs::file_size(report), before) << "the report log has lines";
+}
+
+TEST_F(SampleGame, EveryStageIsPlayableAndSurvivesASaveAndLoad) {
+    for (const sample::STAGEFILE& f : sample::StageFiles()) {
+        const fs::path file = Folder() / "data" / f.strPath;
+        auto stage = std::make_unique<cStageData>();
+        ASSERT_EQ(stage->LoadFromFile(file.string()), 1) << f.strPath;
+        std::string why;
+        EXPECT_TRUE(CheckStageStructure(*stage, why)) << f.strPath << ": " << why;
+        EXPECT_TRUE(stage->HasHero()) << f.strPath;
+        cTempDir dir;
+        const std::string again = dir.File("again.stg4");
+        ASSERT_EQ(stage->SaveToFile(again), 1);
+        const auto x = ReadAll(again), y = ReadAll(file);
+        size_t at = 0;
+        while (at < x.size() && at < y.size() && x[at] == y[at]) ++at;
+        EXPECT_TRUE(x == y) << f.strPath << " changes in a save and load, from byte " << at << " of " << y.size()
+                            << " (" << x.size() << " after)";
+    }
+    // The stress stage holds hundreds of characters that shoot.
+    auto stress = std::make_unique<cStageData>();
+    ASSERT_EQ(stress->LoadFromFile((Folder() / "data/stg4/stress.stg4").string()), 1);
+    EXPECT_GE(stress->vPlacedChara.size(), 300u);
+}
+
+TEST_F(SampleGame, EveryPictureLoadsThroughTheSurfaceLoader) {
+    cEnvGuard env;
+    env.Set("SDL_VIDEODRIVER", "dummy", false);
+    cWorkDirGuard cwd(Folder());
+    cTempDir logs;
+    const std::string report = logs.File("Report_Game.txt");
+    ReportInit(report.c_str());
+    for (int d3d = 0; d3d < 2; ++d3d) {
+        ASSERT_TRUE(DDInit(d3d, nullptr, 640, 480, 32, 0, 1, 1, 60, 0, CommonSurfaces, CommonBitmapInfo,
+                           COMMON_BITMAP_NUM));
+        // Starting the graphics layer reports the device; the loads must add nothing.
+        const auto before = fs::file_size(report);
+        // Every row with a file of its own; the background slots take the stages' pictures.
+        std::vector<int> rows;
+        for (int row = 1; row < CB_BACKGROUND1; ++row)
+            if (SharedSurfaceRow(row) < 0) rows.push_back(row);
+        EXPECT_TRUE(LoadCommonBitmaps(rows.data(), static_cast<int>(rows.size())));
+        for (int row : rows) EXPECT_TRUE(CommonSurfaces[row].HasSurface()) << CommonBitmapInfo[row].szPath;
+        for (const sample::PICTURE& p : sample::MakeAllPictures()) {
+            DDSURFACEDATA sd;
+            std::string path = sample::ProgramPath(p.strPath);
+            EXPECT_TRUE(DDCheckErr(DDCreateSurfaceFromFile(&sd, path.c_str(), 1, 32, 0, 0, 0, 0, 0, 0, 0))) << path;
+            EXPECT_EQ(sd.nWidth, p.Canvas.W()) << path;
+            DDReleaseSurface(&sd);
+        }
+        EXPECT_EQ(fs::file_size(report), before) << "the report log has lines";
+        DDEnd();
+    }
+    ResetCommonBitmaps();
+    ResetLogs();
+}
+
+// The sizes the drawing code reads from the common pictures.
+TEST_F(SampleGame, PicturesHaveTheLayoutsTheirReadersUse) {
+    auto size = [&](const char* rel) {
+        int w = 0, h = 0;
+        EXPECT_TRUE(ReadBmpSize((Folder() / rel).string(), &w, &h)) << rel;
+        return std::pair<int, int>(w, h);
+    };
+    EXPECT_EQ(size("bmp/Title.bmp"), std::make_pair(640, 480));
+    EXPECT_EQ(size("bmp/Character1.bmp"), std::make_pair(640, 480));  // 20 graphics of 15 frames
+    EXPECT_EQ(size("bmp/Shot.bmp"), std::make_pair(480, 128));        // 30 graphics a row, two frames each
+    EXPECT_GE(size("bmp/Accessory.bmp").second, 218);                  // the small gauges' rows 208..217
+    EXPECT_GE(size("bmp/Word.bmp").first, 320);                        // ten 32-dot digits at row 160
+    EXPECT_GE(size("bmp/Word.bmp").second, 192);
+    EXPECT_EQ(size("bmp/Symbol.bmp"), std::make_pair(26 * 16, 16));    // a..z at the second font's pitch
+    EXPECT_GE(size("bmp/StatusWindow.bmp").first, 640);
+    EXPECT_GE(size("bmp/Window.bmp").first, 640);
+    // The palette picture is indexed, its top-left pixel the transparent colour.
+    BMPIMAGE palette;
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/plt/Palette.bmp").string(), &palette));
+    EXPECT_TRUE(palette.IsIndexed());
+    EXPECT_EQ(palette.Palette.size(), 256u);
+    EXPECT_EQ(palette.Index[0], 0);
+
+    // Every graphic that a stage, the world map or the palette names is drawn.
+    BMPIMAGE blocks, charas, items, chips, events;
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/Block.bmp").string(), &blocks));
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/Character1.bmp").string(), &charas));
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/Item.bmp").string(), &items));
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/WorldMapChip.bmp").string(), &chips));
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/WorldEvent.bmp").string(), &events));
+    auto drawn = [](const BMPIMAGE& img, int x, int y) {
+        int n = 0;
+        for (int j = y; j < y + 32 && j < img.nHeight; ++j)
+            for (int i = x; i < x + 32 && i < img.nWidth; ++i) n += img.Index[static_cast<size_t>(j) * img.nWidth + i] != 0;
+        return n;
+    };
+    for (const sample::STAGEFILE& f : sample::StageFiles()) {
+        auto s = std::make_unique<cStageData>();
+        f.Build(*s);
+        for (const cBlockData& b : s->vBlock)
+            if (b.wGraphic) {
+                EXPECT_GT(drawn(blocks, b.wGraphic / 15 * 32, b.wGraphic % 15 * 32), 20) << b.strName;
+            }
+        for (const cCharaData& c : s->vPlacedChara)
+            for (int row = 0; row < 15; ++row) EXPECT_GT(drawn(charas, c.wGraphic % 20 * 32, row * 32), 20) << c.strName;
+        for (const cItemData& it : s->vItem)
+            if (it.wGraphic) {
+                EXPECT_GT(drawn(items, it.wGraphic / 15 * 32, it.wGraphic % 15 * 32), 20) << it.strName;
+            }
+    }
+    auto map = std::make_unique<cWorldMap>();
+    sample::BuildWorldMap(*map);
+    for (const cMapChip& c : map->vChip) EXPECT_GT(drawn(chips, c.nGraphic % 5 * 32, c.nGraphic / 5 * 32), 200);
+    for (const cWorldEvent& e : map->vEvent)
+        for (int col = 0; col < 2; ++col) EXPECT_GT(drawn(events, col * 32, e.vPage[0].nGraphicRow * 32), 20);
+}
+
+TEST_F(SampleGame, EverySoundAndTuneLoadsThroughTheSoundLayer) {
+    if (!SoundWritersPresent()) GTEST_SKIP() << "the sound writers are not part of this build yet";
+    EXPECT_TRUE(s_Result->vSoundFailed.empty());
+    cWorkDirGuard cwd(Folder());
+    cTempDir logs;
+    const std::string report = logs.File("Report_Game.txt");
+    ReportInit(report.c_str());
+    const auto before = fs::file_size(report);
+    int oggs = 0, midis = 0;
+    for (const sample::SOUNDFILE& f : sample::SoundFiles()) {
+        const std::string program = sample::ProgramPath(f.strPath);
+        switch (f.nKind) {
+            case sample::SOUNDFILE::WAVE: {
+                WAVEDATA wave;
+                EXPECT_TRUE(ReadWaveFile(program.c_str(), wave)) << f.strPath;
+                FreeWaveData(wave);
+                break;
+            }
+            case sample::SOUNDFILE::MIDI: {
+                cSmf smf(program.c_str());
+                EXPECT_TRUE(smf.HasImage()) << f.strPath;
+                ++midis;
+                break;
+            }
+            case sample::SOUNDFILE::OGG: {
+                cMixer mixer;
+                cOggStream ogg(mixer);
+                EXPECT_TRUE(ogg.Load((Folder() / f.strPath).string())) << f.strPath;
+                ++oggs;
+                break;
+            }
+        }
+    }
+    EXPECT_GE(oggs, 1);
+    EXPECT_GE(midis, 2);
+    ResetLogs();
+    EXPECT_EQ(fs::file_size(report), before) << "the report log has lines";
+}
+
+TEST_F(SampleGame, TheContactSheetShowsEveryPicture) {
+    cTempDir dir;
+    ASSERT_TRUE(sample::WriteContactSheet(dir.Path() / "sheet.bmp"));
+    int w = 0, h = 0;
+    ASSERT_TRUE(ReadBmpSize(dir.File("sheet.bmp"), &w, &h));
+    long long area = 0;
+    for (const sample::PICTURE& p : sample::MakeAllPictures()) area += static_cast<long long>(p.Canvas.W()) * p.Canvas.H();
+    EXPECT_GE(static_cast<long long>(w) * h, area);
+}
+
+}  // namespace
