@@ -7,8 +7,11 @@
 #include "sample_game/sample_game.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--contact-sheet") == 0)) {
-        std::fprintf(stderr, "usage: %s GAME_FOLDER [--contact-sheet FILE.bmp]\n", argv[0]);
+    const bool sheet = argc == 4 && std::strcmp(argv[2], "--contact-sheet") == 0;
+    const bool small = argc == 4 && std::strcmp(argv[2], "--small-contact-sheet") == 0;
+    if (argc != 2 && !sheet && !small) {
+        std::fprintf(stderr, "usage: %s GAME_FOLDER [--contact-sheet FILE.bmp | --small-contact-sheet FILE.bmp]\n",
+                     argv[0]);
         return 2;
     }
     sample::SAMPLERESULT r;
@@ -16,7 +19,7 @@ int main(int argc, char** argv) {
     for (const std::string& f : r.vFailed) std::fprintf(stderr, "could not write %s\n", f.c_str());
     // Without the sound writers the game still plays, silently.
     for (const std::string& f : r.vSoundFailed) std::fprintf(stderr, "warning: no sound written for %s\n", f.c_str());
-    if (argc == 4 && !sample::WriteContactSheet(argv[3])) {
+    if (argc == 4 && !sample::WriteContactSheet(argv[3], small)) {
         std::fprintf(stderr, "could not write %s\n", argv[3]);
         return 1;
     }

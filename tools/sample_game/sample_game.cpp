@@ -109,7 +109,7 @@ bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
     return r.vFailed.empty() && r.vSoundFailed.empty();
 }
 
-bool WriteContactSheet(const fs::path& file) {
+bool WriteContactSheet(const fs::path& file, bool bReduced) {
     // Pictures in rows, each framed and separated by a gap; wide ones start a row of their own.
     const std::vector<PICTURE> pictures = MakeAllPictures();
     const int maxW = 1344, gap = 8;
@@ -138,7 +138,15 @@ bool WriteContactSheet(const fs::path& file) {
     }
     std::error_code ec;
     if (file.has_parent_path()) fs::create_directories(file.parent_path(), ec);
-    const std::vector<uint8_t> bytes = sheet.EncodeBmp();
+    std::vector<uint8_t> bytes;
+    if (bReduced) {
+        cCanvas half(sheet.W() / 2, sheet.H() / 2);
+        for (int y = 0; y < half.H(); ++y)
+            for (int x = 0; x < half.W(); ++x) half.Set(x, y, sheet.Get(2 * x, 2 * y));
+        bytes = half.EncodeBmp(true);
+    } else {
+        bytes = sheet.EncodeBmp();
+    }
     return !bytes.empty() && WriteFileBytes(file.string(), bytes);
 }
 

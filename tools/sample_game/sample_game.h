@@ -21,7 +21,8 @@ struct SAMPLERESULT {
 bool WriteSampleGame(const std::filesystem::path& folder, SAMPLERESULT* result = nullptr);
 
 // Writes one BMP that shows every picture of the game side by side, with a
-// frame around each; true when written.
-bool WriteContactSheet(const std::filesystem::path& file);
+// frame around each; true when written. `bReduced`: half the size, RLE8-packed
+// (the copy kept under docs/).
+bool WriteContactSheet(const std::filesystem::path& file, bool bReduced = false);
 
 }  // namespace sample

@@ -323,7 +323,7 @@ void cCanvas::Recolour(int x, int y, int w, int h, eRamp from, eRamp to) {
         }
 }
 
-std::vector<uint8_t> cCanvas::EncodeBmp() const {
+std::vector<uint8_t> cCanvas::EncodeBmp(bool bRle) const {
     BMPIMAGE img;
     img.nWidth = m_nW;
     img.nHeight = m_nH;
@@ -332,7 +332,7 @@ std::vector<uint8_t> cCanvas::EncodeBmp() const {
     img.Index = m_Px;
     img.Pixels.resize(m_Px.size());
     for (size_t i = 0; i < m_Px.size(); ++i) img.Pixels[i] = img.Palette[m_Px[i]];
-    return ::EncodeBmp(img, 8);
+    return ::EncodeBmp(img, 8, bRle ? BMP_RLE8 : BMP_RGB);
 }
 
 }  // namespace sample

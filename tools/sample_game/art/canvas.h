@@ -75,8 +75,8 @@ public:
     // Replaces every shade of ramp `from` by the same shade of ramp `to` inside an area.
     void Recolour(int x, int y, int w, int h, eRamp from, eRamp to);
 
-    // The picture as an 8-bit BMP with the game palette.
-    std::vector<uint8_t> EncodeBmp() const;
+    // The picture as an 8-bit BMP with the game palette (`bRle`: RLE8-packed).
+    std::vector<uint8_t> EncodeBmp(bool bRle = false) const;
     const std::vector<uint8_t>& Pixels() const { return m_Px; }
 
 private:
