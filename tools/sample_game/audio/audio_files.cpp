@@ -44,8 +44,10 @@ void VarLen(std::vector<uint8_t>& v, uint32_t x) {
 class cTrackWriter {
 public:
     void Meta(uint8_t type, const std::string& data) {
-        Event(0, 0, {0xFF, type, static_cast<uint8_t>(data.size())});
-        m_Events.back().bytes.insert(m_Events.back().bytes.end(), data.begin(), data.end());
+        Event(0, 0, {0xFF, type});
+        std::vector<uint8_t>& bytes = m_Events.back().bytes;
+        VarLen(bytes, static_cast<uint32_t>(data.size()));
+        bytes.insert(bytes.end(), data.begin(), data.end());
     }
     // rank orders events at the same tick: note-offs (0) before the rest (1).
     void Event(uint32_t tick, int rank, std::initializer_list<uint8_t> bytes) {

@@ -247,10 +247,10 @@ std::vector<float> RenderScore(const cScore& score, int nRate, float fPeak) {
     const float scale = peak > 0 ? fPeak / peak : 0.0f;
     for (float& s : out) s *= scale;
     if (!score.bLoop) {
-        // The ringing is kept until it fades below hearing, then faded out.
+        // The ringing is kept until it is 60 dB down, then faded out.
         size_t last = length;
         for (size_t i = length; i < keep; ++i)
-            if (std::fabs(out[2 * i]) > 2e-4f || std::fabs(out[2 * i + 1]) > 2e-4f) last = i;
+            if (std::fabs(out[2 * i]) > 1e-3f || std::fabs(out[2 * i + 1]) > 1e-3f) last = i;
         const size_t fade = static_cast<size_t>(nRate / 50);
         keep = std::min(keep, last + fade);
         out.resize(keep * 2);
