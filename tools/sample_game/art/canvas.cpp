@@ -126,7 +126,7 @@ const std::vector<uint32_t>& GamePalette() {
     return palette;
 }
 
-uint32_t cNoise::Next() {
+uint32_t cTextureNoise::Next() {
     m_State ^= m_State << 13;
     m_State ^= m_State >> 17;
     m_State ^= m_State << 5;

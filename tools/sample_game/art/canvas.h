@@ -85,9 +85,9 @@ private:
 };
 
 // A deterministic pseudo-random sequence for texture noise (the same on every run).
-class cNoise {
+class cTextureNoise {
 public:
-    explicit cNoise(uint32_t seed) : m_State(seed * 2654435761u + 1) {}
+    explicit cTextureNoise(uint32_t seed) : m_State(seed * 2654435761u + 1) {}
     uint32_t Next();
     int Range(int n) { return n <= 0 ? 0 : static_cast<int>(Next() % static_cast<uint32_t>(n)); }
 

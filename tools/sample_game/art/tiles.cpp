@@ -8,7 +8,7 @@ namespace sample {
 namespace {
 
 void Speckle(cCanvas& c, int x, int y, int w, int h, uint32_t seed, uint8_t a, uint8_t b, int n) {
-    cNoise rnd(seed);
+    cTextureNoise rnd(seed);
     for (int i = 0; i < n; ++i) c.Set(x + rnd.Range(w), y + rnd.Range(h), (i & 1) ? a : b);
 }
 

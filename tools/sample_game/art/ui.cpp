@@ -10,7 +10,7 @@ namespace sample {
 namespace {
 
 void Stars(cCanvas& c, int h, uint32_t seed) {
-    cNoise rnd(seed);
+    cTextureNoise rnd(seed);
     for (int i = 0; i < 90; ++i) {
         const int x = rnd.Range(c.W()), y = rnd.Range(h);
         c.Set(x, y, i % 7 == 0 ? uint8_t{PAL_WHITE} : Grey(9 + (i & 3)));
@@ -300,7 +300,7 @@ cCanvas MakeWorldEventBmp() {
 cCanvas MakeWorldBackBmp() {
     cCanvas c(640, 480);
     c.Gradient(0, 0, 640, 480, R_WATER, 3, 2);
-    cNoise rnd(5);
+    cTextureNoise rnd(5);
     for (int i = 0; i < 200; ++i) c.Rect(rnd.Range(640), rnd.Range(480), 4 + rnd.Range(6), 1, Shade(R_WATER, 4));
     return c;
 }
@@ -329,7 +329,7 @@ cCanvas MakeHillsBmp() {
 cCanvas MakeCaveBmp() {
     cCanvas c(640, 480);
     c.Gradient(0, 0, 640, 480, R_CASTLE, 1, 2);
-    cNoise rnd(9);
+    cTextureNoise rnd(9);
     for (int i = 0; i < 30; ++i) {
         const int x = rnd.Range(640), len = 20 + rnd.Range(60);
         for (int j = 0; j < len; ++j) c.Rect(x - (len - j) / 8, j, (len - j) / 4 + 1, 1, Shade(R_CASTLE, 3));
