@@ -3,8 +3,12 @@
 // an orderly end; the refused starts with their messages and exit codes.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "app/game_folder.h"
 #include "platform/graphics/bmp.h"
@@ -81,4 +85,46 @@ TEST(GameRun, ADamagedSystemDatIsRefusedWithTheMessage) {
     const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));
     EXPECT_NE(run.nExitCode, 0);
     EXPECT_NE(run.strReport.find("data\\System.dat の読み込みに失敗"), std::string::npos) << run.strReport;
+}
+
+namespace {
+
+// Waits until the report log of folder holds text; false after timeoutMs.
+bool WaitForReport(const fs::path& folder, const std::string& text, int timeoutMs = 30000) {
+    for (int t = 0; t < timeoutMs; t += 10) {
+        if (ReadText(folder / "Report_Game.txt").find(text) != std::string::npos) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(GameRun, SigtermClosesInOrder) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const int pid = StartGame(dir.Path(), HeadlessEnv(0));
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WaitForReport(dir.Path(), "InitApp : done"));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(WaitGame(pid, 30000), 0);
+    const std::string report = ReadText(dir.Path() / "Report_Game.txt");
+    EXPECT_NE(report.find("Message loop : WM_QUIT"), std::string::npos);
+    EXPECT_NE(report.find("App : end"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.Path() / "user_data" / "Window.dat"));
+    EXPECT_NE(ReadText(dir.Path() / "EC_Game.txt").find("thGame.Exit()"), std::string::npos);
+}
+
+TEST(GameRun, ASecondStartEndsTheRunningOneOnYes) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const int first = StartGame(dir.Path(), HeadlessEnv(0));
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitForReport(dir.Path(), "InitApp : done"));
+    // The question's default answer is Yes: the running game is ended in order.
+    const GAMERUN second = RunGame(dir.Path(), HeadlessEnv(5));
+    EXPECT_EQ(WaitGame(first, 30000), 0);
+    EXPECT_EQ(second.nExitCode, 0);
+    EXPECT_NE(second.strReport.find("MesBox [二重起動] 既に起動しています。"), std::string::npos) << second.strReport;
+    EXPECT_NE(second.strReport.find("QV_MAX_FRAMES : 5 frames run"), std::string::npos);
 }
