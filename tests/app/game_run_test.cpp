@@ -128,3 +128,19 @@ TEST(GameRun, ASecondStartEndsTheRunningOneOnYes) {
     EXPECT_NE(second.strReport.find("MesBox [二重起動] 既に起動しています。"), std::string::npos) << second.strReport;
     EXPECT_NE(second.strReport.find("QV_MAX_FRAMES : 5 frames run"), std::string::npos);
 }
+
+TEST(GameRun, TheStartUpDialogWritesBootDatAndIsSkippedWhenAskedTo) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), "Direct3D=2\r\nWindowMode=1\r\nExit\r\n");
+    ASSERT_EQ(RunGame(dir.Path(), HeadlessEnv(5)).nExitCode, 0);
+    // Start pressed with the dialog's choices: DirectDraw, asked again next time.
+    const std::string boot = ReadText(dir.Path() / "user_data" / "Boot.dat");
+    EXPECT_EQ(boot, std::string("\x39\x03\0\0\x02\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
+    // Do-not-show-again and Direct3D stored: the next start takes them without a dialog.
+    std::ofstream(dir.Path() / "user_data" / "Boot.dat", std::ios::binary)
+        << std::string("\x39\x03\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\0\0\0\0", 20);
+    const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(5));
+    EXPECT_EQ(run.nExitCode, 0);
+    EXPECT_NE(run.strReport.find("Renderer : "), std::string::npos);
+    EXPECT_EQ(ReadText(dir.Path() / "user_data" / "Boot.dat").substr(8, 4), std::string("\x01\0\0\0", 4));
+}
