@@ -1,10 +1,12 @@
-// The game program: starts the application frame in the current folder.
-#include <cstdio>
+// The game program: runs the game in the current folder; the first argument,
+// when given, is a stage or replay file to play at once.
+#include <string>
 
-#include "records/version.h"
+#include "app/win_main.h"
+#include "platform/system/path.h"
 
-int main(int, char**) {
-    ResetVersionState();
-    std::printf("game: data version %u\n", nDataVersion);
-    return 0;
+int main(int argc, char** argv) {
+    // Program form: CP932 with backslashes.
+    const std::string file = argc > 1 ? ToProgramPath(argv[1]) : "";
+    return WinMain(file, 1);
 }

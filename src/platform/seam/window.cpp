@@ -14,6 +14,12 @@
 
 int GetSystemMetrics(int index) {
     switch (index) {
+        case SM_CXSCREEN:
+        case SM_CYSCREEN: {
+            SDL_DisplayMode mode;
+            if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+            return index == SM_CXSCREEN ? mode.w : mode.h;
+        }
         case SM_CXVSCROLL: return 16;
         case SM_CYHSCROLL: return 16;
         case SM_CYMENU: return 19;
@@ -33,6 +39,16 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM, LPARAM) {
     if (msg == WM_CLOSE && hWnd)
         if (cWindow* w = FindSdlWindow(SDL_GetWindowID(SdlWindowOf(hWnd)))) w->Destroy();
     return 0;
+}
+
+bool PushCloseButtonEvent(const cWindow& window) {
+    SDL_Window* w = SdlWindowOf(window.GetNativeWindow());
+    if (!w) return false;
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    e.window.windowID = SDL_GetWindowID(w);
+    return SDL_PushEvent(&e) == 1;
 }
 
 NativeWindow* GetMainNativeWindow() {

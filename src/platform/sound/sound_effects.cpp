@@ -93,6 +93,8 @@ int DS_LoadSoundList(std::vector<DSSOUNDDATA>& sounds, const std::vector<DSSOUND
     for (size_t i = 0; i < n; ++i) {
         if (!sounds[i].copies.empty()) continue;
         const DSSOUNDINFO& info = infos[i];
+        // A descriptor without a file name (an unused system sound) stays silent.
+        if (!info.name[0]) continue;
         DS_CreateSound(sounds[i], info.name, info.copies, volume != 0 ? volume : info.volume);
     }
     return 1;

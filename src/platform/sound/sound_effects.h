@@ -31,8 +31,8 @@ struct DSSOUNDDATA {
 bool DS_Init(void* hWnd, int rate, int bits, int channels);
 // Releases every sound of the current list and closes the layer.
 void DS_End();
-// Creates every sound of the list not created yet; volume 0 = each
-// descriptor's own. The lists become the current ones. Returns 1.
+// Creates every sound of the list not created yet (a descriptor without a
+// file name is left silent); volume 0 = each descriptor's own. The lists become the current ones. Returns 1.
 int DS_LoadSoundList(std::vector<DSSOUNDDATA>& sounds, const std::vector<DSSOUNDINFO>& infos, int volume);
 // Loads one sound from path with its copies; true on success.
 bool DS_CreateSound(DSSOUNDDATA& sound, const char* path, int copies, int volume);

@@ -13,8 +13,9 @@
 #include "platform/window/window_defs.h"
 
 // Sizes of the parts the framework draws itself (scroll bars, menu bar).
-enum : int { SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYMENU = 15 };
-// The size of a drawn part; 0 for an unknown index.
+// SM_CXSCREEN and SM_CYSCREEN: the size of the first display's desktop.
+enum : int { SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYMENU = 15 };
+// The size of a drawn part or of the desktop; 0 for an unknown index (or no display).
 int GetSystemMetrics(int index);
 
 // The name of a window message ("WM_PAINT"), or its number in decimal
@@ -25,6 +26,10 @@ const char* GetMsgName(uint32_t msg);
 LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam);
 // The native window of the main window (SetMainWindow), for presenting; null when there is none.
 NativeWindow* GetMainNativeWindow();
+class cWindow;
+// Queues the event the window manager sends when the window's close button
+// is pressed (automation and tests); false when it cannot be queued.
+bool PushCloseButtonEvent(const cWindow& window);
 
 class cWindow {
 public:

@@ -1,0 +1,28 @@
+#include "app/game_thread.h"
+
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "platform/system/log.h"
+#include "platform/system/thread_messages.h"
+#include "platform/window/main_thread_messages.h"
+
+unsigned GameLoop(void*) {
+    MSG msg;
+    for (;;) {
+        if (PeekMessage(&msg, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) break;
+            continue;  // WM_APP and the like: dropped unread
+        }
+        if (IsQuitRequested()) break;
+        if (bAppActive.load()) {
+            if (!SceneManager.Frame()) {
+                PostCloseMain();
+                return 1;
+            }
+        } else {
+            Sleep(1);
+        }
+    }
+    WriteEC("GameLoop WM_QUIT!");
+    return 1;
+}

@@ -1,0 +1,217 @@
+#include "app/main_window.h"
+
+#include "app/editor_notice.h"
+#include "app/system_ini.h"
+#include "app/window_data.h"
+#include "database/database.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_present.h"
+#include "platform/graphics/dd_restore.h"
+#include "platform/input/vkey.h"
+#include "platform/sound/music_manager.h"
+#include "platform/sound/sound_effects.h"
+#include "platform/system/log.h"
+#include "platform/system/thread_messages.h"
+#include "platform/window/main_thread_messages.h"
+
+cMainWindow MainWindow;
+std::atomic<HWND> hWndMain{nullptr};
+std::atomic<uint32_t> bAppActive{0};
+std::atomic<uint8_t> bInitDone{0};
+std::atomic<uint32_t> dwRequestDone{0};
+std::atomic<uint32_t> dwRequestResult{0};
+std::atomic<uint32_t> dwNameDone{0};
+RECT rcClient;
+std::atomic<int32_t> nStageBgm{0};
+std::atomic<int32_t> nStageBgmLoop{1};
+
+namespace {
+
+std::atomic<DIALOGREQUEST> g_Dialog[4] = {};
+
+cThread* const kWorkers[] = {&thGame, &thPause, &thRankEntry, &thLoadStage};
+
+}  // namespace
+
+void ResetMainWindowState() {
+    if (MainWindow.Exists()) MainWindow.Destroy();
+    MainWindow.Clear();
+    MainWindow.ResetState();
+    hWndMain = nullptr;
+    bAppActive = 0;
+    bInitDone = 0;
+    dwRequestDone = dwRequestResult = dwNameDone = 0;
+    rcClient = RECT{};
+    nStageBgm = 0;
+    nStageBgmLoop = 1;
+    for (auto& d : g_Dialog) d = nullptr;
+}
+
+void SetDialogRequest(uint32_t msg, DIALOGREQUEST handler) {
+    if (msg >= WM_NAME_DIALOG && msg <= WM_SAVE_REPLAY) g_Dialog[msg - WM_NAME_DIALOG] = handler;
+}
+
+uint32_t RequestDialog(uint32_t msg, WPARAM wParam) {
+    std::atomic<uint32_t>& done = msg == WM_NAME_DIALOG ? dwNameDone : dwRequestDone;
+    done = 0;
+    SendMessageMain(msg, wParam, 0);
+    // A closing program answers no more: the thread is being ended.
+    while (!done.load() && !IsQuitRequested()) Sleep(1);
+    return msg == WM_NAME_DIALOG ? done.load() : (done.load() ? dwRequestResult.load() : 0);
+}
+
+void SuspendThreads() {
+    for (cThread* t : kWorkers)
+        if (t->IsRunning()) t->Suspend();
+}
+
+void ResumeThreads() {
+    for (cThread* t : kWorkers)
+        if (t->IsRunning()) t->Resume();
+}
+
+void cMainWindow::ResetState() {
+    m_bCreated = false;
+    m_nServing = 0;
+    m_bCloseHeld = false;
+}
+
+void cMainWindow::EndStartup() {
+    if (!m_bCloseHeld) return;
+    m_bCloseHeld = false;
+    PostMessageMain(WM_CLOSE, 0, 0);
+}
+
+void cMainWindow::OnDialogRequest(uint32_t msg, WPARAM wParam) {
+    const DIALOGREQUEST handler = g_Dialog[msg - WM_NAME_DIALOG].load();
+    int result = 0;
+    DDSetDialogMode(1);
+    SuspendThreads();
+    if (handler)
+        result = handler(wParam);
+    else
+        WriteReport("%s : no dialog for this request yet", GetMsgName(msg));
+    DDSetDialogMode(0);
+    ResumeThreads();
+    if (msg == WM_NAME_DIALOG) {
+        dwNameDone = 1;
+        return;
+    }
+    dwRequestResult = result ? 1 : 0;
+    dwRequestDone = 1;
+}
+
+void cMainWindow::OnMusic(WPARAM wParam, LPARAM lParam) {
+    const int s = static_cast<int>(wParam);
+    if (s < 0 || s > 4) return;
+    if (s < 4) {
+        const int32_t n = SystemData.vPlaceBgm[s];
+        const uint8_t loop = SystemData.vPlaceFlag[s];
+        if (n == 0) {
+            Bgm.Stop();
+            return;
+        }
+        const cBgmData& rec = Database.vBgm[n];
+        Bgm.SetTrack(s, rec.strFile.c_str(), rec.nVolume);
+        Bgm.Play(0, s, loop, 0, 1);
+        return;
+    }
+    const int32_t n = static_cast<int32_t>(lParam);
+    nStageBgm = n;
+    const cBgmData& rec = Database.vBgm[n];
+    Bgm.SetTrack(4, rec.strFile.c_str(), rec.nVolume);
+    if (n)
+        Bgm.Play(0, 4, nStageBgmLoop.load(), 0, 1);
+    else
+        Bgm.Stop();
+}
+
+void cMainWindow::OnClose() {
+    if (IniData.WindowMode != 0 && bInitDone.load() && !IsMinimized()) {
+        const POINT pos = GetPosition();
+        WindowData.nLeft = pos.x;
+        WindowData.nTop = pos.y;
+        WindowData.nWidth = ClientWidth();
+        WindowData.nHeight = ClientHeight();
+        WindowData.bMaximized = IsMaximized() ? 1 : 0;
+        if (!SaveWindowData()) WriteReport("Window.dat could not be saved");
+    }
+    if (thPause.IsRunning()) {
+        // The pause thread's end asks for the close again.
+        WriteEC("WM_CLOSE thPause.m_hThread");
+        PostThreadMessage(thPause.GetThreadId(), WM_QUIT, 0, 0);
+        return;
+    }
+    WriteEC("WM_CLOSE 成功！");
+    Bgm.Stop();
+    // From here no thread is answered any more: a send still waiting
+    // returns 0, so that every thread can reach its end.
+    MainWindowDestroyed();
+    thLoadStage.Exit();
+    thPause.Exit();
+    thRankEntry.Exit();
+    WriteEC("thPause.Exit()");
+    thGame.Exit();
+    WriteEC("thGame.Exit()");
+    Destroy();
+}
+
+LRESULT cMainWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
+    // The handle, the mouse position and the framework's own messages.
+    cWindow::WndProc(hWnd, msg, wParam, lParam);
+    switch (msg) {
+        case WM_CREATE: m_bCreated = true; return 0;
+        case WM_DESTROY:
+            WriteEC("WM_DESTROY");
+            hWndMain = nullptr;
+            if (bInitDone.load()) SendEditorNotice(EDITOR_ENDED, 1);
+            PostQuitMessageMain(0);
+            return 0;
+        case WM_MOVE: {
+            const POINT pos = GetPosition();
+            rcClient = RECT{pos.x, pos.y, pos.x + ClientWidth(), pos.y + ClientHeight()};
+            return 0;
+        }
+        case WM_PAINT:
+            // The last frame again (the window was uncovered).
+            if (lpDDCon && bInitDone.load()) DDPresentPending();
+            return 0;
+        case WM_CLOSE:
+            if (m_nServing > 0 || !bInitDone.load()) {
+                m_bCloseHeld = true;
+                return 0;
+            }
+            OnClose();
+            return 0;
+        case WM_ACTIVATEAPP:
+            if (!bAppActive.load() && wParam && lpDTCon && IniData.WindowMode == 0)
+                SendMessageMain(WM_RESTORE_DEVICE, 0, 0);
+            bAppActive = static_cast<uint32_t>(wParam);
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) PostMessageMain(WM_CLOSE, 0, 0);
+            return 0;
+        case WM_NAME_DIALOG:
+        case WM_PLAY_FILE:
+        case WM_LOAD_REPLAY:
+        case WM_SAVE_REPLAY:
+        case WM_PLAY_SE:
+        case WM_PLAY_BGM:
+        case WM_RESTORE_DEVICE: {
+            ++m_nServing;
+            if (msg == WM_PLAY_SE)
+                DS_PlaySound(SoundList[static_cast<int>(wParam)], 0);
+            else if (msg == WM_PLAY_BGM)
+                OnMusic(wParam, lParam);
+            else if (msg == WM_RESTORE_DEVICE)
+                DDRestoreDevice();
+            else
+                OnDialogRequest(msg, wParam);
+            if (--m_nServing == 0 && bInitDone.load()) EndStartup();
+            return 0;
+        }
+        default: return 0;
+    }
+}

@@ -1,0 +1,197 @@
+#include "app/scene_manager.h"
+
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/title_picture_scene.h"
+#include "app/system_ini.h"
+#include "database/common_bitmaps.h"
+#include "database/common_fonts.h"
+#include "database/global_objects.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/graphics/dd_restore.h"
+#include "platform/graphics/fx_palette.h"
+#include "platform/input/input_script.h"
+#include "platform/input/keyconfig.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
+#include "platform/system/thread_messages.h"
+#include "platform/system/timer.h"
+#include "platform/window/main_thread_messages.h"
+
+cSceneManager SceneManager;
+cScene* lpPlayScene = nullptr;
+
+namespace {
+
+std::atomic<SCENEFACTORY> g_Factory{nullptr};
+std::atomic<uint32_t> g_nFrameCount{0};
+std::atomic<uint32_t> g_nMaxFrames{0};
+
+// The frame-rate text's measurements.
+uint32_t g_nFps = 0;
+uint32_t g_nLap = 0;
+uint32_t g_nLapRing[16] = {};
+uint32_t g_nLapIndex = 0;
+uint32_t g_nLapMean = 0;
+
+// The blend table of the 8-bit translucent blit, per palette variant.
+std::vector<uint8_t>& HbtTable() {
+    static std::vector<uint8_t> table(HBT_TABLE_SIZE);
+    return table;
+}
+
+// Scenes in the order SwitchScene deletes them, and in slot order.
+constexpr int kDeleteOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_MAP_MENU, SCENE_WORLD_MAP, SCENE_CHALLENGE, SCENE_PLAY,
+                                         SCENE_OPTION};
+constexpr int kSlotOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_WORLD_MAP, SCENE_MAP_MENU, SCENE_CHALLENGE, SCENE_OPTION,
+                                       SCENE_PLAY};
+
+void DrawFrameRateText() {
+    g_nLapRing[g_nLapIndex++] = g_nLap;
+    if (g_nLapIndex >= 16) {
+        g_nLapIndex = 0;
+        uint32_t sum = 0;
+        for (uint32_t t : g_nLapRing) sum += t;
+        g_nLapMean = sum >> 4;
+    }
+    if (IniData.ShowFps == 2)
+        Fonts[FONT_SMALL].DrawTextF(&BackBuffer, 549, 469, "FPS%2d(%2d)", static_cast<int>(g_nFps),
+                                    static_cast<int>(g_nLapMean));
+    else
+        Fonts[FONT_MEDIUM].DrawTextBoxF(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", static_cast<int>(g_nFps),
+                                        static_cast<int>(g_nLapMean));
+}
+
+}  // namespace
+
+cSceneManager::~cSceneManager() { Release(); }
+
+void cSceneManager::Release() {
+    for (int n : kSlotOrder) {
+        delete m_lpScene[n];
+        m_lpScene[n] = nullptr;
+    }
+    lpPlayScene = nullptr;
+}
+
+void cSceneManager::Reset() {
+    Release();
+    nCurrent = nNext = nPrevious = nTitleChoice = nGameType = 0;
+    nChallengeCursor = nChallengeTop = nRankSwitch = 0;
+    nFrameRate = nFadeSpeed = nBgmId = nBgmFlag = 0;
+    g_Factory = nullptr;
+    g_nFrameCount = 0;
+    g_nMaxFrames = 0;
+    g_nFps = g_nLap = g_nLapIndex = g_nLapMean = 0;
+    for (uint32_t& t : g_nLapRing) t = 0;
+}
+
+uint32_t cSceneManager::Frame() {
+    WaitFrameTime();
+    StartStopwatch();
+    const uint32_t frame = ++g_nFrameCount;
+    ApplyInputScript(frame);
+    if (lpDDCon && !RestoreLostSurfaces()) return 0;
+    PollJoystick(&InputList[0]);
+    try {
+        SwitchScene(nCurrent);
+    } catch (const char* text) {
+        WriteECAndClose("%s", text);
+    } catch (const std::string& text) {
+        WriteECAndClose("%s", text.c_str());
+    }
+    if (cScene* scene = Scene(nCurrent)) scene->Run();
+    g_nFps = GetFPS(1);
+    g_nLap = static_cast<uint32_t>(LapStopwatch(1));
+    if (IniData.ShowFps) DrawFrameRateText();
+    Present();
+    const uint32_t max = g_nMaxFrames.load();
+    if (max && frame == max) {
+        WriteReport("QV_MAX_FRAMES : %u frames run, closing", max);
+        PostCloseMain();
+    }
+    return 1;
+}
+
+void cSceneManager::SwitchScene(int n) {
+    for (int s : kDeleteOrder) {
+        if (s == n || !m_lpScene[s]) continue;
+        delete m_lpScene[s];
+        m_lpScene[s] = nullptr;
+        if (s == SCENE_PLAY) lpPlayScene = nullptr;
+    }
+    if (n < 0 || n >= SCENE_NUM || m_lpScene[n]) return;
+    const SCENEFACTORY factory = g_Factory.load();
+    m_lpScene[n] = factory ? factory(n) : CreateStandardScene(n);
+    if (n == SCENE_PLAY) lpPlayScene = m_lpScene[n];
+}
+
+void cSceneManager::Present() {
+    if (lpDTCon) {
+        if (!DDPresent(nFrameRate, 0, 0) && IniData.WindowMode == 1) SendMessageMain(WM_USER + 100, 0, 0);
+    } else if (lpDDCon) {
+        DDFlip();
+    }
+}
+
+uint32_t cSceneManager::RestoreLostSurfaces() {
+    if (lpDTCon || !DDIsPrimaryLost()) return 1;
+    // Surfaces live in memory: nothing is lost, so restoring them is all there is.
+    return DDRestore() ? 1 : 0;
+}
+
+void cSceneManager::RequestBgm(int32_t id, int32_t flag, int bgmScene) {
+    const int32_t lowByte = flag & 0xFF;
+    if (id != 0 && lowByte != 0 && id == nBgmId && nBgmFlag) return;
+    nBgmId = id;
+    nBgmFlag = lowByte;
+    SendMessageMain(WM_USER + 6, static_cast<WPARAM>(bgmScene), 0);
+}
+
+void SetSceneFactory(SCENEFACTORY factory) { g_Factory = factory; }
+
+cScene* CreateStandardScene(int nScene) {
+    switch (nScene) {
+        case SCENE_TITLE: return new cTitlePictureScene();
+        default: return nullptr;  // scenes still to come
+    }
+}
+
+uint32_t GetFrameCount() { return g_nFrameCount.load(); }
+
+void SetMaxFrames(uint32_t nFrames) { g_nMaxFrames = nFrames; }
+
+void WaitFrameTime() {
+    if (lpDTCon) return;
+    FrameTimePacer().Wait(static_cast<uint32_t>(SceneManager.nFrameRate));
+    PassThreadGate();
+}
+
+void PollJoystick(cInput* inputs) {
+    if (!inputs) return;
+    if (!KeyConfig.bUse)
+        inputs[0].ReadDefaultMapping(0, 3, 60);
+    else
+        inputs[0].ReadKeyConfigMapping(1, 60);
+}
+
+uint32_t ReloadPalette(int n) {
+    if (!lpDDCon || DDGetColorBit() != 8) return 1;
+    const std::string hbt = DDHbtTablePath(n);
+    if (!DDLoadHbtTable(HbtTable().data(), hbt.c_str())) {
+        ErrMesBoxF("%s の読み込みに失敗！", hbt.c_str());
+        return 0;
+    }
+    PALETTEENTRY palette[256];
+    if (!DDLoadPaletteFromFile(palette, CommonBitmapInfo[CB_PALETTE].szPath, IniData.WindowMode != 0)) {
+        WriteEC("DDLoadPaletteFromFile失敗");
+        return 0;
+    }
+    DDMakePaletteVariant(palette, n);
+    for (int i = 0; i < 256; ++i) DDBasePalette[i] = DDScreenPalette[i] = palette[i];
+    DDSetPaletteEntries(0, 255, DDScreenPalette);
+    return 1;
+}

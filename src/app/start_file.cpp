@@ -1,0 +1,65 @@
+#include "app/start_file.h"
+
+#include <atomic>
+#include <filesystem>
+
+#include "app/scene_manager.h"
+#include "app/stage_loader.h"
+#include "app/system_ini.h"
+#include "database/data_paths.h"
+#include "platform/system/file_name.h"
+#include "platform/system/log.h"
+#include "platform/system/path.h"
+
+int bStageTest = 0;
+
+namespace {
+
+std::atomic<PLAYSTAGEFILE> g_PlayStageFile{nullptr};
+
+bool IsReplayName(const std::string& path) {
+    std::string ext;
+    if (!GetExtensionStr(ext, path)) return false;
+    return ext.compare(0, 5, "rpl4_") == 0;
+}
+
+bool ExistsFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(ToNativePath(path, false), ec);
+}
+
+}  // namespace
+
+void SetPlayStageFile(PLAYSTAGEFILE fn) { g_PlayStageFile = fn; }
+
+int PlayStageFile(const std::string& path, int flag) {
+    if (const PLAYSTAGEFILE fn = g_PlayStageFile.load()) return fn(path, flag);
+    return LoadStageFile(path.c_str(), 0, nullptr);
+}
+
+bool StartWithFile() {
+    if (IniData.FreeStage.empty()) return true;
+    std::string path = IniData.FreeStage;
+    std::string numbered;
+    if (FindLastNumberedFileStr(numbered, path.c_str(), ExtTable[EXT_STG4])) path = numbered;
+    if (!ExistsFile(path)) {
+        WriteReportEC("「%s」の読み込みに失敗しました！", path.c_str());
+        IniData.FreeStage.clear();
+        return true;
+    }
+    if (IsReplayName(path)) {
+        // Replays play back once the player's records exist.
+        WriteReport("Start file %s : replays cannot be played back yet; the title is shown", path.c_str());
+        IniData.FreeStage.clear();
+        return true;
+    }
+    bStageTest = 1;
+    IniData.FreeStage = path;
+    if (!PlayStageFile(path, 1)) return false;
+    SceneManager.nCurrent = SCENE_PLAY;
+    SceneManager.nPrevious = SCENE_TITLE;
+    SceneManager.nTitleChoice = 3;
+    SceneManager.nGameType = GAME_FREE;
+    SceneManager.nRankSwitch = 1;
+    return true;
+}

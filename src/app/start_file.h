@@ -1,0 +1,22 @@
+#pragma once
+// A stage or replay file given at start (the command line or System.ini's
+// FreeStage): resolved to its newest numbered variant and played at once.
+#include <string>
+
+// Set when play starts from a file given at start (the test play).
+extern int bStageTest;
+
+// Loads a stage file for play; 0 on failure (the player has been told).
+// The title scene's free play replaces it (SetPlayStageFile).
+int PlayStageFile(const std::string& path, int flag);
+using PLAYSTAGEFILE = int (*)(const std::string& path, int flag);
+// Replaces the loader behind PlayStageFile (null: loading into the play stage).
+void SetPlayStageFile(PLAYSTAGEFILE fn);
+
+// The start file of IniData.FreeStage, when there is one: the newest
+// numbered variant replaces the name; an existing stage file is loaded and
+// the scene manager starts in the play scene (free play); a replay file
+// waits for the replays (reported) and the title comes; a missing file is
+// reported, FreeStage cleared, the title comes. false only when an existing
+// stage file could not be loaded.
+bool StartWithFile();

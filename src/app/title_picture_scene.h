@@ -1,0 +1,17 @@
+#pragma once
+// The first scene until the title menu exists: it asks for the title music,
+// fades in and shows the title picture (bmp\Title.bmp) when the game has
+// one, else the game's title in the large font, until the program closes.
+#include "app/scene.h"
+
+class cTitlePictureScene : public cScene {
+public:
+    cTitlePictureScene();
+    ~cTitlePictureScene() override;
+    void Init() override;
+    void Draw() override;
+
+private:
+    void Show();
+    bool m_bPicture = false;
+};

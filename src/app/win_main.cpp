@@ -1,0 +1,136 @@
+#include "app/win_main.h"
+
+#include <sys/resource.h>
+#include <time.h>
+
+#include <cstdlib>
+
+#include "app/editor_notice.h"
+#include "app/game_thread.h"
+#include "app/init_app.h"
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "app/single_instance.h"
+#include "database/global_objects.h"
+#include "platform/graphics/dd_present.h"
+#include "platform/input/input_script.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
+#include "platform/system/sysreport.h"
+#include "platform/system/thread_messages.h"
+#include "platform/system/timer.h"
+#include "platform/window/main_thread_messages.h"
+#include "platform/window/platform_services.h"
+
+namespace {
+
+constexpr int kFailedStart = 1;
+
+// Ends every thread that may still run and the window, when the loop was
+// left some other way than the window's close.
+void EndLeftovers() {
+    thLoadStage.Exit();
+    thPause.Exit();
+    thRankEntry.Exit();
+    thGame.Exit();
+    if (MainWindow.Exists()) MainWindow.Destroy();
+}
+
+// Nanoseconds on the monotonic clock (comparable across processes).
+long long MonotonicNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+// The start's cost, once the first frame is on the screen: when it came and
+// the peak memory until then (read by the start-up benchmark).
+void ReportFirstFrame() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    WriteReport("Startup : first frame at %lld ns, peak memory %ld KB", MonotonicNs(), usage.ru_maxrss);
+}
+
+void MessageLoop() {
+    // Every pass serves the waiting events and requests and shows the newest
+    // frame; waiting at most 1 ms keeps the loop off the processor.
+    bool bFirst = true;
+    while (PumpMainMessages()) {
+        if (DDPresentPending() && bFirst) {
+            bFirst = false;
+            ReportFirstFrame();
+        }
+        WaitMainMessage(bAppActive.load() ? 1 : 10);
+    }
+}
+
+}  // namespace
+
+int WinMain(const std::string& commandLine, int nCmdShow) {
+    const char* ec = std::getenv("QV_EC_LOG");
+    ECInit(ec && ec[0] == '1', "EC_Game.txt");
+    if (!ReportInit("Report_Game.txt")) return kFailedStart;
+    WriteReport("App : ver %s", "825");
+    const long long reportStart = MonotonicNs();
+    WriteSystemReport();
+    WriteReport("Startup : system report %lld us", (MonotonicNs() - reportStart) / 1000);
+    ReadEditorSetting();
+    InstallPlatformRecordServices();
+    if (const char* max = std::getenv("QV_MAX_FRAMES")) SetMaxFrames(static_cast<uint32_t>(std::strtoul(max, nullptr, 10)));
+    if (!LoadInputScriptFromEnv()) WriteReport("QV_INPUT : the script cannot be read");
+
+    if (!AcquireSingleInstance()) return 0;
+    cWindowSystem windows;
+    if (!windows.Ok()) {
+        ErrMesBox("ウインドウが生成出来ません！");
+        ReleaseSingleInstance();
+        return kFailedStart;
+    }
+    MainWindow.Layout(640, 480, 100, 100, 640, 480, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                      0, 0, 0, 0, 0);
+    SetMainWindow(&MainWindow);
+    if (!MainWindow.Create("", 100, 100)) {
+        ErrMesBox("ウインドウが生成出来ません！");
+        SetMainWindow(nullptr);
+        ReleaseSingleInstance();
+        return kFailedStart;
+    }
+    hWndMain = MainWindow.GetNativeWindow();
+    MainWindow.CenterOnDesktop();
+    SendEditorNotice(EDITOR_STARTED, 1);
+
+    const uint64_t start = timeGetTime();
+    if (!InitApp(commandLine, nCmdShow)) {
+        WriteReport("InitApp : failed");
+        ExitApp();
+        SendEditorNotice(EDITOR_ENDED, 0);
+        MainWindow.Destroy();
+        SetMainWindow(nullptr);
+        ReleaseSingleInstance();
+        return kFailedStart;
+    }
+    WriteReport("InitApp : done (%llu ms)", static_cast<unsigned long long>(timeGetTime() - start));
+    bInitDone = 1;
+    if (!thGame.Create(GameLoop, nullptr)) {
+        WriteReportMes("ゲームスレッドを開始出来ません！");
+        ExitApp();
+        MainWindow.Destroy();
+        SetMainWindow(nullptr);
+        ReleaseSingleInstance();
+        return kFailedStart;
+    }
+    while (!PostThreadMessage(thGame.GetThreadId(), WM_APP, 0, 0)) {
+    }
+    // A close that came while the program started closes now.
+    MainWindow.EndStartup();
+    MessageLoop();
+    WriteReport("Message loop : WM_QUIT after %u frames", GetFrameCount());
+
+    EndLeftovers();
+    DDWriteFrameDump();
+    ExitApp();
+    SetMainWindow(nullptr);
+    ReleaseSingleInstance();
+    WriteReport("App : end");
+    return GetQuitCode();
+}

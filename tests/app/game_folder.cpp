@@ -1,0 +1,178 @@
+#include "app/game_folder.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "database/default_project.h"
+#include "database/system_data.h"
+#include "database/world_map.h"
+#include "platform/graphics/bmp.h"
+#include "support/env_guard.h"
+
+extern char** environ;
+
+namespace apptest {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An 8-bit picture of w x h: a grey ramp palette with black first (the
+// transparent colour, top-left) and a few colours, rows of varying indices.
+BMPIMAGE Picture(int w, int h) {
+    BMPIMAGE img;
+    img.nWidth = w;
+    img.nHeight = h;
+    img.nBitCount = 8;
+    img.Palette.resize(256);
+    for (int i = 0; i < 256; ++i) img.Palette[static_cast<size_t>(i)] = static_cast<uint32_t>(i * 0x010101);
+    img.Palette[16] = 0x203060;   // the clearing colour of the scenes
+    img.Palette[255] = 0xFFFFFF;
+    img.Index.resize(static_cast<size_t>(w) * h);
+    img.Pixels.resize(img.Index.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t i = x == 0 && y == 0 ? 0 : static_cast<uint8_t>(32 + (x + y) % 200);
+            img.Index[static_cast<size_t>(y) * w + x] = i;
+            img.Pixels[static_cast<size_t>(y) * w + x] = img.Palette[i];
+        }
+    return img;
+}
+
+void WritePicture(const fs::path& file, const BMPIMAGE& img) {
+    fs::create_directories(file.parent_path());
+    WriteFileBytes(file.string(), EncodeBmp(img, 8));
+}
+
+// The palette picture: its colour table for 8-bit screens, and for true
+// colour entry i as the pixel (i % 16, 8 + i / 16); the top-left pixel
+// (entry 0) gives the transparent colour.
+BMPIMAGE PalettePicture() {
+    BMPIMAGE img = Picture(16, 24);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const uint8_t i = y < 8 ? 0 : static_cast<uint8_t>((y - 8) * 16 + x);
+            img.Index[static_cast<size_t>(y) * 16 + x] = i;
+            img.Pixels[static_cast<size_t>(y) * 16 + x] = img.Palette[i];
+        }
+    return img;
+}
+
+}  // namespace
+
+void MakeGameFolder(const fs::path& folder, const std::string& systemIni) {
+    cWorkDirGuard cwd(folder);
+    WriteDefaultDatabaseFiles("default\\");
+    cSystemData system;
+    system.strTitle = "テストゲーム";
+    system.SaveFile("default\\System.dat");
+    cWorldMap map;
+    map.SaveFile("default\\WorldMap.dat");
+    WritePicture(folder / "bmp" / "plt" / "Palette.bmp", PalettePicture());
+    WritePicture(folder / "bmp" / "Debug.bmp", Picture(64, 64));
+    WritePicture(folder / "bmp" / "Symbol.bmp", Picture(256, 16));
+    if (!systemIni.empty()) std::ofstream(folder / "System.ini", std::ios::binary) << systemIni;
+}
+
+std::string WindowedIni(const std::string& extra) {
+    return "Direct3D=0\r\nWindowMode=1\r\nBpp=0\r\nShowFps=0\r\n" + extra + "Exit\r\n";
+}
+
+std::map<std::string, std::string> HeadlessEnv(int maxFrames) {
+    return {{"SDL_VIDEODRIVER", "dummy"},
+            {"SDL_AUDIODRIVER", "dummy"},
+            {"SDL_RENDER_DRIVER", "software"},
+            {"QV_FAST", "1"},
+            {"QV_AUTO_ANSWER", "1"},
+            {"QV_EC_LOG", "1"},
+            {"QV_MAX_FRAMES", std::to_string(maxFrames)}};
+}
+
+int StartGame(const fs::path& folder, const std::map<std::string, std::string>& env,
+              const std::vector<std::string>& args) {
+    std::map<std::string, std::string> all;
+    for (char** e = environ; *e; ++e) {
+        const std::string kv = *e;
+        const auto eq = kv.find('=');
+        if (eq != std::string::npos) all[kv.substr(0, eq)] = kv.substr(eq + 1);
+    }
+    for (const auto& [k, v] : env) all[k] = v;
+    std::vector<std::string> envText;
+    for (const auto& [k, v] : all) envText.push_back(k + "=" + v);
+    std::vector<char*> envp;
+    for (auto& s : envText) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    std::string program = QV_GAME_PROGRAM;
+    std::vector<std::string> argText{program};
+    argText.insert(argText.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& s : argText) argv.push_back(s.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+int WaitGame(int pid, int timeoutMs) {
+    if (pid <= 0) return -1;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    for (;;) {
+        const pid_t r = ::waitpid(pid, &status, WNOHANG);
+        if (r == pid) break;
+        if (std::chrono::steady_clock::now() > end) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+GAMERUN RunGame(const fs::path& folder, const std::map<std::string, std::string>& env,
+                const std::vector<std::string>& args, int timeoutMs) {
+    GAMERUN run;
+    run.nExitCode = WaitGame(StartGame(folder, env, args), timeoutMs);
+    run.strReport = ReadText(folder / "Report_Game.txt");
+    return run;
+}
+
+std::string ReadText(const fs::path& file) {
+    std::ifstream f(file, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::string line;
+    std::istringstream s(text);
+    while (std::getline(s, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out.push_back(line);
+    }
+    return out;
+}
+
+int FindLine(const std::vector<std::string>& lines, const std::string& prefix, int from) {
+    for (size_t i = static_cast<size_t>(from < 0 ? 0 : from); i < lines.size(); ++i)
+        if (lines[i].compare(0, prefix.size(), prefix) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace apptest

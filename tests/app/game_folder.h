@@ -1,0 +1,43 @@
+#pragma once
+// The game folder the whole-program tests run in, made in one place so that
+// the tests can later run in the sample game instead: a project that ships
+// only "default\" (the database, System.dat, WorldMap.dat, the common
+// palette, written by the project's own writers), the pictures the start-up
+// loads, and a System.ini.
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace apptest {
+
+// Writes the minimal game into folder (which must exist). systemIni: the
+// text of System.ini ("" writes none).
+void MakeGameFolder(const std::filesystem::path& folder, const std::string& systemIni);
+// A System.ini for automated runs: DirectDraw in a window, no frame-rate text.
+std::string WindowedIni(const std::string& extra = std::string());
+
+// What a run of the game program gave.
+struct GAMERUN {
+    int nExitCode = -1;    // -1: killed by a signal or did not end in time
+    std::string strReport;  // Report_Game.txt (CP932)
+};
+// Runs the game program in folder with the environment variables given on
+// top of the test's own, and the arguments; waits at most timeoutMs.
+GAMERUN RunGame(const std::filesystem::path& folder, const std::map<std::string, std::string>& env,
+                const std::vector<std::string>& args = {}, int timeoutMs = 60000);
+// Starts the game program without waiting; its process id.
+int StartGame(const std::filesystem::path& folder, const std::map<std::string, std::string>& env,
+              const std::vector<std::string>& args = {});
+// Waits for a started program; its exit code, -1 when it did not end in time.
+int WaitGame(int pid, int timeoutMs);
+// The environment of an automated headless run.
+std::map<std::string, std::string> HeadlessEnv(int maxFrames);
+
+// The lines of a log (CR LF ends).
+std::vector<std::string> Lines(const std::string& text);
+// Index of the first line at or after `from` that starts with prefix; -1 when none.
+int FindLine(const std::vector<std::string>& lines, const std::string& prefix, int from = 0);
+std::string ReadText(const std::filesystem::path& file);
+
+}  // namespace apptest

@@ -1,0 +1,146 @@
+// Whole runs of the game program, headless on a simulated 60 fps clock:
+// the report log's lines in order, the first frames of the first scene,
+// an orderly end; the refused starts with their messages and exit codes.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/game_folder.h"
+#include "platform/graphics/bmp.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace apptest;
+
+namespace {
+
+// Whether a frame dump shows more than one colour.
+bool ShowsSomething(const fs::path& dump) {
+    BMPIMAGE img;
+    const std::string bytes = ReadText(dump);
+    if (!DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &img)) return false;
+    for (uint32_t px : img.Pixels)
+        if (px != img.Pixels[0]) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(GameRun, StartsRunsTheFirstSceneAndEndsInOrder) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    auto env = HeadlessEnv(40);
+    env["QV_FRAME_DUMP"] = dir.File("last.bmp");
+    const GAMERUN run = RunGame(dir.Path(), env);
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    const auto lines = Lines(run.strReport);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "App : ver 825");
+    const int init = FindLine(lines, "InitApp : done");
+    const int frames = FindLine(lines, "QV_MAX_FRAMES : 40 frames run", init);
+    const int quit = FindLine(lines, "Message loop : WM_QUIT", frames);
+    const int end = FindLine(lines, "App : end", quit);
+    EXPECT_GT(init, 0) << run.strReport;
+    EXPECT_GT(frames, init);
+    EXPECT_GT(quit, frames);
+    EXPECT_GT(end, quit);
+    // The first start made data\ from default\ and the player's folders.
+    EXPECT_TRUE(fs::exists(dir.Path() / "data" / "System.dat"));
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "user_data"));
+    // The orderly close saved the window's placement and ended every thread.
+    EXPECT_TRUE(fs::exists(dir.Path() / "user_data" / "Window.dat"));
+    const auto ec = Lines(ReadText(dir.Path() / "EC_Game.txt"));
+    const int close = FindLine(ec, "WM_CLOSE ");
+    const int game = FindLine(ec, "GameLoop WM_QUIT!", close);
+    const int exited = FindLine(ec, "thGame.Exit()", game);
+    const int destroyed = FindLine(ec, "WM_DESTROY", exited);
+    EXPECT_GE(close, 0);
+    EXPECT_GT(game, close);
+    EXPECT_GT(exited, game);
+    EXPECT_GT(destroyed, exited);
+    // The first scene faded in and shows the game's title.
+    EXPECT_TRUE(ShowsSomething(dir.Path() / "last.bmp"));
+}
+
+TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
+    cTempDir dir;
+    const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));
+    EXPECT_NE(run.nExitCode, 0);
+    EXPECT_NE(run.strReport.find("「data」フォルダの作成に失敗"), std::string::npos) << run.strReport;
+    EXPECT_NE(run.strReport.find("InitApp : failed"), std::string::npos);
+}
+
+TEST(GameRun, ADamagedSystemDatIsRefusedWithTheMessage) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "data");
+    fs::copy(dir.Path() / "default", dir.Path() / "data", fs::copy_options::recursive);
+    const fs::path system = dir.Path() / "data" / "System.dat";
+    fs::resize_file(system, fs::file_size(system) / 2);
+    const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));
+    EXPECT_NE(run.nExitCode, 0);
+    EXPECT_NE(run.strReport.find("data\\System.dat の読み込みに失敗"), std::string::npos) << run.strReport;
+}
+
+namespace {
+
+// Waits until the report log of folder holds text; false after timeoutMs.
+bool WaitForReport(const fs::path& folder, const std::string& text, int timeoutMs = 30000) {
+    for (int t = 0; t < timeoutMs; t += 10) {
+        if (ReadText(folder / "Report_Game.txt").find(text) != std::string::npos) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(GameRun, SigtermClosesInOrder) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const int pid = StartGame(dir.Path(), HeadlessEnv(0));
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WaitForReport(dir.Path(), "InitApp : done"));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(WaitGame(pid, 30000), 0);
+    const std::string report = ReadText(dir.Path() / "Report_Game.txt");
+    EXPECT_NE(report.find("Message loop : WM_QUIT"), std::string::npos);
+    EXPECT_NE(report.find("App : end"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.Path() / "user_data" / "Window.dat"));
+    EXPECT_NE(ReadText(dir.Path() / "EC_Game.txt").find("thGame.Exit()"), std::string::npos);
+}
+
+TEST(GameRun, ASecondStartEndsTheRunningOneOnYes) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const int first = StartGame(dir.Path(), HeadlessEnv(0));
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitForReport(dir.Path(), "InitApp : done"));
+    // The question's default answer is Yes: the running game is ended in order.
+    const GAMERUN second = RunGame(dir.Path(), HeadlessEnv(5));
+    EXPECT_EQ(WaitGame(first, 30000), 0);
+    EXPECT_EQ(second.nExitCode, 0);
+    EXPECT_NE(second.strReport.find("MesBox [二重起動] 既に起動しています。"), std::string::npos) << second.strReport;
+    EXPECT_NE(second.strReport.find("QV_MAX_FRAMES : 5 frames run"), std::string::npos);
+}
+
+TEST(GameRun, TheStartUpDialogWritesBootDatAndIsSkippedWhenAskedTo) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), "Direct3D=2\r\nWindowMode=1\r\nExit\r\n");
+    ASSERT_EQ(RunGame(dir.Path(), HeadlessEnv(5)).nExitCode, 0);
+    // Start pressed with the dialog's choices: DirectDraw, asked again next time.
+    const std::string boot = ReadText(dir.Path() / "user_data" / "Boot.dat");
+    EXPECT_EQ(boot, std::string("\x39\x03\0\0\x02\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
+    // Do-not-show-again and Direct3D stored: the next start takes them without a dialog.
+    std::ofstream(dir.Path() / "user_data" / "Boot.dat", std::ios::binary)
+        << std::string("\x39\x03\0\0\x02\0\0\0\x01\0\0\0\x01\0\0\0\0\0\0\0", 20);
+    const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(5));
+    EXPECT_EQ(run.nExitCode, 0);
+    EXPECT_NE(run.strReport.find("Renderer : "), std::string::npos);
+    EXPECT_EQ(ReadText(dir.Path() / "user_data" / "Boot.dat").substr(8, 4), std::string("\x01\0\0\0", 4));
+}

@@ -1,0 +1,75 @@
+// The whole program in this process with a real window (under the test's X
+// server when there is one): it opens, shows frames of the first scene, and
+// closes in order when the window's close button is pressed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "app/game_folder.h"
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "app/title_picture_scene.h"
+#include "app/win_main.h"
+#include "support/env_guard.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int kCloseAt = 30;
+
+// The first scene, which presses the window's close button after some frames.
+class cClosingTitle : public cTitlePictureScene {
+public:
+    void Run() override {
+        cTitlePictureScene::Run();
+        if (++m_nFrames == kCloseAt) PushCloseButtonEvent(MainWindow);
+    }
+
+private:
+    int m_nFrames = 0;
+};
+
+cScene* ClosingFactory(int n) { return n == SCENE_TITLE ? new cClosingTitle() : CreateStandardScene(n); }
+
+class WindowCloseTest : public ::testing::Test {
+protected:
+    WindowCloseTest() { ResetAppState(); }
+    ~WindowCloseTest() override { ResetAppState(); }
+};
+
+}  // namespace
+
+TEST_F(WindowCloseTest, TheCloseButtonEndsTheProgramInOrder) {
+    cTempDir dir;
+    apptest::MakeGameFolder(dir.Path(), apptest::WindowedIni());
+    cEnvGuard env;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) env.Set("SDL_VIDEODRIVER", "dummy");
+    env.Set("SDL_AUDIODRIVER", "dummy");
+    env.Set("SDL_RENDER_DRIVER", "software");
+    env.Set("QV_FAST", "1");
+    env.Set("QV_AUTO_ANSWER", "1");
+    env.Set("QV_EC_LOG", "1");
+    env.Unset("QV_MAX_FRAMES");
+    cWorkDirGuard cwd(dir.Path());
+    SetSceneFactory(ClosingFactory);
+
+    EXPECT_EQ(WinMain("", 1), 0);
+    EXPECT_GE(GetFrameCount(), static_cast<uint32_t>(kCloseAt));
+    const auto report = apptest::Lines(apptest::ReadText(dir.Path() / "Report_Game.txt"));
+    const int renderer = apptest::FindLine(report, "Renderer : ");
+    const int init = apptest::FindLine(report, "InitApp : done", renderer);
+    const int end = apptest::FindLine(report, "App : end", init);
+    EXPECT_GE(renderer, 0);
+    EXPECT_GT(init, renderer);
+    EXPECT_GT(end, init);
+    const auto ec = apptest::Lines(apptest::ReadText(dir.Path() / "EC_Game.txt"));
+    const int close = apptest::FindLine(ec, "WM_CLOSE ");
+    const int exited = apptest::FindLine(ec, "thGame.Exit()", close);
+    EXPECT_GE(close, 0);
+    EXPECT_GT(apptest::FindLine(ec, "WM_DESTROY", exited), exited);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "user_data" / "Window.dat"));
+    EXPECT_FALSE(MainWindow.Exists());
+}
