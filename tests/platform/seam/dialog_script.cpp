@@ -61,13 +61,11 @@ void cDialogScript::Step(cDialog& dlg, int frame) {
 }
 
 cVideoForTest::cVideoForTest() {
-#ifdef __SANITIZE_ADDRESS__
-    // SDL's X11 back end leaves a few allocations behind at exit (a bare SDL
-    // window does the same), so the sanitizer build drives the dialogs on
-    // the dummy driver; the normal build uses the X server.
+    // The dialogs are driven on the dummy driver: under an X server without a
+    // window manager, focus events arrive whenever the server gets to them,
+    // and a late focus-out drops the scripted keys held at that moment. The
+    // real window has tests of its own.
     m_Env.Set("SDL_VIDEODRIVER", "dummy", false);
-#endif
-    if (!std::getenv("DISPLAY")) m_Env.Set("SDL_VIDEODRIVER", "dummy", false);
     ok = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 

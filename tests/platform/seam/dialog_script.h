@@ -33,7 +33,7 @@ private:
     size_t m_nNext = 0;
 };
 
-// Opens SDL video for a test: the X server test.sh starts, else the dummy driver.
+// Opens SDL video for a test on the dummy driver (unless the run chose one).
 class cVideoForTest {
 public:
     cVideoForTest();
