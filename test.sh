@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
 #   1. the include rules (and a check that the check itself catches a stray include);
-#   2. a bounded fuzz run over stage loading (QV_FUZZ_TIME=0 skips it);
+#   2. a bounded fuzz run over every file reader (QV_FUZZ_TIME=0 skips it);
 #   3. every suite whole in one process, shuffled with two seeds;
 #   4. the ThreadSanitizer build over the suites that start threads (QV_TSAN=0 skips it);
 #   5. the normal build's tests through CTest;
@@ -47,25 +47,12 @@ echo "test.sh: window tests use Xvfb on display :$display"
 # build DIR [cmake args...]: configures (once) and builds DIR.
 build() { "$root/scripts/build.sh" "$@"; }
 
-# A fuzz run over stage loading (clang, libFuzzer, ASan + UBSan); a crash fails the test command.
-# By default a bounded run: seed 1 and QV_FUZZ_RUNS inputs from a fresh corpus of seed stages.
-# QV_FUZZ_TIME=N explores for N seconds instead; QV_FUZZ_TIME=0 or QV_FUZZ_RUNS=0 skips it.
-fuzz_runs="${QV_FUZZ_RUNS:-150000}"
-fuzz_time="${QV_FUZZ_TIME:-}"
-if [ "$fuzz_runs" != "0" ] && [ "$fuzz_time" != "0" ]; then
-  fuzz_dir="$root/build-fuzz"
-  if [ ! -f "$fuzz_dir/build.ninja" ]; then
-    cmake -S "$root" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DQV_FUZZ=ON -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
-  fi
-  cmake --build "$fuzz_dir" --target fuzz_stage fuzz_stage_seeds -- -j"$jobs"
-  rm -rf "$fuzz_dir/corpus"
-  mkdir -p "$fuzz_dir/corpus"
-  "$fuzz_dir/fuzz_stage_seeds" "$fuzz_dir/corpus"
-  if [ -n "$fuzz_time" ]; then limit=(-max_total_time="$fuzz_time"); else limit=(-seed=1 -runs="$fuzz_runs"); fi
-  "$fuzz_dir/fuzz_stage" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="$fuzz_dir/" -print_final_stats=1 "$fuzz_dir/corpus"
-fi
+# Every reader of a game folder's files fuzzed (clang, libFuzzer, ASan + UBSan);
+# a crash, leak, timeout or out-of-memory fails the test command. By default a
+# bounded run (seed 1, a fixed number of inputs per harness) from fresh seed
+# corpora; QV_FUZZ_TIME=N explores each harness for N seconds instead;
+# QV_FUZZ_TIME=0 or QV_FUZZ_RUNS=0 skips it.
+"$root/scripts/fuzz.sh" "$root/build-fuzz"
 
 # The normal build; its suites also run whole in one process, shuffled, so that
 # a test that leans on another's leftovers fails here.

@@ -1,13 +1,31 @@
 #include "platform/graphics/bmp.h"
 
+#include <algorithm>
+#include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/system/log.h"
 #include "records/services.h"
 
 namespace {
+
+// Sets the reason of a refusal; false.
+bool Refuse(std::string* why, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool Refuse(std::string* why, const char* format, ...) {
+    if (why) {
+        char text[256];
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(text, sizeof text, format, args);
+        va_end(args);
+        *why = text;
+    }
+    return false;
+}
 
 uint32_t Le16(const uint8_t* p) { return p[0] | (p[1] << 8); }
 uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
@@ -44,11 +62,13 @@ struct HEADER {
     size_t bitsAt = 0;
 };
 
-bool ReadHeader(const uint8_t* d, size_t size, HEADER* h) {
-    if (size < 14 + 12 || d[0] != 'B' || d[1] != 'M') return false;
+bool ReadHeader(const uint8_t* d, size_t size, HEADER* h, std::string* why) {
+    if (size < 14 + 12) return Refuse(why, "BMP のヘッダーより短いファイルです（%zu バイト）", size);
+    if (d[0] != 'B' || d[1] != 'M') return Refuse(why, "BMP ファイルではありません（先頭が BM でない）");
     const uint32_t offBits = Le32(d + 10);
     const uint32_t hdrSize = Le32(d + 14);
-    if (hdrSize < 12 || hdrSize > size - 14) return false;
+    if (hdrSize < 12 || hdrSize > size - 14)
+        return Refuse(why, "情報ヘッダーのサイズ %u が不正です（ファイル %zu バイト）", hdrSize, size);
     const uint8_t* ih = d + 14;
     if (hdrSize == 12) {  // core header: 16-bit sizes, 3-byte colour entries
         h->width = static_cast<int>(Le16(ih + 4));
@@ -56,10 +76,10 @@ bool ReadHeader(const uint8_t* d, size_t size, HEADER* h) {
         h->bits = static_cast<int>(Le16(ih + 10));
         h->paletteEntrySize = 3;
     } else {
-        if (hdrSize < 40) return false;
+        if (hdrSize < 40) return Refuse(why, "情報ヘッダーのサイズ %u に対応していません", hdrSize);
         h->width = LeS32(ih + 4);
         const int32_t height = LeS32(ih + 8);
-        if (height == INT32_MIN) return false;
+        if (height == INT32_MIN) return Refuse(why, "高さ %d が不正です", height);
         h->topDown = height < 0;
         h->height = height < 0 ? -height : height;
         h->bits = static_cast<int>(Le16(ih + 14));
@@ -68,40 +88,44 @@ bool ReadHeader(const uint8_t* d, size_t size, HEADER* h) {
         if (h->compression == BMP_BITFIELDS) {
             // Masks follow a 40-byte header, or sit inside a V4/V5 header.
             const size_t at = 14 + 40;
-            if (size < at + 12) return false;
+            if (size < at + 12) return Refuse(why, "ビットフィールドのマスクがファイルに収まりません");
             h->rMask = Le32(d + at);
             h->gMask = Le32(d + at + 4);
             h->bMask = Le32(d + at + 8);
         }
     }
-    if (Le16(ih + (hdrSize == 12 ? 8 : 12)) != 1) return false;  // planes
-    if (h->width < 1 || h->height < 1 || h->width > BMP_MAX_SIDE || h->height > BMP_MAX_SIDE) return false;
-    if (static_cast<long long>(h->width) * h->height > BMP_MAX_PIXELS) return false;
+    if (const uint32_t planes = Le16(ih + (hdrSize == 12 ? 8 : 12)); planes != 1)
+        return Refuse(why, "プレーン数 %u（1 のみ）", planes);
+    if (h->width < 1 || h->height < 1 || h->width > BMP_MAX_SIDE || h->height > BMP_MAX_SIDE)
+        return Refuse(why, "サイズ %d x %d（1 から %d まで）", h->width, h->height, BMP_MAX_SIDE);
+    if (static_cast<long long>(h->width) * h->height > BMP_MAX_PIXELS)
+        return Refuse(why, "サイズ %d x %d が大きすぎます（%lld 画素まで）", h->width, h->height, BMP_MAX_PIXELS);
     switch (h->bits) {
         case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: return false;
+        default: return Refuse(why, "色数 %d ビットに対応していません（1, 4, 8, 16, 24, 32）", h->bits);
     }
     const uint32_t c = h->compression;
     const bool ok = c == BMP_RGB || (c == BMP_RLE8 && h->bits == 8) || (c == BMP_RLE4 && h->bits == 4) ||
                     (c == BMP_BITFIELDS && (h->bits == 16 || h->bits == 32));
-    if (!ok) return false;
-    if (h->topDown && (c == BMP_RLE4 || c == BMP_RLE8)) return false;
+    if (!ok) return Refuse(why, "圧縮形式 %u は %d ビットの画像に使えません", c, h->bits);
+    if (h->topDown && (c == BMP_RLE4 || c == BMP_RLE8))
+        return Refuse(why, "圧縮形式 %u の画像は上から下へ並べられません", c);
     h->paletteAt = 14 + hdrSize + (c == BMP_BITFIELDS && hdrSize == 40 ? 12 : 0);
     h->bitsAt = offBits;
-    if (h->bitsAt > size) return false;
+    if (h->bitsAt > size) return Refuse(why, "画素の位置 %u がファイル（%zu バイト）の外です", offBits, size);
     return true;
 }
 
-bool ReadPalette(const uint8_t* d, size_t size, const HEADER& h, std::vector<uint32_t>* pal) {
+bool ReadPalette(const uint8_t* d, size_t size, const HEADER& h, std::vector<uint32_t>* pal, std::string* why) {
     size_t n = 0;
     if (h.bits <= 8) {
         n = h.colours ? h.colours : (1u << h.bits);
-        if (n > 256) return false;
+        if (n > 256) return Refuse(why, "パレットの色数 %zu（256 まで）", n);
     }
     // The table ends where the pixels begin; files that leave entries out are cut short.
     const size_t room = h.bitsAt > h.paletteAt ? (h.bitsAt - h.paletteAt) / h.paletteEntrySize : 0;
     if (h.bits <= 8 && n > room) n = room;
-    if (h.paletteAt + n * h.paletteEntrySize > size) return false;
+    if (h.paletteAt + n * h.paletteEntrySize > size) return Refuse(why, "パレットがファイルに収まりません");
     pal->resize(n);
     for (size_t i = 0; i < n; ++i) {
         const uint8_t* e = d + h.paletteAt + i * h.paletteEntrySize;
@@ -117,8 +141,10 @@ bool DecodeRle(const uint8_t* p, size_t n, const HEADER& h, std::vector<uint8_t>
     idx->assign(static_cast<size_t>(w) * hh, 0);
     int x = 0, y = 0;
     size_t i = 0;
+    // Pixels past the end of a row are dropped; x stays at the row's end.
     auto put = [&](uint8_t v) {
-        if (x < w && y < hh) (*idx)[static_cast<size_t>(y) * w + x] = v;
+        if (x >= w) return;
+        if (y < hh) (*idx)[static_cast<size_t>(y) * w + x] = v;
         ++x;
     };
     while (i + 1 < n) {
@@ -135,7 +161,7 @@ bool DecodeRle(const uint8_t* p, size_t n, const HEADER& h, std::vector<uint8_t>
             return true;
         } else if (value == 2) {  // delta
             if (i + 1 >= n) return false;
-            x += p[i];
+            x = std::min(x + p[i], w);
             y += p[i + 1];
             i += 2;
         } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
@@ -151,26 +177,30 @@ bool DecodeRle(const uint8_t* p, size_t n, const HEADER& h, std::vector<uint8_t>
 
 }  // namespace
 
-bool DecodeBmp(const uint8_t* d, size_t size, BMPIMAGE* out) {
+bool DecodeBmp(const uint8_t* d, size_t size, BMPIMAGE* out, std::string* why) {
     HEADER h;
-    if (!d || !ReadHeader(d, size, &h)) return false;
+    if (!d) return Refuse(why, "データがありません");
+    if (!ReadHeader(d, size, &h, why)) return false;
     BMPIMAGE img;
     img.nWidth = h.width;
     img.nHeight = h.height;
     img.nBitCount = h.bits;
-    if (!ReadPalette(d, size, h, &img.Palette)) return false;
+    if (!ReadPalette(d, size, h, &img.Palette, why)) return false;
     const size_t w = h.width, hh = h.height;
     const uint8_t* bits = d + h.bitsAt;
     const size_t avail = size - h.bitsAt;
     // Uncompressed pixels must all be in the file before anything is allocated for them.
     const size_t stride = ((w * h.bits + 31) / 32) * 4;
-    if (h.compression != BMP_RLE8 && h.compression != BMP_RLE4 && stride * hh > avail) return false;
+    if (h.compression != BMP_RLE8 && h.compression != BMP_RLE4 && stride * hh > avail)
+        return Refuse(why, "%d x %d、%d ビットの画素には %zu バイト要りますが、%zu バイトしかありません", h.width,
+                      h.height, h.bits, stride * hh, avail);
     img.Pixels.resize(w * hh);
 
     if (h.bits <= 8) {
         std::vector<uint8_t> rows;  // bottom row first
         if (h.compression == BMP_RLE8 || h.compression == BMP_RLE4) {
-            if (!DecodeRle(bits, avail, h, &rows)) return false;
+            if (!DecodeRle(bits, avail, h, &rows))
+                return Refuse(why, "圧縮形式 %u のデータが壊れています", h.compression);
         } else {
             rows.resize(w * hh);
             for (size_t r = 0; r < hh; ++r) {
@@ -231,10 +261,23 @@ bool LoadBmpFile(const std::string& path, BMPIMAGE* out) {
     std::error_code ec;
     const std::string native = RecNativePath(path, false);
     const auto size = std::filesystem::file_size(native, ec);
-    if (ec || size > (size_t(1) << 30)) return false;
+    if (ec) return false;  // missing: the caller knows whether that matters
+    // A file present but refused is reported with its reason, for the game's author.
+    if (size > (size_t(1) << 30)) {
+        WriteReport("%s を読み込めません：%ju バイトは大きすぎます", path.c_str(), static_cast<uintmax_t>(size));
+        return false;
+    }
     std::vector<uint8_t> bytes;
-    if (!ReadNative(path, &bytes, static_cast<size_t>(size))) return false;
-    return DecodeBmp(bytes.data(), bytes.size(), out);
+    if (!ReadNative(path, &bytes, static_cast<size_t>(size))) {
+        WriteReport("%s を読み込めません：ファイルが開けません", path.c_str());
+        return false;
+    }
+    std::string why;
+    if (!DecodeBmp(bytes.data(), bytes.size(), out, &why)) {
+        WriteReport("%s を読み込めません：%s", path.c_str(), why.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool ReadBmpSize(const std::string& path, int* width, int* height) {

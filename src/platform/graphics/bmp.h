@@ -27,9 +27,11 @@ struct BMPIMAGE {
 constexpr int BMP_MAX_SIDE = 16384;
 constexpr long long BMP_MAX_PIXELS = 1LL << 25;
 
-// Decodes a BMP held in memory; false (out untouched) for anything malformed or cut short.
-bool DecodeBmp(const uint8_t* data, size_t size, BMPIMAGE* out);
-// Reads a BMP file named by a program path (CP932, backslashes); false when missing or malformed.
+// Decodes a BMP held in memory; false (out untouched) for anything malformed
+// or cut short, with the reason (the header's values) in why when given.
+bool DecodeBmp(const uint8_t* data, size_t size, BMPIMAGE* out, std::string* why = nullptr);
+// Reads a BMP file named by a program path (CP932, backslashes); false when
+// missing or malformed (a file present but refused: its reason in the report log).
 bool LoadBmpFile(const std::string& path, BMPIMAGE* out);
 // Reads only the size of a BMP file named by a program path; false when it is not a readable BMP.
 bool ReadBmpSize(const std::string& path, int* width, int* height);

@@ -24,13 +24,22 @@ cOggStream::cOggStream(cMixer& mixer) : m_Mixer(mixer) { m_Ring.resize(RING_FRAM
 
 cOggStream::~cOggStream() { Unload(); }
 
-bool cOggStream::Load(const std::string& nativePath) {
+bool cOggStream::Load(const std::string& nativePath, std::string* why) {
     Unload();
+    auto refuse = [&](const std::string& text) {
+        if (why) *why = text;
+        return false;
+    };
     auto d = std::make_unique<cDecoder>();
     d->vf = OpenOggFile(nativePath.c_str());
-    if (!d->vf) return false;
+    if (!d->vf) return refuse("開けないか、Ogg Vorbis のファイルではありません");
     const vorbis_info* info = ov_info(d->vf.get(), -1);
-    if (!info || info->channels < 1 || info->rate <= 0) return false;
+    if (!info) return refuse("Ogg Vorbis の情報がありません");
+    if (info->channels < 1) return refuse("チャンネル数 " + std::to_string(info->channels));
+    // Lower rates would make every decoded block hundreds of times larger at the mixer's rate.
+    if (info->rate < OGG_MIN_RATE || info->rate > OGG_MAX_RATE)
+        return refuse("サンプリング周波数 " + std::to_string(info->rate) + " Hz（" + std::to_string(OGG_MIN_RATE) +
+                      " Hz から " + std::to_string(OGG_MAX_RATE) + " Hz まで）");
     d->channels = info->channels;
     d->rate = info->rate;
     m_pDecoder = std::move(d);

@@ -16,6 +16,7 @@ void PutLe32(uint8_t* p, uint32_t x) {
 }
 
 uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint32_t Be32(const uint8_t* p) { return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
 
 }  // namespace
 
@@ -52,10 +53,7 @@ void cMidi::Open(std::unique_ptr<iMidiOut> out, bool bVirtualClock) {
     SendBufferLocked();
 }
 
-uint32_t cMidi::DataEnd() const {
-    const uint8_t* p = m_Image.data() + 18;
-    return SMF_FIRST_EVENT + ((static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]);
-}
+uint32_t cMidi::DataEnd() const { return SMF_FIRST_EVENT + Be32(m_Image.data() + 18); }
 
 void cMidi::SendBufferLocked() {
     if (!m_pStream || m_nReadOffset >= DataEnd()) return;
@@ -66,12 +64,11 @@ void cMidi::SendBufferLocked() {
     m_nNextBuffer = (m_nNextBuffer + 1) % BUFFER_COUNT;
 }
 
-// Writes the events from offset `from` into hdr's buffer; returns the offset
-// after the last event written. Skipped meta events pass their delta times on
-// to the next event written; an event that does not fit is left for the next buffer.
-uint32_t cMidi::FillBuffer(MIDIHDR& hdr, uint32_t from) {
-    const uint8_t* img = m_Image.data();
-    const uint32_t end = DataEnd();
+uint32_t cMidi::FillBuffer(MIDIHDR& hdr, uint32_t from) { return FillMidiBuffer(m_Image, hdr, from); }
+
+uint32_t FillMidiBuffer(const std::vector<uint8_t>& image, MIDIHDR& hdr, uint32_t from) {
+    const uint8_t* img = image.data();
+    const uint32_t end = SMF_FIRST_EVENT + Be32(img + 18);
     uint8_t* buf = hdr.lpData;
     std::memset(buf, 0, hdr.dwBufferLength);
     uint32_t w = 0;
@@ -141,8 +138,9 @@ uint32_t cMidi::FillBuffer(MIDIHDR& hdr, uint32_t from) {
             break;
         }
         if (w + MIDIEVENT_HEADER > hdr.dwBufferLength) break;
-        uint32_t word = status | (img[p + 1] << 8);
-        if (bytes == 3) word |= img[p + 2] << 16;
+        // Data bytes of 7 bits only: the port must never see a damaged value as a status.
+        uint32_t word = status | ((img[p + 1] & 0x7F) << 8);
+        if (bytes == 3) word |= (img[p + 2] & 0x7F) << 16;
         put(delta, word);
         pending = 0;
         pos = consumed = p + bytes;

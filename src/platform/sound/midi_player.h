@@ -70,6 +70,12 @@ private:
     std::thread m_Thread;
 };
 
+// Writes the events of a loaded image from offset `from` into hdr's buffer
+// (as the player fills its two buffers); returns the offset after the last
+// event written. Skipped meta events pass their delta times on to the next
+// event written; an event that does not fit is left for the next buffer.
+uint32_t FillMidiBuffer(const std::vector<uint8_t>& image, MIDIHDR& hdr, uint32_t from);
+
 // cMidi::Stop (pause) on every player there is.
 void StopMidiPlayers(std::vector<std::unique_ptr<cMidi>>& players, int pause);
 // Replaces every player by a new one for path on channel and plays it; 1

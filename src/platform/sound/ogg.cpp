@@ -1,7 +1,9 @@
 #include "platform/sound/ogg.h"
 
 #include <algorithm>
+#include <string>
 
+#include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 #include "records/services.h"
 
@@ -24,7 +26,8 @@ int cOgg::Play(int channel, const char* path, int loop, int volume) {
     Stop();
     cOggStream& p = *m_Players[static_cast<size_t>(channel)];
     p.Unload();
-    if (!p.Load(RecNativePath(path, false))) {
+    if (std::string why; !p.Load(RecNativePath(path, false), &why)) {
+        WriteReport("%s を再生できません：%s", path, why.c_str());
         m_nPlaying = -1;
         return 0;
     }

@@ -23,8 +23,13 @@ public:
     cOggStream(const cOggStream&) = delete;
     cOggStream& operator=(const cOggStream&) = delete;
 
-    // Opens the file (a native path); true when it is Ogg Vorbis.
-    bool Load(const std::string& nativePath);
+    // Sampling rates a file may have.
+    static constexpr long OGG_MIN_RATE = 100;
+    static constexpr long OGG_MAX_RATE = 200000;
+
+    // Opens the file (a native path); true when it is Ogg Vorbis at a rate in
+    // range, else false with the reason in why (when given).
+    bool Load(const std::string& nativePath, std::string* why = nullptr);
     // Starts playing from the start.
     void Play();
     // Stops; the next Play starts from the start.

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/system/file_owner.h"
 #include "platform/system/log.h"
+#include "records/data_file.h"
 #include "records/services.h"
 
 namespace {
@@ -13,11 +13,14 @@ namespace {
 uint32_t Be32(const uint8_t* p) { return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
 uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
 
-// One event while converting: its absolute time, status, and the bytes after the status.
+// One event while converting: its absolute time, status, and where the bytes
+// after the status lie in the file (a channel event's data bytes are kept to
+// 7 bits when the image is written).
 struct cSmfEvent {
     uint64_t time = 0;
     uint8_t status = 0;
-    std::vector<uint8_t> data;
+    size_t data = 0;
+    size_t len = 0;
 };
 
 // Reads one track's events from [pos, end); false when the track is damaged.
@@ -35,7 +38,9 @@ bool ReadTrack(const uint8_t* b, size_t pos, size_t end, std::vector<cSmfEvent>&
         uint8_t status = last;
         if (b[pos] & 0x80) status = b[pos++];
         if (status == 0) return false;  // running status with nothing to run on
-        last = status;
+        // Only channel events set the running status: meta and system-exclusive
+        // events between them leave it as it was, as MIDI readers at large do.
+        if (status < 0xF0) last = status;
         cSmfEvent e;
         e.time = time;
         e.status = status;
@@ -59,7 +64,8 @@ bool ReadTrack(const uint8_t* b, size_t pos, size_t end, std::vector<cSmfEvent>&
             len = (status >= 0xC0 && status <= 0xDF) ? 1 : 2;
         }
         if (len > end - pos) return false;
-        e.data.assign(b + pos, b + pos + len);
+        e.data = pos;
+        e.len = len;
         pos += len;
         out.push_back(std::move(e));
     }
@@ -123,8 +129,7 @@ std::vector<uint8_t> ConvertToFormat0(const std::vector<uint8_t>& bytes) {
     cSmfEvent endOfTrack;
     endOfTrack.time = latestEnd;
     endOfTrack.status = 0xFF;
-    endOfTrack.data = {0x2F, 0x00};
-    events.push_back(std::move(endOfTrack));
+    events.push_back(endOfTrack);
 
     std::vector<uint8_t> image = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, b[12], b[13], 'M', 'T', 'r', 'k', 0, 0, 0, 0};
     uint64_t prev = 0;
@@ -135,7 +140,15 @@ std::vector<uint8_t> ConvertToFormat0(const std::vector<uint8_t>& bytes) {
         prev = e.time;
         image.insert(image.end(), var, var + n);
         image.push_back(e.status);
-        image.insert(image.end(), e.data.begin(), e.data.end());
+        if (&e == &events.back()) {
+            image.push_back(0x2F);
+            image.push_back(0x00);
+        } else if (e.status < 0xF0) {
+            // A damaged data byte (a control value above 127) keeps its low 7 bits.
+            for (size_t i = 0; i < e.len; ++i) image.push_back(b[e.data + i] & 0x7F);
+        } else {
+            image.insert(image.end(), b + e.data, b + e.data + e.len);
+        }
     }
     PutBe32(image, 18, static_cast<uint32_t>(image.size() - SMF_FIRST_EVENT));
     return image;
@@ -178,15 +191,11 @@ cSmf::cSmf(const char* path) { Create(path); }
 void cSmf::Create(const char* path) {
     m_Name = path ? path : "";
     m_Image.clear();
-    FilePtr f = OpenFile(RecNativePath(m_Name, false).c_str(), "rb");
-    if (!f) {
+    std::vector<uint8_t> bytes;
+    // Missing, unreadable, or larger than SMF_MAX_FILE_SIZE.
+    if (!ReadFileBytes(RecNativePath(m_Name, false), bytes, SMF_MAX_FILE_SIZE)) {
         WriteReportEC("Midi %s Create ファイルが開けません", m_Name.c_str());
         return;
     }
-    std::vector<uint8_t> bytes;
-    uint8_t buf[65536];
-    size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.insert(bytes.end(), buf, buf + got);
-    f.reset();
     m_Image = Init(bytes, m_Name);
 }

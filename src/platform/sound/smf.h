@@ -13,6 +13,8 @@
 
 // Offset of the first event in an image.
 constexpr uint32_t SMF_FIRST_EVENT = 22;
+// Largest file the loader reads: the image's events are counted in 32 bits.
+constexpr size_t SMF_MAX_FILE_SIZE = 16u << 20;
 
 class cSmf {
 public:

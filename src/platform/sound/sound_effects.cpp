@@ -23,15 +23,11 @@ void CopyName(char (&dst)[260], const char* src) {
 }
 
 // The samples of a PCM wave as float frames; null for formats the mixer cannot take.
-std::shared_ptr<cPcm> ToPcm(const WAVEDATA& wave) {
+std::shared_ptr<cPcm> ToPcm(const WAVEDATA& wave, std::string& why) {
     const WAVEFORMATEX& f = wave.format;
-    if (f.nChannels < 1 || f.nChannels > 2) return nullptr;
-    if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) return nullptr;
-    if (f.nSamplesPerSec < 100 || f.nSamplesPerSec > 200000) return nullptr;
+    if (!CheckWavePlayable(wave, why)) return nullptr;
     const size_t block = static_cast<size_t>(f.nChannels) * f.wBitsPerSample / 8;
-    if (f.nBlockAlign != block) return nullptr;
     const size_t frames = wave.samples.size() / block;
-    if (frames == 0) return nullptr;
     auto pcm = std::make_shared<cPcm>();
     pcm->channels = f.nChannels;
     pcm->rate = static_cast<int>(f.nSamplesPerSec);
@@ -135,10 +131,12 @@ bool DS_LoadWave(std::unique_ptr<cSoundBuffer>& slot, const char* path) {
         WriteReportEC("%s の読み込みに失敗しました！", path);
         return false;
     }
-    std::shared_ptr<cPcm> pcm = ToPcm(wave);
+    std::string why;
+    std::shared_ptr<cPcm> pcm = ToPcm(wave, why);
     FreeWaveData(wave);
     if (!pcm) {
         WriteECf("%s生成失敗！", path);
+        WriteReport("%s を再生できません：%s", path, why.c_str());
         return false;
     }
     slot = std::make_unique<cSoundBuffer>(SoundMixer(), std::move(pcm));

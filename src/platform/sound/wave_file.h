@@ -1,6 +1,7 @@
 #pragma once
 // Reading RIFF wave files: only uncompressed PCM is accepted.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The format block as stored in the file (at most 18 bytes; missing bytes 0).
@@ -28,5 +29,9 @@ struct WAVEDATA {
 bool ReadWaveFile(const char* path, WAVEDATA& wave);
 // Parses a wave file already in memory; name is used in the messages.
 bool ParseWaveBytes(const std::vector<uint8_t>& bytes, const char* name, WAVEDATA& wave);
+// Whether the sound layer can play wave: 1 or 2 channels of 8 or 16 bits,
+// 100 to 200,000 samples a second, the block size of those, at least one
+// frame. False with the reason and the file's values in why.
+bool CheckWavePlayable(const WAVEDATA& wave, std::string& why);
 // Frees the samples.
 void FreeWaveData(WAVEDATA& wave);

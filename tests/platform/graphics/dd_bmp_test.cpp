@@ -24,6 +24,32 @@ void ExpectSame(const BMPIMAGE& want, const BMPIMAGE& got, bool indexed) {
     }
 }
 
+class BmpReportTest : public cDDTest {};
+
+// A refused picture names its file and the reason with the header's values
+// in the report log; a missing one is left to the caller.
+TEST_F(BmpReportTest, ARefusedPictureIsReportedWithItsReason) {
+    auto bytes = EncodeBmp(Pattern(16), 24);
+    ASSERT_FALSE(bytes.empty());
+    bytes[30] = BMP_RLE8;  // compression 1 on a 24-bit picture
+    const std::string path = File("rle24.bmp");
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
+    BMPIMAGE img;
+    EXPECT_FALSE(LoadBmpFile(path, &img));
+    EXPECT_NE(Report().find(path + " を読み込めません：圧縮形式 1 は 24 ビットの画像に使えません"), std::string::npos)
+        << Report();
+    bytes = EncodeBmp(Pattern(16), 8);
+    bytes.resize(bytes.size() - 10);
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
+    EXPECT_FALSE(LoadBmpFile(path, &img));
+    EXPECT_NE(Report().find(path + " を読み込めません：13 x 7、8 ビットの画素には 112 バイト要りますが、102 バイトしかありません"),
+              std::string::npos)
+        << Report();
+    const size_t before = Report().size();
+    EXPECT_FALSE(LoadBmpFile(File("missing.bmp"), &img));
+    EXPECT_EQ(Report().size(), before);
+}
+
 TEST(BmpRead, IndexedVariantsKeepIndicesColourTableAndTopLeft) {
     struct { int bits; uint32_t comp; bool topDown; int colours; } cases[] = {
         {1, BMP_RGB, false, 2},   {4, BMP_RGB, false, 16},  {8, BMP_RGB, false, 256},

@@ -66,16 +66,45 @@ TEST_F(SoundEffectsTest, RefusesNonPcmAndNonRiffFilesWithTheirMessages) {
     EXPECT_FALSE(ParseWaveBytes(Bytes{'R', 'I'}, "short.wav", w));
 }
 
-TEST_F(SoundEffectsTest, EmptyDataIsRefusedByTheLoaderOnly) {
+TEST_F(SoundEffectsTest, EmptyDataIsRefusedWithItsReasonInTheReportOnly) {
     const std::string path = dir.File("empty.wav");
     WriteBytes(path, MakeWave(1, 1, 44100, 16, {}));
     WAVEDATA w;
     EXPECT_FALSE(ReadWaveFile(path.c_str(), w));
-    EXPECT_EQ(Report(), "");  // the reader says nothing
+    const std::string why = path + " の読み込みに失敗しました…\ndata チャンクにサンプルがありません（サイズ 0）。\r\n";
+    EXPECT_EQ(Report(), why);
     DSSOUNDDATA s;
     EXPECT_FALSE(DS_CreateSound(s, path.c_str(), 2, 0));
-    EXPECT_EQ(Report(), path + " の読み込みに失敗しました！\r\n");
+    EXPECT_EQ(Report(), why + why + path + " の読み込みに失敗しました！\r\n");
     EXPECT_EQ(ReadText(dir.File("EC.txt")), path + " の読み込みに失敗しました！\r\n");
+}
+
+// Found by the wave harness: a file that ends with the header of an empty
+// "fmt " chunk made the reader copy from one past the end of its buffer (an
+// abort with the standard library's assertions). Derivation: "RIFF", the
+// RIFF size 12, "WAVE", then "fmt " and size 0, and nothing after: 20 bytes.
+TEST_F(SoundEffectsTest, EmptyFmtChunkAtTheEndIsRefused) {
+    const Bytes file = {'R', 'I', 'F', 'F', 12, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 0, 0, 0, 0};
+    WAVEDATA w;
+    EXPECT_FALSE(ParseWaveBytes(file, "cut.wav", w));
+    EXPECT_NE(Report().find("cut.wav: 形式タグ 0（PCM は 1）"), std::string::npos) << Report();
+    const std::string path = dir.File("cut.wav");
+    WriteBytes(path, file);
+    DSSOUNDDATA s;
+    EXPECT_FALSE(DS_CreateSound(s, path.c_str(), 1, 0));
+}
+
+TEST_F(SoundEffectsTest, AnUnplayableFormatIsReportedWithItsValues) {
+    Bytes samples(300, 0);
+    const std::string path = dir.File("s24.wav");
+    WriteBytes(path, MakeWave(1, 1, 44100, 24, samples));
+    DSSOUNDDATA s;
+    EXPECT_FALSE(DS_CreateSound(s, path.c_str(), 1, 0));
+    EXPECT_NE(Report().find(path + " を再生できません：量子化ビット数は 8 か 16 です（チャンネル数 1、量子化ビット数 24、"
+                                   "サンプリング周波数 44100 Hz、"),
+              std::string::npos)
+        << Report();
+    EXPECT_NE(ReadText(dir.File("EC.txt")).find(path + "生成失敗！"), std::string::npos);
 }
 
 TEST_F(SoundEffectsTest, DataChunkLongerThanTheFileKeepsWhatIsThere) {

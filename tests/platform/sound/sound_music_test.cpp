@@ -1,4 +1,5 @@
 #include "platform/sound/music_manager.h"
+#include "platform/sound/ogg.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,16 @@ TEST_F(MusicTest, EveryOggPlaySetsItsVolumeFullVolumeToo) {
     ASSERT_EQ(bgm.Play(0, 1, 1, 0, 0), 1);
     const double full = Levels(0.3)[2];
     EXPECT_NEAR(full / half, 2.0, 0.02);
+}
+
+TEST_F(MusicTest, ARefusedOggFileIsReportedWithItsReason) {
+    cOgg player;
+    player.Init();
+    player.Create(1);
+    const std::string path = Write("bad.ogg", Bytes{'O', 'g', 'g', 'S', 0, 2, 0, 0});
+    EXPECT_EQ(player.Play(0, path.c_str(), 0, 100), 0);
+    EXPECT_NE(ReadText(dir.File("Report.txt")).find(path + " を再生できません：開けないか、Ogg Vorbis のファイルではありません"),
+              std::string::npos);
 }
 
 TEST_F(MusicTest, UnplayableSlotLeavesSilenceAndIsTriedAgain) {

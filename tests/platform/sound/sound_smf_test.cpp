@@ -1,5 +1,7 @@
 #include "platform/sound/smf.h"
 
+#include "platform/sound/midi_player.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -62,6 +64,49 @@ TEST_F(SmfTest, FormatZeroKeepsMetaAndSysExAndExpandsRunningStatus) {
     EXPECT_EQ(image[12], 0x01);
     EXPECT_EQ(image[13], 0xE0);
     EXPECT_EQ(image[21], expected.size());
+}
+
+// A note whose note-off runs on the status of the note-on across a text meta
+// event (and a system-exclusive message): the running status is the note-on's.
+TEST_F(SmfTest, RunningStatusGoesOnAcrossMetaAndSysExEvents) {
+    cTrack t;
+    t.Ev(0, {0x90, 60, 100})
+        .Ev(0, {0xFF, 0x01, 0x01, 'x'})
+        .Ev(48, {60, 0})
+        .Ev(0, {0xF0, 0x01, 0xF7})
+        .Ev(0, {62, 90})
+        .End(0);
+    const Bytes image = cSmf::Init(MakeSmf(0, 96, {t}), "text.mid");
+    const Bytes events(image.begin() + 22, image.end());
+    const Bytes expected = {0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0x01, 'x', 0x30, 0x90, 60,   0,
+                            0x00, 0xF0, 0x01, 0xF7, 0x00, 0x90, 62,  90,  0x00, 0xFF, 0x2F, 0x00};
+    EXPECT_EQ(events, expected);
+}
+
+// A damaged control value (200) keeps its low 7 bits (72), in the image and
+// in what the stream player puts into its buffers.
+TEST_F(SmfTest, DataBytesAboveSevenBitsKeepTheirLowBits) {
+    cTrack t;
+    t.Ev(0, {0xB0, 7, 200}).Ev(0, {0xE0, 0x81, 0xFF}).End(0);
+    const Bytes image = cSmf::Init(MakeSmf(0, 96, {t}), "cc.mid");
+    const Bytes events(image.begin() + 22, image.end());
+    const Bytes expected = {0x00, 0xB0, 7, 72, 0x00, 0xE0, 0x01, 0x7F, 0x00, 0xFF, 0x2F, 0x00};
+    EXPECT_EQ(events, expected);
+
+    // An image as the loader never makes it: the player masks the data bytes itself.
+    Bytes raw = image;
+    raw[22 + 3] = 200;
+    std::vector<uint8_t> buffer(cMidi::BUFFER_SIZE);
+    MIDIHDR hdr;
+    hdr.lpData = buffer.data();
+    hdr.dwBufferLength = cMidi::BUFFER_SIZE;
+    EXPECT_EQ(FillMidiBuffer(raw, hdr, SMF_FIRST_EVENT), raw.size());
+    ASSERT_EQ(hdr.dwBytesRecorded, 3 * MIDIEVENT_HEADER);
+    EXPECT_EQ(buffer[8], 0xB0);
+    EXPECT_EQ(buffer[9], 7);
+    EXPECT_EQ(buffer[10], 72);
+    EXPECT_EQ(buffer[12 + 9], 0x01);
+    EXPECT_EQ(buffer[12 + 10], 0x7F);
 }
 
 TEST_F(SmfTest, UnknownChunksBetweenTracksAreSkipped) {

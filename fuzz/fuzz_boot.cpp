@@ -1,0 +1,10 @@
+// libFuzzer harness over Boot.dat: refused, or loaded whole and saved to
+// bytes that load again to the same bytes.
+#include "app/boot_data.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool once = (fuzz::Quiet(), true);
+    (void)once;
+    return fuzz::FuzzRecord<cBootData>(data, size, "Boot.dat");
+}
