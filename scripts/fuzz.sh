@@ -22,7 +22,7 @@ jobs="$(nproc)"
 # Inputs of each harness in the bounded run, from its speed: the slow readers
 # (stages, pictures through the graphics layer, Ogg decoding) get fewer.
 declare -A runs=(
-  [stage]=80000 [bmp]=40000 [ogg]=80000 [smf]=250000 [wav]=4000000 [keyconfig]=2000000
+  [stage]=80000 [bmp]=30000 [ogg]=80000 [smf]=250000 [wav]=4000000 [keyconfig]=2000000
   [input_script]=1300000 [db_list]=350000 [system_dat]=400000 [world_map]=700000
   [common_palette]=900000 [option]=2000000 [system_ini]=700000 [boot]=2000000 [window]=2000000
 )
