@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "player/system_time.h"
 #include "records/data_file.h"
 #include "support/env_guard.h"
+#include "support/record_services_spy.h"
 #include "support/temp_dir.h"
 
 class cPlayerTest : public ::testing::Test {
@@ -29,10 +31,14 @@ protected:
         ResetDatabaseState();
     }
     void SetUp() override {
+        spy = std::make_unique<cRecordServicesSpy>();  // report lines are kept, not printed
         cwd.Enter(dir.Path());
         CreateStartupFolders();
     }
-    void TearDown() override { cwd.Restore(); }
+    void TearDown() override {
+        cwd.Restore();
+        spy.reset();
+    }
 
     // The bytes of a program path's file; empty when it cannot be read.
     static std::vector<uint8_t> FileBytes(const std::string& path) {
@@ -46,6 +52,7 @@ protected:
 
     cTempDir dir;
     cWorkDirGuard cwd;
+    std::unique_ptr<cRecordServicesSpy> spy;
 };
 
 // 6 December 2026, 10:45:30.250, a Sunday.
