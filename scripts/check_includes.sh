@@ -28,7 +28,7 @@ allowed_for() {
         src/platform/seam*)      echo "records platform" ;;
         src/stage*)              echo "records stage" ;;
         src/database*)           echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database" ;;
-        src/actors*|src/play*)   echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play" ;;
+        src/actors*|src/play/*)  echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play" ;;
         src/player*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player" ;;
         src/app*)                echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
         tools/sample_game*)      echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app sample_game" ;;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,14 +37,42 @@ bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>& out, siz
     return ok;
 }
 
+namespace {
+
+FILESTEPHOOK g_FileStepHook = nullptr;
+size_t g_nFileStepChunk = 0;
+
+// Whether the test hook lets step nStep go ahead (always without a hook).
+bool StepAllowed(int nStep, size_t nDone) {
+    if (g_FileStepHook && !g_FileStepHook(nStep, nDone)) {
+        errno = EIO;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void SetFileStepHook(FILESTEPHOOK hook, size_t nChunk) {
+    g_FileStepHook = hook;
+    g_nFileStepChunk = nChunk;
+}
+
 bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes) {
     const std::string tmp = nativePath + ".tmp~";
+    if (!StepAllowed(FILESTEP_OPEN, 0)) return false;
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     size_t done = 0;
     bool ok = true;
     while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        size_t len = bytes.size() - done;
+        if (g_FileStepHook && g_nFileStepChunk) len = std::min(len, g_nFileStepChunk);
+        if (!StepAllowed(FILESTEP_WRITE, done)) {
+            ok = false;
+            break;
+        }
+        ssize_t n = ::write(fd, bytes.data() + done, len);
         if (n < 0) {
             if (errno == EINTR) continue;
             ok = false;
@@ -51,10 +80,15 @@ bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& 
         }
         done += static_cast<size_t>(n);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
+    if (ok && (!StepAllowed(FILESTEP_SYNC, done) || ::fsync(fd) != 0)) ok = false;
+    if (ok && !StepAllowed(FILESTEP_CLOSE, done)) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), nativePath.c_str()) != 0) ok = false;
-    if (!ok) std::remove(tmp.c_str());
+    if (ok && (!StepAllowed(FILESTEP_RENAME, done) || std::rename(tmp.c_str(), nativePath.c_str()) != 0)) ok = false;
+    if (!ok) {
+        const int err = errno;  // the report names the step's error, not the removal's
+        std::remove(tmp.c_str());
+        errno = err;
+    }
     return ok;
 }
 

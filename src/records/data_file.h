@@ -40,5 +40,14 @@ bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>& out,
                    size_t maxSize = MAX_DATA_FILE_SIZE);
 bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes);
 
+// Steps of writing a file through its temporary file, for the test hook.
+enum eFileStep : int { FILESTEP_OPEN = 0, FILESTEP_WRITE, FILESTEP_SYNC, FILESTEP_CLOSE, FILESTEP_RENAME };
+// Tests: asked before every step of WriteFileAtomic (nDone = bytes written so
+// far); false fails that step as the system would. While a hook is set, the
+// bytes go out in writes of at most nChunk bytes, so that a test can stop a
+// save between any two of them. Null: no hook.
+using FILESTEPHOOK = bool (*)(int nStep, size_t nDone);
+void SetFileStepHook(FILESTEPHOOK hook, size_t nChunk = 0);
+
 // The load-failure message for a data file, chosen by bVersionTooNew.
 std::string GetLoadErrorMes(const std::string& name);

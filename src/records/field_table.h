@@ -21,7 +21,8 @@ struct FIELDROW {
     using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
                                 uint32_t C::*, double C::*, int16_t (C::*)[3], uint8_t (C::*)[3],
-                                int32_t (C::*)[5], int32_t (C::*)[10], std::string C::*>;
+                                int32_t (C::*)[2], int32_t (C::*)[3], int32_t (C::*)[5], int32_t (C::*)[10],
+                                std::string C::*>;
     MEMBER lpMember;
     int nWidth = 0;        // bytes of one element; 0 for strings
     uint32_t nFrom = 0;    // first data version that stores the field

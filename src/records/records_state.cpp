@@ -1,6 +1,7 @@
 #include "records/records_state.h"
 
 #include "records/crt_rand.h"
+#include "records/data_file.h"
 #include "records/services.h"
 #include "records/version.h"
 
@@ -8,4 +9,5 @@ void ResetRecordsState() {
     ResetVersionState();
     ResetRecordServices();
     crt::srand(1);
+    SetFileStepHook(nullptr);
 }
