@@ -72,10 +72,10 @@ int GetQuitCode();
 // quit posted, pending sends answered 0 (tests).
 void ResetMainThreadMessages();
 
-// Whether the application counts as active from the start and stays active
-// when the window loses focus: with no window manager there are no focus
-// events (SDL_VIDEODRIVER dummy or offscreen), and automated runs (QV_FAST=1)
-// never wait for focus.
+// Whether the application counts as active from the start: with no window
+// manager there are no focus events (SDL_VIDEODRIVER dummy or offscreen),
+// and automated runs (QV_FAST=1) never wait for focus (they also stay active
+// when the window loses it).
 bool IsActiveFromStart();
 
 // Internal to the window framework: the main window's SDL window is gone;
