@@ -256,6 +256,8 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     // 19-21: the graphics.
     if (nScreenBpp == 8) IniData.DD_VideoStretch = 0;
     if (!StartGraphics(showCommand)) return false;
+    // From here message boxes and dialogs are drawn in the window.
+    OpenWindowDialogs();
     if (lpDTCon) LinkSharedSurfaces();
     // 22: the window's placement and the display report.
     if (bWindowed) PlaceWindow();
@@ -295,5 +297,6 @@ void ExitApp() {
     Bgm.Release();
     SceneManager.Release();
     ResetCommonFonts();
+    CloseWindowDialogs();
     DDEnd();
 }
