@@ -106,6 +106,7 @@ void PlaceWindow() {
     MainWindow.SetPosition(WindowData.nLeft, WindowData.nTop);
     if (IniData.Direct3D && IniData.WindowMode == 2 && WindowData.nWidth > 0 && WindowData.nHeight > 0)
         MainWindow.SetSize(WindowData.nWidth, WindowData.nHeight);
+    if (WindowData.bMaximized) MainWindow.Maximize();
 }
 
 bool SetPaletteAndKey() {
