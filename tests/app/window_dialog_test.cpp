@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "app/app_state.h"
@@ -70,8 +69,6 @@ protected:
 TEST_F(WindowDialogTest, AGameThreadMessageBoxIsDrawnInTheWindowAndACloseWaitsForIt) {
     cTempDir dir;
     apptest::MakeGameFolder(dir.Path(), apptest::WindowedIni());
-    // data\ made already: no question before the window.
-    std::filesystem::copy(dir.Path() / "default", dir.Path() / "data", std::filesystem::copy_options::recursive);
     cEnvGuard env;
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) env.Set("SDL_VIDEODRIVER", "dummy");
