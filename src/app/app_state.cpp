@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include "app/blink_colors.h"
 #include "app/boot_data.h"
 #include "app/editor_notice.h"
 #include "app/init_app.h"
@@ -18,6 +19,7 @@ void ResetAppState() {
     thGame.Exit();
     ResetMainWindowState();
     SceneManager.Reset();
+    ResetBlinkColors();
     SetStageLoadTarget(nullptr, nullptr);
     SetStageLoadPump(nullptr);
     strStageSearchExt = "stg4";
@@ -26,6 +28,7 @@ void ResetAppState() {
     WindowData.Reset();
     ResetEditorSetting();
     SetPlayStageFile(nullptr);
+    SetChallengeSwitch(nullptr);
     bStageTest = 0;
     bWindowed = 1;
     nScreenBpp = 32;

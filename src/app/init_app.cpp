@@ -106,6 +106,7 @@ void PlaceWindow() {
     MainWindow.SetPosition(WindowData.nLeft, WindowData.nTop);
     if (IniData.Direct3D && IniData.WindowMode == 2 && WindowData.nWidth > 0 && WindowData.nHeight > 0)
         MainWindow.SetSize(WindowData.nWidth, WindowData.nHeight);
+    if (WindowData.bMaximized) MainWindow.Maximize();
 }
 
 bool SetPaletteAndKey() {
@@ -256,6 +257,8 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     // 19-21: the graphics.
     if (nScreenBpp == 8) IniData.DD_VideoStretch = 0;
     if (!StartGraphics(showCommand)) return false;
+    // From here message boxes and dialogs are drawn in the window.
+    OpenWindowDialogs();
     if (lpDTCon) LinkSharedSurfaces();
     // 22: the window's placement and the display report.
     if (bWindowed) PlaceWindow();
@@ -295,5 +298,6 @@ void ExitApp() {
     Bgm.Release();
     SceneManager.Release();
     ResetCommonFonts();
+    CloseWindowDialogs();
     DDEnd();
 }

@@ -13,7 +13,10 @@
 #include "platform/sound/music_manager.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/system/log.h"
+#include "platform/system/mesbox.h"
 #include "platform/system/thread_messages.h"
+#include "platform/window/dialog.h"
+#include "platform/window/dialog_mesbox.h"
 #include "platform/window/main_thread_messages.h"
 
 cMainWindow MainWindow;
@@ -33,10 +36,42 @@ std::atomic<DIALOGREQUEST> g_Dialog[4] = {};
 
 cThread* const kWorkers[] = {&thGame, &thPause, &thRankEntry, &thLoadStage};
 
+// A message box drawn in the main window: it runs on the main thread, also
+// when another thread asks. A box the main thread no longer answers (the
+// window is closing) takes its default answer.
+int WindowMesBox(const std::string& text, const std::string& caption, unsigned style) {
+    const LRESULT answer = CallOnMainThread([&]() -> LRESULT {
+        return MainWindow.RunModal([&] { return DialogMesBox(text, caption, style); });
+    });
+    return answer > 0 ? static_cast<int>(answer) : DefaultMesBoxAnswer(style);
+}
+
 }  // namespace
+
+bool OpenWindowDialogs() {
+    if (!OpenWindowDialogHost(MainWindow.GetNativeWindow())) {
+        WriteReport("Dialogs : drawn in windows of their own");
+        return false;
+    }
+    SetMesBoxPresenter(&WindowMesBox);
+    return true;
+}
+
+void CloseWindowDialogs() {
+    SetMesBoxPresenter(nullptr);
+    CloseWindowDialogHost();
+}
+
+int cMainWindow::RunModal(const std::function<int()>& run) {
+    ++m_nServing;
+    const int result = run();
+    if (--m_nServing == 0 && bInitDone.load()) EndStartup();
+    return result;
+}
 
 void ResetMainWindowState() {
     if (MainWindow.Exists()) MainWindow.Destroy();
+    CloseWindowDialogs();
     MainWindow.Clear();
     MainWindow.ResetState();
     hWndMain = nullptr;
@@ -165,6 +200,7 @@ LRESULT cMainWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lPar
         case WM_CREATE: m_bCreated = true; return 0;
         case WM_DESTROY:
             WriteEC("WM_DESTROY");
+            CloseWindowDialogs();
             hWndMain = nullptr;
             if (bInitDone.load()) SendEditorNotice(EDITOR_ENDED, 1);
             PostQuitMessageMain(0);

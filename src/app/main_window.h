@@ -9,6 +9,7 @@
 // until that is over.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "platform/window/window.h"
 
@@ -31,6 +32,9 @@ public:
     void EndStartup();
     // Clears the flags (tests).
     void ResetState();
+    // Runs a modal dialog or message box on the main thread as a request is
+    // served: a close that comes from its nested loop waits until it ends.
+    int RunModal(const std::function<int()>& run);
 
 private:
     void OnClose();
@@ -72,6 +76,14 @@ uint32_t RequestDialog(uint32_t msg, WPARAM wParam);
 
 // The window destroyed and every global here back to its start state (tests).
 void ResetMainWindowState();
+
+// Main thread, once the graphics are up: message boxes (from any thread) and
+// dialogs are drawn in the main window from now on, over the last frame;
+// false when they cannot be (SDL's message box stays).
+bool OpenWindowDialogs();
+// Back to SDL's message box and dialogs in windows of their own; before the
+// main window or the graphics go.
+void CloseWindowDialogs();
 
 // Suspends, or resumes, thGame, thPause, thRankEntry and thLoadStage in this order.
 void SuspendThreads();

@@ -34,6 +34,9 @@ public:
     virtual void Exit();
     // Draws the scene's full picture into the device back buffer.
     virtual void Draw() {}
+    // The frame rate of the last second, given every frame to the play
+    // scene, which keeps it; other scenes ignore it.
+    virtual void SetMeasuredRate(uint32_t /*nFps*/) {}
 
     int GetPhase() const { return m_nPhase; }
     int GetStep() const { return m_nStep; }

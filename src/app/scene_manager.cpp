@@ -1,5 +1,6 @@
 #include "app/scene_manager.h"
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,8 @@ uint32_t cSceneManager::Frame() {
     PollJoystick(&InputList[0]);
     try {
         SwitchScene(nCurrent);
+    } catch (const std::bad_alloc&) {
+        OutOfMemory();
     } catch (const char* text) {
         WriteECAndClose("%s", text);
     } catch (const std::string& text) {
@@ -106,6 +109,7 @@ uint32_t cSceneManager::Frame() {
     if (cScene* scene = Scene(nCurrent)) scene->Run();
     g_nFps = GetFPS(1);
     g_nLap = static_cast<uint32_t>(LapStopwatch(1));
+    if (lpPlayScene) lpPlayScene->SetMeasuredRate(g_nFps);
     if (IniData.ShowFps) DrawFrameRateText();
     Present();
     const uint32_t max = g_nMaxFrames.load();
@@ -161,6 +165,10 @@ cScene* CreateStandardScene(int nScene) {
 }
 
 uint32_t GetFrameCount() { return g_nFrameCount.load(); }
+
+uint32_t GetMeasuredFps() { return g_nFps; }
+
+uint32_t GetFrameTimeMean() { return g_nLapMean; }
 
 void SetMaxFrames(uint32_t nFrames) { g_nMaxFrames = nFrames; }
 

@@ -76,6 +76,11 @@ cScene* CreateStandardScene(int nScene);
 
 // Frames run since start-up (the frame counter of Frame).
 uint32_t GetFrameCount();
+// The frame rate of the last second, as the last frame measured it.
+uint32_t GetMeasuredFps();
+// The mean processing time in ms of the last 16 frames measured while the
+// frame-rate text is on (0 until 16 have been).
+uint32_t GetFrameTimeMean();
 // QV_MAX_FRAMES: after this many frames the main window is asked to close
 // (0: never). Read at start-up.
 void SetMaxFrames(uint32_t nFrames);

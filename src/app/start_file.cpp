@@ -16,6 +16,7 @@ int bStageTest = 0;
 namespace {
 
 std::atomic<PLAYSTAGEFILE> g_PlayStageFile{nullptr};
+int32_t* g_pChallengeSwitch = nullptr;
 
 bool IsReplayName(const std::string& path) {
     std::string ext;
@@ -31,6 +32,8 @@ bool ExistsFile(const std::string& path) {
 }  // namespace
 
 void SetPlayStageFile(PLAYSTAGEFILE fn) { g_PlayStageFile = fn; }
+
+void SetChallengeSwitch(int32_t* pSwitch) { g_pChallengeSwitch = pSwitch; }
 
 int PlayStageFile(const std::string& path, int flag) {
     if (const PLAYSTAGEFILE fn = g_PlayStageFile.load()) return fn(path, flag);
@@ -61,5 +64,6 @@ bool StartWithFile() {
     SceneManager.nTitleChoice = 3;
     SceneManager.nGameType = GAME_FREE;
     SceneManager.nRankSwitch = 1;
+    if (g_pChallengeSwitch) *g_pChallengeSwitch = 0;
     return true;
 }

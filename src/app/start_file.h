@@ -1,6 +1,7 @@
 #pragma once
 // A stage or replay file given at start (the command line or System.ini's
 // FreeStage): resolved to its newest numbered variant and played at once.
+#include <cstdint>
 #include <string>
 
 // Set when play starts from a file given at start (the test play).
@@ -12,6 +13,11 @@ int PlayStageFile(const std::string& path, int flag);
 using PLAYSTAGEFILE = int (*)(const std::string& path, int flag);
 // Replaces the loader behind PlayStageFile (null: loading into the play stage).
 void SetPlayStageFile(PLAYSTAGEFILE fn);
+
+// Where the play-progress record keeps its challenge switch (set by the
+// challenge scene for its plays); null while there is no record. A play
+// started from a file clears it.
+void SetChallengeSwitch(int32_t* pSwitch);
 
 // The start file of IniData.FreeStage, when there is one: the newest
 // numbered variant replaces the name; an existing stage file is loaded and

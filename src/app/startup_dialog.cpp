@@ -1,6 +1,7 @@
 #include "app/startup_dialog.h"
 
 #include "app/boot_data.h"
+#include "app/main_window.h"
 #include "app/system_ini.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -12,12 +13,23 @@ void Place(cCtrl& c, int x, int y, int w, int h) { c.SetRect(DluX(x), DluY(y), D
 
 }  // namespace
 
+POINT StartupCursorPos(POINT windowPos) {
+    // The dialog is centred on the window's middle; the Start button lies
+    // this far from the dialog's top-left (in pixels, truncated toward zero).
+    const int cx = windowPos.x + 320, cy = windowPos.y + 240;
+    const int x = static_cast<int>(static_cast<double>(static_cast<int>(cx - 187.0)) + 181.9);
+    const int y = static_cast<int>(static_cast<double>(static_cast<int>(cy - 136.0)) + 198.9);
+    return POINT{x, y};
+}
+
 cStartupDlg::cStartupDlg()
     : cDialog(103, DluX(222), DluY(171)),
       m_Direct3D(&BootData.nDrawMode, 1),
       m_DirectDraw(&BootData.nDrawMode, 0),
       m_NoDialog(&BootData.bNoDialog) {
     SetupChild(103, nullptr, &DialogGroup);
+    const POINT cursor = StartupCursorPos(MainWindow.GetLastSetPosition());
+    SetCursorPos(cursor.x, cursor.y);
 }
 
 void cStartupDlg::OnInitDialog() {

@@ -27,5 +27,9 @@ private:
     cButtonCtrl m_Cancel;
 };
 
+// Where the dialog puts the mouse cursor: near its Start button, for a main
+// window whose top-left was last set to windowPos.
+POINT StartupCursorPos(POINT windowPos);
+
 // Runs the dialog modally; 1 Start, 0 Cancel.
 int RunStartupDialog();

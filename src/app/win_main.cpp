@@ -1,8 +1,5 @@
 #include "app/win_main.h"
 
-#include <sys/resource.h>
-#include <time.h>
-
 #include <cstdlib>
 
 #include "app/editor_notice.h"
@@ -11,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/scene_manager.h"
 #include "app/single_instance.h"
+#include "app/startup_log.h"
 #include "database/global_objects.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
@@ -36,21 +34,6 @@ void EndLeftovers() {
     if (MainWindow.Exists()) MainWindow.Destroy();
 }
 
-// Nanoseconds on the monotonic clock (comparable across processes).
-long long MonotonicNs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
-}
-
-// The start's cost, once the first frame is on the screen: when it came and
-// the peak memory until then (read by the start-up benchmark).
-void ReportFirstFrame() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    WriteReport("Startup : first frame at %lld ns, peak memory %ld KB", MonotonicNs(), usage.ru_maxrss);
-}
-
 void MessageLoop() {
     // Every pass serves the waiting events and requests and shows the newest
     // frame; waiting at most 1 ms keeps the loop off the processor.
@@ -58,7 +41,7 @@ void MessageLoop() {
     while (PumpMainMessages()) {
         if (DDPresentPending() && bFirst) {
             bFirst = false;
-            ReportFirstFrame();
+            StartupLogFirstFrame();
         }
         WaitMainMessage(bAppActive.load() ? 1 : 10);
     }
@@ -67,13 +50,14 @@ void MessageLoop() {
 }  // namespace
 
 int WinMain(const std::string& commandLine, int nCmdShow) {
+    StartupLogBegin();
     const char* ec = std::getenv("QV_EC_LOG");
     ECInit(ec && ec[0] == '1', "EC_Game.txt");
     if (!ReportInit("Report_Game.txt")) return kFailedStart;
     WriteReport("App : ver %s", "825");
-    const long long reportStart = MonotonicNs();
+    const double reportStart = StartupLogNow();
     WriteSystemReport();
-    WriteReport("Startup : system report %lld us", (MonotonicNs() - reportStart) / 1000);
+    StartupLogSystemReport(reportStart);
     ReadEditorSetting();
     InstallPlatformRecordServices();
     if (const char* max = std::getenv("QV_MAX_FRAMES")) SetMaxFrames(static_cast<uint32_t>(std::strtoul(max, nullptr, 10)));

@@ -11,11 +11,8 @@
 #include <sstream>
 #include <thread>
 
-#include "database/default_project.h"
-#include "database/system_data.h"
-#include "database/world_map.h"
-#include "platform/graphics/bmp.h"
-#include "support/env_guard.h"
+#include "sample_game/sample_game.h"
+#include "support/temp_dir.h"
 
 extern char** environ;
 
@@ -25,61 +22,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An 8-bit picture of w x h: a grey ramp palette with black first (the
-// transparent colour, top-left) and a few colours, rows of varying indices.
-BMPIMAGE Picture(int w, int h) {
-    BMPIMAGE img;
-    img.nWidth = w;
-    img.nHeight = h;
-    img.nBitCount = 8;
-    img.Palette.resize(256);
-    for (int i = 0; i < 256; ++i) img.Palette[static_cast<size_t>(i)] = static_cast<uint32_t>(i * 0x010101);
-    img.Palette[16] = 0x203060;   // the clearing colour of the scenes
-    img.Palette[255] = 0xFFFFFF;
-    img.Index.resize(static_cast<size_t>(w) * h);
-    img.Pixels.resize(img.Index.size());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint8_t i = x == 0 && y == 0 ? 0 : static_cast<uint8_t>(32 + (x + y) % 200);
-            img.Index[static_cast<size_t>(y) * w + x] = i;
-            img.Pixels[static_cast<size_t>(y) * w + x] = img.Palette[i];
-        }
-    return img;
-}
-
-void WritePicture(const fs::path& file, const BMPIMAGE& img) {
-    fs::create_directories(file.parent_path());
-    WriteFileBytes(file.string(), EncodeBmp(img, 8));
-}
-
-// The palette picture: its colour table for 8-bit screens, and for true
-// colour entry i as the pixel (i % 16, 8 + i / 16); the top-left pixel
-// (entry 0) gives the transparent colour.
-BMPIMAGE PalettePicture() {
-    BMPIMAGE img = Picture(16, 24);
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const uint8_t i = y < 8 ? 0 : static_cast<uint8_t>((y - 8) * 16 + x);
-            img.Index[static_cast<size_t>(y) * 16 + x] = i;
-            img.Pixels[static_cast<size_t>(y) * 16 + x] = img.Palette[i];
-        }
-    return img;
+// The sample game, written once per test program and copied from there.
+const fs::path& SampleGame() {
+    static cTempDir cache;
+    static const bool written = sample::WriteSampleGame(cache.Path() / "game");
+    (void)written;  // a failed file shows in the runs that need it
+    static const fs::path game = cache.Path() / "game";
+    return game;
 }
 
 }  // namespace
 
 void MakeGameFolder(const fs::path& folder, const std::string& systemIni) {
-    cWorkDirGuard cwd(folder);
-    WriteDefaultDatabaseFiles("default\\");
-    cSystemData system;
-    system.strTitle = "テストゲーム";
-    system.SaveFile("default\\System.dat");
-    cWorldMap map;
-    map.SaveFile("default\\WorldMap.dat");
-    WritePicture(folder / "bmp" / "plt" / "Palette.bmp", PalettePicture());
-    WritePicture(folder / "bmp" / "Debug.bmp", Picture(64, 64));
-    WritePicture(folder / "bmp" / "Symbol.bmp", Picture(256, 16));
-    if (!systemIni.empty()) std::ofstream(folder / "System.ini", std::ios::binary) << systemIni;
+    fs::copy(SampleGame(), folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    if (!systemIni.empty()) std::ofstream(folder / "System.ini", std::ios::binary | std::ios::trunc) << systemIni;
 }
 
 std::string WindowedIni(const std::string& extra) {

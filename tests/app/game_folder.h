@@ -1,9 +1,7 @@
 #pragma once
-// The game folder the whole-program tests run in, made in one place so that
-// the tests can later run in the sample game instead: a project that ships
-// only "default\" (the database, System.dat, WorldMap.dat, the common
-// palette, written by the project's own writers), the pictures the start-up
-// loads, and a System.ini.
+// The game folder the whole-program tests run in: the sample game (written
+// once per test program by its generator, then copied), with the System.ini
+// the test asks for.
 #include <filesystem>
 #include <map>
 #include <string>
@@ -11,8 +9,9 @@
 
 namespace apptest {
 
-// Writes the minimal game into folder (which must exist). systemIni: the
-// text of System.ini ("" writes none).
+// Copies the sample game into folder (which must exist), data\ made from
+// default\ already. systemIni: the text of System.ini ("" keeps the
+// sample's own).
 void MakeGameFolder(const std::filesystem::path& folder, const std::string& systemIni);
 // A System.ini for automated runs: DirectDraw in a window, no frame-rate text.
 std::string WindowedIni(const std::string& extra = std::string());

@@ -1,6 +1,7 @@
-// Whole runs of the game program, headless on a simulated 60 fps clock:
-// the report log's lines in order, the first frames of the first scene,
-// an orderly end; the refused starts with their messages and exit codes.
+// Whole runs of the game program on the sample game, headless on a
+// simulated 60 fps clock: the report log's lines in order, the title picture
+// on the screen, an orderly end; the refused starts with their messages and
+// exit codes.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
 
 #include "app/game_folder.h"
@@ -19,37 +21,40 @@ using namespace apptest;
 
 namespace {
 
-// Whether a frame dump shows more than one colour.
-bool ShowsSomething(const fs::path& dump) {
+BMPIMAGE ReadBmp(const fs::path& file) {
     BMPIMAGE img;
-    const std::string bytes = ReadText(dump);
-    if (!DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &img)) return false;
-    for (uint32_t px : img.Pixels)
-        if (px != img.Pixels[0]) return true;
-    return false;
+    const std::string bytes = ReadText(file);
+    if (!DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &img)) return BMPIMAGE{};
+    return img;
 }
 
 }  // namespace
 
-TEST(GameRun, StartsRunsTheFirstSceneAndEndsInOrder) {
+TEST(GameRun, StartsTheSampleGameShowsItsTitleAndEndsInOrder) {
     cTempDir dir;
     MakeGameFolder(dir.Path(), WindowedIni());
-    auto env = HeadlessEnv(40);
+    fs::remove_all(dir.Path() / "data");  // a first start: data\ comes from default\ (the question answered Yes)
+    auto env = HeadlessEnv(60);
     env["QV_FRAME_DUMP"] = dir.File("last.bmp");
     const GAMERUN run = RunGame(dir.Path(), env);
     ASSERT_EQ(run.nExitCode, 0) << run.strReport;
     const auto lines = Lines(run.strReport);
     ASSERT_FALSE(lines.empty());
+    // The report log's lines in order: the system report, data\ made, the
+    // graphics, the end of the start, the frames, the close, the frame dump,
+    // the glyph counts of ExitApp, the end.
     EXPECT_EQ(lines[0], "App : ver 825");
-    const int init = FindLine(lines, "InitApp : done");
-    const int frames = FindLine(lines, "QV_MAX_FRAMES : 40 frames run", init);
-    const int quit = FindLine(lines, "Message loop : WM_QUIT", frames);
-    const int end = FindLine(lines, "App : end", quit);
-    EXPECT_GT(init, 0) << run.strReport;
-    EXPECT_GT(frames, init);
-    EXPECT_GT(quit, frames);
-    EXPECT_GT(end, quit);
-    // The first start made data\ from default\ and the player's folders.
+    int at = 0;
+    for (const char* prefix : {"OS : ", "CPU : ", "Mem Total : ", "HD Free : ", "MesBox [デフォルトデータ作成の確認]",
+                               "Renderer : ", "Mode : Window", "Bpp : 32", "InitApp : done",
+                               "QV_MAX_FRAMES : 60 frames run", "Message loop : WM_QUIT after ", "Frame dump : ",
+                               "Font10 : ", "Font16 : ", "App : end"}) {
+        const int next = FindLine(lines, prefix, at);
+        EXPECT_GE(next, at) << prefix << "\n" << run.strReport;
+        if (next >= 0) at = next;
+    }
+    EXPECT_EQ(lines.back(), "App : end");
+    EXPECT_EQ(run.strReport.find("Startup : "), std::string::npos);  // start-up times only when asked for
     EXPECT_TRUE(fs::exists(dir.Path() / "data" / "System.dat"));
     EXPECT_TRUE(fs::is_directory(dir.Path() / "user_data"));
     // The orderly close saved the window's placement and ended every thread.
@@ -63,8 +68,19 @@ TEST(GameRun, StartsRunsTheFirstSceneAndEndsInOrder) {
     EXPECT_GT(game, close);
     EXPECT_GT(exited, game);
     EXPECT_GT(destroyed, exited);
-    // The first scene faded in and shows the game's title.
-    EXPECT_TRUE(ShowsSomething(dir.Path() / "last.bmp"));
+    // The first scene faded in: the last frame is the sample's title picture.
+    const BMPIMAGE frame = ReadBmp(dir.Path() / "last.bmp"), title = ReadBmp(dir.Path() / "bmp" / "Title.bmp");
+    ASSERT_EQ(frame.nWidth, 640);
+    ASSERT_EQ(frame.nHeight, 480);
+    ASSERT_EQ(title.nWidth, 640);
+    ASSERT_EQ(title.nHeight, 480);
+    std::set<uint32_t> colours;
+    for (int y = 5; y < 480; y += 59)
+        for (int x = 3; x < 640; x += 71) {
+            EXPECT_EQ(frame.RGB(x, y) & 0xFFFFFF, title.RGB(x, y) & 0xFFFFFF) << x << "," << y;
+            colours.insert(title.RGB(x, y) & 0xFFFFFF);
+        }
+    EXPECT_GE(colours.size(), 3u);  // the points see the picture, not one plain colour
 }
 
 TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
@@ -78,13 +94,12 @@ TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
 TEST(GameRun, ADamagedSystemDatIsRefusedWithTheMessage) {
     cTempDir dir;
     MakeGameFolder(dir.Path(), WindowedIni());
-    fs::create_directories(dir.Path() / "data");
-    fs::copy(dir.Path() / "default", dir.Path() / "data", fs::copy_options::recursive);
     const fs::path system = dir.Path() / "data" / "System.dat";
     fs::resize_file(system, fs::file_size(system) / 2);
     const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));
     EXPECT_NE(run.nExitCode, 0);
     EXPECT_NE(run.strReport.find("data\\System.dat の読み込みに失敗"), std::string::npos) << run.strReport;
+    EXPECT_NE(run.strReport.find("InitApp : failed"), std::string::npos);
 }
 
 namespace {

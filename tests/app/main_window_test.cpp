@@ -86,3 +86,34 @@ TEST_F(MainWindowTest, ARequestIsServedWhileTheGameThreadWaitsAndACloseMeanwhile
     EXPECT_LT(exited, destroyed);
     EXPECT_NE(destroyed, std::string::npos);
 }
+
+namespace {
+
+std::atomic<uint32_t> g_nUnregistered{99};
+
+unsigned AskingForAReplaySave(void*) {
+    g_nUnregistered = RequestDialog(WM_SAVE_REPLAY, 1);
+    PostMessageMain(WM_CLOSE, 0, 0);
+    MSG msg;
+    while (GetMessage(&msg)) {
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, ARequestWithoutItsDialogIsAnsweredZeroWithAReportLine) {
+    cWindowSystem windows;
+    ASSERT_TRUE(windows.Ok());
+    SetMainWindow(&MainWindow);
+    ASSERT_TRUE(MainWindow.Create("", 0, 0));
+    bInitDone = 1;
+    ASSERT_TRUE(thGame.Create(AskingForAReplaySave, nullptr));
+    for (int i = 0; i < 5000 && PumpMainMessages(); ++i) WaitMainMessage(1);
+    EXPECT_TRUE(IsQuitPosted());
+    EXPECT_EQ(g_nUnregistered.load(), 0u);
+    EXPECT_EQ(dwRequestDone.load(), 1u);
+    std::ifstream f(m_Dir.Path() / "Report_Game.txt", std::ios::binary);
+    const std::string report{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    EXPECT_NE(report.find("no dialog for this request yet"), std::string::npos) << report;
+}

@@ -23,6 +23,7 @@ std::vector<std::string> g_Log;
 int g_nLeaveAfter = 3;  // steps of phase 1 before a scene leaves
 int g_nTarget[6] = {5, 0, 0, 0, 0, 0};
 bool g_bThrow = false;
+uint32_t g_nRateKept = 0;  // the frame rate the play scene was given last
 
 std::string Event(const char* what, int n) { return std::string(what) + " " + std::to_string(n); }
 
@@ -43,6 +44,7 @@ public:
         cScene::FadeIn();
         if (GetPhase() == 1) g_Log.push_back(Event("shown", SceneNo()));
     }
+    void SetMeasuredRate(uint32_t nFps) override { g_nRateKept = nFps; }
     void Exit() override {
         cScene::Exit();
         if (SceneManager.nCurrent != SceneNo()) g_Log.push_back(Event("handed over", SceneNo()));
@@ -144,4 +146,14 @@ TEST_F(SceneFrameTest, AFailedEntryIsLoggedAndTheSceneGoesOn) {
     std::ifstream f(m_Dir.Path() / "EC_Game.txt", std::ios::binary);
     const std::string ec{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
     EXPECT_NE(ec.find("the scene's pictures are missing"), std::string::npos);
+}
+
+TEST_F(SceneFrameTest, ThePlaySceneKeepsTheFrameRateOfTheLastSecond) {
+    SceneManager.nCurrent = SCENE_PLAY;
+    g_nLeaveAfter = 1000;
+    for (int i = 0; i < 150; ++i) ASSERT_EQ(SceneManager.Frame(), 1u);
+    ASSERT_NE(lpPlayScene, nullptr);
+    // A steady 60 on the simulated clock reads 60 once a second has passed.
+    EXPECT_EQ(GetMeasuredFps(), 60u);
+    EXPECT_EQ(g_nRateKept, 60u);
 }

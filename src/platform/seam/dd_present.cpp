@@ -9,6 +9,7 @@
 
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_palette.h"
+#include "platform/seam/dialog_host.h"
 #include "platform/seam/native_window.h"
 #include "platform/seam/owners.h"
 #include "platform/system/log.h"
@@ -104,6 +105,7 @@ bool DDOpenPresenter(NativeWindow* nativeWindow, int vsync) {
 
 void DDClosePresenter() {
     if (!g_Presenter) return;
+    DialogHostRendererGone(g_Presenter->renderer.get());
     g_Presenter->texture.reset();
     g_Presenter->renderer.reset();
     delete g_Presenter;
@@ -141,6 +143,21 @@ bool DDPresentPending() {
     SDL_RenderPresent(g_Presenter->renderer.get());
     g_Presenter->bPresented = true;
     return true;
+}
+
+SDL_Renderer* DDPresenterRenderer() { return g_Presenter ? g_Presenter->renderer.get() : nullptr; }
+
+void DDDrawPresenterBackdrop(SDL_Renderer* renderer) {
+    if (!g_Presenter || renderer != g_Presenter->renderer.get()) return;
+    {
+        std::lock_guard<std::mutex> lock(g_Lock);
+        if (g_HasPending) {
+            std::swap(g_Shown, g_Pending);
+            g_HasPending = false;
+            g_HasShown = true;
+        }
+    }
+    if (g_HasShown) Draw(*g_Presenter, g_Shown);
 }
 
 bool DDGetLastFrame(DDFRAME* frame) {

@@ -8,7 +8,9 @@
 
 #include "platform/seam/dialog_host.h"
 #include "platform/seam/imgui_glue.h"
+#include "platform/seam/native_window.h"
 #include "platform/seam/owners.h"
+#include "platform/seam/window_events.h"
 #include "platform/system/cp932.h"
 #include "platform/window/dialog_lists.h"
 
@@ -81,6 +83,30 @@ void SetDialogHost(const DIALOGHOST& host) { g_Host = host; }
 void ResetDialogHost() {
     cImGuiHost::Get().Detach();
     g_Host = DIALOGHOST{};
+}
+
+bool OpenWindowDialogHost(NativeWindow* window) {
+    SDL_Window* w = SdlWindowOf(window);
+    SDL_Renderer* r = DDPresenterRenderer();
+    if (!w || !r || SDL_GetRenderer(w) != r) return false;
+    DIALOGHOST host;
+    host.window = w;
+    host.renderer = r;
+    host.drawBackdrop = DDDrawPresenterBackdrop;
+    host.serveEvent = ServeRequestEvent;
+    if (g_Host.renderer != r) cImGuiHost::Get().Detach();
+    g_Host = host;
+    return true;
+}
+
+void CloseWindowDialogHost() {
+    if (g_Host.renderer) ResetDialogHost();
+}
+
+NativeWindow* DialogHostWindow() { return g_Host.renderer ? NativeWindowOf(g_Host.window) : nullptr; }
+
+void DialogHostRendererGone(SDL_Renderer* renderer) {
+    if (renderer && g_Host.renderer == renderer) ResetDialogHost();
 }
 
 void SetDialogFrameHook(std::function<void(cDialog&, int)> hook) { g_FrameHook = std::move(hook); }

@@ -24,5 +24,14 @@ bool DialogHostProcessEvent(const SDL_Event& e);
 // Draws open modeless dialogs over the frame (before it is presented).
 void DialogHostDrawModeless();
 
+// The presenter's renderer (dd_present.h); null while it is closed.
+SDL_Renderer* DDPresenterRenderer();
+// Draws the newest frame handed to the presenter into its renderer, scaled
+// and letterboxed as presented (the backdrop of dialogs); black before the
+// first frame. Not presented.
+void DDDrawPresenterBackdrop(SDL_Renderer* renderer);
+// The presenter's renderer is going: a host drawing with it is reset.
+void DialogHostRendererGone(SDL_Renderer* renderer);
+
 // Virtual-key code of an SDL key code (0 when the dialogs have no use for it).
 int DialogKeyToVk(int sdlKey);

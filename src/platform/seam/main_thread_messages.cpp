@@ -111,6 +111,12 @@ void HandleEvent(const SDL_Event& e) {
 
 }  // namespace
 
+bool ServeRequestEvent(const SDL_Event& e) {
+    if (e.type == 0 || (e.type != g_PostEvent.load() && e.type != g_SendEvent.load())) return false;
+    HandleEvent(e);
+    return true;
+}
+
 bool InitWindowSystem() {
     // Closing the last window is a WM_CLOSE of that window, not a second quit request.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");

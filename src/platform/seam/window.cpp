@@ -376,6 +376,12 @@ void cWindow::Destroy() {
     }
 }
 
+void cWindow::Maximize() {
+    if (m_pNativeWindow) SDL_MaximizeWindow(SdlOf(m_pNativeWindow));
+}
+
+bool SetCursorPos(int x, int y) { return SDL_WasInit(SDL_INIT_VIDEO) && SDL_WarpMouseGlobal(x, y) == 0; }
+
 void cWindow::SetTitle(const char* title) {
     if (m_pNativeWindow) SDL_SetWindowTitle(SdlOf(m_pNativeWindow), Cp932ToUtf8(title ? title : "").c_str());
 }

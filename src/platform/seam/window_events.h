@@ -12,3 +12,6 @@ void DispatchSdlEvent(const SDL_Event& event);
 void RegisterSdlWindow(unsigned windowId, cWindow* pWindow);
 // The window registered for an SDL window id; null when none.
 cWindow* FindSdlWindow(unsigned windowId);
+// Runs the event when it is a request to the main window (a post or a
+// send); false, doing nothing, for any other event.
+bool ServeRequestEvent(const SDL_Event& event);

@@ -11,11 +11,23 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/native_window.h"
 #include "platform/window/ctrl.h"
 #include "records/safe_container.h"
 
 // Tests: called on every frame of a modal loop, after drawing.
 void SetDialogFrameHook(std::function<void(class cDialog&, int frame)> hook);
+
+// Main thread: from now on dialogs are drawn in window, through the renderer
+// of the frame presenter (dd_present.h), over the frame last handed to it;
+// their nested loops keep serving the requests to the main window. false
+// (nothing changes) when the presenter is not open on that window.
+bool OpenWindowDialogHost(NativeWindow* window);
+// Main thread: dialogs no longer drawn in the window (before the window or
+// the presenter goes); a modal dialog then opens a window of its own.
+void CloseWindowDialogHost();
+// The window dialogs are drawn in; null when no window host is set.
+NativeWindow* DialogHostWindow();
 
 // Modal flags: hide or disable the windows of the dialog's group meanwhile.
 enum : int { DLG_HIDE_GROUP = 2, DLG_DISABLE_GROUP = 4 };

@@ -69,6 +69,8 @@ public:
     void RemoveStyle(uint32_t bits);
     // Left and top of the outer window.
     POINT GetPosition() const;
+    // The left and top last given to SetPosition (or by CenterOnDesktop).
+    POINT GetLastSetPosition() const { return POINT{m_nX, m_nY}; }
     // Moves the outer window's top-left to (x, y) with the worked-out size; remembers x, y.
     void SetPosition(int x, int y);
     // Centres the outer window on the desktop of its display.
@@ -101,6 +103,8 @@ public:
     bool IsFullScreen() const;
     bool IsMinimized() const;
     bool IsMaximized() const;
+    // Shows the window maximised.
+    void Maximize();
     // The native window, for presenting; null before Create and after Destroy.
     NativeWindow* GetNativeWindow() const { return m_pNativeWindow.get(); }
     // The handle the procedure last saw (null after WM_DESTROY).
@@ -158,3 +162,7 @@ protected:
     int m_nRememberW = 0, m_nRememberH = 0;
     NativeWindowPtr m_pNativeWindow;
 };
+
+// Moves the mouse cursor to (x, y) on the desktop; false when the window
+// system cannot move it (no display, or a driver without a pointer).
+bool SetCursorPos(int x, int y);
