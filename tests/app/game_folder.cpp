@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -129,6 +130,16 @@ int FindLine(const std::vector<std::string>& lines, const std::string& prefix, i
     for (size_t i = static_cast<size_t>(from < 0 ? 0 : from); i < lines.size(); ++i)
         if (lines[i].compare(0, prefix.size(), prefix) == 0) return static_cast<int>(i);
     return -1;
+}
+
+void SetWindowRunEnv(cEnvGuard& env) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) env.Set("SDL_VIDEODRIVER", "dummy");
+    env.Set("SDL_AUDIODRIVER", "dummy");
+    env.Set("SDL_RENDER_DRIVER", "software");
+    env.Set("QV_FAST", "1");
+    env.Set("QV_EC_LOG", "1");
+    env.Unset("QV_MAX_FRAMES");
 }
 
 }  // namespace apptest

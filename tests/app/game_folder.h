@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/env_guard.h"
+
 namespace apptest {
 
 // Copies the sample game into folder (which must exist), data\ made from
@@ -32,6 +34,10 @@ int StartGame(const std::filesystem::path& folder, const std::map<std::string, s
 int WaitGame(int pid, int timeoutMs);
 // The environment of an automated headless run.
 std::map<std::string, std::string> HeadlessEnv(int maxFrames);
+// The environment of a whole program run in this process with a real window:
+// the test's X server when there is one (else the dummy driver), no sound
+// card, software rendering, fast frames, the error log on, no frame limit.
+void SetWindowRunEnv(cEnvGuard& env);
 
 // The lines of a log (CR LF ends).
 std::vector<std::string> Lines(const std::string& text);

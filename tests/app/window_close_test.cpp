@@ -45,14 +45,8 @@ TEST_F(WindowCloseTest, TheCloseButtonEndsTheProgramInOrder) {
     cTempDir dir;
     apptest::MakeGameFolder(dir.Path(), apptest::WindowedIni());
     cEnvGuard env;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) env.Set("SDL_VIDEODRIVER", "dummy");
-    env.Set("SDL_AUDIODRIVER", "dummy");
-    env.Set("SDL_RENDER_DRIVER", "software");
-    env.Set("QV_FAST", "1");
+    apptest::SetWindowRunEnv(env);
     env.Set("QV_AUTO_ANSWER", "1");
-    env.Set("QV_EC_LOG", "1");
-    env.Unset("QV_MAX_FRAMES");
     cWorkDirGuard cwd(dir.Path());
     SetSceneFactory(ClosingFactory);
 

@@ -70,14 +70,8 @@ TEST_F(WindowDialogTest, AGameThreadMessageBoxIsDrawnInTheWindowAndACloseWaitsFo
     cTempDir dir;
     apptest::MakeGameFolder(dir.Path(), apptest::WindowedIni());
     cEnvGuard env;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) env.Set("SDL_VIDEODRIVER", "dummy");
-    env.Set("SDL_AUDIODRIVER", "dummy");
-    env.Set("SDL_RENDER_DRIVER", "software");
-    env.Set("QV_FAST", "1");
-    env.Set("QV_EC_LOG", "1");
+    apptest::SetWindowRunEnv(env);
     env.Unset("QV_AUTO_ANSWER");
-    env.Unset("QV_MAX_FRAMES");
     RereadAutoAnswer();
     cWorkDirGuard cwd(dir.Path());
     SetSceneFactory(AskingFactory);
