@@ -288,40 +288,24 @@ cCharaData MovingPlatform(int range) {
     return c;
 }
 
-cItemData Coin() {
+namespace {
+
+// An item of the sample game: its name, picture, pick-up sound and the one
+// command its flow runs.
+cItemData PickUp(const char* name, uint16_t graphic, uint16_t sound, int code) {
     cItemData i;
-    i.strName = "コイン";
-    i.wGraphic = IG_COIN;
-    i.wSound = SND_COIN;
-    i.vCmd.push_back(ItemCmd(CMD_STATUS_OP, {}));
+    i.strName = name;
+    i.wGraphic = graphic;
+    i.wSound = sound;
+    i.vCmd.push_back(ItemCmd(code, {}));
     return i;
 }
 
-cItemData Heart() {
-    cItemData i;
-    i.strName = "ハート";
-    i.wGraphic = IG_HEART;
-    i.wSound = SND_POWER_UP;
-    i.vCmd.push_back(ItemCmd(CMD_STATUS_OP, {}));
-    return i;
-}
+}  // namespace
 
-cItemData KeyItem() {
-    cItemData i;
-    i.strName = "カギ";
-    i.wGraphic = IG_KEY;
-    i.wSound = SND_KEY;
-    i.vCmd.push_back(ItemCmd(CMD_STATUS_OP, {}));
-    return i;
-}
-
-cItemData Goal() {
-    cItemData i;
-    i.strName = "ゴール";
-    i.wGraphic = IG_STAR;
-    i.wSound = SND_DOOR;
-    i.vCmd.push_back(ItemCmd(CMD_STAGE_CLEAR, {}));
-    return i;
-}
+cItemData Coin() { return PickUp("コイン", IG_COIN, SND_COIN, CMD_STATUS_OP); }
+cItemData Heart() { return PickUp("ハート", IG_HEART, SND_POWER_UP, CMD_STATUS_OP); }
+cItemData KeyItem() { return PickUp("カギ", IG_KEY, SND_KEY, CMD_STATUS_OP); }
+cItemData Goal() { return PickUp("ゴール", IG_STAR, SND_DOOR, CMD_STAGE_CLEAR); }
 
 }  // namespace sample
