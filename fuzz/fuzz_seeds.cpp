@@ -18,6 +18,8 @@
 #include "database/data_paths.h"
 #include "database/database.h"
 #include "database/option_data.h"
+#include "player/ranking.h"
+#include "player/save_data.h"
 #include "database/system_data.h"
 #include "database/system_old_stream.h"
 #include "database/world_map.h"
@@ -173,6 +175,16 @@ void Records(const fs::path& scratch) {
     option.nRankMode = 3;
     option.strRankName = "ランキング";
     Put("option", "set", Saved(option, scratch));
+    // The player's records: the first byte picks the record (even: a save
+    // slot, odd: a ranking file).
+    const auto picked = [](uint8_t pick, std::vector<uint8_t> bytes) {
+        bytes.insert(bytes.begin(), pick);
+        return bytes;
+    };
+    cSaveData save;
+    Put("player", "save_default", picked(0, Saved(save, scratch)));
+    cRankingList ranking;
+    Put("player", "ranking_default", picked(1, Saved(ranking, scratch)));
     cBootData boot;
     Put("boot", "default", Saved(boot, scratch));
     boot.nDrawMode = 1;
