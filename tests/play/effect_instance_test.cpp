@@ -51,16 +51,13 @@ TEST_F(EffectInstance, HitEffectsCentreOnTheOverlapAndScatterByTheirScale) {
     EXPECT_EQ(crt::rand(), next);
 }
 
-TEST_F(EffectInstance, ACommandEffectIsStretchedOnlyWhenItsWidthDiffers) {
-    const int id = AddEffect("none.bmp", 1, 32, 32, 1);
-    EXPECT_EQ(cEffectInstance(static_cast<int16_t>(id), 0, 0, 32, 64, 0).m_bScaled, 0);
-    EXPECT_EQ(cEffectInstance(static_cast<int16_t>(id), 0, 0, 64, 32, 0).m_bScaled, 1);
-}
-
 TEST_F(EffectInstance, LivesSixDrawnFramesPerTenthAndWaitsWhileFrozen) {
     const int id = AddEffect("none.bmp", 2, 16, 16, 1);
     Database.vEffect.back().vFrame[1].nValue2 = 2;
     PrepareDatabaseWork(Database);
+    // Only the width decides whether a command's effect is stretched.
+    EXPECT_EQ(cEffectInstance(static_cast<int16_t>(id), 0, 0, 16, 64, 0).m_bScaled, 0);
+    EXPECT_EQ(cEffectInstance(static_cast<int16_t>(id), 0, 0, 64, 16, 0).m_bScaled, 1);
     STAGESURFACES none;
     cEffectInstance e(static_cast<int16_t>(id), 0, 0, 16, 16, 0);
     std::vector<int> cells;
