@@ -30,7 +30,25 @@ constexpr FIELDROW<B> g_BlockRows[] = {
 };
 static_assert(WidthsMatch(g_BlockRows), "a width column disagrees with its member");
 
+BLOCKCONDTEST g_BlockCondTest = nullptr;
+
 }  // namespace
+
+void SetBlockCondTest(BLOCKCONDTEST test) { g_BlockCondTest = test; }
+
+int cBlockData::ConditionsHold() const {
+    if (vCond.empty() || !g_BlockCondTest) return 1;
+    return g_BlockCondTest(*this) ? 1 : 0;
+}
+
+int cBlockData::GetBlockHitKind(int passGroup) const {
+    // Graphic 0 is the empty block (also what erasing a cell puts there): it
+    // never hits, even when its stored hit kind was not checked.
+    if (wGraphic == 0) return 0;
+    if (!ConditionsHold()) return 0;
+    if (byPassGroup == passGroup) return 0;
+    return byHitKind;
+}
 
 std::span<const FIELDROW<cBlockData>> cBlockData::Rows() { return g_BlockRows; }
 

@@ -13,6 +13,13 @@ enum eBlockEffect : uint8_t {
     BLOCKEFFECT_LEFT = 4, BLOCKEFFECT_RIGHT = 5,
 };
 
+class cBlockData;
+// The run time's test of a block's conditions (combine and latch included);
+// nonzero when they hold now.
+using BLOCKCONDTEST = int (*)(const cBlockData& block);
+// Installs the condition test the play engine runs; null: conditions always hold.
+void SetBlockCondTest(BLOCKCONDTEST test);
+
 class cBlockData : public cDefinition {
 public:
     // A block as the block clear leaves it.
@@ -36,6 +43,13 @@ public:
     void CheckIndex();
     // Held item out of range: kind and index 0.
     void CheckItemIndex();
+
+    // 1 when the block has no conditions or the installed test says they hold now.
+    int ConditionsHold() const;
+    // How the block hits an object of pass-through group passGroup: 0 when its
+    // conditions do not hold, when the object passes through it or when it has
+    // no graphic (an empty cell); else the hit kind.
+    int GetBlockHitKind(int passGroup) const;
 
     static std::span<const FIELDROW<cBlockData>> Rows();
 

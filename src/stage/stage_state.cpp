@@ -1,6 +1,7 @@
 #include "stage/stage_state.h"
 
 #include "records/records_state.h"
+#include "stage/block_data.h"
 #include "stage/definition_context.h"
 #include "stage/flow_arrange.h"
 #include "stage/flow_params.h"
@@ -8,6 +9,7 @@
 
 void ResetStageState() {
     ResetFlowDbCounts();
+    SetBlockCondTest(nullptr);
     SetFlowEditorFlag(false);
     SetCommonPalette(PALETTELISTS{});
     SetPlayStagePalette(PALETTELISTS{});

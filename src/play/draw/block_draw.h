@@ -1,0 +1,9 @@
+#pragma once
+// The blocks of the play screen: the grid cells that the screen shows, of one
+// drawing layer (0 behind the characters, 1 in front of them).
+#include "platform/graphics/dd_surface.h"
+#include "play/draw/play_view.h"
+
+// Draws, in one batch, every visible cell of the grid that holds a block of
+// `layer` whose conditions hold and that is not hidden in play.
+void DrawBlocks(DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLVIEW& scroll, int layer);
