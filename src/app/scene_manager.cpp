@@ -23,7 +23,7 @@
 #include "platform/window/main_thread_messages.h"
 
 cSceneManager SceneManager;
-cScene* lpPlayScene = nullptr;
+cScene* lpPlaySceneFrame = nullptr;
 
 namespace {
 
@@ -75,7 +75,7 @@ void cSceneManager::Release() {
         delete m_lpScene[n];
         m_lpScene[n] = nullptr;
     }
-    lpPlayScene = nullptr;
+    lpPlaySceneFrame = nullptr;
 }
 
 void cSceneManager::Reset() {
@@ -109,7 +109,7 @@ uint32_t cSceneManager::Frame() {
     if (cScene* scene = Scene(nCurrent)) scene->Run();
     g_nFps = GetFPS(1);
     g_nLap = static_cast<uint32_t>(LapStopwatch(1));
-    if (lpPlayScene) lpPlayScene->SetMeasuredRate(g_nFps);
+    if (lpPlaySceneFrame) lpPlaySceneFrame->SetMeasuredRate(g_nFps);
     if (IniData.ShowFps) DrawFrameRateText();
     Present();
     const uint32_t max = g_nMaxFrames.load();
@@ -125,12 +125,12 @@ void cSceneManager::SwitchScene(int n) {
         if (s == n || !m_lpScene[s]) continue;
         delete m_lpScene[s];
         m_lpScene[s] = nullptr;
-        if (s == SCENE_PLAY) lpPlayScene = nullptr;
+        if (s == SCENE_PLAY) lpPlaySceneFrame = nullptr;
     }
     if (n < 0 || n >= SCENE_NUM || m_lpScene[n]) return;
     const SCENEFACTORY factory = g_Factory.load();
     m_lpScene[n] = factory ? factory(n) : CreateStandardScene(n);
-    if (n == SCENE_PLAY) lpPlayScene = m_lpScene[n];
+    if (n == SCENE_PLAY) lpPlaySceneFrame = m_lpScene[n];
 }
 
 void cSceneManager::Present() {

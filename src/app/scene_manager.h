@@ -66,8 +66,9 @@ private:
 };
 
 extern cSceneManager SceneManager;
-// The play scene's object while it exists.
-extern cScene* lpPlayScene;
+// The scene-manager object of scene 4 while it exists (the play state itself
+// is play/play_scene.h's lpPlayScene).
+extern cScene* lpPlaySceneFrame;
 
 // Replaces the factory of the scene objects (null: the standard one).
 void SetSceneFactory(SCENEFACTORY factory);

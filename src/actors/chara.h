@@ -1,0 +1,245 @@
+#pragma once
+// A character of a stage: the player's characters (cPlayer) and the stage
+// characters (cStageChara). Adds to the game object its own copy of its
+// definition record, statuses, targets, flows, motion and contact state,
+// gauges, invincibility, overlay animations and death effect.
+//
+// Characters are values: a copy owns copies of the definition, the flows and
+// the overlay animations and never refers into its source; the target slots
+// and back-links are copied as plain values (the targets keep naming the
+// source only). bTempCopy is never copied.
+#include <cstdint>
+
+#include "actors/anime_cursor.h"
+#include "actors/flow_run.h"
+#include "play/effect_run.h"
+#include "play/game_object.h"
+#include "records/safe_container.h"
+#include "stage/chara_data.h"
+
+class cBlockCell;
+class cItem;
+
+// Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
+constexpr int TARGET_SLOT_NUM = 4;
+constexpr int TARGET_SLOT_SUMMONER = 4;
+// Flow groups: 0 none, 1..26 = A..Z.
+constexpr int FLOW_GROUP_NUM = 27;
+constexpr int CHARA_VAR_NUM = 9;
+// Frames a gauge stays shown after a change.
+constexpr int GAUGE_SHOW_FRAMES = 120;
+// Width in dots of a full gauge.
+constexpr int GAUGE_WIDTH = 50;
+
+// A character that holds this one in a target slot.
+struct TARGETLINK {
+    class cChara* lpChara = nullptr;
+    int32_t nSlot = 0;  // 0..3 tg1..tg4, 4 tg
+    bool operator==(const TARGETLINK&) const = default;
+};
+
+// The HP or SP gauge shown under a character after a change.
+struct GAUGE {
+    int32_t nTimer = 0;     // frames left to show
+    double dValue = 0;      // displayed width
+    double dStep = 0;       // change per frame
+    int32_t nTarget = 0;    // width the display moves to
+};
+
+// Invincibility against one attacker.
+struct INVINCIBLEFROM {
+    int32_t nAttackerId = 0;
+    int32_t nFrames = 0;
+};
+
+// An animation drawn over the character (started by a flow or a command).
+struct OVERLAYANIME {
+    cAnimeCursor Cursor;
+    int32_t bOverride = 0;   // replaces the main animation while it runs
+    int32_t nRemain = 0;     // frames left
+    int32_t nHoldRemain = 0; // hold extension, read when the flow's animations end
+    int32_t nFlowUid = 0;    // uid of the flow that started it
+    int32_t bHeld = 0;
+};
+
+class cChara : public cGameObject {
+public:
+    // Empty vectors and lists, the record cleared, every pointer null.
+    cChara();
+    // A new character (bTempCopy 0) given the source's values (operator=).
+    cChara(const cChara& src);
+    // Clears the target links unless this is a temporary copy.
+    ~cChara() override;
+
+    // --- virtual operations after those of cGameObject, in slot order ---
+    // Moves Y by the change of scale so that the character stays on its
+    // ground, then FixAfterMoveY.
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    // Centring: the centre of the screen rectangle moves to x (y); the world
+    // position moves by the difference (the screen rectangle is not
+    // recomputed), then the after-move fix-up; its result.
+    int32_t SetPos(int32_t x, int32_t y) override;
+    void SetPosByCentre(int32_t x, int32_t y, cFlowCmdRun* lpState) override;
+    int32_t SetX(int32_t x) override;
+    void SetXByCentre(int32_t x, cFlowCmdRun* lpState) override;
+    int32_t SetY(int32_t y) override;
+    void SetYByCentre(int32_t y, cFlowCmdRun* lpState) override;
+    // The character copy: the base part, every character member but
+    // bTempCopy, then the flows through AssignFlows.
+    virtual cChara& operator=(const cChara& src);
+    // The item the character hands to player 0 when it dies (none here).
+    virtual cItem* CarriedItem() { return nullptr; }
+    // After-move fix-ups, move steps, the per-frame update and the jump step
+    // of the derived classes; 0 / nothing here.
+    virtual int32_t FixAfterMoveX() { return 0; }
+    virtual int32_t FixAfterMoveY() { return 0; }
+    virtual int32_t MoveStepX() { return 0; }
+    virtual int32_t FallStep() { return 0; }
+    virtual int32_t Update(int32_t /*bDying*/) { return 0; }
+    virtual void JumpStep(cFlowCmdRun& /*state*/) {}
+
+    // --- set-up ---
+    // Targets, groups, motion, gauges and variables reset; with a record:
+    // its copy, HP and SP at their maxima, facing, sight, speed, death
+    // effect, animation set. The caller then sets up the game object, the
+    // hit box, the flows, the targets and the cell.
+    void Setup(const cCharaData* lpRecord, const int32_t spawnRect[4], int16_t cloneIndex);
+    // The hit box inside the 32 × 32 cell: centred in X; in Y centred, or on
+    // the bottom edge when bBottom.
+    void SetHitBox(int32_t w, int32_t h, bool bBottom);
+    // tg1 = player 0, tg = the summoner, each registered once in the
+    // other's back-links.
+    void InitTargets(cChara* lpSummoner);
+    // Removes every target link to and from this character.
+    void ClearTargetLinks();
+    // Puts a target in slot 0..4, keeping the back-links in step.
+    void SetTarget(int32_t slot, cChara* lpTarget);
+    cChara* GetTarget(int32_t slot) const { return slot == TARGET_SLOT_SUMMONER ? tg : vTarget[slot]; }
+    // The flow instances become copies of `src`, bound to this character's
+    // own flows (the definition record must already hold them).
+    void AssignFlows(const cSafeVector<cFlowRun>& src);
+    // Binds every instance again to the character's own flows and commands.
+    void RebindFlows();
+    // The cell: X = (margin + cellX) × 32 + cell offset X + 0.5, Y likewise
+    // without the half dot; each followed by its after-move fix-up.
+    void SetCellPos(int32_t cellX, int32_t cellY);
+
+    // --- statuses ---
+    // HP += delta within 0..max (an unforced loss leaves an invincible
+    // character unchanged); 1 when HP reached 0; shows the gauge.
+    int32_t ChangeHp(int32_t delta, bool bForce, bool bShowGauge);
+    // SP += delta within 0..max; 1 when the character has no SP gauge.
+    int32_t ChangeSp(int32_t delta, bool bShowGauge);
+
+    // --- motion ---
+    // The vertical speed follows the vertical acceleration (the fall step of
+    // the derived classes).
+    void UpdateFall();
+    // Gravity per step, unless flying, on an object, held or accelerating up.
+    void ApplyGravity();
+    // Accelerations move toward 0 by 1 / v, stopping at 0.
+    void DecayAccelX();
+    void DecayAccelY();
+    // Leaves any object stood on; bWall sets the wall-hit flag.
+    void ClearStanding(bool bWall);
+    // The block under the character, or the object it stands on, holds it.
+    bool IsStanding() const;
+    // The previous rectangle (saved each sub-step) and back.
+    void SaveRect();
+    void RestoreRect();
+    // The hit-box edges from the whole part of x (y).
+    void CalcRectX();
+    void CalcRectY();
+    // The character flies (飛行 on).
+    bool IsFlying() const { return data.byFlying != 0; }
+    // The side of the character: its third kind value, 0..7.
+    int32_t Side() const { return nKind3; }
+
+    // --- members, in declaration order ---
+    int32_t bTempCopy = 0;          // a temporary trial copy: never clears target links
+    cSafeVector<cChara*> vTarget;   // tg1..tg4
+    cChara* tg = nullptr;           // the summoner
+    cSafeVector<TARGETLINK> targetedBy;  // characters holding this one in a slot
+    cCharaData data;                // own copy of the definition: live statuses and flows
+    cSafeVector<cFlowRun> flows;    // one per flow of data.vFlow
+    cSafeVector<uint8_t> groupStartedA;  // per flow group
+    cSafeVector<uint8_t> groupFinished;
+    cSafeVector<uint8_t> groupStartedB;  // cleared every frame
+    int32_t anyGroupFinished = 0;
+    int32_t bGroupFlag = 0;         // further flag cleared at set-up
+    int32_t spawnRect[4] = {};      // area the character was placed or summoned in
+    int16_t nCloneIndex = 0;        // 分身値
+
+    // Motion (with the game object's speeds).
+    double dAccelX = 0;             // horizontal acceleration (forced speed)
+    double dAccelY = 0;             // vertical acceleration
+    double dPrevAccelY = 0;
+    int32_t bKnockBack = 0;
+    int32_t bJump = 0;
+    int32_t bJumpHold = 0;          // the jump key is still held
+    cBlockCell* lpStandBlock = nullptr;  // block under the character, null in the air
+    cBlockCell* lpLastStandBlock = nullptr;
+    int32_t dying = 0;
+    int32_t deathWait = 0;
+    int32_t hitCeiling = 0;
+    int32_t landed = 0;
+    int32_t bWallHit = 0;           // pushed sideways by a block character, or left an object
+    int32_t standingOnObject = 0;
+    int32_t bContactL = 0;          // side contacts of this sub-step
+    int32_t bContactR = 0;
+    int32_t bContactU = 0;
+    int32_t bContactD = 0;
+    int32_t nCarrierId = 0;         // object id of the block character stood on
+    double dCarrierRect[4] = {};    // its recorded rectangle
+    double dPrevRect[4] = {};       // x, y, x2, y2 at the start of the sub-step
+    int32_t nFrameValue1 = -1;      // two per-frame values (start at -1 and 1)
+    int32_t nFrameValue2 = 1;
+    int32_t bHeld = 0;              // held this frame: no gravity
+    int32_t bWalking = 0;           // a move asked for the walking animation
+    int32_t nCellSpan = 0;          // cells covered by an edge, minus 1
+    int32_t nNoGroundFrames = 0;
+    int32_t bFalling = 0;
+    int32_t nBlockEffect = 0;       // running block effect: kind, amount, steps left
+    int32_t nBlockEffectValue = 0;
+    int32_t nBlockEffectSteps = 0;
+    uint8_t byBlockDeath = 0;       // 2: a summoned block crushed it; dies at the next block check
+
+    // Activity and removal (set by the play frame).
+    int32_t bActive = 0;
+    int32_t nActiveState = 0;
+    int32_t bGroupCondsMet = 0;
+    int32_t bErase = 0;             // removed at once at the next check
+    int32_t bRemoveAsked = 0;
+    int32_t deletePending = 0;      // flows with deleteRequest are removed after the flow loop
+
+    int32_t hp = 0;
+    GAUGE hpGauge;
+    int32_t sp = 0;
+    GAUGE spGauge;
+    cSafeVector<int32_t> vars;      // キャラ変数 1..9
+    int32_t invincible = 0;         // frames of invincibility left
+    cSafeList<INVINCIBLEFROM> invincibleFrom;
+    cSafeList<OVERLAYANIME> overlays;
+    cCharaEffectRun deathEffect;
+    int32_t sight = 0;              // sight range in dots (half blocks × 16)
+
+    // Hit box inside the 32 × 32 cell, and its edges in grid dots.
+    int32_t nBoxX = 0;
+    int32_t nBoxY = 0;
+    int32_t nBoxW = 0;
+    int32_t nBoxH = 0;
+    double dBoxLeft = 0;
+    double dBoxTop = 0;
+    double dBoxRight = 0;
+    double dBoxBottom = 0;
+
+    // Ids handed out to flows (uid), counted per character.
+    int32_t nNextFlowUid = 0;
+
+protected:
+    // Copies the character members of src (not bTempCopy, not the flows).
+    void CopyCharaMembers(const cChara& src);
+};
+
+// The hero (player 0), or null when no play scene or no player exists.
+cChara* GetHero();

@@ -1,0 +1,23 @@
+#include "actors/flow_run.h"
+
+#include "stage/flow.h"
+
+void cFlowCmdRun::ClearWork() {
+    dVelX = dVelY = 0;
+    nDir = 0;
+    dPosX = dPosY = 0;
+    dAngle = dAngleStep = dRadius = dAngleEnd = 0;
+    nStepCounter = 0;
+    for (int32_t& w : nWork) w = 0;
+    dJumpSpeed = 0;
+}
+
+void cFlowRun::Bind(const cFlow& flow) {
+    def = &flow;
+    const int nKeys = static_cast<int>(flow.vKeyCond.size());
+    vKeyStep.resize(nKeys);
+    for (int k = 0; k < nKeys; ++k) vKeyStep[k].lpStep = &flow.vKeyCond[k];
+    const int nCmds = static_cast<int>(flow.vCmd.size());
+    cmds.resize(nCmds);
+    for (int k = 0; k < nCmds; ++k) cmds[k].cmd = &flow.vCmd[k];
+}

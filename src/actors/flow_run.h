@@ -1,0 +1,88 @@
+#pragma once
+// The run-time state of a character's flows: one cFlowRun per flow of the
+// character and one cFlowCmdRun per command. Both refer to the character's
+// own copies of its flow records (never to another character's).
+#include <cstdint>
+
+#include "records/safe_container.h"
+#include "stage/flow_arrange.h"
+
+class cFlow;
+class cFlowCmd;
+class cEdCmdList;
+
+// One command of a running flow.
+class cFlowCmdRun {
+public:
+    const cFlowCmd* cmd = nullptr;  // the command (in the character's own flow list)
+    int32_t done = 0;       // finished in this run
+    int32_t total = 0;      // length in sub-steps: (time + increment × 分身値) × v × 6
+    int32_t counter = 0;    // sub-steps left; 0 = not begun
+    int8_t moveKind = 0;    // movement kind of the command's move setting
+    double speed = 0;       // (value + increment × 分身値) × 0.1 / v
+    double speed2 = 0;      // second value × 0.1 / v when the move has one
+
+    // --- executor work, zeroed when the command begins ---
+    double dVelX = 0;       // velocity the movement executors give the character
+    double dVelY = 0;
+    int32_t nDir = 0;       // direction / facing request of the move
+    double dPosX = 0;       // positions and angles of the movement executors
+    double dPosY = 0;
+    double dAngle = 0;
+    double dAngleStep = 0;
+    double dRadius = 0;
+    double dAngleEnd = 0;
+    int32_t nStepCounter = 0;  // per-frame counter (acts when 0)
+    int32_t nWork[4] = {};     // further executor counters
+    double dJumpSpeed = 0;     // jump set-up: the speed the jump starts with
+
+    // Zeroes the executor work fields.
+    void ClearWork();
+};
+
+// One key step of a flow's key sequence: the stored step and its work.
+struct KEYSTEPRUN {
+    const cEdCmdList* lpStep = nullptr;  // the step (in the character's own flow list)
+    int32_t nHold = 0;                   // hold time the step reported at its last match
+};
+
+// An animation scheduled by the flow's set-up to lead in before its command.
+struct ANIMESCHEDULE {
+    int32_t nStart = 0;      // value of `frame` at which the animation starts
+    int32_t nStart2 = 0;     // a second copy of the start
+    int16_t nAnime = 0;      // index into the database's animation list
+    int16_t nOffset = 0;     // start offset, frames
+    int16_t nLength = 0;     // play length, frames
+    int16_t nHoldExt = 0;    // hold extension, frames
+    int32_t bStretch = 0;    // the hold frame lasts through the command
+};
+
+// One flow of a character.
+class cFlowRun {
+public:
+    int32_t index = 0;      // position of the flow in the character's flow list
+    int32_t uid = 0;        // ties the overlay animations started by this flow to it
+    const cFlow* def = nullptr;  // the flow (in the character's own flow list)
+    cSafeVector<KEYSTEPRUN> vKeyStep;  // key-condition work, one per key step
+    int32_t condWasTrue = 0;  // the conditions held at the last test
+    int32_t keyMatched = 0;   // the key sequence matched
+    cSafeVector<cFlowCmdRun> cmds;  // one per command, in command order
+    cSafeVector<ANIMESCHEDULE> animeSchedule;
+    int32_t running = 0;
+    int32_t paused = 0;
+    int32_t halted = 0;       // stopped for good: never started again
+    int32_t current = 0;      // furthest command reached in this run
+    int32_t frame = 0;        // frames since the flow started
+    int32_t claimed = 0;      // a trigger start has claimed the flow this frame
+    int32_t startDir = 0;     // direction pattern held when the flow started (0..9)
+    int32_t started = 0;      // started this frame (at most once per frame)
+    int32_t messageWait = 0;  // a holding message finished; the flow waits
+    int32_t breakFrame = 0;   // an executor ended this flow's work for the frame
+    int32_t changedThisFrame = 0;  // a flow operation changed it: not run again this frame
+    int32_t deleteRequest = 0;     // removed at the end of the character's flow loop
+    PENDINGARRANGELIST pending;    // arrangements for the next command of this run
+
+    // Points the instance, its key steps and its command states at `flow`,
+    // sizing them to its key steps and commands.
+    void Bind(const cFlow& flow);
+};

@@ -1,0 +1,93 @@
+#pragma once
+// The character a player steers (主人公). It differs from a stage character
+// in its input record, the scroll following it, its hit boxes (stage settings
+// for walking and flying players), its guide rectangles, its sight mask, the
+// items it touches and the queue of deferred item commands.
+#include <cstdint>
+
+#include "actors/chara.h"
+#include "records/safe_container.h"
+#include "stage/flow_arrange.h"
+#include "stage/flow_cmd.h"
+
+class cInput;
+
+// A guide rectangle drawn with the player.
+struct GUIDERECT {
+    int32_t nAnchor = 0;   // 0 the position, 1 the hit box, 2 and 3 the extra boxes
+    int32_t nColour = 0;
+    int32_t nLeft = 0;
+    int32_t nTop = 0;
+    int32_t nWidth = 0;
+    int32_t nHeight = 0;
+    int32_t nStyle = 0;    // 1 filled, 2 outline
+    int32_t nOrder = 0;    // sort key
+};
+
+// A box of the player relative to its position: base and scaled values.
+struct PLAYERBOX {
+    int32_t nOffX = 0;
+    int32_t nOffY = 0;
+    int32_t nW = 0;
+    int32_t nH = 0;
+    int32_t nBaseOffX = 0;
+    int32_t nBaseOffY = 0;
+    int32_t nBaseW = 0;
+    int32_t nBaseH = 0;
+};
+
+class cPlayer : public cChara {
+public:
+    cPlayer() = default;
+    cPlayer(const cPlayer& src);
+    cPlayer& operator=(const cPlayer& src);
+    // The character copy (virtual slot); the player's own members too when
+    // src is a player.
+    cChara& operator=(const cChara& src) override;
+    ~cPlayer() override = default;
+
+    // The extra boxes follow the scale.
+    void OnScale(int32_t newScale) override;
+    // The hit-box edges from the box offsets.
+    void UpdateHitRectX() override;
+    void UpdateHitRectY() override;
+
+    // Player `index` from its record: scale at least 1, the character part,
+    // the hit box of its state, the object set-up, its input, flying state,
+    // facing and counters, guides, touched items, flows.
+    void Setup(int32_t id, int32_t index, cCharaData& record, const int32_t spawnRect[4], double x, double y);
+    // The item is not in touchedItems.
+    bool IsItemUntouched(int32_t id) const;
+    // Removes every entry of `id` from touchedItems.
+    void ForgetTouchedItem(int32_t id);
+
+    // --- members, in declaration order ---
+    double dSavedPos[4] = {};           // position kept while a size change re-anchors
+    cSafeList<int32_t> touchedItems;    // ids of items touched that may be taken again
+    int32_t nPlScrLeft = 0;             // the player's screen rectangle
+    int32_t nPlScrTop = 0;
+    int32_t nPlScrRight = 0;
+    int32_t nPlScrBottom = 0;
+    int32_t bLanding = 0;               // per-frame landing state
+    int32_t nJumpCounter = 0;           // frames the jump key has been held
+    int32_t bJumping = 0;
+    int32_t bJumpReady = 1;
+    int32_t bJumpedThisCmd = 0;
+    int32_t bJumpHandled = 0;           // a jump step ran this frame
+    int32_t nSizeChangeCount = 0;       // size-change countdown (frames)
+    int32_t bSizeChange = 0;
+    int32_t nProtect = 0;               // protection counter: survives crushes while above 0
+    int32_t bRescue = 0;                // a rescue position is held
+    double dRescuePos[4] = {};
+    int32_t nObjectContactCount = 0;
+    cSafeVector<GUIDERECT> guides;      // sorted
+    cInput* input = nullptr;            // the input record of the player's number
+    cSafeVector<cFlowCmd> pendingItemCmds;  // item commands run after the frame's flows
+    PENDINGARRANGELIST pending;         // arrangements for the current item command
+    PLAYERBOX box2;                     // the two extra boxes (guides, block collision)
+    PLAYERBOX box3;
+    int32_t nPlayerIndex = 0;
+
+private:
+    void CopyPlayerMembers(const cPlayer& src);
+};

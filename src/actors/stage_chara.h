@@ -1,0 +1,110 @@
+#pragma once
+// A character placed in the stage or summoned during play. Lives by value in
+// the play scene's stage-character list. Adds to the character its carried
+// item (handed to player 0 when it dies), its two hit ranges and the
+// activity state of the play frame.
+#include <cstdint>
+
+#include "actors/chara.h"
+#include "actors/item.h"
+
+// A rectangle relative to the object position: base values and scaled ones.
+struct HITRANGE {
+    int32_t nOffX = 0;
+    int32_t nOffY = 0;
+    int32_t nW = 0;
+    int32_t nH = 0;
+    int32_t nBaseOffX = 0;
+    int32_t nBaseOffY = 0;
+    int32_t nBaseW = 0;
+    int32_t nBaseH = 0;
+    // Sets base and scaled values.
+    void Set(int32_t offX, int32_t offY, int32_t w, int32_t h) {
+        nOffX = nBaseOffX = offX;
+        nOffY = nBaseOffY = offY;
+        nW = nBaseW = w;
+        nH = nBaseH = h;
+    }
+};
+
+// A pending knock-back of a stage character.
+struct PUSHREC {
+    int32_t nWord = 0;       // first word, cleared when the push ends
+    double dSpeedX = 0;
+    double dSpeedY = 0;
+    int32_t nCounter = 0;    // steps since it began
+    int32_t bDone = 0;
+    int32_t nSound = 0;      // sound effect played when it starts
+    int32_t bQuietWhenDead = 0;  // no sound while the character's HP is 0
+};
+
+class cStageChara : public cChara {
+public:
+    // The character base and an empty carried item.
+    cStageChara() = default;
+    cStageChara(const cStageChara& src);
+    cStageChara& operator=(const cStageChara& src);
+    // The character copy (virtual slot); the stage character's own members
+    // too when src is one.
+    cChara& operator=(const cChara& src) override;
+    ~cStageChara() override = default;
+
+    // Builds the character from `record` (its third kind value 0 is made 1
+    // in the record): character part, body box, object set-up, hit ranges,
+    // scale, carried item (a copy of *lpItem, or none), activity switches,
+    // animation and flows. x, y: grid dots; n: index within the record.
+    void Setup(int32_t id, cCharaData& record, const cItem* lpItem, double x, double y, int32_t n,
+               uint16_t valueB = 0);
+
+    // Rectangles A and B follow the scale (whole-cell characters: the hit size).
+    void OnScale(int32_t newScale) override;
+    // Rectangles A and B from truncate(x) (y).
+    void UpdateHitRectX() override;
+    void UpdateHitRectY() override;
+    cItem* CarriedItem() override { return item.IsSet() ? &item : nullptr; }
+    int32_t FixAfterMoveX() override { return ClampX(2); }
+    int32_t FixAfterMoveY() override { return ClampY(2); }
+    // Forced speed, else the decelerated second speed, then the move within
+    // the grid; result 3 (grid edge) is reported as 4.
+    int32_t MoveStepX() override;
+    // The character's fall step, the second vertical speed, then the move
+    // within the grid; falls out of the stage are reported as 7 (screen
+    // switch 0) or 8 (screen switch 1).
+    int32_t FallStep() override;
+
+    // X = (margin + col) × 32 + cell offset X + 0.5, Y likewise; kept in
+    // place for its scale and within the grid.
+    void SetCellPos(int32_t col, int32_t row);
+    // On screen (with the axis-ignore switches): the on-screen flag and the
+    // group's activity flag set, 1. Otherwise the flag cleared, 0.
+    int32_t CheckOnScreen(cSafeVector<uint8_t>& activeFlags);
+    // The character takes part in this sub-step (on screen, its group
+    // active, or always active / kept running); marks it activated.
+    int32_t IsActive(const cSafeVector<uint8_t>& activeFlags);
+
+    cItem item;              // carried item, given to player 0 at death
+    HITRANGE rangeA;         // against characters
+    HITRANGE rangeB;         // against shots
+    double dRectA[4] = {};   // rectangle A in grid dots: left, top, right, bottom
+    double dRectB[4] = {};   // rectangle B
+    int32_t nCounter1 = 0;   // two counters zeroed at set-up
+    int32_t nCounter2 = 0;
+    int32_t bIgnoreX = 0;    // activity area: the axis does not count for on-screen
+    int32_t bIgnoreY = 0;
+    int32_t bOnScreen = 0;
+    int32_t bActivated = 0;  // was active once
+    int32_t nActivityWord = 0;
+    int32_t bGroup = 0;      // belongs to an activity group
+    int32_t nGroup = 0;      // the group
+    int32_t bAlwaysActive = 0;
+    int32_t bKeepRunning = 0;    // once activated, stays active
+    int32_t nActivationMode = 0; // 1: once active, counts as on screen everywhere
+    int32_t nIconCounter = 0;    // carried-item icon blink
+    int32_t bTakesPartInCollision = 1;
+    uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
+    uint8_t bySummonSetting2 = 0;
+    PUSHREC push;            // pending knock-back
+
+private:
+    void CopyStageMembers(const cStageChara& src);
+};

@@ -1,0 +1,21 @@
+#include "play/block_grid.h"
+
+cSafeVector<cBlockCell> BlockGrid;
+bool (*lpfnBlockCondHolds)(cBlockCell& cell) = nullptr;
+
+int32_t GetBlockHitKind(cBlockCell& cell, int32_t passKind) {
+    if (!cell.vCond.empty() && lpfnBlockCondHolds && !lpfnBlockCondHolds(cell)) return 0;
+    if (cell.byPassGroup == passKind) return 0;
+    return cell.byHitKind;
+}
+
+int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind) {
+    if (cell < 0 || cell >= static_cast<int32_t>(BlockGrid.size())) return 0;
+    return GetBlockHitKind(BlockGrid[cell], passKind);
+}
+
+void ResetBlockGrid() {
+    BlockGrid.clear();
+    BlockGrid.shrink_to_fit();
+    lpfnBlockCondHolds = nullptr;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The block grid of the stage in play: ScrollY.nCells rows of ScrollX.nPitch
+// cells, cell index = (row << ScrollX.nPitchShift) + column in grid cells
+// (stage cell + 10 on both axes). Each cell holds a copy of a block record
+// and its state byte.
+#include <cstdint>
+
+#include "records/safe_container.h"
+#include "stage/block_data.h"
+
+class cBlockCell : public cBlockData {
+public:
+    cBlockCell() = default;
+    // Assigning a block record copies the record; the state is the caller's.
+    cBlockCell& operator=(const cBlockData& block) {
+        cBlockData::operator=(block);
+        return *this;
+    }
+
+    uint8_t byState = 0;  // 0 after a summon
+};
+
+// The cells of the grid (sized by the stage set-up).
+extern cSafeVector<cBlockCell> BlockGrid;
+
+// Whether the block's conditions hold now (the conditions code installs the
+// test; without it every block is present).
+extern bool (*lpfnBlockCondHolds)(cBlockCell& cell);
+
+// The hit value of a cell for an object of pass kind `passKind`: 0 when the
+// block has conditions that do not hold now, 0 when its pass-through group
+// equals passKind, else its hit kind (0 none, 1 solid, 2 deadly).
+int32_t GetBlockHitKind(cBlockCell& cell, int32_t passKind);
+// The same for a cell index; 0 outside the grid.
+int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind);
+// Empties the grid and removes the condition test (tests).
+void ResetBlockGrid();
