@@ -151,9 +151,9 @@ void cChara::Setup(const cCharaData* lpRecord, const int32_t rect[4], int16_t cl
     maxSpeed = data.wStopEase * 0.01 / v;
     dDecel = maxSpeed;
     if (data.wDeathEffect != 0) {
-        deathEffect.nId = static_cast<int16_t>(data.wDeathEffect);
-        deathEffect.nMode = data.byDeathEffectMode;
-        deathEffect.bRepeat = 0;
+        deathEffect.m_nId = static_cast<int16_t>(data.wDeathEffect);
+        deathEffect.m_nMode = data.byDeathEffectMode;
+        deathEffect.m_bRepeat = 0;
     }
     invincible = 0;
     invincibleFrom.clear();

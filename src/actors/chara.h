@@ -12,7 +12,7 @@
 
 #include "actors/anime_cursor.h"
 #include "actors/flow_run.h"
-#include "play/effect_run.h"
+#include "play/effects/chara_effect_run.h"
 #include "play/game_object.h"
 #include "records/safe_container.h"
 #include "stage/chara_data.h"

@@ -16,7 +16,7 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
-#include "play/effect_run.h"
+#include "play/effects/scr_effect_run.h"
 #include "play/hit_bucket.h"
 #include "play/scroll_axis.h"
 #include "records/cmd.h"
