@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/title_picture_scene.h"
+#include "app/challenge_scene.h"
+#include "app/option_scene.h"
+#include "app/title_scene.h"
 #include "app/system_ini.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
@@ -49,6 +51,16 @@ constexpr int kDeleteOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_MAP_MENU, SCENE_WORL
                                          SCENE_OPTION};
 constexpr int kSlotOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_WORLD_MAP, SCENE_MAP_MENU, SCENE_CHALLENGE, SCENE_OPTION,
                                        SCENE_PLAY};
+
+// A scene without an object yet: the program ends in order, said once per scene.
+cScene* NoSceneYet(int nScene) {
+    static std::atomic<int> s_nReported{-1};
+    if (s_nReported.exchange(nScene) != nScene) {
+        WriteReport("Scene %d : no scene object yet; the program closes", nScene);
+        PostCloseMain();
+    }
+    return nullptr;
+}
 
 void DrawFrameRateText() {
     g_nLapRing[g_nLapIndex++] = g_nLap;
@@ -159,8 +171,10 @@ void SetSceneFactory(SCENEFACTORY factory) { g_Factory = factory; }
 
 cScene* CreateStandardScene(int nScene) {
     switch (nScene) {
-        case SCENE_TITLE: return new cTitlePictureScene();
-        default: return nullptr;  // scenes still to come
+        case SCENE_TITLE: return new cTitleScene();
+        case SCENE_CHALLENGE: return new cChallengeScene();
+        case SCENE_OPTION: return new cOptionScene();
+        default: return NoSceneYet(nScene);
     }
 }
 
