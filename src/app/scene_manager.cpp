@@ -32,6 +32,7 @@ namespace {
 std::atomic<SCENEFACTORY> g_Factory{nullptr};
 std::atomic<uint32_t> g_nFrameCount{0};
 std::atomic<uint32_t> g_nMaxFrames{0};
+int g_nMissingScene = -1;  // the scene without object already reported
 
 // The frame-rate text's measurements.
 uint32_t g_nFps = 0;
@@ -51,16 +52,6 @@ constexpr int kDeleteOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_MAP_MENU, SCENE_WORL
                                          SCENE_OPTION};
 constexpr int kSlotOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_WORLD_MAP, SCENE_MAP_MENU, SCENE_CHALLENGE, SCENE_OPTION,
                                        SCENE_PLAY};
-
-// A scene without an object yet: the program ends in order, said once per scene.
-cScene* NoSceneYet(int nScene) {
-    static std::atomic<int> s_nReported{-1};
-    if (s_nReported.exchange(nScene) != nScene) {
-        WriteReport("Scene %d : no scene object yet; the program closes", nScene);
-        PostCloseMain();
-    }
-    return nullptr;
-}
 
 void DrawFrameRateText() {
     g_nLapRing[g_nLapIndex++] = g_nLap;
@@ -98,6 +89,7 @@ void cSceneManager::Reset() {
     g_Factory = nullptr;
     g_nFrameCount = 0;
     g_nMaxFrames = 0;
+    g_nMissingScene = -1;
     g_nFps = g_nLap = g_nLapIndex = g_nLapMean = 0;
     for (uint32_t& t : g_nLapRing) t = 0;
 }
@@ -143,6 +135,11 @@ void cSceneManager::SwitchScene(int n) {
     const SCENEFACTORY factory = g_Factory.load();
     m_lpScene[n] = factory ? factory(n) : CreateStandardScene(n);
     if (n == SCENE_PLAY) lpPlayScene = m_lpScene[n];
+    if (m_lpScene[n] || g_nMissingScene == n) return;
+    // A scene this build cannot make: the program closes rather than showing a frozen frame.
+    g_nMissingScene = n;
+    WriteReport("Scene %d : no scene object, closing", n);
+    PostCloseMain();
 }
 
 void cSceneManager::Present() {
@@ -174,7 +171,7 @@ cScene* CreateStandardScene(int nScene) {
         case SCENE_TITLE: return new cTitleScene();
         case SCENE_CHALLENGE: return new cChallengeScene();
         case SCENE_OPTION: return new cOptionScene();
-        default: return NoSceneYet(nScene);
+        default: return nullptr;  // scenes still to come
     }
 }
 

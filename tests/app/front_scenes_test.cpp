@@ -67,7 +67,7 @@ TEST(FrontScenes, AChallengeStageIsLoadedAndHandedToPlay) {
     ASSERT_EQ(run.nExitCode, 0) << run.strReport;
     EXPECT_EQ(run.strReport.find("読み込めません"), std::string::npos) << run.strReport;
     // Until the play scene exists, its hand-over ends the program in order.
-    EXPECT_NE(run.strReport.find("Scene 4 : no scene object yet"), std::string::npos) << run.strReport;
+    EXPECT_NE(run.strReport.find("Scene 4 : no scene object, closing"), std::string::npos) << run.strReport;
     EXPECT_EQ(run.strReport.find("QV_MAX_FRAMES"), std::string::npos);
 }
 
