@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/boot_data.h"
+#include "app/front_services.h"
 #include "app/main_window.h"
 #include "app/scene_manager.h"
 #include "app/stage_loader.h"
@@ -193,6 +194,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     // 3: the flow-parameter label table, and what stage loading needs at hand.
     InitFlowParamLabels();
     SetStageLoadTarget(&PlayStage, &thLoadStage);
+    InstallFrontServices();
     SetPlayStagePalette(PALETTELISTS{&PlayStage.vBlock, &PlayStage.vChara, &PlayStage.vItem});
     SetInputDirPlayback(0, DATA_VERSION);
     SetMusicCountSource(MusicCount);

@@ -68,7 +68,8 @@ TEST(GameRun, StartsTheSampleGameShowsItsTitleAndEndsInOrder) {
     EXPECT_GT(game, close);
     EXPECT_GT(exited, game);
     EXPECT_GT(destroyed, exited);
-    // The first scene faded in: the last frame is the sample's title picture.
+    // The first scene faded in: the last frame is the sample's title picture
+    // around the title menu.
     const BMPIMAGE frame = ReadBmp(dir.Path() / "last.bmp"), title = ReadBmp(dir.Path() / "bmp" / "Title.bmp");
     ASSERT_EQ(frame.nWidth, 640);
     ASSERT_EQ(frame.nHeight, 480);
@@ -77,6 +78,7 @@ TEST(GameRun, StartsTheSampleGameShowsItsTitleAndEndsInOrder) {
     std::set<uint32_t> colours;
     for (int y = 5; y < 480; y += 59)
         for (int x = 3; x < 640; x += 71) {
+            if (x >= 180 && x < 430 && y >= 230) continue;  // the menu panel
             EXPECT_EQ(frame.RGB(x, y) & 0xFFFFFF, title.RGB(x, y) & 0xFFFFFF) << x << "," << y;
             colours.insert(title.RGB(x, y) & 0xFFFFFF);
         }

@@ -1,0 +1,93 @@
+// Whole runs of the front-end scenes on the sample game with scripted keys
+// (arrows, Z confirm, X cancel): the title menu, the options saved to
+// Option.dat, the challenge list, the end item; the hand-over to play; the
+// first settled frame of each scene against its golden frame.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/game_folder.h"
+#include "support/golden_bmp.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace apptest;
+
+namespace {
+
+// Script lines for taps of key at the given frames (down, up two frames later).
+std::string Taps(const char* key, std::initializer_list<int> frames) {
+    std::ostringstream s;
+    for (int f : frames) s << f << ' ' << key << " down\n" << f + 2 << ' ' << key << " up\n";
+    return s.str();
+}
+
+GAMERUN RunScript(const cTempDir& dir, const std::string& script, int maxFrames, const std::string& dump = {}) {
+    MakeGameFolder(dir.Path(), WindowedIni());
+    std::ofstream(dir.Path() / "keys.txt") << script;
+    auto env = HeadlessEnv(maxFrames);
+    env["QV_INPUT"] = dir.File("keys.txt");
+    if (!dump.empty()) env["QV_FRAME_DUMP"] = dump;
+    return RunGame(dir.Path(), env);
+}
+
+// The title's cursor to the options (row 5) and confirmed.
+const std::string kToOptions = Taps("DOWN", {40, 46, 52, 58, 64}) + Taps("Z", {72});
+const std::string kToChallenge = Taps("DOWN", {40, 46}) + Taps("Z", {52});
+
+}  // namespace
+
+TEST(FrontScenes, OptionsAreSavedAndTheEndItemClosesTheProgram) {
+    cTempDir dir;
+    // Options: volume 7 -> 8, music on -> off (down from 1 wraps to 0), then
+    // a palette change cancelled; X back to the title, up three to the
+    // challenge list, X back, down four to the end item.
+    const std::string script = kToOptions + Taps("DOWN", {140, 146}) + Taps("Z", {152}) + Taps("UP", {160}) +
+                               Taps("Z", {166}) + Taps("UP", {180}) + Taps("Z", {186}) + Taps("DOWN", {192}) +
+                               Taps("Z", {198}) + Taps("UP", {204}) + Taps("Z", {210}) + Taps("DOWN", {216, 222}) +
+                               Taps("X", {228}) + Taps("X", {240}) + Taps("UP", {300, 306, 312}) + Taps("Z", {320}) +
+                               Taps("X", {390}) + Taps("DOWN", {460, 466, 472, 478}) + Taps("Z", {486});
+    const GAMERUN run = RunScript(dir, script, 2000);
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_EQ(run.strReport.find("QV_MAX_FRAMES"), std::string::npos) << "the end item did not close:\n"
+                                                                      << run.strReport;
+    EXPECT_NE(run.strReport.find("Message loop : WM_QUIT"), std::string::npos);
+    // u32 825, four fields: palette 0 (its change cancelled), music 0, volume 8, mode 0; the name "aaa".
+    const std::string want("\x39\x03\0\0\x04\0\0\0\0\0\0\0\0\0\0\0\x08\0\0\0\0\0\0\0\x01\0\0\0\x04\0\0\0aaa\0", 36);
+    EXPECT_EQ(ReadText(dir.Path() / "user_data" / "Option.dat"), want);
+    // The challenge record was made for the list (no file yet): nothing written by looking.
+    EXPECT_FALSE(fs::exists(dir.Path() / "user_data" / "challenge" / "Challenge.dat"));
+}
+
+TEST(FrontScenes, AChallengeStageIsLoadedAndHandedToPlay) {
+    cTempDir dir;
+    const GAMERUN run = RunScript(dir, kToChallenge + Taps("Z", {130}), 400);
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_EQ(run.strReport.find("読み込めません"), std::string::npos) << run.strReport;
+    // Until the play scene exists, its hand-over ends the program in order.
+    EXPECT_NE(run.strReport.find("Scene 4 : no scene object, closing"), std::string::npos) << run.strReport;
+    EXPECT_EQ(run.strReport.find("QV_MAX_FRAMES"), std::string::npos);
+}
+
+TEST(FrontScenes, FirstSettledFramesMatchTheGoldenFrames) {
+    struct CASE {
+        const char* name;
+        std::string script;
+    };
+    const CASE cases[] = {{"front_title", ""}, {"front_option", kToOptions}, {"front_challenge", kToChallenge}};
+    for (const CASE& c : cases) {
+        cTempDir dir;
+        const GAMERUN run = RunScript(dir, c.script, 160, dir.File("frame.bmp"));
+        ASSERT_EQ(run.nExitCode, 0) << c.name << "\n" << run.strReport;
+        GOLDENFRAME frame, half;
+        ASSERT_TRUE(ReadBmp24(dir.File("frame.bmp"), frame)) << c.name;
+        // Every second pixel of every second row keeps the golden files small.
+        half.width = frame.width / 2;
+        half.height = frame.height / 2;
+        for (int y = 0; y < half.height; ++y)
+            for (int x = 0; x < half.width; ++x) half.pixels.push_back(frame.pixels[2 * y * frame.width + 2 * x]);
+        EXPECT_EQ(CompareGolden(c.name, half), "") << c.name;
+    }
+}
