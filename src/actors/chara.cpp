@@ -99,6 +99,8 @@ void cChara::CopyCharaMembers(const cChara& src) {
     dBoxTop = src.dBoxTop;
     dBoxRight = src.dBoxRight;
     dBoxBottom = src.dBoxBottom;
+    dPos2X = src.dPos2X;
+    dPos2Y = src.dPos2Y;
     nNextFlowUid = src.nNextFlowUid;
 }
 

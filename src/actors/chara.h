@@ -233,6 +233,10 @@ public:
     double dBoxRight = 0;
     double dBoxBottom = 0;
 
+    // Second position pair: follows the placement offsets of a record that
+    // places several characters.
+    double dPos2X = 0;
+    double dPos2Y = 0;
     // Ids handed out to flows (uid), counted per character.
     int32_t nNextFlowUid = 0;
 

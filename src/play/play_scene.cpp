@@ -1,6 +1,8 @@
 #include "play/play_scene.h"
 
 #include "platform/system/timer.h"
+#include "play/block_grid.h"
+#include "play/stage_objects.h"
 
 cPlayScene* lpPlayScene = nullptr;
 
@@ -21,4 +23,11 @@ const cScrollAxis& CurScrollX() {
 const cScrollAxis& CurScrollY() {
     static const cScrollAxis none;
     return lpPlayScene ? lpPlayScene->ScrollY : none;
+}
+
+void ResetPlayState() {
+    lpPlayScene = nullptr;
+    bScrollFollowSwitch = 0;
+    ResetBlockGrid();
+    ResetStageObjects();
 }

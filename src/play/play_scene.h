@@ -138,3 +138,7 @@ extern cPlayScene* lpPlayScene;
 // The scroll axes of the play scene (a zeroed axis when there is none).
 const cScrollAxis& CurScrollX();
 const cScrollAxis& CurScrollY();
+
+// The play engine's globals as at start-up: no scene, an empty block grid,
+// the engine switches 0 (tests).
+void ResetPlayState();

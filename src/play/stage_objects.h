@@ -1,0 +1,58 @@
+#pragma once
+// Building the stage's objects from records: the placed characters and items
+// of the stage set-up, and the characters, items and blocks of the summon
+// command. Each object is made in a local object, tested against the grid and
+// only then copied into the scene's list, so an object that would lie outside
+// the grid is never added and takes no id.
+#include <cstdint>
+#include <list>
+
+#include "actors/item.h"
+#include "actors/stage_chara.h"
+#include "stage/block_data.h"
+
+class cChara;
+class cBlockCell;
+
+// What the summon command passes on to a creation.
+struct SUMMONSETTINGS {
+    int32_t bLifeTime = 0;       // the object lives nTime tenths of a second
+    int32_t nTime = 0;
+    int32_t bNoScore = 0;        // the summoned character's score (#48) becomes 0
+    uint8_t bySetting1 = 0;      // two bytes stored in the summoned character
+    uint8_t bySetting2 = 0;
+    int32_t nBlockMode = 0;      // blocks: 0 put, 1 erase, 2 toggle
+    int32_t bProtectPlayer = 0;  // a block is not put where it would crush a player
+    int32_t bProtectChara = 0;   // ... or a stage character
+};
+
+// While 0, the placement offsets also move a character's second position pair.
+extern int32_t bOffsetsKeepPos2;
+// While 0, a block's protection applies only to cells whose block is present.
+extern int32_t bProtectAllCells;
+// The inside-block test of block collision (installed by it; without it
+// nothing counts as inside).
+extern int32_t (*lpfnIsInsideBlock)(cChara& obj);
+
+// The characters of a placed character record at stage cell (col, row):
+// record.byRepeat + 1 of them, each offset by the record; ids from idCounter.
+void CreateStageCharas(std::list<cStageChara>& list, int32_t col, int32_t row, int32_t& idCounter,
+                       const cCharaData& record, const cItem* lpItem);
+// The placed item of `record` at stage cell (col, row).
+void CreateStageItem(std::list<cItem>& list, int32_t col, int32_t row, int32_t& idCounter, const cItemData& record);
+// An item of `record` at grid dots (x, y).
+void SummonItem(std::list<cItem>& list, double x, double y, const SUMMONSETTINGS& settings, const cItemData& record,
+                int32_t& idCounter);
+// The characters of `record` at grid dots (x, y), facing `facing` on side
+// `side`, made by lpSummoner (null: none). Each one added is put into its
+// side's character bucket of the play scene. The number added.
+int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMMONSETTINGS& settings,
+                    const cCharaData& record, uint8_t facing, uint8_t side, cChara* lpSummoner, int32_t& idCounter);
+// Puts, erases or toggles the block of the grid cell at grid dots (x, y).
+void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTINGS& settings);
+// The players, then the stage characters, that the block of `cell` (grid
+// cell col, row) hits and overlaps get block-death state 2; 1 as soon as one
+// of a protected kind is met.
+int32_t BlockMeetsObjects(cBlockCell& cell, int32_t col, int32_t row, const SUMMONSETTINGS& settings);
+// Back to the start-up state (tests).
+void ResetStageObjects();

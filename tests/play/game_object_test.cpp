@@ -1,0 +1,202 @@
+// The game-object base and the scroll axes: clamps with all their results,
+// scaling, per-step speeds, launch velocities, screen and grid tests.
+#include "play/game_object.h"
+
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+#include "play/scroll_axis.h"
+#include "play/play_fixture.h"
+#include "stage/stage_data_records.h"
+
+namespace {
+
+class GameObjectTest : public cPlayTest {
+protected:
+    // A 16 × 16 object with a 32 × 32 cell at (x, y).
+    cGameObject Object(double x, double y) {
+        cGameObject o;
+        o.Setup(1, 1, 0, 1, 0, nullptr, 0, 8, 8, 16, 16, 32, 32, 0, 0, 0);
+        o.x = x;
+        o.y = y;
+        return o;
+    }
+};
+
+TEST_F(GameObjectTest, ClampXInModeTwoGivesEveryResult) {
+    // Stage 20 wide: base limits 320..960, grid edge 640 + 640 = 1280.
+    cGameObject o = Object(-3, 400);
+    EXPECT_EQ(o.ClampX(2), CLAMP_GRID);
+    EXPECT_EQ(o.x, 0);
+    EXPECT_EQ(o.x2, 15);
+    o.x = 1270;
+    EXPECT_EQ(o.ClampX(2), CLAMP_GRID);
+    EXPECT_EQ(o.x, 1280 - 16);
+    o.x = 950;  // right edge 965 in the margin beyond the stage
+    EXPECT_EQ(o.ClampX(2), CLAMP_STAGE);
+    EXPECT_EQ(o.nColL, 950 >> 5);
+    EXPECT_EQ(o.nColR, 965 >> 5);
+    o.x = 400;
+    EXPECT_EQ(o.ClampX(2), CLAMP_INSIDE);
+    // Scroll limits narrower than the stage: result 1 between them.
+    lpPlayScene->ScrollX.SetBounds(5, 12, true, true);  // 480 .. 736
+    o.x = 400;
+    EXPECT_EQ(o.ClampX(2), CLAMP_SCROLL);
+    EXPECT_EQ(o.ClampX(1), CLAMP_SCROLL);
+    o.x = 300;
+    EXPECT_EQ(o.ClampX(1), CLAMP_INSIDE);
+    EXPECT_EQ(o.x, 320);
+    o.x = 300;
+    EXPECT_EQ(o.ClampX(0), CLAMP_INSIDE);
+    EXPECT_EQ(o.x, 480);
+    o.x = 300;
+    EXPECT_EQ(o.ClampX(9), CLAMP_INSIDE);
+    EXPECT_EQ(o.x, 300);
+}
+
+TEST_F(GameObjectTest, ClampYTellsTheFarSideApart) {
+    // Stage 15 high: base limits 320..800, grid edge 640 + 480 = 1120.
+    cGameObject o = Object(400, -1);
+    EXPECT_EQ(o.ClampY(2), CLAMP_GRID);
+    o.y = 790;
+    EXPECT_EQ(o.ClampY(2), CLAMP_STAGE_FAR);
+    o.y = 1119;
+    EXPECT_EQ(o.ClampY(2), CLAMP_GRID_FAR);
+    EXPECT_EQ(o.y, 1120 - 16);
+    EXPECT_EQ(o.y2, 1119);
+}
+
+TEST_F(GameObjectTest, ScalingTwiceMovesASixteenWideObjectEightLeft) {
+    cGameObject o = Object(400, 400);
+    o.SetScale(2, 1);
+    EXPECT_EQ(o.x, 392);
+    EXPECT_EQ(o.nHitW, 32);
+    EXPECT_EQ(o.nHitH, 32);
+    EXPECT_EQ(o.nCellW, 64);
+    EXPECT_EQ(o.nCellOffX, 16);
+    o.SetScale(2, 2);
+    EXPECT_EQ(o.x, 392);
+}
+
+TEST_F(GameObjectTest, BlockHitSettingsAndSpeeds) {
+    cGameObject o;
+    o.SetBlockHit(0);
+    EXPECT_EQ(o.bScreen, 0);
+    EXPECT_EQ(o.nBlockMode, BLOCKMODE_HIT);
+    o.SetBlockHit(3);
+    EXPECT_EQ(o.bScreen, 1);
+    EXPECT_EQ(o.nBlockMode, BLOCKMODE_DIE);
+    o.SetBlockHit(4);
+    EXPECT_EQ(o.nBlockMode, BLOCKMODE_DIE);
+
+    EXPECT_DOUBLE_EQ(cGameObject::DotsPerSecToFrame(600), 10.0);
+    double vx = 7, vy = 7;
+    cGameObject::CalcLaunchVelocity(vx, vy, 5, 0, 0);
+    EXPECT_EQ(vx, 0);
+    EXPECT_EQ(vy, 0);
+    vx = vy = 7;
+    cGameObject::CalcLaunchVelocity(vx, vy, 0, 3, 4);
+    EXPECT_EQ(vx, 7);
+    EXPECT_EQ(vy, 7);
+    // speed -1 straight up at v = 1: c = -1, -(sqrt(129) - 1) / 2.
+    cGameObject::CalcLaunchVelocity(vx, vy, 255, 0, 10);
+    EXPECT_EQ(vx, 0);
+    EXPECT_NEAR(vy, -(std::sqrt(129.0) - 1) / 2, 1e-12);
+
+    // The speed limit per step at level 1 is 6 dots.
+    cGameObject m = Object(400, 400);
+    m.dSpeedX = 20;
+    m.LimitMoveSpeed(2);
+    EXPECT_EQ(m.x, 406);
+    m.dDecel = 0.5;
+    double s = 0.3;
+    m.Decelerate(s, 1);
+    EXPECT_EQ(s, 0);
+    s = -1;
+    m.Decelerate(s, 0);
+    EXPECT_EQ(s, -1);
+}
+
+TEST_F(GameObjectTest, ScreenAndRemovalTests) {
+    cGameObject o = Object(700, 400);
+    lpPlayScene->ScrollX.dPos = 320;
+    lpPlayScene->ScrollY.dPos = 320;
+    o.x2 = 715;
+    o.y2 = 415;
+    EXPECT_TRUE(o.IsOnScreen());
+    o.UpdateScreenRect();
+    EXPECT_EQ(o.nScrLeft, 700 - 8 - 320);
+    EXPECT_EQ(o.nScrRight, o.nScrLeft + 31);
+    o.x = 960;
+    o.x2 = 975;
+    EXPECT_FALSE(o.IsOnScreen());
+    EXPECT_TRUE(o.IsOnScreenAxes(true, false));
+    EXPECT_TRUE(o.IsInStage(true));
+    EXPECT_FALSE(o.IsInStage(false));
+
+    cStageIntRec rule;
+    rule.Set(0, 1, 0, 0, 0, 2, 0, 0);  // right switch, 2 cells beyond the screen
+    EXPECT_FALSE(o.IsBeyondScrollEdge(rule));
+    o.x = 1024;  // 320 + 640 + 64
+    EXPECT_TRUE(o.IsBeyondScrollEdge(rule));
+    o.nKeep = 1;
+    EXPECT_FALSE(o.IsBeyondScrollEdge(rule));
+    o.nKeep = 0;
+    rule.Set(0, 0, 0, 0, 0, 0, 0, 0);
+    o.x = 0;  // touches the grid edge
+    EXPECT_TRUE(o.IsBeyondScrollEdge(rule));
+}
+
+TEST_F(GameObjectTest, JudgeRangesAndWaves) {
+    double l = 0, r = 0;
+    cGameObject::CalcJudgeRange(l, r, 100, 32, 0, 10, false);
+    EXPECT_EQ(l, 116);
+    EXPECT_EQ(r, 142);
+    cGameObject::CalcJudgeRange(l, r, 100, 32, 0, 0, true);
+    EXPECT_EQ(l, 100);
+    EXPECT_EQ(r, 132);
+    EXPECT_TRUE(cGameObject::JudgeOverlap(100, 132, 132, 140));
+    EXPECT_FALSE(cGameObject::JudgeOverlap(100, 132, 133, 140));
+    double phase = 359;
+    EXPECT_NEAR(cGameObject::CalcWaveCos(10, 90, phase, 2, 0), 10 * std::numbers::pi / 2 * std::cos(359 * std::numbers::pi / 2), 1e-9);
+    EXPECT_EQ(phase, 1);
+}
+
+TEST(ScrollAxisTest, PitchBoundsAndClamp) {
+    cStageData st;
+    for (auto [w, shift] : {std::pair{12, 5}, {13, 6}, {45, 7}}) {
+        st.nWidth = w;
+        cScrollAxis a;
+        a.SetupX(st, 60);
+        EXPECT_EQ(a.nPitchShift, shift);
+        EXPECT_EQ(a.nPitch, 1 << shift);
+        EXPECT_EQ(a.nCells, w + 20);
+    }
+    cScrollAxis a;
+    a.nView = 640;
+    a.nBaseMin = 320;
+    a.nBaseMax = 960;
+    a.SetBounds(0, 0, false, true);  // one cell: the area is smaller than the view
+    EXPECT_EQ(a.nMax, 352);
+    a.dPos = 500;
+    a.Clamp();
+    EXPECT_EQ(a.dPos, 320);
+    EXPECT_EQ(a.bClamped, 1);
+    a.nBaseMax = 1280;
+    a.SetBounds(0, 0, false, false);
+    a.dPos = 321;
+    a.Clamp();
+    EXPECT_EQ(a.bClamped, 0);
+    a.SetAutoSpeed(true, 600, 60);  // 60 dots a second
+    EXPECT_DOUBLE_EQ(a.dAutoStep, 1.0);
+    a.Step();
+    EXPECT_EQ(a.dPos, 322);
+    EXPECT_TRUE(a.IsScrollingFreely());
+    a.dPos = 639.5;
+    a.Step();
+    EXPECT_EQ(a.dPos, 640);  // held at the far limit
+    EXPECT_FALSE(a.IsScrollingFreely());
+}
+
+}  // namespace
