@@ -1,12 +1,9 @@
 #include "play/block_grid.h"
 
 cSafeVector<cBlockCell> BlockGrid;
-bool (*lpfnBlockCondHolds)(cBlockCell& cell) = nullptr;
 
 int32_t GetBlockHitKind(cBlockCell& cell, int32_t passKind) {
-    if (!cell.vCond.empty() && lpfnBlockCondHolds && !lpfnBlockCondHolds(cell)) return 0;
-    if (cell.byPassGroup == passKind) return 0;
-    return cell.byHitKind;
+    return cell.GetBlockHitKind(passKind);
 }
 
 int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind) {
@@ -17,5 +14,4 @@ int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind) {
 void ResetBlockGrid() {
     BlockGrid.clear();
     BlockGrid.shrink_to_fit();
-    lpfnBlockCondHolds = nullptr;
 }

@@ -23,15 +23,12 @@ public:
 // The cells of the grid (sized by the stage set-up).
 extern cSafeVector<cBlockCell> BlockGrid;
 
-// Whether the block's conditions hold now (the conditions code installs the
-// test; without it every block is present).
-extern bool (*lpfnBlockCondHolds)(cBlockCell& cell);
-
-// The hit value of a cell for an object of pass kind `passKind`: 0 when the
-// block has conditions that do not hold now, 0 when its pass-through group
-// equals passKind, else its hit kind (0 none, 1 solid, 2 deadly).
+// The hit value of a cell for an object of pass kind `passKind`
+// (cBlockData::GetBlockHitKind: 0 for the empty block or when the block's
+// conditions fail now, 0 when its pass-through group equals passKind, else
+// its hit kind: 0 none, 1 solid, 2 deadly).
 int32_t GetBlockHitKind(cBlockCell& cell, int32_t passKind);
 // The same for a cell index; 0 outside the grid.
 int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind);
-// Empties the grid and removes the condition test (tests).
+// Empties the grid (tests).
 void ResetBlockGrid();

@@ -179,7 +179,7 @@ void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTI
     cBlockCell& cell = BlockGrid[index];
     if (cell.bProtect != 0) {
         const bool bPresent =
-            cell.wGraphic != 0 && (cell.vCond.empty() || !lpfnBlockCondHolds || lpfnBlockCondHolds(cell));
+            cell.wGraphic != 0 && cell.ConditionsHold();
         if (bProtectAllCells || bPresent) return;
     }
     switch (settings.nBlockMode) {
