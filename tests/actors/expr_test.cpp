@@ -119,6 +119,9 @@ TEST_F(Expr, AssignmentsClampAndTakeEffect) {
     EXPECT_EQ(My(CODE_ST_MHP), 1);
     EXPECT_EQ(My(CODE_ST_HP), 1);  // follows the new maximum
     EXPECT_EQ(My(CODE_ST_SP), 5);
+    EXPECT_EQ(RunCode("mhp = 50 hp = 50", host), 1);
+    EXPECT_EQ(RunCode("mhp = 10 hp = 999", host), 1);
+    EXPECT_EQ(My(CODE_ST_HP), 10);  // bounded by the maximum as it is when stored
     EXPECT_EQ(host.vSpGauge.back().second, -5);
 
     host.bTarget[1] = true;

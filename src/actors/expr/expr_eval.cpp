@@ -42,7 +42,12 @@ bool IsAssignable(const CODEITEM& item) {
 // Stores v, clamped to the item's bounds, through the item, with the effects
 // the stored field has on the game; returns the stored value.
 int32_t Assign(cExprHost& host, const CODEITEM& left, int32_t v) {
-    v = Clamp(v, left.nMin, left.nMax);
+    int32_t hi = left.nMax;
+    // Points are bounded by their maximum as it is now: an earlier assignment
+    // of the same text may have lowered it since the item was read.
+    if (left.nKind == CODE_ITEM_STATUS && (left.nStatus == CODE_ST_HP || left.nStatus == CODE_ST_SP))
+        hi = host.GetStatus(left.lpObject, left.nStatus == CODE_ST_HP ? CODE_ST_MHP : CODE_ST_MSP);
+    v = Clamp(v, left.nMin, hi);
     if (left.nKind == CODE_ITEM_VAR) {
         host.SetVar(left.nVar, left.nIndex, v);
     } else if (left.nKind == CODE_ITEM_SYS) {
