@@ -278,6 +278,27 @@ void Stages(const fs::path& scratch) {
     nDataVersion = DATA_VERSION;
 }
 
+// Code texts of the expression language. The first byte is the harness's
+// game set-up: 0x0F fills every target slot, 0x10 makes the runner the hero.
+void Expressions() {
+    const char* texts[] = {
+        "my.hp = my.mhp",
+        "tg.v1 = ( tg.v1 + 1 ) * 2",
+        "C10 = rand(1, 6)",
+        "S3 = S3 + 1 C3 = S3",
+        "1 + 2 * 3 - -7 / 2 % 3",
+        "my.mhp = 0 z = 300 sight = 9 tg4.stop = 999 pl.imp = -50",
+        "time = 5000 scrlx = -999 sys.scrly = 3 score = score * 2 life = life + 1",
+        "( hp = 70 ) ( 1 / 0 ) rand(1, , 6) rand(1,,6) abc(1) x.5 sys.hp",
+        "((((1)))) 2*(3+4) \x82\xa0(1) \x83\x5c.hp",
+    };
+    int n = 0;
+    for (const char* text : texts) {
+        std::string bytes = std::string(1, static_cast<char>(n % 2 ? 0x1F : 0x30)) + text;
+        Put("expr", "code_" + std::to_string(n++), Bytes(bytes));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -293,6 +314,7 @@ int main(int argc, char** argv) {
     Sounds();
     Records(scratch);
     Stages(scratch);
+    Expressions();
     fs::remove_all(scratch);
     for (const auto& [name, n] : g_Count) std::printf("fuzz_seeds: %-15s %3d seeds\n", name.c_str(), n);
     return g_nBad ? 1 : 0;
