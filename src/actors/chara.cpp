@@ -75,6 +75,8 @@ void cChara::CopyCharaMembers(const cChara& src) {
     nBlockEffectValue = src.nBlockEffectValue;
     nBlockEffectSteps = src.nBlockEffectSteps;
     byBlockDeath = src.byBlockDeath;
+    nWallSide = src.nWallSide;
+    bSpecialFloor = src.bSpecialFloor;
     bActive = src.bActive;
     nActiveState = src.nActiveState;
     bGroupCondsMet = src.bGroupCondsMet;

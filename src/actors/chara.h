@@ -240,6 +240,14 @@ public:
     // Ids handed out to flows (uid), counted per character.
     int32_t nNextFlowUid = 0;
 
+    // Block collision
+    int32_t nWallSide = 0;          // side of the last wall contact: 0 left, 1 right
+    int32_t bSpecialFloor = 0;      // stands on a special floor (block effect 2)
+
+    // Damage and death
+    // Starts the character's death; 1 when the stage ends with it.
+    int32_t Die();
+
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).
     void CopyCharaMembers(const cChara& src);

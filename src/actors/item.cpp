@@ -24,6 +24,7 @@ void cItem::CopyItemMembers(const cItem& src) {
     bUsed = src.bUsed;
     bHighlight = src.bHighlight;
     nHighlightCount = src.nHighlightCount;
+    bCondHeld = src.bCondHeld;
 }
 
 void cItem::Setup(int32_t id, const cItemData& record) {

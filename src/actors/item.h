@@ -43,6 +43,9 @@ public:
     int32_t bHighlight = 0;      // the highlight frame is drawn over it
     int32_t nHighlightCount = 0;
 
+    // One frame of play
+    int32_t bCondHeld = 0;     // the appearance conditions held once (latch)
+
 private:
     void CopyItemMembers(const cItem& src);
 };

@@ -49,6 +49,9 @@ void cPlayer::CopyPlayerMembers(const cPlayer& src) {
     box2 = src.box2;
     box3 = src.box3;
     nPlayerIndex = src.nPlayerIndex;
+    nItemCooldown = src.nItemCooldown;
+    lpPrevLastStandBlock = src.lpPrevLastStandBlock;
+    bLeftGround = src.bLeftGround;
 }
 
 namespace {

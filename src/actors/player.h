@@ -88,6 +88,11 @@ public:
     PLAYERBOX box3;
     int32_t nPlayerIndex = 0;
 
+    // Block collision
+    int32_t nItemCooldown = 0;               // steps before a block gives an item again
+    cBlockCell* lpPrevLastStandBlock = nullptr;  // last standing block of the previous step
+    int32_t bLeftGround = 0;                 // left the ground (read by the jump)
+
 private:
     void CopyPlayerMembers(const cPlayer& src);
 };

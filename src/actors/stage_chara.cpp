@@ -48,6 +48,8 @@ void cStageChara::CopyStageMembers(const cStageChara& src) {
     bySummonSetting1 = src.bySummonSetting1;
     bySummonSetting2 = src.bySummonSetting2;
     push = src.push;
+    byBlockChara = src.byBlockChara;
+    bCondHeld = src.bCondHeld;
 }
 
 void cStageChara::Setup(int32_t id, cCharaData& record, const cItem* lpItem, double px, double py, int32_t n,

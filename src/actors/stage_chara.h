@@ -105,6 +105,10 @@ public:
     uint8_t bySummonSetting2 = 0;
     PUSHREC push;            // pending knock-back
 
+    // One frame of play
+    uint8_t byBlockChara = 0;  // moves as a solid platform for the others
+    int32_t bCondHeld = 0;     // the appearance conditions held once (latch)
+
 private:
     void CopyStageMembers(const cStageChara& src);
 };

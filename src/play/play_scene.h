@@ -130,6 +130,43 @@ public:
     int32_t bLooseKeyOrder = 0;
     // Cells already toggled by the running block-summon command.
     cSafeVector<int32_t> vChangedCells;
+
+    // One frame of play
+    // Sub-state 2: input, timers, the logic sub-steps, then the picture.
+    void Play();
+    // The stage timer's once-a-second tick by delta; 1 when the time ran out.
+    int32_t StepStageTimer(int32_t delta);
+    // One frame more of elapsed time (hundredths of a second), up to 599999.
+    void StepElapsed();
+    // Activity of every object for this sub-step.
+    void UpdateActiveFlags();
+    // The hero's and the stage characters' deaths by HP and erase flags.
+    int32_t CheckDeaths();
+    int32_t KillStageChara(cStageChara& chara);
+    int32_t HeroTakesItems();
+    // The stage character out of every list, destroyed; the iterator after it.
+    std::list<cStageChara>::iterator RemoveStageChara(std::list<cStageChara>::iterator it);
+    // The run totals of the save record after the stage.
+    void TallyResults();
+    // The file of stage n of the series: 1 and its name when it exists.
+    int32_t MakeNextStageFileName(std::string& out, int32_t n);
+    int32_t IsLastStage(int32_t n);
+    int32_t HeroUpdate();
+    int32_t StageCharaUpdate(std::list<cStageChara>::iterator& it, bool& bRemoved);
+    int32_t HeroDeath(bool bSoundPlayed);
+    // The hero dies with the debug line text unless its protection holds.
+    int32_t HeroDiesUnlessProtected(const char* text, bool bRestore);
+    void EndWithResults();
+    int32_t nStageScore = 0;  // score of this stage
+
+    // Hit detection
+    int32_t DetectHits();
+
+    // Shots
+    void UpdateShots();
+
+    // Drawing
+    void Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_t showHint);
 };
 
 // The play scene while scene 4 runs, else null.

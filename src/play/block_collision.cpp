@@ -1,0 +1,252 @@
+#include "play/block_collision.h"
+
+#include <cmath>
+
+#include "actors/chara.h"
+#include "actors/player.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "play/block_collision_util.h"
+#include "play/block_grid.h"
+#include "play/play_scene.h"
+
+namespace {
+
+int32_t CellAt(double px, double py) {
+    const int32_t col = static_cast<int32_t>(px) >> 5;
+    const int32_t row = static_cast<int32_t>(py) >> 5;
+    if (col < 0 || row < 0 || col >= CurScrollX().nPitch || row >= CurScrollY().nCells) return -1;
+    return (row << CurScrollX().nPitchShift) + col;
+}
+
+// Samples from the first end to the other: at least enough for an edge to
+// meet every cell it crosses.
+int32_t SampleSpan(const cChara& c, double length) {
+    int32_t need = static_cast<int32_t>(std::ceil(length / 32.0));
+    if (need < 1) need = 1;
+    return c.nCellSpan > need ? c.nCellSpan : need;
+}
+
+bool IsPlayer(const cChara& c) { return c.nKind == 0; }
+bool DiesOnBlocks(const cChara& c) { return c.bScreen && c.nBlockMode == BLOCKMODE_DIE; }
+bool Skips(const cChara& c) { return c.bScreen && c.nBlockMode == BLOCKMODE_PASS; }
+
+cBlockCell* CellPtr(int32_t cell) {
+    return cell < 0 || cell >= static_cast<int32_t>(BlockGrid.size()) ? nullptr : &BlockGrid[cell];
+}
+
+void TouchedSide(cChara& c, int32_t side) { c.nWallSide = side; }
+
+}  // namespace
+
+int32_t CellHitFor(const cChara& c, int32_t cell) { return GetBlockHitKindAt(cell, c.Side()); }
+
+void MoveLeftTo(cChara& c, double v) {
+    c.x = v;
+    c.x2 = v + c.nHitW - 1;
+    c.FixAfterMoveX();
+}
+
+void MoveTopTo(cChara& c, double v) {
+    c.y = v;
+    c.y2 = v + c.nHitH - 1;
+    c.FixAfterMoveY();
+}
+
+int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
+    const bool bVertical = x1 == x2;
+    const double len = bVertical ? y2 - y1 : x2 - x1;
+    const int32_t span = SampleSpan(c, len);
+    const double mid = len / 2;
+    int32_t best = -1, bestHit = -1;
+    double bestDist = 0;
+    for (int32_t i = 0; i <= span; ++i) {
+        const double d = len * i / span;
+        const int32_t cell = bVertical ? CellAt(x1, y1 + d) : CellAt(x1 + d, y1);
+        if (cell < 0) continue;
+        const int32_t hit = CellHitFor(c, cell);
+        const double dist = std::fabs(d - mid);
+        if (hit > bestHit || (hit == bestHit && !bVertical && dist < bestDist)) {
+            best = cell;
+            bestHit = hit;
+            bestDist = dist;
+        }
+    }
+    return best;
+}
+
+int32_t BestBottomCell(const cChara& c) {
+    const double len = c.x2 - c.x;
+    const int32_t span = SampleSpan(c, len);
+    int32_t best = -1, bestHit = -1;
+    for (int32_t i = 0; i <= span; ++i) {
+        const double px = i == span ? c.x2 : c.x + std::trunc(static_cast<double>(c.nHitW) / span) * i;
+        const int32_t cell = CellAt(px, c.y2);
+        if (cell < 0) continue;
+        const int32_t hit = CellHitFor(c, cell);
+        if (hit > bestHit) best = cell, bestHit = hit;
+    }
+    return best;
+}
+
+int32_t BestCornerCell(const cChara& c, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const int32_t shift = CurScrollX().nPitchShift;
+    const int32_t cells[4] = {(y1 << shift) + x1, (y2 << shift) + x1, (y1 << shift) + x2, (y2 << shift) + x2};
+    int32_t best = cells[0], bestHit = CellHitFor(c, cells[0]);
+    for (int32_t i = 1; i < 4; ++i) {
+        const int32_t hit = CellHitFor(c, cells[i]);
+        if (hit > bestHit) best = cells[i], bestHit = hit;
+    }
+    return best;
+}
+
+int32_t CheckLeft(cChara& c) {
+    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x, c.y, c.x, c.y2));
+    if (hit == 0) return 0;
+    if (hit == 2 && IsPlayer(c)) return 2;
+    if (DiesOnBlocks(c)) return 2;
+    c.bContactL = 1;
+    c.dPushX = 0;
+    MoveLeftTo(c, c.x + 32 - (static_cast<int32_t>(c.x) & 31));
+    TouchedSide(c, 0);
+    return 0;
+}
+
+int32_t CheckRight(cChara& c) {
+    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x2, c.y, c.x2, c.y2));
+    if (hit == 0) return 0;
+    if (hit == 2 && IsPlayer(c)) return 2;
+    if (DiesOnBlocks(c)) return 2;
+    c.bContactR = 1;
+    c.dPushX = 0;
+    MoveLeftTo(c, c.x - ((static_cast<int32_t>(c.x2) & 31) + 1));
+    TouchedSide(c, 1);
+    return 0;
+}
+
+int32_t CheckCeiling(cChara& c) {
+    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x, c.y, c.x2, c.y));
+    if (hit == 0) return 0;
+    if (hit == 2 && IsPlayer(c)) return 2;
+    if (DiesOnBlocks(c)) return 2;
+    c.bContactU = 1;
+    return 0;
+}
+
+int32_t CheckFloor(cChara& c, bool bCountNoGround) {
+    const int32_t cell = BestEdgeCell(c, c.x, c.y2, c.x2, c.y2);
+    const int32_t hit = CellHitFor(c, cell);
+    c.lpStandBlock = hit != 0 ? CellPtr(cell) : nullptr;
+    if (hit == 0) {
+        if (!bCountNoGround) return 0;
+        ++c.nNoGroundFrames;
+        if (c.nNoGroundFrames >= GroundGraceSteps()) {
+            if (!IsPlayer(c)) {
+                c.bFalling = 1;
+            } else if (!c.standingOnObject) {
+                c.bFalling = 1;
+                if (lpPlayScene && lpPlayScene->Hero()) lpPlayScene->Hero()->bLeftGround = 1;
+            }
+        }
+        return 0;
+    }
+    if (hit == 2) {
+        c.lpLastStandBlock = c.lpStandBlock;
+        if (IsPlayer(c)) return 2;
+    }
+    if (DiesOnBlocks(c)) return 2;
+    if (!GetSysSwitch(SystemData, eSysSwitch::LandWhileRising) && !c.bScreen && c.dSpeedY < 0) return 0;
+    if (hit == 1 && IsPlayer(c)) c.lpStandBlock = CellPtr(BestBottomCell(c));
+    c.lpLastStandBlock = c.lpStandBlock;
+    c.bContactD = 1;
+    c.nNoGroundFrames = 0;
+    c.bFalling = 0;
+    return 0;
+}
+
+int32_t BlockHitH(cChara& c) {
+    if (Skips(c)) return 0;
+    const bool bRightFirst = (c.bScreen && c.nBlockMode == BLOCKMODE_HIT) || c.dSpeedX > 0;
+    if (bRightFirst) {
+        if (CheckRight(c) == 2) return 2;
+        return CheckLeft(c);
+    }
+    if (CheckLeft(c) == 2) return 2;
+    return CheckRight(c);
+}
+
+int32_t BlockHitV(cChara& c) {
+    if (Skips(c)) return 0;
+    c.lpStandBlock = nullptr;
+    const bool bFloorFirst = (c.bScreen && c.nBlockMode == BLOCKMODE_HIT) || c.dSpeedY > 0;
+    if (bFloorFirst) {
+        if (CheckFloor(c) == 2) return 2;
+        return CheckCeiling(c);
+    }
+    if (CheckCeiling(c) == 2) return 2;
+    return CheckFloor(c);
+}
+
+int32_t PushOutH(cChara& c) {
+    if (Skips(c)) return 0;
+    const int32_t r = CheckRight(c);
+    const int32_t l = CheckLeft(c);
+    return r == 2 || l == 2 ? 2 : 0;
+}
+
+int32_t PushOutV(cChara& c) {
+    if (Skips(c)) return 0;
+    const int32_t f = CheckFloor(c, false);
+    const int32_t u = CheckCeiling(c);
+    return f == 2 || u == 2 ? 2 : 0;
+}
+
+int32_t ClampScreenX(cChara& c) {
+    const cScrollAxis& sx = CurScrollX();
+    if (!sx.bAuto && !c.bScreen) return 0;
+    c.UpdateScreenRect();
+    if (c.nScrLeft < 0) {
+        c.bContactL = 1;
+        MoveLeftTo(c, sx.dPos);
+    } else if (c.nScrRight + 1 >= SCROLL_VIEW_X) {
+        c.bContactR = 1;
+        MoveLeftTo(c, sx.dPos + SCROLL_VIEW_X - c.nHitW - 1);
+    }
+    return 0;
+}
+
+int32_t ClampScreenY(cChara& c) {
+    const cScrollAxis& sy = CurScrollY();
+    if (!sy.bAuto && !c.bScreen) return 0;
+    c.UpdateScreenRect();
+    if (c.nScrTop < 0) {
+        c.bContactU = 1;
+        MoveTopTo(c, sy.dPos);
+    } else if (c.nScrBottom + 1 >= SCROLL_VIEW_Y) {
+        c.bContactD = 1;
+        MoveTopTo(c, sy.dPos + SCROLL_VIEW_Y - c.nHitH - 1);
+        if (!c.bScreen) return 2;
+    }
+    return 0;
+}
+
+int32_t CornerCellsSolid(const cChara& c) {
+    const int32_t shift = CurScrollX().nPitchShift;
+    const int32_t cells[4] = {(c.nRowT << shift) + c.nColL, (c.nRowB << shift) + c.nColL,
+                              (c.nRowT << shift) + c.nColR, (c.nRowB << shift) + c.nColR};
+    for (int32_t cell : cells)
+        if (CellHitFor(c, cell) != 0) return 1;
+    return 0;
+}
+
+int32_t IsInsideBlock(cChara& c) {
+    if (Skips(c)) return 0;
+    const int32_t cell = BestCornerCell(c, static_cast<int32_t>(c.x) >> 5, static_cast<int32_t>(c.y) >> 5,
+                                        static_cast<int32_t>(c.x2) >> 5, static_cast<int32_t>(c.y2) >> 5);
+    if (CellHitFor(c, cell) != 0) return 1;
+    if (!lpPlayScene) return 0;
+    for (cStageChara& bc : lpPlayScene->lstStageChara)
+        if (IsBlockCharaFor(bc, c) && Overlap(RectOf(c), RectOf(bc))) return 1;
+    return 0;
+}

@@ -1,0 +1,110 @@
+// The hero's block effects (springs, special floors, slowing and conveyor
+// blocks), items held by blocks and the ground-snapping step.
+#include <cmath>
+
+#include "actors/player.h"
+#include "app/scene_manager.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "play/block_collision.h"
+#include "play/block_collision_util.h"
+#include "play/block_grid.h"
+#include "records/utility.h"
+#include "stage/stage_data.h"
+
+double StepsPerFrame() { return PlayStage.dSteps >= 1 ? PlayStage.dSteps : 1.0; }
+
+double PlayFrameRate() { return SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60.0; }
+
+int32_t GroundGraceSteps() { return PlayStage.nSteps > 0 ? PlayStage.nSteps : 1; }
+
+namespace {
+
+bool SolidUnder(const cChara& c) {
+    return c.lpStandBlock && GetBlockHitKind(*c.lpStandBlock, c.Side()) != 0;
+}
+
+}  // namespace
+
+int32_t StepBlockEffect(cChara& hero) {
+    if (hero.bScreen) return 0;
+    if (!SolidUnder(hero) || hero.lpStandBlock->byEffect != BLOCKEFFECT_NOJUMP) hero.bSpecialFloor = 0;
+    if (hero.nBlockEffectSteps > 0) {
+        const double n = hero.nBlockEffectValue;
+        switch (hero.nBlockEffect) {
+        case BLOCKEFFECT_SPEED:
+            hero.dSpeedX *= n * 0.01;
+            break;
+        case BLOCKEFFECT_LEFT:
+            hero.dSpeedX -= n * 0.1 / PlayFrameRate();
+            if (hero.dPushX > 0) hero.dPushX = 0;
+            break;
+        case BLOCKEFFECT_RIGHT:
+            hero.dSpeedX += n * 0.1 / PlayFrameRate();
+            if (hero.dPushX < 0) hero.dPushX = 0;
+            break;
+        default:
+            break;
+        }
+        if (--hero.nBlockEffectSteps <= 0) hero.nBlockEffect = hero.nBlockEffectSteps = 0;
+        return 0;
+    }
+    if (!SolidUnder(hero)) return 0;
+    const cBlockCell& b = *hero.lpStandBlock;
+    switch (b.byEffect) {
+    case BLOCKEFFECT_JUMP:
+        // A spring: a jump of the block's value in half blocks.
+        PlaySE(10);
+        hero.dSpeedY = -std::sqrt(2.0 * PlayStage.dGravityStep * b.nEffectX * 16.0);
+        hero.bJump = 1;
+        break;
+    case BLOCKEFFECT_NOJUMP:
+        hero.bSpecialFloor = 1;
+        break;
+    case BLOCKEFFECT_SPEED:
+    case BLOCKEFFECT_LEFT:
+    case BLOCKEFFECT_RIGHT:
+        hero.nBlockEffect = b.byEffect;
+        hero.nBlockEffectValue = b.nEffectX;
+        hero.nBlockEffectSteps = static_cast<int32_t>(StepsPerFrame());
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int32_t StepBlockItem(cPlayer& hero) {
+    if (hero.bScreen) return 0;
+    bool bTaken = false;
+    if (hero.lpStandBlock && hero.nItemCooldown == 0 && SolidUnder(hero) && hero.lpStandBlock->byItemKind != 0 &&
+        hero.lpStandBlock->wItemIndex != 0) {
+        bTaken = true;
+        hero.nItemCooldown = 60 * static_cast<int32_t>(StepsPerFrame());
+    }
+    if (hero.nItemCooldown > 0 && !bTaken) {
+        if (hero.bFalling) {
+            hero.nItemCooldown = 0;
+        } else {
+            --hero.nItemCooldown;
+            if (hero.lpLastStandBlock != hero.lpPrevLastStandBlock) {
+                hero.nItemCooldown = 0;
+                SnapToGround(hero);
+            }
+        }
+    }
+    return 0;
+}
+
+void SnapToGround(cChara& c) {
+    if (GetSysSwitch(SystemData, eSysSwitch::SnapToGround)) {
+        if (c.dSpeedY >= 0) c.dSpeedY += 1.0;
+        return;
+    }
+    const double steps = StepsPerFrame();
+    if (c.dSpeedY < 0 || c.dSpeedY > 1.0 / steps || c.standingOnObject || c.bFalling) return;
+    const double y = c.y2 + 4;
+    const int32_t cell = BestEdgeCell(c, c.x + c.dSpeedX, y, c.x2 + c.dSpeedX, y);
+    if (CellHitFor(c, cell) != 0) c.dSpeedY = 7.0 / steps;
+}

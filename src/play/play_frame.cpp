@@ -1,0 +1,247 @@
+// One frame of play: input, timers, the logic sub-steps in which every
+// character acts and meets blocks, then the picture.
+#include "app/scene_manager.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "database/global_objects.h"
+#include "platform/input/input.h"
+#include "platform/system/log.h"
+#include "play/block_collision.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "player/replay_service.h"
+#include "records/services.h"
+#include "records/utility.h"
+#include "stage/stage_data.h"
+
+namespace {
+
+constexpr int32_t PLAYKIND_REPLAY = 4;
+constexpr int32_t SE_DEATH = 8;
+constexpr int32_t SE_KILL = 9;
+
+bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
+
+// Frames end by returning: 0 go on, anything else ends the frame.
+constexpr int32_t FRAME_ON = 0;
+constexpr int32_t FRAME_END = 1;
+
+}  // namespace
+
+void cPlayScene::EndWithResults() { nState = PLAYSTATE_AFTERPLAY; }
+
+int32_t cPlayScene::HeroDeath(bool bSoundPlayed) {
+    if (!bSoundPlayed) PlaySE(SE_DEATH);
+    if (Hero()->Die() == 1) EndWithResults();
+    return FRAME_END;
+}
+
+int32_t cPlayScene::HeroDiesUnlessProtected(const char* text, bool bRestore) {
+    cPlayer& hero = *Hero();
+    if (hero.nProtect > 0) {
+        if (hero.bRescue) {
+            hero.x = hero.dRescuePos[0];
+            hero.y = hero.dRescuePos[1];
+            hero.x2 = hero.dRescuePos[2];
+            hero.y2 = hero.dRescuePos[3];
+            hero.FixAfterMoveX();
+            hero.FixAfterMoveY();
+            hero.bRescue = 0;
+        }
+        return FRAME_ON;
+    }
+    if (bRestore) hero.RestoreRect();
+    WriteEC(text);
+    return HeroDeath(false);
+}
+
+int32_t cPlayScene::HeroUpdate() {
+    cPlayer& hero = *Hero();
+    const auto dies = [&](const char* text) {
+        WriteEC(text);
+        return HeroDeath(false);
+    };
+    if (hero.Update(hero.dying) != 0) return HeroDeath(false);
+    if (nStageEnd == 1) {
+        EndWithResults();
+        return FRAME_END;
+    }
+    if (nStageEnd == 2) return HeroDeath(false);
+    if (bDeathCheck && CheckDeaths() != 0) return FRAME_END;
+    if (hero.byBlockDeath == 2) return HeroDeath(false);
+    const int32_t fx = StepBlockEffect(hero);
+    if (fx == PLAY_STAGEEND) {
+        EndWithResults();
+        return FRAME_END;
+    }
+    if (fx == PLAY_HERODIES) return HeroDeath(false);
+    if (hero.standingOnObject) CarryOnObject(hero);
+    hero.MoveStepX();
+    ClampScreenX(hero);
+    if (BlockHitH(hero) == 2) return dies("Dead 1");
+    ClampScreenX(hero);
+    hero.ApplyGravity();
+    if (hero.FallStep() == 7) return dies("Dead 2");
+    if (ClampScreenY(hero) == 2) return dies("Dead 3");
+    if (BlockHitV(hero) == 2) return dies("Dead 4");
+    if (ClampScreenY(hero) == 2) return dies("Dead 5");
+    if (Squeezed(hero) && HeroDiesUnlessProtected("Dead SP", true)) return FRAME_END;
+    if (HitBlockChara(hero, lstStageChara) == 2 && !hero.dying && HeroDiesUnlessProtected("Dead 6", false))
+        return FRAME_END;
+    if ((hero.bContactL || hero.bContactR) && PushOutH(hero) == 2 && !hero.dying) {
+        if (hero.nProtect > 0) return FRAME_END;
+        return dies("Dead 7");
+    }
+    if ((hero.bContactU || hero.bContactD) && PushOutV(hero) == 2 && !hero.dying &&
+        HeroDiesUnlessProtected("Dead 8", false))
+        return FRAME_END;
+    if (Squeezed(hero) && HeroDiesUnlessProtected("Dead 9", true)) return FRAME_END;
+    hero.DecayAccelX();
+    hero.DecayAccelY();
+    return FRAME_ON;
+}
+
+int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool& bRemoved) {
+    cStageChara& c = *it;
+    bRemoved = false;
+    const auto kill = [&](bool bSound) {
+        if (bSound) PlaySE(SE_KILL);
+        const int32_t r = KillStageChara(c);
+        if (r == 0 && GetSysSwitch(SystemData, eSysSwitch::DeathDisplayOff)) {
+            it = RemoveStageChara(it);
+            bRemoved = true;
+            return FRAME_ON;
+        }
+        return r != 0 ? FRAME_END : FRAME_ON;
+    };
+    if (c.Update(c.dying) != 0) {
+        if (!c.byBlockChara && c.bErase) {
+            it = RemoveStageChara(it);
+            bRemoved = true;
+            return FRAME_ON;
+        }
+        return kill(false);
+    }
+    if (bDeathCheck && CheckDeaths() != 0) return FRAME_END;
+    if (c.byBlockChara) {
+        c.MoveStepX();
+        int32_t h = BlockHitH(c);
+        c.ApplyGravity();
+        const int32_t f = c.FallStep();
+        const int32_t v = BlockHitV(c);
+        if (h == 2 || f == 7 || v == 2 || c.byBlockDeath == 2) return kill(true);
+        c.DecayAccelX();
+        c.DecayAccelY();
+        return FRAME_ON;
+    }
+    if (c.standingOnObject) CarryOnObject(c);
+    if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
+    const int32_t h = BlockHitH(c);
+    c.ApplyGravity();
+    const int32_t f = c.FallStep();
+    const int32_t v = BlockHitV(c);
+    const int32_t b = HitBlockChara(c, lstStageChara);
+    PushOutH(c);
+    PushOutV(c);
+    if (h == 2 || f == 7 || v == 2 || b == 2 || Squeezed(c) || c.byBlockDeath == 2) return kill(true);
+    if (c.bRemoveAsked) {
+        it = RemoveStageChara(it);
+        bRemoved = true;
+        return FRAME_ON;
+    }
+    c.DecayAccelX();
+    c.DecayAccelY();
+    return FRAME_ON;
+}
+
+void cPlayScene::Play() {
+    if (bQuit) {
+        RecPostClose();
+        return;
+    }
+    if (CheckReplayKeys(SceneManager.nTitleChoice == PLAYKIND_REPLAY)) return;
+    ++nFrameCount;
+    cPlayer* lpHero = Hero();
+    if (!lpHero) return;
+    cInput& in = InputList[0];
+    if (SceneManager.nTitleChoice == PLAYKIND_REPLAY) {
+        in.ClearDirection();
+        in.ClearButtons();
+        if (KeyLog.PlayFrame(in) != 0) {
+            SaveData.RestoreVars(1);
+            nState = PLAYSTATE_BANNER;
+            return;
+        }
+    } else {
+        if (in.m_nButton == 0) bMenuLatch = 0;
+        else if (bMenuLatch) in.m_nButton = 0;
+        if (GetSysSwitch(SystemData, eSysSwitch::ReplayRecording)) KeyLog.RecordFrame(in);
+    }
+    in.m_nDigit = in.GetDirectionDigit();
+    in.RecordHistory();
+    in.RecordPatternHistory();
+
+    StepElapsed();
+    if (StepStageTimer(-1) && !lpHero->dying) {
+        PlaySE(SE_DEATH);
+        if (lpHero->Die() == 1) EndWithResults();
+        return;
+    }
+    lpHero->nFrameValue1 = -1, lpHero->nFrameValue2 = 1;
+    for (cStageChara& c : lstStageChara) c.nFrameValue1 = -1, c.nFrameValue2 = 1;
+
+    const int32_t steps = PlayStage.nSteps;
+    for (int32_t i = 1; i <= steps; ++i) {
+        nSubStep = i;
+        ++nSubStepCount;
+        UpdateActiveFlags();
+        if (!lpHero->dying) {
+            for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+                if (it->dying || it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
+                else it = RemoveStageChara(it);
+            }
+            for (auto it = lstItem.begin(); it != lstItem.end();) {
+                if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
+                else it = lstItem.erase(it);
+            }
+        }
+        const auto stepStart = [](cChara& c) {
+            if (c.invincible > 0) --c.invincible;
+            c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
+            c.SaveRect();
+        };
+        for (cStageChara& c : lstStageChara) stepStart(c);
+        stepStart(*lpHero);
+        lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
+        ScrollX.Step();
+        ScrollY.Step();
+        const auto runCharas = [&](bool bBlockCharas) {
+            for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+                bool bRemoved = false;
+                if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
+                    StageCharaUpdate(it, bRemoved) != FRAME_ON)
+                    return FRAME_END;
+                if (!bRemoved) ++it;
+            }
+            return FRAME_ON;
+        };
+        if (!lpHero->dying && runCharas(true) != FRAME_ON) return;
+        if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
+        if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
+        UpdateShots();
+        if (!lpHero->dying) {
+            int32_t r = StepBlockItem(*lpHero);
+            if (r == PLAY_GOON) r = DetectHits();
+            if (r == PLAY_GOON) r = HeroTakesItems();
+            if (r == PLAY_STAGEEND) {
+                EndWithResults();
+                return;
+            }
+            if (r == PLAY_HERODIES) {
+                HeroDeath(false);
+                return;
+            }
+        }
+    }
+    Draw(1, 0, 1, 1);
+}

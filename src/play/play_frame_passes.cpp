@@ -1,0 +1,136 @@
+// The passes of a frame of play: timers, activity, deaths and item pick-up.
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "platform/system/timer.h"
+#include "play/block_collision_util.h"
+#include "play/flow_cond.h"
+#include "play/play_scene.h"
+#include "records/utility.h"
+
+int32_t (*lpfnCondHolds)(const cEdCond& cond, cChara* lpChara) = nullptr;
+
+int32_t CheckCondList(int32_t mode, const cSafeVector<cEdCond>& conds, cChara* lpChara) {
+    const auto holds = [&](const cEdCond& c) { return !lpfnCondHolds || lpfnCondHolds(c, lpChara) != 0; };
+    if (mode == 0) {
+        for (const cEdCond& c : conds)
+            if (!holds(c)) return 0;
+        return 1;
+    }
+    if (mode == 1) {
+        for (const cEdCond& c : conds)
+            if (holds(c)) return 1;
+    }
+    return 0;
+}
+
+int32_t CheckFlowCond(int32_t mode, int32_t bLatch, int32_t& bHeldOnce, const cSafeVector<cEdCond>& conds,
+                      cChara* lpChara) {
+    if (conds.empty()) return 1;
+    if (bLatch && bHeldOnce) return 1;
+    if (!CheckCondList(mode, conds, lpChara)) return 0;
+    bHeldOnce = 1;
+    return 1;
+}
+
+int32_t cPlayScene::StepStageTimer(int32_t delta) {
+    if (bTimeStop || !TickCounter(1, 60)) return 0;
+    nStageTime += delta;
+    if (nStageTime > STAGE_TIME_MAX) nStageTime = STAGE_TIME_MAX;
+    if (nStageTime >= 1) return 0;
+    nStageTime = 0;
+    return 1;
+}
+
+void cPlayScene::StepElapsed() {
+    if (nElapsedTime >= ELAPSED_TIME_MAX) return;
+    ++nElapsedFrames;
+    const int64_t t = static_cast<int64_t>(nElapsedFrames) * 100 / 60;
+    nElapsedTime = t > ELAPSED_TIME_MAX ? ELAPSED_TIME_MAX : static_cast<int32_t>(t);
+}
+
+void cPlayScene::UpdateActiveFlags() {
+    cChara* lpHero = Hero();
+    if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
+    for (uint8_t& f : vCondFlags) f = 0;
+    for (cStageChara& c : lstStageChara) {
+        c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
+        if (c.bActive) c.nActiveState = 1;
+    }
+    for (cStageChara& c : lstStageChara) c.bGroupCondsMet = c.bActive;
+    for (cItem& it : lstItem)
+        it.bActive = CheckFlowCond(it.data.byCondMode, it.data.byCondLatch, it.bCondHeld, it.data.vCond, lpHero);
+}
+
+std::list<cStageChara>::iterator cPlayScene::RemoveStageChara(std::list<cStageChara>::iterator it) {
+    it->ClearTargetLinks();
+    if (it->Side() >= 0 && it->Side() < static_cast<int32_t>(vCharaBucket.size())) vCharaBucket[it->Side()].Remove(&*it);
+    return lstStageChara.erase(it);
+}
+
+int32_t cPlayScene::KillStageChara(cStageChara& chara) {
+    if (chara.nKind == 0) return PLAY_HERODIES;
+    if (chara.dying) return PLAY_GOON;
+    return chara.Die();
+}
+
+int32_t cPlayScene::CheckDeaths() {
+    cPlayer* lpHero = Hero();
+    if (lpHero && lpHero->hp < 1) {
+        PlaySE(8);
+        if (lpHero->Die() == 1) EndWithResults();
+        return 1;
+    }
+    const bool bNoDisplay = GetSysSwitch(SystemData, eSysSwitch::DeathDisplayOff) != 0;
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+        if (it->bErase) {
+            it = RemoveStageChara(it);
+            continue;
+        }
+        if (it->hp < 1 && !it->dying) {
+            const int32_t r = KillStageChara(*it);
+            if (r == PLAY_STAGEEND) {
+                EndWithResults();
+                return 1;
+            }
+            if (r == PLAY_HERODIES) {
+                PlaySE(8);
+                if (lpHero && lpHero->Die() == 1) EndWithResults();
+                return 1;
+            }
+            if (bNoDisplay) {
+                it = RemoveStageChara(it);
+                continue;
+            }
+            PlaySE(9);
+        }
+        ++it;
+    }
+    return 0;
+}
+
+int32_t cPlayScene::HeroTakesItems() {
+    cPlayer* lpHero = Hero();
+    if (!lpHero) return PLAY_GOON;
+    const COLLRECT pick = RectOf(*lpHero);
+    for (auto it = lstItem.begin(); it != lstItem.end();) {
+        cItem& item = *it;
+        if (!item.bActive || item.bUsed || item.data.byTakeMode == ITEMTAKE_NEVER) {
+            ++it;
+            continue;
+        }
+        const bool bTouch = Overlap(pick, RectOf(item));
+        if (item.data.byTakeMode == ITEMTAKE_AGAIN) {
+            if (!bTouch) lpHero->ForgetTouchedItem(item.nId);
+            else if (lpHero->IsItemUntouched(item.nId)) lpHero->touchedItems.push_back(item.nId);
+            ++it;
+            continue;
+        }
+        if (bTouch) {
+            it = lstItem.erase(it);
+            continue;
+        }
+        ++it;
+    }
+    return PLAY_GOON;
+}

@@ -1,0 +1,70 @@
+// The results at the end of play: run totals, extra lives and the file of
+// the next stage of a series.
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "player/save_data.h"
+#include "records/utility.h"
+
+namespace {
+
+constexpr int32_t LIVES_UNLIMITED = 999999;
+constexpr int32_t LIVES_MAX = 99;
+constexpr int32_t SE_EXTRA_LIFE = 15;
+
+int32_t AddClamped(int32_t a, int64_t b) {
+    const int64_t v = a + b;
+    return static_cast<int32_t>(v > 999999 ? 999999 : v < -999999 ? -999999 : v);
+}
+
+}  // namespace
+
+void cPlayScene::TallyResults() {
+    cSaveData& sd = SaveData;
+    const int32_t oldScore = sd.nScore;
+    sd.nScore = AddClamped(sd.nScore, nStageScore);
+    if (!bTimeStop) sd.nTimeLeft = AddClamped(sd.nTimeLeft, nStageTime);
+    sd.nClearTime = AddClamped(sd.nClearTime, nElapsedTime);
+    if (cPlayer* lpHero = Hero()) {
+        sd.nHpLeft = AddClamped(sd.nHpLeft, lpHero->hp);
+        sd.nSpLeft = AddClamped(sd.nSpLeft, lpHero->sp);
+    }
+    const int32_t step = GetSysSwitch(SystemData, eSysSwitch::ExtraLifeScoreStep);
+    if (sd.nLives == LIVES_UNLIMITED || !GetSysSwitch(SystemData, eSysSwitch::ExtraLifeByScore) || step == 0) return;
+    const int32_t k = sd.nScore / step - oldScore / step;
+    for (int32_t i = 0; i < k && !bQuit; ++i) {
+        if (sd.nLives < LIVES_MAX) ++sd.nLives;
+        PlaySE(SE_EXTRA_LIFE);
+        nWaitDelay = 0;
+        bWaitButton = 0;
+        nWaitFrames = 30;
+    }
+}
+
+int32_t cPlayScene::MakeNextStageFileName(std::string& out, int32_t n) {
+    out.clear();
+    if (!SaveData.bMultiPart || nNextStage == 0) return 0;
+    const std::string ext = "stg4_";
+    if (!strNextStageFile.empty()) {
+        out = strNextStageFile + "." + ext;
+    } else {
+        std::string base = SaveData.strStage;
+        if (!base.empty()) base.pop_back();
+        out = base + "-" + std::to_string(n) + "." + ext;
+    }
+    std::error_code ec;
+    if (!std::filesystem::exists(out, ec)) {
+        out.clear();
+        return 0;
+    }
+    return 1;
+}
+
+int32_t cPlayScene::IsLastStage(int32_t n) {
+    std::string name;
+    return MakeNextStageFileName(name, n) ? 0 : 1;
+}

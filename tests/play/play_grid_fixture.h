@@ -1,0 +1,63 @@
+#pragma once
+// A play scene over a small empty block grid of 32 × 32 cells (row pitch
+// 32), one logic step per frame, for collision and frame tests.
+#include <gtest/gtest.h>
+
+#include "actors/player.h"
+#include "actors/stage_chara.h"
+#include "database/global_objects.h"
+#include "platform/system/timer.h"
+#include "play/block_grid.h"
+#include "play/play_scene.h"
+#include "stage/stage_data.h"
+
+class PlayGridTest : public ::testing::Test {
+protected:
+    PlayGridTest() {
+        Reset();
+        lpPlayScene = &scene;
+        for (cScrollAxis* a : {&scene.ScrollX, &scene.ScrollY}) {
+            a->nPitch = a->nCells = 32;
+            a->nOuter = a->nBaseMax = a->nMax = 1024;
+            a->nView = 640;
+        }
+        scene.ScrollX.nPitchShift = 5;
+        BlockGrid.resize(32 * 32);
+        for (cBlockCell& c : BlockGrid) c.byHitKind = 0;
+        PlayStage.dSteps = 1;
+        PlayStage.nSteps = 1;
+    }
+    ~PlayGridTest() override {
+        lpPlayScene = nullptr;
+        Reset();
+    }
+    static void Reset() {
+        ResetBlockGrid();
+        ResetTimers();
+        PlayStage.dSteps = PlayStage.dGravityStep = 0;
+        PlayStage.nSteps = 0;
+    }
+    static void Cell(int col, int row, int kind) { BlockGrid[(row << 5) + col].byHitKind = static_cast<uint8_t>(kind); }
+    // A character with its hit rectangle at (x, y), w × h.
+    template <class T>
+    static void Place(T& c, int id, double x, double y, int w, int h) {
+        c.nId = id;
+        c.nKind = std::is_same_v<T, cPlayer> ? 0 : 1;
+        c.nKind3 = c.nKind;
+        c.nHitW = w;
+        c.nHitH = h;
+        c.x = x, c.y = y, c.x2 = x + w - 1, c.y2 = y + h - 1;
+        c.nColL = static_cast<int>(x) >> 5, c.nColR = static_cast<int>(c.x2) >> 5;
+        c.nRowT = static_cast<int>(y) >> 5, c.nRowB = static_cast<int>(c.y2) >> 5;
+        c.SaveRect();
+    }
+    cStageChara& AddBlockChara(int id, double x, double y, int w, int h) {
+        cStageChara& bc = scene.lstStageChara.emplace_back();
+        Place(bc, id, x, y, w, h);
+        bc.byBlockChara = 1;
+        bc.bActive = 1;
+        return bc;
+    }
+
+    cPlayScene scene;
+};
