@@ -37,7 +37,11 @@ protected:
         PlayStage.dSteps = PlayStage.dGravityStep = 0;
         PlayStage.nSteps = 0;
     }
-    static void Cell(int col, int row, int kind) { BlockGrid[(row << 5) + col].byHitKind = static_cast<uint8_t>(kind); }
+    static void Cell(int col, int row, int kind) {
+        cBlockCell& c = BlockGrid[(row << 5) + col];
+        c.byHitKind = static_cast<uint8_t>(kind);
+        c.wGraphic = kind != 0 ? 1 : 0;  // the empty graphic never hits
+    }
     // A character with its hit rectangle at (x, y), w × h.
     template <class T>
     static void Place(T& c, int id, double x, double y, int w, int h) {
