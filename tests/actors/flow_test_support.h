@@ -14,7 +14,7 @@
 #include "stage/flow.h"
 
 class cFlowTest : public ::testing::Test {
-protected:
+public:
     cFlowTest() {
         ResetDatabaseState();
         std::copy(std::begin(FlowCmdProcTable), std::end(FlowCmdProcTable), m_SavedFlow);
