@@ -69,6 +69,27 @@ TEST_F(FlowCond, ComparisonsAndLists) {
     EXPECT_TRUE(c.flows[1].running);
 }
 
+// Block conditions are judged for the hero; a latched block stays present
+// until another block is put in its cell.
+TEST_F(FlowCond, BlockConditionsWithLatch) {
+    InstallCondTests();
+    Hero();
+    m_Scene->vStageVars.assign(STAGE_VAR_NUM, 0);
+    m_Scene->vStageVars[1] = 1;
+    cBlockData b;
+    b.vCond.push_back(StageVarCond(1, 1, 0));
+    b.byCondLatch = 1;
+    BlockGrid.resize(2);
+    BlockGrid[1] = b;
+    EXPECT_EQ(BlockGrid[1].ConditionsHold(), 1);
+    m_Scene->vStageVars[1] = 0;
+    EXPECT_EQ(BlockGrid[1].ConditionsHold(), 1);
+    EXPECT_EQ(b.ConditionsHold(), 0);
+    EXPECT_EQ(GetBlockHitKind(BlockGrid[1], 0), 1);
+    BlockGrid[1] = b;
+    EXPECT_EQ(GetBlockHitKind(BlockGrid[1], 0), 0);
+}
+
 // A step target on the right, then button 1: read back through the history
 // with and without time between the steps; a step stored with three slots.
 TEST_F(FlowCond, KeySequencesWithHistory) {

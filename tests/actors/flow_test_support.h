@@ -10,6 +10,7 @@
 
 #include "actors/flow_exec.h"
 #include "database/global_objects.h"
+#include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "stage/flow.h"
 
@@ -29,6 +30,7 @@ public:
         m_Scene.reset();
         std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdProcTable);
         std::copy(std::begin(m_SavedItem), std::end(m_SavedItem), ItemCmdProcTable);
+        ResetBlockGrid();
         ResetDatabaseState();
     }
 
