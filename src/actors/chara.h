@@ -18,6 +18,9 @@
 #include "stage/chara_data.h"
 
 class cBlockCell;
+class cEdCond;
+class cFlow;
+class cInput;
 class cItem;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
@@ -251,6 +254,40 @@ public:
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).
     void CopyCharaMembers(const cChara& src);
+
+    // Flows at run time
+public:
+    // Copies `src` into the character's flows at `pos` (-1: the end; `src`
+    // may be the character's own list: every instance is then rebuilt),
+    // unrolls their loops and builds their instances, command lengths, move
+    // set-ups and animation schedules. bAdd: flows added during play.
+    void SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos);
+    // Starts the idle flows of `trigger` (id filter 1 or more: that id only);
+    // the partner goes to the flow's target slot when the flow asks for it.
+    void StartTriggeredFlows(int32_t trigger) { StartTriggeredFlowsBy(trigger, nullptr, 0); }
+    void StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter);
+    // Runs every running flow once (while dying only death flows); with
+    // bStopWithoutHp, stops with 1 when a flow left a living character
+    // without HP. Then removes the flows whose removal was requested.
+    int32_t RunFlows(int32_t bDying, int32_t bStopWithoutHp);
+    // Every flow's claimed, started and changed-this-frame flags and the
+    // per-frame group flags cleared.
+    void ClearFlowFrameFlags();
+    // Resets and erases flow `index` with its overlay animations.
+    void RemoveFlow(int32_t index);
+    // Id 0: every flow; else each flow of that id. The position of the first
+    // flow removed, -1 when none.
+    int32_t RemoveFlowsById(int32_t id);
+    // Removes the flows whose delete request is set (deletePending).
+    void RemoveRequestedFlows();
+    // The input record the character's key conditions read.
+    virtual const cInput* KeyInput() const;
+    // Condition judges (status bytes, states, distances) for this character.
+    bool JudgeStatusCond(const cEdCond& cond) const;
+    bool JudgeStateCond(const cEdCond& cond) const;
+    bool JudgeDistanceCond(const cEdCond& cond);
+    // The key sequence of `flow`, with the edge rule unless it is held.
+    bool JudgeFlowConds(cFlowRun& flow);
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

@@ -7,9 +7,11 @@
 #include "records/safe_container.h"
 #include "stage/flow_arrange.h"
 
+class cChara;
 class cFlow;
 class cFlowCmd;
 class cEdCmdList;
+class cFlowRun;
 
 // One command of a running flow.
 class cFlowCmdRun {
@@ -38,6 +40,13 @@ public:
 
     // Zeroes the executor work fields.
     void ClearWork();
+
+    // Flows at run time
+    // counter = total, the work zeroed; unless it is an arrangement, the
+    // flow's pending arrangements are applied to the command and emptied.
+    void Begin(cChara& chara, cFlowRun& flow);
+    // One sub-step of the executor; 1 when the command has finished.
+    int32_t Step(cChara& chara);
 };
 
 // One key step of a flow's key sequence: the stored step and its work.
@@ -85,4 +94,16 @@ public:
     // Points the instance, its key steps and its command states at `flow`,
     // sizing them to its key steps and commands.
     void Bind(const cFlow& flow);
+
+    // Flows at run time
+    int32_t condLatched = 0;  // a latched condition list has held once
+    int32_t instantDepth = 0; // the at-once pass of a trigger-21 flow is running
+    // Starts the flow (a trigger-21 flow runs its instant commands at once).
+    void Start(cChara& chara);
+    // One frame of the flow; 1 when its last command has finished.
+    int32_t Run(cChara& chara);
+    void Reset(cChara& chara);
+    void Halt(cChara& chara);
+    void Pause() { paused = 1; }
+    void Resume() { paused = 0; }
 };

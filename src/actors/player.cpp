@@ -110,6 +110,7 @@ void cPlayer::Setup(int32_t id, int32_t index, cCharaData& record, const int32_t
     touchedItems.clear();
     UpdateHitRectX();
     UpdateHitRectY();
+    SetFlows(data.vFlow, 0, -1);
 }
 
 bool cPlayer::IsItemUntouched(int32_t id) const {

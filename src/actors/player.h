@@ -95,4 +95,17 @@ public:
 
 private:
     void CopyPlayerMembers(const cPlayer& src);
+
+    // Flows and items at run time
+public:
+    // The player's flows for one frame, then its queued item commands; 1
+    // when a flow left the living player without HP.
+    int32_t Update(int32_t bDying) override;
+    const cInput* KeyInput() const override { return input; }
+    // Runs an item's commands on the player: 0 done, 1 a command ended the
+    // stage, 2 the player's HP reached 0. Items that take items stop at a
+    // nesting limit.
+    int32_t RunItemCmds(const cSafeVector<cFlowCmd>& cmds);
+    // The taken item's icon rising above the player.
+    void ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra);
 };

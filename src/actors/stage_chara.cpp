@@ -137,6 +137,7 @@ void cStageChara::Setup(int32_t id, cCharaData& record, const cItem* lpItem, dou
     Anime.Restart(0, true);
     UpdateHitRectX();
     UpdateHitRectY();
+    SetFlows(data.vFlow, 0, -1);
 }
 
 namespace {

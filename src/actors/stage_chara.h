@@ -111,4 +111,9 @@ public:
 
 private:
     void CopyStageMembers(const cStageChara& src);
+
+    // Flows at run time
+public:
+    // The speeds that follow automatic scrolling, then the flows.
+    int32_t Update(int32_t bDying) override;
 };

@@ -14,10 +14,13 @@ public:
     // Assigning a block record copies the record; the state is the caller's.
     cBlockCell& operator=(const cBlockData& block) {
         cBlockData::operator=(block);
+        bCondLatched = 0;
         return *this;
     }
 
     uint8_t byState = 0;  // 0 after a summon
+    // Block conditions
+    uint8_t bCondLatched = 0;  // latched conditions have held once
 };
 
 // The cells of the grid (sized by the stage set-up).

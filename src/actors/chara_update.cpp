@@ -1,0 +1,38 @@
+// The per-frame update of players and stage characters: the speeds that
+// follow automatic scrolling, the flows and (players) the deferred item
+// commands.
+#include "actors/item_run.h"
+#include "actors/player.h"
+#include "actors/stage_chara.h"
+#include "database/global_objects.h"
+#include "play/play_scene.h"
+
+int32_t cStageChara::Update(int32_t bDying) {
+    if (lpPlayScene) lpPlayScene->lpCurChara = this;
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    dSpeedX = bCentreFollow && !sx.bClamped ? sx.dAutoStep : 0;
+    dSpeedY = bCentreFollow && bScreen && !sy.bClamped ? sy.dAutoStep : 0;
+    RunFlows(bDying, 0);
+    if (lpPlayScene) lpPlayScene->ClearCurrent();
+    return 0;
+}
+
+int32_t cPlayer::Update(int32_t bDying) {
+    if (lpPlayScene) lpPlayScene->lpCurChara = this;
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    const bool bSync = data.bAutoScrollSync != 0;
+    dSpeedX = bSync && sx.dAutoStep != 0 ? sx.dAutoStep : 0;
+    dSpeedY = bSync && sx.dAutoStep != 0 && sy.dAutoStep != 0 ? sy.dAutoStep : 0;
+    bJumpHandled = 0;
+    if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
+    const int32_t result = RunFlows(bDying, 1);
+    if (lpPlayScene) lpPlayScene->ClearCurrent();
+    if (result) return result;
+    // Flow changes of items take effect after every flow of the frame.
+    cSafeVector<cFlowCmd> queued;
+    queued.swap(pendingItemCmds);
+    for (const cFlowCmd& cmd : queued) ChangeFlowsCmd(*this, cmd, 1);
+    return 0;
+}

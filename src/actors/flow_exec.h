@@ -1,0 +1,23 @@
+#pragma once
+// The executor tables of flow commands. A character-flow command runs through
+// FlowCmdProcTable[code] once per sub-step while it is current; an item-flow
+// command runs through ItemCmdProcTable[code] once, on the character that
+// took the item. A null entry is a command that does nothing and ends at once.
+#include <cstdint>
+
+#include "stage/code_table.h"
+
+class cChara;
+class cFlowCmd;
+class cFlowCmdRun;
+
+// A character-flow executor: the running character and the command state
+// (the stored command is state.cmd). The runner publishes the character, the
+// flow and the state in the play scene before the call.
+using FLOWCMDPROC = void (*)(cChara& chara, cFlowCmdRun& state);
+// An item-flow executor: the taking character and the command (its
+// arrangements already applied); 1 when the command ended the stage, else 0.
+using ITEMCMDPROC = int32_t (*)(cChara& taker, const cFlowCmd& cmd);
+
+extern FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM];
+extern ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM];

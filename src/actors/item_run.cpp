@@ -1,0 +1,89 @@
+#include "actors/item_run.h"
+
+#include <memory>
+
+#include "actors/flow_exec.h"
+#include "actors/flow_resolve.h"
+#include "actors/flow_setup.h"
+#include "actors/item.h"
+#include "actors/player.h"
+#include "play/message/message.h"
+#include "play/play_scene.h"
+#include "records/utility.h"
+
+namespace {
+
+constexpr int32_t ITEM_ICON_FRAMES = 30;
+int32_t g_nItemDepth = 0;
+
+}  // namespace
+
+void ChangeFlowsCmd(cChara& chara, const cFlowCmd& cmd, int32_t bDeferred) {
+    auto* player = dynamic_cast<cPlayer*>(&chara);
+    if (!bDeferred && player && player->nPlayerIndex == 0) {
+        player->pendingItemCmds.push_back(cmd);
+        return;
+    }
+    const int32_t mode = cmd.vParam.empty() ? 0 : cmd.vParam[0];
+    const int32_t id = cmd.vParam.size() > 1 ? cmd.vParam[1] : 0;
+    switch (mode) {
+    case 0:
+        chara.SetFlows(cmd.vSubFlow, 1, -1);
+        break;
+    case 1:
+        chara.SetFlows(cmd.vSubFlow, 1, chara.RemoveFlowsById(id));
+        break;
+    case 2:
+        chara.RemoveFlowsById(id);
+        break;
+    default:
+        break;
+    }
+}
+
+int32_t ChangeFlowsItemProc(cChara& taker, const cFlowCmd& cmd) {
+    ChangeFlowsCmd(taker, cmd, 0);
+    return 0;
+}
+
+int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds) {
+    // An item whose commands take it again (or two that take each other)
+    // would nest without end: deeper takes do nothing.
+    if (g_nItemDepth >= MAX_ITEM_DEPTH) return 0;
+    ++g_nItemDepth;
+    int32_t result = 0;
+    for (const cFlowCmd& stored : cmds) {
+        cFlowCmd cmd = stored;
+        if (cmd.nCode != ITEMCMD_ARRANGE) {
+            ResolveItemFlowParams(cmd, *this);
+            pending.clear();
+        }
+        ITEMCMDPROC proc = cmd.nCode < ITEM_CMD_NUM ? ItemCmdProcTable[cmd.nCode] : nullptr;
+        const int32_t r = proc ? proc(*this, cmd) : 0;
+        if (hp < 1) {
+            result = 2;
+            break;
+        }
+        if (r != 0) {
+            result = r;
+            break;
+        }
+    }
+    if (result == 0 && hp < 1) result = 2;
+    --g_nItemDepth;
+    return result;
+}
+
+void cPlayer::ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra) {
+    if (!lpPlayScene) return;
+    lpPlayScene->lstStageWork.push_back(std::make_shared<cMessage>(
+        MESSAGE_ITEM_ICON, nullptr, iconKind, iconFrame, iconExtra, MESPOS_SELF_ABOVE, 0, 0, 0, 0, 0, 0, MESEND_TIME,
+        ITEM_ICON_FRAMES, 0, nId, 0, 0, 0, 0, 0, 0, 0));
+}
+
+int32_t TakeItem(cPlayer& taker, const cItem& item) {
+    if (item.bUsed) return 0;
+    if (item.data.bPickupMessage) taker.ShowItemText(item.data.byGraphicKind, item.data.wGraphic, item.data.wGraphicSub);
+    if (item.data.wSound) PlayDataSE(item.data.wSound);
+    return taker.RunItemCmds(item.data.vCmd);
+}

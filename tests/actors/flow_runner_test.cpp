@@ -1,0 +1,93 @@
+#include "actors/flow_setup.h"
+#include "flow_test_support.h"
+
+using FlowRunner = cFlowTest;
+
+// Trigger 0 flows of one group run one at a time, the first in list order;
+// id filters, and the once-per-frame start guard.
+TEST_F(FlowRunner, TriggersGroupsIdsAndGuards) {
+    FlowCmdProcTable[1] = Record;
+    cStageChara& c = Chara({Flow(0, {Cmd(1, 1)}, 1), Flow(0, {Cmd(1, 1)}, 1), Flow(5, {Cmd(1)}, 0, 5),
+                            Flow(5, {Cmd(1)}, 0, 6)});
+    c.StartTriggeredFlows(0);
+    EXPECT_TRUE(c.flows[0].running);
+    EXPECT_FALSE(c.flows[1].running);
+    c.StartTriggeredFlowsBy(5, nullptr, 5);
+    EXPECT_TRUE(c.flows[2].running);
+    EXPECT_FALSE(c.flows[3].running);
+    c.Update(0);  // flow 2 ends; flow 0 has 5 of its 6 sub-steps left
+    EXPECT_FALSE(c.flows[2].running);
+    c.StartTriggeredFlowsBy(5, nullptr, 5);  // started once this frame already
+    EXPECT_FALSE(c.flows[2].running);
+    c.ClearFlowFrameFlags();
+    c.StartTriggeredFlowsBy(5, nullptr, 0);
+    EXPECT_TRUE(c.flows[2].running && c.flows[3].running);
+    for (int f = 0; f < 5; ++f) Frame(c);
+    EXPECT_FALSE(c.flows[1].running);
+    EXPECT_EQ(std::count(Log().begin(), Log().end(), 100), 0);
+    // Once the first has finished, the first in the list starts again.
+    Frame(c);
+    EXPECT_TRUE(c.flows[0].running);
+    EXPECT_FALSE(c.flows[1].running);
+}
+
+// Waiting commands take a frame each; no-wait commands chain in one frame;
+// a paused flow keeps its command and the sub-steps it has left.
+TEST_F(FlowRunner, ChainsAndPauseResume) {
+    FlowCmdProcTable[1] = Record;
+    cStageChara& c = Chara({Flow(4, {Cmd(1, 0, true), Cmd(1, 0, true), Cmd(1, 1), Cmd(1, 0)})});
+    c.StartTriggeredFlows(4);
+    c.Update(0);
+    EXPECT_EQ(Log(), (std::vector<int>{0, 1, 2}));
+    c.Update(0);
+    c.flows[0].Pause();
+    for (int f = 0; f < 10; ++f) c.Update(0);
+    EXPECT_EQ(Log().size(), 4u);
+    EXPECT_EQ(c.flows[0].current, 2);
+    EXPECT_EQ(c.flows[0].cmds[2].counter, 4);
+    c.flows[0].Resume();
+    for (int f = 0; f < 4; ++f) c.Update(0);
+    EXPECT_TRUE(c.flows[0].running);
+    c.Update(0);
+    EXPECT_FALSE(c.flows[0].running);
+    EXPECT_EQ(Log(), (std::vector<int>{0, 1, 2, 2, 2, 2, 2, 2, 3}));
+}
+
+// Trigger-21 flows run their instant commands within the start; a flow that
+// starts itself (or two that start each other) at once does not recurse.
+TEST_F(FlowRunner, BeforeStartFlowsRunAtOnceWithoutRecursion) {
+    static int calls = 0;
+    calls = 0;
+    FlowCmdProcTable[16] = [](cChara& ch, cFlowCmdRun&) {
+        ++calls;
+        const int other = ch.flows.size() > 1 ? 1 - lpPlayScene->lpCurFlow->index : 0;
+        ch.flows[other].Start(ch);
+        ch.StartTriggeredFlows(21);
+    };
+    FlowCmdProcTable[1] = Record;
+    cStageChara& c = Chara({Flow(21, {Cmd(1, 0, true), Cmd(16, 0, true)})});
+    c.StartTriggeredFlows(21);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(Log().empty());  // codes below 16 are passed over
+    EXPECT_FALSE(c.flows[0].running);
+
+    calls = 0;
+    cStageChara& d = Chara({Flow(21, {Cmd(16, 0, true)}), Flow(21, {Cmd(16, 0, true)})});
+    d.StartTriggeredFlows(21);
+    EXPECT_EQ(calls, 2);
+    EXPECT_FALSE(d.flows[0].running || d.flows[1].running);
+}
+
+// Loops are unrolled when the flows are set up; a span past the end is cut.
+TEST_F(FlowRunner, LoopsUnrolledAtSetup) {
+    cStageChara& c = Chara({Flow(0, {Cmd(39, 0, false, {3, 2}), Cmd(1), Cmd(2), Cmd(9)}),
+                            Flow(0, {Cmd(1), Cmd(39, 0, false, {2, 5}), Cmd(2)})});
+    auto codes = [&](int f) {
+        std::vector<int> v;
+        for (const cFlowCmd& k : c.data.vFlow[f].vCmd) v.push_back(k.nCode);
+        return v;
+    };
+    EXPECT_EQ(codes(0), (std::vector<int>{1, 2, 1, 2, 1, 2, 9}));
+    EXPECT_EQ(codes(1), (std::vector<int>{1, 2, 2}));
+    EXPECT_EQ(c.flows[0].cmds.size(), 7u);
+}

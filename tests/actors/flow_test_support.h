@@ -1,0 +1,92 @@
+#pragma once
+// A play scene with a hero, stage characters built from records, and
+// executor tables that the tests fill with recording executors.
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "actors/flow_exec.h"
+#include "database/global_objects.h"
+#include "play/block_grid.h"
+#include "play/play_scene.h"
+#include "stage/flow.h"
+
+class cFlowTest : public ::testing::Test {
+public:
+    cFlowTest() {
+        ResetDatabaseState();
+        std::copy(std::begin(FlowCmdProcTable), std::end(FlowCmdProcTable), m_SavedFlow);
+        std::copy(std::begin(ItemCmdProcTable), std::end(ItemCmdProcTable), m_SavedItem);
+        PlayStage.nSteps = 1;
+        m_Scene = std::make_unique<cPlayScene>();
+        lpPlayScene = m_Scene.get();
+        Log().clear();
+    }
+    ~cFlowTest() override {
+        lpPlayScene = nullptr;
+        m_Scene.reset();
+        std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdProcTable);
+        std::copy(std::begin(m_SavedItem), std::end(m_SavedItem), ItemCmdProcTable);
+        ResetBlockGrid();
+        ResetDatabaseState();
+    }
+
+    // Executor calls: flow index × 100 + command index.
+    static std::vector<int>& Log() {
+        static std::vector<int> log;
+        return log;
+    }
+    static void Record(cChara&, cFlowCmdRun&) {
+        Log().push_back(lpPlayScene->lpCurFlow->index * 100 + static_cast<int>(lpPlayScene->lpCurCmd -
+                                                                                 lpPlayScene->lpCurFlow->cmds.data()));
+    }
+
+    static cFlowCmd Cmd(int code, int time = 0, bool bNoWait = false, std::vector<int32_t> params = {}) {
+        cFlowCmd c;
+        c.nCode = static_cast<uint8_t>(code);
+        c.nTime = static_cast<int16_t>(time);
+        c.bNoWait = bNoWait ? 1 : 0;
+        c.vParam.assign(params.begin(), params.end());
+        return c;
+    }
+    static cFlow Flow(int trigger, std::vector<cFlowCmd> cmds, int group = 0, int id = 0) {
+        cFlow f;
+        f.nTrigger = static_cast<uint8_t>(trigger);
+        f.nGroup = static_cast<uint8_t>(group);
+        f.nFlowID = static_cast<uint8_t>(id);
+        f.vCmd.assign(cmds.begin(), cmds.end());
+        return f;
+    }
+    // A stage character of the record with these flows.
+    cStageChara& Chara(std::vector<cFlow> flows) {
+        cCharaData rec;
+        rec.vFlow.assign(flows.begin(), flows.end());
+        m_Scene->lstStageChara.emplace_back();
+        m_Scene->lstStageChara.back().Setup(static_cast<int32_t>(m_Scene->lstStageChara.size()), rec, nullptr, 0, 0, 0);
+        return m_Scene->lstStageChara.back();
+    }
+    cPlayer& Hero(std::vector<cFlow> flows = {}) {
+        cCharaData rec;
+        rec.byController = 0;
+        rec.vFlow.assign(flows.begin(), flows.end());
+        const int32_t rect[4] = {0, 0, 31, 31};
+        m_Scene->vPlayer.resize(1);
+        m_Scene->vPlayer[0].Setup(100, 0, rec, rect, 0, 0);
+        return m_Scene->vPlayer[0];
+    }
+    // One frame of a character: the frame flags, trigger 0, its flows.
+    static void Frame(cChara& c) {
+        c.ClearFlowFrameFlags();
+        c.StartTriggeredFlows(0);
+        c.Update(0);
+    }
+
+    std::unique_ptr<cPlayScene> m_Scene;
+
+private:
+    FLOWCMDPROC m_SavedFlow[CHARA_CMD_NUM] = {};
+    ITEMCMDPROC m_SavedItem[ITEM_CMD_NUM] = {};
+};
