@@ -10,6 +10,7 @@ void cFlowCmdRun::ClearWork() {
     nStepCounter = 0;
     for (int32_t& w : nWork) w = 0;
     dJumpSpeed = 0;
+    Move = {};
 }
 
 void cFlowRun::Bind(const cFlow& flow) {

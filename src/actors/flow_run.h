@@ -38,6 +38,17 @@ public:
 
     // Zeroes the executor work fields.
     void ClearWork();
+
+    // Movement executors
+    struct MOVEWORK {
+        int32_t bStarted = 0;    // the first frame has been run
+        int32_t nPrevFacing = 0; // facing seen in the previous frame
+        double dAccX = 0;        // angle accumulators of the circle move
+        double dAccY = 0;
+        double dLagX = 0;        // target position queued by a lagging homing move
+        double dLagY = 0;
+        int32_t bLagSet = 0;
+    } Move;
 };
 
 // One key step of a flow's key sequence: the stored step and its work.
