@@ -78,14 +78,15 @@ TEST_F(CmdMoveTest, CircleTurnsByItsSenseAndStandsStillWithoutRadius) {
     EXPECT_EQ(Run(c, circle, st, 12, 100), 12);
     EXPECT_EQ(c.dSpeedX, 0);
     EXPECT_EQ(c.dSpeedY, 0);
-    // Radius 32 from angle 0: sense 0 (右回り) heads left and up, sense 1 left and down.
+    // Radius 32 from angle 0: sense 0 (右回り) heads left and up, sense 1 left and down
+    // (the other way round when placed facing right, as the set-up starts it at 180°).
     for (int sense : {0, 1}) {
         circle.spMove->nDir = static_cast<uint8_t>(sense);
         c.dSpeedX = c.dSpeedY = 0;
         st.cmd = &circle;
         st.ClearWork();
         st.counter = 10;
-        st.speed = 2;
+        st.dAngleStep = 2;
         st.dRadius = 32;
         RunFlowCmdFrame(c, st);
         RunFlowCmdFrame(c, st);

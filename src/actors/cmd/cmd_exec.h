@@ -16,7 +16,7 @@ class cFlowCmdRun;
 using FLOWCMDPROC = void (*)(cChara& chara, cFlowCmdRun& state);
 
 // The executors indexed by the character command code (0..39).
-extern const FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM];
+extern FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM];
 
 // One step of a command: publishes the state as the scene's current one,
 // runs the executor of its code (a code outside the table does nothing),

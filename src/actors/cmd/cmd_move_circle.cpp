@@ -1,4 +1,4 @@
-// 円移動: a circle of the radius and start angle prepared at set-up.
+// 円移動: a circle of the radius, start angle and angular speed prepared at set-up.
 #include <cmath>
 #include <numbers>
 
@@ -26,15 +26,20 @@ void CircleMoveProc(cChara& chara, cFlowCmdRun& state) {
     if (state.dRadius == 0) return;
     const cEdMove& move = CmdMove(state);
     if (BeginMoveStep(chara, state)) state.Move.dAccX = state.Move.dAccY = state.dAngle;
+    // The turning sense: as stored (swapped for a character placed facing
+    // right when the move mirrors), or by the facing now.
     int32_t rotation = move.nDir;
-    if (rotation == 2) rotation = chara.nFacing != 0 ? 1 : 0;
+    if (rotation <= 1 && move.bMirrorX && chara.data.byFacing == 1) rotation ^= 1;
+    else if (rotation == 2) rotation = chara.nFacing != 0 ? 1 : 0;
     else if (rotation == 3) rotation = chara.nFacing == 0 ? 1 : 0;
     state.dVelX = state.dVelY = 0;
+    // dAngleStep: the angular speed the set-up derived (degrees per step).
+    const double speed = state.dAngleStep;
     const double scale = StepsPerFrame();
-    const double step = scale * state.speed;
+    const double step = scale * speed;
     const double dx = CircleDelta(state.Move.dAccX, 0, state.dRadius, scale, step);
     const double dy = CircleDelta(state.Move.dAccY, rotation == 1 ? 90 : 270, state.dRadius, scale, step);
-    if (!move.bLockX) state.dVelX -= dx * state.speed;
-    if (chara.IsFlying() && !move.bLockY) state.dVelY -= dy * state.speed;
+    if (!move.bLockX) state.dVelX -= dx * speed;
+    if (chara.IsFlying() && !move.bLockY) state.dVelY -= dy * speed;
     ApplyMove(chara, state.dVelX, state.dVelY, 0, state, move, false);
 }

@@ -7,7 +7,7 @@
 #include "play/play_scene.h"
 #include "stage/flow_cmd.h"
 
-const FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM] = {
+FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM] = {
     EmptyProc,              // 0  (none)
     EmptyProc,              // 1  ウエイト
     StraightMoveProc,       // 2  直線移動
