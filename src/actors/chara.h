@@ -41,6 +41,12 @@ struct TARGETLINK {
     bool operator==(const TARGETLINK&) const = default;
 };
 
+// An object a character summoned: its kind (4 = a character) and object id.
+struct SUMMONED {
+    int32_t nKind = 0;
+    int32_t nId = 0;
+};
+
 // The HP or SP gauge shown under a character after a change.
 struct GAUGE {
     int32_t nTimer = 0;     // frames left to show
@@ -250,6 +256,16 @@ public:
     // Damage and death
     // Starts the character's death; 1 when the stage ends with it.
     int32_t Die();
+
+    // Movement and target commands
+    int32_t bAnchorX = 0;           // screen anchors of a warp to a screen cell; moves clear them
+    int32_t bAnchorY = 0;
+    int32_t nAnchorX = 0;           // screen position kept while anchored
+    int32_t nAnchorY = 0;
+    int32_t bMoveCancelled = 0;     // 移動の無効化 ran this frame
+    int32_t nLastBlockSide = -1;    // side of the last block hit: 0 left, 1 right, -1 none yet
+    int32_t bTargetExcluded = 0;    // left out of target searches that ask for it
+    cSafeVector<SUMMONED> vSummoned;  // what the character summoned, oldest first
 
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).

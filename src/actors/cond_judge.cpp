@@ -197,13 +197,8 @@ int BlockCondTest(const cBlockData& b) {
     return 1;
 }
 
-bool BlockCellCondHolds(cBlockCell& cell) {
-    return BlockCondTest(cell) != 0;
-}
-
 }  // namespace
 
 void InstallCondTests() {
     SetBlockCondTest(BlockCondTest);
-    lpfnBlockCondHolds = BlockCellCondHolds;
 }

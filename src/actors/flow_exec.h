@@ -2,7 +2,8 @@
 // The executor tables of flow commands. A character-flow command runs through
 // FlowCmdProcTable[code] once per sub-step while it is current; an item-flow
 // command runs through ItemCmdProcTable[code] once, on the character that
-// took the item. A null entry is a command that does nothing and ends at once.
+// took the item. A null entry is a command that does nothing (a character
+// command still lasts its length; an item command ends at once).
 #include <cstdint>
 
 #include "stage/code_table.h"

@@ -6,10 +6,11 @@ void cFlowCmdRun::ClearWork() {
     dVelX = dVelY = 0;
     nDir = 0;
     dPosX = dPosY = 0;
-    dAngle = dAngleStep = dRadius = dAngleEnd = 0;
+    // The radius, the angles and the jump speed come from the flow set-up and
+    // stay for every run of the command.
     nStepCounter = 0;
     for (int32_t& w : nWork) w = 0;
-    dJumpSpeed = 0;
+    Move = {};
 }
 
 void cFlowRun::Bind(const cFlow& flow) {

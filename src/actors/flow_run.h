@@ -24,7 +24,8 @@ public:
     double speed = 0;       // (value + increment × 分身値) × 0.1 / v
     double speed2 = 0;      // second value × 0.1 / v when the move has one
 
-    // --- executor work, zeroed when the command begins ---
+    // --- executor work, zeroed when the command begins (the set-up values
+    // dAngle, dAngleStep, dRadius, dAngleEnd and dJumpSpeed stay) ---
     double dVelX = 0;       // velocity the movement executors give the character
     double dVelY = 0;
     int32_t nDir = 0;       // direction / facing request of the move
@@ -38,7 +39,7 @@ public:
     int32_t nWork[4] = {};     // further executor counters
     double dJumpSpeed = 0;     // jump set-up: the speed the jump starts with
 
-    // Zeroes the executor work fields.
+    // Zeroes the executor work fields (not the set-up values).
     void ClearWork();
 
     // Flows at run time
@@ -47,6 +48,16 @@ public:
     void Begin(cChara& chara, cFlowRun& flow);
     // One sub-step of the executor; 1 when the command has finished.
     int32_t Step(cChara& chara);
+    // Movement executors
+    struct MOVEWORK {
+        int32_t bStarted = 0;    // the first frame has been run
+        int32_t nPrevFacing = 0; // facing seen in the previous frame
+        double dAccX = 0;        // angle accumulators of the circle move
+        double dAccY = 0;
+        double dLagX = 0;        // target position queued by a lagging homing move
+        double dLagY = 0;
+        int32_t bLagSet = 0;
+    } Move;
 };
 
 // One key step of a flow's key sequence: the stored step and its work.

@@ -60,12 +60,9 @@ void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
 int32_t cFlowCmdRun::Step(cChara& chara) {
     PublishCmd(this);
     const int code = cmd->nCode;
-    FLOWCMDPROC proc = code < CHARA_CMD_NUM ? FlowCmdProcTable[code] : nullptr;
-    if (!proc) {
-        counter = 0;
-        return 1;
-    }
-    proc(chara, *this);
+    FLOWCMDPROC proc = code >= 0 && code < CHARA_CMD_NUM ? FlowCmdProcTable[code] : nullptr;
+    // A code outside the table runs nothing and ends by its length.
+    if (proc) proc(chara, *this);
     if (--counter <= 0) {
         counter = 0;
         return 1;

@@ -13,8 +13,6 @@
 #include "records/utility.h"
 #include "stage/stage_data.h"
 
-double StepsPerFrame() { return PlayStage.dSteps >= 1 ? PlayStage.dSteps : 1.0; }
-
 double PlayFrameRate() { return SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60.0; }
 
 int32_t GroundGraceSteps() { return PlayStage.nSteps > 0 ? PlayStage.nSteps : 1; }

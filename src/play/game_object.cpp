@@ -275,6 +275,8 @@ bool cGameObject::IsBeyondScrollEdge(const cStageIntRec& rule) const {
     return x <= 0 || x2 >= sx.nOuter - 1 || y <= 0 || y2 >= sy.nOuter - 1;
 }
 
+double StepsPerFrame() { return PlayStage.dSteps >= 1 ? PlayStage.dSteps : 1.0; }
+
 double cGameObject::DotsPerSecToFrame(double value) {
     return value / PlayStage.dSteps / 60.0;
 }

@@ -6,6 +6,7 @@
 // movement maths: clamps to the scroll area, the screen and the grid, per-step
 // speeds, launch and aiming velocities, wave steps and one-axis ranges.
 #include <cstdint>
+#include <list>
 
 #include "actors/anime_cursor.h"
 
@@ -36,6 +37,8 @@ extern double dHalfRoot2;
 // The play engine's follow switch: objects that follow automatic scrolling
 // take the scroll step in their aiming velocities (0: the caller's flag decides).
 extern int32_t bScrollFollowSwitch;
+// The logic steps of one frame (the stage's v), at least 1.
+double StepsPerFrame();
 
 class cGameObject {
 public:
@@ -204,4 +207,28 @@ public:
     int32_t nFacing = 0;        // 0 left, 1 right
     int32_t nScale = 1;         // 巨大化: the object covers nScale × nScale cells
     double maxSpeed = 0;        // speed value of the object (characters: record speed × 0.01 / v)
+
+    // Aiming at objects (screen coordinates of the drawn cells' centres)
+    // The centre of the target's drawn cell on the screen; a kept axis leaves
+    // its output as it was.
+    static void GetTargetPoint(double& outX, double& outY, const cGameObject& target, bool bKeepX = false,
+                               bool bKeepY = false);
+    // The centre of this object's drawn cell on the screen.
+    void GetCentre(double& outX, double& outY) const { GetTargetPoint(outX, outY, *this); }
+    // The command's velocity toward (aimX, aimY) at its speed, its facing
+    // request from the sign of vx. On arrival with bSnap the object is put
+    // on the point and the velocity stopped. 1 on arrival.
+    int32_t AimAtTarget(cFlowCmdRun& state, double aimX, double aimY, bool bCallerFollows, bool bSnap);
+    // The same on X only (vy = 0) and on Y only (vx = 0, no facing request).
+    int32_t TurnToTarget(cFlowCmdRun& state, double aimX, bool bSnap);
+    int32_t ChaseTarget(cFlowCmdRun& state, double aimY, bool bSnap);
+    // The object of `lst` nearest to (px, py) by |dx| + |dy| between drawn-cell
+    // centres, the earlier one winning a tie: objects of another side (side
+    // >= 0), characters without HP or dying, the object with id excludeId
+    // and, by skipKinds bits 0/1/2, objects of kind 1, kind 2 or with a
+    // nonzero third kind are left out. Mode 2: objects on screen first.
+    static cGameObject* FindNearestObject(const std::list<cGameObject*>& lst, double px, double py, int32_t side,
+                                          int32_t excludeId, uint32_t skipKinds, int32_t mode);
+    // FindNearestObject at this object's centre, mode 2 with the stage's search switch.
+    cGameObject* FindNearestAtCenter(const std::list<cGameObject*>& lst, int32_t side, uint32_t skipKinds) const;
 };

@@ -79,6 +79,7 @@ TEST_F(FlowCond, BlockConditionsWithLatch) {
     cBlockData b;
     b.vCond.push_back(StageVarCond(1, 1, 0));
     b.byCondLatch = 1;
+    b.wGraphic = 1;
     BlockGrid.resize(2);
     BlockGrid[1] = b;
     EXPECT_EQ(BlockGrid[1].ConditionsHold(), 1);

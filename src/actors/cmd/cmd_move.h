@@ -1,0 +1,50 @@
+#pragma once
+// The shared steps of the movement executors: angle and target offset of a
+// move setting, direction codes to velocities, aiming, and ApplyMove, which
+// hands a velocity to the character.
+#include <cstdint>
+
+class cChara;
+class cEdMove;
+class cFlowCmdRun;
+
+// The play's speed scale v (logic steps per frame, at least 1) and frame
+// multiplier 6v (steps per tenth of a second).
+double StepsPerFrame();
+int32_t FrameMultiplier();
+// The move setting of the running command (a default setting when it has none).
+const cEdMove& CmdMove(const cFlowCmdRun& state);
+// Screen anchors cleared; true on the command's first step (started flag set).
+bool BeginMoveStep(cChara& chara, cFlowCmdRun& state);
+// angle = increment × 分身値 + angle, mirrored (360 − angle) for a character
+// placed facing right when the setting mirrors it, reduced below 360.
+int32_t MoveAngle(const cChara& chara, const cEdMove& move);
+// Target offset in dots (blocks × 32 + dots), mirrored per axis for a
+// character placed facing right.
+void MoveOffset(const cChara& chara, const cEdMove& move, double& outX, double& outY);
+// A direction code resolved against the facing: 0 forward, 1 back, 4 and 5
+// up/down by facing, 12 the input direction held when the flow started;
+// without bDiagonal the diagonals become left or right.
+int32_t ResolveDirection(const cChara& chara, int32_t code, bool bDiagonal);
+// Velocity of a resolved code (2, 3, 6..11) at speed s; with a nonzero angle
+// the code's base angle plus it. Vertical only for flying characters. The
+// facing request (0 none, 1 left, 2 right) unless the facing is fixed.
+void DirVelocity(const cChara& chara, int32_t code, double s, int32_t angle, double& vx, double& vy,
+                 int32_t& facingReq);
+// The character's hit-box centre in stage dots.
+void CharaCentre(const cChara& chara, double& cx, double& cy);
+// Velocity toward the target of a charge or homing move by the locks:
+// aim point = the target's centre + offset (stage dots).
+void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara& target, double aimX,
+                double aimY);
+// Applies a velocity: the facing request, then the displacement (or the
+// inertial speed with inertia), then the walking animation.
+void ApplyMove(cChara& chara, double vx, double vy, int32_t facingReq, cFlowCmdRun& state, const cEdMove& move,
+               bool bForceFacing);
+
+// Compatibility switches of older projects read by the movement executors
+// (0 for current data).
+extern int32_t bCompatMoveLock;
+extern int32_t bCompatReverseOnTurn;
+extern int32_t bCompatCharge;
+extern int32_t bCompatEdge;

@@ -1,0 +1,145 @@
+// 直線移動 and 地上折り返し移動.
+#include <cmath>
+
+#include "actors/chara.h"
+#include "actors/cmd/cmd_exec.h"
+#include "actors/cmd/cmd_move.h"
+#include "actors/flow_run.h"
+#include "play/block_grid.h"
+#include "play/play_scene.h"
+#include "stage/flow_cmd.h"
+
+namespace {
+
+// The target point of a point-mode move, by the setting's origin, in stage dots.
+void TargetPoint(const cChara& chara, const cEdMove& move, double offX, double offY, double& px, double& py) {
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    switch (move.nOrigin) {
+    case 0:  // from where the character was placed
+        px = (chara.spawnRect[0] + chara.spawnRect[2] + 1) / 2.0 + offX;
+        py = (chara.spawnRect[1] + chara.spawnRect[3] + 1) / 2.0 + offY;
+        break;
+    case 1:
+        px = offX;
+        py = offY;
+        break;
+    case 2:
+        px = std::floor(sx.dPos / 32) * 32 + offX + 16;
+        py = std::floor(sy.dPos / 32) * 32 + offY + 16;
+        break;
+    default:
+        px = sx.dPos + offX + 16;
+        py = sy.dPos + offY + 16;
+        break;
+    }
+}
+
+// Velocity toward the move's point; with the arrive flag the command lasts
+// until the point is reached.
+void PointVelocity(cChara& chara, cFlowCmdRun& state, const cEdMove& move) {
+    double offX = 0, offY = 0, px = 0, py = 0, cx = 0, cy = 0;
+    MoveOffset(chara, move, offX, offY);
+    state.dPosX = offX;
+    state.dPosY = offY;
+    TargetPoint(chara, move, offX, offY, px, py);
+    CharaCentre(chara, cx, cy);
+    const double dx = move.bEnableX ? px - cx : 0;
+    const double dy = move.bEnableY ? py - cy : 0;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double s = state.speed;
+    state.dVelX = state.dVelY = 0;
+    if (d != 0) {
+        if (!move.bLockX) state.dVelX = dx / d * s;
+        if (!move.bLockY) state.dVelY = dy / d * s;
+    }
+    state.nDir = state.dVelX < -1e-8 ? 1 : state.dVelX > 1e-8 ? 2 : 0;
+    if (move.bArrive && s != 0) {
+        state.counter = static_cast<int32_t>(std::floor(std::fabs(d) / std::fabs(s)));
+        if (state.counter < 1 && move.bStopOnArrive) {
+            if (move.bEnableX && !move.bLockX) state.dVelX = 0;
+            if (move.bEnableY && !move.bLockY) state.dVelY = 0;
+        }
+    }
+}
+
+}  // namespace
+
+void StraightMoveProc(cChara& chara, cFlowCmdRun& state) {
+    const cEdMove& move = CmdMove(state);
+    if (BeginMoveStep(chara, state)) {
+        const int32_t angle = MoveAngle(chara, move);
+        state.dAngle = angle;
+        if (move.nMode == 1) {
+            PointVelocity(chara, state, move);
+        } else {
+            const int32_t code = ResolveDirection(chara, move.nDir, true);
+            DirVelocity(chara, code, state.speed, angle, state.dVelX, state.dVelY, state.nDir);
+        }
+        if (!chara.IsFlying()) state.dVelY = 0;
+    } else {
+        if (!chara.IsFlying()) state.dVelY = 0;
+        const bool bModeOk = move.nMode == 0 || bCompatReverseOnTurn;
+        if (move.bReverseOnTurn && bModeOk && chara.data.bFixedFacing && chara.nFacing != state.Move.nPrevFacing) {
+            state.dVelX = -state.dVelX;
+            state.dVelY = -state.dVelY;
+        }
+    }
+    if (!bCompatMoveLock) {
+        if (move.bLockX) state.dVelX = 0;
+        if (move.bLockY) state.dVelY = 0;
+    }
+    ApplyMove(chara, state.dVelX, state.dVelY, state.nDir, state, move, false);
+    state.Move.nPrevFacing = chara.nFacing;
+}
+
+namespace {
+
+// The walk rule: forward at the command's speed; about-turn at a wall (with
+// the carrier's movement), or toward the solid side at a ledge.
+void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
+    state.dVelX = chara.GetFacingSign() * state.speed;
+    state.dVelY = 0;
+    state.nDir = 0;
+    if (chara.bWallHit) {
+        const bool bWasRight = chara.nFacing != 0;
+        state.nDir = bWasRight ? 1 : 2;
+        state.dVelX = -state.dVelX;
+        if (lpPlayScene) {
+            for (const cStageChara& c : lpPlayScene->lstStageChara) {
+                if (c.nId != chara.nCarrierId || chara.nCarrierId == 0) continue;
+                const double d = c.x - chara.dCarrierRect[0];
+                const bool bNewWay = bWasRight ? d < 0 : d > 0;
+                state.dVelX += bNewWay ? 2 * d : d;
+                break;
+            }
+        }
+        chara.bWallHit = 0;
+        return;
+    }
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    int32_t row = static_cast<int32_t>(chara.y2 + 1.1) >> 5;
+    if (row > sy.nCells - 1) row = sy.nCells - 1;
+    const int32_t pass = chara.Side();
+    const bool bLeft = GetBlockHitKindAt((row << sx.nPitchShift) + chara.nColL, pass) != 0;
+    const bool bRight = GetBlockHitKindAt((row << sx.nPitchShift) + chara.nColR, pass) != 0;
+    if (bLeft == bRight) return;
+    const bool bSwap = state.speed < 0 && !bCompatEdge;
+    state.nDir = (bLeft != bSwap) ? 1 : 2;
+}
+
+}  // namespace
+
+void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state) {
+    if (chara.IsFlying()) return;
+    BeginMoveStep(chara, state);
+    if (chara.dAccelX == 0 && chara.dAccelY == 0) {
+        WalkTurnVelocity(chara, state);
+    } else {
+        state.dVelX = chara.GetFacingSign() * state.speed;
+        state.dVelY = 0;
+        state.nDir = 0;
+    }
+    ApplyMove(chara, state.dVelX, state.dVelY, state.nDir, state, CmdMove(state), true);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// A small stage in play for the command tests: a play scene with its eight
+// character groups, hit level 1 (frame multiplier 6) and characters made
+// from definition records.
+#include <gtest/gtest.h>
+
+#include "actors/cmd/cmd_exec.h"
+#include "actors/flow_run.h"
+#include "database/global_objects.h"
+#include "play/play_scene.h"
+#include "stage/flow_cmd.h"
+
+class CmdFixture : public ::testing::Test {
+protected:
+    CmdFixture() {
+        ResetDatabaseState();
+        PlayStage.SetHitLevel(1);
+        scene.vCharaBucket.resize(HIT_SIDE_NUM);
+        scene.ScrollX.nOuter = scene.ScrollY.nOuter = 4000;
+        scene.ScrollX.nBaseMax = scene.ScrollY.nBaseMax = 4000;
+        scene.ScrollX.nMax = scene.ScrollY.nMax = 4000;
+        scene.ScrollX.nCells = scene.ScrollY.nCells = 125;
+        scene.ScrollX.nPitchShift = 7;
+        lpPlayScene = &scene;
+    }
+    ~CmdFixture() override {
+        lpPlayScene = nullptr;
+        ResetDatabaseState();
+    }
+
+    // A stage character at (x, y) facing right (placed so) or left, in group `side`.
+    cStageChara& AddChara(double x, double y, bool bRight, bool bFlying = true, int side = 1) {
+        cCharaData rec;
+        rec.byFacing = bRight ? 1 : 0;
+        rec.byFlying = bFlying ? 1 : 0;
+        rec.byForce = static_cast<uint8_t>(side);
+        rec.bWholeCell = 1;
+        rec.bFixedFacing = 0;
+        cStageChara& c = scene.lstStageChara.emplace_back();
+        c.Setup(++nextId, rec, nullptr, x, y, 0);
+        c.UpdateScreenRect();
+        scene.vCharaBucket[side].Add(&c);
+        return c;
+    }
+    // A command of `code` with a default move setting and the given parameters.
+    static cFlowCmd MakeCmd(int code, std::initializer_list<int32_t> params = {}) {
+        cFlowCmd cmd;
+        cmd.nCode = static_cast<uint8_t>(code);
+        cEdMove::Create(cmd.spMove);
+        cmd.vParam.assign(params.begin(), params.end());
+        return cmd;
+    }
+    // Runs `cmd` on `c` from its start for `steps` steps (or until it ends); the steps run.
+    int Run(cChara& c, const cFlowCmd& cmd, cFlowCmdRun& st, int total, int steps, double speed = 2.0) {
+        st.cmd = &cmd;
+        st.ClearWork();
+        st.counter = total;
+        st.speed = speed;
+        int n = 0;
+        while (n < steps) {
+            ++n;
+            if (RunFlowCmdFrame(c, st)) break;
+        }
+        return n;
+    }
+
+    cPlayScene scene;
+    int nextId = 0;
+};
