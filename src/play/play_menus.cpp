@@ -49,7 +49,7 @@ void DrawCmdMenu(const std::vector<cCmd>& menu) {
         Fonts[FONT_MEDIUM].DrawText(&BackBuffer, left, MenuTop(n) + row * MENU_ROW, c.strText.c_str());
         ++row;
     }
-    const int cursor = g_MenuCursor.Current().index;
+    const int cursor = g_MenuCursor.Current().row;
     DDBlt(&BackBuffer, left - 20, MenuTop(n) + cursor * MENU_ROW, 16, 16, &CommonSurfaces[CB_ACCESSORY], 64, 0,
           DDBLT_COLORKEY);
 }
@@ -111,14 +111,14 @@ void cPlayScene::PauseMenu() {
         default: cmdPause[3].nEnable = 0; break;
     }
     if (nPhase == 0) {
-        g_MenuCursor.Current().index = 1;
+        g_MenuCursor.Current().row = 1;
         nPhase = 1;
     }
     cInput& in = MenuInput();
     const int n = cCmd::GetEnableNum(cmdPause);
     MoveMenuCursor(in, n);
     if (in.m_nButton & BUTTON_CONFIRM) {
-        const int item = cCmd::GetCmdNum(g_MenuCursor.Current().index, cmdPause);
+        const int item = cCmd::GetCmdNum(g_MenuCursor.Current().row, cmdPause);
         PlaySE(1);
         switch (item) {
             case 0:
@@ -127,7 +127,7 @@ void cPlayScene::PauseMenu() {
                     PostCloseMain();
                 } else {
                     SceneManager.nNext = SCENE_TITLE;
-                    g_MenuCursor.Current().index = SceneManager.nTitleChoice;
+                    g_MenuCursor.Current().row = SceneManager.nTitleChoice;
                     nPhase = 0;
                 }
                 break;
@@ -218,14 +218,14 @@ void cPlayScene::AfterPlay() {
 
 void cPlayScene::Restart() {
     if (nPhase == 0) {
-        g_MenuCursor.Current().index = 0;
+        g_MenuCursor.Current().row = 0;
         nPhase = 1;
     }
     cInput& in = MenuInput();
     MoveMenuCursor(in, 2);
     if (in.m_nButton & BUTTON_CONFIRM) {
         PlaySE(1);
-        if (g_MenuCursor.Current().index == 0) {
+        if (g_MenuCursor.Current().row == 0) {
             SetStage(1, 0);
             nState = PLAYSTATE_BANNER;
         } else {
