@@ -6,6 +6,7 @@
 #include "database/database.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "play/play_scene.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/graphics/dd_restore.h"
@@ -176,6 +177,7 @@ void cMainWindow::OnClose() {
     if (thPause.IsRunning()) {
         // The pause thread's end asks for the close again.
         WriteEC("WM_CLOSE thPause.m_hThread");
+        if (lpPlayScene) lpPlayScene->bQuit = 1;
         PostThreadMessage(thPause.GetThreadId(), WM_QUIT, 0, 0);
         return;
     }

@@ -8,6 +8,7 @@
 #include "app/challenge_scene.h"
 #include "app/option_scene.h"
 #include "app/title_scene.h"
+#include "play/play_scene.h"
 #include "app/system_ini.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
@@ -25,7 +26,6 @@
 #include "platform/window/main_thread_messages.h"
 
 cSceneManager SceneManager;
-cScene* lpPlaySceneFrame = nullptr;
 
 namespace {
 
@@ -78,7 +78,6 @@ void cSceneManager::Release() {
         delete m_lpScene[n];
         m_lpScene[n] = nullptr;
     }
-    lpPlaySceneFrame = nullptr;
 }
 
 void cSceneManager::Reset() {
@@ -113,7 +112,7 @@ uint32_t cSceneManager::Frame() {
     if (cScene* scene = Scene(nCurrent)) scene->Run();
     g_nFps = GetFPS(1);
     g_nLap = static_cast<uint32_t>(LapStopwatch(1));
-    if (lpPlaySceneFrame) lpPlaySceneFrame->SetMeasuredRate(g_nFps);
+    if (cScene* play = Scene(SCENE_PLAY)) play->SetMeasuredRate(g_nFps);
     if (IniData.ShowFps) DrawFrameRateText();
     Present();
     const uint32_t max = g_nMaxFrames.load();
@@ -129,12 +128,10 @@ void cSceneManager::SwitchScene(int n) {
         if (s == n || !m_lpScene[s]) continue;
         delete m_lpScene[s];
         m_lpScene[s] = nullptr;
-        if (s == SCENE_PLAY) lpPlaySceneFrame = nullptr;
     }
     if (n < 0 || n >= SCENE_NUM || m_lpScene[n]) return;
     const SCENEFACTORY factory = g_Factory.load();
     m_lpScene[n] = factory ? factory(n) : CreateStandardScene(n);
-    if (n == SCENE_PLAY) lpPlaySceneFrame = m_lpScene[n];
     if (m_lpScene[n] || g_nMissingScene == n) return;
     // A scene this build cannot make: the program closes rather than showing a frozen frame.
     g_nMissingScene = n;
@@ -171,6 +168,7 @@ cScene* CreateStandardScene(int nScene) {
         case SCENE_TITLE: return new cTitleScene();
         case SCENE_CHALLENGE: return new cChallengeScene();
         case SCENE_OPTION: return new cOptionScene();
+        case SCENE_PLAY: return new cPlayScene();
         default: return nullptr;  // scenes still to come
     }
 }

@@ -66,9 +66,6 @@ private:
 };
 
 extern cSceneManager SceneManager;
-// The scene-manager object of scene 4 while it exists (the play state itself
-// is play/play_scene.h's lpPlayScene).
-extern cScene* lpPlaySceneFrame;
 
 // Replaces the factory of the scene objects (null: the standard one).
 void SetSceneFactory(SCENEFACTORY factory);

@@ -1,12 +1,14 @@
 #include "app/stage_loader.h"
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
+#include "platform/system/path.h"
 #include "platform/system/thread.h"
 #include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
@@ -103,7 +105,12 @@ int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int 
     stage.bNumbered = numbered;
     std::string file;
     if (numbered) {
-        if (!FindLastNumberedFileStr(file, name, strStageSearchExt.c_str())) return 0;
+        // The newest numbered variant; a file that has none loads as named.
+        if (!FindLastNumberedFileStr(file, name, strStageSearchExt.c_str())) {
+            std::error_code ec;
+            if (!std::filesystem::is_regular_file(ToNativePath(name, false), ec)) return 0;
+            file = name;
+        }
     } else {
         file = name;
     }

@@ -28,7 +28,10 @@ constexpr int32_t FRAME_END = 1;
 
 }  // namespace
 
-void cPlayScene::EndWithResults() { nState = PLAYSTATE_AFTERPLAY; }
+void cPlayScene::EndWithResults() {
+    CheckRanking();
+    nState = PLAYSTATE_AFTERPLAY;
+}
 
 int32_t cPlayScene::HeroDeath(bool bSoundPlayed) {
     if (!bSoundPlayed) PlaySE(SE_DEATH);
@@ -159,6 +162,11 @@ void cPlayScene::Play() {
         RecPostClose();
         return;
     }
+    if (MenuKeyPressed()) {
+        nPhase = 0;
+        nState = PLAYSTATE_PAUSE;
+        return;
+    }
     if (CheckReplayKeys(SceneManager.nTitleChoice == PLAYKIND_REPLAY)) return;
     ++nFrameCount;
     cPlayer* lpHero = Hero();
@@ -169,6 +177,7 @@ void cPlayScene::Play() {
         in.ClearButtons();
         if (KeyLog.PlayFrame(in) != 0) {
             SaveData.RestoreVars(1);
+            SetStage(1, 1);
             nState = PLAYSTATE_BANNER;
             return;
         }

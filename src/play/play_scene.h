@@ -5,8 +5,8 @@
 // command state). One instance exists while scene 4 runs; every part of the
 // play engine and of the characters reaches it through lpPlayScene.
 //
-// The scene-manager side (the cScene of scene 4, its sub-state handlers)
-// lives in the application frame, which owns a cPlayScene and publishes it.
+// It is scene 4 of the scene manager: a state machine of eight sub-states,
+// one handler each, run once per frame by Run.
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -16,9 +16,13 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
+#include "app/scene.h"
 #include "play/effects/scr_effect_run.h"
 #include "play/hit_bucket.h"
+#include "play/picture.h"
 #include "play/scroll_axis.h"
+#include "play/stage_resources.h"
+#include "platform/system/thread.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
 
@@ -42,11 +46,12 @@ constexpr int RESULT_KIND_NUM = 5;
 constexpr int32_t STAGE_TIME_MAX = 999;
 constexpr int32_t ELAPSED_TIME_MAX = 599999;
 
-class cPlayScene {
+class cPlayScene : public cScene {
 public:
     // Every field at its constructor value; the random seed from the clock.
+    // Publishes itself in lpPlayScene.
     cPlayScene();
-    virtual ~cPlayScene();
+    ~cPlayScene() override;
     cPlayScene(const cPlayScene&) = delete;
     cPlayScene& operator=(const cPlayScene&) = delete;
 
@@ -132,8 +137,6 @@ public:
     cSafeVector<int32_t> vChangedCells;
 
     // One frame of play
-    // Sub-state 2: input, timers, the logic sub-steps, then the picture.
-    void Play();
     // The stage timer's once-a-second tick by delta; 1 when the time ran out.
     int32_t StepStageTimer(int32_t delta);
     // One frame more of elapsed time (hundredths of a second), up to 599999.
@@ -146,8 +149,6 @@ public:
     int32_t HeroTakesItems();
     // The stage character out of every list, destroyed; the iterator after it.
     std::list<cStageChara>::iterator RemoveStageChara(std::list<cStageChara>::iterator it);
-    // The run totals of the save record after the stage.
-    void TallyResults();
     // The file of stage n of the series: 1 and its name when it exists.
     int32_t MakeNextStageFileName(std::string& out, int32_t n);
     int32_t IsLastStage(int32_t n);
@@ -165,9 +166,76 @@ public:
     // Shots
     void UpdateShots();
 
-    // Drawing
+
+    // Play scene phases, stage set-up and worker threads
+    using STATEPROC = void (cPlayScene::*)();
+    STATEPROC pfnState[8] = {};
+    // Enters on the first frame (Init, sub-state 0), then runs the sub-state's handler.
+    void Run() override;
+    // Loads the pictures of play and sets the stage up (once, on the first Run).
+    void Init() override;
+    // Sub-state 0: the play screen fading in; sub-state 1 when done.
+    void FadeIn() override;
+    // Sub-state 7: fades out and hands over to the scene manager's next scene.
+    void Exit() override;
+    // The frame rate the frame driver measured.
+    void SetMeasuredRate(uint32_t fps) override { nFps = static_cast<int32_t>(fps); }
+    // The play screen as the other sub-states draw it (frozen, with the hint).
+    void Draw() override { Draw(0, 1, 0, 1); }
+    // The play screen (drawing code).
     void Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_t showHint);
+    // Sub-state 2: one frame of play (frame code).
+    void Play();
+    // Results of a finished stage and the next scene (frame code).
+    void TallyResults();
+    int32_t EndStage();
+    void StateFadeIn() { FadeIn(); }
+    void StartBanner();
+    void PauseMenu();
+    void AfterPlay();
+    void Restart();
+    void GameOver();
+    void StateExit() { Exit(); }
+    // The space key opens the pause menu: sound, the sub-state saved; 1 then.
+    int32_t MenuKeyPressed();
+    // Sound, tally, and the ranking positions the results reach.
+    void CheckRanking();
+    // The per-stage reset of the run when the scene is entered.
+    void ResetStageRun();
+    // Takes one life from the save record: 1 when play may go on.
+    int32_t TakeLife();
+    // The hero's death presentation is over: rebuild, retry menu or game over.
+    void HeroDeathOver();
+    // Builds the stage in play (bFirstStart only changes the music decision).
+    void SetStage(int32_t bLoadStage, int32_t bFirstStart);
+    // Enters the ranking with the results and shows the tables (F3 or at once).
+    void RankEntry();
+    // Runs the wait set in nWaitSound..nWaitFrames on thPause while this
+    // thread waits; 0 when the wait ended because the program closes.
+    int32_t RunPauseWait();
+    // Body of thPause: draws and reads input until the wait ends or WM_QUIT.
+    static unsigned DrawLoop(void* param);
+    // Body of thRankEntry: the ranking tables until confirmed.
+    static unsigned AfterPlayLoop(void* param);
+    STAGESURFACES DedicatedBmp;       // the stage resources of play
+    STAGESURFACES SwordBmp;
+    STAGESURFACES EffectBmp;
+    DDSURFACEDATA SightMask;
+    DDSURFACEDATA SightStencil;
+    cPictureList Pictures;            // pictures shown by the flow command
+    int32_t bBackToMap = 0;           // the run leaves for the world map
+    int32_t nRankKind = 0;            // ranking table shown by AfterPlayLoop
+    int32_t nWaitDrawn = 0;           // frames the last pause-thread wait drew
 };
+
+// Starts `body` on `thread` with the play scene and waits until it returns.
+void RunPlayWorker(cThread& thread, cThread::StartRoutine body);
+// Erases the stage character at `it` (target links, its character bucket,
+// the list); the position after it.
+std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it);
+// The logic sub-steps in which hits and moves take effect: all of `steps`
+// when speed is 0, else `speed` of them spread evenly.
+cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed);
 
 // The play scene while scene 4 runs, else null.
 extern cPlayScene* lpPlayScene;

@@ -461,3 +461,11 @@ int AutoSaveStory(cSaveData& data) {
     if (data.nStorySlot < 0 || data.nStorySlot >= STORY_SLOT_NUM) return 0;
     return data.SaveStory(data.nStorySlot);
 }
+
+void cSaveData::ResetTotals() {
+    nScore = 0;
+    nTimeLeft = 0;
+    nClearTime = 0;
+    nHpLeft = 0;
+    nSpLeft = 0;
+}

@@ -106,6 +106,10 @@ public:
     // The project setting that decides bRestoreVarSetting is the play engine's.
     void RestoreVars(int bForced, int bRestoreVarSetting = 1);
 
+    // The five run totals of the results (score, time left, clear time, HP
+    // and SP left) back to 0; the sum of the per-stage bests stays.
+    void ResetTotals();
+
     // Stores the hero's carried properties whose carry switch is on.
     void StoreHeroStatus(int player, const cCharaData& chara, const HEROSTATUS& status);
     // Copies the stored properties back into chara and status (their

@@ -152,7 +152,7 @@ TEST_F(SceneFrameTest, ThePlaySceneKeepsTheFrameRateOfTheLastSecond) {
     SceneManager.nCurrent = SCENE_PLAY;
     g_nLeaveAfter = 1000;
     for (int i = 0; i < 150; ++i) ASSERT_EQ(SceneManager.Frame(), 1u);
-    ASSERT_NE(lpPlaySceneFrame, nullptr);
+    ASSERT_NE(SceneManager.Scene(SCENE_PLAY), nullptr);
     // A steady 60 on the simulated clock reads 60 once a second has passed.
     EXPECT_EQ(GetMeasuredFps(), 60u);
     EXPECT_EQ(g_nRateKept, 60u);

@@ -1,0 +1,264 @@
+// The sub-states around play: the start banners, the pause menu, the results
+// after play, the retry menu and the game-over screen.
+#include "app/editor_notice.h"
+#include "app/scene_manager.h"
+#include "app/start_file.h"
+#include "database/common_bitmaps.h"
+#include "database/common_fonts.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "play/play_run.h"
+#include "play/play_scene.h"
+#include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/fx_strip.h"
+#include "platform/input/input_keys.h"
+#include "platform/input/vkey.h"
+#include "platform/window/main_thread_messages.h"
+#include "platform/window/menu_cursor.h"
+#include "player/player_records.h"
+#include "player/replay_service.h"
+#include "records/utility.h"
+
+namespace {
+
+constexpr int MENU_ROW = 24;      // pixels between menu rows
+constexpr int BANNER_FRAMES = 80;
+constexpr int RESULT_WAIT = 200;  // results counts before confirm is taken
+constexpr int BUTTON_CONFIRM = 1, BUTTON_CANCEL = 2;
+
+// Player 0's input for a menu frame: direction repeats, buttons once per press.
+cInput& MenuInput() {
+    cInput& in = InputList[0];
+    in.UpdateRepeat();
+    in.TriggerButtons(3);
+    return in;
+}
+
+// The first row of an n-row menu centred on the screen.
+int MenuTop(int n) { return 240 - n * MENU_ROW / 2; }
+
+// The enabled entries of a menu, centred on x = 320, and the cursor before
+// the chosen one.
+void DrawCmdMenu(const std::vector<cCmd>& menu) {
+    const int left = cSystemData::GetCmdMenuLeft(320, menu);
+    const int n = cCmd::GetEnableNum(menu);
+    int row = 0;
+    for (const cCmd& c : menu) {
+        if (!c.nEnable) continue;
+        Fonts[FONT_MEDIUM].DrawText(&BackBuffer, left, MenuTop(n) + row * MENU_ROW, c.strText.c_str());
+        ++row;
+    }
+    const int cursor = g_MenuCursor.Current().row;
+    DDBlt(&BackBuffer, left - 20, MenuTop(n) + cursor * MENU_ROW, 16, 16, &CommonSurfaces[CB_ACCESSORY], 64, 0,
+          DDBLT_COLORKEY);
+}
+
+// Moves the cursor over the n rows of a one-column menu (with its sound).
+void MoveMenuCursor(const cInput& in, int n) {
+    PlayCursorSound(in.m_nDir, 2, 0);
+    g_MenuCursor.MoveGrid(in.m_nDir, 0, 0, 0, MENU_ROW, 1, n);
+}
+
+const std::string& SystemText(int n) {
+    static const std::string none;
+    return static_cast<size_t>(n) < SystemData.vText.size() ? SystemData.vText[n] : none;
+}
+
+// Whether the current map event was cleared before (its stage record exists).
+bool EventClearedBefore() { return SaveData.GetStageValue(SaveData.strRankName) != 0 || SaveData.nEvent1 == 0; }
+
+}  // namespace
+
+void cPlayScene::StartBanner() {
+    Draw(0, 1, 0, 1);
+    DDSURFACEDATA* word = &CommonSurfaces[CB_WORD];
+    if (!(bEditorStart && bStageTest)) {
+        if (IsReplayPlay()) {
+            if (++nCounter1 < BANNER_FRAMES) {
+                DDBlt(&BackBuffer, 256, 224, 128, 32, word, 0, 32, DDBLT_COLORKEY);
+                return;
+            }
+        } else {
+            if (PlayStage.bStageBanner && nCounter1 < BANNER_FRAMES && ++nCounter1 < BANNER_FRAMES) {
+                DDBlt(&BackBuffer, 256, 224, 128, 32, word, 0, 0, DDBLT_COLORKEY);
+                DDDrawNumber(&BackBuffer, 384, 224, 32, 32, word, 0, 128, DDBLT_COLORKEY, SaveData.nStageNo, 1, 0);
+                return;
+            }
+            if (PlayStage.bStartBanner && ++nCounter2 < BANNER_FRAMES) {
+                DDBlt(&BackBuffer, 280, 224, 80, 32, word, 160, 0, DDBLT_COLORKEY);
+                return;
+            }
+        }
+    }
+    if (cPlayer* h = Hero()) h->Anime.Restart(h->nFacing ? 2 : 0, true);
+    nCounter1 = 0;
+    nState = PLAYSTATE_PLAY;
+}
+
+void cPlayScene::PauseMenu() {
+    cmdPause.assign(4, cCmd());
+    for (int i = 0; i < 4; ++i) cmdPause[i] = cCmd(1, SystemText(19 + i));
+    switch (SceneManager.nGameType) {
+        case GAME_STORY:
+            if (!SystemData.bPauseRetryStory || !EventClearedBefore()) cmdPause[2].nEnable = 0;
+            if (!SystemData.bPauseBackToMap || !EventClearedBefore()) cmdPause[3].nEnable = 0;
+            break;
+        case GAME_CHALLENGE:
+            if (!SystemData.bPauseRetryChallenge || !EventClearedBefore()) cmdPause[2].nEnable = 0;
+            cmdPause[3].nEnable = 0;
+            break;
+        default: cmdPause[3].nEnable = 0; break;
+    }
+    if (nPhase == 0) {
+        g_MenuCursor.Current().row = 1;
+        nPhase = 1;
+    }
+    cInput& in = MenuInput();
+    const int n = cCmd::GetEnableNum(cmdPause);
+    MoveMenuCursor(in, n);
+    if (in.m_nButton & BUTTON_CONFIRM) {
+        const int item = cCmd::GetCmdNum(g_MenuCursor.Current().row, cmdPause);
+        PlaySE(1);
+        switch (item) {
+            case 0:
+                nState = PLAYSTATE_EXIT;
+                if (bStageTest) {
+                    PostCloseMain();
+                } else {
+                    SceneManager.nNext = SCENE_TITLE;
+                    g_MenuCursor.Current().row = SceneManager.nTitleChoice;
+                    nPhase = 0;
+                }
+                break;
+            case 1:
+                bMenuLatch = 1;
+                nState = nSavedState;
+                nPhase = nSavedPhase;
+                break;
+            case 2:
+                bMenuLatch = 1;
+                SaveData.RestoreVars(1);
+                SetStage(1, 0);
+                nState = PLAYSTATE_BANNER;
+                nPhase = 0;
+                break;
+            case 3:
+                bMenuLatch = 1;
+                SaveData.RestoreVars(0);
+                bBackToMap = 1;
+                SceneManager.nNext = SCENE_WORLD_MAP;
+                nPhase = 0;
+                nState = PLAYSTATE_EXIT;
+                break;
+            default: break;
+        }
+        return;
+    }
+    if (in.m_nButton & BUTTON_CANCEL) {
+        PlaySE(2);
+        bMenuLatch = 1;
+        nState = nSavedState;
+        nPhase = nSavedPhase;
+        return;
+    }
+    Draw(0, 1, 0, 1);
+    DrawCmdMenu(cmdPause);
+}
+
+void cPlayScene::AfterPlay() {
+    const bool skip = PlayStage.bSkipResults != 0;
+    if (!skip) {
+        if (MenuKeyPressed()) {
+            nPhase = 0;
+            nState = PLAYSTATE_PAUSE;
+            return;
+        }
+        CheckReplayKeys(IsReplayPlay());
+        if (OptionRankMode() <= 1 && (GetAsyncKeyState(VK_F1 + 2) & 0x8000)) RankEntry();
+    }
+    if (nPhase == 0) {
+        nCounter1 = 0;
+        nPhase = 1;
+    }
+    cInput& in = MenuInput();
+    const bool confirm = skip ? nCounter1 >= RESULT_WAIT : (in.m_nButton & BUTTON_CONFIRM) && nCounter1 >= RESULT_WAIT;
+    if (confirm) {
+        if (!skip) {
+            if (bRankQualifies && OptionRankMode() >= 2)
+                RankEntry();
+            else
+                PlaySE(1);
+        }
+        SceneManager.nNext = EndStage();
+        nCounter1 = 0;
+        nPhase = 0;
+        nState = PLAYSTATE_EXIT;
+        return;
+    }
+    bool hint = false;
+    if (!skip && !bRankEntered && OptionRankMode() <= 1)
+        for (int32_t pos : vRankPos) hint = hint || pos != -1;
+    Draw(0, 1, 0, nCounter1 > 0 ? 1 : 0);
+    if (hint) {
+        const std::string& text = SystemText(28);
+        Fonts[FONT_MEDIUM].DrawText(&BackBuffer, 320 - static_cast<int>(text.size()) * 16 / 2, 456, text.c_str());
+    }
+    DDSURFACEDATA* word = &CommonSurfaces[CB_WORD];
+    if (!PlayStage.bClearBanner) {
+        nCounter1 = RESULT_WAIT;
+    } else {
+        if (nCounter1 < RESULT_WAIT) nCounter1 += 4;
+        if (nCounter1 < 100)
+            DDBltStripShift(&BackBuffer, 256, 192, 128, 32, 4, 100 - nCounter1, word, 0, 64, DDBLT_COLORKEY, 0);
+        else
+            DDBlt(&BackBuffer, 256, 192, 128, 32, word, 0, 64, DDBLT_COLORKEY);
+    }
+}
+
+void cPlayScene::Restart() {
+    if (nPhase == 0) {
+        g_MenuCursor.Current().row = 0;
+        nPhase = 1;
+    }
+    cInput& in = MenuInput();
+    MoveMenuCursor(in, 2);
+    if (in.m_nButton & BUTTON_CONFIRM) {
+        PlaySE(1);
+        if (g_MenuCursor.Current().row == 0) {
+            SetStage(1, 0);
+            nState = PLAYSTATE_BANNER;
+        } else {
+            bBackToMap = 1;
+            SceneManager.nNext = SCENE_WORLD_MAP;
+            nPhase = 0;
+            nState = PLAYSTATE_EXIT;
+        }
+        return;
+    }
+    Draw(0, 1, 0, 1);
+    std::vector<cCmd> menu;
+    const std::string& text = SystemText(23);
+    const size_t cut = text.find('\n');
+    menu.emplace_back(1, text.substr(0, cut));
+    menu.emplace_back(1, cut == std::string::npos ? std::string() : text.substr(cut + 1));
+    DrawCmdMenu(menu);
+}
+
+void cPlayScene::GameOver() {
+    if (MenuKeyPressed()) {
+        nPhase = 0;
+        nState = PLAYSTATE_PAUSE;
+        return;
+    }
+    cInput& in = MenuInput();
+    if (in.m_nButton & BUTTON_CONFIRM) {
+        PlaySE(1);
+        nState = PLAYSTATE_EXIT;
+        SceneManager.nNext = SCENE_TITLE;
+        return;
+    }
+    Draw(0, 1, 0, 1);
+    if (PlayStage.bGameOverBanner)
+        DDBlt(&BackBuffer, 248, 224, 144, 32, &CommonSurfaces[CB_WORD], 0, 96, DDBLT_COLORKEY);
+}

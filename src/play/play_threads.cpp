@@ -1,0 +1,165 @@
+// The worker threads of play: thPause keeps the play screen drawn and the
+// input read while the game thread waits inside a command; thRankEntry shows
+// the ranking tables after a name was entered. The game thread is blocked
+// in cThread::Wait meanwhile, so the scene is touched by one thread at a time.
+#include <chrono>
+
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "database/common_fonts.h"
+#include "database/global_objects.h"
+#include "play/play_run.h"
+#include "play/play_scene.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/system/thread_messages.h"
+#include "platform/window/main_thread_messages.h"
+#include "player/player_records.h"
+#include "player/replay_service.h"
+#include "records/utility.h"
+
+namespace {
+
+// How long the pause thread keeps drawing after the program began to close
+// without being told to end.
+constexpr std::chrono::milliseconds QUIT_GRACE{2000};
+constexpr int BUTTON_CONFIRM = 1, BUTTON_PAGE = 8;
+
+// The next frame of a worker: paced, surfaces restored, joysticks read.
+void BeginWorkerFrame() {
+    WaitFrameTime();
+    if (!SceneManager.RestoreLostSurfaces()) PostCloseMain();
+    PollJoystick(&InputList[0]);
+}
+
+}  // namespace
+
+void RunPlayWorker(cThread& thread, cThread::StartRoutine body) {
+    if (!thread.Create(body, lpPlayScene)) return;
+    // The first post succeeds once the new thread's queue exists.
+    while (!PostThreadMessage(thread.GetThreadId(), WM_APP, 0, 0) && !thread.HasEnded()) Sleep(0);
+    thread.Wait();
+}
+
+int32_t cPlayScene::RunPauseWait() {
+    RunPlayWorker(thPause, &cPlayScene::DrawLoop);
+    return bQuit ? 0 : 1;
+}
+
+unsigned cPlayScene::DrawLoop(void* param) {
+    cPlayScene* s = static_cast<cPlayScene*>(param);
+    s->nWaitDrawn = 0;
+    if (s->bQuit) return 0;
+    const cSafeVector<cInput> saved = InputList;
+    cInput& in = InputList[0];
+    in.ClearHistory();
+    in.ClearDirection();
+    in.ClearButtons();
+    // The close is timed on the machine's clock: a simulated clock may not move.
+    bool quitSeen = false;
+    std::chrono::steady_clock::time_point quitAt;
+    MSG msg;
+    for (;;) {
+        if (PeekMessage(&msg, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) break;
+            continue;
+        }
+        if (s->bQuit) {
+            const auto now = std::chrono::steady_clock::now();
+            if (!quitSeen) {
+                quitSeen = true;
+                quitAt = now;
+            } else if (now - quitAt >= QUIT_GRACE) {
+                PostThreadMessage(GetCurrentThreadId(), WM_QUIT, 0, 0);
+            }
+            Sleep(1);
+            continue;
+        }
+        if (!bAppActive.load()) {
+            Sleep(1);
+            continue;
+        }
+        BeginWorkerFrame();
+        in.RecordHistory();
+        in.UpdateRepeat();
+        if (CheckReplayKeys(IsReplayPlay())) continue;
+        if (s->nWaitDelay >= 1) {
+            --s->nWaitDelay;
+        } else if (!s->bWaitButton) {
+            if (--s->nWaitFrames < 0) break;
+        } else if ((in.m_nButton & BUTTON_CONFIRM) && !(in.GetHistory(1, 1) & BUTTON_CONFIRM)) {
+            PlaySE(s->nWaitSound == 1 ? 12 : 1);
+            s->bMenuLatch = 1;
+            break;
+        }
+        s->Draw(0, 1, 0, 1);
+        SceneManager.Present();
+        ++s->nWaitDrawn;
+    }
+    InputList = saved;
+    return 1;
+}
+
+void cPlayScene::RankEntry() {
+    if (!SceneManager.nRankSwitch || !bRankQualifies || bRankEntered) return;
+    const int mode = OptionRankMode();
+    if (mode == 0 || mode == 2) {
+        strRankName = SaveData.strEntryName;
+        RequestDialog(WM_NAME_DIALOG, 0);
+        if (!strRankName.empty()) SaveData.strEntryName = strRankName;
+    } else {
+        strRankName = OptionRankName();
+    }
+    PlaySE(16);
+    for (int i = 0; i < RESULT_KIND_NUM; ++i)
+        if (vRankPos[i] != -1) RankingList.vRanking[i].AddRank(strRankName, vResult[i]);
+    RankingList.SaveFile(SceneManager.nGameType, SaveData.strStage, SaveData.nEvent1, SaveData.nEvent2,
+                         SaveData.nEvent3);
+    bRankEntered = 1;
+    RunPlayWorker(thRankEntry, &cPlayScene::AfterPlayLoop);
+}
+
+unsigned cPlayScene::AfterPlayLoop(void* param) {
+    cPlayScene* s = static_cast<cPlayScene*>(param);
+    const int type = SceneManager.nGameType;
+    int enabled = 0;
+    s->nRankKind = -1;
+    for (int k = 0; k < RESULT_KIND_NUM; ++k) {
+        if (!IsRankKindEnabled(type, k)) continue;
+        if (s->nRankKind < 0) s->nRankKind = k;
+        ++enabled;
+    }
+    if (s->nRankKind < 0) s->nRankKind = 0;
+    MSG msg;
+    for (;;) {
+        if (PeekMessage(&msg, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return 1;
+            continue;
+        }
+        if (!bAppActive.load()) {
+            Sleep(1);
+            continue;
+        }
+        BeginWorkerFrame();
+        cInput& in = InputList[0];
+        in.UpdateRepeat();
+        in.TriggerButtons(0);
+        if (in.m_nButton & BUTTON_CONFIRM) {
+            PlaySE(1);
+            return 1;
+        }
+        if ((in.m_nButton & BUTTON_PAGE) && enabled > 1) {
+            PlaySE(6);
+            do s->nRankKind = (s->nRankKind + 1) % RESULT_KIND_NUM;
+            while (!IsRankKindEnabled(type, s->nRankKind));
+        }
+        s->Draw(0, 1, 0, 1);
+        const cRanking& table = RankingList.vRanking[s->nRankKind];
+        for (size_t row = 0; row < table.vRankData.size(); ++row) {
+            const cRankData& r = table.vRankData[row];
+            if (!r.bUse) continue;
+            Fonts[FONT_MEDIUM].DrawTextF(&BackBuffer, 184, 64 + static_cast<int>(row) * 18, "%2d %-12s %d",
+                                         static_cast<int>(row) + 1, r.strName.c_str(), r.nValue);
+        }
+        SceneManager.Present();
+    }
+}

@@ -1,0 +1,219 @@
+// The stage set-up: the previous run disposed of, the seed and the key logs,
+// the music, the scroll axes and the block grid, the hero, the per-stage
+// counters.
+#include <new>
+
+#include "app/editor_notice.h"
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "app/start_file.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "play/block_grid.h"
+#include "play/message/message_surface.h"
+#include "play/play_run.h"
+#include "play/play_scene.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
+#include "platform/system/timer.h"
+#include "platform/window/main_thread_messages.h"
+#include "platform/window/menu_cursor.h"
+#include "player/player_records.h"
+#include "player/replay_service.h"
+#include "records/crt_rand.h"
+
+std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it) {
+    cPlayScene* scene = lpPlayScene;
+    it->ClearTargetLinks();
+    if (scene) {
+        const int32_t side = static_cast<int8_t>(it->Side());
+        const bool inRange = side >= 0 && static_cast<size_t>(side) < scene->vCharaBucket.size();
+        // A bad side is reported by the checked access and bucket 0 searched instead.
+        cHitBucket& bucket = inRange ? scene->vCharaBucket[side] : scene->vCharaBucket[0];
+        if (!inRange) (void)scene->vCharaBucket[side];
+        bucket.Remove(&*it);
+    }
+    return scene ? scene->lstStageChara.erase(it) : std::next(it);
+}
+
+cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed) {
+    cSafeVector<int32_t> table;
+    if (steps < 1) steps = 1;
+    if (speed <= 0) {
+        table.assign(static_cast<size_t>(steps), 1);
+        return table;
+    }
+    table.assign(static_cast<size_t>(steps), 0);
+    const double step = static_cast<double>(steps) / speed;
+    int32_t set = 0;
+    for (int32_t k = 0;; ++k) {
+        const int32_t pos = static_cast<int32_t>(k * step);
+        if (pos >= steps || k >= speed) break;
+        if (!table[pos]) ++set;
+        table[pos] = 1;
+    }
+    if (set < speed) table[static_cast<size_t>(steps - 1)] = 1;
+    return table;
+}
+
+namespace {
+
+// The stage's music, unless the same music already plays.
+void RequestStageMusic(int32_t bFirstStart) {
+    const int32_t kept = nStageBgm.load();
+    const int32_t music = PlayStage.nBgm;
+    bool request;
+    if (!bFirstStart)
+        request = kept != music;
+    else
+        request = !PlayStage.bBgmContinue || kept != music;
+    int32_t number = music;
+    if (bFirstStart && !request && music == 0) {
+        request = true;
+        number = 0;
+    }
+    if (!request) return;
+    nStageBgmLoop = PlayStage.nBgmValue2 ? 0 : 1;
+    SendMessageMain(WM_PLAY_BGM, 4, number);
+}
+
+}  // namespace
+
+void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
+    WriteECf("In SetStage bLoadStage = %d", bLoadStage);
+    try {
+        nFrameCount = 0;
+        vAttackBucket.assign(HIT_SIDE_NUM, cHitBucket());
+        lstShots.clear();
+        vCharaBucket.assign(HIT_SIDE_NUM, cHitBucket());
+        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) it = EraseStageChara(it);
+        lstItem.clear();
+
+        const bool replay = IsReplayPlay();
+        if (bLoadStage) {
+            if (replay && !strReplayFile.empty() &&
+                !KeyLog.LoadReplay(strReplayFile, PlayStage, ReplayStage, SaveData)) {
+                PostCloseMain();
+                return;
+            }
+            // The copy a replay of this run is saved with.
+            ReplayStage = PlayStage;
+        }
+        if (replay) {
+            nRandSeed = static_cast<int32_t>(KeyLog.dwRandSeed);
+            KeyLog.Rewind();
+        } else if (SystemData.bReplayRecord) {
+            PrevSnapSaveData = SnapSaveData;
+            SnapSaveData = SaveData;
+            PrevKeyLog = KeyLog;
+            KeyLog.Clear();
+            nRandSeed = static_cast<int32_t>(timeGetTime());
+            KeyLog.dwRandSeed = static_cast<uint32_t>(nRandSeed);
+        }
+        crt::srand(static_cast<uint32_t>(nRandSeed));
+        if (PlayStage.bCarryHeroStatus) RestoreHeroRecord(0);
+        RequestStageMusic(bFirstStart);
+
+        SceneManager.nBgmId = 0;
+        nNextObjectId = nNextItemId = nNextOtherId = 0;
+        PlayStage.SetHitLevel(PlayStage.nHitLevel);
+        ScrollX.SetupX(PlayStage, PlayStage.nFps);
+        ScrollY.SetupY(PlayStage, PlayStage.nFps);
+
+        BlockGrid.assign(static_cast<size_t>(ScrollY.nCells) * static_cast<size_t>(ScrollX.nPitch), cBlockCell());
+        for (const cBlockData& block : PlayStage.vPlacedBlock) {
+            const size_t cell = (static_cast<size_t>(block.wCellY + SCROLL_MARGIN_CELLS) << ScrollX.nPitchShift) +
+                                block.wCellX + SCROLL_MARGIN_CELLS;
+            if (cell >= BlockGrid.size()) continue;
+            BlockGrid[cell] = block;
+            BlockGrid[cell].byState = 0;
+        }
+
+        nPlayers = 1;
+        vPlayer.assign(1, cPlayer());
+        WriteEC("A");
+        const int hero = PlayStage.FindHero();
+        if (hero >= 0) {
+            cCharaData& record = PlayStage.vPlacedChara[hero];
+            const int32_t cx = record.wCellX, cy = record.wCellY;
+            const double x = (cx + SCROLL_MARGIN_CELLS) * 32 + 16, y = (cy + SCROLL_MARGIN_CELLS) * 32 + 16;
+            const int32_t spawn[4] = {static_cast<int32_t>(x) - 16, static_cast<int32_t>(y) - 16,
+                                      static_cast<int32_t>(x) + 16, static_cast<int32_t>(y) + 16};
+            cPlayer& p = vPlayer[0];
+            p.Setup(++nNextObjectId, 0, record, spawn, x, y);
+            p.SetCellPos(cx, cy);
+            p.Anime.Restart(p.nFacing ? 2 : 0, true);
+        }
+        WriteEC("B");
+        if (cPlayer* h = Hero()) {
+            ScrollX.dPos = static_cast<int32_t>(h->x) - 320 + h->nHitW / 2;
+            ScrollX.Clamp();
+            ScrollY.dPos = static_cast<int32_t>(h->y) - 240 + h->nHitH / 2;
+            ScrollY.Clamp();
+            if (h->data.bySightRange > 0)
+                BuildSightMask(&SightMask, &SightStencil, h->data.bySightRange * 16, h->data.bySightShape,
+                               SystemData.nColorMode != 0);
+        }
+        vStageVars.assign(STAGE_VAR_NUM, 0);
+        WriteEC("10");
+        WriteEC("11");
+        WriteEC("12");
+        WriteEC("C");
+        WriteEC("D");
+
+        if (cPlayer* h = Hero()) vCharaBucket[h->Side()].Add(h);
+        for (cStageChara& c : lstStageChara) vCharaBucket[c.Side()].Add(&c);
+        lstStageWork.clear();
+        lstEffect.clear();
+        Pictures.Clear();
+        ClearMessageData();
+        ScrEffect.Reset();
+        for (int32_t& w : nScreenColour) w = 0;
+        nScreenColour[13] = 255;
+        vStepActive = MakeStepActiveTable(PlayStage.nSteps, PlayStage.nStepLevel);
+
+        nStageEnd = nCounter1 = nCounter2 = 0;
+        if (!PlayStage.bTimeLimit) {
+            nStageTime = STAGE_TIME_MAX;
+            bTimeStop = 1;
+        } else {
+            bTimeStop = 0;
+            nStageTime = PlayStage.nTimeLimit;
+        }
+        nElapsedFrames = nElapsedTime = 0;
+        vCondFlags.assign(COND_FLAG_NUM, 0);
+        nNextStage = 0;
+        nSubStep = nSubStepCount = 0;
+        StageScore(SaveData) = 0;
+        if (replay || (bEditorStart && bStageTest)) {
+            ClearRunStateWords(SaveData);
+            SaveData.ResetTotals();
+        }
+        SaveData.SaveStageStart();
+        for (cInput& in : InputList) {
+            in.ClearDirection();
+            in.ClearButtons();
+            in.ClearHistory();
+            in.ClearPatternHistory();
+        }
+        g_MenuCursor.Reset();
+        TickCounter(0, 60);
+        for (cIntRec& layer : PlayStage.vBg) layer.i = layer.j = 0;
+        if (lpDDCon && DDGetColorBit() == 8) {
+            for (int i = 0; i < 256; ++i) DDScreenPalette[i] = DDBasePalette[i];
+            DDSetPaletteEntries(0, 255, DDScreenPalette);
+        }
+        SceneManager.nFrameRate = PlayStage.nFps;
+        if (cPlayer* h = Hero()) h->InitTargets(nullptr);
+        for (cStageChara& c : lstStageChara) c.InitTargets(nullptr);
+        nHitOption = PlayStage.nHitOption;
+        DDSelectBackBuffer(0);
+    } catch (const std::bad_alloc&) {
+        ErrMesBox("メモリ不足により、ステージの初期設定に失敗しました！");
+        PostCloseMain();
+        return;
+    }
+    WriteEC("Out SetStage");
+}

@@ -1,0 +1,135 @@
+// The play scene's sub-states and worker threads on a scene made by the test:
+// the step table, lives, the results' confirm delay, the pause menu's latch,
+// a timed wait of the pause thread and a close during a wait.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/scene_manager.h"
+#include "app/start_file.h"
+#include "play/play_draw_test_support.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+
+namespace {
+
+class PlaySceneTest : public playtest::cPlayDrawTest {
+protected:
+    void SetUp() override {
+        playtest::cPlayDrawTest::SetUp();
+        ASSERT_TRUE(InitDD(32));
+        ResetPlayerRecords();
+        bStageTest = 0;
+        bAppActive = 1;
+        m_pScene = std::make_unique<cPlayScene>();
+    }
+    void TearDown() override {
+        m_pScene.reset();
+        bAppActive = 0;
+        bStageTest = 0;
+        SceneManager.Reset();
+        ResetPlayerRecords();
+        DDEnd();
+        playtest::cPlayDrawTest::TearDown();
+    }
+    // One frame of `state` with the confirm button down (pressed) or up.
+    void Frame(void (cPlayScene::*state)(), bool confirm) {
+        InputList[0].m_nButton = confirm ? 1 : 0;
+        (m_pScene.get()->*state)();
+    }
+    std::unique_ptr<cPlayScene> m_pScene;
+};
+
+}  // namespace
+
+TEST(PlaySceneSteps, ActiveSubStepsAreSpreadEvenly) {
+    const cSafeVector<int32_t> three = MakeStepActiveTable(4, 3);
+    EXPECT_EQ(std::vector<int32_t>(three.begin(), three.end()), (std::vector<int32_t>{1, 1, 1, 0}));
+    for (int speed : {0, 4}) {
+        const cSafeVector<int32_t> all = MakeStepActiveTable(4, speed);
+        EXPECT_EQ(std::vector<int32_t>(all.begin(), all.end()), (std::vector<int32_t>{1, 1, 1, 1})) << speed;
+    }
+    // 10 steps at speed 3: 0, 3.33, 6.67 → 0, 3, 6.
+    const cSafeVector<int32_t> ten = MakeStepActiveTable(10, 3);
+    EXPECT_EQ(std::vector<int32_t>(ten.begin(), ten.end()), (std::vector<int32_t>{1, 0, 0, 1, 0, 0, 1, 0, 0, 0}));
+}
+
+TEST_F(PlaySceneTest, LivesRunOutUnlessUnlimitedOrATestPlay) {
+    SaveData.nLives = 1;
+    EXPECT_EQ(m_pScene->TakeLife(), 1);
+    EXPECT_EQ(SaveData.nLives, 0);
+    EXPECT_EQ(m_pScene->TakeLife(), 0);
+    // Unlimited lives: every death goes on, and the stock stays.
+    SaveData.nLives = UNLIMITED_LIVES;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(m_pScene->TakeLife(), 1);
+    EXPECT_EQ(SaveData.nLives, UNLIMITED_LIVES);
+    SaveData.nLives = 0;
+    bStageTest = 1;
+    EXPECT_EQ(m_pScene->TakeLife(), 1);
+}
+
+TEST_F(PlaySceneTest, TheResultsTakeConfirmOnlyAfterTwoHundredCounts) {
+    m_pScene->nState = PLAYSTATE_AFTERPLAY;
+    PlayStage.bClearBanner = 1;
+    // With the clear banner the count grows by 4 a frame: 50 frames.
+    int frames = 0;
+    while (m_pScene->nState == PLAYSTATE_AFTERPLAY && frames < 100) {
+        Frame(&cPlayScene::AfterPlay, frames % 2 == 0);
+        Frame(&cPlayScene::AfterPlay, false);
+        frames += 2;
+    }
+    EXPECT_EQ(m_pScene->nState, PLAYSTATE_EXIT);
+    EXPECT_GE(frames, 50);
+    EXPECT_LE(frames, 54);
+    // Without it the count jumps to 200 at once: the second press is taken.
+    m_pScene->nState = PLAYSTATE_AFTERPLAY;
+    m_pScene->nPhase = 0;
+    PlayStage.bClearBanner = 0;
+    Frame(&cPlayScene::AfterPlay, false);
+    Frame(&cPlayScene::AfterPlay, true);
+    EXPECT_EQ(m_pScene->nState, PLAYSTATE_EXIT);
+}
+
+TEST_F(PlaySceneTest, ContinuingFromThePauseMenuLatchesTheButtons) {
+    m_pScene->nSavedState = PLAYSTATE_PLAY;
+    m_pScene->nSavedPhase = 1;
+    m_pScene->nState = PLAYSTATE_PAUSE;
+    Frame(&cPlayScene::PauseMenu, false);  // the menu opens on "continue"
+    EXPECT_EQ(m_pScene->nState, PLAYSTATE_PAUSE);
+    Frame(&cPlayScene::PauseMenu, true);
+    EXPECT_EQ(m_pScene->nState, PLAYSTATE_PLAY);
+    EXPECT_EQ(m_pScene->nPhase, 1);
+    EXPECT_EQ(m_pScene->bMenuLatch, 1);
+}
+
+TEST_F(PlaySceneTest, ATimedWaitDrawsDelayPlusFramesAndEndsWithoutDrawing) {
+    m_pScene->nWaitDelay = 3;
+    m_pScene->bWaitButton = 0;
+    m_pScene->nWaitFrames = 5;
+    InputList[0].m_nButton = 1;
+    EXPECT_EQ(m_pScene->RunPauseWait(), 1);
+    EXPECT_EQ(m_pScene->nWaitDrawn, 8);
+    EXPECT_FALSE(thPause.IsRunning());
+    // The game thread finds its input as it left it.
+    EXPECT_EQ(InputList[0].m_nButton, 1);
+}
+
+TEST_F(PlaySceneTest, ClosingDuringAWaitEndsThePauseThreadWithinTwoSeconds) {
+    m_pScene->bWaitButton = 1;  // never confirmed
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        m_pScene->bQuit = 1;  // as the main window does, without the WM_QUIT
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(m_pScene->RunPauseWait(), 0);
+    const auto took = std::chrono::steady_clock::now() - start;
+    closer.join();
+    EXPECT_GE(took, std::chrono::milliseconds(2000));
+    EXPECT_LT(took, std::chrono::milliseconds(3500));
+    // A wait that starts after the close returns at once.
+    EXPECT_EQ(m_pScene->RunPauseWait(), 0);
+    EXPECT_EQ(m_pScene->nWaitDrawn, 0);
+}
