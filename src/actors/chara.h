@@ -19,6 +19,7 @@
 
 class cBlockCell;
 class cItem;
+class cAttack;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
 constexpr int TARGET_SLOT_NUM = 4;
@@ -243,6 +244,51 @@ public:
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).
     void CopyCharaMembers(const cChara& src);
+
+    // Damage, death, invincibility, landing
+public:
+    // Damage of a body attack: the attacker's power less the defence (a
+    // power of 0 or less unchanged), its hit effect, the knock-back; 1 when HP reached 0.
+    int32_t TakeAttackDamage(cChara& attacker);
+    // Triggers 1/18 (power) and 2/19 (impact) after a body attack.
+    void FireAttackTriggers(cChara& attacker);
+    // The same for an attack (shot or sword).
+    int32_t TakeShotDamage(cAttack& shot);
+    void FireShotTriggers(cAttack& shot);
+    // Pushes the character with strength impact − resistance along the
+    // signs of (pushX, pushY).
+    void Knockback(int32_t impact, double pushX, double pushY);
+    // Invincibility for the stage's time of player or stage characters.
+    void SetInvincible();
+    // The same, and invincible against attackerId until that time runs out.
+    void AddInvincibleFrom(int32_t attackerId);
+    bool IsInvincible() const { return invincible > 0; }
+    bool IsInvincibleTo(int32_t attackerId) const;
+    // Once per frame: every invincibility counts down.
+    void CountDownInvincible();
+    // HP reached 0: death flows, score, carried item, death effect. 1 when
+    // the stage ends (no death effect), 2 when the carried item killed the
+    // hero, else 0.
+    int32_t Die();
+    // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15.
+    void OnLand();
+    // Stops under the cell boundary above; triggers 9, 13, 14.
+    void OnHitCeiling();
+    // Back-references of attacks that aim at (slot 0) or were fired by (slot
+    // 4) this character; cleared with the target links.
+    void AddAttackRef(cAttack* lpAttack, int32_t slot);
+    // Removes the entries of lpAttack (of every slot when slot < 0).
+    void ForgetAttackRef(const cAttack* lpAttack, int32_t slot = -1);
+    // Every referring attack forgets this character.
+    void ClearAttackRefs();
+
+    struct ATTACKREF {
+        cAttack* lpAttack = nullptr;
+        int32_t nSlot = 0;
+    };
+    cSafeList<ATTACKREF> attackRefs;
+    int32_t bCreditSummoner = 0;    // hits count for the summoner (summon command)
+    int32_t nCreditFlowId = 0;      // flow id such hits report
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

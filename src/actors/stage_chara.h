@@ -107,4 +107,12 @@ public:
 
 private:
     void CopyStageMembers(const cStageChara& src);
+
+    // Jumps and pushes
+public:
+    // Leaves the ground with the command's jump speed, once per command.
+    void JumpStep(cFlowCmdRun& state) override;
+    // Starts the pending push when the character moves freely; ends it after
+    // 4 × v steps or on landing.
+    void ApplyPush(PUSHREC& rec);
 };

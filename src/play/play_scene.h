@@ -23,6 +23,7 @@
 #include "records/safe_container.h"
 
 class cShot;
+class cAttack;
 class cMessage;
 class cEffectInstance;
 class cChara;
@@ -130,6 +131,14 @@ public:
     int32_t bLooseKeyOrder = 0;
     // Cells already toggled by the running block-summon command.
     cSafeVector<int32_t> vChangedCells;
+
+    // Hit detection
+    // One pass over the attack and character buckets: PLAY_GOON, or the
+    // result that ended it (PLAY_STAGEEND, PLAY_HERODIES).
+    int32_t DetectHits();
+    // Takes an attack out of its bucket and out of lstShots (destroying it
+    // there); an attack that lstShots does not hold is marked erased.
+    void RemoveAttack(cAttack* lpAttack, int32_t side);
 };
 
 // The play scene while scene 4 runs, else null.
