@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "actors/damage.h"
+#include "actors/player.h"
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -15,6 +16,7 @@ void cChara::OnLand() {
     landed = 1;
     bJump = bJumpHold = bKnockBack = 0;
     bFalling = 0;
+    if (auto* lpPlayer = dynamic_cast<cPlayer*>(this)) lpPlayer->bJumping = 0;
     bContactL = bContactR = bContactU = bContactD = 0;
     // The bottom edge ends just above the cell boundary.
     const int32_t bottom = static_cast<int32_t>(std::trunc(y2));
