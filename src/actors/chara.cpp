@@ -104,6 +104,8 @@ void cChara::CopyCharaMembers(const cChara& src) {
     dPos2X = src.dPos2X;
     dPos2Y = src.dPos2Y;
     nNextFlowUid = src.nNextFlowUid;
+    bCreditSummoner = src.bCreditSummoner;
+    nCreditFlowId = src.nCreditFlowId;
 }
 
 void cChara::AssignFlows(const cSafeVector<cFlowRun>& src) {
@@ -166,6 +168,7 @@ void cChara::Setup(const cCharaData* lpRecord, const int32_t rect[4], int16_t cl
     bGroupFlag = 0;
     byBlockDeath = 0;
     bErase = bRemoveAsked = deletePending = 0;
+    bCreditSummoner = nCreditFlowId = 0;
 }
 
 void cChara::SetHitBox(int32_t w, int32_t h, bool bBottom) {
@@ -222,6 +225,7 @@ void cChara::ClearTargetLinks() {
         }
     }
     targetedBy.clear();
+    ClearAttackRefs();
 }
 
 void cChara::SetCellPos(int32_t cellX, int32_t cellY) {

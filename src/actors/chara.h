@@ -22,6 +22,7 @@ class cEdCond;
 class cFlow;
 class cInput;
 class cItem;
+class cAttack;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
 constexpr int TARGET_SLOT_NUM = 4;
@@ -253,10 +254,6 @@ public:
     int32_t nWallSide = 0;          // side of the last wall contact: 0 left, 1 right
     int32_t bSpecialFloor = 0;      // stands on a special floor (block effect 2)
 
-    // Damage and death
-    // Starts the character's death; 1 when the stage ends with it.
-    int32_t Die();
-
     // Movement and target commands
     int32_t bAnchorX = 0;           // screen anchors of a warp to a screen cell; moves clear them
     int32_t bAnchorY = 0;
@@ -304,6 +301,51 @@ public:
     bool JudgeDistanceCond(const cEdCond& cond);
     // The key sequence of `flow`, with the edge rule unless it is held.
     bool JudgeFlowConds(cFlowRun& flow);
+
+    // Damage, death, invincibility, landing
+public:
+    // Damage of a body attack: the attacker's power less the defence (a
+    // power of 0 or less unchanged), its hit effect, the knock-back; 1 when HP reached 0.
+    int32_t TakeAttackDamage(cChara& attacker);
+    // Triggers 1/18 (power) and 2/19 (impact) after a body attack.
+    void FireAttackTriggers(cChara& attacker);
+    // The same for an attack (shot or sword).
+    int32_t TakeShotDamage(cAttack& shot);
+    void FireShotTriggers(cAttack& shot);
+    // Pushes the character with strength impact − resistance along the
+    // signs of (pushX, pushY).
+    void Knockback(int32_t impact, double pushX, double pushY);
+    // Invincibility for the stage's time of player or stage characters.
+    void SetInvincible();
+    // The same, and invincible against attackerId until that time runs out.
+    void AddInvincibleFrom(int32_t attackerId);
+    bool IsInvincible() const { return invincible > 0; }
+    bool IsInvincibleTo(int32_t attackerId) const;
+    // Once per frame: every invincibility counts down.
+    void CountDownInvincible();
+    // HP reached 0: death flows, score, carried item, death effect. 1 when
+    // the stage ends (no death effect), 2 when the carried item killed the
+    // hero, else 0.
+    int32_t Die();
+    // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15.
+    void OnLand();
+    // Stops under the cell boundary above; triggers 9, 13, 14.
+    void OnHitCeiling();
+    // Back-references of attacks that aim at (slot 0) or were fired by (slot
+    // 4) this character; cleared with the target links.
+    void AddAttackRef(cAttack* lpAttack, int32_t slot);
+    // Removes the entries of lpAttack (of every slot when slot < 0).
+    void ForgetAttackRef(const cAttack* lpAttack, int32_t slot = -1);
+    // Every referring attack forgets this character.
+    void ClearAttackRefs();
+
+    struct ATTACKREF {
+        cAttack* lpAttack = nullptr;
+        int32_t nSlot = 0;
+    };
+    cSafeList<ATTACKREF> attackRefs;
+    int32_t bCreditSummoner = 0;    // hits count for the summoner (summon command)
+    int32_t nCreditFlowId = 0;      // flow id such hits report
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

@@ -102,12 +102,15 @@ void cPlayer::Setup(int32_t id, int32_t index, cCharaData& record, const int32_t
     nScale = 1;
     SetScale(scale, 1);
     nScale = scale;
+    SetFlying(data.byFlying, true, false, false);
+    nSizeChangeCount = 0;
     nFacing = data.byFacing;
     landed = 1;
     bJumpReady = 1;
     nJumpCounter = bJumping = bJumpedThisCmd = bJumpHandled = 0;
     nSizeChangeCount = bSizeChange = 0;
     touchedItems.clear();
+    BuildGuides();
     UpdateHitRectX();
     UpdateHitRectY();
     SetFlows(data.vFlow, 0, -1);

@@ -108,4 +108,27 @@ public:
     int32_t RunItemCmds(const cSafeVector<cFlowCmd>& cmds);
     // The taken item's icon rising above the player.
     void ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra);
+
+    // Flying, moves, jumps and guides
+public:
+    // Sets 飛行 and what follows from it: block mode, size-change countdown,
+    // speeds or air state, body, hit and extra boxes (× the scale when
+    // bScaled), guides. bKeepPos saves the position first.
+    void SetFlying(int32_t flying, bool bScaled, bool bKeepPos, bool bSizeChange);
+    // Guide rectangles from the stage's display settings of the four boxes.
+    void BuildGuides();
+    // Into the grid, then the scroll follows the player (unless the axis
+    // scrolls by itself).
+    int32_t FixAfterMoveX() override;
+    int32_t FixAfterMoveY() override;
+    // Forced speed, else the decelerated second speed; the move within the grid.
+    int32_t MoveStepX() override;
+    // The character's fall step, the vertical push of a flying player, the
+    // move within the grid; a walking player's fall out of the stage is 7.
+    int32_t FallStep() override;
+    // One frame of a ジャンプ command (jump key mode in parameter 0).
+    void JumpStep(cFlowCmdRun& state) override;
+    // The upward speed (negative) that rises `height` dots under the stage's
+    // gravity per step.
+    static double CalcJumpSpeed(double height);
 };

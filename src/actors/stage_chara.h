@@ -116,4 +116,12 @@ private:
 public:
     // The speeds that follow automatic scrolling, then the flows.
     int32_t Update(int32_t bDying) override;
+
+    // Jumps and pushes
+public:
+    // Leaves the ground with the command's jump speed, once per command.
+    void JumpStep(cFlowCmdRun& state) override;
+    // Starts the pending push when the character moves freely; ends it after
+    // 4 × v steps or on landing.
+    void ApplyPush(PUSHREC& rec);
 };

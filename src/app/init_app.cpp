@@ -34,6 +34,8 @@
 #include "platform/system/log.h"
 #include "platform/system/sysreport.h"
 #include "platform/system/timer.h"
+#include "play/effects/chara_effect_run.h"
+#include "play/effects/scr_effect_run.h"
 #include "records/crt_rand.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
@@ -212,8 +214,10 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         WriteReportMes("データベースの読み込みに失敗…");
         return false;
     }
-    // The effect run lists are the play engine's, sized when it starts.
     PrepareDatabaseWork(Database);
+    // The prepared runs of every character and screen effect.
+    ResizeCharaEffectWork();
+    ResizeScrEffectWork();
     // 8-9: System.dat, then System.ini over its options.
     if (!SystemData.LoadFile(PathTable[PATH_SYSTEM])) {
         WriteReportMes("%s の読み込みに失敗…", PathTable[PATH_SYSTEM]);

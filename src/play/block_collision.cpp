@@ -130,6 +130,7 @@ int32_t CheckCeiling(cChara& c) {
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
+    c.OnHitCeiling();
     c.bContactU = 1;
     return 0;
 }
@@ -159,6 +160,7 @@ int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     if (!GetSysSwitch(SystemData, eSysSwitch::LandWhileRising) && !c.bScreen && c.dSpeedY < 0) return 0;
     if (hit == 1 && IsPlayer(c)) c.lpStandBlock = CellPtr(BestBottomCell(c));
     c.lpLastStandBlock = c.lpStandBlock;
+    c.OnLand();
     c.bContactD = 1;
     c.nNoGroundFrames = 0;
     c.bFalling = 0;

@@ -27,6 +27,7 @@
 #include "records/safe_container.h"
 
 class cShot;
+class cAttack;
 class cMessage;
 class cEffectInstance;
 class cChara;
@@ -160,9 +161,6 @@ public:
     void EndWithResults();
     int32_t nStageScore = 0;  // score of this stage
 
-    // Hit detection
-    int32_t DetectHits();
-
     // Shots
     void UpdateShots();
 
@@ -226,6 +224,14 @@ public:
     int32_t bBackToMap = 0;           // the run leaves for the world map
     int32_t nRankKind = 0;            // ranking table shown by AfterPlayLoop
     int32_t nWaitDrawn = 0;           // frames the last pause-thread wait drew
+
+    // Hit detection
+    // One pass over the attack and character buckets: PLAY_GOON, or the
+    // result that ended it (PLAY_STAGEEND, PLAY_HERODIES).
+    int32_t DetectHits();
+    // Takes an attack out of its bucket and out of lstShots (destroying it
+    // there); an attack that lstShots does not hold is marked erased.
+    void RemoveAttack(cAttack* lpAttack, int32_t side);
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.

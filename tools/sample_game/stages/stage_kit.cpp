@@ -12,6 +12,9 @@ cStageKit::cStageKit(cStageData& s, int width, int height, const char* title)
     s.strText = title;
     s.nWidth = width;
     s.nHeight = height;
+    // The outer size of the scroll axes covers the whole block grid.
+    s.nOuterX = 32 * width;
+    s.nOuterY = 32 * height;
     s.nFps = 60;
     s.dGravity = 0.5;
     s.SetHitLevel(10);

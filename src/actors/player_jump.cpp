@@ -1,0 +1,75 @@
+// The player's step of a ジャンプ command: a held jump key starts the jump
+// from the ground (or from an object stood on), releasing it early cuts the rise.
+#include <cmath>
+
+#include "actors/player.h"
+#include "database/global_objects.h"
+#include "play/play_scene.h"
+#include "records/utility.h"
+#include "stage/flow_cmd.h"
+
+namespace {
+
+// Speed kept when the jump key is released during the rise.
+constexpr double RELEASE_FACTOR = 0.3;
+// Speed factor of a jump off an object.
+constexpr double OBJECT_JUMP_FACTOR = 1.02;
+constexpr int32_t HEIGHT_UNIT = 16;
+
+int32_t Param(const cFlowCmd* lpCmd, int i) {
+    if (!lpCmd || i >= static_cast<int>(lpCmd->vParam.size())) return 0;
+    return lpCmd->vParam[i];
+}
+
+}  // namespace
+
+double cPlayer::CalcJumpSpeed(double height) {
+    const double g = PlayStage.dGravityStep;
+    if (height <= 0 || g <= 0) return 0;
+    return -std::sqrt(2.0 * g * height);
+}
+
+void cPlayer::JumpStep(cFlowCmdRun& state) {
+    if (IsFlying() || bJumpHandled) return;
+    bJumpHandled = 1;
+    const int32_t mode = Param(state.cmd, 0);
+    if (mode == 2) state.dJumpSpeed = CalcJumpSpeed(static_cast<double>(Param(state.cmd, 1)) * HEIGHT_UNIT);
+    // Modes 1 and 2 read the flow's last key step against the current keys.
+    const bool bHeld = mode == 0;
+    const int32_t L = PlayStage.nSteps > 0 ? PlayStage.nSteps : 1;
+    const bool bOnGround = lpStandBlock && IsStanding() && !standingOnObject;
+    const bool bAirborne = !IsStanding();
+    if (bHeld) {
+        ++nJumpCounter;
+        const bool bMayStart = !bAirborne && nJumpCounter <= L && (!bJumping || standingOnObject) && bJumpReady &&
+                               !bKnockBack && !bJumpedThisCmd;
+        bool bStarted = false;
+        if (bMayStart && bOnGround) {
+            dSpeedY = state.dJumpSpeed;
+            bStarted = true;
+        } else if (bMayStart && standingOnObject && nObjectContactCount == L) {
+            ClearStanding(false);
+            dSpeedY = state.dJumpSpeed * OBJECT_JUMP_FACTOR;
+            bStarted = true;
+        }
+        if (bStarted) {
+            lpStandBlock = nullptr;
+            landed = 0;
+            bJump = 1;
+            bJumpedThisCmd = 1;
+            if (state.cmd && state.cmd->nSE != 0) PlaySE(state.cmd->nSE);
+        }
+        if (nJumpCounter > state.total || (!bStarted && !bJump)) {
+            bJumping = 1;
+            bJumpReady = 0;
+        }
+        return;
+    }
+    if (nJumpCounter >= 1 && nJumpCounter <= state.total && !bJumping && !bKnockBack) {
+        if (standingOnObject) ClearStanding(false);
+        if (dSpeedY < 0) dSpeedY *= RELEASE_FACTOR;
+        bJumping = 1;
+    }
+    nJumpCounter = 0;
+    bJumpReady = 1;
+}

@@ -1,0 +1,76 @@
+#include "../play/hit_fixture.h"
+
+using Damage = cHitTest;
+
+TEST_F(Damage, PowerAgainstDefenceHealingAndInvincibleVictims) {
+    cChara& v = Chara(1, 0, 0, 31, 31);
+    cChara& a = Chara(0, 0, 0, 31, 31);
+    v.data.nDefence = 50;
+    a.data.nBodyPower = 30;
+    EXPECT_EQ(v.TakeAttackDamage(a), 0);
+    v.FireAttackTriggers(a);
+    EXPECT_EQ(v.hp, 100);
+    EXPECT_EQ(m_vSeen, (std::vector<TRIGGERSEEN>{{&v, TRIGGER_DAMAGED, &a, 0}}));
+
+    v.hp = 95;
+    a.data.nBodyPower = -10;
+    v.TakeAttackDamage(a);
+    EXPECT_EQ(v.hp, 100);
+
+    cAttack& s = Attack(0, 0, 0, 1, 1, 100);
+    s.SetShooter(&a);
+    s.bCountsForShooter = 1;
+    s.nShooterFlowId = 7;
+    v.data.byInvincible = 1;
+    m_vSeen.clear();
+    EXPECT_EQ(v.TakeShotDamage(s), 0);
+    v.FireShotTriggers(s);
+    EXPECT_EQ(v.hp, 100);
+    EXPECT_EQ(m_vSeen, (std::vector<TRIGGERSEEN>{{&v, TRIGGER_DAMAGED, &a, 0}, {&a, TRIGGER_GAVE_DAMAGE, &v, 7}}));
+}
+
+TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
+    SaveData.nScore = 999800;
+    cChara& c = Chara(1, 0, 0, 31, 31);
+    c.data.nScore = 500;
+    EXPECT_EQ(c.Die(), 0);
+    EXPECT_EQ(SaveData.nScore, 999999);
+    EXPECT_EQ(c.dying, 1);
+    EXPECT_EQ(Count(TRIGGER_DIED), 1);
+
+    // A carried item that kills the hero: the character still dies.
+    cStageChara& d = static_cast<cStageChara&>(Chara(1, 0, 0, 31, 31));
+    d.item.nIndex = 1;
+    CharaHooks.TakeItem = [](cItem&) { return 2; };
+    EXPECT_EQ(d.Die(), 2);
+    EXPECT_EQ(d.dying, 1);
+
+    cChara& e = Chara(1, 0, 0, 31, 31);
+    lpPlayScene->nStageEnd = 1;
+    EXPECT_EQ(e.Die(), 1);
+    EXPECT_EQ(e.dying, 0);
+}
+
+TEST_F(Damage, ARemovedCharacterLeavesNoTargetOrAttackPointingAtIt) {
+    cChara& a = Chara(0, 0, 0, 31, 31);
+    auto it = std::prev(lpPlayScene->lstStageChara.end());
+    auto b = std::make_unique<cStageChara>();
+    b->InitTargets(&a);
+    a.SetTarget(0, b.get());
+    a.SetTarget(3, b.get());
+    b->SetTarget(1, &a);
+    cAttack& aimed = Attack(0, 0, 0, 1, 1);
+    aimed.SetTarget(b.get());
+    aimed.SetShooter(b.get());
+    cAttack& fromA = Attack(0, 0, 0, 1, 1);
+    fromA.SetShooter(&a);
+    b.reset();
+    for (int s = 0; s < 4; ++s) EXPECT_EQ(a.GetTarget(s), nullptr);
+    EXPECT_TRUE(a.targetedBy.empty());
+    EXPECT_EQ(aimed.lpTarget, nullptr);
+    EXPECT_EQ(aimed.lpShooter, nullptr);
+    // An attack destroyed first takes its own back-references with it.
+    m_vAttack.clear();
+    EXPECT_TRUE(a.attackRefs.empty());
+    lpPlayScene->lstStageChara.erase(it);
+}

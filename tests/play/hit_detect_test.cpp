@@ -1,0 +1,99 @@
+#include "hit_fixture.h"
+
+using HitDetect = cHitTest;
+
+TEST_F(HitDetect, EightSidesNeverMeetThemselvesAndEdgesCount) {
+    // Every side has a piercing once-per-character attack and a character;
+    // the rectangles only share edges.
+    std::vector<cAttack*> atk;
+    std::vector<cChara*> chr;
+    for (int s = 0; s < HIT_SIDE_NUM; ++s) {
+        chr.push_back(&Chara(s, 100, 100, 131, 131, 1000));
+        cAttack& a = Attack(s, 131, 131, 140, 140, 1);
+        a.nPierce = 1;
+        a.byOncePerChara = 1;
+        atk.push_back(&a);
+    }
+    EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_GOON);
+    EXPECT_EQ(lpPlayScene->bHitPass, 0);
+    EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_GOON);
+    for (int s = 0; s < HIT_SIDE_NUM; ++s) {
+        EXPECT_EQ(atk[s]->lstHit.size(), 7u);
+        EXPECT_FALSE(atk[s]->HasHit(chr[s]));
+        EXPECT_EQ(chr[s]->hp, 1000 - 7) << "side " << s;
+    }
+    EXPECT_EQ(Count(TRIGGER_SHOT), 56);
+}
+
+TEST_F(HitDetect, NonPiercingAttacksHitOnceAndLeaveWhileTheBucketIsWalked) {
+    cChara& c = Chara(1, 0, 0, 31, 31);
+    Attack(0, 10, 10, 12, 12);
+    Attack(0, 20, 20, 22, 22);
+    cAttack& far = Attack(0, 500, 500, 510, 510);
+    cAttack& pierce = Attack(2, 0, 0, 5, 5, 3);
+    pierce.nPierce = 1;
+    lpPlayScene->DetectHits();
+    EXPECT_EQ(c.hp, 100 - 10 - 10 - 3);
+    EXPECT_EQ(lpPlayScene->vAttackBucket[0].lstObj, std::list<cGameObject*>{&far});
+    EXPECT_EQ(m_vAttack[0]->bErased, 1);
+    // The piercing attack without its once byte hits again in the next sub-step.
+    lpPlayScene->DetectHits();
+    EXPECT_EQ(c.hp, 100 - 23 - 3);
+    EXPECT_TRUE(pierce.lstHit.empty());
+}
+
+TEST_F(HitDetect, AttacksHitOnlyInActiveSubSteps) {
+    PlayStage.nStepLevel = 3;
+    lpPlayScene->vStepActive = {1, 0, 1, 1};
+    cChara& c = Chara(1, 0, 0, 31, 31);
+    cAttack& a = Attack(0, 0, 0, 5, 5);
+    a.nPierce = 1;
+    for (int step = 1; step <= 4; ++step) {
+        lpPlayScene->nSubStep = step;
+        lpPlayScene->DetectHits();
+    }
+    EXPECT_EQ(c.hp, 70);
+}
+
+TEST_F(HitDetect, DestructibleAttacksShootEachOtherDown) {
+    cAttack& a = Attack(0, 0, 0, 9, 9);
+    cAttack& b = Attack(1, 9, 9, 19, 19);
+    a.byDestructible = b.byDestructible = 1;
+    a.byStrength = b.byStrength = 4;
+    cAttack& weak = Attack(2, 100, 100, 109, 109);
+    cAttack& solid = Attack(3, 105, 105, 115, 115);
+    weak.byDestructible = 1;
+    weak.byStrength = 9;
+    lpPlayScene->DetectHits();
+    EXPECT_TRUE(a.bErased && b.bErased && weak.bErased);
+    EXPECT_FALSE(solid.bErased);
+    EXPECT_EQ(lpPlayScene->vAttackBucket[3].lstObj.size(), 1u);
+    for (int s : {0, 1, 2}) EXPECT_TRUE(lpPlayScene->vAttackBucket[s].IsEmpty());
+}
+
+TEST_F(HitDetect, BodyAttacksGiveInvincibilityAgainstTheAttackerOnly) {
+    cChara& x = Chara(0, 0, 0, 31, 31);
+    cChara& y = Chara(1, 31, 0, 62, 31);
+    y.data.nBodyPower = 15;
+    lpPlayScene->DetectHits();
+    lpPlayScene->DetectHits();
+    EXPECT_EQ(x.hp, 85);
+    EXPECT_EQ(y.hp, 100);
+    EXPECT_TRUE(x.IsInvincibleTo(y.nId));
+    for (int i = 0; i < 10; ++i) x.CountDownInvincible();
+    EXPECT_FALSE(x.IsInvincibleTo(y.nId));
+    EXPECT_EQ(Count(TRIGGER_TOUCHED), 2 + 1);
+    EXPECT_EQ(Count(TRIGGER_DAMAGED), 1);
+}
+
+TEST_F(HitDetect, AKilledVictimDiesAndAHitHeroEndsThePass) {
+    cChara& c = Chara(1, 0, 0, 31, 31, 5);
+    Attack(0, 0, 0, 5, 5, 50);
+    EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_GOON);
+    EXPECT_EQ(c.dying, 1);
+    cChara& hero = Chara(2, 200, 0, 231, 31, 5);
+    hero.nKind = 0;
+    Attack(0, 200, 0, 205, 5, 50);
+    EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_HERODIES);
+    EXPECT_EQ(lpPlayScene->bHitPass, 0);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Characters and attacks placed by hand in the side buckets of the play
+// test scene; trigger starts and item hand-overs recorded through the hooks.
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "actors/damage.h"
+#include "play/attack.h"
+#include "play_fixture.h"
+#include "player/player_records.h"
+
+struct TRIGGERSEEN {
+    cChara* lpChara;
+    int32_t nTrigger;
+    cChara* lpPartner;
+    int32_t nFilter;
+    bool operator==(const TRIGGERSEEN&) const = default;
+};
+
+class cHitTest : public cPlayTest {
+protected:
+    cHitTest() {
+        ResetPlayerRecords();
+        CharaHooks = CHARAHOOKS{};
+        lpSeen = &m_vSeen;
+        CharaHooks.StartTrigger = [](cChara& c, int32_t t, cChara* p, int32_t f) {
+            lpSeen->push_back(TRIGGERSEEN{&c, t, p, f});
+        };
+        PlayStage.nCharaInvincible = 10;
+    }
+    ~cHitTest() override {
+        CharaHooks = CHARAHOOKS{};
+        lpSeen = nullptr;
+        m_vAttack.clear();
+        ResetPlayerRecords();
+    }
+
+    // An active stage character of `side` whose both hit ranges are the rectangle.
+    cStageChara& Chara(int32_t side, double l, double t, double r, double b, int32_t hp = 100) {
+        cStageChara& c = lpPlayScene->lstStageChara.emplace_back();
+        c.nId = ++m_nId;
+        c.nKind = 1;
+        c.nKind3 = side;
+        c.bActive = 1;
+        c.data.nMaxHP = c.hp = hp;
+        const double rect[4] = {l, t, r, b};
+        for (int i = 0; i < 4; ++i) c.dRectA[i] = c.dRectB[i] = rect[i];
+        lpPlayScene->vCharaBucket[side].Add(&c);
+        return c;
+    }
+    cAttack& Attack(int32_t side, double l, double t, double r, double b, int32_t power = 10) {
+        auto& a = *m_vAttack.emplace_back(std::make_unique<cAttack>());
+        a.nId = ++m_nId;
+        a.nPower = power;
+        const double rect[4] = {l, t, r, b};
+        std::copy(rect, rect + 4, a.dRect);
+        lpPlayScene->vAttackBucket[side].Add(&a);
+        return a;
+    }
+    int Count(int32_t trigger) const {
+        int n = 0;
+        for (const auto& s : m_vSeen) n += s.nTrigger == trigger;
+        return n;
+    }
+
+    inline static std::vector<TRIGGERSEEN>* lpSeen = nullptr;
+    std::vector<TRIGGERSEEN> m_vSeen;
+    std::vector<std::unique_ptr<cAttack>> m_vAttack;
+    int32_t m_nId = 0;
+};
