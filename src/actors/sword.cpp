@@ -10,22 +10,29 @@
 
 namespace {
 
-// The sword type of `index` when it exists and has frames; null otherwise.
-const cSwordTypeData* SwordType(int32_t index) {
+// The sword type of `index` when it exists and has frames; null otherwise,
+// with the bad-index line of the checked vectors when bReport is set (the
+// sword is skipped instead of closing the program).
+const cSwordTypeData* SwordType(int32_t index, bool bReport) {
     const auto& types = Database.vSwordType;
-    if (index < 0 || index >= static_cast<int32_t>(types.size())) return nullptr;
+    const int32_t size = static_cast<int32_t>(types.size());
+    if (index < 0 || index >= size) {
+        if (bReport) WriteReport("err V[%d] ( %d , %d )", index, size, static_cast<int>(sizeof(cSwordTypeData)));
+        return nullptr;
+    }
     const cSwordTypeData& type = types[index];
-    return type.vFrame.empty() ? nullptr : &type;
+    if (type.vFrame.empty()) {
+        if (bReport) WriteReport("err V[0] ( 0 , %d )", static_cast<int>(sizeof(cSwordFrameData)));
+        return nullptr;
+    }
+    return &type;
 }
 
 }  // namespace
 
 cShot* SwingSword(cChara& chara, const cEdShot& settings) {
-    const cSwordTypeData* lpType = SwordType(settings.nMoveType);
-    if (!lpType || !lpPlayScene) {
-        WriteReport("ソードの番号が不正です (%d)", settings.nMoveType);
-        return nullptr;
-    }
+    const cSwordTypeData* lpType = SwordType(settings.nMoveType, true);
+    if (!lpType || !lpPlayScene) return nullptr;
     const cSwordFrameData& first = lpType->vFrame[0];
     SHOTWORK work;
     work.nCode = SPAWN_SWORD;
@@ -39,7 +46,7 @@ cShot* SwingSword(cChara& chara, const cEdShot& settings) {
 int32_t cShot::UpdateSword() {
     cChara* lpOwner = Shooter();
     if (!lpOwner || lpOwner->dying) return 1;
-    const cSwordTypeData* lpType = SwordType(nSwordType);
+    const cSwordTypeData* lpType = SwordType(nSwordType, false);
     if (!lpType || nSwordFrame >= static_cast<int32_t>(lpType->vFrame.size())) return 1;
     const cSwordFrameData& frame = lpType->vFrame[nSwordFrame];
     const int32_t* v = frame.nValue;
