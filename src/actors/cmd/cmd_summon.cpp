@@ -1,0 +1,131 @@
+// ブロック召喚, キャラ召喚 and アイテム召喚: the records of the chosen palette
+// placed with the formation of the command's settings.
+#include "actors/chara.h"
+#include "actors/flow_run.h"
+#include "actors/shot_cmds.h"
+#include "actors/shot_emit.h"
+#include "database/common_palette.h"
+#include "database/global_objects.h"
+#include "play/play_scene.h"
+#include "play/stage_objects.h"
+#include "stage/flow_cmd.h"
+
+namespace {
+
+// Palette choice 0 the common palette's list, 1 the stage's own list.
+template <class T>
+const T* PaletteRecord(const cSafeVector<T>& common, const cSafeVector<T>& stage, const cEdShot& s) {
+    const cSafeVector<T>& list = s.nSummonKind == 0 ? common : stage;
+    if (s.nSummonIndex < 0 || s.nSummonIndex >= static_cast<int32_t>(list.size())) return nullptr;
+    return &list[s.nSummonIndex];
+}
+
+const cBlockData* BlockRecord(const cEdShot& s) { return PaletteRecord(CommonPalette.vBlock, PlayStage.vBlock, s); }
+const cCharaData* CharaRecord(const cEdShot& s) {
+    const cCharaData* lpRec = PaletteRecord(CommonPalette.vChara, PlayStage.vChara, s);
+    return lpRec && lpRec->byController == 1 ? lpRec : nullptr;
+}
+const cItemData* ItemRecord(const cEdShot& s) { return PaletteRecord(CommonPalette.vItem, PlayStage.vItem, s); }
+
+// What the building routines take from the settings: the lifetime of
+// summoned characters and items (its switch and 存在時間), the block mode
+// and protections, the no-score switch and the two bytes kept by a
+// summoned character.
+SUMMONSETTINGS SummonSettings(const cEdShot& s) {
+    SUMMONSETTINGS out;
+    out.bLifeTime = s.nByte38;
+    out.nTime = s.nRange;
+    out.nBlockMode = s.nByte55;
+    out.bProtectPlayer = s.nByte56;
+    out.bProtectChara = s.nByte57;
+    out.bNoScore = s.nByte61;
+    out.bySetting1 = s.nByte63;
+    out.bySetting2 = s.nByte64;
+    return out;
+}
+
+// One volley of the formation with objects of `size` dots.
+void Summon(int32_t code, int32_t size, cChara& chara, cFlowCmdRun* lpState, const cEdShot& s) {
+    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 5;
+    SHOTWORK work;
+    work.nCode = code;
+    work.dSpeed = 1.0;
+    work.nDir = ResolveShotDirection(s.nByte5, chara.nFacing, startDir);
+    work.nW = work.nH = size;
+    work.dOfsX = s.GetOffsetX(0, chara.nFacing);
+    work.dOfsY = s.GetOffsetY(0, chara.nFacing);
+    chara.UpdateScreenRect();
+    RunFormation(nullptr, chara, lpState, s, work);
+}
+
+int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
+
+}  // namespace
+
+void SummonBlockCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
+    if (!BlockRecord(settings) || !lpPlayScene) return;
+    if (settings.nByte55 == 2) lpPlayScene->vChangedCells.clear();
+    Summon(SPAWN_BLOCK, 32, chara, lpState, settings);
+}
+
+void SummonCharaCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
+    const cCharaData* lpRec = CharaRecord(settings);
+    if (!lpRec || !lpPlayScene) return;
+    Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpState, settings);
+}
+
+void SummonItemCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
+    const cItemData* lpRec = ItemRecord(settings);
+    if (!lpRec || !lpPlayScene) return;
+    Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpState, settings);
+}
+
+void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
+    if (!lpPlayScene) return;
+    const SUMMONSETTINGS ss = SummonSettings(s);
+    switch (work.nCode) {
+    case SPAWN_BLOCK:
+        if (const cBlockData* lpRec = BlockRecord(s)) SummonBlock(work.dPosX, work.dPosY, *lpRec, ss);
+        break;
+    case SPAWN_CHARA:
+        if (const cCharaData* lpRec = CharaRecord(s)) {
+            const uint8_t facing = static_cast<uint8_t>(s.nByte62 ? (chara.nFacing ? 0 : 1) : (chara.nFacing ? 1 : 0));
+            int32_t side = s.nByte60 == 1 ? chara.Side() : s.nByte60 == 2 ? s.nForce : lpRec->byForce;
+            if (side < 0 || side >= HIT_SIDE_NUM) side = side < 0 ? 0 : HIT_SIDE_NUM - 1;
+            SummonChara(lpPlayScene->lstStageChara, work.dPosX, work.dPosY, ss, *lpRec, facing,
+                        static_cast<uint8_t>(side), &chara, lpPlayScene->nNextObjectId);
+        }
+        break;
+    case SPAWN_ITEM:
+        if (const cItemData* lpRec = ItemRecord(s))
+            SummonItem(lpPlayScene->lstItem, work.dPosX, work.dPosY, ss, *lpRec, lpPlayScene->nNextItemId);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+using SUMMONBODY = void (*)(cChara&, cFlowCmdRun*, const cEdShot&);
+
+void SummonStep(cChara& chara, cFlowCmdRun& state, SUMMONBODY body) {
+    if (!IsActingStep(state, true) || !state.cmd || !state.cmd->spShot) return;
+    PlayCmdSound(chara, state);
+    body(chara, &state, *state.cmd->spShot);
+}
+
+int SummonProc(SUMMONBODY body) {
+    if (!lpPlayScene || !lpPlayScene->lpCurChara || !lpPlayScene->lpCurCmd) return 0;
+    SummonStep(*lpPlayScene->lpCurChara, *lpPlayScene->lpCurCmd, body);
+    return 0;
+}
+
+}  // namespace
+
+void SummonBlockCmdStep(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonBlockCmd); }
+void SummonCharaCmdStep(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonCharaCmd); }
+void SummonItemCmdStep(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonItemCmd); }
+int SummonBlockProc() { return SummonProc(SummonBlockCmd); }
+int SummonCharaProc() { return SummonProc(SummonCharaCmd); }
+int SummonItemProc() { return SummonProc(SummonItemCmd); }

@@ -1,0 +1,208 @@
+#include "actors/shot.h"
+
+#include <cmath>
+
+#include "actors/chara.h"
+#include "actors/shot_emit.h"
+#include "actors/shot_geometry.h"
+#include "actors/shot_move.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "play/block_grid.h"
+#include "play/play_scene.h"
+
+void cShot::OnScale(int32_t newScale) {
+    nCellOffX = nBaseCellOffX * newScale;
+    nCellOffY = nBaseCellOffY * newScale;
+}
+
+void cShot::AdjustYOnScale(int32_t newScale, int32_t oldScale) {
+    y -= (nBaseHitH >> 1) * (newScale - oldScale);
+    ClampY(2);
+}
+
+void cShot::UpdateHitRectX() {
+    dAttackRect[0] = x;
+    dAttackRect[2] = x2;
+}
+
+void cShot::UpdateHitRectY() {
+    dAttackRect[1] = y;
+    dAttackRect[3] = y2;
+}
+
+void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, const SHOTWORK& work) {
+    settings = s;
+    nCode = code;
+    bFlying = code != SPAWN_SWORD;
+    nVolley = work.nVolley;
+    dFireAngle = work.dObjAngle;
+    int32_t force = s.nByte23 != 0 ? shooter.Side() : s.nForce;
+    if (force < 0) force = 0;
+    if (force >= HIT_SIDE_NUM) force = HIT_SIDE_NUM - 1;
+    const int32_t scale = s.nByte26 < 1 ? 1 : s.nByte26;
+    if (bFlying) {
+        // The hit box is centred in the 16 × 16 cell.
+        const bool bHero = shooter.nKind == 0;
+        const int32_t w = bHero ? PlayStage.nHeroRange2W : PlayStage.nShotRangeW;
+        const int32_t h = bHero ? PlayStage.nHeroRange2H : PlayStage.nShotRangeH;
+        cGameObject::Setup(id, shooter.nKind, 0, force, 0, nullptr, 0, 8 - w / 2, 8 - h / 2, w, h, 16, 16, 0, 0, 0);
+    } else {
+        // A sword's box is its frame; the first update places and sizes it.
+        cGameObject::Setup(id, shooter.nKind, 0, force, 0, nullptr, 0, 0, 0, work.nW, work.nH, work.nW, work.nH, 0,
+                           0, 0);
+    }
+    nScale = 1;
+    SetScale(scale, 1);
+    nScale = scale;
+    x = work.dPosX;
+    y = work.dPosY;
+    ClampX(2);
+    ClampY(2);
+    const int32_t steps = ShotSteps();
+    dVelX = work.dVelX / steps;
+    dVelY = work.dVelY / steps;
+    nFacing = bFlying ? (dVelX >= 0 ? 1 : 0) : shooter.nFacing;
+    bDriven = s.nByte34 != 0;
+    dAccelX = dAccelY = 0;
+    const double v = std::hypot(dVelX, dVelY);
+    if (bDriven && v > 0) {
+        const double a = (s.nAccelInc * work.nVolley + s.nAccel) * 0.1 / steps;
+        dAccelX = a * dVelX / v;
+        dAccelY = a * dVelY / v;
+    }
+    dSpeedX = dSpeedY = 0;
+    bCarried = s.bScrollCarry;
+    bLife = s.nByte41 != 0;
+    nLife = work.nLife * steps * 6;
+    bStop = s.nByte38 != 0;
+    bStopInstead = s.nByte40 != 0;
+    bPassBlocks = s.nByte44 == 1;
+    if (bStop) {
+        int32_t d = work.nRange * 32 / 2 - nHitW;
+        if (d < 0) d = 0;
+        const double step = std::fabs(work.dSpeed) / steps;
+        if (d > 0 && step > 0) nStopTime = static_cast<int32_t>(d / step);
+        else if (step > 0 && static_cast<int32_t>(steps * step) > nHitW) nStopTime = static_cast<int32_t>(nHitW / step);
+        else nStopTime = steps;
+        if (nStopTime < steps) {
+            nStopTime = steps;
+            const double sum = std::fabs(dVelX) + std::fabs(dVelY);
+            if (sum > 0) {
+                const double k = (static_cast<double>(d) / steps) / sum;
+                dVelX *= k;
+                dVelY *= k;
+            }
+        }
+    }
+    nMoveKind = bFlying && s.nMoveType < SHOTMOVE_NUM ? s.nMoveType : static_cast<int32_t>(SHOTMOVE_STRAIGHT);
+    nSwordType = bFlying ? 0 : s.nMoveType;
+    nMoveFrame = 0;
+    bAimed = bHomed = bFalling = bWaveReady = 0;
+    dWavePhase = 0;
+    nOwnerId = shooter.nId;
+    nTargetId = SHOT_NO_ID;
+    if (nMoveKind == SHOTMOVE_AIM_TARGET || nMoveKind == SHOTMOVE_HOME_TARGET) {
+        if (const cChara* lpTarget = ShotTargetEntry(shooter, s.nByte30)) nTargetId = lpTarget->nId;
+    }
+    nPower = s.nPower;
+    nImpact = s.nImpact;
+}
+
+cChara* cShot::Shooter() const { return FindShotChara(nOwnerId); }
+cChara* cShot::Target() const { return FindShotChara(nTargetId); }
+
+int32_t cShot::Update() {
+    if (!bFlying) return UpdateSword();
+    // Speed taken from the scrolling screen.
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    if (bCarried && !GetSysSwitch(SystemData, eSysSwitch::NoCarryOfShots)) {
+        dCarryX = sx.bClamped ? 0 : sx.dAutoStep;
+        if (!bFalling) dCarryY = sy.bClamped ? 0 : sy.dAutoStep;
+    } else {
+        dCarryX = 0;
+        if (!bFalling) dCarryY = 0;
+    }
+    RunShotMovement(*this);
+    ++nMoveFrame;
+    if (bDriven) {
+        dVelX += dAccelX;
+        if (bFalling) dSpeedY += dAccelY;
+        else dVelY += dAccelY;
+    }
+    dSpeedX = dCarryX + dVelX;
+    if (!bFalling) dSpeedY = dCarryY + dVelY;
+    nFacing = dSpeedX >= 0 ? 1 : 0;
+    if (bLife && --nLife < 1) return 1;
+    if (bStop && nStopTime > 0 && --nStopTime == 0) {
+        if (!bStopInstead) return 1;
+        nMoveKind = SHOTMOVE_STRAIGHT;
+        dVelX = dVelY = dAccelX = dAccelY = 0;
+        bFalling = 0;
+        dSpeedX = dCarryX;
+        dSpeedY = dCarryY;
+    }
+    LimitMoveSpeed(2);
+    if (dSpeedY != 0) LimitFallSpeed(2);
+    return HitsBlock() ? 1 : 0;
+}
+
+bool cShot::HitsBlock() const {
+    if (bPassBlocks) return false;
+    const cScrollAxis& sx = CurScrollX();
+    const auto hits = [&](double px, double py) {
+        const int32_t col = static_cast<int32_t>(px) >> 5, row = static_cast<int32_t>(py) >> 5;
+        if (col < 0 || row < 0 || col >= sx.nPitch) return false;
+        return GetBlockHitKindAt((row << sx.nPitchShift) + col, nKind3) != 0;
+    };
+    if (nHitW > 32 || nHitH > 32) {
+        for (double py = y;; py += 32) {
+            if (py > y2) py = y2;
+            for (double px = x;; px += 32) {
+                if (px > x2) px = x2;
+                if (hits(px, py)) return true;
+                if (px >= x2) break;
+            }
+            if (py >= y2) break;
+        }
+        return false;
+    }
+    return hits(x, y) || hits(x2, y) || hits(x, y2) || hits(x2, y2);
+}
+
+cShot* AddShot(SHOTLIST& list, const cShot& shot) {
+    list.push_back(std::make_shared<cShot>(shot));
+    cShot* lpShot = list.back().get();
+    if (lpPlayScene) {
+        auto& buckets = lpPlayScene->vAttackBucket;
+        const int32_t side = lpShot->Side();
+        if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Add(lpShot);
+    }
+    return lpShot;
+}
+
+SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
+    if (lpPlayScene) {
+        auto& buckets = lpPlayScene->vAttackBucket;
+        const int32_t side = (*it)->Side();
+        if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Remove(it->get());
+    }
+    return list.erase(it);
+}
+
+void UpdateShots() {
+    if (!lpPlayScene) return;
+    SHOTLIST& list = lpPlayScene->lstShots;
+    for (auto it = list.begin(); it != list.end();) {
+        cShot& shot = **it;
+        const int32_t rule = shot.Side() == 0 ? INTREC_SHOT0 : INTREC_SHOT;
+        if (shot.Update() || (shot.bFlying && shot.IsBeyondScrollEdge(PlayStage.StageIntRec[rule]))) it = EraseShot(list, it);
+        else ++it;
+    }
+}
+
+int32_t TakeShotId() {
+    return lpPlayScene ? lpPlayScene->nNextOtherId++ : 0;
+}

@@ -1,0 +1,121 @@
+#pragma once
+// Shots and swords: attack objects that a character's ショット or ソード
+// command makes. A shot flies by itself (its movement kind steers it), a
+// sword stays attached to its owner and plays the frames of a sword type.
+// Both live in the play scene's shot list and in the attack bucket of their
+// side until they are erased.
+//
+// A shot names its shooter and its target by object id and looks them up
+// when it needs them, so a character that leaves the stage never leaves a
+// shot pointing at it.
+#include <cstdint>
+#include <list>
+#include <memory>
+
+#include "play/game_object.h"
+#include "records/safe_container.h"
+#include "stage/shot.h"
+
+class cChara;
+struct SHOTWORK;
+
+// Movement kinds of a shot (member 28 of the shot settings).
+enum eShotMove : int32_t {
+    SHOTMOVE_STRAIGHT = 0, SHOTMOVE_AIM_HERO = 1, SHOTMOVE_AIM_NEAREST = 2, SHOTMOVE_AIM_TARGET = 3,
+    SHOTMOVE_HOME_HERO = 4, SHOTMOVE_HOME_NEAREST = 5, SHOTMOVE_HOME_TARGET = 6, SHOTMOVE_HOME_NEAREST2 = 7,
+    SHOTMOVE_WAVE = 8, SHOTMOVE_FALL = 9, SHOTMOVE_NUM = 10,
+};
+// No object id.
+constexpr int32_t SHOT_NO_ID = -1;
+
+class cShot : public cGameObject {
+public:
+    cShot() = default;
+    cShot(const cShot&) = default;
+    cShot& operator=(const cShot&) = default;
+    ~cShot() override = default;
+
+    // --- virtual operations ---
+    // The hit-rectangle margins (cell offsets) follow the scale.
+    void OnScale(int32_t newScale) override;
+    // Up by half the base height × the change of scale, kept in the grid.
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    // The attack rectangle follows the position.
+    void UpdateHitRectX() override;
+    void UpdateHitRectY() override;
+
+    // Sets a shot up from `settings` for `shooter` at the work record's
+    // position and velocity (command code 11 flies; code 12 is a sword).
+    void Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& settings, const SHOTWORK& work);
+    // One logic step. 1 when the shot is to be removed.
+    int32_t Update();
+    // The per-step update of a sword. 1 when it is to be removed.
+    int32_t UpdateSword();
+    // A block under the shot's rectangle stops it.
+    bool HitsBlock() const;
+    // The shooter and the target, while they exist.
+    cChara* Shooter() const;
+    cChara* Target() const;
+    int32_t Side() const { return nKind3; }
+
+    // --- shot members ---
+    cEdShot settings;             // copy of the command's settings
+    int32_t bFlying = 1;          // 1 shot, 0 sword
+    int32_t nCode = 11;           // command code that made it
+    int32_t nVolley = 0;          // volley (分身値) it belongs to
+    double dFireAngle = 0;        // angle it was fired along, degrees
+    int32_t nMoveKind = 0;        // eShotMove
+    int32_t nMoveFrame = 0;       // steps since it was fired
+    int32_t bAimed = 0;           // a one-time turn or the homing is over
+    int32_t bHomed = 0;           // homing has set its velocity once
+    double dVelX = 0;             // own velocity, dots per step
+    double dVelY = 0;
+    double dAccelX = 0;           // own acceleration (velocity-driven shots)
+    double dAccelY = 0;
+    int32_t bDriven = 0;          // velocity-driven (acceleration switch)
+    int32_t bFalling = 0;         // falling mode of movement 9
+    double dCarryX = 0;           // speed taken from the scrolling screen
+    double dCarryY = 0;
+    int32_t bCarried = 0;         // carried by the automatic scrolling
+    int32_t bLife = 0;            // the lifetime counts down
+    int32_t nLife = 0;            // steps left
+    int32_t bStop = 0;            // the stop-time counts down
+    int32_t nStopTime = 0;        // steps left
+    int32_t bStopInstead = 0;     // at the end of the stop-time: stop, not vanish
+    int32_t bPassBlocks = 0;      // blocks never stop it
+    double dWavePhase = 0;        // wave movement: phase and cross direction
+    double dCrossX = 0;
+    double dCrossY = 0;
+    int32_t bWaveReady = 0;
+
+    // --- swords ---
+    int32_t nSwordType = 0;       // index into the database's sword types
+    int32_t nSwordFrame = 0;      // current frame and its ticks
+    int32_t nSwordTick = 0;
+
+    // --- attack ---
+    int32_t nOwnerId = SHOT_NO_ID;   // shooter or swinger
+    int32_t nTargetId = SHOT_NO_ID;  // aimed or homed at
+    int32_t nPower = 0;              // 威力
+    int32_t nImpact = 0;             // 衝撃
+    int32_t bPiercing = 0;           // hits a character again in later steps
+    int32_t bDestructible = 0;       // other attacks can shoot it down
+    int32_t nStrength = 0;           // against other destructible attacks
+    int32_t bErased = 0;             // taken out at the end of the hit pass
+    int32_t bActive = 1;
+    double dAttackRect[4] = {};      // left, top, right, bottom in grid dots
+    cSafeVector<int32_t> vHitIds;    // ids of the characters already hit
+};
+
+using SHOTLIST = std::list<std::shared_ptr<cShot>>;
+
+// Appends a copy of `shot` to `list` and puts it into the attack bucket of
+// its side (a side without a bucket is left out). The new shot.
+cShot* AddShot(SHOTLIST& list, const cShot& shot);
+// Takes the shot at `it` out of its bucket and the list; the next node.
+SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it);
+// One logic step of every shot of the play scene: update, then the stage's
+// removal rule for shots; a shot either says is erased.
+void UpdateShots();
+// The shot object id counter's next value, counted up.
+int32_t TakeShotId();

@@ -1,0 +1,13 @@
+#pragma once
+// Swords: a cShot that is not flying. It stays attached to the character
+// that swings it and plays the frames of a sword type of the database.
+#include "actors/shot.h"
+
+class cChara;
+class cEdShot;
+
+// Swings the sword of the settings' sword type for `chara`: a sword object
+// added to the play scene's shot list. A sword type outside the database's
+// list, or one without frames, swings nothing and writes a report line.
+// The new sword, or null.
+cShot* SwingSword(cChara& chara, const cEdShot& settings);
