@@ -1,5 +1,6 @@
 // One frame of play: input, timers, the logic sub-steps in which every
 // character acts and meets blocks, then the picture.
+#include "actors/shot.h"
 #include "app/scene_manager.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"

@@ -161,8 +161,6 @@ public:
     void EndWithResults();
     int32_t nStageScore = 0;  // score of this stage
 
-    // Shots
-    void UpdateShots();
 
 
     // Play scene phases, stage set-up and worker threads

@@ -11,26 +11,6 @@ void EndAtOnce(cFlowCmdRun& state) {
 
 }  // namespace
 
-void ShotProc(cChara& /*chara*/, cFlowCmdRun& state) {
-    EndAtOnce(state);
-}
-
-void SwordProc(cChara& /*chara*/, cFlowCmdRun& state) {
-    EndAtOnce(state);
-}
-
-void SummonBlockProc(cChara& /*chara*/, cFlowCmdRun& state) {
-    EndAtOnce(state);
-}
-
-void SummonCharaProc(cChara& /*chara*/, cFlowCmdRun& state) {
-    EndAtOnce(state);
-}
-
-void SummonItemProc(cChara& /*chara*/, cFlowCmdRun& state) {
-    EndAtOnce(state);
-}
-
 void FlowOperationProc(cChara& /*chara*/, cFlowCmdRun& state) {
     EndAtOnce(state);
 }

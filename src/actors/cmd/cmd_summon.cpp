@@ -1,6 +1,7 @@
 // ブロック召喚, キャラ召喚 and アイテム召喚: the records of the chosen palette
 // placed with the formation of the command's settings.
 #include "actors/chara.h"
+#include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "actors/shot_cmds.h"
 #include "actors/shot_emit.h"
@@ -110,22 +111,13 @@ namespace {
 using SUMMONBODY = void (*)(cChara&, cFlowCmdRun*, const cEdShot&);
 
 void SummonStep(cChara& chara, cFlowCmdRun& state, SUMMONBODY body) {
-    if (!IsActingStep(state, true) || !state.cmd || !state.cmd->spShot) return;
+    if (!CmdActingStep(state) || !state.cmd || !state.cmd->spShot) return;
     PlayCmdSound(chara, state);
     body(chara, &state, *state.cmd->spShot);
 }
 
-int SummonProc(SUMMONBODY body) {
-    if (!lpPlayScene || !lpPlayScene->lpCurChara || !lpPlayScene->lpCurCmd) return 0;
-    SummonStep(*lpPlayScene->lpCurChara, *lpPlayScene->lpCurCmd, body);
-    return 0;
-}
-
 }  // namespace
 
-void SummonBlockCmdStep(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonBlockCmd); }
-void SummonCharaCmdStep(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonCharaCmd); }
-void SummonItemCmdStep(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonItemCmd); }
-int SummonBlockProc() { return SummonProc(SummonBlockCmd); }
-int SummonCharaProc() { return SummonProc(SummonCharaCmd); }
-int SummonItemProc() { return SummonProc(SummonItemCmd); }
+void SummonBlockProc(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonBlockCmd); }
+void SummonCharaProc(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonCharaCmd); }
+void SummonItemProc(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonItemCmd); }

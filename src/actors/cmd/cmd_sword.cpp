@@ -1,19 +1,16 @@
 // ソード: the first step of the command swings the sword.
 #include "actors/chara.h"
+#include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "actors/shot_cmds.h"
 #include "actors/sword.h"
 #include "play/play_scene.h"
 #include "stage/flow_cmd.h"
 
-void SwordCmdStep(cChara& chara, cFlowCmdRun& state) {
-    if (!IsActingStep(state, false) || !state.cmd || !state.cmd->spShot) return;
+void SwordProc(cChara& chara, cFlowCmdRun& state) {
+    // The first step of the run only.
+    if (state.nStepCounter++ != 0 || !state.cmd || !state.cmd->spShot) return;
     PlayCmdSound(chara, state);
     SwingSword(chara, *state.cmd->spShot);
 }
 
-int SwordProc() {
-    if (!lpPlayScene || !lpPlayScene->lpCurChara || !lpPlayScene->lpCurCmd) return 0;
-    SwordCmdStep(*lpPlayScene->lpCurChara, *lpPlayScene->lpCurCmd);
-    return 0;
-}

@@ -1,3 +1,0 @@
-#include "play/play_scene.h"
-
-void cPlayScene::UpdateShots() {}
