@@ -102,6 +102,8 @@ void cChara::CopyCharaMembers(const cChara& src) {
     dPos2X = src.dPos2X;
     dPos2Y = src.dPos2Y;
     nNextFlowUid = src.nNextFlowUid;
+    // Presentation commands
+    charaEffect = src.charaEffect;
 }
 
 void cChara::AssignFlows(const cSafeVector<cFlowRun>& src) {

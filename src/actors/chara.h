@@ -60,6 +60,9 @@ struct OVERLAYANIME {
     int32_t nHoldRemain = 0; // hold extension, read when the flow's animations end
     int32_t nFlowUid = 0;    // uid of the flow that started it
     int32_t bHeld = 0;
+
+    // Flow operation
+    int32_t bPaused = 0;     // its flow is paused: the animation holds
 };
 
 class cChara : public cGameObject {
@@ -239,6 +242,9 @@ public:
     double dPos2Y = 0;
     // Ids handed out to flows (uid), counted per character.
     int32_t nNextFlowUid = 0;
+
+    // Presentation commands
+    cCharaEffectRun charaEffect;    // the character effect the effect command runs
 
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).

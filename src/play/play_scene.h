@@ -16,8 +16,10 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
+#include "play/draw/color_change.h"
 #include "play/effects/scr_effect_run.h"
 #include "play/hit_bucket.h"
+#include "play/picture.h"
 #include "play/scroll_axis.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
@@ -130,6 +132,10 @@ public:
     int32_t bLooseKeyOrder = 0;
     // Cells already toggled by the running block-summon command.
     cSafeVector<int32_t> vChangedCells;
+
+    // Presentation commands
+    cPictureList Pictures;            // pictures shown by the flow command
+    cColorChange ColorChange;         // the screen colour change of the flow command
 };
 
 // The play scene while scene 4 runs, else null.

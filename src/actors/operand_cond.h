@@ -1,0 +1,8 @@
+#pragma once
+// Status conditions that compare two operands (a status, a variable, a
+// constant or a random value) of characters or the system.
+class cChara;
+class cEdCond;
+
+// The condition holds for `chara` (null: no character).
+bool JudgeOperandCond(const cEdCond& cond, cChara* chara);
