@@ -106,6 +106,9 @@ void cChara::CopyCharaMembers(const cChara& src) {
     nNextFlowUid = src.nNextFlowUid;
     bCreditSummoner = src.bCreditSummoner;
     nCreditFlowId = src.nCreditFlowId;
+
+    // Presentation commands
+    charaEffect = src.charaEffect;
 }
 
 void cChara::AssignFlows(const cSafeVector<cFlowRun>& src) {

@@ -70,6 +70,9 @@ struct OVERLAYANIME {
     int32_t nHoldRemain = 0; // hold extension, read when the flow's animations end
     int32_t nFlowUid = 0;    // uid of the flow that started it
     int32_t bHeld = 0;
+
+    // Flow operation
+    int32_t bPaused = 0;     // its flow is paused: the animation holds
 };
 
 class cChara : public cGameObject {
@@ -263,6 +266,9 @@ public:
     int32_t nLastBlockSide = -1;    // side of the last block hit: 0 left, 1 right, -1 none yet
     int32_t bTargetExcluded = 0;    // left out of target searches that ask for it
     cSafeVector<SUMMONED> vSummoned;  // what the character summoned, oldest first
+
+    // Presentation commands
+    cCharaEffectRun charaEffect;    // the character effect the effect command runs
 
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).

@@ -17,6 +17,7 @@
 #include "actors/player.h"
 #include "actors/stage_chara.h"
 #include "app/scene.h"
+#include "play/draw/color_change.h"
 #include "play/effects/scr_effect_run.h"
 #include "play/hit_bucket.h"
 #include "play/picture.h"
@@ -230,6 +231,8 @@ public:
     // Takes an attack out of its bucket and out of lstShots (destroying it
     // there); an attack that lstShots does not hold is marked erased.
     void RemoveAttack(cAttack* lpAttack, int32_t side);
+    // Presentation commands
+    cColorChange ColorChange;         // the screen colour change of the flow command
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.

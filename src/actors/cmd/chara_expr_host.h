@@ -1,0 +1,35 @@
+#pragma once
+// The expression language's game: the running character (my), its target
+// slots (tg, tg1..tg4), player 0 (pl), the system values of the play scene
+// and of the run, the common variables of the save record and the stage
+// variables of the play scene.
+#include "actors/expr/expr_host.h"
+
+class cChara;
+
+class cCharaExprHost : public cExprHost {
+public:
+    explicit cCharaExprHost(cChara& my) : m_My(my) {}
+
+    void* GetObject(int nObj) override;
+    int32_t GetStatus(void* lpObject, int nStatus) override;
+    void SetStatus(void* lpObject, int nStatus, int32_t value) override;
+    int GetKind(void* lpObject) override;
+    int32_t GetSys(int nSys) override;
+    void SetSys(int nSys, int32_t value) override;
+    bool GetLivesSwitch() override;
+    int GetVarCount(int nScope) override;
+    int32_t GetVar(int nScope, int n) override;
+    void SetVar(int nScope, int n, int32_t value) override;
+    void RequestDeathCheck() override;
+    void SetSightRadius(void* lpObject, int nRadius) override;
+    void ApplyScrollSpeed(int nSys) override;
+    void StartHpGauge(void* lpObject, int32_t nDiff) override;
+    void StartSpGauge(void* lpObject, int32_t nDiff) override;
+    void ErrorBox(const std::string& text) override;
+    // Logged only: bad data of a code text never closes the program.
+    void BadIndex(int nIndex, int nSize) override;
+
+private:
+    cChara& m_My;
+};

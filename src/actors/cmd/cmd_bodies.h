@@ -1,0 +1,55 @@
+#pragma once
+// The bodies of the flow-control, game, status and presentation commands
+// that the item commands share with their executors (cmd_exec.h).
+#include <cstdint>
+#include <string>
+
+#include "actors/cmd/cmd_exec.h"
+
+class cChara;
+class cFlowCmd;
+class cFlowCmdRun;
+
+// --- command bodies shared with the item commands (character, stored command) ---
+// ステージクリア: the next-stage request and the next stage's start; 1.
+int32_t StageClear(cChara& chara, cFlowCmd& cmd);
+// ゲームウエイト: the game thread waits parameter 0 tenths of a second while
+// the play screen keeps being drawn.
+void GameWait(cChara& chara, const cFlowCmd& cmd);
+// メッセージ: opens the message window of the command; with its wait switch
+// the game thread waits until the window's display end.
+void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag);
+// ワープ: moves the character at once by the command's move setting.
+void Warp(cChara& chara, const cFlowCmd& cmd);
+// ステータスの操作 and ステータスの操作2.
+void StatusOperation(cChara& chara, const cFlowCmd& cmd);
+void StatusOperation2(cChara& chara, const cFlowCmd& cmd);
+void Vanish(cChara& chara, const cFlowCmd& cmd);
+void GetItem(cChara& chara, const cFlowCmd& cmd);
+void ChangeGraphic(cChara& chara, const cFlowCmd& cmd);
+void ChangeAnimeSet(cChara& chara, const cFlowCmd& cmd);
+void RunAnime(cChara& chara, const cFlowCmd& cmd);
+void RunEffect(cChara& chara, const cFlowCmd& cmd);
+void RunCharaEffect(cChara& chara, const cFlowCmd& cmd);
+void RunScreenEffect(cChara& chara, const cFlowCmd& cmd);
+void ShowPicture(cChara& chara, const cFlowCmd& cmd);
+void ChangeScreenColor(cChara& chara, const cFlowCmd& cmd);
+void ChangeBackground(cChara& chara, const cFlowCmd& cmd);
+void PlaySound(cChara& chara, const cFlowCmd& cmd);
+void PlayBgm(cChara& chara, const cFlowCmd& cmd);
+// コードの実行: the command's text in the expression language for the character; 1 on success.
+int RunCode(cChara& chara, const cFlowCmd& cmd);
+void Arrange(cChara& chara, const cFlowCmd& cmd);
+
+// The top-left in stage dots of a w × h rectangle placed by mode 0..4 (screen
+// centre, the character, player 0, a screen cell, a scroll cell); false for
+// other modes.
+bool PlaceByMode(int32_t mode, int32_t w, int32_t h, int32_t cellX, int32_t cellY, int32_t offX, int32_t offY,
+                 const cChara& chara, double& x, double& y);
+// Stores the music option and asks the main window for stage music n.
+void RequestStageBgm(int32_t n, int32_t option);
+// Runs the wait set in the play scene's wait fields while the play screen
+// keeps being drawn; the game thread is held until it ends.
+void RunCmdPauseWait();
+// Replaces what runs that wait (null: the play scene's pause thread).
+void SetCmdPauseWait(void (*proc)());

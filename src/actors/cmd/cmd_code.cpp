@@ -1,0 +1,133 @@
+// The code command and the expression language's view of the game.
+#include "actors/chara.h"
+#include "actors/cmd/chara_expr_host.h"
+#include "actors/cmd/cmd_bodies.h"
+#include "actors/cmd/status_ops.h"
+#include "actors/expr/expr_eval.h"
+#include "actors/expr/expr_tables.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "stage/flow_cmd.h"
+#include "stage/stage_data.h"
+
+namespace {
+
+cChara& Chara(void* o) { return *static_cast<cChara*>(o); }
+
+// The status row of a code status: v1..v8 are character variables 1..8.
+int32_t StatusRow(int nStatus, int32_t& n) {
+    n = 0;
+    if (nStatus < CODE_ST_HP) {
+        n = nStatus - CODE_ST_V1 + 1;
+        return STROW_VAR;
+    }
+    return nStatus - CODE_ST_HP + STROW_HP;
+}
+
+int32_t* SysField(int nSys) {
+    switch (nSys) {
+    case CODE_SYS_TIME: return lpPlayScene ? &lpPlayScene->nStageTime : nullptr;
+    case CODE_SYS_SCRLX: return &PlayStage.nAutoScrollX;
+    case CODE_SYS_SCRLY: return &PlayStage.nAutoScrollY;
+    case CODE_SYS_SCORE: return &SaveData.nScore;
+    case CODE_SYS_LIFE: return &SaveData.nLives;
+    default: return nullptr;
+    }
+}
+
+cSafeVector<int32_t>* Vars(int nScope) {
+    if (nScope == CODE_VAR_COMMON) return &SaveData.vVar;
+    return lpPlayScene ? &lpPlayScene->vStageVars : nullptr;
+}
+
+void StartGaugeChange(GAUGE& g, int32_t value, int32_t delta, int32_t max) {
+    if (max <= 0) return;
+    g.nTimer = GAUGE_SHOW_FRAMES;
+    g.nTarget = value * GAUGE_WIDTH / max;
+    g.dStep = static_cast<double>(delta) * GAUGE_WIDTH / max / 60.0;
+}
+
+}  // namespace
+
+void* cCharaExprHost::GetObject(int nObj) {
+    switch (nObj) {
+    case CODE_OBJ_MY: return &m_My;
+    case CODE_OBJ_TG:
+    case CODE_OBJ_TG1: return m_My.GetTarget(0);
+    case CODE_OBJ_TG2: return m_My.GetTarget(1);
+    case CODE_OBJ_TG3: return m_My.GetTarget(2);
+    case CODE_OBJ_TG4: return m_My.GetTarget(3);
+    case CODE_OBJ_PL: return GetHero();
+    default: return nullptr;
+    }
+}
+
+int32_t cCharaExprHost::GetStatus(void* o, int nStatus) {
+    int32_t n = 0;
+    const int32_t row = StatusRow(nStatus, n);
+    return GetCharaStatus(Chara(o), row, n).value_or(0);
+}
+
+void cCharaExprHost::SetStatus(void* o, int nStatus, int32_t value) {
+    int32_t n = 0;
+    const int32_t row = StatusRow(nStatus, n);
+    SetCharaStatus(Chara(o), row, n, value);
+}
+
+int cCharaExprHost::GetKind(void* o) { return Chara(o).nKind; }
+
+int32_t cCharaExprHost::GetSys(int nSys) {
+    const int32_t* f = SysField(nSys);
+    return f ? *f : 0;
+}
+
+void cCharaExprHost::SetSys(int nSys, int32_t value) {
+    if (int32_t* f = SysField(nSys)) *f = value;
+}
+
+bool cCharaExprHost::GetLivesSwitch() { return GetSysSwitch(SystemData, eSysSwitch::LivesSwitch) != 0; }
+
+int cCharaExprHost::GetVarCount(int nScope) {
+    const cSafeVector<int32_t>* v = Vars(nScope);
+    return v ? static_cast<int>(v->size()) : 0;
+}
+
+int32_t cCharaExprHost::GetVar(int nScope, int n) { return Vars(nScope)->data()[n]; }
+
+void cCharaExprHost::SetVar(int nScope, int n, int32_t value) { Vars(nScope)->data()[n] = value; }
+
+void cCharaExprHost::RequestDeathCheck() {
+    if (lpPlayScene) lpPlayScene->bDeathCheck = 1;
+}
+
+void cCharaExprHost::SetSightRadius(void* o, int nRadius) { Chara(o).sight = nRadius; }
+
+void cCharaExprHost::ApplyScrollSpeed(int nSys) { ApplySysScroll(nSys); }
+
+void cCharaExprHost::StartHpGauge(void* o, int32_t nDiff) {
+    cChara& c = Chara(o);
+    StartGaugeChange(c.hpGauge, c.hp, nDiff, c.data.nMaxHP);
+}
+
+void cCharaExprHost::StartSpGauge(void* o, int32_t nDiff) {
+    cChara& c = Chara(o);
+    StartGaugeChange(c.spGauge, c.sp, nDiff, c.data.nMaxSP);
+}
+
+void cCharaExprHost::ErrorBox(const std::string& text) { ErrMesBox(text.c_str()); }
+
+void cCharaExprHost::BadIndex(int nIndex, int nSize) { WriteECf("err V[%d] ( %d )", nIndex, nSize); }
+
+int RunCode(cChara& chara, const cFlowCmd& cmd) {
+    cCharaExprHost host(chara);
+    return RunCode(cmd.strText, host);
+}
+
+void RunCodeProc(cChara& chara, cFlowCmdRun& state) {
+    if (state.cmd) RunCode(chara, *state.cmd);
+}

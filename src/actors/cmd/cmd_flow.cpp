@@ -1,0 +1,287 @@
+// Flow operation, stage clear, game wait and message commands.
+#include <algorithm>
+#include <memory>
+
+#include "actors/chara.h"
+#include "actors/cmd/cmd_bodies.h"
+#include "actors/cmd/next_stage.h"
+#include "database/world_map.h"
+#include "platform/system/file_name.h"
+#include "platform/system/log.h"
+#include "platform/system/mesbox.h"
+#include "play/message/message.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "records/utility.h"
+#include "stage/flow.h"
+#include "stage/flow_cmd.h"
+
+NEXTSTAGESTART NextStageStart;
+
+namespace {
+
+enum { FLOWOP_START, FLOWOP_END, FLOWOP_PAUSE, FLOWOP_RESUME, FLOWOP_DELETE, FLOWOP_HALT };
+enum { FLOWSCOPE_THIS, FLOWSCOPE_OTHERS, FLOWSCOPE_ID };
+
+// Back to its first command, not running, every command state cleared.
+void ResetFlowRun(cFlowRun& f) {
+    f.running = f.paused = 0;
+    f.current = f.frame = 0;
+    f.breakFrame = f.messageWait = 0;
+    for (cFlowCmdRun& c : f.cmds) {
+        c.done = c.counter = 0;
+        c.ClearWork();
+    }
+}
+
+// Stopped for good: a running flow's commands end now and its group counts as finished.
+void HaltFlowRun(cChara& owner, cFlowRun& f) {
+    if (f.running) {
+        for (cFlowCmdRun& c : f.cmds) c.counter = 0;
+        const int g = f.def ? f.def->nGroup : 0;
+        if (g > 0 && g < static_cast<int>(owner.groupFinished.size())) {
+            owner.groupFinished[g] = 1;
+            owner.anyGroupFinished = 1;
+        }
+    }
+    f.running = 0;
+    f.halted = 1;
+}
+
+void RemoveFlowOverlays(cChara& owner, int32_t uid) {
+    owner.overlays.remove_if([uid](const OVERLAYANIME& a) { return a.nFlowUid == uid; });
+}
+
+void ApplyFlowOp(cChara& owner, cFlowRun& f, int32_t op) {
+    switch (op) {
+    case FLOWOP_START:
+        ResetFlowRun(f);
+        RemoveFlowOverlays(owner, f.uid);
+        f.running = 1;
+        f.changedThisFrame = 1;
+        break;
+    case FLOWOP_END:
+        ResetFlowRun(f);
+        RemoveFlowOverlays(owner, f.uid);
+        f.changedThisFrame = 1;
+        break;
+    case FLOWOP_PAUSE:
+        f.paused = 1;
+        owner.overlays.remove_if([&f](const OVERLAYANIME& a) { return a.nFlowUid == f.uid && a.nRemain <= 0; });
+        for (OVERLAYANIME& a : owner.overlays)
+            if (a.nFlowUid == f.uid) a.bPaused = 1;
+        f.changedThisFrame = 1;
+        break;
+    case FLOWOP_RESUME:
+        f.paused = 0;
+        for (OVERLAYANIME& a : owner.overlays)
+            if (a.nFlowUid == f.uid) a.bPaused = 0;
+        break;
+    case FLOWOP_DELETE:
+        owner.deletePending = 1;
+        f.deleteRequest = 1;
+        f.changedThisFrame = 1;
+        break;
+    case FLOWOP_HALT:
+        HaltFlowRun(owner, f);
+        RemoveFlowOverlays(owner, f.uid);
+        f.changedThisFrame = 1;
+        break;
+    default: break;
+    }
+}
+
+// A replacement of the game-thread wait (tests); null: the play scene's pause thread.
+void (*lpCmdPauseWait)() = nullptr;
+
+}  // namespace
+
+void RunCmdPauseWait() {
+    if (lpCmdPauseWait) lpCmdPauseWait();
+    else if (lpPlayScene) lpPlayScene->RunPauseWait();
+}
+
+void SetCmdPauseWait(void (*proc)()) { lpCmdPauseWait = proc; }
+
+void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
+    if (!state.cmd) return;
+    const cFlowCmd& cmd = *state.cmd;
+    const int32_t op = CmdParam(cmd, 0), scope = CmdParam(cmd, 1), id = CmdParam(cmd, 2), whose = CmdParam(cmd, 3);
+    if (op < FLOWOP_START || op > FLOWOP_HALT) return;
+    cChara* owner = nullptr;
+    if (whose == 0)
+        owner = &chara;
+    else if (whose >= 1 && whose <= TARGET_SLOT_NUM)
+        owner = chara.GetTarget(whose - 1);
+    if (!owner) return;
+    cFlowRun* running = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    if (scope == FLOWSCOPE_THIS) {
+        if (running) ApplyFlowOp(chara, *running, op);
+        return;
+    }
+    for (cFlowRun& f : owner->flows) {
+        if (scope == FLOWSCOPE_OTHERS) {
+            if (&f == running) continue;
+        } else if (scope == FLOWSCOPE_ID) {
+            const int8_t flowId = f.def ? static_cast<int8_t>(f.def->nFlowID) : 0;
+            if (id == 0 || flowId != id) continue;
+        } else {
+            return;
+        }
+        ApplyFlowOp(*owner, f, op);
+    }
+}
+
+int32_t CurrentStageNumber() {
+    std::string name = SaveData.strStage;
+    while (!name.empty() && name.back() == '.') name.pop_back();
+    const size_t dash = name.rfind('-');
+    if (dash == std::string::npos || dash + 1 >= name.size()) return 1;
+    int32_t n = 0;
+    for (size_t i = dash + 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9' || n > 99999) return 1;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n;
+}
+
+void ResetNextStageStart() { NextStageStart = NEXTSTAGESTART(); }
+
+int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
+    if (!lpPlayScene) return 1;
+    cPlayScene& s = *lpPlayScene;
+    switch (CmdParam(cmd, 0)) {
+    case 0:
+        s.nNextStage = CurrentStageNumber() + 1;
+        s.strNextStageFile.clear();
+        break;
+    case 1:
+        s.nNextStage = CmdParam(cmd, 1);
+        s.strNextStageFile.clear();
+        break;
+    case 2:
+        s.nNextStage = CurrentStageNumber();
+        if (cmd.strText.empty()) {
+            ErrMesBoxF("ステージファイル %s が不正です。\nステージファイルとして認識できません。", cmd.strText.c_str());
+            s.strNextStageFile.clear();
+        } else {
+            // The stored text keeps the name up to its dot, so a second run gives the same name.
+            RemoveExtensionStr(cmd.strText);
+            cmd.strText += ".";
+            s.strNextStageFile = cmd.strText;
+        }
+        break;
+    case 3:
+        s.nNextStage = 0;
+        s.strNextStageFile.clear();
+        break;
+    default: break;
+    }
+    if (CmdParam(cmd, 2) != 0) {
+        NextStageStart.bMapPos = 1;
+        NextStageStart.nMapX = std::clamp(CmdParam(cmd, 3), 0, std::max(WorldMap.nWidth - 1, 0));
+        NextStageStart.nMapY = std::clamp(CmdParam(cmd, 4), 0, std::max(WorldMap.nHeight - 1, 0));
+        NextStageStart.nMapValue = 0;
+    }
+    NextStageStart.bOverride = CmdParam(cmd, 5) != 0;
+    if (NextStageStart.bOverride) {
+        NextStageStart.nStartX = CmdParam(cmd, 6);
+        NextStageStart.nStartY = CmdParam(cmd, 7);
+        const int32_t facing = CmdParam(cmd, 8);
+        const cPlayer* hero = s.Hero();
+        NextStageStart.nFacing = facing == 2 ? (hero ? hero->nFacing : 0) : facing;
+    }
+    return 1;
+}
+
+void StageClearProc(cChara& chara, cFlowCmdRun& state) {
+    if (!state.cmd || !lpPlayScene) return;
+    // The stored command is the character's own copy: the path form rewrites its text.
+    lpPlayScene->nStageEnd = StageClear(chara, const_cast<cFlowCmd&>(*state.cmd));
+}
+
+void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
+    if (!lpPlayScene) return;
+    if (cmd.vParam.empty()) {
+        WriteECf("ゲームウエイト: パラメータがありません");
+        return;
+    }
+    cPlayScene& s = *lpPlayScene;
+    const int32_t frames = cmd.vParam.data()[0] * 6;
+    auto entry = std::make_shared<cMessage>(MESSAGE_WAIT, nullptr, 0, 0, 0, MESPOS_SCREEN_CENTRE, 0, 0, 0, 0, 0, 1,
+                                            MESEND_TIME, frames, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+    s.lstStageWork.push_back(entry);
+    s.nWaitSound = 0;
+    s.nWaitDelay = 0;
+    s.bWaitButton = 0;
+    s.nWaitFrames = frames;
+    RunCmdPauseWait();
+    s.lstStageWork.remove(entry);
+}
+
+void GameWaitProc(cChara& chara, cFlowCmdRun& state) {
+    if (state.cmd) GameWait(chara, *state.cmd);
+}
+
+void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
+    if (!lpPlayScene || lpPlayScene->bQuit) return;
+    cPlayScene& s = *lpPlayScene;
+    auto P = [&cmd](int i) { return CmdParam(cmd, i); };
+    const int32_t mode = P(0), end = P(6), useId = P(12), msgId = P(13), erase = P(15);
+    const int32_t frames = P(17) ? 1 : P(7) * 6;
+    int32_t charaId = 0;
+    if (mode >= MESPOS_SELF_ABOVE && mode <= MESPOS_SELF_CENTRE) {
+        charaId = chara.nId;
+    } else if (mode >= MESPOS_HERO_ABOVE && mode <= MESPOS_HERO_CENTRE) {
+        const cPlayer* hero = s.Hero();
+        charaId = hero ? hero->nId : 0;
+    }
+    auto found = s.lstStageWork.end();
+    if (useId) {
+        found = std::find_if(s.lstStageWork.begin(), s.lstStageWork.end(), [msgId](const auto& m) {
+            return m && m->nKind == MESSAGE_TEXT && m->bUseID && m->nMessageID == msgId;
+        });
+    }
+    if (erase) {
+        if (found != s.lstStageWork.end()) {
+            (*found)->ReleaseSurface();
+            s.lstStageWork.erase(found);
+        }
+        return;
+    }
+    std::shared_ptr<cMessage> entry;
+    if (found != s.lstStageWork.end()) {
+        // The window of this ID takes the new text and settings in its place.
+        entry = *found;
+        entry->ReleaseSurface();
+        entry->OpenMessage(MESSAGE_TEXT, &cmd.strText, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5), P(10), end, frames,
+                           P(8), charaId, flowFlag, P(9), P(11), P(16), P(14), useId, msgId, 0);
+    } else {
+        entry = std::make_shared<cMessage>(MESSAGE_TEXT, &cmd.strText, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5),
+                                           P(10), end, frames, P(8), charaId, flowFlag, P(9), P(11), P(16), P(14),
+                                           useId, msgId);
+        s.lstStageWork.push_back(entry);
+    }
+    // A window shown until the stage ends cannot be waited for: the flow goes on.
+    if (P(8) == 0 || end == MESEND_STAGE) return;
+    s.nWaitSound = 1;
+    if (end == MESEND_KEY) {
+        s.bWaitButton = 1;
+        s.nWaitDelay = flowFlag ? 0 : 10;
+        s.nWaitFrames = 0;
+        if (!flowFlag) PlaySE(11);
+    } else {
+        s.bWaitButton = 0;
+        s.nWaitDelay = 0;
+        s.nWaitFrames = frames;
+    }
+    RunCmdPauseWait();
+    entry->ReleaseSurface();
+    s.lstStageWork.remove(entry);
+}
+
+void MessageProc(cChara& chara, cFlowCmdRun& state) {
+    if (!state.cmd) return;
+    const cFlowRun* flow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    ShowMessage(chara, *state.cmd, flow ? flow->messageWait : 0);
+}

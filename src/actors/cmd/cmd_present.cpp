@@ -1,0 +1,238 @@
+// Presentation and other commands: vanish, item, graphics, animations,
+// effects, pictures, screen colour, backgrounds, sound, music, arrange, loop.
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "actors/chara.h"
+#include "actors/cmd/cmd_bodies.h"
+#include "actors/player.h"
+#include "app/main_window.h"
+#include "database/common_palette.h"
+#include "database/database.h"
+#include "database/database_work.h"
+#include "database/global_objects.h"
+#include "platform/system/log.h"
+#include "platform/window/main_thread_messages.h"
+#include "play/effect_instance.h"
+#include "play/play_scene.h"
+#include "records/utility.h"
+#include "stage/flow_cmd.h"
+#include "stage/stage_data.h"
+
+namespace {
+
+// Whether index n names an entry of a list of `size`; a bad one is logged.
+bool CheckIndex(const char* what, int32_t n, size_t size) {
+    if (n >= 0 && static_cast<size_t>(n) < size) return true;
+    WriteECf("%s %d は範囲外です（%d 個）", what, n, static_cast<int>(size));
+    return false;
+}
+
+void VanishChara(cChara& c, const cChara& runner) {
+    if (c.nKind == 0)
+        c.hp = 0;
+    else
+        c.bErase = 1;
+    if (&c != &runner && lpPlayScene) lpPlayScene->bDeathCheck = 1;
+}
+
+// The wait of a display end: 0 the confirm key, 2 the frames; false for 1 (until the stage ends).
+bool SetDisplayEndWait(int32_t end, int32_t frames) {
+    cPlayScene& s = *lpPlayScene;
+    if (end == 1) return false;
+    s.nWaitSound = 1;
+    s.nWaitDelay = 0;
+    s.bWaitButton = end == 0;
+    s.nWaitFrames = end == 0 ? 0 : frames;
+    return true;
+}
+
+int32_t RoundScale(int32_t size, int32_t scale) {
+    return static_cast<int32_t>(std::llround(size * std::abs(static_cast<double>(scale)) / 100.0));
+}
+
+}  // namespace
+
+bool PlaceByMode(int32_t mode, int32_t w, int32_t h, int32_t cellX, int32_t cellY, int32_t offX, int32_t offY,
+                 const cChara& chara, double& x, double& y) {
+    const double sx = CurScrollX().dPos, sy = CurScrollY().dPos;
+    const cChara* anchor = mode == 1 ? &chara : mode == 2 ? GetHero() : nullptr;
+    switch (mode) {
+    case 0:
+        x = sx + 320 - w / 2 + offX;
+        y = sy + 240 - h / 2 + offY;
+        return true;
+    case 1:
+    case 2:
+        if (!anchor) return false;
+        x = (anchor->nScrLeft + anchor->nScrRight) / 2 + sx - w / 2 + offX;
+        y = (anchor->nScrTop + anchor->nScrBottom) / 2 + sy - h / 2 + offY;
+        return true;
+    case 3:
+        x = cellX * 32 + sx + offX;
+        y = cellY * 32 + sy + offY;
+        return true;
+    case 4:
+        x = (std::floor(sx / 32) + cellX) * 32 + offX;
+        y = (std::floor(sy / 32) + cellY) * 32 + offY;
+        return true;
+    default: return false;
+    }
+}
+
+void Vanish(cChara& chara, const cFlowCmd& cmd) {
+    if (!lpPlayScene || CmdParam(cmd, 0) != 0) return;
+    const int32_t group = CmdParam(cmd, 1);
+    const bool bOffScreenToo = CmdParam(cmd, 2) != 0;
+    if (!CheckIndex("キャラグループ", group, lpPlayScene->vCharaBucket.size())) return;
+    for (cGameObject* o : lpPlayScene->vCharaBucket[group].lstObj) {
+        cChara* c = static_cast<cChara*>(o);
+        if (c->dying || (!bOffScreenToo && !c->IsOnScreen())) continue;
+        VanishChara(*c, chara);
+    }
+}
+
+void GetItem(cChara& /*chara*/, const cFlowCmd& cmd) {
+    const int32_t list = CmdParam(cmd, 0), n = CmdParam(cmd, 1);
+    if (list == 0) CheckIndex("アイテム", n, CommonPalette.vItem.size());
+    if (list == 1) CheckIndex("アイテム", n, PlayStage.vItem.size());
+}
+
+void ChangeGraphic(cChara& chara, const cFlowCmd& cmd) {
+    chara.data.byGraphicKind = static_cast<uint8_t>(CmdParam(cmd, 0));
+    chara.data.wGraphic = static_cast<uint16_t>(CmdParam(cmd, 1));
+    chara.data.wGraphicSub = static_cast<uint16_t>(CmdParam(cmd, 2));
+}
+
+void ChangeAnimeSet(cChara& chara, const cFlowCmd& cmd) {
+    const int32_t n = static_cast<uint16_t>(CmdParam(cmd, 0));
+    if (CheckIndex("アニメセット", n, Database.vAnimeSet.size())) chara.data.wAnimeSet = static_cast<uint16_t>(n);
+}
+
+void RunAnime(cChara& chara, const cFlowCmd& cmd) {
+    const int32_t n = CmdParam(cmd, 0);
+    if (!CheckIndex("アニメ", n, AnimeWorkTable.size())) return;
+    OVERLAYANIME a;
+    a.Cursor.Init(&AnimeWorkTable);
+    a.Cursor.SetAnime(n, true);
+    for (const FRAMEITEM& f : AnimeWorkTable[n]) a.nRemain += std::max(f.nFrames, 0);
+    const cFlowRun* flow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    a.nFlowUid = flow ? flow->uid : -1;
+    chara.overlays.push_back(std::move(a));
+}
+
+void RunEffect(cChara& chara, const cFlowCmd& cmd) {
+    if (!lpPlayScene || lpPlayScene->bQuit) return;
+    const int32_t id = CmdParam(cmd, 0), scale = CmdParam(cmd, 6), bWait = CmdParam(cmd, 7);
+    if (id == 0 || !CheckIndex("エフェクト", id, Database.vEffect.size())) return;
+    const cEffectBmpData& rec = Database.vEffect[id];
+    const int32_t w = RoundScale(rec.nCellWidth, scale), h = RoundScale(rec.nCellHeight, scale);
+    double x = 0, y = 0;
+    PlaceByMode(CmdParam(cmd, 1), w, h, CmdParam(cmd, 2), CmdParam(cmd, 3), CmdParam(cmd, 4), CmdParam(cmd, 5), chara,
+                x, y);
+    lpPlayScene->lstEffect.push_back(
+        std::make_shared<cEffectInstance>(static_cast<int16_t>(id), x, y, w, h, bWait != 0));
+    if (!bWait) return;
+    int32_t frames = 0;
+    for (const cPairRecord& f : rec.vFrame) frames += f.nValue2 * 6;
+    SetDisplayEndWait(2, frames);
+    lpPlayScene->nWaitSound = 0;
+    RunCmdPauseWait();
+}
+
+void RunCharaEffect(cChara& chara, const cFlowCmd& cmd) {
+    chara.charaEffect.Start(static_cast<uint16_t>(CmdParam(cmd, 0)), CmdParam(cmd, 1), CmdParam(cmd, 2));
+}
+
+void RunScreenEffect(cChara& /*chara*/, const cFlowCmd& cmd) {
+    if (!lpPlayScene) return;
+    cScrEffectRun& run = lpPlayScene->ScrEffect;
+    run.Start(static_cast<uint16_t>(CmdParam(cmd, 0)), CmdParam(cmd, 1), CmdParam(cmd, 2));
+    if (run.m_nId == 0) run.Reset();
+}
+
+void ShowPicture(cChara& chara, const cFlowCmd& cmd) {
+    if (!lpPlayScene || lpPlayScene->bQuit) return;
+    auto P = [&cmd](int i) { return CmdParam(cmd, i); };
+    cPictureList::ITEM* item = lpPlayScene->Pictures.Load(static_cast<uint16_t>(P(0)));
+    if (!item) return;
+    const int32_t frames = P(14) ? 1 : P(9) * 6;
+    const cChara* anchor = P(1) == 1 ? &chara : P(1) == 2 ? GetHero() : nullptr;
+    SetPicture(item->Entry, static_cast<uint16_t>(P(0)), P(1), P(2), P(3), P(4), P(5), item->Surface.nWidth,
+               item->Surface.nHeight, P(11), P(6), P(7), P(8), frames, P(10), anchor ? anchor->nId : 0, P(12), P(13));
+    if (!P(10) || !SetDisplayEndWait(P(8), frames)) return;
+    RunCmdPauseWait();
+    if (P(11)) return;
+    auto& items = lpPlayScene->Pictures.Items();
+    for (auto it = items.begin(); it != items.end(); ++it)
+        if (&*it == item) {
+            DDReleaseSurface(&it->Surface);
+            items.erase(it);
+            break;
+        }
+}
+
+void ChangeScreenColor(cChara& /*chara*/, const cFlowCmd& cmd) {
+    if (!lpPlayScene) return;
+    int32_t params[8];
+    for (int i = 0; i < 8; ++i) params[i] = CmdParam(cmd, i);
+    StartColorChange(lpPlayScene->ColorChange, params);
+}
+
+void ChangeBackground(cChara& /*chara*/, const cFlowCmd& cmd) {
+    const int32_t n = CmdParam(cmd, 0);
+    if (n < 1 || n > static_cast<int32_t>(PlayStage.vBg.size())) return;
+    cIntRec& layer = PlayStage.vBg[n - 1];
+    switch (CmdParam(cmd, 1)) {
+    case 0: layer.a = 1; break;
+    case 1: layer.a = 0; break;
+    case 2: layer.a = layer.a ? 0 : 1; break;
+    default: break;
+    }
+}
+
+void PlaySound(cChara& chara, const cFlowCmd& cmd) {
+    if (cmd.bSEOnScreen && !chara.IsOnScreen()) return;
+    PlayDataSE(static_cast<uint16_t>(CmdParam(cmd, 0)));
+}
+
+void RequestStageBgm(int32_t n, int32_t option) {
+    nStageBgmLoop = option;
+    SendMessageMain(WM_PLAY_BGM, 4, n);
+}
+
+void PlayBgm(cChara& /*chara*/, const cFlowCmd& cmd) { RequestStageBgm(CmdParam(cmd, 0), CmdParam(cmd, 1)); }
+
+void Arrange(cChara& /*chara*/, const cFlowCmd& cmd) {
+    if (!lpPlayScene) return;
+    PENDINGARRANGE entry;
+    entry.assign(cmd.vParam.begin(), cmd.vParam.end());
+    if (!cmd.IsItemCmd()) {
+        if (lpPlayScene->lpCurFlow) lpPlayScene->lpCurFlow->pending.push_back(std::move(entry));
+    } else if (cPlayer* hero = lpPlayScene->Hero()) {
+        hero->pending.push_back(std::move(entry));
+    }
+}
+
+#define QV_BODY_PROC(proc, body) \
+    void proc(cChara& chara, cFlowCmdRun& state) { \
+        if (state.cmd) body(chara, *state.cmd); \
+    }
+QV_BODY_PROC(VanishProc, Vanish)
+QV_BODY_PROC(GetItemProc, GetItem)
+QV_BODY_PROC(ChangeGraphicProc, ChangeGraphic)
+QV_BODY_PROC(ChangeAnimeSetProc, ChangeAnimeSet)
+QV_BODY_PROC(RunAnimeProc, RunAnime)
+QV_BODY_PROC(RunEffectProc, RunEffect)
+QV_BODY_PROC(RunCharaEffectProc, RunCharaEffect)
+QV_BODY_PROC(RunScreenEffectProc, RunScreenEffect)
+QV_BODY_PROC(ShowPictureProc, ShowPicture)
+QV_BODY_PROC(ChangeScreenColorProc, ChangeScreenColor)
+QV_BODY_PROC(ChangeBackgroundProc, ChangeBackground)
+QV_BODY_PROC(PlaySoundProc, PlaySound)
+QV_BODY_PROC(PlayBgmProc, PlayBgm)
+QV_BODY_PROC(ArrangeProc, Arrange)
+#undef QV_BODY_PROC
+
+void LoopProc(cChara& /*chara*/, cFlowCmdRun& /*state*/) {}

@@ -1,0 +1,193 @@
+// Operators in a field's width, the status rows and the operand.
+#include "actors/cmd/status_ops.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "actors/chara.h"
+#include "app/scene_manager.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "database/system_switches.h"
+#include "platform/system/log.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "records/utility.h"
+#include "stage/stage_data.h"
+
+const STATUSFIELD CharaStatusRows[STROW_NUM] = {
+    {32, -999999, 999999}, {32, 0, 999999}, {32, 0, 999999}, {32, 0, 999999}, {32, 0, 999999},
+    {8, 0, 99},            {8, 0, 7},       {16, 0, 119},    {8, 0, 40},      {32, -999999, 999999},
+    {8, -20, 20},          {32, 0, 999999}, {8, 0, 20},      {16, 0, 200},    {32, -999999, 999999},
+};
+const STATUSFIELD SysStatusRows[SYSROW_NUM] = {
+    {32, 0, 999}, {32, -480, 480}, {32, -480, 480}, {32, 0, 999999}, {32, 0, 99},
+};
+
+namespace {
+
+// Wraps v into T the way a store of that width does.
+template <class T>
+T Wrap(int64_t v) {
+    return static_cast<T>(v);
+}
+
+template <class T>
+T ApplyOp(T field, int32_t op, int32_t operand, int32_t min, int32_t max) {
+    const T o = Wrap<T>(operand);
+    int64_t r = field;
+    switch (op) {
+    case 0: r = o; break;
+    case 1: r = Wrap<T>(int64_t{field} + o); break;
+    case 2: r = Wrap<T>(int64_t{field} - o); break;
+    case 3: {
+        const T p = Wrap<T>(int64_t{field} * o);
+        const bool sameSign = (field < 0) == (o < 0);
+        if (field != 0 && o != 0 && sameSign && p < 0)
+            r = max;
+        else if (field != 0 && o != 0 && !sameSign && p > 0)
+            r = min;
+        else
+            r = p;
+        break;
+    }
+    case 4:
+        if (o != 0) r = Wrap<T>(int64_t{field} / o);
+        break;
+    case 5:
+        if (o != 0) r = Wrap<T>(int64_t{field} % o);
+        break;
+    case 6: r = Wrap<T>(std::llround(static_cast<double>(field) * o / 100.0)); break;
+    default: break;
+    }
+    return static_cast<T>(std::clamp<int64_t>(r, min, max));
+}
+
+}  // namespace
+
+int32_t ApplyStatusOp32(int32_t field, int32_t op, int32_t operand, int32_t min, int32_t max) {
+    return ApplyOp<int32_t>(field, op, operand, min, max);
+}
+int16_t ApplyStatusOp16(int16_t field, int32_t op, int32_t operand, int32_t min, int32_t max) {
+    return ApplyOp<int16_t>(field, op, operand, min, max);
+}
+int8_t ApplyStatusOp8(int8_t field, int32_t op, int32_t operand, int32_t min, int32_t max) {
+    return ApplyOp<int8_t>(field, op, operand, min, max);
+}
+
+std::optional<int32_t> GetCharaStatus(const cChara& c, int32_t row, int32_t n) {
+    const cCharaData& d = c.data;
+    switch (row) {
+    case STROW_VAR:
+        if (n < 0 || n >= static_cast<int32_t>(c.vars.size())) {
+            WriteECf("キャラ変数 %d がありません（%d 個）", n, static_cast<int>(c.vars.size()));
+            return std::nullopt;
+        }
+        return c.vars.data()[n];
+    case STROW_HP: return c.hp;
+    case STROW_SP: return c.sp;
+    case STROW_MAXHP: return d.nMaxHP;
+    case STROW_MAXSP: return d.nMaxSP;
+    case STROW_CID: return static_cast<int8_t>(d.byCharaId);
+    case STROW_Z: return static_cast<int8_t>(d.byZ);
+    case STROW_MARK: return static_cast<int16_t>(d.wMark);
+    case STROW_SIGHT: return static_cast<int8_t>(d.bySightRange);
+    case STROW_POWER: return d.nBodyPower;
+    case STROW_IMPACT: return static_cast<int8_t>(d.byBodyImpact);
+    case STROW_DEFENCE: return d.nDefence;
+    case STROW_IMPACTRES: return static_cast<int8_t>(d.byImpactResist);
+    case STROW_STOP: return static_cast<int16_t>(d.wStopEase);
+    case STROW_SCORE: return d.nScore;
+    default: return std::nullopt;
+    }
+}
+
+void SetCharaStatus(cChara& c, int32_t row, int32_t n, int32_t v) {
+    cCharaData& d = c.data;
+    switch (row) {
+    case STROW_VAR:
+        if (n >= 0 && n < static_cast<int32_t>(c.vars.size())) c.vars.data()[n] = v;
+        break;
+    case STROW_HP: c.hp = v; break;
+    case STROW_SP: c.sp = v; break;
+    case STROW_MAXHP: d.nMaxHP = v; break;
+    case STROW_MAXSP: d.nMaxSP = v; break;
+    case STROW_CID: d.byCharaId = static_cast<uint8_t>(v); break;
+    case STROW_Z: d.byZ = static_cast<uint8_t>(v); break;
+    case STROW_MARK: d.wMark = static_cast<uint16_t>(v); break;
+    case STROW_SIGHT: d.bySightRange = static_cast<uint8_t>(v); break;
+    case STROW_POWER: d.nBodyPower = v; break;
+    case STROW_IMPACT: d.byBodyImpact = static_cast<uint8_t>(v); break;
+    case STROW_DEFENCE: d.nDefence = v; break;
+    case STROW_IMPACTRES: d.byImpactResist = static_cast<uint8_t>(v); break;
+    case STROW_STOP: d.wStopEase = static_cast<uint16_t>(v); break;
+    case STROW_SCORE: d.nScore = v; break;
+    default: break;
+    }
+}
+
+int32_t GetSysStatus(int32_t row) {
+    switch (row) {
+    case SYSROW_TIME: return lpPlayScene && !lpPlayScene->bTimeStop ? lpPlayScene->nStageTime : 0;
+    case SYSROW_SCROLLX: return PlayStage.nAutoScrollX;
+    case SYSROW_SCROLLY: return PlayStage.nAutoScrollY;
+    case SYSROW_SCORE: return SaveData.nScore;
+    case SYSROW_LIFE:
+        if (SaveData.nLives != LIVES_UNLIMITED) return SaveData.nLives;
+        return GetSysSwitch(SystemData, eSysSwitch::LivesSwitch) ? 0 : 100;
+    default: return 0;
+    }
+}
+
+int32_t* FindVariable(int32_t kind, int32_t n) {
+    cSafeVector<int32_t>* v = nullptr;
+    if (kind == 0)
+        v = &SaveData.vVar;
+    else if (lpPlayScene)
+        v = &lpPlayScene->vStageVars;
+    if (!v || n < 0 || n >= static_cast<int32_t>(v->size())) {
+        WriteECf("%s変数 %d がありません", kind == 0 ? "共通" : "ステージ", n);
+        return nullptr;
+    }
+    return &v->data()[n];
+}
+
+void ApplySysScroll(int32_t row) {
+    if (!lpPlayScene) return;
+    const int32_t rate = SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60;
+    if (row == SYSROW_SCROLLX)
+        lpPlayScene->ScrollX.SetAutoSpeed(PlayStage.nScrollKindX != 0, PlayStage.nAutoScrollX, rate);
+    else if (row == SYSROW_SCROLLY)
+        lpPlayScene->ScrollY.SetAutoSpeed(PlayStage.nScrollKindY != 0, PlayStage.nAutoScrollY, rate);
+}
+
+cChara* StatusObject(cChara& chara, int32_t object) {
+    if (object == 0) return &chara;
+    if (object >= 1 && object <= TARGET_SLOT_NUM) return chara.GetTarget(object - 1);
+    return nullptr;
+}
+
+std::optional<int32_t> EvaluateOperand(cChara& chara, const OPERAND& op) {
+    switch (op.nKind) {
+    case 0: return op.nConst;
+    case 1: return RandRange(op.nLow, op.nHigh);
+    case 2: {
+        if (op.nObject == 5) return GetSysStatus(op.nRow);
+        cChara* o = StatusObject(chara, op.nObject);
+        if (!o) return std::nullopt;
+        if (op.nRow == STROW_SIGHT && o->nKind != 0) return std::nullopt;
+        if (op.nRow == STROW_STOP) {
+            const double v = PlayStage.dSteps > 0 ? PlayStage.dSteps : 1.0;
+            o->maxSpeed = o->data.wStopEase * 0.01 / v;
+            o->dDecel = o->maxSpeed;
+        }
+        return GetCharaStatus(*o, op.nRow, op.nVarNo);
+    }
+    case 3: {
+        const int32_t* v = FindVariable(op.nVarKind, op.nVarNo);
+        if (!v) return std::nullopt;
+        return *v;
+    }
+    default: return 0;
+    }
+}
