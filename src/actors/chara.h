@@ -19,6 +19,7 @@
 
 class cBlockCell;
 class cItem;
+struct DDSURFACEDATA;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
 constexpr int TARGET_SLOT_NUM = 4;
@@ -251,6 +252,23 @@ public:
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).
     void CopyCharaMembers(const cChara& src);
+
+    // Drawing
+public:
+    cCharaEffectRun effect;         // the current character effect (appearance, effect command)
+    // Unless paused, steps the main animation and the overlays (an ended
+    // overlay is removed); the picture of the overriding overlay with the
+    // fewest frames left, else of the main animation.
+    int32_t StepAnime(int32_t bPaused);
+    // The frame's picture through the current effect (an ended effect is
+    // cleared); nothing drawn while transparent or in the hidden half of an
+    // invincibility blink. Frozen: nothing advances.
+    void Draw(DDSURFACEDATA* dst, int frozen);
+    // The gauges above the character while they are shown.
+    void DrawHpGauge(DDSURFACEDATA* dst, int frozen);
+    void DrawSpGauge(DDSURFACEDATA* dst, int frozen);
+    // One frame of the death presentation; 1 when the character may be removed.
+    int32_t DrawDeath(DDSURFACEDATA* dst, int frozen);
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

@@ -95,4 +95,11 @@ public:
 
 private:
     void CopyPlayerMembers(const cPlayer& src);
+
+    // Drawing
+public:
+    // The character, then its guide rectangles in their sorted order.
+    void Draw(DDSURFACEDATA* dst, int frozen);
+    // The window of the sight mask centred on the player.
+    void DrawSightMask(DDSURFACEDATA* dst);
 };

@@ -111,4 +111,10 @@ public:
 
 private:
     void CopyStageMembers(const cStageChara& src);
+
+    // Drawing
+public:
+    // The carried item's icon above a living character: shown on counts 64..95
+    // of a counter that restarts at 96 (the counter stands still while frozen).
+    void DrawCarriedItemIcon(DDSURFACEDATA* dst, int frozen = 0);
 };

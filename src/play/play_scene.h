@@ -16,9 +16,13 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
+#include "play/draw/color_change.h"
+#include "play/effects/scr_effect_draw.h"
 #include "play/effects/scr_effect_run.h"
 #include "play/hit_bucket.h"
+#include "play/picture.h"
 #include "play/scroll_axis.h"
+#include "play/stage_resources.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
 
@@ -167,6 +171,27 @@ public:
 
     // Drawing
     void Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_t showHint);
+    // Every object of the stage in its depth passes (the hero, items,
+    // stage characters, shots); characters whose death presentation ended
+    // are removed.
+    void DrawObjects(DDSURFACEDATA* dst, int32_t frozen);
+    // The hero with its gauges, or its death presentation: 1 when that has ended.
+    int32_t DrawHero(DDSURFACEDATA* dst, int32_t frozen);
+    // A stage character with its gauges and carried item, or its death
+    // presentation: 1 when that has ended (the caller removes it).
+    int32_t DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32_t frozen);
+    // Clears the two spaced shot sheets and lays the shot pieces out in them again.
+    void RebuildShotSheets();
+    // The run's total score and lives of the save record, for the status strip.
+    void GetRunTotals(int32_t& score, int32_t& lives) const;
+    cScrEffectCanvas ScrEffectCanvas;  // work surface of the screen effects
+    cColorChange ColorChange;          // the screen colour change
+    cPictureList Pictures;             // the pictures shown by the picture command
+    STAGESURFACES DedicatedSurfaces;   // the stage's pictures: dedicated bitmaps, swords, effects
+    STAGESURFACES SwordSurfaces;
+    STAGESURFACES EffectSurfaces;
+    int32_t bStatusBar = 1;            // the status strip is shown
+    int32_t bTimerHidden = 0;          // the stage timer is not shown
 };
 
 // The play scene while scene 4 runs, else null.
