@@ -185,7 +185,6 @@ int32_t DrawCharaEffect(cCharaEffectRun& run, DDSURFACEDATA* dst, const CHARASRC
                         int frozen, int draw) {
     CHARAEFFECTLOOK look;
     const int32_t end = run.Frame(frozen, &look);
-    // Under Direct3D the first rotation is drawn as the second.
     if (draw) DrawCharaLook(dst, rec, place, look);
     return frozen ? 0 : end;
 }
