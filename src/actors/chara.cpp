@@ -91,6 +91,7 @@ void cChara::CopyCharaMembers(const cChara& src) {
     invincible = src.invincible;
     invincibleFrom = src.invincibleFrom;
     overlays = src.overlays;
+    effect = src.effect;
     deathEffect = src.deathEffect;
     sight = src.sight;
     nBoxX = src.nBoxX;
@@ -106,9 +107,6 @@ void cChara::CopyCharaMembers(const cChara& src) {
     nNextFlowUid = src.nNextFlowUid;
     bCreditSummoner = src.bCreditSummoner;
     nCreditFlowId = src.nCreditFlowId;
-
-    // Presentation commands
-    charaEffect = src.charaEffect;
 }
 
 void cChara::AssignFlows(const cSafeVector<cFlowRun>& src) {
@@ -293,9 +291,11 @@ void cChara::SetYByCentre(int32_t cy, cFlowCmdRun* lpState) {
 namespace {
 
 void StartGauge(GAUGE& g, int32_t value, int32_t delta, int32_t max) {
+    // A hidden gauge starts from the old value's width; a shown one moves on from where it stands.
+    if (g.nTimer < 1) g.dValue = static_cast<double>(value - delta) * GAUGE_WIDTH / max;
     g.nTimer = GAUGE_SHOW_FRAMES;
     g.nTarget = value * GAUGE_WIDTH / max;
-    g.dStep = static_cast<double>(delta) * GAUGE_WIDTH / max / 60.0;
+    g.dStep = (g.nTarget - g.dValue) / 60.0;
 }
 
 }  // namespace

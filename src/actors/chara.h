@@ -23,6 +23,7 @@ class cFlow;
 class cInput;
 class cItem;
 class cAttack;
+struct DDSURFACEDATA;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
 constexpr int TARGET_SLOT_NUM = 4;
@@ -267,8 +268,6 @@ public:
     int32_t bTargetExcluded = 0;    // left out of target searches that ask for it
     cSafeVector<SUMMONED> vSummoned;  // what the character summoned, oldest first
 
-    // Presentation commands
-    cCharaEffectRun charaEffect;    // the character effect the effect command runs
 
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).
@@ -352,6 +351,23 @@ public:
     cSafeList<ATTACKREF> attackRefs;
     int32_t bCreditSummoner = 0;    // hits count for the summoner (summon command)
     int32_t nCreditFlowId = 0;      // flow id such hits report
+
+    // Drawing
+public:
+    cCharaEffectRun effect;         // the current character effect (appearance, effect command)
+    // Unless paused, steps the main animation and the overlays (an ended
+    // overlay is removed); the picture of the overriding overlay with the
+    // fewest frames left, else of the main animation.
+    int32_t StepAnime(int32_t bPaused);
+    // The frame's picture through the current effect (an ended effect is
+    // cleared); nothing drawn while transparent or in the hidden half of an
+    // invincibility blink. Frozen: nothing advances.
+    void Draw(DDSURFACEDATA* dst, int frozen);
+    // The gauges above the character while they are shown.
+    void DrawHpGauge(DDSURFACEDATA* dst, int frozen);
+    void DrawSpGauge(DDSURFACEDATA* dst, int frozen);
+    // One frame of the death presentation; 1 when the character may be removed.
+    int32_t DrawDeath(DDSURFACEDATA* dst, int frozen);
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

@@ -7,6 +7,8 @@
 #include "play/game_object.h"
 #include "stage/item_data.h"
 
+struct DDSURFACEDATA;
+
 // Object kind of items.
 constexpr int32_t OBJKIND_ITEM = 2;
 // Take modes.
@@ -48,4 +50,10 @@ public:
 
 private:
     void CopyItemMembers(const cItem& src);
+
+    // Drawing
+public:
+    // The current frame of the item's graphic (stepped unless frozen), plain
+    // or scaled, with the highlight frame over it.
+    void Draw(DDSURFACEDATA* dst, int frozen);
 };

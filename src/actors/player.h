@@ -131,4 +131,11 @@ public:
     // The upward speed (negative) that rises `height` dots under the stage's
     // gravity per step.
     static double CalcJumpSpeed(double height);
+
+    // Drawing
+public:
+    // The character, then its guide rectangles in their sorted order.
+    void Draw(DDSURFACEDATA* dst, int frozen);
+    // The window of the sight mask centred on the player.
+    void DrawSightMask(DDSURFACEDATA* dst);
 };

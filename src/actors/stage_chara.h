@@ -124,4 +124,10 @@ public:
     // Starts the pending push when the character moves freely; ends it after
     // 4 × v steps or on landing.
     void ApplyPush(PUSHREC& rec);
+
+    // Drawing
+public:
+    // The carried item's icon above a living character: shown on counts 64..95
+    // of a counter that restarts at 96 (the counter stands still while frozen).
+    void DrawCarriedItemIcon(DDSURFACEDATA* dst, int frozen = 0);
 };

@@ -18,6 +18,7 @@
 #include "actors/stage_chara.h"
 #include "app/scene.h"
 #include "play/draw/color_change.h"
+#include "play/effects/scr_effect_draw.h"
 #include "play/effects/scr_effect_run.h"
 #include "play/hit_bucket.h"
 #include "play/picture.h"
@@ -233,6 +234,23 @@ public:
     void RemoveAttack(cAttack* lpAttack, int32_t side);
     // Presentation commands
     cColorChange ColorChange;         // the screen colour change of the flow command
+    // Every object of the stage in its depth passes (the hero, items,
+    // stage characters, shots); characters whose death presentation ended
+    // are removed.
+    void DrawObjects(DDSURFACEDATA* dst, int32_t frozen);
+    // The hero with its gauges, or its death presentation: 1 when that has ended.
+    int32_t DrawHero(DDSURFACEDATA* dst, int32_t frozen);
+    // A stage character with its gauges and carried item, or its death
+    // presentation: 1 when that has ended (the caller removes it).
+    int32_t DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32_t frozen);
+    // Clears the two spaced shot sheets and lays the shot pieces out in them again.
+    void RebuildShotSheets();
+    // The run's total score and lives of the save record, for the status strip.
+    void GetRunTotals(int32_t& score, int32_t& lives) const;
+    cScrEffectCanvas ScrEffectCanvas;  // work surface of the screen effects
+    int32_t bStatusBar = 1;            // the status strip is shown
+    int32_t bTimerHidden = 0;          // the stage timer is not shown
+    int32_t bHeroDeathDone = 0;        // the hero's death presentation ended in this picture
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.

@@ -142,7 +142,7 @@ void RunEffect(cChara& chara, const cFlowCmd& cmd) {
 }
 
 void RunCharaEffect(cChara& chara, const cFlowCmd& cmd) {
-    chara.charaEffect.Start(static_cast<uint16_t>(CmdParam(cmd, 0)), CmdParam(cmd, 1), CmdParam(cmd, 2));
+    chara.effect.Start(static_cast<uint16_t>(CmdParam(cmd, 0)), CmdParam(cmd, 1), CmdParam(cmd, 2));
 }
 
 void RunScreenEffect(cChara& /*chara*/, const cFlowCmd& cmd) {

@@ -1,0 +1,21 @@
+// The death presentation of a character: its death effect, then (for the
+// hero) a second's pause before the scene takes over.
+#include "actors/chara.h"
+#include "actors/chara_draw.h"
+#include "actors/player.h"
+
+int32_t cChara::DrawDeath(DDSURFACEDATA* dst, int frozen) {
+    CHARASRCRECT rec;
+    CHARAPLACE place;
+    CharaFrame(*this, frozen, rec, place);
+    if (deathEffect.m_nId != 0) {
+        if (DrawCharaEffect(deathEffect, dst, rec, place, frozen, 1) != 1) return 0;
+        deathEffect.Reset();
+    }
+    if (nKind != 0) return 1;
+    if (frozen) return 0;
+    return ++deathWait > 60 ? 1 : 0;
+}
+
+// The sight mask is built at set-up but not yet laid over the screen.
+void cPlayer::DrawSightMask(DDSURFACEDATA*) {}

@@ -1,0 +1,105 @@
+// The drawing members of the characters and items.
+#include <algorithm>
+
+#include "actors/chara_draw.h"
+#include "actors/item.h"
+#include "actors/player.h"
+#include "actors/stage_chara.h"
+#include "database/database_work.h"
+#include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/graphics/fx_strip.h"
+#include "play/play_scene.h"
+
+namespace {
+
+constexpr int ICON_SIZE = 32;           // the carried item's cell, drawn as a 16 x 16 icon
+constexpr int ICON_SHOW_FROM = 64;      // counts 64..95 show it
+constexpr int ICON_PERIOD = 96;
+constexpr int INVINCIBLE_BLINK_BIT = 2; // hidden while this bit of the frames left is set
+
+CHARAPLACE PlaceOf(const cGameObject& o) {
+    CHARAPLACE p;
+    p.nX = o.nScrLeft;
+    p.nY = o.nScrTop;
+    p.nWidth = o.nCellW;
+    p.nHeight = o.nCellH;
+    p.nBaseWidth = o.nBaseCellW;
+    p.nBaseHeight = o.nBaseCellH;
+    p.nSize = std::max(o.nScale, 1);
+    return p;
+}
+
+}  // namespace
+
+void CharaFrame(cChara& c, int frozen, CHARASRCRECT& rec, CHARAPLACE& place) {
+    const int32_t frame = c.StepAnime(frozen);
+    c.UpdateScreenRect();
+    CalcCharaSrcRect(rec, c.data.byGraphicKind, c.data.wGraphic, c.data.wGraphicSub, c.nFacing, frame);
+    place = PlaceOf(c);
+}
+
+int32_t cChara::StepAnime(int32_t bPaused) {
+    int32_t frame = bPaused ? Anime.GetFrame() : Anime.Step();
+    int32_t fewest = 0;
+    bool overridden = false;
+    for (auto it = overlays.begin(); it != overlays.end();) {
+        const int32_t f = bPaused ? it->Cursor.GetFrame() : it->Cursor.Step();
+        if (!bPaused) {
+            if (f == FRAMEITEM_END) {
+                it = overlays.erase(it);
+                continue;
+            }
+            if (it->nRemain > 0) --it->nRemain;
+        }
+        if (it->bOverride && (!overridden || it->nRemain < fewest)) {
+            overridden = true;
+            fewest = it->nRemain;
+            frame = f;
+        }
+        ++it;
+    }
+    return frame;
+}
+
+void cChara::Draw(DDSURFACEDATA* dst, int frozen) {
+    CHARASRCRECT rec;
+    CHARAPLACE place;
+    CharaFrame(*this, frozen, rec, place);
+    if (data.bTransparent) return;
+    const int draw = (invincible > 0 && (invincible & INVINCIBLE_BLINK_BIT)) ? 0 : 1;
+    if (DrawCharaEffect(effect, dst, rec, place, frozen, draw) == 1) effect.Reset();
+}
+
+void cChara::DrawHpGauge(DDSURFACEDATA* dst, int frozen) { DrawCharaGauge(*this, dst, hpGauge, 0, frozen); }
+void cChara::DrawSpGauge(DDSURFACEDATA* dst, int frozen) { DrawCharaGauge(*this, dst, spGauge, 1, frozen); }
+
+void cPlayer::Draw(DDSURFACEDATA* dst, int frozen) {
+    cChara::Draw(dst, frozen);
+    const int sx = nScrLeft + nCellOffX, sy = nScrTop + nCellOffY;  // the position on the screen
+    for (const GUIDERECT& g : guides) {
+        int x = sx + g.nLeft, y = sy + g.nTop;
+        if (g.nAnchor == 1) x += nBoxX, y += nBoxY;
+        else if (g.nAnchor == 2) x += box2.nOffX, y += box2.nOffY;
+        else if (g.nAnchor == 3) x += box3.nOffX, y += box3.nOffY;
+        if (g.nStyle == 1) DDFillRect(dst, x, y, g.nWidth, g.nHeight, static_cast<uint32_t>(g.nColour));
+        else if (g.nStyle == 2) DDDrawFrame(dst, x, y, g.nWidth, g.nHeight, 1, static_cast<uint32_t>(g.nColour));
+    }
+}
+
+void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA* dst, int frozen) {
+    if (!item.IsSet() || hp <= 0 || dying || data.bTransparent) return;
+    if (nIconCounter >= ICON_SHOW_FROM && nIconCounter < ICON_PERIOD)
+        DrawIcon16(dst, nScrLeft + nCellW / 2 - ICON_SIZE / 4, nScrTop - ICON_SIZE / 2, item.data.byGraphicKind,
+                   item.data.wGraphic, item.data.wGraphicSub);
+    if (frozen) return;
+    if (++nIconCounter >= ICON_PERIOD) nIconCounter = 0;
+}
+
+void cItem::Draw(DDSURFACEDATA* dst, int frozen) {
+    if (data.bHidden) return;
+    const int32_t frame = frozen ? Anime.GetFrame() : Anime.Step();
+    CHARASRCRECT rec;
+    CalcCharaSrcRect(rec, data.byGraphicKind, data.wGraphic, data.wGraphicSub, 0, frame);
+    DrawCharaLook(dst, rec, PlaceOf(*this), CHARAEFFECTLOOK{});
+}

@@ -1,0 +1,177 @@
+// Characters on the play screen drawn by cPlayScene::Draw under each back
+// end: facing left and right (the mirrored sheet), an HP gauge after a loss,
+// a character burst by its effect (golden frame play_charas), an invincible
+// character's blink, and a frozen picture that advances nothing.
+#include <gtest/gtest.h>
+
+#include "actors/chara_draw.h"
+#include "app/blink_colors.h"
+#include "database/common_bitmaps.h"
+#include "database/database.h"
+#include "database/global_objects.h"
+#include "database/system_data.h"
+#include "platform/graphics/dd_test_support.h"
+#include "play/effects/effect_params.h"
+#include "play/play_scene.h"
+#include "stage/stage_data.h"
+#include "stage/stage_state.h"
+#include "support/golden_bmp.h"
+
+using namespace ddtest;
+
+namespace {
+
+constexpr int TOP = 64, W = 224, H = 64;  // the part of the screen the characters stand in
+
+class CharaDrawTest : public cDDTest {
+protected:
+    CharaDrawTest() { ResetAll(); }
+    ~CharaDrawTest() override { ResetAll(); }
+    void TearDown() override {
+        ResetAll();
+        cDDTest::TearDown();
+    }
+    void ResetAll() {
+        scene.reset();
+        ResetPlayState();
+        ResetCharaDrawWork();
+        ResetCharaEffectWork();
+        ResetCommonBitmaps();
+        ResetSystemData();
+        ResetStageState();
+        ResetBlinkColors();
+        ResetDatabaseState();
+    }
+
+    void Picture(int row, int w, int h, int mirror, const std::function<uint8_t(int, int)>& fn) {
+        const std::string path = File("row" + std::to_string(row) + ".bmp");
+        ASSERT_TRUE(WriteBmp(path, MakeIndexed(w, h, TestPalette(), fn), 8));
+        ASSERT_EQ(DDCreateSurfaceFromFile(&CommonSurfaces[row], path.c_str(), 1, DDGetColorBit(), 0, 0, 0, 0, mirror,
+                                          0, 0), DD_OK);
+    }
+
+    // A stage seen from its top-left corner; a sheet whose cell 0 is a red arrow pointing left
+    // (cell 1 a blue square), its mirrored twin, and gauge rows in the accessory picture.
+    void Prepare(bool d3d) {
+        SetBasePalette(TestPalette());
+        DDSetTransmit(0xFF, 0x00, 0xFF);
+        const auto sheet = [](int x, int y) {
+            if (y >= 32) return uint8_t(x < 32 && x % 32 > 4 && x % 32 < 28 && y % 32 > 4 && y % 32 < 28 ? 5 : 0);
+            const int cx = x % 32, cy = y % 32, half = cy < 16 ? 16 - cy : cy - 15;
+            return uint8_t(x < 32 && cx >= 2 + half && cx < 30 && cy > 2 && cy < 29 ? (cx < 10 ? 2 : 3) : 0);
+        };
+        Picture(CB_CHARACTER1, 64, 64, 0, sheet);
+        if (d3d) {
+            CommonSurfaces[CB_CHARACTER1 + 1].lpViewSD = &CommonSurfaces[CB_CHARACTER1];
+            CommonSurfaces[CB_CHARACTER1 + 1].nMirrorWidth = 32;
+        } else {
+            Picture(CB_CHARACTER1 + 1, 64, 64, 32, sheet);
+        }
+        Picture(CB_ACCESSORY, 128, 208, 0, [](int x, int y) {
+            if (x >= 50) return uint8_t(0);
+            return uint8_t(y == 128 || y == 129 ? 1 : y == 144 || y == 145 ? 4 : y == 192 || y == 193 ? 3 : 0);
+        });
+        PlayStage.nWidth = 20, PlayStage.nHeight = 15;
+        PlayStage.nOuterX = 640, PlayStage.nOuterY = 480;
+        PlayStage.SetHitLevel(1);
+        scene = std::make_unique<cPlayScene>();
+        lpPlayScene = scene.get();
+        scene->ScrollX.SetupX(PlayStage, 60);
+        scene->ScrollY.SetupY(PlayStage, 60);
+        scene->ScrollX.dPos = scene->ScrollY.dPos = 320;
+        scene->vCharaBucket.resize(8);
+        scene->bStatusBar = 0;
+        scene->bTimerHidden = 1;
+        cCharaEffect none, burst;
+        burst.nKind = 1;
+        for (int i = 0; i < EFFECT_PARAM_DEF_NUM; ++i) burst.nParam[i] = CharaEffectParamDefs[1][i].nDefault;
+        burst.nParam[1] = burst.nParam[2] = 6;  // a burst that stays 6 dots apart
+        Database.vCharaEffect = {none, burst};
+        ResizeCharaEffectWork();
+    }
+
+    // A 32 x 32 character at screen (sx, sy), with an animation of cells 0 and 1 of one tick each.
+    cStageChara& Add(int sx, int sy, int facing) {
+        cStageChara c;
+        c.nKind = 1;
+        c.x = 320 + sx, c.y = 320 + sy;
+        c.nCellW = c.nCellH = c.nBaseCellW = c.nBaseCellH = c.nHitW = c.nHitH = 32;
+        c.nFacing = facing;
+        c.hp = c.data.nMaxHP = 10;
+        c.Anime.Init(std::vector<std::vector<FRAMEITEM>>{{{0, 1, 0}, {1, 1, 0}, {FRAMEITEM_LOOP, 0, 0}}});
+        c.Anime.nTicks = -1000;  // holds cell 0 for the golden frame
+        return scene->lstStageChara.emplace_back(c);
+    }
+
+    GOLDENFRAME Frame() {
+        GOLDENFRAME f{W, H, {}};
+        const auto pal = TestPalette();
+        for (int y = TOP; y < TOP + H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const uint32_t p = Px(BackBuffer, x, y);
+                f.pixels.push_back(0xFF000000u | (BackBuffer.Surface.format == DDFMT_INDEX8 ? pal[p & 255] : p & 0xFFFFFF));
+            }
+        return f;
+    }
+
+    void Scene() {
+        Add(16, 80, 0);
+        Add(64, 80, 1);
+        Add(112, 80, 0).ChangeHp(-3, true, true);
+        Add(160, 80, 1).effect.Start(1, 0, 1);
+        scene->Draw(1, 0, 0, 0);
+    }
+
+    std::unique_ptr<cPlayScene> scene;
+};
+
+TEST_F(CharaDrawTest, FacingGaugeAndEffectUnderEachBackEnd) {
+    for (int mode : {0, 32, 8}) {
+        ResetAll();
+        ResetPlatformState();
+        ASSERT_TRUE(mode == 0 ? InitD3D() : InitDD(mode));
+        Prepare(mode == 0);
+        Scene();
+        EXPECT_EQ(CompareGolden("play_charas", Frame()), "") << "mode " << mode;
+        // The gauge counts down and its loss strip shrinks toward the new width.
+        const cStageChara& hurt = *std::next(scene->lstStageChara.begin(), 2);
+        EXPECT_EQ(hurt.hpGauge.nTimer, GAUGE_SHOW_FRAMES - 1);
+        EXPECT_LT(hurt.hpGauge.dValue, 50.0);
+        EXPECT_GT(hurt.hpGauge.dValue, hurt.hpGauge.nTarget);
+    }
+}
+
+TEST_F(CharaDrawTest, InvincibleBlinkAndFrozenPictures) {
+    ASSERT_TRUE(InitD3D());
+    Prepare(true);
+    cStageChara& c = Add(16, 80, 0);
+    const uint32_t body = TestPalette()[3];
+    c.invincible = 4;  // the visible half of the blink
+    scene->Draw(1, 1, 0, 0);
+    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, body);
+    c.invincible = 2;  // the hidden half
+    scene->Draw(1, 1, 0, 0);
+    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, TestPalette()[16]);
+
+    // Frozen: the same picture twice and no animation, effect or gauge moves.
+    c.invincible = 0;
+    c.Anime.nTicks = 0;
+    c.ChangeHp(-3, true, true);
+    c.effect.Start(1, 0, 1);
+    scene->Draw(1, 1, 0, 0);
+    const GOLDENFRAME first = Frame();
+    const auto state = [&] {
+        return std::tuple(c.Anime.nFrame, c.Anime.nTicks, c.effect.m_nFrame, c.hpGauge.nTimer, c.hpGauge.dValue);
+    };
+    const auto before = state();
+    scene->Draw(1, 1, 0, 0);
+    EXPECT_EQ(Frame().pixels, first.pixels);
+    EXPECT_EQ(state(), before);
+    scene->Draw(1, 0, 0, 0);  // live play moves them all
+    EXPECT_NE(Frame().pixels, first.pixels);
+    EXPECT_NE(std::get<0>(state()), std::get<0>(before));
+    EXPECT_NE(std::get<2>(state()), std::get<2>(before));
+    EXPECT_NE(std::get<3>(state()), std::get<3>(before));
+}
+
+}  // namespace
