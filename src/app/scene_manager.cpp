@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/map_menu_scene.h"
 #include "app/title_picture_scene.h"
 #include "app/system_ini.h"
+#include "app/world_map_scene.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -30,6 +32,7 @@ namespace {
 std::atomic<SCENEFACTORY> g_Factory{nullptr};
 std::atomic<uint32_t> g_nFrameCount{0};
 std::atomic<uint32_t> g_nMaxFrames{0};
+int g_nMissingScene = -1;  // the scene without object already reported
 
 // The frame-rate text's measurements.
 uint32_t g_nFps = 0;
@@ -86,6 +89,7 @@ void cSceneManager::Reset() {
     g_Factory = nullptr;
     g_nFrameCount = 0;
     g_nMaxFrames = 0;
+    g_nMissingScene = -1;
     g_nFps = g_nLap = g_nLapIndex = g_nLapMean = 0;
     for (uint32_t& t : g_nLapRing) t = 0;
 }
@@ -131,6 +135,11 @@ void cSceneManager::SwitchScene(int n) {
     const SCENEFACTORY factory = g_Factory.load();
     m_lpScene[n] = factory ? factory(n) : CreateStandardScene(n);
     if (n == SCENE_PLAY) lpPlayScene = m_lpScene[n];
+    if (m_lpScene[n] || g_nMissingScene == n) return;
+    // A scene this build cannot make: the program closes rather than showing a frozen frame.
+    g_nMissingScene = n;
+    WriteReport("Scene %d : no scene object, closing", n);
+    PostCloseMain();
 }
 
 void cSceneManager::Present() {
@@ -160,6 +169,8 @@ void SetSceneFactory(SCENEFACTORY factory) { g_Factory = factory; }
 cScene* CreateStandardScene(int nScene) {
     switch (nScene) {
         case SCENE_TITLE: return new cTitlePictureScene();
+        case SCENE_WORLD_MAP: return new cWorldMapScene();
+        case SCENE_MAP_MENU: return new cMapMenuScene();
         default: return nullptr;  // scenes still to come
     }
 }
