@@ -161,6 +161,9 @@ void cMapMenuScene::Save() {
             g_MenuCursor.PushLevel();
             Cursor().row = 1;
             m_nStep = 2;
+            g_MenuCursor.MoveGrid(0, SystemData.GetCenteredTextLeft(320, 12, 2, 1), kSaveConfirmY, 16, 16, 1, 2);
+            DrawSaveConfirm();
+            return;
         } else if (Buttons() & 2) {
             PlaySE(2);
             BackToMenu();
@@ -191,11 +194,16 @@ void cMapMenuScene::Save() {
         g_MenuCursor.PopLevel();
         m_nStep = 1;
     }
-    DrawSlots();
     if (m_nStep == 1) {
+        DrawSlots();
         DrawCursor(64);
         return;
     }
+    DrawSaveConfirm();
+}
+
+void cMapMenuScene::DrawSaveConfirm() {
+    DrawSlots();
     DrawChoice(12, kSaveConfirmY);
     if (const MENUCURSORSTATE* slot = g_MenuCursor.Parent())
         DDBlt(&BackBuffer, slot->x, slot->y, 16, 16, &CommonSurfaces[CB_ACCESSORY], 80, 0, DDBLT_COLORKEY);

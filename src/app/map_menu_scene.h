@@ -26,6 +26,8 @@ private:
     int DrawChoice(int first, int y);
     // Background and the slot list.
     void DrawSlots();
+    // The slot list with the chosen slot marked and the save confirmation.
+    void DrawSaveConfirm();
     void BackToMenu();
 
     int m_nItemCount = 1;
