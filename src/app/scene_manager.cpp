@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
 #include "app/challenge_scene.h"
+#include "app/main_window.h"
+#include "app/map_menu_scene.h"
 #include "app/option_scene.h"
-#include "app/title_scene.h"
-#include "play/play_scene.h"
 #include "app/system_ini.h"
+#include "app/title_scene.h"
+#include "app/world_map_scene.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -24,6 +25,7 @@
 #include "platform/system/thread_messages.h"
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
 
 cSceneManager SceneManager;
 
@@ -169,6 +171,8 @@ cScene* CreateStandardScene(int nScene) {
         case SCENE_CHALLENGE: return new cChallengeScene();
         case SCENE_OPTION: return new cOptionScene();
         case SCENE_PLAY: return new cPlayScene();
+        case SCENE_WORLD_MAP: return new cWorldMapScene();
+        case SCENE_MAP_MENU: return new cMapMenuScene();
         default: return nullptr;  // scenes still to come
     }
 }

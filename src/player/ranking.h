@@ -12,6 +12,8 @@
 #include "records/field_table.h"
 #include "records/safe_container.h"
 
+struct DDSURFACEDATA;
+
 constexpr int RANK_TABLE_NUM = 5;
 constexpr int RANK_ROW_NUM = 20;
 constexpr int RANK_TABLE_CLEAR_TIME = 2;
@@ -70,6 +72,10 @@ public:
     // Writes it through a temporary file: 0 when the game type has no file or
     // it could not be written, else 1.
     int SaveFile(int g, const std::string& stage, int e1, int e2, int e3);
+    // Draws table n (ranking_draw.cpp) in the 16-pixel font into a 272 x 352
+    // panel at (x, y); g: the game type whose enabled tables decide the
+    // switching hint; bEnglish: the English title.
+    void Draw(DDSURFACEDATA* dst, int x, int y, int n, int g, int bEnglish) const;
 
     cSafeVector<cRanking> vRanking;
 };

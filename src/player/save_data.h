@@ -16,6 +16,8 @@
 #include "stage/chara_data.h"
 #include "stage/stage_data_records.h"  // cTextRec, the per-stage best
 
+struct DDSURFACEDATA;
+
 constexpr int STORY_SLOT_NUM = 99;
 constexpr int STORE_FLAG_NUM = 25;   // carried hero properties
 constexpr int MAP_FLAG_NUM = 1000;   // world-map switches
@@ -198,6 +200,9 @@ public:
 void RefreshSlotList(cSafeVector<cSaveSlot>& slots);
 // The text of a slot in the list: "YYYY/MM/DD hh:mm\n", empty for an unused slot.
 std::string MakeSlotText(const cSaveSlot& slot);
+// Draws `rows` slots from `first` in a framed box 320 wide at (x, y): the
+// slot number counted from 1 and its text (slot_list_draw.cpp).
+void DrawSlotList(DDSURFACEDATA* dst, int x, int y, const cSafeVector<cSaveSlot>& slots, int first, int rows);
 // Saves the live record to its story slot when it has one; 1 when written,
 // 0 without a slot or when the write failed.
 int AutoSaveStory(cSaveData& data);

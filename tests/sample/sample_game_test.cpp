@@ -115,12 +115,12 @@ TEST_F(SampleGame, TheProjectDataLoadsWithoutAReportLine) {
     EXPECT_EQ(WorldMap.LoadFile("data\\WorldMap.dat"), 1);
     EXPECT_GE(WorldMap.vEvent.size(), 4u);
     EXPECT_EQ(LoadCommonPalette(), 1);
-    // Every stage the world map names exists.
+    // Every stage the world map names exists, as a numbered file.
     for (const cWorldEvent& e : WorldMap.vEvent)
         for (const cWorldPage& p : e.vPage) {
             std::string path = p.strStageFile;
             std::replace(path.begin(), path.end(), '\\', '/');
-            EXPECT_TRUE(fs::exists(Folder() / path)) << path;
+            EXPECT_TRUE(fs::exists(Folder() / (path + "_825"))) << path;
         }
     ResetLogs();
     EXPECT_EQ(fs::file_size(report), before) << "the report log has lines";

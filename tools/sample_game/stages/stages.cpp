@@ -275,9 +275,9 @@ void BuildStressStage(cStageData& s) {
 
 const std::vector<STAGEFILE>& StageFiles() {
     static const std::vector<STAGEFILE> files = {
-        {"stg4/stage1-1.stg4", BuildMeadowStage},  {"stg4/stage2-1.stg4", BuildCaveStage},
-        {"stg4/stage3-1.stg4", BuildTowerStage},   {"stg4/stage4-1.stg4", BuildCastleStage},
-        {"stg4/c01-1.stg4", BuildChallengeStage1}, {"stg4/c02-1.stg4", BuildChallengeStage2},
+        {"stg4/stage1-1.stg4_825", BuildMeadowStage},  {"stg4/stage2-1.stg4_825", BuildCaveStage},
+        {"stg4/stage3-1.stg4_825", BuildTowerStage},   {"stg4/stage4-1.stg4_825", BuildCastleStage},
+        {"stg4/c01-1.stg4_825", BuildChallengeStage1}, {"stg4/c02-1.stg4_825", BuildChallengeStage2},
         {"stg4/stress.stg4", BuildStressStage},
     };
     return files;

@@ -8,7 +8,7 @@ class cStageData;
 namespace sample {
 
 struct STAGEFILE {
-    std::string strPath;  // relative to the game's data folder ("stg4/stage1-1.stg4")
+    std::string strPath;  // relative to the game's data folder ("stg4/stage1-1.stg4_825": numbered, as the game looks them up)
     void (*Build)(cStageData&);
 };
 
