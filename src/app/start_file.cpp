@@ -3,13 +3,16 @@
 #include <atomic>
 #include <filesystem>
 
+#include "app/front_services.h"
 #include "app/scene_manager.h"
 #include "app/stage_loader.h"
 #include "app/system_ini.h"
 #include "database/data_paths.h"
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
+#include "platform/system/mesbox.h"
 #include "platform/system/path.h"
+#include "records/data_file.h"
 
 int bStageTest = 0;
 
@@ -44,16 +47,22 @@ bool StartWithFile() {
     if (IniData.FreeStage.empty()) return true;
     std::string path = IniData.FreeStage;
     std::string numbered;
-    if (FindLastNumberedFileStr(numbered, path.c_str(), ExtTable[EXT_STG4])) path = numbered;
+    const bool bReplay = IsReplayName(path);
+    if (!bReplay && FindLastNumberedFileStr(numbered, path.c_str(), ExtTable[EXT_STG4])) path = numbered;
     if (!ExistsFile(path)) {
         WriteReportEC("「%s」の読み込みに失敗しました！", path.c_str());
         IniData.FreeStage.clear();
         return true;
     }
-    if (IsReplayName(path)) {
-        // Replays play back once the player's records exist.
-        WriteReport("Start file %s : replays cannot be played back yet; the title is shown", path.c_str());
-        IniData.FreeStage.clear();
+    if (bReplay) {
+        // A replay plays back as the title's replay item plays it.
+        if (!StartReplayFromFile(path)) {
+            ErrMesBox(GetLoadErrorMes(path).c_str());
+            IniData.FreeStage.clear();
+            return true;
+        }
+        SceneManager.nCurrent = SCENE_PLAY;
+        SceneManager.nPrevious = SCENE_TITLE;
         return true;
     }
     bStageTest = 1;

@@ -22,7 +22,8 @@ void SetChallengeSwitch(int32_t* pSwitch);
 // The start file of IniData.FreeStage, when there is one: the newest
 // numbered variant replaces the name; an existing stage file is loaded and
 // the scene manager starts in the play scene (free play); a replay file
-// waits for the replays (reported) and the title comes; a missing file is
-// reported, FreeStage cleared, the title comes. false only when an existing
-// stage file could not be loaded.
+// (extension "rpl4_...") is read and plays back as the title's replay item
+// plays it, or is refused with the load-failure message and the title comes;
+// a missing file is reported, FreeStage cleared, the title comes. false only
+// when an existing stage file could not be loaded.
 bool StartWithFile();

@@ -8,7 +8,9 @@
 #include "platform/input/input.h"
 #include "platform/system/log.h"
 #include "play/block_collision.h"
+#include "play/play_run.h"
 #include "play/play_scene.h"
+#include "play/replay_end.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "records/services.h"
@@ -17,7 +19,6 @@
 
 namespace {
 
-constexpr int32_t PLAYKIND_REPLAY = 4;
 constexpr int32_t SE_DEATH = 8;
 constexpr int32_t SE_KILL = 9;
 
@@ -168,15 +169,21 @@ void cPlayScene::Play() {
         nState = PLAYSTATE_PAUSE;
         return;
     }
-    if (CheckReplayKeys(SceneManager.nTitleChoice == PLAYKIND_REPLAY)) return;
+    const bool bReplay = IsReplayPlay();
+    if (CheckReplayKeys(bReplay)) {
+        ReportReplayEnd("saved", nFrameCount, Hero(), SaveData.nScore, nStageTime, nElapsedFrames);
+        return;
+    }
     ++nFrameCount;
     cPlayer* lpHero = Hero();
     if (!lpHero) return;
     cInput& in = InputList[0];
-    if (SceneManager.nTitleChoice == PLAYKIND_REPLAY) {
+    if (bReplay) {
         in.ClearDirection();
         in.ClearButtons();
         if (KeyLog.PlayFrame(in) != 0) {
+            // This frame found the log spent: it is no frame of the run.
+            ReportReplayEnd("played", nFrameCount - 1, lpHero, SaveData.nScore, nStageTime, nElapsedFrames);
             SaveData.RestoreVars(1);
             SetStage(1, 1);
             nState = PLAYSTATE_BANNER;

@@ -98,9 +98,11 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
                 PostCloseMain();
                 return;
             }
-            // The copy a replay of this run is saved with.
-            ReplayStage = PlayStage;
         }
+        // The settings a replay of this run is saved with, as the run begins
+        // (the first set-up too: a replay saved from it must hold the stage's
+        // own settings, not empty ones).
+        ReplayStage = PlayStage;
         if (replay) {
             nRandSeed = static_cast<int32_t>(KeyLog.dwRandSeed);
             KeyLog.Rewind();

@@ -1,0 +1,129 @@
+// Replays through the whole program: each sample stage played from a key
+// script is saved with F1 through the program's own chooser, then played back
+// from the command line; both runs end in the same state and on the same
+// picture (but for the test play's hint line). A kept replay of the first stage must go on playing back to its
+// recorded end state and picture as the engine changes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/game_folder.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace apptest;
+
+namespace {
+
+struct REPLAYEND {
+    std::string strLine;   // the "Replay end" report line after its kind word
+    std::string strFrame;  // the BMP of the last picture
+    std::string strReport;
+};
+
+// The report's "Replay end : KIND ..." line without "KIND".
+std::string EndState(const std::string& report, const std::string& kind) {
+    for (const std::string& line : Lines(report)) {
+        const auto at = line.find("Replay end : " + kind + " ");
+        if (at != std::string::npos) return line.substr(at + 14 + kind.size());
+    }
+    return {};
+}
+
+REPLAYEND RunToReplayEnd(const cTempDir& dir, const std::string& kind, const std::string& script,
+                         const std::string& file) {
+    auto env = HeadlessEnv(6000);
+    const std::string frame = dir.File(kind + ".bmp");
+    env["QV_REPLAY_END"] = frame;
+    if (!script.empty()) {
+        std::ofstream(dir.Path() / "keys.txt") << script;
+        env["QV_INPUT"] = dir.File("keys.txt");
+    }
+    const GAMERUN run = RunGame(dir.Path(), env, {file});
+    return {EndState(run.strReport, kind), ReadText(frame), run.strReport};
+}
+
+// The one replay file the program saved.
+fs::path SavedReplay(const fs::path& game) {
+    fs::path found;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(game / "user_data" / "rpl4", ec))
+        if (e.path().extension() == ".rpl4_825") found = e.path();
+    return found;
+}
+
+// The frame without the hint line (screen rows 456..471): a stage played
+// from the command line is a test play, which shows "end with the space key"
+// there, and its replay is not.
+std::string WithoutHintLine(std::string bmp) {
+    constexpr size_t kPixels = 54, kStride = 640 * 3, kRows = 480;
+    if (bmp.size() != kPixels + kStride * kRows) return {};
+    for (size_t y = 456; y < 472; ++y) bmp.replace(kPixels + (kRows - 1 - y) * kStride, kStride, kStride, '\0');
+    return bmp;
+}
+
+uint64_t Fnv1a(const std::string& bytes) {
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+// Runs right with jumps (Z) and a turn back; F1 saves the run at `end`.
+std::string WalkScript(int end) {
+    std::string s = "180 RIGHT down\n";
+    for (int f = 200; f < end - 60; f += 45) s += std::to_string(f) + " Z down\n" + std::to_string(f + 12) + " Z up\n";
+    s += std::to_string(end - 50) + " RIGHT up\n" + std::to_string(end - 45) + " LEFT down\n" +
+         std::to_string(end - 20) + " LEFT up\n";
+    return s + std::to_string(end) + " F1 down\n" + std::to_string(end + 1) + " F1 up\n";
+}
+
+const char* const kFixture = "replay/stage1-1.rpl4_825";
+const char* const kFixtureEnd = "replay/stage1-1.end.txt";
+
+fs::path TestData(const std::string& name) {
+    const char* root = std::getenv("QV_TEST_DATA");
+    return fs::path(root ? root : "tests/data") / name;
+}
+
+}  // namespace
+
+TEST(ReplayRun, EachSampleStageRecordedWithF1PlaysBackToTheSameEndAndPicture) {
+    for (const char* stage : {"stage1-1", "stage2-1", "stage3-1", "stage4-1"}) {
+        SCOPED_TRACE(stage);
+        cTempDir dir;
+        MakeGameFolder(dir.Path(), WindowedIni());
+        const std::string file = std::string("data\\stg4\\") + stage + ".stg4";
+        const REPLAYEND rec = RunToReplayEnd(dir, "saved", WalkScript(700), file);
+        ASSERT_NE(rec.strLine, "") << rec.strReport;
+        const fs::path replay = SavedReplay(dir.Path());
+        ASSERT_FALSE(replay.empty()) << rec.strReport;
+        // The replay from the command line: its own banner, its seed, the log as input.
+        const std::string name = "user_data\\rpl4\\" + replay.filename().string();
+        const REPLAYEND play = RunToReplayEnd(dir, "played", "", name);
+        EXPECT_EQ(play.strLine, rec.strLine) << play.strReport;
+        const std::string recFrame = WithoutHintLine(rec.strFrame);
+        EXPECT_TRUE(!recFrame.empty() && WithoutHintLine(play.strFrame) == recFrame) << "the last pictures differ";
+        if (std::getenv("QV_UPDATE_GOLDEN") && std::string(stage) == "stage1-1") {
+            fs::create_directories(TestData("replay"));
+            fs::copy_file(replay, TestData(kFixture), fs::copy_options::overwrite_existing);
+            std::ofstream(TestData(kFixtureEnd), std::ios::binary | std::ios::trunc)
+                << play.strLine << "\n" << Fnv1a(play.strFrame) << "\n";
+        }
+    }
+}
+
+TEST(ReplayRun, TheKeptFirstStageReplayPlaysBackToItsRecordedEnd) {
+    std::ifstream expected(TestData(kFixtureEnd));
+    std::string line, hash;
+    ASSERT_TRUE(std::getline(expected, line) && std::getline(expected, hash)) << TestData(kFixtureEnd);
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "user_data" / "rpl4");
+    fs::copy_file(TestData(kFixture), dir.Path() / "user_data" / "rpl4" / "kept.rpl4_825");
+    const REPLAYEND play = RunToReplayEnd(dir, "played", "", "user_data\\rpl4\\kept.rpl4_825");
+    EXPECT_EQ(play.strLine, line) << play.strReport;
+    EXPECT_EQ(std::to_string(Fnv1a(play.strFrame)), hash);
+}
