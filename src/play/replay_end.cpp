@@ -1,7 +1,6 @@
 #include "play/replay_end.h"
 
 #include <cstdlib>
-#include <string>
 
 #include "actors/chara.h"
 #include "platform/graphics/dd_present.h"
@@ -10,25 +9,21 @@
 
 namespace {
 
-const std::string& EndPath() {
-    static const std::string path = [] {
-        const char* v = std::getenv("QV_REPLAY_END");
-        return std::string(v ? v : "");
-    }();
-    return path;
-}
+bool g_bReported = false;
 
 }  // namespace
 
 void ReportReplayEnd(const char* what, int32_t frames, const cChara* hero, int32_t score, int32_t stageTime,
                      int32_t elapsedFrames) {
-    static bool bDone = false;
-    if (EndPath().empty() || bDone) return;
-    bDone = true;
+    const char* path = std::getenv("QV_REPLAY_END");
+    if (!path || !*path || g_bReported) return;
+    g_bReported = true;
     // Positions in full precision: a replay that plays back identically
     // gives the very same line.
     WriteReport("Replay end : %s frames %d hero %.17g,%.17g score %d time %d elapsed %d", what, frames,
                 hero ? hero->x : 0.0, hero ? hero->y : 0.0, score, stageTime, elapsedFrames);
-    if (!DDWriteLastFrame(EndPath())) WriteReport("Replay end : the frame could not be written to %s", EndPath().c_str());
+    if (!DDWriteLastFrame(path)) WriteReport("Replay end : the frame could not be written to %s", path);
     PostCloseMain();
 }
+
+void ResetReplayEnd() { g_bReported = false; }

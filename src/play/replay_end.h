@@ -12,3 +12,5 @@ class cChara;
 // what: "saved" or "played"; frames: frames of play in the run.
 void ReportReplayEnd(const char* what, int32_t frames, const cChara* hero, int32_t score, int32_t stageTime,
                      int32_t elapsedFrames);
+// Reports again (tests running the program more than once in a process).
+void ResetReplayEnd();

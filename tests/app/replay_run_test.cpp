@@ -10,7 +10,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/app_state.h"
 #include "app/game_folder.h"
+#include "app/win_main.h"
+#include "platform/system/mesbox.h"
+#include "platform/window/ctrl.h"
+#include "platform/window/dialog.h"
+#include "play/replay_end.h"
+#include "player/player_records.h"
+#include "player/replay_service.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -126,4 +135,58 @@ TEST(ReplayRun, TheKeptFirstStageReplayPlaysBackToItsRecordedEnd) {
     const REPLAYEND play = RunToReplayEnd(dir, "played", "", "user_data\\rpl4\\kept.rpl4_825");
     EXPECT_EQ(play.strLine, line) << play.strReport;
     EXPECT_EQ(std::to_string(Fnv1a(play.strFrame)), hash);
+}
+
+namespace {
+
+class ReplayTitleTest : public ::testing::Test {
+protected:
+    ReplayTitleTest() { Reset(); }
+    ~ReplayTitleTest() override {
+        SetDialogFrameHook(nullptr);
+        Reset();
+    }
+    static void Reset() {
+        ResetAppState();
+        ResetReplayEnd();
+        KeyLog.Clear();
+        PrevKeyLog.Clear();
+        strReplayFile.clear();
+    }
+};
+
+}  // namespace
+
+TEST_F(ReplayTitleTest, TheTitlesReplayItemPlaysTheChosenReplayAsTheCommandLineDoes) {
+    std::ifstream expected(TestData(kFixtureEnd));
+    std::string line, hash;
+    ASSERT_TRUE(std::getline(expected, line) && std::getline(expected, hash));
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "user_data" / "rpl4");
+    fs::copy_file(TestData(kFixture), dir.Path() / "user_data" / "rpl4" / "kept.rpl4_825");
+    // The title's cursor down to the replay item (row 4), confirmed.
+    std::ofstream(dir.Path() / "keys.txt")
+        << "40 DOWN down\n41 DOWN up\n46 DOWN down\n47 DOWN up\n52 DOWN down\n53 DOWN up\n"
+           "58 DOWN down\n59 DOWN up\n72 Z down\n74 Z up\n";
+    cEnvGuard env;
+    SetWindowRunEnv(env);
+    env.Unset("QV_AUTO_ANSWER");
+    RereadAutoAnswer();
+    env.Set("QV_INPUT", dir.File("keys.txt").c_str());
+    env.Set("QV_MAX_FRAMES", "3000");
+    env.Set("QV_REPLAY_END", dir.File("end.bmp").c_str());
+    cWorkDirGuard cwd(dir.Path());
+    std::string title;
+    SetDialogFrameHook([&](cDialog& dlg, int frame) {
+        if (dlg.ResourceId() != 1 || frame != 2) return;
+        title = dlg.Title();
+        dlg.FindCtrl(1152)->SetText("kept.rpl4_825");
+        dlg.OnCommand(1, BN_CLICKED);
+    });
+    EXPECT_EQ(WinMain("", 1), 0);
+    EXPECT_EQ(title, "リプレイファイルの読み込み");
+    const std::string report = ReadText(dir.Path() / "Report_Game.txt");
+    EXPECT_EQ(EndState(report, "played"), line) << report;
+    EXPECT_EQ(std::to_string(Fnv1a(ReadText(dir.Path() / "end.bmp"))), hash);
 }
