@@ -1,7 +1,10 @@
 #include <filesystem>
 
 #include "old_save.h"
+#include "database/system_data.h"
 #include "platform/input/input.h"
+#include "platform/input/input_keys.h"
+#include "player/replay_service.h"
 #include "player_fixture.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_file.h"
@@ -227,3 +230,31 @@ TEST_F(KeyLogTest, ReplayNamesAreDatedAndNumbered) {
 }
 
 }  // namespace
+
+TEST(ReplayKeysTest, F1WinsOverF2AndAnEmptyLogSoundsAtMostEverySixtyFrames) {
+    ResetDatabaseState();
+    ResetPlayerRecords();
+    ResetKeySnapshot();
+    nReplayKeyCooldown = 0;
+    cRecordServicesSpy spy;
+    SystemData.bReplayRecord = 1;
+    Frame(PrevKeyLog, INPUT_RIGHT, 0, 5);  // only the previous run has frames
+    SetScriptKey(0x70, true);
+    SetScriptKey(0x71, true);
+    int saved = 0;
+    for (int i = 0; i < 130; ++i) saved += CheckReplayKeys(0);
+    // F1 holds the empty current log: the refusal at frames 0, 60 and 120, nothing saved.
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(spy.sounds, (std::vector<int>{3, 3, 3}));
+    SetScriptKey(0x70, false);
+    EXPECT_EQ(CheckReplayKeys(0), 1);  // F2 alone: the previous run is saved
+    EXPECT_EQ(spy.sounds.back(), 1);
+    EXPECT_EQ(CheckReplayKeys(1), 0);  // never while a replay plays
+    SystemData.bReplayRecord = 0;
+    EXPECT_EQ(CheckReplayKeys(0), 0);  // nor with recording off
+    EXPECT_EQ(spy.sounds.size(), 4u);
+    ResetKeySnapshot();
+    nReplayKeyCooldown = 0;
+    ResetPlayerRecords();
+    ResetDatabaseState();
+}
