@@ -8,6 +8,7 @@
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
 #include "app/stage_loader.h"
+#include "app/system_ini.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/data_paths.h"
@@ -22,7 +23,6 @@
 #include "platform/system/mesbox.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
-#include "player/player_draw.h"
 #include "player/player_records.h"
 #include "records/utility.h"
 
@@ -127,7 +127,7 @@ void cChallengeScene::DrawScreen() {
         if (SystemData.bShowChallengeValues) large.DrawTextF(s, signX + 64, y, "%d", result.nValue2);
     }
     if (ChallengeRankOn() && RankDisplaySwitch(SaveData))
-        DrawRankingTable(s, kRankX, kRankY, RankingList, SaveData.nRankTable, GAME_CHALLENGE, -1);
+        RankingList.Draw(s, kRankX, kRankY, SaveData.nRankTable, -1, GAME_CHALLENGE, IniData.English);
 }
 
 void cChallengeScene::DrawFrame(bool bCursor) {

@@ -18,7 +18,6 @@
 #include "platform/system/font_sjis.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
-#include "player/player_draw.h"
 #include "player/player_records.h"
 #include "records/utility.h"
 
@@ -226,7 +225,7 @@ void cTitleScene::ChooseSlot(bool bNew) {
 void cTitleScene::DrawSlotList() {
     DDBlt(&BackBuffer, 0, 0, 640, 480, &CommonSurfaces[CB_TITLE], 0, 0, 0);
     UpdateBlinkColors();
-    DrawSaveSlots(&BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotTop, m_nSlotRows);
+    ::DrawSlotList(&BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotTop, m_nSlotRows);
     const MENUCURSORSTATE& c = g_MenuCursor.Current();
     DDBlt(&BackBuffer, c.x, c.y, 16, 16, &CommonSurfaces[CB_ACCESSORY], 64, 0, DDBLT_COLORKEY);
 }
