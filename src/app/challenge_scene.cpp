@@ -7,6 +7,7 @@
 #include "app/blink_colors.h"
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
+#include "app/scene_surface.h"
 #include "app/stage_loader.h"
 #include "app/system_ini.h"
 #include "database/common_bitmaps.h"
@@ -40,7 +41,7 @@ bool ChallengeRankOn() {
     return SystemData.vGameTypeFlags.size() > GAME_CHALLENGE && SystemData.vGameTypeFlags[GAME_CHALLENGE].bOn;
 }
 
-DDSURFACEDATA* Screen() { return SceneSurface.empty() ? nullptr : &SceneSurface[0]; }
+DDSURFACEDATA* Screen() { return FirstSceneSurface(); }
 
 // The newest numbered variant of a challenge stage; a project whose stage
 // files carry no number is played from the plain file.
@@ -60,11 +61,8 @@ cChallengeScene::cChallengeScene() : cScene(SCENE_CHALLENGE, 2) {
 }
 
 cChallengeScene::~cChallengeScene() {
-    DDReleaseSurface(&CommonSurfaces[CB_ACCESSORY]);
-    DDReleaseSurface(&CommonSurfaces[CB_WINDOW]);
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
+    for (int row : {CB_ACCESSORY, CB_WINDOW}) DDReleaseSurface(&CommonSurfaces[row]);
+    ReleaseSceneSurfaces();
 }
 
 void cChallengeScene::Recount() {
@@ -80,14 +78,7 @@ void cChallengeScene::Init() {
     g_MenuCursor.Current().row = SceneManager.nChallengeCursor;
     Recount();
     SelectStage(g_MenuCursor.Current().row + 1);
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
-    if (!DDAddSurface(SceneSurface, SceneSurfaceInfo, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0)) {
-        SceneSurface.clear();
-        SceneSurfaceInfo.clear();
-        PostCloseMain();
-    }
+    MakeSceneSurface(640, 480, 0);
     m_nPrevButton = InputList[0].m_nButton;
     DrawScreen();
     m_nStep = 0;

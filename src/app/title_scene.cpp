@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
+#include "app/scene_surface.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -34,13 +35,7 @@ const char* MenuText(int item) {
     return static_cast<size_t>(item) < SystemData.vTitleMenu.size() ? SystemData.vTitleMenu[item].strText.c_str() : "";
 }
 
-DDSURFACEDATA* Panel() { return SceneSurface.empty() ? nullptr : &SceneSurface[0]; }
-
-void ReleaseSceneSurfaces() {
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
-}
+DDSURFACEDATA* Panel() { return FirstSceneSurface(); }
 
 }  // namespace
 
@@ -80,7 +75,6 @@ void cTitleScene::Init() {
 }
 
 void cTitleScene::BuildMenuPanel() {
-    ReleaseSceneSurfaces();
     int w = 0;
     if (SystemData.bPictureTitleMenu) {
         w = CommonSurfaces[CB_GAME_MODE].nWidth + 32;
@@ -90,11 +84,7 @@ void cTitleScene::BuildMenuPanel() {
         w = 32 * chars + 34;
     }
     const int h = 32 * m_nItemCount + 2;
-    if (!DDAddSurface(SceneSurface, SceneSurfaceInfo, w, h, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0)) {
-        ReleaseSceneSurfaces();
-        PostCloseMain();
-        return;
-    }
+    if (!MakeSceneSurface(w, h, 1)) return;
     DDSURFACEDATA* panel = Panel();
     panel->bLost = 0;
     if (SystemData.bPictureTitleMenu) {
