@@ -82,7 +82,14 @@ protected:
         } else {
             Common(CB_SHOT_MIRROR, 480, 64, 16, shots);
         }
-        Common(CB_CHARACTER1, 32, 32, 0, [](int x, int y) { return uint8_t(x > 3 && x < 28 && y > 3 ? 5 : 0); });
+        const auto body = [](int x, int y) { return uint8_t(x > 3 && x < 28 && y > 3 ? (x < 10 ? 9 : 5) : 0); };
+        Common(CB_CHARACTER1, 32, 32, 0, body);
+        if (d3d) {
+            CommonSurfaces[CB_CHARACTER1 + 1].lpViewSD = &CommonSurfaces[CB_CHARACTER1];
+            CommonSurfaces[CB_CHARACTER1 + 1].nMirrorWidth = 32;
+        } else {
+            Common(CB_CHARACTER1 + 1, 32, 32, 32, body);
+        }
 
         PlayStage.nWidth = 20, PlayStage.nHeight = 15;
         PlayStage.nOuterX = 640, PlayStage.nOuterY = 480;
