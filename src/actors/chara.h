@@ -255,7 +255,6 @@ public:
     int32_t nNextFlowUid = 0;
 
     // Block collision
-    int32_t nWallSide = 0;          // side of the last wall contact: 0 left, 1 right
     int32_t bSpecialFloor = 0;      // stands on a special floor (block effect 2)
 
     // Movement and target commands

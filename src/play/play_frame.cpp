@@ -190,6 +190,8 @@ void cPlayScene::Play() {
             return;
         }
     } else {
+        if (lpHero->bIgnoreDirection) in.ClearDirection();
+        if (lpHero->bIgnoreButtons) in.ClearButtons();
         if (in.m_nButton == 0) bMenuLatch = 0;
         else if (bMenuLatch) in.m_nButton = 0;
         if (GetSysSwitch(SystemData, eSysSwitch::ReplayRecording)) KeyLog.RecordFrame(in);
@@ -204,8 +206,12 @@ void cPlayScene::Play() {
         if (lpHero->Die() == 1) EndWithResults();
         return;
     }
+    lpHero->ClearFlowFrameFlags();
     lpHero->nFrameValue1 = -1, lpHero->nFrameValue2 = 1;
-    for (cStageChara& c : lstStageChara) c.nFrameValue1 = -1, c.nFrameValue2 = 1;
+    for (cStageChara& c : lstStageChara) {
+        if (!c.dying) c.ClearFlowFrameFlags();
+        c.nFrameValue1 = -1, c.nFrameValue2 = 1;
+    }
 
     const int32_t steps = PlayStage.nSteps;
     for (int32_t i = 1; i <= steps; ++i) {
@@ -246,6 +252,7 @@ void cPlayScene::Play() {
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
         UpdateShots();
+        if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {
             int32_t r = StepBlockItem(*lpHero);
             if (r == PLAY_GOON) r = DetectHits();

@@ -3,9 +3,12 @@
 #include <filesystem>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
+#include "play/message/message.h"
 #include "play/play_scene.h"
+#include "platform/system/thread_messages.h"
 #include "player/player_records.h"
 #include "player/save_data.h"
 #include "records/utility.h"
@@ -15,6 +18,7 @@ namespace {
 constexpr int32_t LIVES_UNLIMITED = 999999;
 constexpr int32_t LIVES_MAX = 99;
 constexpr int32_t SE_EXTRA_LIFE = 15;
+constexpr int32_t EXTRA_LIFE_FRAMES = 30;
 
 int32_t AddClamped(int32_t a, int64_t b) {
     const int64_t v = a + b;
@@ -36,13 +40,26 @@ void cPlayScene::TallyResults() {
     const int32_t step = GetSysSwitch(SystemData, eSysSwitch::ExtraLifeScoreStep);
     if (sd.nLives == LIVES_UNLIMITED || !GetSysSwitch(SystemData, eSysSwitch::ExtraLifeByScore) || step == 0) return;
     const int32_t k = sd.nScore / step - oldScore / step;
-    for (int32_t i = 0; i < k && !bQuit; ++i) {
+    for (int32_t i = 0; i < k; ++i) {
         if (sd.nLives < LIVES_MAX) ++sd.nLives;
         PlaySE(SE_EXTRA_LIFE);
-        nWaitDelay = 0;
-        bWaitButton = 0;
-        nWaitFrames = 30;
+        if (!ShowExtraLife()) break;
+        while (!bAppActive.load() && !bQuit) Sleep(1);
     }
+}
+
+int32_t cPlayScene::ShowExtraLife() {
+    const cPlayer* lpHero = Hero();
+    auto entry = std::make_shared<cMessage>(MESSAGE_EXTRA_LIFE, nullptr, 0, 0, 0, MESPOS_SELF_ABOVE, 0, 0, 0, 0, 0,
+                                            0, MESEND_TIME, EXTRA_LIFE_FRAMES, 1, lpHero ? lpHero->nId : 0, 0, 0, 0,
+                                            0, 0, 0, 0);
+    lstStageWork.push_back(entry);
+    nWaitDelay = 0;
+    bWaitButton = 0;
+    nWaitFrames = EXTRA_LIFE_FRAMES;
+    const int32_t r = RunPauseWait();
+    lstStageWork.remove(entry);
+    return r;
 }
 
 int32_t cPlayScene::MakeNextStageFileName(std::string& out, int32_t n) {

@@ -251,6 +251,17 @@ public:
     int32_t bStatusBar = 1;            // the status strip is shown
     int32_t bTimerHidden = 0;          // the stage timer is not shown
     int32_t bHeroDeathDone = 0;        // the hero's death presentation ended in this picture
+
+    // Frame and drawing gaps
+    // First sub-step: the characters, block characters and items that left
+    // the screen beyond the stage's removal rules are removed.
+    void EraseBeyondEdges();
+    // The extra-life presentation over the hero, shown by the pause thread
+    // while this thread waits; 0 when the program began to close.
+    int32_t ShowExtraLife();
+    // The ranges of the distance conditions of the drawn characters.
+    void DrawDistanceConds(DDSURFACEDATA* dst, int32_t frozen);
+    int32_t nRangeFrame = 0;           // frame counter of the range display, 0..31
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.
