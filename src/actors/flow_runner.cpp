@@ -87,6 +87,7 @@ void cFlowRun::Start(cChara& chara) {
     if (def->nTrigger != TRIGGER_BEFORE_START || cmds.empty() || g_nInstantDepth >= MAX_INSTANT_DEPTH) return;
     ++instantDepth;
     ++g_nInstantDepth;
+    ++chara.nFlowRunDepth;
     cFlowRun* prevFlow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
     PublishFlow(this);
     for (int i = 0; i < static_cast<int>(cmds.size()); ++i) {
@@ -98,6 +99,7 @@ void cFlowRun::Start(cChara& chara) {
         st.done = 1;
     }
     PublishFlow(prevFlow);
+    --chara.nFlowRunDepth;
     --g_nInstantDepth;
     --instantDepth;
     Reset(chara);
@@ -205,6 +207,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
 
 int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
     int32_t result = 0;
+    ++nFlowRunDepth;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         cFlowRun& fr = flows[i];
         if (!fr.running) continue;
@@ -221,6 +224,7 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
             break;
         }
     }
+    --nFlowRunDepth;
     RemoveRequestedFlows();
     return result;
 }
