@@ -9,6 +9,7 @@
 #include "actors/key_cond.h"
 #include "actors/player.h"
 #include "database/global_objects.h"
+#include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 #include "play/play_scene.h"
 #include "stage/flow.h"
@@ -72,7 +73,10 @@ int32_t cFlowCmdRun::Step(cChara& chara) {
 
 void cFlowRun::Start(cChara& chara) {
     // A flow whose at-once pass is running cannot start itself again.
-    if (instantDepth) return;
+    if (instantDepth) {
+        WriteECf("フロー %d は実行中に自分自身を開始しました", index);
+        return;
+    }
     running = 1;
     current = 0;
     frame = 0;
@@ -84,7 +88,11 @@ void cFlowRun::Start(cChara& chara) {
         chara.groupStartedA[g] = 1;
         chara.groupStartedB[g] = 1;
     }
-    if (def->nTrigger != TRIGGER_BEFORE_START || cmds.empty() || g_nInstantDepth >= MAX_INSTANT_DEPTH) return;
+    if (def->nTrigger != TRIGGER_BEFORE_START || cmds.empty()) return;
+    if (g_nInstantDepth >= MAX_INSTANT_DEPTH) {
+        WriteECf("フローの即時実行が %d 段を超えました", MAX_INSTANT_DEPTH);
+        return;
+    }
     ++instantDepth;
     ++g_nInstantDepth;
     ++chara.nFlowRunDepth;
