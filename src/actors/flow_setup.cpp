@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "actors/chara.h"
+#include "actors/flow_check.h"
 #include "database/database_work.h"
 #include "database/global_objects.h"
 #include "stage/code_table.h"
@@ -185,6 +186,7 @@ void cChara::SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos) 
         count = static_cast<int32_t>(copy.size());
         data.vFlow.insert(data.vFlow.begin() + first, copy.begin(), copy.end());
     }
+    CheckFlows(data.vFlow, first, count);
     for (int32_t i = first; i < first + count; ++i) {
         while (ExpandLoopCmds(data.vFlow[i].vCmd)) {}
     }
