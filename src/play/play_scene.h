@@ -251,6 +251,16 @@ public:
     int32_t bStatusBar = 1;            // the status strip is shown
     int32_t bTimerHidden = 0;          // the stage timer is not shown
     int32_t bHeroDeathDone = 0;        // the hero's death presentation ended in this picture
+
+    // Stage set-up and results (playable)
+    // The trigger-21 flows of the hero and the stage characters, then the
+    // removal of those they erased or killed.
+    void RunBeforeStartFlows();
+    // EndStage's branches: the next stage of a series (1 when it loaded).
+    int32_t LoadNextStage();
+    int32_t EndStory();
+    int32_t EndChallenge();
+    int32_t EndFreePlay();
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.
