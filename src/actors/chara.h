@@ -367,6 +367,12 @@ public:
     void DrawSpGauge(DDSURFACEDATA* dst, int frozen);
     // One frame of the death presentation; 1 when the character may be removed.
     int32_t DrawDeath(DDSURFACEDATA* dst, int frozen);
+
+    // Flow commands
+public:
+    int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
+    // Starts the overlay animations that the running flows schedule for their current frame.
+    void RunAnimeSchedule();
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

@@ -47,8 +47,11 @@ void cPlayer::JumpStep(cFlowCmdRun& state) {
     if (mode == 2) state.dJumpSpeed = CalcJumpSpeed(static_cast<double>(Param(state.cmd, 1)) * HEIGHT_UNIT);
     const bool bHeld = mode == 0 || KeyHeldNow(*this);
     const int32_t L = PlayStage.nSteps > 0 ? PlayStage.nSteps : 1;
-    const bool bOnGround = lpStandBlock && IsStanding() && !standingOnObject;
-    const bool bAirborne = !IsStanding();
+    // On the ground until the frames-without-ground grace has run out (the
+    // falling flag): a resting character meets its floor only on the steps
+    // it sinks back into it.
+    const bool bOnGround = !standingOnObject && (IsStanding() || (!bFalling && lpLastStandBlock && !bJump));
+    const bool bAirborne = !bOnGround && !standingOnObject;
     if (bHeld) {
         ++nJumpCounter;
         const bool bMayStart = !bAirborne && nJumpCounter <= L && (!bJumping || standingOnObject) && bJumpReady &&

@@ -1,5 +1,6 @@
 // One frame of play: input, timers, the logic sub-steps in which every
 // character acts and meets blocks, then the picture.
+#include "actors/flow_setup.h"
 #include "actors/shot.h"
 #include "app/scene_manager.h"
 #include "database/system_data.h"
@@ -66,6 +67,7 @@ int32_t cPlayScene::HeroUpdate() {
         WriteEC(text);
         return HeroDeath(false);
     };
+    hero.StartTriggeredFlows(TRIGGER_ALWAYS);
     if (hero.Update(hero.dying) != 0) return HeroDeath(false);
     if (nStageEnd == 1) {
         EndWithResults();
@@ -119,6 +121,7 @@ int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool&
         }
         return r != 0 ? FRAME_END : FRAME_ON;
     };
+    c.StartTriggeredFlows(TRIGGER_ALWAYS);
     if (c.Update(c.dying) != 0) {
         if (!c.byBlockChara && c.bErase) {
             it = RemoveStageChara(it);

@@ -262,6 +262,16 @@ public:
     // The ranges of the distance conditions of the drawn characters.
     void DrawDistanceConds(DDSURFACEDATA* dst, int32_t frozen);
     int32_t nRangeFrame = 0;           // frame counter of the range display, 0..31
+
+    // Stage set-up and results (playable)
+    // The trigger-21 flows of the hero and the stage characters, then the
+    // removal of those they erased or killed.
+    void RunBeforeStartFlows();
+    // EndStage's branches: the next stage of a series (1 when it loaded).
+    int32_t LoadNextStage();
+    int32_t EndStory();
+    int32_t EndChallenge();
+    int32_t EndFreePlay();
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.
