@@ -174,7 +174,8 @@ void cPlayScene::Play() {
     }
     const bool bReplay = IsReplayPlay();
     if (CheckReplayKeys(bReplay)) {
-        ReportReplayEnd("saved", nFrameCount, Hero(), SaveData.nScore, nStageTime, nElapsedFrames);
+        ReportReplayEnd("saved", nFrameCount, static_cast<uint32_t>(nRandSeed), Hero(), SaveData.nScore, nStageTime,
+                        nElapsedFrames);
         return;
     }
     ++nFrameCount;
@@ -186,7 +187,8 @@ void cPlayScene::Play() {
         in.ClearButtons();
         if (KeyLog.PlayFrame(in) != 0) {
             // This frame found the log spent: it is no frame of the run.
-            ReportReplayEnd("played", nFrameCount - 1, lpHero, SaveData.nScore, nStageTime, nElapsedFrames);
+            ReportReplayEnd("played", nFrameCount - 1, static_cast<uint32_t>(nRandSeed), lpHero, SaveData.nScore,
+                            nStageTime, nElapsedFrames);
             SaveData.RestoreVars(1);
             SetStage(1, 1);
             nState = PLAYSTATE_BANNER;

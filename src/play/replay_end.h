@@ -9,8 +9,9 @@
 
 class cChara;
 
-// what: "saved" or "played"; frames: frames of play in the run.
-void ReportReplayEnd(const char* what, int32_t frames, const cChara* hero, int32_t score, int32_t stageTime,
-                     int32_t elapsedFrames);
+// what: "saved" or "played"; frames: frames of play in the run; seed: the
+// random seed the run was set up with.
+void ReportReplayEnd(const char* what, int32_t frames, uint32_t seed, const cChara* hero, int32_t score,
+                     int32_t stageTime, int32_t elapsedFrames);
 // Reports again (tests running the program more than once in a process).
 void ResetReplayEnd();
