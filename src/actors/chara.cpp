@@ -75,7 +75,7 @@ void cChara::CopyCharaMembers(const cChara& src) {
     nBlockEffectValue = src.nBlockEffectValue;
     nBlockEffectSteps = src.nBlockEffectSteps;
     byBlockDeath = src.byBlockDeath;
-    nWallSide = src.nWallSide;
+    nLastBlockSide = src.nLastBlockSide;
     bSpecialFloor = src.bSpecialFloor;
     bActive = src.bActive;
     nActiveState = src.nActiveState;

@@ -255,7 +255,6 @@ public:
     int32_t nNextFlowUid = 0;
 
     // Block collision
-    int32_t nWallSide = 0;          // side of the last wall contact: 0 left, 1 right
     int32_t bSpecialFloor = 0;      // stands on a special floor (block effect 2)
 
     // Movement and target commands
@@ -368,6 +367,12 @@ public:
     void DrawSpGauge(DDSURFACEDATA* dst, int frozen);
     // One frame of the death presentation; 1 when the character may be removed.
     int32_t DrawDeath(DDSURFACEDATA* dst, int frozen);
+
+    // Flow commands
+public:
+    int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
+    // Starts the overlay animations that the running flows schedule for their current frame.
+    void RunAnimeSchedule();
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

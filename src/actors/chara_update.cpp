@@ -1,5 +1,5 @@
 // The per-frame update of players and stage characters: the speeds that
-// follow automatic scrolling, the flows and (players) the deferred item
+// follow automatic scrolling, the scheduled animations, the flows and (players) the deferred item
 // commands.
 #include "actors/item_run.h"
 #include "actors/player.h"
@@ -12,7 +12,9 @@ int32_t cStageChara::Update(int32_t bDying) {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     dSpeedX = bCentreFollow && !sx.bClamped ? sx.dAutoStep : 0;
-    dSpeedY = bCentreFollow && bScreen && !sy.bClamped ? sy.dAutoStep : 0;
+    // A walker's vertical speed is its fall or jump and carries over.
+    if (IsFlying() || (bCentreFollow && bScreen)) dSpeedY = bCentreFollow && bScreen && !sy.bClamped ? sy.dAutoStep : 0;
+    RunAnimeSchedule();
     RunFlows(bDying, 0);
     if (lpPlayScene) lpPlayScene->ClearCurrent();
     return 0;
@@ -24,9 +26,10 @@ int32_t cPlayer::Update(int32_t bDying) {
     const cScrollAxis& sy = CurScrollY();
     const bool bSync = data.bAutoScrollSync != 0;
     dSpeedX = bSync && sx.dAutoStep != 0 ? sx.dAutoStep : 0;
-    dSpeedY = bSync && sx.dAutoStep != 0 && sy.dAutoStep != 0 ? sy.dAutoStep : 0;
+    if (IsFlying() || bSync) dSpeedY = bSync && sx.dAutoStep != 0 && sy.dAutoStep != 0 ? sy.dAutoStep : 0;
     bJumpHandled = 0;
     if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
+    RunAnimeSchedule();
     const int32_t result = RunFlows(bDying, 1);
     if (lpPlayScene) lpPlayScene->ClearCurrent();
     if (result) return result;

@@ -16,6 +16,3 @@ int32_t cChara::DrawDeath(DDSURFACEDATA* dst, int frozen) {
     if (frozen) return 0;
     return ++deathWait > 60 ? 1 : 0;
 }
-
-// The sight mask is built at set-up but not yet laid over the screen.
-void cPlayer::DrawSightMask(DDSURFACEDATA*) {}

@@ -9,6 +9,7 @@
 #include "actors/key_cond.h"
 #include "actors/player.h"
 #include "database/global_objects.h"
+#include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 #include "play/play_scene.h"
 #include "stage/flow.h"
@@ -72,7 +73,10 @@ int32_t cFlowCmdRun::Step(cChara& chara) {
 
 void cFlowRun::Start(cChara& chara) {
     // A flow whose at-once pass is running cannot start itself again.
-    if (instantDepth) return;
+    if (instantDepth) {
+        WriteECf("フロー %d は実行中に自分自身を開始しました", index);
+        return;
+    }
     running = 1;
     current = 0;
     frame = 0;
@@ -84,9 +88,14 @@ void cFlowRun::Start(cChara& chara) {
         chara.groupStartedA[g] = 1;
         chara.groupStartedB[g] = 1;
     }
-    if (def->nTrigger != TRIGGER_BEFORE_START || cmds.empty() || g_nInstantDepth >= MAX_INSTANT_DEPTH) return;
+    if (def->nTrigger != TRIGGER_BEFORE_START || cmds.empty()) return;
+    if (g_nInstantDepth >= MAX_INSTANT_DEPTH) {
+        WriteECf("フローの即時実行が %d 段を超えました", MAX_INSTANT_DEPTH);
+        return;
+    }
     ++instantDepth;
     ++g_nInstantDepth;
+    ++chara.nFlowRunDepth;
     cFlowRun* prevFlow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
     PublishFlow(this);
     for (int i = 0; i < static_cast<int>(cmds.size()); ++i) {
@@ -98,6 +107,7 @@ void cFlowRun::Start(cChara& chara) {
         st.done = 1;
     }
     PublishFlow(prevFlow);
+    --chara.nFlowRunDepth;
     --g_nInstantDepth;
     --instantDepth;
     Reset(chara);
@@ -205,6 +215,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
 
 int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
     int32_t result = 0;
+    ++nFlowRunDepth;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         cFlowRun& fr = flows[i];
         if (!fr.running) continue;
@@ -221,6 +232,7 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
             break;
         }
     }
+    --nFlowRunDepth;
     RemoveRequestedFlows();
     return result;
 }

@@ -4,10 +4,14 @@
 #include <cmath>
 
 #include "actors/chara.h"
+#include "actors/flow_check.h"
 #include "database/database_work.h"
 #include "database/global_objects.h"
 #include "stage/code_table.h"
 #include "stage/flow.h"
+#include "records/services.h"
+
+#include <string>
 
 int32_t SubStepFactor() {
     return PlayStage.nSteps > 0 ? PlayStage.nSteps : 1;
@@ -26,9 +30,21 @@ int32_t ExpandLoopCmds(cSafeVector<cFlowCmd>& cmds) {
     int32_t span = loop.vParam[1];
     if (at + span >= n) span = n - 1 - at;
     if (span > 0 && repeat > 1) {
-        cSafeVector<cFlowCmd> block(cmds.begin() + at + 1, cmds.begin() + at + 1 + span);
-        cmds.reserve(n + static_cast<size_t>(repeat - 1) * span);
-        for (int32_t r = 1; r < repeat; ++r) cmds.insert(cmds.begin() + at + 1, block.begin(), block.end());
+        // A flow never grows past MAX_FLOW_CMDS commands: a larger repeat is cut with a line.
+        int64_t copies = repeat - 1;
+        const int64_t room = (MAX_FLOW_CMDS - n) / span;
+        if (copies > room) {
+            RecWriteEC("loop of " + std::to_string(repeat) + " x " + std::to_string(span) +
+                       " commands cut to fit a flow");
+            copies = std::max<int64_t>(room, 0);
+        }
+        cSafeVector<cFlowCmd> unrolled;
+        unrolled.reserve(static_cast<size_t>(n + copies * span));
+        unrolled.insert(unrolled.end(), cmds.begin(), cmds.begin() + at + 1 + span);
+        for (int64_t r = 0; r < copies; ++r)
+            unrolled.insert(unrolled.end(), cmds.begin() + at + 1, cmds.begin() + at + 1 + span);
+        unrolled.insert(unrolled.end(), cmds.begin() + at + 1 + span, cmds.end());
+        cmds.swap(unrolled);
     }
     cmds.erase(cmds.begin() + at);
     return 1;
@@ -185,6 +201,7 @@ void cChara::SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos) 
         count = static_cast<int32_t>(copy.size());
         data.vFlow.insert(data.vFlow.begin() + first, copy.begin(), copy.end());
     }
+    CheckFlows(data.vFlow, first, count);
     for (int32_t i = first; i < first + count; ++i) {
         while (ExpandLoopCmds(data.vFlow[i].vCmd)) {}
     }

@@ -10,6 +10,8 @@ class cFlowCmd;
 // The loop and arrange commands in item numbering.
 constexpr int32_t ITEMCMD_ARRANGE = 23;
 constexpr int32_t ITEMCMD_LOOP = 24;
+// The most commands one flow holds once its loops are unrolled.
+constexpr int64_t MAX_FLOW_CMDS = 65536;
 // Trigger codes the runner treats apart.
 enum : int32_t { TRIGGER_ALWAYS = 0, TRIGGER_DEATH = 3, TRIGGER_BEFORE_START = 21 };
 

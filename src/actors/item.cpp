@@ -34,6 +34,8 @@ void cItem::Setup(int32_t id, const cItemData& record) {
     cGameObject::Setup(id, OBJKIND_ITEM, 0, 0, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 0, 0, 0);
     nScale = data.chSize < 1 ? 1 : data.chSize;
     SetScale(nScale, 1);
+    bHighlight = data.bMark == 1;
+    nHighlightCount = data.wMark;
 }
 
 void cItem::SetCellPos(int32_t cellX, int32_t cellY) {

@@ -2,11 +2,13 @@
 
 #include <memory>
 
+#include "actors/flow_check.h"
 #include "actors/flow_exec.h"
 #include "actors/flow_resolve.h"
 #include "actors/flow_setup.h"
 #include "actors/item.h"
 #include "actors/player.h"
+#include "platform/system/log.h"
 #include "play/message/message.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
@@ -49,11 +51,15 @@ int32_t ChangeFlowsItemProc(cChara& taker, const cFlowCmd& cmd) {
 int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds) {
     // An item whose commands take it again (or two that take each other)
     // would nest without end: deeper takes do nothing.
-    if (g_nItemDepth >= MAX_ITEM_DEPTH) return 0;
+    if (g_nItemDepth >= MAX_ITEM_DEPTH) {
+        WriteECf("アイテムの取得が %d 段を超えたので止めます", MAX_ITEM_DEPTH);
+        return 0;
+    }
     ++g_nItemDepth;
     int32_t result = 0;
     for (const cFlowCmd& stored : cmds) {
         cFlowCmd cmd = stored;
+        CheckFlowCmd(cmd);
         if (cmd.nCode != ITEMCMD_ARRANGE) {
             ResolveItemFlowParams(cmd, *this);
             pending.clear();

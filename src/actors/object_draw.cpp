@@ -5,6 +5,7 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
+#include "database/common_bitmaps.h"
 #include "database/database_work.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_palette.h"
@@ -17,6 +18,8 @@ constexpr int ICON_SIZE = 32;           // the carried item's cell, drawn as a 1
 constexpr int ICON_SHOW_FROM = 64;      // counts 64..95 show it
 constexpr int ICON_PERIOD = 96;
 constexpr int INVINCIBLE_BLINK_BIT = 2; // hidden while this bit of the frames left is set
+constexpr int HIGHLIGHT_CELL = 32;
+constexpr int HIGHLIGHT_PER_COLUMN = 15;
 
 CHARAPLACE PlaceOf(const cGameObject& o) {
     CHARAPLACE p;
@@ -101,5 +104,15 @@ void cItem::Draw(DDSURFACEDATA* dst, int frozen) {
     const int32_t frame = frozen ? Anime.GetFrame() : Anime.Step();
     CHARASRCRECT rec;
     CalcCharaSrcRect(rec, data.byGraphicKind, data.wGraphic, data.wGraphicSub, 0, frame);
-    DrawCharaLook(dst, rec, PlaceOf(*this), CHARAEFFECTLOOK{});
+    const CHARAPLACE place = PlaceOf(*this);
+    DrawCharaLook(dst, rec, place, CHARAEFFECTLOOK{});
+    if (bHighlight != 1) return;
+    // The highlight frame: cells run down a column of 15 of the common sheet.
+    DDSURFACEDATA* sheet = &CommonSurfaces[CB_MARK];
+    const int sx = nHighlightCount / HIGHLIGHT_PER_COLUMN * HIGHLIGHT_CELL;
+    const int sy = nHighlightCount % HIGHLIGHT_PER_COLUMN * HIGHLIGHT_CELL;
+    if (place.nSize >= 2)
+        DDStretchBlt(dst, place.nX, place.nY, HIGHLIGHT_CELL * place.nSize, HIGHLIGHT_CELL * place.nSize, sheet, sx, sy,
+                     HIGHLIGHT_CELL, HIGHLIGHT_CELL, DDBLT_COLORKEY);
+    else DDBlt(dst, place.nX, place.nY, HIGHLIGHT_CELL, HIGHLIGHT_CELL, sheet, sx, sy, DDBLT_COLORKEY);
 }

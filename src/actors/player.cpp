@@ -52,6 +52,8 @@ void cPlayer::CopyPlayerMembers(const cPlayer& src) {
     nItemCooldown = src.nItemCooldown;
     lpPrevLastStandBlock = src.lpPrevLastStandBlock;
     bLeftGround = src.bLeftGround;
+    bIgnoreDirection = src.bIgnoreDirection;
+    bIgnoreButtons = src.bIgnoreButtons;
 }
 
 namespace {

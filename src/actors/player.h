@@ -138,4 +138,9 @@ public:
     void Draw(DDSURFACEDATA* dst, int frozen);
     // The window of the sight mask centred on the player.
     void DrawSightMask(DDSURFACEDATA* dst);
+
+    // One frame of play: input the player's character does not take
+public:
+    int32_t bIgnoreDirection = 0;   // its direction keys are cleared each frame
+    int32_t bIgnoreButtons = 0;     // its buttons are cleared each frame
 };

@@ -2,10 +2,12 @@
 // from the ground (or from an object stood on), releasing it early cuts the rise.
 #include <cmath>
 
+#include "actors/key_cond.h"
 #include "actors/player.h"
 #include "database/global_objects.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
+#include "stage/flow.h"
 #include "stage/flow_cmd.h"
 
 namespace {
@@ -21,6 +23,15 @@ int32_t Param(const cFlowCmd* lpCmd, int i) {
     return lpCmd->vParam[i];
 }
 
+// Modes 1 and 2: the last key step of the running flow against the keys
+// held now. A flow without key steps asks for no key, so the key counts as held.
+bool KeyHeldNow(const cPlayer& p) {
+    const cFlowRun* flow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    if (!flow || !flow->def || flow->def->vKeyCond.empty()) return true;
+    if (!p.input) return false;
+    return JudgeKeysNow(*p.input, flow->def->vKeyCond.back(), p.nFacing == 0);
+}
+
 }  // namespace
 
 double cPlayer::CalcJumpSpeed(double height) {
@@ -34,11 +45,13 @@ void cPlayer::JumpStep(cFlowCmdRun& state) {
     bJumpHandled = 1;
     const int32_t mode = Param(state.cmd, 0);
     if (mode == 2) state.dJumpSpeed = CalcJumpSpeed(static_cast<double>(Param(state.cmd, 1)) * HEIGHT_UNIT);
-    // Modes 1 and 2 read the flow's last key step against the current keys.
-    const bool bHeld = mode == 0;
+    const bool bHeld = mode == 0 || KeyHeldNow(*this);
     const int32_t L = PlayStage.nSteps > 0 ? PlayStage.nSteps : 1;
-    const bool bOnGround = lpStandBlock && IsStanding() && !standingOnObject;
-    const bool bAirborne = !IsStanding();
+    // On the ground until the frames-without-ground grace has run out (the
+    // falling flag): a resting character meets its floor only on the steps
+    // it sinks back into it.
+    const bool bOnGround = !standingOnObject && (IsStanding() || (!bFalling && lpLastStandBlock && !bJump));
+    const bool bAirborne = !bOnGround && !standingOnObject;
     if (bHeld) {
         ++nJumpCounter;
         const bool bMayStart = !bAirborne && nJumpCounter <= L && (!bJumping || standingOnObject) && bJumpReady &&

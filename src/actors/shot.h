@@ -17,6 +17,7 @@
 #include "stage/shot.h"
 
 class cChara;
+struct DDSURFACEDATA;
 struct SHOTWORK;
 
 // Movement kinds of a shot (member 28 of the shot settings).
@@ -105,6 +106,11 @@ public:
     int32_t bActive = 1;
     double dAttackRect[4] = {};      // left, top, right, bottom in grid dots
     cSafeVector<int32_t> vHitIds;    // ids of the characters already hit
+
+    // --- drawing (play screen) ---
+    // Draws the shot's piece of the shot picture, or a sword's current frame,
+    // at its screen rectangle; the animation steps unless frozen.
+    void Draw(DDSURFACEDATA* dst, int32_t frozen);
 };
 
 using SHOTLIST = std::list<std::shared_ptr<cShot>>;

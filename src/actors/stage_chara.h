@@ -81,6 +81,10 @@ public:
     // The character takes part in this sub-step (on screen, its group
     // active, or always active / kept running); marks it activated.
     int32_t IsActive(const cSafeVector<uint8_t>& activeFlags);
+    // Belongs to a group that has a flag in activeFlags (a larger number counts as none).
+    bool InGroup(const cSafeVector<uint8_t>& activeFlags) const {
+        return bGroup && nGroup >= 0 && nGroup < static_cast<int32_t>(activeFlags.size());
+    }
 
     cItem item;              // carried item, given to player 0 at death
     HITRANGE rangeA;         // against characters

@@ -7,7 +7,9 @@
 #include "app/blink_colors.h"
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
+#include "app/scene_surface.h"
 #include "app/stage_loader.h"
+#include "app/system_ini.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/data_paths.h"
@@ -22,7 +24,6 @@
 #include "platform/system/mesbox.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
-#include "player/player_draw.h"
 #include "player/player_records.h"
 #include "records/utility.h"
 
@@ -40,7 +41,7 @@ bool ChallengeRankOn() {
     return SystemData.vGameTypeFlags.size() > GAME_CHALLENGE && SystemData.vGameTypeFlags[GAME_CHALLENGE].bOn;
 }
 
-DDSURFACEDATA* Screen() { return SceneSurface.empty() ? nullptr : &SceneSurface[0]; }
+DDSURFACEDATA* Screen() { return FirstSceneSurface(); }
 
 // The newest numbered variant of a challenge stage; a project whose stage
 // files carry no number is played from the plain file.
@@ -60,11 +61,8 @@ cChallengeScene::cChallengeScene() : cScene(SCENE_CHALLENGE, 2) {
 }
 
 cChallengeScene::~cChallengeScene() {
-    DDReleaseSurface(&CommonSurfaces[CB_ACCESSORY]);
-    DDReleaseSurface(&CommonSurfaces[CB_WINDOW]);
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
+    for (int row : {CB_ACCESSORY, CB_WINDOW}) DDReleaseSurface(&CommonSurfaces[row]);
+    ReleaseSceneSurfaces();
 }
 
 void cChallengeScene::Recount() {
@@ -80,14 +78,7 @@ void cChallengeScene::Init() {
     g_MenuCursor.Current().row = SceneManager.nChallengeCursor;
     Recount();
     SelectStage(g_MenuCursor.Current().row + 1);
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
-    if (!DDAddSurface(SceneSurface, SceneSurfaceInfo, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0)) {
-        SceneSurface.clear();
-        SceneSurfaceInfo.clear();
-        PostCloseMain();
-    }
+    MakeSceneSurface(640, 480, 0);
     m_nPrevButton = InputList[0].m_nButton;
     DrawScreen();
     m_nStep = 0;
@@ -127,7 +118,7 @@ void cChallengeScene::DrawScreen() {
         if (SystemData.bShowChallengeValues) large.DrawTextF(s, signX + 64, y, "%d", result.nValue2);
     }
     if (ChallengeRankOn() && RankDisplaySwitch(SaveData))
-        DrawRankingTable(s, kRankX, kRankY, RankingList, SaveData.nRankTable, GAME_CHALLENGE, -1);
+        RankingList.Draw(s, kRankX, kRankY, SaveData.nRankTable, -1, GAME_CHALLENGE, IniData.English);
 }
 
 void cChallengeScene::DrawFrame(bool bCursor) {

@@ -52,16 +52,6 @@ int ServeReplaySave(WPARAM wParam) { return ServeSaveReplay(static_cast<int>(wPa
 
 }  // namespace
 
-void SetStartStock(cSaveData& d, int g) {
-    const int unlimited = g >= 0 && static_cast<size_t>(g) < SystemData.vStartFlag.size() ? SystemData.vStartFlag[g] : 1;
-    if (unlimited) {
-        d.nLivesInit = d.nLives = UNLIMITED_LIVES;
-        return;
-    }
-    d.nLivesInit = static_cast<size_t>(g) < SystemData.vStartValue.size() ? SystemData.vStartValue[g] : 1;
-    d.nLives = d.nLivesInit - 1;
-}
-
 void ResetForNewStory() {
     SaveData.Clear();
     SaveData.nMapX = WorldMap.nStartX;

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "app/blink_colors.h"
+#include "app/save_roles.h"
 #include "app/scene_manager.h"
-#include "app/story_record.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"

@@ -7,6 +7,7 @@
 #include "app/blink_colors.h"
 #include "app/main_window.h"
 #include "app/scene_manager.h"
+#include "app/scene_surface.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -34,7 +35,7 @@ constexpr int kVolume[OPTION_SE_VOLUME_MAX + 1] = {-10000, -3000, -2000, -1300, 
 std::vector<OGGNAME> g_OggNames;
 std::vector<MIDINAME> g_MidiNames;
 
-DDSURFACEDATA* Screen() { return SceneSurface.empty() ? nullptr : &SceneSurface[0]; }
+DDSURFACEDATA* Screen() { return FirstSceneSurface(); }
 
 const char* RowText(int option) {
     return static_cast<size_t>(option) < SystemData.vOptionMenu.size()
@@ -56,11 +57,8 @@ cOptionScene::cOptionScene() : cScene(SCENE_OPTION, 3) {
 }
 
 cOptionScene::~cOptionScene() {
-    DDReleaseSurface(&CommonSurfaces[CB_ACCESSORY]);
-    DDReleaseSurface(&CommonSurfaces[CB_WINDOW]);
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
+    for (int row : {CB_ACCESSORY, CB_WINDOW}) DDReleaseSurface(&CommonSurfaces[row]);
+    ReleaseSceneSurfaces();
 }
 
 void cOptionScene::Init() {
@@ -75,14 +73,7 @@ void cOptionScene::Init() {
         m_nItems[0] = OPT_PALETTE;
         m_nItemCount = 1;
     }
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
-    if (!DDAddSurface(SceneSurface, SceneSurfaceInfo, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0)) {
-        SceneSurface.clear();
-        SceneSurfaceInfo.clear();
-        PostCloseMain();
-    }
+    MakeSceneSurface(640, 480, 0);
     DrawScreen();
 }
 

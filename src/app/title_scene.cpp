@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
+#include "app/scene_surface.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -18,7 +19,6 @@
 #include "platform/system/font_sjis.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
-#include "player/player_draw.h"
 #include "player/player_records.h"
 #include "records/utility.h"
 
@@ -35,13 +35,7 @@ const char* MenuText(int item) {
     return static_cast<size_t>(item) < SystemData.vTitleMenu.size() ? SystemData.vTitleMenu[item].strText.c_str() : "";
 }
 
-DDSURFACEDATA* Panel() { return SceneSurface.empty() ? nullptr : &SceneSurface[0]; }
-
-void ReleaseSceneSurfaces() {
-    DDReleaseSurfaceVector(SceneSurface);
-    SceneSurface.clear();
-    SceneSurfaceInfo.clear();
-}
+DDSURFACEDATA* Panel() { return FirstSceneSurface(); }
 
 }  // namespace
 
@@ -81,7 +75,6 @@ void cTitleScene::Init() {
 }
 
 void cTitleScene::BuildMenuPanel() {
-    ReleaseSceneSurfaces();
     int w = 0;
     if (SystemData.bPictureTitleMenu) {
         w = CommonSurfaces[CB_GAME_MODE].nWidth + 32;
@@ -91,11 +84,7 @@ void cTitleScene::BuildMenuPanel() {
         w = 32 * chars + 34;
     }
     const int h = 32 * m_nItemCount + 2;
-    if (!DDAddSurface(SceneSurface, SceneSurfaceInfo, w, h, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0)) {
-        ReleaseSceneSurfaces();
-        PostCloseMain();
-        return;
-    }
+    if (!MakeSceneSurface(w, h, 1)) return;
     DDSURFACEDATA* panel = Panel();
     panel->bLost = 0;
     if (SystemData.bPictureTitleMenu) {
@@ -226,7 +215,7 @@ void cTitleScene::ChooseSlot(bool bNew) {
 void cTitleScene::DrawSlotList() {
     DDBlt(&BackBuffer, 0, 0, 640, 480, &CommonSurfaces[CB_TITLE], 0, 0, 0);
     UpdateBlinkColors();
-    DrawSaveSlots(&BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotTop, m_nSlotRows);
+    ::DrawSlotList(&BackBuffer, kSlotX, kSlotY, SaveSlotList, m_nSlotTop, m_nSlotRows);
     const MENUCURSORSTATE& c = g_MenuCursor.Current();
     DDBlt(&BackBuffer, c.x, c.y, 16, 16, &CommonSurfaces[CB_ACCESSORY], 64, 0, DDBLT_COLORKEY);
 }

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/save_roles.h"
 #include "app/scene_manager.h"
 #include "app/stage_loader.h"
-#include "app/story_record.h"
 #include "app/system_ini.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
@@ -446,5 +446,5 @@ void cWorldMapScene::DrawRankPanel() {
     if (!m_RankPanel.HasSurface()) return;
     m_RankPanel.bLost = 0;
     DDClearSurface(&m_RankPanel, 0);
-    RankingList.Draw(&m_RankPanel, 0, 0, SaveData.nRankTable, GAME_STORY, IniData.English);
+    RankingList.Draw(&m_RankPanel, 0, 0, SaveData.nRankTable, -1, GAME_STORY, IniData.English);
 }

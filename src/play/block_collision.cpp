@@ -36,7 +36,7 @@ cBlockCell* CellPtr(int32_t cell) {
     return cell < 0 || cell >= static_cast<int32_t>(BlockGrid.size()) ? nullptr : &BlockGrid[cell];
 }
 
-void TouchedSide(cChara& c, int32_t side) { c.nWallSide = side; }
+void TouchedSide(cChara& c, int32_t side) { c.nLastBlockSide = side; }
 
 }  // namespace
 

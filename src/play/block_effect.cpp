@@ -15,7 +15,16 @@
 
 double PlayFrameRate() { return SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60.0; }
 
-int32_t GroundGraceSteps() { return PlayStage.nSteps > 0 ? PlayStage.nSteps : 1; }
+int32_t GroundGraceSteps() {
+    // A character resting on a floor is lifted just above it when it lands and
+    // sinks back under gravity alone; the sinking of that one dot takes
+    // sqrt(2 / g) steps, and steps without ground up to then are not a fall.
+    const int32_t frame = PlayStage.nSteps > 0 ? PlayStage.nSteps : 1;
+    const double g = PlayStage.dGravityStep;
+    if (g <= 0) return frame;
+    const double sink = std::ceil(std::sqrt(2.0 / g)) + 1;
+    return std::max<int32_t>(frame, static_cast<int32_t>(std::min(sink, 3600.0)));
+}
 
 namespace {
 

@@ -138,6 +138,7 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
     DrawObjects(dst, frozen);
     DrawBlocks(dst, grid, scroll, 1);
     DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 1);
+    DrawDistanceConds(dst, frozen);
     if (cPlayer* lpHero = Hero()) lpHero->DrawSightMask(dst);
     Pictures.Draw(dst, 1, frozen, pictures);
 

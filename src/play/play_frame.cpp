@@ -1,5 +1,6 @@
 // One frame of play: input, timers, the logic sub-steps in which every
 // character acts and meets blocks, then the picture.
+#include "actors/flow_setup.h"
 #include "actors/shot.h"
 #include "app/scene_manager.h"
 #include "database/system_data.h"
@@ -65,6 +66,7 @@ int32_t cPlayScene::HeroUpdate() {
         WriteEC(text);
         return HeroDeath(false);
     };
+    hero.StartTriggeredFlows(TRIGGER_ALWAYS);
     if (hero.Update(hero.dying) != 0) return HeroDeath(false);
     if (nStageEnd == 1) {
         EndWithResults();
@@ -118,6 +120,7 @@ int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool&
         }
         return r != 0 ? FRAME_END : FRAME_ON;
     };
+    c.StartTriggeredFlows(TRIGGER_ALWAYS);
     if (c.Update(c.dying) != 0) {
         if (!c.byBlockChara && c.bErase) {
             it = RemoveStageChara(it);
@@ -183,6 +186,8 @@ void cPlayScene::Play() {
             return;
         }
     } else {
+        if (lpHero->bIgnoreDirection) in.ClearDirection();
+        if (lpHero->bIgnoreButtons) in.ClearButtons();
         if (in.m_nButton == 0) bMenuLatch = 0;
         else if (bMenuLatch) in.m_nButton = 0;
         if (GetSysSwitch(SystemData, eSysSwitch::ReplayRecording)) KeyLog.RecordFrame(in);
@@ -197,8 +202,12 @@ void cPlayScene::Play() {
         if (lpHero->Die() == 1) EndWithResults();
         return;
     }
+    lpHero->ClearFlowFrameFlags();
     lpHero->nFrameValue1 = -1, lpHero->nFrameValue2 = 1;
-    for (cStageChara& c : lstStageChara) c.nFrameValue1 = -1, c.nFrameValue2 = 1;
+    for (cStageChara& c : lstStageChara) {
+        if (!c.dying) c.ClearFlowFrameFlags();
+        c.nFrameValue1 = -1, c.nFrameValue2 = 1;
+    }
 
     const int32_t steps = PlayStage.nSteps;
     for (int32_t i = 1; i <= steps; ++i) {
@@ -239,6 +248,7 @@ void cPlayScene::Play() {
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
         UpdateShots();
+        if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {
             int32_t r = StepBlockItem(*lpHero);
             if (r == PLAY_GOON) r = DetectHits();

@@ -7,6 +7,7 @@
 #include "play/flow_cond.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
+#include "stage/stage_data.h"
 
 int32_t (*lpfnCondHolds)(const cEdCond& cond, cChara* lpChara) = nullptr;
 
@@ -55,11 +56,27 @@ void cPlayScene::UpdateActiveFlags() {
     for (uint8_t& f : vCondFlags) f = 0;
     for (cStageChara& c : lstStageChara) {
         c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
-        if (c.bActive) c.nActiveState = 1;
+        if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
     }
-    for (cStageChara& c : lstStageChara) c.bGroupCondsMet = c.bActive;
+    // Second pass: on screen, or a member of a group that is.
+    for (cStageChara& c : lstStageChara) c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0;
     for (cItem& it : lstItem)
         it.bActive = CheckFlowCond(it.data.byCondMode, it.data.byCondLatch, it.bCondHeld, it.data.vCond, lpHero);
+}
+
+void cPlayScene::EraseBeyondEdges() {
+    const auto& rules = PlayStage.StageIntRec;
+    if (bEraseCharaKey || bEraseBlockCharaKey) {
+        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+            const bool bBlock = it->byBlockChara != 0;
+            const bool bRule = bBlock ? bEraseBlockCharaKey : bEraseCharaKey;
+            if (bRule && !it->dying && it->bActive &&
+                it->IsBeyondScrollEdge(rules[bBlock ? INTREC_BLOCKCHARA : INTREC_CHARA]))
+                it = RemoveStageChara(it);
+            else ++it;
+        }
+    }
+    if (bEraseItemKey) lstItem.remove_if([&](const cItem& item) { return item.IsBeyondScrollEdge(rules[INTREC_ITEM]); });
 }
 
 std::list<cStageChara>::iterator cPlayScene::RemoveStageChara(std::list<cStageChara>::iterator it) {

@@ -251,6 +251,27 @@ public:
     int32_t bStatusBar = 1;            // the status strip is shown
     int32_t bTimerHidden = 0;          // the stage timer is not shown
     int32_t bHeroDeathDone = 0;        // the hero's death presentation ended in this picture
+
+    // Frame and drawing gaps
+    // First sub-step: the characters, block characters and items that left
+    // the screen beyond the stage's removal rules are removed.
+    void EraseBeyondEdges();
+    // The extra-life presentation over the hero, shown by the pause thread
+    // while this thread waits; 0 when the program began to close.
+    int32_t ShowExtraLife();
+    // The ranges of the distance conditions of the drawn characters.
+    void DrawDistanceConds(DDSURFACEDATA* dst, int32_t frozen);
+    int32_t nRangeFrame = 0;           // frame counter of the range display, 0..31
+
+    // Stage set-up and results (playable)
+    // The trigger-21 flows of the hero and the stage characters, then the
+    // removal of those they erased or killed.
+    void RunBeforeStartFlows();
+    // EndStage's branches: the next stage of a series (1 when it loaded).
+    int32_t LoadNextStage();
+    int32_t EndStory();
+    int32_t EndChallenge();
+    int32_t EndFreePlay();
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.

@@ -3,6 +3,9 @@
 // counters.
 #include <new>
 
+#include "actors/cmd/cmd_bodies.h"
+#include "actors/cond_judge.h"
+#include "actors/flow_setup.h"
 #include "app/editor_notice.h"
 #include "app/main_window.h"
 #include "app/scene_manager.h"
@@ -13,6 +16,7 @@
 #include "play/message/message_surface.h"
 #include "play/play_run.h"
 #include "play/play_scene.h"
+#include "play/stage_objects.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/system/log.h"
@@ -75,8 +79,33 @@ void RequestStageMusic(int32_t bFirstStart) {
         number = 0;
     }
     if (!request) return;
-    nStageBgmLoop = PlayStage.nBgmValue2 ? 0 : 1;
-    SendMessageMain(WM_PLAY_BGM, 4, number);
+    RequestStageBgm(number, PlayStage.nBgmValue2 ? 0 : 1);
+}
+
+// The placed characters and items of the stage; the hero's record is the
+// player's and is not made again. A character carrying a placed item takes
+// it along, and that item is not placed on its own.
+void CreateStageObjects(cPlayScene& scene, int hero) {
+    cSafeVector<uint8_t> carried;
+    carried.assign(PlayStage.vPlacedItem.size(), 0);
+    for (size_t i = 0; i < PlayStage.vPlacedChara.size(); ++i) {
+        if (static_cast<int>(i) == hero) continue;
+        const cCharaData& record = PlayStage.vPlacedChara[i];
+        const int32_t item = record.nItem;
+        if (item < 0 || static_cast<size_t>(item) >= PlayStage.vPlacedItem.size()) {
+            CreateStageCharas(scene.lstStageChara, record.wCellX, record.wCellY, scene.nNextObjectId, record, nullptr);
+            continue;
+        }
+        cItem given;
+        given.Setup(scene.nNextItemId++, PlayStage.vPlacedItem[item]);
+        carried[item] = 1;
+        CreateStageCharas(scene.lstStageChara, record.wCellX, record.wCellY, scene.nNextObjectId, record, &given);
+    }
+    for (size_t i = 0; i < PlayStage.vPlacedItem.size(); ++i) {
+        if (carried[i]) continue;
+        const cItemData& record = PlayStage.vPlacedItem[i];
+        CreateStageItem(scene.lstItem, record.wCellX, record.wCellY, scene.nNextItemId, record);
+    }
 }
 
 }  // namespace
@@ -143,6 +172,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
                                       static_cast<int32_t>(x) + 16, static_cast<int32_t>(y) + 16};
             cPlayer& p = vPlayer[0];
             p.Setup(++nNextObjectId, 0, record, spawn, x, y);
+            // From here on the counter names the next free id.
+            ++nNextObjectId;
             p.SetCellPos(cx, cy);
             p.Anime.Restart(p.nFacing ? 2 : 0, true);
         }
@@ -158,6 +189,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         }
         vStageVars.assign(STAGE_VAR_NUM, 0);
         WriteEC("10");
+        InstallCondTests();
+        CreateStageObjects(*this, hero);
         WriteEC("11");
         WriteEC("12");
         WriteEC("C");
@@ -208,6 +241,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         SceneManager.nFrameRate = PlayStage.nFps;
         if (cPlayer* h = Hero()) h->InitTargets(nullptr);
         for (cStageChara& c : lstStageChara) c.InitTargets(nullptr);
+        RunBeforeStartFlows();
+        UpdateActiveFlags();
         nHitOption = PlayStage.nHitOption;
         DDSelectBackBuffer(0);
     } catch (const std::bad_alloc&) {
@@ -216,4 +251,21 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         return;
     }
     WriteEC("Out SetStage");
+}
+
+void cPlayScene::RunBeforeStartFlows() {
+    if (!START_FLOWS_FOR_ALL) UpdateActiveFlags();
+    if (cPlayer* h = Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START);
+    for (cStageChara& c : lstStageChara)
+        if (START_FLOWS_FOR_ALL || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START);
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+        if (it->bErase) {
+            it = EraseStageChara(it);
+        } else if (it->hp <= 0) {
+            KillStageChara(*it);
+            it = EraseStageChara(it);
+        } else {
+            ++it;
+        }
+    }
 }

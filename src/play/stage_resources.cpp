@@ -31,6 +31,8 @@ void LoadTable(STAGESURFACES& table, const cSafeVector<REC>& list, int first, in
             table.vInfo[base + static_cast<size_t>(k)] =
                 DDSURFACEINFO(rec.strFile.c_str(), 1, second, 0, 0, 0, 0, 0, 0, 0, 0);
         DDSURFACEDATA* head = &table.vSurface.data()[base];
+        // An entry without a file has no picture; its handles stay empty.
+        if (rec.strFile.empty()) continue;
         const int code = DDCreateSurfaceFromFile(head, table.vInfo[base].szPath, 1, DDGetColorBit(), second, 0, 0, 0,
                                                  0, 0, 0);
         if (!DDCheckErr(code)) WriteECf(failure, rec.strName.c_str());

@@ -73,9 +73,10 @@ public:
     // it could not be written, else 1.
     int SaveFile(int g, const std::string& stage, int e1, int e2, int e3);
     // Draws table n (ranking_draw.cpp) in the 16-pixel font into a 272 x 352
-    // panel at (x, y); g: the game type whose enabled tables decide the
-    // switching hint; bEnglish: the English title.
-    void Draw(DDSURFACEDATA* dst, int x, int y, int n, int g, int bEnglish) const;
+    // panel at (x, y), the highlight icon on row `mark` (-1: none); g: the
+    // game type whose enabled tables decide the switching hint; bEnglish: the
+    // English title.
+    void Draw(DDSURFACEDATA* dst, int x, int y, int n, int mark, int g, int bEnglish) const;
 
     cSafeVector<cRanking> vRanking;
 };

@@ -68,3 +68,29 @@ TEST(PlayRun, AnEditorTestPlayShowsNoBannersAndToTitleClosesTheProgram) {
     EXPECT_NE(ReadText(dir.Path() / "EC_Game.txt").find("WM_CLOSE "), std::string::npos);
 }
 
+
+TEST(PlayRun, TheHeroWalksIntoThePitDiesAndTheStageIsBuiltAgainTheSameWayEachRun) {
+    // Right is held from the first frames of play: the hero walks past the
+    // first enemies (hurt on the way) and falls into the pit at cells 30..33.
+    // A test play has unlimited lives, so each death builds the stage again.
+    const std::string script = "200 RIGHT down\n";
+    cTempDir first, second;
+    const GAMERUN a = RunStage(first, script, 1300, {{"QV_FRAME_DUMP", first.File("last.bmp")}});
+    const GAMERUN b = RunStage(second, script, 1300, {{"QV_FRAME_DUMP", second.File("last.bmp")}});
+    ASSERT_EQ(a.nExitCode, 0) << a.strReport;
+    ASSERT_EQ(b.nExitCode, 0) << b.strReport;
+    const auto ec = Lines(ReadText(first.Path() / "EC_Game.txt"));
+    const int setUp = FindLine(ec, "Out SetStage");
+    ASSERT_GE(setUp, 0);
+    // No load complaint about rows or entries without a picture.
+    for (int i = 0; i < setUp; ++i) EXPECT_EQ(ec[i].find("LOADIMAGE_ERR"), std::string::npos) << ec[i];
+    const int dead = FindLine(ec, "Dead 2", setUp);
+    ASSERT_GT(dead, setUp) << ReadText(first.Path() / "EC_Game.txt");
+    EXPECT_GT(FindLine(ec, "In SetStage bLoadStage = 1", dead), dead);
+    EXPECT_NE(a.strReport.find("QV_MAX_FRAMES : 1300 frames run"), std::string::npos) << a.strReport;
+    // The same script gives the same log and the same last picture.
+    EXPECT_EQ(ReadText(first.Path() / "EC_Game.txt"), ReadText(second.Path() / "EC_Game.txt"));
+    const std::string pictureA = ReadText(first.Path() / "last.bmp");
+    EXPECT_GT(pictureA.size(), 640u * 480u);
+    EXPECT_TRUE(pictureA == ReadText(second.Path() / "last.bmp"));
+}

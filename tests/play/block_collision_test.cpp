@@ -10,17 +10,20 @@ using BlockCollisionTest = PlayGridTest;
 TEST_F(BlockCollisionTest, EdgesMoveToTheCellBoundary) {
     Cell(3, 6, 1);
     cStageChara c;
+    EXPECT_EQ(c.nLastBlockSide, -1);
     for (double x : {100.0, 96.0}) {
         Place(c, 1, x, 200, 20, 20);
         EXPECT_EQ(CheckLeft(c), 0);
         EXPECT_EQ(c.x, 128) << x;
         EXPECT_EQ(c.bContactL, 1);
+        EXPECT_EQ(c.nLastBlockSide, 0);  // the side the facing commands read
     }
     Place(c, 1, 81, 200, 20, 20);  // right edge at 100
     EXPECT_EQ(CheckRight(c), 0);
     EXPECT_EQ(c.x, 76);
     EXPECT_EQ(c.x2, 95);
     EXPECT_EQ(c.bContactR, 1);
+    EXPECT_EQ(c.nLastBlockSide, 1);
 }
 
 TEST_F(BlockCollisionTest, DeadlyBlockKillsThePlayerFromEverySideAndHoldsOthers) {

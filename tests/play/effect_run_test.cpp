@@ -164,7 +164,7 @@ TEST_F(EffectRunTest, StartingABadIdIsABadIndexAndLeavesNoEffect) {
     EXPECT_EQ(scr.m_nId, 0);
 }
 
-TEST_F(EffectRunTest, ShakeOfAmplitudeFourAndCountFourTravelsSixtyFourDotsInOneSecond) {
+TEST_F(EffectRunTest, ShakeOfAmplitudeFourAndCountFourRunsAtSixtyFourDotsASecondLessTheTurns) {
     const int shake = AddScr(2);  // amplitude 4, count 4, 10 tenths
     ResizeScrEffectWork();
     cScrEffectRun run;
@@ -181,7 +181,8 @@ TEST_F(EffectRunTest, ShakeOfAmplitudeFourAndCountFourTravelsSixtyFourDotsInOneS
         if (run.m_nWork[0] != direction) ++turns, direction = run.m_nWork[0];
         ASSERT_LE(std::fabs(run.m_dShake), 4.0);
     }
-    // 4 x 4 x 4 = 64 dots a second at 64/60 a frame; the turns at +-4 cut a little of each swing.
+    // The speed is 4 x 4 x 4 = 64 dots a second (64/60 a frame), but each turn stops at +-4 and drops
+    // what was left of that frame's step: 4 + 7 x 8 = 60 dots are covered in the 60 frames.
     EXPECT_NEAR(travel, 60.0, 1e-9);
     EXPECT_EQ(turns, 8) << "four swings out and back";
     EXPECT_EQ(run.m_dShake, -4.0);

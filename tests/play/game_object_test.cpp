@@ -163,16 +163,8 @@ TEST_F(GameObjectTest, JudgeRangesAndWaves) {
     EXPECT_EQ(phase, 1);
 }
 
-TEST(ScrollAxisTest, PitchBoundsAndClamp) {
-    cStageData st;
-    for (auto [w, shift] : {std::pair{12, 5}, {13, 6}, {45, 7}}) {
-        st.nWidth = w;
-        cScrollAxis a;
-        a.SetupX(st, 60);
-        EXPECT_EQ(a.nPitchShift, shift);
-        EXPECT_EQ(a.nPitch, 1 << shift);
-        EXPECT_EQ(a.nCells, w + 20);
-    }
+// The pitch and the limits of whole stages: stage_limits_test.cpp.
+TEST(ScrollAxisTest, BoundsAndClamp) {
     cScrollAxis a;
     a.nView = 640;
     a.nBaseMin = 320;

@@ -67,3 +67,64 @@ TEST_F(PlayFrameTest, SqueezedHeroWithProtectionGoesBackToItsRescuePosition) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlayFrameTest, TheHerosIgnoreFlagsClearItsDirectionOrButtons) {
+    cInput& in = InputList[0];
+    cPlayer& hero = *scene.Hero();
+    hero.bIgnoreDirection = 1;
+    in.m_nDir = 2;
+    in.m_nButton = 4;
+    scene.Play();
+    EXPECT_EQ(in.m_nDir, 0);
+    EXPECT_EQ(in.m_nButton, 4);
+    hero.bIgnoreDirection = 0, hero.bIgnoreButtons = 1;
+    in.m_nDir = 2;
+    scene.Play();
+    EXPECT_EQ(in.m_nDir, 2);
+    EXPECT_EQ(in.m_nButton, 0);
+}
+
+TEST_F(PlayFrameTest, ObjectsBeyondTheRemovalRulesGoInTheFirstSubStepOnly) {
+    PlayStage.StageIntRec[INTREC_CHARA].nValue[1] = 1;  // beyond the right edge of the screen
+    PlayStage.StageIntRec[INTREC_ITEM].nValue[1] = 1;
+    for (int id : {2, 3}) {
+        cStageChara& c = scene.lstStageChara.emplace_back();
+        Place(c, id, id == 2 ? 600 : 800, 100, 20, 20);  // the scroll follows the hero to 90
+        c.nLifeTime = LIFETIME_UNLIMITED;
+    }
+    cItem& item = scene.lstItem.emplace_back();
+    item.x = 800, item.y = 100, item.x2 = 819, item.y2 = 119;
+    item.nLifeTime = LIFETIME_UNLIMITED;
+    scene.Play();  // switches off: nothing removed
+    EXPECT_EQ(scene.lstStageChara.size(), 2u);
+    EXPECT_EQ(scene.lstItem.size(), 1u);
+    scene.bEraseCharaKey = scene.bEraseItemKey = 1;
+    scene.lstStageChara.front().byBlockChara = 1;  // block characters follow their own switch
+    scene.lstStageChara.front().x = 900;
+    scene.lstStageChara.front().x2 = 919;
+    scene.Play();
+    ASSERT_EQ(scene.lstStageChara.size(), 1u);
+    EXPECT_EQ(scene.lstStageChara.front().nId, 2);
+    EXPECT_TRUE(scene.lstItem.empty());
+}
+
+TEST_F(PlayFrameTest, AGroupOnScreenActivatesItsMembersOffScreen) {
+    scene.vCondFlags.assign(COND_FLAG_NUM, 0);
+    const int groups[4] = {3, 3, 0, 5000};
+    const double xs[4] = {100, 900, 900, 900};
+    for (int i = 0; i < 4; ++i) {
+        cStageChara& c = scene.lstStageChara.emplace_back();
+        Place(c, 10 + i, xs[i], 100, 20, 20);
+        c.bGroup = groups[i] != 0;
+        c.nGroup = groups[i];
+    }
+    scene.UpdateActiveFlags();
+    std::string met;
+    for (const cStageChara& c : scene.lstStageChara) met += static_cast<char>('0' + c.bGroupCondsMet);
+    EXPECT_EQ(met, "1100");  // a group beyond the flags counts as none
+    EXPECT_EQ(scene.vCondFlags[3], 1);
+}
+
+}  // namespace

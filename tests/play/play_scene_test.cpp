@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/scene_manager.h"
 #include "app/start_file.h"
+#include "database/system_data.h"
 #include "play/play_draw_test_support.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
@@ -28,6 +29,7 @@ protected:
     }
     void TearDown() override {
         m_pScene.reset();
+        ResetSystemData();
         bAppActive = 0;
         bStageTest = 0;
         SceneManager.Reset();
@@ -131,5 +133,23 @@ TEST_F(PlaySceneTest, ClosingDuringAWaitEndsThePauseThreadWithinTwoSeconds) {
     EXPECT_LT(took, std::chrono::milliseconds(3500));
     // A wait that starts after the close returns at once.
     EXPECT_EQ(m_pScene->RunPauseWait(), 0);
+    EXPECT_EQ(m_pScene->nWaitDrawn, 0);
+}
+
+TEST_F(PlaySceneTest, EachExtraLifeOfTheTallyIsShownForThirtyFramesOnThePauseThread) {
+    SystemData.bTallyDivide = 1;
+    SystemData.nTallyDivisor = 100;
+    SaveData.nScore = 90;
+    SaveData.nLives = 98;
+    m_pScene->nStageScore = 230;  // 90 → 320: three steps of 100
+    m_pScene->TallyResults();
+    EXPECT_EQ(SaveData.nLives, 99);  // never above 99
+    EXPECT_EQ(m_pScene->nWaitDrawn, 30);
+    EXPECT_TRUE(m_pScene->lstStageWork.empty());
+    EXPECT_FALSE(thPause.IsRunning());
+    SaveData.nLives = 999999;  // unlimited lives earn nothing
+    m_pScene->nWaitDrawn = 0;
+    m_pScene->TallyResults();
+    EXPECT_EQ(SaveData.nLives, 999999);
     EXPECT_EQ(m_pScene->nWaitDrawn, 0);
 }

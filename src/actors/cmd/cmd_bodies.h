@@ -10,6 +10,12 @@ class cChara;
 class cFlowCmd;
 class cFlowCmdRun;
 
+// What a character summoned (SUMMONED::nKind): characters and items.
+constexpr int32_t SUMMONED_KIND_CHARA = 4;
+constexpr int32_t SUMMONED_KIND_ITEM = 2;
+// Levels of summoned characters a vanish reaches.
+constexpr int32_t VANISH_DEPTH_MAX = 1000;
+
 // --- command bodies shared with the item commands (character, stored command) ---
 // ステージクリア: the next-stage request and the next stage's start; 1.
 int32_t StageClear(cChara& chara, cFlowCmd& cmd);
@@ -24,7 +30,16 @@ void Warp(cChara& chara, const cFlowCmd& cmd);
 // ステータスの操作 and ステータスの操作2.
 void StatusOperation(cChara& chara, const cFlowCmd& cmd);
 void StatusOperation2(cChara& chara, const cFlowCmd& cmd);
+// 消滅: parameter 0 = mode (0 a character group, 1 an item group, 2..5 what
+// the character summoned), 1 = the group, 2 = off-screen objects too.
 void Vanish(cChara& chara, const cFlowCmd& cmd);
+// The characters `parent` summoned vanish, theirs first (bItemsToo: with
+// the items each of them summoned); at most VANISH_DEPTH_MAX levels deep.
+void VanishChildren(cChara& parent, const cChara& runner, int32_t depth, bool bItemsToo);
+// The items `parent` summoned are asked to go.
+void RemoveChildItems(cChara& parent);
+// アイテムの取得: player 0 runs the commands of item parameter 1 of the
+// common (parameter 0 = 0) or stage (1) palette.
 void GetItem(cChara& chara, const cFlowCmd& cmd);
 void ChangeGraphic(cChara& chara, const cFlowCmd& cmd);
 void ChangeAnimeSet(cChara& chara, const cFlowCmd& cmd);

@@ -5,6 +5,7 @@
 #include "actors/chara.h"
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/next_stage.h"
+#include "actors/cond_judge.h"
 #include "database/world_map.h"
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
@@ -23,57 +24,35 @@ namespace {
 enum { FLOWOP_START, FLOWOP_END, FLOWOP_PAUSE, FLOWOP_RESUME, FLOWOP_DELETE, FLOWOP_HALT };
 enum { FLOWSCOPE_THIS, FLOWSCOPE_OTHERS, FLOWSCOPE_ID };
 
-// Back to its first command, not running, every command state cleared.
-void ResetFlowRun(cFlowRun& f) {
-    f.running = f.paused = 0;
-    f.current = f.frame = 0;
-    f.breakFrame = f.messageWait = 0;
-    for (cFlowCmdRun& c : f.cmds) {
-        c.done = c.counter = 0;
-        c.ClearWork();
-    }
-}
-
-// Stopped for good: a running flow's commands end now and its group counts as finished.
-void HaltFlowRun(cChara& owner, cFlowRun& f) {
-    if (f.running) {
-        for (cFlowCmdRun& c : f.cmds) c.counter = 0;
-        const int g = f.def ? f.def->nGroup : 0;
-        if (g > 0 && g < static_cast<int>(owner.groupFinished.size())) {
-            owner.groupFinished[g] = 1;
-            owner.anyGroupFinished = 1;
-        }
-    }
-    f.running = 0;
-    f.halted = 1;
-}
-
 void RemoveFlowOverlays(cChara& owner, int32_t uid) {
     owner.overlays.remove_if([uid](const OVERLAYANIME& a) { return a.nFlowUid == uid; });
 }
 
-void ApplyFlowOp(cChara& owner, cFlowRun& f, int32_t op) {
+// Applies `op` to flow `index` of `owner`; bAtOnce: a deletion removes the
+// flow now. 1 when the flow was removed (the later flows moved down).
+int32_t ApplyFlowOp(cChara& owner, int32_t index, int32_t op, bool bAtOnce) {
+    cFlowRun& f = owner.flows[index];
     switch (op) {
     case FLOWOP_START:
-        ResetFlowRun(f);
+        f.Reset(owner);
         RemoveFlowOverlays(owner, f.uid);
-        f.running = 1;
         f.changedThisFrame = 1;
+        f.Start(owner);
         break;
     case FLOWOP_END:
-        ResetFlowRun(f);
+        f.Reset(owner);
         RemoveFlowOverlays(owner, f.uid);
         f.changedThisFrame = 1;
         break;
     case FLOWOP_PAUSE:
-        f.paused = 1;
+        f.Pause();
         owner.overlays.remove_if([&f](const OVERLAYANIME& a) { return a.nFlowUid == f.uid && a.nRemain <= 0; });
         for (OVERLAYANIME& a : owner.overlays)
             if (a.nFlowUid == f.uid) a.bPaused = 1;
         f.changedThisFrame = 1;
         break;
     case FLOWOP_RESUME:
-        f.paused = 0;
+        f.Resume();
         for (OVERLAYANIME& a : owner.overlays)
             if (a.nFlowUid == f.uid) a.bPaused = 0;
         break;
@@ -81,14 +60,19 @@ void ApplyFlowOp(cChara& owner, cFlowRun& f, int32_t op) {
         owner.deletePending = 1;
         f.deleteRequest = 1;
         f.changedThisFrame = 1;
+        if (bAtOnce) {
+            owner.RemoveFlow(index);
+            return 1;
+        }
         break;
     case FLOWOP_HALT:
-        HaltFlowRun(owner, f);
+        f.Halt(owner);
         RemoveFlowOverlays(owner, f.uid);
         f.changedThisFrame = 1;
         break;
     default: break;
     }
+    return 0;
 }
 
 // A replacement of the game-thread wait (tests); null: the play scene's pause thread.
@@ -108,6 +92,7 @@ void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
     const cFlowCmd& cmd = *state.cmd;
     const int32_t op = CmdParam(cmd, 0), scope = CmdParam(cmd, 1), id = CmdParam(cmd, 2), whose = CmdParam(cmd, 3);
     if (op < FLOWOP_START || op > FLOWOP_HALT) return;
+    if (!JudgeCmdCondList(cmd.spCondList.get(), &chara)) return;
     cChara* owner = nullptr;
     if (whose == 0)
         owner = &chara;
@@ -116,19 +101,25 @@ void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
     if (!owner) return;
     cFlowRun* running = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
     if (scope == FLOWSCOPE_THIS) {
-        if (running) ApplyFlowOp(chara, *running, op);
+        if (!running) return;
+        for (int32_t i = 0; i < static_cast<int32_t>(chara.flows.size()); ++i)
+            if (&chara.flows[i] == running) ApplyFlowOp(chara, i, op, false);
         return;
     }
-    for (cFlowRun& f : owner->flows) {
+    if (scope != FLOWSCOPE_OTHERS && scope != FLOWSCOPE_ID) return;
+    // Another character's flows go at once, unless that character is in the
+    // middle of running its flows: then they go when its flow loop ends.
+    const bool bAtOnce = scope == FLOWSCOPE_ID && owner != &chara && owner->nFlowRunDepth == 0;
+    for (int32_t i = 0; i < static_cast<int32_t>(owner->flows.size());) {
+        const cFlowRun& f = owner->flows[i];
+        bool bSkip = false;
         if (scope == FLOWSCOPE_OTHERS) {
-            if (&f == running) continue;
-        } else if (scope == FLOWSCOPE_ID) {
-            const int8_t flowId = f.def ? static_cast<int8_t>(f.def->nFlowID) : 0;
-            if (id == 0 || flowId != id) continue;
+            bSkip = &f == running;
         } else {
-            return;
+            const int8_t flowId = f.def ? static_cast<int8_t>(f.def->nFlowID) : 0;
+            bSkip = id == 0 || flowId != id;
         }
-        ApplyFlowOp(*owner, f, op);
+        if (bSkip || !ApplyFlowOp(*owner, i, op, bAtOnce)) ++i;
     }
 }
 

@@ -37,6 +37,12 @@ void VanishChara(cChara& c, const cChara& runner) {
     if (&c != &runner && lpPlayScene) lpPlayScene->bDeathCheck = 1;
 }
 
+cStageChara* FindStageChara(int32_t id) {
+    for (cStageChara& c : lpPlayScene->lstStageChara)
+        if (c.nId == id) return &c;
+    return nullptr;
+}
+
 // The wait of a display end: 0 the confirm key, 2 the frames; false for 1 (until the stage ends).
 bool SetDisplayEndWait(int32_t end, int32_t frames) {
     cPlayScene& s = *lpPlayScene;
@@ -82,21 +88,70 @@ bool PlaceByMode(int32_t mode, int32_t w, int32_t h, int32_t cellX, int32_t cell
 }
 
 void Vanish(cChara& chara, const cFlowCmd& cmd) {
-    if (!lpPlayScene || CmdParam(cmd, 0) != 0) return;
-    const int32_t group = CmdParam(cmd, 1);
+    if (!lpPlayScene) return;
+    const int32_t mode = CmdParam(cmd, 0), group = CmdParam(cmd, 1);
     const bool bOffScreenToo = CmdParam(cmd, 2) != 0;
-    if (!CheckIndex("キャラグループ", group, lpPlayScene->vCharaBucket.size())) return;
-    for (cGameObject* o : lpPlayScene->vCharaBucket[group].lstObj) {
-        cChara* c = static_cast<cChara*>(o);
-        if (c->dying || (!bOffScreenToo && !c->IsOnScreen())) continue;
-        VanishChara(*c, chara);
+    switch (mode) {
+    case 0:
+        if (!CheckIndex("キャラグループ", group, lpPlayScene->vCharaBucket.size())) return;
+        for (cGameObject* o : lpPlayScene->vCharaBucket[group].lstObj) {
+            cChara* c = static_cast<cChara*>(o);
+            if (c->dying || (!bOffScreenToo && !c->IsOnScreen())) continue;
+            VanishChara(*c, chara);
+        }
+        break;
+    case 1:
+        for (cItem& it : lpPlayScene->lstItem) {
+            if (it.bUsed || it.nKind3 != group || (!bOffScreenToo && !it.IsOnScreen())) continue;
+            it.bUsed = 1;
+        }
+        break;
+    case 2: VanishChildren(chara, chara, 0, false); break;
+    case 3: RemoveChildItems(chara); break;
+    case 4:
+        RemoveChildItems(chara);
+        VanishChildren(chara, chara, 0, true);
+        break;
+    case 5: VanishChildren(chara, chara, 0, true); break;
+    default: break;
+    }
+}
+
+void VanishChildren(cChara& parent, const cChara& runner, int32_t depth, bool bItemsToo) {
+    if (depth > VANISH_DEPTH_MAX || !lpPlayScene) return;
+    // A copy: vanishing a child may not change the parent's list, but the
+    // recursion must not depend on that.
+    const cSafeVector<SUMMONED> children = parent.vSummoned;
+    for (const SUMMONED& e : children) {
+        if (e.nKind != SUMMONED_KIND_CHARA) continue;
+        cStageChara* child = FindStageChara(e.nId);
+        if (!child || child == &parent) continue;
+        if (bItemsToo) RemoveChildItems(*child);
+        VanishChildren(*child, runner, depth + 1, bItemsToo);
+        VanishChara(*child, runner);
+    }
+}
+
+void RemoveChildItems(cChara& parent) {
+    if (!lpPlayScene) return;
+    for (const SUMMONED& e : parent.vSummoned) {
+        if (e.nKind != SUMMONED_KIND_ITEM) continue;
+        for (cItem& it : lpPlayScene->lstItem)
+            if (it.nId == e.nId) it.bUsed = 1;
     }
 }
 
 void GetItem(cChara& /*chara*/, const cFlowCmd& cmd) {
     const int32_t list = CmdParam(cmd, 0), n = CmdParam(cmd, 1);
-    if (list == 0) CheckIndex("アイテム", n, CommonPalette.vItem.size());
-    if (list == 1) CheckIndex("アイテム", n, PlayStage.vItem.size());
+    const cSafeVector<cItemData>* items = list == 0 ? &CommonPalette.vItem : list == 1 ? &PlayStage.vItem : nullptr;
+    if (!items || !lpPlayScene || !CheckIndex("アイテム", n, items->size())) return;
+    cPlayer* hero = lpPlayScene->Hero();
+    if (!hero) return;
+    // A copy: the item's commands may change the palettes they come from.
+    const cSafeVector<cFlowCmd> cmds = (*items)[n].vCmd;
+    const int32_t result = hero->RunItemCmds(cmds);
+    if (result == 1) lpPlayScene->nStageEnd = 1;
+    if (result == 2) lpPlayScene->bDeathCheck = 1;
 }
 
 void ChangeGraphic(cChara& chara, const cFlowCmd& cmd) {

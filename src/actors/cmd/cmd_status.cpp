@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "actors/chara.h"
+#include "actors/player.h"
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/status_ops.h"
 #include "actors/stage_chara.h"
@@ -142,6 +143,11 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
         break;
     case 1: o->data.bTransparent = static_cast<uint8_t>(value); break;
     case 2: o->data.bFixedFacing = static_cast<uint8_t>(value); break;
+    case 3:
+        // Only players fly by command: block mode, boxes and guides follow.
+        if (auto* player = dynamic_cast<cPlayer*>(o))
+            player->SetFlying(value, true, CmdParam(cmd, 3) != 0, CmdParam(cmd, 4) != 0);
+        break;
     case 4: o->data.byInvincible = static_cast<uint8_t>(value); break;
     case 5:
         if (value >= 1) {

@@ -1,6 +1,7 @@
 // ブロック召喚, キャラ召喚 and アイテム召喚: the records of the chosen palette
 // placed with the formation of the command's settings.
 #include "actors/chara.h"
+#include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "actors/shot_cmds.h"
@@ -59,6 +60,28 @@ void Summon(int32_t code, int32_t size, cChara& chara, cFlowCmdRun* lpState, con
     RunFormation(nullptr, chara, lpState, s, work);
 }
 
+// Entries kept before the ones of objects gone are dropped.
+constexpr size_t SUMMONED_KEEP = 256;
+
+bool SummonedExists(const SUMMONED& e) {
+    if (e.nKind == SUMMONED_KIND_ITEM) {
+        for (const cItem& it : lpPlayScene->lstItem)
+            if (it.nId == e.nId && !it.bUsed) return true;
+        return false;
+    }
+    for (const cStageChara& c : lpPlayScene->lstStageChara)
+        if (c.nId == e.nId) return true;
+    return false;
+}
+
+// The objects with ids first..end-1 join what the character summoned.
+void RecordSummoned(cChara& chara, int32_t kind, int32_t first, int32_t end) {
+    if (first >= end) return;
+    if (chara.vSummoned.size() >= SUMMONED_KEEP)
+        std::erase_if(chara.vSummoned, [](const SUMMONED& e) { return !SummonedExists(e); });
+    for (int32_t id = first; id < end; ++id) chara.vSummoned.push_back({kind, id});
+}
+
 int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
 
 }  // namespace
@@ -93,13 +116,18 @@ void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
             const uint8_t facing = static_cast<uint8_t>(s.nByte62 ? (chara.nFacing ? 0 : 1) : (chara.nFacing ? 1 : 0));
             int32_t side = s.nByte60 == 1 ? chara.Side() : s.nByte60 == 2 ? s.nForce : lpRec->byForce;
             if (side < 0 || side >= HIT_SIDE_NUM) side = side < 0 ? 0 : HIT_SIDE_NUM - 1;
+            const int32_t first = lpPlayScene->nNextObjectId;
             SummonChara(lpPlayScene->lstStageChara, work.dPosX, work.dPosY, ss, *lpRec, facing,
                         static_cast<uint8_t>(side), &chara, lpPlayScene->nNextObjectId);
+            RecordSummoned(chara, SUMMONED_KIND_CHARA, first, lpPlayScene->nNextObjectId);
         }
         break;
     case SPAWN_ITEM:
-        if (const cItemData* lpRec = ItemRecord(s))
+        if (const cItemData* lpRec = ItemRecord(s)) {
+            const int32_t first = lpPlayScene->nNextItemId;
             SummonItem(lpPlayScene->lstItem, work.dPosX, work.dPosY, ss, *lpRec, lpPlayScene->nNextItemId);
+            RecordSummoned(chara, SUMMONED_KIND_ITEM, first, lpPlayScene->nNextItemId);
+        }
         break;
     default:
         break;

@@ -79,6 +79,7 @@ bool InsideBlock(const cChara& c) {
 void Warp(cChara& chara, const cFlowCmd& cmd) {
     if (!cmd.spMove || !lpPlayScene) return;
     const cEdMove& m = *cmd.spMove;
+    chara.bAnchorX = chara.bAnchorY = 0;
     const double oldX = chara.x, oldY = chara.y;
     const double d = (m.nDist + m.nDistInc * chara.nCloneIndex) * 16.0;
     if (m.nMode == 0) {
@@ -118,6 +119,13 @@ void Warp(cChara& chara, const cFlowCmd& cmd) {
     chara.UpdateScreenRect();
     if (chara.IsInStage(false) && !InsideBlock(chara)) {
         if (!chara.IsFlying()) chara.dSpeedY = 0;
+        // A warp to a screen cell keeps the character there on the screen
+        // until a movement command clears the anchors.
+        if (m.nMode == 5 && m.nOrigin == 2) {
+            chara.bAnchorX = chara.bAnchorY = 1;
+            chara.nAnchorX = chara.nScrLeft;
+            chara.nAnchorY = chara.nScrTop;
+        }
         return;
     }
     chara.x = oldX;

@@ -153,6 +153,7 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
     if (!lpDTCon) {
         // DirectDraw cannot mirror through a blit: an inverted source rectangle draws nothing.
         if (sw < 0 || sh < 0) return;
+        src = dd::Resolve(src);  // a view (a stage picture's other handles) shows its picture's pixels
         if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return;
         dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_DD, dd::STATES{});
         if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
@@ -209,6 +210,7 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
         return 0;
     }
     if (!dst || !src) return 0;
+    src = dd::Resolve(src);
     if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return DDERR_NOCOLORKEY;
     dd::Rasterize(dst, x, y, w, h, src, sx, sy, w, h, flags, dd::RASTER_DD, dd::STATES{});
     // The primary surface is the screen: what is drawn into it is shown.

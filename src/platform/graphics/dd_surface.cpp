@@ -417,6 +417,8 @@ bool DDLoadSurfaces(DDSURFACEDATA* array, const int* indices, int count) {
             }
             continue;
         }
+        // A tolerated entry without a file is a row without a picture.
+        if (d.szPath[0] == '\0' && d.dwTolerate) continue;
         const int code = DDCreateSurfaceFromFile(&array[i], d.szPath, static_cast<int>(d.dwColorKey), DDG.nColorBit,
                                                  d.dwDDMemory, d.dwDTMemory, static_cast<int>(d.dwNoTexture),
                                                  static_cast<int>(d.dwIndexMap), static_cast<int>(d.dwMirrorWidth),

@@ -49,71 +49,106 @@ uint32_t cThread::Create(StartRoutine startRoutine, void* param) {
     if (!startRoutine) return 0;
     if (IsRunning()) {
         if (!HasEnded()) {
-            WriteReportEC("cThread::Create: thread %u still runs", m_nThreadId);
+            WriteReportEC("cThread::Create: thread %u still runs", GetThreadId());
             return 0;
         }
         Wait();  // an ended thread that was never waited for
     }
     std::shared_ptr<cThreadControl> control = NewThreadControl();
-    try {
-        m_hThread = std::thread(RunThreadBody, control, startRoutine, param);
-    } catch (const std::system_error&) {
-        UnregisterThreadControl(*control);
-        return 0;
-    }
-    m_pControl = std::move(control);
-    m_nThreadId = m_pControl->nId;
     {
-        std::lock_guard<std::mutex> lock(m_pControl->lock);
-        m_pControl->bStarted = true;
+        // The body waits for bStarted, so it never sees these half set.
+        std::lock_guard<std::mutex> finish(m_FinishLock);
+        try {
+            m_hThread = std::thread(RunThreadBody, control, startRoutine, param);
+        } catch (const std::system_error&) {
+            UnregisterThreadControl(*control);
+            return 0;
+        }
+        m_pControl = control;
+        m_nThreadId = control->nId;
     }
-    m_pControl->changed.notify_all();
+    {
+        std::lock_guard<std::mutex> lock(control->lock);
+        control->bStarted = true;
+    }
+    control->changed.notify_all();
     return 1;
 }
 
+uint32_t cThread::GetThreadId() const {
+    std::lock_guard<std::mutex> finish(m_FinishLock);
+    return m_nThreadId;
+}
+
+bool cThread::IsRunning() const {
+    std::lock_guard<std::mutex> finish(m_FinishLock);
+    return m_hThread.joinable();
+}
+
+std::shared_ptr<cThreadControl> cThread::Control() const {
+    std::lock_guard<std::mutex> finish(m_FinishLock);
+    return m_pControl;
+}
+
+void cThread::Finish(bool bJoin) {
+    std::lock_guard<std::mutex> finish(m_FinishLock);
+    if (!m_hThread.joinable()) return;
+    if (bJoin) m_hThread.join();
+    else m_hThread.detach();
+    m_pControl.reset();
+    m_nThreadId = 0;
+}
+
 bool cThread::IsCallerTheThread() const {
-    if (m_hThread.get_id() != std::this_thread::get_id()) return false;
+    {
+        std::lock_guard<std::mutex> finish(m_FinishLock);
+        if (m_hThread.get_id() != std::this_thread::get_id()) return false;
+    }
     // Waiting for itself would never return.
-    WriteReportEC("cThread: thread %u cannot wait for itself", m_nThreadId);
+    WriteReportEC("cThread: thread %u cannot wait for itself", GetThreadId());
     return true;
 }
 
 void cThread::Wait() {
-    if (!IsRunning() || IsCallerTheThread()) return;
+    const std::shared_ptr<cThreadControl> control = Control();
+    if (!control || IsCallerTheThread()) return;
     {
         // Waiting is a wait like any other: the waiting thread passes its own gate.
-        std::unique_lock<std::mutex> lock(m_pControl->lock);
-        while (!m_pControl->bEnded) {
-            m_pControl->changed.wait_for(lock, std::chrono::milliseconds(1));
+        std::unique_lock<std::mutex> lock(control->lock);
+        while (!control->bEnded) {
+            control->changed.wait_for(lock, std::chrono::milliseconds(1));
             lock.unlock();
             PassThreadGate();
             lock.lock();
         }
     }
-    m_hThread.join();
-    Forget();
+    Finish(true);
 }
 
 bool cThread::Suspend() {
-    if (!m_pControl) return true;
-    std::lock_guard<std::mutex> lock(m_pControl->lock);
-    ++m_pControl->nSuspendCount;
+    const std::shared_ptr<cThreadControl> control = Control();
+    if (!control) return true;
+    std::lock_guard<std::mutex> lock(control->lock);
+    ++control->nSuspendCount;
     return true;
 }
 
 bool cThread::Resume() {
-    if (!m_pControl) return true;
+    const std::shared_ptr<cThreadControl> control = Control();
+    if (!control) return true;
     {
-        std::lock_guard<std::mutex> lock(m_pControl->lock);
-        if (m_pControl->nSuspendCount > 0) --m_pControl->nSuspendCount;
+        std::lock_guard<std::mutex> lock(control->lock);
+        if (control->nSuspendCount > 0) --control->nSuspendCount;
     }
-    m_pControl->changed.notify_all();
+    control->changed.notify_all();
     return true;
 }
 
 void cThread::Exit() {
-    if (!IsRunning() || IsCallerTheThread()) return;
-    cThreadControl& c = *m_pControl;
+    const std::shared_ptr<cThreadControl> control = Control();
+    if (!control || IsCallerTheThread()) return;
+    cThreadControl& c = *control;
+    const uint32_t nThreadId = c.nId;
     {
         // Open the gate whatever the count, so that the thread sees its quit.
         std::lock_guard<std::mutex> lock(c.lock);
@@ -122,7 +157,7 @@ void cThread::Exit() {
     }
     c.changed.notify_all();
     WriteEC("Exit A");
-    PostThreadMessage(m_nThreadId, WM_QUIT, 0, 0);
+    PostThreadMessage(nThreadId, WM_QUIT, 0, 0);
     WriteEC("Exit B");
     WriteEC("Exit C");
     bool bEnded = false;
@@ -137,30 +172,23 @@ void cThread::Exit() {
         c.changed.notify_all();
     }
     WriteEC("Exit D");
-    if (bEnded) {
-        m_hThread.join();
-    } else {
-        // Never killed: the thread keeps its own state alive and is let go.
-        WriteReportEC("cThread::Exit: thread %u did not end in %d ms; left running", m_nThreadId, EXIT_TRIES);
-        m_hThread.detach();
-    }
-    Forget();
+    // Never killed: a thread that did not end keeps its own state alive and is let go.
+    if (!bEnded) WriteReportEC("cThread::Exit: thread %u did not end in %d ms; left running", nThreadId, EXIT_TRIES);
+    Finish(bEnded);
     WriteEC("Exit E");
 }
 
 bool cThread::IsParked() const {
-    if (!m_pControl) return false;
-    std::lock_guard<std::mutex> lock(m_pControl->lock);
-    return m_pControl->bParked;
+    const std::shared_ptr<cThreadControl> control = Control();
+    if (!control) return false;
+    std::lock_guard<std::mutex> lock(control->lock);
+    return control->bParked;
 }
 
 bool cThread::HasEnded() const {
-    if (!m_pControl) return false;
-    std::lock_guard<std::mutex> lock(m_pControl->lock);
-    return m_pControl->bEnded;
+    const std::shared_ptr<cThreadControl> control = Control();
+    if (!control) return false;
+    std::lock_guard<std::mutex> lock(control->lock);
+    return control->bEnded;
 }
 
-void cThread::Forget() {
-    m_pControl.reset();
-    m_nThreadId = 0;
-}

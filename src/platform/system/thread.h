@@ -6,6 +6,7 @@
 // killed: one that does not end in time is let go with a log line.
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 struct cThreadControl;
@@ -34,9 +35,9 @@ public:
     void Exit();
 
     // The id that PostThreadMessage takes; 0 when no thread runs.
-    uint32_t GetThreadId() const { return m_nThreadId; }
+    uint32_t GetThreadId() const;
     // True while a thread exists (started and not yet waited for).
-    bool IsRunning() const { return m_hThread.joinable(); }
+    bool IsRunning() const;
     // True while the thread is held at its gate.
     bool IsParked() const;
     // True once the thread body has returned.
@@ -46,9 +47,14 @@ public:
     static constexpr int EXIT_TRIES = 200;
 
 private:
-    void Forget();
+    // Joins (or lets go) and forgets the thread, once: the game thread's wait
+    // and the main thread's exit may both finish one worker.
+    void Finish(bool bJoin);
+    // The thread's control block, or null once it is forgotten.
+    std::shared_ptr<cThreadControl> Control() const;
     bool IsCallerTheThread() const;
 
+    mutable std::mutex m_FinishLock;  // guards the three members below
     uint32_t m_nThreadId = 0;
     std::thread m_hThread;
     std::shared_ptr<cThreadControl> m_pControl;

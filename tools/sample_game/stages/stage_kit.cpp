@@ -105,19 +105,17 @@ void cStageKit::PlaceHero(int x, int y) {
     hero.wCellY = static_cast<uint16_t>(y);
     hero.nItem = -1;
     hero.wDeathEffect = CEFF_BURST;
-    // Button 1 swings the sword, button 2 throws a star (key slots 10 and 11).
-    cFlow sword = Flow(TRG_ALWAYS, {SwordCmd(3, SWORD_BLADE, 10)}, 1);
-    cEdCmdList attackKey;
-    attackKey.vKey[10] = 1;
-    attackKey.nHoldMax = 1;
-    sword.vKeyCond.push_back(attackKey);
-    hero.vFlow.push_back(sword);
-    cFlow star = Flow(TRG_ALWAYS, {ShotCmd(2, SG_STAR, 1, 60, 5)}, 2);
-    cEdCmdList shotKey;
-    shotKey.vKey[11] = 1;
-    shotKey.nHoldMax = 1;
-    star.vKeyCond.push_back(shotKey);
-    hero.vFlow.push_back(star);
+    // Left and right walk while held, Z (button 1) jumps, X (button 2)
+    // swings the sword, C (button 3) throws a star.
+    hero.vFlow.push_back(KeyFlow(WalkCmd(2), KEYSLOT_LEFT, true, 1));
+    hero.vFlow.push_back(KeyFlow(WalkCmd(3), KEYSLOT_RIGHT, true, 2));
+    // Parameters: 0 the jump lasts while the key is held, then its height in dots.
+    cFlowCmd jump = Cmd(CMD_JUMP, 1, {0, 0, HERO_JUMP_HEIGHT, 0, 0});
+    jump.nSE = SND_JUMP;
+    jump.nAnime = ANIME_JUMP;
+    hero.vFlow.push_back(KeyFlow(jump, KEYSLOT_BUTTON1, false, 3));
+    hero.vFlow.push_back(KeyFlow(SwordCmd(3, SWORD_BLADE, 10), KEYSLOT_BUTTON2, false, 4));
+    hero.vFlow.push_back(KeyFlow(ShotCmd(2, SG_STAR, 1, 60, 5), KEYSLOT_BUTTON3, false, 5));
     m_Stage.vPlacedChara.push_back(hero);
 }
 
@@ -207,6 +205,23 @@ cFlowCmd SwordCmd(int time, int sword, int power) {
     return c;
 }
 
+cFlowCmd WalkCmd(int dir) {
+    cFlowCmd c = MoveCmd(CMD_STRAIGHT_MOVE, HERO_WALK_TIME, 0, HERO_WALK_SPEED);
+    c.spMove->nDir = static_cast<uint8_t>(dir);
+    return c;
+}
+
+cFlow KeyFlow(const cFlowCmd& cmd, int slot, bool whileHeld, int id) {
+    cFlow f = Flow(TRG_ALWAYS, {cmd}, id);
+    cEdCmdList key;
+    key.vKey[static_cast<size_t>(slot)] = 1;
+    // Held: it starts again while the key stays down; else once per press.
+    key.bAnyLength = 1;
+    f.bKeyHold = whileHeld ? 1 : 0;
+    f.vKeyCond.push_back(key);
+    return f;
+}
+
 cFlow Flow(int trigger, std::initializer_list<cFlowCmd> cmds, int id) {
     cFlow f;
     f.nTrigger = static_cast<uint8_t>(trigger);
@@ -241,7 +256,7 @@ cCharaData Walker(const char* name, int graphic, int hp, int speed) {
 
 cCharaData Jumper(const char* name, int graphic, int hp) {
     cCharaData c = Enemy(name, graphic, hp, ASET_WALKER);
-    cFlowCmd jump = Cmd(CMD_JUMP, 8, {80, 20, 0, 0, 0});
+    cFlowCmd jump = Cmd(CMD_JUMP, 8, {0, 0, 80, 0, 0});
     jump.nSE = SND_JUMP;
     jump.nAnime = ANIME_JUMP;
     c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 12), jump, MoveCmd(CMD_STRAIGHT_MOVE, 10, 180, 15)}));

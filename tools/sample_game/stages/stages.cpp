@@ -204,7 +204,7 @@ void BuildCastleStage(cStageData& s) {
     boss.wDeathEffect = CEFF_SPIN;
     boss.wAppearEffect = CEFF_FADE;
     cFlowCmd roar = Cmd(CMD_PLAY_SE, 0, {SND_BOSS_ROAR});
-    cFlowCmd jump = Cmd(CMD_JUMP, 10, {100, 30, 0, 0, 0});
+    cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 100, 0, 0});
     jump.nSE = SND_JUMP;
     cFlowCmd rocks = ShotCmd(3, SG_ROCK, 5, 50, 10, 0, 60);
     cFlowCmd chase = MoveCmd(CMD_CHARGE_MOVE, 15, 0, 35);

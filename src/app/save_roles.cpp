@@ -1,6 +1,17 @@
-#include "app/story_record.h"
+#include "app/save_roles.h"
 
+#include "database/system_data.h"
 #include "database/world_map.h"
+
+void SetStartStock(cSaveData& d, int g) {
+    const int unlimited = g >= 0 && static_cast<size_t>(g) < SystemData.vStartFlag.size() ? SystemData.vStartFlag[g] : 1;
+    if (unlimited) {
+        d.nLivesInit = d.nLives = UNLIMITED_LIVES;
+        return;
+    }
+    d.nLivesInit = static_cast<size_t>(g) < SystemData.vStartValue.size() ? SystemData.vStartValue[g] : 1;
+    d.nLives = d.nLivesInit - 1;
+}
 
 int32_t MakePageRef(int eventIndex, int pageIndex) {
     if (eventIndex < 0 || pageIndex < 0 || pageIndex > 0xFFFF || eventIndex > 0x7FFE) return 0;

@@ -1,3 +1,0 @@
-#include "actors/flow_exec.h"
-
-ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM] = {};

@@ -1,0 +1,59 @@
+// The hero's sight mask laid over the screen: the see-through hole on the
+// hero's centre, moved ahead of it by the front shapes, nothing without a shape.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/graphics/dd_test_support.h"
+#include "play/play_scene.h"
+
+using namespace ddtest;
+
+namespace {
+
+class SightMaskTest : public cDDTest {
+protected:
+    void TearDown() override {
+        DDReleaseSurface(&screen);
+        scene.reset();
+        ResetPlayState();
+        cDDTest::TearDown();
+    }
+    DDSURFACEDATA screen;
+    std::unique_ptr<cPlayScene> scene;
+};
+
+TEST_F(SightMaskTest, TheHoleFollowsTheHeroAndItsFacing) {
+    ASSERT_TRUE(InitDD(8));
+    SetBasePalette(TestPalette());
+    scene = std::make_unique<cPlayScene>();
+    scene->ScrollX.dPos = 100;
+    scene->ScrollY.dPos = 50;
+    ASSERT_TRUE(BuildSightMask(&scene->SightMask, &scene->SightStencil, 32, 3, 0));
+    ASSERT_TRUE(DDCreateSurface(&screen, 640, 480, 0, 0, 0, 0, 0));
+    scene->vPlayer.resize(1);
+    cPlayer& hero = scene->vPlayer[0];
+    hero.x = 400, hero.y = 250, hero.nHitW = hero.nHitH = 32;  // centre (316, 216) on the screen
+    hero.sight = 32;
+    const auto draw = [&](int shape, int facing) {
+        DDClearSurface(&screen, 5);
+        hero.data.bySightShape = static_cast<uint8_t>(shape);
+        hero.nFacing = facing;
+        hero.DrawSightMask(&screen);
+        std::string row;  // dark (16) or seen (5) along the hero's row
+        for (int x : {0, 270, 290, 316, 340, 370, 639}) {
+            const uint32_t p = Px(screen, x, 216);
+            row += p == 16 ? 'D' : p == 5 ? '.' : '?';
+        }
+        return row;
+    };
+    EXPECT_EQ(draw(3, 1), "DD...DD");
+    EXPECT_EQ(draw(4, 1), "DDD...D");  // ahead to the right
+    EXPECT_EQ(draw(4, 0), "D..DDDD");  // ahead to the left
+    EXPECT_EQ(draw(0, 1), ".......");  // no sight limit
+    EXPECT_EQ(Px(screen, 316, 0), 5u);
+    draw(3, 1);
+    EXPECT_EQ(Px(screen, 316, 0), 16u);
+}
+
+}  // namespace
