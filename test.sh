@@ -84,7 +84,7 @@ if [ "${QV_SANITIZE:-1}" != "0" ]; then
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # The leak checker's tracer can crash in processes that hold an X11
   # connection's threads: tests of the real window run without it.
-  real_window='^(X11WindowTest|DDWindowTest|WindowCloseTest|WindowDialogTest)\.'
+  real_window='^(X11WindowTest|DDWindowTest|WindowCloseTest|WindowDialogTest|WindowAudioTest)\.'
   # The game program that some tests start has no compiled-in suppressions.
   export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp"
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 ctest --test-dir "$root/build-asan" --output-on-failure \

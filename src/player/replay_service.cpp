@@ -17,6 +17,8 @@ namespace {
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F2 = 0x71;
 constexpr int EMPTY_LOG_COOLDOWN = 60;
+// A held key saves once: set by a save, cleared once F1 and F2 are both up.
+bool g_bReplayKeyHeld = false;
 
 }  // namespace
 
@@ -26,7 +28,11 @@ int CheckReplayKeys(int bReplayPlaying) {
     int which;
     if (GetAsyncKeyState(VK_F1) < 0) which = 0;
     else if (GetAsyncKeyState(VK_F2) < 0) which = 1;
-    else return 0;
+    else {
+        g_bReplayKeyHeld = false;
+        return 0;
+    }
+    if (g_bReplayKeyHeld) return 0;
     const cKeyLog& log = which == 0 ? KeyLog : PrevKeyLog;
     if (log.vDirValue.empty()) {
         if (nReplayKeyCooldown <= 0) {
@@ -36,6 +42,7 @@ int CheckReplayKeys(int bReplayPlaying) {
         return 0;
     }
     PlaySE(1);
+    g_bReplayKeyHeld = true;
     // The send returns once the main thread has served it: the done flag.
     SendMessageMain(WM_USER + 4, static_cast<WPARAM>(which), 0);
     return 1;
