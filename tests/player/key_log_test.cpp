@@ -254,6 +254,8 @@ TEST(ReplayKeysTest, F1WinsOverF2AndAnEmptyLogSoundsAtMostEverySixtyFrames) {
     EXPECT_EQ(CheckReplayKeys(0), 0);  // nor with recording off
     EXPECT_EQ(spy.sounds.size(), 4u);
     ResetKeySnapshot();
+    SystemData.bReplayRecord = 1;
+    CheckReplayKeys(0);  // both keys up: a held key's latch is let go
     nReplayKeyCooldown = 0;
     ResetPlayerRecords();
     ResetDatabaseState();
