@@ -96,6 +96,13 @@ void cSceneManager::Reset() {
 }
 
 uint32_t cSceneManager::Frame() {
+    // Past an automation frame limit the picture stands still until the
+    // program has closed, so that the last frame is that of the limit.
+    if (const uint32_t max = g_nMaxFrames.load(); max && g_nFrameCount.load() >= max) {
+        Sleep(1);
+        PassThreadGate();
+        return 1;
+    }
     WaitFrameTime();
     StartStopwatch();
     const uint32_t frame = ++g_nFrameCount;
