@@ -200,7 +200,7 @@ cCanvas MakeWordBmp() {
     cCanvas c(320, 192);
     c.Title(25, 4, "STAGE", R_SKY, 3);  // a word space before the digit's first dot at x 134
     c.Title(160 + (80 - cCanvas::TextWidth("GO!", 3) - 6) / 2, 4, "GO!", R_YELLOW, 3);
-    c.Title(8, 32 + 4, "REPLAY", R_GREEN, 3);
+    c.Title(8, 32 + 4, "REPLAY", R_ORANGE, 3);
     c.Title(8, 64 + 4, "CLEAR!", R_GOLD, 3);
     c.Title((144 - cCanvas::TextWidth("GAME OVER", 2) - 4) / 2, 96 + 4, "GAME OVER", R_RED, 3, 2);
     for (int d = 0; d < 10; ++d) {
