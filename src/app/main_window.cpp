@@ -190,7 +190,7 @@ void cMainWindow::OnClose() {
     thPause.Exit();
     thRankEntry.Exit();
     WriteEC("thPause.Exit()");
-    thGame.Exit();
+    thGame.Exit(cThread::GAME_EXIT_TRIES);
     WriteEC("thGame.Exit()");
     Destroy();
 }

@@ -30,7 +30,7 @@ void EndLeftovers() {
     thLoadStage.Exit();
     thPause.Exit();
     thRankEntry.Exit();
-    thGame.Exit();
+    thGame.Exit(cThread::GAME_EXIT_TRIES);
     if (MainWindow.Exists()) MainWindow.Destroy();
 }
 

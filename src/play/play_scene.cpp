@@ -78,7 +78,7 @@ void cPlayScene::Run() {
         nState = PLAYSTATE_FADEIN;
     }
     if (nState < PLAYSTATE_FADEIN || nState > PLAYSTATE_EXIT) return;
-    (this->*pfnState[nState])();
+    (this->*pfnState[static_cast<size_t>(nState)])();
 }
 
 void cPlayScene::Init() {

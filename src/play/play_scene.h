@@ -7,6 +7,7 @@
 //
 // It is scene 4 of the scene manager: a state machine of eight sub-states,
 // one handler each, run once per frame by Run.
+#include <array>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -167,7 +168,7 @@ public:
 
     // Play scene phases, stage set-up and worker threads
     using STATEPROC = void (cPlayScene::*)();
-    STATEPROC pfnState[8] = {};
+    std::array<STATEPROC, 8> pfnState = {};
     // Enters on the first frame (Init, sub-state 0), then runs the sub-state's handler.
     void Run() override;
     // Loads the pictures of play and sets the stage up (once, on the first Run).

@@ -144,7 +144,7 @@ bool cThread::Resume() {
     return true;
 }
 
-void cThread::Exit() {
+void cThread::Exit(int nTries) {
     const std::shared_ptr<cThreadControl> control = Control();
     if (!control || IsCallerTheThread()) return;
     cThreadControl& c = *control;
@@ -161,7 +161,7 @@ void cThread::Exit() {
     WriteEC("Exit B");
     WriteEC("Exit C");
     bool bEnded = false;
-    for (int pass = 0; pass < EXIT_TRIES; ++pass) {
+    for (int pass = 0; pass < nTries; ++pass) {
         std::unique_lock<std::mutex> lock(c.lock);
         if (c.changed.wait_for(lock, std::chrono::milliseconds(1), [&] { return c.bEnded; })) {
             bEnded = true;
@@ -173,7 +173,7 @@ void cThread::Exit() {
     }
     WriteEC("Exit D");
     // Never killed: a thread that did not end keeps its own state alive and is let go.
-    if (!bEnded) WriteReportEC("cThread::Exit: thread %u did not end in %d ms; left running", nThreadId, EXIT_TRIES);
+    if (!bEnded) WriteReportEC("cThread::Exit: thread %u did not end in %d ms; left running", nThreadId, nTries);
     Finish(bEnded);
     WriteEC("Exit E");
 }

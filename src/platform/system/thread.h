@@ -30,9 +30,9 @@ public:
     bool Suspend();
     // Opens the gate once more (suspensions are counted); true (also without a thread).
     bool Resume();
-    // Asks the thread to end and waits for it (at most EXIT_TRIES passes of 1 ms);
+    // Asks the thread to end and waits for it (at most nTries passes of 1 ms);
     // does nothing without a thread.
-    void Exit();
+    void Exit(int nTries = EXIT_TRIES);
 
     // The id that PostThreadMessage takes; 0 when no thread runs.
     uint32_t GetThreadId() const;
@@ -45,6 +45,10 @@ public:
 
     // Passes of 1 ms that Exit waits before it lets the thread go.
     static constexpr int EXIT_TRIES = 200;
+    // The same for the game thread, whose scenes the program frees after it:
+    // a frame that loads a stage may take long, and a thread let go would
+    // run on freed scenes.
+    static constexpr int GAME_EXIT_TRIES = 10000;
 
 private:
     // Joins (or lets go) and forgets the thread, once: the game thread's wait
