@@ -374,6 +374,15 @@ public:
     int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
     // Starts the overlay animations that the running flows schedule for their current frame.
     void RunAnimeSchedule();
+
+    // Move steps shared by players and stage characters
+public:
+    // The horizontal move of a frame: the accelerated speed, else the speed
+    // plus the decelerating inertial push; then the speed limit and
+    // FixAfterMoveX. The speed limit's result.
+    int32_t StepSpeedX();
+    // A non-zero inertial push decelerates and adds to the vertical speed.
+    void AddPushY();
 };
 
 // The hero (player 0), or null when no play scene or no player exists.

@@ -1,6 +1,6 @@
 // The per-frame update of players and stage characters: the speeds that
 // follow automatic scrolling, the scheduled animations, the flows and (players) the deferred item
-// commands.
+// commands; and the move steps both kinds share.
 #include "actors/item_run.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
@@ -38,4 +38,22 @@ int32_t cPlayer::Update(int32_t bDying) {
     queued.swap(pendingItemCmds);
     for (const cFlowCmd& cmd : queued) ChangeFlowsCmd(*this, cmd, 1);
     return 0;
+}
+
+int32_t cChara::StepSpeedX() {
+    if (dAccelX != 0) {
+        dSpeedX = dAccelX;
+    } else if (dPushX != 0) {
+        Decelerate(dPushX, bDecelPushX);
+        dSpeedX += dPushX;
+    }
+    const int32_t r = LimitMoveSpeed(2);
+    FixAfterMoveX();
+    return r;
+}
+
+void cChara::AddPushY() {
+    if (dPushY == 0) return;
+    Decelerate(dPushY, bDecelPushY);
+    dSpeedY += dPushY;
 }

@@ -56,20 +56,9 @@ void cPlayer::CopyPlayerMembers(const cPlayer& src) {
     bIgnoreButtons = src.bIgnoreButtons;
 }
 
-namespace {
-
-void ScaleBox(PLAYERBOX& b, int32_t scale) {
-    b.nOffX = b.nBaseOffX * scale;
-    b.nOffY = b.nBaseOffY * scale;
-    b.nW = b.nBaseW * scale;
-    b.nH = b.nBaseH * scale;
-}
-
-}  // namespace
-
 void cPlayer::OnScale(int32_t newScale) {
-    ScaleBox(box2, newScale);
-    ScaleBox(box3, newScale);
+    box2.Scale(newScale);
+    box3.Scale(newScale);
 }
 
 void cPlayer::UpdateHitRectX() {

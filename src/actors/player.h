@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "actors/chara.h"
+#include "actors/scaled_box.h"
 #include "records/safe_container.h"
 #include "stage/flow_arrange.h"
 #include "stage/flow_cmd.h"
@@ -25,16 +26,7 @@ struct GUIDERECT {
 };
 
 // A box of the player relative to its position: base and scaled values.
-struct PLAYERBOX {
-    int32_t nOffX = 0;
-    int32_t nOffY = 0;
-    int32_t nW = 0;
-    int32_t nH = 0;
-    int32_t nBaseOffX = 0;
-    int32_t nBaseOffY = 0;
-    int32_t nBaseW = 0;
-    int32_t nBaseH = 0;
-};
+using PLAYERBOX = SCALEDBOX;
 
 class cPlayer : public cChara {
 public:

@@ -132,24 +132,11 @@ int32_t cPlayer::FixAfterMoveY() {
     return r;
 }
 
-int32_t cPlayer::MoveStepX() {
-    if (dAccelX != 0) {
-        dSpeedX = dAccelX;
-    } else if (dPushX != 0) {
-        Decelerate(dPushX, bDecelPushX);
-        dSpeedX += dPushX;
-    }
-    const int32_t r = LimitMoveSpeed(2);
-    FixAfterMoveX();
-    return r;
-}
+int32_t cPlayer::MoveStepX() { return StepSpeedX(); }
 
 int32_t cPlayer::FallStep() {
     UpdateFall();
-    if (IsFlying() && dAccelY == 0 && dPushY != 0) {
-        Decelerate(dPushY, bDecelPushY);
-        dSpeedY += dPushY;
-    }
+    if (IsFlying() && dAccelY == 0) AddPushY();
     const int32_t r = LimitFallSpeed(2);
     FixAfterMoveY();
     if (!IsFlying() && (r == CLAMP_STAGE_FAR || r == CLAMP_GRID_FAR)) return 7;

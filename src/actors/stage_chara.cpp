@@ -142,19 +142,12 @@ void cStageChara::Setup(int32_t id, cCharaData& record, const cItem* lpItem, dou
 
 namespace {
 
-void ScaleRange(HITRANGE& r, int32_t scale) {
-    r.nOffX = r.nBaseOffX * scale;
-    r.nOffY = r.nBaseOffY * scale;
-    r.nW = r.nBaseW * scale;
-    r.nH = r.nBaseH * scale;
-}
-
 }  // namespace
 
 void cStageChara::OnScale(int32_t newScale) {
     if (!data.bWholeCell) {
-        ScaleRange(rangeA, newScale);
-        ScaleRange(rangeB, newScale);
+        rangeA.Scale(newScale);
+        rangeB.Scale(newScale);
         return;
     }
     rangeA.nOffX = rangeA.nOffY = rangeB.nOffX = rangeB.nOffY = 0;
@@ -179,23 +172,13 @@ void cStageChara::UpdateHitRectY() {
 }
 
 int32_t cStageChara::MoveStepX() {
-    if (dAccelX != 0) {
-        dSpeedX = dAccelX;
-    } else if (dPushX != 0) {
-        Decelerate(dPushX, bDecelPushX);
-        dSpeedX += dPushX;
-    }
-    const int32_t r = LimitMoveSpeed(2);
-    FixAfterMoveX();
+    const int32_t r = StepSpeedX();
     return r == CLAMP_GRID ? 4 : r;
 }
 
 int32_t cStageChara::FallStep() {
     UpdateFall();
-    if (dAccelY == 0 && bScreen && dPushY != 0) {
-        Decelerate(dPushY, bDecelPushY);
-        dSpeedY += dPushY;
-    }
+    if (dAccelY == 0 && bScreen) AddPushY();
     const int32_t r = LimitFallSpeed(2);
     FixAfterMoveY();
     if (!bScreen) return r == CLAMP_STAGE_FAR || r == CLAMP_GRID_FAR ? 7 : r;

@@ -7,25 +7,10 @@
 
 #include "actors/chara.h"
 #include "actors/item.h"
+#include "actors/scaled_box.h"
 
 // A rectangle relative to the object position: base values and scaled ones.
-struct HITRANGE {
-    int32_t nOffX = 0;
-    int32_t nOffY = 0;
-    int32_t nW = 0;
-    int32_t nH = 0;
-    int32_t nBaseOffX = 0;
-    int32_t nBaseOffY = 0;
-    int32_t nBaseW = 0;
-    int32_t nBaseH = 0;
-    // Sets base and scaled values.
-    void Set(int32_t offX, int32_t offY, int32_t w, int32_t h) {
-        nOffX = nBaseOffX = offX;
-        nOffY = nBaseOffY = offY;
-        nW = nBaseW = w;
-        nH = nBaseH = h;
-    }
-};
+using HITRANGE = SCALEDBOX;
 
 // A pending knock-back of a stage character.
 struct PUSHREC {

@@ -60,10 +60,7 @@ cChallengeScene::cChallengeScene() : cScene(SCENE_CHALLENGE, 2) {
     SetPhases({static_cast<PHASEPROC>(&cChallengeScene::Select)});
 }
 
-cChallengeScene::~cChallengeScene() {
-    for (int row : {CB_ACCESSORY, CB_WINDOW}) DDReleaseSurface(&CommonSurfaces[row]);
-    ReleaseSceneSurfaces();
-}
+cChallengeScene::~cChallengeScene() { ReleaseMenuScreen(); }
 
 void cChallengeScene::Recount() {
     m_nStageCount = SystemData.bUseMaxStage ? SystemData.nMaxStage : StagesReached(SaveData);
@@ -92,15 +89,10 @@ void cChallengeScene::SelectStage(int n) {
 }
 
 void cChallengeScene::DrawScreen() {
-    DDSURFACEDATA* s = Screen();
+    DDSURFACEDATA* s = BeginMenuScreen(2);
     if (!s) return;
-    s->bLost = 0;
     Font& large = Fonts[FONT_LARGE];
     Font& medium = Fonts[FONT_MEDIUM];
-    large.DrawBox(s, 1, 1, 638, 478);
-    const char* heading =
-        SystemData.vTitleMenu.size() > 2 ? SystemData.vTitleMenu[2].strText.c_str() : "";
-    large.DrawTextF(s, 320 - 32 * GetSjisCharCount(heading) / 2, 32, "%s", heading);
     if (SystemData.bShowChallengeTotal && SaveData.nBestTotal > 0) {
         const int width = 16 * (GetSjisCharCount(Text(4).c_str()) + GetDigitNum(SaveData.nBestTotal));
         medium.DrawTextF(s, 320 - width / 2, 88, "%s%d", Text(4).c_str(), SaveData.nBestTotal);

@@ -115,7 +115,7 @@ void PlaceWindow() {
 bool SetPaletteAndKey() {
     if (!(lpDTCon || DDGetColorBit() == 8 || lpDDCon)) return true;
     const char* palette = CommonBitmapInfo[CB_PALETTE].szPath;
-    PALETTEENTRY entries[256];
+    PALETTEENTRY entries[256]{};  // a short palette picture leaves the entries it lacks black
     if (!DDLoadPaletteFromFile(entries, palette, bWindowed)) {
         WriteEC("DDLoadPaletteFromFile失敗");
         WriteReportMes("%s の読み込みに失敗…", palette);

@@ -56,10 +56,7 @@ cOptionScene::cOptionScene() : cScene(SCENE_OPTION, 3) {
     SetPhases({static_cast<PHASEPROC>(&cOptionScene::List)});
 }
 
-cOptionScene::~cOptionScene() {
-    for (int row : {CB_ACCESSORY, CB_WINDOW}) DDReleaseSurface(&CommonSurfaces[row]);
-    ReleaseSceneSurfaces();
-}
+cOptionScene::~cOptionScene() { ReleaseMenuScreen(); }
 
 void cOptionScene::Init() {
     cScene::Init();
@@ -78,14 +75,9 @@ void cOptionScene::Init() {
 }
 
 void cOptionScene::DrawScreen() {
-    DDSURFACEDATA* s = Screen();
+    DDSURFACEDATA* s = BeginMenuScreen(5);
     if (!s) return;
-    s->bLost = 0;
-    Font& large = Fonts[FONT_LARGE];
     Font& medium = Fonts[FONT_MEDIUM];
-    large.DrawBox(s, 1, 1, 638, 478);
-    const char* heading = SystemData.vTitleMenu.size() > 5 ? SystemData.vTitleMenu[5].strText.c_str() : "";
-    large.DrawTextF(s, 320 - 32 * GetSjisCharCount(heading) / 2, 32, "%s", heading);
     for (int k = 0; k < m_nItemCount; ++k) {
         const int option = m_nItems[k], y = kRowY + 16 * k;
         medium.DrawText(s, 64, y, RowText(option));

@@ -16,6 +16,7 @@
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/golden_bmp.h"
+#include "play_screen_fixture.h"
 
 using namespace ddtest;
 
@@ -43,13 +44,6 @@ protected:
         ResetDatabaseState();
     }
 
-    void Picture(int row, int w, int h, int mirror, const std::function<uint8_t(int, int)>& fn) {
-        const std::string path = File("row" + std::to_string(row) + ".bmp");
-        ASSERT_TRUE(WriteBmp(path, MakeIndexed(w, h, TestPalette(), fn), 8));
-        ASSERT_EQ(DDCreateSurfaceFromFile(&CommonSurfaces[row], path.c_str(), 1, DDGetColorBit(), 0, 0, 0, 0, mirror,
-                                          0, 0), DD_OK);
-    }
-
     // A stage seen from its top-left corner; a sheet whose cell 0 is a red arrow pointing left
     // (cell 1 a blue square), its mirrored twin, and gauge rows in the accessory picture.
     void Prepare(bool d3d) {
@@ -60,28 +54,13 @@ protected:
             const int cx = x % 32, cy = y % 32, half = cy < 16 ? 16 - cy : cy - 15;
             return uint8_t(x < 32 && cx >= 2 + half && cx < 30 && cy > 2 && cy < 29 ? (cx < 10 ? 2 : 3) : 0);
         };
-        Picture(CB_CHARACTER1, 64, 64, 0, sheet);
-        if (d3d) {
-            CommonSurfaces[CB_CHARACTER1 + 1].lpViewSD = &CommonSurfaces[CB_CHARACTER1];
-            CommonSurfaces[CB_CHARACTER1 + 1].nMirrorWidth = 32;
-        } else {
-            Picture(CB_CHARACTER1 + 1, 64, 64, 32, sheet);
-        }
-        Picture(CB_ACCESSORY, 128, 208, 0, [](int x, int y) {
+        playscreen::PictureWithTwin(File("sheet.bmp"), File("sheet_mirror.bmp"), CB_CHARACTER1, 64, 64, 32, d3d, sheet);
+        playscreen::CommonPicture(File("accessory.bmp"), CB_ACCESSORY, 128, 208, 0, [](int x, int y) {
             if (x >= 50) return uint8_t(0);
             return uint8_t(y == 128 || y == 129 ? 1 : y == 144 || y == 145 ? 4 : y == 192 || y == 193 ? 3 : 0);
         });
-        PlayStage.nWidth = 20, PlayStage.nHeight = 15;
-        PlayStage.nOuterX = 640, PlayStage.nOuterY = 480;
-        PlayStage.SetHitLevel(1);
-        scene = std::make_unique<cPlayScene>();
-        lpPlayScene = scene.get();
-        scene->ScrollX.SetupX(PlayStage, 60);
-        scene->ScrollY.SetupY(PlayStage, 60);
-        scene->ScrollX.dPos = scene->ScrollY.dPos = 320;
-        scene->vCharaBucket.resize(8);
-        scene->bStatusBar = 0;
-        scene->bTimerHidden = 1;
+        scene = playscreen::MakeScene();
+        playscreen::ShowStageOnly(*scene, 320);
         cCharaEffect none, burst;
         burst.nKind = 1;
         for (int i = 0; i < EFFECT_PARAM_DEF_NUM; ++i) burst.nParam[i] = CharaEffectParamDefs[1][i].nDefault;
@@ -103,16 +82,7 @@ protected:
         return scene->lstStageChara.emplace_back(c);
     }
 
-    GOLDENFRAME Frame() {
-        GOLDENFRAME f{W, H, {}};
-        const auto pal = TestPalette();
-        for (int y = TOP; y < TOP + H; ++y)
-            for (int x = 0; x < W; ++x) {
-                const uint32_t p = Px(BackBuffer, x, y);
-                f.pixels.push_back(0xFF000000u | (BackBuffer.Surface.format == DDFMT_INDEX8 ? pal[p & 255] : p & 0xFFFFFF));
-            }
-        return f;
-    }
+    GOLDENFRAME Frame() { return playscreen::ScreenBand(TOP, W, H); }
 
     void Scene() {
         Add(16, 80, 0);

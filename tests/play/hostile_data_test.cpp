@@ -27,6 +27,7 @@
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/record_services_spy.h"
+#include "play_screen_fixture.h"
 
 using namespace ddtest;
 
@@ -78,15 +79,7 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     ASSERT_TRUE(Fonts[FONT_MEDIUM].Create("ＭＳ ゴシック", 0, 16, 16, 16, 2, nullptr, 1, 5, nullptr, 1, 640, 480, 1));
     MessageVars = MESSAGEVARS{&common, &stage};
 
-    PlayStage.nWidth = 20, PlayStage.nHeight = 15;
-    PlayStage.nOuterX = 640, PlayStage.nOuterY = 480;
-    PlayStage.SetHitLevel(1);
-    scene = std::make_unique<cPlayScene>();
-    lpPlayScene = scene.get();
-    scene->ScrollX.SetupX(PlayStage, 60);
-    scene->ScrollY.SetupY(PlayStage, 60);
-    scene->vCharaBucket.resize(HIT_SIDE_NUM);
-    scene->vAttackBucket.resize(HIT_SIDE_NUM);
+    scene = playscreen::MakeScene();
     BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
     Database.vEffect.resize(1);
     Database.vPicture.resize(1);

@@ -22,6 +22,7 @@
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/golden_bmp.h"
+#include "play_screen_fixture.h"
 
 using namespace ddtest;
 
@@ -58,11 +59,6 @@ protected:
         EXPECT_TRUE(WriteBmp(path, MakeIndexed(w, h, TestPalette(), fn), 8));
         return path;
     }
-    void Common(int row, int w, int h, int mirror, const std::function<uint8_t(int, int)>& fn) {
-        const std::string path = Picture("row" + std::to_string(row) + ".bmp", w, h, fn);
-        ASSERT_EQ(DDCreateSurfaceFromFile(&CommonSurfaces[row], path.c_str(), 1, DDGetColorBit(), 0, 0, 0, 0, mirror,
-                                          0, 0), DD_OK);
-    }
 
     // The shot picture (graphic g: a left-pointing dart, its tip coloured by g
     // and the row pair, frame rows below), its mirrored twin, a character
@@ -75,36 +71,15 @@ protected:
             if (cx < 1 + half || cx > 14 || cy < 1 || cy > 14) return uint8_t(0);
             return uint8_t(cx < 7 ? 30 + 40 * (y / 32) + 12 * (x / 16) : 220 - 80 * (y / 16 % 2));
         };
-        Common(CB_SHOT, 480, 64, 0, shots);
-        if (d3d) {
-            CommonSurfaces[CB_SHOT_MIRROR].lpViewSD = &CommonSurfaces[CB_SHOT];
-            CommonSurfaces[CB_SHOT_MIRROR].nMirrorWidth = 16;
-        } else {
-            Common(CB_SHOT_MIRROR, 480, 64, 16, shots);
-        }
+        static_assert(CB_SHOT_MIRROR == CB_SHOT + 1);
+        playscreen::PictureWithTwin(File("shots.bmp"), File("shots_mirror.bmp"), CB_SHOT, 480, 64, 16, d3d, shots);
         const auto body = [](int x, int y) { return uint8_t(x > 3 && x < 28 && y > 3 ? (x < 10 ? 9 : 5) : 0); };
-        Common(CB_CHARACTER1, 32, 32, 0, body);
-        if (d3d) {
-            CommonSurfaces[CB_CHARACTER1 + 1].lpViewSD = &CommonSurfaces[CB_CHARACTER1];
-            CommonSurfaces[CB_CHARACTER1 + 1].nMirrorWidth = 32;
-        } else {
-            Common(CB_CHARACTER1 + 1, 32, 32, 32, body);
-        }
+        playscreen::PictureWithTwin(File("body.bmp"), File("body_mirror.bmp"), CB_CHARACTER1, 32, 32, 32, d3d, body);
 
-        PlayStage.nWidth = 20, PlayStage.nHeight = 15;
-        PlayStage.nOuterX = 640, PlayStage.nOuterY = 480;
         PlayStage.nShotRangeW = PlayStage.nShotRangeH = 12;
         PlayStage.nHeroRange2W = PlayStage.nHeroRange2H = 12;
-        PlayStage.SetHitLevel(1);
-        scene = std::make_unique<cPlayScene>();
-        lpPlayScene = scene.get();
-        scene->ScrollX.SetupX(PlayStage, 60);
-        scene->ScrollY.SetupY(PlayStage, 60);
-        scene->ScrollX.dPos = scene->ScrollY.dPos = ORIGIN;
-        scene->vCharaBucket.resize(HIT_SIDE_NUM);
-        scene->vAttackBucket.resize(HIT_SIDE_NUM);
-        scene->bStatusBar = 0;
-        scene->bTimerHidden = 1;
+        scene = playscreen::MakeScene();
+        playscreen::ShowStageOnly(*scene, ORIGIN);
         BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
         for (cBlockCell& c : BlockGrid) c.wGraphic = 0, c.byHitKind = 0;
 
@@ -179,16 +154,7 @@ protected:
         scene->Draw(1, 0, 0, 0);
     }
 
-    GOLDENFRAME Frame() {
-        GOLDENFRAME f{W, H, {}};
-        const auto pal = TestPalette();
-        for (int y = TOP; y < TOP + H; ++y)
-            for (int x = 0; x < W; ++x) {
-                const uint32_t p = Px(BackBuffer, x, y);
-                f.pixels.push_back(0xFF000000u | (BackBuffer.Surface.format == DDFMT_INDEX8 ? pal[p & 255] : p & 0xFFFFFF));
-            }
-        return f;
-    }
+    GOLDENFRAME Frame() { return playscreen::ScreenBand(TOP, W, H); }
 
     std::unique_ptr<cPlayScene> scene;
 };

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "actors/chara.h"
+#include "actors/chara_draw.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "play/play_scene.h"
@@ -101,16 +102,6 @@ cChara* FindFirstChara(const std::list<cGameObject*>& lst, const cTargetFilter& 
     return nullptr;
 }
 
-// A character of the stage in play by object id.
-cChara* CharaById(int32_t id) {
-    if (!lpPlayScene) return nullptr;
-    for (cPlayer& p : lpPlayScene->vPlayer)
-        if (p.nId == id) return &p;
-    for (cStageChara& c : lpPlayScene->lstStageChara)
-        if (c.nId == id) return &c;
-    return nullptr;
-}
-
 cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f) {
     const int32_t kind = CmdParam(cmd, 1);
     const int32_t group = CmdParam(cmd, 2);
@@ -146,7 +137,7 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f)
     case TGKIND_CHILD_IF:
         for (auto it = chara.vSummoned.rbegin(); it != chara.vSummoned.rend(); ++it) {
             if (it->nKind != SUMMONED_CHARA) continue;
-            cChara* c = CharaById(it->nId);
+            cChara* c = FindCharaById(it->nId);
             if (!c) continue;
             if (kind == TGKIND_LAST_CHILD) return c;
             if (f.Passes(c) && (bAll || c->nKind == group)) return c;

@@ -54,13 +54,7 @@ int32_t cCharaEffectRun::Kind() const {
 
 void cCharaEffectRun::Setup(int id, int reversed) {
     m_nId = static_cast<int16_t>(id);
-    cCharaEffect* def = &Database.vCharaEffect[id];
-    if (reversed) {
-        // The reversed copy is made again from the list entry, so that preparing twice swaps once.
-        cCharaEffect& copy = Database.vCharaEffect2[id];
-        copy = *def;
-        def = &copy;
-    }
+    cCharaEffect* def = EffectRunDef(Database.vCharaEffect, Database.vCharaEffect2, id, reversed);
     m_lpDef = def;
     m_nStart = m_nEnd = 0;
     m_dCurrent = m_dStep = m_dElapsed = 0;
@@ -96,21 +90,6 @@ void cCharaEffectRun::CopyEntry(const cCharaEffectRun& e) {
     m_nWork[1] = e.m_nWork[1];
 }
 
-void cCharaEffectRun::Start(int id, int mode, int repeat) {
-    auto& list = mode == EFFECT_MODE_REVERSE ? CharaEffectWork.vReversed : CharaEffectWork.vForward;
-    if (id < 0 || static_cast<size_t>(id) >= list.size()) {
-        GetCharaEffectEntry(list, id);  // reports the bad index
-        Reset();
-        return;
-    }
-    CopyEntry(list[id]);
-    m_nDirection = mode == EFFECT_MODE_REVERSE ? 1 : 0;
-    m_nId = static_cast<int16_t>(id);
-    m_nMode = mode;
-    m_bRepeat = repeat;
-    m_nFrame = 0;
-}
-
 int32_t cCharaEffectRun::Step() {
     ++m_nFrame;
     if (m_nStart > m_nEnd) {
@@ -123,23 +102,12 @@ int32_t cCharaEffectRun::Step() {
         m_dElapsed += m_dStep;
         if (m_dElapsed <= m_nTime) return 0;
     }
-    if (!m_bRepeat && (m_nMode != EFFECT_MODE_ROUND || m_nDirection == 1)) return 1;
-    Restart();
-    return 0;
+    return EndLeg();
 }
 
-void cCharaEffectRun::Restart() {
-    if (m_nMode == EFFECT_MODE_ROUND) m_nDirection = m_nDirection ? 0 : 1;
-    CopyEntry(GetCharaEffectEntry(m_nDirection ? CharaEffectWork.vReversed : CharaEffectWork.vForward, m_nId));
-    m_nFrame = 0;
-}
+void cCharaEffectRun::Reset() { ResetRun(); }
 
-void cCharaEffectRun::Reset() {
-    m_nId = 0;
-    m_lpDef = nullptr;
-    m_bRepeat = 0;
-    m_nDirection = 0;
-}
+EFFECTWORKLISTS<cCharaEffectRun>& cCharaEffectRun::Work() { return CharaEffectWork; }
 
 CHARAEFFECTLOOK cCharaEffectRun::Look() const {
     CHARAEFFECTLOOK look;
@@ -163,15 +131,8 @@ int32_t cCharaEffectRun::Frame(int frozen, CHARAEFFECTLOOK* look) {
     return Step();
 }
 
-void ResizeCharaEffectWork() {
-    // The reversed entries point into the second copy: it must not move while they are prepared.
-    if (Database.vCharaEffect2.size() != Database.vCharaEffect.size()) Database.vCharaEffect2 = Database.vCharaEffect;
-    ResizeCharaEffectWork(CharaEffectWork.vForward, CharaEffectWork.vReversed);
-}
+void ResizeCharaEffectWork() { CharaEffectWork.Prepare(Database.vCharaEffect, Database.vCharaEffect2); }
 
 cCharaEffectRun& GetCharaEffectEntry(cSafeVector<cCharaEffectRun>& list, int id) { return list[id]; }
 
-void ResetCharaEffectWork() {
-    CharaEffectWork.vForward.clear();
-    CharaEffectWork.vReversed.clear();
-}
+void ResetCharaEffectWork() { CharaEffectWork.Clear(); }

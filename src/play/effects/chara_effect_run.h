@@ -11,10 +11,8 @@
 #include <cstdint>
 
 #include "database/effect_records.h"
+#include "play/effects/effect_run_base.h"
 #include "records/safe_container.h"
-
-// Run modes.
-enum : int32_t { EFFECT_MODE_NORMAL = 0, EFFECT_MODE_REVERSE = 1, EFFECT_MODE_ROUND = 2 };
 
 // What the current frame of a character effect asks of the character's drawing.
 struct CHARAEFFECTLOOK {
@@ -33,18 +31,13 @@ struct CHARAEFFECTLOOK {
     int32_t StripSize(int32_t extent) const;
 };
 
-class cCharaEffectRun {
+class cCharaEffectRun : public cEffectRunBase<cCharaEffectRun, cCharaEffect> {
 public:
     // Prepares this work entry from character effect id (reversed 1: from the
     // second copy of the list, start and end parameters swapped).
     void Setup(int id, int reversed);
-    // Starts effect id (mode 1 from the reversed entry, else forward); a bad id
-    // is reported as a bad index and leaves the run without an effect.
-    void Start(int id, int mode, int repeat);
     // One frame: 1 when the effect has finished.
     int32_t Step();
-    // The next leg (mode 2 turns round) or repetition.
-    void Restart();
     // No effect: id 0, no definition, repeat and direction 0.
     void Reset();
     // One drawn frame: the look of the frame, then (when not frozen) the
@@ -55,27 +48,23 @@ public:
     // The kind of the definition (0 without one or for an unknown kind).
     int32_t Kind() const;
 
-    int16_t m_nId = 0;                      // 0 = no effect
-    const cCharaEffect* m_lpDef = nullptr;  // the definition (of the second copy for reversed entries)
-    int32_t m_nMode = 0;                    // EFFECT_MODE_*
-    int32_t m_bRepeat = 0;
-    int32_t m_nDirection = 0;               // 0 forward, 1 backward
-    int32_t m_nFrame = 0;                   // frames since the start of the leg
     int32_t m_nStart = 0, m_nEnd = 0;
     double m_dCurrent = 0, m_dStep = 0;
     double m_dElapsed = 0;                  // tenths of a second, for runs whose start equals their end
     int32_t m_nTime = 0;                    // run time, tenths of a second
     int32_t m_nWork[2] = {};                // wave phase; blink counter and visible flag
 
+    // The work lists Start and Restart copy entries from.
+    static EFFECTWORKLISTS<cCharaEffectRun>& Work();
+
 private:
+    friend class cEffectRunBase<cCharaEffectRun, cCharaEffect>;
     // Copies the prepared entry of the current id and direction.
     void CopyEntry(const cCharaEffectRun& entry);
 };
 
 // The prepared entries of every character effect, forward and reversed.
-struct CHARAEFFECTWORK {
-    cSafeVector<cCharaEffectRun> vForward, vReversed;
-};
+using CHARAEFFECTWORK = EFFECTWORKLISTS<cCharaEffectRun>;
 extern CHARAEFFECTWORK CharaEffectWork;
 
 // Sizes both work lists to the database's character-effect list and prepares every entry.

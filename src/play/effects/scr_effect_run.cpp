@@ -27,13 +27,7 @@ int32_t cScrEffectRun::Param(int n) const { return m_lpDef && n >= 1 && n <= 5 ?
 
 void cScrEffectRun::Setup(int id, int reversed) {
     m_nId = static_cast<int16_t>(id);
-    cScrEffect* def = &Database.vScrEffect[id];
-    if (reversed) {
-        // The reversed copy is made again from the list entry, so that preparing twice swaps once.
-        cScrEffect& copy = Database.vScrEffect2[id];
-        copy = *def;
-        def = &copy;
-    }
+    cScrEffect* def = EffectRunDef(Database.vScrEffect, Database.vScrEffect2, id, reversed);
     m_lpDef = def;
     m_dCurrent = m_dShake = m_dStep = m_dElapsed = 0;
     m_nWork[0] = m_nWork[1] = 0;
@@ -72,21 +66,6 @@ void cScrEffectRun::CopyEntry(const cScrEffectRun& e) {
     m_nTime = e.m_nTime;
 }
 
-void cScrEffectRun::Start(int id, int mode, int repeat) {
-    auto& list = mode == EFFECT_MODE_REVERSE ? ScrEffectWork.vReversed : ScrEffectWork.vForward;
-    if (id < 0 || static_cast<size_t>(id) >= list.size()) {
-        GetScreenEffectEntry(list, id);  // reports the bad index
-        Reset();
-        return;
-    }
-    CopyEntry(list[id]);
-    m_nDirection = mode == EFFECT_MODE_REVERSE ? 1 : 0;
-    m_nId = static_cast<int16_t>(id);
-    m_nMode = mode;
-    m_bRepeat = repeat;
-    m_nFrame = 0;
-}
-
 int32_t cScrEffectRun::Step(int32_t start, int32_t end, double step) {
     ++m_nFrame;
     if (m_bTimed) {
@@ -99,24 +78,15 @@ int32_t cScrEffectRun::Step(int32_t start, int32_t end, double step) {
         m_dCurrent += step;
         if (DoubleToInt(m_dCurrent) <= end) return 0;
     }
-    if (!m_bRepeat && (m_nMode != EFFECT_MODE_ROUND || m_nDirection == 1)) return 1;
-    Restart();
-    return 0;
-}
-
-void cScrEffectRun::Restart() {
-    if (m_nMode == EFFECT_MODE_ROUND) m_nDirection = m_nDirection ? 0 : 1;
-    CopyEntry(GetScreenEffectEntry(m_nDirection ? ScrEffectWork.vReversed : ScrEffectWork.vForward, m_nId));
-    m_nFrame = 0;
+    return EndLeg();
 }
 
 void cScrEffectRun::Reset() {
-    m_nId = 0;
-    m_lpDef = nullptr;
-    m_bRepeat = 0;
-    m_nDirection = 0;
+    ResetRun();
     m_bTimed = 0;
 }
+
+EFFECTWORKLISTS<cScrEffectRun>& cScrEffectRun::Work() { return ScrEffectWork; }
 
 void cScrEffectRun::Shake() {
     const double amplitude = Param(2);
@@ -154,15 +124,8 @@ int32_t cScrEffectRun::Advance() {
     return Step(Param(2), Param(3), m_dStep);
 }
 
-void ResizeScrEffectWork() {
-    // The reversed entries point into the second copy: it must not move while they are prepared.
-    if (Database.vScrEffect2.size() != Database.vScrEffect.size()) Database.vScrEffect2 = Database.vScrEffect;
-    ResizeScrEffectWork(ScrEffectWork.vForward, ScrEffectWork.vReversed);
-}
+void ResizeScrEffectWork() { ScrEffectWork.Prepare(Database.vScrEffect, Database.vScrEffect2); }
 
 cScrEffectRun& GetScreenEffectEntry(cSafeVector<cScrEffectRun>& list, int id) { return list[id]; }
 
-void ResetScrEffectWork() {
-    ScrEffectWork.vForward.clear();
-    ScrEffectWork.vReversed.clear();
-}
+void ResetScrEffectWork() { ScrEffectWork.Clear(); }

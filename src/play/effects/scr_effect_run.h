@@ -18,19 +18,14 @@ enum : int32_t {
     SCREFFECT_CIRCLE = 10, SCREFFECT_ZOOM = 11, SCREFFECT_LENS = 12, SCREFFECT_MOSAIC = 13,
 };
 
-class cScrEffectRun {
+class cScrEffectRun : public cEffectRunBase<cScrEffectRun, cScrEffect> {
 public:
     // Prepares this work entry from screen effect id (reversed 1: from the
     // second copy of the list, start and end values swapped).
     void Setup(int id, int reversed);
-    // Starts effect id (mode 1 from the reversed entry, else forward); a bad id
-    // is reported as a bad index and leaves the run without an effect.
-    void Start(int id, int mode, int repeat);
     // Moves the current value from start toward end by step (timed runs: the
     // elapsed time); at the end of the leg 1 when finished, else the next leg and 0.
     int32_t Step(int32_t start, int32_t end, double step);
-    // The next leg (mode 2 turns round) or repetition.
-    void Restart();
     // No effect: id 0, no definition, repeat, direction and timed flag 0.
     void Reset();
     // The kind's change of its values for one picture, then Step; 1 when finished.
@@ -40,12 +35,6 @@ public:
     // Parameter n (1 = run time, 2..5) of the definition; 0 without one.
     int32_t Param(int n) const;
 
-    int16_t m_nId = 0;                    // 0 = no effect
-    const cScrEffect* m_lpDef = nullptr;  // the definition (of the second copy for reversed entries)
-    int32_t m_nMode = 0;                  // EFFECT_MODE_*
-    int32_t m_bRepeat = 0;
-    int32_t m_nDirection = 0;             // 0 forward, 1 backward
-    int32_t m_nFrame = 0;                 // pictures since the start of the leg
     double m_dCurrent = 0;
     double m_dShake = 0;                  // shake offset (kinds 2, 3)
     double m_dStep = 0;
@@ -54,16 +43,18 @@ public:
     double m_dElapsed = 0;                // tenths of a second (timed runs)
     int32_t m_nTime = 0;                  // run time, tenths of a second
 
+    // The work lists Start and Restart copy entries from.
+    static EFFECTWORKLISTS<cScrEffectRun>& Work();
+
 private:
+    friend class cEffectRunBase<cScrEffectRun, cScrEffect>;
     void CopyEntry(const cScrEffectRun& entry);
     // The shake of kinds 2 and 3: one move of the offset toward the current side.
     void Shake();
 };
 
 // The prepared entries of every screen effect, forward and reversed.
-struct SCREFFECTWORK {
-    cSafeVector<cScrEffectRun> vForward, vReversed;
-};
+using SCREFFECTWORK = EFFECTWORKLISTS<cScrEffectRun>;
 extern SCREFFECTWORK ScrEffectWork;
 
 // Sizes both work lists to the database's screen-effect list and prepares every entry.

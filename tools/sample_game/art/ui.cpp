@@ -35,9 +35,10 @@ void Tree(cCanvas& c, int x, int y, int s) {
 }
 
 cCanvas MakePaletteBmp() {
-    // One pixel per colour; the top-left pixel is the transparent colour.
-    cCanvas c(16, 16);
-    for (int i = 0; i < 256; ++i) c.Set(i % 16, i / 16, static_cast<uint8_t>(i));
+    // One pixel per colour in rows 8 to 23 (where a true-colour screen reads its palette);
+    // the rows above hold the transparent colour, which the top-left pixel names.
+    cCanvas c(16, 24);
+    for (int i = 0; i < 256; ++i) c.Set(i % 16, 8 + i / 16, static_cast<uint8_t>(i));
     return c;
 }
 
