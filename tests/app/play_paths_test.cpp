@@ -112,3 +112,50 @@ TEST(PlayPaths, UnlimitedLivesOfACommandLinePlayNeverRunOut) {
     EXPECT_EQ(Count(ec, "Dead 1"), Count(ec, "In SetStage bLoadStage = 1"));
     EXPECT_NE(run.Report().find("QV_MAX_FRAMES : 2400 frames run"), std::string::npos) << run.Report();
 }
+
+TEST(PlayPaths, TheLastLifeOfAStoryEndsInTheGameOverBannerAndConfirmGoesToTheTitle) {
+    // A story in slot 1 at the map's start with no lives in stock: entering
+    // the first stage starts it with one life (the one the play takes).
+    auto storyWithOneLife = [](const fs::path& folder) {
+        MakeGameFolder(folder, WindowedIni());
+        fs::create_directories(folder / "user_data" / "story");
+        cWorkDirGuard cwd(folder);
+        SaveData.Clear();
+        SaveData.nMapX = 4;
+        SaveData.nMapY = 8;
+        SaveData.nLivesInit = 1;
+        SaveData.nLives = 0;
+        SaveData.nStorySlot = 0;
+        const bool saved = SaveData.SaveStory(0) != 0;
+        SaveData.Clear();
+        return saved;
+    };
+    // Continue, slot 1; right onto the first stage, accepted; in play right
+    // into the pit. The second run confirms the banner and ends the program
+    // from the title (the cursor is on "continue": five down to the end item).
+    std::ostringstream keys;
+    keys << "40 DOWN down\n42 DOWN up\n50 Z down\n52 Z up\n90 Z down\n92 Z up\n220 RIGHT down\n222 RIGHT up\n"
+            "260 UP down\n262 UP up\n280 Z down\n282 Z up\n500 RIGHT down\n";
+    const int kBanner = 1900;
+    std::ostringstream toTitle;
+    toTitle << kBanner << " Z down\n" << kBanner + 2 << " Z up\n";
+    for (int k = 0; k < 5; ++k) toTitle << kBanner + 150 + 10 * k << " DOWN down\n" << kBanner + 152 + 10 * k << " DOWN up\n";
+    toTitle << kBanner + 220 << " Z down\n" << kBanner + 222 << " Z up\n";
+    SCRIPTRUN banner, title;
+    ASSERT_TRUE(storyWithOneLife(banner.dir.Path()));
+    ASSERT_TRUE(storyWithOneLife(title.dir.Path()));
+    banner.Start(keys.str(), kBanner, {}, true);
+    title.Start(keys.str() + toTitle.str(), kBanner + 600, {}, true);
+    ASSERT_EQ(banner.Wait(), 0) << banner.Report();
+    ASSERT_EQ(title.Wait(), 0) << title.Report();
+    // One death and no second set-up: the banner shows over the stage.
+    const auto ec = banner.Ec();
+    EXPECT_EQ(Count(ec, "Dead 2"), 1) << ReadText(banner.dir.Path() / "EC_Game.txt");
+    EXPECT_EQ(Count(ec, "In SetStage bLoadStage = 1"), 0);
+    GOLDENFRAME half;
+    ASSERT_TRUE(HalfFrame(banner.dir.File("last.bmp"), half));
+    EXPECT_EQ(CompareGolden("play_game_over", half), "");
+    // The end item of the title closed the program before the frame limit.
+    EXPECT_EQ(title.Report().find("QV_MAX_FRAMES"), std::string::npos) << title.Report();
+    EXPECT_NE(title.Report().find("Message loop : WM_QUIT"), std::string::npos);
+}

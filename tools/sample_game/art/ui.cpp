@@ -197,7 +197,11 @@ cCanvas MakeWordBmp() {
     cCanvas c(320, 192);
     const char* words[] = {"READY", "GO!", "CLEAR!", "GAME OVER", "TIME UP"};
     const eRamp ramps[] = {R_SKY, R_YELLOW, R_GOLD, R_RED, R_ORANGE};
-    for (int k = 0; k < 5; ++k) c.Title(4, k * 32 + 4, words[k], ramps[k], 3);
+    for (int k = 0; k < 5; ++k) {
+        // A word wider than its 144-dot banner (GAME OVER) is drawn smaller.
+        const int scale = cCanvas::TextWidth(words[k], 3) + 10 > 144 ? 2 : 3;
+        c.Title(4, k * 32 + 4 + (3 - scale) * 4, words[k], ramps[k], scale);
+    }
     for (int d = 0; d < 10; ++d) c.Title(d * 32 + 5, 160 + 3, std::string(1, static_cast<char>('0' + d)), R_ICE, 3);
     return c;
 }
