@@ -236,6 +236,27 @@ TEST_F(SampleGame, PicturesHaveTheLayoutsTheirReadersUse) {
     for (const cMapChip& c : map->vChip) EXPECT_GT(drawn(chips, c.nGraphic % 5 * 32, c.nGraphic / 5 * 32), 200);
     for (const cWorldEvent& e : map->vEvent)
         for (int col = 0; col < 2; ++col) EXPECT_GT(drawn(events, col * 32, e.vPage[0].nGraphicRow * 32), 20);
+
+    // The play scene's banners (stage, start, replay, clear, game over, the two digit rows) each drawn
+    // inside the rectangle the scene copies, and nothing of the word sheet outside them.
+    BMPIMAGE words;
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/Word.bmp").string(), &words));
+    const int rects[7][4] = {{0, 0, 128, 32},  {160, 0, 80, 32},  {0, 32, 128, 32},  {0, 64, 128, 32},
+                             {0, 96, 144, 32}, {0, 128, 320, 32}, {0, 160, 320, 32}};
+    int inside[7] = {}, outside = 0;
+    for (int y = 0; y < words.nHeight; ++y)
+        for (int x = 0; x < words.nWidth; ++x) {
+            if (words.Index[static_cast<size_t>(y) * words.nWidth + x] == 0) continue;
+            int k = 0;
+            while (k < 7 && !(x >= rects[k][0] && x < rects[k][0] + rects[k][2] && y >= rects[k][1] &&
+                              y < rects[k][1] + rects[k][3]))
+                ++k;
+            if (k < 7) ++inside[k]; else ++outside;
+        }
+    for (int k = 0; k < 7; ++k) EXPECT_GT(inside[k], 200) << "banner " << k;
+    EXPECT_EQ(outside, 0);
+    for (int d = 0; d < 10; ++d)
+        for (int row : {128, 160}) EXPECT_GT(drawn(words, d * 32, row), 60) << "digit " << d;
 }
 
 TEST_F(SampleGame, EverySoundAndTuneLoadsThroughTheSoundLayer) {

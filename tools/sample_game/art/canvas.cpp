@@ -286,24 +286,26 @@ void cCanvas::BlitHalf(const cCanvas& src, int sx, int sy, int w, int h, int dx,
 
 int cCanvas::TextWidth(const std::string& text, int scale) { return static_cast<int>(text.size()) * 6 * scale - scale; }
 
-void cCanvas::Text(int x, int y, const std::string& text, uint8_t c, int scale) {
+void cCanvas::Text(int x, int y, const std::string& text, uint8_t c, int scale, int wide) {
+    if (wide <= 0) wide = scale;
     for (size_t n = 0; n < text.size(); ++n) {
         const GLYPH* g = FindGlyph(text[n]);
         if (!g) continue;
-        const int gx = x + static_cast<int>(n) * 6 * scale;
+        const int gx = x + static_cast<int>(n) * 6 * wide;
         for (int row = 0; row < 7; ++row)
             for (int col = 0; col < 5; ++col)
-                if (g->rows[row] & (16 >> col)) Rect(gx + col * scale, y + row * scale, scale, scale, c);
+                if (g->rows[row] & (16 >> col)) Rect(gx + col * wide, y + row * scale, wide, scale, c);
     }
 }
 
-void cCanvas::Title(int x, int y, const std::string& text, eRamp r, int scale) {
-    const int w = TextWidth(text, scale) + 2 * scale, h = 7 * scale + 2 * scale;
+void cCanvas::Title(int x, int y, const std::string& text, eRamp r, int scale, int wide) {
+    if (wide <= 0) wide = scale;
+    const int w = TextWidth(text, wide) + 2 * wide, h = 7 * scale + 2 * scale;
     cCanvas layer(w, h);
-    layer.Text(scale / 2 + 1, scale / 2 + 1, text, PAL_INK, scale);
-    layer.Text(scale / 2 + 1 + scale / 3, scale / 2 + 1 + scale / 3, text, PAL_INK, scale);
+    layer.Text(wide / 2 + 1, scale / 2 + 1, text, PAL_INK, scale, wide);
+    layer.Text(wide / 2 + 1 + wide / 3, scale / 2 + 1 + scale / 3, text, PAL_INK, scale, wide);
     cCanvas fill(w, h);
-    fill.Text(scale / 2, scale / 2, text, PAL_WHITE, scale);
+    fill.Text(wide / 2, scale / 2, text, PAL_WHITE, scale, wide);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
             if (fill.Get(i, j) != PAL_KEY) {

@@ -67,10 +67,11 @@ public:
     void BlitScaled(const cCanvas& src, int sx, int sy, int w, int h, int dx, int dy, int factor);
     // Halves an area (each 2 x 2 block gives its most drawn colour).
     void BlitHalf(const cCanvas& src, int sx, int sy, int w, int h, int dx, int dy);
-    // Text in the canvas' 5 x 7 capital letters and digits, `scale` pixels per dot.
-    void Text(int x, int y, const std::string& text, uint8_t c, int scale = 1);
+    // Text in the canvas' 5 x 7 capital letters and digits, `scale` pixels per dot
+    // (`wide` pixels across when given: a condensed face for narrow places).
+    void Text(int x, int y, const std::string& text, uint8_t c, int scale = 1, int wide = 0);
     // Text with a one-dot dark shadow and a two-shade fill (top light, bottom dark).
-    void Title(int x, int y, const std::string& text, eRamp r, int scale);
+    void Title(int x, int y, const std::string& text, eRamp r, int scale, int wide = 0);
     static int TextWidth(const std::string& text, int scale = 1);
     // Replaces every shade of ramp `from` by the same shade of ramp `to` inside an area.
     void Recolour(int x, int y, int w, int h, eRamp from, eRamp to);

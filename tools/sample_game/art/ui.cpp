@@ -193,16 +193,22 @@ cCanvas MakeAccessoryBmp() {
 }
 
 cCanvas MakeWordBmp() {
-    // Words of the play screen in 32-dot rows, the timer digits at row 160.
+    // The play screen's banners, each inside the rectangle the scene copies:
+    // (0, 0) 128 x 32 "STAGE", followed on screen by a 32 x 32 digit of row 128;
+    // (160, 0) 80 x 32 the start word; (0, 32) 128 x 32 the replay banner;
+    // (0, 64) 128 x 32 the clear banner; (0, 96) 144 x 32 the game-over banner,
+    // in condensed letters to fit. Row 128: the stage digits; row 160: the timer digits.
     cCanvas c(320, 192);
-    const char* words[] = {"READY", "GO!", "CLEAR!", "GAME OVER", "TIME UP"};
-    const eRamp ramps[] = {R_SKY, R_YELLOW, R_GOLD, R_RED, R_ORANGE};
-    for (int k = 0; k < 5; ++k) {
-        // A word wider than its 144-dot banner (GAME OVER) is drawn smaller.
-        const int scale = cCanvas::TextWidth(words[k], 3) + 10 > 144 ? 2 : 3;
-        c.Title(4, k * 32 + 4 + (3 - scale) * 4, words[k], ramps[k], scale);
+    c.Title(25, 4, "STAGE", R_SKY, 3);  // a word space before the digit's first dot at x 134
+    c.Title(160 + (80 - cCanvas::TextWidth("GO!", 3) - 6) / 2, 4, "GO!", R_YELLOW, 3);
+    c.Title(8, 32 + 4, "REPLAY", R_ORANGE, 3);
+    c.Title(8, 64 + 4, "CLEAR!", R_GOLD, 3);
+    c.Title((144 - cCanvas::TextWidth("GAME OVER", 2) - 4) / 2, 96 + 4, "GAME OVER", R_RED, 3, 2);
+    for (int d = 0; d < 10; ++d) {
+        const std::string digit(1, static_cast<char>('0' + d));
+        c.Title(d * 32 + 5, 128 + 4, digit, R_SKY, 3);
+        c.Title(d * 32 + 5, 160 + 3, digit, R_ICE, 3);
     }
-    for (int d = 0; d < 10; ++d) c.Title(d * 32 + 5, 160 + 3, std::string(1, static_cast<char>('0' + d)), R_ICE, 3);
     return c;
 }
 
