@@ -159,3 +159,20 @@ TEST(PlayPaths, TheLastLifeOfAStoryEndsInTheGameOverBannerAndConfirmGoesToTheTit
     EXPECT_EQ(title.Report().find("QV_MAX_FRAMES"), std::string::npos) << title.Report();
     EXPECT_NE(title.Report().find("Message loop : WM_QUIT"), std::string::npos);
 }
+
+TEST(PlayPaths, APlayFrameOfTheWalkingHeroAnEnemyAndItemsMatchesItsGoldenFrameUnderBothBackEnds) {
+    // Right held since the banners ended: the hero mid-stride, the first
+    // slime coming, the coins over the planks.
+    for (const bool d3d : {false, true}) {
+        const std::string name = std::string("play_walk") + (d3d ? "_d3d" : "");
+        SCRIPTRUN run;
+        std::string ini = WindowedIni();
+        if (d3d) ini.replace(0, 10, "Direct3D=1");
+        MakeGameFolder(run.dir.Path(), ini);
+        run.Start("200 RIGHT down\n", 370, Stage("stage1-1"), true);
+        ASSERT_EQ(run.Wait(), 0) << name << "\n" << run.Report();
+        GOLDENFRAME half;
+        ASSERT_TRUE(HalfFrame(run.dir.File("last.bmp"), half)) << name;
+        EXPECT_EQ(CompareGolden(name, half), "") << name;
+    }
+}
