@@ -321,7 +321,8 @@ public:
     void Knockback(int32_t impact, double pushX, double pushY);
     // Invincibility for the stage's time of player or stage characters.
     void SetInvincible();
-    // The same, and invincible against attackerId until that time runs out.
+    // The same, and invincible against attackerId for the longer of that time
+    // and the stage's hit wait.
     void AddInvincibleFrom(int32_t attackerId);
     bool IsInvincible() const { return invincible > 0; }
     bool IsInvincibleTo(int32_t attackerId) const;

@@ -126,7 +126,10 @@ void cChara::SetInvincible() {
 
 void cChara::AddInvincibleFrom(int32_t attackerId) {
     SetInvincible();
-    invincibleFrom.push_back(INVINCIBLEFROM{attackerId, invincible});
+    // The same attacker waits the stage's hit wait before it can hit again.
+    const double v = PlayStage.dSteps > 0 ? PlayStage.dSteps : 1.0;
+    const int32_t wait = nKind == 0 ? PlayStage.nHeroHitWait : PlayStage.nCharaHitWait;
+    invincibleFrom.push_back(INVINCIBLEFROM{attackerId, std::max(invincible, static_cast<int32_t>(v * wait))});
 }
 
 bool cChara::IsInvincibleTo(int32_t attackerId) const {

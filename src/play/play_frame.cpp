@@ -234,7 +234,7 @@ void cPlayScene::Play() {
             }
         }
         const auto stepStart = [](cChara& c) {
-            if (c.invincible > 0) --c.invincible;
+            c.CountDownInvincible();
             c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
             c.SaveRect();
         };
