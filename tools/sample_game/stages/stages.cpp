@@ -24,6 +24,7 @@ void CommonBlocks(cStageKit& k) {
     k.AddBlock('W', "水", BG_WATER, 0);
     k.AddBlock('L', "溶岩", BG_LAVA, 2);
     k.AddBlock('J', "バネ", BG_SPRING, 1, 255, BLOCKEFFECT_JUMP);
+    k.LastBlock().nEffectX = 10;  // springs five blocks up
     k.AddBlock('I', "氷", BG_ICE, 1, 255, BLOCKEFFECT_SPEED);
     k.AddBlock('M', "鉄", BG_METAL);
     k.AddBlock('C', "木箱", BG_CRATE);
@@ -204,7 +205,7 @@ void BuildCastleStage(cStageData& s) {
     boss.wDeathEffect = CEFF_SPIN;
     boss.wAppearEffect = CEFF_FADE;
     cFlowCmd roar = Cmd(CMD_PLAY_SE, 0, {SND_BOSS_ROAR});
-    cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 100, 0, 0});
+    cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 6, 0, 0});
     jump.nSE = SND_JUMP;
     cFlowCmd rocks = ShotCmd(3, SG_ROCK, 5, 50, 10, 0, 60);
     cFlowCmd chase = MoveCmd(CMD_CHARGE_MOVE, 15, 0, 35);
