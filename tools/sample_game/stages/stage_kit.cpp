@@ -109,7 +109,7 @@ void cStageKit::PlaceHero(int x, int y) {
     // swings the sword, C (button 3) throws a star.
     hero.vFlow.push_back(KeyFlow(WalkCmd(2), KEYSLOT_LEFT, true, 1));
     hero.vFlow.push_back(KeyFlow(WalkCmd(3), KEYSLOT_RIGHT, true, 2));
-    // Parameters: 0 the jump lasts while the key is held, then its height in half blocks.
+    // Parameters: mode 0 (a whole jump on each press), then its height in half blocks.
     cFlowCmd jump = Cmd(CMD_JUMP, 1, {0, 0, HERO_JUMP_HEIGHT, 0, 0});
     jump.nSE = SND_JUMP;
     jump.nAnime = ANIME_JUMP;

@@ -69,8 +69,8 @@ void BuildMeadowStage(cStageData& s) {
     k.Fill(0, 13, 120, 2, 'D');
     k.Paint(0, 12, std::string(120, 'G'));
     k.Fill(30, 12, 4, 3, ' ');
-    k.Fill(58, 12, 6, 3, ' ');
-    k.Paint(58, 14, "XXXXXX");
+    k.Fill(58, 12, 4, 3, ' ');
+    k.Paint(58, 14, "XXXX");
     k.Paint(12, 9, "BQBQB");
     k.Paint(22, 8, "PPPP");
     k.Paint(36, 9, "PPPPP");
@@ -83,7 +83,7 @@ void BuildMeadowStage(cStageData& s) {
     k.Paint(91, 8, "C");
     k.Fill(104, 11, 16, 1, 'G');
     k.Paint(112, 6, "F");
-    k.Fill(112, 7, 1, 5, '|');
+    k.Fill(112, 7, 1, 4, '|');  // the pole stands on the ground
     k.PlaceBlocks();
 
     k.PlaceHero(2, 11);
