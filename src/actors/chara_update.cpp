@@ -27,6 +27,9 @@ int32_t cPlayer::Update(int32_t bDying) {
     const bool bSync = data.bAutoScrollSync != 0;
     dSpeedX = bSync && sx.dAutoStep != 0 ? sx.dAutoStep : 0;
     if (IsFlying() || bSync) dSpeedY = bSync && sx.dAutoStep != 0 && sy.dAutoStep != 0 ? sy.dAutoStep : 0;
+    // A step that ran no jump step counts as the jump key let go: the next
+    // jump command finds the player ready with its hold count at 0.
+    if (!bJumpHandled) nJumpCounter = 0, bJumpReady = 1;
     bJumpHandled = 0;
     if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
     RunAnimeSchedule();

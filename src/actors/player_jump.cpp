@@ -43,6 +43,8 @@ double cPlayer::CalcJumpSpeed(double height) {
 void cPlayer::JumpStep(cFlowCmdRun& state) {
     if (IsFlying() || bJumpHandled) return;
     bJumpHandled = 1;
+    // Each run of a jump command may jump once.
+    if (state.nStepCounter == 0) bJumpedThisCmd = 0;
     const int32_t mode = Param(state.cmd, 0);
     if (mode == 2) state.dJumpSpeed = CalcJumpSpeed(static_cast<double>(Param(state.cmd, 1)) * HEIGHT_UNIT);
     const bool bHeld = mode == 0 || KeyHeldNow(*this);

@@ -1,4 +1,5 @@
 // The passes of a frame of play: timers, activity, deaths and item pick-up.
+#include "actors/damage.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
@@ -127,6 +128,8 @@ int32_t cPlayScene::CheckDeaths() {
 }
 
 int32_t cPlayScene::HeroTakesItems() {
+    // アイテムに当たった時
+    constexpr int32_t TRIGGER_ITEM_CONTACT = 8;
     cPlayer* lpHero = Hero();
     if (!lpHero) return PLAY_GOON;
     const COLLRECT pick = RectOf(*lpHero);
@@ -137,17 +140,19 @@ int32_t cPlayScene::HeroTakesItems() {
             continue;
         }
         const bool bTouch = Overlap(pick, RectOf(item));
-        if (item.data.byTakeMode == ITEMTAKE_AGAIN) {
-            if (!bTouch) lpHero->ForgetTouchedItem(item.nId);
-            else if (lpHero->IsItemUntouched(item.nId)) lpHero->touchedItems.push_back(item.nId);
+        const bool bAgain = item.data.byTakeMode == ITEMTAKE_AGAIN;
+        if (bAgain && !bTouch) lpHero->ForgetTouchedItem(item.nId);
+        // An item taken again is taken once per touch.
+        if (!bTouch || (bAgain && !lpHero->IsItemUntouched(item.nId))) {
             ++it;
             continue;
         }
-        if (bTouch) {
-            it = lstItem.erase(it);
-            continue;
-        }
-        ++it;
+        if (bAgain) lpHero->touchedItems.push_back(item.nId);
+        StartCharaTrigger(*lpHero, TRIGGER_ITEM_CONTACT);
+        const int32_t r = GiveItemToHero(item);
+        if (!bAgain) it = lstItem.erase(it);
+        else ++it;
+        if (r != 0) return r;
     }
     return PLAY_GOON;
 }

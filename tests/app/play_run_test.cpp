@@ -1,12 +1,25 @@
 // Whole runs of a sample stage given on the command line: the stage set-up's
-// trace in the error log, the banners, play, the pause menu and back, and
-// the pause menu's to-title item closing a test play.
+// trace in the error log, the banners, play, the pause menu and back, the
+// pause menu's to-title item closing a test play, and (in this process) a
+// scripted run that jumps, takes a coin and clears the stage.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <sstream>
+#include <vector>
 
+#include "app/app_state.h"
 #include "app/game_folder.h"
+#include "app/scene_manager.h"
+#include "app/win_main.h"
+#include "platform/input/input_script.h"
+#include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "player/save_data.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -93,4 +106,132 @@ TEST(PlayRun, TheHeroWalksIntoThePitDiesAndTheStageIsBuiltAgainTheSameWayEachRun
     const std::string pictureA = ReadText(first.Path() / "last.bmp");
     EXPECT_GT(pictureA.size(), 640u * 480u);
     EXPECT_TRUE(pictureA == ReadText(second.Path() / "last.bmp"));
+}
+
+namespace {
+
+// What the watched play scene saw, frame by frame of play.
+struct PLAYWATCH {
+    std::vector<double> vStageY, vScreenY, vX;  // the hero, indexed by play frame - 1
+    size_t nItemsAtStart = 0, nItemsBeforeGoal = 0, nItemsAtClear = 0;
+    int32_t nClearFrames = -1, nClearTime = -1, nSavedClearTime = -1;
+    int32_t nDeaths = 0;
+};
+PLAYWATCH g_Watch;
+std::string g_Route;  // key script in play frames (play frame 1 = the first frame of play)
+
+// The play scene, watched after each frame; the route's keys are laid on the
+// frames from the first frame of play on; the results end the program.
+class cWatchedPlay : public cPlayScene {
+public:
+    void Run() override {
+        cPlayScene::Run();
+        cPlayer* lpHero = Hero();
+        if (nState == PLAYSTATE_PLAY && lpHero && nElapsedFrames >= 1) {
+            auto& w = g_Watch;
+            if (nElapsedFrames == 1 && w.vStageY.empty()) {
+                std::string script, line;
+                std::istringstream in(g_Route);
+                for (int f; in >> f && std::getline(in, line);)
+                    script += std::to_string(GetFrameCount() + f - 1) + line + "\n";
+                ParseInputScript(script);
+                w.nItemsAtStart = lstItem.size();
+            }
+            if (static_cast<size_t>(nElapsedFrames) <= w.vStageY.size()) ++w.nDeaths;  // the stage began again
+            w.vStageY.resize(nElapsedFrames - 1);
+            w.vScreenY.resize(nElapsedFrames - 1);
+            w.vX.resize(nElapsedFrames - 1);
+            w.vStageY.push_back(lpHero->y);
+            w.vScreenY.push_back(lpHero->y - ScrollY.dPos);
+            w.vX.push_back(lpHero->x);
+            w.nItemsBeforeGoal = lstItem.size();
+        }
+        if (nState == PLAYSTATE_AFTERPLAY && g_Watch.nClearFrames < 0) {
+            g_Watch.nClearFrames = nElapsedFrames;
+            g_Watch.nClearTime = nElapsedTime;
+            g_Watch.nSavedClearTime = SaveData.nClearTime;
+            g_Watch.nItemsAtClear = lstItem.size();
+            PostCloseMain();
+        }
+    }
+};
+
+cScene* WatchPlay(int n) { return n == SCENE_PLAY ? new cWatchedPlay() : CreateStandardScene(n); }
+
+void ResetRun() {
+    ResetAppState();
+    ResetPlayerRecords();
+    ResetInputScript();
+    ResetPlayState();
+    g_Watch = PLAYWATCH{};
+    g_Route.clear();
+}
+
+class PlayRunInProcess : public ::testing::Test {
+protected:
+    PlayRunInProcess() { ResetRun(); }
+    ~PlayRunInProcess() override { ResetRun(); }
+    cTempDir m_Dir;
+    cEnvGuard m_Env;
+    cWorkDirGuard m_Cwd;
+};
+
+}  // namespace
+
+TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) {
+    MakeGameFolder(m_Dir.Path(), WindowedIni());
+    SetWindowRunEnv(m_Env);
+    m_Env.Set("QV_EC_LOG", "1");
+    m_Cwd.Enter(m_Dir.Path());
+    SetSceneFactory(WatchPlay);
+    // Right held from play frame 31; a tap of Z at each play frame listed:
+    // over the first slime (taking the coin at the plank's end), the pits,
+    // the enemies, the stones and onto the raised ground before the goal.
+    g_Route = "31 RIGHT down\n";
+    for (int t : {259, 323, 447, 511, 626, 746, 777, 1022, 1084})
+        g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
+    ASSERT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
+    m_Cwd.Restore();
+    const PLAYWATCH& w = g_Watch;
+    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
+    ASSERT_GE(w.vStageY.size(), 300u) << ecText;
+    EXPECT_EQ(w.nDeaths, 0) << ecText;
+
+    // The jump over the first pit (Z at play frame 323): seven half blocks high
+    // at gravity 0.5 over 10 steps a frame, about 42 frames in the air, seen on
+    // screen.
+    const double ground = w.vStageY[321], groundOnScreen = w.vScreenY[321];
+    double top = ground, topOnScreen = groundOnScreen;
+    int airFrames = 0;
+    for (size_t i = 322; i < 390; ++i) {
+        top = std::min(top, w.vStageY[i]);
+        topOnScreen = std::min(topOnScreen, w.vScreenY[i]);
+        if (w.vStageY[i] < ground - 2) ++airFrames;
+    }
+    EXPECT_NEAR(ground - top, 112.0, 3.0);
+    EXPECT_GT(groundOnScreen - topOnScreen, 64.0);
+    EXPECT_GE(airFrames, 40);
+    EXPECT_LE(airFrames, 44);
+
+    // A coin taken on the way, the goal at the clear; no death.
+    EXPECT_EQ(w.nItemsBeforeGoal + 1, w.nItemsAtStart);
+    EXPECT_EQ(w.nItemsAtClear + 2, w.nItemsAtStart);
+    EXPECT_EQ(FindLine(Lines(ecText), "Dead"), -1) << ecText;
+    // The set-up's trace once, in order.
+    const auto ec = Lines(ecText);
+    int at = FindLine(ec, "In SetStage bLoadStage = 0");
+    ASSERT_GE(at, 0) << ecText;
+    for (const char* line : {"A", "B", "10", "11", "12", "C", "D", "Out SetStage"}) {
+        const int next = FindLine(ec, line, at + 1);
+        EXPECT_GT(next, at) << line;
+        at = next;
+    }
+    EXPECT_EQ(FindLine(ec, "In SetStage", at), -1);
+
+    // The clear reached the results at the goal (cell 113), its time the
+    // frames of play in hundredths of a second.
+    ASSERT_GT(w.nClearFrames, 1000) << ecText;
+    EXPECT_GT(w.vX.back(), 320.0 + 110 * 32);
+    EXPECT_EQ(w.nClearTime, w.nClearFrames * 100 / 60);
+    EXPECT_EQ(w.nSavedClearTime, w.nClearTime);
 }

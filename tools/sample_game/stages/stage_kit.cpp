@@ -109,7 +109,7 @@ void cStageKit::PlaceHero(int x, int y) {
     // swings the sword, C (button 3) throws a star.
     hero.vFlow.push_back(KeyFlow(WalkCmd(2), KEYSLOT_LEFT, true, 1));
     hero.vFlow.push_back(KeyFlow(WalkCmd(3), KEYSLOT_RIGHT, true, 2));
-    // Parameters: 0 the jump lasts while the key is held, then its height in dots.
+    // Parameters: mode 0 (a whole jump on each press), then its height in half blocks.
     cFlowCmd jump = Cmd(CMD_JUMP, 1, {0, 0, HERO_JUMP_HEIGHT, 0, 0});
     jump.nSE = SND_JUMP;
     jump.nAnime = ANIME_JUMP;
@@ -256,7 +256,7 @@ cCharaData Walker(const char* name, int graphic, int hp, int speed) {
 
 cCharaData Jumper(const char* name, int graphic, int hp) {
     cCharaData c = Enemy(name, graphic, hp, ASET_WALKER);
-    cFlowCmd jump = Cmd(CMD_JUMP, 8, {0, 0, 80, 0, 0});
+    cFlowCmd jump = Cmd(CMD_JUMP, 8, {0, 0, 5, 0, 0});
     jump.nSE = SND_JUMP;
     jump.nAnime = ANIME_JUMP;
     c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 12), jump, MoveCmd(CMD_STRAIGHT_MOVE, 10, 180, 15)}));

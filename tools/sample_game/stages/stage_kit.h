@@ -56,8 +56,9 @@ cFlow KeyFlow(const cFlowCmd& cmd, int slot, bool whileHeld, int id);
 
 // Key slots of a flow's key condition: direction patterns, then buttons.
 enum { KEYSLOT_LEFT = 1, KEYSLOT_RIGHT = 2, KEYSLOT_BUTTON1 = 11, KEYSLOT_BUTTON2 = 12, KEYSLOT_BUTTON3 = 13 };
-// The hero's walking speed (tenths of a dot per step) and jump height (dots).
-enum { HERO_WALK_SPEED = 30, HERO_WALK_TIME = 10, HERO_JUMP_HEIGHT = 110 };
+// The hero's walking speed (tenths of a dot per step) and jump height (half
+// blocks of 16 dots: 7 is a little over three blocks).
+enum { HERO_WALK_SPEED = 30, HERO_WALK_TIME = 10, HERO_JUMP_HEIGHT = 7 };
 
 // Ready-made enemies.
 cCharaData Walker(const char* name, int graphic, int hp, int speed);

@@ -24,6 +24,7 @@ void CommonBlocks(cStageKit& k) {
     k.AddBlock('W', "水", BG_WATER, 0);
     k.AddBlock('L', "溶岩", BG_LAVA, 2);
     k.AddBlock('J', "バネ", BG_SPRING, 1, 255, BLOCKEFFECT_JUMP);
+    k.LastBlock().nEffectX = 10;  // springs five blocks up
     k.AddBlock('I', "氷", BG_ICE, 1, 255, BLOCKEFFECT_SPEED);
     k.AddBlock('M', "鉄", BG_METAL);
     k.AddBlock('C', "木箱", BG_CRATE);
@@ -68,8 +69,8 @@ void BuildMeadowStage(cStageData& s) {
     k.Fill(0, 13, 120, 2, 'D');
     k.Paint(0, 12, std::string(120, 'G'));
     k.Fill(30, 12, 4, 3, ' ');
-    k.Fill(58, 12, 6, 3, ' ');
-    k.Paint(58, 14, "XXXXXX");
+    k.Fill(58, 12, 4, 3, ' ');
+    k.Paint(58, 14, "XXXX");
     k.Paint(12, 9, "BQBQB");
     k.Paint(22, 8, "PPPP");
     k.Paint(36, 9, "PPPPP");
@@ -82,7 +83,7 @@ void BuildMeadowStage(cStageData& s) {
     k.Paint(91, 8, "C");
     k.Fill(104, 11, 16, 1, 'G');
     k.Paint(112, 6, "F");
-    k.Fill(112, 7, 1, 5, '|');
+    k.Fill(112, 7, 1, 4, '|');  // the pole stands on the ground
     k.PlaceBlocks();
 
     k.PlaceHero(2, 11);
@@ -204,7 +205,7 @@ void BuildCastleStage(cStageData& s) {
     boss.wDeathEffect = CEFF_SPIN;
     boss.wAppearEffect = CEFF_FADE;
     cFlowCmd roar = Cmd(CMD_PLAY_SE, 0, {SND_BOSS_ROAR});
-    cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 100, 0, 0});
+    cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 6, 0, 0});
     jump.nSE = SND_JUMP;
     cFlowCmd rocks = ShotCmd(3, SG_ROCK, 5, 50, 10, 0, 60);
     cFlowCmd chase = MoveCmd(CMD_CHARGE_MOVE, 15, 0, 35);
