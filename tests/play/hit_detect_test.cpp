@@ -80,7 +80,11 @@ TEST_F(HitDetect, BodyAttacksGiveInvincibilityAgainstTheAttackerOnly) {
     EXPECT_EQ(x.hp, 85);
     EXPECT_EQ(y.hp, 100);
     EXPECT_TRUE(x.IsInvincibleTo(y.nId));
-    for (int i = 0; i < 10; ++i) x.CountDownInvincible();
+    // The same attacker waits the stage's hit wait (steps per frame × frames).
+    const int32_t wait = static_cast<int32_t>(std::max(PlayStage.dSteps, 1.0) * PlayStage.nCharaHitWait);
+    for (int i = 0; i < wait - 1; ++i) x.CountDownInvincible();
+    EXPECT_TRUE(x.IsInvincibleTo(y.nId));
+    x.CountDownInvincible();
     EXPECT_FALSE(x.IsInvincibleTo(y.nId));
     EXPECT_EQ(Count(TRIGGER_TOUCHED), 2 + 1);
     EXPECT_EQ(Count(TRIGGER_DAMAGED), 1);
