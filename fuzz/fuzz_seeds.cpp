@@ -18,12 +18,14 @@
 #include "database/data_paths.h"
 #include "database/database.h"
 #include "database/option_data.h"
+#include "player/key_log.h"
 #include "player/ranking.h"
 #include "player/save_data.h"
 #include "database/system_data.h"
 #include "database/system_old_stream.h"
 #include "database/world_map.h"
 #include "platform/graphics/bmp.h"
+#include "platform/input/input.h"
 #include "platform/input/keyconfig.h"
 #include "records/data_file.h"
 #include "records/version.h"
@@ -175,8 +177,8 @@ void Records(const fs::path& scratch) {
     option.nRankMode = 3;
     option.strRankName = "ランキング";
     Put("option", "set", Saved(option, scratch));
-    // The player's records: the first byte picks the record (even: a save
-    // slot, odd: a ranking file).
+    // The player's records: the first byte picks the record (0 a save slot,
+    // 1 a ranking file, 2 a replay).
     const auto picked = [](uint8_t pick, std::vector<uint8_t> bytes) {
         bytes.insert(bytes.begin(), pick);
         return bytes;
@@ -185,6 +187,20 @@ void Records(const fs::path& scratch) {
     Put("player", "save_default", picked(0, Saved(save, scratch)));
     cRankingList ranking;
     Put("player", "ranking_default", picked(1, Saved(ranking, scratch)));
+    {
+        cStageData stage;
+        BuildSampleStage(stage);
+        cStageData copy = stage;
+        cKeyLog log;
+        cInput in;
+        for (int n = 0; n < 90; ++n) {
+            in.m_nDir = n < 30 ? 0 : 8;
+            in.m_nButton = n % 20 == 0 ? 1 : 0;
+            log.RecordFrame(in);
+        }
+        const fs::path file = scratch / "seed.rpl4_825";
+        if (log.SaveReplay(file.string(), stage, copy, save)) Put("player", "replay_sample", picked(2, Read(file)));
+    }
     cBootData boot;
     Put("boot", "default", Saved(boot, scratch));
     boot.nDrawMode = 1;
