@@ -25,7 +25,7 @@ declare -A runs=(
   [stage]=80000 [bmp]=30000 [ogg]=80000 [smf]=250000 [wav]=4000000 [keyconfig]=2000000
   [input_script]=1300000 [db_list]=350000 [system_dat]=400000 [world_map]=700000
   [common_palette]=900000 [option]=2000000 [system_ini]=700000 [boot]=2000000 [window]=2000000
-  [player]=300000 [expr]=300000
+  [player]=200000 [expr]=300000
 )
 harnesses=(stage bmp ogg db_list system_dat world_map common_palette smf system_ini input_script wav keyconfig
            option boot window player expr)
