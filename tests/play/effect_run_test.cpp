@@ -28,7 +28,9 @@ protected:
                    std::vector<std::pair<int, int>> changes = {}) {
         DEF d;
         d.nKind = kind;
-        for (int i = 0; i < EFFECT_PARAM_DEF_NUM; ++i) d.nParam[i] = defs[kind][i].nDefault;
+        // A kind past the table (an unknown kind) keeps zero parameters.
+        if (kind >= 0 && static_cast<size_t>(kind) < N)
+            for (int i = 0; i < EFFECT_PARAM_DEF_NUM; ++i) d.nParam[i] = defs[kind][i].nDefault;
         for (auto [n, v] : changes) d.nParam[n - 1] = v;
         list.push_back(d);
         return static_cast<int>(list.size()) - 1;
