@@ -101,8 +101,10 @@ TEST(PlayRun, TheHeroWalksIntoThePitDiesAndTheStageIsBuiltAgainTheSameWayEachRun
     ASSERT_GT(dead, setUp) << ReadText(first.Path() / "EC_Game.txt");
     EXPECT_GT(FindLine(ec, "In SetStage bLoadStage = 1", dead), dead);
     EXPECT_NE(a.strReport.find("QV_MAX_FRAMES : 1300 frames run"), std::string::npos) << a.strReport;
-    // The same script gives the same log and the same last picture.
-    EXPECT_EQ(ReadText(first.Path() / "EC_Game.txt"), ReadText(second.Path() / "EC_Game.txt"));
+    // The same script gives the same log of play (the threads' shutdown lines
+    // that follow the close may interleave either way) and the same last picture.
+    const auto played = [](const std::string& log) { return log.substr(0, log.find("WM_CLOSE")); };
+    EXPECT_EQ(played(ReadText(first.Path() / "EC_Game.txt")), played(ReadText(second.Path() / "EC_Game.txt")));
     const std::string pictureA = ReadText(first.Path() / "last.bmp");
     EXPECT_GT(pictureA.size(), 640u * 480u);
     EXPECT_TRUE(pictureA == ReadText(second.Path() / "last.bmp"));
