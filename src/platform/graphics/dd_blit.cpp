@@ -147,6 +147,17 @@ void DDResetBatches() {
 
 // ---- blits -----------------------------------------------------------------
 
+namespace {
+
+// A keyed blit from a picture that has no colour key has nothing to leave
+// out: it is drawn whole, as Direct3D draws it (the menu windows are such
+// pictures and would otherwise vanish under DirectDraw).
+int KeyedOnlyWithKey(const DDSURFACEDATA* src, int flags) {
+    return flags == DDBLT_COLORKEY && !src->Surface.bColorKey ? DDBLT_COPY : flags;
+}
+
+}  // namespace
+
 void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                   int flags) {
     if (!dst || !src) return;
@@ -154,8 +165,7 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         // DirectDraw cannot mirror through a blit: an inverted source rectangle draws nothing.
         if (sw < 0 || sh < 0) return;
         src = dd::Resolve(src);  // a view (a stage picture's other handles) shows its picture's pixels
-        if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return;
-        dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, flags, dd::RASTER_DD, dd::STATES{});
+        dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, KeyedOnlyWithKey(src, flags), dd::RASTER_DD, dd::STATES{});
         if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
         return;
     }
@@ -211,8 +221,7 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
     }
     if (!dst || !src) return 0;
     src = dd::Resolve(src);
-    if (flags == DDBLT_COLORKEY && !src->Surface.bColorKey) return DDERR_NOCOLORKEY;
-    dd::Rasterize(dst, x, y, w, h, src, sx, sy, w, h, flags, dd::RASTER_DD, dd::STATES{});
+    dd::Rasterize(dst, x, y, w, h, src, sx, sy, w, h, KeyedOnlyWithKey(src, flags), dd::RASTER_DD, dd::STATES{});
     // The primary surface is the screen: what is drawn into it is shown.
     if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
     return 0;

@@ -1,10 +1,10 @@
 #pragma once
 // Blits between surface records. Under the DirectDraw rules a blit copies
-// pixels, skipping the source colour key with flags 1. Under the Direct3D
-// rules a blit onto a render target from a texture is a textured quad: the
-// texel is combined with the diffuse colour by the colour and alpha
-// operations and blended over the destination by its alpha; any other blit
-// is a plain pixel copy. Sprite and fill batches gather draws and run them
+// pixels, skipping the source colour key with flags 1 (a source without a key
+// is copied whole). Under the Direct3D rules a blit onto a render target from
+// a texture is a textured quad: the texel is combined with the diffuse colour
+// by the colour and alpha operations and blended over the destination by its
+// alpha; any other blit is a plain pixel copy. Sprite and fill batches gather draws and run them
 // at their end, grouped as the batch mode says.
 #include <cstdint>
 
@@ -19,9 +19,7 @@ struct DDCOLORPAIR {
     uint32_t dwColorOp = 4;
 };
 
-// Result of a DirectDraw blit whose source has no colour key but flags 1 asked for it.
-constexpr int DDERR_NOCOLORKEY = static_cast<int>(0x887600D7u);
-// Copies a w x h rectangle from (sx, sy) of src to (x, y) of dst; 0 (drawn or clipped away) or DDERR_NOCOLORKEY.
+// Copies a w x h rectangle from (sx, sy) of src to (x, y) of dst; returns 0.
 int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags);
 // Draws the source rectangle (sw, sh may be negative under Direct3D: mirrored) scaled into (x, y, w, h).
 void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,

@@ -110,9 +110,11 @@ TEST_F(BlitTest, DirectDrawColourKeysAt32And8Bits) {
     EXPECT_EQ(Px(BackBuffer, 1, 0), 0x123456u);
     DDBlt(&BackBuffer, 0, 1, 4, 1, &src, 0, 0, DDBLT_COPY);
     EXPECT_EQ(Px(BackBuffer, 1, 1), 0xFF0000u);
-    // A source without a colour key cannot be drawn keyed.
-    EXPECT_EQ(DDBlt(&BackBuffer, 0, 2, 4, 1, &plain, 0, 0, DDBLT_COLORKEY), DDERR_NOCOLORKEY);
-    EXPECT_EQ(Px(BackBuffer, 0, 2), 0x123456u);
+    // A source without a colour key is drawn whole by a keyed blit.
+    EXPECT_EQ(DDBlt(&BackBuffer, 0, 2, 4, 1, &plain, 0, 0, DDBLT_COLORKEY), 0);
+    EXPECT_EQ(Px(BackBuffer, 0, 2), 0x0000FFu);
+    DDStretchBlt(&BackBuffer, 0, 3, 8, 1, &plain, 0, 0, 4, 1, DDBLT_COLORKEY);
+    EXPECT_EQ(Px(BackBuffer, 7, 3), 0x0000FFu);
     DDEnd();
 
     ASSERT_TRUE(InitDD(8, 16, 16));
