@@ -147,7 +147,7 @@ TEST_F(FileDialogTest, EachSaveDialogShowsItsOwnProposal) {
     fs::create_directories(dir.Path() / "user_data" / "rpl4");
     const std::string f = MakeFileFilter("ReplayFile ( *.rpl4_825 )", "*.rpl4_825");
     std::vector<std::string> saved;
-    for (const std::string proposed : {Full("user_data\\rpl4\\first"), std::string("user_data\\rpl4\\second")}) {
+    for (const std::string& proposed : {Full("user_data\\rpl4\\first"), std::string("user_data\\rpl4\\second")}) {
         cDialogScript script;
         script.Wait(3).Key(SDLK_RETURN);  // the name box is being edited when Enter comes
         char buf[MAX_PATH] = {};
