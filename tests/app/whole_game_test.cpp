@@ -181,6 +181,7 @@ TEST_F(WholeGameInProcess, AStageFileChosenInTheWindowIsPlayedAndItsReplaySaved)
     std::vector<fs::path> replays;
     for (const auto& e : fs::directory_iterator(dir.Path() / "user_data" / "rpl4")) replays.push_back(e.path());
     ASSERT_EQ(replays.size(), 1u);
-    EXPECT_NE(g_Choosers[1].find(replays[0].filename().string()), std::string::npos) << g_Choosers[1];
+    // The chooser opened in the replay folder with the proposed file name in its box.
+    EXPECT_EQ(g_Choosers[1], std::string("リプレイファイルの保存 ") + replays[0].filename().string());
     EXPECT_GT(fs::file_size(replays[0]), 1000u);
 }

@@ -173,6 +173,10 @@ bool cDialog::RunLoop() {
     }
     std::vector<cDialog*>& modal = ModalDialogStack();
     modal.erase(std::remove(modal.begin(), modal.end(), this), modal.end());
+    // Its widgets are gone: none stays active. A dialog opened next at the same
+    // address (one on the stack) has the same ImGui ids, and would otherwise
+    // take over this one's edit state instead of its own text.
+    if (ImGui::GetCurrentContext()) ImGui::ClearActiveID();
     if (modal.empty() && !g_Host.renderer) g_OwnWindow.Close();
     if (quit) {
         // The program's own loop still has to see the quit.

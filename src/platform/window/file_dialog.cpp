@@ -339,9 +339,18 @@ int GetOpenFileNames(const void* owner, char* file, int size, const char* initia
 int SaveFileDialog(const void* owner, char* file, const char* initialFolder, const char* title, const char* filter,
                    const char* defExt) {
     (void)owner;
-    std::string proposed = file ? file : "";
-    cFileDialog dlg(true, title ? title : "", initialFolder ? initialFolder : "", proposed, filter, defExt ? defExt : "",
-                    false);
+    std::string name = file ? file : "";
+    std::string folder = initialFolder ? initialFolder : "";
+    // A proposal with a folder opens in that folder (when it exists) with only
+    // its file name in the box.
+    if (const auto sep = FindLastSeparator(name); sep != std::string::npos) {
+        const std::string part = name.substr(0, sep == 0 ? 1 : sep);
+        if (IsFolder(part)) {
+            folder = part;
+            name.erase(0, sep + 1);
+        }
+    }
+    cFileDialog dlg(true, title ? title : "", folder, name, filter, defExt ? defExt : "", false);
     if (dlg.DoModal() != 1 || dlg.m_Chosen.empty()) return 0;
     return file && CopyOut(file, MAX_PATH, dlg.m_Chosen[0]) ? 1 : 0;
 }

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/seam/dialog_host.h"
 #include "platform/seam/dialog_script.h"
+#include "platform/seam/owners.h"
 #include "platform/system/cp932.h"
 #include "platform/window/file_dialog.h"
 #include "platform/system/file_name.h"
@@ -128,6 +130,34 @@ TEST_F(FileDialogTest, SaveAddsTheExtensionAndAsksBeforeOverwriting) {
     EXPECT_TRUE(answers.empty());
     EXPECT_EQ(std::string(buf), Full("user_data\\rpl4\\R.rpl4_825"));
     EXPECT_EQ(ToNativePath(buf, true), (dir.Path() / "user_data" / "rpl4" / "r.rpl4_825").string());
+}
+
+TEST_F(FileDialogTest, EachSaveDialogShowsItsOwnProposal) {
+    // In the program's window (one ImGui context for both) two dialogs open in
+    // turn at the same address, so with the same widget ids: the second keeps
+    // nothing of the first one's name box.
+    const SdlWindowPtr w(SDL_CreateWindow("host", 0, 0, 640, 480, 0));
+    ASSERT_NE(w, nullptr);
+    const SdlRendererPtr r(SDL_CreateRenderer(w.get(), -1, SDL_RENDERER_SOFTWARE));
+    ASSERT_NE(r, nullptr);
+    DIALOGHOST host;
+    host.window = w.get();
+    host.renderer = r.get();
+    SetDialogHost(host);
+    fs::create_directories(dir.Path() / "user_data" / "rpl4");
+    const std::string f = MakeFileFilter("ReplayFile ( *.rpl4_825 )", "*.rpl4_825");
+    std::vector<std::string> saved;
+    for (const std::string& proposed : {Full("user_data\\rpl4\\first"), std::string("user_data\\rpl4\\second")}) {
+        cDialogScript script;
+        script.Wait(3).Key(SDLK_RETURN);  // the name box is being edited when Enter comes
+        char buf[MAX_PATH] = {};
+        proposed.copy(buf, sizeof buf - 1);
+        ASSERT_EQ(SaveFileDialog(nullptr, buf, "", "t", f.c_str(), "rpl4_825"), 1);
+        saved.push_back(buf);
+    }
+    ResetDialogHost();
+    EXPECT_EQ(saved, (std::vector<std::string>{Full("user_data\\rpl4\\first.rpl4_825"),
+                                               Full("user_data\\rpl4\\second.rpl4_825")}));
 }
 
 TEST_F(FileDialogTest, SeveralFilesAtOnce) {
