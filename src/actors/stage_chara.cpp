@@ -119,6 +119,9 @@ void cStageChara::Setup(int32_t id, cCharaData& record, const cItem* lpItem, dou
     SetScale(scale, 1);
     nScale = scale;
     nCounter1 = nCounter2 = 0;
+    // A whole-cell character is solid over its cell and touches no one: it
+    // moves as a block for the others to stand on.
+    byBlockChara = data.bWholeCell ? 1 : 0;
 
     if (lpItem) item = *lpItem;
     else item = cItem();
@@ -139,10 +142,6 @@ void cStageChara::Setup(int32_t id, cCharaData& record, const cItem* lpItem, dou
     UpdateHitRectY();
     SetFlows(data.vFlow, 0, -1);
 }
-
-namespace {
-
-}  // namespace
 
 void cStageChara::OnScale(int32_t newScale) {
     if (!data.bWholeCell) {

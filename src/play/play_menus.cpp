@@ -14,6 +14,7 @@
 #include "platform/graphics/fx_strip.h"
 #include "platform/input/input_keys.h"
 #include "platform/input/vkey.h"
+#include "platform/system/font_sjis.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "player/player_records.h"
@@ -199,10 +200,14 @@ void cPlayScene::AfterPlay() {
     bool hint = false;
     if (!skip && !bRankEntered && OptionRankMode() <= 1)
         for (int32_t pos : vRankPos) hint = hint || pos != -1;
-    Draw(0, 1, 0, nCounter1 > 0 ? 1 : 0);
+    const int32_t showHint = nCounter1 > 0 ? 1 : 0;
+    Draw(0, 1, 0, showHint);
     if (hint) {
-        const std::string& text = SystemText(28);
-        Fonts[FONT_MEDIUM].DrawText(&BackBuffer, 320 - static_cast<int>(text.size()) * 16 / 2, 456, text.c_str());
+        // The hint line of the play screen takes y 456 when it shows; the F3
+        // hint then goes one line above it.
+        const bool bHintLine = showHint && (bStageTest || bEditorStart);
+        const char* text = SystemText(28).c_str();
+        Fonts[FONT_MEDIUM].DrawText(&BackBuffer, 320 - GetSjisCharCount(text) * 16 / 2, bHintLine ? 436 : 456, text);
     }
     DDSURFACEDATA* word = &CommonSurfaces[CB_WORD];
     if (!PlayStage.bClearBanner) {

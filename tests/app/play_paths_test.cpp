@@ -160,19 +160,29 @@ TEST(PlayPaths, TheLastLifeOfAStoryEndsInTheGameOverBannerAndConfirmGoesToTheTit
     EXPECT_NE(title.Report().find("Message loop : WM_QUIT"), std::string::npos);
 }
 
-TEST(PlayPaths, APlayFrameOfTheWalkingHeroAnEnemyAndItemsMatchesItsGoldenFrameUnderBothBackEnds) {
+TEST(PlayPaths, PlayFramesOfTheWalkingAndJumpingHeroMatchTheirGoldenFramesUnderBothBackEnds) {
     // Right held since the banners ended: the hero mid-stride, the first
-    // slime coming, the coins over the planks.
+    // slime coming, the coins over the planks; then, past the bricks, near
+    // the top of a jump.
+    struct CASE {
+        const char* name;
+        const char* script;
+        int frames;
+    };
+    const CASE cases[] = {{"play_walk", "200 RIGHT down\n", 370},
+                          {"play_jump", "200 RIGHT down\n370 Z down\n374 Z up\n", 390}};
     for (const bool d3d : {false, true}) {
-        const std::string name = std::string("play_walk") + (d3d ? "_d3d" : "");
-        SCRIPTRUN run;
-        std::string ini = WindowedIni();
-        if (d3d) ini.replace(0, 10, "Direct3D=1");
-        MakeGameFolder(run.dir.Path(), ini);
-        run.Start("200 RIGHT down\n", 370, Stage("stage1-1"), true);
-        ASSERT_EQ(run.Wait(), 0) << name << "\n" << run.Report();
-        GOLDENFRAME half;
-        ASSERT_TRUE(HalfFrame(run.dir.File("last.bmp"), half)) << name;
-        EXPECT_EQ(CompareGolden(name, half), "") << name;
+        for (const CASE& c : cases) {
+            const std::string name = std::string(c.name) + (d3d ? "_d3d" : "");
+            SCRIPTRUN run;
+            std::string ini = WindowedIni();
+            if (d3d) ini.replace(0, 10, "Direct3D=1");
+            MakeGameFolder(run.dir.Path(), ini);
+            run.Start(c.script, c.frames, Stage("stage1-1"), true);
+            ASSERT_EQ(run.Wait(), 0) << name << "\n" << run.Report();
+            GOLDENFRAME half;
+            ASSERT_TRUE(HalfFrame(run.dir.File("last.bmp"), half)) << name;
+            EXPECT_EQ(CompareGolden(name, half), "") << name;
+        }
     }
 }

@@ -115,9 +115,12 @@ namespace {
 // What the watched play scene saw, frame by frame of play.
 struct PLAYWATCH {
     std::vector<double> vStageY, vScreenY, vX;  // the hero, indexed by play frame - 1
+    std::vector<double> vPlatformX;             // the first block character (0 when none)
+    std::vector<int32_t> vOnObject;             // the hero stands on a block character
     size_t nItemsAtStart = 0, nItemsBeforeGoal = 0, nItemsAtClear = 0;
     int32_t nClearFrames = -1, nClearTime = -1, nSavedClearTime = -1;
     int32_t nDeaths = 0;
+    int32_t nStopAt = 0;  // the program is closed at this play frame (0: at the clear)
 };
 PLAYWATCH g_Watch;
 std::string g_Route;  // key script in play frames (play frame 1 = the first frame of play)
@@ -143,10 +146,17 @@ public:
             w.vStageY.resize(nElapsedFrames - 1);
             w.vScreenY.resize(nElapsedFrames - 1);
             w.vX.resize(nElapsedFrames - 1);
+            w.vPlatformX.resize(nElapsedFrames - 1);
+            w.vOnObject.resize(nElapsedFrames - 1);
+            const auto platform = std::find_if(lstStageChara.begin(), lstStageChara.end(),
+                                               [](const cStageChara& c) { return c.byBlockChara != 0; });
+            w.vPlatformX.push_back(platform == lstStageChara.end() ? 0 : platform->x);
+            w.vOnObject.push_back(lpHero->standingOnObject);
             w.vStageY.push_back(lpHero->y);
             w.vScreenY.push_back(lpHero->y - ScrollY.dPos);
             w.vX.push_back(lpHero->x);
             w.nItemsBeforeGoal = lstItem.size();
+            if (nElapsedFrames == w.nStopAt) PostCloseMain();
         }
         if (nState == PLAYSTATE_AFTERPLAY && g_Watch.nClearFrames < 0) {
             g_Watch.nClearFrames = nElapsedFrames;
@@ -236,4 +246,36 @@ TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) 
     EXPECT_GT(w.vX.back(), 320.0 + 110 * 32);
     EXPECT_EQ(w.nClearTime, w.nClearFrames * 100 / 60);
     EXPECT_EQ(w.nSavedClearTime, w.nClearTime);
+}
+
+TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpikes) {
+    MakeGameFolder(m_Dir.Path(), WindowedIni());
+    SetWindowRunEnv(m_Env);
+    m_Env.Set("QV_EC_LOG", "1");
+    m_Cwd.Enter(m_Dir.Path());
+    SetSceneFactory(WatchPlay);
+    // The first part of the clear route; right let go so that the hero stops
+    // short of the spike pit (a walk runs on for a second), then one tap of
+    // right walks it to the pit's edge while the platform rests there.
+    g_Route = "31 RIGHT down\n540 RIGHT up\n700 RIGHT down\n702 RIGHT up\n";
+    for (int t : {259, 323, 447, 511})
+        g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
+    g_Watch.nStopAt = 900;
+    ASSERT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
+    m_Cwd.Restore();
+    const PLAYWATCH& w = g_Watch;
+    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
+    ASSERT_GE(w.vX.size(), 900u) << ecText;
+    EXPECT_EQ(w.nDeaths, 0) << ecText;
+    // On the platform from frame 770, no key held: carried the length of the
+    // pit, its X keeping its place on the platform, its height the ground's.
+    const size_t from = 769, to = 899;
+    EXPECT_LT(w.vX[from], 2176.0 + 32);  // the pit's first column
+    EXPECT_GT(w.vPlatformX[to] - w.vPlatformX[from], 90.0);
+    for (size_t i = from; i <= to; ++i) {
+        ASSERT_EQ(w.vOnObject[i], 1) << "play frame " << i + 1;
+        EXPECT_NEAR(w.vX[i] - w.vPlatformX[i], w.vX[from] - w.vPlatformX[from], 0.01) << i + 1;
+        EXPECT_NEAR(w.vStageY[i], w.vStageY[from], 0.01) << i + 1;
+    }
+    EXPECT_GT(w.vX[to], 2272.0);  // over the pit's last column
 }

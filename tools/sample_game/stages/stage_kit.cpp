@@ -300,9 +300,10 @@ cCharaData MovingPlatform(int range) {
     c.byForce = 7;
     c.byInvincible = 1;
     c.nMaxHP = 1;
-    c.byKeyInput = 1;  // the second kind value: a block character
-    c.vFlow.push_back(Flow(TRG_ALWAYS, {MoveCmd(CMD_STRAIGHT_MOVE, range, 0, 10), Cmd(CMD_WAIT, 5),
-                                        MoveCmd(CMD_STRAIGHT_MOVE, range, 180, 10), Cmd(CMD_WAIT, 5)}));
+    c.bWholeCell = 1;  // solid over its whole cell: a block character
+    // Right first, a rest at each end, then back.
+    c.vFlow.push_back(Flow(TRG_ALWAYS, {MoveCmd(CMD_STRAIGHT_MOVE, range, 180, 10), Cmd(CMD_WAIT, 5),
+                                        MoveCmd(CMD_STRAIGHT_MOVE, range, 0, 10), Cmd(CMD_WAIT, 5)}));
     return c;
 }
 

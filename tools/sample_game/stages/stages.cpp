@@ -26,12 +26,15 @@ void CommonBlocks(cStageKit& k) {
     k.AddBlock('J', "バネ", BG_SPRING, 1, 255, BLOCKEFFECT_JUMP);
     k.LastBlock().nEffectX = 10;  // springs five blocks up
     k.AddBlock('I', "氷", BG_ICE, 1, 255, BLOCKEFFECT_SPEED);
+    k.LastBlock().nEffectX = 150;  // half as fast again while on ice
     k.AddBlock('M', "鉄", BG_METAL);
     k.AddBlock('C', "木箱", BG_CRATE);
     k.AddBlock('F', "ゴールの旗", BG_FLAG_TOP, 0);
     k.AddBlock('|', "旗ざお", BG_GOAL, 0);
     k.AddBlock('<', "ベルト左", BG_BELT_L, 1, 255, BLOCKEFFECT_LEFT);
+    k.LastBlock().nEffectX = 60;  // a drift of about one dot a frame
     k.AddBlock('>', "ベルト右", BG_BELT_R, 1, 255, BLOCKEFFECT_RIGHT);
+    k.LastBlock().nEffectX = 60;
     k.AddBlock('K', "城壁", BG_CASTLE);
     k.AddBlock('R', "岩", BG_CAVE);
     k.AddBlock('O', "雲", BG_CLOUD, 1, 0);
@@ -53,7 +56,7 @@ void BuildMeadowStage(cStageData& s) {
     const int slime = k.AddChara(Walker("スライム", CG_SLIME, 10, 10));
     const int mush = k.AddChara(Walker("キノコン", CG_MUSHLING, 20, 14));
     const int jumper = k.AddChara(Jumper("はねスライム", CG_RED_SLIME, 10));
-    const int platform = k.AddChara(MovingPlatform(30));
+    const int platform = k.AddChara(MovingPlatform(16));
     cCharaData elder;
     elder.strName = "村人";
     elder.wGraphic = CG_VILLAGER;
@@ -94,7 +97,7 @@ void BuildMeadowStage(cStageData& s) {
     k.PlaceChara(slime, 66, 11, 1);
     k.PlaceChara(mush, 86, 11, 1);
     k.PlaceChara(jumper, 98, 11, 1);
-    k.PlaceChara(platform, 58, 10);
+    k.PlaceChara(platform, 58, 12);  // level with the ground, over the spikes
     for (int x = 22; x < 26; ++x) k.PlaceItem(coin, x, 7);
     for (int x = 36; x < 41; ++x) k.PlaceItem(coin, x, 8);
     for (int x = 80; x < 86; ++x) k.PlaceItem(coin, x, 6);
