@@ -358,7 +358,7 @@ TEST_F(StoryRun, TheFirstStageIsLeftAfterADeathThenClearedAutosavedAndTheSecondE
     EXPECT_EQ(saved.nBestTotal, g_ClearScore);
 }
 
-TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnToTheCastle) {
+TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnIntoTheCastle) {
     Enter();
     // Slot 1: the first three stages cleared, the walker on the tower.
     {
@@ -371,8 +371,8 @@ TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnToTheCastle) {
         d.nLivesInit = d.nLives = 3;
         ASSERT_EQ(d.SaveStory(0), 1);
     }
-    // Continue, slot 1; left two cells, down five, right three onto the
-    // castle, accepted.
+    // Continue, slot 1; past the cleared tower (no confirmation) left two
+    // cells, down five, right three onto the castle, accepted.
     const std::string report = Run(Script({"40:DOWN", "50:Z", "100:Z", "220:LEFT", "235:LEFT", "250:DOWN", "265:DOWN",
                                            "280:DOWN", "295:DOWN", "310:DOWN", "325:RIGHT", "340:RIGHT", "355:RIGHT",
                                            "385:UP", "400:Z"}));
@@ -380,4 +380,6 @@ TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnToTheCastle) {
     EXPECT_EQ(ErrorLines(report), "") << report;
     ASSERT_EQ(g_Entries.size(), 1u) << report;
     EXPECT_EQ(g_Entries[0].strStage, "data\\stg4\\stage4.");
+    EXPECT_EQ(g_Entries[0].nPrevX, 16);
+    EXPECT_EQ(g_Entries[0].nPrevY, 9);
 }
