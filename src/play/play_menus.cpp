@@ -1,6 +1,7 @@
 // The sub-states around play: the start banners, the pause menu, the results
 // after play, the retry menu and the game-over screen.
 #include "app/editor_notice.h"
+#include "app/save_roles.h"
 #include "app/scene_manager.h"
 #include "app/start_file.h"
 #include "database/common_bitmaps.h"
@@ -147,7 +148,7 @@ void cPlayScene::PauseMenu() {
             case 3:
                 bMenuLatch = 1;
                 SaveData.RestoreVars(0);
-                bBackToMap = 1;
+                StepBackSwitch(SaveData) = 1;  // the map puts the walker back off the stage
                 SceneManager.nNext = SCENE_WORLD_MAP;
                 nPhase = 0;
                 nState = PLAYSTATE_EXIT;
@@ -234,7 +235,7 @@ void cPlayScene::Restart() {
             SetStage(1, 0);
             nState = PLAYSTATE_BANNER;
         } else {
-            bBackToMap = 1;
+            StepBackSwitch(SaveData) = 1;  // the map puts the walker back off the stage
             SceneManager.nNext = SCENE_WORLD_MAP;
             nPhase = 0;
             nState = PLAYSTATE_EXIT;

@@ -222,7 +222,6 @@ public:
     DDSURFACEDATA SightMask;
     DDSURFACEDATA SightStencil;
     cPictureList Pictures;            // pictures shown by the flow command
-    int32_t bBackToMap = 0;           // the run leaves for the world map
     int32_t nRankKind = 0;            // ranking table shown by AfterPlayLoop
     int32_t nWaitDrawn = 0;           // frames the last pause-thread wait drew
 

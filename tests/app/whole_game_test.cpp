@@ -8,16 +8,22 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
+#include "app/save_roles.h"
 #include "app/scene_manager.h"
 #include "app/win_main.h"
 #include "platform/input/input_script.h"
 #include "platform/system/mesbox.h"
 #include "platform/window/dialog.h"
+#include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
+#include "play/play_scene.h"
 #include "player/player_records.h"
+#include "player/save_data.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 
@@ -184,4 +190,197 @@ TEST_F(WholeGameInProcess, AStageFileChosenInTheWindowIsPlayedAndItsReplaySaved)
     // The chooser opened in the replay folder with the proposed file name in its box.
     EXPECT_EQ(g_Choosers[1], std::string("リプレイファイルの保存 ") + replays[0].filename().string());
     EXPECT_GT(fs::file_size(replays[0]), 1000u);
+}
+
+// The story carried over the world map, in this process so that the play
+// scene can be watched: each entry into play lays its key route on its own
+// first frame of play, and the results or the retry menu lay the keys that
+// follow, so the banners' length does not move the script.
+namespace {
+
+struct STORYENTRY {
+    std::string strStage;       // the record's stage when play began
+    int nPrevX = -1, nPrevY = -1;  // the walker's cell before its last step
+};
+std::vector<STORYENTRY> g_Entries;
+// Play frames ("N KEY down|up" lines) of the route of entry k, and the keys
+// (PressFromNow taps) laid when the retry menu or the results first show; an
+// entry without a route ends the program on its first frame of play.
+std::vector<std::string> g_Routes;
+std::vector<std::vector<const char*>> g_AfterPlay;
+int32_t g_ClearScore = -1;
+
+// Taps as PressFromNow gives them, "DELTA:KEY^" releasing a held key.
+void KeysFromNow(const std::vector<const char*>& taps) {
+    std::ostringstream s;
+    uint32_t at = GetFrameCount();
+    for (const char* t : taps) {
+        std::string tap = t;
+        const auto colon = tap.find(':');
+        at += static_cast<uint32_t>(std::stoi(tap.substr(0, colon)));
+        std::string key = tap.substr(colon + 1);
+        if (key.back() == '^')
+            s << at << ' ' << key.substr(0, key.size() - 1) << " up\n";
+        else
+            s << at << ' ' << key << " down\n" << at + 2 << ' ' << key << " up\n";
+    }
+    ParseInputScript(s.str());
+}
+
+class cStoryPlay : public cPlayScene {
+public:
+    void Run() override {
+        cPlayScene::Run();
+        if (nState == PLAYSTATE_PLAY && nElapsedFrames == 1 && !m_bStarted) {
+            m_bStarted = true;
+            m_nEntry = static_cast<int>(g_Entries.size());
+            g_Entries.push_back({SaveData.strStage, PrevMapX(SaveData), PrevMapY(SaveData)});
+            if (static_cast<size_t>(m_nEntry) >= g_Routes.size()) {
+                PostCloseMain();
+                return;
+            }
+            std::string script, line;
+            std::istringstream in(g_Routes[static_cast<size_t>(m_nEntry)]);
+            for (int f; in >> f && std::getline(in, line);) script += std::to_string(GetFrameCount() + f - 1) + line + "\n";
+            ParseInputScript(script);
+        }
+        if ((nState == PLAYSTATE_RESTART || nState == PLAYSTATE_AFTERPLAY) && !m_bEnded && m_bStarted) {
+            m_bEnded = true;
+            if (nState == PLAYSTATE_AFTERPLAY) g_ClearScore = SaveData.nScore;
+            if (static_cast<size_t>(m_nEntry) < g_AfterPlay.size()) KeysFromNow(g_AfterPlay[static_cast<size_t>(m_nEntry)]);
+        }
+    }
+
+private:
+    bool m_bStarted = false, m_bEnded = false;
+    int m_nEntry = -1;
+};
+
+cScene* StoryScenes(int n) { return n == SCENE_PLAY ? new cStoryPlay() : CreateStandardScene(n); }
+
+class StoryRun : public ::testing::Test {
+protected:
+    StoryRun() { Reset(); }
+    ~StoryRun() override { Reset(); }
+    static void Reset() {
+        ResetAppState();
+        ResetPlayerRecords();
+        ResetInputScript();
+        ResetPlayState();
+        g_MenuCursor.Reset();
+        g_Entries.clear();
+        g_Routes.clear();
+        g_AfterPlay.clear();
+        g_ClearScore = -1;
+    }
+    // Runs the sample from its title with the title's key script.
+    std::string Run(const std::string& titleKeys) {
+        SetSceneFactory(StoryScenes);
+        ParseInputScript(titleKeys);
+        EXPECT_EQ(WinMain("", 1), 0);
+        return ReadText(m_Dir.Path() / "Report_Game.txt");
+    }
+    void Enter() {
+        MakeGameFolder(m_Dir.Path(), WindowedIni());
+        SetWindowRunEnv(m_Env);
+        m_Env.Set("QV_EC_LOG", "1");
+        m_Env.Set("QV_MAX_FRAMES", "12000");
+        m_Cwd.Enter(m_Dir.Path());
+    }
+    cTempDir m_Dir;
+    cEnvGuard m_Env;
+    cWorkDirGuard m_Cwd;
+};
+
+// The first stage's route from the first frame of play to the goal.
+std::string ClearRoute11() {
+    std::string route = "31 RIGHT down\n";
+    for (int t : {259, 323, 447, 511, 626, 746, 777, 1022, 1084})
+        route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
+    return route;
+}
+
+}  // namespace
+
+TEST_F(StoryRun, TheFirstStageIsLeftAfterADeathThenClearedAutosavedAndTheSecondEntered) {
+    Enter();
+    // A new story in slot 1 (autosave on); the map menu's autosave item
+    // confirms it ("on" preselected), saving slot 1; back to the map; a step
+    // right onto the first stage, accepted.
+    const std::string title = Script({"40:Z", "100:Z", "200:X", "300:DOWN", "310:Z", "350:Z", "400:X",
+                                      "520:RIGHT", "550:UP", "565:Z"});
+    // First entry: right held into the pit; the retry menu's "back to map".
+    // The walker stands before the stage again: a step right, accepted.
+    g_Routes.push_back("31 RIGHT down\n");
+    g_AfterPlay.push_back({"1:RIGHT^", "30:DOWN", "20:Z", "170:RIGHT", "30:UP", "15:Z"});
+    // Second entry: cleared; the results closed; on the map right three
+    // cells and down three onto the second stage, accepted.
+    g_Routes.push_back(ClearRoute11());
+    g_AfterPlay.push_back({"1:RIGHT^", "80:Z", "170:RIGHT", "15:RIGHT", "15:RIGHT", "15:DOWN", "15:DOWN", "15:DOWN",
+                           "30:UP", "15:Z"});
+    const std::string report = Run(title);
+    EXPECT_EQ(ErrorLines(report), "") << report;
+    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
+    ASSERT_EQ(g_Entries.size(), 3u) << report << ecText;
+    EXPECT_EQ(g_Entries[0].strStage, "data\\stg4\\stage1.");
+    EXPECT_EQ(g_Entries[1].strStage, "data\\stg4\\stage1.");
+    EXPECT_EQ(g_Entries[2].strStage, "data\\stg4\\stage2.");
+    // Back from the unfinished stage the walker stood on its cell before it
+    // (4, 8) and stepped onto the stage again rather than being sent in at once.
+    EXPECT_EQ(g_Entries[1].nPrevX, 4);
+    EXPECT_EQ(g_Entries[1].nPrevY, 8);
+    // Each entry set its stage up once.
+    const auto ec = Lines(ecText);
+    int at = -1;
+    for (int k = 0; k < 3; ++k) {
+        at = FindLine(ec, "Out SetStage", at + 1);
+        EXPECT_GE(at, 0) << k;
+    }
+    EXPECT_EQ(FindLine(ec, "Out SetStage", at + 1), -1);
+
+    // Slot 1 as the autosave wrote it on the return from the clear: the
+    // first stage's clear flag, its best value, the walker on its cell,
+    // out of the stage.
+    cSaveData saved;
+    saved.LoadStory(0);
+    m_Cwd.Restore();
+    EXPECT_EQ(saved.vMapFlag[1], 1);
+    EXPECT_EQ(saved.vMapFlag[2], 0);
+    EXPECT_EQ(saved.nMapX, 5);
+    EXPECT_EQ(saved.nMapY, 8);
+    EXPECT_EQ(saved.nStorySlot, 0);
+    EXPECT_EQ(AutoSaveSwitch(saved), 1);
+    EXPECT_EQ(InStageSwitch(saved), 0);
+    EXPECT_EQ(StepBackSwitch(saved), 0);
+    ASSERT_EQ(saved.vStageRec.size(), 1u);
+    EXPECT_EQ(saved.vStageRec[0].strStage, "data\\stg4\\stage1.");
+    EXPECT_GT(g_ClearScore, 0);
+    EXPECT_EQ(saved.vStageRec[0].nBest, g_ClearScore);
+    EXPECT_EQ(saved.nBestTotal, g_ClearScore);
+}
+
+TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnIntoTheCastle) {
+    Enter();
+    // Slot 1: the first three stages cleared, the walker on the tower.
+    {
+        fs::create_directories(m_Dir.Path() / "user_data" / "story");
+        cSaveData d;
+        d.nMapX = 16;
+        d.nMapY = 4;
+        for (int f : {1, 2, 3}) d.vMapFlag[static_cast<size_t>(f)] = 1;
+        d.nStorySlot = 0;
+        d.nLivesInit = d.nLives = 3;
+        ASSERT_EQ(d.SaveStory(0), 1);
+    }
+    // Continue, slot 1; past the cleared tower (no confirmation) left two
+    // cells, down five, right three onto the castle, accepted.
+    const std::string report = Run(Script({"40:DOWN", "50:Z", "100:Z", "220:LEFT", "235:LEFT", "250:DOWN", "265:DOWN",
+                                           "280:DOWN", "295:DOWN", "310:DOWN", "325:RIGHT", "340:RIGHT", "355:RIGHT",
+                                           "385:UP", "400:Z"}));
+    m_Cwd.Restore();
+    EXPECT_EQ(ErrorLines(report), "") << report;
+    ASSERT_EQ(g_Entries.size(), 1u) << report;
+    EXPECT_EQ(g_Entries[0].strStage, "data\\stg4\\stage4.");
+    EXPECT_EQ(g_Entries[0].nPrevX, 16);
+    EXPECT_EQ(g_Entries[0].nPrevY, 9);
 }
