@@ -15,6 +15,7 @@
 #include "app/game_folder.h"
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
+#include "app/title_scene.h"
 #include "app/win_main.h"
 #include "platform/input/input_script.h"
 #include "platform/system/mesbox.h"
@@ -209,6 +210,13 @@ std::vector<STORYENTRY> g_Entries;
 std::vector<std::string> g_Routes;
 std::vector<std::vector<const char*>> g_AfterPlay;
 int32_t g_ClearScore = -1;
+// A stage character of this name loses its last hit points on the 30th
+// frame of play (empty: none).
+std::string g_Felled;
+// Title scenes begun; the program ends when the title shows a second time
+// in a run that asks for it.
+int g_nTitles = 0;
+bool g_bEndAtSecondTitle = false;
 
 // Taps as PressFromNow gives them, "DELTA:KEY^" releasing a held key.
 void KeysFromNow(const std::vector<const char*>& taps) {
@@ -244,6 +252,12 @@ public:
             for (int f; in >> f && std::getline(in, line);) script += std::to_string(GetFrameCount() + f - 1) + line + "\n";
             ParseInputScript(script);
         }
+        if (nState == PLAYSTATE_PLAY && nElapsedFrames == 30 && !g_Felled.empty())
+            for (cStageChara& c : lstStageChara)
+                if (c.data.strName == g_Felled) {
+                    c.hp = 0;
+                    bDeathCheck = 1;  // as a status operation that takes the last hit points
+                }
         if ((nState == PLAYSTATE_RESTART || nState == PLAYSTATE_AFTERPLAY) && !m_bEnded && m_bStarted) {
             m_bEnded = true;
             if (nState == PLAYSTATE_AFTERPLAY) g_ClearScore = SaveData.nScore;
@@ -256,7 +270,19 @@ private:
     int m_nEntry = -1;
 };
 
-cScene* StoryScenes(int n) { return n == SCENE_PLAY ? new cStoryPlay() : CreateStandardScene(n); }
+class cStoryTitle : public cTitleScene {
+public:
+    void Init() override {
+        cTitleScene::Init();
+        if (++g_nTitles == 2 && g_bEndAtSecondTitle) PostCloseMain();
+    }
+};
+
+cScene* StoryScenes(int n) {
+    if (n == SCENE_PLAY) return new cStoryPlay();
+    if (n == SCENE_TITLE) return new cStoryTitle();
+    return CreateStandardScene(n);
+}
 
 class StoryRun : public ::testing::Test {
 protected:
@@ -272,6 +298,9 @@ protected:
         g_Routes.clear();
         g_AfterPlay.clear();
         g_ClearScore = -1;
+        g_Felled.clear();
+        g_nTitles = 0;
+        g_bEndAtSecondTitle = false;
     }
     // Runs the sample from its title with the title's key script.
     std::string Run(const std::string& titleKeys) {
@@ -359,8 +388,15 @@ TEST_F(StoryRun, TheFirstStageIsLeftAfterADeathThenClearedAutosavedAndTheSecondE
     EXPECT_EQ(saved.nBestTotal, g_ClearScore);
 }
 
-TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnIntoTheCastle) {
+TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksIntoTheCastleAndEndsAtTheTitleWhenTheBossFalls) {
     Enter();
+    // In the castle the boss falls on the 30th frame of play; its death flow
+    // clears the stage; the results closed, the last stage's page sends the
+    // story back to the title, where the run ends.
+    g_Routes.push_back("400 X down\n");
+    g_Felled = "ゴーレムキング";
+    g_AfterPlay.push_back({"80:Z"});
+    g_bEndAtSecondTitle = true;
     // Slot 1: the first three stages cleared, the walker on the tower.
     {
         fs::create_directories(m_Dir.Path() / "user_data" / "story");
@@ -383,4 +419,6 @@ TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksOnIntoTheCastle) {
     EXPECT_EQ(g_Entries[0].strStage, "data\\stg4\\stage4.");
     EXPECT_EQ(g_Entries[0].nPrevX, 16);
     EXPECT_EQ(g_Entries[0].nPrevY, 9);
+    EXPECT_GE(g_ClearScore, 5000) << "the boss's fall did not clear the castle";
+    EXPECT_EQ(g_nTitles, 2);
 }

@@ -217,7 +217,11 @@ void BuildCastleStage(cStageData& s) {
                                             Cmd(CMD_RUN_EFFECT, 0, {0, 0, 0, 0, 100}), Cmd(CMD_WAIT, 5)}));
     boss.vFlow.push_back(Flow(TRG_WALL, {Cmd(CMD_FACING, 0, {2})}));
     boss.vFlow.push_back(Flow(TRG_DAMAGED, {Cmd(CMD_CHARA_EFFECT, 0, {CEFF_BLINK}), Cmd(CMD_SCR_EFFECT, 0, {1})}));
-    boss.vFlow.push_back(Flow(TRG_DIED, {Cmd(CMD_SCREEN_COLOR, 5, {255, 255, 255, 80}), Cmd(CMD_STAGE_CLEAR, 20)}));
+    // A dying character runs its death flows for one frame only: the flash
+    // must not hold the clear back.
+    cFlowCmd flash = Cmd(CMD_SCREEN_COLOR, 5, {255, 255, 255, 80});
+    flash.bNoWait = 1;
+    boss.vFlow.push_back(Flow(TRG_DIED, {flash, Cmd(CMD_STAGE_CLEAR, 20)}));
     const int bossIndex = k.AddChara(boss);
     k.Fill(0, 13, 60, 2, 'K');
     k.Fill(0, 0, 60, 1, 'K');
