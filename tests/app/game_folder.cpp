@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -130,6 +131,18 @@ int FindLine(const std::vector<std::string>& lines, const std::string& prefix, i
     for (size_t i = static_cast<size_t>(from < 0 ? 0 : from); i < lines.size(); ++i)
         if (lines[i].compare(0, prefix.size(), prefix) == 0) return static_cast<int>(i);
     return -1;
+}
+
+double AudioRms(const std::filesystem::path& file, size_t& samples) {
+    const std::string raw = ReadText(file);
+    samples = raw.size() / sizeof(float);
+    double sum = 0;
+    for (size_t i = 0; i < samples; ++i) {
+        float f;
+        std::memcpy(&f, raw.data() + i * sizeof(float), sizeof f);
+        sum += static_cast<double>(f) * f;
+    }
+    return samples ? std::sqrt(sum / static_cast<double>(samples)) : 0.0;
 }
 
 void SetWindowRunEnv(cEnvGuard& env) {

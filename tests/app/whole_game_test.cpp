@@ -309,9 +309,15 @@ protected:
         EXPECT_EQ(WinMain("", 1), 0);
         return ReadText(m_Dir.Path() / "Report_Game.txt");
     }
-    void Enter() {
+    // The game folder entered; with the test's X server the window is real.
+    // bDiskAudio: the mixed sound goes through SDL's disk driver to a file.
+    void Enter(bool bDiskAudio = false) {
         MakeGameFolder(m_Dir.Path(), WindowedIni());
         SetWindowRunEnv(m_Env);
+        if (bDiskAudio) {
+            m_Env.Set("SDL_AUDIODRIVER", "disk");
+            m_Env.Set("SDL_DISKAUDIOFILE", m_Dir.File("audio.raw").c_str());
+        }
         m_Env.Set("QV_EC_LOG", "1");
         m_Env.Set("QV_MAX_FRAMES", "12000");
         m_Cwd.Enter(m_Dir.Path());
@@ -332,7 +338,7 @@ std::string ClearRoute11() {
 }  // namespace
 
 TEST_F(StoryRun, TheFirstStageIsLeftAfterADeathThenClearedAutosavedAndTheSecondEntered) {
-    Enter();
+    Enter(true);
     // A new story in slot 1 (autosave on); the map menu's autosave item
     // confirms it ("on" preselected), saving slot 1; back to the map; a step
     // right onto the first stage, accepted.
@@ -386,6 +392,11 @@ TEST_F(StoryRun, TheFirstStageIsLeftAfterADeathThenClearedAutosavedAndTheSecondE
     EXPECT_GT(g_ClearScore, 0);
     EXPECT_EQ(saved.vStageRec[0].nBest, g_ClearScore);
     EXPECT_EQ(saved.nBestTotal, g_ClearScore);
+
+    // The music and the sounds of the run reached the audio device.
+    size_t samples = 0;
+    EXPECT_GT(AudioRms(m_Dir.File("audio.raw"), samples), 0.01) << samples << " samples";
+    EXPECT_GT(samples, 44100u);
 }
 
 TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksIntoTheCastleAndEndsAtTheTitleWhenTheBossFalls) {
