@@ -124,9 +124,10 @@ protected:
     }
 };
 
-// Keys pressed from `from` frames on: each entry "DELTA:KEY" (frames after
-// the previous press), held two frames; "DELTA:KEY+N" holds it N frames.
-void PressFromNow(std::initializer_list<const char*> taps) {
+// Keys pressed from now on: each entry "DELTA:KEY" (frames after the
+// previous press), held two frames; "DELTA:KEY+N" holds it N frames;
+// "DELTA:KEY^" only releases a held key.
+void PressFromNow(const std::vector<const char*>& taps) {
     std::ostringstream s;
     uint32_t at = GetFrameCount();
     for (const char* t : taps) {
@@ -134,6 +135,10 @@ void PressFromNow(std::initializer_list<const char*> taps) {
         const auto colon = tap.find(':');
         at += static_cast<uint32_t>(std::stoi(tap.substr(0, colon)));
         std::string key = tap.substr(colon + 1);
+        if (key.back() == '^') {
+            s << at << ' ' << key.substr(0, key.size() - 1) << " up\n";
+            continue;
+        }
         int hold = 2;
         if (const auto plus = key.find('+'); plus != std::string::npos) {
             hold = std::stoi(key.substr(plus + 1));
@@ -218,23 +223,6 @@ std::string g_Felled;
 int g_nTitles = 0;
 bool g_bEndAtSecondTitle = false;
 
-// Taps as PressFromNow gives them, "DELTA:KEY^" releasing a held key.
-void KeysFromNow(const std::vector<const char*>& taps) {
-    std::ostringstream s;
-    uint32_t at = GetFrameCount();
-    for (const char* t : taps) {
-        std::string tap = t;
-        const auto colon = tap.find(':');
-        at += static_cast<uint32_t>(std::stoi(tap.substr(0, colon)));
-        std::string key = tap.substr(colon + 1);
-        if (key.back() == '^')
-            s << at << ' ' << key.substr(0, key.size() - 1) << " up\n";
-        else
-            s << at << ' ' << key << " down\n" << at + 2 << ' ' << key << " up\n";
-    }
-    ParseInputScript(s.str());
-}
-
 class cStoryPlay : public cPlayScene {
 public:
     void Run() override {
@@ -261,7 +249,7 @@ public:
         if ((nState == PLAYSTATE_RESTART || nState == PLAYSTATE_AFTERPLAY) && !m_bEnded && m_bStarted) {
             m_bEnded = true;
             if (nState == PLAYSTATE_AFTERPLAY) g_ClearScore = SaveData.nScore;
-            if (static_cast<size_t>(m_nEntry) < g_AfterPlay.size()) KeysFromNow(g_AfterPlay[static_cast<size_t>(m_nEntry)]);
+            if (static_cast<size_t>(m_nEntry) < g_AfterPlay.size()) PressFromNow(g_AfterPlay[static_cast<size_t>(m_nEntry)]);
         }
     }
 

@@ -112,7 +112,6 @@ cCanvas MakeTitleBmp() {
     cCanvas faced(32, 32);
     faced.BlitMirror(hero, 0, 0, 32, 32, 0, 0);
     c.BlitScaled(faced, 0, 0, 32, 32, 60, 300, 3);
-    c.Text(240, 462, "PRESS Z", PAL_WHITE, 2);
     return c;
 }
 
