@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -26,7 +27,12 @@ protected:
         env.Set("SDL_VIDEODRIVER", "x11");
         // The software renderer reads back exactly what it drew and loads no GL driver.
         SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        // The shared X server of a parallel test run can refuse a connection
+        // for a moment under load: a few tries before the test gives up.
+        int rc = -1;
+        for (int tries = 0; tries < 10 && (rc = SDL_InitSubSystem(SDL_INIT_VIDEO)) != 0; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ASSERT_EQ(rc, 0) << SDL_GetError();
         m_Video = true;
     }
     void TearDown() override {
