@@ -87,3 +87,9 @@ public:
 std::string GetRankingFilePath(int g, const std::string& stage, int e1, int e2, int e3);
 // Clear time text "mm:ss.hh" (minutes with at least 2 digits).
 std::string MakeTimeText(int value);
+// The results panel after play at (x, y): one line per result in table
+// order whose table the stage and game type `g` rank (name and value,
+// the clear time as time text), a highlight icon at the left edge for each
+// result that ranks (pos[i] != -1). pos and results hold five entries.
+void DrawResultRanking(DDSURFACEDATA* dst, int x, int y, int g, const cSafeVector<int32_t>& pos,
+                       const cSafeVector<int32_t>& results);

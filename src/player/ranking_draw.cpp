@@ -1,15 +1,19 @@
-// Drawing one ranking table into the ranking panel.
+// Drawing a ranking table into the ranking panel, and the results panel
+// after play.
 #include <algorithm>
 #include <string>
 
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
+#include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/system/font_sjis.h"
+#include "play/play_run.h"
 #include "player/ranking.h"
 #include "records/utility.h"
+#include "stage/stage_data.h"
 
 namespace {
 
@@ -54,4 +58,36 @@ void cRankingList::Draw(DDSURFACEDATA* dst, int x, int y, int n, int mark, int g
         font.DrawText(dst, x + 136 - 8 * GetSjisCharCount(hint.c_str()), y + 16 * (rows + 1), hint.c_str());
     }
     if (mark != -1) DDBlt(dst, x, y + 16 * (mark + 1), 16, 16, &CommonSurfaces[CB_ACCESSORY], 16, 48, DDBLT_COLORKEY);
+}
+
+void DrawResultRanking(DDSURFACEDATA* dst, int x, int y, int g, const cSafeVector<int32_t>& pos,
+                       const cSafeVector<int32_t>& results) {
+    if (pos.size() < RANK_TABLE_NUM || results.size() < RANK_TABLE_NUM) return;
+    int shown[RANK_TABLE_NUM];
+    int count = 0, nameWidth = 1, valueWidth = 1;
+    for (int i = 0; i < RANK_TABLE_NUM; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        if (k >= PlayStage.vRankSwitch.size() || !PlayStage.vRankSwitch[k] || !IsRankKindEnabled(g, i)) continue;
+        shown[count++] = i;
+        nameWidth = std::max(nameWidth, GetSjisCharCount(SysText(5 + k).c_str()));
+        valueWidth = std::max(valueWidth, i == RANK_TABLE_CLEAR_TIME ? 8 : GetDigitNum(results[k]));
+    }
+    if (count == 0) return;
+    Font& font = Fonts[FONT_MEDIUM];
+    font.DrawBox(dst, x, y, (valueWidth + 3 + nameWidth) * 16, 16 * count);
+    const int valueX = x + (nameWidth + 2) * 16;
+    for (int line = 0; line < count; ++line) {
+        const int i = shown[line];
+        const size_t k = static_cast<size_t>(i);
+        const int ly = y + 16 * line;
+        font.DrawTextF(dst, x + 16, ly, "%s", SysText(5 + k).c_str());
+        if (i == RANK_TABLE_CLEAR_TIME)
+            font.DrawTextF(dst, valueX, ly, "%s", MakeTimeText(results[k]).c_str());
+        else
+            font.DrawTextF(dst, valueX + (valueWidth - GetDigitNum(results[k])) * 16, ly, "%d", results[k]);
+    }
+    int icon = 0;
+    for (int i = 0; i < RANK_TABLE_NUM; ++i)
+        if (pos[static_cast<size_t>(i)] != -1)
+            DDBlt(dst, x, y + 16 * icon++, 16, 16, &CommonSurfaces[CB_ACCESSORY], 16, 48, DDBLT_COLORKEY);
 }

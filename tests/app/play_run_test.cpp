@@ -20,6 +20,7 @@
 #include "player/player_records.h"
 #include "player/save_data.h"
 #include "support/env_guard.h"
+#include "support/golden_bmp.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -163,9 +164,13 @@ public:
             g_Watch.nClearTime = nElapsedTime;
             g_Watch.nSavedClearTime = SaveData.nClearTime;
             g_Watch.nItemsAtClear = lstItem.size();
-            PostCloseMain();
         }
+        // The results stay 60 frames, past their banner, for the last picture.
+        if (nState == PLAYSTATE_AFTERPLAY && ++m_nResultFrames == 60) PostCloseMain();
     }
+
+private:
+    int m_nResultFrames = 0;
 };
 
 cScene* WatchPlay(int n) { return n == SCENE_PLAY ? new cWatchedPlay() : CreateStandardScene(n); }
@@ -194,6 +199,7 @@ TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) 
     MakeGameFolder(m_Dir.Path(), WindowedIni());
     SetWindowRunEnv(m_Env);
     m_Env.Set("QV_EC_LOG", "1");
+    m_Env.Set("QV_FRAME_DUMP", m_Dir.File("results.bmp").c_str());
     m_Cwd.Enter(m_Dir.Path());
     SetSceneFactory(WatchPlay);
     // Right held from play frame 31; a tap of Z at each play frame listed:
@@ -246,6 +252,11 @@ TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) 
     EXPECT_GT(w.vX.back(), 320.0 + 110 * 32);
     EXPECT_EQ(w.nClearTime, w.nClearFrames * 100 / 60);
     EXPECT_EQ(w.nSavedClearTime, w.nClearTime);
+    // The results screen: the clear banner, the results panel with the
+    // ranking marks of a first play, the F3 hint above the end hint.
+    GOLDENFRAME results;
+    ASSERT_TRUE(ReadBmp24(m_Dir.File("results.bmp"), results));
+    EXPECT_EQ(CompareGolden("play_results", results), "");
 }
 
 TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpikes) {
