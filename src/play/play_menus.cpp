@@ -220,10 +220,7 @@ void cPlayScene::AfterPlay() {
         else
             DDBlt(&BackBuffer, 256, 192, 128, 32, word, 0, 64, DDBLT_COLORKEY);
     }
-    // The results are those CheckRanking took: with the ranking switch on,
-    // for the last stage of a series or a stage played on its own.
-    if (nCounter1 >= RESULT_WAIT && SceneManager.nRankSwitch && !skip &&
-        (bStageTest || IsLastStageOfSeries(nNextStage)))
+    if (nCounter1 >= RESULT_WAIT && SceneManager.nRankSwitch && !skip && ResultsTaken())
         DrawResultRanking(&BackBuffer, 336, 224, SceneManager.nGameType, vRankPos, vResult);
 }
 

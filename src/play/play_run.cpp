@@ -25,6 +25,11 @@ bool IsRankKindEnabled(int type, int kind) {
     return flags.bOn && static_cast<size_t>(kind) < flags.vFlag.size() && flags.vFlag[kind] != 0;
 }
 
+bool IsResultRanked(int type, int kind) {
+    const size_t k = static_cast<size_t>(kind);
+    return kind >= 0 && k < PlayStage.vRankSwitch.size() && PlayStage.vRankSwitch[k] && IsRankKindEnabled(type, kind);
+}
+
 void RestoreHeroRecord(int player) {
     const int hero = PlayStage.FindHero();
     if (hero < 0) return;

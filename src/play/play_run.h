@@ -20,6 +20,9 @@ void ClearRunStateWords(cSaveData& save);
 bool IsLastStageOfSeries(int32_t nNextStage);
 // Ranking table `kind` is kept for game type `type`.
 bool IsRankKindEnabled(int type, int kind);
+// Result `kind` of the play stage is ranked in game type `type`: the stage's
+// ranking switch and the game type's table are both on.
+bool IsResultRanked(int type, int kind);
 // The option's ranking mode 0..3 (0 and 1: F3 enters; 0 and 2: the name dialog).
 int OptionRankMode();
 // The option's ranking name (empty when unset).

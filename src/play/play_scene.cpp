@@ -179,7 +179,7 @@ void cPlayScene::CheckRanking() {
     bRankEntered = 0;
     bRankQualifies = 0;
     vRankPos.assign(RESULT_KIND_NUM, -1);
-    if (!bStageTest && (!SceneManager.nRankSwitch || !IsLastStageOfSeries(nNextStage))) return;
+    if (!ResultsTaken()) return;
     vResult.assign(RESULT_KIND_NUM, 0);
     vResult[0] = SaveData.nScore;
     vResult[1] = SaveData.nTimeLeft;
@@ -188,10 +188,14 @@ void cPlayScene::CheckRanking() {
     vResult[4] = SaveData.nSpLeft;
     if (bEditorStart) return;
     for (int i = 0; i < RESULT_KIND_NUM; ++i) {
-        if (!IsRankKindEnabled(SceneManager.nGameType, i) || !PlayStage.vRankSwitch[i]) continue;
+        if (!IsResultRanked(SceneManager.nGameType, i)) continue;
         vRankPos[i] = RankingList.vRanking[i].GetRankPos(vResult[i]);
         if (vRankPos[i] != -1) bRankQualifies = 1;
     }
+}
+
+bool cPlayScene::ResultsTaken() const {
+    return bStageTest || (SceneManager.nRankSwitch && IsLastStageOfSeries(nNextStage));
 }
 
 void cPlayScene::HeroDeathOver() {

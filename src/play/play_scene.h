@@ -199,6 +199,9 @@ public:
     int32_t MenuKeyPressed();
     // Sound, tally, and the ranking positions the results reach.
     void CheckRanking();
+    // The play's results are taken for the rankings: a stage played on its
+    // own, or with the ranking switch on the last stage of a series.
+    bool ResultsTaken() const;
     // The per-stage reset of the run when the scene is entered.
     void ResetStageRun();
     // Takes one life from the save record: 1 when play may go on.

@@ -5,7 +5,6 @@
 
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
-#include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "platform/graphics/dd_blit.h"
@@ -13,7 +12,6 @@
 #include "play/play_run.h"
 #include "player/ranking.h"
 #include "records/utility.h"
-#include "stage/stage_data.h"
 
 namespace {
 
@@ -66,8 +64,8 @@ void DrawResultRanking(DDSURFACEDATA* dst, int x, int y, int g, const cSafeVecto
     int shown[RANK_TABLE_NUM];
     int count = 0, nameWidth = 1, valueWidth = 1;
     for (int i = 0; i < RANK_TABLE_NUM; ++i) {
+        if (!IsResultRanked(g, i)) continue;
         const size_t k = static_cast<size_t>(i);
-        if (k >= PlayStage.vRankSwitch.size() || !PlayStage.vRankSwitch[k] || !IsRankKindEnabled(g, i)) continue;
         shown[count++] = i;
         nameWidth = std::max(nameWidth, GetSjisCharCount(SysText(5 + k).c_str()));
         valueWidth = std::max(valueWidth, i == RANK_TABLE_CLEAR_TIME ? 8 : GetDigitNum(results[k]));

@@ -4,8 +4,8 @@
 // is copied whole). Under the Direct3D rules a blit onto a render target from
 // a texture is a textured quad: the texel is combined with the diffuse colour
 // by the colour and alpha operations and blended over the destination by its
-// alpha; any other blit is a plain pixel copy. Sprite and fill batches gather draws and run them
-// at their end, grouped as the batch mode says.
+// alpha; any other blit is a plain pixel copy. Sprite and fill batches gather
+// draws and run them at their end, grouped as the batch mode says.
 #include <cstdint>
 
 #include "platform/graphics/dd_surface.h"
