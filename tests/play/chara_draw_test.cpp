@@ -1,6 +1,7 @@
 // Characters on the play screen drawn by cPlayScene::Draw under each back
 // end: facing left and right (the mirrored sheet), an HP gauge after a loss,
-// a character burst by its effect (golden frame play_charas), an invincible
+// a character burst by its effect, a flying and a 無敵 one drawn from the rows
+// their animation sets add (golden frame play_charas), an invincible
 // character darkened by its blinking colour, and a frozen picture that
 // advances nothing.
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ using namespace ddtest;
 
 namespace {
 
-constexpr int TOP = 64, W = 224, H = 64;  // the part of the screen the characters stand in
+constexpr int TOP = 64, W = 288, H = 64;  // the part of the screen the characters stand in
 
 class CharaDrawTest : public cDDTest {
 protected:
@@ -70,6 +71,10 @@ protected:
         burst.nParam[1] = burst.nParam[2] = 6;  // a burst that stays 6 dots apart
         Database.vCharaEffect = {none, burst};
         ResizeCharaEffectWork();
+        // Animation sets: none adds a row; the flying row 1; the 無敵 row 1.
+        Database.vAnimeSet.assign(3, cAnimeSetData());
+        Database.vAnimeSet[1].nOffsetC = 1;
+        Database.vAnimeSet[2].nOffsetA = 1;
     }
 
     // A 32 x 32 character at screen (sx, sy), with an animation of cells 0 and 1 of one tick each.
@@ -92,6 +97,13 @@ protected:
         Add(64, 80, 1);
         Add(112, 80, 0).ChangeHp(-3, true, true);
         Add(160, 80, 1).effect.Start(1, 0, 1);
+        // A flying and a 無敵 character drawn from the row their sets add (the blue square).
+        cStageChara& flying = Add(208, 80, 0);
+        flying.data.byFlying = 1;
+        flying.data.wAnimeSet = 1;
+        cStageChara& invincible = Add(256, 80, 0);
+        invincible.data.byInvincible = 1;
+        invincible.data.wAnimeSet = 2;
         scene->Draw(1, 0, 0, 0);
     }
 
