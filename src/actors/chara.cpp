@@ -288,17 +288,12 @@ void cChara::SetYByCentre(int32_t cy, cFlowCmdRun* lpState) {
     StopState(lpState);
 }
 
-namespace {
-
 void StartGauge(GAUGE& g, int32_t value, int32_t delta, int32_t max) {
-    // A hidden gauge starts from the old value's width; a shown one moves on from where it stands.
-    if (g.nTimer < 1) g.dValue = static_cast<double>(value - delta) * GAUGE_WIDTH / max;
     g.nTimer = GAUGE_SHOW_FRAMES;
-    g.nTarget = value * GAUGE_WIDTH / max;
-    g.dStep = (g.nTarget - g.dValue) / 60.0;
+    g.nFill = value * GAUGE_WIDTH / max;
+    g.dChange = static_cast<double>(delta) * GAUGE_WIDTH / max;
+    g.dStep = g.dChange / GAUGE_FADE_FRAMES;
 }
-
-}  // namespace
 
 int32_t cChara::ChangeHp(int32_t delta, bool bForce, bool bShowGauge) {
     if (!bForce && delta <= 0 && data.byInvincible != 0) return 0;

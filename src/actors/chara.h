@@ -33,6 +33,8 @@ constexpr int FLOW_GROUP_NUM = 27;
 constexpr int CHARA_VAR_NUM = 9;
 // Frames a gauge stays shown after a change.
 constexpr int GAUGE_SHOW_FRAMES = 120;
+// The change strip of a gauge shrinks away while this many frames or more are left.
+constexpr int GAUGE_FADE_FRAMES = 60;
 // Width in dots of a full gauge.
 constexpr int GAUGE_WIDTH = 50;
 
@@ -49,13 +51,16 @@ struct SUMMONED {
     int32_t nId = 0;
 };
 
-// The HP or SP gauge shown under a character after a change.
+// The HP or SP gauge shown above a character after a change: the fill at
+// the new value's width and a strip for the change, which shrinks away.
 struct GAUGE {
     int32_t nTimer = 0;     // frames left to show
-    double dValue = 0;      // displayed width
-    double dStep = 0;       // change per frame
-    int32_t nTarget = 0;    // width the display moves to
+    double dChange = 0;     // the change in dots: the delta's share of the full width, signed as the delta
+    double dStep = 0;       // what the change shrinks by each frame
+    int32_t nFill = 0;      // fill width in dots, 0..GAUGE_WIDTH
 };
+// Shows a gauge for a change of delta that left value of max (max above 0).
+void StartGauge(GAUGE& g, int32_t value, int32_t delta, int32_t max);
 
 // Invincibility against one attacker.
 struct INVINCIBLEFROM {
@@ -360,9 +365,11 @@ public:
     // fewest frames left, else of the main animation.
     int32_t StepAnime(int32_t bPaused);
     // The frame's picture through the current effect (an ended effect is
-    // cleared); nothing drawn while transparent or in the hidden half of an
-    // invincibility blink. Frozen: nothing advances.
+    // cleared); nothing drawn while transparent. Frozen: nothing advances.
     void Draw(DDSURFACEDATA* dst, int frozen);
+    // The rows the character's state adds to its frame: the animation set's
+    // flying row while 飛行 and its 無敵 row while 無敵.
+    int32_t FrameRow() const;
     // The gauges above the character while they are shown.
     void DrawHpGauge(DDSURFACEDATA* dst, int frozen);
     void DrawSpGauge(DDSURFACEDATA* dst, int frozen);

@@ -198,23 +198,21 @@ void DrawCharaGauge(cChara& c, DDSURFACEDATA* dst, GAUGE& g, int which, int froz
     const int rowFrame = tall ? 208 : 128, rowFill = tall ? 210 : 144, rowWarn = tall ? 212 : 160;
     const int rowGain = tall ? 214 : 176, rowLoss = tall ? 216 : 192;
     const int value = which == 0 ? c.hp : c.sp, max = which == 0 ? c.data.nMaxHP : c.data.nMaxSP;
-    // The fill is the displayed width, moving toward the new value's width over the first 60 frames.
-    const int fill = std::clamp(static_cast<int>(g.dValue), 0, GAUGE_WIDTH);
+    const int fill = std::clamp(g.nFill, 0, GAUGE_WIDTH);
     DDBlt(dst, x, y, GAUGE_WIDTH, 2, acc, sx, rowFrame, DDBLT_COLORKEY);
     const int warn = SystemData.IsWithinLimit(which == 0 ? 2 : 3, value, max);
     DDBlt(dst, x, y, fill, 2, acc, sx, warn ? rowWarn : rowFill, DDBLT_COLORKEY);
-    // The change: a loss is the end of the fill beyond the new width, a gain the strip up to it.
-    const double amount = g.dValue - g.nTarget;
-    if (amount >= 0) {
-        const int n = static_cast<int>(amount);
+    // The change: a gain marks the end of the fill it added, a loss the strip beyond the fill it took.
+    if (g.dChange >= 0) {
+        const int n = static_cast<int>(g.dChange);
         DDBlt(dst, x + fill - n, y, n, 2, acc, sx, rowLoss, DDBLT_COLORKEY);
     } else {
-        DDBlt(dst, x + fill, y, static_cast<int>(-amount), 2, acc, sx, rowGain, DDBLT_COLORKEY);
+        DDBlt(dst, x + fill, y, static_cast<int>(-g.dChange), 2, acc, sx, rowGain, DDBLT_COLORKEY);
     }
     if (frozen) return;
     --g.nTimer;
-    if (g.nTimer >= 60) g.dValue += g.dStep;
-    else g.dValue = g.nTarget;
+    if (g.nTimer >= GAUGE_FADE_FRAMES) g.dChange -= g.dStep;
+    else g.dChange = 0;
 }
 
 cChara* FindCharaById(int32_t id) {

@@ -5,7 +5,9 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
+#include "app/blink_colors.h"
 #include "database/common_bitmaps.h"
+#include "database/database.h"
 #include "database/database_work.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_palette.h"
@@ -17,7 +19,6 @@ namespace {
 constexpr int ICON_SIZE = 32;           // the carried item's cell, drawn as a 16 x 16 icon
 constexpr int ICON_SHOW_FROM = 64;      // counts 64..95 show it
 constexpr int ICON_PERIOD = 96;
-constexpr int INVINCIBLE_BLINK_BIT = 2; // hidden while this bit of the frames left is set
 constexpr int HIGHLIGHT_CELL = 32;
 constexpr int HIGHLIGHT_PER_COLUMN = 15;
 
@@ -33,12 +34,33 @@ CHARAPLACE PlaceOf(const cGameObject& o) {
     return p;
 }
 
+// An invincible character is drawn through the blinking colour of its kind
+// (the hero's row brightens, the others' row darkens); the tint is a
+// Direct3D draw state, so the DirectDraw rules draw it plain.
+void BlinkWhileInvincible(const cChara& c, CHARASRCRECT& rec) {
+    if (!c.IsInvincible() || !rec.lpSrc) return;
+    const BLINKCOLOR& b = BlinkColors[c.nKind == 0 ? 0 : 1];
+    rec.bTint = 1;
+    rec.dwDiffuse = b.dwColor;
+    rec.dwColorOp = b.dwBlend;
+}
+
 }  // namespace
+
+int32_t cChara::FrameRow() const {
+    if (data.wAnimeSet >= Database.vAnimeSet.size()) return 0;
+    const cAnimeSetData& set = Database.vAnimeSet[data.wAnimeSet];
+    int32_t row = 0;
+    if (data.byFlying != 0) row += set.nOffsetC;
+    if (data.byInvincible != 0) row += set.nOffsetA;
+    return row;
+}
 
 void CharaFrame(cChara& c, int frozen, CHARASRCRECT& rec, CHARAPLACE& place) {
     const int32_t frame = c.StepAnime(frozen);
     c.UpdateScreenRect();
-    CalcCharaSrcRect(rec, c.data.byGraphicKind, c.data.wGraphic, c.data.wGraphicSub, c.nFacing, frame);
+    CalcCharaSrcRect(rec, c.data.byGraphicKind, c.data.wGraphic, c.data.wGraphicSub, c.nFacing, frame + c.FrameRow());
+    BlinkWhileInvincible(c, rec);
     place = PlaceOf(c);
 }
 
@@ -70,8 +92,7 @@ void cChara::Draw(DDSURFACEDATA* dst, int frozen) {
     CHARAPLACE place;
     CharaFrame(*this, frozen, rec, place);
     if (data.bTransparent) return;
-    const int draw = (invincible > 0 && (invincible & INVINCIBLE_BLINK_BIT)) ? 0 : 1;
-    if (DrawCharaEffect(effect, dst, rec, place, frozen, draw) == 1) effect.Reset();
+    if (DrawCharaEffect(effect, dst, rec, place, frozen, 1) == 1) effect.Reset();
 }
 
 void cChara::DrawHpGauge(DDSURFACEDATA* dst, int frozen) { DrawCharaGauge(*this, dst, hpGauge, 0, frozen); }

@@ -84,8 +84,7 @@ MESSAGEVIEW MessageView(const cPlayScene& s) {
 PLAYSTATUS StatusView(cPlayScene& s) {
     PLAYSTATUS st;
     st.bStatusBar = s.bStatusBar;
-    s.GetRunTotals(st.nTotalScore, st.nLives);
-    st.nStageScore = s.nStageScore;
+    s.GetRunTotals(st.nTotalScore, st.nStageScore, st.nLives);
     if (const cPlayer* h = s.Hero()) {
         st.nHp = h->hp, st.nHpMax = h->data.nMaxHP;
         st.nSp = h->sp, st.nSpMax = h->data.nMaxSP;

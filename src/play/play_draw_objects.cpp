@@ -14,8 +14,9 @@ constexpr int32_t DEPTH_PASSES = 8;
 
 }  // namespace
 
-void cPlayScene::GetRunTotals(int32_t& score, int32_t& lives) const {
+void cPlayScene::GetRunTotals(int32_t& score, int32_t& stageScore, int32_t& lives) const {
     score = SaveData.nScore;
+    stageScore = SaveData.nScore - SaveData.nScoreBackup;
     lives = SaveData.nLives;
 }
 

@@ -248,8 +248,10 @@ public:
     int32_t DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32_t frozen);
     // Clears the two spaced shot sheets and lays the shot pieces out in them again.
     void RebuildShotSheets();
-    // The run's total score and lives of the save record, for the status strip.
-    void GetRunTotals(int32_t& score, int32_t& lives) const;
+    // The run's total score, the stage's score (what the run's score gained
+    // since the stage was set up) and the lives of the save record, for the
+    // status strip.
+    void GetRunTotals(int32_t& score, int32_t& stageScore, int32_t& lives) const;
     cScrEffectCanvas ScrEffectCanvas;  // work surface of the screen effects
     int32_t bStatusBar = 1;            // the status strip is shown
     int32_t bTimerHidden = 0;          // the stage timer is not shown

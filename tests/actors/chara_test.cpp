@@ -104,7 +104,7 @@ TEST_F(CharaTest, HitAndSpecialPoints) {
     EXPECT_EQ(c.ChangeHp(50, false, true), 0);
     EXPECT_EQ(c.hp, 100);
     EXPECT_EQ(c.hpGauge.nTimer, GAUGE_SHOW_FRAMES);
-    EXPECT_EQ(c.hpGauge.nTarget, 50);
+    EXPECT_EQ(c.hpGauge.nFill, 50);
     EXPECT_EQ(c.ChangeHp(-200, true, true), 1);
     EXPECT_EQ(c.hp, 0);
     c.data.nMaxSP = 0;

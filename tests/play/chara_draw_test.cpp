@@ -1,8 +1,12 @@
 // Characters on the play screen drawn by cPlayScene::Draw under each back
 // end: facing left and right (the mirrored sheet), an HP gauge after a loss,
-// a character burst by its effect (golden frame play_charas), an invincible
-// character's blink, and a frozen picture that advances nothing.
+// a character burst by its effect, a flying and a 無敵 one drawn from the rows
+// their animation sets add (golden frame play_charas), an invincible
+// character darkened by its blinking colour, and a frozen picture that
+// advances nothing.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "actors/chara_draw.h"
 #include "app/blink_colors.h"
@@ -22,7 +26,7 @@ using namespace ddtest;
 
 namespace {
 
-constexpr int TOP = 64, W = 224, H = 64;  // the part of the screen the characters stand in
+constexpr int TOP = 64, W = 288, H = 64;  // the part of the screen the characters stand in
 
 class CharaDrawTest : public cDDTest {
 protected:
@@ -57,7 +61,7 @@ protected:
         playscreen::PictureWithTwin(File("sheet.bmp"), File("sheet_mirror.bmp"), CB_CHARACTER1, 64, 64, 32, d3d, sheet);
         playscreen::CommonPicture(File("accessory.bmp"), CB_ACCESSORY, 128, 208, 0, [](int x, int y) {
             if (x >= 50) return uint8_t(0);
-            return uint8_t(y == 128 || y == 129 ? 1 : y == 144 || y == 145 ? 4 : y == 192 || y == 193 ? 3 : 0);
+            return uint8_t(y == 128 || y == 129 ? 1 : y == 144 || y == 145 ? 4 : y == 176 || y == 177 ? 3 : y == 192 || y == 193 ? 2 : 0);
         });
         scene = playscreen::MakeScene();
         playscreen::ShowStageOnly(*scene, 320);
@@ -67,6 +71,10 @@ protected:
         burst.nParam[1] = burst.nParam[2] = 6;  // a burst that stays 6 dots apart
         Database.vCharaEffect = {none, burst};
         ResizeCharaEffectWork();
+        // Animation sets: none adds a row; the flying row 1; the 無敵 row 1.
+        Database.vAnimeSet.assign(3, cAnimeSetData());
+        Database.vAnimeSet[1].nOffsetC = 1;
+        Database.vAnimeSet[2].nOffsetA = 1;
     }
 
     // A 32 x 32 character at screen (sx, sy), with an animation of cells 0 and 1 of one tick each.
@@ -89,6 +97,13 @@ protected:
         Add(64, 80, 1);
         Add(112, 80, 0).ChangeHp(-3, true, true);
         Add(160, 80, 1).effect.Start(1, 0, 1);
+        // A flying and a 無敵 character drawn from the row their sets add (the blue square).
+        cStageChara& flying = Add(208, 80, 0);
+        flying.data.byFlying = 1;
+        flying.data.wAnimeSet = 1;
+        cStageChara& invincible = Add(256, 80, 0);
+        invincible.data.byInvincible = 1;
+        invincible.data.wAnimeSet = 2;
         scene->Draw(1, 0, 0, 0);
     }
 
@@ -103,11 +118,11 @@ TEST_F(CharaDrawTest, FacingGaugeAndEffectUnderEachBackEnd) {
         Prepare(mode == 0);
         Scene();
         EXPECT_EQ(CompareGolden("play_charas", Frame()), "") << "mode " << mode;
-        // The gauge counts down and its loss strip shrinks toward the new width.
+        // The gauge counts down; its fill is the new width and the strip of the change shrinks.
         const cStageChara& hurt = *std::next(scene->lstStageChara.begin(), 2);
         EXPECT_EQ(hurt.hpGauge.nTimer, GAUGE_SHOW_FRAMES - 1);
-        EXPECT_LT(hurt.hpGauge.dValue, 50.0);
-        EXPECT_GT(hurt.hpGauge.dValue, hurt.hpGauge.nTarget);
+        EXPECT_EQ(hurt.hpGauge.nFill, 35);
+        EXPECT_DOUBLE_EQ(hurt.hpGauge.dChange, -15.0 + 15.0 / GAUGE_FADE_FRAMES);
     }
 }
 
@@ -116,12 +131,22 @@ TEST_F(CharaDrawTest, InvincibleBlinkAndFrozenPictures) {
     Prepare(true);
     cStageChara& c = Add(16, 80, 0);
     const uint32_t body = TestPalette()[3];
-    c.invincible = 4;  // the visible half of the blink
+    // While invincible the character stays drawn, darkened by the blinking
+    // colour of its kind, which every picture steps on (64 a picture here).
+    SystemData.nBlinkStep = 64;
+    const auto darkened = [&](int v) {
+        const auto ch = [&](int shift) { return static_cast<uint32_t>(std::max(int((body >> shift) & 0xFF) - v, 0)); };
+        return ch(16) << 16 | ch(8) << 8 | ch(0);
+    };
+    c.invincible = 4;
     scene->Draw(1, 1, 0, 0);
-    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, body);
-    c.invincible = 2;  // the hidden half
+    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, body);  // the colour starts at 0
+    c.invincible = 3;
     scene->Draw(1, 1, 0, 0);
-    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, TestPalette()[16]);
+    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, darkened(64));
+    c.invincible = 2;
+    scene->Draw(1, 1, 0, 0);
+    EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, darkened(128));
 
     // Frozen: the same picture twice and no animation, effect or gauge moves.
     c.invincible = 0;
@@ -131,7 +156,7 @@ TEST_F(CharaDrawTest, InvincibleBlinkAndFrozenPictures) {
     scene->Draw(1, 1, 0, 0);
     const GOLDENFRAME first = Frame();
     const auto state = [&] {
-        return std::tuple(c.Anime.nFrame, c.Anime.nTicks, c.effect.m_nFrame, c.hpGauge.nTimer, c.hpGauge.dValue);
+        return std::tuple(c.Anime.nFrame, c.Anime.nTicks, c.effect.m_nFrame, c.hpGauge.nTimer, c.hpGauge.dChange);
     };
     const auto before = state();
     scene->Draw(1, 1, 0, 0);

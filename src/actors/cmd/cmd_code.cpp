@@ -45,13 +45,6 @@ cSafeVector<int32_t>* Vars(int nScope) {
     return lpPlayScene ? &lpPlayScene->vStageVars : nullptr;
 }
 
-void StartGaugeChange(GAUGE& g, int32_t value, int32_t delta, int32_t max) {
-    if (max <= 0) return;
-    g.nTimer = GAUGE_SHOW_FRAMES;
-    g.nTarget = value * GAUGE_WIDTH / max;
-    g.dStep = static_cast<double>(delta) * GAUGE_WIDTH / max / 60.0;
-}
-
 }  // namespace
 
 void* cCharaExprHost::GetObject(int nObj) {
@@ -111,12 +104,12 @@ void cCharaExprHost::ApplyScrollSpeed(int nSys) { ApplySysScroll(nSys); }
 
 void cCharaExprHost::StartHpGauge(void* o, int32_t nDiff) {
     cChara& c = Chara(o);
-    StartGaugeChange(c.hpGauge, c.hp, nDiff, c.data.nMaxHP);
+    if (c.data.nMaxHP > 0) StartGauge(c.hpGauge, c.hp, nDiff, c.data.nMaxHP);
 }
 
 void cCharaExprHost::StartSpGauge(void* o, int32_t nDiff) {
     cChara& c = Chara(o);
-    StartGaugeChange(c.spGauge, c.sp, nDiff, c.data.nMaxSP);
+    if (c.data.nMaxSP > 0) StartGauge(c.spGauge, c.sp, nDiff, c.data.nMaxSP);
 }
 
 void cCharaExprHost::ErrorBox(const std::string& text) { ErrMesBox(text.c_str()); }

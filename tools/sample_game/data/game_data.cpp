@@ -101,6 +101,8 @@ cAnimeSetData AnimeSet(const char* name, cAnimeSetMove stand, cAnimeSetMove walk
     cAnimeSetData s;
     InitAnimeSetEntry(s);
     s.strName = name;
+    // The sample's sheets hold no rows for the flying and 無敵 states.
+    s.nOffsetA = s.nOffsetB = s.nOffsetC = 0;
     const char* names[4] = {"立ち", "立ち移動", "飛行", "飛行移動"};
     cAnimeSetMove moves[4] = {stand, walk, fly, flyMove};
     for (int i = 0; i < 4; ++i) {
@@ -136,6 +138,7 @@ std::vector<SOUNDFILE> SoundFiles() {
 
 void BuildDatabase(cDatabase& db) {
     db.BuildDefault();
+    db.vAnimeSet[0].nOffsetA = db.vAnimeSet[0].nOffsetB = db.vAnimeSet[0].nOffsetC = 0;
 
     // Animation sets: rows of the character columns.
     db.vAnimeSet.push_back(AnimeSet("主人公", Anime("", {{0, 6}, {1, 4}}), Anime("", {{2, 1}, {3, 1}, {4, 1}, {5, 1}}),
