@@ -132,7 +132,8 @@ TEST_F(PlayWires, SideContactsWithBlocksStartTheSideTriggers) {
 }
 
 TEST_F(PlayWires, RidingABlockCharacterStartsTheRiderAndCarrierTriggers) {
-    // A character falls onto one platform, the hero stands on another.
+    // A character falls onto one platform, the hero stands on another, a
+    // flying character that hits blocks flies into a third.
     Start(30, 12, [&](cStageKit& kit, cStageData& s) {
         cCharaData& hero = FloorAndHero(kit, s, 22, 8);
         hero.vFlow.push_back(Counter(TRIGGER_BLOCK_CHARA, 505));
@@ -144,6 +145,9 @@ TEST_F(PlayWires, RidingABlockCharacterStartsTheRiderAndCarrierTriggers) {
                        17, 5);
         kit.PlaceChara(kit.AddChara(Platform({Counter(TRIGGER_RIDDEN_BY_HERO, 616), Counter(TRIGGER_RIDDEN, 617)})),
                        22, 9);
+        kit.PlaceChara(kit.AddChara(Still(10, {Flow(TRG_ALWAYS, {FlyCmd(3)}), Counter(TRIGGER_BLOCK_CHARA, 705)}, 2)),
+                       24, 3);
+        kit.PlaceChara(kit.AddChara(Platform({})), 27, 3);
     });
     Frames(60);
     const cStageChara* lpRider = Placed(17, 5);
@@ -155,6 +159,12 @@ TEST_F(PlayWires, RidingABlockCharacterStartsTheRiderAndCarrierTriggers) {
     EXPECT_GT(Var(406), 0);
     EXPECT_GT(Var(505), 0);
     EXPECT_GT(Var(506), 0);
+    // The flyer is stopped by the platform and starts 5.
+    const cStageChara* lpFlyer = Placed(24, 3);
+    const cStageChara* lpWall = Placed(27, 3);
+    ASSERT_TRUE(lpFlyer && lpWall);
+    EXPECT_LT(lpFlyer->x2, lpWall->x);
+    EXPECT_GT(Var(705), 0);
     // The carriers: 17 for any rider, 16 only for the hero.
     EXPECT_EQ(Var(316), 0);
     EXPECT_GT(Var(317), 0);
