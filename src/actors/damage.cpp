@@ -12,21 +12,33 @@
 #include "play/play_scene.h"
 #include "player/player_records.h"
 
-CHARAHOOKS CharaHooks;
+namespace {
 
-void StartCharaTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
-    if (CharaHooks.StartTrigger) {
-        CharaHooks.StartTrigger(chara, trigger, lpPartner, filter);
-        return;
-    }
+cCharaServices g_GameServices;
+cCharaServices* g_lpServices = &g_GameServices;
+
+}  // namespace
+
+void cCharaServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
     chara.StartTriggeredFlowsBy(trigger, lpPartner, filter);
 }
 
-int32_t GiveItemToHero(cItem& item) {
-    if (CharaHooks.TakeItem) return CharaHooks.TakeItem(item);
+int32_t cCharaServices::TakeItem(cItem& item) {
     cPlayer* lpHero = lpPlayScene ? lpPlayScene->Hero() : nullptr;
-    return lpHero ? TakeItem(*lpHero, item) : 0;
+    return lpHero ? ::TakeItem(*lpHero, item) : 0;
 }
+
+cCharaServices* SetCharaServices(cCharaServices* lpServices) {
+    cCharaServices* lpPrev = g_lpServices;
+    g_lpServices = lpServices ? lpServices : &g_GameServices;
+    return lpPrev;
+}
+
+void StartCharaTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
+    g_lpServices->StartTrigger(chara, trigger, lpPartner, filter);
+}
+
+int32_t GiveItemToHero(cItem& item) { return g_lpServices->TakeItem(item); }
 
 int32_t AddScore(int32_t score, int32_t add) {
     const int64_t s = static_cast<int64_t>(score) + add;

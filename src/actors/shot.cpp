@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "actors/chara.h"
+#include "actors/flow_run.h"
 #include "actors/shot_emit.h"
 #include "actors/shot_geometry.h"
 #include "actors/shot_move.h"
@@ -23,13 +24,13 @@ void cShot::AdjustYOnScale(int32_t newScale, int32_t oldScale) {
 }
 
 void cShot::UpdateHitRectX() {
-    dAttackRect[0] = x;
-    dAttackRect[2] = x2;
+    dRect[0] = x;
+    dRect[2] = x2;
 }
 
 void cShot::UpdateHitRectY() {
-    dAttackRect[1] = y;
-    dAttackRect[3] = y2;
+    dRect[1] = y;
+    dRect[3] = y2;
 }
 
 void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, const SHOTWORK& work) {
@@ -101,17 +102,30 @@ void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, c
     nMoveFrame = 0;
     bAimed = bHomed = bFalling = bWaveReady = 0;
     dWavePhase = 0;
-    nOwnerId = shooter.nId;
-    nTargetId = SHOT_NO_ID;
-    if (nMoveKind == SHOTMOVE_AIM_TARGET || nMoveKind == SHOTMOVE_HOME_TARGET) {
-        if (const cChara* lpTarget = ShotTargetEntry(shooter, s.nByte30)) nTargetId = lpTarget->nId;
-    }
-    nPower = s.nPower;
-    nImpact = s.nImpact;
+    SetAttack(shooter, s);
 }
 
-cChara* cShot::Shooter() const { return FindShotChara(nOwnerId); }
-cChara* cShot::Target() const { return FindShotChara(nTargetId); }
+void cShot::SetAttack(cChara& shooter, const cEdShot& s) {
+    bErased = 0;
+    bActive = 1;
+    lstHit.clear();
+    SetShooter(&shooter);
+    // Only the movements that aim at or home on the target keep it.
+    const bool bAims = bFlying && (nMoveKind == SHOTMOVE_AIM_TARGET || nMoveKind == SHOTMOVE_HOME_TARGET);
+    SetTarget(bAims ? ShotTargetEntry(shooter, s.nByte30) : nullptr);
+    // Its hits count for the shooter while the shooter is there, reporting
+    // the id of the flow that fired it.
+    bCountsForShooter = 1;
+    const cFlowRun* lpFlow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    nShooterFlowId = lpFlow && lpFlow->def ? lpFlow->def->nFlowID : 0;
+    nPower = s.nPower;
+    nImpact = s.nImpact;
+    nHitEffect = s.nEffect;
+    // The carried item: settings kind 1 names the common palette, 2 the stage's.
+    const bool bItem = s.nItemKind == 1 || s.nItemKind == 2;
+    nItemKind = s.nItemKind == 2 ? 1 : 0;
+    nItemNo = bItem ? s.nItemIndex : 0;
+}
 
 int32_t cShot::Update() {
     if (!bFlying) return UpdateSword();

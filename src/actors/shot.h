@@ -2,18 +2,17 @@
 // Shots and swords: attack objects that a character's ショット or ソード
 // command makes. A shot flies by itself (its movement kind steers it), a
 // sword stays attached to its owner and plays the frames of a sword type.
-// Both live in the play scene's shot list and in the attack bucket of their
-// side until they are erased.
+// Both are attacks: they live in the play scene's shot list and in the
+// attack bucket of their side until they are erased, and hit detection meets
+// them there.
 //
-// A shot names its shooter and its target by object id and looks them up
-// when it needs them, so a character that leaves the stage never leaves a
-// shot pointing at it.
+// A shot's shooter and target are the attack's back-referenced characters: a
+// character that leaves the stage empties them, so no shot points at it.
 #include <cstdint>
 #include <list>
 #include <memory>
 
-#include "play/game_object.h"
-#include "records/safe_container.h"
+#include "play/attack.h"
 #include "stage/shot.h"
 
 class cChara;
@@ -26,10 +25,7 @@ enum eShotMove : int32_t {
     SHOTMOVE_HOME_HERO = 4, SHOTMOVE_HOME_NEAREST = 5, SHOTMOVE_HOME_TARGET = 6, SHOTMOVE_HOME_NEAREST2 = 7,
     SHOTMOVE_WAVE = 8, SHOTMOVE_FALL = 9, SHOTMOVE_NUM = 10,
 };
-// No object id.
-constexpr int32_t SHOT_NO_ID = -1;
-
-class cShot : public cGameObject {
+class cShot : public cAttack {
 public:
     cShot() = default;
     cShot(const cShot&) = default;
@@ -48,6 +44,9 @@ public:
     // Sets a shot up from `settings` for `shooter` at the work record's
     // position and velocity (command code 11 flies; code 12 is a sword).
     void Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& settings, const SHOTWORK& work);
+    // The attack part from the settings: shooter and target, power, impact,
+    // hit effect and carried item.
+    void SetAttack(cChara& shooter, const cEdShot& settings);
     // One logic step. 1 when the shot is to be removed.
     int32_t Update();
     // The per-step update of a sword. 1 when it is to be removed.
@@ -55,8 +54,8 @@ public:
     // A block under the shot's rectangle stops it.
     bool HitsBlock() const;
     // The shooter and the target, while they exist.
-    cChara* Shooter() const;
-    cChara* Target() const;
+    cChara* Shooter() const { return lpShooter; }
+    cChara* Target() const { return lpTarget; }
     int32_t Side() const { return nKind3; }
 
     // --- shot members ---
@@ -93,19 +92,6 @@ public:
     int32_t nSwordType = 0;       // index into the database's sword types
     int32_t nSwordFrame = 0;      // current frame and its ticks
     int32_t nSwordTick = 0;
-
-    // --- attack ---
-    int32_t nOwnerId = SHOT_NO_ID;   // shooter or swinger
-    int32_t nTargetId = SHOT_NO_ID;  // aimed or homed at
-    int32_t nPower = 0;              // 威力
-    int32_t nImpact = 0;             // 衝撃
-    int32_t bPiercing = 0;           // hits a character again in later steps
-    int32_t bDestructible = 0;       // other attacks can shoot it down
-    int32_t nStrength = 0;           // against other destructible attacks
-    int32_t bErased = 0;             // taken out at the end of the hit pass
-    int32_t bActive = 1;
-    double dAttackRect[4] = {};      // left, top, right, bottom in grid dots
-    cSafeVector<int32_t> vHitIds;    // ids of the characters already hit
 
     // --- drawing (play screen) ---
     // Draws the shot's piece of the shot picture, or a sword's current frame,

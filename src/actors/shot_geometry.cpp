@@ -39,15 +39,6 @@ double AimAngle(const cGameObject& from, double fx, double fy, double tx, double
 double CentreX(const cGameObject& obj) { return (obj.x + obj.x2) / 2; }
 double CentreY(const cGameObject& obj) { return (obj.y + obj.y2) / 2; }
 
-cChara* FindShotChara(int32_t id) {
-    if (!lpPlayScene || id < 0) return nullptr;
-    for (cPlayer& p : lpPlayScene->vPlayer)
-        if (p.nId == id) return &p;
-    for (cStageChara& c : lpPlayScene->lstStageChara)
-        if (c.nId == id) return &c;
-    return nullptr;
-}
-
 cChara* FindNearestChara(int32_t side, double x, double y) {
     if (!lpPlayScene || side < 0 || side >= static_cast<int32_t>(lpPlayScene->vCharaBucket.size())) return nullptr;
     cChara* lpBest = nullptr;

@@ -17,9 +17,6 @@ double AimAngle(const cGameObject& from, double fx, double fy, double tx, double
 // Centre of a game object's hit rectangle.
 double CentreX(const cGameObject& obj);
 double CentreY(const cGameObject& obj);
-// The character with object id `id`: the players first, then the stage
-// characters; null when there is none.
-cChara* FindShotChara(int32_t id);
 // The live character of side `side` nearest to (x, y); null when none.
 cChara* FindNearestChara(int32_t side, double x, double y);
 // Steps per frame of the stage in play (at least 1).

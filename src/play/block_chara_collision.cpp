@@ -2,6 +2,7 @@
 // pushed under, crushed.
 #include <cmath>
 
+#include "actors/damage.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
 #include "database/system_data.h"
@@ -48,6 +49,13 @@ void ClearLeftGround(const cChara& c) {
     if (c.nKind == 0 && lpPlayScene && lpPlayScene->Hero()) lpPlayScene->Hero()->bLeftGround = 0;
 }
 
+// The carrier's triggers of being ridden, with the rider as partner: the
+// hero starts both, another character only the second.
+void StartRiddenTriggers(cChara& carrier, cChara& rider) {
+    if (rider.nKind == 0) StartCharaTrigger(carrier, TRIGGER_RIDDEN_BY_HERO, &rider);
+    StartCharaTrigger(carrier, TRIGGER_RIDDEN, &rider);
+}
+
 // The character goes under the block character: top = v, moving with it.
 void PushUnder(cChara& c, const cStageChara& bc, double v) {
     c.dPushY = 0;
@@ -70,10 +78,12 @@ int32_t FlyingRule(cChara& c, std::list<cStageChara>& list) {
     const COLLRECT me = RectOf(c);
     const double w = c.nHitW, h = c.nHitH;
     CAND left, right, ceil, land;
+    bool bTouched = false;
     for (cStageChara& bc : list) {
         if (!IsBlockCharaFor(bc, c)) continue;
         const COLLRECT r = RectOf(bc);
         if (!Overlap(me, r)) continue;
+        bTouched = true;
         if (PenetrationX(me, r) <= PenetrationY(me, r)) {
             if (Overlap(VLine(me.l, me.t + 1, me.b - 1), r)) c.bContactL = 1, OfferMax(left, r.r + 1, &bc);
             if (Overlap(VLine(me.r, me.t + 1, me.b - 1), r)) c.bContactR = 1, OfferMin(right, r.l - w, &bc);
@@ -82,6 +92,7 @@ int32_t FlyingRule(cChara& c, std::list<cStageChara>& list) {
             if (Overlap(HLine(me.b, me.l + 1, me.r - 1), r)) c.bContactD = 1, OfferMin(land, r.t - h, &bc);
         }
     }
+    if (bTouched) StartCharaTrigger(c, TRIGGER_BLOCK_CHARA);
     if (c.nBlockMode == BLOCKMODE_DIE) return left.bSet || right.bSet || ceil.bSet || land.bSet ? 2 : 0;
     if (left.bSet) {
         c.dPushX = 0;
@@ -148,10 +159,12 @@ int32_t WalkingRule(cChara& c, std::list<cStageChara>& list) {
         OfferMin(right, r.l - w - 0.5, &bc);
     };
 
+    bool bTouched = false;
     for (cStageChara& bc : list) {
         if (!IsBlockCharaFor(bc, c)) continue;
         const COLLRECT r = RectOf(bc);
         if (!Overlap(me, r)) continue;
+        bTouched = true;
         if (Overlap(U, r)) {
             const double W = PenetrationX(U, r), H = PenetrationY(U, r);
             const bool bSweep = Overlap(Q, PrevRectOf(bc));
@@ -210,7 +223,10 @@ int32_t WalkingRule(cChara& c, std::list<cStageChara>& list) {
             c.standingOnObject = 0;
         } else {
             c.dPushY = 0;
-            c.standingOnObject = 1;
+            if (!c.standingOnObject) {
+                c.standingOnObject = 1;
+                StartRiddenTriggers(*land.lpBc, c);
+            }
             MoveTopTo(c, land.v);
             c.dSpeedY = 0;
             c.bJump = 0;
@@ -239,7 +255,11 @@ int32_t WalkingRule(cChara& c, std::list<cStageChara>& list) {
         }
     }
 
-    if (c.standingOnObject) ClearLeftGround(c);
+    if (bTouched || c.standingOnObject) StartCharaTrigger(c, TRIGGER_BLOCK_CHARA);
+    if (c.standingOnObject) {
+        StartCharaTrigger(c, TRIGGER_ON_BLOCK_CHARA);
+        ClearLeftGround(c);
+    }
 
     const int32_t result =
         (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD) || IsEnclosedByBlockCharas(c, startRect) ? 2 : 0;
@@ -368,6 +388,7 @@ void CarryOnObject(cChara& c) {
         if (bc.nId != c.nCarrierId) continue;
         c.dSpeedX += bc.x - c.dCarrierRect[0];
         if (bc.bScreen || bc.bJump) c.dSpeedY = bc.y - c.dCarrierRect[1];
+        StartRiddenTriggers(bc, c);
         return;
     }
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "actors/chara.h"
+#include "actors/damage.h"
 #include "actors/player.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -36,7 +37,13 @@ cBlockCell* CellPtr(int32_t cell) {
     return cell < 0 || cell >= static_cast<int32_t>(BlockGrid.size()) ? nullptr : &BlockGrid[cell];
 }
 
-void TouchedSide(cChara& c, int32_t side) { c.nLastBlockSide = side; }
+// A side contact: the side is kept and the block triggers of that side start.
+void TouchedSide(cChara& c, int32_t side) {
+    c.nLastBlockSide = side;
+    StartCharaTrigger(c, TRIGGER_BLOCK);
+    StartCharaTrigger(c, TRIGGER_BLOCK_SIDE);
+    StartCharaTrigger(c, side == 0 ? TRIGGER_BLOCK_LEFT : TRIGGER_BLOCK_RIGHT);
+}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "actors/damage.h"
 #include "app/editor_notice.h"
 #include "app/scene_manager.h"
 #include "app/start_file.h"
@@ -64,6 +65,7 @@ void ResetPlayState() {
     bScrollFollowSwitch = 0;
     ResetBlockGrid();
     ResetStageObjects();
+    SetCharaServices(nullptr);
 }
 
 void cPlayScene::Run() {

@@ -220,6 +220,10 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         nElapsedFrames = nElapsedTime = 0;
         vCondFlags.assign(COND_FLAG_NUM, 0);
         nNextStage = 0;
+        // The removal rules of characters, block characters and items that are on.
+        bEraseCharaKey = PlayStage.StageIntRec[INTREC_CHARA].AnyEdgeOn();
+        bEraseBlockCharaKey = PlayStage.StageIntRec[INTREC_BLOCKCHARA].AnyEdgeOn();
+        bEraseItemKey = PlayStage.StageIntRec[INTREC_ITEM].AnyEdgeOn();
         nSubStep = nSubStepCount = 0;
         StageScore(SaveData) = 0;
         if (replay || (bEditorStart && bStageTest)) {

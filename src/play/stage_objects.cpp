@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "database/global_objects.h"
+#include "play/block_collision.h"
 #include "play/block_grid.h"
 #include "play/play_scene.h"
 
 int32_t bOffsetsKeepPos2 = 0;
 int32_t bProtectAllCells = 0;
-int32_t (*lpfnIsInsideBlock)(cChara& obj) = nullptr;
 
 namespace {
 
@@ -108,7 +108,7 @@ int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMM
         AddPlacementOffset(c, rec, n);
         cStageChara* lpNew = AddIfInStage(list, c);
         if (!lpNew) continue;
-        if (lpfnIsInsideBlock && lpfnIsInsideBlock(*lpNew)) {
+        if (IsInsideBlock(*lpNew)) {
             list.pop_back();
             continue;
         }
@@ -207,5 +207,4 @@ void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTI
 void ResetStageObjects() {
     bOffsetsKeepPos2 = 0;
     bProtectAllCells = 0;
-    lpfnIsInsideBlock = nullptr;
 }

@@ -30,9 +30,6 @@ struct SUMMONSETTINGS {
 extern int32_t bOffsetsKeepPos2;
 // While 0, a block's protection applies only to cells whose block is present.
 extern int32_t bProtectAllCells;
-// The inside-block test of block collision (installed by it; without it
-// nothing counts as inside).
-extern int32_t (*lpfnIsInsideBlock)(cChara& obj);
 
 // The characters of a placed character record at stage cell (col, row):
 // record.byRepeat + 1 of them, each offset by the record; ids from idCounter.

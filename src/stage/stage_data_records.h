@@ -24,6 +24,8 @@ public:
     void Load(cDataReader& file) override;
     // Sets the eight values.
     void Set(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, int32_t f, int32_t g, int32_t h);
+    // A removal rule is on when any of its four edges (values 1 to 4) is.
+    bool AnyEdgeOn() const { return nValue[0] || nValue[1] || nValue[2] || nValue[3]; }
 
     int32_t nValue[8] = {};
 

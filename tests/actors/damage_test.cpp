@@ -41,7 +41,7 @@ TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
     // A carried item that kills the hero: the character still dies.
     cStageChara& d = static_cast<cStageChara&>(Chara(1, 0, 0, 31, 31));
     d.item.nIndex = 1;
-    CharaHooks.TakeItem = [](cItem&) { return 2; };
+    m_Services.nTakeResult = 2;
     EXPECT_EQ(d.Die(), 2);
     EXPECT_EQ(d.dying, 1);
 

@@ -58,7 +58,7 @@ TEST_F(ShotTest, AShotFiredAheadFollowsTheFacingAndItsMirroredAngle) {
     EXPECT_EQ(s.dVelX, 5);
     EXPECT_EQ(s.dVelY, 0);
     EXPECT_EQ(s.x, 640 + 31 + 1);
-    EXPECT_EQ(s.nOwnerId, 7);
+    EXPECT_EQ(s.Shooter(), &m_Shooter);
     EXPECT_TRUE(lpPlayScene->vAttackBucket[1].Contains(&s));
     // 30° forward-and-up, mirrored for the right-facing shooter: 180 + 330.
     Shots().clear();

@@ -1,6 +1,7 @@
 #pragma once
 // Characters and attacks placed by hand in the side buckets of the play
-// test scene; trigger starts and item hand-overs recorded through the hooks.
+// test scene; trigger starts recorded and item hand-overs answered by the
+// services the tests install.
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -18,20 +19,28 @@ struct TRIGGERSEEN {
     bool operator==(const TRIGGERSEEN&) const = default;
 };
 
+// Trigger starts written down instead of run; items given to the hero
+// answer nTakeResult (below 0: the game's own hand-over).
+class cSeenServices : public cCharaServices {
+public:
+    void StartTrigger(cChara& c, int32_t t, cChara* p, int32_t f) override {
+        vSeen.push_back(TRIGGERSEEN{&c, t, p, f});
+    }
+    int32_t TakeItem(cItem& item) override { return nTakeResult < 0 ? cCharaServices::TakeItem(item) : nTakeResult; }
+
+    std::vector<TRIGGERSEEN> vSeen;
+    int32_t nTakeResult = -1;
+};
+
 class cHitTest : public cPlayTest {
 protected:
     cHitTest() {
         ResetPlayerRecords();
-        CharaHooks = CHARAHOOKS{};
-        lpSeen = &m_vSeen;
-        CharaHooks.StartTrigger = [](cChara& c, int32_t t, cChara* p, int32_t f) {
-            lpSeen->push_back(TRIGGERSEEN{&c, t, p, f});
-        };
+        SetCharaServices(&m_Services);
         PlayStage.nCharaInvincible = 10;
     }
     ~cHitTest() override {
-        CharaHooks = CHARAHOOKS{};
-        lpSeen = nullptr;
+        SetCharaServices(nullptr);
         m_vAttack.clear();
         ResetPlayerRecords();
     }
@@ -64,8 +73,8 @@ protected:
         return n;
     }
 
-    inline static std::vector<TRIGGERSEEN>* lpSeen = nullptr;
-    std::vector<TRIGGERSEEN> m_vSeen;
+    cSeenServices m_Services;
+    std::vector<TRIGGERSEEN>& m_vSeen = m_Services.vSeen;
     std::vector<std::unique_ptr<cAttack>> m_vAttack;
     int32_t m_nId = 0;
 };

@@ -87,8 +87,8 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
     EXPECT_EQ(c.data.nScore, 0);
     EXPECT_EQ(c.nFacing, 1);
     EXPECT_TRUE(lpPlayScene->vCharaBucket[3].Contains(&c));
-    // A character inside a block is taken back and takes no id.
-    lpfnIsInsideBlock = [](cChara&) { return 1; };
+    // A character inside a solid block is taken back and takes no id.
+    Cell(static_cast<int32_t>(c.x2) >> 5, static_cast<int32_t>(c.y2) >> 5) = Block(1);
     EXPECT_EQ(SummonChara(list, 400, 400, s, rec, 1, 3, &summoner, id), 0);
     EXPECT_EQ(list.size(), 1u);
     EXPECT_EQ(id, 1);

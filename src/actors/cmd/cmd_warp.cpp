@@ -49,7 +49,8 @@ void MoveByDir(cChara& c, int32_t dir, double d) {
     }
 }
 
-// The edges, columns and rows and the hit boxes follow the position.
+// The edges, columns and rows and the hit boxes follow the position, then
+// the character's own after-move steps run (the hero's bring the scroll along).
 void AfterMove(cChara& c) {
     c.x2 = c.x + c.nHitW - 1;
     c.y2 = c.y + c.nHitH - 1;
@@ -61,6 +62,8 @@ void AfterMove(cChara& c) {
     c.UpdateHitRectY();
     c.CalcRectX();
     c.CalcRectY();
+    c.FixAfterMoveX();
+    c.FixAfterMoveY();
 }
 
 bool InsideBlock(const cChara& c) {
