@@ -199,6 +199,7 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             ScrollX.Clamp();
             ScrollY.dPos = static_cast<int32_t>(h->y) - 240 + h->nHitH / 2;
             ScrollY.Clamp();
+            h->UpdateScreenRect();
             if (h->data.bySightRange > 0)
                 BuildSightMask(&SightMask, &SightStencil, h->data.bySightRange * 16, h->data.bySightShape,
                                SystemData.nColorMode != 0);
