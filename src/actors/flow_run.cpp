@@ -10,6 +10,7 @@ void cFlowCmdRun::ClearWork() {
     // stay for every run of the command.
     nStepCounter = 0;
     for (int32_t& w : nWork) w = 0;
+    bCodeErrorShown = 0;
     Move = {};
 }
 

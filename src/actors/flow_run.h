@@ -38,6 +38,7 @@ public:
     int32_t nStepCounter = 0;  // per-frame counter (acts when 0)
     int32_t nWork[4] = {};     // further executor counters
     double dJumpSpeed = 0;     // jump set-up: the speed the jump starts with
+    int32_t bCodeErrorShown = 0;  // the code text's error was shown in this run
 
     // Zeroes the executor work fields (not the set-up values).
     void ClearWork();

@@ -8,6 +8,7 @@
 #include "actors/shot_geometry.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
+#include "stage/flow_arrange.h"
 
 int32_t ResolveShotDirection(int32_t code, int32_t facing, int32_t startDir) {
     const bool bRight = facing != 0;
@@ -16,19 +17,12 @@ int32_t ResolveShotDirection(int32_t code, int32_t facing, int32_t startDir) {
     case SHOTDIR_BACK: return bRight ? SHOTDIR_LEFT : SHOTDIR_RIGHT;
     case SHOTDIR_FRONT_Y: return bRight ? SHOTDIR_DOWN : SHOTDIR_UP;
     case SHOTDIR_BACK_Y: return bRight ? SHOTDIR_UP : SHOTDIR_DOWN;
-    case SHOTDIR_INPUT:
-        // Keypad digits: 4 left, 6 right, 8 up, 2 down, 7 9 1 3 the diagonals.
-        switch (startDir) {
-        case 4: return SHOTDIR_LEFT;
-        case 6: return SHOTDIR_RIGHT;
-        case 8: return SHOTDIR_UP;
-        case 2: return SHOTDIR_DOWN;
-        case 7: return SHOTDIR_UP_LEFT;
-        case 1: return SHOTDIR_DOWN_LEFT;
-        case 9: return SHOTDIR_UP_RIGHT;
-        case 3: return SHOTDIR_DOWN_RIGHT;
-        default: return bRight ? SHOTDIR_RIGHT : SHOTDIR_LEFT;
-        }
+    case SHOTDIR_INPUT: {
+        // The held direction pattern as a direction code; no direction (and
+        // 前 of an old replay's rule) goes forward.
+        const int32_t held = GetInputDirCode(startDir, 0, bRight ? 1 : 0);
+        return held == SHOTDIR_FRONT || held == SHOTDIR_INPUT ? (bRight ? SHOTDIR_RIGHT : SHOTDIR_LEFT) : held;
+    }
     default: return code;
     }
 }
@@ -70,7 +64,7 @@ double VolleyAngle(const cEdShot& s, int32_t i, int32_t facing) {
 }  // namespace
 
 void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
-    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 5;
+    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 0;
     SHOTWORK work;
     work.nCode = SPAWN_SHOT;
     work.nDir = ResolveShotDirection(settings.nByte5, chara.nFacing, startDir);

@@ -48,7 +48,7 @@ struct SHOTWORK {
 };
 
 // The direction `code` resolved for a shooter facing `facing` (0 left, 1
-// right); `startDir` is the keypad digit held when the flow started.
+// right); `startDir` is the direction pattern held when the flow started.
 int32_t ResolveShotDirection(int32_t code, int32_t facing, int32_t startDir);
 // Base angle of a resolved direction (0 for codes without one).
 double DirectionAngle(int32_t dir);

@@ -21,6 +21,9 @@ enum class eSysSwitch {
     ReverseOnTurn,         // older turning behaviour
     // Not stored: the value of a current project.
     RetryMenuAfterDeath,   // 1: the retry menu follows a death in story play
+    MoveLock,              // 0: the move settings' axis locks apply
+    ChargeAim,             // 0: the current angle rule of the charging move
+    EdgeTurn,              // 0: a move reversed by a negative speed turns at an edge the other way
     DeathDisplayOff,       // 0: the death display is shown
     LandWhileRising,       // 0: land only while falling
     SnapToGround,          // 0: no snapping

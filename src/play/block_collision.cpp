@@ -145,9 +145,11 @@ int32_t CheckCeiling(cChara& c) {
 int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     const int32_t cell = BestEdgeCell(c, c.x, c.y2, c.x2, c.y2);
     const int32_t hit = CellHitFor(c, cell);
+    // The push-out takes only the solid and deadly cases: the block the
+    // character stands on stays.
+    if (hit == 0 && !bCountNoGround) return 0;
     c.lpStandBlock = hit != 0 ? CellPtr(cell) : nullptr;
     if (hit == 0) {
-        if (!bCountNoGround) return 0;
         ++c.nNoGroundFrames;
         if (c.nNoGroundFrames >= GroundGraceSteps()) {
             if (!IsPlayer(c)) {

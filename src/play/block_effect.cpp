@@ -2,15 +2,20 @@
 // blocks), items held by blocks and the ground-snapping step.
 #include <cmath>
 
+#include "actors/item.h"
+#include "actors/item_run.h"
 #include "actors/player.h"
 #include "app/scene_manager.h"
+#include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "play/block_collision.h"
 #include "play/block_collision_util.h"
 #include "play/block_grid.h"
+#include "play/play_scene.h"
 #include "records/utility.h"
+#include "stage/definition.h"
 #include "stage/stage_data.h"
 
 double PlayFrameRate() { return SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60.0; }
@@ -85,10 +90,16 @@ int32_t StepBlockEffect(cChara& hero) {
 int32_t StepBlockItem(cPlayer& hero) {
     if (hero.bScreen) return 0;
     bool bTaken = false;
-    if (hero.lpStandBlock && hero.nItemCooldown == 0 && SolidUnder(hero) && hero.lpStandBlock->byItemKind != 0 &&
-        hero.lpStandBlock->wItemIndex != 0) {
-        bTaken = true;
-        hero.nItemCooldown = 60 * static_cast<int32_t>(StepsPerFrame());
+    if (hero.lpStandBlock && hero.nItemCooldown == 0 && SolidUnder(hero)) {
+        uint8_t kind = hero.lpStandBlock->byItemKind;
+        if (const cItemData* lpRec =
+                FindTemplate(kind, hero.lpStandBlock->wItemIndex, &CommonPalette.vItem, &PlayStage.vItem)) {
+            cItem item;
+            item.Setup(lpPlayScene ? lpPlayScene->nNextItemId++ : 0, *lpRec);
+            if (const int32_t r = TakeItem(hero, item)) return r;
+            bTaken = true;
+            hero.nItemCooldown = 60 * static_cast<int32_t>(StepsPerFrame());
+        }
     }
     if (hero.nItemCooldown > 0 && !bTaken) {
         if (hero.bFalling) {

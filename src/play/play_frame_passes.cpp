@@ -1,4 +1,5 @@
 // The passes of a frame of play: timers, activity, deaths and item pick-up.
+#include "actors/cond_judge.h"
 #include "actors/damage.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -10,27 +11,11 @@
 #include "records/utility.h"
 #include "stage/stage_data.h"
 
-int32_t (*lpfnCondHolds)(const cEdCond& cond, cChara* lpChara) = nullptr;
-
-int32_t CheckCondList(int32_t mode, const cSafeVector<cEdCond>& conds, cChara* lpChara) {
-    const auto holds = [&](const cEdCond& c) { return !lpfnCondHolds || lpfnCondHolds(c, lpChara) != 0; };
-    if (mode == 0) {
-        for (const cEdCond& c : conds)
-            if (!holds(c)) return 0;
-        return 1;
-    }
-    if (mode == 1) {
-        for (const cEdCond& c : conds)
-            if (holds(c)) return 1;
-    }
-    return 0;
-}
-
 int32_t CheckFlowCond(int32_t mode, int32_t bLatch, int32_t& bHeldOnce, const cSafeVector<cEdCond>& conds,
                       cChara* lpChara) {
     if (conds.empty()) return 1;
     if (bLatch && bHeldOnce) return 1;
-    if (!CheckCondList(mode, conds, lpChara)) return 0;
+    if (!JudgeCondList(mode, conds, lpChara)) return 0;
     bHeldOnce = 1;
     return 1;
 }

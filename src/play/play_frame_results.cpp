@@ -72,7 +72,7 @@ int32_t cPlayScene::ShowExtraLife() {
     return r;
 }
 
-int32_t cPlayScene::MakeNextStageFileName(std::string& out, int32_t n) {
+int32_t cPlayScene::MakeNextStageFileName(std::string& out, int32_t n) const {
     out.clear();
     if (!SaveData.bMultiPart || nNextStage == 0) return 0;
     const std::string ext = ExtTable[EXT_STG4];
@@ -97,7 +97,7 @@ int32_t cPlayScene::MakeNextStageFileName(std::string& out, int32_t n) {
     return 0;
 }
 
-int32_t cPlayScene::IsLastStage(int32_t n) {
+int32_t cPlayScene::IsLastStage(int32_t n) const {
     std::string name;
     return MakeNextStageFileName(name, n) ? 0 : 1;
 }

@@ -70,6 +70,12 @@ const std::string& SystemText(int n) {
 // Whether the current map event was cleared before (its stage record exists).
 bool EventClearedBefore() { return SaveData.GetStageValue(SaveData.strRankName) != 0 || SaveData.nEvent1 == 0; }
 
+// The challenge stage in play has been cleared before (its result pair's clear mark).
+bool ChallengeClearedBefore() {
+    const int32_t index = ClearFlagIndex(SaveData) - 1;
+    return index >= 0 && static_cast<size_t>(index) < SaveData.vPair.size() && SaveData.vPair[index].nValue1 != 0;
+}
+
 }  // namespace
 
 void cPlayScene::StartBanner() {
@@ -107,7 +113,7 @@ void cPlayScene::PauseMenu() {
             if (!SystemData.bPauseBackToMap || !EventClearedBefore()) cmdPause[3].nEnable = 0;
             break;
         case GAME_CHALLENGE:
-            if (!SystemData.bPauseRetryChallenge || !EventClearedBefore()) cmdPause[2].nEnable = 0;
+            if (!SystemData.bPauseRetryChallenge || !ChallengeClearedBefore()) cmdPause[2].nEnable = 0;
             cmdPause[3].nEnable = 0;
             break;
         default: cmdPause[3].nEnable = 0; break;

@@ -17,8 +17,6 @@ void ClearRunStateWords(cSaveData& save) {
     save.nValue33 = 0;
 }
 
-bool IsLastStageOfSeries(int32_t nNextStage) { return nNextStage == 0 || !SeriesFlag(SaveData); }
-
 bool IsRankKindEnabled(int type, int kind) {
     if (type < 0 || static_cast<size_t>(type) >= SystemData.vGameTypeFlags.size()) return false;
     const cGameTypeFlags& flags = SystemData.vGameTypeFlags[type];

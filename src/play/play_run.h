@@ -15,9 +15,6 @@ int32_t& SeriesFlag(cSaveData& save);
 // The run state words that a replay and an editor test play start from 0
 // (save record #23 and #33).
 void ClearRunStateWords(cSaveData& save);
-// Whether the stage is the last of its series: no next stage was asked for,
-// or the run is no series.
-bool IsLastStageOfSeries(int32_t nNextStage);
 // Ranking table `kind` is kept for game type `type`.
 bool IsRankKindEnabled(int type, int kind);
 // Result `kind` of the play stage is ranked in game type `type`: the stage's

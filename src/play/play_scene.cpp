@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "actors/cmd/next_stage.h"
 #include "actors/damage.h"
 #include "app/editor_notice.h"
 #include "app/scene_manager.h"
@@ -27,7 +28,6 @@
 cPlayScene* lpPlayScene = nullptr;
 
 cPlayScene::cPlayScene() : cScene(SCENE_PLAY, -1) {
-    nScreenColour[13] = 255;
     nRandSeed = static_cast<int32_t>(timeGetTime());
     pfnState[PLAYSTATE_FADEIN] = &cPlayScene::StateFadeIn;
     pfnState[PLAYSTATE_BANNER] = &cPlayScene::StartBanner;
@@ -134,6 +134,8 @@ void cPlayScene::ResetStageRun() {
         PrevKeyLog.Clear();
     }
     if (bStageTest) SaveData.nStageNo = 1;
+    // A run that starts here starts every stage from its own start.
+    NextStageStart.bOverride = 0;
     if (SceneManager.nRankSwitch)
         RankingList.LoadFile(SceneManager.nGameType, SaveData.strStage, SaveData.nEvent1, SaveData.nEvent2,
                              SaveData.nEvent3);
@@ -197,7 +199,7 @@ void cPlayScene::CheckRanking() {
 }
 
 bool cPlayScene::ResultsTaken() const {
-    return bStageTest || (SceneManager.nRankSwitch && IsLastStageOfSeries(nNextStage));
+    return bStageTest || (SceneManager.nRankSwitch && IsLastStage(nNextStage));
 }
 
 void cPlayScene::HeroDeathOver() {

@@ -86,7 +86,6 @@ public:
     std::list<std::shared_ptr<cMessage>> lstStageWork;     // presentation entries over the screen
     std::list<std::shared_ptr<cEffectInstance>> lstEffect; // running effects
     cScrEffectRun ScrEffect;          // the running screen effect
-    int32_t nScreenColour[14] = {};   // screen colour and tint of the presentation commands
     int32_t nWaitSound = 0;           // the wait the pause thread runs
     int32_t nWaitDelay = 0;
     int32_t bWaitButton = 0;
@@ -154,8 +153,8 @@ public:
     // The stage character out of every list, destroyed; the iterator after it.
     std::list<cStageChara>::iterator RemoveStageChara(std::list<cStageChara>::iterator it);
     // The file of stage n of the series: 1 and its name when it exists.
-    int32_t MakeNextStageFileName(std::string& out, int32_t n);
-    int32_t IsLastStage(int32_t n);
+    int32_t MakeNextStageFileName(std::string& out, int32_t n) const;
+    int32_t IsLastStage(int32_t n) const;
     int32_t HeroUpdate();
     int32_t StageCharaUpdate(std::list<cStageChara>::iterator& it, bool& bRemoved);
     int32_t HeroDeath(bool bSoundPlayed);

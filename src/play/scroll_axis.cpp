@@ -1,5 +1,8 @@
 #include "play/scroll_axis.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "stage/stage_data.h"
 
 void cScrollAxis::Clamp() {
@@ -32,9 +35,14 @@ void cScrollAxis::SetAutoSpeed(bool bOn, int32_t value, int32_t nFrameRate) {
 }
 
 void cScrollAxis::SetBounds(int32_t first, int32_t last, bool bUseFirst, bool bUseLast) {
-    nMin = bUseFirst ? nBaseMin + first * 32 : nBaseMin;
+    // A limit before the grid's first column (the negative first column or
+    // row of a stage smaller than the screen) is held at the grid's start.
+    auto dots = [&](int64_t cell) {
+        return static_cast<int32_t>(std::clamp<int64_t>(nBaseMin + cell * 32, 0, INT32_MAX));
+    };
+    nMin = bUseFirst ? dots(first) : nBaseMin;
     if (bUseLast) {
-        nMax = nBaseMin + (last + 1) * 32;
+        nMax = dots(int64_t{last} + 1);
         if (nMax < nMin) nMax = nMin;
     } else {
         nMax = nBaseMax;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "actors/cmd/cmd_bodies.h"
+#include "actors/cmd/next_stage.h"
 #include "actors/cond_judge.h"
 #include "actors/flow_setup.h"
 #include "app/editor_notice.h"
@@ -27,6 +28,7 @@
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "records/crt_rand.h"
+#include "stage/flow_arrange.h"
 
 std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it) {
     cPlayScene* scene = lpPlayScene;
@@ -79,7 +81,7 @@ void RequestStageMusic(int32_t bFirstStart) {
         number = 0;
     }
     if (!request) return;
-    RequestStageBgm(number, PlayStage.nBgmValue2 ? 0 : 1);
+    RequestStageBgm(number, PlayStage.nBgmValue2);
 }
 
 // The placed characters and items of the stage; the hero's record is the
@@ -144,6 +146,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             KeyLog.dwRandSeed = static_cast<uint32_t>(nRandSeed);
         }
         crt::srand(static_cast<uint32_t>(nRandSeed));
+        // Held directions are read by the rule of the replay's version.
+        SetInputDirPlayback(replay ? 1 : 0, KeyLog.nFileVersion);
         if (PlayStage.bCarryHeroStatus) RestoreHeroRecord(0);
         RequestStageMusic(bFirstStart);
 
@@ -168,15 +172,25 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         const int hero = PlayStage.FindHero();
         if (hero >= 0) {
             cCharaData& record = PlayStage.vPlacedChara[hero];
-            const int32_t cx = record.wCellX, cy = record.wCellY;
-            const double x = (cx + SCROLL_MARGIN_CELLS) * 32 + 16, y = (cy + SCROLL_MARGIN_CELLS) * 32 + 16;
+            // A stage entered from a clear that set the next stage's start
+            // begins there, facing as that clear asked.
+            const bool bOverride = NextStageStart.bOverride != 0;
+            if (bOverride) record.byFacing = static_cast<uint8_t>(NextStageStart.nFacing != 0);
+            const int32_t rx = record.wCellX, ry = record.wCellY;
+            const double x = (rx + SCROLL_MARGIN_CELLS) * 32 + 16, y = (ry + SCROLL_MARGIN_CELLS) * 32 + 16;
             const int32_t spawn[4] = {static_cast<int32_t>(x) - 16, static_cast<int32_t>(y) - 16,
                                       static_cast<int32_t>(x) + 16, static_cast<int32_t>(y) + 16};
             cPlayer& p = vPlayer[0];
             p.Setup(++nNextObjectId, 0, record, spawn, x, y);
             // From here on the counter names the next free id.
             ++nNextObjectId;
-            p.SetCellPos(cx, cy);
+            p.SetCellPos(bOverride ? NextStageStart.nStartX : rx, bOverride ? NextStageStart.nStartY : ry);
+            // The placement offset of the record's facing.
+            const double dx = record.GetOffsetX(0, record.byFacing), dy = record.GetOffsetY(0, record.byFacing);
+            p.x += dx;
+            p.x2 += dx;
+            p.y += dy;
+            p.y2 += dy;
             p.Anime.Restart(p.nFacing ? 2 : 0, true);
         }
         WriteEC("B");
@@ -185,6 +199,7 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             ScrollX.Clamp();
             ScrollY.dPos = static_cast<int32_t>(h->y) - 240 + h->nHitH / 2;
             ScrollY.Clamp();
+            h->UpdateScreenRect();
             if (h->data.bySightRange > 0)
                 BuildSightMask(&SightMask, &SightStencil, h->data.bySightRange * 16, h->data.bySightShape,
                                SystemData.nColorMode != 0);
@@ -205,8 +220,7 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         Pictures.Clear();
         ClearMessageData();
         ScrEffect.Reset();
-        for (int32_t& w : nScreenColour) w = 0;
-        nScreenColour[13] = 255;
+        ColorChange = cColorChange();
         vStepActive = MakeStepActiveTable(PlayStage.nSteps, PlayStage.nStepLevel);
 
         nStageEnd = nCounter1 = nCounter2 = 0;

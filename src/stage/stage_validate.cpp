@@ -43,9 +43,10 @@ void cStageData::Validate(bool bFlowsChecked) {
     cStagePaletteScope scope(own);
 
     // In 64 bits: the stage size may not have been checked yet. A stage
-    // narrower or lower than the screen has its limits at 0, never below.
+    // narrower or lower than the screen gets a negative first column or row
+    // (the scroll area then ends at the stage's far edge).
     auto limit = [](int32_t& v, int64_t hi) {
-        hi = std::max<int64_t>(hi, 0);
+        hi = std::max<int64_t>(hi, INT32_MIN);
         if (v > hi) v = static_cast<int32_t>(hi);
     };
     limit(nScrollLeft, int64_t{nWidth} - 20);
@@ -113,11 +114,6 @@ bool CheckStageStructure(const cStageData& s, std::string& why) {
     }
     if (!std::isfinite(s.dGravity)) {
         why = "gravity is not a number";
-        return false;
-    }
-    if ((s.bScrollLeft && s.nScrollLeft < 0) || (s.bScrollRight && s.nScrollRight < 0) ||
-        (s.bScrollTop && s.nScrollTop < 0) || (s.bScrollBottom && s.nScrollBottom < 0)) {
-        why = "negative scroll limit";
         return false;
     }
     for (size_t i = 0; i < s.vBg.size(); ++i) {

@@ -226,7 +226,9 @@ TEST_F(CmdB, FlowOperationsByScopeAndId) {
 }
 
 TEST_F(CmdB, StageClearRequestsTheNextStage) {
-    SaveData.strStage = "data/stg4/castle-2.";
+    // The second stage of a series: the save record keeps the series' base name.
+    SaveData.strStage = "data/stg4/castle.";
+    PlayStage.strFileName = "data/stg4/castle-2.stg4";
     Cmd({0});
     StageClearProc(me, state);
     EXPECT_EQ(lpPlayScene->nStageEnd, 1);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/app_state.h"
+#include "app/save_roles.h"
 #include "app/main_window.h"
 #include "app/scene_manager.h"
 #include "app/start_file.h"
@@ -105,6 +106,25 @@ TEST_F(PlaySceneTest, ContinuingFromThePauseMenuLatchesTheButtons) {
     EXPECT_EQ(m_pScene->nState, PLAYSTATE_PLAY);
     EXPECT_EQ(m_pScene->nPhase, 1);
     EXPECT_EQ(m_pScene->bMenuLatch, 1);
+}
+
+TEST_F(PlaySceneTest, RetryInAChallengeIsOfferedOnlyForAStageClearedBefore) {
+    SceneManager.nGameType = GAME_CHALLENGE;
+    SystemData.bPauseRetryChallenge = 1;
+    SaveData.vPair.assign(3, cPairRecord());
+    ClearFlagIndex(SaveData) = 2;  // the second challenge stage
+    m_pScene->nSavedState = PLAYSTATE_PLAY;
+    m_pScene->nState = PLAYSTATE_PAUSE;
+    Frame(&cPlayScene::PauseMenu, false);
+    ASSERT_EQ(m_pScene->cmdPause.size(), 4u);
+    EXPECT_EQ(m_pScene->cmdPause[2].nEnable, 0);
+    SaveData.vPair[1].nValue1 = 1;  // cleared in an earlier play
+    Frame(&cPlayScene::PauseMenu, false);
+    EXPECT_NE(m_pScene->cmdPause[2].nEnable, 0);
+    EXPECT_EQ(m_pScene->cmdPause[3].nEnable, 0);  // no map in a challenge
+    SystemData.bPauseRetryChallenge = 0;
+    Frame(&cPlayScene::PauseMenu, false);
+    EXPECT_EQ(m_pScene->cmdPause[2].nEnable, 0);
 }
 
 TEST_F(PlaySceneTest, ATimedWaitDrawsDelayPlusFramesAndEndsWithoutDrawing) {

@@ -192,7 +192,8 @@ TEST_F(StageDataTest, PaletteCharactersKeepReferencesToItemsStoredAfterThem) {
 
 TEST_F(StageDataTest, StageSmallerThanTheScreenLoadsAndSavesWithLimitsInside) {
     // 10 x 8 blocks: half a screen wide, half a screen high; every scroll
-    // limit switched on and set beyond the stage.
+    // limit switched on and set beyond the stage. The first column and row
+    // become size - 20 and size - 15, below 0, and load again as they are.
     cStageData s;
     BuildSampleStage(s);
     s.nWidth = 10;
@@ -215,9 +216,9 @@ TEST_F(StageDataTest, StageSmallerThanTheScreenLoadsAndSavesWithLimitsInside) {
     ASSERT_EQ(a.LoadFromFile(dir.File("small.stg4_825")), 1) << (spy.report.empty() ? "" : spy.report.back());
     EXPECT_EQ(a.nWidth, 10);
     EXPECT_EQ(a.nHeight, 8);
-    EXPECT_EQ(a.nScrollLeft, 0);
+    EXPECT_EQ(a.nScrollLeft, -10);
     EXPECT_EQ(a.nScrollRight, 9);
-    EXPECT_EQ(a.nScrollTop, 0);
+    EXPECT_EQ(a.nScrollTop, -7);
     EXPECT_EQ(a.nScrollBottom, 7);
     EXPECT_EQ(a.vPlacedBlock.size(), 10u);
     EXPECT_EQ(a.vPlacedChara.size(), s.vPlacedChara.size());

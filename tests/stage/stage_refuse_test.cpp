@@ -69,7 +69,6 @@ TEST_F(StageRefuseTest, OtherSettingsThatBreakPlay) {
     ExpectRefused([](cStageData& s) { s.nFps = 0; }, "no frames");
     ExpectRefused([](cStageData& s) { s.dGravity = std::nan(""); }, "gravity");
     ExpectRefused([](cStageData& s) { s.vBg[0].i = INFINITY; }, "layer offset");
-    ExpectRefused([](cStageData& s) { s.bScrollTop = 1, s.nScrollTop = -2; }, "negative scroll row");
 }
 
 TEST_F(StageRefuseTest, CommandsOutsideTheExecutorTables) {

@@ -9,7 +9,9 @@ class cChara;
 
 class cCharaExprHost : public cExprHost {
 public:
-    explicit cCharaExprHost(cChara& my) : m_My(my) {}
+    // lpErrorShown: the run's flag of an error already shown (null: every
+    // error is shown).
+    explicit cCharaExprHost(cChara& my, int32_t* lpErrorShown = nullptr) : m_My(my), m_lpErrorShown(lpErrorShown) {}
 
     void* GetObject(int nObj) override;
     int32_t GetStatus(void* lpObject, int nStatus) override;
@@ -32,4 +34,5 @@ public:
 
 private:
     cChara& m_My;
+    int32_t* m_lpErrorShown;
 };

@@ -112,7 +112,11 @@ void cCharaExprHost::StartSpGauge(void* o, int32_t nDiff) {
     if (c.data.nMaxSP > 0) StartGauge(c.spGauge, c.sp, nDiff, c.data.nMaxSP);
 }
 
-void cCharaExprHost::ErrorBox(const std::string& text) { ErrMesBox(text.c_str()); }
+void cCharaExprHost::ErrorBox(const std::string& text) {
+    if (m_lpErrorShown && *m_lpErrorShown) return;
+    if (m_lpErrorShown) *m_lpErrorShown = 1;
+    ErrMesBox(text.c_str());
+}
 
 void cCharaExprHost::BadIndex(int nIndex, int nSize) { WriteECf("err V[%d] ( %d )", nIndex, nSize); }
 
@@ -122,5 +126,9 @@ int RunCode(cChara& chara, const cFlowCmd& cmd) {
 }
 
 void RunCodeProc(cChara& chara, cFlowCmdRun& state) {
-    if (state.cmd) RunCode(chara, *state.cmd);
+    if (!state.cmd) return;
+    // The text runs on every step of the command; a faulty text is reported
+    // once per run.
+    cCharaExprHost host(chara, &state.bCodeErrorShown);
+    RunCode(state.cmd->strText, host);
 }

@@ -6,6 +6,7 @@
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/next_stage.h"
 #include "actors/cond_judge.h"
+#include "database/global_objects.h"
 #include "database/world_map.h"
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
@@ -124,7 +125,10 @@ void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
 }
 
 int32_t CurrentStageNumber() {
-    std::string name = SaveData.strStage;
+    // The save record keeps the series' base name; the stage in play is the
+    // file loaded last.
+    std::string name = PlayStage.strFileName;
+    RemoveExtensionStr(name);
     while (!name.empty() && name.back() == '.') name.pop_back();
     const size_t dash = name.rfind('-');
     if (dash == std::string::npos || dash + 1 >= name.size()) return 1;

@@ -4,6 +4,8 @@
 // hands a velocity to the character.
 #include <cstdint>
 
+#include "database/system_switches.h"
+
 class cChara;
 class cEdMove;
 class cFlowCmdRun;
@@ -42,9 +44,6 @@ void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cC
 void ApplyMove(cChara& chara, double vx, double vy, int32_t facingReq, cFlowCmdRun& state, const cEdMove& move,
                bool bForceFacing);
 
-// Compatibility switches of older projects read by the movement executors
-// (0 for current data).
-extern int32_t bCompatMoveLock;
-extern int32_t bCompatReverseOnTurn;
-extern int32_t bCompatCharge;
-extern int32_t bCompatEdge;
+// A compatibility switch of older projects that the movement executors read
+// (the project's system settings; 0 for current data).
+int32_t MoveCompatSwitch(eSysSwitch s);

@@ -56,7 +56,7 @@ void ChargeMoveProc(cChara& chara, cFlowCmdRun& state) {
         if (angle != 0) {
             constexpr double kRad = std::numbers::pi / 180.0;
             const double s = state.speed;
-            if (!bCompatCharge) {
+            if (!MoveCompatSwitch(eSysSwitch::ChargeAim)) {
                 const double theta = angle + std::atan2(state.dVelY, state.dVelX) / kRad + 180;
                 state.dVelX = -std::cos(theta * kRad) * s;
                 if (chara.IsFlying()) state.dVelY = -std::sin(theta * kRad) * s;

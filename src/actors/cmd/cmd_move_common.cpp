@@ -6,13 +6,11 @@
 #include "actors/cmd/cmd_move.h"
 #include "actors/flow_run.h"
 #include "database/global_objects.h"
+#include "database/system_data.h"
 #include "play/play_scene.h"
 #include "stage/flow_cmd.h"
 
-int32_t bCompatMoveLock = 0;
-int32_t bCompatReverseOnTurn = 0;
-int32_t bCompatCharge = 0;
-int32_t bCompatEdge = 0;
+int32_t MoveCompatSwitch(eSysSwitch s) { return GetSysSwitch(SystemData, s); }
 
 int32_t FrameMultiplier() {
     return PlayStage.nSteps6 > 0 ? PlayStage.nSteps6 : 6;

@@ -79,13 +79,13 @@ void StraightMoveProc(cChara& chara, cFlowCmdRun& state) {
         if (!chara.IsFlying()) state.dVelY = 0;
     } else {
         if (!chara.IsFlying()) state.dVelY = 0;
-        const bool bModeOk = move.nMode == 0 || bCompatReverseOnTurn;
+        const bool bModeOk = move.nMode == 0 || MoveCompatSwitch(eSysSwitch::ReverseOnTurn);
         if (move.bReverseOnTurn && bModeOk && chara.data.bFixedFacing && chara.nFacing != state.Move.nPrevFacing) {
             state.dVelX = -state.dVelX;
             state.dVelY = -state.dVelY;
         }
     }
-    if (!bCompatMoveLock) {
+    if (!MoveCompatSwitch(eSysSwitch::MoveLock)) {
         if (move.bLockX) state.dVelX = 0;
         if (move.bLockY) state.dVelY = 0;
     }
@@ -125,7 +125,7 @@ void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
     const bool bLeft = GetBlockHitKindAt((row << sx.nPitchShift) + chara.nColL, pass) != 0;
     const bool bRight = GetBlockHitKindAt((row << sx.nPitchShift) + chara.nColR, pass) != 0;
     if (bLeft == bRight) return;
-    const bool bSwap = state.speed < 0 && !bCompatEdge;
+    const bool bSwap = state.speed < 0 && !MoveCompatSwitch(eSysSwitch::EdgeTurn);
     state.nDir = (bLeft != bSwap) ? 1 : 2;
 }
 

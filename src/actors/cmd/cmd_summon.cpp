@@ -48,7 +48,7 @@ SUMMONSETTINGS SummonSettings(const cEdShot& s) {
 
 // One volley of the formation with objects of `size` dots.
 void Summon(int32_t code, int32_t size, cChara& chara, cFlowCmdRun* lpState, const cEdShot& s) {
-    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 5;
+    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 0;
     SHOTWORK work;
     work.nCode = code;
     work.dSpeed = 1.0;

@@ -17,7 +17,7 @@ struct NEXTSTAGESTART {
 extern NEXTSTAGESTART NextStageStart;
 
 // Number of the stage in play within its series: the digits after the last
-// "-" of the run's stage name, 1 when it has none.
+// "-" of its file's name, 1 when it has none.
 int32_t CurrentStageNumber();
 // Back to no request (tests).
 void ResetNextStageStart();
