@@ -28,11 +28,17 @@ int32_t cCharaServices::TakeItem(cItem& item) {
     return lpHero ? ::TakeItem(*lpHero, item) : 0;
 }
 
+void cCharaServices::PauseWait() {
+    if (lpPlayScene) lpPlayScene->RunPauseWait();
+}
+
 cCharaServices* SetCharaServices(cCharaServices* lpServices) {
     cCharaServices* lpPrev = g_lpServices;
     g_lpServices = lpServices ? lpServices : &g_GameServices;
     return lpPrev;
 }
+
+void RunCharaPauseWait() { g_lpServices->PauseWait(); }
 
 void StartCharaTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
     g_lpServices->StartTrigger(chara, trigger, lpPartner, filter);

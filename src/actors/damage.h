@@ -47,6 +47,9 @@ public:
     virtual void StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter);
     // Player 0 takes `item`: 0, 1 (the stage ends) or 2 (the hero dies).
     virtual int32_t TakeItem(cItem& item);
+    // Holds the game thread while the play scene's pause thread shows a wait
+    // (a timed wait, a button wait, a message that waits).
+    virtual void PauseWait();
 };
 // Installs `lpServices` (null: the game's own); the set in use before.
 cCharaServices* SetCharaServices(cCharaServices* lpServices);
@@ -56,5 +59,7 @@ void StartCharaTrigger(cChara& chara, int32_t trigger, cChara* lpPartner = nullp
 // Player 0 takes `item` through the services in use: 0, 1 (the stage ends)
 // or 2 (the hero dies).
 int32_t GiveItemToHero(cItem& item);
+// Runs a pause wait through the services in use.
+void RunCharaPauseWait();
 // The running score after adding `add`, within 0..SCORE_MAX.
 int32_t AddScore(int32_t score, int32_t add);

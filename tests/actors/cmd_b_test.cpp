@@ -10,6 +10,7 @@
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/next_stage.h"
 #include "actors/cmd/status_ops.h"
+#include "actors/damage.h"
 #include "database/world_map.h"
 #include "platform/system/log.h"
 #include "play/message/message.h"
@@ -28,7 +29,14 @@ struct WAITSEEN {
 };
 WAITSEEN Seen;
 
-void RecordWait() {
+// Records the wait instead of holding the game thread.
+class cRecordWait : public cCharaServices {
+public:
+    void PauseWait() override;
+};
+cRecordWait RecordWait;
+
+void cRecordWait::PauseWait() {
     ++Seen.nCalls;
     Seen.nFrames = lpPlayScene->nWaitFrames;
     Seen.bButton = lpPlayScene->bWaitButton;
@@ -46,7 +54,7 @@ protected:
         ECInit(1, m_Ec.c_str());
         crt::srand(1);
         Seen = WAITSEEN();
-        SetCmdPauseWait(RecordWait);
+        m_lpPrevServices = SetCharaServices(&RecordWait);
         lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
         for (cChara* c : {&me, &other}) {
             c->vars.assign(CHARA_VAR_NUM, 0);
@@ -56,7 +64,7 @@ protected:
         }
     }
     ~CmdB() override {
-        SetCmdPauseWait(nullptr);
+        SetCharaServices(m_lpPrevServices);
         ResetLogs();
         ResetNextStageStart();
         ResetPlayerRecords();
@@ -98,6 +106,7 @@ protected:
 
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
+    cCharaServices* m_lpPrevServices = nullptr;
     cChara me, other;
     cFlowCmd cmd;
     cFlowCmdRun state;

@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 
 #include "actors/cmd/cmd_bodies.h"
+#include "actors/damage.h"
 #include "actors/flow_setup.h"
 #include "actors/item_run.h"
 #include "platform/system/log.h"
@@ -45,11 +46,11 @@ protected:
     CmdGaps() {
         ResetLogs();
         ECInit(1, m_Ec.c_str());
-        SetCmdPauseWait([] {});
+        m_lpPrevServices = SetCharaServices(&m_NoWait);
         lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
     }
     ~CmdGaps() override {
-        SetCmdPauseWait(nullptr);
+        SetCharaServices(m_lpPrevServices);
         ResetLogs();
     }
     cStageChara& Chara(std::vector<cFlow> flows, double x = 64) {
@@ -88,6 +89,11 @@ protected:
     }
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
+    // Waits end at once: these tests look at what a command sets up.
+    struct cNoWait : cCharaServices {
+        void PauseWait() override {}
+    } m_NoWait;
+    cCharaServices* m_lpPrevServices = nullptr;
 };
 
 }  // namespace

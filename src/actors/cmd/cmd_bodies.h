@@ -63,8 +63,3 @@ bool PlaceByMode(int32_t mode, int32_t w, int32_t h, int32_t cellX, int32_t cell
                  const cChara& chara, double& x, double& y);
 // Stores the music option and asks the main window for stage music n.
 void RequestStageBgm(int32_t n, int32_t option);
-// Runs the wait set in the play scene's wait fields while the play screen
-// keeps being drawn; the game thread is held until it ends.
-void RunCmdPauseWait();
-// Replaces what runs that wait (null: the play scene's pause thread).
-void SetCmdPauseWait(void (*proc)());

@@ -6,6 +6,7 @@
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/next_stage.h"
 #include "actors/cond_judge.h"
+#include "actors/damage.h"
 #include "database/global_objects.h"
 #include "database/world_map.h"
 #include "platform/system/file_name.h"
@@ -76,17 +77,7 @@ int32_t ApplyFlowOp(cChara& owner, int32_t index, int32_t op, bool bAtOnce) {
     return 0;
 }
 
-// A replacement of the game-thread wait (tests); null: the play scene's pause thread.
-void (*lpCmdPauseWait)() = nullptr;
-
 }  // namespace
-
-void RunCmdPauseWait() {
-    if (lpCmdPauseWait) lpCmdPauseWait();
-    else if (lpPlayScene) lpPlayScene->RunPauseWait();
-}
-
-void SetCmdPauseWait(void (*proc)()) { lpCmdPauseWait = proc; }
 
 void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
     if (!state.cmd) return;
@@ -210,7 +201,7 @@ void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
     s.nWaitDelay = 0;
     s.bWaitButton = 0;
     s.nWaitFrames = frames;
-    RunCmdPauseWait();
+    RunCharaPauseWait();
     s.lstStageWork.remove(entry);
 }
 
@@ -270,7 +261,7 @@ void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
         s.nWaitDelay = 0;
         s.nWaitFrames = frames;
     }
-    RunCmdPauseWait();
+    RunCharaPauseWait();
     entry->ReleaseSurface();
     s.lstStageWork.remove(entry);
 }

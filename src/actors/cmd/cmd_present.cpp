@@ -6,6 +6,7 @@
 
 #include "actors/chara.h"
 #include "actors/cmd/cmd_bodies.h"
+#include "actors/damage.h"
 #include "actors/player.h"
 #include "app/main_window.h"
 #include "database/common_palette.h"
@@ -193,7 +194,7 @@ void RunEffect(cChara& chara, const cFlowCmd& cmd) {
     for (const cPairRecord& f : rec.vFrame) frames += f.nValue2 * 6;
     SetDisplayEndWait(2, frames);
     lpPlayScene->nWaitSound = 0;
-    RunCmdPauseWait();
+    RunCharaPauseWait();
 }
 
 void RunCharaEffect(cChara& chara, const cFlowCmd& cmd) {
@@ -217,7 +218,7 @@ void ShowPicture(cChara& chara, const cFlowCmd& cmd) {
     SetPicture(item->Entry, static_cast<uint16_t>(P(0)), P(1), P(2), P(3), P(4), P(5), item->Surface.nWidth,
                item->Surface.nHeight, P(11), P(6), P(7), P(8), frames, P(10), anchor ? anchor->nId : 0, P(12), P(13));
     if (!P(10) || !SetDisplayEndWait(P(8), frames)) return;
-    RunCmdPauseWait();
+    RunCharaPauseWait();
     if (P(11)) return;
     auto& items = lpPlayScene->Pictures.Items();
     for (auto it = items.begin(); it != items.end(); ++it)
