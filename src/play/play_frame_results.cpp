@@ -39,8 +39,10 @@ bool ExistsFile(const std::string& path) {
 
 void cPlayScene::TallyResults() {
     cSaveData& sd = SaveData;
-    const int32_t oldScore = sd.nScore;
-    sd.nScore = AddClamped(sd.nScore, nStageScore);
+    // Scores earned in play go straight to the running score, so it already
+    // holds this stage's score; extra lives count from the score the stage
+    // started with.
+    const int32_t oldScore = sd.nScoreBackup;
     if (!bTimeStop) sd.nTimeLeft = AddClamped(sd.nTimeLeft, nStageTime);
     sd.nClearTime = AddClamped(sd.nClearTime, nElapsedTime);
     if (cPlayer* lpHero = Hero()) {

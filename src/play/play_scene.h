@@ -161,7 +161,6 @@ public:
     // The hero dies with the debug line text unless its protection holds.
     int32_t HeroDiesUnlessProtected(const char* text, bool bRestore);
     void EndWithResults();
-    int32_t nStageScore = 0;  // score of this stage
 
 
 

@@ -159,9 +159,9 @@ TEST_F(PlaySceneTest, ClosingDuringAWaitEndsThePauseThreadWithinTwoSeconds) {
 TEST_F(PlaySceneTest, EachExtraLifeOfTheTallyIsShownForThirtyFramesOnThePauseThread) {
     SystemData.bTallyDivide = 1;
     SystemData.nTallyDivisor = 100;
-    SaveData.nScore = 90;
+    SaveData.nScoreBackup = 90;  // the score at the stage's start
     SaveData.nLives = 98;
-    m_pScene->nStageScore = 230;  // 90 → 320: three steps of 100
+    SaveData.nScore = 320;       // three steps of 100 earned in the stage
     m_pScene->TallyResults();
     EXPECT_EQ(SaveData.nLives, 99);  // never above 99
     EXPECT_EQ(m_pScene->nWaitDrawn, 30);

@@ -184,3 +184,24 @@ TEST_F(StagePlayRulesTest, AStageSmallerThanTheScreenWithItsScrollAreaOnLoadsAnd
 }
 
 }  // namespace
+
+TEST_F(StagePlayRulesTest, ScoreEarnedInTheStageEarnsExtraLivesAtItsClear) {
+    // 250 points earned before the clear, one extra life per 100: two lives.
+    SystemData.bTallyDivide = 1;
+    SystemData.nTallyDivisor = 100;
+    cFlowCmd earn = Cmd(37, 0, "score = score + 250");
+    earn.bNoWait = 1;
+    cFlowCmd clear = Cmd(17, 0);
+    clear.vParam.assign(1, 0);
+    PlaceHero(2, 5).vFlow.push_back(Flow(0, {earn, clear}));
+    SaveData.nScore = 40;
+    SaveData.nLives = 3;
+    bAppActive = 1;  // the tally waits while the program is in the background
+    m_lpScene->SetStage(0, 1);
+    m_lpScene->nState = PLAYSTATE_PLAY;
+    for (int i = 0; i < 10 && m_lpScene->nState == PLAYSTATE_PLAY; ++i) m_lpScene->Play();
+    bAppActive = 0;
+    ASSERT_EQ(m_lpScene->nState, PLAYSTATE_AFTERPLAY);
+    EXPECT_EQ(SaveData.nScore, 290);
+    EXPECT_EQ(SaveData.nLives, 5);
+}
