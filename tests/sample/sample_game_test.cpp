@@ -308,4 +308,35 @@ TEST_F(SampleGame, TheContactSheetShowsEveryPicture) {
     EXPECT_GE(static_cast<long long>(w) * h, area);
 }
 
+// A background layer that scrolls sideways is drawn side by side: where its
+// right edge meets its left edge the picture goes on as it does between any
+// two neighbouring columns inside it.
+TEST_F(SampleGame, EveryLayerThatScrollsSidewaysTilesWithoutASeam) {
+    int layers = 0;
+    for (const sample::STAGEFILE& f : sample::StageFiles()) {
+        auto s = std::make_unique<cStageData>();
+        f.Build(*s);
+        for (const cIntRec& layer : s->vBg) {
+            if (layer.e == 0 || layer.strText.empty()) continue;
+            std::string rel = layer.strText;
+            std::replace(rel.begin(), rel.end(), '\\', '/');
+            BMPIMAGE img;
+            ASSERT_TRUE(LoadBmpFile((Folder() / rel).string(), &img)) << rel;
+            ASSERT_TRUE(img.IsIndexed()) << rel;
+            // The rows in which column a and column b differ.
+            auto differ = [&](int a, int b) {
+                int n = 0;
+                for (int y = 0; y < img.nHeight; ++y)
+                    n += img.Index[static_cast<size_t>(y) * img.nWidth + a] != img.Index[static_cast<size_t>(y) * img.nWidth + b];
+                return n;
+            };
+            int inside = 0;
+            for (int x = 0; x + 1 < img.nWidth; ++x) inside = std::max(inside, differ(x, x + 1));
+            EXPECT_LE(differ(img.nWidth - 1, 0), inside) << f.strPath << ": " << rel;
+            ++layers;
+        }
+    }
+    EXPECT_GE(layers, 4);
+}
+
 }  // namespace
