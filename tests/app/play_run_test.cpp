@@ -116,6 +116,7 @@ namespace {
 // What the watched play scene saw, frame by frame of play.
 struct PLAYWATCH {
     std::vector<double> vStageY, vScreenY, vX;  // the hero, indexed by play frame - 1
+    std::vector<int32_t> vHp, vInvincible;      // the hero's hit points and invincibility left
     std::vector<double> vPlatformX;             // the first block character (0 when none)
     std::vector<int32_t> vOnObject;             // the hero stands on a block character
     size_t nItemsAtStart = 0, nItemsBeforeGoal = 0, nItemsAtClear = 0;
@@ -149,6 +150,10 @@ public:
             w.vX.resize(nElapsedFrames - 1);
             w.vPlatformX.resize(nElapsedFrames - 1);
             w.vOnObject.resize(nElapsedFrames - 1);
+            w.vHp.resize(nElapsedFrames - 1);
+            w.vHp.push_back(lpHero->hp);
+            w.vInvincible.resize(nElapsedFrames - 1);
+            w.vInvincible.push_back(lpHero->invincible);
             const auto platform = std::find_if(lstStageChara.begin(), lstStageChara.end(),
                                                [](const cStageChara& c) { return c.byBlockChara != 0; });
             w.vPlatformX.push_back(platform == lstStageChara.end() ? 0 : platform->x);
@@ -266,9 +271,9 @@ TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpike
     m_Cwd.Enter(m_Dir.Path());
     SetSceneFactory(WatchPlay);
     // The first part of the clear route; right let go so that the hero stops
-    // short of the spike pit (a walk runs on for a second), then one tap of
-    // right walks it to the pit's edge while the platform rests there.
-    g_Route = "31 RIGHT down\n540 RIGHT up\n700 RIGHT down\n702 RIGHT up\n";
+    // short of the spike pit, then right held for a second walks it to the
+    // pit's edge while the platform rests there.
+    g_Route = "31 RIGHT down\n566 RIGHT up\n700 RIGHT down\n760 RIGHT up\n";
     for (int t : {259, 323, 447, 511})
         g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
     g_Watch.nStopAt = 900;
@@ -289,4 +294,42 @@ TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpike
         EXPECT_NEAR(w.vStageY[i], w.vStageY[from], 0.01) << i + 1;
     }
     EXPECT_GT(w.vX[to], 2272.0);  // over the pit's last column
+}
+
+TEST_F(PlayRunInProcess, ATapMovesTheHeroALittleAndAHitLeavesItUntouchableForASecondAndAHalf) {
+    MakeGameFolder(m_Dir.Path(), WindowedIni());
+    SetWindowRunEnv(m_Env);
+    m_Env.Set("QV_EC_LOG", "1");
+    m_Cwd.Enter(m_Dir.Path());
+    SetSceneFactory(WatchPlay);
+    // A tap of right, then right held into the first slime and the mushroom
+    // behind it, let go short of the pit; the enemies walk to and fro past
+    // the hero standing there.
+    g_Route = "31 RIGHT down\n33 RIGHT up\n60 RIGHT down\n310 RIGHT up\n";
+    g_Watch.nStopAt = 900;
+    ASSERT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
+    m_Cwd.Restore();
+    const PLAYWATCH& w = g_Watch;
+    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
+    ASSERT_GE(w.vX.size(), 900u) << ecText;
+    EXPECT_EQ(w.nDeaths, 0) << ecText;
+    // The tap moves the hero about half a block, and it stands within a fifth of a second.
+    EXPECT_GT(w.vX[58] - w.vX[29], 10.0);
+    EXPECT_LT(w.vX[58] - w.vX[29], 32.0);
+    EXPECT_EQ(w.vX[44], w.vX[58]);
+    // Each hit costs a few hit points and leaves the hero blinking, out of
+    // reach of every enemy, for 90 frames: no two hits come closer.
+    std::vector<size_t> hits;
+    for (size_t i = 1; i < w.vHp.size(); ++i)
+        if (w.vHp[i] < w.vHp[i - 1]) hits.push_back(i);
+    ASSERT_GE(hits.size(), 2u) << ecText;
+    for (size_t k = 0; k < hits.size(); ++k) {
+        EXPECT_EQ(w.vHp[hits[k] - 1] - w.vHp[hits[k]], 5) << "play frame " << hits[k] + 1;
+        if (k > 0) {
+            EXPECT_GE(hits[k] - hits[k - 1], 90u) << "play frame " << hits[k] + 1;
+        }
+        for (size_t i = hits[k]; i < hits[k] + 89 && i < w.vInvincible.size(); ++i)
+            EXPECT_GT(w.vInvincible[i], 0) << "play frame " << i + 1;
+    }
+    EXPECT_GT(w.vHp.back(), 0);
 }

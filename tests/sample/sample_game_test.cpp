@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,12 +20,14 @@
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_surface.h"
+#include "platform/graphics/fx_palette.h"
 #include "platform/sound/ogg_stream.h"
 #include "platform/sound/smf.h"
 #include "platform/sound/sound_mixer.h"
 #include "platform/sound/wave_file.h"
 #include "platform/system/log.h"
 #include "records/data_file.h"
+#include "sample_game/art/blend_tables.h"
 #include "sample_game/art/sheets.h"
 #include "sample_game/audio/audio.h"
 #include "sample_game/data/game_data.h"
@@ -306,6 +309,83 @@ TEST_F(SampleGame, TheContactSheetShowsEveryPicture) {
     long long area = 0;
     for (const sample::PICTURE& p : sample::MakeAllPictures()) area += static_cast<long long>(p.Canvas.W()) * p.Canvas.H();
     EXPECT_GE(static_cast<long long>(w) * h, area);
+}
+
+// A background layer that scrolls sideways is drawn side by side: where its
+// right edge meets its left edge the picture goes on as it does between any
+// two neighbouring columns inside it.
+TEST_F(SampleGame, EveryLayerThatScrollsSidewaysTilesWithoutASeam) {
+    int layers = 0;
+    for (const sample::STAGEFILE& f : sample::StageFiles()) {
+        auto s = std::make_unique<cStageData>();
+        f.Build(*s);
+        for (const cIntRec& layer : s->vBg) {
+            if (layer.e == 0 || layer.strText.empty()) continue;
+            std::string rel = layer.strText;
+            std::replace(rel.begin(), rel.end(), '\\', '/');
+            BMPIMAGE img;
+            ASSERT_TRUE(LoadBmpFile((Folder() / rel).string(), &img)) << rel;
+            ASSERT_TRUE(img.IsIndexed()) << rel;
+            // The rows in which column a and column b differ.
+            auto differ = [&](int a, int b) {
+                int n = 0;
+                for (int y = 0; y < img.nHeight; ++y)
+                    n += img.Index[static_cast<size_t>(y) * img.nWidth + a] != img.Index[static_cast<size_t>(y) * img.nWidth + b];
+                return n;
+            };
+            int inside = 0;
+            for (int x = 0; x + 1 < img.nWidth; ++x) inside = std::max(inside, differ(x, x + 1));
+            EXPECT_LE(differ(img.nWidth - 1, 0), inside) << f.strPath << ": " << rel;
+            ++layers;
+        }
+    }
+    EXPECT_GE(layers, 4);
+}
+
+// The blend tables of 8-bit screens, one per palette variant of the options:
+// entry [a + 256 b] is the colour of the variant nearest to the mix of a and
+// b, never the transparent colour nor a cycling one, and a colour mixed with
+// itself stays.
+TEST_F(SampleGame, EachPaletteVariantHasTheBlendTableOfItsOwnColours) {
+    BMPIMAGE picture;
+    ASSERT_TRUE(LoadBmpFile((Folder() / "bmp/plt/Palette.bmp").string(), &picture));
+    ASSERT_EQ(picture.Palette.size(), 256u);
+    std::vector<uint8_t> first;
+    for (int n = 0; n < 24; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "bmp/hbt/hbt%02d.dat", n);
+        const std::vector<uint8_t> table = ReadAll(Folder() / name);
+        ASSERT_EQ(table.size(), 65536u) << name;
+        if (n == 0) first = table;
+        else EXPECT_NE(table, first) << name;
+        PALETTEENTRY pal[256];
+        for (int i = 0; i < 256; ++i) {
+            const uint32_t c = picture.Palette[i];
+            pal[i] = PALETTEENTRY{static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c), 0};
+        }
+        ASSERT_TRUE(DDMakePaletteVariant(pal, n));
+        auto dist = [&](int c, int a, int b) {
+            const int r = 2 * pal[c].peRed - pal[a].peRed - pal[b].peRed;
+            const int g = 2 * pal[c].peGreen - pal[a].peGreen - pal[b].peGreen;
+            const int bl = 2 * pal[c].peBlue - pal[a].peBlue - pal[b].peBlue;
+            return r * r + g * g + bl * bl;
+        };
+        // Every pair for three variants, a spread of pairs for the others.
+        const int step = (n == 0 || n == 7 || n == 12) ? 1 : 37;
+        for (int k = 0; k < 65536; k += step) {
+            const int a = k & 255, b = k >> 8, m = table[k];
+            ASSERT_EQ(table[b + 256 * a], m) << name << " " << a << " " << b;
+            if (a == b) {
+                ASSERT_EQ(m, a) << name;
+                continue;
+            }
+            ASSERT_TRUE(m != 0 && (m < 208 || m > 239)) << name << " " << a << " " << b << " -> " << m;
+            int nearest = 1 << 30;
+            for (int c = 1; c < 256; ++c)
+                if (c < 208 || c > 239) nearest = std::min(nearest, dist(c, a, b));
+            ASSERT_EQ(dist(m, a, b), nearest) << name << " " << a << " " << b;
+        }
+    }
 }
 
 }  // namespace

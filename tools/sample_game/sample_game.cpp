@@ -3,6 +3,7 @@
 #include <memory>
 #include <system_error>
 
+#include "sample_game/art/blend_tables.h"
 #include "sample_game/art/sheets.h"
 #include "sample_game/audio/audio.h"
 #include "sample_game/data/game_data.h"
@@ -89,6 +90,7 @@ bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
     nDataVersion = DATA_VERSION;
     cWriter w(folder, r);
     for (const PICTURE& p : MakeAllPictures()) w.Bytes(p.strPath, p.Canvas.EncodeBmp());
+    for (int n = 0; n < kPaletteVariants; ++n) w.Bytes(BlendTablePath(n), MakeBlendTable(n));
     WriteProjectData(w, "default/");
     WriteProjectData(w, "data/");
     const std::string ini = SystemIniText();

@@ -1,7 +1,8 @@
 #pragma once
 // The sample game: a complete game folder made by code, the same bytes on every run.
 //
-// FOLDER/System.ini, FOLDER/bmp/..., FOLDER/wave/..., FOLDER/bgm/... and the
+// FOLDER/System.ini, FOLDER/bmp/... (with the blend tables of 8-bit screens,
+// bmp/hbt/hbtNN.dat), FOLDER/wave/..., FOLDER/bgm/... and the
 // project data twice: FOLDER/default/ (the pristine copy) and FOLDER/data/
 // (what the game reads), each with database/*.dat, System.dat, WorldMap.dat,
 // CommonPalette.cplt4 and stg4/*.stg4.

@@ -17,16 +17,24 @@ void Stars(cCanvas& c, int h, uint32_t seed) {
     }
 }
 
-// A band of hills along the bottom: height from a sum of sines.
-void Hills(cCanvas& c, int base, int amp, double freq, double phase, eRamp r, int top, int bottom) {
+// A band of hills along the bottom: height from a sum of two sines, the
+// second `ratio` times as frequent as the first.
+void Hills(cCanvas& c, int base, int amp, double freq, double ratio, double phase, eRamp r, int top, int bottom) {
     for (int x = 0; x < c.W(); ++x) {
-        const double v = std::sin(x * freq + phase) + 0.5 * std::sin(x * freq * 2.3 + phase * 1.7);
+        const double v = std::sin(x * freq + phase) + 0.5 * std::sin(x * freq * ratio + phase * 1.7);
         const int y0 = base - static_cast<int>(amp * (0.5 + 0.35 * v));
         for (int y = y0; y < c.H(); ++y) {
             const int k = top + (bottom - top) * (y - y0) / std::max(1, c.H() - y0);
             c.Set(x, y, Shade(r, y == y0 ? top + 1 : k));
         }
     }
+}
+
+// Hills whose two sines repeat `waves` and 2 * waves + 1 times across the
+// picture, so that the picture tiles side by side without a seam.
+void TilingHills(cCanvas& c, int base, int amp, int waves, double phase, eRamp r, int top, int bottom) {
+    const double freq = 2 * 3.14159265358979 * waves / c.W();
+    Hills(c, base, amp, freq, (2.0 * waves + 1) / waves, phase, r, top, bottom);
 }
 
 void Tree(cCanvas& c, int x, int y, int s) {
@@ -90,7 +98,7 @@ cCanvas MakeTitleBmp() {
     c.Ball(590, 36, 20, 20, R_YELLOW, 5, 7);
     c.Disc(600, 30, 17, 17, Shade(R_NIGHT, 1));
     cCanvas far(640, 480);
-    Hills(far, 330, 90, 0.012, 0.5, R_CASTLE, 3, 2);
+    Hills(far, 330, 90, 0.012, 2.3, 0.5, R_CASTLE, 3, 2);
     c.Blit(far, 0, 0, 640, 480, 0, 0);
     // A castle on the far hill.
     c.Box(420, 238, 90, 70, R_CASTLE, 3);
@@ -100,7 +108,7 @@ cCanvas MakeTitleBmp() {
         c.Rect(416 + k * 45, 215, 6, 8, Shade(R_YELLOW, 6));
     }
     cCanvas near(640, 480);
-    Hills(near, 430, 70, 0.02, 2.0, R_LEAF, 2, 0);
+    Hills(near, 430, 70, 0.02, 2.3, 2.0, R_LEAF, 2, 0);
     c.Blit(near, 0, 0, 640, 480, 0, 0);
     for (int k = 0; k < 6; ++k) Tree(c, 30 + k * 110 + (k & 1) * 20, 440 + (k & 1) * 8, 40);
     c.Title(92, 60, "STAR SHARD", R_GOLD, 8);
@@ -328,9 +336,9 @@ cCanvas MakeSkyBmp() {
 
 cCanvas MakeHillsBmp() {
     cCanvas c(640, 480);
-    Hills(c, 330, 140, 0.015, 1.0, R_GREEN, 3, 1);
+    TilingHills(c, 330, 140, 2, 1.0, R_GREEN, 3, 1);
     cCanvas near(640, 480);
-    Hills(near, 420, 90, 0.025, 3.0, R_LEAF, 4, 2);
+    TilingHills(near, 420, 90, 3, 3.0, R_LEAF, 4, 2);
     c.Blit(near, 0, 0, 640, 480, 0, 0);
     for (int k = 0; k < 8; ++k) Tree(c, 20 + k * 80, 390 + (k & 1) * 20, 28);
     return c;
@@ -340,9 +348,11 @@ cCanvas MakeCaveBmp() {
     cCanvas c(640, 480);
     c.Gradient(0, 0, 640, 480, R_CASTLE, 1, 2);
     cTextureNoise rnd(9);
+    // Stalactites; one that reaches over an edge goes on at the other, so the picture tiles.
     for (int i = 0; i < 30; ++i) {
         const int x = rnd.Range(640), len = 20 + rnd.Range(60);
-        for (int j = 0; j < len; ++j) c.Rect(x - (len - j) / 8, j, (len - j) / 4 + 1, 1, Shade(R_CASTLE, 3));
+        for (int j = 0; j < len; ++j)
+            for (int wrap : {-640, 0, 640}) c.Rect(x + wrap - (len - j) / 8, j, (len - j) / 4 + 1, 1, Shade(R_CASTLE, 3));
     }
     for (int i = 0; i < 40; ++i) c.Set(rnd.Range(640), rnd.Range(480), Shade(R_TEAL, 6));
     return c;

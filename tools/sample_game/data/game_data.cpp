@@ -282,6 +282,8 @@ void BuildSystemData(cSystemData& s) {
     s.vStatusItem[2].nLimit = 25;
     s.vStatusItem[2].bLimitPercent = 1;
     s.vOption[1].SetNumber("WindowMode", 1);
+    // On 8-bit screens the blinking colours (entries 208..239) turn.
+    s.bCyclePalette = 1;
 }
 
 void BuildWorldMap(cWorldMap& map) {

@@ -18,6 +18,9 @@ cStageKit::cStageKit(cStageData& s, int width, int height, const char* title)
     s.nFps = 60;
     s.dGravity = 0.5;
     s.SetHitLevel(10);
+    // After a hit the hero blinks and nothing can hurt it for a second and a
+    // half, so that walking into an enemy costs one hit, not a life.
+    s.nHeroInvincible = 90;
     s.bStageBanner = 1;
     s.bStartBanner = 1;
     s.bClearBanner = 1;

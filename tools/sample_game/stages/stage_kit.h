@@ -48,7 +48,7 @@ cFlowCmd MoveCmd(int code, int time, int angle, int speed);
 cFlowCmd ShotCmd(int time, int graphic, int count, int speed, int power, int angle = 0, int spread = 0);
 cFlowCmd SwordCmd(int time, int sword, int power);
 cFlow Flow(int trigger, std::initializer_list<cFlowCmd> cmds, int id = 0);
-// A one-frame straight move of the hero in direction code dir (2 left, 3 right).
+// A short straight move of the hero in direction code dir (2 left, 3 right).
 cFlowCmd WalkCmd(int dir);
 // A flow that runs cmd when key slot `slot` is pressed: every frame while it
 // is held, or only on the frame it goes down.
@@ -56,9 +56,11 @@ cFlow KeyFlow(const cFlowCmd& cmd, int slot, bool whileHeld, int id);
 
 // Key slots of a flow's key condition: direction patterns, then buttons.
 enum { KEYSLOT_LEFT = 1, KEYSLOT_RIGHT = 2, KEYSLOT_BUTTON1 = 11, KEYSLOT_BUTTON2 = 12, KEYSLOT_BUTTON3 = 13 };
-// The hero's walking speed (tenths of a dot per step) and jump height (half
-// blocks of 16 dots: 7 is a little over three blocks).
-enum { HERO_WALK_SPEED = 30, HERO_WALK_TIME = 10, HERO_JUMP_HEIGHT = 7 };
+// The hero's walking speed (tenths of a dot per step), how long one start of
+// the walk lasts (tenths of a second: a tap moves the hero a little over half
+// a block, a held key starts it again without a gap) and the jump height
+// (half blocks of 16 dots: 7 is a little over three blocks).
+enum { HERO_WALK_SPEED = 30, HERO_WALK_TIME = 1, HERO_JUMP_HEIGHT = 7 };
 
 // Ready-made enemies.
 cCharaData Walker(const char* name, int graphic, int hp, int speed);
