@@ -7,6 +7,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -83,6 +84,32 @@ TEST(GameRun, StartsTheSampleGameShowsItsTitleAndEndsInOrder) {
             colours.insert(title.RGB(x, y) & 0xFFFFFF);
         }
     EXPECT_GE(colours.size(), 3u);  // the points see the picture, not one plain colour
+}
+
+// The rate the report log's frame-limit line gives; -1 when it is missing.
+static double ReportedFps(const std::string& report) {
+    const auto at = report.find("frames run, closing (");
+    return at == std::string::npos ? -1 : std::atof(report.c_str() + at + 21);
+}
+
+TEST(GameRun, TheSampleGamesOwnSettingsArePacedInRealTimeUnderBothBackEnds) {
+    for (const bool direct3D : {true, false}) {
+        cTempDir dir;
+        MakeGameFolder(dir.Path(), "");
+        std::string ini = ReadText(dir.Path() / "System.ini");
+        ASSERT_NE(ini.find("Direct3D=1"), std::string::npos);  // the sample's own choice
+        if (!direct3D) ini.replace(ini.find("Direct3D=1"), 10, "Direct3D=0");
+        std::ofstream(dir.Path() / "System.ini", std::ios::binary | std::ios::trunc) << ini;
+        auto env = HeadlessEnv(120);
+        env.erase("QV_FAST");  // the machine's clock
+        const GAMERUN run = RunGame(dir.Path(), env);
+        ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+        // Paced at 60 the 120 frames take two seconds; a slow machine may take
+        // longer, but never less.
+        const double fps = ReportedFps(run.strReport);
+        ASSERT_GT(fps, 0) << run.strReport;
+        EXPECT_LE(fps, 60.5) << (direct3D ? "Direct3D" : "DirectDraw");
+    }
 }
 
 TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
