@@ -12,7 +12,9 @@
 #include "platform/seam/dialog_host.h"
 #include "platform/seam/native_window.h"
 #include "platform/seam/owners.h"
+#include "platform/seam/window_events.h"
 #include "platform/system/log.h"
+#include "platform/window/window.h"
 
 namespace {
 
@@ -195,6 +197,10 @@ bool DDWriteFrameDump() {
 
 void DDSetWindowScreenMode(NativeWindow* window, bool bWindowed) {
     if (!window) return;
+    if (cWindow* owner = FindSdlWindow(SDL_GetWindowID(SdlWindowOf(window)))) {
+        owner->SetFullScreen(!bWindowed);
+        return;
+    }
     SDL_SetWindowFullscreen(SdlWindowOf(window), bWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     SDL_ShowCursor(bWindowed ? SDL_ENABLE : SDL_DISABLE);
 }
