@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -120,6 +122,38 @@ TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
     EXPECT_NE(run.strReport.find("InitApp : failed"), std::string::npos);
 }
 
+namespace {
+
+// A run where nobody answers and no box can be shown: no display at all.
+std::map<std::string, std::string> NoDisplayEnv(int maxFrames) {
+    auto env = HeadlessEnv(maxFrames);
+    env.erase("QV_AUTO_ANSWER");
+    env["DISPLAY"] = "";
+    env["WAYLAND_DISPLAY"] = "";
+    return env;
+}
+
+}  // namespace
+
+TEST(GameRun, APreWindowErrorWithNoBoxGoesToTheTerminalAndNamesTheLog) {
+    for (const bool withData : {false, true}) {
+        cTempDir dir;
+        if (withData) {
+            // A folder with default\ but a data\ that cannot be made: a file stands in its place.
+            MakeGameFolder(dir.Path(), WindowedIni());
+            fs::remove_all(dir.Path() / "data");
+            std::ofstream(dir.Path() / "data") << "x";
+        }
+        const GAMERUN run = RunGame(dir.Path(), NoDisplayEnv(10));
+        EXPECT_NE(run.nExitCode, 0);
+        const std::u8string text = u8"「data」フォルダの作成に失敗";  // the terminal's text is UTF-8
+        EXPECT_NE(run.strError.find(std::string(text.begin(), text.end())), std::string::npos) << run.strError;
+        const std::string log = fs::absolute(dir.Path() / "Report_Game.txt").string();
+        EXPECT_NE(run.strError.find("this message is also in the log " + log), std::string::npos) << run.strError;
+        EXPECT_NE(run.strReport.find("(no box could be shown"), std::string::npos) << run.strReport;
+    }
+}
+
 TEST(GameRun, ADamagedSystemDatIsRefusedWithTheMessage) {
     cTempDir dir;
     MakeGameFolder(dir.Path(), WindowedIni());
@@ -171,6 +205,25 @@ TEST(GameRun, ASecondStartEndsTheRunningOneOnYes) {
     EXPECT_EQ(second.nExitCode, 0);
     EXPECT_NE(second.strReport.find("MesBox [二重起動] 既に起動しています。"), std::string::npos) << second.strReport;
     EXPECT_NE(second.strReport.find("QV_MAX_FRAMES : 5 frames run"), std::string::npos);
+}
+
+TEST(GameRun, ASecondStartWhoseQuestionCannotBeShownLeavesTheRunningOne) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const int first = StartGame(dir.Path(), HeadlessEnv(0));
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitForReport(dir.Path(), "InitApp : done"));
+    // Nobody can be asked: the answer is No, and the running game goes on.
+    const GAMERUN second = RunGame(dir.Path(), NoDisplayEnv(5));
+    EXPECT_EQ(second.nExitCode, 0);
+    int status = 0;
+    EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the running game was ended";
+    EXPECT_NE(second.strReport.find("MesBox [二重起動] "), std::string::npos) << second.strReport;
+    EXPECT_NE(second.strReport.find("-> 7 (no box could be shown"), std::string::npos) << second.strReport;  // IDNO
+    EXPECT_NE(second.strError.find("the answer is \"No\""), std::string::npos) << second.strError;
+    EXPECT_EQ(second.strReport.find("QV_MAX_FRAMES"), std::string::npos);
+    ::kill(first, SIGTERM);
+    EXPECT_EQ(WaitGame(first, 30000), 0);
 }
 
 TEST(GameRun, TheStartUpDialogWritesBootDatAndIsSkippedWhenAskedTo) {
