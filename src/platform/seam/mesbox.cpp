@@ -164,5 +164,5 @@ int DebugMesBoxF(const char* format, ...) {
 
 void OutOfMemory() {
     ErrMesBox("メモリが不足しています！");
-    RecPostClose();
+    RecFaultClose("メモリが不足しています！");
 }

@@ -138,7 +138,7 @@ void WriteECAndClose(const char* format, ...) {
         std::lock_guard<std::mutex> lock(g_LogLock);
         WriteECLocked(text);
     }
-    RecPostClose();
+    RecFaultClose(text);
 }
 
 bool IsECEnabled() {
