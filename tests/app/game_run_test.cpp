@@ -114,6 +114,23 @@ TEST(GameRun, TheSampleGamesOwnSettingsArePacedInRealTimeUnderBothBackEnds) {
     }
 }
 
+TEST(GameRun, TemporaryFilesOfKilledWritesAreRemovedAtTheStart) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "user_data" / "replay");
+    std::ofstream(dir.Path() / "user_data" / "Option.dat.tmp~") << "half";
+    std::ofstream(dir.Path() / "user_data" / "replay" / "a.rep825.tmp~") << "half";
+    std::ofstream(dir.Path() / "user_data" / "keep.tmp") << "not ours";
+    const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(5));
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_FALSE(fs::exists(dir.Path() / "user_data" / "Option.dat.tmp~"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "user_data" / "replay" / "a.rep825.tmp~"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "user_data" / "keep.tmp"));
+    EXPECT_NE(run.strReport.find("Leftover temporary file removed : user_data/replay/a.rep825.tmp~"),
+              std::string::npos)
+        << run.strReport;
+}
+
 TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
     cTempDir dir;
     const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));
