@@ -1,14 +1,15 @@
 #include "platform/system/mesbox.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/system/cp932.h"
 #include "platform/system/log.h"
@@ -67,7 +68,8 @@ int SystemMesBox(const std::string& text, const std::string& caption, unsigned s
     // that a bare server (Xvfb, whose only font is its built-in "fixed") does
     // not have, and the desktop's dialog program may be missing: the box is
     // drawn in a window of the program's own, with its own fonts.
-    if (HasDisplay()) {
+    // Windows belong to the process's first thread (Linux gives it the process id).
+    if (HasDisplay() && ::gettid() == ::getpid()) {
         if (const int shown = DialogMesBox(text, caption, style)) return shown;
     }
     // No box at all: the text goes to the terminal and to the report log,
