@@ -1,6 +1,7 @@
 // The game program in full screen (WindowMode=0) under the test's X server,
 // which has no window manager: the window itself covers the display, so the
-// whole picture shows, and the report log says what was chosen.
+// whole picture shows, with SDL's software renderer and with the one it
+// chooses itself; a window is centred. The report log says what was chosen.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -60,11 +61,25 @@ std::string ScreenSize() {
 TEST(FullScreenRun, TheWindowCoversTheDisplayAndTheReportSaysFullscreen) {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "no X display";
-    for (const char* backEnd : {"Direct3D=1", "Direct3D=0"}) {
+    struct CASE {
+        const char* backEnd;
+        const char* renderer;  // SDL_RENDER_DRIVER; "" lets SDL choose (OpenGL where it can)
+        bool bFullScreen;
+    };
+    const CASE cases[] = {{"Direct3D=1", "software", true},
+                          {"Direct3D=0", "software", true},
+                          {"Direct3D=1", "", true},
+                          {"Direct3D=1", "", false}};
+    const std::string screen = ScreenSize();
+    const int screenW = std::atoi(screen.c_str()), screenH = std::atoi(screen.c_str() + screen.find('x') + 1);
+    for (const CASE& c : cases) {
+        const std::string name = std::string(c.backEnd) + " renderer " + c.renderer + (c.bFullScreen ? " full" : " window");
         cTempDir dir;
-        MakeGameFolder(dir.Path(), std::string(backEnd) + "\r\nWindowMode=0\r\nBpp=32\r\nShowFps=0\r\nExit\r\n");
+        MakeGameFolder(dir.Path(), std::string(c.backEnd) + "\r\nWindowMode=" + (c.bFullScreen ? "0" : "1") +
+                                       "\r\nBpp=32\r\nShowFps=0\r\nExit\r\n");
         auto env = HeadlessEnv(0);
         env.erase("SDL_VIDEODRIVER");  // the test's X server
+        env["SDL_RENDER_DRIVER"] = c.renderer;
         const int pid = StartGame(dir.Path(), env);
         ASSERT_GT(pid, 0);
         std::string report;
@@ -72,23 +87,26 @@ TEST(FullScreenRun, TheWindowCoversTheDisplayAndTheReportSaysFullscreen) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             report = ReadText(dir.Path() / "Report_Game.txt");
         }
-        // Give the X server a moment to carry out the window's resize.
-        std::string size;
-        const std::string want = ScreenSize();
-        for (int t = 0; t < 200 && size != want; ++t) {
+        // Full screen covers the display; a window is centred on it. The X
+        // server is given a moment to carry out the moves.
+        const std::string want = c.bFullScreen ? screen + "+0+0"
+                                               : "640x480+" + std::to_string((screenW - 640) / 2) + "+" +
+                                                     std::to_string((screenH - 480) / 2);
+        std::string geometry;
+        for (int t = 0; t < 200 && geometry != want; ++t) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const std::string geometry = GameWindowGeometry();
-            size = geometry.substr(0, geometry.find('+'));
+            geometry = GameWindowGeometry();
         }
         ::kill(pid, SIGTERM);
-        EXPECT_EQ(WaitGame(pid, 30000), 0);
+        EXPECT_EQ(WaitGame(pid, 30000), 0) << name;
         report = ReadText(dir.Path() / "Report_Game.txt");
-        EXPECT_EQ(size, want) << backEnd;  // not the 640x480 window of before
+        EXPECT_EQ(geometry, want) << name;
         const auto lines = Lines(report);
-        EXPECT_GE(FindLine(lines, "Mode : Fullscreen"), 0) << backEnd << "\n" << report;
-        EXPECT_EQ(FindLine(lines, "Mode : Window"), -1) << backEnd;
+        EXPECT_GE(FindLine(lines, c.bFullScreen ? "Mode : Fullscreen" : "Mode : Window"), 0) << name << "\n" << report;
+        EXPECT_EQ(FindLine(lines, c.bFullScreen ? "Mode : Window" : "Mode : Fullscreen"), -1) << name;
         // Memory for DirectDraw's surfaces is reported under DirectDraw only.
-        EXPECT_EQ(FindLine(lines, "VRAM Total : ") >= 0, std::string(backEnd) == "Direct3D=0") << backEnd;
-        EXPECT_EQ(FindLine(lines, "---デバイス0") >= 0, std::string(backEnd) == "Direct3D=1") << backEnd;
+        const bool directDraw = std::string(c.backEnd) == "Direct3D=0";
+        EXPECT_EQ(FindLine(lines, "VRAM Total : ") >= 0, directDraw) << name;
+        EXPECT_EQ(FindLine(lines, "---デバイス0") >= 0, !directDraw) << name;
     }
 }

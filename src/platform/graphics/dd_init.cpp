@@ -70,7 +70,6 @@ int InitDirectDraw() {
     if (!DDG.bWindow) pal[0].peBlue = 255;
     DDSetPaletteEntries(0, 256, pal);
     if (DDG.nColorBit == 32) PixelLayout = PIXELLAYOUT{16, 8, 0, 0, 255, 255, 255, 0};
-    SetFullScreen();
     return INIT_OK;
 }
 
@@ -119,7 +118,6 @@ bool InitD3D() {
     DDAllocSurfaceData(&WorkSD);
     DDCreateSurface(&WorkSD, DDG.nWidth, DDG.nHeight, 0, 0, 0, 0, 0);
     NameRecord(&WorkSD, "WorkSD");
-    SetFullScreen();
     return true;
 }
 
@@ -180,6 +178,8 @@ bool DDInit(int bDirect3D, NativeWindow* hWnd, int width, int height, int depth,
     DDG.bInit = 1;
     DDG.bOnce = 1;
     if (hWnd) DDOpenPresenter(hWnd, DDG.bVSync);
+    // After the presenter: making its renderer can make the window anew.
+    SetFullScreen();
     return true;
 }
 

@@ -92,8 +92,12 @@ bool DDOpenPresenter(NativeWindow* nativeWindow, int vsync) {
     if (!window) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window, &x, &y);
     SdlRendererPtr r(SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync));
     if (!r) r.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
+    // An OpenGL renderer makes the window anew where it was first made: it goes back to its place.
+    if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) SDL_SetWindowPosition(window, x, y);
     if (!r) {
         WriteReport("SDL_CreateRenderer: %s", SDL_GetError());
         return false;
