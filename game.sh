@@ -5,17 +5,27 @@
 # the game (a stage or replay file).
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
+if [ $# -gt 0 ] && [ ! -d "$1" ]; then
+  echo "game.sh: there is no folder \"$1\"; give the folder a game lies in (the one holding its data and bmp folders), or nothing for the sample game" >&2
+  exit 1
+fi
 "$root/scripts/setup.sh"
+# The build shows its progress: the first one compiles everything and takes minutes.
+build_game() {
+  echo "game.sh: building $* (the first build takes several minutes)"
+  "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target "$@"
+}
 if [ $# -gt 0 ]; then
   folder="$1"
   shift
-  "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target game >/dev/null
+  build_game game
 else
-  "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target game make_sample_game >/dev/null
+  build_game game make_sample_game
   folder="$root/build/sample_game"
   stamp="$folder/.generated"
   if [ ! -f "$stamp" ] || [ "$root/build/make_sample_game" -nt "$stamp" ]; then
     rm -rf "$folder"
+    echo "game.sh: writing the sample game into $folder"
     "$root/build/make_sample_game" "$folder" >/dev/null
     touch "$stamp"
   fi

@@ -86,7 +86,7 @@ if [ "${QV_SANITIZE:-1}" != "0" ]; then
   # connection's threads: tests of the real window run without it.
   # So do the tests that run the whole program inside the test process: the
   # libraries it loads and unloads leave allocations no symbol can name.
-  real_window='^(X11WindowTest|DDWindowTest|WindowCloseTest|WindowDialogTest|WindowAudioTest|WorldMapSceneTest|PlayRunInProcess|ReplayTitleTest|WholeGameInProcess|StoryRun)\.'
+  real_window='^(X11WindowTest|DDWindowTest|WindowCloseTest|WindowDialogTest|WindowAudioTest|WorldMapSceneTest|PlayRunInProcess|ReplayTitleTest|WholeGameInProcess|StoryRun|FullScreenRun)\.'
   # The game program that some tests start has no compiled-in suppressions.
   export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp"
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 ctest --test-dir "$root/build-asan" --output-on-failure \

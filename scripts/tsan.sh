@@ -10,6 +10,10 @@ dir="$1"
 "$root/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TSAN=ON -DQV_BENCH=OFF \
     --target test_platform test_app
 export QV_TEST_DATA="$root/tests/data"
+# The window tests draw with SDL's software renderer, which the program keeps
+# off OpenGL: no GL driver is loaded, so none of its uninstrumented threads
+# (Mesa's llvmpipe workers) run beside ours.
+export SDL_RENDER_DRIVER=software
 # The game program that the whole-run tests start takes the test binaries'
 # suppression (libgomp's own barriers, see tests/support) from the environment.
 supp="$(cd "$dir" && pwd)/tsan.supp"

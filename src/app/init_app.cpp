@@ -32,11 +32,13 @@
 #include "platform/sound/music_manager.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/system/log.h"
+#include "platform/system/path.h"
 #include "platform/system/sysreport.h"
 #include "platform/system/timer.h"
 #include "play/effects/chara_effect_run.h"
 #include "play/effects/scr_effect_run.h"
 #include "records/crt_rand.h"
+#include "records/data_file.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
 #include "stage/flow_arrange.h"
@@ -208,6 +210,9 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     CreateStartupFolders();
+    // Writes killed before their end leave their temporary files behind.
+    for (const std::string& file : RemoveTemporaryLeftovers(ToNativePath("user_data", false)))
+        WriteReport("Leftover temporary file removed : %s", file.c_str());
     // 6-7: the database and its work tables.
     GetStopwatchTime(1);
     if (!Database.Load()) {

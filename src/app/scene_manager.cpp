@@ -35,6 +35,7 @@ std::atomic<SCENEFACTORY> g_Factory{nullptr};
 std::atomic<uint32_t> g_nFrameCount{0};
 std::atomic<uint32_t> g_nMaxFrames{0};
 int g_nMissingScene = -1;  // the scene without object already reported
+std::chrono::nanoseconds g_FirstFrameDue{0};  // when the pacing let the first frame through (timer clock)
 
 // The frame-rate text's measurements.
 uint32_t g_nFps = 0;
@@ -91,6 +92,7 @@ void cSceneManager::Reset() {
     g_nFrameCount = 0;
     g_nMaxFrames = 0;
     g_nMissingScene = -1;
+    g_FirstFrameDue = std::chrono::nanoseconds(0);
     g_nFps = g_nLap = g_nLapIndex = g_nLapMean = 0;
     for (uint32_t& t : g_nLapRing) t = 0;
 }
@@ -124,9 +126,15 @@ uint32_t cSceneManager::Frame() {
     if (cScene* play = Scene(SCENE_PLAY)) play->SetMeasuredRate(g_nFps);
     if (IniData.ShowFps) DrawFrameRateText();
     Present();
+    // When the pacing let this frame through: the presenter's gate under Direct3D.
+    const std::chrono::nanoseconds due = (lpDTCon ? FramePacePacer() : FrameTimePacer()).LastDue();
+    if (frame == 1) g_FirstFrameDue = due;
     const uint32_t max = g_nMaxFrames.load();
     if (max && frame == max) {
-        WriteReport("QV_MAX_FRAMES : %u frames run, closing", max);
+        // The rate the frames were presented at, for automated checks of the pacing.
+        const double seconds = std::chrono::duration<double>(due - g_FirstFrameDue).count();
+        WriteReport("QV_MAX_FRAMES : %u frames run, closing (%.2f fps)", max,
+                    seconds > 0 ? (max - 1) / seconds : 0.0);
         PostCloseMain();
     }
     return 1;
@@ -193,8 +201,8 @@ uint32_t GetFrameTimeMean() { return g_nLapMean; }
 void SetMaxFrames(uint32_t nFrames) { g_nMaxFrames = nFrames; }
 
 void WaitFrameTime() {
-    if (lpDTCon) return;
-    FrameTimePacer().Wait(static_cast<uint32_t>(SceneManager.nFrameRate));
+    // Under Direct3D the presenter paces (DDPresent).
+    if (!lpDTCon) FrameTimePacer().Wait(static_cast<uint32_t>(SceneManager.nFrameRate));
     PassThreadGate();
 }
 

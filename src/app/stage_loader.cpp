@@ -95,8 +95,9 @@ int PumpUntilThreadEnds(cThread& thread) {
 
 int CheckStageTrailer(const std::string& path) {
     if (IsStageTrailerWhole(path)) return 1;
-    ErrMesBoxF("ステージファイル %s が破損しています！", path.c_str());
-    RecPostClose();
+    const std::string text = "ステージファイル " + path + " が破損しています！";
+    ErrMesBox(text.c_str());
+    RecFaultClose(text);
     return 0;
 }
 
@@ -151,7 +152,7 @@ int LoadStageFileInto(cStageData& stage, cThread& thread, const char* name, int 
     stage.strFileName = file;
     if (!stage.HasHero()) {
         ErrMesBox("主人公が配置されていないのでプレイできません！");
-        RecPostClose();
+        RecFaultClose("主人公が配置されていないのでプレイできません！");
         return 0;
     }
     if (out) CopyStageHeader(*out, stage);

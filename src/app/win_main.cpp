@@ -19,10 +19,12 @@
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/platform_services.h"
+#include "records/services.h"
 
 namespace {
 
 constexpr int kFailedStart = 1;
+constexpr int kFaultEnd = 2;  // closed because of a fault in the game's data, or no memory
 
 // Ends every thread that may still run and the window, when the loop was
 // left some other way than the window's close.
@@ -115,6 +117,10 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     ExitApp();
     SetMainWindow(nullptr);
     ReleaseSingleInstance();
+    // A close for a fault is no success, though it was orderly.
+    const std::string fault = RecFaultReason();
+    if (!fault.empty()) WriteReport("App : closed because of a fault : %s", fault.c_str());
     WriteReport("App : end");
-    return GetQuitCode();
+    const int code = GetQuitCode();
+    return fault.empty() || code != 0 ? code : kFaultEnd;
 }

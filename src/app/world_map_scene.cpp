@@ -20,6 +20,7 @@
 #include "platform/system/mesbox.h"
 #include "platform/window/main_thread_messages.h"
 #include "player/player_records.h"
+#include "records/services.h"
 #include "records/utility.h"
 
 namespace {
@@ -342,8 +343,9 @@ void cWorldMapScene::FadeIn() {
                 PrevMapY(SaveData) = Cursor().row;
                 Leave(SCENE_PLAY);
             } else {
-                ErrMesBoxF("ステージファイル %s が読み込めません！", m_lpPage->strStageFile.c_str());
-                PostCloseMain();
+                const std::string text = "ステージファイル " + m_lpPage->strStageFile + " が読み込めません！";
+                ErrMesBox(text.c_str());
+                RecFaultClose(text);
                 SetPhase(PHASE_WALK);
             }
             return;

@@ -167,7 +167,7 @@ bool LoadCommonBitmaps(std::initializer_list<int> rows) {
 
 bool LoadCommonBitmapsOrClose(std::initializer_list<int> rows) {
     if (LoadCommonBitmaps(rows)) return true;
-    RecPostClose();
+    RecFaultClose("the common bitmaps could not be loaded");
     return false;
 }
 

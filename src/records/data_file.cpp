@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string_view>
 
 #include "records/services.h"
 #include "records/utility.h"
@@ -56,6 +58,26 @@ bool StepAllowed(int nStep, size_t nDone) {
 void SetFileStepHook(FILESTEPHOOK hook, size_t nChunk) {
     g_FileStepHook = hook;
     g_nFileStepChunk = nChunk;
+}
+
+std::vector<std::string> RemoveTemporaryLeftovers(const std::string& nativeFolder) {
+    namespace fs = std::filesystem;
+    constexpr std::string_view suffix = ".tmp~";
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(nativeFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code kind;
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+            it->is_regular_file(kind))
+            found.push_back(it->path());
+    }
+    std::vector<std::string> removed;
+    for (const fs::path& p : found) {
+        std::error_code gone;
+        if (fs::remove(p, gone)) removed.push_back(p.string());
+    }
+    return removed;
 }
 
 bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes) {

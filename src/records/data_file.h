@@ -39,6 +39,9 @@ int CloseDataFile(std::unique_ptr<cDataFileWriter>& file);
 bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>& out,
                    size_t maxSize = MAX_DATA_FILE_SIZE);
 bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes);
+// Removes the temporary files (".tmp~") that writes killed before their end
+// left in nativeFolder and below; the native paths removed.
+std::vector<std::string> RemoveTemporaryLeftovers(const std::string& nativeFolder);
 
 // Steps of writing a file through its temporary file, for the test hook.
 enum eFileStep : int { FILESTEP_OPEN = 0, FILESTEP_WRITE, FILESTEP_SYNC, FILESTEP_CLOSE, FILESTEP_RENAME };

@@ -10,5 +10,5 @@ void ReportBadIndex(char kind, int index, int size, int elemSize) {
     FormatString(mes, kind == 'L' ? "err L[%d] ( %d , %d )" : "err V[%d] ( %d , %d )", index, size, elemSize);
     RecWriteEC(mes);
     RecWriteReport(mes);
-    RecPostClose();
+    RecFaultClose(mes);
 }

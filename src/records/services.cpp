@@ -1,16 +1,23 @@
 #include "records/services.h"
 
 #include <cstdio>
+#include <mutex>
 
 namespace {
 
 RECORDSERVICES g_Services;
+std::mutex g_FaultLock;
+std::string g_strFault;  // guarded by g_FaultLock
 
 }  // namespace
 
 void SetRecordServices(const RECORDSERVICES& services) { g_Services = services; }
 
-void ResetRecordServices() { g_Services = RECORDSERVICES{}; }
+void ResetRecordServices() {
+    g_Services = RECORDSERVICES{};
+    std::lock_guard<std::mutex> lock(g_FaultLock);
+    g_strFault.clear();
+}
 
 void RecWriteEC(const std::string& line) {
     if (g_Services.WriteEC) g_Services.WriteEC(line.c_str());
@@ -25,6 +32,19 @@ void RecWriteReport(const std::string& line) {
 
 void RecPostClose() {
     if (g_Services.PostClose) g_Services.PostClose();
+}
+
+void RecFaultClose(const std::string& why) {
+    {
+        std::lock_guard<std::mutex> lock(g_FaultLock);
+        if (g_strFault.empty()) g_strFault = why.empty() ? std::string("?") : why;
+    }
+    RecPostClose();
+}
+
+std::string RecFaultReason() {
+    std::lock_guard<std::mutex> lock(g_FaultLock);
+    return g_strFault;
 }
 
 int RecSendPlaySE(int n) { return g_Services.SendPlaySE ? g_Services.SendPlaySE(n) : 0; }

@@ -24,6 +24,11 @@ void ResetRecordServices();
 void RecWriteEC(const std::string& line);
 void RecWriteReport(const std::string& line);
 void RecPostClose();
+// Closes the program because of a fault (a damaged file, a bad index, no
+// memory): the first reason is kept, and the program's exit says it.
+void RecFaultClose(const std::string& why);
+// The first fault that closed the program; "" when none.
+std::string RecFaultReason();
 int RecSendPlaySE(int n);
 void RecDebugMesBox(const std::string& text);
 std::string RecNativePath(const std::string& path, bool bCreate);

@@ -72,6 +72,27 @@ TEST(FrontScenes, AChallengeStageIsLoadedAndHandedToPlay) {
     EXPECT_NE(ReadText(dir.Path() / "EC_Game.txt").find("Out SetStage"), std::string::npos);
 }
 
+TEST(FrontScenes, ADamagedStageEnteredFromTheMapClosesTheProgramWithAFailure) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const fs::path stage = dir.Path() / "data" / "stg4" / "stage1-1.stg4_825";
+    ASSERT_TRUE(fs::exists(stage));
+    fs::resize_file(stage, fs::file_size(stage) / 2);
+    // A new story in slot 1; on the map a step right onto the first stage, accepted.
+    std::ofstream(dir.Path() / "keys.txt") << Taps("Z", {40, 100}) + Taps("RIGHT", {220}) + Taps("UP", {250}) +
+                                                  Taps("Z", {265});
+    auto env = HeadlessEnv(600);
+    env["QV_INPUT"] = dir.File("keys.txt");
+    const GAMERUN run = RunGame(dir.Path(), env);
+    // An orderly close, but no success: the exit code and the report log say why.
+    EXPECT_NE(run.nExitCode, 0) << run.strReport;
+    EXPECT_NE(run.nExitCode, -1) << "not an orderly close";
+    EXPECT_EQ(run.strReport.find("QV_MAX_FRAMES"), std::string::npos) << run.strReport;
+    EXPECT_NE(run.strReport.find("App : closed because of a fault : ステージファイル data\\stg4\\stage1-1"),
+              std::string::npos)
+        << run.strReport;
+}
+
 TEST(FrontScenes, FirstSettledFramesMatchTheGoldenFramesUnderBothBackEnds) {
     struct CASE {
         const char* name;

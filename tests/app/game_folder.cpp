@@ -1,5 +1,6 @@
 #include "app/game_folder.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -7,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -55,7 +57,7 @@ std::map<std::string, std::string> HeadlessEnv(int maxFrames) {
 }
 
 int StartGame(const fs::path& folder, const std::map<std::string, std::string>& env,
-              const std::vector<std::string>& args) {
+              const std::vector<std::string>& args, const fs::path& errorFile) {
     std::map<std::string, std::string> all;
     for (char** e = environ; *e; ++e) {
         const std::string kv = *e;
@@ -77,6 +79,8 @@ int StartGame(const fs::path& folder, const std::map<std::string, std::string>& 
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     pid_t pid = -1;
     const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
@@ -104,8 +108,13 @@ int WaitGame(int pid, int timeoutMs) {
 GAMERUN RunGame(const fs::path& folder, const std::map<std::string, std::string>& env,
                 const std::vector<std::string>& args, int timeoutMs) {
     GAMERUN run;
-    run.nExitCode = WaitGame(StartGame(folder, env, args), timeoutMs);
+    cTempDir scratch;
+    const fs::path errorFile = scratch.File("stderr.txt");
+    run.nExitCode = WaitGame(StartGame(folder, env, args, errorFile), timeoutMs);
     run.strReport = ReadText(folder / "Report_Game.txt");
+    run.strError = ReadText(errorFile);
+    // The program's own complaints still show beside the test's output.
+    std::fputs(run.strError.c_str(), stderr);
     return run;
 }
 

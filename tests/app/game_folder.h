@@ -22,14 +22,16 @@ std::string WindowedIni(const std::string& extra = std::string());
 struct GAMERUN {
     int nExitCode = -1;    // -1: killed by a signal or did not end in time
     std::string strReport;  // Report_Game.txt (CP932)
+    std::string strError;   // what it wrote to its standard error (UTF-8)
 };
 // Runs the game program in folder with the environment variables given on
 // top of the test's own, and the arguments; waits at most timeoutMs.
 GAMERUN RunGame(const std::filesystem::path& folder, const std::map<std::string, std::string>& env,
                 const std::vector<std::string>& args = {}, int timeoutMs = 60000);
-// Starts the game program without waiting; its process id.
+// Starts the game program without waiting; its process id. errorFile: where
+// its standard error goes ("" leaves it on the test's).
 int StartGame(const std::filesystem::path& folder, const std::map<std::string, std::string>& env,
-              const std::vector<std::string>& args = {});
+              const std::vector<std::string>& args = {}, const std::filesystem::path& errorFile = {});
 // Waits for a started program; its exit code, -1 when it did not end in time.
 int WaitGame(int pid, int timeoutMs);
 // The environment of an automated headless run.

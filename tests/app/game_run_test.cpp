@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -85,12 +88,87 @@ TEST(GameRun, StartsTheSampleGameShowsItsTitleAndEndsInOrder) {
     EXPECT_GE(colours.size(), 3u);  // the points see the picture, not one plain colour
 }
 
+// The rate the report log's frame-limit line gives; -1 when it is missing.
+static double ReportedFps(const std::string& report) {
+    const auto at = report.find("frames run, closing (");
+    return at == std::string::npos ? -1 : std::atof(report.c_str() + at + 21);
+}
+
+TEST(GameRun, TheSampleGamesOwnSettingsArePacedInRealTimeUnderBothBackEnds) {
+    for (const bool direct3D : {true, false}) {
+        cTempDir dir;
+        MakeGameFolder(dir.Path(), "");
+        std::string ini = ReadText(dir.Path() / "System.ini");
+        ASSERT_NE(ini.find("Direct3D=1"), std::string::npos);  // the sample's own choice
+        if (!direct3D) ini.replace(ini.find("Direct3D=1"), 10, "Direct3D=0");
+        std::ofstream(dir.Path() / "System.ini", std::ios::binary | std::ios::trunc) << ini;
+        auto env = HeadlessEnv(120);
+        env.erase("QV_FAST");  // the machine's clock
+        const GAMERUN run = RunGame(dir.Path(), env);
+        ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+        // Paced at 60 the 120 frames take two seconds; a slow machine may take
+        // longer, but never less.
+        const double fps = ReportedFps(run.strReport);
+        ASSERT_GT(fps, 0) << run.strReport;
+        EXPECT_LE(fps, 60.5) << (direct3D ? "Direct3D" : "DirectDraw");
+    }
+}
+
+TEST(GameRun, TemporaryFilesOfKilledWritesAreRemovedAtTheStart) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "user_data" / "replay");
+    std::ofstream(dir.Path() / "user_data" / "Option.dat.tmp~") << "half";
+    std::ofstream(dir.Path() / "user_data" / "replay" / "a.rep825.tmp~") << "half";
+    std::ofstream(dir.Path() / "user_data" / "keep.tmp") << "not ours";
+    const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(5));
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_FALSE(fs::exists(dir.Path() / "user_data" / "Option.dat.tmp~"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "user_data" / "replay" / "a.rep825.tmp~"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "user_data" / "keep.tmp"));
+    EXPECT_NE(run.strReport.find("Leftover temporary file removed : user_data/replay/a.rep825.tmp~"),
+              std::string::npos)
+        << run.strReport;
+}
+
 TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
     cTempDir dir;
     const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));
     EXPECT_NE(run.nExitCode, 0);
     EXPECT_NE(run.strReport.find("「data」フォルダの作成に失敗"), std::string::npos) << run.strReport;
     EXPECT_NE(run.strReport.find("InitApp : failed"), std::string::npos);
+}
+
+namespace {
+
+// A run where nobody answers and no box can be shown: no display at all.
+std::map<std::string, std::string> NoDisplayEnv(int maxFrames) {
+    auto env = HeadlessEnv(maxFrames);
+    env.erase("QV_AUTO_ANSWER");
+    env["DISPLAY"] = "";
+    env["WAYLAND_DISPLAY"] = "";
+    return env;
+}
+
+}  // namespace
+
+TEST(GameRun, APreWindowErrorWithNoBoxGoesToTheTerminalAndNamesTheLog) {
+    for (const bool withData : {false, true}) {
+        cTempDir dir;
+        if (withData) {
+            // A folder with default\ but a data\ that cannot be made: a file stands in its place.
+            MakeGameFolder(dir.Path(), WindowedIni());
+            fs::remove_all(dir.Path() / "data");
+            std::ofstream(dir.Path() / "data") << "x";
+        }
+        const GAMERUN run = RunGame(dir.Path(), NoDisplayEnv(10));
+        EXPECT_NE(run.nExitCode, 0);
+        const std::u8string text = u8"「data」フォルダの作成に失敗";  // the terminal's text is UTF-8
+        EXPECT_NE(run.strError.find(std::string(text.begin(), text.end())), std::string::npos) << run.strError;
+        const std::string log = fs::absolute(dir.Path() / "Report_Game.txt").string();
+        EXPECT_NE(run.strError.find("this message is also in the log " + log), std::string::npos) << run.strError;
+        EXPECT_NE(run.strReport.find("(no box could be shown"), std::string::npos) << run.strReport;
+    }
 }
 
 TEST(GameRun, ADamagedSystemDatIsRefusedWithTheMessage) {
@@ -144,6 +222,25 @@ TEST(GameRun, ASecondStartEndsTheRunningOneOnYes) {
     EXPECT_EQ(second.nExitCode, 0);
     EXPECT_NE(second.strReport.find("MesBox [二重起動] 既に起動しています。"), std::string::npos) << second.strReport;
     EXPECT_NE(second.strReport.find("QV_MAX_FRAMES : 5 frames run"), std::string::npos);
+}
+
+TEST(GameRun, ASecondStartWhoseQuestionCannotBeShownLeavesTheRunningOne) {
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    const int first = StartGame(dir.Path(), HeadlessEnv(0));
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitForReport(dir.Path(), "InitApp : done"));
+    // Nobody can be asked: the answer is No, and the running game goes on.
+    const GAMERUN second = RunGame(dir.Path(), NoDisplayEnv(5));
+    EXPECT_EQ(second.nExitCode, 0);
+    int status = 0;
+    EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the running game was ended";
+    EXPECT_NE(second.strReport.find("MesBox [二重起動] "), std::string::npos) << second.strReport;
+    EXPECT_NE(second.strReport.find("-> 7 (no box could be shown"), std::string::npos) << second.strReport;  // IDNO
+    EXPECT_NE(second.strError.find("the answer is \"No\""), std::string::npos) << second.strError;
+    EXPECT_EQ(second.strReport.find("QV_MAX_FRAMES"), std::string::npos);
+    ::kill(first, SIGTERM);
+    EXPECT_EQ(WaitGame(first, 30000), 0);
 }
 
 TEST(GameRun, TheStartUpDialogWritesBootDatAndIsSkippedWhenAskedTo) {

@@ -157,3 +157,18 @@ TEST_F(SceneFrameTest, ThePlaySceneKeepsTheFrameRateOfTheLastSecond) {
     EXPECT_EQ(GetMeasuredFps(), 60u);
     EXPECT_EQ(g_nRateKept, 60u);
 }
+
+TEST_F(SceneFrameTest, BothBackEndsPaceTheFramesOnTheClock) {
+    g_nLeaveAfter = 1000;
+    for (const int direct3D : {0, 1}) {
+        SceneManager.Release();
+        ASSERT_TRUE(DDInit(direct3D, nullptr, 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+        ResetTimers();
+        const auto start = m_Clock.Now();
+        for (int i = 0; i < 181; ++i) ASSERT_EQ(SceneManager.Frame(), 1u);
+        // 181 frames at 60 a second span three seconds of the clock, and the meter reads 60.
+        EXPECT_EQ(m_Clock.Now() - start, std::chrono::seconds(3)) << "Direct3D=" << direct3D;
+        EXPECT_EQ(GetMeasuredFps(), 60u) << "Direct3D=" << direct3D;
+        DDEnd();
+    }
+}

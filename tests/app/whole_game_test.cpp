@@ -186,7 +186,7 @@ TEST_F(WholeGameInProcess, AStageFileChosenInTheWindowIsPlayedAndItsReplaySaved)
     ASSERT_EQ(WinMain("", 1), 0);
     cwd.Restore();
     const std::string report = ReadText(dir.Path() / "Report_Game.txt");
-    EXPECT_EQ(ErrorLines(report), "QV_MAX_FRAMES : 900 frames run, closing\n") << report;
+    EXPECT_EQ(ErrorLines(report), "QV_MAX_FRAMES : 900 frames run, closing (60.00 fps)\n") << report;
     ASSERT_EQ(g_Choosers.size(), 2u) << report;
     EXPECT_EQ(g_Choosers[0], "ステージファイルの読み込み");
     // The replay saved holds the run: the stage and the frames played.

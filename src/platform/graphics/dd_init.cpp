@@ -9,6 +9,7 @@
 #include "platform/system/chrono_types.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
+#include "platform/system/timer.h"
 
 PIXELLAYOUT PixelLayout;
 PIXELLAYOUT BackPixelLayout;
@@ -23,8 +24,6 @@ DDSURFACEDATA VirBackBuffer;
 DDSURFACEDATA WorkSD;
 
 namespace {
-
-bool (*g_Pace)(int, int, int) = nullptr;
 
 // Result codes of the DirectDraw set-up.
 enum { INIT_OK = 0, CREATEEX_ERR = 1, SETCOOPLEVEL_ERR = 2, SETDISPLAYMODE_ERR = 3, CREATESURFACE_ERR_ = 4,
@@ -71,7 +70,6 @@ int InitDirectDraw() {
     if (!DDG.bWindow) pal[0].peBlue = 255;
     DDSetPaletteEntries(0, 256, pal);
     if (DDG.nColorBit == 32) PixelLayout = PIXELLAYOUT{16, 8, 0, 0, 255, 255, 255, 0};
-    SetFullScreen();
     return INIT_OK;
 }
 
@@ -120,7 +118,6 @@ bool InitD3D() {
     DDAllocSurfaceData(&WorkSD);
     DDCreateSurface(&WorkSD, DDG.nWidth, DDG.nHeight, 0, 0, 0, 0, 0);
     NameRecord(&WorkSD, "WorkSD");
-    SetFullScreen();
     return true;
 }
 
@@ -181,6 +178,8 @@ bool DDInit(int bDirect3D, NativeWindow* hWnd, int width, int height, int depth,
     DDG.bInit = 1;
     DDG.bOnce = 1;
     if (hWnd) DDOpenPresenter(hWnd, DDG.bVSync);
+    // After the presenter: making its renderer can make the window anew.
+    SetFullScreen();
     return true;
 }
 
@@ -219,7 +218,6 @@ void DDResetForTest() {
     DDG = DDGLOBAL{};
     PixelLayout = PIXELLAYOUT{};
     BackPixelLayout = PIXELLAYOUT{};
-    g_Pace = nullptr;
     DDResetPalettes();
     DDResetFrames();
 }
@@ -265,15 +263,12 @@ int DDSetRenderTarget(int, DDSURFACEDATA* sd) {
 
 void DDSetDeviceStates() {}
 
-void DDSetFramePace(bool (*pace)(int, int, int)) { g_Pace = pace; }
-
-int DDPresent(int fps, int a, int b) {
+int DDPresent(int fps, int, int) {
     if (!lpDTCon) return 1;
     if (lpDTCon->bVirtualMode) DDCopyVirBackBuffer();
     DDG.bLastVirtualMode = lpDTCon->bVirtualMode;
     // Presenting never blocks the game thread, so the pacing gate runs with VSync on as well.
-    if (g_Pace)
-        while (!g_Pace(fps, a, b)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    FramePacePacer().Wait(fps > 0 ? static_cast<uint32_t>(fps) : 0);
     DDEndScene();
     DDSubmitFrame(&BackBuffer);
     return 1;

@@ -135,5 +135,3 @@ void DDFlip();
 int DDMesBox(const char* text, const char* caption, unsigned style);
 // Lets a window box show over the screen (1) or ends that (0); 1 done.
 int DDSetDialogMode(int on);
-// Installs the frame-pacing gate that DDPresent polls (fps, a, b → true when the frame is due).
-void DDSetFramePace(bool (*pace)(int fps, int a, int b));

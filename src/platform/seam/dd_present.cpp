@@ -12,7 +12,9 @@
 #include "platform/seam/dialog_host.h"
 #include "platform/seam/native_window.h"
 #include "platform/seam/owners.h"
+#include "platform/seam/window_events.h"
 #include "platform/system/log.h"
+#include "platform/window/window.h"
 
 namespace {
 
@@ -90,8 +92,12 @@ bool DDOpenPresenter(NativeWindow* nativeWindow, int vsync) {
     if (!window) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window, &x, &y);
     SdlRendererPtr r(SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync));
     if (!r) r.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
+    // An OpenGL renderer makes the window anew where it was first made: it goes back to its place.
+    if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) SDL_SetWindowPosition(window, x, y);
     if (!r) {
         WriteReport("SDL_CreateRenderer: %s", SDL_GetError());
         return false;
@@ -195,6 +201,10 @@ bool DDWriteFrameDump() {
 
 void DDSetWindowScreenMode(NativeWindow* window, bool bWindowed) {
     if (!window) return;
+    if (cWindow* owner = FindSdlWindow(SDL_GetWindowID(SdlWindowOf(window)))) {
+        owner->SetFullScreen(!bWindowed);
+        return;
+    }
     SDL_SetWindowFullscreen(SdlWindowOf(window), bWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     SDL_ShowCursor(bWindowed ? SDL_ENABLE : SDL_DISABLE);
 }

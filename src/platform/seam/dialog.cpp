@@ -26,6 +26,7 @@ class cOwnWindow {
 public:
     bool Open(const std::string& title) {
         if (m_Renderer) return true;
+        SoftwareWindowSurfaces();
         if (!SDL_WasInit(SDL_INIT_VIDEO)) {
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
             m_bInit = true;

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/seam/joystick_devices.h"
+#include "platform/seam/native_window.h"
 #include "platform/seam/window_events.h"
 #include "platform/system/log.h"
 #include "platform/window/window.h"
@@ -120,6 +121,7 @@ bool ServeRequestEvent(const SDL_Event& e) {
 bool InitWindowSystem() {
     // Closing the last window is a WM_CLOSE of that window, not a second quit request.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SoftwareWindowSurfaces();
     // Started again soon after an end in the same process, the X11 driver
     // can refuse for a moment: a few tries, 50 ms apart.
     int rc = SDL_InitSubSystem(kSubsystems);

@@ -1,6 +1,7 @@
 #include "platform/system/mesbox.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -8,14 +9,36 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/system/cp932.h"
 #include "platform/system/log.h"
+#include "platform/system/path.h"
+#include "platform/window/dialog_mesbox.h"
 #include "records/services.h"
 
 namespace {
 
 std::atomic<MesBoxPresenter> g_Presenter{nullptr};
+
+// True when a window could be seen: a display is named and SDL's video
+// driver is not one that draws nowhere.
+bool HasDisplay() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return false;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+const char* AnswerName(int answer) {
+    switch (answer) {
+        case IDYES: return "Yes";
+        case IDNO: return "No";
+        case IDCANCEL: return "Cancel";
+        default: return "OK";
+    }
+}
 
 int SystemMesBox(const std::string& text, const std::string& caption, unsigned style) {
     const std::string t = Cp932ToUtf8(text), c = Cp932ToUtf8(caption);
@@ -39,12 +62,29 @@ int SystemMesBox(const std::string& text, const std::string& caption, unsigned s
     if ((style & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
     SDL_MessageBoxData data{flags, nullptr, c.c_str(), t.c_str(), n, buttons, nullptr};
     int answer = def;
-    if (SDL_ShowMessageBox(&data, &answer) != 0) {
-        // No display: the text still reaches the player on the terminal.
-        std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
-        return def;
+    if (SDL_ShowMessageBox(&data, &answer) == 0) return answer < 0 ? def : answer;
+    const std::string why = SDL_GetError();
+    // SDL's box did not open. Under X11 it asks the X server for a font set
+    // that a bare server (Xvfb, whose only font is its built-in "fixed") does
+    // not have, and the desktop's dialog program may be missing: the box is
+    // drawn in a window of the program's own, with its own fonts.
+    // Windows belong to the process's first thread (Linux gives it the process id).
+    if (HasDisplay() && ::gettid() == ::getpid()) {
+        if (const int shown = DialogMesBox(text, caption, style)) return shown;
     }
-    return answer < 0 ? def : answer;
+    // No box at all: the text goes to the terminal and to the report log,
+    // and a question takes the answer that changes nothing.
+    const int safe = EscapeMesBoxAnswer(style);
+    WriteReport("MesBox [%s] %s -> %d (no box could be shown: %s)", caption.c_str(), text.c_str(), safe, why.c_str());
+    std::error_code error;
+    const std::string report = ReportPath();
+    const std::string log =
+        report.empty() ? std::string() : std::filesystem::absolute(ToNativePath(report, false), error).string();
+    std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    if ((style & 0xF) != MB_OK)
+        std::fprintf(stderr, "(no message box could be shown, so the answer is \"%s\")\n", AnswerName(safe));
+    if (!log.empty()) std::fprintf(stderr, "(this message is also in the log %s)\n", log.c_str());
+    return safe;
 }
 
 std::string VFormat1024(const char* format, va_list args) {
@@ -71,6 +111,15 @@ bool IsAutoAnswer() {
 }
 
 void RereadAutoAnswer() { g_nAutoAnswer = -1; }
+
+int EscapeMesBoxAnswer(unsigned style) {
+    switch (style & 0xF) {
+        case MB_OKCANCEL:
+        case MB_YESNOCANCEL: return IDCANCEL;
+        case MB_YESNO: return IDNO;
+        default: return IDOK;
+    }
+}
 
 int DefaultMesBoxAnswer(unsigned style) {
     const unsigned buttons = style & 0xF;
@@ -117,5 +166,5 @@ int DebugMesBoxF(const char* format, ...) {
 
 void OutOfMemory() {
     ErrMesBox("メモリが不足しています！");
-    RecPostClose();
+    RecFaultClose("メモリが不足しています！");
 }

@@ -6,3 +6,9 @@
 
 inline SDL_Window* SdlWindowOf(NativeWindow* window) { return reinterpret_cast<SDL_Window*>(window); }
 inline NativeWindow* NativeWindowOf(SDL_Window* window) { return reinterpret_cast<NativeWindow*>(window); }
+
+// The software renderer draws into the window's own surface (shared memory
+// under X11) instead of handing it to an OpenGL texture: no GL driver and
+// none of its threads are started for a picture made in software. Call
+// before the first window.
+inline void SoftwareWindowSurfaces() { SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0"); }

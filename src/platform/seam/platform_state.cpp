@@ -41,7 +41,6 @@ void ResetPlatformState() {
     DDResetDiffuseColor();
     DDResetColorOp();
     DDResetAlphaOp();
-    SetDisplayStateSource(nullptr);
     ResetKeySnapshot();
     ResetMouseLatches();
     ResetInputScript();

@@ -2,9 +2,10 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <cstdio>
 
+#include "platform/graphics/dd_init.h"
+#include "platform/seam/native_window.h"
 #include "platform/system/cp932.h"
 #include "platform/system/log.h"
 
@@ -12,13 +13,6 @@ namespace {
 
 constexpr double BYTES_TO_MB = 1.0 / 1048576.0;
 constexpr uint32_t SOFTWARE_DDI_VERSION = 9;
-
-std::atomic<DisplayStateSource> g_DisplaySource{nullptr};
-
-DISPLAYSTATE CurrentDisplayState() {
-    DisplayStateSource source = g_DisplaySource.load();
-    return source ? source() : DISPLAYSTATE{};
-}
 
 double MB(uint64_t bytes) { return static_cast<double>(bytes) * BYTES_TO_MB; }
 
@@ -47,7 +41,16 @@ int WriteSystemReportLines(const SYSTEMFACTS& f) {
 
 int WriteSystemReport() { return WriteSystemReportLines(CollectSystemFacts()); }
 
-void SetDisplayStateSource(DisplayStateSource source) { g_DisplaySource = source; }
+DISPLAYSTATE CurrentDisplayState() {
+    DISPLAYSTATE s;
+    s.bDirectDraw = lpDDCon != nullptr;
+    s.bDirect3D = lpDTCon != nullptr;
+    s.nBpp = DDGetColorBit();
+    s.bWindow = DDG.bWindow != 0;
+    if (SDL_Window* window = SdlWindowOf(DDG.hWnd))
+        s.bWindow = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    return s;
+}
 
 DISPLAYFACTS CollectDisplayFacts() {
     DISPLAYFACTS f;

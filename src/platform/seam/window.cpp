@@ -388,15 +388,34 @@ void cWindow::SetTitle(const char* title) {
 
 bool cWindow::SetFullScreen(bool bFullScreen) {
     if (!m_pNativeWindow) return false;
+    SDL_Window* window = SdlOf(m_pNativeWindow);
+    if (bFullScreen == IsFullScreen()) return true;
+    SDL_Rect desktop{};
     if (bFullScreen) {
-        // Size limits would keep the window from covering the desktop.
-        SDL_SetWindowMaximumSize(SdlOf(m_pNativeWindow), 16384, 16384);
+        // The window itself is made to cover the display first: SDL only asks
+        // the window manager for the full-screen state, and a window manager
+        // that refuses it (or none at all) would leave a 640x480 window that
+        // shows part of a desktop-sized picture. Size limits would keep it small.
+        SDL_GetWindowPosition(window, &m_rcWindowed.x, &m_rcWindowed.y);
+        SDL_GetWindowSize(window, &m_rcWindowed.w, &m_rcWindowed.h);
+        SDL_SetWindowMaximumSize(window, 16384, 16384);
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &desktop) == 0) {
+            SDL_SetWindowPosition(window, desktop.x, desktop.y);
+            SDL_SetWindowSize(window, desktop.w, desktop.h);
+        }
     }
-    if (SDL_SetWindowFullscreen(SdlOf(m_pNativeWindow), bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    if (SDL_SetWindowFullscreen(window, bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         WriteReport("SDL_SetWindowFullscreen : %s", SDL_GetError());
         return false;
     }
-    if (!bFullScreen) ApplySizeLimits();
+    if (!bFullScreen) {
+        ApplySizeLimits();
+        if (m_rcWindowed.w > 0 && m_rcWindowed.h > 0) {
+            SDL_SetWindowSize(window, m_rcWindowed.w, m_rcWindowed.h);
+            SDL_SetWindowPosition(window, m_rcWindowed.x, m_rcWindowed.y);
+        }
+    }
+    SDL_ShowCursor(bFullScreen ? SDL_DISABLE : SDL_ENABLE);
     return true;
 }
 

@@ -40,6 +40,7 @@ bool cFramePacer::IsDue(uint32_t fps) {
         m_SecondStart = now;
         m_nFrame = 0;
     }
+    m_LastDue = now;
     if (++m_nFrame >= fps) {
         // A whole second: it starts the next one exactly.
         m_SecondStart += nanoseconds(NS_PER_SECOND);
@@ -58,6 +59,12 @@ void cFramePacer::Reset() {
     m_nFps = 0;
     m_SecondStart = nanoseconds(0);
     m_nFrame = 0;
+    m_LastDue = nanoseconds(0);
+}
+
+nanoseconds cFramePacer::LastDue() const {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    return m_LastDue;
 }
 
 nanoseconds cFramePacer::NextDeadline() const {

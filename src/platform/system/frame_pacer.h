@@ -24,6 +24,8 @@ public:
     void Reset();
     // When the next frame is due (the clock's time line); 0 before a run.
     std::chrono::nanoseconds NextDeadline() const;
+    // When the last due frame was let through (the clock's time line); 0 before a run.
+    std::chrono::nanoseconds LastDue() const;
 
     // More than this many frames late starts a new run at the current time.
     static constexpr int MAX_LATE_FRAMES = 3;
@@ -38,4 +40,5 @@ private:
     uint32_t m_nFps = 0;
     std::chrono::nanoseconds m_SecondStart{0};  // start of the current whole second of the run
     uint32_t m_nFrame = 0;                      // frames counted in that second
+    std::chrono::nanoseconds m_LastDue{0};      // when IsDue last returned true
 };

@@ -76,6 +76,11 @@ int ReportInit(const char* path) {
     return 1;
 }
 
+std::string ReportPath() {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    return g_ReportPath;
+}
+
 int WriteReport(const char* format, ...) {
     va_list args;
     va_start(args, format);
@@ -133,7 +138,7 @@ void WriteECAndClose(const char* format, ...) {
         std::lock_guard<std::mutex> lock(g_LogLock);
         WriteECLocked(text);
     }
-    RecPostClose();
+    RecFaultClose(text);
 }
 
 bool IsECEnabled() {

@@ -4,9 +4,12 @@
 // enabled and emptied by its first line of a run. Every line opens the file,
 // appends and closes it; one lock keeps lines of several threads whole.
 // Texts are Shift-JIS as the program holds them; lines end with CR LF.
+#include <string>
 
 // Creates or empties the report log; 1 on success.
 int ReportInit(const char* path);
+// The report log's path as given to ReportInit; "" before.
+std::string ReportPath();
 // Appends one formatted line to the report log; 0 when it cannot be opened.
 int WriteReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The same line to the report log and the error log.

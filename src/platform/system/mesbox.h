@@ -33,6 +33,8 @@ void OutOfMemory();
 
 // The answer a box gives when nobody is asked (the default button).
 int DefaultMesBoxAnswer(unsigned style);
+// The answer of a box closed without a choice (Escape): Cancel, else No, else OK.
+int EscapeMesBoxAnswer(unsigned style);
 
 // Shows one box and returns the answer; texts are Shift-JIS.
 using MesBoxPresenter = int (*)(const std::string& text, const std::string& caption, unsigned style);

@@ -32,10 +32,9 @@ struct DISPLAYSTATE {
     int bDirectDraw = 1;  // the DirectDraw back end runs
     int bDirect3D = 0;    // the Direct3D back end runs
 };
-// Gives the graphics layer's current state.
-using DisplayStateSource = DISPLAYSTATE (*)();
-// Installs the graphics layer's source (null: the default DISPLAYSTATE).
-void SetDisplayStateSource(DisplayStateSource source);
+// The state the graphics layer runs in: its back end and depth, and full
+// screen only when the window really covers the screen.
+DISPLAYSTATE CurrentDisplayState();
 
 // What the display report says.
 struct DISPLAYFACTS {
@@ -46,7 +45,7 @@ struct DISPLAYFACTS {
     std::string library;              // the library behind the display ("SDL 2.26.5")
     std::vector<std::string> displays;  // names of the displays (CP932)
 };
-// Reads the facts from the graphics layer's source and SDL (when its video runs).
+// Reads the facts from the graphics layer and SDL (when its video runs).
 DISPLAYFACTS CollectDisplayFacts();
 // Writes the display report's lines for facts.
 int WriteDisplayReportLines(const DISPLAYFACTS& facts, int detailed);

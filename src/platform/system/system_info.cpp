@@ -4,8 +4,10 @@
 #include <sys/statvfs.h>
 #include <sys/sysinfo.h>
 #include <sys/utsname.h>
+#include <unistd.h>
 
 #include "platform/system/chrono_types.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,7 +28,6 @@ namespace {
 
 constexpr uint32_t MAX_DISK_FREE = 0x7FFFFFFF;
 // The Windows platform number has no Linux value; the report shows this.
-constexpr int PLATFORM_NONE = 0;
 constexpr int DEFAULT_MAJOR = 5, DEFAULT_MINOR = 1;
 // The clock is measured over this window. A sleep, not a busy loop: the
 // time-stamp counter runs on at its fixed rate while the thread sleeps.
@@ -217,13 +218,16 @@ void GetMemoryStatus(MEMORYSTATUS* status) {
             status->dwMemoryLoad =
                 static_cast<uint32_t>(100 - status->dwAvailPhys * 100 / status->dwTotalPhys);
     }
-    // The user address space (47 bits on x86-64), or the limit set on it.
-    uint64_t total = sizeof(void*) == 8 ? (1ULL << 47) : (3ULL << 30);
+    // The memory the process can have: physical memory and swap, or less
+    // when a limit is set on its address space.
+    status->dwTotalVirtual = status->dwTotalPageFile;
+    status->dwAvailVirtual = status->dwAvailPageFile;
     struct rlimit rl {};
-    if (getrlimit(RLIMIT_AS, &rl) == 0 && rl.rlim_cur != RLIM_INFINITY && rl.rlim_cur < total) total = rl.rlim_cur;
-    const uint64_t used = ProcessVirtualSize();
-    status->dwTotalVirtual = total;
-    status->dwAvailVirtual = used < total ? total - used : 0;
+    if (getrlimit(RLIMIT_AS, &rl) == 0 && rl.rlim_cur != RLIM_INFINITY && rl.rlim_cur < status->dwTotalVirtual) {
+        const uint64_t used = ProcessVirtualSize();
+        status->dwTotalVirtual = rl.rlim_cur;
+        status->dwAvailVirtual = std::min(status->dwAvailVirtual, used < rl.rlim_cur ? rl.rlim_cur - used : 0);
+    }
 }
 
 uint32_t GetDiskFreeBytes(const char* directory) {
@@ -243,9 +247,9 @@ std::string ParseOsReleaseName(const std::string& text) {
     return name;
 }
 
-std::string FormatOSDescription(const std::string& name, const std::string& version, int platform, int build) {
+std::string FormatOSDescription(const std::string& name, const std::string& version, int pid, int build) {
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%s %s PID %d Build %d", name.c_str(), version.c_str(), platform, build);
+    std::snprintf(buf, sizeof buf, "%s %s PID %d Build %d", name.c_str(), version.c_str(), pid, build);
     return buf;
 }
 
@@ -262,7 +266,7 @@ void GetOSDescription(std::string* text, int* major, int* minor) {
         version = std::string(u.sysname) + " " + u.release;
         build = KernelBuild(u.version);
     }
-    *text = FormatOSDescription(Utf8ToCp932(ParseOsReleaseName(osRelease)), version, PLATFORM_NONE, build);
+    *text = FormatOSDescription(Utf8ToCp932(ParseOsReleaseName(osRelease)), version, static_cast<int>(::getpid()), build);
 }
 
 bool IsWindowsVersionAtLeast(int major, int minor) {

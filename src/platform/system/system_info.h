@@ -25,7 +25,7 @@ struct MEMORYSTATUS {
     uint64_t dwAvailPhys = 0;
     uint64_t dwTotalPageFile = 0;  // physical memory and swap
     uint64_t dwAvailPageFile = 0;
-    uint64_t dwTotalVirtual = 0;  // address space of the process
+    uint64_t dwTotalVirtual = 0;  // what the process can have: physical memory and swap, or its address-space limit
     uint64_t dwAvailVirtual = 0;
 };
 
@@ -58,8 +58,9 @@ uint32_t GetDiskFreeBytes(const char* directory);
 
 // The system's name from os-release text (PRETTY_NAME, else NAME and VERSION), UTF-8.
 std::string ParseOsReleaseName(const std::string& text);
-// "%s %s PID %d Build %d": name, version text, platform number and build number.
-std::string FormatOSDescription(const std::string& name, const std::string& version, int platform, int build);
+// "%s %s PID %d Build %d": name, kernel name and release, process id and the
+// kernel's build number (the "#N" of its version).
+std::string FormatOSDescription(const std::string& name, const std::string& version, int pid, int build);
 // The system's description into text (when given), and the Windows-style
 // version into major and minor (when given). Linux has none of its own: the
 // outputs keep their defaults 5 and 1.

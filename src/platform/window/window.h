@@ -160,6 +160,7 @@ protected:
     std::vector<cWindow*> m_vChild;
     int m_nRememberX = -1000, m_nRememberY = -1000;
     int m_nRememberW = 0, m_nRememberH = 0;
+    struct { int x = 0, y = 0, w = 0, h = 0; } m_rcWindowed;  // the window's place before full screen
     NativeWindowPtr m_pNativeWindow;
 };
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/graphics/dd_restore.h"
+#include "platform/system/clock.h"
 #include "platform/system/mesbox.h"
+#include "platform/system/timer.h"
 #include "platform/graphics/dd_test_support.h"
 
 using namespace ddtest;
@@ -67,11 +69,15 @@ TEST_F(InitTest, SixteenBitsRunAtThirtyTwoAndTwentyFourIsRefused) {
 
 TEST_F(InitTest, PresentHandsTheBackBufferOverAndPaces) {
     ASSERT_TRUE(InitD3D(4, 2));
-    static int polls = 0;
-    DDSetFramePace([](int fps, int, int) { return ++polls >= 3 && fps == 60; });
+    // Three frames at 60: the first at once, the third two frames later on the clock.
+    cSimulatedClock clock;
+    SetTimerClock(&clock);
+    ResetTimers();
     BackBuffer.Surface.Row32(1)[3] = 0xFF123456u;
-    EXPECT_EQ(DDPresent(60, 0, 0), 1);
-    EXPECT_EQ(polls, 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(DDPresent(60, 0, 0), 1);
+    EXPECT_EQ(clock.Now(), std::chrono::nanoseconds(2 * 1000000000LL / 60));
+    SetTimerClock(nullptr);
+    ResetTimers();
     DDFRAME f;
     ASSERT_TRUE(DDGetLastFrame(&f));
     EXPECT_EQ(f.width, 4);

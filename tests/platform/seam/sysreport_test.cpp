@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <regex>
 #include <sstream>
 
+#include "platform/graphics/dd_init.h"
 #include "platform/system/log.h"
 #include "platform/window/platform_state.h"
 #include "support/env_guard.h"
@@ -100,7 +102,7 @@ TEST_F(ReportTest, ThisMachinesReportHasEveryLineInItsFormat) {
     const std::vector<std::string> lines = ReadLines(path);
     ASSERT_EQ(lines.size(), 7u);
     const char* patterns[] = {
-        R"(OS : .* PID 0 Build \d+)",       R"(CPU : .* \d+)",           R"(Mem Total : \d+\.\d{3}MB)",
+        R"(OS : .* PID \d+ Build \d+)",       R"(CPU : .* \d+)",           R"(Mem Total : \d+\.\d{3}MB)",
         R"(Mem Free : +\d+MB)",             R"(Vir Total : \d+\.\d{3}MB)", R"(Vir Free : +\d+MB)",
         R"(HD Free : +\d+MB)",
     };
@@ -133,7 +135,15 @@ TEST_F(ReportTest, DisplayReportUnderDirect3DAloneHasNoMemoryOrRefreshLines) {
 }
 
 TEST_F(ReportTest, DisplayFactsComeFromTheGraphicsLayerAndSDL) {
-    SetDisplayStateSource([] { return DISPLAYSTATE{0, 8, 0, 1}; });
+    // The state the graphics layer was started in: DirectDraw at 8 bits in a window...
+    ASSERT_TRUE(DDInit(0, nullptr, 640, 480, 8, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+    const DISPLAYSTATE dd = CurrentDisplayState();
+    EXPECT_EQ(dd.bWindow, 1);
+    EXPECT_EQ(dd.nBpp, 8);
+    EXPECT_EQ(dd.bDirectDraw, 1);
+    EXPECT_EQ(dd.bDirect3D, 0);
+    // ...and Direct3D at 32 full screen, with no DirectDraw memory lines.
+    ASSERT_TRUE(DDInit(1, nullptr, 640, 480, 32, 0, 0, 1, 60, 0, nullptr, nullptr, 0));
     cEnvGuard env("SDL_VIDEODRIVER", "dummy");
     // No X server: with one, libdbus (reached by SDL through X11 autolaunch)
     // keeps an allocation that the leak checker reports.
@@ -141,8 +151,11 @@ TEST_F(ReportTest, DisplayFactsComeFromTheGraphicsLayerAndSDL) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     const DISPLAYFACTS f = CollectDisplayFacts();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    DDResetForTest();
     EXPECT_EQ(f.state.bWindow, 0);
-    EXPECT_EQ(f.state.nBpp, 8);
+    EXPECT_EQ(f.state.nBpp, 32);
+    EXPECT_EQ(f.state.bDirectDraw, 0);
+    EXPECT_EQ(f.state.bDirect3D, 1);
     EXPECT_EQ(f.nVramTotal, 0u);  // no DirectDraw back end
     EXPECT_FALSE(f.displays.empty());
     EXPECT_EQ(f.library.rfind("SDL 2.", 0), 0u);
@@ -153,7 +166,6 @@ TEST_F(ReportTest, DisplayFactsComeFromTheGraphicsLayerAndSDL) {
 }
 
 TEST_F(ReportTest, NoVideoMemoryIsCountedUnderEitherBackEnd) {
-    SetDisplayStateSource([] { return DISPLAYSTATE{}; });
     uint32_t total = 1, free = 1;
     DDGetVideoMemory(&total, &free);
     EXPECT_EQ(total, 0u);
@@ -245,6 +257,8 @@ TEST(SystemFacts, ThisMachinesFiguresAreConsistent) {
     EXPECT_GT(m.dwTotalPhys, 0u);
     EXPECT_LE(m.dwAvailPhys, m.dwTotalPhys);
     EXPECT_LE(m.dwAvailVirtual, m.dwTotalVirtual);
+    // What the process can have is memory the machine has, not the 128 TB of address space.
+    EXPECT_LE(m.dwTotalVirtual, m.dwTotalPageFile);
     EXPECT_LE(GetDiskFreeBytes(nullptr), 0x7FFFFFFFu);
     EXPECT_EQ(GetDiskFreeBytes("no\\such\\folder"), 0u);
     int major = 0, minor = 0;
@@ -252,7 +266,8 @@ TEST(SystemFacts, ThisMachinesFiguresAreConsistent) {
     GetOSDescription(&text, &major, &minor);
     EXPECT_EQ(major, 5);
     EXPECT_EQ(minor, 1);
-    EXPECT_NE(text.find(" PID 0 Build "), std::string::npos);
+    // The process id, and the kernel's build number.
+    EXPECT_NE(text.find(" PID " + std::to_string(::getpid()) + " Build "), std::string::npos) << text;
     EXPECT_TRUE(IsWindowsVersionAtLeast(5, 1));
     EXPECT_FALSE(IsWindowsVersionAtLeast(6, 0));
 }

@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
 #include <vector>
 
+#include "platform/graphics/dd_present.h"
 #include "platform/system/cp932.h"
 #include "platform/input/input_keys.h"
 #include "platform/system/log.h"
@@ -145,6 +147,47 @@ TEST_F(X11WindowTest, SwitchesToDesktopFullScreenAndBack) {
     SDL_GetWindowSize(SdlWindowOf(w.GetNativeWindow()), &cw, &ch);
     EXPECT_EQ(cw, 640);
     EXPECT_EQ(ch, 480);
+}
+
+namespace {
+
+// Threads of this process whose name starts with prefix.
+int ThreadsNamed(const std::string& prefix) {
+    int n = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream f(task.path() / "comm");
+        std::string name;
+        std::getline(f, name);
+        if (name.rfind(prefix, 0) == 0) ++n;
+    }
+    return n;
+}
+
+bool MapsHold(const std::string& text) {
+    std::ifstream f("/proc/self/maps");
+    const std::string maps{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    return maps.find(text) != std::string::npos;
+}
+
+}  // namespace
+
+TEST_F(X11WindowTest, TheSoftwareRendererStartsNoGLDriverNorItsThreads) {
+    env.Set("SDL_RENDER_DRIVER", "software");
+    const bool driverBefore = MapsHold("_dri.so");
+    const int threadsBefore = ThreadsNamed("llvmpipe");
+    ASSERT_TRUE(DDOpenPresenter(w.GetNativeWindow(), 0));
+    DDSURFACEDATA sd;
+    ASSERT_TRUE(sd.Surface.Allocate(DDFMT_ARGB8888, 64, 48));
+    sd.nWidth = 64;
+    sd.nHeight = 48;
+    DDSubmitFrame(&sd);
+    EXPECT_TRUE(DDPresentPending());
+    DDClosePresenter();
+    DDResetFrames();
+    if (!driverBefore) {
+        EXPECT_FALSE(MapsHold("_dri.so")) << "a GL driver was loaded";
+    }
+    EXPECT_EQ(ThreadsNamed("llvmpipe"), threadsBefore);
 }
 
 TEST_F(WindowTest, CountsAsActiveFromTheStartWithoutAWindowManager) {
