@@ -98,15 +98,14 @@ void cSceneManager::Reset() {
 uint32_t cSceneManager::Frame() {
     // Past an automation frame limit the picture stands still until the
     // program has closed, so that the last frame is that of the limit.
-    if (const uint32_t max = g_nMaxFrames.load(); max && g_nFrameCount.load() >= max) {
+    if (FrameLimitReached()) {
         Sleep(1);
         PassThreadGate();
         return 1;
     }
     WaitFrameTime();
     StartStopwatch();
-    const uint32_t frame = ++g_nFrameCount;
-    ApplyInputScript(frame);
+    const uint32_t frame = CountFrame();
     if (lpDDCon && !RestoreLostSurfaces()) return 0;
     PollJoystick(&InputList[0]);
     try {
@@ -123,12 +122,10 @@ uint32_t cSceneManager::Frame() {
     g_nLap = static_cast<uint32_t>(LapStopwatch(1));
     if (cScene* play = Scene(SCENE_PLAY)) play->SetMeasuredRate(g_nFps);
     if (IniData.ShowFps) DrawFrameRateText();
-    Present();
-    const uint32_t max = g_nMaxFrames.load();
-    if (max && frame == max) {
-        WriteReport("QV_MAX_FRAMES : %u frames run, closing", max);
-        PostCloseMain();
-    }
+    // A worker or a dialog that ran inside this frame may have reached the
+    // frame limit: its picture is the last one.
+    if (!FrameLimitReached() || g_nFrameCount.load() == frame) Present();
+    CloseAtFrameLimit(frame);
     return 1;
 }
 
@@ -191,6 +188,32 @@ uint32_t GetMeasuredFps() { return g_nFps; }
 uint32_t GetFrameTimeMean() { return g_nLapMean; }
 
 void SetMaxFrames(uint32_t nFrames) { g_nMaxFrames = nFrames; }
+
+bool FrameLimitReached() {
+    const uint32_t max = g_nMaxFrames.load();
+    return max && g_nFrameCount.load() >= max;
+}
+
+uint32_t CountFrame(std::vector<SCRIPTKEY>* applied) {
+    const uint32_t frame = ++g_nFrameCount;
+    ApplyInputScript(frame, applied);
+    return frame;
+}
+
+void CloseAtFrameLimit(uint32_t frame) {
+    const uint32_t max = g_nMaxFrames.load();
+    if (!max || frame != max) return;
+    WriteReport("QV_MAX_FRAMES : %u frames run, closing", max);
+    PostCloseMain();
+}
+
+bool CountDialogFrame(std::vector<SCRIPTKEY>& keys) {
+    const uint32_t max = g_nMaxFrames.load();
+    if (max && g_nFrameCount.load() + 1 >= max) return false;
+    if (!CheckFrameTime(static_cast<uint32_t>(SceneManager.nFrameRate))) return true;
+    CountFrame(&keys);
+    return true;
+}
 
 void WaitFrameTime() {
     if (lpDTCon) return;

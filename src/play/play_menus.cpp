@@ -245,11 +245,8 @@ void cPlayScene::Restart() {
         return;
     }
     Draw(0, 1, 0, 1);
-    std::vector<cCmd> menu;
-    const std::string& text = SystemText(23);
-    const size_t cut = text.find('\n');
-    menu.emplace_back(1, text.substr(0, cut));
-    menu.emplace_back(1, cut == std::string::npos ? std::string() : text.substr(cut + 1));
+    // Texts 23 and 24: retry, back to the map.
+    const std::vector<cCmd> menu{cCmd(1, SystemText(23)), cCmd(1, SystemText(24))};
     DrawCmdMenu(menu);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/editor_notice.h"
+#include "app/front_services.h"
 #include "app/scene_manager.h"
 #include "app/start_file.h"
 #include "database/common_bitmaps.h"
@@ -37,6 +38,8 @@ cPlayScene::cPlayScene() : cScene(SCENE_PLAY, -1) {
     pfnState[PLAYSTATE_GAMEOVER] = &cPlayScene::GameOver;
     pfnState[PLAYSTATE_EXIT] = &cPlayScene::StateExit;
     lpPlayScene = this;
+    // The ranking-name dialog edits the name of the entry about to be registered.
+    SetEntryNameTarget(&strRankName);
 }
 
 cPlayScene::~cPlayScene() {
@@ -46,7 +49,10 @@ cPlayScene::~cPlayScene() {
     DDReleaseSurface(&SightMask);
     DDReleaseSurface(&SightStencil);
     Pictures.Clear();
-    if (lpPlayScene == this) lpPlayScene = nullptr;
+    if (lpPlayScene == this) {
+        lpPlayScene = nullptr;
+        SetEntryNameTarget(nullptr);
+    }
 }
 
 const cScrollAxis& CurScrollX() {
@@ -61,6 +67,7 @@ const cScrollAxis& CurScrollY() {
 
 void ResetPlayState() {
     lpPlayScene = nullptr;
+    SetEntryNameTarget(nullptr);
     bScrollFollowSwitch = 0;
     ResetBlockGrid();
     ResetStageObjects();

@@ -11,12 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/input/input_script.h"
 #include "platform/system/native_window.h"
 #include "platform/window/ctrl.h"
 #include "records/safe_container.h"
 
 // Tests: called on every frame of a modal loop, after drawing.
 void SetDialogFrameHook(std::function<void(class cDialog&, int frame)> hook);
+// Called on every pass of a modal loop: the program counts its frames while
+// a dialog waits and hands over the scripted keys of a frame, which the
+// dialog takes as typed. false: the dialog ends as if cancelled (the run's
+// frame limit). Installed by the program at start-up; none: nothing counted.
+using DIALOGFRAMESERVICE = bool (*)(std::vector<SCRIPTKEY>& keys);
+void SetDialogFrameService(DIALOGFRAMESERVICE service);
 
 // Main thread: from now on dialogs are drawn in window, through the renderer
 // of the frame presenter (dd_present.h), over the frame last handed to it;
@@ -130,6 +137,10 @@ public:
     bool HasKeyboardFocus() const;
     // Ctrl held: keys go to the controls only.
     void SetPassCtrl(bool b) { m_bPassCtrl = b; }
+    // A key typed by script (virtual-key code): as a key of the keyboard,
+    // with its character for a letter, digit or space (upper case while a
+    // scripted shift key is down).
+    void TypeKey(int vk, bool bDown);
 
 protected:
     cDialog* m_lpParent = nullptr;
