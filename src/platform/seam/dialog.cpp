@@ -11,6 +11,7 @@
 #include "platform/seam/native_window.h"
 #include "platform/seam/owners.h"
 #include "platform/seam/window_events.h"
+#include "platform/graphics/dd_present.h"
 #include "platform/system/cp932.h"
 #include "platform/window/dialog_lists.h"
 
@@ -113,6 +114,18 @@ void DialogHostRendererGone(SDL_Renderer* renderer) {
 void SetDialogFrameHook(std::function<void(cDialog&, int)> hook) { g_FrameHook = std::move(hook); }
 
 void SetDialogFrameService(DIALOGFRAMESERVICE service) { g_FrameService = service; }
+
+bool ReadDialogWindow(DDFRAME* frame) {
+    SDL_Renderer* r = HostRenderer();
+    int w = 0, h = 0;
+    if (!r || !frame || SDL_GetRendererOutputSize(r, &w, &h) != 0 || w < 1 || h < 1) return false;
+    frame->width = w;
+    frame->height = h;
+    frame->pixels.assign(static_cast<size_t>(w) * h, 0);
+    if (SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_RGB888, frame->pixels.data(), w * 4) != 0) return false;
+    for (uint32_t& px : frame->pixels) px &= 0xFFFFFF;
+    return true;
+}
 
 bool DialogHostProcessEvent(const SDL_Event& e) {
     if (ModelessDialogs().empty() || !cImGuiHost::Get().IsAttached()) return false;
@@ -217,6 +230,7 @@ void cDialog::DrawFrame(bool bModal) {
     if (m_nScrollBars & DLG_HSCROLL) flags |= ImGuiWindowFlags_HorizontalScrollbar | ImGuiWindowFlags_AlwaysHorizontalScrollbar;
     if (m_nScrollBars & DLG_VSCROLL) flags |= ImGuiWindowFlags_AlwaysVerticalScrollbar;
     if (!m_nScrollBars) flags |= ImGuiWindowFlags_NoScrollbar;
+    if (!m_bCaption) flags |= ImGuiWindowFlags_NoTitleBar;
     const std::string name = Cp932ToUtf8(m_strTitle) + "###dlg" + std::to_string(reinterpret_cast<uintptr_t>(this));
     const bool disabled = m_bDisabled || (bModal && !top);
     if (ImGui::Begin(name.c_str(), nullptr, flags)) {

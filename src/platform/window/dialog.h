@@ -18,6 +18,9 @@
 
 // Tests: called on every frame of a modal loop, after drawing.
 void SetDialogFrameHook(std::function<void(class cDialog&, int frame)> hook);
+// Main thread, from the frame hook: the picture that the dialogs' window
+// shows now (its whole output, 0x00RRGGBB); false when none can be read.
+bool ReadDialogWindow(struct DDFRAME* frame);
 // Called on every pass of a modal loop: the program counts its frames while
 // a dialog waits and hands over the scripted keys of a frame, which the
 // dialog takes as typed. false: the dialog ends as if cancelled (the run's
@@ -91,6 +94,8 @@ public:
     int X() const { return m_x; }
     int Y() const { return m_y; }
     void SetScrollBars(int bits) { m_nScrollBars = bits; }
+    // A popup without a caption has no title bar.
+    void SetCaption(bool bCaption) { m_bCaption = bCaption; }
 
     // The control list (entries are not owned unless made by NewCtrl).
     void AddCtrl(cCtrl* ctrl);
@@ -149,6 +154,7 @@ protected:
     int m_nModalFlags = 0;
     int m_nResult = 0;
     int m_nScrollBars = 0;
+    bool m_bCaption = true;
     bool m_bCentre = true;
     int m_x = -1000, m_y = -1000;
     cSafeVector<cCtrl*> m_Ctrls;
