@@ -1,5 +1,7 @@
 #include "app/scene_manager.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <new>
 #include <string>
 #include <vector>
@@ -55,6 +57,7 @@ constexpr int kDeleteOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_MAP_MENU, SCENE_WORL
 constexpr int kSlotOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_WORLD_MAP, SCENE_MAP_MENU, SCENE_CHALLENGE, SCENE_OPTION,
                                        SCENE_PLAY};
 
+
 void DrawFrameRateText() {
     g_nLapRing[g_nLapIndex++] = g_nLap;
     if (g_nLapIndex >= 16) {
@@ -67,8 +70,7 @@ void DrawFrameRateText() {
         Fonts[FONT_SMALL].DrawTextF(&BackBuffer, 549, 469, "FPS%2d(%2d)", static_cast<int>(g_nFps),
                                     static_cast<int>(g_nLapMean));
     else
-        Fonts[FONT_MEDIUM].DrawTextBoxF(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", static_cast<int>(g_nFps),
-                                        static_cast<int>(g_nLapMean));
+        DrawFrameRateBox(static_cast<int>(g_nFps), static_cast<int>(g_nLapMean));
 }
 
 }  // namespace
@@ -182,6 +184,14 @@ cScene* CreateStandardScene(int nScene) {
 }
 
 uint32_t GetFrameCount() { return g_nFrameCount.load(); }
+
+void DrawFrameRateBox(int fps, int mean) {
+    char text[40];
+    std::snprintf(text, sizeof text, "FPS%2d(%2d)", fps, mean);
+    Font& font = Fonts[FONT_MEDIUM];
+    const int x = std::min(495, 640 - font.Measure(text).cx);
+    font.DrawTextBoxF(&BackBuffer, x, 463, 0, 0, "%s", text);
+}
 
 uint32_t GetMeasuredFps() { return g_nFps; }
 

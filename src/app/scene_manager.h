@@ -74,6 +74,10 @@ void SetSceneFactory(SCENEFACTORY factory);
 // The standard factory: the scenes that exist so far.
 cScene* CreateStandardScene(int nScene);
 
+// The frame-rate text of ShowFps 1 on the back buffer: "FPS%2d(%2d)" in a
+// box at (495, 463); a longer text (a rate of four digits) moves the box
+// left so that it ends at the picture's right edge instead of being cut.
+void DrawFrameRateBox(int fps, int mean);
 // Frames run since start-up (the frame counter of Frame).
 uint32_t GetFrameCount();
 // The frame rate of the last second, as the last frame measured it.
