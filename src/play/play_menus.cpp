@@ -206,7 +206,7 @@ void cPlayScene::AfterPlay() {
     if (hint) {
         // The hint line of the play screen takes y 456 when it shows; the F3
         // hint then goes one line above it.
-        const bool bHintLine = showHint && (bStageTest || bEditorStart);
+        const bool bHintLine = showHint && (ShowsEndHint() || bEditorStart);
         const char* text = SystemText(28).c_str();
         Fonts[FONT_MEDIUM].DrawText(&BackBuffer, 320 - GetSjisCharCount(text) * 16 / 2, bHintLine ? 436 : 456, text);
     }

@@ -201,6 +201,8 @@ void cPlayScene::CheckRanking() {
     }
 }
 
+int cPlayScene::ShowsEndHint() const { return bStageTest || bReplayEnded ? 1 : 0; }
+
 bool cPlayScene::ResultsTaken() const {
     return bStageTest || (SceneManager.nRankSwitch && IsLastStageOfSeries(nNextStage));
 }

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <vector>
 #include <utility>
 
 #include "app/app_state.h"
@@ -21,6 +23,7 @@
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "support/env_guard.h"
+#include "support/golden_bmp.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -192,4 +195,46 @@ TEST_F(ReplayTitleTest, TheTitlesReplayItemPlaysTheChosenReplayAsTheCommandLineD
     const std::string report = ReadText(dir.Path() / "Report_Game.txt");
     EXPECT_EQ(EndState(report, "played"), line) << report;
     EXPECT_EQ(std::to_string(Fnv1a(ReadText(dir.Path() / "end.bmp"))), hash);
+}
+
+TEST(ReplayRun, PastItsEndAReplayShowsTheWayOutWhichSpaceAndThePauseMenuTake) {
+    // The kept replay plays again from its banner once it has reached its
+    // end; the hint line then reads "end with the space key". Space opens the
+    // pause menu, its first item ("end", up from "continue") goes to the
+    // title, whose end item (two down from the replay item) ends the program.
+    const int kAfterEnd = 700;
+    auto prepared = [](const cTempDir& dir) {
+        MakeGameFolder(dir.Path(), WindowedIni());
+        fs::create_directories(dir.Path() / "user_data" / "rpl4");
+        fs::copy_file(TestData(kFixture), dir.Path() / "user_data" / "rpl4" / "kept.rpl4_825");
+    };
+    const std::vector<std::string> replay{"user_data\\rpl4\\kept.rpl4_825"};
+    cTempDir shown, out;
+    prepared(shown);
+    auto env = HeadlessEnv(kAfterEnd);
+    env["QV_FRAME_DUMP"] = shown.File("last.bmp");
+    const GAMERUN first = RunGame(shown.Path(), env, replay);
+    ASSERT_EQ(first.nExitCode, 0) << first.strReport;
+    GOLDENFRAME last, hint;
+    ASSERT_TRUE(ReadBmp24(shown.File("last.bmp"), last)) << first.strReport;
+    hint.width = 640;
+    hint.height = 20;
+    hint.pixels.assign(last.pixels.begin() + 452 * 640, last.pixels.begin() + 472 * 640);
+    EXPECT_EQ(CompareGolden("replay_end_hint", hint), "");
+
+    prepared(out);
+    std::ostringstream keys;
+    int at = kAfterEnd;
+    for (const auto& [key, gap] : std::vector<std::pair<const char*, int>>{{"SPACE", 20}, {"UP", 10}, {"Z", 150},
+                                                                              {"DOWN", 10}, {"DOWN", 10}, {"Z", 0}}) {
+        keys << at << ' ' << key << " down\n" << at + 2 << ' ' << key << " up\n";
+        at += gap;
+    }
+    std::ofstream(out.Path() / "keys.txt") << keys.str();
+    env = HeadlessEnv(kAfterEnd + 600);
+    env["QV_INPUT"] = out.File("keys.txt");
+    const GAMERUN second = RunGame(out.Path(), env, replay);
+    ASSERT_EQ(second.nExitCode, 0) << second.strReport;
+    EXPECT_EQ(second.strReport.find("QV_MAX_FRAMES"), std::string::npos) << second.strReport;
+    EXPECT_NE(second.strReport.find("Message loop : WM_QUIT"), std::string::npos) << second.strReport;
 }
