@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_state.h"
@@ -542,6 +543,28 @@ TEST_F(StoryRun, AClearedStageIsRankedUnderTheNameTypedInTheNameDialog) {
     EXPECT_EQ(file, RankingImage(g_ClearResults, g_ClearRankPos, "Kim"));
     // The name is kept for the next entry.
     EXPECT_EQ(g_strExitEntryName, "Kim");
+
+    // The game program itself, headless, with the same keys in a QV_INPUT
+    // file (its play begins on frame 170, its results show on frame 1387):
+    // the same ranking file.
+    cTempDir headless;
+    MakeGameFolder(headless.Path(), WindowedIni());
+    std::ostringstream keys;
+    std::istringstream route(ClearRoute11());
+    std::string line;
+    for (int f; route >> f && std::getline(route, line);) keys << 169 + f << line << "\n";
+    keys << "1388 RIGHT up\n";
+    for (const auto& [key, down, up] : {std::tuple<const char*, int, int>{"F3", 1468, 1470}, {"LSHIFT", 1488, 1494},
+                                        {"K", 1490, 1492}, {"I", 1500, 1502}, {"M", 1510, 1512},
+                                        {"RETURN", 1520, 1522}, {"Z", 1580, 1582}, {"Z", 1640, 1642}})
+        keys << down << ' ' << key << " down\n" << up << ' ' << key << " up\n";
+    std::ofstream(headless.Path() / "keys.txt") << keys.str();
+    auto env = HeadlessEnv(1800);
+    env["QV_AUTO_ANSWER"] = "0";  // the name dialog waits for the keys
+    env["QV_INPUT"] = headless.File("keys.txt");
+    const GAMERUN run = RunGame(headless.Path(), env, {"data\\stg4\\stage1-1.stg4"});
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_EQ(ReadText(headless.Path() / "user_data" / "free" / "stage1.rkg"), file);
 }
 
 TEST_F(StoryRun, TheFrameLimitEndsARunInTheRankingViewWhichShowsTheTableWithTheNewEntryMarked) {

@@ -1,7 +1,9 @@
 #pragma once
 // Scripted input for automated runs (QV_INPUT=FILE): one event a line,
 // "frame key down|up", the key a virtual-key code or name. Events feed the
-// script layer of the key snapshot when their frame comes. Blank lines and
+// script layer of the key snapshot when their frame comes (frames counted by
+// the program, also while a dialog waits: the dialog then takes the keys as
+// typed). Blank lines and
 // lines starting with '#' are skipped; a bad line is reported and skipped.
 #include <cstdint>
 #include <string>
