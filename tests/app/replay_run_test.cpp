@@ -15,10 +15,16 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
+#include "app/scene_manager.h"
+#include "app/title_scene.h"
 #include "app/win_main.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/input/input_script.h"
 #include "platform/system/mesbox.h"
 #include "platform/window/ctrl.h"
 #include "platform/window/dialog.h"
+#include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
 #include "play/replay_end.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
@@ -154,6 +160,7 @@ protected:
     }
     static void Reset() {
         ResetAppState();
+        ResetInputScript();
         ResetReplayEnd();
         KeyLog.Clear();
         PrevKeyLog.Clear();
@@ -197,44 +204,72 @@ TEST_F(ReplayTitleTest, TheTitlesReplayItemPlaysTheChosenReplayAsTheCommandLineD
     EXPECT_EQ(std::to_string(Fnv1a(ReadText(dir.Path() / "end.bmp"))), hash);
 }
 
-TEST(ReplayRun, PastItsEndAReplayShowsTheWayOutWhichSpaceAndThePauseMenuTake) {
-    // The kept replay plays again from its banner once it has reached its
-    // end; the hint line then reads "end with the space key". Space opens the
-    // pause menu, its first item ("end", up from "continue") goes to the
-    // title, whose end item (two down from the replay item) ends the program.
-    const int kAfterEnd = 700;
-    auto prepared = [](const cTempDir& dir) {
-        MakeGameFolder(dir.Path(), WindowedIni());
-        fs::create_directories(dir.Path() / "user_data" / "rpl4");
-        fs::copy_file(TestData(kFixture), dir.Path() / "user_data" / "rpl4" / "kept.rpl4_825");
-    };
-    const std::vector<std::string> replay{"user_data\\rpl4\\kept.rpl4_825"};
-    cTempDir shown, out;
-    prepared(shown);
-    auto env = HeadlessEnv(kAfterEnd);
-    env["QV_FRAME_DUMP"] = shown.File("last.bmp");
-    const GAMERUN first = RunGame(shown.Path(), env, replay);
-    ASSERT_EQ(first.nExitCode, 0) << first.strReport;
-    GOLDENFRAME last, hint;
-    ASSERT_TRUE(ReadBmp24(shown.File("last.bmp"), last)) << first.strReport;
-    hint.width = 640;
-    hint.height = 20;
-    hint.pixels.assign(last.pixels.begin() + 452 * 640, last.pixels.begin() + 472 * 640);
-    EXPECT_EQ(CompareGolden("replay_end_hint", hint), "");
+namespace {
 
-    prepared(out);
-    std::ostringstream keys;
-    int at = kAfterEnd;
-    for (const auto& [key, gap] : std::vector<std::pair<const char*, int>>{{"SPACE", 20}, {"UP", 10}, {"Z", 150},
-                                                                              {"DOWN", 10}, {"DOWN", 10}, {"Z", 0}}) {
-        keys << at << ' ' << key << " down\n" << at + 2 << ' ' << key << " up\n";
-        at += gap;
+// Play that watches a replay past its end: on the first frame of play after
+// the end it keeps the hint line and taps space, then up and Z in the pause
+// menu; the title, once reached, ends the program.
+GOLDENFRAME g_HintLine;
+bool g_bTitleAfterPlay = false;
+
+class cReplayWatch : public cPlayScene {
+public:
+    void Run() override {
+        cPlayScene::Run();
+        if (!bReplayEnded || nState != PLAYSTATE_PLAY || m_bSeen) return;
+        m_bSeen = true;
+        g_HintLine.width = 640;
+        g_HintLine.height = 20;
+        for (int y = 452; y < 472; ++y)
+            for (int x = 0; x < 640; ++x) g_HintLine.pixels.push_back(BackBuffer.Surface.Row32(y)[x]);
+        const uint32_t at = GetFrameCount() + 1;
+        std::ostringstream keys;
+        for (const auto& [key, delta] : std::vector<std::pair<const char*, uint32_t>>{{"SPACE", 0}, {"UP", 20}, {"Z", 30}})
+            keys << at + delta << ' ' << key << " down\n" << at + delta + 2 << ' ' << key << " up\n";
+        ParseInputScript(keys.str());
     }
-    std::ofstream(out.Path() / "keys.txt") << keys.str();
-    env = HeadlessEnv(kAfterEnd + 600);
-    env["QV_INPUT"] = out.File("keys.txt");
-    const GAMERUN second = RunGame(out.Path(), env, replay);
-    ASSERT_EQ(second.nExitCode, 0) << second.strReport;
-    EXPECT_EQ(second.strReport.find("QV_MAX_FRAMES"), std::string::npos) << second.strReport;
-    EXPECT_NE(second.strReport.find("Message loop : WM_QUIT"), std::string::npos) << second.strReport;
+
+private:
+    bool m_bSeen = false;
+};
+
+class cTitleReached : public cTitleScene {
+public:
+    void Init() override {
+        cTitleScene::Init();
+        g_bTitleAfterPlay = true;
+        PostCloseMain();
+    }
+};
+
+cScene* ReplayWatchScenes(int n) {
+    if (n == SCENE_PLAY) return new cReplayWatch();
+    if (n == SCENE_TITLE) return new cTitleReached();
+    return CreateStandardScene(n);
+}
+
+}  // namespace
+
+TEST_F(ReplayTitleTest, PastItsEndAReplayShowsTheWayOutWhichSpaceAndThePauseMenuTake) {
+    // The kept replay from the command line plays again from its banner
+    // once it has reached its end; the hint line then reads "end with the
+    // space key". Space opens the pause menu, whose first item ("end", up
+    // from "continue") goes to the title.
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "user_data" / "rpl4");
+    fs::copy_file(TestData(kFixture), dir.Path() / "user_data" / "rpl4" / "kept.rpl4_825");
+    cEnvGuard env;
+    SetWindowRunEnv(env);
+    env.Set("QV_MAX_FRAMES", "3000");
+    cWorkDirGuard cwd(dir.Path());
+    g_HintLine = GOLDENFRAME{};
+    g_bTitleAfterPlay = false;
+    SetSceneFactory(ReplayWatchScenes);
+    EXPECT_EQ(WinMain("user_data\\rpl4\\kept.rpl4_825", 1), 0);
+    cwd.Restore();
+    const std::string report = ReadText(dir.Path() / "Report_Game.txt");
+    EXPECT_EQ(CompareGolden("replay_end_hint", g_HintLine), "");
+    EXPECT_TRUE(g_bTitleAfterPlay) << report;
+    EXPECT_EQ(report.find("QV_MAX_FRAMES"), std::string::npos) << report;
 }
