@@ -7,7 +7,6 @@
 #include "app/main_window.h"
 #include "app/scene_manager.h"
 #include "app/system_ini.h"
-#include "database/common_fonts.h"
 #include "database/global_objects.h"
 #include "play/play_run.h"
 #include "play/play_scene.h"
