@@ -4,6 +4,7 @@
 #include "app/save_roles.h"
 #include "app/scene_manager.h"
 #include "app/stage_loader.h"
+#include "app/system_ini.h"
 #include "app/start_file.h"
 #include "database/global_objects.h"
 #include "database/option_data.h"
@@ -21,6 +22,9 @@ namespace {
 
 std::string* g_pEntryName = nullptr;
 
+// The English setting of System.ini: the dialogs' texts follow it.
+int English() { return IniData.English != 0 ? 1 : 0; }
+
 bool IsReplayPath(const std::string& path) {
     std::string ext;
     return GetExtensionStr(ext, path) && ext.compare(0, 5, "rpl4_") == 0;
@@ -29,13 +33,13 @@ bool IsReplayPath(const std::string& path) {
 // WM_USER+1: options' name while the option scene asked, else the play's entry name.
 int ServeNameDialog(WPARAM) {
     std::string* target = SceneManager.nTitleChoice == 5 ? &OptionData.strRankName : g_pEntryName;
-    return RunNameDialog(target);
+    return RunNameDialog(target, English());
 }
 
 // WM_USER+2: the free-play chooser; a stage starts play, a replay plays back.
 int ServePlayFile(WPARAM) {
     std::string path;
-    if (!RunFileSelDialog(path, FILESEL_LOAD_STAGE)) return 0;
+    if (!RunFileSelDialog(path, FILESEL_LOAD_STAGE, English())) return 0;
     const int ok = IsReplayPath(path) ? StartReplayFromFile(path) : PlayStageFile(path, 0);
     if (!ok) PostCloseMain();
     return 1;
@@ -43,12 +47,12 @@ int ServePlayFile(WPARAM) {
 
 // WM_USER+3: the replay chooser; the chosen replay names the play's stage file.
 int ServeReplayChooser(WPARAM) {
-    if (!ServeLoadReplay()) return 0;
+    if (!ServeLoadReplay(English())) return 0;
     SetCurrentStageFileName(strReplayFile);
     return 1;
 }
 
-int ServeReplaySave(WPARAM wParam) { return ServeSaveReplay(static_cast<int>(wParam)); }
+int ServeReplaySave(WPARAM wParam) { return ServeSaveReplay(static_cast<int>(wParam), English()); }
 
 }  // namespace
 

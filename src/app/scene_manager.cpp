@@ -1,5 +1,7 @@
 #include "app/scene_manager.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <new>
 #include <string>
 #include <vector>
@@ -37,6 +39,10 @@ std::atomic<uint32_t> g_nMaxFrames{0};
 int g_nMissingScene = -1;  // the scene without object already reported
 std::chrono::nanoseconds g_FirstFrameDue{0};  // when the pacing let the first frame through (timer clock)
 
+// When the pacing let the last frame through: the presenter's gate under
+// Direct3D, the game thread's frame wait under DirectDraw.
+std::chrono::nanoseconds LastFrameDue() { return (lpDTCon ? FramePacePacer() : FrameTimePacer()).LastDue(); }
+
 // The frame-rate text's measurements.
 uint32_t g_nFps = 0;
 uint32_t g_nLap = 0;
@@ -56,6 +62,7 @@ constexpr int kDeleteOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_MAP_MENU, SCENE_WORL
 constexpr int kSlotOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_WORLD_MAP, SCENE_MAP_MENU, SCENE_CHALLENGE, SCENE_OPTION,
                                        SCENE_PLAY};
 
+
 void DrawFrameRateText() {
     g_nLapRing[g_nLapIndex++] = g_nLap;
     if (g_nLapIndex >= 16) {
@@ -68,8 +75,7 @@ void DrawFrameRateText() {
         Fonts[FONT_SMALL].DrawTextF(&BackBuffer, 549, 469, "FPS%2d(%2d)", static_cast<int>(g_nFps),
                                     static_cast<int>(g_nLapMean));
     else
-        Fonts[FONT_MEDIUM].DrawTextBoxF(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", static_cast<int>(g_nFps),
-                                        static_cast<int>(g_nLapMean));
+        DrawFrameRateBox(static_cast<int>(g_nFps), static_cast<int>(g_nLapMean));
 }
 
 }  // namespace
@@ -100,15 +106,14 @@ void cSceneManager::Reset() {
 uint32_t cSceneManager::Frame() {
     // Past an automation frame limit the picture stands still until the
     // program has closed, so that the last frame is that of the limit.
-    if (const uint32_t max = g_nMaxFrames.load(); max && g_nFrameCount.load() >= max) {
+    if (FrameLimitReached()) {
         Sleep(1);
         PassThreadGate();
         return 1;
     }
     WaitFrameTime();
     StartStopwatch();
-    const uint32_t frame = ++g_nFrameCount;
-    ApplyInputScript(frame);
+    const uint32_t frame = CountFrame();
     if (lpDDCon && !RestoreLostSurfaces()) return 0;
     PollJoystick(&InputList[0]);
     try {
@@ -125,18 +130,11 @@ uint32_t cSceneManager::Frame() {
     g_nLap = static_cast<uint32_t>(LapStopwatch(1));
     if (cScene* play = Scene(SCENE_PLAY)) play->SetMeasuredRate(g_nFps);
     if (IniData.ShowFps) DrawFrameRateText();
-    Present();
-    // When the pacing let this frame through: the presenter's gate under Direct3D.
-    const std::chrono::nanoseconds due = (lpDTCon ? FramePacePacer() : FrameTimePacer()).LastDue();
-    if (frame == 1) g_FirstFrameDue = due;
-    const uint32_t max = g_nMaxFrames.load();
-    if (max && frame == max) {
-        // The rate the frames were presented at, for automated checks of the pacing.
-        const double seconds = std::chrono::duration<double>(due - g_FirstFrameDue).count();
-        WriteReport("QV_MAX_FRAMES : %u frames run, closing (%.2f fps)", max,
-                    seconds > 0 ? (max - 1) / seconds : 0.0);
-        PostCloseMain();
-    }
+    // A worker or a dialog that ran inside this frame may have reached the
+    // frame limit: its picture is the last one.
+    if (!FrameLimitReached() || g_nFrameCount.load() == frame) Present();
+    if (frame == 1) g_FirstFrameDue = LastFrameDue();
+    CloseAtFrameLimit(frame);
     return 1;
 }
 
@@ -194,11 +192,47 @@ cScene* CreateStandardScene(int nScene) {
 
 uint32_t GetFrameCount() { return g_nFrameCount.load(); }
 
+void DrawFrameRateBox(int fps, int mean) {
+    char text[40];
+    std::snprintf(text, sizeof text, "FPS%2d(%2d)", fps, mean);
+    Font& font = Fonts[FONT_MEDIUM];
+    const int x = std::min(495, 640 - font.Measure(text).cx);
+    font.DrawTextBoxF(&BackBuffer, x, 463, 0, 0, "%s", text);
+}
+
 uint32_t GetMeasuredFps() { return g_nFps; }
 
 uint32_t GetFrameTimeMean() { return g_nLapMean; }
 
 void SetMaxFrames(uint32_t nFrames) { g_nMaxFrames = nFrames; }
+
+bool FrameLimitReached() {
+    const uint32_t max = g_nMaxFrames.load();
+    return max && g_nFrameCount.load() >= max;
+}
+
+uint32_t CountFrame(std::vector<SCRIPTKEY>* applied) {
+    const uint32_t frame = ++g_nFrameCount;
+    ApplyInputScript(frame, applied);
+    return frame;
+}
+
+void CloseAtFrameLimit(uint32_t frame) {
+    const uint32_t max = g_nMaxFrames.load();
+    if (!max || frame != max) return;
+    // The rate the frames were presented at, for automated checks of the pacing.
+    const double seconds = std::chrono::duration<double>(LastFrameDue() - g_FirstFrameDue).count();
+    WriteReport("QV_MAX_FRAMES : %u frames run, closing (%.2f fps)", max, seconds > 0 ? (max - 1) / seconds : 0.0);
+    PostCloseMain();
+}
+
+bool CountDialogFrame(std::vector<SCRIPTKEY>& keys) {
+    const uint32_t max = g_nMaxFrames.load();
+    if (max && g_nFrameCount.load() + 1 >= max) return false;
+    if (!CheckFrameTime(static_cast<uint32_t>(SceneManager.nFrameRate))) return true;
+    CountFrame(&keys);
+    return true;
+}
 
 void WaitFrameTime() {
     // Under Direct3D the presenter paces (DDPresent).

@@ -7,8 +7,10 @@
 // scene, frame rate, the optional frame-rate text, present.
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "app/scene.h"
+#include "platform/input/input_script.h"
 
 class cInput;
 
@@ -72,6 +74,10 @@ void SetSceneFactory(SCENEFACTORY factory);
 // The standard factory: the scenes that exist so far.
 cScene* CreateStandardScene(int nScene);
 
+// The frame-rate text of ShowFps 1 on the back buffer: "FPS%2d(%2d)" in a
+// box at (495, 463); a longer text (a rate of four digits) moves the box
+// left so that it ends at the picture's right edge instead of being cut.
+void DrawFrameRateBox(int fps, int mean);
 // Frames run since start-up (the frame counter of Frame).
 uint32_t GetFrameCount();
 // The frame rate of the last second, as the last frame measured it.
@@ -82,6 +88,21 @@ uint32_t GetFrameTimeMean();
 // QV_MAX_FRAMES: after this many frames the main window is asked to close
 // (0: never). Read at start-up.
 void SetMaxFrames(uint32_t nFrames);
+// Frames counted outside Frame: the play workers' loops and the waits of
+// modal dialogs count theirs too, so that scripted input and the frame
+// limit reach them. Whether the frame limit has been reached (the picture
+// then stands still until the program has closed).
+bool FrameLimitReached();
+// Counts a frame and applies its scripted keys (applied: as
+// ApplyInputScript); its number.
+uint32_t CountFrame(std::vector<SCRIPTKEY>* applied = nullptr);
+// After the frame's picture was presented: the frame of the limit asks the
+// main window to close.
+void CloseAtFrameLimit(uint32_t frame);
+// Main thread, a modal dialog's frame time: counted, its scripted keys in
+// keys. false, with nothing counted, when that frame would reach the limit:
+// the dialog then ends and the game's own next frame closes the program.
+bool CountDialogFrame(std::vector<SCRIPTKEY>& keys);
 
 // DirectDraw frame pacing: sleeps until the frame is due (Direct3D paces in DDPresent).
 void WaitFrameTime();

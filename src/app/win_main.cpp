@@ -17,6 +17,7 @@
 #include "platform/system/sysreport.h"
 #include "platform/system/thread_messages.h"
 #include "platform/system/timer.h"
+#include "platform/window/dialog.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/platform_services.h"
 #include "records/services.h"
@@ -109,7 +110,10 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     }
     // A close that came while the program started closes now.
     MainWindow.EndStartup();
+    // While a dialog waits, frames are counted and scripted keys typed into it.
+    SetDialogFrameService(&CountDialogFrame);
     MessageLoop();
+    SetDialogFrameService(nullptr);
     WriteReport("Message loop : WM_QUIT after %u frames", GetFrameCount());
 
     EndLeftovers();

@@ -63,6 +63,19 @@ bool RankingOnForStory() { return !SystemData.vGameTypeFlags.empty() && SystemDa
 
 uint16_t Buttons() { return InputList[0].m_nButton; }
 
+// The buttons of this frame become the previous frame's when the frame's handler ends.
+class cPrevButtonUpdate {
+public:
+    cPrevButtonUpdate(int& prev, int now) : m_rPrev(prev), m_nNow(now) {}
+    ~cPrevButtonUpdate() { m_rPrev = m_nNow; }
+    cPrevButtonUpdate(const cPrevButtonUpdate&) = delete;
+    cPrevButtonUpdate& operator=(const cPrevButtonUpdate&) = delete;
+
+private:
+    int& m_rPrev;
+    int m_nNow;
+};
+
 MENUCURSORSTATE& Cursor() { return g_MenuCursor.Current(); }
 
 const std::string& Text(size_t n) {
@@ -106,6 +119,7 @@ void cWorldMapScene::Init() {
     m_bBitmaps = LoadCommonBitmapsOrClose(
         {CB_WORLD_BACK, CB_WORLD_MAP_CHIP, CB_WORLD_EVENT, CB_ACCESSORY, CB_WINDOW, CB_MAP_WORK});
     g_MenuCursor.Reset();
+    m_nPrevButton = Buttons();
     SaveData.CalcTotalValue();
     Cursor().index = SaveData.nMapX;
     Cursor().row = SaveData.nMapY;
@@ -215,7 +229,9 @@ void cWorldMapScene::OpenConfirm() {
 }
 
 void cWorldMapScene::RankButtons(int buttons) {
-    if (buttons & 4) {
+    // Once per press: a held button would switch the panel or step the table every frame.
+    const int pressed = buttons & ~m_nPrevButton;
+    if (pressed & 4) {
         if (RankingOnForStory()) {
             PlaySE(6);
             RankDisplaySwitch(SaveData) = !RankDisplaySwitch(SaveData);
@@ -223,7 +239,7 @@ void cWorldMapScene::RankButtons(int buttons) {
             RankDisplaySwitch(SaveData) = 0;
         }
         DrawRankPanel();
-    } else if (buttons & 8) {
+    } else if (pressed & 8) {
         if (RankingOnForStory() && SystemData.CountEnabledItems(0) >= 2) {
             PlaySE(6);
             SaveData.StepRankTable(0, 1);
@@ -235,6 +251,7 @@ void cWorldMapScene::RankButtons(int buttons) {
 void cWorldMapScene::Walk() {
     const int dir = InputList[0].m_nDir;
     const int buttons = Buttons();
+    const cPrevButtonUpdate update(m_nPrevButton, buttons);
     MoveWalker(dir);
     PlayCursorSound(dir, 3, 0);
     FindEventAndPage();
@@ -292,6 +309,7 @@ void cWorldMapScene::Confirm() {
     }
     const int dir = InputList[0].m_nDir;
     const int buttons = Buttons();
+    const cPrevButtonUpdate update(m_nPrevButton, buttons);
     m_nMenuX = SystemData.GetCenteredTextLeft(304, 10, 2, 1);
     g_MenuCursor.MoveGrid(dir, m_nMenuX, kConfirmY, 16, 16, 1, 2);
     PlayCursorSound(dir, 2, 0);

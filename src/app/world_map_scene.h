@@ -43,7 +43,7 @@ private:
     void DrawStageInfo();
     void DrawRankPanel();
     void OpenConfirm();
-    // Buttons 3 (ranking on or off) and 4 (next ranking table).
+    // Buttons 3 (ranking on or off) and 4 (next ranking table), each once per press.
     void RankButtons(int buttons);
     void Refuse();
 
@@ -58,6 +58,7 @@ private:
     int m_nWalkerCount = 0;
     int m_nMenuX = 0;
     int m_bLoaded = 0;
+    int m_nPrevButton = 0;  // the buttons of the frame before
     bool m_bBitmaps = false;
     DDSURFACEDATA m_RankPanel;
 };

@@ -168,7 +168,7 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
     const PLAYSTATUS status = StatusView(*this);
     DrawStatusBar(dst, status);
     DrawStageTimer(dst, status, timerSound);
-    if (showHint == 1) DrawHintLine(dst, bStageTest, static_cast<int>(bEditorStart));
+    if (showHint == 1) DrawHintLine(dst, ShowsEndHint(), static_cast<int>(bEditorStart));
     UpdateBlinkColors();
     DrawColorChange(ColorChange, frozen);
     // The hero's death presentation ended in this picture: the scene takes

@@ -192,6 +192,7 @@ void cPlayScene::Play() {
             SaveData.RestoreVars(1);
             SetStage(1, 1);
             nState = PLAYSTATE_BANNER;
+            bReplayEnded = 1;
             return;
         }
     } else {

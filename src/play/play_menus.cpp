@@ -212,7 +212,7 @@ void cPlayScene::AfterPlay() {
     if (hint) {
         // The hint line of the play screen takes y 456 when it shows; the F3
         // hint then goes one line above it.
-        const bool bHintLine = showHint && (bStageTest || bEditorStart);
+        const bool bHintLine = showHint && (ShowsEndHint() || bEditorStart);
         const char* text = SystemText(28).c_str();
         Fonts[FONT_MEDIUM].DrawText(&BackBuffer, 320 - GetSjisCharCount(text) * 16 / 2, bHintLine ? 436 : 456, text);
     }
@@ -251,11 +251,8 @@ void cPlayScene::Restart() {
         return;
     }
     Draw(0, 1, 0, 1);
-    std::vector<cCmd> menu;
-    const std::string& text = SystemText(23);
-    const size_t cut = text.find('\n');
-    menu.emplace_back(1, text.substr(0, cut));
-    menu.emplace_back(1, cut == std::string::npos ? std::string() : text.substr(cut + 1));
+    // Texts 23 and 24: retry, back to the map.
+    const std::vector<cCmd> menu{cCmd(1, SystemText(23)), cCmd(1, SystemText(24))};
     DrawCmdMenu(menu);
 }
 

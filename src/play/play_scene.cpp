@@ -5,6 +5,7 @@
 #include "actors/cmd/next_stage.h"
 #include "actors/damage.h"
 #include "app/editor_notice.h"
+#include "app/front_services.h"
 #include "app/scene_manager.h"
 #include "app/start_file.h"
 #include "database/common_bitmaps.h"
@@ -38,6 +39,8 @@ cPlayScene::cPlayScene() : cScene(SCENE_PLAY, -1) {
     pfnState[PLAYSTATE_GAMEOVER] = &cPlayScene::GameOver;
     pfnState[PLAYSTATE_EXIT] = &cPlayScene::StateExit;
     lpPlayScene = this;
+    // The ranking-name dialog edits the name of the entry about to be registered.
+    SetEntryNameTarget(&strRankName);
 }
 
 cPlayScene::~cPlayScene() {
@@ -47,7 +50,10 @@ cPlayScene::~cPlayScene() {
     DDReleaseSurface(&SightMask);
     DDReleaseSurface(&SightStencil);
     Pictures.Clear();
-    if (lpPlayScene == this) lpPlayScene = nullptr;
+    if (lpPlayScene == this) {
+        lpPlayScene = nullptr;
+        SetEntryNameTarget(nullptr);
+    }
 }
 
 const cScrollAxis& CurScrollX() {
@@ -62,6 +68,7 @@ const cScrollAxis& CurScrollY() {
 
 void ResetPlayState() {
     lpPlayScene = nullptr;
+    SetEntryNameTarget(nullptr);
     bScrollFollowSwitch = 0;
     ResetBlockGrid();
     ResetStageObjects();
@@ -197,6 +204,8 @@ void cPlayScene::CheckRanking() {
         if (vRankPos[i] != -1) bRankQualifies = 1;
     }
 }
+
+int cPlayScene::ShowsEndHint() const { return bStageTest || bReplayEnded ? 1 : 0; }
 
 bool cPlayScene::ResultsTaken() const {
     return bStageTest || (SceneManager.nRankSwitch && IsLastStage(nNextStage));

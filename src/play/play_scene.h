@@ -117,6 +117,7 @@ public:
     int32_t bEraseBlockCharaKey = 0;
     int32_t bEraseItemKey = 0;
     int32_t nFrameCount = 0;          // frames since SetStage
+    int32_t bReplayEnded = 0;         // the replay played back to its end (it then plays again)
     int32_t nNextStage = 0;           // stage to go to after a clear (0 none)
     std::string strNextStageFile;     // file named by the next-stage command
     int32_t bRankQualifies = 0;
@@ -200,6 +201,10 @@ public:
     // The play's results are taken for the rankings: a stage played on its
     // own, or with the ranking switch on the last stage of a series.
     bool ResultsTaken() const;
+    // The end hint of the hint line (system text 27, "end with the space
+    // key"): a stage played from the command line, and a replay once it has
+    // played to its end, when only the pause menu leads out of it.
+    int ShowsEndHint() const;
     // The per-stage reset of the run when the scene is entered.
     void ResetStageRun();
     // Takes one life from the save record: 1 when play may go on.

@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/scene_manager.h"
-#include "database/common_fonts.h"
+#include "app/system_ini.h"
 #include "database/global_objects.h"
 #include "play/play_run.h"
 #include "play/play_scene.h"
@@ -24,12 +24,30 @@ namespace {
 constexpr std::chrono::milliseconds QUIT_GRACE{2000};
 constexpr int BUTTON_CONFIRM = 1, BUTTON_PAGE = 8;
 
-// The next frame of a worker: paced, surfaces restored, joysticks read.
-void BeginWorkerFrame() {
-    WaitFrameTime();
-    if (!SceneManager.RestoreLostSurfaces()) PostCloseMain();
-    PollJoystick(&InputList[0]);
-}
+// One frame of a worker, counted as the frames of play are (scripted keys,
+// the frame limit): paced, surfaces restored, joysticks read. Once the frame
+// limit was reached it is no frame (0): the picture stands still. The frame
+// of the limit asks for the close when its pass ends, drawn or not.
+class cWorkerFrame {
+public:
+    cWorkerFrame() {
+        if (FrameLimitReached()) {
+            Sleep(1);
+            return;
+        }
+        WaitFrameTime();
+        m_nFrame = CountFrame();
+        if (!SceneManager.RestoreLostSurfaces()) PostCloseMain();
+        PollJoystick(&InputList[0]);
+    }
+    ~cWorkerFrame() { CloseAtFrameLimit(m_nFrame); }
+    cWorkerFrame(const cWorkerFrame&) = delete;
+    cWorkerFrame& operator=(const cWorkerFrame&) = delete;
+    explicit operator bool() const { return m_nFrame != 0; }
+
+private:
+    uint32_t m_nFrame = 0;
+};
 
 }  // namespace
 
@@ -78,7 +96,8 @@ unsigned cPlayScene::DrawLoop(void* param) {
             Sleep(1);
             continue;
         }
-        BeginWorkerFrame();
+        const cWorkerFrame frame;
+        if (!frame) continue;
         in.RecordHistory();
         in.UpdateRepeat();
         if (CheckReplayKeys(IsReplayPlay())) continue;
@@ -139,7 +158,8 @@ unsigned cPlayScene::AfterPlayLoop(void* param) {
             Sleep(1);
             continue;
         }
-        BeginWorkerFrame();
+        const cWorkerFrame frame;
+        if (!frame) continue;
         cInput& in = InputList[0];
         in.UpdateRepeat();
         in.TriggerButtons(0);
@@ -153,13 +173,9 @@ unsigned cPlayScene::AfterPlayLoop(void* param) {
             while (!IsRankKindEnabled(type, s->nRankKind));
         }
         s->Draw(0, 1, 0, 1);
-        const cRanking& table = RankingList.vRanking[s->nRankKind];
-        for (size_t row = 0; row < table.vRankData.size(); ++row) {
-            const cRankData& r = table.vRankData[row];
-            if (!r.bUse) continue;
-            Fonts[FONT_MEDIUM].DrawTextF(&BackBuffer, 184, 64 + static_cast<int>(row) * 18, "%2d %-12s %d",
-                                         static_cast<int>(row) + 1, r.strName.c_str(), r.nValue);
-        }
+        // The table as the rankings draw it, the new entry marked.
+        RankingList.Draw(&BackBuffer, 184, 64, s->nRankKind, s->vRankPos[static_cast<size_t>(s->nRankKind)], type,
+                         IniData.English);
         SceneManager.Present();
     }
 }

@@ -9,18 +9,27 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <vector>
 #include <utility>
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
+#include "app/scene_manager.h"
+#include "app/title_scene.h"
 #include "app/win_main.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/input/input_script.h"
 #include "platform/system/mesbox.h"
 #include "platform/window/ctrl.h"
 #include "platform/window/dialog.h"
+#include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
 #include "play/replay_end.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "support/env_guard.h"
+#include "support/golden_bmp.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -166,6 +175,7 @@ protected:
     }
     static void Reset() {
         ResetAppState();
+        ResetInputScript();
         ResetReplayEnd();
         KeyLog.Clear();
         PrevKeyLog.Clear();
@@ -207,4 +217,74 @@ TEST_F(ReplayTitleTest, TheTitlesReplayItemPlaysTheChosenReplayAsTheCommandLineD
     const std::string report = ReadText(dir.Path() / "Report_Game.txt");
     EXPECT_EQ(EndState(report, "played"), line) << report;
     EXPECT_EQ(CompareKeptPicture(ReadText(dir.Path() / "end.bmp"), hash), "");
+}
+
+namespace {
+
+// Play that watches a replay past its end: on the first frame of play after
+// the end it keeps the hint line and taps space, then up and Z in the pause
+// menu; the title, once reached, ends the program.
+GOLDENFRAME g_HintLine;
+bool g_bTitleAfterPlay = false;
+
+class cReplayWatch : public cPlayScene {
+public:
+    void Run() override {
+        cPlayScene::Run();
+        if (!bReplayEnded || nState != PLAYSTATE_PLAY || m_bSeen) return;
+        m_bSeen = true;
+        g_HintLine.width = 640;
+        g_HintLine.height = 20;
+        for (int y = 452; y < 472; ++y)
+            for (int x = 0; x < 640; ++x) g_HintLine.pixels.push_back(BackBuffer.Surface.Row32(y)[x]);
+        const uint32_t at = GetFrameCount() + 1;
+        std::ostringstream keys;
+        for (const auto& [key, delta] : std::vector<std::pair<const char*, uint32_t>>{{"SPACE", 0}, {"UP", 20}, {"Z", 30}})
+            keys << at + delta << ' ' << key << " down\n" << at + delta + 2 << ' ' << key << " up\n";
+        ParseInputScript(keys.str());
+    }
+
+private:
+    bool m_bSeen = false;
+};
+
+class cTitleReached : public cTitleScene {
+public:
+    void Init() override {
+        cTitleScene::Init();
+        g_bTitleAfterPlay = true;
+        PostCloseMain();
+    }
+};
+
+cScene* ReplayWatchScenes(int n) {
+    if (n == SCENE_PLAY) return new cReplayWatch();
+    if (n == SCENE_TITLE) return new cTitleReached();
+    return CreateStandardScene(n);
+}
+
+}  // namespace
+
+TEST_F(ReplayTitleTest, PastItsEndAReplayShowsTheWayOutWhichSpaceAndThePauseMenuTake) {
+    // The kept replay from the command line plays again from its banner
+    // once it has reached its end; the hint line then reads "end with the
+    // space key". Space opens the pause menu, whose first item ("end", up
+    // from "continue") goes to the title.
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    fs::create_directories(dir.Path() / "user_data" / "rpl4");
+    fs::copy_file(TestData(kFixture), dir.Path() / "user_data" / "rpl4" / "kept.rpl4_825");
+    cEnvGuard env;
+    SetWindowRunEnv(env);
+    env.Set("QV_MAX_FRAMES", "3000");
+    cWorkDirGuard cwd(dir.Path());
+    g_HintLine = GOLDENFRAME{};
+    g_bTitleAfterPlay = false;
+    SetSceneFactory(ReplayWatchScenes);
+    EXPECT_EQ(WinMain("user_data\\rpl4\\kept.rpl4_825", 1), 0);
+    cwd.Restore();
+    const std::string report = ReadText(dir.Path() / "Report_Game.txt");
+    EXPECT_EQ(CompareGolden("replay_end_hint", g_HintLine), "");
+    EXPECT_TRUE(g_bTitleAfterPlay) << report;
+    EXPECT_EQ(report.find("QV_MAX_FRAMES"), std::string::npos) << report;
 }

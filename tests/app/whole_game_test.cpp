@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_state.h"
@@ -17,6 +18,7 @@
 #include "app/scene_manager.h"
 #include "app/title_scene.h"
 #include "app/win_main.h"
+#include "platform/graphics/dd_init.h"
 #include "platform/input/input_script.h"
 #include "platform/system/mesbox.h"
 #include "platform/window/dialog.h"
@@ -26,6 +28,7 @@
 #include "player/player_records.h"
 #include "player/save_data.h"
 #include "support/env_guard.h"
+#include "support/golden_bmp.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -222,6 +225,34 @@ std::string g_Felled;
 // in a run that asks for it.
 int g_nTitles = 0;
 bool g_bEndAtSecondTitle = false;
+// What the results held when they first showed, and the retry menu's first frame.
+std::vector<int32_t> g_ClearResults, g_ClearRankPos;
+GOLDENFRAME g_RetryShot;
+// Frames after the results first show at which the frame limit falls (0: none).
+uint32_t g_nLimitAfterResults = 0;
+// The program ends when the play scene hands over to the next scene; the
+// record's entry name then.
+bool g_bEndAtPlayExit = false;
+std::string g_strExitEntryName;
+
+// The 640 x 480 region (x, y, w, h) of a frame.
+GOLDENFRAME Crop(const GOLDENFRAME& f, int x, int y, int w, int h) {
+    GOLDENFRAME out;
+    out.width = w;
+    out.height = h;
+    for (int r = y; r < y + h; ++r)
+        for (int c = x; c < x + w; ++c) out.pixels.push_back(f.pixels[static_cast<size_t>(r * f.width + c)]);
+    return out;
+}
+
+GOLDENFRAME BackBufferFrame() {
+    GOLDENFRAME f;
+    f.width = 640;
+    f.height = 480;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) f.pixels.push_back(BackBuffer.Surface.Row32(y)[x]);
+    return f;
+}
 
 class cStoryPlay : public cPlayScene {
 public:
@@ -246,9 +277,21 @@ public:
                     c.hp = 0;
                     bDeathCheck = 1;  // as a status operation that takes the last hit points
                 }
+        if (nState == PLAYSTATE_EXIT && g_bEndAtPlayExit) {
+            g_strExitEntryName = SaveData.strEntryName;
+            PostCloseMain();
+        }
+        // The retry menu as its third frame drew it.
+        m_nRetryFrames = nState == PLAYSTATE_RESTART ? m_nRetryFrames + 1 : 0;
+        if (m_nRetryFrames == 3 && g_RetryShot.pixels.empty()) g_RetryShot = BackBufferFrame();
         if ((nState == PLAYSTATE_RESTART || nState == PLAYSTATE_AFTERPLAY) && !m_bEnded && m_bStarted) {
             m_bEnded = true;
-            if (nState == PLAYSTATE_AFTERPLAY) g_ClearScore = SaveData.nScore;
+            if (nState == PLAYSTATE_AFTERPLAY) {
+                g_ClearScore = SaveData.nScore;
+                g_ClearResults.assign(vResult.begin(), vResult.end());
+                g_ClearRankPos.assign(vRankPos.begin(), vRankPos.end());
+                if (g_nLimitAfterResults) SetMaxFrames(GetFrameCount() + g_nLimitAfterResults);
+            }
             if (static_cast<size_t>(m_nEntry) < g_AfterPlay.size()) PressFromNow(g_AfterPlay[static_cast<size_t>(m_nEntry)]);
         }
     }
@@ -256,6 +299,7 @@ public:
 private:
     bool m_bStarted = false, m_bEnded = false;
     int m_nEntry = -1;
+    int m_nRetryFrames = 0;
 };
 
 class cStoryTitle : public cTitleScene {
@@ -289,6 +333,12 @@ protected:
         g_Felled.clear();
         g_nTitles = 0;
         g_bEndAtSecondTitle = false;
+        g_ClearResults.clear();
+        g_ClearRankPos.clear();
+        g_RetryShot = GOLDENFRAME{};
+        g_nLimitAfterResults = 0;
+        g_bEndAtPlayExit = false;
+        g_strExitEntryName.clear();
     }
     // Runs the sample from its title with the title's key script.
     std::string Run(const std::string& titleKeys) {
@@ -381,6 +431,9 @@ TEST_F(StoryRun, TheFirstStageIsLeftAfterADeathThenClearedAutosavedAndTheSecondE
     EXPECT_EQ(saved.vStageRec[0].nBest, g_ClearScore);
     EXPECT_EQ(saved.nBestTotal, g_ClearScore);
 
+    // The retry menu after the death: both of its items, the cursor on the first.
+    EXPECT_EQ(CompareGolden("retry_menu", Crop(g_RetryShot, 192, 200, 256, 72)), "");
+
     // The music and the sounds of the run reached the audio device.
     size_t samples = 0;
     EXPECT_GT(AudioRms(m_Dir.File("audio.raw"), samples), 0.01) << samples << " samples";
@@ -420,4 +473,108 @@ TEST_F(StoryRun, AStoryWithThreeStagesClearedWalksIntoTheCastleAndEndsAtTheTitle
     EXPECT_EQ(g_Entries[0].nPrevY, 9);
     EXPECT_GE(g_ClearScore, 5000) << "the boss's fall did not clear the castle";
     EXPECT_EQ(g_nTitles, 2);
+}
+
+namespace {
+
+// The first stage played from the command line (free play, ranked) and
+// cleared; on the results F3 opens the ranking-name dialog, where the name
+// "Kim" is typed and entered; the ranking view shows, and confirm leaves it.
+// Then limit frames after the results first showed the run ends (0: when
+// play hands over to the next scene). The report log.
+std::string ClearAndEnterName(uint32_t limit) {
+    g_Routes.push_back(ClearRoute11());
+    g_AfterPlay.push_back({"1:RIGHT^", "80:F3", "20:LSHIFT+6", "2:K", "10:I", "10:M", "10:RETURN", "60:Z", "60:Z"});
+    g_nLimitAfterResults = limit;
+    g_bEndAtPlayExit = limit == 0;
+    SetSceneFactory(StoryScenes);
+    EXPECT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
+    return ReadText("Report_Game.txt");
+}
+
+// The ranking file as it must be: each table with the result on its first
+// row (under name) where it ranks, its other rows empty.
+std::string RankingImage(const std::vector<int32_t>& results, const std::vector<int32_t>& pos, const std::string& name) {
+    std::string out;
+    auto word = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    word(825);
+    word(0);
+    word(0);
+    word(5);
+    const int descending[5] = {1, 1, 0, 1, 1};
+    for (size_t t = 0; t < 5; ++t) {
+        word(1);
+        word(static_cast<uint32_t>(descending[t]));
+        word(0);
+        word(20);
+        for (int row = 0; row < 20; ++row) {
+            const bool used = row == 0 && pos[t] != -1;
+            word(2);
+            word(used ? 1 : 0);
+            word(used ? static_cast<uint32_t>(results[t]) : 0);
+            word(1);
+            if (!used) {
+                word(1);
+                continue;
+            }
+            word(static_cast<uint32_t>(name.size() + 1));
+            out += name;
+            out += '\0';
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(StoryRun, AClearedStageIsRankedUnderTheNameTypedInTheNameDialog) {
+    Enter();
+    const std::string report = ClearAndEnterName(0);
+    m_Cwd.Restore();
+    EXPECT_EQ(ErrorLines(report), "") << report;
+    ASSERT_EQ(g_Entries.size(), 1u) << report;
+    ASSERT_EQ(g_ClearResults.size(), 5u) << report;
+    ASSERT_EQ(g_ClearRankPos.size(), 5u);
+    EXPECT_EQ(g_ClearRankPos[0], 0) << "the score does not rank";
+    // The stage's ranking file of free play, byte for byte.
+    const std::string file = ReadText(m_Dir.Path() / "user_data" / "free" / "stage1.rkg");
+    EXPECT_EQ(file, RankingImage(g_ClearResults, g_ClearRankPos, "Kim"));
+    // The name is kept for the next entry.
+    EXPECT_EQ(g_strExitEntryName, "Kim");
+
+    // The game program itself, headless, with the same keys in a QV_INPUT
+    // file (its play begins on frame 170, its results show on frame 1387):
+    // the same ranking file.
+    cTempDir headless;
+    MakeGameFolder(headless.Path(), WindowedIni());
+    std::ostringstream keys;
+    std::istringstream route(ClearRoute11());
+    std::string line;
+    for (int f; route >> f && std::getline(route, line);) keys << 169 + f << line << "\n";
+    keys << "1388 RIGHT up\n";
+    for (const auto& [key, down, up] : {std::tuple<const char*, int, int>{"F3", 1468, 1470}, {"LSHIFT", 1488, 1494},
+                                        {"K", 1490, 1492}, {"I", 1500, 1502}, {"M", 1510, 1512},
+                                        {"RETURN", 1520, 1522}, {"Z", 1580, 1582}, {"Z", 1640, 1642}})
+        keys << down << ' ' << key << " down\n" << up << ' ' << key << " up\n";
+    std::ofstream(headless.Path() / "keys.txt") << keys.str();
+    auto env = HeadlessEnv(1800);
+    env["QV_AUTO_ANSWER"] = "0";  // the name dialog waits for the keys
+    env["QV_INPUT"] = headless.File("keys.txt");
+    const GAMERUN run = RunGame(headless.Path(), env, {"data\\stg4\\stage1-1.stg4"});
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_EQ(ReadText(headless.Path() / "user_data" / "free" / "stage1.rkg"), file);
+}
+
+TEST_F(StoryRun, TheFrameLimitEndsARunInTheRankingViewWhichShowsTheTableWithTheNewEntryMarked) {
+    Enter();
+    m_Env.Set("QV_FRAME_DUMP", m_Dir.File("last.bmp").c_str());
+    const std::string report = ClearAndEnterName(170);
+    m_Cwd.Restore();
+    EXPECT_NE(report.find("QV_MAX_FRAMES : "), std::string::npos) << report;
+
+    GOLDENFRAME last;
+    ASSERT_TRUE(ReadBmp24(m_Dir.File("last.bmp"), last)) << report;
+    EXPECT_EQ(CompareGolden("ranking_view", Crop(last, 176, 56, 288, 368)), "");
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
@@ -229,4 +230,24 @@ TEST_F(WorldMapSceneTest, TheMenuSavesIntoTheChosenSlotAndGoesBackToTheMapWithou
     EXPECT_EQ(saved.nStorySlot, 2);
     EXPECT_EQ(saved.strEntryName, "aaa");
     EXPECT_TRUE(SaveSlotList[2].bUse);
+}
+
+TEST_F(WorldMapSceneTest, HeldRankingButtonsActOncePerPressInTheStageConfirmation) {
+    m_Env.Set("QV_MAX_FRAMES", "600");
+    g_Enter = [] { NewStoryAt(4, 8); };
+    // Right onto the stage (its confirmation opens); the ranking switch
+    // button held four frames; the next-table button held three frames, twice.
+    g_Settled = [](int scene, int) {
+        if (scene != SCENE_WORLD_MAP) return;
+        const uint32_t at = GetFrameCount() + 1;
+        std::string script;
+        for (const auto& [key, down, up] : {std::tuple<const char*, uint32_t, uint32_t>{"RIGHT", 0, 2},
+                                            {"C", 40, 44}, {"V", 60, 63}, {"V", 80, 83}})
+            script += std::to_string(at + down) + " " + key + " down\n" + std::to_string(at + up) + " " + key + " up\n";
+        ParseInputScript(script);
+    };
+    ASSERT_EQ(WinMain("", 1), 0);
+    EXPECT_EQ(SceneManager.nCurrent, SCENE_WORLD_MAP);
+    EXPECT_EQ(RankDisplaySwitch(SaveData), 1);
+    EXPECT_EQ(SaveData.nRankTable, 2);
 }

@@ -7,7 +7,9 @@
 #include "player/file_sel_dlg.h"
 #include "player/name_dlg.h"
 #include "player/replay_service.h"
+#include "platform/graphics/dd_present.h"
 #include "player_fixture.h"
+#include "support/golden_bmp.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_file.h"
 
@@ -166,3 +168,47 @@ TEST_F(PlayerDialogTest, TheSaveChooserProposesTheDatedName) {
 }
 
 }  // namespace
+
+namespace {
+
+// Region (x, y, w, h) of the dialogs' window as the frame hook sees it.
+GOLDENFRAME DialogPicture(int x, int y, int w, int h) {
+    DDFRAME f;
+    GOLDENFRAME out;
+    if (!ReadDialogWindow(&f) || f.width < x + w || f.height < y + h) return out;
+    out.width = w;
+    out.height = h;
+    for (int r = y; r < y + h; ++r)
+        for (int c = x; c < x + w; ++c) out.pixels.push_back(f.pixels[static_cast<size_t>(r * f.width + c)]);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(PlayerDialogTest, TheNameDialogAndTheFileListsShowTheirTextsWhole) {
+    // The name dialog in both languages with a name of three full-width
+    // characters: the label on one line, the whole name, the OK button whole.
+    for (const int english : {0, 1}) {
+        std::string name = "あいう";
+        GOLDENFRAME shot;
+        m_nNext = 0;
+        Script(102, {[&](cDialog& dlg) {
+            shot = DialogPicture(236, 216, 240, 100);
+            dlg.OnCancel();
+        }});
+        EXPECT_EQ(RunNameDialog(&name, english), 0);
+        EXPECT_EQ(CompareGolden(english ? "name_dialog_en" : "name_dialog", shot), "");
+    }
+    // The stage chooser: the folder's entries from the first, "[..]", whole
+    // below the folder line (the folder itself, a temporary one, left out).
+    ASSERT_TRUE(PutFileBytes("data\\stg4\\a.stg4_825", {0x39, 0x03, 0, 0}));
+    GOLDENFRAME list;
+    m_nNext = 0;
+    Script(1, {[&](cDialog& dlg) {
+        list = DialogPicture(88, 112, 464, 72);
+        dlg.OnCancel();
+    }});
+    std::string path;
+    EXPECT_EQ(RunFileSelDialog(path, FILESEL_LOAD_STAGE), 0);
+    EXPECT_EQ(CompareGolden("file_chooser_list", list), "");
+}

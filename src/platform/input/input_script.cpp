@@ -95,11 +95,13 @@ bool LoadInputScriptFromEnv() {
     return LoadInputScript(path);
 }
 
-void ApplyInputScript(uint32_t frame) {
+void ApplyInputScript(uint32_t frame, std::vector<SCRIPTKEY>* applied) {
     SCRIPT& s = Script();
     std::lock_guard<std::mutex> guard(s.lock);
     while (s.next < s.events.size() && s.events[s.next].frame <= frame) {
-        SetScriptKey(s.events[s.next].vk, s.events[s.next].bDown);
+        const SCRIPTEVENT& e = s.events[s.next];
+        SetScriptKey(e.vk, e.bDown);
+        if (applied) applied->push_back({e.vk, e.bDown});
         ++s.next;
     }
 }

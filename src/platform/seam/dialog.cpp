@@ -11,6 +11,7 @@
 #include "platform/seam/native_window.h"
 #include "platform/seam/owners.h"
 #include "platform/seam/window_events.h"
+#include "platform/graphics/dd_present.h"
 #include "platform/system/cp932.h"
 #include "platform/window/dialog_lists.h"
 
@@ -20,6 +21,7 @@ namespace {
 
 DIALOGHOST g_Host;
 std::function<void(cDialog&, int)> g_FrameHook;
+DIALOGFRAMESERVICE g_FrameService = nullptr;
 
 // The window a modal dialog opens when the program has none yet.
 class cOwnWindow {
@@ -112,6 +114,20 @@ void DialogHostRendererGone(SDL_Renderer* renderer) {
 
 void SetDialogFrameHook(std::function<void(cDialog&, int)> hook) { g_FrameHook = std::move(hook); }
 
+void SetDialogFrameService(DIALOGFRAMESERVICE service) { g_FrameService = service; }
+
+bool ReadDialogWindow(DDFRAME* frame) {
+    SDL_Renderer* r = HostRenderer();
+    int w = 0, h = 0;
+    if (!r || !frame || SDL_GetRendererOutputSize(r, &w, &h) != 0 || w < 1 || h < 1) return false;
+    frame->width = w;
+    frame->height = h;
+    frame->pixels.assign(static_cast<size_t>(w) * h, 0);
+    if (SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_RGB888, frame->pixels.data(), w * 4) != 0) return false;
+    for (uint32_t& px : frame->pixels) px &= 0xFFFFFF;
+    return true;
+}
+
 bool DialogHostProcessEvent(const SDL_Event& e) {
     if (ModelessDialogs().empty() || !cImGuiHost::Get().IsAttached()) return false;
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
@@ -168,6 +184,11 @@ bool cDialog::RunLoop() {
             }
             got = m_bOpen && SDL_PollEvent(&e) != 0;
         }
+        if (m_bOpen && g_FrameService) {
+            std::vector<SCRIPTKEY> keys;
+            if (!g_FrameService(keys)) OnCancel();
+            for (const SCRIPTKEY& k : keys) TypeKey(k.vk, k.bDown);
+        }
         if (!m_bOpen) break;
         RenderAll();
         if (g_FrameHook) g_FrameHook(*this, frame);
@@ -210,6 +231,7 @@ void cDialog::DrawFrame(bool bModal) {
     if (m_nScrollBars & DLG_HSCROLL) flags |= ImGuiWindowFlags_HorizontalScrollbar | ImGuiWindowFlags_AlwaysHorizontalScrollbar;
     if (m_nScrollBars & DLG_VSCROLL) flags |= ImGuiWindowFlags_AlwaysVerticalScrollbar;
     if (!m_nScrollBars) flags |= ImGuiWindowFlags_NoScrollbar;
+    if (!m_bCaption) flags |= ImGuiWindowFlags_NoTitleBar;
     const std::string name = Cp932ToUtf8(m_strTitle) + "###dlg" + std::to_string(reinterpret_cast<uintptr_t>(this));
     const bool disabled = m_bDisabled || (bModal && !top);
     if (ImGui::Begin(name.c_str(), nullptr, flags)) {
@@ -233,31 +255,58 @@ void cDialog::DrawFrame(bool bModal) {
     ImGui::End();
 }
 
+namespace {
+
+// The keys that are not letters, digits or function keys: SDL key, virtual key.
+constexpr int kKeyPairs[][2] = {
+    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_RETURN, 13},  {SDLK_KP_ENTER, 13}, {SDLK_LSHIFT, 16},
+    {SDLK_RSHIFT, 16},   {SDLK_LCTRL, 17},  {SDLK_RCTRL, 17},   {SDLK_ESCAPE, 27},   {SDLK_SPACE, 32},
+    {SDLK_PAGEUP, 33},   {SDLK_PAGEDOWN, 34}, {SDLK_END, 35},   {SDLK_HOME, 36},     {SDLK_LEFT, 37},
+    {SDLK_UP, 38},       {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},    {SDLK_INSERT, 45},   {SDLK_DELETE, 46}};
+
+// The SDL key of a virtual key (the first of a pair; 0 when none).
+int VkToDialogKey(int vk) {
+    if (vk >= 'A' && vk <= 'Z') return SDLK_a + (vk - 'A');
+    if (vk >= '0' && vk <= '9') return vk;
+    if (vk >= 112 && vk <= 123) return SDLK_F1 + (vk - 112);
+    if (vk == 0xA0 || vk == 0xA1) return vk == 0xA0 ? SDLK_LSHIFT : SDLK_RSHIFT;
+    for (const auto& p : kKeyPairs)
+        if (p[1] == vk) return p[0];
+    return 0;
+}
+
+bool g_bScriptShift = false;  // a scripted shift key is down
+
+}  // namespace
+
 int DialogKeyToVk(int key) {
     if (key >= SDLK_a && key <= SDLK_z) return key - SDLK_a + 'A';
     if (key >= SDLK_0 && key <= SDLK_9) return key;
     if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
-    switch (key) {
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: return 13;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return 16;
-        case SDLK_LCTRL:
-        case SDLK_RCTRL: return 17;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_SPACE: return 32;
-        case SDLK_PAGEUP: return 33;
-        case SDLK_PAGEDOWN: return 34;
-        case SDLK_END: return 35;
-        case SDLK_HOME: return 36;
-        case SDLK_LEFT: return 37;
-        case SDLK_UP: return 38;
-        case SDLK_RIGHT: return 39;
-        case SDLK_DOWN: return 40;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        default: return 0;
-    }
+    for (const auto& p : kKeyPairs)
+        if (p[0] == key) return p[1];
+    return 0;
+}
+
+void cDialog::TypeKey(int vk, bool bDown) {
+    const int sym = VkToDialogKey(vk);
+    if (sym == SDLK_LSHIFT || sym == SDLK_RSHIFT) g_bScriptShift = bDown;
+    if (!sym || !m_bOpen) return;
+    SDL_Event e{};
+    e.type = bDown ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = bDown ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    e.key.keysym.mod = g_bScriptShift ? KMOD_LSHIFT : KMOD_NONE;
+    if (HookKey(DialogKeyToVk(sym), bDown) || !m_bOpen) return;
+    cImGuiHost::Get().ProcessEvent(e);
+    // A letter, digit or space typed: its character, as the keyboard's text input gives it.
+    char c = 0;
+    if (sym >= SDLK_a && sym <= SDLK_z) c = static_cast<char>(g_bScriptShift ? 'A' + (sym - SDLK_a) : sym);
+    else if ((sym >= SDLK_0 && sym <= SDLK_9) || sym == SDLK_SPACE) c = static_cast<char>(sym);
+    if (!bDown || !c) return;
+    SDL_Event t{};
+    t.type = SDL_TEXTINPUT;
+    t.text.text[0] = c;
+    cImGuiHost::Get().ProcessEvent(t);
 }

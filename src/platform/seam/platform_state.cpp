@@ -33,6 +33,7 @@ void ResetPlatformState() {
     SetMidiOutFactory(nullptr);
     SetMidiSoundFontCandidates(nullptr);
     SetDialogFrameHook(nullptr);
+    SetDialogFrameService(nullptr);
     ResetDialogHost();
     ResetMainThreadMessages();
     DDResetForTest();

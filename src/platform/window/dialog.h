@@ -11,12 +11,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/input/input_script.h"
 #include "platform/system/native_window.h"
 #include "platform/window/ctrl.h"
 #include "records/safe_container.h"
 
 // Tests: called on every frame of a modal loop, after drawing.
 void SetDialogFrameHook(std::function<void(class cDialog&, int frame)> hook);
+// Main thread, from the frame hook: the picture that the dialogs' window
+// shows now (its whole output, 0x00RRGGBB); false when none can be read.
+bool ReadDialogWindow(struct DDFRAME* frame);
+// Called on every pass of a modal loop: the program counts its frames while
+// a dialog waits and hands over the scripted keys of a frame, which the
+// dialog takes as typed. false: the dialog ends as if cancelled (the run's
+// frame limit). Installed by the program at start-up; none: nothing counted.
+using DIALOGFRAMESERVICE = bool (*)(std::vector<SCRIPTKEY>& keys);
+void SetDialogFrameService(DIALOGFRAMESERVICE service);
 
 // Main thread: from now on dialogs are drawn in window, through the renderer
 // of the frame presenter (dd_present.h), over the frame last handed to it;
@@ -84,6 +94,8 @@ public:
     int X() const { return m_x; }
     int Y() const { return m_y; }
     void SetScrollBars(int bits) { m_nScrollBars = bits; }
+    // A popup without a caption has no title bar.
+    void SetCaption(bool bCaption) { m_bCaption = bCaption; }
 
     // The control list (entries are not owned unless made by NewCtrl).
     void AddCtrl(cCtrl* ctrl);
@@ -130,6 +142,10 @@ public:
     bool HasKeyboardFocus() const;
     // Ctrl held: keys go to the controls only.
     void SetPassCtrl(bool b) { m_bPassCtrl = b; }
+    // A key typed by script (virtual-key code): as a key of the keyboard,
+    // with its character for a letter, digit or space (upper case while a
+    // scripted shift key is down).
+    void TypeKey(int vk, bool bDown);
 
 protected:
     cDialog* m_lpParent = nullptr;
@@ -138,6 +154,7 @@ protected:
     int m_nModalFlags = 0;
     int m_nResult = 0;
     int m_nScrollBars = 0;
+    bool m_bCaption = true;
     bool m_bCentre = true;
     int m_x = -1000, m_y = -1000;
     cSafeVector<cCtrl*> m_Ctrls;

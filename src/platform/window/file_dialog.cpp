@@ -113,7 +113,9 @@ public:
         cDialog::OnInitDialog();
         m_FolderLabel.Attach(this, IDC_FOLDER);
         m_List.Attach(this, IDC_LIST);
-        m_List.SetRows(11);
+        // Rows that leave the whole dialog in view: a taller list would
+        // scroll the dialog and put its first entries under the title bar.
+        m_List.SetRows(9);
         m_NameLabel.Attach(this, 1091);
         m_NameLabel.SetText("ファイル名:");
         EDITCTRLDESC d;

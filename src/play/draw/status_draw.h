@@ -25,6 +25,6 @@ struct PLAYSTATUS {
 void DrawStatusBar(DDSURFACEDATA* dst, const PLAYSTATUS& status);
 // Draws the timer's digits unless hidden; with timerSound, sounds the warning tick once a second.
 void DrawStageTimer(DDSURFACEDATA* dst, const PLAYSTATUS& status, int timerSound);
-// The hint line: with bEndHint (started with a file on the command line) system
+// The hint line: with bEndHint (a stage started from the command line, a replay played to its end) system
 // text 27, else with bEditorStart text 26, else nothing.
 void DrawHintLine(DDSURFACEDATA* dst, int bEndHint, int bEditorStart);
