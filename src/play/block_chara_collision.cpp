@@ -68,13 +68,13 @@ void PushUnder(cChara& c, const cStageChara& bc, double v) {
 }
 
 // The first block character (list order) that overlaps `u`.
-cStageChara* FirstOverlapping(const cChara& c, std::list<cStageChara>& list, const COLLRECT& u) {
+cStageChara* FirstOverlapping(const cChara& c, const cBlockCharaIndex& list, const COLLRECT& u) {
     for (cStageChara& bc : list)
         if (IsBlockCharaFor(bc, c) && Overlap(u, RectOf(bc))) return &bc;
     return nullptr;
 }
 
-int32_t FlyingRule(cChara& c, std::list<cStageChara>& list) {
+int32_t FlyingRule(cChara& c, const cBlockCharaIndex& list) {
     const COLLRECT me = RectOf(c);
     const double w = c.nHitW, h = c.nHitH;
     CAND left, right, ceil, land;
@@ -135,7 +135,7 @@ int32_t FlyingRule(cChara& c, std::list<cStageChara>& list) {
     return 0;
 }
 
-int32_t WalkingRule(cChara& c, std::list<cStageChara>& list) {
+int32_t WalkingRule(cChara& c, const cBlockCharaIndex& list) {
     const double startRect[4] = {c.x, c.y, c.x2, c.y2};
     const COLLRECT me = RectOf(c);
     const double w = c.nHitW, h = c.nHitH;
@@ -304,13 +304,13 @@ bool IsBlockCharaFor(const cStageChara& bc, const cChara& c) {
     return bc.byBlockChara != 0 && !bc.dying && bc.bActive && bc.nId != c.nId;
 }
 
-int32_t HitBlockChara(cChara& c, std::list<cStageChara>& list) {
+int32_t HitBlockChara(cChara& c, const cBlockCharaIndex& list) {
     if (Skips(c)) return 0;
     if (c.bScreen && (c.nBlockMode == BLOCKMODE_HIT || c.nBlockMode == BLOCKMODE_DIE)) return FlyingRule(c, list);
     return WalkingRule(c, list);
 }
 
-void RecheckBlockCharaAxis(cChara& c, std::list<cStageChara>& list, int32_t axis) {
+void RecheckBlockCharaAxis(cChara& c, const cBlockCharaIndex& list, int32_t axis) {
     const COLLRECT me = RectOf(c);
     CAND a, b;
     for (cStageChara& bc : list) {
@@ -336,7 +336,7 @@ void RecheckBlockCharaAxis(cChara& c, std::list<cStageChara>& list, int32_t axis
     }
 }
 
-int32_t OverlapsBlockCharaExcept(const cChara& c, std::list<cStageChara>& list, int32_t id) {
+int32_t OverlapsBlockCharaExcept(const cChara& c, const cBlockCharaIndex& list, int32_t id) {
     if (Skips(c)) return 0;
     for (cStageChara& bc : list)
         if (IsBlockCharaFor(bc, c) && bc.nId != id && Overlap(RectOf(c), RectOf(bc))) return 1;
@@ -351,14 +351,14 @@ COLLRECT StripBelow(const cChara& c) { return {c.x, c.y2, c.x2, c.y2 + 5}; }
 
 int32_t IsOnCarrier(const cChara& c) {
     if (!lpPlayScene) return 0;
-    for (cStageChara& bc : lpPlayScene->lstStageChara)
+    for (cStageChara& bc : lpPlayScene->BlockCharas)
         if (bc.nId == c.nCarrierId && IsBlockCharaFor(bc, c)) return Overlap(RectOf(bc), StripBelow(c)) ? 1 : 0;
     return 0;
 }
 
 cStageChara* FindBlockCharaBelow(cChara& c) {
     if (!lpPlayScene) return nullptr;
-    for (cStageChara& bc : lpPlayScene->lstStageChara)
+    for (cStageChara& bc : lpPlayScene->BlockCharas)
         if (IsBlockCharaFor(bc, c) && Overlap(RectOf(bc), StripBelow(c))) return &bc;
     return nullptr;
 }
@@ -369,7 +369,7 @@ int32_t IsEnclosedByBlockCharas(const cChara& c, const double s[4]) {
     const double now[4][2] = {{c.x, c.y}, {c.x2, c.y}, {c.x, c.y2 - 1}, {c.x2, c.y2 - 1}};
     for (int32_t k = 0; k < 4; ++k) {
         bool bFound = false;
-        for (cStageChara& bc : lpPlayScene->lstStageChara) {
+        for (cStageChara& bc : lpPlayScene->BlockCharas) {
             if (!IsBlockCharaFor(bc, c)) continue;
             const COLLRECT r = RectOf(bc);
             if (Contains(r, start[k][0], start[k][1]) || Contains(r, now[k][0], now[k][1])) {
@@ -384,7 +384,7 @@ int32_t IsEnclosedByBlockCharas(const cChara& c, const double s[4]) {
 
 void CarryOnObject(cChara& c) {
     if (c.bScreen || !lpPlayScene) return;
-    for (cStageChara& bc : lpPlayScene->lstStageChara) {
+    for (cStageChara& bc : lpPlayScene->BlockCharas) {
         if (bc.nId != c.nCarrierId) continue;
         c.dSpeedX += bc.x - c.dCarrierRect[0];
         if (bc.bScreen || bc.bJump) c.dSpeedY = bc.y - c.dCarrierRect[1];

@@ -257,7 +257,7 @@ int32_t IsInsideBlock(cChara& c) {
                                         static_cast<int32_t>(c.x2) >> 5, static_cast<int32_t>(c.y2) >> 5);
     if (CellHitFor(c, cell) != 0) return 1;
     if (!lpPlayScene) return 0;
-    for (cStageChara& bc : lpPlayScene->lstStageChara)
+    for (cStageChara& bc : lpPlayScene->BlockCharas)
         if (IsBlockCharaFor(bc, c) && Overlap(RectOf(c), RectOf(bc))) return 1;
     return 0;
 }

@@ -9,6 +9,7 @@ class cBlockCell;
 class cChara;
 class cPlayer;
 class cStageChara;
+class cBlockCharaIndex;
 
 // --- the block grid ---
 // The cell of the highest hit value among span + 1 samples from (x1, y1) to
@@ -47,11 +48,11 @@ void SnapToGround(cChara& c);
 // --- block characters ---
 // The stage character counts as a block character for `c`.
 bool IsBlockCharaFor(const cStageChara& bc, const cChara& c);
-int32_t HitBlockChara(cChara& c, std::list<cStageChara>& list);
+int32_t HitBlockChara(cChara& c, const cBlockCharaIndex& list);
 void CarryOnObject(cChara& c);
 cStageChara* FindBlockCharaBelow(cChara& c);
-void RecheckBlockCharaAxis(cChara& c, std::list<cStageChara>& list, int32_t axis);
-int32_t OverlapsBlockCharaExcept(const cChara& c, std::list<cStageChara>& list, int32_t id);
+void RecheckBlockCharaAxis(cChara& c, const cBlockCharaIndex& list, int32_t axis);
+int32_t OverlapsBlockCharaExcept(const cChara& c, const cBlockCharaIndex& list, int32_t id);
 int32_t IsOnCarrier(const cChara& c);
 int32_t IsEnclosedByBlockCharas(const cChara& c, const double startRect[4]);
 int32_t CornerCellsSolid(const cChara& c);

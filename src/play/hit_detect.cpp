@@ -3,6 +3,7 @@
 // objects never meet objects of their own side.
 #include <algorithm>
 #include <iterator>
+#include <typeinfo>
 
 #include "actors/damage.h"
 #include "database/common_palette.h"
@@ -18,9 +19,33 @@ namespace {
 constexpr int SE_HIT = 7;
 constexpr int SE_KILL = 9;
 
+// dynamic_cast<T*>(o) for the objects of the buckets, thousands of times a
+// step: its answer depends only on the object's type, so it is kept for the
+// few types last seen and the cast is then a static one.
+template <class T>
+T* KindCast(const cGameObject* o) {
+    struct SEEN {
+        const std::type_info* lpType = nullptr;
+        bool bIs = false;
+    };
+    thread_local SEEN seen[4];
+    thread_local int next = 0;
+    if (!o) return nullptr;
+    const std::type_info* t = &typeid(*o);
+    const SEEN* hit = nullptr;
+    for (const SEEN& e : seen)
+        if (e.lpType == t) hit = &e;
+    if (!hit) {
+        seen[next] = {t, dynamic_cast<const T*>(o) != nullptr};
+        hit = &seen[next];
+        next = (next + 1) % 4;
+    }
+    return hit->bIs ? const_cast<T*>(static_cast<const T*>(o)) : nullptr;
+}
+
 // Block characters are the stage characters built as solid platforms.
 bool IsBlockChara(const cChara& c) {
-    const auto* s = dynamic_cast<const cStageChara*>(&c);
+    const auto* s = KindCast<cStageChara>(&c);
     return s && s->byBlockChara != 0;
 }
 
@@ -30,7 +55,7 @@ bool IsActiveChara(const cChara& c) {
 
 // The character's rectangle against attacks (bVsShot) or against characters.
 void CharaRect(const cChara& c, bool bVsShot, double r[4]) {
-    if (const auto* s = dynamic_cast<const cStageChara*>(&c)) {
+    if (const auto* s = KindCast<cStageChara>(&c)) {
         const double* src = bVsShot ? s->dRectB : s->dRectA;
         for (int i = 0; i < 4; ++i) r[i] = src[i];
         return;
@@ -95,7 +120,7 @@ int32_t cPlayScene::DetectHits() {
         for (int a = 0; a < nBuckets; ++a) {
             auto& attacks = vAttackBucket[a].lstObj;
             for (auto it = attacks.begin(); it != attacks.end();) {
-                auto* lpAtk = dynamic_cast<cAttack*>(*it);
+                auto* lpAtk = KindCast<cAttack>(*it);
                 ++it;
                 if (!lpAtk || lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
                 bool bGone = false;
@@ -103,7 +128,7 @@ int32_t cPlayScene::DetectHits() {
                     if (c == a) continue;
                     auto& charas = vCharaBucket[c].lstObj;
                     for (auto jt = charas.begin(); jt != charas.end() && !bGone;) {
-                        auto* lpChara = dynamic_cast<cChara*>(*jt);
+                        auto* lpChara = KindCast<cChara>(*jt);
                         ++jt;
                         if (!lpChara || !IsActiveChara(*lpChara) || lpChara->dying || lpChara->nKind == 2) continue;
                         double r[4];
@@ -152,7 +177,7 @@ int32_t cPlayScene::DetectHits() {
     for (int a = 0; a < nBuckets; ++a) {
         auto& attacks = vAttackBucket[a].lstObj;
         for (auto it = attacks.begin(); it != attacks.end();) {
-            auto* lpAtk = dynamic_cast<cAttack*>(*it);
+            auto* lpAtk = KindCast<cAttack>(*it);
             ++it;
             if (lpAtk && lpAtk->bErased) RemoveAttack(lpAtk, a);
         }
@@ -163,10 +188,10 @@ int32_t cPlayScene::DetectHits() {
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
             for (cGameObject* oX : vCharaBucket[i].lstObj) {
-                auto* X = dynamic_cast<cChara*>(oX);
+                auto* X = KindCast<cChara>(oX);
                 if (!X) continue;
                 for (cGameObject* oY : vCharaBucket[j].lstObj) {
-                    auto* Y = dynamic_cast<cChara*>(oY);
+                    auto* Y = KindCast<cChara>(oY);
                     if (!Y) continue;
                     auto fit = [](const cChara& c) {
                         return IsActiveChara(c) && c.hp > 0 && !c.dying && !IsBlockChara(c);
@@ -228,12 +253,12 @@ int32_t cPlayScene::DetectHits() {
         for (int j = i + 1; j < nBuckets; ++j) {
             auto& la = vAttackBucket[i].lstObj;
             for (auto it = la.begin(); it != la.end();) {
-                auto* A = dynamic_cast<cAttack*>(*it);
+                auto* A = KindCast<cAttack>(*it);
                 ++it;
                 if (!A) continue;
                 auto& lb = vAttackBucket[j].lstObj;
                 for (auto jt = lb.begin(); jt != lb.end();) {
-                    auto* B = dynamic_cast<cAttack*>(*jt);
+                    auto* B = KindCast<cAttack>(*jt);
                     ++jt;
                     if (!B || (!A->byDestructible && !B->byDestructible) || !A->Overlaps(*B)) continue;
                     bool bKillA = A->byDestructible && (!B->byDestructible || A->byStrength <= B->byStrength);

@@ -93,7 +93,7 @@ int32_t cPlayScene::HeroUpdate() {
     if (BlockHitV(hero) == 2) return dies("Dead 4");
     if (ClampScreenY(hero) == 2) return dies("Dead 5");
     if (Squeezed(hero) && HeroDiesUnlessProtected("Dead SP", true)) return FRAME_END;
-    if (HitBlockChara(hero, lstStageChara) == 2 && !hero.dying && HeroDiesUnlessProtected("Dead 6", false))
+    if (HitBlockChara(hero, BlockCharas) == 2 && !hero.dying && HeroDiesUnlessProtected("Dead 6", false))
         return FRAME_END;
     if ((hero.bContactL || hero.bContactR) && PushOutH(hero) == 2 && !hero.dying) {
         if (hero.nProtect > 0) return FRAME_END;
@@ -148,7 +148,7 @@ int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool&
     c.ApplyGravity();
     const int32_t f = c.FallStep();
     const int32_t v = BlockHitV(c);
-    const int32_t b = HitBlockChara(c, lstStageChara);
+    const int32_t b = HitBlockChara(c, BlockCharas);
     PushOutH(c);
     PushOutV(c);
     if (h == 2 || f == 7 || v == 2 || b == 2 || Squeezed(c) || c.byBlockDeath == 2) return kill(true);

@@ -67,6 +67,7 @@ void cPlayScene::EraseBeyondEdges() {
 
 std::list<cStageChara>::iterator cPlayScene::RemoveStageChara(std::list<cStageChara>::iterator it) {
     it->ClearTargetLinks();
+    BlockCharas.Remove(&*it);
     if (it->Side() >= 0 && it->Side() < static_cast<int32_t>(vCharaBucket.size())) vCharaBucket[it->Side()].Remove(&*it);
     return lstStageChara.erase(it);
 }

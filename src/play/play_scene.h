@@ -21,6 +21,7 @@
 #include "play/draw/color_change.h"
 #include "play/effects/scr_effect_draw.h"
 #include "play/effects/scr_effect_run.h"
+#include "play/block_chara_index.h"
 #include "play/hit_bucket.h"
 #include "play/picture.h"
 #include "play/scroll_axis.h"
@@ -83,6 +84,7 @@ public:
     std::list<std::shared_ptr<cShot>> lstShots;
     cSafeVector<cHitBucket> vCharaBucket;   // characters by side (8 from SetStage)
     cSafeVector<cHitBucket> vAttackBucket;  // attacks by side (8 from SetStage)
+    cBlockCharaIndex BlockCharas;           // the block characters among lstStageChara
     std::list<std::shared_ptr<cMessage>> lstStageWork;     // presentation entries over the screen
     std::list<std::shared_ptr<cEffectInstance>> lstEffect; // running effects
     cScrEffectRun ScrEffect;          // the running screen effect

@@ -40,6 +40,7 @@ std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterato
         cHitBucket& bucket = inRange ? scene->vCharaBucket[side] : scene->vCharaBucket[0];
         if (!inRange) (void)scene->vCharaBucket[side];
         bucket.Remove(&*it);
+        scene->BlockCharas.Remove(&*it);
     }
     return scene ? scene->lstStageChara.erase(it) : std::next(it);
 }
@@ -119,6 +120,7 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         vAttackBucket.assign(HIT_SIDE_NUM, cHitBucket());
         lstShots.clear();
         vCharaBucket.assign(HIT_SIDE_NUM, cHitBucket());
+        BlockCharas.Clear();
         for (auto it = lstStageChara.begin(); it != lstStageChara.end();) it = EraseStageChara(it);
         lstItem.clear();
 
@@ -214,7 +216,10 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         WriteEC("D");
 
         if (cPlayer* h = Hero()) vCharaBucket[h->Side()].Add(h);
-        for (cStageChara& c : lstStageChara) vCharaBucket[c.Side()].Add(&c);
+        for (cStageChara& c : lstStageChara) {
+            vCharaBucket[c.Side()].Add(&c);
+            BlockCharas.Add(&c);
+        }
         lstStageWork.clear();
         lstEffect.clear();
         Pictures.Clear();

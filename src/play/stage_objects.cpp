@@ -116,7 +116,10 @@ int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMM
         if (settings.bLifeTime) lpNew->nLifeTime = LifeSteps(settings.nTime);
         lpNew->bySummonSetting1 = settings.bySetting1;
         lpNew->bySummonSetting2 = settings.bySetting2;
-        if (lpPlayScene) lpPlayScene->CharaBucket(lpNew->Side()).Add(lpNew);
+        if (lpPlayScene) {
+            lpPlayScene->CharaBucket(lpNew->Side()).Add(lpNew);
+            lpPlayScene->BlockCharas.Add(lpNew);
+        }
         ++idCounter;
         ++added;
     }

@@ -64,7 +64,7 @@ TEST_F(BlockCollisionTest, WalkerIsPushedByABlockCharacterFromEitherSide) {
     cStageChara& w = scene.lstStageChara.emplace_back();
     Place(w, 1, 100, 200, 20, 30);
     cStageChara& bc = AddBlockChara(2, 115, 190, 32, 32);
-    EXPECT_EQ(HitBlockChara(w, scene.lstStageChara), 0);
+    EXPECT_EQ(HitBlockChara(w, scene.BlockCharas), 0);
     EXPECT_DOUBLE_EQ(w.x, 94.5);
     EXPECT_DOUBLE_EQ(bc.x - w.x2, 1.5);
     EXPECT_EQ(w.bWallHit, 1);
@@ -72,7 +72,7 @@ TEST_F(BlockCollisionTest, WalkerIsPushedByABlockCharacterFromEitherSide) {
     Place(bc, 2, 73, 190, 32, 32);
     w.dSpeedX = -1;
     w.bContactR = 0;  // a new sub-step
-    EXPECT_EQ(HitBlockChara(w, scene.lstStageChara), 0);
+    EXPECT_EQ(HitBlockChara(w, scene.BlockCharas), 0);
     EXPECT_DOUBLE_EQ(w.x, 105.5);
 }
 
@@ -82,7 +82,7 @@ TEST_F(BlockCollisionTest, LandingRidesWithinFiveDots) {
     w.dPrevRect[1] = 195;
     w.dSpeedY = 3;
     cStageChara& bc = AddBlockChara(2, 90, 225, 64, 32);
-    EXPECT_EQ(HitBlockChara(w, scene.lstStageChara), 0);
+    EXPECT_EQ(HitBlockChara(w, scene.BlockCharas), 0);
     EXPECT_EQ(w.y2, bc.y - 1);
     EXPECT_EQ(w.standingOnObject, 1);
     EXPECT_EQ(w.nCarrierId, 2);
@@ -90,7 +90,7 @@ TEST_F(BlockCollisionTest, LandingRidesWithinFiveDots) {
     for (double drop : {4.0, 1.0}) {
         Place(bc, 2, 90, bc.y + drop, 64, 32);
         w.SaveRect();
-        HitBlockChara(w, scene.lstStageChara);
+        HitBlockChara(w, scene.BlockCharas);
         EXPECT_EQ(w.standingOnObject, drop == 4.0 ? 1 : 0) << bc.y - w.y2;
     }
 }
@@ -104,7 +104,7 @@ TEST_F(BlockCollisionTest, FourCornersInBlockCharactersCrush) {
     EXPECT_EQ(IsEnclosedByBlockCharas(w, start), 0);
     AddBlockChara(5, corners[3][0], corners[3][1], 10, 10);
     EXPECT_EQ(IsEnclosedByBlockCharas(w, start), 1);
-    EXPECT_EQ(HitBlockChara(w, scene.lstStageChara), 2);
+    EXPECT_EQ(HitBlockChara(w, scene.BlockCharas), 2);
 }
 
 }  // namespace

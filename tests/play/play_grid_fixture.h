@@ -60,6 +60,7 @@ protected:
         Place(bc, id, x, y, w, h);
         bc.byBlockChara = 1;
         bc.bActive = 1;
+        scene.BlockCharas.Add(&bc);
         return bc;
     }
 

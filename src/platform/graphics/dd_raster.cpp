@@ -9,6 +9,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define QV_AVX2_KERNELS 1
+#endif
 
 namespace dd {
 
@@ -184,6 +188,63 @@ void Blend32(uint32_t* d, const uint32_t* s, int n) {
     }
 }
 
+#if defined(QV_AVX2_KERNELS)
+// The keyed kernels again, sixteen pixels a step on processors with AVX2 (chosen once
+// at run time): the same results, each group merged with the destination without a
+// branch.
+__attribute__((target("avx2"))) void Key32Avx2(uint32_t* d, const uint32_t* s, int n, uint32_t key) {
+    int i = 0;
+    const __m256i mask = _mm256_set1_epi32(0x00FFFFFF), k = _mm256_set1_epi32(static_cast<int>(key));
+    for (; i + 16 <= n; i += 16) {
+        const __m256i s0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i s1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 8));
+        __m256i* dp = reinterpret_cast<__m256i*>(d + i);
+        const __m256i e0 = _mm256_cmpeq_epi32(_mm256_and_si256(s0, mask), k);
+        const __m256i e1 = _mm256_cmpeq_epi32(_mm256_and_si256(s1, mask), k);
+        _mm256_storeu_si256(dp, _mm256_blendv_epi8(s0, _mm256_loadu_si256(dp), e0));
+        _mm256_storeu_si256(dp + 1, _mm256_blendv_epi8(s1, _mm256_loadu_si256(dp + 1), e1));
+    }
+    Key32(d + i, s + i, n - i, key);
+}
+
+__attribute__((target("avx2"))) void Blend32Avx2(uint32_t* d, const uint32_t* s, int n) {
+    int i = 0;
+    const __m256i full = _mm256_set1_epi32(static_cast<int>(0xFF000000u)), zero = _mm256_setzero_si256();
+    for (; i + 16 <= n; i += 16) {
+        const __m256i s0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i s1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 8));
+        const __m256i a0 = _mm256_and_si256(s0, full), a1 = _mm256_and_si256(s1, full);
+        const __m256i c0 = _mm256_cmpeq_epi32(a0, zero), c1 = _mm256_cmpeq_epi32(a1, zero);
+        const __m256i ok = _mm256_and_si256(_mm256_or_si256(c0, _mm256_cmpeq_epi32(a0, full)),
+                                            _mm256_or_si256(c1, _mm256_cmpeq_epi32(a1, full)));
+        if (_mm256_movemask_epi8(ok) != -1) {
+            Blend32(d + i, s + i, 16);
+            continue;
+        }
+        __m256i* dp = reinterpret_cast<__m256i*>(d + i);
+        _mm256_storeu_si256(dp, _mm256_blendv_epi8(s0, _mm256_loadu_si256(dp), c0));
+        _mm256_storeu_si256(dp + 1, _mm256_blendv_epi8(s1, _mm256_loadu_si256(dp + 1), c1));
+    }
+    Blend32(d + i, s + i, n - i);
+}
+
+const bool bAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+void KeyRow32(uint32_t* d, const uint32_t* s, int n, uint32_t key) {
+#if defined(QV_AVX2_KERNELS)
+    if (bAvx2) return Key32Avx2(d, s, n, key);
+#endif
+    Key32(d, s, n, key);
+}
+
+void BlendRow32(uint32_t* d, const uint32_t* s, int n) {
+#if defined(QV_AVX2_KERNELS)
+    if (bAvx2) return Blend32Avx2(d, s, n);
+#endif
+    Blend32(d, s, n);
+}
+
 void Shade32(uint32_t* d, const uint32_t* s, int n, const STATES& st) {
     for (int i = 0; i < n; ++i) d[i] = DDShadePixel(s[i], d[i], st.diffuse, st.colorOp, st.alphaOp);
 }
@@ -294,9 +355,9 @@ void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const
         switch (kernel) {
             case K_COPY: Copy32(dr, sp, n); break;
             case K_COPYOPAQUE: CopyOpaque32(dr, sp, n); break;
-            case K_KEY: Key32(dr, sp, n, key); break;
+            case K_KEY: KeyRow32(dr, sp, n, key); break;
             case K_ALPHANZ: AlphaNonZero32(dr, sp, n); break;
-            case K_BLEND: Blend32(dr, sp, n); break;
+            case K_BLEND: BlendRow32(dr, sp, n); break;
             case K_SHADE: Shade32(dr, sp, n, st); break;
         }
     }

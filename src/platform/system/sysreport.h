@@ -18,7 +18,7 @@ struct SYSTEMFACTS {
     MEMORYSTATUS mem;
     uint32_t nDiskFree = 0;  // GetDiskFreeBytes of the current folder
 };
-// Reads the facts from the machine (takes about 50 ms: the clock is measured).
+// Reads the facts from the machine (takes about 5 ms: the clock is measured).
 SYSTEMFACTS CollectSystemFacts();
 // Writes the system report's lines for facts.
 int WriteSystemReportLines(const SYSTEMFACTS& facts);

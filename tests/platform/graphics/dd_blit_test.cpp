@@ -126,6 +126,48 @@ TEST_F(BlitTest, DirectDrawColourKeysAt32And8Bits) {
     for (int x = 0; x < 16; ++x) EXPECT_EQ(Px(BackBuffer, x, 0), (x + 2) % 3 == 0 ? 200u : static_cast<uint32_t>(x + 22)) << x;
 }
 
+// Rows long enough for the wide kernels (16 pixels a step), with every mix of
+// drawn, left-out and (Direct3D) half-transparent pixels in a group, give each
+// pixel by the one-pixel rule.
+TEST_F(BlitTest, LongKeyedRowsFollowThePixelRuleUnderBothBackEnds) {
+    const int w = 53, h = 3;
+    // A pattern that runs through all-drawn, all-clear and mixed groups.
+    const auto kind = [](int x, int y) { return (x / 16 + y) % 3 == 0 ? 0 : (x / 16 + y) % 3 == 1 ? 1 : (x * 7 + y) % 3; };
+    const auto colour = [](int x, int y) { return static_cast<uint32_t>(0x102030 + x * 0x10101 + y * 0x30000) & 0xFFFFFF; };
+    ASSERT_TRUE(InitDD(32, 64, 8));
+    DDSetTransmit(255, 0, 255);
+    DDSURFACEDATA dd;
+    Make(dd, w, h, 1, [&](int x, int y) { return kind(x, y) == 0 ? 0xFF00FFu : colour(x, y); });
+    Fill(BackBuffer, 0x445566);
+    DDBlt(&BackBuffer, 3, 1, w, h, &dd, 0, 0, DDBLT_COLORKEY);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ASSERT_EQ(Px(BackBuffer, x + 3, y + 1), kind(x, y) == 0 ? 0x445566u : colour(x, y)) << x << "," << y;
+    DDEnd();
+
+    ASSERT_TRUE(InitD3D(64, 8));
+    DDSetTransmit(255, 0, 255);
+    DDSURFACEDATA tex, target;
+    // Kind 0 clear, 1 opaque, 2 half transparent.
+    Make(tex, w, h, 1, [&](int x, int y) {
+        const int k = kind(x, y);
+        return k == 0 ? 0u : (k == 1 ? 0xFF000000u : 0x80000000u) | colour(x, y);
+    });
+    Make(target, 64, 8, 1, [](int, int) { return 0xFF000000u; });
+    DDBlt(&target, 3, 1, w, h, &tex, 0, 0, DDBLT_COLORKEY);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int k = kind(x, y);
+            const uint32_t c = colour(x, y);
+            // Half: (v * 128 + 0 * 127 + 127) / 255 per channel, alpha (128 * 128 + 255 * 127 + 127) / 255.
+            const auto half = [](uint32_t v) { return (v * 128 + 127) / 255; };
+            const uint32_t want = k == 0   ? 0xFF000000u
+                                  : k == 1 ? 0xFF000000u | c
+                                           : 0xBF000000u | half(c >> 16 & 255) << 16 | half(c >> 8 & 255) << 8 | half(c & 255);
+            ASSERT_EQ(Px(target, x + 3, y + 1), want) << x << "," << y;
+        }
+}
+
 TEST_F(BlitTest, Direct3DTransparencyFollowsAlphaAndTheFlagsZeroClear) {
     ASSERT_TRUE(InitD3D(16, 16));
     DDSetTransmit(255, 0, 255);

@@ -1,0 +1,109 @@
+// The indexes beside the object lists: the block characters in list order
+// (kept by stage set-up, summons and removals, and walked by block-character
+// collision) and the hit buckets' index from an object to its entry.
+#include "play/block_chara_index.h"
+#include "play/block_collision.h"
+#include "play/hit_bucket.h"
+#include "play/stage_objects.h"
+
+#include <vector>
+
+#include "actors/shot.h"
+#include "play/play_fixture.h"
+
+namespace {
+
+class ObjectIndexTest : public cPlayTest {
+protected:
+    // A computer character at cell (col, row): a block character when bBlock.
+    static cCharaData Placed(uint16_t col, uint16_t row, bool bBlock) {
+        cCharaData c;
+        c.byController = CONTROLLER_COMPUTER;
+        c.bWholeCell = bBlock ? 1 : 0;
+        c.wCellX = col;
+        c.wCellY = row;
+        c.nItem = -1;
+        return c;
+    }
+    // The block characters of the list, in its order.
+    static std::vector<cStageChara*> BlockCharasOfList(cPlayScene& scene) {
+        std::vector<cStageChara*> v;
+        for (cStageChara& c : scene.lstStageChara)
+            if (c.byBlockChara) v.push_back(&c);
+        return v;
+    }
+};
+
+TEST_F(ObjectIndexTest, TheBlockCharactersAreKeptInListOrderThroughSetUpSummonsAndRemovals) {
+    for (uint16_t i = 0; i < 6; ++i) PlayStage.vPlacedChara.push_back(Placed(3 + 2 * i, 5, i % 2 == 0));
+    m_lpScene->SetStage(0, 1);
+    cPlayScene& scene = *m_lpScene;
+    ASSERT_EQ(scene.lstStageChara.size(), 6u);
+    EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
+    EXPECT_EQ(scene.BlockCharas.vChara.size(), 3u);
+
+    // A summoned block character joins at the end, an ordinary one not at all.
+    SUMMONSETTINGS settings;
+    EXPECT_EQ(SummonChara(scene.lstStageChara, 400, 160, settings, Placed(0, 0, true), 0, 1, nullptr,
+                          scene.nNextObjectId), 1);
+    EXPECT_EQ(SummonChara(scene.lstStageChara, 480, 160, settings, Placed(0, 0, false), 0, 1, nullptr,
+                          scene.nNextObjectId), 1);
+    EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
+    EXPECT_EQ(scene.BlockCharas.vChara.back(), &*std::prev(scene.lstStageChara.end(), 2));
+
+    // Removed characters leave it: the first block character, then every other.
+    auto first = std::find_if(scene.lstStageChara.begin(), scene.lstStageChara.end(),
+                              [](const cStageChara& c) { return c.byBlockChara != 0; });
+    scene.RemoveStageChara(first);
+    EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
+    for (auto it = scene.lstStageChara.begin(); it != scene.lstStageChara.end();)
+        it = it->byBlockChara ? std::next(it) : scene.RemoveStageChara(it);
+    EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
+    EXPECT_EQ(scene.BlockCharas.vChara.size(), 3u);
+
+    // A walker meets the summoned block character through the index.
+    cStageChara& bc = *scene.BlockCharas.vChara.back();
+    bc.bActive = 1;
+    cStageChara walker;
+    walker.nId = 999;
+    walker.x = bc.x - 10, walker.x2 = walker.x + 19;
+    walker.y = bc.y, walker.y2 = bc.y + 19;
+    walker.nHitW = 20, walker.nHitH = 20;
+    walker.SaveRect();
+    EXPECT_EQ(HitBlockChara(walker, scene.BlockCharas), 0);
+    EXPECT_DOUBLE_EQ(walker.x2, bc.x - 1.5);
+    EXPECT_EQ(walker.bContactR, 1);
+
+    // A new set-up starts the index again.
+    m_lpScene->SetStage(0, 1);
+    EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
+    EXPECT_EQ(scene.BlockCharas.vChara.size(), 3u);
+}
+
+TEST(HitBucketIndex, RemoveTakesTheFirstEntryAndKeepsTheOrderOfTheRest) {
+    cShot a, b, c;
+    cHitBucket bucket;
+    for (cGameObject* o : std::vector<cGameObject*>{&a, &b, &a, &c, &a}) bucket.Add(o);
+    EXPECT_TRUE(bucket.Remove(&a));
+    EXPECT_EQ(bucket.lstObj, (std::list<cGameObject*>{&b, &a, &c, &a}));
+    // A copy answers for its own entries.
+    cHitBucket copy = bucket;
+    EXPECT_TRUE(bucket.Remove(&a));
+    EXPECT_TRUE(bucket.Remove(&b));
+    EXPECT_EQ(bucket.lstObj, (std::list<cGameObject*>{&c, &a}));
+    EXPECT_TRUE(bucket.Contains(&a));
+    EXPECT_TRUE(bucket.Remove(&a));
+    EXPECT_FALSE(bucket.Contains(&a));
+    EXPECT_FALSE(bucket.Remove(&a));
+    EXPECT_FALSE(bucket.Remove(&b));
+    EXPECT_EQ(bucket.lstObj, (std::list<cGameObject*>{&c}));
+    EXPECT_TRUE(copy.Remove(&c));
+    EXPECT_EQ(copy.lstObj, (std::list<cGameObject*>{&b, &a, &a}));
+    EXPECT_TRUE(copy.Remove(&a));
+    EXPECT_EQ(copy.lstObj, (std::list<cGameObject*>{&b, &a}));
+    copy.Clear();
+    EXPECT_TRUE(copy.IsEmpty());
+    EXPECT_FALSE(copy.Contains(&b));
+}
+
+}  // namespace
