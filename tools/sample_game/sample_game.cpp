@@ -1,5 +1,6 @@
 #include "sample_game/sample_game.h"
 
+#include <functional>
 #include <memory>
 #include <system_error>
 
@@ -13,6 +14,7 @@
 #include "database/world_map.h"
 #include "platform/graphics/bmp.h"
 #include "records/version.h"
+#include "sample_game/conformance/conformance.h"
 #include "sample_game/stages/stages.h"
 #include "stage/stage_data.h"
 
@@ -54,8 +56,22 @@ private:
     SAMPLERESULT& m_R;
 };
 
-// The project data under `base` ("default/" or "data/").
-void WriteProjectData(cWriter& w, const std::string& base) {
+// A stage file of a game: its path under the data folder and its builder.
+struct STAGEOUT {
+    std::string strPath;
+    std::function<void(cStageData&)> Build;
+};
+
+// The sample game's stage files.
+std::vector<STAGEOUT> SampleStages() {
+    std::vector<STAGEOUT> v;
+    for (const STAGEFILE& f : StageFiles()) v.push_back({f.strPath, f.Build});
+    return v;
+}
+
+// The project data under `base` ("default/" or "data/"); `nChallenges`: the
+// length of the challenge list (0 keeps the sample's).
+void WriteProjectData(cWriter& w, const std::string& base, const std::vector<STAGEOUT>& stages, int nChallenges) {
     auto db = std::make_unique<cDatabase>();
     BuildDatabase(*db);
     for (int i = 0; i < DBFILE_NUM; ++i) {
@@ -64,6 +80,7 @@ void WriteProjectData(cWriter& w, const std::string& base) {
     }
     auto sys = std::make_unique<cSystemData>();
     BuildSystemData(*sys);
+    if (nChallenges > 0) sys->nMaxStage = nChallenges;
     w.Done(base + "System.dat", sys->SaveFile(w.Native(base + "System.dat").string()) == 1);
     auto map = std::make_unique<cWorldMap>();
     BuildWorldMap(*map);
@@ -71,7 +88,7 @@ void WriteProjectData(cWriter& w, const std::string& base) {
     auto palette = std::make_unique<cCommonPalette>();
     BuildCommonPalette(*palette);
     w.Done(base + "CommonPalette.cplt4", palette->SaveToFile(w.Native(base + "CommonPalette.cplt4").string()) == 1);
-    for (const STAGEFILE& f : StageFiles()) {
+    for (const STAGEOUT& f : stages) {
         auto stage = std::make_unique<cStageData>();
         f.Build(*stage);
         const std::string rel = base + f.strPath;
@@ -79,9 +96,7 @@ void WriteProjectData(cWriter& w, const std::string& base) {
     }
 }
 
-}  // namespace
-
-bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
+bool WriteGame(const fs::path& folder, SAMPLERESULT* result, const std::vector<STAGEOUT>& stages, int nChallenges) {
     SAMPLERESULT local;
     SAMPLERESULT& r = result ? *result : local;
     r = SAMPLERESULT();
@@ -89,8 +104,8 @@ bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
     nDataVersion = DATA_VERSION;
     cWriter w(folder, r);
     for (const PICTURE& p : MakeAllPictures()) w.Bytes(p.strPath, p.Canvas.EncodeBmp());
-    WriteProjectData(w, "default/");
-    WriteProjectData(w, "data/");
+    WriteProjectData(w, "default/", stages, nChallenges);
+    WriteProjectData(w, "data/", stages, nChallenges);
     const std::string ini = SystemIniText();
     w.Bytes("System.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
     for (const SOUNDFILE& f : SoundFiles()) {
@@ -107,6 +122,21 @@ bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
             r.vSoundFailed.push_back(f.strPath);
     }
     return r.vFailed.empty() && r.vSoundFailed.empty();
+}
+
+}  // namespace
+
+bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
+    return WriteGame(folder, result, SampleStages(), 0);
+}
+
+bool WriteConformanceGame(const fs::path& folder, SAMPLERESULT* result) {
+    // The sample's stages stay for its world map; the challenge list holds the cases.
+    std::vector<STAGEOUT> stages = SampleStages();
+    const std::vector<CONFCASE>& cases = ConformanceCases();
+    std::erase_if(stages, [](const STAGEOUT& f) { return f.strPath.starts_with("stg4/c"); });
+    for (size_t i = 0; i < cases.size(); ++i) stages.push_back({ConformanceStagePath(i), cases[i].Build});
+    return WriteGame(folder, result, stages, static_cast<int>(cases.size()));
 }
 
 bool WriteContactSheet(const fs::path& file, bool bReduced) {
