@@ -65,7 +65,10 @@ public:
             }
             g_Run.nFrames = nElapsedFrames;
             for (int i = 0; i < kVars; ++i) g_Run.vVars[i] = vStageVars[i];
-            if (nElapsedFrames >= g_Case->nFrames) Finish(sample::CONFEND_PLAYING);
+            if (Hero() && Hero()->dying)
+                Finish(sample::CONFEND_DIED);
+            else if (nElapsedFrames >= g_Case->nFrames)
+                Finish(sample::CONFEND_PLAYING);
         } else if (nState == PLAYSTATE_AFTERPLAY) {
             Finish(sample::CONFEND_CLEARED);
         } else if (nState == PLAYSTATE_RESTART || nState == PLAYSTATE_GAMEOVER) {

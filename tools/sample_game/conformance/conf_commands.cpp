@@ -159,10 +159,6 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
                          Put(k, e, 2, 12);
                      },
                      {{2, 30}}, 30));
-    v.push_back(Case("cmd-24-vanish", kTable, "24 消滅",
-                     "A character counts once and vanishes: after two seconds the count is still 1.",
-                     [](cStageData& s) { Runner(s, "消滅", {CountVar(1), Cmd(CMD_WAIT, 2), Cmd(CMD_VANISH, 0, {0, 0, 1})}); },
-                     {{1, 1}}, 120));
     v.push_back(Case("cmd-37-code", kTable, "37 コードの実行",
                      "The code text \"S1 = 2 * 3 + 1\" gives 7: multiplication before addition (S1 = 7); "
                      "\"S2 = (1 + 2) * 3\" gives 9.",
