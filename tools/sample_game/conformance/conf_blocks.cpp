@@ -1,7 +1,41 @@
+// Cases of the block kinds and block effects: where the hero can go, what
+// what kills it.
+#include "sample_game/art/sheets.h"
 #include "sample_game/conformance/conf_kit.h"
+#include "sample_game/data/game_data.h"
 
 namespace sample {
 
-void AddBlockCases(std::vector<CONFCASE>& v) { (void)v; }
+namespace {
+
+constexpr const char* kTable = "blocks";
+
+// The arena with `rows` painted, the hero at (x, y) and the goal at (gx, gy).
+std::function<void(cStageData&)> Ground(std::vector<std::pair<int, std::string>> rows, int x, int y, int gx, int gy) {
+    return [=](cStageData& s) {
+        cStageKit& k = Arena(s, "ブロック", rows);
+        HeroOf(s).wCellX = static_cast<uint16_t>(x);
+        HeroOf(s).wCellY = static_cast<uint16_t>(y);
+        k.PlaceItem(k.AddItem(Goal()), gx, gy);
+    };
+}
+
+}  // namespace
+
+void AddBlockCases(std::vector<CONFCASE>& v) {
+    v.push_back(Case("block-solid", kTable, "当たり判定 1 (固い)",
+                     "Right is held; a stone wall three blocks high stands between the hero and the goal: the goal "
+                     "is never reached (still playing).",
+                     Ground({{10, "......S"}, {11, "......S"}, {12, "......S"}}, 2, 12, 9, 12), {}, 150,
+                     CONFEND_PLAYING, "5 RIGHT down\n"));
+    v.push_back(Case("block-none", kTable, "当たり判定 0 (なし: 水)",
+                     "The hero falls through two rows of water onto the goal below them: the stage is cleared.",
+                     Ground({{9, "..W"}, {10, "..W"}}, 2, 7, 2, 12), {}, 120, CONFEND_CLEARED));
+    v.push_back(Case("block-deadly-spikes", kTable, "当たり判定 2 (即死: トゲ)",
+                     "The hero falls onto spikes: it dies.", Ground({{12, ".XXX"}}, 2, 8, 12, 12), {}, 120,
+                     CONFEND_DIED));
+    v.push_back(Case("block-deadly-lava", kTable, "当たり判定 2 (即死: 溶岩)", "The hero falls into lava: it dies.",
+                     Ground({{12, ".LLL"}}, 2, 8, 12, 12), {}, 120, CONFEND_DIED));
+}
 
 }  // namespace sample

@@ -12,8 +12,6 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddItemCmdCases(v);
         AddConditionCases(v);
         AddBlockCases(v);
-        AddAttackCases(v);
-        AddStageRuleCases(v);
         return v;
     }();
     return cases;

@@ -1,7 +1,0 @@
-#include "sample_game/conformance/conf_kit.h"
-
-namespace sample {
-
-void AddAttackCases(std::vector<CONFCASE>& v) { (void)v; }
-
-}  // namespace sample
