@@ -159,6 +159,32 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
                          Put(k, e, 2, 12);
                      },
                      {{2, 30}}, 30));
+    v.push_back(Case("cmd-24-vanish", kTable, "24 消滅",
+                     "A character counts once and vanishes every character of its force 1, itself among them: after "
+                     "two seconds the count is still 1 and the hero (force 0) plays on.",
+                     [](cStageData& s) { Runner(s, "消滅", {CountVar(1), Cmd(CMD_WAIT, 2), Cmd(CMD_VANISH, 0, {0, 1, 1})}); },
+                     {{1, 1}}, 120));
+    v.push_back(Case("cmd-24-vanish-hero", kTable, "24 消滅 (勢力 0)",
+                     "A character vanishes every character of force 0: the hero, a player character, gets HP 0 and "
+                     "dies.",
+                     [](cStageData& s) { Runner(s, "主人公の消滅", {Cmd(CMD_WAIT, 2), Cmd(CMD_VANISH, 0, {0, 0, 1})}); },
+                     {}, 120, CONFEND_DIED));
+    v.push_back(Case("cmd-25-get-item", kTable, "25 アイテムの取得",
+                     "A character makes the hero take stage item 1 (entry 0 of a stage palette is the empty one), "
+                     "whose command sets S1 = 5.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "アイテムの取得");
+                         cItemData item = Coin();
+                         item.vCmd.clear();
+                         cFlowCmd code = ItemCmd(CMD_CODE);
+                         code.strText = "S1 = 5";
+                         item.vCmd.push_back(code);
+                         const int index = k.AddItem(item);
+                         cCharaData c = Dummy();
+                         c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_GET_ITEM, 0, {1, index}), Cmd(CMD_WAIT, 9999)}));
+                         Put(k, c, 10, 12);
+                     },
+                     {{1, 5}}, 10));
     v.push_back(Case("cmd-37-code", kTable, "37 コードの実行",
                      "The code text \"S1 = 2 * 3 + 1\" gives 7: multiplication before addition (S1 = 7); "
                      "\"S2 = (1 + 2) * 3\" gives 9.",

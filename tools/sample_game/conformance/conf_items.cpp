@@ -96,6 +96,20 @@ void AddItemCmdCases(std::vector<CONFCASE>& v) {
     v.push_back(Case("item-09-vanish", kTable, "9 消滅",
                      "The item vanishes the hero that takes it: a vanished player character has HP 0 and dies.",
                      Taken({ItemCmd(CMD_VANISH, {0, 0, 1})}), {}, 120, CONFEND_DIED));
+    v.push_back(Case("item-10-get-item", kTable, "10 アイテムの取得",
+                     "The item makes the hero take another stage item as well, whose code sets S1 = 4.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "アイテムの取得");
+                         cItemData other = Coin();
+                         other.vCmd.clear();
+                         other.vCmd.push_back(ItemCode("S1 = 4"));
+                         const int index = k.AddItem(other);
+                         cItemData item = Coin();
+                         item.vCmd.clear();
+                         item.vCmd.push_back(ItemCmd(CMD_GET_ITEM, {1, index}));
+                         k.PlaceItem(k.AddItem(item), 2, 12);
+                     },
+                     {{1, 4}}, 10));
     v.push_back(PassesOn("item-11-graphic", "11 グラフィックの変更", ItemCmd(CMD_CHANGE_GRAPHIC, {1, CG_KNIGHT, 0})));
     v.push_back(PassesOn("item-12-anime-set", "12 基本アニメセットの変更", ItemCmd(CMD_CHANGE_ANIMESET, {ASET_WALKER})));
     v.push_back(PassesOn("item-13-anime", "13 アニメの実行", ItemCmd(CMD_RUN_ANIME, {ANIME_CHEER})));
