@@ -12,8 +12,8 @@ std::unique_ptr<cStageKit> g_Kit;
 }  // namespace
 
 cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<int, std::string>>& rows,
-                 bool hero) {
-    g_Kit = std::make_unique<cStageKit>(s, 20, 15, title);
+                 bool hero, int width) {
+    g_Kit = std::make_unique<cStageKit>(s, width, 15, title);
     cStageKit& k = *g_Kit;
     k.AddBlock('G', "草地", BG_GRASS);
     k.AddBlock('S', "石", BG_STONE);
@@ -34,9 +34,9 @@ cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<i
     k.AddBlock('O', "雲", BG_CLOUD, 1, 0);
     k.AddBlock('H', "はしご", BG_LADDER, 0);
     k.Layer(kBackSky, 0.0, 0.0);
-    k.Fill(0, 13, 20, 2, 'G');
+    k.Fill(0, 13, width, 2, 'G');
     k.Fill(0, 0, 1, 13, 'S');
-    k.Fill(19, 0, 1, 13, 'S');
+    k.Fill(width - 1, 0, 1, 13, 'S');
     for (const auto& [y, row] : rows) k.Paint(0, y, row);
     k.PlaceBlocks();
     if (hero) k.PlaceHero(2, 12);

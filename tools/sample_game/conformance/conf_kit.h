@@ -12,11 +12,11 @@ namespace sample {
 // Letters of the arena's blocks (as the sample stages paint them): G ground,
 // S stone, B bricks, P one-way plank, X spikes, Q prize block, W water, L
 // lava, J spring, I ice, < > belts, O cloud, H ladder.
-// A stage of 20 × 15 blocks: ground on rows 13 and 14, stone walls on
-// columns 0 and 19, the hero at (2, 12) with the sample game's keys (left,
+// A stage of `width` × 15 blocks: ground on rows 13 and 14, stone walls on
+// the first and last columns, the hero at (2, 12) with the sample game's keys (left,
 // right, Z jump, X sword, C star). `paint` adds blocks before they are placed.
 cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<int, std::string>>& rows = {},
-                 bool hero = true);
+                 bool hero = true, int width = 20);
 // The hero placed by Arena (the first placed character when there is one).
 cCharaData& HeroOf(cStageData& s);
 // The kit behind the last Arena call.

@@ -12,6 +12,8 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddItemCmdCases(v);
         AddConditionCases(v);
         AddBlockCases(v);
+        AddAttackCases(v);
+        AddStageRuleCases(v);
         return v;
     }();
     return cases;

@@ -52,5 +52,7 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v);
 void AddItemCmdCases(std::vector<CONFCASE>& v);
 void AddConditionCases(std::vector<CONFCASE>& v);
 void AddBlockCases(std::vector<CONFCASE>& v);
+void AddAttackCases(std::vector<CONFCASE>& v);
+void AddStageRuleCases(std::vector<CONFCASE>& v);
 
 }  // namespace sample
