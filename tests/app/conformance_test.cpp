@@ -3,6 +3,7 @@
 // (stage variables, cleared, the hero's death) against what the case says.
 // A failure names the case, what was expected and what came, and leaves the
 // last frame of its run in conformance_frames/ under the working folder.
+// Some cases compare their last frame with a golden frame.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,6 +25,7 @@
 #include "sample_game/conformance/conformance.h"
 #include "sample_game/sample_game.h"
 #include "support/env_guard.h"
+#include "support/golden_bmp.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -129,7 +131,11 @@ std::string Differences(const CONFCASE& c, const CASERUN& r) {
     return out;
 }
 
-class Conformance : public ::testing::Test {
+// The cases are played in shards, each a test of its own, so that the test
+// command can run them side by side.
+constexpr int kShards = 4;
+
+class Conformance : public ::testing::TestWithParam<int> {
 protected:
     Conformance() { ResetRun(); }
     ~Conformance() override {
@@ -142,10 +148,9 @@ protected:
 
 }  // namespace
 
-TEST_F(Conformance, EveryCasePlaysAsItsRuleSays) {
+TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
     const fs::path game = ConformanceGame();
     const fs::path frames = fs::current_path() / "conformance_frames";
-    fs::remove_all(frames);
     fs::create_directories(frames);
     std::ofstream(game / "System.ini", std::ios::binary | std::ios::trunc) << WindowedIni();
     SetWindowRunEnv(m_Env);
@@ -156,8 +161,10 @@ TEST_F(Conformance, EveryCasePlaysAsItsRuleSays) {
     const std::vector<CONFCASE>& cases = sample::ConformanceCases();
     int failed = 0, pending = 0;
     std::string pendingList;
-    for (size_t i = 0; i < cases.size(); ++i) {
+    int played = 0;
+    for (size_t i = static_cast<size_t>(GetParam()); i < cases.size(); i += kShards) {
         const CONFCASE& c = cases[i];
+        ++played;
         ResetRun();
         g_Case = &c;
         g_FrameFile = (frames / (c.strName + ".bmp")).string();
@@ -171,7 +178,13 @@ TEST_F(Conformance, EveryCasePlaysAsItsRuleSays) {
         file = file.substr(0, file.rfind('_'));
         const int rc = WinMain(file.c_str(), 1);
         m_Cwd.Restore();
-        const std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
+        std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
+        GOLDENFRAME frame;
+        if (c.bGolden && rc == 0) {
+            const std::string golden = ReadBmp24(g_FrameFile, frame) ? CompareGolden("conformance_" + c.strName, frame)
+                                                                     : std::string("no last frame");
+            if (!golden.empty()) diff += " frame: " + golden + ";";
+        }
         if (c.nPending >= 0) {
             ++pending;
             pendingList += "  " + c.strName + " (known fault " + std::to_string(c.nPending) + "): " +
@@ -186,8 +199,11 @@ TEST_F(Conformance, EveryCasePlaysAsItsRuleSays) {
         ADD_FAILURE() << "case " << i + 1 << " " << c.strName << " (" << Cp932ToUtf8(c.strRule) << "):" << diff
                       << " last frame: " << g_FrameFile;
     }
-    std::printf("%zu cases, %d failed, %d pending:\n%s", cases.size(), failed, pending, pendingList.c_str());
+    std::printf("shard %d: %d cases, %d failed, %d pending:\n%s", GetParam(), played, failed, pending,
+                pendingList.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, Conformance, ::testing::Range(0, kShards));
 
 TEST(ConformanceTable, TheCommittedTableIsTheOneTheCasesMake) {
     const char* data = std::getenv("QV_TEST_DATA");

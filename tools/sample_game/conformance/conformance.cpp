@@ -14,6 +14,7 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddBlockCases(v);
         AddAttackCases(v);
         AddStageRuleCases(v);
+        AddPresentCases(v);
         return v;
     }();
     return cases;
@@ -45,7 +46,8 @@ std::string ConformanceTableText() {
         "# The conformance game\n\n"
         "`./build/make_sample_game --conformance FOLDER` writes a game whose challenge list holds one small stage "
         "per case below (stage N is case N). `tests/app/conformance_test.cpp` plays every case headless and "
-        "checks what its run must show: the stage variables its flows set (`S1 = 1` ...) and how the run ends. "
+        "checks what its run must show: the stage variables its flows set (`S1 = 1` ...), how the run ends, and "
+        "for some the last frame against a golden frame (`tests/data/golden/conformance_NAME.bmp`). "
         "A case marked pending shows a known fault that is being mended; the test reports it without failing.\n\n"
         "This file is written by `./build/make_sample_game --conformance-table`; a test checks that it matches.\n\n";
     std::string table;
@@ -74,6 +76,7 @@ std::string ConformanceTableText() {
                            std::to_string(k.nValue);
             const char* ends[] = {"", "cleared", "hero dies"};
             if (c.nEnd != CONFEND_PLAYING) checked += (checked.empty() ? "" : ", ") + std::string(ends[c.nEnd]);
+            if (c.bGolden) checked += (checked.empty() ? "" : ", ") + std::string("golden frame");
             if (c.nPending >= 0) checked += " (pending: known fault " + std::to_string(c.nPending) + ")";
             t += "| " + std::to_string(i + 1) + " | `" + c.strName + "` | " + Cell(c.strRule) + " | " +
                  Cell(c.strShows) + " | " + checked + " |\n";

@@ -34,6 +34,8 @@ struct CONFCASE {
     std::string strInput;    // key script in frames of play ("10 RIGHT down\n...")
     std::vector<CONFCHECK> vCheck;
     int nEnd = CONFEND_PLAYING;
+    // The last frame of the run is compared with the golden frame of the case's name.
+    bool bGolden = false;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
@@ -54,5 +56,6 @@ void AddConditionCases(std::vector<CONFCASE>& v);
 void AddBlockCases(std::vector<CONFCASE>& v);
 void AddAttackCases(std::vector<CONFCASE>& v);
 void AddStageRuleCases(std::vector<CONFCASE>& v);
+void AddPresentCases(std::vector<CONFCASE>& v);
 
 }  // namespace sample
