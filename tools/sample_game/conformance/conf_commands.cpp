@@ -185,6 +185,60 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
                          Put(k, c, 10, 12);
                      },
                      {{1, 5}}, 10));
+    for (int code : {CMD_CHARGE_MOVE, CMD_HOMING_MOVE}) {
+        const bool charge = code == CMD_CHARGE_MOVE;
+        v.push_back(Case(charge ? "cmd-05-charge" : "cmd-06-homing", kTable, charge ? "5 突撃移動" : "6 誘導移動",
+                         charge ? "A flying character eight blocks from the hero, with the hero as its target, charges "
+                                  "at it and touches it: its touch flow runs (S1 = 1)."
+                                : "A flying character eight blocks from the hero and three above, with the hero as its "
+                                  "target, homes in on it and touches it: its touch flow runs (S1 = 1).",
+                         [code, charge](cStageData& s) {
+                             cStageKit& k = Arena(s, charge ? "突撃移動" : "誘導移動");
+                             cCharaData c = Dummy("追う", CG_GHOST);
+                             c.byFlying = 1;
+                             cFlowCmd move = MoveCmd(code, 30, 0, 40);
+                             if (!charge) move.spMove->nHoming = 2;
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 0}), move}));
+                             c.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, 1));
+                             Put(k, c, 10, charge ? 12 : 9);
+                         },
+                         {{1, 1}}, 240));
+    }
+    {
+        cFlowCmd graphic = Cmd(CMD_CHANGE_GRAPHIC, 0, {1, CG_KNIGHT, 0});
+        CONFCASE c = Case("cmd-26-graphic", kTable, "26 グラフィックの変更",
+                          "The villager in the middle changes its graphic to the knight's: the frame shows a knight "
+                          "where it stands.",
+                          [graphic](cStageData& s) {
+                              cStageKit& k = Arena(s, "グラフィックの変更");
+                              cCharaData c = Dummy("変わる", CG_VILLAGER);
+                              c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 1), graphic, Cmd(CMD_WAIT, 9999)}));
+                              Put(k, c, 10, 12);
+                          },
+                          {}, 30);
+        c.bGolden = true;
+        v.push_back(c);
+    }
+    struct PASS {
+        const char* name;
+        const char* rule;
+        cFlowCmd cmd;
+    };
+    const PASS passes[] = {
+        {"cmd-27-anime-set", "27 基本アニメセットの変更", Cmd(CMD_CHANGE_ANIMESET, 0, {ASET_FLYER})},
+        {"cmd-28-anime", "28 アニメの実行", Cmd(CMD_RUN_ANIME, 0, {ANIME_CHEER})},
+        {"cmd-31-screen-effect", "31 画面エフェクトの実行", Cmd(CMD_SCR_EFFECT, 0, {1, 0, 0})},
+        {"cmd-33-screen-color", "33 画面の色を変更", Cmd(CMD_SCREEN_COLOR, 0, {255, 0, 0, 50, 0, 10, 0, 0})},
+        {"cmd-35-sound", "35 効果音の再生", Cmd(CMD_PLAY_SE, 0, {SND_COIN})},
+        {"cmd-36-music", "36 BGMの再生", Cmd(CMD_PLAY_BGM, 0, {BGM_FIELD, 0})},
+    };
+    for (const PASS& p : passes) {
+        const cFlowCmd cmd = p.cmd;
+        v.push_back(Case(p.name, kTable, p.rule,
+                         "The command runs and the flow goes on after it: the code command that follows sets S1 = 1.",
+                         [cmd](cStageData& s) { Runner(s, "コマンド", {cmd, SetVar(1), Cmd(CMD_WAIT, 9999)}); }, {{1, 1}},
+                         20));
+    }
     v.push_back(Case("cmd-37-code", kTable, "37 コードの実行",
                      "The code text \"S1 = 2 * 3 + 1\" gives 7: multiplication before addition (S1 = 7); "
                      "\"S2 = (1 + 2) * 3\" gives 9.",
