@@ -69,18 +69,20 @@ std::vector<STAGEOUT> SampleStages() {
     return v;
 }
 
-// The project data under `base` ("default/" or "data/"); `nChallenges`: the
-// length of the challenge list (0 keeps the sample's).
-void WriteProjectData(cWriter& w, const std::string& base, const std::vector<STAGEOUT>& stages, int nChallenges) {
+// The project data under `base` ("default/" or "data/"); the conformance game
+// has a challenge list of all its cases and an effect of every kind.
+void WriteProjectData(cWriter& w, const std::string& base, const std::vector<STAGEOUT>& stages, bool bConformance) {
     auto db = std::make_unique<cDatabase>();
     BuildDatabase(*db);
+    // The conformance game adds an effect of every kind.
+    if (bConformance) AddEffectKinds(*db);
     for (int i = 0; i < DBFILE_NUM; ++i) {
         const std::string rel = base + "database/" + FileNameOf(GetDbFilePath(i));
         w.Done(rel, db->SaveListFile(i, w.Native(rel).string()) == 1);
     }
     auto sys = std::make_unique<cSystemData>();
     BuildSystemData(*sys);
-    if (nChallenges > 0) sys->nMaxStage = nChallenges;
+    if (bConformance) sys->nMaxStage = static_cast<int32_t>(ConformanceCases().size());
     w.Done(base + "System.dat", sys->SaveFile(w.Native(base + "System.dat").string()) == 1);
     auto map = std::make_unique<cWorldMap>();
     BuildWorldMap(*map);
@@ -96,7 +98,7 @@ void WriteProjectData(cWriter& w, const std::string& base, const std::vector<STA
     }
 }
 
-bool WriteGame(const fs::path& folder, SAMPLERESULT* result, const std::vector<STAGEOUT>& stages, int nChallenges) {
+bool WriteGame(const fs::path& folder, SAMPLERESULT* result, const std::vector<STAGEOUT>& stages, bool bConformance) {
     SAMPLERESULT local;
     SAMPLERESULT& r = result ? *result : local;
     r = SAMPLERESULT();
@@ -104,8 +106,8 @@ bool WriteGame(const fs::path& folder, SAMPLERESULT* result, const std::vector<S
     nDataVersion = DATA_VERSION;
     cWriter w(folder, r);
     for (const PICTURE& p : MakeAllPictures()) w.Bytes(p.strPath, p.Canvas.EncodeBmp());
-    WriteProjectData(w, "default/", stages, nChallenges);
-    WriteProjectData(w, "data/", stages, nChallenges);
+    WriteProjectData(w, "default/", stages, bConformance);
+    WriteProjectData(w, "data/", stages, bConformance);
     const std::string ini = SystemIniText();
     w.Bytes("System.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
     for (const SOUNDFILE& f : SoundFiles()) {
@@ -127,7 +129,7 @@ bool WriteGame(const fs::path& folder, SAMPLERESULT* result, const std::vector<S
 }  // namespace
 
 bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
-    return WriteGame(folder, result, SampleStages(), 0);
+    return WriteGame(folder, result, SampleStages(), false);
 }
 
 bool WriteConformanceGame(const fs::path& folder, SAMPLERESULT* result) {
@@ -136,7 +138,7 @@ bool WriteConformanceGame(const fs::path& folder, SAMPLERESULT* result) {
     const std::vector<CONFCASE>& cases = ConformanceCases();
     std::erase_if(stages, [](const STAGEOUT& f) { return f.strPath.starts_with("stg4/c"); });
     for (size_t i = 0; i < cases.size(); ++i) stages.push_back({ConformanceStagePath(i), cases[i].Build});
-    return WriteGame(folder, result, stages, static_cast<int>(cases.size()));
+    return WriteGame(folder, result, stages, true);
 }
 
 bool WriteContactSheet(const fs::path& file, bool bReduced) {

@@ -15,6 +15,7 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddAttackCases(v);
         AddStageRuleCases(v);
         AddPresentCases(v);
+        AddEffectCases(v);
         return v;
     }();
     return cases;

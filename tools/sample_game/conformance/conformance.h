@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class cDatabase;
 class cStageData;
 
 namespace sample {
@@ -57,5 +58,9 @@ void AddBlockCases(std::vector<CONFCASE>& v);
 void AddAttackCases(std::vector<CONFCASE>& v);
 void AddStageRuleCases(std::vector<CONFCASE>& v);
 void AddPresentCases(std::vector<CONFCASE>& v);
+void AddEffectCases(std::vector<CONFCASE>& v);
+// The conformance game's database: the sample's, with one screen effect and one
+// character effect of every kind added after its own.
+void AddEffectKinds(cDatabase& db);
 
 }  // namespace sample
