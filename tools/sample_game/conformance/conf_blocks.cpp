@@ -1,5 +1,5 @@
 // Cases of the block kinds and block effects: where the hero can go, what
-// what kills it.
+// carries or throws it, what kills it.
 #include "sample_game/art/sheets.h"
 #include "sample_game/conformance/conf_kit.h"
 #include "sample_game/data/game_data.h"
@@ -36,6 +36,18 @@ void AddBlockCases(std::vector<CONFCASE>& v) {
                      CONFEND_DIED));
     v.push_back(Case("block-deadly-lava", kTable, "当たり判定 2 (即死: 溶岩)", "The hero falls into lava: it dies.",
                      Ground({{12, ".LLL"}}, 2, 8, 12, 12), {}, 120, CONFEND_DIED));
+    v.push_back(Case("block-effect-jump", kTable, "ブロック効果 1 (ジャンプ: バネ)",
+                     "The hero lands on a spring of power 10 and is thrown up, onto the goal four blocks above the "
+                     "spring: the stage is cleared.",
+                     Ground({{12, "..J"}}, 2, 9, 2, 8), {}, 120, CONFEND_CLEARED));
+    v.push_back(Case("block-effect-belt-right", kTable, "ブロック効果 5 (右へ流す: ベルト)",
+                     "The hero stands still on a belt to the right and is carried to the goal at its end: the stage "
+                     "is cleared.",
+                     Ground({{12, "..>>>>>>>>>"}}, 3, 11, 11, 11), {}, 600, CONFEND_CLEARED));
+    v.push_back(Case("block-pass-group", kTable, "通過グループ",
+                     "The hero (force 0) falls through a plank whose pass-through group is 0 onto the goal under it: "
+                     "the stage is cleared.",
+                     Ground({{10, ".PPP"}}, 2, 7, 2, 12), {}, 120, CONFEND_CLEARED));
 }
 
 }  // namespace sample
