@@ -48,6 +48,32 @@ void AddBlockCases(std::vector<CONFCASE>& v) {
                      "The hero (force 0) falls through a plank whose pass-through group is 0 onto the goal under it: "
                      "the stage is cleared.",
                      Ground({{10, ".PPP"}}, 2, 7, 2, 12), {}, 120, CONFEND_CLEARED));
+    for (int holds = 0; holds <= 1; ++holds) {
+        v.push_back(Case(holds ? "block-condition-holds" : "block-condition-fails", kTable,
+                         holds ? "ブロックの条件 (成立)" : "ブロックの条件 (不成立)",
+                         holds ? "A brick wall whose condition \"S5 = 1\" holds (S5 is set before play) stands "
+                                 "between the hero, walking right, and the goal: the goal is never reached."
+                               : "A brick wall whose condition \"S5 = 1\" does not hold counts as no block: the hero, "
+                                 "walking right, passes through it to the goal.",
+                         [holds](cStageData& s) {
+                             cStageKit& k = Arena(s, "ブロックの条件", {{10, "......B"}, {11, "......B"}, {12, "......B"}});
+                             cEdCond c;
+                             c.nKind = 2;
+                             c.nVarNum = 5;
+                             c.nValue = 1;
+                             for (cBlockData& b : s.vBlock)
+                                 if (b.wGraphic == BG_BRICK) b.vCond.push_back(c);
+                             for (cBlockData& b : s.vPlacedBlock)
+                                 if (b.wGraphic == BG_BRICK) b.vCond.push_back(c);
+                             if (holds) {
+                                 cFlowCmd set = SetVar(5);
+                                 set.bNoWait = 1;
+                                 HeroOf(s).vFlow.push_back(Flow(21, {set}));
+                             }
+                             k.PlaceItem(k.AddItem(Goal()), 9, 12);
+                         },
+                         {}, 200, holds ? CONFEND_PLAYING : CONFEND_CLEARED, "5 RIGHT down\n"));
+    }
 }
 
 }  // namespace sample
