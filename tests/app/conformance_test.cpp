@@ -16,6 +16,8 @@
 #include "app/game_folder.h"
 #include "app/scene_manager.h"
 #include "app/win_main.h"
+#include "database/data_paths.h"
+#include "database/system_data.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
 #include "platform/system/cp932.h"
@@ -211,4 +213,20 @@ TEST(ConformanceTable, TheCommittedTableIsTheOneTheCasesMake) {
     const fs::path doc = fs::path(data).parent_path().parent_path() / "docs" / "conformance.md";
     EXPECT_EQ(ReadText(doc), Cp932ToUtf8(sample::ConformanceTableText()))
         << doc << " differs: write it again with ./build/make_sample_game --conformance-table > docs/conformance.md";
+}
+
+TEST(ConformanceGame, ItsChallengeListHoldsEveryCaseAsTheStageOfItsNumber) {
+    const fs::path game = ConformanceGame();
+    cSystemData sys;
+    ASSERT_EQ(sys.LoadFile((game / "data" / "System.dat").string()), 1);
+    const std::vector<CONFCASE>& cases = sample::ConformanceCases();
+    EXPECT_EQ(sys.nMaxStage, static_cast<int32_t>(cases.size()));
+    EXPECT_EQ(sys.bUseMaxStage, 1);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        // The challenge list's path of stage i + 1; the file carries the data version.
+        std::string path = GetChallengeStagePath(static_cast<int>(i) + 1);
+        for (char& ch : path)
+            if (ch == '\\') ch = '/';
+        EXPECT_TRUE(fs::exists(game / (path + "_825"))) << cases[i].strName << " " << path;
+    }
 }
