@@ -48,6 +48,15 @@ void AddBlockCases(std::vector<CONFCASE>& v) {
                      "The hero (force 0) falls through a plank whose pass-through group is 0 onto the goal under it: "
                      "the stage is cleared.",
                      Ground({{10, ".PPP"}}, 2, 7, 2, 12), {}, 120, CONFEND_CLEARED));
+    for (int ice = 0; ice <= 1; ++ice)
+        v.push_back(Case(ice ? "block-effect-speed-ice" : "block-effect-speed-ground", kTable,
+                         ice ? "ブロック効果 3 (速度: 氷 150%)" : "ブロック効果 0 (なし: 比べる地面)",
+                         ice ? "Right is held on ice that makes the hero half as fast again: it reaches the goal ten "
+                               "blocks away within 75 frames (cleared)."
+                             : "Right is held on plain ground: the goal ten blocks away is not reached within 75 "
+                               "frames (still playing), the measure the ice case beats.",
+                         Ground({{12, ice ? ".IIIIIIIIIIIII" : ""}}, 2, 11 + (ice ? 0 : 1), 12, 11 + (ice ? 0 : 1)), {},
+                         75, ice ? CONFEND_CLEARED : CONFEND_PLAYING, "2 RIGHT down\n"));
     for (int holds = 0; holds <= 1; ++holds) {
         v.push_back(Case(holds ? "block-condition-holds" : "block-condition-fails", kTable,
                          holds ? "ブロックの条件 (成立)" : "ブロックの条件 (不成立)",
