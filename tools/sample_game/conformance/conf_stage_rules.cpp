@@ -86,6 +86,25 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                          HeroOf(s).vFlow.push_back(Flow(21, {[] { cFlowCmd c = SetVar(2, 77); c.bNoWait = 1; return c; }()}));
                      },
                      {{1, 999}, {2, 0}}, 180));
+    v.push_back(Case("stage-lives-unlimited", kStage, "残り人数 (無制限)",
+                     "A test play has unlimited lives: the code's life reads 100 (S1 = 100), and an assignment leaves "
+                     "it unlimited (S2 = 100 after \"sys.life = 3\").",
+                     [](cStageData& s) {
+                         Arena(s, "残り人数");
+                         HeroOf(s).vFlow.push_back(
+                             Flow(TRG_ALWAYS, {Code("S1 = sys.life"), Code("sys.life = 3"), Code("S2 = sys.life")}));
+                     },
+                     {{1, 100}, {2, 100}}, 20));
+    v.push_back(Case("stage-score", kStage, "スコア",
+                     "The code sets the run's score to 50 and reads it back (S1 = 50); a score above 999999 is held "
+                     "at 999999 (S2 = 999999).",
+                     [](cStageData& s) {
+                         Arena(s, "スコア");
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("sys.score = 50"), Code("S1 = sys.score"),
+                                                                     Code("sys.score = 2000000"), Code("S2 = sys.score"),
+                                                                     Cmd(CMD_WAIT, 9999)}));
+                     },
+                     {{1, 50}, {2, 999999}}, 20));
     v.push_back(Case("stage-auto-scroll", kStage, "オートスクロール (横)",
                      "A stage 40 blocks wide scrolls right by itself at the largest speed, 480: the left edge of the "
                      "view pushes the standing hero along until it touches the goal at column 15.",
