@@ -158,8 +158,6 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
     SetWindowRunEnv(m_Env);
     m_Env.Set("SDL_VIDEODRIVER", "dummy");
     m_Env.Unset("QV_EC_LOG");
-    // A test play: straight into play without banners.
-    m_Env.Set("QV_EDITOR", (game / "editor.txt").c_str());
     const std::vector<CONFCASE>& cases = sample::ConformanceCases();
     int failed = 0, pending = 0;
     std::string pendingList;
@@ -172,6 +170,8 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         g_FrameFile = (frames / (c.strName + ".bmp")).string();
         // A run that never ends as the case expects is closed after this many frames.
         m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + 600).c_str());
+        // A test play goes straight into play without banners; free play shows them.
+        m_Env.Set("QV_EDITOR", c.bFreePlay ? nullptr : (game / "editor.txt").c_str());
         m_Cwd.Enter(game);
         SetSceneFactory(CasePlay);
         std::string file = "data\\" + sample::ConformanceStagePath(i);

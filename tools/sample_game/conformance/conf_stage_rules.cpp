@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kDamage = "damage and death";
 constexpr const char* kStage = "stage rules";
+constexpr const char* kGameType = "game types";
 
 // An enemy of body power `power` overlapping the hero from the start.
 cCharaData Biter(int power) {
@@ -124,6 +125,40 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                          HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.scrlx")}));
                      },
                      {{1, 480}}, 10));
+    {
+        CONFCASE c = Case("gametype-free-clear", kGameType, "フリープレイ (クリア)",
+                          "A stage file played as free play shows its banners, then play: the hero takes the goal on "
+                          "its cell and the stage is cleared.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "フリープレイ");
+                              k.PlaceItem(k.AddItem(Goal()), 2, 12);
+                          },
+                          {}, 60, CONFEND_CLEARED);
+        c.bFreePlay = true;
+        v.push_back(c);
+    }
+    {
+        CONFCASE c = Case("gametype-free-death", kGameType, "フリープレイ (死亡)",
+                          "Free play: the hero falls onto spikes and dies.",
+                          [](cStageData& s) {
+                              Arena(s, "フリープレイの死亡", {{12, ".XXX"}});
+                              HeroOf(s).wCellY = 8;
+                          },
+                          {}, 120, CONFEND_DIED);
+        c.bFreePlay = true;
+        v.push_back(c);
+    }
+    v.push_back(Case("gametype-test-play", kGameType, "テストプレイ (エディタから)",
+                     "The editor's test play starts straight into play: the hero's before-start flow and its first "
+                     "frame of play both run (S1 = 1, S2 = 1) and play goes on.",
+                     [](cStageData& s) {
+                         Arena(s, "テストプレイ");
+                         cFlowCmd before = SetVar(1);
+                         before.bNoWait = 1;
+                         HeroOf(s).vFlow.push_back(Flow(21, {before}));
+                         HeroOf(s).vFlow.push_back(MarkFlow(TRG_ALWAYS, 2));
+                     },
+                     {{1, 1}, {2, 1}}, 5));
 }
 
 }  // namespace sample

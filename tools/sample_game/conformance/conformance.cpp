@@ -78,6 +78,7 @@ std::string ConformanceTableText() {
             const char* ends[] = {"", "cleared", "hero dies"};
             if (c.nEnd != CONFEND_PLAYING) checked += (checked.empty() ? "" : ", ") + std::string(ends[c.nEnd]);
             if (c.bGolden) checked += (checked.empty() ? "" : ", ") + std::string("golden frame");
+            if (c.bFreePlay) checked += (checked.empty() ? "" : ", ") + std::string("free play");
             if (c.nPending >= 0) checked += " (pending: known fault " + std::to_string(c.nPending) + ")";
             t += "| " + std::to_string(i + 1) + " | `" + c.strName + "` | " + Cell(c.strRule) + " | " +
                  Cell(c.strShows) + " | " + checked + " |\n";

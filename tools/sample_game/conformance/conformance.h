@@ -37,6 +37,9 @@ struct CONFCASE {
     int nEnd = CONFEND_PLAYING;
     // The last frame of the run is compared with the golden frame of the case's name.
     bool bGolden = false;
+    // Played as free play of the stage file (banners, the results of a free
+    // play); otherwise as the editor's test play, straight into play.
+    bool bFreePlay = false;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
