@@ -17,7 +17,9 @@ int32_t cStageChara::Update(int32_t bDying) {
     RunAnimeSchedule();
     RunFlows(bDying, 0);
     if (lpPlayScene) lpPlayScene->ClearCurrent();
-    return 0;
+    // A character that vanished itself reports it, so that the frame removes it
+    // (the vanish of another character asks for the death check instead).
+    return !bDying && bErase ? 1 : 0;
 }
 
 int32_t cPlayer::Update(int32_t bDying) {

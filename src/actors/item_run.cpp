@@ -56,8 +56,11 @@ int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds) {
         return 0;
     }
     ++g_nItemDepth;
+    // The list runs with its loops unrolled, as a flow's commands do.
+    cSafeVector<cFlowCmd> list = cmds;
+    while (ExpandLoopCmds(list)) {}
     int32_t result = 0;
-    for (const cFlowCmd& stored : cmds) {
+    for (const cFlowCmd& stored : list) {
         cFlowCmd cmd = stored;
         CheckFlowCmd(cmd);
         if (cmd.nCode != ITEMCMD_ARRANGE) {

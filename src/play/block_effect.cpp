@@ -33,15 +33,26 @@ int32_t GroundGraceSteps() {
 
 namespace {
 
+// The block the hero stands on: the standing block of its last floor
+// contact, or, while it rests on the last dot above a floor (neither rising
+// nor falling), the cell under its feet.
+cBlockCell* BlockUnder(const cChara& c) {
+    if (c.lpStandBlock) return c.lpStandBlock;
+    if (c.bFalling || c.dSpeedY < 0 || c.standingOnObject) return nullptr;
+    const int32_t cell = BestEdgeCell(c, c.x, c.y2 + 1, c.x2, c.y2 + 1);
+    return cell < 0 || cell >= static_cast<int32_t>(BlockGrid.size()) ? nullptr : &BlockGrid[cell];
+}
+
 bool SolidUnder(const cChara& c) {
-    return c.lpStandBlock && GetBlockHitKind(*c.lpStandBlock, c.Side()) != 0;
+    cBlockCell* b = BlockUnder(c);
+    return b && GetBlockHitKind(*b, c.Side()) != 0;
 }
 
 }  // namespace
 
 int32_t StepBlockEffect(cChara& hero) {
     if (hero.bScreen) return 0;
-    if (!SolidUnder(hero) || hero.lpStandBlock->byEffect != BLOCKEFFECT_NOJUMP) hero.bSpecialFloor = 0;
+    if (!SolidUnder(hero) || BlockUnder(hero)->byEffect != BLOCKEFFECT_NOJUMP) hero.bSpecialFloor = 0;
     if (hero.nBlockEffectSteps > 0) {
         const double n = hero.nBlockEffectValue;
         switch (hero.nBlockEffect) {
@@ -63,7 +74,7 @@ int32_t StepBlockEffect(cChara& hero) {
         return 0;
     }
     if (!SolidUnder(hero)) return 0;
-    const cBlockCell& b = *hero.lpStandBlock;
+    const cBlockCell& b = *BlockUnder(hero);
     switch (b.byEffect) {
     case BLOCKEFFECT_JUMP:
         // A spring: a jump of the block's value in half blocks.

@@ -1,5 +1,6 @@
 #include "sample_game/sample_game.h"
 
+#include <functional>
 #include <memory>
 #include <system_error>
 
@@ -14,6 +15,7 @@
 #include "database/world_map.h"
 #include "platform/graphics/bmp.h"
 #include "records/version.h"
+#include "sample_game/conformance/conformance.h"
 #include "sample_game/stages/stages.h"
 #include "stage/stage_data.h"
 
@@ -55,16 +57,33 @@ private:
     SAMPLERESULT& m_R;
 };
 
-// The project data under `base` ("default/" or "data/").
-void WriteProjectData(cWriter& w, const std::string& base) {
+// A stage file of a game: its path under the data folder and its builder.
+struct STAGEOUT {
+    std::string strPath;
+    std::function<void(cStageData&)> Build;
+};
+
+// The sample game's stage files.
+std::vector<STAGEOUT> SampleStages() {
+    std::vector<STAGEOUT> v;
+    for (const STAGEFILE& f : StageFiles()) v.push_back({f.strPath, f.Build});
+    return v;
+}
+
+// The project data under `base` ("default/" or "data/"); the conformance game
+// has a challenge list of all its cases and an effect of every kind.
+void WriteProjectData(cWriter& w, const std::string& base, const std::vector<STAGEOUT>& stages, bool bConformance) {
     auto db = std::make_unique<cDatabase>();
     BuildDatabase(*db);
+    // The conformance game adds an effect of every kind.
+    if (bConformance) AddEffectKinds(*db);
     for (int i = 0; i < DBFILE_NUM; ++i) {
         const std::string rel = base + "database/" + FileNameOf(GetDbFilePath(i));
         w.Done(rel, db->SaveListFile(i, w.Native(rel).string()) == 1);
     }
     auto sys = std::make_unique<cSystemData>();
     BuildSystemData(*sys);
+    if (bConformance) sys->nMaxStage = static_cast<int32_t>(ConformanceCases().size());
     w.Done(base + "System.dat", sys->SaveFile(w.Native(base + "System.dat").string()) == 1);
     auto map = std::make_unique<cWorldMap>();
     BuildWorldMap(*map);
@@ -72,7 +91,7 @@ void WriteProjectData(cWriter& w, const std::string& base) {
     auto palette = std::make_unique<cCommonPalette>();
     BuildCommonPalette(*palette);
     w.Done(base + "CommonPalette.cplt4", palette->SaveToFile(w.Native(base + "CommonPalette.cplt4").string()) == 1);
-    for (const STAGEFILE& f : StageFiles()) {
+    for (const STAGEOUT& f : stages) {
         auto stage = std::make_unique<cStageData>();
         f.Build(*stage);
         const std::string rel = base + f.strPath;
@@ -80,9 +99,7 @@ void WriteProjectData(cWriter& w, const std::string& base) {
     }
 }
 
-}  // namespace
-
-bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
+bool WriteGame(const fs::path& folder, SAMPLERESULT* result, const std::vector<STAGEOUT>& stages, bool bConformance) {
     SAMPLERESULT local;
     SAMPLERESULT& r = result ? *result : local;
     r = SAMPLERESULT();
@@ -91,8 +108,8 @@ bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
     cWriter w(folder, r);
     for (const PICTURE& p : MakeAllPictures()) w.Bytes(p.strPath, p.Canvas.EncodeBmp());
     for (int n = 0; n < kPaletteVariants; ++n) w.Bytes(BlendTablePath(n), MakeBlendTable(n));
-    WriteProjectData(w, "default/");
-    WriteProjectData(w, "data/");
+    WriteProjectData(w, "default/", stages, bConformance);
+    WriteProjectData(w, "data/", stages, bConformance);
     const std::string ini = SystemIniText();
     w.Bytes("System.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
     for (const SOUNDFILE& f : SoundFiles()) {
@@ -109,6 +126,21 @@ bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
             r.vSoundFailed.push_back(f.strPath);
     }
     return r.vFailed.empty() && r.vSoundFailed.empty();
+}
+
+}  // namespace
+
+bool WriteSampleGame(const fs::path& folder, SAMPLERESULT* result) {
+    return WriteGame(folder, result, SampleStages(), false);
+}
+
+bool WriteConformanceGame(const fs::path& folder, SAMPLERESULT* result) {
+    // The sample's stages stay for its world map; the challenge list holds the cases.
+    std::vector<STAGEOUT> stages = SampleStages();
+    const std::vector<CONFCASE>& cases = ConformanceCases();
+    std::erase_if(stages, [](const STAGEOUT& f) { return f.strPath.starts_with("stg4/c"); });
+    for (size_t i = 0; i < cases.size(); ++i) stages.push_back({ConformanceStagePath(i), cases[i].Build});
+    return WriteGame(folder, result, stages, true);
 }
 
 bool WriteContactSheet(const fs::path& file, bool bReduced) {

@@ -21,6 +21,10 @@ struct SAMPLERESULT {
 // Writes the whole game into `folder` (made when missing). True when every file was written.
 bool WriteSampleGame(const std::filesystem::path& folder, SAMPLERESULT* result = nullptr);
 
+// Writes the conformance game into `folder`: the sample game with one
+// challenge stage per conformance case (sample/conformance/conformance.h).
+bool WriteConformanceGame(const std::filesystem::path& folder, SAMPLERESULT* result = nullptr);
+
 // Writes one BMP that shows every picture of the game side by side, with a
 // frame around each; true when written. `bReduced`: half the size, RLE8-packed
 // (the copy kept under docs/).

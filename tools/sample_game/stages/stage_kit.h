@@ -22,6 +22,8 @@ public:
     void AddBlock(char letter, const char* name, int graphic, int hit = 1, int pass = 255, int effect = 0);
     // The last added block definition (to set more).
     cBlockData& LastBlock() { return m_Stage.vBlock.back(); }
+    // The stage being built.
+    cStageData* Stage() { return &m_Stage; }
     // Paints a row of text from cell (x, y); ' ' and '.' leave cells empty.
     void Paint(int x, int y, const std::string& row);
     void Fill(int x, int y, int w, int h, char letter);

@@ -1,0 +1,232 @@
+// The conformance game played case by case: each case's stage from the
+// command line, in this process, with its key script; what the run ends with
+// (stage variables, cleared, the hero's death) against what the case says.
+// A failure names the case, what was expected and what came, and leaves the
+// last frame of its run in conformance_frames/ under the working folder.
+// Some cases compare their last frame with a golden frame.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/game_folder.h"
+#include "app/scene_manager.h"
+#include "app/win_main.h"
+#include "database/data_paths.h"
+#include "database/system_data.h"
+#include "platform/graphics/dd_present.h"
+#include "platform/input/input_script.h"
+#include "platform/system/cp932.h"
+#include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "sample_game/conformance/conformance.h"
+#include "sample_game/sample_game.h"
+#include "support/env_guard.h"
+#include "support/golden_bmp.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace apptest;
+using sample::CONFCASE;
+
+namespace {
+
+constexpr int kVars = 10;  // stage variables S1..S9 are kept from each run
+
+// What one run gave.
+struct CASERUN {
+    bool bPlayed = false;       // reached play
+    int nEnd = -1;              // sample::eConfEnd
+    int nFrames = 0;            // frames of play
+    std::vector<int> vVars = std::vector<int>(kVars, 0);
+};
+
+const CONFCASE* g_Case = nullptr;
+CASERUN g_Run;
+bool g_Done = false;
+std::string g_FrameFile;
+
+// The play scene of a case: the case's keys from its first frame of play,
+// the stage variables after every frame of play, the end of the run.
+class cCasePlay : public cPlayScene {
+public:
+    void Run() override {
+        cPlayScene::Run();
+        if (g_Done) return;
+        if (nState == PLAYSTATE_PLAY && nElapsedFrames >= 1) {
+            if (!g_Run.bPlayed) {
+                g_Run.bPlayed = true;
+                std::string script, line;
+                std::istringstream in(g_Case->strInput);
+                for (int f; in >> f && std::getline(in, line);)
+                    script += std::to_string(GetFrameCount() + f - 1) + line + "\n";
+                ParseInputScript(script);
+            }
+            g_Run.nFrames = nElapsedFrames;
+            for (int i = 0; i < kVars; ++i) g_Run.vVars[i] = vStageVars[i];
+            if (Hero() && Hero()->dying)
+                Finish(sample::CONFEND_DIED);
+            else if (nElapsedFrames >= g_Case->nFrames)
+                Finish(sample::CONFEND_PLAYING);
+        } else if (nState == PLAYSTATE_AFTERPLAY) {
+            Finish(sample::CONFEND_CLEARED);
+        } else if (nState == PLAYSTATE_RESTART || nState == PLAYSTATE_GAMEOVER) {
+            Finish(sample::CONFEND_DIED);
+        }
+    }
+
+private:
+    static void Finish(int end) {
+        g_Run.nEnd = end;
+        g_Done = true;
+        DDWriteLastFrame(g_FrameFile);
+        PostCloseMain();
+    }
+};
+
+cScene* CasePlay(int n) { return n == SCENE_PLAY ? new cCasePlay() : CreateStandardScene(n); }
+
+void ResetRun() {
+    ResetAppState();
+    ResetPlayerRecords();
+    ResetInputScript();
+    ResetPlayState();
+    g_Run = CASERUN{};
+    g_Done = false;
+}
+
+// The conformance game, written once per test program.
+const fs::path& ConformanceGame() {
+    static cTempDir cache;
+    static const bool written = sample::WriteConformanceGame(cache.Path() / "game");
+    (void)written;  // a missing file shows in the cases that need it
+    static const fs::path game = cache.Path() / "game";
+    return game;
+}
+
+const char* EndName(int end) {
+    switch (end) {
+        case sample::CONFEND_PLAYING: return "still playing";
+        case sample::CONFEND_CLEARED: return "cleared";
+        case sample::CONFEND_DIED: return "hero died";
+        default: return "never reached play";
+    }
+}
+
+// "" when the run shows what the case says, else what differs.
+std::string Differences(const CONFCASE& c, const CASERUN& r) {
+    std::string out;
+    if (r.nEnd != c.nEnd)
+        out += std::string(" end: expected ") + EndName(c.nEnd) + ", got " + EndName(r.nEnd) + " after " +
+               std::to_string(r.nFrames) + " frames;";
+    for (const sample::CONFCHECK& k : c.vCheck) {
+        const int got = k.nVar < kVars ? r.vVars[k.nVar] : -999999999;
+        if (got != k.nValue)
+            out += " S" + std::to_string(k.nVar) + ": expected " + std::to_string(k.nValue) + ", got " +
+                   std::to_string(got) + ";";
+    }
+    return out;
+}
+
+// The cases are played in shards, each a test of its own, so that the test
+// command can run them side by side.
+constexpr int kShards = 4;
+
+class Conformance : public ::testing::TestWithParam<int> {
+protected:
+    Conformance() { ResetRun(); }
+    ~Conformance() override {
+        ResetRun();
+        SetSceneFactory(nullptr);
+    }
+    cEnvGuard m_Env;
+    cWorkDirGuard m_Cwd;
+};
+
+}  // namespace
+
+TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
+    const fs::path game = ConformanceGame();
+    const fs::path frames = fs::current_path() / "conformance_frames";
+    fs::create_directories(frames);
+    std::ofstream(game / "System.ini", std::ios::binary | std::ios::trunc) << WindowedIni();
+    SetWindowRunEnv(m_Env);
+    m_Env.Set("SDL_VIDEODRIVER", "dummy");
+    m_Env.Unset("QV_EC_LOG");
+    const std::vector<CONFCASE>& cases = sample::ConformanceCases();
+    int failed = 0, pending = 0;
+    std::string pendingList;
+    int played = 0;
+    for (size_t i = static_cast<size_t>(GetParam()); i < cases.size(); i += kShards) {
+        const CONFCASE& c = cases[i];
+        ++played;
+        ResetRun();
+        g_Case = &c;
+        g_FrameFile = (frames / (c.strName + ".bmp")).string();
+        // A run that never ends as the case expects is closed after this many frames.
+        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + 600).c_str());
+        // A test play goes straight into play without banners; free play shows them.
+        m_Env.Set("QV_EDITOR", c.bFreePlay ? nullptr : (game / "editor.txt").c_str());
+        m_Cwd.Enter(game);
+        SetSceneFactory(CasePlay);
+        std::string file = "data\\" + sample::ConformanceStagePath(i);
+        for (char& ch : file)
+            if (ch == '/') ch = '\\';
+        file = file.substr(0, file.rfind('_'));
+        const int rc = WinMain(file.c_str(), 1);
+        m_Cwd.Restore();
+        std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
+        GOLDENFRAME frame;
+        if (c.bGolden && rc == 0) {
+            const std::string golden = ReadBmp24(g_FrameFile, frame) ? CompareGolden("conformance_" + c.strName, frame)
+                                                                     : std::string("no last frame");
+            if (!golden.empty()) diff += " frame: " + golden + ";";
+        }
+        if (c.nPending >= 0) {
+            ++pending;
+            pendingList += "  " + c.strName + " (known fault " + std::to_string(c.nPending) + "): " +
+                           (diff.empty() ? "now passes, clear its mark" : diff) + "\n";
+            continue;
+        }
+        if (diff.empty()) {
+            fs::remove(g_FrameFile);
+            continue;
+        }
+        ++failed;
+        ADD_FAILURE() << "case " << i + 1 << " " << c.strName << " (" << Cp932ToUtf8(c.strRule) << "):" << diff
+                      << " last frame: " << g_FrameFile;
+    }
+    std::printf("shard %d: %d cases, %d failed, %d pending:\n%s", GetParam(), played, failed, pending,
+                pendingList.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Shards, Conformance, ::testing::Range(0, kShards));
+
+TEST(ConformanceTable, TheCommittedTableIsTheOneTheCasesMake) {
+    const char* data = std::getenv("QV_TEST_DATA");
+    ASSERT_NE(data, nullptr);
+    const fs::path doc = fs::path(data).parent_path().parent_path() / "docs" / "conformance.md";
+    EXPECT_EQ(ReadText(doc), Cp932ToUtf8(sample::ConformanceTableText()))
+        << doc << " differs: write it again with ./build/make_sample_game --conformance-table > docs/conformance.md";
+}
+
+TEST(ConformanceGame, ItsChallengeListHoldsEveryCaseAsTheStageOfItsNumber) {
+    const fs::path game = ConformanceGame();
+    cSystemData sys;
+    ASSERT_EQ(sys.LoadFile((game / "data" / "System.dat").string()), 1);
+    const std::vector<CONFCASE>& cases = sample::ConformanceCases();
+    EXPECT_EQ(sys.nMaxStage, static_cast<int32_t>(cases.size()));
+    EXPECT_EQ(sys.bUseMaxStage, 1);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        // The challenge list's path of stage i + 1; the file carries the data version.
+        std::string path = GetChallengeStagePath(static_cast<int>(i) + 1);
+        for (char& ch : path)
+            if (ch == '\\') ch = '/';
+        EXPECT_TRUE(fs::exists(game / (path + "_825"))) << cases[i].strName << " " << path;
+    }
+}

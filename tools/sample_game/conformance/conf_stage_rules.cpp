@@ -1,0 +1,164 @@
+// Cases of the rules of a stage as a whole: the time limit, damage and the
+// hero's deaths, automatic scrolling.
+#include <algorithm>
+
+#include "sample_game/art/sheets.h"
+#include "sample_game/conformance/conf_kit.h"
+#include "sample_game/data/game_data.h"
+
+namespace sample {
+
+namespace {
+
+constexpr const char* kDamage = "damage and death";
+constexpr const char* kStage = "stage rules";
+constexpr const char* kGameType = "game types";
+
+// An enemy of body power `power` overlapping the hero from the start.
+cCharaData Biter(int power) {
+    cCharaData e = Dummy("かむ敵");
+    e.nBodyPower = power;
+    return e;
+}
+
+}  // namespace
+
+void AddStageRuleCases(std::vector<CONFCASE>& v) {
+    v.push_back(Case("damage-body", kDamage, "体当たりの威力",
+                     "An enemy of body power 5 overlaps the hero of 30 HP for a third of a second: one hit, then the "
+                     "hero's invincibility after damage holds, so its HP is 25 (S1 = 25), not lower.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "ダメージ");
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
+                         Put(k, Biter(5), 2, 12);
+                     },
+                     {{1, 25}}, 20));
+    v.push_back(Case("damage-invincible-chara", kDamage, "無敵 (キャラの設定)",
+                     "The hero, of body power 20, overlaps an enemy set invincible: the enemy keeps its 10 HP (S1 = 10).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "無敵の敵");
+                         HeroOf(s).nBodyPower = 20;
+                         cCharaData e = Dummy();
+                         e.byInvincible = 1;
+                         e.vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
+                         Put(k, e, 2, 12);
+                     },
+                     {{1, 10}}, 20));
+    v.push_back(Case("death-hp", kDamage, "HP 0 (主人公)",
+                     "An enemy of body power 40 overlaps the hero of 30 HP: the hero dies.",
+                     [](cStageData& s) { Put(Arena(s, "HP 0"), Biter(40), 2, 12); }, {}, 60, CONFEND_DIED));
+    v.push_back(Case("death-fall", kDamage, "落下 (ステージの下へ)",
+                     "The hero stands over a hole in the ground and falls out of the bottom of the stage: it dies.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "落下");
+                         (void)k;
+                         s.vPlacedBlock.erase(std::remove_if(s.vPlacedBlock.begin(), s.vPlacedBlock.end(),
+                                                             [](const cBlockData& b) {
+                                                                 return b.wCellX >= 1 && b.wCellX <= 3 && b.wCellY >= 13;
+                                                             }),
+                                              s.vPlacedBlock.end());
+                     },
+                     {}, 180, CONFEND_DIED));
+    v.push_back(Case("stage-time-limit", kStage, "制限時間",
+                     "A stage with a time limit of 1 second: the time runs out and the hero dies.",
+                     [](cStageData& s) {
+                         Arena(s, "制限時間");
+                         s.bTimeLimit = 1;
+                         s.nTimeLimit = 1;
+                     },
+                     {}, 150, CONFEND_DIED));
+    v.push_back(Case("stage-time-read", kStage, "制限時間 (時間の読み出し)",
+                     "A stage with a time limit of 50 seconds: the code reads the time left, 50 in the first second "
+                     "(S1 = 50).",
+                     [](cStageData& s) {
+                         Arena(s, "時間");
+                         s.bTimeLimit = 1;
+                         s.nTimeLimit = 50;
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.time")}));
+                     },
+                     {{1, 50}}, 20));
+    v.push_back(Case("stage-no-time-limit", kStage, "制限時間なし",
+                     "A stage without a time limit: the code's time reads the stage timer, which shows 999 (S1 = 999); "
+                     "a status operation's operand 時間 reads 0 there (S2 = 0); the hero lives on after 3 seconds.",
+                     [](cStageData& s) {
+                         Arena(s, "時間なし");
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.time"),
+                                                                     Cmd(CMD_STATUS_OP, 0, {1, 1, 2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 5, 0})}));
+                         HeroOf(s).vFlow.push_back(Flow(21, {[] { cFlowCmd c = SetVar(2, 77); c.bNoWait = 1; return c; }()}));
+                     },
+                     {{1, 999}, {2, 0}}, 180));
+    v.push_back(Case("stage-lives-unlimited", kStage, "残り人数 (無制限)",
+                     "A test play has unlimited lives: the code's life reads 100 (S1 = 100), and an assignment leaves "
+                     "it unlimited (S2 = 100 after \"sys.life = 3\").",
+                     [](cStageData& s) {
+                         Arena(s, "残り人数");
+                         HeroOf(s).vFlow.push_back(
+                             Flow(TRG_ALWAYS, {Code("S1 = sys.life"), Code("sys.life = 3"), Code("S2 = sys.life")}));
+                     },
+                     {{1, 100}, {2, 100}}, 20));
+    v.push_back(Case("stage-score", kStage, "スコア",
+                     "The code sets the run's score to 50 and reads it back (S1 = 50); a score above 999999 is held "
+                     "at 999999 (S2 = 999999).",
+                     [](cStageData& s) {
+                         Arena(s, "スコア");
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("sys.score = 50"), Code("S1 = sys.score"),
+                                                                     Code("sys.score = 2000000"), Code("S2 = sys.score"),
+                                                                     Cmd(CMD_WAIT, 9999)}));
+                     },
+                     {{1, 50}, {2, 999999}}, 20));
+    v.push_back(Case("stage-auto-scroll", kStage, "オートスクロール (横)",
+                     "A stage 40 blocks wide scrolls right by itself at the largest speed, 480: the left edge of the "
+                     "view pushes the standing hero along until it touches the goal at column 15.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "オートスクロール", {}, true, 40);
+                         s.nScrollKindX = 1;
+                         s.nAutoScrollX = 480;
+                         k.PlaceItem(k.AddItem(Goal()), 15, 12);
+                     },
+                     {}, 900, CONFEND_CLEARED));
+    v.push_back(Case("stage-scroll-speed-read", kStage, "横スクロール速度 (読み出し)",
+                     "The code reads the automatic scroll speed the stage set, the largest (S1 = 480).",
+                     [](cStageData& s) {
+                         Arena(s, "スクロール速度", {}, true, 40);
+                         s.nScrollKindX = 1;
+                         s.nAutoScrollX = 480;
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.scrlx")}));
+                     },
+                     {{1, 480}}, 10));
+    {
+        CONFCASE c = Case("gametype-free-clear", kGameType, "フリープレイ (クリア)",
+                          "A stage file played as free play shows its banners, then play: the hero takes the goal on "
+                          "its cell and the stage is cleared.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "フリープレイ");
+                              k.PlaceItem(k.AddItem(Goal()), 2, 12);
+                          },
+                          {}, 60, CONFEND_CLEARED);
+        c.bFreePlay = true;
+        v.push_back(c);
+    }
+    {
+        CONFCASE c = Case("gametype-free-death", kGameType, "フリープレイ (死亡)",
+                          "Free play: the hero falls onto spikes and dies.",
+                          [](cStageData& s) {
+                              Arena(s, "フリープレイの死亡", {{12, ".XXX"}});
+                              HeroOf(s).wCellY = 8;
+                          },
+                          {}, 120, CONFEND_DIED);
+        c.bFreePlay = true;
+        v.push_back(c);
+    }
+    v.push_back(Case("gametype-test-play", kGameType, "テストプレイ (エディタから)",
+                     "The editor's test play starts straight into play: the hero's before-start flow and its first "
+                     "frame of play both run (S1 = 1, S2 = 1) and play goes on.",
+                     [](cStageData& s) {
+                         Arena(s, "テストプレイ");
+                         cFlowCmd before = SetVar(1);
+                         before.bNoWait = 1;
+                         HeroOf(s).vFlow.push_back(Flow(21, {before}));
+                         HeroOf(s).vFlow.push_back(MarkFlow(TRG_ALWAYS, 2));
+                     },
+                     {{1, 1}, {2, 1}}, 5));
+}
+
+}  // namespace sample

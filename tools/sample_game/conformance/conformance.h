@@ -1,0 +1,69 @@
+#pragma once
+// The conformance game: one small stage per rule of play. Each case names
+// the rule, says in plain words what a run of its stage must show, and
+// carries what the run is checked against: stage variables its flows set,
+// and how the run ends (still in play, cleared, or the hero dead).
+#include <functional>
+#include <string>
+#include <vector>
+
+class cDatabase;
+class cStageData;
+
+namespace sample {
+
+// How a case's run ends.
+enum eConfEnd : int {
+    CONFEND_PLAYING = 0,  // still in play after the case's frames
+    CONFEND_CLEARED = 1,  // the stage was cleared
+    CONFEND_DIED = 2,     // the hero died (the run ends at its death)
+};
+
+// A stage variable and the value it must hold when the run ends.
+struct CONFCHECK {
+    int nVar = 0;
+    int nValue = 0;
+};
+
+struct CONFCASE {
+    std::string strName;   // unique, also the name of the last frame written beside a failure
+    std::string strTable;  // the table of rules it belongs to ("triggers", "character commands", ...)
+    std::string strRule;   // the row: its code and name
+    std::string strShows;  // what a run must show and why
+    std::function<void(cStageData&)> Build;
+    int nFrames = 120;       // frames of play the run lasts at most
+    std::string strInput;    // key script in frames of play ("10 RIGHT down\n...")
+    std::vector<CONFCHECK> vCheck;
+    int nEnd = CONFEND_PLAYING;
+    // The last frame of the run is compared with the golden frame of the case's name.
+    bool bGolden = false;
+    // Played as free play of the stage file (banners, the results of a free
+    // play); otherwise as the editor's test play, straight into play.
+    bool bFreePlay = false;
+    // A known fault of the play engine that is being mended elsewhere, by its
+    // number in that list: the case is reported but does not fail. -1 none.
+    int nPending = -1;
+};
+
+// Every case, in table order; case i is stage "stg4/cNN-1.stg4_825" with NN = i + 1.
+const std::vector<CONFCASE>& ConformanceCases();
+// The stage file of case i, relative to the data folder.
+std::string ConformanceStagePath(size_t i);
+// docs/conformance.md: the table of cases, made from ConformanceCases().
+std::string ConformanceTableText();
+
+// Parts the case files add to the table.
+void AddTriggerCases(std::vector<CONFCASE>& v);
+void AddCharaCmdCases(std::vector<CONFCASE>& v);
+void AddItemCmdCases(std::vector<CONFCASE>& v);
+void AddConditionCases(std::vector<CONFCASE>& v);
+void AddBlockCases(std::vector<CONFCASE>& v);
+void AddAttackCases(std::vector<CONFCASE>& v);
+void AddStageRuleCases(std::vector<CONFCASE>& v);
+void AddPresentCases(std::vector<CONFCASE>& v);
+void AddEffectCases(std::vector<CONFCASE>& v);
+// The conformance game's database: the sample's, with one screen effect and one
+// character effect of every kind added after its own.
+void AddEffectKinds(cDatabase& db);
+
+}  // namespace sample
