@@ -27,6 +27,7 @@
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/dd_present.h"
+#include "platform/graphics/dd_restore.h"
 #include "platform/graphics/fx_palette.h"
 #include "platform/input/keyconfig.h"
 #include "platform/sound/music_manager.h"
@@ -148,6 +149,8 @@ bool StartFonts() {
         WriteReportMes("フォントの作成に失敗しました！");
         return false;
     }
+    // A restored device lets every font fill its glyph cache again.
+    DDSetFontRestore(RestoreCommonFonts);
     Fonts[FONT_MEDIUM].SetSymbolsOn(SystemData.bFontSymbols);
     Fonts[FONT_MEDIUM].SetGlyphCentring(SystemData.bFontCentring);
     if (!CreateDigitSurfaces(DigitSurfaces, DigitStripInfo, FONT_NUM, Fonts, FontInfo)) {

@@ -61,6 +61,10 @@ void ApplyFontSettings(const char* face, uint32_t cacheSetting) {
     }
 }
 
+void RestoreCommonFonts() {
+    for (Font& f : Fonts) f.Restore();
+}
+
 void ResetCommonFonts() {
     for (DDSURFACEDATA& sd : DigitSurfaces) DDReleaseSurface(&sd);
     for (Font& f : Fonts) {

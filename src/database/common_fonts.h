@@ -31,5 +31,7 @@ void BuildDigitStripInfo();
 // Puts face (at most 255 bytes kept) into every descriptor and replaces a
 // glyph-cache mode of 2 by cacheSetting (the back end's cache setting).
 void ApplyFontSettings(const char* face, uint32_t cacheSetting);
+// Lets every font fill its glyph cache again (after the device is restored).
+void RestoreCommonFonts();
 // Fresh fonts, released digit strips and the start values again (tests).
 void ResetCommonFonts();

@@ -8,8 +8,8 @@
 // The application frame: calls DDInit on the main thread with the main
 // window (the presenter opens on it), DDPresent (Direct3D) or DDFlip
 // (DirectDraw) at the end of each frame on the game thread, and
-// DDPresentPending (dd_present.h) on the main thread whenever it is woken
-// by the notify of DDSetFrameNotify; at exit DDWriteFrameDump, then DDEnd.
+// DDPresentPending (dd_present.h) on the main thread as it serves its
+// events; at exit DDWriteFrameDump, then DDEnd.
 #include <cstdint>
 
 #include "platform/graphics/dd_surface.h"

@@ -27,8 +27,6 @@ bool DDHasPresenter();
 void DDSubmitFrame(const DDSURFACEDATA* sd);
 // Presents the newest frame handed over, if any (main thread); true when one was presented.
 bool DDPresentPending();
-// Installs a function called after each hand-over (to wake the main thread); null for none.
-void DDSetFrameNotify(void (*notify)());
 // A copy of the last frame handed over; false when there was none.
 bool DDGetLastFrame(DDFRAME* frame);
 // Forgets the last frame (tests).

@@ -37,7 +37,6 @@ bool g_HasPending = false;  // g_Pending holds a frame not yet presented
 DDFRAME g_Shown;            // the frame presented last
 bool g_HasShown = false;
 thread_local DDFRAME t_Back;  // the calling thread's back buffer
-void (*g_Notify)() = nullptr;
 PRESENTER* g_Presenter = nullptr;  // main thread only; closed by DDEnd, never by a static destructor
 
 // The last frame handed over: the pending one, else the one presented. Caller holds g_Lock.
@@ -120,8 +119,6 @@ void DDClosePresenter() {
 
 bool DDHasPresenter() { return g_Presenter != nullptr; }
 
-void DDSetFrameNotify(void (*notify)()) { g_Notify = notify; }
-
 void DDSubmitFrame(const DDSURFACEDATA* sd) {
     if (!sd || !sd->HasSurface()) return;
     const DDPIXELS& px = sd->Surface;
@@ -133,7 +130,6 @@ void DDSubmitFrame(const DDSURFACEDATA* sd) {
         std::swap(t_Back, g_Pending);  // a frame not yet presented is replaced by the newer one
         g_HasPending = true;
     }
-    if (g_Notify) g_Notify();
 }
 
 bool DDPresentPending() {
