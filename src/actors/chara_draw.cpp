@@ -8,6 +8,7 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
+#include "platform/graphics/fx_palette.h"
 #include "platform/graphics/fx_pixel.h"
 #include "platform/graphics/fx_strip.h"
 #include "platform/graphics/fx_warp.h"
@@ -172,9 +173,9 @@ void DrawCharaLook(DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE
         break;
     }
     case FX_COLOUR:
-        DDBltBlendColor(dst, x, y, w, h, s.lpSrc, s.nX, s.nY, 1, DDBasePalette, nullptr, look.nParam4, v);
+        DDBltBlendColor(dst, x, y, w, h, s.lpSrc, s.nX, s.nY, 1, DDBasePalette, DDHbtTable(), look.nParam4, v);
         break;
-    case FX_TRANSLUCENT: DDBltPixelEffect(dst, x, y, w, h, s.lpSrc, s.nX, s.nY, 1, nullptr); break;
+    case FX_TRANSLUCENT: DDBltPixelEffect(dst, x, y, w, h, s.lpSrc, s.nX, s.nY, 1, DDHbtTable()); break;
     case FX_MOSAIC: DDBltMosaic(dst, x, y, w, h, std::max(v, 1), s.lpSrc, s.nX, s.nY, 1); break;
     case FX_BLUR: DDBltBlur(dst, x, y, w, h, v, v, s.lpSrc, s.nX, s.nY, 1); break;
     default: DrawPlain(dst, s, p, rec, false); break;

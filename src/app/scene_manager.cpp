@@ -50,12 +50,6 @@ uint32_t g_nLapRing[16] = {};
 uint32_t g_nLapIndex = 0;
 uint32_t g_nLapMean = 0;
 
-// The blend table of the 8-bit translucent blit, per palette variant.
-std::vector<uint8_t>& HbtTable() {
-    static std::vector<uint8_t> table(HBT_TABLE_SIZE);
-    return table;
-}
-
 // Scenes in the order SwitchScene deletes them, and in slot order.
 constexpr int kDeleteOrder[SCENE_NUM] = {SCENE_TITLE, SCENE_MAP_MENU, SCENE_WORLD_MAP, SCENE_CHALLENGE, SCENE_PLAY,
                                          SCENE_OPTION};
@@ -251,7 +245,7 @@ void PollJoystick(cInput* inputs) {
 uint32_t ReloadPalette(int n) {
     if (!lpDDCon || DDGetColorBit() != 8) return 1;
     const std::string hbt = DDHbtTablePath(n);
-    if (!DDLoadHbtTable(HbtTable().data(), hbt.c_str())) {
+    if (!DDLoadHbtTable(DDHbtTable(), hbt.c_str())) {
         ErrMesBoxF("%s の読み込みに失敗！", hbt.c_str());
         return 0;
     }

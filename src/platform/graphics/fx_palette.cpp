@@ -80,6 +80,11 @@ bool DDLoadHbtTable(uint8_t* buffer, const char* path) {
     return true;
 }
 
+uint8_t* DDHbtTable() {
+    static std::vector<uint8_t> table(HBT_TABLE_SIZE);
+    return table.data();
+}
+
 int DDSetPalette_UnPal(PALETTEENTRY* palette, DDSURFACEDATA* sd) {
     if (!palette || !sd) return 1;
     cSurfaceLock lock(sd);

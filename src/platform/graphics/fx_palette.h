@@ -26,6 +26,9 @@ std::string DDHbtTablePath(int n);
 // Reads a blend table (HBT_TABLE_SIZE bytes) into buffer; true when read or not needed (Direct3D),
 // false when the file is missing or short (buffer unchanged).
 bool DDLoadHbtTable(uint8_t* buffer, const char* path);
+// The blend table of the palette variant in force (HBT_TABLE_SIZE bytes, zero until loaded): what the 8-bit
+// translucent and colour-blend blits mix through.
+uint8_t* DDHbtTable();
 // Fills palette from the 16 x 16 colour cells at rows 8..23 of a true-colour picture; 1.
 int DDSetPalette_UnPal(PALETTEENTRY* palette, DDSURFACEDATA* sd);
 // The 16-bit pixel of a palette entry through the channel table (DirectDraw; 0 and a log line under Direct3D).
