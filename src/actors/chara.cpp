@@ -162,6 +162,9 @@ void cChara::Setup(const cCharaData* lpRecord, const int32_t rect[4], int16_t cl
         deathEffect.m_nMode = data.byDeathEffectMode;
         deathEffect.m_bRepeat = 0;
     }
+    // The appearance effect runs on the same effect run as the effect command.
+    effect.Reset();
+    if (data.wAppearEffect != 0) effect.Start(data.wAppearEffect, data.byAppearEffectMode, data.bAppearEffectRepeat);
     invincible = 0;
     invincibleFrom.clear();
     overlays.clear();

@@ -120,7 +120,7 @@ public:
     // --- set-up ---
     // Targets, groups, motion, gauges and variables reset; with a record:
     // its copy, HP and SP at their maxima, facing, sight, speed, death
-    // effect, animation set. The caller then sets up the game object, the
+    // effect, appearance effect started, animation set. The caller then sets up the game object, the
     // hit box, the flows, the targets and the cell.
     void Setup(const cCharaData* lpRecord, const int32_t spawnRect[4], int16_t cloneIndex);
     // The hit box inside the 32 × 32 cell: centred in X; in Y centred, or on
