@@ -207,6 +207,7 @@ void BuildCastleStage(cStageData& s) {
     boss.nScore = 5000;
     boss.wDeathEffect = CEFF_SPIN;
     boss.wAppearEffect = CEFF_FADE;
+    boss.bAppearEffectRepeat = 0;  // it fades once as it appears, not for the whole fight
     cFlowCmd roar = Cmd(CMD_PLAY_SE, 0, {SND_BOSS_ROAR});
     cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 6, 0, 0});
     jump.nSE = SND_JUMP;
