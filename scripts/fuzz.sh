@@ -25,10 +25,15 @@ declare -A runs=(
   [stage]=80000 [bmp]=30000 [ogg]=80000 [smf]=250000 [wav]=4000000 [keyconfig]=2000000
   [input_script]=1300000 [db_list]=350000 [system_dat]=400000 [world_map]=700000
   [common_palette]=900000 [option]=2000000 [system_ini]=700000 [boot]=2000000 [window]=2000000
-  [player]=200000 [expr]=300000
+  [player]=200000 [expr]=300000 [play]=60
 )
-harnesses=(stage bmp ogg db_list system_dat world_map common_palette smf system_ini input_script wav keyconfig
+# The play harness plays each input for a few hundred frames: it starts first,
+# and a frame over a second (its own watchdog), an input over a minute or
+# memory over 1 GB fails it.
+harnesses=(play stage bmp ogg db_list system_dat world_map common_palette smf system_ini input_script wav keyconfig
            option boot window player expr)
+declare -A timeout=([play]=60)
+declare -A rss=([play]=1024)
 
 if [ ! -f "$fuzz_dir/build.ninja" ]; then
   cmake -S "$root" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
@@ -49,7 +54,10 @@ run_one() {
   else limit=(-seed=1 -runs="${fuzz_runs:-${runs[$name]}}"); fi
   mkdir -p "$corpus/$name"
   local rc=0
-  "$fuzz_dir/fuzz_$name" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  local extra=()
+  if [ "$name" = play ]; then extra=(-malloc_limit_mb=1024 -max_len=1048576); fi
+  QV_FUZZ_GAME="$corpus/play_game" "$fuzz_dir/fuzz_$name" "${limit[@]}" -timeout="${timeout[$name]:-10}" \
+    -rss_limit_mb="${rss[$name]:-2048}" "${extra[@]}" -print_final_stats=1 \
     -artifact_prefix="$artifacts/$name-" "$corpus/$name" >"$logs/$name.log" 2>&1 || rc=$?
   echo "$rc" >"$logs/$name.rc"
 }
