@@ -4,7 +4,9 @@
 # writers, and runs every harness, as many at a time as there are cores. One
 # summary line per harness; any crash, leak, timeout or out-of-memory fails.
 # By default a bounded run: seed 1 and a fixed number of inputs per harness
-# (about three minutes in all on 8 cores). QV_FUZZ_TIME=N explores each
+# (about three minutes in all on 8 cores; the play harness, which plays each
+# input for 300 frames, takes about two and a half minutes of one core for its
+# 60 and the inputs kept in fuzz/kept/play). QV_FUZZ_TIME=N explores each
 # harness for N seconds instead; QV_FUZZ_RUNS=N gives every harness N inputs;
 # QV_FUZZ_TIME=0 or QV_FUZZ_RUNS=0 skips the whole step.
 # Usage: fuzz.sh [BUILD_DIR] (default build-fuzz beside the sources).
@@ -25,10 +27,15 @@ declare -A runs=(
   [stage]=80000 [bmp]=30000 [ogg]=80000 [smf]=250000 [wav]=4000000 [keyconfig]=2000000
   [input_script]=1300000 [db_list]=350000 [system_dat]=400000 [world_map]=700000
   [common_palette]=900000 [option]=2000000 [system_ini]=700000 [boot]=2000000 [window]=2000000
-  [player]=200000 [expr]=300000
+  [player]=200000 [expr]=300000 [play]=60
 )
-harnesses=(stage bmp ogg db_list system_dat world_map common_palette smf system_ini input_script wav keyconfig
+# The play harness plays each input for a few hundred frames: it starts first,
+# and a frame over a second (its own watchdog), an input over a minute or
+# memory over 1 GB fails it.
+harnesses=(play stage bmp ogg db_list system_dat world_map common_palette smf system_ini input_script wav keyconfig
            option boot window player expr)
+declare -A timeout=([play]=60)
+declare -A rss=([play]=1024)
 
 if [ ! -f "$fuzz_dir/build.ninja" ]; then
   cmake -S "$root" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
@@ -49,8 +56,13 @@ run_one() {
   else limit=(-seed=1 -runs="${fuzz_runs:-${runs[$name]}}"); fi
   mkdir -p "$corpus/$name"
   local rc=0
-  "$fuzz_dir/fuzz_$name" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$artifacts/$name-" "$corpus/$name" >"$logs/$name.log" 2>&1 || rc=$?
+  local extra=() kept=()
+  if [ "$name" = play ]; then extra=(-malloc_limit_mb=1024 -max_len=1048576); fi
+  # Inputs that once failed a harness, played again first on every run.
+  if [ -d "$root/fuzz/kept/$name" ]; then kept=("$root/fuzz/kept/$name"); fi
+  QV_FUZZ_GAME="$corpus/play_game" "$fuzz_dir/fuzz_$name" "${limit[@]}" -timeout="${timeout[$name]:-10}" \
+    -rss_limit_mb="${rss[$name]:-2048}" "${extra[@]}" -print_final_stats=1 \
+    -artifact_prefix="$artifacts/$name-" "$corpus/$name" "${kept[@]}" >"$logs/$name.log" 2>&1 || rc=$?
   echo "$rc" >"$logs/$name.rc"
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 
 #include "actors/chara.h"
@@ -55,7 +56,8 @@ namespace {
 
 // Power less the defence for a positive power; a power of 0 or less as it is.
 int32_t DamageOf(int32_t power, int32_t defence) {
-    if (power <= 0) return power;
+    // A negative power heals; its most negative value has no positive twin.
+    if (power <= 0) return std::max(power, -INT32_MAX);
     const int64_t d = static_cast<int64_t>(power) - defence;
     return static_cast<int32_t>(std::clamp<int64_t>(d, 0, SCORE_MAX));
 }

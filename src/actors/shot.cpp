@@ -11,6 +11,7 @@
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "play/block_grid.h"
+#include "play/live_limits.h"
 #include "play/play_scene.h"
 
 void cShot::OnScale(int32_t newScale) {
@@ -187,6 +188,7 @@ bool cShot::HitsBlock() const {
 }
 
 cShot* AddShot(SHOTLIST& list, const cShot& shot) {
+    if (!LiveRoomFor(LIVE_SHOT, list.size())) return nullptr;
     list.push_back(std::make_shared<cShot>(shot));
     cShot* lpShot = list.back().get();
     if (lpPlayScene) {

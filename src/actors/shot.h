@@ -102,7 +102,8 @@ public:
 using SHOTLIST = std::list<std::shared_ptr<cShot>>;
 
 // Appends a copy of `shot` to `list` and puts it into the attack bucket of
-// its side (a side without a bucket is left out). The new shot.
+// its side (a side without a bucket is left out). The new shot, or null
+// when the list is full.
 cShot* AddShot(SHOTLIST& list, const cShot& shot);
 // Takes the shot at `it` out of its bucket and the list; the next node.
 SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it);

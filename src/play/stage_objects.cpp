@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "database/global_objects.h"
 #include "play/block_collision.h"
 #include "play/block_grid.h"
+#include "play/live_limits.h"
 #include "play/play_scene.h"
 
 int32_t bOffsetsKeepPos2 = 0;
@@ -15,7 +17,8 @@ namespace {
 
 // Life time in steps of `time` tenths of a second.
 int32_t LifeSteps(int32_t time) {
-    return time * PlayStage.nSteps * 6;
+    const int64_t steps = int64_t{time} * PlayStage.nSteps * 6;
+    return static_cast<int32_t>(std::clamp<int64_t>(steps, INT32_MIN, INT32_MAX));
 }
 
 // Adds the n-th placement offset of `rec` to both corners (and, while the
@@ -79,6 +82,7 @@ void CreateStageItem(std::list<cItem>& list, int32_t col, int32_t row, int32_t& 
 
 void SummonItem(std::list<cItem>& list, double x, double y, const SUMMONSETTINGS& settings, const cItemData& record,
                 int32_t& idCounter) {
+    if (!LiveRoomFor(LIVE_ITEM, list.size())) return;
     cItem it;
     it.Setup(idCounter, record);
     it.x = x + it.nCellOffX;
@@ -98,7 +102,7 @@ int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMM
     rec.byForce = side;
     if (settings.bNoScore) rec.nScore = 0;
     int32_t added = 0;
-    for (int32_t n = 0; n <= rec.byRepeat; ++n) {
+    for (int32_t n = 0; n <= rec.byRepeat && LiveRoomFor(LIVE_CHARA, list.size()); ++n) {
         cStageChara c;
         c.Setup(idCounter, rec, nullptr, x, y, n);
         c.x = x + c.nCellOffX;
@@ -172,9 +176,13 @@ int32_t BlockMeetsObjects(cBlockCell& cell, int32_t col, int32_t row, const SUMM
 }
 
 void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTINGS& settings) {
-    const int32_t col = static_cast<int32_t>(x + 16.5) >> 5;
-    const int32_t row = static_cast<int32_t>(y + 16.5) >> 5;
     const cScrollAxis& sx = CurScrollX();
+    // Far outside the grid (or not a number) names no cell: the position is
+    // never wrapped into one.
+    const double fx = x + 16.5, fy = y + 16.5;
+    if (!(fx > -1 && fy > -1 && fx < 32.0 * sx.nPitch && fy < 32.0 * CurScrollY().nCells)) return;
+    const int32_t col = static_cast<int32_t>(fx) >> 5;
+    const int32_t row = static_cast<int32_t>(fy) >> 5;
     // A column beyond the row pitch would name a cell of the next row.
     if (col < 0 || row < 0 || col >= sx.nPitch) return;
     const int32_t index = (row << sx.nPitchShift) + col;

@@ -6,6 +6,7 @@
 #include "records/services.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
+#include "stage/stage_clamp.h"
 #include "stage/stage_validate.h"
 
 namespace {
@@ -323,6 +324,7 @@ void cStageData::LoadStream(cDataReader& file) {
 
     if (v < nDataVersion) Convert(v);
     Validate(true);
+    ClampStageValues(*this);
 }
 
 void cStageData::Convert(uint32_t v) {

@@ -1,0 +1,131 @@
+// libFuzzer harness over play: every input is a stage file of the sample
+// game (the seeds are its stages), mutated as bytes and as a stage (see
+// play_mutate.h), and played from the command line as the program does it
+// (the whole program in this process, headless) for a few hundred frames
+// with keys pressed at random. A crash, a sanitizer finding, a frame that
+// takes longer than a second, or more memory than the run allows fails it.
+// The game folder is QV_FUZZ_GAME (fuzz_seeds writes it beside the corpus).
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/win_main.h"
+#include "database/global_objects.h"
+#include "platform/graphics/dd_present.h"
+#include "platform/input/input_script.h"
+#include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "play_mutate.h"
+#include "support/play_fuzz_keys.h"
+
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr uint32_t SHOWN_FRAMES_MAX = 3000;       // frames shown (waits included) before the run is closed
+constexpr auto FRAME_LIMIT = std::chrono::seconds(1);
+constexpr auto START_LIMIT = std::chrono::seconds(30);  // until the first frame
+
+// The frames shown in this run and when the last one came (the watchdog's view).
+std::atomic<uint32_t> g_nShown{0};
+std::atomic<int64_t> g_nLastFrame{0};
+std::atomic<bool> g_bRunning{false};
+
+int64_t Now() { return Clock::now().time_since_epoch().count(); }
+
+void OnFrame() {
+    g_nLastFrame = Now();
+    // A stage that waits without end (a game wait of hours, a message for a
+    // key never pressed) keeps showing frames: the run is closed instead.
+    if (++g_nShown == SHOWN_FRAMES_MAX) PostCloseMain();
+}
+
+// Ends the process when a frame takes longer than FRAME_LIMIT.
+void Watchdog() {
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        // Frames are due only while the game thread runs (not while the
+        // program starts, nor once it has begun to close).
+        if (!g_bRunning.load() || !thGame.IsRunning() || thGame.HasEnded()) {
+            if (g_nShown.load() != 0 || !g_bRunning.load()) g_nLastFrame = Now();
+            continue;
+        }
+        const auto since = Clock::duration(Now() - g_nLastFrame.load());
+        const auto limit = g_nShown.load() == 0 ? START_LIMIT : FRAME_LIMIT;
+        if (since > limit) {
+            std::fprintf(stderr, "==fuzz_play== a frame took longer than %lld ms (frame %u)\n",
+                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(limit).count()),
+                         g_nShown.load());
+            std::abort();
+        }
+    }
+}
+
+fs::path g_Game;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    const char* game = std::getenv("QV_FUZZ_GAME");
+    if (!game || !fs::exists(fs::path(game) / "data" / "stg4")) {
+        std::fprintf(stderr, "fuzz_play: QV_FUZZ_GAME must name the game folder fuzz_seeds wrote\n");
+        std::exit(2);
+    }
+    g_Game = fs::absolute(game);
+    fs::current_path(g_Game);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    setenv("QV_FAST", "1", 1);
+    setenv("QV_AUTO_ANSWER", "1", 1);
+    setenv("QV_EC_LOG", "1", 1);
+    setenv("QV_MAX_FRAMES", std::to_string(PLAY_FUZZ_FRAMES).c_str(), 1);
+    setenv("QV_INPUT", (g_Game / "fuzz_keys.txt").c_str(), 1);
+    std::thread(Watchdog).detach();
+    return 0;
+}
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned int seed) {
+    // Half the time a structured change of the stage; otherwise (or when the
+    // bytes are no stage) the bytes are mutated.
+    if (seed % 2 == 0) {
+        std::vector<uint8_t> bytes(data, data + size);
+        if (fuzz::MutateStage(bytes, seed / 2) && bytes.size() <= maxSize) {
+            std::copy(bytes.begin(), bytes.end(), data);
+            return bytes.size();
+        }
+    }
+    return LLVMFuzzerMutate(data, size, maxSize);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    {
+        std::ofstream(g_Game / "data" / "stg4" / "fuzz.stg4", std::ios::binary)
+            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        std::ofstream(g_Game / "fuzz_keys.txt") << PlayFuzzKeyScript(data, size);
+    }
+    ResetAppState();
+    ResetPlayerRecords();
+    ResetInputScript();
+    ResetPlayState();
+    g_nShown = 0;
+    g_nLastFrame = Now();
+    DDSetFrameNotify(OnFrame);
+    g_bRunning = true;
+    WinMain("data\\stg4\\fuzz.stg4", 1);
+    g_bRunning = false;
+    DDSetFrameNotify(nullptr);
+    return 0;
+}
