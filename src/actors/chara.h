@@ -9,6 +9,7 @@
 // and back-links are copied as plain values (the targets keep naming the
 // source only). bTempCopy is never copied.
 #include <cstdint>
+#include <unordered_map>
 
 #include "actors/anime_cursor.h"
 #include "actors/flow_run.h"
@@ -349,11 +350,9 @@ public:
     // Every referring attack forgets this character.
     void ClearAttackRefs();
 
-    struct ATTACKREF {
-        cAttack* lpAttack = nullptr;
-        int32_t nSlot = 0;
-    };
-    cSafeList<ATTACKREF> attackRefs;
+    // Referring attack → its slots (bit 0: slot 0, bit 1: slot 4); a map, so
+    // that a character with thousands of shots in flight finds each at once.
+    std::unordered_map<cAttack*, uint32_t> attackRefs;
     int32_t bCreditSummoner = 0;    // hits count for the summoner (summon command)
     int32_t nCreditFlowId = 0;      // flow id such hits report
 

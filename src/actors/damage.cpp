@@ -180,21 +180,25 @@ int32_t cChara::Die() {
     return itemResult == 2 ? 2 : 0;
 }
 
-void cChara::AddAttackRef(cAttack* lpAttack, int32_t slot) {
-    for (const ATTACKREF& r : attackRefs)
-        if (r.lpAttack == lpAttack && r.nSlot == slot) return;
-    attackRefs.push_back(ATTACKREF{lpAttack, slot});
-}
+namespace {
+
+uint32_t AttackRefBit(int32_t slot) { return slot == ATTACKREF_SHOOTER ? 2u : 1u; }
+
+}  // namespace
+
+void cChara::AddAttackRef(cAttack* lpAttack, int32_t slot) { attackRefs[lpAttack] |= AttackRefBit(slot); }
 
 void cChara::ForgetAttackRef(const cAttack* lpAttack, int32_t slot) {
-    attackRefs.remove_if(
-        [&](const ATTACKREF& r) { return r.lpAttack == lpAttack && (slot < 0 || r.nSlot == slot); });
+    const auto it = attackRefs.find(const_cast<cAttack*>(lpAttack));
+    if (it == attackRefs.end()) return;
+    if (slot >= 0) it->second &= ~AttackRefBit(slot);
+    if (slot < 0 || it->second == 0) attackRefs.erase(it);
 }
 
 void cChara::ClearAttackRefs() {
-    for (const ATTACKREF& r : attackRefs) {
-        if (r.nSlot == ATTACKREF_TARGET && r.lpAttack->lpTarget == this) r.lpAttack->lpTarget = nullptr;
-        if (r.nSlot == ATTACKREF_SHOOTER && r.lpAttack->lpShooter == this) r.lpAttack->lpShooter = nullptr;
+    for (const auto& [lpAttack, bits] : attackRefs) {
+        if ((bits & 1u) && lpAttack->lpTarget == this) lpAttack->lpTarget = nullptr;
+        if ((bits & 2u) && lpAttack->lpShooter == this) lpAttack->lpShooter = nullptr;
     }
     attackRefs.clear();
 }
