@@ -15,6 +15,11 @@
 #include "platform/system/file_name.h"
 #include "records/services.h"
 
+// Present when the synthesiser library brought OpenMP into the process: it
+// loads a sound bank's samples with a team of worker threads, which on a busy
+// machine wait for each other and take several times as long as one thread.
+extern "C" void omp_set_num_threads(int) __attribute__((weak));
+
 namespace {
 
 const std::vector<std::string> DEFAULT_SOUNDFONTS = {
@@ -34,6 +39,8 @@ public:
         fluid_settings_setstr(m_pSettings.get(), "player.timing-source", "sample");
         m_pSynth.reset(new_fluid_synth(m_pSettings.get()));
         if (!m_pSynth) return false;
+        // The sound bank loads on this thread alone.
+        if (omp_set_num_threads) omp_set_num_threads(1);
         for (const std::string& sf : soundfonts)
             if (fluid_is_soundfont(sf.c_str()) && fluid_synth_sfload(m_pSynth.get(), sf.c_str(), 1) != FLUID_FAILED)
                 return true;
