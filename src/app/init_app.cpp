@@ -29,6 +29,7 @@
 #include "platform/graphics/dd_present.h"
 #include "platform/graphics/fx_palette.h"
 #include "platform/input/keyconfig.h"
+#include "platform/sound/midi_synth.h"
 #include "platform/sound/music_manager.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/system/log.h"
@@ -197,6 +198,9 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     bVersionTooNew = 0;
     // 3: the flow-parameter label table, and what stage loading needs at hand.
     InitFlowParamLabels();
+    // The music synthesiser's soundfont takes a while to load: it loads while
+    // the program starts and is ready when the music manager opens it.
+    PreloadMidiSynth();
     SetStageLoadTarget(&PlayStage, &thLoadStage);
     InstallFrontServices();
     SetPlayStagePalette(PALETTELISTS{&PlayStage.vBlock, &PlayStage.vChara, &PlayStage.vItem});
@@ -307,6 +311,7 @@ void ExitApp() {
     }
     DS_End();
     Bgm.Release();
+    ReleaseGgs4();  // a synthesiser opened ahead for music that was never started
     SceneManager.Release();
     ResetCommonFonts();
     CloseWindowDialogs();

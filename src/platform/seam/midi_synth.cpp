@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <future>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -98,6 +99,7 @@ struct cSynthState {
     bool bOutput = false;           // the audio device is held for the synthesiser
     std::map<int, std::string> list;  // music id -> native path
     std::vector<std::string> soundFonts = DEFAULT_SOUNDFONTS;
+    std::future<std::unique_ptr<cFluidSource>> preload;  // a synthesiser opening on its own thread
 };
 cSynthState& State() {
     static cSynthState* state = new cSynthState;
@@ -119,6 +121,18 @@ void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates) {
     st.soundFonts = candidates ? *candidates : DEFAULT_SOUNDFONTS;
 }
 
+void PreloadMidiSynth() {
+    QuietFluidLog();
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (st.pSource || st.preload.valid()) return;
+    st.preload = std::async(std::launch::async, [fonts = st.soundFonts] {
+        auto source = std::make_unique<cFluidSource>();
+        if (!source->Open(fonts)) source.reset();
+        return source;
+    });
+}
+
 int LoadGgs4() { return 0; }
 
 void ReleaseGgs4() { GGS4CloseDevice(); }
@@ -128,8 +142,12 @@ int GGS4OpenDevice(int, int) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
     if (st.pSource) return 0;
-    auto source = std::make_unique<cFluidSource>();
-    if (!source->Open(st.soundFonts)) return 1;
+    std::unique_ptr<cFluidSource> source;
+    if (st.preload.valid()) source = st.preload.get();
+    if (!source) {
+        source = std::make_unique<cFluidSource>();
+        if (!source->Open(st.soundFonts)) return 1;
+    }
     st.pSource = std::move(source);
     st.bOutput = true;
     AcquireSoundOutput();
@@ -140,6 +158,7 @@ int GGS4OpenDevice(int, int) {
 void GGS4CloseDevice() {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
+    if (st.preload.valid()) st.preload.get();
     if (!st.pSource) return;
     SoundMixer().RemoveSource(st.pSource.get());
     st.pSource.reset();
