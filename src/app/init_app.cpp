@@ -30,6 +30,7 @@
 #include "platform/graphics/dd_restore.h"
 #include "platform/graphics/fx_palette.h"
 #include "platform/input/keyconfig.h"
+#include "platform/sound/midi_synth.h"
 #include "platform/sound/music_manager.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/system/log.h"
@@ -200,6 +201,9 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     bVersionTooNew = 0;
     // 3: the flow-parameter label table, and what stage loading needs at hand.
     InitFlowParamLabels();
+    // The music synthesiser's soundfont takes a while to load: it loads while
+    // the program starts and is ready when the music manager opens it.
+    PreloadMidiSynth();
     SetStageLoadTarget(&PlayStage, &thLoadStage);
     InstallFrontServices();
     SetPlayStagePalette(PALETTELISTS{&PlayStage.vBlock, &PlayStage.vChara, &PlayStage.vItem});
@@ -310,6 +314,7 @@ void ExitApp() {
     }
     DS_End();
     Bgm.Release();
+    ReleaseGgs4();  // a synthesiser opened ahead for music that was never started
     SceneManager.Release();
     ResetCommonFonts();
     CloseWindowDialogs();

@@ -1,5 +1,7 @@
 #include "records/data_stream.h"
 
+#include <algorithm>
+
 cDataReader::cDataReader(std::vector<uint8_t> owned)
     : m_Owned(std::move(owned)), m_pData(m_Owned.data()), m_nSize(m_Owned.size()) {}
 
@@ -26,4 +28,8 @@ bool cDataReader::CountFailed(uint64_t count) {
 void cDataReader::SetFailed(const std::string& why) {
     if (!m_bFailed) m_strFail = why;
     m_bFailed = true;
+}
+
+void cDataWriter::Grow(size_t len) {
+    m_Buf.resize(std::max({m_Buf.size() * 2, m_nUsed + len, size_t{256}}));
 }

@@ -96,9 +96,12 @@ public:
     // Appends len zero bytes and gives where they start, for the caller to
     // fill before the next write.
     uint8_t* Extend(size_t len) {
-        const size_t at = m_Buf.size();
-        m_Buf.resize(at + len);
-        return m_Buf.data() + at;
+        // The buffer grows by doubling and is held zeroed past the bytes in
+        // use, so that most appends only move the end.
+        if (len > m_Buf.size() - m_nUsed) Grow(len);
+        uint8_t* p = m_Buf.data() + m_nUsed;
+        m_nUsed += len;
+        return p;
     }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
@@ -106,10 +109,23 @@ public:
     void WriteI32(int32_t v) { Write(&v, 4); }
     void WriteF64(double v) { Write(&v, 8); }
 
-    const std::vector<uint8_t>& Bytes() const { return m_Buf; }
-    std::vector<uint8_t> TakeBytes() { return std::move(m_Buf); }
-    size_t Size() const { return m_Buf.size(); }
+    // The bytes written so far.
+    const std::vector<uint8_t>& Bytes() const {
+        m_Buf.resize(m_nUsed);
+        return m_Buf;
+    }
+    std::vector<uint8_t> TakeBytes() {
+        m_Buf.resize(m_nUsed);
+        std::vector<uint8_t> out = std::move(m_Buf);
+        m_Buf.clear();
+        m_nUsed = 0;
+        return out;
+    }
+    size_t Size() const { return m_nUsed; }
 
 private:
-    std::vector<uint8_t> m_Buf;
+    void Grow(size_t len);
+
+    mutable std::vector<uint8_t> m_Buf;  // the bytes in use, then zeros
+    size_t m_nUsed = 0;
 };

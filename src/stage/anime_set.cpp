@@ -9,31 +9,47 @@ namespace {
 constexpr size_t MIN_FRAME_BYTES = 20;
 constexpr size_t MIN_MOVE_BYTES = 12;
 
+constexpr FIELDROW<cAnimeSetFrame> g_FrameRows[] = {
+    {&cAnimeSetFrame::nValue1, 4},
+    {&cAnimeSetFrame::nValue2, 4, 0, 0, 1},
+    {&cAnimeSetFrame::nValue3, 4},
+};
+static_assert(WidthsMatch(g_FrameRows), "a width column disagrees with its member");
+
+constexpr FIELDROW<cAnimeSetMove> g_MoveRows[] = {
+    {&cAnimeSetMove::strName, 0},
+    {&cAnimeSetMove::wValue1, 2, 55},
+    {&cAnimeSetMove::byFlag, 1, 55, 0, 1},
+    {&cAnimeSetMove::wValue2, 2, 55},
+};
+static_assert(WidthsMatch(g_MoveRows), "a width column disagrees with its member");
+
+constexpr FIELDROW<cAnimeSetData> g_SetRows[] = {
+    {&cAnimeSetData::strName, 0},
+    {&cAnimeSetData::nOffsetA, 4},
+    {&cAnimeSetData::nOffsetB, 4},
+    {&cAnimeSetData::nOffsetC, 4, 119},
+};
+static_assert(WidthsMatch(g_SetRows), "a width column disagrees with its member");
+
 }  // namespace
 
-cAnimeSetFrame::cAnimeSetFrame() { Layout(nDataVersion); }
+std::span<const FIELDROW<cAnimeSetFrame>> cAnimeSetFrame::Rows() { return g_FrameRows; }
 
-void cAnimeSetFrame::Layout(uint32_t) {
-    ClearAllFields();
-    AddIntField(&nValue1);
-    AddIntField(&nValue2);
-    AddIntField(&nValue3);
-}
+void cAnimeSetFrame::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+
+void cAnimeSetFrame::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+
+void cAnimeSetFrame::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+
+std::span<const FIELDROW<cAnimeSetMove>> cAnimeSetMove::Rows() { return g_MoveRows; }
 
 cAnimeSetMove::cAnimeSetMove() { Init(); }
 
-void cAnimeSetMove::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    if (version >= 55) {
-        AddShortField(&wValue1);
-        AddByteField(&byFlag);
-        AddShortField(&wValue2);
-    }
-}
+void cAnimeSetMove::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cAnimeSetMove::Init() {
-    Clear();
+    ClearRows(Rows(), this);
     vFrame.assign(1, cAnimeSetFrame());
     byFlag = 1;
 }
@@ -41,7 +57,7 @@ void cAnimeSetMove::Init() {
 void cAnimeSetMove::ResizeFrames(size_t n) { vFrame.resize(n); }
 
 void cAnimeSetMove::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
     if (file.Failed()) return;
     ResizeFrames(n);
@@ -52,19 +68,15 @@ void cAnimeSetMove::Load(cDataReader& file) {
 }
 
 void cAnimeSetMove::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveRecordVector(file, vFrame);
 }
 
-cAnimeSetData::cAnimeSetData() { Layout(nDataVersion); }
+std::span<const FIELDROW<cAnimeSetData>> cAnimeSetData::Rows() { return g_SetRows; }
 
-void cAnimeSetData::Layout(uint32_t version) {
-    ClearAllFields();
-    AddStringField(&strName);
-    AddIntField(&nOffsetA);
-    AddIntField(&nOffsetB);
-    if (version >= 119) AddIntField(&nOffsetC);
-}
+cAnimeSetData::cAnimeSetData() = default;
+
+void cAnimeSetData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cAnimeSetData::ResizeMoves(size_t n) {
     // New entries are made by the entry's Init (the default constructor).
@@ -72,7 +84,7 @@ void cAnimeSetData::ResizeMoves(size_t n) {
 }
 
 void cAnimeSetData::Load(cDataReader& file) {
-    cRecord::Load(file);
+    LoadRows(file, Rows(), this);
     uint32_t n = file.ReadCount(MIN_MOVE_BYTES);
     if (file.Failed()) return;
     vMove.resize(n);
@@ -89,6 +101,6 @@ void cAnimeSetData::Load(cDataReader& file) {
 }
 
 void cAnimeSetData::Save(cDataWriter& file) {
-    cRecord::Save(file);
+    SaveRows(file, Rows(), this);
     SaveRecordVector(file, vMove);
 }

@@ -6,17 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "records/record.h"
+#include "records/field_table.h"
 
 // One frame of a movement entry: three values (cell, duration in tenths of a
 // second, flag); a new frame has value 2 = 1.
-class cAnimeSetFrame : public cRecord {
+class cAnimeSetFrame : public cTableRecord {
 public:
-    cAnimeSetFrame();
+    cAnimeSetFrame() = default;
     cAnimeSetFrame(const cAnimeSetFrame&) = default;
     cAnimeSetFrame& operator=(const cAnimeSetFrame&) = default;
     // Registers the three values.
     void Layout(uint32_t version) override;
+    void Load(cDataReader& file) override;
+    void Save(cDataWriter& file) override;
+    // The stored fields in stored order.
+    static std::span<const FIELDROW<cAnimeSetFrame>> Rows();
 
     int32_t nValue1 = 0;
     int32_t nValue2 = 1;
@@ -25,7 +29,7 @@ public:
 
 // A movement entry: a name, two 16-bit values and a flag (from version 55),
 // then its frame list stored after the record stream.
-class cAnimeSetMove : public cRecord {
+class cAnimeSetMove : public cTableRecord {
 public:
     // A new entry as Init leaves it: one default frame, flag 1.
     cAnimeSetMove();
@@ -40,6 +44,8 @@ public:
     void Init();
     // Makes the frame list n long: new frames are default frames, surplus frames go from the end.
     void ResizeFrames(size_t n);
+    // The stored fields in stored order (the frames follow them).
+    static std::span<const FIELDROW<cAnimeSetMove>> Rows();
 
     std::string strName;
     uint16_t wValue1 = 0;
@@ -50,7 +56,7 @@ public:
 
 // An animation set: a name, three picture offsets (C from version 119) and
 // its movement entries stored after the record stream.
-class cAnimeSetData : public cRecord {
+class cAnimeSetData : public cTableRecord {
 public:
     cAnimeSetData();
     cAnimeSetData(const cAnimeSetData&) = default;
@@ -61,6 +67,8 @@ public:
     // below 119 and 128 are brought to four entries (2 "飛行", 3 "飛行移動").
     void Load(cDataReader& file) override;
     void Save(cDataWriter& file) override;
+    // The stored fields in stored order (the entries follow them).
+    static std::span<const FIELDROW<cAnimeSetData>> Rows();
 
     std::string strName;
     int32_t nOffsetA = 0;

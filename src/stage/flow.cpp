@@ -75,7 +75,7 @@ void cFlow::Load(cDataReader& file) {
 }
 
 void cFlow::Save(cDataWriter& file) {
-    CheckDbIndex();
+    // Each command runs the database validation in its own save.
     SaveRows(file, Rows(), this);
     SaveCondVector(file, vCond);
     SaveRecordVector(file, vKeyCond);

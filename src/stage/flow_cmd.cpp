@@ -90,11 +90,14 @@ void cFlowCmd::Load(cDataReader& file) {
         return;
     }
     RemoveEditorOnlyFlows(vSubFlow);
-    CheckDbIndex();
+    // The commands of the sub-flows checked themselves at the end of their loads.
+    CheckOwnDbIndex();
 }
 
 void cFlowCmd::Save(cDataWriter& file) {
-    CheckDbIndex();
+    // Every command, those of the sub-flows included, is checked by its own
+    // save just before it is written.
+    CheckOwnDbIndex();
     SaveRows(file, Rows(), this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);

@@ -86,4 +86,7 @@ private:
     // The structural check of this command alone (its sub-flows were
     // checked when they were loaded).
     bool CheckOwnStructure(std::string& why) const;
+    // The database validation of this command alone. It gives the same
+    // command when run again, so a command checked once needs no second run.
+    void CheckOwnDbIndex();
 };

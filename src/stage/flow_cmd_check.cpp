@@ -78,6 +78,11 @@ bool cFlowCmd::CheckStructure(std::string& why, int depth) const {
 }
 
 void cFlowCmd::CheckDbIndex() {
+    CheckOwnDbIndex();
+    for (cFlow& f : vSubFlow) f.CheckDbIndex();
+}
+
+void cFlowCmd::CheckOwnDbIndex() {
     const FLOWDBCOUNTS* db = GetFlowDbCounts();
     if (db) {
         if (nAnime >= db->nAnime) nAnime = 0;
@@ -116,7 +121,6 @@ void cFlowCmd::CheckDbIndex() {
         }
         if (spShot) spShot->Normalize();
     }
-    for (cFlow& f : vSubFlow) f.CheckDbIndex();
 }
 
 void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {

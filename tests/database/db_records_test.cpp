@@ -192,3 +192,71 @@ TEST_F(DbRecordsTest, NewEntriesOfEachFamily) {
 }
 
 }  // namespace
+
+// The byte image of an animation set of version 118 (offset C and the flying
+// entries not yet stored), loaded and saved again at the current version.
+TEST_F(DbRecordsTest, AnimationSetOfVersion118LoadsAndSavesByteForByte) {
+    auto str = [](cDataWriter& w, const std::string& s) {
+        w.WriteU32(static_cast<uint32_t>(s.size() + 1));
+        if (!s.empty()) w.Write(s.c_str(), s.size() + 1);
+    };
+    auto frame = [](cDataWriter& w, int32_t a, int32_t b, int32_t c) {
+        w.WriteU32(3), w.WriteI32(a), w.WriteI32(b), w.WriteI32(c), w.WriteU32(0);
+    };
+    auto move = [&](cDataWriter& w, uint16_t v1, uint8_t flag, uint16_t v2, const std::string& name) {
+        w.WriteU32(3), w.WriteU16(v1), w.WriteU8(flag), w.WriteU16(v2);
+        w.WriteU32(1), str(w, name);
+    };
+    cDataWriter old;
+    old.WriteU32(2), old.WriteI32(4), old.WriteI32(8), old.WriteU32(1), str(old, "S");
+    old.WriteU32(1);
+    move(old, 7, 0, 9, "M");
+    old.WriteU32(2), frame(old, 5, 6, 7), frame(old, -1, 2, 3);
+
+    cAnimeSetData set;
+    set.nOffsetC = 12;  // not in the file: keeps its value
+    cDataReader r(old.Bytes().data(), old.Size());
+    nReadVersion = 118;
+    set.Load(r);
+    nReadVersion = DATA_VERSION;
+    ASSERT_FALSE(r.Failed()) << r.FailReason();
+    EXPECT_EQ(r.Remaining(), 0u);
+
+    cDataWriter want;
+    want.WriteU32(3), want.WriteI32(4), want.WriteI32(8), want.WriteI32(12), want.WriteU32(1), str(want, "S");
+    want.WriteU32(4);
+    move(want, 7, 0, 9, "M");
+    want.WriteU32(2), frame(want, 5, 6, 7), frame(want, -1, 2, 3);
+    for (const char* name : {"", "飛行", "飛行移動"}) {
+        move(want, 0, 1, 0, name);  // a new entry: flag 1 and one new frame
+        want.WriteU32(1), frame(want, 0, 1, 0);
+    }
+    cDataWriter saved;
+    set.Save(saved);
+    EXPECT_EQ(saved.Bytes(), want.Bytes());
+}
+
+// An entry of version 54 stores its name alone; a field count above what the
+// version stores is a failed load.
+TEST_F(DbRecordsTest, AnimationEntryOfVersion54StoresItsNameAlone) {
+    cDataWriter old;
+    old.WriteU32(0), old.WriteU32(1), old.WriteU32(2), old.Write("N", 2), old.WriteU32(0);
+    cAnimeSetMove m;
+    m.wValue1 = 3;
+    cDataReader r(old.Bytes().data(), old.Size());
+    nReadVersion = 54;
+    m.Load(r);
+    EXPECT_FALSE(r.Failed()) << r.FailReason();
+    EXPECT_EQ(m.strName, "N");
+    EXPECT_EQ(m.wValue1, 3);
+    EXPECT_EQ(m.byFlag, 1);
+    EXPECT_TRUE(m.vFrame.empty());
+
+    cDataWriter bad;
+    bad.WriteU32(1), bad.WriteU16(1), bad.WriteU32(0), bad.WriteU32(0);
+    cAnimeSetMove b;
+    cDataReader rb(bad.Bytes().data(), bad.Size());
+    b.Load(rb);
+    nReadVersion = DATA_VERSION;
+    EXPECT_TRUE(rb.Failed());
+}

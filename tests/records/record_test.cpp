@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 
 #include "records/data_file.h"
@@ -339,3 +341,30 @@ TEST_F(RecordTest, RecordVectorsRoundTripAndRefuseHugeCounts) {
 }
 
 }  // namespace
+
+// The writer's buffer grows ahead of its bytes: what was written stays, room
+// taken with Extend is zeros even after the bytes were looked at, and a
+// writer whose bytes were taken starts again empty.
+TEST(DataWriterTest, GrowsKeepsItsBytesAndExtendsWithZeros) {
+    cDataWriter w;
+    for (uint32_t i = 0; i < 50000; ++i) w.WriteU32(i * 2654435761u);
+    ASSERT_EQ(w.Size(), 200000u);
+    EXPECT_EQ(w.Bytes().size(), 200000u);
+    for (uint32_t i = 0; i < 50000; i += 997) {
+        uint32_t v;
+        std::memcpy(&v, w.Bytes().data() + 4 * i, 4);
+        EXPECT_EQ(v, i * 2654435761u);
+    }
+    for (int k = 0; k < 3; ++k) {
+        const uint8_t* p = w.Extend(4096);
+        EXPECT_TRUE(std::all_of(p, p + 4096, [](uint8_t b) { return b == 0; }));
+        std::memset(w.Extend(1000), 0xFF, 1000);
+        EXPECT_EQ(w.Bytes().back(), 0xFF);
+    }
+    EXPECT_EQ(w.Size(), 200000u + 3 * 5096u);
+    const std::vector<uint8_t> taken = w.TakeBytes();
+    EXPECT_EQ(taken.size(), 200000u + 3 * 5096u);
+    EXPECT_EQ(w.Size(), 0u);
+    w.WriteU8(7);
+    EXPECT_EQ(w.Bytes(), std::vector<uint8_t>{7});
+}

@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <future>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -14,6 +15,11 @@
 #include "platform/sound/sound_mixer.h"
 #include "platform/system/file_name.h"
 #include "records/services.h"
+
+// Present when the synthesiser library brought OpenMP into the process: it
+// loads a sound bank's samples with a team of worker threads, which on a busy
+// machine wait for each other and take several times as long as one thread.
+extern "C" void omp_set_num_threads(int) __attribute__((weak));
 
 namespace {
 
@@ -34,6 +40,8 @@ public:
         fluid_settings_setstr(m_pSettings.get(), "player.timing-source", "sample");
         m_pSynth.reset(new_fluid_synth(m_pSettings.get()));
         if (!m_pSynth) return false;
+        // The sound bank loads on this thread alone.
+        if (omp_set_num_threads) omp_set_num_threads(1);
         for (const std::string& sf : soundfonts)
             if (fluid_is_soundfont(sf.c_str()) && fluid_synth_sfload(m_pSynth.get(), sf.c_str(), 1) != FLUID_FAILED)
                 return true;
@@ -91,6 +99,7 @@ struct cSynthState {
     bool bOutput = false;           // the audio device is held for the synthesiser
     std::map<int, std::string> list;  // music id -> native path
     std::vector<std::string> soundFonts = DEFAULT_SOUNDFONTS;
+    std::future<std::unique_ptr<cFluidSource>> preload;  // a synthesiser opening on its own thread
 };
 cSynthState& State() {
     static cSynthState* state = new cSynthState;
@@ -112,6 +121,18 @@ void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates) {
     st.soundFonts = candidates ? *candidates : DEFAULT_SOUNDFONTS;
 }
 
+void PreloadMidiSynth() {
+    QuietFluidLog();
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    if (st.pSource || st.preload.valid()) return;
+    st.preload = std::async(std::launch::async, [fonts = st.soundFonts] {
+        auto source = std::make_unique<cFluidSource>();
+        if (!source->Open(fonts)) source.reset();
+        return source;
+    });
+}
+
 int LoadGgs4() { return 0; }
 
 void ReleaseGgs4() { GGS4CloseDevice(); }
@@ -121,8 +142,12 @@ int GGS4OpenDevice(int, int) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
     if (st.pSource) return 0;
-    auto source = std::make_unique<cFluidSource>();
-    if (!source->Open(st.soundFonts)) return 1;
+    std::unique_ptr<cFluidSource> source;
+    if (st.preload.valid()) source = st.preload.get();
+    if (!source) {
+        source = std::make_unique<cFluidSource>();
+        if (!source->Open(st.soundFonts)) return 1;
+    }
     st.pSource = std::move(source);
     st.bOutput = true;
     AcquireSoundOutput();
@@ -133,6 +158,7 @@ int GGS4OpenDevice(int, int) {
 void GGS4CloseDevice() {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
+    if (st.preload.valid()) st.preload.get();
     if (!st.pSource) return;
     SoundMixer().RemoveSource(st.pSource.get());
     st.pSource.reset();

@@ -30,6 +30,11 @@ bool IsGgs4DeviceOpen();
 // The soundfonts tried in order (tests: null list restores the default:
 // Debian's default-GM alternative, then TimGM6mb, then FluidR3).
 void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates);
+// Starts opening the synthesiser and loading its soundfont on a thread of its
+// own, so that the program's start goes on meanwhile; GGS4OpenDevice then
+// takes what it opened (waiting for it if need be), and GGS4CloseDevice
+// drops it when the device was never opened.
+void PreloadMidiSynth();
 
 class cGgs4Player {
 public:

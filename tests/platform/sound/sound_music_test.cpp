@@ -215,6 +215,31 @@ TEST_F(MusicTest, MidiThroughTheSynthesiserSounds) {
     EXPECT_EQ(bgm.ChannelState(0), cBgm::CHANNEL_OGG);
 }
 
+// A synthesiser opened ahead is the one the music manager takes; one opened
+// ahead without a soundfont leaves the manager on its stream players, and one
+// never taken is dropped by closing the device.
+TEST_F(MusicTest, SynthesiserOpenedAheadIsTakenOrDropped) {
+    WithoutSoundFont();
+    PreloadMidiSynth();
+    ASSERT_EQ(bgm.Init(1, &ogg, &midi, 5), 1);
+    EXPECT_FALSE(bgm.UsesMidiLibrary());
+    bgm.Release();
+    if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI soundfont";
+    SetMidiSoundFontCandidates(nullptr);
+    PreloadMidiSynth();
+    ReleaseGgs4();  // dropped: not open
+    EXPECT_FALSE(IsGgs4DeviceOpen());
+    PreloadMidiSynth();
+    WithoutSoundFont();  // the candidates now would find none: the preloaded one is taken
+    ASSERT_EQ(bgm.Init(1, &ogg, &midi, 5), 1);
+    ASSERT_TRUE(bgm.UsesMidiLibrary());
+    bgm.SetTrack(0, Write("t.mid", Tune()).c_str(), 100);
+    ASSERT_EQ(bgm.Play(0, 0, 0, 0, 0), 1);
+    const std::vector<double> playing = Levels(1.0);
+    EXPECT_GT(*std::max_element(playing.begin(), playing.end()), 0.01);
+    bgm.Stop();
+}
+
 TEST_F(MusicTest, LibraryVolumeFollowsThePercentage) {
     if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI soundfont";
     cGgs4Player p;
