@@ -48,8 +48,9 @@ void AddAttackCases(std::vector<CONFCASE>& v) {
     for (int f = 0; f < 6; ++f) {
         const std::string name = "shot-formation-" + std::to_string(f);
         const std::string rule = std::to_string(f) + " " + kFormations[f];
-        cFlowCmd shot = ShotCmd(1, SG_STAR, f == 5 ? 8 : 3, 40, 1, 0, f == 2 ? 30 : 0);
+        cFlowCmd shot = ShotCmd(1, SG_STAR, f == 5 ? 8 : 3, 40, 1);
         shot.spShot->nFormation = static_cast<uint8_t>(f);
+        if (f == 2) shot.spShot->nFormParam[0] = 20;  // 拡散: 20 degrees between the stars, no random scatter
         shot.spShot->nMoveType = f == 3 ? 0 : 1;  // the others aim at the hero
         if (f == 3) {
             // 落雷 strikes down from the top edge of the view onto the hero.

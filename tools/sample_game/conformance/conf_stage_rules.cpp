@@ -59,6 +59,87 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                                               s.vPlacedBlock.end());
                      },
                      {}, 180, CONFEND_DIED));
+    v.push_back(Case("damage-invincible-after-hit", kDamage, "無敵 (ダメージ後)",
+                     "Two enemies of body power 5 overlap the hero of 30 HP: the first hit makes the hero invincible "
+                     "against every attacker, not only the one that dealt it, so the second never hits (S1 = 25).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "ダメージ後の無敵");
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
+                         Put(k, Biter(5), 2, 12);
+                         Put(k, Biter(5), 2, 12);
+                     },
+                     {{1, 25}}, 20));
+    for (int resist = 0; resist <= 1; ++resist)
+        v.push_back(Case(resist ? "damage-knockback-resisted" : "damage-knockback", kDamage,
+                         resist ? "ノックバック (衝撃耐性 20)" : "ノックバック (衝撃 20)",
+                         resist ? "The same star against a hero of impact resistance 20: it is not pushed and never "
+                                  "reaches the goal (still playing); the star did hit (S1 = 1)."
+                                : "An enemy fires a star of impact 20 at the hero from the right: the hit pushes the "
+                                  "hero left onto the goal just behind it (cleared).",
+                         [resist](cStageData& s) {
+                             cStageKit& k = Arena(s, "ノックバック");
+                             cCharaData& hero = HeroOf(s);
+                             hero.wCellX = 6;
+                             hero.byImpactResist = static_cast<uint8_t>(resist ? 20 : 0);
+                             hero.vFlow.push_back(MarkFlow(7, 1));
+                             cFlowCmd shot = ShotCmd(1, SG_STAR, 1, 40, 1);
+                             shot.spShot->nImpact = 20;
+                             cCharaData e = Dummy("撃つ敵", CG_CANNON);
+                             e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), shot, Cmd(CMD_WAIT, 9999)}));
+                             Put(k, e, 10, 12, 0);
+                             k.PlaceItem(k.AddItem(Goal()), 5, 12);
+                         },
+                         resist ? std::vector<CONFCHECK>{{1, 1}} : std::vector<CONFCHECK>{}, 120,
+                         resist ? CONFEND_PLAYING : CONFEND_CLEARED));
+    v.push_back(Case("death-squeeze", kDamage, "挟まれ (ブロックキャラと地面)",
+                     "A block character sinks onto the hero standing on the ground: caught between it and the "
+                     "ground, the hero is crushed and dies.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "挟まれ");
+                         cCharaData p = Dummy("沈む足場", CG_PLATFORM);
+                         p.byFlying = 1;
+                         p.byForce = 7;
+                         p.byInvincible = 1;
+                         p.bWholeCell = 1;
+                         cFlowCmd down = MoveCmd(CMD_STRAIGHT_MOVE, 9999, 0, 20);
+                         down.spMove->nDir = 7;
+                         p.vFlow.push_back(Flow(TRG_ALWAYS, {down}));
+                         Put(k, p, 2, 9);
+                     },
+                     {}, 180, CONFEND_DIED));
+    v.push_back(Case("stage-removal-chara", kStage, "画面外の消去 (キャラ, 右 0 ブロック)",
+                     "The stage's removal rule for characters is on at the right edge of the view, 0 blocks beyond: "
+                     "a character active over the whole stage placed at column 25 of 40, right of the view, is "
+                     "removed before its flow marks "
+                     "S1 (S1 = 0); one at column 15, inside the view, stays and marks S2 (S2 = 1).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "画面外の消去", {}, true, 40);
+                         s.StageIntRec[INTREC_CHARA].Set(0, 1, 0, 0, 0, 0, 0, 0);
+                         for (int x : {25, 15}) {
+                             cCharaData c = Dummy();
+                             c.bySetting52 = 3;  // active over the whole stage, on screen or not
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 5), SetVar(x == 25 ? 1 : 2)}));
+                             Put(k, c, x, 12);
+                         }
+                     },
+                     {{1, 0}, {2, 1}}, 60));
+    for (int limit = 0; limit <= 1; ++limit)
+        v.push_back(Case(limit ? "stage-scroll-limit" : "stage-scroll-limit-off", kStage,
+                         limit ? "スクロール範囲 (右端 19 列)" : "スクロール範囲 (なし)",
+                         limit ? "A stage 40 blocks wide whose scroll area ends at column 19: the hero walks right "
+                                 "out of the view but the view stays on columns 0 to 19, so a character at column 25, "
+                                 "active only on screen, never runs its flow (S1 = 0)."
+                               : "The same stage without the limit: the view follows the hero and the character at "
+                                 "column 25 comes on screen and runs its flow (S1 = 1).",
+                         [limit](cStageData& s) {
+                             cStageKit& k = Arena(s, "スクロール範囲", {}, true, 40);
+                             s.bScrollRight = limit;
+                             s.nScrollRight = 19;
+                             cCharaData c = Dummy();
+                             c.vFlow.push_back(MarkFlow(TRG_ALWAYS, 1));
+                             Put(k, c, 25, 12);
+                         },
+                         {{1, 1 - limit}}, 300, CONFEND_PLAYING, "2 RIGHT down\n"));
     v.push_back(Case("stage-time-limit", kStage, "制限時間",
                      "A stage with a time limit of 1 second: the time runs out and the hero dies.",
                      [](cStageData& s) {
