@@ -242,4 +242,32 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                      {{1, 1}, {2, 1}}, 5));
 }
 
+void AddChallengeCases(std::vector<CONFCASE>& v) {
+    {
+        CONFCASE c = Case("gametype-challenge-clear", kGameType, "チャレンジ (クリア, 残り人数 3)",
+                          "Chosen in the challenge list from the title: the challenge starts with a stock of 3 lives "
+                          "and entering the stage takes one, so the code reads 2 lives left (S1 = 2), not the "
+                          "unlimited 100 of a test play; the hero walks right onto the goal and the stage is cleared.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "チャレンジ");
+                              HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.life")}));
+                              k.PlaceItem(k.AddItem(Goal()), 6, 12);
+                          },
+                          {{1, 2}}, 200, CONFEND_CLEARED, "5 RIGHT down\n");
+        c.bChallenge = true;
+        v.push_back(c);
+    }
+    {
+        CONFCASE c = Case("gametype-challenge-death", kGameType, "チャレンジ (死亡)",
+                          "Chosen in the challenge list from the title: the hero falls onto spikes and dies.",
+                          [](cStageData& s) {
+                              Arena(s, "チャレンジの死亡", {{12, ".XXX"}});
+                              HeroOf(s).wCellY = 8;
+                          },
+                          {}, 120, CONFEND_DIED);
+        c.bChallenge = true;
+        v.push_back(c);
+    }
+}
+
 }  // namespace sample
