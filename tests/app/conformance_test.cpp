@@ -210,7 +210,17 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             fs::remove_all(game / "user_data" / "challenge");
             ParseInputScript(ChallengeKeys(i, cases.size()));
         }
+        // A case's own System.dat for its run; the game's own afterwards.
+        const fs::path sysFile = game / "data" / "System.dat";
+        const std::string sysBytes = c.System ? ReadText(sysFile) : std::string();
+        if (c.System) {
+            cSystemData sys;
+            sys.LoadFile(sysFile.string());
+            c.System(sys);
+            sys.SaveFile(sysFile.string());
+        }
         const int rc = WinMain(c.bChallenge ? "" : file.c_str(), 1);
+        if (c.System) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
         m_Cwd.Restore();
         std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
         // The save record names the stage without its event and extension: "data\stg4\c12.".

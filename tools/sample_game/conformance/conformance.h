@@ -9,6 +9,7 @@
 
 class cDatabase;
 class cStageData;
+class cSystemData;
 
 namespace sample {
 
@@ -44,6 +45,8 @@ struct CONFCASE {
     // the stage of its number, confirmed (the last cases of the list, which
     // the list's paging reaches quickly).
     bool bChallenge = false;
+    // Changes the game's System.dat for this case's run only (empty: as written).
+    std::function<void(cSystemData&)> System;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
