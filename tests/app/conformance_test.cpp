@@ -24,7 +24,9 @@
 #include "platform/system/cp932.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
+#include "database/option_data.h"
 #include "player/player_records.h"
+#include "player/ranking.h"
 #include "player/save_data.h"
 #include "sample_game/conformance/conformance.h"
 #include "sample_game/sample_game.h"
@@ -46,6 +48,7 @@ struct CASERUN {
     int nEnd = -1;              // sample::eConfEnd
     int nFrames = 0;            // frames of play
     std::string strStage;       // the stage file in play, as the save record names it
+    std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     std::vector<int> vVars = std::vector<int>(kVars, 0);
 };
 
@@ -77,7 +80,13 @@ public:
                 Finish(sample::CONFEND_DIED);
             else if (nElapsedFrames >= g_Case->nFrames)
                 Finish(sample::CONFEND_PLAYING);
+        } else if (nState == PLAYSTATE_AFTERPLAY && g_Case->nRankMode < 0) {
+            Finish(sample::CONFEND_CLEARED);
         } else if (nState == PLAYSTATE_AFTERPLAY) {
+            m_bCleared = true;
+        } else if (nState == PLAYSTATE_EXIT && m_bCleared) {
+            g_Run.strRanking = GetRankingFilePath(SceneManager.nGameType, SaveData.strStage, SaveData.nEvent1,
+                                                  SaveData.nEvent2, SaveData.nEvent3);
             Finish(sample::CONFEND_CLEARED);
         } else if (nState == PLAYSTATE_RESTART || nState == PLAYSTATE_GAMEOVER) {
             Finish(sample::CONFEND_DIED);
@@ -85,6 +94,7 @@ public:
     }
 
 private:
+    bool m_bCleared = false;
     static void Finish(int end) {
         g_Run.nEnd = end;
         g_Done = true;
@@ -219,10 +229,27 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             c.System(sys);
             sys.SaveFile(sysFile.string());
         }
+        // A ranked case's option record: its ranking mode and the name "conf".
+        fs::remove_all(game / "user_data" / "ranking");
+        if (c.nRankMode >= 0) {
+            OptionData.nRankMode = c.nRankMode;
+            OptionData.strRankName = "conf";
+            SaveOptionData();
+        }
         const int rc = WinMain(c.bChallenge ? "" : file.c_str(), 1);
         if (c.System) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
+        if (c.nRankMode >= 0) fs::remove(game / "user_data" / "Option.dat");
+        std::string ranking;
+        if (!g_Run.strRanking.empty()) {
+            std::string path = g_Run.strRanking;
+            for (char& ch : path)
+                if (ch == '\\') ch = '/';
+            ranking = ReadText(game / path);
+        }
         m_Cwd.Restore();
         std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
+        if (c.nRankMode >= 0 && ranking.find("conf") == std::string::npos)
+            diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"conf\";";
         // The save record names the stage without its event and extension: "data\stg4\c12.".
         const std::string named = file.substr(0, file.rfind('-')) + ".";
         if (c.bChallenge && g_Run.strStage != named)

@@ -254,6 +254,27 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
         c.bFreePlay = true;
         v.push_back(c);
     }
+    for (int mode : {1, 3}) {
+        CONFCASE c = Case(mode == 1 ? "ranking-mode-1-manual" : "ranking-mode-3-automatic", kGameType,
+                          mode == 1 ? "ランキング 1 手動登録（登録名固定）" : "ランキング 3 自動登録（登録名固定）",
+                          mode == 1 ? "Free play cleared with the option's ranking mode 1: F3 on the results enters "
+                                      "the run under the option's name, which the stage's ranking file then holds."
+                                    : "Free play cleared with the option's ranking mode 3: confirming the results "
+                                      "enters the run under the option's name without being asked, and the stage's "
+                                      "ranking file holds it.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "ランキング");
+                              k.PlaceItem(k.AddItem(Goal()), 4, 12);
+                          },
+                          {}, 120, CONFEND_CLEARED,
+                          mode == 1 ? "2 RIGHT down\n60 F3 down\n64 F3 up\n100 Z down\n104 Z up\n140 Z down\n"
+                                      "144 Z up\n180 Z down\n184 Z up\n"
+                                    : "2 RIGHT down\n100 Z down\n104 Z up\n140 Z down\n144 Z up\n180 Z down\n"
+                                      "184 Z up\n");
+        c.bFreePlay = true;
+        c.nRankMode = mode;
+        v.push_back(c);
+    }
     {
         CONFCASE c = Case("gametype-free-death", kGameType, "フリープレイ (死亡)",
                           "Free play: the hero falls onto spikes and dies.",

@@ -45,6 +45,11 @@ struct CONFCASE {
     // the stage of its number, confirmed (the last cases of the list, which
     // the list's paging reaches quickly).
     bool bChallenge = false;
+    // -1: the option record as it is. 0..3: the ranking mode the option record
+    // is given for this run, with the ranking name "conf"; a cleared run then
+    // goes on through the results (the case's keys confirm them) until play
+    // ends, and the stage's ranking file must hold the name.
+    int nRankMode = -1;
     // Changes the game's System.dat for this case's run only (empty: as written).
     std::function<void(cSystemData&)> System;
     // A known fault of the play engine that is being mended elsewhere, by its
