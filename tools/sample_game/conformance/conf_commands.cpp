@@ -264,8 +264,10 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
     const PASS passes[] = {
         {"cmd-27-anime-set", "27 基本アニメセットの変更", Cmd(CMD_CHANGE_ANIMESET, 0, {ASET_FLYER})},
         {"cmd-28-anime", "28 アニメの実行", Cmd(CMD_RUN_ANIME, 0, {ANIME_CHEER})},
+        {"cmd-29-effect", "29 エフェクトの実行", Cmd(CMD_RUN_EFFECT, 0, {0, 0, 0, 0, 0, 0, 100})},
         {"cmd-31-screen-effect", "31 画面エフェクトの実行", Cmd(CMD_SCR_EFFECT, 0, {1, 0, 0})},
         {"cmd-33-screen-color", "33 画面の色を変更", Cmd(CMD_SCREEN_COLOR, 0, {255, 0, 0, 50, 0, 10, 0, 0})},
+        {"cmd-34-background", "34 背景の変更", Cmd(CMD_CHANGE_BG, 0, {1, 1})},
         {"cmd-35-sound", "35 効果音の再生", Cmd(CMD_PLAY_SE, 0, {SND_COIN})},
         {"cmd-36-music", "36 BGMの再生", Cmd(CMD_PLAY_BGM, 0, {BGM_FIELD, 0})},
     };
