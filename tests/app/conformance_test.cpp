@@ -6,6 +6,7 @@
 // Some cases compare their last frame with a golden frame.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,7 +24,10 @@
 #include "platform/system/cp932.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
+#include "database/option_data.h"
 #include "player/player_records.h"
+#include "player/ranking.h"
+#include "player/save_data.h"
 #include "sample_game/conformance/conformance.h"
 #include "sample_game/sample_game.h"
 #include "support/env_guard.h"
@@ -43,6 +47,8 @@ struct CASERUN {
     bool bPlayed = false;       // reached play
     int nEnd = -1;              // sample::eConfEnd
     int nFrames = 0;            // frames of play
+    std::string strStage;       // the stage file in play, as the save record names it
+    std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     std::vector<int> vVars = std::vector<int>(kVars, 0);
 };
 
@@ -61,6 +67,7 @@ public:
         if (nState == PLAYSTATE_PLAY && nElapsedFrames >= 1) {
             if (!g_Run.bPlayed) {
                 g_Run.bPlayed = true;
+                g_Run.strStage = SaveData.strStage;
                 std::string script, line;
                 std::istringstream in(g_Case->strInput);
                 for (int f; in >> f && std::getline(in, line);)
@@ -73,7 +80,13 @@ public:
                 Finish(sample::CONFEND_DIED);
             else if (nElapsedFrames >= g_Case->nFrames)
                 Finish(sample::CONFEND_PLAYING);
+        } else if (nState == PLAYSTATE_AFTERPLAY && g_Case->nRankMode < 0) {
+            Finish(sample::CONFEND_CLEARED);
         } else if (nState == PLAYSTATE_AFTERPLAY) {
+            m_bCleared = true;
+        } else if (nState == PLAYSTATE_EXIT && m_bCleared) {
+            g_Run.strRanking = GetRankingFilePath(SceneManager.nGameType, SaveData.strStage, SaveData.nEvent1,
+                                                  SaveData.nEvent2, SaveData.nEvent3);
             Finish(sample::CONFEND_CLEARED);
         } else if (nState == PLAYSTATE_RESTART || nState == PLAYSTATE_GAMEOVER) {
             Finish(sample::CONFEND_DIED);
@@ -81,6 +94,7 @@ public:
     }
 
 private:
+    bool m_bCleared = false;
     static void Finish(int end) {
         g_Run.nEnd = end;
         g_Done = true;
@@ -133,6 +147,25 @@ std::string Differences(const CONFCASE& c, const CASERUN& r) {
     return out;
 }
 
+// "FRAME:KEY" taps, each held for two frames.
+std::string Taps(const char* key, int first, int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) {
+        const int f = first + i * 6;
+        s += std::to_string(f) + " " + key + " down\n" + std::to_string(f + 2) + " " + key + " up\n";
+    }
+    return s;
+}
+
+// The title's keys that choose case i in the challenge list: down twice to
+// the challenge list, confirmed; paged right to the last stage, up to case
+// i's, confirmed.
+std::string ChallengeKeys(size_t i, size_t count) {
+    const int up = static_cast<int>(count - 1 - i);
+    return Taps("DOWN", 40, 2) + Taps("Z", 52, 1) + Taps("RIGHT", 130, 40) + Taps("UP", 380, up) +
+           Taps("Z", 400 + up * 6, 1);
+}
+
 // The cases are played in shards, each a test of its own, so that the test
 // command can run them side by side.
 constexpr int kShards = 4;
@@ -162,25 +195,65 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
     int failed = 0, pending = 0;
     std::string pendingList;
     int played = 0;
+    // QV_CONFORMANCE_CASE=text plays only the cases whose names hold the text.
+    const char* only = std::getenv("QV_CONFORMANCE_CASE");
     for (size_t i = static_cast<size_t>(GetParam()); i < cases.size(); i += kShards) {
         const CONFCASE& c = cases[i];
+        if (only && c.strName.find(only) == std::string::npos) continue;
         ++played;
         ResetRun();
         g_Case = &c;
         g_FrameFile = (frames / (c.strName + ".bmp")).string();
         // A run that never ends as the case expects is closed after this many frames.
-        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + 600).c_str());
-        // A test play goes straight into play without banners; free play shows them.
-        m_Env.Set("QV_EDITOR", c.bFreePlay ? nullptr : (game / "editor.txt").c_str());
+        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge ? 1200 : 600)).c_str());
+        // A test play goes straight into play without banners; free play and
+        // a challenge show them.
+        m_Env.Set("QV_EDITOR", c.bFreePlay || c.bChallenge ? nullptr : (game / "editor.txt").c_str());
         m_Cwd.Enter(game);
         SetSceneFactory(CasePlay);
         std::string file = "data\\" + sample::ConformanceStagePath(i);
         for (char& ch : file)
             if (ch == '/') ch = '\\';
         file = file.substr(0, file.rfind('_'));
-        const int rc = WinMain(file.c_str(), 1);
+        if (c.bChallenge) {
+            // From the title, without a stage on the command line.
+            fs::remove_all(game / "user_data" / "challenge");
+            ParseInputScript(ChallengeKeys(i, cases.size()));
+        }
+        // A case's own System.dat for its run; the game's own afterwards.
+        const fs::path sysFile = game / "data" / "System.dat";
+        const std::string sysBytes = c.System ? ReadText(sysFile) : std::string();
+        if (c.System) {
+            cSystemData sys;
+            sys.LoadFile(sysFile.string());
+            c.System(sys);
+            sys.SaveFile(sysFile.string());
+        }
+        // A ranked case's option record: its ranking mode and the name "conf".
+        fs::remove_all(game / "user_data" / "ranking");
+        if (c.nRankMode >= 0) {
+            OptionData.nRankMode = c.nRankMode;
+            OptionData.strRankName = "conf";
+            SaveOptionData();
+        }
+        const int rc = WinMain(c.bChallenge ? "" : file.c_str(), 1);
+        if (c.System) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
+        if (c.nRankMode >= 0) fs::remove(game / "user_data" / "Option.dat");
+        std::string ranking;
+        if (!g_Run.strRanking.empty()) {
+            std::string path = g_Run.strRanking;
+            for (char& ch : path)
+                if (ch == '\\') ch = '/';
+            ranking = ReadText(game / path);
+        }
         m_Cwd.Restore();
         std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
+        if (c.nRankMode >= 0 && ranking.find("conf") == std::string::npos)
+            diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"conf\";";
+        // The save record names the stage without its event and extension: "data\stg4\c12.".
+        const std::string named = file.substr(0, file.rfind('-')) + ".";
+        if (c.bChallenge && g_Run.strStage != named)
+            diff += " stage: expected \"" + named + "\", got \"" + g_Run.strStage + "\";";
         GOLDENFRAME frame;
         if (c.bGolden && rc == 0) {
             const std::string golden = ReadBmp24(g_FrameFile, frame) ? CompareGolden("conformance_" + c.strName, frame)

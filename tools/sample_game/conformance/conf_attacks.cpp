@@ -1,5 +1,5 @@
 // Cases of shots, swords and summons. A shot or a sword shows itself by
-// hitting: those cases wait on the known fault that no attack hits yet.
+// hitting.
 #include <algorithm>
 
 #include "sample_game/art/sheets.h"
@@ -48,13 +48,18 @@ void AddAttackCases(std::vector<CONFCASE>& v) {
     for (int f = 0; f < 6; ++f) {
         const std::string name = "shot-formation-" + std::to_string(f);
         const std::string rule = std::to_string(f) + " " + kFormations[f];
-        cFlowCmd shot = ShotCmd(1, SG_STAR, f == 5 ? 8 : 3, 40, 1, 0, f == 2 ? 30 : 0);
+        cFlowCmd shot = ShotCmd(1, SG_STAR, f == 5 ? 8 : 3, 40, 1);
         shot.spShot->nFormation = static_cast<uint8_t>(f);
-        shot.spShot->nMoveType = f == 3 ? 9 : 1;  // 落雷 falls; the others aim at the hero
+        if (f == 2) shot.spShot->nFormParam[0] = 20;  // 拡散: 20 degrees between the stars, no random scatter
+        shot.spShot->nMoveType = f == 3 ? 0 : 1;  // the others aim at the hero
+        if (f == 3) {
+            // 落雷 strikes down from the top edge of the view onto the hero.
+            shot.spShot->nByte4 = 1;
+            shot.spShot->nByte5 = 7;
+        }
         CONFCASE c = Case(name.c_str(), kShots, ("フォーメーション " + rule).c_str(),
                           "An enemy fires stars of this formation at the hero: the hero's shot-hit flow runs (S1 = 1).",
                           FireAtHero(shot), {{1, 1}}, 120);
-        c.nPending = 0;
         v.push_back(c);
     }
     for (int m = 0; m < 10; ++m) {
@@ -66,7 +71,6 @@ void AddAttackCases(std::vector<CONFCASE>& v) {
                           "An enemy fires one orb of this movement towards the hero: the hero's shot-hit flow runs "
                           "(S1 = 1).",
                           FireAtHero(shot), {{1, 1}}, 150);
-        c.nPending = 0;
         v.push_back(c);
     }
     {
@@ -83,7 +87,6 @@ void AddAttackCases(std::vector<CONFCASE>& v) {
                               }
                           },
                           {{1, 1}}, 60, CONFEND_PLAYING, "5 X down\n8 X up\n");
-        c.nPending = 0;
         v.push_back(c);
     }
     v.push_back(Case("summon-chara", kSummons, "14 キャラ召喚",

@@ -57,6 +57,49 @@ void AddBlockCases(std::vector<CONFCASE>& v) {
                                "frames (still playing), the measure the ice case beats.",
                          Ground({{12, ice ? ".IIIIIIIIIIIII" : ""}}, 2, 11 + (ice ? 0 : 1), 12, 11 + (ice ? 0 : 1)), {},
                          75, ice ? CONFEND_CLEARED : CONFEND_PLAYING, "2 RIGHT down\n"));
+    v.push_back(Case("block-item", kTable, "ブロックのアイテム",
+                     "The hero stands on a prize block that names a stage item whose code counts S1: the item is "
+                     "given when the hero lands (S1 = 1) and again once the second of cooldown has run out while it "
+                     "stands there (S1 = 2 after 90 frames); a plain stone block beside it gives nothing.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "アイテムブロック", {{12, "..Q.S"}});
+                         HeroOf(s).wCellY = 11;
+                         cItemData item = Coin();
+                         item.vCmd.clear();
+                         cFlowCmd code = ItemCmd(CMD_CODE);
+                         code.strText = "S1 = S1 + 1";
+                         item.vCmd.push_back(code);
+                         const int index = k.AddItem(item);
+                         for (auto* list : {&s.vBlock, &s.vPlacedBlock})
+                             for (cBlockData& b : *list)
+                                 if (b.wGraphic == BG_PRIZE) {
+                                     b.byItemKind = 2;
+                                     b.wItemIndex = static_cast<uint16_t>(index);
+                                 }
+                     },
+                     {{1, 2}}, 90));
+    for (int shoot = 0; shoot <= 1; ++shoot)
+        v.push_back(Case(shoot ? "block-breakable" : "block-breakable-unhit", kTable,
+                         shoot ? "壊せるブロック (ブロックキャラ HP 1)" : "壊せるブロック (当てない)",
+                         shoot ? "A block character of 1 HP, the lowest brick of a stone wall, stands between the "
+                                 "hero, walking right, and the goal; the hero throws a star into it: it breaks (its "
+                                 "death flow marks S1 = 1) and the hero walks through the gap to the goal."
+                               : "The same wall, no star thrown: the hero is held by it and never reaches the goal "
+                                 "(still playing, S1 = 0).",
+                         [](cStageData& s) {
+                             cStageKit& k = Arena(s, "壊せるブロック", {{10, ".......S"}, {11, ".......S"}});
+                             HeroOf(s).bFixedFacing = 0;  // turns to the right as it walks, so the star flies right
+                             cCharaData brick = Dummy("レンガキャラ", CG_PLATFORM);
+                             brick.byFlying = 1;
+                             brick.byForce = 7;
+                             brick.bWholeCell = 1;
+                             brick.nMaxHP = 1;
+                             brick.vFlow.push_back(MarkFlow(3, 1));
+                             Put(k, brick, 7, 12);
+                             k.PlaceItem(k.AddItem(Goal()), 10, 12);
+                         },
+                         {{1, shoot}}, 240, shoot ? CONFEND_CLEARED : CONFEND_PLAYING,
+                         shoot ? "2 RIGHT down\n10 C down\n13 C up\n" : "2 RIGHT down\n"));
     for (int holds = 0; holds <= 1; ++holds) {
         v.push_back(Case(holds ? "block-condition-holds" : "block-condition-fails", kTable,
                          holds ? "ブロックの条件 (成立)" : "ブロックの条件 (不成立)",

@@ -57,6 +57,43 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
                      "cleared.",
                      [](cStageData& s) { HeroRun(s, "地上折り返し", 8, {Move(CMD_GROUND_TURN_MOVE, 0)}, 3); }, {}, 600,
                      CONFEND_CLEARED));
+    for (int radius : {0, 8}) {
+        const bool moves = radius != 0;
+        v.push_back(Case(moves ? "cmd-04-circle" : "cmd-04-circle-radius-0", kTable,
+                         moves ? "4 円移動 (半径 8)" : "4 円移動 (半径 0)",
+                         moves ? "The walking hero runs a circle of radius 8 half blocks once in 3 seconds: on the ground "
+                                 "only its x moves, first back to the left by up to four blocks, onto the goal three "
+                                 "blocks to its left (cleared)."
+                               : "The same circle with radius 0 does nothing: the goal three blocks to the left is "
+                                 "never reached (still playing).",
+                         [radius](cStageData& s) {
+                             cFlowCmd c = Move(CMD_CIRCLE_MOVE, 0, 30);
+                             c.spMove->nDist = static_cast<int16_t>(radius);
+                             c.spMove->nAngle = 360;
+                             HeroRun(s, "円移動", 8, {c, Cmd(CMD_WAIT, 9999)}, 5);
+                         },
+                         {}, 200, moves ? CONFEND_CLEARED : CONFEND_PLAYING));
+    }
+    v.push_back(Case("cmd-07-avoid-offscreen", kTable, "7 画面外回避移動 (左)",
+                     "A character active over the whole stage, placed off the right edge of the view (column 25 of "
+                     "40), with an off-screen avoiding "
+                     "move to the left walks back until its left edge is inside the view: it then overlaps a sensor "
+                     "of another side in column 19, whose touch flow runs (S1 = 1), and stops there, short of a "
+                     "second sensor in column 16 (S2 = 0).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "画面外回避移動", {}, true, 40);
+                         cCharaData c = Dummy("戻る");
+                         c.bySetting52 = 3;  // active over the whole stage, on screen or not
+                         c.vFlow.push_back(Flow(TRG_ALWAYS, {Move(CMD_AVOID_MOVE, 2, 9999, 30)}));
+                         Put(k, c, 25, 12);
+                         for (int x : {19, 16}) {
+                             cCharaData sensor = Dummy("感知");
+                             sensor.byForce = 2;
+                             sensor.vFlow.push_back(MarkFlow(4, x == 19 ? 1 : 2));
+                             Put(k, sensor, x, 12);
+                         }
+                     },
+                     {{1, 1}, {2, 0}}, 180));
     v.push_back(Case("cmd-08-cancel-move", kTable, "8 移動の無効化",
                      "The hero's move right is cancelled every frame by a second flow: the goal two blocks away is "
                      "never reached (still playing after 2 seconds).",
@@ -227,8 +264,10 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
     const PASS passes[] = {
         {"cmd-27-anime-set", "27 基本アニメセットの変更", Cmd(CMD_CHANGE_ANIMESET, 0, {ASET_FLYER})},
         {"cmd-28-anime", "28 アニメの実行", Cmd(CMD_RUN_ANIME, 0, {ANIME_CHEER})},
+        {"cmd-29-effect", "29 エフェクトの実行", Cmd(CMD_RUN_EFFECT, 0, {0, 0, 0, 0, 0, 0, 100})},
         {"cmd-31-screen-effect", "31 画面エフェクトの実行", Cmd(CMD_SCR_EFFECT, 0, {1, 0, 0})},
         {"cmd-33-screen-color", "33 画面の色を変更", Cmd(CMD_SCREEN_COLOR, 0, {255, 0, 0, 50, 0, 10, 0, 0})},
+        {"cmd-34-background", "34 背景の変更", Cmd(CMD_CHANGE_BG, 0, {1, 1})},
         {"cmd-35-sound", "35 効果音の再生", Cmd(CMD_PLAY_SE, 0, {SND_COIN})},
         {"cmd-36-music", "36 BGMの再生", Cmd(CMD_PLAY_BGM, 0, {BGM_FIELD, 0})},
     };

@@ -4,6 +4,7 @@
 
 #include "sample_game/art/sheets.h"
 #include "sample_game/conformance/conf_kit.h"
+#include "database/system_data.h"
 #include "sample_game/data/game_data.h"
 
 namespace sample {
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* kDamage = "damage and death";
 constexpr const char* kStage = "stage rules";
 constexpr const char* kGameType = "game types";
+constexpr const char* kSystem = "System.dat switches";
 
 // An enemy of body power `power` overlapping the hero from the start.
 cCharaData Biter(int power) {
@@ -59,6 +61,121 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                                               s.vPlacedBlock.end());
                      },
                      {}, 180, CONFEND_DIED));
+    v.push_back(Case("damage-invincible-after-hit", kDamage, "無敵 (ダメージ後)",
+                     "Two enemies of body power 5 overlap the hero of 30 HP: the first hit makes the hero invincible "
+                     "against every attacker, not only the one that dealt it, so the second never hits (S1 = 25).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "ダメージ後の無敵");
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
+                         Put(k, Biter(5), 2, 12);
+                         Put(k, Biter(5), 2, 12);
+                     },
+                     {{1, 25}}, 20));
+    for (int resist = 0; resist <= 1; ++resist)
+        v.push_back(Case(resist ? "damage-knockback-resisted" : "damage-knockback", kDamage,
+                         resist ? "ノックバック (衝撃耐性 20)" : "ノックバック (衝撃 20)",
+                         resist ? "The same star against a hero of impact resistance 20: it is not pushed and never "
+                                  "reaches the goal (still playing); the star did hit (S1 = 1)."
+                                : "An enemy fires a star of impact 20 at the hero from the right: the hit pushes the "
+                                  "hero left onto the goal just behind it (cleared).",
+                         [resist](cStageData& s) {
+                             cStageKit& k = Arena(s, "ノックバック");
+                             cCharaData& hero = HeroOf(s);
+                             hero.wCellX = 6;
+                             hero.byImpactResist = static_cast<uint8_t>(resist ? 20 : 0);
+                             hero.vFlow.push_back(MarkFlow(7, 1));
+                             cFlowCmd shot = ShotCmd(1, SG_STAR, 1, 40, 1);
+                             shot.spShot->nImpact = 20;
+                             cCharaData e = Dummy("撃つ敵", CG_CANNON);
+                             e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), shot, Cmd(CMD_WAIT, 9999)}));
+                             Put(k, e, 10, 12, 0);
+                             k.PlaceItem(k.AddItem(Goal()), 5, 12);
+                         },
+                         resist ? std::vector<CONFCHECK>{{1, 1}} : std::vector<CONFCHECK>{}, 120,
+                         resist ? CONFEND_PLAYING : CONFEND_CLEARED));
+    v.push_back(Case("death-squeeze", kDamage, "挟まれ (ブロックキャラと地面)",
+                     "A block character sinks onto the hero standing on the ground: caught between it and the "
+                     "ground, the hero is crushed and dies.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "挟まれ");
+                         cCharaData p = Dummy("沈む足場", CG_PLATFORM);
+                         p.byFlying = 1;
+                         p.byForce = 7;
+                         p.byInvincible = 1;
+                         p.bWholeCell = 1;
+                         cFlowCmd down = MoveCmd(CMD_STRAIGHT_MOVE, 9999, 0, 20);
+                         down.spMove->nDir = 7;
+                         p.vFlow.push_back(Flow(TRG_ALWAYS, {down}));
+                         Put(k, p, 2, 9);
+                     },
+                     {}, 180, CONFEND_DIED));
+    v.push_back(Case("stage-removal-chara", kStage, "画面外の消去 (キャラ, 右 0 ブロック)",
+                     "The stage's removal rule for characters is on at the right edge of the view, 0 blocks beyond: "
+                     "a character active over the whole stage placed at column 25 of 40, right of the view, is "
+                     "removed before its flow marks "
+                     "S1 (S1 = 0); one at column 15, inside the view, stays and marks S2 (S2 = 1).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "画面外の消去", {}, true, 40);
+                         s.StageIntRec[INTREC_CHARA].Set(0, 1, 0, 0, 0, 0, 0, 0);
+                         for (int x : {25, 15}) {
+                             cCharaData c = Dummy();
+                             c.bySetting52 = 3;  // active over the whole stage, on screen or not
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 5), SetVar(x == 25 ? 1 : 2)}));
+                             Put(k, c, x, 12);
+                         }
+                     },
+                     {{1, 0}, {2, 1}}, 60));
+    for (int limit = 0; limit <= 1; ++limit)
+        v.push_back(Case(limit ? "stage-scroll-limit" : "stage-scroll-limit-off", kStage,
+                         limit ? "スクロール範囲 (右端 19 列)" : "スクロール範囲 (なし)",
+                         limit ? "A stage 40 blocks wide whose scroll area ends at column 19: the hero walks right "
+                                 "out of the view but the view stays on columns 0 to 19, so a character at column 25, "
+                                 "active only on screen, never runs its flow (S1 = 0)."
+                               : "The same stage without the limit: the view follows the hero and the character at "
+                                 "column 25 comes on screen and runs its flow (S1 = 1).",
+                         [limit](cStageData& s) {
+                             cStageKit& k = Arena(s, "スクロール範囲", {}, true, 40);
+                             s.bScrollRight = limit;
+                             s.nScrollRight = 19;
+                             cCharaData c = Dummy();
+                             c.vFlow.push_back(MarkFlow(TRG_ALWAYS, 1));
+                             Put(k, c, 25, 12);
+                         },
+                         {{1, 1 - limit}}, 300, CONFEND_PLAYING, "2 RIGHT down\n"));
+    for (int old = 0; old <= 1; ++old) {
+        CONFCASE c = Case(old ? "system-reverse-on-turn-old" : "system-reverse-on-turn-current", kSystem,
+                          old ? "向きが変わったら移動を反転 (System.dat 783 より前: オン)"
+                              : "向きが変わったら移動を反転 (現在の System.dat: オフ)",
+                          old ? "With the switch on, as a System.dat older than version 783 reads it, a character of "
+                                "fixed facing moving right toward a point is turned left by a command half a second "
+                                "in: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on "
+                                "its right (S2 = 0)."
+                              : "With the switch off, as a current project has it, the same turn leaves the move to "
+                                "the point as it was: the character reaches the sensor on its right (S2 = 1), not the "
+                                "one on its left (S1 = 0).",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "向きと移動");
+                              cFlowCmd move = MoveCmd(CMD_STRAIGHT_MOVE, 9999, 0, 30);
+                              move.spMove->nMode = 1;
+                              move.spMove->nOrigin = 0;  // a point from where the character was placed
+                              move.spMove->nTargetXBl = 10;
+                              move.spMove->bMirrorX = 0;
+                              cCharaData c = Dummy("向きを変える");
+                              c.vFlow.push_back(Flow(TRG_ALWAYS, {move, Cmd(CMD_WAIT, 9999)}));
+                              c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 5), Cmd(CMD_FACING, 0, {0}),
+                                                                  Cmd(CMD_WAIT, 9999)}));
+                              Put(k, c, 10, 12, 1);
+                              for (int x : {6, 16}) {
+                                  cCharaData sensor = Dummy("感知");
+                                  sensor.byForce = 2;
+                                  sensor.vFlow.push_back(MarkFlow(4, x == 6 ? 1 : 2));
+                                  Put(k, sensor, x, 12);
+                              }
+                          },
+                          {{1, old}, {2, 1 - old}}, 150);
+        c.System = [old](cSystemData& sys) { sys.bReverseOnTurn = old; };
+        v.push_back(c);
+    }
     v.push_back(Case("stage-time-limit", kStage, "制限時間",
                      "A stage with a time limit of 1 second: the time runs out and the hero dies.",
                      [](cStageData& s) {
@@ -137,6 +254,27 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
         c.bFreePlay = true;
         v.push_back(c);
     }
+    for (int mode : {1, 3}) {
+        CONFCASE c = Case(mode == 1 ? "ranking-mode-1-manual" : "ranking-mode-3-automatic", kGameType,
+                          mode == 1 ? "ランキング 1 手動登録（登録名固定）" : "ランキング 3 自動登録（登録名固定）",
+                          mode == 1 ? "Free play cleared with the option's ranking mode 1: F3 on the results enters "
+                                      "the run under the option's name, which the stage's ranking file then holds."
+                                    : "Free play cleared with the option's ranking mode 3: confirming the results "
+                                      "enters the run under the option's name without being asked, and the stage's "
+                                      "ranking file holds it.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "ランキング");
+                              k.PlaceItem(k.AddItem(Goal()), 4, 12);
+                          },
+                          {}, 120, CONFEND_CLEARED,
+                          mode == 1 ? "2 RIGHT down\n60 F3 down\n64 F3 up\n100 Z down\n104 Z up\n140 Z down\n"
+                                      "144 Z up\n180 Z down\n184 Z up\n"
+                                    : "2 RIGHT down\n100 Z down\n104 Z up\n140 Z down\n144 Z up\n180 Z down\n"
+                                      "184 Z up\n");
+        c.bFreePlay = true;
+        c.nRankMode = mode;
+        v.push_back(c);
+    }
     {
         CONFCASE c = Case("gametype-free-death", kGameType, "フリープレイ (死亡)",
                           "Free play: the hero falls onto spikes and dies.",
@@ -159,6 +297,34 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                          HeroOf(s).vFlow.push_back(MarkFlow(TRG_ALWAYS, 2));
                      },
                      {{1, 1}, {2, 1}}, 5));
+}
+
+void AddChallengeCases(std::vector<CONFCASE>& v) {
+    {
+        CONFCASE c = Case("gametype-challenge-clear", kGameType, "チャレンジ (クリア, 残り人数 3)",
+                          "Chosen in the challenge list from the title: the challenge starts with a stock of 3 lives "
+                          "and entering the stage takes one, so the code reads 2 lives left (S1 = 2), not the "
+                          "unlimited 100 of a test play; the hero walks right onto the goal and the stage is cleared.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "チャレンジ");
+                              HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.life")}));
+                              k.PlaceItem(k.AddItem(Goal()), 6, 12);
+                          },
+                          {{1, 2}}, 200, CONFEND_CLEARED, "5 RIGHT down\n");
+        c.bChallenge = true;
+        v.push_back(c);
+    }
+    {
+        CONFCASE c = Case("gametype-challenge-death", kGameType, "チャレンジ (死亡)",
+                          "Chosen in the challenge list from the title: the hero falls onto spikes and dies.",
+                          [](cStageData& s) {
+                              Arena(s, "チャレンジの死亡", {{12, ".XXX"}});
+                              HeroOf(s).wCellY = 8;
+                          },
+                          {}, 120, CONFEND_DIED);
+        c.bChallenge = true;
+        v.push_back(c);
+    }
 }
 
 }  // namespace sample

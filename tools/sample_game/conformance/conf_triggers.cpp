@@ -107,7 +107,6 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                            Put(k, Platform(), 2, 11);
                        },
                        {{1, 1}}, 60);
-    c5.nPending = 1;
     v.push_back(c5);
     CONFCASE c6 = Case("trigger-06-on-block-chara", kTable, "6 ブロックキャラに乗っている時",
                        "The hero stands on a block character: its standing flow runs (S1 = 1).",
@@ -118,7 +117,6 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                            Put(k, Platform(), 2, 11);
                        },
                        {{1, 1}}, 60);
-    c6.nPending = 1;
     v.push_back(c6);
     CONFCASE c7 = Case("trigger-07-hit-by-shot", kTable, "7 ショットに当たった時",
                        "An enemy fires stars at the hero: the hero's shot-hit flow runs (S1 = 1).",
@@ -128,7 +126,6 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                            Put(k, Gunner(), 8, 12);
                        },
                        {{1, 1}}, 90);
-    c7.nPending = 0;
     v.push_back(c7);
     v.push_back(Case("trigger-08-touch-item", kTable, "8 アイテムに当たった時",
                      "The hero stands on a coin: its item flow runs (S1 = 1); a character standing on another "
@@ -174,7 +171,6 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                               HeroOf(s).vFlow.push_back(MarkFlow(t == 11 ? 12 : 11, 2));
                           },
                           {{1, 1}, {2, 0}}, 90, CONFEND_PLAYING, left ? "5 LEFT down\n" : "5 RIGHT down\n");
-        c.nPending = 1;
         v.push_back(c);
     }
     v.push_back(Case("trigger-13-up-down", kTable, "13 自分の上下にブロックが当たった時",
@@ -209,19 +205,20 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                               }
                           },
                           {{1, 1}}, 60);
-        c.nPending = 1;
         v.push_back(c);
     }
     const char* attacks[] = {"18 アタックでダメージを与えた時", "19 アタックで衝撃を与えた時", "20 アタックを当てた時"};
     for (int t = 18; t <= 20; ++t) {
         const std::string name = "trigger-" + std::to_string(t) + (t == 18 ? "-attack-damaged" : t == 19 ? "-attack-impact" : "-attack-hit");
         CONFCASE c = Case(name.c_str(), kTable, attacks[t - 18],
-                          "The hero throws a star (power 5, impact 3) at the enemy it faces (one stands on each side): the hero's flow "
-                          "of this trigger runs (S1 = 1).",
+                          "The hero throws a star (power 5, impact 3) at the enemy it faces (one stands on each side) from "
+                          "its star flow of id 5: the hero's flow of this trigger and id 5 runs (S1 = 1); the one of id 6 "
+                          "does not, a hit only starts the flows of the id that fired the attack (S2 = 0).",
                           [t](cStageData& s) {
                               cStageKit& k = Arena(s, "アタック");
                               cCharaData& hero = HeroOf(s);
-                              hero.vFlow.push_back(MarkFlow(t, 1));
+                              hero.vFlow.push_back(MarkFlow(t, 1, 5));
+                              hero.vFlow.push_back(MarkFlow(t, 2, 6));
                               hero.wCellX = 9;
                               for (cFlow& f : hero.vFlow)
                                   for (cFlowCmd& c : f.vCmd)
@@ -229,8 +226,7 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                               Put(k, Dummy(), 5, 12);
                               Put(k, Dummy(), 13, 12);
                           },
-                          {{1, 1}}, 60, CONFEND_PLAYING, "5 C down\n8 C up\n");
-        c.nPending = 0;
+                          {{1, 1}, {2, 0}}, 60, CONFEND_PLAYING, "5 C down\n8 C up\n");
         v.push_back(c);
     }
     v.push_back(Case("trigger-21-before-start", kTable, "21 ステージ開始前",

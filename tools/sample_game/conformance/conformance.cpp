@@ -16,6 +16,7 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddStageRuleCases(v);
         AddPresentCases(v);
         AddEffectCases(v);
+        AddChallengeCases(v);
         return v;
     }();
     return cases;
@@ -79,6 +80,9 @@ std::string ConformanceTableText() {
             if (c.nEnd != CONFEND_PLAYING) checked += (checked.empty() ? "" : ", ") + std::string(ends[c.nEnd]);
             if (c.bGolden) checked += (checked.empty() ? "" : ", ") + std::string("golden frame");
             if (c.bFreePlay) checked += (checked.empty() ? "" : ", ") + std::string("free play");
+            if (c.nRankMode >= 0)
+                checked += (checked.empty() ? "" : ", ") + std::string("ranked under the option's name");
+            if (c.bChallenge) checked += (checked.empty() ? "" : ", ") + std::string("challenge from the title");
             if (c.nPending >= 0) checked += " (pending: known fault " + std::to_string(c.nPending) + ")";
             t += "| " + std::to_string(i + 1) + " | `" + c.strName + "` | " + Cell(c.strRule) + " | " +
                  Cell(c.strShows) + " | " + checked + " |\n";

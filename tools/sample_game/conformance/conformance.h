@@ -9,6 +9,7 @@
 
 class cDatabase;
 class cStageData;
+class cSystemData;
 
 namespace sample {
 
@@ -40,6 +41,17 @@ struct CONFCASE {
     // Played as free play of the stage file (banners, the results of a free
     // play); otherwise as the editor's test play, straight into play.
     bool bFreePlay = false;
+    // Played as a challenge: from the title menu into the challenge list, to
+    // the stage of its number, confirmed (the last cases of the list, which
+    // the list's paging reaches quickly).
+    bool bChallenge = false;
+    // -1: the option record as it is. 0..3: the ranking mode the option record
+    // is given for this run, with the ranking name "conf"; a cleared run then
+    // goes on through the results (the case's keys confirm them) until play
+    // ends, and the stage's ranking file must hold the name.
+    int nRankMode = -1;
+    // Changes the game's System.dat for this case's run only (empty: as written).
+    std::function<void(cSystemData&)> System;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
@@ -62,6 +74,8 @@ void AddAttackCases(std::vector<CONFCASE>& v);
 void AddStageRuleCases(std::vector<CONFCASE>& v);
 void AddPresentCases(std::vector<CONFCASE>& v);
 void AddEffectCases(std::vector<CONFCASE>& v);
+// The cases played as challenges: last in the list.
+void AddChallengeCases(std::vector<CONFCASE>& v);
 // The conformance game's database: the sample's, with one screen effect and one
 // character effect of every kind added after its own.
 void AddEffectKinds(cDatabase& db);
