@@ -27,6 +27,9 @@ bool DDHasPresenter();
 void DDSubmitFrame(const DDSURFACEDATA* sd);
 // Presents the newest frame handed over, if any (main thread); true when one was presented.
 bool DDPresentPending();
+// Installs a function called after each hand-over, an observer of the frames
+// (the play fuzzer's watchdog); null for none. The game installs none.
+void DDSetFrameNotify(void (*notify)());
 // A copy of the last frame handed over; false when there was none.
 bool DDGetLastFrame(DDFRAME* frame);
 // Forgets the last frame (tests).

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -37,6 +38,7 @@ bool g_HasPending = false;  // g_Pending holds a frame not yet presented
 DDFRAME g_Shown;            // the frame presented last
 bool g_HasShown = false;
 thread_local DDFRAME t_Back;  // the calling thread's back buffer
+std::atomic<void (*)()> g_Notify{nullptr};  // set by a thread other than the one that hands frames over
 PRESENTER* g_Presenter = nullptr;  // main thread only; closed by DDEnd, never by a static destructor
 
 // The last frame handed over: the pending one, else the one presented. Caller holds g_Lock.
@@ -119,6 +121,8 @@ void DDClosePresenter() {
 
 bool DDHasPresenter() { return g_Presenter != nullptr; }
 
+void DDSetFrameNotify(void (*notify)()) { g_Notify = notify; }
+
 void DDSubmitFrame(const DDSURFACEDATA* sd) {
     if (!sd || !sd->HasSurface()) return;
     const DDPIXELS& px = sd->Surface;
@@ -130,6 +134,7 @@ void DDSubmitFrame(const DDSURFACEDATA* sd) {
         std::swap(t_Back, g_Pending);  // a frame not yet presented is replaced by the newer one
         g_HasPending = true;
     }
+    if (void (*notify)() = g_Notify.load()) notify();
 }
 
 bool DDPresentPending() {
