@@ -19,8 +19,13 @@
 #include "app/win_main.h"
 #include "database/data_paths.h"
 #include "database/system_data.h"
+// The old-version System.dat writer of the database tests, compiled into this
+// test program too.
+#include "database/system_old_stream.cpp"
+#include "database/system_old_stream.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
+#include "platform/system/mesbox.h"
 #include "platform/system/cp932.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
@@ -222,12 +227,16 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         }
         // A case's own System.dat for its run; the game's own afterwards.
         const fs::path sysFile = game / "data" / "System.dat";
-        const std::string sysBytes = c.System ? ReadText(sysFile) : std::string();
-        if (c.System) {
+        const bool ownSystem = c.System || c.nSystemVersion != 0;
+        const std::string sysBytes = ownSystem ? ReadText(sysFile) : std::string();
+        if (ownSystem) {
             cSystemData sys;
             sys.LoadFile(sysFile.string());
-            c.System(sys);
-            sys.SaveFile(sysFile.string());
+            if (c.System) c.System(sys);
+            if (c.nSystemVersion != 0)
+                oldsys::WriteBytes(sysFile.string(), oldsys::SystemDat(sys, c.nSystemVersion));
+            else
+                sys.SaveFile(sysFile.string());
         }
         // A ranked case's option record: its ranking mode and the name "conf".
         fs::remove_all(game / "user_data" / "ranking");
@@ -236,8 +245,11 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             OptionData.strRankName = "conf";
             SaveOptionData();
         }
+        // The name dialog waits for the case's keys.
+        m_Env.Set("QV_AUTO_ANSWER", c.nRankMode == 0 || c.nRankMode == 2 ? "0" : nullptr);
+        RereadAutoAnswer();
         const int rc = WinMain(c.bChallenge ? "" : file.c_str(), 1);
-        if (c.System) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
+        if (ownSystem) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
         if (c.nRankMode >= 0) fs::remove(game / "user_data" / "Option.dat");
         std::string ranking;
         if (!g_Run.strRanking.empty()) {
@@ -248,8 +260,8 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         }
         m_Cwd.Restore();
         std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
-        if (c.nRankMode >= 0 && ranking.find("conf") == std::string::npos)
-            diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"conf\";";
+        if (c.nRankMode >= 0 && ranking.find(c.strRankName) == std::string::npos)
+            diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"" + c.strRankName + "\";";
         // The save record names the stage without its event and extension: "data\stg4\c12.".
         const std::string named = file.substr(0, file.rfind('-')) + ".";
         if (c.bChallenge && g_Run.strStage != named)

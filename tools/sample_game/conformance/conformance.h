@@ -3,6 +3,7 @@
 // the rule, says in plain words what a run of its stage must show, and
 // carries what the run is checked against: stage variables its flows set,
 // and how the run ends (still in play, cleared, or the hero dead).
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,8 +51,13 @@ struct CONFCASE {
     // goes on through the results (the case's keys confirm them) until play
     // ends, and the stage's ranking file must hold the name.
     int nRankMode = -1;
+    // The name the stage's ranking file must hold after a ranked run: the
+    // option's name, or the one the case's keys type into the name dialog.
+    std::string strRankName = "conf";
     // Changes the game's System.dat for this case's run only (empty: as written).
     std::function<void(cSystemData&)> System;
+    // The data version that case's System.dat is written at (0: the current one).
+    uint32_t nSystemVersion = 0;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
