@@ -19,6 +19,7 @@
 #include "app/win_main.h"
 #include "database/data_paths.h"
 #include "database/system_data.h"
+#include "database/world_map.h"
 // The old-version System.dat writer of the database tests, compiled into this
 // test program too.
 #include "database/system_old_stream.cpp"
@@ -52,6 +53,7 @@ struct CASERUN {
     bool bPlayed = false;       // reached play
     int nEnd = -1;              // sample::eConfEnd
     int nFrames = 0;            // frames of play
+    int nGameType = -1;         // the scene manager's game type in play
     std::string strStage;       // the stage file in play, as the save record names it
     std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     std::vector<int> vVars = std::vector<int>(kVars, 0);
@@ -73,6 +75,7 @@ public:
             if (!g_Run.bPlayed) {
                 g_Run.bPlayed = true;
                 g_Run.strStage = SaveData.strStage;
+                g_Run.nGameType = SceneManager.nGameType;
                 std::string script, line;
                 std::istringstream in(g_Case->strInput);
                 for (int f; in >> f && std::getline(in, line);)
@@ -171,6 +174,12 @@ std::string ChallengeKeys(size_t i, size_t count) {
            Taps("Z", 400 + up * 6, 1);
 }
 
+// The title's keys of a story case: a new story, then on the world map a
+// step right onto the first stage, accepted.
+std::string StoryKeys() {
+    return Taps("Z", 40, 1) + Taps("Z", 100, 1) + Taps("RIGHT", 300, 1) + Taps("UP", 330, 1) + Taps("Z", 345, 1);
+}
+
 // The cases are played in shards, each a test of its own, so that the test
 // command can run them side by side.
 constexpr int kShards = 4;
@@ -210,10 +219,10 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         g_Case = &c;
         g_FrameFile = (frames / (c.strName + ".bmp")).string();
         // A run that never ends as the case expects is closed after this many frames.
-        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge ? 1200 : 600)).c_str());
+        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge || c.bStory ? 1200 : 600)).c_str());
         // A test play goes straight into play without banners; free play and
         // a challenge show them.
-        m_Env.Set("QV_EDITOR", c.bFreePlay || c.bChallenge ? nullptr : (game / "editor.txt").c_str());
+        m_Env.Set("QV_EDITOR", c.bFreePlay || c.bChallenge || c.bStory ? nullptr : (game / "editor.txt").c_str());
         m_Cwd.Enter(game);
         SetSceneFactory(CasePlay);
         std::string file = "data\\" + sample::ConformanceStagePath(i);
@@ -224,6 +233,19 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             // From the title, without a stage on the command line.
             fs::remove_all(game / "user_data" / "challenge");
             ParseInputScript(ChallengeKeys(i, cases.size()));
+        }
+        // A story case: the world map's first stage event names the case's
+        // stage for this run; the title's keys start a new story and step onto it.
+        const fs::path mapFile = game / "data" / "WorldMap.dat";
+        const std::string mapBytes = c.bStory ? ReadText(mapFile) : std::string();
+        if (c.bStory) {
+            cWorldMap map;
+            map.LoadFile(mapFile.string());
+            for (cWorldEvent& e : map.vEvent)
+                for (cWorldPage& p : e.vPage)
+                    if (p.strStageFile == "data\\stg4\\stage1-1.stg4") p.strStageFile = file;
+            map.SaveFile(mapFile.string());
+            ParseInputScript(StoryKeys());
         }
         // A case's own System.dat for its run; the game's own afterwards.
         const fs::path sysFile = game / "data" / "System.dat";
@@ -248,7 +270,8 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         // The name dialog waits for the case's keys.
         m_Env.Set("QV_AUTO_ANSWER", c.nRankMode == 0 || c.nRankMode == 2 ? "0" : nullptr);
         RereadAutoAnswer();
-        const int rc = WinMain(c.bChallenge ? "" : file.c_str(), 1);
+        const int rc = WinMain(c.bChallenge || c.bStory ? "" : file.c_str(), 1);
+        if (c.bStory) std::ofstream(mapFile, std::ios::binary | std::ios::trunc) << mapBytes;
         if (ownSystem) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
         if (c.nRankMode >= 0) fs::remove(game / "user_data" / "Option.dat");
         std::string ranking;
@@ -264,7 +287,9 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"" + c.strRankName + "\";";
         // The save record names the stage without its event and extension: "data\stg4\c12.".
         const std::string named = file.substr(0, file.rfind('-')) + ".";
-        if (c.bChallenge && g_Run.strStage != named)
+        if (c.bStory && g_Run.nGameType != 0)
+            diff += " game type: expected 0 (story), got " + std::to_string(g_Run.nGameType) + ";";
+        if ((c.bChallenge || c.bStory) && g_Run.strStage != named)
             diff += " stage: expected \"" + named + "\", got \"" + g_Run.strStage + "\";";
         GOLDENFRAME frame;
         if (c.bGolden && rc == 0) {

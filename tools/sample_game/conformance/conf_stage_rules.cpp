@@ -280,6 +280,19 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
         c.nRankMode = mode;
         v.push_back(c);
     }
+    {
+        CONFCASE c = Case("gametype-story-clear", kGameType, "ストーリー (ワールドマップから)",
+                          "A new story from the title: on the world map the walker steps onto the first stage's "
+                          "event, which names this stage; play runs as a story (game type 0), the hero walks right "
+                          "to the goal and the stage is cleared.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "ストーリー");
+                              k.PlaceItem(k.AddItem(Goal()), 4, 12);
+                          },
+                          {}, 120, CONFEND_CLEARED, "2 RIGHT down\n");
+        c.bStory = true;
+        v.push_back(c);
+    }
     // Modes 0 and 2 ask the name in the name dialog: the keys type "Kim" into
     // it (shift K, I, M) and Enter closes it.
     for (int mode : {0, 2}) {

@@ -46,6 +46,9 @@ struct CONFCASE {
     // the stage of its number, confirmed (the last cases of the list, which
     // the list's paging reaches quickly).
     bool bChallenge = false;
+    // Played as a story: from the title a new story, then on the world map a
+    // step onto the first stage, whose event names the case's stage for this run.
+    bool bStory = false;
     // -1: the option record as it is. 0..3: the ranking mode the option record
     // is given for this run, with the ranking name "conf"; a cleared run then
     // goes on through the results (the case's keys confirm them) until play
