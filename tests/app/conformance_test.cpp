@@ -30,6 +30,7 @@
 #include "platform/system/cp932.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
+#include "play/replay_end.h"
 #include "database/option_data.h"
 #include "player/player_records.h"
 #include "player/ranking.h"
@@ -54,6 +55,7 @@ struct CASERUN {
     int nEnd = -1;              // sample::eConfEnd
     int nFrames = 0;            // frames of play
     int nGameType = -1;         // the scene manager's game type in play
+    int nLastChange = 0;        // the frame of play that last changed a stage variable
     std::string strStage;       // the stage file in play, as the save record names it
     std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     std::vector<int> vVars = std::vector<int>(kVars, 0);
@@ -83,7 +85,10 @@ public:
                 ParseInputScript(script);
             }
             g_Run.nFrames = nElapsedFrames;
-            for (int i = 0; i < kVars; ++i) g_Run.vVars[i] = vStageVars[i];
+            for (int i = 0; i < kVars; ++i) {
+                if (g_Run.vVars[i] != vStageVars[i]) g_Run.nLastChange = nElapsedFrames;
+                g_Run.vVars[i] = vStageVars[i];
+            }
             if (Hero() && Hero()->dying)
                 Finish(sample::CONFEND_DIED);
             else if (nElapsedFrames >= g_Case->nFrames)
@@ -172,6 +177,15 @@ std::string ChallengeKeys(size_t i, size_t count) {
     const int up = static_cast<int>(count - 1 - i);
     return Taps("DOWN", 40, 2) + Taps("Z", 52, 1) + Taps("RIGHT", 130, 40) + Taps("UP", 380, up) +
            Taps("Z", 400 + up * 6, 1);
+}
+
+// The one replay file the program saved.
+fs::path SavedReplay(const fs::path& game) {
+    fs::path found;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(game / "user_data" / "rpl4", ec))
+        if (e.path().extension() == ".rpl4_825") found = e.path();
+    return found;
 }
 
 // The title's keys of a story case: a new story, then on the world map a
@@ -270,7 +284,40 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         // The name dialog waits for the case's keys.
         m_Env.Set("QV_AUTO_ANSWER", c.nRankMode == 0 || c.nRankMode == 2 ? "0" : nullptr);
         RereadAutoAnswer();
-        const int rc = WinMain(c.bChallenge || c.bStory ? "" : file.c_str(), 1);
+        if (c.bReplay) {
+            // F1 saves the replay without asking, and the run closes there.
+            fs::remove_all(game / "user_data" / "rpl4");
+            m_Env.Set("QV_AUTO_ANSWER", "1");
+            RereadAutoAnswer();
+            m_Env.Set("QV_REPLAY_END", (frames / (c.strName + "_end.bmp")).c_str());
+            ResetReplayEnd();
+        }
+        int rc = WinMain(c.bChallenge || c.bStory ? "" : file.c_str(), 1);
+        std::string replayDiff;
+        if (c.bReplay) {
+            // The recorded run closed in play; its replay from the command line
+            // must end in play the same way.
+            const CASERUN recorded = g_Run;
+            const fs::path replay = SavedReplay(game);
+            if (replay.empty()) replayDiff = " replay: F1 saved none;";
+            ResetRun();
+            if (!replay.empty() && rc == 0) {
+                ResetReplayEnd();
+                const std::string name = "user_data\\rpl4\\" + replay.filename().string();
+                SetSceneFactory(CasePlay);
+                rc = WinMain(name.c_str(), 1);
+                if (g_Run.nGameType != 3)
+                    replayDiff += " game type: expected 3 (replay), got " + std::to_string(g_Run.nGameType) + ";";
+                if (g_Run.nLastChange != recorded.nLastChange || g_Run.vVars != recorded.vVars)
+                    replayDiff += " replay: the recorded run set S1 = " + std::to_string(recorded.vVars[1]) +
+                                  " on frame " + std::to_string(recorded.nLastChange) + ", its replay S1 = " +
+                                  std::to_string(g_Run.vVars[1]) + " on frame " + std::to_string(g_Run.nLastChange) +
+                                  ";";
+            }
+            if (g_Run.bPlayed && g_Run.nEnd < 0) g_Run.nEnd = sample::CONFEND_PLAYING;
+            m_Env.Unset("QV_REPLAY_END");
+            ResetReplayEnd();
+        }
         if (c.bStory) std::ofstream(mapFile, std::ios::binary | std::ios::trunc) << mapBytes;
         if (ownSystem) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
         if (c.nRankMode >= 0) fs::remove(game / "user_data" / "Option.dat");
@@ -283,6 +330,7 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         }
         m_Cwd.Restore();
         std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
+        diff += replayDiff;
         if (c.nRankMode >= 0 && ranking.find(c.strRankName) == std::string::npos)
             diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"" + c.strRankName + "\";";
         // The save record names the stage without its event and extension: "data\stg4\c12.".

@@ -293,6 +293,23 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
         c.bStory = true;
         v.push_back(c);
     }
+    {
+        CONFCASE c = Case("gametype-replay", kGameType, "リプレイ (F1 で保存、コマンドラインから再生)",
+                          "The hero walks right with a jump into a sensor (S1 = 1) and stops; F1 saves the run as "
+                          "a replay. Played back from the command line, the replay's keys walk the same way: the "
+                          "sensor is reached again (S1 = 1) on the same frame of play.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "リプレイ");
+                              cCharaData sensor = Dummy("感知");
+                              sensor.byForce = 2;
+                              sensor.vFlow.push_back(MarkFlow(4, 1));
+                              Put(k, sensor, 9, 12);
+                          },
+                          {{1, 1}}, 300, CONFEND_PLAYING,
+                          "2 RIGHT down\n20 Z down\n32 Z up\n70 RIGHT up\n90 F1 down\n91 F1 up\n");
+        c.bReplay = true;
+        v.push_back(c);
+    }
     // Modes 0 and 2 ask the name in the name dialog: the keys type "Kim" into
     // it (shift K, I, M) and Enter closes it.
     for (int mode : {0, 2}) {

@@ -49,6 +49,11 @@ struct CONFCASE {
     // Played as a story: from the title a new story, then on the world map a
     // step onto the first stage, whose event names the case's stage for this run.
     bool bStory = false;
+    // Played twice: first as the editor's test play, whose keys end with F1,
+    // which saves the run as a replay (and ends the run); then that replay
+    // from the command line, which must end with the same stage variables,
+    // last changed on the same frame of play.
+    bool bReplay = false;
     // -1: the option record as it is. 0..3: the ranking mode the option record
     // is given for this run, with the ranking name "conf"; a cleared run then
     // goes on through the results (the case's keys confirm them) until play
