@@ -19,11 +19,18 @@
 #include "app/win_main.h"
 #include "database/data_paths.h"
 #include "database/system_data.h"
+#include "database/world_map.h"
+// The old-version System.dat writer of the database tests, compiled into this
+// test program too.
+#include "database/system_old_stream.cpp"
+#include "database/system_old_stream.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
+#include "platform/system/mesbox.h"
 #include "platform/system/cp932.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
+#include "play/replay_end.h"
 #include "database/option_data.h"
 #include "player/player_records.h"
 #include "player/ranking.h"
@@ -47,6 +54,8 @@ struct CASERUN {
     bool bPlayed = false;       // reached play
     int nEnd = -1;              // sample::eConfEnd
     int nFrames = 0;            // frames of play
+    int nGameType = -1;         // the scene manager's game type in play
+    int nLastChange = 0;        // the frame of play that last changed a stage variable
     std::string strStage;       // the stage file in play, as the save record names it
     std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     std::vector<int> vVars = std::vector<int>(kVars, 0);
@@ -68,6 +77,7 @@ public:
             if (!g_Run.bPlayed) {
                 g_Run.bPlayed = true;
                 g_Run.strStage = SaveData.strStage;
+                g_Run.nGameType = SceneManager.nGameType;
                 std::string script, line;
                 std::istringstream in(g_Case->strInput);
                 for (int f; in >> f && std::getline(in, line);)
@@ -75,7 +85,10 @@ public:
                 ParseInputScript(script);
             }
             g_Run.nFrames = nElapsedFrames;
-            for (int i = 0; i < kVars; ++i) g_Run.vVars[i] = vStageVars[i];
+            for (int i = 0; i < kVars; ++i) {
+                if (g_Run.vVars[i] != vStageVars[i]) g_Run.nLastChange = nElapsedFrames;
+                g_Run.vVars[i] = vStageVars[i];
+            }
             if (Hero() && Hero()->dying)
                 Finish(sample::CONFEND_DIED);
             else if (nElapsedFrames >= g_Case->nFrames)
@@ -166,6 +179,21 @@ std::string ChallengeKeys(size_t i, size_t count) {
            Taps("Z", 400 + up * 6, 1);
 }
 
+// The one replay file the program saved.
+fs::path SavedReplay(const fs::path& game) {
+    fs::path found;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(game / "user_data" / "rpl4", ec))
+        if (e.path().extension() == ".rpl4_825") found = e.path();
+    return found;
+}
+
+// The title's keys of a story case: a new story, then on the world map a
+// step right onto the first stage, accepted.
+std::string StoryKeys() {
+    return Taps("Z", 40, 1) + Taps("Z", 100, 1) + Taps("RIGHT", 300, 1) + Taps("UP", 330, 1) + Taps("Z", 345, 1);
+}
+
 // The cases are played in shards, each a test of its own, so that the test
 // command can run them side by side.
 constexpr int kShards = 4;
@@ -205,10 +233,10 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         g_Case = &c;
         g_FrameFile = (frames / (c.strName + ".bmp")).string();
         // A run that never ends as the case expects is closed after this many frames.
-        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge ? 1200 : 600)).c_str());
+        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge || c.bStory ? 1200 : 600)).c_str());
         // A test play goes straight into play without banners; free play and
         // a challenge show them.
-        m_Env.Set("QV_EDITOR", c.bFreePlay || c.bChallenge ? nullptr : (game / "editor.txt").c_str());
+        m_Env.Set("QV_EDITOR", c.bFreePlay || c.bChallenge || c.bStory ? nullptr : (game / "editor.txt").c_str());
         m_Cwd.Enter(game);
         SetSceneFactory(CasePlay);
         std::string file = "data\\" + sample::ConformanceStagePath(i);
@@ -220,14 +248,31 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             fs::remove_all(game / "user_data" / "challenge");
             ParseInputScript(ChallengeKeys(i, cases.size()));
         }
+        // A story case: the world map's first stage event names the case's
+        // stage for this run; the title's keys start a new story and step onto it.
+        const fs::path mapFile = game / "data" / "WorldMap.dat";
+        const std::string mapBytes = c.bStory ? ReadText(mapFile) : std::string();
+        if (c.bStory) {
+            cWorldMap map;
+            map.LoadFile(mapFile.string());
+            for (cWorldEvent& e : map.vEvent)
+                for (cWorldPage& p : e.vPage)
+                    if (p.strStageFile == "data\\stg4\\stage1-1.stg4") p.strStageFile = file;
+            map.SaveFile(mapFile.string());
+            ParseInputScript(StoryKeys());
+        }
         // A case's own System.dat for its run; the game's own afterwards.
         const fs::path sysFile = game / "data" / "System.dat";
-        const std::string sysBytes = c.System ? ReadText(sysFile) : std::string();
-        if (c.System) {
+        const bool ownSystem = c.System || c.nSystemVersion != 0;
+        const std::string sysBytes = ownSystem ? ReadText(sysFile) : std::string();
+        if (ownSystem) {
             cSystemData sys;
             sys.LoadFile(sysFile.string());
-            c.System(sys);
-            sys.SaveFile(sysFile.string());
+            if (c.System) c.System(sys);
+            if (c.nSystemVersion != 0)
+                oldsys::WriteBytes(sysFile.string(), oldsys::SystemDat(sys, c.nSystemVersion));
+            else
+                sys.SaveFile(sysFile.string());
         }
         // A ranked case's option record: its ranking mode and the name "conf".
         fs::remove_all(game / "user_data" / "ranking");
@@ -236,8 +281,45 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             OptionData.strRankName = "conf";
             SaveOptionData();
         }
-        const int rc = WinMain(c.bChallenge ? "" : file.c_str(), 1);
-        if (c.System) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
+        // The name dialog waits for the case's keys.
+        m_Env.Set("QV_AUTO_ANSWER", c.nRankMode == 0 || c.nRankMode == 2 ? "0" : nullptr);
+        RereadAutoAnswer();
+        if (c.bReplay) {
+            // F1 saves the replay without asking, and the run closes there.
+            fs::remove_all(game / "user_data" / "rpl4");
+            m_Env.Set("QV_AUTO_ANSWER", "1");
+            RereadAutoAnswer();
+            m_Env.Set("QV_REPLAY_END", (frames / (c.strName + "_end.bmp")).c_str());
+            ResetReplayEnd();
+        }
+        int rc = WinMain(c.bChallenge || c.bStory ? "" : file.c_str(), 1);
+        std::string replayDiff;
+        if (c.bReplay) {
+            // The recorded run closed in play; its replay from the command line
+            // must end in play the same way.
+            const CASERUN recorded = g_Run;
+            const fs::path replay = SavedReplay(game);
+            if (replay.empty()) replayDiff = " replay: F1 saved none;";
+            ResetRun();
+            if (!replay.empty() && rc == 0) {
+                ResetReplayEnd();
+                const std::string name = "user_data\\rpl4\\" + replay.filename().string();
+                SetSceneFactory(CasePlay);
+                rc = WinMain(name.c_str(), 1);
+                if (g_Run.nGameType != 3)
+                    replayDiff += " game type: expected 3 (replay), got " + std::to_string(g_Run.nGameType) + ";";
+                if (g_Run.nLastChange != recorded.nLastChange || g_Run.vVars != recorded.vVars)
+                    replayDiff += " replay: the recorded run set S1 = " + std::to_string(recorded.vVars[1]) +
+                                  " on frame " + std::to_string(recorded.nLastChange) + ", its replay S1 = " +
+                                  std::to_string(g_Run.vVars[1]) + " on frame " + std::to_string(g_Run.nLastChange) +
+                                  ";";
+            }
+            if (g_Run.bPlayed && g_Run.nEnd < 0) g_Run.nEnd = sample::CONFEND_PLAYING;
+            m_Env.Unset("QV_REPLAY_END");
+            ResetReplayEnd();
+        }
+        if (c.bStory) std::ofstream(mapFile, std::ios::binary | std::ios::trunc) << mapBytes;
+        if (ownSystem) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;
         if (c.nRankMode >= 0) fs::remove(game / "user_data" / "Option.dat");
         std::string ranking;
         if (!g_Run.strRanking.empty()) {
@@ -248,11 +330,14 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         }
         m_Cwd.Restore();
         std::string diff = rc == 0 ? Differences(c, g_Run) : " the program ended with " + std::to_string(rc);
-        if (c.nRankMode >= 0 && ranking.find("conf") == std::string::npos)
-            diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"conf\";";
+        diff += replayDiff;
+        if (c.nRankMode >= 0 && ranking.find(c.strRankName) == std::string::npos)
+            diff += " ranking: \"" + g_Run.strRanking + "\" does not hold the name \"" + c.strRankName + "\";";
         // The save record names the stage without its event and extension: "data\stg4\c12.".
         const std::string named = file.substr(0, file.rfind('-')) + ".";
-        if (c.bChallenge && g_Run.strStage != named)
+        if (c.bStory && g_Run.nGameType != 0)
+            diff += " game type: expected 0 (story), got " + std::to_string(g_Run.nGameType) + ";";
+        if ((c.bChallenge || c.bStory) && g_Run.strStage != named)
             diff += " stage: expected \"" + named + "\", got \"" + g_Run.strStage + "\";";
         GOLDENFRAME frame;
         if (c.bGolden && rc == 0) {

@@ -1,6 +1,8 @@
 // Cases of the rules of a stage as a whole: the time limit, damage and the
 // hero's deaths, automatic scrolling.
 #include <algorithm>
+#include <sstream>
+#include <string>
 
 #include "sample_game/art/sheets.h"
 #include "sample_game/conformance/conf_kit.h"
@@ -146,7 +148,7 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
         CONFCASE c = Case(old ? "system-reverse-on-turn-old" : "system-reverse-on-turn-current", kSystem,
                           old ? "向きが変わったら移動を反転 (System.dat 783 より前: オン)"
                               : "向きが変わったら移動を反転 (現在の System.dat: オフ)",
-                          old ? "With the switch on, as a System.dat older than version 783 reads it, a character of "
+                          old ? "A System.dat written at version 782, before the switch was stored, reads it as on: a character of "
                                 "fixed facing moving right toward a point is turned left by a command half a second "
                                 "in: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on "
                                 "its right (S2 = 0)."
@@ -173,7 +175,10 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                               }
                           },
                           {{1, old}, {2, 1 - old}}, 150);
-        c.System = [old](cSystemData& sys) { sys.bReverseOnTurn = old; };
+        // Both runs' System.dat hold the switch off; the old one is written at
+        // version 782, which has no place for it, so loading it turns it on.
+        c.System = [](cSystemData& sys) { sys.bReverseOnTurn = 0; };
+        if (old) c.nSystemVersion = 782;
         v.push_back(c);
     }
     v.push_back(Case("stage-time-limit", kStage, "制限時間",
@@ -273,6 +278,76 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                                       "184 Z up\n");
         c.bFreePlay = true;
         c.nRankMode = mode;
+        v.push_back(c);
+    }
+    {
+        CONFCASE c = Case("gametype-story-clear", kGameType, "ストーリー (ワールドマップから)",
+                          "A new story from the title: on the world map the walker steps onto the first stage's "
+                          "event, which names this stage; play runs as a story (game type 0), the hero walks right "
+                          "to the goal and the stage is cleared.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "ストーリー");
+                              k.PlaceItem(k.AddItem(Goal()), 4, 12);
+                          },
+                          {}, 120, CONFEND_CLEARED, "2 RIGHT down\n");
+        c.bStory = true;
+        v.push_back(c);
+    }
+    {
+        CONFCASE c = Case("gametype-replay", kGameType, "リプレイ (F1 で保存、コマンドラインから再生)",
+                          "The hero walks right with a jump into a sensor (S1 = 1) and stops; F1 saves the run as "
+                          "a replay. Played back from the command line, the replay's keys walk the same way: the "
+                          "sensor is reached again (S1 = 1) on the same frame of play.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "リプレイ");
+                              cCharaData sensor = Dummy("感知");
+                              sensor.byForce = 2;
+                              sensor.vFlow.push_back(MarkFlow(4, 1));
+                              Put(k, sensor, 9, 12);
+                          },
+                          {{1, 1}}, 300, CONFEND_PLAYING,
+                          "2 RIGHT down\n20 Z down\n32 Z up\n70 RIGHT up\n90 F1 down\n91 F1 up\n");
+        c.bReplay = true;
+        v.push_back(c);
+    }
+    // Modes 0 and 2 ask the name in the name dialog: the keys type "Kim" into
+    // it (shift K, I, M) and Enter closes it.
+    for (int mode : {0, 2}) {
+        const std::string typed = "LSHIFT down\n2 K down\n4 K up\n6 LSHIFT up\n12 I down\n14 I up\n22 M down\n"
+                                  "24 M up\n32 RETURN down\n34 RETURN up\n";
+        // Each line of the typing, shifted to start at frame `at`.
+        auto at = [&typed](int first) {
+            std::string out, line;
+            std::istringstream in(typed);
+            for (bool head = true; std::getline(in, line); head = false) {
+                const size_t sp = line.find(' ');
+                const int f = head ? 0 : std::stoi(line.substr(0, sp));
+                out += std::to_string(first + f) + " " + (head ? line : line.substr(sp + 1)) + "\n";
+            }
+            return out;
+        };
+        const std::string keys =
+            mode == 0 ? "2 RIGHT down\n40 RIGHT up\n60 F3 down\n62 F3 up\n" + at(80) +
+                            "160 Z down\n164 Z up\n200 Z down\n204 Z up\n240 Z down\n244 Z up\n"
+                      : "2 RIGHT down\n40 RIGHT up\n180 Z down\n184 Z up\n" + at(210) +
+                            "260 Z down\n264 Z up\n300 Z down\n304 Z up\n";
+        CONFCASE c = Case(mode == 0 ? "ranking-mode-0-manual-dialog" : "ranking-mode-2-automatic-dialog", kGameType,
+                          mode == 0 ? "ランキング 0 手動登録（名前入力）" : "ランキング 2 自動登録（名前入力）",
+                          mode == 0 ? "Free play cleared with the option's ranking mode 0: F3 on the results opens the "
+                                      "name dialog, the name typed there (Kim) is entered, and the stage's ranking "
+                                      "file holds it, not the option's name."
+                                    : "Free play cleared with the option's ranking mode 2: confirming the results "
+                                      "opens the name dialog at once, the name typed there (Kim) is entered, and the "
+                                      "stage's ranking file holds it, not the option's name.",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "ランキング");
+                              k.PlaceItem(k.AddItem(Goal()), 4, 12);
+                          },
+                          {}, 120, CONFEND_CLEARED,
+                          keys.c_str());
+        c.bFreePlay = true;
+        c.nRankMode = mode;
+        c.strRankName = "Kim";
         v.push_back(c);
     }
     {

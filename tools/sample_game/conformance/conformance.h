@@ -3,6 +3,7 @@
 // the rule, says in plain words what a run of its stage must show, and
 // carries what the run is checked against: stage variables its flows set,
 // and how the run ends (still in play, cleared, or the hero dead).
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,13 +46,26 @@ struct CONFCASE {
     // the stage of its number, confirmed (the last cases of the list, which
     // the list's paging reaches quickly).
     bool bChallenge = false;
+    // Played as a story: from the title a new story, then on the world map a
+    // step onto the first stage, whose event names the case's stage for this run.
+    bool bStory = false;
+    // Played twice: first as the editor's test play, whose keys end with F1,
+    // which saves the run as a replay (and ends the run); then that replay
+    // from the command line, which must end with the same stage variables,
+    // last changed on the same frame of play.
+    bool bReplay = false;
     // -1: the option record as it is. 0..3: the ranking mode the option record
     // is given for this run, with the ranking name "conf"; a cleared run then
     // goes on through the results (the case's keys confirm them) until play
     // ends, and the stage's ranking file must hold the name.
     int nRankMode = -1;
+    // The name the stage's ranking file must hold after a ranked run: the
+    // option's name, or the one the case's keys type into the name dialog.
+    std::string strRankName = "conf";
     // Changes the game's System.dat for this case's run only (empty: as written).
     std::function<void(cSystemData&)> System;
+    // The data version that case's System.dat is written at (0: the current one).
+    uint32_t nSystemVersion = 0;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
