@@ -20,9 +20,6 @@
 #include "database/data_paths.h"
 #include "database/system_data.h"
 #include "database/world_map.h"
-// The old-version System.dat writer of the database tests, compiled into this
-// test program too.
-#include "database/system_old_stream.cpp"
 #include "database/system_old_stream.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
@@ -177,15 +174,6 @@ std::string ChallengeKeys(size_t i, size_t count) {
     const int up = static_cast<int>(count - 1 - i);
     return Taps("DOWN", 40, 2) + Taps("Z", 52, 1) + Taps("RIGHT", 130, 40) + Taps("UP", 380, up) +
            Taps("Z", 400 + up * 6, 1);
-}
-
-// The one replay file the program saved.
-fs::path SavedReplay(const fs::path& game) {
-    fs::path found;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(game / "user_data" / "rpl4", ec))
-        if (e.path().extension() == ".rpl4_825") found = e.path();
-    return found;
 }
 
 // The title's keys of a story case: a new story, then on the world map a

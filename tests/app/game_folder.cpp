@@ -125,6 +125,14 @@ std::string ReadText(const fs::path& file) {
     return s.str();
 }
 
+fs::path SavedReplay(const fs::path& game) {
+    fs::path found;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(game / "user_data" / "rpl4", ec))
+        if (e.path().extension() == ".rpl4_825") found = e.path();
+    return found;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;
     std::string line;

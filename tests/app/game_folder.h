@@ -46,6 +46,8 @@ std::vector<std::string> Lines(const std::string& text);
 // Index of the first line at or after `from` that starts with prefix; -1 when none.
 int FindLine(const std::vector<std::string>& lines, const std::string& prefix, int from = 0);
 std::string ReadText(const std::filesystem::path& file);
+// The one replay file the program saved in the game folder (empty: none).
+std::filesystem::path SavedReplay(const std::filesystem::path& game);
 // The loudness (RMS) of the 32-bit float samples that SDL's disk audio
 // driver wrote to `file`, and their count in `samples`.
 double AudioRms(const std::filesystem::path& file, size_t& samples);

@@ -65,15 +65,6 @@ REPLAYEND RunToReplayEnd(const cTempDir& dir, const std::string& kind, const std
     return {EndState(run.strReport, kind), ReadText(frame), run.strReport};
 }
 
-// The one replay file the program saved.
-fs::path SavedReplay(const fs::path& game) {
-    fs::path found;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(game / "user_data" / "rpl4", ec))
-        if (e.path().extension() == ".rpl4_825") found = e.path();
-    return found;
-}
-
 // The frame without the hint line (screen rows 456..471): a stage played
 // from the command line is a test play, which shows "end with the space key"
 // there, and its replay is not.
