@@ -152,7 +152,9 @@ TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeA
     ResetTimers();
     std::atomic<long long> closeAt{-1};
     std::thread closer([&] {
+        // Well after the pause thread began its wait (a pause, not a measure).
         while (!thPause.IsRunning()) std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         closeAt = clock.Now().count();
         m_pScene->bQuit = 1;  // as the main window does, without the WM_QUIT
     });
