@@ -15,11 +15,6 @@ int32_t& SeriesFlag(cSaveData& save);
 // The run state words that a replay and an editor test play start from 0
 // (save record #23 and #33).
 void ClearRunStateWords(cSaveData& save);
-// Ranking table `kind` is kept for game type `type`.
-bool IsRankKindEnabled(int type, int kind);
-// Result `kind` of the play stage is ranked in game type `type`: the stage's
-// ranking switch and the game type's table are both on.
-bool IsResultRanked(int type, int kind);
 // The option's ranking mode 0..3 (0 and 1: F3 enters; 0 and 2: the name dialog).
 int OptionRankMode();
 // The option's ranking name (empty when unset).

@@ -24,6 +24,7 @@
 #include "platform/window/menu_cursor.h"
 #include "play/play_run.h"
 #include "player/player_records.h"
+#include "player/rank_rules.h"
 #include "records/utility.h"
 
 cPlayScene* lpPlayScene = nullptr;
@@ -54,16 +55,6 @@ cPlayScene::~cPlayScene() {
         lpPlayScene = nullptr;
         SetEntryNameTarget(nullptr);
     }
-}
-
-const cScrollAxis& CurScrollX() {
-    static const cScrollAxis none;
-    return lpPlayScene ? lpPlayScene->ScrollX : none;
-}
-
-const cScrollAxis& CurScrollY() {
-    static const cScrollAxis none;
-    return lpPlayScene ? lpPlayScene->ScrollY : none;
 }
 
 void ResetPlayState() {

@@ -8,6 +8,7 @@
 // It is scene 4 of the scene manager: a state machine of eight sub-states,
 // one handler each, run once per frame by Run.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -92,7 +93,7 @@ public:
     int32_t nWaitDelay = 0;
     int32_t bWaitButton = 0;
     int32_t nWaitFrames = 0;
-    volatile int32_t bQuit = 0;       // set by the main window while the pause thread runs
+    std::atomic<int32_t> bQuit{0};    // set by the main window, read by the game and pause threads
     cChara* lpCurChara = nullptr;     // the character being run
     cFlowRun* lpCurFlow = nullptr;    // its flow being run
     cFlowCmdRun* lpCurCmd = nullptr;  // the command state being run
@@ -295,10 +296,6 @@ cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed);
 
 // The play scene while scene 4 runs, else null.
 extern cPlayScene* lpPlayScene;
-
-// The scroll axes of the play scene (a zeroed axis when there is none).
-const cScrollAxis& CurScrollX();
-const cScrollAxis& CurScrollY();
 
 // The play engine's globals as at start-up: no scene, an empty block grid,
 // the engine switches 0 (tests).

@@ -11,17 +11,20 @@
 #include "play/play_run.h"
 #include "play/play_scene.h"
 #include "platform/graphics/dd_init.h"
+#include "platform/system/clock.h"
 #include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
 #include "player/player_records.h"
+#include "player/rank_rules.h"
 #include "player/replay_service.h"
 #include "records/utility.h"
 
 namespace {
 
-// How long the pause thread keeps drawing after the program began to close
-// without being told to end.
+// How long the pause thread keeps waiting after the program began to close
+// without being told to end, and how often it looks meanwhile.
 constexpr std::chrono::milliseconds QUIT_GRACE{2000};
+constexpr std::chrono::milliseconds QUIT_POLL{1};
 constexpr int BUTTON_CONFIRM = 1, BUTTON_PAGE = 8;
 
 // One frame of a worker, counted as the frames of play are (scripted keys,
@@ -72,9 +75,11 @@ unsigned cPlayScene::DrawLoop(void* param) {
     in.ClearHistory();
     in.ClearDirection();
     in.ClearButtons();
-    // The close is timed on the machine's clock: a simulated clock may not move.
+    // The close is timed on the timer clock and waited for by sleeping on it,
+    // so that a simulated clock moves on too.
+    iClock& clock = TimerClock();
     bool quitSeen = false;
-    std::chrono::steady_clock::time_point quitAt;
+    std::chrono::nanoseconds quitAt{0};
     MSG msg;
     for (;;) {
         if (PeekMessage(&msg, PM_REMOVE)) {
@@ -82,14 +87,15 @@ unsigned cPlayScene::DrawLoop(void* param) {
             continue;
         }
         if (s->bQuit) {
-            const auto now = std::chrono::steady_clock::now();
+            const std::chrono::nanoseconds now = clock.Now();
             if (!quitSeen) {
                 quitSeen = true;
                 quitAt = now;
             } else if (now - quitAt >= QUIT_GRACE) {
                 PostThreadMessage(GetCurrentThreadId(), WM_QUIT, 0, 0);
             }
-            Sleep(1);
+            clock.SleepUntil(now + QUIT_POLL);
+            PassThreadGate();
             continue;
         }
         if (!bAppActive.load()) {

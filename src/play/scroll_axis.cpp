@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "play/play_scene.h"
 #include "stage/stage_data.h"
 
 void cScrollAxis::Clamp() {
@@ -89,4 +90,14 @@ void cScrollAxis::SetupY(const cStageData& stage, int32_t nFrameRate) {
     nBaseMax = BaseMax(stage.nHeight);
     SetAutoSpeed(stage.nScrollKindY != 0, stage.nAutoScrollY, nFrameRate);
     SetBounds(stage.nScrollTop, stage.nScrollBottom, stage.bScrollTop != 0, stage.bScrollBottom != 0);
+}
+
+const cScrollAxis& CurScrollX() {
+    static const cScrollAxis none;
+    return lpPlayScene ? lpPlayScene->ScrollX : none;
+}
+
+const cScrollAxis& CurScrollY() {
+    static const cScrollAxis none;
+    return lpPlayScene ? lpPlayScene->ScrollY : none;
 }

@@ -9,7 +9,7 @@
 #include "database/system_switches.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/system/font_sjis.h"
-#include "play/play_run.h"
+#include "player/rank_rules.h"
 #include "player/ranking.h"
 #include "records/utility.h"
 

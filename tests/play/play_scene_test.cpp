@@ -1,8 +1,10 @@
 // The play scene's sub-states and worker threads on a scene made by the test:
 // the step table, lives, the results' confirm delay, the pause menu's latch,
-// a timed wait of the pause thread and a close during a wait.
+// a timed wait of the pause thread and a close during a wait, timed on a
+// clock of the test.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -12,6 +14,8 @@
 #include "app/scene_manager.h"
 #include "app/start_file.h"
 #include "database/system_data.h"
+#include "platform/system/clock.h"
+#include "platform/system/timer.h"
 #include "play/play_draw_test_support.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
@@ -139,18 +143,31 @@ TEST_F(PlaySceneTest, ATimedWaitDrawsDelayPlusFramesAndEndsWithoutDrawing) {
     EXPECT_EQ(InputList[0].m_nButton, 1);
 }
 
-TEST_F(PlaySceneTest, ClosingDuringAWaitEndsThePauseThreadWithinTwoSeconds) {
+TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeAfterTheClose) {
     m_pScene->bWaitButton = 1;  // never confirmed
+    // Timer time moves only when somebody sleeps on it: the time from the
+    // close to the end is what the pause thread waited, however long it took.
+    cSimulatedClock clock;
+    SetTimerClock(&clock);
+    ResetTimers();
+    std::atomic<long long> closeAt{-1};
     std::thread closer([&] {
+        // Well after the pause thread began its wait (a pause, not a measure).
+        while (!thPause.IsRunning()) std::this_thread::yield();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        closeAt = clock.Now().count();
         m_pScene->bQuit = 1;  // as the main window does, without the WM_QUIT
     });
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(m_pScene->RunPauseWait(), 0);
-    const auto took = std::chrono::steady_clock::now() - start;
     closer.join();
-    EXPECT_GE(took, std::chrono::milliseconds(2000));
-    EXPECT_LT(took, std::chrono::milliseconds(3500));
+    const std::chrono::nanoseconds waited = clock.Now() - std::chrono::nanoseconds(closeAt.load());
+    SetTimerClock(nullptr);
+    ResetTimers();
+    ASSERT_GE(closeAt.load(), 0);
+    // The grace of two seconds, looked at every millisecond (and at most a
+    // frame that was under way at the close).
+    EXPECT_GE(waited, std::chrono::seconds(2));
+    EXPECT_LT(waited, std::chrono::milliseconds(2001) + std::chrono::milliseconds(17));
     // A wait that starts after the close returns at once.
     EXPECT_EQ(m_pScene->RunPauseWait(), 0);
     EXPECT_EQ(m_pScene->nWaitDrawn, 0);

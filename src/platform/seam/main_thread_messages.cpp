@@ -122,14 +122,7 @@ bool InitWindowSystem() {
     // Closing the last window is a WM_CLOSE of that window, not a second quit request.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SoftwareWindowSurfaces();
-    // Started again soon after an end in the same process, the X11 driver
-    // can refuse for a moment: a few tries, 50 ms apart.
-    int rc = SDL_InitSubSystem(kSubsystems);
-    for (int tries = 1; rc != 0 && tries < 10; ++tries) {
-        SDL_Delay(50);
-        rc = SDL_InitSubSystem(kSubsystems);
-    }
-    if (rc != 0) {
+    if (SDL_InitSubSystem(kSubsystems) != 0) {
         WriteReport("SDL_Init : %s", SDL_GetError());
         return false;
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,7 +69,15 @@ protected:
         if (std::string(Driver()) == "x11" && !std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
         env.Set("SDL_VIDEODRIVER", Driver());
         ResetPlatformState();
-        ASSERT_TRUE(InitWindowSystem());
+        // The X server a parallel test run shares can refuse a connection
+        // for a moment under load (SDL then says "x11 not available"): a few
+        // tries before the test gives up.
+        bool bInit = InitWindowSystem();
+        for (int tries = 1; !bInit && tries < 10; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            bInit = InitWindowSystem();
+        }
+        ASSERT_TRUE(bInit);
         SetMainWindow(&w);
         w.Layout(640, 480, 100, 100, 640, 480, kMainStyle, 0, 0, 0, 0, 0);
         ASSERT_TRUE(w.Create("", 100, 100));

@@ -45,9 +45,9 @@ void cRecordWait::PauseWait() {
         if (m->nKind == MESSAGE_WAIT && m->nFramesLeft == Seen.nFrames) ++Seen.nWaitEntries;
 }
 
-class CmdB : public cPlayTest {
+class FlowStatusAndGameCommands : public cPlayTest {
 protected:
-    CmdB() {
+    FlowStatusAndGameCommands() {
         ResetPlayerRecords();
         ResetNextStageStart();
         ResetLogs();
@@ -63,7 +63,7 @@ protected:
             c->nKind = 1;
         }
     }
-    ~CmdB() override {
+    ~FlowStatusAndGameCommands() override {
         SetCharaServices(m_lpPrevServices);
         ResetLogs();
         ResetNextStageStart();
@@ -112,7 +112,7 @@ protected:
     cFlowCmdRun state;
 };
 
-TEST_F(CmdB, AGameWaitOfTenHoldsSixtyFramesWhileItsWaitEntryIsShown) {
+TEST_F(FlowStatusAndGameCommands, AGameWaitOfTenHoldsSixtyFramesWhileItsWaitEntryIsShown) {
     Cmd({10});
     GameWaitProc(me, state);
     EXPECT_EQ(Seen.nCalls, 1);
@@ -129,7 +129,7 @@ TEST_F(CmdB, AGameWaitOfTenHoldsSixtyFramesWhileItsWaitEntryIsShown) {
     EXPECT_FALSE(ErrorLog().empty());
 }
 
-TEST_F(CmdB, StatusOperatorsWorkInTheFieldsWidthAndClamp) {
+TEST_F(FlowStatusAndGameCommands, StatusOperatorsWorkInTheFieldsWidthAndClamp) {
     me.data.nBodyPower = 3;
     Op(0, 9, 6, 50);
     EXPECT_EQ(me.data.nBodyPower, 2);
@@ -173,7 +173,7 @@ TEST_F(CmdB, StatusOperatorsWorkInTheFieldsWidthAndClamp) {
     EXPECT_EQ(SaveData.nLives, 99);
 }
 
-TEST_F(CmdB, ARandomOperandWithBoundsFiveAndTwoYieldsTwoToFive) {
+TEST_F(FlowStatusAndGameCommands, ARandomOperandWithBoundsFiveAndTwoYieldsTwoToFive) {
     std::set<int32_t> seen;
     for (int i = 0; i < 200; ++i) {
         Status({1, 1, 4, 0, 0, 0, 1, 0, 5, 2});
@@ -182,7 +182,7 @@ TEST_F(CmdB, ARandomOperandWithBoundsFiveAndTwoYieldsTwoToFive) {
     EXPECT_EQ(seen, (std::set<int32_t>{2, 3, 4, 5}));
 }
 
-TEST_F(CmdB, AVariableNumberPastTheVectorSkipsTheOperationWithALogLine) {
+TEST_F(FlowStatusAndGameCommands, AVariableNumberPastTheVectorSkipsTheOperationWithALogLine) {
     Status({1, 1, STAGE_VAR_NUM, 0, 0, 0, 0, 9});
     EXPECT_NE(ErrorLog().find(std::to_string(STAGE_VAR_NUM)), std::string::npos);
     // An operand variable past the vector skips too: the character variable keeps its value.
@@ -191,10 +191,10 @@ TEST_F(CmdB, AVariableNumberPastTheVectorSkipsTheOperationWithALogLine) {
     EXPECT_EQ(me.vars[2], 4);
     Status({0, 0, 12, 0, 0, 0, 0, 9});
     EXPECT_NE(ErrorLog().find("12"), std::string::npos);
-    EXPECT_EQ(lpPlayScene->bQuit, 0);
+    EXPECT_EQ(lpPlayScene->bQuit.load(), 0);
 }
 
-TEST_F(CmdB, FlowOperationsByScopeAndId) {
+TEST_F(FlowStatusAndGameCommands, FlowOperationsByScopeAndId) {
     GiveFlows(me, {7, 7, 3});
     lpPlayScene->lpCurFlow = &me.flows[0];
     Cmd({0, 2, 7, 0});  // start the flows of ID 7
@@ -234,7 +234,7 @@ TEST_F(CmdB, FlowOperationsByScopeAndId) {
     me.SetTarget(0, nullptr);
 }
 
-TEST_F(CmdB, StageClearRequestsTheNextStage) {
+TEST_F(FlowStatusAndGameCommands, StageClearRequestsTheNextStage) {
     // The second stage of a series: the save record keeps the series' base name.
     SaveData.strStage = "data/stg4/castle.";
     PlayStage.strFileName = "data/stg4/castle-2.stg4";
@@ -259,7 +259,7 @@ TEST_F(CmdB, StageClearRequestsTheNextStage) {
     EXPECT_EQ(NextStageStart.nFacing, 1);
 }
 
-TEST_F(CmdB, TheCodeCommandChangesMyHpWithinItsMaximum) {
+TEST_F(FlowStatusAndGameCommands, TheCodeCommandChangesMyHpWithinItsMaximum) {
     Cmd({}, "my.hp = my.hp + 70 C5 = 7 S3 = C5");
     RunCodeProc(me, state);
     EXPECT_EQ(me.hp, 100);

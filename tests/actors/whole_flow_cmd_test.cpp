@@ -41,15 +41,15 @@ cFlow Flow(int trigger, std::vector<cFlowCmd> cmds, int id = 0) {
     return f;
 }
 
-class CmdGaps : public cPlayTest {
+class WholeFlowCommandRuns : public cPlayTest {
 protected:
-    CmdGaps() {
+    WholeFlowCommandRuns() {
         ResetLogs();
         ECInit(1, m_Ec.c_str());
         m_lpPrevServices = SetCharaServices(&m_NoWait);
         lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
     }
-    ~CmdGaps() override {
+    ~WholeFlowCommandRuns() override {
         SetCharaServices(m_lpPrevServices);
         ResetLogs();
     }
@@ -100,7 +100,7 @@ protected:
 
 // Item commands run the character commands' bodies on the taker; a stage
 // clear ends the list, a loop entry does nothing.
-TEST_F(CmdGaps, ItemCommandsRunTheSharedBodies) {
+TEST_F(WholeFlowCommandRuns, ItemCommandsRunTheSharedBodies) {
     cPlayer& hero = Hero();
     const cSafeVector<cFlowCmd> cmds{AddS4(2, true), Cmd(24, 0, {0, 0}, true), Cmd(0, 0, {}, true),
                                      Cmd(2, 0, {1, 5, 0, 0, 0, 0, 0, 0, 0}, true), AddS4(100, true)};
@@ -118,7 +118,7 @@ TEST_F(CmdGaps, ItemCommandsRunTheSharedBodies) {
 
 // A loop of three over two increments adds 6; a wait of 10 at hit level 1
 // lasts 60 frames before the next command.
-TEST_F(CmdGaps, LoopsAndWaitsInWholeRuns) {
+TEST_F(WholeFlowCommandRuns, LoopsAndWaitsInWholeRuns) {
     cStageChara& looped = Chara({Flow(22, {Cmd(39, 0, {3, 2}), AddS4(1), AddS4(1)})});
     looped.StartTriggeredFlows(22);
     EXPECT_EQ(FramesUntil(looped, 6, 20), 6);
@@ -132,7 +132,7 @@ TEST_F(CmdGaps, LoopsAndWaitsInWholeRuns) {
 
 // Flow operations: a false condition list holds them back; deleting another
 // character's flows by id removes them at once.
-TEST_F(CmdGaps, FlowOperationsUseTheRunnerAndTheirConditions) {
+TEST_F(WholeFlowCommandRuns, FlowOperationsUseTheRunnerAndTheirConditions) {
     cStageChara& other = Chara({Flow(22, {Cmd(1, 5, {})}, 3), Flow(22, {Cmd(1, 5, {})}, 4)});
     cFlowCmd del = Cmd(16, 1, {4, 2, 3, 1});
     del.spCondList = boost::make_shared<cCondList>();
@@ -152,7 +152,7 @@ TEST_F(CmdGaps, FlowOperationsUseTheRunnerAndTheirConditions) {
 
 // 消滅 modes 2 and 4 reach the summoned characters' own summons; mode 4 also
 // takes the items. Landing with the bottom edge at 131.0 raises Y by 4.
-TEST_F(CmdGaps, VanishingWhatWasSummonedAndLanding) {
+TEST_F(WholeFlowCommandRuns, VanishingWhatWasSummonedAndLanding) {
     cStageChara& parent = Chara({});
     cStageChara& child = Chara({});
     cStageChara& grandchild = Chara({});
@@ -179,7 +179,7 @@ TEST_F(CmdGaps, VanishingWhatWasSummonedAndLanding) {
 // Hostile flow data runs without a crash or a hang and leaves log lines:
 // flows that start themselves at once, items that take each other, key steps
 // too short, parameters and indices past their lists, codes past the table.
-TEST_F(CmdGaps, HostileFlowDataIsLoggedAndSurvived) {
+TEST_F(WholeFlowCommandRuns, HostileFlowDataIsLoggedAndSurvived) {
     cPlayer& hero = Hero();
     PlayStage.vItem.resize(2);
     PlayStage.vItem[0].vCmd = {Cmd(10, 0, {1, 1}, true)};
