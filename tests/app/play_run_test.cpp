@@ -193,6 +193,21 @@ class PlayRunInProcess : public ::testing::Test {
 protected:
     PlayRunInProcess() { ResetRun(); }
     ~PlayRunInProcess() override { ResetRun(); }
+    // The sample game's folder, with the window run's settings, the error log
+    // on and the play scene watched.
+    void SetUpRun() {
+        MakeGameFolder(m_Dir.Path(), WindowedIni());
+        SetWindowRunEnv(m_Env);
+        m_Env.Set("QV_EC_LOG", "1");
+    }
+    // Plays stage 1-1 in this process with g_Route as its keys; the program's result.
+    int PlayFirstStage() {
+        m_Cwd.Enter(m_Dir.Path());
+        SetSceneFactory(WatchPlay);
+        const int result = WinMain("data\\stg4\\stage1-1.stg4", 1);
+        m_Cwd.Restore();
+        return result;
+    }
     cTempDir m_Dir;
     cEnvGuard m_Env;
     cWorkDirGuard m_Cwd;
@@ -201,20 +216,15 @@ protected:
 }  // namespace
 
 TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) {
-    MakeGameFolder(m_Dir.Path(), WindowedIni());
-    SetWindowRunEnv(m_Env);
-    m_Env.Set("QV_EC_LOG", "1");
+    SetUpRun();
     m_Env.Set("QV_FRAME_DUMP", m_Dir.File("results.bmp").c_str());
-    m_Cwd.Enter(m_Dir.Path());
-    SetSceneFactory(WatchPlay);
     // Right held from play frame 31; a tap of Z at each play frame listed:
     // over the first slime (taking the coin at the plank's end), the pits,
     // the enemies, the stones and onto the raised ground before the goal.
     g_Route = "31 RIGHT down\n";
     for (int t : {259, 323, 447, 511, 626, 746, 777, 1022, 1084})
         g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
-    ASSERT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
-    m_Cwd.Restore();
+    ASSERT_EQ(PlayFirstStage(), 0);
     const PLAYWATCH& w = g_Watch;
     const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vStageY.size(), 300u) << ecText;
@@ -265,11 +275,7 @@ TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) 
 }
 
 TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpikes) {
-    MakeGameFolder(m_Dir.Path(), WindowedIni());
-    SetWindowRunEnv(m_Env);
-    m_Env.Set("QV_EC_LOG", "1");
-    m_Cwd.Enter(m_Dir.Path());
-    SetSceneFactory(WatchPlay);
+    SetUpRun();
     // The first part of the clear route; right let go so that the hero stops
     // short of the spike pit, then right held for a second walks it to the
     // pit's edge while the platform rests there.
@@ -277,8 +283,7 @@ TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpike
     for (int t : {259, 323, 447, 511})
         g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
     g_Watch.nStopAt = 900;
-    ASSERT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
-    m_Cwd.Restore();
+    ASSERT_EQ(PlayFirstStage(), 0);
     const PLAYWATCH& w = g_Watch;
     const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vX.size(), 900u) << ecText;
@@ -297,18 +302,13 @@ TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpike
 }
 
 TEST_F(PlayRunInProcess, ATapMovesTheHeroALittleAndAHitLeavesItUntouchableForASecondAndAHalf) {
-    MakeGameFolder(m_Dir.Path(), WindowedIni());
-    SetWindowRunEnv(m_Env);
-    m_Env.Set("QV_EC_LOG", "1");
-    m_Cwd.Enter(m_Dir.Path());
-    SetSceneFactory(WatchPlay);
+    SetUpRun();
     // A tap of right, then right held into the first slime and the mushroom
     // behind it, let go short of the pit; the enemies walk to and fro past
     // the hero standing there.
     g_Route = "31 RIGHT down\n33 RIGHT up\n60 RIGHT down\n310 RIGHT up\n";
     g_Watch.nStopAt = 900;
-    ASSERT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
-    m_Cwd.Restore();
+    ASSERT_EQ(PlayFirstStage(), 0);
     const PLAYWATCH& w = g_Watch;
     const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vX.size(), 900u) << ecText;
