@@ -66,6 +66,8 @@ struct CONFCASE {
     std::function<void(cSystemData&)> System;
     // The data version that case's System.dat is written at (0: the current one).
     uint32_t nSystemVersion = 0;
+    // The hero's lives left when the run ends (-1: not checked).
+    int nLives = -1;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
@@ -86,10 +88,12 @@ void AddConditionCases(std::vector<CONFCASE>& v);
 void AddBlockCases(std::vector<CONFCASE>& v);
 void AddAttackCases(std::vector<CONFCASE>& v);
 void AddStageRuleCases(std::vector<CONFCASE>& v);
+void AddSystemSwitchCases(std::vector<CONFCASE>& v);
 void AddPresentCases(std::vector<CONFCASE>& v);
 void AddEffectCases(std::vector<CONFCASE>& v);
 // The cases played as challenges: last in the list.
 void AddChallengeCases(std::vector<CONFCASE>& v);
+void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v);
 // The conformance game's database: the sample's, with one screen effect and one
 // character effect of every kind added after its own.
 void AddEffectKinds(cDatabase& db);

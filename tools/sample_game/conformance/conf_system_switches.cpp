@@ -1,0 +1,102 @@
+// Cases of the System.dat switches that change play: each switch read from a
+// file of an older version, which has no place for it and so reads as the
+// older behaviour, and from a current file with the switch on and off.
+#include <string>
+
+#include "database/system_data.h"
+#include "sample_game/conformance/conf_kit.h"
+#include "sample_game/data/game_data.h"
+
+namespace sample {
+
+namespace {
+
+constexpr const char* kSystem = "System.dat switches";
+
+// The three readings of a switch: a file older than the switch, a current
+// file with it off, a current file with it on.
+enum eReading { READ_OLD, READ_OFF, READ_ON };
+constexpr eReading kReadings[] = {READ_OLD, READ_OFF, READ_ON};
+constexpr const char* kSuffix[] = {"-old", "-current-off", "-current-on"};
+
+// A character of fixed facing moving right toward a point, turned left by a
+// command shortly after it starts, between sensors on its left and right.
+void TurnDuringMove(cStageData& s) {
+    cStageKit& k = Arena(s, "向きと移動");
+    cFlowCmd move = MoveCmd(CMD_STRAIGHT_MOVE, 9999, 0, 30);
+    move.spMove->nMode = 1;
+    move.spMove->nOrigin = 0;  // a point from where the character was placed
+    move.spMove->nTargetXBl = 10;
+    move.spMove->bMirrorX = 0;
+    cCharaData c = Dummy("向きを変える");
+    c.vFlow.push_back(Flow(TRG_ALWAYS, {move, Cmd(CMD_WAIT, 9999)}));
+    c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 5), Cmd(CMD_FACING, 0, {0}), Cmd(CMD_WAIT, 9999)}));
+    Put(k, c, 10, 12, 1);
+    for (int x : {6, 16}) {
+        cCharaData sensor = Dummy("感知");
+        sensor.byForce = 2;
+        sensor.vFlow.push_back(MarkFlow(4, x == 6 ? 1 : 2));
+        Put(k, sensor, x, 12);
+    }
+}
+
+// The hero's flow raises the score to 250, then the hero walks onto the goal.
+void ScoreThenGoal(cStageData& s) {
+    cStageKit& k = Arena(s, "スコアで残り人数");
+    HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("sys.score = 250"), Cmd(CMD_WAIT, 9999)}));
+    k.PlaceItem(k.AddItem(Goal()), 6, 12);
+}
+
+}  // namespace
+
+void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
+    // Reverse on turn (stored from version 783; older files read it as on).
+    for (eReading r : kReadings) {
+        const bool reversed = r != READ_OFF;
+        const char* rule[] = {"向きが変わったら移動を反転 (System.dat 783 より前: オン)",
+                              "向きが変わったら移動を反転 (現在の System.dat: オフ)",
+                              "向きが変わったら移動を反転 (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 782, before the switch was stored, holding it off, reads it as on: a "
+            "character of fixed facing moving right toward a point is turned left by a command shortly after it "
+            "starts: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on its right (S2 = 0).",
+            "With the switch off, as a current project has it, the same turn leaves the move to the point as it was: "
+            "the character reaches the sensor on its right (S2 = 1), not the one on its left (S1 = 0).",
+            "A current System.dat with the switch on: the same turn reverses the move, and the character reaches the "
+            "sensor on its left (S1 = 1), not the one on its right (S2 = 0)."};
+        CONFCASE c = Case(("system-reverse-on-turn" + std::string(kSuffix[r])).c_str(), kSystem, rule[r], shows[r],
+                          TurnDuringMove, {{1, reversed}, {2, !reversed}}, 150);
+        c.System = [r](cSystemData& sys) { sys.bReverseOnTurn = r == READ_ON; };
+        if (r == READ_OLD) c.nSystemVersion = 782;
+        v.push_back(c);
+    }
+}
+
+void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
+    // Extra life by score (stored from version 185; older files read it as on).
+    for (eReading r : kReadings) {
+        const bool extra = r != READ_OFF;
+        const char* rule[] = {"スコアで残り人数を増やす (System.dat 185 より前: オン)",
+                              "スコアで残り人数を増やす (現在の System.dat: オフ)",
+                              "スコアで残り人数を増やす (現在の System.dat: オン, 100 点ごと)"};
+        const char* shows[] = {
+            "A System.dat written at version 184, before the switch was stored, holding it off with a step of 100, "
+            "reads it as on: a challenge starting with 3 lives (2 left in play) scores 250 and clears the stage, "
+            "and the results give two extra lives (4 left).",
+            "With the switch off the same run's results give no extra life: 2 lives are left.",
+            "A current System.dat with the switch on and a step of 100: the run's 250 points give two extra lives "
+            "at the results (4 left)."};
+        CONFCASE c = Case(("system-extra-life-by-score" + std::string(kSuffix[r])).c_str(), kSystem, rule[r],
+                          shows[r], ScoreThenGoal, {}, 200, CONFEND_CLEARED, "5 RIGHT down\n");
+        c.bChallenge = true;
+        c.nLives = extra ? 4 : 2;
+        c.System = [r](cSystemData& sys) {
+            sys.bTallyDivide = r == READ_ON;
+            sys.nTallyDivisor = 100;
+        };
+        if (r == READ_OLD) c.nSystemVersion = 184;
+        v.push_back(c);
+    }
+}
+
+}  // namespace sample
