@@ -47,6 +47,15 @@ void ScoreThenGoal(cStageData& s) {
     k.PlaceItem(k.AddItem(Goal()), 6, 12);
 }
 
+// The hero walks right into a sensor two blocks away.
+void WalkIntoSensor(cStageData& s) {
+    cStageKit& k = Arena(s, "記録");
+    cCharaData sensor = Dummy("感知");
+    sensor.byForce = 2;
+    sensor.vFlow.push_back(MarkFlow(4, 1));
+    Put(k, sensor, 5, 12);
+}
+
 }  // namespace
 
 void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
@@ -68,6 +77,27 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                           TurnDuringMove, {{1, reversed}, {2, !reversed}}, 150);
         c.System = [r](cSystemData& sys) { sys.bReverseOnTurn = r == READ_ON; };
         if (r == READ_OLD) c.nSystemVersion = 782;
+        v.push_back(c);
+    }
+    // Replay recording (stored from version 184; older files read it as on, as a new project has it).
+    for (eReading r : kReadings) {
+        const char* rule[] = {"リプレイの記録 (System.dat 184 より前: オン)", "リプレイの記録 (現在の System.dat: オフ)",
+                              "リプレイの記録 (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 183, before the switch was stored, holding it off, reads it as on: the "
+            "hero walks right into a sensor (S1 = 1), F1 saves the run as a replay, and the replay played back "
+            "reaches the sensor on the same frame of play.",
+            "With the switch off play records no keys: the hero walks into the sensor (S1 = 1), but F1 saves no "
+            "replay.",
+            "A current System.dat with the switch on: F1 saves the run, whose replay reaches the sensor on the same "
+            "frame of play."};
+        CONFCASE c = Case(("system-replay-record" + std::string(kSuffix[r])).c_str(), kSystem, rule[r], shows[r],
+                          WalkIntoSensor, {{1, 1}}, 120, CONFEND_PLAYING,
+                          "2 RIGHT down\n40 RIGHT up\n60 F1 down\n61 F1 up\n");
+        c.bReplay = true;
+        c.bNoReplay = r == READ_OFF;
+        c.System = [r](cSystemData& sys) { sys.bReplayRecord = r == READ_ON; };
+        if (r == READ_OLD) c.nSystemVersion = 183;
         v.push_back(c);
     }
 }

@@ -85,6 +85,9 @@ std::string ConformanceTableText() {
             if (c.bFreePlay) checked += (checked.empty() ? "" : ", ") + std::string("free play");
             if (c.nRankMode >= 0)
                 checked += (checked.empty() ? "" : ", ") + std::string("ranked under the option's name");
+            if (c.bReplay)
+                checked += (checked.empty() ? "" : ", ") +
+                           std::string(c.bNoReplay ? "F1 saves no replay" : "its replay plays the same");
             if (c.bChallenge) checked += (checked.empty() ? "" : ", ") + std::string("challenge from the title");
             if (c.nPending >= 0) checked += " (pending: known fault " + std::to_string(c.nPending) + ")";
             t += "| " + std::to_string(i + 1) + " | `" + c.strName + "` | " + Cell(c.strRule) + " | " +

@@ -54,6 +54,8 @@ struct CONFCASE {
     // from the command line, which must end with the same stage variables,
     // last changed on the same frame of play.
     bool bReplay = false;
+    // With bReplay: F1 must save no replay (the run plays on to its end).
+    bool bNoReplay = false;
     // -1: the option record as it is. 0..3: the ranking mode the option record
     // is given for this run, with the ranking name "conf"; a cleared run then
     // goes on through the results (the case's keys confirm them) until play
