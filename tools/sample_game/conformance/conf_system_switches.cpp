@@ -1,9 +1,11 @@
 // Cases of the System.dat switches that change play: each switch read from a
 // file of an older version, which has no place for it and so reads as the
 // older behaviour, and from a current file with the switch on and off.
+#include <functional>
 #include <string>
 
 #include "database/system_data.h"
+#include "sample_game/art/sheets.h"
 #include "sample_game/conformance/conf_kit.h"
 #include "sample_game/data/game_data.h"
 
@@ -56,6 +58,24 @@ void WalkIntoSensor(cStageData& s) {
     Put(k, sensor, 5, 12);
 }
 
+// Two cases of a play switch that System.dat has no place for, so that every
+// project reads it as a current one does: one with a System.dat of version
+// 100, older than every stored switch, and one with a current System.dat.
+void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::string& rule, const std::string& shows,
+              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames) {
+    for (int old = 1; old >= 0; --old) {
+        const std::string r = rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
+        const std::string w = old ? "A System.dat of version 100, which turns every stored switch of older projects "
+                                    "on, has no place for this one, which reads as a current project has it: " + shows
+                                  : "A current System.dat, which has no place for the switch: " + shows;
+        CONFCASE c = Case((name + (old ? "-old" : "-current")).c_str(), kSystem, r.c_str(), w.c_str(), build, checks,
+                          frames);
+        c.nSystemVersion = old ? 100 : 0;
+        c.System = [](cSystemData&) {};
+        v.push_back(c);
+    }
+}
+
 }  // namespace
 
 void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
@@ -100,6 +120,48 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
         if (r == READ_OLD) c.nSystemVersion = 183;
         v.push_back(c);
     }
+    // Play switches with no place in System.dat.
+    Unstored(v, "system-lives-reading", "残り人数の読み (無制限のとき)",
+             "in a test play, whose lives are unlimited, the code's life reads 100 (S1 = 100), not 0.",
+             [](cStageData& s) {
+                 Arena(s, "残り人数の読み");
+                 HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.life")}));
+             },
+             {{1, 100}}, 10);
+    Unstored(v, "system-attack-damage", "攻撃のダメージ",
+             "an enemy's star of power 3 hits the hero of 30 HP, which takes its damage (S1 = 27), and its shot-hit "
+             "flow runs (S2 = 1).",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "攻撃のダメージ");
+                 HeroOf(s).wCellX = 3;
+                 HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
+                 HeroOf(s).vFlow.push_back(MarkFlow(7, 2));
+                 cCharaData e = Dummy("撃つ敵", CG_CANNON);
+                 e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), ShotCmd(1, SG_STAR, 1, 40, 3), Cmd(CMD_WAIT, 9999)}));
+                 Put(k, e, 8, 12, 0);
+             },
+             {{1, 27}, {2, 1}}, 90);
+    Unstored(v, "system-start-flows", "開始前のフローを全キャラで",
+             "only the active characters run their before-start flows: one without a condition marks S2 (S2 = 1), "
+             "one whose condition \"S5 = 1\" fails, and so is not active, does not mark S1 (S1 = 0).",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "開始前のフロー");
+                 for (int inactive = 1; inactive >= 0; --inactive) {
+                     cCharaData c = Dummy();
+                     if (inactive) {
+                         cEdCond cond;
+                         cond.nKind = 2;
+                         cond.nVarNum = 5;
+                         cond.nValue = 1;
+                         c.vCond.push_back(cond);
+                     }
+                     cFlowCmd mark = SetVar(inactive ? 1 : 2);
+                     mark.bNoWait = 1;
+                     c.vFlow.push_back(Flow(21, {mark}));
+                     Put(k, c, inactive ? 8 : 10, 12);
+                 }
+             },
+             {{1, 0}, {2, 1}}, 10);
 }
 
 void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
