@@ -62,7 +62,7 @@ void WalkIntoSensor(cStageData& s) {
 // project reads it as a current one does: one with a System.dat of version
 // 100, older than every stored switch, and one with a current System.dat.
 void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::string& rule, const std::string& shows,
-              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames) {
+              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false) {
     for (int old = 1; old >= 0; --old) {
         const std::string r = rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
         const std::string w = old ? "A System.dat of version 100, which turns every stored switch of older projects "
@@ -71,6 +71,7 @@ void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::stri
         CONFCASE c = Case((name + (old ? "-old" : "-current")).c_str(), kSystem, r.c_str(), w.c_str(), build, checks,
                           frames);
         c.nSystemVersion = old ? 100 : 0;
+        c.bGolden = golden;
         c.System = [](cSystemData&) {};
         v.push_back(c);
     }
@@ -162,6 +163,18 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                  }
              },
              {{1, 0}, {2, 1}}, 10);
+    Unstored(v, "system-death-display", "やられ表示",
+             "an enemy killed by the hero's body attack marks S1 as it dies (S1 = 1) and stays on the screen in its "
+             "death display, a burst (golden frame), where with the display off it would be gone at once.",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "やられ表示");
+                 HeroOf(s).nBodyPower = 20;
+                 cCharaData e = Dummy("やられる敵");
+                 e.wDeathEffect = CEFF_BURST;
+                 e.vFlow.push_back(MarkFlow(3, 1));
+                 Put(k, e, 2, 12);
+             },
+             {{1, 1}}, 10, true);
 }
 
 void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
