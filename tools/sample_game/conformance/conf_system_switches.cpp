@@ -164,17 +164,38 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
              },
              {{1, 0}, {2, 1}}, 10);
     Unstored(v, "system-death-display", "やられ表示",
-             "an enemy killed by the hero's body attack marks S1 as it dies (S1 = 1) and stays on the screen in its "
-             "death display, a burst (golden frame), where with the display off it would be gone at once.",
+             "the hero's code sets an enemy's HP to 0, so the frame's death check kills it: it marks S1 as it dies "
+             "(S1 = 1) and stays on the screen in its death display, a burst (golden frame), where with the display "
+             "off it would be gone at once.",
              [](cStageData& s) {
                  cStageKit& k = Arena(s, "やられ表示");
-                 HeroOf(s).nBodyPower = 20;
+                 // The hero's target: the first character of any group but itself.
+                 HeroOf(s).vFlow.push_back(Flow(
+                     TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 3, 0, 1, 0, 1}), Code("tg.hp = 0"), Cmd(CMD_WAIT, 9999)}));
                  cCharaData e = Dummy("やられる敵");
                  e.wDeathEffect = CEFF_BURST;
                  e.vFlow.push_back(MarkFlow(3, 1));
-                 Put(k, e, 2, 12);
+                 Put(k, e, 6, 12);
              },
              {{1, 1}}, 10, true);
+    Unstored(v, "system-shot-carry", "ショットの画面運搬",
+             "on a stage that scrolls right by itself, a cannon at column 2 fires a star of speed 0 that the "
+             "screen carries: it keeps its place in the view while the hero, standing at column 10, comes toward "
+             "it, so it hits the hero (S1 = 1); a star left behind would scroll out of the view.",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "ショットの画面運搬", {}, true, 40);
+                 s.nScrollKindX = 1;
+                 s.nAutoScrollX = 480;
+                 HeroOf(s).wCellX = 10;
+                 HeroOf(s).vFlow.push_back(MarkFlow(7, 1));
+                 cFlowCmd shot = ShotCmd(1, SG_STAR, 1, 0, 1);
+                 shot.spShot->bScrollCarry = 1;
+                 cCharaData cannon = Dummy("撃つ敵", CG_CANNON);
+                 cannon.bySetting52 = 3;  // active over the whole stage, on screen or not
+                 cannon.vFlow.push_back(Flow(TRG_ALWAYS, {shot, Cmd(CMD_WAIT, 9999)}));
+                 Put(k, cannon, 2, 12, 1);
+             },
+             {{1, 1}}, 60);
 }
 
 void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
