@@ -196,6 +196,31 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                  Put(k, cannon, 2, 12, 1);
              },
              {{1, 1}}, 60);
+    Unstored(v, "system-attack-triggers", "体当たりのアタック系トリガーを即時に",
+             "the hero (body power 3) and an enemy of 10 HP (body power 5) run into each other; the hero's "
+             "damage flows start only after both damages, so the one whose condition asks the enemy, its partner, "
+             "to have less than 10 HP starts (S1 = 1) and the one asking for 10 HP does not (S2 = 0).",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "アタック系トリガー");
+                 cCharaData& hero = HeroOf(s);
+                 hero.nBodyPower = 3;
+                 for (int full = 0; full <= 1; ++full) {
+                     cEdCond hp;
+                     hp.nKind = 4;
+                     hp.nSubject = 1;  // target slot 1, the partner of the hit
+                     hp.nStatus = 1;   // HP
+                     hp.nValue = 10;
+                     hp.nCompare = full ? 0 : 5;  // = 10, < 10
+                     cFlow f = MarkFlow(1, full ? 2 : 1);
+                     f.bTargetPartner = 1;
+                     f.vCond.push_back(hp);
+                     hero.vFlow.push_back(f);
+                 }
+                 cCharaData e = Dummy("ぶつかる敵");
+                 e.nBodyPower = 5;
+                 Put(k, e, 2, 12);
+             },
+             {{1, 1}, {2, 0}}, 20);
 }
 
 void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
