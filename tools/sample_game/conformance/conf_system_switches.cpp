@@ -1,6 +1,9 @@
-// Cases of the System.dat switches that change play: each switch read from a
-// file of an older version, which has no place for it and so reads as the
-// older behaviour, and from a current file with the switch on and off.
+// Cases of the System.dat switches that change play: each stored switch read
+// from a file of a version older than the switch, which has no place for it
+// and so reads as the older behaviour, and from a current file with the
+// switch on and off. The play switches System.dat has no place for read as a
+// current project has them whatever the file's version: their cases show
+// that reading with a very old file and a current one.
 #include <functional>
 #include <string>
 
@@ -64,15 +67,15 @@ void WalkIntoSensor(cStageData& s) {
 void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::string& rule, const std::string& shows,
               std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false) {
     for (int old = 1; old >= 0; --old) {
-        const std::string r = rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
-        const std::string w = old ? "A System.dat of version 100, which turns every stored switch of older projects "
-                                    "on, has no place for this one, which reads as a current project has it: " + shows
+        const std::string r =
+            rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
+        const std::string w = old ? "A System.dat of version 100, which gives every stored switch its older value, "
+                                    "has no place for this one, which reads as a current project has it: " + shows
                                   : "A current System.dat, which has no place for the switch: " + shows;
         CONFCASE c = Case((name + (old ? "-old" : "-current")).c_str(), kSystem, r.c_str(), w.c_str(), build, checks,
                           frames);
         c.nSystemVersion = old ? 100 : 0;
         c.bGolden = golden;
-        c.System = [](cSystemData&) {};
         v.push_back(c);
     }
 }
@@ -89,7 +92,8 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
         const char* shows[] = {
             "A System.dat written at version 782, before the switch was stored, holding it off, reads it as on: a "
             "character of fixed facing moving right toward a point is turned left by a command shortly after it "
-            "starts: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on its right (S2 = 0).",
+            "starts: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on its right "
+            "(S2 = 0).",
             "With the switch off, as a current project has it, the same turn leaves the move to the point as it was: "
             "the character reaches the sensor on its right (S2 = 1), not the one on its left (S1 = 0).",
             "A current System.dat with the switch on: the same turn reverses the move, and the character reaches the "
@@ -100,9 +104,11 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
         if (r == READ_OLD) c.nSystemVersion = 782;
         v.push_back(c);
     }
-    // Replay recording (stored from version 184; older files read it as on, as a new project has it).
+    // Replay recording (stored from version 184; older files read it as on,
+    // as a new project has it).
     for (eReading r : kReadings) {
-        const char* rule[] = {"リプレイの記録 (System.dat 184 より前: オン)", "リプレイの記録 (現在の System.dat: オフ)",
+        const char* rule[] = {"リプレイの記録 (System.dat 184 より前: オン)",
+                              "リプレイの記録 (現在の System.dat: オフ)",
                               "リプレイの記録 (現在の System.dat: オン)"};
         const char* shows[] = {
             "A System.dat written at version 183, before the switch was stored, holding it off, reads it as on: the "
@@ -138,7 +144,8 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                  HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
                  HeroOf(s).vFlow.push_back(MarkFlow(7, 2));
                  cCharaData e = Dummy("撃つ敵", CG_CANNON);
-                 e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), ShotCmd(1, SG_STAR, 1, 40, 3), Cmd(CMD_WAIT, 9999)}));
+                 e.vFlow.push_back(
+                     Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), ShotCmd(1, SG_STAR, 1, 40, 3), Cmd(CMD_WAIT, 9999)}));
                  Put(k, e, 8, 12, 0);
              },
              {{1, 27}, {2, 1}}, 90);

@@ -79,7 +79,8 @@ std::string ConformanceTableText() {
                 checked += (checked.empty() ? "" : ", ") + std::string("S") + std::to_string(k.nVar) + " = " +
                            std::to_string(k.nValue);
             const char* ends[] = {"", "cleared", "hero dies"};
-            if (c.nLives >= 0) checked += (checked.empty() ? "" : ", ") + std::string("lives ") + std::to_string(c.nLives);
+            if (c.nLives >= 0)
+                checked += (checked.empty() ? "" : ", ") + std::string("lives ") + std::to_string(c.nLives);
             if (c.nEnd != CONFEND_PLAYING) checked += (checked.empty() ? "" : ", ") + std::string(ends[c.nEnd]);
             if (c.bGolden) checked += (checked.empty() ? "" : ", ") + std::string("golden frame");
             if (c.bFreePlay) checked += (checked.empty() ? "" : ", ") + std::string("free play");
