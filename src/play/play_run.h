@@ -21,8 +21,3 @@ int OptionRankMode();
 const char* OptionRankName();
 // The stored status of player `player` is applied to the stage's hero record.
 void RestoreHeroRecord(int player);
-
-// The retry menu after the hero's death in story play.
-constexpr bool RETRY_MENU_AFTER_DEATH = true;
-// Trigger-21 flows run for every stage character, not only active ones.
-constexpr bool START_FLOWS_FOR_ALL = false;

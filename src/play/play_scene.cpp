@@ -11,6 +11,7 @@
 #include "database/common_bitmaps.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_switches.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/fx_fade.h"
@@ -215,7 +216,7 @@ void cPlayScene::HeroDeathOver() {
     }
     if (PlayStage.bCarryHeroStatus) RestoreHeroRecord(0);
     SaveData.RestoreVars(0);
-    if (SceneManager.nGameType == GAME_STORY && RETRY_MENU_AFTER_DEATH) {
+    if (SceneManager.nGameType == GAME_STORY && GetSysSwitch(SystemData, eSysSwitch::RetryMenuAfterDeath)) {
         nPhase = 0;
         nState = PLAYSTATE_RESTART;
         return;

@@ -13,6 +13,7 @@
 #include "app/start_file.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_switches.h"
 #include "play/block_grid.h"
 #include "play/message/message_surface.h"
 #include "play/play_run.h"
@@ -279,10 +280,11 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
 }
 
 void cPlayScene::RunBeforeStartFlows() {
-    if (!START_FLOWS_FOR_ALL) UpdateActiveFlags();
+    const bool bAll = GetSysSwitch(SystemData, eSysSwitch::StartFlowsForAll) != 0;
+    if (!bAll) UpdateActiveFlags();
     if (cPlayer* h = Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START);
     for (cStageChara& c : lstStageChara)
-        if (START_FLOWS_FOR_ALL || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START);
+        if (bAll || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START);
     for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
         if (it->bErase) {
             it = EraseStageChara(it);

@@ -53,6 +53,7 @@ struct CASERUN {
     int nFrames = 0;            // frames of play
     int nGameType = -1;         // the scene manager's game type in play
     int nLastChange = 0;        // the frame of play that last changed a stage variable
+    int nLives = 0;             // the hero's lives left when the run ended
     std::string strStage;       // the stage file in play, as the save record names it
     std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     std::vector<int> vVars = std::vector<int>(kVars, 0);
@@ -107,6 +108,7 @@ private:
     bool m_bCleared = false;
     static void Finish(int end) {
         g_Run.nEnd = end;
+        g_Run.nLives = SaveData.nLives;
         g_Done = true;
         DDWriteLastFrame(g_FrameFile);
         PostCloseMain();
@@ -148,6 +150,8 @@ std::string Differences(const CONFCASE& c, const CASERUN& r) {
     if (r.nEnd != c.nEnd)
         out += std::string(" end: expected ") + EndName(c.nEnd) + ", got " + EndName(r.nEnd) + " after " +
                std::to_string(r.nFrames) + " frames;";
+    if (c.nLives >= 0 && r.nLives != c.nLives)
+        out += " lives: expected " + std::to_string(c.nLives) + ", got " + std::to_string(r.nLives) + ";";
     for (const sample::CONFCHECK& k : c.vCheck) {
         const int got = k.nVar < kVars ? r.vVars[k.nVar] : -999999999;
         if (got != k.nValue)
@@ -257,10 +261,12 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             cSystemData sys;
             sys.LoadFile(sysFile.string());
             if (c.System) c.System(sys);
-            if (c.nSystemVersion != 0)
-                oldsys::WriteBytes(sysFile.string(), oldsys::SystemDat(sys, c.nSystemVersion));
-            else
+            if (c.nSystemVersion != 0) {
+                cSystemData stored = oldsys::AsStoredAt(sys, c.nSystemVersion);
+                oldsys::WriteBytes(sysFile.string(), oldsys::SystemDat(stored, c.nSystemVersion));
+            } else {
                 sys.SaveFile(sysFile.string());
+            }
         }
         // A ranked case's option record: its ranking mode and the name "conf".
         fs::remove_all(game / "user_data" / "ranking");
@@ -287,9 +293,10 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             // must end in play the same way.
             const CASERUN recorded = g_Run;
             const fs::path replay = SavedReplay(game);
-            if (replay.empty()) replayDiff = " replay: F1 saved none;";
-            ResetRun();
-            if (!replay.empty() && rc == 0) {
+            if (replay.empty() != c.bNoReplay)
+                replayDiff = c.bNoReplay ? " replay: F1 saved one, expected none;" : " replay: F1 saved none;";
+            if (!c.bNoReplay) ResetRun();
+            if (!replay.empty() && !c.bNoReplay && rc == 0) {
                 ResetReplayEnd();
                 const std::string name = "user_data\\rpl4\\" + replay.filename().string();
                 SetSceneFactory(CasePlay);

@@ -281,4 +281,29 @@ TEST_F(SystemDataOldTest, ListsThatOlderFilesDoNotStoreKeepTheDefaults) {
     EXPECT_EQ(LoadAt(s, 674).vRankModeName.size(), 1u);
 }
 
+TEST_F(SystemDataOldTest, CurrentListsStoredAsAnOlderVersionLoadBackAsTheyWere) {
+    const cSystemData s;
+    for (uint32_t v : {100u, 167u, 168u, 180u, 192u, 200u, 209u, 285u, 566u, 567u, 671u, 755u, 782u}) {
+        cSystemData old = oldsys::AsStoredAt(s, v);
+        const cSystemData back = LoadAt(old, v);
+        // The entries a load inserts take fixed values; the others come back as they were.
+        ASSERT_EQ(back.vText.size(), s.vText.size()) << v;
+        for (int i = 0; i < static_cast<int>(s.vText.size()); ++i) {
+            if (i != 8 && i != 9 && (i < 14 || i > 16) && (i < 22 || i > 24)) {
+                EXPECT_EQ(back.vText[i], s.vText[i]) << v << " text " << i;
+            }
+        }
+        ASSERT_EQ(back.vOption.size(), s.vOption.size()) << v;
+        for (size_t i = 0; i < s.vOption.size(); ++i) EXPECT_EQ(back.vOption[i].strName, s.vOption[i].strName) << v;
+        ASSERT_EQ(back.vMapMenu.size(), s.vMapMenu.size()) << v;
+        for (size_t i = 0; i < s.vMapMenu.size(); ++i) EXPECT_EQ(back.vMapMenu[i].strText, s.vMapMenu[i].strText) << v;
+        ASSERT_EQ(back.vCarryFlag.size(), s.vCarryFlag.size()) << v;
+        for (int i = 0; i < static_cast<int>(s.vCarryFlag.size()); ++i) {
+            if (i != 9 && i != 15 && i != 18) {
+                EXPECT_EQ(back.vCarryFlag[i], s.vCarryFlag[i]) << v << " flag " << i;
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "database/system_old_stream.h"
 
+#include <initializer_list>
+
 #include "records/data_file.h"
 #include "records/version.h"
 
@@ -63,6 +65,36 @@ std::vector<uint8_t> SystemDat(cSystemData& s, uint32_t v) {
     if (v >= 674) Strings(w, s.vRankModeName);
     Records(w, s.vOption, v);
     return w.TakeBytes();
+}
+
+namespace {
+
+template <class V>
+void EraseAt(V& v, std::initializer_list<int> at) {
+    for (int k : at)
+        if (k >= 0 && static_cast<size_t>(k) < v.size()) v.erase(v.begin() + k);
+}
+
+}  // namespace
+
+cSystemData AsStoredAt(const cSystemData& s, uint32_t v) {
+    cSystemData o = s;
+    // Newest first, each undoing the insertions a load of an older file makes.
+    if (v < 756) EraseAt(o.vText, {22});
+    if (v < 672) EraseAt(o.vOption, {9});
+    if (v < 568) EraseAt(o.vOption, {5, 4});
+    if (v < 567) EraseAt(o.vOption, {4});
+    if (v < 286) EraseAt(o.vOption, {0});
+    if (v < 210) EraseAt(o.vCarryFlag, {9});
+    if (v < 201) EraseAt(o.vCarryFlag, {14});
+    if (v < 193) EraseAt(o.vText, {23, 22});
+    if (v < 181) EraseAt(o.vText, {9, 8});
+    if (v < 169) {
+        EraseAt(o.vText, {12, 12, 12});
+        EraseAt(o.vMapMenu, {1});
+    }
+    if (v < 168) EraseAt(o.vCarryFlag, {16});
+    return o;
 }
 
 namespace {

@@ -6,7 +6,6 @@
 
 #include "sample_game/art/sheets.h"
 #include "sample_game/conformance/conf_kit.h"
-#include "database/system_data.h"
 #include "sample_game/data/game_data.h"
 
 namespace sample {
@@ -16,7 +15,6 @@ namespace {
 constexpr const char* kDamage = "damage and death";
 constexpr const char* kStage = "stage rules";
 constexpr const char* kGameType = "game types";
-constexpr const char* kSystem = "System.dat switches";
 
 // An enemy of body power `power` overlapping the hero from the start.
 cCharaData Biter(int power) {
@@ -144,43 +142,6 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                              Put(k, c, 25, 12);
                          },
                          {{1, 1 - limit}}, 300, CONFEND_PLAYING, "2 RIGHT down\n"));
-    for (int old = 0; old <= 1; ++old) {
-        CONFCASE c = Case(old ? "system-reverse-on-turn-old" : "system-reverse-on-turn-current", kSystem,
-                          old ? "向きが変わったら移動を反転 (System.dat 783 より前: オン)"
-                              : "向きが変わったら移動を反転 (現在の System.dat: オフ)",
-                          old ? "A System.dat written at version 782, before the switch was stored, reads it as on: a character of "
-                                "fixed facing moving right toward a point is turned left by a command half a second "
-                                "in: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on "
-                                "its right (S2 = 0)."
-                              : "With the switch off, as a current project has it, the same turn leaves the move to "
-                                "the point as it was: the character reaches the sensor on its right (S2 = 1), not the "
-                                "one on its left (S1 = 0).",
-                          [](cStageData& s) {
-                              cStageKit& k = Arena(s, "向きと移動");
-                              cFlowCmd move = MoveCmd(CMD_STRAIGHT_MOVE, 9999, 0, 30);
-                              move.spMove->nMode = 1;
-                              move.spMove->nOrigin = 0;  // a point from where the character was placed
-                              move.spMove->nTargetXBl = 10;
-                              move.spMove->bMirrorX = 0;
-                              cCharaData c = Dummy("向きを変える");
-                              c.vFlow.push_back(Flow(TRG_ALWAYS, {move, Cmd(CMD_WAIT, 9999)}));
-                              c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 5), Cmd(CMD_FACING, 0, {0}),
-                                                                  Cmd(CMD_WAIT, 9999)}));
-                              Put(k, c, 10, 12, 1);
-                              for (int x : {6, 16}) {
-                                  cCharaData sensor = Dummy("感知");
-                                  sensor.byForce = 2;
-                                  sensor.vFlow.push_back(MarkFlow(4, x == 6 ? 1 : 2));
-                                  Put(k, sensor, x, 12);
-                              }
-                          },
-                          {{1, old}, {2, 1 - old}}, 150);
-        // Both runs' System.dat hold the switch off; the old one is written at
-        // version 782, which has no place for it, so loading it turns it on.
-        c.System = [](cSystemData& sys) { sys.bReverseOnTurn = 0; };
-        if (old) c.nSystemVersion = 782;
-        v.push_back(c);
-    }
     v.push_back(Case("stage-time-limit", kStage, "制限時間",
                      "A stage with a time limit of 1 second: the time runs out and the hero dies.",
                      [](cStageData& s) {

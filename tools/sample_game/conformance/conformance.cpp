@@ -14,9 +14,11 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddBlockCases(v);
         AddAttackCases(v);
         AddStageRuleCases(v);
+        AddSystemSwitchCases(v);
         AddPresentCases(v);
         AddEffectCases(v);
         AddChallengeCases(v);
+        AddSystemSwitchChallengeCases(v);
         return v;
     }();
     return cases;
@@ -77,11 +79,16 @@ std::string ConformanceTableText() {
                 checked += (checked.empty() ? "" : ", ") + std::string("S") + std::to_string(k.nVar) + " = " +
                            std::to_string(k.nValue);
             const char* ends[] = {"", "cleared", "hero dies"};
+            if (c.nLives >= 0)
+                checked += (checked.empty() ? "" : ", ") + std::string("lives ") + std::to_string(c.nLives);
             if (c.nEnd != CONFEND_PLAYING) checked += (checked.empty() ? "" : ", ") + std::string(ends[c.nEnd]);
             if (c.bGolden) checked += (checked.empty() ? "" : ", ") + std::string("golden frame");
             if (c.bFreePlay) checked += (checked.empty() ? "" : ", ") + std::string("free play");
             if (c.nRankMode >= 0)
                 checked += (checked.empty() ? "" : ", ") + std::string("ranked under the option's name");
+            if (c.bReplay)
+                checked += (checked.empty() ? "" : ", ") +
+                           std::string(c.bNoReplay ? "F1 saves no replay" : "its replay plays the same");
             if (c.bChallenge) checked += (checked.empty() ? "" : ", ") + std::string("challenge from the title");
             if (c.nPending >= 0) checked += " (pending: known fault " + std::to_string(c.nPending) + ")";
             t += "| " + std::to_string(i + 1) + " | `" + c.strName + "` | " + Cell(c.strRule) + " | " +

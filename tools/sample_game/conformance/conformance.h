@@ -54,6 +54,8 @@ struct CONFCASE {
     // from the command line, which must end with the same stage variables,
     // last changed on the same frame of play.
     bool bReplay = false;
+    // With bReplay: F1 must save no replay (the run plays on to its end).
+    bool bNoReplay = false;
     // -1: the option record as it is. 0..3: the ranking mode the option record
     // is given for this run, with the ranking name "conf"; a cleared run then
     // goes on through the results (the case's keys confirm them) until play
@@ -66,6 +68,8 @@ struct CONFCASE {
     std::function<void(cSystemData&)> System;
     // The data version that case's System.dat is written at (0: the current one).
     uint32_t nSystemVersion = 0;
+    // The hero's lives left when the run ends (-1: not checked).
+    int nLives = -1;
     // A known fault of the play engine that is being mended elsewhere, by its
     // number in that list: the case is reported but does not fail. -1 none.
     int nPending = -1;
@@ -86,10 +90,12 @@ void AddConditionCases(std::vector<CONFCASE>& v);
 void AddBlockCases(std::vector<CONFCASE>& v);
 void AddAttackCases(std::vector<CONFCASE>& v);
 void AddStageRuleCases(std::vector<CONFCASE>& v);
+void AddSystemSwitchCases(std::vector<CONFCASE>& v);
 void AddPresentCases(std::vector<CONFCASE>& v);
 void AddEffectCases(std::vector<CONFCASE>& v);
 // The cases played as challenges: last in the list.
 void AddChallengeCases(std::vector<CONFCASE>& v);
+void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v);
 // The conformance game's database: the sample's, with one screen effect and one
 // character effect of every kind added after its own.
 void AddEffectKinds(cDatabase& db);

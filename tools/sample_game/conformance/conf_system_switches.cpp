@@ -1,0 +1,260 @@
+// Cases of the System.dat switches that change play: each stored switch read
+// from a file of a version older than the switch, which has no place for it
+// and so reads as the older behaviour, and from a current file with the
+// switch on and off. The play switches System.dat has no place for read as a
+// current project has them whatever the file's version: their cases show
+// that reading with a very old file and a current one.
+#include <functional>
+#include <string>
+
+#include "database/system_data.h"
+#include "sample_game/art/sheets.h"
+#include "sample_game/conformance/conf_kit.h"
+#include "sample_game/data/game_data.h"
+
+namespace sample {
+
+namespace {
+
+constexpr const char* kSystem = "System.dat switches";
+
+// The three readings of a switch: a file older than the switch, a current
+// file with it off, a current file with it on.
+enum eReading { READ_OLD, READ_OFF, READ_ON };
+constexpr eReading kReadings[] = {READ_OLD, READ_OFF, READ_ON};
+constexpr const char* kSuffix[] = {"-old", "-current-off", "-current-on"};
+
+// A character of fixed facing moving right toward a point, turned left by a
+// command shortly after it starts, between sensors on its left and right.
+void TurnDuringMove(cStageData& s) {
+    cStageKit& k = Arena(s, "向きと移動");
+    cFlowCmd move = MoveCmd(CMD_STRAIGHT_MOVE, 9999, 0, 30);
+    move.spMove->nMode = 1;
+    move.spMove->nOrigin = 0;  // a point from where the character was placed
+    move.spMove->nTargetXBl = 10;
+    move.spMove->bMirrorX = 0;
+    cCharaData c = Dummy("向きを変える");
+    c.vFlow.push_back(Flow(TRG_ALWAYS, {move, Cmd(CMD_WAIT, 9999)}));
+    c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 5), Cmd(CMD_FACING, 0, {0}), Cmd(CMD_WAIT, 9999)}));
+    Put(k, c, 10, 12, 1);
+    for (int x : {6, 16}) {
+        cCharaData sensor = Dummy("感知");
+        sensor.byForce = 2;
+        sensor.vFlow.push_back(MarkFlow(4, x == 6 ? 1 : 2));
+        Put(k, sensor, x, 12);
+    }
+}
+
+// The hero's flow raises the score to 250, then the hero walks onto the goal.
+void ScoreThenGoal(cStageData& s) {
+    cStageKit& k = Arena(s, "スコアで残り人数");
+    HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("sys.score = 250"), Cmd(CMD_WAIT, 9999)}));
+    k.PlaceItem(k.AddItem(Goal()), 6, 12);
+}
+
+// The hero walks right into a sensor two blocks away.
+void WalkIntoSensor(cStageData& s) {
+    cStageKit& k = Arena(s, "記録");
+    cCharaData sensor = Dummy("感知");
+    sensor.byForce = 2;
+    sensor.vFlow.push_back(MarkFlow(4, 1));
+    Put(k, sensor, 5, 12);
+}
+
+// Two cases of a play switch that System.dat has no place for, so that every
+// project reads it as a current one does: one with a System.dat of version
+// 100, older than every stored switch, and one with a current System.dat.
+void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::string& rule, const std::string& shows,
+              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false) {
+    for (int old = 1; old >= 0; --old) {
+        const std::string r =
+            rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
+        const std::string w = old ? "A System.dat of version 100, which gives every stored switch its older value, "
+                                    "has no place for this one, which reads as a current project has it: " + shows
+                                  : "A current System.dat, which has no place for the switch: " + shows;
+        CONFCASE c = Case((name + (old ? "-old" : "-current")).c_str(), kSystem, r.c_str(), w.c_str(), build, checks,
+                          frames);
+        c.nSystemVersion = old ? 100 : 0;
+        c.bGolden = golden;
+        v.push_back(c);
+    }
+}
+
+}  // namespace
+
+void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
+    // Reverse on turn (stored from version 783; older files read it as on).
+    for (eReading r : kReadings) {
+        const bool reversed = r != READ_OFF;
+        const char* rule[] = {"向きが変わったら移動を反転 (System.dat 783 より前: オン)",
+                              "向きが変わったら移動を反転 (現在の System.dat: オフ)",
+                              "向きが変わったら移動を反転 (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 782, before the switch was stored, holding it off, reads it as on: a "
+            "character of fixed facing moving right toward a point is turned left by a command shortly after it "
+            "starts: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on its right "
+            "(S2 = 0).",
+            "With the switch off, as a current project has it, the same turn leaves the move to the point as it was: "
+            "the character reaches the sensor on its right (S2 = 1), not the one on its left (S1 = 0).",
+            "A current System.dat with the switch on: the same turn reverses the move, and the character reaches the "
+            "sensor on its left (S1 = 1), not the one on its right (S2 = 0)."};
+        CONFCASE c = Case(("system-reverse-on-turn" + std::string(kSuffix[r])).c_str(), kSystem, rule[r], shows[r],
+                          TurnDuringMove, {{1, reversed}, {2, !reversed}}, 150);
+        c.System = [r](cSystemData& sys) { sys.bReverseOnTurn = r == READ_ON; };
+        if (r == READ_OLD) c.nSystemVersion = 782;
+        v.push_back(c);
+    }
+    // Replay recording (stored from version 184; older files read it as on,
+    // as a new project has it).
+    for (eReading r : kReadings) {
+        const char* rule[] = {"リプレイの記録 (System.dat 184 より前: オン)",
+                              "リプレイの記録 (現在の System.dat: オフ)",
+                              "リプレイの記録 (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 183, before the switch was stored, holding it off, reads it as on: the "
+            "hero walks right into a sensor (S1 = 1), F1 saves the run as a replay, and the replay played back "
+            "reaches the sensor on the same frame of play.",
+            "With the switch off play records no keys: the hero walks into the sensor (S1 = 1), but F1 saves no "
+            "replay.",
+            "A current System.dat with the switch on: F1 saves the run, whose replay reaches the sensor on the same "
+            "frame of play."};
+        CONFCASE c = Case(("system-replay-record" + std::string(kSuffix[r])).c_str(), kSystem, rule[r], shows[r],
+                          WalkIntoSensor, {{1, 1}}, 120, CONFEND_PLAYING,
+                          "2 RIGHT down\n40 RIGHT up\n60 F1 down\n61 F1 up\n");
+        c.bReplay = true;
+        c.bNoReplay = r == READ_OFF;
+        c.System = [r](cSystemData& sys) { sys.bReplayRecord = r == READ_ON; };
+        if (r == READ_OLD) c.nSystemVersion = 183;
+        v.push_back(c);
+    }
+    // Play switches with no place in System.dat.
+    Unstored(v, "system-lives-reading", "残り人数の読み (無制限のとき)",
+             "in a test play, whose lives are unlimited, the code's life reads 100 (S1 = 100), not 0.",
+             [](cStageData& s) {
+                 Arena(s, "残り人数の読み");
+                 HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = sys.life")}));
+             },
+             {{1, 100}}, 10);
+    Unstored(v, "system-attack-damage", "攻撃のダメージ",
+             "an enemy's star of power 3 hits the hero of 30 HP, which takes its damage (S1 = 27), and its shot-hit "
+             "flow runs (S2 = 1).",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "攻撃のダメージ");
+                 HeroOf(s).wCellX = 3;
+                 HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = hp")}));
+                 HeroOf(s).vFlow.push_back(MarkFlow(7, 2));
+                 cCharaData e = Dummy("撃つ敵", CG_CANNON);
+                 e.vFlow.push_back(
+                     Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), ShotCmd(1, SG_STAR, 1, 40, 3), Cmd(CMD_WAIT, 9999)}));
+                 Put(k, e, 8, 12, 0);
+             },
+             {{1, 27}, {2, 1}}, 90);
+    Unstored(v, "system-start-flows", "開始前のフローを全キャラで",
+             "only the active characters run their before-start flows: one without a condition marks S2 (S2 = 1), "
+             "one whose condition \"S5 = 1\" fails, and so is not active, does not mark S1 (S1 = 0).",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "開始前のフロー");
+                 for (int inactive = 1; inactive >= 0; --inactive) {
+                     cCharaData c = Dummy();
+                     if (inactive) {
+                         cEdCond cond;
+                         cond.nKind = 2;
+                         cond.nVarNum = 5;
+                         cond.nValue = 1;
+                         c.vCond.push_back(cond);
+                     }
+                     cFlowCmd mark = SetVar(inactive ? 1 : 2);
+                     mark.bNoWait = 1;
+                     c.vFlow.push_back(Flow(21, {mark}));
+                     Put(k, c, inactive ? 8 : 10, 12);
+                 }
+             },
+             {{1, 0}, {2, 1}}, 10);
+    Unstored(v, "system-death-display", "やられ表示",
+             "the hero's code sets an enemy's HP to 0, so the frame's death check kills it: it marks S1 as it dies "
+             "(S1 = 1) and stays on the screen in its death display, a burst (golden frame), where with the display "
+             "off it would be gone at once.",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "やられ表示");
+                 // The hero's target: the first character of any group but itself.
+                 HeroOf(s).vFlow.push_back(Flow(
+                     TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 3, 0, 1, 0, 1}), Code("tg.hp = 0"), Cmd(CMD_WAIT, 9999)}));
+                 cCharaData e = Dummy("やられる敵");
+                 e.wDeathEffect = CEFF_BURST;
+                 e.vFlow.push_back(MarkFlow(3, 1));
+                 Put(k, e, 6, 12);
+             },
+             {{1, 1}}, 10, true);
+    Unstored(v, "system-shot-carry", "ショットの画面運搬",
+             "on a stage that scrolls right by itself, a cannon at column 2 fires a star of speed 0 that the "
+             "screen carries: it keeps its place in the view while the hero, standing at column 10, comes toward "
+             "it, so it hits the hero (S1 = 1); a star left behind would scroll out of the view.",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "ショットの画面運搬", {}, true, 40);
+                 s.nScrollKindX = 1;
+                 s.nAutoScrollX = 480;
+                 HeroOf(s).wCellX = 10;
+                 HeroOf(s).vFlow.push_back(MarkFlow(7, 1));
+                 cFlowCmd shot = ShotCmd(1, SG_STAR, 1, 0, 1);
+                 shot.spShot->bScrollCarry = 1;
+                 cCharaData cannon = Dummy("撃つ敵", CG_CANNON);
+                 cannon.bySetting52 = 3;  // active over the whole stage, on screen or not
+                 cannon.vFlow.push_back(Flow(TRG_ALWAYS, {shot, Cmd(CMD_WAIT, 9999)}));
+                 Put(k, cannon, 2, 12, 1);
+             },
+             {{1, 1}}, 60);
+    Unstored(v, "system-attack-triggers", "体当たりのアタック系トリガーを即時に",
+             "the hero (body power 3) and an enemy of 10 HP (body power 5) run into each other; the hero's "
+             "damage flows start only after both damages, so the one whose condition asks the enemy, its partner, "
+             "to have less than 10 HP starts (S1 = 1) and the one asking for 10 HP does not (S2 = 0).",
+             [](cStageData& s) {
+                 cStageKit& k = Arena(s, "アタック系トリガー");
+                 cCharaData& hero = HeroOf(s);
+                 hero.nBodyPower = 3;
+                 for (int full = 0; full <= 1; ++full) {
+                     cEdCond hp;
+                     hp.nKind = 4;
+                     hp.nSubject = 1;  // target slot 1, the partner of the hit
+                     hp.nStatus = 1;   // HP
+                     hp.nValue = 10;
+                     hp.nCompare = full ? 0 : 5;  // = 10, < 10
+                     cFlow f = MarkFlow(1, full ? 2 : 1);
+                     f.bTargetPartner = 1;
+                     f.vCond.push_back(hp);
+                     hero.vFlow.push_back(f);
+                 }
+                 cCharaData e = Dummy("ぶつかる敵");
+                 e.nBodyPower = 5;
+                 Put(k, e, 2, 12);
+             },
+             {{1, 1}, {2, 0}}, 20);
+}
+
+void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
+    // Extra life by score (stored from version 185; older files read it as on).
+    for (eReading r : kReadings) {
+        const bool extra = r != READ_OFF;
+        const char* rule[] = {"スコアで残り人数を増やす (System.dat 185 より前: オン)",
+                              "スコアで残り人数を増やす (現在の System.dat: オフ)",
+                              "スコアで残り人数を増やす (現在の System.dat: オン, 100 点ごと)"};
+        const char* shows[] = {
+            "A System.dat written at version 184, before the switch was stored, holding it off with a step of 100, "
+            "reads it as on: a challenge starting with 3 lives (2 left in play) scores 250 and clears the stage, "
+            "and the results give two extra lives (4 left).",
+            "With the switch off the same run's results give no extra life: 2 lives are left.",
+            "A current System.dat with the switch on and a step of 100: the run's 250 points give two extra lives "
+            "at the results (4 left)."};
+        CONFCASE c = Case(("system-extra-life-by-score" + std::string(kSuffix[r])).c_str(), kSystem, rule[r],
+                          shows[r], ScoreThenGoal, {}, 200, CONFEND_CLEARED, "5 RIGHT down\n");
+        c.bChallenge = true;
+        c.nLives = extra ? 4 : 2;
+        c.System = [r](cSystemData& sys) {
+            sys.bTallyDivide = r == READ_ON;
+            sys.nTallyDivisor = 100;
+        };
+        if (r == READ_OLD) c.nSystemVersion = 184;
+        v.push_back(c);
+    }
+}
+
+}  // namespace sample
