@@ -88,9 +88,19 @@ int StartGame(const fs::path& folder, const std::map<std::string, std::string>& 
     return rc == 0 ? pid : -1;
 }
 
+// The sanitizer builds run the game several times slower; the time limit only
+// tells a hang from a slow run, so it grows with them.
+#if defined(__SANITIZE_THREAD__)
+constexpr int kSlowBuild = 6;
+#elif defined(__SANITIZE_ADDRESS__)
+constexpr int kSlowBuild = 3;
+#else
+constexpr int kSlowBuild = 1;
+#endif
+
 int WaitGame(int pid, int timeoutMs) {
     if (pid <= 0) return -1;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs) * kSlowBuild;
     int status = 0;
     for (;;) {
         const pid_t r = ::waitpid(pid, &status, WNOHANG);

@@ -62,14 +62,17 @@ int SystemMesBox(const std::string& text, const std::string& caption, unsigned s
     if ((style & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
     SDL_MessageBoxData data{flags, nullptr, c.c_str(), t.c_str(), n, buttons, nullptr};
     int answer = def;
-    if (SDL_ShowMessageBox(&data, &answer) == 0) return answer < 0 ? def : answer;
-    const std::string why = SDL_GetError();
+    // With no display SDL would still start the desktop's dialog program,
+    // which has nowhere to show: nothing is started then.
+    const bool display = HasDisplay();
+    if (display && SDL_ShowMessageBox(&data, &answer) == 0) return answer < 0 ? def : answer;
+    const std::string why = display ? SDL_GetError() : "no display";
     // SDL's box did not open. Under X11 it asks the X server for a font set
     // that a bare server (Xvfb, whose only font is its built-in "fixed") does
     // not have, and the desktop's dialog program may be missing: the box is
     // drawn in a window of the program's own, with its own fonts.
     // Windows belong to the process's first thread (Linux gives it the process id).
-    if (HasDisplay() && ::gettid() == ::getpid()) {
+    if (display && ::gettid() == ::getpid()) {
         if (const int shown = DialogMesBox(text, caption, style)) return shown;
     }
     // No box at all: the text goes to the terminal and to the report log,
