@@ -6,9 +6,9 @@
 // value and ranking, and the autosave on the return from play. The walker's
 // cell is the menu cursor's (column x, row y); its place, facing and the cell
 // before the last step live in the save record (app/save_roles.h).
-#include "app/scene.h"
 #include "platform/graphics/dd_surface.h"
 #include "platform/window/menu_cursor.h"
+#include "scene/scene.h"
 
 class cWorldEvent;
 class cWorldPage;

@@ -7,11 +7,11 @@
 
 #include "actors/cmd/next_stage.h"
 #include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "database/global_objects.h"
 #include "platform/input/input.h"
 #include "play/play_fixture.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
 #include "stage/flow.h"
 
 namespace stagetest {
