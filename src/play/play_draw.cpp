@@ -20,7 +20,6 @@
 #include "play/message/message.h"
 #include "play/play_scene.h"
 #include "scene/editor_notice.h"
-#include "scene/stage_loader.h"
 #include "stage/stage_data.h"
 
 namespace {

@@ -15,7 +15,6 @@
 #include "player/replay_service.h"
 #include "records/services.h"
 #include "records/utility.h"
-#include "scene/scene_manager.h"
 #include "stage/stage_data.h"
 
 namespace {

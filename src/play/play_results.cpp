@@ -7,7 +7,6 @@
 #include "play/play_run.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
-#include "player/replay_service.h"
 #include "player/save_roles.h"
 #include "scene/scene_manager.h"
 #include "scene/stage_loader.h"

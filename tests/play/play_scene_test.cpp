@@ -8,8 +8,6 @@
 #include <chrono>
 #include <thread>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
 #include "database/system_data.h"
 #include "platform/system/clock.h"
 #include "platform/system/timer.h"
@@ -19,6 +17,7 @@
 #include "player/save_roles.h"
 #include "scene/scene_manager.h"
 #include "scene/stage_loader.h"
+#include "scene/window_requests.h"
 
 namespace {
 
