@@ -18,13 +18,14 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "bench/heavy_stage.h"
 #include "platform/input/input_script.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 
@@ -111,7 +112,7 @@ bool PlayOnce(const fs::path& game, const std::string& stage) {
     SetSceneFactory(TimedScenes);
     ResetPeak();
     const int code = WinMain(stage, 1);
-    SetSceneFactory(nullptr);
+    SetSceneFactory(CreateStandardScene);
     if (static_cast<int>(g_Times.vLogic.size()) != kMeasuredFrames)
         std::fprintf(stderr, "%s: the program ended with %d after %d frames of play\n", stage.c_str(), code,
                      g_Times.nPlayed);

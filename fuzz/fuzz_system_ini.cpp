@@ -1,8 +1,8 @@
 // libFuzzer harness over System.ini: any bytes are the file beside the
 // program; what it sets stays inside the reader's own limits.
-#include "app/system_ini.h"
 #include "database/system_data.h"
 #include "fuzz_support.h"
+#include "scene/system_ini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const cSystemData* system = [] {

@@ -6,9 +6,9 @@
 #    generator's seam (tools/sample_game/seam/, its Ogg encoder);
 #  - no header outside the seam names a type of those libraries (comments and
 #    string literals aside);
-#  - each source folder includes only the folders below it (the table below);
-#    the application frame, the play engine with its actors and the player's
-#    records form one layer whose folders use each other's services.
+#  - each source folder includes only the folders below it in one order of
+#    layers, records at the bottom, app/ at the top (the table below), so
+#    that no two folders include each other.
 # Usage: check_includes.sh [ROOT]. Prints every offending line; exits 1 on any.
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
@@ -16,6 +16,21 @@ cd "$root"
 
 third_party='#[[:space:]]*include[[:space:]]*<(SDL|ft2build|freetype|fluidsynth|alsa/|vorbis/|ogg/|iconv\.h|imgui)'
 library_types='\b(SDL_[A-Za-z]+|_TTF_Font|TTF_Font|fluid_[a-z_]+_t|snd_seq_t|OggVorbis_File|iconv_t|ImGui[A-Za-z]*)\b'
+
+platform_all="platform/system platform/graphics platform/sound platform/input platform/text platform/window"
+# The layers above the database, bottom first.
+upper_layers="world actors player scene play app"
+
+# A layer above the database may include the records, the platform (not its
+# seam), the stage, the database, the layers below it and its own.
+up_to() {
+    local out="records $platform_all stage database" layer
+    for layer in $upper_layers; do
+        out="$out $layer"
+        [ "$layer" = "$1" ] && break
+    done
+    echo "$out"
+}
 
 # What each folder under src/ may include (folders of src/, prefix match).
 allowed_for() {
@@ -30,10 +45,12 @@ allowed_for() {
         src/platform/seam*)      echo "records platform" ;;
         src/stage*)              echo "records stage" ;;
         src/database*)           echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database" ;;
-        src/actors*|src/play/*)  echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
-        src/player*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
-        src/app*)                echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
-        tools/sample_game*)      echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app sample_game" ;;
+        src/actors*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player scene" ;;
+        src/player*)             up_to player ;;
+        src/scene*)              up_to scene ;;
+        src/play/*)              up_to play ;;
+        src/app*)                up_to app ;;
+        tools/sample_game*)      echo "$(up_to app) sample_game" ;;
         *)                       echo "" ;;
     esac
 }

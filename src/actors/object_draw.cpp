@@ -5,7 +5,7 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
-#include "app/blink_colors.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/database.h"
 #include "database/database_work.h"

@@ -1,24 +1,26 @@
 #include "app/app_state.h"
 
-#include "app/blink_colors.h"
 #include "app/boot_data.h"
-#include "app/editor_notice.h"
 #include "app/init_app.h"
 #include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "app/single_instance.h"
-#include "app/stage_loader.h"
+#include "app/standard_scenes.h"
 #include "app/start_file.h"
-#include "app/system_ini.h"
 #include "app/window_data.h"
+#include "database/blink_colors.h"
 #include "database/global_objects.h"
 #include "platform/graphics/dd_palette.h"
+#include "scene/editor_notice.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/system_ini.h"
 
 void ResetAppState() {
     // The threads end before the window and the objects they use go.
     thGame.Exit();
     ResetMainWindowState();
     SceneManager.Reset();
+    SetSceneFactory(CreateStandardScene);
     ResetBlinkColors();
     SetStageLoadTarget(nullptr, nullptr);
     SetStageLoadPump(nullptr);

@@ -4,12 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/blink_colors.h"
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
 #include "app/scene_surface.h"
-#include "app/stage_loader.h"
-#include "app/system_ini.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/data_paths.h"
@@ -20,12 +16,16 @@
 #include "platform/graphics/dd_palette.h"
 #include "platform/system/file_name.h"
 #include "platform/system/font_sjis.h"
-#include "platform/system/path.h"
 #include "platform/system/mesbox.h"
+#include "platform/system/path.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "player/player_records.h"
+#include "player/save_roles.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/system_ini.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Scene 3: the challenge list. One row per challenge stage that can be
 // chosen, with its cleared sign and best value, the stage's ranking beside
 // it; confirming loads the stage and starts play.
-#include "app/scene.h"
+#include "scene/scene.h"
 
 class cChallengeScene : public cScene {
 public:

@@ -1,10 +1,6 @@
 #include "app/front_services.h"
 
 #include "app/main_window.h"
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
-#include "app/stage_loader.h"
-#include "app/system_ini.h"
 #include "app/start_file.h"
 #include "database/global_objects.h"
 #include "database/option_data.h"
@@ -13,14 +9,17 @@
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"
+#include "play/play_scene.h"
 #include "player/file_sel_dlg.h"
 #include "player/name_dlg.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
+#include "player/save_roles.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/system_ini.h"
 
 namespace {
-
-std::string* g_pEntryName = nullptr;
 
 // The English setting of System.ini: the dialogs' texts follow it.
 int English() { return IniData.English != 0 ? 1 : 0; }
@@ -30,9 +29,11 @@ bool IsReplayPath(const std::string& path) {
     return GetExtensionStr(ext, path) && ext.compare(0, 5, "rpl4_") == 0;
 }
 
-// WM_USER+1: options' name while the option scene asked, else the play's entry name.
+// WM_USER+1: options' name while the option scene asked, else the name of
+// the play scene's entry about to be registered.
 int ServeNameDialog(WPARAM) {
-    std::string* target = SceneManager.nTitleChoice == 5 ? &OptionData.strRankName : g_pEntryName;
+    std::string* const entry = lpPlayScene ? &lpPlayScene->strRankName : nullptr;
+    std::string* target = SceneManager.nTitleChoice == 5 ? &OptionData.strRankName : entry;
     return RunNameDialog(target, English());
 }
 
@@ -94,7 +95,6 @@ int StartReplayFromFile(const std::string& path) {
     return 1;
 }
 
-void SetEntryNameTarget(std::string* pName) { g_pEntryName = pName; }
 
 void InstallFrontServices() {
     SetPlayStageFile(&StartPlayFromFile);

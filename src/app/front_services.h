@@ -16,9 +16,6 @@ int StartPlayFromFile(const std::string& path, int flag);
 // A replay file read into the play stage, its copy, the key log and the
 // record, for playback (title choice 4, game type 3). 1 when read.
 int StartReplayFromFile(const std::string& path);
-// Where the ranking-name dialog writes outside the option scene: the play
-// scene's entry name while a play scene exists (null: no bound name).
-void SetEntryNameTarget(std::string* pName);
 // Installs StartPlayFromFile behind PlayStageFile and the handlers of
 // WM_USER+1..+4 (done once by the start-up).
 void InstallFrontServices();

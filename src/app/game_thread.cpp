@@ -1,10 +1,10 @@
 #include "app/game_thread.h"
 
 #include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "platform/system/log.h"
 #include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
+#include "scene/scene_manager.h"
 
 unsigned GameLoop(void*) {
     MSG msg;

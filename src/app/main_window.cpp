@@ -1,12 +1,9 @@
 #include "app/main_window.h"
 
-#include "app/editor_notice.h"
-#include "app/system_ini.h"
 #include "app/window_data.h"
 #include "database/database.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
-#include "play/play_scene.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/graphics/dd_restore.h"
@@ -19,17 +16,14 @@
 #include "platform/window/dialog.h"
 #include "platform/window/dialog_mesbox.h"
 #include "platform/window/main_thread_messages.h"
+#include "scene/editor_notice.h"
+#include "scene/scene_manager.h"
+#include "scene/system_ini.h"
 
 cMainWindow MainWindow;
 std::atomic<HWND> hWndMain{nullptr};
-std::atomic<uint32_t> bAppActive{0};
 std::atomic<uint8_t> bInitDone{0};
-std::atomic<uint32_t> dwRequestDone{0};
-std::atomic<uint32_t> dwRequestResult{0};
-std::atomic<uint32_t> dwNameDone{0};
 RECT rcClient;
-std::atomic<int32_t> nStageBgm{0};
-std::atomic<int32_t> nStageBgmLoop{1};
 
 namespace {
 
@@ -76,26 +70,14 @@ void ResetMainWindowState() {
     MainWindow.Clear();
     MainWindow.ResetState();
     hWndMain = nullptr;
-    bAppActive = 0;
     bInitDone = 0;
-    dwRequestDone = dwRequestResult = dwNameDone = 0;
     rcClient = RECT{};
-    nStageBgm = 0;
-    nStageBgmLoop = 1;
+    ResetWindowRequests();
     for (auto& d : g_Dialog) d = nullptr;
 }
 
 void SetDialogRequest(uint32_t msg, DIALOGREQUEST handler) {
     if (msg >= WM_NAME_DIALOG && msg <= WM_SAVE_REPLAY) g_Dialog[msg - WM_NAME_DIALOG] = handler;
-}
-
-uint32_t RequestDialog(uint32_t msg, WPARAM wParam) {
-    std::atomic<uint32_t>& done = msg == WM_NAME_DIALOG ? dwNameDone : dwRequestDone;
-    done = 0;
-    SendMessageMain(msg, wParam, 0);
-    // A closing program answers no more: the thread is being ended.
-    while (!done.load() && !IsQuitRequested()) Sleep(1);
-    return msg == WM_NAME_DIALOG ? done.load() : (done.load() ? dwRequestResult.load() : 0);
 }
 
 void SuspendThreads() {
@@ -177,7 +159,7 @@ void cMainWindow::OnClose() {
     if (thPause.IsRunning()) {
         // The pause thread's end asks for the close again.
         WriteEC("WM_CLOSE thPause.m_hThread");
-        if (lpPlayScene) lpPlayScene->bQuit = 1;
+        if (cScene* play = SceneManager.Scene(SCENE_PLAY)) play->RequestQuit();
         PostThreadMessage(thPause.GetThreadId(), WM_QUIT, 0, 0);
         return;
     }

@@ -12,16 +12,7 @@
 #include <functional>
 
 #include "platform/window/window.h"
-
-enum : uint32_t {
-    WM_NAME_DIALOG = WM_USER + 1,    // ranking-name dialog
-    WM_PLAY_FILE = WM_USER + 2,      // free play: stage or replay chooser
-    WM_LOAD_REPLAY = WM_USER + 3,    // replay chooser
-    WM_SAVE_REPLAY = WM_USER + 4,    // replay save (wParam 0 current, 1 previous key log)
-    WM_PLAY_SE = WM_USER + 5,        // sound effect wParam
-    WM_PLAY_BGM = WM_USER + 6,       // music scene wParam (4: stage music lParam)
-    WM_RESTORE_DEVICE = WM_USER + 100,
-};
+#include "scene/window_requests.h"
 
 class cMainWindow : public cWindow {
 public:
@@ -48,19 +39,10 @@ private:
 // The main window object and its handle (null once WM_DESTROY has run).
 extern cMainWindow MainWindow;
 extern std::atomic<HWND> hWndMain;
-// 1 while the application is the active one; 0 makes both loops idle.
-extern std::atomic<uint32_t> bAppActive;
 // Set once the start-up succeeded.
 extern std::atomic<uint8_t> bInitDone;
-// Done flag and result of the dialog requests, and the name dialog's done flag.
-extern std::atomic<uint32_t> dwRequestDone;
-extern std::atomic<uint32_t> dwRequestResult;
-extern std::atomic<uint32_t> dwNameDone;
 // The window's client area on the screen, refreshed by WM_MOVE.
 extern RECT rcClient;
-// The stage music last asked for, and the loop argument the play engine set for it.
-extern std::atomic<int32_t> nStageBgm;
-extern std::atomic<int32_t> nStageBgmLoop;
 
 // The work of a dialog request (WM_USER+1..+4): runs the dialog on the main
 // thread and does what it confirms; 1 confirmed, 0 cancelled. The window
@@ -69,10 +51,6 @@ using DIALOGREQUEST = int (*)(WPARAM wParam);
 // Installs the handler of request msg (WM_USER+1..+4; null: none, the
 // request is answered 0 with a report line).
 void SetDialogRequest(uint32_t msg, DIALOGREQUEST handler);
-
-// Game thread: asks for dialog request msg and waits until it is done;
-// its result (0 also when the program closes meanwhile).
-uint32_t RequestDialog(uint32_t msg, WPARAM wParam);
 
 // The window destroyed and every global here back to its start state (tests).
 void ResetMainWindowState();

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/blink_colors.h"
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -17,7 +15,9 @@
 #include "platform/graphics/fx_strip.h"
 #include "platform/window/menu_cursor.h"
 #include "player/player_records.h"
+#include "player/save_roles.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
 
 namespace {
 

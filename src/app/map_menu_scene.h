@@ -3,7 +3,7 @@
 // off, back to the map, or back to the title (the enabled items of the
 // system data's map menu). The map's music goes on; the menu cursor is kept
 // on the way out, since the world map resets it itself.
-#include "app/scene.h"
+#include "scene/scene.h"
 
 class cMapMenuScene : public cScene {
 public:

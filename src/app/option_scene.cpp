@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/blink_colors.h"
 #include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "app/scene_surface.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -24,6 +23,7 @@
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // it can be), cancel restores it; leaving saves user_data\Option.dat.
 #include <cstdint>
 
-#include "app/scene.h"
+#include "scene/scene.h"
 
 class cOptionScene : public cScene {
 public:

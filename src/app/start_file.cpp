@@ -1,24 +1,20 @@
 #include "app/start_file.h"
 
-#include <atomic>
 #include <filesystem>
 
 #include "app/front_services.h"
-#include "app/scene_manager.h"
-#include "app/stage_loader.h"
-#include "app/system_ini.h"
 #include "database/data_paths.h"
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/path.h"
 #include "records/data_file.h"
-
-int bStageTest = 0;
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/system_ini.h"
 
 namespace {
 
-std::atomic<PLAYSTAGEFILE> g_PlayStageFile{nullptr};
 int32_t* g_pChallengeSwitch = nullptr;
 
 bool IsReplayName(const std::string& path) {
@@ -34,14 +30,7 @@ bool ExistsFile(const std::string& path) {
 
 }  // namespace
 
-void SetPlayStageFile(PLAYSTAGEFILE fn) { g_PlayStageFile = fn; }
-
 void SetChallengeSwitch(int32_t* pSwitch) { g_pChallengeSwitch = pSwitch; }
-
-int PlayStageFile(const std::string& path, int flag) {
-    if (const PLAYSTAGEFILE fn = g_PlayStageFile.load()) return fn(path, flag);
-    return LoadStageFile(path.c_str(), 0, nullptr);
-}
 
 bool StartWithFile() {
     if (IniData.FreeStage.empty()) return true;

@@ -4,16 +4,6 @@
 #include <cstdint>
 #include <string>
 
-// Set when play starts from a file given at start (the test play).
-extern int bStageTest;
-
-// Loads a stage file for play; 0 on failure (the player has been told).
-// The title scene's free play replaces it (SetPlayStageFile).
-int PlayStageFile(const std::string& path, int flag);
-using PLAYSTAGEFILE = int (*)(const std::string& path, int flag);
-// Replaces the loader behind PlayStageFile (null: loading into the play stage).
-void SetPlayStageFile(PLAYSTAGEFILE fn);
-
 // Where the play-progress record keeps its challenge switch (set by the
 // challenge scene for its plays); null while there is no record. A play
 // started from a file clears it.

@@ -2,9 +2,9 @@
 
 #include "app/boot_data.h"
 #include "app/main_window.h"
-#include "app/system_ini.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "scene/system_ini.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "app/title_picture_scene.h"
 
-#include "app/scene_manager.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/system_data.h"
@@ -8,6 +7,7 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
+#include "scene/scene_manager.h"
 
 cTitlePictureScene::cTitlePictureScene() : cScene(SCENE_TITLE, 0) {
     SetPhases({static_cast<PHASEPROC>(&cTitlePictureScene::Show)});

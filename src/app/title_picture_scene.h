@@ -2,7 +2,7 @@
 // The first scene until the title menu exists: it asks for the title music,
 // fades in and shows the title picture (bmp\Title.bmp) when the game has
 // one, else the game's title in the large font, until the program closes.
-#include "app/scene.h"
+#include "scene/scene.h"
 
 class cTitlePictureScene : public cScene {
 public:

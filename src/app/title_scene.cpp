@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
-#include "app/blink_colors.h"
 #include "app/front_services.h"
 #include "app/main_window.h"
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
 #include "app/scene_surface.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -20,7 +18,9 @@
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "player/player_records.h"
+#include "player/save_roles.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
 
 namespace {
 

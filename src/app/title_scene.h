@@ -3,7 +3,7 @@
 // new story or a continued one (with the story slot list when the project
 // keeps slots), the challenge list, free play of a chosen file, a replay, the
 // options, or the end of the program.
-#include "app/scene.h"
+#include "scene/scene.h"
 
 class cTitleScene : public cScene {
 public:

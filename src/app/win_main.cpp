@@ -2,11 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/editor_notice.h"
 #include "app/game_thread.h"
 #include "app/init_app.h"
 #include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "app/single_instance.h"
 #include "app/startup_log.h"
 #include "database/global_objects.h"
@@ -21,6 +19,8 @@
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/platform_services.h"
 #include "records/services.h"
+#include "scene/editor_notice.h"
+#include "scene/scene_manager.h"
 
 namespace {
 

@@ -3,10 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
-#include "app/stage_loader.h"
-#include "app/system_ini.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -20,8 +16,12 @@
 #include "platform/system/mesbox.h"
 #include "platform/window/main_thread_messages.h"
 #include "player/player_records.h"
+#include "player/save_roles.h"
 #include "records/services.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/system_ini.h"
 
 namespace {
 

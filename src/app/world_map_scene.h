@@ -5,10 +5,10 @@
 // entry; an obstacle page blocks the cell), the stock, the stage's title,
 // value and ranking, and the autosave on the return from play. The walker's
 // cell is the menu cursor's (column x, row y); its place, facing and the cell
-// before the last step live in the save record (app/save_roles.h).
-#include "app/scene.h"
+// before the last step live in the save record (player/save_roles.h).
 #include "platform/graphics/dd_surface.h"
 #include "platform/window/menu_cursor.h"
+#include "scene/scene.h"
 
 class cWorldEvent;
 class cWorldPage;

@@ -5,7 +5,6 @@
 #include "actors/item.h"
 #include "actors/item_run.h"
 #include "actors/player.h"
-#include "app/scene_manager.h"
 #include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -15,6 +14,7 @@
 #include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
 #include "stage/definition.h"
 #include "stage/stage_data.h"
 

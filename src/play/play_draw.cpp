@@ -5,9 +5,7 @@
 // and message lists whose drawing reports their end are removed here, so
 // nothing ages while the picture is drawn frozen.
 #include "actors/chara_draw.h"
-#include "app/blink_colors.h"
-#include "app/editor_notice.h"
-#include "app/start_file.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -21,6 +19,7 @@
 #include "play/effect_instance.h"
 #include "play/message/message.h"
 #include "play/play_scene.h"
+#include "scene/editor_notice.h"
 #include "stage/stage_data.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "actors/chara.h"
-#include "app/editor_notice.h"
 #include "platform/graphics/dd_blit.h"
 #include "play/play_scene.h"
+#include "scene/editor_notice.h"
 #include "stage/cond.h"
 #include "stage/flow.h"
 

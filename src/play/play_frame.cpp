@@ -2,10 +2,9 @@
 // character acts and meets blocks, then the picture.
 #include "actors/flow_setup.h"
 #include "actors/shot.h"
-#include "app/scene_manager.h"
+#include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
-#include "database/global_objects.h"
 #include "platform/input/input.h"
 #include "platform/system/log.h"
 #include "play/block_collision.h"

@@ -3,19 +3,18 @@
 
 #include <filesystem>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
 #include "database/data_paths.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
-#include "play/message/message.h"
-#include "play/play_scene.h"
-#include "platform/system/thread_messages.h"
-#include "player/player_records.h"
-#include "player/save_data.h"
 #include "platform/system/file_name.h"
 #include "platform/system/path.h"
+#include "platform/system/thread_messages.h"
+#include "play/message/message.h"
+#include "play/play_scene.h"
+#include "player/player_records.h"
+#include "player/save_data.h"
 #include "records/utility.h"
+#include "scene/window_requests.h"
 
 namespace {
 

@@ -1,15 +1,9 @@
 // The sub-states around play: the start banners, the pause menu, the results
 // after play, the retry menu and the game-over screen.
-#include "app/editor_notice.h"
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
-#include "app/start_file.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
-#include "play/play_run.h"
-#include "play/play_scene.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/fx_strip.h"
@@ -18,9 +12,15 @@
 #include "platform/system/font_sjis.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
+#include "play/play_run.h"
+#include "play/play_scene.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
+#include "player/save_roles.h"
 #include "records/utility.h"
+#include "scene/editor_notice.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
 
 namespace {
 

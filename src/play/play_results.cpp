@@ -2,16 +2,14 @@
 // kind the next stage of a series, the save record's clear marks and bests,
 // and the scene that follows.
 #include "actors/cmd/next_stage.h"
-#include "app/scene_manager.h"
-#include "app/stage_loader.h"
-#include "app/start_file.h"
-#include "app/save_roles.h"
 #include "database/global_objects.h"
 #include "database/world_map_records.h"
 #include "play/play_run.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
-#include "player/replay_service.h"
+#include "player/save_roles.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
 
 namespace {
 

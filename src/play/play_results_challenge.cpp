@@ -2,12 +2,12 @@
 // record, the stages opened by it, the record saved.
 #include <algorithm>
 
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
+#include "player/save_roles.h"
+#include "scene/scene_manager.h"
 
 int32_t cPlayScene::EndChallenge() {
     if (LoadNextStage()) return SCENE_PLAY;

@@ -1,9 +1,9 @@
 #include "play/play_run.h"
 
-#include "app/scene_manager.h"
 #include "database/global_objects.h"
 #include "database/option_data.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
 
 bool IsReplayPlay() { return SceneManager.nTitleChoice == 4 || SceneManager.nGameType == GAME_REPLAY; }
 

@@ -4,10 +4,6 @@
 
 #include "actors/cmd/next_stage.h"
 #include "actors/damage.h"
-#include "app/editor_notice.h"
-#include "app/front_services.h"
-#include "app/scene_manager.h"
-#include "app/start_file.h"
 #include "database/common_bitmaps.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -19,14 +15,17 @@
 #include "platform/input/vkey.h"
 #include "platform/system/log.h"
 #include "platform/system/timer.h"
-#include "play/block_grid.h"
-#include "play/stage_objects.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
+#include "play/block_grid.h"
 #include "play/play_run.h"
+#include "play/stage_objects.h"
 #include "player/player_records.h"
 #include "player/rank_rules.h"
 #include "records/utility.h"
+#include "scene/editor_notice.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
 
 cPlayScene* lpPlayScene = nullptr;
 
@@ -41,8 +40,6 @@ cPlayScene::cPlayScene() : cScene(SCENE_PLAY, -1) {
     pfnState[PLAYSTATE_GAMEOVER] = &cPlayScene::GameOver;
     pfnState[PLAYSTATE_EXIT] = &cPlayScene::StateExit;
     lpPlayScene = this;
-    // The ranking-name dialog edits the name of the entry about to be registered.
-    SetEntryNameTarget(&strRankName);
 }
 
 cPlayScene::~cPlayScene() {
@@ -52,15 +49,11 @@ cPlayScene::~cPlayScene() {
     DDReleaseSurface(&SightMask);
     DDReleaseSurface(&SightStencil);
     Pictures.Clear();
-    if (lpPlayScene == this) {
-        lpPlayScene = nullptr;
-        SetEntryNameTarget(nullptr);
-    }
+    if (lpPlayScene == this) lpPlayScene = nullptr;
 }
 
 void ResetPlayState() {
     lpPlayScene = nullptr;
-    SetEntryNameTarget(nullptr);
     bScrollFollowSwitch = 0;
     ResetBlockGrid();
     ResetStageObjects();

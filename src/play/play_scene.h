@@ -18,18 +18,18 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
-#include "app/scene.h"
+#include "platform/system/thread.h"
+#include "play/block_chara_index.h"
 #include "play/draw/color_change.h"
 #include "play/effects/scr_effect_draw.h"
 #include "play/effects/scr_effect_run.h"
-#include "play/block_chara_index.h"
 #include "play/hit_bucket.h"
 #include "play/picture.h"
 #include "play/scroll_axis.h"
 #include "play/stage_resources.h"
-#include "platform/system/thread.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
+#include "scene/scene.h"
 
 class cShot;
 class cAttack;
@@ -181,6 +181,8 @@ public:
     void Exit() override;
     // The frame rate the frame driver measured.
     void SetMeasuredRate(uint32_t fps) override { nFps = static_cast<int32_t>(fps); }
+    // The main window closes while the pause thread runs: its waits end.
+    void RequestQuit() override { bQuit = 1; }
     // The play screen as the other sub-states draw it (frozen, with the hint).
     void Draw() override { Draw(0, 1, 0, 1); }
     // The play screen (drawing code).

@@ -4,20 +4,20 @@
 // in cThread::Wait meanwhile, so the scene is touched by one thread at a time.
 #include <chrono>
 
-#include "app/main_window.h"
-#include "app/scene_manager.h"
-#include "app/system_ini.h"
 #include "database/global_objects.h"
-#include "play/play_run.h"
-#include "play/play_scene.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/system/clock.h"
 #include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
+#include "play/play_run.h"
+#include "play/play_scene.h"
 #include "player/player_records.h"
 #include "player/rank_rules.h"
 #include "player/replay_service.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
+#include "scene/system_ini.h"
+#include "scene/window_requests.h"
 
 namespace {
 

@@ -15,25 +15,26 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "database/data_paths.h"
+#include "database/option_data.h"
 #include "database/system_data.h"
-#include "database/world_map.h"
 #include "database/system_old_stream.h"
+#include "database/world_map.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
-#include "platform/system/mesbox.h"
 #include "platform/system/cp932.h"
+#include "platform/system/mesbox.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
 #include "play/replay_end.h"
-#include "database/option_data.h"
 #include "player/player_records.h"
 #include "player/ranking.h"
 #include "player/save_data.h"
 #include "sample_game/conformance/conformance.h"
 #include "sample_game/sample_game.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"
@@ -195,7 +196,7 @@ protected:
     Conformance() { ResetRun(); }
     ~Conformance() override {
         ResetRun();
-        SetSceneFactory(nullptr);
+        SetSceneFactory(CreateStandardScene);
     }
     cEnvGuard m_Env;
     cWorkDirGuard m_Cwd;

@@ -10,7 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "platform/input/input_script.h"
 #include "platform/system/mesbox.h"
@@ -18,6 +18,7 @@
 #include "platform/window/menu_cursor.h"
 #include "player/name_dlg.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

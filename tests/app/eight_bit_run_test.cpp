@@ -12,7 +12,7 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "database/option_data.h"
 #include "platform/graphics/bmp.h"
@@ -21,6 +21,7 @@
 #include "platform/input/input_script.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"

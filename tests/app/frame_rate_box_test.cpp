@@ -5,9 +5,10 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "platform/window/main_thread_messages.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"

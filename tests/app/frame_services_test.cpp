@@ -5,14 +5,15 @@
 #include <fstream>
 
 #include "app/app_state.h"
-#include "app/blink_colors.h"
-#include "app/scene_manager.h"
 #include "app/start_file.h"
 #include "app/startup_dialog.h"
-#include "app/system_ini.h"
+#include "database/blink_colors.h"
 #include "database/system_data.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/system_ini.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

@@ -7,13 +7,14 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "platform/input/input_script.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

@@ -15,7 +15,7 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/title_scene.h"
 #include "app/win_main.h"
 #include "platform/graphics/dd_init.h"
@@ -28,6 +28,7 @@
 #include "play/replay_end.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/scene_manager.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/system/clock.h"
 #include "platform/system/log.h"
 #include "platform/system/timer.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

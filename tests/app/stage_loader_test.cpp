@@ -12,14 +12,14 @@
 #include <iterator>
 
 #include "app/app_state.h"
-#include "app/stage_loader.h"
 #include "platform/system/log.h"
-#include "platform/window/main_thread_messages.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/thread.h"
 #include "platform/system/thread_messages.h"
+#include "platform/window/main_thread_messages.h"
 #include "records/data_file.h"
 #include "records/version.h"
+#include "scene/stage_loader.h"
 #include "stage/flow_refs.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_bytes.h"

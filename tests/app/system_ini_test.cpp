@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "app/app_state.h"
-#include "app/system_ini.h"
 #include "database/system_data.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
+#include "scene/system_ini.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

@@ -14,8 +14,7 @@
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
-#include "app/save_roles.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/title_scene.h"
 #include "app/win_main.h"
 #include "platform/graphics/dd_init.h"
@@ -27,6 +26,8 @@
 #include "play/play_scene.h"
 #include "player/player_records.h"
 #include "player/save_data.h"
+#include "player/save_roles.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"

@@ -9,9 +9,10 @@
 #include "app/app_state.h"
 #include "app/game_folder.h"
 #include "app/main_window.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/title_picture_scene.h"
 #include "app/win_main.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

@@ -11,7 +11,7 @@
 #include "app/app_state.h"
 #include "app/game_folder.h"
 #include "app/main_window.h"
-#include "app/scene_manager.h"
+#include "app/standard_scenes.h"
 #include "app/title_picture_scene.h"
 #include "app/win_main.h"
 #include "platform/graphics/dd_present.h"
@@ -19,6 +19,7 @@
 #include "platform/system/mesbox.h"
 #include "platform/window/dialog.h"
 #include "platform/window/main_thread_messages.h"
+#include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "actors/chara_draw.h"
-#include "app/blink_colors.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/database.h"
 #include "database/global_objects.h"
@@ -17,10 +17,10 @@
 #include "platform/graphics/dd_test_support.h"
 #include "play/effects/effect_params.h"
 #include "play/play_scene.h"
+#include "play_screen_fixture.h"
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/golden_bmp.h"
-#include "play_screen_fixture.h"
 
 using namespace ddtest;
 

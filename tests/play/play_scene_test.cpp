@@ -8,17 +8,16 @@
 #include <chrono>
 #include <thread>
 
-#include "app/app_state.h"
-#include "app/save_roles.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
-#include "app/start_file.h"
 #include "database/system_data.h"
 #include "platform/system/clock.h"
 #include "platform/system/timer.h"
 #include "play/play_draw_test_support.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
+#include "player/save_roles.h"
+#include "scene/scene_manager.h"
+#include "scene/stage_loader.h"
+#include "scene/window_requests.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "actors/chara_draw.h"
 #include "actors/shot_emit.h"
 #include "actors/sword.h"
-#include "app/blink_colors.h"
+#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/database.h"
 #include "database/database_work.h"
@@ -19,10 +19,10 @@
 #include "play/block_grid.h"
 #include "play/effect_instance.h"
 #include "play/play_scene.h"
+#include "play_screen_fixture.h"
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/golden_bmp.h"
-#include "play_screen_fixture.h"
 
 using namespace ddtest;
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "actors/cmd/next_stage.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "database/global_objects.h"
 #include "platform/input/input.h"
 #include "play/play_fixture.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
+#include "scene/window_requests.h"
 #include "stage/flow.h"
 
 namespace stagetest {

@@ -6,13 +6,13 @@
 
 #include "actors/cmd/next_stage.h"
 #include "actors/stage_chara.h"
-#include "app/main_window.h"
-#include "app/scene_manager.h"
 #include "database/system_data.h"
 #include "platform/input/input.h"
 #include "play/draw/color_change.h"
 #include "play/play_fixture.h"
 #include "player/player_records.h"
+#include "scene/scene_manager.h"
+#include "scene/window_requests.h"
 #include "stage/flow_arrange.h"
 #include "stage_setup_fixture.h"
 

@@ -8,7 +8,6 @@
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/damage.h"
 #include "actors/player.h"
-#include "app/main_window.h"
 #include "database/common_palette.h"
 #include "database/database.h"
 #include "database/database_work.h"
@@ -18,6 +17,7 @@
 #include "play/effect_instance.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
+#include "scene/window_requests.h"
 #include "stage/flow_cmd.h"
 #include "stage/stage_data.h"
 

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "actors/chara.h"
-#include "app/scene_manager.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
@@ -13,6 +12,7 @@
 #include "play/play_scene.h"
 #include "player/player_records.h"
 #include "records/utility.h"
+#include "scene/scene_manager.h"
 #include "stage/stage_data.h"
 
 const STATUSFIELD CharaStatusRows[STROW_NUM] = {

@@ -37,6 +37,9 @@ public:
     // The frame rate of the last second, given every frame to the play
     // scene, which keeps it; other scenes ignore it.
     virtual void SetMeasuredRate(uint32_t /*nFps*/) {}
+    // The main window is closing while a worker thread of the scene waits
+    // (main thread): the scene ends its waits so that the close can go on.
+    virtual void RequestQuit() {}
 
     int GetPhase() const { return m_nPhase; }
     int GetStep() const { return m_nStep; }

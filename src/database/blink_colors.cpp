@@ -1,4 +1,4 @@
-#include "app/blink_colors.h"
+#include "database/blink_colors.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/stage_loader.h"
+#include "scene/stage_loader.h"
 
 #include <atomic>
 #include <filesystem>
@@ -20,12 +20,14 @@
 #include "stage/stage_validate.h"
 
 std::string strStageSearchExt = "stg4";
+int bStageTest = 0;
 
 namespace {
 
 std::atomic<cStageData*> g_pTarget{nullptr};
 std::atomic<cThread*> g_pThread{nullptr};
 std::atomic<STAGELOADPUMP> g_Pump{nullptr};
+std::atomic<PLAYSTAGEFILE> g_PlayStageFile{nullptr};
 
 // What the loading thread works on and what it hands back. Shared by the
 // caller and the thread, so that a thread let go by an Exit elsewhere (the
@@ -179,4 +181,11 @@ const std::string& GetCurrentStageFileName() {
 
 void SetCurrentStageFileName(const std::string& name) {
     if (cStageData* stage = g_pTarget.load()) stage->strFileName = name;
+}
+
+void SetPlayStageFile(PLAYSTAGEFILE fn) { g_PlayStageFile = fn; }
+
+int PlayStageFile(const std::string& path, int flag) {
+    if (const PLAYSTAGEFILE fn = g_PlayStageFile.load()) return fn(path, flag);
+    return LoadStageFile(path.c_str(), 0, nullptr);
 }

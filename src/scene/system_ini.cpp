@@ -1,4 +1,4 @@
-#include "app/system_ini.h"
+#include "scene/system_ini.h"
 
 #include <cstdio>
 #include <cstdlib>

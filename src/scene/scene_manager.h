@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/scene.h"
 #include "platform/input/input_script.h"
+#include "scene/scene.h"
 
 class cInput;
 
@@ -69,10 +69,9 @@ private:
 
 extern cSceneManager SceneManager;
 
-// Replaces the factory of the scene objects (null: the standard one).
+// Sets the factory of the scene objects: the program's start installs the
+// standard one (the front end's scenes and the play scene); null makes none.
 void SetSceneFactory(SCENEFACTORY factory);
-// The standard factory: the scenes that exist so far.
-cScene* CreateStandardScene(int nScene);
 
 // The frame-rate text of ShowFps 1 on the back buffer: "FPS%2d(%2d)" in a
 // box at (495, 463); a longer text (a rate of four digits) moves the box

@@ -1,4 +1,4 @@
-#include "app/editor_notice.h"
+#include "scene/editor_notice.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/save_roles.h"
+#include "player/save_roles.h"
 
 #include "database/system_data.h"
 #include "database/world_map.h"

@@ -1,8 +1,7 @@
-#include "app/scene.h"
+#include "scene/scene.h"
 
 #include <string>
 
-#include "app/scene_manager.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "platform/graphics/dd_init.h"
@@ -10,6 +9,7 @@
 #include "platform/graphics/fx_fade.h"
 #include "platform/system/log.h"
 #include "platform/window/menu_cursor.h"
+#include "scene/scene_manager.h"
 
 cScene::cScene(int nSceneNo, int nBgmScene) : m_nSceneNo(nSceneNo), m_nBgmScene(nBgmScene) {}
 

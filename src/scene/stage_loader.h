@@ -3,6 +3,8 @@
 // stage-loading thread while the calling thread keeps pumping its messages;
 // the file's trailer and the hero are checked, failures are shown in message
 // boxes, and a copy of the stage's settings without objects can be handed back.
+// Also the loader the play scene calls for a chosen stage file (the front
+// end's free play replaces it) and the flag of a test play.
 #include <string>
 
 class cStageData;
@@ -56,3 +58,13 @@ void ShowLoadErrorMes(const std::string& name);
 const std::string& GetCurrentStageFileName();
 // Sets it (a replay chosen for playback names itself).
 void SetCurrentStageFileName(const std::string& name);
+
+// Set when play starts from a file given at start (the test play).
+extern int bStageTest;
+
+// Loads a stage file for play; 0 on failure (the player has been told).
+// The title scene's free play replaces it (SetPlayStageFile).
+int PlayStageFile(const std::string& path, int flag);
+using PLAYSTAGEFILE = int (*)(const std::string& path, int flag);
+// Replaces the loader behind PlayStageFile (null: loading into the play stage).
+void SetPlayStageFile(PLAYSTAGEFILE fn);

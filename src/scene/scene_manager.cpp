@@ -1,4 +1,4 @@
-#include "app/scene_manager.h"
+#include "scene/scene_manager.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,13 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/challenge_scene.h"
-#include "app/main_window.h"
-#include "app/map_menu_scene.h"
-#include "app/option_scene.h"
-#include "app/system_ini.h"
-#include "app/title_scene.h"
-#include "app/world_map_scene.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
@@ -27,7 +20,7 @@
 #include "platform/system/thread_messages.h"
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
-#include "play/play_scene.h"
+#include "scene/system_ini.h"
 
 cSceneManager SceneManager;
 
@@ -140,7 +133,7 @@ void cSceneManager::SwitchScene(int n) {
     }
     if (n < 0 || n >= SCENE_NUM || m_lpScene[n]) return;
     const SCENEFACTORY factory = g_Factory.load();
-    m_lpScene[n] = factory ? factory(n) : CreateStandardScene(n);
+    m_lpScene[n] = factory ? factory(n) : nullptr;
     if (m_lpScene[n] || g_nMissingScene == n) return;
     // A scene this build cannot make: the program closes rather than showing a frozen frame.
     g_nMissingScene = n;
@@ -171,18 +164,6 @@ void cSceneManager::RequestBgm(int32_t id, int32_t flag, int bgmScene) {
 }
 
 void SetSceneFactory(SCENEFACTORY factory) { g_Factory = factory; }
-
-cScene* CreateStandardScene(int nScene) {
-    switch (nScene) {
-        case SCENE_TITLE: return new cTitleScene();
-        case SCENE_CHALLENGE: return new cChallengeScene();
-        case SCENE_OPTION: return new cOptionScene();
-        case SCENE_PLAY: return new cPlayScene();
-        case SCENE_WORLD_MAP: return new cWorldMapScene();
-        case SCENE_MAP_MENU: return new cMapMenuScene();
-        default: return nullptr;  // scenes still to come
-    }
-}
 
 uint32_t GetFrameCount() { return g_nFrameCount.load(); }
 
