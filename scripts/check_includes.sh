@@ -7,8 +7,10 @@
 #  - no header outside the seam names a type of those libraries (comments and
 #    string literals aside);
 #  - each source folder includes only the folders below it (the table below);
-#    the application frame, the play engine with its actors and the player's
-#    records form one layer whose folders use each other's services.
+#    the world state (world/) lies below the characters and flows (actors/),
+#    which include neither the play engine nor the player's records nor the
+#    application frame; those three form one layer whose folders use each
+#    other's services.
 # Usage: check_includes.sh [ROOT]. Prints every offending line; exits 1 on any.
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
@@ -30,7 +32,9 @@ allowed_for() {
         src/platform/seam*)      echo "records platform" ;;
         src/stage*)              echo "records stage" ;;
         src/database*)           echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database" ;;
-        src/actors*|src/play/*)  echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
+        src/world*)              echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database world" ;;
+        src/actors*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database world actors" ;;
+        src/play/*)              echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database world actors play player app" ;;
         src/player*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
         src/app*)                echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app" ;;
         tools/sample_game*)      echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player app sample_game" ;;

@@ -5,14 +5,14 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
-#include "app/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/database.h"
 #include "database/database_work.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/fx_strip.h"
-#include "play/play_scene.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -39,10 +39,8 @@ CHARAPLACE PlaceOf(const cGameObject& o) {
 // Direct3D draw state, so the DirectDraw rules draw it plain.
 void BlinkWhileInvincible(const cChara& c, CHARASRCRECT& rec) {
     if (!c.IsInvincible() || !rec.lpSrc) return;
-    const BLINKCOLOR& b = BlinkColors[c.nKind == 0 ? 0 : 1];
     rec.bTint = 1;
-    rec.dwDiffuse = b.dwColor;
-    rec.dwColorOp = b.dwBlend;
+    SceneServices().BlinkColor(c.nKind == 0 ? 0 : 1, rec.dwDiffuse, rec.dwColorOp);
 }
 
 }  // namespace

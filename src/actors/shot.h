@@ -12,7 +12,7 @@
 #include <list>
 #include <memory>
 
-#include "play/attack.h"
+#include "actors/attack.h"
 #include "stage/shot.h"
 
 class cChara;

@@ -14,7 +14,6 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
-#include "play/block_grid.h"
 #include "play/draw/background_draw.h"
 #include "play/draw/block_draw.h"
 #include "play/draw/status_draw.h"
@@ -22,6 +21,7 @@
 #include "play/message/message.h"
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
+#include "world/block_grid.h"
 
 namespace {
 

@@ -18,14 +18,15 @@
 #include "platform/input/vkey.h"
 #include "platform/system/log.h"
 #include "platform/system/timer.h"
-#include "play/block_grid.h"
-#include "play/stage_objects.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "play/play_run.h"
+#include "play/play_services.h"
+#include "play/stage_objects.h"
 #include "player/player_records.h"
 #include "player/rank_rules.h"
 #include "records/utility.h"
+#include "world/block_grid.h"
 
 cPlayScene* lpPlayScene = nullptr;
 
@@ -39,7 +40,7 @@ cPlayScene::cPlayScene() : cScene(SCENE_PLAY, -1) {
     pfnState[PLAYSTATE_RESTART] = &cPlayScene::Restart;
     pfnState[PLAYSTATE_GAMEOVER] = &cPlayScene::GameOver;
     pfnState[PLAYSTATE_EXIT] = &cPlayScene::StateExit;
-    lpPlayScene = this;
+    SetCurrentPlayScene(this);
     // The ranking-name dialog edits the name of the entry about to be registered.
     SetEntryNameTarget(&strRankName);
 }
@@ -52,18 +53,23 @@ cPlayScene::~cPlayScene() {
     DDReleaseSurface(&SightStencil);
     Pictures.Clear();
     if (lpPlayScene == this) {
-        lpPlayScene = nullptr;
+        SetCurrentPlayScene(nullptr);
         SetEntryNameTarget(nullptr);
     }
 }
 
+void SetCurrentPlayScene(cPlayScene* lpScene) {
+    lpPlayScene = lpScene;
+    lpWorld = lpScene;
+}
+
 void ResetPlayState() {
-    lpPlayScene = nullptr;
+    SetCurrentPlayScene(nullptr);
     SetEntryNameTarget(nullptr);
     bScrollFollowSwitch = 0;
     ResetBlockGrid();
     ResetStageObjects();
-    SetCharaServices(nullptr);
+    SetSceneServices(&PlayServices);
 }
 
 void cPlayScene::Run() {

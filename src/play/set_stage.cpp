@@ -13,11 +13,6 @@
 #include "app/start_file.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
-#include "play/block_grid.h"
-#include "play/message/message_surface.h"
-#include "play/play_run.h"
-#include "play/play_scene.h"
-#include "play/stage_objects.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/system/log.h"
@@ -25,10 +20,15 @@
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
+#include "play/message/message_surface.h"
+#include "play/play_run.h"
+#include "play/play_scene.h"
+#include "play/stage_objects.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "records/crt_rand.h"
 #include "stage/flow_arrange.h"
+#include "world/block_grid.h"
 
 std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it) {
     cPlayScene* scene = lpPlayScene;

@@ -21,10 +21,10 @@ protected:
         scene.ScrollX.nMax = scene.ScrollY.nMax = 4000;
         scene.ScrollX.nCells = scene.ScrollY.nCells = 125;
         scene.ScrollX.nPitchShift = 7;
-        lpPlayScene = &scene;
+        SetCurrentPlayScene(&scene);
     }
     ~CmdFixture() override {
-        lpPlayScene = nullptr;
+        SetCurrentPlayScene(nullptr);
         ResetDatabaseState();
     }
 

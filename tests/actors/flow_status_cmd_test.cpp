@@ -15,6 +15,7 @@
 #include "platform/system/log.h"
 #include "play/message/message.h"
 #include "play/play_fixture.h"
+#include "play/play_services.h"
 #include "player/player_records.h"
 #include "records/crt_rand.h"
 #include "stage/flow.h"
@@ -30,7 +31,7 @@ struct WAITSEEN {
 WAITSEEN Seen;
 
 // Records the wait instead of holding the game thread.
-class cRecordWait : public cCharaServices {
+class cRecordWait : public cPlayServices {
 public:
     void PauseWait() override;
 };
@@ -54,7 +55,7 @@ protected:
         ECInit(1, m_Ec.c_str());
         crt::srand(1);
         Seen = WAITSEEN();
-        m_lpPrevServices = SetCharaServices(&RecordWait);
+        m_lpPrevServices = SetSceneServices(&RecordWait);
         lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
         for (cChara* c : {&me, &other}) {
             c->vars.assign(CHARA_VAR_NUM, 0);
@@ -64,7 +65,7 @@ protected:
         }
     }
     ~FlowStatusAndGameCommands() override {
-        SetCharaServices(m_lpPrevServices);
+        SetSceneServices(m_lpPrevServices);
         ResetLogs();
         ResetNextStageStart();
         ResetPlayerRecords();
@@ -106,7 +107,7 @@ protected:
 
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
-    cCharaServices* m_lpPrevServices = nullptr;
+    cSceneServices* m_lpPrevServices = nullptr;
     cChara me, other;
     cFlowCmd cmd;
     cFlowCmdRun state;

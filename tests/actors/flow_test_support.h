@@ -10,9 +10,9 @@
 
 #include "actors/flow_exec.h"
 #include "database/global_objects.h"
-#include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "stage/flow.h"
+#include "world/block_grid.h"
 
 class cFlowTest : public ::testing::Test {
 public:
@@ -22,11 +22,11 @@ public:
         std::copy(std::begin(ItemCmdProcTable), std::end(ItemCmdProcTable), m_SavedItem);
         PlayStage.nSteps = 1;
         m_Scene = std::make_unique<cPlayScene>();
-        lpPlayScene = m_Scene.get();
+        SetCurrentPlayScene(m_Scene.get());
         Log().clear();
     }
     ~cFlowTest() override {
-        lpPlayScene = nullptr;
+        SetCurrentPlayScene(nullptr);
         m_Scene.reset();
         std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdProcTable);
         std::copy(std::begin(m_SavedItem), std::end(m_SavedItem), ItemCmdProcTable);

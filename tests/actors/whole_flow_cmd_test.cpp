@@ -14,6 +14,7 @@
 #include "actors/item_run.h"
 #include "platform/system/log.h"
 #include "play/play_fixture.h"
+#include "play/play_services.h"
 #include "stage/cmd_list.h"
 #include "stage/cond_list.h"
 #include "stage/flow.h"
@@ -46,11 +47,11 @@ protected:
     WholeFlowCommandRuns() {
         ResetLogs();
         ECInit(1, m_Ec.c_str());
-        m_lpPrevServices = SetCharaServices(&m_NoWait);
+        m_lpPrevServices = SetSceneServices(&m_NoWait);
         lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
     }
     ~WholeFlowCommandRuns() override {
-        SetCharaServices(m_lpPrevServices);
+        SetSceneServices(m_lpPrevServices);
         ResetLogs();
     }
     cStageChara& Chara(std::vector<cFlow> flows, double x = 64) {
@@ -90,10 +91,10 @@ protected:
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
     // Waits end at once: these tests look at what a command sets up.
-    struct cNoWait : cCharaServices {
+    struct cNoWait : cPlayServices {
         void PauseWait() override {}
     } m_NoWait;
-    cCharaServices* m_lpPrevServices = nullptr;
+    cSceneServices* m_lpPrevServices = nullptr;
 };
 
 }  // namespace

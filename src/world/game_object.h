@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <list>
 
-#include "actors/anime_cursor.h"
+#include "world/anime_cursor.h"
 
 class cStageIntRec;
 class cFlowCmdRun;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <list>
 
-#include "play/game_object.h"
+#include "world/game_object.h"
 
 class cChara;
 
