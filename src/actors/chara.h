@@ -391,5 +391,5 @@ public:
     void AddPushY();
 };
 
-// The hero (player 0), or null when no play scene or no player exists.
+// The hero (player 0), or null when no world state or no player exists.
 cChara* GetHero();

@@ -40,8 +40,8 @@ public:
         return log;
     }
     static void Record(cChara&, cFlowCmdRun&) {
-        Log().push_back(lpPlayScene->lpCurFlow->index * 100 + static_cast<int>(lpPlayScene->lpCurCmd -
-                                                                                 lpPlayScene->lpCurFlow->cmds.data()));
+        Log().push_back(lpWorld->lpCurFlow->index * 100 + static_cast<int>(lpWorld->lpCurCmd -
+                                                                                 lpWorld->lpCurFlow->cmds.data()));
     }
 
     static cFlowCmd Cmd(int code, int time = 0, bool bNoWait = false, std::vector<int32_t> params = {}) {

@@ -6,7 +6,7 @@ using PlayerJump = cPlayTest;
 
 TEST_F(PlayerJump, AHeldJumpRisesBySpeedAndGravityAndComesBackDown) {
     PlayStage.dGravityStep = 0.5;
-    cPlayer& p = lpPlayScene->vPlayer.emplace_back();
+    cPlayer& p = lpWorld->vPlayer.emplace_back();
     p.nHitW = p.nHitH = 32;
     p.y = 320 + 5 * 32;
     p.y2 = p.y + 31;
