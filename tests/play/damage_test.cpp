@@ -1,4 +1,4 @@
-#include "../play/hit_fixture.h"
+#include "hit_fixture.h"
 
 using Damage = cHitTest;
 

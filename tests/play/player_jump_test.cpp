@@ -1,6 +1,6 @@
 #include "actors/player.h"
 #include "stage/flow_cmd.h"
-#include "../play/play_fixture.h"
+#include "play_fixture.h"
 
 using PlayerJump = cPlayTest;
 
