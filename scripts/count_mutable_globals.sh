@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lists and counts the mutable variables at namespace scope (globals, file
 # statics, anonymous-namespace variables; class static members apart) of
-# src/play, src/actors, src/player and src/app, as the compiler laid them out:
+# src/play, src/world, src/actors, src/player and src/app (world/ holds what
+# play/ and actors/ held before it), as the compiler laid them out:
 # every data or bss symbol that the objects of those folders define, less
 # what the compiler and the libraries add (guards, vtables, type info,
 # template statics), less function-local statics, less the constants that sit
@@ -11,7 +12,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$1"
-for d in play actors player app; do
+for d in play world actors player app; do
     find "$build/src/CMakeFiles" -path "*/$d/*" -name '*.o'
 done | sort | while read -r o; do
     src="src/${o#*.dir/}"
