@@ -51,12 +51,11 @@ constexpr int32_t ELAPSED_TIME_MAX = 599999;
 class cPlayScene : public cScene, public cWorldState {
 public:
     // Every field at its constructor value; the random seed from the clock.
-    // Publishes itself in lpPlayScene.
+    // Publishes itself in lpPlayScene and lpWorld.
     cPlayScene();
     ~cPlayScene() override;
     cPlayScene(const cPlayScene&) = delete;
     cPlayScene& operator=(const cPlayScene&) = delete;
-
 
     // --- fields (the state machine's first) ---
     int32_t nState = PLAYSTATE_NONE;  // current sub-state 0..7; -1 not entered yet
