@@ -11,11 +11,11 @@
 #include "actors/flow_run.h"
 #include "actors/flow_setup.h"
 #include "database/global_objects.h"
-#include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "sample_game/stages/stage_kit.h"
 #include "stage/code_table.h"
 #include "stage/stage_data.h"
+#include "world/block_grid.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ struct FLOWSCENE {
         ResetPlayState();
         BuildFlowStage(PlayStage);
         lpScene = std::make_unique<cPlayScene>();
-        lpPlayScene = lpScene.get();
+        SetCurrentPlayScene(lpScene.get());
         lpScene->SetStage(0, 1);
     }
     ~FLOWSCENE() {

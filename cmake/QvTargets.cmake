@@ -4,12 +4,6 @@
 function(qv_subsystem name)
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
   list(FILTER srcs EXCLUDE REGEX "/src/${name}/main\\.cpp$")
-  # Extra source folders that form one library with this one (folders whose
-  # code calls each other both ways, such as the play engine and its actors).
-  foreach(extra IN LISTS QV_SUBSYSTEM_WITH_${name})
-    file(GLOB_RECURSE more CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${extra}/*.cpp)
-    list(APPEND srcs ${more})
-  endforeach()
   if(srcs)
     add_library(qv_${name} STATIC ${srcs})
     target_include_directories(qv_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -45,7 +45,8 @@ allowed_for() {
         src/platform/seam*)      echo "records platform" ;;
         src/stage*)              echo "records stage" ;;
         src/database*)           echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database" ;;
-        src/actors*)             echo "records platform/system platform/graphics platform/sound platform/input platform/text platform/window stage database actors play player scene" ;;
+        src/world*)              up_to world ;;
+        src/actors*)             up_to actors ;;
         src/player*)             up_to player ;;
         src/scene*)              up_to scene ;;
         src/play/*)              up_to play ;;

@@ -12,7 +12,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 # The layers, bottom first, each with a folder that stands for it.
-layers="records platform/system stage database player scene play app"
+layers="records platform/system stage database world actors player scene play app"
 
 expect() {  # expect pass|fail TREE WHAT
     local want="$1" tree="$2" what="$3" got=pass

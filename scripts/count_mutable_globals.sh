@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Lists and counts the mutable variables at namespace scope (globals, file
 # statics, anonymous-namespace variables; class static members apart) of
-# src/play, src/actors, src/player, src/app and src/scene (the scene frame,
-# which came out of src/app), as the compiler laid them out:
+# src/play, src/world, src/actors, src/player, src/app and src/scene (world/
+# holds what play/ and actors/ held before it, scene/ what app/ held), as the
+# compiler laid them out:
 # every data or bss symbol that the objects of those folders define, less
 # what the compiler and the libraries add (guards, vtables, type info,
 # template statics), less function-local statics, less the constants that sit
@@ -12,7 +13,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$1"
-for d in play actors player app scene; do
+for d in play world actors player app scene; do
     find "$build/src/CMakeFiles" -path "*/$d/*" -name '*.o'
 done | sort | while read -r o; do
     src="src/${o#*.dir/}"

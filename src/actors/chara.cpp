@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "actors/player.h"
 #include "database/global_objects.h"
-#include "play/block_grid.h"
-#include "play/play_scene.h"
 #include "records/version.h"
+#include "world/block_grid.h"
+#include "world/world_state.h"
 
 cChara::cChara()
     : vTarget(TARGET_SLOT_NUM, nullptr),
@@ -393,5 +394,5 @@ void cChara::CalcRectY() {
 }
 
 cChara* GetHero() {
-    return lpPlayScene ? lpPlayScene->Hero() : nullptr;
+    return lpWorld ? lpWorld->Hero() : nullptr;
 }

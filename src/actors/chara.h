@@ -11,12 +11,12 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "actors/anime_cursor.h"
+#include "actors/chara_effect_run.h"
 #include "actors/flow_run.h"
-#include "play/effects/chara_effect_run.h"
-#include "play/game_object.h"
 #include "records/safe_container.h"
 #include "stage/chara_data.h"
+#include "world/anime_cursor.h"
+#include "world/game_object.h"
 
 class cBlockCell;
 class cEdCond;
@@ -391,5 +391,5 @@ public:
     void AddPushY();
 };
 
-// The hero (player 0), or null when no play scene or no player exists.
+// The hero (player 0), or null when no world state or no player exists.
 cChara* GetHero();

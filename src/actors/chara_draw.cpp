@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "actors/chara.h"
+#include "actors/player.h"
+#include "actors/stage_chara.h"
+#include "database/block_icon.h"
 #include "database/common_bitmaps.h"
 #include "database/system_data.h"
 #include "platform/graphics/dd_blit.h"
@@ -12,8 +15,8 @@
 #include "platform/graphics/fx_pixel.h"
 #include "platform/graphics/fx_strip.h"
 #include "platform/graphics/fx_warp.h"
-#include "play/draw/block_icon.h"
-#include "play/play_scene.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -98,10 +101,8 @@ bool CalcCharaSrcRect(CHARASRCRECT& rec, int32_t source, int32_t number, int32_t
         return true;
     }
     DDSURFACEDATA* dedicated = nullptr;
-    if (source == CHARASRC_BMP && lpPlayScene) {
-        auto& v = lpPlayScene->DedicatedBmp.vSurface;
-        const size_t head = static_cast<size_t>(std::max(number, 0)) * CHARABMP_SURFACES;
-        if (head < v.size()) dedicated = &v.data()[head];
+    if (source == CHARASRC_BMP && lpWorld) {
+        dedicated = SceneServices().CharaBmpSurface(number);
     }
     // The other sheets: the graphic's own cell advanced by the frame.
     const BLOCKGRAPHIC g = source == CHARASRC_BMP ? GetBlockGraphic(source, number, sub + frame, dedicated)
@@ -217,10 +218,10 @@ void DrawCharaGauge(cChara& c, DDSURFACEDATA* dst, GAUGE& g, int which, int froz
 }
 
 cChara* FindCharaById(int32_t id) {
-    if (!lpPlayScene) return nullptr;
-    for (cPlayer& p : lpPlayScene->vPlayer)
+    if (!lpWorld) return nullptr;
+    for (cPlayer& p : lpWorld->vPlayer)
         if (p.nId == id) return &p;
-    for (cStageChara& c : lpPlayScene->lstStageChara)
+    for (cStageChara& c : lpWorld->lstStageChara)
         if (c.nId == id) return &c;
     return nullptr;
 }

@@ -5,8 +5,8 @@
 // 16 x 16 icons of graphics.
 #include <cstdint>
 
+#include "actors/chara_effect_run.h"
 #include "platform/graphics/dd_surface.h"
-#include "play/effects/chara_effect_run.h"
 
 class cChara;
 struct GAUGE;

@@ -5,10 +5,10 @@
 #include "actors/player.h"
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
+#include "world/world_state.h"
 
 int32_t cStageChara::Update(int32_t bDying) {
-    if (lpPlayScene) lpPlayScene->lpCurChara = this;
+    if (lpWorld) lpWorld->lpCurChara = this;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     dSpeedX = bCentreFollow && !sx.bClamped ? sx.dAutoStep : 0;
@@ -16,14 +16,14 @@ int32_t cStageChara::Update(int32_t bDying) {
     if (IsFlying() || (bCentreFollow && bScreen)) dSpeedY = bCentreFollow && bScreen && !sy.bClamped ? sy.dAutoStep : 0;
     RunAnimeSchedule();
     RunFlows(bDying, 0);
-    if (lpPlayScene) lpPlayScene->ClearCurrent();
+    if (lpWorld) lpWorld->ClearCurrent();
     // A character that vanished itself reports it, so that the frame removes it
     // (the vanish of another character asks for the death check instead).
     return !bDying && bErase ? 1 : 0;
 }
 
 int32_t cPlayer::Update(int32_t bDying) {
-    if (lpPlayScene) lpPlayScene->lpCurChara = this;
+    if (lpWorld) lpWorld->lpCurChara = this;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const bool bSync = data.bAutoScrollSync != 0;
@@ -36,7 +36,7 @@ int32_t cPlayer::Update(int32_t bDying) {
     if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
     RunAnimeSchedule();
     const int32_t result = RunFlows(bDying, 1);
-    if (lpPlayScene) lpPlayScene->ClearCurrent();
+    if (lpWorld) lpWorld->ClearCurrent();
     if (result) return result;
     // Flow changes of items take effect after every flow of the frame.
     cSafeVector<cFlowCmd> queued;

@@ -8,12 +8,12 @@
 #include "actors/player.h"
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
-#include "play/block_grid.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
 #include "records/version.h"
 #include "stage/cond_list.h"
 #include "stage/flow.h"
+#include "world/block_grid.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 bool CompareByOp(int32_t a, int32_t b, int32_t op) {
     switch (op) {
@@ -49,8 +49,8 @@ cChara* Subject(const cChara& self, int subject) {
 
 bool JudgeCond(const cEdCond& cond, cChara* chara) {
     switch (cond.nKind) {
-    case 1: return JudgeVar(SaveData.vVar, cond);
-    case 2: return lpPlayScene && JudgeVar(lpPlayScene->vStageVars, cond);
+    case 1: return JudgeVar(SceneServices().CommonVars(), cond);
+    case 2: return lpWorld && JudgeVar(lpWorld->vStageVars, cond);
     case 3: return chara && JudgeVar(chara->vars, cond);
     case 4: return JudgeOperandCond(cond, chara);
     case 5: return chara && chara->JudgeStatusCond(cond);

@@ -5,47 +5,20 @@
 #include <cstdint>
 #include <memory>
 
+#include "actors/attack.h"
 #include "actors/chara.h"
 #include "actors/item_run.h"
 #include "database/global_objects.h"
-#include "play/attack.h"
-#include "play/effect_instance.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
-namespace {
-
-cCharaServices g_GameServices;
-cCharaServices* g_lpServices = &g_GameServices;
-
-}  // namespace
-
-void cCharaServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
-    chara.StartTriggeredFlowsBy(trigger, lpPartner, filter);
-}
-
-int32_t cCharaServices::TakeItem(cItem& item) {
-    cPlayer* lpHero = lpPlayScene ? lpPlayScene->Hero() : nullptr;
-    return lpHero ? ::TakeItem(*lpHero, item) : 0;
-}
-
-void cCharaServices::PauseWait() {
-    if (lpPlayScene) lpPlayScene->RunPauseWait();
-}
-
-cCharaServices* SetCharaServices(cCharaServices* lpServices) {
-    cCharaServices* lpPrev = g_lpServices;
-    g_lpServices = lpServices ? lpServices : &g_GameServices;
-    return lpPrev;
-}
-
-void RunCharaPauseWait() { g_lpServices->PauseWait(); }
+void RunCharaPauseWait() { SceneServices().PauseWait(); }
 
 void StartCharaTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
-    g_lpServices->StartTrigger(chara, trigger, lpPartner, filter);
+    SceneServices().StartTrigger(chara, trigger, lpPartner, filter);
 }
 
-int32_t GiveItemToHero(cItem& item) { return g_lpServices->TakeItem(item); }
+int32_t GiveItemToHero(cItem& item) { return SceneServices().TakeItem(item); }
 
 int32_t AddScore(int32_t score, int32_t add) {
     const int64_t s = static_cast<int64_t>(score) + add;
@@ -67,9 +40,8 @@ EFFECTRECT RectOf(const cGameObject& o) {
 }
 
 void AddHitEffect(int16_t kind, const cChara& victim, const cGameObject& attacker) {
-    if (kind == 0 || !lpPlayScene) return;
-    lpPlayScene->lstEffect.push_back(std::make_shared<cEffectInstance>(
-        kind, RectOf(victim), RectOf(attacker), static_cast<int8_t>(attacker.nScale)));
+    if (kind == 0 || !lpWorld) return;
+    SceneServices().AddHitEffect(kind, RectOf(victim), RectOf(attacker), static_cast<int8_t>(attacker.nScale));
 }
 
 // The flow-runner side of a hit: trigger `onVictim` on the victim, and the
@@ -169,11 +141,12 @@ void cChara::CountDownInvincible() {
 int32_t cChara::Die() {
     StartCharaTrigger(*this, TRIGGER_DIED);
     Update(1);
-    SaveData.nScore = AddScore(SaveData.nScore, data.nScore);
+    int32_t& score = SceneServices().RunScore();
+    score = AddScore(score, data.nScore);
     int32_t itemResult = 0;
     cItem* lpItem = CarriedItem();
     if (lpItem) itemResult = GiveItemToHero(*lpItem);
-    if ((lpPlayScene && lpPlayScene->nStageEnd != 0) || itemResult == 1) return 1;
+    if ((lpWorld && lpWorld->nStageEnd != 0) || itemResult == 1) return 1;
     dying = 1;
     if (deathEffect.m_nId != 0) deathEffect.Start(deathEffect.m_nId, deathEffect.m_nMode, 0);
     // The character still dies; the caller treats 2 as the hero's death.

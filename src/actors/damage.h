@@ -1,8 +1,8 @@
 #pragma once
 // Damage, death and invincibility of characters: what happens to a character
 // that an attack or another character hits. The trigger starts and the
-// hand-over of a dead character's item reach the flow runner and the item
-// code through cCharaServices.
+// hand-over of a dead character's item go through the scene's services
+// (cSceneServices).
 #include <cstdint>
 
 class cChara;
@@ -35,24 +35,6 @@ enum eHitTrigger : int32_t {
 constexpr int32_t SCORE_MAX = 999999;
 // Largest knock-back strength.
 constexpr int32_t KNOCKBACK_MAX = 20;
-
-// What damage, death and contact hand on: trigger starts to the flow runner,
-// items to the hero. The game uses this class itself; a test may install a
-// whole other set (a derived class) and put the game's back.
-class cCharaServices {
-public:
-    virtual ~cCharaServices() = default;
-    // Starts chara's idle flows of `trigger` with a partner and a flow-id
-    // filter (0: every flow).
-    virtual void StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter);
-    // Player 0 takes `item`: 0, 1 (the stage ends) or 2 (the hero dies).
-    virtual int32_t TakeItem(cItem& item);
-    // Holds the game thread while the play scene's pause thread shows a wait
-    // (a timed wait, a button wait, a message that waits).
-    virtual void PauseWait();
-};
-// Installs `lpServices` (null: the game's own); the set in use before.
-cCharaServices* SetCharaServices(cCharaServices* lpServices);
 
 // Starts the trigger through the services in use.
 void StartCharaTrigger(cChara& chara, int32_t trigger, cChara* lpPartner = nullptr, int32_t filter = 0);

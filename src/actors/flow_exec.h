@@ -14,7 +14,7 @@ class cFlowCmdRun;
 
 // A character-flow executor: the running character and the command state
 // (the stored command is state.cmd). The runner publishes the character, the
-// flow and the state in the play scene before the call.
+// flow and the state in the world state before the call.
 using FLOWCMDPROC = void (*)(cChara& chara, cFlowCmdRun& state);
 // An item-flow executor: the taking character and the command (its
 // arrangements already applied); 1 when the command ended the stage, else 0.

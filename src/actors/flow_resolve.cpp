@@ -2,14 +2,14 @@
 
 #include "actors/player.h"
 #include "database/database.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 void ResolveFlowParams(cFlowCmd& cmd, cChara& chara, const PENDINGARRANGELIST& pending) {
     if (pending.empty()) return;
     ARRANGECONTEXT ctx;
-    ctx.vCommonVar = SaveData.vVar;
-    if (lpPlayScene) ctx.vStageVar = lpPlayScene->vStageVars;
+    ctx.vCommonVar = SceneServices().CommonVars();
+    if (lpWorld) ctx.vStageVar = lpWorld->vStageVars;
     ctx.vCharaVar = chara.vars;
     ctx.nCharaBitmapNum = static_cast<int>(Database.vCharaBmp.size());
     ApplyFlowArrangements(cmd, pending, ctx);

@@ -7,7 +7,7 @@ class cFlowCmd;
 class cPlayer;
 
 // Applies every arrangement of `pending` to `cmd`, the operands read from
-// the common variables, the play scene's stage variables and the variables
+// the common variables, the world state's stage variables and the variables
 // of `chara` (the character that runs the flow). The caller empties the list.
 void ResolveFlowParams(cFlowCmd& cmd, cChara& chara, const PENDINGARRANGELIST& pending);
 // The same for an item-flow command with the player's pending list.

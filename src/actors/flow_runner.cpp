@@ -11,8 +11,8 @@
 #include "database/global_objects.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
-#include "play/play_scene.h"
 #include "stage/flow.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -22,13 +22,13 @@ constexpr int32_t MAX_INSTANT_DEPTH = 16;
 int32_t g_nInstantDepth = 0;
 
 void PublishChara(cChara* c) {
-    if (lpPlayScene) lpPlayScene->lpCurChara = c;
+    if (lpWorld) lpWorld->lpCurChara = c;
 }
 void PublishFlow(cFlowRun* f) {
-    if (lpPlayScene) lpPlayScene->lpCurFlow = f;
+    if (lpWorld) lpWorld->lpCurFlow = f;
 }
 void PublishCmd(cFlowCmdRun* s) {
-    if (lpPlayScene) lpPlayScene->lpCurCmd = s;
+    if (lpWorld) lpWorld->lpCurCmd = s;
 }
 
 // A message that holds its flow: parameters 15 and 6 both 0.
@@ -96,7 +96,7 @@ void cFlowRun::Start(cChara& chara) {
     ++instantDepth;
     ++g_nInstantDepth;
     ++chara.nFlowRunDepth;
-    cFlowRun* prevFlow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    cFlowRun* prevFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
     PublishFlow(this);
     for (int i = 0; i < static_cast<int>(cmds.size()); ++i) {
         cFlowCmdRun& st = cmds[i];
@@ -170,12 +170,12 @@ const cInput* cChara::KeyInput() const {
 void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
     // Restored, not cleared, at the end: a start from inside a running flow
     // keeps that flow's context.
-    cChara* prevChara = lpPlayScene ? lpPlayScene->lpCurChara : nullptr;
-    cFlowRun* prevFlow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
-    cFlowCmdRun* prevCmd = lpPlayScene ? lpPlayScene->lpCurCmd : nullptr;
+    cChara* prevChara = lpWorld ? lpWorld->lpCurChara : nullptr;
+    cFlowRun* prevFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
+    cFlowCmdRun* prevCmd = lpWorld ? lpWorld->lpCurCmd : nullptr;
     PublishChara(this);
-    const bool bNoClaim = lpPlayScene && lpPlayScene->bNoClaim;
-    const bool bEarly = lpPlayScene && lpPlayScene->bEarlyClaim;
+    const bool bNoClaim = lpWorld && lpWorld->bNoClaim;
+    const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         cFlowRun& fr = flows[i];
         if (!fr.def || fr.def->nTrigger != trigger) continue;
@@ -206,10 +206,10 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
         fr.startDir = FirstHeldDirection(KeyInput());
         fr.Start(*this);
     }
-    if (lpPlayScene) {
-        lpPlayScene->lpCurChara = prevChara;
-        lpPlayScene->lpCurFlow = prevFlow;
-        lpPlayScene->lpCurCmd = prevCmd;
+    if (lpWorld) {
+        lpWorld->lpCurChara = prevChara;
+        lpWorld->lpCurFlow = prevFlow;
+        lpWorld->lpCurCmd = prevCmd;
     }
 }
 

@@ -1,6 +1,6 @@
 #include "actors/item.h"
 
-#include "play/play_scene.h"
+#include "world/world_state.h"
 
 cItem::cItem() {
     nKind = OBJKIND_ITEM;

@@ -4,8 +4,8 @@
 // graphics, scale, the item's commands).
 #include <cstdint>
 
-#include "play/game_object.h"
 #include "stage/item_data.h"
+#include "world/game_object.h"
 
 struct DDSURFACEDATA;
 

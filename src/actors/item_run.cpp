@@ -9,13 +9,12 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "platform/system/log.h"
-#include "play/message/message.h"
-#include "play/play_scene.h"
 #include "records/utility.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
-constexpr int32_t ITEM_ICON_FRAMES = 30;
 int32_t g_nItemDepth = 0;
 
 }  // namespace
@@ -84,10 +83,8 @@ int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds) {
 }
 
 void cPlayer::ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra) {
-    if (!lpPlayScene) return;
-    lpPlayScene->lstStageWork.push_back(std::make_shared<cMessage>(
-        MESSAGE_ITEM_ICON, nullptr, iconKind, iconFrame, iconExtra, MESPOS_SELF_ABOVE, 0, 0, 0, 0, 0, 0, MESEND_TIME,
-        ITEM_ICON_FRAMES, 0, nId, 0, 0, 0, 0, 0, 0, 0));
+    if (!lpWorld) return;
+    SceneServices().ShowItemIcon(iconKind, iconFrame, iconExtra, nId);
 }
 
 int32_t TakeItem(cPlayer& taker, const cItem& item) {

@@ -4,9 +4,9 @@
 #include <climits>
 
 #include "actors/chara.h"
-#include "play/play_scene.h"
 #include "platform/input/input.h"
 #include "stage/flow.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ bool JudgeKeySequence(const cChara& chara, cFlowRun& flow, int32_t interval) {
     const int n = static_cast<int>(flow.vKeyStep.size());
     if (!input || n == 0) return n == 0;
     const bool bLeft = chara.nFacing == 0;
-    const bool bLoose = lpPlayScene && lpPlayScene->bLooseKeyOrder;
+    const bool bLoose = lpWorld && lpWorld->bLooseKeyOrder;
     KEYCURSORS cur = MakeKeyCursors(*input);
     int32_t hold = 0;
     if (!JudgeKeyStep(*input, cur, *flow.vKeyStep[n - 1].lpStep, bLeft, hold)) return false;
@@ -178,7 +178,7 @@ bool cChara::JudgeFlowConds(cFlowRun& flow) {
     if (flow.condWasTrue) {
         const int g = flow.def->nGroup;
         if (flow.def->nTrigger == 0 && g > 0 && g < FLOW_GROUP_NUM) {
-            cChara* cur = lpPlayScene && lpPlayScene->lpCurChara ? lpPlayScene->lpCurChara : this;
+            cChara* cur = lpWorld && lpWorld->lpCurChara ? lpWorld->lpCurChara : this;
             cur->groupStartedA[g] = 1;
             groupFinished[g] = 1;
             anyGroupFinished = 1;

@@ -12,7 +12,8 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/fx_strip.h"
-#include "play/play_scene.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -39,10 +40,8 @@ CHARAPLACE PlaceOf(const cGameObject& o) {
 // Direct3D draw state, so the DirectDraw rules draw it plain.
 void BlinkWhileInvincible(const cChara& c, CHARASRCRECT& rec) {
     if (!c.IsInvincible() || !rec.lpSrc) return;
-    const BLINKCOLOR& b = BlinkColors[c.nKind == 0 ? 0 : 1];
     rec.bTint = 1;
-    rec.dwDiffuse = b.dwColor;
-    rec.dwColorOp = b.dwBlend;
+    SceneServices().BlinkColor(c.nKind == 0 ? 0 : 1, rec.dwDiffuse, rec.dwColorOp);
 }
 
 }  // namespace

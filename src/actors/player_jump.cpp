@@ -5,10 +5,10 @@
 #include "actors/key_cond.h"
 #include "actors/player.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
 #include "records/utility.h"
 #include "stage/flow.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int32_t Param(const cFlowCmd* lpCmd, int i) {
 // Modes 1 and 2: the last key step of the running flow against the keys
 // held now. A flow without key steps asks for no key, so the key counts as held.
 bool KeyHeldNow(const cPlayer& p) {
-    const cFlowRun* flow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    const cFlowRun* flow = lpWorld ? lpWorld->lpCurFlow : nullptr;
     if (!flow || !flow->def || flow->def->vKeyCond.empty()) return true;
     if (!p.input) return false;
     return JudgeKeysNow(*p.input, flow->def->vKeyCond.back(), p.nFacing == 0);

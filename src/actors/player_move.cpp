@@ -4,7 +4,7 @@
 
 #include "actors/player.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -120,14 +120,14 @@ void cPlayer::BuildGuides() {
 
 int32_t cPlayer::FixAfterMoveX() {
     const int32_t r = ClampX(2);
-    if (lpPlayScene) Follow(lpPlayScene->ScrollX, x, nHitW);
+    if (lpWorld) Follow(lpWorld->ScrollX, x, nHitW);
     x2 = x + nHitW - 1;
     return r;
 }
 
 int32_t cPlayer::FixAfterMoveY() {
     const int32_t r = ClampY(2);
-    if (lpPlayScene) Follow(lpPlayScene->ScrollY, y, nHitH);
+    if (lpWorld) Follow(lpWorld->ScrollY, y, nHitH);
     y2 = y + nHitH - 1;
     return r;
 }

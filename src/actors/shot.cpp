@@ -10,9 +10,9 @@
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
-#include "play/block_grid.h"
-#include "play/live_limits.h"
-#include "play/play_scene.h"
+#include "world/block_grid.h"
+#include "world/live_limits.h"
+#include "world/world_state.h"
 
 void cShot::OnScale(int32_t newScale) {
     nCellOffX = nBaseCellOffX * newScale;
@@ -117,7 +117,7 @@ void cShot::SetAttack(cChara& shooter, const cEdShot& s) {
     // Its hits count for the shooter while the shooter is there, reporting
     // the id of the flow that fired it.
     bCountsForShooter = 1;
-    const cFlowRun* lpFlow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    const cFlowRun* lpFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
     nShooterFlowId = lpFlow && lpFlow->def ? lpFlow->def->nFlowID : 0;
     nPower = s.nPower;
     nImpact = s.nImpact;
@@ -191,8 +191,8 @@ cShot* AddShot(SHOTLIST& list, const cShot& shot) {
     if (!LiveRoomFor(LIVE_SHOT, list.size())) return nullptr;
     list.push_back(std::make_shared<cShot>(shot));
     cShot* lpShot = list.back().get();
-    if (lpPlayScene) {
-        auto& buckets = lpPlayScene->vAttackBucket;
+    if (lpWorld) {
+        auto& buckets = lpWorld->vAttackBucket;
         const int32_t side = lpShot->Side();
         if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Add(lpShot);
     }
@@ -200,8 +200,8 @@ cShot* AddShot(SHOTLIST& list, const cShot& shot) {
 }
 
 SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
-    if (lpPlayScene) {
-        auto& buckets = lpPlayScene->vAttackBucket;
+    if (lpWorld) {
+        auto& buckets = lpWorld->vAttackBucket;
         const int32_t side = (*it)->Side();
         if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Remove(it->get());
     }
@@ -209,8 +209,8 @@ SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
 }
 
 void UpdateShots() {
-    if (!lpPlayScene) return;
-    SHOTLIST& list = lpPlayScene->lstShots;
+    if (!lpWorld) return;
+    SHOTLIST& list = lpWorld->lstShots;
     for (auto it = list.begin(); it != list.end();) {
         cShot& shot = **it;
         const int32_t rule = shot.Side() == 0 ? INTREC_SHOT0 : INTREC_SHOT;
@@ -220,5 +220,5 @@ void UpdateShots() {
 }
 
 int32_t TakeShotId() {
-    return lpPlayScene ? lpPlayScene->nNextOtherId++ : 0;
+    return lpWorld ? lpWorld->nNextOtherId++ : 0;
 }

@@ -2,7 +2,7 @@
 // Shots and swords: attack objects that a character's ショット or ソード
 // command makes. A shot flies by itself (its movement kind steers it), a
 // sword stays attached to its owner and plays the frames of a sword type.
-// Both are attacks: they live in the play scene's shot list and in the
+// Both are attacks: they live in the world state's shot list and in the
 // attack bucket of their side until they are erased, and hit detection meets
 // them there.
 //
@@ -12,7 +12,7 @@
 #include <list>
 #include <memory>
 
-#include "play/attack.h"
+#include "actors/attack.h"
 #include "stage/shot.h"
 
 class cChara;
@@ -107,7 +107,7 @@ using SHOTLIST = std::list<std::shared_ptr<cShot>>;
 cShot* AddShot(SHOTLIST& list, const cShot& shot);
 // Takes the shot at `it` out of its bucket and the list; the next node.
 SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it);
-// One logic step of every shot of the play scene: update, then the stage's
+// One logic step of every shot of the world state: update, then the stage's
 // removal rule for shots; a shot either says is erased.
 void UpdateShots();
 // The shot object id counter's next value, counted up.

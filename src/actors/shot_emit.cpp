@@ -6,9 +6,9 @@
 #include "actors/chara.h"
 #include "actors/flow_run.h"
 #include "actors/shot_geometry.h"
-#include "play/play_scene.h"
 #include "records/utility.h"
 #include "stage/flow_arrange.h"
+#include "world/world_state.h"
 
 int32_t ResolveShotDirection(int32_t code, int32_t facing, int32_t startDir) {
     const bool bRight = facing != 0;
@@ -64,7 +64,7 @@ double VolleyAngle(const cEdShot& s, int32_t i, int32_t facing) {
 }  // namespace
 
 void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
-    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 0;
+    const int32_t startDir = lpWorld && lpWorld->lpCurFlow ? lpWorld->lpCurFlow->startDir : 0;
     SHOTWORK work;
     work.nCode = SPAWN_SHOT;
     work.nDir = ResolveShotDirection(settings.nByte5, chara.nFacing, startDir);

@@ -55,7 +55,7 @@ double DirectionAngle(int32_t dir);
 // The shooter's drawn rectangle in grid dots: left, top, right, bottom.
 void CharaStageRect(const cChara& chara, int32_t rect[4]);
 
-// Fires every volley of a ショット command (the play scene's shot list).
+// Fires every volley of a ショット command (the world state's shot list).
 void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings);
 // Lays one volley out with the settings' formation; an unknown formation places nothing.
 void RunFormation(SHOTLIST* lpList, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings, SHOTWORK& work);

@@ -6,7 +6,7 @@
 #include "actors/chara.h"
 #include "actors/shot_emit.h"
 #include "actors/shot_geometry.h"
-#include "play/play_scene.h"
+#include "world/world_state.h"
 
 namespace {
 

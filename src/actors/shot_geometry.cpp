@@ -5,7 +5,7 @@
 
 #include "actors/chara.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
+#include "world/world_state.h"
 
 cChara* ShotTargetEntry(const cChara& chara, int32_t index) {
     if (index == TARGET_SLOT_SUMMONER) return chara.tg;
@@ -40,10 +40,10 @@ double CentreX(const cGameObject& obj) { return (obj.x + obj.x2) / 2; }
 double CentreY(const cGameObject& obj) { return (obj.y + obj.y2) / 2; }
 
 cChara* FindNearestChara(int32_t side, double x, double y) {
-    if (!lpPlayScene || side < 0 || side >= static_cast<int32_t>(lpPlayScene->vCharaBucket.size())) return nullptr;
+    if (!lpWorld || side < 0 || side >= static_cast<int32_t>(lpWorld->vCharaBucket.size())) return nullptr;
     cChara* lpBest = nullptr;
     double best = 0;
-    for (cGameObject* lpObj : lpPlayScene->vCharaBucket[side].lstObj) {
+    for (cGameObject* lpObj : lpWorld->vCharaBucket[side].lstObj) {
         auto* lpChara = dynamic_cast<cChara*>(lpObj);
         if (!lpChara || lpChara->dying) continue;
         const double dx = CentreX(*lpChara) - x, dy = CentreY(*lpChara) - y;

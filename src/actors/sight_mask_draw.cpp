@@ -4,7 +4,8 @@
 
 #include "actors/player.h"
 #include "platform/graphics/dd_blit.h"
-#include "play/play_scene.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -15,12 +16,12 @@ constexpr int SIGHT_FRONT_CIRCLE = 2, SIGHT_FRONT_SQUARE = 4;
 }  // namespace
 
 void cPlayer::DrawSightMask(DDSURFACEDATA* dst) {
-    if (!lpPlayScene || data.bySightShape == 0) return;
-    DDSURFACEDATA* mask = &lpPlayScene->SightMask;
+    if (!lpWorld || data.bySightShape == 0) return;
+    DDSURFACEDATA* mask = SceneServices().SightMask();
     if (!mask->HasSurface() || mask->nWidth < SCREEN_W || mask->nHeight < SCREEN_H) return;
     // The hero's centre on the screen; the front shapes move the hole ahead of it.
-    int cx = static_cast<int>(x - lpPlayScene->ScrollX.dPos) + nHitW / 2;
-    const int cy = static_cast<int>(y - lpPlayScene->ScrollY.dPos) + nHitH / 2;
+    int cx = static_cast<int>(x - lpWorld->ScrollX.dPos) + nHitW / 2;
+    const int cy = static_cast<int>(y - lpWorld->ScrollY.dPos) + nHitH / 2;
     if (data.bySightShape == SIGHT_FRONT_CIRCLE || data.bySightShape == SIGHT_FRONT_SQUARE)
         cx += GetFacingSign() * sight;
     // The mask's centre goes on that point.

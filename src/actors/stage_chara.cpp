@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "database/global_objects.h"
-#include "play/play_scene.h"
+#include "world/world_state.h"
 
 cStageChara::cStageChara(const cStageChara& src) : cChara() {
     cStageChara::operator=(src);

@@ -1,6 +1,6 @@
 #pragma once
 // A character placed in the stage or summoned during play. Lives by value in
-// the play scene's stage-character list. Adds to the character its carried
+// the world state's stage-character list. Adds to the character its carried
 // item (handed to player 0 when it dies), its two hit ranges and the
 // activity state of the play frame.
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include "actors/shot_geometry.h"
 #include "database/database.h"
 #include "database/sword_type.h"
-#include "play/play_scene.h"
 #include "platform/system/log.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ const cSwordTypeData* SwordType(int32_t index, bool bReport) {
 
 cShot* SwingSword(cChara& chara, const cEdShot& settings) {
     const cSwordTypeData* lpType = SwordType(settings.nMoveType, true);
-    if (!lpType || !lpPlayScene) return nullptr;
+    if (!lpType || !lpWorld) return nullptr;
     const cSwordFrameData& first = lpType->vFrame[0];
     SHOTWORK work;
     work.nCode = SPAWN_SWORD;
@@ -40,7 +40,7 @@ cShot* SwingSword(cChara& chara, const cEdShot& settings) {
     work.nH = first.nValue[SWORDFRAME_HEIGHT];
     cShot sword;
     sword.Setup(TakeShotId(), chara, SPAWN_SWORD, settings, work);
-    return AddShot(lpPlayScene->lstShots, sword);
+    return AddShot(lpWorld->lstShots, sword);
 }
 
 int32_t cShot::UpdateSword() {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "actors/chara_effect_run.h"
 #include "app/boot_data.h"
 #include "app/front_services.h"
 #include "app/main_window.h"
@@ -34,7 +35,6 @@
 #include "platform/system/path.h"
 #include "platform/system/sysreport.h"
 #include "platform/system/timer.h"
-#include "play/effects/chara_effect_run.h"
 #include "play/effects/scr_effect_run.h"
 #include "records/crt_rand.h"
 #include "records/data_file.h"

@@ -9,8 +9,8 @@
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "play/block_collision_util.h"
-#include "play/block_grid.h"
 #include "play/play_scene.h"
+#include "world/block_grid.h"
 
 namespace {
 

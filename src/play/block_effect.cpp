@@ -11,12 +11,12 @@
 #include "database/system_switches.h"
 #include "play/block_collision.h"
 #include "play/block_collision_util.h"
-#include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
 #include "scene/scene_manager.h"
 #include "stage/definition.h"
 #include "stage/stage_data.h"
+#include "world/block_grid.h"
 
 double PlayFrameRate() { return SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60.0; }
 

@@ -10,11 +10,7 @@
 #include "database/database_work.h"
 #include "platform/graphics/dd_surface.h"
 #include "play/stage_resources.h"
-
-// A rectangle in stage dots, edges inclusive.
-struct EFFECTRECT {
-    double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
-};
+#include "world/scene_services.h"
 
 class cEffectInstance {
 public:

@@ -5,12 +5,12 @@
 #include <iterator>
 #include <typeinfo>
 
+#include "actors/attack.h"
 #include "actors/damage.h"
 #include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
-#include "play/attack.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
 

@@ -12,7 +12,6 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
-#include "play/block_grid.h"
 #include "play/draw/background_draw.h"
 #include "play/draw/block_draw.h"
 #include "play/draw/status_draw.h"
@@ -21,6 +20,7 @@
 #include "play/play_scene.h"
 #include "scene/editor_notice.h"
 #include "stage/stage_data.h"
+#include "world/block_grid.h"
 
 namespace {
 

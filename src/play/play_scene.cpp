@@ -17,8 +17,8 @@
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
-#include "play/block_grid.h"
 #include "play/play_run.h"
+#include "play/play_services.h"
 #include "play/stage_objects.h"
 #include "player/player_records.h"
 #include "player/rank_rules.h"
@@ -26,6 +26,7 @@
 #include "scene/editor_notice.h"
 #include "scene/scene_manager.h"
 #include "scene/stage_loader.h"
+#include "world/block_grid.h"
 
 cPlayScene* lpPlayScene = nullptr;
 
@@ -39,7 +40,7 @@ cPlayScene::cPlayScene() : cScene(SCENE_PLAY, -1) {
     pfnState[PLAYSTATE_RESTART] = &cPlayScene::Restart;
     pfnState[PLAYSTATE_GAMEOVER] = &cPlayScene::GameOver;
     pfnState[PLAYSTATE_EXIT] = &cPlayScene::StateExit;
-    lpPlayScene = this;
+    SetCurrentPlayScene(this);
 }
 
 cPlayScene::~cPlayScene() {
@@ -49,15 +50,20 @@ cPlayScene::~cPlayScene() {
     DDReleaseSurface(&SightMask);
     DDReleaseSurface(&SightStencil);
     Pictures.Clear();
-    if (lpPlayScene == this) lpPlayScene = nullptr;
+    if (lpPlayScene == this) SetCurrentPlayScene(nullptr);
+}
+
+void SetCurrentPlayScene(cPlayScene* lpScene) {
+    lpPlayScene = lpScene;
+    lpWorld = lpScene;
 }
 
 void ResetPlayState() {
-    lpPlayScene = nullptr;
+    SetCurrentPlayScene(nullptr);
     bScrollFollowSwitch = 0;
     ResetBlockGrid();
     ResetStageObjects();
-    SetCharaServices(nullptr);
+    SetSceneServices(&PlayServices);
 }
 
 void cPlayScene::Run() {

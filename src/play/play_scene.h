@@ -1,9 +1,8 @@
 #pragma once
-// The play scene's state: the scroll axes, the object lists, the hit buckets,
-// the timers, counters and flags of the stage in play, and what a running
-// flow command reaches without parameters (the current character, flow and
-// command state). One instance exists while scene 4 runs; every part of the
-// play engine and of the characters reaches it through lpPlayScene.
+// The play scene's state: the world state of the stage in play (its base,
+// which the characters reach through lpWorld), the timers, counters and flags
+// of the scene, its resources and presentation state. One instance exists
+// while scene 4 runs; the play engine reaches it through lpPlayScene.
 //
 // It is scene 4 of the scene manager: a state machine of eight sub-states,
 // one handler each, run once per frame by Run.
@@ -23,13 +22,12 @@
 #include "play/draw/color_change.h"
 #include "play/effects/scr_effect_draw.h"
 #include "play/effects/scr_effect_run.h"
-#include "play/hit_bucket.h"
 #include "play/picture.h"
-#include "play/scroll_axis.h"
 #include "play/stage_resources.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
 #include "scene/scene.h"
+#include "world/world_state.h"
 
 class cShot;
 class cAttack;
@@ -46,45 +44,24 @@ enum ePlayState : int32_t {
     PLAYSTATE_NONE = -1, PLAYSTATE_FADEIN = 0, PLAYSTATE_BANNER = 1, PLAYSTATE_PLAY = 2, PLAYSTATE_PAUSE = 3,
     PLAYSTATE_AFTERPLAY = 4, PLAYSTATE_RESTART = 5, PLAYSTATE_GAMEOVER = 6, PLAYSTATE_EXIT = 7,
 };
-constexpr int STAGE_VAR_NUM = 1000;
 constexpr int COND_FLAG_NUM = 60;
 constexpr int RESULT_KIND_NUM = 5;
-constexpr int32_t STAGE_TIME_MAX = 999;
 constexpr int32_t ELAPSED_TIME_MAX = 599999;
 
-class cPlayScene : public cScene {
+class cPlayScene : public cScene, public cWorldState {
 public:
     // Every field at its constructor value; the random seed from the clock.
-    // Publishes itself in lpPlayScene.
+    // Publishes itself in lpPlayScene and lpWorld.
     cPlayScene();
     ~cPlayScene() override;
     cPlayScene(const cPlayScene&) = delete;
     cPlayScene& operator=(const cPlayScene&) = delete;
-
-    // The hero (player 0), or null when there is none.
-    cPlayer* Hero() { return vPlayer.empty() ? nullptr : &vPlayer[0]; }
-    // The character bucket of `side` (a side outside 0..7 is a bad index).
-    cHitBucket& CharaBucket(int32_t side) { return vCharaBucket[side]; }
-    // Clears the current character, flow and command state.
-    void ClearCurrent() {
-        lpCurChara = nullptr;
-        lpCurFlow = nullptr;
-        lpCurCmd = nullptr;
-    }
 
     // --- fields (the state machine's first) ---
     int32_t nState = PLAYSTATE_NONE;  // current sub-state 0..7; -1 not entered yet
     int32_t nPhase = 0;               // 0 first frame of the sub-state, 1 running
     int32_t nSavedState = 0;          // saved when the pause menu opens
     int32_t nSavedPhase = 0;
-    int32_t nStageEnd = 0;            // request of the flow commands: 0 none, 1 cleared, 2 failed
-    cScrollAxis ScrollX;
-    cScrollAxis ScrollY;
-    // Every live shot and sword (held through their base; the attack code
-    // owns the type).
-    std::list<std::shared_ptr<cShot>> lstShots;
-    cSafeVector<cHitBucket> vCharaBucket;   // characters by side (8 from SetStage)
-    cSafeVector<cHitBucket> vAttackBucket;  // attacks by side (8 from SetStage)
     cBlockCharaIndex BlockCharas;           // the block characters among lstStageChara
     std::list<std::shared_ptr<cMessage>> lstStageWork;     // presentation entries over the screen
     std::list<std::shared_ptr<cEffectInstance>> lstEffect; // running effects
@@ -94,35 +71,23 @@ public:
     int32_t bWaitButton = 0;
     int32_t nWaitFrames = 0;
     std::atomic<int32_t> bQuit{0};    // set by the main window, read by the game and pause threads
-    cChara* lpCurChara = nullptr;     // the character being run
-    cFlowRun* lpCurFlow = nullptr;    // its flow being run
-    cFlowCmdRun* lpCurCmd = nullptr;  // the command state being run
     int32_t nPlayers = 0;             // player characters (always 1)
     int32_t nSubStep = 0;             // 1-based logic sub-step within the frame
     int32_t nSubStepCount = 0;        // running count of sub-steps
     cSafeVector<int32_t> vStepActive; // per sub-step: hits and moves take effect
-    int32_t nStageTime = STAGE_TIME_MAX;  // seconds left of the time limit
-    int32_t bTimeStop = 0;            // no time limit
     int32_t nElapsedFrames = 0;
     int32_t nElapsedTime = 0;         // hundredths of a second, at most 599999
     int32_t nCounter1 = 0;            // banner and result counters
     int32_t nCounter2 = 0;
     int32_t nRandSeed = 0;
     int32_t bMenuLatch = 0;           // buttons ignored until all are released
-    int32_t bDeathCheck = 0;          // a status change may have killed a character
-    cSafeVector<int32_t> vStageVars;  // stage variables S1..S1000
     cSafeVector<uint8_t> vCondFlags;  // per-sub-step condition results (60)
     int32_t nFps = 0;                 // measured frames per second
-    int32_t nNextObjectId = 0;        // id counters of created objects
-    int32_t nNextItemId = 0;
-    int32_t nNextOtherId = 0;
     int32_t bEraseCharaKey = 0;       // the stage erases characters / block characters / items by key
     int32_t bEraseBlockCharaKey = 0;
     int32_t bEraseItemKey = 0;
     int32_t nFrameCount = 0;          // frames since SetStage
     int32_t bReplayEnded = 0;         // the replay played back to its end (it then plays again)
-    int32_t nNextStage = 0;           // stage to go to after a clear (0 none)
-    std::string strNextStageFile;     // file named by the next-stage command
     int32_t bRankQualifies = 0;
     cSafeVector<int32_t> vRankPos;    // ranking position per result kind, -1 none
     cSafeVector<int32_t> vResult;     // the five result values
@@ -131,17 +96,6 @@ public:
     int32_t nHitOption = 0;           // copied from the stage by SetStage
     int32_t bHitPass = 0;             // 1 while hit detection runs
     std::vector<cCmd> cmdPause;       // the four-item pause menu
-
-    // The objects of the stage.
-    cSafeVector<cPlayer> vPlayer;             // players; 0 is the hero
-    std::list<cStageChara> lstStageChara;     // stage characters, by value
-    std::list<cItem> lstItem;                 // items, by value
-    // Switches of the flow runner's start guard and key order (all 0).
-    int32_t bEarlyClaim = 0;
-    int32_t bNoClaim = 0;
-    int32_t bLooseKeyOrder = 0;
-    // Cells already toggled by the running block-summon command.
-    cSafeVector<int32_t> vChangedCells;
 
     // One frame of play
     // The stage timer's once-a-second tick by delta; 1 when the time ran out.
@@ -298,6 +252,8 @@ cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed);
 
 // The play scene while scene 4 runs, else null.
 extern cPlayScene* lpPlayScene;
+// Publishes `lpScene` (null: none) in lpPlayScene and its world state in lpWorld.
+void SetCurrentPlayScene(cPlayScene* lpScene);
 
 // The play engine's globals as at start-up: no scene, an empty block grid,
 // the engine switches 0 (tests).

@@ -17,7 +17,6 @@
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
-#include "play/block_grid.h"
 #include "play/message/message_surface.h"
 #include "play/play_run.h"
 #include "play/play_scene.h"
@@ -30,6 +29,7 @@
 #include "scene/stage_loader.h"
 #include "scene/window_requests.h"
 #include "stage/flow_arrange.h"
+#include "world/block_grid.h"
 
 std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it) {
     cPlayScene* scene = lpPlayScene;

@@ -6,9 +6,9 @@
 
 #include "database/global_objects.h"
 #include "play/block_collision.h"
-#include "play/block_grid.h"
-#include "play/live_limits.h"
 #include "play/play_scene.h"
+#include "world/block_grid.h"
+#include "world/live_limits.h"
 
 int32_t bOffsetsKeepPos2 = 0;
 int32_t bProtectAllCells = 0;

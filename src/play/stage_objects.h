@@ -10,21 +10,10 @@
 #include "actors/item.h"
 #include "actors/stage_chara.h"
 #include "stage/block_data.h"
+#include "world/scene_services.h"
 
 class cChara;
 class cBlockCell;
-
-// What the summon command passes on to a creation.
-struct SUMMONSETTINGS {
-    int32_t bLifeTime = 0;       // the object lives nTime tenths of a second
-    int32_t nTime = 0;
-    int32_t bNoScore = 0;        // the summoned character's score (#48) becomes 0
-    uint8_t bySetting1 = 0;      // two bytes stored in the summoned character
-    uint8_t bySetting2 = 0;
-    int32_t nBlockMode = 0;      // blocks: 0 put, 1 erase, 2 toggle
-    int32_t bProtectPlayer = 0;  // a block is not put where it would crush a player
-    int32_t bProtectChara = 0;   // ... or a stage character
-};
 
 // While 0, the placement offsets also move a character's second position pair.
 extern int32_t bOffsetsKeepPos2;

@@ -1,5 +1,5 @@
 // The animation cursor: end codes, locks and repeated requests.
-#include "actors/anime_cursor.h"
+#include "world/anime_cursor.h"
 
 #include <gtest/gtest.h>
 

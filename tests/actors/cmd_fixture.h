@@ -1,30 +1,34 @@
 #pragma once
-// A small stage in play for the command tests: a play scene with its eight
+// A small stage in play for the command tests: a world state with its eight
 // character groups, hit level 1 (frame multiplier 6) and characters made
-// from definition records.
+// from definition records; the scene's services are a fake that logs them.
 #include <gtest/gtest.h>
 
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
+#include "actors/item.h"
+#include "actors/player.h"
+#include "actors/stage_chara.h"
 #include "stage/flow_cmd.h"
+#include "support/fake_scene_services.h"
+#include "world/world_state.h"
 
 class CmdFixture : public ::testing::Test {
 protected:
     CmdFixture() {
         ResetDatabaseState();
         PlayStage.SetHitLevel(1);
-        scene.vCharaBucket.resize(HIT_SIDE_NUM);
-        scene.ScrollX.nOuter = scene.ScrollY.nOuter = 4000;
-        scene.ScrollX.nBaseMax = scene.ScrollY.nBaseMax = 4000;
-        scene.ScrollX.nMax = scene.ScrollY.nMax = 4000;
-        scene.ScrollX.nCells = scene.ScrollY.nCells = 125;
-        scene.ScrollX.nPitchShift = 7;
-        lpPlayScene = &scene;
+        world.vCharaBucket.resize(HIT_SIDE_NUM);
+        world.ScrollX.nOuter = world.ScrollY.nOuter = 4000;
+        world.ScrollX.nBaseMax = world.ScrollY.nBaseMax = 4000;
+        world.ScrollX.nMax = world.ScrollY.nMax = 4000;
+        world.ScrollX.nCells = world.ScrollY.nCells = 125;
+        world.ScrollX.nPitchShift = 7;
+        lpWorld = &world;
     }
     ~CmdFixture() override {
-        lpPlayScene = nullptr;
+        lpWorld = nullptr;
         ResetDatabaseState();
     }
 
@@ -36,10 +40,10 @@ protected:
         rec.byForce = static_cast<uint8_t>(side);
         rec.bWholeCell = 1;
         rec.bFixedFacing = 0;
-        cStageChara& c = scene.lstStageChara.emplace_back();
+        cStageChara& c = world.lstStageChara.emplace_back();
         c.Setup(++nextId, rec, nullptr, x, y, 0);
         c.UpdateScreenRect();
-        scene.vCharaBucket[side].Add(&c);
+        world.vCharaBucket[side].Add(&c);
         return c;
     }
     // A command of `code` with a default move setting and the given parameters.
@@ -64,6 +68,7 @@ protected:
         return n;
     }
 
-    cPlayScene scene;
+    cWorldState world;
+    cFakeSceneServices services;
     int nextId = 0;
 };

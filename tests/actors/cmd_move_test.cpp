@@ -19,8 +19,8 @@ TEST_F(CmdMoveTest, EveryMoveKindGoesTheRightWayForBothFacings) {
         SCOPED_TRACE(bRight ? "right-facing" : "left-facing");
         const double fwd = bRight ? 1 : -1;
         auto first = [&](const cFlowCmd& cmd, bool bFlying = true, double tx = -1) {
-            scene.lstStageChara.clear();
-            for (auto& b : scene.vCharaBucket) b.Clear();
+            world.lstStageChara.clear();
+            for (auto& b : world.vCharaBucket) b.Clear();
             cStageChara& c = AddChara(300, 200, bRight, bFlying);
             if (tx >= 0) SetTargetSlot(c, 0, &AddChara(tx, 200, false), true);
             cFlowCmdRun st;

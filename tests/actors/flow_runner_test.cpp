@@ -60,7 +60,7 @@ TEST_F(FlowRunner, BeforeStartFlowsRunAtOnceWithoutRecursion) {
     calls = 0;
     FlowCmdProcTable[16] = [](cChara& ch, cFlowCmdRun&) {
         ++calls;
-        const int other = ch.flows.size() > 1 ? 1 - lpPlayScene->lpCurFlow->index : 0;
+        const int other = ch.flows.size() > 1 ? 1 - lpWorld->lpCurFlow->index : 0;
         ch.flows[other].Start(ch);
         ch.StartTriggeredFlows(21);
     };

@@ -1,6 +1,7 @@
 #pragma once
-// A play scene with a hero, stage characters built from records, and
-// executor tables that the tests fill with recording executors.
+// A world state with a hero, stage characters built from records, and
+// executor tables that the tests fill with recording executors; the scene's
+// services are a fake that logs them.
 #include <algorithm>
 #include <iterator>
 #include <memory>
@@ -9,10 +10,14 @@
 #include <gtest/gtest.h>
 
 #include "actors/flow_exec.h"
+#include "actors/item.h"
+#include "actors/player.h"
+#include "actors/stage_chara.h"
 #include "database/global_objects.h"
-#include "play/block_grid.h"
-#include "play/play_scene.h"
 #include "stage/flow.h"
+#include "support/fake_scene_services.h"
+#include "world/block_grid.h"
+#include "world/world_state.h"
 
 class cFlowTest : public ::testing::Test {
 public:
@@ -21,12 +26,12 @@ public:
         std::copy(std::begin(FlowCmdProcTable), std::end(FlowCmdProcTable), m_SavedFlow);
         std::copy(std::begin(ItemCmdProcTable), std::end(ItemCmdProcTable), m_SavedItem);
         PlayStage.nSteps = 1;
-        m_Scene = std::make_unique<cPlayScene>();
-        lpPlayScene = m_Scene.get();
+        m_Scene = std::make_unique<cWorldState>();
+        lpWorld = m_Scene.get();
         Log().clear();
     }
     ~cFlowTest() override {
-        lpPlayScene = nullptr;
+        lpWorld = nullptr;
         m_Scene.reset();
         std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdProcTable);
         std::copy(std::begin(m_SavedItem), std::end(m_SavedItem), ItemCmdProcTable);
@@ -40,8 +45,8 @@ public:
         return log;
     }
     static void Record(cChara&, cFlowCmdRun&) {
-        Log().push_back(lpPlayScene->lpCurFlow->index * 100 + static_cast<int>(lpPlayScene->lpCurCmd -
-                                                                                 lpPlayScene->lpCurFlow->cmds.data()));
+        Log().push_back(lpWorld->lpCurFlow->index * 100 + static_cast<int>(lpWorld->lpCurCmd -
+                                                                                 lpWorld->lpCurFlow->cmds.data()));
     }
 
     static cFlowCmd Cmd(int code, int time = 0, bool bNoWait = false, std::vector<int32_t> params = {}) {
@@ -84,7 +89,8 @@ public:
         c.Update(0);
     }
 
-    std::unique_ptr<cPlayScene> m_Scene;
+    cFakeSceneServices m_Services;
+    std::unique_ptr<cWorldState> m_Scene;
 
 private:
     FLOWCMDPROC m_SavedFlow[CHARA_CMD_NUM] = {};

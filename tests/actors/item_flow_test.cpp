@@ -12,7 +12,7 @@ int g_nTakes = 0;
 // アイテムの取得 as its body does it: the hero runs the commands of stage item p[1].
 int32_t GetStageItem(cChara&, const cFlowCmd& cmd) {
     ++g_nTakes;
-    return lpPlayScene->Hero()->RunItemCmds(PlayStage.vItem[cmd.vParam[1]].vCmd);
+    return lpWorld->Hero()->RunItemCmds(PlayStage.vItem[cmd.vParam[1]].vCmd);
 }
 
 cItemData ItemOf(std::vector<cFlowCmd> cmds) {

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "actors/chara_effect_run.h"
 #include "actors/shot_emit.h"
 #include "app/built_stage.h"
 #include "app/game_folder.h"
-#include "play/effects/chara_effect_run.h"
 #include "sample_game/art/sheets.h"
 #include "sample_game/data/game_data.h"
 #include "stage/stage_data.h"

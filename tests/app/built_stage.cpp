@@ -44,7 +44,7 @@ void cBuiltStageTest::Start(int w, int h, const std::function<void(sample::cStag
     kit.PlaceBlocks();
     PlayStage = stage;
     m_lpScene = std::make_unique<cPlayScene>();
-    lpPlayScene = m_lpScene.get();
+    SetCurrentPlayScene(m_lpScene.get());
     m_lpScene->SetStage(0, 1);
     m_lpScene->nState = PLAYSTATE_PLAY;
 }

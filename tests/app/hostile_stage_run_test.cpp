@@ -13,9 +13,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/game_folder.h"
 #include "actors/shot_emit.h"
-#include "play/live_limits.h"
+#include "app/game_folder.h"
 #include "play/message/message.h"
 #include "sample_game/art/sheets.h"
 #include "sample_game/data/game_data.h"
@@ -26,6 +25,7 @@
 #include "stage/stage_data.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"
+#include "world/live_limits.h"
 
 namespace fs = std::filesystem;
 using namespace apptest;

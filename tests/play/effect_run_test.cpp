@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "actors/chara_effect_run.h"
 #include "database/database.h"
-#include "play/effects/chara_effect_run.h"
 #include "play/effects/effect_params.h"
 #include "play/effects/scr_effect_run.h"
 #include "support/record_services_spy.h"

@@ -1,14 +1,14 @@
 // The game-object base and the scroll axes: clamps with all their results,
 // scaling, per-step speeds, launch velocities, screen and grid tests.
-#include "play/game_object.h"
+#include "world/game_object.h"
 
 #include <cmath>
 #include <numbers>
 #include <utility>
 
-#include "play/scroll_axis.h"
 #include "play/play_fixture.h"
 #include "stage/stage_data_records.h"
+#include "world/scroll_axis.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <tuple>
 #include <vector>
 
+#include "actors/attack.h"
 #include "actors/damage.h"
-#include "play/attack.h"
+#include "play/play_services.h"
 #include "play_fixture.h"
 #include "player/player_records.h"
 
@@ -21,12 +22,12 @@ struct TRIGGERSEEN {
 
 // Trigger starts written down instead of run; items given to the hero
 // answer nTakeResult (below 0: the game's own hand-over).
-class cSeenServices : public cCharaServices {
+class cSeenServices : public cPlayServices {
 public:
     void StartTrigger(cChara& c, int32_t t, cChara* p, int32_t f) override {
         vSeen.push_back(TRIGGERSEEN{&c, t, p, f});
     }
-    int32_t TakeItem(cItem& item) override { return nTakeResult < 0 ? cCharaServices::TakeItem(item) : nTakeResult; }
+    int32_t TakeItem(cItem& item) override { return nTakeResult < 0 ? cPlayServices::TakeItem(item) : nTakeResult; }
 
     std::vector<TRIGGERSEEN> vSeen;
     int32_t nTakeResult = -1;
@@ -36,11 +37,11 @@ class cHitTest : public cPlayTest {
 protected:
     cHitTest() {
         ResetPlayerRecords();
-        SetCharaServices(&m_Services);
+        SetSceneServices(&m_Services);
         PlayStage.nCharaInvincible = 10;
     }
     ~cHitTest() override {
-        SetCharaServices(nullptr);
+        SetSceneServices(&PlayServices);
         m_vAttack.clear();
         ResetPlayerRecords();
     }

@@ -18,16 +18,16 @@
 #include "database/system_data.h"
 #include "platform/graphics/dd_test_support.h"
 #include "platform/system/log.h"
-#include "play/block_grid.h"
 #include "play/effect_instance.h"
 #include "play/message/message.h"
 #include "play/message/message_surface.h"
 #include "play/message/message_text.h"
 #include "play/play_scene.h"
+#include "play_screen_fixture.h"
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/record_services_spy.h"
-#include "play_screen_fixture.h"
+#include "world/block_grid.h"
 
 using namespace ddtest;
 

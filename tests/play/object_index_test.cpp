@@ -3,8 +3,8 @@
 // collision) and the hit buckets' index from an object to its entry.
 #include "play/block_chara_index.h"
 #include "play/block_collision.h"
-#include "play/hit_bucket.h"
 #include "play/stage_objects.h"
+#include "world/hit_bucket.h"
 
 #include <vector>
 

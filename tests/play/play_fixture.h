@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "database/global_objects.h"
-#include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
+#include "world/block_grid.h"
 
 class cPlayTest : public ::testing::Test {
 protected:
@@ -34,7 +34,7 @@ protected:
         PlayStage.dGravity = 1.0;
         PlayStage.SetHitLevel(1);
         m_lpScene = std::make_unique<cPlayScene>();
-        lpPlayScene = m_lpScene.get();
+        SetCurrentPlayScene(m_lpScene.get());
         lpPlayScene->ScrollX.SetupX(PlayStage, 60);
         lpPlayScene->ScrollY.SetupY(PlayStage, 60);
         lpPlayScene->vCharaBucket.resize(HIT_SIDE_NUM);

@@ -7,15 +7,15 @@
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
 #include "platform/system/timer.h"
-#include "play/block_grid.h"
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
+#include "world/block_grid.h"
 
 class PlayGridTest : public ::testing::Test {
 protected:
     PlayGridTest() {
         Reset();
-        lpPlayScene = &scene;
+        SetCurrentPlayScene(&scene);
         for (cScrollAxis* a : {&scene.ScrollX, &scene.ScrollY}) {
             a->nPitch = a->nCells = 32;
             a->nOuter = a->nBaseMax = a->nMax = 1024;
@@ -28,7 +28,7 @@ protected:
         PlayStage.nSteps = 1;
     }
     ~PlayGridTest() override {
-        lpPlayScene = nullptr;
+        SetCurrentPlayScene(nullptr);
         Reset();
     }
     static void Reset() {

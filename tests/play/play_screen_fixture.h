@@ -12,10 +12,10 @@
 #include "database/common_bitmaps.h"
 #include "database/global_objects.h"
 #include "platform/graphics/dd_test_support.h"
-#include "play/hit_bucket.h"
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
 #include "support/golden_bmp.h"
+#include "world/hit_bucket.h"
 
 namespace playscreen {
 
@@ -26,7 +26,7 @@ inline std::unique_ptr<cPlayScene> MakeScene() {
     PlayStage.nOuterX = 640, PlayStage.nOuterY = 480;
     PlayStage.SetHitLevel(1);
     auto scene = std::make_unique<cPlayScene>();
-    lpPlayScene = scene.get();
+    SetCurrentPlayScene(scene.get());
     scene->ScrollX.SetupX(PlayStage, 60);
     scene->ScrollY.SetupY(PlayStage, 60);
     scene->vCharaBucket.resize(HIT_SIDE_NUM);

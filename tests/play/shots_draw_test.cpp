@@ -16,13 +16,13 @@
 #include "database/sword_type.h"
 #include "database/system_data.h"
 #include "platform/graphics/dd_test_support.h"
-#include "play/block_grid.h"
 #include "play/effect_instance.h"
 #include "play/play_scene.h"
 #include "play_screen_fixture.h"
 #include "stage/stage_data.h"
 #include "stage/stage_state.h"
 #include "support/golden_bmp.h"
+#include "world/block_grid.h"
 
 using namespace ddtest;
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "play/play_fixture.h"
-#include "play/scroll_axis.h"
+#include "world/scroll_axis.h"
 
 namespace {
 

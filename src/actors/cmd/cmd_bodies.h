@@ -56,6 +56,9 @@ void PlayBgm(cChara& chara, const cFlowCmd& cmd);
 int RunCode(cChara& chara, const cFlowCmd& cmd);
 void Arrange(cChara& chara, const cFlowCmd& cmd);
 
+// The wait of a display end: 0 the confirm key, 2 the frames; false for 1
+// (until the stage ends), when no wait is set.
+bool SetDisplayEndWait(int32_t end, int32_t frames);
 // The top-left in stage dots of a w × h rectangle placed by mode 0..4 (screen
 // centre, the character, player 0, a screen cell, a scroll cell); false for
 // other modes.

@@ -10,10 +10,10 @@
 #include "database/system_switches.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
 #include "stage/flow_cmd.h"
 #include "stage/stage_data.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -31,18 +31,18 @@ int32_t StatusRow(int nStatus, int32_t& n) {
 
 int32_t* SysField(int nSys) {
     switch (nSys) {
-    case CODE_SYS_TIME: return lpPlayScene ? &lpPlayScene->nStageTime : nullptr;
+    case CODE_SYS_TIME: return lpWorld ? &lpWorld->nStageTime : nullptr;
     case CODE_SYS_SCRLX: return &PlayStage.nAutoScrollX;
     case CODE_SYS_SCRLY: return &PlayStage.nAutoScrollY;
-    case CODE_SYS_SCORE: return &SaveData.nScore;
-    case CODE_SYS_LIFE: return &SaveData.nLives;
+    case CODE_SYS_SCORE: return &SceneServices().RunScore();
+    case CODE_SYS_LIFE: return &SceneServices().RunLives();
     default: return nullptr;
     }
 }
 
 cSafeVector<int32_t>* Vars(int nScope) {
-    if (nScope == CODE_VAR_COMMON) return &SaveData.vVar;
-    return lpPlayScene ? &lpPlayScene->vStageVars : nullptr;
+    if (nScope == CODE_VAR_COMMON) return &SceneServices().CommonVars();
+    return lpWorld ? &lpWorld->vStageVars : nullptr;
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ int32_t cCharaExprHost::GetVar(int nScope, int n) { return Vars(nScope)->data()[
 void cCharaExprHost::SetVar(int nScope, int n, int32_t value) { Vars(nScope)->data()[n] = value; }
 
 void cCharaExprHost::RequestDeathCheck() {
-    if (lpPlayScene) lpPlayScene->bDeathCheck = 1;
+    if (lpWorld) lpWorld->bDeathCheck = 1;
 }
 
 void cCharaExprHost::SetSightRadius(void* o, int nRadius) { Chara(o).sight = nRadius; }

@@ -7,17 +7,17 @@
 #include "actors/cmd/next_stage.h"
 #include "actors/cond_judge.h"
 #include "actors/damage.h"
+#include "actors/player.h"
 #include "database/global_objects.h"
 #include "database/world_map.h"
 #include "platform/system/file_name.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
-#include "play/message/message.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
 #include "records/utility.h"
 #include "stage/flow.h"
 #include "stage/flow_cmd.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 NEXTSTAGESTART NextStageStart;
 
@@ -91,7 +91,7 @@ void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
     else if (whose >= 1 && whose <= TARGET_SLOT_NUM)
         owner = chara.GetTarget(whose - 1);
     if (!owner) return;
-    cFlowRun* running = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    cFlowRun* running = lpWorld ? lpWorld->lpCurFlow : nullptr;
     if (scope == FLOWSCOPE_THIS) {
         if (!running) return;
         for (int32_t i = 0; i < static_cast<int32_t>(chara.flows.size()); ++i)
@@ -134,8 +134,8 @@ int32_t CurrentStageNumber() {
 void ResetNextStageStart() { NextStageStart = NEXTSTAGESTART(); }
 
 int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
-    if (!lpPlayScene) return 1;
-    cPlayScene& s = *lpPlayScene;
+    if (!lpWorld) return 1;
+    cWorldState& s = *lpWorld;
     switch (CmdParam(cmd, 0)) {
     case 0:
         s.nNextStage = CurrentStageNumber() + 1;
@@ -181,28 +181,18 @@ int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
 }
 
 void StageClearProc(cChara& chara, cFlowCmdRun& state) {
-    if (!state.cmd || !lpPlayScene) return;
+    if (!state.cmd || !lpWorld) return;
     // The stored command is the character's own copy: the path form rewrites its text.
-    lpPlayScene->nStageEnd = StageClear(chara, const_cast<cFlowCmd&>(*state.cmd));
+    lpWorld->nStageEnd = StageClear(chara, const_cast<cFlowCmd&>(*state.cmd));
 }
 
 void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
-    if (!lpPlayScene) return;
+    if (!lpWorld) return;
     if (cmd.vParam.empty()) {
         WriteECf("ゲームウエイト: パラメータがありません");
         return;
     }
-    cPlayScene& s = *lpPlayScene;
-    const int32_t frames = cmd.vParam.data()[0] * 6;
-    auto entry = std::make_shared<cMessage>(MESSAGE_WAIT, nullptr, 0, 0, 0, MESPOS_SCREEN_CENTRE, 0, 0, 0, 0, 0, 1,
-                                            MESEND_TIME, frames, 1, 0, 0, 0, 0, 0, 0, 0, 0);
-    s.lstStageWork.push_back(entry);
-    s.nWaitSound = 0;
-    s.nWaitDelay = 0;
-    s.bWaitButton = 0;
-    s.nWaitFrames = frames;
-    RunCharaPauseWait();
-    s.lstStageWork.remove(entry);
+    SceneServices().GameWait(cmd.vParam.data()[0] * 6);
 }
 
 void GameWaitProc(cChara& chara, cFlowCmdRun& state) {
@@ -210,64 +200,12 @@ void GameWaitProc(cChara& chara, cFlowCmdRun& state) {
 }
 
 void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
-    if (!lpPlayScene || lpPlayScene->bQuit) return;
-    cPlayScene& s = *lpPlayScene;
-    auto P = [&cmd](int i) { return CmdParam(cmd, i); };
-    const int32_t mode = P(0), end = P(6), useId = P(12), msgId = P(13), erase = P(15);
-    const int32_t frames = P(17) ? 1 : P(7) * 6;
-    int32_t charaId = 0;
-    if (mode >= MESPOS_SELF_ABOVE && mode <= MESPOS_SELF_CENTRE) {
-        charaId = chara.nId;
-    } else if (mode >= MESPOS_HERO_ABOVE && mode <= MESPOS_HERO_CENTRE) {
-        const cPlayer* hero = s.Hero();
-        charaId = hero ? hero->nId : 0;
-    }
-    auto found = s.lstStageWork.end();
-    if (useId) {
-        found = std::find_if(s.lstStageWork.begin(), s.lstStageWork.end(), [msgId](const auto& m) {
-            return m && m->nKind == MESSAGE_TEXT && m->bUseID && m->nMessageID == msgId;
-        });
-    }
-    if (erase) {
-        if (found != s.lstStageWork.end()) {
-            (*found)->ReleaseSurface();
-            s.lstStageWork.erase(found);
-        }
-        return;
-    }
-    std::shared_ptr<cMessage> entry;
-    if (found != s.lstStageWork.end()) {
-        // The window of this ID takes the new text and settings in its place.
-        entry = *found;
-        entry->ReleaseSurface();
-        entry->OpenMessage(MESSAGE_TEXT, &cmd.strText, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5), P(10), end, frames,
-                           P(8), charaId, flowFlag, P(9), P(11), P(16), P(14), useId, msgId, 0);
-    } else {
-        entry = std::make_shared<cMessage>(MESSAGE_TEXT, &cmd.strText, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5),
-                                           P(10), end, frames, P(8), charaId, flowFlag, P(9), P(11), P(16), P(14),
-                                           useId, msgId);
-        s.lstStageWork.push_back(entry);
-    }
-    // A window shown until the stage ends cannot be waited for: the flow goes on.
-    if (P(8) == 0 || end == MESEND_STAGE) return;
-    s.nWaitSound = 1;
-    if (end == MESEND_KEY) {
-        s.bWaitButton = 1;
-        s.nWaitDelay = flowFlag ? 0 : 10;
-        s.nWaitFrames = 0;
-        if (!flowFlag) PlaySE(11);
-    } else {
-        s.bWaitButton = 0;
-        s.nWaitDelay = 0;
-        s.nWaitFrames = frames;
-    }
-    RunCharaPauseWait();
-    entry->ReleaseSurface();
-    s.lstStageWork.remove(entry);
+    if (!lpWorld || SceneServices().Quitting()) return;
+    SceneServices().ShowMessage(chara, cmd, flowFlag);
 }
 
 void MessageProc(cChara& chara, cFlowCmdRun& state) {
     if (!state.cmd) return;
-    const cFlowRun* flow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    const cFlowRun* flow = lpWorld ? lpWorld->lpCurFlow : nullptr;
     ShowMessage(chara, *state.cmd, flow ? flow->messageWait : 0);
 }

@@ -5,8 +5,8 @@
 #include "actors/cmd/cmd_exec.h"
 #include "actors/cmd/cmd_move.h"
 #include "actors/flow_run.h"
-#include "play/play_scene.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 namespace {
 

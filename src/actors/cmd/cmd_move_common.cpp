@@ -7,8 +7,8 @@
 #include "actors/flow_run.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
-#include "play/play_scene.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 int32_t MoveCompatSwitch(eSysSwitch s) { return GetSysSwitch(SystemData, s); }
 
@@ -70,7 +70,7 @@ int32_t ResolveDirection(const cChara& chara, int32_t code, bool bDiagonal) {
     if (code == 12) {
         // The input direction held when the flow started (0 neutral and 9 any: forward).
         static const int32_t kInputDir[10] = {0, 2, 3, 6, 7, 8, 9, 10, 11, 0};
-        const int32_t in = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 0;
+        const int32_t in = lpWorld && lpWorld->lpCurFlow ? lpWorld->lpCurFlow->startDir : 0;
         code = in >= 0 && in < 10 ? kInputDir[in] : 0;
     }
     switch (code) {

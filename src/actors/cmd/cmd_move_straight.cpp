@@ -5,9 +5,10 @@
 #include "actors/cmd/cmd_exec.h"
 #include "actors/cmd/cmd_move.h"
 #include "actors/flow_run.h"
-#include "play/block_grid.h"
-#include "play/play_scene.h"
+#include "actors/stage_chara.h"
 #include "stage/flow_cmd.h"
+#include "world/block_grid.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -105,8 +106,8 @@ void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
         const bool bWasRight = chara.nFacing != 0;
         state.nDir = bWasRight ? 1 : 2;
         state.dVelX = -state.dVelX;
-        if (lpPlayScene) {
-            for (const cStageChara& c : lpPlayScene->lstStageChara) {
+        if (lpWorld) {
+            for (const cStageChara& c : lpWorld->lstStageChara) {
                 if (c.nId != chara.nCarrierId || chara.nCarrierId == 0) continue;
                 const double d = c.x - chara.dCarrierRect[0];
                 const bool bNewWay = bWasRight ? d < 0 : d > 0;

@@ -7,19 +7,19 @@
 #include "actors/chara.h"
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/damage.h"
+#include "actors/item.h"
 #include "actors/player.h"
+#include "actors/stage_chara.h"
 #include "database/common_palette.h"
 #include "database/database.h"
 #include "database/database_work.h"
 #include "database/global_objects.h"
 #include "platform/system/log.h"
-#include "platform/window/main_thread_messages.h"
-#include "play/effect_instance.h"
-#include "play/play_scene.h"
 #include "records/utility.h"
-#include "scene/window_requests.h"
 #include "stage/flow_cmd.h"
 #include "stage/stage_data.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -35,24 +35,13 @@ void VanishChara(cChara& c, const cChara& runner) {
         c.hp = 0;
     else
         c.bErase = 1;
-    if (&c != &runner && lpPlayScene) lpPlayScene->bDeathCheck = 1;
+    if (&c != &runner && lpWorld) lpWorld->bDeathCheck = 1;
 }
 
 cStageChara* FindStageChara(int32_t id) {
-    for (cStageChara& c : lpPlayScene->lstStageChara)
+    for (cStageChara& c : lpWorld->lstStageChara)
         if (c.nId == id) return &c;
     return nullptr;
-}
-
-// The wait of a display end: 0 the confirm key, 2 the frames; false for 1 (until the stage ends).
-bool SetDisplayEndWait(int32_t end, int32_t frames) {
-    cPlayScene& s = *lpPlayScene;
-    if (end == 1) return false;
-    s.nWaitSound = 1;
-    s.nWaitDelay = 0;
-    s.bWaitButton = end == 0;
-    s.nWaitFrames = end == 0 ? 0 : frames;
-    return true;
 }
 
 int32_t RoundScale(int32_t size, int32_t scale) {
@@ -60,6 +49,12 @@ int32_t RoundScale(int32_t size, int32_t scale) {
 }
 
 }  // namespace
+
+bool SetDisplayEndWait(int32_t end, int32_t frames) {
+    if (end == 1) return false;
+    SceneServices().SetWait(1, 0, end == 0, end == 0 ? 0 : frames);
+    return true;
+}
 
 bool PlaceByMode(int32_t mode, int32_t w, int32_t h, int32_t cellX, int32_t cellY, int32_t offX, int32_t offY,
                  const cChara& chara, double& x, double& y) {
@@ -89,20 +84,20 @@ bool PlaceByMode(int32_t mode, int32_t w, int32_t h, int32_t cellX, int32_t cell
 }
 
 void Vanish(cChara& chara, const cFlowCmd& cmd) {
-    if (!lpPlayScene) return;
+    if (!lpWorld) return;
     const int32_t mode = CmdParam(cmd, 0), group = CmdParam(cmd, 1);
     const bool bOffScreenToo = CmdParam(cmd, 2) != 0;
     switch (mode) {
     case 0:
-        if (!CheckIndex("キャラグループ", group, lpPlayScene->vCharaBucket.size())) return;
-        for (cGameObject* o : lpPlayScene->vCharaBucket[group].lstObj) {
+        if (!CheckIndex("キャラグループ", group, lpWorld->vCharaBucket.size())) return;
+        for (cGameObject* o : lpWorld->vCharaBucket[group].lstObj) {
             cChara* c = static_cast<cChara*>(o);
             if (c->dying || (!bOffScreenToo && !c->IsOnScreen())) continue;
             VanishChara(*c, chara);
         }
         break;
     case 1:
-        for (cItem& it : lpPlayScene->lstItem) {
+        for (cItem& it : lpWorld->lstItem) {
             if (it.bUsed || it.nKind3 != group || (!bOffScreenToo && !it.IsOnScreen())) continue;
             it.bUsed = 1;
         }
@@ -119,7 +114,7 @@ void Vanish(cChara& chara, const cFlowCmd& cmd) {
 }
 
 void VanishChildren(cChara& parent, const cChara& runner, int32_t depth, bool bItemsToo) {
-    if (depth > VANISH_DEPTH_MAX || !lpPlayScene) return;
+    if (depth > VANISH_DEPTH_MAX || !lpWorld) return;
     // A copy: vanishing a child may not change the parent's list, but the
     // recursion must not depend on that.
     const cSafeVector<SUMMONED> children = parent.vSummoned;
@@ -134,10 +129,10 @@ void VanishChildren(cChara& parent, const cChara& runner, int32_t depth, bool bI
 }
 
 void RemoveChildItems(cChara& parent) {
-    if (!lpPlayScene) return;
+    if (!lpWorld) return;
     for (const SUMMONED& e : parent.vSummoned) {
         if (e.nKind != SUMMONED_KIND_ITEM) continue;
-        for (cItem& it : lpPlayScene->lstItem)
+        for (cItem& it : lpWorld->lstItem)
             if (it.nId == e.nId) it.bUsed = 1;
     }
 }
@@ -145,14 +140,14 @@ void RemoveChildItems(cChara& parent) {
 void GetItem(cChara& /*chara*/, const cFlowCmd& cmd) {
     const int32_t list = CmdParam(cmd, 0), n = CmdParam(cmd, 1);
     const cSafeVector<cItemData>* items = list == 0 ? &CommonPalette.vItem : list == 1 ? &PlayStage.vItem : nullptr;
-    if (!items || !lpPlayScene || !CheckIndex("アイテム", n, items->size())) return;
-    cPlayer* hero = lpPlayScene->Hero();
+    if (!items || !lpWorld || !CheckIndex("アイテム", n, items->size())) return;
+    cPlayer* hero = lpWorld->Hero();
     if (!hero) return;
     // A copy: the item's commands may change the palettes they come from.
     const cSafeVector<cFlowCmd> cmds = (*items)[n].vCmd;
     const int32_t result = hero->RunItemCmds(cmds);
-    if (result == 1) lpPlayScene->nStageEnd = 1;
-    if (result == 2) lpPlayScene->bDeathCheck = 1;
+    if (result == 1) lpWorld->nStageEnd = 1;
+    if (result == 2) lpWorld->bDeathCheck = 1;
 }
 
 void ChangeGraphic(cChara& chara, const cFlowCmd& cmd) {
@@ -173,13 +168,13 @@ void RunAnime(cChara& chara, const cFlowCmd& cmd) {
     a.Cursor.Init(&AnimeWorkTable);
     a.Cursor.SetAnime(n, true);
     for (const FRAMEITEM& f : AnimeWorkTable[n]) a.nRemain += std::max(f.nFrames, 0);
-    const cFlowRun* flow = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+    const cFlowRun* flow = lpWorld ? lpWorld->lpCurFlow : nullptr;
     a.nFlowUid = flow ? flow->uid : -1;
     chara.overlays.push_back(std::move(a));
 }
 
 void RunEffect(cChara& chara, const cFlowCmd& cmd) {
-    if (!lpPlayScene || lpPlayScene->bQuit) return;
+    if (!lpWorld || SceneServices().Quitting()) return;
     const int32_t id = CmdParam(cmd, 0), scale = CmdParam(cmd, 6), bWait = CmdParam(cmd, 7);
     if (id == 0 || !CheckIndex("エフェクト", id, Database.vEffect.size())) return;
     const cEffectBmpData& rec = Database.vEffect[id];
@@ -187,13 +182,12 @@ void RunEffect(cChara& chara, const cFlowCmd& cmd) {
     double x = 0, y = 0;
     PlaceByMode(CmdParam(cmd, 1), w, h, CmdParam(cmd, 2), CmdParam(cmd, 3), CmdParam(cmd, 4), CmdParam(cmd, 5), chara,
                 x, y);
-    lpPlayScene->lstEffect.push_back(
-        std::make_shared<cEffectInstance>(static_cast<int16_t>(id), x, y, w, h, bWait != 0));
+    SceneServices().AddEffect(static_cast<int16_t>(id), x, y, w, h, bWait != 0);
     if (!bWait) return;
     int32_t frames = 0;
     for (const cPairRecord& f : rec.vFrame) frames += f.nValue2 * 6;
-    SetDisplayEndWait(2, frames);
-    lpPlayScene->nWaitSound = 0;
+    // The end of the effect's frames, without the end sound.
+    SceneServices().SetWait(0, 0, 0, frames);
     RunCharaPauseWait();
 }
 
@@ -202,38 +196,22 @@ void RunCharaEffect(cChara& chara, const cFlowCmd& cmd) {
 }
 
 void RunScreenEffect(cChara& /*chara*/, const cFlowCmd& cmd) {
-    if (!lpPlayScene) return;
-    cScrEffectRun& run = lpPlayScene->ScrEffect;
-    run.Start(static_cast<uint16_t>(CmdParam(cmd, 0)), CmdParam(cmd, 1), CmdParam(cmd, 2));
-    if (run.m_nId == 0) run.Reset();
+    if (!lpWorld) return;
+    SceneServices().StartScreenEffect(static_cast<uint16_t>(CmdParam(cmd, 0)), CmdParam(cmd, 1), CmdParam(cmd, 2));
 }
 
 void ShowPicture(cChara& chara, const cFlowCmd& cmd) {
-    if (!lpPlayScene || lpPlayScene->bQuit) return;
-    auto P = [&cmd](int i) { return CmdParam(cmd, i); };
-    cPictureList::ITEM* item = lpPlayScene->Pictures.Load(static_cast<uint16_t>(P(0)));
-    if (!item) return;
-    const int32_t frames = P(14) ? 1 : P(9) * 6;
-    const cChara* anchor = P(1) == 1 ? &chara : P(1) == 2 ? GetHero() : nullptr;
-    SetPicture(item->Entry, static_cast<uint16_t>(P(0)), P(1), P(2), P(3), P(4), P(5), item->Surface.nWidth,
-               item->Surface.nHeight, P(11), P(6), P(7), P(8), frames, P(10), anchor ? anchor->nId : 0, P(12), P(13));
-    if (!P(10) || !SetDisplayEndWait(P(8), frames)) return;
-    RunCharaPauseWait();
-    if (P(11)) return;
-    auto& items = lpPlayScene->Pictures.Items();
-    for (auto it = items.begin(); it != items.end(); ++it)
-        if (&*it == item) {
-            DDReleaseSurface(&it->Surface);
-            items.erase(it);
-            break;
-        }
+    if (!lpWorld || SceneServices().Quitting()) return;
+    const int32_t base = CmdParam(cmd, 1);
+    const cChara* anchor = base == 1 ? &chara : base == 2 ? GetHero() : nullptr;
+    SceneServices().ShowPicture(cmd, anchor ? anchor->nId : 0);
 }
 
 void ChangeScreenColor(cChara& /*chara*/, const cFlowCmd& cmd) {
-    if (!lpPlayScene) return;
+    if (!lpWorld) return;
     int32_t params[8];
     for (int i = 0; i < 8; ++i) params[i] = CmdParam(cmd, i);
-    StartColorChange(lpPlayScene->ColorChange, params);
+    SceneServices().StartColorChange(params);
 }
 
 void ChangeBackground(cChara& /*chara*/, const cFlowCmd& cmd) {
@@ -253,20 +231,17 @@ void PlaySound(cChara& chara, const cFlowCmd& cmd) {
     PlayDataSE(static_cast<uint16_t>(CmdParam(cmd, 0)));
 }
 
-void RequestStageBgm(int32_t n, int32_t option) {
-    nStageBgmLoop = option;
-    SendMessageMain(WM_PLAY_BGM, 4, n);
-}
+void RequestStageBgm(int32_t n, int32_t option) { SceneServices().RequestStageBgm(n, option); }
 
 void PlayBgm(cChara& /*chara*/, const cFlowCmd& cmd) { RequestStageBgm(CmdParam(cmd, 0), CmdParam(cmd, 1)); }
 
 void Arrange(cChara& /*chara*/, const cFlowCmd& cmd) {
-    if (!lpPlayScene) return;
+    if (!lpWorld) return;
     PENDINGARRANGE entry;
     entry.assign(cmd.vParam.begin(), cmd.vParam.end());
     if (!cmd.IsItemCmd()) {
-        if (lpPlayScene->lpCurFlow) lpPlayScene->lpCurFlow->pending.push_back(std::move(entry));
-    } else if (cPlayer* hero = lpPlayScene->Hero()) {
+        if (lpWorld->lpCurFlow) lpWorld->lpCurFlow->pending.push_back(std::move(entry));
+    } else if (cPlayer* hero = lpWorld->Hero()) {
         hero->pending.push_back(std::move(entry));
     }
 }

@@ -5,9 +5,9 @@
 #include "actors/shot_cmds.h"
 #include "actors/shot_emit.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
 #include "records/utility.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 void PlayCmdSound(cChara& chara, const cFlowCmdRun& state) {
     if (!state.cmd || state.cmd->nSE == 0) return;
@@ -16,8 +16,8 @@ void PlayCmdSound(cChara& chara, const cFlowCmdRun& state) {
 }
 
 void ShotProc(cChara& chara, cFlowCmdRun& state) {
-    if (!CmdActingStep(state) || !state.cmd || !state.cmd->spShot || !lpPlayScene) return;
+    if (!CmdActingStep(state) || !state.cmd || !state.cmd->spShot || !lpWorld) return;
     PlayCmdSound(chara, state);
-    FireShot(lpPlayScene->lstShots, chara, &state, *state.cmd->spShot);
+    FireShot(lpWorld->lstShots, chara, &state, *state.cmd->spShot);
 }
 

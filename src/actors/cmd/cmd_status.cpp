@@ -3,16 +3,16 @@
 #include <cmath>
 
 #include "actors/chara.h"
-#include "actors/player.h"
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/status_ops.h"
+#include "actors/player.h"
 #include "actors/stage_chara.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
-#include "stage/flow_cmd.h"
-#include "stage/stage_data.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "stage/flow_cmd.h"
+#include "stage/stage_data.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -27,20 +27,20 @@ int32_t ApplyInWidth(int32_t value, int32_t op, int32_t operand, const STATUSFIE
 }
 
 void RequestDeathCheckIf(const cChara& object, const cChara& runner) {
-    if (&object != &runner && object.hp < 1 && lpPlayScene) lpPlayScene->bDeathCheck = 1;
+    if (&object != &runner && object.hp < 1 && lpWorld) lpWorld->bDeathCheck = 1;
 }
 
 void OperateSystem(int32_t row, int32_t op, int32_t operand, bool bPercent) {
     if (row < 0 || row >= SYSROW_NUM) return;
-    if (row == SYSROW_LIFE && SaveData.nLives == LIVES_UNLIMITED) return;
+    if (row == SYSROW_LIFE && SceneServices().RunLives() == LIVES_UNLIMITED) return;
     const STATUSFIELD& r = SysStatusRows[row];
     int32_t* field = nullptr;
     switch (row) {
-    case SYSROW_TIME: field = lpPlayScene ? &lpPlayScene->nStageTime : nullptr; break;
+    case SYSROW_TIME: field = lpWorld ? &lpWorld->nStageTime : nullptr; break;
     case SYSROW_SCROLLX: field = &PlayStage.nAutoScrollX; break;
     case SYSROW_SCROLLY: field = &PlayStage.nAutoScrollY; break;
-    case SYSROW_SCORE: field = &SaveData.nScore; break;
-    case SYSROW_LIFE: field = &SaveData.nLives; break;
+    case SYSROW_SCORE: field = &SceneServices().RunScore(); break;
+    case SYSROW_LIFE: field = &SceneServices().RunLives(); break;
     default: break;
     }
     if (!field) return;
@@ -139,7 +139,7 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
             o->hp = 0;
         else
             o->bErase = 1;
-        if (o != &chara && lpPlayScene) lpPlayScene->bDeathCheck = 1;
+        if (o != &chara && lpWorld) lpWorld->bDeathCheck = 1;
         break;
     case 1: o->data.bTransparent = static_cast<uint8_t>(value); break;
     case 2: o->data.bFixedFacing = static_cast<uint8_t>(value); break;

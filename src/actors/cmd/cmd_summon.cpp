@@ -4,13 +4,15 @@
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
+#include "actors/item.h"
 #include "actors/shot_cmds.h"
 #include "actors/shot_emit.h"
+#include "actors/stage_chara.h"
 #include "database/common_palette.h"
 #include "database/global_objects.h"
-#include "play/play_scene.h"
-#include "play/stage_objects.h"
 #include "stage/flow_cmd.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ SUMMONSETTINGS SummonSettings(const cEdShot& s) {
 
 // One volley of the formation with objects of `size` dots.
 void Summon(int32_t code, int32_t size, cChara& chara, cFlowCmdRun* lpState, const cEdShot& s) {
-    const int32_t startDir = lpPlayScene && lpPlayScene->lpCurFlow ? lpPlayScene->lpCurFlow->startDir : 0;
+    const int32_t startDir = lpWorld && lpWorld->lpCurFlow ? lpWorld->lpCurFlow->startDir : 0;
     SHOTWORK work;
     work.nCode = code;
     work.dSpeed = 1.0;
@@ -65,11 +67,11 @@ constexpr size_t SUMMONED_KEEP = 256;
 
 bool SummonedExists(const SUMMONED& e) {
     if (e.nKind == SUMMONED_KIND_ITEM) {
-        for (const cItem& it : lpPlayScene->lstItem)
+        for (const cItem& it : lpWorld->lstItem)
             if (it.nId == e.nId && !it.bUsed) return true;
         return false;
     }
-    for (const cStageChara& c : lpPlayScene->lstStageChara)
+    for (const cStageChara& c : lpWorld->lstStageChara)
         if (c.nId == e.nId) return true;
     return false;
 }
@@ -87,46 +89,45 @@ int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
 }  // namespace
 
 void SummonBlockCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
-    if (!BlockRecord(settings) || !lpPlayScene) return;
-    if (settings.nByte55 == 2) lpPlayScene->vChangedCells.clear();
+    if (!BlockRecord(settings) || !lpWorld) return;
+    if (settings.nByte55 == 2) lpWorld->vChangedCells.clear();
     Summon(SPAWN_BLOCK, 32, chara, lpState, settings);
 }
 
 void SummonCharaCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
     const cCharaData* lpRec = CharaRecord(settings);
-    if (!lpRec || !lpPlayScene) return;
+    if (!lpRec || !lpWorld) return;
     Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpState, settings);
 }
 
 void SummonItemCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
     const cItemData* lpRec = ItemRecord(settings);
-    if (!lpRec || !lpPlayScene) return;
+    if (!lpRec || !lpWorld) return;
     Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpState, settings);
 }
 
 void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
-    if (!lpPlayScene) return;
+    if (!lpWorld) return;
     const SUMMONSETTINGS ss = SummonSettings(s);
     switch (work.nCode) {
     case SPAWN_BLOCK:
-        if (const cBlockData* lpRec = BlockRecord(s)) SummonBlock(work.dPosX, work.dPosY, *lpRec, ss);
+        if (const cBlockData* lpRec = BlockRecord(s)) SceneServices().SummonBlock(work.dPosX, work.dPosY, *lpRec, ss);
         break;
     case SPAWN_CHARA:
         if (const cCharaData* lpRec = CharaRecord(s)) {
             const uint8_t facing = static_cast<uint8_t>(s.nByte62 ? (chara.nFacing ? 0 : 1) : (chara.nFacing ? 1 : 0));
             int32_t side = s.nByte60 == 1 ? chara.Side() : s.nByte60 == 2 ? s.nForce : lpRec->byForce;
             if (side < 0 || side >= HIT_SIDE_NUM) side = side < 0 ? 0 : HIT_SIDE_NUM - 1;
-            const int32_t first = lpPlayScene->nNextObjectId;
-            SummonChara(lpPlayScene->lstStageChara, work.dPosX, work.dPosY, ss, *lpRec, facing,
-                        static_cast<uint8_t>(side), &chara, lpPlayScene->nNextObjectId);
-            RecordSummoned(chara, SUMMONED_KIND_CHARA, first, lpPlayScene->nNextObjectId);
+            const int32_t first = lpWorld->nNextObjectId;
+            SceneServices().SummonChara(work.dPosX, work.dPosY, ss, *lpRec, facing, static_cast<uint8_t>(side), &chara);
+            RecordSummoned(chara, SUMMONED_KIND_CHARA, first, lpWorld->nNextObjectId);
         }
         break;
     case SPAWN_ITEM:
         if (const cItemData* lpRec = ItemRecord(s)) {
-            const int32_t first = lpPlayScene->nNextItemId;
-            SummonItem(lpPlayScene->lstItem, work.dPosX, work.dPosY, ss, *lpRec, lpPlayScene->nNextItemId);
-            RecordSummoned(chara, SUMMONED_KIND_ITEM, first, lpPlayScene->nNextItemId);
+            const int32_t first = lpWorld->nNextItemId;
+            SceneServices().SummonItem(work.dPosX, work.dPosY, ss, *lpRec);
+            RecordSummoned(chara, SUMMONED_KIND_ITEM, first, lpWorld->nNextItemId);
         }
         break;
     default:

@@ -4,8 +4,8 @@
 #include "actors/flow_run.h"
 #include "actors/shot_cmds.h"
 #include "actors/sword.h"
-#include "play/play_scene.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 void SwordProc(cChara& chara, cFlowCmdRun& state) {
     // The first step of the run only.

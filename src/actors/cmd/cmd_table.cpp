@@ -4,8 +4,8 @@
 #include "actors/cmd/cmd_exec.h"
 #include "actors/cmd/cmd_move.h"
 #include "actors/flow_run.h"
-#include "play/play_scene.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM] = {
     EmptyProc,              // 0  (none)

@@ -8,8 +8,8 @@
 #include "actors/chara_draw.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
-#include "play/play_scene.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ struct cTargetFilter {
 };
 
 const std::list<cGameObject*>* Group(int32_t g) {
-    if (!lpPlayScene || g < 0 || g >= static_cast<int32_t>(lpPlayScene->vCharaBucket.size())) return nullptr;
-    return &lpPlayScene->vCharaBucket[g].lstObj;
+    if (!lpWorld || g < 0 || g >= static_cast<int32_t>(lpWorld->vCharaBucket.size())) return nullptr;
+    return &lpWorld->vCharaBucket[g].lstObj;
 }
 
 void Centre(const cChara& c, double& cx, double& cy) {

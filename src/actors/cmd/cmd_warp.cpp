@@ -4,10 +4,10 @@
 
 #include "actors/chara.h"
 #include "actors/cmd/cmd_bodies.h"
-#include "play/block_grid.h"
-#include "play/play_scene.h"
 #include "records/utility.h"
 #include "stage/flow_cmd.h"
+#include "world/block_grid.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ int32_t ResolveWarpDir(const cChara& c, int32_t code) {
     const bool right = c.nFacing != 0;
     if (code == DIR_INPUT) {
         static const int32_t table[10] = {0, 2, 3, 6, 7, 8, 9, 10, 11, 0};
-        const cFlowRun* f = lpPlayScene ? lpPlayScene->lpCurFlow : nullptr;
+        const cFlowRun* f = lpWorld ? lpWorld->lpCurFlow : nullptr;
         const int32_t s = f ? f->startDir : 0;
         code = s >= 0 && s < 10 ? table[s] : 0;
         if (code == 0) return right ? DIR_RIGHT : DIR_LEFT;
@@ -67,8 +67,8 @@ void AfterMove(cChara& c) {
 }
 
 bool InsideBlock(const cChara& c) {
-    if (!lpPlayScene) return false;
-    const cScrollAxis& ax = lpPlayScene->ScrollX;
+    if (!lpWorld) return false;
+    const cScrollAxis& ax = lpWorld->ScrollX;
     for (int32_t row = c.nRowT; row <= c.nRowB; ++row)
         for (int32_t col = c.nColL; col <= c.nColR; ++col) {
             if (col < 0 || col >= ax.nPitch || row < 0) continue;
@@ -80,7 +80,7 @@ bool InsideBlock(const cChara& c) {
 }  // namespace
 
 void Warp(cChara& chara, const cFlowCmd& cmd) {
-    if (!cmd.spMove || !lpPlayScene) return;
+    if (!cmd.spMove || !lpWorld) return;
     const cEdMove& m = *cmd.spMove;
     chara.bAnchorX = chara.bAnchorY = 0;
     const double oldX = chara.x, oldY = chara.y;
@@ -101,8 +101,8 @@ void Warp(cChara& chara, const cFlowCmd& cmd) {
             chara.x += ox;
             chara.y += oy;
         } else {
-            const cScrollAxis& sx = lpPlayScene->ScrollX;
-            const cScrollAxis& sy = lpPlayScene->ScrollY;
+            const cScrollAxis& sx = lpWorld->ScrollX;
+            const cScrollAxis& sy = lpWorld->ScrollY;
             double bx = sx.nMargin * 32.0, by = sy.nMargin * 32.0;
             if (m.nOrigin == 2) {
                 bx = std::floor(sx.dPos / 32) * 32;

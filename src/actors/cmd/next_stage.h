@@ -1,7 +1,7 @@
 #pragma once
 // What a stage clear asks of the stages that follow: the world-map position
 // after the clear and the start override of the next stage. Play-wide; the
-// play scene keeps the next stage's number and file name itself.
+// world state keeps the next stage's number and file name itself.
 #include <cstdint>
 
 struct NEXTSTAGESTART {

@@ -10,8 +10,8 @@
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
-#include "player/player_records.h"
 #include "stage/cond.h"
+#include "world/scene_services.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ bool JudgeOperandCond(const cEdCond& cond, cChara* chara) {
         side = *v;
     } else if (cond.nSubject == 5) {
         if (cond.nStatus >= SYSROW_NUM) return false;
-        if (cond.nStatus == SYSROW_LIFE && SaveData.nLives == LIVES_UNLIMITED &&
+        if (cond.nStatus == SYSROW_LIFE && SceneServices().RunLives() == LIVES_UNLIMITED &&
             GetSysSwitch(SystemData, eSysSwitch::LivesSwitch))
             return false;
         side = GetSysStatus(cond.nStatus);

@@ -9,11 +9,10 @@
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "platform/system/log.h"
-#include "play/play_scene.h"
-#include "player/player_records.h"
 #include "records/utility.h"
-#include "scene/scene_manager.h"
 #include "stage/stage_data.h"
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 const STATUSFIELD CharaStatusRows[STROW_NUM] = {
     {32, -999999, 999999}, {32, 0, 999999}, {32, 0, 999999}, {32, 0, 999999}, {32, 0, 999999},
@@ -128,12 +127,12 @@ void SetCharaStatus(cChara& c, int32_t row, int32_t n, int32_t v) {
 
 int32_t GetSysStatus(int32_t row) {
     switch (row) {
-    case SYSROW_TIME: return lpPlayScene && !lpPlayScene->bTimeStop ? lpPlayScene->nStageTime : 0;
+    case SYSROW_TIME: return lpWorld && !lpWorld->bTimeStop ? lpWorld->nStageTime : 0;
     case SYSROW_SCROLLX: return PlayStage.nAutoScrollX;
     case SYSROW_SCROLLY: return PlayStage.nAutoScrollY;
-    case SYSROW_SCORE: return SaveData.nScore;
+    case SYSROW_SCORE: return SceneServices().RunScore();
     case SYSROW_LIFE:
-        if (SaveData.nLives != LIVES_UNLIMITED) return SaveData.nLives;
+        if (SceneServices().RunLives() != LIVES_UNLIMITED) return SceneServices().RunLives();
         return GetSysSwitch(SystemData, eSysSwitch::LivesSwitch) ? 0 : 100;
     default: return 0;
     }
@@ -142,9 +141,9 @@ int32_t GetSysStatus(int32_t row) {
 int32_t* FindVariable(int32_t kind, int32_t n) {
     cSafeVector<int32_t>* v = nullptr;
     if (kind == 0)
-        v = &SaveData.vVar;
-    else if (lpPlayScene)
-        v = &lpPlayScene->vStageVars;
+        v = &SceneServices().CommonVars();
+    else if (lpWorld)
+        v = &lpWorld->vStageVars;
     if (!v || n < 0 || n >= static_cast<int32_t>(v->size())) {
         WriteECf("%s変数 %d がありません", kind == 0 ? "共通" : "ステージ", n);
         return nullptr;
@@ -153,12 +152,13 @@ int32_t* FindVariable(int32_t kind, int32_t n) {
 }
 
 void ApplySysScroll(int32_t row) {
-    if (!lpPlayScene) return;
-    const int32_t rate = SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60;
+    if (!lpWorld) return;
+    const int32_t fps = SceneServices().FrameRate();
+    const int32_t rate = fps > 0 ? fps : 60;
     if (row == SYSROW_SCROLLX)
-        lpPlayScene->ScrollX.SetAutoSpeed(PlayStage.nScrollKindX != 0, PlayStage.nAutoScrollX, rate);
+        lpWorld->ScrollX.SetAutoSpeed(PlayStage.nScrollKindX != 0, PlayStage.nAutoScrollX, rate);
     else if (row == SYSROW_SCROLLY)
-        lpPlayScene->ScrollY.SetAutoSpeed(PlayStage.nScrollKindY != 0, PlayStage.nAutoScrollY, rate);
+        lpWorld->ScrollY.SetAutoSpeed(PlayStage.nScrollKindY != 0, PlayStage.nAutoScrollY, rate);
 }
 
 cChara* StatusObject(cChara& chara, int32_t object) {

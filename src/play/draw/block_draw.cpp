@@ -1,7 +1,7 @@
 #include "play/draw/block_draw.h"
 
+#include "database/block_icon.h"
 #include "platform/graphics/dd_blit.h"
-#include "play/draw/block_icon.h"
 #include "records/utility.h"
 #include "stage/block_data.h"
 

@@ -7,8 +7,8 @@
 // previous advance.
 #include <cstdint>
 
+#include "actors/chara_effect_run.h"
 #include "database/effect_records.h"
-#include "play/effects/chara_effect_run.h"
 #include "records/safe_container.h"
 
 // Screen-effect kinds.

@@ -1,11 +1,11 @@
-#include "play/game_object.h"
+#include "world/game_object.h"
 
 #include <cmath>
 #include <numbers>
 
 #include "database/global_objects.h"
-#include "play/play_scene.h"
 #include "stage/stage_data_records.h"
+#include "world/scroll_axis.h"
 
 double dHalfRoot2 = 0.7071067811865476;
 int32_t bScrollFollowSwitch = 0;

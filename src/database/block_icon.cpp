@@ -1,4 +1,4 @@
-#include "play/draw/block_icon.h"
+#include "database/block_icon.h"
 
 #include "database/common_bitmaps.h"
 #include "platform/graphics/dd_blit.h"

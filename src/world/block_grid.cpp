@@ -1,4 +1,4 @@
-#include "play/block_grid.h"
+#include "world/block_grid.h"
 
 cSafeVector<cBlockCell> BlockGrid;
 

@@ -1,4 +1,4 @@
-#include "play/effects/chara_effect_run.h"
+#include "actors/chara_effect_run.h"
 
 #include <algorithm>
 #include <cmath>

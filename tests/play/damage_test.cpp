@@ -1,4 +1,4 @@
-#include "../play/hit_fixture.h"
+#include "hit_fixture.h"
 
 using Damage = cHitTest;
 
@@ -46,14 +46,14 @@ TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
     EXPECT_EQ(d.dying, 1);
 
     cChara& e = Chara(1, 0, 0, 31, 31);
-    lpPlayScene->nStageEnd = 1;
+    lpWorld->nStageEnd = 1;
     EXPECT_EQ(e.Die(), 1);
     EXPECT_EQ(e.dying, 0);
 }
 
 TEST_F(Damage, ARemovedCharacterLeavesNoTargetOrAttackPointingAtIt) {
     cChara& a = Chara(0, 0, 0, 31, 31);
-    auto it = std::prev(lpPlayScene->lstStageChara.end());
+    auto it = std::prev(lpWorld->lstStageChara.end());
     auto b = std::make_unique<cStageChara>();
     b->InitTargets(&a);
     a.SetTarget(0, b.get());
@@ -72,5 +72,5 @@ TEST_F(Damage, ARemovedCharacterLeavesNoTargetOrAttackPointingAtIt) {
     // An attack destroyed first takes its own back-references with it.
     m_vAttack.clear();
     EXPECT_TRUE(a.attackRefs.empty());
-    lpPlayScene->lstStageChara.erase(it);
+    lpWorld->lstStageChara.erase(it);
 }

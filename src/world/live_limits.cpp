@@ -1,4 +1,4 @@
-#include "play/live_limits.h"
+#include "world/live_limits.h"
 
 #include "platform/system/log.h"
 

@@ -5,8 +5,8 @@
 #include "actors/chara.h"
 #include "actors/flow_run.h"
 #include "database/global_objects.h"
-#include "play/game_object.h"
-#include "play/play_scene.h"
+#include "world/game_object.h"
+#include "world/world_state.h"
 
 void cGameObject::GetTargetPoint(double& outX, double& outY, const cGameObject& target, bool bKeepX,
                                  bool bKeepY) {

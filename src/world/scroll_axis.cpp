@@ -1,10 +1,10 @@
-#include "play/scroll_axis.h"
+#include "world/scroll_axis.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "play/play_scene.h"
 #include "stage/stage_data.h"
+#include "world/world_state.h"
 
 void cScrollAxis::Clamp() {
     if (dPos < nMin) {
@@ -94,10 +94,10 @@ void cScrollAxis::SetupY(const cStageData& stage, int32_t nFrameRate) {
 
 const cScrollAxis& CurScrollX() {
     static const cScrollAxis none;
-    return lpPlayScene ? lpPlayScene->ScrollX : none;
+    return lpWorld ? lpWorld->ScrollX : none;
 }
 
 const cScrollAxis& CurScrollY() {
     static const cScrollAxis none;
-    return lpPlayScene ? lpPlayScene->ScrollY : none;
+    return lpWorld ? lpWorld->ScrollY : none;
 }

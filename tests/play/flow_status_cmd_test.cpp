@@ -15,6 +15,7 @@
 #include "platform/system/log.h"
 #include "play/message/message.h"
 #include "play/play_fixture.h"
+#include "play/play_services.h"
 #include "player/player_records.h"
 #include "records/crt_rand.h"
 #include "stage/flow.h"
@@ -30,7 +31,7 @@ struct WAITSEEN {
 WAITSEEN Seen;
 
 // Records the wait instead of holding the game thread.
-class cRecordWait : public cCharaServices {
+class cRecordWait : public cPlayServices {
 public:
     void PauseWait() override;
 };
@@ -54,8 +55,8 @@ protected:
         ECInit(1, m_Ec.c_str());
         crt::srand(1);
         Seen = WAITSEEN();
-        m_lpPrevServices = SetCharaServices(&RecordWait);
-        lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
+        m_lpPrevServices = SetSceneServices(&RecordWait);
+        lpWorld->vStageVars.assign(STAGE_VAR_NUM, 0);
         for (cChara* c : {&me, &other}) {
             c->vars.assign(CHARA_VAR_NUM, 0);
             c->data.nMaxHP = 100;
@@ -64,7 +65,7 @@ protected:
         }
     }
     ~FlowStatusAndGameCommands() override {
-        SetCharaServices(m_lpPrevServices);
+        SetSceneServices(m_lpPrevServices);
         ResetLogs();
         ResetNextStageStart();
         ResetPlayerRecords();
@@ -106,7 +107,7 @@ protected:
 
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
-    cCharaServices* m_lpPrevServices = nullptr;
+    cSceneServices* m_lpPrevServices = nullptr;
     cChara me, other;
     cFlowCmd cmd;
     cFlowCmdRun state;
@@ -157,11 +158,11 @@ TEST_F(FlowStatusAndGameCommands, StatusOperatorsWorkInTheFieldsWidthAndClamp) {
     EXPECT_EQ(me.hp, 30);
     Op(0, 1, 0, 0);
     EXPECT_EQ(me.hp, 0);
-    EXPECT_EQ(lpPlayScene->bDeathCheck, 0);
+    EXPECT_EQ(lpWorld->bDeathCheck, 0);
     me.SetTarget(0, &other);
     Op(1, 1, 2, 80);
     EXPECT_EQ(other.hp, 0);
-    EXPECT_EQ(lpPlayScene->bDeathCheck, 1);
+    EXPECT_EQ(lpWorld->bDeathCheck, 1);
     me.SetTarget(0, nullptr);
 
     // Unlimited lives do not change; limited ones clamp to 99.
@@ -177,7 +178,7 @@ TEST_F(FlowStatusAndGameCommands, ARandomOperandWithBoundsFiveAndTwoYieldsTwoToF
     std::set<int32_t> seen;
     for (int i = 0; i < 200; ++i) {
         Status({1, 1, 4, 0, 0, 0, 1, 0, 5, 2});
-        seen.insert(lpPlayScene->vStageVars[4]);
+        seen.insert(lpWorld->vStageVars[4]);
     }
     EXPECT_EQ(seen, (std::set<int32_t>{2, 3, 4, 5}));
 }
@@ -196,7 +197,7 @@ TEST_F(FlowStatusAndGameCommands, AVariableNumberPastTheVectorSkipsTheOperationW
 
 TEST_F(FlowStatusAndGameCommands, FlowOperationsByScopeAndId) {
     GiveFlows(me, {7, 7, 3});
-    lpPlayScene->lpCurFlow = &me.flows[0];
+    lpWorld->lpCurFlow = &me.flows[0];
     Cmd({0, 2, 7, 0});  // start the flows of ID 7
     FlowOperationProc(me, state);
     EXPECT_EQ(me.flows[0].running + me.flows[1].running + me.flows[2].running, 2);
@@ -240,18 +241,18 @@ TEST_F(FlowStatusAndGameCommands, StageClearRequestsTheNextStage) {
     PlayStage.strFileName = "data/stg4/castle-2.stg4";
     Cmd({0});
     StageClearProc(me, state);
-    EXPECT_EQ(lpPlayScene->nStageEnd, 1);
-    EXPECT_EQ(lpPlayScene->nNextStage, 3);
+    EXPECT_EQ(lpWorld->nStageEnd, 1);
+    EXPECT_EQ(lpWorld->nNextStage, 3);
 
     WorldMap.nWidth = 5;
     WorldMap.nHeight = 4;
     Cmd({2, 0, 1, 99, 99, 1, 6, 7, 1}, "tower.stg4_");
     for (int i = 0; i < 2; ++i) {
         StageClearProc(me, state);
-        EXPECT_EQ(lpPlayScene->strNextStageFile, "tower.");
+        EXPECT_EQ(lpWorld->strNextStageFile, "tower.");
         EXPECT_EQ(cmd.strText, "tower.");
     }
-    EXPECT_EQ(lpPlayScene->nNextStage, 2);
+    EXPECT_EQ(lpWorld->nNextStage, 2);
     EXPECT_EQ(NextStageStart.nMapX, 4);
     EXPECT_EQ(NextStageStart.nMapY, 3);
     EXPECT_EQ(NextStageStart.bOverride, 1);
@@ -265,13 +266,13 @@ TEST_F(FlowStatusAndGameCommands, TheCodeCommandChangesMyHpWithinItsMaximum) {
     EXPECT_EQ(me.hp, 100);
     EXPECT_GT(me.hpGauge.nTimer, 0);
     EXPECT_EQ(SaveData.vVar[5], 7);
-    EXPECT_EQ(lpPlayScene->vStageVars[3], 0);  // C5 was read before the text ran
+    EXPECT_EQ(lpWorld->vStageVars[3], 0);  // C5 was read before the text ran
 
     EXPECT_EQ(RunCode(me, Cmd({}, "tg.hp = 1")), 0);  // no first target: fails silently
     me.SetTarget(0, &other);
     EXPECT_EQ(RunCode(me, Cmd({}, "tg.hp = 0")), 1);
     EXPECT_EQ(other.hp, 0);
-    EXPECT_EQ(lpPlayScene->bDeathCheck, 1);
+    EXPECT_EQ(lpWorld->bDeathCheck, 1);
     EXPECT_EQ(RunCode(me, Cmd({}, "my.v2 = sys.hp")), 0);  // a status through sys. fails silently
     EXPECT_EQ(me.vars[2], 0);
     me.SetTarget(0, nullptr);

@@ -1,4 +1,4 @@
-#include "actors/anime_cursor.h"
+#include "world/anime_cursor.h"
 
 void cAnimeCursor::Init(const FRAMEITEMTABLE* lpSource) {
     if (!lpSource) return;

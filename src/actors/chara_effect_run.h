@@ -10,8 +10,8 @@
 // start or a new leg copies the prepared entry of the id.
 #include <cstdint>
 
+#include "actors/effect_run_base.h"
 #include "database/effect_records.h"
-#include "play/effects/effect_run_base.h"
 #include "records/safe_container.h"
 
 // What the current frame of a character effect asks of the character's drawing.

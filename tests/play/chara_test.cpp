@@ -79,17 +79,17 @@ TEST_F(CharaTest, ATemporaryCopyKeepsItsFlagAndLeavesTheLinksAlone) {
 }
 
 TEST_F(CharaTest, TargetsAreRegisteredOnceHoweverOftenSetUpRuns) {
-    lpPlayScene->vPlayer.resize(1);
+    lpWorld->vPlayer.resize(1);
     cChara summoner, c;
     c.InitTargets(&summoner);
     c.InitTargets(&summoner);
     ASSERT_EQ(summoner.targetedBy.size(), 1u);
     EXPECT_EQ(summoner.targetedBy[0], (TARGETLINK{&c, TARGET_SLOT_SUMMONER}));
-    EXPECT_EQ(c.vTarget[0], lpPlayScene->Hero());
-    EXPECT_EQ(lpPlayScene->Hero()->targetedBy.size(), 1u);
+    EXPECT_EQ(c.vTarget[0], lpWorld->Hero());
+    EXPECT_EQ(lpWorld->Hero()->targetedBy.size(), 1u);
     c.ClearTargetLinks();
     EXPECT_TRUE(summoner.targetedBy.empty());
-    EXPECT_TRUE(lpPlayScene->Hero()->targetedBy.empty());
+    EXPECT_TRUE(lpWorld->Hero()->targetedBy.empty());
 }
 
 TEST_F(CharaTest, HitAndSpecialPoints) {

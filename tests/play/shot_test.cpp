@@ -37,7 +37,7 @@ protected:
         c.y2 = y + 31;
         c.UpdateScreenRect();
     }
-    SHOTLIST& Shots() { return lpPlayScene->lstShots; }
+    SHOTLIST& Shots() { return lpWorld->lstShots; }
     void Fire() { FireShot(Shots(), m_Shooter, nullptr, m_Settings); }
     std::vector<double> Angles() {
         std::vector<double> out;
@@ -59,7 +59,7 @@ TEST_F(ShotTest, AShotFiredAheadFollowsTheFacingAndItsMirroredAngle) {
     EXPECT_EQ(s.dVelY, 0);
     EXPECT_EQ(s.x, 640 + 31 + 1);
     EXPECT_EQ(s.Shooter(), &m_Shooter);
-    EXPECT_TRUE(lpPlayScene->vAttackBucket[1].Contains(&s));
+    EXPECT_TRUE(lpWorld->vAttackBucket[1].Contains(&s));
     // 30° forward-and-up, mirrored for the right-facing shooter: 180 + 330.
     Shots().clear();
     m_Settings.nAngleOfs = 30;
@@ -111,10 +111,10 @@ TEST_F(ShotTest, TheLifetimeRemovesTheShot) {
     ASSERT_EQ(Shots().size(), 1u);
     EXPECT_EQ(Shots().front()->nLife, 5);
     EXPECT_EQ(Shots().front()->x, 640 + 1 - 16 - 5);
-    EXPECT_EQ(lpPlayScene->vAttackBucket[1].lstObj.size(), 1u);
+    EXPECT_EQ(lpWorld->vAttackBucket[1].lstObj.size(), 1u);
     for (int i = 0; i < 5; ++i) UpdateShots();
     EXPECT_TRUE(Shots().empty());
-    EXPECT_TRUE(lpPlayScene->vAttackBucket[1].IsEmpty());
+    EXPECT_TRUE(lpWorld->vAttackBucket[1].IsEmpty());
 }
 
 class SwordTest : public ShotTest {
@@ -129,13 +129,13 @@ protected:
         }
         type.vFrame[1].nValue[SWORDFRAME_TIME] = 1;
         Database.vSwordType.assign(1, type);
-        lpPlayScene->vPlayer.resize(1);
-        cPlayer& owner = lpPlayScene->vPlayer[0];
+        lpWorld->vPlayer.resize(1);
+        cPlayer& owner = lpWorld->vPlayer[0];
         owner.nId = 3;
         owner.nFacing = 1;
         Place(owner, 640, 480);
     }
-    cChara& Owner() { return lpPlayScene->vPlayer[0]; }
+    cChara& Owner() { return lpWorld->vPlayer[0]; }
 };
 
 TEST_F(SwordTest, ASwordInFrontOfARightFacingOwnerPlaysItsFrames) {
@@ -175,16 +175,16 @@ TEST_F(ShotTest, ACharacterSummonedOutsideTheGridTakesNoId) {
     m_Settings.nByte5 = SHOTDIR_RIGHT;
     Place(m_Shooter, 1280 - 64, 480);  // the grid ends at dot 1280
     SummonCharaCmd(m_Shooter, nullptr, m_Settings);
-    ASSERT_EQ(lpPlayScene->lstStageChara.size(), 1u);
-    EXPECT_EQ(lpPlayScene->nNextObjectId, 1);
-    EXPECT_EQ(lpPlayScene->lstStageChara.front().tg, &m_Shooter);
+    ASSERT_EQ(lpWorld->lstStageChara.size(), 1u);
+    EXPECT_EQ(lpWorld->nNextObjectId, 1);
+    EXPECT_EQ(lpWorld->lstStageChara.front().tg, &m_Shooter);
     Place(m_Shooter, 1280 - 32, 480);
     SummonCharaCmd(m_Shooter, nullptr, m_Settings);
     m_Settings.nSummonIndex = 2;  // beyond the list
     Place(m_Shooter, 640, 480);
     SummonCharaCmd(m_Shooter, nullptr, m_Settings);
-    EXPECT_EQ(lpPlayScene->lstStageChara.size(), 1u);
-    EXPECT_EQ(lpPlayScene->nNextObjectId, 1);
+    EXPECT_EQ(lpWorld->lstStageChara.size(), 1u);
+    EXPECT_EQ(lpWorld->nNextObjectId, 1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// One scroll axis of the play scene: the scroll position, the visible size,
+// One scroll axis of the stage in play: the scroll position, the visible size,
 // the scroll limits in grid dots, the block grid's size and row pitch on this
 // axis and the automatic scroll step.
 //
@@ -55,6 +55,6 @@ public:
 // width w is BitLength(w + 19).
 int32_t BitLength(int32_t n);
 
-// The scroll axes of the play scene (a zeroed axis when there is none).
+// The scroll axes of the world state (a zeroed axis when there is none).
 const cScrollAxis& CurScrollX();
 const cScrollAxis& CurScrollY();

@@ -1,4 +1,4 @@
-#include "play/attack.h"
+#include "actors/attack.h"
 
 #include <algorithm>
 

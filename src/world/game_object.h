@@ -2,13 +2,13 @@
 // The base of every object that lives in a stage: characters, items, shots
 // and swords. Position = the top-left corner of the hit rectangle in grid
 // dots (doubles); the drawn cell has its own offset and size; the screen
-// rectangle follows the scroll axes of the play scene. Also the shared
+// rectangle follows the scroll axes of the world state. Also the shared
 // movement maths: clamps to the scroll area, the screen and the grid, per-step
 // speeds, launch and aiming velocities, wave steps and one-axis ranges.
 #include <cstdint>
 #include <list>
 
-#include "actors/anime_cursor.h"
+#include "world/anime_cursor.h"
 
 class cStageIntRec;
 class cFlowCmdRun;
@@ -155,7 +155,7 @@ public:
     static int32_t MapAltGraphic(int32_t index, int32_t kind);
 
     // --- fields, in declaration order ---
-    int32_t nId = 0;            // object id from the play scene's counters
+    int32_t nId = 0;            // object id from the world state's counters
     int32_t nLifeTime = 0;      // frames left; LIFETIME_UNLIMITED = never expires
     int32_t nSetupA = 0;        // set-up value A (characters: a byte of the character)
     uint16_t wSetupB = 0;       // set-up value B

@@ -14,6 +14,7 @@
 #include "actors/item_run.h"
 #include "platform/system/log.h"
 #include "play/play_fixture.h"
+#include "play/play_services.h"
 #include "stage/cmd_list.h"
 #include "stage/cond_list.h"
 #include "stage/flow.h"
@@ -46,30 +47,30 @@ protected:
     WholeFlowCommandRuns() {
         ResetLogs();
         ECInit(1, m_Ec.c_str());
-        m_lpPrevServices = SetCharaServices(&m_NoWait);
-        lpPlayScene->vStageVars.assign(STAGE_VAR_NUM, 0);
+        m_lpPrevServices = SetSceneServices(&m_NoWait);
+        lpWorld->vStageVars.assign(STAGE_VAR_NUM, 0);
     }
     ~WholeFlowCommandRuns() override {
-        SetCharaServices(m_lpPrevServices);
+        SetSceneServices(m_lpPrevServices);
         ResetLogs();
     }
     cStageChara& Chara(std::vector<cFlow> flows, double x = 64) {
         cCharaData rec;
         rec.nMaxHP = 100;
         rec.vFlow.assign(flows.begin(), flows.end());
-        lpPlayScene->lstStageChara.emplace_back();
-        cStageChara& c = lpPlayScene->lstStageChara.back();
-        c.Setup(lpPlayScene->nNextObjectId++, rec, nullptr, x, 64, 0);
-        lpPlayScene->CharaBucket(0).Add(&c);
+        lpWorld->lstStageChara.emplace_back();
+        cStageChara& c = lpWorld->lstStageChara.back();
+        c.Setup(lpWorld->nNextObjectId++, rec, nullptr, x, 64, 0);
+        lpWorld->CharaBucket(0).Add(&c);
         return c;
     }
     cPlayer& Hero() {
         cCharaData rec;
         rec.nMaxHP = 100;
         const int32_t rect[4] = {0, 0, 31, 31};
-        lpPlayScene->vPlayer.resize(1);
-        lpPlayScene->vPlayer[0].Setup(100, 0, rec, rect, 0, 0);
-        return lpPlayScene->vPlayer[0];
+        lpWorld->vPlayer.resize(1);
+        lpWorld->vPlayer[0].Setup(100, 0, rec, rect, 0, 0);
+        return lpWorld->vPlayer[0];
     }
     // Frames of a character until stage variable 4 reaches `value` (at most `limit`).
     int FramesUntil(cChara& c, int32_t value, int limit) {
@@ -80,7 +81,7 @@ protected:
         }
         return -1;
     }
-    int32_t S4() const { return lpPlayScene->vStageVars[4]; }
+    int32_t S4() const { return lpWorld->vStageVars[4]; }
     std::string ErrorLog() const {
         std::ifstream in(m_Ec);
         std::stringstream ss;
@@ -90,10 +91,10 @@ protected:
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
     // Waits end at once: these tests look at what a command sets up.
-    struct cNoWait : cCharaServices {
+    struct cNoWait : cPlayServices {
         void PauseWait() override {}
     } m_NoWait;
-    cCharaServices* m_lpPrevServices = nullptr;
+    cSceneServices* m_lpPrevServices = nullptr;
 };
 
 }  // namespace
@@ -106,14 +107,14 @@ TEST_F(WholeFlowCommandRuns, ItemCommandsRunTheSharedBodies) {
                                      Cmd(2, 0, {1, 5, 0, 0, 0, 0, 0, 0, 0}, true), AddS4(100, true)};
     EXPECT_EQ(hero.RunItemCmds(cmds), 1);
     EXPECT_EQ(S4(), 2);
-    EXPECT_EQ(lpPlayScene->nNextStage, 5);
+    EXPECT_EQ(lpWorld->nNextStage, 5);
     // アイテムの取得 from a flow: the hero takes stage item 0; its stage clear ends the stage.
     PlayStage.vItem.resize(1);
     PlayStage.vItem[0].vCmd = cmds;
     cStageChara& c = Chara({});
     GetItem(c, Cmd(25, 0, {1, 0}));
     EXPECT_EQ(S4(), 4);
-    EXPECT_EQ(lpPlayScene->nStageEnd, 1);
+    EXPECT_EQ(lpWorld->nStageEnd, 1);
 }
 
 // A loop of three over two increments adds 6; a wait of 10 at hit level 1
@@ -124,7 +125,7 @@ TEST_F(WholeFlowCommandRuns, LoopsAndWaitsInWholeRuns) {
     EXPECT_EQ(FramesUntil(looped, 6, 20), 6);
     EXPECT_EQ(FramesUntil(looped, 7, 5), -1);
 
-    lpPlayScene->vStageVars[4] = 0;
+    lpWorld->vStageVars[4] = 0;
     cStageChara& waits = Chara({Flow(22, {Cmd(1, 10, {}), AddS4(1)})});
     waits.StartTriggeredFlows(22);
     EXPECT_EQ(FramesUntil(waits, 1, 100), 61);
@@ -156,18 +157,18 @@ TEST_F(WholeFlowCommandRuns, VanishingWhatWasSummonedAndLanding) {
     cStageChara& parent = Chara({});
     cStageChara& child = Chara({});
     cStageChara& grandchild = Chara({});
-    lpPlayScene->lstItem.emplace_back();
-    lpPlayScene->lstItem.back().nId = 9;
+    lpWorld->lstItem.emplace_back();
+    lpWorld->lstItem.back().nId = 9;
     parent.vSummoned.push_back({SUMMONED_KIND_CHARA, child.nId});
     child.vSummoned.push_back({SUMMONED_KIND_CHARA, grandchild.nId});
     child.vSummoned.push_back({SUMMONED_KIND_ITEM, 9});
     Vanish(parent, Cmd(24, 0, {2, 0, 1}));
     EXPECT_EQ(child.bErase + grandchild.bErase + parent.bErase, 2);
-    EXPECT_EQ(lpPlayScene->lstItem.back().bUsed, 0);
+    EXPECT_EQ(lpWorld->lstItem.back().bUsed, 0);
     child.bErase = grandchild.bErase = 0;
     Vanish(parent, Cmd(24, 0, {4, 0, 1}));
     EXPECT_EQ(child.bErase + grandchild.bErase, 2);
-    EXPECT_EQ(lpPlayScene->lstItem.back().bUsed, 1);
+    EXPECT_EQ(lpWorld->lstItem.back().bUsed, 1);
 
     cChara c;
     c.y = 100;

@@ -1,12 +1,12 @@
 #include "actors/player.h"
 #include "stage/flow_cmd.h"
-#include "../play/play_fixture.h"
+#include "play_fixture.h"
 
 using PlayerJump = cPlayTest;
 
 TEST_F(PlayerJump, AHeldJumpRisesBySpeedAndGravityAndComesBackDown) {
     PlayStage.dGravityStep = 0.5;
-    cPlayer& p = lpPlayScene->vPlayer.emplace_back();
+    cPlayer& p = lpWorld->vPlayer.emplace_back();
     p.nHitW = p.nHitH = 32;
     p.y = 320 + 5 * 32;
     p.y2 = p.y + 31;

@@ -1,13 +1,13 @@
 #pragma once
 // What hit detection and the damage code read of an attack (a shot or a
-// sword). The shot classes derive from it. Attacks live in the play scene's
+// sword). The shot classes derive from it. Attacks live in the world state's
 // shot list and in the attack bucket of their side; a character that an
 // attack aims at, or that fired it, keeps a back-reference that the attack
 // drops when it is destroyed.
 #include <cstdint>
 #include <list>
 
-#include "play/game_object.h"
+#include "world/game_object.h"
 
 class cChara;
 
