@@ -369,6 +369,8 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                                  walking});
                      },
                      {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 0}, {8, 1}, {9, 1}}, 60));
+    AddStatusCmdValueCases(v);
+    AddPresentCmdValueCases(v);
 }
 
 }  // namespace sample
