@@ -290,6 +290,64 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                          },
                          {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}, 60));
     }
+    v.push_back(Case("cmdv-07-avoid-directions", kTable, "7 画面外回避移動 (右, 前, 後, 速度 0)",
+                     "The hero stands at the right end of a stage of 40 columns, so the view shows columns 20 to "
+                     "39. Characters off its left edge come back into it: 右 (S1), 前 for one facing right (S2) and "
+                     "後 for one facing left (S3) each pass the sensor in the view's first column and stop short of "
+                     "the one in its fourth (S4 = 0); one of speed 0 stays out (S5 = 0).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "画面外回避の方向", {}, true, 40);
+                         HeroOf(s).wCellX = 36;
+                         const struct {
+                             int dir, facing, speed, y, var;
+                         } movers[] = {{3, 0, 30, 3, 1}, {0, 1, 30, 5, 2}, {1, 0, 30, 7, 3}, {3, 0, 0, 9, 5}};
+                         for (const auto& m : movers) {
+                             cCharaData c = Dummy("戻る");
+                             c.bySetting52 = 3;
+                             c.byFlying = 1;
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Move(CMD_AVOID_MOVE, m.dir, 9999, m.speed)}));
+                             Put(k, c, 14, m.y, m.facing);
+                             for (int x : {20, 23}) {
+                                 cCharaData sensor = Dummy("感知");
+                                 sensor.byForce = 2;
+                                 sensor.byFlying = 1;
+                                 sensor.bySetting52 = 3;
+                                 sensor.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, x == 20 ? m.var : 4));
+                                 Put(k, sensor, x, m.y);
+                             }
+                         }
+                     },
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 0}, {5, 0}}, 180));
+    v.push_back(Case("cmdv-10-jump-heights", kTable, "10 ジャンプ (高さ 0, 4, 最大)",
+                     "Characters standing on the ground jump: height 4 half blocks reaches the sensor a block above "
+                     "(S1); height 0 does not leave the ground (S2 = 0); the largest height, 2147483647 half "
+                     "blocks, throws the character into the stone ceiling three blocks up, whose hit flow runs "
+                     "(S3), and it stays in the stage, counting after a second (S4).",
+                     [](cStageData& s) {
+                         std::string ceiling(40, ' ');
+                         ceiling[0] = ceiling[39] = 'S';
+                         ceiling.replace(19, 3, "SSS");
+                         cStageKit& k = Arena(s, "ジャンプの高さ", {{9, ceiling}}, true, 40);
+                         const int heights[] = {4, 0, kMaxI32};
+                         for (int i = 0; i < 3; ++i) {
+                             cCharaData c = Dummy("跳ぶ");
+                             c.bySetting52 = 3;
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_JUMP, 0, {0, 0, heights[i], 0, 0}), Cmd(CMD_WAIT, 9999)}));
+                             if (i == 2) {
+                                 c.vFlow.push_back(MarkFlow(14, 3));
+                                 c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 10), SetVar(4), Cmd(CMD_WAIT, 9999)}));
+                             }
+                             Put(k, c, 6 + 7 * i, 12);
+                             if (i == 2) continue;
+                             cCharaData sensor = Dummy("感知");
+                             sensor.byForce = 2;
+                             sensor.byFlying = 1;
+                             sensor.bySetting52 = 3;
+                             sensor.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, 1 + i));
+                             Put(k, sensor, 6 + 7 * i, 11);
+                         }
+                     },
+                     {{1, 1}, {2, 0}, {3, 1}, {4, 1}}, 90));
     v.push_back(Case("cmdv-16-flow-op-values", kTable, "16 フローの操作 (開始, 再開, 削除, 永久停止, このフロー以外全て, ID 0, ターゲット, 範囲外)",
                      "Start runs a flow of trigger 22 by its ID (S1); resume lets a paused flow finish (S2); "
                      "delete (S3 = 0) and stop for good (S4 = 0) keep a flow from its mark; pausing every other "
@@ -369,6 +427,7 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                                  walking});
                      },
                      {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 0}, {8, 1}, {9, 1}}, 60));
+    AddAttackCmdValueCases(v);
     AddStatusCmdValueCases(v);
     AddPresentCmdValueCases(v);
 }

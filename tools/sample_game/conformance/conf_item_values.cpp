@@ -50,11 +50,12 @@ std::function<void(cStageData&)> TakenAll(std::vector<std::vector<cFlowCmd>> lis
 
 void AddItemCmdValueCases(std::vector<CONFCASE>& v) {
     v.push_back(Case("itemv-zero-values", kTable,
-                     "3 ゲームウエイト, 24 ループ, 7 ステータスの操作, 16 画面エフェクト, 19 背景, 20 効果音, 15 キャラエフェクト (0)",
+                     "3 ゲームウエイト, 24 ループ, 7 ステータスの操作, 12-21 演出 (0)",
                      "Values of 0 in items: a game wait of 0 holds nothing (S1 = 1); a loop of count 0 runs its "
                      "command once (S2 = 1) and one over 0 commands leaves the next one single (S3 = 1); dividing "
                      "7 and taking its remainder by 0 leave it (S4 = S5 = 7); screen effect 0, background 0, sound "
-                     "0 and character effect 0 do nothing and the lists go on (S6 to S9 = 1).",
+                     "0, character effect 0, animation set 0, animation 0, effect 0, picture 0 for 0 tenths, "
+                     "screen colour at 0 % for 0 tenths and music 0 run and the lists go on (S6 to S15 = 1).",
                      TakenAll({{ItemCmd(CMD_GAME_WAIT, {0}), ItemCode("S1 = 1")},
                                {ItemCmd(CMD_LOOP, {0, 1}), ItemCode("S2 = S2 + 1")},
                                {ItemCmd(CMD_LOOP, {3, 0}), ItemCode("S3 = S3 + 1")},
@@ -62,8 +63,16 @@ void AddItemCmdValueCases(std::vector<CONFCASE>& v) {
                                {ItemCmd(CMD_SCR_EFFECT, {0}), ItemCode("S6 = 1")},
                                {ItemCmd(CMD_CHANGE_BG, {0, 2}), ItemCode("S7 = 1")},
                                {ItemCmd(CMD_PLAY_SE, {0}), ItemCode("S8 = 1")},
-                               {ItemCmd(CMD_CHARA_EFFECT, {0}), ItemCode("S9 = 1")}}),
-                     {{1, 1}, {2, 1}, {3, 1}, {4, 7}, {5, 7}, {6, 1}, {7, 1}, {8, 1}, {9, 1}}, 20));
+                               {ItemCmd(CMD_CHARA_EFFECT, {0}), ItemCode("S9 = 1")},
+                               {ItemCmd(CMD_CHANGE_ANIMESET, {0}), ItemCode("S10 = 1")},
+                               {ItemCmd(CMD_RUN_ANIME, {0}), ItemCode("S11 = 1")},
+                               {ItemCmd(CMD_RUN_EFFECT, {0, 0, 0, 0, 0, 0, 0, 0}), ItemCode("S12 = 1")},
+                               {ItemCmd(CMD_PICTURE, {0}), ItemCode("S13 = 1")},
+                               {ItemCmd(CMD_SCREEN_COLOR, {0, 0, 0, 0, 0, 0, 0, 0}), ItemCode("S14 = 1")},
+                               {ItemCmd(CMD_PLAY_BGM, {0, 0}), ItemCode("S15 = 1")}}),
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 7}, {5, 7}, {6, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1},
+                      {13, 1}, {14, 1}, {15, 1}},
+                     20));
     v.push_back(Case("itemv-largest-values", kTable,
                      "24 ループ, 7 ステータスの操作, 10 アイテムの取得, 9 消滅, 11-21 (最大の値)",
                      "The largest values in items: a loop of 2147483647 is cut to the longest list a flow may "
@@ -89,6 +98,27 @@ void AddItemCmdValueCases(std::vector<CONFCASE>& v) {
                               6),
                      {{1, 65535}, {2, 999999}, {3, 999999}, {4, -999999}, {5, 999999}, {6, 1}, {7, 1}, {8, 1}, {9, 1}},
                      30));
+    v.push_back(Case("itemv-23-arrange-values", kTable, "23 アレンジ (0 で割る, X ％, 範囲外の番号)",
+                     "Arrangements of items, from stage variables, set both random bounds of the item's next "
+                     "status operation: 9 divided by 0 stays 9 (S1); 9 taken 50 % is 5 (S2); an arrangement of "
+                     "number 2147483647, beyond the two numbers of the command, changes nothing and the bounds "
+                     "stay 3 (S3).",
+                     [](cStageData& s) {
+                         auto both = [](int op, int var) {
+                             return std::vector<cFlowCmd>{ItemCmd(CMD_ARRANGE, {22, 0, op, 1, var}),
+                                                          ItemCmd(CMD_ARRANGE, {22, 1, op, 1, var})};
+                         };
+                         auto list = [](std::vector<std::vector<cFlowCmd>> parts, int var) {
+                             std::vector<cFlowCmd> cmds;
+                             for (const auto& p : parts) cmds.insert(cmds.end(), p.begin(), p.end());
+                             cmds.push_back(ItemCmd(CMD_STATUS_OP, {1, 1, var, 0, 0, 0, 1, 0, 3, 3}));
+                             return cmds;
+                         };
+                         TakenAll({list({{ItemCode("S10 = 9 S11 = 0 S12 = 50")}, both(0, 10), both(4, 11)}, 1),
+                                   list({both(0, 10), both(6, 12)}, 2),
+                                   list({{ItemCmd(CMD_ARRANGE, {22, kMaxI32, 0, 1, 10})}}, 3)})(s);
+                     },
+                     {{1, 9}, {2, 5}, {3, 3}}, 20));
     v.push_back(Case("itemv-02-clear-largest", kTable, "2 ステージクリア (番号で指定, 最大の番号と位置)",
                      "An item's clear to stage 2147483647 with the map position and the next start at the largest "
                      "values is still a clear: the run ends cleared.",
