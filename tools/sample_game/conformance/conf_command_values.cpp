@@ -204,10 +204,10 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                          sensor(17, 9, 3);
                          sensor(14, 7, 4);
                      },
-                     {{1, 1}, {2, 0}, {3, 0}, {4, 1}}, 240));
+                     {{1, 1}, {2, 0}, {3, 0}, {4, 1}}, 120));
     {
         auto circle = [](int dir) {
-            cFlowCmd c = Move(CMD_CIRCLE_MOVE, dir, 30, 60);
+            cFlowCmd c = Move(CMD_CIRCLE_MOVE, dir, 15, 60);
             c.spMove->nDist = 2;
             c.spMove->nAngle = 360;
             return c;
@@ -238,7 +238,7 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                              far.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, 7));
                              Put(ArenaKit(), far, 6 + 12, 12);
                          },
-                         {{1, 1}, {2, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 0}}, 200));
+                         {{1, 1}, {2, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 0}}, 100));
     }
     v.push_back(Case("cmdv-05-06-aim-values", kTable, "5 突撃移動, 6 誘導移動 (地上, 誘導性能の悪さ 10, ターゲット無し)",
                      "A walking charger with the hero as target runs along the ground into it (S1); a flyer homing "
@@ -268,18 +268,21 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                              Put(k, sensor, x, 4);
                          }
                      },
-                     {{1, 1}, {2, 1}, {3, 0}, {4, 0}}, 300));
+                     {{1, 1}, {2, 1}, {3, 0}, {4, 0}}, 150));
     {
         auto turn = [](int value) { return Cmd(CMD_FACING, 0, {value}); };
         const cFlowCmd target = Cmd(CMD_SET_TARGET, 0, {0, 0});
         const cFlowCmd forward = Move(CMD_STRAIGHT_MOVE, 0);
         PROBE loose{{turn(1), forward}, -2, 0, 5};
         loose.fixed = false;
-        v.push_back(Case("cmdv-09-facing-values", kTable, "9 向き変更 (ターゲットの方, その逆, 空のスロット, 範囲外の値, 向き固定なし)",
+        v.push_back(Case("cmdv-09-facing-values", kTable, "9 向き変更 (ターゲットの方, その逆, 空のスロット, 範囲外の値, 向き固定なし, ブロックの方, その逆)",
                          "Characters with fixed facing turn and then move forward (前): value 2 faces the hero, its "
                          "target 1, on the left (S1), value 3 away from it, right (S2); value 4 reads the empty "
                          "target 2 and leaves the facing right (S3); value 12 is no value and leaves it left (S4); a "
-                         "character without fixed facing is not turned by value 1 and goes left (S5).",
+                         "character without fixed facing is not turned by value 1 and goes left (S5). Characters facing "
+                         "left move into a stone wall first: value 11 turns them away from the side of the last "
+                         "block, the left, so forward goes right (S6); value 10 turns them toward it, the right, so "
+                         "backward (後) goes left (S7).",
                          [=](cStageData& s) {
                              Probes(s, "向き変更の値",
                                     {{{target, turn(2), forward}, -2, 0, 1, 1},
@@ -287,8 +290,28 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                                      {{turn(4), forward}, 2, 0, 3, 1},
                                      {{turn(12), forward}, -2, 0, 4},
                                      loose});
+                             // Into a stone wall and back: 11 turns away from the wall on the left, then
+                             // forward (S6); 10 turns toward the wall on the right, then backward (後, S7).
+                             cStageKit& k = ArenaKit();
+                             const struct {
+                                 int x, into, value, then, sensorX, var;
+                             } walls[] = {{3, 2, 11, 0, 5, 6}, {36, 3, 10, 1, 34, 7}};
+                             for (const auto& w : walls) {
+                                 cCharaData c = Dummy("壁");
+                                 c.byFlying = 2;
+                                 c.bySetting52 = 3;
+                                 c.vFlow.push_back(Flow(TRG_ALWAYS, {Move(CMD_STRAIGHT_MOVE, w.into), turn(w.value),
+                                                                     Move(CMD_STRAIGHT_MOVE, w.then, 10), Cmd(CMD_WAIT, 9999)}));
+                                 Put(k, c, w.x, 9);
+                                 cCharaData sensor = Dummy("感知");
+                                 sensor.byForce = 2;
+                                 sensor.byFlying = 1;
+                                 sensor.bySetting52 = 3;
+                                 sensor.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, w.var));
+                                 Put(k, sensor, w.sensorX, 9);
+                             }
                          },
-                         {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}, 60));
+                         {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}, 90));
     }
     v.push_back(Case("cmdv-07-avoid-directions", kTable, "7 画面外回避移動 (右, 前, 後, 速度 0)",
                      "The hero stands at the right end of a stage of 40 columns, so the view shows columns 20 to "
@@ -317,7 +340,7 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                              }
                          }
                      },
-                     {{1, 1}, {2, 1}, {3, 1}, {4, 0}, {5, 0}}, 180));
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 0}, {5, 0}}, 120));
     v.push_back(Case("cmdv-10-jump-heights", kTable, "10 ジャンプ (高さ 0, 4, 最大)",
                      "Characters standing on the ground jump: height 4 half blocks reaches the sensor a block above "
                      "(S1); height 0 does not leave the ground (S2 = 0); the largest height, 2147483647 half "
@@ -402,13 +425,14 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                          Runners(s, "パスで指定", {{clear}});
                      },
                      {}, 60, CONFEND_CLEARED));
-    v.push_back(Case("cmdv-20-warp-values", kTable, "20 ワープ (方向, 距離 0, 最大の距離, ターゲットから, 目標座標)",
+    v.push_back(Case("cmdv-20-warp-values", kTable, "20 ワープ (方向, 距離 0, 最大の距離, ターゲット1から, 目標座標)",
                      "Flying characters facing left warp and land on their sensors: 前Y up 4 half blocks (S1), 下 4 "
                      "(S2), 左上 6 (S3), 右下 6 (S4), 後 "
                      "right 4 (S5), by a point offset of 2 blocks right (S6); distance 0 stays (S7 = 0); the "
                      "largest distance (32767 half blocks) to the left would leave the stage, so the warp does not "
                      "stand and a move right afterwards still reaches its sensor (S8); a walking character warped "
-                     "up reaches the sensor above it (S9).",
+                     "up reaches the sensor above it (S9); one warped from its target 1, the hero, four half blocks "
+                     "right lands two blocks right of the hero (S10).",
                      [](cStageData& s) {
                          cFlowCmd point = Warp(5, 0, 0);
                          point.spMove->nTargetXBl = 2;
@@ -424,9 +448,10 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                                  {{point}, 2, 0, 6},
                                  {{Warp(0, 3, 0)}, 2, 0, 7},
                                  {{Warp(0, 2, kMaxI16), Move(CMD_STRAIGHT_MOVE, 3)}, 2, 0, 8},
-                                 walking});
+                                 walking,
+                                 {{Warp(1, 3, 4)}, -30, 3, 10}});
                      },
-                     {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 0}, {8, 1}, {9, 1}}, 60));
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 0}, {8, 1}, {9, 1}, {10, 1}}, 60));
     AddAttackCmdValueCases(v);
     AddStatusCmdValueCases(v);
     AddPresentCmdValueCases(v);

@@ -119,6 +119,24 @@ void AddItemCmdValueCases(std::vector<CONFCASE>& v) {
                                    list({{ItemCmd(CMD_ARRANGE, {22, kMaxI32, 0, 1, 10})}}, 3)})(s);
                      },
                      {{1, 9}, {2, 5}, {3, 3}}, 20));
+    {
+        auto message = [](std::vector<int> params) {
+            cFlowCmd c = ItemCmd(CMD_MESSAGE);
+            c.vParam.assign(params.begin(), params.end());
+            c.vParam.resize(18, 0);
+            c.strText = "アイテムの値";
+            return c;
+        };
+        const int M = kMaxI32;
+        v.push_back(Case("itemv-04-message-values", kTable, "4 メッセージ (時間 0, 最大の時間と位置, 範囲外の位置モード)",
+                         "Item messages run and their lists go on: one waited for with a time of 0 (S1); one at "
+                         "stage coordinates of the largest cells and offsets, shown for the largest time without a "
+                         "wait (S2); position mode 2147483647, which is no mode (S3).",
+                         TakenAll({{message({0, 0, 0, 0, 0, 0, 2, 0, 1}), ItemCode("S1 = 1")},
+                                   {message({8, M, M, M, M, 0, 2, M, 0}), ItemCode("S2 = 1")},
+                                   {message({M, 0, 0, 0, 0, 0, 2, 10, 0}), ItemCode("S3 = 1")}}),
+                         {{1, 1}, {2, 1}, {3, 1}}, 30));
+    }
     v.push_back(Case("itemv-02-clear-largest", kTable, "2 ステージクリア (番号で指定, 最大の番号と位置)",
                      "An item's clear to stage 2147483647 with the map position and the next start at the largest "
                      "values is still a clear: the run ends cleared.",

@@ -79,6 +79,34 @@ void AddPresentCmdValueCases(std::vector<CONFCASE>& v) {
                                        Cmd(CMD_PLAY_BGM, 0, {M, M})});
                      },
                      Marks(11), 20));
+    {
+        // A message of the 18 parameters: p[0] position, 1-4 place, 6 display end, 7 time, 8 wait, 11
+        // refresh, 12 by ID, 13 the ID, 15 erase by ID, 16 refresh interval, 17 one frame.
+        auto message = [](std::vector<int> params) {
+            cFlowCmd c = Cmd(CMD_MESSAGE, 0);
+            c.vParam.assign(params.begin(), params.end());
+            c.vParam.resize(18, 0);
+            c.strText = "値";
+            return c;
+        };
+        v.push_back(Case("cmdv-19-message-values", kTable, "19 メッセージ (時間 0, 最大の時間と位置, 範囲外の位置モード, 最大のID, 1フレーム)",
+                         "Messages run and their flows go on: one waited for with a time of 0 (S1); one at stage "
+                         "coordinates of the largest cells and offsets, shown for the largest time without a wait "
+                         "(both clamped at load, S2); position mode 2147483647, which is no mode (S3); message ID "
+                         "2147483647 shown and erased by its ID (S4); a refresh every 2147483647 frames (S5); one "
+                         "frame, waited for (S6); every parameter at 2147483647 but the wait (S7).",
+                         [message](cStageData& s) {
+                             EachThenMark(s, "メッセージの値",
+                                          {message({0, 0, 0, 0, 0, 0, 2, 0, 1}),
+                                           message({8, M, M, M, M, 0, 2, M, 0}),
+                                           message({M, 0, 0, 0, 0, 0, 2, 10, 0}),
+                                           message({0, 0, 0, 0, 0, 0, 2, 10, 0, 0, 0, 0, 1, M, 0, 1}),
+                                           message({0, 0, 0, 0, 0, 0, 2, 10, 0, 0, 0, 1, 0, 0, 0, 0, M}),
+                                           message({0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1}),
+                                           message({M, M, M, M, M, M, M, M, 0, M, M, M, M, M, M, M, M, M})});
+                         },
+                         Marks(7), 30));
+    }
     v.push_back(Case("cmdv-37-code-largest", kTable, "37 コードの実行 (最大の値, 桁あふれ)",
                      "Code at the edges of its numbers: 2147483647 assigned stores 999999 (S11); 999999 * 999999 "
                      "wraps in 32 bits to a negative number and stores -999999 (S12); 2147483647 + 1 wraps to the "

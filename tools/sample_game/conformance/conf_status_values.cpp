@@ -127,11 +127,14 @@ void AddStatusCmdValueCases(std::vector<CONFCASE>& v) {
                          Still(k, 36, {Cmd(CMD_STATUS_OP2, 0, {5, 0, kMaxI32}), Code("S4 = sys.scrlx")});
                      },
                      {{1, 1}, {2, 1}, {3, 0}, {4, 480}}, 30));
-    v.push_back(Case("cmdv-24-vanish-values", kTable, "24 消滅 (画面内のみ, 最大のグループ, アイテム)",
+    v.push_back(Case("cmdv-24-vanish-values", kTable, "24 消滅 (画面内のみ, 最大のグループ, アイテム, 子キャラ 2, 4, 5, 範囲外のモード)",
                      "A character of side 3 vanishes side 1 on screen only: the side-1 character on screen is "
                      "gone before its mark (S1 = 0) while the one off screen marks (S2 = 1); vanishing side "
                      "2147483647, which is no side, touches nothing and the list goes on (S3 = 1); vanishing the "
-                     "items of group 0 removes the item the hero would walk onto (S4 = 0).",
+                     "items of group 0 removes the item the hero would walk onto (S4 = 0). Characters that summoned "
+                     "a child vanish by mode: 2 (children), 4 (items and children) and 5 (children with their "
+                     "items) take the child before its mark (S5 to S7 = 0); mode 6 is none and the child marks "
+                     "(S8).",
                      [](cStageData& s) {
                          cStageKit& k = Arena(s, "消滅の値", {}, true, 40);
                          cItemData item = Coin();
@@ -145,8 +148,26 @@ void AddStatusCmdValueCases(std::vector<CONFCASE>& v) {
                          Still(k, 12, {Cmd(CMD_VANISH, 0, {0, 1, 0}), Cmd(CMD_VANISH, 0, {0, kMaxI32, 1}), SetVar(3),
                                        Cmd(CMD_VANISH, 0, {1, 0, 1})},
                                10, 3);
+                         // Summoners of side 4 call a child whose flow marks after a fifth of a second, then vanish
+                         // by mode: 2, 4 and 5 take the child first (S5 to S7 = 0), mode 6 is none (S8 = 1).
+                         const int modes[] = {2, 4, 5, 6};
+                         for (int i = 0; i < 4; ++i) {
+                             cCharaData child = Dummy("子");
+                             child.byForce = 4;
+                             child.bySetting52 = 3;
+                             child.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), SetVar(5 + i), Cmd(CMD_WAIT, 9999)}));
+                             cFlowCmd summon = Cmd(CMD_SUMMON_CHARA, 0);
+                             cEdShot::Create(summon.spShot);
+                             summon.spShot->nShotNum = 1;
+                             summon.spShot->nFormation = 4;
+                             summon.spShot->nSummonKind = 1;
+                             summon.spShot->nSummonIndex = static_cast<int16_t>(k.AddChara(child));
+                             summon.spShot->nRange = 100;
+                             Still(k, 16 + 2 * i, {summon, Cmd(CMD_VANISH, 0, {modes[i], 0, 1})}, 10, 4);
+                         }
                      },
-                     {{1, 0}, {2, 1}, {3, 1}, {4, 0}}, 90, CONFEND_PLAYING, "20 RIGHT down\n60 RIGHT up\n"));
+                     {{1, 0}, {2, 1}, {3, 1}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 1}}, 90, CONFEND_PLAYING,
+                     "20 RIGHT down\n60 RIGHT up\n"));
     v.push_back(Case("cmdv-25-get-item-values", kTable, "25 アイテムの取得 (最大の番号, 空の番号 0)",
                      "Item number 2147483647 of the stage palette is brought back to item 1 at load, whose code "
                      "counts S1 once; item 0 is the palette's empty entry and runs nothing, the flow goes on (S2 = "
