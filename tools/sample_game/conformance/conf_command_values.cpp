@@ -122,12 +122,12 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                      },
                      {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 1}}, 60));
     v.push_back(Case("cmdv-02-straight-modes", kTable,
-                     "2 直線移動 (右向きの前と前Y, 入力方向, 角度, 目標座標, 速度 0, 地上の斜め)",
+                     "2 直線移動 (右向きの前と前Y, 入力方向, 角度, 目標座標, 速度 0, 地上の斜め, X と Y のロック)",
                      "Facing right, 前 goes right (S1) and 前Y down (S2); the input direction of a computer "
                      "character is forward (S3); 左 turned by an angle of 90 goes up (S4); a move to a point three "
                      "blocks right gets there (S5); speed 0 stays put (S6 = 0); a walking character's 右上 moves "
                      "only right, along the ground (S7); a move cancelled for one frame (length 0) still arrives "
-                     "(S8).",
+                     "(S8); 左上 with the Y lock goes only left (S9) and with the X lock only up (S10).",
                      [](cStageData& s) {
                          cFlowCmd angle = Move(CMD_STRAIGHT_MOVE, 2);
                          angle.spMove->nAngle = 90;
@@ -139,6 +139,11 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                          PROBE walker{{Move(CMD_STRAIGHT_MOVE, 10)}, 2, 0, 7};
                          walker.flying = 0;
                          PROBE cancelled{{Move(CMD_STRAIGHT_MOVE, 3)}, 2, 0, 8};
+                         // 左上 at 1.5 times the speed, so that one axis alone still covers two blocks.
+                         cFlowCmd lockY = Move(CMD_STRAIGHT_MOVE, 8, 5, 45);
+                         lockY.spMove->bLockY = 1;
+                         cFlowCmd lockX = Move(CMD_STRAIGHT_MOVE, 8, 5, 45);
+                         lockX.spMove->bLockX = 1;
                          cancelled.extra.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_STOP_MOVE, 0), Cmd(CMD_WAIT, 9999)}));
                          Probes(s, "直線移動のモード",
                                 {{{Move(CMD_STRAIGHT_MOVE, 0)}, 2, 0, 1, 1},
@@ -148,9 +153,11 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                                  {{point}, 3, 0, 5},
                                  {{Move(CMD_STRAIGHT_MOVE, 3, 5, 0)}, 2, 0, 6},
                                  walker,
-                                 cancelled});
+                                 cancelled,
+                                 {{lockY}, -2, 0, 9},
+                                 {{lockX}, 0, -2, 10}});
                      },
-                     {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 0}, {7, 1}, {8, 1}}, 60));
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 0}, {7, 1}, {8, 1}, {9, 1}, {10, 1}}, 60));
     v.push_back(Case("cmdv-02-straight-largest-speed", kTable, "2 直線移動 (最大の速度)",
                      "A character that blocks stop, flying or walking, moving at the largest speed (3276.7 dots a "
                      "frame) toward the stage's stone wall stops at it: its wall flow runs (S1 = 1 flying right, "

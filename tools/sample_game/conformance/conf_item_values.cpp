@@ -137,6 +137,35 @@ void AddItemCmdValueCases(std::vector<CONFCASE>& v) {
                                    {message({M, 0, 0, 0, 0, 0, 2, 10, 0}), ItemCode("S3 = 1")}}),
                          {{1, 1}, {2, 1}, {3, 1}}, 30));
     }
+    {
+        auto warp = [](int dir, int dist) {
+            cFlowCmd c = ItemCmd(CMD_WARP);
+            cEdMove::Create(c.spMove);
+            c.spMove->nDir = static_cast<uint8_t>(dir);
+            c.spMove->nDist = static_cast<int16_t>(dist);
+            return c;
+        };
+        v.push_back(Case("itemv-05-06-08-values", kTable,
+                         "5 ワープ (距離 0, 最大の距離), 6 ターゲットの設定 (自分, 該当なし), 8 ステータスの操作2 (最大のスクロール速度)",
+                         "Items taken one after another: warps of distance 0 and of the largest distance to the "
+                         "left (beyond the stage, so it does not stand) leave the hero where it is, and a warp of "
+                         "4 half blocks up then puts it on the item two blocks above, whose code marks S1; the "
+                         "hero's target 1 set to itself reads its max HP (S2 = 30); a target setting of kind 11 "
+                         "finds nobody and empties the slot, so reading it fails and leaves S3 = -1; the "
+                         "horizontal scroll speed set to 2147483647 is held to 480 (S4).",
+                         TakenAll({{warp(3, 0), warp(2, SHRT_MAX), warp(6, 4)},
+                                   {ItemCmd(CMD_SET_TARGET, {0, 1}), ItemCode("S2 = tg.mhp")},
+                                   {ItemCode("S3 = -1"), ItemCmd(CMD_SET_TARGET, {0, 11}), ItemCode("S3 = tg.mhp")},
+                                   {ItemCmd(CMD_STATUS_OP2, {5, 0, kMaxI32}), ItemCode("S4 = sys.scrlx")}},
+                                  0,
+                                  [](cStageData&) {
+                                      cItemData above = Coin();
+                                      above.vCmd.clear();
+                                      above.vCmd.push_back(ItemCode("S1 = 1"));
+                                      ArenaKit().PlaceItem(ArenaKit().AddItem(above), 2, 10);
+                                  }),
+                         {{1, 1}, {2, 30}, {3, -1}, {4, 480}}, 30));
+    }
     v.push_back(Case("itemv-02-clear-largest", kTable, "2 ステージクリア (番号で指定, 最大の番号と位置)",
                      "An item's clear to stage 2147483647 with the map position and the next start at the largest "
                      "values is still a clear: the run ends cleared.",

@@ -80,6 +80,35 @@ void AddStatusCmdValueCases(std::vector<CONFCASE>& v) {
                          Still(k, 26, {preset(9), Target(4, 0, 1, 1, 0, 0, 0, 0), reader(9), read}, 19);
                      },
                      {{1, 11}, {2, 13}, {3, 14}, {4, 30}, {5, -1}, {6, 30}, {7, 30}, {8, 30}, {9, -1}}, 20));
+    v.push_back(Case("cmdv-21-target-ranges", kTable, "21 ターゲットの設定 (検索範囲 0, 2; 無敵 1, 2 の除外)",
+                     "Searches for the nearest character of one side group: with only an off-screen character in "
+                     "side 5, range 2 (on screen) finds nobody and the slot is emptied (S1 = -1) while range 0 "
+                     "falls back to it (S2 = 21); leaving out invincibility 1 passes over the nearer character of "
+                     "side 6 for the farther one (S3 = 23), and leaving out invincibility 2 the same in side 7 (S4 "
+                     "= 25).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "ターゲットの検索範囲", {}, true, 40);
+                         auto search = [](int group, int range, int inv1, int inv2) {
+                             return Cmd(CMD_SET_TARGET, 0, {0, 2, group, 0, range, 1, inv1, inv2});
+                         };
+                         auto reader = [](int var) {
+                             return std::vector<cFlowCmd>{SetVar(var, -1), Code("S" + std::to_string(var) + " = tg.mhp")};
+                         };
+                         auto flow = [](cFlowCmd first, std::vector<cFlowCmd> rest) {
+                             rest.insert(rest.begin() + 1, first);
+                             return rest;
+                         };
+                         Still(k, 5, flow(search(5, 2, 0, 0), reader(1)), 10, 3);
+                         Still(k, 7, flow(search(5, 0, 0, 0), reader(2)), 10, 3);
+                         Still(k, 9, flow(search(6, 1, 1, 0), reader(3)), 10, 3);
+                         Still(k, 11, flow(search(7, 1, 0, 1), reader(4)), 10, 3);
+                         Still(k, 30, {}, 21, 5);
+                         Still(k, 13, {}, 22, 6).byInvincible = 1;
+                         Still(k, 17, {}, 23, 6);
+                         Still(k, 14, {}, 24, 7).byInvincible = 2;
+                         Still(k, 18, {}, 25, 7);
+                     },
+                     {{1, -1}, {2, 21}, {3, 23}, {4, 25}}, 20));
     v.push_back(Case("cmdv-22-status-values", kTable, "22 ステータスの操作 (演算子, 0 で割る, 最大の値, ％指定, 狭いステータス)",
                      "Stage variables: 7 divided by 0 and its remainder by 0 stay 7 (S1, S2); 7 and -7 taken 50 % "
                      "give 4 and -4, halves away from zero (S3, S4); 999999 times 1000 stops at 999999 (S5); the "
