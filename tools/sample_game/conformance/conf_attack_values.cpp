@@ -44,8 +44,8 @@ cFlowCmd Shot(int count, int power) {
     return c;
 }
 
-cFlowCmd SummonChara(int index, int count) {
-    cFlowCmd c = Cmd(CMD_SUMMON_CHARA, 0);
+cFlowCmd Summon(int code, int index, int count) {
+    cFlowCmd c = Cmd(code, 0);
     cEdShot::Create(c.spShot);
     c.spShot->nShotNum = static_cast<uint8_t>(count);
     c.spShot->nFormation = 4;
@@ -80,11 +80,13 @@ void AddAttackCmdValueCases(std::vector<CONFCASE>& v) {
                          Target(k, 19, 12, 0, 0, 6);
                      },
                      {{1, 0}, {2, 1}, {3, 1}, {4, 1}, {5, 10}, {6, 1}}, 90));
-    v.push_back(Case("cmdv-14-summon-values", kTable, "14 キャラ召喚 (数 0, 最大の数, 最大の番号)",
+    v.push_back(Case("cmdv-14-summon-values", kTable, "14 キャラ召喚, 15 アイテム召喚 (数 0, 最大の数, 最大の番号)",
                      "Summoners call a stage character whose flow counts: a count of 0 summons nobody (S1 = 0); the "
                      "largest count, 255, summons as many as the formation places (S2 at least 1: checked as the "
                      "first mark); character number 32767 is brought back to the first stage character at load, "
-                     "which is summoned and marks (S3).",
+                     "which is summoned and marks (S3). The hero summons items at its place: a count of 0 gives "
+                     "nothing to take (S4 = 0); item number 32767 is brought back to the first stage item, taken "
+                     "and marking (S5).",
                      [](cStageData& s) {
                          cStageKit& k = Arena(s, "召喚の値", {}, true, 40);
                          // The first stage character marks S3; the next two S1 and S2.
@@ -94,11 +96,25 @@ void AddAttackCmdValueCases(std::vector<CONFCASE>& v) {
                              marker.vFlow.push_back(Flow(TRG_ALWAYS, {SetVar(var), Cmd(CMD_WAIT, 9999)}));
                              index[var] = k.AddChara(marker);
                          }
-                         Attacker(k, 6, 4, SummonChara(index[1], 0));
-                         Attacker(k, 12, 4, SummonChara(index[2], 255));
-                         Attacker(k, 18, 4, SummonChara(SHRT_MAX, 1));
+                         Attacker(k, 6, 4, Summon(CMD_SUMMON_CHARA, index[1], 0));
+                         Attacker(k, 12, 4, Summon(CMD_SUMMON_CHARA, index[2], 255));
+                         Attacker(k, 18, 4, Summon(CMD_SUMMON_CHARA, SHRT_MAX, 1));
+                         // The hero summons items at its own place and takes them: the first stage item marks
+                         // S5, the second S4.
+                         int item[6] = {};
+                         for (int var : {5, 4}) {
+                             cItemData it = Coin();
+                             it.vCmd.clear();
+                             cFlowCmd code = ItemCmd(CMD_CODE);
+                             code.strText = "S" + std::to_string(var) + " = 1";
+                             it.vCmd.push_back(code);
+                             item[var] = k.AddItem(it);
+                         }
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Summon(CMD_SUMMON_ITEM, item[4], 0),
+                                                                     Summon(CMD_SUMMON_ITEM, SHRT_MAX, 1),
+                                                                     Cmd(CMD_WAIT, 9999)}));
                      },
-                     {{1, 0}, {2, 1}, {3, 1}}, 30));
+                     {{1, 0}, {2, 1}, {3, 1}, {4, 0}, {5, 1}}, 30));
 }
 
 }  // namespace sample
