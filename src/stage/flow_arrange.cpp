@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cmath>
+#include <string>
 
+#include "records/services.h"
 #include "stage/code_table.h"
 #include "stage/flow_cmd.h"
 #include "stage/flow_params.h"
@@ -88,7 +90,14 @@ void ApplyFlowArrangement(cFlowCmd& cmd, std::span<const int32_t> e, const ARRAN
     // The three moves without numbers have an empty row: nothing to change.
     const cSafeVector<FLOWPARAMLABEL>& row = FlowParamLabels[kind];
     if (row.empty()) return;
-    const FLOWPARAMLABEL& d = row[index];  // a bad index is reported and closes the program
+    // A number beyond the kind's row comes from the stage file: it is
+    // reported and changes nothing, and play goes on.
+    if (index < 0 || static_cast<size_t>(index) >= row.size()) {
+        RecWriteEC("arrangement of number " + std::to_string(index) + " beyond the " + std::to_string(row.size()) +
+                   " numbers of command " + std::to_string(kind) + " ignored");
+        return;
+    }
+    const FLOWPARAMLABEL& d = row[index];
     int32_t nMin = d.nMin, nMax = d.nMax;
 
     if (const cEdShot* shot = cmd.spShot.get()) {

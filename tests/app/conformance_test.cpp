@@ -45,7 +45,7 @@ using sample::CONFCASE;
 
 namespace {
 
-constexpr int kVars = 10;  // stage variables S1..S9 are kept from each run
+constexpr int kVars = 16;  // stage variables S1..S15 are kept from each run
 
 // What one run gave.
 struct CASERUN {

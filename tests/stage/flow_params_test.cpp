@@ -258,10 +258,15 @@ TEST_F(FlowParamsTest, ArrangementsOnlyReachTheirKind) {
     ApplyFlowArrangement(wait, Arr(CMD_WAIT, 0, ARRANGE_SET, ARRANGE_CHARA_VAR, 0), ctx);
     EXPECT_EQ(spy.closes, 0);
 
-    // A number beyond a kind's row is reported (the program closes) and changes nothing.
+    // A number beyond a kind's row, or below it, is reported and changes
+    // nothing; the program goes on.
     cFlowCmd bg = Cmd(CMD_CHANGE_BG);
+    const size_t reported = spy.ec.size();
     ApplyFlowArrangement(bg, Arr(CMD_CHANGE_BG, 1, ARRANGE_SET, ARRANGE_CHARA_VAR, 0), ctx);
-    EXPECT_EQ(spy.closes, 1);
+    ApplyFlowArrangement(bg, Arr(CMD_CHANGE_BG, INT_MAX, ARRANGE_SET, ARRANGE_CHARA_VAR, 0), ctx);
+    ApplyFlowArrangement(bg, Arr(CMD_CHANGE_BG, -1, ARRANGE_SET, ARRANGE_CHARA_VAR, 0), ctx);
+    EXPECT_EQ(spy.closes, 0);
+    EXPECT_EQ(spy.ec.size(), reported + 3);
     EXPECT_EQ(bg.vParam[0], 0);
     EXPECT_EQ(bg.vParam[1], 0);
 }

@@ -9,6 +9,7 @@
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "stage/code_table.h"
 #include "stage/flow_cmd.h"
 #include "stage/stage_data.h"
 #include "world/scene_services.h"
@@ -150,9 +151,12 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
         break;
     case 4: o->data.byInvincible = static_cast<uint8_t>(value); break;
     case 5:
+        // A stored value beyond the flag's range is its largest size: the
+        // boxes are the size times their base, in 32 bits.
         if (value >= 1) {
-            o->SetScale(value, o->data.chSize);
-            o->data.chSize = static_cast<int8_t>(value);
+            const int32_t size = std::min(value, StateFlagTable[5].nMax);
+            o->SetScale(size, o->data.chSize);
+            o->data.chSize = static_cast<int8_t>(size);
         }
         break;
     case 6:

@@ -10,6 +10,8 @@ const std::vector<CONFCASE>& ConformanceCases() {
         AddTriggerCases(v);
         AddCharaCmdCases(v);
         AddItemCmdCases(v);
+        AddCharaCmdValueCases(v);
+        AddItemCmdValueCases(v);
         AddConditionCases(v);
         AddBlockCases(v);
         AddAttackCases(v);

@@ -86,6 +86,11 @@ std::string ConformanceTableText();
 void AddTriggerCases(std::vector<CONFCASE>& v);
 void AddCharaCmdCases(std::vector<CONFCASE>& v);
 void AddItemCmdCases(std::vector<CONFCASE>& v);
+void AddCharaCmdValueCases(std::vector<CONFCASE>& v);  // with the three below
+void AddStatusCmdValueCases(std::vector<CONFCASE>& v);
+void AddPresentCmdValueCases(std::vector<CONFCASE>& v);
+void AddAttackCmdValueCases(std::vector<CONFCASE>& v);
+void AddItemCmdValueCases(std::vector<CONFCASE>& v);
 void AddConditionCases(std::vector<CONFCASE>& v);
 void AddBlockCases(std::vector<CONFCASE>& v);
 void AddAttackCases(std::vector<CONFCASE>& v);
