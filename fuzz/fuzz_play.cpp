@@ -3,8 +3,12 @@
 // play_mutate.h), and played from the command line as the program does it
 // (the whole program in this process, headless) for a few hundred frames
 // with keys pressed at random. A crash, a sanitizer finding, a frame that
-// takes longer than a second, or more memory than the run allows fails it.
+// takes more than a second of the game thread's time (or blocks for half a
+// minute), or more memory than the run allows fails it.
 // The game folder is QV_FUZZ_GAME (fuzz_seeds writes it beside the corpus).
+#include <pthread.h>
+#include <time.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -35,38 +39,68 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t SHOWN_FRAMES_MAX = 3000;       // frames shown (waits included) before the run is closed
-constexpr auto FRAME_LIMIT = std::chrono::seconds(1);
+// A frame may take one second of the game thread's processor time: a loaded
+// machine slows the clock on the wall, not that one. A thread that blocks
+// uses none, so a frame also may not take longer than WAIT_LIMIT on the wall.
+constexpr int64_t FRAME_CPU_LIMIT_NS = 1'000'000'000;
+constexpr auto WAIT_LIMIT = std::chrono::seconds(30);
 constexpr auto START_LIMIT = std::chrono::seconds(30);  // until the first frame
 
-// The frames shown in this run and when the last one came (the watchdog's view).
+// The frames shown in this run and when the last one came (the watchdog's view):
+// on the wall and on the processor clock of the thread that shows them.
 std::atomic<uint32_t> g_nShown{0};
 std::atomic<int64_t> g_nLastFrame{0};
+std::atomic<clockid_t> g_FrameClock{CLOCK_THREAD_CPUTIME_ID};
+std::atomic<int64_t> g_nLastFrameCpu{-1};  // -1: no frame yet
 std::atomic<bool> g_bRunning{false};
 
 int64_t Now() { return Clock::now().time_since_epoch().count(); }
 
+// The processor time of the thread behind clock, or -1 once it has ended.
+int64_t CpuNow(clockid_t clock) {
+    timespec ts{};
+    if (clock_gettime(clock, &ts) != 0) return -1;
+    return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+// Called on the game thread as each frame is handed over.
 void OnFrame() {
+    clockid_t clock = CLOCK_THREAD_CPUTIME_ID;
+    if (pthread_getcpuclockid(pthread_self(), &clock) == 0) {
+        g_FrameClock = clock;
+        g_nLastFrameCpu = CpuNow(clock);
+    }
     g_nLastFrame = Now();
     // A stage that waits without end (a game wait of hours, a message for a
     // key never pressed) keeps showing frames: the run is closed instead.
     if (++g_nShown == SHOWN_FRAMES_MAX) PostCloseMain();
 }
 
-// Ends the process when a frame takes longer than FRAME_LIMIT.
+// Ends the process when a frame takes longer than its limits.
 void Watchdog() {
     for (;;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         // Frames are due only while the game thread runs (not while the
         // program starts, nor once it has begun to close).
         if (!g_bRunning.load() || !thGame.IsRunning() || thGame.HasEnded()) {
-            if (g_nShown.load() != 0 || !g_bRunning.load()) g_nLastFrame = Now();
+            if (g_nShown.load() != 0 || !g_bRunning.load()) {
+                g_nLastFrame = Now();
+                g_nLastFrameCpu = -1;
+            }
             continue;
         }
         const auto since = Clock::duration(Now() - g_nLastFrame.load());
-        const auto limit = g_nShown.load() == 0 ? START_LIMIT : FRAME_LIMIT;
-        if (since > limit) {
-            std::fprintf(stderr, "==fuzz_play== a frame took longer than %lld ms (frame %u)\n",
-                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(limit).count()),
+        const auto wallLimit = g_nShown.load() == 0 ? START_LIMIT : WAIT_LIMIT;
+        const int64_t lastCpu = g_nLastFrameCpu.load();
+        const int64_t cpu = lastCpu < 0 ? -1 : CpuNow(g_FrameClock.load());
+        if (cpu >= 0 && cpu - lastCpu > FRAME_CPU_LIMIT_NS) {
+            std::fprintf(stderr, "==fuzz_play== a frame took more than %lld ms of the game thread's time (frame %u)\n",
+                         static_cast<long long>(FRAME_CPU_LIMIT_NS / 1'000'000), g_nShown.load());
+            std::abort();
+        }
+        if (since > wallLimit) {
+            std::fprintf(stderr, "==fuzz_play== no frame for %lld s (frame %u)\n",
+                         static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(wallLimit).count()),
                          g_nShown.load());
             std::abort();
         }

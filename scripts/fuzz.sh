@@ -30,11 +30,11 @@ declare -A runs=(
   [player]=200000 [expr]=300000 [play]=60
 )
 # The play harness plays each input for a few hundred frames: it starts first,
-# and a frame over a second (its own watchdog), an input over a minute or
-# memory over 1 GB fails it.
+# and a frame over a second of the game thread's time (its own watchdog), an
+# input over three minutes or memory over 1 GB fails it.
 harnesses=(play stage bmp ogg db_list system_dat world_map common_palette smf system_ini input_script wav keyconfig
            option boot window player expr)
-declare -A timeout=([play]=60)
+declare -A timeout=([play]=180)
 declare -A rss=([play]=1024)
 
 if [ ! -f "$fuzz_dir/build.ninja" ]; then
