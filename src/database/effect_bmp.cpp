@@ -30,13 +30,13 @@ void cEffectBmpData::InitFresh() {
 void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEffectBmpData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     LoadRecordVector(file, vFrame);
     if (file.Failed()) return;
     FixAddedInt(nAddedInt);
 }
 
 void cEffectBmpData::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
     SaveRecordVector(file, vFrame);
 }

@@ -40,9 +40,9 @@ cEffectData::cEffectData() { DefaultRows(Rows(), this); }
 
 void cEffectData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cEffectData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cEffectData::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 
-void cEffectData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cEffectData::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void cCharaEffect::Load(cDataReader& file) {
     cEffectData::Load(file);

@@ -48,14 +48,14 @@ cCharaBmpData::cCharaBmpData() { DefaultRows(Rows(), this); }
 void cCharaBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCharaBmpData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_CharaBmpRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cCharaBmpData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cCharaBmpData::Save(cDataWriter& file) { SaveRows<g_CharaBmpRows>(file, this); }
 
 // Unlike a new bitmap, a list loader's entry has cell size 0.
-void cCharaBmpData::InitFresh() { ClearRows(Rows(), this); }
+void cCharaBmpData::InitFresh() { ClearRows<g_CharaBmpRows>(this); }
 
 int cCharaBmpData::CellPixels() const { return bCustomCellSize ? nCellBlocks * 32 : 32; }
 
@@ -66,11 +66,11 @@ cPictureData::cPictureData() { DefaultRows(Rows(), this); }
 void cPictureData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cPictureData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_PictureRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cPictureData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cPictureData::Save(cDataWriter& file) { SaveRows<g_PictureRows>(file, this); }
 
 void cPictureData::InitFresh() { DefaultRows(Rows(), this); }
 
@@ -81,11 +81,11 @@ cSoundData::cSoundData() { DefaultRows(Rows(), this); }
 void cSoundData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cSoundData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_SoundRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cSoundData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cSoundData::Save(cDataWriter& file) { SaveRows<g_SoundRows>(file, this); }
 
 void cSoundData::InitFresh() { DefaultRows(Rows(), this); }
 
@@ -96,10 +96,10 @@ cBgmData::cBgmData() { InitFresh(); }
 void cBgmData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cBgmData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_BgmRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cBgmData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cBgmData::Save(cDataWriter& file) { SaveRows<g_BgmRows>(file, this); }
 
 void cBgmData::InitFresh() { DefaultRows(Rows(), this); }

@@ -70,7 +70,7 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cFlowCmd::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     LoadShared(file, spMove);
     LoadShared(file, spShot);
     // Condition lists exist from version 764 on; older streams carry no flag.
@@ -98,7 +98,7 @@ void cFlowCmd::Save(cDataWriter& file) {
     // Every command, those of the sub-flows included, is checked by its own
     // save just before it is written.
     CheckOwnDbIndex();
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);
     SaveShared(file, spCondList);
