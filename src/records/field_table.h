@@ -322,14 +322,15 @@ protected:
     }
     // The same for a table known at compile time: a current stream of every
     // field takes the fixed image (cCurrentRows), any other the plan.
-    template <const auto& ROWS, class C>
-    void LoadRows(cDataReader& file, C* self) {
+    template <const auto& ROWS>
+    void LoadRows(cDataReader& file, typename cCurrentRows<ROWS>::C* self) {
         const uint32_t n = file.ReadU32();
         if (!file.Failed()) LoadRowsAfterCount<ROWS>(file, n, self);
     }
-    template <const auto& ROWS, class C>
-    void LoadRowsAfterCount(cDataReader& file, uint32_t n, C* self) {
+    template <const auto& ROWS>
+    void LoadRowsAfterCount(cDataReader& file, uint32_t n, typename cCurrentRows<ROWS>::C* self) {
         using IMAGE = cCurrentRows<ROWS>;
+        using C = typename IMAGE::C;
         if (n != IMAGE::NUMBERS || nReadVersion != DATA_VERSION) {
             LoadRowsAfterCount(file, n, std::span<const FIELDROW<C>>(ROWS), self);
             return;
@@ -340,9 +341,10 @@ protected:
         LoadRowStrings<IMAGE>(file, *self);
     }
     // Writes the record stream at nDataVersion, the fixed image when that is current.
-    template <const auto& ROWS, class C>
-    void SaveRows(cDataWriter& file, C* self) {
+    template <const auto& ROWS>
+    void SaveRows(cDataWriter& file, typename cCurrentRows<ROWS>::C* self) {
         using IMAGE = cCurrentRows<ROWS>;
+        using C = typename IMAGE::C;
         if (nDataVersion != DATA_VERSION) {
             SaveRows(file, std::span<const FIELDROW<C>>(ROWS), self);
             return;
@@ -355,8 +357,9 @@ protected:
         for (auto pm : IMAGE::STRING_MEMBERS) SaveStreamString(file, self->*pm);
     }
     // The generic clear at nDataVersion.
-    template <const auto& ROWS, class C>
-    void ClearRows(C* self) {
+    template <const auto& ROWS>
+    void ClearRows(typename cCurrentRows<ROWS>::C* self) {
+        using C = typename cCurrentRows<ROWS>::C;
         if (nDataVersion == DATA_VERSION) cCurrentRows<ROWS>::Clear(*self);
         else ClearRows(std::span<const FIELDROW<C>>(ROWS), self);
     }

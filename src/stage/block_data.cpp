@@ -79,7 +79,7 @@ void cBlockData::Load(cDataReader& file) {
 }
 
 void cBlockData::Save(cDataWriter& file) {
-    CheckIndex();
+    if (IndexChecksOnSave()) CheckIndex();
     SaveRows<g_BlockRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);

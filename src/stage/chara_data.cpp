@@ -137,7 +137,7 @@ void cCharaData::Convert(uint32_t v) {
 }
 
 void cCharaData::Save(cDataWriter& file) {
-    CheckIndex();
+    if (IndexChecksOnSave()) CheckIndex();
     SaveRows<g_CharaRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);

@@ -1,6 +1,7 @@
 #include "stage/flow_cmd.h"
 
 #include "records/version.h"
+#include "stage/definition_context.h"
 #include "stage/flow.h"
 #include "stage/shared_records.h"
 
@@ -96,8 +97,8 @@ void cFlowCmd::Load(cDataReader& file) {
 
 void cFlowCmd::Save(cDataWriter& file) {
     // Every command, those of the sub-flows included, is checked by its own
-    // save just before it is written.
-    CheckOwnDbIndex();
+    // save just before it is written (unless its stage checked them all).
+    if (IndexChecksOnSave()) CheckOwnDbIndex();
     SaveRows<g_Rows>(file, this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);

@@ -76,7 +76,7 @@ void cItemData::Load(cDataReader& file) {
 }
 
 void cItemData::Save(cDataWriter& file) {
-    CheckIndex();
+    if (IndexChecksOnSave()) CheckIndex();
     SaveRows<g_ItemRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
