@@ -23,7 +23,7 @@ std::span<const FIELDROW<cEffectBmpData>> cEffectBmpData::Rows() { return g_Rows
 cEffectBmpData::cEffectBmpData() { InitFresh(); }
 
 void cEffectBmpData::InitFresh() {
-    DefaultRows(Rows(), this);
+    DefaultRows<g_Rows>(this);
     vFrame.assign(1, cPairRecord(0, 1));
 }
 

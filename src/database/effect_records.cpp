@@ -36,7 +36,7 @@ static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 std::span<const FIELDROW<cEffectData>> cEffectData::Rows() { return g_Rows; }
 
-cEffectData::cEffectData() { DefaultRows(Rows(), this); }
+cEffectData::cEffectData() { DefaultRows<g_Rows>(this); }
 
 void cEffectData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 

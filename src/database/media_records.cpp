@@ -43,7 +43,7 @@ static_assert(WidthsMatch(g_BgmRows), "a width column disagrees with its member"
 
 std::span<const FIELDROW<cCharaBmpData>> cCharaBmpData::Rows() { return g_CharaBmpRows; }
 
-cCharaBmpData::cCharaBmpData() { DefaultRows(Rows(), this); }
+cCharaBmpData::cCharaBmpData() { DefaultRows<g_CharaBmpRows>(this); }
 
 void cCharaBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
@@ -61,7 +61,7 @@ int cCharaBmpData::CellPixels() const { return bCustomCellSize ? nCellBlocks * 3
 
 std::span<const FIELDROW<cPictureData>> cPictureData::Rows() { return g_PictureRows; }
 
-cPictureData::cPictureData() { DefaultRows(Rows(), this); }
+cPictureData::cPictureData() { DefaultRows<g_PictureRows>(this); }
 
 void cPictureData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
@@ -72,11 +72,11 @@ void cPictureData::Load(cDataReader& file) {
 
 void cPictureData::Save(cDataWriter& file) { SaveRows<g_PictureRows>(file, this); }
 
-void cPictureData::InitFresh() { DefaultRows(Rows(), this); }
+void cPictureData::InitFresh() { DefaultRows<g_PictureRows>(this); }
 
 std::span<const FIELDROW<cSoundData>> cSoundData::Rows() { return g_SoundRows; }
 
-cSoundData::cSoundData() { DefaultRows(Rows(), this); }
+cSoundData::cSoundData() { DefaultRows<g_SoundRows>(this); }
 
 void cSoundData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
@@ -87,7 +87,7 @@ void cSoundData::Load(cDataReader& file) {
 
 void cSoundData::Save(cDataWriter& file) { SaveRows<g_SoundRows>(file, this); }
 
-void cSoundData::InitFresh() { DefaultRows(Rows(), this); }
+void cSoundData::InitFresh() { DefaultRows<g_SoundRows>(this); }
 
 std::span<const FIELDROW<cBgmData>> cBgmData::Rows() { return g_BgmRows; }
 
@@ -102,4 +102,4 @@ void cBgmData::Load(cDataReader& file) {
 
 void cBgmData::Save(cDataWriter& file) { SaveRows<g_BgmRows>(file, this); }
 
-void cBgmData::InitFresh() { DefaultRows(Rows(), this); }
+void cBgmData::InitFresh() { DefaultRows<g_BgmRows>(this); }

@@ -31,7 +31,7 @@ void cOptionData::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 
 void cOptionData::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
-void cOptionData::Reset() { DefaultRows(Rows(), this); }
+void cOptionData::Reset() { DefaultRows<g_Rows>(this); }
 
 void cOptionData::ClampValues() {
     nPalette = std::clamp(nPalette, 0, OPTION_PALETTE_MAX);

@@ -43,7 +43,7 @@ static_assert(WidthsMatch(g_SwordRows), "a width column disagrees with its membe
 
 std::span<const FIELDROW<cSwordFrameData>> cSwordFrameData::Rows() { return g_FrameRows; }
 
-cSwordFrameData::cSwordFrameData() { DefaultRows(Rows(), this); }
+cSwordFrameData::cSwordFrameData() { DefaultRows<g_FrameRows>(this); }
 
 void cSwordFrameData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
@@ -56,7 +56,7 @@ std::span<const FIELDROW<cSwordTypeData>> cSwordTypeData::Rows() { return g_Swor
 cSwordTypeData::cSwordTypeData() { InitFresh(); }
 
 void cSwordTypeData::InitFresh() {
-    DefaultRows(Rows(), this);
+    DefaultRows<g_SwordRows>(this);
     vFrame.assign(1, cSwordFrameData());
     vFrame[0].nValue[SWORDFRAME_VALUE_NUM - 1] = 1;
 }

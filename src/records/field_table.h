@@ -452,22 +452,23 @@ int NumericRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) {
     return n;
 }
 
+// Sets the member pm of one row to `value` (numbers) or to the default text (strings).
+template <class C, class P>
+void SetMemberValue(const FIELDROW<C>& row, C* self, P pm, double value) {
+    if constexpr (std::is_same_v<P, std::monostate>) {
+    } else if constexpr (std::is_same_v<P, std::string C::*>) {
+        self->*pm = row.lpszDefault ? row.lpszDefault : "";
+    } else {
+        const auto part = StoredPart(row, *self, pm);
+        using T = std::remove_pointer_t<decltype(part.lpFirst)>;
+        for (int i = 0; i < part.nCount; ++i) part.lpFirst[i] = static_cast<T>(value);
+    }
+}
+
 // Sets the member of one row to `value` (numbers) or to the default text (strings).
 template <class C>
 void SetRowValue(const FIELDROW<C>& row, C* self, double value) {
-    std::visit(
-        [&](auto pm) {
-            using P = decltype(pm);
-            if constexpr (std::is_same_v<P, std::monostate>) {
-            } else if constexpr (std::is_same_v<P, std::string C::*>) {
-                self->*pm = row.lpszDefault ? row.lpszDefault : "";
-            } else {
-                const auto part = StoredPart(row, *self, pm);
-                using T = std::remove_pointer_t<decltype(part.lpFirst)>;
-                for (int i = 0; i < part.nCount; ++i) part.lpFirst[i] = static_cast<T>(value);
-            }
-        },
-        row.lpMember);
+    std::visit([&](auto pm) { SetMemberValue(row, self, pm, value); }, row.lpMember);
 }
 
 // Sets the member of one row to its default value.
@@ -480,6 +481,13 @@ void SetRowDefault(const FIELDROW<C>& row, C* self) {
 template <class C>
 void DefaultRows(std::span<const FIELDROW<C>> rows, C* self) {
     for (const FIELDROW<C>& row : rows) SetRowDefault(row, self);
+}
+// The same for a table known at compile time, member by member.
+template <const auto& ROWS>
+void DefaultRows(typename cCurrentRows<ROWS>::C* self) {
+    [&]<size_t... I>(std::index_sequence<I...>) {
+        (SetMemberValue(ROWS[I], self, std::get<ROWS[I].lpMember.index()>(ROWS[I].lpMember), ROWS[I].dDefault), ...);
+    }(std::make_index_sequence<std::size(ROWS)>{});
 }
 
 // Sets the members that a file of version v does not store to what such a
