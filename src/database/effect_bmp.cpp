@@ -23,20 +23,20 @@ std::span<const FIELDROW<cEffectBmpData>> cEffectBmpData::Rows() { return g_Rows
 cEffectBmpData::cEffectBmpData() { InitFresh(); }
 
 void cEffectBmpData::InitFresh() {
-    DefaultRows(Rows(), this);
+    DefaultRows<g_Rows>(this);
     vFrame.assign(1, cPairRecord(0, 1));
 }
 
 void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEffectBmpData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     LoadRecordVector(file, vFrame);
     if (file.Failed()) return;
     FixAddedInt(nAddedInt);
 }
 
 void cEffectBmpData::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
     SaveRecordVector(file, vFrame);
 }

@@ -36,13 +36,13 @@ static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 std::span<const FIELDROW<cEffectData>> cEffectData::Rows() { return g_Rows; }
 
-cEffectData::cEffectData() { DefaultRows(Rows(), this); }
+cEffectData::cEffectData() { DefaultRows<g_Rows>(this); }
 
 void cEffectData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cEffectData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cEffectData::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 
-void cEffectData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cEffectData::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void cCharaEffect::Load(cDataReader& file) {
     cEffectData::Load(file);

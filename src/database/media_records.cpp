@@ -43,51 +43,51 @@ static_assert(WidthsMatch(g_BgmRows), "a width column disagrees with its member"
 
 std::span<const FIELDROW<cCharaBmpData>> cCharaBmpData::Rows() { return g_CharaBmpRows; }
 
-cCharaBmpData::cCharaBmpData() { DefaultRows(Rows(), this); }
+cCharaBmpData::cCharaBmpData() { DefaultRows<g_CharaBmpRows>(this); }
 
 void cCharaBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCharaBmpData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_CharaBmpRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cCharaBmpData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cCharaBmpData::Save(cDataWriter& file) { SaveRows<g_CharaBmpRows>(file, this); }
 
 // Unlike a new bitmap, a list loader's entry has cell size 0.
-void cCharaBmpData::InitFresh() { ClearRows(Rows(), this); }
+void cCharaBmpData::InitFresh() { ClearRows<g_CharaBmpRows>(this); }
 
 int cCharaBmpData::CellPixels() const { return bCustomCellSize ? nCellBlocks * 32 : 32; }
 
 std::span<const FIELDROW<cPictureData>> cPictureData::Rows() { return g_PictureRows; }
 
-cPictureData::cPictureData() { DefaultRows(Rows(), this); }
+cPictureData::cPictureData() { DefaultRows<g_PictureRows>(this); }
 
 void cPictureData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cPictureData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_PictureRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cPictureData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cPictureData::Save(cDataWriter& file) { SaveRows<g_PictureRows>(file, this); }
 
-void cPictureData::InitFresh() { DefaultRows(Rows(), this); }
+void cPictureData::InitFresh() { DefaultRows<g_PictureRows>(this); }
 
 std::span<const FIELDROW<cSoundData>> cSoundData::Rows() { return g_SoundRows; }
 
-cSoundData::cSoundData() { DefaultRows(Rows(), this); }
+cSoundData::cSoundData() { DefaultRows<g_SoundRows>(this); }
 
 void cSoundData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cSoundData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_SoundRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cSoundData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cSoundData::Save(cDataWriter& file) { SaveRows<g_SoundRows>(file, this); }
 
-void cSoundData::InitFresh() { DefaultRows(Rows(), this); }
+void cSoundData::InitFresh() { DefaultRows<g_SoundRows>(this); }
 
 std::span<const FIELDROW<cBgmData>> cBgmData::Rows() { return g_BgmRows; }
 
@@ -96,10 +96,10 @@ cBgmData::cBgmData() { InitFresh(); }
 void cBgmData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cBgmData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_BgmRows>(file, this);
     FixAddedInt(nAddedInt);
 }
 
-void cBgmData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cBgmData::Save(cDataWriter& file) { SaveRows<g_BgmRows>(file, this); }
 
-void cBgmData::InitFresh() { DefaultRows(Rows(), this); }
+void cBgmData::InitFresh() { DefaultRows<g_BgmRows>(this); }

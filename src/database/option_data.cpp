@@ -27,11 +27,11 @@ cOptionData::cOptionData() { Reset(); }
 
 void cOptionData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cOptionData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cOptionData::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 
-void cOptionData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cOptionData::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
-void cOptionData::Reset() { DefaultRows(Rows(), this); }
+void cOptionData::Reset() { DefaultRows<g_Rows>(this); }
 
 void cOptionData::ClampValues() {
     nPalette = std::clamp(nPalette, 0, OPTION_PALETTE_MAX);

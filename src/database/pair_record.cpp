@@ -14,6 +14,6 @@ std::span<const FIELDROW<cPairRecord>> cPairRecord::Rows() { return g_Rows; }
 
 void cPairRecord::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cPairRecord::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cPairRecord::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 
-void cPairRecord::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cPairRecord::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }

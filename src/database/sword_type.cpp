@@ -43,20 +43,20 @@ static_assert(WidthsMatch(g_SwordRows), "a width column disagrees with its membe
 
 std::span<const FIELDROW<cSwordFrameData>> cSwordFrameData::Rows() { return g_FrameRows; }
 
-cSwordFrameData::cSwordFrameData() { DefaultRows(Rows(), this); }
+cSwordFrameData::cSwordFrameData() { DefaultRows<g_FrameRows>(this); }
 
 void cSwordFrameData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cSwordFrameData::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cSwordFrameData::Load(cDataReader& file) { LoadRows<g_FrameRows>(file, this); }
 
-void cSwordFrameData::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cSwordFrameData::Save(cDataWriter& file) { SaveRows<g_FrameRows>(file, this); }
 
 std::span<const FIELDROW<cSwordTypeData>> cSwordTypeData::Rows() { return g_SwordRows; }
 
 cSwordTypeData::cSwordTypeData() { InitFresh(); }
 
 void cSwordTypeData::InitFresh() {
-    DefaultRows(Rows(), this);
+    DefaultRows<g_SwordRows>(this);
     vFrame.assign(1, cSwordFrameData());
     vFrame[0].nValue[SWORDFRAME_VALUE_NUM - 1] = 1;
 }
@@ -64,7 +64,7 @@ void cSwordTypeData::InitFresh() {
 void cSwordTypeData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cSwordTypeData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_SwordRows>(file, this);
     const uint32_t m = file.ReadCount(MIN_RECORD_BYTES);
     if (file.Failed()) return;
     vFrame.clear();
@@ -77,7 +77,7 @@ void cSwordTypeData::Load(cDataReader& file) {
 }
 
 void cSwordTypeData::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_SwordRows>(file, this);
     SaveRecordVector(file, vFrame);
 }
 

@@ -37,18 +37,18 @@ std::span<const FIELDROW<cStatusItem>> cStatusItem::Rows() { return g_StatusRows
 void cStatusItem::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cStatusItem::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_StatusRows>(file, this);
     if (!file.Failed()) DefaultRowsMissingFrom(Rows(), this, nReadVersion);
 }
 
-void cStatusItem::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cStatusItem::Save(cDataWriter& file) { SaveRows<g_StatusRows>(file, this); }
 
 std::span<const FIELDROW<cGameTypeFlags>> cGameTypeFlags::Rows() { return g_GameTypeRows; }
 
 void cGameTypeFlags::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cGameTypeFlags::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_GameTypeRows>(file, this);
     const uint32_t n = file.ReadCount(1);
     if (file.Failed()) return;
     vFlag.assign(n, 0);
@@ -56,7 +56,7 @@ void cGameTypeFlags::Load(cDataReader& file) {
 }
 
 void cGameTypeFlags::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_GameTypeRows>(file, this);
     file.WriteU32(static_cast<uint32_t>(vFlag.size()));
     file.Write(vFlag.data(), vFlag.size());
 }
@@ -65,9 +65,9 @@ std::span<const FIELDROW<cSysOption>> cSysOption::Rows() { return g_OptionRows; 
 
 void cSysOption::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cSysOption::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cSysOption::Load(cDataReader& file) { LoadRows<g_OptionRows>(file, this); }
 
-void cSysOption::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cSysOption::Save(cDataWriter& file) { SaveRows<g_OptionRows>(file, this); }
 
 void cSysOption::SetNumber(const std::string& name, int value) {
     nKind = 0;
@@ -233,7 +233,7 @@ int (*g_lpMusicCount)() = nullptr;
 }  // namespace
 
 void cSystemData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_SystemRows>(file, this);
     if (file.Failed()) return;
     const uint32_t v = nReadVersion;
     const cCmd freshCmd(1, std::string());
@@ -262,7 +262,7 @@ void cSystemData::Load(cDataReader& file) {
 
 void cSystemData::Save(cDataWriter& file) {
     CheckPlaceBgm();
-    SaveRows(file, Rows(), this);
+    SaveRows<g_SystemRows>(file, this);
     WriteBytes(file, vCarryFlag);
     WriteBytes(file, vClearFlag);
     WriteRecords(file, vStatusItem);

@@ -47,31 +47,31 @@ std::span<const FIELDROW<cMapChip>> cMapChip::Rows() { return g_ChipRows; }
 
 void cMapChip::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cMapChip::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cMapChip::Load(cDataReader& file) { LoadRows<g_ChipRows>(file, this); }
 
-void cMapChip::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cMapChip::Save(cDataWriter& file) { SaveRows<g_ChipRows>(file, this); }
 
 std::span<const FIELDROW<cWorldPage>> cWorldPage::Rows() { return g_PageRows; }
 
 void cWorldPage::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cWorldPage::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_PageRows>(file, this);
     DefaultRowsMissingFrom(Rows(), this, nReadVersion);
 }
 
-void cWorldPage::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cWorldPage::Save(cDataWriter& file) { SaveRows<g_PageRows>(file, this); }
 
 std::span<const FIELDROW<cWorldEvent>> cWorldEvent::Rows() { return g_EventRows; }
 
 void cWorldEvent::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cWorldEvent::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_EventRows>(file, this);
     LoadRecordVector(file, vPage);
 }
 
 void cWorldEvent::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_EventRows>(file, this);
     SaveRecordVector(file, vPage);
 }

@@ -5,11 +5,15 @@
 // without reading serialisation code. Layout registers from the table; load,
 // save and clear work straight from it through a plan made once per version,
 // with no registry (records that come by the ten thousand in a stage).
+#include <array>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -18,6 +22,7 @@
 
 template <class C>
 struct FIELDROW {
+    using CLASS = C;
     using MEMBER = std::variant<std::monostate,  // a dropped value: read into scratch, written as zeros
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
                                 uint32_t C::*, double C::*, int16_t (C::*)[3], uint8_t (C::*)[3],
@@ -219,6 +224,86 @@ void WriteRowImage(cDataWriter& file, std::span<const FIELDROW<C>> rows, C* self
     GetTablePlan(rows, self, DATA_VERSION).WriteNumbers(file, reinterpret_cast<const char*>(self));
 }
 
+// The rows of a table known at compile time, as a file of the current
+// version stores them: every numeric row at a fixed stream offset, so that
+// load and save copy member by member with constant offsets and sizes (the
+// compiler joins neighbouring copies) and look up no plan. Files of other
+// versions, and streams that store fewer fields, go through the plan.
+template <const auto& ROWS>
+class cCurrentRows {
+public:
+    using C = typename std::remove_cvref_t<decltype(ROWS[0])>::CLASS;
+
+    // Whether row i is a numeric row (or a dropped value) of the current version.
+    static constexpr bool IsNumber(size_t i) { return ROWS[i].StoredIn(DATA_VERSION) && !ROWS[i].IsString(); }
+    // Stream offset of row i among the numeric rows.
+    static constexpr uint32_t OffsetOf(size_t i) {
+        uint32_t off = 0;
+        for (size_t k = 0; k < i; ++k)
+            if (IsNumber(k)) off += static_cast<uint32_t>(ROWS[k].Bytes());
+        return off;
+    }
+    static constexpr size_t ROWNUM = std::size(ROWS);
+    static constexpr uint32_t NUMBERS = [] {
+        uint32_t n = 0;
+        for (size_t i = 0; i < ROWNUM; ++i) n += IsNumber(i) ? 1 : 0;
+        return n;
+    }();
+    static constexpr uint32_t BYTES = OffsetOf(ROWNUM);
+    static constexpr uint32_t STRINGS = [] {
+        uint32_t n = 0;
+        for (size_t i = 0; i < ROWNUM; ++i) n += ROWS[i].StoredIn(DATA_VERSION) && ROWS[i].IsString() ? 1 : 0;
+        return n;
+    }();
+    // The string members in stored order.
+    static constexpr std::array<std::string C::*, STRINGS> STRING_MEMBERS = [] {
+        std::array<std::string C::*, STRINGS> a{};
+        size_t k = 0;
+        for (size_t i = 0; i < ROWNUM; ++i)
+            if (ROWS[i].StoredIn(DATA_VERSION) && ROWS[i].IsString())
+                a[k++] = std::get<std::string C::*>(ROWS[i].lpMember);
+        return a;
+    }();
+
+    // The BYTES stream bytes at p spread over the members, and gathered back.
+    static void Spread(const uint8_t* p, C& self) {
+        [&]<size_t... I>(std::index_sequence<I...>) { (CopyRow<I, true>(const_cast<uint8_t*>(p), self), ...); }
+        (std::make_index_sequence<ROWNUM>{});
+    }
+    static void Gather(uint8_t* p, C& self) {
+        [&]<size_t... I>(std::index_sequence<I...>) { (CopyRow<I, false>(p, self), ...); }
+        (std::make_index_sequence<ROWNUM>{});
+    }
+    // Zeroes every numeric member and empties every string.
+    static void Clear(C& self) {
+        [&]<size_t... I>(std::index_sequence<I...>) { (ClearRow<I>(self), ...); }
+        (std::make_index_sequence<ROWNUM>{});
+        for (auto pm : STRING_MEMBERS) (self.*pm).clear();
+    }
+
+private:
+    // Copies row I between the stream at p and its member (dropped values
+    // are read past, and written as the zeros the writer gives).
+    template <size_t I, bool bLoad>
+    static void CopyRow(uint8_t* p, C& self) {
+        constexpr const auto& row = ROWS[I];
+        if constexpr (IsNumber(I) && row.lpMember.index() != 0) {
+            const auto part = StoredPart(row, self, std::get<row.lpMember.index()>(row.lpMember));
+            constexpr size_t n = static_cast<size_t>(row.Bytes());
+            if constexpr (bLoad) std::memcpy(part.lpFirst, p + OffsetOf(I), n);
+            else std::memcpy(p + OffsetOf(I), part.lpFirst, n);
+        }
+    }
+    template <size_t I>
+    static void ClearRow(C& self) {
+        constexpr const auto& row = ROWS[I];
+        if constexpr (IsNumber(I) && row.lpMember.index() != 0) {
+            const auto part = StoredPart(row, self, std::get<row.lpMember.index()>(row.lpMember));
+            std::memset(part.lpFirst, 0, static_cast<size_t>(row.Bytes()));
+        }
+    }
+};
+
 // A record whose stored fields are a FIELDROW table. The class C is the
 // record's own class and `self` the record itself.
 class cTableRecord : public cRecord {
@@ -234,6 +319,49 @@ protected:
                   const typename FIELDROW<C>::MEMBER* skip = nullptr) {
         const uint32_t n = file.ReadU32();
         if (!file.Failed()) LoadRowsAfterCount(file, n, rows, self, skip);
+    }
+    // The same for a table known at compile time: a current stream of every
+    // field takes the fixed image (cCurrentRows), any other the plan.
+    template <const auto& ROWS>
+    void LoadRows(cDataReader& file, typename cCurrentRows<ROWS>::C* self) {
+        const uint32_t n = file.ReadU32();
+        if (!file.Failed()) LoadRowsAfterCount<ROWS>(file, n, self);
+    }
+    template <const auto& ROWS>
+    void LoadRowsAfterCount(cDataReader& file, uint32_t n, typename cCurrentRows<ROWS>::C* self) {
+        using IMAGE = cCurrentRows<ROWS>;
+        using C = typename IMAGE::C;
+        if (n != IMAGE::NUMBERS || nReadVersion != DATA_VERSION) {
+            LoadRowsAfterCount(file, n, std::span<const FIELDROW<C>>(ROWS), self);
+            return;
+        }
+        const uint8_t* p = file.ReadSpan(IMAGE::BYTES);
+        if (file.Failed()) return;
+        IMAGE::Spread(p, *self);
+        LoadRowStrings<IMAGE>(file, *self);
+    }
+    // Writes the record stream at nDataVersion, the fixed image when that is current.
+    template <const auto& ROWS>
+    void SaveRows(cDataWriter& file, typename cCurrentRows<ROWS>::C* self) {
+        using IMAGE = cCurrentRows<ROWS>;
+        using C = typename IMAGE::C;
+        if (nDataVersion != DATA_VERSION) {
+            SaveRows(file, std::span<const FIELDROW<C>>(ROWS), self);
+            return;
+        }
+        uint8_t* p = file.Extend(4 + IMAGE::BYTES);
+        const uint32_t n = IMAGE::NUMBERS;
+        std::memcpy(p, &n, 4);
+        IMAGE::Gather(p + 4, *self);
+        file.WriteU32(IMAGE::STRINGS);
+        for (auto pm : IMAGE::STRING_MEMBERS) SaveStreamString(file, self->*pm);
+    }
+    // The generic clear at nDataVersion.
+    template <const auto& ROWS>
+    void ClearRows(typename cCurrentRows<ROWS>::C* self) {
+        using C = typename cCurrentRows<ROWS>::C;
+        if (nDataVersion == DATA_VERSION) cCurrentRows<ROWS>::Clear(*self);
+        else ClearRows(std::span<const FIELDROW<C>>(ROWS), self);
     }
     // The same after the field-count word n, read by the caller.
     template <class C>
@@ -258,6 +386,24 @@ protected:
     }
 
 private:
+    // The string count and strings after a fixed image, with the rules of the plan's load.
+    template <class IMAGE, class C>
+    static void LoadRowStrings(cDataReader& file, C& self) {
+        const uint32_t m = file.ReadU32();
+        if (file.Failed()) return;
+        if (m > IMAGE::STRINGS) {
+            FailStringCount(file, m, IMAGE::STRINGS);
+            return;
+        }
+        for (uint32_t k = 0; k < m; ++k) {
+            LoadStreamString(file, self.*IMAGE::STRING_MEMBERS[k]);
+            if (file.Failed()) return;
+        }
+        if (bRemoveCR)
+            for (auto pm : IMAGE::STRING_MEMBERS) std::erase(self.*pm, '\r');
+    }
+    static void FailStringCount(cDataReader& file, uint32_t m, uint32_t registered);
+
     // Registers one numeric member by its type.
     void AddValueField(uint8_t* p, int count) { AddByteField(p, count); }
     void AddValueField(int8_t* p, int count) { AddByteField(p, count); }
@@ -306,22 +452,23 @@ int NumericRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) {
     return n;
 }
 
+// Sets the member pm of one row to `value` (numbers) or to the default text (strings).
+template <class C, class P>
+void SetMemberValue(const FIELDROW<C>& row, C* self, P pm, double value) {
+    if constexpr (std::is_same_v<P, std::monostate>) {
+    } else if constexpr (std::is_same_v<P, std::string C::*>) {
+        self->*pm = row.lpszDefault ? row.lpszDefault : "";
+    } else {
+        const auto part = StoredPart(row, *self, pm);
+        using T = std::remove_pointer_t<decltype(part.lpFirst)>;
+        for (int i = 0; i < part.nCount; ++i) part.lpFirst[i] = static_cast<T>(value);
+    }
+}
+
 // Sets the member of one row to `value` (numbers) or to the default text (strings).
 template <class C>
 void SetRowValue(const FIELDROW<C>& row, C* self, double value) {
-    std::visit(
-        [&](auto pm) {
-            using P = decltype(pm);
-            if constexpr (std::is_same_v<P, std::monostate>) {
-            } else if constexpr (std::is_same_v<P, std::string C::*>) {
-                self->*pm = row.lpszDefault ? row.lpszDefault : "";
-            } else {
-                const auto part = StoredPart(row, *self, pm);
-                using T = std::remove_pointer_t<decltype(part.lpFirst)>;
-                for (int i = 0; i < part.nCount; ++i) part.lpFirst[i] = static_cast<T>(value);
-            }
-        },
-        row.lpMember);
+    std::visit([&](auto pm) { SetMemberValue(row, self, pm, value); }, row.lpMember);
 }
 
 // Sets the member of one row to its default value.
@@ -334,6 +481,13 @@ void SetRowDefault(const FIELDROW<C>& row, C* self) {
 template <class C>
 void DefaultRows(std::span<const FIELDROW<C>> rows, C* self) {
     for (const FIELDROW<C>& row : rows) SetRowDefault(row, self);
+}
+// The same for a table known at compile time, member by member.
+template <const auto& ROWS>
+void DefaultRows(typename cCurrentRows<ROWS>::C* self) {
+    [&]<size_t... I>(std::index_sequence<I...>) {
+        (SetMemberValue(ROWS[I], self, std::get<ROWS[I].lpMember.index()>(ROWS[I].lpMember), ROWS[I].dDefault), ...);
+    }(std::make_index_sequence<std::size(ROWS)>{});
 }
 
 // Sets the members that a file of version v does not store to what such a

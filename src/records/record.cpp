@@ -20,17 +20,33 @@ alignas(8) thread_local uint8_t t_Scratch[SCRATCH_SIZE];
 
 void cRecord::Layout(uint32_t) { ClearAllFields(); }
 
+cRecord::REGISTRY& cRecord::Registry() {
+    if (!m_pRegistry) m_pRegistry = std::make_unique<REGISTRY>();
+    return *m_pRegistry;
+}
+
+const std::vector<FIELDDATA>& cRecord::Fields() const {
+    static const std::vector<FIELDDATA> none;
+    return m_pRegistry ? m_pRegistry->vField : none;
+}
+
+const std::vector<STRFIELDDATA>& cRecord::StrFields() const {
+    static const std::vector<STRFIELDDATA> none;
+    return m_pRegistry ? m_pRegistry->vStr : none;
+}
+
 void cRecord::AddField(void* p, int count, int size) {
     FIELDDATA fd;
     fd.lpOwner = this;
     fd.lpField = p;
     fd.nCount = static_cast<uint32_t>(count);
     fd.nSize = static_cast<int8_t>(size);
-    m_vFieldData.push_back(fd);
+    Registry().vField.push_back(fd);
 }
 
 void cRecord::AddStringField(std::string* p, int count) {
-    for (int i = 0; i < count; ++i) m_vStrFieldData.push_back(STRFIELDDATA{this, p + i});
+    std::vector<STRFIELDDATA>& v = Registry().vStr;
+    for (int i = 0; i < count; ++i) v.push_back(STRFIELDDATA{this, p + i});
 }
 
 void cRecord::AddScratchField(int size, int count) {
@@ -69,51 +85,57 @@ void cRecord::Load(cDataReader& file) {
 }
 
 void cRecord::LoadAfterCount(cDataReader& file, uint32_t n) {
-    if (!file.Failed() && n > m_vFieldData.size())
-        file.SetFailed("field count " + std::to_string(n) + " above the " +
-                       std::to_string(m_vFieldData.size()) + " registered");
+    const std::vector<FIELDDATA>& fields = Fields();
+    const std::vector<STRFIELDDATA>& strings = StrFields();
+    if (!file.Failed() && n > fields.size())
+        file.SetFailed("field count " + std::to_string(n) + " above the " + std::to_string(fields.size()) +
+                       " registered");
     for (uint32_t i = 0; i < n && !file.Failed(); ++i) {
-        const FIELDDATA& fd = m_vFieldData[i];
+        const FIELDDATA& fd = fields[i];
         file.Read(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
     }
     const uint32_t m = file.Failed() ? 0 : file.ReadU32();
-    if (!file.Failed() && m > m_vStrFieldData.size())
-        file.SetFailed("string count " + std::to_string(m) + " above the " +
-                       std::to_string(m_vStrFieldData.size()) + " registered");
-    for (uint32_t i = 0; i < m && !file.Failed(); ++i) LoadStreamString(file, *m_vStrFieldData[i].lpString);
+    if (!file.Failed() && m > strings.size())
+        file.SetFailed("string count " + std::to_string(m) + " above the " + std::to_string(strings.size()) +
+                       " registered");
+    for (uint32_t i = 0; i < m && !file.Failed(); ++i) LoadStreamString(file, *strings[i].lpString);
     if (bRemoveCR && !file.Failed()) RemoveCR();
 }
 
 void cRecord::Save(cDataWriter& file) {
     Layout(nDataVersion);
-    file.WriteU32(static_cast<uint32_t>(m_vFieldData.size()));
-    for (const FIELDDATA& fd : m_vFieldData)
+    file.WriteU32(static_cast<uint32_t>(Fields().size()));
+    for (const FIELDDATA& fd : Fields())
         file.Write(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
-    file.WriteU32(static_cast<uint32_t>(m_vStrFieldData.size()));
-    for (const STRFIELDDATA& sd : m_vStrFieldData) SaveStreamString(file, *sd.lpString);
+    file.WriteU32(static_cast<uint32_t>(StrFields().size()));
+    for (const STRFIELDDATA& sd : StrFields()) SaveStreamString(file, *sd.lpString);
 }
 
 void cRecord::Clear() {
     Layout(nDataVersion);
-    for (const FIELDDATA& fd : m_vFieldData)
+    for (const FIELDDATA& fd : Fields())
         std::memset(fd.lpField, 0, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
-    for (const STRFIELDDATA& sd : m_vStrFieldData) sd.lpString->clear();
+    for (const STRFIELDDATA& sd : StrFields()) sd.lpString->clear();
 }
 
 void cRecord::CopyValues(cRecord& src) {
     if (&src == this) return;
     Layout(nDataVersion);
     src.Layout(nDataVersion);
-    const size_t nf = std::min(m_vFieldData.size(), src.m_vFieldData.size());
+    const std::vector<FIELDDATA>& dst = Fields();
+    const std::vector<FIELDDATA>& from = src.Fields();
+    const size_t nf = std::min(dst.size(), from.size());
     for (size_t i = 0; i < nf; ++i) {
-        const FIELDDATA& d = m_vFieldData[i];
-        const FIELDDATA& s = src.m_vFieldData[i];
+        const FIELDDATA& d = dst[i];
+        const FIELDDATA& s = from[i];
         size_t bytes = static_cast<size_t>(d.nCount) * static_cast<size_t>(d.nSize);
         size_t srcBytes = static_cast<size_t>(s.nCount) * static_cast<size_t>(s.nSize);
         std::memmove(d.lpField, s.lpField, std::min(bytes, srcBytes));
     }
-    const size_t ns = std::min(m_vStrFieldData.size(), src.m_vStrFieldData.size());
-    for (size_t i = 0; i < ns; ++i) *m_vStrFieldData[i].lpString = *src.m_vStrFieldData[i].lpString;
+    const std::vector<STRFIELDDATA>& dstStr = StrFields();
+    const std::vector<STRFIELDDATA>& fromStr = src.StrFields();
+    const size_t ns = std::min(dstStr.size(), fromStr.size());
+    for (size_t i = 0; i < ns; ++i) *dstStr[i].lpString = *fromStr[i].lpString;
 }
 
 int cRecord::LoadFromFile(const std::string& name) {
@@ -133,7 +155,7 @@ int cRecord::SaveToFile(const std::string& name) {
 }
 
 void cRecord::RemoveCR() {
-    for (const STRFIELDDATA& sd : m_vStrFieldData) {
+    for (const STRFIELDDATA& sd : StrFields()) {
         std::string& s = *sd.lpString;
         s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
     }

@@ -6,8 +6,11 @@
 //
 // The registry is rebuilt against `this` by every operation that uses it, and
 // a copy never takes its source's registry, so a descriptor can never point
-// into another record's memory.
+// into another record's memory. It is made by the first registration: a
+// record that loads and saves through a field table (most of them, by the
+// hundred thousand in a stage) carries one pointer for it, not two lists.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,8 +62,8 @@ public:
     // Removes every carriage return from every registered string.
     void RemoveCR();
 
-    const std::vector<FIELDDATA>& Fields() const { return m_vFieldData; }
-    const std::vector<STRFIELDDATA>& StrFields() const { return m_vStrFieldData; }
+    const std::vector<FIELDDATA>& Fields() const;
+    const std::vector<STRFIELDDATA>& StrFields() const;
 
 protected:
     void AddIntField(int32_t* p, int count = 1) { AddField(p, count, 4); }
@@ -80,18 +83,26 @@ protected:
     // of the registry in hand, then the strings, carriage returns removed.
     void LoadAfterCount(cDataReader& file, uint32_t n);
 
-    void ClearFields() { m_vFieldData.clear(); }
-    void ClearStrFields() { m_vStrFieldData.clear(); }
+    void ClearFields() {
+        if (m_pRegistry) m_pRegistry->vField.clear();
+    }
+    void ClearStrFields() {
+        if (m_pRegistry) m_pRegistry->vStr.clear();
+    }
     void ClearAllFields() {
         ClearFields();
         ClearStrFields();
     }
 
 private:
+    struct REGISTRY {
+        std::vector<FIELDDATA> vField;
+        std::vector<STRFIELDDATA> vStr;
+    };
     void AddField(void* p, int count, int size);
+    REGISTRY& Registry();
 
-    std::vector<FIELDDATA> m_vFieldData;
-    std::vector<STRFIELDDATA> m_vStrFieldData;
+    std::unique_ptr<REGISTRY> m_pRegistry;  // null until something registers
 };
 
 // One string of a record stream: u32 length + 1, then the text and its NUL

@@ -38,9 +38,9 @@ std::span<const FIELDROW<cAnimeSetFrame>> cAnimeSetFrame::Rows() { return g_Fram
 
 void cAnimeSetFrame::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cAnimeSetFrame::Load(cDataReader& file) { LoadRows(file, Rows(), this); }
+void cAnimeSetFrame::Load(cDataReader& file) { LoadRows<g_FrameRows>(file, this); }
 
-void cAnimeSetFrame::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cAnimeSetFrame::Save(cDataWriter& file) { SaveRows<g_FrameRows>(file, this); }
 
 std::span<const FIELDROW<cAnimeSetMove>> cAnimeSetMove::Rows() { return g_MoveRows; }
 
@@ -49,7 +49,7 @@ cAnimeSetMove::cAnimeSetMove() { Init(); }
 void cAnimeSetMove::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cAnimeSetMove::Init() {
-    ClearRows(Rows(), this);
+    ClearRows<g_MoveRows>(this);
     vFrame.assign(1, cAnimeSetFrame());
     byFlag = 1;
 }
@@ -57,7 +57,7 @@ void cAnimeSetMove::Init() {
 void cAnimeSetMove::ResizeFrames(size_t n) { vFrame.resize(n); }
 
 void cAnimeSetMove::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_MoveRows>(file, this);
     uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
     if (file.Failed()) return;
     ResizeFrames(n);
@@ -68,7 +68,7 @@ void cAnimeSetMove::Load(cDataReader& file) {
 }
 
 void cAnimeSetMove::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_MoveRows>(file, this);
     SaveRecordVector(file, vFrame);
 }
 
@@ -84,7 +84,7 @@ void cAnimeSetData::ResizeMoves(size_t n) {
 }
 
 void cAnimeSetData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_SetRows>(file, this);
     uint32_t n = file.ReadCount(MIN_MOVE_BYTES);
     if (file.Failed()) return;
     vMove.resize(n);
@@ -101,6 +101,6 @@ void cAnimeSetData::Load(cDataReader& file) {
 }
 
 void cAnimeSetData::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_SetRows>(file, this);
     SaveRecordVector(file, vMove);
 }

@@ -57,7 +57,7 @@ cBlockData::cBlockData() { Clear(); }
 void cBlockData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cBlockData::Clear() {
-    ClearRows(Rows(), this);
+    ClearRows<g_BlockRows>(this);
     vInherit.assign(BLOCK_GROUP_NUM, 0);
     byHitKind = 1;
     byPassGroup = 255;
@@ -67,7 +67,7 @@ void cBlockData::Clear() {
 }
 
 void cBlockData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_BlockRows>(file, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -79,8 +79,8 @@ void cBlockData::Load(cDataReader& file) {
 }
 
 void cBlockData::Save(cDataWriter& file) {
-    CheckIndex();
-    SaveRows(file, Rows(), this);
+    if (IndexChecksOnSave()) CheckIndex();
+    SaveRows<g_BlockRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);

@@ -74,7 +74,7 @@ void cCharaData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCharaData::Clear() {
     nItem = 0;
-    ClearRows(Rows(), this);
+    ClearRows<g_CharaRows>(this);
     vInherit.assign(CHARA_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_CHARA;
     byZ = 3;
@@ -92,7 +92,7 @@ void cCharaData::Clear() {
 }
 
 void cCharaData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_CharaRows>(file, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     nItem = file.ReadI32();
@@ -137,8 +137,8 @@ void cCharaData::Convert(uint32_t v) {
 }
 
 void cCharaData::Save(cDataWriter& file) {
-    CheckIndex();
-    SaveRows(file, Rows(), this);
+    if (IndexChecksOnSave()) CheckIndex();
+    SaveRows<g_CharaRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     file.WriteI32(nItem);

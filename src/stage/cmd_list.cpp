@@ -16,7 +16,7 @@ std::span<const FIELDROW<cEdCmdList>> cEdCmdList::Rows() { return g_Rows; }
 void cEdCmdList::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEdCmdList::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     uint32_t n = file.ReadCount(1);
     if (file.Failed()) return;
     vKey.resize(n);
@@ -27,7 +27,7 @@ void cEdCmdList::Load(cDataReader& file) {
 }
 
 void cEdCmdList::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
     file.WriteU32(static_cast<uint32_t>(vKey.size()));
     if (!vKey.empty()) file.Write(vKey.data(), vKey.size());
 }

@@ -42,10 +42,10 @@ std::span<const FIELDROW<cEdCond>> cEdCond::Rows() { return g_Rows; }
 
 void cEdCond::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cEdCond::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cEdCond::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void cEdCond::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     const uint32_t v = nReadVersion;
     if (v < 160 && nKind >= 5) nKind += 2;

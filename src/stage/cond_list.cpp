@@ -17,7 +17,7 @@ std::span<const FIELDROW<cCondList>> cCondList::Rows() { return g_Rows; }
 void cCondList::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cCondList::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     if (file.Failed()) return;
     // Lists of versions 764 and 765 were stored without their conditions.
     if (nReadVersion >= 766) LoadCondVector(file, vCond);
@@ -25,7 +25,7 @@ void cCondList::Load(cDataReader& file) {
 }
 
 void cCondList::Save(cDataWriter& file) {
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
     SaveCondVector(file, vCond);
 }
 

@@ -11,6 +11,7 @@ PALETTELISTS g_PlayStagePalette;
 thread_local const PALETTELISTS* t_lpStagePalette = nullptr;
 thread_local bool t_bNoTemplates = false;
 thread_local bool t_bDeferFlowChecks = false;
+thread_local bool t_bSaveChecked = false;
 
 }  // namespace
 
@@ -43,3 +44,7 @@ bool TemplatesEnabled() { return !t_bNoTemplates; }
 cDeferFlowChecksScope::cDeferFlowChecksScope() : m_bPrev(t_bDeferFlowChecks) { t_bDeferFlowChecks = true; }
 cDeferFlowChecksScope::~cDeferFlowChecksScope() { t_bDeferFlowChecks = m_bPrev; }
 bool FlowChecksOnLoad() { return !t_bDeferFlowChecks; }
+
+cCheckedSaveScope::cCheckedSaveScope() : m_bPrev(t_bSaveChecked) { t_bSaveChecked = true; }
+cCheckedSaveScope::~cCheckedSaveScope() { t_bSaveChecked = m_bPrev; }
+bool IndexChecksOnSave() { return !t_bSaveChecked; }

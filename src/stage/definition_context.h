@@ -76,6 +76,22 @@ private:
 // Whether definitions loaded on this thread check their flows' indices.
 bool FlowChecksOnLoad();
 
+// While it lives, the objects saved on this thread leave out the index checks
+// of their own saves: the stage that saves them has just run the same checks
+// over every one of them (they change nothing when run again).
+class cCheckedSaveScope {
+public:
+    cCheckedSaveScope();
+    ~cCheckedSaveScope();
+    cCheckedSaveScope(const cCheckedSaveScope&) = delete;
+    cCheckedSaveScope& operator=(const cCheckedSaveScope&) = delete;
+
+private:
+    bool m_bPrev;
+};
+// Whether objects saved on this thread run their own index checks.
+bool IndexChecksOnSave();
+
 // Size of a palette list (0 for a null list).
 template <class V>
 int PaletteListSize(const V* lpList) {

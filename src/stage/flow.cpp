@@ -55,7 +55,7 @@ void cFlow::Load(cDataReader& file) {
         return;
     }
     cDepthGuard guard;
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     if (file.Failed()) return;
     LoadCondVector(file, vCond);
     if (file.Failed()) return;
@@ -76,7 +76,7 @@ void cFlow::Load(cDataReader& file) {
 
 void cFlow::Save(cDataWriter& file) {
     // Each command runs the database validation in its own save.
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
     SaveCondVector(file, vCond);
     SaveRecordVector(file, vKeyCond);
     SaveCmdList(file, vCmd);

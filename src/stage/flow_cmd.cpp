@@ -1,6 +1,7 @@
 #include "stage/flow_cmd.h"
 
 #include "records/version.h"
+#include "stage/definition_context.h"
 #include "stage/flow.h"
 #include "stage/shared_records.h"
 
@@ -70,7 +71,7 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cFlowCmd::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     LoadShared(file, spMove);
     LoadShared(file, spShot);
     // Condition lists exist from version 764 on; older streams carry no flag.
@@ -96,9 +97,9 @@ void cFlowCmd::Load(cDataReader& file) {
 
 void cFlowCmd::Save(cDataWriter& file) {
     // Every command, those of the sub-flows included, is checked by its own
-    // save just before it is written.
-    CheckOwnDbIndex();
-    SaveRows(file, Rows(), this);
+    // save just before it is written (unless its stage checked them all).
+    if (IndexChecksOnSave()) CheckOwnDbIndex();
+    SaveRows<g_Rows>(file, this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);
     SaveShared(file, spCondList);

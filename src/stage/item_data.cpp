@@ -40,7 +40,7 @@ cItemData::cItemData() { Clear(); }
 void cItemData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cItemData::Clear() {
-    ClearRows(Rows(), this);
+    ClearRows<g_ItemRows>(this);
     vInherit.assign(ITEM_GROUP_NUM, 0);
     byGraphicKind = GRAPHIC_ITEM;
     bySetting10 = 6;
@@ -52,7 +52,7 @@ void cItemData::Clear() {
 }
 
 void cItemData::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_ItemRows>(file, this);
     wCellX = file.ReadU16();
     wCellY = file.ReadU16();
     LoadFlagsAndConds(file);
@@ -76,8 +76,8 @@ void cItemData::Load(cDataReader& file) {
 }
 
 void cItemData::Save(cDataWriter& file) {
-    CheckIndex();
-    SaveRows(file, Rows(), this);
+    if (IndexChecksOnSave()) CheckIndex();
+    SaveRows<g_ItemRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);

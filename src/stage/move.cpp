@@ -61,7 +61,8 @@ void cEdMove::Load(cDataReader& file) {
     // current layout of their version; they are read without it, and the
     // factor keeps its value.
     const bool bNoFactor = static_cast<uint64_t>(n) + 1 == StoredNumericRows(Rows(), this);
-    LoadRowsAfterCount(file, n, Rows(), this, bNoFactor ? &g_Factor : nullptr);
+    if (bNoFactor) LoadRowsAfterCount(file, n, Rows(), this, &g_Factor);
+    else LoadRowsAfterCount<g_Rows>(file, n, this);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;
     if (nReadVersion < 158) bMirrorAngle = 0;
     if (nReadVersion < 159) nDistUnit = 0;
@@ -71,7 +72,7 @@ void cEdMove::Load(cDataReader& file) {
     }
 }
 
-void cEdMove::Save(cDataWriter& file) { SaveRows(file, Rows(), this); }
+void cEdMove::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void cEdMove::SetDefaults() {
     // The member initialisers are the defaults of a new setting.

@@ -35,7 +35,7 @@ std::span<const FIELDROW<cEdShot>> cEdShot::Rows() { return g_Rows; }
 void cEdShot::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEdShot::Load(cDataReader& file) {
-    LoadRows(file, Rows(), this);
+    LoadRows<g_Rows>(file, this);
     if (file.Failed()) return;
     if (nReadVersion < DATA_VERSION) {
         const uint32_t v = nReadVersion;
@@ -56,7 +56,7 @@ void cEdShot::Load(cDataReader& file) {
 
 void cEdShot::Save(cDataWriter& file) {
     Normalize();
-    SaveRows(file, Rows(), this);
+    SaveRows<g_Rows>(file, this);
 }
 
 void cEdShot::Normalize() {

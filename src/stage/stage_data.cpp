@@ -378,6 +378,7 @@ void cStageData::SaveObjects(cDataWriter& file) {
 
 void cStageData::Save(cDataWriter& file) {
     Validate();
+    const cCheckedSaveScope checked;
     SaveSettings(file);
     SaveObjects(file);
     SaveRecordVector(file, vBg);
@@ -387,6 +388,7 @@ void cStageData::Save(cDataWriter& file) {
 
 void cStageData::SaveForReplay(cDataWriter& file, cStageData& settings) {
     Validate();
+    const cCheckedSaveScope checked;
     settings.SaveSettings(file);
     SaveObjects(file);
     SaveRecordVector(file, settings.vBg);
