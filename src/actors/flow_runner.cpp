@@ -168,6 +168,7 @@ const cInput* cChara::KeyInput() const {
 }
 
 void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
+    if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
     // Restored, not cleared, at the end: a start from inside a running flow
     // keeps that flow's context.
     cChara* prevChara = lpPlayScene ? lpPlayScene->lpCurChara : nullptr;

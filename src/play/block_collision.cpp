@@ -14,17 +14,36 @@
 
 namespace {
 
-int32_t CellAt(double px, double py) {
-    const int32_t col = static_cast<int32_t>(px) >> 5;
-    const int32_t row = static_cast<int32_t>(py) >> 5;
-    if (col < 0 || row < 0 || col >= CurScrollX().nPitch || row >= CurScrollY().nCells) return -1;
-    return (row << CurScrollX().nPitchShift) + col;
-}
+// The grid as the samples of one edge read it, its sizes fetched once.
+struct GRIDVIEW {
+    const cBlockCell* lpCells;
+    int32_t nSize, nPitch, nShift, nRows;
+    GRIDVIEW() : lpCells(BlockGrid.data()), nSize(static_cast<int32_t>(BlockGrid.size())) {
+        const cScrollAxis& sx = CurScrollX();
+        nPitch = sx.nPitch;
+        nShift = sx.nPitchShift;
+        nRows = CurScrollY().nCells;
+    }
+    // GetBlockHitKindAt.
+    int32_t HitAt(int32_t cell, int32_t side) const {
+        return cell < 0 || cell >= nSize ? 0 : lpCells[cell].GetBlockHitKind(side);
+    }
+    // The cell under a point, -1 outside the grid.
+    int32_t CellAt(double px, double py) const {
+        const int32_t col = static_cast<int32_t>(px) >> 5;
+        const int32_t row = static_cast<int32_t>(py) >> 5;
+        if (col < 0 || row < 0 || col >= nPitch || row >= nRows) return -1;
+        return (row << nShift) + col;
+    }
+};
 
 // Samples from the first end to the other: at least enough for an edge to
 // meet every cell it crosses.
 int32_t SampleSpan(const cChara& c, double length) {
-    int32_t need = static_cast<int32_t>(std::ceil(length / 32.0));
+    // std::ceil without its library call: the whole part, one up when below.
+    const double cells = length / 32.0;
+    int32_t need = static_cast<int32_t>(cells);
+    if (need < cells) ++need;
     if (need < 1) need = 1;
     return c.nCellSpan > need ? c.nCellSpan : need;
 }
@@ -66,13 +85,15 @@ int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2
     const double len = bVertical ? y2 - y1 : x2 - x1;
     const int32_t span = SampleSpan(c, len);
     const double mid = len / 2;
+    const GRIDVIEW grid;
+    const int32_t side = c.Side();
     int32_t best = -1, bestHit = -1;
     double bestDist = 0;
     for (int32_t i = 0; i <= span; ++i) {
         const double d = len * i / span;
-        const int32_t cell = bVertical ? CellAt(x1, y1 + d) : CellAt(x1 + d, y1);
+        const int32_t cell = bVertical ? grid.CellAt(x1, y1 + d) : grid.CellAt(x1 + d, y1);
         if (cell < 0) continue;
-        const int32_t hit = CellHitFor(c, cell);
+        const int32_t hit = grid.HitAt(cell, side);
         const double dist = std::fabs(d - mid);
         if (hit > bestHit || (hit == bestHit && !bVertical && dist < bestDist)) {
             best = cell;
@@ -86,10 +107,11 @@ int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2
 int32_t BestBottomCell(const cChara& c) {
     const double len = c.x2 - c.x;
     const int32_t span = SampleSpan(c, len);
+    const GRIDVIEW grid;
     int32_t best = -1, bestHit = -1;
     for (int32_t i = 0; i <= span; ++i) {
         const double px = i == span ? c.x2 : c.x + std::trunc(static_cast<double>(c.nHitW) / span) * i;
-        const int32_t cell = CellAt(px, c.y2);
+        const int32_t cell = grid.CellAt(px, c.y2);
         if (cell < 0) continue;
         const int32_t hit = CellHitFor(c, cell);
         if (hit > bestHit) best = cell, bestHit = hit;
