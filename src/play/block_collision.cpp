@@ -86,6 +86,12 @@ int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2
     const int32_t span = SampleSpan(c, len);
     const double mid = len / 2;
     const GRIDVIEW grid;
+    // The samples move one way along one axis: when the first and the last
+    // fall in the same cell, so do all between, and that cell is the answer.
+    const double last = len * span / span;
+    const int32_t firstCell = grid.CellAt(x1, y1);
+    if (firstCell >= 0 && firstCell == (bVertical ? grid.CellAt(x1, y1 + last) : grid.CellAt(x1 + last, y1)))
+        return firstCell;
     const int32_t side = c.Side();
     int32_t best = -1, bestHit = -1;
     double bestDist = 0;
