@@ -80,18 +80,12 @@ void MoveTopTo(cChara& c, double v) {
     c.FixAfterMoveY();
 }
 
-int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
-    const bool bVertical = x1 == x2;
-    const double len = bVertical ? y2 - y1 : x2 - x1;
-    const int32_t span = SampleSpan(c, len);
+namespace {
+
+// The samples of an edge from its first end (see BestEdgeCell).
+int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1, double len,
+                   int32_t span) {
     const double mid = len / 2;
-    const GRIDVIEW grid;
-    // The samples move one way along one axis: when the first and the last
-    // fall in the same cell, so do all between, and that cell is the answer.
-    const double last = len * span / span;
-    const int32_t firstCell = grid.CellAt(x1, y1);
-    if (firstCell >= 0 && firstCell == (bVertical ? grid.CellAt(x1, y1 + last) : grid.CellAt(x1 + last, y1)))
-        return firstCell;
     const int32_t side = c.Side();
     int32_t best = -1, bestHit = -1;
     double bestDist = 0;
@@ -108,6 +102,27 @@ int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2
         }
     }
     return best;
+}
+
+// BestEdgeCell, inline in the checks of this file.
+inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
+    const bool bVertical = x1 == x2;
+    const double len = bVertical ? y2 - y1 : x2 - x1;
+    const int32_t span = SampleSpan(c, len);
+    const GRIDVIEW grid;
+    // The samples move one way along one axis: when the first and the last
+    // fall in the same cell, so do all between, and that cell is the answer.
+    const double last = len * span / span;
+    const int32_t firstCell = grid.CellAt(x1, y1);
+    if (firstCell >= 0 && firstCell == (bVertical ? grid.CellAt(x1, y1 + last) : grid.CellAt(x1 + last, y1)))
+        return firstCell;
+    return SampleEdge(c, grid, bVertical, x1, y1, len, span);
+}
+
+}  // namespace
+
+int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
+    return EdgeCell(c, x1, y1, x2, y2);
 }
 
 int32_t BestBottomCell(const cChara& c) {
@@ -137,7 +152,7 @@ int32_t BestCornerCell(const cChara& c, int32_t x1, int32_t y1, int32_t x2, int3
 }
 
 int32_t CheckLeft(cChara& c) {
-    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x, c.y, c.x, c.y2));
+    const int32_t hit = CellHitFor(c, EdgeCell(c, c.x, c.y, c.x, c.y2));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
@@ -149,7 +164,7 @@ int32_t CheckLeft(cChara& c) {
 }
 
 int32_t CheckRight(cChara& c) {
-    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x2, c.y, c.x2, c.y2));
+    const int32_t hit = CellHitFor(c, EdgeCell(c, c.x2, c.y, c.x2, c.y2));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
@@ -161,7 +176,7 @@ int32_t CheckRight(cChara& c) {
 }
 
 int32_t CheckCeiling(cChara& c) {
-    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x, c.y, c.x2, c.y));
+    const int32_t hit = CellHitFor(c, EdgeCell(c, c.x, c.y, c.x2, c.y));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
@@ -171,7 +186,7 @@ int32_t CheckCeiling(cChara& c) {
 }
 
 int32_t CheckFloor(cChara& c, bool bCountNoGround) {
-    const int32_t cell = BestEdgeCell(c, c.x, c.y2, c.x2, c.y2);
+    const int32_t cell = EdgeCell(c, c.x, c.y2, c.x2, c.y2);
     const int32_t hit = CellHitFor(c, cell);
     // The push-out takes only the solid and deadly cases: the block the
     // character stands on stays.
