@@ -179,7 +179,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
     const bool bEarly = lpPlayScene && lpPlayScene->bEarlyClaim;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         cFlowRun& fr = flows[i];
-        if (!fr.def || fr.def->nTrigger != trigger) continue;
+        if (!fr.def || fr.trigger != trigger) continue;
         if (!bNoClaim && bEarly) {
             if (fr.claimed) continue;
             fr.claimed = 1;
@@ -225,7 +225,7 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
             continue;
         }
         if (fr.paused || fr.halted || fr.changedThisFrame) continue;
-        const bool bDeathFlow = fr.def->nTrigger == TRIGGER_DEATH;
+        const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (bDying && !bDeathFlow) continue;
         if (fr.Run(*this) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
         if (bStopWithoutHp && !bDying && !bDeathFlow && hp <= 0) {
