@@ -118,9 +118,11 @@ void cChara::AssignFlows(const cSafeVector<cFlowRun>& src) {
 void cChara::RebindFlows() {
     // A flow instance beyond the character's own flows has nothing to run.
     if (flows.size() > data.vFlow.size()) flows.resize(data.vFlow.size());
+    nFlowTriggerMask = 0;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         flows[i].index = i;
         flows[i].Bind(data.vFlow[i]);
+        nFlowTriggerMask |= TriggerBit(data.vFlow[i].nTrigger);
     }
 }
 

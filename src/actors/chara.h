@@ -378,6 +378,11 @@ public:
     // Flow commands
 public:
     int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
+    // Bit (trigger & 63) is set for the trigger of every bound flow (bound
+    // again: recomputed; flows taken out leave bits that only cost a look):
+    // a trigger start finds at once that no flow waits for it.
+    uint64_t nFlowTriggerMask = ~uint64_t{0};
+    static uint64_t TriggerBit(int32_t trigger) { return uint64_t{1} << (trigger & 63); }
     // Starts the overlay animations that the running flows schedule for their current frame.
     void RunAnimeSchedule();
 

@@ -16,6 +16,7 @@ void cFlowCmdRun::ClearWork() {
 
 void cFlowRun::Bind(const cFlow& flow) {
     def = &flow;
+    trigger = flow.nTrigger;
     const int nKeys = static_cast<int>(flow.vKeyCond.size());
     vKeyStep.resize(nKeys);
     for (int k = 0; k < nKeys; ++k) vKeyStep[k].lpStep = &flow.vKeyCond[k];

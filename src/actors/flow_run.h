@@ -84,6 +84,7 @@ public:
     int32_t index = 0;      // position of the flow in the character's flow list
     int32_t uid = 0;        // ties the overlay animations started by this flow to it
     const cFlow* def = nullptr;  // the flow (in the character's own flow list)
+    int32_t trigger = -1;        // def's trigger, kept by Bind: the per-step checks read it here
     cSafeVector<KEYSTEPRUN> vKeyStep;  // key-condition work, one per key step
     int32_t condWasTrue = 0;  // the conditions held at the last test
     int32_t keyMatched = 0;   // the key sequence matched

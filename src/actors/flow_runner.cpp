@@ -168,6 +168,7 @@ const cInput* cChara::KeyInput() const {
 }
 
 void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
+    if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
     // Restored, not cleared, at the end: a start from inside a running flow
     // keeps that flow's context.
     cChara* prevChara = lpWorld ? lpWorld->lpCurChara : nullptr;
@@ -178,7 +179,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
     const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         cFlowRun& fr = flows[i];
-        if (!fr.def || fr.def->nTrigger != trigger) continue;
+        if (!fr.def || fr.trigger != trigger) continue;
         if (!bNoClaim && bEarly) {
             if (fr.claimed) continue;
             fr.claimed = 1;
@@ -224,7 +225,7 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
             continue;
         }
         if (fr.paused || fr.halted || fr.changedThisFrame) continue;
-        const bool bDeathFlow = fr.def->nTrigger == TRIGGER_DEATH;
+        const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (bDying && !bDeathFlow) continue;
         if (fr.Run(*this) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
         if (bStopWithoutHp && !bDying && !bDeathFlow && hp <= 0) {

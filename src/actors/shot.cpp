@@ -184,6 +184,9 @@ bool cShot::HitsBlock() const {
         }
         return false;
     }
+    // The four corners in one cell (a small shot inside a cell): one look.
+    const auto col = [](double px) { return static_cast<int32_t>(px) >> 5; };
+    if (col(x) == col(x2) && col(y) == col(y2)) return hits(x, y);
     return hits(x, y) || hits(x2, y) || hits(x, y2) || hits(x2, y2);
 }
 

@@ -135,7 +135,32 @@ int32_t FlyingRule(cChara& c, const cBlockCharaIndex& list) {
     return 0;
 }
 
+// Unstick: back out of solid cells, 0.1 dot at a time toward the pusher,
+// on the sides the block characters pushed from (or, by the switch, on the
+// sides in contact).
+void Unstick(cChara& c, bool bLeft, bool bRight, bool bUp, bool bDown) {
+    const bool bByFlags = GetSysSwitch(SystemData, eSysSwitch::UnstickByPosition) != 0;
+    const bool bSteps[4] = {bByFlags ? c.bContactL != 0 : bLeft, bByFlags ? c.bContactR != 0 : bRight,
+                            bByFlags ? c.bContactU != 0 : bUp, bByFlags ? c.bContactD != 0 : bDown};
+    for (int32_t k = 0; k < 4; ++k) {
+        if (!bSteps[k]) continue;
+        for (int32_t n = 0; n < 15 && CornerCellsSolid(c); ++n) {
+            if (k == 0) MoveLeftTo(c, c.x - 0.1);
+            else if (k == 1) MoveLeftTo(c, c.x + 0.1);
+            else if (k == 2) MoveTopTo(c, c.y - 0.1);
+            else MoveTopTo(c, c.y + 0.1);
+        }
+    }
+}
+
 int32_t WalkingRule(cChara& c, const cBlockCharaIndex& list) {
+    // No block character to meet and none stood on: only the contacts'
+    // verdict and the unstick by contact are left.
+    if (list.IsEmpty() && !c.standingOnObject && (!lpPlayScene || lpPlayScene->BlockCharas.IsEmpty())) {
+        const int32_t result = (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD) ? 2 : 0;
+        Unstick(c, false, false, false, false);
+        return result;
+    }
     const double startRect[4] = {c.x, c.y, c.x2, c.y2};
     const COLLRECT me = RectOf(c);
     const double w = c.nHitW, h = c.nHitH;
@@ -264,19 +289,7 @@ int32_t WalkingRule(cChara& c, const cBlockCharaIndex& list) {
     const int32_t result =
         (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD) || IsEnclosedByBlockCharas(c, startRect) ? 2 : 0;
 
-    // Unstick: back out of solid cells, 0.1 dot at a time toward the pusher.
-    const bool bByFlags = GetSysSwitch(SystemData, eSysSwitch::UnstickByPosition) != 0;
-    const bool bSteps[4] = {bByFlags ? c.bContactL != 0 : left.bSet, bByFlags ? c.bContactR != 0 : right.bSet,
-                            bByFlags ? c.bContactU != 0 : ceil.bSet, bByFlags ? c.bContactD != 0 : land.bSet};
-    for (int32_t k = 0; k < 4; ++k) {
-        if (!bSteps[k]) continue;
-        for (int32_t n = 0; n < 15 && CornerCellsSolid(c); ++n) {
-            if (k == 0) MoveLeftTo(c, c.x - 0.1);
-            else if (k == 1) MoveLeftTo(c, c.x + 0.1);
-            else if (k == 2) MoveTopTo(c, c.y - 0.1);
-            else MoveTopTo(c, c.y + 0.1);
-        }
-    }
+    Unstick(c, left.bSet, right.bSet, ceil.bSet, land.bSet);
 
     // Riding on.
     if (c.standingOnObject && !bLanded) {

@@ -14,17 +14,36 @@
 
 namespace {
 
-int32_t CellAt(double px, double py) {
-    const int32_t col = static_cast<int32_t>(px) >> 5;
-    const int32_t row = static_cast<int32_t>(py) >> 5;
-    if (col < 0 || row < 0 || col >= CurScrollX().nPitch || row >= CurScrollY().nCells) return -1;
-    return (row << CurScrollX().nPitchShift) + col;
-}
+// The grid as the samples of one edge read it, its sizes fetched once.
+struct GRIDVIEW {
+    const cBlockCell* lpCells;
+    int32_t nSize, nPitch, nShift, nRows;
+    GRIDVIEW() : lpCells(BlockGrid.data()), nSize(static_cast<int32_t>(BlockGrid.size())) {
+        const cScrollAxis& sx = CurScrollX();
+        nPitch = sx.nPitch;
+        nShift = sx.nPitchShift;
+        nRows = CurScrollY().nCells;
+    }
+    // GetBlockHitKindAt.
+    int32_t HitAt(int32_t cell, int32_t side) const {
+        return cell < 0 || cell >= nSize ? 0 : lpCells[cell].GetBlockHitKind(side);
+    }
+    // The cell under a point, -1 outside the grid.
+    int32_t CellAt(double px, double py) const {
+        const int32_t col = static_cast<int32_t>(px) >> 5;
+        const int32_t row = static_cast<int32_t>(py) >> 5;
+        if (col < 0 || row < 0 || col >= nPitch || row >= nRows) return -1;
+        return (row << nShift) + col;
+    }
+};
 
 // Samples from the first end to the other: at least enough for an edge to
 // meet every cell it crosses.
 int32_t SampleSpan(const cChara& c, double length) {
-    int32_t need = static_cast<int32_t>(std::ceil(length / 32.0));
+    // std::ceil without its library call: the whole part, one up when below.
+    const double cells = length / 32.0;
+    int32_t need = static_cast<int32_t>(cells);
+    if (need < cells) ++need;
     if (need < 1) need = 1;
     return c.nCellSpan > need ? c.nCellSpan : need;
 }
@@ -61,18 +80,20 @@ void MoveTopTo(cChara& c, double v) {
     c.FixAfterMoveY();
 }
 
-int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
-    const bool bVertical = x1 == x2;
-    const double len = bVertical ? y2 - y1 : x2 - x1;
-    const int32_t span = SampleSpan(c, len);
+namespace {
+
+// The samples of an edge from its first end (see BestEdgeCell).
+int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1, double len,
+                   int32_t span) {
     const double mid = len / 2;
+    const int32_t side = c.Side();
     int32_t best = -1, bestHit = -1;
     double bestDist = 0;
     for (int32_t i = 0; i <= span; ++i) {
         const double d = len * i / span;
-        const int32_t cell = bVertical ? CellAt(x1, y1 + d) : CellAt(x1 + d, y1);
+        const int32_t cell = bVertical ? grid.CellAt(x1, y1 + d) : grid.CellAt(x1 + d, y1);
         if (cell < 0) continue;
-        const int32_t hit = CellHitFor(c, cell);
+        const int32_t hit = grid.HitAt(cell, side);
         const double dist = std::fabs(d - mid);
         if (hit > bestHit || (hit == bestHit && !bVertical && dist < bestDist)) {
             best = cell;
@@ -83,13 +104,35 @@ int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2
     return best;
 }
 
+// BestEdgeCell, inline in the checks of this file.
+inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
+    const bool bVertical = x1 == x2;
+    const double len = bVertical ? y2 - y1 : x2 - x1;
+    const int32_t span = SampleSpan(c, len);
+    const GRIDVIEW grid;
+    // The samples move one way along one axis: when the first and the last
+    // fall in the same cell, so do all between, and that cell is the answer.
+    const double last = len * span / span;
+    const int32_t firstCell = grid.CellAt(x1, y1);
+    if (firstCell >= 0 && firstCell == (bVertical ? grid.CellAt(x1, y1 + last) : grid.CellAt(x1 + last, y1)))
+        return firstCell;
+    return SampleEdge(c, grid, bVertical, x1, y1, len, span);
+}
+
+}  // namespace
+
+int32_t BestEdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
+    return EdgeCell(c, x1, y1, x2, y2);
+}
+
 int32_t BestBottomCell(const cChara& c) {
     const double len = c.x2 - c.x;
     const int32_t span = SampleSpan(c, len);
+    const GRIDVIEW grid;
     int32_t best = -1, bestHit = -1;
     for (int32_t i = 0; i <= span; ++i) {
         const double px = i == span ? c.x2 : c.x + std::trunc(static_cast<double>(c.nHitW) / span) * i;
-        const int32_t cell = CellAt(px, c.y2);
+        const int32_t cell = grid.CellAt(px, c.y2);
         if (cell < 0) continue;
         const int32_t hit = CellHitFor(c, cell);
         if (hit > bestHit) best = cell, bestHit = hit;
@@ -109,7 +152,7 @@ int32_t BestCornerCell(const cChara& c, int32_t x1, int32_t y1, int32_t x2, int3
 }
 
 int32_t CheckLeft(cChara& c) {
-    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x, c.y, c.x, c.y2));
+    const int32_t hit = CellHitFor(c, EdgeCell(c, c.x, c.y, c.x, c.y2));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
@@ -121,7 +164,7 @@ int32_t CheckLeft(cChara& c) {
 }
 
 int32_t CheckRight(cChara& c) {
-    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x2, c.y, c.x2, c.y2));
+    const int32_t hit = CellHitFor(c, EdgeCell(c, c.x2, c.y, c.x2, c.y2));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
@@ -133,7 +176,7 @@ int32_t CheckRight(cChara& c) {
 }
 
 int32_t CheckCeiling(cChara& c) {
-    const int32_t hit = CellHitFor(c, BestEdgeCell(c, c.x, c.y, c.x2, c.y));
+    const int32_t hit = CellHitFor(c, EdgeCell(c, c.x, c.y, c.x2, c.y));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
@@ -143,7 +186,7 @@ int32_t CheckCeiling(cChara& c) {
 }
 
 int32_t CheckFloor(cChara& c, bool bCountNoGround) {
-    const int32_t cell = BestEdgeCell(c, c.x, c.y2, c.x2, c.y2);
+    const int32_t cell = EdgeCell(c, c.x, c.y2, c.x2, c.y2);
     const int32_t hit = CellHitFor(c, cell);
     // The push-out takes only the solid and deadly cases: the block the
     // character stands on stays.

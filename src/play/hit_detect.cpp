@@ -34,7 +34,10 @@ T* KindCast(const cGameObject* o) {
     const std::type_info* t = &typeid(*o);
     const SEEN* hit = nullptr;
     for (const SEEN& e : seen)
-        if (e.lpType == t) hit = &e;
+        if (e.lpType == t) {
+            hit = &e;
+            break;
+        }
     if (!hit) {
         seen[next] = {t, dynamic_cast<const T*>(o) != nullptr};
         hit = &seen[next];
@@ -187,18 +190,23 @@ int32_t cPlayScene::DetectHits() {
     const bool bImmediate = Switch(eSysSwitch::ImmediateAttackTriggers) != 0;
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
+            if (vCharaBucket[j].lstObj.empty()) continue;
             for (cGameObject* oX : vCharaBucket[i].lstObj) {
                 auto* X = KindCast<cChara>(oX);
                 if (!X) continue;
+                auto fit = [](const cChara& c) {
+                    return IsActiveChara(c) && c.hp > 0 && !c.dying && !IsBlockChara(c);
+                };
+                // X's fitness and rectangle change only through a touch
+                // below: read again after one.
+                bool bFitX = fit(*X);
+                double rx[4];
+                CharaRect(*X, false, rx);
                 for (cGameObject* oY : vCharaBucket[j].lstObj) {
                     auto* Y = KindCast<cChara>(oY);
                     if (!Y) continue;
-                    auto fit = [](const cChara& c) {
-                        return IsActiveChara(c) && c.hp > 0 && !c.dying && !IsBlockChara(c);
-                    };
-                    if (!fit(*X) || !fit(*Y)) continue;
-                    double rx[4], ry[4];
-                    CharaRect(*X, false, rx);
+                    if (!bFitX || !fit(*Y)) continue;
+                    double ry[4];
                     CharaRect(*Y, false, ry);
                     if (!RectsMeet(rx, ry)) continue;
                     const bool bTouchX = !X->IsInvincibleTo(Y->nId);
@@ -243,6 +251,8 @@ int32_t cPlayScene::DetectHits() {
                     if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
                     k = settle(bHitY, deadY, *Y, *X);
                     if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
+                    bFitX = fit(*X);
+                    CharaRect(*X, false, rx);
                 }
             }
         }
@@ -252,6 +262,7 @@ int32_t cPlayScene::DetectHits() {
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
             auto& la = vAttackBucket[i].lstObj;
+            if (vAttackBucket[j].lstObj.empty()) continue;
             for (auto it = la.begin(); it != la.end();) {
                 auto* A = KindCast<cAttack>(*it);
                 ++it;

@@ -41,15 +41,6 @@ int cBlockData::ConditionsHold() const {
     return g_BlockCondTest(*this) ? 1 : 0;
 }
 
-int cBlockData::GetBlockHitKind(int passGroup) const {
-    // Graphic 0 is the empty block (also what erasing a cell puts there): it
-    // never hits, even when its stored hit kind was not checked.
-    if (wGraphic == 0) return 0;
-    if (!ConditionsHold()) return 0;
-    if (byPassGroup == passGroup) return 0;
-    return byHitKind;
-}
-
 std::span<const FIELDROW<cBlockData>> cBlockData::Rows() { return g_BlockRows; }
 
 cBlockData::cBlockData() { Clear(); }

@@ -48,8 +48,16 @@ public:
     int ConditionsHold() const;
     // How the block hits an object of pass-through group passGroup: 0 when its
     // conditions do not hold, when the object passes through it or when it has
-    // no graphic (an empty cell); else the hit kind.
-    int GetBlockHitKind(int passGroup) const;
+    // no graphic (an empty cell); else the hit kind. Inline: every edge of
+    // every character asks it each step.
+    int GetBlockHitKind(int passGroup) const {
+        // Graphic 0 is the empty block (also what erasing a cell puts there):
+        // it never hits, even when its stored hit kind was not checked.
+        if (wGraphic == 0) return 0;
+        if (!vCond.empty() && !ConditionsHold()) return 0;
+        if (byPassGroup == passGroup) return 0;
+        return byHitKind;
+    }
 
     static std::span<const FIELDROW<cBlockData>> Rows();
 

@@ -30,8 +30,11 @@ extern cSafeVector<cBlockCell> BlockGrid;
 // (cBlockData::GetBlockHitKind: 0 for the empty block or when the block's
 // conditions fail now, 0 when its pass-through group equals passKind, else
 // its hit kind: 0 none, 1 solid, 2 deadly).
-int32_t GetBlockHitKind(cBlockCell& cell, int32_t passKind);
+inline int32_t GetBlockHitKind(cBlockCell& cell, int32_t passKind) { return cell.GetBlockHitKind(passKind); }
 // The same for a cell index; 0 outside the grid.
-int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind);
+inline int32_t GetBlockHitKindAt(int32_t cell, int32_t passKind) {
+    if (cell < 0 || cell >= static_cast<int32_t>(BlockGrid.size())) return 0;
+    return BlockGrid.data()[cell].GetBlockHitKind(passKind);
+}
 // Empties the grid (tests).
 void ResetBlockGrid();
