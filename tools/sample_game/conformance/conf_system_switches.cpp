@@ -65,7 +65,8 @@ void WalkIntoSensor(cStageData& s) {
 // project reads it as a current one does: one with a System.dat of version
 // 100, older than every stored switch, and one with a current System.dat.
 void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::string& rule, const std::string& shows,
-              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false) {
+              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false,
+              const char* input = "") {
     for (int old = 1; old >= 0; --old) {
         const std::string r =
             rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
@@ -73,11 +74,34 @@ void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::stri
                                     "has no place for this one, which reads as a current project has it: " + shows
                                   : "A current System.dat, which has no place for the switch: " + shows;
         CONFCASE c = Case((name + (old ? "-old" : "-current")).c_str(), kSystem, r.c_str(), w.c_str(), build, checks,
-                          frames);
+                          frames, CONFEND_PLAYING, input);
         c.nSystemVersion = old ? 100 : 0;
         c.bGolden = golden;
         v.push_back(c);
     }
+}
+
+// A brick over the hero's head that counts as no block until S5 = 1. The
+// hero, 80 dots wide, jumps up around it (its sides pass beside the brick, so
+// no side check catches it); its flow sets S5 = 1 in the frame whose start
+// finds its bottom edge inside the brick and its top edge above it. A sensor
+// hangs higher up.
+void JumpThroughBrick(cStageData& s) {
+    cStageKit& k = Arena(s, "上昇中の着地", {{11, "..B"}});
+    s.nHeroBodyAW = 80;
+    cEdCond cond;
+    cond.nKind = 2;
+    cond.nVarNum = 5;
+    cond.nValue = 1;
+    for (auto* list : {&s.vBlock, &s.vPlacedBlock})
+        for (cBlockData& b : *list)
+            if (b.wGraphic == BG_BRICK) b.vCond.push_back(cond);
+    HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), SetVar(5), Cmd(CMD_WAIT, 9999)}));
+    cCharaData sensor = Dummy("感知");
+    sensor.byForce = 2;
+    sensor.byFlying = 1;
+    sensor.vFlow.push_back(MarkFlow(4, 1));
+    Put(k, sensor, 2, 9);
 }
 
 }  // namespace
@@ -203,6 +227,12 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                  Put(k, cannon, 2, 12, 1);
              },
              {{1, 1}}, 60);
+    Unstored(v, "system-land-while-rising", "上昇中の着地",
+             "a brick that counts as no block until S5 = 1 is over the hero's head; the hero jumps, and its flow sets "
+             "S5 = 1 while the hero's bottom edge is inside the brick and its top edge above it: rising, the hero "
+             "does not land on the brick but goes on up into the sensor above it (S1 = 1). Landing while rising "
+             "would stand it on the brick, below the sensor.",
+             JumpThroughBrick, {{1, 1}, {5, 1}}, 60, false, "8 Z down\n28 Z up\n");
     Unstored(v, "system-attack-triggers", "体当たりのアタック系トリガーを即時に",
              "the hero (body power 3) and an enemy of 10 HP (body power 5) run into each other; the hero's "
              "damage flows start only after both damages, so the one whose condition asks the enemy, its partner, "
