@@ -104,6 +104,36 @@ void JumpThroughBrick(cStageData& s) {
     Put(k, sensor, 2, 9);
 }
 
+// The keys of a pause-menu case's runs: the first walks right onto the goal;
+// the second, in the same save, opens the pause menu, moves the cursor down
+// once from "continue" and confirms. A disabled item is skipped, so the
+// cursor then wraps onto the first item, which quits to the title.
+constexpr const char* kClearKeys = "2 RIGHT down\n";
+constexpr const char* kPauseKeys = "20 SPACE down\n22 SPACE up\n40 DOWN down\n42 DOWN up\n60 Z down\n62 Z up\n";
+
+void GoalNearby(cStageData& s) {
+    cStageKit& k = Arena(s, "ポーズメニュー");
+    k.PlaceItem(k.AddItem(Goal()), 4, 12);
+}
+
+// The three readings of a pause item's switch, each a case played twice in
+// the same save; `enabled` is where the item takes play, the title where it
+// is disabled.
+void PauseItemCases(std::vector<CONFCASE>& v, const std::string& name, const char* const rule[3],
+                    const char* const shows[3], uint32_t oldVersion, int enabled, bool story,
+                    std::function<void(cSystemData&, bool)> set) {
+    for (eReading r : kReadings) {
+        CONFCASE c = Case((name + kSuffix[r]).c_str(), kSystem, rule[r], shows[r], GoalNearby, {}, 200,
+                          r == READ_ON ? enabled : CONFEND_TITLE, kPauseKeys);
+        c.strFirstInput = kClearKeys;
+        c.bClearFirst = true;
+        (story ? c.bStory : c.bChallenge) = true;
+        c.System = [r, set](cSystemData& sys) { set(sys, r != READ_OFF); };
+        if (r == READ_OLD) c.nSystemVersion = oldVersion;
+        v.push_back(c);
+    }
+}
+
 }  // namespace
 
 void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
@@ -150,6 +180,57 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
         c.System = [r](cSystemData& sys) { sys.bReplayRecord = r == READ_ON; };
         if (r == READ_OLD) c.nSystemVersion = 183;
         v.push_back(c);
+    }
+    // Retry in story (stored from version 224; older files read it as off).
+    // Back to map is off, so that one step down reaches this item.
+    {
+        const char* rule[] = {"ストーリーでリトライ (System.dat 224 より前: オフ)",
+                              "ストーリーでリトライ (現在の System.dat: オフ)",
+                              "ストーリーでリトライ (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
+            "story stage is cleared, entered again from the world map, and paused; the retry item is disabled, so "
+            "one step down from continue wraps onto quit, and play leaves for the title.",
+            "With the switch off (and back to map off) the same second visit's pause menu has no retry: the step "
+            "down wraps onto quit and play leaves for the title.",
+            "With the switch on, in a stage cleared before, the step down from continue is the retry item: the "
+            "stage starts again from its start, without a death."};
+        PauseItemCases(v, "system-retry-in-story", rule, shows, 223, CONFEND_RETRIED, true,
+                       [](cSystemData& sys, bool on) {
+                           sys.bPauseRetryStory = on;
+                           sys.bPauseBackToMap = 0;
+                       });
+    }
+    {
+        CONFCASE c = Case("system-retry-in-story-first-visit", kSystem,
+                          "ストーリーでリトライ (現在の System.dat: オン, 初めての面)",
+                          "With the switch on (and back to map off), a story stage entered for the first time, never "
+                          "cleared in this save, is paused: retry is offered only for a stage cleared before, so the "
+                          "step down from continue wraps onto quit and play leaves for the title.",
+                          GoalNearby, {}, 200, CONFEND_TITLE, kPauseKeys);
+        c.bStory = true;
+        c.System = [](cSystemData& sys) {
+            sys.bPauseRetryStory = 1;
+            sys.bPauseBackToMap = 0;
+        };
+        v.push_back(c);
+    }
+    // Back to map (stored from version 757; older files read it as off). The
+    // retry item is off, so that one step down reaches this item.
+    {
+        const char* rule[] = {"マップへ戻る (System.dat 757 より前: オフ)", "マップへ戻る (現在の System.dat: オフ)",
+                              "マップへ戻る (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 756, before the switch was stored, holding it on, reads it as off: in "
+            "a story stage cleared before and entered again, the pause menu has neither retry (off) nor back to "
+            "map, so one step down from continue wraps onto quit, and play leaves for the title.",
+            "With the switch off the same pause menu has no back to map: play leaves for the title.",
+            "With the switch on, in a stage cleared before, one step down from continue (retry being off) is back "
+            "to map: play leaves for the world map."};
+        PauseItemCases(v, "system-back-to-map", rule, shows, 756, CONFEND_MAP, true, [](cSystemData& sys, bool on) {
+            sys.bPauseRetryStory = 0;
+            sys.bPauseBackToMap = on;
+        });
     }
     // Play switches with no place in System.dat.
     Unstored(v, "system-lives-reading", "残り人数の読み (無制限のとき)",
@@ -261,6 +342,21 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
 }
 
 void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
+    // Retry in challenge (stored from version 224; older files read it as off).
+    {
+        const char* rule[] = {"チャレンジでリトライ (System.dat 224 より前: オフ)",
+                              "チャレンジでリトライ (現在の System.dat: オフ)",
+                              "チャレンジでリトライ (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
+            "challenge stage is cleared, chosen again in the challenge list, and paused; the retry item is "
+            "disabled, so one step down from continue wraps onto quit, and play leaves for the title.",
+            "With the switch off the same second play's pause menu has no retry: play leaves for the title.",
+            "With the switch on, in a challenge stage cleared before, one step down from continue is the retry "
+            "item: the stage starts again from its start."};
+        PauseItemCases(v, "system-retry-in-challenge", rule, shows, 223, CONFEND_RETRIED, false,
+                       [](cSystemData& sys, bool on) { sys.bPauseRetryChallenge = on; });
+    }
     // Extra life by score (stored from version 185; older files read it as on).
     for (eReading r : kReadings) {
         const bool extra = r != READ_OFF;
