@@ -134,6 +134,61 @@ void PauseItemCases(std::vector<CONFCASE>& v, const std::string& name, const cha
     }
 }
 
+// The hero stands on a prize block on a ledge (its item starts the item
+// cooldown) and walks right onto the brick beside it; both count as no block
+// once S5 = 1. The landing that makes the brick its standing block starts the
+// hero's landing flow whose target, a marker, has just come within range: it
+// sets S5 = 1, so the blocks are gone before the next logic step, and the
+// hero falls with the vertical speed that step left it. S2 counts the frames
+// of the fall, until a landing sets S3.
+void SnapLedge(cStageData& s) {
+    cStageKit& k = Arena(s, "接地", {{9, "..QB"}});
+    HeroOf(s).wCellY = 8;
+    cEdCond gone;
+    gone.nKind = 2;
+    gone.nVarNum = 5;
+    gone.nValue = 0;
+    cItemData item = Coin();
+    item.vCmd.clear();
+    const int index = k.AddItem(item);
+    for (auto* list : {&s.vBlock, &s.vPlacedBlock})
+        for (cBlockData& b : *list) {
+            if (b.wGraphic == BG_PRIZE) {
+                b.byItemKind = 2;
+                b.wItemIndex = static_cast<uint16_t>(index);
+            }
+            if (b.wGraphic == BG_PRIZE || b.wGraphic == BG_BRICK) b.vCond.push_back(gone);
+        }
+    cEdCond near;
+    near.nKind = 7;
+    near.nSubject = 1;  // the marker, the hero's target
+    near.nAxis = 0;
+    near.nValue = 0;
+    near.nOpVarNum = 88;  // dots: reached in the landing that makes the brick the standing block
+    cFlow land = Flow(15, {SetVar(5)});
+    land.vCond.push_back(near);
+    HeroOf(s).vFlow.push_back(land);
+    cEdCond fell;
+    fell.nKind = 2;
+    fell.nVarNum = 5;
+    fell.nValue = 1;
+    cEdCond notYet = fell;
+    notYet.nVarNum = 3;
+    notYet.nValue = 0;
+    cFlow ground = Flow(15, {SetVar(3)});
+    ground.vCond.push_back(fell);
+    HeroOf(s).vFlow.push_back(ground);
+    cFlow count = Flow(TRG_ALWAYS, {CountVar(2)});
+    count.vCond.push_back(fell);
+    count.vCond.push_back(notYet);
+    HeroOf(s).vFlow.push_back(count);
+    HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 3, 0, 1, 0, 1}), Cmd(CMD_WAIT, 9999)}));
+    cCharaData marker = Dummy("目印");
+    marker.byForce = 2;
+    marker.byFlying = 1;
+    Put(k, marker, 6, 4);
+}
+
 }  // namespace
 
 void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
@@ -314,6 +369,13 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
              "does not land on the brick but goes on up into the sensor above it (S1 = 1). Landing while rising "
              "would stand it on the brick, below the sensor.",
              JumpThroughBrick, {{1, 1}, {5, 1}}, 60, false, "8 Z down\n28 Z up\n");
+    Unstored(v, "system-snap-to-ground", "接地",
+             "the hero, during a prize block's item cooldown, walks onto the brick beside it; the landing that "
+             "makes the brick its standing block snaps it toward the ground: the cell 4 dots under its feet is "
+             "solid, so its vertical speed becomes 7 ÷ 10 dots per step. Its landing flow then removes both blocks "
+             "(S5 = 1) before the next step, and the hero falls from the ledge with that speed: the fall to the "
+             "ground takes 13 frames (S2 = 13, S3 = 1), where a snap adding 1 dot per step would take 11.",
+             SnapLedge, {{2, 13}, {3, 1}, {5, 1}}, 40, false, "2 RIGHT down\n");
     Unstored(v, "system-attack-triggers", "体当たりのアタック系トリガーを即時に",
              "the hero (body power 3) and an enemy of 10 HP (body power 5) run into each other; the hero's "
              "damage flows start only after both damages, so the one whose condition asks the enemy, its partner, "
