@@ -4,6 +4,7 @@
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_switches.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/fx_strip.h"
@@ -67,8 +68,12 @@ const std::string& SystemText(int n) {
     return static_cast<size_t>(n) < SystemData.vText.size() ? SystemData.vText[n] : none;
 }
 
-// Whether the current map event was cleared before (its stage record exists).
-bool EventClearedBefore() { return SaveData.GetStageValue(SaveData.strRankName) != 0 || SaveData.nEvent1 == 0; }
+// Whether the current map event was cleared before: its page's clear flag
+// (the record's clear-flag index in story play) is set in the save record.
+bool EventClearedBefore() {
+    const int32_t flag = ClearFlagIndex(SaveData);
+    return flag >= 0 && static_cast<size_t>(flag) < SaveData.vMapFlag.size() && SaveData.vMapFlag[flag] != 0;
+}
 
 // The challenge stage in play has been cleared before (its result pair's clear mark).
 bool ChallengeClearedBefore() {
@@ -109,11 +114,12 @@ void cPlayScene::PauseMenu() {
     for (int i = 0; i < 4; ++i) cmdPause[i] = cCmd(1, SystemText(19 + i));
     switch (SceneManager.nGameType) {
         case GAME_STORY:
-            if (!SystemData.bPauseRetryStory || !EventClearedBefore()) cmdPause[2].nEnable = 0;
-            if (!SystemData.bPauseBackToMap || !EventClearedBefore()) cmdPause[3].nEnable = 0;
+            if (!GetSysSwitch(SystemData, eSysSwitch::RetryInStory) || !EventClearedBefore()) cmdPause[2].nEnable = 0;
+            if (!GetSysSwitch(SystemData, eSysSwitch::BackToMap) || !EventClearedBefore()) cmdPause[3].nEnable = 0;
             break;
         case GAME_CHALLENGE:
-            if (!SystemData.bPauseRetryChallenge || !ChallengeClearedBefore()) cmdPause[2].nEnable = 0;
+            if (!GetSysSwitch(SystemData, eSysSwitch::RetryInChallenge) || !ChallengeClearedBefore())
+                cmdPause[2].nEnable = 0;
             cmdPause[3].nEnable = 0;
             break;
         default: cmdPause[3].nEnable = 0; break;

@@ -57,6 +57,8 @@ struct CASERUN {
     int nLives = 0;             // the hero's lives left when the run ended
     std::string strStage;       // the stage file in play, as the save record names it
     std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
+    int nScenes = 0;            // play scenes made so far in the run
+    bool bFirstCleared = false; // a case played twice: its first run cleared the stage
     std::vector<int> vVars = std::vector<int>(kVars, 0);
 };
 
@@ -65,6 +67,33 @@ CASERUN g_Run;
 bool g_Done = false;
 std::string g_FrameFile;
 
+// "FRAME:KEY" taps, each held for two frames.
+std::string Taps(const char* key, int first, int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) {
+        const int f = first + i * 6;
+        s += std::to_string(f) + " " + key + " down\n" + std::to_string(f + 2) + " " + key + " up\n";
+    }
+    return s;
+}
+
+// The keys after the first run of a case played twice has cleared its stage,
+// from frame `now`: the walking keys released, the results confirmed, and
+// the same stage chosen again: in the challenge list, where the cursor stays
+// on it, or on the world map, where the walker stands on its cleared event
+// (confirm opens the question, up answers yes).
+std::string ReentryKeys(uint32_t now, bool story) {
+    const int f = static_cast<int>(now);
+    std::string keys = std::to_string(f + 1) + " RIGHT up\n" + std::to_string(f + 1) + " LEFT up\n" +
+                       Taps("Z", f + 60, 1);
+    keys += story ? Taps("Z", f + 200, 1) + Taps("UP", f + 230, 1) + Taps("Z", f + 245, 1) : Taps("Z", f + 200, 1);
+    return keys;
+}
+
+// A case whose run may end in the pause menu: the stage started again, or
+// play left for the title or the map.
+bool PauseEnds(const CONFCASE& c) { return c.bClearFirst || c.nEnd >= sample::CONFEND_RETRIED; }
+
 // The play scene of a case: the case's keys from its first frame of play,
 // the stage variables after every frame of play, the end of the run.
 class cCasePlay : public cPlayScene {
@@ -72,17 +101,23 @@ public:
     void Run() override {
         cPlayScene::Run();
         if (g_Done) return;
+        // The first run of a case played twice only has to clear the stage.
+        const bool bFirstRun = g_Case->bClearFirst && m_nScene == 0;
         if (nState == PLAYSTATE_PLAY && nElapsedFrames >= 1) {
-            if (!g_Run.bPlayed) {
-                g_Run.bPlayed = true;
-                g_Run.strStage = SaveData.strStage;
-                g_Run.nGameType = SceneManager.nGameType;
+            if (!m_bStarted) {
+                m_bStarted = true;
+                if (!bFirstRun) {
+                    g_Run.bPlayed = true;
+                    g_Run.strStage = SaveData.strStage;
+                    g_Run.nGameType = SceneManager.nGameType;
+                }
                 std::string script, line;
-                std::istringstream in(g_Case->strInput);
+                std::istringstream in(bFirstRun ? g_Case->strFirstInput : g_Case->strInput);
                 for (int f; in >> f && std::getline(in, line);)
                     script += std::to_string(GetFrameCount() + f - 1) + line + "\n";
                 ParseInputScript(script);
             }
+            if (bFirstRun) return;
             g_Run.nFrames = nElapsedFrames;
             for (int i = 0; i < kVars; ++i) {
                 if (g_Run.vVars[i] != vStageVars[i]) g_Run.nLastChange = nElapsedFrames;
@@ -92,6 +127,15 @@ public:
                 Finish(sample::CONFEND_DIED);
             else if (nElapsedFrames >= g_Case->nFrames)
                 Finish(sample::CONFEND_PLAYING);
+        } else if (bFirstRun) {
+            if (nState == PLAYSTATE_AFTERPLAY && !g_Run.bFirstCleared) {
+                g_Run.bFirstCleared = true;
+                ParseInputScript(ReentryKeys(GetFrameCount(), g_Case->bStory));
+            }
+        } else if (PauseEnds(*g_Case) && m_bStarted && nState == PLAYSTATE_BANNER) {
+            Finish(sample::CONFEND_RETRIED);
+        } else if (PauseEnds(*g_Case) && nState == PLAYSTATE_EXIT) {
+            Finish(SceneManager.nNext == SCENE_WORLD_MAP ? sample::CONFEND_MAP : sample::CONFEND_TITLE);
         } else if (nState == PLAYSTATE_AFTERPLAY && g_Case->nRankMode < 0) {
             Finish(sample::CONFEND_CLEARED);
         } else if (nState == PLAYSTATE_AFTERPLAY) {
@@ -106,6 +150,8 @@ public:
     }
 
 private:
+    const int m_nScene = g_Run.nScenes++;
+    bool m_bStarted = false;
     bool m_bCleared = false;
     static void Finish(int end) {
         g_Run.nEnd = end;
@@ -141,6 +187,9 @@ const char* EndName(int end) {
         case sample::CONFEND_PLAYING: return "still playing";
         case sample::CONFEND_CLEARED: return "cleared";
         case sample::CONFEND_DIED: return "hero died";
+        case sample::CONFEND_RETRIED: return "the stage started again";
+        case sample::CONFEND_TITLE: return "left for the title";
+        case sample::CONFEND_MAP: return "left for the world map";
         default: return "never reached play";
     }
 }
@@ -148,6 +197,7 @@ const char* EndName(int end) {
 // "" when the run shows what the case says, else what differs.
 std::string Differences(const CONFCASE& c, const CASERUN& r) {
     std::string out;
+    if (c.bClearFirst && !r.bFirstCleared) out += " the first run did not clear the stage;";
     if (r.nEnd != c.nEnd)
         out += std::string(" end: expected ") + EndName(c.nEnd) + ", got " + EndName(r.nEnd) + " after " +
                std::to_string(r.nFrames) + " frames;";
@@ -160,16 +210,6 @@ std::string Differences(const CONFCASE& c, const CASERUN& r) {
                    std::to_string(got) + ";";
     }
     return out;
-}
-
-// "FRAME:KEY" taps, each held for two frames.
-std::string Taps(const char* key, int first, int count) {
-    std::string s;
-    for (int i = 0; i < count; ++i) {
-        const int f = first + i * 6;
-        s += std::to_string(f) + " " + key + " down\n" + std::to_string(f + 2) + " " + key + " up\n";
-    }
-    return s;
 }
 
 // The title's keys that choose case i in the challenge list: down twice to
@@ -226,7 +266,7 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         g_Case = &c;
         g_FrameFile = (frames / (c.strName + ".bmp")).string();
         // A run that never ends as the case expects is closed after this many frames.
-        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge || c.bStory ? 1200 : 600)).c_str());
+        m_Env.Set("QV_MAX_FRAMES", std::to_string(c.nFrames + (c.bChallenge || c.bStory ? 1200 : 600) + (c.bClearFirst ? 900 : 0)).c_str());
         // A test play goes straight into play without banners; free play and
         // a challenge show them.
         m_Env.Set("QV_EDITOR", c.bFreePlay || c.bChallenge || c.bStory ? nullptr : (game / "editor.txt").c_str());
@@ -246,6 +286,8 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
         const fs::path mapFile = game / "data" / "WorldMap.dat";
         const std::string mapBytes = c.bStory ? ReadText(mapFile) : std::string();
         if (c.bStory) {
+            // A new story, with no story saved by an earlier case.
+            fs::remove_all(game / "user_data" / "story");
             cWorldMap map;
             map.LoadFile(mapFile.string());
             for (cWorldEvent& e : map.vEvent)

@@ -65,7 +65,8 @@ void WalkIntoSensor(cStageData& s) {
 // project reads it as a current one does: one with a System.dat of version
 // 100, older than every stored switch, and one with a current System.dat.
 void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::string& rule, const std::string& shows,
-              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false) {
+              std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, bool golden = false,
+              const char* input = "") {
     for (int old = 1; old >= 0; --old) {
         const std::string r =
             rule + (old ? " (System.dat 100: 項目なし、現在の読み)" : " (現在の System.dat: 項目なし)");
@@ -73,11 +74,119 @@ void Unstored(std::vector<CONFCASE>& v, const std::string& name, const std::stri
                                     "has no place for this one, which reads as a current project has it: " + shows
                                   : "A current System.dat, which has no place for the switch: " + shows;
         CONFCASE c = Case((name + (old ? "-old" : "-current")).c_str(), kSystem, r.c_str(), w.c_str(), build, checks,
-                          frames);
+                          frames, CONFEND_PLAYING, input);
         c.nSystemVersion = old ? 100 : 0;
         c.bGolden = golden;
         v.push_back(c);
     }
+}
+
+// A brick over the hero's head that counts as no block until S5 = 1. The
+// hero, 80 dots wide, jumps up around it (its sides pass beside the brick, so
+// no side check catches it); its flow sets S5 = 1 in the frame whose start
+// finds its bottom edge inside the brick and its top edge above it. A sensor
+// hangs higher up.
+void JumpThroughBrick(cStageData& s) {
+    cStageKit& k = Arena(s, "上昇中の着地", {{11, "..B"}});
+    s.nHeroBodyAW = 80;
+    cEdCond cond;
+    cond.nKind = 2;
+    cond.nVarNum = 5;
+    cond.nValue = 1;
+    for (auto* list : {&s.vBlock, &s.vPlacedBlock})
+        for (cBlockData& b : *list)
+            if (b.wGraphic == BG_BRICK) b.vCond.push_back(cond);
+    HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), SetVar(5), Cmd(CMD_WAIT, 9999)}));
+    cCharaData sensor = Dummy("感知");
+    sensor.byForce = 2;
+    sensor.byFlying = 1;
+    sensor.vFlow.push_back(MarkFlow(4, 1));
+    Put(k, sensor, 2, 9);
+}
+
+// The keys of a pause-menu case's runs: the first walks right onto the goal;
+// the second, in the same save, opens the pause menu, moves the cursor down
+// once from "continue" and confirms. A disabled item is skipped, so the
+// cursor then wraps onto the first item, which quits to the title.
+constexpr const char* kClearKeys = "2 RIGHT down\n";
+constexpr const char* kPauseKeys = "20 SPACE down\n22 SPACE up\n40 DOWN down\n42 DOWN up\n60 Z down\n62 Z up\n";
+
+void GoalNearby(cStageData& s) {
+    cStageKit& k = Arena(s, "ポーズメニュー");
+    k.PlaceItem(k.AddItem(Goal()), 4, 12);
+}
+
+// The three readings of a pause item's switch, each a case played twice in
+// the same save; `enabled` is where the item takes play, the title where it
+// is disabled.
+void PauseItemCases(std::vector<CONFCASE>& v, const std::string& name, const char* const rule[3],
+                    const char* const shows[3], uint32_t oldVersion, int enabled, bool story,
+                    std::function<void(cSystemData&, bool)> set) {
+    for (eReading r : kReadings) {
+        CONFCASE c = Case((name + kSuffix[r]).c_str(), kSystem, rule[r], shows[r], GoalNearby, {}, 200,
+                          r == READ_ON ? enabled : CONFEND_TITLE, kPauseKeys);
+        c.strFirstInput = kClearKeys;
+        c.bClearFirst = true;
+        (story ? c.bStory : c.bChallenge) = true;
+        c.System = [r, set](cSystemData& sys) { set(sys, r != READ_OFF); };
+        if (r == READ_OLD) c.nSystemVersion = oldVersion;
+        v.push_back(c);
+    }
+}
+
+// The hero stands on a prize block on a ledge (its item starts the item
+// cooldown) and walks right onto the brick beside it; both count as no block
+// once S5 = 1. The landing that makes the brick its standing block starts the
+// hero's landing flow whose target, a marker, has just come within range: it
+// sets S5 = 1, so the blocks are gone before the next logic step, and the
+// hero falls with the vertical speed that step left it. S2 counts the frames
+// of the fall, until a landing sets S3.
+void SnapLedge(cStageData& s) {
+    cStageKit& k = Arena(s, "接地", {{9, "..QB"}});
+    HeroOf(s).wCellY = 8;
+    cEdCond gone;
+    gone.nKind = 2;
+    gone.nVarNum = 5;
+    gone.nValue = 0;
+    cItemData item = Coin();
+    item.vCmd.clear();
+    const int index = k.AddItem(item);
+    for (auto* list : {&s.vBlock, &s.vPlacedBlock})
+        for (cBlockData& b : *list) {
+            if (b.wGraphic == BG_PRIZE) {
+                b.byItemKind = 2;
+                b.wItemIndex = static_cast<uint16_t>(index);
+            }
+            if (b.wGraphic == BG_PRIZE || b.wGraphic == BG_BRICK) b.vCond.push_back(gone);
+        }
+    cEdCond near;
+    near.nKind = 7;
+    near.nSubject = 1;  // the marker, the hero's target
+    near.nAxis = 0;
+    near.nValue = 0;
+    near.nOpVarNum = 88;  // dots: reached in the landing that makes the brick the standing block
+    cFlow land = Flow(15, {SetVar(5)});
+    land.vCond.push_back(near);
+    HeroOf(s).vFlow.push_back(land);
+    cEdCond fell;
+    fell.nKind = 2;
+    fell.nVarNum = 5;
+    fell.nValue = 1;
+    cEdCond notYet = fell;
+    notYet.nVarNum = 3;
+    notYet.nValue = 0;
+    cFlow ground = Flow(15, {SetVar(3)});
+    ground.vCond.push_back(fell);
+    HeroOf(s).vFlow.push_back(ground);
+    cFlow count = Flow(TRG_ALWAYS, {CountVar(2)});
+    count.vCond.push_back(fell);
+    count.vCond.push_back(notYet);
+    HeroOf(s).vFlow.push_back(count);
+    HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 3, 0, 1, 0, 1}), Cmd(CMD_WAIT, 9999)}));
+    cCharaData marker = Dummy("目印");
+    marker.byForce = 2;
+    marker.byFlying = 1;
+    Put(k, marker, 6, 4);
 }
 
 }  // namespace
@@ -126,6 +235,57 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
         c.System = [r](cSystemData& sys) { sys.bReplayRecord = r == READ_ON; };
         if (r == READ_OLD) c.nSystemVersion = 183;
         v.push_back(c);
+    }
+    // Retry in story (stored from version 224; older files read it as off).
+    // Back to map is off, so that one step down reaches this item.
+    {
+        const char* rule[] = {"ストーリーでリトライ (System.dat 224 より前: オフ)",
+                              "ストーリーでリトライ (現在の System.dat: オフ)",
+                              "ストーリーでリトライ (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
+            "story stage is cleared, entered again from the world map, and paused; the retry item is disabled, so "
+            "one step down from continue wraps onto quit, and play leaves for the title.",
+            "With the switch off (and back to map off) the same second visit's pause menu has no retry: the step "
+            "down wraps onto quit and play leaves for the title.",
+            "With the switch on, in a stage cleared before, the step down from continue is the retry item: the "
+            "stage starts again from its start, without a death."};
+        PauseItemCases(v, "system-retry-in-story", rule, shows, 223, CONFEND_RETRIED, true,
+                       [](cSystemData& sys, bool on) {
+                           sys.bPauseRetryStory = on;
+                           sys.bPauseBackToMap = 0;
+                       });
+    }
+    {
+        CONFCASE c = Case("system-retry-in-story-first-visit", kSystem,
+                          "ストーリーでリトライ (現在の System.dat: オン, 初めての面)",
+                          "With the switch on (and back to map off), a story stage entered for the first time, never "
+                          "cleared in this save, is paused: retry is offered only for a stage cleared before, so the "
+                          "step down from continue wraps onto quit and play leaves for the title.",
+                          GoalNearby, {}, 200, CONFEND_TITLE, kPauseKeys);
+        c.bStory = true;
+        c.System = [](cSystemData& sys) {
+            sys.bPauseRetryStory = 1;
+            sys.bPauseBackToMap = 0;
+        };
+        v.push_back(c);
+    }
+    // Back to map (stored from version 757; older files read it as off). The
+    // retry item is off, so that one step down reaches this item.
+    {
+        const char* rule[] = {"マップへ戻る (System.dat 757 より前: オフ)", "マップへ戻る (現在の System.dat: オフ)",
+                              "マップへ戻る (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 756, before the switch was stored, holding it on, reads it as off: in "
+            "a story stage cleared before and entered again, the pause menu has neither retry (off) nor back to "
+            "map, so one step down from continue wraps onto quit, and play leaves for the title.",
+            "With the switch off the same pause menu has no back to map: play leaves for the title.",
+            "With the switch on, in a stage cleared before, one step down from continue (retry being off) is back "
+            "to map: play leaves for the world map."};
+        PauseItemCases(v, "system-back-to-map", rule, shows, 756, CONFEND_MAP, true, [](cSystemData& sys, bool on) {
+            sys.bPauseRetryStory = 0;
+            sys.bPauseBackToMap = on;
+        });
     }
     // Play switches with no place in System.dat.
     Unstored(v, "system-lives-reading", "残り人数の読み (無制限のとき)",
@@ -203,6 +363,19 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                  Put(k, cannon, 2, 12, 1);
              },
              {{1, 1}}, 60);
+    Unstored(v, "system-land-while-rising", "上昇中の着地",
+             "a brick that counts as no block until S5 = 1 is over the hero's head; the hero jumps, and its flow sets "
+             "S5 = 1 while the hero's bottom edge is inside the brick and its top edge above it: rising, the hero "
+             "does not land on the brick but goes on up into the sensor above it (S1 = 1). Landing while rising "
+             "would stand it on the brick, below the sensor.",
+             JumpThroughBrick, {{1, 1}, {5, 1}}, 60, false, "8 Z down\n28 Z up\n");
+    Unstored(v, "system-snap-to-ground", "接地",
+             "the hero, during a prize block's item cooldown, walks onto the brick beside it; the landing that "
+             "makes the brick its standing block snaps it toward the ground: the cell 4 dots under its feet is "
+             "solid, so its vertical speed becomes 7 ÷ 10 dots per step. Its landing flow then removes both blocks "
+             "(S5 = 1) before the next step, and the hero falls from the ledge with that speed: the fall to the "
+             "ground takes 13 frames (S2 = 13, S3 = 1), where a snap adding 1 dot per step would take 11.",
+             SnapLedge, {{2, 13}, {3, 1}, {5, 1}}, 40, false, "2 RIGHT down\n");
     Unstored(v, "system-attack-triggers", "体当たりのアタック系トリガーを即時に",
              "the hero (body power 3) and an enemy of 10 HP (body power 5) run into each other; the hero's "
              "damage flows start only after both damages, so the one whose condition asks the enemy, its partner, "
@@ -231,6 +404,21 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
 }
 
 void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
+    // Retry in challenge (stored from version 224; older files read it as off).
+    {
+        const char* rule[] = {"チャレンジでリトライ (System.dat 224 より前: オフ)",
+                              "チャレンジでリトライ (現在の System.dat: オフ)",
+                              "チャレンジでリトライ (現在の System.dat: オン)"};
+        const char* shows[] = {
+            "A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
+            "challenge stage is cleared, chosen again in the challenge list, and paused; the retry item is "
+            "disabled, so one step down from continue wraps onto quit, and play leaves for the title.",
+            "With the switch off the same second play's pause menu has no retry: play leaves for the title.",
+            "With the switch on, in a challenge stage cleared before, one step down from continue is the retry "
+            "item: the stage starts again from its start."};
+        PauseItemCases(v, "system-retry-in-challenge", rule, shows, 223, CONFEND_RETRIED, false,
+                       [](cSystemData& sys, bool on) { sys.bPauseRetryChallenge = on; });
+    }
     // Extra life by score (stored from version 185; older files read it as on).
     for (eReading r : kReadings) {
         const bool extra = r != READ_OFF;

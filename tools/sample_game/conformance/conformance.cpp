@@ -80,7 +80,7 @@ std::string ConformanceTableText() {
             for (const CONFCHECK& k : c.vCheck)
                 checked += (checked.empty() ? "" : ", ") + std::string("S") + std::to_string(k.nVar) + " = " +
                            std::to_string(k.nValue);
-            const char* ends[] = {"", "cleared", "hero dies"};
+            const char* ends[] = {"", "cleared", "hero dies", "the stage starts again", "to the title", "to the map"};
             if (c.nLives >= 0)
                 checked += (checked.empty() ? "" : ", ") + std::string("lives ") + std::to_string(c.nLives);
             if (c.nEnd != CONFEND_PLAYING) checked += (checked.empty() ? "" : ", ") + std::string(ends[c.nEnd]);
@@ -92,6 +92,7 @@ std::string ConformanceTableText() {
                 checked += (checked.empty() ? "" : ", ") +
                            std::string(c.bNoReplay ? "F1 saves no replay" : "its replay plays the same");
             if (c.bChallenge) checked += (checked.empty() ? "" : ", ") + std::string("challenge from the title");
+            if (c.bClearFirst) checked += ", entered again after a clear";
             if (c.nPending >= 0) checked += " (pending: known fault " + std::to_string(c.nPending) + ")";
             t += "| " + std::to_string(i + 1) + " | `" + c.strName + "` | " + Cell(c.strRule) + " | " +
                  Cell(c.strShows) + " | " + checked + " |\n";

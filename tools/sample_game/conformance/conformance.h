@@ -19,6 +19,10 @@ enum eConfEnd : int {
     CONFEND_PLAYING = 0,  // still in play after the case's frames
     CONFEND_CLEARED = 1,  // the stage was cleared
     CONFEND_DIED = 2,     // the hero died (the run ends at its death)
+    // Ends of a run that pauses (cases with bClearFirst):
+    CONFEND_RETRIED = 3,  // the stage started again from its start without a death
+    CONFEND_TITLE = 4,    // play was left for the title
+    CONFEND_MAP = 5,      // play was left for the world map
 };
 
 // A stage variable and the value it must hold when the run ends.
@@ -49,6 +53,12 @@ struct CONFCASE {
     // Played as a story: from the title a new story, then on the world map a
     // step onto the first stage, whose event names the case's stage for this run.
     bool bStory = false;
+    // With bChallenge or bStory: played twice in the same save. The first run
+    // plays the stage with strFirstInput and must clear it; its results are
+    // confirmed and the same stage is chosen again in the challenge list or
+    // on the world map. The second run, with strInput, is the one checked.
+    bool bClearFirst = false;
+    std::string strFirstInput;
     // Played twice: first as the editor's test play, whose keys end with F1,
     // which saves the run as a replay (and ends the run); then that replay
     // from the command line, which must end with the same stage variables,
