@@ -11,6 +11,7 @@
 #include "app/stage_loader.h"
 #include "app/start_file.h"
 #include "app/startup_dialog.h"
+#include "app/startup_log.h"
 #include "app/system_ini.h"
 #include "app/window_data.h"
 #include "database/common_bitmaps.h"
@@ -201,9 +202,6 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     bVersionTooNew = 0;
     // 3: the flow-parameter label table, and what stage loading needs at hand.
     InitFlowParamLabels();
-    // The music synthesiser's soundfont takes a while to load: it loads while
-    // the program starts and is ready when the music manager opens it.
-    PreloadMidiSynth();
     SetStageLoadTarget(&PlayStage, &thLoadStage);
     InstallFrontServices();
     SetPlayStagePalette(PALETTELISTS{&PlayStage.vBlock, &PlayStage.vChara, &PlayStage.vItem});
@@ -217,6 +215,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     CreateStartupFolders();
+    StartupLogMark("folders");
     // Writes killed before their end leave their temporary files behind.
     for (const std::string& file : RemoveTemporaryLeftovers(ToNativePath("user_data", false)))
         WriteReport("Leftover temporary file removed : %s", file.c_str());
@@ -227,6 +226,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     PrepareDatabaseWork(Database);
+    StartupLogMark("database");
     // The prepared runs of every character and screen effect.
     ResizeCharaEffectWork();
     ResizeScrEffectWork();
@@ -236,6 +236,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     LoadSystemIni(IniData, SystemData.vOption);
+    StartupLogMark("system ini");
     // 10: the start-up choice of the drawing back end.
     if (IniData.Direct3D >= 2) {
         LoadBootData();
@@ -275,6 +276,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     // 19-21: the graphics.
     if (nScreenBpp == 8) IniData.DD_VideoStretch = 0;
     if (!StartGraphics(showCommand)) return false;
+    StartupLogMark("graphics");
     // From here message boxes and dialogs are drawn in the window.
     OpenWindowDialogs();
     if (lpDTCon) LinkSharedSurfaces();
@@ -286,22 +288,27 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     if (!SetPaletteAndKey()) return false;
     if (lpDDCon) bNoFlip = bWindowed || !IniData.VSync || DDGetWindowRefreshRate(MainWindow.GetNativeWindow()) < 60;
     if (!LoadCommonBitmaps({CB_DEBUG, CB_SYMBOL})) return false;
+    StartupLogMark("palette and bitmaps");
     // 26: fonts.
     if (!StartFonts()) return false;
+    StartupLogMark("fonts");
     // 27: input.
     for (cInput& input : InputList) input.SetDefaultButtons();
     if (!LoadKeyConfig(PathTable[PATH_KEY_CONFIG], KeyConfig)) SetDefaultKeyConfig(KeyConfig);
     // 28: the player's options.
     LoadOptionData();
+    StartupLogMark("input and options");
     if (nScreenBpp == 8 && !ReloadPalette(OptionData.nPalette)) return false;
     // 29-31: music and sound effects.
     if (!StartSound()) return false;
+    StartupLogMark("sound");
     // 32: the world map and the common palette.
     if (!WorldMap.LoadFile(PathTable[PATH_WORLD_MAP])) {
         WriteReportMes("%s のロードに失敗！", PathTable[PATH_WORLD_MAP]);
         return false;
     }
     if (!LoadCommonPalette()) return false;
+    StartupLogMark("world map");
     WriteEC("4");
     // 33: a file to play at once.
     return StartWithFile();

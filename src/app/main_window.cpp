@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/editor_notice.h"
+#include "app/startup_log.h"
 #include "app/system_ini.h"
 #include "app/window_data.h"
 #include "database/database.h"
@@ -214,7 +215,7 @@ LRESULT cMainWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lPar
         }
         case WM_PAINT:
             // The last frame again (the window was uncovered).
-            if (lpDDCon && bInitDone.load()) DDPresentPending();
+            if (lpDDCon && bInitDone.load() && DDPresentPending()) StartupLogFirstFrame();
             return 0;
         case WM_CLOSE:
             if (m_nServing > 0 || !bInitDone.load()) {

@@ -131,9 +131,9 @@ void Font::DrawGlyph(uint8_t* mask, int pitch, int w, int h, int x, int y, const
         gx = x + (m_nCharPitch >> 3);
         gy = y + (m_nLinePitch >> 4) - 1;
     }
-    for (char32_t cp : cps) {
-        m_Face.Render(cp, mask, pitch, w, h, gx, gy);
-        gx += m_Face.Advance(cp);
+    for (size_t i = 0; i < cps.size(); ++i) {
+        m_Face.Render(cps[i], mask, pitch, w, h, gx, gy);
+        if (i + 1 < cps.size()) gx += m_Face.Advance(cps[i]);  // the pen after the last glyph is not needed
     }
 }
 
