@@ -13,7 +13,8 @@
 // fresh copy of the game (it also writes data\ and the player's folders);
 // it is shown apart and left out of the medians.
 //
-//   bench_startup [RUNS]   (RUNS measured runs a way, 7 when not given)
+//   bench_startup [RUNS [GAME]]   (RUNS measured runs a way, 7 when not given;
+//                                 GAME: another build of the game program)
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -93,7 +94,7 @@ private:
 struct LOGPOINT {
     std::string name;
     double ms = 0;               // since the process started
-    std::map<std::string, double> extra;  // "took", "peak memory", "processor"
+    std::map<std::string, double> extra;  // "peak memory", "processor"
 };
 
 std::vector<LOGPOINT> ReadLog(const std::string& text) {
@@ -135,12 +136,38 @@ struct RUN {
     double firstFrame = -1, processor = -1, peakMb = -1;
 };
 
+std::string g_strProgram = QV_GAME_PROGRAM;  // the game program measured
+
+// Starts the program in folder with env on top of this environment; its
+// process id, and in spawned the boot-clock time it was spawned at.
+pid_t Spawn(const std::filesystem::path& folder, const std::map<std::string, std::string>& env, double& spawned) {
+    std::vector<std::string> text;
+    for (char** e = environ; *e; ++e) {
+        const std::string kv = *e;
+        if (!env.count(kv.substr(0, kv.find('=')))) text.push_back(kv);
+    }
+    for (const auto& [k, v] : env) text.push_back(k + "=" + v);
+    std::vector<char*> envp;
+    for (std::string& s : text) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    char* argv[] = {g_strProgram.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, (folder / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    pid_t pid = -1;
+    spawned = BootClockMs();
+    if (posix_spawn(&pid, g_strProgram.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
 RUN RunOnce(const std::filesystem::path& game, const std::map<std::string, std::string>& env) {
     RUN run;
     const std::filesystem::path log = game / "startup.txt";
     std::filesystem::remove(log);
-    const double spawned = BootClockMs();
-    const int code = apptest::WaitGame(apptest::StartGame(game, env, {}, game / "stderr.txt"), 60000);
+    double spawned = 0;
+    const int code = apptest::WaitGame(Spawn(game, env, spawned), 60000);
     std::vector<LOGPOINT> points = ReadLog(apptest::ReadText(log));
     if (code != 0 || points.empty() || points.front().name != "process start") return run;
     const double start = points.front().ms - spawned;  // the process's start on the spawn's clock
@@ -200,15 +227,7 @@ double MeasureWay(const char* title, std::map<std::string, std::string> env, int
                 if (q.name == p.name) at.push_back(q.ms);
         const double m = Median(at);
         std::string name = p.name == "process start" ? "process start (to tick)" : p.name;
-        std::printf("  %-24s %10.1f %10.1f", name.c_str(), m, m - previous);
-        if (p.extra.count("took")) {
-            std::vector<double> took;
-            for (const RUN& r : measured)
-                for (const LOGPOINT& q : r.points)
-                    if (q.name == p.name) took.push_back(q.extra.at("took"));
-            std::printf("   (took %.1f)", Median(took));
-        }
-        std::printf("\n");
+        std::printf("  %-24s %10.1f %10.1f\n", name.c_str(), m, m - previous);
         previous = m;
     }
     return median;
@@ -218,6 +237,7 @@ double MeasureWay(const char* title, std::map<std::string, std::string> env, int
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    if (argc > 2) g_strProgram = argv[2];
     std::map<std::string, std::string> base;
     const char* audio = std::getenv("SDL_AUDIODRIVER");
     base["SDL_AUDIODRIVER"] = audio && *audio ? audio : "dummy";
@@ -233,8 +253,8 @@ int main(int argc, char** argv) {
         xvfb = std::make_unique<cXvfb>();
         x = xvfb->Display();
     }
-    std::printf("bench_startup: the sample game with its own System.ini, %d runs a way; sound: SDL's %s driver\n", runs,
-                base["SDL_AUDIODRIVER"].c_str());
+    std::printf("bench_startup: %s on the sample game with its own System.ini, %d runs a way; sound: SDL's %s driver\n",
+                g_strProgram.c_str(), runs, base["SDL_AUDIODRIVER"].c_str());
     bool ok = true;
     if (x.empty()) {
         std::printf("no X server (DISPLAY unset and Xvfb did not start): the window ways are left out\n");

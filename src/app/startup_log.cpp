@@ -43,6 +43,9 @@ double ProcessStartMs() {
     return hz > 0 ? static_cast<double>(ticks) * 1000.0 / static_cast<double>(hz) : -1;
 }
 
+// Milliseconds since the process started.
+double SinceStart() { return BootClockMs() - g_dProcessStartMs; }
+
 void WriteLine(const char* line) {
     std::lock_guard<std::mutex> lock(g_Lock);
     if (g_strFile.empty()) return;
@@ -70,23 +73,14 @@ void StartupLogBegin() {
 void StartupLogMark(const char* name) {
     if (g_strFile.empty()) return;
     char line[96];
-    std::snprintf(line, sizeof line, "%s %.3f", name, StartupLogNow());
-    WriteLine(line);
-}
-
-double StartupLogNow() { return g_strFile.empty() ? 0 : BootClockMs() - g_dProcessStartMs; }
-
-void StartupLogSystemReport(double startMs) {
-    const double now = StartupLogNow();
-    char line[96];
-    std::snprintf(line, sizeof line, "system report %.3f took %.3f", startMs, now - startMs);
+    std::snprintf(line, sizeof line, "%s %.3f", name, SinceStart());
     WriteLine(line);
 }
 
 void StartupLogFirstFrame() {
     if (g_strFile.empty() || g_bFirstFrame) return;
     g_bFirstFrame = true;
-    const double now = StartupLogNow();
+    const double now = SinceStart();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const double cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +

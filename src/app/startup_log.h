@@ -6,20 +6,15 @@
 // started this one can measure from its own clock:
 //   process start 10573120.000
 //   main 12.345
-//   system report 14.002 took 5.210
-//   window 40.120
+//   system report 12.401
 //   ...
 //   first frame 131.870 peak memory 46916 KB processor 98.100
 // Without the variable nothing is measured or written.
 
 // Reads the variable and writes the "process start" and "main" lines (at the entry of the program).
 void StartupLogBegin();
-// The system report ran from startMs to now (times of StartupLogNow).
-void StartupLogSystemReport(double startMs);
 // A point of the start was reached: "name time".
 void StartupLogMark(const char* name);
 // A frame is on the screen: the first one writes its time, the peak resident
 // memory and the processor time of all threads so far; later ones nothing.
 void StartupLogFirstFrame();
-// Milliseconds since the process started; 0 while the log is off.
-double StartupLogNow();

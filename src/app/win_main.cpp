@@ -59,12 +59,13 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     ECInit(ec && ec[0] == '1', "EC_Game.txt");
     if (!ReportInit("Report_Game.txt")) return kFailedStart;
     WriteReport("App : ver %s", "825");
-    const double reportStart = StartupLogNow();
-    WriteSystemReport();
-    StartupLogSystemReport(reportStart);
+    // The system report measures the processor's clock while the window
+    // system starts; later lines wait for its lines.
+    StartupLogMark("system report");
+    cSystemReport systemReport;
     // The music synthesiser's soundfont takes a while to load: it loads while
-    // the program starts (after the system report, which describes the
-    // machine without it) and is ready when the music manager opens it.
+    // the program starts (after the system report has read the machine's
+    // memory) and is ready when the music manager opens it.
     PreloadMidiSynth();
     ReadEditorSetting();
     InstallPlatformRecordServices();
@@ -78,6 +79,8 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     StartupLogMark("single instance");
     cWindowSystem windows;
     StartupLogMark("window system");
+    systemReport.End();
+    StartupLogMark("system report written");
     if (!windows.Ok()) {
         ErrMesBox("ウインドウが生成出来ません！");
         ReleaseGgs4();
