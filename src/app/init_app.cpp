@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <utility>
 #include <vector>
 
 #include "app/boot_data.h"
@@ -58,6 +60,13 @@ constexpr int kSEVolume[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -1
 
 // The desktop's colour depth: the picture is shown through a true-colour texture.
 constexpr int kDesktopBpp = 32;
+
+// The glyphs of the fonts' caches being rasterised ahead (PrepareFontGlyphs).
+std::future<void> g_PreparedGlyphs;
+
+void WaitForPreparedGlyphs() {
+    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
+}
 
 // The music manager's name tables (it keeps pointers to them).
 std::vector<OGGNAME> g_OggNames;
@@ -145,6 +154,7 @@ bool SetPaletteAndKey() {
 }
 
 bool StartFonts() {
+    WaitForPreparedGlyphs();  // rather than rasterise them a second time
     ApplyFontSettings(GetFontName(SystemData.nFontNo),
                       static_cast<uint32_t>(lpDTCon ? IniData.D3D_FontCache : IniData.DD_FontCache));
     if (!CreateFonts(Fonts, FontInfo, FONT_NUM)) {
@@ -193,6 +203,16 @@ bool StartSound() {
 }
 
 }  // namespace
+
+void PrepareFontGlyphs() {
+    // The faces as they stand before System.dat is read: the usual ones.
+    std::vector<std::pair<std::string, int>> faces;
+    for (const FONTINFO& f : FontInfo)
+        if (f.dwCache) faces.emplace_back(f.szFaceName, static_cast<int>(f.dwGlyphHeight));
+    g_PreparedGlyphs = std::async(std::launch::async, [faces] {
+        for (const auto& [face, height] : faces) Font::PrepareCacheGlyphs(face.c_str(), height);
+    });
+}
 
 bool InitApp(const std::string& commandLine, int showCommand) {
     // 1-2: the clock's resolution is already 1 ms; the random seed; the data version.
@@ -315,6 +335,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
 }
 
 void ExitApp() {
+    WaitForPreparedGlyphs();
     if (lpDTCon || lpDDCon) {
         if (const cFontCache* c = Fonts[FONT_SMALL].FullCache()) WriteReport("Font10 : %d", c->Count());
         if (const cFontCache* c = Fonts[FONT_MEDIUM].FullCache()) WriteReport("Font16 : %d", c->Count());

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include "platform/seam/owners.h"
 #include "platform/system/cp932.h"
@@ -29,8 +31,16 @@ bool FileExists(const std::string& p) {
     return ::stat(p.c_str(), &st) == 0;
 }
 
+// One glyph as FreeType rasterised it: a byte per pixel (1 ink), its size
+// and its bearings from the pen.
+struct GLYPHBITMAP {
+    int left = 0, top = 0, width = 0, rows = 0;
+    std::vector<uint8_t> ink;
+};
+
 // A font file mapped into memory: the faces read their glyphs from it
-// without a system call per read.
+// without a system call per read. It keeps the glyphs rasterised ahead
+// (PrepareGlyphs), by height and character.
 class cMappedFile {
 public:
     cMappedFile(void* data, size_t size) : m_pData(data), m_nSize(size) {}
@@ -39,16 +49,29 @@ public:
     cMappedFile& operator=(const cMappedFile&) = delete;
     const void* Data() const { return m_pData; }
     size_t Size() const { return m_nSize; }
+    // A glyph rasterised ahead; null when there is none (entries are never removed).
+    const GLYPHBITMAP* Prepared(int height, char32_t cp) const {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        const auto it = m_Prepared.find({height, cp});
+        return it == m_Prepared.end() ? nullptr : &it->second;
+    }
+    void AddPrepared(int height, char32_t cp, GLYPHBITMAP&& glyph) {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        m_Prepared.emplace(std::make_pair(height, cp), std::move(glyph));
+    }
 
 private:
     void* m_pData;
     size_t m_nSize;
+    mutable std::mutex m_Lock;  // guards m_Prepared
+    std::map<std::pair<int, char32_t>, GLYPHBITMAP> m_Prepared;
 };
 
-// The mapping of a file, shared by every face open on it (caller holds TtfLock); null on failure.
+// The mapping of a file, shared by every face open on it and kept for the
+// program's life, with the glyphs prepared on it (caller holds TtfLock); null on failure.
 std::shared_ptr<cMappedFile> MapFile(const std::string& path) {
-    static std::map<std::string, std::weak_ptr<cMappedFile>> mapped;
-    if (auto kept = mapped[path].lock()) return kept;
+    static auto* mapped = new std::map<std::string, std::shared_ptr<cMappedFile>>;
+    if (auto kept = (*mapped)[path]) return kept;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat st;
@@ -58,8 +81,41 @@ std::shared_ptr<cMappedFile> MapFile(const std::string& path) {
     ::close(fd);
     if (data == MAP_FAILED) return nullptr;
     auto file = std::make_shared<cMappedFile>(data, static_cast<size_t>(st.st_size));
-    mapped[path] = file;
+    (*mapped)[path] = file;
     return file;
+}
+
+// A face of FreeType on a mapped file at a height in pixels (points at 72
+// dots an inch, the size SDL_ttf gives the same height); null on failure.
+FtFacePtr OpenFace(FT_Library library, const cMappedFile& file, int height) {
+    FT_Face raw = nullptr;
+    if (FT_New_Memory_Face(library, static_cast<const FT_Byte*>(file.Data()), static_cast<FT_Long>(file.Size()), 0,
+                           &raw) != 0)
+        return nullptr;
+    FtFacePtr face(raw);
+    if (FT_Set_Char_Size(face.get(), 0, static_cast<FT_F26Dot6>(height) * 64, 0, 0) != 0) return nullptr;
+    return face;
+}
+
+// Rasterises glyph index of face without anti-aliasing; false when it cannot be had.
+bool Rasterise(FT_Face face, FT_UInt index, GLYPHBITMAP& out) {
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0 ||
+        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0)
+        return false;
+    const FT_Bitmap& bm = face->glyph->bitmap;
+    if (bm.pixel_mode != FT_PIXEL_MODE_MONO && bm.pixel_mode != FT_PIXEL_MODE_GRAY) return false;
+    out.left = face->glyph->bitmap_left;
+    out.top = face->glyph->bitmap_top;
+    out.width = static_cast<int>(bm.width);
+    out.rows = static_cast<int>(bm.rows);
+    out.ink.assign(static_cast<size_t>(out.width) * out.rows, 0);
+    for (int y = 0; y < out.rows; ++y) {
+        const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
+        for (int x = 0; x < out.width; ++x)
+            out.ink[static_cast<size_t>(y) * out.width + x] =
+                bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] >> (7 - (x & 7))) & 1 : row[x] != 0;
+    }
+    return true;
 }
 
 }  // namespace
@@ -128,6 +184,7 @@ struct cFontFace::cFont {
     std::shared_ptr<cMappedFile> file;  // outlives the faces that read it
     TtfFontPtr ttf;
     FtFacePtr face;
+    int size = 0;  // the height it was opened at
 };
 
 cFontFace::cFontFace() = default;
@@ -155,14 +212,8 @@ bool cFontFace::Open(const std::string& faceName, int height) {
     if (TTF_Init() != 0) return false;
     TtfFontPtr ttf(TTF_OpenFontRW(SDL_RWFromConstMem(mapped->Data(), static_cast<int>(mapped->Size())), 1, height));
     FT_Library library = ttf ? AcquireLibrary() : nullptr;
-    FT_Face rawFace = nullptr;
-    if (library && FT_New_Memory_Face(library, static_cast<const FT_Byte*>(mapped->Data()),
-                                      static_cast<FT_Long>(mapped->Size()), 0, &rawFace) != 0)
-        rawFace = nullptr;
-    FtFacePtr face(rawFace);
-    // The size SDL_ttf gives the same height: points at 72 dots an inch.
-    if (!face || FT_Set_Char_Size(face.get(), 0, static_cast<FT_F26Dot6>(height) * 64, 0, 0) != 0) {
-        face.reset();
+    FtFacePtr face = library ? OpenFace(library, *mapped, height) : nullptr;
+    if (!face) {
         if (library) ReleaseLibrary();
         ttf.reset();
         TTF_Quit();
@@ -171,7 +222,7 @@ bool cFontFace::Open(const std::string& faceName, int height) {
     TTF_SetFontHinting(ttf.get(), TTF_HINTING_MONO);
     m_Height = TTF_FontHeight(ttf.get());
     m_Ascent = TTF_FontAscent(ttf.get());
-    m_pFont = std::make_unique<cFont>(cFont{std::move(mapped), std::move(ttf), std::move(face)});
+    m_pFont = std::make_unique<cFont>(cFont{std::move(mapped), std::move(ttf), std::move(face), height});
     return true;
 }
 
@@ -190,26 +241,49 @@ bool cFontFace::Render(char32_t cp, uint8_t* mask, int pitch, int w, int h, int 
     const FT_UInt index = FT_Get_Char_Index(face, cp);
     if (index == 0) return false;
     if (IsDefaultIgnorable(cp)) return true;
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0 ||
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0)
-        return false;
-    const FT_Bitmap& bm = face->glyph->bitmap;
-    if (bm.pixel_mode != FT_PIXEL_MODE_MONO && bm.pixel_mode != FT_PIXEL_MODE_GRAY) return false;
+    const GLYPHBITMAP* glyph = m_pFont->file->Prepared(m_pFont->size, cp);
+    GLYPHBITMAP drawn;
+    if (!glyph) {
+        if (!Rasterise(face, index, drawn)) return false;
+        glyph = &drawn;
+    }
     // The glyph's cell: its left bearing from the pen (none to the left of
     // it), its top from the ascent (a glyph taller than the ascent starts at
     // the cell's top).
-    const int left = x + std::max(face->glyph->bitmap_left, 0);
-    const int top = y + std::max(m_Ascent - face->glyph->bitmap_top, 0);
-    for (int by = 0; by < static_cast<int>(bm.rows); ++by) {
+    const int left = x + std::max(glyph->left, 0);
+    const int top = y + std::max(m_Ascent - glyph->top, 0);
+    for (int by = 0; by < glyph->rows; ++by) {
         const int dy = top + by;
         if (dy < 0 || dy >= h) continue;
-        const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(by) * bm.pitch;
-        for (int bx = 0; bx < static_cast<int>(bm.width); ++bx) {
+        const uint8_t* row = glyph->ink.data() + static_cast<size_t>(by) * glyph->width;
+        for (int bx = 0; bx < glyph->width; ++bx) {
             const int dx = left + bx;
-            if (dx < 0 || dx >= w) continue;
-            const bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[bx >> 3] & (0x80 >> (bx & 7))) != 0 : row[bx] != 0;
-            if (ink) mask[dy * pitch + dx] = 1;
+            if (dx >= 0 && dx < w && row[bx]) mask[dy * pitch + dx] = 1;
         }
     }
     return true;
+}
+
+void PrepareGlyphs(const std::string& faceName, int height, const std::vector<char32_t>& chars) {
+    if (height <= 0) return;
+    const std::string path = FindFontFile(faceName);
+    if (path.empty()) return;
+    std::shared_ptr<cMappedFile> file;
+    {
+        std::lock_guard<std::mutex> lock(TtfLock());
+        file = MapFile(path);
+    }
+    if (!file) return;
+    // A library of this thread's own: nothing here waits for the faces in use.
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0) return;
+    if (FtFacePtr face = OpenFace(library, *file, height)) {
+        for (char32_t cp : chars) {
+            const FT_UInt index = FT_Get_Char_Index(face.get(), cp);
+            if (index == 0 || IsDefaultIgnorable(cp) || file->Prepared(height, cp)) continue;
+            GLYPHBITMAP glyph;
+            if (Rasterise(face.get(), index, glyph)) file->AddPrepared(height, cp, std::move(glyph));
+        }
+    }
+    FT_Done_FreeType(library);
 }
