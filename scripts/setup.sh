@@ -7,7 +7,7 @@ PACKAGES=(
   g++ clang pkg-config cmake ninja-build git
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libboost-dev
-  libsdl2-dev libsdl2-ttf-dev fonts-ipafont-gothic fonts-ipafont-mincho
+  libsdl2-dev libsdl2-ttf-dev libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libvorbis-dev libfluidsynth-dev timgm6mb-soundfont libasound2-dev
   libimgui-dev
   xvfb x11-utils

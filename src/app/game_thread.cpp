@@ -1,6 +1,7 @@
 #include "app/game_thread.h"
 
 #include "app/main_window.h"
+#include "app/startup_log.h"
 #include "platform/system/log.h"
 #include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
@@ -8,6 +9,7 @@
 
 unsigned GameLoop(void*) {
     MSG msg;
+    bool bFirst = true;
     for (;;) {
         if (PeekMessage(&msg, PM_REMOVE)) {
             if (msg.message == WM_QUIT) break;
@@ -19,6 +21,8 @@ unsigned GameLoop(void*) {
                 PostCloseMain();
                 return 1;
             }
+            if (bFirst) StartupLogMark("first frame drawn");
+            bFirst = false;
         } else {
             Sleep(1);
         }

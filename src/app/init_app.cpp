@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <utility>
 #include <vector>
 
 #include "actors/chara_effect_run.h"
@@ -10,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/start_file.h"
 #include "app/startup_dialog.h"
+#include "app/startup_log.h"
 #include "app/window_data.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
@@ -57,6 +60,13 @@ constexpr int kSEVolume[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -1
 
 // The desktop's colour depth: the picture is shown through a true-colour texture.
 constexpr int kDesktopBpp = 32;
+
+// The glyphs of the fonts' caches being rasterised ahead (PrepareFontGlyphs).
+std::future<void> g_PreparedGlyphs;
+
+void WaitForPreparedGlyphs() {
+    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
+}
 
 // The music manager's name tables (it keeps pointers to them).
 std::vector<OGGNAME> g_OggNames;
@@ -144,6 +154,7 @@ bool SetPaletteAndKey() {
 }
 
 bool StartFonts() {
+    WaitForPreparedGlyphs();  // rather than rasterise them a second time
     ApplyFontSettings(GetFontName(SystemData.nFontNo),
                       static_cast<uint32_t>(lpDTCon ? IniData.D3D_FontCache : IniData.DD_FontCache));
     if (!CreateFonts(Fonts, FontInfo, FONT_NUM)) {
@@ -193,6 +204,16 @@ bool StartSound() {
 
 }  // namespace
 
+void PrepareFontGlyphs() {
+    // The faces as they stand before System.dat is read: the usual ones.
+    std::vector<std::pair<std::string, int>> faces;
+    for (const FONTINFO& f : FontInfo)
+        if (f.dwCache) faces.emplace_back(f.szFaceName, static_cast<int>(f.dwGlyphHeight));
+    g_PreparedGlyphs = std::async(std::launch::async, [faces] {
+        for (const auto& [face, height] : faces) Font::PrepareCacheGlyphs(face.c_str(), height);
+    });
+}
+
 bool InitApp(const std::string& commandLine, int showCommand) {
     // 1-2: the clock's resolution is already 1 ms; the random seed; the data version.
     crt::srand(static_cast<uint32_t>(timeGetTime()));
@@ -201,9 +222,6 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     bVersionTooNew = 0;
     // 3: the flow-parameter label table, and what stage loading needs at hand.
     InitFlowParamLabels();
-    // The music synthesiser's soundfont takes a while to load: it loads while
-    // the program starts and is ready when the music manager opens it.
-    PreloadMidiSynth();
     SetStageLoadTarget(&PlayStage, &thLoadStage);
     InstallFrontServices();
     SetPlayStagePalette(PALETTELISTS{&PlayStage.vBlock, &PlayStage.vChara, &PlayStage.vItem});
@@ -217,6 +235,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     CreateStartupFolders();
+    StartupLogMark("folders");
     // Writes killed before their end leave their temporary files behind.
     for (const std::string& file : RemoveTemporaryLeftovers(ToNativePath("user_data", false)))
         WriteReport("Leftover temporary file removed : %s", file.c_str());
@@ -227,6 +246,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     PrepareDatabaseWork(Database);
+    StartupLogMark("database");
     // The prepared runs of every character and screen effect.
     ResizeCharaEffectWork();
     ResizeScrEffectWork();
@@ -236,6 +256,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     LoadSystemIni(IniData, SystemData.vOption);
+    StartupLogMark("system ini");
     // 10: the start-up choice of the drawing back end.
     if (IniData.Direct3D >= 2) {
         LoadBootData();
@@ -275,6 +296,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     // 19-21: the graphics.
     if (nScreenBpp == 8) IniData.DD_VideoStretch = 0;
     if (!StartGraphics(showCommand)) return false;
+    StartupLogMark("graphics");
     // From here message boxes and dialogs are drawn in the window.
     OpenWindowDialogs();
     if (lpDTCon) LinkSharedSurfaces();
@@ -286,28 +308,34 @@ bool InitApp(const std::string& commandLine, int showCommand) {
     if (!SetPaletteAndKey()) return false;
     if (lpDDCon) bNoFlip = bWindowed || !IniData.VSync || DDGetWindowRefreshRate(MainWindow.GetNativeWindow()) < 60;
     if (!LoadCommonBitmaps({CB_DEBUG, CB_SYMBOL})) return false;
+    StartupLogMark("palette and bitmaps");
     // 26: fonts.
     if (!StartFonts()) return false;
+    StartupLogMark("fonts");
     // 27: input.
     for (cInput& input : InputList) input.SetDefaultButtons();
     if (!LoadKeyConfig(PathTable[PATH_KEY_CONFIG], KeyConfig)) SetDefaultKeyConfig(KeyConfig);
     // 28: the player's options.
     LoadOptionData();
+    StartupLogMark("input and options");
     if (nScreenBpp == 8 && !ReloadPalette(OptionData.nPalette)) return false;
     // 29-31: music and sound effects.
     if (!StartSound()) return false;
+    StartupLogMark("sound");
     // 32: the world map and the common palette.
     if (!WorldMap.LoadFile(PathTable[PATH_WORLD_MAP])) {
         WriteReportMes("%s のロードに失敗！", PathTable[PATH_WORLD_MAP]);
         return false;
     }
     if (!LoadCommonPalette()) return false;
+    StartupLogMark("world map");
     WriteEC("4");
     // 33: a file to play at once.
     return StartWithFile();
 }
 
 void ExitApp() {
+    WaitForPreparedGlyphs();
     if (lpDTCon || lpDDCon) {
         if (const cFontCache* c = Fonts[FONT_SMALL].FullCache()) WriteReport("Font10 : %d", c->Count());
         if (const cFontCache* c = Fonts[FONT_MEDIUM].FullCache()) WriteReport("Font16 : %d", c->Count());

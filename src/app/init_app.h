@@ -4,6 +4,10 @@
 // graphics, fonts, input, music and sound, and the file to play at start.
 #include <string>
 
+// Starts rasterising the glyphs of the fonts' caches on a thread of their
+// own while the program starts; InitApp waits for it before it makes the
+// fonts, which then draw them from memory (ExitApp waits for it too).
+void PrepareFontGlyphs();
 // Builds everything in its fixed order; false when the start must stop (the
 // player has been told why, except when the start-up dialog was cancelled).
 // commandLine: a stage or replay file to play at once (may be empty).

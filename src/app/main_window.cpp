@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/startup_log.h"
 #include "app/window_data.h"
 #include "database/database.h"
 #include "database/global_objects.h"
@@ -196,7 +197,7 @@ LRESULT cMainWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lPar
         }
         case WM_PAINT:
             // The last frame again (the window was uncovered).
-            if (lpDDCon && bInitDone.load()) DDPresentPending();
+            if (lpDDCon && bInitDone.load() && DDPresentPending()) StartupLogFirstFrame();
             return 0;
         case WM_CLOSE:
             if (m_nServing > 0 || !bInitDone.load()) {

@@ -7,13 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <string>
 
 namespace {
 
+std::mutex g_Lock;            // the game thread writes too
 std::string g_strFile;       // empty: the log is off
 double g_dProcessStartMs = 0;  // the process's start on the boot-time clock
+bool g_bFirstFrame = false;  // the first frame's line is written
 
 double BootClockMs() {
     timespec ts{};
@@ -40,7 +43,11 @@ double ProcessStartMs() {
     return hz > 0 ? static_cast<double>(ticks) * 1000.0 / static_cast<double>(hz) : -1;
 }
 
+// Milliseconds since the process started.
+double SinceStart() { return BootClockMs() - g_dProcessStartMs; }
+
 void WriteLine(const char* line) {
+    std::lock_guard<std::mutex> lock(g_Lock);
     if (g_strFile.empty()) return;
     if (FILE* f = std::fopen(g_strFile.c_str(), "a")) {
         std::fprintf(f, "%s\n", line);
@@ -58,24 +65,27 @@ void StartupLogBegin() {
     g_strFile = file;
     if (FILE* f = std::fopen(file, "w")) std::fclose(f);
     char line[64];
-    std::snprintf(line, sizeof line, "main %.3f", StartupLogNow());
+    std::snprintf(line, sizeof line, "process start %.3f", g_dProcessStartMs);
     WriteLine(line);
+    StartupLogMark("main");
 }
 
-double StartupLogNow() { return g_strFile.empty() ? 0 : BootClockMs() - g_dProcessStartMs; }
-
-void StartupLogSystemReport(double startMs) {
-    const double now = StartupLogNow();
+void StartupLogMark(const char* name) {
+    if (g_strFile.empty()) return;
     char line[96];
-    std::snprintf(line, sizeof line, "system report %.3f took %.3f", startMs, now - startMs);
+    std::snprintf(line, sizeof line, "%s %.3f", name, SinceStart());
     WriteLine(line);
 }
 
 void StartupLogFirstFrame() {
-    if (g_strFile.empty()) return;
+    if (g_strFile.empty() || g_bFirstFrame) return;
+    g_bFirstFrame = true;
+    const double now = SinceStart();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    char line[96];
-    std::snprintf(line, sizeof line, "first frame %.3f peak memory %ld KB", StartupLogNow(), usage.ru_maxrss);
+    const double cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    char line[128];
+    std::snprintf(line, sizeof line, "first frame %.3f peak memory %ld KB processor %.3f", now, usage.ru_maxrss, cpuMs);
     WriteLine(line);
 }

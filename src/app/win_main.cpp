@@ -10,6 +10,7 @@
 #include "database/global_objects.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
+#include "platform/sound/midi_synth.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/sysreport.h"
@@ -58,18 +59,32 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     ECInit(ec && ec[0] == '1', "EC_Game.txt");
     if (!ReportInit("Report_Game.txt")) return kFailedStart;
     WriteReport("App : ver %s", "825");
-    const double reportStart = StartupLogNow();
-    WriteSystemReport();
-    StartupLogSystemReport(reportStart);
+    // The system report measures the processor's clock while the window
+    // system starts; later lines wait for its lines.
+    StartupLogMark("system report");
+    cSystemReport systemReport;
+    // The music synthesiser's soundfont takes a while to load: it loads while
+    // the program starts (after the system report has read the machine's
+    // memory) and is ready when the music manager opens it.
+    PreloadMidiSynth();
     ReadEditorSetting();
     InstallPlatformRecordServices();
     if (const char* max = std::getenv("QV_MAX_FRAMES")) SetMaxFrames(static_cast<uint32_t>(std::strtoul(max, nullptr, 10)));
     if (!LoadInputScriptFromEnv()) WriteReport("QV_INPUT : the script cannot be read");
 
-    if (!AcquireSingleInstance()) return 0;
+    if (!AcquireSingleInstance()) {
+        ReleaseGgs4();
+        return 0;
+    }
+    StartupLogMark("single instance");
+    PrepareFontGlyphs();
     cWindowSystem windows;
+    StartupLogMark("window system");
+    systemReport.End();
+    StartupLogMark("system report written");
     if (!windows.Ok()) {
         ErrMesBox("ウインドウが生成出来ません！");
+        ReleaseGgs4();
         ReleaseSingleInstance();
         return kFailedStart;
     }
@@ -78,6 +93,7 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     SetMainWindow(&MainWindow);
     if (!MainWindow.Create("", 100, 100)) {
         ErrMesBox("ウインドウが生成出来ません！");
+        ReleaseGgs4();
         SetMainWindow(nullptr);
         ReleaseSingleInstance();
         return kFailedStart;
@@ -85,6 +101,7 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     hWndMain = MainWindow.GetNativeWindow();
     MainWindow.CenterOnDesktop();
     SendEditorNotice(EDITOR_STARTED, 1);
+    StartupLogMark("window");
 
     const uint64_t start = timeGetTime();
     if (!InitApp(commandLine, nCmdShow)) {
@@ -98,6 +115,7 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     }
     WriteReport("InitApp : done (%llu ms)", static_cast<unsigned long long>(timeGetTime() - start));
     bInitDone = 1;
+    StartupLogMark("init app");
     if (!thGame.Create(GameLoop, nullptr)) {
         WriteReportMes("ゲームスレッドを開始出来ません！");
         ExitApp();

@@ -4,6 +4,8 @@
 // released by hand. Null handles are never passed to a release function.
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <iconv.h>
@@ -32,6 +34,9 @@ using SdlJoystickPtr = std::unique_ptr<SDL_Joystick, cReleaseWith<&SDL_JoystickC
 
 // SDL_ttf (the caller keeps TTF_Init and TTF_Quit balanced around it).
 using TtfFontPtr = std::unique_ptr<TTF_Font, cReleaseWith<&TTF_CloseFont>>;
+
+// FreeType (the caller keeps the library alive while its faces are open).
+using FtFacePtr = std::unique_ptr<FT_FaceRec_, cReleaseWith<&FT_Done_Face>>;
 
 // FluidSynth. A player is stopped before it goes; the player goes before its
 // synth and the synth before its settings (declare the owners in that order).

@@ -18,12 +18,23 @@ double MB(uint64_t bytes) { return static_cast<double>(bytes) * BYTES_TO_MB; }
 
 }  // namespace
 
-SYSTEMFACTS CollectSystemFacts() {
+namespace {
+
+// The facts but the processor's clock.
+SYSTEMFACTS FactsWithoutClock() {
     SYSTEMFACTS f;
     GetOSDescription(&f.os, nullptr, nullptr);
-    GetCPUInfo(&f.cpu);
+    GetCPUIdentity(&f.cpu);
     GetMemoryStatus(&f.mem);
     f.nDiskFree = GetDiskFreeBytes(nullptr);
+    return f;
+}
+
+}  // namespace
+
+SYSTEMFACTS CollectSystemFacts() {
+    SYSTEMFACTS f = FactsWithoutClock();
+    f.cpu.dClock = MeasureCPUClock();
     return f;
 }
 
@@ -40,6 +51,21 @@ int WriteSystemReportLines(const SYSTEMFACTS& f) {
 }
 
 int WriteSystemReport() { return WriteSystemReportLines(CollectSystemFacts()); }
+
+cSystemReport::cSystemReport() : m_Facts(FactsWithoutClock()) {
+    m_Clock = OpenCPUClockWindow();
+    HoldReportLines();
+}
+
+cSystemReport::~cSystemReport() { End(); }
+
+int cSystemReport::End() {
+    if (m_bEnded) return m_nResult;
+    m_bEnded = true;
+    m_Facts.cpu.dClock = CloseCPUClockWindow(m_Clock);
+    ReleaseReportLines([this] { m_nResult = WriteSystemReportLines(m_Facts); });
+    return m_nResult;
+}
 
 DISPLAYSTATE CurrentDisplayState() {
     DISPLAYSTATE s;

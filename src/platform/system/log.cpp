@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/system/file_owner.h"
 #include "platform/system/mesbox.h"
@@ -17,6 +18,9 @@ std::string g_ReportPath;
 std::string g_ECPath;
 int g_bECEnabled = 0;
 bool g_bECStarted = false;
+bool g_bHeld = false;               // report lines wait in g_Held
+std::vector<std::string> g_Held;
+thread_local bool t_bAhead = false;  // this thread writes ahead of the held lines
 
 constexpr size_t LINE_BUFFER = 1024;  // WriteReportEC, WriteReportMes
 
@@ -40,6 +44,10 @@ std::string VFormat(const char* format, va_list args, size_t limit) {
 // Appends text + CR LF to an existing report log. Caller holds the lock.
 bool AppendReportLocked(const std::string& text) {
     if (g_ReportPath.empty()) return false;
+    if (g_bHeld && !t_bAhead) {
+        g_Held.push_back(text);
+        return true;
+    }
     const FilePtr f = OpenFile(g_ReportPath.c_str(), "r+b");
     if (!f) return false;
     std::fseek(f.get(), 0, SEEK_END);
@@ -148,8 +156,25 @@ bool IsECEnabled() {
 
 void ResetLogs() {
     std::lock_guard<std::mutex> lock(g_LogLock);
+    g_bHeld = false;
+    g_Held.clear();
     g_ReportPath.clear();
     g_ECPath.clear();
     g_bECEnabled = 0;
     g_bECStarted = false;
+}
+
+void HoldReportLines() {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    g_bHeld = true;
+}
+
+void ReleaseReportLines(const std::function<void()>& ahead) {
+    t_bAhead = true;
+    ahead();
+    t_bAhead = false;
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    g_bHeld = false;
+    for (const std::string& text : g_Held) AppendReportLocked(text);
+    g_Held.clear();
 }

@@ -4,6 +4,7 @@
 // enabled and emptied by its first line of a run. Every line opens the file,
 // appends and closes it; one lock keeps lines of several threads whole.
 // Texts are Shift-JIS as the program holds them; lines end with CR LF.
+#include <functional>
 #include <string>
 
 // Creates or empties the report log; 1 on success.
@@ -28,3 +29,8 @@ void WriteECAndClose(const char* format, ...) __attribute__((format(printf, 1, 2
 bool IsECEnabled();
 // Back to the state before ReportInit and ECInit (tests).
 void ResetLogs();
+// Report lines written from now on (by any thread) are held back, in order,
+// until ReleaseReportLines, which first lets `ahead` write its lines on the
+// calling thread: lines that belong before the held ones but are known later.
+void HoldReportLines();
+void ReleaseReportLines(const std::function<void()>& ahead);

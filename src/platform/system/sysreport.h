@@ -24,6 +24,26 @@ SYSTEMFACTS CollectSystemFacts();
 int WriteSystemReportLines(const SYSTEMFACTS& facts);
 // Writes the system report of this machine.
 int WriteSystemReport();
+// The system report in two steps, so that the program goes on starting
+// while the processor's clock is measured: the constructor reads the other
+// facts and opens the clock's window, and holds back the report lines
+// written after it; End (or the destructor) closes the window (waiting out
+// what is left of it), writes the report's lines, then the held ones.
+class cSystemReport {
+public:
+    cSystemReport();
+    ~cSystemReport();
+    cSystemReport(const cSystemReport&) = delete;
+    cSystemReport& operator=(const cSystemReport&) = delete;
+    // WriteSystemReport's result; the lines are written once.
+    int End();
+
+private:
+    SYSTEMFACTS m_Facts;
+    CPUCLOCKWINDOW m_Clock;
+    bool m_bEnded = false;
+    int m_nResult = 0;
+};
 
 // The graphics layer's state that the display report shows.
 struct DISPLAYSTATE {

@@ -209,24 +209,40 @@ CLOCKEND ReadClockEnd() {
 }  // namespace
 #endif
 
-double MeasureCPUClock() {
+CPUCLOCKWINDOW OpenCPUClockWindow() {
+    CPUCLOCKWINDOW window;
 #ifdef QV_HAVE_CPUID
     const CLOCKEND start = ReadClockEnd();
-    std::this_thread::sleep_for(CLOCK_WINDOW);
-    const CLOCKEND end = ReadClockEnd();
-    const double seconds = std::chrono::duration<double>(end.at - start.at).count();
-    if (seconds > 0) return static_cast<double>(end.nTsc - start.nTsc) / seconds;
+    window.nTsc = start.nTsc;
+    window.at = start.at;
 #endif
+    return window;
+}
+
+double CloseCPUClockWindow(const CPUCLOCKWINDOW& window) {
+#ifdef QV_HAVE_CPUID
+    std::this_thread::sleep_until(window.at + CLOCK_WINDOW);
+    const CLOCKEND end = ReadClockEnd();
+    const double seconds = std::chrono::duration<double>(end.at - window.at).count();
+    if (seconds > 0) return static_cast<double>(end.nTsc - window.nTsc) / seconds;
+#endif
+    (void)window;
     return ParseProcCpuinfo(ReadTextFile("/proc/cpuinfo")).dMHz * 1e6;
 }
 
-void GetCPUInfo(CPUINFO* info) {
+double MeasureCPUClock() { return CloseCPUClockWindow(OpenCPUClockWindow()); }
+
+void GetCPUIdentity(CPUINFO* info) {
     FillCPUInfo(info, NativeCpuid);
     if (!info->szVendor[0] || !info->szBrand[0]) {
         const PROCCPUINFO proc = ParseProcCpuinfo(ReadTextFile("/proc/cpuinfo"));
         if (!info->szVendor[0]) CopyText(info->szVendor, proc.vendor);
         if (!info->szBrand[0]) CopyText(info->szBrand, proc.model);
     }
+}
+
+void GetCPUInfo(CPUINFO* info) {
+    GetCPUIdentity(info);
     info->dClock = MeasureCPUClock();
 }
 

@@ -2,6 +2,7 @@
 // What the machine is: the system's name and version, the processor, the
 // memory and the free disk space, read from what Linux offers (os-release,
 // uname, cpuid and /proc/cpuinfo, sysinfo and /proc, statvfs).
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -39,8 +40,19 @@ bool NativeCpuid(uint32_t leaf, uint32_t regs[4]);
 void FillCPUInfo(CPUINFO* info, CpuidFunction cpuid);
 // Fills everything: cpuid, /proc/cpuinfo where cpuid says nothing, and the clock.
 void GetCPUInfo(CPUINFO* info);
+// GetCPUInfo without the clock.
+void GetCPUIdentity(CPUINFO* info);
 // The processor clock in Hz, measured against the steady clock; 0 when unknown.
 double MeasureCPUClock();
+// MeasureCPUClock in two steps, so that other work can go on while the
+// clock runs: the window opens, and its close waits out what is left of
+// the measuring time and gives the clock.
+struct CPUCLOCKWINDOW {
+    uint64_t nTsc = 0;
+    std::chrono::steady_clock::time_point at;
+};
+CPUCLOCKWINDOW OpenCPUClockWindow();
+double CloseCPUClockWindow(const CPUCLOCKWINDOW& window);
 
 // Parses /proc/cpuinfo text: vendor_id, model name and cpu MHz of the first processor.
 struct PROCCPUINFO {

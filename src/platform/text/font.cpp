@@ -92,6 +92,17 @@ bool Font::Create(const char* faceName, int glyphW, int glyphH, int charPitch, i
     return true;
 }
 
+void Font::PrepareCacheGlyphs(const char* faceName, int glyphH) {
+    std::vector<char32_t> chars;
+    for (int c = 16; c < 256; ++c) {
+        const char chr[2] = {static_cast<char>(c), 0};
+        for (char32_t cp : CodePoints(chr, 1)) chars.push_back(cp);
+    }
+    for (const char* p = kFontCacheBuiltIn; IsSjisPair(p); p += 2)
+        for (char32_t cp : CodePoints(p, 2)) chars.push_back(cp);
+    PrepareGlyphs(faceName ? faceName : "", glyphH, chars);
+}
+
 void Font::FillCache(cFontCache& cache) const {
     cache.ClearSurface();
     if (cache.Kind() == 0) {
@@ -131,9 +142,9 @@ void Font::DrawGlyph(uint8_t* mask, int pitch, int w, int h, int x, int y, const
         gx = x + (m_nCharPitch >> 3);
         gy = y + (m_nLinePitch >> 4) - 1;
     }
-    for (char32_t cp : cps) {
-        m_Face.Render(cp, mask, pitch, w, h, gx, gy);
-        gx += m_Face.Advance(cp);
+    for (size_t i = 0; i < cps.size(); ++i) {
+        m_Face.Render(cps[i], mask, pitch, w, h, gx, gy);
+        if (i + 1 < cps.size()) gx += m_Face.Advance(cps[i]);  // the pen after the last glyph is not needed
     }
 }
 

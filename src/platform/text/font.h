@@ -72,6 +72,9 @@ public:
     void DrawGlyph(uint8_t* mask, int pitch, int w, int h, int x, int y, const char* text, int count) const;
     // Redraws both caches from their entry lists (and the surfaces made from them).
     void Restore();
+    // Rasterises, on the calling thread, the glyphs that Create draws into the
+    // caches of a font of this face and glyph height (PrepareGlyphs).
+    static void PrepareCacheGlyphs(const char* faceName, int glyphH);
 
     // On surfaces (text_draw.cpp): text with its upper-left at (x, y) in the
     // font's colour, then the symbol icons unless bNoSymbols.

@@ -5,10 +5,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The font file that stands in for a Windows face name (CP932); empty when
 // no IPA font is installed.
 std::string FindFontFile(const std::string& faceName);
+// Rasterises the glyphs of chars for the face of a name at a height, on the
+// calling thread (a worker while the program starts): faces of that name and
+// height draw them from memory from then on, the same glyphs they would
+// rasterise themselves.
+void PrepareGlyphs(const std::string& faceName, int height, const std::vector<char32_t>& chars);
 
 class cFontFace {
 public:

@@ -52,11 +52,6 @@ FONTSURFACES* SurfacesFor(Font& font, uint32_t ink) {
     if (!s) {
         s = new FONTSURFACES;
         font.SetSurfaces(s, &DeleteFontSurfaces);
-        if (!DDCreateSurface(&s->work, DDG.nWidth, DDG.nHeight, 1, 1, DTMEMORYTYPE_VIDEO_RT, 0, 0)) {
-            WriteECAndClose("DDCreateSurface Font::Work");
-            return nullptr;
-        }
-        std::snprintf(s->work.szName, sizeof s->work.szName, "Font::Work");
         if (const cFontCache* h = font.HalfCache()) {
             if (!DDCreateSurface(&s->half, h->Columns() * h->CellWidth(), h->Rows() * h->CellHeight(), 1, 1,
                                  DTMEMORYTYPE_VIDEO_RT, 0, 0)) {
@@ -72,8 +67,7 @@ FONTSURFACES* SurfacesFor(Font& font, uint32_t ink) {
             }
         }
         // Textures (drawn as quads, so tints and blending apply), transparent to start with.
-        for (DDSURFACEDATA* sd : {&s->work, &s->half, &s->full})
-            std::fill(sd->Surface.bits.begin(), sd->Surface.bits.end(), 0);
+        for (DDSURFACEDATA* sd : {&s->half, &s->full}) std::fill(sd->Surface.bits.begin(), sd->Surface.bits.end(), 0);
         s->bOk = true;
     }
     if (!s->bOk) return nullptr;
@@ -88,6 +82,23 @@ FONTSURFACES* SurfacesFor(Font& font, uint32_t ink) {
         s->nFullSynced = f->Count();
     }
     return s;
+}
+
+// The work surface a text of w x h pixels is drawn on (at most a screen-sized
+// texture): made on first use, and made anew, larger, when a text needs more.
+bool EnsureWorkSurface(FONTSURFACES& s, int w, int h) {
+    if (s.work.HasSurface() && s.work.Surface.width >= w && s.work.Surface.height >= h) return true;
+    const int width = std::max(w, s.work.HasSurface() ? s.work.Surface.width : 0);
+    const int height = std::max(h, s.work.HasSurface() ? s.work.Surface.height : 0);
+    DDReleaseSurface(&s.work);
+    if (!DDCreateSurface(&s.work, std::max(width, 1), std::max(height, 1), 1, 1, DTMEMORYTYPE_VIDEO_RT, 0, 0)) {
+        s.bOk = false;
+        WriteECAndClose("DDCreateSurface Font::Work");
+        return false;
+    }
+    std::snprintf(s.work.szName, sizeof s.work.szName, "Font::Work");
+    std::fill(s.work.Surface.bits.begin(), s.work.Surface.bits.end(), 0);
+    return true;
 }
 
 // Cached glyphs blitted from the texture copies.
@@ -142,8 +153,12 @@ void Font::DrawText(DDSURFACEDATA* dst, int x, int y, const char* text, int bNoS
         FONTSURFACES* s = SurfacesFor(*this, ink);
         if (!s) return;
         const TEXTSIZE size = Measure(text);
-        const int w = std::min(size.cx + 2 * m_nCharPitch, s->work.Surface.width);
-        const int h = std::min(size.cy + m_nLinePitch, s->work.Surface.height);
+        // No text is drawn larger than a screen-sized texture.
+        int screenW = DDG.nWidth, screenH = DDG.nHeight;
+        DDAdjustTextureSize(&screenW, &screenH);
+        const int w = std::min(size.cx + 2 * m_nCharPitch, screenW);
+        const int h = std::min(size.cy + m_nLinePitch, screenH);
+        if (!EnsureWorkSurface(*s, w, h)) return;
         for (int r = 0; r < h; ++r) std::fill_n(s->work.Surface.Row32(r), w, 0u);
         GLYPHTARGET work = GlyphTargetOf(&s->work, m_nColourNumber);
         work.colour = ink;

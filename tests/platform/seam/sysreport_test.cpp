@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "platform/graphics/dd_init.h"
 #include "platform/system/log.h"
@@ -109,6 +112,46 @@ TEST_F(ReportTest, ThisMachinesReportHasEveryLineInItsFormat) {
     for (size_t i = 0; i < 7; ++i) EXPECT_TRUE(std::regex_match(lines[i], std::regex(patterns[i]))) << lines[i];
     const int hd = std::atoi(lines[6].c_str() + 10);
     EXPECT_LE(hd, 2048);
+}
+
+TEST_F(ReportTest, TheTwoStepReportWritesItsLinesAheadOfThoseWrittenWhileItsClockRuns) {
+    WriteReport("App : ver 825");
+    const auto start = std::chrono::steady_clock::now();
+    {
+        cSystemReport report;
+        WriteReport("Joystick 0 : opened");  // a line of the start while the clock runs
+        std::thread([] { WriteReport("from another thread"); }).join();
+        EXPECT_EQ(ReadLines(path).size(), 1u);
+        EXPECT_EQ(report.End(), 1);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5));  // the clock's window
+        EXPECT_EQ(report.End(), 1);  // written once
+    }
+    WriteReport("after");
+    const std::vector<std::string> lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[0], "App : ver 825");
+    const char* patterns[] = {
+        R"(OS : .* PID \d+ Build \d+)",       R"(CPU : .* \d+)",           R"(Mem Total : \d+\.\d{3}MB)",
+        R"(Mem Free : +\d+MB)",             R"(Vir Total : \d+\.\d{3}MB)", R"(Vir Free : +\d+MB)",
+        R"(HD Free : +\d+MB)",
+    };
+    for (size_t i = 0; i < 7; ++i) EXPECT_TRUE(std::regex_match(lines[i + 1], std::regex(patterns[i]))) << lines[i + 1];
+    EXPECT_EQ(lines[8], "Joystick 0 : opened");
+    EXPECT_EQ(lines[9], "from another thread");
+    EXPECT_EQ(lines[10], "after");
+    // The clock is this machine's, as the one-step report measures it (to a few MHz).
+    const int twoStep = std::atoi(lines[2].substr(lines[2].rfind(' ') + 1).c_str());
+    const int oneStep = static_cast<int>(MeasureCPUClock() / 1000000);
+    EXPECT_NEAR(twoStep, oneStep, std::max(5, oneStep / 100));
+}
+
+TEST_F(ReportTest, TheTwoStepReportEndsWhenItGoes) {
+    { cSystemReport report; }
+    WriteReport("after");
+    const std::vector<std::string> lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0].rfind("OS : ", 0), 0u);
+    EXPECT_EQ(lines[7], "after");
 }
 
 DISPLAYFACTS DisplayFacts(int bWindow, int bDirectDraw, int bDirect3D) {

@@ -35,6 +35,27 @@ TEST_F(LogTest, ReportLinesAppendWithCrLf) {
     EXPECT_EQ(ReadAll(path), "a 1\r\n表示\r\n");
 }
 
+TEST_F(LogTest, HeldLinesFollowTheLinesWrittenAheadOfThem) {
+    const std::string path = dir.File("Report_Game.txt");
+    ASSERT_EQ(ReportInit(path.c_str()), 1);
+    WriteReport("before");
+    HoldReportLines();
+    EXPECT_EQ(WriteReport("held %d", 1), 1);
+    std::thread([] { WriteReport("held %d", 2); }).join();
+    EXPECT_EQ(WriteReportEC("held %d", 3), 1);
+    EXPECT_EQ(ReadAll(path), "before\r\n");  // nothing held is on file yet
+    ReleaseReportLines([] {
+        WriteReport("ahead 1");
+        WriteReport("ahead 2");
+    });
+    WriteReport("after");
+    EXPECT_EQ(ReadAll(path), "before\r\nahead 1\r\nahead 2\r\nheld 1\r\nheld 2\r\nheld 3\r\nafter\r\n");
+    // Released, lines go straight to the file again.
+    ReleaseReportLines([] {});
+    WriteReport("last");
+    EXPECT_EQ(ReadAll(path).substr(ReadAll(path).size() - 6), "last\r\n");
+}
+
 TEST_F(LogTest, UnwritableReportFolderFailsAndCreatesNothing) {
     const std::string path = dir.File("no/such/Report_Game.txt");
     EXPECT_EQ(ReportInit(path.c_str()), 0);
