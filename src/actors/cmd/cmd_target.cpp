@@ -114,8 +114,8 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f)
         double cx = 0, cy = 0, bestD = 0;
         Centre(chara, cx, cy);
         cChara* best = nullptr;
-        for (int32_t g = bAll ? 0 : group; g < (bAll ? kAllGroups : group + 1); ++g) {
-            const std::list<cGameObject*>* lst = Group(g);
+        for (int64_t g = bAll ? 0 : group; g < (bAll ? int64_t{kAllGroups} : int64_t{group} + 1); ++g) {
+            const std::list<cGameObject*>* lst = Group(static_cast<int32_t>(g));
             if (!lst) continue;
             double d = 0;
             cChara* c = FindNearestChara(cx, cy, *lst, range, f, d);
@@ -127,8 +127,8 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f)
         return best;
     }
     case TGKIND_BY_ID:
-        for (int32_t g = bAll ? 0 : group; g < (bAll ? kAllGroups : group + 1); ++g) {
-            const std::list<cGameObject*>* lst = Group(g);
+        for (int64_t g = bAll ? 0 : group; g < (bAll ? int64_t{kAllGroups} : int64_t{group} + 1); ++g) {
+            const std::list<cGameObject*>* lst = Group(static_cast<int32_t>(g));
             if (cChara* c = lst ? FindFirstChara(*lst, f) : nullptr) return c;
         }
         return nullptr;
