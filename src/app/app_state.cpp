@@ -7,8 +7,8 @@
 #include "app/standard_scenes.h"
 #include "app/start_file.h"
 #include "app/window_data.h"
-#include "database/blink_colors.h"
 #include "database/global_objects.h"
+#include "play/play_scene.h"
 #include "platform/graphics/dd_palette.h"
 #include "scene/editor_notice.h"
 #include "scene/scene_manager.h"
@@ -21,7 +21,6 @@ void ResetAppState() {
     ResetMainWindowState();
     SceneManager.Reset();
     SetSceneFactory(CreateStandardScene);
-    ResetBlinkColors();
     SetStageLoadTarget(nullptr, nullptr);
     SetStageLoadPump(nullptr);
     strStageSearchExt = "stg4";
@@ -37,5 +36,5 @@ void ResetAppState() {
     bNoFlip = 0;
     ReleaseSingleInstance();
     DDSetPaletteUnPalHook(nullptr);
-    ResetDatabaseState();
+    ResetPlayState();
 }

@@ -1,5 +1,7 @@
 #include "database/global_objects.h"
 
+#include "database/blink_colors.h"
+
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/common_palette.h"
@@ -91,6 +93,7 @@ void ResetAllGlobalObjects() {
 
 void ResetDatabaseState() {
     ResetAllGlobalObjects();
+    ResetBlinkColors();
     SetMusicCountSource(nullptr);
     ResetStageState();
     ResetPlatformState();

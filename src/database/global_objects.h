@@ -80,7 +80,7 @@ void ResetGlobalObjects();
 // and the platform keep (common bitmaps, fonts, menu cursor, music, palette,
 // settings, database, work tables, world map, options) (tests).
 void ResetAllGlobalObjects();
-// ResetAllGlobalObjects, then every global of the stage, platform and record
+// ResetAllGlobalObjects and the blink colours, then every global of the stage, platform and record
 // layers below (ResetStageState, ResetPlatformState): the whole program's
 // state as at start-up (tests).
 void ResetDatabaseState();

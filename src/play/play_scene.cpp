@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "actors/actors_state.h"
 #include "actors/cmd/next_stage.h"
 #include "actors/damage.h"
 #include "database/common_bitmaps.h"
@@ -17,6 +18,7 @@
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
+#include "play/effects/scr_effect_run.h"
 #include "play/play_run.h"
 #include "play/play_services.h"
 #include "play/stage_objects.h"
@@ -26,7 +28,6 @@
 #include "scene/editor_notice.h"
 #include "scene/scene_manager.h"
 #include "scene/stage_loader.h"
-#include "world/block_grid.h"
 
 cPlayScene* lpPlayScene = nullptr;
 
@@ -61,9 +62,11 @@ void SetCurrentPlayScene(cPlayScene* lpScene) {
 void ResetPlayState() {
     SetCurrentPlayScene(nullptr);
     bScrollFollowSwitch = 0;
-    ResetBlockGrid();
     ResetStageObjects();
+    ResetScrEffectWork();
     SetSceneServices(&PlayServices);
+    ResetPlayerRecords();
+    ResetActorsState();
 }
 
 void cPlayScene::Run() {

@@ -255,6 +255,8 @@ extern cPlayScene* lpPlayScene;
 // Publishes `lpScene` (null: none) in lpPlayScene and its world state in lpWorld.
 void SetCurrentPlayScene(cPlayScene* lpScene);
 
-// The play engine's globals as at start-up: no scene, an empty block grid,
-// the engine switches 0 (tests).
+// The play engine's globals as at start-up (no scene, no stage objects, the
+// screen effects' work empty, the engine switches 0), then the player's
+// records (ResetPlayerRecords) and ResetActorsState: the play layer and every
+// layer below as at start-up (tests).
 void ResetPlayState();

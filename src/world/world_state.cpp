@@ -1,5 +1,7 @@
 #include "world/world_state.h"
 
+#include "database/global_objects.h"
+#include "world/block_grid.h"
 #include "world/scene_services.h"
 
 cWorldState* lpWorld = nullptr;
@@ -14,4 +16,10 @@ cSceneServices* SetSceneServices(cSceneServices* lpServices) {
     cSceneServices* lpPrev = g_lpServices;
     g_lpServices = lpServices;
     return lpPrev;
+}
+
+void ResetWorldState() {
+    lpWorld = nullptr;
+    ResetBlockGrid();
+    ResetDatabaseState();
 }

@@ -77,3 +77,7 @@ public:
 
 // The world state of the stage in play while scene 4 runs, else null.
 extern cWorldState* lpWorld;
+
+// No world in play, an empty block grid, then ResetDatabaseState: the world
+// layer and every layer below as at start-up (tests).
+void ResetWorldState();

@@ -15,8 +15,6 @@ namespace {
 
 void ResetAll() {
     ResetPlayState();
-    ResetDatabaseState();
-    ResetSystemData();
     InputList.clear();
 }
 

@@ -166,9 +166,7 @@ cScene* CasePlay(int n) { return n == SCENE_PLAY ? new cCasePlay() : CreateStand
 
 void ResetRun() {
     ResetAppState();
-    ResetPlayerRecords();
     ResetInputScript();
-    ResetPlayState();
     g_Run = CASERUN{};
     g_Done = false;
 }

@@ -29,9 +29,7 @@ namespace {
 void ResetAll() {
     SetDialogFrameHook(nullptr);
     ResetAppState();
-    ResetPlayerRecords();
     ResetInputScript();
-    g_MenuCursor.Reset();
 }
 
 }  // namespace

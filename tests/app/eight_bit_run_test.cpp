@@ -71,9 +71,7 @@ cScene* WatchPalette(int n) { return n == SCENE_PLAY ? new cPaletteWatchedPlay()
 
 void ResetRun() {
     ResetAppState();
-    ResetPlayerRecords();
     ResetInputScript();
-    ResetPlayState();
     g_Watch = PALETTEWATCH{};
 }
 

@@ -55,10 +55,7 @@ protected:
     ~PauseWaitRun() override { Reset(); }
     static void Reset() {
         ResetAppState();
-        ResetPlayerRecords();
         ResetInputScript();
-        ResetPlayState();
-        g_MenuCursor.Reset();
         g_nWaitFrom = g_nWaitEnd = 0;
         g_bPress = true;
     }

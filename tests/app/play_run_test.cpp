@@ -183,9 +183,7 @@ cScene* WatchPlay(int n) { return n == SCENE_PLAY ? new cWatchedPlay() : CreateS
 
 void ResetRun() {
     ResetAppState();
-    ResetPlayerRecords();
     ResetInputScript();
-    ResetPlayState();
     g_Watch = PLAYWATCH{};
     g_Route.clear();
 }

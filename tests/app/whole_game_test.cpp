@@ -323,10 +323,7 @@ protected:
     ~StoryRun() override { Reset(); }
     static void Reset() {
         ResetAppState();
-        ResetPlayerRecords();
         ResetInputScript();
-        ResetPlayState();
-        g_MenuCursor.Reset();
         g_Entries.clear();
         g_Routes.clear();
         g_AfterPlay.clear();

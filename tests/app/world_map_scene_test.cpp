@@ -111,9 +111,7 @@ cScene* TestFactory(int n) {
 
 void ResetAll() {
     ResetAppState();
-    ResetPlayerRecords();
     ResetInputScript();
-    g_MenuCursor.Reset();
     g_Enter = nullptr;
     g_Settled = nullptr;
     g_nPrevious = 0;

@@ -39,13 +39,6 @@ protected:
     void ResetAll() {
         scene.reset();
         ResetPlayState();
-        ResetCharaDrawWork();
-        ResetCharaEffectWork();
-        ResetCommonBitmaps();
-        ResetSystemData();
-        ResetStageState();
-        ResetBlinkColors();
-        ResetDatabaseState();
     }
 
     // A stage seen from its top-left corner; a sheet whose cell 0 is a red arrow pointing left

@@ -46,11 +46,6 @@ protected:
         ClearMessageData();
         MessageVars = MESSAGEVARS{};
         ResetPlayState();
-        ResetCommonFonts();
-        ResetCommonBitmaps();
-        ResetSystemData();
-        ResetStageState();
-        ResetDatabaseState();
         ResetLogs();
     }
     bool Has(const std::vector<std::string>& lines, const std::string& part) const {

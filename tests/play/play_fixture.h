@@ -15,14 +15,12 @@
 class cPlayTest : public ::testing::Test {
 protected:
     cPlayTest() {
-        ResetDatabaseState();
         ResetPlayState();
         MakeStage(20, 15);
     }
     ~cPlayTest() override {
         m_lpScene.reset();
         ResetPlayState();
-        ResetDatabaseState();
     }
 
     // A fresh scene over a stage of w × h blocks.

@@ -46,12 +46,6 @@ protected:
         }
         scene.reset();
         ResetPlayState();
-        ResetCharaDrawWork();
-        ResetCommonBitmaps();
-        ResetSystemData();
-        ResetStageState();
-        ResetBlinkColors();
-        ResetDatabaseState();
     }
 
     std::string Picture(const std::string& name, int w, int h, const std::function<uint8_t(int, int)>& fn) {

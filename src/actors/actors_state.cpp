@@ -1,0 +1,11 @@
+#include "actors/actors_state.h"
+
+#include "actors/chara_draw.h"
+#include "actors/chara_effect_run.h"
+#include "world/world_state.h"
+
+void ResetActorsState() {
+    ResetCharaDrawWork();
+    ResetCharaEffectWork();
+    ResetWorldState();
+}
