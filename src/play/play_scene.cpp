@@ -71,13 +71,7 @@ void ResetPlayState() {
 
 void cPlayScene::Run() {
     if (nState == PLAYSTATE_NONE) {
-        try {
-            Init();
-        } catch (const char* text) {
-            WriteECAndClose("%s", text);
-        } catch (const std::string& text) {
-            WriteECAndClose("%s", text.c_str());
-        }
+        InitOrClose();
         nState = PLAYSTATE_FADEIN;
     }
     if (nState < PLAYSTATE_FADEIN || nState > PLAYSTATE_EXIT) return;

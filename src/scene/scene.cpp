@@ -15,18 +15,22 @@ cScene::cScene(int nSceneNo, int nBgmScene) : m_nSceneNo(nSceneNo), m_nBgmScene(
 
 cScene::~cScene() = default;
 
+void cScene::InitOrClose() {
+    try {
+        Init();
+    } catch (const char* text) {
+        WriteECAndClose("%s", text);
+    } catch (const std::string& text) {
+        WriteECAndClose("%s", text.c_str());
+    }
+}
+
 void cScene::Run() {
     cInput& input = InputList[0];
     input.UpdateRepeat();
     input.TriggerButtons(3);
     if (m_nPhase == -1) {
-        try {
-            Init();
-        } catch (const char* text) {
-            WriteECAndClose("%s", text);
-        } catch (const std::string& text) {
-            WriteECAndClose("%s", text.c_str());
-        }
+        InitOrClose();
         m_nPhase = 0;
         m_nStep = 0;
     }

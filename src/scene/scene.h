@@ -48,6 +48,8 @@ public:
     int ExitPhase() const { return static_cast<int>(m_vPhase.size()) + 1; }
 
 protected:
+    // Runs Init; a text it throws is logged and closes the program.
+    void InitOrClose();
     // The scene's own phases, in order (1 .. n); the exit phase follows them.
     void SetPhases(std::vector<PHASEPROC> phases) { m_vPhase = std::move(phases); }
     void SetPhase(int phase) {
