@@ -68,7 +68,7 @@ void AddPresentCmdValueCases(std::vector<CONFCASE>& v) {
                      "screen effect, picture (largest position, scale and time, no wait), screen colour (largest "
                      "time), background (largest number and switch), sound, and music each mark their variable "
                      "(S1 to S11).",
-                     [M](cStageData& s) {
+                     [](cStageData& s) {
                          EachThenMark(s, "演出の最大値",
                                       {Cmd(CMD_CHANGE_GRAPHIC, 0, {M, M, M}), Cmd(CMD_CHANGE_ANIMESET, 0, {M}),
                                        Cmd(CMD_RUN_ANIME, 0, {M}), Cmd(CMD_RUN_EFFECT, 0, {M, M, M, M, M, M, M, 0}),

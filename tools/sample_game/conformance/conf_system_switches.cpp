@@ -199,14 +199,14 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                               "向きが変わったら移動を反転 (現在の System.dat: オフ)",
                               "向きが変わったら移動を反転 (現在の System.dat: オン)"};
         const char* shows[] = {
-            "A System.dat written at version 782, before the switch was stored, holding it off, reads it as on: a "
+            ("A System.dat written at version 782, before the switch was stored, holding it off, reads it as on: a "
             "character of fixed facing moving right toward a point is turned left by a command shortly after it "
             "starts: its move reverses and it reaches the sensor on its left (S1 = 1), not the one on its right "
-            "(S2 = 0).",
-            "With the switch off, as a current project has it, the same turn leaves the move to the point as it was: "
-            "the character reaches the sensor on its right (S2 = 1), not the one on its left (S1 = 0).",
-            "A current System.dat with the switch on: the same turn reverses the move, and the character reaches the "
-            "sensor on its left (S1 = 1), not the one on its right (S2 = 0)."};
+            "(S2 = 0)."),
+            ("With the switch off, as a current project has it, the same turn leaves the move to the point as it was: "
+            "the character reaches the sensor on its right (S2 = 1), not the one on its left (S1 = 0)."),
+            ("A current System.dat with the switch on: the same turn reverses the move, and the character reaches the "
+            "sensor on its left (S1 = 1), not the one on its right (S2 = 0).")};
         CONFCASE c = Case(("system-reverse-on-turn" + std::string(kSuffix[r])).c_str(), kSystem, rule[r], shows[r],
                           TurnDuringMove, {{1, reversed}, {2, !reversed}}, 150);
         c.System = [r](cSystemData& sys) { sys.bReverseOnTurn = r == READ_ON; };
@@ -220,13 +220,13 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                               "リプレイの記録 (現在の System.dat: オフ)",
                               "リプレイの記録 (現在の System.dat: オン)"};
         const char* shows[] = {
-            "A System.dat written at version 183, before the switch was stored, holding it off, reads it as on: the "
+            ("A System.dat written at version 183, before the switch was stored, holding it off, reads it as on: the "
             "hero walks right into a sensor (S1 = 1), F1 saves the run as a replay, and the replay played back "
-            "reaches the sensor on the same frame of play.",
-            "With the switch off play records no keys: the hero walks into the sensor (S1 = 1), but F1 saves no "
-            "replay.",
-            "A current System.dat with the switch on: F1 saves the run, whose replay reaches the sensor on the same "
-            "frame of play."};
+            "reaches the sensor on the same frame of play."),
+            ("With the switch off play records no keys: the hero walks into the sensor (S1 = 1), but F1 saves no "
+            "replay."),
+            ("A current System.dat with the switch on: F1 saves the run, whose replay reaches the sensor on the same "
+            "frame of play.")};
         CONFCASE c = Case(("system-replay-record" + std::string(kSuffix[r])).c_str(), kSystem, rule[r], shows[r],
                           WalkIntoSensor, {{1, 1}}, 120, CONFEND_PLAYING,
                           "2 RIGHT down\n40 RIGHT up\n60 F1 down\n61 F1 up\n");
@@ -243,13 +243,13 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
                               "ストーリーでリトライ (現在の System.dat: オフ)",
                               "ストーリーでリトライ (現在の System.dat: オン)"};
         const char* shows[] = {
-            "A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
+            ("A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
             "story stage is cleared, entered again from the world map, and paused; the retry item is disabled, so "
-            "one step down from continue wraps onto quit, and play leaves for the title.",
-            "With the switch off (and back to map off) the same second visit's pause menu has no retry: the step "
-            "down wraps onto quit and play leaves for the title.",
-            "With the switch on, in a stage cleared before, the step down from continue is the retry item: the "
-            "stage starts again from its start, without a death."};
+            "one step down from continue wraps onto quit, and play leaves for the title."),
+            ("With the switch off (and back to map off) the same second visit's pause menu has no retry: the step "
+            "down wraps onto quit and play leaves for the title."),
+            ("With the switch on, in a stage cleared before, the step down from continue is the retry item: the "
+            "stage starts again from its start, without a death.")};
         PauseItemCases(v, "system-retry-in-story", rule, shows, 223, CONFEND_RETRIED, true,
                        [](cSystemData& sys, bool on) {
                            sys.bPauseRetryStory = on;
@@ -276,12 +276,12 @@ void AddSystemSwitchCases(std::vector<CONFCASE>& v) {
         const char* rule[] = {"マップへ戻る (System.dat 757 より前: オフ)", "マップへ戻る (現在の System.dat: オフ)",
                               "マップへ戻る (現在の System.dat: オン)"};
         const char* shows[] = {
-            "A System.dat written at version 756, before the switch was stored, holding it on, reads it as off: in "
+            ("A System.dat written at version 756, before the switch was stored, holding it on, reads it as off: in "
             "a story stage cleared before and entered again, the pause menu has neither retry (off) nor back to "
-            "map, so one step down from continue wraps onto quit, and play leaves for the title.",
+            "map, so one step down from continue wraps onto quit, and play leaves for the title."),
             "With the switch off the same pause menu has no back to map: play leaves for the title.",
-            "With the switch on, in a stage cleared before, one step down from continue (retry being off) is back "
-            "to map: play leaves for the world map."};
+            ("With the switch on, in a stage cleared before, one step down from continue (retry being off) is back "
+            "to map: play leaves for the world map.")};
         PauseItemCases(v, "system-back-to-map", rule, shows, 756, CONFEND_MAP, true, [](cSystemData& sys, bool on) {
             sys.bPauseRetryStory = 0;
             sys.bPauseBackToMap = on;
@@ -410,12 +410,12 @@ void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
                               "チャレンジでリトライ (現在の System.dat: オフ)",
                               "チャレンジでリトライ (現在の System.dat: オン)"};
         const char* shows[] = {
-            "A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
+            ("A System.dat written at version 223, before the switch was stored, holding it on, reads it as off: a "
             "challenge stage is cleared, chosen again in the challenge list, and paused; the retry item is "
-            "disabled, so one step down from continue wraps onto quit, and play leaves for the title.",
+            "disabled, so one step down from continue wraps onto quit, and play leaves for the title."),
             "With the switch off the same second play's pause menu has no retry: play leaves for the title.",
-            "With the switch on, in a challenge stage cleared before, one step down from continue is the retry "
-            "item: the stage starts again from its start."};
+            ("With the switch on, in a challenge stage cleared before, one step down from continue is the retry "
+            "item: the stage starts again from its start.")};
         PauseItemCases(v, "system-retry-in-challenge", rule, shows, 223, CONFEND_RETRIED, false,
                        [](cSystemData& sys, bool on) { sys.bPauseRetryChallenge = on; });
     }
@@ -426,12 +426,12 @@ void AddSystemSwitchChallengeCases(std::vector<CONFCASE>& v) {
                               "スコアで残り人数を増やす (現在の System.dat: オフ)",
                               "スコアで残り人数を増やす (現在の System.dat: オン, 100 点ごと)"};
         const char* shows[] = {
-            "A System.dat written at version 184, before the switch was stored, holding it off with a step of 100, "
+            ("A System.dat written at version 184, before the switch was stored, holding it off with a step of 100, "
             "reads it as on: a challenge starting with 3 lives (2 left in play) scores 250 and clears the stage, "
-            "and the results give two extra lives (4 left).",
+            "and the results give two extra lives (4 left)."),
             "With the switch off the same run's results give no extra life: 2 lives are left.",
-            "A current System.dat with the switch on and a step of 100: the run's 250 points give two extra lives "
-            "at the results (4 left)."};
+            ("A current System.dat with the switch on and a step of 100: the run's 250 points give two extra lives "
+            "at the results (4 left).")};
         CONFCASE c = Case(("system-extra-life-by-score" + std::string(kSuffix[r])).c_str(), kSystem, rule[r],
                           shows[r], ScoreThenGoal, {}, 200, CONFEND_CLEARED, "5 RIGHT down\n");
         c.bChallenge = true;
