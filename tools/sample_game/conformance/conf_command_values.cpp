@@ -403,7 +403,7 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                          {{1, 2}, {2, 2}}, 130, CONFEND_PLAYING, "5 Z down\n9 Z up\n60 Z down\n90 Z up\n"));
         v.push_back(Case("cmdv-10-jump-mode-2", kTable, "10 ジャンプ (モード 2: 高さは パラメータ 1)",
                          "Two jumps with 7 in parameter 1 and 1 in parameter 2, Z held for half a second each: "
-                         "mode 0 on C rises by parameter 2, a hop of half a block short of the coin three blocks "
+                         "mode 0 on C rises by parameter 2, a hop of half a block, short of the coin three blocks "
                          "up (the first jump); mode 2 on Z rises by parameter 1, seven half blocks, and takes it "
                          "(S1 = 2, S2 = 2).",
                          jumper("ジャンプのモード2", {{KEYSLOT_BUTTON3, Cmd(CMD_JUMP, 1, {0, 7, 1, 0, 0})},
