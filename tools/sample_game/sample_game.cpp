@@ -15,6 +15,7 @@
 #include "database/world_map.h"
 #include "platform/graphics/bmp.h"
 #include "records/version.h"
+#include "stage/definition_context.h"
 #include "sample_game/conformance/conformance.h"
 #include "sample_game/stages/stages.h"
 #include "stage/stage_data.h"
@@ -91,6 +92,13 @@ void WriteProjectData(cWriter& w, const std::string& base, const std::vector<STA
     auto palette = std::make_unique<cCommonPalette>();
     BuildCommonPalette(*palette);
     w.Done(base + "CommonPalette.cplt4", palette->SaveToFile(w.Native(base + "CommonPalette.cplt4").string()) == 1);
+    // The stages are checked against the common palette written with them, so
+    // that what they take from it is kept as made.
+    struct COMMONSCOPE {
+        const PALETTELISTS prev = GetCommonPalette();
+        explicit COMMONSCOPE(const PALETTELISTS& lists) { SetCommonPalette(lists); }
+        ~COMMONSCOPE() { SetCommonPalette(prev); }
+    } common(palette->Lists());
     for (const STAGEOUT& f : stages) {
         auto stage = std::make_unique<cStageData>();
         f.Build(*stage);

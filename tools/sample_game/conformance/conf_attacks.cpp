@@ -31,17 +31,6 @@ std::function<void(cStageData&)> FireAtHero(cFlowCmd shot) {
     };
 }
 
-cFlowCmd Summon(int code, int index, int formation = 4) {
-    cFlowCmd c = Cmd(code, 0);
-    cEdShot::Create(c.spShot);
-    c.spShot->nShotNum = 1;
-    c.spShot->nFormation = static_cast<uint8_t>(formation);
-    c.spShot->nSummonKind = 1;
-    c.spShot->nSummonIndex = static_cast<int16_t>(index);
-    c.spShot->nRange = 100;
-    return c;
-}
-
 }  // namespace
 
 void AddAttackCases(std::vector<CONFCASE>& v) {

@@ -378,6 +378,100 @@ void AddCharaCmdValueCases(std::vector<CONFCASE>& v) {
                          }
                      },
                      {{1, 1}, {2, 0}, {3, 1}, {4, 1}}, 90));
+    {
+        // The hero's jumps are counted in S2 before each starts; the coin three blocks above the hero
+        // records in S1 the number of the jump that took it.
+        auto jumper = [](const char* title, std::vector<std::pair<int, cFlowCmd>> jumps) {
+            return [=](cStageData& s) {
+                cStageKit& k = Arena(s, title);
+                cCharaData& hero = HeroOf(s);
+                hero.vFlow.clear();
+                for (size_t i = 0; i < jumps.size(); ++i) {
+                    cFlow f = KeyFlow(jumps[i].second, jumps[i].first, false, 3 + static_cast<int>(i));
+                    f.vCmd.insert(f.vCmd.begin(), CountVar(2));
+                    hero.vFlow.push_back(f);
+                }
+                k.PlaceItem(k.AddItem(CodeItem("S1 = S2")), 2, 9);
+            };
+        };
+        v.push_back(Case("cmdv-10-jump-mode-1", kTable, "10 ジャンプ (モード 1: キーを押している間)",
+                         "The hero's Z jump of mode 1 rises only while Z is held: a tap (the first jump) is cut "
+                         "short below the coin three blocks up, which a tap of the mode-0 jump of the same height "
+                         "reaches (cmd-10-jump); Z held for half a second (the second jump) rises to it (S1 = 2, "
+                         "S2 = 2).",
+                         jumper("ジャンプのモード1", {{KEYSLOT_BUTTON1, Cmd(CMD_JUMP, 1, {1, 0, HERO_JUMP_HEIGHT, 0, 0})}}),
+                         {{1, 2}, {2, 2}}, 130, CONFEND_PLAYING, "5 Z down\n9 Z up\n60 Z down\n90 Z up\n"));
+        v.push_back(Case("cmdv-10-jump-mode-2", kTable, "10 ジャンプ (モード 2: 高さは パラメータ 1)",
+                         "Two jumps with 7 in parameter 1 and 1 in parameter 2, Z held for half a second each: "
+                         "mode 0 on C rises by parameter 2, a hop of half a block, short of the coin three blocks "
+                         "up (the first jump); mode 2 on Z rises by parameter 1, seven half blocks, and takes it "
+                         "(S1 = 2, S2 = 2).",
+                         jumper("ジャンプのモード2", {{KEYSLOT_BUTTON3, Cmd(CMD_JUMP, 1, {0, 7, 1, 0, 0})},
+                                                      {KEYSLOT_BUTTON1, Cmd(CMD_JUMP, 1, {2, 7, 1, 0, 0})}}),
+                         {{1, 2}, {2, 2}}, 130, CONFEND_PLAYING, "5 C down\n35 C up\n60 Z down\n90 Z up\n"));
+    }
+    v.push_back(Case("cmdv-05-charge-angles", kTable, "5 突撃移動 (角度 0, 90, 180, 270, -90)",
+                     "Flying chargers in a row aim at the same target far to their left, then turn by the angle: "
+                     "0 charges left, onto the sensor two blocks left (S1); 90 turns it up (S2), 180 right, away "
+                     "from the target (S3), 270 down (S4) and -90 down as well (S5), each onto the sensor two "
+                     "blocks that way.",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "突撃の角度", {}, true, 40);
+                         cCharaData aim = Dummy("的");
+                         aim.byForce = 3;
+                         aim.byFlying = 1;
+                         aim.bySetting52 = 3;
+                         aim.byCharaId = 9;
+                         Put(k, aim, 2, 6);
+                         const struct {
+                             int angle, dx, dy;
+                         } chargers[] = {{0, -2, 0}, {90, 0, -2}, {180, 2, 0}, {270, 0, 2}, {-90, 0, 2}};
+                         for (int i = 0; i < 5; ++i) {
+                             cCharaData c = Dummy("突撃");
+                             c.byFlying = 1;
+                             c.bySetting52 = 3;
+                             cFlowCmd charge = MoveCmd(CMD_CHARGE_MOVE, 10, chargers[i].angle, 40);
+                             // Target 1: the character of ID 9.
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 3, 0, 1, 1, 0, 0, 0, 0, 1, 9}),
+                                                                 charge, Cmd(CMD_WAIT, 9999)}));
+                             const int x = 10 + 6 * i;
+                             Put(k, c, x, 6);
+                             Put(k, Sensor(1 + i), x + chargers[i].dx, 6 + chargers[i].dy);
+                         }
+                     },
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}, 60));
+    v.push_back(Case("cmdv-07-avoid-vertical-diagonal", kTable, "7 画面外回避移動 (下, 上, 前Y, 右下, 右上; 縦に長いステージ)",
+                     "A stage of 40 × 45 blocks; the hero stands on a ledge at (36, 22), so the view shows "
+                     "columns 20 to 39 and rows 15 to 29. Characters outside it come back in: 下 from above "
+                     "(S1), 上 from below (S2), 前Y for one facing right from above (S3), 右下 from above and left "
+                     "(S4) and 右上 from below and left (S5), each onto the sensor in the view's first row, last "
+                     "row or corner, and stop short of the one three blocks further in (S6 = 0).",
+                     [](cStageData& s) {
+                         std::string ledge(40, ' ');
+                         ledge[0] = ledge[39] = 'S';
+                         ledge.replace(34, 5, "SSSSS");
+                         cStageKit& k = Arena(s, "画面外回避の縦", {{23, ledge}}, true, 40, 45);
+                         HeroOf(s).wCellX = 36;
+                         HeroOf(s).wCellY = 22;
+                         const struct {
+                             int dir, facing, x, y, sensorX, sensorY, innerX, innerY;
+                         } movers[] = {{7, 0, 30, 8, 30, 15, 30, 18},
+                                       {6, 0, 26, 36, 26, 29, 26, 26},
+                                       {4, 1, 34, 8, 34, 15, 34, 18},
+                                       {11, 0, 14, 8, 20, 15, 23, 18},
+                                       {10, 0, 14, 36, 20, 29, 23, 26}};
+                         for (int i = 0; i < 5; ++i) {
+                             const auto& m = movers[i];
+                             cCharaData c = Dummy("戻る");
+                             c.bySetting52 = 3;
+                             c.byFlying = 1;
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Move(CMD_AVOID_MOVE, m.dir, 9999, 30)}));
+                             Put(k, c, m.x, m.y, m.facing);
+                             Put(k, Sensor(1 + i), m.sensorX, m.sensorY);
+                             Put(k, Sensor(6), m.innerX, m.innerY);
+                         }
+                     },
+                     {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 0}}, 150));
     v.push_back(Case("cmdv-16-flow-op-values", kTable, "16 フローの操作 (開始, 再開, 削除, 永久停止, このフロー以外全て, ID 0, ターゲット, 範囲外)",
                      "Start runs a flow of trigger 22 by its ID (S1); resume lets a paused flow finish (S2); "
                      "delete (S3 = 0) and stop for good (S4 = 0) keep a flow from its mark; pausing every other "

@@ -12,8 +12,8 @@ std::unique_ptr<cStageKit> g_Kit;
 }  // namespace
 
 cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<int, std::string>>& rows,
-                 bool hero, int width) {
-    g_Kit = std::make_unique<cStageKit>(s, width, 15, title);
+                 bool hero, int width, int height) {
+    g_Kit = std::make_unique<cStageKit>(s, width, height, title);
     cStageKit& k = *g_Kit;
     k.AddBlock('G', "草地", BG_GRASS);
     k.AddBlock('S', "石", BG_STONE);
@@ -34,12 +34,12 @@ cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<i
     k.AddBlock('O', "雲", BG_CLOUD, 1, 0);
     k.AddBlock('H', "はしご", BG_LADDER, 0);
     k.Layer(kBackSky, 0.0, 0.0);
-    k.Fill(0, 13, width, 2, 'G');
-    k.Fill(0, 0, 1, 13, 'S');
-    k.Fill(width - 1, 0, 1, 13, 'S');
+    k.Fill(0, height - 2, width, 2, 'G');
+    k.Fill(0, 0, 1, height - 2, 'S');
+    k.Fill(width - 1, 0, 1, height - 2, 'S');
     for (const auto& [y, row] : rows) k.Paint(0, y, row);
     k.PlaceBlocks();
-    if (hero) k.PlaceHero(2, 12);
+    if (hero) k.PlaceHero(2, height - 3);
     return k;
 }
 
@@ -78,7 +78,36 @@ cCharaData Dummy(const char* name, int graphic) {
     return c;
 }
 
+cCharaData Sensor(int var) {
+    cCharaData c = Dummy("感知");
+    c.byForce = 2;
+    c.byFlying = 1;
+    c.bySetting52 = 3;
+    c.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, var));
+    return c;
+}
+
 void Put(cStageKit& k, const cCharaData& c, int x, int y, int facing) { k.PlaceChara(k.AddChara(c), x, y, facing); }
+
+cFlowCmd Summon(int code, int index, int count) {
+    cFlowCmd c = Cmd(code, 0);
+    cEdShot::Create(c.spShot);
+    c.spShot->nShotNum = static_cast<uint8_t>(count);
+    c.spShot->nFormation = 4;
+    c.spShot->nSummonKind = 1;
+    c.spShot->nSummonIndex = static_cast<int16_t>(index);
+    c.spShot->nRange = 100;
+    return c;
+}
+
+cItemData CodeItem(const std::string& text) {
+    cItemData item = Coin();
+    item.vCmd.clear();
+    cFlowCmd code = ItemCmd(CMD_CODE);
+    code.strText = text;
+    item.vCmd.push_back(code);
+    return item;
+}
 
 CONFCASE Case(const char* name, const char* table, const char* rule, const char* shows,
               std::function<void(cStageData&)> build, std::vector<CONFCHECK> checks, int frames, int end,

@@ -107,6 +107,36 @@ void AddPresentCmdValueCases(std::vector<CONFCASE>& v) {
                          },
                          Marks(7), 30));
     }
+    {
+        // Two messages that wait for the confirm key (Z); the hero's own Z flow counts the presses that
+        // reach play.
+        auto confirm = [](const char* text) {
+            cFlowCmd c = Cmd(CMD_MESSAGE, 0);
+            c.vParam.assign(18, 0);
+            c.vParam[8] = 1;  // the flow waits; display end 0: until the confirm key
+            c.strText = text;
+            return c;
+        };
+        v.push_back(Case("cmdv-19-message-confirm", kTable, "19 メッセージ (進行キーが押されるまで表示)",
+                         "A message that waits for the confirm key holds play and its flow: X pressed while it "
+                         "waits neither closes it nor reaches play (S4 = 0); the first Z closes it (S1) and the "
+                         "next message opens and waits again until the second Z (S2). Neither Z reaches play; the "
+                         "third Z, with no message open, is the hero's only counted press (S3 = 1).",
+                         [confirm](cStageData& s) {
+                             cStageKit& k = Arena(s, "進行キー");
+                             cCharaData& hero = HeroOf(s);
+                             hero.vFlow.clear();
+                             hero.vFlow.push_back(KeyFlow(CountVar(3), KEYSLOT_BUTTON1, false, 1));
+                             hero.vFlow.push_back(KeyFlow(CountVar(4), KEYSLOT_BUTTON2, false, 2));
+                             cCharaData c = Dummy();
+                             c.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 1), confirm("ひとつめ"), SetVar(1),
+                                                                 Cmd(CMD_WAIT, 1), confirm("ふたつめ"), SetVar(2),
+                                                                 Cmd(CMD_WAIT, 9999)}));
+                             Put(k, c, 10, 12);
+                         },
+                         {{1, 1}, {2, 1}, {3, 1}, {4, 0}}, 80, CONFEND_PLAYING,
+                         "20 X down\n22 X up\n30 Z down\n32 Z up\n60 Z down\n62 Z up\n100 Z down\n102 Z up\n"));
+    }
     v.push_back(Case("cmdv-37-code-largest", kTable, "37 コードの実行 (最大の値, 桁あふれ)",
                      "Code at the edges of its numbers: 2147483647 assigned stores 999999 (S11); 999999 * 999999 "
                      "wraps in 32 bits to a negative number and stores -999999 (S12); 2147483647 + 1 wraps to the "

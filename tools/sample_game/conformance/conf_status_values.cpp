@@ -1,6 +1,7 @@
 // Cases of the target, status, vanish and item-handing commands (21 to 25)
 // at the parameter values that change their outcome. Each character of a
 // case writes its own stage variables.
+#include <algorithm>
 #include <climits>
 
 #include "sample_game/art/sheets.h"
@@ -14,6 +15,14 @@ namespace {
 constexpr const char* kTable = "character commands";
 constexpr int kMaxI32 = INT_MAX;
 
+// A flow of trigger 0 that runs `cmds`.
+cFlow Always(const std::vector<cFlowCmd>& cmds) {
+    cFlow f;
+    f.nTrigger = TRG_ALWAYS;
+    for (const cFlowCmd& cmd : cmds) f.vCmd.push_back(cmd);
+    return f;
+}
+
 // A still character of side `force` at (x, 12), active over the whole stage,
 // whose flow of trigger 0 runs `cmds` once.
 cCharaData& Still(cStageKit& k, int x, std::vector<cFlowCmd> cmds, int maxHP = 10, int force = 1, int id = 0) {
@@ -22,11 +31,8 @@ cCharaData& Still(cStageKit& k, int x, std::vector<cFlowCmd> cmds, int maxHP = 1
     c.byForce = static_cast<uint8_t>(force);
     c.byCharaId = static_cast<uint8_t>(id);
     c.bySetting52 = 3;
-    cFlow f;
-    f.nTrigger = TRG_ALWAYS;
-    for (const cFlowCmd& cmd : cmds) f.vCmd.push_back(cmd);
-    f.vCmd.push_back(Cmd(CMD_WAIT, 9999));
-    c.vFlow.push_back(f);
+    cmds.push_back(Cmd(CMD_WAIT, 9999));
+    c.vFlow.push_back(Always(cmds));
     Put(k, c, x, 12);
     return k.Stage()->vPlacedChara.back();
 }
@@ -48,6 +54,13 @@ cFlowCmd RowOp(int row, int op, int value) { return Cmd(CMD_STATUS_OP, 0, {0, 0,
 
 // S<var> = a random number between the bounds (the arrangements' subject).
 cFlowCmd RandomTo(int var, int lo, int hi) { return Cmd(CMD_STATUS_OP, 0, {1, 1, var, 0, 0, 0, 1, 0, lo, hi}); }
+
+// 直線移動 in direction `dir` for `time` tenths of a second at 3 dots a frame.
+cFlowCmd Walk(int dir, int time) {
+    cFlowCmd c = MoveCmd(CMD_STRAIGHT_MOVE, time, 0, 30);
+    c.spMove->nDir = static_cast<uint8_t>(dir);
+    return c;
+}
 
 cFlowCmd Arrange(int kind, int index, int op, int source, int number) {
     return Cmd(CMD_ARRANGE, 0, {kind, index, op, source, number});
@@ -156,6 +169,95 @@ void AddStatusCmdValueCases(std::vector<CONFCASE>& v) {
                          Still(k, 36, {Cmd(CMD_STATUS_OP2, 0, {5, 0, kMaxI32}), Code("S4 = sys.scrlx")});
                      },
                      {{1, 1}, {2, 1}, {3, 0}, {4, 480}}, 30));
+    {
+        CONFCASE c = Case("cmdv-23-status2-transparent", kTable, "23 ステータスの操作2 (透明 1)",
+                          "Two villagers walk right a block and a half: the left one as it is; the right one makes "
+                          "itself transparent first. The last frame shows the hero, the left villager and the "
+                          "sensor the right one walked into, but not the right villager, which still touches the "
+                          "sensor (S1 = 1).",
+                          [](cStageData& s) {
+                              cStageKit& k = Arena(s, "透明");
+                              for (int i = 0; i < 2; ++i) {
+                                  cCharaData c = Dummy("村人", CG_VILLAGER);
+                                  std::vector<cFlowCmd> cmds;
+                                  if (i == 1) cmds.push_back(Cmd(CMD_STATUS_OP2, 0, {0, 1, 1}));
+                                  cmds.push_back(Walk(3, 3));
+                                  cmds.push_back(Cmd(CMD_WAIT, 9999));
+                                  c.vFlow.push_back(Always(cmds));
+                                  Put(k, c, 6 + 4 * i, 12, 1);
+                              }
+                              Put(k, Sensor(1), 12, 12);
+                          },
+                          {{1, 1}}, 40);
+        c.bGolden = true;
+        v.push_back(c);
+    }
+    v.push_back(Case("cmdv-23-status2-fixed-facing", kTable, "23 ステータスの操作2 (向き固定 1)",
+                     "Two flying characters facing left move right for a third of a second, then forward (前) for "
+                     "a second: the one that fixed its facing first still faces left and goes back past its start "
+                     "onto the sensor two blocks left (S1); the other turned right with its move and goes on to "
+                     "the sensor six blocks right (S2).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "向き固定", {}, true, 40);
+                         for (int i = 0; i < 2; ++i) {
+                             cCharaData c = Dummy("向く");
+                             c.byFlying = 1;
+                             c.bFixedFacing = 0;
+                             c.bySetting52 = 3;
+                             std::vector<cFlowCmd> cmds;
+                             if (i == 0) cmds.push_back(Cmd(CMD_STATUS_OP2, 0, {0, 2, 1}));
+                             cmds.push_back(Walk(3, 3));
+                             cmds.push_back(Walk(0, 10));
+                             cmds.push_back(Cmd(CMD_WAIT, 9999));
+                             c.vFlow.push_back(Always(cmds));
+                             Put(k, c, 10, 4 + 4 * i, 0);
+                             Put(k, Sensor(1 + i), i == 0 ? 8 : 16, 4 + 4 * i);
+                         }
+                     },
+                     {{1, 1}, {2, 1}}, 100));
+    v.push_back(Case("cmdv-23-status2-invincible", kTable, "23 ステータスの操作2 (無敵 1, 2)",
+                     "Targets of 10 HP make themselves invincible, then a star of power 5 hits each: with 1 the "
+                     "hit flow runs (S1) and the HP stays 10 (S2); with 2 the HP stays 10 as well (S3); a target "
+                     "left as it is drops to 5 (S4).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "無敵の値", {}, true, 40);
+                         const int values[] = {1, 2, 0};
+                         const char* const reads[] = {"S2 = hp", "S3 = hp", "S4 = hp"};
+                         for (int i = 0; i < 3; ++i) {
+                             const int y = 4 + 3 * i;
+                             cCharaData gun = Dummy("撃つ", CG_CANNON);
+                             gun.byFlying = 1;
+                             gun.bySetting52 = 3;
+                             gun.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), ShotCmd(1, SG_STAR, 1, 40, 5),
+                                                                  Cmd(CMD_WAIT, 9999)}));
+                             Put(k, gun, 4, y, 1);
+                             cCharaData target = Dummy("的");
+                             target.byForce = 2;
+                             target.byFlying = 1;
+                             target.bySetting52 = 3;
+                             if (values[i] != 0)
+                                 target.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_STATUS_OP2, 0, {0, 4, values[i]}),
+                                                                          Cmd(CMD_WAIT, 9999)}));
+                             if (i == 0) target.vFlow.push_back(MarkFlow(7, 1));
+                             target.vFlow.push_back(Flow(TRG_ALWAYS, {Code(reads[i])}));
+                             Put(k, target, 10, y);
+                         }
+                     },
+                     {{1, 1}, {2, 10}, {3, 10}, {4, 5}}, 90));
+    v.push_back(Case("cmdv-23-status2-flying", kTable, "23 ステータスの操作2 (飛行 1)",
+                     "The hero makes itself flying, then walks right over a pit six blocks wide: it does not fall "
+                     "in but crosses at its height and reaches the goal beyond (cleared).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "飛行");
+                         s.vPlacedBlock.erase(std::remove_if(s.vPlacedBlock.begin(), s.vPlacedBlock.end(),
+                                                             [](const cBlockData& b) {
+                                                                 return b.wCellX >= 5 && b.wCellX <= 10 && b.wCellY >= 13;
+                                                             }),
+                                              s.vPlacedBlock.end());
+                         HeroOf(s).vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_STATUS_OP2, 0, {0, 3, 1}), Cmd(CMD_WAIT, 9999)}));
+                         k.PlaceItem(k.AddItem(Goal()), 14, 12);
+                     },
+                     {}, 200, CONFEND_CLEARED, "10 RIGHT down\n"));
     v.push_back(Case("cmdv-24-vanish-values", kTable, "24 消滅 (画面内のみ, 最大のグループ, アイテム, 子キャラ 2, 4, 5, 範囲外のモード)",
                      "A character of side 3 vanishes side 1 on screen only: the side-1 character on screen is "
                      "gone before its mark (S1 = 0) while the one off screen marks (S2 = 1); vanishing side "
@@ -166,12 +268,7 @@ void AddStatusCmdValueCases(std::vector<CONFCASE>& v) {
                      "(S8).",
                      [](cStageData& s) {
                          cStageKit& k = Arena(s, "消滅の値", {}, true, 40);
-                         cItemData item = Coin();
-                         item.vCmd.clear();
-                         cFlowCmd code = ItemCmd(CMD_CODE);
-                         code.strText = "S4 = 1";
-                         item.vCmd.push_back(code);
-                         k.PlaceItem(k.AddItem(item), 4, 12);
+                         k.PlaceItem(k.AddItem(CodeItem("S4 = 1")), 4, 12);
                          Still(k, 8, {Cmd(CMD_WAIT, 3), SetVar(1)});
                          Still(k, 30, {Cmd(CMD_WAIT, 3), SetVar(2)});
                          Still(k, 12, {Cmd(CMD_VANISH, 0, {0, 1, 0}), Cmd(CMD_VANISH, 0, {0, kMaxI32, 1}), SetVar(3),
@@ -185,30 +282,40 @@ void AddStatusCmdValueCases(std::vector<CONFCASE>& v) {
                              child.byForce = 4;
                              child.bySetting52 = 3;
                              child.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), SetVar(5 + i), Cmd(CMD_WAIT, 9999)}));
-                             cFlowCmd summon = Cmd(CMD_SUMMON_CHARA, 0);
-                             cEdShot::Create(summon.spShot);
-                             summon.spShot->nShotNum = 1;
-                             summon.spShot->nFormation = 4;
-                             summon.spShot->nSummonKind = 1;
-                             summon.spShot->nSummonIndex = static_cast<int16_t>(k.AddChara(child));
-                             summon.spShot->nRange = 100;
-                             Still(k, 16 + 2 * i, {summon, Cmd(CMD_VANISH, 0, {modes[i], 0, 1})}, 10, 4);
+                             Still(k, 16 + 2 * i, {Summon(CMD_SUMMON_CHARA, k.AddChara(child)), Cmd(CMD_VANISH, 0, {modes[i], 0, 1})},
+                                   10, 4);
                          }
                      },
                      {{1, 0}, {2, 1}, {3, 1}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 1}}, 90, CONFEND_PLAYING,
                      "20 RIGHT down\n60 RIGHT up\n"));
+    v.push_back(Case("cmdv-24-vanish-mode-3", kTable, "24 消滅 (モード 3: 召喚したアイテム)",
+                     "Two characters each summon an item at their place and a child character; the first then "
+                     "vanishes with mode 3. The hero walks right through both places: the first item is gone "
+                     "(S1 = 0) while the second is taken (S2 = 1); mode 3 leaves the characters: the first one's "
+                     "child marks after a fifth of a second (S3) and the first one goes on after the vanish (S4).",
+                     [](cStageData& s) {
+                         cStageKit& k = Arena(s, "召喚したアイテムの消滅", {}, true, 40);
+                         cCharaData child = Dummy("子");
+                         child.byForce = 4;
+                         child.bySetting52 = 3;
+                         child.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), SetVar(3), Cmd(CMD_WAIT, 9999)}));
+                         const int childIndex = k.AddChara(child);
+                         for (int i = 0; i < 2; ++i) {
+                             std::vector<cFlowCmd> cmds{
+                                 Summon(CMD_SUMMON_ITEM, k.AddItem(CodeItem("S" + std::to_string(1 + i) + " = 1")))};
+                             if (i == 0) cmds.insert(cmds.end(), {Summon(CMD_SUMMON_CHARA, childIndex),
+                                                                  Cmd(CMD_VANISH, 0, {3, 0, 1}), SetVar(4)});
+                             Still(k, 6 + 4 * i, cmds, 10, 4);
+                         }
+                     },
+                     {{1, 0}, {2, 1}, {3, 1}, {4, 1}}, 120, CONFEND_PLAYING, "20 RIGHT down\n100 RIGHT up\n"));
     v.push_back(Case("cmdv-25-get-item-values", kTable, "25 アイテムの取得 (最大の番号, 空の番号 0)",
                      "Item number 2147483647 of the stage palette is brought back to item 1 at load, whose code "
                      "counts S1 once; item 0 is the palette's empty entry and runs nothing, the flow goes on (S2 = "
                      "1, S1 still 1).",
                      [](cStageData& s) {
                          cStageKit& k = Arena(s, "アイテムの取得の値");
-                         cItemData item = Coin();
-                         item.vCmd.clear();
-                         cFlowCmd code = ItemCmd(CMD_CODE);
-                         code.strText = "S1 = S1 + 1";
-                         item.vCmd.push_back(code);
-                         k.AddItem(item);
+                         k.AddItem(CodeItem("S1 = S1 + 1"));
                          Still(k, 10, {Cmd(CMD_GET_ITEM, 0, {1, kMaxI32}), Cmd(CMD_GET_ITEM, 0, {1, 0}), SetVar(2)});
                      },
                      {{1, 1}, {2, 1}}, 20));
