@@ -66,7 +66,6 @@ void BuildFlowStage(cStageData& s) {
 struct FLOWSCENE {
     std::unique_ptr<cPlayScene> lpScene;
     FLOWSCENE() {
-        ResetDatabaseState();
         ResetPlayState();
         BuildFlowStage(PlayStage);
         lpScene = std::make_unique<cPlayScene>();
@@ -76,7 +75,6 @@ struct FLOWSCENE {
     ~FLOWSCENE() {
         lpScene.reset();
         ResetPlayState();
-        ResetDatabaseState();
     }
 };
 

@@ -92,9 +92,6 @@ void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 void ResetRun() {
     ResetAppState();
-    ResetPlayerRecords();
-    ResetInputScript();
-    ResetPlayState();
     g_Times = PLAYTIMES{};
 }
 

@@ -151,9 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream(g_Game / "fuzz_keys.txt") << PlayFuzzKeyScript(data, size);
     }
     ResetAppState();
-    ResetPlayerRecords();
-    ResetInputScript();
-    ResetPlayState();
     g_nShown = 0;
     g_nLastFrame = Now();
     DDSetFrameNotify(OnFrame);

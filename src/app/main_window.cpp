@@ -73,7 +73,6 @@ void ResetMainWindowState() {
     hWndMain = nullptr;
     bInitDone = 0;
     rcClient = RECT{};
-    ResetWindowRequests();
     for (auto& d : g_Dialog) d = nullptr;
 }
 

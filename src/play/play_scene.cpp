@@ -19,14 +19,19 @@
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "play/effects/scr_effect_run.h"
+#include "play/message/message_surface.h"
+#include "play/message/message_text.h"
 #include "play/play_run.h"
 #include "play/play_services.h"
+#include "play/replay_end.h"
 #include "play/stage_objects.h"
 #include "player/player_records.h"
+#include "player/player_state.h"
 #include "player/rank_rules.h"
 #include "records/utility.h"
 #include "scene/editor_notice.h"
 #include "scene/scene_manager.h"
+#include "scene/scene_state.h"
 #include "scene/stage_loader.h"
 
 cPlayScene* lpPlayScene = nullptr;
@@ -60,12 +65,17 @@ void SetCurrentPlayScene(cPlayScene* lpScene) {
 }
 
 void ResetPlayState() {
+    // The scenes (a play scene among them) go before the globals they use.
+    ResetSceneLayer();
     SetCurrentPlayScene(nullptr);
     bScrollFollowSwitch = 0;
     ResetStageObjects();
     ResetScrEffectWork();
+    ClearMessageData();
+    MessageVars = MESSAGEVARS{};
+    ResetReplayEnd();
     SetSceneServices(&PlayServices);
-    ResetPlayerRecords();
+    ResetPlayerLayer();
     ResetActorsState();
 }
 

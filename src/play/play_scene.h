@@ -255,8 +255,9 @@ extern cPlayScene* lpPlayScene;
 // Publishes `lpScene` (null: none) in lpPlayScene and its world state in lpWorld.
 void SetCurrentPlayScene(cPlayScene* lpScene);
 
-// The play engine's globals as at start-up (no scene, no stage objects, the
-// screen effects' work empty, the engine switches 0), then the player's
-// records (ResetPlayerRecords) and ResetActorsState: the play layer and every
-// layer below as at start-up (tests).
+// The scene layer (ResetSceneLayer), the play engine's globals as at start-up
+// (no scene, no stage objects, the screen effects' work and the message
+// windows empty, the engine switches 0, the replay's end not yet reported),
+// then the player layer (ResetPlayerLayer) and ResetActorsState: the play
+// layer and every layer below as at start-up (tests).
 void ResetPlayState();

@@ -4,6 +4,7 @@
 // from definition records; the scene's services are a fake that logs them.
 #include <gtest/gtest.h>
 
+#include "actors/actors_state.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "database/global_objects.h"
@@ -17,7 +18,7 @@
 class CmdFixture : public ::testing::Test {
 protected:
     CmdFixture() {
-        ResetDatabaseState();
+        ResetActorsState();
         PlayStage.SetHitLevel(1);
         world.vCharaBucket.resize(HIT_SIDE_NUM);
         world.ScrollX.nOuter = world.ScrollY.nOuter = 4000;
@@ -27,10 +28,7 @@ protected:
         world.ScrollX.nPitchShift = 7;
         lpWorld = &world;
     }
-    ~CmdFixture() override {
-        lpWorld = nullptr;
-        ResetDatabaseState();
-    }
+    ~CmdFixture() override { ResetActorsState(); }
 
     // A stage character at (x, y) facing right (placed so) or left, in group `side`.
     cStageChara& AddChara(double x, double y, bool bRight, bool bFlying = true, int side = 1) {

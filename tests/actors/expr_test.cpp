@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "actors/actors_state.h"
 #include "actors/expr_fake_host.h"
-#include "records/crt_rand.h"
 
 namespace {
 
 class Expr : public ::testing::Test {
 protected:
-    Expr() { crt::srand(1); }
-    ~Expr() override { crt::srand(1); }
+    Expr() { ResetActorsState(); }
+    ~Expr() override { ResetActorsState(); }
 
     // The value of a text, and whether it failed.
     int Eval(const std::string& text, bool* bError = nullptr) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "actors/actors_state.h"
 #include "actors/flow_exec.h"
 #include "actors/item.h"
 #include "actors/player.h"
@@ -22,7 +23,7 @@
 class cFlowTest : public ::testing::Test {
 public:
     cFlowTest() {
-        ResetDatabaseState();
+        ResetActorsState();
         std::copy(std::begin(FlowCmdProcTable), std::end(FlowCmdProcTable), m_SavedFlow);
         std::copy(std::begin(ItemCmdProcTable), std::end(ItemCmdProcTable), m_SavedItem);
         PlayStage.nSteps = 1;
@@ -31,12 +32,10 @@ public:
         Log().clear();
     }
     ~cFlowTest() override {
-        lpWorld = nullptr;
-        m_Scene.reset();
         std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdProcTable);
         std::copy(std::begin(m_SavedItem), std::end(m_SavedItem), ItemCmdProcTable);
-        ResetBlockGrid();
-        ResetDatabaseState();
+        ResetActorsState();
+        m_Scene.reset();
     }
 
     // Executor calls: flow index × 100 + command index.

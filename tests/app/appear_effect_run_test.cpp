@@ -43,7 +43,6 @@ void ExpectRun(const cChara& c, int id, int mode, int repeat, int direction, con
 class AppearEffect : public cBuiltStageTest {
 protected:
     AppearEffect() { ResizeCharaEffectWork(); }
-    ~AppearEffect() override { ResetCharaEffectWork(); }
 };
 
 TEST_F(AppearEffect, PlacedSummonedAndHeroStartTheirRecordsEffectAtSetUp) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/app_state.h"
 #include "database/common_palette.h"
 #include "database/database.h"
 #include "database/database_work.h"
@@ -11,27 +12,17 @@
 #include "sample_game/data/game_data.h"
 #include "stage/stage_data.h"
 
-namespace {
-
-void ResetAll() {
-    ResetPlayState();
-    InputList.clear();
-}
-
-}  // namespace
-
 cBuiltStageTest::cBuiltStageTest() {
-    ResetAll();
+    ResetAppState();
     sample::BuildDatabase(Database);
     PrepareDatabaseWork(Database);
     sample::BuildSystemData(SystemData);
     sample::BuildCommonPalette(CommonPalette);
-    InputList.resize(1);
 }
 
 cBuiltStageTest::~cBuiltStageTest() {
     m_lpScene.reset();
-    ResetAll();
+    ResetAppState();
 }
 
 void cBuiltStageTest::Start(int w, int h, const std::function<void(sample::cStageKit&, cStageData&)>& build) {

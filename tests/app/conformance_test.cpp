@@ -28,7 +28,6 @@
 #include "platform/system/mesbox.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
-#include "play/replay_end.h"
 #include "player/player_records.h"
 #include "player/ranking.h"
 #include "player/save_data.h"
@@ -166,7 +165,6 @@ cScene* CasePlay(int n) { return n == SCENE_PLAY ? new cCasePlay() : CreateStand
 
 void ResetRun() {
     ResetAppState();
-    ResetInputScript();
     g_Run = CASERUN{};
     g_Done = false;
 }
@@ -232,10 +230,7 @@ constexpr int kShards = 4;
 class Conformance : public ::testing::TestWithParam<int> {
 protected:
     Conformance() { ResetRun(); }
-    ~Conformance() override {
-        ResetRun();
-        SetSceneFactory(CreateStandardScene);
-    }
+    ~Conformance() override { ResetRun(); }
     cEnvGuard m_Env;
     cWorkDirGuard m_Cwd;
 };
@@ -325,7 +320,6 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             m_Env.Set("QV_AUTO_ANSWER", "1");
             RereadAutoAnswer();
             m_Env.Set("QV_REPLAY_END", (frames / (c.strName + "_end.bmp")).c_str());
-            ResetReplayEnd();
         }
         int rc = WinMain(c.bChallenge || c.bStory ? "" : file.c_str(), 1);
         std::string replayDiff;
@@ -338,7 +332,6 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
                 replayDiff = c.bNoReplay ? " replay: F1 saved one, expected none;" : " replay: F1 saved none;";
             if (!c.bNoReplay) ResetRun();
             if (!replay.empty() && !c.bNoReplay && rc == 0) {
-                ResetReplayEnd();
                 const std::string name = "user_data\\rpl4\\" + replay.filename().string();
                 SetSceneFactory(CasePlay);
                 rc = WinMain(name.c_str(), 1);
@@ -352,7 +345,6 @@ TEST_P(Conformance, EveryCaseOfTheShardPlaysAsItsRuleSays) {
             }
             if (g_Run.bPlayed && g_Run.nEnd < 0) g_Run.nEnd = sample::CONFEND_PLAYING;
             m_Env.Unset("QV_REPLAY_END");
-            ResetReplayEnd();
         }
         if (c.bStory) std::ofstream(mapFile, std::ios::binary | std::ios::trunc) << mapBytes;
         if (ownSystem) std::ofstream(sysFile, std::ios::binary | std::ios::trunc) << sysBytes;

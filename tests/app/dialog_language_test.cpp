@@ -24,18 +24,8 @@
 
 using namespace apptest;
 
-namespace {
-
-void ResetAll() {
-    SetDialogFrameHook(nullptr);
-    ResetAppState();
-    ResetInputScript();
-}
-
-}  // namespace
-
 TEST(DialogLanguage, TheEnglishSettingReachesTheFileChooserAndTheNameDialog) {
-    ResetAll();
+    ResetAppState();
     cTempDir dir;
     MakeGameFolder(dir.Path(), WindowedIni("English=1\r\n"));
     cEnvGuard env;
@@ -65,5 +55,5 @@ TEST(DialogLanguage, TheEnglishSettingReachesTheFileChooserAndTheNameDialog) {
     ASSERT_EQ(WinMain("", 1), 0);
     cwd.Restore();
     EXPECT_EQ(seen, (std::vector<std::string>{"dialog load stage file", "name      Name"}));
-    ResetAll();
+    ResetAppState();
 }

@@ -71,7 +71,6 @@ cScene* WatchPalette(int n) { return n == SCENE_PLAY ? new cPaletteWatchedPlay()
 
 void ResetRun() {
     ResetAppState();
-    ResetInputScript();
     g_Watch = PALETTEWATCH{};
 }
 

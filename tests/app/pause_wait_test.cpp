@@ -55,7 +55,6 @@ protected:
     ~PauseWaitRun() override { Reset(); }
     static void Reset() {
         ResetAppState();
-        ResetInputScript();
         g_nWaitFrom = g_nWaitEnd = 0;
         g_bPress = true;
     }

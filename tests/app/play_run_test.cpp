@@ -183,7 +183,6 @@ cScene* WatchPlay(int n) { return n == SCENE_PLAY ? new cWatchedPlay() : CreateS
 
 void ResetRun() {
     ResetAppState();
-    ResetInputScript();
     g_Watch = PLAYWATCH{};
     g_Route.clear();
 }

@@ -25,7 +25,6 @@
 #include "platform/window/dialog.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
-#include "play/replay_end.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "scene/scene_manager.h"
@@ -160,19 +159,8 @@ namespace {
 
 class ReplayTitleTest : public ::testing::Test {
 protected:
-    ReplayTitleTest() { Reset(); }
-    ~ReplayTitleTest() override {
-        SetDialogFrameHook(nullptr);
-        Reset();
-    }
-    static void Reset() {
-        ResetAppState();
-        ResetInputScript();
-        ResetReplayEnd();
-        KeyLog.Clear();
-        PrevKeyLog.Clear();
-        strReplayFile.clear();
-    }
+    ReplayTitleTest() { ResetAppState(); }
+    ~ReplayTitleTest() override { ResetAppState(); }
 };
 
 }  // namespace

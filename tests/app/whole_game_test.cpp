@@ -118,12 +118,7 @@ protected:
     WholeGameInProcess() { Reset(); }
     ~WholeGameInProcess() override { Reset(); }
     static void Reset() {
-        SetDialogFrameHook(nullptr);
-        SetMesBoxPresenter(nullptr);
         ResetAppState();
-        ResetPlayerRecords();
-        ResetInputScript();
-        g_MenuCursor.Reset();
         g_Choosers.clear();
     }
 };
@@ -323,7 +318,6 @@ protected:
     ~StoryRun() override { Reset(); }
     static void Reset() {
         ResetAppState();
-        ResetInputScript();
         g_Entries.clear();
         g_Routes.clear();
         g_AfterPlay.clear();

@@ -59,10 +59,7 @@ struct BOXSEEN {
 class WindowDialogTest : public ::testing::Test {
 protected:
     WindowDialogTest() { ResetAppState(); }
-    ~WindowDialogTest() override {
-        SetDialogFrameHook(nullptr);
-        ResetAppState();
-    }
+    ~WindowDialogTest() override { ResetAppState(); }
 };
 
 }  // namespace

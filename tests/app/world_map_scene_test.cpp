@@ -109,22 +109,21 @@ cScene* TestFactory(int n) {
     }
 }
 
-void ResetAll() {
+// The program's state as at start-up, then this file's watch emptied.
+void StartOver() {
     ResetAppState();
-    ResetInputScript();
     g_Enter = nullptr;
     g_Settled = nullptr;
     g_nPrevious = 0;
     g_nPlayEntered = 0;
     g_Boxes.clear();
-    SetMesBoxPresenter(nullptr);
     for (int& e : g_nEntries) e = 0;
 }
 
 class WorldMapSceneTest : public ::testing::Test {
 protected:
-    WorldMapSceneTest() { ResetAll(); }
-    ~WorldMapSceneTest() override { ResetAll(); }
+    WorldMapSceneTest() { StartOver(); }
+    ~WorldMapSceneTest() override { StartOver(); }
     void SetUp() override {
         apptest::MakeGameFolder(m_Dir.Path(), apptest::WindowedIni());
         apptest::SetWindowRunEnv(m_Env);

@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "play/play_scene.h"
 #include "stage/block_data.h"
-#include "stage/stage_state.h"
 
 namespace {
 
 class BlockHitTest : public ::testing::Test {
 protected:
-    BlockHitTest() { ResetStageState(); }
-    ~BlockHitTest() override { ResetStageState(); }
+    BlockHitTest() { ResetPlayState(); }
+    ~BlockHitTest() override { ResetPlayState(); }
 };
 
 // The hit kinds for groups 0..7 of a block with graphic 3 (or none), one digit each.

@@ -19,8 +19,8 @@
 #include "play/play_scene.h"
 #include "play_screen_fixture.h"
 #include "stage/stage_data.h"
-#include "stage/stage_state.h"
 #include "support/golden_bmp.h"
+#include "support/play_screen_test.h"
 
 using namespace ddtest;
 
@@ -28,19 +28,8 @@ namespace {
 
 constexpr int TOP = 64, W = 288, H = 64;  // the part of the screen the characters stand in
 
-class CharaDrawTest : public cDDTest {
+class CharaDrawTest : public cPlayScreenTest {
 protected:
-    CharaDrawTest() { ResetAll(); }
-    ~CharaDrawTest() override { ResetAll(); }
-    void TearDown() override {
-        ResetAll();
-        cDDTest::TearDown();
-    }
-    void ResetAll() {
-        scene.reset();
-        ResetPlayState();
-    }
-
     // A stage seen from its top-left corner; a sheet whose cell 0 is a red arrow pointing left
     // (cell 1 a blue square), its mirrored twin, and gauge rows in the accessory picture.
     void Prepare(bool d3d) {
@@ -99,14 +88,11 @@ protected:
         invincible.data.wAnimeSet = 2;
         scene->Draw(1, 0, 0, 0);
     }
-
-    std::unique_ptr<cPlayScene> scene;
 };
 
 TEST_F(CharaDrawTest, FacingGaugeAndEffectUnderEachBackEnd) {
     for (int mode : {0, 32, 8}) {
-        ResetAll();
-        ResetPlatformState();
+        StartOver();
         ASSERT_TRUE(mode == 0 ? InitD3D() : InitDD(mode));
         Prepare(mode == 0);
         Scene();

@@ -4,6 +4,7 @@
 
 #include "play/effect_instance.h"
 #include "play_draw_test_support.h"
+#include "records/crt_rand.h"
 #include "records/utility.h"
 #include "support/record_services_spy.h"
 

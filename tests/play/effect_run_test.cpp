@@ -9,19 +9,15 @@
 #include "database/database.h"
 #include "play/effects/effect_params.h"
 #include "play/effects/scr_effect_run.h"
+#include "play/play_scene.h"
 #include "support/record_services_spy.h"
 
 namespace {
 
 class EffectRunTest : public ::testing::Test {
 protected:
-    EffectRunTest() { Clear(); }
-    ~EffectRunTest() override { Clear(); }
-    static void Clear() {
-        ResetCharaEffectWork();
-        ResetScrEffectWork();
-        Database.Reset();
-    }
+    EffectRunTest() { ResetPlayState(); }
+    ~EffectRunTest() override { ResetPlayState(); }
     // Effect id of a new definition with the table defaults of kind, parameter n replaced where given.
     template <class DEF, size_t N>
     static int Add(cSafeVector<DEF>& list, const EFFECTPARAMDEF (&defs)[N][EFFECT_PARAM_DEF_NUM], int kind,

@@ -49,11 +49,7 @@ void cRecordWait::PauseWait() {
 class FlowStatusAndGameCommands : public cPlayTest {
 protected:
     FlowStatusAndGameCommands() {
-        ResetPlayerRecords();
-        ResetNextStageStart();
-        ResetLogs();
         ECInit(1, m_Ec.c_str());
-        crt::srand(1);
         Seen = WAITSEEN();
         m_lpPrevServices = SetSceneServices(&RecordWait);
         lpWorld->vStageVars.assign(STAGE_VAR_NUM, 0);
@@ -64,12 +60,7 @@ protected:
             c->nKind = 1;
         }
     }
-    ~FlowStatusAndGameCommands() override {
-        SetSceneServices(m_lpPrevServices);
-        ResetLogs();
-        ResetNextStageStart();
-        ResetPlayerRecords();
-    }
+    ~FlowStatusAndGameCommands() override { SetSceneServices(m_lpPrevServices); }
 
     cFlowCmd& Cmd(std::initializer_list<int32_t> params, const std::string& text = "") {
         cmd.vParam.assign(params.begin(), params.end());

@@ -36,14 +36,12 @@ public:
 class cHitTest : public cPlayTest {
 protected:
     cHitTest() {
-        ResetPlayerRecords();
         SetSceneServices(&m_Services);
         PlayStage.nCharaInvincible = 10;
     }
     ~cHitTest() override {
         SetSceneServices(&PlayServices);
         m_vAttack.clear();
-        ResetPlayerRecords();
     }
 
     // An active stage character of `side` whose both hit ranges are the rectangle.

@@ -25,7 +25,7 @@
 #include "play/play_scene.h"
 #include "play_screen_fixture.h"
 #include "stage/stage_data.h"
-#include "stage/stage_state.h"
+#include "support/play_screen_test.h"
 #include "support/record_services_spy.h"
 #include "world/block_grid.h"
 
@@ -33,21 +33,8 @@ using namespace ddtest;
 
 namespace {
 
-class HostileDataTest : public cDDTest {
+class HostileDataTest : public cPlayScreenTest {
 protected:
-    HostileDataTest() { ResetAll(); }
-    ~HostileDataTest() override { ResetAll(); }
-    void TearDown() override {
-        ResetAll();
-        cDDTest::TearDown();
-    }
-    void ResetAll() {
-        scene.reset();
-        ClearMessageData();
-        MessageVars = MESSAGEVARS{};
-        ResetPlayState();
-        ResetLogs();
-    }
     bool Has(const std::vector<std::string>& lines, const std::string& part) const {
         for (const std::string& l : lines)
             if (l.find(part) != std::string::npos) return true;
@@ -59,8 +46,6 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
-
-    std::unique_ptr<cPlayScene> scene;
     cSafeVector<int32_t> common = cSafeVector<int32_t>(1001);
     cSafeVector<int32_t> stage = cSafeVector<int32_t>(1000);
 };

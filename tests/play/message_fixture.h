@@ -6,28 +6,24 @@
 
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
-#include "platform/graphics/dd_test_support.h"
 #include "play/message/message.h"
 #include "play/message/message_surface.h"
 #include "play/message/message_text.h"
+#include "support/play_screen_test.h"
 #include "support/record_services_spy.h"
 
-class cMessageTest : public ddtest::cDDTest {
+class cMessageTest : public cPlayScreenTest {
 protected:
     void SetUp() override {
-        cDDTest::SetUp();
+        cPlayScreenTest::SetUp();
         spy.emplace();
-        ClearMessageData();
         MessageVars = MESSAGEVARS{&common, &stage};
     }
     void TearDown() override {
-        ClearMessageData();
-        MessageVars = MESSAGEVARS{};
-        ResetCommonFonts();
-        ResetCommonBitmaps();
+        // The fonts drawn over the box go with the reset, the box after them.
+        cPlayScreenTest::TearDown();
         DDReleaseSurface(&box);
         spy.reset();
-        cDDTest::TearDown();
     }
     // The second font (16-dot pitch, white ink) over a banded box picture.
     void MakeFont() {

@@ -6,6 +6,7 @@
 #include "play/picture.h"
 #include "play/stage_resources.h"
 #include "play_draw_test_support.h"
+#include "records/crt_rand.h"
 #include "support/golden_bmp.h"
 
 namespace {

@@ -1,13 +1,12 @@
 #pragma once
-// Set-up of the play drawing tests: a fresh graphics layer, database and
-// generator per test, and small effect and picture files made by the tests.
+// Set-up of the play drawing tests: the play screen's fresh state per test
+// (the random generator seeded 1), the effect list holding only the "none"
+// entry, and small effect and picture files made by the tests.
 #include <string>
 
 #include "database/database.h"
 #include "database/database_work.h"
-#include "database/global_objects.h"
-#include "platform/graphics/dd_test_support.h"
-#include "records/crt_rand.h"
+#include "support/play_screen_test.h"
 
 namespace playtest {
 
@@ -22,16 +21,10 @@ inline void WriteStrip(const std::string& path, int cells, int w, int h) {
     }), 24);
 }
 
-class cPlayDrawTest : public ddtest::cDDTest {
+class cPlayDrawTest : public cPlayScreenTest {
 protected:
     cPlayDrawTest() {
-        ResetDatabaseState();
         Database.vEffect.resize(1);  // only the entry that stands for no effect
-        crt::srand(1);
-    }
-    ~cPlayDrawTest() override {
-        ResetDatabaseState();
-        crt::srand(1);
     }
     // Effect graphics 1.. appended to the database (entry 0 stays the "none" entry),
     // each frame lasting `tenths`; then the work tables.

@@ -14,7 +14,7 @@
 class PlayGridTest : public ::testing::Test {
 protected:
     PlayGridTest() {
-        Reset();
+        ResetPlayState();
         SetCurrentPlayScene(&scene);
         for (cScrollAxis* a : {&scene.ScrollX, &scene.ScrollY}) {
             a->nPitch = a->nCells = 32;
@@ -27,16 +27,7 @@ protected:
         PlayStage.dSteps = 1;
         PlayStage.nSteps = 1;
     }
-    ~PlayGridTest() override {
-        SetCurrentPlayScene(nullptr);
-        Reset();
-    }
-    static void Reset() {
-        ResetBlockGrid();
-        ResetTimers();
-        PlayStage.dSteps = PlayStage.dGravityStep = 0;
-        PlayStage.nSteps = 0;
-    }
+    ~PlayGridTest() override { ResetPlayState(); }
     static void Cell(int col, int row, int kind) {
         cBlockCell& c = BlockGrid[(row << 5) + col];
         c.byHitKind = static_cast<uint8_t>(kind);

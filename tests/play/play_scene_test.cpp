@@ -8,6 +8,7 @@
 #include <chrono>
 #include <thread>
 
+#include "database/global_objects.h"
 #include "database/system_data.h"
 #include "platform/system/clock.h"
 #include "platform/system/timer.h"
@@ -26,27 +27,14 @@ protected:
     void SetUp() override {
         playtest::cPlayDrawTest::SetUp();
         ASSERT_TRUE(InitDD(32));
-        ResetPlayerRecords();
-        bStageTest = 0;
         bAppActive = 1;
-        m_pScene = std::make_unique<cPlayScene>();
-    }
-    void TearDown() override {
-        m_pScene.reset();
-        ResetSystemData();
-        bAppActive = 0;
-        bStageTest = 0;
-        SceneManager.Reset();
-        ResetPlayerRecords();
-        DDEnd();
-        playtest::cPlayDrawTest::TearDown();
+        scene = std::make_unique<cPlayScene>();
     }
     // One frame of `state` with the confirm button down (pressed) or up.
     void Frame(void (cPlayScene::*state)(), bool confirm) {
         InputList[0].m_nButton = confirm ? 1 : 0;
-        (m_pScene.get()->*state)();
+        (scene.get()->*state)();
     }
-    std::unique_ptr<cPlayScene> m_pScene;
 };
 
 }  // namespace
@@ -65,50 +53,50 @@ TEST(PlaySceneSteps, ActiveSubStepsAreSpreadEvenly) {
 
 TEST_F(PlaySceneTest, LivesRunOutUnlessUnlimitedOrATestPlay) {
     SaveData.nLives = 1;
-    EXPECT_EQ(m_pScene->TakeLife(), 1);
+    EXPECT_EQ(scene->TakeLife(), 1);
     EXPECT_EQ(SaveData.nLives, 0);
-    EXPECT_EQ(m_pScene->TakeLife(), 0);
+    EXPECT_EQ(scene->TakeLife(), 0);
     // Unlimited lives: every death goes on, and the stock stays.
     SaveData.nLives = UNLIMITED_LIVES;
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(m_pScene->TakeLife(), 1);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(scene->TakeLife(), 1);
     EXPECT_EQ(SaveData.nLives, UNLIMITED_LIVES);
     SaveData.nLives = 0;
     bStageTest = 1;
-    EXPECT_EQ(m_pScene->TakeLife(), 1);
+    EXPECT_EQ(scene->TakeLife(), 1);
 }
 
 TEST_F(PlaySceneTest, TheResultsTakeConfirmOnlyAfterTwoHundredCounts) {
-    m_pScene->nState = PLAYSTATE_AFTERPLAY;
+    scene->nState = PLAYSTATE_AFTERPLAY;
     PlayStage.bClearBanner = 1;
     // With the clear banner the count grows by 4 a frame: 50 frames.
     int frames = 0;
-    while (m_pScene->nState == PLAYSTATE_AFTERPLAY && frames < 100) {
+    while (scene->nState == PLAYSTATE_AFTERPLAY && frames < 100) {
         Frame(&cPlayScene::AfterPlay, frames % 2 == 0);
         Frame(&cPlayScene::AfterPlay, false);
         frames += 2;
     }
-    EXPECT_EQ(m_pScene->nState, PLAYSTATE_EXIT);
+    EXPECT_EQ(scene->nState, PLAYSTATE_EXIT);
     EXPECT_GE(frames, 50);
     EXPECT_LE(frames, 54);
     // Without it the count jumps to 200 at once: the second press is taken.
-    m_pScene->nState = PLAYSTATE_AFTERPLAY;
-    m_pScene->nPhase = 0;
+    scene->nState = PLAYSTATE_AFTERPLAY;
+    scene->nPhase = 0;
     PlayStage.bClearBanner = 0;
     Frame(&cPlayScene::AfterPlay, false);
     Frame(&cPlayScene::AfterPlay, true);
-    EXPECT_EQ(m_pScene->nState, PLAYSTATE_EXIT);
+    EXPECT_EQ(scene->nState, PLAYSTATE_EXIT);
 }
 
 TEST_F(PlaySceneTest, ContinuingFromThePauseMenuLatchesTheButtons) {
-    m_pScene->nSavedState = PLAYSTATE_PLAY;
-    m_pScene->nSavedPhase = 1;
-    m_pScene->nState = PLAYSTATE_PAUSE;
+    scene->nSavedState = PLAYSTATE_PLAY;
+    scene->nSavedPhase = 1;
+    scene->nState = PLAYSTATE_PAUSE;
     Frame(&cPlayScene::PauseMenu, false);  // the menu opens on "continue"
-    EXPECT_EQ(m_pScene->nState, PLAYSTATE_PAUSE);
+    EXPECT_EQ(scene->nState, PLAYSTATE_PAUSE);
     Frame(&cPlayScene::PauseMenu, true);
-    EXPECT_EQ(m_pScene->nState, PLAYSTATE_PLAY);
-    EXPECT_EQ(m_pScene->nPhase, 1);
-    EXPECT_EQ(m_pScene->bMenuLatch, 1);
+    EXPECT_EQ(scene->nState, PLAYSTATE_PLAY);
+    EXPECT_EQ(scene->nPhase, 1);
+    EXPECT_EQ(scene->bMenuLatch, 1);
 }
 
 TEST_F(PlaySceneTest, RetryInAChallengeIsOfferedOnlyForAStageClearedBefore) {
@@ -116,34 +104,34 @@ TEST_F(PlaySceneTest, RetryInAChallengeIsOfferedOnlyForAStageClearedBefore) {
     SystemData.bPauseRetryChallenge = 1;
     SaveData.vPair.assign(3, cPairRecord());
     ClearFlagIndex(SaveData) = 2;  // the second challenge stage
-    m_pScene->nSavedState = PLAYSTATE_PLAY;
-    m_pScene->nState = PLAYSTATE_PAUSE;
+    scene->nSavedState = PLAYSTATE_PLAY;
+    scene->nState = PLAYSTATE_PAUSE;
     Frame(&cPlayScene::PauseMenu, false);
-    ASSERT_EQ(m_pScene->cmdPause.size(), 4u);
-    EXPECT_EQ(m_pScene->cmdPause[2].nEnable, 0);
+    ASSERT_EQ(scene->cmdPause.size(), 4u);
+    EXPECT_EQ(scene->cmdPause[2].nEnable, 0);
     SaveData.vPair[1].nValue1 = 1;  // cleared in an earlier play
     Frame(&cPlayScene::PauseMenu, false);
-    EXPECT_NE(m_pScene->cmdPause[2].nEnable, 0);
-    EXPECT_EQ(m_pScene->cmdPause[3].nEnable, 0);  // no map in a challenge
+    EXPECT_NE(scene->cmdPause[2].nEnable, 0);
+    EXPECT_EQ(scene->cmdPause[3].nEnable, 0);  // no map in a challenge
     SystemData.bPauseRetryChallenge = 0;
     Frame(&cPlayScene::PauseMenu, false);
-    EXPECT_EQ(m_pScene->cmdPause[2].nEnable, 0);
+    EXPECT_EQ(scene->cmdPause[2].nEnable, 0);
 }
 
 TEST_F(PlaySceneTest, ATimedWaitDrawsDelayPlusFramesAndEndsWithoutDrawing) {
-    m_pScene->nWaitDelay = 3;
-    m_pScene->bWaitButton = 0;
-    m_pScene->nWaitFrames = 5;
+    scene->nWaitDelay = 3;
+    scene->bWaitButton = 0;
+    scene->nWaitFrames = 5;
     InputList[0].m_nButton = 1;
-    EXPECT_EQ(m_pScene->RunPauseWait(), 1);
-    EXPECT_EQ(m_pScene->nWaitDrawn, 8);
+    EXPECT_EQ(scene->RunPauseWait(), 1);
+    EXPECT_EQ(scene->nWaitDrawn, 8);
     EXPECT_FALSE(thPause.IsRunning());
     // The game thread finds its input as it left it.
     EXPECT_EQ(InputList[0].m_nButton, 1);
 }
 
 TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeAfterTheClose) {
-    m_pScene->bWaitButton = 1;  // never confirmed
+    scene->bWaitButton = 1;  // never confirmed
     // Timer time moves only when somebody sleeps on it: the time from the
     // close to the end is what the pause thread waited, however long it took.
     cSimulatedClock clock;
@@ -155,9 +143,9 @@ TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeA
         while (!thPause.IsRunning()) std::this_thread::yield();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         closeAt = clock.Now().count();
-        m_pScene->bQuit = 1;  // as the main window does, without the WM_QUIT
+        scene->bQuit = 1;  // as the main window does, without the WM_QUIT
     });
-    EXPECT_EQ(m_pScene->RunPauseWait(), 0);
+    EXPECT_EQ(scene->RunPauseWait(), 0);
     closer.join();
     const std::chrono::nanoseconds waited = clock.Now() - std::chrono::nanoseconds(closeAt.load());
     SetTimerClock(nullptr);
@@ -168,8 +156,8 @@ TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeA
     EXPECT_GE(waited, std::chrono::seconds(2));
     EXPECT_LT(waited, std::chrono::milliseconds(2001) + std::chrono::milliseconds(17));
     // A wait that starts after the close returns at once.
-    EXPECT_EQ(m_pScene->RunPauseWait(), 0);
-    EXPECT_EQ(m_pScene->nWaitDrawn, 0);
+    EXPECT_EQ(scene->RunPauseWait(), 0);
+    EXPECT_EQ(scene->nWaitDrawn, 0);
 }
 
 TEST_F(PlaySceneTest, EachExtraLifeOfTheTallyIsShownForThirtyFramesOnThePauseThread) {
@@ -178,14 +166,14 @@ TEST_F(PlaySceneTest, EachExtraLifeOfTheTallyIsShownForThirtyFramesOnThePauseThr
     SaveData.nScoreBackup = 90;  // the score at the stage's start
     SaveData.nLives = 98;
     SaveData.nScore = 320;       // three steps of 100 earned in the stage
-    m_pScene->TallyResults();
+    scene->TallyResults();
     EXPECT_EQ(SaveData.nLives, 99);  // never above 99
-    EXPECT_EQ(m_pScene->nWaitDrawn, 30);
-    EXPECT_TRUE(m_pScene->lstStageWork.empty());
+    EXPECT_EQ(scene->nWaitDrawn, 30);
+    EXPECT_TRUE(scene->lstStageWork.empty());
     EXPECT_FALSE(thPause.IsRunning());
     SaveData.nLives = 999999;  // unlimited lives earn nothing
-    m_pScene->nWaitDrawn = 0;
-    m_pScene->TallyResults();
+    scene->nWaitDrawn = 0;
+    scene->TallyResults();
     EXPECT_EQ(SaveData.nLives, 999999);
-    EXPECT_EQ(m_pScene->nWaitDrawn, 0);
+    EXPECT_EQ(scene->nWaitDrawn, 0);
 }

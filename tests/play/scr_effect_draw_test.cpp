@@ -9,6 +9,7 @@
 #include "platform/graphics/fx_test_support.h"
 #include "play/effects/effect_params.h"
 #include "play/effects/scr_effect_draw.h"
+#include "play/play_scene.h"
 
 using namespace fxtest;
 
@@ -26,8 +27,9 @@ uint8_t ScenePixel(int x, int y) {
 
 class ScrEffectDrawTest : public cFxTest {
 protected:
-    ScrEffectDrawTest() { Clear(); }
-    ~ScrEffectDrawTest() override { Clear(); }
+    ScrEffectDrawTest() { ResetPlayState(); }
+    ~ScrEffectDrawTest() override { ResetPlayState(); }
+    // Between configurations: the effects and their definitions emptied, the screen kept.
     static void Clear() {
         ResetScrEffectWork();
         Database.Reset();

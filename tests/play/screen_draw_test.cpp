@@ -17,7 +17,7 @@
 #include "play/draw/block_draw.h"
 #include "play/draw/status_draw.h"
 #include "stage/block_data.h"
-#include "stage/stage_state.h"
+#include "support/play_screen_test.h"
 
 using namespace ddtest;
 
@@ -34,22 +34,8 @@ std::vector<uint32_t> ScreenPalette() {
     return p;
 }
 
-class ScreenDrawTest : public cDDTest {
+class ScreenDrawTest : public cPlayScreenTest {
 protected:
-    ScreenDrawTest() { ResetAll(); }
-    ~ScreenDrawTest() override { ResetAll(); }
-    static void ResetAll() {
-        ResetCommonFonts();
-        ResetCommonBitmaps();
-        ResetSystemData();
-        ResetStageState();
-        ResetTimers();
-    }
-    void TearDown() override {
-        ResetAll();
-        cDDTest::TearDown();
-    }
-
     // Writes a picture made by fn as an 8-bit file and loads it into common row `row`.
     void Picture(int row, int w, int h, const std::function<uint8_t(int, int)>& fn) {
         const std::string path = File("row" + std::to_string(row) + ".bmp");
@@ -193,8 +179,7 @@ TEST_F(ScreenDrawTest, SmallStageUnderDirect3D) {
 
 TEST_F(ScreenDrawTest, SmallStageUnderDirectDrawAt32And8Bits) {
     for (int depth : {32, 8}) {
-        ResetAll();
-        ResetPlatformState();
+        StartOver();
         ASSERT_TRUE(InitDD(depth));
         Prepare(false);
         DrawStage();

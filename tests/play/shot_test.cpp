@@ -27,7 +27,6 @@ protected:
         m_Settings.nSpeed = 50;
         m_Settings.nByte26 = 1;
     }
-    ~ShotTest() override { ResetLogs(); }
 
     static void Place(cChara& c, double x, double y) {
         c.x = x;

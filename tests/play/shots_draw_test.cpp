@@ -20,8 +20,8 @@
 #include "play/play_scene.h"
 #include "play_screen_fixture.h"
 #include "stage/stage_data.h"
-#include "stage/stage_state.h"
 #include "support/golden_bmp.h"
+#include "support/play_screen_test.h"
 #include "world/block_grid.h"
 
 using namespace ddtest;
@@ -31,23 +31,8 @@ namespace {
 constexpr int TOP = 32, W = 288, H = 96;  // the part of the screen the stage stands in
 constexpr double ORIGIN = 320;            // the scroll position: stage dot 320 is screen dot 0
 
-class ShotsDrawTest : public cDDTest {
+class ShotsDrawTest : public cPlayScreenTest {
 protected:
-    ShotsDrawTest() { ResetAll(); }
-    ~ShotsDrawTest() override { ResetAll(); }
-    void TearDown() override {
-        ResetAll();
-        cDDTest::TearDown();
-    }
-    void ResetAll() {
-        if (scene) {
-            ReleaseStageSurfaces(scene->SwordBmp);
-            ReleaseStageSurfaces(scene->EffectBmp);
-        }
-        scene.reset();
-        ResetPlayState();
-    }
-
     std::string Picture(const std::string& name, int w, int h, const std::function<uint8_t(int, int)>& fn) {
         const std::string path = File(name);
         EXPECT_TRUE(WriteBmp(path, MakeIndexed(w, h, TestPalette(), fn), 8));
@@ -149,14 +134,11 @@ protected:
     }
 
     GOLDENFRAME Frame() { return playscreen::ScreenBand(TOP, W, H); }
-
-    std::unique_ptr<cPlayScene> scene;
 };
 
 TEST_F(ShotsDrawTest, ShotsSwordAndEffectsUnderEachBackEnd) {
     for (int mode : {0, 32, 8}) {
-        ResetAll();
-        ResetPlatformState();
+        StartOver();
         ASSERT_TRUE(mode == 0 ? InitD3D() : InitDD(mode));
         Prepare(mode == 0);
         Stage();

@@ -4,23 +4,19 @@
 
 #include <memory>
 
-#include "platform/graphics/dd_test_support.h"
-#include "play/play_scene.h"
+#include "support/play_screen_test.h"
 
 using namespace ddtest;
 
 namespace {
 
-class SightMaskTest : public cDDTest {
+class SightMaskTest : public cPlayScreenTest {
 protected:
     void TearDown() override {
         DDReleaseSurface(&screen);
-        scene.reset();
-        ResetPlayState();
-        cDDTest::TearDown();
+        cPlayScreenTest::TearDown();
     }
     DDSURFACEDATA screen;
-    std::unique_ptr<cPlayScene> scene;
 };
 
 TEST_F(SightMaskTest, TheHoleFollowsTheHeroAndItsFacing) {

@@ -23,10 +23,6 @@ using namespace stagetest;
 
 class StagePlayRulesTest : public cStageSetupTest {
 protected:
-    ~StagePlayRulesTest() override {
-        SetMesBoxPresenter(nullptr);
-        ResetSystemData();
-    }
     static int& Boxes() {
         static int n = 0;
         return n;

@@ -19,23 +19,10 @@ namespace stagetest {
 class cStageSetupTest : public cPlayTest {
 protected:
     cStageSetupTest() {
-        Reset();
-        InputList.resize(1);
         PlayStage.nFps = 60;
         // A hero of one cell, standing on the cell's floor.
         PlayStage.nHeroBodyAW = PlayStage.nHeroBodyAH = 32;
         PlayStage.bHeroBodyAAlign = 1;
-    }
-    ~cStageSetupTest() override {
-        InputList.clear();
-        Reset();
-    }
-    static void Reset() {
-        ResetNextStageStart();
-        SceneManager.Reset();
-        KeyLog.Clear();
-        KeyLog.nFileVersion = 0;
-        nStageBgmLoop = 1;
     }
 
     // The stage's hero at cell (x, y).

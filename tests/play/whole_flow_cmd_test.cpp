@@ -45,15 +45,11 @@ cFlow Flow(int trigger, std::vector<cFlowCmd> cmds, int id = 0) {
 class WholeFlowCommandRuns : public cPlayTest {
 protected:
     WholeFlowCommandRuns() {
-        ResetLogs();
         ECInit(1, m_Ec.c_str());
         m_lpPrevServices = SetSceneServices(&m_NoWait);
         lpWorld->vStageVars.assign(STAGE_VAR_NUM, 0);
     }
-    ~WholeFlowCommandRuns() override {
-        SetSceneServices(m_lpPrevServices);
-        ResetLogs();
-    }
+    ~WholeFlowCommandRuns() override { SetSceneServices(m_lpPrevServices); }
     cStageChara& Chara(std::vector<cFlow> flows, double x = 64) {
         cCharaData rec;
         rec.nMaxHP = 100;

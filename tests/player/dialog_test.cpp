@@ -34,10 +34,7 @@ protected:
         SetMesBoxPresenter(RecordBox);
     }
     void TearDown() override {
-        SetDialogFrameHook(nullptr);
-        SetMesBoxPresenter(nullptr);
         env.Restore();
-        ResetPlatformState();
         cPlayerTest::TearDown();
     }
     // On the third frame of each dialog with resource id `id`, runs the next step.

@@ -232,10 +232,7 @@ TEST_F(KeyLogTest, ReplayNamesAreDatedAndNumbered) {
 }  // namespace
 
 TEST(ReplayKeysTest, F1WinsOverF2AndAnEmptyLogSoundsAtMostEverySixtyFrames) {
-    ResetDatabaseState();
-    ResetPlayerRecords();
-    ResetKeySnapshot();
-    nReplayKeyCooldown = 0;
+    ResetPlayerState();
     cRecordServicesSpy spy;
     SystemData.bReplayRecord = 1;
     Frame(PrevKeyLog, INPUT_RIGHT, 0, 5);  // only the previous run has frames
@@ -256,7 +253,5 @@ TEST(ReplayKeysTest, F1WinsOverF2AndAnEmptyLogSoundsAtMostEverySixtyFrames) {
     ResetKeySnapshot();
     SystemData.bReplayRecord = 1;
     CheckReplayKeys(0);  // both keys up: a held key's latch is let go
-    nReplayKeyCooldown = 0;
-    ResetPlayerRecords();
-    ResetDatabaseState();
+    ResetPlayerState();
 }

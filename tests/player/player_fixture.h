@@ -13,6 +13,7 @@
 #include "database/global_objects.h"
 #include "platform/system/path.h"
 #include "player/player_records.h"
+#include "player/player_state.h"
 #include "player/system_time.h"
 #include "records/data_file.h"
 #include "support/env_guard.h"
@@ -21,15 +22,8 @@
 
 class cPlayerTest : public ::testing::Test {
 protected:
-    cPlayerTest() {
-        ResetDatabaseState();
-        ResetPlayerRecords();
-    }
-    ~cPlayerTest() override {
-        SetLocalTimeSource(nullptr);
-        ResetPlayerRecords();
-        ResetDatabaseState();
-    }
+    cPlayerTest() { ResetPlayerState(); }
+    ~cPlayerTest() override { ResetPlayerState(); }
     void SetUp() override {
         spy = std::make_unique<cRecordServicesSpy>();  // report lines are kept, not printed
         cwd.Enter(dir.Path());
