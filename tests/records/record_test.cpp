@@ -342,13 +342,15 @@ TEST_F(RecordTest, RecordVectorsRoundTripAndRefuseHugeCounts) {
 
 }  // namespace
 
-// The writer's buffer grows ahead of its bytes: what was written stays, room
-// taken with Extend is zeros even after the bytes were looked at, and a
-// writer whose bytes were taken starts again empty.
-TEST(DataWriterTest, GrowsKeepsItsBytesAndExtendsWithZeros) {
+// The writer's buffer grows ahead of its bytes: what was written stays
+// through every growth (a reserve included), room taken with Extend holds
+// what the caller puts there, and a writer whose bytes were taken starts
+// again empty.
+TEST(DataWriterTest, GrowsKeepsItsBytesAndTakesThem) {
     cDataWriter w;
     for (uint32_t i = 0; i < 50000; ++i) w.WriteU32(i * 2654435761u);
     ASSERT_EQ(w.Size(), 200000u);
+    w.Reserve(1u << 20);
     EXPECT_EQ(w.Bytes().size(), 200000u);
     for (uint32_t i = 0; i < 50000; i += 997) {
         uint32_t v;
@@ -356,15 +358,18 @@ TEST(DataWriterTest, GrowsKeepsItsBytesAndExtendsWithZeros) {
         EXPECT_EQ(v, i * 2654435761u);
     }
     for (int k = 0; k < 3; ++k) {
-        const uint8_t* p = w.Extend(4096);
-        EXPECT_TRUE(std::all_of(p, p + 4096, [](uint8_t b) { return b == 0; }));
+        std::memset(w.Extend(4096), 0xA5, 4096);
         std::memset(w.Extend(1000), 0xFF, 1000);
         EXPECT_EQ(w.Bytes().back(), 0xFF);
+        EXPECT_EQ(w.Bytes()[w.Size() - 1001], 0xA5);
     }
     EXPECT_EQ(w.Size(), 200000u + 3 * 5096u);
     const std::vector<uint8_t> taken = w.TakeBytes();
     EXPECT_EQ(taken.size(), 200000u + 3 * 5096u);
+    uint32_t last;
+    std::memcpy(&last, taken.data() + 4 * 49999, 4);
+    EXPECT_EQ(last, 49999u * 2654435761u);
     EXPECT_EQ(w.Size(), 0u);
     w.WriteU8(7);
-    EXPECT_EQ(w.Bytes(), std::vector<uint8_t>{7});
+    EXPECT_EQ(w.TakeBytes(), std::vector<uint8_t>{7});
 }
