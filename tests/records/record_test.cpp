@@ -373,3 +373,25 @@ TEST(DataWriterTest, GrowsKeepsItsBytesAndTakesThem) {
     w.WriteU8(7);
     EXPECT_EQ(w.TakeBytes(), std::vector<uint8_t>{7});
 }
+
+// A large buffer left by one writer serves the next one on the thread: the
+// bytes that writer had already written move over with it, and nothing of
+// the earlier file shows through.
+TEST(DataWriterTest, TheNextWriterTakesOverALargeBufferWithItsOwnBytes) {
+    auto pattern = [](uint32_t i, uint32_t salt) { return i * 2654435761u + salt; };
+    for (uint32_t salt : {1u, 2u, 3u}) {
+        cDataWriter w;
+        const uint32_t n = (6u << 20) / 4 + salt * 1000;  // past the size that is kept
+        for (uint32_t i = 0; i < n; ++i) w.WriteU32(pattern(i, salt));
+        ASSERT_EQ(w.Size(), size_t{n} * 4);
+        const auto bytes = w.Bytes();
+        for (uint32_t i = 0; i < n; i += 4099) {
+            uint32_t v;
+            std::memcpy(&v, bytes.data() + size_t{4} * i, 4);
+            ASSERT_EQ(v, pattern(i, salt)) << salt << " " << i;
+        }
+        uint32_t last;
+        std::memcpy(&last, bytes.data() + bytes.size() - 4, 4);
+        EXPECT_EQ(last, pattern(n - 1, salt));
+    }
+}
