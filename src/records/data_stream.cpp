@@ -43,16 +43,24 @@ namespace {
 struct SPAREBUFFER {
     uint8_t* lpBuf = nullptr;
     size_t nCapacity = 0;
-    ~SPAREBUFFER() { std::free(lpBuf); }
+    bool bEnded = false;  // the thread is ending: writers ended later keep nothing
+    ~SPAREBUFFER() {
+        std::free(lpBuf);
+        lpBuf = nullptr;
+        nCapacity = 0;
+        bEnded = true;
+    }
 };
 thread_local SPAREBUFFER t_Spare;
 constexpr size_t KEEP_MIN = size_t{4} << 20;
 constexpr size_t KEEP_MAX = size_t{64} << 20;
+// A writer takes the spare buffer once it needs this much room.
+constexpr size_t TAKE_MIN = size_t{1} << 20;
 
 }  // namespace
 
 cDataWriter::~cDataWriter() {
-    if (m_nCapacity >= KEEP_MIN && m_nCapacity <= KEEP_MAX && m_nCapacity > t_Spare.nCapacity) {
+    if (!t_Spare.bEnded && m_nCapacity >= KEEP_MIN && m_nCapacity <= KEEP_MAX && m_nCapacity > t_Spare.nCapacity) {
         std::swap(m_pBuf, t_Spare.lpBuf);
         t_Spare.nCapacity = m_nCapacity;
     }
@@ -65,7 +73,7 @@ void cDataWriter::Grow(size_t len) {
 }
 
 void cDataWriter::Resize(size_t n) {
-    if (n >= KEEP_MIN / 4 && t_Spare.nCapacity >= n) {
+    if (n >= TAKE_MIN && t_Spare.nCapacity >= n) {
         uint8_t* spare = std::exchange(t_Spare.lpBuf, nullptr);
         const size_t capacity = std::exchange(t_Spare.nCapacity, 0);
         if (m_nUsed) std::memcpy(spare, m_pBuf, m_nUsed);
