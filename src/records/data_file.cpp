@@ -80,7 +80,7 @@ std::vector<std::string> RemoveTemporaryLeftovers(const std::string& nativeFolde
     return removed;
 }
 
-bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes) {
+bool WriteFileAtomic(const std::string& nativePath, std::span<const uint8_t> bytes) {
     const std::string tmp = nativePath + ".tmp~";
     if (!StepAllowed(FILESTEP_OPEN, 0)) return false;
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

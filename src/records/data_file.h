@@ -4,6 +4,7 @@
 // is renamed over the old one, so a failed save leaves the old file whole.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ int CloseDataFile(std::unique_ptr<cDataFileWriter>& file);
 // Whole-file helpers on native paths.
 bool ReadFileBytes(const std::string& nativePath, std::vector<uint8_t>& out,
                    size_t maxSize = MAX_DATA_FILE_SIZE);
-bool WriteFileAtomic(const std::string& nativePath, const std::vector<uint8_t>& bytes);
+bool WriteFileAtomic(const std::string& nativePath, std::span<const uint8_t> bytes);
 // Removes the temporary files (".tmp~") that writes killed before their end
 // left in nativeFolder and below; the native paths removed.
 std::vector<std::string> RemoveTemporaryLeftovers(const std::string& nativeFolder);

@@ -1,6 +1,9 @@
 #include "records/data_stream.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
+#include <utility>
 
 cDataReader::cDataReader(std::vector<uint8_t> owned)
     : m_Owned(std::move(owned)), m_pData(m_Owned.data()), m_nSize(m_Owned.size()) {}
@@ -30,6 +33,63 @@ void cDataReader::SetFailed(const std::string& why) {
     m_bFailed = true;
 }
 
+namespace {
+
+// The large buffer of the last writer that ended on this thread, kept for
+// the next one: a large file saved again (a stage, a replay with its stage)
+// then writes into memory that is already mapped, instead of faulting in
+// some thousands of fresh pages and copying its bytes as it grows. Smaller
+// buffers go back to malloc, which hands them out again itself.
+struct SPAREBUFFER {
+    uint8_t* lpBuf = nullptr;
+    size_t nCapacity = 0;
+    bool bEnded = false;  // the thread is ending: writers ended later keep nothing
+    ~SPAREBUFFER() {
+        std::free(lpBuf);
+        lpBuf = nullptr;
+        nCapacity = 0;
+        bEnded = true;
+    }
+};
+thread_local SPAREBUFFER t_Spare;
+constexpr size_t KEEP_MIN = size_t{4} << 20;
+constexpr size_t KEEP_MAX = size_t{64} << 20;
+// A writer takes the spare buffer once it needs this much room.
+constexpr size_t TAKE_MIN = size_t{1} << 20;
+
+}  // namespace
+
+cDataWriter::~cDataWriter() {
+    if (!t_Spare.bEnded && m_nCapacity >= KEEP_MIN && m_nCapacity <= KEEP_MAX && m_nCapacity > t_Spare.nCapacity) {
+        std::swap(m_pBuf, t_Spare.lpBuf);
+        t_Spare.nCapacity = m_nCapacity;
+    }
+    std::free(m_pBuf);
+}
+
 void cDataWriter::Grow(size_t len) {
-    m_Buf.resize(std::max({m_Buf.size() * 2, m_nUsed + len, size_t{256}}));
+    if (len > SIZE_MAX - m_nUsed) throw std::bad_alloc();
+    Resize(std::max({m_nCapacity * 2, m_nUsed + len, size_t{256}}));
+}
+
+void cDataWriter::Resize(size_t n) {
+    if (n >= TAKE_MIN && t_Spare.nCapacity >= n) {
+        uint8_t* spare = std::exchange(t_Spare.lpBuf, nullptr);
+        const size_t capacity = std::exchange(t_Spare.nCapacity, 0);
+        if (m_nUsed) std::memcpy(spare, m_pBuf, m_nUsed);
+        std::free(m_pBuf);
+        m_pBuf = spare;
+        m_nCapacity = capacity;
+        return;
+    }
+    auto* p = static_cast<uint8_t*>(std::realloc(m_pBuf, n));
+    if (!p) throw std::bad_alloc();
+    m_pBuf = p;
+    m_nCapacity = n;
+}
+
+std::vector<uint8_t> cDataWriter::TakeBytes() {
+    std::vector<uint8_t> out(m_pBuf, m_pBuf + m_nUsed);
+    m_nUsed = 0;
+    return out;
 }

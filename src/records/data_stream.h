@@ -4,7 +4,9 @@
 // give zeros, and the load that started it is reported as failed.
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -90,18 +92,25 @@ private:
 
 class cDataWriter {
 public:
+    cDataWriter() = default;
+    cDataWriter(const cDataWriter&) = delete;
+    cDataWriter& operator=(const cDataWriter&) = delete;
+    ~cDataWriter();
+
     void Write(const void* src, size_t len) {
         if (len) std::memcpy(Extend(len), src, len);
     }
-    // Appends len zero bytes and gives where they start, for the caller to
-    // fill before the next write.
+    // Appends len bytes and gives where they start; the caller fills all of
+    // them before the next write (they hold whatever the buffer held).
     uint8_t* Extend(size_t len) {
-        // The buffer grows by doubling and is held zeroed past the bytes in
-        // use, so that most appends only move the end.
-        if (len > m_Buf.size() - m_nUsed) Grow(len);
-        uint8_t* p = m_Buf.data() + m_nUsed;
+        if (len > m_nCapacity - m_nUsed) Grow(len);
+        uint8_t* p = m_pBuf + m_nUsed;
         m_nUsed += len;
         return p;
+    }
+    // Makes room for n more bytes at once, for a writer that knows its size.
+    void Reserve(size_t n) {
+        if (n > m_nCapacity - m_nUsed) Resize(m_nUsed + n);
     }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
@@ -109,23 +118,22 @@ public:
     void WriteI32(int32_t v) { Write(&v, 4); }
     void WriteF64(double v) { Write(&v, 8); }
 
-    // The bytes written so far.
-    const std::vector<uint8_t>& Bytes() const {
-        m_Buf.resize(m_nUsed);
-        return m_Buf;
-    }
-    std::vector<uint8_t> TakeBytes() {
-        m_Buf.resize(m_nUsed);
-        std::vector<uint8_t> out = std::move(m_Buf);
-        m_Buf.clear();
-        m_nUsed = 0;
-        return out;
-    }
+    // The bytes written so far (valid until the next write).
+    std::span<const uint8_t> Bytes() const { return {m_pBuf, m_nUsed}; }
+    // A copy of the bytes written; the writer starts again empty.
+    std::vector<uint8_t> TakeBytes();
     size_t Size() const { return m_nUsed; }
 
 private:
+    // Grows the buffer geometrically to hold len more bytes.
     void Grow(size_t len);
+    // Moves the bytes into a buffer of at least n bytes: the spare buffer of
+    // the thread when it is large enough, else the buffer itself reallocated
+    // (a large one moves its pages, not its bytes). Nothing past the bytes
+    // in use is written.
+    void Resize(size_t n);
 
-    mutable std::vector<uint8_t> m_Buf;  // the bytes in use, then zeros
+    uint8_t* m_pBuf = nullptr;
+    size_t m_nCapacity = 0;
     size_t m_nUsed = 0;
 };

@@ -95,8 +95,10 @@ void TABLEPLAN::ReadNumbers(cDataReader& file, char* base) const {
 
 void TABLEPLAN::WriteNumbers(cDataWriter& file, const char* base) const {
     // The numeric fields gathered run by run straight into the stream;
-    // dropped values keep the zeros that Extend gives.
+    // dropped values are written as zeros.
     uint8_t* p = file.Extend(BytesOf(static_cast<uint32_t>(vNumeric.size())));
+    for (const NUM& num : vNumeric)
+        if (num.bScratch) std::memset(p + num.nEnd - num.nSize, 0, num.nSize);
     for (const COPYRUN& run : vRun) {
         const NUM& first = vNumeric[run.nFirst];
         const NUM& last = vNumeric[run.nLast];

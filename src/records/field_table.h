@@ -283,11 +283,13 @@ public:
 
 private:
     // Copies row I between the stream at p and its member (dropped values
-    // are read past, and written as the zeros the writer gives).
+    // are read past, and written as zeros).
     template <size_t I, bool bLoad>
     static void CopyRow(uint8_t* p, C& self) {
         constexpr const auto& row = ROWS[I];
-        if constexpr (IsNumber(I) && row.lpMember.index() != 0) {
+        if constexpr (IsNumber(I) && row.lpMember.index() == 0 && !bLoad) {
+            std::memset(p + OffsetOf(I), 0, static_cast<size_t>(row.Bytes()));
+        } else if constexpr (IsNumber(I) && row.lpMember.index() != 0) {
             const auto part = StoredPart(row, self, std::get<row.lpMember.index()>(row.lpMember));
             constexpr size_t n = static_cast<size_t>(row.Bytes());
             if constexpr (bLoad) std::memcpy(part.lpFirst, p + OffsetOf(I), n);

@@ -2,6 +2,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "records/slot_pool.h"
 #include "records/version.h"
 
 namespace {
@@ -36,8 +37,8 @@ void cCondList::Clear() {
 }
 
 int cCondList::Create(boost::shared_ptr<cCondList>& holder) {
-    // One allocation for the record and its count; the member initialisers
+    // One slot of the pool for the record and its count; the member initialisers
     // give both bytes 0 and no conditions.
-    holder = boost::make_shared<cCondList>();
+    holder = boost::allocate_shared<cCondList>(cSlotAllocator<cCondList>());
     return 1;
 }

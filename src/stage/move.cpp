@@ -2,6 +2,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "records/slot_pool.h"
 #include "records/version.h"
 
 namespace {
@@ -80,8 +81,8 @@ void cEdMove::SetDefaults() {
 }
 
 int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {
-    // One allocation for the record and its count; the member initialisers
+    // One slot of the pool for the record and its count; the member initialisers
     // give the defaults.
-    holder = boost::make_shared<cEdMove>();
+    holder = boost::allocate_shared<cEdMove>(cSlotAllocator<cEdMove>());
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "records/slot_pool.h"
 #include "records/version.h"
 #include "stage/flow_refs.h"
 
@@ -71,9 +72,9 @@ void cEdShot::SetDefaults() {
 }
 
 int cEdShot::Create(boost::shared_ptr<cEdShot>& holder) {
-    // One allocation for the record and its count; the member initialisers
+    // One slot of the pool for the record and its count; the member initialisers
     // give the defaults.
-    holder = boost::make_shared<cEdShot>();
+    holder = boost::allocate_shared<cEdShot>(cSlotAllocator<cEdShot>());
     return 1;
 }
 

@@ -29,7 +29,7 @@ protected:
         for (auto& c : charas) c.Save(w);
         w.WriteU32(static_cast<uint32_t>(items.size()));
         for (auto& i : items) i.Save(w);
-        dbtest::WriteAll("data/CommonPalette.cplt4", w.Bytes());
+        dbtest::WriteAll("data/CommonPalette.cplt4", w.TakeBytes());
     }
 
     dbtest::cWorkFolder folder;

@@ -9,6 +9,7 @@
 #include "db_test_support.h"
 #include "records/version.h"
 #include "stage/flow_refs.h"
+#include "support/written_bytes.h"
 
 using dbtest::AtVersion;
 
@@ -160,7 +161,7 @@ TEST_F(DbRecordsTest, EffectRecordStreamHasTwoIntegerFields) {
         2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 0, 0,
         1, 0, 0, 0, 2, 0, 0, 0, 'A', 0,
     };
-    EXPECT_EQ(w.Bytes(), expected);
+    EXPECT_EQ(WrittenBytes(w), expected);
 }
 
 TEST_F(DbRecordsTest, NewEntriesOfEachFamily) {
@@ -233,7 +234,7 @@ TEST_F(DbRecordsTest, AnimationSetOfVersion118LoadsAndSavesByteForByte) {
     }
     cDataWriter saved;
     set.Save(saved);
-    EXPECT_EQ(saved.Bytes(), want.Bytes());
+    EXPECT_EQ(WrittenBytes(saved), WrittenBytes(want));
 }
 
 // An entry of version 54 stores its name alone; a field count above what the

@@ -9,6 +9,7 @@
 #include "records/version.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
+#include "support/written_bytes.h"
 
 namespace {
 
@@ -258,7 +259,7 @@ TEST_F(SystemDataTest, ElementRecordStreamsAtTheCurrentVersion) {
     g.vFlag = {1, 0};
     cDataWriter w;
     g.Save(w);
-    EXPECT_EQ(w.Bytes(), (std::vector<uint8_t>{1, 0, 0, 0, 1, 0, 0, 0,  // one number: bOn
+    EXPECT_EQ(WrittenBytes(w), (std::vector<uint8_t>{1, 0, 0, 0, 1, 0, 0, 0,  // one number: bOn
                                                0, 0, 0, 0,              // no strings
                                                2, 0, 0, 0, 1, 0}));     // two flag bytes
 
@@ -272,7 +273,7 @@ TEST_F(SystemDataTest, ElementRecordStreamsAtTheCurrentVersion) {
     item.strLabel = "A";
     cDataWriter wi;
     item.Save(wi);
-    EXPECT_EQ(wi.Bytes(), (std::vector<uint8_t>{6, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0,  // show, icon, digits
+    EXPECT_EQ(WrittenBytes(wi), (std::vector<uint8_t>{6, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0,  // show, icon, digits
                                                 4, 0, 0, 0, 5, 0, 0, 0, 6, 0, 0, 0,              // 204, limit, percent
                                                 1, 0, 0, 0, 2, 0, 0, 0, 'A', 0}));               // the label
 
@@ -281,7 +282,7 @@ TEST_F(SystemDataTest, ElementRecordStreamsAtTheCurrentVersion) {
     o.nValue = 9;
     cDataWriter wo;
     o.Save(wo);
-    EXPECT_EQ(wo.Bytes(), (std::vector<uint8_t>{2, 0, 0, 0, 1, 0, 0, 0, 9, 0, 0, 0,  // kind, value
+    EXPECT_EQ(WrittenBytes(wo), (std::vector<uint8_t>{2, 0, 0, 0, 1, 0, 0, 0, 9, 0, 0, 0,  // kind, value
                                                 2, 0, 0, 0, 2, 0, 0, 0, 'K', 0, 2, 0, 0, 0, 'v', 0}));
 }
 

@@ -8,6 +8,7 @@
 #include "records/version.h"
 #include "support/record_services_spy.h"
 #include "support/temp_dir.h"
+#include "support/written_bytes.h"
 
 namespace {
 
@@ -250,7 +251,7 @@ TEST_F(WorldMapTest, FileLayoutIsFieldsChipsCellsEventsAndNamedEvents) {
         0, 0, 0, 0,                                      //   no pages
         0, 0, 0, 0,                                      // no named events
     };
-    EXPECT_EQ(w.Bytes(), want);
+    EXPECT_EQ(WrittenBytes(w), want);
 }
 
 TEST_F(WorldMapTest, FilesBefore812GetExactlyTenStandardChipKinds) {

@@ -8,6 +8,7 @@
 #include "player_fixture.h"
 #include "stage/sample_stage.h"
 #include "stage/stage_file.h"
+#include "support/written_bytes.h"
 
 namespace {
 
@@ -94,12 +95,12 @@ TEST_F(KeyLogTest, AReplayFileIsReadBackEqual) {
     };
     ASSERT_GT(file.size(), at + sizeof log);
     EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 4), (std::vector<uint8_t>{0x39, 0x03, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 4, file.begin() + static_cast<long>(at)), stagePart.Bytes());
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 4, file.begin() + static_cast<long>(at)), WrittenBytes(stagePart));
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(at + sizeof log)),
               std::vector<uint8_t>(log, log + sizeof log));
     cDataWriter snapPart;
     r.snap.Save(snapPart);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin() + static_cast<long>(at + sizeof log), file.end()), snapPart.Bytes());
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + static_cast<long>(at + sizeof log), file.end()), WrittenBytes(snapPart));
 
     cStageData stage, copy;
     cKeyLog back;

@@ -3,6 +3,7 @@
 #include "records/cmd.h"
 #include "records/safe_container.h"
 #include "support/record_services_spy.h"
+#include "support/written_bytes.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST(Cmd, StoresFlagThenText) {
     cDataWriter w;
     c.Save(w);
     const std::vector<uint8_t> want{1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 'o', 'k', 0};
-    EXPECT_EQ(w.Bytes(), want);
+    EXPECT_EQ(WrittenBytes(w), want);
 }
 
 }  // namespace

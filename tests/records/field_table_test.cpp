@@ -7,6 +7,7 @@
 
 #include "records/records_state.h"
 #include "records/version.h"
+#include "support/written_bytes.h"
 
 namespace {
 
@@ -461,7 +462,7 @@ TEST(FieldTableArrays, WholeArraysAndSingleElementsAreFieldsOfTheirOwn) {
         cDataWriter table, generic;
         t.Save(table);
         t.cRecord::Save(generic);
-        EXPECT_EQ(table.Bytes(), generic.Bytes()) << v;
+        EXPECT_EQ(WrittenBytes(table), WrittenBytes(generic)) << v;
         std::vector<uint8_t> want;
         auto u32 = [&](uint32_t x) {
             for (int i = 0; i < 4; ++i) want.push_back(static_cast<uint8_t>(x >> (8 * i)));
@@ -472,7 +473,7 @@ TEST(FieldTableArrays, WholeArraysAndSingleElementsAreFieldsOfTheirOwn) {
         if (v >= 50) u32(23);
         u32(29);
         u32(0);
-        EXPECT_EQ(table.Bytes(), want) << v;
+        EXPECT_EQ(WrittenBytes(table), want) << v;
         nDataVersion = DATA_VERSION;
         nReadVersion = v;
         cArrays back;
@@ -527,13 +528,13 @@ TEST_F(FieldTableTest, ElementRowsAreFieldsOfTheirOwnAndOlderFilesGetTheirOwnVal
     k.bSwitch = 7;
     cDataWriter w;
     k.Save(w);
-    EXPECT_EQ(w.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 2, 3, 4, 0xa, 0xb, 0xc, 7, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(WrittenBytes(w), (std::vector<uint8_t>{5, 0, 0, 0, 1, 2, 3, 4, 0xa, 0xb, 0xc, 7, 0, 0, 0, 0, 0, 0, 0}));
     for (uint32_t v : {9u, 10u, 20u}) {
         nDataVersion = v;
         cDataWriter table, registry;
         k.Save(table);
         k.cRecord::Save(registry);
-        EXPECT_EQ(table.Bytes(), registry.Bytes()) << v;
+        EXPECT_EQ(WrittenBytes(table), WrittenBytes(registry)) << v;
     }
     nDataVersion = DATA_VERSION;
 

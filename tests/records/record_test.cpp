@@ -342,13 +342,15 @@ TEST_F(RecordTest, RecordVectorsRoundTripAndRefuseHugeCounts) {
 
 }  // namespace
 
-// The writer's buffer grows ahead of its bytes: what was written stays, room
-// taken with Extend is zeros even after the bytes were looked at, and a
-// writer whose bytes were taken starts again empty.
-TEST(DataWriterTest, GrowsKeepsItsBytesAndExtendsWithZeros) {
+// The writer's buffer grows ahead of its bytes: what was written stays
+// through every growth (a reserve included), room taken with Extend holds
+// what the caller puts there, and a writer whose bytes were taken starts
+// again empty.
+TEST(DataWriterTest, GrowsKeepsItsBytesAndTakesThem) {
     cDataWriter w;
     for (uint32_t i = 0; i < 50000; ++i) w.WriteU32(i * 2654435761u);
     ASSERT_EQ(w.Size(), 200000u);
+    w.Reserve(1u << 20);
     EXPECT_EQ(w.Bytes().size(), 200000u);
     for (uint32_t i = 0; i < 50000; i += 997) {
         uint32_t v;
@@ -356,15 +358,40 @@ TEST(DataWriterTest, GrowsKeepsItsBytesAndExtendsWithZeros) {
         EXPECT_EQ(v, i * 2654435761u);
     }
     for (int k = 0; k < 3; ++k) {
-        const uint8_t* p = w.Extend(4096);
-        EXPECT_TRUE(std::all_of(p, p + 4096, [](uint8_t b) { return b == 0; }));
+        std::memset(w.Extend(4096), 0xA5, 4096);
         std::memset(w.Extend(1000), 0xFF, 1000);
         EXPECT_EQ(w.Bytes().back(), 0xFF);
+        EXPECT_EQ(w.Bytes()[w.Size() - 1001], 0xA5);
     }
     EXPECT_EQ(w.Size(), 200000u + 3 * 5096u);
     const std::vector<uint8_t> taken = w.TakeBytes();
     EXPECT_EQ(taken.size(), 200000u + 3 * 5096u);
+    uint32_t last;
+    std::memcpy(&last, taken.data() + 4 * 49999, 4);
+    EXPECT_EQ(last, 49999u * 2654435761u);
     EXPECT_EQ(w.Size(), 0u);
     w.WriteU8(7);
-    EXPECT_EQ(w.Bytes(), std::vector<uint8_t>{7});
+    EXPECT_EQ(w.TakeBytes(), std::vector<uint8_t>{7});
+}
+
+// A large buffer left by one writer serves the next one on the thread: the
+// bytes that writer had already written move over with it, and nothing of
+// the earlier file shows through.
+TEST(DataWriterTest, TheNextWriterTakesOverALargeBufferWithItsOwnBytes) {
+    auto pattern = [](uint32_t i, uint32_t salt) { return i * 2654435761u + salt; };
+    for (uint32_t salt : {1u, 2u, 3u}) {
+        cDataWriter w;
+        const uint32_t n = (6u << 20) / 4 + salt * 1000;  // past the size that is kept
+        for (uint32_t i = 0; i < n; ++i) w.WriteU32(pattern(i, salt));
+        ASSERT_EQ(w.Size(), size_t{n} * 4);
+        const auto bytes = w.Bytes();
+        for (uint32_t i = 0; i < n; i += 4099) {
+            uint32_t v;
+            std::memcpy(&v, bytes.data() + size_t{4} * i, 4);
+            ASSERT_EQ(v, pattern(i, salt)) << salt << " " << i;
+        }
+        uint32_t last;
+        std::memcpy(&last, bytes.data() + bytes.size() - 4, 4);
+        EXPECT_EQ(last, pattern(n - 1, salt));
+    }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <span>
 
 #include "stage/code_table.h"
 #include "stage/flow_fixture.h"
@@ -12,7 +13,7 @@ namespace {
 using FlowCheckTest = FlowTest;
 
 template <class T>
-bool LoadBytes(T& rec, const std::vector<uint8_t>& b, std::string* why = nullptr) {
+bool LoadBytes(T& rec, std::span<const uint8_t> b, std::string* why = nullptr) {
     cDataReader r(b.data(), b.size());
     rec.Load(r);
     if (why) *why = r.FailReason();

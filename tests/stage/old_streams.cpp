@@ -77,7 +77,7 @@ void Flow(cDataWriter& w, cFlow& f, uint32_t v) {
     for (auto& e : f.vCmd) Cmd(w, e, v);
 }
 
-bool LoadAt(cRecord& rec, const std::vector<uint8_t>& bytes, uint32_t v) {
+bool LoadAt(cRecord& rec, std::span<const uint8_t> bytes, uint32_t v) {
     const uint32_t keep = nReadVersion;
     nReadVersion = v;
     cDataReader r(bytes.data(), bytes.size());

@@ -2,6 +2,7 @@
 // Writes flow records as a file of an older data version stored them, so that
 // tests can load them back through the current loaders.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "records/data_stream.h"
@@ -20,6 +21,6 @@ void Flow(cDataWriter& w, cFlow& f, uint32_t v);
 
 // Loads `rec` from bytes as a file of version v would be read; true when the
 // stream was read without failure and consumed whole.
-bool LoadAt(cRecord& rec, const std::vector<uint8_t>& bytes, uint32_t v);
+bool LoadAt(cRecord& rec, std::span<const uint8_t> bytes, uint32_t v);
 
 }  // namespace oldstream
