@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -63,10 +64,6 @@ constexpr int kDesktopBpp = 32;
 
 // The glyphs of the fonts' caches being rasterised ahead (PrepareFontGlyphs).
 std::future<void> g_PreparedGlyphs;
-
-void WaitForPreparedGlyphs() {
-    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
-}
 
 // The music manager's name tables (it keeps pointers to them).
 std::vector<OGGNAME> g_OggNames;
@@ -154,7 +151,7 @@ bool SetPaletteAndKey() {
 }
 
 bool StartFonts() {
-    WaitForPreparedGlyphs();  // rather than rasterise them a second time
+    WaitForFontGlyphs();  // rather than rasterise them a second time
     ApplyFontSettings(GetFontName(SystemData.nFontNo),
                       static_cast<uint32_t>(lpDTCon ? IniData.D3D_FontCache : IniData.DD_FontCache));
     if (!CreateFonts(Fonts, FontInfo, FONT_NUM)) {
@@ -205,13 +202,23 @@ bool StartSound() {
 }  // namespace
 
 void PrepareFontGlyphs() {
-    // The faces as they stand before System.dat is read: the usual ones.
-    std::vector<std::pair<std::string, int>> faces;
+    // The heights of the cached fonts; their face is the one System.dat
+    // chooses, read here ahead of InitApp (a file that cannot be read yet,
+    // as before data\ is first made, gives the default choice).
+    std::vector<int> heights;
     for (const FONTINFO& f : FontInfo)
-        if (f.dwCache) faces.emplace_back(f.szFaceName, static_cast<int>(f.dwGlyphHeight));
-    g_PreparedGlyphs = std::async(std::launch::async, [faces] {
-        for (const auto& [face, height] : faces) Font::PrepareCacheGlyphs(face.c_str(), height);
+        if (f.dwCache) heights.push_back(static_cast<int>(f.dwGlyphHeight));
+    const std::string path = PathTable[PATH_SYSTEM];
+    g_PreparedGlyphs = std::async(std::launch::async, [heights, path] {
+        cSystemData system;
+        system.LoadFile(path);
+        const char* face = GetFontName(system.nFontNo);
+        for (int height : heights) Font::PrepareCacheGlyphs(face, height);
     });
+}
+
+void WaitForFontGlyphs() {
+    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
 }
 
 bool InitApp(const std::string& commandLine, int showCommand) {
@@ -335,7 +342,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
 }
 
 void ExitApp() {
-    WaitForPreparedGlyphs();
+    WaitForFontGlyphs();
     if (lpDTCon || lpDDCon) {
         if (const cFontCache* c = Fonts[FONT_SMALL].FullCache()) WriteReport("Font10 : %d", c->Count());
         if (const cFontCache* c = Fonts[FONT_MEDIUM].FullCache()) WriteReport("Font16 : %d", c->Count());

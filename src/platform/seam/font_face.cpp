@@ -287,3 +287,14 @@ void PrepareGlyphs(const std::string& faceName, int height, const std::vector<ch
     }
     FT_Done_FreeType(library);
 }
+
+bool IsGlyphPrepared(const std::string& faceName, int height, char32_t cp) {
+    const std::string path = FindFontFile(faceName);
+    if (path.empty()) return false;
+    std::shared_ptr<cMappedFile> file;
+    {
+        std::lock_guard<std::mutex> lock(TtfLock());
+        file = MapFile(path);
+    }
+    return file && file->Prepared(height, cp) != nullptr;
+}

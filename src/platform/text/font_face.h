@@ -15,6 +15,8 @@ std::string FindFontFile(const std::string& faceName);
 // height draw them from memory from then on, the same glyphs they would
 // rasterise themselves.
 void PrepareGlyphs(const std::string& faceName, int height, const std::vector<char32_t>& chars);
+// Whether the glyph of cp for the face of a name at a height was rasterised ahead.
+bool IsGlyphPrepared(const std::string& faceName, int height, char32_t cp);
 
 class cFontFace {
 public:
