@@ -27,7 +27,7 @@ TEST(FontGlyphsAhead, AreRasterisedInTheFaceSystemDatChooses) {
     system.nFontNo = kProportionalMincho;
     ASSERT_TRUE(system.SaveFile(PathTable[PATH_SYSTEM]));
 
-    PrepareFontGlyphs();
+    PrepareStartData();
     WaitForFontGlyphs();
     // The small and the middle font keep caches: half-width and kana cells alike.
     for (int height : {9, 16}) {
