@@ -70,13 +70,6 @@ constexpr int kDesktopBpp = 32;
 std::future<void> g_PreparedGlyphs;
 std::future<void> g_Prepared;
 
-// Waits for the preparation to end and drops what nothing took.
-void EndPreparedStartData() {
-    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
-    if (g_Prepared.valid()) g_Prepared.get();
-    DiscardPreparedBmpFiles();
-}
-
 // The music manager's name tables (it keeps pointers to them).
 std::vector<OGGNAME> g_OggNames;
 std::vector<MIDINAME> g_MidiNames;
@@ -239,6 +232,12 @@ void WaitForFontGlyphs() {
     if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
 }
 
+void EndStartData() {
+    WaitForFontGlyphs();
+    if (g_Prepared.valid()) g_Prepared.get();
+    DiscardPreparedBmpFiles();
+}
+
 bool InitApp(const std::string& commandLine, int showCommand) {
     // 1-2: the clock's resolution is already 1 ms; the random seed; the data version.
     crt::srand(static_cast<uint32_t>(timeGetTime()));
@@ -360,7 +359,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
 }
 
 void ExitApp() {
-    EndPreparedStartData();
+    EndStartData();
     if (lpDTCon || lpDDCon) {
         if (const cFontCache* c = Fonts[FONT_SMALL].FullCache()) WriteReport("Font10 : %d", c->Count());
         if (const cFontCache* c = Fonts[FONT_MEDIUM].FullCache()) WriteReport("Font16 : %d", c->Count());

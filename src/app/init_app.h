@@ -12,6 +12,8 @@
 void PrepareStartData();
 // Waits until the glyphs PrepareStartData started are rasterised.
 void WaitForFontGlyphs();
+// Waits for PrepareStartData's thread to end and drops what nothing took (ExitApp does this).
+void EndStartData();
 // Builds everything in its fixed order; false when the start must stop (the
 // player has been told why, except when the start-up dialog was cancelled).
 // commandLine: a stage or replay file to play at once (may be empty).

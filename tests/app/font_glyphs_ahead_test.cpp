@@ -36,4 +36,5 @@ TEST(FontGlyphsAhead, AreRasterisedInTheFaceSystemDatChooses) {
     }
     // The large font keeps none.
     EXPECT_FALSE(IsGlyphPrepared(face, 30, U'あ'));
+    EndStartData();
 }

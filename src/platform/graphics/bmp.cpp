@@ -263,7 +263,7 @@ struct PREPAREDBMP {
     BMPIMAGE Image;
 };
 
-// The pictures decoded ahead by native path (never destroyed: a worker may still add one at exit).
+// The pictures decoded ahead by absolute native path (never destroyed: a worker may still add one at exit).
 struct PREPAREDBMPS {
     std::mutex Lock;
     std::map<std::string, PREPAREDBMP> Pictures;
@@ -278,9 +278,10 @@ PREPAREDBMPS& Prepared() {
 bool TakePrepared(const std::string& native, std::uintmax_t size, BMPIMAGE* out) {
     PREPAREDBMPS& p = Prepared();
     std::lock_guard<std::mutex> lock(p.Lock);
-    const auto it = p.Pictures.find(native);
-    if (it == p.Pictures.end()) return false;
+    if (p.Pictures.empty()) return false;
     std::error_code ec;
+    const auto it = p.Pictures.find(std::filesystem::absolute(native, ec).string());
+    if (ec || it == p.Pictures.end()) return false;
     const auto time = std::filesystem::last_write_time(native, ec);
     const bool bSame = !ec && it->second.nSize == size && it->second.Time == time;
     if (bSame) *out = std::move(it->second.Image);
@@ -305,7 +306,8 @@ void PrepareBmpFiles(const std::vector<std::string>& paths) {
             continue;
         PREPAREDBMPS& p = Prepared();
         std::lock_guard<std::mutex> lock(p.Lock);
-        p.Pictures.insert_or_assign(native, std::move(picture));
+        const std::string key = std::filesystem::absolute(native, ec).string();
+        if (!ec) p.Pictures.insert_or_assign(key, std::move(picture));
     }
 }
 
