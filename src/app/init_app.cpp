@@ -156,7 +156,7 @@ bool SetPaletteAndKey() {
 }
 
 bool StartFonts() {
-    WaitForFontGlyphs();  // rather than rasterise them a second time
+    // Glyphs the preparing thread has not reached yet are rasterised here and kept for it to skip.
     ApplyFontSettings(GetFontName(SystemData.nFontNo),
                       static_cast<uint32_t>(lpDTCon ? IniData.D3D_FontCache : IniData.DD_FontCache));
     if (!CreateFonts(Fonts, FontInfo, FONT_NUM)) {
