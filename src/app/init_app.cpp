@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "app/start_file.h"
 #include "app/startup_dialog.h"
 #include "app/startup_log.h"
+#include "app/title_scene.h"
 #include "app/window_data.h"
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
@@ -25,6 +28,7 @@
 #include "database/option_data.h"
 #include "database/system_data.h"
 #include "database/world_map.h"
+#include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/dd_present.h"
@@ -61,12 +65,10 @@ constexpr int kSEVolume[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -1
 // The desktop's colour depth: the picture is shown through a true-colour texture.
 constexpr int kDesktopBpp = 32;
 
-// The glyphs of the fonts' caches being rasterised ahead (PrepareFontGlyphs).
+// The start's data being prepared ahead (PrepareStartData): the glyphs of
+// the fonts' caches, and the whole of it.
 std::future<void> g_PreparedGlyphs;
-
-void WaitForPreparedGlyphs() {
-    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
-}
+std::future<void> g_Prepared;
 
 // The music manager's name tables (it keeps pointers to them).
 std::vector<OGGNAME> g_OggNames;
@@ -154,7 +156,7 @@ bool SetPaletteAndKey() {
 }
 
 bool StartFonts() {
-    WaitForPreparedGlyphs();  // rather than rasterise them a second time
+    // Glyphs the preparing thread has not reached yet are rasterised here and kept for it to skip.
     ApplyFontSettings(GetFontName(SystemData.nFontNo),
                       static_cast<uint32_t>(lpDTCon ? IniData.D3D_FontCache : IniData.DD_FontCache));
     if (!CreateFonts(Fonts, FontInfo, FONT_NUM)) {
@@ -204,14 +206,36 @@ bool StartSound() {
 
 }  // namespace
 
-void PrepareFontGlyphs() {
-    // The faces as they stand before System.dat is read: the usual ones.
-    std::vector<std::pair<std::string, int>> faces;
+void PrepareStartData() {
+    // The heights of the cached fonts; their face is the one System.dat
+    // chooses, read here ahead of InitApp (a file that cannot be read yet,
+    // as before data\ is first made, gives the default choice).
+    std::vector<int> heights;
     for (const FONTINFO& f : FontInfo)
-        if (f.dwCache) faces.emplace_back(f.szFaceName, static_cast<int>(f.dwGlyphHeight));
-    g_PreparedGlyphs = std::async(std::launch::async, [faces] {
-        for (const auto& [face, height] : faces) Font::PrepareCacheGlyphs(face.c_str(), height);
+        if (f.dwCache) heights.push_back(static_cast<int>(f.dwGlyphHeight));
+    const std::string path = PathTable[PATH_SYSTEM];
+    std::vector<std::string> pictures;
+    for (int row : TitleBitmapRows()) pictures.emplace_back(CommonBitmapInfo[row].szPath);
+    auto glyphs = std::make_shared<std::promise<void>>();
+    g_PreparedGlyphs = glyphs->get_future();
+    g_Prepared = std::async(std::launch::async, [heights, path, pictures, glyphs] {
+        cSystemData system;
+        system.LoadFile(path);
+        const char* face = GetFontName(system.nFontNo);
+        for (int height : heights) Font::PrepareCacheGlyphs(face, height);
+        glyphs->set_value();
+        PrepareBmpFiles(pictures);
     });
+}
+
+void WaitForFontGlyphs() {
+    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
+}
+
+void EndStartData() {
+    WaitForFontGlyphs();
+    if (g_Prepared.valid()) g_Prepared.get();
+    DiscardPreparedBmpFiles();
 }
 
 bool InitApp(const std::string& commandLine, int showCommand) {
@@ -335,7 +359,7 @@ bool InitApp(const std::string& commandLine, int showCommand) {
 }
 
 void ExitApp() {
-    WaitForPreparedGlyphs();
+    EndStartData();
     if (lpDTCon || lpDDCon) {
         if (const cFontCache* c = Fonts[FONT_SMALL].FullCache()) WriteReport("Font10 : %d", c->Count());
         if (const cFontCache* c = Fonts[FONT_MEDIUM].FullCache()) WriteReport("Font16 : %d", c->Count());

@@ -4,10 +4,16 @@
 // graphics, fonts, input, music and sound, and the file to play at start.
 #include <string>
 
-// Starts rasterising the glyphs of the fonts' caches on a thread of their
-// own while the program starts; InitApp waits for it before it makes the
-// fonts, which then draw them from memory (ExitApp waits for it too).
-void PrepareFontGlyphs();
+// Starts preparing on a thread of its own, while the program starts, what
+// the start then takes from memory: the glyphs of the fonts' caches in the
+// face System.dat chooses (read on that thread), which InitApp waits for
+// before it makes the fonts, then the title's pictures decoded. ExitApp
+// waits for the thread and drops what was not taken.
+void PrepareStartData();
+// Waits until the glyphs PrepareStartData started are rasterised.
+void WaitForFontGlyphs();
+// Waits for PrepareStartData's thread to end and drops what nothing took (ExitApp does this).
+void EndStartData();
 // Builds everything in its fixed order; false when the start must stop (the
 // player has been told why, except when the start-up dialog was cancelled).
 // commandLine: a stage or replay file to play at once (may be empty).

@@ -39,6 +39,8 @@ DDSURFACEDATA* Panel() { return FirstSceneSurface(); }
 
 }  // namespace
 
+std::array<int, 4> TitleBitmapRows() { return {CB_TITLE, CB_GAME_MODE, CB_ACCESSORY, CB_WINDOW}; }
+
 int RequestStageFile() { return RequestDialog(WM_PLAY_FILE, 0) ? 1 : 0; }
 
 cTitleScene::cTitleScene() : cScene(SCENE_TITLE, 0) {
@@ -47,13 +49,14 @@ cTitleScene::cTitleScene() : cScene(SCENE_TITLE, 0) {
 }
 
 cTitleScene::~cTitleScene() {
-    for (int row : {CB_TITLE, CB_GAME_MODE, CB_ACCESSORY, CB_WINDOW}) DDReleaseSurface(&CommonSurfaces[row]);
+    for (int row : TitleBitmapRows()) DDReleaseSurface(&CommonSurfaces[row]);
     ReleaseSceneSurfaces();
 }
 
 void cTitleScene::Init() {
     cScene::Init();
-    LoadCommonBitmapsOrClose({CB_TITLE, CB_GAME_MODE, CB_ACCESSORY, CB_WINDOW});
+    const std::array<int, 4> rows = TitleBitmapRows();
+    LoadCommonBitmapsOrClose(rows.data(), static_cast<int>(rows.size()));
     g_MenuCursor.Reset();
     m_nItemCount = 0;
     for (size_t i = 0; i < SystemData.vTitleMenu.size() && m_nItemCount < ITEM_MAX; ++i)

@@ -3,7 +3,12 @@
 // new story or a continued one (with the story slot list when the project
 // keeps slots), the challenge list, free play of a chosen file, a replay, the
 // options, or the end of the program.
+#include <array>
+
 #include "scene/scene.h"
+
+// The common bitmaps the title scene loads and releases.
+std::array<int, 4> TitleBitmapRows();
 
 class cTitleScene : public cScene {
 public:

@@ -77,7 +77,7 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
         return 0;
     }
     StartupLogMark("single instance");
-    PrepareFontGlyphs();
+    PrepareStartData();
     cWindowSystem windows;
     StartupLogMark("window system");
     systemReport.End();

@@ -165,10 +165,15 @@ bool LoadCommonBitmaps(std::initializer_list<int> rows) {
     return LoadCommonBitmaps(list.data(), static_cast<int>(list.size()));
 }
 
-bool LoadCommonBitmapsOrClose(std::initializer_list<int> rows) {
-    if (LoadCommonBitmaps(rows)) return true;
+bool LoadCommonBitmapsOrClose(const int* rows, int count) {
+    if (LoadCommonBitmaps(rows, count)) return true;
     RecFaultClose("the common bitmaps could not be loaded");
     return false;
+}
+
+bool LoadCommonBitmapsOrClose(std::initializer_list<int> rows) {
+    const std::vector<int> list(rows);
+    return LoadCommonBitmapsOrClose(list.data(), static_cast<int>(list.size()));
 }
 
 void ReleaseCommonBitmaps() {

@@ -63,6 +63,7 @@ bool SetCommonBitmapPath(int row, const char* path);
 bool LoadCommonBitmaps(const int* rows, int count);
 bool LoadCommonBitmaps(std::initializer_list<int> rows);
 // As LoadCommonBitmaps, and on failure asks the main window to close (the scenes' rule).
+bool LoadCommonBitmapsOrClose(const int* rows, int count);
 bool LoadCommonBitmapsOrClose(std::initializer_list<int> rows);
 // Releases every common surface (links to shared surfaces are kept).
 void ReleaseCommonBitmaps();

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
 
 #include "platform/system/log.h"
 #include "records/services.h"
@@ -254,7 +256,66 @@ bool ReadNative(const std::string& path, std::vector<uint8_t>* bytes, size_t lim
     return true;
 }
 
+// A picture decoded ahead, with the size and time of the file it came from.
+struct PREPAREDBMP {
+    std::uintmax_t nSize = 0;
+    std::filesystem::file_time_type Time;
+    BMPIMAGE Image;
+};
+
+// The pictures decoded ahead by absolute native path (never destroyed: a worker may still add one at exit).
+struct PREPAREDBMPS {
+    std::mutex Lock;
+    std::map<std::string, PREPAREDBMP> Pictures;
+};
+PREPAREDBMPS& Prepared() {
+    static auto* prepared = new PREPAREDBMPS;
+    return *prepared;
+}
+
+// Moves the picture prepared for native into out when its file still has
+// that size and time; the entry goes either way.
+bool TakePrepared(const std::string& native, std::uintmax_t size, BMPIMAGE* out) {
+    PREPAREDBMPS& p = Prepared();
+    std::lock_guard<std::mutex> lock(p.Lock);
+    if (p.Pictures.empty()) return false;
+    std::error_code ec;
+    const auto it = p.Pictures.find(std::filesystem::absolute(native, ec).string());
+    if (ec || it == p.Pictures.end()) return false;
+    const auto time = std::filesystem::last_write_time(native, ec);
+    const bool bSame = !ec && it->second.nSize == size && it->second.Time == time;
+    if (bSame) *out = std::move(it->second.Image);
+    p.Pictures.erase(it);
+    return bSame;
+}
+
 }  // namespace
+
+void PrepareBmpFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (path.empty()) continue;
+        const std::string native = RecNativePath(path, false);
+        std::error_code ec;
+        PREPAREDBMP picture;
+        picture.nSize = std::filesystem::file_size(native, ec);
+        if (!ec) picture.Time = std::filesystem::last_write_time(native, ec);
+        if (ec || picture.nSize > (std::uintmax_t(1) << 30)) continue;
+        std::vector<uint8_t> bytes;
+        if (!ReadNative(path, &bytes, static_cast<size_t>(picture.nSize)) || bytes.size() != picture.nSize ||
+            !DecodeBmp(bytes.data(), bytes.size(), &picture.Image))
+            continue;
+        PREPAREDBMPS& p = Prepared();
+        std::lock_guard<std::mutex> lock(p.Lock);
+        const std::string key = std::filesystem::absolute(native, ec).string();
+        if (!ec) p.Pictures.insert_or_assign(key, std::move(picture));
+    }
+}
+
+void DiscardPreparedBmpFiles() {
+    PREPAREDBMPS& p = Prepared();
+    std::lock_guard<std::mutex> lock(p.Lock);
+    p.Pictures.clear();
+}
 
 bool LoadBmpFile(const std::string& path, BMPIMAGE* out) {
     if (path.empty()) return false;
@@ -267,6 +328,7 @@ bool LoadBmpFile(const std::string& path, BMPIMAGE* out) {
         WriteReport("%s を読み込めません：%ju バイトは大きすぎます", path.c_str(), static_cast<uintmax_t>(size));
         return false;
     }
+    if (TakePrepared(native, size, out)) return true;
     std::vector<uint8_t> bytes;
     if (!ReadNative(path, &bytes, static_cast<size_t>(size))) {
         WriteReport("%s を読み込めません：ファイルが開けません", path.c_str());

@@ -33,6 +33,13 @@ bool DecodeBmp(const uint8_t* data, size_t size, BMPIMAGE* out, std::string* why
 // Reads a BMP file named by a program path (CP932, backslashes); false when
 // missing or malformed (a file present but refused: its reason in the report log).
 bool LoadBmpFile(const std::string& path, BMPIMAGE* out);
+// Decodes the BMP files named by program paths ahead, on the calling thread
+// (a worker while the program starts): LoadBmpFile then takes each picture
+// once from memory while its file is unchanged. A file that cannot be read
+// or decoded is left to LoadBmpFile (and its report).
+void PrepareBmpFiles(const std::vector<std::string>& paths);
+// Drops the pictures prepared that no load took.
+void DiscardPreparedBmpFiles();
 // Reads only the size of a BMP file named by a program path; false when it is not a readable BMP.
 bool ReadBmpSize(const std::string& path, int* width, int* height);
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -55,16 +56,27 @@ public:
         const auto it = m_Prepared.find({height, cp});
         return it == m_Prepared.end() ? nullptr : &it->second;
     }
-    void AddPrepared(int height, char32_t cp, GLYPHBITMAP&& glyph) {
+    // Keeps a glyph (the first one kept of a character stays); the one kept.
+    const GLYPHBITMAP* AddPrepared(int height, char32_t cp, GLYPHBITMAP&& glyph) {
         std::lock_guard<std::mutex> lock(m_Lock);
-        m_Prepared.emplace(std::make_pair(height, cp), std::move(glyph));
+        return &m_Prepared.emplace(std::make_pair(height, cp), std::move(glyph)).first->second;
+    }
+    // The glyphs of a height are rasterised ahead (PrepareGlyphs), from now on.
+    void MarkPreparing(int height) {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        m_Preparing.insert(height);
+    }
+    bool IsPreparing(int height) const {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        return m_Preparing.count(height) != 0;
     }
 
 private:
     void* m_pData;
     size_t m_nSize;
-    mutable std::mutex m_Lock;  // guards m_Prepared
+    mutable std::mutex m_Lock;  // guards m_Prepared and m_Preparing
     std::map<std::pair<int, char32_t>, GLYPHBITMAP> m_Prepared;
+    std::set<int> m_Preparing;
 };
 
 // The mapping of a file, shared by every face open on it and kept for the
@@ -241,11 +253,14 @@ bool cFontFace::Render(char32_t cp, uint8_t* mask, int pitch, int w, int h, int 
     const FT_UInt index = FT_Get_Char_Index(face, cp);
     if (index == 0) return false;
     if (IsDefaultIgnorable(cp)) return true;
-    const GLYPHBITMAP* glyph = m_pFont->file->Prepared(m_pFont->size, cp);
+    cMappedFile& file = *m_pFont->file;
+    const GLYPHBITMAP* glyph = file.Prepared(m_pFont->size, cp);
     GLYPHBITMAP drawn;
     if (!glyph) {
         if (!Rasterise(face, index, drawn)) return false;
-        glyph = &drawn;
+        // A glyph of a height prepared ahead is kept with the prepared ones:
+        // a thread still preparing them skips it.
+        glyph = file.IsPreparing(m_pFont->size) ? file.AddPrepared(m_pFont->size, cp, std::move(drawn)) : &drawn;
     }
     // The glyph's cell: its left bearing from the pen (none to the left of
     // it), its top from the ascent (a glyph taller than the ascent starts at
@@ -277,6 +292,7 @@ void PrepareGlyphs(const std::string& faceName, int height, const std::vector<ch
     // A library of this thread's own: nothing here waits for the faces in use.
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return;
+    file->MarkPreparing(height);
     if (FtFacePtr face = OpenFace(library, *file, height)) {
         for (char32_t cp : chars) {
             const FT_UInt index = FT_Get_Char_Index(face.get(), cp);
@@ -286,4 +302,15 @@ void PrepareGlyphs(const std::string& faceName, int height, const std::vector<ch
         }
     }
     FT_Done_FreeType(library);
+}
+
+bool IsGlyphPrepared(const std::string& faceName, int height, char32_t cp) {
+    const std::string path = FindFontFile(faceName);
+    if (path.empty()) return false;
+    std::shared_ptr<cMappedFile> file;
+    {
+        std::lock_guard<std::mutex> lock(TtfLock());
+        file = MapFile(path);
+    }
+    return file && file->Prepared(height, cp) != nullptr;
 }

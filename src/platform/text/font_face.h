@@ -13,8 +13,12 @@ std::string FindFontFile(const std::string& faceName);
 // Rasterises the glyphs of chars for the face of a name at a height, on the
 // calling thread (a worker while the program starts): faces of that name and
 // height draw them from memory from then on, the same glyphs they would
-// rasterise themselves.
+// rasterise themselves. A face that draws a glyph of that height not yet
+// among them rasterises it itself and keeps it with them, so that a worker
+// still preparing skips it: the two share the work, neither waits.
 void PrepareGlyphs(const std::string& faceName, int height, const std::vector<char32_t>& chars);
+// Whether the glyph of cp for the face of a name at a height was rasterised ahead.
+bool IsGlyphPrepared(const std::string& faceName, int height, char32_t cp);
 
 class cFontFace {
 public:

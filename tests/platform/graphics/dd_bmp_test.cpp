@@ -2,6 +2,9 @@
 // malformed ones.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <thread>
+
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_test_support.h"
 
@@ -200,6 +203,41 @@ TEST(BmpRead, FilesThroughProgramPaths) {
     EXPECT_TRUE(ReadBmpSize(dir.File("a.bmp"), &w, &h));
     EXPECT_EQ(w, 13);
     EXPECT_EQ(h, 7);
+}
+
+// Pictures decoded ahead on another thread are taken once, and only while
+// their file is as it was: a file written since is read anew.
+TEST(BmpRead, PicturesPreparedAheadAreTakenOnceWhileTheirFileIsUnchanged) {
+    cTempDir dir;
+    const std::string a = dir.File("a.bmp"), b = dir.File("b.bmp");
+    ASSERT_TRUE(WriteBmp(a, Pattern(256), 8));
+    ASSERT_TRUE(WriteBmp(b, Pattern(256), 8));
+    std::thread([&] { PrepareBmpFiles({a, b, dir.File("missing.bmp"), ""}); }).join();
+    BMPIMAGE got;
+    ASSERT_TRUE(LoadBmpFile(a, &got));
+    ExpectSame(Pattern(256), got, true);
+    // b is written again, at another size, after it was prepared.
+    ASSERT_TRUE(WriteBmp(b, Pattern(16), 24));
+    ASSERT_TRUE(LoadBmpFile(b, &got));
+    ExpectSame(Pattern(16), got, false);
+    // a once more, other pixels at the same size and with its old time: the file, not the picture taken.
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(a, ec);
+    ASSERT_FALSE(ec);
+    std::thread([&] { PrepareBmpFiles({a}); }).join();
+    ASSERT_TRUE(LoadBmpFile(a, &got));
+    ASSERT_TRUE(WriteBmp(a, Pattern(7), 8));
+    std::filesystem::last_write_time(a, time, ec);
+    ASSERT_FALSE(ec);
+    ASSERT_TRUE(LoadBmpFile(a, &got));
+    ExpectSame(Pattern(7), got, true);
+    // A picture no load takes is dropped.
+    std::thread([&] { PrepareBmpFiles({a}); }).join();
+    DiscardPreparedBmpFiles();
+    ASSERT_TRUE(WriteBmp(a, Pattern(5), 8));
+    std::filesystem::last_write_time(a, time, ec);
+    ASSERT_TRUE(LoadBmpFile(a, &got));
+    ExpectSame(Pattern(5), got, true);
 }
 
 }  // namespace

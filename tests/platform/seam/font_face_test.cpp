@@ -123,6 +123,28 @@ TEST(FontFace, GlyphsPreparedAheadOnAnotherThreadAreTheSame) {
     EXPECT_TRUE(bad.empty()) << bad.size() << " differ, first " << bad.front();
 }
 
+// A glyph a face draws at a height being prepared, before the preparing
+// thread got to it, is kept for that thread to skip, and drawn the same.
+TEST(FontFace, AGlyphDrawnAtAPreparedHeightIsKeptWithThePreparedOnes) {
+    if (FindFontFile("ＭＳ ゴシック").empty()) GTEST_SKIP() << "no IPA font installed";
+    // A height no other case uses.
+    std::thread([] { PrepareGlyphs("ＭＳ ゴシック", 11, {U'A'}); }).join();
+    ASSERT_TRUE(IsGlyphPrepared("ＭＳ ゴシック", 11, U'A'));
+    ASSERT_FALSE(IsGlyphPrepared("ＭＳ ゴシック", 11, U'B'));
+    int compared = 0;
+    const std::vector<std::string> bad = Differences("ＭＳ ゴシック", 11, {U'B'}, compared);
+    EXPECT_EQ(compared, 1);
+    EXPECT_TRUE(bad.empty());
+    EXPECT_TRUE(IsGlyphPrepared("ＭＳ ゴシック", 11, U'B'));
+    EXPECT_TRUE(Differences("ＭＳ ゴシック", 11, {U'B'}, compared).empty());  // now drawn from memory
+    // A height not prepared keeps nothing.
+    cFontFace face;
+    ASSERT_TRUE(face.Open("ＭＳ ゴシック", 15));
+    std::vector<uint8_t> mask(kSize * kSize, 0);
+    EXPECT_TRUE(face.Render(U'B', mask.data(), kSize, kSize, kSize, kOrigin, kOrigin));
+    EXPECT_FALSE(IsGlyphPrepared("ＭＳ ゴシック", 15, U'B'));
+}
+
 TEST(FontFace, CharactersTheFaceLacksAreNotDrawn) {
     cFontFace face;
     if (FindFontFile("ＭＳ ゴシック").empty()) GTEST_SKIP() << "no IPA font installed";
