@@ -144,7 +144,7 @@ TEST_F(WholeFlowCommandRuns, FlowOperationsUseTheRunnerAndTheirConditions) {
     me.StartTriggeredFlows(22);
     FramesUntil(me, 1, 1);
     EXPECT_EQ(other.flows.size(), 2u);
-    me.data.vFlow[0].vCmd[0].spCondList->nMode = 0;  // every one of none: true
+    me.OwnFlowDefs()[0].vCmd[0].spCondList->nMode = 0;  // every one of none: true
     me.StartTriggeredFlows(22);
     FramesUntil(me, 1, 1);
     ASSERT_EQ(other.flows.size(), 1u);
