@@ -37,6 +37,12 @@ void cChara::CopyCharaMembers(const cChara& src) {
     tg = src.tg;
     targetedBy = src.targetedBy;
     data = src.data;
+    // A shared list is shared again; a character's own list is copied.
+    if (src.bOwnFlowDefs && src.spFlowDefs)
+        spFlowDefs = std::make_shared<const cSafeVector<cFlow>>(*src.spFlowDefs);
+    else
+        spFlowDefs = src.spFlowDefs;
+    bOwnFlowDefs = src.bOwnFlowDefs;
     groupStartedA = src.groupStartedA;
     groupFinished = src.groupFinished;
     groupStartedB = src.groupStartedB;
@@ -116,14 +122,35 @@ void cChara::AssignFlows(const cSafeVector<cFlowRun>& src) {
 }
 
 void cChara::RebindFlows() {
-    // A flow instance beyond the character's own flows has nothing to run.
-    if (flows.size() > data.vFlow.size()) flows.resize(data.vFlow.size());
+    const cSafeVector<cFlow>& defs = FlowDefs();
+    // A flow instance beyond the character's flows has nothing to run.
+    if (flows.size() > defs.size()) flows.resize(defs.size());
     nFlowTriggerMask = 0;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         flows[i].index = i;
-        flows[i].Bind(data.vFlow[i]);
-        nFlowTriggerMask |= TriggerBit(data.vFlow[i].nTrigger);
+        flows[i].Bind(defs[i]);
+        nFlowTriggerMask |= TriggerBit(defs[i].nTrigger);
     }
+}
+
+const cSafeVector<cFlow>& cChara::FlowDefs() const {
+    static const cSafeVector<cFlow> kNone;
+    return spFlowDefs ? *spFlowDefs : kNone;
+}
+
+cSafeVector<cFlow>& cChara::OwnFlowDefs() {
+    if (!bOwnFlowDefs || !spFlowDefs) {
+        spFlowDefs = std::make_shared<const cSafeVector<cFlow>>(FlowDefs());
+        bOwnFlowDefs = 1;
+        RebindFlows();
+    }
+    // Made here as this character's alone: written only through it.
+    return const_cast<cSafeVector<cFlow>&>(*spFlowDefs);
+}
+
+cFlowCmd& cChara::OwnCmd(const cFlowCmdRun& st) {
+    OwnFlowDefs();
+    return const_cast<cFlowCmd&>(*st.cmd);
 }
 
 void cChara::Setup(const cCharaData* lpRecord, const int32_t rect[4], int16_t cloneIndex) {

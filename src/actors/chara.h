@@ -4,14 +4,16 @@
 // definition record, statuses, targets, flows, motion and contact state,
 // gauges, invincibility, overlay animations and death effect.
 //
-// Characters are values: a copy owns copies of the definition, the flows and
-// the overlay animations and never refers into its source; the target slots
-// and back-links are copied as plain values (the targets keep naming the
-// source only). bTempCopy is never copied.
+// Characters are values: a copy owns copies of the definition and the
+// overlay animations and never refers into its source; the flow definitions
+// are shared read-only (a character that writes them takes its own copy
+// first); the target slots and back-links are copied as plain values (the
+// targets keep naming the source only). bTempCopy is never copied.
 #include <cstdint>
 #include <unordered_map>
 
 #include "actors/chara_effect_run.h"
+#include "actors/flow_defs.h"
 #include "actors/flow_run.h"
 #include "records/safe_container.h"
 #include "stage/chara_data.h"
@@ -138,8 +140,17 @@ public:
     // The flow instances become copies of `src`, bound to this character's
     // own flows (the definition record must already hold them).
     void AssignFlows(const cSafeVector<cFlowRun>& src);
-    // Binds every instance again to the character's own flows and commands.
+    // Binds every instance again to the character's flows and commands.
     void RebindFlows();
+    // The flow definitions the instances run, read-only.
+    const cSafeVector<cFlow>& FlowDefs() const;
+    // The flow definitions to write: a character that shares them takes a
+    // copy of its own first and binds its instances to it.
+    cSafeVector<cFlow>& OwnFlowDefs();
+    // The command of `st` (one of the character's own command states) to write.
+    cFlowCmd& OwnCmd(const cFlowCmdRun& st);
+    FLOWDEFS spFlowDefs;            // the flow definitions, shared with characters of the same flows
+    int32_t bOwnFlowDefs = 0;       // spFlowDefs is this character's alone
     // The cell: X = (margin + cellX) × 32 + cell offset X + 0.5, Y likewise
     // without the half dot; each followed by its after-move fix-up.
     void SetCellPos(int32_t cellX, int32_t cellY);
@@ -180,8 +191,8 @@ public:
     cSafeVector<cChara*> vTarget;   // tg1..tg4
     cChara* tg = nullptr;           // the summoner
     cSafeVector<TARGETLINK> targetedBy;  // characters holding this one in a slot
-    cCharaData data;                // own copy of the definition: live statuses and flows
-    cSafeVector<cFlowRun> flows;    // one per flow of data.vFlow
+    cCharaData data;                // own copy of the definition's statuses; its flow list stays empty
+    cSafeVector<cFlowRun> flows;    // one per flow of FlowDefs()
     cSafeVector<uint8_t> groupStartedA;  // per flow group
     cSafeVector<uint8_t> groupFinished;
     cSafeVector<uint8_t> groupStartedB;  // cleared every frame
@@ -280,8 +291,9 @@ protected:
 
     // Flows at run time
 public:
-    // Copies `src` into the character's flows at `pos` (-1: the end; `src`
-    // may be the character's own list: every instance is then rebuilt),
+    // Copies `src` into the character's flows at `pos` (-1: the end); `src`
+    // may be data.vFlow: the flows become those (moved out, shared with the
+    // characters of the same flows) and every instance is rebuilt. Then
     // unrolls their loops and builds their instances, command lengths, move
     // set-ups and animation schedules. bAdd: flows added during play.
     void SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos);

@@ -53,7 +53,8 @@ void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
     counter = total;
     ClearWork();
     if (cmd->IsItemCmd() || cmd->nCode != CMD_ARRANGE) {
-        ResolveFlowParams(const_cast<cFlowCmd&>(*cmd), chara, flow.pending);
+        // Arrangements change the command for good: the character's own copy.
+        if (!flow.pending.empty()) ResolveFlowParams(chara.OwnCmd(*this), chara, flow.pending);
         flow.pending.clear();
     }
 }
@@ -121,14 +122,16 @@ int32_t cFlowRun::Run(cChara& chara) {
     for (int i = 0; i <= current && i < n; ++i) {
         cFlowCmdRun& st = cmds[i];
         if (st.done) continue;
-        const cFlowCmd& c = *st.cmd;
         if (st.counter == 0) {
-            if (!IsHoldingMessage(c) && !c.bNoWait) messageWait = 0;
+            if (!IsHoldingMessage(*st.cmd) && !st.cmd->bNoWait) messageWait = 0;
             st.Begin(chara, *this);
         }
         const int32_t fin = st.Step(chara);
         if (changedThisFrame || !running) return 0;
         if (breakFrame) break;
+        // Read after the command ran: writing its command gives the
+        // character a copy of its own flows.
+        const cFlowCmd& c = *st.cmd;
         if (c.bNoWait) {
             if (fin) {
                 st.done = 1;

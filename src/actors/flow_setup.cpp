@@ -185,25 +185,38 @@ void BuildAnimeSchedule(cFlowRun& fr, int32_t v) {
     }
 }
 
+// The index checks and the loop unrolling of flows [first, first + count).
+void PrepareFlows(cSafeVector<cFlow>& defs, int32_t first, int32_t count) {
+    CheckFlows(defs, first, count);
+    for (int32_t i = first; i < first + count; ++i) {
+        while (ExpandLoopCmds(defs[i].vCmd)) {}
+    }
+}
+
 }  // namespace
 
 void cChara::SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos) {
     int32_t first = 0;
     int32_t count = 0;
     if (&src == &data.vFlow) {
+        // The definition's flows, checked and unrolled, then shared with
+        // every character whose flows came out the same.
+        cSafeVector<cFlow> defs = std::move(data.vFlow);
+        data.vFlow.clear();
+        count = static_cast<int32_t>(defs.size());
+        PrepareFlows(defs, 0, count);
         flows.clear();
-        count = static_cast<int32_t>(data.vFlow.size());
+        spFlowDefs = ShareFlowDefs(std::move(defs));
+        bOwnFlowDefs = 0;
     } else {
         // A copy first: src may live inside this character's own flows.
         const cSafeVector<cFlow> copy = src;
-        const int32_t size = static_cast<int32_t>(data.vFlow.size());
+        cSafeVector<cFlow>& defs = OwnFlowDefs();
+        const int32_t size = static_cast<int32_t>(defs.size());
         first = pos < 0 || pos > size ? size : pos;
         count = static_cast<int32_t>(copy.size());
-        data.vFlow.insert(data.vFlow.begin() + first, copy.begin(), copy.end());
-    }
-    CheckFlows(data.vFlow, first, count);
-    for (int32_t i = first; i < first + count; ++i) {
-        while (ExpandLoopCmds(data.vFlow[i].vCmd)) {}
+        defs.insert(defs.begin() + first, copy.begin(), copy.end());
+        PrepareFlows(defs, first, count);
     }
     const int32_t at = std::min<int32_t>(first, static_cast<int32_t>(flows.size()));
     flows.insert(flows.begin() + at, static_cast<size_t>(count), cFlowRun{});
@@ -235,7 +248,8 @@ void cChara::RemoveFlow(int32_t index) {
     cFlowRun& fr = flows[index];
     fr.Reset(*this);
     RemoveFlowOverlays(*this, fr.uid);
-    data.vFlow.erase(data.vFlow.begin() + index);
+    cSafeVector<cFlow>& defs = OwnFlowDefs();
+    defs.erase(defs.begin() + index);
     flows.erase(flows.begin() + index);
     RebindFlows();
 }
@@ -248,7 +262,9 @@ int32_t cChara::RemoveFlowsById(int32_t id) {
             RemoveFlowOverlays(*this, fr.uid);
         }
         flows.clear();
-        data.vFlow.clear();
+        spFlowDefs.reset();
+        bOwnFlowDefs = 0;
+        RebindFlows();
         return 0;
     }
     int32_t firstRemoved = -1;

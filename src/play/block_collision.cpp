@@ -90,7 +90,8 @@ int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double
     int32_t best = -1, bestHit = -1;
     double bestDist = 0;
     for (int32_t i = 0; i <= span; ++i) {
-        const double d = len * i / span;
+        // len × 0 / span is 0 and len × 1 / 1 is len, without the division.
+        const double d = i == 0 ? 0.0 : span == 1 ? len : len * i / span;
         const int32_t cell = bVertical ? grid.CellAt(x1, y1 + d) : grid.CellAt(x1 + d, y1);
         if (cell < 0) continue;
         const int32_t hit = grid.HitAt(cell, side);
@@ -104,6 +105,10 @@ int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double
     return best;
 }
 
+// Far more than the few units in the last place by which len × span / span
+// can miss len at grid coordinates, far less than a dot.
+constexpr double kEndSlack = 1e-6;
+
 // BestEdgeCell, inline in the checks of this file.
 inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
     const bool bVertical = x1 == x2;
@@ -112,10 +117,19 @@ inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double
     const GRIDVIEW grid;
     // The samples move one way along one axis: when the first and the last
     // fall in the same cell, so do all between, and that cell is the answer.
-    const double last = len * span / span;
     const int32_t firstCell = grid.CellAt(x1, y1);
-    if (firstCell >= 0 && firstCell == (bVertical ? grid.CellAt(x1, y1 + last) : grid.CellAt(x1 + last, y1)))
-        return firstCell;
+    if (firstCell >= 0) {
+        // The last sample lies at len × span / span, which is len or a few
+        // units in its last place off: a cell is chosen by the whole part, so
+        // unless the end lies that close to a whole number, len gives its cell
+        // without the division.
+        const double start = bVertical ? y1 : x1;
+        const double end = start + len;
+        const double lastPos = span == 1 || static_cast<int32_t>(end - kEndSlack) == static_cast<int32_t>(end + kEndSlack)
+                                   ? end
+                                   : start + len * span / span;
+        if (firstCell == (bVertical ? grid.CellAt(x1, lastPos) : grid.CellAt(lastPos, y1))) return firstCell;
+    }
     return SampleEdge(c, grid, bVertical, x1, y1, len, span);
 }
 

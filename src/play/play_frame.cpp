@@ -1,5 +1,7 @@
 // One frame of play: input, timers, the logic sub-steps in which every
 // character acts and meets blocks, then the picture.
+#include <iterator>
+
 #include "actors/flow_setup.h"
 #include "actors/shot.h"
 #include "database/global_objects.h"
@@ -245,6 +247,8 @@ void cPlayScene::Play() {
         ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+                // The next character's flow states are fetched while this one runs.
+                if (auto next = std::next(it); next != lstStageChara.end()) __builtin_prefetch(next->flows.data());
                 bool bRemoved = false;
                 if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON)

@@ -5,6 +5,7 @@
 // without reading serialisation code. Layout registers from the table; load,
 // save and clear work straight from it through a plan made once per version,
 // with no registry (records that come by the ten thousand in a stage).
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -88,6 +89,30 @@ template <class C, size_t N>
 constexpr bool WidthsMatch(const FIELDROW<C> (&rows)[N]) {
     for (const FIELDROW<C>& row : rows)
         if (!row.WidthMatches()) return false;
+    return true;
+}
+
+// Whether a and b hold the same value in every member the rows name (every
+// stored field, of whatever version).
+template <class C>
+bool RowsEqual(std::span<const FIELDROW<C>> rows, const C& a, const C& b) {
+    for (const FIELDROW<C>& row : rows) {
+        const bool bSame = std::visit(
+            [&a, &b](auto pm) -> bool {
+                using P = decltype(pm);
+                if constexpr (std::is_same_v<P, std::monostate>) {
+                    return true;
+                } else {
+                    using M = std::remove_cvref_t<decltype(a.*pm)>;
+                    if constexpr (std::is_array_v<M>)
+                        return std::equal(std::begin(a.*pm), std::end(a.*pm), std::begin(b.*pm));
+                    else
+                        return a.*pm == b.*pm;
+                }
+            },
+            row.lpMember);
+        if (!bSame) return false;
+    }
     return true;
 }
 

@@ -109,7 +109,7 @@ TEST_F(FlowCond, KeySequencesWithHistory) {
     Hold(0, 0, 2);
     Hold(0, 1, 1);  // two frames between the steps
     EXPECT_FALSE(c.JudgeFlowConds(c.flows[0]));
-    c.data.vFlow[0].nKeyInterval = 3;
+    c.OwnFlowDefs()[0].nKeyInterval = 3;
     EXPECT_TRUE(c.JudgeFlowConds(c.flows[0]));
 
     // Facing-relative: slot 1 (left) of a left-facing character reads right.

@@ -84,7 +84,7 @@ TEST_F(FlowRunner, LoopsUnrolledAtSetup) {
                             Flow(0, {Cmd(1), Cmd(39, 0, false, {2, 5}), Cmd(2)})});
     auto codes = [&](int f) {
         std::vector<int> v;
-        for (const cFlowCmd& k : c.data.vFlow[f].vCmd) v.push_back(k.nCode);
+        for (const cFlowCmd& k : c.FlowDefs()[f].vCmd) v.push_back(k.nCode);
         return v;
     };
     EXPECT_EQ(codes(0), (std::vector<int>{1, 2, 1, 2, 1, 2, 9}));

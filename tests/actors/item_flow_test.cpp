@@ -81,7 +81,7 @@ TEST_F(ItemFlow, FlowChangesApplyAfterTheFrame) {
     hero.StartTriggeredFlows(4);
     EXPECT_EQ(hero.Update(0), 0);
     ASSERT_EQ(hero.flows.size(), 3u);
-    EXPECT_EQ(hero.data.vFlow[2].nFlowID, 9);
-    EXPECT_EQ(hero.flows[2].def, &hero.data.vFlow[2]);
+    EXPECT_EQ(hero.FlowDefs()[2].nFlowID, 9);
+    EXPECT_EQ(hero.flows[2].def, &hero.FlowDefs()[2]);
     EXPECT_TRUE(hero.pendingItemCmds.empty());
 }

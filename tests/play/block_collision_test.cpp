@@ -1,6 +1,9 @@
 // Characters against solid and deadly cells and against block characters.
 #include "play/block_collision.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "play_grid_fixture.h"
 
 namespace {
@@ -105,6 +108,58 @@ TEST_F(BlockCollisionTest, FourCornersInBlockCharactersCrush) {
     AddBlockChara(5, corners[3][0], corners[3][1], 10, 10);
     EXPECT_EQ(IsEnclosedByBlockCharas(w, start), 1);
     EXPECT_EQ(HitBlockChara(w, scene.BlockCharas), 2);
+}
+
+// The cell an edge meets, checked against every sample taken the long way
+// (len × i / span, the strongest hit, ties to the middle of a horizontal edge
+// and to the first sample of a vertical one) over a grid of empty, solid and
+// deadly cells, for edges that start and end on, just before and just after
+// cell boundaries and spans wider than the edge needs.
+TEST_F(BlockCollisionTest, EdgeCellsAreThoseOfEverySample) {
+    for (int col = 0; col < 32; ++col)
+        for (int row = 0; row < 32; ++row) Cell(col, row, (col * 7 + row * 3) % 5 < 2 ? (col + row) % 3 : 0);
+    const auto reference = [](const cChara& c, double x1, double y1, double x2, double y2) {
+        const bool bVertical = x1 == x2;
+        const double len = bVertical ? y2 - y1 : x2 - x1;
+        int32_t need = static_cast<int32_t>(std::ceil(len / 32.0));
+        need = std::max(need, 1);
+        const int32_t span = std::max(c.nCellSpan, need);
+        int32_t best = -1, bestHit = -1;
+        double bestDist = 0;
+        for (int32_t i = 0; i <= span; ++i) {
+            const double d = len * i / span;
+            const double px = bVertical ? x1 : x1 + d, py = bVertical ? y1 + d : y1;
+            const int32_t col = static_cast<int32_t>(px) >> 5, row = static_cast<int32_t>(py) >> 5;
+            if (col < 0 || row < 0 || col >= 32 || row >= 32) continue;
+            const int32_t cell = (row << 5) + col;
+            const int32_t hit = GetBlockHitKindAt(cell, c.Side());
+            const double dist = std::fabs(d - len / 2);
+            if (hit > bestHit || (hit == bestHit && !bVertical && dist < bestDist)) best = cell, bestHit = hit, bestDist = dist;
+        }
+        return best;
+    };
+    cStageChara c;
+    int checked = 0;
+    for (double base : {0.0, 31.0, 32.0, 95.5, 127.0, 300.25, 1000.0}) {
+        for (double off : {0.0, -1e-13, 1e-13, 0.999999999999, 0.3}) {
+            const double a = base + off;
+            for (double len : {0.0, 0.5, 1.0, 19.0, 31.0, 31.999999999999, 32.0, 33.0, 63.0, 64.1, 96.0 - 1e-13}) {
+                for (int cellSpan : {0, 1, 2, 3, 7}) {
+                    c.nCellSpan = cellSpan;
+                    for (int side : {0, 1}) {
+                        c.nKind3 = side;
+                        const double across = 40.0 + cellSpan * 5.0;
+                        EXPECT_EQ(BestEdgeCell(c, a, across, a + len, across), reference(c, a, across, a + len, across))
+                            << "horizontal from " << a << " length " << len << " span " << cellSpan;
+                        EXPECT_EQ(BestEdgeCell(c, across, a, across, a + len), reference(c, across, a, across, a + len))
+                            << "vertical from " << a << " length " << len << " span " << cellSpan;
+                        checked += 2;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(checked, 7 * 5 * 11 * 5 * 2 * 2);
 }
 
 }  // namespace

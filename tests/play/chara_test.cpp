@@ -12,10 +12,11 @@ class CharaTest : public cPlayTest {
 protected:
     // A stage character with two flows of one and two commands, bound.
     static void GiveFlows(cChara& c) {
-        c.data.vFlow.resize(2);
-        c.data.vFlow[0].vCmd.resize(1);
-        c.data.vFlow[1].vCmd.resize(2);
-        c.data.vFlow[1].vKeyCond.resize(1);
+        cSafeVector<cFlow>& defs = c.OwnFlowDefs();
+        defs.resize(2);
+        defs[0].vCmd.resize(1);
+        defs[1].vCmd.resize(2);
+        defs[1].vKeyCond.resize(1);
         c.flows.resize(2);
         c.RebindFlows();
     }
@@ -34,11 +35,11 @@ TEST_F(CharaTest, ACopySharesNoFlowsOrTargetsWithItsSource) {
     EXPECT_EQ(copy.bTempCopy, 0);
     ASSERT_EQ(copy.flows.size(), 2u);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(copy.flows[i].def, &copy.data.vFlow[i]);
+        EXPECT_EQ(copy.flows[i].def, &copy.FlowDefs()[i]);
         for (int k = 0; k < static_cast<int>(copy.flows[i].cmds.size()); ++k)
-            EXPECT_EQ(copy.flows[i].cmds[k].cmd, &copy.data.vFlow[i].vCmd[k]);
+            EXPECT_EQ(copy.flows[i].cmds[k].cmd, &copy.FlowDefs()[i].vCmd[k]);
     }
-    EXPECT_EQ(copy.flows[1].vKeyStep[0].lpStep, &copy.data.vFlow[1].vKeyCond[0]);
+    EXPECT_EQ(copy.flows[1].vKeyStep[0].lpStep, &copy.FlowDefs()[1].vKeyCond[0]);
     EXPECT_EQ(copy.flows[1].running, 1);
     EXPECT_EQ(copy.flows[1].cmds[1].counter, 7);
     // The copy names the same target, but only the source is registered there.

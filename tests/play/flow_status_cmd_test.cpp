@@ -84,11 +84,12 @@ protected:
     }
     // Flows with these IDs, bound to the character.
     static void GiveFlows(cChara& c, std::initializer_list<int> ids) {
-        c.data.vFlow.resize(ids.size());
+        cSafeVector<cFlow>& defs = c.OwnFlowDefs();
+        defs.resize(ids.size());
         int i = 0;
         for (int id : ids) {
-            c.data.vFlow[i].nFlowID = static_cast<uint8_t>(id);
-            c.data.vFlow[i].vCmd.resize(1);
+            defs[i].nFlowID = static_cast<uint8_t>(id);
+            defs[i].vCmd.resize(1);
             ++i;
         }
         c.flows.resize(ids.size());

@@ -18,6 +18,8 @@
 #include "stage/cmd_list.h"
 #include "stage/cond_list.h"
 #include "stage/flow.h"
+#include "stage/flow_arrange.h"
+#include "stage/flow_params.h"
 #include "stage/flow_cmd.h"
 #include "support/temp_dir.h"
 
@@ -140,11 +142,37 @@ TEST_F(WholeFlowCommandRuns, FlowOperationsUseTheRunnerAndTheirConditions) {
     me.StartTriggeredFlows(22);
     FramesUntil(me, 1, 1);
     EXPECT_EQ(other.flows.size(), 2u);
-    me.data.vFlow[0].vCmd[0].spCondList->nMode = 0;  // every one of none: true
+    me.OwnFlowDefs()[0].vCmd[0].spCondList->nMode = 0;  // every one of none: true
     me.StartTriggeredFlows(22);
     FramesUntil(me, 1, 1);
     ASSERT_EQ(other.flows.size(), 1u);
     EXPECT_EQ(other.flows[0].def->nFlowID, 4);
+}
+
+// Characters of the same flows share one read-only list of them. An
+// arrangement changes the arranged command for good, in the running
+// character's own copy only: the other character's command stays as it was.
+TEST_F(WholeFlowCommandRuns, ArrangementsWriteTheCharactersOwnCopyOfSharedFlows) {
+    InitFlowParamLabels();
+    const cFlowCmd arrange = Cmd(38, 0, {22, 0, ARRANGE_SET, ARRANGE_CHARA_VAR, 3});  // random minimum = variable 3
+    const std::vector<cFlow> flows = {Flow(22, {arrange, AddS4(1)})};
+    cStageChara& a = Chara(flows);
+    cStageChara& b = Chara(flows, 128);
+    ASSERT_EQ(&a.FlowDefs(), &b.FlowDefs());
+    const cSafeVector<cFlow>* lpShared = &b.FlowDefs();
+    a.vars[3] = 42;
+    a.StartTriggeredFlows(22);
+    ASSERT_EQ(FramesUntil(a, 1, 5), 2);
+    EXPECT_NE(&a.FlowDefs(), lpShared);
+    EXPECT_EQ(a.FlowDefs()[0].vCmd[1].vParam[8], 42);
+    EXPECT_EQ(a.flows[0].cmds[1].cmd, &a.FlowDefs()[0].vCmd[1]);
+    EXPECT_EQ(&b.FlowDefs(), lpShared);
+    EXPECT_EQ(b.FlowDefs()[0].vCmd[1].vParam[8], 0);
+    EXPECT_EQ(b.flows[0].cmds[1].cmd, &b.FlowDefs()[0].vCmd[1]);
+    // A copy of a character with its own flows gets a copy of them.
+    const cStageChara copy(a);
+    EXPECT_NE(&copy.FlowDefs(), &a.FlowDefs());
+    EXPECT_EQ(copy.FlowDefs()[0].vCmd[1].vParam[8], 42);
 }
 
 // 消滅 modes 2 and 4 reach the summoned characters' own summons; mode 4 also

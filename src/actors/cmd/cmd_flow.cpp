@@ -182,8 +182,8 @@ int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
 
 void StageClearProc(cChara& chara, cFlowCmdRun& state) {
     if (!state.cmd || !lpWorld) return;
-    // The stored command is the character's own copy: the path form rewrites its text.
-    lpWorld->nStageEnd = StageClear(chara, const_cast<cFlowCmd&>(*state.cmd));
+    // The path form rewrites the command's text: the character's own copy.
+    lpWorld->nStageEnd = StageClear(chara, chara.OwnCmd(state));
 }
 
 void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
