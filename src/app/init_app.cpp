@@ -220,7 +220,7 @@ void PrepareStartData() {
     g_PreparedGlyphs = glyphs->get_future();
     g_Prepared = std::async(std::launch::async, [heights, path, pictures, glyphs] {
         cSystemData system;
-        system.LoadFile(path);
+        system.LoadFileUnchecked(path);  // the music list is not loaded yet
         const char* face = GetFontName(system.nFontNo);
         for (int height : heights) Font::PrepareCacheGlyphs(face, height);
         glyphs->set_value();

@@ -285,10 +285,16 @@ cSystemData::cSystemData() {
     BuildDefault();
 }
 
-int cSystemData::LoadFile(const std::string& name) {
+int cSystemData::LoadFile(const std::string& name) { return LoadFile(name, true); }
+
+int cSystemData::LoadFileUnchecked(const std::string& name) { return LoadFile(name, false); }
+
+int cSystemData::LoadFile(const std::string& name, bool checkMusic) {
     // Older files leave whole lists unstored: they must find the defaults.
     cSystemData fresh;
+    fresh.m_bCheckMusic = checkMusic;
     if (!fresh.LoadFromFile(name)) return 0;
+    fresh.m_bCheckMusic = true;
     *this = std::move(fresh);
     return 1;
 }
@@ -296,7 +302,7 @@ int cSystemData::LoadFile(const std::string& name) {
 int cSystemData::SaveFile(const std::string& name) { return SaveToFile(name); }
 
 void cSystemData::CheckPlaceBgm() {
-    if (!g_lpMusicCount) return;
+    if (!m_bCheckMusic || !g_lpMusicCount) return;
     const int n = g_lpMusicCount();
     const uint32_t count = n > 0 ? static_cast<uint32_t>(n) : 0;
     for (int i = 0; i < static_cast<int>(vPlaceBgm.size()); ++i)

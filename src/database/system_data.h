@@ -88,6 +88,9 @@ public:
     // Loads a System.dat into fresh defaults and keeps the result only when the
     // whole file was read: 1, or 0 with this object unchanged.
     int LoadFile(const std::string& name);
+    // The same, leaving vPlaceBgm unchecked against the music list: for a
+    // reader on another thread while the database is still being loaded.
+    int LoadFileUnchecked(const std::string& name);
     // Saves through a temporary file; 1 on success.
     int SaveFile(const std::string& name);
 
@@ -165,6 +168,9 @@ public:
     int32_t nDDBpp = 0;               // the same under DirectDraw: 0 32, 1 16, 2 8 bits
 
 private:
+    int LoadFile(const std::string& name, bool checkMusic);
+
+    bool m_bCheckMusic = true;  // CheckPlaceBgm applies (off only while LoadFileUnchecked reads)
     // Brings a file older than the current version up to date where a row's
     // value for older files does not (system_data_upgrade.cpp).
     void UpgradeFromOlder(uint32_t version);
