@@ -1,5 +1,6 @@
 // The player's step of a ジャンプ command: a held jump key starts the jump
-// from the ground (or from an object stood on), releasing it early cuts the rise.
+// from the ground (not from a floor that forbids jumping) or from an object
+// stood on; releasing it early cuts the rise.
 #include <cmath>
 
 #include "actors/key_cond.h"
@@ -59,7 +60,8 @@ void cPlayer::JumpStep(cFlowCmdRun& state) {
         const bool bMayStart = !bAirborne && nJumpCounter <= L && (!bJumping || standingOnObject) && bJumpReady &&
                                !bKnockBack && !bJumpedThisCmd;
         bool bStarted = false;
-        if (bMayStart && bOnGround) {
+        // A floor of block effect 2 forbids jumping off it.
+        if (bMayStart && bOnGround && !bSpecialFloor) {
             dSpeedY = state.dJumpSpeed;
             bStarted = true;
         } else if (bMayStart && standingOnObject && nObjectContactCount == L) {

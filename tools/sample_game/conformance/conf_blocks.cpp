@@ -40,10 +40,29 @@ void AddBlockCases(std::vector<CONFCASE>& v) {
                      "The hero lands on a spring of power 10 and is thrown up, onto the goal four blocks above the "
                      "spring: the stage is cleared.",
                      Ground({{12, "..J"}}, 2, 9, 2, 8), {}, 120, CONFEND_CLEARED));
-    v.push_back(Case("block-effect-belt-right", kTable, "ブロック効果 5 (右へ流す: ベルト)",
-                     "The hero stands still on a belt to the right and is carried to the goal at its end: the stage "
-                     "is cleared.",
-                     Ground({{12, "..>>>>>>>>>"}}, 3, 11, 11, 11), {}, 600, CONFEND_CLEARED));
+    for (int left = 0; left <= 1; ++left)
+        v.push_back(Case(left ? "block-effect-belt-left" : "block-effect-belt-right", kTable,
+                         left ? "ブロック効果 4 (左へ流す: ベルト)" : "ブロック効果 5 (右へ流す: ベルト)",
+                         left ? "The hero stands still on a belt to the left and is carried to the goal at its end: "
+                                "the stage is cleared."
+                              : "The hero stands still on a belt to the right and is carried to the goal at its end: "
+                                "the stage is cleared.",
+                         left ? Ground({{12, ".........<<<<<<<<<"}}, 16, 11, 8, 11)
+                              : Ground({{12, "..>>>>>>>>>"}}, 3, 11, 11, 11),
+                         {}, 600, CONFEND_CLEARED));
+    v.push_back(Case("block-effect-no-jump", kTable, "ブロック効果 2 (ジャンプ禁止)",
+                     "Z is tapped while the hero stands on a floor it may not jump from: it stays down and the "
+                     "sensor three blocks above (S1) is not touched. It then walks right onto plain ground, up to a "
+                     "wall, and the same tap throws it up into the sensor there (S2 = 1).",
+                     [](cStageData& s) {
+                         cStageKit& k =
+                             Arena(s, "ジャンプ禁止", {{13, ".NNNN"}, {7, ".........S"}, {8, ".........S"},
+                                                        {9, ".........S"}, {10, ".........S"}, {11, ".........S"},
+                                                        {12, ".........S"}});
+                         Put(k, Sensor(1), 2, 9);
+                         Put(k, Sensor(2), 8, 9);
+                     },
+                     {{1, 0}, {2, 1}}, 150, CONFEND_PLAYING, "5 Z down\n9 Z up\n30 RIGHT down\n100 Z down\n104 Z up\n"));
     v.push_back(Case("block-pass-group", kTable, "通過グループ",
                      "The hero (force 0) falls through a plank whose pass-through group is 0 onto the goal under it: "
                      "the stage is cleared.",

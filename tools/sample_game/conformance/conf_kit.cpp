@@ -33,6 +33,7 @@ cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<i
     k.LastBlock().nEffectX = 60;
     k.AddBlock('O', "雲", BG_CLOUD, 1, 0);
     k.AddBlock('H', "はしご", BG_LADDER, 0);
+    k.AddBlock('N', "ジャンプ禁止床", BG_METAL, 1, 255, BLOCKEFFECT_NOJUMP);
     k.Layer(kBackSky, 0.0, 0.0);
     k.Fill(0, height - 2, width, 2, 'G');
     k.Fill(0, 0, 1, height - 2, 'S');

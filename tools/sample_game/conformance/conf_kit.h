@@ -11,7 +11,8 @@ namespace sample {
 
 // Letters of the arena's blocks (as the sample stages paint them): G ground,
 // S stone, B bricks, P one-way plank, X spikes, Q prize block, W water, L
-// lava, J spring, I ice, < > belts, O cloud, H ladder.
+// lava, J spring, I ice, < > belts, O cloud, H ladder, N metal floor the
+// hero cannot jump from.
 // A stage of `width` × `height` blocks: ground on its last two rows, stone
 // walls on the first and last columns, the hero on the ground at column 2
 // (row 12 of the usual 15) with the sample game's keys (left, right, Z jump,
