@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,9 +64,7 @@ constexpr int kSEVolume[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -1
 // The desktop's colour depth: the picture is shown through a true-colour texture.
 constexpr int kDesktopBpp = 32;
 
-// The start's data being prepared ahead (PrepareStartData): the glyphs of
-// the fonts' caches, and the whole of it.
-std::future<void> g_PreparedGlyphs;
+// The start's data being prepared ahead (PrepareStartData).
 std::future<void> g_Prepared;
 
 // The music manager's name tables (it keeps pointers to them).
@@ -216,24 +213,16 @@ void PrepareStartData() {
     const std::string path = PathTable[PATH_SYSTEM];
     std::vector<std::string> pictures;
     for (int row : TitleBitmapRows()) pictures.emplace_back(CommonBitmapInfo[row].szPath);
-    auto glyphs = std::make_shared<std::promise<void>>();
-    g_PreparedGlyphs = glyphs->get_future();
-    g_Prepared = std::async(std::launch::async, [heights, path, pictures, glyphs] {
+    g_Prepared = std::async(std::launch::async, [heights, path, pictures] {
         cSystemData system;
         system.LoadFileUnchecked(path);  // the music list is not loaded yet
         const char* face = GetFontName(system.nFontNo);
         for (int height : heights) Font::PrepareCacheGlyphs(face, height);
-        glyphs->set_value();
         PrepareBmpFiles(pictures);
     });
 }
 
-void WaitForFontGlyphs() {
-    if (g_PreparedGlyphs.valid()) g_PreparedGlyphs.get();
-}
-
 void EndStartData() {
-    WaitForFontGlyphs();
     if (g_Prepared.valid()) g_Prepared.get();
     DiscardPreparedBmpFiles();
 }

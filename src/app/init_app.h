@@ -6,12 +6,10 @@
 
 // Starts preparing on a thread of its own, while the program starts, what
 // the start then takes from memory: the glyphs of the fonts' caches in the
-// face System.dat chooses (read on that thread), which InitApp waits for
-// before it makes the fonts, then the title's pictures decoded. ExitApp
-// waits for the thread and drops what was not taken.
+// face System.dat chooses (read on that thread; the fonts take what is
+// ready and rasterise the rest themselves), then the title's pictures
+// decoded. ExitApp waits for the thread and drops what was not taken.
 void PrepareStartData();
-// Waits until the glyphs PrepareStartData started are rasterised.
-void WaitForFontGlyphs();
 // Waits for PrepareStartData's thread to end and drops what nothing took (ExitApp does this).
 void EndStartData();
 // Builds everything in its fixed order; false when the start must stop (the

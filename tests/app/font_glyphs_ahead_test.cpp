@@ -28,7 +28,7 @@ TEST(FontGlyphsAhead, AreRasterisedInTheFaceSystemDatChooses) {
     ASSERT_TRUE(system.SaveFile(PathTable[PATH_SYSTEM]));
 
     PrepareStartData();
-    WaitForFontGlyphs();
+    EndStartData();
     // The small and the middle font keep caches: half-width and kana cells alike.
     for (int height : {9, 16}) {
         EXPECT_TRUE(IsGlyphPrepared(face, height, U'A')) << height;
@@ -36,5 +36,4 @@ TEST(FontGlyphsAhead, AreRasterisedInTheFaceSystemDatChooses) {
     }
     // The large font keeps none.
     EXPECT_FALSE(IsGlyphPrepared(face, 30, U'あ'));
-    EndStartData();
 }
