@@ -161,8 +161,7 @@ bool LoadCommonBitmaps(const int* rows, int count) {
 }
 
 bool LoadCommonBitmaps(std::initializer_list<int> rows) {
-    const std::vector<int> list(rows);
-    return LoadCommonBitmaps(list.data(), static_cast<int>(list.size()));
+    return LoadCommonBitmaps(rows.begin(), static_cast<int>(rows.size()));
 }
 
 bool LoadCommonBitmapsOrClose(const int* rows, int count) {
@@ -172,8 +171,7 @@ bool LoadCommonBitmapsOrClose(const int* rows, int count) {
 }
 
 bool LoadCommonBitmapsOrClose(std::initializer_list<int> rows) {
-    const std::vector<int> list(rows);
-    return LoadCommonBitmapsOrClose(list.data(), static_cast<int>(list.size()));
+    return LoadCommonBitmapsOrClose(rows.begin(), static_cast<int>(rows.size()));
 }
 
 void ReleaseCommonBitmaps() {
