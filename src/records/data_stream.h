@@ -108,10 +108,6 @@ public:
         m_nUsed += len;
         return p;
     }
-    // Makes room for n more bytes at once, for a writer that knows its size.
-    void Reserve(size_t n) {
-        if (n > m_nCapacity - m_nUsed) Resize(m_nUsed + n);
-    }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
     void WriteU32(uint32_t v) { Write(&v, 4); }
