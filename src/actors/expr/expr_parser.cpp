@@ -35,9 +35,7 @@ bool EvalCall(CODECONTEXT& ctx, int func, std::string_view text, const std::vect
         }
     }
     if (count != 2) {
-        std::string msg;
-        FormatString(msg, "関数 %s の引数が不正です！", CodeFuncNames[func]);
-        ctx.Error(msg);
+        ReportBadArgs(ctx, func);
         return false;
     }
     value = RandRange(arg[0], arg[1]);
@@ -45,6 +43,16 @@ bool EvalCall(CODECONTEXT& ctx, int func, std::string_view text, const std::vect
 }
 
 }  // namespace
+
+void ReportTooDeep(CODECONTEXT& ctx) { ctx.Error("括弧の入れ子が深すぎます！"); }
+
+void ReportUnclosed(CODECONTEXT& ctx) { ctx.Error("\")\"が見つかりません！"); }
+
+void ReportBadArgs(CODECONTEXT& ctx, int func) {
+    std::string msg;
+    FormatString(msg, "関数 %s の引数が不正です！", CodeFuncNames[func]);
+    ctx.Error(msg);
+}
 
 std::vector<int> MatchCodeBrackets(std::string_view text) {
     std::vector<int> match(text.size(), -1);
@@ -62,7 +70,7 @@ std::vector<int> MatchCodeBrackets(std::string_view text) {
 
 int EvalExpr(CODECONTEXT& ctx, std::string_view text, const std::vector<int>& match, int begin, int end, int depth) {
     if (depth > CODE_MAX_DEPTH) {
-        ctx.Error("括弧の入れ子が深すぎます！");
+        ReportTooDeep(ctx);
         return 0;
     }
     std::string out;
@@ -84,7 +92,7 @@ int EvalExpr(CODECONTEXT& ctx, std::string_view text, const std::vector<int>& ma
         }
         const int close = match[i];
         if (close < 0) {
-            ctx.Error("\")\"が見つかりません！");
+            ReportUnclosed(ctx);
             return 0;
         }
         if (!bDone && i == start) {
