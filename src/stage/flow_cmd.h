@@ -84,8 +84,9 @@ public:
     boost::shared_ptr<cCondList> spCondList;  // condition list (empty: none)
     cSafeVector<cFlow> vSubFlow;     // flows the command carries
     // The code command's text as the expression evaluator compiled it: made
-    // on the first run, shared by copies. It keeps the text it was made from,
-    // so a changed text is compiled again.
+    // on the first run (by the game thread, which alone runs flows), shared
+    // by copies. It keeps the text it was made from, so a changed text is
+    // compiled again.
     mutable std::shared_ptr<const CODEPROGRAM> spCodeProgram;
 
 private:

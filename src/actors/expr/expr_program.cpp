@@ -6,6 +6,7 @@
 #include "actors/expr/expr_eval.h"
 #include "actors/expr/expr_scanner.h"
 #include "actors/expr/expr_tables.h"
+#include "actors/expr/expr_walk.h"
 #include "records/utility.h"
 
 namespace {
@@ -43,24 +44,37 @@ struct CODESLOT {
 void CompileLevel(std::string_view text, const std::vector<int>& match, int begin, int end, int depth,
                   CODELEVEL& level);
 
-// The arguments of a call, split as EvalCall splits them.
-void CompileCall(std::string_view text, const std::vector<int>& match, int open, int close, int depth,
-                 CODESLOT& slot) {
-    int from = open + 1;
-    int nest = 0;
-    for (int i = open + 1; i <= close; ++i) {
-        const char c = text[i];
-        if (c == '(') {
-            ++nest;
-        } else if (c == ')' && nest > 0) {
-            --nest;
-        } else if ((c == ',' || c == ')') && nest == 0) {
-            if (i > from) CompileLevel(text, match, from, i, depth + 1, slot.vArgs.emplace_back());
-            from = i + 1;
-        }
+// The walk of CompileLevel: the pieces of the level's text and its slots.
+struct COMPILEWALK {
+    std::string_view text;
+    const std::vector<int>& match;
+    int depth;
+    CODELEVEL& level;
+    std::string out;  // the current piece
+
+    void Byte(char c) { out += c; }
+    void Group(int open, int close) {
+        CODESLOT& slot = level.vSlots.emplace_back();
+        CompileLevel(text, match, open + 1, close, depth + 1, slot.vArgs.emplace_back());
+        EndPiece();
     }
-    slot.bBadArgs = slot.vArgs.size() != 2;
-}
+    bool Call(int func, int nameLen, int open, int close) {
+        CODESLOT& slot = level.vSlots.emplace_back();
+        slot.nFunc = func;
+        const int count = ForEachCodeCallArg(text, open, close, [&](int from, int to) {
+            CompileLevel(text, match, from, to, depth + 1, slot.vArgs.emplace_back());
+        });
+        slot.bBadArgs = count != 2;
+        if (slot.bBadArgs) return false;
+        out.resize(out.size() - nameLen);
+        EndPiece();
+        return true;
+    }
+    void EndPiece() {
+        level.vPieces.push_back(std::move(out));
+        out.clear();
+    }
+};
 
 // Cuts the level's text into words as MakeCodeItems does. A slot sits at
 // the start of a word (the start of the text or after a blank), never
@@ -105,50 +119,11 @@ void CompileLevel(std::string_view text, const std::vector<int>& match, int begi
         level.bTooDeep = true;
         return;
     }
-    std::string out;     // the current piece
-    int start = begin;   // where the current word begins
-    bool bDone = false;  // the current word has had its group or call
-    for (int i = begin; i < end;) {
-        const char c = text[i];
-        if (c == ' ') {
-            out += c;
-            start = ++i;
-            bDone = false;
-            continue;
-        }
-        if (c != '(') {
-            out += c;
-            ++i;
-            continue;
-        }
-        const int close = match[i];
-        if (close < 0) {
-            level.bUnclosed = true;
-            return;
-        }
-        const bool bGroup = !bDone && i == start;
-        const int func = bGroup || bDone ? -1 : FindCodeName(CodeFuncNames, text.data() + start, i - start);
-        if (!bGroup && func < 0) {
-            // Not a call: the bracket is an ordinary byte of the word.
-            out += c;
-            ++i;
-            continue;
-        }
-        CODESLOT& slot = level.vSlots.emplace_back();
-        if (bGroup) {
-            CompileLevel(text, match, i + 1, close, depth + 1, slot.vArgs.emplace_back());
-        } else {
-            slot.nFunc = func;
-            CompileCall(text, match, i, close, depth, slot);
-            if (slot.bBadArgs) return;
-            out.resize(out.size() - (i - start));  // the function's name
-        }
-        level.vPieces.push_back(std::move(out));
-        out.clear();
-        i = close + 1;
-        bDone = true;
-    }
-    level.vPieces.push_back(std::move(out));
+    COMPILEWALK walk{text, match, depth, level, {}};
+    const int ended = WalkCodeLevel(text, match, begin, end, walk);
+    level.bUnclosed = ended == CODE_WALK_UNCLOSED;
+    if (ended != CODE_WALK_DONE) return;
+    walk.EndPiece();
     CompileTokens(level);
 }
 
