@@ -62,6 +62,7 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
     bSEOnScreen = src.bSEOnScreen;
     nAnime = src.nAnime;
     vSubFlow = src.vSubFlow;
+    spCodeProgram = src.spCodeProgram;
     CloneEdMove(spMove, src.spMove);
     CloneEdShot(spShot, src.spShot);
     CloneCondList(spCondList, src.spCondList);

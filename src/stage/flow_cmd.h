@@ -3,6 +3,7 @@
 // animation, integer parameters, optional move, shot and condition settings
 // (shared pointers, cloned on copy) and the flows it carries.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <boost/shared_ptr.hpp>
@@ -16,6 +17,7 @@
 #include "stage/shot.h"
 
 class cFlow;
+struct CODEPROGRAM;
 
 class cFlowCmd : public cTableRecord {
 public:
@@ -81,6 +83,11 @@ public:
     int16_t nAnime = 0;              // animation (0 none)
     boost::shared_ptr<cCondList> spCondList;  // condition list (empty: none)
     cSafeVector<cFlow> vSubFlow;     // flows the command carries
+    // The code command's text as the expression evaluator compiled it: made
+    // on the first run (by the game thread, which alone runs flows), shared
+    // by copies. It keeps the text it was made from, so a changed text is
+    // compiled again.
+    mutable std::shared_ptr<const CODEPROGRAM> spCodeProgram;
 
 private:
     // The structural check of this command alone (its sub-flows were

@@ -3,7 +3,7 @@
 #include "actors/cmd/chara_expr_host.h"
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/status_ops.h"
-#include "actors/expr/expr_eval.h"
+#include "actors/expr/expr_program.h"
 #include "actors/expr/expr_tables.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -120,9 +120,20 @@ void cCharaExprHost::ErrorBox(const std::string& text) {
 
 void cCharaExprHost::BadIndex(int nIndex, int nSize) { WriteECf("err V[%d] ( %d )", nIndex, nSize); }
 
+namespace {
+
+// The command's text compiled, compiled again when the text changed.
+const CODEPROGRAM& Program(const cFlowCmd& cmd) {
+    if (!cmd.spCodeProgram || CodeProgramText(*cmd.spCodeProgram) != cmd.strText)
+        cmd.spCodeProgram = CompileCode(cmd.strText);
+    return *cmd.spCodeProgram;
+}
+
+}  // namespace
+
 int RunCode(cChara& chara, const cFlowCmd& cmd) {
     cCharaExprHost host(chara);
-    return RunCode(cmd.strText, host);
+    return RunCodeProgram(Program(cmd), host);
 }
 
 void RunCodeProc(cChara& chara, cFlowCmdRun& state) {
@@ -130,5 +141,5 @@ void RunCodeProc(cChara& chara, cFlowCmdRun& state) {
     // The text runs on every step of the command; a faulty text is reported
     // once per run.
     cCharaExprHost host(chara, &state.bCodeErrorShown);
-    RunCode(state.cmd->strText, host);
+    RunCodeProgram(Program(*state.cmd), host);
 }

@@ -80,9 +80,9 @@ int32_t Assign(cExprHost& host, const CODEITEM& left, int32_t v) {
     return v;
 }
 
-// Applies operator op to left and right; false after an error.
-bool Apply(CODECONTEXT& ctx, const std::string& text, int op, const CODEITEM& left, const CODEITEM& right,
-           int32_t& result) {
+// Applies operator op to left and right; false after an error (a division
+// by zero leaves bDivZero set for the caller to report with its text).
+bool Apply(CODECONTEXT& ctx, int op, const CODEITEM& left, const CODEITEM& right, int32_t& result, bool& bDivZero) {
     const int32_t l = left.nValue;
     const int32_t r = right.nValue;
     // 32-bit arithmetic that wraps on overflow.
@@ -101,9 +101,7 @@ bool Apply(CODECONTEXT& ctx, const std::string& text, int op, const CODEITEM& le
         default: break;
     }
     if (r == 0) {
-        std::string msg;
-        FormatString(msg, "0除算が行われました！(%s)", text.c_str());
-        ctx.Error(msg);
+        bDivZero = true;
         return false;
     }
     // Truncation toward zero; the one quotient beyond 32 bits wraps.
@@ -117,54 +115,76 @@ bool Apply(CODECONTEXT& ctx, const std::string& text, int op, const CODEITEM& le
 
 }  // namespace
 
-int EvalTokens(CODECONTEXT& ctx, const std::string& text) {
-    std::vector<CODEITEM> items;
-    if (!MakeCodeItems(ctx, text, items)) return 0;
+int ApplyCodeItems(CODECONTEXT& ctx, std::vector<CODEITEM>& items, bool& bDivZero) {
+    bDivZero = false;
     int32_t last = items.empty() ? 0 : items.back().nValue;
-    // Pass 0 is * / %, pass 1 + -, pass 2 =; left to right within a pass.
+    // Pass 0 is * / %, pass 1 + -, pass 2 =; left to right within a pass. The
+    // items a pass keeps are written over the front of the list (never ahead
+    // of the one read).
     for (int pass = 0; pass < 3; ++pass) {
-        std::vector<CODEITEM> done;
-        done.reserve(items.size());
-        for (size_t k = 0; k < items.size(); ++k) {
+        size_t done = 0;
+        const size_t count = items.size();
+        for (size_t k = 0; k < count; ++k) {
             const CODEITEM& item = items[k];
             if (item.nKind != CODE_ITEM_OP || CodeOpLevel[item.nOp] != pass) {
-                done.push_back(item);
+                items[done++] = item;
                 continue;
             }
             // An operator without a left or right operand is a bad index of the list.
-            const int size = static_cast<int>(done.size() + items.size() - k);
-            if (done.empty()) {
+            const int size = static_cast<int>(done + count - k);
+            if (done == 0) {
                 ctx.BadIndex(-1, size);
                 return 0;
             }
-            if (k + 1 >= items.size()) {
-                ctx.BadIndex(static_cast<int>(done.size()) + 1, size);
+            if (k + 1 >= count) {
+                ctx.BadIndex(static_cast<int>(done) + 1, size);
                 return 0;
             }
             CODEITEM result;
-            if (!Apply(ctx, text, item.nOp, done.back(), items[++k], result.nValue)) return 0;
-            done.back() = result;
+            if (!Apply(ctx, item.nOp, items[done - 1], items[++k], result.nValue, bDivZero)) return 0;
+            items[done - 1] = result;
             last = result.nValue;
         }
-        items.swap(done);
+        items.resize(done);
     }
     return last;
 }
 
-int RunCode(const std::string& text, cExprHost& host) {
-    CODECONTEXT ctx(host);
-    const std::string_view s(text.c_str());  // up to the first NUL
-    void* my = host.GetObject(CODE_OBJ_MY);
-    const int32_t hp = my ? host.GetStatus(my, CODE_ST_HP) : 0;
-    const int32_t sp = my ? host.GetStatus(my, CODE_ST_SP) : 0;
-    const std::vector<int> match = MatchCodeBrackets(s);
-    EvalExpr(ctx, s, match, 0, static_cast<int>(s.size()), 0);
+void ReportDivZero(CODECONTEXT& ctx, const std::string& text) {
+    std::string msg;
+    FormatString(msg, "0除算が行われました！(%s)", text.c_str());
+    ctx.Error(msg);
+}
+
+int EvalTokens(CODECONTEXT& ctx, const std::string& text) {
+    std::vector<CODEITEM> items;
+    if (!MakeCodeItems(ctx, text, items)) return 0;
+    bool bDivZero = false;
+    const int v = ApplyCodeItems(ctx, items, bDivZero);
+    if (bDivZero) ReportDivZero(ctx, text);
+    return v;
+}
+
+cCodeRun::cCodeRun(cExprHost& host) : ctx(host), m_lpMy(host.GetObject(CODE_OBJ_MY)) {
+    m_nHp = m_lpMy ? host.GetStatus(m_lpMy, CODE_ST_HP) : 0;
+    m_nSp = m_lpMy ? host.GetStatus(m_lpMy, CODE_ST_SP) : 0;
+}
+
+int cCodeRun::Finish() {
     if (ctx.bCodeError) return 0;
-    if (my) {
-        const int64_t dHp = int64_t{host.GetStatus(my, CODE_ST_HP)} - hp;
-        const int64_t dSp = int64_t{host.GetStatus(my, CODE_ST_SP)} - sp;
-        if (dHp != 0) host.StartHpGauge(my, Clamp64(dHp));
-        if (dSp != 0) host.StartSpGauge(my, Clamp64(dSp));
+    if (m_lpMy) {
+        cExprHost& host = ctx.host;
+        const int64_t dHp = int64_t{host.GetStatus(m_lpMy, CODE_ST_HP)} - m_nHp;
+        const int64_t dSp = int64_t{host.GetStatus(m_lpMy, CODE_ST_SP)} - m_nSp;
+        if (dHp != 0) host.StartHpGauge(m_lpMy, Clamp64(dHp));
+        if (dSp != 0) host.StartSpGauge(m_lpMy, Clamp64(dSp));
     }
     return 1;
+}
+
+int RunCode(const std::string& text, cExprHost& host) {
+    cCodeRun run(host);
+    const std::string_view s(text.c_str());  // up to the first NUL
+    EvalExpr(run.ctx, s, MatchCodeBrackets(s), 0, static_cast<int>(s.size()), 0);
+    return run.Finish();
 }

@@ -18,13 +18,31 @@ int FindVarScope(char c) {
     return -1;
 }
 
-// Makes the item of one non-empty word [w, w + len). False after an error.
-bool MakeItem(CODECONTEXT& ctx, int nObj, const char* w, int len, CODEITEM& item) {
+}  // namespace
+
+CODEWORD ClassifyCodeWord(const char* w, int len) {
+    CODEWORD word;
+    if ((word.nOp = FindCodeName(CodeOpNames, w, len)) >= 0) {
+        word.nKind = CODE_ITEM_OP;
+    } else if ((word.nVar = FindVarScope(w[0])) >= 0) {
+        word.nKind = CODE_ITEM_VAR;
+        word.nNumber = ReadCodeNumber(w + 1, w + len);
+    } else if ((word.nStatus = FindCodeName(CodeStatusNames, w, len)) >= 0) {
+        word.nKind = CODE_ITEM_STATUS;
+    } else if ((word.nSys = FindCodeName(CodeSysNames, w, len)) >= 0) {
+        word.nKind = CODE_ITEM_SYS;
+    } else {
+        word.nKind = CODE_ITEM_NUMBER;
+        word.nNumber = ReadCodeNumber(w, w + len);
+    }
+    return word;
+}
+
+bool MakeCodeItem(CODECONTEXT& ctx, int nObj, const CODEWORD& word, CODEITEM& item) {
     cExprHost& host = ctx.host;
-    const int op = FindCodeName(CodeOpNames, w, len);
-    if (op >= 0) {
+    if (word.nKind == CODE_ITEM_OP) {
         item.nKind = CODE_ITEM_OP;
-        item.nOp = op;
+        item.nOp = word.nOp;
         return true;
     }
     // Every other word resolves its object first; an empty slot fails silently.
@@ -36,8 +54,9 @@ bool MakeItem(CODECONTEXT& ctx, int nObj, const char* w, int len, CODEITEM& item
             return false;
         }
     }
-    if (const int scope = FindVarScope(w[0]); scope >= 0) {
-        const int n = ReadCodeNumber(w + 1, w + len);
+    if (word.nKind == CODE_ITEM_VAR) {
+        const int scope = word.nVar;
+        const int n = word.nNumber;
         const int count = host.GetVarCount(scope);
         if (n < 0 || n >= count) {
             ctx.BadIndex(n, count);
@@ -49,7 +68,8 @@ bool MakeItem(CODECONTEXT& ctx, int nObj, const char* w, int len, CODEITEM& item
         item.nValue = host.GetVar(scope, n);
         return true;
     }
-    if (const int st = FindCodeName(CodeStatusNames, w, len); st >= 0) {
+    if (word.nKind == CODE_ITEM_STATUS) {
+        const int st = word.nStatus;
         // A status through "sys." has no character: it fails like an empty slot.
         if (!lpObject) {
             ctx.Fail();
@@ -67,7 +87,8 @@ bool MakeItem(CODECONTEXT& ctx, int nObj, const char* w, int len, CODEITEM& item
         item.nValue = host.GetStatus(lpObject, st);
         return true;
     }
-    if (const int sys = FindCodeName(CodeSysNames, w, len); sys >= 0) {
+    if (word.nKind == CODE_ITEM_SYS) {
+        const int sys = word.nSys;
         item.nKind = CODE_ITEM_SYS;
         item.nSys = sys;
         item.nMin = CodeSysTable[sys].nMin;
@@ -81,11 +102,9 @@ bool MakeItem(CODECONTEXT& ctx, int nObj, const char* w, int len, CODEITEM& item
         return true;
     }
     item.nKind = CODE_ITEM_NUMBER;
-    item.nValue = ReadCodeNumber(w, w + len);
+    item.nValue = word.nNumber;
     return true;
 }
-
-}  // namespace
 
 int32_t ReadCodeNumber(const char* p, const char* end) {
     while (p < end && IsNumberBlank(*p)) ++p;
@@ -101,6 +120,12 @@ int32_t ReadCodeNumber(const char* p, const char* end) {
     return static_cast<int32_t>(v);
 }
 
+void ReportUnknownObject(CODECONTEXT& ctx, const std::string& prefix) {
+    std::string msg;
+    FormatString(msg, "オブジェクト \"%s.\" が認識できません！", prefix.c_str());
+    ctx.Error(msg);
+}
+
 bool MakeCodeItems(CODECONTEXT& ctx, const std::string& text, std::vector<CODEITEM>& items) {
     const char* s = text.c_str();
     const size_t n = text.size();
@@ -114,9 +139,7 @@ bool MakeCodeItems(CODECONTEXT& ctx, const std::string& text, std::vector<CODEIT
             if (obj >= 0) {
                 nObj = obj;
             } else if (!bMade) {
-                std::string msg;
-                FormatString(msg, "オブジェクト \"%s.\" が認識できません！", text.substr(word, i - word).c_str());
-                ctx.Error(msg);
+                ReportUnknownObject(ctx, text.substr(word, i - word));
                 return false;
             }
             // After an item, a prefix that is not an object is dropped.
@@ -130,7 +153,7 @@ bool MakeCodeItems(CODECONTEXT& ctx, const std::string& text, std::vector<CODEIT
         word = i + 1;
         if (len > 0) {
             CODEITEM item;
-            if (!MakeItem(ctx, nObj, w, len, item)) return false;
+            if (!MakeCodeItem(ctx, nObj, ClassifyCodeWord(w, len), item)) return false;
             items.push_back(item);
             nObj = CODE_OBJ_MY;
             bMade = true;

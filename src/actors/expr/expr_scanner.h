@@ -28,10 +28,30 @@ struct CODEITEM {
     int nIndex = 0;               // variables: the element
 };
 
+// What a non-empty word is, read from its bytes alone: an operator, a
+// variable (nVar the scope, nNumber the element), a status, a system value or
+// a number (nNumber its value); -1 in the fields of the other kinds.
+struct CODEWORD {
+    int nKind = CODE_ITEM_NUMBER;
+    int nOp = -1;
+    int nVar = -1;
+    int32_t nNumber = 0;
+    int nStatus = -1;
+    int nSys = -1;
+};
+CODEWORD ClassifyCodeWord(const char* w, int len);
+
+// Makes the item of a word for the character object nObj names, reading its
+// value from the game now. False after an error (reported through ctx).
+bool MakeCodeItem(CODECONTEXT& ctx, int nObj, const CODEWORD& word, CODEITEM& item);
+
 // The decimal number at the start of [p, end): blanks skipped, an optional
 // sign, digits up to the first other byte; no digits read 0. Values beyond 32
 // bits saturate.
 int32_t ReadCodeNumber(const char* p, const char* end);
+
+// The error of a prefix (the bytes before its '.') that names no object.
+void ReportUnknownObject(CODECONTEXT& ctx, const std::string& prefix);
 
 // Scans text into items. False after an error (reported through ctx).
 bool MakeCodeItems(CODECONTEXT& ctx, const std::string& text, std::vector<CODEITEM>& items);
