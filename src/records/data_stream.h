@@ -43,6 +43,11 @@ public:
         SetFailed("short read");
         return nullptr;
     }
+    // The next len bytes in place without taking them, or null when fewer
+    // remain or the stream has failed (peeking never fails the stream).
+    const uint8_t* Peek(size_t len) const {
+        return !m_bFailed && len <= m_nSize - m_nPos ? m_pData + m_nPos : nullptr;
+    }
     bool Skip(size_t len);
     // Little-endian values; 0 after a short read.
     uint8_t ReadU8() { return ReadValue<uint8_t>(); }

@@ -73,7 +73,7 @@ void TABLEPLAN::Load(cDataReader& file, uint32_t n, char* base) const {
         if (file.Failed()) return;
     }
     if (bRemoveCR)
-        for (uint32_t off : vString) std::erase(StringAt(base, off), '\r');
+        for (uint32_t off : vString) RemoveCarriageReturns(StringAt(base, off));
 }
 
 void TABLEPLAN::SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const {
