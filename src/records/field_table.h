@@ -532,7 +532,9 @@ template <class C, class P>
 void SetMemberValue(const FIELDROW<C>& row, C* self, P pm, double value) {
     if constexpr (std::is_same_v<P, std::monostate>) {
     } else if constexpr (std::is_same_v<P, std::string C::*>) {
-        self->*pm = row.lpszDefault ? row.lpszDefault : "";
+        // Most default texts are empty: emptying the string is all they take.
+        if (row.lpszDefault && *row.lpszDefault) self->*pm = row.lpszDefault;
+        else (self->*pm).clear();
     } else {
         const auto part = StoredPart(row, *self, pm);
         using T = std::remove_pointer_t<decltype(part.lpFirst)>;

@@ -67,7 +67,10 @@ void LoadStreamString(cDataReader& file, std::string& s) {
     }
     const char* raw = reinterpret_cast<const char*>(file.ReadSpan(len));
     if (!raw) return;
-    s.assign(raw, FindByte(raw, len, '\0'));  // the text before the first NUL
+    // The text before the first NUL (an append to the emptied string does
+    // less checking than an assignment).
+    s.clear();
+    s.append(raw, FindByte(raw, len, '\0'));
 }
 
 void SaveStreamString(cDataWriter& file, std::string& s) {
@@ -81,7 +84,7 @@ void SaveStreamString(cDataWriter& file, std::string& s) {
     }
     uint8_t* p = file.Extend(4 + size_t{len});
     std::memcpy(p, &len, 4);
-    std::memcpy(p + 4, s.c_str(), len);
+    CopyRunBytes(p + 4, s.c_str(), len);
 }
 
 void cRecord::Load(cDataReader& file) {
