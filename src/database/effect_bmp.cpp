@@ -31,12 +31,12 @@ void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this
 
 void cEffectBmpData::Load(cDataReader& file) {
     LoadRows<g_Rows>(file, this);
-    LoadRecordVector(file, vFrame);
+    LoadPairList(file, vFrame);
     if (file.Failed()) return;
     FixAddedInt(nAddedInt);
 }
 
 void cEffectBmpData::Save(cDataWriter& file) {
     SaveRows<g_Rows>(file, this);
-    SaveRecordVector(file, vFrame);
+    SavePairList(file, vFrame);
 }

@@ -17,3 +17,16 @@ void cPairRecord::Layout(uint32_t version) { LayoutRows(Rows(), version, this); 
 void cPairRecord::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 
 void cPairRecord::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
+
+void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v) {
+    // Every record stream is at least its two count words.
+    const uint32_t n = file.ReadCount(8);
+    if (file.Failed()) return;
+    v.resize(n);
+    LoadRowRecords<g_Rows>(file, v.data(), v.size());
+}
+
+void SavePairList(cDataWriter& file, std::vector<cPairRecord>& v) {
+    file.WriteU32(static_cast<uint32_t>(v.size()));
+    SaveRowRecords<g_Rows>(file, v.data(), v.size());
+}

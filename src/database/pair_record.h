@@ -2,6 +2,7 @@
 // A record of two 32-bit values, stored in every version: the frames of an
 // effect graphic (cell, duration in tenths of a second) use it.
 #include <cstdint>
+#include <vector>
 
 #include "records/field_table.h"
 
@@ -21,3 +22,8 @@ public:
     int32_t nValue1 = 0;
     int32_t nValue2 = 0;
 };
+
+// A list of pairs as the list loader and saver store any records (u32 count,
+// then each pair's record stream), the pairs taken and written in bulk.
+void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v);
+void SavePairList(cDataWriter& file, std::vector<cPairRecord>& v);

@@ -69,16 +69,15 @@ void cSwordTypeData::Load(cDataReader& file) {
     if (file.Failed()) return;
     vFrame.clear();
     vFrame.resize(m);
-    for (auto& f : vFrame) {
-        f.Load(file);
-        if (file.Failed()) return;
-    }
+    LoadRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+    if (file.Failed()) return;
     FixAddedInt(nAddedInt);
 }
 
 void cSwordTypeData::Save(cDataWriter& file) {
     SaveRows<g_SwordRows>(file, this);
-    SaveRecordVector(file, vFrame);
+    file.WriteU32(static_cast<uint32_t>(vFrame.size()));
+    SaveRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
 }
 
 int32_t cSwordTypeData::TotalTime() const {

@@ -13,6 +13,29 @@
 static_assert(std::endian::native == std::endian::little,
               "member images are read and written as little-endian");
 
+// Copies n bytes that do not overlap. Counts of a few bytes (the members
+// and texts of records) are copied inline as two fixed-size copies that
+// overlap in the middle (both copy the same bytes there), longer ones
+// through memcpy.
+inline void CopyRunBytes(void* dst, const void* src, size_t n) {
+    auto* d = static_cast<uint8_t*>(dst);
+    const auto* s = static_cast<const uint8_t*>(src);
+    if (n == 1) {
+        *d = *s;
+    } else if (n >= 2 && n <= 3) {
+        std::memcpy(d, s, 2);
+        std::memcpy(d + n - 2, s + n - 2, 2);
+    } else if (n >= 4 && n <= 8) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else if (n >= 9 && n <= 16) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else if (n > 16) {
+        std::memcpy(d, s, n);
+    }
+}
+
 class cDataReader {
 public:
     cDataReader() = default;
@@ -42,6 +65,11 @@ public:
         }
         SetFailed("short read");
         return nullptr;
+    }
+    // The next len bytes in place without taking them, or null when fewer
+    // remain or the stream has failed (peeking never fails the stream).
+    const uint8_t* Peek(size_t len) const {
+        return !m_bFailed && len <= m_nSize - m_nPos ? m_pData + m_nPos : nullptr;
     }
     bool Skip(size_t len);
     // Little-endian values; 0 after a short read.

@@ -5,28 +5,6 @@
 
 namespace {
 
-// Copies one run of n bytes. Runs are mostly a few bytes long: those are
-// copied inline as two fixed-size copies that overlap in the middle (both
-// copy the same bytes there), longer ones through memcpy.
-inline void CopyRunBytes(void* dst, const void* src, size_t n) {
-    auto* d = static_cast<uint8_t*>(dst);
-    const auto* s = static_cast<const uint8_t*>(src);
-    if (n == 1) {
-        *d = *s;
-    } else if (n >= 2 && n <= 3) {
-        std::memcpy(d, s, 2);
-        std::memcpy(d + n - 2, s + n - 2, 2);
-    } else if (n >= 4 && n <= 8) {
-        std::memcpy(d, s, 4);
-        std::memcpy(d + n - 4, s + n - 4, 4);
-    } else if (n >= 9 && n <= 16) {
-        std::memcpy(d, s, 8);
-        std::memcpy(d + n - 8, s + n - 8, 8);
-    } else {
-        std::memcpy(d, s, n);
-    }
-}
-
 std::string& StringAt(char* base, uint32_t offset) { return *reinterpret_cast<std::string*>(base + offset); }
 
 }  // namespace
@@ -73,7 +51,7 @@ void TABLEPLAN::Load(cDataReader& file, uint32_t n, char* base) const {
         if (file.Failed()) return;
     }
     if (bRemoveCR)
-        for (uint32_t off : vString) std::erase(StringAt(base, off), '\r');
+        for (uint32_t off : vString) RemoveCarriageReturns(StringAt(base, off));
 }
 
 void TABLEPLAN::SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const {

@@ -331,6 +331,54 @@ private:
     }
 };
 
+// Elements [0, n) of a list of records whose table ROWS stores no string,
+// loaded as their own Load does one by one (which must be the table load):
+// elements whose stream is the current fixed image (every field, no string)
+// are taken in one pass over the stream; from the first one that is not, or
+// when the stream is not current or too short for them all, element by element.
+template <const auto& ROWS, class T>
+void LoadRowRecords(cDataReader& file, T* elems, size_t n) {
+    using IMAGE = cCurrentRows<ROWS>;
+    static_assert(IMAGE::STRINGS == 0, "a record with strings has no fixed stream size");
+    constexpr size_t SIZE = 8 + IMAGE::BYTES;  // count, numbers, string count
+    size_t i = 0;
+    const uint8_t* p = (nReadVersion == DATA_VERSION && n <= SIZE_MAX / SIZE) ? file.Peek(n * SIZE) : nullptr;
+    if (p) {
+        for (; i < n; ++i, p += SIZE) {
+            uint32_t words[2];
+            std::memcpy(&words[0], p, 4);
+            std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
+            if (words[0] != IMAGE::NUMBERS || words[1] != 0) break;
+            IMAGE::Spread(p + 4, elems[i]);
+        }
+        file.Skip(i * SIZE);
+    }
+    for (; i < n; ++i) {
+        elems[i].Load(file);
+        if (file.Failed()) return;
+    }
+}
+
+// Elements [0, n) of such a list saved as their own Save does one by one
+// (which must be the table save), in one write when the version is current.
+template <const auto& ROWS, class T>
+void SaveRowRecords(cDataWriter& file, T* elems, size_t n) {
+    using IMAGE = cCurrentRows<ROWS>;
+    static_assert(IMAGE::STRINGS == 0, "a record with strings has no fixed stream size");
+    constexpr size_t SIZE = 8 + IMAGE::BYTES;
+    if (nDataVersion != DATA_VERSION) {
+        for (size_t i = 0; i < n; ++i) elems[i].Save(file);
+        return;
+    }
+    uint8_t* p = file.Extend(n * SIZE);
+    constexpr uint32_t words[2] = {IMAGE::NUMBERS, 0};
+    for (size_t i = 0; i < n; ++i, p += SIZE) {
+        std::memcpy(p, &words[0], 4);
+        IMAGE::Gather(p + 4, elems[i]);
+        std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
+    }
+}
+
 // A record whose stored fields are a FIELDROW table. The class C is the
 // record's own class and `self` the record itself.
 class cTableRecord : public cRecord {
@@ -427,7 +475,7 @@ private:
             if (file.Failed()) return;
         }
         if (bRemoveCR)
-            for (auto pm : IMAGE::STRING_MEMBERS) std::erase(self.*pm, '\r');
+            for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
     }
     static void FailStringCount(cDataReader& file, uint32_t m, uint32_t registered);
 
@@ -484,7 +532,9 @@ template <class C, class P>
 void SetMemberValue(const FIELDROW<C>& row, C* self, P pm, double value) {
     if constexpr (std::is_same_v<P, std::monostate>) {
     } else if constexpr (std::is_same_v<P, std::string C::*>) {
-        self->*pm = row.lpszDefault ? row.lpszDefault : "";
+        // Most default texts are empty: emptying the string is all they take.
+        if (row.lpszDefault && *row.lpszDefault) self->*pm = row.lpszDefault;
+        else (self->*pm).clear();
     } else {
         const auto part = StoredPart(row, *self, pm);
         using T = std::remove_pointer_t<decltype(part.lpFirst)>;

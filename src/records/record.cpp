@@ -67,15 +67,24 @@ void LoadStreamString(cDataReader& file, std::string& s) {
     }
     const char* raw = reinterpret_cast<const char*>(file.ReadSpan(len));
     if (!raw) return;
-    s.assign(raw, std::find(raw, raw + len, '\0'));  // the text before the first NUL
+    // The text before the first NUL (an append to the emptied string does
+    // less checking than an assignment).
+    s.clear();
+    s.append(raw, FindByte(raw, len, '\0'));
 }
 
 void SaveStreamString(cDataWriter& file, std::string& s) {
     // A string ends at its first NUL; it is stored whole, never cut.
-    const size_t nul = s.find('\0');
-    if (nul != std::string::npos) s.resize(nul);
-    file.WriteU32(static_cast<uint32_t>(s.size() + 1));
-    if (!s.empty()) file.Write(s.c_str(), s.size() + 1);
+    const size_t nul = FindByte(s.data(), s.size(), '\0');
+    if (nul != s.size()) s.resize(nul);
+    const auto len = static_cast<uint32_t>(s.size() + 1);
+    if (s.empty()) {
+        file.WriteU32(len);
+        return;
+    }
+    uint8_t* p = file.Extend(4 + size_t{len});
+    std::memcpy(p, &len, 4);
+    CopyRunBytes(p + 4, s.c_str(), len);
 }
 
 void cRecord::Load(cDataReader& file) {
@@ -155,8 +164,5 @@ int cRecord::SaveToFile(const std::string& name) {
 }
 
 void cRecord::RemoveCR() {
-    for (const STRFIELDDATA& sd : StrFields()) {
-        std::string& s = *sd.lpString;
-        s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
-    }
+    for (const STRFIELDDATA& sd : StrFields()) RemoveCarriageReturns(*sd.lpString);
 }

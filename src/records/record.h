@@ -9,7 +9,9 @@
 // into another record's memory. It is made by the first registration: a
 // record that loads and saves through a field table (most of them, by the
 // hundred thousand in a stage) carries one pointer for it, not two lists.
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,6 +113,36 @@ private:
 void LoadStreamString(cDataReader& file, std::string& s);
 // Cuts s at its first NUL and writes it as above.
 void SaveStreamString(cDataWriter& file, std::string& s);
+// Offset of the first byte c among the n bytes at p, or n when there is none.
+// Word by word: the texts of records are mostly a few bytes long, where a
+// library search costs more in starting up than in searching.
+inline size_t FindByte(const char* p, size_t n, char c) {
+    constexpr uint64_t ONES = 0x0101010101010101u, HIGHS = 0x8080808080808080u;
+    const uint64_t pattern = ONES * static_cast<uint8_t>(c);
+    // The lowest flagged byte of a word is always a true match (a false flag
+    // needs a borrow from a match below it).
+    const auto first = [&](size_t at) -> size_t {
+        uint64_t v;
+        std::memcpy(&v, p + at, 8);
+        v ^= pattern;
+        const uint64_t hit = (v - ONES) & ~v & HIGHS;
+        return hit ? at + static_cast<size_t>(std::countr_zero(hit) >> 3) : n;
+    };
+    if (n < 8) {
+        for (size_t i = 0; i < n; ++i)
+            if (p[i] == c) return i;
+        return n;
+    }
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (const size_t at = first(i); at != n) return at;
+    // The last word overlaps bytes already searched, which hold no match.
+    return i < n ? first(n - 8) : n;
+}
+// Removes every carriage return from s (most texts hold none: they are only looked for).
+inline void RemoveCarriageReturns(std::string& s) {
+    if (FindByte(s.data(), s.size(), '\r') != s.size()) std::erase(s, '\r');
+}
 
 // Reads u32 count and then that many record streams into v, resized to fit
 // (elements that existed are loaded in place, not reset). Each element's

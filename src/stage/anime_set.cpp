@@ -61,15 +61,13 @@ void cAnimeSetMove::Load(cDataReader& file) {
     uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
     if (file.Failed()) return;
     ResizeFrames(n);
-    for (auto& f : vFrame) {
-        f.Load(file);
-        if (file.Failed()) return;
-    }
+    LoadRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
 }
 
 void cAnimeSetMove::Save(cDataWriter& file) {
     SaveRows<g_MoveRows>(file, this);
-    SaveRecordVector(file, vFrame);
+    file.WriteU32(static_cast<uint32_t>(vFrame.size()));
+    SaveRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
 }
 
 std::span<const FIELDROW<cAnimeSetData>> cAnimeSetData::Rows() { return g_SetRows; }
