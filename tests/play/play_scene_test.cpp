@@ -139,9 +139,10 @@ TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeA
     ResetTimers();
     std::atomic<long long> closeAt{-1};
     std::thread closer([&] {
-        // Well after the pause thread began its wait (a pause, not a measure).
+        // Well after the pause thread began its wait (a pause, not a measure;
+        // long enough for a loaded machine to have started the thread's loop).
         while (!thPause.IsRunning()) std::this_thread::yield();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
         closeAt = clock.Now().count();
         scene->bQuit = 1;  // as the main window does, without the WM_QUIT
     });
