@@ -283,6 +283,8 @@ void cStageData::Load(cDataReader& file) {
 
 void cStageData::LoadStream(cDataReader& file) {
     const uint32_t v = nReadVersion;
+    // Notes whether a command read (or copied from a template) needs the clamp.
+    const cCmdClampWatch watch;
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
     if (file.Failed()) return;
@@ -324,7 +326,7 @@ void cStageData::LoadStream(cDataReader& file) {
 
     if (v < nDataVersion) Convert(v);
     Validate(true);
-    ClampStageValues(*this);
+    ClampStageValues(*this, watch.Noted());
 }
 
 void cStageData::Convert(uint32_t v) {
