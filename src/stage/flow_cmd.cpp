@@ -92,7 +92,7 @@ void cFlowCmd::Load(cDataReader& file) {
         file.SetFailed(why);
         return;
     }
-    RemoveEditorOnlyFlows(vSubFlow);
+    if (!vSubFlow.empty()) RemoveEditorOnlyFlows(vSubFlow);
     // The commands of the sub-flows checked themselves at the end of their loads.
     CheckOwnDbIndex();
     NoteLoadedCmd(*this);
