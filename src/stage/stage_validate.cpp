@@ -52,7 +52,8 @@ void cStageData::Validate(bool bFlowsChecked) {
     cStagePaletteScope scope(own);
     // The flows' checks depend only on the palette sizes and the database:
     // when no palette grew since they ran, running them again changes nothing.
-    const bool bSkipFlows = !ValidateAllButPlaced() && bFlowsChecked;
+    const bool bGrew = ValidateAllButPlaced();
+    const bool bSkipFlows = bFlowsChecked && !bGrew;
     for (auto& b : vPlacedBlock) CheckPlacedBlock(b);
     for (auto& c : vPlacedChara) CheckPlacedChara(c, bSkipFlows);
     for (auto& it : vPlacedItem) CheckPlacedItem(it, bSkipFlows);
@@ -86,6 +87,7 @@ bool cStageData::ValidateAllButPlaced() {
     const FLOWPALETTESIZES after = GetPaletteSizes();
 
     // A character's and an item's index checks include those of their flows.
+    // Palette blocks get the same checks as placed ones.
     for (auto& b : vBlock) CheckPlacedBlock(b);
     for (auto& c : vChara) c.CheckIndex();
     for (auto& it : vItem) it.CheckIndex();
