@@ -2,6 +2,7 @@
 
 #include "records/version.h"
 #include "stage/definition_context.h"
+#include "stage/stage_clamp.h"
 
 namespace {
 
@@ -193,7 +194,10 @@ void cCharaData::ApplyTemplate() {
         case 33: wSetting51 = t->wSetting51, bySetting50 = t->bySetting50; break;
         case 34: nScore = t->nScore; break;
         case 35: bySetting49 = t->bySetting49; break;
-        case 36: vFlow = t->vFlow; break;
+        case 36:
+            vFlow = t->vFlow;
+            NoteCopiedCmds();
+            break;
         }
     }
 }

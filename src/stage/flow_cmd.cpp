@@ -4,6 +4,7 @@
 #include "stage/definition_context.h"
 #include "stage/flow.h"
 #include "stage/shared_records.h"
+#include "stage/stage_clamp.h"
 
 namespace {
 
@@ -91,9 +92,10 @@ void cFlowCmd::Load(cDataReader& file) {
         file.SetFailed(why);
         return;
     }
-    RemoveEditorOnlyFlows(vSubFlow);
+    if (!vSubFlow.empty()) RemoveEditorOnlyFlows(vSubFlow);
     // The commands of the sub-flows checked themselves at the end of their loads.
     CheckOwnDbIndex();
+    NoteLoadedCmd(*this);
 }
 
 void cFlowCmd::Save(cDataWriter& file) {

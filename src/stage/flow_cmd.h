@@ -14,6 +14,7 @@
 #include "stage/cond_list.h"
 #include "stage/flow_refs.h"
 #include "stage/move.h"
+#include "stage/param_list.h"
 #include "stage/shot.h"
 
 class cFlow;
@@ -71,7 +72,7 @@ public:
 
     uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command
     uint8_t nCode = 0;               // command code in that numbering
-    cSafeVector<int32_t> vParam;     // parameters: as many as the code table says
+    cParamList vParam;               // parameters: as many as the code table says
     std::string strText;             // message text, the code command's program
     boost::shared_ptr<cEdMove> spMove;      // move settings (empty: none)
     boost::shared_ptr<cEdShot> spShot;      // shot settings (empty: none)

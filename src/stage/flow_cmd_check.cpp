@@ -11,7 +11,7 @@
 namespace {
 
 // Entry k of the parameters, 0 when the list is shorter.
-int32_t Param(const cSafeVector<int32_t>& p, size_t k) { return k < p.size() ? p.data()[k] : 0; }
+int32_t Param(const cParamList& p, size_t k) { return k < p.size() ? p.data()[k] : 0; }
 
 // The replacement for an index beyond a list that is repaired to 1: 1, or 0
 // when the list is too short for 1 to be in it.

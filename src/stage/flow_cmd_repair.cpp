@@ -9,7 +9,7 @@
 
 namespace {
 
-using PARAMS = cSafeVector<int32_t>;
+using PARAMS = cParamList;
 
 // The list cut to n entries or extended with zeros.
 void Size(PARAMS& p, size_t n) { p.resize(n, 0); }

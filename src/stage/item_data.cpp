@@ -2,6 +2,7 @@
 
 #include "records/version.h"
 #include "stage/definition_context.h"
+#include "stage/stage_clamp.h"
 
 namespace {
 
@@ -104,7 +105,10 @@ void cItemData::ApplyTemplate() {
         case 9: byTakeMode = t->byTakeMode; break;
         case 10: bPickupMessage = t->bPickupMessage; break;
         case 11: wSound = t->wSound; break;
-        case 12: vCmd = t->vCmd; break;
+        case 12:
+            vCmd = t->vCmd;
+            NoteCopiedCmds();
+            break;
         }
     }
 }

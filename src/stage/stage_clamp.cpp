@@ -1,6 +1,7 @@
 #include "stage/stage_clamp.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
 
 #include "records/services.h"
@@ -13,6 +14,41 @@
 #include "stage/stage_data.h"
 
 namespace {
+
+// A parameter of a command that play computes with: its index, the limit
+// either side of 0 and what the report line calls it.
+struct PARAMLIMIT {
+    size_t nParam;
+    int32_t nLimit;
+    const char* lpszWhat;
+};
+
+constexpr PARAMLIMIT g_GameWait[] = {{0, CMD_TENTHS_LIMIT, "game wait time"}};
+constexpr PARAMLIMIT g_Message[] = {{1, CMD_CELL_LIMIT, "command cell X"},   {2, CMD_CELL_LIMIT, "command cell Y"},
+                                    {3, CMD_DOT_LIMIT, "command offset X"},  {4, CMD_DOT_LIMIT, "command offset Y"},
+                                    {7, CMD_TENTHS_LIMIT, "message time"}};
+constexpr PARAMLIMIT g_RunEffect[] = {{2, CMD_CELL_LIMIT, "command cell X"}, {3, CMD_CELL_LIMIT, "command cell Y"},
+                                      {4, CMD_DOT_LIMIT, "command offset X"}, {5, CMD_DOT_LIMIT, "command offset Y"}};
+constexpr PARAMLIMIT g_Picture[] = {{2, CMD_CELL_LIMIT, "command cell X"},  {3, CMD_CELL_LIMIT, "command cell Y"},
+                                    {4, CMD_DOT_LIMIT, "command offset X"}, {5, CMD_DOT_LIMIT, "command offset Y"},
+                                    {9, CMD_TENTHS_LIMIT, "picture time"}};
+constexpr PARAMLIMIT g_ScreenColor[] = {{5, CMD_TENTHS_LIMIT, "screen colour time"}};
+
+// The limited parameters of a command, in the order they are reported.
+std::span<const PARAMLIMIT> ParamLimits(const cFlowCmd& cmd) {
+    switch (cmd.GetCharaCode()) {
+    case CMD_GAME_WAIT: return g_GameWait;
+    case CMD_MESSAGE: return g_Message;
+    case CMD_RUN_EFFECT: return g_RunEffect;
+    case CMD_PICTURE: return g_Picture;
+    case CMD_SCREEN_COLOR: return g_ScreenColor;
+    default: return {};
+    }
+}
+
+// Where the commands loaded or copied on this thread note that one of them
+// needs the clamp; null when no stage load watches.
+thread_local bool* t_lpCmdClampNoted = nullptr;
 
 class cClamp {
 public:
@@ -29,10 +65,11 @@ public:
         ++nChanged;
     }
 
-    void Chara(cCharaData& c) {
+    void Chara(cCharaData& c, bool bCommands) {
         Limit(c.byForce, 0, CHARA_SIDE_NUM - 1, "character side");
         Limit(c.nBodyPower, -BODY_POWER_LIMIT, BODY_POWER_LIMIT, "character body power");
-        for (cFlow& f : c.vFlow) Flow(f);
+        if (bCommands)
+            for (cFlow& f : c.vFlow) Flow(f);
     }
     void Item(cItemData& it) {
         for (cFlowCmd& cmd : it.vCmd) Cmd(cmd);
@@ -41,29 +78,9 @@ public:
         for (cFlowCmd& cmd : f.vCmd) Cmd(cmd);
     }
     void Cmd(cFlowCmd& cmd) {
-        auto param = [&cmd, this](size_t k, int32_t limit, const char* what) {
-            if (k < cmd.vParam.size()) Limit(cmd.vParam.data()[k], -int64_t{limit}, limit, what);
-        };
-        auto cells = [&](size_t first) {
-            param(first, CMD_CELL_LIMIT, "command cell X");
-            param(first + 1, CMD_CELL_LIMIT, "command cell Y");
-            param(first + 2, CMD_DOT_LIMIT, "command offset X");
-            param(first + 3, CMD_DOT_LIMIT, "command offset Y");
-        };
-        switch (cmd.GetCharaCode()) {
-        case CMD_GAME_WAIT: param(0, CMD_TENTHS_LIMIT, "game wait time"); break;
-        case CMD_MESSAGE:
-            cells(1);
-            param(7, CMD_TENTHS_LIMIT, "message time");
-            break;
-        case CMD_RUN_EFFECT: cells(2); break;
-        case CMD_PICTURE:
-            cells(2);
-            param(9, CMD_TENTHS_LIMIT, "picture time");
-            break;
-        case CMD_SCREEN_COLOR: param(5, CMD_TENTHS_LIMIT, "screen colour time"); break;
-        default: break;
-        }
+        for (const PARAMLIMIT& l : ParamLimits(cmd))
+            if (l.nParam < cmd.vParam.size())
+                Limit(cmd.vParam.data()[l.nParam], -int64_t{l.nLimit}, l.nLimit, l.lpszWhat);
         for (cFlow& f : cmd.vSubFlow) Flow(f);
     }
 
@@ -72,7 +89,27 @@ public:
 
 }  // namespace
 
-int ClampStageValues(cStageData& s) {
+bool CmdNeedsClamp(const cFlowCmd& cmd) {
+    for (const PARAMLIMIT& l : ParamLimits(cmd)) {
+        if (l.nParam >= cmd.vParam.size()) continue;
+        const int32_t v = cmd.vParam.data()[l.nParam];
+        if (v < -l.nLimit || v > l.nLimit) return true;
+    }
+    return false;
+}
+
+cCmdClampWatch::cCmdClampWatch() : m_lpPrev(t_lpCmdClampNoted) { t_lpCmdClampNoted = &m_bNoted; }
+cCmdClampWatch::~cCmdClampWatch() { t_lpCmdClampNoted = m_lpPrev; }
+
+void NoteLoadedCmd(const cFlowCmd& cmd) {
+    if (t_lpCmdClampNoted && !*t_lpCmdClampNoted && CmdNeedsClamp(cmd)) *t_lpCmdClampNoted = true;
+}
+
+void NoteCopiedCmds() {
+    if (t_lpCmdClampNoted) *t_lpCmdClampNoted = true;
+}
+
+int ClampStageValues(cStageData& s, bool bCommands) {
     cClamp c;
     c.Limit(s.nOuterX, STAGE_OUTER_MIN, STAGE_OUTER_MAX, "outer width");
     c.Limit(s.nOuterY, STAGE_OUTER_MIN, STAGE_OUTER_MAX, "outer height");
@@ -83,8 +120,9 @@ int ClampStageValues(cStageData& s) {
                          &s.nCharaRange0FlyH, &s.nCharaRange1W, &s.nCharaRange1H, &s.nHeroRange2W, &s.nHeroRange2H,
                          &s.nShotRangeW, &s.nShotRangeH})
         c.Limit(*box, -STAGE_BOX_LIMIT, STAGE_BOX_LIMIT, "box size");
-    for (cCharaData& ch : s.vChara) c.Chara(ch);
-    for (cCharaData& ch : s.vPlacedChara) c.Chara(ch);
+    for (cCharaData& ch : s.vChara) c.Chara(ch, bCommands);
+    for (cCharaData& ch : s.vPlacedChara) c.Chara(ch, bCommands);
+    if (!bCommands) return c.nChanged;
     for (cItemData& it : s.vItem) c.Item(it);
     for (cItemData& it : s.vPlacedItem) c.Item(it);
     return c.nChanged;

@@ -7,6 +7,7 @@
 // limits keep every sum and product in range.
 #include <cstdint>
 
+class cFlowCmd;
 class cStageData;
 
 constexpr int32_t STAGE_OUTER_MIN = -640;        // an outer size of 0: every object is beyond it
@@ -18,5 +19,34 @@ constexpr int32_t CMD_CELL_LIMIT = 32768;        // a command's cell position, e
 constexpr int32_t CMD_DOT_LIMIT = 1048576;       // a command's offset in dots, either sign
 constexpr int32_t CMD_TENTHS_LIMIT = 3600000;    // a command's duration in tenths (100 hours), either sign
 
-// Brings the values into range; the number of values changed.
-int ClampStageValues(cStageData& stage);
+// Brings the values into range; the number of values changed. Without
+// bCommands the flows' and items' commands are left as they are (the caller
+// knows that none of them holds a value out of range).
+int ClampStageValues(cStageData& stage, bool bCommands = true);
+
+// Whether the clamp would change a value of the command itself (its
+// sub-flows' commands not counted).
+bool CmdNeedsClamp(const cFlowCmd& cmd);
+
+// While it lives, the commands loaded on this thread, and the flows and
+// commands copied from templates, are watched: Noted() tells whether one of
+// them may hold a value the clamp changes. A stage's load walks its commands
+// for the clamp only then.
+class cCmdClampWatch {
+public:
+    cCmdClampWatch();
+    ~cCmdClampWatch();
+    cCmdClampWatch(const cCmdClampWatch&) = delete;
+    cCmdClampWatch& operator=(const cCmdClampWatch&) = delete;
+    bool Noted() const { return m_bNoted; }
+
+private:
+    bool* m_lpPrev;
+    bool m_bNoted = false;
+};
+// A command has been loaded (its repairs and checks done): the watch notes it
+// when the clamp would change one of its values.
+void NoteLoadedCmd(const cFlowCmd& cmd);
+// Flows or commands were copied from a template, which may lie outside the
+// stage (the common palette) and was never clamped: the watch notes it.
+void NoteCopiedCmds();

@@ -162,10 +162,13 @@ void LoadPlaced(cDataReader& file, V& list) {
     }
 }
 
-template <class V>
-void SavePlaced(cDataWriter& file, V& list) {
+// Each placed object gets its index checks just before it is written, while
+// it is still in the cache from the checks.
+template <class V, class CHECK>
+void SavePlaced(cDataWriter& file, V& list, CHECK check) {
     file.WriteU32(static_cast<uint32_t>(list.size()));
     for (auto& e : list) {
+        check(e);
         file.WriteU32(0);
         e.Save(file);
     }
@@ -283,6 +286,8 @@ void cStageData::Load(cDataReader& file) {
 
 void cStageData::LoadStream(cDataReader& file) {
     const uint32_t v = nReadVersion;
+    // Notes whether a command read (or copied from a template) needs the clamp.
+    const cCmdClampWatch watch;
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
     if (file.Failed()) return;
@@ -324,7 +329,7 @@ void cStageData::LoadStream(cDataReader& file) {
 
     if (v < nDataVersion) Convert(v);
     Validate(true);
-    ClampStageValues(*this);
+    ClampStageValues(*this, watch.Noted());
 }
 
 void cStageData::Convert(uint32_t v) {
@@ -371,13 +376,14 @@ void cStageData::SaveObjects(cDataWriter& file) {
     SaveRecordVector(file, vBlock);
     SaveRecordVector(file, vChara);
     SaveRecordVector(file, vItem);
-    SavePlaced(file, vPlacedBlock);
-    SavePlaced(file, vPlacedChara);
-    SavePlaced(file, vPlacedItem);
+    SavePlaced(file, vPlacedBlock, [](cBlockData& b) { CheckPlacedBlock(b); });
+    SavePlaced(file, vPlacedChara, [](cCharaData& c) { CheckPlacedChara(c, false); });
+    SavePlaced(file, vPlacedItem, [](cItemData& it) { CheckPlacedItem(it, false); });
 }
 
 void cStageData::Save(cDataWriter& file) {
-    Validate();
+    // The placed objects are checked as they are written.
+    ValidateAllButPlaced();
     const cCheckedSaveScope checked;
     SaveSettings(file);
     SaveObjects(file);
@@ -387,7 +393,8 @@ void cStageData::Save(cDataWriter& file) {
 }
 
 void cStageData::SaveForReplay(cDataWriter& file, cStageData& settings) {
-    Validate();
+    // The placed objects are checked as they are written.
+    ValidateAllButPlaced();
     const cCheckedSaveScope checked;
     settings.SaveSettings(file);
     SaveObjects(file);

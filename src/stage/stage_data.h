@@ -202,8 +202,14 @@ private:
     // commands were checked against the palette sizes and database they
     // would be checked against now (the palettes' own are always checked).
     void Validate(bool bFlowsChecked);
+    // Validate but for the placed objects' index checks (CheckPlacedBlock and
+    // its kin, which a save runs on each object just before it writes it);
+    // true when a palette list had to grow.
+    bool ValidateAllButPlaced();
     void LoadStream(cDataReader& file);
     void Convert(uint32_t version);
+    // The palettes and the placed objects, each placed object checked just
+    // before it is written.
     void SaveObjects(cDataWriter& file);
     void SaveSettings(cDataWriter& file);
 };

@@ -38,7 +38,28 @@ bool CheckCells(const cSafeVector<T>& list, const cStageData& s, const char* wha
 
 }  // namespace
 
+void CheckPlacedBlock(cBlockData& b) {
+    b.CheckIndex();
+    b.CheckItemIndex();
+}
+
+void CheckPlacedChara(cCharaData& c, bool bFlowsChecked) { bFlowsChecked ? c.CheckOwnIndex() : c.CheckIndex(); }
+
+void CheckPlacedItem(cItemData& it, bool bFlowsChecked) { bFlowsChecked ? it.CheckOwnIndex() : it.CheckIndex(); }
+
 void cStageData::Validate(bool bFlowsChecked) {
+    const PALETTELISTS own{&vBlock, &vChara, &vItem};
+    cStagePaletteScope scope(own);
+    // The flows' checks depend only on the palette sizes and the database:
+    // when no palette grew since they ran, running them again changes nothing.
+    const bool bGrew = ValidateAllButPlaced();
+    const bool bSkipFlows = bFlowsChecked && !bGrew;
+    for (auto& b : vPlacedBlock) CheckPlacedBlock(b);
+    for (auto& c : vPlacedChara) CheckPlacedChara(c, bSkipFlows);
+    for (auto& it : vPlacedItem) CheckPlacedItem(it, bSkipFlows);
+}
+
+bool cStageData::ValidateAllButPlaced() {
     const PALETTELISTS own{&vBlock, &vChara, &vItem};
     cStagePaletteScope scope(own);
 
@@ -63,34 +84,19 @@ void cStageData::Validate(bool bFlowsChecked) {
     PadPalette(vBlock, true);
     PadPalette(vChara, false);
     PadPalette(vItem, false);
-    // The flows' checks depend only on these sizes and the database: when
-    // nothing grew since they ran, running them again changes nothing.
     const FLOWPALETTESIZES after = GetPaletteSizes();
-    const bool bSkipFlows = bFlowsChecked && std::memcmp(&before, &after, sizeof before) == 0;
 
-    auto checkBlocks = [](cSafeVector<cBlockData>& list) {
-        for (auto& b : list) {
-            b.CheckIndex();
-            b.CheckItemIndex();
-        }
-    };
     // A character's and an item's index checks include those of their flows.
-    auto checkCharas = [](cSafeVector<cCharaData>& list, bool bSkip) {
-        for (auto& c : list) bSkip ? c.CheckOwnIndex() : c.CheckIndex();
-    };
-    auto checkItems = [](cSafeVector<cItemData>& list, bool bSkip) {
-        for (auto& it : list) bSkip ? it.CheckOwnIndex() : it.CheckIndex();
-    };
-    checkBlocks(vBlock);
-    checkCharas(vChara, false);
-    checkItems(vItem, false);
-    checkBlocks(vPlacedBlock);
-    checkCharas(vPlacedChara, bSkipFlows);
-    checkItems(vPlacedItem, bSkipFlows);
-    // A carried item that names no placed item is none.
+    // Palette blocks get the same checks as placed ones.
+    for (auto& b : vBlock) CheckPlacedBlock(b);
+    for (auto& c : vChara) c.CheckIndex();
+    for (auto& it : vItem) it.CheckIndex();
+    // A carried item that names no placed item is none (no index check
+    // changes what a character carries).
     const int32_t nItems = static_cast<int32_t>(vPlacedItem.size());
     for (auto& c : vPlacedChara)
         if (c.nItem < -1 || c.nItem >= nItems) c.nItem = -1;
+    return std::memcmp(&before, &after, sizeof before) != 0;
 }
 
 bool CheckStageStructure(const cStageData& s, std::string& why) {

@@ -19,6 +19,18 @@ constexpr int STAGE_MIN_HIT_LEVEL = 1;
 constexpr int STAGE_MAX_HIT_LEVEL = 19;
 constexpr int STAGE_MAX_STEP_LEVEL = 5;
 
+class cBlockData;
+class cCharaData;
+class cItemData;
+
+// The index checks that the validation of a stage runs on each placed object
+// (under the stage's palette scope). bFlowsChecked: the object's flows or
+// commands were checked against the palette sizes and database of now, and
+// are left out.
+void CheckPlacedBlock(cBlockData& block);
+void CheckPlacedChara(cCharaData& chara, bool bFlowsChecked);
+void CheckPlacedItem(cItemData& item, bool bFlowsChecked);
+
 // True when the stage can be played; otherwise false and the reason.
 bool CheckStageStructure(const cStageData& stage, std::string& why);
 
