@@ -183,10 +183,6 @@ std::vector<std::string> SoundFileNames() {
 }
 
 bool StartSound() {
-    if (OptionData.bBgm) {
-        InitBgmNameTables(g_OggNames, g_MidiNames);
-        Bgm.Init(1, &g_OggNames, &g_MidiNames, 5);
-    }
     const size_t count = Database.vSound.size() + 16;
     SoundInfoList.clear();
     SoundInfoList.resize(count);
@@ -209,6 +205,12 @@ bool StartSound() {
     if (g_PreparedSounds.valid()) g_PreparedSounds.get();
     DS_LoadSoundList(SoundList, SoundInfoList, kSEVolume[OptionData.nSEVolume]);
     DiscardPreparedWaveFiles();
+    // The music last: its synthesiser's sound bank has loaded meanwhile, and
+    // the effects were made before the synthesiser plays in the mixer.
+    if (OptionData.bBgm) {
+        InitBgmNameTables(g_OggNames, g_MidiNames);
+        Bgm.Init(1, &g_OggNames, &g_MidiNames, 5);
+    }
     return true;
 }
 
