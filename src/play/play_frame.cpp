@@ -225,22 +225,28 @@ void cPlayScene::Play() {
         nSubStep = i;
         ++nSubStepCount;
         UpdateActiveFlags();
-        if (!lpHero->dying) {
-            for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                if (it->dying || it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
-                else it = RemoveStageChara(it);
-            }
-            for (auto it = lstItem.begin(); it != lstItem.end();) {
-                if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
-                else it = lstItem.erase(it);
-            }
-        }
         const auto stepStart = [](cChara& c) {
             c.CountDownInvincible();
             c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
             c.SaveRect();
         };
-        for (cStageChara& c : lstStageChara) stepStart(c);
+        // One walk: a character's lifetime runs out, or its step starts (what
+        // a step start changes is the character's own).
+        const bool bLifetimes = !lpHero->dying;
+        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+            if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
+                it = RemoveStageChara(it);
+                continue;
+            }
+            stepStart(*it);
+            ++it;
+        }
+        if (bLifetimes) {
+            for (auto it = lstItem.begin(); it != lstItem.end();) {
+                if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
+                else it = lstItem.erase(it);
+            }
+        }
         stepStart(*lpHero);
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         ScrollX.Step();
@@ -257,7 +263,8 @@ void cPlayScene::Play() {
             }
             return FRAME_ON;
         };
-        if (!lpHero->dying && runCharas(true) != FRAME_ON) return;
+        // The list holds block characters only while the index does.
+        if (!lpHero->dying && !BlockCharas.IsEmpty() && runCharas(true) != FRAME_ON) return;
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
         UpdateShots();
