@@ -18,11 +18,26 @@
 #include "records/services.h"
 #include "records/utility.h"
 #include "stage/stage_data.h"
+#include "world/prefetch.h"
 
 namespace {
 
 constexpr int32_t SE_DEATH = 8;
 constexpr int32_t SE_KILL = 9;
+
+// While one character runs, what the next ones read first is fetched: the
+// whole character two places on, the flow states of the next (fetched a
+// character ago) and their first command states.
+void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>::iterator end) {
+    const auto next = std::next(it);
+    if (next == end) return;
+    for (const cFlowRun& f : next->flows)
+        if (!f.cmds.empty()) __builtin_prefetch(f.cmds.data());
+    const auto after = std::next(next);
+    if (after == end) return;
+    PrefetchObject(*after);
+    for (const cFlowRun& f : after->flows) __builtin_prefetch(&f);
+}
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
 
@@ -253,8 +268,7 @@ void cPlayScene::Play() {
         ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                // The next character's flow states are fetched while this one runs.
-                if (auto next = std::next(it); next != lstStageChara.end()) __builtin_prefetch(next->flows.data());
+                PrefetchUpdate(it, lstStageChara.end());
                 bool bRemoved = false;
                 if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON)
