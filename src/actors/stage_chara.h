@@ -71,7 +71,7 @@ public:
         return bGroup && nGroup >= 0 && nGroup < static_cast<int32_t>(activeFlags.size());
     }
 
-    cItem item;              // carried item, given to player 0 at death
+    // The fields each sub-step reads come first, the carried item last.
     HITRANGE rangeA;         // against characters
     HITRANGE rangeB;         // against shots
     double dRectA[4] = {};   // rectangle A in grid dots: left, top, right, bottom
@@ -90,13 +90,13 @@ public:
     int32_t nActivationMode = 0; // 1: once active, counts as on screen everywhere
     int32_t nIconCounter = 0;    // carried-item icon blink
     int32_t bTakesPartInCollision = 1;
-    uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
-    uint8_t bySummonSetting2 = 0;
-    PUSHREC push;            // pending knock-back
-
     // One frame of play
     uint8_t byBlockChara = 0;  // moves as a solid platform for the others
     int32_t bCondHeld = 0;     // the appearance conditions held once (latch)
+    uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
+    uint8_t bySummonSetting2 = 0;
+    PUSHREC push;            // pending knock-back
+    cItem item;              // carried item, given to player 0 at death
 
 private:
     void CopyStageMembers(const cStageChara& src);
