@@ -1,5 +1,7 @@
 // One frame of play: input, timers, the logic sub-steps in which every
 // character acts and meets blocks, then the picture.
+#include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 #include "actors/flow_setup.h"
@@ -26,17 +28,24 @@ constexpr int32_t SE_DEATH = 8;
 constexpr int32_t SE_KILL = 9;
 
 // While one character runs, what the next ones read first is fetched: the
-// whole character two places on, the flow states of the next (fetched a
-// character ago) and their first command states.
+// whole character two places on with its flow states, and the command
+// states a flow run reads of the next one (its flow states were fetched a
+// character ago): the first, the current and the last.
 void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>::iterator end) {
     const auto next = std::next(it);
     if (next == end) return;
-    for (const cFlowRun& f : next->flows)
-        if (!f.cmds.empty()) __builtin_prefetch(f.cmds.data());
+    for (const cFlowRun& f : next->flows) {
+        if (f.cmds.empty()) continue;
+        const std::size_t last = f.cmds.size() - 1;
+        const cFlowCmdRun* cmds = f.cmds.data();
+        __builtin_prefetch(cmds);
+        __builtin_prefetch(cmds + std::min(static_cast<std::size_t>(std::max(f.current, 0)), last));
+        __builtin_prefetch(cmds + last);
+    }
     const auto after = std::next(next);
     if (after == end) return;
     PrefetchObject(*after);
-    for (const cFlowRun& f : after->flows) __builtin_prefetch(&f);
+    for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
 }
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
