@@ -209,15 +209,19 @@ int32_t cPlayScene::DetectHits() {
                 // X's fitness and rectangle change only through a touch
                 // below: read again after one.
                 bool bFitX = fit(*X);
+                // An unfit X touches no one, so stays unfit through the walk.
+                if (!bFitX) continue;
                 double rx[4];
                 CharaRect(*X, false, rx);
                 for (cGameObject* oY : vCharaBucket[j].lstObj) {
                     auto* Y = KindCast<cChara>(oY);
                     if (!Y) continue;
-                    if (!bFitX || !fit(*Y)) continue;
+                    if (!bFitX) continue;
+                    // The rectangles first: most pairs are apart, and the
+                    // fitness reads lines of Y that the rectangle does not.
                     double ry[4];
                     CharaRect(*Y, false, ry);
-                    if (!RectsMeet(rx, ry)) continue;
+                    if (!RectsMeet(rx, ry) || !fit(*Y)) continue;
                     const bool bTouchX = !X->IsInvincibleTo(Y->nId);
                     const bool bTouchY = !Y->IsInvincibleTo(X->nId);
                     auto touch = [](cChara& victim, cChara& other) {
