@@ -80,7 +80,8 @@ struct ANIMESCHEDULE {
 
 // One flow of a character. The fields every step reads of every flow (the
 // trigger start, the flow loop, the frame's flag clear) come first and the
-// instance starts a cache line, so an idle flow costs one line.
+// instance starts a cache line, so an idle flow costs one line and a running
+// one two.
 class alignas(64) cFlowRun {
 public:
     const cFlow* def = nullptr;  // the flow (in the character's own flow list)
@@ -102,8 +103,8 @@ public:
     int32_t condWasTrue = 0;  // the conditions held at the last test
     int32_t keyMatched = 0;   // the key sequence matched
     int32_t startDir = 0;     // direction pattern held when the flow started (0..9)
+    cSafeVector<ANIMESCHEDULE> animeSchedule;  // read every step of a running flow
     cSafeVector<KEYSTEPRUN> vKeyStep;  // key-condition work, one per key step
-    cSafeVector<ANIMESCHEDULE> animeSchedule;
     PENDINGARRANGELIST pending;    // arrangements for the next command of this run
 
     // Points the instance, its key steps and its command states at `flow`,
