@@ -210,29 +210,19 @@ public:
     int32_t bJumpHold = 0;          // the jump key is still held
     cBlockCell* lpStandBlock = nullptr;  // block under the character, null in the air
     cBlockCell* lpLastStandBlock = nullptr;
-    // The fields every walk over the characters reads, side by side.
     int32_t dying = 0;
     int32_t deathWait = 0;
-    // Activity and removal (set by the play frame).
-    int32_t bActive = 0;
-    int32_t nActiveState = 0;
-    int32_t bGroupCondsMet = 0;
-    int32_t bErase = 0;             // removed at once at the next check
-    int32_t bRemoveAsked = 0;
-    int32_t deletePending = 0;      // flows with deleteRequest are removed after the flow loop
-    int32_t invincible = 0;         // frames of invincibility left
-    int32_t bContactL = 0;          // side contacts of this sub-step
-    int32_t bContactR = 0;
-    int32_t bContactU = 0;
-    int32_t bContactD = 0;
-    cSafeList<INVINCIBLEFROM> invincibleFrom;
-    double dPrevRect[4] = {};       // x, y, x2, y2 at the start of the sub-step
     int32_t hitCeiling = 0;
     int32_t landed = 0;
     int32_t bWallHit = 0;           // pushed sideways by a block character, or left an object
     int32_t standingOnObject = 0;
+    int32_t bContactL = 0;          // side contacts of this sub-step
+    int32_t bContactR = 0;
+    int32_t bContactU = 0;
+    int32_t bContactD = 0;
     int32_t nCarrierId = 0;         // object id of the block character stood on
     double dCarrierRect[4] = {};    // its recorded rectangle
+    double dPrevRect[4] = {};       // x, y, x2, y2 at the start of the sub-step
     int32_t nFrameValue1 = -1;      // two per-frame values (start at -1 and 1)
     int32_t nFrameValue2 = 1;
     int32_t bHeld = 0;              // held this frame: no gravity
@@ -245,11 +235,21 @@ public:
     int32_t nBlockEffectSteps = 0;
     uint8_t byBlockDeath = 0;       // 2: a summoned block crushed it; dies at the next block check
 
+    // Activity and removal (set by the play frame).
+    int32_t bActive = 0;
+    int32_t nActiveState = 0;
+    int32_t bGroupCondsMet = 0;
+    int32_t bErase = 0;             // removed at once at the next check
+    int32_t bRemoveAsked = 0;
+    int32_t deletePending = 0;      // flows with deleteRequest are removed after the flow loop
+
     int32_t hp = 0;
     GAUGE hpGauge;
     int32_t sp = 0;
     GAUGE spGauge;
     cSafeVector<int32_t> vars;      // キャラ変数 1..9
+    int32_t invincible = 0;         // frames of invincibility left
+    cSafeList<INVINCIBLEFROM> invincibleFrom;
     cSafeList<OVERLAYANIME> overlays;
     cCharaEffectRun deathEffect;
     int32_t sight = 0;              // sight range in dots (half blocks × 16)
