@@ -10,12 +10,16 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "actors/shot.h"
+#include "actors/stage_chara.h"
 #include "app/app_state.h"
 #include "app/game_folder.h"
 #include "app/standard_scenes.h"
@@ -46,9 +50,44 @@ double ThreadCpuMs() {
 struct PLAYTIMES {
     std::vector<double> vLogic, vDraw;
     std::vector<double> vCharas, vShots;
+    uint64_t nSum = 14695981039346656037ull;  // the play's checksum over the measured frames
     int nPlayed = 0;
 };
 PLAYTIMES g_Times;
+
+// Folds a value into the checksum (64-bit FNV-1a over its bytes).
+template <class T>
+void Fold(uint64_t& sum, const T& v) {
+    unsigned char b[sizeof(T)];
+    std::memcpy(b, &v, sizeof(T));
+    for (unsigned char c : b) sum = (sum ^ c) * 1099511628211ull;
+}
+
+// The state of play a faster frame must leave alone: every character's
+// position, facing, HP and running flows with their places, and every
+// shot's position.
+void FoldPlay(uint64_t& sum, const cPlayScene& play) {
+    Fold(sum, play.lstStageChara.size());
+    for (const cStageChara& c : play.lstStageChara) {
+        Fold(sum, c.x);
+        Fold(sum, c.y);
+        Fold(sum, c.nFacing);
+        Fold(sum, c.hp);
+        int running = 0;
+        for (const cFlowRun& f : c.flows)
+            if (f.running) {
+                ++running;
+                Fold(sum, f.current);
+                Fold(sum, f.frame);
+            }
+        Fold(sum, running);
+    }
+    Fold(sum, play.lstShots.size());
+    for (const auto& s : play.lstShots) {
+        Fold(sum, s->x);
+        Fold(sum, s->y);
+    }
+}
 
 class cTimedPlay : public cPlayScene {
 public:
@@ -67,6 +106,7 @@ public:
             g_Times.vDraw.push_back(t2 - t1);
             g_Times.vCharas.push_back(static_cast<double>(lstStageChara.size()));
             g_Times.vShots.push_back(static_cast<double>(lstShots.size()));
+            FoldPlay(g_Times.nSum, *this);
         }
         if (g_Times.nPlayed == kWarmFrames + kMeasuredFrames) PostCloseMain();
     }
@@ -128,6 +168,7 @@ void PlayStage(benchmark::State& state, const std::string& name, int charas) {
         stage = "data\\stg4\\heavy.stg4";
     }
     std::vector<double> logic, draw, peak, shots, count;
+    uint64_t sum = 0;
     for (auto _ : state) {
         if (!PlayOnce(dir.Path(), stage)) {
             state.SkipWithError("the stage did not play");
@@ -138,6 +179,11 @@ void PlayStage(benchmark::State& state, const std::string& name, int charas) {
         count.push_back(Median(g_Times.vCharas));
         shots.push_back(Median(g_Times.vShots));
         peak.push_back(PeakMb());
+        if (sum != 0 && sum != g_Times.nSum) {
+            state.SkipWithError("two runs of the stage played differently");
+            return;
+        }
+        sum = g_Times.nSum;
         state.SetIterationTime((logic.back() + draw.back()) / 1e3);
     }
     const double l = Median(logic), d = Median(draw);
@@ -148,9 +194,9 @@ void PlayStage(benchmark::State& state, const std::string& name, int charas) {
     state.counters["charas"] = Median(count);
     state.counters["shots"] = Median(shots);
     std::printf("%-24s logic %6.3f ms  drawing %6.3f ms  frame %6.3f ms = %5.1f %% of 16.7 ms  peak %6.1f MB"
-                "  (%0.f characters, %0.f shots; median of %zu runs)\n",
+                "  (%0.f characters, %0.f shots; median of %zu runs)  checksum %016llx\n",
                 name.c_str(), l, d, l + d, 100 * (l + d) / kFrameMs, Median(peak), Median(count), Median(shots),
-                logic.size());
+                logic.size(), static_cast<unsigned long long>(sum));
 }
 
 void BM_FirstStage(benchmark::State& state) { PlayStage(state, "first stage", 0); }

@@ -78,30 +78,33 @@ struct ANIMESCHEDULE {
     int32_t bStretch = 0;    // the hold frame lasts through the command
 };
 
-// One flow of a character.
-class cFlowRun {
+// One flow of a character. The fields every step reads of every flow (the
+// trigger start, the flow loop, the frame's flag clear) come first and the
+// instance starts a cache line, so an idle flow costs one line and a running
+// one two.
+class alignas(64) cFlowRun {
 public:
-    int32_t index = 0;      // position of the flow in the character's flow list
-    int32_t uid = 0;        // ties the overlay animations started by this flow to it
     const cFlow* def = nullptr;  // the flow (in the character's own flow list)
-    int32_t trigger = -1;        // def's trigger, kept by Bind: the per-step checks read it here
-    cSafeVector<KEYSTEPRUN> vKeyStep;  // key-condition work, one per key step
-    int32_t condWasTrue = 0;  // the conditions held at the last test
-    int32_t keyMatched = 0;   // the key sequence matched
     cSafeVector<cFlowCmdRun> cmds;  // one per command, in command order
-    cSafeVector<ANIMESCHEDULE> animeSchedule;
+    int32_t trigger = -1;        // def's trigger, kept by Bind: the per-step checks read it here
     int32_t running = 0;
     int32_t paused = 0;
     int32_t halted = 0;       // stopped for good: never started again
+    int32_t started = 0;      // started this frame (at most once per frame)
+    int32_t claimed = 0;      // a trigger start has claimed the flow this frame
+    int32_t changedThisFrame = 0;  // a flow operation changed it: not run again this frame
     int32_t current = 0;      // furthest command reached in this run
     int32_t frame = 0;        // frames since the flow started
-    int32_t claimed = 0;      // a trigger start has claimed the flow this frame
-    int32_t startDir = 0;     // direction pattern held when the flow started (0..9)
-    int32_t started = 0;      // started this frame (at most once per frame)
-    int32_t messageWait = 0;  // a holding message finished; the flow waits
     int32_t breakFrame = 0;   // an executor ended this flow's work for the frame
-    int32_t changedThisFrame = 0;  // a flow operation changed it: not run again this frame
+    int32_t messageWait = 0;  // a holding message finished; the flow waits
     int32_t deleteRequest = 0;     // removed at the end of the character's flow loop
+    int32_t index = 0;      // position of the flow in the character's flow list
+    int32_t uid = 0;        // ties the overlay animations started by this flow to it
+    int32_t condWasTrue = 0;  // the conditions held at the last test
+    int32_t keyMatched = 0;   // the key sequence matched
+    int32_t startDir = 0;     // direction pattern held when the flow started (0..9)
+    cSafeVector<ANIMESCHEDULE> animeSchedule;  // read every step of a running flow
+    cSafeVector<KEYSTEPRUN> vKeyStep;  // key-condition work, one per key step
     PENDINGARRANGELIST pending;    // arrangements for the next command of this run
 
     // Points the instance, its key steps and its command states at `flow`,

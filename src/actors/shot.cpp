@@ -1,6 +1,7 @@
 #include "actors/shot.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "actors/chara.h"
 #include "actors/flow_run.h"
@@ -12,6 +13,7 @@
 #include "database/system_switches.h"
 #include "world/block_grid.h"
 #include "world/live_limits.h"
+#include "world/prefetch.h"
 #include "world/world_state.h"
 
 void cShot::OnScale(int32_t newScale) {
@@ -216,6 +218,8 @@ void UpdateShots() {
     SHOTLIST& list = lpWorld->lstShots;
     for (auto it = list.begin(); it != list.end();) {
         cShot& shot = **it;
+        // The next shot is fetched while this one moves.
+        if (auto next = std::next(it); next != list.end()) PrefetchObject(**next);
         const int32_t rule = shot.Side() == 0 ? INTREC_SHOT0 : INTREC_SHOT;
         if (shot.Update() || (shot.bFlying && shot.IsBeyondScrollEdge(PlayStage.StageIntRec[rule]))) it = EraseShot(list, it);
         else ++it;

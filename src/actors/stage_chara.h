@@ -90,13 +90,12 @@ public:
     int32_t nActivationMode = 0; // 1: once active, counts as on screen everywhere
     int32_t nIconCounter = 0;    // carried-item icon blink
     int32_t bTakesPartInCollision = 1;
-    uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
-    uint8_t bySummonSetting2 = 0;
-    PUSHREC push;            // pending knock-back
-
     // One frame of play
     uint8_t byBlockChara = 0;  // moves as a solid platform for the others
     int32_t bCondHeld = 0;     // the appearance conditions held once (latch)
+    uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
+    uint8_t bySummonSetting2 = 0;
+    PUSHREC push;            // pending knock-back
 
 private:
     void CopyStageMembers(const cStageChara& src);

@@ -13,6 +13,7 @@
 #include "database/system_switches.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
+#include "world/prefetch.h"
 
 namespace {
 
@@ -45,6 +46,12 @@ T* KindCast(const cGameObject* o) {
     }
     return hit->bIs ? const_cast<T*>(static_cast<const T*>(o)) : nullptr;
 }
+
+// The bytes of an attack the walks over the attacks read first: the game
+// object (its type, its rectangle) and the line after it, where the attack's
+// erased and active flags open its own fields. Fetched for the next attack
+// while one is judged.
+constexpr std::size_t kAttackHead = sizeof(cGameObject) + 64;
 
 // Block characters are the stage characters built as solid platforms.
 bool IsBlockChara(const cChara& c) {
@@ -125,6 +132,7 @@ int32_t cPlayScene::DetectHits() {
             for (auto it = attacks.begin(); it != attacks.end();) {
                 auto* lpAtk = KindCast<cAttack>(*it);
                 ++it;
+                if (it != attacks.end()) PrefetchBytes(*it, kAttackHead);
                 if (!lpAtk || lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
                 bool bGone = false;
                 for (int c = 0; c < nBuckets && !bGone; ++c) {
@@ -182,6 +190,7 @@ int32_t cPlayScene::DetectHits() {
         for (auto it = attacks.begin(); it != attacks.end();) {
             auto* lpAtk = KindCast<cAttack>(*it);
             ++it;
+            if (it != attacks.end()) PrefetchBytes(*it, kAttackHead);
             if (lpAtk && lpAtk->bErased) RemoveAttack(lpAtk, a);
         }
     }
@@ -200,15 +209,19 @@ int32_t cPlayScene::DetectHits() {
                 // X's fitness and rectangle change only through a touch
                 // below: read again after one.
                 bool bFitX = fit(*X);
+                // An unfit X touches no one, so stays unfit through the walk.
+                if (!bFitX) continue;
                 double rx[4];
                 CharaRect(*X, false, rx);
                 for (cGameObject* oY : vCharaBucket[j].lstObj) {
                     auto* Y = KindCast<cChara>(oY);
                     if (!Y) continue;
-                    if (!bFitX || !fit(*Y)) continue;
+                    if (!bFitX) continue;
+                    // The rectangles first: most pairs are apart, and the
+                    // fitness reads lines of Y that the rectangle does not.
                     double ry[4];
                     CharaRect(*Y, false, ry);
-                    if (!RectsMeet(rx, ry)) continue;
+                    if (!RectsMeet(rx, ry) || !fit(*Y)) continue;
                     const bool bTouchX = !X->IsInvincibleTo(Y->nId);
                     const bool bTouchY = !Y->IsInvincibleTo(X->nId);
                     auto touch = [](cChara& victim, cChara& other) {

@@ -1,5 +1,7 @@
 // One frame of play: input, timers, the logic sub-steps in which every
 // character acts and meets blocks, then the picture.
+#include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 #include "actors/flow_setup.h"
@@ -18,11 +20,33 @@
 #include "records/services.h"
 #include "records/utility.h"
 #include "stage/stage_data.h"
+#include "world/prefetch.h"
 
 namespace {
 
 constexpr int32_t SE_DEATH = 8;
 constexpr int32_t SE_KILL = 9;
+
+// While one character runs, what the next ones read first is fetched: the
+// whole character two places on with its flow states, and the command
+// states a flow run reads of the next one (its flow states were fetched a
+// character ago): the first, the current and the last.
+void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>::iterator end) {
+    const auto next = std::next(it);
+    if (next == end) return;
+    for (const cFlowRun& f : next->flows) {
+        if (f.cmds.empty()) continue;
+        const std::size_t last = f.cmds.size() - 1;
+        const cFlowCmdRun* cmds = f.cmds.data();
+        __builtin_prefetch(cmds);
+        __builtin_prefetch(cmds + std::min(static_cast<std::size_t>(std::max(f.current, 0)), last));
+        __builtin_prefetch(cmds + last);
+    }
+    const auto after = std::next(next);
+    if (after == end) return;
+    PrefetchObject(*after);
+    for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
+}
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
 
@@ -225,30 +249,35 @@ void cPlayScene::Play() {
         nSubStep = i;
         ++nSubStepCount;
         UpdateActiveFlags();
-        if (!lpHero->dying) {
-            for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                if (it->dying || it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
-                else it = RemoveStageChara(it);
-            }
-            for (auto it = lstItem.begin(); it != lstItem.end();) {
-                if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
-                else it = lstItem.erase(it);
-            }
-        }
         const auto stepStart = [](cChara& c) {
             c.CountDownInvincible();
             c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
             c.SaveRect();
         };
-        for (cStageChara& c : lstStageChara) stepStart(c);
+        // One walk: a character's lifetime runs out, or its step starts (what
+        // a step start changes is the character's own).
+        const bool bLifetimes = !lpHero->dying;
+        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+            if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
+                it = RemoveStageChara(it);
+                continue;
+            }
+            stepStart(*it);
+            ++it;
+        }
+        if (bLifetimes) {
+            for (auto it = lstItem.begin(); it != lstItem.end();) {
+                if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
+                else it = lstItem.erase(it);
+            }
+        }
         stepStart(*lpHero);
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         ScrollX.Step();
         ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                // The next character's flow states are fetched while this one runs.
-                if (auto next = std::next(it); next != lstStageChara.end()) __builtin_prefetch(next->flows.data());
+                PrefetchUpdate(it, lstStageChara.end());
                 bool bRemoved = false;
                 if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON)
@@ -257,7 +286,8 @@ void cPlayScene::Play() {
             }
             return FRAME_ON;
         };
-        if (!lpHero->dying && runCharas(true) != FRAME_ON) return;
+        // The list holds block characters only while the index does.
+        if (!lpHero->dying && !BlockCharas.IsEmpty() && runCharas(true) != FRAME_ON) return;
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
         UpdateShots();
