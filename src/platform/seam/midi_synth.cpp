@@ -1,7 +1,5 @@
 #include "platform/sound/midi_synth.h"
 
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <future>
 #include <cmath>
@@ -9,17 +7,12 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/seam/owners.h"
+#include "platform/seam/fluid_library.h"
 #include "platform/system/mesbox.h"
 #include "platform/sound/sound_device.h"
 #include "platform/sound/sound_mixer.h"
 #include "platform/system/file_name.h"
 #include "records/services.h"
-
-// Present when the synthesiser library brought OpenMP into the process: it
-// loads a sound bank's samples with a team of worker threads, which on a busy
-// machine wait for each other and take several times as long as one thread.
-extern "C" void omp_set_num_threads(int) __attribute__((weak));
 
 namespace {
 
@@ -33,17 +26,20 @@ const std::vector<std::string> DEFAULT_SOUNDFONTS = {
 // changed only under the mixer's lock, so rendering never meets a change.
 class cFluidSource : public iMixerSource {
 public:
+    // The library is loaded (FluidLibrary() is not null) before a source is made.
     bool Open(const std::vector<std::string>& soundfonts) {
-        m_pSettings.reset(new_fluid_settings());
+        m_pSettings.reset(m_Fl.NewSettings());
         if (!m_pSettings) return false;
-        fluid_settings_setnum(m_pSettings.get(), "synth.sample-rate", MIXER_RATE);
-        fluid_settings_setstr(m_pSettings.get(), "player.timing-source", "sample");
-        m_pSynth.reset(new_fluid_synth(m_pSettings.get()));
+        m_Fl.SettingsSetNum(m_pSettings.get(), "synth.sample-rate", MIXER_RATE);
+        m_Fl.SettingsSetStr(m_pSettings.get(), "player.timing-source", "sample");
+        m_pSynth.reset(m_Fl.NewSynth(m_pSettings.get()));
         if (!m_pSynth) return false;
-        // The sound bank loads on this thread alone.
-        if (omp_set_num_threads) omp_set_num_threads(1);
+        // With OpenMP the library loads a sound bank's samples with a team of
+        // worker threads, which on a busy machine wait for each other and take
+        // several times as long as one thread: the bank loads on this thread alone.
+        if (m_Fl.OmpSetNumThreads) m_Fl.OmpSetNumThreads(1);
         for (const std::string& sf : soundfonts)
-            if (fluid_is_soundfont(sf.c_str()) && fluid_synth_sfload(m_pSynth.get(), sf.c_str(), 1) != FLUID_FAILED)
+            if (m_Fl.IsSoundFont(sf.c_str()) && m_Fl.SynthSfLoad(m_pSynth.get(), sf.c_str(), 1) != FLUID_FAILED)
                 return true;
         return false;
     }
@@ -53,7 +49,7 @@ public:
         float left[512], right[512];
         for (int done = 0; done < frames;) {
             const int n = std::min(frames - done, 512);
-            fluid_synth_write_float(m_pSynth.get(), n, left, 0, 1, right, 0, 1);
+            m_Fl.SynthWriteFloat(m_pSynth.get(), n, left, 0, 1, right, 0, 1);
             for (int i = 0; i < n; ++i) {
                 out[2 * (done + i)] += left[i] * m_fGain;
                 out[2 * (done + i) + 1] += right[i] * m_fGain;
@@ -65,27 +61,28 @@ public:
     // Each of these runs under the mixer's lock (the caller takes it).
     void PlayLocked(const std::string& nativePath, bool bLoop) {
         StopLocked();
-        m_pPlayer.reset(new_fluid_player(m_pSynth.get()));
+        m_pPlayer.reset(m_Fl.NewPlayer(m_pSynth.get()));
         if (!m_pPlayer) return;
-        if (fluid_player_add(m_pPlayer.get(), nativePath.c_str()) != FLUID_OK) {
+        if (m_Fl.PlayerAdd(m_pPlayer.get(), nativePath.c_str()) != FLUID_OK) {
             m_pPlayer.reset();
             return;
         }
-        fluid_player_set_loop(m_pPlayer.get(), bLoop ? -1 : 1);
-        fluid_player_play(m_pPlayer.get());
+        m_Fl.PlayerSetLoop(m_pPlayer.get(), bLoop ? -1 : 1);
+        m_Fl.PlayerPlay(m_pPlayer.get());
     }
     void StopLocked() {
         m_pPlayer.reset();
-        fluid_synth_all_sounds_off(m_pSynth.get(), -1);
-        fluid_synth_system_reset(m_pSynth.get());
+        m_Fl.SynthAllSoundsOff(m_pSynth.get(), -1);
+        m_Fl.SynthSystemReset(m_pSynth.get());
     }
     void PauseLocked() {
-        if (m_pPlayer) fluid_player_stop(m_pPlayer.get());
-        fluid_synth_all_sounds_off(m_pSynth.get(), -1);
+        if (m_pPlayer) m_Fl.PlayerStop(m_pPlayer.get());
+        m_Fl.SynthAllSoundsOff(m_pSynth.get(), -1);
     }
     void SetGainLocked(float gain) { m_fGain = gain; }
 
 private:
+    const cFluidLibrary& m_Fl = *FluidLibrary();
     FluidSettingsPtr m_pSettings;
     FluidSynthPtr m_pSynth;  // destroyed before the settings
     FluidPlayerPtr m_pPlayer;  // destroyed before the synth
@@ -106,11 +103,23 @@ cSynthState& State() {
     return *state;
 }
 
-void QuietFluidLog() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) fluid_set_log_function(level, nullptr, nullptr);
-    });
+// Loads the library (once) with its log silenced; null when it cannot be loaded.
+const cFluidLibrary* QuietFluidLibrary() {
+    static const cFluidLibrary* lib = [] {
+        const cFluidLibrary* f = FluidLibrary();
+        if (f)
+            for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) f->SetLogFunction(level, nullptr, nullptr);
+        return f;
+    }();
+    return lib;
+}
+
+// A synthesiser with the first of soundfonts that loads; null without one (or without the library).
+std::unique_ptr<cFluidSource> OpenSource(const std::vector<std::string>& soundfonts) {
+    if (!QuietFluidLibrary()) return nullptr;
+    auto source = std::make_unique<cFluidSource>();
+    if (!source->Open(soundfonts)) source.reset();
+    return source;
 }
 
 }  // namespace
@@ -122,15 +131,11 @@ void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates) {
 }
 
 void PreloadMidiSynth() {
-    QuietFluidLog();
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
     if (st.pSource || st.preload.valid()) return;
-    st.preload = std::async(std::launch::async, [fonts = st.soundFonts] {
-        auto source = std::make_unique<cFluidSource>();
-        if (!source->Open(fonts)) source.reset();
-        return source;
-    });
+    // The library itself loads on this thread too.
+    st.preload = std::async(std::launch::async, [fonts = st.soundFonts] { return OpenSource(fonts); });
 }
 
 int LoadGgs4() { return 0; }
@@ -138,16 +143,13 @@ int LoadGgs4() { return 0; }
 void ReleaseGgs4() { GGS4CloseDevice(); }
 
 int GGS4OpenDevice(int, int) {
-    QuietFluidLog();
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
     if (st.pSource) return 0;
     std::unique_ptr<cFluidSource> source;
     if (st.preload.valid()) source = st.preload.get();
-    if (!source) {
-        source = std::make_unique<cFluidSource>();
-        if (!source->Open(st.soundFonts)) return 1;
-    }
+    if (!source) source = OpenSource(st.soundFonts);
+    if (!source) return 1;
     st.pSource = std::move(source);
     st.bOutput = true;
     AcquireSoundOutput();
@@ -178,7 +180,7 @@ int GGS4AddListFromFileA(const char* path, int, int id) {
     std::lock_guard<std::mutex> lock(st.lock);
     if (!st.pSource || !path) return 15;
     const std::string native = RecNativePath(path, false);
-    if (!fluid_is_midifile(native.c_str())) return 1;
+    if (!FluidLibrary()->IsMidiFile(native.c_str())) return 1;
     st.list[id] = native;
     return 0;
 }
