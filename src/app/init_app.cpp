@@ -205,8 +205,8 @@ bool StartSound() {
     if (g_PreparedSounds.valid()) g_PreparedSounds.get();
     DS_LoadSoundList(SoundList, SoundInfoList, kSEVolume[OptionData.nSEVolume]);
     DiscardPreparedWaveFiles();
-    // The music last: its synthesiser's sound bank has loaded meanwhile, and
-    // the effects were made before the synthesiser plays in the mixer.
+    // The music last: the effects are made before the synthesiser plays in
+    // the mixer (it joins it once its sound bank has loaded).
     if (OptionData.bBgm) {
         InitBgmNameTables(g_OggNames, g_MidiNames);
         Bgm.Init(1, &g_OggNames, &g_MidiNames, 5);

@@ -1,11 +1,12 @@
 #include "platform/sound/midi_synth.h"
 
 #include <algorithm>
-#include <future>
 #include <cmath>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "platform/seam/fluid_library.h"
 #include "platform/system/mesbox.h"
@@ -27,13 +28,20 @@ const std::vector<std::string> DEFAULT_SOUNDFONTS = {
 class cFluidSource : public iMixerSource {
 public:
     // The library is loaded (FluidLibrary() is not null) before a source is made.
-    bool Open(const std::vector<std::string>& soundfonts) {
+    // The synth, and whether one of soundfonts looks like a sound bank (its
+    // header only): when not, Open fails too.
+    bool Prepare(const std::vector<std::string>& soundfonts) {
         m_pSettings.reset(m_Fl.NewSettings());
         if (!m_pSettings) return false;
         m_Fl.SettingsSetNum(m_pSettings.get(), "synth.sample-rate", MIXER_RATE);
         m_Fl.SettingsSetStr(m_pSettings.get(), "player.timing-source", "sample");
         m_pSynth.reset(m_Fl.NewSynth(m_pSettings.get()));
         if (!m_pSynth) return false;
+        return std::any_of(soundfonts.begin(), soundfonts.end(),
+                           [this](const std::string& sf) { return m_Fl.IsSoundFont(sf.c_str()) != 0; });
+    }
+    // After Prepare: loads the first of soundfonts that loads.
+    bool LoadBank(const std::vector<std::string>& soundfonts) {
         // With OpenMP the library loads a sound bank's samples with a team of
         // worker threads, which on a busy machine wait for each other and take
         // several times as long as one thread: the bank loads on this thread alone.
@@ -89,14 +97,30 @@ private:
     float m_fGain = 1.0f;
 };
 
+// A request to the player made while the synthesiser's sound bank loads.
+struct HELDREQUEST {
+    enum eKind { PLAY, STOP, PAUSE, GAIN } kind;
+    std::string path;  // PLAY
+    bool bLoop = false;  // PLAY
+    float gain = 1.0f;   // GAIN
+};
+
 // Never destroyed: the music manager may close the device during static destruction.
 struct cSynthState {
     std::mutex lock;
-    std::unique_ptr<cFluidSource> pSource;
+    std::unique_ptr<cFluidSource> pSource;  // in the mixer
     bool bOutput = false;           // the audio device is held for the synthesiser
     std::map<int, std::string> list;  // music id -> native path
     std::vector<std::string> soundFonts = DEFAULT_SOUNDFONTS;
-    std::future<std::unique_ptr<cFluidSource>> preload;  // a synthesiser opening on its own thread
+    // A synthesiser opening on its own thread (PreloadMidiSynth).
+    std::thread loader;
+    std::future<bool> bankFound;  // set by the loader before its sound bank loads: whether one can
+    bool bLoaded = false;         // the loader has ended; what it opened (null: nothing) is in pLoaded
+    std::unique_ptr<cFluidSource> pLoaded;
+    // The device is open and its synthesiser goes into the mixer once the
+    // loader ends; the requests made meanwhile wait in order.
+    bool bWaiting = false;
+    std::vector<HELDREQUEST> held;
 };
 cSynthState& State() {
     static cSynthState* state = new cSynthState;
@@ -118,8 +142,68 @@ const cFluidLibrary* QuietFluidLibrary() {
 std::unique_ptr<cFluidSource> OpenSource(const std::vector<std::string>& soundfonts) {
     if (!QuietFluidLibrary()) return nullptr;
     auto source = std::make_unique<cFluidSource>();
-    if (!source->Open(soundfonts)) source.reset();
+    if (!source->Prepare(soundfonts) || !source->LoadBank(soundfonts)) source.reset();
     return source;
+}
+
+bool IsOpenLocked(const cSynthState& st) { return st.pSource || st.bWaiting; }
+
+void ApplyLocked(cFluidSource& source, const HELDREQUEST& r) {
+    switch (r.kind) {
+        case HELDREQUEST::PLAY: source.PlayLocked(r.path, r.bLoop); break;
+        case HELDREQUEST::STOP: source.StopLocked(); break;
+        case HELDREQUEST::PAUSE: source.PauseLocked(); break;
+        case HELDREQUEST::GAIN: source.SetGainLocked(r.gain); break;
+    }
+}
+
+// The open device's synthesiser has loaded (null: it could not): it goes into
+// the mixer with the requests held for it played in their order; without one
+// the device closes and the requests go.
+void AttachLocked(cSynthState& st, std::unique_ptr<cFluidSource> source) {
+    st.bWaiting = false;
+    const std::vector<HELDREQUEST> held = std::move(st.held);
+    st.held.clear();
+    if (!source) {
+        st.list.clear();
+        if (st.bOutput) ReleaseSoundOutput();
+        st.bOutput = false;
+        return;
+    }
+    {
+        auto mix = SoundMixer().Lock();
+        for (const HELDREQUEST& r : held) ApplyLocked(*source, r);
+    }
+    st.pSource = std::move(source);
+    SoundMixer().AddSource(st.pSource.get());
+}
+
+// The loader's thread: tells first whether a sound bank can be loaded, then loads it.
+void LoadSynth(std::vector<std::string> fonts, std::promise<bool> bankFound) {
+    std::unique_ptr<cFluidSource> source;
+    if (QuietFluidLibrary()) source = std::make_unique<cFluidSource>();
+    const bool bFound = source && source->Prepare(fonts);
+    bankFound.set_value(bFound);
+    if (!bFound || !source->LoadBank(fonts)) source.reset();
+    cSynthState& st = State();
+    std::lock_guard<std::mutex> lock(st.lock);
+    st.bLoaded = true;
+    if (st.bWaiting)
+        AttachLocked(st, std::move(source));
+    else
+        st.pLoaded = std::move(source);
+}
+
+// Holds r while the bank loads, else plays it at once; false when the device is not open.
+bool RequestLocked(cSynthState& st, HELDREQUEST r) {
+    if (st.bWaiting) {
+        st.held.push_back(std::move(r));
+        return true;
+    }
+    if (!st.pSource) return false;
+    auto mix = SoundMixer().Lock();
+    ApplyLocked(*st.pSource, r);
+    return true;
 }
 
 }  // namespace
@@ -133,9 +217,12 @@ void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates) {
 void PreloadMidiSynth() {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    if (st.pSource || st.preload.valid()) return;
+    if (IsOpenLocked(st) || st.loader.joinable()) return;
     // The library itself loads on this thread too.
-    st.preload = std::async(std::launch::async, [fonts = st.soundFonts] { return OpenSource(fonts); });
+    std::promise<bool> bankFound;
+    st.bankFound = bankFound.get_future();
+    st.bLoaded = false;
+    st.loader = std::thread(LoadSynth, st.soundFonts, std::move(bankFound));
 }
 
 int LoadGgs4() { return 0; }
@@ -145,9 +232,23 @@ void ReleaseGgs4() { GGS4CloseDevice(); }
 int GGS4OpenDevice(int, int) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    if (st.pSource) return 0;
+    if (IsOpenLocked(st)) return 0;
     std::unique_ptr<cFluidSource> source;
-    if (st.preload.valid()) source = st.preload.get();
+    if (st.loader.joinable() && !st.bLoaded) {
+        // The loader tells whether it found a sound bank before it loads it
+        // (it does not need the lock for that): the device opens at once and
+        // its synthesiser joins the mixer when the bank has loaded.
+        const bool bFound = st.bankFound.valid() && st.bankFound.get();
+        if (!bFound) return 1;
+        st.bWaiting = true;
+        st.bOutput = true;
+        AcquireSoundOutput();
+        return 0;
+    }
+    if (st.loader.joinable()) {
+        st.loader.join();  // it has ended: bLoaded was set as its last step
+        source = std::move(st.pLoaded);
+    }
     if (!source) source = OpenSource(st.soundFonts);
     if (!source) return 1;
     st.pSource = std::move(source);
@@ -159,11 +260,23 @@ int GGS4OpenDevice(int, int) {
 
 void GGS4CloseDevice() {
     cSynthState& st = State();
-    std::lock_guard<std::mutex> lock(st.lock);
-    if (st.preload.valid()) st.preload.get();
-    if (!st.pSource) return;
-    SoundMixer().RemoveSource(st.pSource.get());
-    st.pSource.reset();
+    std::unique_lock<std::mutex> lock(st.lock);
+    // A loader still at work is waited for (its end takes the lock), and what it opened goes.
+    st.bWaiting = false;
+    st.held.clear();
+    if (st.loader.joinable()) {
+        std::thread loader = std::move(st.loader);
+        lock.unlock();
+        loader.join();
+        lock.lock();
+        st.pLoaded.reset();
+        st.bLoaded = false;
+        st.bankFound = {};
+    }
+    if (st.pSource) {
+        SoundMixer().RemoveSource(st.pSource.get());
+        st.pSource.reset();
+    }
     st.list.clear();
     if (st.bOutput) ReleaseSoundOutput();
     st.bOutput = false;
@@ -172,13 +285,13 @@ void GGS4CloseDevice() {
 bool IsGgs4DeviceOpen() {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    return st.pSource != nullptr;
+    return IsOpenLocked(st);
 }
 
 int GGS4AddListFromFileA(const char* path, int, int id) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    if (!st.pSource || !path) return 15;
+    if (!IsOpenLocked(st) || !path) return 15;
     const std::string native = RecNativePath(path, false);
     if (!FluidLibrary()->IsMidiFile(native.c_str())) return 1;
     st.list[id] = native;
@@ -188,35 +301,28 @@ int GGS4AddListFromFileA(const char* path, int, int id) {
 void GGS4SetMasterVolume(int volume) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    if (!st.pSource) return;
     const float gain = static_cast<float>(std::clamp(volume, -127, 0) + 127) / 127.0f;
-    auto mix = SoundMixer().Lock();
-    st.pSource->SetGainLocked(gain);
+    RequestLocked(st, {HELDREQUEST::GAIN, {}, false, gain});
 }
 
 void GGS4Play(int loop, int id, int, int, int) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
     auto it = st.list.find(id);
-    if (!st.pSource || it == st.list.end()) return;
-    auto mix = SoundMixer().Lock();
-    st.pSource->PlayLocked(it->second, loop != 0);
+    if (it == st.list.end()) return;
+    RequestLocked(st, {HELDREQUEST::PLAY, it->second, loop != 0, 1.0f});
 }
 
 void GGS4Stop(int) {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    if (!st.pSource) return;
-    auto mix = SoundMixer().Lock();
-    st.pSource->StopLocked();
+    RequestLocked(st, {HELDREQUEST::STOP, {}, false, 1.0f});
 }
 
 void GGS4Pause() {
     cSynthState& st = State();
     std::lock_guard<std::mutex> lock(st.lock);
-    if (!st.pSource) return;
-    auto mix = SoundMixer().Lock();
-    st.pSource->PauseLocked();
+    RequestLocked(st, {HELDREQUEST::PAUSE, {}, false, 1.0f});
 }
 
 int cGgs4Player::Init() {
