@@ -64,8 +64,9 @@ constexpr int kSEVolume[11] = {-10000, -3000, -2000, -1300, -800, -500, -300, -1
 // The desktop's colour depth: the picture is shown through a true-colour texture.
 constexpr int kDesktopBpp = 32;
 
-// The start's data being prepared ahead (PrepareStartData).
+// The start's data being prepared ahead (PrepareStartData), and the sound effects' files read ahead.
 std::future<void> g_Prepared;
+std::future<void> g_PreparedSounds;
 
 // The music manager's name tables (it keeps pointers to them).
 std::vector<OGGNAME> g_OggNames;
@@ -172,11 +173,16 @@ bool StartFonts() {
     return true;
 }
 
+// The wave file of every sound effect: the 17 system sounds, then the database's from entry 1 on.
+std::vector<std::string> SoundFileNames() {
+    std::vector<std::string> names;
+    for (size_t i = 0; i <= 16; ++i)
+        names.push_back(i < SystemData.vSeName.size() ? SystemData.vSeName.data()[i] : std::string());
+    for (size_t j = 1; j < Database.vSound.size(); ++j) names.push_back(Database.vSound.data()[j].strFile);
+    return names;
+}
+
 bool StartSound() {
-    if (OptionData.bBgm) {
-        InitBgmNameTables(g_OggNames, g_MidiNames);
-        Bgm.Init(1, &g_OggNames, &g_MidiNames, 5);
-    }
     const size_t count = Database.vSound.size() + 16;
     SoundInfoList.clear();
     SoundInfoList.resize(count);
@@ -188,16 +194,23 @@ bool StartSound() {
         info.volume = 0;
         info.loaded = 1;
     };
-    for (size_t i = 0; i <= 16 && i < count; ++i)
-        name(SoundInfoList.data()[i], i < SystemData.vSeName.size() ? SystemData.vSeName.data()[i] : std::string());
-    for (size_t j = 1; j < Database.vSound.size(); ++j) name(SoundInfoList.data()[16 + j], Database.vSound.data()[j].strFile);
+    const std::vector<std::string> files = SoundFileNames();
+    for (size_t i = 0; i < files.size() && i < count; ++i) name(SoundInfoList.data()[i], files[i]);
     if (!DS_Init(MainWindow.GetNativeWindow(), 22050, 8, 1)) {
         WriteEC("DS_Init失敗！");
         WriteReportMes("サウンドの初期化に失敗しました！");
         return false;
     }
     WriteEC("DSCreate");
+    if (g_PreparedSounds.valid()) g_PreparedSounds.get();
     DS_LoadSoundList(SoundList, SoundInfoList, kSEVolume[OptionData.nSEVolume]);
+    DiscardPreparedWaveFiles();
+    // The music last: the effects are made before the synthesiser plays in
+    // the mixer (it joins it once its sound bank has loaded).
+    if (OptionData.bBgm) {
+        InitBgmNameTables(g_OggNames, g_MidiNames);
+        Bgm.Init(1, &g_OggNames, &g_MidiNames, 5);
+    }
     return true;
 }
 
@@ -225,6 +238,8 @@ void PrepareStartData() {
 void EndStartData() {
     if (g_Prepared.valid()) g_Prepared.get();
     DiscardPreparedBmpFiles();
+    if (g_PreparedSounds.valid()) g_PreparedSounds.get();
+    DiscardPreparedWaveFiles();
 }
 
 bool InitApp(const std::string& commandLine, int showCommand) {
@@ -269,6 +284,8 @@ bool InitApp(const std::string& commandLine, int showCommand) {
         return false;
     }
     LoadSystemIni(IniData, SystemData.vOption);
+    // The sound effects' files are read while the graphics and fonts start.
+    g_PreparedSounds = std::async(std::launch::async, [files = SoundFileNames()] { PrepareWaveFiles(files); });
     StartupLogMark("system ini");
     // 10: the start-up choice of the drawing back end.
     if (IniData.Direct3D >= 2) {

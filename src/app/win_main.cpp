@@ -65,7 +65,7 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     cSystemReport systemReport;
     // The music synthesiser's soundfont takes a while to load: it loads while
     // the program starts (after the system report has read the machine's
-    // memory) and is ready when the music manager opens it.
+    // memory); music asked for before it has loaded starts when it has.
     PreloadMidiSynth();
     ReadEditorSetting();
     InstallPlatformRecordServices();

@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "platform/system/log.h"
+#include "platform/system/prepared_files.h"
 #include "records/services.h"
 
 namespace {
@@ -256,37 +257,10 @@ bool ReadNative(const std::string& path, std::vector<uint8_t>* bytes, size_t lim
     return true;
 }
 
-// A picture decoded ahead, with the size and time of the file it came from.
-struct PREPAREDBMP {
-    std::uintmax_t nSize = 0;
-    std::filesystem::file_time_type Time;
-    BMPIMAGE Image;
-};
-
-// The pictures decoded ahead by absolute native path (never destroyed: a worker may still add one at exit).
-struct PREPAREDBMPS {
-    std::mutex Lock;
-    std::map<std::string, PREPAREDBMP> Pictures;
-};
-PREPAREDBMPS& Prepared() {
-    static auto* prepared = new PREPAREDBMPS;
+// The pictures decoded ahead (never destroyed: a worker may still add one at exit).
+cPreparedFiles<BMPIMAGE>& Prepared() {
+    static auto* prepared = new cPreparedFiles<BMPIMAGE>;
     return *prepared;
-}
-
-// Moves the picture prepared for native into out when its file still has
-// that size and time; the entry goes either way.
-bool TakePrepared(const std::string& native, std::uintmax_t size, BMPIMAGE* out) {
-    PREPAREDBMPS& p = Prepared();
-    std::lock_guard<std::mutex> lock(p.Lock);
-    if (p.Pictures.empty()) return false;
-    std::error_code ec;
-    const auto it = p.Pictures.find(std::filesystem::absolute(native, ec).string());
-    if (ec || it == p.Pictures.end()) return false;
-    const auto time = std::filesystem::last_write_time(native, ec);
-    const bool bSame = !ec && it->second.nSize == size && it->second.Time == time;
-    if (bSame) *out = std::move(it->second.Image);
-    p.Pictures.erase(it);
-    return bSame;
 }
 
 }  // namespace
@@ -296,26 +270,20 @@ void PrepareBmpFiles(const std::vector<std::string>& paths) {
         if (path.empty()) continue;
         const std::string native = RecNativePath(path, false);
         std::error_code ec;
-        PREPAREDBMP picture;
-        picture.nSize = std::filesystem::file_size(native, ec);
-        if (!ec) picture.Time = std::filesystem::last_write_time(native, ec);
-        if (ec || picture.nSize > (std::uintmax_t(1) << 30)) continue;
+        const std::uintmax_t size = std::filesystem::file_size(native, ec);
+        std::filesystem::file_time_type time;
+        if (!ec) time = std::filesystem::last_write_time(native, ec);
+        if (ec || size > (std::uintmax_t(1) << 30)) continue;
         std::vector<uint8_t> bytes;
-        if (!ReadNative(path, &bytes, static_cast<size_t>(picture.nSize)) || bytes.size() != picture.nSize ||
-            !DecodeBmp(bytes.data(), bytes.size(), &picture.Image))
+        BMPIMAGE image;
+        if (!ReadNative(path, &bytes, static_cast<size_t>(size)) || bytes.size() != size ||
+            !DecodeBmp(bytes.data(), bytes.size(), &image))
             continue;
-        PREPAREDBMPS& p = Prepared();
-        std::lock_guard<std::mutex> lock(p.Lock);
-        const std::string key = std::filesystem::absolute(native, ec).string();
-        if (!ec) p.Pictures.insert_or_assign(key, std::move(picture));
+        Prepared().Put(native, size, time, std::move(image));
     }
 }
 
-void DiscardPreparedBmpFiles() {
-    PREPAREDBMPS& p = Prepared();
-    std::lock_guard<std::mutex> lock(p.Lock);
-    p.Pictures.clear();
-}
+void DiscardPreparedBmpFiles() { Prepared().Clear(); }
 
 bool LoadBmpFile(const std::string& path, BMPIMAGE* out) {
     if (path.empty()) return false;
@@ -328,7 +296,7 @@ bool LoadBmpFile(const std::string& path, BMPIMAGE* out) {
         WriteReport("%s を読み込めません：%ju バイトは大きすぎます", path.c_str(), static_cast<uintmax_t>(size));
         return false;
     }
-    if (TakePrepared(native, size, out)) return true;
+    if (Prepared().Take(native, size, out)) return true;
     std::vector<uint8_t> bytes;
     if (!ReadNative(path, &bytes, static_cast<size_t>(size))) {
         WriteReport("%s を読み込めません：ファイルが開けません", path.c_str());

@@ -7,7 +7,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <alsa/asoundlib.h>
-#include <fluidsynth.h>
 #include <iconv.h>
 #include <vorbis/vorbisfile.h>
 
@@ -38,15 +37,7 @@ using TtfFontPtr = std::unique_ptr<TTF_Font, cReleaseWith<&TTF_CloseFont>>;
 // FreeType (the caller keeps the library alive while its faces are open).
 using FtFacePtr = std::unique_ptr<FT_FaceRec_, cReleaseWith<&FT_Done_Face>>;
 
-// FluidSynth. A player is stopped before it goes; the player goes before its
-// synth and the synth before its settings (declare the owners in that order).
-inline void StopAndDeleteFluidPlayer(fluid_player_t* p) {
-    fluid_player_stop(p);
-    delete_fluid_player(p);
-}
-using FluidSettingsPtr = std::unique_ptr<fluid_settings_t, cReleaseWith<&delete_fluid_settings>>;
-using FluidSynthPtr = std::unique_ptr<fluid_synth_t, cReleaseWith<&delete_fluid_synth>>;
-using FluidPlayerPtr = std::unique_ptr<fluid_player_t, cReleaseWith<&StopAndDeleteFluidPlayer>>;
+// FluidSynth's owners are in fluid_library.h: the library is loaded when first wanted.
 
 // ALSA: a sequencer client and a MIDI byte coder.
 using AlsaSeqPtr = std::unique_ptr<snd_seq_t, cReleaseWith<&snd_seq_close>>;

@@ -24,16 +24,19 @@ void GGS4Play(int loop, int id, int a, int b, int c);
 void GGS4Stop(int fadeOut);
 // Pauses the music where it is.
 void GGS4Pause();
-// Whether the synthesiser is open.
+// Whether the synthesiser is open (its soundfont may still be loading).
 bool IsGgs4DeviceOpen();
 
 // The soundfonts tried in order (tests: null list restores the default:
 // Debian's default-GM alternative, then TimGM6mb, then FluidR3).
 void SetMidiSoundFontCandidates(const std::vector<std::string>* candidates);
 // Starts opening the synthesiser and loading its soundfont on a thread of its
-// own, so that the program's start goes on meanwhile; GGS4OpenDevice then
-// takes what it opened (waiting for it if need be), and GGS4CloseDevice
-// drops it when the device was never opened.
+// own, so that the program's start goes on meanwhile. GGS4OpenDevice then
+// takes what it opened; while the soundfont still loads, the device opens at
+// once when a soundfont was found, and the requests made before it has loaded
+// (list, volume, play, stop, pause) are held and played in their order when
+// it has. When it then fails to load, the device closes. GGS4CloseDevice
+// waits for the loading thread and drops what it opened.
 void PreloadMidiSynth();
 
 class cGgs4Player {

@@ -113,6 +113,12 @@ bool cBgm::PlayOggLocked(int channel, int slot, int loop) {
 bool cBgm::PlayMidiLocked(int channel, int slot, int loop) {
     if (!m_pMidiNames || slot >= static_cast<int>(m_pMidiNames->size())) return false;
     const MIDINAME& m = (*m_pMidiNames)[static_cast<size_t>(slot)];
+    if (m_bMidiLibrary && !IsGgs4DeviceOpen()) {
+        // The synthesiser's soundfont failed to load after it opened: the stream players take over.
+        m_bMidiLibrary = 0;
+        m_vMidi.resize(m_vChannelState.size());
+        m_vMidiLoop.resize(m_vChannelState.size(), 0);
+    }
     if (m_bMidiLibrary) return m_Ggs4.Play(channel, m.name, loop, m.volume) != 0;
     return PlayMidiFile(m_vMidi, m_vMidiLoop, channel, m.name, loop) != 0;
 }

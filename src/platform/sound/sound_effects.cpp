@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <mutex>
 
 #include "platform/system/log.h"
+#include "platform/system/prepared_files.h"
+#include "records/data_file.h"
+#include "records/services.h"
 #include "platform/sound/sound_device.h"
 #include "platform/sound/wave_file.h"
 
@@ -42,6 +47,22 @@ std::shared_ptr<cPcm> ToPcm(const WAVEDATA& wave, std::string& why) {
         }
     }
     return pcm;
+}
+
+// The wave files read ahead (never destroyed: a worker may still add one at exit).
+cPreparedFiles<std::vector<uint8_t>>& Prepared() {
+    static auto* prepared = new cPreparedFiles<std::vector<uint8_t>>;
+    return *prepared;
+}
+
+// The wave at path, from the bytes read ahead when its file is still the same.
+bool ReadWave(const char* path, WAVEDATA& wave) {
+    const std::string native = RecNativePath(path, false);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(native, ec);
+    std::vector<uint8_t> bytes;
+    if (!ec && Prepared().Take(native, size, &bytes)) return ParseWaveBytes(bytes, path, wave);
+    return ReadWaveFile(path, wave);
 }
 
 void ReleaseSoundLocked(DSSOUNDDATA& sound) {
@@ -96,6 +117,23 @@ int DS_LoadSoundList(std::vector<DSSOUNDDATA>& sounds, const std::vector<DSSOUND
     return 1;
 }
 
+void PrepareWaveFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (path.empty()) continue;
+        const std::string native = RecNativePath(path, false);
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(native, ec);
+        std::filesystem::file_time_type time;
+        if (!ec) time = std::filesystem::last_write_time(native, ec);
+        if (ec || size > MAX_DATA_FILE_SIZE) continue;
+        std::vector<uint8_t> bytes;
+        if (!ReadFileBytes(native, bytes, MAX_DATA_FILE_SIZE) || bytes.size() != size) continue;
+        Prepared().Put(native, size, time, std::move(bytes));
+    }
+}
+
+void DiscardPreparedWaveFiles() { Prepared().Clear(); }
+
 bool DS_CreateSound(DSSOUNDDATA& sound, const char* path, int copies, int volume) {
     std::lock_guard<std::recursive_mutex> lock(g_Lock);
     if (!g_bOpen) return true;
@@ -127,7 +165,7 @@ bool DS_LoadWave(std::unique_ptr<cSoundBuffer>& slot, const char* path) {
     std::lock_guard<std::recursive_mutex> lock(g_Lock);
     if (!g_bOpen) return true;
     WAVEDATA wave;
-    if (!ReadWaveFile(path, wave)) {
+    if (!ReadWave(path, wave)) {
         WriteReportEC("%s の読み込みに失敗しました！", path);
         return false;
     }

@@ -5,6 +5,7 @@
 // Every function is safe to call from any thread (one lock guards the layer).
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/sound/sound_mixer.h"
@@ -34,6 +35,13 @@ void DS_End();
 // Creates every sound of the list not created yet (a descriptor without a
 // file name is left silent); volume 0 = each descriptor's own. The lists become the current ones. Returns 1.
 int DS_LoadSoundList(std::vector<DSSOUNDDATA>& sounds, const std::vector<DSSOUNDINFO>& infos, int volume);
+// Reads the wave files at paths (program paths) on the calling thread, ahead
+// of their loading: a sound then loaded from a file still the same takes the
+// bytes read here. Files that cannot be read are left to the loading, which
+// reports them.
+void PrepareWaveFiles(const std::vector<std::string>& paths);
+// Forgets what PrepareWaveFiles read and was not taken.
+void DiscardPreparedWaveFiles();
 // Loads one sound from path with its copies; true on success.
 bool DS_CreateSound(DSSOUNDDATA& sound, const char* path, int copies, int volume);
 // Releases a sound's copies.

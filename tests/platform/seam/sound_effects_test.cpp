@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "platform/system/log.h"
@@ -204,6 +205,53 @@ TEST_F(SoundEffectsTest, SoundListGoesOnPastBadFilesAndUsesEachOwnVolume) {
     DS_End();  // releases the current list
     EXPECT_TRUE(sounds[0].copies.empty());
     EXPECT_EQ(SoundMixer().PlayingCount(), 0);
+}
+
+// Wave files read ahead on another thread are taken by the list's loading
+// while their file is as it was; a file that cannot be played is reported by
+// the loading alone, once; what no loading took is dropped.
+TEST_F(SoundEffectsTest, WaveFilesReadAheadAreTakenWhileTheirFileIsUnchanged) {
+    const std::string a = SineFile("a.wav");
+    const std::string bad = dir.File("bad.wav");
+    WriteBytes(bad, MakeWave(1, 1, 44100, 16, {}));
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(a, ec);
+    ASSERT_FALSE(ec);
+    // a quieter sine in the same number of bytes, with a's old time
+    auto quieter = [&] {
+        WriteBytes(a, MakeWave(1, 1, 44100, 16, Sine16(22050, 44100, 440, 0.1)));
+        std::filesystem::last_write_time(a, time, ec);
+        ASSERT_FALSE(ec);
+    };
+    auto level = [&] {
+        std::vector<DSSOUNDINFO> infos(2);
+        std::strcpy(infos[0].name, a.c_str());
+        std::strcpy(infos[1].name, bad.c_str());
+        for (auto& i : infos) i.copies = 1;
+        std::vector<DSSOUNDDATA> sounds(2);
+        EXPECT_EQ(DS_LoadSoundList(sounds, infos, 0), 1);
+        DS_PlaySound(sounds[0], 0);
+        const std::vector<float> out = Render(4410);
+        DS_End();
+        EXPECT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+        return Rms(out.data(), 4410);
+    };
+    std::thread([&] { PrepareWaveFiles({a, bad, dir.File("missing.wav"), ""}); }).join();
+    EXPECT_EQ(Report(), "");
+    quieter();
+    EXPECT_NEAR(level(), 0.5 / std::sqrt(2.0), 0.02);  // the bytes read ahead
+    const std::string why = bad + " の読み込みに失敗しました…\ndata チャンクにサンプルがありません（サイズ 0）。\r\n";
+    EXPECT_EQ(Report(), why + bad + " の読み込みに失敗しました！\r\n");
+    EXPECT_NEAR(level(), 0.1 / std::sqrt(2.0), 0.02);  // taken once: the file now
+    // Written again at another size after it was read ahead: the file.
+    std::thread([&] { PrepareWaveFiles({a}); }).join();
+    WriteBytes(a, MakeWave(1, 1, 44100, 16, Sine16(11025, 44100, 440, 0.25)));
+    EXPECT_NEAR(level(), 0.25 / std::sqrt(2.0), 0.02);
+    // Dropped before any loading took it.
+    std::thread([&] { PrepareWaveFiles({a}); }).join();
+    DiscardPreparedWaveFiles();
+    quieter();
+    EXPECT_NEAR(level(), 0.1 / std::sqrt(2.0), 0.02);
 }
 
 TEST_F(SoundEffectsTest, EightBitStereoAtAnotherRateIsResampled) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <thread>
@@ -22,12 +23,15 @@ bool HaveSoundFont() {
     return false;
 }
 
-// A short tune on two channels: four quarter notes at 120 bpm (2 s).
-Bytes Tune(uint32_t tailTicks = 0) {
+// A short tune on two channels: four (or count) quarter notes at 120 bpm (2 s).
+Bytes Tune(uint32_t tailTicks = 0, size_t count = 4) {
     cTrack t;
     t.Ev(0, {0xC0, 0}).Ev(0, {0xC1, 48});
     const uint8_t notes[] = {60, 64, 67, 72};
-    for (uint8_t n : notes) t.Ev(0, {0x90, n, 110}).Ev(0, {0x91, static_cast<uint8_t>(n - 12), 100}).Ev(96, {0x80, n, 0}).Ev(0, {0x81, static_cast<uint8_t>(n - 12), 0});
+    for (size_t i = 0; i < count && i < 4; ++i) {
+        const uint8_t n = notes[i];
+        t.Ev(0, {0x90, n, 110}).Ev(0, {0x91, static_cast<uint8_t>(n - 12), 100}).Ev(96, {0x80, n, 0}).Ev(0, {0x81, static_cast<uint8_t>(n - 12), 0});
+    }
     t.End(tailTicks);
     return MakeSmf(0, 96, {t});
 }
@@ -67,6 +71,37 @@ protected:
             out.push_back(Rms(buf.data(), 4410));
         }
         return out;
+    }
+    // Renders 0.1 s at a time, waiting between, until the mix sounds (the
+    // synthesiser's sound bank may be loading), then seconds more: the levels
+    // from the first sounding tenth on; empty when nothing sounded in 20 s.
+    std::vector<double> LevelsFromTheFirstSound(double seconds) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < end) {
+            std::vector<double> levels = Levels(0.1);
+            if (levels[0] > 0) {
+                const std::vector<double> rest = Levels(seconds - 0.1);
+                levels.insert(levels.end(), rest.begin(), rest.end());
+                return levels;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return {};
+    }
+    // Opens the music manager on a synthesiser whose sound bank loads on its
+    // own thread, and asks for play(): true when the mix is still silent
+    // after it (the bank has not loaded, the requests wait), after a few
+    // tries (a bank that loaded first is closed and loaded again).
+    template <class F>
+    bool AskWhileTheBankLoads(F play) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            PreloadMidiSynth();
+            if (bgm.Init(1, &ogg, &midi, 5) != 1 || !bgm.UsesMidiLibrary()) return false;
+            play();
+            if (Levels(0.1)[0] == 0) return true;
+            bgm.Release();
+        }
+        return false;
     }
     cTempDir dir;
     std::vector<OGGNAME> ogg;
@@ -235,9 +270,77 @@ TEST_F(MusicTest, SynthesiserOpenedAheadIsTakenOrDropped) {
     ASSERT_TRUE(bgm.UsesMidiLibrary());
     bgm.SetTrack(0, Write("t.mid", Tune()).c_str(), 100);
     ASSERT_EQ(bgm.Play(0, 0, 0, 0, 0), 1);
-    const std::vector<double> playing = Levels(1.0);
+    const std::vector<double> playing = LevelsFromTheFirstSound(1.0);
+    ASSERT_FALSE(playing.empty());
     EXPECT_GT(*std::max_element(playing.begin(), playing.end()), 0.01);
     bgm.Stop();
+}
+
+// Music asked for while the synthesiser's sound bank loads is held and played
+// in its order once the bank has loaded: the last tune asked for is heard,
+// from its start, once.
+TEST_F(MusicTest, MusicAskedForWhileTheBankLoadsStartsWhenItHasLoaded) {
+    if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI soundfont";
+    const std::string longTune = Write("long.mid", Tune());
+    const std::string oneNote = Write("one.mid", Tune(0, 1));
+    const bool bHeld = AskWhileTheBankLoads([&] {
+        bgm.SetTrack(0, longTune.c_str(), 100);
+        bgm.SetTrack(1, oneNote.c_str(), 100);
+        EXPECT_EQ(bgm.Play(0, 0, 1, 0, 0), 1);
+        bgm.Stop();
+        EXPECT_EQ(bgm.Play(0, 1, 0, 0, 0), 1);
+        EXPECT_EQ(bgm.ChannelState(0), cBgm::CHANNEL_MIDI);
+        EXPECT_EQ(bgm.CurrentSlot(), 1);
+    });
+    ASSERT_TRUE(bHeld) << "the music manager waited for the sound bank every time";
+    const std::vector<double> heard = LevelsFromTheFirstSound(3.0);
+    ASSERT_FALSE(heard.empty()) << "the music asked for never sounded";
+    EXPECT_GT(heard[0], 0.01);  // the note at the tune's start
+    // One half-second note, not the looping two-second tune asked for first.
+    for (size_t i = 10; i < heard.size(); ++i) EXPECT_LT(heard[i], 0.01) << i;
+    EXPECT_TRUE(IsGgs4DeviceOpen());
+}
+
+// A quit while the sound bank loads waits for it and drops it: nothing of it
+// is left in the mix or open, and the synthesiser opens again afterwards.
+TEST_F(MusicTest, AQuitWhileTheBankLoadsEndsCleanly) {
+    if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI soundfont";
+    const std::string tune = Write("t.mid", Tune());
+    const bool bHeld = AskWhileTheBankLoads([&] {
+        bgm.SetTrack(0, tune.c_str(), 100);
+        EXPECT_EQ(bgm.Play(0, 0, 1, 0, 0), 1);
+    });
+    ASSERT_TRUE(bHeld) << "the music manager waited for the sound bank every time";
+    bgm.Release();
+    EXPECT_FALSE(IsGgs4DeviceOpen());
+    EXPECT_FALSE(bgm.UsesMidiLibrary());
+    for (double l : Levels(1.0)) EXPECT_EQ(l, 0.0);
+    ASSERT_EQ(bgm.Init(1, &ogg, &midi, 5), 1);
+    ASSERT_TRUE(bgm.UsesMidiLibrary());
+    bgm.SetTrack(0, tune.c_str(), 100);
+    ASSERT_EQ(bgm.Play(0, 0, 1, 0, 0), 1);
+    EXPECT_GT(Levels(0.1)[0], 0.01);
+}
+
+// A soundfont whose header is right but whose body does not load, found while
+// it loads on its own thread, leaves the music manager on its stream players,
+// as one not found at all does.
+TEST_F(MusicTest, ASoundFontThatDoesNotLoadLeavesTheStreamPlayers) {
+    const std::string broken = Write("broken.sf2", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k'});
+    const std::vector<std::string> fonts = {broken};
+    SetMidiSoundFontCandidates(&fonts);
+    SetMidiOutFactory([this] { return std::make_unique<cMidiRecorder>(log); });
+    PreloadMidiSynth();
+    ASSERT_EQ(bgm.Init(1, &ogg, &midi, 5), 1);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (IsGgs4DeviceOpen() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_FALSE(IsGgs4DeviceOpen());
+    bgm.SetTrack(0, Write("t.mid", Tune()).c_str(), 100);
+    ASSERT_EQ(bgm.Play(0, 0, 0, 0, 0), 1);
+    EXPECT_FALSE(bgm.UsesMidiLibrary());
+    EXPECT_EQ(bgm.ChannelState(0), cBgm::CHANNEL_MIDI);
+    ASSERT_TRUE(log.WaitFor(4));  // two programs, two notes at the start
 }
 
 TEST_F(MusicTest, LibraryVolumeFollowsThePercentage) {
