@@ -17,9 +17,10 @@ export QV_TEST_DATA="$root/tests/data"
 # (Mesa's llvmpipe workers) run beside ours.
 export SDL_RENDER_DRIVER=software
 # The game program that the whole-run tests start takes the test binaries'
-# suppression (libgomp's own barriers, see tests/support) from the environment.
+# suppressions (libgomp's own barriers, the dynamic loader's unloading of the
+# C library's converter modules; see tests/support) from the environment.
 supp="$(cd "$dir" && pwd)/tsan.supp"
-echo "race:libgomp.so.1" > "$supp"
+printf 'race:libgomp.so.1\nrace:_dl_close_worker\n' > "$supp"
 export TSAN_OPTIONS="suppressions=$supp${TSAN_OPTIONS:+ $TSAN_OPTIONS}"
 run() { echo "tsan.sh: $*"; "$@"; }
 run "$dir/test_platform" --gtest_brief=1 \
