@@ -51,7 +51,9 @@ double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// An X server of the benchmark's own, stopped with the object.
+// An X server of the benchmark's own, stopped with the object. It does not
+// reset when its last client leaves: a run then meets the server as it is in
+// a session, not rebuilding itself (its keyboard map too) after the run before.
 class cXvfb {
 public:
     cXvfb() {
@@ -64,7 +66,8 @@ public:
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         char* argv[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>("3"),
                         const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>("1024x768x24"),
-                        const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
+                        const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), const_cast<char*>("-noreset"),
+                        nullptr};
         if (posix_spawnp(&m_nPid, "Xvfb", &actions, nullptr, argv, environ) != 0) m_nPid = -1;
         posix_spawn_file_actions_destroy(&actions);
         ::close(fds[1]);

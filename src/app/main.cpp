@@ -5,9 +5,12 @@
 #include "app/standard_scenes.h"
 #include "app/win_main.h"
 #include "platform/system/path.h"
+#include "platform/system/session_bus.h"
 #include "scene/scene_manager.h"
 
 int main(int argc, char** argv) {
+    // Before any thread starts: the environment is changed.
+    SkipFailingSessionBusLaunch();
     // Program form: CP932 with backslashes.
     const std::string file = argc > 1 ? ToProgramPath(argv[1]) : "";
     SetSceneFactory(CreateStandardScene);
