@@ -58,9 +58,13 @@ void cScrEffect::Load(cDataReader& file) {
     if (!file.Failed()) FixOldParams(*this, ScrEffectFix);
 }
 
-void cCharaEffect::LoadRun(cDataReader& file, cCharaEffect* elems, size_t n) { LoadTextRowRecords<g_Rows>(file, elems, n); }
+void cCharaEffect::LoadRun(cDataReader& file, cCharaEffect* elems, size_t n) {
+    LoadTextRowRecords<g_Rows>(file, elems, n);
+}
 
-void cCharaEffect::SaveRun(cDataWriter& file, cCharaEffect* elems, size_t n) { SaveTextRowRecords<g_Rows>(file, elems, n); }
+void cCharaEffect::SaveRun(cDataWriter& file, cCharaEffect* elems, size_t n) {
+    SaveTextRowRecords<g_Rows>(file, elems, n);
+}
 
 void cScrEffect::LoadRun(cDataReader& file, cScrEffect* elems, size_t n) { LoadTextRowRecords<g_Rows>(file, elems, n); }
 

@@ -58,9 +58,13 @@ void cCharaBmpData::Load(cDataReader& file) {
 
 void cCharaBmpData::Save(cDataWriter& file) { SaveRows<g_CharaBmpRows>(file, this); }
 
-void cCharaBmpData::LoadRun(cDataReader& file, cCharaBmpData* elems, size_t n) { LoadTextRowRecords<g_CharaBmpRows>(file, elems, n); }
+void cCharaBmpData::LoadRun(cDataReader& file, cCharaBmpData* elems, size_t n) {
+    LoadTextRowRecords<g_CharaBmpRows>(file, elems, n);
+}
 
-void cCharaBmpData::SaveRun(cDataWriter& file, cCharaBmpData* elems, size_t n) { SaveTextRowRecords<g_CharaBmpRows>(file, elems, n); }
+void cCharaBmpData::SaveRun(cDataWriter& file, cCharaBmpData* elems, size_t n) {
+    SaveTextRowRecords<g_CharaBmpRows>(file, elems, n);
+}
 
 // Unlike a new bitmap, a list loader's entry has cell size 0.
 void cCharaBmpData::InitFresh() { ClearRows<g_CharaBmpRows>(this); }
@@ -80,9 +84,13 @@ void cPictureData::Load(cDataReader& file) {
 
 void cPictureData::Save(cDataWriter& file) { SaveRows<g_PictureRows>(file, this); }
 
-void cPictureData::LoadRun(cDataReader& file, cPictureData* elems, size_t n) { LoadTextRowRecords<g_PictureRows>(file, elems, n); }
+void cPictureData::LoadRun(cDataReader& file, cPictureData* elems, size_t n) {
+    LoadTextRowRecords<g_PictureRows>(file, elems, n);
+}
 
-void cPictureData::SaveRun(cDataWriter& file, cPictureData* elems, size_t n) { SaveTextRowRecords<g_PictureRows>(file, elems, n); }
+void cPictureData::SaveRun(cDataWriter& file, cPictureData* elems, size_t n) {
+    SaveTextRowRecords<g_PictureRows>(file, elems, n);
+}
 
 void cPictureData::InitFresh() { DefaultRows<g_PictureRows>(this); }
 
@@ -99,9 +107,13 @@ void cSoundData::Load(cDataReader& file) {
 
 void cSoundData::Save(cDataWriter& file) { SaveRows<g_SoundRows>(file, this); }
 
-void cSoundData::LoadRun(cDataReader& file, cSoundData* elems, size_t n) { LoadTextRowRecords<g_SoundRows>(file, elems, n); }
+void cSoundData::LoadRun(cDataReader& file, cSoundData* elems, size_t n) {
+    LoadTextRowRecords<g_SoundRows>(file, elems, n);
+}
 
-void cSoundData::SaveRun(cDataWriter& file, cSoundData* elems, size_t n) { SaveTextRowRecords<g_SoundRows>(file, elems, n); }
+void cSoundData::SaveRun(cDataWriter& file, cSoundData* elems, size_t n) {
+    SaveTextRowRecords<g_SoundRows>(file, elems, n);
+}
 
 void cSoundData::InitFresh() { DefaultRows<g_SoundRows>(this); }
 

@@ -3,6 +3,7 @@
 // the stream, every version, odd elements among current ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -50,7 +51,9 @@ void cTextToy::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 // Texts of every kind: empty, short, longer than a string holds inline, with
 // a NUL inside (the text ends there) and with carriage returns.
 const std::string TEXTS[] = {"", "a", "fifteen chars!!", "sixteen chars!!!", std::string("cut\0here", 8),
-                             "a\r\nb\r", "a text long enough to be stored outside the string itself"};
+                             "a\r\nb\r", "a text long enough to be stored outside the string itself",
+                             "a carriage return\r past the first words", std::string("cut\0\rafter", 11),
+                             std::string("nine byte\0\r", 11)};
 constexpr size_t TEXTNUM = std::size(TEXTS);
 
 void Put(std::vector<uint8_t>& out, const void* p, size_t n) {
@@ -181,6 +184,28 @@ TEST_F(TextRowsTest, RunsLoadAndSaveAsTheirElementsDoOneByOne) {
             bytes.insert(bytes.end(), e.begin(), e.end());
         }
         ExpectSameLoadAtEveryCut(bytes, 4, "version " + std::to_string(version));
+    }
+}
+
+// Texts of every length up to 20 with a NUL and a carriage return at every
+// place each, among bytes a word-wise search could take for either: the end
+// is the first NUL, and a carriage return counts only before it.
+TEST(TextEndTest, FindsTheFirstNulAndACarriageReturnBeforeItAtEveryPlace) {
+    for (size_t len = 0; len <= 20; ++len) {
+        for (size_t nul = 0; nul <= len; ++nul) {
+            for (size_t cr = 0; cr <= len; ++cr) {
+                std::string text;
+                for (size_t i = 0; i < len; ++i)
+                    text += static_cast<char>(i % 3 == 0 ? 0x01 : (i % 3 == 1 ? 0x8D : 0x0C));
+                if (cr < len) text[cr] = '\r';
+                if (nul < len) text[nul] = '\0';
+                const size_t expectEnd = std::min(text.find('\0'), len);
+                const bool expectCR = text.substr(0, expectEnd).find('\r') != std::string::npos;
+                bool bCR = !expectCR;
+                EXPECT_EQ(FindTextEnd(text.data(), len, bCR), expectEnd) << len << " " << nul << " " << cr;
+                EXPECT_EQ(bCR, expectCR) << len << " " << nul << " " << cr;
+            }
+        }
     }
 }
 
