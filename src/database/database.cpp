@@ -54,10 +54,7 @@ int LoadList(cSafeVector<T>& list, const std::string& path, uint32_t nMinCount) 
     if (!file->Failed()) {
         tmp = list;
         tmp.resize(n, FreshEntry<T>());
-        for (auto& e : tmp) {
-            e.Load(*file);
-            if (file->Failed()) break;
-        }
+        LoadRecords(*file, tmp.data(), tmp.size());
     }
     const bool ok = !file->Failed();
     if (!ok) WriteReport("%s: %s", path.c_str(), file->FailReason().c_str());

@@ -1,6 +1,7 @@
 #include "database/effect_bmp.h"
 
 #include "database/media_records.h"
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -31,6 +32,10 @@ void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this
 
 void cEffectBmpData::Load(cDataReader& file) {
     LoadRows<g_Rows>(file, this);
+    LoadTail(file);
+}
+
+void cEffectBmpData::LoadTail(cDataReader& file) {
     LoadPairList(file, vFrame);
     if (file.Failed()) return;
     FixAddedInt(nAddedInt);
@@ -39,4 +44,12 @@ void cEffectBmpData::Load(cDataReader& file) {
 void cEffectBmpData::Save(cDataWriter& file) {
     SaveRows<g_Rows>(file, this);
     SavePairList(file, vFrame);
+}
+
+void cEffectBmpData::LoadRun(cDataReader& file, cEffectBmpData* elems, size_t n) {
+    LoadTextRowRecords<g_Rows>(file, elems, n, [](cDataReader& f, cEffectBmpData& e) { e.LoadTail(f); });
+}
+
+void cEffectBmpData::SaveRun(cDataWriter& file, cEffectBmpData* elems, size_t n) {
+    SaveTextRowRecords<g_Rows>(file, elems, n, [](cDataWriter& f, cEffectBmpData& e) { SavePairList(f, e.vFrame); });
 }

@@ -19,6 +19,9 @@ public:
     void Load(cDataReader& file) override;
     // The table save, u32 count and the frames.
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cEffectBmpData* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cEffectBmpData* elems, size_t n);
     // A list loader's new entry: the same as a new effect graphic.
     void InitFresh();
     // The stored fields in stored order (the frames follow them).
@@ -31,4 +34,8 @@ public:
     int32_t nCellHeight = 32;
     int32_t bScalable = 0;           // third value: hit effects grow with the attacker's scale
     std::vector<cPairRecord> vFrame;  // {cell, duration in tenths of a second}
+
+private:
+    // What Load reads after the table: the frame list, then the added-integer fix-up.
+    void LoadTail(cDataReader& file);
 };

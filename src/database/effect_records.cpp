@@ -2,7 +2,11 @@
 
 #include <span>
 
+#include "records/text_rows.h"
 #include "records/version.h"
+
+// A current stream needs no parameter fix-up: runs of it are taken in bulk.
+static_assert(DATA_VERSION >= EFFECT_PARAM_FIX_VERSION);
 
 namespace {
 
@@ -53,3 +57,15 @@ void cScrEffect::Load(cDataReader& file) {
     cEffectData::Load(file);
     if (!file.Failed()) FixOldParams(*this, ScrEffectFix);
 }
+
+void cCharaEffect::LoadRun(cDataReader& file, cCharaEffect* elems, size_t n) {
+    LoadTextRowRecords<g_Rows>(file, elems, n);
+}
+
+void cCharaEffect::SaveRun(cDataWriter& file, cCharaEffect* elems, size_t n) {
+    SaveTextRowRecords<g_Rows>(file, elems, n);
+}
+
+void cScrEffect::LoadRun(cDataReader& file, cScrEffect* elems, size_t n) { LoadTextRowRecords<g_Rows>(file, elems, n); }
+
+void cScrEffect::SaveRun(cDataWriter& file, cScrEffect* elems, size_t n) { SaveTextRowRecords<g_Rows>(file, elems, n); }

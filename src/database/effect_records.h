@@ -33,6 +33,9 @@ public:
     // The table load; files older than 511: kinds 4 and 5 take the default
     // of parameter 5, kind 10 that of parameter 4.
     void Load(cDataReader& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cCharaEffect* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cCharaEffect* elems, size_t n);
 };
 
 class cScrEffect : public cEffectData {
@@ -40,4 +43,7 @@ public:
     // The table load; files older than 511: kinds 6 and 7 take the default
     // of parameter 5, kind 10 that of parameter 4.
     void Load(cDataReader& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cScrEffect* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cScrEffect* elems, size_t n);
 };

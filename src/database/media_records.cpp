@@ -1,6 +1,10 @@
 #include "database/media_records.h"
 
+#include "records/text_rows.h"
 #include "records/version.h"
+
+// A current stream needs no added-integer fix-up: runs of it are taken in bulk.
+static_assert(DATA_VERSION >= ADDED_INT_VALID_VERSION);
 
 void FixAddedInt(int32_t& nAddedInt) {
     if (nReadVersion < ADDED_INT_VALID_VERSION) nAddedInt = 0;
@@ -54,6 +58,14 @@ void cCharaBmpData::Load(cDataReader& file) {
 
 void cCharaBmpData::Save(cDataWriter& file) { SaveRows<g_CharaBmpRows>(file, this); }
 
+void cCharaBmpData::LoadRun(cDataReader& file, cCharaBmpData* elems, size_t n) {
+    LoadTextRowRecords<g_CharaBmpRows>(file, elems, n);
+}
+
+void cCharaBmpData::SaveRun(cDataWriter& file, cCharaBmpData* elems, size_t n) {
+    SaveTextRowRecords<g_CharaBmpRows>(file, elems, n);
+}
+
 // Unlike a new bitmap, a list loader's entry has cell size 0.
 void cCharaBmpData::InitFresh() { ClearRows<g_CharaBmpRows>(this); }
 
@@ -72,6 +84,14 @@ void cPictureData::Load(cDataReader& file) {
 
 void cPictureData::Save(cDataWriter& file) { SaveRows<g_PictureRows>(file, this); }
 
+void cPictureData::LoadRun(cDataReader& file, cPictureData* elems, size_t n) {
+    LoadTextRowRecords<g_PictureRows>(file, elems, n);
+}
+
+void cPictureData::SaveRun(cDataWriter& file, cPictureData* elems, size_t n) {
+    SaveTextRowRecords<g_PictureRows>(file, elems, n);
+}
+
 void cPictureData::InitFresh() { DefaultRows<g_PictureRows>(this); }
 
 std::span<const FIELDROW<cSoundData>> cSoundData::Rows() { return g_SoundRows; }
@@ -87,6 +107,14 @@ void cSoundData::Load(cDataReader& file) {
 
 void cSoundData::Save(cDataWriter& file) { SaveRows<g_SoundRows>(file, this); }
 
+void cSoundData::LoadRun(cDataReader& file, cSoundData* elems, size_t n) {
+    LoadTextRowRecords<g_SoundRows>(file, elems, n);
+}
+
+void cSoundData::SaveRun(cDataWriter& file, cSoundData* elems, size_t n) {
+    SaveTextRowRecords<g_SoundRows>(file, elems, n);
+}
+
 void cSoundData::InitFresh() { DefaultRows<g_SoundRows>(this); }
 
 std::span<const FIELDROW<cBgmData>> cBgmData::Rows() { return g_BgmRows; }
@@ -101,5 +129,9 @@ void cBgmData::Load(cDataReader& file) {
 }
 
 void cBgmData::Save(cDataWriter& file) { SaveRows<g_BgmRows>(file, this); }
+
+void cBgmData::LoadRun(cDataReader& file, cBgmData* elems, size_t n) { LoadTextRowRecords<g_BgmRows>(file, elems, n); }
+
+void cBgmData::SaveRun(cDataWriter& file, cBgmData* elems, size_t n) { SaveTextRowRecords<g_BgmRows>(file, elems, n); }
 
 void cBgmData::InitFresh() { DefaultRows<g_BgmRows>(this); }

@@ -24,6 +24,9 @@ public:
     // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cCharaBmpData* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cCharaBmpData* elems, size_t n);
     // The stored fields in stored order.
     static std::span<const FIELDROW<cCharaBmpData>> Rows();
     // A list loader's new entry: everything cleared (cell size 0).
@@ -48,6 +51,9 @@ public:
     // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cPictureData* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cPictureData* elems, size_t n);
     static std::span<const FIELDROW<cPictureData>> Rows();
     // A list loader's new entry (cleared).
     void InitFresh();
@@ -67,6 +73,9 @@ public:
     // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cSoundData* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cSoundData* elems, size_t n);
     static std::span<const FIELDROW<cSoundData>> Rows();
     // A list loader's new entry (cleared).
     void InitFresh();
@@ -86,6 +95,9 @@ public:
     // The table load, then the added-integer fix-up.
     void Load(cDataReader& file) override;
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cBgmData* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cBgmData* elems, size_t n);
     // A list loader's new entry: the defaults (files older than 814 play at 100).
     void InitFresh();
     static std::span<const FIELDROW<cBgmData>> Rows();

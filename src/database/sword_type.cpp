@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "database/media_records.h"
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -65,6 +66,10 @@ void cSwordTypeData::Layout(uint32_t version) { LayoutRows(Rows(), version, this
 
 void cSwordTypeData::Load(cDataReader& file) {
     LoadRows<g_SwordRows>(file, this);
+    LoadTail(file);
+}
+
+void cSwordTypeData::LoadTail(cDataReader& file) {
     const uint32_t m = file.ReadCount(MIN_RECORD_BYTES);
     if (file.Failed()) return;
     vFrame.clear();
@@ -76,8 +81,20 @@ void cSwordTypeData::Load(cDataReader& file) {
 
 void cSwordTypeData::Save(cDataWriter& file) {
     SaveRows<g_SwordRows>(file, this);
+    SaveTail(file);
+}
+
+void cSwordTypeData::SaveTail(cDataWriter& file) {
     file.WriteU32(static_cast<uint32_t>(vFrame.size()));
     SaveRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+}
+
+void cSwordTypeData::LoadRun(cDataReader& file, cSwordTypeData* elems, size_t n) {
+    LoadTextRowRecords<g_SwordRows>(file, elems, n, [](cDataReader& f, cSwordTypeData& e) { e.LoadTail(f); });
+}
+
+void cSwordTypeData::SaveRun(cDataWriter& file, cSwordTypeData* elems, size_t n) {
+    SaveTextRowRecords<g_SwordRows>(file, elems, n, [](cDataWriter& f, cSwordTypeData& e) { e.SaveTail(f); });
 }
 
 int32_t cSwordTypeData::TotalTime() const {

@@ -52,6 +52,9 @@ public:
     void Load(cDataReader& file) override;
     // The table save, u32 m and the frames.
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cSwordTypeData* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cSwordTypeData* elems, size_t n);
     // A list loader's new entry: the same as a new sword type.
     void InitFresh();
     // The stored fields in stored order (the frames follow them).
@@ -64,4 +67,10 @@ public:
     std::string strFile;
     std::string strText3;
     std::vector<cSwordFrameData> vFrame;
+
+private:
+    // What Load reads after the table (the frame list, then the added-integer
+    // fix-up) and Save writes after it (u32 m and the frames).
+    void LoadTail(cDataReader& file);
+    void SaveTail(cDataWriter& file);
 };

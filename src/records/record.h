@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "records/data_stream.h"
@@ -144,6 +145,30 @@ inline void RemoveCarriageReturns(std::string& s) {
     if (FindByte(s.data(), s.size(), '\r') != s.size()) std::erase(s, '\r');
 }
 
+// Elements [0, n) loaded in order as their own Load does, the first failure
+// ending the list; saved in order as their own Save does. A record class that
+// takes runs of itself in one pass declares static LoadRun and SaveRun of
+// these signatures, for itself exactly (not inherited).
+template <class T>
+void LoadRecords(cDataReader& file, T* elems, size_t n) {
+    if constexpr (requires { requires std::is_same_v<decltype(&T::LoadRun), void (*)(cDataReader&, T*, size_t)>; }) {
+        T::LoadRun(file, elems, n);
+    } else {
+        for (size_t i = 0; i < n; ++i) {
+            elems[i].Load(file);
+            if (file.Failed()) return;
+        }
+    }
+}
+template <class T>
+void SaveRecords(cDataWriter& file, T* elems, size_t n) {
+    if constexpr (requires { requires std::is_same_v<decltype(&T::SaveRun), void (*)(cDataWriter&, T*, size_t)>; }) {
+        T::SaveRun(file, elems, n);
+    } else {
+        for (size_t i = 0; i < n; ++i) elems[i].Save(file);
+    }
+}
+
 // Reads u32 count and then that many record streams into v, resized to fit
 // (elements that existed are loaded in place, not reset). Each element's
 // stream is at least nMinBytes, which bounds the count by the bytes left.
@@ -152,10 +177,7 @@ void LoadRecordList(cDataReader& file, V& v, size_t nMinBytes) {
     uint32_t n = file.ReadCount(nMinBytes);
     if (file.Failed()) return;
     v.resize(n);
-    for (auto& e : v) {
-        e.Load(file);
-        if (file.Failed()) return;
-    }
+    LoadRecords(file, v.data(), v.size());
 }
 
 // The same for elements of any record: every record stream is at least 8 bytes.
@@ -168,7 +190,7 @@ void LoadRecordVector(cDataReader& file, V& v) {
 template <class V>
 void SaveRecordVector(cDataWriter& file, V& v) {
     file.WriteU32(static_cast<uint32_t>(v.size()));
-    for (auto& e : v) e.Save(file);
+    SaveRecords(file, v.data(), v.size());
 }
 
 // Loads a data file into a copy of rec and keeps it only when the whole file

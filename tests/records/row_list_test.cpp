@@ -10,6 +10,7 @@
 #include "records/field_table.h"
 #include "records/records_state.h"
 #include "records/version.h"
+#include "support/list_load.h"
 #include "support/written_bytes.h"
 
 namespace {
@@ -56,37 +57,16 @@ std::vector<uint8_t> ElementBytes(int i, uint32_t fields = 3, uint32_t strings =
     return out;
 }
 
-struct LOADED {
-    std::vector<cFrameToy> v;
-    bool bFailed;
-    std::string strWhy;
-    size_t nPosition;
-};
-
-LOADED LoadList(const std::vector<uint8_t>& bytes, size_t n, bool bBulk) {
-    LOADED out{std::vector<cFrameToy>(n), false, "", 0};
-    for (auto& e : out.v) e.c = 99;  // values a stream does not store stay
-    cDataReader r(bytes.data(), bytes.size());
-    if (bBulk) {
-        LoadRowRecords<g_FrameRows>(r, out.v.data(), n);
-    } else {
-        for (auto& e : out.v) {
-            e.Load(r);
-            if (r.Failed()) break;
-        }
-    }
-    out.bFailed = r.Failed();
-    out.strWhy = r.FailReason();
-    out.nPosition = r.Position();
-    return out;
+LISTLOAD<cFrameToy> LoadList(const std::vector<uint8_t>& bytes, size_t n, bool bBulk) {
+    std::vector<cFrameToy> v(n);
+    for (auto& e : v) e.c = 99;  // values a stream does not store stay
+    return LoadListEitherWay(bytes, std::move(v), LoadRowRecords<g_FrameRows, cFrameToy>, bBulk);
 }
 
 void ExpectSameLoad(const std::vector<uint8_t>& bytes, size_t n, const std::string& what) {
-    const LOADED one = LoadList(bytes, n, false);
-    const LOADED bulk = LoadList(bytes, n, true);
-    EXPECT_EQ(bulk.bFailed, one.bFailed) << what;
-    EXPECT_EQ(bulk.strWhy, one.strWhy) << what;
-    EXPECT_EQ(bulk.nPosition, one.nPosition) << what;
+    const LISTLOAD<cFrameToy> one = LoadList(bytes, n, false);
+    const LISTLOAD<cFrameToy> bulk = LoadList(bytes, n, true);
+    ExpectSameEnd(bulk, one, what);
     for (size_t i = 0; i < n; ++i) {
         EXPECT_EQ(bulk.v[i].a, one.v[i].a) << what << " element " << i;
         EXPECT_EQ(bulk.v[i].b, one.v[i].b) << what << " element " << i;

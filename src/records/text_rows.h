@@ -1,0 +1,195 @@
+#pragma once
+// Lists of table records that store texts, loaded and saved a run of
+// elements at a time. A record of the current version is its fixed image
+// (count word, numbers, string count) followed by its texts: an element whose
+// stream is that image with every text whole in the stream is taken with one
+// copy of its numbers and one assignment per text; any other element (a
+// stream of another version, fewer fields or texts, a short stream) is left
+// to the element's own load, which fails or reads it as it always has.
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "records/field_table.h"
+#include "records/version.h"
+
+// Bytes of the record stream at p (avail bytes in hand) when it is the
+// current fixed image of IMAGE with every text whole; 0 otherwise.
+template <class IMAGE>
+size_t TextRowStreamBytes(const uint8_t* p, size_t avail) {
+    constexpr size_t HEAD = 8 + IMAGE::BYTES;  // count, numbers, string count
+    if (avail < HEAD) return 0;
+    uint32_t words[2];
+    std::memcpy(&words[0], p, 4);
+    std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
+    if (words[0] != IMAGE::NUMBERS || words[1] != IMAGE::STRINGS) return 0;
+    size_t q = HEAD;
+    for (uint32_t k = 0; k < IMAGE::STRINGS; ++k) {
+        if (avail - q < 4) return 0;
+        uint32_t len;
+        std::memcpy(&len, p + q, 4);
+        q += 4;
+        // An empty text is its length word alone.
+        if (len > 1) {
+            if (len > avail - q) return 0;
+            q += len;
+        }
+    }
+    return q;
+}
+
+// Offset of the first NUL among the n bytes at p (n when there is none), and
+// in bCR whether a carriage return comes before it: the two searches of a
+// loaded text in one pass, word by word as FindByte does.
+inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
+    constexpr uint64_t ONES = 0x0101010101010101u, HIGHS = 0x8080808080808080u, CRS = ONES * '\r';
+    bCR = false;
+    // The lowest flagged byte of each mask is always a true match.
+    const auto word = [&](size_t at) -> size_t {
+        uint64_t v;
+        std::memcpy(&v, p + at, 8);
+        const uint64_t nul = (v - ONES) & ~v & HIGHS;
+        const uint64_t c = v ^ CRS;
+        const uint64_t cr = (c - ONES) & ~c & HIGHS;
+        if (!nul) {
+            bCR |= cr != 0;
+            return n;
+        }
+        bCR |= cr != 0 && std::countr_zero(cr) < std::countr_zero(nul);
+        return at + static_cast<size_t>(std::countr_zero(nul) >> 3);
+    };
+    if (n < 8) {
+        for (size_t i = 0; i < n; ++i) {
+            if (p[i] == '\0') return i;
+            bCR |= p[i] == '\r';
+        }
+        return n;
+    }
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (const size_t at = word(i); at != n) return at;
+    // The last word overlaps bytes already searched, which hold no NUL.
+    return i < n ? word(n - 8) : n;
+}
+
+// Takes a stream that TextRowStreamBytes accepted into `self`, as the
+// element's table load does: the numbers, every text up to its first NUL,
+// then the texts' carriage returns removed when bRemoveCR.
+template <class IMAGE, class C>
+void TakeTextRow(const uint8_t* p, C& self) {
+    IMAGE::Spread(p + 4, self);
+    size_t q = 8 + IMAGE::BYTES;
+    bool bAnyCR = false;
+    for (auto pm : IMAGE::STRING_MEMBERS) {
+        uint32_t len;
+        std::memcpy(&len, p + q, 4);
+        q += 4;
+        std::string& s = self.*pm;
+        s.clear();
+        if (len <= 1) continue;
+        const char* text = reinterpret_cast<const char*>(p + q);
+        q += len;
+        bool bCR;
+        // An append to the emptied string does less checking than an assignment.
+        s.append(text, FindTextEnd(text, len, bCR));
+        bAnyCR |= bCR;
+    }
+    // Texts without carriage returns lose none.
+    if (bRemoveCR && bAnyCR)
+        for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
+}
+
+// Stream bytes of the record stream of `self` at the current version, its
+// texts cut at their first NUL first, as the table save cuts them.
+template <class IMAGE, class C>
+size_t CutTextRowBytes(C& self) {
+    size_t bytes = 8 + IMAGE::BYTES;
+    for (auto pm : IMAGE::STRING_MEMBERS) {
+        std::string& s = self.*pm;
+        const size_t nul = FindByte(s.data(), s.size(), '\0');
+        if (nul != s.size()) s.resize(nul);
+        bytes += 4 + (s.empty() ? 0 : s.size() + 1);
+    }
+    return bytes;
+}
+
+// Writes the record stream of `self` (texts already cut) at p; gives its end.
+template <class IMAGE, class C>
+uint8_t* PutTextRow(uint8_t* p, C& self) {
+    constexpr uint32_t words[2] = {IMAGE::NUMBERS, IMAGE::STRINGS};
+    std::memcpy(p, &words[0], 4);
+    IMAGE::Gather(p + 4, self);
+    std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
+    p += 8 + IMAGE::BYTES;
+    for (auto pm : IMAGE::STRING_MEMBERS) {
+        const std::string& s = self.*pm;
+        const auto len = static_cast<uint32_t>(s.size() + 1);
+        std::memcpy(p, &len, 4);
+        p += 4;
+        if (!s.empty()) {
+            CopyRunBytes(p, s.c_str(), len);
+            p += len;
+        }
+    }
+    return p;
+}
+
+// Elements [0, n) of a list of records whose table ROWS stores texts, loaded
+// as their own Load does one by one. That Load must be the table load, then
+// what `tail(file, element)` reads (the rest of the element's stream, if any),
+// then only fix-ups of files older than the current version (which a current
+// stream leaves alone). Elements whose table stream is the current fixed image
+// are taken in place; each other one by its own Load, the first failure
+// ending the list.
+template <const auto& ROWS, class T, class TAIL>
+void LoadTextRowRecords(cDataReader& file, T* elems, size_t n, TAIL tail) {
+    using IMAGE = cCurrentRows<ROWS>;
+    const bool bCurrent = nReadVersion == DATA_VERSION;
+    for (size_t i = 0; i < n; ++i) {
+        if (bCurrent) {
+            const size_t avail = file.Remaining();
+            const uint8_t* p = file.Peek(avail);
+            if (const size_t bytes = p ? TextRowStreamBytes<IMAGE>(p, avail) : 0) {
+                TakeTextRow<IMAGE>(file.ReadSpan(bytes), elems[i]);
+                tail(file, elems[i]);
+                if (file.Failed()) return;
+                continue;
+            }
+        }
+        elems[i].Load(file);
+        if (file.Failed()) return;
+    }
+}
+template <const auto& ROWS, class T>
+void LoadTextRowRecords(cDataReader& file, T* elems, size_t n) {
+    LoadTextRowRecords<ROWS>(file, elems, n, [](cDataReader&, T&) {});
+}
+
+// Elements [0, n) of such a list saved as their own Save does one by one:
+// the table save, then what `tail(file, element)` writes.
+template <const auto& ROWS, class T, class TAIL>
+void SaveTextRowRecords(cDataWriter& file, T* elems, size_t n, TAIL tail) {
+    using IMAGE = cCurrentRows<ROWS>;
+    if (nDataVersion != DATA_VERSION) {
+        for (size_t i = 0; i < n; ++i) elems[i].Save(file);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        PutTextRow<IMAGE>(file.Extend(CutTextRowBytes<IMAGE>(elems[i])), elems[i]);
+        tail(file, elems[i]);
+    }
+}
+// Without a tail, in one write.
+template <const auto& ROWS, class T>
+void SaveTextRowRecords(cDataWriter& file, T* elems, size_t n) {
+    using IMAGE = cCurrentRows<ROWS>;
+    if (nDataVersion != DATA_VERSION) {
+        for (size_t i = 0; i < n; ++i) elems[i].Save(file);
+        return;
+    }
+    size_t total = 0;
+    for (size_t i = 0; i < n; ++i) total += CutTextRowBytes<IMAGE>(elems[i]);
+    uint8_t* p = file.Extend(total);
+    for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE>(p, elems[i]);
+}

@@ -1,0 +1,121 @@
+// The database lists whose records load and save a run at a time (frame lists
+// after the texts too), against
+// the same lists loaded and saved element by element: every version that
+// changed one of them, every cut of the stream.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "database/effect_bmp.h"
+#include "database/effect_records.h"
+#include "database/media_records.h"
+#include "database/sword_type.h"
+#include "db_test_support.h"
+#include "records/version.h"
+#include "support/list_load.h"
+#include "support/written_bytes.h"
+
+namespace {
+
+// Texts of every kind: empty, inline, longer than inline, with a carriage return.
+const char* const TEXTS[] = {"", "a.bmp", "sixteen chars!!!", "bgm\\a text longer than a string holds inline.mid",
+                             "x\r\ny"};
+
+void Fill(cCharaBmpData& e, int i) {
+    e.strName = TEXTS[i % 5];
+    e.nAddedInt = i;
+    e.strFile = TEXTS[(i + 2) % 5];
+    e.bCustomCellSize = i & 1;
+    e.nCellBlocks = i + 1;
+}
+template <class T>
+void FillMedia(T& e, int i) {
+    e.strName = TEXTS[i % 5];
+    e.nAddedInt = i + 3;
+    e.strFile = TEXTS[(i + 1) % 5];
+}
+void Fill(cPictureData& e, int i) { FillMedia(e, i); }
+void Fill(cSoundData& e, int i) { FillMedia(e, i); }
+void Fill(cBgmData& e, int i) {
+    FillMedia(e, i);
+    e.nVolume = 10 * i;
+}
+void Fill(cEffectData& e, int i) {
+    e.strName = TEXTS[(i + 3) % 5];
+    e.nKind = i % 2 ? 10 : 4 + i % 4;  // kinds that files older than 511 fix up
+    for (int k = 0; k < EFFECT_PARAM_NUM; ++k) e.nParam[k] = 100 * i + k;
+}
+void Fill(cSwordTypeData& e, int i) {
+    e.strName = TEXTS[i % 5];
+    e.nAddedInt = i + 1;
+    e.strFile = TEXTS[(i + 4) % 5];
+    e.strText3 = TEXTS[(i + 2) % 5];
+    e.vFrame.resize(static_cast<size_t>(i % 3));  // none, one or two frames
+    for (size_t f = 0; f < e.vFrame.size(); ++f)
+        for (int k = 0; k < SWORDFRAME_VALUE_NUM; ++k) e.vFrame[f].nValue[k] = 10 * i + k + static_cast<int>(f);
+}
+void Fill(cEffectBmpData& e, int i) {
+    e.strName = TEXTS[(i + 1) % 5];
+    e.nAddedInt = i + 2;
+    e.strFile = TEXTS[i % 5];
+    e.nCellWidth = 16 * i;
+    e.nCellHeight = 8 * i;
+    e.bScalable = i & 1;
+    e.vFrame.assign(static_cast<size_t>(i % 3), cPairRecord(i, i + 1));
+}
+
+// A list loaded from `bytes` at the read version in force: by the list loader
+// (runs) or element by element, then saved at the current version, with how
+// the load ended.
+template <class T>
+std::string LoadAndDescribe(const std::vector<uint8_t>& bytes, size_t n, bool bRun) {
+    LISTLOAD<T> l = LoadListEitherWay(bytes, std::vector<T>(n), LoadRecords<T>, bRun);
+    const uint32_t read = nReadVersion;
+    nReadVersion = DATA_VERSION;
+    cDataWriter w;
+    for (auto& e : l.v) e.Save(w);
+    nReadVersion = read;
+    const std::vector<uint8_t> saved = WrittenBytes(w);
+    return std::to_string(l.bFailed) + l.strWhy + "@" + std::to_string(l.nPosition) + " " +
+           std::string(saved.begin(), saved.end());
+}
+
+template <class T>
+void ExpectRunsAsOneByOne(const char* what) {
+    constexpr int N = 6;
+    std::vector<T> v(N);
+    for (int i = 0; i < N; ++i) Fill(v[i], i);
+    for (uint32_t version : {137u, 138u, 150u, 151u, 152u, 171u, 172u, 510u, 511u, 813u, 814u, DATA_VERSION}) {
+        nDataVersion = version;
+        std::vector<T> one = v, run = v;
+        cDataWriter wOne, wRun;
+        for (auto& e : one) e.Save(wOne);
+        SaveRecords(wRun, run.data(), run.size());
+        const std::vector<uint8_t> bytes = WrittenBytes(wOne);
+        ASSERT_EQ(WrittenBytes(wRun), bytes) << what << " saved at " << version;
+        nDataVersion = DATA_VERSION;
+        nReadVersion = version;
+        for (size_t len = 0; len <= bytes.size(); ++len) {
+            const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + len);
+            ASSERT_EQ(LoadAndDescribe<T>(cut, N, true), LoadAndDescribe<T>(cut, N, false))
+                << what << " at version " << version << ", cut at " << len;
+        }
+        nReadVersion = DATA_VERSION;
+    }
+}
+
+class DbRecordRunsTest : public dbtest::cDbTest {};
+
+TEST_F(DbRecordRunsTest, ListsLoadAndSaveAsTheirElementsDoOneByOneAtEveryVersionAndCut) {
+    ExpectRunsAsOneByOne<cCharaBmpData>("character bitmaps");
+    ExpectRunsAsOneByOne<cPictureData>("pictures");
+    ExpectRunsAsOneByOne<cSoundData>("sounds");
+    ExpectRunsAsOneByOne<cBgmData>("music");
+    ExpectRunsAsOneByOne<cCharaEffect>("character effects");
+    ExpectRunsAsOneByOne<cScrEffect>("screen effects");
+    ExpectRunsAsOneByOne<cSwordTypeData>("sword types");
+    ExpectRunsAsOneByOne<cEffectBmpData>("effect graphics");
+}
+
+}  // namespace
