@@ -136,6 +136,9 @@ int32_t cPlayScene::DetectHits() {
     const bool bStepOn = PlayStage.nStepLevel == 0 || nSubStep < 1 ||
                          nSubStep > static_cast<int32_t>(vStepActive.size()) || vStepActive[nSubStep - 1] != 0;
     if (bStepOn) {
+        // Walked once for each attack: the buckets' places looked up once.
+        const cHitBucket* lpCharaBucket[HIT_SIDE_NUM];
+        for (int c = 0; c < nBuckets; ++c) lpCharaBucket[c] = &vCharaBucket[c];
         for (int a = 0; a < nBuckets; ++a) {
             const cHitBucket& attacks = vAttackBucket[a];
             for (std::size_t ia = attacks.First(); ia != npos;) {
@@ -147,8 +150,8 @@ int32_t cPlayScene::DetectHits() {
                 if (lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
                 bool bGone = false;
                 for (int c = 0; c < nBuckets && !bGone; ++c) {
-                    if (c == a) continue;
-                    const cHitBucket& charas = vCharaBucket[c];
+                    const cHitBucket& charas = *lpCharaBucket[c];
+                    if (c == a || charas.IsEmpty()) continue;
                     for (std::size_t ic = charas.First(); ic != npos && !bGone;) {
                         const HITENTRY ce = charas.At(ic);
                         ic = charas.NextAfter(ic);
