@@ -216,24 +216,12 @@ SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
 void UpdateShots() {
     if (!lpWorld) return;
     SHOTLIST& list = lpWorld->lstShots;
-    // The limits of the two removal rules, worked out again only when the
-    // rule or the scroll changed since.
-    cScrollEdges edges[2];
-    bool bEdgesSet[2] = {false, false};
-    const auto beyond = [&](const cShot& shot, int k) {
-        const cStageIntRec& rule = PlayStage.StageIntRec[k == 0 ? INTREC_SHOT0 : INTREC_SHOT];
-        if (!bEdgesSet[k] || !edges[k].IsCurrent(rule)) {
-            edges[k].Set(rule);
-            bEdgesSet[k] = true;
-        }
-        return edges[k].Beyond(shot);
-    };
     for (auto it = list.begin(); it != list.end();) {
         cShot& shot = **it;
         // The next shot is fetched while this one moves.
         if (auto next = std::next(it); next != list.end()) PrefetchObject(**next);
-        const int rule = shot.Side() == 0 ? 0 : 1;  // the side before the move
-        if (shot.Update() || (shot.bFlying && beyond(shot, rule))) it = EraseShot(list, it);
+        const int32_t rule = shot.Side() == 0 ? INTREC_SHOT0 : INTREC_SHOT;
+        if (shot.Update() || (shot.bFlying && shot.IsBeyondScrollEdge(PlayStage.StageIntRec[rule]))) it = EraseShot(list, it);
         else ++it;
     }
 }

@@ -1,6 +1,5 @@
 #include "world/game_object.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -265,43 +264,15 @@ bool cGameObject::OverlapsRect(double left, double top, double right, double bot
 
 bool cGameObject::IsBeyondScrollEdge(const cStageIntRec& rule) const {
     if (nKeep != 0) return false;
-    cScrollEdges edges;
-    edges.Set(rule);
-    return edges.Beyond(*this);
-}
-
-void cScrollEdges::Set(const cStageIntRec& rule) {
-    m_lpAxisX = &CurScrollX();
-    m_lpAxisY = &CurScrollY();
-    m_dPosX = m_lpAxisX->dPos;
-    m_dPosY = m_lpAxisY->dPos;
-    m_nOuterX = m_lpAxisX->nOuter;
-    m_nOuterY = m_lpAxisY->nOuter;
-    const int32_t* v = rule.nValue;
-    std::copy(v, v + 8, m_nValue);
-    const auto t = [](double d) { return static_cast<int32_t>(d); };
-    // An edge that is off is never worked out.
-    m_nLimit[0] = v[0] ? t(m_dPosX - v[4] * 32.0) : 0;
-    m_nLimit[1] = v[1] ? t(v[5] * 32.0 + m_dPosX + SCROLL_VIEW_X) : 0;
-    m_nLimit[2] = v[2] ? t(m_dPosY - v[6] * 32.0) : 0;
-    m_nLimit[3] = v[3] ? t(v[7] * 32.0 + m_dPosY + SCROLL_VIEW_Y) : 0;
-}
-
-bool cScrollEdges::IsCurrent(const cStageIntRec& rule) const {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
-    return m_lpAxisX == &sx && m_lpAxisY == &sy && m_dPosX == sx.dPos && m_dPosY == sy.dPos &&
-           m_nOuterX == sx.nOuter && m_nOuterY == sy.nOuter && std::equal(m_nValue, m_nValue + 8, rule.nValue);
-}
-
-bool cScrollEdges::Beyond(const cGameObject& o) const {
-    if (o.nKeep != 0) return false;
-    const int32_t* v = m_nValue;
-    if (v[0] && o.x2 <= m_nLimit[0]) return true;
-    if (v[1] && o.x >= m_nLimit[1]) return true;
-    if (v[2] && o.y2 <= m_nLimit[2]) return true;
-    if (v[3] && o.y >= m_nLimit[3]) return true;
-    return o.x <= 0 || o.x2 >= m_nOuterX - 1 || o.y <= 0 || o.y2 >= m_nOuterY - 1;
+    const int32_t* v = rule.nValue;
+    const auto t = [](double d) { return static_cast<int32_t>(d); };
+    if (v[0] && x2 <= t(sx.dPos - v[4] * 32.0)) return true;
+    if (v[1] && x >= t(v[5] * 32.0 + sx.dPos + SCROLL_VIEW_X)) return true;
+    if (v[2] && y2 <= t(sy.dPos - v[6] * 32.0)) return true;
+    if (v[3] && y >= t(v[7] * 32.0 + sy.dPos + SCROLL_VIEW_Y)) return true;
+    return x <= 0 || x2 >= sx.nOuter - 1 || y <= 0 || y2 >= sy.nOuter - 1;
 }
 
 double StepsPerFrame() { return PlayStage.dSteps >= 1 ? PlayStage.dSteps : 1.0; }

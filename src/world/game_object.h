@@ -12,7 +12,6 @@
 
 class cStageIntRec;
 class cFlowCmdRun;
-class cScrollAxis;
 
 // Life time of an object that never expires.
 constexpr int32_t LIFETIME_UNLIMITED = 2147483647;
@@ -232,27 +231,4 @@ public:
                                           int32_t excludeId, uint32_t skipKinds, int32_t mode);
     // FindNearestObject at this object's centre, mode 2 with the stage's search switch.
     cGameObject* FindNearestAtCenter(const std::list<cGameObject*>& lst, int32_t side, uint32_t skipKinds) const;
-};
-
-// The limits of a removal rule for the scroll as it stands, which
-// IsBeyondScrollEdge compares an object with: worked out once for a walk
-// over many objects, and again when the rule or the scroll has changed.
-class cScrollEdges {
-public:
-    // Works the limits out for `rule` and the current scroll.
-    void Set(const cStageIntRec& rule);
-    // `rule` and the scroll are as when the limits were worked out.
-    bool IsCurrent(const cStageIntRec& rule) const;
-    // o.IsBeyondScrollEdge(rule) while IsCurrent(rule).
-    bool Beyond(const cGameObject& o) const;
-
-private:
-    const cScrollAxis* m_lpAxisX = nullptr;
-    const cScrollAxis* m_lpAxisY = nullptr;
-    double m_dPosX = 0;
-    double m_dPosY = 0;
-    int32_t m_nOuterX = 0;
-    int32_t m_nOuterY = 0;
-    int32_t m_nValue[8] = {};  // the rule's values
-    int32_t m_nLimit[4] = {};  // left, right, top, bottom limits of the edges that are on
 };

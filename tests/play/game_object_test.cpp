@@ -148,47 +148,6 @@ TEST_F(GameObjectTest, ScreenAndRemovalTests) {
     EXPECT_TRUE(o.IsBeyondScrollEdge(rule));
 }
 
-TEST_F(GameObjectTest, KeptRemovalLimitsAnswerAsTheObjectsOwnTestWhileCurrent) {
-    // One set of limits kept over a walk of many objects, the rule and the
-    // scroll changing now and then: worked out again when not current, it
-    // answers every object as the object's own test does.
-    lpPlayScene->ScrollX.nOuter = 2560;
-    lpPlayScene->ScrollY.nOuter = 1120;
-    cStageIntRec rule;
-    cScrollEdges edges;
-    bool bSet = false;
-    int sets = 0, beyond = 0;
-    uint32_t seed = 7;
-    const auto rnd = [&](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(n));
-    };
-    for (int i = 0; i < 20000; ++i) {
-        const int change = rnd(40);
-        if (change == 0) rule.Set(rnd(2), rnd(2), rnd(2), rnd(2), rnd(4) - 1, rnd(4) - 1, rnd(4) - 1, rnd(4) - 1);
-        if (change == 1) lpPlayScene->ScrollX.dPos = rnd(1600) + rnd(4) * 0.25;
-        if (change == 2) lpPlayScene->ScrollY.dPos = rnd(600) + rnd(4) * 0.25;
-        if (change == 3) rule.nValue[rnd(8)] ^= 1;
-        cGameObject o = Object(rnd(2600) - 20 + rnd(2) * 0.5, rnd(1160) - 20);
-        o.x2 = o.x + 15;
-        o.y2 = o.y + 15;
-        o.nKeep = rnd(10) == 0;
-        if (!bSet || !edges.IsCurrent(rule)) {
-            edges.Set(rule);
-            bSet = true;
-            ++sets;
-        }
-        const bool b = o.IsBeyondScrollEdge(rule);
-        beyond += b;
-        ASSERT_EQ(edges.Beyond(o), b) << i;
-    }
-    // The limits were kept over most objects, and both answers came.
-    EXPECT_GT(sets, 100);
-    EXPECT_LT(sets, 5000);
-    EXPECT_GT(beyond, 1000);
-    EXPECT_LT(beyond, 19000);
-}
-
 TEST_F(GameObjectTest, JudgeRangesAndWaves) {
     double l = 0, r = 0;
     cGameObject::CalcJudgeRange(l, r, 100, 32, 0, 10, false);
