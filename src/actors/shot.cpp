@@ -199,7 +199,7 @@ cShot* AddShot(SHOTLIST& list, const cShot& shot) {
     if (lpWorld) {
         auto& buckets = lpWorld->vAttackBucket;
         const int32_t side = lpShot->Side();
-        if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Add(lpShot);
+        if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Add(lpShot, HITKIND_ATTACK);
     }
     return lpShot;
 }

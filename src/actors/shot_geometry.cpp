@@ -43,7 +43,7 @@ cChara* FindNearestChara(int32_t side, double x, double y) {
     if (!lpWorld || side < 0 || side >= static_cast<int32_t>(lpWorld->vCharaBucket.size())) return nullptr;
     cChara* lpBest = nullptr;
     double best = 0;
-    for (cGameObject* lpObj : lpWorld->vCharaBucket[side].lstObj) {
+    for (cGameObject* lpObj : lpWorld->vCharaBucket[side]) {
         auto* lpChara = dynamic_cast<cChara*>(lpObj);
         if (!lpChara || lpChara->dying) continue;
         const double dx = CentreX(*lpChara) - x, dy = CentreY(*lpChara) - y;

@@ -2,8 +2,7 @@
 // against characters, attacks against attacks. Sides are the 8 buckets;
 // objects never meet objects of their own side.
 #include <algorithm>
-#include <iterator>
-#include <typeinfo>
+#include <cstddef>
 
 #include "actors/attack.h"
 #include "actors/damage.h"
@@ -20,43 +19,46 @@ namespace {
 constexpr int SE_HIT = 7;
 constexpr int SE_KILL = 9;
 
-// dynamic_cast<T*>(o) for the objects of the buckets, thousands of times a
-// step: its answer depends only on the object's type, so it is kept for the
-// few types last seen and the cast is then a static one.
-template <class T>
-T* KindCast(const cGameObject* o) {
-    struct SEEN {
-        const std::type_info* lpType = nullptr;
-        bool bIs = false;
-    };
-    thread_local SEEN seen[4];
-    thread_local int next = 0;
-    if (!o) return nullptr;
-    const std::type_info* t = &typeid(*o);
-    const SEEN* hit = nullptr;
-    for (const SEEN& e : seen)
-        if (e.lpType == t) {
-            hit = &e;
-            break;
-        }
-    if (!hit) {
-        seen[next] = {t, dynamic_cast<const T*>(o) != nullptr};
-        hit = &seen[next];
-        next = (next + 1) % 4;
-    }
-    return hit->bIs ? const_cast<T*>(static_cast<const T*>(o)) : nullptr;
+// Walks fetch ahead by this many places: the work on one entry is short
+// against a fetch from memory.
+constexpr std::size_t kAhead = 8;
+
+// What the walks read of an attack: its erased and active flags and its
+// rectangle.
+void PrefetchAttack(const cGameObject* o) {
+    const auto* a = static_cast<const cAttack*>(o);
+    __builtin_prefetch(&a->bErased);
+    __builtin_prefetch(&a->dRect[3]);
 }
 
-// The bytes of an attack the walks over the attacks read first: the game
-// object (its type, its rectangle) and the line after it, where the attack's
-// erased and active flags open its own fields. Fetched for the next attack
-// while one is judged.
-constexpr std::size_t kAttackHead = sizeof(cGameObject) + 64;
+// What the walks read first of a character: its rectangle against
+// characters (a stage character's own) or its box.
+void PrefetchCharaRect(const HITENTRY& e) {
+    if (e.nKind == HITKIND_STAGECHARA) {
+        const auto* s = static_cast<const cStageChara*>(e.lpObj);
+        __builtin_prefetch(&s->dRectA[0]);
+        __builtin_prefetch(&s->dRectA[3]);
+    } else if (e.nKind == HITKIND_CHARA) {
+        PrefetchBytes(&static_cast<const cChara*>(e.lpObj)->dBoxLeft, 4 * sizeof(double));
+    }
+}
+
+// The entry kAhead places after place i, when there is one.
+template <class F>
+void Ahead(const cHitBucket& b, std::size_t i, F fetch) {
+    if (i != cHitBucket::npos && i + kAhead < b.Slots()) {
+        const HITENTRY& e = b.At(i + kAhead);
+        if (e.lpObj) fetch(e);
+    }
+}
+
+bool IsChara(const HITENTRY& e) {
+    return e.nKind == HITKIND_CHARA || e.nKind == HITKIND_STAGECHARA;
+}
 
 // Block characters are the stage characters built as solid platforms.
-bool IsBlockChara(const cChara& c) {
-    const auto* s = KindCast<cStageChara>(&c);
-    return s && s->byBlockChara != 0;
+bool IsBlockChara(const cChara& c, uint64_t kind) {
+    return kind == HITKIND_STAGECHARA && static_cast<const cStageChara&>(c).byBlockChara != 0;
 }
 
 bool IsActiveChara(const cChara& c) {
@@ -64,9 +66,10 @@ bool IsActiveChara(const cChara& c) {
 }
 
 // The character's rectangle against attacks (bVsShot) or against characters.
-void CharaRect(const cChara& c, bool bVsShot, double r[4]) {
-    if (const auto* s = KindCast<cStageChara>(&c)) {
-        const double* src = bVsShot ? s->dRectB : s->dRectA;
+void CharaRect(const cChara& c, uint64_t kind, bool bVsShot, double r[4]) {
+    if (kind == HITKIND_STAGECHARA) {
+        const auto& s = static_cast<const cStageChara&>(c);
+        const double* src = bVsShot ? s.dRectB : s.dRectA;
         for (int i = 0; i < 4; ++i) r[i] = src[i];
         return;
     }
@@ -122,28 +125,41 @@ int32_t cPlayScene::DetectHits() {
     } passEnd{bHitPass};
     const bool bOnlyActive = nHitOption != 0;
     const int nBuckets = std::min<int>(HIT_SIDE_NUM, std::min(vAttackBucket.size(), vCharaBucket.size()));
+    constexpr std::size_t npos = cHitBucket::npos;
+    const auto prefetchAttack = [](const HITENTRY& e) { PrefetchAttack(e.lpObj); };
+
+    // The walks over attacks take the place of the next object before they
+    // judge one: a walk that judged the last object ends even if its work
+    // added more. The walks over characters reach objects added on the way.
 
     // Attacks against characters.
     const bool bStepOn = PlayStage.nStepLevel == 0 || nSubStep < 1 ||
                          nSubStep > static_cast<int32_t>(vStepActive.size()) || vStepActive[nSubStep - 1] != 0;
     if (bStepOn) {
+        // Walked once for each attack: the buckets' places looked up once.
+        const cHitBucket* lpCharaBucket[HIT_SIDE_NUM];
+        for (int c = 0; c < nBuckets; ++c) lpCharaBucket[c] = &vCharaBucket[c];
         for (int a = 0; a < nBuckets; ++a) {
-            auto& attacks = vAttackBucket[a].lstObj;
-            for (auto it = attacks.begin(); it != attacks.end();) {
-                auto* lpAtk = KindCast<cAttack>(*it);
-                ++it;
-                if (it != attacks.end()) PrefetchBytes(*it, kAttackHead);
-                if (!lpAtk || lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
+            const cHitBucket& attacks = vAttackBucket[a];
+            for (std::size_t ia = attacks.First(); ia != npos;) {
+                const HITENTRY e = attacks.At(ia);
+                ia = attacks.NextAfter(ia);
+                Ahead(attacks, ia, prefetchAttack);
+                if (e.nKind != HITKIND_ATTACK) continue;
+                auto* lpAtk = static_cast<cAttack*>(e.lpObj);
+                if (lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
                 bool bGone = false;
                 for (int c = 0; c < nBuckets && !bGone; ++c) {
-                    if (c == a) continue;
-                    auto& charas = vCharaBucket[c].lstObj;
-                    for (auto jt = charas.begin(); jt != charas.end() && !bGone;) {
-                        auto* lpChara = KindCast<cChara>(*jt);
-                        ++jt;
-                        if (!lpChara || !IsActiveChara(*lpChara) || lpChara->dying || lpChara->nKind == 2) continue;
+                    const cHitBucket& charas = *lpCharaBucket[c];
+                    if (c == a || charas.IsEmpty()) continue;
+                    for (std::size_t ic = charas.First(); ic != npos && !bGone;) {
+                        const HITENTRY ce = charas.At(ic);
+                        ic = charas.NextAfter(ic);
+                        if (!IsChara(ce)) continue;
+                        auto* lpChara = static_cast<cChara*>(ce.lpObj);
+                        if (!IsActiveChara(*lpChara) || lpChara->dying || lpChara->nKind == 2) continue;
                         double r[4];
-                        CharaRect(*lpChara, true, r);
+                        CharaRect(*lpChara, ce.nKind, true, r);
                         if (!lpAtk->Overlaps(r[0], r[1], r[2], r[3])) continue;
                         if (lpAtk->HasHit(lpChara)) continue;
                         const bool bSpecial = lpAtk->IsSpecial();
@@ -165,7 +181,7 @@ int32_t cPlayScene::DetectHits() {
                                 if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
                             }
                         }
-                        const bool bBlock = IsBlockChara(*lpChara);
+                        const bool bBlock = IsBlockChara(*lpChara, ce.nKind);
                         if (!lpAtk->nPierce || (bBlock ? lpAtk->byOncePerBlockChara : lpAtk->byOncePerChara) == 1)
                             lpAtk->lstHit.push_back(lpChara);
                         if (const cItemData* lpRec = AttackItemRecord(lpAtk->nItemKind, lpAtk->nItemNo);
@@ -186,42 +202,48 @@ int32_t cPlayScene::DetectHits() {
 
     // Attacks that vanished elsewhere.
     for (int a = 0; a < nBuckets; ++a) {
-        auto& attacks = vAttackBucket[a].lstObj;
-        for (auto it = attacks.begin(); it != attacks.end();) {
-            auto* lpAtk = KindCast<cAttack>(*it);
-            ++it;
-            if (it != attacks.end()) PrefetchBytes(*it, kAttackHead);
-            if (lpAtk && lpAtk->bErased) RemoveAttack(lpAtk, a);
+        const cHitBucket& attacks = vAttackBucket[a];
+        for (std::size_t ia = attacks.First(); ia != npos;) {
+            const HITENTRY e = attacks.At(ia);
+            ia = attacks.NextAfter(ia);
+            Ahead(attacks, ia, prefetchAttack);
+            if (e.nKind == HITKIND_ATTACK && static_cast<cAttack*>(e.lpObj)->bErased)
+                RemoveAttack(static_cast<cAttack*>(e.lpObj), a);
         }
     }
 
     // Characters against characters.
     const bool bImmediate = Switch(eSysSwitch::ImmediateAttackTriggers) != 0;
+    const auto fit = [](const cChara& c, uint64_t kind) {
+        return IsActiveChara(c) && c.hp > 0 && !c.dying && !IsBlockChara(c, kind);
+    };
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
-            if (vCharaBucket[j].lstObj.empty()) continue;
-            for (cGameObject* oX : vCharaBucket[i].lstObj) {
-                auto* X = KindCast<cChara>(oX);
-                if (!X) continue;
-                auto fit = [](const cChara& c) {
-                    return IsActiveChara(c) && c.hp > 0 && !c.dying && !IsBlockChara(c);
-                };
+            if (vCharaBucket[j].IsEmpty()) continue;
+            const cHitBucket& bx = vCharaBucket[i];
+            const cHitBucket& by = vCharaBucket[j];
+            for (std::size_t ix = 0; ix < bx.Slots(); ++ix) {
+                const HITENTRY ex = bx.At(ix);
+                if (!IsChara(ex)) continue;
+                auto* X = static_cast<cChara*>(ex.lpObj);
                 // X's fitness and rectangle change only through a touch
                 // below: read again after one.
-                bool bFitX = fit(*X);
+                bool bFitX = fit(*X, ex.nKind);
                 // An unfit X touches no one, so stays unfit through the walk.
                 if (!bFitX) continue;
                 double rx[4];
-                CharaRect(*X, false, rx);
-                for (cGameObject* oY : vCharaBucket[j].lstObj) {
-                    auto* Y = KindCast<cChara>(oY);
-                    if (!Y) continue;
+                CharaRect(*X, ex.nKind, false, rx);
+                for (std::size_t iy = 0; iy < by.Slots(); ++iy) {
+                    Ahead(by, iy, PrefetchCharaRect);
+                    const HITENTRY ey = by.At(iy);
+                    if (!IsChara(ey)) continue;
+                    auto* Y = static_cast<cChara*>(ey.lpObj);
                     if (!bFitX) continue;
                     // The rectangles first: most pairs are apart, and the
                     // fitness reads lines of Y that the rectangle does not.
                     double ry[4];
-                    CharaRect(*Y, false, ry);
-                    if (!RectsMeet(rx, ry) || !fit(*Y)) continue;
+                    CharaRect(*Y, ey.nKind, false, ry);
+                    if (!RectsMeet(rx, ry) || !fit(*Y, ey.nKind)) continue;
                     const bool bTouchX = !X->IsInvincibleTo(Y->nId);
                     const bool bTouchY = !Y->IsInvincibleTo(X->nId);
                     auto touch = [](cChara& victim, cChara& other) {
@@ -264,8 +286,8 @@ int32_t cPlayScene::DetectHits() {
                     if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
                     k = settle(bHitY, deadY, *Y, *X);
                     if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
-                    bFitX = fit(*X);
-                    CharaRect(*X, false, rx);
+                    bFitX = fit(*X, ex.nKind);
+                    CharaRect(*X, ex.nKind, false, rx);
                 }
             }
         }
@@ -274,17 +296,20 @@ int32_t cPlayScene::DetectHits() {
     // Attacks against attacks.
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
-            auto& la = vAttackBucket[i].lstObj;
-            if (vAttackBucket[j].lstObj.empty()) continue;
-            for (auto it = la.begin(); it != la.end();) {
-                auto* A = KindCast<cAttack>(*it);
-                ++it;
-                if (!A) continue;
-                auto& lb = vAttackBucket[j].lstObj;
-                for (auto jt = lb.begin(); jt != lb.end();) {
-                    auto* B = KindCast<cAttack>(*jt);
-                    ++jt;
-                    if (!B || (!A->byDestructible && !B->byDestructible) || !A->Overlaps(*B)) continue;
+            const cHitBucket& la = vAttackBucket[i];
+            if (vAttackBucket[j].IsEmpty()) continue;
+            for (std::size_t ia = la.First(); ia != npos;) {
+                const HITENTRY ea = la.At(ia);
+                ia = la.NextAfter(ia);
+                if (ea.nKind != HITKIND_ATTACK) continue;
+                auto* A = static_cast<cAttack*>(ea.lpObj);
+                const cHitBucket& lb = vAttackBucket[j];
+                for (std::size_t ib = lb.First(); ib != npos;) {
+                    const HITENTRY eb = lb.At(ib);
+                    ib = lb.NextAfter(ib);
+                    if (eb.nKind != HITKIND_ATTACK) continue;
+                    auto* B = static_cast<cAttack*>(eb.lpObj);
+                    if ((!A->byDestructible && !B->byDestructible) || !A->Overlaps(*B)) continue;
                     bool bKillA = A->byDestructible && (!B->byDestructible || A->byStrength <= B->byStrength);
                     bool bKillB = B->byDestructible && (!A->byDestructible || B->byStrength <= A->byStrength);
                     if (bKillB) RemoveAttack(B, j);

@@ -248,6 +248,9 @@ void cPlayScene::Play() {
     for (int32_t i = 1; i <= steps; ++i) {
         nSubStep = i;
         ++nSubStepCount;
+        // No bucket is walked here: the holes that removals left close.
+        for (cHitBucket& b : vCharaBucket) b.Compact();
+        for (cHitBucket& b : vAttackBucket) b.Compact();
         UpdateActiveFlags();
         const auto stepStart = [](cChara& c) {
             c.CountDownInvincible();

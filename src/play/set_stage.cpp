@@ -216,9 +216,9 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         WriteEC("C");
         WriteEC("D");
 
-        if (cPlayer* h = Hero()) vCharaBucket[h->Side()].Add(h);
+        if (cPlayer* h = Hero()) vCharaBucket[h->Side()].Add(h, HITKIND_CHARA);
         for (cStageChara& c : lstStageChara) {
-            vCharaBucket[c.Side()].Add(&c);
+            vCharaBucket[c.Side()].Add(&c, HITKIND_STAGECHARA);
             BlockCharas.Add(&c);
         }
         lstStageWork.clear();

@@ -121,7 +121,7 @@ int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMM
         lpNew->bySummonSetting1 = settings.bySetting1;
         lpNew->bySummonSetting2 = settings.bySetting2;
         if (lpPlayScene) {
-            lpPlayScene->CharaBucket(lpNew->Side()).Add(lpNew);
+            lpPlayScene->CharaBucket(lpNew->Side()).Add(lpNew, HITKIND_STAGECHARA);
             lpPlayScene->BlockCharas.Add(lpNew);
         }
         ++idCounter;

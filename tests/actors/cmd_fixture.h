@@ -41,7 +41,7 @@ protected:
         cStageChara& c = world.lstStageChara.emplace_back();
         c.Setup(++nextId, rec, nullptr, x, y, 0);
         c.UpdateScreenRect();
-        world.vCharaBucket[side].Add(&c);
+        world.vCharaBucket[side].Add(&c, HITKIND_STAGECHARA);
         return c;
     }
     // A command of `code` with a default move setting and the given parameters.

@@ -34,7 +34,8 @@ TEST_F(HitDetect, NonPiercingAttacksHitOnceAndLeaveWhileTheBucketIsWalked) {
     pierce.nPierce = 1;
     lpPlayScene->DetectHits();
     EXPECT_EQ(c.hp, 100 - 10 - 10 - 3);
-    EXPECT_EQ(lpPlayScene->vAttackBucket[0].lstObj, std::list<cGameObject*>{&far});
+    EXPECT_EQ(lpPlayScene->vAttackBucket[0].Size(), 1u);
+    EXPECT_EQ(*lpPlayScene->vAttackBucket[0].begin(), &far);
     EXPECT_EQ(m_vAttack[0]->bErased, 1);
     // The piercing attack without its once byte hits again in the next sub-step.
     lpPlayScene->DetectHits();
@@ -67,7 +68,7 @@ TEST_F(HitDetect, DestructibleAttacksShootEachOtherDown) {
     lpPlayScene->DetectHits();
     EXPECT_TRUE(a.bErased && b.bErased && weak.bErased);
     EXPECT_FALSE(solid.bErased);
-    EXPECT_EQ(lpPlayScene->vAttackBucket[3].lstObj.size(), 1u);
+    EXPECT_EQ(lpPlayScene->vAttackBucket[3].Size(), 1u);
     for (int s : {0, 1, 2}) EXPECT_TRUE(lpPlayScene->vAttackBucket[s].IsEmpty());
 }
 

@@ -54,7 +54,7 @@ protected:
         c.data.nMaxHP = c.hp = hp;
         const double rect[4] = {l, t, r, b};
         for (int i = 0; i < 4; ++i) c.dRectA[i] = c.dRectB[i] = rect[i];
-        lpPlayScene->vCharaBucket[side].Add(&c);
+        lpPlayScene->vCharaBucket[side].Add(&c, HITKIND_STAGECHARA);
         return c;
     }
     cAttack& Attack(int32_t side, double l, double t, double r, double b, int32_t power = 10) {
@@ -63,7 +63,7 @@ protected:
         a.nPower = power;
         const double rect[4] = {l, t, r, b};
         std::copy(rect, rect + 4, a.dRect);
-        lpPlayScene->vAttackBucket[side].Add(&a);
+        lpPlayScene->vAttackBucket[side].Add(&a, HITKIND_ATTACK);
         return a;
     }
     int Count(int32_t trigger) const {

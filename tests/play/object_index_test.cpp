@@ -6,6 +6,9 @@
 #include "play/stage_objects.h"
 #include "world/hit_bucket.h"
 
+#include <algorithm>
+#include <list>
+#include <utility>
 #include <vector>
 
 #include "actors/shot.h"
@@ -80,30 +83,94 @@ TEST_F(ObjectIndexTest, TheBlockCharactersAreKeptInListOrderThroughSetUpSummonsA
     EXPECT_EQ(scene.BlockCharas.vChara.size(), 3u);
 }
 
+// The objects of a bucket in order.
+std::vector<cGameObject*> Objects(const cHitBucket& b) {
+    std::vector<cGameObject*> v;
+    for (cGameObject* o : b) v.push_back(o);
+    return v;
+}
+
 TEST(HitBucketIndex, RemoveTakesTheFirstEntryAndKeepsTheOrderOfTheRest) {
     cShot a, b, c;
     cHitBucket bucket;
-    for (cGameObject* o : std::vector<cGameObject*>{&a, &b, &a, &c, &a}) bucket.Add(o);
+    for (cGameObject* o : std::vector<cGameObject*>{&a, &b, &a, &c, &a}) bucket.Add(o, HITKIND_ATTACK);
     EXPECT_TRUE(bucket.Remove(&a));
-    EXPECT_EQ(bucket.lstObj, (std::list<cGameObject*>{&b, &a, &c, &a}));
+    EXPECT_EQ(Objects(bucket), (std::vector<cGameObject*>{&b, &a, &c, &a}));
     // A copy answers for its own entries.
     cHitBucket copy = bucket;
     EXPECT_TRUE(bucket.Remove(&a));
     EXPECT_TRUE(bucket.Remove(&b));
-    EXPECT_EQ(bucket.lstObj, (std::list<cGameObject*>{&c, &a}));
+    EXPECT_EQ(Objects(bucket), (std::vector<cGameObject*>{&c, &a}));
     EXPECT_TRUE(bucket.Contains(&a));
     EXPECT_TRUE(bucket.Remove(&a));
     EXPECT_FALSE(bucket.Contains(&a));
     EXPECT_FALSE(bucket.Remove(&a));
     EXPECT_FALSE(bucket.Remove(&b));
-    EXPECT_EQ(bucket.lstObj, (std::list<cGameObject*>{&c}));
+    EXPECT_EQ(Objects(bucket), (std::vector<cGameObject*>{&c}));
     EXPECT_TRUE(copy.Remove(&c));
-    EXPECT_EQ(copy.lstObj, (std::list<cGameObject*>{&b, &a, &a}));
+    EXPECT_EQ(Objects(copy), (std::vector<cGameObject*>{&b, &a, &a}));
+    // Closing the holes keeps the order, and the index still finds the entries.
+    copy.Compact();
+    EXPECT_EQ(copy.Slots(), 3u);
     EXPECT_TRUE(copy.Remove(&a));
-    EXPECT_EQ(copy.lstObj, (std::list<cGameObject*>{&b, &a}));
+    EXPECT_EQ(Objects(copy), (std::vector<cGameObject*>{&b, &a}));
     copy.Clear();
     EXPECT_TRUE(copy.IsEmpty());
     EXPECT_FALSE(copy.Contains(&b));
+}
+
+TEST(HitBucketIndex, ManyAdditionsAndRemovalsMatchAListWithItsKinds) {
+    // The bucket against a list of (object, kind) under random additions,
+    // removals (the first entry naming the object) and compactions.
+    std::vector<cShot> objs(40);
+    cHitBucket bucket;
+    std::list<std::pair<cGameObject*, int>> model;
+    uint32_t seed = 12345;
+    const auto rnd = [&](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (int step = 0; step < 20000; ++step) {
+        cGameObject* o = &objs[rnd(objs.size())];
+        const uint32_t op = rnd(10);
+        if (op < 5) {
+            const auto kind = static_cast<eHitKind>(rnd(4));
+            bucket.Add(o, kind);
+            model.emplace_back(o, kind);
+        } else if (op < 9) {
+            const auto it = std::find_if(model.begin(), model.end(), [&](const auto& e) { return e.first == o; });
+            EXPECT_EQ(bucket.Remove(o), it != model.end());
+            if (it != model.end()) model.erase(it);
+        } else {
+            bucket.Compact();
+        }
+        EXPECT_EQ(bucket.Contains(o), std::any_of(model.begin(), model.end(), [&](const auto& e) { return e.first == o; }));
+        ASSERT_EQ(bucket.Size(), model.size());
+    }
+    auto it = model.begin();
+    for (std::size_t i = bucket.First(); i != cHitBucket::npos; i = bucket.NextAfter(i), ++it) {
+        ASSERT_NE(it, model.end());
+        EXPECT_EQ(bucket.At(i).lpObj, it->first);
+        EXPECT_EQ(static_cast<int>(bucket.At(i).nKind), it->second);
+    }
+    EXPECT_EQ(it, model.end());
+}
+
+TEST(HitBucketIndex, AWalkReachesObjectsAddedOnTheWayAndSkipsThoseTakenOut) {
+    cShot a, b, c, d;
+    cHitBucket bucket;
+    for (cGameObject* o : {&a, &b, &c}) bucket.Add(o, HITKIND_ATTACK);
+    std::vector<cGameObject*> seen;
+    for (cGameObject* o : bucket) {
+        seen.push_back(o);
+        if (o == &a) bucket.Remove(&b);
+        if (o == &c) bucket.Add(&d, HITKIND_ATTACK);
+    }
+    EXPECT_EQ(seen, (std::vector<cGameObject*>{&a, &c, &d}));
+    EXPECT_EQ(bucket.Slots(), 4u);
+    bucket.Compact();
+    EXPECT_EQ(Objects(bucket), (std::vector<cGameObject*>{&a, &c, &d}));
+    EXPECT_EQ(bucket.Slots(), 3u);
 }
 
 }  // namespace

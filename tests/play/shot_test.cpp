@@ -110,7 +110,7 @@ TEST_F(ShotTest, TheLifetimeRemovesTheShot) {
     ASSERT_EQ(Shots().size(), 1u);
     EXPECT_EQ(Shots().front()->nLife, 5);
     EXPECT_EQ(Shots().front()->x, 640 + 1 - 16 - 5);
-    EXPECT_EQ(lpWorld->vAttackBucket[1].lstObj.size(), 1u);
+    EXPECT_EQ(lpWorld->vAttackBucket[1].Size(), 1u);
     for (int i = 0; i < 5; ++i) UpdateShots();
     EXPECT_TRUE(Shots().empty());
     EXPECT_TRUE(lpWorld->vAttackBucket[1].IsEmpty());

@@ -59,7 +59,7 @@ protected:
         lpWorld->lstStageChara.emplace_back();
         cStageChara& c = lpWorld->lstStageChara.back();
         c.Setup(lpWorld->nNextObjectId++, rec, nullptr, x, 64, 0);
-        lpWorld->CharaBucket(0).Add(&c);
+        lpWorld->CharaBucket(0).Add(&c, HITKIND_STAGECHARA);
         return c;
     }
     cPlayer& Hero() {

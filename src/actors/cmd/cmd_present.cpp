@@ -90,7 +90,7 @@ void Vanish(cChara& chara, const cFlowCmd& cmd) {
     switch (mode) {
     case 0:
         if (!CheckIndex("キャラグループ", group, lpWorld->vCharaBucket.size())) return;
-        for (cGameObject* o : lpWorld->vCharaBucket[group].lstObj) {
+        for (cGameObject* o : lpWorld->vCharaBucket[group]) {
             cChara* c = static_cast<cChara*>(o);
             if (c->dying || (!bOffScreenToo && !c->IsOnScreen())) continue;
             VanishChara(*c, chara);

@@ -55,9 +55,9 @@ struct cTargetFilter {
     }
 };
 
-const std::list<cGameObject*>* Group(int32_t g) {
+const cHitBucket* Group(int32_t g) {
     if (!lpWorld || g < 0 || g >= static_cast<int32_t>(lpWorld->vCharaBucket.size())) return nullptr;
-    return &lpWorld->vCharaBucket[g].lstObj;
+    return &lpWorld->vCharaBucket[g];
 }
 
 void Centre(const cChara& c, double& cx, double& cy) {
@@ -66,7 +66,7 @@ void Centre(const cChara& c, double& cx, double& cy) {
 }
 
 // Nearest by |dx| + |dy|; the first one wins a tie. onScreen: -1 any, 0 off, 1 on.
-cChara* NearestIn(const std::list<cGameObject*>& lst, double px, double py, const cTargetFilter& f, int onScreen,
+cChara* NearestIn(const cHitBucket& lst, double px, double py, const cTargetFilter& f, int onScreen,
                   double& bestD) {
     cChara* best = nullptr;
     for (cGameObject* o : lst) {
@@ -86,7 +86,7 @@ cChara* NearestIn(const std::list<cGameObject*>& lst, double px, double py, cons
 
 // The nearest passing character of `lst` to (px, py) within the search range
 // (0 on screen first, 1 all, 2 on screen only).
-cChara* FindNearestChara(double px, double py, const std::list<cGameObject*>& lst, int32_t range,
+cChara* FindNearestChara(double px, double py, const cHitBucket& lst, int32_t range,
                          const cTargetFilter& f, double& bestD) {
     if (range == 1) return NearestIn(lst, px, py, f, -1, bestD);
     cChara* c = NearestIn(lst, px, py, f, 1, bestD);
@@ -94,7 +94,7 @@ cChara* FindNearestChara(double px, double py, const std::list<cGameObject*>& ls
     return NearestIn(lst, px, py, f, 0, bestD);
 }
 
-cChara* FindFirstChara(const std::list<cGameObject*>& lst, const cTargetFilter& f) {
+cChara* FindFirstChara(const cHitBucket& lst, const cTargetFilter& f) {
     for (cGameObject* o : lst) {
         auto* c = dynamic_cast<cChara*>(o);
         if (f.Passes(c)) return c;
@@ -115,7 +115,7 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f)
         Centre(chara, cx, cy);
         cChara* best = nullptr;
         for (int64_t g = bAll ? 0 : group; g < (bAll ? int64_t{kAllGroups} : int64_t{group} + 1); ++g) {
-            const std::list<cGameObject*>* lst = Group(static_cast<int32_t>(g));
+            const cHitBucket* lst = Group(static_cast<int32_t>(g));
             if (!lst) continue;
             double d = 0;
             cChara* c = FindNearestChara(cx, cy, *lst, range, f, d);
@@ -128,7 +128,7 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f)
     }
     case TGKIND_BY_ID:
         for (int64_t g = bAll ? 0 : group; g < (bAll ? int64_t{kAllGroups} : int64_t{group} + 1); ++g) {
-            const std::list<cGameObject*>* lst = Group(static_cast<int32_t>(g));
+            const cHitBucket* lst = Group(static_cast<int32_t>(g));
             if (cChara* c = lst ? FindFirstChara(*lst, f) : nullptr) return c;
         }
         return nullptr;
