@@ -16,17 +16,12 @@ namespace {
 
 // The grid as the samples of one edge read it, its sizes fetched once.
 struct GRIDVIEW {
-    const cBlockCell* lpCells;
-    int32_t nSize, nPitch, nShift, nRows;
-    GRIDVIEW() : lpCells(BlockGrid.data()), nSize(static_cast<int32_t>(BlockGrid.size())) {
+    int32_t nPitch, nShift, nRows;
+    GRIDVIEW() {
         const cScrollAxis& sx = CurScrollX();
         nPitch = sx.nPitch;
         nShift = sx.nPitchShift;
         nRows = CurScrollY().nCells;
-    }
-    // GetBlockHitKindAt.
-    int32_t HitAt(int32_t cell, int32_t side) const {
-        return cell < 0 || cell >= nSize ? 0 : lpCells[cell].GetBlockHitKind(side);
     }
     // The cell under a point, -1 outside the grid.
     int32_t CellAt(double px, double py) const {
@@ -94,7 +89,7 @@ int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double
         const double d = i == 0 ? 0.0 : span == 1 ? len : len * i / span;
         const int32_t cell = bVertical ? grid.CellAt(x1, y1 + d) : grid.CellAt(x1 + d, y1);
         if (cell < 0) continue;
-        const int32_t hit = grid.HitAt(cell, side);
+        const int32_t hit = GetBlockHitKindAt(cell, side);
         const double dist = std::fabs(d - mid);
         if (hit > bestHit || (hit == bestHit && !bVertical && dist < bestDist)) {
             best = cell;
@@ -113,7 +108,6 @@ constexpr double kEndSlack = 1e-6;
 inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
     const bool bVertical = x1 == x2;
     const double len = bVertical ? y2 - y1 : x2 - x1;
-    const int32_t span = SampleSpan(c, len);
     const GRIDVIEW grid;
     // The samples move one way along one axis: when the first and the last
     // fall in the same cell, so do all between, and that cell is the answer.
@@ -122,15 +116,17 @@ inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double
         // The last sample lies at len × span / span, which is len or a few
         // units in its last place off: a cell is chosen by the whole part, so
         // unless the end lies that close to a whole number, len gives its cell
-        // without the division.
+        // without the span or the division.
         const double start = bVertical ? y1 : x1;
         const double end = start + len;
-        const double lastPos = span == 1 || static_cast<int32_t>(end - kEndSlack) == static_cast<int32_t>(end + kEndSlack)
-                                   ? end
-                                   : start + len * span / span;
+        double lastPos = end;
+        if (static_cast<int32_t>(end - kEndSlack) != static_cast<int32_t>(end + kEndSlack)) {
+            const int32_t span = SampleSpan(c, len);
+            if (span != 1) lastPos = start + len * span / span;
+        }
         if (firstCell == (bVertical ? grid.CellAt(x1, lastPos) : grid.CellAt(lastPos, y1))) return firstCell;
     }
-    return SampleEdge(c, grid, bVertical, x1, y1, len, span);
+    return SampleEdge(c, grid, bVertical, x1, y1, len, SampleSpan(c, len));
 }
 
 }  // namespace
