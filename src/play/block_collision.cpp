@@ -126,7 +126,16 @@ inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double
         }
         if (firstCell == (bVertical ? grid.CellAt(x1, lastPos) : grid.CellAt(lastPos, y1))) return firstCell;
     }
-    return SampleEdge(c, grid, bVertical, x1, y1, len, SampleSpan(c, len));
+    const int32_t span = SampleSpan(c, len);
+    if (span != 1) return SampleEdge(c, grid, bVertical, x1, y1, len, span);
+    // Two samples, the ends (an edge of at most a cell): both lie as far from
+    // the middle, so the last wins only by a higher hit. Both are asked, the
+    // first first, as the sampling asks them.
+    const int32_t lastCell = bVertical ? grid.CellAt(x1, y1 + len) : grid.CellAt(x1 + len, y1);
+    const int32_t side = c.Side();
+    const int32_t firstHit = firstCell < 0 ? -1 : GetBlockHitKindAt(firstCell, side);
+    if (lastCell < 0) return firstCell;
+    return GetBlockHitKindAt(lastCell, side) > firstHit ? lastCell : firstCell;
 }
 
 }  // namespace
