@@ -77,8 +77,10 @@ void MoveTopTo(cChara& c, double v) {
 
 namespace {
 
-// The samples of an edge from its first end (see BestEdgeCell).
-int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1, double len,
+// The samples of an edge from its first end (see BestEdgeCell). Out of line,
+// as is EndsCell: most edges lie in one cell and EdgeCell answers them
+// without saving the registers these need.
+[[gnu::noinline]] int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1, double len,
                    int32_t span) {
     const double mid = len / 2;
     const int32_t side = c.Side();
@@ -104,6 +106,18 @@ int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double
 // can miss len at grid coordinates, far less than a dot.
 constexpr double kEndSlack = 1e-6;
 
+// The samples of an edge of one span, its two ends, the first in firstCell:
+// both lie as far from the middle, so the last wins only by a higher hit.
+// Both are asked, the first first, as the sampling asks them.
+[[gnu::noinline]] int32_t EndsCell(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1,
+                                   double len, int32_t firstCell) {
+    const int32_t lastCell = bVertical ? grid.CellAt(x1, y1 + len) : grid.CellAt(x1 + len, y1);
+    const int32_t side = c.Side();
+    const int32_t firstHit = firstCell < 0 ? -1 : GetBlockHitKindAt(firstCell, side);
+    if (lastCell < 0) return firstCell;
+    return GetBlockHitKindAt(lastCell, side) > firstHit ? lastCell : firstCell;
+}
+
 // BestEdgeCell, inline in the checks of this file.
 inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
     const bool bVertical = x1 == x2;
@@ -128,14 +142,7 @@ inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double
     }
     const int32_t span = SampleSpan(c, len);
     if (span != 1) return SampleEdge(c, grid, bVertical, x1, y1, len, span);
-    // Two samples, the ends (an edge of at most a cell): both lie as far from
-    // the middle, so the last wins only by a higher hit. Both are asked, the
-    // first first, as the sampling asks them.
-    const int32_t lastCell = bVertical ? grid.CellAt(x1, y1 + len) : grid.CellAt(x1 + len, y1);
-    const int32_t side = c.Side();
-    const int32_t firstHit = firstCell < 0 ? -1 : GetBlockHitKindAt(firstCell, side);
-    if (lastCell < 0) return firstCell;
-    return GetBlockHitKindAt(lastCell, side) > firstHit ? lastCell : firstCell;
+    return EndsCell(c, grid, bVertical, x1, y1, len, firstCell);
 }
 
 }  // namespace
