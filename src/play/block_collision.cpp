@@ -16,17 +16,12 @@ namespace {
 
 // The grid as the samples of one edge read it, its sizes fetched once.
 struct GRIDVIEW {
-    const cBlockCell* lpCells;
-    int32_t nSize, nPitch, nShift, nRows;
-    GRIDVIEW() : lpCells(BlockGrid.data()), nSize(static_cast<int32_t>(BlockGrid.size())) {
+    int32_t nPitch, nShift, nRows;
+    GRIDVIEW() {
         const cScrollAxis& sx = CurScrollX();
         nPitch = sx.nPitch;
         nShift = sx.nPitchShift;
         nRows = CurScrollY().nCells;
-    }
-    // GetBlockHitKindAt.
-    int32_t HitAt(int32_t cell, int32_t side) const {
-        return cell < 0 || cell >= nSize ? 0 : lpCells[cell].GetBlockHitKind(side);
     }
     // The cell under a point, -1 outside the grid.
     int32_t CellAt(double px, double py) const {
@@ -82,8 +77,10 @@ void MoveTopTo(cChara& c, double v) {
 
 namespace {
 
-// The samples of an edge from its first end (see BestEdgeCell).
-int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1, double len,
+// The samples of an edge from its first end (see BestEdgeCell). Out of line,
+// as is EndsCell: most edges lie in one cell and EdgeCell answers them
+// without saving the registers these need.
+[[gnu::noinline]] int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1, double len,
                    int32_t span) {
     const double mid = len / 2;
     const int32_t side = c.Side();
@@ -94,7 +91,7 @@ int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double
         const double d = i == 0 ? 0.0 : span == 1 ? len : len * i / span;
         const int32_t cell = bVertical ? grid.CellAt(x1, y1 + d) : grid.CellAt(x1 + d, y1);
         if (cell < 0) continue;
-        const int32_t hit = grid.HitAt(cell, side);
+        const int32_t hit = GetBlockHitKindAt(cell, side);
         const double dist = std::fabs(d - mid);
         if (hit > bestHit || (hit == bestHit && !bVertical && dist < bestDist)) {
             best = cell;
@@ -109,11 +106,22 @@ int32_t SampleEdge(const cChara& c, const GRIDVIEW& grid, bool bVertical, double
 // can miss len at grid coordinates, far less than a dot.
 constexpr double kEndSlack = 1e-6;
 
+// The samples of an edge of one span, its two ends, the first in firstCell:
+// both lie as far from the middle, so the last wins only by a higher hit.
+// Both are asked, the first first, as the sampling asks them.
+[[gnu::noinline]] int32_t EndsCell(const cChara& c, const GRIDVIEW& grid, bool bVertical, double x1, double y1,
+                                   double len, int32_t firstCell) {
+    const int32_t lastCell = bVertical ? grid.CellAt(x1, y1 + len) : grid.CellAt(x1 + len, y1);
+    const int32_t side = c.Side();
+    const int32_t firstHit = firstCell < 0 ? -1 : GetBlockHitKindAt(firstCell, side);
+    if (lastCell < 0) return firstCell;
+    return GetBlockHitKindAt(lastCell, side) > firstHit ? lastCell : firstCell;
+}
+
 // BestEdgeCell, inline in the checks of this file.
 inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double y2) {
     const bool bVertical = x1 == x2;
     const double len = bVertical ? y2 - y1 : x2 - x1;
-    const int32_t span = SampleSpan(c, len);
     const GRIDVIEW grid;
     // The samples move one way along one axis: when the first and the last
     // fall in the same cell, so do all between, and that cell is the answer.
@@ -122,15 +130,19 @@ inline int32_t EdgeCell(const cChara& c, double x1, double y1, double x2, double
         // The last sample lies at len × span / span, which is len or a few
         // units in its last place off: a cell is chosen by the whole part, so
         // unless the end lies that close to a whole number, len gives its cell
-        // without the division.
+        // without the span or the division.
         const double start = bVertical ? y1 : x1;
         const double end = start + len;
-        const double lastPos = span == 1 || static_cast<int32_t>(end - kEndSlack) == static_cast<int32_t>(end + kEndSlack)
-                                   ? end
-                                   : start + len * span / span;
+        double lastPos = end;
+        if (static_cast<int32_t>(end - kEndSlack) != static_cast<int32_t>(end + kEndSlack)) {
+            const int32_t span = SampleSpan(c, len);
+            if (span != 1) lastPos = start + len * span / span;
+        }
         if (firstCell == (bVertical ? grid.CellAt(x1, lastPos) : grid.CellAt(lastPos, y1))) return firstCell;
     }
-    return SampleEdge(c, grid, bVertical, x1, y1, len, span);
+    const int32_t span = SampleSpan(c, len);
+    if (span != 1) return SampleEdge(c, grid, bVertical, x1, y1, len, span);
+    return EndsCell(c, grid, bVertical, x1, y1, len, firstCell);
 }
 
 }  // namespace

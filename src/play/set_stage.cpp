@@ -168,6 +168,7 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             BlockGrid[cell] = block;
             BlockGrid[cell].byState = 0;
         }
+        RebuildBlockHits();
 
         nPlayers = 1;
         vPlayer.assign(1, cPlayer());

@@ -213,6 +213,7 @@ void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTI
     default:
         break;
     }
+    SyncBlockHit(index);
 }
 
 void ResetStageObjects() {

@@ -5,7 +5,7 @@
 
 #include "database/global_objects.h"
 #include "stage/stage_data_records.h"
-#include "world/scroll_axis.h"
+#include "world/world_state.h"
 
 double dHalfRoot2 = 0.7071067811865476;
 int32_t bScrollFollowSwitch = 0;
@@ -128,8 +128,8 @@ void cGameObject::AdjustXOnScale(int32_t newScale, int32_t oldScale) {
 namespace {
 
 // Clamps pos (extent w) on one axis; far-side results are raised by `far`
-// (0 on X, 3 on Y).
-int32_t ClampAxis(double& pos, int32_t w, const cScrollAxis& a, int32_t mode, int32_t far) {
+// (0 on X, 3 on Y). Inline in ClampX and ClampY: every object runs them each step.
+inline int32_t ClampAxis(double& pos, int32_t w, const cScrollAxis& a, int32_t mode, int32_t far) {
     const auto beyondLow = [&](double lo) { return pos < lo; };
     const auto beyondHigh = [&](double hi) { return pos + w - 1 >= hi; };
     switch (mode) {

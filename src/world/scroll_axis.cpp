@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "stage/stage_data.h"
-#include "world/world_state.h"
 
 void cScrollAxis::Clamp() {
     if (dPos < nMin) {
@@ -90,14 +89,4 @@ void cScrollAxis::SetupY(const cStageData& stage, int32_t nFrameRate) {
     nBaseMax = BaseMax(stage.nHeight);
     SetAutoSpeed(stage.nScrollKindY != 0, stage.nAutoScrollY, nFrameRate);
     SetBounds(stage.nScrollTop, stage.nScrollBottom, stage.bScrollTop != 0, stage.bScrollBottom != 0);
-}
-
-const cScrollAxis& CurScrollX() {
-    static const cScrollAxis none;
-    return lpWorld ? lpWorld->ScrollX : none;
-}
-
-const cScrollAxis& CurScrollY() {
-    static const cScrollAxis none;
-    return lpWorld ? lpWorld->ScrollY : none;
 }

@@ -54,7 +54,3 @@ public:
 // The number of bits of n (0 for n <= 0): the row pitch shift of a stage
 // width w is BitLength(w + 19).
 int32_t BitLength(int32_t n);
-
-// The scroll axes of the world state (a zeroed axis when there is none).
-const cScrollAxis& CurScrollX();
-const cScrollAxis& CurScrollY();

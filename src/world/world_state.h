@@ -78,6 +78,12 @@ public:
 // The world state of the stage in play while scene 4 runs, else null.
 extern cWorldState* lpWorld;
 
+// The scroll axes of the world state (a zeroed axis when there is none).
+// Inline: every object's clamps and block edges read them each step.
+inline const cScrollAxis NoScrollAxis{};
+inline const cScrollAxis& CurScrollX() { return lpWorld ? lpWorld->ScrollX : NoScrollAxis; }
+inline const cScrollAxis& CurScrollY() { return lpWorld ? lpWorld->ScrollY : NoScrollAxis; }
+
 // No world in play, an empty block grid, then ResetDatabaseState: the world
 // layer and every layer below as at start-up (tests).
 void ResetWorldState();

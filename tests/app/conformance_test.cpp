@@ -34,6 +34,7 @@
 #include "sample_game/conformance/conformance.h"
 #include "sample_game/sample_game.h"
 #include "scene/scene_manager.h"
+#include "world/block_grid.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"
@@ -58,6 +59,7 @@ struct CASERUN {
     std::string strRanking;     // the stage's ranking file when play ended (ranked cases)
     int nScenes = 0;            // play scenes made so far in the run
     bool bFirstCleared = false; // a case played twice: its first run cleared the stage
+    int nHitsAstray = 0;        // the first frame of play whose block-hit table differed from the grid
     std::vector<int> vVars = std::vector<int>(kVars, 0);
 };
 
@@ -89,6 +91,14 @@ std::string ReentryKeys(uint32_t now, bool story) {
     return keys;
 }
 
+// The block-hit table is the one the grid gives now.
+bool BlockHitsInStep() {
+    if (BlockHits.size() != BlockGrid.size()) return false;
+    for (size_t i = 0; i < BlockGrid.size(); ++i)
+        if (!(BlockHits[static_cast<int>(i)] == BlockHitOf(BlockGrid[static_cast<int>(i)]))) return false;
+    return true;
+}
+
 // A case whose run may end in the pause menu: the stage started again, or
 // play left for the title or the map.
 bool PauseEnds(const CONFCASE& c) { return c.bClearFirst || c.nEnd >= sample::CONFEND_RETRIED; }
@@ -99,6 +109,7 @@ class cCasePlay : public cPlayScene {
 public:
     void Run() override {
         cPlayScene::Run();
+        if (g_Run.nHitsAstray == 0 && !BlockHitsInStep()) g_Run.nHitsAstray = nElapsedFrames + 1;
         if (g_Done) return;
         // The first run of a case played twice only has to clear the stage.
         const bool bFirstRun = g_Case->bClearFirst && m_nScene == 0;
@@ -197,6 +208,8 @@ std::string Differences(const CONFCASE& c, const CASERUN& r) {
     if (r.nEnd != c.nEnd)
         out += std::string(" end: expected ") + EndName(c.nEnd) + ", got " + EndName(r.nEnd) + " after " +
                std::to_string(r.nFrames) + " frames;";
+    if (r.nHitsAstray != 0)
+        out += " the block-hit table left the grid on frame " + std::to_string(r.nHitsAstray - 1) + ";";
     if (c.nLives >= 0 && r.nLives != c.nLives)
         out += " lives: expected " + std::to_string(c.nLives) + ", got " + std::to_string(r.nLives) + ";";
     for (const sample::CONFCHECK& k : c.vCheck) {

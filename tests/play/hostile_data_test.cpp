@@ -61,6 +61,7 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
 
     scene = playscreen::MakeScene();
     BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
+    RebuildBlockHits();
     Database.vEffect.resize(1);
     Database.vPicture.resize(1);
     Database.vPicture[0].strFile = File("missing.bmp");

@@ -42,6 +42,7 @@ protected:
             c.wGraphic = 0;
             c.byHitKind = 0;
         }
+        RebuildBlockHits();
     }
 
     std::unique_ptr<cPlayScene> m_lpScene;

@@ -24,6 +24,7 @@ protected:
         scene.ScrollX.nPitchShift = 5;
         BlockGrid.resize(32 * 32);
         for (cBlockCell& c : BlockGrid) c.byHitKind = 0;
+        RebuildBlockHits();
         PlayStage.dSteps = 1;
         PlayStage.nSteps = 1;
     }
@@ -32,6 +33,7 @@ protected:
         cBlockCell& c = BlockGrid[(row << 5) + col];
         c.byHitKind = static_cast<uint8_t>(kind);
         c.wGraphic = kind != 0 ? 1 : 0;  // the empty graphic never hits
+        SyncBlockHit((row << 5) + col);
     }
     // A character with its hit rectangle at (x, y), w × h.
     template <class T>

@@ -45,6 +45,7 @@ TEST(PlayState, ResetLeavesEveryLayerAsAtStartUp) {
     NextStageStart.bOverride = 1;
     NextStageStart.nStartX = 12;
     BlockGrid.resize(16);
+    RebuildBlockHits();
     PlayStage.nWidth = 9;
     InputList.resize(3);
     crt::rand();
@@ -68,6 +69,7 @@ TEST(PlayState, ResetLeavesEveryLayerAsAtStartUp) {
     EXPECT_EQ(NextStageStart.bOverride, 0);
     EXPECT_EQ(NextStageStart.nStartX, 0);
     EXPECT_TRUE(BlockGrid.empty());
+    EXPECT_TRUE(BlockHits.empty());
     EXPECT_EQ(PlayStage.nWidth, cStageData().nWidth);
     EXPECT_EQ(InputList.size(), 1u);
     EXPECT_EQ(crt::rand(), firstRand);  // the generator seeded as at start-up

@@ -61,6 +61,7 @@ protected:
         playscreen::ShowStageOnly(*scene, ORIGIN);
         BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
         for (cBlockCell& c : BlockGrid) c.wGraphic = 0, c.byHitKind = 0;
+        RebuildBlockHits();
 
         // A sword of one long frame, 24 x 8: hilt and blade.
         cSwordTypeData sword;

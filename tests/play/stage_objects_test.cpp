@@ -89,6 +89,7 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
     EXPECT_TRUE(lpPlayScene->vCharaBucket[3].Contains(&c));
     // A character inside a solid block is taken back and takes no id.
     Cell(static_cast<int32_t>(c.x2) >> 5, static_cast<int32_t>(c.y2) >> 5) = Block(1);
+    RebuildBlockHits();
     EXPECT_EQ(SummonChara(list, 400, 400, s, rec, 1, 3, &summoner, id), 0);
     EXPECT_EQ(list.size(), 1u);
     EXPECT_EQ(id, 1);
