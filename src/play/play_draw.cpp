@@ -120,16 +120,18 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
     if (ScrEffect.m_nId != 0) DDSelectBackBuffer(1);
     const PLAYSCROLLVIEW scroll = ScrollView(*this);
     StepLayerScroll(PlayStage.vBg, nState == PLAYSTATE_PAUSE);
-    DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 0);
 
     // The pause menu may hide the stage's objects.
     if (!inPlay && nState == PLAYSTATE_PAUSE && SystemData.bPauseEffect) {
+        DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 0);
         DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 1);
         DrawColorChange(ColorChange, frozen);
         return;
     }
 
     const BLOCKGRIDVIEW grid = GridView(*this);
+    // Opaque blocks over the whole screen hide the layers behind them.
+    if (!BlocksCoverScreen(dst, grid, scroll)) DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 0);
     const PICTUREVIEW pictures = PictureView(*this);
     Pictures.Draw(dst, 0, frozen, pictures);
     DrawBlocks(dst, grid, scroll, 0);

@@ -57,19 +57,46 @@ void DrawDistanceRange(DDSURFACEDATA* dst, const cChara& c, double sx, double sy
     }
 }
 
+bool Shown(const cEdCond& cond) {
+    return cond.nKind == COND_DISTANCE &&
+           (cond.nShowRange == SHOW_ALWAYS || (cond.nShowRange == SHOW_TEST && bEditorStart));
+}
+
 void DrawCharaRanges(DDSURFACEDATA* dst, const cChara& c, const cPlayScene& s, uint32_t alpha) {
     if (c.dying || c.data.bTransparent) return;
     const double sx = c.x - s.ScrollX.dPos, sy = c.y - s.ScrollY.dPos;
     for (size_t i = 0; i < c.flows.size(); ++i) {
         const cFlow* def = c.flows[i].def;
         if (!def || (def->bLatch && c.flows[i].condLatched)) continue;
-        for (const cEdCond& cond : def->vCond) {
-            if (cond.nKind != COND_DISTANCE) continue;
-            if (cond.nShowRange == SHOW_ALWAYS || (cond.nShowRange == SHOW_TEST && bEditorStart))
-                DrawDistanceRange(dst, c, sx, sy, cond, alpha);
-        }
+        for (const cEdCond& cond : def->vCond)
+            if (Shown(cond)) DrawDistanceRange(dst, c, sx, sy, cond, alpha);
     }
 }
+
+// Whether a character's flows show a range at all, looked at once a picture for each list of
+// flow definitions (characters of one kind share theirs).
+class cShownRanges {
+public:
+    bool Any(const cChara& c) {
+        const cSafeVector<cFlow>* defs = &c.FlowDefs();
+        for (int i = 0; i < nSeen; ++i)
+            if (seen[i].defs == defs) return seen[i].bAny;
+        bool any = false;
+        for (const cFlow& flow : *defs)
+            for (const cEdCond& cond : flow.vCond) any = any || Shown(cond);
+        if (nSeen < SEEN_MAX) seen[nSeen++] = SEEN{defs, any};
+        return any;
+    }
+
+private:
+    static constexpr int SEEN_MAX = 16;
+    struct SEEN {
+        const cSafeVector<cFlow>* defs;
+        bool bAny;
+    };
+    SEEN seen[SEEN_MAX];
+    int nSeen = 0;
+};
 
 }  // namespace
 
@@ -77,7 +104,8 @@ void cPlayScene::DrawDistanceConds(DDSURFACEDATA* dst, int32_t frozen) {
     if (!frozen) nRangeFrame = (nRangeFrame + 1) & 31;
     // The fill rises and falls once per 32 frames.
     const uint32_t alpha = 40 + static_cast<uint32_t>(nRangeFrame < 16 ? nRangeFrame : 31 - nRangeFrame) * 3;
-    if (cPlayer* lpHero = Hero()) DrawCharaRanges(dst, *lpHero, *this, alpha);
+    cShownRanges shown;
+    if (cPlayer* lpHero = Hero(); lpHero && shown.Any(*lpHero)) DrawCharaRanges(dst, *lpHero, *this, alpha);
     for (const cStageChara& c : lstStageChara)
-        if (c.IsOnScreen()) DrawCharaRanges(dst, c, *this, alpha);
+        if (c.IsOnScreen() && shown.Any(c)) DrawCharaRanges(dst, c, *this, alpha);
 }

@@ -1,6 +1,7 @@
 // The objects of the play screen: the hero, the items, the stage characters
 // and the shots, in the stage's depth passes.
 #include "actors/chara_draw.h"
+#include "actors/shot.h"
 #include "database/global_objects.h"
 #include "platform/graphics/dd_blit.h"
 #include "play/play_scene.h"
@@ -44,24 +45,38 @@ int32_t cPlayScene::DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32
 }
 
 void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
-    // With depth layers each object is drawn in the pass of its depth byte (8 and more: never).
+    // With depth layers each object is drawn in the pass of its depth byte (8 and more: never);
+    // without, everything in one pass. The lists are walked once into the passes.
     const bool layered = PlayStage.nDrawSwitch != 0;
-    for (int32_t d = 0; d < (layered ? DEPTH_PASSES : 1); ++d) {
-        const auto inPass = [&](int32_t depth) { return !layered || depth == d; };
-        if (cPlayer* lpHero = Hero(); lpHero && inPass(lpHero->data.byZ)) DrawHero(dst, frozen);
+    const int32_t passes = layered ? DEPTH_PASSES : 1;
+    const auto passOf = [&](int32_t depth) { return layered ? depth : 0; };
+    for (DEPTHPASS& p : depthPasses) {
+        p.items.clear();
+        p.charas.clear();
+        p.shots.clear();
+    }
+    for (cItem& item : lstItem)
+        if (const int32_t d = passOf(item.nLayer); d >= 0 && d < passes) depthPasses[d].items.push_back(&item);
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it)
+        if (const int32_t d = passOf(it->data.byZ); d < passes) depthPasses[d].charas.push_back(it);
+    for (const auto& s : lstShots)
+        if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s.get());
+
+    for (int32_t d = 0; d < passes; ++d) {
+        DEPTHPASS& pass = depthPasses[d];
+        if (cPlayer* lpHero = Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
 
         DDBeginBatch(0);
-        for (cItem& item : lstItem) {
-            if (!inPass(item.nLayer) || !item.bActive || item.bUsed) continue;
-            item.UpdateScreenRect();
-            item.Draw(dst, frozen);
+        for (cItem* item : pass.items) {
+            if (!item->bActive || item->bUsed) continue;
+            item->UpdateScreenRect();
+            item->Draw(dst, frozen);
         }
         DDEndBatch();
 
-        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-            if (inPass(it->data.byZ) && DrawStageChara(*it, dst, frozen) == 1) it = RemoveStageChara(it);
-            else ++it;
-        }
-        DrawShots(*this, dst, layered ? d : -1, frozen);
+        // A character whose death presentation ended leaves the list; it is in no later pass.
+        for (const auto& it : pass.charas)
+            if (DrawStageChara(*it, dst, frozen) == 1) RemoveStageChara(it);
+        DrawShots(dst, pass.shots, frozen);
     }
 }

@@ -203,6 +203,14 @@ public:
     // stage characters, shots); characters whose death presentation ended
     // are removed.
     void DrawObjects(DDSURFACEDATA* dst, int32_t frozen);
+    // The objects of the picture being drawn sorted into the depth passes
+    // (kept between pictures for their storage).
+    struct DEPTHPASS {
+        std::vector<cItem*> items;
+        std::vector<std::list<cStageChara>::iterator> charas;
+        std::vector<cShot*> shots;
+    };
+    std::array<DEPTHPASS, 8> depthPasses;
     // The hero with its gauges, or its death presentation: 1 when that has ended.
     int32_t DrawHero(DDSURFACEDATA* dst, int32_t frozen);
     // A stage character with its gauges and carried item, or its death

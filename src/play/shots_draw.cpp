@@ -56,13 +56,11 @@ void cShot::Draw(DDSURFACEDATA* dst, int32_t frozen) {
              SHOT_PIECE, SHOT_PIECE);
 }
 
-void DrawShots(cPlayScene& scene, DDSURFACEDATA* dst, int32_t depth, int32_t frozen) {
+void DrawShots(DDSURFACEDATA* dst, const std::vector<cShot*>& shots, int32_t frozen) {
     DDBeginBatch(0);
-    for (const auto& lpShot : scene.lstShots) {
-        cShot& s = *lpShot;
-        if ((depth >= 0 && s.settings.nZ != depth) || !s.IsOnScreen()) continue;
-        s.UpdateScreenRect();
-        s.Draw(dst, frozen);
+    for (cShot* s : shots) {
+        s->UpdateScreenRect();
+        s->Draw(dst, frozen);
     }
     DDEndBatch();
 }

@@ -1,11 +1,12 @@
 #pragma once
 // Drawing of the scene's shots and swords in one depth pass of the play screen.
 #include <cstdint>
+#include <vector>
 
-class cPlayScene;
+class cShot;
 struct DDSURFACEDATA;
 
-// In one draw batch, every shot of the scene's list whose depth is `depth`
-// (every one for depth -1) that is on screen: its screen rectangle, then its
-// picture (stepped unless frozen).
-void DrawShots(cPlayScene& scene, DDSURFACEDATA* dst, int32_t depth, int32_t frozen);
+// In one draw batch, each of the shots (those of one depth pass that are on
+// screen, in the scene's order): its screen rectangle, then its picture
+// (stepped unless frozen).
+void DrawShots(DDSURFACEDATA* dst, const std::vector<cShot*>& shots, int32_t frozen);

@@ -18,6 +18,7 @@
 #include "play/effects/effect_params.h"
 #include "play/play_scene.h"
 #include "play_screen_fixture.h"
+#include "scene/editor_notice.h"
 #include "stage/stage_data.h"
 #include "support/golden_bmp.h"
 #include "support/play_screen_test.h"
@@ -146,6 +147,48 @@ TEST_F(CharaDrawTest, InvincibleBlinkAndFrozenPictures) {
     EXPECT_NE(std::get<0>(state()), std::get<0>(before));
     EXPECT_NE(std::get<2>(state()), std::get<2>(before));
     EXPECT_NE(std::get<3>(state()), std::get<3>(before));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CharaDrawTest, DistanceRangesShowForEveryCharacterWhoseFlowsAskForThem) {
+    ASSERT_TRUE(InitDD(32));
+    Prepare(false);
+    // Flows with a band 16 dots wider than the character on both sides (always shown, or only in
+    // a test play), shared by the characters given them; a character without any.
+    const auto defs = [](uint8_t show) {
+        cSafeVector<cFlow> flows(2);
+        cEdCond& cond = flows[1].vCond.emplace_back();
+        cond.nKind = 7, cond.nValue = 1, cond.nShowRange = show;
+        return ShareFlowDefs(std::move(flows));
+    };
+    const FLOWDEFS always = defs(1), testOnly = defs(2), none = ShareFlowDefs(cSafeVector<cFlow>(1));
+    const auto give = [](cStageChara& c, const FLOWDEFS& d) -> cStageChara& {
+        c.spFlowDefs = d;
+        c.flows.resize(d->size());
+        c.RebindFlows();
+        c.x2 = c.x + 31, c.y2 = c.y + 31;
+        return c;
+    };
+    give(Add(208, 80, 0), none);
+    give(Add(16, 80, 0), always);
+    give(Add(112, 80, 0), testOnly);
+    give(Add(304, 80, 0), always);
+    give(Add(400, 80, 0), always).dying = 1;
+    for (uint32_t editor : {0u, 1u}) {
+        SCOPED_TRACE(editor);
+        bEditorStart = editor;
+        DDFillRect(&BackBuffer, 0, 0, 640, 480, 0);
+        const uint32_t ground = Px(BackBuffer, 0, 0);
+        scene->DrawDistanceConds(&BackBuffer, 1);
+        for (int x = 0; x < 640; ++x) {
+            const bool shown = x < 64 || (editor && x >= 96 && x < 160) || (x >= 288 && x < 352);
+            ASSERT_EQ(Px(BackBuffer, x, 10) != ground, shown) << x;
+        }
+    }
+    bEditorStart = 0;
 }
 
 }  // namespace

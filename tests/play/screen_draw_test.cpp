@@ -188,6 +188,68 @@ TEST_F(ScreenDrawTest, SmallStageUnderDirectDrawAt32And8Bits) {
     }
 }
 
+TEST_F(ScreenDrawTest, OpaqueBlocksOverTheWholeScreenHideTheLayersBehindThem) {
+    // A block cell of every colour but one pixel of the key, and one without it. Each case draws
+    // the layers behind and the blocks, then again with the layers left out where the blocks are
+    // found to cover the screen: the two frames are the same.
+    constexpr int cols = 45, rows = 38, shift = 6;
+    struct CASE {
+        const char* name;
+        int d3d, depth;  // back end
+        int col, row;     // the cell changed (screen cell), -1: none
+        int change;       // 0 none, 1 keyed picture, 2 empty, 3 hidden, 4 with a condition, 5 in front
+        bool covers;
+    } cases[] = {
+        {"opaque at 32 bits", 0, 32, -1, -1, 0, true},
+        {"opaque at 8 bits", 0, 8, -1, -1, 0, true},
+        {"one keyed picture", 0, 32, 10, 5, 1, false},
+        {"the corner cell empty", 0, 32, 20, 15, 2, false},
+        {"a hidden cell", 0, 8, 0, 0, 3, false},
+        {"a cell with a condition", 0, 32, 7, 9, 4, false},
+        {"a cell in front", 0, 32, 3, 0, 5, false},
+        {"Direct3D", 1, 32, -1, -1, 0, false},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartOver();
+        ASSERT_TRUE(c.d3d ? InitD3D() : InitDD(c.depth));
+        SetBasePalette(ScreenPalette());
+        DDSetTransmit(0xFF, 0x00, 0xFF);
+        Picture(CB_BACKGROUND1, 128, 96, [](int x, int y) { return uint8_t(((x / 16 + y / 16) & 1) ? 20 : 31); });
+        Picture(CB_BACKGROUND1 + 1, 160, 120, [](int x, int y) { return uint8_t(y < 60 ? 0 : 19 + x % 3); });
+        Picture(CB_BLOCK, 64, 480, [](int x, int y) {
+            const int n = x / 32 * 15 + y / 32;
+            return uint8_t(n == 2 && x % 32 == 17 && y % 32 == 30 ? 0 : 16 + (x + y + n) % 13);
+        });
+        std::vector<cBlockData> cells(static_cast<size_t>(rows) << shift);
+        for (int r = 0; r < rows; ++r)
+            for (int k = 0; k < cols; ++k) cells[(static_cast<size_t>(r) << shift) + k].wGraphic = 1;
+        // The view at grid dots (420.6, 360.3): screen cell (0, 0) is grid cell (13, 11).
+        if (c.change) {
+            cBlockData& b = cells[(static_cast<size_t>(11 + c.row) << shift) + 13 + c.col];
+            if (c.change == 1) b.wGraphic = 2;
+            if (c.change == 2) b.wGraphic = 0;
+            if (c.change == 3) b.bHidden = 1;
+            if (c.change == 4) b.vCond.resize(1);
+            if (c.change == 5) b.byLayer = 1;
+        }
+        SetBlockCondTest([](const cBlockData&) { return 1; });
+        const BLOCKGRIDVIEW grid{cols, rows, shift, [&](int cell) { return &cells[static_cast<size_t>(cell)]; }, {}};
+        const PLAYSCROLLVIEW scroll{420.6, 360.3, 10, 10};
+        const auto layers = Layers();
+
+        EXPECT_EQ(BlocksCoverScreen(&BackBuffer, grid, scroll), c.covers);
+        DDFillRect(&BackBuffer, 0, 0, 640, 480, 22);
+        DrawBackgroundLayers(&BackBuffer, layers, scroll, 0);
+        DrawBlocks(&BackBuffer, grid, scroll, 0);
+        const std::vector<uint8_t> whole = BackBuffer.Surface.bits;
+        DDFillRect(&BackBuffer, 0, 0, 640, 480, 22);
+        if (!BlocksCoverScreen(&BackBuffer, grid, scroll)) DrawBackgroundLayers(&BackBuffer, layers, scroll, 0);
+        DrawBlocks(&BackBuffer, grid, scroll, 0);
+        EXPECT_TRUE(BackBuffer.Surface.bits == whole);
+    }
+}
+
 TEST_F(ScreenDrawTest, LayerEdgesAndAnEmptyStrip) {
     ASSERT_TRUE(InitD3D());
     Prepare(true);

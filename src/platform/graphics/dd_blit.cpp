@@ -227,6 +227,27 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
     return 0;
 }
 
+bool DDBltIsOpaque(const DDSURFACEDATA* dst, DDSURFACEDATA* src, int sx, int sy, int w, int h, int flags) {
+    if (lpDTCon || !dst || !src || w < 1 || h < 1) return false;
+    const DDPIXELS& S = dd::Resolve(src)->Surface;
+    if (S.Empty() || S.format != dst->Surface.format || sx < 0 || sy < 0 || w > S.width - sx || h > S.height - sy)
+        return false;
+    if (KeyedOnlyWithKey(dd::Resolve(src), flags) != DDBLT_COLORKEY) return true;
+    uint32_t keyed = 0;  // branch-free within a row: the rows vectorize
+    for (int y = sy; y < sy + h && !keyed; ++y) {
+        if (S.format == DDFMT_INDEX8) {
+            const uint8_t* row = S.Row(y) + sx;
+            const uint8_t key = static_cast<uint8_t>(S.dwColorKey);
+            for (int x = 0; x < w; ++x) keyed |= row[x] == key;
+        } else {
+            const uint32_t* row = S.Row32(y) + sx;
+            const uint32_t key = S.dwColorKey & 0xFFFFFF;
+            for (int x = 0; x < w; ++x) keyed |= (row[x] & 0xFFFFFF) == key;
+        }
+    }
+    return !keyed;
+}
+
 void DDBltColor(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                 int flags, const DDCOLORPAIR* pair) {
     if (!lpDTCon || !pair) {

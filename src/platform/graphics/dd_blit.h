@@ -30,6 +30,11 @@ int DDBltEx(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, 
 // DDStretchBlt with a tint under Direct3D.
 void DDBltColor(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                 int flags, const DDCOLORPAIR* pair);
+// True when DDBlt of the source rectangle (w x h at sx, sy) onto dst sets every destination pixel it
+// covers: under the DirectDraw rules, the rectangle inside the source, of dst's format, and a plain
+// copy, a source without a colour key or a rectangle without a pixel of the key. Always false under the
+// Direct3D rules (a texel's alpha is read at drawing).
+bool DDBltIsOpaque(const DDSURFACEDATA* dst, DDSURFACEDATA* src, int sx, int sy, int w, int h, int flags);
 // Cuts the rectangles to both surfaces, keeping every drawn pixel where it would be unclipped; false when nothing is left.
 bool DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
                int* sh);

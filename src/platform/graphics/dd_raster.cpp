@@ -228,6 +228,61 @@ __attribute__((target("avx2"))) void Blend32Avx2(uint32_t* d, const uint32_t* s,
     Blend32(d + i, s + i, n - i);
 }
 
+// The DirectDraw colour key over a whole rectangle (rows `dp` and `sp` pixels apart):
+// eight pixels a step, the row's last few through masked loads and stores.
+__attribute__((target("avx2"))) void KeyRect32Avx2(uint32_t* d, ptrdiff_t dp, const uint32_t* s, ptrdiff_t sp, int w,
+                                                   int h, uint32_t key) {
+    const __m256i mask = _mm256_set1_epi32(0x00FFFFFF), k = _mm256_set1_epi32(static_cast<int>(key));
+    const int full = w & ~7;
+    const __m256i tail = _mm256_cmpgt_epi32(_mm256_set1_epi32(w & 7), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    for (int y = 0; y < h; ++y, d += dp, s += sp) {
+        int i = 0;
+        for (; i < full; i += 8) {
+            const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+            __m256i* dv = reinterpret_cast<__m256i*>(d + i);
+            const __m256i e = _mm256_cmpeq_epi32(_mm256_and_si256(sv, mask), k);
+            _mm256_storeu_si256(dv, _mm256_blendv_epi8(sv, _mm256_loadu_si256(dv), e));
+        }
+        if (i < w) {
+            int* dv = reinterpret_cast<int*>(d + i);
+            const __m256i sv = _mm256_maskload_epi32(reinterpret_cast<const int*>(s + i), tail);
+            const __m256i e = _mm256_cmpeq_epi32(_mm256_and_si256(sv, mask), k);
+            _mm256_maskstore_epi32(dv, tail, _mm256_blendv_epi8(sv, _mm256_maskload_epi32(dv, tail), e));
+        }
+    }
+}
+
+// Alpha blending by the texel's alpha over a whole rectangle, as KeyRect32Avx2 walks it:
+// a group of opaque and clear texels only is a select, any other blends pixel by pixel.
+__attribute__((target("avx2"))) void BlendRect32Avx2(uint32_t* d, ptrdiff_t dp, const uint32_t* s, ptrdiff_t sp,
+                                                     int w, int h) {
+    const __m256i full = _mm256_set1_epi32(static_cast<int>(0xFF000000u)), zero = _mm256_setzero_si256();
+    const int whole = w & ~7;
+    const __m256i tail = _mm256_cmpgt_epi32(_mm256_set1_epi32(w & 7), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    const __m256i outside = _mm256_xor_si256(tail, _mm256_set1_epi32(-1));
+    for (int y = 0; y < h; ++y, d += dp, s += sp) {
+        int i = 0;
+        for (; i < whole; i += 8) {
+            const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+            const __m256i a = _mm256_and_si256(sv, full), c = _mm256_cmpeq_epi32(a, zero);
+            if (_mm256_movemask_epi8(_mm256_or_si256(c, _mm256_cmpeq_epi32(a, full))) != -1) {
+                Blend32(d + i, s + i, 8);
+                continue;
+            }
+            __m256i* dv = reinterpret_cast<__m256i*>(d + i);
+            _mm256_storeu_si256(dv, _mm256_blendv_epi8(sv, _mm256_loadu_si256(dv), c));
+        }
+        if (i < w) {
+            int* dv = reinterpret_cast<int*>(d + i);
+            const __m256i sv = _mm256_maskload_epi32(reinterpret_cast<const int*>(s + i), tail);
+            const __m256i a = _mm256_and_si256(sv, full), c = _mm256_cmpeq_epi32(a, zero);
+            const __m256i plain = _mm256_or_si256(outside, _mm256_or_si256(c, _mm256_cmpeq_epi32(a, full)));
+            if (_mm256_movemask_epi8(plain) != -1) Blend32(d + i, s + i, w - i);
+            else _mm256_maskstore_epi32(dv, tail, _mm256_blendv_epi8(sv, _mm256_maskload_epi32(dv, tail), c));
+        }
+    }
+}
+
 const bool bAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
@@ -343,6 +398,16 @@ void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const
         else kernel = K_SHADE;
     }
     const uint32_t key = S->dwColorKey & 0xFFFFFF;
+#if defined(QV_AVX2_KERNELS)
+    // A rectangle copied row after row of the source: one kernel over it all.
+    if ((kernel == K_KEY || kernel == K_BLEND) && bAvx2 && ax.step == 1 && ay.step == 1) {
+        uint32_t* d = D.Row32(ay.d0) + ax.d0;
+        const uint32_t* s = S->Row32(ay.s0) + ax.s0;
+        if (kernel == K_KEY) KeyRect32Avx2(d, D.pitch / 4, s, S->pitch / 4, n, ay.n, key);
+        else BlendRect32Avx2(d, D.pitch / 4, s, S->pitch / 4, n, ay.n);
+        return;
+    }
+#endif
     std::vector<uint32_t> tmp(ax.step == 1 ? 0 : static_cast<size_t>(n));
     for (int k = 0; k < ay.n; ++k) {
         uint32_t* dr = D.Row32(ay.d0 + k) + ax.d0;

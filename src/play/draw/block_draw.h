@@ -7,3 +7,7 @@
 // Draws, in one batch, every visible cell of the grid that holds a block of
 // `layer` whose conditions hold and that is not hidden in play.
 void DrawBlocks(DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLVIEW& scroll, int layer);
+// True when the blocks of layer 0 that DrawBlocks would draw on dst cover
+// the 640 x 480 screen with opaque pictures (never under the Direct3D
+// rules): nothing drawn before them shows.
+bool BlocksCoverScreen(const DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLVIEW& scroll);

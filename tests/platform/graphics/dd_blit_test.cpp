@@ -168,6 +168,51 @@ TEST_F(BlitTest, LongKeyedRowsFollowThePixelRuleUnderBothBackEnds) {
         }
 }
 
+TEST_F(BlitTest, KeyedRectanglesOfEverySizeAndPlaceFollowThePixelRule) {
+    // Widths across the eight-pixel groups and their remainders, at places cut by every edge of
+    // the destination and of the source, under both back ends; the whole destination is compared
+    // with the rule applied pixel by pixel, so a write past a row's end shows. The Direct3D
+    // texture mixes clear, opaque and half-transparent texels in its groups.
+    constexpr int DW = 72, DH = 40, SW = 50, SH = 45;
+    const auto colour = [](int x, int y) { return static_cast<uint32_t>(0x204060 + x * 0x10307 + y * 0x70301) & 0xFFFFFF; };
+    const auto kind = [](int x, int y) { return (x * 5 + y * 3) % 7 < 2 || (x / 9 + y / 4) % 5 == 0 ? 0 : 1 + (x / 8 + y) % 4 % 2; };
+    const auto ground = [](int x, int y) { return static_cast<uint32_t>(0x01000000u * ((x + y) & 255) + x * 0x300 + y); };
+    struct { int x, y, sx, sy; } places[] = {{0, 0, 0, 0}, {5, 3, 7, 2}, {-6, -2, 0, 0}, {60, 30, 3, 4},
+                                             {20, 10, -5, -3}, {1, 7, 40, 38}, {-3, 35, 9, 1}};
+    for (bool d3d : {false, true}) {
+        SCOPED_TRACE(d3d ? "Direct3D" : "DirectDraw");
+        ASSERT_TRUE(d3d ? InitD3D(DW, DH) : InitDD(32, DW, DH));
+        DDSetTransmit(255, 0, 255);
+        DDSURFACEDATA src;
+        Make(src, SW, SH, 1, [&](int x, int y) {
+            const int k = kind(x, y);
+            if (!d3d) return k == 0 ? 0x12FF00FFu : 0x34000000u | colour(x, y);
+            return (k == 0 ? 0x00000000u : k == 1 ? 0xFF000000u : 0x80000000u) | colour(x, y);
+        });
+        for (int w = 1; w <= 41; ++w)
+            for (int h : {1, 2, 7})
+                for (const auto& p : places) {
+                    SCOPED_TRACE(testing::Message() << w << " x " << h << " at " << p.x << "," << p.y << " from "
+                                                    << p.sx << "," << p.sy);
+                    for (int y = 0; y < DH; ++y)
+                        for (int x = 0; x < DW; ++x) BackBuffer.Surface.Row32(y)[x] = ground(x, y);
+                    DDBlt(&BackBuffer, p.x, p.y, w, h, &src, p.sx, p.sy, DDBLT_COLORKEY);
+                    for (int y = 0; y < DH; ++y)
+                        for (int x = 0; x < DW; ++x) {
+                            const int sx = p.sx + x - p.x, sy = p.sy + y - p.y;
+                            const bool in = x >= p.x && x < p.x + w && y >= p.y && y < p.y + h && sx >= 0 &&
+                                            sy >= 0 && sx < SW && sy < SH;
+                            uint32_t want = ground(x, y);
+                            if (in && d3d) want = DDShadePixel(src.Surface.Row32(sy)[sx], want, 0xFFFFFFFFu, 4, 2);
+                            else if (in && kind(sx, sy) != 0) want = src.Surface.Row32(sy)[sx];
+                            ASSERT_EQ(BackBuffer.Surface.Row32(y)[x], want) << x << "," << y;
+                        }
+                }
+        DDReleaseSurface(&src);
+        DDEnd();
+    }
+}
+
 TEST_F(BlitTest, Direct3DTransparencyFollowsAlphaAndTheFlagsZeroClear) {
     ASSERT_TRUE(InitD3D(16, 16));
     DDSetTransmit(255, 0, 255);
