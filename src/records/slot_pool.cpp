@@ -87,6 +87,12 @@ void* cSlotPool::Take() {
     FREESLOT* slot = chain.lpHead;
     chain.lpHead = slot->lpNext;
     --chain.nCount;
+    // The next slot is asked for now: a slot given back long ago has left the
+    // cache, and its link is read before anything can be written to it.
+    if (chain.lpHead) {
+        const char* next = reinterpret_cast<const char*>(chain.lpHead);
+        for (size_t off = 0; off < m_nSlot; off += 64) __builtin_prefetch(next + off, 1);
+    }
     // Without a list of its own the thread hands back what the chain kept.
     if (!local && chain.nCount) GiveChain(chain);
     return slot;
