@@ -1,11 +1,13 @@
 #pragma once
 // Storage for small records that are made and freed by the hundred thousand
 // (the settings of flow commands): slots of one size cut from 64 KiB blocks
-// and kept on a free list. Taking or giving back a slot is a pop or a push
-// under a lock, where malloc would sort and merge chunks of every size. The
-// blocks stay for the life of the program: the slots freed with one stage
-// serve the next. Under AddressSanitizer every slot is an allocation of its
-// own, so that a use after free is still caught.
+// and kept on free lists. Each thread takes from and gives back to a list of
+// its own, with no lock, where malloc would sort and merge chunks of every
+// size; a thread's list that grows past a batch goes back whole to the pool,
+// where any thread takes it again (a thread that frees what another made
+// hands the slots over so). The blocks stay for the life of the program: the
+// slots freed with one stage serve the next. Under AddressSanitizer every
+// slot is an allocation of its own, so that a use after free is still caught.
 #include <cstddef>
 #include <mutex>
 #include <new>
@@ -20,6 +22,8 @@ public:
         static cSlotPool* const pool = new cSlotPool(SIZE);
         return *pool;
     }
+    // Slots a thread keeps before it hands its list back to the pool.
+    static constexpr size_t BATCH = 1024;
     cSlotPool(const cSlotPool&) = delete;
     cSlotPool& operator=(const cSlotPool&) = delete;
 
@@ -34,10 +38,25 @@ private:
     struct FREESLOT {
         FREESLOT* lpNext;
     };
+    // Free slots linked through their first word.
+    struct CHAIN {
+        FREESLOT* lpHead = nullptr;
+        size_t nCount = 0;
+    };
+    struct LOCALCHAINS;
+    // The calling thread's list for this pool (null once the thread's lists
+    // are gone, at its exit).
+    CHAIN* Local();
+    // A chain for a thread whose list is empty: one the pool holds, or a new block cut.
+    CHAIN TakeChain();
+    // Hands a thread's chain back to the pool.
+    void GiveChain(const CHAIN& chain);
+
     std::mutex m_Lock;
-    FREESLOT* m_pFree = nullptr;  // free slots, the last given back first
+    std::vector<CHAIN> m_vChain;  // chains handed back, each at most BATCH + 1 slots
     std::vector<void*> m_vBlock;  // every block cut so far
     size_t m_nSlot;               // slot size: the record's, rounded up to 16
+    size_t m_nIndex;              // this pool's list among each thread's
 };
 
 // An allocator that takes single objects from the pool of their size, for

@@ -10,11 +10,15 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "records/field_table.h"
+#include "records/inline_list.h"
 #include "records/safe_container.h"
 #include "stage/cond.h"
+
+// Inheritance flags of a definition, one per property group: kept inside the
+// definition up to the largest group count (characters' 37).
+using cInheritFlags = cInlineList<uint8_t, 40>;
 
 enum eTemplateKind : uint8_t { TEMPLATE_NONE = 0, TEMPLATE_COMMON = 1, TEMPLATE_STAGE = 2 };
 
@@ -30,7 +34,7 @@ public:
     std::string strName;
     uint16_t wCellX = 0;          // cell of a placed object (0 in palette entries)
     uint16_t wCellY = 0;
-    std::vector<uint8_t> vInherit;  // per property group: nonzero = taken from the template
+    cInheritFlags vInherit;         // per property group: nonzero = taken from the template
     cSafeVector<cEdCond> vCond;     // conditions
 
 protected:
@@ -41,7 +45,7 @@ protected:
     // Template kind 1 or 2 whose index is not below that list's size: kind and index 0.
     void CheckTemplateIndex(int nCommonSize, int nStageSize);
     // Whether group i is inherited.
-    bool Inherits(size_t i) const { return i < vInherit.size() && vInherit[i] != 0; }
+    bool Inherits(size_t i) const { return i < vInherit.size() && vInherit.data()[i] != 0; }
     // Makes the flag vector exactly n long (new flags 0).
     void SizeFlags(size_t n) { vInherit.resize(n, 0); }
     // Copies the name (group 0) or the conditions with their two bytes (group 1 of blocks and items).

@@ -1,5 +1,7 @@
 #include "stage/flow_cmd.h"
 
+#include <cstring>
+
 #include "records/version.h"
 #include "stage/definition_context.h"
 #include "stage/flow.h"
@@ -79,7 +81,10 @@ void cFlowCmd::Load(cDataReader& file) {
     // Condition lists exist from version 764 on; older streams carry no flag.
     if (nReadVersion >= 764) LoadShared(file, spCondList);
     if (file.Failed()) return;
-    LoadRecordList(file, vSubFlow, MIN_FLOW_BYTES);
+    // Most commands carry no flow: a count of 0 over an empty list is read past.
+    const uint8_t* count = file.Peek(4);
+    if (count && vSubFlow.empty() && std::memcmp(count, "\0\0\0\0", 4) == 0) file.ReadU32();
+    else LoadRecordList(file, vSubFlow, MIN_FLOW_BYTES);
     const uint32_t n = file.ReadCount(4);
     if (file.Failed()) return;
     vParam.resize(n);

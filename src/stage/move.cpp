@@ -61,7 +61,9 @@ void cEdMove::Load(cDataReader& file) {
     // Streams written without the factor hold one field fewer than the
     // current layout of their version; they are read without it, and the
     // factor keeps its value.
-    const bool bNoFactor = static_cast<uint64_t>(n) + 1 == StoredNumericRows(Rows(), this);
+    // (A current stream of every field needs no look at the layout.)
+    const bool bCurrent = nReadVersion == DATA_VERSION && n == cCurrentRows<g_Rows>::NUMBERS;
+    const bool bNoFactor = !bCurrent && static_cast<uint64_t>(n) + 1 == StoredNumericRows(Rows(), this);
     if (bNoFactor) LoadRowsAfterCount(file, n, Rows(), this, &g_Factor);
     else LoadRowsAfterCount<g_Rows>(file, n, this);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;

@@ -62,4 +62,28 @@ TEST(SlotPool, SlotsAreDistinctAlignedAndServeAgainFromAnyThread) {
     std::thread([moved = std::move(made)]() mutable { moved.clear(); }).join();
 }
 
+// Slots that one thread takes and another gives back serve the first thread
+// again: the giver hands them over in batches (the last one at its exit), so
+// that the pool does not cut new blocks for them. Only the slots left from
+// the last block the first round cut can be new.
+TEST(SlotPool, SlotsGivenBackOnAnotherThreadServeTheTaker) {
+    constexpr size_t SIZE = 96, N = 5000, PER_BLOCK = 64 * 1024 / SIZE;
+    cSlotPool& pool = cSlotPool::OfSize<SIZE>();
+    std::vector<void*> first;
+    for (size_t i = 0; i < N; ++i) first.push_back(pool.Take());
+    std::thread([&pool, &first] {
+        for (void* p : first) pool.Give(p);
+    }).join();
+    const std::set<void*> before(first.begin(), first.end());
+    size_t fresh = 0;
+    std::vector<void*> second;
+    for (size_t i = 0; i < N; ++i) {
+        second.push_back(pool.Take());
+        fresh += before.count(second.back()) ? 0 : 1;
+    }
+    EXPECT_LT(fresh, PER_BLOCK);
+    EXPECT_EQ(std::set<void*>(second.begin(), second.end()).size(), N);
+    for (void* p : second) pool.Give(p);
+}
+
 }  // namespace

@@ -55,7 +55,7 @@ TEST_F(DefinitionTest, ClearSizesTheFlagVector) {
     cCharaData c;
     c.vInherit.assign(40, 1);
     c.Clear();
-    EXPECT_EQ(c.vInherit, std::vector<uint8_t>(37, 0));
+    EXPECT_EQ(c.vInherit, cInheritFlags(37, 0));
     c.vInherit.assign(30, 1);
     c.Clear();
     EXPECT_EQ(c.vInherit.size(), 37u);

@@ -219,4 +219,39 @@ TEST_F(FlowRecordTest, EditorOnlySubFlowsOfACommandAreRemoved) {
     EXPECT_EQ(d.vSubFlow[0].nFlowID, 9);
 }
 
+// The sub-flow count of a command, read into commands with and without
+// flows: a count of 0 empties the list, others give that many flows, and a
+// stream that ends at or inside the count is refused.
+TEST_F(FlowRecordTest, SubFlowCountsReadIntoCommandsWithAndWithoutFlows) {
+    cFlowCmd none = MakeCmd(0, CMD_WAIT);
+    cFlowCmd two = MakeCmd(0, CMD_WAIT);
+    two.vSubFlow.resize(2);
+    two.vSubFlow[1].nFlowID = 5;
+    for (cFlowCmd* src : {&none, &two}) {
+        const auto bytes = SaveBytes(*src);
+        for (size_t held : {size_t{0}, size_t{3}}) {
+            cFlowCmd c = MakeCmd(0, CMD_WAIT);
+            c.vSubFlow.resize(held);
+            cDataReader r(bytes.data(), bytes.size());
+            c.Load(r);
+            ASSERT_FALSE(r.Failed()) << held;
+            EXPECT_EQ(r.Remaining(), 0u) << held;
+            ASSERT_EQ(c.vSubFlow.size(), src->vSubFlow.size()) << held;
+            if (!c.vSubFlow.empty()) {
+                EXPECT_EQ(c.vSubFlow[1].nFlowID, 5);
+            }
+            EXPECT_EQ(SaveBytes(c), bytes) << held;
+        }
+    }
+    // The plain command's stream cut inside its sub-flow count, and just before it.
+    const auto bytes = SaveBytes(none);
+    const size_t at = bytes.size() - 8;  // the sub-flow count, then the parameter count
+    for (size_t cut : {at, at + 1, at + 3}) {
+        cFlowCmd c;
+        cDataReader r(bytes.data(), cut);
+        c.Load(r);
+        EXPECT_TRUE(r.Failed()) << cut;
+    }
+}
+
 }  // namespace
