@@ -58,10 +58,24 @@ void cAnimeSetMove::ResizeFrames(size_t n) { vFrame.resize(n); }
 
 void cAnimeSetMove::Load(cDataReader& file) {
     LoadRows<g_MoveRows>(file, this);
+    LoadFrames(file);
+}
+
+void cAnimeSetMove::LoadFrames(cDataReader& file) {
     uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
     if (file.Failed()) return;
     ResizeFrames(n);
     LoadRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+}
+
+void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n) {
+    AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cAnimeSetMove& e) {
+        e.LoadRows<g_MoveRows>(f, &e);
+        // The new entry's one frame, in room for the frames stored.
+        e.vFrame.reserve(f.PeekCount(MIN_FRAME_BYTES));
+        e.vFrame.emplace_back();
+        e.LoadFrames(f);
+    });
 }
 
 void cAnimeSetMove::Save(cDataWriter& file) {
@@ -83,13 +97,8 @@ void cAnimeSetData::ResizeMoves(size_t n) {
 
 void cAnimeSetData::Load(cDataReader& file) {
     LoadRows<g_SetRows>(file, this);
-    uint32_t n = file.ReadCount(MIN_MOVE_BYTES);
+    LoadRecordList(file, vMove, MIN_MOVE_BYTES);
     if (file.Failed()) return;
-    vMove.resize(n);
-    for (auto& m : vMove) {
-        m.Load(file);
-        if (file.Failed()) return;
-    }
     if (nReadVersion < 119) ResizeMoves(4);
     if (nReadVersion < 128) {
         ResizeMoves(4);
