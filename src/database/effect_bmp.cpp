@@ -61,7 +61,7 @@ void cEffectBmpData::SaveRun(cDataWriter& file, cEffectBmpData* elems, size_t n)
 
 void cEffectBmpData::AppendLoaded(cDataReader& file, std::vector<cEffectBmpData>& v, size_t n) {
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cEffectBmpData& e) {
-        e.LoadRows<g_Rows>(f, &e);
+        LoadTextRow<g_Rows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_Rows>(t, &e); });
         // The new graphic's one frame, in room for the frames stored.
         e.vFrame.reserve(f.PeekCount(PAIR_MIN_BYTES));
         e.vFrame.push_back(NEW_FRAME);

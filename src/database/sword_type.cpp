@@ -103,7 +103,7 @@ void cSwordTypeData::SaveRun(cDataWriter& file, cSwordTypeData* elems, size_t n)
 
 void cSwordTypeData::AppendLoaded(cDataReader& file, std::vector<cSwordTypeData>& v, size_t n) {
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cSwordTypeData& e) {
-        e.LoadRows<g_SwordRows>(f, &e);
+        LoadTextRow<g_SwordRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_SwordRows>(t, &e); });
         // The new entry's one frame, in room for the frames stored.
         e.vFrame.reserve(f.PeekCount(MIN_RECORD_BYTES));
         e.AddNewFrame();

@@ -1,5 +1,6 @@
 #include "stage/anime_set.h"
 
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -70,7 +71,7 @@ void cAnimeSetMove::LoadFrames(cDataReader& file) {
 
 void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n) {
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cAnimeSetMove& e) {
-        e.LoadRows<g_MoveRows>(f, &e);
+        LoadTextRow<g_MoveRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_MoveRows>(t, &e); });
         // The new entry's one frame, in room for the frames stored.
         e.vFrame.reserve(f.PeekCount(MIN_FRAME_BYTES));
         e.vFrame.emplace_back();
@@ -80,8 +81,20 @@ void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& 
 
 void cAnimeSetMove::Save(cDataWriter& file) {
     SaveRows<g_MoveRows>(file, this);
+    SaveFrames(file);
+}
+
+void cAnimeSetMove::SaveFrames(cDataWriter& file) {
     file.WriteU32(static_cast<uint32_t>(vFrame.size()));
     SaveRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+}
+
+void cAnimeSetMove::LoadRun(cDataReader& file, cAnimeSetMove* elems, size_t n) {
+    LoadTextRowRecords<g_MoveRows>(file, elems, n, [](cDataReader& f, cAnimeSetMove& e) { e.LoadFrames(f); });
+}
+
+void cAnimeSetMove::SaveRun(cDataWriter& file, cAnimeSetMove* elems, size_t n) {
+    SaveTextRowRecords<g_MoveRows>(file, elems, n, [](cDataWriter& f, cAnimeSetMove& e) { e.SaveFrames(f); });
 }
 
 std::span<const FIELDROW<cAnimeSetData>> cAnimeSetData::Rows() { return g_SetRows; }

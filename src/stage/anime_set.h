@@ -46,6 +46,9 @@ public:
     void Save(cDataWriter& file) override;
     // Clears the entry, gives it exactly one new frame and sets the flag to 1.
     void Init();
+    // Runs of entries loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cAnimeSetMove* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cAnimeSetMove* elems, size_t n);
     // A list load's new entries, each made with its frame list sized once to
     // the count stored (see AppendsLoaded).
     static void AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n);
@@ -61,8 +64,9 @@ public:
     std::vector<cAnimeSetFrame> vFrame;
 
 private:
-    // What Load reads after the record stream: the frame count and the frames.
+    // What Load reads and Save writes after the record stream: the frame count and the frames.
     void LoadFrames(cDataReader& file);
+    void SaveFrames(cDataWriter& file);
 };
 
 // An animation set: a name, three picture offsets (C from version 119) and

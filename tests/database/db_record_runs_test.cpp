@@ -151,7 +151,7 @@ void ExpectRunsAsOneByOne(const char* what) {
     constexpr int N = 6;
     std::vector<T> v(N);
     for (int i = 0; i < N; ++i) Fill(v[i], i);
-    for (uint32_t version : {137u, 138u, 150u, 151u, 152u, 171u, 172u, 510u, 511u, 813u, 814u, DATA_VERSION}) {
+    for (uint32_t version : {54u, 55u, 137u, 138u, 150u, 151u, 152u, 171u, 172u, 510u, 511u, 813u, 814u, DATA_VERSION}) {
         nDataVersion = version;
         std::vector<T> one = v, run = v;
         cDataWriter wOne, wRun;
@@ -181,6 +181,7 @@ TEST_F(DbRecordRunsTest, ListsLoadAndSaveAsTheirElementsDoOneByOneAtEveryVersion
     ExpectRunsAsOneByOne<cScrEffect>("screen effects");
     ExpectRunsAsOneByOne<cSwordTypeData>("sword types");
     ExpectRunsAsOneByOne<cEffectBmpData>("effect graphics");
+    ExpectRunsAsOneByOne<cAnimeSetMove>("animations");
 }
 
 TEST_F(DbRecordRunsTest, NewListElementsLoadAsNewElementsLoadedOneByOneAtEveryVersionAndCut) {
