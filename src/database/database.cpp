@@ -27,10 +27,6 @@ cAnimeSetData FreshEntry<cAnimeSetData>() {
     return e;
 }
 template <>
-cAnimeSetMove FreshEntry<cAnimeSetMove>() {
-    return cAnimeSetMove();  // laid out for the current version, one default frame
-}
-template <>
 cCharaEffect FreshEntry<cCharaEffect>() {
     return cCharaEffect();  // kind 1
 }
@@ -53,8 +49,13 @@ int LoadList(cSafeVector<T>& list, const std::string& path, uint32_t nMinCount) 
     cSafeVector<T> tmp;
     if (!file->Failed()) {
         tmp = list;
-        tmp.resize(n, FreshEntry<T>());
-        LoadRecords(*file, tmp.data(), tmp.size());
+        if constexpr (AppendsLoaded<T>) {
+            // Their new entry is T(), which they make themselves.
+            LoadRecordsResized(*file, tmp, n);
+        } else {
+            tmp.resize(n, FreshEntry<T>());
+            LoadRecords(*file, tmp.data(), tmp.size());
+        }
     }
     const bool ok = !file->Failed();
     if (!ok) WriteReport("%s: %s", path.c_str(), file->FailReason().c_str());

@@ -17,15 +17,20 @@ constexpr FIELDROW<E> g_Rows[] = {
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
+// A new graphic's one frame.
+const cPairRecord NEW_FRAME(0, 1);
+
 }  // namespace
 
 std::span<const FIELDROW<cEffectBmpData>> cEffectBmpData::Rows() { return g_Rows; }
 
 cEffectBmpData::cEffectBmpData() { InitFresh(); }
 
+cEffectBmpData::cEffectBmpData(NOFRAME) { DefaultRows<g_Rows>(this); }
+
 void cEffectBmpData::InitFresh() {
     DefaultRows<g_Rows>(this);
-    vFrame.assign(1, cPairRecord(0, 1));
+    vFrame.assign(1, NEW_FRAME);
 }
 
 void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
@@ -52,4 +57,14 @@ void cEffectBmpData::LoadRun(cDataReader& file, cEffectBmpData* elems, size_t n)
 
 void cEffectBmpData::SaveRun(cDataWriter& file, cEffectBmpData* elems, size_t n) {
     SaveTextRowRecords<g_Rows>(file, elems, n, [](cDataWriter& f, cEffectBmpData& e) { SavePairList(f, e.vFrame); });
+}
+
+void cEffectBmpData::AppendLoaded(cDataReader& file, std::vector<cEffectBmpData>& v, size_t n) {
+    AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cEffectBmpData& e) {
+        LoadTextRow<g_Rows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_Rows>(t, &e); });
+        // The new graphic's one frame, in room for the frames stored.
+        e.vFrame.reserve(f.PeekCount(PAIR_MIN_BYTES));
+        e.vFrame.push_back(NEW_FRAME);
+        e.LoadTail(f);
+    });
 }

@@ -10,9 +10,13 @@
 #include "records/field_table.h"
 
 class cEffectBmpData : public cTableRecord {
+    struct NOFRAME {};
+
 public:
     // The defaults: cleared, cells 32 x 32, third value 0, one frame {cell 0, duration 1}.
     cEffectBmpData();
+    // The same without its frame, for the list load (which gives it one).
+    explicit cEffectBmpData(NOFRAME);
     // Registers name, added integer (from 151), file, cell width, cell height, third value.
     void Layout(uint32_t version) override;
     // The table load, the frame list, then the added-integer fix-up.
@@ -22,6 +26,9 @@ public:
     // Runs of elements loaded and saved as their own Load and Save do one by one.
     static void LoadRun(cDataReader& file, cEffectBmpData* elems, size_t n);
     static void SaveRun(cDataWriter& file, cEffectBmpData* elems, size_t n);
+    // A list load's new entries, each made with its frame list sized once to
+    // the count stored (see AppendsLoaded).
+    static void AppendLoaded(cDataReader& file, std::vector<cEffectBmpData>& v, size_t n);
     // A list loader's new entry: the same as a new effect graphic.
     void InitFresh();
     // The stored fields in stored order (the frames follow them).

@@ -19,8 +19,7 @@ void cPairRecord::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
 void cPairRecord::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v) {
-    // Every record stream is at least its two count words.
-    const uint32_t n = file.ReadCount(8);
+    const uint32_t n = file.ReadCount(PAIR_MIN_BYTES);
     if (file.Failed()) return;
     v.resize(n);
     LoadRowRecords<g_Rows>(file, v.data(), v.size());

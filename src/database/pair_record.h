@@ -23,6 +23,9 @@ public:
     int32_t nValue2 = 0;
 };
 
+// Smallest record stream of a pair (its two count words): bounds a pair count.
+constexpr size_t PAIR_MIN_BYTES = 8;
+
 // A list of pairs as the list loader and saver store any records (u32 count,
 // then each pair's record stream), the pairs taken and written in bulk.
 void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v);

@@ -56,11 +56,15 @@ std::span<const FIELDROW<cSwordTypeData>> cSwordTypeData::Rows() { return g_Swor
 
 cSwordTypeData::cSwordTypeData() { InitFresh(); }
 
+cSwordTypeData::cSwordTypeData(NOFRAME) { DefaultRows<g_SwordRows>(this); }
+
 void cSwordTypeData::InitFresh() {
     DefaultRows<g_SwordRows>(this);
-    vFrame.assign(1, cSwordFrameData());
-    vFrame[0].nValue[SWORDFRAME_VALUE_NUM - 1] = 1;
+    vFrame.clear();
+    AddNewFrame();
 }
+
+void cSwordTypeData::AddNewFrame() { vFrame.emplace_back().nValue[SWORDFRAME_VALUE_NUM - 1] = 1; }
 
 void cSwordTypeData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
@@ -95,6 +99,16 @@ void cSwordTypeData::LoadRun(cDataReader& file, cSwordTypeData* elems, size_t n)
 
 void cSwordTypeData::SaveRun(cDataWriter& file, cSwordTypeData* elems, size_t n) {
     SaveTextRowRecords<g_SwordRows>(file, elems, n, [](cDataWriter& f, cSwordTypeData& e) { e.SaveTail(f); });
+}
+
+void cSwordTypeData::AppendLoaded(cDataReader& file, std::vector<cSwordTypeData>& v, size_t n) {
+    AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cSwordTypeData& e) {
+        LoadTextRow<g_SwordRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_SwordRows>(t, &e); });
+        // The new entry's one frame, in room for the frames stored.
+        e.vFrame.reserve(f.PeekCount(MIN_RECORD_BYTES));
+        e.AddNewFrame();
+        e.LoadTail(f);
+    });
 }
 
 int32_t cSwordTypeData::TotalTime() const {

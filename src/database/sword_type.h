@@ -42,9 +42,13 @@ public:
 };
 
 class cSwordTypeData : public cTableRecord {
+    struct NOFRAME {};
+
 public:
     // The defaults: cleared, one new frame whose last value is 1.
     cSwordTypeData();
+    // The same without its frame, for the list load (which gives it one).
+    explicit cSwordTypeData(NOFRAME);
     // Registers name, added integer (from 151), file, third text.
     void Layout(uint32_t version) override;
     // The table load, the frame list (emptied, then m new frames loaded in
@@ -55,6 +59,9 @@ public:
     // Runs of elements loaded and saved as their own Load and Save do one by one.
     static void LoadRun(cDataReader& file, cSwordTypeData* elems, size_t n);
     static void SaveRun(cDataWriter& file, cSwordTypeData* elems, size_t n);
+    // A list load's new entries, each made with its frame list sized once to
+    // the count stored (see AppendsLoaded).
+    static void AppendLoaded(cDataReader& file, std::vector<cSwordTypeData>& v, size_t n);
     // A list loader's new entry: the same as a new sword type.
     void InitFresh();
     // The stored fields in stored order (the frames follow them).
@@ -73,4 +80,6 @@ private:
     // fix-up) and Save writes after it (u32 m and the frames).
     void LoadTail(cDataReader& file);
     void SaveTail(cDataWriter& file);
+    // Appends a new frame (last value 1).
+    void AddNewFrame();
 };

@@ -85,6 +85,15 @@ public:
         const uint32_t n = ReadU32();
         return CheckCount(n, nMinBytes) ? n : 0;
     }
+    // The u32 count next in the stream when ReadCount(nMinBytes) would take
+    // it, else 0; takes nothing (for sizing a list before its load reads it).
+    uint32_t PeekCount(size_t nMinBytes) const {
+        const uint8_t* p = Peek(4);
+        if (!p) return 0;
+        uint32_t n;
+        std::memcpy(&n, p, 4);
+        return n <= (Remaining() - 4) / (nMinBytes ? nMinBytes : 1) ? n : 0;
+    }
     // The same check for a count read by other means.
     bool CheckCount(uint64_t count, size_t nMinBytes) {
         // An empty list always fits, and needs no division to say so.

@@ -169,6 +169,49 @@ void SaveRecords(cDataWriter& file, T* elems, size_t n) {
     }
 }
 
+// Whether T makes its new elements for a list load itself: a record class
+// whose new element holds what every load remakes (a default frame list)
+// declares static AppendLoaded(file, v, n), for itself exactly, which appends
+// to v until it holds n elements, each as a new element (T()) loaded by its
+// own Load would be, the first failure ending the list with T() after it.
+template <class T>
+concept AppendsLoaded =
+    requires { requires std::is_same_v<decltype(&T::AppendLoaded), void (*)(cDataReader&, std::vector<T>&, size_t)>; };
+
+// For AppendLoaded: appends to v until it holds n elements, each made by
+// T(bare) and then loaded by load(file, element), which must leave it as T()
+// loaded by its Load would be; the first failure ends the list with T()
+// after it.
+template <class T, class BARE, class LOAD>
+void AppendBareRecords(cDataReader& file, std::vector<T>& v, size_t n, BARE bare, LOAD load) {
+    v.reserve(n);
+    while (v.size() < n) {
+        load(file, v.emplace_back(bare));
+        if (file.Failed()) {
+            v.resize(n);
+            return;
+        }
+    }
+}
+
+// Makes v n elements long and loads them as resizing it and loading every
+// element in order does (elements that existed are loaded in place, not
+// reset; the first failure ends the list); the new elements of a class that
+// AppendsLoaded are made by it.
+template <class T>
+void LoadRecordsResized(cDataReader& file, std::vector<T>& v, size_t n) {
+    if constexpr (AppendsLoaded<T>) {
+        if (v.size() < n) {
+            LoadRecords(file, v.data(), v.size());
+            if (file.Failed()) v.resize(n);
+            else T::AppendLoaded(file, v, n);
+            return;
+        }
+    }
+    v.resize(n);
+    LoadRecords(file, v.data(), n);
+}
+
 // Reads u32 count and then that many record streams into v, resized to fit
 // (elements that existed are loaded in place, not reset). Each element's
 // stream is at least nMinBytes, which bounds the count by the bytes left.
@@ -176,8 +219,7 @@ template <class V>
 void LoadRecordList(cDataReader& file, V& v, size_t nMinBytes) {
     uint32_t n = file.ReadCount(nMinBytes);
     if (file.Failed()) return;
-    v.resize(n);
-    LoadRecords(file, v.data(), v.size());
+    LoadRecordsResized(file, v, n);
 }
 
 // The same for elements of any record: every record stream is at least 8 bytes.

@@ -135,6 +135,21 @@ uint8_t* PutTextRow(uint8_t* p, C& self) {
     return p;
 }
 
+// The table stream of `self` read as its table load `load(file)` reads it:
+// taken in place when it is the current fixed image with every text whole.
+template <const auto& ROWS, class C, class LOAD>
+void LoadTextRow(cDataReader& file, C& self, LOAD load) {
+    if (nReadVersion == DATA_VERSION) {
+        const size_t avail = file.Remaining();
+        const uint8_t* p = file.Peek(avail);
+        if (const size_t bytes = p ? TextRowStreamBytes<cCurrentRows<ROWS>>(p, avail) : 0) {
+            TakeTextRow<cCurrentRows<ROWS>>(file.ReadSpan(bytes), self);
+            return;
+        }
+    }
+    load(file);
+}
+
 // Elements [0, n) of a list of records whose table ROWS stores texts, loaded
 // as their own Load does one by one. That Load must be the table load, then
 // what `tail(file, element)` reads (the rest of the element's stream, if any),

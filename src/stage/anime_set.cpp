@@ -1,5 +1,6 @@
 #include "stage/anime_set.h"
 
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -58,16 +59,42 @@ void cAnimeSetMove::ResizeFrames(size_t n) { vFrame.resize(n); }
 
 void cAnimeSetMove::Load(cDataReader& file) {
     LoadRows<g_MoveRows>(file, this);
+    LoadFrames(file);
+}
+
+void cAnimeSetMove::LoadFrames(cDataReader& file) {
     uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
     if (file.Failed()) return;
     ResizeFrames(n);
     LoadRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
 }
 
+void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n) {
+    AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cAnimeSetMove& e) {
+        LoadTextRow<g_MoveRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_MoveRows>(t, &e); });
+        // The new entry's one frame, in room for the frames stored.
+        e.vFrame.reserve(f.PeekCount(MIN_FRAME_BYTES));
+        e.vFrame.emplace_back();
+        e.LoadFrames(f);
+    });
+}
+
 void cAnimeSetMove::Save(cDataWriter& file) {
     SaveRows<g_MoveRows>(file, this);
+    SaveFrames(file);
+}
+
+void cAnimeSetMove::SaveFrames(cDataWriter& file) {
     file.WriteU32(static_cast<uint32_t>(vFrame.size()));
     SaveRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+}
+
+void cAnimeSetMove::LoadRun(cDataReader& file, cAnimeSetMove* elems, size_t n) {
+    LoadTextRowRecords<g_MoveRows>(file, elems, n, [](cDataReader& f, cAnimeSetMove& e) { e.LoadFrames(f); });
+}
+
+void cAnimeSetMove::SaveRun(cDataWriter& file, cAnimeSetMove* elems, size_t n) {
+    SaveTextRowRecords<g_MoveRows>(file, elems, n, [](cDataWriter& f, cAnimeSetMove& e) { e.SaveFrames(f); });
 }
 
 std::span<const FIELDROW<cAnimeSetData>> cAnimeSetData::Rows() { return g_SetRows; }
@@ -83,13 +110,8 @@ void cAnimeSetData::ResizeMoves(size_t n) {
 
 void cAnimeSetData::Load(cDataReader& file) {
     LoadRows<g_SetRows>(file, this);
-    uint32_t n = file.ReadCount(MIN_MOVE_BYTES);
+    LoadRecordList(file, vMove, MIN_MOVE_BYTES);
     if (file.Failed()) return;
-    vMove.resize(n);
-    for (auto& m : vMove) {
-        m.Load(file);
-        if (file.Failed()) return;
-    }
     if (nReadVersion < 119) ResizeMoves(4);
     if (nReadVersion < 128) {
         ResizeMoves(4);

@@ -30,9 +30,13 @@ public:
 // A movement entry: a name, two 16-bit values and a flag (from version 55),
 // then its frame list stored after the record stream.
 class cAnimeSetMove : public cTableRecord {
+    struct NOFRAME {};
+
 public:
     // A new entry as Init leaves it: one default frame, flag 1.
     cAnimeSetMove();
+    // The same without its frame, for the list load (which gives it one).
+    explicit cAnimeSetMove(NOFRAME) {}
     cAnimeSetMove(const cAnimeSetMove&) = default;
     cAnimeSetMove& operator=(const cAnimeSetMove&) = default;
     // Registers the name and, from version 55, the two values and the flag.
@@ -42,6 +46,12 @@ public:
     void Save(cDataWriter& file) override;
     // Clears the entry, gives it exactly one new frame and sets the flag to 1.
     void Init();
+    // Runs of entries loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cAnimeSetMove* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cAnimeSetMove* elems, size_t n);
+    // A list load's new entries, each made with its frame list sized once to
+    // the count stored (see AppendsLoaded).
+    static void AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n);
     // Makes the frame list n long: new frames are default frames, surplus frames go from the end.
     void ResizeFrames(size_t n);
     // The stored fields in stored order (the frames follow them).
@@ -52,6 +62,11 @@ public:
     uint8_t byFlag = 1;
     uint16_t wValue2 = 0;
     std::vector<cAnimeSetFrame> vFrame;
+
+private:
+    // What Load reads and Save writes after the record stream: the frame count and the frames.
+    void LoadFrames(cDataReader& file);
+    void SaveFrames(cDataWriter& file);
 };
 
 // An animation set: a name, three picture offsets (C from version 119) and

@@ -14,6 +14,7 @@
 #include "db_test_support.h"
 #include "records/version.h"
 #include "support/list_load.h"
+#include "stage/anime_set.h"
 #include "support/written_bytes.h"
 
 namespace {
@@ -65,12 +66,22 @@ void Fill(cEffectBmpData& e, int i) {
     e.vFrame.assign(static_cast<size_t>(i % 3), cPairRecord(i, i + 1));
 }
 
-// A list loaded from `bytes` at the read version in force: by the list loader
-// (runs) or element by element, then saved at the current version, with how
-// the load ended.
+void Fill(cAnimeSetMove& e, int i) {
+    e.strName = TEXTS[(i + 2) % 5];
+    e.wValue1 = static_cast<uint16_t>(7 * i + 1);
+    e.byFlag = static_cast<uint8_t>(i % 3);
+    e.wValue2 = static_cast<uint16_t>(9 * i + 2);
+    e.ResizeFrames(static_cast<size_t>(i % 3));  // none, one or two frames
+    for (size_t f = 0; f < e.vFrame.size(); ++f) {
+        e.vFrame[f].nValue1 = 10 * i + static_cast<int>(f);
+        e.vFrame[f].nValue2 = -i;
+        e.vFrame[f].nValue3 = i + 5;
+    }
+}
+
+// How a list load ended, then its elements saved at the current version.
 template <class T>
-std::string LoadAndDescribe(const std::vector<uint8_t>& bytes, size_t n, bool bRun) {
-    LISTLOAD<T> l = LoadListEitherWay(bytes, std::vector<T>(n), LoadRecords<T>, bRun);
+std::string Describe(LISTLOAD<T>& l) {
     const uint32_t read = nReadVersion;
     nReadVersion = DATA_VERSION;
     cDataWriter w;
@@ -81,12 +92,66 @@ std::string LoadAndDescribe(const std::vector<uint8_t>& bytes, size_t n, bool bR
            std::string(saved.begin(), saved.end());
 }
 
+// A list loaded from `bytes` at the read version in force: by the list loader
+// (runs) or element by element.
+template <class T>
+std::string LoadAndDescribe(const std::vector<uint8_t>& bytes, size_t n, bool bRun) {
+    LISTLOAD<T> l = LoadListEitherWay(bytes, std::vector<T>(n), LoadRecords<T>, bRun);
+    return Describe(l);
+}
+
+// A list file's stream (count, then the elements) loaded into `v` at the read
+// version in force: by the list loader, or by making v as long as the count
+// says with new elements and loading each by its own Load.
+template <class T>
+std::string LoadListFileAndDescribe(const std::vector<uint8_t>& bytes, std::vector<T> v, bool bLoader) {
+    cDataReader r(bytes.data(), bytes.size());
+    if (bLoader) {
+        LoadRecordVector(r, v);
+    } else if (const uint32_t n = r.ReadCount(8); !r.Failed()) {
+        v.resize(n);
+        for (auto& e : v) {
+            e.Load(r);
+            if (r.Failed()) break;
+        }
+    }
+    LISTLOAD<T> l{std::move(v), r.Failed(), r.FailReason(), r.Position()};
+    return Describe(l);
+}
+
+// New elements that the list loader makes without their default frame load
+// as new elements loaded one by one do, at every version and cut, after
+// elements that existed or none.
+template <class T>
+void ExpectNewElementsAsFresh(const char* what) {
+    static_assert(AppendsLoaded<T>);
+    constexpr int N = 6;
+    std::vector<T> v(N), existing(2);
+    for (int i = 0; i < N; ++i) Fill(v[i], i);
+    for (int i = 0; i < 2; ++i) Fill(existing[i], i + 4);
+    for (uint32_t version : {54u, 55u, 137u, 138u, 150u, 151u, 152u, DATA_VERSION}) {
+        nDataVersion = version;
+        cDataWriter w;
+        SaveRecordVector(w, v);
+        const std::vector<uint8_t> bytes = WrittenBytes(w);
+        nDataVersion = DATA_VERSION;
+        nReadVersion = version;
+        for (size_t len = 0; len <= bytes.size(); ++len) {
+            const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + len);
+            for (const std::vector<T>& before : {std::vector<T>(), existing})
+                ASSERT_EQ(LoadListFileAndDescribe<T>(cut, before, true), LoadListFileAndDescribe<T>(cut, before, false))
+                    << what << " at version " << version << ", cut at " << len << " after " << before.size();
+        }
+        nReadVersion = DATA_VERSION;
+    }
+}
+
 template <class T>
 void ExpectRunsAsOneByOne(const char* what) {
     constexpr int N = 6;
     std::vector<T> v(N);
     for (int i = 0; i < N; ++i) Fill(v[i], i);
-    for (uint32_t version : {137u, 138u, 150u, 151u, 152u, 171u, 172u, 510u, 511u, 813u, 814u, DATA_VERSION}) {
+    for (uint32_t version : {54u, 55u, 137u, 138u, 150u, 151u, 152u, 171u, 172u, 510u, 511u, 813u, 814u, DATA_VERSION}) {
         nDataVersion = version;
         std::vector<T> one = v, run = v;
         cDataWriter wOne, wRun;
@@ -116,6 +181,13 @@ TEST_F(DbRecordRunsTest, ListsLoadAndSaveAsTheirElementsDoOneByOneAtEveryVersion
     ExpectRunsAsOneByOne<cScrEffect>("screen effects");
     ExpectRunsAsOneByOne<cSwordTypeData>("sword types");
     ExpectRunsAsOneByOne<cEffectBmpData>("effect graphics");
+    ExpectRunsAsOneByOne<cAnimeSetMove>("animations");
+}
+
+TEST_F(DbRecordRunsTest, NewListElementsLoadAsNewElementsLoadedOneByOneAtEveryVersionAndCut) {
+    ExpectNewElementsAsFresh<cAnimeSetMove>("animations");
+    ExpectNewElementsAsFresh<cSwordTypeData>("sword types");
+    ExpectNewElementsAsFresh<cEffectBmpData>("effect graphics");
 }
 
 }  // namespace
