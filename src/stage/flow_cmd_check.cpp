@@ -124,6 +124,11 @@ void cFlowCmd::CheckOwnDbIndex() {
 }
 
 void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
+    CheckOwnPaletteIndex(sizes);
+    for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
+}
+
+void cFlowCmd::CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes) {
     const int code = GetCharaCode();
     if (!IsItemCmd() && spShot) {
         cEdShot& s = *spShot;
@@ -151,5 +156,4 @@ void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
         const int size = sizes.nItem[p[0]];
         if (p[1] >= size) p[1] = OneOrZero(size);
     }
-    for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
 }
