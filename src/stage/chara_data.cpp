@@ -1,5 +1,7 @@
 #include "stage/chara_data.h"
 
+#include <algorithm>
+
 #include "records/version.h"
 #include "stage/definition_context.h"
 #include "stage/stage_clamp.h"
@@ -64,6 +66,13 @@ constexpr FIELDROW<C> g_CharaRows[] = {
     {&C::strName, 0},
 };
 static_assert(WidthsMatch(g_CharaRows), "a width column disagrees with its member");
+
+// A flow that can never do anything: no trigger, identity, group, condition,
+// key step or command.
+bool IsIdleFlow(const cFlow& f) {
+    return f.nTrigger == 0 && f.nFlowID == 0 && f.nGroup == 0 && f.vCond.empty() && f.vKeyCond.empty() &&
+           f.vCmd.empty();
+}
 
 }  // namespace
 
@@ -223,14 +232,18 @@ void cCharaData::CheckOwnIndex() {
     }
 }
 
+void cCharaData::CheckIndexButCmds() {
+    CheckOwnIndex();
+    std::erase_if(vFlow, IsIdleFlow);
+}
+
 void cCharaData::CheckFlows(bool bDb) {
     const FLOWPALETTESIZES sizes = GetPaletteSizes();
     for (size_t i = 0; i < vFlow.size();) {
         cFlow& f = vFlow[static_cast<int>(i)];
         if (bDb) f.CheckDbIndex();
         f.CheckPaletteIndex(sizes);
-        if (f.nTrigger == 0 && f.nFlowID == 0 && f.nGroup == 0 && f.vCond.empty() && f.vKeyCond.empty() &&
-            f.vCmd.empty())
+        if (IsIdleFlow(f))
             vFlow.erase(vFlow.begin() + static_cast<std::ptrdiff_t>(i));
         else
             ++i;

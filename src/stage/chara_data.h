@@ -38,6 +38,10 @@ public:
     void CheckIndex();
     // CheckIndex without the walk over the flows.
     void CheckOwnIndex();
+    // CheckIndex with the commands' checks left to their own saves (inside a
+    // cCmdChecksOnSaveScope): its own checks and the removal of the flows
+    // that can never do anything, which the commands' checks never change.
+    void CheckIndexButCmds();
     // Brings every flow's palette and database references into range.
     void CheckFlowIndex();
     // X offset of the n-th character of the record: base + step * n, negated

@@ -12,6 +12,7 @@ thread_local const PALETTELISTS* t_lpStagePalette = nullptr;
 thread_local bool t_bNoTemplates = false;
 thread_local bool t_bDeferFlowChecks = false;
 thread_local bool t_bSaveChecked = false;
+thread_local const FLOWPALETTESIZES* t_lpCmdSaveSizes = nullptr;
 
 }  // namespace
 
@@ -48,3 +49,10 @@ bool FlowChecksOnLoad() { return !t_bDeferFlowChecks; }
 cCheckedSaveScope::cCheckedSaveScope() : m_bPrev(t_bSaveChecked) { t_bSaveChecked = true; }
 cCheckedSaveScope::~cCheckedSaveScope() { t_bSaveChecked = m_bPrev; }
 bool IndexChecksOnSave() { return !t_bSaveChecked; }
+
+cCmdChecksOnSaveScope::cCmdChecksOnSaveScope(const FLOWPALETTESIZES& sizes)
+    : m_lpPrev(t_lpCmdSaveSizes), m_Sizes(sizes) {
+    t_lpCmdSaveSizes = &m_Sizes;
+}
+cCmdChecksOnSaveScope::~cCmdChecksOnSaveScope() { t_lpCmdSaveSizes = m_lpPrev; }
+const FLOWPALETTESIZES* CmdChecksOnSave() { return t_lpCmdSaveSizes; }

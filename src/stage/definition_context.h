@@ -92,6 +92,26 @@ private:
 // Whether objects saved on this thread run their own index checks.
 bool IndexChecksOnSave();
 
+// While it lives, each flow command saved on this thread runs its database
+// and palette checks (against `sizes`) just before it is written, so that a
+// command is read once for its checks and its write together. Its owners
+// leave their flows' checks to it.
+class cCmdChecksOnSaveScope {
+public:
+    explicit cCmdChecksOnSaveScope(const FLOWPALETTESIZES& sizes);
+    ~cCmdChecksOnSaveScope();
+    cCmdChecksOnSaveScope(const cCmdChecksOnSaveScope&) = delete;
+    cCmdChecksOnSaveScope& operator=(const cCmdChecksOnSaveScope&) = delete;
+
+private:
+    const FLOWPALETTESIZES* m_lpPrev;
+    FLOWPALETTESIZES m_Sizes;
+};
+// The palette sizes of the innermost cCmdChecksOnSaveScope of this thread,
+// or null when commands saved here run no checks of their own but the
+// database one of IndexChecksOnSave().
+const FLOWPALETTESIZES* CmdChecksOnSave();
+
 // Size of a palette list (0 for a null list).
 template <class V>
 int PaletteListSize(const V* lpList) {

@@ -106,7 +106,12 @@ void cFlowCmd::Load(cDataReader& file) {
 void cFlowCmd::Save(cDataWriter& file) {
     // Every command, those of the sub-flows included, is checked by its own
     // save just before it is written (unless its stage checked them all).
-    if (IndexChecksOnSave()) CheckOwnDbIndex();
+    if (const FLOWPALETTESIZES* sizes = CmdChecksOnSave()) {
+        CheckOwnDbIndex();
+        CheckOwnPaletteIndex(*sizes);
+    } else if (IndexChecksOnSave()) {
+        CheckOwnDbIndex();
+    }
     SaveRows<g_Rows>(file, this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);

@@ -97,4 +97,6 @@ private:
     // The database validation of this command alone. It gives the same
     // command when run again, so a command checked once needs no second run.
     void CheckOwnDbIndex();
+    // The palette validation of this command alone.
+    void CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes);
 };

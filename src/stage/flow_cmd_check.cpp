@@ -123,10 +123,14 @@ void cFlowCmd::CheckOwnDbIndex() {
     }
 }
 
-void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
-    const int code = GetCharaCode();
-    if (!IsItemCmd() && spShot) {
-        cEdShot& s = *spShot;
+namespace {
+
+// The palette validation of one command alone; both the walk with the
+// sub-flows and a command's save run it, each without a call.
+inline void CheckCmdPalette(cFlowCmd& c, const FLOWPALETTESIZES& sizes) {
+    const int code = c.GetCharaCode();
+    if (!c.IsItemCmd() && c.spShot) {
+        cEdShot& s = *c.spShot;
         if (code == CMD_SHOT || code == CMD_SWORD) {
             // Carried item: kind 1 common, 2 stage palette.
             if ((s.nItemKind == 1 || s.nItemKind == 2) && s.nItemIndex >= sizes.nItem[s.nItemKind - 1]) {
@@ -145,11 +149,19 @@ void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
     }
     if (code == CMD_GET_ITEM) {
         // p[0] palette (0 common, 1 stage; anything else reads as common), p[1] item index.
-        if (vParam.size() < 2) vParam.resize(2, 0);
-        int32_t* p = vParam.data();
+        if (c.vParam.size() < 2) c.vParam.resize(2, 0);
+        int32_t* p = c.vParam.data();
         if (p[0] != 0 && p[0] != 1) p[0] = 0;
         const int size = sizes.nItem[p[0]];
         if (p[1] >= size) p[1] = OneOrZero(size);
     }
+}
+
+}  // namespace
+
+void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
+    CheckCmdPalette(*this, sizes);
     for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
 }
+
+void cFlowCmd::CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes) { CheckCmdPalette(*this, sizes); }

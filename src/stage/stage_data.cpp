@@ -377,7 +377,12 @@ void cStageData::SaveObjects(cDataWriter& file) {
     SaveRecordVector(file, vChara);
     SaveRecordVector(file, vItem);
     SavePlaced(file, vPlacedBlock, [](cBlockData& b) { CheckPlacedBlock(b); });
-    SavePlaced(file, vPlacedChara, [](cCharaData& c) { CheckPlacedChara(c, false); });
+    {
+        // Each command of a placed character is checked in its own save, so
+        // that it is read once for both.
+        const cCmdChecksOnSaveScope cmdChecks(GetPaletteSizes());
+        SavePlaced(file, vPlacedChara, [](cCharaData& c) { c.CheckIndexButCmds(); });
+    }
     SavePlaced(file, vPlacedItem, [](cItemData& it) { CheckPlacedItem(it, false); });
 }
 
