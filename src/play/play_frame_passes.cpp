@@ -37,6 +37,12 @@ void cPlayScene::StepElapsed() {
 }
 
 void cPlayScene::UpdateActiveFlags() {
+    MarkActiveOnScreen();
+    for (cStageChara& c : lstStageChara) UpdateGroupActive(c);
+    UpdateItemsActive();
+}
+
+void cPlayScene::MarkActiveOnScreen() {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
@@ -44,8 +50,10 @@ void cPlayScene::UpdateActiveFlags() {
         c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
     }
-    // Second pass: on screen, or a member of a group that is.
-    for (cStageChara& c : lstStageChara) c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0;
+}
+
+void cPlayScene::UpdateItemsActive() {
+    cChara* lpHero = Hero();
     for (cItem& it : lstItem)
         it.bActive = CheckFlowCond(it.data.byCondMode, it.data.byCondLatch, it.bCondHeld, it.data.vCond, lpHero);
 }
