@@ -239,19 +239,17 @@ void cPlayScene::Play() {
     }
     lpHero->ClearFlowFrameFlags();
     lpHero->nFrameValue1 = -1, lpHero->nFrameValue2 = 1;
-    for (cStageChara& c : lstStageChara) {
-        if (!c.dying) c.ClearFlowFrameFlags();
-        c.nFrameValue1 = -1, c.nFrameValue2 = 1;
-    }
-
     const int32_t steps = PlayStage.nSteps;
+    // A frame of sub-steps starts the characters' frames in its first walk.
+    if (steps < 1)
+        for (cStageChara& c : lstStageChara) StartCharaFrame(c);
     for (int32_t i = 1; i <= steps; ++i) {
         nSubStep = i;
         ++nSubStepCount;
         // No bucket is walked here: the holes that removals left close.
         for (cHitBucket& b : vCharaBucket) b.Compact();
         for (cHitBucket& b : vAttackBucket) b.Compact();
-        MarkActiveOnScreen();
+        MarkActiveOnScreen(i == 1);
         UpdateItemsActive();
         const auto stepStart = [](cChara& c) {
             c.CountDownInvincible();

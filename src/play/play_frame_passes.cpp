@@ -37,16 +37,17 @@ void cPlayScene::StepElapsed() {
 }
 
 void cPlayScene::UpdateActiveFlags() {
-    MarkActiveOnScreen();
+    MarkActiveOnScreen(false);
     for (cStageChara& c : lstStageChara) UpdateGroupActive(c);
     UpdateItemsActive();
 }
 
-void cPlayScene::MarkActiveOnScreen() {
+void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
     for (cStageChara& c : lstStageChara) {
+        if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
     }
