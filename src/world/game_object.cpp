@@ -188,6 +188,14 @@ int32_t cGameObject::ClampY(int32_t mode) {
     return r;
 }
 
+void cGameObject::ReclampX() {
+    if (nHitW > CurScrollX().nOuter) ClampX(2);
+}
+
+void cGameObject::ReclampY() {
+    if (nHitH > CurScrollY().nOuter) ClampY(2);
+}
+
 namespace {
 
 void LimitSpeed(double& speed) {

@@ -96,6 +96,10 @@ public:
     int32_t ClampX(int32_t mode);
     // The same on y with the results of eClampResult (far side 4, 5, 6).
     int32_t ClampY(int32_t mode);
+    // ClampX(2) or ClampY(2) once more straight after one: only an object
+    // wider (taller) than the grid moves again, so only it is clamped.
+    void ReclampX();
+    void ReclampY();
     // The horizontal speed within ± the speed limit per step; x += speed; ClampX(mode).
     int32_t LimitMoveSpeed(int32_t mode);
     // The same for the vertical speed, y and ClampY.

@@ -3,6 +3,7 @@
 #include "world/game_object.h"
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <utility>
 
@@ -65,6 +66,34 @@ TEST_F(GameObjectTest, ClampYTellsTheFarSideApart) {
     EXPECT_EQ(o.ClampY(2), CLAMP_GRID_FAR);
     EXPECT_EQ(o.y, 1120 - 16);
     EXPECT_EQ(o.y2, 1119);
+}
+
+TEST_F(GameObjectTest, ReclampingAfterAGridClampEqualsClampingTwice) {
+    // Grid 1280 wide and 1120 high; objects narrower, as wide and wider.
+    const double kPos[] = {-5000, -1, -0.5, 0, 0.75, 100.25, 1119.5, 1263.9, 1270, 1279, 1e9,
+                           -INFINITY, INFINITY, NAN};
+    for (const int32_t size : {1, 16, 1120, 1121, 1280, 1281, 3000}) {
+        for (const double pos : kPos) {
+            cGameObject once = Object(pos, pos);
+            once.nHitW = once.nHitH = size;
+            once.ClampX(2);
+            once.ClampY(2);
+            cGameObject twice = once;
+            twice.ClampX(2);
+            twice.ClampY(2);
+            once.ReclampX();
+            once.ReclampY();
+            SCOPED_TRACE(testing::Message() << size << " at " << pos);
+            EXPECT_EQ(std::memcmp(&once.x, &twice.x, sizeof(double)), 0);
+            EXPECT_EQ(std::memcmp(&once.y, &twice.y, sizeof(double)), 0);
+            EXPECT_EQ(std::memcmp(&once.x2, &twice.x2, sizeof(double)), 0);
+            EXPECT_EQ(std::memcmp(&once.y2, &twice.y2, sizeof(double)), 0);
+            EXPECT_EQ(once.nColL, twice.nColL);
+            EXPECT_EQ(once.nColR, twice.nColR);
+            EXPECT_EQ(once.nRowT, twice.nRowT);
+            EXPECT_EQ(once.nRowB, twice.nRowB);
+        }
+    }
 }
 
 TEST_F(GameObjectTest, ScalingTwiceMovesASixteenWideObjectEightLeft) {
