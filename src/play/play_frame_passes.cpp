@@ -62,11 +62,12 @@ void cPlayScene::UpdateItemsActive() {
 void cPlayScene::EraseBeyondEdges() {
     const auto& rules = PlayStage.StageIntRec;
     if (bEraseCharaKey || bEraseBlockCharaKey) {
+        // A removal moves no scroll.
+        const cScrollEdgeLimits chara(rules[INTREC_CHARA]), blockChara(rules[INTREC_BLOCKCHARA]);
         for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
             const bool bBlock = it->byBlockChara != 0;
             const bool bRule = bBlock ? bEraseBlockCharaKey : bEraseCharaKey;
-            if (bRule && !it->dying && it->bActive &&
-                it->IsBeyondScrollEdge(rules[bBlock ? INTREC_BLOCKCHARA : INTREC_CHARA]))
+            if (bRule && !it->dying && it->bActive && (bBlock ? blockChara : chara).Beyond(*it))
                 it = RemoveStageChara(it);
             else ++it;
         }

@@ -177,6 +177,51 @@ TEST_F(GameObjectTest, ScreenAndRemovalTests) {
     EXPECT_TRUE(o.IsBeyondScrollEdge(rule));
 }
 
+TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
+    // The removal test as every object worked it out from the scroll.
+    const auto beyond = [](const cGameObject& o, const cStageIntRec& rule) {
+        const cScrollAxis& sx = lpPlayScene->ScrollX;
+        const cScrollAxis& sy = lpPlayScene->ScrollY;
+        const int32_t* v = rule.nValue;
+        if (o.nKeep) return false;
+        if (v[0] && o.x2 <= static_cast<int32_t>(sx.dPos - v[4] * 32.0)) return true;
+        if (v[1] && o.x >= static_cast<int32_t>(v[5] * 32.0 + sx.dPos + 640)) return true;
+        if (v[2] && o.y2 <= static_cast<int32_t>(sy.dPos - v[6] * 32.0)) return true;
+        if (v[3] && o.y >= static_cast<int32_t>(v[7] * 32.0 + sy.dPos + 480)) return true;
+        return o.x <= 0 || o.x2 >= sx.nOuter - 1 || o.y <= 0 || o.y2 >= sy.nOuter - 1;
+    };
+    const double kScroll[] = {0, 0.5, 319.75, 320, 640.25, -3.5};
+    const double kPos[] = {-40, -0.5, 0, 0.25, 31, 250.5, 288, 320, 639.5, 960, 1000.75, 1263, 1279, 1400};
+    int32_t nBeyond = 0, nKept = 0;
+    for (int32_t edges = 0; edges < 16; ++edges) {
+        cStageIntRec rule;
+        rule.Set(edges & 1, edges >> 1 & 1, edges >> 2 & 1, edges >> 3 & 1, edges % 3, 2, edges % 5 - 1, 1);
+        for (const double scroll : kScroll) {
+            lpPlayScene->ScrollX.dPos = scroll;
+            lpPlayScene->ScrollY.dPos = scroll / 2;
+            const cScrollEdgeLimits limits(rule);
+            for (const double px : kPos) {
+                for (const double py : kPos) {
+                    cGameObject o = Object(px, py);
+                    o.x2 = px + 15;
+                    o.y2 = py + 15;
+                    o.nKeep = (px == 960 && py == 0) ? 1 : 0;
+                    SCOPED_TRACE(testing::Message() << edges << " " << scroll << " " << px << "," << py);
+                    const bool want = beyond(o, rule);
+                    EXPECT_EQ(limits.Beyond(o), want);
+                    EXPECT_EQ(o.IsBeyondScrollEdge(rule), want);
+                    nBeyond += want;
+                    nKept += o.nKeep;
+                }
+            }
+        }
+    }
+    // Both answers and the keep word were met.
+    EXPECT_GT(nBeyond, 1000);
+    EXPECT_LT(nBeyond, 16 * 6 * 14 * 14 - 1000);
+    EXPECT_GT(nKept, 0);
+}
+
 TEST_F(GameObjectTest, JudgeRangesAndWaves) {
     double l = 0, r = 0;
     cGameObject::CalcJudgeRange(l, r, 100, 32, 0, 10, false);
