@@ -401,9 +401,15 @@ public:
     // Move steps shared by players and stage characters
 public:
     // The horizontal move of a frame: the accelerated speed, else the speed
-    // plus the decelerating inertial push; then the speed limit and
-    // FixAfterMoveX. The speed limit's result.
-    int32_t StepSpeedX();
+    // plus the decelerating inertial push; then the speed limit (clamping
+    // into the grid) and FixAfterMoveX. The speed limit's result.
+    int32_t StepSpeedX() {
+        const int32_t r = MoveBySpeedX();
+        FixAfterMoveX();
+        return r;
+    }
+    // The same without FixAfterMoveX.
+    int32_t MoveBySpeedX();
     // A non-zero inertial push decelerates and adds to the vertical speed.
     void AddPushY();
 };

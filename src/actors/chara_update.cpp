@@ -45,16 +45,14 @@ int32_t cPlayer::Update(int32_t bDying) {
     return 0;
 }
 
-int32_t cChara::StepSpeedX() {
+int32_t cChara::MoveBySpeedX() {
     if (dAccelX != 0) {
         dSpeedX = dAccelX;
     } else if (dPushX != 0) {
         Decelerate(dPushX, bDecelPushX);
         dSpeedX += dPushX;
     }
-    const int32_t r = LimitMoveSpeed(2);
-    FixAfterMoveX();
-    return r;
+    return LimitMoveSpeed(2);
 }
 
 void cChara::AddPushY() {

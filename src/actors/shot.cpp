@@ -216,12 +216,14 @@ SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
 void UpdateShots() {
     if (!lpWorld) return;
     SHOTLIST& list = lpWorld->lstShots;
+    // No shot's move moves the scroll.
+    const cScrollEdgeLimits limits[2] = {cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT0]),
+                                         cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT])};
     for (auto it = list.begin(); it != list.end();) {
         cShot& shot = **it;
         // The next shot is fetched while this one moves.
         if (auto next = std::next(it); next != list.end()) PrefetchObject(**next);
-        const int32_t rule = shot.Side() == 0 ? INTREC_SHOT0 : INTREC_SHOT;
-        if (shot.Update() || (shot.bFlying && shot.IsBeyondScrollEdge(PlayStage.StageIntRec[rule]))) it = EraseShot(list, it);
+        if (shot.Update() || (shot.bFlying && limits[shot.Side() == 0 ? 0 : 1].Beyond(shot))) it = EraseShot(list, it);
         else ++it;
     }
 }

@@ -170,8 +170,11 @@ void cStageChara::UpdateHitRectY() {
     dRectB[3] = dRectB[1] + rangeB.nH - 1;
 }
 
+// A stage character's FixAfterMoveX is ClampX(2), which the speed limit
+// has just done.
 int32_t cStageChara::MoveStepX() {
-    const int32_t r = StepSpeedX();
+    const int32_t r = MoveBySpeedX();
+    ReclampX();
     return r == CLAMP_GRID ? 4 : r;
 }
 
@@ -179,7 +182,7 @@ int32_t cStageChara::FallStep() {
     UpdateFall();
     if (dAccelY == 0 && bScreen) AddPushY();
     const int32_t r = LimitFallSpeed(2);
-    FixAfterMoveY();
+    ReclampY();
     if (!bScreen) return r == CLAMP_STAGE_FAR || r == CLAMP_GRID_FAR ? 7 : r;
     return r == CLAMP_GRID || r == CLAMP_GRID_FAR ? 8 : r;
 }

@@ -239,32 +239,33 @@ void cPlayScene::Play() {
     }
     lpHero->ClearFlowFrameFlags();
     lpHero->nFrameValue1 = -1, lpHero->nFrameValue2 = 1;
-    for (cStageChara& c : lstStageChara) {
-        if (!c.dying) c.ClearFlowFrameFlags();
-        c.nFrameValue1 = -1, c.nFrameValue2 = 1;
-    }
-
     const int32_t steps = PlayStage.nSteps;
+    // A frame of sub-steps starts the characters' frames in its first walk.
+    if (steps < 1)
+        for (cStageChara& c : lstStageChara) StartCharaFrame(c);
     for (int32_t i = 1; i <= steps; ++i) {
         nSubStep = i;
         ++nSubStepCount;
         // No bucket is walked here: the holes that removals left close.
         for (cHitBucket& b : vCharaBucket) b.Compact();
         for (cHitBucket& b : vAttackBucket) b.Compact();
-        UpdateActiveFlags();
+        MarkActiveOnScreen(i == 1);
+        UpdateItemsActive();
         const auto stepStart = [](cChara& c) {
             c.CountDownInvincible();
             c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
             c.SaveRect();
         };
-        // One walk: a character's lifetime runs out, or its step starts (what
-        // a step start changes is the character's own).
+        // One walk: a character's lifetime runs out, or it is judged active
+        // by its group and its step starts (what these change is the
+        // character's own; a character removed needs no judging).
         const bool bLifetimes = !lpHero->dying;
         for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
             if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
                 it = RemoveStageChara(it);
                 continue;
             }
+            UpdateGroupActive(*it);
             stepStart(*it);
             ++it;
         }

@@ -37,15 +37,24 @@ void cPlayScene::StepElapsed() {
 }
 
 void cPlayScene::UpdateActiveFlags() {
+    MarkActiveOnScreen(false);
+    for (cStageChara& c : lstStageChara) UpdateGroupActive(c);
+    UpdateItemsActive();
+}
+
+void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
     for (cStageChara& c : lstStageChara) {
+        if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
     }
-    // Second pass: on screen, or a member of a group that is.
-    for (cStageChara& c : lstStageChara) c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0;
+}
+
+void cPlayScene::UpdateItemsActive() {
+    cChara* lpHero = Hero();
     for (cItem& it : lstItem)
         it.bActive = CheckFlowCond(it.data.byCondMode, it.data.byCondLatch, it.bCondHeld, it.data.vCond, lpHero);
 }
@@ -53,11 +62,12 @@ void cPlayScene::UpdateActiveFlags() {
 void cPlayScene::EraseBeyondEdges() {
     const auto& rules = PlayStage.StageIntRec;
     if (bEraseCharaKey || bEraseBlockCharaKey) {
+        // A removal moves no scroll.
+        const cScrollEdgeLimits chara(rules[INTREC_CHARA]), blockChara(rules[INTREC_BLOCKCHARA]);
         for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
             const bool bBlock = it->byBlockChara != 0;
             const bool bRule = bBlock ? bEraseBlockCharaKey : bEraseCharaKey;
-            if (bRule && !it->dying && it->bActive &&
-                it->IsBeyondScrollEdge(rules[bBlock ? INTREC_BLOCKCHARA : INTREC_CHARA]))
+            if (bRule && !it->dying && it->bActive && (bBlock ? blockChara : chara).Beyond(*it))
                 it = RemoveStageChara(it);
             else ++it;
         }

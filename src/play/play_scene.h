@@ -104,6 +104,20 @@ public:
     void StepElapsed();
     // Activity of every object for this sub-step.
     void UpdateActiveFlags();
+    // Its parts: the hero active and each stage character by its conditions
+    // and place on screen (marking its group); then, once every group is
+    // marked, a character active when on screen or in a marked group; the
+    // items by their conditions. A sub-step of play judges the items before
+    // the groups: neither reads what the other writes. The first sub-step
+    // of a frame starts each character's frame in the same walk (no
+    // condition reads what that clears).
+    void MarkActiveOnScreen(bool bFrameStart);
+    static void StartCharaFrame(cChara& c) {
+        if (!c.dying) c.ClearFlowFrameFlags();
+        c.nFrameValue1 = -1, c.nFrameValue2 = 1;
+    }
+    void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
+    void UpdateItemsActive();
     // The hero's and the stage characters' deaths by HP and erase flags.
     int32_t CheckDeaths();
     int32_t KillStageChara(cStageChara& chara);

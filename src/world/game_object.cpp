@@ -188,6 +188,14 @@ int32_t cGameObject::ClampY(int32_t mode) {
     return r;
 }
 
+void cGameObject::ReclampX() {
+    if (nHitW > CurScrollX().nOuter) ClampX(2);
+}
+
+void cGameObject::ReclampY() {
+    if (nHitH > CurScrollY().nOuter) ClampY(2);
+}
+
 namespace {
 
 void LimitSpeed(double& speed) {
@@ -262,17 +270,21 @@ bool cGameObject::OverlapsRect(double left, double top, double right, double bot
     return !(x > right || x2 < left || y > bottom || y2 < top);
 }
 
-bool cGameObject::IsBeyondScrollEdge(const cStageIntRec& rule) const {
-    if (nKeep != 0) return false;
+bool cGameObject::IsBeyondScrollEdge(const cStageIntRec& rule) const { return cScrollEdgeLimits(rule).Beyond(*this); }
+
+cScrollEdgeLimits::cScrollEdgeLimits(const cStageIntRec& rule) {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const int32_t* v = rule.nValue;
     const auto t = [](double d) { return static_cast<int32_t>(d); };
-    if (v[0] && x2 <= t(sx.dPos - v[4] * 32.0)) return true;
-    if (v[1] && x >= t(v[5] * 32.0 + sx.dPos + SCROLL_VIEW_X)) return true;
-    if (v[2] && y2 <= t(sy.dPos - v[6] * 32.0)) return true;
-    if (v[3] && y >= t(v[7] * 32.0 + sy.dPos + SCROLL_VIEW_Y)) return true;
-    return x <= 0 || x2 >= sx.nOuter - 1 || y <= 0 || y2 >= sy.nOuter - 1;
+    bLeft = v[0] != 0, bRight = v[1] != 0, bUp = v[2] != 0, bDown = v[3] != 0;
+    // A limit is worked out only for an edge switched on, as each test asked it.
+    if (bLeft) nLeft = t(sx.dPos - v[4] * 32.0);
+    if (bRight) nRight = t(v[5] * 32.0 + sx.dPos + SCROLL_VIEW_X);
+    if (bUp) nUp = t(sy.dPos - v[6] * 32.0);
+    if (bDown) nDown = t(v[7] * 32.0 + sy.dPos + SCROLL_VIEW_Y);
+    nGridRight = sx.nOuter - 1;
+    nGridBottom = sy.nOuter - 1;
 }
 
 double StepsPerFrame() { return PlayStage.dSteps >= 1 ? PlayStage.dSteps : 1.0; }

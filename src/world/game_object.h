@@ -96,6 +96,10 @@ public:
     int32_t ClampX(int32_t mode);
     // The same on y with the results of eClampResult (far side 4, 5, 6).
     int32_t ClampY(int32_t mode);
+    // ClampX(2) or ClampY(2) once more straight after one: only an object
+    // wider (taller) than the grid moves again, so only it is clamped.
+    void ReclampX();
+    void ReclampY();
     // The horizontal speed within ± the speed limit per step; x += speed; ClampX(mode).
     int32_t LimitMoveSpeed(int32_t mode);
     // The same for the vertical speed, y and ClampY.
@@ -232,3 +236,24 @@ public:
     // FindNearestObject at this object's centre, mode 2 with the stage's search switch.
     cGameObject* FindNearestAtCenter(const std::list<cGameObject*>& lst, int32_t side, uint32_t skipKinds) const;
 };
+
+// IsBeyondScrollEdge's limits for one removal rule at the scroll of the
+// moment, worked out once for a walk over many objects that moves no scroll.
+class cScrollEdgeLimits {
+public:
+    explicit cScrollEdgeLimits(const cStageIntRec& rule);
+    bool Beyond(const cGameObject& o) const {
+        if (o.nKeep != 0) return false;
+        if (bLeft && o.x2 <= nLeft) return true;
+        if (bRight && o.x >= nRight) return true;
+        if (bUp && o.y2 <= nUp) return true;
+        if (bDown && o.y >= nDown) return true;
+        return o.x <= 0 || o.x2 >= nGridRight || o.y <= 0 || o.y2 >= nGridBottom;
+    }
+
+private:
+    bool bLeft, bRight, bUp, bDown;  // the rule's four edges switched on
+    int32_t nLeft = 0, nRight = 0, nUp = 0, nDown = 0;
+    int32_t nGridRight, nGridBottom;  // the grid's last dot on each axis
+};
+

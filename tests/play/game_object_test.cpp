@@ -3,6 +3,7 @@
 #include "world/game_object.h"
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <utility>
 
@@ -65,6 +66,34 @@ TEST_F(GameObjectTest, ClampYTellsTheFarSideApart) {
     EXPECT_EQ(o.ClampY(2), CLAMP_GRID_FAR);
     EXPECT_EQ(o.y, 1120 - 16);
     EXPECT_EQ(o.y2, 1119);
+}
+
+TEST_F(GameObjectTest, ReclampingAfterAGridClampEqualsClampingTwice) {
+    // Grid 1280 wide and 1120 high; objects narrower, as wide and wider.
+    const double kPos[] = {-5000, -1, -0.5, 0, 0.75, 100.25, 1119.5, 1263.9, 1270, 1279, 1e9,
+                           -INFINITY, INFINITY, NAN};
+    for (const int32_t size : {1, 16, 1120, 1121, 1280, 1281, 3000}) {
+        for (const double pos : kPos) {
+            cGameObject once = Object(pos, pos);
+            once.nHitW = once.nHitH = size;
+            once.ClampX(2);
+            once.ClampY(2);
+            cGameObject twice = once;
+            twice.ClampX(2);
+            twice.ClampY(2);
+            once.ReclampX();
+            once.ReclampY();
+            SCOPED_TRACE(testing::Message() << size << " at " << pos);
+            EXPECT_EQ(std::memcmp(&once.x, &twice.x, sizeof(double)), 0);
+            EXPECT_EQ(std::memcmp(&once.y, &twice.y, sizeof(double)), 0);
+            EXPECT_EQ(std::memcmp(&once.x2, &twice.x2, sizeof(double)), 0);
+            EXPECT_EQ(std::memcmp(&once.y2, &twice.y2, sizeof(double)), 0);
+            EXPECT_EQ(once.nColL, twice.nColL);
+            EXPECT_EQ(once.nColR, twice.nColR);
+            EXPECT_EQ(once.nRowT, twice.nRowT);
+            EXPECT_EQ(once.nRowB, twice.nRowB);
+        }
+    }
 }
 
 TEST_F(GameObjectTest, ScalingTwiceMovesASixteenWideObjectEightLeft) {
@@ -146,6 +175,51 @@ TEST_F(GameObjectTest, ScreenAndRemovalTests) {
     rule.Set(0, 0, 0, 0, 0, 0, 0, 0);
     o.x = 0;  // touches the grid edge
     EXPECT_TRUE(o.IsBeyondScrollEdge(rule));
+}
+
+TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
+    // The removal test as every object worked it out from the scroll.
+    const auto beyond = [](const cGameObject& o, const cStageIntRec& rule) {
+        const cScrollAxis& sx = lpPlayScene->ScrollX;
+        const cScrollAxis& sy = lpPlayScene->ScrollY;
+        const int32_t* v = rule.nValue;
+        if (o.nKeep) return false;
+        if (v[0] && o.x2 <= static_cast<int32_t>(sx.dPos - v[4] * 32.0)) return true;
+        if (v[1] && o.x >= static_cast<int32_t>(v[5] * 32.0 + sx.dPos + 640)) return true;
+        if (v[2] && o.y2 <= static_cast<int32_t>(sy.dPos - v[6] * 32.0)) return true;
+        if (v[3] && o.y >= static_cast<int32_t>(v[7] * 32.0 + sy.dPos + 480)) return true;
+        return o.x <= 0 || o.x2 >= sx.nOuter - 1 || o.y <= 0 || o.y2 >= sy.nOuter - 1;
+    };
+    const double kScroll[] = {0, 0.5, 319.75, 320, 640.25, -3.5};
+    const double kPos[] = {-40, -0.5, 0, 0.25, 31, 250.5, 288, 320, 639.5, 960, 1000.75, 1263, 1279, 1400};
+    int32_t nBeyond = 0, nKept = 0;
+    for (int32_t edges = 0; edges < 16; ++edges) {
+        cStageIntRec rule;
+        rule.Set(edges & 1, edges >> 1 & 1, edges >> 2 & 1, edges >> 3 & 1, edges % 3, 2, edges % 5 - 1, 1);
+        for (const double scroll : kScroll) {
+            lpPlayScene->ScrollX.dPos = scroll;
+            lpPlayScene->ScrollY.dPos = scroll / 2;
+            const cScrollEdgeLimits limits(rule);
+            for (const double px : kPos) {
+                for (const double py : kPos) {
+                    cGameObject o = Object(px, py);
+                    o.x2 = px + 15;
+                    o.y2 = py + 15;
+                    o.nKeep = (px == 960 && py == 0) ? 1 : 0;
+                    SCOPED_TRACE(testing::Message() << edges << " " << scroll << " " << px << "," << py);
+                    const bool want = beyond(o, rule);
+                    EXPECT_EQ(limits.Beyond(o), want);
+                    EXPECT_EQ(o.IsBeyondScrollEdge(rule), want);
+                    nBeyond += want;
+                    nKept += o.nKeep;
+                }
+            }
+        }
+    }
+    // Both answers and the keep word were met.
+    EXPECT_GT(nBeyond, 1000);
+    EXPECT_LT(nBeyond, 16 * 6 * 14 * 14 - 1000);
+    EXPECT_GT(nKept, 0);
 }
 
 TEST_F(GameObjectTest, JudgeRangesAndWaves) {
