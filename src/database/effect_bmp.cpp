@@ -17,8 +17,9 @@ constexpr FIELDROW<E> g_Rows[] = {
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
-// A new graphic's one frame.
-const cPairRecord NEW_FRAME(0, 1);
+// A new graphic's one frame (made when asked: the default database is built
+// while the program's statics are still being made).
+cPairRecord NewFrame() { return cPairRecord(0, 1); }
 
 }  // namespace
 
@@ -30,7 +31,7 @@ cEffectBmpData::cEffectBmpData(NOFRAME) { DefaultRows<g_Rows>(this); }
 
 void cEffectBmpData::InitFresh() {
     DefaultRows<g_Rows>(this);
-    vFrame.assign(1, NEW_FRAME);
+    vFrame.assign(1, NewFrame());
 }
 
 void cEffectBmpData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
@@ -64,7 +65,7 @@ void cEffectBmpData::AppendLoaded(cDataReader& file, std::vector<cEffectBmpData>
         LoadTextRow<g_Rows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_Rows>(t, &e); });
         // The new graphic's one frame, in room for the frames stored.
         e.vFrame.reserve(f.PeekCount(PAIR_MIN_BYTES));
-        e.vFrame.push_back(NEW_FRAME);
+        e.vFrame.push_back(NewFrame());
         e.LoadTail(f);
     });
 }
