@@ -269,11 +269,9 @@ void PrepareBmpFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (path.empty()) continue;
         const std::string native = RecNativePath(path, false);
-        std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(native, ec);
+        std::uintmax_t size = 0;
         std::filesystem::file_time_type time;
-        if (!ec) time = std::filesystem::last_write_time(native, ec);
-        if (ec || size > (std::uintmax_t(1) << 30)) continue;
+        if (!StampPreparedFile(native, std::uintmax_t(1) << 30, &size, &time)) continue;
         std::vector<uint8_t> bytes;
         BMPIMAGE image;
         if (!ReadNative(path, &bytes, static_cast<size_t>(size)) || bytes.size() != size ||

@@ -121,11 +121,9 @@ void PrepareWaveFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (path.empty()) continue;
         const std::string native = RecNativePath(path, false);
-        std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(native, ec);
+        std::uintmax_t size = 0;
         std::filesystem::file_time_type time;
-        if (!ec) time = std::filesystem::last_write_time(native, ec);
-        if (ec || size > MAX_DATA_FILE_SIZE) continue;
+        if (!StampPreparedFile(native, MAX_DATA_FILE_SIZE, &size, &time)) continue;
         std::vector<uint8_t> bytes;
         if (!ReadFileBytes(native, bytes, MAX_DATA_FILE_SIZE) || bytes.size() != size) continue;
         Prepared().Put(native, size, time, std::move(bytes));

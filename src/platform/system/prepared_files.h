@@ -10,6 +10,16 @@
 #include <string>
 #include <utility>
 
+// The size and time of the file at native (a native path) as a worker reads
+// it ahead; false when it is gone or larger than limit.
+inline bool StampPreparedFile(const std::string& native, std::uintmax_t limit, std::uintmax_t* size,
+                              std::filesystem::file_time_type* time) {
+    std::error_code ec;
+    *size = std::filesystem::file_size(native, ec);
+    if (!ec) *time = std::filesystem::last_write_time(native, ec);
+    return !ec && *size <= limit;
+}
+
 template <class T>
 class cPreparedFiles {
 public:
