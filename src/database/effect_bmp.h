@@ -9,7 +9,7 @@
 #include "database/pair_record.h"
 #include "records/field_table.h"
 
-class cEffectBmpData : public cTableRecord {
+class cEffectBmpData final : public cTableRecord {
     struct NOFRAME {};
 
 public:

@@ -28,7 +28,7 @@ public:
     int32_t nParam[EFFECT_PARAM_NUM] = {};  // run time (tenths of a second), parameters 2 to 5
 };
 
-class cCharaEffect : public cEffectData {
+class cCharaEffect final : public cEffectData {
 public:
     // The table load; files older than 511: kinds 4 and 5 take the default
     // of parameter 5, kind 10 that of parameter 4.
@@ -38,7 +38,7 @@ public:
     static void SaveRun(cDataWriter& file, cCharaEffect* elems, size_t n);
 };
 
-class cScrEffect : public cEffectData {
+class cScrEffect final : public cEffectData {
 public:
     // The table load; files older than 511: kinds 6 and 7 take the default
     // of parameter 5, kind 10 that of parameter 4.

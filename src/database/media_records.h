@@ -15,7 +15,7 @@ constexpr uint32_t ADDED_INT_VALID_VERSION = 153;
 void FixAddedInt(int32_t& nAddedInt);
 
 // A character's dedicated bitmap (Bmp_CharaExc.dat).
-class cCharaBmpData : public cTableRecord {
+class cCharaBmpData final : public cTableRecord {
 public:
     // The defaults: cleared, cell size in blocks 2 (the default content's entries).
     cCharaBmpData();
@@ -42,7 +42,7 @@ public:
 };
 
 // A picture (Picture.dat).
-class cPictureData : public cTableRecord {
+class cPictureData final : public cTableRecord {
 public:
     // Cleared.
     cPictureData();
@@ -64,7 +64,7 @@ public:
 };
 
 // A sound effect (Sound.dat).
-class cSoundData : public cTableRecord {
+class cSoundData final : public cTableRecord {
 public:
     // Cleared.
     cSoundData();
@@ -86,7 +86,7 @@ public:
 };
 
 // A piece of music (Bgm.dat).
-class cBgmData : public cTableRecord {
+class cBgmData final : public cTableRecord {
 public:
     // The defaults: cleared, volume 100.
     cBgmData();

@@ -6,7 +6,7 @@
 
 #include "records/field_table.h"
 
-class cPairRecord : public cTableRecord {
+class cPairRecord final : public cTableRecord {
 public:
     // Both values 0.
     cPairRecord() = default;

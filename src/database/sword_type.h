@@ -25,7 +25,7 @@ enum eSwordFrameValue {
 };
 
 // One frame of a sword type.
-class cSwordFrameData : public cTableRecord {
+class cSwordFrameData final : public cTableRecord {
 public:
     // The defaults: cleared, mirror X (value 3) 1.
     cSwordFrameData();
@@ -41,7 +41,7 @@ public:
     int32_t nValue[SWORDFRAME_VALUE_NUM] = {};
 };
 
-class cSwordTypeData : public cTableRecord {
+class cSwordTypeData final : public cTableRecord {
     struct NOFRAME {};
 
 public:

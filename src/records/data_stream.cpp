@@ -14,15 +14,6 @@ bool cDataReader::ReadFailed(void* dst, size_t len) {
     return false;
 }
 
-bool cDataReader::Skip(size_t len) {
-    if (m_bFailed || len > Remaining()) {
-        SetFailed("short read");
-        return false;
-    }
-    m_nPos += len;
-    return true;
-}
-
 bool cDataReader::CountFailed(uint64_t count) {
     if (!m_bFailed) SetFailed("count " + std::to_string(count) + " exceeds the bytes that remain");
     return false;

@@ -71,7 +71,14 @@ public:
     const uint8_t* Peek(size_t len) const {
         return !m_bFailed && len <= m_nSize - m_nPos ? m_pData + m_nPos : nullptr;
     }
-    bool Skip(size_t len);
+    bool Skip(size_t len) {
+        if (!m_bFailed && len <= m_nSize - m_nPos) {
+            m_nPos += len;
+            return true;
+        }
+        SetFailed("short read");
+        return false;
+    }
     // Little-endian values; 0 after a short read.
     uint8_t ReadU8() { return ReadValue<uint8_t>(); }
     uint16_t ReadU16() { return ReadValue<uint16_t>(); }

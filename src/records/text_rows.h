@@ -96,7 +96,7 @@ void TakeTextRow(const uint8_t* p, C& self) {
         bAnyCR |= bCR;
     }
     // Texts without carriage returns lose none.
-    if (bRemoveCR && bAnyCR)
+    if (bAnyCR && bRemoveCR)
         for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
 }
 

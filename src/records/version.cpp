@@ -1,9 +1,9 @@
 #include "records/version.h"
 
-thread_local uint32_t nDataVersion = DATA_VERSION;
-thread_local uint32_t nReadVersion = DATA_VERSION;
-thread_local int bVersionTooNew = 0;
-thread_local int bRemoveCR = 1;
+thread_local constinit uint32_t nDataVersion = DATA_VERSION;
+thread_local constinit uint32_t nReadVersion = DATA_VERSION;
+thread_local constinit int bVersionTooNew = 0;
+thread_local constinit int bRemoveCR = 1;
 
 VERSIONSTATE GetVersionState() {
     VERSIONSTATE s;
