@@ -176,9 +176,32 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n, TAIL tail) {
         if (file.Failed()) return;
     }
 }
+// Without a tail: runs of current elements are taken straight from the bytes
+// in hand, the reader moved once a run.
 template <const auto& ROWS, class T>
 void LoadTextRowRecords(cDataReader& file, T* elems, size_t n) {
-    LoadTextRowRecords<ROWS>(file, elems, n, [](cDataReader&, T&) {});
+    using IMAGE = cCurrentRows<ROWS>;
+    const bool bCurrent = nReadVersion == DATA_VERSION;
+    size_t i = 0;
+    while (i < n) {
+        if (bCurrent) {
+            const size_t avail = file.Remaining();
+            if (const uint8_t* p = file.Peek(avail)) {
+                size_t q = 0;
+                for (; i < n; ++i) {
+                    const size_t bytes = TextRowStreamBytes<IMAGE>(p + q, avail - q);
+                    if (!bytes) break;
+                    TakeTextRow<IMAGE>(p + q, elems[i]);
+                    q += bytes;
+                }
+                file.Skip(q);
+                if (i == n) return;
+            }
+        }
+        elems[i].Load(file);
+        if (file.Failed()) return;
+        ++i;
+    }
 }
 
 // Elements [0, n) of such a list saved as their own Save does one by one:
