@@ -6,6 +6,7 @@
 // copy of its numbers and one assignment per text; any other element (a
 // stream of another version, fewer fields or texts, a short stream) is left
 // to the element's own load, which fails or reads it as it always has.
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -44,33 +45,33 @@ size_t TextRowStreamBytes(const uint8_t* p, size_t avail) {
 // loaded text in one pass, word by word as FindByte does.
 inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
     constexpr uint64_t ONES = 0x0101010101010101u, HIGHS = 0x8080808080808080u, CRS = ONES * '\r';
-    bCR = false;
-    // The lowest flagged byte of each mask is always a true match.
-    const auto word = [&](size_t at) -> size_t {
-        uint64_t v;
-        std::memcpy(&v, p + at, 8);
-        const uint64_t nul = (v - ONES) & ~v & HIGHS;
-        const uint64_t c = v ^ CRS;
-        const uint64_t cr = (c - ONES) & ~c & HIGHS;
-        if (!nul) {
-            bCR |= cr != 0;
-            return n;
-        }
-        bCR |= cr != 0 && std::countr_zero(cr) < std::countr_zero(nul);
-        return at + static_cast<size_t>(std::countr_zero(nul) >> 3);
-    };
     if (n < 8) {
+        bCR = false;
         for (size_t i = 0; i < n; ++i) {
             if (p[i] == '\0') return i;
             bCR |= p[i] == '\r';
         }
         return n;
     }
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8)
-        if (const size_t at = word(i); at != n) return at;
-    // The last word overlaps bytes already searched, which hold no NUL.
-    return i < n ? word(n - 8) : n;
+    // Word by word; the last word overlaps bytes already searched, which hold
+    // no NUL. The lowest flagged byte of each mask is always a true match.
+    bool bAnyCR = false;
+    for (size_t at = 0;;) {
+        uint64_t v;
+        std::memcpy(&v, p + at, 8);
+        const uint64_t c = v ^ CRS;
+        const uint64_t nul = (v - ONES) & ~v & HIGHS;
+        const uint64_t cr = (c - ONES) & ~c & HIGHS;
+        if (nul) {
+            bCR = bAnyCR || (cr != 0 && std::countr_zero(cr) < std::countr_zero(nul));
+            return at + static_cast<size_t>(std::countr_zero(nul) >> 3);
+        }
+        bAnyCR |= cr != 0;
+        if (at == n - 8) break;
+        at = std::min(at + 8, n - 8);
+    }
+    bCR = bAnyCR;
+    return n;
 }
 
 // Takes a stream that TextRowStreamBytes accepted into `self`, as the
