@@ -8,10 +8,12 @@
 
 constexpr uint32_t DATA_VERSION = 825;
 
-extern thread_local uint32_t nDataVersion;   // version this program writes (825)
-extern thread_local uint32_t nReadVersion;   // version word of the data file this thread opened last for reading
-extern thread_local int bVersionTooNew;      // 1 when that file was refused as newer than the program
-extern thread_local int bRemoveCR;           // loaded strings lose their carriage returns when set
+// Initialised with constants (constinit): a read is a plain access to the
+// thread's copy, with no call to set it up first.
+extern thread_local constinit uint32_t nDataVersion;   // version this program writes (825)
+extern thread_local constinit uint32_t nReadVersion;   // version word of the data file this thread opened last for reading
+extern thread_local constinit int bVersionTooNew;      // 1 when that file was refused as newer than the program
+extern thread_local constinit int bRemoveCR;           // loaded strings lose their carriage returns when set
 
 // A copy of one thread's version state.
 struct VERSIONSTATE {
