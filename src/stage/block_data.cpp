@@ -43,7 +43,9 @@ int cBlockData::ConditionsHold() const {
 
 std::span<const FIELDROW<cBlockData>> cBlockData::Rows() { return g_BlockRows; }
 
-cBlockData::cBlockData() { Clear(); }
+// The member initialisers are what Clear leaves; only the inheritance flags
+// need their length (the placed blocks of a stage are made by the ten thousand).
+cBlockData::cBlockData() { vInherit.assign(BLOCK_GROUP_NUM, 0); }
 
 void cBlockData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 

@@ -85,13 +85,6 @@ const CMDTABLEROW ItemCmdTable[ITEM_CMD_NUM] = {
     {"ループ", 2},
 };
 
-int GetCmdTableSize(int numbering) { return numbering == CMDNUMBERING_CHARA ? CHARA_CMD_NUM : ITEM_CMD_NUM; }
-
-const CMDTABLEROW* GetCmdTableRow(int numbering, int code) {
-    if (code < 0 || code >= GetCmdTableSize(numbering)) return nullptr;
-    return numbering == CMDNUMBERING_CHARA ? &CharaCmdTable[code] : &ItemCmdTable[code];
-}
-
 CODE_LIST(TriggerList, "常時", "ダメージを受けた時", "衝撃を受けた時", "死亡した時", "キャラに当たった時",
           "ブロックキャラに当たった時", "ブロックキャラに乗っている時", "ショットに当たった時",
           "アイテムに当たった時", "ブロックに当たった時", "自分の左右にブロックが当たった時",

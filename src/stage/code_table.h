@@ -48,11 +48,15 @@ constexpr int ITEM_CMD_OFFSET = 15;  // item code i (1..24) runs character comma
 extern const CMDTABLEROW CharaCmdTable[CHARA_CMD_NUM];
 extern const CMDTABLEROW ItemCmdTable[ITEM_CMD_NUM];
 
-// The table row of a command code in a numbering (0 = character, any other
-// value = item), or null when the code lies outside that table.
-const CMDTABLEROW* GetCmdTableRow(int numbering, int code);
 // Number of codes of a numbering's table (40 or 25).
-int GetCmdTableSize(int numbering);
+inline int GetCmdTableSize(int numbering) { return numbering == CMDNUMBERING_CHARA ? CHARA_CMD_NUM : ITEM_CMD_NUM; }
+// The table row of a command code in a numbering (0 = character, any other
+// value = item), or null when the code lies outside that table. Inline: every
+// command of a stage asks for it when loaded and when saved.
+inline const CMDTABLEROW* GetCmdTableRow(int numbering, int code) {
+    if (code < 0 || code >= GetCmdTableSize(numbering)) return nullptr;
+    return numbering == CMDNUMBERING_CHARA ? &CharaCmdTable[code] : &ItemCmdTable[code];
+}
 
 // Character-command codes that the stored data and its repairs name.
 enum : int {

@@ -38,7 +38,7 @@ void cCondList::Clear() {
 
 int cCondList::Create(boost::shared_ptr<cCondList>& holder) {
     // One slot of the pool for the record and its count; the member initialisers
-    // give both bytes 0 and no conditions.
-    holder = boost::allocate_shared<cCondList>(cSlotAllocator<cCondList>());
+    // give both bytes 0 and no conditions (the record is not zeroed first).
+    holder = boost::allocate_shared_noinit<cCondList>(cSlotAllocator<cCondList>());
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "records/text_rows.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
 #include "stage/flow.h"
@@ -75,7 +76,8 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cFlowCmd::Load(cDataReader& file) {
-    LoadRows<g_Rows>(file, this);
+    // A current record stream with its text whole is taken in place.
+    LoadTextRow<g_Rows>(file, *this, [this](cDataReader& f) { LoadRows<g_Rows>(f, this); });
     LoadShared(file, spMove);
     LoadShared(file, spShot);
     // Condition lists exist from version 764 on; older streams carry no flag.
@@ -112,13 +114,32 @@ void cFlowCmd::Save(cDataWriter& file) {
     } else if (IndexChecksOnSave()) {
         CheckOwnDbIndex();
     }
-    SaveRows<g_Rows>(file, this);
-    SaveShared(file, spMove);
+    if (nDataVersion != DATA_VERSION) {
+        SaveRows<g_Rows>(file, this);
+        SaveShared(file, spMove);
+    } else {
+        // The record stream and the move flag in one piece.
+        using IMAGE = cCurrentRows<g_Rows>;
+        const size_t bytes = CutTextRowBytes<IMAGE>(*this);
+        uint8_t* p = file.Extend(bytes + 4);
+        const int32_t flag = spMove ? 1 : 0;
+        std::memcpy(PutTextRow<IMAGE>(p, *this), &flag, 4);
+        if (spMove) spMove->Save(file);
+    }
     SaveShared(file, spShot);
     SaveShared(file, spCondList);
-    SaveRecordVector(file, vSubFlow);
-    file.WriteU32(static_cast<uint32_t>(vParam.size()));
-    if (!vParam.empty()) file.Write(vParam.data(), vParam.size() * 4);
+    const auto n = static_cast<uint32_t>(vParam.size());
+    if (!vSubFlow.empty()) {
+        SaveRecordVector(file, vSubFlow);
+        file.WriteU32(n);
+        if (n) file.Write(vParam.data(), size_t{n} * 4);
+        return;
+    }
+    // No sub-flows: their count, the parameter count and the parameters in one piece.
+    uint8_t* p = file.Extend(8 + size_t{n} * 4);
+    const uint32_t counts[2] = {0, n};
+    std::memcpy(p, counts, 8);
+    if (n) std::memcpy(p + 8, vParam.data(), size_t{n} * 4);
 }
 
 void cFlowCmd::Clear() {

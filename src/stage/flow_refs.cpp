@@ -8,9 +8,16 @@ std::optional<FLOWDBCOUNTS> g_DbCounts;
 std::atomic<bool> g_bEditor{false};
 }  // namespace
 
-void SetFlowDbCounts(const FLOWDBCOUNTS& counts) { g_DbCounts = counts; }
-void ResetFlowDbCounts() { g_DbCounts.reset(); }
-const FLOWDBCOUNTS* GetFlowDbCounts() { return g_DbCounts ? &*g_DbCounts : nullptr; }
+const FLOWDBCOUNTS* g_lpFlowDbCounts = nullptr;
+
+void SetFlowDbCounts(const FLOWDBCOUNTS& counts) {
+    g_DbCounts = counts;
+    g_lpFlowDbCounts = &*g_DbCounts;
+}
+void ResetFlowDbCounts() {
+    g_lpFlowDbCounts = nullptr;
+    g_DbCounts.reset();
+}
 
 void SetFlowEditorFlag(bool bEditor) { g_bEditor = bEditor; }
 bool GetFlowEditorFlag() { return g_bEditor; }

@@ -28,8 +28,10 @@ void SetFlowDbCounts(const FLOWDBCOUNTS& counts);
 // Forgets them: until set again the database validation only brings
 // parameter lists to their table length (start-up, tests).
 void ResetFlowDbCounts();
-// The sizes set last, or null when none are set.
-const FLOWDBCOUNTS* GetFlowDbCounts();
+// The sizes set last, or null when none are set (inline: every command of
+// a stage asks when loaded and when saved).
+extern const FLOWDBCOUNTS* g_lpFlowDbCounts;
+inline const FLOWDBCOUNTS* GetFlowDbCounts() { return g_lpFlowDbCounts; }
 
 // Sizes of the definition lists that palette references index: [0] the
 // common palette, [1] the stage palette.

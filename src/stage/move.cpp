@@ -84,7 +84,7 @@ void cEdMove::SetDefaults() {
 
 int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {
     // One slot of the pool for the record and its count; the member initialisers
-    // give the defaults.
-    holder = boost::allocate_shared<cEdMove>(cSlotAllocator<cEdMove>());
+    // give the defaults (default-initialised: the record is not zeroed first).
+    holder = boost::allocate_shared_noinit<cEdMove>(cSlotAllocator<cEdMove>());
     return 1;
 }

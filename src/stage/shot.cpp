@@ -73,8 +73,8 @@ void cEdShot::SetDefaults() {
 
 int cEdShot::Create(boost::shared_ptr<cEdShot>& holder) {
     // One slot of the pool for the record and its count; the member initialisers
-    // give the defaults.
-    holder = boost::allocate_shared<cEdShot>(cSlotAllocator<cEdShot>());
+    // give the defaults (default-initialised: the record is not zeroed first).
+    holder = boost::allocate_shared_noinit<cEdShot>(cSlotAllocator<cEdShot>());
     return 1;
 }
 

@@ -1,0 +1,161 @@
+// A command's record stream, taken in place by the command's load and written
+// in one piece by its save, against the same record read and written by the
+// generic load and save of its registered fields: texts of every kind, with
+// and without carriage returns removed, streams that store fewer or more
+// fields or texts, and every cut of them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "stage/flow_fixture.h"
+#include "stage/shared_records.h"
+
+namespace {
+
+const std::string TEXTS[] = {"", "a", "fifteen chars!!", "sixteen chars!!!", std::string("cut\0here", 8),
+                             "a\r\nb\r", "a text long enough to be stored outside the string itself",
+                             std::string("cut\0\rafter", 11), "carriage return\r past the first words"};
+
+void Put(std::vector<uint8_t>& out, const void* p, size_t n) {
+    const auto* b = static_cast<const uint8_t*>(p);
+    out.insert(out.end(), b, b + n);
+}
+void PutU32(std::vector<uint8_t>& out, uint32_t v) { Put(out, &v, 4); }
+
+// A record stream of a command: `fields` numbers of the current layout (or
+// more, padded with zeros), then `strings` texts.
+std::vector<uint8_t> HeadBytes(uint32_t fields, uint32_t strings, const std::string& text) {
+    static const uint8_t NUMBERS[16] = {0, 9, 3, 1, 4, 0, 1, 5, 0, 1, 2, 0, 0, 0, 0, 0};
+    static const uint32_t WIDTHS[] = {1, 1, 2, 2, 1, 2, 1, 2, 4};
+    std::vector<uint8_t> out;
+    PutU32(out, fields);
+    size_t bytes = 0;
+    for (uint32_t i = 0; i < fields && i < std::size(WIDTHS); ++i) bytes += WIDTHS[i];
+    Put(out, NUMBERS, bytes);
+    PutU32(out, strings);
+    for (uint32_t k = 0; k < strings; ++k) {
+        const std::string& s = k == 0 ? text : TEXTS[2];
+        PutU32(out, static_cast<uint32_t>(s.size() + 1));
+        if (!s.empty()) {
+            Put(out, s.data(), s.size());
+            out.push_back(0);
+        }
+    }
+    return out;
+}
+
+// The rest of a command without settings or sub-flows, with the parameters of CMD_FACING.
+std::vector<uint8_t> TailBytes() {
+    std::vector<uint8_t> out;
+    for (uint32_t v : {0u, 0u, 0u, 0u, 1u, 7u}) PutU32(out, v);
+    return out;
+}
+
+void ExpectSameHead(const cFlowCmd& got, const cFlowCmd& want, const std::string& what) {
+    EXPECT_EQ(got.nNumbering, want.nNumbering) << what;
+    EXPECT_EQ(got.nCode, want.nCode) << what;
+    EXPECT_EQ(got.nTime, want.nTime) << what;
+    EXPECT_EQ(got.nTimeInc, want.nTimeInc) << what;
+    EXPECT_EQ(got.bNoWait, want.bNoWait) << what;
+    EXPECT_EQ(got.nSE, want.nSE) << what;
+    EXPECT_EQ(got.bSEOnScreen, want.bSEOnScreen) << what;
+    EXPECT_EQ(got.nAnime, want.nAnime) << what;
+    EXPECT_EQ(got.strText, want.strText) << what;
+}
+
+// Loads `bytes` as a command and, beside it, its record stream through the
+// generic load: a record stream the generic load refuses or finds cut short
+// fails the command's load too (the generic load may have written some
+// members, the command's table load writes none); any other gives the same
+// record, and the command's load ends where the generic one ended plus the
+// tail, or fails when the tail is cut.
+void ExpectSameLoad(const std::vector<uint8_t>& bytes, size_t tail, const std::string& what) {
+    cFlowCmd got, want;
+    got.strText = want.strText = "kept";
+    cDataReader r(bytes.data(), bytes.size());
+    got.Load(r);
+    cDataReader g(bytes.data(), bytes.size());
+    want.cRecord::Load(g);
+    if (g.Failed()) {
+        EXPECT_TRUE(r.Failed()) << what;
+        return;
+    }
+    ExpectSameHead(got, want, what);
+    const bool bWhole = g.Position() + tail <= bytes.size();
+    EXPECT_EQ(r.Failed(), !bWhole) << what;
+    if (bWhole) {
+        EXPECT_EQ(r.Position(), g.Position() + tail) << what;
+    }
+}
+
+using FlowCmdStreamTest = FlowTest;
+
+TEST_F(FlowCmdStreamTest, LoadsAsTheGenericLoadOfItsFieldsDoesAtEveryCut) {
+    const std::vector<uint8_t> tail = TailBytes();
+    const std::pair<uint32_t, uint32_t> shapes[] = {{8, 1}, {7, 1}, {9, 1}, {8, 0}, {8, 2}, {0, 0}};
+    for (int cr : {1, 0}) {
+        bRemoveCR = cr;
+        for (const std::string& text : TEXTS) {
+            for (const auto& [fields, strings] : shapes) {
+                std::vector<uint8_t> bytes = HeadBytes(fields, strings, text);
+                bytes.insert(bytes.end(), tail.begin(), tail.end());
+                const std::string what = "text \"" + text + "\", " + std::to_string(fields) + " fields, " +
+                                         std::to_string(strings) + " texts, remove CR " + std::to_string(cr);
+                for (size_t len = 0; len <= bytes.size(); ++len)
+                    ExpectSameLoad(std::vector<uint8_t>(bytes.begin(), bytes.begin() + len), tail.size(),
+                                   what + ", cut at " + std::to_string(len));
+            }
+        }
+    }
+    // A text whose length runs past the stream.
+    std::vector<uint8_t> bad = HeadBytes(8, 1, "abc");
+    const uint32_t huge = 0x7FFFFFF0;
+    std::memcpy(bad.data() + 4 + 12 + 4, &huge, 4);
+    ExpectSameLoad(bad, tail.size(), "text past the end");
+}
+
+TEST_F(FlowCmdStreamTest, SavesAsTheGenericSaveOfItsFieldsAndThenItsSettings) {
+    for (const std::string& text : TEXTS) {
+        for (bool bMove : {false, true}) {
+            for (bool bSubFlow : {false, true}) {
+                cFlowCmd c = MakeCmd(0, CMD_FACING, {0x11223344});
+                c.nTime = 0x0102;
+                c.nAnime = 3;
+                c.strText = text;
+                if (bMove) {
+                    cEdMove::Create(c.spMove);
+                    c.spMove->nAngle = 45;
+                }
+                if (bSubFlow) c.vSubFlow.resize(1);
+                cFlowCmd generic = c;
+                const std::vector<uint8_t> got = SaveBytes(c);
+
+                cDataWriter w;
+                generic.cRecord::Save(w);
+                std::vector<uint8_t> want = w.TakeBytes();
+                PutU32(want, bMove ? 1 : 0);
+                if (bMove) {
+                    const std::vector<uint8_t> move = SaveBytes(*generic.spMove);
+                    want.insert(want.end(), move.begin(), move.end());
+                }
+                PutU32(want, 0);
+                PutU32(want, 0);
+                PutU32(want, bSubFlow ? 1 : 0);
+                if (bSubFlow) {
+                    const std::vector<uint8_t> flow = SaveBytes(generic.vSubFlow[0]);
+                    want.insert(want.end(), flow.begin(), flow.end());
+                }
+                PutU32(want, 1);
+                const int32_t param = 0x11223344;
+                Put(want, &param, 4);
+                EXPECT_EQ(got, want) << "text \"" << text << "\", move " << bMove << ", sub-flow " << bSubFlow;
+                // The saved text is cut at its first NUL, as the generic save cuts it.
+                EXPECT_EQ(c.strText, generic.strText);
+            }
+        }
+    }
+}
+
+}  // namespace
