@@ -46,7 +46,9 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
-    for (cStageChara& c : lstStageChara) {
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
+        PrefetchActivityAhead(it, lstStageChara.end());
+        cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
