@@ -199,6 +199,8 @@ cShot* AddShot(SHOTLIST& list, const cShot& shot) {
     if (!LiveRoomFor(LIVE_SHOT, list.size())) return nullptr;
     list.push_back(std::make_shared<cShot>(shot));
     cShot* lpShot = list.back().get();
+    lpShot->place.lpList = &list;
+    lpShot->place.it = std::prev(list.end());
     if (lpWorld) {
         auto& buckets = lpWorld->vAttackBucket;
         const int32_t side = lpShot->Side();

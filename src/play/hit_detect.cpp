@@ -7,6 +7,7 @@
 
 #include "actors/attack.h"
 #include "actors/damage.h"
+#include "actors/shot.h"
 #include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -109,13 +110,9 @@ int32_t Switch(eSysSwitch s) {
 void cPlayScene::RemoveAttack(cAttack* lpAttack, int32_t side) {
     vAttackBucket[side].Remove(lpAttack);
     lpAttack->bErased = 1;
-    void* key = dynamic_cast<void*>(lpAttack);
-    for (auto it = lstShots.begin(); it != lstShots.end(); ++it) {
-        if (static_cast<void*>(it->get()) == key) {
-            lstShots.erase(it);
-            return;
-        }
-    }
+    // A shot added to lstShots knows its node there.
+    auto* lpShot = dynamic_cast<cShot*>(lpAttack);
+    if (lpShot && lpShot->place.lpList == &lstShots) lstShots.erase(lpShot->place.it);
 }
 
 int32_t cPlayScene::DetectHits() {
