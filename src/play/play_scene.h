@@ -119,14 +119,13 @@ public:
     void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
     // The lines of a character that the activity walks and the step start
     // read, asked for a character or two ahead of such a walk: the life time
-    // and screen rectangle, the position, the condition settings, the frame,
+    // and screen rectangle, the position, the condition list, the frame,
     // contact and activity words and the group words at its end.
     static void PrefetchActivity(const cStageChara& c) {
         __builtin_prefetch(&c.nLifeTime);
         __builtin_prefetch(&c.nScrLeft);
         __builtin_prefetch(&c.y2);
         __builtin_prefetch(&c.bScreen);
-        __builtin_prefetch(&c.data.byCondMode);
         __builtin_prefetch(&c.data.vCond);
         __builtin_prefetch(&c.dying);
         __builtin_prefetch(&c.nFrameValue1);
