@@ -169,11 +169,12 @@ int32_t cShot::Update() {
 bool cShot::HitsBlock() const {
     if (bPassBlocks) return false;
     const cScrollAxis& sx = CurScrollX();
-    const auto hits = [&](double px, double py) {
-        const int32_t col = static_cast<int32_t>(px) >> 5, row = static_cast<int32_t>(py) >> 5;
+    const auto cell = [&](int32_t col, int32_t row) {
         if (col < 0 || row < 0 || col >= sx.nPitch) return false;
         return GetBlockHitKindAt((row << sx.nPitchShift) + col, nKind3) != 0;
     };
+    const auto at = [](double p) { return static_cast<int32_t>(p) >> 5; };
+    const auto hits = [&](double px, double py) { return cell(at(px), at(py)); };
     if (nHitW > 32 || nHitH > 32) {
         for (double py = y;; py += 32) {
             if (py > y2) py = y2;
@@ -186,16 +187,20 @@ bool cShot::HitsBlock() const {
         }
         return false;
     }
-    // The four corners in one cell (a small shot inside a cell): one look.
-    const auto col = [](double px) { return static_cast<int32_t>(px) >> 5; };
-    if (col(x) == col(x2) && col(y) == col(y2)) return hits(x, y);
-    return hits(x, y) || hits(x2, y) || hits(x, y2) || hits(x2, y2);
+    // A small shot's corners lie in at most two columns and two rows: each
+    // cell under them is looked at once, in the order of the corners (a look
+    // again at a cell would answer the same).
+    const int32_t c0 = at(x), c1 = at(x2), r0 = at(y), r1 = at(y2);
+    if (cell(c0, r0) || (c1 != c0 && cell(c1, r0))) return true;
+    return r1 != r0 && (cell(c0, r1) || (c1 != c0 && cell(c1, r1)));
 }
 
 cShot* AddShot(SHOTLIST& list, const cShot& shot) {
     if (!LiveRoomFor(LIVE_SHOT, list.size())) return nullptr;
     list.push_back(std::make_shared<cShot>(shot));
     cShot* lpShot = list.back().get();
+    lpShot->place.lpList = &list;
+    lpShot->place.it = std::prev(list.end());
     if (lpWorld) {
         auto& buckets = lpWorld->vAttackBucket;
         const int32_t side = lpShot->Side();

@@ -16,8 +16,11 @@
 #include "stage/shot.h"
 
 class cChara;
+class cShot;
 struct DDSURFACEDATA;
 struct SHOTWORK;
+
+using SHOTLIST = std::list<std::shared_ptr<cShot>>;
 
 // Movement kinds of a shot (member 28 of the shot settings).
 enum eShotMove : int32_t {
@@ -93,13 +96,22 @@ public:
     int32_t nSwordFrame = 0;      // current frame and its ticks
     int32_t nSwordTick = 0;
 
+    // The list that AddShot put the shot in and its node there (a shot's
+    // node lives as long as the shot). A copy is in no list until added.
+    struct LISTPLACE {
+        LISTPLACE() = default;
+        LISTPLACE(const LISTPLACE&) {}
+        LISTPLACE& operator=(const LISTPLACE&) { return *this; }
+        const SHOTLIST* lpList = nullptr;
+        SHOTLIST::iterator it;
+    };
+    LISTPLACE place;
+
     // --- drawing (play screen) ---
     // Draws the shot's piece of the shot picture, or a sword's current frame,
     // at its screen rectangle; the animation steps unless frozen.
     void Draw(DDSURFACEDATA* dst, int32_t frozen);
 };
-
-using SHOTLIST = std::list<std::shared_ptr<cShot>>;
 
 // Appends a copy of `shot` to `list` and puts it into the attack bucket of
 // its side (a side without a bucket is left out). The new shot, or null

@@ -196,23 +196,3 @@ void cStageChara::SetCellPos(int32_t col, int32_t row) {
     FixAfterMoveX();
     FixAfterMoveY();
 }
-
-int32_t cStageChara::CheckOnScreen(cSafeVector<uint8_t>& activeFlags) {
-    if (IsOnScreenAxes(bIgnoreX != 0, bIgnoreY != 0)) {
-        bOnScreen = 1;
-        if (InGroup(activeFlags)) activeFlags[nGroup] = 1;
-        return 1;
-    }
-    bOnScreen = 0;
-    return 0;
-}
-
-int32_t cStageChara::IsActive(const cSafeVector<uint8_t>& activeFlags) {
-    const bool bActiveNow = bOnScreen || (InGroup(activeFlags) && activeFlags[nGroup]) ||
-                            (!bScreen && (bAlwaysActive || (bActivated && bKeepRunning)));
-    if (!bActiveNow) return 0;
-    bActivated = 1;
-    if (nActivationMode == 1) bIgnoreX = bIgnoreY = 1;
-    UpdateScreenRect();
-    return 1;
-}

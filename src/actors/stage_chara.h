@@ -61,11 +61,28 @@ public:
     // place for its scale and within the grid.
     void SetCellPos(int32_t col, int32_t row);
     // On screen (with the axis-ignore switches): the on-screen flag and the
-    // group's activity flag set, 1. Otherwise the flag cleared, 0.
-    int32_t CheckOnScreen(cSafeVector<uint8_t>& activeFlags);
+    // group's activity flag set, 1. Otherwise the flag cleared, 0. Inline,
+    // as IsActive: the activity walks ask every character each sub-step.
+    int32_t CheckOnScreen(cSafeVector<uint8_t>& activeFlags) {
+        if (IsOnScreenAxes(bIgnoreX != 0, bIgnoreY != 0)) {
+            bOnScreen = 1;
+            if (InGroup(activeFlags)) activeFlags[nGroup] = 1;
+            return 1;
+        }
+        bOnScreen = 0;
+        return 0;
+    }
     // The character takes part in this sub-step (on screen, its group
     // active, or always active / kept running); marks it activated.
-    int32_t IsActive(const cSafeVector<uint8_t>& activeFlags);
+    int32_t IsActive(const cSafeVector<uint8_t>& activeFlags) {
+        const bool bActiveNow = bOnScreen || (InGroup(activeFlags) && activeFlags[nGroup]) ||
+                                (!bScreen && (bAlwaysActive || (bActivated && bKeepRunning)));
+        if (!bActiveNow) return 0;
+        bActivated = 1;
+        if (nActivationMode == 1) bIgnoreX = bIgnoreY = 1;
+        UpdateScreenRect();
+        return 1;
+    }
     // Belongs to a group that has a flag in activeFlags (a larger number counts as none).
     bool InGroup(const cSafeVector<uint8_t>& activeFlags) const {
         return bGroup && nGroup >= 0 && nGroup < static_cast<int32_t>(activeFlags.size());

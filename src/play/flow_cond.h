@@ -6,8 +6,10 @@
 #include "stage/cond.h"
 
 class cChara;
+class cDefinition;
 
-// An empty list holds; a latched list that held once holds from then on;
-// else the list is judged (JudgeCondList), and when it holds the list is marked as held.
-int32_t CheckFlowCond(int32_t mode, int32_t bLatch, int32_t& bHeldOnce, const cSafeVector<cEdCond>& conds,
-                      cChara* lpChara);
+// A definition's conditions: an empty list holds; a latched list that held
+// once holds from then on; else the list is judged (JudgeCondList), and when
+// it holds the list is marked as held. The combine mode and the latch are
+// read only for a list with conditions.
+int32_t CheckFlowCond(const cDefinition& def, int32_t& bHeldOnce, cChara* lpChara);

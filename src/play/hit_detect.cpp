@@ -2,10 +2,12 @@
 // against characters, attacks against attacks. Sides are the 8 buckets;
 // objects never meet objects of their own side.
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 
 #include "actors/attack.h"
 #include "actors/damage.h"
+#include "actors/shot.h"
 #include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
@@ -108,13 +110,9 @@ int32_t Switch(eSysSwitch s) {
 void cPlayScene::RemoveAttack(cAttack* lpAttack, int32_t side) {
     vAttackBucket[side].Remove(lpAttack);
     lpAttack->bErased = 1;
-    void* key = dynamic_cast<void*>(lpAttack);
-    for (auto it = lstShots.begin(); it != lstShots.end(); ++it) {
-        if (static_cast<void*>(it->get()) == key) {
-            lstShots.erase(it);
-            return;
-        }
-    }
+    // A shot added to lstShots knows its node there.
+    auto* lpShot = dynamic_cast<cShot*>(lpAttack);
+    if (lpShot && lpShot->place.lpList == &lstShots) lstShots.erase(lpShot->place.it);
 }
 
 int32_t cPlayScene::DetectHits() {
@@ -139,6 +137,15 @@ int32_t cPlayScene::DetectHits() {
         // Walked once for each attack: the buckets' places looked up once.
         const cHitBucket* lpCharaBucket[HIT_SIDE_NUM];
         for (int c = 0; c < nBuckets; ++c) lpCharaBucket[c] = &vCharaBucket[c];
+        // The sides with characters, a bit each: only a hit runs code that
+        // adds or takes out characters, so they are taken again after one.
+        const auto peopled = [&] {
+            unsigned m = 0;
+            for (int c = 0; c < nBuckets; ++c)
+                if (!lpCharaBucket[c]->IsEmpty()) m |= 1u << c;
+            return m;
+        };
+        unsigned nPeopled = peopled();
         for (int a = 0; a < nBuckets; ++a) {
             const cHitBucket& attacks = vAttackBucket[a];
             for (std::size_t ia = attacks.First(); ia != npos;) {
@@ -149,9 +156,10 @@ int32_t cPlayScene::DetectHits() {
                 auto* lpAtk = static_cast<cAttack*>(e.lpObj);
                 if (lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
                 bool bGone = false;
-                for (int c = 0; c < nBuckets && !bGone; ++c) {
+                for (unsigned todo = nPeopled & ~(1u << a); todo != 0 && !bGone;) {
+                    const int c = std::countr_zero(todo);
+                    todo &= todo - 1;
                     const cHitBucket& charas = *lpCharaBucket[c];
-                    if (c == a || charas.IsEmpty()) continue;
                     for (std::size_t ic = charas.First(); ic != npos && !bGone;) {
                         const HITENTRY ce = charas.At(ic);
                         ic = charas.NextAfter(ic);
@@ -194,6 +202,8 @@ int32_t cPlayScene::DetectHits() {
                             RemoveAttack(lpAtk, a);
                             bGone = true;
                         }
+                        nPeopled = peopled();
+                        todo = nPeopled & ~(1u << a) & ~((2u << c) - 1);
                     }
                 }
             }

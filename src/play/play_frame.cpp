@@ -261,6 +261,7 @@ void cPlayScene::Play() {
         // character's own; a character removed needs no judging).
         const bool bLifetimes = !lpHero->dying;
         for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+            PrefetchActivityAhead(it, lstStageChara.end());
             if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
                 it = RemoveStageChara(it);
                 continue;

@@ -11,11 +11,10 @@
 #include "records/utility.h"
 #include "stage/stage_data.h"
 
-int32_t CheckFlowCond(int32_t mode, int32_t bLatch, int32_t& bHeldOnce, const cSafeVector<cEdCond>& conds,
-                      cChara* lpChara) {
-    if (conds.empty()) return 1;
-    if (bLatch && bHeldOnce) return 1;
-    if (!JudgeCondList(mode, conds, lpChara)) return 0;
+int32_t CheckFlowCond(const cDefinition& def, int32_t& bHeldOnce, cChara* lpChara) {
+    if (def.vCond.empty()) return 1;
+    if (def.byCondLatch && bHeldOnce) return 1;
+    if (!JudgeCondList(def.byCondMode, def.vCond, lpChara)) return 0;
     bHeldOnce = 1;
     return 1;
 }
@@ -46,9 +45,11 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
-    for (cStageChara& c : lstStageChara) {
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
+        PrefetchActivityAhead(it, lstStageChara.end());
+        cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
-        c.bActive = CheckFlowCond(c.data.byCondMode, c.data.byCondLatch, c.bCondHeld, c.data.vCond, &c);
+        c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
     }
 }
@@ -56,7 +57,7 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
 void cPlayScene::UpdateItemsActive() {
     cChara* lpHero = Hero();
     for (cItem& it : lstItem)
-        it.bActive = CheckFlowCond(it.data.byCondMode, it.data.byCondLatch, it.bCondHeld, it.data.vCond, lpHero);
+        it.bActive = CheckFlowCond(it.data, it.bCondHeld, lpHero);
 }
 
 void cPlayScene::EraseBeyondEdges() {

@@ -117,6 +117,27 @@ public:
         c.nFrameValue1 = -1, c.nFrameValue2 = 1;
     }
     void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
+    // The lines of a character that the activity walks and the step start
+    // read, asked for a character or two ahead of such a walk: the life time
+    // and screen rectangle, the position, the condition list, the frame,
+    // contact and activity words and the group words at its end.
+    static void PrefetchActivity(const cStageChara& c) {
+        __builtin_prefetch(&c.nLifeTime);
+        __builtin_prefetch(&c.nScrLeft);
+        __builtin_prefetch(&c.y2);
+        __builtin_prefetch(&c.bScreen);
+        __builtin_prefetch(&c.data.vCond);
+        __builtin_prefetch(&c.dying);
+        __builtin_prefetch(&c.nFrameValue1);
+        __builtin_prefetch(&c.bActive);
+        __builtin_prefetch(&c.bIgnoreX);
+        __builtin_prefetch(&c.bCondHeld);
+    }
+    // The same for the character two places after `it`, when there is one.
+    static void PrefetchActivityAhead(std::list<cStageChara>::const_iterator it,
+                                      std::list<cStageChara>::const_iterator end) {
+        if (++it != end && ++it != end) PrefetchActivity(*it);
+    }
     void UpdateItemsActive();
     // The hero's and the stage characters' deaths by HP and erase flags.
     int32_t CheckDeaths();

@@ -251,14 +251,6 @@ void cGameObject::UpdateScreenRect() {
     nScrBottom = nScrTop + nCellH - 1;
 }
 
-bool cGameObject::IsOnScreenAxes(bool bIgnoreX, bool bIgnoreY) const {
-    const cScrollAxis& sx = CurScrollX();
-    const cScrollAxis& sy = CurScrollY();
-    if (!bIgnoreX && !(x2 >= sx.dPos && x < sx.dPos + SCROLL_VIEW_X)) return false;
-    if (!bIgnoreY && !(y2 >= sy.dPos && y < sy.dPos + SCROLL_VIEW_Y)) return false;
-    return true;
-}
-
 bool cGameObject::IsInStage(bool bWholeGrid) const {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();

@@ -9,6 +9,7 @@
 #include <list>
 
 #include "world/anime_cursor.h"
+#include "world/world_state.h"
 
 class cStageIntRec;
 class cFlowCmdRun;
@@ -113,8 +114,15 @@ public:
     void UpdateScreenRect();
     // The hit rectangle meets the visible screen.
     bool IsOnScreen() const { return IsOnScreenAxes(false, false); }
-    // The same, leaving out the tests of an ignored axis.
-    bool IsOnScreenAxes(bool bIgnoreX, bool bIgnoreY) const;
+    // The same, leaving out the tests of an ignored axis. Inline: the
+    // activity walk asks it of every character each sub-step.
+    bool IsOnScreenAxes(bool bIgnoreX, bool bIgnoreY) const {
+        const cScrollAxis& sx = CurScrollX();
+        const cScrollAxis& sy = CurScrollY();
+        if (!bIgnoreX && !(x2 >= sx.dPos && x < sx.dPos + SCROLL_VIEW_X)) return false;
+        if (!bIgnoreY && !(y2 >= sy.dPos && y < sy.dPos + SCROLL_VIEW_Y)) return false;
+        return true;
+    }
     // bWholeGrid: within the whole grid; otherwise within the stage.
     bool IsInStage(bool bWholeGrid) const;
     // The hit rectangle overlaps [left, right] × [top, bottom] (edges count).

@@ -1,3 +1,4 @@
+#include "actors/shot.h"
 #include "hit_fixture.h"
 
 using HitDetect = cHitTest;
@@ -101,4 +102,41 @@ TEST_F(HitDetect, AKilledVictimDiesAndAHitHeroEndsThePass) {
     Attack(0, 200, 0, 205, 5, 50);
     EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_HERODIES);
     EXPECT_EQ(lpPlayScene->bHitPass, 0);
+}
+
+TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
+    SHOTLIST& shots = lpPlayScene->lstShots;
+    std::vector<cShot*> left;
+    cShot proto;
+    for (int i = 0; i < 60; ++i) {
+        proto.nId = i, proto.nKind3 = i % 3;
+        left.push_back(AddShot(shots, proto));
+    }
+    const auto listed = [&] {
+        std::vector<cShot*> v;
+        for (const auto& s : shots) v.push_back(s.get());
+        return v;
+    };
+    // Scattered removals: 7 steps round 60 places reach each place once.
+    for (int k = 0; k < 30; ++k) {
+        cShot* s = left[(k * 7) % 60];
+        const int32_t side = s->Side();
+        lpPlayScene->RemoveAttack(s, side);
+        EXPECT_FALSE(lpPlayScene->vAttackBucket[side].Contains(s));
+        std::erase(left, s);
+        ASSERT_EQ(listed(), left) << "removal " << k;
+    }
+    // A shot of another list, a copy in no list and an attack that is no
+    // shot are marked erased; the list keeps its shots.
+    SHOTLIST other;
+    cShot* elsewhere = AddShot(other, proto);
+    cShot copy = *left[4];
+    cAttack& plain = Attack(1, 0, 0, 5, 5);
+    for (cAttack* a : std::initializer_list<cAttack*>{elsewhere, &copy, &plain}) {
+        lpPlayScene->RemoveAttack(a, 1);
+        EXPECT_EQ(a->bErased, 1);
+    }
+    EXPECT_EQ(listed(), left);
+    EXPECT_EQ(other.size(), 1u);
+    while (!other.empty()) EraseShot(other, other.begin());
 }
