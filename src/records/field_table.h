@@ -359,6 +359,17 @@ void LoadRowRecords(cDataReader& file, T* elems, size_t n) {
     }
 }
 
+// Appends n elements to v, its room made once, each as a new element (T())
+// loaded by its own Load would be: as growing v by n and loading the new
+// elements with LoadRowRecords does.
+template <const auto& ROWS, class T>
+void AppendRowRecords(cDataReader& file, std::vector<T>& v, size_t n) {
+    const size_t first = v.size();
+    v.reserve(first + n);
+    v.resize(first + n);
+    LoadRowRecords<ROWS>(file, v.data() + first, n);
+}
+
 // Elements [0, n) of such a list saved as their own Save does one by one
 // (which must be the table save), in one write when the version is current.
 template <const auto& ROWS, class T>

@@ -72,11 +72,15 @@ void cAnimeSetMove::LoadFrames(cDataReader& file) {
 void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n) {
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cAnimeSetMove& e) {
         LoadTextRow<g_MoveRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_MoveRows>(t, &e); });
-        // The new entry's one frame, in room for the frames stored.
-        e.vFrame.reserve(f.PeekCount(MIN_FRAME_BYTES));
-        e.vFrame.emplace_back();
-        e.LoadFrames(f);
+        e.LoadNewFrames(f);
     });
+}
+
+void cAnimeSetMove::LoadNewFrames(cDataReader& file) {
+    const uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
+    // A count that cannot be read leaves the new entry's one frame.
+    if (file.Failed()) vFrame.emplace_back();
+    else AppendRowRecords<g_FrameRows>(file, vFrame, n);
 }
 
 void cAnimeSetMove::Save(cDataWriter& file) {

@@ -10,7 +10,7 @@
 
 // One frame of a movement entry: three values (cell, duration in tenths of a
 // second, flag); a new frame has value 2 = 1.
-class cAnimeSetFrame : public cTableRecord {
+class cAnimeSetFrame final : public cTableRecord {
 public:
     cAnimeSetFrame() = default;
     cAnimeSetFrame(const cAnimeSetFrame&) = default;
@@ -29,7 +29,7 @@ public:
 
 // A movement entry: a name, two 16-bit values and a flag (from version 55),
 // then its frame list stored after the record stream.
-class cAnimeSetMove : public cTableRecord {
+class cAnimeSetMove final : public cTableRecord {
     struct NOFRAME {};
 
 public:
@@ -66,12 +66,15 @@ public:
 private:
     // What Load reads and Save writes after the record stream: the frame count and the frames.
     void LoadFrames(cDataReader& file);
+    // The same for a new entry made without its frame: as if it held its one
+    // default frame, with the frame list allocated once, to the count stored.
+    void LoadNewFrames(cDataReader& file);
     void SaveFrames(cDataWriter& file);
 };
 
 // An animation set: a name, three picture offsets (C from version 119) and
 // its movement entries stored after the record stream.
-class cAnimeSetData : public cTableRecord {
+class cAnimeSetData final : public cTableRecord {
 public:
     cAnimeSetData();
     cAnimeSetData(const cAnimeSetData&) = default;

@@ -4,6 +4,7 @@
 // changed one of them, every cut of the stream.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,28 @@ void ExpectNewElementsAsFresh(const char* what) {
     }
 }
 
+// The same with one word of a current stream changed (a count, a field or
+// string count, a length, a value) to each of a few values: a list loaded
+// by the list loader ends, fails or reads on as one loaded element by
+// element does.
+template <class T>
+void ExpectNewElementsAsFreshWhenCorrupt(const char* what) {
+    constexpr int N = 6;
+    std::vector<T> v(N);
+    for (int i = 0; i < N; ++i) Fill(v[i], i);
+    cDataWriter w;
+    SaveRecordVector(w, v);
+    const std::vector<uint8_t> bytes = WrittenBytes(w);
+    for (size_t at = 0; at + 4 <= bytes.size(); ++at) {
+        for (uint32_t word : {0u, 1u, 2u, 3u, 4u, 0xFFFFFFFFu}) {
+            std::vector<uint8_t> bad = bytes;
+            std::memcpy(bad.data() + at, &word, 4);
+            ASSERT_EQ(LoadListFileAndDescribe<T>(bad, {}, true), LoadListFileAndDescribe<T>(bad, {}, false))
+                << what << " with word " << word << " at " << at;
+        }
+    }
+}
+
 template <class T>
 void ExpectRunsAsOneByOne(const char* what) {
     constexpr int N = 6;
@@ -188,6 +211,12 @@ TEST_F(DbRecordRunsTest, NewListElementsLoadAsNewElementsLoadedOneByOneAtEveryVe
     ExpectNewElementsAsFresh<cAnimeSetMove>("animations");
     ExpectNewElementsAsFresh<cSwordTypeData>("sword types");
     ExpectNewElementsAsFresh<cEffectBmpData>("effect graphics");
+}
+
+TEST_F(DbRecordRunsTest, NewListElementsLoadAsNewElementsLoadedOneByOneWhenAWordIsCorrupt) {
+    ExpectNewElementsAsFreshWhenCorrupt<cAnimeSetMove>("animations");
+    ExpectNewElementsAsFreshWhenCorrupt<cSwordTypeData>("sword types");
+    ExpectNewElementsAsFreshWhenCorrupt<cEffectBmpData>("effect graphics");
 }
 
 }  // namespace
