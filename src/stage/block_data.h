@@ -30,11 +30,11 @@ public:
     cBlockData& operator=(cBlockData&&) = default;
 
     // Registers the 18 numbers and the name (no version guards).
-    void Layout(uint32_t version) override;
+    void Layout(uint32_t version) final;
     // The stream of a block, then the repairs of older files, the template and the index checks.
-    void Load(cDataReader& file) override;
+    void Load(cDataReader& file) final;
     // Index checks, then the stream at the current version.
-    void Save(cDataWriter& file) override;
+    void Save(cDataWriter& file) final;
     // Generic clear, 11 zero flags, hit kind 1, pass-through group 255 (none), graphic 0.
     void Clear();
     // Copies the inherited property groups from the template.

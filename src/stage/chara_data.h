@@ -12,7 +12,7 @@ constexpr int CHARA_GROUP_NUM = 37;
 // Controller byte: the player's character or a computer-controlled one.
 enum eController : uint8_t { CONTROLLER_PLAYER = 0, CONTROLLER_COMPUTER = 1 };
 
-class cCharaData : public cDefinition {
+class cCharaData final : public cDefinition {
 public:
     // A character as the clear routine leaves it.
     cCharaData();

@@ -9,7 +9,7 @@
 // Key slots of a step: ten direction patterns, then nine button patterns.
 constexpr int KEYSLOT_NUM = 19;
 
-class cEdCmdList : public cTableRecord {
+class cEdCmdList final : public cTableRecord {
 public:
     // A default step: 19 ignored slots, every stored member 0.
     cEdCmdList() : vKey(KEYSLOT_NUM, 0) {}

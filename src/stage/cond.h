@@ -7,7 +7,7 @@
 #include "records/field_table.h"
 #include "records/safe_container.h"
 
-class cEdCond : public cTableRecord {
+class cEdCond final : public cTableRecord {
 public:
     // Registers the stored fields of data version `version`.
     void Layout(uint32_t version) override;

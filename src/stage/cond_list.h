@@ -8,7 +8,7 @@
 #include "records/safe_container.h"
 #include "stage/cond.h"
 
-class cCondList : public cTableRecord {
+class cCondList final : public cTableRecord {
 public:
     // Registers the two bytes (no version guards).
     void Layout(uint32_t version) override;

@@ -11,7 +11,7 @@
 #include "stage/flow_cmd.h"
 #include "stage/flow_refs.h"
 
-class cFlow : public cTableRecord {
+class cFlow final : public cTableRecord {
 public:
     cFlow() = default;
 

@@ -102,7 +102,7 @@ void cFlowCmd::Load(cDataReader& file) {
     if (!vSubFlow.empty()) RemoveEditorOnlyFlows(vSubFlow);
     // The commands of the sub-flows checked themselves at the end of their loads.
     CheckOwnDbIndex();
-    NoteLoadedCmd(*this);
+    if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
 }
 
 void cFlowCmd::Save(cDataWriter& file) {

@@ -20,7 +20,7 @@
 class cFlow;
 struct CODEPROGRAM;
 
-class cFlowCmd : public cTableRecord {
+class cFlowCmd final : public cTableRecord {
 public:
     // A cleared command: every stored member 0 but byte 11 = 1, no settings,
     // no parameters, no sub-flows.
@@ -70,18 +70,19 @@ public:
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();
 
+    // The small values side by side, so that no padding falls between them.
     uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command
     uint8_t nCode = 0;               // command code in that numbering
+    int16_t nTime = 0;               // duration, tenths of a second
+    int16_t nTimeInc = 0;            // duration added per 分身値
+    int16_t nSE = 0;                 // sound effect (0 none)
+    int16_t nAnime = 0;              // animation (0 none)
+    uint8_t bNoWait = 0;             // the next command starts in the same frame
+    uint8_t bSEOnScreen = 1;         // byte 11: the sound plays only while the character is on screen
     cParamList vParam;               // parameters: as many as the code table says
     std::string strText;             // message text, the code command's program
     boost::shared_ptr<cEdMove> spMove;      // move settings (empty: none)
     boost::shared_ptr<cEdShot> spShot;      // shot settings (empty: none)
-    int16_t nTime = 0;               // duration, tenths of a second
-    int16_t nTimeInc = 0;            // duration added per 分身値
-    uint8_t bNoWait = 0;             // the next command starts in the same frame
-    int16_t nSE = 0;                 // sound effect (0 none)
-    uint8_t bSEOnScreen = 1;         // byte 11: the sound plays only while the character is on screen
-    int16_t nAnime = 0;              // animation (0 none)
     boost::shared_ptr<cCondList> spCondList;  // condition list (empty: none)
     cSafeVector<cFlow> vSubFlow;     // flows the command carries
     // The code command's text as the expression evaluator compiled it: made

@@ -8,7 +8,7 @@
 
 constexpr int ITEM_GROUP_NUM = 13;
 
-class cItemData : public cDefinition {
+class cItemData final : public cDefinition {
 public:
     // An item as the clear routine leaves it.
     cItemData();

@@ -7,7 +7,7 @@
 
 #include "records/field_table.h"
 
-class cEdMove : public cTableRecord {
+class cEdMove final : public cTableRecord {
 public:
     cEdMove() = default;
 

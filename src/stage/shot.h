@@ -8,7 +8,7 @@
 
 #include "records/field_table.h"
 
-class cEdShot : public cTableRecord {
+class cEdShot final : public cTableRecord {
 public:
     cEdShot() = default;
 

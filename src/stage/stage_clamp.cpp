@@ -34,9 +34,9 @@ constexpr PARAMLIMIT g_Picture[] = {{2, CMD_CELL_LIMIT, "command cell X"},  {3, 
                                     {9, CMD_TENTHS_LIMIT, "picture time"}};
 constexpr PARAMLIMIT g_ScreenColor[] = {{5, CMD_TENTHS_LIMIT, "screen colour time"}};
 
-// The limited parameters of a command, in the order they are reported.
-std::span<const PARAMLIMIT> ParamLimits(const cFlowCmd& cmd) {
-    switch (cmd.GetCharaCode()) {
+// The limited parameters of a command of character code `code`, in the order they are reported.
+constexpr std::span<const PARAMLIMIT> ParamLimitsOf(int code) {
+    switch (code) {
     case CMD_GAME_WAIT: return g_GameWait;
     case CMD_MESSAGE: return g_Message;
     case CMD_RUN_EFFECT: return g_RunEffect;
@@ -45,6 +45,15 @@ std::span<const PARAMLIMIT> ParamLimits(const cFlowCmd& cmd) {
     default: return {};
     }
 }
+std::span<const PARAMLIMIT> ParamLimits(const cFlowCmd& cmd) { return ParamLimitsOf(cmd.GetCharaCode()); }
+
+// The loads skip the commands that CmdCodeHasLimits leaves out: it must name every code with limits.
+constexpr bool LimitedCodesAgree() {
+    for (int code = 0; code < 256; ++code)
+        if (CmdCodeHasLimits(code) == ParamLimitsOf(code).empty()) return false;
+    return true;
+}
+static_assert(LimitedCodesAgree(), "CmdCodeHasLimits disagrees with the parameter limits");
 
 // Where the commands loaded or copied on this thread note that one of them
 // needs the clamp; null when no stage load watches.

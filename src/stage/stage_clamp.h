@@ -7,6 +7,8 @@
 // limits keep every sum and product in range.
 #include <cstdint>
 
+#include "stage/code_table.h"
+
 class cFlowCmd;
 class cStageData;
 
@@ -24,6 +26,12 @@ constexpr int32_t CMD_TENTHS_LIMIT = 3600000;    // a command's duration in tent
 // knows that none of them holds a value out of range).
 int ClampStageValues(cStageData& stage, bool bCommands = true);
 
+// Whether play limits a parameter of commands of character code `code`: the
+// clamp looks at no other command.
+constexpr bool CmdCodeHasLimits(int code) {
+    return code == CMD_GAME_WAIT || code == CMD_MESSAGE || code == CMD_RUN_EFFECT || code == CMD_PICTURE ||
+           code == CMD_SCREEN_COLOR;
+}
 // Whether the clamp would change a value of the command itself (its
 // sub-flows' commands not counted).
 bool CmdNeedsClamp(const cFlowCmd& cmd);
@@ -45,7 +53,8 @@ private:
     bool m_bNoted = false;
 };
 // A command has been loaded (its repairs and checks done): the watch notes it
-// when the clamp would change one of its values.
+// when the clamp would change one of its values. A command whose code has no
+// limits (CmdCodeHasLimits) need not be shown.
 void NoteLoadedCmd(const cFlowCmd& cmd);
 // Flows or commands were copied from a template, which may lie outside the
 // stage (the common palette) and was never clamped: the watch notes it.

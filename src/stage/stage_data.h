@@ -198,10 +198,11 @@ public:
     int32_t nSteps6 = 0;        // 6v
 
 private:
-    // bFlowsChecked: every placed character's flows and placed item's
-    // commands were checked against the palette sizes and database they
-    // would be checked against now (the palettes' own are always checked).
-    void Validate(bool bFlowsChecked);
+    // bLoadChecked: the placed objects ran their load's checks (a block's
+    // template and graphic, a character's flows, an item's commands) against
+    // the palette sizes and database they would be checked against now (the
+    // palettes' own are always checked).
+    void Validate(bool bLoadChecked);
     // Validate but for the placed objects' index checks (CheckPlacedBlock and
     // its kin, which a save runs on each object just before it writes it);
     // true when a palette list had to grow.

@@ -47,16 +47,19 @@ void CheckPlacedChara(cCharaData& c, bool bFlowsChecked) { bFlowsChecked ? c.Che
 
 void CheckPlacedItem(cItemData& it, bool bFlowsChecked) { bFlowsChecked ? it.CheckOwnIndex() : it.CheckIndex(); }
 
-void cStageData::Validate(bool bFlowsChecked) {
+void cStageData::Validate(bool bLoadChecked) {
     const PALETTELISTS own{&vBlock, &vChara, &vItem};
     cStagePaletteScope scope(own);
-    // The flows' checks depend only on the palette sizes and the database:
+    // The load's checks depend only on the palette sizes and the database:
     // when no palette grew since they ran, running them again changes nothing.
     const bool bGrew = ValidateAllButPlaced();
-    const bool bSkipFlows = bFlowsChecked && !bGrew;
-    for (auto& b : vPlacedBlock) CheckPlacedBlock(b);
-    for (auto& c : vPlacedChara) CheckPlacedChara(c, bSkipFlows);
-    for (auto& it : vPlacedItem) CheckPlacedItem(it, bSkipFlows);
+    const bool bSkipChecked = bLoadChecked && !bGrew;
+    for (auto& b : vPlacedBlock) {
+        if (bSkipChecked) b.CheckItemIndex();
+        else CheckPlacedBlock(b);
+    }
+    for (auto& c : vPlacedChara) CheckPlacedChara(c, bSkipChecked);
+    for (auto& it : vPlacedItem) CheckPlacedItem(it, bSkipChecked);
 }
 
 bool cStageData::ValidateAllButPlaced() {
