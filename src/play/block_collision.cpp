@@ -299,6 +299,13 @@ int32_t PushOutV(cChara& c) {
     return f == 2 || u == 2 ? 2 : 0;
 }
 
+void PushOut(cChara& c) {
+    // Neither axis can move a character that no block meets.
+    if (Skips(c) || HitsNoBlock(c)) return;
+    PushOutH(c);
+    PushOutV(c);
+}
+
 int32_t ClampScreenX(cChara& c) {
     const cScrollAxis& sx = CurScrollX();
     if (!sx.bAuto && !c.bScreen) return 0;
