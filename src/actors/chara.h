@@ -234,6 +234,14 @@ public:
     int32_t nBlockEffectValue = 0;
     int32_t nBlockEffectSteps = 0;
     uint8_t byBlockDeath = 0;       // 2: a summoned block crushed it; dies at the next block check
+    // Grid cells (columns nColL..nColR, rows nRowT..nRowB) in which no block
+    // hits side nSide, as the block table stood at nVersion (0: none known).
+    // Not copied with the character: it is found again when asked.
+    struct CLEARCELLS {
+        uint32_t nVersion = 0;
+        int32_t nSide = 0;
+        int32_t nColL = 0, nRowT = 0, nColR = -1, nRowB = -1;
+    } ClearCells;
 
     // Activity and removal (set by the play frame).
     int32_t bActive = 0;

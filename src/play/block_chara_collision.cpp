@@ -139,6 +139,8 @@ int32_t FlyingRule(cChara& c, const cBlockCharaIndex& list) {
 // on the sides the block characters pushed from (or, by the switch, on the
 // sides in contact).
 void Unstick(cChara& c, bool bLeft, bool bRight, bool bUp, bool bDown) {
+    // No side to push from by either rule: nothing moves.
+    if (!(bLeft || bRight || bUp || bDown || c.bContactL || c.bContactR || c.bContactU || c.bContactD)) return;
     const bool bByFlags = GetSysSwitch(SystemData, eSysSwitch::UnstickByPosition) != 0;
     const bool bSteps[4] = {bByFlags ? c.bContactL != 0 : bLeft, bByFlags ? c.bContactR != 0 : bRight,
                             bByFlags ? c.bContactU != 0 : bUp, bByFlags ? c.bContactD != 0 : bDown};

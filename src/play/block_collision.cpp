@@ -8,6 +8,7 @@
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
+#include "play/block_clear.h"
 #include "play/block_collision_util.h"
 #include "play/play_scene.h"
 #include "world/block_grid.h"
@@ -211,25 +212,34 @@ int32_t CheckCeiling(cChara& c) {
     return 0;
 }
 
+namespace {
+
+// A floor check that met nothing: one more step without ground.
+void NoGround(cChara& c) {
+    c.lpStandBlock = nullptr;
+    ++c.nNoGroundFrames;
+    if (c.nNoGroundFrames >= GroundGraceSteps()) {
+        if (!IsPlayer(c)) {
+            c.bFalling = 1;
+        } else if (!c.standingOnObject) {
+            c.bFalling = 1;
+            if (lpPlayScene && lpPlayScene->Hero()) lpPlayScene->Hero()->bLeftGround = 1;
+        }
+    }
+}
+
+}  // namespace
+
 int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     const int32_t cell = EdgeCell(c, c.x, c.y2, c.x2, c.y2);
     const int32_t hit = CellHitFor(c, cell);
     // The push-out takes only the solid and deadly cases: the block the
     // character stands on stays.
-    if (hit == 0 && !bCountNoGround) return 0;
-    c.lpStandBlock = hit != 0 ? CellPtr(cell) : nullptr;
     if (hit == 0) {
-        ++c.nNoGroundFrames;
-        if (c.nNoGroundFrames >= GroundGraceSteps()) {
-            if (!IsPlayer(c)) {
-                c.bFalling = 1;
-            } else if (!c.standingOnObject) {
-                c.bFalling = 1;
-                if (lpPlayScene && lpPlayScene->Hero()) lpPlayScene->Hero()->bLeftGround = 1;
-            }
-        }
+        if (bCountNoGround) NoGround(c);
         return 0;
     }
+    c.lpStandBlock = CellPtr(cell);
     if (hit == 2) {
         c.lpLastStandBlock = c.lpStandBlock;
         if (IsPlayer(c)) return 2;
@@ -245,8 +255,11 @@ int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     return 0;
 }
 
+// Where no block can meet the character, every edge check below answers
+// nothing and moves nothing: the checks of an axis are skipped whole.
+
 int32_t BlockHitH(cChara& c) {
-    if (Skips(c)) return 0;
+    if (Skips(c) || HitsNoBlock(c)) return 0;
     const bool bRightFirst = (c.bScreen && c.nBlockMode == BLOCKMODE_HIT) || c.dSpeedX > 0;
     if (bRightFirst) {
         if (CheckRight(c) == 2) return 2;
@@ -259,6 +272,10 @@ int32_t BlockHitH(cChara& c) {
 int32_t BlockHitV(cChara& c) {
     if (Skips(c)) return 0;
     c.lpStandBlock = nullptr;
+    if (HitsNoBlock(c)) {
+        NoGround(c);
+        return 0;
+    }
     const bool bFloorFirst = (c.bScreen && c.nBlockMode == BLOCKMODE_HIT) || c.dSpeedY > 0;
     if (bFloorFirst) {
         if (CheckFloor(c) == 2) return 2;
@@ -269,17 +286,24 @@ int32_t BlockHitV(cChara& c) {
 }
 
 int32_t PushOutH(cChara& c) {
-    if (Skips(c)) return 0;
+    if (Skips(c) || HitsNoBlock(c)) return 0;
     const int32_t r = CheckRight(c);
     const int32_t l = CheckLeft(c);
     return r == 2 || l == 2 ? 2 : 0;
 }
 
 int32_t PushOutV(cChara& c) {
-    if (Skips(c)) return 0;
+    if (Skips(c) || HitsNoBlock(c)) return 0;
     const int32_t f = CheckFloor(c, false);
     const int32_t u = CheckCeiling(c);
     return f == 2 || u == 2 ? 2 : 0;
+}
+
+void PushOut(cChara& c) {
+    // Neither axis can move a character that no block meets.
+    if (Skips(c) || HitsNoBlock(c)) return;
+    PushOutH(c);
+    PushOutV(c);
 }
 
 int32_t ClampScreenX(cChara& c) {

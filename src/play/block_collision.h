@@ -35,6 +35,8 @@ int32_t BlockHitV(cChara& c);
 // Both sides of one axis in a fixed order.
 int32_t PushOutH(cChara& c);
 int32_t PushOutV(cChara& c);
+// PushOutH then PushOutV, their results left unread.
+void PushOut(cChara& c);
 // The screen edges of auto-scrolling stages (and of screen-switch objects).
 int32_t ClampScreenX(cChara& c);
 int32_t ClampScreenY(cChara& c);

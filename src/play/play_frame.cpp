@@ -174,8 +174,7 @@ int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool&
     const int32_t f = c.FallStep();
     const int32_t v = BlockHitV(c);
     const int32_t b = HitBlockChara(c, BlockCharas);
-    PushOutH(c);
-    PushOutV(c);
+    PushOut(c);
     if (h == 2 || f == 7 || v == 2 || b == 2 || Squeezed(c) || c.byBlockDeath == 2) return kill(true);
     if (c.bRemoveAsked) {
         it = RemoveStageChara(it);

@@ -41,6 +41,10 @@ constexpr uint8_t BLOCKHIT_ASK = 255;
 // One entry per cell of BlockGrid. Whatever changes a cell's block (the
 // stage set-up, summons and erasures) brings its entry up to date.
 extern cSafeVector<BLOCKHIT> BlockHits;
+// Counts the changes of BlockHits (never 0): every function below that
+// writes the table moves it on, so that what was read of the table under
+// one value still holds while the value stays.
+extern uint32_t BlockHitsVersion;
 // The entry for a cell's block.
 BLOCKHIT BlockHitOf(const cBlockCell& cell);
 // The entry of cell `index` from its block; the whole table from the grid.

@@ -1,0 +1,50 @@
+#pragma once
+// Whether any block of the grid can meet a character where it stands: the
+// edge checks of block collision read only cells under the character's
+// rectangle, so when none of those hits the character's side, every check
+// answers "nothing" without sampling its edge.
+#include <cstdint>
+
+#include "actors/chara.h"
+#include "world/block_grid.h"
+#include "world/world_state.h"
+
+// True when no cell under the rectangle (x, y)-(x2, y2) of `c` can hit it:
+// each is empty, passes the character's side, or lies outside the grid. A
+// cell whose block has conditions counts as a hit (only the cell can tell).
+// The cells found clear are kept in the character while the block table is
+// unchanged, so that a character moving within them is answered at once.
+inline bool HitsNoBlock(cChara& c) {
+    // The far edges of a sampled edge can land a few units in the last place
+    // past x2 (y2): the slack takes in the cell they would reach.
+    constexpr double kSlack = 1e-6;
+    constexpr double kFar = 1 << 30;
+    if (!(c.x <= c.x2 && c.y <= c.y2 && c.x > -kFar && c.y > -kFar && c.x2 < kFar && c.y2 < kFar)) return false;
+    const cScrollAxis& sx = CurScrollX();
+    int32_t l = static_cast<int32_t>(c.x) >> 5;
+    int32_t t = static_cast<int32_t>(c.y) >> 5;
+    int32_t r = static_cast<int32_t>(c.x2 + kSlack) >> 5;
+    int32_t b = static_cast<int32_t>(c.y2 + kSlack) >> 5;
+    if (l < 0) l = 0;
+    if (t < 0) t = 0;
+    if (r >= sx.nPitch) r = sx.nPitch - 1;
+    if (b >= CurScrollY().nCells) b = CurScrollY().nCells - 1;
+    // Wholly outside the grid: every sample misses it.
+    if (l > r || t > b) return true;
+    const int32_t side = c.Side();
+    cChara::CLEARCELLS& known = c.ClearCells;
+    if (known.nVersion == BlockHitsVersion && known.nSide == side && l >= known.nColL && r <= known.nColR &&
+        t >= known.nRowT && b <= known.nRowB)
+        return true;
+    const BLOCKHIT* hits = BlockHits.data();
+    const int32_t size = static_cast<int32_t>(BlockHits.size());
+    for (int32_t row = t; row <= b; ++row) {
+        const int32_t first = row << sx.nPitchShift;
+        for (int32_t cell = first + l; cell <= first + r && cell < size; ++cell) {
+            const BLOCKHIT h = hits[cell];
+            if (h.byKind != 0 && (h.byKind == BLOCKHIT_ASK || h.byPassGroup != side)) return false;
+        }
+    }
+    known = {BlockHitsVersion, side, l, t, r, b};
+    return true;
+}
