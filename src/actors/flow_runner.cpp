@@ -83,6 +83,8 @@ void cFlowRun::Start(cChara& chara) {
     frame = 0;
     breakFrame = 0;
     for (cFlowCmdRun& st : cmds) st.done = 0;
+    firstOpen = 0;
+    lastDone = 0;
     started = 1;
     const int g = def->nGroup;
     if (def->nTrigger == TRIGGER_ALWAYS && g > 0 && g < FLOW_GROUP_NUM) {
@@ -105,7 +107,7 @@ void cFlowRun::Start(cChara& chara) {
         st.Begin(chara, *this);
         if (!st.Step(chara)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
         if (breakFrame) break;
-        st.done = 1;
+        MarkDone(i);
     }
     PublishFlow(prevFlow);
     --chara.nFlowRunDepth;
@@ -119,7 +121,9 @@ int32_t cFlowRun::Run(cChara& chara) {
     breakFrame = 0;
     const int n = static_cast<int>(cmds.size());
     if (n == 0) return 1;
-    for (int i = 0; i <= current && i < n; ++i) {
+    // The done commands at the front are passed over without reading them.
+    while (firstOpen < n && cmds[firstOpen].done) ++firstOpen;
+    for (int i = firstOpen; i <= current && i < n; ++i) {
         cFlowCmdRun& st = cmds[i];
         if (st.done) continue;
         if (st.counter == 0) {
@@ -134,19 +138,19 @@ int32_t cFlowRun::Run(cChara& chara) {
         const cFlowCmd& c = *st.cmd;
         if (c.bNoWait) {
             if (fin) {
-                st.done = 1;
+                MarkDone(i);
                 if (i == n - 1) return 1;
             }
             if (i == current) ++current;
         } else if (fin) {
-            st.done = 1;
+            MarkDone(i);
             if (IsHoldingMessage(c)) messageWait = 1;
             if (i == n - 1) return 1;
             ++current;
             break;
         }
     }
-    if (cmds[n - 1].done) return 1;
+    if (lastDone) return 1;
     ++frame;
     return 0;
 }
