@@ -177,11 +177,13 @@ const cInput* cChara::KeyInput() const {
 void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
     if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
     // Restored, not cleared, at the end: a start from inside a running flow
-    // keeps that flow's context.
-    cChara* prevChara = lpWorld ? lpWorld->lpCurChara : nullptr;
-    cFlowRun* prevFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
-    cFlowCmdRun* prevCmd = lpWorld ? lpWorld->lpCurCmd : nullptr;
-    PublishChara(this);
+    // keeps that flow's context. The character is published only when a flow
+    // gets as far as its conditions: a pass that starts nothing (every flow
+    // of the trigger running) touches no more than the flows' first lines.
+    cChara* prevChara = nullptr;
+    cFlowRun* prevFlow = nullptr;
+    cFlowCmdRun* prevCmd = nullptr;
+    bool bPublished = false;
     const bool bNoClaim = lpWorld && lpWorld->bNoClaim;
     const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
@@ -200,6 +202,15 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
             if (fr.claimed) continue;
             fr.claimed = 1;
         }
+        if (!bPublished) {
+            bPublished = true;
+            if (lpWorld) {
+                prevChara = lpWorld->lpCurChara;
+                prevFlow = lpWorld->lpCurFlow;
+                prevCmd = lpWorld->lpCurCmd;
+            }
+            PublishChara(this);
+        }
         if (fr.def->bTargetPartner && lpPartner) {
             const int slot = std::clamp<int>(fr.def->nPartnerSlot, 0, TARGET_SLOT_NUM - 1);
             cChara* old = vTarget[slot];
@@ -214,7 +225,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
         fr.startDir = FirstHeldDirection(KeyInput());
         fr.Start(*this);
     }
-    if (lpWorld) {
+    if (bPublished && lpWorld) {
         lpWorld->lpCurChara = prevChara;
         lpWorld->lpCurFlow = prevFlow;
         lpWorld->lpCurCmd = prevCmd;
