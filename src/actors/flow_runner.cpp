@@ -252,6 +252,7 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
         }
     }
     --nFlowRunDepth;
-    RemoveRequestedFlows();
+    // Checked here: a step with no removal asked makes no call.
+    if (deletePending) RemoveRequestedFlows();
     return result;
 }
