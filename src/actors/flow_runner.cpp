@@ -122,7 +122,8 @@ int32_t cFlowRun::Run(cChara& chara) {
     const int n = static_cast<int>(cmds.size());
     if (n == 0) return 1;
     // The done commands at the front are passed over without reading them.
-    while (firstOpen < n && cmds[firstOpen].done) ++firstOpen;
+    const cFlowCmdRun* const all = cmds.data();
+    while (firstOpen < n && all[firstOpen].done) ++firstOpen;
     for (int i = firstOpen; i <= current && i < n; ++i) {
         cFlowCmdRun& st = cmds[i];
         if (st.done) continue;
