@@ -23,4 +23,8 @@ void cFlowRun::Bind(const cFlow& flow) {
     const int nCmds = static_cast<int>(flow.vCmd.size());
     cmds.resize(nCmds);
     for (int k = 0; k < nCmds; ++k) cmds[k].cmd = &flow.vCmd[k];
+    // The command list may have changed length: the run passes over its done
+    // commands again from the first.
+    firstOpen = 0;
+    lastDone = nCmds > 0 && cmds[nCmds - 1].done;
 }

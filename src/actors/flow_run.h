@@ -94,6 +94,8 @@ public:
     int32_t claimed = 0;      // a trigger start has claimed the flow this frame
     int32_t changedThisFrame = 0;  // a flow operation changed it: not run again this frame
     int32_t current = 0;      // furthest command reached in this run
+    int32_t firstOpen = 0;    // every command before this one is done in this run
+    int32_t lastDone = 0;     // the last command is done in this run
     int32_t frame = 0;        // frames since the flow started
     int32_t breakFrame = 0;   // an executor ended this flow's work for the frame
     int32_t messageWait = 0;  // a holding message finished; the flow waits
@@ -120,6 +122,12 @@ public:
     int32_t Run(cChara& chara);
     void Reset(cChara& chara);
     void Halt(cChara& chara);
+    // Marks command i done, keeping firstOpen and lastDone in step.
+    void MarkDone(int32_t i) {
+        cmds[i].done = 1;
+        if (i == firstOpen) ++firstOpen;
+        if (i == static_cast<int32_t>(cmds.size()) - 1) lastDone = 1;
+    }
     void Pause() { paused = 1; }
     void Resume() { paused = 0; }
 };

@@ -83,6 +83,8 @@ void cFlowRun::Start(cChara& chara) {
     frame = 0;
     breakFrame = 0;
     for (cFlowCmdRun& st : cmds) st.done = 0;
+    firstOpen = 0;
+    lastDone = 0;
     started = 1;
     const int g = def->nGroup;
     if (def->nTrigger == TRIGGER_ALWAYS && g > 0 && g < FLOW_GROUP_NUM) {
@@ -105,7 +107,7 @@ void cFlowRun::Start(cChara& chara) {
         st.Begin(chara, *this);
         if (!st.Step(chara)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
         if (breakFrame) break;
-        st.done = 1;
+        MarkDone(i);
     }
     PublishFlow(prevFlow);
     --chara.nFlowRunDepth;
@@ -119,7 +121,10 @@ int32_t cFlowRun::Run(cChara& chara) {
     breakFrame = 0;
     const int n = static_cast<int>(cmds.size());
     if (n == 0) return 1;
-    for (int i = 0; i <= current && i < n; ++i) {
+    // The done commands at the front are passed over without reading them.
+    const cFlowCmdRun* const all = cmds.data();
+    while (firstOpen < n && all[firstOpen].done) ++firstOpen;
+    for (int i = firstOpen; i <= current && i < n; ++i) {
         cFlowCmdRun& st = cmds[i];
         if (st.done) continue;
         if (st.counter == 0) {
@@ -134,19 +139,19 @@ int32_t cFlowRun::Run(cChara& chara) {
         const cFlowCmd& c = *st.cmd;
         if (c.bNoWait) {
             if (fin) {
-                st.done = 1;
+                MarkDone(i);
                 if (i == n - 1) return 1;
             }
             if (i == current) ++current;
         } else if (fin) {
-            st.done = 1;
+            MarkDone(i);
             if (IsHoldingMessage(c)) messageWait = 1;
             if (i == n - 1) return 1;
             ++current;
             break;
         }
     }
-    if (cmds[n - 1].done) return 1;
+    if (lastDone) return 1;
     ++frame;
     return 0;
 }
@@ -173,11 +178,13 @@ const cInput* cChara::KeyInput() const {
 void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
     if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
     // Restored, not cleared, at the end: a start from inside a running flow
-    // keeps that flow's context.
-    cChara* prevChara = lpWorld ? lpWorld->lpCurChara : nullptr;
-    cFlowRun* prevFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
-    cFlowCmdRun* prevCmd = lpWorld ? lpWorld->lpCurCmd : nullptr;
-    PublishChara(this);
+    // keeps that flow's context. The character is published only when a flow
+    // gets as far as its conditions: a pass that starts nothing (every flow
+    // of the trigger running) touches no more than the flows' first lines.
+    cChara* prevChara = nullptr;
+    cFlowRun* prevFlow = nullptr;
+    cFlowCmdRun* prevCmd = nullptr;
+    bool bPublished = false;
     const bool bNoClaim = lpWorld && lpWorld->bNoClaim;
     const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
@@ -196,6 +203,15 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
             if (fr.claimed) continue;
             fr.claimed = 1;
         }
+        if (!bPublished) {
+            bPublished = true;
+            if (lpWorld) {
+                prevChara = lpWorld->lpCurChara;
+                prevFlow = lpWorld->lpCurFlow;
+                prevCmd = lpWorld->lpCurCmd;
+            }
+            PublishChara(this);
+        }
         if (fr.def->bTargetPartner && lpPartner) {
             const int slot = std::clamp<int>(fr.def->nPartnerSlot, 0, TARGET_SLOT_NUM - 1);
             cChara* old = vTarget[slot];
@@ -210,7 +226,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
         fr.startDir = FirstHeldDirection(KeyInput());
         fr.Start(*this);
     }
-    if (lpWorld) {
+    if (bPublished && lpWorld) {
         lpWorld->lpCurChara = prevChara;
         lpWorld->lpCurFlow = prevFlow;
         lpWorld->lpCurCmd = prevCmd;
@@ -237,6 +253,7 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
         }
     }
     --nFlowRunDepth;
-    RemoveRequestedFlows();
+    // Checked here: a step with no removal asked makes no call.
+    if (deletePending) RemoveRequestedFlows();
     return result;
 }

@@ -63,7 +63,9 @@ void* cCharaExprHost::GetObject(int nObj) {
 int32_t cCharaExprHost::GetStatus(void* o, int nStatus) {
     int32_t n = 0;
     const int32_t row = StatusRow(nStatus, n);
-    return GetCharaStatus(Chara(o), row, n).value_or(0);
+    int32_t value = 0;  // a bad row or variable reads as 0
+    ReadCharaStatus(Chara(o), row, n, value);
+    return value;
 }
 
 void cCharaExprHost::SetStatus(void* o, int nStatus, int32_t value) {

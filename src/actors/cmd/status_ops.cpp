@@ -74,31 +74,33 @@ int8_t ApplyStatusOp8(int8_t field, int32_t op, int32_t operand, int32_t min, in
     return ApplyOp<int8_t>(field, op, operand, min, max);
 }
 
-std::optional<int32_t> GetCharaStatus(const cChara& c, int32_t row, int32_t n) {
+bool ReadCharaStatus(const cChara& c, int32_t row, int32_t n, int32_t& value) {
     const cCharaData& d = c.data;
     switch (row) {
     case STROW_VAR:
         if (n < 0 || n >= static_cast<int32_t>(c.vars.size())) {
             WriteECf("キャラ変数 %d がありません（%d 個）", n, static_cast<int>(c.vars.size()));
-            return std::nullopt;
+            return false;
         }
-        return c.vars.data()[n];
-    case STROW_HP: return c.hp;
-    case STROW_SP: return c.sp;
-    case STROW_MAXHP: return d.nMaxHP;
-    case STROW_MAXSP: return d.nMaxSP;
-    case STROW_CID: return static_cast<int8_t>(d.byCharaId);
-    case STROW_Z: return static_cast<int8_t>(d.byZ);
-    case STROW_MARK: return static_cast<int16_t>(d.wMark);
-    case STROW_SIGHT: return static_cast<int8_t>(d.bySightRange);
-    case STROW_POWER: return d.nBodyPower;
-    case STROW_IMPACT: return static_cast<int8_t>(d.byBodyImpact);
-    case STROW_DEFENCE: return d.nDefence;
-    case STROW_IMPACTRES: return static_cast<int8_t>(d.byImpactResist);
-    case STROW_STOP: return static_cast<int16_t>(d.wStopEase);
-    case STROW_SCORE: return d.nScore;
-    default: return std::nullopt;
+        value = c.vars.data()[n];
+        break;
+    case STROW_HP: value = c.hp; break;
+    case STROW_SP: value = c.sp; break;
+    case STROW_MAXHP: value = d.nMaxHP; break;
+    case STROW_MAXSP: value = d.nMaxSP; break;
+    case STROW_CID: value = static_cast<int8_t>(d.byCharaId); break;
+    case STROW_Z: value = static_cast<int8_t>(d.byZ); break;
+    case STROW_MARK: value = static_cast<int16_t>(d.wMark); break;
+    case STROW_SIGHT: value = static_cast<int8_t>(d.bySightRange); break;
+    case STROW_POWER: value = d.nBodyPower; break;
+    case STROW_IMPACT: value = static_cast<int8_t>(d.byBodyImpact); break;
+    case STROW_DEFENCE: value = d.nDefence; break;
+    case STROW_IMPACTRES: value = static_cast<int8_t>(d.byImpactResist); break;
+    case STROW_STOP: value = static_cast<int16_t>(d.wStopEase); break;
+    case STROW_SCORE: value = d.nScore; break;
+    default: return false;
     }
+    return true;
 }
 
 void SetCharaStatus(cChara& c, int32_t row, int32_t n, int32_t v) {

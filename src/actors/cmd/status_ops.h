@@ -30,9 +30,17 @@ struct STATUSFIELD {
 extern const STATUSFIELD CharaStatusRows[STROW_NUM];
 extern const STATUSFIELD SysStatusRows[SYSROW_NUM];
 
-// The value of a character row (row 0: character variable n); none for a bad
-// variable number (logged).
-std::optional<int32_t> GetCharaStatus(const cChara& c, int32_t row, int32_t n);
+// The value of a character row (row 0: character variable n) into value;
+// false, value untouched, for a bad row or variable number (the latter logged).
+bool ReadCharaStatus(const cChara& c, int32_t row, int32_t n, int32_t& value);
+// The same as an optional: none for a bad row or variable number. Inline, so
+// that the optional is made in the caller's registers rather than through
+// memory.
+inline std::optional<int32_t> GetCharaStatus(const cChara& c, int32_t row, int32_t n) {
+    int32_t value = 0;
+    if (!ReadCharaStatus(c, row, n, value)) return std::nullopt;
+    return value;
+}
 // Stores a character row's value as it is (the caller has clamped it).
 void SetCharaStatus(cChara& c, int32_t row, int32_t n, int32_t value);
 // The value of a system row as flows read it (unlimited lives: 100, or 0

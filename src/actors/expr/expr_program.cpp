@@ -241,8 +241,17 @@ std::shared_ptr<const CODEPROGRAM> CompileCode(const std::string& text) {
 const std::string& CodeProgramText(const CODEPROGRAM& program) { return program.strText; }
 
 int RunCodeProgram(const CODEPROGRAM& program, cExprHost& host) {
+    // The value and item lists are kept from run to run, so that a run
+    // allocates nothing once they have grown; a run started inside another
+    // finds them taken (empty) and makes its own.
+    thread_local std::vector<int32_t> tValues;
+    thread_local std::vector<CODEITEM> tItems;
     cCodeRun run(host);
-    EVALSTATE st{run.ctx, {}, {}};
+    EVALSTATE st{run.ctx, std::move(tValues), std::move(tItems)};
+    st.vValues.clear();
+    st.vItems.clear();
     EvalLevel(st, program.top);
+    tValues = std::move(st.vValues);
+    tItems = std::move(st.vItems);
     return run.Finish();
 }
