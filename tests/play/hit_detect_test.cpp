@@ -117,9 +117,11 @@ TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
         for (const auto& s : shots) v.push_back(s.get());
         return v;
     };
-    // Scattered removals: 7 steps round 60 places reach each place once.
+    // Scattered removals: 7 steps round the 60 places first added reach
+    // each place once.
+    const std::vector<cShot*> added = left;
     for (int k = 0; k < 30; ++k) {
-        cShot* s = left[(k * 7) % 60];
+        cShot* s = added[(k * 7) % 60];
         const int32_t side = s->Side();
         lpPlayScene->RemoveAttack(s, side);
         EXPECT_FALSE(lpPlayScene->vAttackBucket[side].Contains(s));
