@@ -147,6 +147,18 @@ void cMainWindow::OnMusic(WPARAM wParam, LPARAM lParam) {
 }
 
 void cMainWindow::OnClose() {
+    if (thPause.IsRunning()) {
+        // The pause thread's end asks for the close again (the game thread's
+        // next frame of play), which then does the rest.
+        WriteEC("WM_CLOSE thPause.m_hThread");
+        if (cScene* play = SceneManager.Scene(SCENE_PLAY)) play->RequestQuit();
+        PostThreadMessage(thPause.GetThreadId(), WM_QUIT, 0, 0);
+        return;
+    }
+    // The game runs no more frames: saving the window's place may take long
+    // (the file is synced to disk) and the frames of a closing program count
+    // for nothing.
+    StopFramesForClose();
     if (IniData.WindowMode != 0 && bInitDone.load() && !IsMinimized()) {
         const POINT pos = GetPosition();
         WindowData.nLeft = pos.x;
@@ -155,13 +167,6 @@ void cMainWindow::OnClose() {
         WindowData.nHeight = ClientHeight();
         WindowData.bMaximized = IsMaximized() ? 1 : 0;
         if (!SaveWindowData()) WriteReport("Window.dat could not be saved");
-    }
-    if (thPause.IsRunning()) {
-        // The pause thread's end asks for the close again.
-        WriteEC("WM_CLOSE thPause.m_hThread");
-        if (cScene* play = SceneManager.Scene(SCENE_PLAY)) play->RequestQuit();
-        PostThreadMessage(thPause.GetThreadId(), WM_QUIT, 0, 0);
-        return;
     }
     WriteEC("WM_CLOSE 成功！");
     Bgm.Stop();

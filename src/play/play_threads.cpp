@@ -34,7 +34,7 @@ constexpr int BUTTON_CONFIRM = 1, BUTTON_PAGE = 8;
 class cWorkerFrame {
 public:
     cWorkerFrame() {
-        if (FrameLimitReached()) {
+        if (FrameLimitReached() || FramesStoppedForClose()) {
             Sleep(1);
             return;
         }

@@ -29,6 +29,7 @@ namespace {
 std::atomic<SCENEFACTORY> g_Factory{nullptr};
 std::atomic<uint32_t> g_nFrameCount{0};
 std::atomic<uint32_t> g_nMaxFrames{0};
+std::atomic<bool> g_bStoppedForClose{false};
 int g_nMissingScene = -1;  // the scene without object already reported
 std::chrono::nanoseconds g_FirstFrameDue{0};  // when the pacing let the first frame through (timer clock)
 
@@ -84,6 +85,7 @@ void cSceneManager::Reset() {
     g_Factory = nullptr;
     g_nFrameCount = 0;
     g_nMaxFrames = 0;
+    g_bStoppedForClose = false;
     g_nMissingScene = -1;
     g_FirstFrameDue = std::chrono::nanoseconds(0);
     g_nFps = g_nLap = g_nLapIndex = g_nLapMean = 0;
@@ -92,8 +94,9 @@ void cSceneManager::Reset() {
 
 uint32_t cSceneManager::Frame() {
     // Past an automation frame limit the picture stands still until the
-    // program has closed, so that the last frame is that of the limit.
-    if (FrameLimitReached()) {
+    // program has closed, so that the last frame is that of the limit; so it
+    // does once the close has begun.
+    if (FrameLimitReached() || g_bStoppedForClose.load()) {
         Sleep(1);
         PassThreadGate();
         return 1;
@@ -185,6 +188,10 @@ bool FrameLimitReached() {
     const uint32_t max = g_nMaxFrames.load();
     return max && g_nFrameCount.load() >= max;
 }
+
+void StopFramesForClose() { g_bStoppedForClose = true; }
+
+bool FramesStoppedForClose() { return g_bStoppedForClose.load(); }
 
 uint32_t CountFrame(std::vector<SCRIPTKEY>* applied) {
     const uint32_t frame = ++g_nFrameCount;

@@ -92,6 +92,13 @@ void SetMaxFrames(uint32_t nFrames);
 // limit reach them. Whether the frame limit has been reached (the picture
 // then stands still until the program has closed).
 bool FrameLimitReached();
+// Main thread, once the program's close can no longer be turned down: from
+// then on no frame runs a scene or is counted (the picture stands still
+// while the close saves its files and ends the threads), so that a close
+// that takes long ends no differently from a quick one.
+void StopFramesForClose();
+// Whether the close stopped the frames.
+bool FramesStoppedForClose();
 // Counts a frame and applies its scripted keys (applied: as
 // ApplyInputScript); its number.
 uint32_t CountFrame(std::vector<SCRIPTKEY>* applied = nullptr);

@@ -3,8 +3,11 @@
 // closes in order when the window's close button is pressed.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "app/app_state.h"
 #include "app/game_folder.h"
@@ -12,6 +15,7 @@
 #include "app/standard_scenes.h"
 #include "app/title_picture_scene.h"
 #include "app/win_main.h"
+#include "records/data_file.h"
 #include "scene/scene_manager.h"
 #include "support/env_guard.h"
 #include "support/temp_dir.h"
@@ -34,24 +38,42 @@ private:
 
 cScene* ClosingFactory(int n) { return n == SCENE_TITLE ? new cClosingTitle() : CreateStandardScene(n); }
 
-class WindowCloseTest : public ::testing::Test {
-protected:
-    WindowCloseTest() { ResetAppState(); }
-    ~WindowCloseTest() override { ResetAppState(); }
-};
-
-}  // namespace
-
-TEST_F(WindowCloseTest, TheCloseButtonEndsTheProgramInOrder) {
-    cTempDir dir;
+// The whole program in a new game folder, closed by its first scene; its exit code.
+int RunClosingGame(const cTempDir& dir) {
     apptest::MakeGameFolder(dir.Path(), apptest::WindowedIni());
     cEnvGuard env;
     apptest::SetWindowRunEnv(env);
     env.Set("QV_AUTO_ANSWER", "1");
     cWorkDirGuard cwd(dir.Path());
     SetSceneFactory(ClosingFactory);
+    return WinMain("", 1);
+}
 
-    EXPECT_EQ(WinMain("", 1), 0);
+class WindowCloseTest : public ::testing::Test {
+protected:
+    WindowCloseTest() { ResetAppState(); }
+    ~WindowCloseTest() override {
+        SetFileStepHook(nullptr);
+        ResetAppState();
+    }
+};
+
+// A save that is slow to reach the disk: the frame counts before and after
+// its sync of the last file saved.
+std::atomic<uint32_t> g_nFrameBeforeSync{0}, g_nFrameAfterSync{0};
+bool SlowSync(int nStep, size_t) {
+    if (nStep != FILESTEP_SYNC) return true;
+    g_nFrameBeforeSync = GetFrameCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    g_nFrameAfterSync = GetFrameCount();
+    return true;
+}
+
+}  // namespace
+
+TEST_F(WindowCloseTest, TheCloseButtonEndsTheProgramInOrder) {
+    cTempDir dir;
+    EXPECT_EQ(RunClosingGame(dir), 0);
     EXPECT_GE(GetFrameCount(), static_cast<uint32_t>(kCloseAt));
     const auto report = apptest::Lines(apptest::ReadText(dir.Path() / "Report_Game.txt"));
     const int renderer = apptest::FindLine(report, "Renderer : ");
@@ -67,4 +89,16 @@ TEST_F(WindowCloseTest, TheCloseButtonEndsTheProgramInOrder) {
     EXPECT_GT(apptest::FindLine(ec, "WM_DESTROY", exited), exited);
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "user_data" / "Window.dat"));
     EXPECT_FALSE(MainWindow.Exists());
+}
+
+TEST_F(WindowCloseTest, NoFrameRunsWhileTheCloseSavesTheWindowsPlace) {
+    SetFileStepHook(SlowSync);
+    cTempDir dir;
+    EXPECT_EQ(RunClosingGame(dir), 0);
+    ASSERT_TRUE(std::filesystem::exists(dir.Path() / "user_data" / "Window.dat"));
+    // The window's place was the last file saved: the game stood still while
+    // it went to disk and ran no frame after it.
+    EXPECT_GE(g_nFrameBeforeSync.load(), static_cast<uint32_t>(kCloseAt));
+    EXPECT_EQ(g_nFrameAfterSync.load(), g_nFrameBeforeSync.load());
+    EXPECT_EQ(GetFrameCount(), g_nFrameAfterSync.load());
 }
