@@ -12,11 +12,9 @@ static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 
 std::span<const FIELDROW<cPairRecord>> cPairRecord::Rows() { return g_Rows; }
 
-void cPairRecord::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+void cPairRecord::Load(cDataReader& file) { LoadTable<g_Rows>(file, this); }
 
-void cPairRecord::Load(cDataReader& file) { LoadRows<g_Rows>(file, this); }
-
-void cPairRecord::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
+void cPairRecord::Save(cDataWriter& file) { SaveTable<g_Rows>(file, this); }
 
 void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v) {
     const uint32_t n = file.ReadCount(PAIR_MIN_BYTES);

@@ -6,16 +6,16 @@
 
 #include "records/field_table.h"
 
-class cPairRecord final : public cTableRecord {
-public:
+// A plain value stored as a table record, not a record itself: pair lists are
+// copied, loaded and freed as arrays.
+struct cPairRecord {
     // Both values 0.
     cPairRecord() = default;
     // The two values given.
     cPairRecord(int32_t v1, int32_t v2) : nValue1(v1), nValue2(v2) {}
-    // Registers the two values.
-    void Layout(uint32_t version) override;
-    void Load(cDataReader& file) override;
-    void Save(cDataWriter& file) override;
+    // The table load and save of the two values.
+    void Load(cDataReader& file);
+    void Save(cDataWriter& file);
     // The stored fields in stored order.
     static std::span<const FIELDROW<cPairRecord>> Rows();
 

@@ -46,11 +46,9 @@ std::span<const FIELDROW<cSwordFrameData>> cSwordFrameData::Rows() { return g_Fr
 
 cSwordFrameData::cSwordFrameData() { DefaultRows<g_FrameRows>(this); }
 
-void cSwordFrameData::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+void cSwordFrameData::Load(cDataReader& file) { LoadTable<g_FrameRows>(file, this); }
 
-void cSwordFrameData::Load(cDataReader& file) { LoadRows<g_FrameRows>(file, this); }
-
-void cSwordFrameData::Save(cDataWriter& file) { SaveRows<g_FrameRows>(file, this); }
+void cSwordFrameData::Save(cDataWriter& file) { SaveTable<g_FrameRows>(file, this); }
 
 std::span<const FIELDROW<cSwordTypeData>> cSwordTypeData::Rows() { return g_SwordRows; }
 

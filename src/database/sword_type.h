@@ -24,15 +24,14 @@ enum eSwordFrameValue {
     SWORDFRAME_VALUE_NUM = 10,
 };
 
-// One frame of a sword type.
-class cSwordFrameData final : public cTableRecord {
-public:
+// One frame of a sword type: a plain value stored as a table record, not a
+// record itself, so that frame lists are copied and freed as arrays.
+struct cSwordFrameData {
     // The defaults: cleared, mirror X (value 3) 1.
     cSwordFrameData();
-    // Registers values 1 and 2, 3 and 4 (from 138), 5 to 9, then 10, one field each.
-    void Layout(uint32_t version) override;
-    void Load(cDataReader& file) override;
-    void Save(cDataWriter& file) override;
+    // The table load and save of values 1 and 2, 3 and 4 (from 138), 5 to 10.
+    void Load(cDataReader& file);
+    void Save(cDataWriter& file);
     // The stored fields in stored order.
     static std::span<const FIELDROW<cSwordFrameData>> Rows();
     // Display time in tenths of a second (the value read as signed 16-bit).

@@ -25,7 +25,7 @@ void TABLEPLAN::AddNumeric(uint32_t nOffset, uint32_t nSize, bool bScratch) {
     vRun.push_back(COPYRUN{i, i});
 }
 
-void cTableRecord::FailStringCount(cDataReader& file, uint32_t m, uint32_t registered) {
+void FailStringCount(cDataReader& file, uint32_t m, uint32_t registered) {
     file.SetFailed("string count " + std::to_string(m) + " above the " + std::to_string(registered) + " registered");
 }
 

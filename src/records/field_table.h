@@ -390,6 +390,67 @@ void SaveRowRecords(cDataWriter& file, T* elems, size_t n) {
     }
 }
 
+// The failed state for a string count above the `registered` strings of a table.
+void FailStringCount(cDataReader& file, uint32_t m, uint32_t registered);
+
+// The string count and strings after a fixed image, with the rules of the plan's load.
+template <class IMAGE, class C>
+void LoadRowStrings(cDataReader& file, C& self) {
+    const uint32_t m = file.ReadU32();
+    if (file.Failed()) return;
+    if (m > IMAGE::STRINGS) {
+        FailStringCount(file, m, IMAGE::STRINGS);
+        return;
+    }
+    for (uint32_t k = 0; k < m; ++k) {
+        LoadStreamString(file, self.*IMAGE::STRING_MEMBERS[k]);
+        if (file.Failed()) return;
+    }
+    if (bRemoveCR)
+        for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
+}
+
+// The record stream of the object `self` after its field-count word n, read
+// at nReadVersion: a current stream of every field takes the fixed image
+// (cCurrentRows), any other the plan (see TABLEPLAN::Load). For records and
+// for plain values stored as records (frames, which come by the ten thousand).
+template <const auto& ROWS>
+void LoadTableAfterCount(cDataReader& file, uint32_t n, typename cCurrentRows<ROWS>::C* self) {
+    using IMAGE = cCurrentRows<ROWS>;
+    using C = typename IMAGE::C;
+    if (n != IMAGE::NUMBERS || nReadVersion != DATA_VERSION) {
+        GetTablePlan(std::span<const FIELDROW<C>>(ROWS), self, nReadVersion)
+            .Load(file, n, reinterpret_cast<char*>(self));
+        return;
+    }
+    const uint8_t* p = file.ReadSpan(IMAGE::BYTES);
+    if (file.Failed()) return;
+    IMAGE::Spread(p, *self);
+    LoadRowStrings<IMAGE>(file, *self);
+}
+// The field-count word, then the same.
+template <const auto& ROWS>
+void LoadTable(cDataReader& file, typename cCurrentRows<ROWS>::C* self) {
+    const uint32_t n = file.ReadU32();
+    if (!file.Failed()) LoadTableAfterCount<ROWS>(file, n, self);
+}
+// Writes the record stream of `self` at nDataVersion, the fixed image when that is current.
+template <const auto& ROWS>
+void SaveTable(cDataWriter& file, typename cCurrentRows<ROWS>::C* self) {
+    using IMAGE = cCurrentRows<ROWS>;
+    using C = typename IMAGE::C;
+    if (nDataVersion != DATA_VERSION) {
+        GetTablePlan(std::span<const FIELDROW<C>>(ROWS), self, nDataVersion).Save(file, reinterpret_cast<char*>(self));
+        return;
+    }
+    uint8_t* p = file.Extend(4 + IMAGE::BYTES);
+    const uint32_t n = IMAGE::NUMBERS;
+    std::memcpy(p, &n, 4);
+    IMAGE::Gather(p + 4, *self);
+    file.WriteU32(IMAGE::STRINGS);
+    for (auto pm : IMAGE::STRING_MEMBERS) SaveStreamString(file, self->*pm);
+}
+
 // A record whose stored fields are a FIELDROW table. The class C is the
 // record's own class and `self` the record itself.
 class cTableRecord : public cRecord {
@@ -410,37 +471,16 @@ protected:
     // field takes the fixed image (cCurrentRows), any other the plan.
     template <const auto& ROWS>
     void LoadRows(cDataReader& file, typename cCurrentRows<ROWS>::C* self) {
-        const uint32_t n = file.ReadU32();
-        if (!file.Failed()) LoadRowsAfterCount<ROWS>(file, n, self);
+        LoadTable<ROWS>(file, self);
     }
     template <const auto& ROWS>
     void LoadRowsAfterCount(cDataReader& file, uint32_t n, typename cCurrentRows<ROWS>::C* self) {
-        using IMAGE = cCurrentRows<ROWS>;
-        using C = typename IMAGE::C;
-        if (n != IMAGE::NUMBERS || nReadVersion != DATA_VERSION) {
-            LoadRowsAfterCount(file, n, std::span<const FIELDROW<C>>(ROWS), self);
-            return;
-        }
-        const uint8_t* p = file.ReadSpan(IMAGE::BYTES);
-        if (file.Failed()) return;
-        IMAGE::Spread(p, *self);
-        LoadRowStrings<IMAGE>(file, *self);
+        LoadTableAfterCount<ROWS>(file, n, self);
     }
     // Writes the record stream at nDataVersion, the fixed image when that is current.
     template <const auto& ROWS>
     void SaveRows(cDataWriter& file, typename cCurrentRows<ROWS>::C* self) {
-        using IMAGE = cCurrentRows<ROWS>;
-        using C = typename IMAGE::C;
-        if (nDataVersion != DATA_VERSION) {
-            SaveRows(file, std::span<const FIELDROW<C>>(ROWS), self);
-            return;
-        }
-        uint8_t* p = file.Extend(4 + IMAGE::BYTES);
-        const uint32_t n = IMAGE::NUMBERS;
-        std::memcpy(p, &n, 4);
-        IMAGE::Gather(p + 4, *self);
-        file.WriteU32(IMAGE::STRINGS);
-        for (auto pm : IMAGE::STRING_MEMBERS) SaveStreamString(file, self->*pm);
+        SaveTable<ROWS>(file, self);
     }
     // The generic clear at nDataVersion.
     template <const auto& ROWS>
@@ -472,24 +512,6 @@ protected:
     }
 
 private:
-    // The string count and strings after a fixed image, with the rules of the plan's load.
-    template <class IMAGE, class C>
-    static void LoadRowStrings(cDataReader& file, C& self) {
-        const uint32_t m = file.ReadU32();
-        if (file.Failed()) return;
-        if (m > IMAGE::STRINGS) {
-            FailStringCount(file, m, IMAGE::STRINGS);
-            return;
-        }
-        for (uint32_t k = 0; k < m; ++k) {
-            LoadStreamString(file, self.*IMAGE::STRING_MEMBERS[k]);
-            if (file.Failed()) return;
-        }
-        if (bRemoveCR)
-            for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
-    }
-    static void FailStringCount(cDataReader& file, uint32_t m, uint32_t registered);
-
     // Registers one numeric member by its type.
     void AddValueField(uint8_t* p, int count) { AddByteField(p, count); }
     void AddValueField(int8_t* p, int count) { AddByteField(p, count); }

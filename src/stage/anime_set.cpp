@@ -37,11 +37,9 @@ static_assert(WidthsMatch(g_SetRows), "a width column disagrees with its member"
 
 std::span<const FIELDROW<cAnimeSetFrame>> cAnimeSetFrame::Rows() { return g_FrameRows; }
 
-void cAnimeSetFrame::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
+void cAnimeSetFrame::Load(cDataReader& file) { LoadTable<g_FrameRows>(file, this); }
 
-void cAnimeSetFrame::Load(cDataReader& file) { LoadRows<g_FrameRows>(file, this); }
-
-void cAnimeSetFrame::Save(cDataWriter& file) { SaveRows<g_FrameRows>(file, this); }
+void cAnimeSetFrame::Save(cDataWriter& file) { SaveTable<g_FrameRows>(file, this); }
 
 std::span<const FIELDROW<cAnimeSetMove>> cAnimeSetMove::Rows() { return g_MoveRows; }
 

@@ -9,16 +9,14 @@
 #include "records/field_table.h"
 
 // One frame of a movement entry: three values (cell, duration in tenths of a
-// second, flag); a new frame has value 2 = 1.
-class cAnimeSetFrame final : public cTableRecord {
-public:
-    cAnimeSetFrame() = default;
-    cAnimeSetFrame(const cAnimeSetFrame&) = default;
-    cAnimeSetFrame& operator=(const cAnimeSetFrame&) = default;
-    // Registers the three values.
-    void Layout(uint32_t version) override;
-    void Load(cDataReader& file) override;
-    void Save(cDataWriter& file) override;
+// second, flag); a new frame has value 2 = 1. A plain value stored as a table
+// record, not a record itself: frame lists (thousands in a database) are
+// copied, loaded and freed as arrays, with no per-frame construction or
+// destruction.
+struct cAnimeSetFrame {
+    // The table load and save of the three values.
+    void Load(cDataReader& file);
+    void Save(cDataWriter& file);
     // The stored fields in stored order.
     static std::span<const FIELDROW<cAnimeSetFrame>> Rows();
 
