@@ -1,7 +1,6 @@
 #include "actors/shot.h"
 
 #include <cmath>
-#include <iterator>
 
 #include "actors/chara.h"
 #include "actors/flow_run.h"
@@ -197,10 +196,9 @@ bool cShot::HitsBlock() const {
 
 cShot* AddShot(SHOTLIST& list, const cShot& shot) {
     if (!LiveRoomFor(LIVE_SHOT, list.size())) return nullptr;
-    list.push_back(std::make_shared<cShot>(shot));
-    cShot* lpShot = list.back().get();
+    auto* lpShot = new cShot(shot);
     lpShot->place.lpList = &list;
-    lpShot->place.it = std::prev(list.end());
+    lpShot->place.nPlace = list.push_back(lpShot);
     if (lpWorld) {
         auto& buckets = lpWorld->vAttackBucket;
         const int32_t side = lpShot->Side();
@@ -209,27 +207,48 @@ cShot* AddShot(SHOTLIST& list, const cShot& shot) {
     return lpShot;
 }
 
-SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
+namespace {
+
+// Takes the shot at place i out of its bucket and destroys it; the place after it.
+std::size_t EraseShotAt(SHOTLIST& list, std::size_t i) {
     if (lpWorld) {
         auto& buckets = lpWorld->vAttackBucket;
-        const int32_t side = (*it)->Side();
-        if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Remove(it->get());
+        const int32_t side = list.At(i)->Side();
+        if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Remove(list.At(i));
     }
-    return list.erase(it);
+    return list.Erase(i);
+}
+
+// Places a walk asks for ahead: the work on one shot is short against a
+// fetch from memory.
+constexpr std::size_t kAhead = 4;
+
+}  // namespace
+
+SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
+    return SHOTLIST::iterator(&list, EraseShotAt(list, it.Place()));
+}
+
+void CompactShots(SHOTLIST& list) {
+    list.Compact([](cShot* s, std::size_t place) { s->place.nPlace = place; });
 }
 
 void UpdateShots() {
     if (!lpWorld) return;
     SHOTLIST& list = lpWorld->lstShots;
+    CompactShots(list);
     // No shot's move moves the scroll.
     const cScrollEdgeLimits limits[2] = {cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT0]),
                                          cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT])};
-    for (auto it = list.begin(); it != list.end();) {
-        cShot& shot = **it;
-        // The next shot is fetched while this one moves.
-        if (auto next = std::next(it); next != list.end()) PrefetchObject(**next);
-        if (shot.Update() || (shot.bFlying && limits[shot.Side() == 0 ? 0 : 1].Beyond(shot))) it = EraseShot(list, it);
-        else ++it;
+    // Places are walked against the list's length each time: a shot added on
+    // the way is reached.
+    for (std::size_t i = 0; i < list.Places(); ++i) {
+        if (i + kAhead < list.Places())
+            if (const cShot* ahead = list.At(i + kAhead)) PrefetchObject(*ahead);
+        cShot* lpShot = list.At(i);
+        if (!lpShot) continue;
+        if (lpShot->Update() || (lpShot->bFlying && limits[lpShot->Side() == 0 ? 0 : 1].Beyond(*lpShot)))
+            EraseShotAt(list, i);
     }
 }
 

@@ -9,18 +9,18 @@
 // A shot's shooter and target are the attack's back-referenced characters: a
 // character that leaves the stage empties them, so no shot points at it.
 #include <cstdint>
-#include <list>
-#include <memory>
+#include <cstddef>
 
 #include "actors/attack.h"
 #include "stage/shot.h"
+#include "world/owned_list.h"
 
 class cChara;
 class cShot;
 struct DDSURFACEDATA;
 struct SHOTWORK;
 
-using SHOTLIST = std::list<std::shared_ptr<cShot>>;
+using SHOTLIST = cOwnedList<cShot>;
 
 // Movement kinds of a shot (member 28 of the shot settings).
 enum eShotMove : int32_t {
@@ -96,14 +96,15 @@ public:
     int32_t nSwordFrame = 0;      // current frame and its ticks
     int32_t nSwordTick = 0;
 
-    // The list that AddShot put the shot in and its node there (a shot's
-    // node lives as long as the shot). A copy is in no list until added.
+    // The list that AddShot put the shot in and its place there (kept up
+    // to date when the list closes its holes). A copy is in no list until
+    // added.
     struct LISTPLACE {
         LISTPLACE() = default;
         LISTPLACE(const LISTPLACE&) {}
         LISTPLACE& operator=(const LISTPLACE&) { return *this; }
         const SHOTLIST* lpList = nullptr;
-        SHOTLIST::iterator it;
+        std::size_t nPlace = 0;
     };
     LISTPLACE place;
 
@@ -117,8 +118,11 @@ public:
 // its side (a side without a bucket is left out). The new shot, or null
 // when the list is full.
 cShot* AddShot(SHOTLIST& list, const cShot& shot);
-// Takes the shot at `it` out of its bucket and the list; the next node.
+// Takes the shot at `it` out of its bucket and the list; the next shot.
 SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it);
+// Closes the list's holes, keeping each shot's place up to date; never
+// while the list is walked.
+void CompactShots(SHOTLIST& list);
 // One logic step of every shot of the world state: update, then the stage's
 // removal rule for shots; a shot either says is erased.
 void UpdateShots();

@@ -110,9 +110,9 @@ int32_t Switch(eSysSwitch s) {
 void cPlayScene::RemoveAttack(cAttack* lpAttack, int32_t side) {
     vAttackBucket[side].Remove(lpAttack);
     lpAttack->bErased = 1;
-    // A shot added to lstShots knows its node there.
+    // A shot added to lstShots knows its place there.
     auto* lpShot = dynamic_cast<cShot*>(lpAttack);
-    if (lpShot && lpShot->place.lpList == &lstShots) lstShots.erase(lpShot->place.it);
+    if (lpShot && lpShot->place.lpList == &lstShots) lstShots.Erase(lpShot->place.nPlace);
 }
 
 int32_t cPlayScene::DetectHits() {

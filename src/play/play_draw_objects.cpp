@@ -1,5 +1,7 @@
 // The objects of the play screen: the hero, the items, the stage characters
 // and the shots, in the stage's depth passes.
+#include <cstddef>
+
 #include "actors/chara_draw.h"
 #include "actors/shot.h"
 #include "database/global_objects.h"
@@ -59,8 +61,19 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         if (const int32_t d = passOf(item.nLayer); d >= 0 && d < passes) depthPasses[d].items.push_back(&item);
     for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it)
         if (const int32_t d = passOf(it->data.byZ); d < passes) depthPasses[d].charas.push_back(it);
-    for (const auto& s : lstShots)
-        if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s.get());
+    // The shots by place, each asked for a few places ahead: its depth byte
+    // and its rectangle.
+    constexpr std::size_t kAhead = 4;
+    for (std::size_t i = 0; i < lstShots.Places(); ++i) {
+        if (i + kAhead < lstShots.Places())
+            if (const cShot* ahead = lstShots.At(i + kAhead)) {
+                __builtin_prefetch(&ahead->settings.nZ);
+                __builtin_prefetch(&ahead->y2);
+            }
+        cShot* s = lstShots.At(i);
+        if (!s) continue;
+        if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s);
+    }
 
     for (int32_t d = 0; d < passes; ++d) {
         DEPTHPASS& pass = depthPasses[d];

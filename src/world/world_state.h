@@ -16,6 +16,7 @@
 
 #include "records/safe_container.h"
 #include "world/hit_bucket.h"
+#include "world/owned_list.h"
 #include "world/scroll_axis.h"
 
 class cShot;
@@ -47,9 +48,9 @@ public:
     std::string strNextStageFile;     // file named by the next-stage command
     cScrollAxis ScrollX;
     cScrollAxis ScrollY;
-    // Every live shot and sword (held through their base; the attack code
-    // owns the type).
-    std::list<std::shared_ptr<cShot>> lstShots;
+    // Every live shot and sword (destroyed through their base; the attack
+    // code owns the type).
+    cOwnedList<cShot> lstShots;
     cSafeVector<cHitBucket> vCharaBucket;   // characters by side (8 from SetStage)
     cSafeVector<cHitBucket> vAttackBucket;  // attacks by side (8 from SetStage)
     cChara* lpCurChara = nullptr;     // the character being run
