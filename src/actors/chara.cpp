@@ -10,10 +10,10 @@
 #include "world/world_state.h"
 
 cChara::cChara()
-    : vTarget(TARGET_SLOT_NUM, nullptr),
-      groupStartedA(FLOW_GROUP_NUM, 0),
+    : groupStartedA(FLOW_GROUP_NUM, 0),
       groupFinished(FLOW_GROUP_NUM, 0),
       groupStartedB(FLOW_GROUP_NUM, 0),
+      vTarget(TARGET_SLOT_NUM, nullptr),
       vars(CHARA_VAR_NUM, 0) {}
 
 cChara::cChara(const cChara& src) : cChara() {

@@ -186,20 +186,18 @@ public:
     // The side of the character: its third kind value, 0..7.
     int32_t Side() const { return nKind3; }
 
-    // --- members, in declaration order ---
-    int32_t bTempCopy = 0;          // a temporary trial copy: never clears target links
-    cSafeVector<cChara*> vTarget;   // tg1..tg4
-    cChara* tg = nullptr;           // the summoner
-    cSafeVector<TARGETLINK> targetedBy;  // characters holding this one in a slot
-    cCharaData data;                // own copy of the definition's statuses; its flow list stays empty
+    // --- members, in declaration order: first what a step of play reads, then the rest ---
     cSafeVector<cFlowRun> flows;    // one per flow of FlowDefs()
     cSafeVector<uint8_t> groupStartedA;  // per flow group
     cSafeVector<uint8_t> groupFinished;
     cSafeVector<uint8_t> groupStartedB;  // cleared every frame
     int32_t anyGroupFinished = 0;
     int32_t bGroupFlag = 0;         // further flag cleared at set-up
-    int32_t spawnRect[4] = {};      // area the character was placed or summoned in
-    int16_t nCloneIndex = 0;        // 分身値
+    int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
+    // Bit (trigger & 63) is set for the trigger of every bound flow (bound
+    // again: recomputed; flows taken out leave bits that only cost a look):
+    // a trigger start finds at once that no flow waits for it.
+    uint64_t nFlowTriggerMask = ~uint64_t{0};
 
     // Motion (with the game object's speeds).
     double dAccelX = 0;             // horizontal acceleration (forced speed)
@@ -220,8 +218,6 @@ public:
     int32_t bContactR = 0;
     int32_t bContactU = 0;
     int32_t bContactD = 0;
-    int32_t nCarrierId = 0;         // object id of the block character stood on
-    double dCarrierRect[4] = {};    // its recorded rectangle
     double dPrevRect[4] = {};       // x, y, x2, y2 at the start of the sub-step
     int32_t nFrameValue1 = -1;      // two per-frame values (start at -1 and 1)
     int32_t nFrameValue2 = 1;
@@ -234,13 +230,14 @@ public:
     int32_t nBlockEffectValue = 0;
     int32_t nBlockEffectSteps = 0;
     uint8_t byBlockDeath = 0;       // 2: a summoned block crushed it; dies at the next block check
-    // Grid cells (columns nColL..nColR, rows nRowT..nRowB) in which no block
-    // hits side nSide, as the block table stood at nVersion (0: none known).
-    // Not copied with the character: it is found again when asked.
+    // Grid cells in which no block hits side nSide, as the block table stood
+    // at nVersion (0: none known), by the dots they cover: x from dLeft to
+    // below dRight, y from dTop to below dBottom. Not copied with the
+    // character: it is found again when asked.
     struct CLEARCELLS {
         uint32_t nVersion = 0;
         int32_t nSide = 0;
-        int32_t nColL = 0, nRowT = 0, nColR = -1, nRowB = -1;
+        double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
     } ClearCells;
 
     // Activity and removal (set by the play frame).
@@ -252,32 +249,9 @@ public:
     int32_t deletePending = 0;      // flows with deleteRequest are removed after the flow loop
 
     int32_t hp = 0;
-    GAUGE hpGauge;
-    int32_t sp = 0;
-    GAUGE spGauge;
-    cSafeVector<int32_t> vars;      // キャラ変数 1..9
     int32_t invincible = 0;         // frames of invincibility left
     cSafeList<INVINCIBLEFROM> invincibleFrom;
     cSafeList<OVERLAYANIME> overlays;
-    cCharaEffectRun deathEffect;
-    int32_t sight = 0;              // sight range in dots (half blocks × 16)
-
-    // Hit box inside the 32 × 32 cell, and its edges in grid dots.
-    int32_t nBoxX = 0;
-    int32_t nBoxY = 0;
-    int32_t nBoxW = 0;
-    int32_t nBoxH = 0;
-    double dBoxLeft = 0;
-    double dBoxTop = 0;
-    double dBoxRight = 0;
-    double dBoxBottom = 0;
-
-    // Second position pair: follows the placement offsets of a record that
-    // places several characters.
-    double dPos2X = 0;
-    double dPos2Y = 0;
-    // Ids handed out to flows (uid), counted per character.
-    int32_t nNextFlowUid = 0;
 
     // Block collision
     int32_t bSpecialFloor = 0;      // stands on a special floor (block effect 2)
@@ -289,9 +263,44 @@ public:
     int32_t nAnchorY = 0;
     int32_t bMoveCancelled = 0;     // 移動の無効化 ran this frame
     int32_t nLastBlockSide = -1;    // side of the last block hit: 0 left, 1 right, -1 none yet
+
+    // Hit box inside the 32 × 32 cell, and its edges in grid dots.
+    int32_t nBoxX = 0;
+    int32_t nBoxY = 0;
+    int32_t nBoxW = 0;
+    int32_t nBoxH = 0;
+    double dBoxLeft = 0;
+    double dBoxTop = 0;
+    double dBoxRight = 0;
+    double dBoxBottom = 0;
+
+    // Read by the step for a few of its values (conditions, flying).
+    cCharaData data;                // own copy of the definition's statuses; its flow list stays empty
+
+    // Seldom read by a step.
+    int32_t bTempCopy = 0;          // a temporary trial copy: never clears target links
+    cSafeVector<cChara*> vTarget;   // tg1..tg4
+    cChara* tg = nullptr;           // the summoner
+    cSafeVector<TARGETLINK> targetedBy;  // characters holding this one in a slot
+    int32_t spawnRect[4] = {};      // area the character was placed or summoned in
+    int16_t nCloneIndex = 0;        // 分身値
+    GAUGE hpGauge;
+    int32_t sp = 0;
+    GAUGE spGauge;
+    cSafeVector<int32_t> vars;      // キャラ変数 1..9
+    cCharaEffectRun deathEffect;
+    int32_t sight = 0;              // sight range in dots (half blocks × 16)
+
+    // Second position pair: follows the placement offsets of a record that
+    // places several characters.
+    double dPos2X = 0;
+    double dPos2Y = 0;
+    // Ids handed out to flows (uid), counted per character.
+    int32_t nNextFlowUid = 0;
+    int32_t nCarrierId = 0;         // object id of the block character stood on
+    double dCarrierRect[4] = {};    // its recorded rectangle
     int32_t bTargetExcluded = 0;    // left out of target searches that ask for it
     cSafeVector<SUMMONED> vSummoned;  // what the character summoned, oldest first
-
 
 protected:
     // Copies the character members of src (not bTempCopy, not the flows).
@@ -397,11 +406,6 @@ public:
 
     // Flow commands
 public:
-    int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
-    // Bit (trigger & 63) is set for the trigger of every bound flow (bound
-    // again: recomputed; flows taken out leave bits that only cost a look):
-    // a trigger start finds at once that no flow waits for it.
-    uint64_t nFlowTriggerMask = ~uint64_t{0};
     static uint64_t TriggerBit(int32_t trigger) { return uint64_t{1} << (trigger & 63); }
     // Starts the overlay animations that the running flows schedule for their current frame.
     void RunAnimeSchedule();

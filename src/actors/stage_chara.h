@@ -88,7 +88,6 @@ public:
         return bGroup && nGroup >= 0 && nGroup < static_cast<int32_t>(activeFlags.size());
     }
 
-    cItem item;              // carried item, given to player 0 at death
     HITRANGE rangeA;         // against characters
     HITRANGE rangeB;         // against shots
     double dRectA[4] = {};   // rectangle A in grid dots: left, top, right, bottom
@@ -113,6 +112,8 @@ public:
     uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
     uint8_t bySummonSetting2 = 0;
     PUSHREC push;            // pending knock-back
+    // Read only when the character dies or is drawn.
+    cItem item;              // carried item, given to player 0 at death
 
 private:
     void CopyStageMembers(const cStageChara& src);

@@ -19,6 +19,13 @@ inline bool HitsNoBlock(cChara& c) {
     // past x2 (y2): the slack takes in the cell they would reach.
     constexpr double kSlack = 1e-6;
     constexpr double kFar = 1 << 30;
+    const int32_t side = c.Side();
+    cChara::CLEARCELLS& known = c.ClearCells;
+    // Within the dots of the cells found clear, the cells under the
+    // rectangle are among them: no cell needs working out.
+    if (known.nVersion == BlockHitsVersion && known.nSide == side && c.x >= known.dLeft && c.y >= known.dTop &&
+        c.x2 + kSlack < known.dRight && c.y2 + kSlack < known.dBottom && c.x <= c.x2 && c.y <= c.y2)
+        return true;
     if (!(c.x <= c.x2 && c.y <= c.y2 && c.x > -kFar && c.y > -kFar && c.x2 < kFar && c.y2 < kFar)) return false;
     const cScrollAxis& sx = CurScrollX();
     int32_t l = static_cast<int32_t>(c.x) >> 5;
@@ -31,11 +38,6 @@ inline bool HitsNoBlock(cChara& c) {
     if (b >= CurScrollY().nCells) b = CurScrollY().nCells - 1;
     // Wholly outside the grid: every sample misses it.
     if (l > r || t > b) return true;
-    const int32_t side = c.Side();
-    cChara::CLEARCELLS& known = c.ClearCells;
-    if (known.nVersion == BlockHitsVersion && known.nSide == side && l >= known.nColL && r <= known.nColR &&
-        t >= known.nRowT && b <= known.nRowB)
-        return true;
     const BLOCKHIT* hits = BlockHits.data();
     const int32_t size = static_cast<int32_t>(BlockHits.size());
     for (int32_t row = t; row <= b; ++row) {
@@ -45,6 +47,6 @@ inline bool HitsNoBlock(cChara& c) {
             if (h.byKind != 0 && (h.byKind == BLOCKHIT_ASK || h.byPassGroup != side)) return false;
         }
     }
-    known = {BlockHitsVersion, side, l, t, r, b};
+    known = {BlockHitsVersion, side, l * 32.0, t * 32.0, (r + 1) * 32.0, (b + 1) * 32.0};
     return true;
 }

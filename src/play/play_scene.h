@@ -120,8 +120,10 @@ public:
     // The lines of a character that the activity walks and the step start
     // read, asked for a character or two ahead of such a walk: the life time
     // and screen rectangle, the position, the condition list, the frame,
-    // contact and activity words and the group words at its end.
-    static void PrefetchActivity(const cStageChara& c) {
+    // contact and activity words and the group words at its end. Always
+    // inline: a function that only prefetches counts as doing nothing, and
+    // its calls can be dropped.
+    [[gnu::always_inline]] static void PrefetchActivity(const cStageChara& c) {
         __builtin_prefetch(&c.nLifeTime);
         __builtin_prefetch(&c.nScrLeft);
         __builtin_prefetch(&c.y2);
@@ -134,7 +136,7 @@ public:
         __builtin_prefetch(&c.bCondHeld);
     }
     // The same for the character two places after `it`, when there is one.
-    static void PrefetchActivityAhead(std::list<cStageChara>::const_iterator it,
+    [[gnu::always_inline]] static void PrefetchActivityAhead(std::list<cStageChara>::const_iterator it,
                                       std::list<cStageChara>::const_iterator end) {
         if (++it != end && ++it != end) PrefetchActivity(*it);
     }
