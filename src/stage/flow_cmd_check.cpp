@@ -190,7 +190,7 @@ inline void CheckCmdPalette(cFlowCmd& c, const FLOWPALETTESIZES& sizes) {
 }  // namespace
 
 void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
-    CheckCmdPalette(*this, sizes);
+    if (HasPaletteRefs()) CheckCmdPalette(*this, sizes);
     for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
 }
 
