@@ -128,7 +128,9 @@ void cFlow::CheckDbIndex() {
 }
 
 void cFlow::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
-    for (cFlowCmd& c : vCmd) c.CheckPaletteIndex(sizes);
+    // Most commands hold no palette reference and carry no flow.
+    for (cFlowCmd& c : vCmd)
+        if (c.HasPaletteRefs() || !c.vSubFlow.empty()) c.CheckPaletteIndex(sizes);
 }
 
 void RemoveEditorOnlyFlows(cSafeVector<cFlow>& flows) {

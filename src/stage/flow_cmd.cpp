@@ -110,7 +110,7 @@ void cFlowCmd::Save(cDataWriter& file) {
     // save just before it is written (unless its stage checked them all).
     if (const FLOWPALETTESIZES* sizes = CmdChecksOnSave()) {
         CheckOwnDbIndex();
-        CheckOwnPaletteIndex(*sizes);
+        if (HasPaletteRefs()) CheckOwnPaletteIndex(*sizes);
     } else if (IndexChecksOnSave()) {
         CheckOwnDbIndex();
     }

@@ -66,6 +66,15 @@ public:
     bool IsItemCmd() const { return nNumbering != 0; }
     // The code in character numbering (item code + 15).
     int GetCharaCode() const { return IsItemCmd() ? nCode + ITEM_CMD_OFFSET : nCode; }
+    // Whether the command itself holds palette references (the item taken,
+    // or the item carried or the definition summoned by its shot setting):
+    // the palette validation changes nothing in any other command.
+    bool HasPaletteRefs() const {
+        const int code = GetCharaCode();
+        if (code == CMD_GET_ITEM) return true;
+        return spShot && !IsItemCmd() &&
+               (code == CMD_SHOT || code == CMD_SWORD || (code >= CMD_SUMMON_BLOCK && code <= CMD_SUMMON_ITEM));
+    }
 
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();

@@ -17,18 +17,27 @@ int32_t Param(const cParamList& p, size_t k) { return k < p.size() ? p.data()[k]
 // when the list is too short for 1 to be in it.
 int32_t OneOrZero(int size) { return size >= 2 ? 1 : 0; }
 
+// The refusals of the structural check: `why` set, false returned.
+[[gnu::cold, gnu::noinline]] bool Refuse(std::string& why, const char* text) {
+    why = text;
+    return false;
+}
+[[gnu::cold, gnu::noinline]] bool RefuseInCmd(std::string& why, const char* text, int code) {
+    why = text + std::to_string(code);
+    return false;
+}
+[[gnu::cold, gnu::noinline]] bool RefuseCode(std::string& why, int numbering, int code) {
+    why = "command code " + std::to_string(code) + " outside the table of numbering " + std::to_string(numbering);
+    return false;
+}
+
 }  // namespace
 
 bool cFlowCmd::CheckOwnStructure(std::string& why) const {
-    if (!GetCmdTableRow(nNumbering, nCode)) {
-        why = "command code " + std::to_string(nCode) + " outside the table of numbering " +
-              std::to_string(nNumbering);
-        return false;
-    }
-    if (nSE < 0 || nAnime < 0) {
-        why = "negative sound or animation index";
-        return false;
-    }
+    // The reasons are written apart from the checks, which every loaded
+    // command runs and which thus need no room for building texts.
+    if (!GetCmdTableRow(nNumbering, nCode)) return RefuseCode(why, nNumbering, nCode);
+    if (nSE < 0 || nAnime < 0) return Refuse(why, "negative sound or animation index");
     const int code = GetCharaCode();
     bool bNegative = false;
     switch (code) {
@@ -53,19 +62,14 @@ bool cFlowCmd::CheckOwnStructure(std::string& why) const {
     }
     if (spShot && (spShot->nEffect < 0 || spShot->nItemIndex < 0 || spShot->nSummonIndex < 0))
         bNegative = true;
-    if (bNegative) {
-        why = "negative list index in command " + std::to_string(code);
-        return false;
-    }
+    if (bNegative) return RefuseInCmd(why, "negative list index in command ", code);
     // The arrangement of shots and summons reads the formation and movement
     // tables by these codes.
     if (spShot && !IsItemCmd()) {
         const bool bFormation = code == CMD_SHOT || (code >= CMD_SUMMON_BLOCK && code <= CMD_SUMMON_ITEM);
         if ((bFormation && spShot->nFormation >= FORMATION_NUM) ||
-            (code == CMD_SHOT && spShot->nMoveType >= SHOT_MOVE_NUM)) {
-            why = "shot formation or movement outside its table in command " + std::to_string(code);
-            return false;
-        }
+            (code == CMD_SHOT && spShot->nMoveType >= SHOT_MOVE_NUM))
+            return RefuseInCmd(why, "shot formation or movement outside its table in command ", code);
     }
     return true;
 }
@@ -82,44 +86,70 @@ void cFlowCmd::CheckDbIndex() {
     for (cFlow& f : vSubFlow) f.CheckDbIndex();
 }
 
+namespace {
+
+// Character codes whose parameters or shot setting index database lists
+// beyond the sound and animation of every command.
+constexpr uint64_t DB_INDEX_CODES = (uint64_t{1} << CMD_SWORD) | (uint64_t{1} << CMD_CHANGE_GRAPHIC) |
+                                    (uint64_t{1} << CMD_CHANGE_ANIMESET) | (uint64_t{1} << CMD_RUN_ANIME) |
+                                    (uint64_t{1} << CMD_RUN_EFFECT) | (uint64_t{1} << CMD_CHARA_EFFECT) |
+                                    (uint64_t{1} << CMD_SCR_EFFECT) | (uint64_t{1} << CMD_PICTURE) |
+                                    (uint64_t{1} << CMD_PLAY_SE) | (uint64_t{1} << CMD_PLAY_BGM);
+
+// The parameters brought to n (new ones 0): apart, as few commands need it.
+[[gnu::noinline]] void ResizeParams(cParamList& v, size_t n) { v.resize(n, 0); }
+
+bool IndexesDbByCode(int code) { return code >= 0 && code < 64 && ((DB_INDEX_CODES >> code) & 1) != 0; }
+
+// The database validation of the codes of DB_INDEX_CODES (character code
+// `code`), apart from the checks of every command.
+[[gnu::noinline]] void CheckCodeDbIndex(cFlowCmd& c, const FLOWDBCOUNTS& db, int code) {
+    cParamList& vParam = c.vParam;
+    auto fixFirst = [&](int size) {
+        if (!vParam.empty() && vParam.data()[0] >= size) vParam.data()[0] = OneOrZero(size);
+    };
+    switch (code) {
+    case CMD_SWORD:
+        if (c.spShot && !c.IsItemCmd()) {
+            cEdShot& s = *c.spShot;
+            const int nTypes = static_cast<int>(db.vSwordTime.size());
+            if (s.nMoveType >= nTypes) s.nMoveType = 0;
+            if (s.nMoveType < nTypes) c.nTime = static_cast<int16_t>(std::clamp(db.vSwordTime[s.nMoveType], 0, 9999));
+        }
+        break;
+    case CMD_CHANGE_GRAPHIC:
+        if (vParam.size() >= 2 && vParam.data()[0] == 4 && vParam.data()[1] >= db.nCharaBmp)
+            vParam.data()[1] = OneOrZero(db.nCharaBmp);
+        break;
+    case CMD_CHANGE_ANIMESET:
+        if (!vParam.empty() && vParam.data()[0] >= db.nAnimeSet) vParam.data()[0] = 0;
+        break;
+    case CMD_RUN_ANIME: fixFirst(db.nAnime); break;
+    case CMD_RUN_EFFECT: fixFirst(db.nEffect); break;
+    case CMD_CHARA_EFFECT: fixFirst(db.nCharaEffect); break;
+    case CMD_SCR_EFFECT: fixFirst(db.nScrEffect); break;
+    case CMD_PICTURE: fixFirst(db.nPicture); break;
+    case CMD_PLAY_SE: fixFirst(db.nSE); break;
+    case CMD_PLAY_BGM: fixFirst(db.nBgm); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
 void cFlowCmd::CheckOwnDbIndex() {
     const FLOWDBCOUNTS* db = GetFlowDbCounts();
     if (db) {
         if (nAnime >= db->nAnime) nAnime = 0;
         if (nSE >= db->nSE) nSE = 0;
     }
-    if (const CMDTABLEROW* row = GetCmdTableRow(nNumbering, nCode)) vParam.resize(row->nParamNum, 0);
+    if (const CMDTABLEROW* row = GetCmdTableRow(nNumbering, nCode)) {
+        const auto n = static_cast<size_t>(row->nParamNum);
+        if (vParam.size() != n) ResizeParams(vParam, n);
+    }
     if (db) {
-        const int code = GetCharaCode();
-        auto fixFirst = [&](int size) {
-            if (!vParam.empty() && vParam.data()[0] >= size) vParam.data()[0] = OneOrZero(size);
-        };
-        switch (code) {
-        case CMD_SWORD:
-            if (spShot && !IsItemCmd()) {
-                const int nTypes = static_cast<int>(db->vSwordTime.size());
-                if (spShot->nMoveType >= nTypes) spShot->nMoveType = 0;
-                if (spShot->nMoveType < nTypes)
-                    nTime = static_cast<int16_t>(std::clamp(db->vSwordTime[spShot->nMoveType], 0, 9999));
-            }
-            break;
-        case CMD_CHANGE_GRAPHIC:
-            if (vParam.size() >= 2 && vParam.data()[0] == 4 && vParam.data()[1] >= db->nCharaBmp)
-                vParam.data()[1] = OneOrZero(db->nCharaBmp);
-            break;
-        case CMD_CHANGE_ANIMESET:
-            if (!vParam.empty() && vParam.data()[0] >= db->nAnimeSet) vParam.data()[0] = 0;
-            break;
-        case CMD_RUN_ANIME: fixFirst(db->nAnime); break;
-        case CMD_RUN_EFFECT: fixFirst(db->nEffect); break;
-        case CMD_CHARA_EFFECT: fixFirst(db->nCharaEffect); break;
-        case CMD_SCR_EFFECT: fixFirst(db->nScrEffect); break;
-        case CMD_PICTURE: fixFirst(db->nPicture); break;
-        case CMD_PLAY_SE: fixFirst(db->nSE); break;
-        case CMD_PLAY_BGM: fixFirst(db->nBgm); break;
-        default: break;
-        }
-        if (spShot) spShot->Normalize();
+        if (const int code = GetCharaCode(); IndexesDbByCode(code)) CheckCodeDbIndex(*this, *db, code);
+        if (spShot) spShot->Normalize(db);
     }
 }
 
@@ -160,7 +190,7 @@ inline void CheckCmdPalette(cFlowCmd& c, const FLOWPALETTESIZES& sizes) {
 }  // namespace
 
 void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
-    CheckCmdPalette(*this, sizes);
+    if (HasPaletteRefs()) CheckCmdPalette(*this, sizes);
     for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
 }
 

@@ -4,7 +4,6 @@
 
 #include "records/slot_pool.h"
 #include "records/version.h"
-#include "stage/flow_refs.h"
 
 namespace {
 
@@ -58,12 +57,6 @@ void cEdShot::Load(cDataReader& file) {
 void cEdShot::Save(cDataWriter& file) {
     Normalize();
     SaveRows<g_Rows>(file, this);
-}
-
-void cEdShot::Normalize() {
-    if (nByte26 < 1) nByte26 = 1;
-    const FLOWDBCOUNTS* db = GetFlowDbCounts();
-    if (db && nEffect >= db->nEffect) nEffect = 0;
 }
 
 void cEdShot::SetDefaults() {

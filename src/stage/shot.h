@@ -7,6 +7,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include "records/field_table.h"
+#include "stage/flow_refs.h"
 
 class cEdShot final : public cTableRecord {
 public:
@@ -21,7 +22,12 @@ public:
 
     // Member 26 below 1 becomes 1; an effect index not below the database's
     // number of effects becomes 0 (when the database sizes are known).
-    void Normalize();
+    void Normalize() { Normalize(GetFlowDbCounts()); }
+    // The same against the database sizes `db` (null: none known).
+    void Normalize(const FLOWDBCOUNTS* db) {
+        if (nByte26 < 1) nByte26 = 1;
+        if (db && nEffect >= db->nEffect) nEffect = 0;
+    }
     // Sets the defaults of a new setting (members 10, 18, 23, 26 = 1), every
     // other stored member 0.
     void SetDefaults();
