@@ -19,8 +19,7 @@ void cPairRecord::Save(cDataWriter& file) { SaveTable<g_Rows>(file, this); }
 void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v) {
     const uint32_t n = file.ReadCount(PAIR_MIN_BYTES);
     if (file.Failed()) return;
-    v.resize(n);
-    LoadRowRecords<g_Rows>(file, v.data(), v.size());
+    LoadRowList<g_Rows>(file, v, n);
 }
 
 void SavePairList(cDataWriter& file, std::vector<cPairRecord>& v) {

@@ -75,8 +75,7 @@ void cSwordTypeData::LoadTail(cDataReader& file) {
     const uint32_t m = file.ReadCount(MIN_RECORD_BYTES);
     if (file.Failed()) return;
     vFrame.clear();
-    vFrame.resize(m);
-    LoadRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+    LoadRowList<g_FrameRows>(file, vFrame, m);
     if (file.Failed()) return;
     FixAddedInt(nAddedInt);
 }

@@ -7,6 +7,8 @@
 // with no registry (records that come by the ten thousand in a stage).
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -359,6 +361,83 @@ void LoadRowRecords(cDataReader& file, T* elems, size_t n) {
     }
 }
 
+// The elements of a run of current fixed images in the stream, one after
+// another, made straight from their bytes (an element is made once, with no
+// default value first): a vector's range insert makes the run's elements.
+template <const auto& ROWS>
+class cRowImageIter {
+    using IMAGE = cCurrentRows<ROWS>;
+    static constexpr ptrdiff_t SIZE = 8 + IMAGE::BYTES;
+
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = typename IMAGE::C;
+    using difference_type = ptrdiff_t;
+    using pointer = const value_type*;
+    using reference = value_type;
+
+    explicit cRowImageIter(const uint8_t* p) : m_p(p) {}
+    value_type operator*() const {
+        // Made from zero bytes, not by its constructor: the image fills it whole.
+        value_type v = std::bit_cast<value_type>(std::array<uint8_t, sizeof(value_type)>{});
+        IMAGE::Spread(m_p + 4, v);
+        return v;
+    }
+    cRowImageIter& operator++() {
+        m_p += SIZE;
+        return *this;
+    }
+    cRowImageIter operator++(int) {
+        cRowImageIter old = *this;
+        m_p += SIZE;
+        return old;
+    }
+    cRowImageIter& operator--() {
+        m_p -= SIZE;
+        return *this;
+    }
+    cRowImageIter& operator+=(ptrdiff_t k) {
+        m_p += k * SIZE;
+        return *this;
+    }
+    cRowImageIter operator+(ptrdiff_t k) const { return cRowImageIter(m_p + k * SIZE); }
+    ptrdiff_t operator-(const cRowImageIter& o) const { return (m_p - o.m_p) / SIZE; }
+    bool operator==(const cRowImageIter& o) const { return m_p == o.m_p; }
+
+private:
+    const uint8_t* m_p;
+};
+
+// The n element streams next in the file when every one is the current fixed
+// image of a plain value that the image fills whole, else null.
+template <const auto& ROWS>
+const uint8_t* PeekRowImages(const cDataReader& file, size_t n) {
+    using IMAGE = cCurrentRows<ROWS>;
+    using T = typename IMAGE::C;
+    if constexpr (!std::is_trivially_copyable_v<T> || sizeof(T) != IMAGE::BYTES || IMAGE::STRINGS != 0) {
+        return nullptr;
+    } else {
+        constexpr size_t SIZE = 8 + IMAGE::BYTES;
+        if (nReadVersion != DATA_VERSION || n > SIZE_MAX / SIZE) return nullptr;
+        const uint8_t* p = file.Peek(n * SIZE);
+        if (!p) return nullptr;
+        for (size_t i = 0; i < n; ++i) {
+            uint32_t words[2];
+            std::memcpy(&words[0], p + i * SIZE, 4);
+            std::memcpy(&words[1], p + i * SIZE + 4 + IMAGE::BYTES, 4);
+            if (words[0] != IMAGE::NUMBERS || words[1] != 0) return nullptr;
+        }
+        return p;
+    }
+}
+
+// Appends the n current images at p (see PeekRowImages) to v and takes them from the file.
+template <const auto& ROWS, class T>
+void InsertRowImages(cDataReader& file, std::vector<T>& v, const uint8_t* p, size_t n) {
+    v.insert(v.end(), cRowImageIter<ROWS>(p), cRowImageIter<ROWS>(p) + static_cast<ptrdiff_t>(n));
+    file.Skip(n * (8 + cCurrentRows<ROWS>::BYTES));
+}
+
 // Appends n elements to v, its room made once, each as a new element (T())
 // loaded by its own Load would be: as growing v by n and loading the new
 // elements with LoadRowRecords does.
@@ -366,8 +445,28 @@ template <const auto& ROWS, class T>
 void AppendRowRecords(cDataReader& file, std::vector<T>& v, size_t n) {
     const size_t first = v.size();
     v.reserve(first + n);
+    if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
+        InsertRowImages<ROWS>(file, v, p, n);
+        return;
+    }
     v.resize(first + n);
     LoadRowRecords<ROWS>(file, v.data() + first, n);
+}
+
+// Makes v n elements long and loads them as v.resize(n) and LoadRowRecords
+// over all n do. When every stream is a current image that fills its element
+// whole, what v held is overwritten anyway: the elements are made straight
+// from their images.
+template <const auto& ROWS, class T>
+void LoadRowList(cDataReader& file, std::vector<T>& v, size_t n) {
+    if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
+        v.clear();
+        v.reserve(n);
+        InsertRowImages<ROWS>(file, v, p, n);
+        return;
+    }
+    v.resize(n);
+    LoadRowRecords<ROWS>(file, v.data(), n);
 }
 
 // Elements [0, n) of such a list saved as their own Save does one by one

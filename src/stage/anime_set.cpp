@@ -63,8 +63,7 @@ void cAnimeSetMove::Load(cDataReader& file) {
 void cAnimeSetMove::LoadFrames(cDataReader& file) {
     uint32_t n = file.ReadCount(MIN_FRAME_BYTES);
     if (file.Failed()) return;
-    ResizeFrames(n);
-    LoadRowRecords<g_FrameRows>(file, vFrame.data(), vFrame.size());
+    LoadRowList<g_FrameRows>(file, vFrame, n);
 }
 
 void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n) {

@@ -110,23 +110,13 @@ TEST_F(RowListTest, BulkListsLoadAndSaveAsTheirElementsDoOneByOne) {
     for (size_t len = 0; len < whole.size(); ++len)
         ExpectSameLoad(std::vector<uint8_t>(whole.begin(), whole.begin() + len), N, "cut at " + std::to_string(len));
     // An element that stores fewer fields, or too many, or a string, in the middle.
-    const std::vector<std::pair<uint32_t, uint32_t>> odd = {{2, 0}, {0, 0}, {4, 0}, {3, 1}};
-    for (const auto& [fields, strings] : odd) {
-        std::vector<uint8_t> bytes;
-        for (size_t i = 0; i < N; ++i) {
-            const std::vector<uint8_t> e =
-                i == 2 ? ElementBytes(static_cast<int>(i), fields, strings) : ElementBytes(static_cast<int>(i));
-            bytes.insert(bytes.end(), e.begin(), e.end());
-        }
-        ExpectSameLoad(bytes, N, std::to_string(fields) + " fields, " + std::to_string(strings) + " strings");
-    }
+    ForEachOddList(N, ElementBytes, [](const std::vector<uint8_t>& bytes, const std::string& what) {
+        ExpectSameLoad(bytes, N, what);
+    });
     // A file of an older version: every element by its own load.
     nReadVersion = 40;
-    std::vector<uint8_t> older;
-    for (size_t i = 0; i < N; ++i) {
-        const std::vector<uint8_t> e = ElementBytes(static_cast<int>(i), 2);
-        older.insert(older.end(), e.begin(), e.end());
-    }
+    const std::vector<uint8_t> older =
+        JoinedStreams(N, [](int i, uint32_t, uint32_t) { return ElementBytes(i, 2); });
     ExpectSameLoad(older, N, "version 40");
     ExpectSameLoad(whole, N, "version 40, three fields");
 }

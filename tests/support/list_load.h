@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/data_stream.h"
@@ -40,4 +41,28 @@ void ExpectSameEnd(const LISTLOAD<T>& run, const LISTLOAD<T>& one, const std::st
     EXPECT_EQ(run.bFailed, one.bFailed) << what;
     EXPECT_EQ(run.strWhy, one.strWhy) << what;
     EXPECT_EQ(run.nPosition, one.nPosition) << what;
+}
+
+// The streams of elements 0 to n - 1, one after another: element i's are
+// bytes(i, fields, strings), where 3 fields and no string are a whole element.
+template <class BYTES>
+std::vector<uint8_t> JoinedStreams(size_t n, BYTES bytes, size_t odd = SIZE_MAX, uint32_t fields = 3,
+                                   uint32_t strings = 0) {
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i < n; ++i) {
+        const std::vector<uint8_t> e =
+            i == odd ? bytes(static_cast<int>(i), fields, strings) : bytes(static_cast<int>(i), 3, 0);
+        out.insert(out.end(), e.begin(), e.end());
+    }
+    return out;
+}
+
+// Lists of n elements of three fields with element 2 odd: fewer fields,
+// none, too many, or a string; each passed to check(bytes, what).
+template <class BYTES, class CHECK>
+void ForEachOddList(size_t n, BYTES bytes, CHECK check) {
+    const std::pair<uint32_t, uint32_t> odd[] = {{2, 0}, {0, 0}, {4, 0}, {3, 1}};
+    for (const auto& [fields, strings] : odd)
+        check(JoinedStreams(n, bytes, 2, fields, strings),
+              std::to_string(fields) + " fields, " + std::to_string(strings) + " strings");
 }
