@@ -45,9 +45,11 @@ struct SPAREBUFFER {
 thread_local SPAREBUFFER t_Spare;
 constexpr size_t KEEP_MIN = size_t{4} << 20;
 constexpr size_t KEEP_MAX = size_t{64} << 20;
-// Capacities in [QUADRUPLE_MIN, QUADRUPLE_MAX) grow fourfold, others double.
+// Capacities in [QUADRUPLE_MIN, OCTUPLE_MIN) grow fourfold, those in
+// [OCTUPLE_MIN, OCTUPLE_MAX) eightfold, others double.
 constexpr size_t QUADRUPLE_MIN = size_t{64} << 10;
-constexpr size_t QUADRUPLE_MAX = size_t{1} << 20;
+constexpr size_t OCTUPLE_MIN = size_t{256} << 10;
+constexpr size_t OCTUPLE_MAX = size_t{1} << 20;
 // A writer takes the spare buffer once it needs this much room.
 constexpr size_t TAKE_MIN = size_t{1} << 20;
 
@@ -63,10 +65,13 @@ cDataWriter::~cDataWriter() {
 
 void cDataWriter::Grow(size_t len) {
     if (len > SIZE_MAX - m_nUsed) throw std::bad_alloc();
-    // From 64 KB up to 1 MB the buffer grows fourfold: a file of a megabyte
-    // or two copies its bytes in two reallocations fewer; below and above,
-    // it doubles.
-    const size_t grown = m_nCapacity >= QUADRUPLE_MIN && m_nCapacity < QUADRUPLE_MAX ? m_nCapacity * 4 : m_nCapacity * 2;
+    // From 64 KB the buffer grows fourfold, from 256 KB up to 1 MB eightfold
+    // (to 2 MB): a file of a megabyte or two is copied once, at 256 KB, not
+    // again at 1 MB; below and above, it doubles.
+    const size_t factor = m_nCapacity < QUADRUPLE_MIN || m_nCapacity >= OCTUPLE_MAX ? 2
+                          : m_nCapacity < OCTUPLE_MIN                             ? 4
+                                                                                  : 8;
+    const size_t grown = m_nCapacity * factor;
     Resize(std::max({grown, m_nUsed + len, size_t{256}}));
 }
 
