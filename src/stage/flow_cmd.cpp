@@ -76,6 +76,23 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cFlowCmd::Load(cDataReader& file) {
+    if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
+        LoadStream(file);
+        if (file.Failed()) return;
+        if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
+    }
+    std::string why;
+    if (!CheckOwnStructure(why)) {
+        file.SetFailed(why);
+        return;
+    }
+    if (!vSubFlow.empty()) RemoveEditorOnlyFlows(vSubFlow);
+    // The commands of the sub-flows checked themselves at the end of their loads.
+    CheckOwnDbIndex();
+    if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
+}
+
+void cFlowCmd::LoadStream(cDataReader& file) {
     // A current record stream with its text whole is taken in place.
     LoadTextRow<g_Rows>(file, *this, [this](cDataReader& f) { LoadRows<g_Rows>(f, this); });
     LoadShared(file, spMove);
@@ -91,18 +108,58 @@ void cFlowCmd::Load(cDataReader& file) {
     if (file.Failed()) return;
     vParam.resize(n);
     if (n) file.Read(vParam.data(), static_cast<size_t>(n) * 4);
-    if (file.Failed()) return;
+}
 
-    if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
-    std::string why;
-    if (!CheckOwnStructure(why)) {
-        file.SetFailed(why);
-        return;
+bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
+    // The whole stream is looked over before anything is taken, so that a
+    // stream of any other shape is left to LoadStream from its start.
+    const size_t avail = file.Remaining();
+    const uint8_t* p = file.Peek(avail);
+    if (!p || !vSubFlow.empty()) return false;
+    using IMAGE = cCurrentRows<g_Rows>;
+    size_t q = TextRowStreamBytes<IMAGE>(p, avail);
+    if (!q) return false;
+    const auto word = [p](size_t at) {
+        uint32_t w;
+        std::memcpy(&w, p + at, 4);
+        return w;
+    };
+    // The move and shot flags with their settings, an unset condition flag,
+    // a sub-flow count of 0, the parameter count and the parameters.
+    size_t at[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        if (avail - q < 4) return false;
+        const uint32_t flag = word(q);
+        q += 4;
+        if (!flag) continue;
+        const size_t bytes = k == 0 ? cEdMove::CurrentStreamBytes(p + q, avail - q)
+                                    : cEdShot::CurrentStreamBytes(p + q, avail - q);
+        if (!bytes) return false;
+        at[k] = q;
+        q += bytes;
     }
-    if (!vSubFlow.empty()) RemoveEditorOnlyFlows(vSubFlow);
-    // The commands of the sub-flows checked themselves at the end of their loads.
-    CheckOwnDbIndex();
-    if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
+    if (avail - q < 12 || word(q) != 0 || word(q + 4) != 0) return false;
+    const uint32_t n = word(q + 8);
+    q += 12;
+    if (n > (avail - q) / 4) return false;
+    TakeTextRow<IMAGE>(p, *this);
+    if (at[0]) {
+        if (!spMove) cEdMove::Create(spMove);
+        spMove->TakeCurrentStream(p + at[0]);
+    } else {
+        ReleaseShared(spMove);
+    }
+    if (at[1]) {
+        if (!spShot) cEdShot::Create(spShot);
+        spShot->TakeCurrentStream(p + at[1], GetFlowDbCounts());
+    } else {
+        ReleaseShared(spShot);
+    }
+    ReleaseShared(spCondList);
+    vParam.resize(n);
+    if (n) std::memcpy(vParam.data(), p + q, size_t{n} * 4);
+    file.Skip(q + size_t{n} * 4);
+    return true;
 }
 
 void cFlowCmd::Save(cDataWriter& file) {
@@ -114,32 +171,41 @@ void cFlowCmd::Save(cDataWriter& file) {
     } else if (IndexChecksOnSave()) {
         CheckOwnDbIndex();
     }
-    if (nDataVersion != DATA_VERSION) {
-        SaveRows<g_Rows>(file, this);
-        SaveShared(file, spMove);
-    } else {
-        // The record stream and the move flag in one piece.
-        using IMAGE = cCurrentRows<g_Rows>;
-        const size_t bytes = CutTextRowBytes<IMAGE>(*this);
-        uint8_t* p = file.Extend(bytes + 4);
-        const int32_t flag = spMove ? 1 : 0;
-        std::memcpy(PutTextRow<IMAGE>(p, *this), &flag, 4);
-        if (spMove) spMove->Save(file);
-    }
-    SaveShared(file, spShot);
-    SaveShared(file, spCondList);
-    const auto n = static_cast<uint32_t>(vParam.size());
-    if (!vSubFlow.empty()) {
-        SaveRecordVector(file, vSubFlow);
-        file.WriteU32(n);
-        if (n) file.Write(vParam.data(), size_t{n} * 4);
+    if (nDataVersion == DATA_VERSION && !spCondList && vSubFlow.empty()) {
+        PutCurrentStream(file);
         return;
     }
-    // No sub-flows: their count, the parameter count and the parameters in one piece.
-    uint8_t* p = file.Extend(8 + size_t{n} * 4);
-    const uint32_t counts[2] = {0, n};
-    std::memcpy(p, counts, 8);
-    if (n) std::memcpy(p + 8, vParam.data(), size_t{n} * 4);
+    SaveRows<g_Rows>(file, this);
+    SaveShared(file, spMove);
+    SaveShared(file, spShot);
+    SaveShared(file, spCondList);
+    SaveRecordVector(file, vSubFlow);
+    const auto n = static_cast<uint32_t>(vParam.size());
+    file.WriteU32(n);
+    if (n) file.Write(vParam.data(), size_t{n} * 4);
+}
+
+void cFlowCmd::PutCurrentStream(cDataWriter& file) {
+    // The whole stream in one piece: the record stream, the move and shot
+    // flags with their settings, the condition flag, the sub-flow count, the
+    // parameter count and the parameters.
+    using IMAGE = cCurrentRows<g_Rows>;
+    const auto n = static_cast<uint32_t>(vParam.size());
+    const size_t bytes = CutTextRowBytes<IMAGE>(*this) + 20 + size_t{n} * 4 +
+                         (spMove ? cEdMove::CurrentStreamSize() : 0) + (spShot ? cEdShot::CurrentStreamSize() : 0);
+    uint8_t* p = PutTextRow<IMAGE>(file.Extend(bytes), *this);
+    const auto put = [&p](uint32_t w) {
+        std::memcpy(p, &w, 4);
+        p += 4;
+    };
+    put(spMove ? 1 : 0);
+    if (spMove) p = spMove->PutCurrentStream(p);
+    put(spShot ? 1 : 0);
+    if (spShot) p = spShot->PutCurrentStream(p);
+    put(0);
+    put(0);
+    put(n);
+    if (n) std::memcpy(p, vParam.data(), size_t{n} * 4);
 }
 
 void cFlowCmd::Clear() {

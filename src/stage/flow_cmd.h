@@ -101,6 +101,15 @@ public:
     mutable std::shared_ptr<const CODEPROGRAM> spCodeProgram;
 
 private:
+    // The stream as Load reads it, before its repairs and checks.
+    void LoadStream(cDataReader& file);
+    // Takes a current stream that holds no condition list and no sub-flow
+    // (over an empty list) in one pass, as LoadStream reads it; false, with
+    // nothing read, for any other stream.
+    bool TakeCurrentStream(cDataReader& file);
+    // Writes the current stream of a command that holds no condition list
+    // and no sub-flow in one piece, as Save writes it after its checks.
+    void PutCurrentStream(cDataWriter& file);
     // The structural check of this command alone (its sub-flows were
     // checked when they were loaded).
     bool CheckOwnStructure(std::string& why) const;

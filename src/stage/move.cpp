@@ -3,6 +3,7 @@
 #include <boost/make_shared.hpp>
 
 #include "records/slot_pool.h"
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -76,6 +77,16 @@ void cEdMove::Load(cDataReader& file) {
 }
 
 void cEdMove::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
+
+size_t cEdMove::CurrentStreamBytes(const uint8_t* p, size_t avail) {
+    return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
+}
+
+void cEdMove::TakeCurrentStream(const uint8_t* p) { TakeTextRow<cCurrentRows<g_Rows>>(p, *this); }
+
+size_t cEdMove::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }
+
+uint8_t* cEdMove::PutCurrentStream(uint8_t* p) { return PutTextRow<cCurrentRows<g_Rows>>(p, *this); }
 
 void cEdMove::SetDefaults() {
     // The member initialisers are the defaults of a new setting.

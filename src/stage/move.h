@@ -7,7 +7,9 @@
 
 #include "records/field_table.h"
 
-class cEdMove final : public cTableRecord {
+// Its members are packed in stored order, as the stream holds them, so that a
+// stream is read and written by one copy.
+class [[gnu::packed, gnu::aligned(8)]] cEdMove final : public cTableRecord {
 public:
     cEdMove() = default;
 
@@ -19,6 +21,15 @@ public:
     void Load(cDataReader& file) override;
     // The record stream at the current version (33 fields).
     void Save(cDataWriter& file) override;
+    // Bytes of the record stream at p (avail bytes in hand) when it is a
+    // current stream of every field, which TakeCurrentStream takes as Load
+    // does; 0 when it is not one.
+    static size_t CurrentStreamBytes(const uint8_t* p, size_t avail);
+    void TakeCurrentStream(const uint8_t* p);
+    // Bytes of the current stream, which PutCurrentStream writes at p as Save
+    // does; gives its end.
+    static size_t CurrentStreamSize();
+    uint8_t* PutCurrentStream(uint8_t* p);
 
     // Sets the defaults of a new setting (members 5, 6, 7, 13, 16, 18 = 1,
     // speed 10, factor 1.0), every other stored member 0.
@@ -28,6 +39,8 @@ public:
 
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdMove>> Rows();
+    // The members below are packed in stored order: a stream is copied whole.
+    static constexpr bool PACKED_ROWS = true;
 
     uint8_t nMode = 0;          // 1: how the move is given
     uint8_t nDir = 0;           // 2: direction code (円移動: turning sense)

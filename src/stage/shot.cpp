@@ -3,6 +3,7 @@
 #include <boost/make_shared.hpp>
 
 #include "records/slot_pool.h"
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -57,6 +58,22 @@ void cEdShot::Load(cDataReader& file) {
 void cEdShot::Save(cDataWriter& file) {
     Normalize();
     SaveRows<g_Rows>(file, this);
+}
+
+size_t cEdShot::CurrentStreamBytes(const uint8_t* p, size_t avail) {
+    return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
+}
+
+void cEdShot::TakeCurrentStream(const uint8_t* p, const FLOWDBCOUNTS* db) {
+    TakeTextRow<cCurrentRows<g_Rows>>(p, *this);
+    Normalize(db);
+}
+
+size_t cEdShot::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }
+
+uint8_t* cEdShot::PutCurrentStream(uint8_t* p) {
+    Normalize();
+    return PutTextRow<cCurrentRows<g_Rows>>(p, *this);
 }
 
 void cEdShot::SetDefaults() {
