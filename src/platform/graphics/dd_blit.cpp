@@ -248,6 +248,11 @@ bool DDBltIsOpaque(const DDSURFACEDATA* dst, DDSURFACEDATA* src, int sx, int sy,
     return !keyed;
 }
 
+const DDPIXELS* DDSourcePixels(DDSURFACEDATA* src) {
+    src = dd::Resolve(src);
+    return src ? &src->Surface : nullptr;
+}
+
 void DDBltColor(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                 int flags, const DDCOLORPAIR* pair) {
     if (!lpDTCon || !pair) {
