@@ -6,6 +6,7 @@
 #include "actors/shot.h"
 #include "database/global_objects.h"
 #include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_sprite_list.h"
 #include "play/play_scene.h"
 #include "play/shots_draw.h"
 #include "player/player_records.h"
@@ -79,6 +80,8 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         DEPTHPASS& pass = depthPasses[d];
         if (cPlayer* lpHero = Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
 
+        // The pass's items, characters and shots are held back and drawn together.
+        DDBeginSpriteList(dst);
         DDBeginBatch(0);
         for (cItem* item : pass.items) {
             if (!item->bActive || item->bUsed) continue;
@@ -91,5 +94,6 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         for (const auto& it : pass.charas)
             if (DrawStageChara(*it, dst, frozen) == 1) RemoveStageChara(it);
         DrawShots(dst, pass.shots, frozen);
+        DDEndSpriteList();
     }
 }
