@@ -91,8 +91,21 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         DDEndBatch();
 
         // A character whose death presentation ended leaves the list; it is in no later pass.
-        for (const auto& it : pass.charas)
+        // The parts of a character its drawing reads lie apart: each is asked for a few characters ahead.
+        constexpr std::size_t kCharaAhead = 3;
+        for (std::size_t i = 0; i < pass.charas.size(); ++i) {
+            if (i + kCharaAhead < pass.charas.size()) {
+                const cStageChara& ahead = *pass.charas[i + kCharaAhead];
+                __builtin_prefetch(&ahead.Anime);
+                __builtin_prefetch(&ahead.effect);
+                __builtin_prefetch(&ahead.hpGauge);
+                __builtin_prefetch(&ahead.spGauge);
+                __builtin_prefetch(&ahead.nIconCounter);
+                __builtin_prefetch(&ahead.item.nIndex);
+            }
+            const auto it = pass.charas[i];
             if (DrawStageChara(*it, dst, frozen) == 1) RemoveStageChara(it);
+        }
         DrawShots(dst, pass.shots, frozen);
         DDEndSpriteList();
     }
