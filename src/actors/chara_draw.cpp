@@ -11,6 +11,7 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
+#include "platform/graphics/dd_sprite_list.h"
 #include "platform/graphics/fx_palette.h"
 #include "platform/graphics/fx_pixel.h"
 #include "platform/graphics/fx_strip.h"
@@ -137,6 +138,7 @@ void DrawCharaLook(DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE
         DrawPlain(dst, s, p, rec, direct);
         return;
     }
+    DDFlushSpriteList();  // the effects below may read the pixels drawn so far
     if ((!direct || IsPixelKind(kind)) && !CopyFrameToWorkScaled(rec, p, s)) {
         DrawPlain(dst, s, p, rec, direct);
         return;

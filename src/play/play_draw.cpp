@@ -131,10 +131,12 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
 
     const BLOCKGRIDVIEW grid = GridView(*this);
     // Opaque blocks over the whole screen hide the layers behind them.
-    if (!BlocksCoverScreen(dst, grid, scroll)) DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 0);
+    const bool covered = BlocksCoverScreen(dst, grid, scroll);
+    if (!covered) DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 0);
     const PICTUREVIEW pictures = PictureView(*this);
     Pictures.Draw(dst, 0, frozen, pictures);
-    DrawBlocks(dst, grid, scroll, 0);
+    if (covered) DrawCoveringBlocks(dst, grid, scroll);
+    else DrawBlocks(dst, grid, scroll, 0);
     DrawObjects(dst, frozen);
     DrawBlocks(dst, grid, scroll, 1);
     DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 1);

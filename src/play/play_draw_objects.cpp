@@ -6,6 +6,7 @@
 #include "actors/shot.h"
 #include "database/global_objects.h"
 #include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_sprite_list.h"
 #include "play/play_scene.h"
 #include "play/shots_draw.h"
 #include "player/player_records.h"
@@ -79,6 +80,8 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         DEPTHPASS& pass = depthPasses[d];
         if (cPlayer* lpHero = Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
 
+        // The pass's items, characters and shots are held back and drawn together.
+        DDBeginSpriteList(dst);
         DDBeginBatch(0);
         for (cItem* item : pass.items) {
             if (!item->bActive || item->bUsed) continue;
@@ -88,8 +91,22 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         DDEndBatch();
 
         // A character whose death presentation ended leaves the list; it is in no later pass.
-        for (const auto& it : pass.charas)
+        // The parts of a character its drawing reads lie apart: each is asked for a few characters ahead.
+        constexpr std::size_t kCharaAhead = 3;
+        for (std::size_t i = 0; i < pass.charas.size(); ++i) {
+            if (i + kCharaAhead < pass.charas.size()) {
+                const cStageChara& ahead = *pass.charas[i + kCharaAhead];
+                __builtin_prefetch(&ahead.Anime);
+                __builtin_prefetch(&ahead.effect);
+                __builtin_prefetch(&ahead.hpGauge);
+                __builtin_prefetch(&ahead.spGauge);
+                __builtin_prefetch(&ahead.nIconCounter);
+                __builtin_prefetch(&ahead.item.nIndex);
+            }
+            const auto it = pass.charas[i];
             if (DrawStageChara(*it, dst, frozen) == 1) RemoveStageChara(it);
+        }
         DrawShots(dst, pass.shots, frozen);
+        DDEndSpriteList();
     }
 }

@@ -250,6 +250,55 @@ TEST_F(ScreenDrawTest, OpaqueBlocksOverTheWholeScreenHideTheLayersBehindThem) {
     }
 }
 
+TEST_F(ScreenDrawTest, CoveredScreenCopiedBackOnlyWhileItsCellsAndPicturesAreUnchanged) {
+    // One covered screen drawn step after step, each change made between two pictures: the blocks
+    // drawn through the kept screen equal the blocks drawn anew every time.
+    constexpr int cols = 45, rows = 38, shift = 6;
+    for (const int depth : {32, 8}) {
+        SCOPED_TRACE(depth);
+        StartOver();
+        ASSERT_TRUE(InitDD(depth));
+        SetBasePalette(ScreenPalette());
+        DDSetTransmit(0xFF, 0x00, 0xFF);
+        Picture(CB_BLOCK, 64, 480, [](int x, int y) { return uint8_t(16 + (x + y + x / 32 * 15 + y / 32) % 13); });
+        std::vector<cBlockData> cells(static_cast<size_t>(rows) << shift);
+        for (int r = 0; r < rows; ++r)
+            for (int k = 0; k < cols; ++k) cells[(static_cast<size_t>(r) << shift) + k].wGraphic = 1 + (r + k) % 3;
+        const BLOCKGRIDVIEW grid{cols, rows, shift, [&](int cell) { return &cells[static_cast<size_t>(cell)]; }, {}};
+        PLAYSCROLLVIEW scroll{420.6, 360.3, 10, 10};
+        cBlockData& changed = cells[(static_cast<size_t>(15) << shift) + 20];  // screen cell (7, 4)
+        DDPIXELS& sheet = CommonSurfaces[CB_BLOCK].Surface;
+        const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+            {"first", [] {}},
+            {"unchanged", [] {}},
+            {"a cell's graphic", [&] { changed.wGraphic = 5; }},
+            {"a pixel of the pictures", [&] {
+                 for (int y = 5; y < 480; y += 32)
+                     for (int x = 9; x < 64; x += 32) {
+                         if (depth == 8) sheet.Row(y)[x] = 17;
+                         else sheet.Row32(y)[x] = 0xFF123456u;
+                     }
+             }},
+            {"unchanged again", [] {}},
+            {"scrolled a dot", [&] { scroll.dPosX += 1; }},
+            {"a marked cell", [&] { changed.bMark = 1; }},
+            {"the mark gone", [&] { changed.bMark = 0; }},
+            {"the first graphic again", [&] { changed.wGraphic = 1; }},
+        };
+        for (const auto& [name, change] : steps) {
+            SCOPED_TRACE(name);
+            change();
+            ASSERT_TRUE(BlocksCoverScreen(&BackBuffer, grid, scroll));
+            DDFillRect(&BackBuffer, 0, 0, 640, 480, 22);
+            DrawCoveringBlocks(&BackBuffer, grid, scroll);
+            const std::vector<uint8_t> kept = BackBuffer.Surface.bits;
+            DDFillRect(&BackBuffer, 0, 0, 640, 480, 22);
+            DrawBlocks(&BackBuffer, grid, scroll, 0);
+            EXPECT_TRUE(BackBuffer.Surface.bits == kept);
+        }
+    }
+}
+
 TEST_F(ScreenDrawTest, LayerEdgesAndAnEmptyStrip) {
     ASSERT_TRUE(InitD3D());
     Prepare(true);

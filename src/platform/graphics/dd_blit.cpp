@@ -7,6 +7,7 @@
 #include "platform/graphics/dd_internal.h"
 #include "platform/graphics/dd_present.h"
 #include "platform/graphics/dd_raster.h"
+#include "platform/graphics/dd_sprite_list.h"
 
 // ---- draw states -----------------------------------------------------------
 
@@ -165,6 +166,7 @@ void DDStretchBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA*
         // DirectDraw cannot mirror through a blit: an inverted source rectangle draws nothing.
         if (sw < 0 || sh < 0) return;
         src = dd::Resolve(src);  // a view (a stage picture's other handles) shows its picture's pixels
+        if (DDSpriteListTakes(dst, x, y, w, h, src, sx, sy, sw, sh, KeyedOnlyWithKey(src, flags))) return;
         dd::Rasterize(dst, x, y, w, h, src, sx, sy, sw, sh, KeyedOnlyWithKey(src, flags), dd::RASTER_DD, dd::STATES{});
         if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
         return;
@@ -221,6 +223,7 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
     }
     if (!dst || !src) return 0;
     src = dd::Resolve(src);
+    if (DDSpriteListTakes(dst, x, y, w, h, src, sx, sy, w, h, KeyedOnlyWithKey(src, flags))) return 0;
     dd::Rasterize(dst, x, y, w, h, src, sx, sy, w, h, KeyedOnlyWithKey(src, flags), dd::RASTER_DD, dd::STATES{});
     // The primary surface is the screen: what is drawn into it is shown.
     if (dst == &PrimarySD) DDSubmitFrame(&PrimarySD);
@@ -246,6 +249,11 @@ bool DDBltIsOpaque(const DDSURFACEDATA* dst, DDSURFACEDATA* src, int sx, int sy,
         }
     }
     return !keyed;
+}
+
+const DDPIXELS* DDSourcePixels(DDSURFACEDATA* src) {
+    src = dd::Resolve(src);
+    return src ? &src->Surface : nullptr;
 }
 
 void DDBltColor(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,

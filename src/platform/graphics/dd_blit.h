@@ -35,6 +35,8 @@ void DDBltColor(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* s
 // copy, a source without a colour key or a rectangle without a pixel of the key. Always false under the
 // Direct3D rules (a texel's alpha is read at drawing).
 bool DDBltIsOpaque(const DDSURFACEDATA* dst, DDSURFACEDATA* src, int sx, int sy, int w, int h, int flags);
+// The pixels a blit from src reads (a view's: its picture's); null when src is null.
+const DDPIXELS* DDSourcePixels(DDSURFACEDATA* src);
 // Cuts the rectangles to both surfaces, keeping every drawn pixel where it would be unclipped; false when nothing is left.
 bool DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
                int* sh);

@@ -6,6 +6,7 @@
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_internal.h"
 #include "platform/graphics/dd_palette.h"
+#include "platform/graphics/dd_sprite_list.h"
 #include "platform/system/log.h"
 
 void DDPutPixel(DDSURFACEDATA* sd, int x, int y, uint32_t n) {
@@ -67,6 +68,7 @@ void DDDrawBitmapTextF(DDSURFACEDATA* dst, int x, int y, int cw, int ch, DDSURFA
 }
 
 bool DDLockPixels(DDSURFACEDATA* sd, DDSURFACEDESC2* desc) {
+    DDFlushSpriteList();  // the pixels are read or written directly from here on
     sd = dd::Resolve(sd);
     if (!sd || !desc || !sd->HasSurface()) return false;
     DDPIXELS& px = sd->Surface;

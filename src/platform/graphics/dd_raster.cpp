@@ -5,6 +5,7 @@
 
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_internal.h"
+#include "platform/graphics/dd_sprite_list.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -359,6 +360,7 @@ void Rasterize(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* sr
 void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const AXIS& ay, int flags, RASTER kind,
                    const STATES& st) {
     if (!dst || !src) return;
+    DDFlushSpriteList();  // sprites held back are drawn first
     DDPIXELS& D = dst->Surface;
     const DDPIXELS* S = &src->Surface;
     if (D.Empty() || S->Empty() || D.format != S->format) return;
@@ -429,6 +431,7 @@ void RasterizeAxes(DDSURFACEDATA* dst, DDSURFACEDATA* src, const AXIS& ax, const
 }
 
 void FillPixels(DDPIXELS& px, int x, int y, int w, int h, uint32_t value) {
+    DDFlushSpriteList();
     if (px.Empty() || !ClipRect(&x, &y, &w, &h, px.width, px.height)) return;
     for (int r = y; r < y + h; ++r) {
         if (px.format == DDFMT_INDEX8) {
@@ -441,6 +444,7 @@ void FillPixels(DDPIXELS& px, int x, int y, int w, int h, uint32_t value) {
 }
 
 void FillQuad(DDPIXELS& px, int x, int y, int w, int h, uint32_t colour) {
+    DDFlushSpriteList();
     if (px.format != DDFMT_ARGB8888 || !ClipRect(&x, &y, &w, &h, px.width, px.height)) return;
     const uint32_t a = colour >> 24;
     if (a == 255) {

@@ -5,6 +5,7 @@
 
 #include "platform/graphics/dd_draw.h"
 #include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_sprite_list.h"
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 
@@ -19,6 +20,7 @@ DDSURFACEDATA* Resolve(DDSURFACEDATA* sd) {
 
 cSurfaceLock::cSurfaceLock(DDSURFACEDATA* sd) {
     if (!sd) return;
+    DDFlushSpriteList();  // sprites held back are drawn before the pixels are touched
     DDSURFACEDESC2 desc;
     bool ok = false;
     if (DDIsD3D()) {

@@ -1,7 +1,11 @@
 #include "play/draw/block_draw.h"
 
+#include <vector>
+
 #include "database/block_icon.h"
 #include "platform/graphics/dd_blit.h"
+#include "platform/graphics/dd_init.h"
+#include "play/draw/copied_screen.h"
 #include "records/utility.h"
 #include "stage/block_data.h"
 
@@ -33,6 +37,16 @@ const cBlockData* DrawnBlock(const BLOCKGRIDVIEW& grid, int col, int row, int la
     *dedicated = b->byGraphicKind == GRAPHIC_BMP && grid.fnDedicated ? grid.fnDedicated(b->wGraphic) : nullptr;
     return b;
 }
+
+// The last covered screen of layer-0 blocks, its cells, and the cells of this picture.
+cCopiedScreen g_Covered;
+std::vector<COPIEDPIECE> g_Pieces;
+struct DRAWNCELL {
+    const cBlockData* lpBlock;
+    DDSURFACEDATA* lpDedicated;
+    int x, y;
+};
+std::vector<DRAWNCELL> g_Cells;
 
 }  // namespace
 
@@ -79,4 +93,33 @@ bool BlocksCoverScreen(const DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, cons
             }
         }
     return true;
+}
+
+void DrawCoveringBlocks(DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLVIEW& scroll) {
+    if (!grid.fnCell) return;
+    // The walk of DrawBlocks (each condition judged as it judges it), the drawing put off.
+    const GRIDORIGIN o = Origin(scroll);
+    g_Cells.clear();
+    g_Pieces.clear();
+    bool keep = dst != &PrimarySD && dst->Surface.width == SCREEN_W && dst->Surface.height == SCREEN_H;
+    for (int i = 0; i < SCREEN_ROWS; ++i)
+        for (int k = 0; k < SCREEN_COLUMNS; ++k) {
+            DDSURFACEDATA* dedicated = nullptr;
+            const cBlockData* b = DrawnBlock(grid, o.c0 + k, o.r0 + i, 0, true, &dedicated);
+            if (!b) continue;
+            const int x = k * CELL - o.fx, y = i * CELL - o.fy;
+            g_Cells.push_back(DRAWNCELL{b, dedicated, x, y});
+            const BLOCKGRAPHIC g = GetBlockGraphic(b->byGraphicKind, b->wGraphic, b->wGraphicSub, dedicated);
+            keep = keep && g.lpSurface && b->bMark != 1;
+            if (keep) g_Pieces.push_back(COPIEDPIECE{x + g.nDx, y + g.nDy, g.nWidth, g.nHeight, g.lpSurface, g.nSrcX, g.nSrcY});
+        }
+    if (keep && g_Covered.Matches(dst, g_Pieces)) {
+        g_Covered.CopyTo(dst);
+        return;
+    }
+    DDBeginBatch(0);
+    for (const DRAWNCELL& c : g_Cells) DrawBlockIcon(*c.lpBlock, dst, c.x, c.y, c.lpDedicated);
+    DDEndBatch();
+    if (keep) g_Covered.Keep(dst, g_Pieces);
+    else g_Covered.Clear();
 }

@@ -11,3 +11,7 @@ void DrawBlocks(DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLV
 // the 640 x 480 screen with opaque pictures (never under the Direct3D
 // rules): nothing drawn before them shows.
 bool BlocksCoverScreen(const DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLVIEW& scroll);
+// DrawBlocks of layer 0 over a screen that BlocksCoverScreen found covered:
+// the same pixels, copied from the last covered screen while its cells show
+// the same rectangles of unchanged pictures.
+void DrawCoveringBlocks(DDSURFACEDATA* dst, const BLOCKGRIDVIEW& grid, const PLAYSCROLLVIEW& scroll);

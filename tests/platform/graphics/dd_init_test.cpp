@@ -101,6 +101,19 @@ TEST_F(InitTest, PresentHandsTheBackBufferOverAndPaces) {
     EXPECT_EQ(f.pixels[0], 0x141400u);
 }
 
+TEST_F(InitTest, HandedOverFrameKeepsEveryColourAndDropsAlpha) {
+    // 21 pixels a row: two steps of eight and a tail of five; every alpha byte set.
+    ASSERT_TRUE(InitDD(32, 21, 3));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 21; ++x)
+            BackBuffer.Surface.Row32(y)[x] = (static_cast<uint32_t>(0x11 * (x % 16)) << 24) | (0x010203u * (y * 21 + x));
+    DDFlip();
+    DDFRAME f;
+    ASSERT_TRUE(DDGetLastFrame(&f));
+    ASSERT_EQ(f.pixels.size(), 63u);
+    for (int i = 0; i < 63; ++i) EXPECT_EQ(f.pixels[i], (0x010203u * i) & 0xFFFFFFu) << i;
+}
+
 TEST_F(InitTest, FrameDumpWritesTheLastFrameAs24BitBmp) {
     ASSERT_TRUE(InitD3D(3, 2));
     BackBuffer.Surface.Row32(0)[0] = 0xFFABCDEFu;
