@@ -4,20 +4,28 @@
 // hands a velocity to the character.
 #include <cstdint>
 
+#include "actors/chara.h"
+#include "actors/flow_run.h"
 #include "database/system_switches.h"
-
-class cChara;
-class cEdMove;
-class cFlowCmdRun;
+#include "stage/flow_cmd.h"
 
 // The play's speed scale v (logic steps per frame, at least 1) and frame
 // multiplier 6v (steps per tenth of a second).
 double StepsPerFrame();
 int32_t FrameMultiplier();
+// The setting of a command without one.
+extern const cEdMove kNoMove;
 // The move setting of the running command (a default setting when it has none).
-const cEdMove& CmdMove(const cFlowCmdRun& state);
+inline const cEdMove& CmdMove(const cFlowCmdRun& state) {
+    return state.cmd && state.cmd->spMove ? *state.cmd->spMove : kNoMove;
+}
 // Screen anchors cleared; true on the command's first step (started flag set).
-bool BeginMoveStep(cChara& chara, cFlowCmdRun& state);
+inline bool BeginMoveStep(cChara& chara, cFlowCmdRun& state) {
+    chara.bAnchorX = chara.bAnchorY = 0;
+    if (state.Move.bStarted) return false;
+    state.Move.bStarted = 1;
+    return true;
+}
 // angle = increment × 分身値 + angle, mirrored (360 − angle) for a character
 // placed facing right when the setting mirrors it, reduced below 360.
 int32_t MoveAngle(const cChara& chara, const cEdMove& move);

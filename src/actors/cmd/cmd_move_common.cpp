@@ -37,17 +37,7 @@ bool BaseAngle(int32_t code, int32_t& angle) {
 
 }  // namespace
 
-const cEdMove& CmdMove(const cFlowCmdRun& state) {
-    static const cEdMove none;
-    return state.cmd && state.cmd->spMove ? *state.cmd->spMove : none;
-}
-
-bool BeginMoveStep(cChara& chara, cFlowCmdRun& state) {
-    chara.bAnchorX = chara.bAnchorY = 0;
-    if (state.Move.bStarted) return false;
-    state.Move.bStarted = 1;
-    return true;
-}
+const cEdMove kNoMove;
 
 int32_t MoveAngle(const cChara& chara, const cEdMove& move) {
     int32_t angle = move.nAngleInc * chara.nCloneIndex + move.nAngle;
