@@ -37,12 +37,8 @@ void StartScheduled(cChara& chara, const cFlowRun& flow, const ANIMESCHEDULE& e)
 }  // namespace
 
 void cChara::RunAnimeSchedule() {
-    // Starting an animation adds an overlay and leaves the flows alone.
-    const cFlowRun* const all = flows.data();
-    const size_t n = flows.size();
-    for (size_t i = 0; i < n; ++i) {
-        const cFlowRun& fr = all[i];
-        if ((fr.running == 0) | (fr.paused != 0) | (fr.halted != 0)) continue;
+    for (const cFlowRun& fr : flows) {
+        if (!fr.running || fr.paused || fr.halted) continue;
         for (const ANIMESCHEDULE& e : fr.animeSchedule)
             if (e.nStart == fr.frame) StartScheduled(*this, fr, e);
     }

@@ -202,16 +202,17 @@ namespace {
 // pass may begin there.
 int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
     const cFlowRun* const all = flows.data();
-    const int32_t n = static_cast<int32_t>(flows.size());
-    for (int32_t i = 0; i < n; ++i) {
-        const cFlowRun& fr = all[i];
-        if (fr.trigger == trigger && (fr.running | fr.paused | fr.halted | fr.started) == 0) return i;
+    const cFlowRun* const end = all + flows.size();
+    for (const cFlowRun* f = all; f != end; ++f) {
+        if (f->trigger == trigger && (f->running | f->paused | f->halted | f->started) == 0)
+            return static_cast<int32_t>(f - all);
     }
     return -1;
 }
 
-// The trigger start's pass from flow `first` on.
-void StartIdleFlows(cChara& c, int32_t first, int32_t trigger, cChara* lpPartner, int32_t idFilter, bool bNoClaim,
+// The trigger start's pass from flow `first` on. Out of line: the look for an
+// idle flow stays small.
+[[gnu::noinline]] void StartIdleFlows(cChara& c, int32_t first, int32_t trigger, cChara* lpPartner, int32_t idFilter, bool bNoClaim,
                     bool bEarly) {
     // Restored, not cleared, at the end: a start from inside a running flow
     // keeps that flow's context. The character is published only when a flow
