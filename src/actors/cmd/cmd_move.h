@@ -47,10 +47,28 @@ void CharaCentre(const cChara& chara, double& cx, double& cy);
 // aim point = the target's centre + offset (stage dots).
 void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara& target, double aimX,
                 double aimY);
+// Inertia: the velocity accelerates the inertial speeds (harder by the
+// setting's factor against their current sense), within ± the second speed.
+void ApplyInertia(cChara& chara, double vx, double vy, const cFlowCmdRun& state, const cEdMove& move);
 // Applies a velocity: the facing request, then the displacement (or the
-// inertial speed with inertia), then the walking animation.
-void ApplyMove(cChara& chara, double vx, double vy, int32_t facingReq, cFlowCmdRun& state, const cEdMove& move,
-               bool bForceFacing);
+// inertial speed with inertia), then the walking animation. Inline: every
+// move step of every moving character ends here.
+inline void ApplyMove(cChara& chara, double vx, double vy, int32_t facingReq, cFlowCmdRun& state,
+                      const cEdMove& move, bool bForceFacing) {
+    const bool bMayTurn = (!chara.data.bFixedFacing || bForceFacing) && !move.bNoTurn;
+    if (bMayTurn && facingReq == 1) chara.nFacing = 0;
+    if (bMayTurn && facingReq == 2) chara.nFacing = 1;
+    if (!move.bInertia) {
+        chara.dSpeedX += vx;
+        chara.dSpeedY += vy;
+    } else {
+        ApplyInertia(chara, vx, vy, state, move);
+    }
+    if (!move.bAnime) {
+        chara.bWalking = 1;
+        chara.Anime.SetAnime(chara.IsFlying() ? 3 : 1, true);
+    }
+}
 
 // A compatibility switch of older projects that the movement executors read
 // (the project's system settings; 0 for current data).
