@@ -2,6 +2,7 @@
 // The run-time state of a character's flows: one cFlowRun per flow of the
 // character and one cFlowCmdRun per command. Both refer to the character's
 // own copies of its flow records (never to another character's).
+#include <cstddef>
 #include <cstdint>
 
 #include "records/safe_container.h"
@@ -13,29 +14,42 @@ class cFlowCmd;
 class cEdCmdList;
 class cFlowRun;
 
-// One command of a running flow.
-class cFlowCmdRun {
+// One command of a running flow. What a step of a command reads (the
+// command, the counters, the velocity of a move and its start flag) fills
+// the first cache line; an instance starts a line.
+class alignas(64) cFlowCmdRun {
 public:
     const cFlowCmd* cmd = nullptr;  // the command (in the character's own flow list)
     int32_t done = 0;       // finished in this run
-    int32_t total = 0;      // length in sub-steps: (time + increment × 分身値) × v × 6
     int32_t counter = 0;    // sub-steps left; 0 = not begun
-    int8_t moveKind = 0;    // movement kind of the command's move setting
+    int32_t total = 0;      // length in sub-steps: (time + increment × 分身値) × v × 6
+    int32_t nStepCounter = 0;  // per-frame counter of the executors (acts when 0)
     double speed = 0;       // (value + increment × 分身値) × 0.1 / v
-    double speed2 = 0;      // second value × 0.1 / v when the move has one
 
-    // --- executor work, zeroed when the command begins (the set-up values
-    // dAngle, dAngleStep, dRadius, dAngleEnd and dJumpSpeed stay) ---
+    // --- executor work, zeroed when the command begins (nStepCounter too;
+    // the set-up values moveKind, speed2, dAngle, dAngleStep, dRadius,
+    // dAngleEnd and dJumpSpeed stay) ---
     double dVelX = 0;       // velocity the movement executors give the character
     double dVelY = 0;
     int32_t nDir = 0;       // direction / facing request of the move
+    int8_t moveKind = 0;    // movement kind of the command's move setting
+    // Movement executors
+    struct MOVEWORK {
+        int32_t bStarted = 0;    // the first frame has been run
+        int32_t nPrevFacing = 0; // facing seen in the previous frame
+        double dAccX = 0;        // angle accumulators of the circle move
+        double dAccY = 0;
+        double dLagX = 0;        // target position queued by a lagging homing move
+        double dLagY = 0;
+        int32_t bLagSet = 0;
+    } Move;
+    double speed2 = 0;      // second value × 0.1 / v when the move has one
     double dPosX = 0;       // positions and angles of the movement executors
     double dPosY = 0;
     double dAngle = 0;
     double dAngleStep = 0;
     double dRadius = 0;
     double dAngleEnd = 0;
-    int32_t nStepCounter = 0;  // per-frame counter (acts when 0)
     int32_t nWork[4] = {};     // further executor counters
     double dJumpSpeed = 0;     // jump set-up: the speed the jump starts with
     int32_t bCodeErrorShown = 0;  // the code text's error was shown in this run
@@ -49,17 +63,8 @@ public:
     void Begin(cChara& chara, cFlowRun& flow);
     // One sub-step of the executor; 1 when the command has finished.
     int32_t Step(cChara& chara);
-    // Movement executors
-    struct MOVEWORK {
-        int32_t bStarted = 0;    // the first frame has been run
-        int32_t nPrevFacing = 0; // facing seen in the previous frame
-        double dAccX = 0;        // angle accumulators of the circle move
-        double dAccY = 0;
-        double dLagX = 0;        // target position queued by a lagging homing move
-        double dLagY = 0;
-        int32_t bLagSet = 0;
-    } Move;
 };
+static_assert(offsetof(cFlowCmdRun, Move.nPrevFacing) < 64, "a command step reads its first line only");
 
 // One key step of a flow's key sequence: the stored step and its work.
 struct KEYSTEPRUN {

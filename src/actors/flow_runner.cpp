@@ -59,18 +59,26 @@ void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
     }
 }
 
-int32_t cFlowCmdRun::Step(cChara& chara) {
-    PublishCmd(this);
-    const int code = cmd->nCode;
-    FLOWCMDPROC proc = code >= 0 && code < CHARA_CMD_NUM ? FlowCmdProcTable[code] : nullptr;
+namespace {
+
+// One sub-step of a command (cFlowCmdRun::Step), for the runner's loop.
+[[gnu::always_inline]] inline int32_t StepCmd(cFlowCmdRun& st, cChara& chara) {
+    PublishCmd(&st);
+    const int code = st.cmd->nCode;
     // A code outside the table runs nothing and ends by its length.
-    if (proc) proc(chara, *this);
-    if (--counter <= 0) {
-        counter = 0;
+    if (static_cast<unsigned>(code) < static_cast<unsigned>(CHARA_CMD_NUM)) {
+        if (const FLOWCMDPROC proc = FlowCmdProcTable[code]) proc(chara, st);
+    }
+    if (--st.counter <= 0) {
+        st.counter = 0;
         return 1;
     }
     return 0;
 }
+
+}  // namespace
+
+int32_t cFlowCmdRun::Step(cChara& chara) { return StepCmd(*this, chara); }
 
 void cFlowRun::Start(cChara& chara) {
     // A flow whose at-once pass is running cannot start itself again.
@@ -116,45 +124,56 @@ void cFlowRun::Start(cChara& chara) {
     Reset(chara);
 }
 
-int32_t cFlowRun::Run(cChara& chara) {
-    PublishFlow(this);
-    breakFrame = 0;
-    const int n = static_cast<int>(cmds.size());
+namespace {
+
+// One frame of a flow (cFlowRun::Run), for the character's flow loop. The
+// command states stay where they are while their commands run (a command
+// that writes its command rebinds them in place).
+[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
+    PublishFlow(&fr);
+    fr.breakFrame = 0;
+    const int n = static_cast<int>(fr.cmds.size());
     if (n == 0) return 1;
+    cFlowCmdRun* const all = fr.cmds.data();
     // The done commands at the front are passed over without reading them.
-    const cFlowCmdRun* const all = cmds.data();
-    while (firstOpen < n && all[firstOpen].done) ++firstOpen;
-    for (int i = firstOpen; i <= current && i < n; ++i) {
-        cFlowCmdRun& st = cmds[i];
+    int i = fr.firstOpen;
+    while (i < n && all[i].done) ++i;
+    fr.firstOpen = i;
+    for (; i <= fr.current && i < n; ++i) {
+        cFlowCmdRun& st = all[i];
         if (st.done) continue;
         if (st.counter == 0) {
-            if (!IsHoldingMessage(*st.cmd) && !st.cmd->bNoWait) messageWait = 0;
-            st.Begin(chara, *this);
+            if (!IsHoldingMessage(*st.cmd) && !st.cmd->bNoWait) fr.messageWait = 0;
+            st.Begin(chara, fr);
         }
-        const int32_t fin = st.Step(chara);
-        if (changedThisFrame || !running) return 0;
-        if (breakFrame) break;
+        const int32_t fin = StepCmd(st, chara);
+        if (fr.changedThisFrame || !fr.running) return 0;
+        if (fr.breakFrame) break;
         // Read after the command ran: writing its command gives the
         // character a copy of its own flows.
         const cFlowCmd& c = *st.cmd;
         if (c.bNoWait) {
             if (fin) {
-                MarkDone(i);
+                fr.MarkDone(i);
                 if (i == n - 1) return 1;
             }
-            if (i == current) ++current;
+            if (i == fr.current) ++fr.current;
         } else if (fin) {
-            MarkDone(i);
-            if (IsHoldingMessage(c)) messageWait = 1;
+            fr.MarkDone(i);
+            if (IsHoldingMessage(c)) fr.messageWait = 1;
             if (i == n - 1) return 1;
-            ++current;
+            ++fr.current;
             break;
         }
     }
-    if (lastDone) return 1;
-    ++frame;
+    if (fr.lastDone) return 1;
+    ++fr.frame;
     return 0;
 }
+
+}  // namespace
+
+int32_t cFlowRun::Run(cChara& chara) { return RunFlow(*this, chara); }
 
 void cFlowRun::Reset(cChara& chara) {
     if (!running) return;
@@ -175,20 +194,35 @@ const cInput* cChara::KeyInput() const {
     return InputList.empty() ? nullptr : &InputList[0];
 }
 
-void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
-    if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
+namespace {
+
+// The first flow that waits for `trigger` and is neither running, paused,
+// halted nor started this frame; -1 when there is none. Without early claims
+// a trigger start passes over every other flow without touching it, so its
+// pass may begin there.
+int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
+    const cFlowRun* const all = flows.data();
+    const cFlowRun* const end = all + flows.size();
+    for (const cFlowRun* f = all; f != end; ++f) {
+        if (f->trigger == trigger && (f->running | f->paused | f->halted | f->started) == 0)
+            return static_cast<int32_t>(f - all);
+    }
+    return -1;
+}
+
+// The trigger start's pass from flow `first` on. Out of line: the look for an
+// idle flow stays small.
+[[gnu::noinline]] void StartIdleFlows(cChara& c, int32_t first, int32_t trigger, cChara* lpPartner, int32_t idFilter, bool bNoClaim,
+                    bool bEarly) {
     // Restored, not cleared, at the end: a start from inside a running flow
     // keeps that flow's context. The character is published only when a flow
-    // gets as far as its conditions: a pass that starts nothing (every flow
-    // of the trigger running) touches no more than the flows' first lines.
+    // gets as far as its conditions.
     cChara* prevChara = nullptr;
     cFlowRun* prevFlow = nullptr;
     cFlowCmdRun* prevCmd = nullptr;
     bool bPublished = false;
-    const bool bNoClaim = lpWorld && lpWorld->bNoClaim;
-    const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
-    for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
-        cFlowRun& fr = flows[i];
+    for (int i = first; i < static_cast<int>(c.flows.size()); ++i) {
+        cFlowRun& fr = c.flows[i];
         if (!fr.def || fr.trigger != trigger) continue;
         if (!bNoClaim && bEarly) {
             if (fr.claimed) continue;
@@ -196,7 +230,7 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
         }
         if (fr.running || fr.paused || fr.halted || fr.started) continue;
         const int g = fr.def->nGroup;
-        if (trigger == TRIGGER_ALWAYS && g > 0 && g < FLOW_GROUP_NUM && (groupStartedA[g] || groupStartedB[g]))
+        if (trigger == TRIGGER_ALWAYS && g > 0 && g < FLOW_GROUP_NUM && (c.groupStartedA[g] || c.groupStartedB[g]))
             continue;
         if (idFilter >= 1 && fr.def->nFlowID != idFilter) continue;
         if (!bNoClaim && !bEarly) {
@@ -210,21 +244,21 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
                 prevFlow = lpWorld->lpCurFlow;
                 prevCmd = lpWorld->lpCurCmd;
             }
-            PublishChara(this);
+            PublishChara(&c);
         }
         if (fr.def->bTargetPartner && lpPartner) {
             const int slot = std::clamp<int>(fr.def->nPartnerSlot, 0, TARGET_SLOT_NUM - 1);
-            cChara* old = vTarget[slot];
-            SetTarget(slot, lpPartner);
-            if (!JudgeFlowCondList(*this, fr) || !JudgeFlowConds(fr)) {
-                SetTarget(slot, old);
+            cChara* old = c.vTarget[slot];
+            c.SetTarget(slot, lpPartner);
+            if (!JudgeFlowCondList(c, fr) || !c.JudgeFlowConds(fr)) {
+                c.SetTarget(slot, old);
                 continue;
             }
-        } else if (!JudgeFlowCondList(*this, fr) || !JudgeFlowConds(fr)) {
+        } else if (!JudgeFlowCondList(c, fr) || !c.JudgeFlowConds(fr)) {
             continue;
         }
-        fr.startDir = FirstHeldDirection(KeyInput());
-        fr.Start(*this);
+        fr.startDir = FirstHeldDirection(c.KeyInput());
+        fr.Start(c);
     }
     if (bPublished && lpWorld) {
         lpWorld->lpCurChara = prevChara;
@@ -233,20 +267,37 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
     }
 }
 
+}  // namespace
+
+void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
+    if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
+    const bool bNoClaim = lpWorld && lpWorld->bNoClaim;
+    const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
+    // An early claim marks every flow of the trigger, idle or not: that pass
+    // reads them all. Otherwise a pass that could start nothing (every flow
+    // of the trigger running, say) ends after one look at each flow.
+    int32_t first = 0;
+    if (bNoClaim || !bEarly) {
+        first = FirstIdleFlow(flows, trigger);
+        if (first < 0) return;
+    }
+    StartIdleFlows(*this, first, trigger, lpPartner, idFilter, bNoClaim, bEarly);
+}
+
 int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
     int32_t result = 0;
     ++nFlowRunDepth;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
-        cFlowRun& fr = flows[i];
+        cFlowRun& fr = flows.data()[i];
         if (!fr.running) continue;
         if (fr.cmds.empty()) {
             fr.Reset(*this);
             continue;
         }
-        if (fr.paused || fr.halted || fr.changedThisFrame) continue;
+        if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (bDying && !bDeathFlow) continue;
-        if (fr.Run(*this) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
+        if (RunFlow(fr, *this) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
         if (bStopWithoutHp && !bDying && !bDeathFlow && hp <= 0) {
             result = 1;
             break;

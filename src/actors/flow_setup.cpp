@@ -233,7 +233,8 @@ void cChara::SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos) 
 
 void cChara::ClearFlowFrameFlags() {
     for (cFlowRun& fr : flows) fr.claimed = fr.started = fr.changedThisFrame = 0;
-    groupStartedB.assign(FLOW_GROUP_NUM, 0);
+    if (groupStartedB.size() == FLOW_GROUP_NUM) std::fill(groupStartedB.begin(), groupStartedB.end(), 0);
+    else groupStartedB.assign(FLOW_GROUP_NUM, 0);
 }
 
 namespace {

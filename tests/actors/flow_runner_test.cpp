@@ -91,3 +91,44 @@ TEST_F(FlowRunner, LoopsUnrolledAtSetup) {
     EXPECT_EQ(codes(1), (std::vector<int>{1, 2, 2}));
     EXPECT_EQ(c.flows[0].cmds.size(), 7u);
 }
+
+// A trigger start by claim rule and by the state of the flow it meets: which
+// flows start and which end up claimed. The second flow is always idle and
+// starts: the pass goes on past a flow it leaves alone.
+TEST_F(FlowRunner, TriggerStartsByClaimRuleAndState) {
+    enum { IDLE, RUNNING, PAUSED, HALTED, STARTED, CLAIMED };
+    enum { LATE, EARLY, NONE };
+    struct CASE {
+        int state, rule;
+        bool bStarts, bClaimed;
+    };
+    const CASE cases[] = {
+        {IDLE, LATE, true, true},       {IDLE, EARLY, true, true},       {IDLE, NONE, true, false},
+        {RUNNING, LATE, false, false},  {RUNNING, EARLY, false, true},   {RUNNING, NONE, false, false},
+        {PAUSED, LATE, false, false},   {PAUSED, EARLY, false, true},    {PAUSED, NONE, false, false},
+        {HALTED, LATE, false, false},   {HALTED, EARLY, false, true},    {HALTED, NONE, false, false},
+        {STARTED, LATE, false, false},  {STARTED, EARLY, false, true},   {STARTED, NONE, false, false},
+        {CLAIMED, LATE, false, true},   {CLAIMED, EARLY, false, true},   {CLAIMED, NONE, true, true},
+    };
+    for (const CASE& k : cases) {
+        SCOPED_TRACE(testing::Message() << "state " << k.state << " rule " << k.rule);
+        m_Scene->lstStageChara.clear();
+        cStageChara& c = Chara({Flow(0, {Cmd(1, 1)}), Flow(5, {Cmd(1, 1)}), Flow(5, {Cmd(1, 1)})});
+        lpWorld->bEarlyClaim = k.rule == EARLY;
+        lpWorld->bNoClaim = k.rule == NONE;
+        cFlowRun& f = c.flows[1];
+        // A start sets the frame count back to 0.
+        f.frame = 5;
+        f.running = k.state == RUNNING;
+        f.paused = k.state == PAUSED;
+        f.halted = k.state == HALTED;
+        f.started = k.state == STARTED;
+        f.claimed = k.state == CLAIMED;
+        c.StartTriggeredFlows(5);
+        EXPECT_EQ(f.running && f.frame == 0, k.bStarts);
+        EXPECT_EQ(f.claimed != 0, k.bClaimed);
+        EXPECT_TRUE(c.flows[2].running);
+        EXPECT_FALSE(c.flows[0].running);
+        EXPECT_EQ(c.flows[0].claimed, 0);
+    }
+}

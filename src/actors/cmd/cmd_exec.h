@@ -9,9 +9,9 @@
 
 #include "actors/flow_exec.h"
 #include "stage/code_table.h"
+#include "stage/flow_cmd.h"
 
 class cChara;
-class cFlowCmd;
 class cFlowCmdRun;
 
 // One step of a command (cFlowCmdRun::Step): publishes the state as the
@@ -21,7 +21,10 @@ class cFlowCmdRun;
 int32_t RunFlowCmdFrame(cChara& chara, cFlowCmdRun& state);
 
 // The integer parameter `index` of a command; a missing one reads as 0.
-int32_t CmdParam(const cFlowCmd& cmd, int index);
+// Inline: the executors read their parameters on every step.
+inline int32_t CmdParam(const cFlowCmd& cmd, int index) {
+    return index >= 0 && index < static_cast<int>(cmd.vParam.size()) ? cmd.vParam.data()[index] : 0;
+}
 
 // The shot, summon and direction-change rule: the per-step counter is 0 on
 // an acting step; it counts up and wraps at the frame multiplier (6v).

@@ -37,17 +37,7 @@ bool BaseAngle(int32_t code, int32_t& angle) {
 
 }  // namespace
 
-const cEdMove& CmdMove(const cFlowCmdRun& state) {
-    static const cEdMove none;
-    return state.cmd && state.cmd->spMove ? *state.cmd->spMove : none;
-}
-
-bool BeginMoveStep(cChara& chara, cFlowCmdRun& state) {
-    chara.bAnchorX = chara.bAnchorY = 0;
-    if (state.Move.bStarted) return false;
-    state.Move.bStarted = 1;
-    return true;
-}
+const cEdMove kNoMove;
 
 int32_t MoveAngle(const cChara& chara, const cEdMove& move) {
     int32_t angle = move.nAngleInc * chara.nCloneIndex + move.nAngle;
@@ -145,29 +135,14 @@ void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cC
     }
 }
 
-void ApplyMove(cChara& chara, double vx, double vy, int32_t facingReq, cFlowCmdRun& state, const cEdMove& move,
-               bool bForceFacing) {
-    const bool bMayTurn = (!chara.data.bFixedFacing || bForceFacing) && !move.bNoTurn;
-    if (bMayTurn && facingReq == 1) chara.nFacing = 0;
-    if (bMayTurn && facingReq == 2) chara.nFacing = 1;
-    if (!move.bInertia) {
-        chara.dSpeedX += vx;
-        chara.dSpeedY += vy;
-    } else {
-        // Inertia: the request accelerates the inertial speed (harder by the
-        // factor against its current sense), within ± the second speed.
-        auto accelerate = [&](double v, double& push, int32_t& decel) {
-            if (v == 0) return;
-            double step = v / StepsPerFrame() / 60.0;
-            if (v * push < 0) step *= move.dFactor;
-            else decel = 0;
-            push = std::clamp(push + step, -std::fabs(state.speed2), std::fabs(state.speed2));
-        };
-        accelerate(vx, chara.dPushX, chara.bDecelPushX);
-        accelerate(vy, chara.dPushY, chara.bDecelPushY);
-    }
-    if (!move.bAnime) {
-        chara.bWalking = 1;
-        chara.Anime.SetAnime(chara.IsFlying() ? 3 : 1, true);
-    }
+void ApplyInertia(cChara& chara, double vx, double vy, const cFlowCmdRun& state, const cEdMove& move) {
+    auto accelerate = [&](double v, double& push, int32_t& decel) {
+        if (v == 0) return;
+        double step = v / StepsPerFrame() / 60.0;
+        if (v * push < 0) step *= move.dFactor;
+        else decel = 0;
+        push = std::clamp(push + step, -std::fabs(state.speed2), std::fabs(state.speed2));
+    };
+    accelerate(vx, chara.dPushX, chara.bDecelPushX);
+    accelerate(vy, chara.dPushY, chara.bDecelPushY);
 }

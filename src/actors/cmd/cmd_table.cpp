@@ -52,10 +52,6 @@ FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM] = {
 
 int32_t RunFlowCmdFrame(cChara& chara, cFlowCmdRun& state) { return state.Step(chara); }
 
-int32_t CmdParam(const cFlowCmd& cmd, int index) {
-    return index >= 0 && index < static_cast<int>(cmd.vParam.size()) ? cmd.vParam.data()[index] : 0;
-}
-
 bool CmdActingStep(cFlowCmdRun& state) {
     const bool bActs = state.nStepCounter == 0;
     if (++state.nStepCounter >= FrameMultiplier()) state.nStepCounter = 0;
