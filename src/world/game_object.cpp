@@ -1,5 +1,6 @@
 #include "world/game_object.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -149,7 +150,13 @@ inline int32_t ClampAxis(double& pos, int32_t w, const cScrollAxis& a, int32_t m
         if (beyondLow(a.nMin)) return CLAMP_SCROLL;
         if (beyondHigh(a.nMax)) return CLAMP_SCROLL + far;
         return CLAMP_INSIDE;
-    case 2:
+    case 2: {
+        // Within every limit, as nearly every object is: one test against
+        // the tightest of them answers as the six below would (a position
+        // that is no number fails it and takes them, as before).
+        const int32_t lo = std::max({0, a.nBaseMin, a.nMin});
+        const int32_t hi = std::min({a.nOuter, a.nBaseMax, a.nMax});
+        if (pos >= lo && pos + w - 1 < hi) return CLAMP_INSIDE;
         if (pos < 0) {
             pos = 0;
             return CLAMP_GRID;
@@ -163,6 +170,7 @@ inline int32_t ClampAxis(double& pos, int32_t w, const cScrollAxis& a, int32_t m
         if (beyondLow(a.nMin)) return CLAMP_SCROLL;
         if (beyondHigh(a.nMax)) return CLAMP_SCROLL + far;
         return CLAMP_INSIDE;
+    }
     default:
         return CLAMP_INSIDE;
     }
