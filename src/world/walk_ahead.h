@@ -19,20 +19,22 @@ public:
     void Begin() { m_nAt = 0; }
     // The object `ahead` places after the walk's current one as the last
     // walk met it, or null. Only to prefetch: it may be gone.
-    const T* Ahead(std::size_t ahead) const {
+    [[gnu::always_inline]] const T* Ahead(std::size_t ahead) const {
         const std::size_t i = m_nAt + ahead;
         return i < m_vOrder.size() ? m_vOrder[i] : nullptr;
     }
     // The walk passes `obj` (an object it keeps) and moves to the next place.
-    void Pass(const T& obj) {
+    [[gnu::always_inline]] void Pass(const T& obj) {
         if (m_nAt < m_vOrder.size()) m_vOrder[m_nAt] = &obj;
-        else m_vOrder.push_back(&obj);
+        else Append(&obj);
         ++m_nAt;
     }
     // The walk reached the end of the list: the places beyond are forgotten.
     void End() { m_vOrder.resize(m_nAt); }
 
 private:
+    // A place beyond those kept: the list grew since the last walk.
+    [[gnu::noinline]] void Append(const T* lpObj) { m_vOrder.push_back(lpObj); }
     std::vector<const T*> m_vOrder;
     std::size_t m_nAt = 0;
 };
