@@ -21,7 +21,6 @@
 #include "records/utility.h"
 #include "stage/stage_data.h"
 #include "world/prefetch.h"
-#include "world/walk_ahead.h"
 
 namespace {
 
@@ -43,16 +42,10 @@ constexpr int32_t SE_KILL = 9;
 }
 
 // While one character runs, what the next ones read first is fetched: the
-// step lines and list links of the character three places on (by the order
-// the last walk met them), the flow states of the character two places on
-// and the command states a flow run reads of the next one (its flow states
-// were fetched a character ago): the first, the current and the last.
-void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>::iterator end,
-                    const cWalkAhead<cStageChara>& order) {
-    if (const cStageChara* far = order.Ahead(3)) {
-        PrefetchListLinks(*far);
-        PrefetchStep(*far);
-    }
+// step lines of the character two places on with its flow states, and the
+// command states a flow run reads of the next one (its flow states were
+// fetched a character ago): the first, the current and the last.
+void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>::iterator end) {
     const auto next = std::next(it);
     if (next == end) return;
     for (const cFlowRun& f : next->flows) {
@@ -65,6 +58,7 @@ void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>:
     }
     const auto after = std::next(next);
     if (after == end) return;
+    PrefetchStep(*after);
     for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
 }
 
@@ -279,19 +273,16 @@ void cPlayScene::Play() {
         // by its group and its step starts (what these change is the
         // character's own; a character removed needs no judging).
         const bool bLifetimes = !lpHero->dying;
-        CharaOrder.Begin();
         for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-            PrefetchActivityAhead();
+            PrefetchActivityAhead(it, lstStageChara.end());
             if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
                 it = RemoveStageChara(it);
                 continue;
             }
             UpdateGroupActive(*it);
             stepStart(*it);
-            CharaOrder.Pass(*it);
             ++it;
         }
-        CharaOrder.End();
         if (bLifetimes) {
             for (auto it = lstItem.begin(); it != lstItem.end();) {
                 if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
@@ -303,19 +294,14 @@ void cPlayScene::Play() {
         ScrollX.Step();
         ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
-            CharaOrder.Begin();
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                PrefetchUpdate(it, lstStageChara.end(), CharaOrder);
+                PrefetchUpdate(it, lstStageChara.end());
                 bool bRemoved = false;
                 if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON)
                     return FRAME_END;
-                if (!bRemoved) {
-                    CharaOrder.Pass(*it);
-                    ++it;
-                }
+                if (!bRemoved) ++it;
             }
-            CharaOrder.End();
             return FRAME_ON;
         };
         // The list holds block characters only while the index does.

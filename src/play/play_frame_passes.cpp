@@ -45,15 +45,13 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
-    CharaOrder.Begin();
-    for (cStageChara& c : lstStageChara) {
-        PrefetchActivityAhead();
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
+        PrefetchActivityAhead(it, lstStageChara.end());
+        cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
-        CharaOrder.Pass(c);
     }
-    CharaOrder.End();
 }
 
 void cPlayScene::UpdateItemsActive() {

@@ -8,7 +8,6 @@
 // one handler each, run once per frame by Run.
 #include <array>
 #include <atomic>
-#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -28,7 +27,6 @@
 #include "records/cmd.h"
 #include "records/safe_container.h"
 #include "scene/scene.h"
-#include "world/walk_ahead.h"
 #include "world/world_state.h"
 
 class cShot;
@@ -120,13 +118,12 @@ public:
     }
     void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
     // The lines of a character that the activity walks and the step start
-    // read, asked for some characters ahead of such a walk: the list links,
-    // the life time and screen rectangle, the position, the condition list,
-    // the frame, contact and activity words and the group words at its end.
-    // Always inline: a function that only prefetches counts as doing
-    // nothing, and its calls can be dropped.
+    // read, asked for a character or two ahead of such a walk: the life time
+    // and screen rectangle, the position, the condition list, the frame,
+    // contact and activity words and the group words at its end. Always
+    // inline: a function that only prefetches counts as doing nothing, and
+    // its calls can be dropped.
     [[gnu::always_inline]] static void PrefetchActivity(const cStageChara& c) {
-        PrefetchListLinks(c);
         __builtin_prefetch(&c.nLifeTime);
         __builtin_prefetch(&c.nScrLeft);
         __builtin_prefetch(&c.y2);
@@ -138,15 +135,10 @@ public:
         __builtin_prefetch(&c.bIgnoreX);
         __builtin_prefetch(&c.bCondHeld);
     }
-    // The order of lstStageChara as the last walk over it met the
-    // characters: the walks ask for the characters ahead without following
-    // the list's links. Each walk over the list passes its characters here.
-    cWalkAhead<cStageChara> CharaOrder;
-    // Places ahead that the activity walks ask for: their work on one
-    // character is short against a fetch from memory.
-    static constexpr std::size_t kActivityAhead = 6;
-    [[gnu::always_inline]] void PrefetchActivityAhead() const {
-        if (const cStageChara* c = CharaOrder.Ahead(kActivityAhead)) PrefetchActivity(*c);
+    // The same for the character two places after `it`, when there is one.
+    [[gnu::always_inline]] static void PrefetchActivityAhead(std::list<cStageChara>::const_iterator it,
+                                      std::list<cStageChara>::const_iterator end) {
+        if (++it != end && ++it != end) PrefetchActivity(*it);
     }
     void UpdateItemsActive();
     // The hero's and the stage characters' deaths by HP and erase flags.
