@@ -140,8 +140,11 @@ int32_t FlyingRule(cChara& c, const cBlockCharaIndex& list) {
 // sides in contact).
 void Unstick(cChara& c, bool bLeft, bool bRight, bool bUp, bool bDown) {
     // No side to push from by either rule: nothing moves.
-    if (!(bLeft || bRight || bUp || bDown || c.bContactL || c.bContactR || c.bContactU || c.bContactD)) return;
+    const bool bPushed = bLeft || bRight || bUp || bDown;
+    if (!(bPushed || c.bContactL || c.bContactR || c.bContactU || c.bContactD)) return;
     const bool bByFlags = GetSysSwitch(SystemData, eSysSwitch::UnstickByPosition) != 0;
+    // By the pushers, and none pushed (a character that only lands): nothing moves.
+    if (!bByFlags && !bPushed) return;
     const bool bSteps[4] = {bByFlags ? c.bContactL != 0 : bLeft, bByFlags ? c.bContactR != 0 : bRight,
                             bByFlags ? c.bContactU != 0 : bUp, bByFlags ? c.bContactD != 0 : bDown};
     for (int32_t k = 0; k < 4; ++k) {

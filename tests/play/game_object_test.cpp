@@ -56,6 +56,61 @@ TEST_F(GameObjectTest, ClampXInModeTwoGivesEveryResult) {
     EXPECT_EQ(o.x, 300);
 }
 
+TEST_F(GameObjectTest, ClampInModeTwoTakesTheLimitsInTheirOrderWhateverTheirSizes) {
+    // Limits in any order of size, positions on and about each of them: the
+    // first limit crossed in the order grid, stage, scroll gives the result,
+    // whichever limit is the tightest. A 16-dot object: its far edge is x + 15.
+    struct CASE {
+        int32_t nMin, nMax, nBaseMin, nBaseMax, nOuter;
+        double pos;
+        int32_t result;  // the X result; on Y a far-side result is 3 higher
+        bool bFar;
+        double after;
+    };
+    const CASE kCases[] = {
+        {480, 736, 320, 960, 1280, 500, CLAMP_INSIDE, false, 500},
+        {480, 736, 320, 960, 1280, 480, CLAMP_INSIDE, false, 480},
+        {480, 736, 320, 960, 1280, 479.5, CLAMP_SCROLL, false, 479.5},
+        {480, 736, 320, 960, 1280, 720, CLAMP_INSIDE, false, 720},
+        {480, 736, 320, 960, 1280, 721, CLAMP_SCROLL, true, 721},
+        {480, 736, 320, 960, 1280, 319, CLAMP_STAGE, false, 319},
+        {480, 736, 320, 960, 1280, 945, CLAMP_STAGE, true, 945},
+        // Scroll limits wider than the stage.
+        {100, 1200, 320, 960, 1280, 200, CLAMP_STAGE, false, 200},
+        {100, 1200, 320, 960, 1280, 1000, CLAMP_STAGE, true, 1000},
+        {100, 1200, 320, 960, 1280, 944, CLAMP_INSIDE, false, 944},
+        // The grid narrower than the stage and the scroll limits.
+        {400, 800, 320, 960, 700, 684, CLAMP_INSIDE, false, 684},
+        {400, 800, 320, 960, 700, 685, CLAMP_GRID, true, 684},
+        {400, 800, 320, 960, 700, 690, CLAMP_GRID, true, 684},
+        // Limits below 0: the grid's left edge is still 0.
+        {-50, 800, -100, 960, 1280, 0, CLAMP_INSIDE, false, 0},
+        {-50, 800, -100, 960, 1280, -0.5, CLAMP_GRID, false, 0},
+        // The scroll limits crossed over (a far limit below the near one).
+        {600, 500, 320, 960, 1280, 550, CLAMP_SCROLL, false, 550},
+        {600, 500, 320, 960, 1280, 650, CLAMP_SCROLL, true, 650},
+        // A position that is no number crosses nothing.
+        {480, 736, 320, 960, 1280, NAN, CLAMP_INSIDE, false, NAN},
+    };
+    for (const CASE& c : kCases) {
+        for (cScrollAxis* a : {&lpPlayScene->ScrollX, &lpPlayScene->ScrollY}) {
+            a->nMin = c.nMin, a->nMax = c.nMax, a->nBaseMin = c.nBaseMin, a->nBaseMax = c.nBaseMax;
+            a->nOuter = c.nOuter;
+        }
+        cGameObject o = Object(c.pos, c.pos);
+        SCOPED_TRACE(testing::Message() << c.nMin << ".." << c.nMax << " at " << c.pos);
+        EXPECT_EQ(o.ClampX(2), c.result);
+        EXPECT_EQ(o.ClampY(2), c.result + (c.bFar ? 3 : 0));
+        if (std::isnan(c.after)) {
+            EXPECT_TRUE(std::isnan(o.x) && std::isnan(o.y));
+        } else {
+            EXPECT_EQ(o.x, c.after);
+            EXPECT_EQ(o.y, c.after);
+            EXPECT_EQ(o.x2, c.after + 15);
+        }
+    }
+}
+
 TEST_F(GameObjectTest, ClampYTellsTheFarSideApart) {
     // Stage 15 high: base limits 320..800, grid edge 640 + 480 = 1120.
     cGameObject o = Object(400, -1);
