@@ -37,7 +37,7 @@ void Steer(cShot& s, const cChara& subject, bool bAccelOnly) {
 
 // The subject of an aiming or homing kind; null when there is none now.
 cChara* Subject(const cShot& s) {
-    const auto& p = s.settings.nMoveParam;
+    const int16_t* p = s.settings.nMoveParam;
     switch (s.nMoveKind) {
     case SHOTMOVE_AIM_HERO:
     case SHOTMOVE_HOME_HERO: return GetHero();
@@ -76,7 +76,7 @@ void Home(cShot& s) {
 
 // Kind 8: an oscillation across the direction of flight.
 void Wave(cShot& s) {
-    const auto& p = s.settings.nMoveParam;
+    const int16_t* p = s.settings.nMoveParam;
     if (!s.bWaveReady) {
         const double len = std::hypot(s.dVelX, s.dVelY);
         s.dCrossX = len > 0 ? s.dVelY / len : 0;

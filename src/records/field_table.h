@@ -295,23 +295,12 @@ public:
     // The BYTES stream bytes at p spread over the members, and gathered back:
     // always inline, so that every copy has its constant offsets and sizes
     // in the caller (an outlined copy of a long table costs several times more).
-    // The members of a record packed in stored order (which says so by
-    // PACKED_ROWS), when they lie back to back as in the stream, are moved
-    // by one copy.
     [[gnu::always_inline]] static void Spread(const uint8_t* p, C& self) {
-        if (uint8_t* first = BackToBack(self)) {
-            std::memcpy(first, p, BYTES);
-            return;
-        }
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
             (CopyRow<I, true>(const_cast<uint8_t*>(p), self), ...);
         }(std::make_index_sequence<ROWNUM>{});
     }
     [[gnu::always_inline]] static void Gather(uint8_t* p, C& self) {
-        if (const uint8_t* first = BackToBack(self)) {
-            std::memcpy(p, first, BYTES);
-            return;
-        }
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
             (CopyRow<I, false>(p, self), ...);
         }(std::make_index_sequence<ROWNUM>{});
@@ -324,32 +313,6 @@ public:
     }
 
 private:
-    // The first numeric member when every numeric row lies at its stream
-    // offset from it (no dropped value among them); null otherwise. The
-    // member places are constants, so an optimised build answers it when it
-    // compiles.
-    [[gnu::always_inline]] static uint8_t* BackToBack(C& self) {
-        if constexpr (!requires { requires C::PACKED_ROWS; }) return nullptr;
-        size_t first = 0;
-        bool bInPlace = NUMBERS > 0;
-        [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
-            (CheckPlace<I>(self, first, bInPlace), ...);
-        }(std::make_index_sequence<ROWNUM>{});
-        return bInPlace ? reinterpret_cast<uint8_t*>(&self) + first : nullptr;
-    }
-    template <size_t I>
-    [[gnu::always_inline]] static void CheckPlace(C& self, size_t& first, bool& bInPlace) {
-        constexpr const auto& row = ROWS[I];
-        if constexpr (IsNumber(I) && row.lpMember.index() == 0) {
-            bInPlace = false;
-        } else if constexpr (IsNumber(I)) {
-            const size_t at = reinterpret_cast<uintptr_t>(
-                                  StoredPart(row, self, std::get<row.lpMember.index()>(row.lpMember)).lpFirst) -
-                              reinterpret_cast<uintptr_t>(&self);
-            if (OffsetOf(I) == 0) first = at;
-            else bInPlace = bInPlace && at == first + OffsetOf(I);
-        }
-    }
     // Copies row I between the stream at p and its member (dropped values
     // are read past, and written as zeros).
     template <size_t I, bool bLoad>

@@ -7,9 +7,7 @@
 
 #include "records/field_table.h"
 
-// Its members are packed in stored order, as the stream holds them, so that a
-// stream is read and written by one copy.
-class [[gnu::packed, gnu::aligned(8)]] cEdMove final : public cTableRecord {
+class cEdMove final : public cTableRecord {
 public:
     cEdMove() = default;
 
@@ -39,8 +37,6 @@ public:
 
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdMove>> Rows();
-    // The members below are packed in stored order: a stream is copied whole.
-    static constexpr bool PACKED_ROWS = true;
 
     uint8_t nMode = 0;          // 1: how the move is given
     uint8_t nDir = 0;           // 2: direction code (円移動: turning sense)

@@ -3,25 +3,15 @@
 // ソード, ブロック召喚, キャラ召喚, アイテム召喚), held by the command through a
 // shared pointer.
 #include <cstdint>
-#include <cstring>
 
 #include <boost/shared_ptr.hpp>
 
 #include "records/field_table.h"
 #include "stage/flow_refs.h"
 
-// Its members are packed in stored order, as the stream holds them, so that a
-// stream is read and written by one copy.
-class [[gnu::packed, gnu::aligned(8)]] cEdShot final : public cTableRecord {
+class cEdShot final : public cTableRecord {
 public:
     cEdShot() = default;
-    // Copies every stored member (a record copy takes no field registry).
-    cEdShot(const cEdShot& src) : cTableRecord(src) { CopyMembers(src); }
-    cEdShot& operator=(const cEdShot& src) {
-        cTableRecord::operator=(src);
-        CopyMembers(src);
-        return *this;
-    }
 
     // Registers the stored fields of data version `version`.
     void Layout(uint32_t version) override;
@@ -61,8 +51,6 @@ public:
 
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdShot>> Rows();
-    // The members below are packed in stored order: a stream is copied whole.
-    static constexpr bool PACKED_ROWS = true;
 
     uint8_t nShotNum = 0;        // 1: 発射数 (summons: 数)
     uint8_t nFormation = 0;      // 2: formation 0..5
@@ -128,12 +116,4 @@ public:
     uint8_t nByte62 = 0;         // 62
     uint8_t nByte63 = 0;         // 63 (from 762)
     uint8_t nByte64 = 0;         // 64 (from 762)
-
-private:
-    // The members from the first to the last in one copy (the packed arrays
-    // have no aligned address for a copy member by member).
-    void CopyMembers(const cEdShot& src) {
-        const auto* from = reinterpret_cast<const char*>(&src.nShotNum);
-        std::memcpy(&nShotNum, from, static_cast<size_t>(reinterpret_cast<const char*>(&src.nByte64) + 1 - from));
-    }
 };
