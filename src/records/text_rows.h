@@ -12,6 +12,10 @@
 #include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "records/field_table.h"
 #include "records/version.h"
 
@@ -74,11 +78,42 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
     return n;
 }
 
+// The same for a text after which the bytes up to pEnd may be read too: when
+// 15 bytes past the text can be, 16 bytes at a time, both searches one
+// compare each (the texts of records are mostly shorter than 16 bytes).
+inline size_t FindTextEndIn(const char* p, size_t n, const uint8_t* pEnd, bool& bCR) {
+#if defined(__SSE2__)
+    const auto room = static_cast<size_t>(reinterpret_cast<const char*>(pEnd) - p);
+    if (room >= 15 && n <= room - 15) {
+        const __m128i zeros = _mm_setzero_si128(), crs = _mm_set1_epi8('\r');
+        bool bAnyCR = false;
+        for (size_t at = 0; at < n; at += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            // Bytes past the text are masked off.
+            const unsigned keep = n - at >= 16 ? 0xFFFFu : (1u << (n - at)) - 1;
+            const unsigned nul = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zeros))) & keep;
+            const unsigned cr = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, crs))) & keep;
+            if (nul) {
+                bCR = bAnyCR || (cr & ((nul & (0u - nul)) - 1)) != 0;
+                return at + static_cast<size_t>(std::countr_zero(nul));
+            }
+            bAnyCR |= cr != 0;
+        }
+        bCR = bAnyCR;
+        return n;
+    }
+#else
+    (void)pEnd;
+#endif
+    return FindTextEnd(p, n, bCR);
+}
+
 // Takes a stream that TextRowStreamBytes accepted into `self`, as the
 // element's table load does: the numbers, every text up to its first NUL,
-// then the texts' carriage returns removed when bRemoveCR.
+// then the texts' carriage returns removed when bRemoveCR. The bytes from p
+// up to pEnd, when given, may all be read (see FindTextEndIn).
 template <class IMAGE, class C>
-void TakeTextRow(const uint8_t* p, C& self) {
+void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
     IMAGE::Spread(p + 4, self);
     size_t q = 8 + IMAGE::BYTES;
     bool bAnyCR = false;
@@ -93,12 +128,27 @@ void TakeTextRow(const uint8_t* p, C& self) {
         q += len;
         bool bCR;
         // An append to the emptied string does less checking than an assignment.
-        s.append(text, FindTextEnd(text, len, bCR));
+        s.append(text, pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR));
         bAnyCR |= bCR;
     }
     // Texts without carriage returns lose none.
     if (bAnyCR && bRemoveCR)
         for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
+}
+
+// Offset of the first NUL of s (its size when there is none). A text of up
+// to 16 bytes is one compare of the 16 bytes at its start, which are all its
+// own: a string's room is at least 15 characters and its terminating NUL.
+inline size_t FindStringNul(const std::string& s) {
+#if defined(__SSE2__)
+    if (s.size() <= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data()));
+        const unsigned nul = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128()))) &
+                             ((1u << s.size()) - 1);
+        return nul ? static_cast<size_t>(std::countr_zero(nul)) : s.size();
+    }
+#endif
+    return FindByte(s.data(), s.size(), '\0');
 }
 
 // Stream bytes of the record stream of `self` at the current version, its
@@ -108,7 +158,7 @@ size_t CutTextRowBytes(C& self) {
     size_t bytes = 8 + IMAGE::BYTES;
     for (auto pm : IMAGE::STRING_MEMBERS) {
         std::string& s = self.*pm;
-        const size_t nul = FindByte(s.data(), s.size(), '\0');
+        const size_t nul = FindStringNul(s);
         if (nul != s.size()) s.resize(nul);
         bytes += 4 + (s.empty() ? 0 : s.size() + 1);
     }
@@ -144,7 +194,7 @@ void LoadTextRow(cDataReader& file, C& self, LOAD load) {
         const size_t avail = file.Remaining();
         const uint8_t* p = file.Peek(avail);
         if (const size_t bytes = p ? TextRowStreamBytes<cCurrentRows<ROWS>>(p, avail) : 0) {
-            TakeTextRow<cCurrentRows<ROWS>>(file.ReadSpan(bytes), self);
+            TakeTextRow<cCurrentRows<ROWS>>(file.ReadSpan(bytes), self, p + avail);
             return;
         }
     }
@@ -167,7 +217,7 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n, TAIL tail) {
             const size_t avail = file.Remaining();
             const uint8_t* p = file.Peek(avail);
             if (const size_t bytes = p ? TextRowStreamBytes<IMAGE>(p, avail) : 0) {
-                TakeTextRow<IMAGE>(file.ReadSpan(bytes), elems[i]);
+                TakeTextRow<IMAGE>(file.ReadSpan(bytes), elems[i], p + avail);
                 tail(file, elems[i]);
                 if (file.Failed()) return;
                 continue;
@@ -192,7 +242,7 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n) {
                 for (; i < n; ++i) {
                     const size_t bytes = TextRowStreamBytes<IMAGE>(p + q, avail - q);
                     if (!bytes) break;
-                    TakeTextRow<IMAGE>(p + q, elems[i]);
+                    TakeTextRow<IMAGE>(p + q, elems[i], p + avail);
                     q += bytes;
                 }
                 file.Skip(q);

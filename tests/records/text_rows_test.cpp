@@ -187,11 +187,11 @@ TEST_F(TextRowsTest, RunsLoadAndSaveAsTheirElementsDoOneByOne) {
     }
 }
 
-// Texts of every length up to 20 with a NUL and a carriage return at every
+// Texts of every length up to 40 with a NUL and a carriage return at every
 // place each, among bytes a word-wise search could take for either: the end
 // is the first NUL, and a carriage return counts only before it.
 TEST(TextEndTest, FindsTheFirstNulAndACarriageReturnBeforeItAtEveryPlace) {
-    for (size_t len = 0; len <= 20; ++len) {
+    for (size_t len = 0; len <= 40; ++len) {
         for (size_t nul = 0; nul <= len; ++nul) {
             for (size_t cr = 0; cr <= len; ++cr) {
                 std::string text;
@@ -204,9 +204,33 @@ TEST(TextEndTest, FindsTheFirstNulAndACarriageReturnBeforeItAtEveryPlace) {
                 bool bCR = !expectCR;
                 EXPECT_EQ(FindTextEnd(text.data(), len, bCR), expectEnd) << len << " " << nul << " " << cr;
                 EXPECT_EQ(bCR, expectCR) << len << " " << nul << " " << cr;
+                // The block search, with bytes past the text that hold both a
+                // NUL and a carriage return, and with too few of them to read.
+                std::string room = text + std::string("\r\0\r\0\r\0\r\0\r\0\r\0\r\0\r", 15);
+                const auto* end = reinterpret_cast<const uint8_t*>(room.data() + room.size());
+                for (const uint8_t* pEnd : {end, end - 1}) {
+                    bCR = !expectCR;
+                    EXPECT_EQ(FindTextEndIn(room.data(), len, pEnd, bCR), expectEnd) << len << " " << nul << " " << cr;
+                    EXPECT_EQ(bCR, expectCR) << len << " " << nul << " " << cr;
+                }
             }
         }
     }
 }
 
+// The first NUL of strings of every length up to 40, short ones both in
+// place and in a heap buffer, with a NUL at every place.
+TEST(TextEndTest, FindsTheFirstNulOfAStringAtEveryPlace) {
+    for (size_t len = 0; len <= 40; ++len) {
+        for (size_t nul = 0; nul <= len; ++nul) {
+            for (const bool bHeap : {false, true}) {
+                std::string s;
+                if (bHeap) s.reserve(64);
+                s.assign(len, '\x01');
+                if (nul < len) s[nul] = '\0';
+                EXPECT_EQ(FindStringNul(s), std::min(nul, len)) << len << " " << nul << " " << bHeap;
+            }
+        }
+    }
+}
 }  // namespace
