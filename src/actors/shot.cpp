@@ -165,9 +165,37 @@ int32_t cShot::Update() {
     return HitsBlock() ? 1 : 0;
 }
 
+namespace {
+
+// The cells under a shot's rectangle, all within the grid: each is kept as
+// clear when it is empty or passes the shot's side (a block with conditions
+// is never kept: only the cell can tell). Every cell a block check samples
+// lies among them, so a shot inside them hits nothing.
+bool KeepClearCells(const cShot& s, const cScrollAxis& sx) {
+    if (!(s.x >= 0 && s.y >= 0 && s.x <= s.x2 && s.y <= s.y2 && s.x2 < sx.nPitch * 32.0)) return false;
+    const int32_t c0 = static_cast<int32_t>(s.x) >> 5, c1 = static_cast<int32_t>(s.x2) >> 5;
+    const int32_t r0 = static_cast<int32_t>(s.y) >> 5, r1 = static_cast<int32_t>(s.y2) >> 5;
+    const int32_t size = static_cast<int32_t>(BlockHits.size());
+    if (((r1 << sx.nPitchShift) + c1) >= size) return false;
+    for (int32_t row = r0; row <= r1; ++row)
+        for (int32_t col = c0; col <= c1; ++col) {
+            const BLOCKHIT h = BlockHits.data()[(row << sx.nPitchShift) + col];
+            if (h.byKind != 0 && (h.byKind == BLOCKHIT_ASK || h.byPassGroup != s.nKind3)) return false;
+        }
+    s.clearCells = {BlockHitsVersion, s.nKind3, c0 * 32.0, r0 * 32.0, (c1 + 1) * 32.0, (r1 + 1) * 32.0};
+    return true;
+}
+
+}  // namespace
+
 bool cShot::HitsBlock() const {
     if (bPassBlocks) return false;
+    const CLEARCELLS& known = clearCells;
+    if (known.nVersion == BlockHitsVersion && known.nSide == nKind3 && x >= known.dLeft && y >= known.dTop &&
+        x2 < known.dRight && y2 < known.dBottom && x <= x2 && y <= y2)
+        return false;
     const cScrollAxis& sx = CurScrollX();
+    if (KeepClearCells(*this, sx)) return false;
     const auto cell = [&](int32_t col, int32_t row) {
         if (col < 0 || row < 0 || col >= sx.nPitch) return false;
         return GetBlockHitKindAt((row << sx.nPitchShift) + col, nKind3) != 0;

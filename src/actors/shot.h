@@ -86,6 +86,14 @@ public:
     int32_t nStopTime = 0;        // steps left
     int32_t bStopInstead = 0;     // at the end of the stop-time: stop, not vanish
     int32_t bPassBlocks = 0;      // blocks never stop it
+    // Cells found clear of blocks for side nSide while the block table stays
+    // at nVersion: HitsBlock answers at once for a rectangle inside them.
+    struct CLEARCELLS {
+        uint32_t nVersion = 0;
+        int32_t nSide = 0;
+        double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
+    };
+    mutable CLEARCELLS clearCells;
     double dWavePhase = 0;        // wave movement: phase and cross direction
     double dCrossX = 0;
     double dCrossY = 0;

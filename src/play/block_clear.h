@@ -9,23 +9,14 @@
 #include "world/block_grid.h"
 #include "world/world_state.h"
 
-// True when no cell under the rectangle (x, y)-(x2, y2) of `c` can hit it:
-// each is empty, passes the character's side, or lies outside the grid. A
-// cell whose block has conditions counts as a hit (only the cell can tell).
-// The cells found clear are kept in the character while the block table is
-// unchanged, so that a character moving within them is answered at once.
-inline bool HitsNoBlock(cChara& c) {
-    // The far edges of a sampled edge can land a few units in the last place
-    // past x2 (y2): the slack takes in the cell they would reach.
+// The cells under the rectangle worked out from the grid (HitsNoBlock when
+// the kept cells do not answer). Out of line: the kept-cells test stays small
+// where it is inlined.
+[[gnu::noinline]] inline bool HitsNoBlockScan(cChara& c, int32_t side) {
     constexpr double kSlack = 1e-6;
     constexpr double kFar = 1 << 30;
-    const int32_t side = c.Side();
     cChara::CLEARCELLS& known = c.ClearCells;
-    // Within the dots of the cells found clear, the cells under the
-    // rectangle are among them: no cell needs working out.
-    if (known.nVersion == BlockHitsVersion && known.nSide == side && c.x >= known.dLeft && c.y >= known.dTop &&
-        c.x2 + kSlack < known.dRight && c.y2 + kSlack < known.dBottom && c.x <= c.x2 && c.y <= c.y2)
-        return true;
+    // The kept cells are replaced only by a rectangle found clear.
     if (!(c.x <= c.x2 && c.y <= c.y2 && c.x > -kFar && c.y > -kFar && c.x2 < kFar && c.y2 < kFar)) return false;
     const cScrollAxis& sx = CurScrollX();
     int32_t l = static_cast<int32_t>(c.x) >> 5;
@@ -49,4 +40,24 @@ inline bool HitsNoBlock(cChara& c) {
     }
     known = {BlockHitsVersion, side, l * 32.0, t * 32.0, (r + 1) * 32.0, (b + 1) * 32.0};
     return true;
+}
+
+// True when no cell under the rectangle (x, y)-(x2, y2) of `c` can hit it:
+// each is empty, passes the character's side, or lies outside the grid. A
+// cell whose block has conditions counts as a hit (only the cell can tell).
+// The cells found clear are kept in the character while the block table is
+// unchanged, so that a character moving within them is answered at once.
+// Always inline: three block checks ask it every step, and nearly always
+// the kept cells answer. The far edges of a sampled edge can land a few units
+// in the last place past x2 (y2): the slack takes in the cell they would reach.
+[[gnu::always_inline]] inline bool HitsNoBlock(cChara& c) {
+    constexpr double kSlack = 1e-6;
+    const int32_t side = c.Side();
+    const cChara::CLEARCELLS& known = c.ClearCells;
+    // Within the dots of the cells found clear, the cells under the
+    // rectangle are among them: no cell needs working out.
+    if (known.nVersion == BlockHitsVersion && known.nSide == side && c.x >= known.dLeft && c.y >= known.dTop &&
+        c.x2 + kSlack < known.dRight && c.y2 + kSlack < known.dBottom && c.x <= c.x2 && c.y <= c.y2)
+        return true;
+    return HitsNoBlockScan(c, side);
 }

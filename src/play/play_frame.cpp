@@ -64,6 +64,16 @@ void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>:
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
 
+// HitBlockChara answers 0 and moves nothing for a character under the walking
+// rule with no block character to meet (none in `list` or the scene), none
+// stood on and no contact to unstick from: the one test spares the calls.
+bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list) {
+    const bool bFlyingRule = c.bScreen && (c.nBlockMode == BLOCKMODE_HIT || c.nBlockMode == BLOCKMODE_DIE);
+    return !bFlyingRule && list.IsEmpty() && !c.standingOnObject &&
+           (!lpPlayScene || lpPlayScene->BlockCharas.IsEmpty()) &&
+           (c.bContactL | c.bContactR | c.bContactU | c.bContactD) == 0;
+}
+
 // Frames end by returning: 0 go on, anything else ends the frame.
 constexpr int32_t FRAME_ON = 0;
 constexpr int32_t FRAME_END = 1;
@@ -187,7 +197,7 @@ int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool&
     c.ApplyGravity();
     const int32_t f = c.FallStep();
     const int32_t v = BlockHitV(c);
-    const int32_t b = HitBlockChara(c, BlockCharas);
+    const int32_t b = MeetsNoBlockChara(c, BlockCharas) ? 0 : HitBlockChara(c, BlockCharas);
     PushOut(c);
     if (h == 2 || f == 7 || v == 2 || b == 2 || Squeezed(c) || c.byBlockDeath == 2) return kill(true);
     if (c.bRemoveAsked) {
