@@ -83,6 +83,13 @@ public:
         std::copy(first, last, data());
         m_nSize = static_cast<uint32_t>(n);
     }
+    // n values read from the bytes at src (anywhere, not aligned as T).
+    void AssignBytes(const void* src, size_t n) {
+        m_nSize = 0;
+        Reserve(n);
+        if (n) std::memcpy(data(), src, n * sizeof(T));
+        m_nSize = static_cast<uint32_t>(n);
+    }
     void push_back(T v) { resize(size_t{m_nSize} + 1, v); }
     void pop_back() { --m_nSize; }
     // Inserts v before pos; gives where it now lies.

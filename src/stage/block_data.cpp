@@ -1,5 +1,8 @@
 #include "stage/block_data.h"
 
+#include <cstring>
+
+#include "records/text_rows.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
 #include "stage/item_data.h"
@@ -60,23 +63,68 @@ void cBlockData::Clear() {
 }
 
 void cBlockData::Load(cDataReader& file) {
-    LoadRows<g_BlockRows>(file, this);
-    wCellX = file.ReadU16();
-    wCellY = file.ReadU16();
-    LoadFlagsAndConds(file);
-    if (file.Failed()) return;
-    if (nReadVersion < 219) wGraphic = RepairShotGraphic(byGraphicKind, wGraphic);
+    if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
+        LoadRows<g_BlockRows>(file, this);
+        wCellX = file.ReadU16();
+        wCellY = file.ReadU16();
+        LoadFlagsAndConds(file);
+        if (file.Failed()) return;
+        if (nReadVersion < 219) wGraphic = RepairShotGraphic(byGraphicKind, wGraphic);
+    }
     SizeFlags(BLOCK_GROUP_NUM);
     ApplyTemplate();
     CheckIndex();
 }
 
+bool cBlockData::TakeCurrentStream(cDataReader& file) {
+    // The whole stream is looked over before anything is taken, so that a
+    // stream of any other shape is left to the table load from its start.
+    using IMAGE = cCurrentRows<g_BlockRows>;
+    const size_t avail = file.Remaining();
+    const uint8_t* p = file.Peek(avail);
+    if (!p) return false;
+    size_t q = TextRowStreamBytes<IMAGE>(p, avail);
+    if (!q || avail - q < 8) return false;
+    const auto word = [p](size_t at) {
+        uint32_t w;
+        std::memcpy(&w, p + at, 4);
+        return w;
+    };
+    // The cell, the flag count and flags, and a condition count of 0.
+    const uint32_t n = word(q + 4);
+    if (n > avail - q - 8 || avail - q - 8 - n < 4 || word(q + 8 + n) != 0) return false;
+    TakeTextRow<IMAGE>(p, *this);
+    std::memcpy(&wCellX, p + q, 2);
+    std::memcpy(&wCellY, p + q + 2, 2);
+    q += 8;
+    vInherit.assign(p + q, p + q + n);
+    vCond.clear();
+    file.Skip(q + n + 4);
+    return true;
+}
+
 void cBlockData::Save(cDataWriter& file) {
     if (IndexChecksOnSave()) CheckIndex();
+    if (nDataVersion == DATA_VERSION && vCond.empty()) {
+        PutCurrentStream(file);
+        return;
+    }
     SaveRows<g_BlockRows>(file, this);
     file.WriteU16(wCellX);
     file.WriteU16(wCellY);
     SaveFlagsAndConds(file);
+}
+
+void cBlockData::PutCurrentStream(cDataWriter& file) {
+    // The record stream, the cell, the flag count and flags, a condition count of 0.
+    using IMAGE = cCurrentRows<g_BlockRows>;
+    const auto n = static_cast<uint32_t>(vInherit.size());
+    uint8_t* p = PutTextRow<IMAGE>(file.Extend(CutTextRowBytes<IMAGE>(*this) + 12 + n), *this);
+    std::memcpy(p, &wCellX, 2);
+    std::memcpy(p + 2, &wCellY, 2);
+    std::memcpy(p + 4, &n, 4);
+    if (n) std::memcpy(p + 8, vInherit.data(), n);
+    std::memset(p + 8 + n, 0, 4);
 }
 
 void cBlockData::ApplyTemplate() {

@@ -75,4 +75,13 @@ public:
     uint8_t byItemKind = 0;    // held item: 0 none, 1 common, 2 stage palette
     uint16_t wItemIndex = 0;   // held item index
     uint8_t bProtect = 0;      // a summoned block does not replace it
+
+private:
+    // Takes a current stream that holds no condition (record stream, cell,
+    // inheritance flags, a condition count of 0) in one pass, as Load reads
+    // it; false, with nothing read, for any other stream.
+    bool TakeCurrentStream(cDataReader& file);
+    // Writes the current stream of a block without conditions in one piece,
+    // as Save writes it after its checks.
+    void PutCurrentStream(cDataWriter& file);
 };

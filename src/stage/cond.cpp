@@ -44,6 +44,10 @@ void cEdCond::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cEdCond::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
+void cEdCond::LoadRun(cDataReader& file, cEdCond* elems, size_t n) { LoadRowRecords<g_Rows>(file, elems, n); }
+
+void cEdCond::SaveRun(cDataWriter& file, cEdCond* elems, size_t n) { SaveRowRecords<g_Rows>(file, elems, n); }
+
 void cEdCond::Load(cDataReader& file) {
     LoadRows<g_Rows>(file, this);
     if (file.Failed() || nReadVersion >= DATA_VERSION) return;

@@ -15,6 +15,9 @@ public:
     void Load(cDataReader& file) override;
     // The record stream at the current version.
     void Save(cDataWriter& file) override;
+    // Runs of elements loaded and saved as their own Load and Save do one by one.
+    static void LoadRun(cDataReader& file, cEdCond* elems, size_t n);
+    static void SaveRun(cDataWriter& file, cEdCond* elems, size_t n);
 
     // Zeroes every stored member.
     void Clear() { cRecord::Clear(); }

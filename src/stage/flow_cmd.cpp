@@ -156,8 +156,7 @@ bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
         ReleaseShared(spShot);
     }
     ReleaseShared(spCondList);
-    vParam.resize(n);
-    if (n) std::memcpy(vParam.data(), p + q, size_t{n} * 4);
+    vParam.AssignBytes(p + q, n);
     file.Skip(q + size_t{n} * 4);
     return true;
 }

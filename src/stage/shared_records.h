@@ -15,9 +15,10 @@ void SharedPtrInit(boost::shared_ptr<T>& holder) {
 }
 
 // Makes a holder empty; the record is deleted when it was the last owner.
+// An empty holder (most are) is left as it is.
 template <class T>
 void ReleaseShared(boost::shared_ptr<T>& holder) {
-    holder.reset();
+    if (holder.use_count() != 0) holder.reset();
 }
 
 // dst gets a new setting with src's values, or becomes empty when src is empty.
