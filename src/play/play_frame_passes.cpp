@@ -46,7 +46,7 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
     for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
-        PrefetchActivityAhead(it, lstStageChara.end());
+        PrefetchActivityAhead(lstStageChara, it.Place());
         cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
@@ -76,7 +76,7 @@ void cPlayScene::EraseBeyondEdges() {
     if (bEraseItemKey) lstItem.remove_if([&](const cItem& item) { return item.IsBeyondScrollEdge(rules[INTREC_ITEM]); });
 }
 
-std::list<cStageChara>::iterator cPlayScene::RemoveStageChara(std::list<cStageChara>::iterator it) {
+cObjectList<cStageChara>::iterator cPlayScene::RemoveStageChara(cObjectList<cStageChara>::iterator it) {
     it->ClearTargetLinks();
     BlockCharas.Remove(&*it);
     if (it->Side() >= 0 && it->Side() < static_cast<int32_t>(vCharaBucket.size())) vCharaBucket[it->Side()].Remove(&*it);
