@@ -268,26 +268,14 @@ void cPlayScene::Play() {
         for (cHitBucket& b : vCharaBucket) b.Compact();
         for (cHitBucket& b : vAttackBucket) b.Compact();
         lstStageChara.Compact();
-        MarkActiveOnScreen(i == 1);
-        UpdateItemsActive();
-        const auto stepStart = [](cChara& c) {
-            c.CountDownInvincible();
-            c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
-            c.SaveRect();
-        };
-        // One walk: a character's lifetime runs out, or it is judged active
-        // by its group and its step starts (what these change is the
-        // character's own; a character removed needs no judging).
         const bool bLifetimes = !lpHero->dying;
-        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-            PrefetchActivityAhead(lstStageChara, it.Place());
-            if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
-                it = RemoveStageChara(it);
-                continue;
-            }
-            UpdateGroupActive(*it);
-            stepStart(*it);
-            ++it;
+        if (ActivityWalksFuse()) {
+            UpdateItemsActive();
+            MarkActiveAndStartSteps(i == 1, bLifetimes);
+        } else {
+            MarkActiveOnScreen(i == 1);
+            UpdateItemsActive();
+            StartCharaSteps(bLifetimes);
         }
         if (bLifetimes) {
             for (auto it = lstItem.begin(); it != lstItem.end();) {
@@ -295,7 +283,7 @@ void cPlayScene::Play() {
                 else it = lstItem.erase(it);
             }
         }
-        stepStart(*lpHero);
+        StartStep(*lpHero);
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         ScrollX.Step();
         ScrollY.Step();

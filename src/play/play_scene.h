@@ -118,6 +118,28 @@ public:
         c.nFrameValue1 = -1, c.nFrameValue2 = 1;
     }
     void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
+    // The start of a character's step: invincibility counts down, contacts
+    // clear, the rectangle is kept.
+    static void StartStep(cChara& c) {
+        c.CountDownInvincible();
+        c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
+        c.SaveRect();
+    }
+    // The walk after the activity walk and the items: each character's
+    // lifetime runs out (bLifetimes), or it is judged active by its group
+    // and its step starts (what these change is the character's own; a
+    // character removed needs no judging).
+    void StartCharaSteps(bool bLifetimes);
+    // One walk doing both for each character in turn, when no character can
+    // see another's activity or step start: no stage character has activity
+    // conditions or a group, and no item has conditions (then the items are
+    // simply active and the groups mark nothing).
+    bool ActivityWalksFuse();
+    void MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes);
+    // Every stage character added up to this count (lstStageChara.Added())
+    // was seen to have no activity conditions and no group, if bPlainCharas.
+    bool bPlainCharas = false;
+    std::size_t nPlainAdded = 0;
     // The lines of a character that the activity walks and the step start
     // read, asked for a character or two ahead of such a walk: the life time
     // and screen rectangle, the position, the condition list, the frame,

@@ -94,6 +94,7 @@ public:
     T& emplace_back(Args&&... args) {
         std::unique_ptr<T> p(new T(std::forward<Args>(args)...));
         m_l.push_back(p.get());
+        ++m_nAdded;
         return *p.release();
     }
     void push_back(const T& obj) { emplace_back(obj); }
@@ -105,6 +106,9 @@ public:
     // Walking by place: places 0..Places()-1, holes (null) among them.
     std::size_t Places() const { return m_l.Places(); }
     T* At(std::size_t i) const { return m_l.At(i); }
+    // How many objects were ever added: the objects added since a count was
+    // taken are the last ones of the list that are still there.
+    std::size_t Added() const { return m_nAdded; }
     // Closes the holes, keeping the order.
     void Compact() {
         m_l.Compact([](T*, std::size_t) {});
@@ -113,4 +117,5 @@ public:
 private:
     static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
     cList m_l;
+    std::size_t m_nAdded = 0;
 };
