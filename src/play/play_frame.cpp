@@ -41,25 +41,30 @@ constexpr int32_t SE_KILL = 9;
     for (std::size_t off = 0; off < stage; off += 64) __builtin_prefetch(s + off);
 }
 
-// While one character runs, what the next ones read first is fetched: the
-// step lines of the character two places on with its flow states, and the
-// command states a flow run reads of the next one (its flow states were
-// fetched a character ago): the first, the current and the last.
-void PrefetchUpdate(std::list<cStageChara>::iterator it, std::list<cStageChara>::iterator end) {
-    const auto next = std::next(it);
-    if (next == end) return;
-    for (const cFlowRun& f : next->flows) {
-        if (f.cmds.empty()) continue;
-        const std::size_t last = f.cmds.size() - 1;
-        const cFlowCmdRun* cmds = f.cmds.data();
-        __builtin_prefetch(cmds);
-        __builtin_prefetch(cmds + std::min(static_cast<std::size_t>(std::max(f.current, 0)), last));
-        __builtin_prefetch(cmds + last);
+// While one character runs, what the next ones read first is fetched, by
+// place (no link is followed): the step lines of the character kStepAhead
+// places on with its flow states, and the command states a flow run reads of
+// the one kCmdAhead places on (its flow states were asked for earlier): the
+// first, the current and the last.
+constexpr std::size_t kCmdAhead = 1;
+constexpr std::size_t kStepAhead = 2;
+void PrefetchUpdate(const cObjectList<cStageChara>& list, std::size_t place) {
+    const std::size_t places = list.Places();
+    if (place + kCmdAhead >= places) return;
+    if (const cStageChara* next = list.At(place + kCmdAhead))
+        for (const cFlowRun& f : next->flows) {
+            if (f.cmds.empty()) continue;
+            const std::size_t last = f.cmds.size() - 1;
+            const cFlowCmdRun* cmds = f.cmds.data();
+            __builtin_prefetch(cmds);
+            __builtin_prefetch(cmds + std::min(static_cast<std::size_t>(std::max(f.current, 0)), last));
+            __builtin_prefetch(cmds + last);
+        }
+    if (place + kStepAhead >= places) return;
+    if (const cStageChara* after = list.At(place + kStepAhead)) {
+        PrefetchStep(*after);
+        for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
     }
-    const auto after = std::next(next);
-    if (after == end) return;
-    PrefetchStep(*after);
-    for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
 }
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
@@ -157,7 +162,7 @@ int32_t cPlayScene::HeroUpdate() {
     return FRAME_ON;
 }
 
-int32_t cPlayScene::StageCharaUpdate(std::list<cStageChara>::iterator& it, bool& bRemoved) {
+int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, bool& bRemoved) {
     cStageChara& c = *it;
     bRemoved = false;
     const auto kill = [&](bool bSound) {
@@ -272,26 +277,15 @@ void cPlayScene::Play() {
         // No bucket is walked here: the holes that removals left close.
         for (cHitBucket& b : vCharaBucket) b.Compact();
         for (cHitBucket& b : vAttackBucket) b.Compact();
-        MarkActiveOnScreen(i == 1);
-        UpdateItemsActive();
-        const auto stepStart = [](cChara& c) {
-            c.CountDownInvincible();
-            c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
-            c.SaveRect();
-        };
-        // One walk: a character's lifetime runs out, or it is judged active
-        // by its group and its step starts (what these change is the
-        // character's own; a character removed needs no judging).
+        lstStageChara.Compact();
         const bool bLifetimes = !lpHero->dying;
-        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-            PrefetchActivityAhead(it, lstStageChara.end());
-            if (bLifetimes && !it->dying && it->nLifeTime != LIFETIME_UNLIMITED && --it->nLifeTime < 0) {
-                it = RemoveStageChara(it);
-                continue;
-            }
-            UpdateGroupActive(*it);
-            stepStart(*it);
-            ++it;
+        if (ActivityWalksFuse()) {
+            UpdateItemsActive();
+            MarkActiveAndStartSteps(i == 1, bLifetimes);
+        } else {
+            MarkActiveOnScreen(i == 1);
+            UpdateItemsActive();
+            StartCharaSteps(bLifetimes);
         }
         if (bLifetimes) {
             for (auto it = lstItem.begin(); it != lstItem.end();) {
@@ -299,13 +293,13 @@ void cPlayScene::Play() {
                 else it = lstItem.erase(it);
             }
         }
-        stepStart(*lpHero);
+        StartStep(*lpHero);
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         ScrollX.Step();
         ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                PrefetchUpdate(it, lstStageChara.end());
+                PrefetchUpdate(lstStageChara, it.Place());
                 bool bRemoved = false;
                 if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON)

@@ -41,16 +41,86 @@ void cPlayScene::UpdateActiveFlags() {
     UpdateItemsActive();
 }
 
+namespace {
+
+// A character whose activity depends on no other object.
+bool Plain(const cStageChara& c) { return c.data.vCond.empty() && !c.bGroup; }
+
+// The stage character's lifetime counts down; true when it has run out.
+bool LifetimeRunsOut(cStageChara& c) {
+    return !c.dying && c.nLifeTime != LIFETIME_UNLIMITED && --c.nLifeTime < 0;
+}
+
+}  // namespace
+
 void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
+    const std::size_t added = lstStageChara.Added();
+    bool bPlain = true;
     for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
-        PrefetchActivityAhead(it, lstStageChara.end());
+        PrefetchActivityAhead(lstStageChara, it.Place());
         cStageChara& c = *it;
+        bPlain = bPlain && Plain(c);
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
+    }
+    bPlainCharas = bPlain;
+    nPlainAdded = added;
+}
+
+void cPlayScene::StartCharaSteps(bool bLifetimes) {
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+        PrefetchActivityAhead(lstStageChara, it.Place());
+        if (bLifetimes && LifetimeRunsOut(*it)) {
+            it = RemoveStageChara(it);
+            continue;
+        }
+        UpdateGroupActive(*it);
+        StartStep(*it);
+        ++it;
+    }
+}
+
+bool cPlayScene::ActivityWalksFuse() {
+    if (!bPlainCharas) return false;
+    // The characters added since the last look are the last ones: only they
+    // are looked at (with perhaps some older ones, where removals left fewer).
+    std::size_t fresh = lstStageChara.Added() - nPlainAdded;
+    for (std::size_t i = lstStageChara.Places(); fresh > 0 && i-- > 0;) {
+        const cStageChara* c = lstStageChara.At(i);
+        if (!c) continue;
+        if (!Plain(*c)) {
+            bPlainCharas = false;
+            return false;
+        }
+        --fresh;
+    }
+    nPlainAdded = lstStageChara.Added();
+    for (const cItem& item : lstItem)
+        if (!item.data.vCond.empty()) return false;
+    return true;
+}
+
+void cPlayScene::MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes) {
+    cChara* lpHero = Hero();
+    if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
+    for (uint8_t& f : vCondFlags) f = 0;
+    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+        PrefetchActivityAhead(lstStageChara, it.Place());
+        cStageChara& c = *it;
+        if (bFrameStart) StartCharaFrame(c);
+        c.bActive = 1;  // no conditions
+        c.nActiveState = c.CheckOnScreen(vCondFlags);
+        if (bLifetimes && LifetimeRunsOut(c)) {
+            it = RemoveStageChara(it);
+            continue;
+        }
+        UpdateGroupActive(c);
+        StartStep(c);
+        ++it;
     }
 }
 
@@ -76,7 +146,7 @@ void cPlayScene::EraseBeyondEdges() {
     if (bEraseItemKey) lstItem.remove_if([&](const cItem& item) { return item.IsBeyondScrollEdge(rules[INTREC_ITEM]); });
 }
 
-std::list<cStageChara>::iterator cPlayScene::RemoveStageChara(std::list<cStageChara>::iterator it) {
+cObjectList<cStageChara>::iterator cPlayScene::RemoveStageChara(cObjectList<cStageChara>::iterator it) {
     it->ClearTargetLinks();
     BlockCharas.Remove(&*it);
     if (it->Side() >= 0 && it->Side() < static_cast<int32_t>(vCharaBucket.size())) vCharaBucket[it->Side()].Remove(&*it);

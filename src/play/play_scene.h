@@ -8,6 +8,7 @@
 // one handler each, run once per frame by Run.
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -117,6 +118,28 @@ public:
         c.nFrameValue1 = -1, c.nFrameValue2 = 1;
     }
     void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
+    // The start of a character's step: invincibility counts down, contacts
+    // clear, the rectangle is kept.
+    static void StartStep(cChara& c) {
+        c.CountDownInvincible();
+        c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
+        c.SaveRect();
+    }
+    // The walk after the activity walk and the items: each character's
+    // lifetime runs out (bLifetimes), or it is judged active by its group
+    // and its step starts (what these change is the character's own; a
+    // character removed needs no judging).
+    void StartCharaSteps(bool bLifetimes);
+    // One walk doing both for each character in turn, when no character can
+    // see another's activity or step start: no stage character has activity
+    // conditions or a group, and no item has conditions (then the items are
+    // simply active and the groups mark nothing).
+    bool ActivityWalksFuse();
+    void MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes);
+    // Every stage character added up to this count (lstStageChara.Added())
+    // was seen to have no activity conditions and no group, if bPlainCharas.
+    bool bPlainCharas = false;
+    std::size_t nPlainAdded = 0;
     // The lines of a character that the activity walks and the step start
     // read, asked for a character or two ahead of such a walk: the life time
     // and screen rectangle, the position, the condition list, the frame,
@@ -135,10 +158,13 @@ public:
         __builtin_prefetch(&c.bIgnoreX);
         __builtin_prefetch(&c.bCondHeld);
     }
-    // The same for the character two places after `it`, when there is one.
-    [[gnu::always_inline]] static void PrefetchActivityAhead(std::list<cStageChara>::const_iterator it,
-                                      std::list<cStageChara>::const_iterator end) {
-        if (++it != end && ++it != end) PrefetchActivity(*it);
+    // The same for the character a few places after `place`, when there is
+    // one (by place: no link is followed).
+    static constexpr std::size_t kActivityAhead = 4;
+    [[gnu::always_inline]] static void PrefetchActivityAhead(const cObjectList<cStageChara>& list, std::size_t place) {
+        const std::size_t ahead = place + kActivityAhead;
+        if (ahead < list.Places())
+            if (const cStageChara* c = list.At(ahead)) PrefetchActivity(*c);
     }
     void UpdateItemsActive();
     // The hero's and the stage characters' deaths by HP and erase flags.
@@ -146,12 +172,12 @@ public:
     int32_t KillStageChara(cStageChara& chara);
     int32_t HeroTakesItems();
     // The stage character out of every list, destroyed; the iterator after it.
-    std::list<cStageChara>::iterator RemoveStageChara(std::list<cStageChara>::iterator it);
+    cObjectList<cStageChara>::iterator RemoveStageChara(cObjectList<cStageChara>::iterator it);
     // The file of stage n of the series: 1 and its name when it exists.
     int32_t MakeNextStageFileName(std::string& out, int32_t n) const;
     int32_t IsLastStage(int32_t n) const;
     int32_t HeroUpdate();
-    int32_t StageCharaUpdate(std::list<cStageChara>::iterator& it, bool& bRemoved);
+    int32_t StageCharaUpdate(cObjectList<cStageChara>::iterator& it, bool& bRemoved);
     int32_t HeroDeath(bool bSoundPlayed);
     // The hero dies with the debug line text unless its protection holds.
     int32_t HeroDiesUnlessProtected(const char* text, bool bRestore);
@@ -244,7 +270,7 @@ public:
     // (kept between pictures for their storage).
     struct DEPTHPASS {
         std::vector<cItem*> items;
-        std::vector<std::list<cStageChara>::iterator> charas;
+        std::vector<cObjectList<cStageChara>::iterator> charas;
         std::vector<cShot*> shots;
     };
     std::array<DEPTHPASS, 8> depthPasses;
@@ -290,7 +316,7 @@ public:
 void RunPlayWorker(cThread& thread, cThread::StartRoutine body);
 // Erases the stage character at `it` (target links, its character bucket,
 // the list); the position after it.
-std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it);
+cObjectList<cStageChara>::iterator EraseStageChara(cObjectList<cStageChara>::iterator it);
 // The logic sub-steps in which hits and moves take effect: all of `steps`
 // when speed is 0, else `speed` of them spread evenly.
 cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed);

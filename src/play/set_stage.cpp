@@ -31,7 +31,7 @@
 #include "stage/flow_arrange.h"
 #include "world/block_grid.h"
 
-std::list<cStageChara>::iterator EraseStageChara(std::list<cStageChara>::iterator it) {
+cObjectList<cStageChara>::iterator EraseStageChara(cObjectList<cStageChara>::iterator it) {
     cPlayScene* scene = lpPlayScene;
     it->ClearTargetLinks();
     if (scene) {

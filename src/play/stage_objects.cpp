@@ -45,8 +45,8 @@ void AddItemOffset(cItem& it) {
 
 // Appends a copy of `obj` when it lies in the grid, clamped, with its screen
 // rectangle; the new element or null.
-template <class T>
-T* AddIfInStage(std::list<T>& list, T& obj) {
+template <class List, class T>
+T* AddIfInStage(List& list, T& obj) {
     if (!obj.IsInStage(true)) return nullptr;
     obj.ClampX(2);
     obj.ClampY(2);
@@ -57,7 +57,7 @@ T* AddIfInStage(std::list<T>& list, T& obj) {
 
 }  // namespace
 
-void CreateStageCharas(std::list<cStageChara>& list, int32_t col, int32_t row, int32_t& idCounter,
+void CreateStageCharas(cObjectList<cStageChara>& list, int32_t col, int32_t row, int32_t& idCounter,
                        const cCharaData& record, const cItem* lpItem) {
     cCharaData rec = record;
     const double px = (col + CurScrollX().nMargin) * 32 + 16;
@@ -95,7 +95,7 @@ void SummonItem(std::list<cItem>& list, double x, double y, const SUMMONSETTINGS
     if (AddIfInStage(list, it)) ++idCounter;
 }
 
-int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMMONSETTINGS& settings,
+int32_t SummonChara(cObjectList<cStageChara>& list, double x, double y, const SUMMONSETTINGS& settings,
                     const cCharaData& record, uint8_t facing, uint8_t side, cChara* lpSummoner, int32_t& idCounter) {
     cCharaData rec = record;
     rec.byFacing = facing;

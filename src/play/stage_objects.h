@@ -22,7 +22,7 @@ extern int32_t bProtectAllCells;
 
 // The characters of a placed character record at stage cell (col, row):
 // record.byRepeat + 1 of them, each offset by the record; ids from idCounter.
-void CreateStageCharas(std::list<cStageChara>& list, int32_t col, int32_t row, int32_t& idCounter,
+void CreateStageCharas(cObjectList<cStageChara>& list, int32_t col, int32_t row, int32_t& idCounter,
                        const cCharaData& record, const cItem* lpItem);
 // The placed item of `record` at stage cell (col, row).
 void CreateStageItem(std::list<cItem>& list, int32_t col, int32_t row, int32_t& idCounter, const cItemData& record);
@@ -32,7 +32,7 @@ void SummonItem(std::list<cItem>& list, double x, double y, const SUMMONSETTINGS
 // The characters of `record` at grid dots (x, y), facing `facing` on side
 // `side`, made by lpSummoner (null: none). Each one added is put into its
 // side's character bucket of the play scene. The number added.
-int32_t SummonChara(std::list<cStageChara>& list, double x, double y, const SUMMONSETTINGS& settings,
+int32_t SummonChara(cObjectList<cStageChara>& list, double x, double y, const SUMMONSETTINGS& settings,
                     const cCharaData& record, uint8_t facing, uint8_t side, cChara* lpSummoner, int32_t& idCounter);
 // Puts, erases or toggles the block of the grid cell at grid dots (x, y).
 void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTINGS& settings);

@@ -6,9 +6,9 @@
 // command state). The play scene holds it as its base and publishes it in
 // lpWorld while scene 4 runs.
 //
-// The object lists hold characters and items by value: their types are
-// complete wherever the lists are used (the play scene and the characters),
-// so this header only names them.
+// The object lists hold characters and items: their types are complete
+// wherever the lists are used (the play scene and the characters), so this
+// header only names them.
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -16,6 +16,7 @@
 
 #include "records/safe_container.h"
 #include "world/hit_bucket.h"
+#include "world/object_list.h"
 #include "world/owned_list.h"
 #include "world/scroll_axis.h"
 
@@ -66,7 +67,9 @@ public:
 
     // The objects of the stage.
     cSafeVector<cPlayer> vPlayer;             // players; 0 is the hero
-    std::list<cStageChara> lstStageChara;     // stage characters, by value
+    // Stage characters in the order of addition, kept as an array of
+    // pointers so that the walks of a sub-step need not chase list links.
+    cObjectList<cStageChara> lstStageChara;
     std::list<cItem> lstItem;                 // items, by value
     // Switches of the flow runner's start guard and key order (all 0).
     int32_t bEarlyClaim = 0;

@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(StageObjectsTest, APlacedRecordMakesItsCopiesAndSkipsThoseOutsideTheGrid) {
-    std::list<cStageChara> list;
+    cObjectList<cStageChara> list;
     int32_t id = 5;
     CreateStageCharas(list, 3, 4, id, Chara(2, 32), nullptr);
     ASSERT_EQ(list.size(), 3u);
@@ -77,7 +77,7 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
     cCharaData rec = Chara(0, 0);
     rec.nScore = 50;
     int32_t id = 0;
-    std::list<cStageChara>& list = lpPlayScene->lstStageChara;
+    cObjectList<cStageChara>& list = lpPlayScene->lstStageChara;
     ASSERT_EQ(SummonChara(list, 400, 400, s, rec, 1, 3, &summoner, id), 1);
     cStageChara& c = list.back();
     EXPECT_EQ(c.tg, &summoner);
