@@ -149,6 +149,30 @@ public:
     cSafeVector<cFlow>& OwnFlowDefs();
     // The command of `st` (one of the character's own command states) to write.
     cFlowCmd& OwnCmd(const cFlowCmdRun& st);
+    // --- members: first what every sub-step reads (the activity walks, the
+    // step start and the removal checks), in two whole lines; then what a
+    // step reads; then the rest ---
+    // Activity, removal, frame values and contacts (set by the play frame).
+    alignas(64) int32_t dying = 0;
+    int32_t bActive = 0;
+    int32_t nActiveState = 0;
+    int32_t bGroupCondsMet = 0;
+    int32_t bErase = 0;             // removed at once at the next check
+    int32_t bRemoveAsked = 0;
+    int32_t deletePending = 0;      // flows with deleteRequest are removed after the flow loop
+    int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
+    int32_t hp = 0;
+    int32_t invincible = 0;         // frames of invincibility left
+    int32_t nFrameValue1 = -1;      // two per-frame values (start at -1 and 1)
+    int32_t nFrameValue2 = 1;
+    int32_t bContactL = 0;          // side contacts of this sub-step
+    int32_t bContactR = 0;
+    int32_t bContactU = 0;
+    int32_t bContactD = 0;
+    double dPrevRect[4] = {};       // x, y, x2, y2 at the start of the sub-step
+    cSafeList<INVINCIBLEFROM> invincibleFrom;
+    int32_t bHeld = 0;              // held this frame: no gravity
+    int32_t bWalking = 0;           // a move asked for the walking animation
     FLOWDEFS spFlowDefs;            // the flow definitions, shared with characters of the same flows
     int32_t bOwnFlowDefs = 0;       // spFlowDefs is this character's alone
     // The cell: X = (margin + cellX) × 32 + cell offset X + 0.5, Y likewise
@@ -186,14 +210,13 @@ public:
     // The side of the character: its third kind value, 0..7.
     int32_t Side() const { return nKind3; }
 
-    // --- members, in declaration order: first what a step of play reads, then the rest ---
+    // --- the step's members ---
     cSafeVector<cFlowRun> flows;    // one per flow of FlowDefs()
     cSafeVector<uint8_t> groupStartedA;  // per flow group
     cSafeVector<uint8_t> groupFinished;
     cSafeVector<uint8_t> groupStartedB;  // cleared every frame
     int32_t anyGroupFinished = 0;
     int32_t bGroupFlag = 0;         // further flag cleared at set-up
-    int32_t nFlowRunDepth = 0;      // the character's flows are being run: removals wait
     // Bit (trigger & 63) is set for the trigger of every bound flow (bound
     // again: recomputed; flows taken out leave bits that only cost a look):
     // a trigger start finds at once that no flow waits for it.
@@ -208,21 +231,11 @@ public:
     int32_t bJumpHold = 0;          // the jump key is still held
     cBlockCell* lpStandBlock = nullptr;  // block under the character, null in the air
     cBlockCell* lpLastStandBlock = nullptr;
-    int32_t dying = 0;
     int32_t deathWait = 0;
     int32_t hitCeiling = 0;
     int32_t landed = 0;
     int32_t bWallHit = 0;           // pushed sideways by a block character, or left an object
     int32_t standingOnObject = 0;
-    int32_t bContactL = 0;          // side contacts of this sub-step
-    int32_t bContactR = 0;
-    int32_t bContactU = 0;
-    int32_t bContactD = 0;
-    double dPrevRect[4] = {};       // x, y, x2, y2 at the start of the sub-step
-    int32_t nFrameValue1 = -1;      // two per-frame values (start at -1 and 1)
-    int32_t nFrameValue2 = 1;
-    int32_t bHeld = 0;              // held this frame: no gravity
-    int32_t bWalking = 0;           // a move asked for the walking animation
     int32_t nCellSpan = 0;          // cells covered by an edge, minus 1
     int32_t nNoGroundFrames = 0;
     int32_t bFalling = 0;
@@ -239,18 +252,6 @@ public:
         int32_t nSide = 0;
         double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
     } ClearCells;
-
-    // Activity and removal (set by the play frame).
-    int32_t bActive = 0;
-    int32_t nActiveState = 0;
-    int32_t bGroupCondsMet = 0;
-    int32_t bErase = 0;             // removed at once at the next check
-    int32_t bRemoveAsked = 0;
-    int32_t deletePending = 0;      // flows with deleteRequest are removed after the flow loop
-
-    int32_t hp = 0;
-    int32_t invincible = 0;         // frames of invincibility left
-    cSafeList<INVINCIBLEFROM> invincibleFrom;
     cSafeList<OVERLAYANIME> overlays;
 
     // Block collision

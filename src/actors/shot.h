@@ -62,7 +62,6 @@ public:
     int32_t Side() const { return nKind3; }
 
     // --- shot members ---
-    cEdShot settings;             // copy of the command's settings
     int32_t bFlying = 1;          // 1 shot, 0 sword
     int32_t nCode = 11;           // command code that made it
     int32_t nVolley = 0;          // volley (分身値) it belongs to
@@ -98,6 +97,8 @@ public:
     double dCrossX = 0;
     double dCrossY = 0;
     int32_t bWaveReady = 0;
+    // After what a step of a shot reads: only some moves read their settings.
+    cEdShot settings;             // copy of the command's settings
 
     // --- swords ---
     int32_t nSwordType = 0;       // index into the database's sword types

@@ -88,29 +88,32 @@ public:
         return bGroup && nGroup >= 0 && nGroup < static_cast<int32_t>(activeFlags.size());
     }
 
-    HITRANGE rangeA;         // against characters
-    HITRANGE rangeB;         // against shots
-    double dRectA[4] = {};   // rectangle A in grid dots: left, top, right, bottom
-    double dRectB[4] = {};   // rectangle B
-    int32_t nCounter1 = 0;   // two counters zeroed at set-up
-    int32_t nCounter2 = 0;
-    int32_t bIgnoreX = 0;    // activity area: the axis does not count for on-screen
+    // Line-aligned whole lines: first the activity words that every
+    // sub-step reads, then the rectangles that the hit tests read, then the
+    // ranges they come from.
+    alignas(64) int32_t bIgnoreX = 0;  // activity area: the axis does not count for on-screen
     int32_t bIgnoreY = 0;
     int32_t bOnScreen = 0;
     int32_t bActivated = 0;  // was active once
-    int32_t nActivityWord = 0;
     int32_t bGroup = 0;      // belongs to an activity group
     int32_t nGroup = 0;      // the group
     int32_t bAlwaysActive = 0;
     int32_t bKeepRunning = 0;    // once activated, stays active
     int32_t nActivationMode = 0; // 1: once active, counts as on screen everywhere
-    int32_t nIconCounter = 0;    // carried-item icon blink
+    int32_t nActivityWord = 0;
     int32_t bTakesPartInCollision = 1;
     // One frame of play
     uint8_t byBlockChara = 0;  // moves as a solid platform for the others
     int32_t bCondHeld = 0;     // the appearance conditions held once (latch)
+    int32_t nCounter1 = 0;   // two counters zeroed at set-up
+    int32_t nCounter2 = 0;
     uint8_t bySummonSetting1 = 0;  // two bytes of the summon command's settings
     uint8_t bySummonSetting2 = 0;
+    double dRectA[4] = {};   // rectangle A in grid dots: left, top, right, bottom
+    double dRectB[4] = {};   // rectangle B
+    HITRANGE rangeA;         // against characters
+    HITRANGE rangeB;         // against shots
+    int32_t nIconCounter = 0;    // carried-item icon blink
     PUSHREC push;            // pending knock-back
     // Read only when the character dies or is drawn.
     cItem item;              // carried item, given to player 0 at death

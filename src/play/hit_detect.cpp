@@ -38,8 +38,7 @@ void PrefetchAttack(const cGameObject* o) {
 void PrefetchCharaRect(const HITENTRY& e) {
     if (e.nKind == HITKIND_STAGECHARA) {
         const auto* s = static_cast<const cStageChara*>(e.lpObj);
-        __builtin_prefetch(&s->dRectA[0]);
-        __builtin_prefetch(&s->dRectA[3]);
+        __builtin_prefetch(&s->dRectA[0]);  // the four corners share one line
     } else if (e.nKind == HITKIND_CHARA) {
         PrefetchBytes(&static_cast<const cChara*>(e.lpObj)->dBoxLeft, 4 * sizeof(double));
     }

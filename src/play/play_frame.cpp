@@ -27,18 +27,19 @@ namespace {
 constexpr int32_t SE_DEATH = 8;
 constexpr int32_t SE_KILL = 9;
 
-// What a step of a character reads: the object's and the character's step
-// fields (they come first, the seldom-read ones after them) and the stage
-// character's ranges, activity words and push (its carried item after them).
+// What a step of a character reads: the object's first three lines, the
+// character's lines from its activity words to bTempCopy (the seldom-read
+// ones come after it) and the stage character's activity words, rectangles,
+// ranges and push (its carried item after them).
 // Always inline: a function that only prefetches counts as doing nothing,
 // and its calls can be dropped.
 [[gnu::always_inline]] inline void PrefetchStep(const cStageChara& c) {
-    const char* p = reinterpret_cast<const char*>(&c);
-    const std::size_t hot = reinterpret_cast<const char*>(&c.bTempCopy) - p;
-    for (std::size_t off = 0; off < hot; off += 64) __builtin_prefetch(p + off);
-    const char* s = reinterpret_cast<const char*>(&c.rangeA);
-    const std::size_t stage = reinterpret_cast<const char*>(&c.item) - s;
-    for (std::size_t off = 0; off < stage; off += 64) __builtin_prefetch(s + off);
+    const auto span = [](const void* from, const void* to) {
+        return static_cast<std::size_t>(static_cast<const char*>(to) - static_cast<const char*>(from));
+    };
+    PrefetchBytes(&c, 3 * 64);
+    PrefetchBytes(&c.dying, span(&c.dying, &c.bTempCopy));
+    PrefetchBytes(&c.bIgnoreX, span(&c.bIgnoreX, &c.item));
 }
 
 // While one character runs, what the next ones read first is fetched, by

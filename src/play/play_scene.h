@@ -141,22 +141,19 @@ public:
     bool bPlainCharas = false;
     std::size_t nPlainAdded = 0;
     // The lines of a character that the activity walks and the step start
-    // read, asked for a character or two ahead of such a walk: the life time
-    // and screen rectangle, the position, the condition list, the frame,
-    // contact and activity words and the group words at its end. Always
-    // inline: a function that only prefetches counts as doing nothing, and
-    // its calls can be dropped.
+    // read, asked for a character or two ahead of such a walk: the object's
+    // first two lines (life time, position, screen rectangle, cell, screen
+    // switches), the character's two activity and contact lines, its
+    // condition list and the stage character's activity line. Always inline:
+    // a function that only prefetches counts as doing nothing, and its calls
+    // can be dropped.
     [[gnu::always_inline]] static void PrefetchActivity(const cStageChara& c) {
-        __builtin_prefetch(&c.nLifeTime);
-        __builtin_prefetch(&c.nScrLeft);
-        __builtin_prefetch(&c.y2);
-        __builtin_prefetch(&c.bScreen);
-        __builtin_prefetch(&c.data.vCond);
+        __builtin_prefetch(&c.nId);
+        __builtin_prefetch(&c.nCellOffX);
         __builtin_prefetch(&c.dying);
-        __builtin_prefetch(&c.nFrameValue1);
-        __builtin_prefetch(&c.bActive);
+        __builtin_prefetch(&c.dPrevRect);
+        __builtin_prefetch(&c.data.vCond);
         __builtin_prefetch(&c.bIgnoreX);
-        __builtin_prefetch(&c.bCondHeld);
     }
     // The same for the character a few places after `place`, when there is
     // one (by place: no link is followed).

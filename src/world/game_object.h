@@ -41,7 +41,8 @@ extern int32_t bScrollFollowSwitch;
 // The logic steps of one frame (the stage's v), at least 1.
 double StepsPerFrame();
 
-class cGameObject {
+// Line-aligned, so that the hot lines at the front of each class are whole lines.
+class alignas(64) cGameObject {
 public:
     // An empty animation cursor, every field 0.
     cGameObject() = default;
@@ -167,58 +168,64 @@ public:
     static int32_t MapAltGraphic(int32_t index, int32_t kind);
 
     // --- fields, in declaration order ---
+    // The first three lines hold what every logic sub-step reads; the
+    // object is line-aligned, so each group costs one line.
+    // Line 0 (with the vtable pointer): life time, position, screen rectangle.
     int32_t nId = 0;            // object id from the world state's counters
     int32_t nLifeTime = 0;      // frames left; LIFETIME_UNLIMITED = never expires
-    int32_t nSetupA = 0;        // set-up value A (characters: a byte of the character)
-    uint16_t wSetupB = 0;       // set-up value B
-    int32_t nSetupC = 0;        // set-up value C
-    cAnimeCursor Anime;         // animation state
-    int32_t nWord[3] = {};      // zeroed by the constructor
-    int32_t nScrLeft = 0;       // screen rectangle of the drawn cell
-    int32_t nScrTop = 0;
-    int32_t nScrRight = 0;
-    int32_t nScrBottom = 0;
-    int32_t nCellOffX = 0;      // drawn cell relative to the hit rectangle, scaled
-    int32_t nCellOffY = 0;
-    int32_t nCellW = 0;         // drawn cell size, scaled
-    int32_t nCellH = 0;
-    int32_t nBaseCellOffX = 0;  // the same unscaled
-    int32_t nBaseCellOffY = 0;
-    int32_t nBaseCellW = 0;
-    int32_t nBaseCellH = 0;
-    int32_t nKind = 0;          // object kind: 0 player's character, 1 other character, 2 item
-    int32_t nKind2 = 0;         // second kind value (characters: key input)
-    int32_t nKind3 = 0;         // third kind value (characters: the side 0..7)
     double x = 0;               // top-left corner of the hit rectangle, grid dots
     double y = 0;
     double x2 = 0;              // bottom-right corner: x + hit width - 1
     double y2 = 0;
+    int32_t nScrLeft = 0;       // screen rectangle of the drawn cell
+    int32_t nScrTop = 0;
+    int32_t nScrRight = 0;
+    int32_t nScrBottom = 0;
+    // Line 1: cell, edge cells, hit size and the step switches.
+    int32_t nCellOffX = 0;      // drawn cell relative to the hit rectangle, scaled
+    int32_t nCellOffY = 0;
+    int32_t nCellW = 0;         // drawn cell size, scaled
+    int32_t nCellH = 0;
     int32_t nColL = 0;          // cell column of the left edge (truncate(x) >> 5)
     int32_t nRowT = 0;          // cell row of the top edge
     int32_t nColR = 0;          // cell column of the right edge
     int32_t nRowB = 0;          // cell row of the bottom edge
+    int32_t bScreen = 0;        // the screen-edge clamps apply; exact screen rectangle
+    int32_t bCentreFollow = 0;  // moves with automatic scrolling
+    int32_t nKind = 0;          // object kind: 0 player's character, 1 other character, 2 item
+    int32_t nKind3 = 0;         // third kind value (characters: the side 0..7)
+    int32_t nHitW = 0;          // hit size, scaled
+    int32_t nHitH = 0;
+    int32_t nBlockMode = 0;     // eBlockMode
+    // Values every object kind shares with the characters.
+    int32_t nFacing = 0;        // 0 left, 1 right
+    // Line 2: speeds.
     double dSpeedX = 0;         // dots per step
     double dSpeedY = 0;
     double dPushX = 0;          // second (inertial) speeds, reduced by Decelerate
     double dPushY = 0;
     double dDecel = 0;          // step of Decelerate
-    double dMotion = 0;         // further motion value
+    double maxSpeed = 0;        // speed value of the object (characters: record speed × 0.01 / v)
     int32_t bDecelPushX = 0;    // Decelerate works on the inertial speed only while set
     int32_t bDecelPushY = 0;
-    int32_t bCentreFollow = 0;  // moves with automatic scrolling
-    int32_t nHitW = 0;          // hit size, scaled
-    int32_t nHitH = 0;
+    int32_t nScale = 1;         // 巨大化: the object covers nScale × nScale cells
+    int32_t nKeep = 0;          // nonzero: never removed by IsBeyondScrollEdge
+    // Read seldom by a step.
+    double dMotion = 0;         // further motion value
+    cAnimeCursor Anime;         // animation state
+    int32_t nKind2 = 0;         // second kind value (characters: key input)
+    int32_t nSetupA = 0;        // set-up value A (characters: a byte of the character)
+    uint16_t wSetupB = 0;       // set-up value B
+    int32_t nSetupC = 0;        // set-up value C
+    int32_t nWord[3] = {};      // zeroed by the constructor
+    int32_t nBaseCellOffX = 0;  // the drawn cell unscaled
+    int32_t nBaseCellOffY = 0;
+    int32_t nBaseCellW = 0;
+    int32_t nBaseCellH = 0;
     int32_t nBaseHitW = 0;      // hit size unscaled
     int32_t nBaseHitH = 0;
-    int32_t bScreen = 0;        // the screen-edge clamps apply; exact screen rectangle
-    int32_t nBlockMode = 0;     // eBlockMode
     int32_t nWordZ = 0;         // zeroed by Setup
-    int32_t nKeep = 0;          // nonzero: never removed by IsBeyondScrollEdge
     uint8_t byFlagZ = 0;        // zeroed by Setup
-    // Values every object kind shares with the characters.
-    int32_t nFacing = 0;        // 0 left, 1 right
-    int32_t nScale = 1;         // 巨大化: the object covers nScale × nScale cells
-    double maxSpeed = 0;        // speed value of the object (characters: record speed × 0.01 / v)
 
     // Aiming at objects (screen coordinates of the drawn cells' centres)
     // The centre of the target's drawn cell on the screen; a kept axis leaves
