@@ -32,7 +32,7 @@ void PublishCmd(cFlowCmdRun* s) {
 }
 
 // A message that holds its flow: parameters 15 and 6 both 0.
-bool IsHoldingMessage(const cFlowCmd& c) {
+inline bool IsHoldingMessage(const cFlowCmd& c) {
     if (c.IsItemCmd() || c.nCode != CMD_MESSAGE) return false;
     const int n = static_cast<int>(c.vParam.size());
     return (n <= 15 || c.vParam[15] == 0) && (n <= 6 || c.vParam[6] == 0);
@@ -126,54 +126,119 @@ void cFlowRun::Start(cChara& chara) {
 
 namespace {
 
-// One frame of a flow (cFlowRun::Run), for the character's flow loop. The
-// command states stay where they are while their commands run (a command
-// that writes its command rebinds them in place).
-[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
-    PublishFlow(&fr);
-    fr.breakFrame = 0;
-    const int n = static_cast<int>(fr.cmds.size());
-    if (n == 0) return 1;
-    cFlowCmdRun* const all = fr.cmds.data();
-    // The done commands at the front are passed over without reading them.
-    int i = fr.firstOpen;
-    while (i < n && all[i].done) ++i;
-    fr.firstOpen = i;
-    for (; i <= fr.current && i < n; ++i) {
-        cFlowCmdRun& st = all[i];
-        if (st.done) continue;
-        if (st.counter == 0) {
-            if (!IsHoldingMessage(*st.cmd) && !st.cmd->bNoWait) fr.messageWait = 0;
-            st.Begin(chara, fr);
-        }
-        const int32_t fin = StepCmd(st, chara);
-        if (fr.changedThisFrame || !fr.running) return 0;
-        if (fr.breakFrame) break;
-        // Read after the command ran: writing its command gives the
-        // character a copy of its own flows.
-        const cFlowCmd& c = *st.cmd;
-        if (c.bNoWait) {
-            if (fin) {
-                fr.MarkDone(i);
-                if (i == n - 1) return 1;
-            }
-            if (i == fr.current) ++fr.current;
-        } else if (fin) {
+// What the end of a command's step means for the rest of its flow's frame.
+enum eAfterCmd { AFTER_GO_ON, AFTER_STOP, AFTER_FLOW_END };
+
+// The bookkeeping after command i of `fr` ran a step that ended with `fin`.
+// Read after the command ran: writing its command gives the character a
+// copy of its own flows.
+inline eAfterCmd AfterCmd(cFlowRun& fr, int i, int n, int32_t fin) {
+    const cFlowCmd& c = *fr.cmds.data()[i].cmd;
+    if (c.bNoWait) {
+        if (fin) {
             fr.MarkDone(i);
-            if (IsHoldingMessage(c)) fr.messageWait = 1;
-            if (i == n - 1) return 1;
-            ++fr.current;
-            break;
+            if (i == n - 1) return AFTER_FLOW_END;
         }
+        if (i == fr.current) ++fr.current;
+        return AFTER_GO_ON;
     }
+    if (!fin) return AFTER_GO_ON;
+    fr.MarkDone(i);
+    if (IsHoldingMessage(c)) fr.messageWait = 1;
+    if (i == n - 1) return AFTER_FLOW_END;
+    ++fr.current;
+    return AFTER_STOP;
+}
+
+// The end of a flow's frame that did not finish it.
+inline int32_t EndFlowFrame(cFlowRun& fr) {
     if (fr.lastDone) return 1;
     ++fr.frame;
     return 0;
 }
 
+// Command i of `fr` begins: a waiting command that is not a holding message
+// ends the flow's message wait.
+[[gnu::noinline]] void BeginOpenCmd(cFlowRun& fr, cFlowCmdRun& st, cChara& chara) {
+    if (!IsHoldingMessage(*st.cmd) && !st.cmd->bNoWait) fr.messageWait = 0;
+    st.Begin(chara, fr);
+}
+
+// The flow's commands from i to its current one, each not yet done taking a
+// step, then the end of the frame: 1 when the last command has finished.
+// The command states stay where they are while their commands run (a
+// command that writes its command rebinds them in place).
+[[gnu::noinline]] int32_t RunFlowCmds(cFlowRun& fr, cChara& chara, int i, int n) {
+    cFlowCmdRun* const all = fr.cmds.data();
+    for (; i <= fr.current && i < n; ++i) {
+        cFlowCmdRun& st = all[i];
+        if (st.done) continue;
+        if (st.counter == 0) BeginOpenCmd(fr, st, chara);
+        const int32_t fin = StepCmd(st, chara);
+        if (fr.changedThisFrame || !fr.running) return 0;
+        if (fr.breakFrame) break;
+        const eAfterCmd after = AfterCmd(fr, i, n, fin);
+        if (after == AFTER_FLOW_END) return 1;
+        if (after == AFTER_STOP) break;
+    }
+    return EndFlowFrame(fr);
+}
+
+// The rest of a flow's frame after no-wait command i took its step.
+[[gnu::noinline]] int32_t AfterOpenCmd(cFlowRun& fr, cChara& chara, int i, int n, int32_t fin) {
+    const eAfterCmd after = AfterCmd(fr, i, n, fin);
+    if (after == AFTER_FLOW_END) return 1;
+    if (after == AFTER_STOP) return EndFlowFrame(fr);
+    return RunFlowCmds(fr, chara, i + 1, n);
+}
+
+// One frame of a flow with commands (cFlowRun::Run), for the character's
+// flow loop. The usual frame runs in line: the first open command, not past
+// the current one, begins if it must and takes its step; a waiting command
+// that ends there ends the frame. Only a no-wait command or more open
+// commands after it take the frame on out of line (RunFlowCmds).
+[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara, int n) {
+    PublishFlow(&fr);
+    fr.breakFrame = 0;
+    cFlowCmdRun* const all = fr.cmds.data();
+    // The done commands at the front are passed over without reading them.
+    int i = fr.firstOpen;
+    while (i < n && all[i].done) ++i;
+    fr.firstOpen = i;
+    if (i > fr.current || i >= n) return EndFlowFrame(fr);
+    cFlowCmdRun& st = all[i];
+    if (st.counter == 0) BeginOpenCmd(fr, st, chara);
+    const int32_t fin = StepCmd(st, chara);
+    if (fr.changedThisFrame || !fr.running) return 0;
+    if (fr.breakFrame) return EndFlowFrame(fr);
+    // Read after the command ran: writing its command gives the character a
+    // copy of its own flows.
+    const cFlowCmd& c = *st.cmd;
+    if (c.bNoWait) return AfterOpenCmd(fr, chara, i, n, fin);
+    if (fin) {
+        fr.MarkDone(i);
+        if (IsHoldingMessage(c)) fr.messageWait = 1;
+        if (i == n - 1) return 1;
+        ++fr.current;
+        return EndFlowFrame(fr);
+    }
+    // Commands up to the current one after it (no-wait ones running beside
+    // it) take their steps too.
+    if (i + 1 <= fr.current && i + 1 < n) return RunFlowCmds(fr, chara, i + 1, n);
+    return EndFlowFrame(fr);
+}
+
 }  // namespace
 
-int32_t cFlowRun::Run(cChara& chara) { return RunFlow(*this, chara); }
+int32_t cFlowRun::Run(cChara& chara) {
+    const int n = static_cast<int>(cmds.size());
+    if (n == 0) {
+        PublishFlow(this);
+        breakFrame = 0;
+        return 1;
+    }
+    return RunFlow(*this, chara, n);
+}
 
 void cFlowRun::Reset(cChara& chara) {
     if (!running) return;
@@ -271,34 +336,39 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
 
 void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
     if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
-    const bool bNoClaim = lpWorld && lpWorld->bNoClaim;
-    const bool bEarly = lpWorld && lpWorld->bEarlyClaim;
     // An early claim marks every flow of the trigger, idle or not: that pass
     // reads them all. Otherwise a pass that could start nothing (every flow
     // of the trigger running, say) ends after one look at each flow.
-    int32_t first = 0;
-    if (bNoClaim || !bEarly) {
-        first = FirstIdleFlow(flows, trigger);
-        if (first < 0) return;
+    const cWorldState* const w = lpWorld;
+    if (w && w->bEarlyClaim && !w->bNoClaim) {
+        StartIdleFlows(*this, 0, trigger, lpPartner, idFilter, false, true);
+        return;
     }
-    StartIdleFlows(*this, first, trigger, lpPartner, idFilter, bNoClaim, bEarly);
+    const int32_t first = FirstIdleFlow(flows, trigger);
+    if (first < 0) return;
+    StartIdleFlows(*this, first, trigger, lpPartner, idFilter, w && w->bNoClaim, w && w->bEarlyClaim);
 }
 
 int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
     int32_t result = 0;
     ++nFlowRunDepth;
+    // A dying character runs its death flows only; a living one may stop
+    // when a flow other than a death flow left it without HP.
+    const bool bHpStop = bStopWithoutHp && !bDying;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         cFlowRun& fr = flows.data()[i];
         if (!fr.running) continue;
-        if (fr.cmds.empty()) {
+        const int n = static_cast<int>(fr.cmds.size());
+        if (n == 0) {
             fr.Reset(*this);
             continue;
         }
         if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (bDying && !bDeathFlow) continue;
-        if (RunFlow(fr, *this) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
-        if (bStopWithoutHp && !bDying && !bDeathFlow && hp <= 0) {
+        // A command may add flows: the list is read again after each run.
+        if (RunFlow(fr, *this, n) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
+        if (bHpStop && !bDeathFlow && hp <= 0) {
             result = 1;
             break;
         }

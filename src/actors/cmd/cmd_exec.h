@@ -31,7 +31,7 @@ inline int32_t CmdParam(const cFlowCmd& cmd, int index) {
 bool CmdActingStep(cFlowCmdRun& state);
 
 // --- executors, by code ---
-void EmptyProc(cChara& chara, cFlowCmdRun& state);               // 0, 1
+// 0, 1: none (the wait runs nothing and ends by its length)
 void StraightMoveProc(cChara& chara, cFlowCmdRun& state);        // 2
 void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state);      // 3
 void CircleMoveProc(cChara& chara, cFlowCmdRun& state);          // 4

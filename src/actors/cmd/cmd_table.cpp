@@ -8,8 +8,8 @@
 #include "world/world_state.h"
 
 FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM] = {
-    EmptyProc,              // 0  (none)
-    EmptyProc,              // 1  ウエイト
+    nullptr,                // 0  (none): lasts its length, runs nothing
+    nullptr,                // 1  ウエイト: the same
     StraightMoveProc,       // 2  直線移動
     GroundTurnMoveProc,     // 3  地上折り返し移動
     CircleMoveProc,         // 4  円移動

@@ -6,8 +6,6 @@
 #include "records/utility.h"
 #include "stage/flow_cmd.h"
 
-void EmptyProc(cChara& /*chara*/, cFlowCmdRun& /*state*/) {}
-
 void CancelMoveProc(cChara& chara, cFlowCmdRun& /*state*/) {
     chara.dSpeedX = chara.dSpeedY = 0;
     chara.dPushX = chara.dPushY = 0;

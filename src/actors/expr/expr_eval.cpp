@@ -120,14 +120,15 @@ int ApplyCodeItems(CODECONTEXT& ctx, std::vector<CODEITEM>& items, bool& bDivZer
     int32_t last = items.empty() ? 0 : items.back().nValue;
     // Pass 0 is * / %, pass 1 + -, pass 2 =; left to right within a pass. The
     // items a pass keeps are written over the front of the list (never ahead
-    // of the one read).
+    // of the one read); until its first operator they stay where they are.
     for (int pass = 0; pass < 3; ++pass) {
         size_t done = 0;
         const size_t count = items.size();
         for (size_t k = 0; k < count; ++k) {
             const CODEITEM& item = items[k];
             if (item.nKind != CODE_ITEM_OP || CodeOpLevel[item.nOp] != pass) {
-                items[done++] = item;
+                if (done != k) items[done] = item;
+                ++done;
                 continue;
             }
             // An operator without a left or right operand is a bad index of the list.
@@ -140,10 +141,13 @@ int ApplyCodeItems(CODECONTEXT& ctx, std::vector<CODEITEM>& items, bool& bDivZer
                 ctx.BadIndex(static_cast<int>(done) + 1, size);
                 return 0;
             }
-            CODEITEM result;
-            if (!Apply(ctx, item.nOp, items[done - 1], items[++k], result.nValue, bDivZero)) return 0;
-            items[done - 1] = result;
-            last = result.nValue;
+            CODEITEM& left = items[done - 1];
+            int32_t value = 0;
+            if (!Apply(ctx, item.nOp, left, items[++k], value, bDivZero)) return 0;
+            // The operands give way to a plain number, in the left one's place.
+            left = CODEITEM{};
+            left.nValue = value;
+            last = value;
         }
         items.resize(done);
     }

@@ -161,8 +161,11 @@ int EvalLevelTokens(EVALSTATE& st, const CODELEVEL& level, const int32_t* values
             bMade = false;
             continue;
         }
-        CODEWORD word = tok.word;
+        // A word without a slot is used as compiled; the item is made in its place.
+        const CODEWORD* lpWord = &tok.word;
+        CODEWORD word;
         if (tok.nSlot >= 0) {
+            word = tok.word;
             const int32_t v = values[tok.nSlot];
             if (tok.bDigitsFollow) {
                 const std::string number = std::to_string(v) + tok.strText;
@@ -170,10 +173,12 @@ int EvalLevelTokens(EVALSTATE& st, const CODELEVEL& level, const int32_t* values
             } else {
                 word.nNumber = v;
             }
+            lpWord = &word;
         }
-        CODEITEM item;
-        if (!MakeCodeItem(ctx, nObj, word, item)) return 0;
-        items.push_back(item);
+        if (!MakeCodeItem(ctx, nObj, *lpWord, items.emplace_back())) {
+            items.pop_back();
+            return 0;
+        }
         nObj = CODE_OBJ_MY;
         bMade = true;
     }
