@@ -212,12 +212,12 @@ int32_t CheckCeiling(cChara& c) {
     return 0;
 }
 
-namespace {
-
 // A floor check that met nothing: one more step without ground.
 void NoGround(cChara& c) {
     c.lpStandBlock = nullptr;
     ++c.nNoGroundFrames;
+    // A stage character already falling has nothing left to change.
+    if (!IsPlayer(c) && c.bFalling == 1) return;
     if (c.nNoGroundFrames >= GroundGraceSteps()) {
         if (!IsPlayer(c)) {
             c.bFalling = 1;
@@ -227,8 +227,6 @@ void NoGround(cChara& c) {
         }
     }
 }
-
-}  // namespace
 
 int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     const int32_t cell = EdgeCell(c, c.x, c.y2, c.x2, c.y2);
