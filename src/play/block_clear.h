@@ -51,6 +51,16 @@
     return known.nVersion == BlockHitsVersion && known.nSide == c.Side() && x >= known.dLeft && y >= known.dTop &&
            x2 + kSlack < known.dRight && y2 + kSlack < known.dBottom && x <= x2 && y <= y2;
 }
+// The same for two rectangles that share their columns: (x, ya)-(x2, ya2)
+// and (x, yb)-(x2, yb2).
+[[gnu::always_inline]] inline bool InKeptClearCells(const cChara& c, double x, double x2, double ya, double ya2,
+                                                    double yb, double yb2) {
+    constexpr double kSlack = 1e-6;
+    const cChara::CLEARCELLS& known = c.ClearCells;
+    return known.nVersion == BlockHitsVersion && known.nSide == c.Side() && x >= known.dLeft &&
+           x2 + kSlack < known.dRight && x <= x2 && ya >= known.dTop && ya2 + kSlack < known.dBottom && ya <= ya2 &&
+           yb >= known.dTop && yb2 + kSlack < known.dBottom && yb <= yb2;
+}
 
 // True when no cell under the rectangle (x, y)-(x2, y2) of `c` can hit it:
 // each is empty, passes the character's side, or lies outside the grid. A

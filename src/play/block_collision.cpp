@@ -11,6 +11,7 @@
 #include "play/block_clear.h"
 #include "play/block_collision_util.h"
 #include "play/play_scene.h"
+#include "stage/stage_data.h"
 #include "world/block_grid.h"
 
 namespace {
@@ -216,8 +217,9 @@ int32_t CheckCeiling(cChara& c) {
 void NoGround(cChara& c) {
     c.lpStandBlock = nullptr;
     ++c.nNoGroundFrames;
-    // A stage character already falling has nothing left to change.
-    if (!IsPlayer(c) && c.bFalling == 1) return;
+    // A stage character already falling has nothing left to change, and the
+    // grace is never shorter than a frame's steps.
+    if ((!IsPlayer(c) && c.bFalling == 1) || c.nNoGroundFrames < PlayStage.nSteps) return;
     if (c.nNoGroundFrames >= GroundGraceSteps()) {
         if (!IsPlayer(c)) {
             c.bFalling = 1;

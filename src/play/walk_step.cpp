@@ -6,13 +6,6 @@
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
 
-bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list) {
-    const bool bFlyingRule = c.bScreen && (c.nBlockMode == BLOCKMODE_HIT || c.nBlockMode == BLOCKMODE_DIE);
-    return !bFlyingRule && list.IsEmpty() && !c.standingOnObject &&
-           (!lpPlayScene || lpPlayScene->BlockCharas.IsEmpty()) &&
-           (c.bContactL | c.bContactR | c.bContactU | c.bContactD) == 0;
-}
-
 bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     // The moves take their plain branches: no carrier to follow, gravity
     // applies, the speeds alone move; under the walking rule no block check
@@ -35,7 +28,7 @@ bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     // checks (new x and y) are answered by the cells found clear.
     if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH) || c.nHitW > sx.nOuter || c.nHitH > sy.nOuter)
         return false;
-    if (!InKeptClearCells(c, x, c.y, x2, c.y2) || !InKeptClearCells(c, x, y, x2, y2)) return false;
+    if (!InKeptClearCells(c, x, x2, c.y, c.y2, y, y2)) return false;
     c.dSpeedX = vx;
     c.x = x;
     c.x2 = x2;

@@ -4,11 +4,17 @@
 // branches of the moves can act on it.
 #include "actors/stage_chara.h"
 #include "play/block_chara_index.h"
+#include "play/play_scene.h"
 
 // HitBlockChara answers 0 and moves nothing for a character under the walking
 // rule with no block character to meet (none in `list` or the scene), none
 // stood on and no contact to unstick from: the one test spares the calls.
-bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list);
+inline bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list) {
+    const bool bFlyingRule = c.bScreen && (c.nBlockMode == BLOCKMODE_HIT || c.nBlockMode == BLOCKMODE_DIE);
+    return !bFlyingRule && list.IsEmpty() && !c.standingOnObject &&
+           (!lpPlayScene || lpPlayScene->BlockCharas.IsEmpty()) &&
+           (c.bContactL | c.bContactR | c.bContactU | c.bContactD) == 0;
+}
 
 // What MoveStepX, BlockHitH, ApplyGravity, FallStep, BlockHitV, the block
 // character check, PushOut and the decays of the accelerations do to a
