@@ -38,7 +38,8 @@ void StartScheduled(cChara& chara, const cFlowRun& flow, const ANIMESCHEDULE& e)
 
 void cChara::RunAnimeSchedule() {
     for (const cFlowRun& fr : flows) {
-        if (!fr.running || fr.paused || fr.halted) continue;
+        // Most flows schedule nothing: that test first.
+        if (fr.animeSchedule.empty() || !fr.running || fr.paused || fr.halted) continue;
         for (const ANIMESCHEDULE& e : fr.animeSchedule)
             if (e.nStart == fr.frame) StartScheduled(*this, fr, e);
     }

@@ -154,22 +154,6 @@ void cStageChara::OnScale(int32_t newScale) {
     rangeA.nH = rangeB.nH = nHitH;
 }
 
-void cStageChara::UpdateHitRectX() {
-    const double X = std::trunc(x);
-    dRectA[0] = X + rangeA.nOffX;
-    dRectA[2] = dRectA[0] + rangeA.nW - 1;
-    dRectB[0] = X + rangeB.nOffX;
-    dRectB[2] = dRectB[0] + rangeB.nW - 1;
-}
-
-void cStageChara::UpdateHitRectY() {
-    const double Y = std::trunc(y);
-    dRectA[1] = Y + rangeA.nOffY;
-    dRectA[3] = dRectA[1] + rangeA.nH - 1;
-    dRectB[1] = Y + rangeB.nOffY;
-    dRectB[3] = dRectB[1] + rangeB.nH - 1;
-}
-
 // A stage character's FixAfterMoveX is ClampX(2), which the speed limit
 // has just done.
 int32_t cStageChara::MoveStepX() {

@@ -3,6 +3,7 @@
 // the world state's stage-character list. Adds to the character its carried
 // item (handed to player 0 when it dies), its two hit ranges and the
 // activity state of the play frame.
+#include <cmath>
 #include <cstdint>
 
 #include "actors/chara.h"
@@ -43,9 +44,22 @@ public:
 
     // Rectangles A and B follow the scale (whole-cell characters: the hit size).
     void OnScale(int32_t newScale) override;
-    // Rectangles A and B from truncate(x) (y).
-    void UpdateHitRectX() override;
-    void UpdateHitRectY() override;
+    // Rectangles A and B from truncate(x) (y). Inline: a walker's settled
+    // step names them to have them without a call.
+    void UpdateHitRectX() override {
+        const double X = std::trunc(x);
+        dRectA[0] = X + rangeA.nOffX;
+        dRectA[2] = dRectA[0] + rangeA.nW - 1;
+        dRectB[0] = X + rangeB.nOffX;
+        dRectB[2] = dRectB[0] + rangeB.nW - 1;
+    }
+    void UpdateHitRectY() override {
+        const double Y = std::trunc(y);
+        dRectA[1] = Y + rangeA.nOffY;
+        dRectA[3] = dRectA[1] + rangeA.nH - 1;
+        dRectB[1] = Y + rangeB.nOffY;
+        dRectB[3] = dRectB[1] + rangeB.nH - 1;
+    }
     cItem* CarriedItem() override { return item.IsSet() ? &item : nullptr; }
     int32_t FixAfterMoveX() override { return ClampX(2); }
     int32_t FixAfterMoveY() override { return ClampY(2); }

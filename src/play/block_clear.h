@@ -42,6 +42,26 @@
     return true;
 }
 
+// The rectangle (x, y)-(x2, y2) lies within the dots of the cells that `c`
+// found clear for its side under the current block table: the cells under it
+// are among them, so none needs working out (HitsNoBlock answers true at once).
+[[gnu::always_inline]] inline bool InKeptClearCells(const cChara& c, double x, double y, double x2, double y2) {
+    constexpr double kSlack = 1e-6;
+    const cChara::CLEARCELLS& known = c.ClearCells;
+    return known.nVersion == BlockHitsVersion && known.nSide == c.Side() && x >= known.dLeft && y >= known.dTop &&
+           x2 + kSlack < known.dRight && y2 + kSlack < known.dBottom && x <= x2 && y <= y2;
+}
+// The same for two rectangles that share their columns: (x, ya)-(x2, ya2)
+// and (x, yb)-(x2, yb2).
+[[gnu::always_inline]] inline bool InKeptClearCells(const cChara& c, double x, double x2, double ya, double ya2,
+                                                    double yb, double yb2) {
+    constexpr double kSlack = 1e-6;
+    const cChara::CLEARCELLS& known = c.ClearCells;
+    return known.nVersion == BlockHitsVersion && known.nSide == c.Side() && x >= known.dLeft &&
+           x2 + kSlack < known.dRight && x <= x2 && ya >= known.dTop && ya2 + kSlack < known.dBottom && ya <= ya2 &&
+           yb >= known.dTop && yb2 + kSlack < known.dBottom && yb <= yb2;
+}
+
 // True when no cell under the rectangle (x, y)-(x2, y2) of `c` can hit it:
 // each is empty, passes the character's side, or lies outside the grid. A
 // cell whose block has conditions counts as a hit (only the cell can tell).
@@ -51,13 +71,6 @@
 // the kept cells answer. The far edges of a sampled edge can land a few units
 // in the last place past x2 (y2): the slack takes in the cell they would reach.
 [[gnu::always_inline]] inline bool HitsNoBlock(cChara& c) {
-    constexpr double kSlack = 1e-6;
-    const int32_t side = c.Side();
-    const cChara::CLEARCELLS& known = c.ClearCells;
-    // Within the dots of the cells found clear, the cells under the
-    // rectangle are among them: no cell needs working out.
-    if (known.nVersion == BlockHitsVersion && known.nSide == side && c.x >= known.dLeft && c.y >= known.dTop &&
-        c.x2 + kSlack < known.dRight && c.y2 + kSlack < known.dBottom && c.x <= c.x2 && c.y <= c.y2)
-        return true;
-    return HitsNoBlockScan(c, side);
+    if (InKeptClearCells(c, c.x, c.y, c.x2, c.y2)) return true;
+    return HitsNoBlockScan(c, c.Side());
 }

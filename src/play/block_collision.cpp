@@ -11,6 +11,7 @@
 #include "play/block_clear.h"
 #include "play/block_collision_util.h"
 #include "play/play_scene.h"
+#include "stage/stage_data.h"
 #include "world/block_grid.h"
 
 namespace {
@@ -212,12 +213,13 @@ int32_t CheckCeiling(cChara& c) {
     return 0;
 }
 
-namespace {
-
 // A floor check that met nothing: one more step without ground.
 void NoGround(cChara& c) {
     c.lpStandBlock = nullptr;
     ++c.nNoGroundFrames;
+    // A stage character already falling has nothing left to change, and the
+    // grace is never shorter than a frame's steps.
+    if ((!IsPlayer(c) && c.bFalling == 1) || c.nNoGroundFrames < PlayStage.nSteps) return;
     if (c.nNoGroundFrames >= GroundGraceSteps()) {
         if (!IsPlayer(c)) {
             c.bFalling = 1;
@@ -227,8 +229,6 @@ void NoGround(cChara& c) {
         }
     }
 }
-
-}  // namespace
 
 int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     const int32_t cell = EdgeCell(c, c.x, c.y2, c.x2, c.y2);

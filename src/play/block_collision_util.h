@@ -26,3 +26,6 @@ double StepsPerFrame();
 double PlayFrameRate();
 // Steps without ground before a character counts as falling.
 int32_t GroundGraceSteps();
+// A floor check that met nothing: no block stood on, one more step without
+// ground, falling once the grace is over.
+void NoGround(cChara& c);

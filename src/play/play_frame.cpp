@@ -15,6 +15,7 @@
 #include "play/play_run.h"
 #include "play/play_scene.h"
 #include "play/replay_end.h"
+#include "play/walk_step.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
 #include "records/services.h"
@@ -69,16 +70,6 @@ void PrefetchUpdate(const cObjectList<cStageChara>& list, std::size_t place) {
 }
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
-
-// HitBlockChara answers 0 and moves nothing for a character under the walking
-// rule with no block character to meet (none in `list` or the scene), none
-// stood on and no contact to unstick from: the one test spares the calls.
-bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list) {
-    const bool bFlyingRule = c.bScreen && (c.nBlockMode == BLOCKMODE_HIT || c.nBlockMode == BLOCKMODE_DIE);
-    return !bFlyingRule && list.IsEmpty() && !c.standingOnObject &&
-           (!lpPlayScene || lpPlayScene->BlockCharas.IsEmpty()) &&
-           (c.bContactL | c.bContactR | c.bContactU | c.bContactD) == 0;
-}
 
 // Frames end by returning: 0 go on, anything else ends the frame.
 constexpr int32_t FRAME_ON = 0;
@@ -197,22 +188,28 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
         c.DecayAccelY();
         return FRAME_ON;
     }
-    if (c.standingOnObject) CarryOnObject(c);
-    if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
-    const int32_t h = BlockHitH(c);
-    c.ApplyGravity();
-    const int32_t f = c.FallStep();
-    const int32_t v = BlockHitV(c);
-    const int32_t b = MeetsNoBlockChara(c, BlockCharas) ? 0 : HitBlockChara(c, BlockCharas);
-    PushOut(c);
+    int32_t h = 0, f = 0, v = 0, b = 0;
+    const bool bSettled = SettledWalkStep(c, BlockCharas);
+    if (!bSettled) {
+        if (c.standingOnObject) CarryOnObject(c);
+        if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
+        h = BlockHitH(c);
+        c.ApplyGravity();
+        f = c.FallStep();
+        v = BlockHitV(c);
+        b = MeetsNoBlockChara(c, BlockCharas) ? 0 : HitBlockChara(c, BlockCharas);
+        PushOut(c);
+    }
     if (h == 2 || f == 7 || v == 2 || b == 2 || Squeezed(c) || c.byBlockDeath == 2) return kill(true);
     if (c.bRemoveAsked) {
         it = RemoveStageChara(it);
         bRemoved = true;
         return FRAME_ON;
     }
-    c.DecayAccelX();
-    c.DecayAccelY();
+    if (!bSettled) {
+        c.DecayAccelX();
+        c.DecayAccelY();
+    }
     return FRAME_ON;
 }
 

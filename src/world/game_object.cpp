@@ -155,9 +155,7 @@ namespace {
         // Within every limit, as nearly every object is: one test against
         // the tightest of them answers as the six below would (a position
         // that is no number fails it and takes them, as before).
-        const int32_t lo = std::max(0, std::max(a.nBaseMin, a.nMin));
-        const int32_t hi = std::min(a.nOuter, std::min(a.nBaseMax, a.nMax));
-        if (pos >= lo && pos + w - 1 < hi) return CLAMP_INSIDE;
+        if (a.HoldsInGrid(pos, w)) return CLAMP_INSIDE;
         if (pos < 0) {
             pos = 0;
             return CLAMP_GRID;
@@ -207,11 +205,7 @@ void cGameObject::ReclampY() {
 
 namespace {
 
-void LimitSpeed(double& speed) {
-    const double limit = PlayStage.dSpeedLimitStep;
-    if (speed > limit) speed = limit;
-    else if (speed < -limit) speed = -limit;
-}
+void LimitSpeed(double& speed) { speed = WithinSpeedLimit(speed, PlayStage.dSpeedLimitStep); }
 
 }  // namespace
 

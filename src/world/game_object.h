@@ -40,6 +40,12 @@ extern double dHalfRoot2;
 extern int32_t bScrollFollowSwitch;
 // The logic steps of one frame (the stage's v), at least 1.
 double StepsPerFrame();
+// A speed held within ± limit (one that is no number stays as it is).
+inline double WithinSpeedLimit(double speed, double limit) {
+    if (speed > limit) return limit;
+    if (speed < -limit) return -limit;
+    return speed;
+}
 
 // Line-aligned, so that the hot lines at the front of each class are whole lines.
 class alignas(64) cGameObject {

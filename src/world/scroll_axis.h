@@ -5,6 +5,7 @@
 //
 // Grid coordinates: the block grid has a margin of 10 cells (320 dots) on
 // every side, so stage cell (c, r) is grid cell (c + 10, r + 10).
+#include <algorithm>
 #include <cstdint>
 
 class cStageData;
@@ -33,6 +34,14 @@ public:
     void SetupY(const cStageData& stage, int32_t nFrameRate);
     // The axis scrolls by itself and is not held at a limit.
     bool IsScrollingFreely() const { return dAutoStep != 0 && bClamped == 0; }
+    // An extent of w from pos lies within the grid, the stage and the scroll
+    // limits at once: the grid clamp leaves it where it is. A position that is
+    // no number fails.
+    bool HoldsInGrid(double pos, int32_t w) const {
+        const int32_t lo = std::max(0, std::max(nBaseMin, nMin));
+        const int32_t hi = std::min(nOuter, std::min(nBaseMax, nMax));
+        return pos >= lo && pos + w - 1 < hi;
+    }
 
     double dPos = 0;        // grid coordinate shown at the screen's left or top edge
     int32_t bClamped = 0;   // the last clamp moved the position or hit the far edge

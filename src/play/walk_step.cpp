@@ -1,0 +1,47 @@
+#include "play/walk_step.h"
+
+#include "database/global_objects.h"
+#include "play/block_clear.h"
+#include "play/block_collision_util.h"
+#include "play/play_scene.h"
+#include "stage/stage_data.h"
+
+bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
+    // The moves take their plain branches: no carrier to follow, gravity
+    // applies, the speeds alone move; under the walking rule no block check
+    // is skipped and no vertical push applies. With no contact and no block
+    // character nothing is pushed out or squeezed, and the accelerations,
+    // being 0, do not decay.
+    if ((c.standingOnObject | c.bHeld | c.bScreen) != 0 || c.IsFlying()) return false;
+    if (c.dAccelX != 0 || c.dPushX != 0 || c.dAccelY != 0 || !MeetsNoBlockChara(c, blockCharas)) return false;
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    const double limit = PlayStage.dSpeedLimitStep;
+    const double vx = WithinSpeedLimit(c.dSpeedX, limit);
+    const double x = c.x + vx;
+    const double x2 = x + c.nHitW - 1;
+    const double vy = WithinSpeedLimit(c.dSpeedY + PlayStage.dGravityStep, limit);
+    const double y = c.y + vy;
+    const double y2 = y + c.nHitH - 1;
+    // The grid clamps leave both moves where they are and no re-clamp runs;
+    // the horizontal check (new x, old y) and the vertical and push-out
+    // checks (new x and y) are answered by the cells found clear.
+    if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH) || c.nHitW > sx.nOuter || c.nHitH > sy.nOuter)
+        return false;
+    if (!InKeptClearCells(c, x, x2, c.y, c.y2, y, y2)) return false;
+    c.dSpeedX = vx;
+    c.x = x;
+    c.x2 = x2;
+    c.cStageChara::UpdateHitRectX();
+    c.nColL = static_cast<int32_t>(x) >> 5;
+    c.nColR = static_cast<int32_t>(x2) >> 5;
+    c.dSpeedY = vy;
+    c.dPrevAccelY = c.dAccelY;
+    c.y = y;
+    c.y2 = y2;
+    c.cStageChara::UpdateHitRectY();
+    c.nRowT = static_cast<int32_t>(y) >> 5;
+    c.nRowB = static_cast<int32_t>(y2) >> 5;
+    NoGround(c);
+    return true;
+}

@@ -1,0 +1,138 @@
+// The settled walker's step against the whole chain of moves and block
+// checks it stands for: wherever it answers, it leaves every field as the
+// chain would and the chain answers 0 at every call; where it does not, it
+// changes nothing.
+#include "play/walk_step.h"
+
+#include <cmath>
+#include <string>
+
+#include "play/block_clear.h"
+#include "play/block_collision.h"
+#include "play_grid_fixture.h"
+
+namespace {
+
+using WalkStepTest = PlayGridTest;
+
+// The chain of a stage character's step that SettledWalkStep answers for;
+// false when any of it answers other than 0.
+bool RunChain(cStageChara& c, const cBlockCharaIndex& blockCharas) {
+    if (c.standingOnObject) CarryOnObject(c);
+    bool bZero = c.MoveStepX() == 0;
+    bZero &= BlockHitH(c) == 0;
+    c.ApplyGravity();
+    bZero &= c.FallStep() == 0;
+    bZero &= BlockHitV(c) == 0;
+    bZero &= (MeetsNoBlockChara(c, blockCharas) ? 0 : HitBlockChara(c, blockCharas)) == 0;
+    PushOut(c);
+    c.DecayAccelX();
+    c.DecayAccelY();
+    return bZero;
+}
+
+template <class T>
+std::string Bits(const T& v) {
+    return std::string(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+// Every field the chain may write, byte for byte.
+std::string State(const cStageChara& c) {
+    std::string s;
+    for (double d : {c.x, c.y, c.x2, c.y2, c.dSpeedX, c.dSpeedY, c.dPushX, c.dPushY, c.dAccelX, c.dAccelY,
+                     c.dPrevAccelY})
+        s += Bits(d);
+    for (int i = 0; i < 4; ++i) s += Bits(c.dRectA[i]) + Bits(c.dRectB[i]);
+    for (int32_t n : {c.nColL, c.nColR, c.nRowT, c.nRowB, c.nNoGroundFrames, c.bFalling, c.bContactL, c.bContactR,
+                      c.bContactU, c.bContactD, c.landed, c.nLastBlockSide})
+        s += Bits(n);
+    s += Bits(c.lpStandBlock) + Bits(c.lpLastStandBlock);
+    const cChara::CLEARCELLS& k = c.ClearCells;
+    s += Bits(k.nVersion) + Bits(k.nSide) + Bits(k.dLeft) + Bits(k.dTop) + Bits(k.dRight) + Bits(k.dBottom);
+    return s;
+}
+
+struct WALKCASE {
+    const char* name;
+    double x, y;          // where the character stands
+    double keptX, keptY;  // where it found its clear cells (NAN: none found)
+    double speedX, speedY;
+    int flag;  // one state that the settled step must leave to the chain
+};
+
+enum { F_NONE, F_SCREEN, F_PASS, F_ACCELX, F_PUSHX, F_ACCELY, F_FLYING, F_HELD, F_CONTACT, F_PUSHY };
+
+TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
+    Cell(3, 8, 1);  // a floor under x 96..127 at y 256
+    Cell(6, 4, 1);  // a wall cell at x 192..223, y 128..159
+    PlayStage.dGravityStep = 0.25;
+    PlayStage.dSpeedLimitStep = 6;
+    scene.ScrollY.nBaseMax = 700;  // beyond it a character falls out of the stage
+    scene.ScrollX.nMax = 900;      // beyond it a scroll limit is passed
+    const WALKCASE cases[] = {
+        {"inside its cells", 100, 200, 100, 200, 1.5, 0, F_NONE},
+        {"walking left", 110, 200, 110, 200, -1.5, 0.5, F_NONE},
+        {"faster than the limit", 100, 200, 100, 200, 9, 0, F_NONE},
+        {"faster than the limit left", 120, 200, 120, 200, -9, -9, F_NONE},
+        {"into the next column", 105.5, 200, 105.5, 200, 2, 0, F_NONE},
+        {"landing on the floor", 100, 234.9, 100, 234.9, 0, 1, F_NONE},
+        {"into the floor row", 100, 233.5, 100, 233.5, 0, 0.5, F_NONE},
+        {"sinking by the last dot", 100, 234.74, 100, 234.74, 0, 0, F_NONE},
+        {"against the wall", 168, 130, 168, 130, 4, 0, F_NONE},
+        {"kept cells found lower", 100, 60, 100, 70, 0, 12, F_NONE},
+        {"kept cells found right", 100, 60, 104, 60, -3, 0, F_NONE},
+        {"no kept cells", 100, 60, NAN, NAN, 1, 0, F_NONE},
+        {"out of the stage below", 300, 679.9, 300, 679.9, 0, 0.5, F_NONE},
+        {"past the scroll limit", 879.5, 300, 879.5, 300, 1.5, 0, F_NONE},
+        {"at the grid's left edge", 0.5, 300, 0.5, 300, -1, 0, F_NONE},
+        {"screen rule", 100, 200, 100, 200, 1, 0, F_SCREEN},
+        {"passing blocks", 100, 200, 100, 200, 1, 0, F_PASS},
+        {"forced speed", 100, 200, 100, 200, 1, 0, F_ACCELX},
+        {"pushed", 100, 200, 100, 200, 1, 0, F_PUSHX},
+        {"pushed up", 100, 200, 100, 200, 1, 0, F_PUSHY},
+        {"rising", 100, 200, 100, 200, 1, 0, F_ACCELY},
+        {"flying", 100, 200, 100, 200, 1, 0, F_FLYING},
+        {"held", 100, 200, 100, 200, 1, 0, F_HELD},
+        {"touching", 100, 200, 100, 200, 1, 0, F_CONTACT},
+    };
+    int settled = 0;
+    for (const WALKCASE& w : cases) {
+        cStageChara a, b;
+        for (cStageChara* c : {&a, &b}) {
+            Place(*c, 1, std::isnan(w.keptX) ? w.x : w.keptX, std::isnan(w.keptY) ? w.y : w.keptY, 20, 22);
+            if (!std::isnan(w.keptX)) HitsNoBlock(*c);
+            Place(*c, 1, w.x, w.y, 20, 22);
+            c->cStageChara::UpdateHitRectX();
+            c->cStageChara::UpdateHitRectY();
+            c->dSpeedX = w.speedX;
+            c->dSpeedY = w.speedY;
+            c->bFalling = w.speedY > 0 ? 1 : 0;
+            switch (w.flag) {
+            case F_SCREEN: c->bScreen = 1, c->nBlockMode = BLOCKMODE_HIT; break;
+            case F_PASS: c->bScreen = 1, c->nBlockMode = BLOCKMODE_PASS; break;
+            case F_ACCELX: c->dAccelX = 2; break;
+            case F_PUSHX: c->dPushX = 1, c->bDecelPushX = 1, c->dDecel = 0.25; break;
+            case F_PUSHY: c->dPushY = 1, c->bDecelPushY = 1, c->dDecel = 0.25; break;
+            case F_ACCELY: c->dAccelY = -1; break;
+            case F_FLYING: c->data.byFlying = 2; break;
+            case F_HELD: c->bHeld = 1; break;
+            case F_CONTACT: c->bContactR = 1; break;
+            default: break;
+            }
+        }
+        const bool bChainZero = RunChain(a, scene.BlockCharas);
+        const std::string before = State(b);
+        if (SettledWalkStep(b, scene.BlockCharas)) {
+            ++settled;
+            EXPECT_TRUE(bChainZero) << w.name;
+            EXPECT_EQ(State(a), State(b)) << w.name;
+        } else {
+            EXPECT_EQ(State(b), before) << w.name << ": changed on the way back";
+            RunChain(b, scene.BlockCharas);
+            EXPECT_EQ(State(a), State(b)) << w.name;
+        }
+    }
+    EXPECT_GE(settled, 5);
+}
+
+}  // namespace
