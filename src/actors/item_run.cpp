@@ -29,10 +29,10 @@ void ChangeFlowsCmd(cChara& chara, const cFlowCmd& cmd, int32_t bDeferred) {
     const int32_t id = cmd.vParam.size() > 1 ? cmd.vParam[1] : 0;
     switch (mode) {
     case 0:
-        chara.SetFlows(cmd.vSubFlow, 1, -1);
+        chara.SetFlows(cmd.SubFlows(), 1, -1);
         break;
     case 1:
-        chara.SetFlows(cmd.vSubFlow, 1, chara.RemoveFlowsById(id));
+        chara.SetFlows(cmd.SubFlows(), 1, chara.RemoveFlowsById(id));
         break;
     case 2:
         chara.RemoveFlowsById(id);

@@ -130,7 +130,7 @@ void cFlow::CheckDbIndex() {
 void cFlow::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
     // Most commands hold no palette reference and carry no flow.
     for (cFlowCmd& c : vCmd)
-        if (c.HasPaletteRefs() || !c.vSubFlow.empty()) c.CheckPaletteIndex(sizes);
+        if (c.HasPaletteRefs() || c.HasSubFlows()) c.CheckPaletteIndex(sizes);
 }
 
 void RemoveEditorOnlyFlows(cSafeVector<cFlow>& flows) {

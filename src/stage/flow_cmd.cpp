@@ -52,6 +52,20 @@ cFlowCmd::~cFlowCmd() = default;
 
 cFlowCmd::cFlowCmd(const cFlowCmd& src) : cTableRecord(src) { *this = src; }
 
+cFlowCmdExtra& cFlowCmd::Extra() const {
+    if (!m_pExtra) m_pExtra = std::make_unique<cFlowCmdExtra>();
+    return *m_pExtra;
+}
+
+// Constant-initialised: ready before any other static object can read them.
+constinit const boost::shared_ptr<cCondList> cFlowCmd::s_NoCondList;
+constinit const cSafeVector<cFlow> cFlowCmd::s_NoSubFlows;
+constinit const std::shared_ptr<const CODEPROGRAM> cFlowCmd::s_NoCodeProgram;
+
+std::span<cFlow> cFlowCmd::SubFlowSpan() {
+    return m_pExtra ? std::span<cFlow>(m_pExtra->vSubFlow) : std::span<cFlow>();
+}
+
 cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
     if (this == &src) return *this;
     cTableRecord::operator=(src);
@@ -65,11 +79,16 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
     nSE = src.nSE;
     bSEOnScreen = src.bSEOnScreen;
     nAnime = src.nAnime;
-    vSubFlow = src.vSubFlow;
-    spCodeProgram = src.spCodeProgram;
     CloneEdMove(spMove, src.spMove);
     CloneEdShot(spShot, src.spShot);
-    CloneCondList(spCondList, src.spCondList);
+    if (src.m_pExtra) {
+        cFlowCmdExtra& extra = Extra();
+        extra.vSubFlow = src.m_pExtra->vSubFlow;
+        extra.spCodeProgram = src.m_pExtra->spCodeProgram;
+        CloneCondList(extra.spCondList, src.m_pExtra->spCondList);
+    } else {
+        m_pExtra.reset();
+    }
     return *this;
 }
 
@@ -86,7 +105,7 @@ void cFlowCmd::Load(cDataReader& file) {
         file.SetFailed(why);
         return;
     }
-    if (!vSubFlow.empty()) RemoveEditorOnlyFlows(vSubFlow);
+    if (HasSubFlows()) RemoveEditorOnlyFlows(m_pExtra->vSubFlow);
     // The commands of the sub-flows checked themselves at the end of their loads.
     CheckOwnDbIndex();
     if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
@@ -98,12 +117,19 @@ void cFlowCmd::LoadStream(cDataReader& file) {
     LoadShared(file, spMove);
     LoadShared(file, spShot);
     // Condition lists exist from version 764 on; older streams carry no flag.
-    if (nReadVersion >= 764) LoadShared(file, spCondList);
+    // Most commands hold no list and carry no flow: a flag or count of 0
+    // over nothing held is read past.
+    const auto zero = [&file] {
+        const uint8_t* p = file.Peek(4);
+        return p && std::memcmp(p, "\0\0\0\0", 4) == 0;
+    };
+    if (nReadVersion >= 764) {
+        if (!HasCondList() && zero()) file.ReadI32();
+        else LoadShared(file, EditCondList());
+    }
     if (file.Failed()) return;
-    // Most commands carry no flow: a count of 0 over an empty list is read past.
-    const uint8_t* count = file.Peek(4);
-    if (count && vSubFlow.empty() && std::memcmp(count, "\0\0\0\0", 4) == 0) file.ReadU32();
-    else LoadRecordList(file, vSubFlow, MIN_FLOW_BYTES);
+    if (!HasSubFlows() && zero()) file.ReadU32();
+    else LoadRecordList(file, EditSubFlows(), MIN_FLOW_BYTES);
     const uint32_t n = file.ReadCount(4);
     if (file.Failed()) return;
     vParam.resize(n);
@@ -115,7 +141,7 @@ bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
     // stream of any other shape is left to LoadStream from its start.
     const size_t avail = file.Remaining();
     const uint8_t* p = file.Peek(avail);
-    if (!p || !vSubFlow.empty()) return false;
+    if (!p || HasSubFlows()) return false;
     using IMAGE = cCurrentRows<g_Rows>;
     size_t q = TextRowStreamBytes<IMAGE>(p, avail);
     if (!q) return false;
@@ -155,7 +181,7 @@ bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
     } else {
         ReleaseShared(spShot);
     }
-    ReleaseShared(spCondList);
+    if (m_pExtra) ReleaseShared(m_pExtra->spCondList);
     vParam.AssignBytes(p + q, n);
     file.Skip(q + size_t{n} * 4);
     return true;
@@ -170,15 +196,16 @@ void cFlowCmd::Save(cDataWriter& file) {
     } else if (IndexChecksOnSave()) {
         CheckOwnDbIndex();
     }
-    if (nDataVersion == DATA_VERSION && !spCondList && vSubFlow.empty()) {
+    if (nDataVersion == DATA_VERSION && !HasCondList() && !HasSubFlows()) {
         PutCurrentStream(file);
         return;
     }
     SaveRows<g_Rows>(file, this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);
-    SaveShared(file, spCondList);
-    SaveRecordVector(file, vSubFlow);
+    SaveShared(file, CondList());
+    if (m_pExtra) SaveRecordVector(file, m_pExtra->vSubFlow);
+    else file.WriteU32(0);
     const auto n = static_cast<uint32_t>(vParam.size());
     file.WriteU32(n);
     if (n) file.Write(vParam.data(), size_t{n} * 4);

@@ -4,6 +4,7 @@
 // (shared pointers, cloned on copy) and the flows it carries.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include <boost/shared_ptr.hpp>
@@ -20,12 +21,26 @@
 class cFlow;
 struct CODEPROGRAM;
 
+// What few commands hold: a condition list, carried flows, a compiled
+// program. Kept apart so that a plain command (the hundred thousands of a
+// stage) stays small and is made, copied and destroyed cheaply.
+struct cFlowCmdExtra {
+    boost::shared_ptr<cCondList> spCondList;  // condition list (empty: none)
+    cSafeVector<cFlow> vSubFlow;              // flows the command carries
+    // The code command's text as the expression evaluator compiled it: made
+    // on the first run (by the game thread, which alone runs flows), shared
+    // by copies. It keeps the text it was made from, so a changed text is
+    // compiled again.
+    std::shared_ptr<const CODEPROGRAM> spCodeProgram;
+};
+
 class cFlowCmd final : public cTableRecord {
 public:
     // A cleared command: every stored member 0 but byte 11 = 1, no settings,
     // no parameters, no sub-flows.
     cFlowCmd();
-    // Copies every member; the three settings are cloned, never shared.
+    // Copies every member; the three settings are cloned, never shared; the
+    // compiled program is shared.
     cFlowCmd(const cFlowCmd& src);
     cFlowCmd& operator=(const cFlowCmd& src);
     cFlowCmd(cFlowCmd&&) noexcept;
@@ -76,6 +91,29 @@ public:
                (code == CMD_SHOT || code == CMD_SWORD || (code >= CMD_SUMMON_BLOCK && code <= CMD_SUMMON_ITEM));
     }
 
+    // Whether the command carries a flow / holds a condition list: one test
+    // for a plain command.
+    bool HasSubFlows() const { return m_pExtra && !m_pExtra->vSubFlow.empty(); }
+    bool HasCondList() const { return m_pExtra && m_pExtra->spCondList; }
+    // The condition list (empty: none).
+    const boost::shared_ptr<cCondList>& CondList() const { return m_pExtra ? m_pExtra->spCondList : s_NoCondList; }
+    // The condition list to set or change.
+    boost::shared_ptr<cCondList>& EditCondList() { return Extra().spCondList; }
+    // The flows the command carries.
+    const cSafeVector<cFlow>& SubFlows() const { return m_pExtra ? m_pExtra->vSubFlow : s_NoSubFlows; }
+    // The list of carried flows to change.
+    cSafeVector<cFlow>& EditSubFlows() { return Extra().vSubFlow; }
+    // The carried flows, each to change in place (the list itself unchanged).
+    std::span<cFlow> SubFlowSpan();
+    // The compiled program of the text (empty until the first run).
+    const std::shared_ptr<const CODEPROGRAM>& CodeProgram() const {
+        return m_pExtra ? m_pExtra->spCodeProgram : s_NoCodeProgram;
+    }
+    // Keeps `program` as the compiled program of the text.
+    void SetCodeProgram(std::shared_ptr<const CODEPROGRAM> program) const {
+        Extra().spCodeProgram = std::move(program);
+    }
+
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();
 
@@ -92,15 +130,16 @@ public:
     std::string strText;             // message text, the code command's program
     boost::shared_ptr<cEdMove> spMove;      // move settings (empty: none)
     boost::shared_ptr<cEdShot> spShot;      // shot settings (empty: none)
-    boost::shared_ptr<cCondList> spCondList;  // condition list (empty: none)
-    cSafeVector<cFlow> vSubFlow;     // flows the command carries
-    // The code command's text as the expression evaluator compiled it: made
-    // on the first run (by the game thread, which alone runs flows), shared
-    // by copies. It keeps the text it was made from, so a changed text is
-    // compiled again.
-    mutable std::shared_ptr<const CODEPROGRAM> spCodeProgram;
 
 private:
+    // The rarely used members, made the first time one is asked for to
+    // change (the compiled program is set on a command the game only reads).
+    cFlowCmdExtra& Extra() const;
+    // What the readers above give for a command without the block.
+    static const boost::shared_ptr<cCondList> s_NoCondList;
+    static const cSafeVector<cFlow> s_NoSubFlows;
+    static const std::shared_ptr<const CODEPROGRAM> s_NoCodeProgram;
+
     // The stream as Load reads it, before its repairs and checks.
     void LoadStream(cDataReader& file);
     // Takes a current stream that holds no condition list and no sub-flow
@@ -118,4 +157,6 @@ private:
     void CheckOwnDbIndex();
     // The palette validation of this command alone.
     void CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes);
+
+    mutable std::unique_ptr<cFlowCmdExtra> m_pExtra;  // null while none of them is held
 };

@@ -76,14 +76,14 @@ bool cFlowCmd::CheckOwnStructure(std::string& why) const {
 
 bool cFlowCmd::CheckStructure(std::string& why, int depth) const {
     if (!CheckOwnStructure(why)) return false;
-    for (const cFlow& f : vSubFlow)
+    for (const cFlow& f : SubFlows())
         if (!f.CheckStructure(why, depth + 1)) return false;
     return true;
 }
 
 void cFlowCmd::CheckDbIndex() {
     CheckOwnDbIndex();
-    for (cFlow& f : vSubFlow) f.CheckDbIndex();
+    for (cFlow& f : SubFlowSpan()) f.CheckDbIndex();
 }
 
 namespace {
@@ -191,7 +191,7 @@ inline void CheckCmdPalette(cFlowCmd& c, const FLOWPALETTESIZES& sizes) {
 
 void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
     if (HasPaletteRefs()) CheckCmdPalette(*this, sizes);
-    for (cFlow& f : vSubFlow) f.CheckPaletteIndex(sizes);
+    for (cFlow& f : SubFlowSpan()) f.CheckPaletteIndex(sizes);
 }
 
 void cFlowCmd::CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes) { CheckCmdPalette(*this, sizes); }

@@ -133,8 +133,8 @@ void cFlowCmd::Repair(uint32_t v) {
         p.data()[3] = 0;
     }
     if (v < 764 && is(16, false)) {
-        cCondList::Create(spCondList);
-        spCondList->nMode = 0;
+        cCondList::Create(EditCondList());
+        EditCondList()->nMode = 0;
     }
     if (v < 767 && is(9, false) && At(p, 0) >= 4) Add(p.data()[0], 6);
     if (v < 767 && is(20, true) && spMove && spMove->nMode >= 2) spMove->nMode += 3;

@@ -39,9 +39,9 @@ bool SameCmd(const cFlowCmd& a, const cFlowCmd& b) {
     return SameRows(a, b) && a.vParam == b.vParam &&
            SameSetting(a.spMove, b.spMove, SameRows<cEdMove>) &&
            SameSetting(a.spShot, b.spShot, SameRows<cEdShot>) &&
-           SameSetting(a.spCondList, b.spCondList,
+           SameSetting(a.CondList(), b.CondList(),
                        [](const cCondList& x, const cCondList& y) { return SameRows(x, y) && SameConds(x.vCond, y.vCond); }) &&
-           SameFlowList(a.vSubFlow, b.vSubFlow);
+           SameFlowList(a.SubFlows(), b.SubFlows());
 }
 
 void Mix(uint64_t& h, uint64_t v) { h = (h ^ v) * 0x100000001b3ULL; }

@@ -90,7 +90,7 @@ public:
         for (const PARAMLIMIT& l : ParamLimits(cmd))
             if (l.nParam < cmd.vParam.size())
                 Limit(cmd.vParam.data()[l.nParam], -int64_t{l.nLimit}, l.nLimit, l.lpszWhat);
-        for (cFlow& f : cmd.vSubFlow) Flow(f);
+        for (cFlow& f : cmd.SubFlowSpan()) Flow(f);
     }
 
     int nChanged = 0;

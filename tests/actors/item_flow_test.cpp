@@ -71,7 +71,7 @@ TEST_F(ItemFlow, FlowChangesApplyAfterTheFrame) {
     ItemCmdProcTable[1] = ChangeFlowsItemProc;
     static cItemData changer;
     cFlowCmd change = ItemCmd(1, {1, 9});
-    change.vSubFlow.push_back(Flow(4, {Cmd(1)}, 0, 9));
+    change.EditSubFlows().push_back(Flow(4, {Cmd(1)}, 0, 9));
     changer = ItemOf({change});
     FlowCmdProcTable[1] = [](cChara& c, cFlowCmdRun&) {
         EXPECT_EQ(static_cast<cPlayer&>(c).RunItemCmds(changer.vCmd), 0);

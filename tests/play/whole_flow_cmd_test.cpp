@@ -134,15 +134,15 @@ TEST_F(WholeFlowCommandRuns, LoopsAndWaitsInWholeRuns) {
 TEST_F(WholeFlowCommandRuns, FlowOperationsUseTheRunnerAndTheirConditions) {
     cStageChara& other = Chara({Flow(22, {Cmd(1, 5, {})}, 3), Flow(22, {Cmd(1, 5, {})}, 4)});
     cFlowCmd del = Cmd(16, 1, {4, 2, 3, 1});
-    del.spCondList = boost::make_shared<cCondList>();
-    del.spCondList->bUse = 1;
-    del.spCondList->nMode = 1;  // at least one of none: false
+    del.EditCondList() = boost::make_shared<cCondList>();
+    del.EditCondList()->bUse = 1;
+    del.EditCondList()->nMode = 1;  // at least one of none: false
     cStageChara& me = Chara({Flow(22, {del})});
     me.SetTarget(0, &other);
     me.StartTriggeredFlows(22);
     FramesUntil(me, 1, 1);
     EXPECT_EQ(other.flows.size(), 2u);
-    me.OwnFlowDefs()[0].vCmd[0].spCondList->nMode = 0;  // every one of none: true
+    me.OwnFlowDefs()[0].vCmd[0].EditCondList()->nMode = 0;  // every one of none: true
     me.StartTriggeredFlows(22);
     FramesUntil(me, 1, 1);
     ASSERT_EQ(other.flows.size(), 1u);

@@ -127,7 +127,7 @@ cFlow NestedFlow(int depth) {
     cFlow f;
     if (depth > 1) {
         cFlowCmd c = MakeCmd(1, 1, {0, 0});
-        c.vSubFlow.push_back(NestedFlow(depth - 1));
+        c.EditSubFlows().push_back(NestedFlow(depth - 1));
         f.vCmd.push_back(c);
     }
     return f;
@@ -252,18 +252,18 @@ TEST_F(FlowCheckTest, DatabaseValidationBringsIndicesIntoRange) {
 
     // Sub-flows are validated too, and so is a loaded command.
     cFlowCmd carrier = MakeCmd(1, 1, {0, 0, 9});
-    carrier.vSubFlow.resize(1);
-    carrier.vSubFlow[0].vCmd.push_back(MakeCmd(0, CMD_PLAY_BGM, {8, 0}));
+    carrier.EditSubFlows().resize(1);
+    carrier.EditSubFlows()[0].vCmd.push_back(MakeCmd(0, CMD_PLAY_BGM, {8, 0}));
     cDataWriter w;
     carrier.cRecord::Save(w);
     for (int i = 0; i < 3; ++i) w.WriteI32(0);
-    SaveFlowList(w, carrier.vSubFlow);
+    SaveFlowList(w, carrier.EditSubFlows());
     w.WriteU32(3);
     for (int32_t p : {0, 0, 9}) w.WriteI32(p);
     cFlowCmd loaded;
     ASSERT_TRUE(LoadBytes(loaded, w.Bytes()));
     EXPECT_EQ(loaded.vParam.size(), 2u);
-    EXPECT_EQ(loaded.vSubFlow[0].vCmd[0].vParam[0], 1);
+    EXPECT_EQ(loaded.SubFlows()[0].vCmd[0].vParam[0], 1);
 }
 
 TEST_F(FlowCheckTest, WithoutDatabaseSizesOnlyParameterCountsAreImposed) {
@@ -316,10 +316,10 @@ TEST_F(FlowCheckTest, PaletteValidation) {
 
     cFlowCmd take = MakeCmd(1, 10, {0, 2});  // item アイテムの取得
     cFlowCmd carrier = MakeCmd(1, 1, {0, 0});
-    carrier.vSubFlow.resize(1);
-    carrier.vSubFlow[0].vCmd.push_back(take);
+    carrier.EditSubFlows().resize(1);
+    carrier.EditSubFlows()[0].vCmd.push_back(take);
     carrier.CheckPaletteIndex(sizes);
-    EXPECT_EQ(carrier.vSubFlow[0].vCmd[0].vParam[1], 1);
+    EXPECT_EQ(carrier.SubFlows()[0].vCmd[0].vParam[1], 1);
     cFlowCmd take2 = MakeCmd(0, CMD_GET_ITEM, {1, 5});
     take2.CheckPaletteIndex(sizes);
     EXPECT_EQ(take2.vParam[1], 5);

@@ -162,35 +162,35 @@ TEST_F(FlowCmdRepairTest, WarpModesBefore767) {
 TEST_F(FlowCmdRepairTest, FlowOperationGetsAConditionListBefore764) {
     cFlowCmd c = MakeCmd(0, CMD_FLOW_OP, {1, 2, 3, 4});
     cFlowCmd d = RoundTripAt(c, 763);
-    ASSERT_TRUE(d.spCondList);
-    EXPECT_EQ(d.spCondList->nMode, 0);
-    EXPECT_EQ(d.spCondList->bUse, 0);
-    EXPECT_TRUE(d.spCondList->vCond.empty());
+    ASSERT_TRUE(d.CondList());
+    EXPECT_EQ(d.CondList()->nMode, 0);
+    EXPECT_EQ(d.CondList()->bUse, 0);
+    EXPECT_TRUE(d.CondList()->vCond.empty());
     // From 764 the file decides.
-    EXPECT_FALSE(RoundTripAt(c, 764).spCondList);
+    EXPECT_FALSE(RoundTripAt(c, 764).CondList());
     // Other commands get none.
-    EXPECT_FALSE(RoundTripAt(MakeCmd(0, CMD_WAIT), 763).spCondList);
+    EXPECT_FALSE(RoundTripAt(MakeCmd(0, CMD_WAIT), 763).CondList());
 }
 
 TEST_F(FlowCmdRepairTest, Version763HasNoConditionListFlag) {
     cFlowCmd c = MakeCmd(0, CMD_WAIT);
-    c.vSubFlow.resize(1);
-    c.vSubFlow[0].nFlowID = 4;
+    c.EditSubFlows().resize(1);
+    c.EditSubFlows()[0].nFlowID = 4;
     cDataWriter w763, w764;
     oldstream::Cmd(w763, c, 763);
     oldstream::Cmd(w764, c, 764);
     EXPECT_EQ(w763.Size() + 4, w764.Size());
     cFlowCmd d = RoundTripAt(c, 763);
-    ASSERT_EQ(d.vSubFlow.size(), 1u);
-    EXPECT_EQ(d.vSubFlow[0].nFlowID, 4);
+    ASSERT_EQ(d.SubFlows().size(), 1u);
+    EXPECT_EQ(d.SubFlows()[0].nFlowID, 4);
 }
 
 TEST_F(FlowCmdRepairTest, CommandsOfSubFlowsAreRepairedToo) {
     cFlowCmd c = MakeCmd(1, 1, {0, 0});
-    c.vSubFlow.resize(1);
-    c.vSubFlow[0].vCmd.push_back(MakeCmd(0, 24, {0, 1}));
+    c.EditSubFlows().resize(1);
+    c.EditSubFlows()[0].vCmd.push_back(MakeCmd(0, 24, {0, 1}));
     cFlowCmd d = RoundTripAt(c, 733);
-    EXPECT_EQ(d.vSubFlow[0].vCmd[0].nCode, 25);
+    EXPECT_EQ(d.SubFlows()[0].vCmd[0].nCode, 25);
 }
 
 cFlow RoundTripFlowAt(cFlow f, uint32_t v) {

@@ -128,7 +128,7 @@ TEST_F(FlowCmdStreamTest, SavesAsTheGenericSaveOfItsFieldsAndThenItsSettings) {
                     cEdMove::Create(c.spMove);
                     c.spMove->nAngle = 45;
                 }
-                if (bSubFlow) c.vSubFlow.resize(1);
+                if (bSubFlow) c.EditSubFlows().resize(1);
                 cFlowCmd generic = c;
                 const std::vector<uint8_t> got = SaveBytes(c);
 
@@ -144,7 +144,7 @@ TEST_F(FlowCmdStreamTest, SavesAsTheGenericSaveOfItsFieldsAndThenItsSettings) {
                 PutU32(want, 0);
                 PutU32(want, bSubFlow ? 1 : 0);
                 if (bSubFlow) {
-                    const std::vector<uint8_t> flow = SaveBytes(generic.vSubFlow[0]);
+                    const std::vector<uint8_t> flow = SaveBytes(generic.EditSubFlows()[0]);
                     want.insert(want.end(), flow.begin(), flow.end());
                 }
                 PutU32(want, 1);

@@ -82,11 +82,11 @@ cFlow MakeSampleFlow() {
     f.vCmd.push_back(shot);
 
     cFlowCmd op = MakeCmd(0, CMD_FLOW_OP, {1, 2, 3, 4});
-    cCondList::Create(op.spCondList);
-    op.spCondList->bUse = 1;
-    op.spCondList->nMode = 1;
-    op.spCondList->vCond.push_back(cond);
-    op.spCondList->vCond.push_back(cEdCond());
+    cCondList::Create(op.EditCondList());
+    op.EditCondList()->bUse = 1;
+    op.EditCondList()->nMode = 1;
+    op.EditCondList()->vCond.push_back(cond);
+    op.EditCondList()->vCond.push_back(cEdCond());
     f.vCmd.push_back(op);
 
     std::vector<int32_t> mes(18, 0);
@@ -104,7 +104,7 @@ cFlow MakeSampleFlow() {
     sub.nTrigger = 22;
     sub.vCmd.push_back(MakeCmd(0, CMD_WAIT));
     sub.vCmd.push_back(MakeCmd(1, 1, {5, 6}));  // item command "フローの変更"
-    summon.vSubFlow.push_back(sub);
+    summon.EditSubFlows().push_back(sub);
     f.vCmd.push_back(summon);
     return f;
 }

@@ -102,13 +102,13 @@ TEST_F(FlowRecordTest, SampleFlowRoundTrips) {
     EXPECT_FALSE(dst.vCmd[0].spShot);
     EXPECT_EQ(dst.vCmd[1].spShot->nPower, 1000000);
     EXPECT_EQ(dst.vCmd[1].spShot->nFormParam[2], -5);
-    ASSERT_TRUE(dst.vCmd[2].spCondList);
-    EXPECT_EQ(dst.vCmd[2].spCondList->bUse, 1);
-    EXPECT_EQ(dst.vCmd[2].spCondList->vCond.size(), 2u);
+    ASSERT_TRUE(dst.vCmd[2].CondList());
+    EXPECT_EQ(dst.vCmd[2].CondList()->bUse, 1);
+    EXPECT_EQ(dst.vCmd[2].CondList()->vCond.size(), 2u);
     EXPECT_EQ(dst.vCmd[3].strText, "こんにちは\nworld");
     EXPECT_EQ(dst.vCmd[3].vParam[17], -1);
-    ASSERT_EQ(dst.vCmd[4].vSubFlow.size(), 1u);
-    EXPECT_EQ(dst.vCmd[4].vSubFlow[0].vCmd[1].vParam[1], 6);
+    ASSERT_EQ(dst.vCmd[4].SubFlows().size(), 1u);
+    EXPECT_EQ(dst.vCmd[4].SubFlows()[0].vCmd[1].vParam[1], 6);
 }
 
 TEST_F(FlowRecordTest, LoadEmptiesTheFlowName) {
@@ -135,13 +135,13 @@ TEST_F(FlowRecordTest, ReadingACommandIntoOneWithSettingsReleasesAbsentOnes) {
     cFlowCmd c = MakeCmd(0, CMD_WAIT);
     cEdMove::Create(c.spMove);
     cEdShot::Create(c.spShot);
-    cCondList::Create(c.spCondList);
+    cCondList::Create(c.EditCondList());
     cDataReader r(bytes.data(), bytes.size());
     c.Load(r);
     EXPECT_FALSE(r.Failed());
     EXPECT_FALSE(c.spMove);
     EXPECT_FALSE(c.spShot);
-    EXPECT_FALSE(c.spCondList);
+    EXPECT_FALSE(c.CondList());
 }
 
 TEST_F(FlowRecordTest, ClearedCommandHoldsByteElevenOneAndNoSettings) {
@@ -149,14 +149,14 @@ TEST_F(FlowRecordTest, ClearedCommandHoldsByteElevenOneAndNoSettings) {
     cEdShot::Create(c.spShot);
     c.bSEOnScreen = 0;
     c.nTime = 4;
-    c.vSubFlow.resize(2);
+    c.EditSubFlows().resize(2);
     c.Clear();
     EXPECT_EQ(c.bSEOnScreen, 1);
     EXPECT_EQ(c.nTime, 0);
     EXPECT_EQ(c.nCode, 0);
     EXPECT_FALSE(c.spShot);
     EXPECT_TRUE(c.vParam.empty());
-    EXPECT_TRUE(c.vSubFlow.empty());
+    EXPECT_TRUE(c.SubFlows().empty());
 }
 
 TEST_F(FlowRecordTest, ClearedKeyStepHasNineteenSlots) {
@@ -208,15 +208,15 @@ TEST_F(FlowRecordTest, EditorOnlyFlowsAreRemovedUnlessTheEditorFlagIsSet) {
 
 TEST_F(FlowRecordTest, EditorOnlySubFlowsOfACommandAreRemoved) {
     cFlowCmd c = MakeCmd(1, 1, {0, 0});
-    c.vSubFlow.resize(2);
-    c.vSubFlow[0].bEditorOnly = 1;
-    c.vSubFlow[1].nFlowID = 9;
+    c.EditSubFlows().resize(2);
+    c.EditSubFlows()[0].bEditorOnly = 1;
+    c.EditSubFlows()[1].nFlowID = 9;
     const auto bytes = SaveBytes(c);
     cFlowCmd d;
     cDataReader r(bytes.data(), bytes.size());
     d.Load(r);
-    ASSERT_EQ(d.vSubFlow.size(), 1u);
-    EXPECT_EQ(d.vSubFlow[0].nFlowID, 9);
+    ASSERT_EQ(d.SubFlows().size(), 1u);
+    EXPECT_EQ(d.SubFlows()[0].nFlowID, 9);
 }
 
 // The sub-flow count of a command, read into commands with and without
@@ -225,20 +225,20 @@ TEST_F(FlowRecordTest, EditorOnlySubFlowsOfACommandAreRemoved) {
 TEST_F(FlowRecordTest, SubFlowCountsReadIntoCommandsWithAndWithoutFlows) {
     cFlowCmd none = MakeCmd(0, CMD_WAIT);
     cFlowCmd two = MakeCmd(0, CMD_WAIT);
-    two.vSubFlow.resize(2);
-    two.vSubFlow[1].nFlowID = 5;
+    two.EditSubFlows().resize(2);
+    two.EditSubFlows()[1].nFlowID = 5;
     for (cFlowCmd* src : {&none, &two}) {
         const auto bytes = SaveBytes(*src);
         for (size_t held : {size_t{0}, size_t{3}}) {
             cFlowCmd c = MakeCmd(0, CMD_WAIT);
-            c.vSubFlow.resize(held);
+            c.EditSubFlows().resize(held);
             cDataReader r(bytes.data(), bytes.size());
             c.Load(r);
             ASSERT_FALSE(r.Failed()) << held;
             EXPECT_EQ(r.Remaining(), 0u) << held;
-            ASSERT_EQ(c.vSubFlow.size(), src->vSubFlow.size()) << held;
-            if (!c.vSubFlow.empty()) {
-                EXPECT_EQ(c.vSubFlow[1].nFlowID, 5);
+            ASSERT_EQ(c.SubFlows().size(), src->SubFlows().size()) << held;
+            if (!c.SubFlows().empty()) {
+                EXPECT_EQ(c.SubFlows()[1].nFlowID, 5);
             }
             EXPECT_EQ(SaveBytes(c), bytes) << held;
         }

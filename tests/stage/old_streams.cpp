@@ -58,11 +58,11 @@ void Cmd(cDataWriter& w, cFlowCmd& c, uint32_t v) {
     w.WriteI32(c.spShot ? 1 : 0);
     if (c.spShot) Record(w, *c.spShot, v);
     if (v >= 764) {
-        w.WriteI32(c.spCondList ? 1 : 0);
-        if (c.spCondList) CondList(w, *c.spCondList, v);
+        w.WriteI32(c.CondList() ? 1 : 0);
+        if (c.CondList()) CondList(w, *c.CondList(), v);
     }
-    w.WriteU32(static_cast<uint32_t>(c.vSubFlow.size()));
-    for (auto& f : c.vSubFlow) Flow(w, f, v);
+    w.WriteU32(static_cast<uint32_t>(c.SubFlows().size()));
+    for (auto& f : c.SubFlowSpan()) Flow(w, f, v);
     w.WriteU32(static_cast<uint32_t>(c.vParam.size()));
     for (int32_t p : c.vParam) w.WriteI32(p);
 }

@@ -22,20 +22,20 @@ TEST_F(SharedRecordsTest, CopiedSettingsAreNewObjectsWithTheSameValues) {
     cFlowCmd src = MakeCmd(0, CMD_SHOT);
     cEdShot::Create(src.spShot);
     cEdMove::Create(src.spMove);
-    cCondList::Create(src.spCondList);
+    cCondList::Create(src.EditCondList());
     src.spShot->nPower = 50;
     src.spMove->dFactor = 3.0;
-    src.spCondList->vCond.resize(2);
-    src.spCondList->vCond[1].nKind = 7;
+    src.EditCondList()->vCond.resize(2);
+    src.EditCondList()->vCond[1].nKind = 7;
 
     cFlowCmd copy(src);
-    ASSERT_TRUE(copy.spShot && copy.spMove && copy.spCondList);
+    ASSERT_TRUE(copy.spShot && copy.spMove && copy.CondList());
     EXPECT_NE(copy.spShot.get(), src.spShot.get());
     EXPECT_NE(copy.spMove.get(), src.spMove.get());
-    EXPECT_NE(copy.spCondList.get(), src.spCondList.get());
+    EXPECT_NE(copy.CondList().get(), src.CondList().get());
     EXPECT_EQ(copy.spShot->nPower, 50);
     EXPECT_EQ(copy.spMove->dFactor, 3.0);
-    EXPECT_EQ(copy.spCondList->vCond[1].nKind, 7);
+    EXPECT_EQ(copy.CondList()->vCond[1].nKind, 7);
     EXPECT_EQ(copy.spShot.use_count(), 1);
 
     copy.spShot->nPower = 7;
@@ -59,14 +59,14 @@ TEST_F(SharedRecordsTest, DestroyingOneOfTwoAssignedCommandsLeavesTheOthersSetti
 
 TEST_F(SharedRecordsTest, CommandCopiesCarryTheirSubFlows) {
     cFlowCmd src = MakeCmd(1, 1, {0, 0});
-    src.vSubFlow.resize(1);
-    src.vSubFlow[0].nFlowID = 5;
-    src.vSubFlow[0].vCmd.push_back(MakeCmd(0, CMD_SHOT));
-    cEdShot::Create(src.vSubFlow[0].vCmd[0].spShot);
+    src.EditSubFlows().resize(1);
+    src.EditSubFlows()[0].nFlowID = 5;
+    src.EditSubFlows()[0].vCmd.push_back(MakeCmd(0, CMD_SHOT));
+    cEdShot::Create(src.EditSubFlows()[0].vCmd[0].spShot);
     cFlowCmd copy = src;
-    ASSERT_EQ(copy.vSubFlow.size(), 1u);
-    EXPECT_EQ(copy.vSubFlow[0].nFlowID, 5);
-    EXPECT_NE(copy.vSubFlow[0].vCmd[0].spShot.get(), src.vSubFlow[0].vCmd[0].spShot.get());
+    ASSERT_EQ(copy.SubFlows().size(), 1u);
+    EXPECT_EQ(copy.SubFlows()[0].nFlowID, 5);
+    EXPECT_NE(copy.SubFlows()[0].vCmd[0].spShot.get(), src.SubFlows()[0].vCmd[0].spShot.get());
 }
 
 TEST_F(SharedRecordsTest, CloneOfAHolderIntoItselfKeepsTheValues) {

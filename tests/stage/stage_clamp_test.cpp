@@ -66,10 +66,10 @@ TEST_F(StageClampTest, ACommandValueIsClampedWhereverTheCommandLies) {
         {"sub-flow of a command",
          [&](cStageData& s) {
              cFlowCmd loop = SampleCmd(CMD_LOOP, 0);
-             loop.vSubFlow.push_back(FlowOf(GameWait(HOSTILE_WAIT)));
+             loop.EditSubFlows().push_back(FlowOf(GameWait(HOSTILE_WAIT)));
              enemy(s).vFlow.push_back(FlowOf(loop));
          },
-         [&](cStageData& s) { return enemy(s).vFlow.back().vCmd[0].vSubFlow[0].vCmd[0].vParam[0]; }},
+         [&](cStageData& s) { return enemy(s).vFlow.back().vCmd[0].SubFlows()[0].vCmd[0].vParam[0]; }},
         {"placed item's command", [](cStageData& s) { s.vPlacedItem[1].vCmd.push_back(GameWait(HOSTILE_WAIT, true)); },
          [](cStageData& s) { return s.vPlacedItem[1].vCmd.back().vParam[0]; }},
         {"flows from a common palette character",

@@ -51,7 +51,7 @@ struct cMaker {
             c.spShot->nMoveType = static_cast<uint8_t>(Pick(5));
             c.spShot->nEffect = static_cast<int16_t>(Pick(6));
         }
-        if (depth < 2 && Pick(5) == 0) c.vSubFlow.push_back(Flow(depth + 1));
+        if (depth < 2 && Pick(5) == 0) c.EditSubFlows().push_back(Flow(depth + 1));
         return c;
     }
 

@@ -126,9 +126,9 @@ namespace {
 
 // The command's text compiled, compiled again when the text changed.
 const CODEPROGRAM& Program(const cFlowCmd& cmd) {
-    if (!cmd.spCodeProgram || CodeProgramText(*cmd.spCodeProgram) != cmd.strText)
-        cmd.spCodeProgram = CompileCode(cmd.strText);
-    return *cmd.spCodeProgram;
+    if (!cmd.CodeProgram() || CodeProgramText(*cmd.CodeProgram()) != cmd.strText)
+        cmd.SetCodeProgram(CompileCode(cmd.strText));
+    return *cmd.CodeProgram();
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
     const cFlowCmd& cmd = *state.cmd;
     const int32_t op = CmdParam(cmd, 0), scope = CmdParam(cmd, 1), id = CmdParam(cmd, 2), whose = CmdParam(cmd, 3);
     if (op < FLOWOP_START || op > FLOWOP_HALT) return;
-    if (!JudgeCmdCondList(cmd.spCondList.get(), &chara)) return;
+    if (!JudgeCmdCondList(cmd.CondList().get(), &chara)) return;
     cChara* owner = nullptr;
     if (whose == 0)
         owner = &chara;

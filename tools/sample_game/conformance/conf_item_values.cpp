@@ -173,9 +173,9 @@ void AddItemCmdValueCases(std::vector<CONFCASE>& v) {
                      {}, 30, CONFEND_CLEARED));
     {
         cFlowCmd replace = ItemCmd(CMD_FLOW_OP, {1, 6});
-        replace.vSubFlow.push_back(MarkFlow(TRG_ALWAYS, 3));
+        replace.EditSubFlows().push_back(MarkFlow(TRG_ALWAYS, 3));
         cFlowCmd append = ItemCmd(CMD_FLOW_OP, {1, 99});
-        append.vSubFlow.push_back(MarkFlow(TRG_ALWAYS, 4));
+        append.EditSubFlows().push_back(MarkFlow(TRG_ALWAYS, 4));
         v.push_back(Case("itemv-01-flow-change-modes", kTable, "1 フローの変更 (追加, 置き換え, 削除, 無いIDの置き換え)",
                          "The hero's flows of id 5 and 6 would mark S1 and S2 after a fifth of a second: an item "
                          "removes id 5 (S1 = 0), another replaces id 6 with a flow marking S3 (S2 = 0, S3 = 1), a "

@@ -43,7 +43,7 @@ void AddItemCmdCases(std::vector<CONFCASE>& v) {
                      Taken({ItemCmd(CMD_NONE + ITEM_CMD_OFFSET), ItemCode("S1 = 1")}), {{1, 1}}, 10));
     {
         cFlowCmd change = ItemCmd(CMD_FLOW_OP, {0, 0});
-        change.vSubFlow.push_back(MarkFlow(TRG_ALWAYS, 1));
+        change.EditSubFlows().push_back(MarkFlow(TRG_ALWAYS, 1));
         v.push_back(Case("item-01-change-flows", kTable, "1 フローの変更",
                          "The item adds a flow that marks S1 to the hero that takes it: the hero runs it (S1 = 1).",
                          Taken({change}), {{1, 1}}, 20));
