@@ -40,7 +40,7 @@ public:
     int32_t nCellWidth = 32;
     int32_t nCellHeight = 32;
     int32_t bScalable = 0;           // third value: hit effects grow with the attacker's scale
-    std::vector<cPairRecord> vFrame;  // {cell, duration in tenths of a second}
+    cPairList vFrame;  // {cell, duration in tenths of a second}
 
 private:
     // What Load reads after the table: the frame list, then the added-integer fix-up.

@@ -16,13 +16,13 @@ void cPairRecord::Load(cDataReader& file) { LoadTable<g_Rows>(file, this); }
 
 void cPairRecord::Save(cDataWriter& file) { SaveTable<g_Rows>(file, this); }
 
-void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v) {
+void LoadPairList(cDataReader& file, cPairList& v) {
     const uint32_t n = file.ReadCount(PAIR_MIN_BYTES);
     if (file.Failed()) return;
     LoadRowList<g_Rows>(file, v, n);
 }
 
-void SavePairList(cDataWriter& file, std::vector<cPairRecord>& v) {
+void SavePairList(cDataWriter& file, cPairList& v) {
     file.WriteU32(static_cast<uint32_t>(v.size()));
     SaveRowRecords<g_Rows>(file, v.data(), v.size());
 }

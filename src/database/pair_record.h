@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "records/field_table.h"
+#include "records/inline_list.h"
 
 // A plain value stored as a table record, not a record itself: pair lists are
 // copied, loaded and freed as arrays.
@@ -23,10 +24,14 @@ struct cPairRecord {
     int32_t nValue2 = 0;
 };
 
+// A list of pairs: the frame lists of effect graphics, mostly a few frames
+// long, keep up to 8 inside themselves.
+using cPairList = cInlineList<cPairRecord, 8>;
+
 // Smallest record stream of a pair (its two count words): bounds a pair count.
 constexpr size_t PAIR_MIN_BYTES = 8;
 
 // A list of pairs as the list loader and saver store any records (u32 count,
 // then each pair's record stream), the pairs taken and written in bulk.
-void LoadPairList(cDataReader& file, std::vector<cPairRecord>& v);
-void SavePairList(cDataWriter& file, std::vector<cPairRecord>& v);
+void LoadPairList(cDataReader& file, cPairList& v);
+void SavePairList(cDataWriter& file, cPairList& v);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/field_table.h"
+#include "records/inline_list.h"
 
 // The ten values of a sword frame, by index. Values 3 and 4 are stored from
 // version 138. The meaning of values 6 to 10 is a working reading kept here
@@ -40,6 +41,10 @@ struct cSwordFrameData {
     int32_t nValue[SWORDFRAME_VALUE_NUM] = {};
 };
 
+// The frames of a sword type: a swing is a few frames, so up to 8 lie inside
+// the sword type and a load allocates nothing for them.
+using cSwordFrameList = cInlineList<cSwordFrameData, 8>;
+
 class cSwordTypeData final : public cTableRecord {
     struct NOFRAME {};
 
@@ -72,7 +77,7 @@ public:
     int32_t nAddedInt = 0;
     std::string strFile;
     std::string strText3;
-    std::vector<cSwordFrameData> vFrame;
+    cSwordFrameList vFrame;
 
 private:
     // What Load reads after the table (the frame list, then the added-integer

@@ -436,8 +436,8 @@ const uint8_t* PeekRowImages(const cDataReader& file, size_t n) {
 }
 
 // Appends the n current images at p (see PeekRowImages) to v and takes them from the file.
-template <const auto& ROWS, class T>
-void InsertRowImages(cDataReader& file, std::vector<T>& v, const uint8_t* p, size_t n) {
+template <const auto& ROWS, class V>
+void InsertRowImages(cDataReader& file, V& v, const uint8_t* p, size_t n) {
     v.insert(v.end(), cRowImageIter<ROWS>(p), cRowImageIter<ROWS>(p) + static_cast<ptrdiff_t>(n));
     file.Skip(n * (8 + cCurrentRows<ROWS>::BYTES));
 }
@@ -445,8 +445,8 @@ void InsertRowImages(cDataReader& file, std::vector<T>& v, const uint8_t* p, siz
 // Appends n elements to v, its room made once, each as a new element (T())
 // loaded by its own Load would be: as growing v by n and loading the new
 // elements with LoadRowRecords does.
-template <const auto& ROWS, class T>
-void AppendRowRecords(cDataReader& file, std::vector<T>& v, size_t n) {
+template <const auto& ROWS, class V>
+void AppendRowRecords(cDataReader& file, V& v, size_t n) {
     const size_t first = v.size();
     v.reserve(first + n);
     if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
@@ -461,8 +461,8 @@ void AppendRowRecords(cDataReader& file, std::vector<T>& v, size_t n) {
 // over all n do. When every stream is a current image that fills its element
 // whole, what v held is overwritten anyway: the elements are made straight
 // from their images.
-template <const auto& ROWS, class T>
-void LoadRowList(cDataReader& file, std::vector<T>& v, size_t n) {
+template <const auto& ROWS, class V>
+void LoadRowList(cDataReader& file, V& v, size_t n) {
     if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
         v.clear();
         v.reserve(n);

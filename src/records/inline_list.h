@@ -1,16 +1,20 @@
 #pragma once
 // A list of plain values (trivially copyable) that keeps up to N of them
 // inside itself and more on the heap: the small lists that records hold by
-// the hundred thousand (command parameters, inheritance flags) take no
-// allocation of their own. It copies, grows and compares as a vector does;
-// access by index is checked as cSafeVector's is.
+// the hundred thousand (command parameters, inheritance flags, frame lists)
+// take no allocation of their own. It copies, grows and compares as a vector
+// does; access by index is checked as cSafeVector's is. The room inside is
+// not initialised: only the first size() values are ever read.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <new>
+#include <stdexcept>
 #include <type_traits>
+#include <utility>
 
 #include "records/safe_container.h"
 
@@ -46,8 +50,8 @@ public:
 
     size_t size() const { return m_nSize; }
     bool empty() const { return m_nSize == 0; }
-    T* data() { return IsInline() ? m_aInline : m_pHeap; }
-    const T* data() const { return IsInline() ? m_aInline : m_pHeap; }
+    T* data() { return IsInline() ? m_Store.aInline : m_Store.pHeap; }
+    const T* data() const { return IsInline() ? m_Store.aInline : m_Store.pHeap; }
     T* begin() { return data(); }
     T* end() { return data() + m_nSize; }
     const T* begin() const { return data(); }
@@ -62,14 +66,25 @@ public:
         return data()[0];
     }
     const T& operator[](int i) const { return const_cast<cInlineList*>(this)->operator[](i); }
+    // Element i; a bad index throws as a vector's at does.
+    T& at(size_t i) {
+        if (i >= m_nSize) throw std::out_of_range("cInlineList::at");
+        return data()[i];
+    }
+    const T& at(size_t i) const { return const_cast<cInlineList*>(this)->at(i); }
+    T& back() { return data()[m_nSize - 1]; }
+    const T& back() const { return data()[m_nSize - 1]; }
 
     void clear() { m_nSize = 0; }
+    // Room for n values; the values kept move along.
+    void reserve(size_t n) { Reserve(n); }
     // n values: those kept, then copies of v.
     void resize(size_t n, T v = T()) {
         Reserve(n);
         if (n > m_nSize) std::fill(data() + m_nSize, data() + n, v);
         m_nSize = static_cast<uint32_t>(n);
     }
+    void assign(std::initializer_list<T> v) { assign(v.begin(), v.end()); }
     void assign(size_t n, T v) {
         m_nSize = 0;
         resize(n, v);
@@ -91,6 +106,14 @@ public:
         m_nSize = static_cast<uint32_t>(n);
     }
     void push_back(T v) { resize(size_t{m_nSize} + 1, v); }
+    // Appends T(args...) and gives it.
+    template <class... ARGS>
+    T& emplace_back(ARGS&&... args) {
+        Reserve(size_t{m_nSize} + 1);
+        T* p = ::new (static_cast<void*>(data() + m_nSize)) T(std::forward<ARGS>(args)...);
+        ++m_nSize;
+        return *p;
+    }
     void pop_back() { --m_nSize; }
     // Inserts v before pos; gives where it now lies.
     T* insert(const T* pos, T v) {
@@ -99,6 +122,20 @@ public:
         T* p = data();
         std::memmove(p + at + 1, p + at, (m_nSize - 1 - at) * sizeof(T));
         p[at] = v;
+        return p + at;
+    }
+
+    // Inserts the values [first, last) before pos; gives where the first now lies.
+    template <class IT>
+        requires(!std::is_integral_v<IT>)
+    T* insert(const T* pos, IT first, IT last) {
+        const auto at = static_cast<size_t>(pos - data());
+        const auto n = static_cast<size_t>(std::distance(first, last));
+        Reserve(size_t{m_nSize} + n);
+        T* p = data();
+        std::memmove(p + at + n, p + at, (m_nSize - at) * sizeof(T));
+        std::copy(first, last, p + at);
+        m_nSize += static_cast<uint32_t>(n);
         return p + at;
     }
 
@@ -115,27 +152,29 @@ private:
         auto* p = new T[capacity];
         if (m_nSize) std::memcpy(p, data(), size_t{m_nSize} * sizeof(T));
         Release();
-        m_pHeap = p;
+        m_Store.pHeap = p;
         m_nCapacity = static_cast<uint32_t>(capacity);
     }
     void Release() {
-        if (!IsInline()) delete[] m_pHeap;
+        if (!IsInline()) delete[] m_Store.pHeap;
         m_nCapacity = N;
     }
     // Takes src's values; src is left empty (with its own room).
     void TakeFrom(cInlineList& src) {
         m_nSize = src.m_nSize;
         m_nCapacity = src.m_nCapacity;
-        if (src.IsInline()) std::memcpy(m_aInline, src.m_aInline, sizeof m_aInline);
-        else m_pHeap = src.m_pHeap;
+        if (src.IsInline()) std::memcpy(m_Store.aInline, src.m_Store.aInline, size_t{src.m_nSize} * sizeof(T));
+        else m_Store.pHeap = src.m_Store.pHeap;
         src.m_nSize = 0;
         src.m_nCapacity = N;
     }
 
     uint32_t m_nSize = 0;
-    uint32_t m_nCapacity = N;  // N: the values lie in m_aInline
-    union {
-        T* m_pHeap;
-        T m_aInline[N] = {};
-    };
+    uint32_t m_nCapacity = N;  // N: the values lie in m_Store.aInline
+    // The values inside are not initialised: they are copied in as they are added.
+    union STORE {
+        STORE() : pHeap(nullptr) {}
+        T* pHeap;
+        T aInline[N];
+    } m_Store;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "records/field_table.h"
+#include "records/inline_list.h"
 
 // One frame of a movement entry: three values (cell, duration in tenths of a
 // second, flag); a new frame has value 2 = 1. A plain value stored as a table
@@ -24,6 +25,10 @@ struct cAnimeSetFrame {
     int32_t nValue2 = 1;
     int32_t nValue3 = 0;
 };
+
+// The frames of a movement entry: animations are mostly a few frames long,
+// so up to 8 lie inside the entry and a load allocates nothing for them.
+using cAnimeFrameList = cInlineList<cAnimeSetFrame, 8>;
 
 // A movement entry: a name, two 16-bit values and a flag (from version 55),
 // then its frame list stored after the record stream.
@@ -59,7 +64,7 @@ public:
     uint16_t wValue1 = 0;
     uint8_t byFlag = 1;
     uint16_t wValue2 = 0;
-    std::vector<cAnimeSetFrame> vFrame;
+    cAnimeFrameList vFrame;
 
 private:
     // What Load reads and Save writes after the record stream: the frame count and the frames.

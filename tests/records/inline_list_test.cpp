@@ -22,7 +22,7 @@ void RunAgainstVector(uint32_t seed) {
         const T v = static_cast<T>(rng());
         // Sizes wander around the inline capacity, and well past it now and then.
         const size_t n = static_cast<size_t>(pick(static_cast<int>(N) * 3 + 2));
-        switch (pick(12)) {
+        switch (pick(15)) {
         case 0: list.push_back(v), want.push_back(v); break;
         case 1:
             if (!want.empty()) list.pop_back(), want.pop_back();
@@ -67,6 +67,20 @@ void RunAgainstVector(uint32_t seed) {
                 want[static_cast<size_t>(at)] = v;
             }
             break;
+        case 11: {  // a run inserted anywhere, across the inline room or not
+            std::vector<T> src(n);
+            for (T& e : src) e = static_cast<T>(rng());
+            const int at = pick(static_cast<int>(want.size()) + 1);
+            T* first = list.insert(list.begin() + at, src.begin(), src.end());
+            EXPECT_EQ(first, list.begin() + at);
+            want.insert(want.begin() + at, src.begin(), src.end());
+            break;
+        }
+        case 12:
+            EXPECT_EQ(list.emplace_back(v), v);
+            want.emplace_back(v);
+            break;
+        case 13: list.reserve(n), want.reserve(n); break;
         default: {  // a differing copy compares unequal
             cInlineList<T, N> copy(list);
             copy.push_back(v);
