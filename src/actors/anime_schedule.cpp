@@ -36,11 +36,8 @@ void StartScheduled(cChara& chara, const cFlowRun& flow, const ANIMESCHEDULE& e)
 
 }  // namespace
 
-void cChara::RunAnimeSchedule() {
-    for (const cFlowRun& fr : flows) {
-        // Most flows schedule nothing: that test first.
-        if (fr.animeSchedule.empty() || !fr.running || fr.paused || fr.halted) continue;
-        for (const ANIMESCHEDULE& e : fr.animeSchedule)
-            if (e.nStart == fr.frame) StartScheduled(*this, fr, e);
-    }
+void cChara::RunAnimeScheduleOf(const cFlowRun& fr) {
+    if (!fr.running || fr.paused || fr.halted) return;
+    for (const ANIMESCHEDULE& e : fr.animeSchedule)
+        if (e.nStart == fr.frame) StartScheduled(*this, fr, e);
 }

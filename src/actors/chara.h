@@ -408,8 +408,15 @@ public:
     // Flow commands
 public:
     static uint64_t TriggerBit(int32_t trigger) { return uint64_t{1} << (trigger & 63); }
-    // Starts the overlay animations that the running flows schedule for their current frame.
-    void RunAnimeSchedule();
+    // Starts the overlay animations that the running flows schedule for their
+    // current frame. Inline: most flows schedule nothing, and every character
+    // asks it each sub-step.
+    void RunAnimeSchedule() {
+        for (const cFlowRun& fr : flows)
+            if (!fr.animeSchedule.empty()) RunAnimeScheduleOf(fr);
+    }
+    // Those of flow `fr`, which schedules some.
+    void RunAnimeScheduleOf(const cFlowRun& fr);
 
     // Move steps shared by players and stage characters
 public:

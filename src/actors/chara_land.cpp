@@ -1,6 +1,7 @@
 // Landing on and bumping into block cells, and the stage character's jump
 // and push steps.
 #include <cmath>
+#include <typeinfo>
 
 #include "actors/damage.h"
 #include "actors/player.h"
@@ -16,7 +17,8 @@ void cChara::OnLand() {
     landed = 1;
     bJump = bJumpHold = bKnockBack = 0;
     bFalling = 0;
-    if (auto* lpPlayer = dynamic_cast<cPlayer*>(this)) lpPlayer->bJumping = 0;
+    // cPlayer is final: its exact type tells, without the walk of a cast.
+    if (typeid(*this) == typeid(cPlayer)) static_cast<cPlayer*>(this)->bJumping = 0;
     // The bottom edge ends just above the cell boundary.
     const int32_t bottom = static_cast<int32_t>(std::trunc(y2));
     const int32_t lift = (bottom & 31) + 1;

@@ -60,7 +60,7 @@ bool JudgeCond(const cEdCond& cond, cChara* chara) {
     }
 }
 
-bool JudgeCondList(int32_t mode, const cSafeVector<cEdCond>& conds, cChara* chara) {
+bool JudgeCondList(int32_t mode, const cCondVector& conds, cChara* chara) {
     if (mode == 0) {
         for (const cEdCond& c : conds) {
             if (!JudgeCond(c, chara)) return false;

@@ -4,7 +4,7 @@
 // block conditions.
 #include <cstdint>
 
-#include "records/safe_container.h"
+#include "stage/cond.h"
 
 class cChara;
 class cEdCond;
@@ -18,7 +18,7 @@ bool CompareByOp(int32_t a, int32_t b, int32_t op);
 bool JudgeCond(const cEdCond& cond, cChara* chara);
 // Mode 0: every condition holds (an empty list holds); 1: at least one
 // holds (an empty list fails); other modes fail.
-bool JudgeCondList(int32_t mode, const cSafeVector<cEdCond>& conds, cChara* chara);
+bool JudgeCondList(int32_t mode, const cCondVector& conds, cChara* chara);
 // A command's condition list: holds when it is absent or switched off.
 bool JudgeCmdCondList(const cCondList* list, cChara* chara);
 // The condition list of a flow: an empty list holds; a latched list that

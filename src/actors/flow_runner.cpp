@@ -349,30 +349,39 @@ void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t i
     StartIdleFlows(*this, first, trigger, lpPartner, idFilter, w && w->bNoClaim, w && w->bEarlyClaim);
 }
 
-int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
-    int32_t result = 0;
-    ++nFlowRunDepth;
-    // A dying character runs its death flows only; a living one may stop
-    // when a flow other than a death flow left it without HP.
+namespace {
+
+// The flow loop. A dying character runs its death flows only; a living one
+// may stop when a flow other than a death flow left it without HP. The
+// plain loop, of a living character that does not stop without HP (every
+// stage character's step), looks at neither.
+template <bool bPlain>
+[[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp) {
     const bool bHpStop = bStopWithoutHp && !bDying;
-    for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
-        cFlowRun& fr = flows.data()[i];
+    for (int i = 0; i < static_cast<int>(c.flows.size()); ++i) {
+        cFlowRun& fr = c.flows.data()[i];
         if (!fr.running) continue;
         const int n = static_cast<int>(fr.cmds.size());
         if (n == 0) {
-            fr.Reset(*this);
+            fr.Reset(c);
             continue;
         }
         if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
-        if (bDying && !bDeathFlow) continue;
+        if (!bPlain && bDying && !bDeathFlow) continue;
         // A command may add flows: the list is read again after each run.
-        if (RunFlow(fr, *this, n) && i < static_cast<int>(flows.size())) flows[i].Reset(*this);
-        if (bHpStop && !bDeathFlow && hp <= 0) {
-            result = 1;
-            break;
-        }
+        if (RunFlow(fr, c, n) && i < static_cast<int>(c.flows.size())) c.flows[i].Reset(c);
+        if (!bPlain && bHpStop && !bDeathFlow && c.hp <= 0) return 1;
     }
+    return 0;
+}
+
+}  // namespace
+
+int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
+    ++nFlowRunDepth;
+    const int32_t result = (bDying | bStopWithoutHp) == 0 ? RunFlowLoop<true>(*this, 0, 0)
+                                                          : RunFlowLoop<false>(*this, bDying, bStopWithoutHp);
     --nFlowRunDepth;
     // Checked here: a step with no removal asked makes no call.
     if (deletePending) RemoveRequestedFlows();

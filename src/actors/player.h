@@ -28,7 +28,7 @@ struct GUIDERECT {
 // A box of the player relative to its position: base and scaled values.
 using PLAYERBOX = SCALEDBOX;
 
-class cPlayer : public cChara {
+class cPlayer final : public cChara {
 public:
     cPlayer() = default;
     cPlayer(const cPlayer& src);

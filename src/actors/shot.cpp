@@ -129,6 +129,18 @@ void cShot::SetAttack(cChara& shooter, const cEdShot& s) {
     nItemNo = bItem ? s.nItemIndex : 0;
 }
 
+namespace {
+
+// The shot lies within the cells last seen clear for its side, with the
+// blocks unchanged since: it hits none (see KeepClearCells).
+bool InKnownClearCells(const cShot& s) {
+    const cShot::CLEARCELLS& known = s.clearCells;
+    return known.nVersion == BlockHitsVersion && known.nSide == s.nKind3 && s.x >= known.dLeft &&
+           s.y >= known.dTop && s.x2 < known.dRight && s.y2 < known.dBottom && s.x <= s.x2 && s.y <= s.y2;
+}
+
+}  // namespace
+
 int32_t cShot::Update() {
     if (!bFlying) return UpdateSword();
     // Speed taken from the scrolling screen.
@@ -141,7 +153,8 @@ int32_t cShot::Update() {
         dCarryX = 0;
         if (!bFalling) dCarryY = 0;
     }
-    RunShotMovement(*this);
+    // A straight shot keeps its velocity.
+    if (nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(*this);
     ++nMoveFrame;
     if (bDriven) {
         dVelX += dAccelX;
@@ -160,8 +173,21 @@ int32_t cShot::Update() {
         dSpeedX = dCarryX;
         dSpeedY = dCarryY;
     }
-    LimitMoveSpeed(2);
-    if (dSpeedY != 0) LimitFallSpeed(2);
+    // LimitMoveSpeed(2) and LimitFallSpeed(2), inline: a position the grid
+    // holds is left where it is by the clamp, whose last part alone runs.
+    const double limit = PlayStage.dSpeedLimitStep;
+    dSpeedX = WithinSpeedLimit(dSpeedX, limit);
+    x += dSpeedX;
+    if (sx.HoldsInGrid(x, nHitW)) SetExtentX();
+    else ClampX(2);
+    if (dSpeedY != 0) {
+        dSpeedY = WithinSpeedLimit(dSpeedY, limit);
+        y += dSpeedY;
+        if (sy.HoldsInGrid(y, nHitH)) SetExtentY();
+        else ClampY(2);
+    }
+    // The test of the known clear cells inline: it answers nearly every step.
+    if (bPassBlocks || InKnownClearCells(*this)) return 0;
     return HitsBlock() ? 1 : 0;
 }
 
@@ -189,11 +215,7 @@ bool KeepClearCells(const cShot& s, const cScrollAxis& sx) {
 }  // namespace
 
 bool cShot::HitsBlock() const {
-    if (bPassBlocks) return false;
-    const CLEARCELLS& known = clearCells;
-    if (known.nVersion == BlockHitsVersion && known.nSide == nKind3 && x >= known.dLeft && y >= known.dTop &&
-        x2 < known.dRight && y2 < known.dBottom && x <= x2 && y <= y2)
-        return false;
+    if (bPassBlocks || InKnownClearCells(*this)) return false;
     const cScrollAxis& sx = CurScrollX();
     if (KeepClearCells(*this, sx)) return false;
     const auto cell = [&](int32_t col, int32_t row) {

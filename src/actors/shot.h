@@ -28,7 +28,7 @@ enum eShotMove : int32_t {
     SHOTMOVE_HOME_HERO = 4, SHOTMOVE_HOME_NEAREST = 5, SHOTMOVE_HOME_TARGET = 6, SHOTMOVE_HOME_NEAREST2 = 7,
     SHOTMOVE_WAVE = 8, SHOTMOVE_FALL = 9, SHOTMOVE_NUM = 10,
 };
-class cShot : public cAttack {
+class cShot final : public cAttack {
 public:
     cShot() = default;
     cShot(const cShot&) = default;

@@ -13,6 +13,15 @@
 // A rectangle relative to the object position: base values and scaled ones.
 using HITRANGE = SCALEDBOX;
 
+// A position truncated toward 0, as std::trunc does, without its library
+// call (the build has no rounding instruction to inline): a value of fewer
+// than 53 bits of whole part goes through a 64-bit integer; larger values,
+// infinities and non-numbers are whole already. It gives +0 where std::trunc
+// gives -0 (for -1 < v <= -0); whole offsets added to it make both the same.
+inline double TruncPos(double v) {
+    return std::fabs(v) < 0x1p52 ? static_cast<double>(static_cast<int64_t>(v)) : v;
+}
+
 // A pending knock-back of a stage character.
 struct PUSHREC {
     int32_t nWord = 0;       // first word, cleared when the push ends
@@ -47,14 +56,14 @@ public:
     // Rectangles A and B from truncate(x) (y). Inline: a walker's settled
     // step names them to have them without a call.
     void UpdateHitRectX() override {
-        const double X = std::trunc(x);
+        const double X = TruncPos(x);
         dRectA[0] = X + rangeA.nOffX;
         dRectA[2] = dRectA[0] + rangeA.nW - 1;
         dRectB[0] = X + rangeB.nOffX;
         dRectB[2] = dRectB[0] + rangeB.nW - 1;
     }
     void UpdateHitRectY() override {
-        const double Y = std::trunc(y);
+        const double Y = TruncPos(y);
         dRectA[1] = Y + rangeA.nOffY;
         dRectA[3] = dRectA[1] + rangeA.nH - 1;
         dRectB[1] = Y + rangeB.nOffY;
@@ -77,8 +86,8 @@ public:
     // On screen (with the axis-ignore switches): the on-screen flag and the
     // group's activity flag set, 1. Otherwise the flag cleared, 0. Inline,
     // as IsActive: the activity walks ask every character each sub-step.
-    int32_t CheckOnScreen(cSafeVector<uint8_t>& activeFlags) {
-        if (IsOnScreenAxes(bIgnoreX != 0, bIgnoreY != 0)) {
+    int32_t CheckOnScreen(cSafeVector<uint8_t>& activeFlags, const SCROLLPLACE& at = CurScrollPlace()) {
+        if (IsOnScreenAxes(bIgnoreX != 0, bIgnoreY != 0, at)) {
             bOnScreen = 1;
             if (InGroup(activeFlags)) activeFlags[nGroup] = 1;
             return 1;
@@ -88,13 +97,13 @@ public:
     }
     // The character takes part in this sub-step (on screen, its group
     // active, or always active / kept running); marks it activated.
-    int32_t IsActive(const cSafeVector<uint8_t>& activeFlags) {
+    int32_t IsActive(const cSafeVector<uint8_t>& activeFlags, const SCROLLPLACE& at = CurScrollPlace()) {
         const bool bActiveNow = bOnScreen || (InGroup(activeFlags) && activeFlags[nGroup]) ||
                                 (!bScreen && (bAlwaysActive || (bActivated && bKeepRunning)));
         if (!bActiveNow) return 0;
         bActivated = 1;
         if (nActivationMode == 1) bIgnoreX = bIgnoreY = 1;
-        UpdateScreenRect();
+        UpdateScreenRect(at);
         return 1;
     }
     // Belongs to a group that has a flag in activeFlags (a larger number counts as none).

@@ -1,6 +1,7 @@
 #include "database/effect_bmp.h"
 
 #include "database/media_records.h"
+#include "records/framed_rows.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 
@@ -57,10 +58,11 @@ void cEffectBmpData::LoadRun(cDataReader& file, cEffectBmpData* elems, size_t n)
 }
 
 void cEffectBmpData::SaveRun(cDataWriter& file, cEffectBmpData* elems, size_t n) {
-    SaveTextRowRecords<g_Rows>(file, elems, n, [](cDataWriter& f, cEffectBmpData& e) { SavePairList(f, e.vFrame); });
+    SaveFramedRows<g_Rows, g_PairRows, &cEffectBmpData::vFrame>(file, elems, n);
 }
 
 void cEffectBmpData::AppendLoaded(cDataReader& file, std::vector<cEffectBmpData>& v, size_t n) {
+    AppendFramedRows<g_Rows, g_PairRows, &cEffectBmpData::vFrame>(file, v, n, NOFRAME{});
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cEffectBmpData& e) {
         LoadTextRow<g_Rows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_Rows>(t, &e); });
         // The new graphic's one frame, in room for the frames stored.

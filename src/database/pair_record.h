@@ -24,6 +24,13 @@ struct cPairRecord {
     int32_t nValue2 = 0;
 };
 
+// The stored fields of a pair in stored order.
+inline constexpr FIELDROW<cPairRecord> g_PairRows[] = {
+    {&cPairRecord::nValue1, 4},
+    {&cPairRecord::nValue2, 4},
+};
+static_assert(WidthsMatch(g_PairRows), "a width column disagrees with its member");
+
 // A list of pairs: the frame lists of effect graphics, mostly a few frames
 // long, keep up to 8 inside themselves.
 using cPairList = cInlineList<cPairRecord, 8>;

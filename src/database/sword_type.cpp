@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "database/media_records.h"
+#include "records/framed_rows.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 
@@ -95,10 +96,11 @@ void cSwordTypeData::LoadRun(cDataReader& file, cSwordTypeData* elems, size_t n)
 }
 
 void cSwordTypeData::SaveRun(cDataWriter& file, cSwordTypeData* elems, size_t n) {
-    SaveTextRowRecords<g_SwordRows>(file, elems, n, [](cDataWriter& f, cSwordTypeData& e) { e.SaveTail(f); });
+    SaveFramedRows<g_SwordRows, g_FrameRows, &cSwordTypeData::vFrame>(file, elems, n);
 }
 
 void cSwordTypeData::AppendLoaded(cDataReader& file, std::vector<cSwordTypeData>& v, size_t n) {
+    AppendFramedRows<g_SwordRows, g_FrameRows, &cSwordTypeData::vFrame>(file, v, n, NOFRAME{});
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cSwordTypeData& e) {
         LoadTextRow<g_SwordRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_SwordRows>(t, &e); });
         // The new entry's one frame, in room for the frames stored.

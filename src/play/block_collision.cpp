@@ -215,12 +215,11 @@ int32_t CheckCeiling(cChara& c) {
 
 // A floor check that met nothing: one more step without ground.
 void NoGround(cChara& c) {
-    c.lpStandBlock = nullptr;
-    ++c.nNoGroundFrames;
-    // A stage character already falling has nothing left to change, and the
-    // grace is never shorter than a frame's steps.
-    if ((!IsPlayer(c) && c.bFalling == 1) || c.nNoGroundFrames < PlayStage.nSteps) return;
-    if (c.nNoGroundFrames >= GroundGraceSteps()) {
+    if (!CountNoGround(c, PlayStage.nSteps)) NoGroundGrace(c);
+}
+
+void NoGroundGrace(cChara& c) {
+    if (c.nNoGroundFrames >= GroundGraceSteps(PlayStage.nSteps, PlayStage.dGravityStep)) {
         if (!IsPlayer(c)) {
             c.bFalling = 1;
         } else if (!c.standingOnObject) {

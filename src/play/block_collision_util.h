@@ -24,8 +24,33 @@ inline double PenetrationY(const COLLRECT& a, const COLLRECT& b) { return b.t > 
 double StepsPerFrame();
 // Frames per second of play (60 when unset).
 double PlayFrameRate();
-// Steps without ground before a character counts as falling.
-int32_t GroundGraceSteps();
+// Steps without ground before a character counts as falling, for the
+// stage's steps a frame and gravity a step. The answer is kept for the
+// values it was worked out from, and asked again in line: every settled
+// walker asks it on most steps.
+struct GROUNDGRACE {
+    int32_t nSteps = 0;
+    double dGravity = 0;
+    int32_t nGrace = -1;
+};
+inline thread_local GROUNDGRACE g_GroundGrace;
+int32_t WorkOutGroundGrace(int32_t steps, double gravity);
+inline int32_t GroundGraceSteps(int32_t steps, double gravity) {
+    const GROUNDGRACE& last = g_GroundGrace;
+    if (last.nGrace >= 0 && last.nSteps == steps && last.dGravity == gravity) return last.nGrace;
+    return WorkOutGroundGrace(steps, gravity);
+}
 // A floor check that met nothing: no block stood on, one more step without
 // ground, falling once the grace is over.
 void NoGround(cChara& c);
+// Its first part, inline for the settled walkers: no block stood on, one more
+// step without ground; true when nothing else can change (a stage character
+// already falling, or fewer steps without ground than `nSteps`, the steps of
+// a frame, which the grace is never shorter than).
+inline bool CountNoGround(cChara& c, int32_t nSteps) {
+    c.lpStandBlock = nullptr;
+    ++c.nNoGroundFrames;
+    return (c.nKind != 0 && c.bFalling == 1) || c.nNoGroundFrames < nSteps;
+}
+// Its second part: falling once the grace is over.
+void NoGroundGrace(cChara& c);

@@ -20,27 +20,17 @@
 
 double PlayFrameRate() { return SceneManager.nFrameRate > 0 ? SceneManager.nFrameRate : 60.0; }
 
-int32_t GroundGraceSteps() {
+int32_t WorkOutGroundGrace(int32_t steps, double g) {
     // A character resting on a floor is lifted just above it when it lands and
     // sinks back under gravity alone; the sinking of that one dot takes
     // sqrt(2 / g) steps, and steps without ground up to then are not a fall.
-    // Asked by every floor check: the answer is kept for the stage's values.
-    struct GRACE {
-        int32_t nSteps = 0;
-        double dGravity = 0;
-        int32_t nGrace = -1;
-    };
-    thread_local GRACE last;
-    const int32_t steps = PlayStage.nSteps;
-    const double g = PlayStage.dGravityStep;
-    if (last.nGrace >= 0 && last.nSteps == steps && last.dGravity == g) return last.nGrace;
     const int32_t frame = steps > 0 ? steps : 1;
     int32_t grace = frame;
     if (g > 0) {
         const double sink = std::ceil(std::sqrt(2.0 / g)) + 1;
         grace = std::max<int32_t>(frame, static_cast<int32_t>(std::min(sink, 3600.0)));
     }
-    last = GRACE{steps, g, grace};
+    g_GroundGrace = GROUNDGRACE{steps, g, grace};
     return grace;
 }
 

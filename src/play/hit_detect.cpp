@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <limits>
 
 #include "actors/attack.h"
 #include "actors/damage.h"
@@ -84,6 +85,66 @@ bool RectsMeet(const double a[4], const double b[4]) {
     return a[0] <= b[2] && b[0] <= a[2] && a[1] <= b[3] && b[1] <= a[3];
 }
 
+// The place of the first character from place `from` on whose rectangle
+// against characters meets r, or Slots() when none does. Nothing runs on
+// the way, so the entries stay where they are.
+std::size_t NextMeeting(const cHitBucket& b, std::size_t from, const double r[4]) {
+    const std::size_t n = b.Slots();
+    for (std::size_t i = from; i < n; ++i) {
+        Ahead(b, i, PrefetchCharaRect);
+        const HITENTRY& e = b.At(i);
+        if (!IsChara(e)) continue;
+        double rc[4];
+        CharaRect(*static_cast<const cChara*>(e.lpObj), e.nKind, false, rc);
+        if (RectsMeet(r, rc)) return i;
+    }
+    return n;
+}
+
+// A character that attacks are judged against.
+bool CanTakeAttack(const cChara& c) {
+    return IsActiveChara(c) && !c.dying && c.nKind != 2;
+}
+
+// Per side, the box around the rectangles (against attacks) of the
+// characters that can take an attack, made when first asked. An attack that
+// misses the box misses each of them (a rectangle with a coordinate that is
+// no number meets nothing and widens no box); a side with none is met by no
+// attack.
+class cCharaBounds {
+public:
+    // Sides of more characters than this are always walked: a box costs a
+    // walk of its own.
+    static constexpr std::size_t kMaxSlots = 16;
+
+    bool MayMeet(const cHitBucket& b, int side, const cAttack& atk) {
+        if (b.Slots() > kMaxSlots) return true;
+        double* box = m_dBox[side];
+        if (!(m_nMade & (1u << side))) {
+            m_nMade |= 1u << side;
+            box[0] = box[1] = std::numeric_limits<double>::infinity();
+            box[2] = box[3] = -std::numeric_limits<double>::infinity();
+            for (std::size_t i = 0; i < b.Slots(); ++i) {
+                const HITENTRY& e = b.At(i);
+                if (!IsChara(e) || !CanTakeAttack(*static_cast<const cChara*>(e.lpObj))) continue;
+                double r[4];
+                CharaRect(*static_cast<const cChara*>(e.lpObj), e.nKind, true, r);
+                for (int k = 0; k < 2; ++k) {
+                    if (r[k] < box[k]) box[k] = r[k];
+                    if (r[k + 2] > box[k + 2]) box[k + 2] = r[k + 2];
+                }
+            }
+        }
+        return atk.Overlaps(box[0], box[1], box[2], box[3]);
+    }
+    // The characters may have changed.
+    void Forget() { m_nMade = 0; }
+
+private:
+    unsigned m_nMade = 0;  // a bit a side whose box is made
+    double m_dBox[HIT_SIDE_NUM][4];
+};
+
 // A character whose hit points ran out: the hero's death is the frame's;
 // one already dying stays as it is; others die.
 int32_t KillVictim(cChara& c) {
@@ -132,7 +193,11 @@ int32_t cPlayScene::DetectHits() {
     // Attacks against characters.
     const bool bStepOn = PlayStage.nStepLevel == 0 || nSubStep < 1 ||
                          nSubStep > static_cast<int32_t>(vStepActive.size()) || vStepActive[nSubStep - 1] != 0;
+    // The walk below meets every attack. Until a hit runs code none becomes
+    // erased, so when it met no erased attack and no hit, none is erased.
+    bool bErasedMayRemain = true;
     if (bStepOn) {
+        bool bMetErased = false, bHitRan = false;
         // Walked once for each attack: the buckets' places looked up once.
         const cHitBucket* lpCharaBucket[HIT_SIDE_NUM];
         for (int c = 0; c < nBuckets; ++c) lpCharaBucket[c] = &vCharaBucket[c];
@@ -145,6 +210,11 @@ int32_t cPlayScene::DetectHits() {
             return m;
         };
         unsigned nPeopled = peopled();
+        // A side of few characters (the players') is met by many attacks:
+        // the box around the rectangles of its characters that can be hit
+        // turns away at once an attack that meets none of them. Taken again
+        // after a hit, as the sides are.
+        cCharaBounds bounds;
         for (int a = 0; a < nBuckets; ++a) {
             const cHitBucket& attacks = vAttackBucket[a];
             for (std::size_t ia = attacks.First(); ia != npos;) {
@@ -153,24 +223,30 @@ int32_t cPlayScene::DetectHits() {
                 Ahead(attacks, ia, prefetchAttack);
                 if (e.nKind != HITKIND_ATTACK) continue;
                 auto* lpAtk = static_cast<cAttack*>(e.lpObj);
-                if (lpAtk->bErased || (bOnlyActive && !lpAtk->bActive)) continue;
+                if (lpAtk->bErased) {
+                    bMetErased = true;
+                    continue;
+                }
+                if (bOnlyActive && !lpAtk->bActive) continue;
                 bool bGone = false;
                 for (unsigned todo = nPeopled & ~(1u << a); todo != 0 && !bGone;) {
                     const int c = std::countr_zero(todo);
                     todo &= todo - 1;
                     const cHitBucket& charas = *lpCharaBucket[c];
+                    if (!bounds.MayMeet(charas, c, *lpAtk)) continue;
                     for (std::size_t ic = charas.First(); ic != npos && !bGone;) {
                         const HITENTRY ce = charas.At(ic);
                         ic = charas.NextAfter(ic);
                         if (!IsChara(ce)) continue;
                         auto* lpChara = static_cast<cChara*>(ce.lpObj);
-                        if (!IsActiveChara(*lpChara) || lpChara->dying || lpChara->nKind == 2) continue;
+                        if (!CanTakeAttack(*lpChara)) continue;
                         double r[4];
                         CharaRect(*lpChara, ce.nKind, true, r);
                         if (!lpAtk->Overlaps(r[0], r[1], r[2], r[3])) continue;
                         if (lpAtk->HasHit(lpChara)) continue;
                         const bool bSpecial = lpAtk->IsSpecial();
                         if (bSpecial && lpChara->IsInvincible()) continue;
+                        bHitRan = true;
                         cChara* lpShooter = lpAtk->lpShooter;
                         StartCharaTrigger(*lpChara, TRIGGER_SHOT, lpShooter);
                         if (lpShooter && lpAtk->bCountsForShooter)
@@ -202,15 +278,17 @@ int32_t cPlayScene::DetectHits() {
                             bGone = true;
                         }
                         nPeopled = peopled();
+                        bounds.Forget();
                         todo = nPeopled & ~(1u << a) & ~((2u << c) - 1);
                     }
                 }
             }
         }
+        bErasedMayRemain = bMetErased || bHitRan;
     }
 
     // Attacks that vanished elsewhere.
-    for (int a = 0; a < nBuckets; ++a) {
+    for (int a = 0; a < nBuckets && bErasedMayRemain; ++a) {
         const cHitBucket& attacks = vAttackBucket[a];
         for (std::size_t ia = attacks.First(); ia != npos;) {
             const HITENTRY e = attacks.At(ia);
@@ -242,17 +320,12 @@ int32_t cPlayScene::DetectHits() {
                 if (!bFitX) continue;
                 double rx[4];
                 CharaRect(*X, ex.nKind, false, rx);
-                for (std::size_t iy = 0; iy < by.Slots(); ++iy) {
-                    Ahead(by, iy, PrefetchCharaRect);
+                // The rectangles first: most pairs are apart, and the
+                // fitness reads lines of Y that the rectangle does not.
+                for (std::size_t iy = 0; (iy = NextMeeting(by, iy, rx)) < by.Slots(); ++iy) {
                     const HITENTRY ey = by.At(iy);
-                    if (!IsChara(ey)) continue;
                     auto* Y = static_cast<cChara*>(ey.lpObj);
-                    if (!bFitX) continue;
-                    // The rectangles first: most pairs are apart, and the
-                    // fitness reads lines of Y that the rectangle does not.
-                    double ry[4];
-                    CharaRect(*Y, ey.nKind, false, ry);
-                    if (!RectsMeet(rx, ry) || !fit(*Y, ey.nKind)) continue;
+                    if (!fit(*Y, ey.nKind)) continue;
                     const bool bTouchX = !X->IsInvincibleTo(Y->nId);
                     const bool bTouchY = !Y->IsInvincibleTo(X->nId);
                     auto touch = [](cChara& victim, cChara& other) {
@@ -297,6 +370,8 @@ int32_t cPlayScene::DetectHits() {
                     if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
                     bFitX = fit(*X, ex.nKind);
                     CharaRect(*X, ex.nKind, false, rx);
+                    // An X unfit after a touch touches no one more.
+                    if (!bFitX) break;
                 }
             }
         }

@@ -108,17 +108,19 @@ void cPlayScene::MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
+    // Nothing here scrolls (a removal neither): the scroll's place is read once.
+    const SCROLLPLACE at = CurScrollPlace();
     for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
         PrefetchActivityAhead(lstStageChara, it.Place());
         cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = 1;  // no conditions
-        c.nActiveState = c.CheckOnScreen(vCondFlags);
+        c.nActiveState = c.CheckOnScreen(vCondFlags, at);
         if (bLifetimes && LifetimeRunsOut(c)) {
             it = RemoveStageChara(it);
             continue;
         }
-        UpdateGroupActive(c);
+        UpdateGroupActive(c, at);
         StartStep(c);
         ++it;
     }

@@ -117,11 +117,15 @@ public:
         if (!c.dying) c.ClearFlowFrameFlags();
         c.nFrameValue1 = -1, c.nFrameValue2 = 1;
     }
-    void UpdateGroupActive(cStageChara& c) { c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags) : 0; }
+    void UpdateGroupActive(cStageChara& c, const SCROLLPLACE& at = CurScrollPlace()) {
+        c.bGroupCondsMet = c.bActive ? c.IsActive(vCondFlags, at) : 0;
+    }
     // The start of a character's step: invincibility counts down, contacts
     // clear, the rectangle is kept.
     static void StartStep(cChara& c) {
-        c.CountDownInvincible();
+        // Nothing counts down for a character neither invincible nor shielded
+        // from anyone.
+        if (c.invincible > 0 || !c.invincibleFrom.empty()) c.CountDownInvincible();
         c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
         c.SaveRect();
     }

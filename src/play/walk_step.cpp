@@ -23,11 +23,11 @@ bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     const double vy = WithinSpeedLimit(c.dSpeedY + PlayStage.dGravityStep, limit);
     const double y = c.y + vy;
     const double y2 = y + c.nHitH - 1;
-    // The grid clamps leave both moves where they are and no re-clamp runs;
-    // the horizontal check (new x, old y) and the vertical and push-out
-    // checks (new x and y) are answered by the cells found clear.
-    if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH) || c.nHitW > sx.nOuter || c.nHitH > sy.nOuter)
-        return false;
+    // The grid clamps leave both moves where they are and no re-clamp runs
+    // (an extent held in [0, nOuter) is no wider than the grid); the
+    // horizontal check (new x, old y) and the vertical and push-out checks
+    // (new x and y) are answered by the cells found clear.
+    if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH)) return false;
     if (!InKeptClearCells(c, x, x2, c.y, c.y2, y, y2)) return false;
     c.dSpeedX = vx;
     c.x = x;
@@ -42,6 +42,9 @@ bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     c.cStageChara::UpdateHitRectY();
     c.nRowT = static_cast<int32_t>(y) >> 5;
     c.nRowB = static_cast<int32_t>(y2) >> 5;
-    NoGround(c);
+    // The grace is asked in line: NoGroundGrace does nothing before it is over.
+    if (!CountNoGround(c, PlayStage.nSteps) &&
+        c.nNoGroundFrames >= GroundGraceSteps(PlayStage.nSteps, PlayStage.dGravityStep))
+        NoGroundGrace(c);
     return true;
 }

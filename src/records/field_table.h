@@ -365,112 +365,95 @@ void LoadRowRecords(cDataReader& file, T* elems, size_t n) {
     }
 }
 
-// The elements of a run of current fixed images in the stream, one after
-// another, made straight from their bytes (an element is made once, with no
-// default value first): a vector's range insert makes the run's elements.
+// Whether the current fixed image of ROWS fills a plain value whole: such
+// values are written straight into a list's room, with no default value first.
 template <const auto& ROWS>
-class cRowImageIter {
-    using IMAGE = cCurrentRows<ROWS>;
-    static constexpr ptrdiff_t SIZE = 8 + IMAGE::BYTES;
+constexpr bool FILLS_WHOLE = std::is_trivially_copyable_v<typename cCurrentRows<ROWS>::C> &&
+                             sizeof(typename cCurrentRows<ROWS>::C) == cCurrentRows<ROWS>::BYTES &&
+                             cCurrentRows<ROWS>::STRINGS == 0;
 
-public:
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = typename IMAGE::C;
-    using difference_type = ptrdiff_t;
-    using pointer = const value_type*;
-    using reference = value_type;
-
-    explicit cRowImageIter(const uint8_t* p) : m_p(p) {}
-    value_type operator*() const {
-        // Made from zero bytes, not by its constructor: the image fills it whole.
-        value_type v = std::bit_cast<value_type>(std::array<uint8_t, sizeof(value_type)>{});
-        IMAGE::Spread(m_p + 4, v);
-        return v;
-    }
-    cRowImageIter& operator++() {
-        m_p += SIZE;
-        return *this;
-    }
-    cRowImageIter operator++(int) {
-        cRowImageIter old = *this;
-        m_p += SIZE;
-        return old;
-    }
-    cRowImageIter& operator--() {
-        m_p -= SIZE;
-        return *this;
-    }
-    cRowImageIter& operator+=(ptrdiff_t k) {
-        m_p += k * SIZE;
-        return *this;
-    }
-    cRowImageIter operator+(ptrdiff_t k) const { return cRowImageIter(m_p + k * SIZE); }
-    ptrdiff_t operator-(const cRowImageIter& o) const { return (m_p - o.m_p) / SIZE; }
-    bool operator==(const cRowImageIter& o) const { return m_p == o.m_p; }
-
-private:
-    const uint8_t* m_p;
-};
-
-// The n element streams next in the file when every one is the current fixed
-// image of a plain value that the image fills whole, else null.
+// The n element streams next in the file when they are all in hand and the
+// version is current, else null (whether each is a current image is for
+// TakeRowImages to find).
 template <const auto& ROWS>
 const uint8_t* PeekRowImages(const cDataReader& file, size_t n) {
+    constexpr size_t SIZE = 8 + cCurrentRows<ROWS>::BYTES;
+    if (nReadVersion != DATA_VERSION || n > SIZE_MAX / SIZE) return nullptr;
+    return file.Peek(n * SIZE);
+}
+
+// Takes the n streams at p (in hand) into dst[0, n) when every one is the
+// current fixed image, and gives whether they all were; from the first one
+// that is not, nothing more is written. dst may be room not yet initialised.
+template <const auto& ROWS>
+bool TakeRowImages(const uint8_t* p, size_t n, typename cCurrentRows<ROWS>::C* dst) {
     using IMAGE = cCurrentRows<ROWS>;
-    using T = typename IMAGE::C;
-    if constexpr (!std::is_trivially_copyable_v<T> || sizeof(T) != IMAGE::BYTES || IMAGE::STRINGS != 0) {
-        return nullptr;
-    } else {
-        constexpr size_t SIZE = 8 + IMAGE::BYTES;
-        if (nReadVersion != DATA_VERSION || n > SIZE_MAX / SIZE) return nullptr;
-        const uint8_t* p = file.Peek(n * SIZE);
-        if (!p) return nullptr;
-        for (size_t i = 0; i < n; ++i) {
-            uint32_t words[2];
-            std::memcpy(&words[0], p + i * SIZE, 4);
-            std::memcpy(&words[1], p + i * SIZE + 4 + IMAGE::BYTES, 4);
-            if (words[0] != IMAGE::NUMBERS || words[1] != 0) return nullptr;
-        }
-        return p;
+    constexpr size_t SIZE = 8 + IMAGE::BYTES;
+    for (size_t i = 0; i < n; ++i, p += SIZE) {
+        uint32_t words[2];
+        std::memcpy(&words[0], p, 4);
+        std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
+        if (words[0] != IMAGE::NUMBERS || words[1] != 0) return false;
+        // Through a local copy, which no store to dst can change: the
+        // compiler joins the member copies into a few wide moves.
+        uint8_t image[IMAGE::BYTES];
+        std::memcpy(image, p + 4, IMAGE::BYTES);
+        IMAGE::Spread(image, dst[i]);
     }
+    return true;
 }
 
-// Appends the n current images at p (see PeekRowImages) to v and takes them from the file.
-template <const auto& ROWS, class V>
-void InsertRowImages(cDataReader& file, V& v, const uint8_t* p, size_t n) {
-    v.insert(v.end(), cRowImageIter<ROWS>(p), cRowImageIter<ROWS>(p) + static_cast<ptrdiff_t>(n));
-    file.Skip(n * (8 + cCurrentRows<ROWS>::BYTES));
-}
-
-// Appends n elements to v, its room made once, each as a new element (T())
+// Appends n elements to v (a cInlineList), each as a new element (T())
 // loaded by its own Load would be: as growing v by n and loading the new
-// elements with LoadRowRecords does.
+// elements with LoadRowRecords does. Current images are written straight
+// into v's room.
 template <const auto& ROWS, class V>
 void AppendRowRecords(cDataReader& file, V& v, size_t n) {
     const size_t first = v.size();
-    v.reserve(first + n);
-    if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
-        InsertRowImages<ROWS>(file, v, p, n);
-        return;
+    if constexpr (FILLS_WHOLE<ROWS>) {
+        if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
+            if (v.FillTo(first + n, [&](auto* d) { return TakeRowImages<ROWS>(p, n, d + first); })) {
+                file.Skip(n * (8 + cCurrentRows<ROWS>::BYTES));
+                return;
+            }
+        }
     }
     v.resize(first + n);
     LoadRowRecords<ROWS>(file, v.data() + first, n);
 }
 
-// Makes v n elements long and loads them as v.resize(n) and LoadRowRecords
-// over all n do. When every stream is a current image that fills its element
-// whole, what v held is overwritten anyway: the elements are made straight
-// from their images.
+// Makes v (a cInlineList) n elements long and loads them as v.resize(n) and
+// LoadRowRecords over all n do. When every stream is a current image that
+// fills its element whole, what v held is overwritten anyway: the images are
+// written straight into v's room. (Elements written before a stream that is
+// not such an image are loaded again from the same bytes, to the same values.)
 template <const auto& ROWS, class V>
 void LoadRowList(cDataReader& file, V& v, size_t n) {
-    if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
-        v.clear();
-        v.reserve(n);
-        InsertRowImages<ROWS>(file, v, p, n);
-        return;
+    if constexpr (FILLS_WHOLE<ROWS>) {
+        if (const uint8_t* p = PeekRowImages<ROWS>(file, n)) {
+            if (v.FillTo(n, [&](auto* d) { return TakeRowImages<ROWS>(p, n, d); })) {
+                file.Skip(n * (8 + cCurrentRows<ROWS>::BYTES));
+                return;
+            }
+        }
     }
     v.resize(n);
     LoadRowRecords<ROWS>(file, v.data(), n);
+}
+
+// Writes the current images of elements [0, n) at p (a record stream each:
+// count, numbers, string count 0); gives their end.
+template <const auto& ROWS, class T>
+uint8_t* PutRowImages(uint8_t* p, T* elems, size_t n) {
+    using IMAGE = cCurrentRows<ROWS>;
+    static_assert(IMAGE::STRINGS == 0, "a record with strings has no fixed stream size");
+    constexpr uint32_t words[2] = {IMAGE::NUMBERS, 0};
+    for (size_t i = 0; i < n; ++i, p += 8 + IMAGE::BYTES) {
+        std::memcpy(p, &words[0], 4);
+        IMAGE::Gather(p + 4, elems[i]);
+        std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
+    }
+    return p;
 }
 
 // Elements [0, n) of such a list saved as their own Save does one by one
@@ -484,13 +467,7 @@ void SaveRowRecords(cDataWriter& file, T* elems, size_t n) {
         for (size_t i = 0; i < n; ++i) elems[i].Save(file);
         return;
     }
-    uint8_t* p = file.Extend(n * SIZE);
-    constexpr uint32_t words[2] = {IMAGE::NUMBERS, 0};
-    for (size_t i = 0; i < n; ++i, p += SIZE) {
-        std::memcpy(p, &words[0], 4);
-        IMAGE::Gather(p + 4, elems[i]);
-        std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
-    }
+    PutRowImages<ROWS>(file.Extend(n * SIZE), elems, n);
 }
 
 // The failed state for a string count above the `registered` strings of a table.

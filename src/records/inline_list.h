@@ -105,6 +105,16 @@ public:
         if (n) std::memcpy(data(), src, n * sizeof(T));
         m_nSize = static_cast<uint32_t>(n);
     }
+    // Room for n values made, fill(data()) writes values in it (those past
+    // size() are not initialised until it does); when fill gives true the
+    // list is n long, else it keeps its size (with whatever fill wrote).
+    template <class FILL>
+    bool FillTo(size_t n, FILL fill) {
+        Reserve(n);
+        if (!fill(data())) return false;
+        m_nSize = static_cast<uint32_t>(n);
+        return true;
+    }
     void push_back(T v) { resize(size_t{m_nSize} + 1, v); }
     // Appends T(args...) and gives it.
     template <class... ARGS>

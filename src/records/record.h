@@ -198,9 +198,9 @@ void AppendBareRecords(cDataReader& file, std::vector<T>& v, size_t n, BARE bare
 // element in order does (elements that existed are loaded in place, not
 // reset; the first failure ends the list); the new elements of a class that
 // AppendsLoaded are made by it.
-template <class T>
-void LoadRecordsResized(cDataReader& file, std::vector<T>& v, size_t n) {
-    if constexpr (AppendsLoaded<T>) {
+template <class T, class A>
+void LoadRecordsResized(cDataReader& file, std::vector<T, A>& v, size_t n) {
+    if constexpr (AppendsLoaded<T> && std::is_same_v<A, std::allocator<T>>) {
         if (v.size() < n) {
             LoadRecords(file, v.data(), v.size());
             if (file.Failed()) v.resize(n);

@@ -18,10 +18,10 @@ T& SafeFallbackElement() {
     return element;
 }
 
-template <class T>
-class cSafeVector : public std::vector<T> {
+template <class T, class A = std::allocator<T>>
+class cSafeVector : public std::vector<T, A> {
 public:
-    using std::vector<T>::vector;
+    using std::vector<T, A>::vector;
 
     T& operator[](int i) {
         if (i >= 0 && static_cast<size_t>(i) < this->size()) return this->data()[i];

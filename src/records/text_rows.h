@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -81,11 +82,24 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
 // The same for a text after which the bytes up to pEnd may be read too: when
 // 15 bytes past the text can be, 16 bytes at a time, both searches one
 // compare each (the texts of records are mostly shorter than 16 bytes).
-inline size_t FindTextEndIn(const char* p, size_t n, const uint8_t* pEnd, bool& bCR) {
+[[gnu::always_inline]] inline size_t FindTextEndIn(const char* p, size_t n, const uint8_t* pEnd, bool& bCR) {
 #if defined(__SSE2__)
     const auto room = static_cast<size_t>(reinterpret_cast<const char*>(pEnd) - p);
     if (room >= 15 && n <= room - 15) {
         const __m128i zeros = _mm_setzero_si128(), crs = _mm_set1_epi8('\r');
+        if (n <= 16) {
+            // One compare each, the bytes past the text masked off.
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const unsigned keep = 0xFFFFu >> (16 - n);
+            const unsigned nul = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zeros))) & keep;
+            const unsigned cr = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, crs))) & keep;
+            if (nul) {
+                bCR = (cr & ((nul & (0u - nul)) - 1)) != 0;
+                return static_cast<size_t>(std::countr_zero(nul));
+            }
+            bCR = cr != 0;
+            return n;
+        }
         bool bAnyCR = false;
         for (size_t at = 0; at < n; at += 16) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
@@ -108,29 +122,37 @@ inline size_t FindTextEndIn(const char* p, size_t n, const uint8_t* pEnd, bool& 
     return FindTextEnd(p, n, bCR);
 }
 
+// Takes the text whose length word is at p + q into s, as the table load
+// does (up to its first NUL); moves q past it and notes a carriage return
+// before that NUL in bAnyCR.
+[[gnu::always_inline]] inline void TakeText(const uint8_t* p, size_t& q, std::string& s, const uint8_t* pEnd,
+                                            bool& bAnyCR) {
+    uint32_t len;
+    std::memcpy(&len, p + q, 4);
+    q += 4;
+    s.clear();
+    if (len <= 1) return;
+    const char* text = reinterpret_cast<const char*>(p + q);
+    q += len;
+    bool bCR;
+    // An append to the emptied string does less checking than an assignment.
+    s.append(text, pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR));
+    bAnyCR |= bCR;
+}
+
 // Takes a stream that TextRowStreamBytes accepted into `self`, as the
 // element's table load does: the numbers, every text up to its first NUL,
 // then the texts' carriage returns removed when bRemoveCR. The bytes from p
-// up to pEnd, when given, may all be read (see FindTextEndIn).
+// up to pEnd, when given, may all be read (see FindTextEndIn). The texts are
+// taken one after the other with their members known at compile time.
 template <class IMAGE, class C>
 void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
     IMAGE::Spread(p + 4, self);
     size_t q = 8 + IMAGE::BYTES;
     bool bAnyCR = false;
-    for (auto pm : IMAGE::STRING_MEMBERS) {
-        uint32_t len;
-        std::memcpy(&len, p + q, 4);
-        q += 4;
-        std::string& s = self.*pm;
-        s.clear();
-        if (len <= 1) continue;
-        const char* text = reinterpret_cast<const char*>(p + q);
-        q += len;
-        bool bCR;
-        // An append to the emptied string does less checking than an assignment.
-        s.append(text, pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR));
-        bAnyCR |= bCR;
-    }
+    [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
+        (TakeText(p, q, self.*IMAGE::STRING_MEMBERS[K], pEnd, bAnyCR), ...);
+    }(std::make_index_sequence<IMAGE::STRINGS>{});
     // Texts without carriage returns lose none.
     if (bAnyCR && bRemoveCR)
         for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
@@ -151,18 +173,33 @@ inline size_t FindStringNul(const std::string& s) {
     return FindByte(s.data(), s.size(), '\0');
 }
 
+// Stream bytes of the text s, cut at its first NUL first.
+[[gnu::always_inline]] inline size_t CutTextBytes(std::string& s) {
+    const size_t nul = FindStringNul(s);
+    if (nul != s.size()) s.resize(nul);
+    return 4 + (s.empty() ? 0 : s.size() + 1);
+}
+
 // Stream bytes of the record stream of `self` at the current version, its
 // texts cut at their first NUL first, as the table save cuts them.
 template <class IMAGE, class C>
 size_t CutTextRowBytes(C& self) {
     size_t bytes = 8 + IMAGE::BYTES;
-    for (auto pm : IMAGE::STRING_MEMBERS) {
-        std::string& s = self.*pm;
-        const size_t nul = FindStringNul(s);
-        if (nul != s.size()) s.resize(nul);
-        bytes += 4 + (s.empty() ? 0 : s.size() + 1);
-    }
+    [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
+        ((bytes += CutTextBytes(self.*IMAGE::STRING_MEMBERS[K])), ...);
+    }(std::make_index_sequence<IMAGE::STRINGS>{});
     return bytes;
+}
+
+// Writes the text s (already cut) at p: length word, then the characters and
+// a NUL unless it is empty; gives its end.
+[[gnu::always_inline]] inline uint8_t* PutText(uint8_t* p, const std::string& s) {
+    const auto len = static_cast<uint32_t>(s.size() + 1);
+    std::memcpy(p, &len, 4);
+    p += 4;
+    if (s.empty()) return p;
+    CopyRunBytes(p, s.c_str(), len);
+    return p + len;
 }
 
 // Writes the record stream of `self` (texts already cut) at p; gives its end.
@@ -173,16 +210,9 @@ uint8_t* PutTextRow(uint8_t* p, C& self) {
     IMAGE::Gather(p + 4, self);
     std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
     p += 8 + IMAGE::BYTES;
-    for (auto pm : IMAGE::STRING_MEMBERS) {
-        const std::string& s = self.*pm;
-        const auto len = static_cast<uint32_t>(s.size() + 1);
-        std::memcpy(p, &len, 4);
-        p += 4;
-        if (!s.empty()) {
-            CopyRunBytes(p, s.c_str(), len);
-            p += len;
-        }
-    }
+    [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
+        ((p = PutText(p, self.*IMAGE::STRING_MEMBERS[K])), ...);
+    }(std::make_index_sequence<IMAGE::STRINGS>{});
     return p;
 }
 

@@ -1,5 +1,6 @@
 #include "stage/anime_set.h"
 
+#include "records/framed_rows.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 
@@ -67,6 +68,7 @@ void cAnimeSetMove::LoadFrames(cDataReader& file) {
 }
 
 void cAnimeSetMove::AppendLoaded(cDataReader& file, std::vector<cAnimeSetMove>& v, size_t n) {
+    AppendFramedRows<g_MoveRows, g_FrameRows, &cAnimeSetMove::vFrame>(file, v, n, NOFRAME{});
     AppendBareRecords(file, v, n, NOFRAME{}, [](cDataReader& f, cAnimeSetMove& e) {
         LoadTextRow<g_MoveRows>(f, e, [&e](cDataReader& t) { e.LoadRows<g_MoveRows>(t, &e); });
         e.LoadNewFrames(f);
@@ -95,7 +97,7 @@ void cAnimeSetMove::LoadRun(cDataReader& file, cAnimeSetMove* elems, size_t n) {
 }
 
 void cAnimeSetMove::SaveRun(cDataWriter& file, cAnimeSetMove* elems, size_t n) {
-    SaveTextRowRecords<g_MoveRows>(file, elems, n, [](cDataWriter& f, cAnimeSetMove& e) { e.SaveFrames(f); });
+    SaveFramedRows<g_MoveRows, g_FrameRows, &cAnimeSetMove::vFrame>(file, elems, n);
 }
 
 std::span<const FIELDROW<cAnimeSetData>> cAnimeSetData::Rows() { return g_SetRows; }

@@ -69,9 +69,9 @@ void cEdCond::Load(cDataReader& file) {
     }
 }
 
-void LoadCondVector(cDataReader& file, cSafeVector<cEdCond>& v) {
+void LoadCondVector(cDataReader& file, cCondVector& v) {
     // The smallest condition stream: its two count words.
     LoadRecordList(file, v, 8);
 }
 
-void SaveCondVector(cDataWriter& file, cSafeVector<cEdCond>& v) { SaveRecordVector(file, v); }
+void SaveCondVector(cDataWriter& file, cCondVector& v) { SaveRecordVector(file, v); }

@@ -6,6 +6,7 @@
 
 #include "records/field_table.h"
 #include "records/safe_container.h"
+#include "records/slot_pool.h"
 
 class cEdCond final : public cTableRecord {
 public:
@@ -44,9 +45,14 @@ public:
     uint8_t nAxis = 0;        // distance axis 0..6
 };
 
+// Conditions of a flow, a condition list or a definition. Most lists hold
+// one condition, and a stage holds tens of thousands of lists: a list of one
+// takes a slot of the pool, made and freed without malloc.
+using cCondVector = cSafeVector<cEdCond, cSlotAllocator<cEdCond>>;
+
 // Reads u32 count and that many conditions into v (resized to the count),
 // failing the file when the count cannot be in it. Flows, condition lists
 // and the block, character and item definitions store conditions so.
-void LoadCondVector(cDataReader& file, cSafeVector<cEdCond>& v);
+void LoadCondVector(cDataReader& file, cCondVector& v);
 // Writes u32 count and every condition.
-void SaveCondVector(cDataWriter& file, cSafeVector<cEdCond>& v);
+void SaveCondVector(cDataWriter& file, cCondVector& v);

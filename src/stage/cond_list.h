@@ -27,5 +27,5 @@ public:
 
     uint8_t bUse = 0;   // nonzero: the command runs only when its conditions hold
     uint8_t nMode = 0;  // 0 every condition must hold, 1 at least one; other values never hold
-    cSafeVector<cEdCond> vCond;
+    cCondVector vCond;
 };

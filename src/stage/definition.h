@@ -35,7 +35,7 @@ public:
     uint16_t wCellX = 0;          // cell of a placed object (0 in palette entries)
     uint16_t wCellY = 0;
     cInheritFlags vInherit;         // per property group: nonzero = taken from the template
-    cSafeVector<cEdCond> vCond;     // conditions
+    cCondVector vCond;              // conditions
 
 protected:
     // Reads the flag vector and the conditions (after the cell and any

@@ -45,7 +45,7 @@ public:
     uint8_t nFlowID = 0;          // 0 none
     uint8_t nGroup = 0;           // 0 none, 1..26 = A..Z
     uint8_t bEditorOnly = 0;      // removed after loading unless started by the editor
-    cSafeVector<cEdCond> vCond;   // conditions
+    cCondVector vCond;            // conditions
     uint8_t nCondMode = 0;        // 0 all hold, 1 at least one; other values never hold
     uint8_t bLatch = 0;           // once held, the conditions count as held
     uint8_t nTrigger = 0;         // trigger code 0..22

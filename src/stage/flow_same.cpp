@@ -17,14 +17,14 @@ bool SameRows(const T& a, const T& b) {
     return RowsEqual<T>(T::Rows(), a, b);
 }
 
-template <class T, class EQ>
-bool SameList(const cSafeVector<T>& a, const cSafeVector<T>& b, EQ eq) {
+template <class T, class A, class EQ>
+bool SameList(const cSafeVector<T, A>& a, const cSafeVector<T, A>& b, EQ eq) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), eq);
 }
 
 bool SameCond(const cEdCond& a, const cEdCond& b) { return SameRows(a, b); }
 
-bool SameConds(const cSafeVector<cEdCond>& a, const cSafeVector<cEdCond>& b) { return SameList(a, b, SameCond); }
+bool SameConds(const cCondVector& a, const cCondVector& b) { return SameList(a, b, SameCond); }
 
 bool SameKeyStep(const cEdCmdList& a, const cEdCmdList& b) { return SameRows(a, b) && a.vKey == b.vKey; }
 

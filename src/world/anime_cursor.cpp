@@ -29,11 +29,6 @@ int32_t cAnimeCursor::Restart(int anime, bool bForce) {
     return 1;
 }
 
-int32_t cAnimeCursor::SetAnime(int anime, bool bForce) {
-    if (anime == nAnime) return 1;
-    return Restart(anime, bForce);
-}
-
 int32_t cAnimeCursor::Step() {
     if (IsEmpty()) return 0;
     ++nTicks;

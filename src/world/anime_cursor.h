@@ -22,7 +22,8 @@ public:
     // `anime` from its first frame (also when it is the current one), 1.
     int32_t Restart(int anime, bool bForce);
     // The current animation asked again: 1, nothing changes; otherwise Restart.
-    int32_t SetAnime(int anime, bool bForce);
+    // Inline: a moving character asks its walk animation again every step.
+    int32_t SetAnime(int anime, bool bForce) { return anime == nAnime ? 1 : Restart(anime, bForce); }
     // One tick; the picture of the current frame (an end code when negative).
     int32_t Step();
     // The picture of the current frame without advancing.

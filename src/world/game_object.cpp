@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "database/global_objects.h"
@@ -179,19 +180,13 @@ namespace {
 
 int32_t cGameObject::ClampX(int32_t mode) {
     const int32_t r = ClampAxis(x, nHitW, CurScrollX(), mode, 0);
-    x2 = x + nHitW - 1;
-    UpdateHitRectX();
-    nColL = static_cast<int32_t>(x) >> 5;
-    nColR = static_cast<int32_t>(x2) >> 5;
+    SetExtentX();
     return r;
 }
 
 int32_t cGameObject::ClampY(int32_t mode) {
     const int32_t r = ClampAxis(y, nHitH, CurScrollY(), mode, 3);
-    y2 = y + nHitH - 1;
-    UpdateHitRectY();
-    nRowT = static_cast<int32_t>(y) >> 5;
-    nRowB = static_cast<int32_t>(y2) >> 5;
+    SetExtentY();
     return r;
 }
 
@@ -232,21 +227,17 @@ void cGameObject::Decelerate(double& speed, int32_t bOn) const {
     }
 }
 
-void cGameObject::UpdateScreenRect() {
+void cGameObject::UpdateScreenRectHeld() {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const auto t = [](double v) { return static_cast<int32_t>(v); };
-    if (!bScreen) {
-        nScrLeft = t((x - nCellOffX) - t(sx.dPos));
-    } else if (sx.IsScrollingFreely()) {
+    if (sx.IsScrollingFreely()) {
         nScrLeft = bCentreFollow ? t(x - sx.dPos) - nCellOffX : t((x - nCellOffX) - t(sx.dPos));
     } else {
         nScrLeft = t(x) - t(sx.dPos) - nCellOffX;
     }
     nScrRight = nScrLeft + nCellW - 1;
-    if (!bScreen) {
-        nScrTop = t((y - nCellOffY) - t(sy.dPos));
-    } else if (sy.IsScrollingFreely()) {
+    if (sy.IsScrollingFreely()) {
         nScrTop = t(y - sy.dPos) - nCellOffY + 1;
     } else {
         nScrTop = t(y) - t(sy.dPos) - nCellOffY;
@@ -271,15 +262,15 @@ cScrollEdgeLimits::cScrollEdgeLimits(const cStageIntRec& rule) {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const int32_t* v = rule.nValue;
-    const auto t = [](double d) { return static_cast<int32_t>(d); };
-    bLeft = v[0] != 0, bRight = v[1] != 0, bUp = v[2] != 0, bDown = v[3] != 0;
+    const auto t = [](double d) { return static_cast<double>(static_cast<int32_t>(d)); };
+    constexpr double kOff = std::numeric_limits<double>::quiet_NaN();
     // A limit is worked out only for an edge switched on, as each test asked it.
-    if (bLeft) nLeft = t(sx.dPos - v[4] * 32.0);
-    if (bRight) nRight = t(v[5] * 32.0 + sx.dPos + SCROLL_VIEW_X);
-    if (bUp) nUp = t(sy.dPos - v[6] * 32.0);
-    if (bDown) nDown = t(v[7] * 32.0 + sy.dPos + SCROLL_VIEW_Y);
-    nGridRight = sx.nOuter - 1;
-    nGridBottom = sy.nOuter - 1;
+    dLeft = v[0] != 0 ? t(sx.dPos - v[4] * 32.0) : kOff;
+    dRight = v[1] != 0 ? t(v[5] * 32.0 + sx.dPos + SCROLL_VIEW_X) : kOff;
+    dUp = v[2] != 0 ? t(sy.dPos - v[6] * 32.0) : kOff;
+    dDown = v[3] != 0 ? t(v[7] * 32.0 + sy.dPos + SCROLL_VIEW_Y) : kOff;
+    dGridRight = sx.nOuter - 1;
+    dGridBottom = sy.nOuter - 1;
 }
 
 double StepsPerFrame() { return PlayStage.dSteps >= 1 ? PlayStage.dSteps : 1.0; }

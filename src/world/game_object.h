@@ -40,6 +40,18 @@ extern double dHalfRoot2;
 extern int32_t bScrollFollowSwitch;
 // The logic steps of one frame (the stage's v), at least 1.
 double StepsPerFrame();
+// The scroll's place as the screen tests read it: taken once, it serves a
+// walk over many objects in which nothing scrolls.
+struct SCROLLPLACE {
+    double dX, dY;            // the scroll positions
+    double dRight, dBottom;   // the first dots after the view
+    int32_t nX, nY;           // the positions truncated
+};
+inline SCROLLPLACE CurScrollPlace() {
+    const double x = CurScrollX().dPos, y = CurScrollY().dPos;
+    return {x, y, x + SCROLL_VIEW_X, y + SCROLL_VIEW_Y, static_cast<int32_t>(x), static_cast<int32_t>(y)};
+}
+
 // A speed held within ± limit (one that is no number stays as it is).
 inline double WithinSpeedLimit(double speed, double limit) {
     if (speed > limit) return limit;
@@ -104,6 +116,20 @@ public:
     int32_t ClampX(int32_t mode);
     // The same on y with the results of eClampResult (far side 4, 5, 6).
     int32_t ClampY(int32_t mode);
+    // Their last part: x2 (y2), UpdateHitRectX (Y) and the edge columns
+    // (rows) from the position.
+    void SetExtentX() {
+        x2 = x + nHitW - 1;
+        UpdateHitRectX();
+        nColL = static_cast<int32_t>(x) >> 5;
+        nColR = static_cast<int32_t>(x2) >> 5;
+    }
+    void SetExtentY() {
+        y2 = y + nHitH - 1;
+        UpdateHitRectY();
+        nRowT = static_cast<int32_t>(y) >> 5;
+        nRowB = static_cast<int32_t>(y2) >> 5;
+    }
     // ClampX(2) or ClampY(2) once more straight after one: only an object
     // wider (taller) than the grid moves again, so only it is clamped.
     void ReclampX();
@@ -118,16 +144,27 @@ public:
 
     // --- screen and stage ---
     // The screen rectangle of the drawn cell from the position and the scroll.
-    void UpdateScreenRect();
+    // Inline for an object of the stage (not held to the screen), as nearly
+    // every character is: the activity walk asks it of each character every sub-step.
+    void UpdateScreenRect(const SCROLLPLACE& at = CurScrollPlace()) {
+        if (bScreen) {
+            UpdateScreenRectHeld();
+            return;
+        }
+        nScrLeft = static_cast<int32_t>((x - nCellOffX) - at.nX);
+        nScrRight = nScrLeft + nCellW - 1;
+        nScrTop = static_cast<int32_t>((y - nCellOffY) - at.nY);
+        nScrBottom = nScrTop + nCellH - 1;
+    }
+    // The same for an object held to the screen, which follows the scroll.
+    void UpdateScreenRectHeld();
     // The hit rectangle meets the visible screen.
     bool IsOnScreen() const { return IsOnScreenAxes(false, false); }
     // The same, leaving out the tests of an ignored axis. Inline: the
     // activity walk asks it of every character each sub-step.
-    bool IsOnScreenAxes(bool bIgnoreX, bool bIgnoreY) const {
-        const cScrollAxis& sx = CurScrollX();
-        const cScrollAxis& sy = CurScrollY();
-        if (!bIgnoreX && !(x2 >= sx.dPos && x < sx.dPos + SCROLL_VIEW_X)) return false;
-        if (!bIgnoreY && !(y2 >= sy.dPos && y < sy.dPos + SCROLL_VIEW_Y)) return false;
+    bool IsOnScreenAxes(bool bIgnoreX, bool bIgnoreY, const SCROLLPLACE& at = CurScrollPlace()) const {
+        if (!bIgnoreX && !(x2 >= at.dX && x < at.dRight)) return false;
+        if (!bIgnoreY && !(y2 >= at.dY && y < at.dBottom)) return false;
         return true;
     }
     // bWholeGrid: within the whole grid; otherwise within the stage.
@@ -263,18 +300,17 @@ public:
 class cScrollEdgeLimits {
 public:
     explicit cScrollEdgeLimits(const cStageIntRec& rule);
+    // Each test is taken (no branch a test): the limit of an edge switched
+    // off is no number, which no comparison meets.
     bool Beyond(const cGameObject& o) const {
         if (o.nKeep != 0) return false;
-        if (bLeft && o.x2 <= nLeft) return true;
-        if (bRight && o.x >= nRight) return true;
-        if (bUp && o.y2 <= nUp) return true;
-        if (bDown && o.y >= nDown) return true;
-        return o.x <= 0 || o.x2 >= nGridRight || o.y <= 0 || o.y2 >= nGridBottom;
+        return (o.x2 <= dLeft) | (o.x >= dRight) | (o.y2 <= dUp) | (o.y >= dDown) | (o.x <= 0) |
+               (o.x2 >= dGridRight) | (o.y <= 0) | (o.y2 >= dGridBottom);
     }
 
 private:
-    bool bLeft, bRight, bUp, bDown;  // the rule's four edges switched on
-    int32_t nLeft = 0, nRight = 0, nUp = 0, nDown = 0;
-    int32_t nGridRight, nGridBottom;  // the grid's last dot on each axis
+    // The rule's four edges (whole dots), no number when switched off.
+    double dLeft, dRight, dUp, dDown;
+    double dGridRight, dGridBottom;  // the grid's last dot on each axis
 };
 

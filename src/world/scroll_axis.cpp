@@ -47,6 +47,7 @@ void cScrollAxis::SetBounds(int32_t first, int32_t last, bool bUseFirst, bool bU
     } else {
         nMax = nBaseMax;
     }
+    KeepHoldLimits();
 }
 
 int32_t BitLength(int32_t n) {

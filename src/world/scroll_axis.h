@@ -37,10 +37,12 @@ public:
     // An extent of w from pos lies within the grid, the stage and the scroll
     // limits at once: the grid clamp leaves it where it is. A position that is
     // no number fails.
-    bool HoldsInGrid(double pos, int32_t w) const {
-        const int32_t lo = std::max(0, std::max(nBaseMin, nMin));
-        const int32_t hi = std::min(nOuter, std::min(nBaseMax, nMax));
-        return pos >= lo && pos + w - 1 < hi;
+    bool HoldsInGrid(double pos, int32_t w) const { return pos >= nHoldLo && pos + w - 1 < nHoldHi; }
+    // Takes the tightest of the limits into nHoldLo and nHoldHi: after every
+    // change of nMin, nMax, nBaseMin, nBaseMax or nOuter (SetBounds does it).
+    void KeepHoldLimits() {
+        nHoldLo = std::max(0, std::max(nBaseMin, nMin));
+        nHoldHi = std::min(nOuter, std::min(nBaseMax, nMax));
     }
 
     double dPos = 0;        // grid coordinate shown at the screen's left or top edge
@@ -58,6 +60,10 @@ public:
     int32_t nPitchShift = 0;// X: log2 of nPitch; Y: 0
     double dAutoStep = 0;   // automatic scroll per frame, dots
     int32_t bAuto = 0;      // automatic scrolling on
+    // The tightest limits, which HoldsInGrid reads on every move of every
+    // object (see KeepHoldLimits); they hold nothing until it runs.
+    int32_t nHoldLo = 0;
+    int32_t nHoldHi = 0;
 };
 
 // The number of bits of n (0 for n <= 0): the row pitch shift of a stage

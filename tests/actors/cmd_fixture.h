@@ -24,6 +24,8 @@ protected:
         world.ScrollX.nOuter = world.ScrollY.nOuter = 4000;
         world.ScrollX.nBaseMax = world.ScrollY.nBaseMax = 4000;
         world.ScrollX.nMax = world.ScrollY.nMax = 4000;
+        world.ScrollX.KeepHoldLimits();
+        world.ScrollY.KeepHoldLimits();
         world.ScrollX.nCells = world.ScrollY.nCells = 125;
         world.ScrollX.nPitchShift = 7;
         lpWorld = &world;

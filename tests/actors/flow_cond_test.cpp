@@ -45,8 +45,8 @@ TEST_F(FlowCond, ComparisonsAndLists) {
 
     m_Scene->vStageVars.assign(STAGE_VAR_NUM, 0);
     m_Scene->vStageVars[4] = 3;
-    const cSafeVector<cEdCond> none;
-    const cSafeVector<cEdCond> mixed{StageVarCond(4, 3, 0), StageVarCond(4, 3, 1)};
+    const cCondVector none;
+    const cCondVector mixed{StageVarCond(4, 3, 0), StageVarCond(4, 3, 1)};
     EXPECT_TRUE(JudgeCondList(0, none, nullptr));
     EXPECT_FALSE(JudgeCondList(1, none, nullptr));
     EXPECT_FALSE(JudgeCondList(0, mixed, nullptr));

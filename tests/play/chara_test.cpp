@@ -2,6 +2,10 @@
 // statuses, and the stage character's set-up from its record.
 #include "actors/chara.h"
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 #include "actors/stage_chara.h"
 #include "play/play_fixture.h"
 #include "stage/flow.h"
@@ -150,6 +154,39 @@ TEST_F(CharaTest, TheBodyBoxAndHitRangesComeFromTheStageSettings) {
     big.Setup(6, rec, nullptr, 400, 400, 0);
     EXPECT_EQ(big.rangeA.nW, 64);
     EXPECT_EQ(big.rangeB.nW, 64);
+}
+
+TEST_F(CharaTest, HitRectanglesStartFromThePositionTruncatedTowardZero) {
+    // Byte for byte as std::trunc(position) + offset, at the edges of the
+    // integer route: around 0, beyond 64 bits, infinities, no number.
+    const double positions[] = {0.0,  -0.0,    0.75,   -0.75,  31.999, -31.5,  0x1p52 - 0.5, -0x1p52 + 0.5,
+                                0x1p52, 0x1p53, 1e19, -1e19, 1e300, std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    const int32_t offsets[] = {0, -6, 5};
+    const auto bits = [](double v) {
+        uint64_t b;
+        std::memcpy(&b, &v, sizeof b);
+        return b;
+    };
+    for (const int32_t off : offsets) {
+        for (const double p : positions) {
+            cStageChara c;
+            c.rangeA.nOffX = c.rangeA.nOffY = off;
+            c.rangeB.nOffX = c.rangeB.nOffY = -off;
+            c.rangeA.nW = c.rangeA.nH = c.rangeB.nW = c.rangeB.nH = 32;
+            c.x = c.y = p;
+            c.UpdateHitRectX();
+            c.UpdateHitRectY();
+            for (int axis = 0; axis < 2; ++axis) {
+                const double a = std::trunc(p) + off;
+                const double b = std::trunc(p) + (-off);
+                EXPECT_EQ(bits(c.dRectA[axis]), bits(a)) << p << " offset " << off;
+                EXPECT_EQ(bits(c.dRectA[axis + 2]), bits(a + 32 - 1)) << p << " offset " << off;
+                EXPECT_EQ(bits(c.dRectB[axis]), bits(b)) << p << " offset " << off;
+                EXPECT_EQ(bits(c.dRectB[axis + 2]), bits(b + 32 - 1)) << p << " offset " << off;
+            }
+        }
+    }
 }
 
 TEST_F(CharaTest, TheCarriedItemIsACopyOfItsSource) {

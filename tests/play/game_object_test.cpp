@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <utility>
 
@@ -96,6 +97,7 @@ TEST_F(GameObjectTest, ClampInModeTwoTakesTheLimitsInTheirOrderWhateverTheirSize
         for (cScrollAxis* a : {&lpPlayScene->ScrollX, &lpPlayScene->ScrollY}) {
             a->nMin = c.nMin, a->nMax = c.nMax, a->nBaseMin = c.nBaseMin, a->nBaseMax = c.nBaseMax;
             a->nOuter = c.nOuter;
+            a->KeepHoldLimits();
         }
         cGameObject o = Object(c.pos, c.pos);
         SCOPED_TRACE(testing::Message() << c.nMin << ".." << c.nMax << " at " << c.pos);
@@ -232,19 +234,22 @@ TEST_F(GameObjectTest, ScreenAndRemovalTests) {
     EXPECT_TRUE(o.IsBeyondScrollEdge(rule));
 }
 
+// The removal test as every object worked it out from the scroll, an edge
+// switched off left untested.
+bool BeyondAlone(const cGameObject& o, const cStageIntRec& rule) {
+    const cScrollAxis& sx = lpPlayScene->ScrollX;
+    const cScrollAxis& sy = lpPlayScene->ScrollY;
+    const int32_t* v = rule.nValue;
+    if (o.nKeep) return false;
+    if (v[0] && o.x2 <= static_cast<int32_t>(sx.dPos - v[4] * 32.0)) return true;
+    if (v[1] && o.x >= static_cast<int32_t>(v[5] * 32.0 + sx.dPos + 640)) return true;
+    if (v[2] && o.y2 <= static_cast<int32_t>(sy.dPos - v[6] * 32.0)) return true;
+    if (v[3] && o.y >= static_cast<int32_t>(v[7] * 32.0 + sy.dPos + 480)) return true;
+    return o.x <= 0 || o.x2 >= sx.nOuter - 1 || o.y <= 0 || o.y2 >= sy.nOuter - 1;
+}
+
 TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
     // The removal test as every object worked it out from the scroll.
-    const auto beyond = [](const cGameObject& o, const cStageIntRec& rule) {
-        const cScrollAxis& sx = lpPlayScene->ScrollX;
-        const cScrollAxis& sy = lpPlayScene->ScrollY;
-        const int32_t* v = rule.nValue;
-        if (o.nKeep) return false;
-        if (v[0] && o.x2 <= static_cast<int32_t>(sx.dPos - v[4] * 32.0)) return true;
-        if (v[1] && o.x >= static_cast<int32_t>(v[5] * 32.0 + sx.dPos + 640)) return true;
-        if (v[2] && o.y2 <= static_cast<int32_t>(sy.dPos - v[6] * 32.0)) return true;
-        if (v[3] && o.y >= static_cast<int32_t>(v[7] * 32.0 + sy.dPos + 480)) return true;
-        return o.x <= 0 || o.x2 >= sx.nOuter - 1 || o.y <= 0 || o.y2 >= sy.nOuter - 1;
-    };
     const double kScroll[] = {0, 0.5, 319.75, 320, 640.25, -3.5};
     const double kPos[] = {-40, -0.5, 0, 0.25, 31, 250.5, 288, 320, 639.5, 960, 1000.75, 1263, 1279, 1400};
     int32_t nBeyond = 0, nKept = 0;
@@ -262,7 +267,7 @@ TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
                     o.y2 = py + 15;
                     o.nKeep = (px == 960 && py == 0) ? 1 : 0;
                     SCOPED_TRACE(testing::Message() << edges << " " << scroll << " " << px << "," << py);
-                    const bool want = beyond(o, rule);
+                    const bool want = BeyondAlone(o, rule);
                     EXPECT_EQ(limits.Beyond(o), want);
                     EXPECT_EQ(o.IsBeyondScrollEdge(rule), want);
                     nBeyond += want;
@@ -275,6 +280,36 @@ TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
     EXPECT_GT(nBeyond, 1000);
     EXPECT_LT(nBeyond, 16 * 6 * 14 * 14 - 1000);
     EXPECT_GT(nKept, 0);
+}
+
+TEST_F(GameObjectTest, EdgeLimitsMeetNoCoordinateThatIsNoNumberOnAnEdgeSwitchedOff) {
+    // Each coordinate on its own, endless or no number: an edge switched off
+    // answers nothing, whatever the others.
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double kOdd[] = {kNaN, -kInf, kInf, 300};
+    lpPlayScene->ScrollX.dPos = 320;
+    lpPlayScene->ScrollY.dPos = 160;
+    int32_t nBeyond = 0, nCases = 0;
+    for (int32_t edges = 0; edges < 16; ++edges) {
+        cStageIntRec rule;
+        rule.Set(edges & 1, edges >> 1 & 1, edges >> 2 & 1, edges >> 3 & 1, 1, 2, 0, 1);
+        const cScrollEdgeLimits limits(rule);
+        for (const double x : kOdd)
+            for (const double x2 : kOdd)
+                for (const double y : kOdd)
+                    for (const double y2 : kOdd) {
+                        cGameObject o = Object(0, 0);
+                        o.x = x, o.x2 = x2, o.y = y, o.y2 = y2;
+                        SCOPED_TRACE(testing::Message() << edges << " " << x << "," << x2 << " " << y << "," << y2);
+                        const bool want = BeyondAlone(o, rule);
+                        EXPECT_EQ(limits.Beyond(o), want);
+                        nBeyond += want;
+                        ++nCases;
+                    }
+    }
+    EXPECT_GT(nBeyond, 0);
+    EXPECT_LT(nBeyond, nCases);
 }
 
 TEST_F(GameObjectTest, JudgeRangesAndWaves) {

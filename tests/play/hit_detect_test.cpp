@@ -142,3 +142,140 @@ TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
     EXPECT_EQ(other.size(), 1u);
     while (!other.empty()) EraseShot(other, other.begin());
 }
+
+TEST_F(HitDetect, AttacksMeetTheFewCharactersOfASideWhereverTheyStand) {
+    // Side 1 is small enough to be judged by the box around its characters:
+    // every attack that meets one of them hits it, one that meets the box
+    // only hits none. A dying character stands outside the box.
+    cStageChara& a = Chara(1, 0, 0, 31, 31, 1000);
+    cStageChara& b = Chara(1, 200, 100, 231, 131, 1000);
+    cStageChara& c = Chara(1, 100, 300, 131, 331, 1000);
+    cStageChara& d = Chara(1, 1000, 1000, 1031, 1031, 1000);
+    d.dying = 1;
+    struct ATTACKCASE {
+        double l, t, r, b;
+        int hitsA, hitsB, hitsC;
+    };
+    const ATTACKCASE cases[] = {
+        {-10, -10, 0, 0, 1, 0, 0},        // a's top left corner
+        {231, 131, 240, 140, 0, 1, 0},    // b's bottom right corner
+        {231, 0, 240, 100, 0, 1, 0},      // b's top right corner
+        {232, 100, 240, 131, 0, 0, 0},    // beside b
+        {90, 331, 100, 340, 0, 0, 1},     // c's bottom left corner
+        {100, 332, 131, 340, 0, 0, 0},    // below c
+        {150, 20, 160, 30, 0, 0, 0},      // inside the box, between them
+        {-5, 131, 240, 131, 0, 1, 0},     // b's bottom edge, across the box
+        {-5, 32, 240, 99, 0, 0, 0},       // the gap between a and b
+        {0, 0, 231, 331, 1, 1, 1},        // the whole box
+        {1000, 1000, 1031, 1031, 0, 0, 0}, // the dying one
+    };
+    int hitsA = 0, hitsB = 0, hitsC = 0;
+    for (const ATTACKCASE& k : cases) {
+        cAttack& atk = Attack(0, k.l, k.t, k.r, k.b, 1);
+        atk.nPierce = 1;
+        atk.byOncePerChara = 1;
+        hitsA += k.hitsA, hitsB += k.hitsB, hitsC += k.hitsC;
+    }
+    lpPlayScene->DetectHits();
+    EXPECT_EQ(a.hp, 1000 - hitsA);
+    EXPECT_EQ(b.hp, 1000 - hitsB);
+    EXPECT_EQ(c.hp, 1000 - hitsC);
+    EXPECT_EQ(d.hp, 1000);
+    std::size_t i = 0;
+    for (const ATTACKCASE& k : cases) {
+        const cAttack& atk = *m_vAttack[i++];
+        EXPECT_EQ(atk.HasHit(&a), k.hitsA == 1) << "case " << i;
+        EXPECT_EQ(atk.HasHit(&b), k.hitsB == 1) << "case " << i;
+        EXPECT_EQ(atk.HasHit(&c), k.hitsC == 1) << "case " << i;
+    }
+}
+
+TEST_F(HitDetect, AttacksErasedBeforeOrDuringThePassLeaveTheirBuckets) {
+    // The code a hit runs (here the trigger start) may erase an attack that
+    // the walk has passed.
+    struct cErasing : cSeenServices {
+        void StartTrigger(cChara& c, int32_t t, cChara* p, int32_t f) override {
+            if (lpErase) lpErase->bErased = 1;
+            cSeenServices::StartTrigger(c, t, p, f);
+        }
+        cAttack* lpErase = nullptr;
+    } services;
+    SetSceneServices(&services);
+    struct ERASECASE {
+        bool bStepOn;     // attacks judged against characters in this sub-step
+        bool bBefore;     // the far attack erased before the pass
+        bool bByHit;      // the far attack erased by the hit's code
+        bool bLeaves;     // the far attack leaves its bucket
+    };
+    const ERASECASE cases[] = {
+        {true, false, false, false},
+        {true, true, false, true},
+        {false, true, false, true},
+        {true, false, true, true},
+        {false, false, false, false},
+    };
+    PlayStage.nStepLevel = 1;
+    lpPlayScene->vStepActive = {1, 0};
+    int n = 0;
+    for (const ERASECASE& k : cases) {
+        for (cHitBucket& b : lpPlayScene->vAttackBucket) b.Clear();
+        for (cHitBucket& b : lpPlayScene->vCharaBucket) b.Clear();
+        Chara(1, 0, 0, 31, 31, 1000);
+        // The far attack comes first in the walk; the near one hits only
+        // where the hit's code erases the far one.
+        cAttack& far = Attack(0, 500, 500, 510, 510);
+        const double at = k.bByHit ? 0 : 700;
+        cAttack& near = Attack(0, at, at, at + 5, at + 5, 1);
+        near.nPierce = 1;
+        far.bErased = k.bBefore ? 1 : 0;
+        services.lpErase = k.bByHit ? &far : nullptr;
+        lpPlayScene->nSubStep = k.bStepOn ? 1 : 2;
+        EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_GOON);
+        EXPECT_EQ(lpPlayScene->vAttackBucket[0].Contains(&far), !k.bLeaves) << "case " << n;
+        EXPECT_TRUE(lpPlayScene->vAttackBucket[0].Contains(&near)) << "case " << n;
+        ++n;
+    }
+    SetSceneServices(&m_Services);
+}
+
+TEST_F(HitDetect, CharactersTouchExactlyTheOnesWhoseRectanglesMeetTheirs) {
+    // One character of side 0 against a row of side 1: rectangles beside,
+    // on the edge of and over its own, holes among them, unfit ones that
+    // meet it, and a body blow that leaves it unfit for the rest.
+    cStageChara& x = Chara(0, 100, 100, 131, 131, 20);
+    struct TOUCHCASE {
+        double l, t, r, b;
+        bool bUnfit;   // dying
+        bool bHole;    // taken out of the bucket before the pass
+        int nBody;     // body power
+        bool bTouches; // the pair touches
+    };
+    const TOUCHCASE cases[] = {
+        {0, 0, 99, 99, false, false, 0, false},       // beside, corner to corner
+        {131, 131, 140, 140, false, false, 0, true},  // the corner
+        {132, 100, 140, 131, false, false, 0, false}, // right of it
+        {110, 110, 120, 120, false, true, 0, false},  // a hole over it
+        {110, 110, 120, 120, true, false, 0, false},  // dying, over it
+        {90, 90, 100, 100, false, false, 0, true},    // the other corner
+        {100, 50, 131, 99, false, false, 0, false},   // above it
+        {100, 50, 131, 100, false, false, 0, true},   // on its top edge
+        {0, 0, 500, 500, false, false, 30, true},     // over it, with a blow that kills
+        {100, 100, 131, 131, false, false, 0, false}, // the same rectangle, after the kill
+    };
+    std::vector<cStageChara*> ys;
+    for (const TOUCHCASE& k : cases) {
+        cStageChara& y = Chara(1, k.l, k.t, k.r, k.b);
+        y.dying = k.bUnfit ? 1 : 0;
+        y.data.nBodyPower = k.nBody;
+        ys.push_back(&y);
+    }
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        if (cases[i].bHole) lpPlayScene->vCharaBucket[1].Remove(ys[i]);
+    lpPlayScene->DetectHits();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        int touched = 0;
+        for (const TRIGGERSEEN& s : m_vSeen)
+            touched += s.nTrigger == TRIGGER_TOUCHED && s.lpChara == ys[i] && s.lpPartner == &x;
+        EXPECT_EQ(touched, cases[i].bTouches ? 1 : 0) << "case " << i;
+    }
+}

@@ -20,6 +20,7 @@ protected:
             a->nPitch = a->nCells = 32;
             a->nOuter = a->nBaseMax = a->nMax = 1024;
             a->nView = 640;
+            a->KeepHoldLimits();
         }
         scene.ScrollX.nPitchShift = 5;
         BlockGrid.resize(32 * 32);

@@ -69,6 +69,8 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
     PlayStage.dSpeedLimitStep = 6;
     scene.ScrollY.nBaseMax = 700;  // beyond it a character falls out of the stage
     scene.ScrollX.nMax = 900;      // beyond it a scroll limit is passed
+    scene.ScrollX.KeepHoldLimits();
+    scene.ScrollY.KeepHoldLimits();
     const WALKCASE cases[] = {
         {"inside its cells", 100, 200, 100, 200, 1.5, 0, F_NONE},
         {"walking left", 110, 200, 110, 200, -1.5, 0.5, F_NONE},

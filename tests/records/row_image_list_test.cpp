@@ -1,5 +1,5 @@
-// Lists of plain values whose current image fills them whole, made straight
-// from their images, against the same lists resized and loaded element by
+// Lists of plain values whose current image fills them whole, written
+// straight from their images into the list's room, against the same lists resized and loaded element by
 // element: whole, cut at every length, with an odd element in the middle,
 // of an older version, and over lists that held more or fewer elements.
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/field_table.h"
+#include "records/inline_list.h"
 #include "records/records_state.h"
 #include "records/version.h"
 #include "support/list_load.h"
@@ -47,8 +48,11 @@ std::vector<uint8_t> ElementBytes(int i, uint32_t fields = 3, uint32_t strings =
     return out;
 }
 
+// Four inside: lists of up to four elements and longer ones (on the heap).
+using cToyList = cInlineList<cPlainToy, 4>;
+
 struct LOADED {
-    std::vector<cPlainToy> v;
+    cToyList v;
     bool bFailed;
     size_t nPosition;
 };
@@ -56,7 +60,8 @@ struct LOADED {
 // `held` elements of 99s loaded with n streams from bytes: by LoadRowList
 // (bAppend: AppendRowRecords after them), or as resizing and loading each.
 LOADED Load(const std::vector<uint8_t>& bytes, size_t held, size_t n, bool bAppend, bool bFast) {
-    std::vector<cPlainToy> v(held);
+    cToyList v;
+    v.resize(held);
     for (auto& e : v) e.a = e.b = e.c = 99;
     cDataReader r(bytes.data(), bytes.size());
     const size_t first = bAppend ? held : 0;
