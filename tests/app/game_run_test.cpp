@@ -131,6 +131,19 @@ TEST(GameRun, TemporaryFilesOfKilledWritesAreRemovedAtTheStart) {
         << run.strReport;
 }
 
+TEST(GameRun, OnTheOffscreenDriverFramesAreMadeInSoftwareAndTheRunEndsCleanly) {
+    // No renderer is named: the program picks one for a driver that draws nowhere.
+    cTempDir dir;
+    MakeGameFolder(dir.Path(), WindowedIni());
+    auto env = HeadlessEnv(30);
+    env["SDL_VIDEODRIVER"] = "offscreen";
+    env["SDL_RENDER_DRIVER"] = "";  // set empty: the test command names one for every other run
+    const GAMERUN run = RunGame(dir.Path(), env);
+    ASSERT_EQ(run.nExitCode, 0) << run.strReport;
+    EXPECT_NE(run.strReport.find("Renderer : software"), std::string::npos) << run.strReport;
+    EXPECT_EQ(Lines(run.strReport).back(), "App : end");
+}
+
 TEST(GameRun, AnEmptyFolderIsRefusedWithTheMessage) {
     cTempDir dir;
     const GAMERUN run = RunGame(dir.Path(), HeadlessEnv(10));

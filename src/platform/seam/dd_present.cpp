@@ -113,7 +113,9 @@ bool DDOpenPresenter(NativeWindow* nativeWindow, int vsync) {
     const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
     int x = 0, y = 0;
     SDL_GetWindowPosition(window, &x, &y);
-    SdlRendererPtr r(SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync));
+    // Headless, the GL renderer would run on the offscreen driver's EGL
+    // context, which can fault when torn down; the software one is all it needs.
+    SdlRendererPtr r(SdlDrawsNowhere() ? nullptr : SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync));
     if (!r) r.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
     // An OpenGL renderer makes the window anew where it was first made: it goes back to its place.
     if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) SDL_SetWindowPosition(window, x, y);
