@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <mutex>
 #include <new>
+#include <utility>
 #include <vector>
 
 class cSlotPool {
@@ -84,4 +85,58 @@ public:
     bool operator==(const cSlotAllocator<U>&) const noexcept {
         return true;
     }
+};
+
+// The single owner of one record in a slot of the pool of its size: what
+// boost::allocate_shared with cSlotAllocator gives, without the count block,
+// its atomic counts and its virtual release. Moved, never copied (an owner
+// that copies clones the record itself).
+template <class T>
+class cSlotPtr {
+public:
+    static_assert(alignof(T) <= 16, "slots are aligned to 16 bytes");
+
+    cSlotPtr() noexcept = default;
+    cSlotPtr(cSlotPtr&& src) noexcept : m_p(std::exchange(src.m_p, nullptr)) {}
+    cSlotPtr& operator=(cSlotPtr&& src) noexcept {
+        if (this != &src) {
+            reset();
+            m_p = std::exchange(src.m_p, nullptr);
+        }
+        return *this;
+    }
+    cSlotPtr(const cSlotPtr&) = delete;
+    cSlotPtr& operator=(const cSlotPtr&) = delete;
+    ~cSlotPtr() { reset(); }
+
+    // Destroys the record held (if any), then holds a new one made in a slot,
+    // default-initialised (the member initialisers give its values).
+    T& emplace() {
+        reset();
+        void* slot = Pool().Take();
+        try {
+            m_p = ::new (slot) T;
+        } catch (...) {
+            Pool().Give(slot);
+            throw;
+        }
+        return *m_p;
+    }
+    // Destroys the record held and gives its slot back; empty after.
+    void reset() noexcept {
+        if (T* p = std::exchange(m_p, nullptr)) {
+            p->~T();
+            Pool().Give(p);
+        }
+    }
+
+    T* get() const noexcept { return m_p; }
+    T& operator*() const noexcept { return *m_p; }
+    T* operator->() const noexcept { return m_p; }
+    explicit operator bool() const noexcept { return m_p != nullptr; }
+
+private:
+    static cSlotPool& Pool() { return cSlotPool::OfSize<sizeof(T)>(); }
+
+    T* m_p = nullptr;
 };
