@@ -6,9 +6,6 @@
 namespace {
 
 constexpr size_t BLOCK_BYTES = 64 * 1024;
-// Pools that keep lists per thread (one per record size: a handful); any
-// beyond work under their lock alone.
-constexpr size_t MAX_POOLS = 16;
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool OWN_ALLOCATIONS = true;
 #elif defined(__has_feature)
@@ -22,7 +19,7 @@ constexpr bool OWN_ALLOCATIONS = false;
 #endif
 
 std::atomic<size_t> g_nPools{0};
-std::atomic<cSlotPool*> g_apPool[MAX_POOLS];
+std::atomic<cSlotPool*> g_apPool[cSlotPool::MAX_POOLS];
 
 }  // namespace
 
@@ -32,6 +29,7 @@ struct cSlotPool::LOCALCHAINS {
     bool bGone = false;
     ~LOCALCHAINS() {
         bGone = true;
+        t_lpLocal = nullptr;
         for (size_t i = 0; i < MAX_POOLS; ++i)
             if (aChain[i].nCount) g_apPool[i].load()->GiveChain(aChain[i]);
     }
@@ -45,6 +43,7 @@ cSlotPool::cSlotPool(size_t size)
 cSlotPool::CHAIN* cSlotPool::Local() {
     thread_local LOCALCHAINS chains;
     if (m_nIndex >= MAX_POOLS || chains.bGone) return nullptr;
+    if (!OWN_ALLOCATIONS) t_lpLocal = chains.aChain;
     return &chains.aChain[m_nIndex];
 }
 
@@ -78,27 +77,19 @@ void cSlotPool::GiveChain(const CHAIN& chain) {
     m_vChain.push_back(chain);
 }
 
-void* cSlotPool::Take() {
+void* cSlotPool::TakeSlow() {
     if (OWN_ALLOCATIONS) return ::operator new(m_nSlot);
     CHAIN* local = Local();
     CHAIN one;
     CHAIN& chain = local ? *local : one;
     if (!chain.nCount) chain = TakeChain();
-    FREESLOT* slot = chain.lpHead;
-    chain.lpHead = slot->lpNext;
-    --chain.nCount;
-    // The next slot is asked for now: a slot given back long ago has left the
-    // cache, and its link is read before anything can be written to it.
-    if (chain.lpHead) {
-        const char* next = reinterpret_cast<const char*>(chain.lpHead);
-        for (size_t off = 0; off < m_nSlot; off += 64) __builtin_prefetch(next + off, 1);
-    }
+    FREESLOT* slot = Pop(chain);
     // Without a list of its own the thread hands back what the chain kept.
     if (!local && chain.nCount) GiveChain(chain);
     return slot;
 }
 
-void cSlotPool::Give(void* p) {
+void cSlotPool::GiveSlow(void* p) {
     if (!p) return;
     if (OWN_ALLOCATIONS) {
         ::operator delete(p);

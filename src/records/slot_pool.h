@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <mutex>
 #include <new>
+#include <utility>
 #include <vector>
 
 class cSlotPool {
@@ -24,13 +25,35 @@ public:
     }
     // Slots a thread keeps before it hands its list back to the pool.
     static constexpr size_t BATCH = 1024;
+    // Pools that keep lists per thread (one per record size: a handful); any
+    // beyond work under their lock alone.
+    static constexpr size_t MAX_POOLS = 16;
     cSlotPool(const cSlotPool&) = delete;
     cSlotPool& operator=(const cSlotPool&) = delete;
 
-    // A free slot (a new block when none is left).
-    void* Take();
-    // Gives back a slot that Take gave.
-    void Give(void* p);
+    // A free slot (a new block when none is left). The common case, a slot
+    // from the thread's own list, is taken inline.
+    void* Take() {
+        if (CHAIN* local = t_lpLocal; local && m_nIndex < MAX_POOLS) {
+            CHAIN& chain = local[m_nIndex];
+            if (chain.nCount) return Pop(chain);
+        }
+        return TakeSlow();
+    }
+    // Gives back a slot that Take gave; inline while the thread's list has room.
+    void Give(void* p) {
+        if (CHAIN* local = t_lpLocal; p && local && m_nIndex < MAX_POOLS) {
+            CHAIN& chain = local[m_nIndex];
+            if (chain.nCount < BATCH) {
+                auto* slot = static_cast<FREESLOT*>(p);
+                slot->lpNext = chain.lpHead;
+                chain.lpHead = slot;
+                ++chain.nCount;
+                return;
+            }
+        }
+        GiveSlow(p);
+    }
 
 private:
     explicit cSlotPool(size_t size);
@@ -44,6 +67,27 @@ private:
         size_t nCount = 0;
     };
     struct LOCALCHAINS;
+    // The calling thread's lists, one per pool, while they exist (null before
+    // its first slot and after its exit, and always under AddressSanitizer):
+    // a plain pointer, read without the guard of the lists themselves.
+    static inline constinit thread_local CHAIN* t_lpLocal = nullptr;
+    // The first slot of a chain that holds one.
+    FREESLOT* Pop(CHAIN& chain) {
+        FREESLOT* slot = chain.lpHead;
+        chain.lpHead = slot->lpNext;
+        --chain.nCount;
+        // The next slot is asked for now: a slot given back long ago has left the
+        // cache, and its link is read before anything can be written to it.
+        if (chain.lpHead) {
+            const char* next = reinterpret_cast<const char*>(chain.lpHead);
+            for (size_t off = 0; off < m_nSlot; off += 64) __builtin_prefetch(next + off, 1);
+        }
+        return slot;
+    }
+    // Take and Give for every other case: an empty or full list, a thread
+    // without lists, a pool past MAX_POOLS, AddressSanitizer.
+    void* TakeSlow();
+    void GiveSlow(void* p);
     // The calling thread's list for this pool (null once the thread's lists
     // are gone, at its exit).
     CHAIN* Local();
@@ -84,4 +128,60 @@ public:
     bool operator==(const cSlotAllocator<U>&) const noexcept {
         return true;
     }
+};
+
+// The single owner of one record in a slot of the pool of its size: what
+// boost::allocate_shared with cSlotAllocator gives, without the count block,
+// its atomic counts and its virtual release. Moved, never copied (an owner
+// that copies clones the record itself).
+template <class T>
+class cSlotPtr {
+public:
+    static_assert(alignof(T) <= 16, "slots are aligned to 16 bytes");
+
+    cSlotPtr() noexcept = default;
+    cSlotPtr(cSlotPtr&& src) noexcept : m_p(std::exchange(src.m_p, nullptr)) {}
+    cSlotPtr& operator=(cSlotPtr&& src) noexcept {
+        if (this != &src) {
+            reset();
+            m_p = std::exchange(src.m_p, nullptr);
+        }
+        return *this;
+    }
+    cSlotPtr(const cSlotPtr&) = delete;
+    cSlotPtr& operator=(const cSlotPtr&) = delete;
+    ~cSlotPtr() { reset(); }
+
+    // Destroys the record held (if any), then holds a new one made in a slot,
+    // default-initialised (the member initialisers give its values).
+    T& emplace() {
+        reset();
+        void* slot = Pool().Take();
+        try {
+            m_p = ::new (slot) T;
+        } catch (...) {
+            Pool().Give(slot);
+            throw;
+        }
+        return *m_p;
+    }
+    // Destroys the record held and gives its slot back; empty after.
+    void reset() noexcept {
+        if (m_p) Release(std::exchange(m_p, nullptr));
+    }
+
+    T* get() const noexcept { return m_p; }
+    T& operator*() const noexcept { return *m_p; }
+    T* operator->() const noexcept { return m_p; }
+    explicit operator bool() const noexcept { return m_p != nullptr; }
+
+private:
+    static cSlotPool& Pool() { return cSlotPool::OfSize<sizeof(T)>(); }
+    // Out of line: an owner that holds nothing (most do) is let go by one test.
+    [[gnu::noinline]] static void Release(T* p) noexcept {
+        p->~T();
+        Pool().Give(p);
+    }
+
+    T* m_p = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "stage/flow_cmd.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -23,20 +24,20 @@ static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 constexpr size_t MIN_FLOW_BYTES = 20;
 
 // A setting stored as an i32 flag and, when the flag is not 0, its stream.
-template <class T>
-void LoadShared(cDataReader& file, boost::shared_ptr<T>& holder) {
+template <class HOLDER>
+void LoadShared(cDataReader& file, HOLDER& holder) {
     const int32_t flag = file.ReadI32();
     if (file.Failed()) return;
     if (flag == 0) {
         ReleaseShared(holder);
         return;
     }
-    if (!holder) T::Create(holder);
+    if (!holder) std::remove_cvref_t<decltype(*holder)>::Create(holder);
     holder->Load(file);
 }
 
-template <class T>
-void SaveShared(cDataWriter& file, const boost::shared_ptr<T>& holder) {
+template <class HOLDER>
+void SaveShared(cDataWriter& file, const HOLDER& holder) {
     file.WriteI32(holder ? 1 : 0);
     if (holder) holder->Save(file);
 }

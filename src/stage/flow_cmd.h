@@ -1,7 +1,7 @@
 #pragma once
 // One command of a flow: a command code, timing, an optional sound and
 // animation, integer parameters, optional move, shot and condition settings
-// (shared pointers, cloned on copy) and the flows it carries.
+// (each owned alone, cloned on copy) and the flows it carries.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -128,8 +128,8 @@ public:
     uint8_t bSEOnScreen = 1;         // byte 11: the sound plays only while the character is on screen
     cParamList vParam;               // parameters: as many as the code table says
     std::string strText;             // message text, the code command's program
-    boost::shared_ptr<cEdMove> spMove;      // move settings (empty: none)
-    boost::shared_ptr<cEdShot> spShot;      // shot settings (empty: none)
+    cSlotPtr<cEdMove> spMove;               // move settings (empty: none)
+    cSlotPtr<cEdShot> spShot;               // shot settings (empty: none)
 
 private:
     // The rarely used members, made the first time one is asked for to

@@ -29,10 +29,10 @@ bool SameConds(const cCondVector& a, const cCondVector& b) { return SameList(a, 
 bool SameKeyStep(const cEdCmdList& a, const cEdCmdList& b) { return SameRows(a, b) && a.vKey == b.vKey; }
 
 // Two settings: both absent, or both present with the same values.
-template <class T, class EQ>
-bool SameSetting(const boost::shared_ptr<T>& a, const boost::shared_ptr<T>& b, EQ eq) {
+template <class HOLDER, class EQ>
+bool SameSetting(const HOLDER& a, const HOLDER& b, EQ eq) {
     if (!a || !b) return !a && !b;
-    return a == b || eq(*a, *b);
+    return a.get() == b.get() || eq(*a, *b);
 }
 
 bool SameCmd(const cFlowCmd& a, const cFlowCmd& b) {

@@ -1,7 +1,5 @@
 #include "stage/move.h"
 
-#include <boost/make_shared.hpp>
-
 #include "records/slot_pool.h"
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -93,9 +91,9 @@ void cEdMove::SetDefaults() {
     *this = cEdMove();
 }
 
-int cEdMove::Create(boost::shared_ptr<cEdMove>& holder) {
-    // One slot of the pool for the record and its count; the member initialisers
-    // give the defaults (default-initialised: the record is not zeroed first).
-    holder = boost::allocate_shared_noinit<cEdMove>(cSlotAllocator<cEdMove>());
+int cEdMove::Create(cSlotPtr<cEdMove>& holder) {
+    // One slot of the pool; the member initialisers give the defaults
+    // (default-initialised: the record is not zeroed first).
+    holder.emplace();
     return 1;
 }

@@ -1,11 +1,10 @@
 #pragma once
 // The movement setting of a movement command (直線移動, 突撃移動, 誘導移動,
-// ワープ, ...), held by the command through a shared pointer.
+// ワープ, ...), held by the command in a slot of the pool (cSlotPtr).
 #include <cstdint>
 
-#include <boost/shared_ptr.hpp>
-
 #include "records/field_table.h"
+#include "records/slot_pool.h"
 
 class cEdMove final : public cTableRecord {
 public:
@@ -33,7 +32,7 @@ public:
     // speed 10, factor 1.0), every other stored member 0.
     void SetDefaults();
     // Makes `holder` own a new setting with the defaults. Returns 1.
-    static int Create(boost::shared_ptr<cEdMove>& holder);
+    static int Create(cSlotPtr<cEdMove>& holder);
 
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cEdMove>> Rows();

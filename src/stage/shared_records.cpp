@@ -13,10 +13,20 @@ void CloneShared(boost::shared_ptr<T>& dst, const boost::shared_ptr<T>& src) {
     *dst = *keep;
 }
 
+// The same for a setting held alone (a holder cloned into itself keeps it).
+template <class T>
+void CloneOwned(cSlotPtr<T>& dst, const cSlotPtr<T>& src) {
+    if (&dst == &src) return;
+    dst.reset();
+    if (!src) return;
+    T::Create(dst);
+    *dst = *src;
+}
+
 }  // namespace
 
-void CloneEdMove(boost::shared_ptr<cEdMove>& dst, const boost::shared_ptr<cEdMove>& src) { CloneShared(dst, src); }
-void CloneEdShot(boost::shared_ptr<cEdShot>& dst, const boost::shared_ptr<cEdShot>& src) { CloneShared(dst, src); }
+void CloneEdMove(cSlotPtr<cEdMove>& dst, const cSlotPtr<cEdMove>& src) { CloneOwned(dst, src); }
+void CloneEdShot(cSlotPtr<cEdShot>& dst, const cSlotPtr<cEdShot>& src) { CloneOwned(dst, src); }
 void CloneCondList(boost::shared_ptr<cCondList>& dst, const boost::shared_ptr<cCondList>& src) {
     CloneShared(dst, src);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The shared setting records of a flow command (cEdMove, cEdShot, cCondList)
-// are held through boost::shared_ptr. A copied command never shares a
+// The setting records of a flow command: cEdMove and cEdShot are held by
+// cSlotPtr, cCondList through boost::shared_ptr. A copied command never shares a
 // setting with its source: it gets fresh objects with the same values.
 #include <boost/shared_ptr.hpp>
 
@@ -20,8 +20,12 @@ template <class T>
 void ReleaseShared(boost::shared_ptr<T>& holder) {
     if (holder.use_count() != 0) holder.reset();
 }
+template <class T>
+void ReleaseShared(cSlotPtr<T>& holder) {
+    holder.reset();
+}
 
 // dst gets a new setting with src's values, or becomes empty when src is empty.
-void CloneEdMove(boost::shared_ptr<cEdMove>& dst, const boost::shared_ptr<cEdMove>& src);
-void CloneEdShot(boost::shared_ptr<cEdShot>& dst, const boost::shared_ptr<cEdShot>& src);
+void CloneEdMove(cSlotPtr<cEdMove>& dst, const cSlotPtr<cEdMove>& src);
+void CloneEdShot(cSlotPtr<cEdShot>& dst, const cSlotPtr<cEdShot>& src);
 void CloneCondList(boost::shared_ptr<cCondList>& dst, const boost::shared_ptr<cCondList>& src);

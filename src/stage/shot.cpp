@@ -1,7 +1,5 @@
 #include "stage/shot.h"
 
-#include <boost/make_shared.hpp>
-
 #include "records/slot_pool.h"
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -81,10 +79,10 @@ void cEdShot::SetDefaults() {
     *this = cEdShot();
 }
 
-int cEdShot::Create(boost::shared_ptr<cEdShot>& holder) {
-    // One slot of the pool for the record and its count; the member initialisers
-    // give the defaults (default-initialised: the record is not zeroed first).
-    holder = boost::allocate_shared_noinit<cEdShot>(cSlotAllocator<cEdShot>());
+int cEdShot::Create(cSlotPtr<cEdShot>& holder) {
+    // One slot of the pool; the member initialisers give the defaults
+    // (default-initialised: the record is not zeroed first).
+    holder.emplace();
     return 1;
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The shot setting of the commands that emit or place objects (ショット,
-// ソード, ブロック召喚, キャラ召喚, アイテム召喚), held by the command through a
-// shared pointer.
+// ソード, ブロック召喚, キャラ召喚, アイテム召喚), held by the command in a slot of
+// the pool (cSlotPtr).
 #include <cstdint>
 
-#include <boost/shared_ptr.hpp>
-
 #include "records/field_table.h"
+#include "records/slot_pool.h"
 #include "stage/flow_refs.h"
 
 class cEdShot final : public cTableRecord {
@@ -41,7 +40,7 @@ public:
     // other stored member 0.
     void SetDefaults();
     // Makes `holder` own a new setting with the defaults. Returns 1.
-    static int Create(boost::shared_ptr<cEdShot>& holder);
+    static int Create(cSlotPtr<cEdShot>& holder);
 
     // Horizontal offset of object n: member 14 + member 15 × n, negated when
     // facing is 1 and member 18 is set.

@@ -4,7 +4,6 @@
 // stage smaller than the screen with its scroll area switched on.
 #include <gtest/gtest.h>
 
-#include <boost/make_shared.hpp>
 #include <fstream>
 
 #include "actors/shot.h"
@@ -58,7 +57,7 @@ TEST_F(StagePlayRulesTest, AnOldProjectsMoveReversesWhenItsFixedFacingTurns) {
     for (int32_t old : {0, 1}) {
         SystemData.bReverseOnTurn = old;
         cFlowCmd move = Cmd(2, 50);
-        move.spMove = boost::make_shared<cEdMove>();
+        cEdMove::Create(move.spMove);
         move.spMove->nMode = 1;
         move.spMove->nTargetXBl = 10;
         move.spMove->bEnableY = 0;
@@ -81,7 +80,7 @@ TEST_F(StagePlayRulesTest, AnOldProjectsMoveReversesWhenItsFixedFacingTurns) {
 
 TEST_F(StagePlayRulesTest, AShotAimedAtTheHeldDirectionGoesThatWay) {
     cFlowCmd shoot = Cmd(11, 0);
-    shoot.spShot = boost::make_shared<cEdShot>();
+    cEdShot::Create(shoot.spShot);
     shoot.spShot->nShotNum = 1;
     shoot.spShot->nSpeed = 50;
     shoot.spShot->nByte26 = 1;

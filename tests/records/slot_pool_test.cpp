@@ -93,4 +93,41 @@ TEST(SlotPool, SlotsGivenBackOnAnotherThreadServeTheTaker) {
     for (void* p : second) pool.Give(p);
 }
 
+// A slot owner makes its record with the member initialisers, hands it on
+// when moved and destroys it once: on reset, on a move over it, at its end.
+TEST(SlotPool, AnOwnerDestroysItsRecordOnce) {
+    struct COUNTED {
+        int32_t nValue = 7;
+        int* lpGone = nullptr;
+        ~COUNTED() {
+            if (lpGone) ++*lpGone;
+        }
+    };
+    int gone = 0;
+    std::set<void*> slots;
+    {
+        cSlotPtr<COUNTED> a;
+        EXPECT_FALSE(a);
+        a.emplace().lpGone = &gone;
+        EXPECT_EQ(a->nValue, 7);
+        slots.insert(a.get());
+        cSlotPtr<COUNTED> b(std::move(a));
+        EXPECT_FALSE(a);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(gone, 0);
+        cSlotPtr<COUNTED> c;
+        c.emplace().lpGone = &gone;
+        slots.insert(c.get());
+        EXPECT_EQ(slots.size(), 2u);
+        b = std::move(c);  // b's first record goes
+        EXPECT_EQ(gone, 1);
+        b.reset();
+        EXPECT_EQ(gone, 2);
+        b.reset();
+        c.emplace().lpGone = &gone;
+        a.emplace().lpGone = &gone;
+    }
+    EXPECT_EQ(gone, 4);
+}
+
 }  // namespace

@@ -245,7 +245,7 @@ TEST_F(SettingsOldVersionTest, MoveStreamWithoutTheFactorIsReadWithThatLayout) {
 }
 
 TEST_F(SettingsOldVersionTest, NewMoveSettingDefaults) {
-    boost::shared_ptr<cEdMove> m;
+    cSlotPtr<cEdMove> m;
     ASSERT_EQ(cEdMove::Create(m), 1);
     EXPECT_EQ(m->nSpeed, 10);
     EXPECT_EQ(m->dFactor, 1.0);
@@ -329,7 +329,7 @@ TEST_F(SettingsOldVersionTest, ShotBefore212IsCarriedOnlyWithAHomingMovement) {
 }
 
 TEST_F(SettingsOldVersionTest, ShotNormalisation) {
-    boost::shared_ptr<cEdShot> s;
+    cSlotPtr<cEdShot> s;
     cEdShot::Create(s);
     EXPECT_EQ(s->nByte10, 1);
     EXPECT_EQ(s->bMirrorX, 1);
