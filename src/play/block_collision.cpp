@@ -204,6 +204,9 @@ int32_t CheckRight(cChara& c) {
 }
 
 int32_t CheckCeiling(cChara& c) {
+    // A top edge within the cells found clear meets nothing: the edge of a
+    // character just lifted out of its floor usually is.
+    if (InKeptClearCells(c, c.x, c.y, c.x2, c.y)) return 0;
     const int32_t hit = CellHitFor(c, EdgeCell(c, c.x, c.y, c.x2, c.y));
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;

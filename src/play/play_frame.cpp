@@ -189,13 +189,16 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
         return FRAME_ON;
     }
     int32_t h = 0, f = 0, v = 0, b = 0;
-    const bool bSettled = SettledWalkStep(c, BlockCharas);
+    const eWalkStep walk = SettledWalkStep(c, BlockCharas);
+    const bool bSettled = walk == WALK_DONE;
     if (!bSettled) {
-        if (c.standingOnObject) CarryOnObject(c);
-        if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
-        h = BlockHitH(c);
-        c.ApplyGravity();
-        f = c.FallStep();
+        if (walk == WALK_REFUSED) {
+            if (c.standingOnObject) CarryOnObject(c);
+            if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
+            h = BlockHitH(c);
+            c.ApplyGravity();
+            f = c.FallStep();
+        }
         v = BlockHitV(c);
         b = MeetsNoBlockChara(c, BlockCharas) ? 0 : HitBlockChara(c, BlockCharas);
         PushOut(c);

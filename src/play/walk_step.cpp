@@ -6,14 +6,15 @@
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
 
-bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
+eWalkStep SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     // The moves take their plain branches: no carrier to follow, gravity
     // applies, the speeds alone move; under the walking rule no block check
     // is skipped and no vertical push applies. With no contact and no block
     // character nothing is pushed out or squeezed, and the accelerations,
     // being 0, do not decay.
-    if ((c.standingOnObject | c.bHeld | c.bScreen) != 0 || c.IsFlying()) return false;
-    if (c.dAccelX != 0 || c.dPushX != 0 || c.dAccelY != 0 || !MeetsNoBlockChara(c, blockCharas)) return false;
+    if ((c.standingOnObject | c.bHeld | c.bScreen) != 0 || c.IsFlying()) return WALK_REFUSED;
+    if (c.dAccelX != 0 || c.dPushX != 0 || c.dAccelY != 0 || !MeetsNoBlockChara(c, blockCharas))
+        return WALK_REFUSED;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const double limit = PlayStage.dSpeedLimitStep;
@@ -25,10 +26,12 @@ bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     const double y2 = y + c.nHitH - 1;
     // The grid clamps leave both moves where they are and no re-clamp runs
     // (an extent held in [0, nOuter) is no wider than the grid); the
-    // horizontal check (new x, old y) and the vertical and push-out checks
-    // (new x and y) are answered by the cells found clear.
-    if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH)) return false;
-    if (!InKeptClearCells(c, x, x2, c.y, c.y2, y, y2)) return false;
+    // horizontal check (new x, old y) is answered by the cells found clear.
+    if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH)) return WALK_REFUSED;
+    if (!InKeptClearCells(c, x, c.y, x2, c.y2)) return WALK_REFUSED;
+    // The vertical and push-out checks (new x and y) are answered by them too
+    // unless the move left them: a walker sinking into the floor it stands on.
+    const bool bClear = InKeptClearCells(c, x, y, x2, y2);
     c.dSpeedX = vx;
     c.x = x;
     c.x2 = x2;
@@ -42,9 +45,10 @@ bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
     c.cStageChara::UpdateHitRectY();
     c.nRowT = static_cast<int32_t>(y) >> 5;
     c.nRowB = static_cast<int32_t>(y2) >> 5;
+    if (!bClear) return WALK_MOVED;
     // The grace is asked in line: NoGroundGrace does nothing before it is over.
     if (!CountNoGround(c, PlayStage.nSteps) &&
         c.nNoGroundFrames >= GroundGraceSteps(PlayStage.nSteps, PlayStage.dGravityStep))
         NoGroundGrace(c);
-    return true;
+    return WALK_DONE;
 }

@@ -21,6 +21,10 @@ inline bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list) {
 // walker that is not carried, held or flying, has no inertial push or
 // acceleration, is under the walking rule, touches nothing, meets no block
 // character, and whose two moves stay within every clamp limit and within
-// the cells it found clear: true having done it (each of them answering 0),
-// false having changed nothing.
-bool SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas);
+// the cells it found clear: WALK_DONE having done it (each of them answering
+// 0), WALK_REFUSED having changed nothing. When only the new rectangle leaves
+// those cells (the walker sinks into the floor it stands on), the moves and
+// the horizontal check are done as above and WALK_MOVED asks the caller for
+// the rest of the chain from BlockHitV on (the decays included).
+enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
+eWalkStep SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas);

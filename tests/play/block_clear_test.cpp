@@ -3,6 +3,8 @@
 // learnt of the block table is dropped when a block changes.
 #include "play/block_clear.h"
 
+#include <vector>
+
 #include "play/block_collision.h"
 #include "play/stage_objects.h"
 #include "play_grid_fixture.h"
@@ -82,6 +84,54 @@ TEST_F(BlockClearTest, ABlockTableBuiltAnewUnderACharacterThatFoundNothingHoldsI
     RebuildBlockHits();
     EXPECT_EQ(BlockHitV(c), 0);
     EXPECT_EQ(c.lpStandBlock, &BlockGrid[(7 << 5) + 3]);
+}
+
+// The ceiling check answers a top edge within the cells found clear at once:
+// over places in, at and past their edges (a slack of 1e-6, the grid's edge),
+// it answers and moves as it does without them.
+TEST_F(BlockClearTest, ACeilingCheckWithinTheClearCellsAnswersAsTheFullCheck) {
+    // Blocks all round cells (3, 6) and (4, 6).
+    for (int col = 2; col <= 5; ++col) Cell(col, 5, 1), Cell(col, 7, 1);
+    Cell(2, 6, 1);
+    Cell(5, 6, 1);
+    Cell(4, 6, 2);  // side 1 passes it, side 0 does not
+    BlockGrid[(6 << 5) + 4].byPassGroup = 1;
+    SyncBlockHit((6 << 5) + 4);
+    Cell(3, 0, 1);  // on the grid's top edge
+    const auto state = [](const cStageChara& c) {
+        return std::vector<double>{c.x, c.y, c.x2, c.y2, c.dSpeedY, c.dPushY, c.dAccelY,
+                                   static_cast<double>(c.bContactU), static_cast<double>(c.nRowT)};
+    };
+    int skipped = 0, hits = 0;
+    const auto probe = [&](int side, double keptX, double keptY, double x, double y) {
+        cStageChara a, b;
+        for (cStageChara* c : {&a, &b}) {
+            Place(*c, 1, keptX, keptY, 20, 20);
+            c->nKind3 = side;
+            ASSERT_TRUE(HitsNoBlock(*c));
+            Place(*c, 1, x, y, 20, 20);
+            c->dSpeedY = -1;
+        }
+        b.ClearCells.nSide = -1;  // b has no cells found clear
+        if (InKeptClearCells(a, x, y, x + 19, y)) ++skipped;
+        const int32_t ra = CheckCeiling(a), rb = CheckCeiling(b);
+        EXPECT_EQ(ra, rb) << side << " at " << x << ", " << y;
+        EXPECT_EQ(state(a), state(b)) << side << " at " << x << ", " << y;
+        if (a.bContactU) ++hits;
+    };
+    for (int side : {0, 1}) {
+        const double keptX = side == 0 ? 100 : 120;  // side 1: cells (3..4, 6)
+        for (double y = 185; y <= 230; y += 0.41)
+            for (double x = 60; x <= 170; x += 0.37) probe(side, keptX, 200, x, y);
+        for (double y : {192.0 - 1e-9, 192.0, 192.0 + 1e-9, 224.0 - 2e-6, 224.0 - 1e-6, 224.0 - 0.5e-6, 224.0})
+            for (double x : {96.0 - 1e-9, 96.0, 108.0 - 2e-6, 108.0 - 1e-6, 108.0 - 0.5e-6, 140.0 - 2e-6,
+                             140.0 - 0.5e-6, 140.0})
+                probe(side, keptX, 200, x, y);
+        for (double y = -2; y <= 12; y += 0.75)
+            for (double x = 26; x <= 110; x += 0.75) probe(side, 30, 5, x, y);
+    }
+    EXPECT_GT(skipped, 1000);
+    EXPECT_GT(hits, 1000);
 }
 
 }  // namespace

@@ -15,20 +15,28 @@ namespace {
 
 using WalkStepTest = PlayGridTest;
 
-// The chain of a stage character's step that SettledWalkStep answers for;
-// false when any of it answers other than 0.
-bool RunChain(cStageChara& c, const cBlockCharaIndex& blockCharas) {
+// The chain of a stage character's step that SettledWalkStep answers for, in
+// its two parts: the moves with the horizontal check, then the vertical
+// checks on; each false when any of it answers other than 0.
+bool RunMoves(cStageChara& c) {
     if (c.standingOnObject) CarryOnObject(c);
     bool bZero = c.MoveStepX() == 0;
     bZero &= BlockHitH(c) == 0;
     c.ApplyGravity();
     bZero &= c.FallStep() == 0;
-    bZero &= BlockHitV(c) == 0;
+    return bZero;
+}
+bool RunChecks(cStageChara& c, const cBlockCharaIndex& blockCharas) {
+    bool bZero = BlockHitV(c) == 0;
     bZero &= (MeetsNoBlockChara(c, blockCharas) ? 0 : HitBlockChara(c, blockCharas)) == 0;
     PushOut(c);
     c.DecayAccelX();
     c.DecayAccelY();
     return bZero;
+}
+bool RunChain(cStageChara& c, const cBlockCharaIndex& blockCharas) {
+    const bool bZero = RunMoves(c);
+    return RunChecks(c, blockCharas) && bZero;
 }
 
 template <class T>
@@ -78,6 +86,21 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
         {"faster than the limit left", 120, 200, 120, 200, -9, -9, F_NONE},
         {"into the next column", 105.5, 200, 105.5, 200, 2, 0, F_NONE},
         {"landing on the floor", 100, 234.9, 100, 234.9, 0, 1, F_NONE},
+        {"landing walking right", 100, 234.9, 100, 234.9, 1.25, 0.3, F_NONE},
+        {"landing walking left", 120, 234.5, 120, 234.5, -1.25, 0.3, F_NONE},
+        {"landing at the floor's left end", 80, 234.9, 80, 234.9, 0.5, 0.5, F_NONE},
+        {"landing at the floor's right end", 126.5, 234.9, 126.5, 234.9, 1, 0.5, F_NONE},
+        {"landing at a column boundary", 96, 234.9, 96, 234.9, 0, 0.5, F_NONE},
+        {"resting within the slack", 100, 235 - 0.5e-6, 100, 235 - 0.5e-6, 0, -0.25, F_NONE},
+        {"resting just above the slack", 100, 235 - 2e-6, 100, 235 - 2e-6, 0, -0.25, F_NONE},
+        {"sinking to the cell boundary", 100, 234.75, 100, 234.75, 0, 0, F_NONE},
+        {"sinking into the slack", 100, 234.75 - 0.5e-6, 100, 234.75 - 0.5e-6, 0, 0, F_NONE},
+        {"sinking to just above the slack", 100, 234.75 - 2e-6, 100, 234.75 - 2e-6, 0, 0, F_NONE},
+        {"falling into clear cells", 300, 233.9, 300, 233.9, 1, 0.5, F_NONE},
+        {"rising into the wall's row", 200, 161, 200, 161, 0, -3, F_NONE},
+        {"rising under the wall", 196, 161, 196, 161, 0.5, -3, F_NONE},
+        {"landing at the grid's bottom", 300, 700 - 22.1, 300, 700 - 22.1, 0, 0.5, F_NONE},
+        {"landing at the grid's left edge", 0.25, 234.9, 0.25, 234.9, 0, 0.5, F_NONE},
         {"into the floor row", 100, 233.5, 100, 233.5, 0, 0.5, F_NONE},
         {"sinking by the last dot", 100, 234.74, 100, 234.74, 0, 0, F_NONE},
         {"against the wall", 168, 130, 168, 130, 4, 0, F_NONE},
@@ -97,7 +120,7 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
         {"held", 100, 200, 100, 200, 1, 0, F_HELD},
         {"touching", 100, 200, 100, 200, 1, 0, F_CONTACT},
     };
-    int settled = 0;
+    int settled = 0, moved = 0;
     for (const WALKCASE& w : cases) {
         cStageChara a, b;
         for (cStageChara* c : {&a, &b}) {
@@ -122,19 +145,28 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
             default: break;
             }
         }
-        const bool bChainZero = RunChain(a, scene.BlockCharas);
         const std::string before = State(b);
-        if (SettledWalkStep(b, scene.BlockCharas)) {
+        const eWalkStep walk = SettledWalkStep(b, scene.BlockCharas);
+        if (walk == WALK_DONE) {
             ++settled;
-            EXPECT_TRUE(bChainZero) << w.name;
+            EXPECT_TRUE(RunChain(a, scene.BlockCharas)) << w.name;
+            EXPECT_EQ(State(a), State(b)) << w.name;
+        } else if (walk == WALK_MOVED) {
+            // The moves as the chain's, then the same checks on both.
+            ++moved;
+            EXPECT_TRUE(RunMoves(a)) << w.name;
+            EXPECT_EQ(State(a), State(b)) << w.name << ": moved otherwise";
+            EXPECT_EQ(RunChecks(a, scene.BlockCharas), RunChecks(b, scene.BlockCharas)) << w.name;
             EXPECT_EQ(State(a), State(b)) << w.name;
         } else {
+            RunChain(a, scene.BlockCharas);
             EXPECT_EQ(State(b), before) << w.name << ": changed on the way back";
             RunChain(b, scene.BlockCharas);
             EXPECT_EQ(State(a), State(b)) << w.name;
         }
     }
     EXPECT_GE(settled, 5);
+    EXPECT_GE(moved, 6);
 }
 
 }  // namespace
