@@ -34,17 +34,16 @@ void AppendFramedRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare)
     while (v.size() < n) {
         const uint8_t* s = p + q;
         const size_t rest = avail - q;
-        const size_t row = TextRowStreamBytes<IMAGE>(s, rest);
-        if (!row || rest - row < 4) break;
-        uint32_t k;
-        std::memcpy(&k, s + row, 4);
-        if (k > (rest - row - 4) / FRAME) break;
         T& e = v.emplace_back(bare);
-        if (!(e.*LIST).FillTo(k, [&](auto* d) { return TakeRowImages<FRAMES>(s + row + 4, k, d); })) {
+        // An element whose stream is not whole is dropped again, taken or not.
+        const size_t row = TakeWholeTextRow<IMAGE>(s, rest, e);
+        uint32_t k = 0;
+        if (row && rest - row >= 4) std::memcpy(&k, s + row, 4);
+        if (!row || rest - row < 4 || k > (rest - row - 4) / FRAME ||
+            !(e.*LIST).FillTo(k, [&](auto* d) { return TakeRowImages<FRAMES>(s + row + 4, k, d); })) {
             v.pop_back();
             break;
         }
-        TakeTextRow<IMAGE>(s, e, p + avail);
         q += row + 4 + k * FRAME;
     }
     file.Skip(q);

@@ -158,6 +158,46 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
         for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
 }
 
+// Takes the text whose length word is at p + q into s, as TakeText does,
+// when the word and the text are both within the avail bytes at p; else
+// false with s untouched.
+[[gnu::always_inline]] inline bool TakeWholeText(const uint8_t* p, size_t& q, size_t avail, std::string& s,
+                                                 bool& bAnyCR) {
+    if (avail - q < 4) return false;
+    uint32_t len;
+    std::memcpy(&len, p + q, 4);
+    if (len > 1 && len > avail - q - 4) return false;
+    TakeText(p, q, s, p + avail, bAnyCR);
+    return true;
+}
+
+// TextRowStreamBytes and TakeTextRow in one pass: when the avail bytes at p
+// begin with the current fixed image of IMAGE with every text whole, takes
+// it into `self` and gives its bytes; else 0, with `self` partly taken (its
+// numbers and the texts before the first that is not whole). A table load of
+// the same bytes overwrites that part with the same values, so a caller that
+// falls back to one, or drops the element, ends as the two passes would.
+template <class IMAGE, class C>
+size_t TakeWholeTextRow(const uint8_t* p, size_t avail, C& self) {
+    constexpr size_t HEAD = 8 + IMAGE::BYTES;  // count, numbers, string count
+    if (avail < HEAD) return 0;
+    uint32_t words[2];
+    std::memcpy(&words[0], p, 4);
+    std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
+    if (words[0] != IMAGE::NUMBERS || words[1] != IMAGE::STRINGS) return 0;
+    IMAGE::Spread(p + 4, self);
+    size_t q = HEAD;
+    bool bAnyCR = false;
+    const bool bWhole = [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
+        return (TakeWholeText(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
+    }(std::make_index_sequence<IMAGE::STRINGS>{});
+    if (!bWhole) return 0;
+    // Texts without carriage returns lose none.
+    if (bAnyCR && bRemoveCR)
+        for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
+    return q;
+}
+
 // Offset of the first NUL of s (its size when there is none). A text of up
 // to 16 bytes is one compare of the 16 bytes at its start, which are all its
 // own: a string's room is at least 15 characters and its terminating NUL.
@@ -223,8 +263,8 @@ void LoadTextRow(cDataReader& file, C& self, LOAD load) {
     if (nReadVersion == DATA_VERSION) {
         const size_t avail = file.Remaining();
         const uint8_t* p = file.Peek(avail);
-        if (const size_t bytes = p ? TextRowStreamBytes<cCurrentRows<ROWS>>(p, avail) : 0) {
-            TakeTextRow<cCurrentRows<ROWS>>(file.ReadSpan(bytes), self, p + avail);
+        if (const size_t bytes = p ? TakeWholeTextRow<cCurrentRows<ROWS>>(p, avail, self) : 0) {
+            file.Skip(bytes);
             return;
         }
     }
@@ -246,8 +286,8 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n, TAIL tail) {
         if (bCurrent) {
             const size_t avail = file.Remaining();
             const uint8_t* p = file.Peek(avail);
-            if (const size_t bytes = p ? TextRowStreamBytes<IMAGE>(p, avail) : 0) {
-                TakeTextRow<IMAGE>(file.ReadSpan(bytes), elems[i], p + avail);
+            if (const size_t bytes = p ? TakeWholeTextRow<IMAGE>(p, avail, elems[i]) : 0) {
+                file.Skip(bytes);
                 tail(file, elems[i]);
                 if (file.Failed()) return;
                 continue;
@@ -270,9 +310,8 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n) {
             if (const uint8_t* p = file.Peek(avail)) {
                 size_t q = 0;
                 for (; i < n; ++i) {
-                    const size_t bytes = TextRowStreamBytes<IMAGE>(p + q, avail - q);
+                    const size_t bytes = TakeWholeTextRow<IMAGE>(p + q, avail - q, elems[i]);
                     if (!bytes) break;
-                    TakeTextRow<IMAGE>(p + q, elems[i], p + avail);
                     q += bytes;
                 }
                 file.Skip(q);
