@@ -135,9 +135,19 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
     const char* text = reinterpret_cast<const char*>(p + q);
     q += len;
     bool bCR;
-    // An append to the emptied string does less checking than an assignment.
-    s.append(text, pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR));
+    const size_t n = pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR);
     bAnyCR |= bCR;
+    // An append to the emptied string does less checking than an assignment.
+    // A short text, with 15 bytes in hand from its start, is appended as
+    // those 15 bytes and cut back: a copy of a known size is a few moves, not
+    // a library call, and the emptied string holds 15 characters without
+    // allocating.
+    if (n <= 15 && pEnd && pEnd - reinterpret_cast<const uint8_t*>(text) >= 15) {
+        s.append(text, 15);
+        s.resize(n);
+    } else {
+        s.append(text, n);
+    }
 }
 
 // Takes a stream that TextRowStreamBytes accepted into `self`, as the
