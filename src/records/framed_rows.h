@@ -62,12 +62,13 @@ void SaveFramedRows(cDataWriter& file, T* elems, size_t n) {
     }
     size_t total = 0;
     for (size_t i = 0; i < n; ++i) total += CutTextRowBytes<IMAGE>(elems[i]) + 4 + (elems[i].*LIST).size() * FRAME;
-    uint8_t* p = file.Extend(total);
+    uint8_t* p = file.Extend(total + TEXT_SLACK);
     for (size_t i = 0; i < n; ++i) {
-        p = PutTextRow<IMAGE>(p, elems[i]);
+        p = PutTextRow<IMAGE, true>(p, elems[i]);
         auto& list = elems[i].*LIST;
         const auto k = static_cast<uint32_t>(list.size());
         std::memcpy(p, &k, 4);
         p = PutRowImages<FRAMES>(p + 4, list.data(), k);
     }
+    file.Unextend(TEXT_SLACK);
 }

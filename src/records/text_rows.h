@@ -241,19 +241,33 @@ size_t CutTextRowBytes(C& self) {
     return bytes;
 }
 
+// Bytes past the end of a run of texts that PutText<true> may write.
+constexpr size_t TEXT_SLACK = 15;
+
 // Writes the text s (already cut) at p: length word, then the characters and
-// a NUL unless it is empty; gives its end.
+// a NUL unless it is empty; gives its end. With bSlack, TEXT_SLACK bytes past
+// that end may be written too: a text of up to 16 bytes with its NUL is then
+// one copy of the 16 bytes at its start, which are all its own (see
+// FindStringNul).
+template <bool bSlack = false>
 [[gnu::always_inline]] inline uint8_t* PutText(uint8_t* p, const std::string& s) {
     const auto len = static_cast<uint32_t>(s.size() + 1);
     std::memcpy(p, &len, 4);
     p += 4;
     if (s.empty()) return p;
+    if constexpr (bSlack) {
+        if (len <= 16) {
+            std::memcpy(p, s.c_str(), 16);
+            return p + len;
+        }
+    }
     CopyRunBytes(p, s.c_str(), len);
     return p + len;
 }
 
-// Writes the record stream of `self` (texts already cut) at p; gives its end.
-template <class IMAGE, class C>
+// Writes the record stream of `self` (texts already cut) at p; gives its end
+// (with bSlack, TEXT_SLACK bytes past it may be written too).
+template <class IMAGE, bool bSlack = false, class C>
 uint8_t* PutTextRow(uint8_t* p, C& self) {
     constexpr uint32_t words[2] = {IMAGE::NUMBERS, IMAGE::STRINGS};
     std::memcpy(p, &words[0], 4);
@@ -261,7 +275,7 @@ uint8_t* PutTextRow(uint8_t* p, C& self) {
     std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
     p += 8 + IMAGE::BYTES;
     [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
-        ((p = PutText(p, self.*IMAGE::STRING_MEMBERS[K])), ...);
+        ((p = PutText<bSlack>(p, self.*IMAGE::STRING_MEMBERS[K])), ...);
     }(std::make_index_sequence<IMAGE::STRINGS>{});
     return p;
 }
@@ -358,6 +372,7 @@ void SaveTextRowRecords(cDataWriter& file, T* elems, size_t n) {
     }
     size_t total = 0;
     for (size_t i = 0; i < n; ++i) total += CutTextRowBytes<IMAGE>(elems[i]);
-    uint8_t* p = file.Extend(total);
-    for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE>(p, elems[i]);
+    uint8_t* p = file.Extend(total + TEXT_SLACK);
+    for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE, true>(p, elems[i]);
+    file.Unextend(TEXT_SLACK);
 }
