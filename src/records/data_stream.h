@@ -152,6 +152,9 @@ public:
         m_nUsed += len;
         return p;
     }
+    // Gives back the last len bytes appended (at most those of the last
+    // Extend): room asked for beyond what was written.
+    void Unextend(size_t len) { m_nUsed -= len; }
     void WriteU8(uint8_t v) { Write(&v, 1); }
     void WriteU16(uint16_t v) { Write(&v, 2); }
     void WriteU32(uint32_t v) { Write(&v, 4); }

@@ -34,17 +34,16 @@ void AppendFramedRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare)
     while (v.size() < n) {
         const uint8_t* s = p + q;
         const size_t rest = avail - q;
-        const size_t row = TextRowStreamBytes<IMAGE>(s, rest);
-        if (!row || rest - row < 4) break;
-        uint32_t k;
-        std::memcpy(&k, s + row, 4);
-        if (k > (rest - row - 4) / FRAME) break;
         T& e = v.emplace_back(bare);
-        if (!(e.*LIST).FillTo(k, [&](auto* d) { return TakeRowImages<FRAMES>(s + row + 4, k, d); })) {
+        // An element whose stream is not whole is dropped again, taken or not.
+        const size_t row = TakeWholeTextRow<IMAGE>(s, rest, e);
+        uint32_t k = 0;
+        if (row && rest - row >= 4) std::memcpy(&k, s + row, 4);
+        if (!row || rest - row < 4 || k > (rest - row - 4) / FRAME ||
+            !(e.*LIST).FillTo(k, [&](auto* d) { return TakeRowImages<FRAMES>(s + row + 4, k, d); })) {
             v.pop_back();
             break;
         }
-        TakeTextRow<IMAGE>(s, e, p + avail);
         q += row + 4 + k * FRAME;
     }
     file.Skip(q);
@@ -63,12 +62,13 @@ void SaveFramedRows(cDataWriter& file, T* elems, size_t n) {
     }
     size_t total = 0;
     for (size_t i = 0; i < n; ++i) total += CutTextRowBytes<IMAGE>(elems[i]) + 4 + (elems[i].*LIST).size() * FRAME;
-    uint8_t* p = file.Extend(total);
+    uint8_t* p = file.Extend(total + TEXT_SLACK);
     for (size_t i = 0; i < n; ++i) {
-        p = PutTextRow<IMAGE>(p, elems[i]);
+        p = PutTextRow<IMAGE, true>(p, elems[i]);
         auto& list = elems[i].*LIST;
         const auto k = static_cast<uint32_t>(list.size());
         std::memcpy(p, &k, 4);
         p = PutRowImages<FRAMES>(p + 4, list.data(), k);
     }
+    file.Unextend(TEXT_SLACK);
 }

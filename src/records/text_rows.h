@@ -135,9 +135,19 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
     const char* text = reinterpret_cast<const char*>(p + q);
     q += len;
     bool bCR;
-    // An append to the emptied string does less checking than an assignment.
-    s.append(text, pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR));
+    const size_t n = pEnd ? FindTextEndIn(text, len, pEnd, bCR) : FindTextEnd(text, len, bCR);
     bAnyCR |= bCR;
+    // An append to the emptied string does less checking than an assignment.
+    // A short text, with 15 bytes in hand from its start, is appended as
+    // those 15 bytes and cut back: a copy of a known size is a few moves, not
+    // a library call, and the emptied string holds 15 characters without
+    // allocating.
+    if (n <= 15 && pEnd && pEnd - reinterpret_cast<const uint8_t*>(text) >= 15) {
+        s.append(text, 15);
+        s.resize(n);
+    } else {
+        s.append(text, n);
+    }
 }
 
 // Takes a stream that TextRowStreamBytes accepted into `self`, as the
@@ -156,6 +166,46 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
     // Texts without carriage returns lose none.
     if (bAnyCR && bRemoveCR)
         for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
+}
+
+// Takes the text whose length word is at p + q into s, as TakeText does,
+// when the word and the text are both within the avail bytes at p; else
+// false with s untouched.
+[[gnu::always_inline]] inline bool TakeWholeText(const uint8_t* p, size_t& q, size_t avail, std::string& s,
+                                                 bool& bAnyCR) {
+    if (avail - q < 4) return false;
+    uint32_t len;
+    std::memcpy(&len, p + q, 4);
+    if (len > 1 && len > avail - q - 4) return false;
+    TakeText(p, q, s, p + avail, bAnyCR);
+    return true;
+}
+
+// TextRowStreamBytes and TakeTextRow in one pass: when the avail bytes at p
+// begin with the current fixed image of IMAGE with every text whole, takes
+// it into `self` and gives its bytes; else 0, with `self` partly taken (its
+// numbers and the texts before the first that is not whole). A table load of
+// the same bytes overwrites that part with the same values, so a caller that
+// falls back to one, or drops the element, ends as the two passes would.
+template <class IMAGE, class C>
+size_t TakeWholeTextRow(const uint8_t* p, size_t avail, C& self) {
+    constexpr size_t HEAD = 8 + IMAGE::BYTES;  // count, numbers, string count
+    if (avail < HEAD) return 0;
+    uint32_t words[2];
+    std::memcpy(&words[0], p, 4);
+    std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
+    if (words[0] != IMAGE::NUMBERS || words[1] != IMAGE::STRINGS) return 0;
+    IMAGE::Spread(p + 4, self);
+    size_t q = HEAD;
+    bool bAnyCR = false;
+    const bool bWhole = [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
+        return (TakeWholeText(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
+    }(std::make_index_sequence<IMAGE::STRINGS>{});
+    if (!bWhole) return 0;
+    // Texts without carriage returns lose none.
+    if (bAnyCR && bRemoveCR)
+        for (auto pm : IMAGE::STRING_MEMBERS) RemoveCarriageReturns(self.*pm);
+    return q;
 }
 
 // Offset of the first NUL of s (its size when there is none). A text of up
@@ -191,19 +241,33 @@ size_t CutTextRowBytes(C& self) {
     return bytes;
 }
 
+// Bytes past the end of a run of texts that PutText<true> may write.
+constexpr size_t TEXT_SLACK = 15;
+
 // Writes the text s (already cut) at p: length word, then the characters and
-// a NUL unless it is empty; gives its end.
+// a NUL unless it is empty; gives its end. With bSlack, TEXT_SLACK bytes past
+// that end may be written too: a text of up to 16 bytes with its NUL is then
+// one copy of the 16 bytes at its start, which are all its own (see
+// FindStringNul).
+template <bool bSlack = false>
 [[gnu::always_inline]] inline uint8_t* PutText(uint8_t* p, const std::string& s) {
     const auto len = static_cast<uint32_t>(s.size() + 1);
     std::memcpy(p, &len, 4);
     p += 4;
     if (s.empty()) return p;
+    if constexpr (bSlack) {
+        if (len <= 16) {
+            std::memcpy(p, s.c_str(), 16);
+            return p + len;
+        }
+    }
     CopyRunBytes(p, s.c_str(), len);
     return p + len;
 }
 
-// Writes the record stream of `self` (texts already cut) at p; gives its end.
-template <class IMAGE, class C>
+// Writes the record stream of `self` (texts already cut) at p; gives its end
+// (with bSlack, TEXT_SLACK bytes past it may be written too).
+template <class IMAGE, bool bSlack = false, class C>
 uint8_t* PutTextRow(uint8_t* p, C& self) {
     constexpr uint32_t words[2] = {IMAGE::NUMBERS, IMAGE::STRINGS};
     std::memcpy(p, &words[0], 4);
@@ -211,7 +275,7 @@ uint8_t* PutTextRow(uint8_t* p, C& self) {
     std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
     p += 8 + IMAGE::BYTES;
     [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
-        ((p = PutText(p, self.*IMAGE::STRING_MEMBERS[K])), ...);
+        ((p = PutText<bSlack>(p, self.*IMAGE::STRING_MEMBERS[K])), ...);
     }(std::make_index_sequence<IMAGE::STRINGS>{});
     return p;
 }
@@ -223,8 +287,8 @@ void LoadTextRow(cDataReader& file, C& self, LOAD load) {
     if (nReadVersion == DATA_VERSION) {
         const size_t avail = file.Remaining();
         const uint8_t* p = file.Peek(avail);
-        if (const size_t bytes = p ? TextRowStreamBytes<cCurrentRows<ROWS>>(p, avail) : 0) {
-            TakeTextRow<cCurrentRows<ROWS>>(file.ReadSpan(bytes), self, p + avail);
+        if (const size_t bytes = p ? TakeWholeTextRow<cCurrentRows<ROWS>>(p, avail, self) : 0) {
+            file.Skip(bytes);
             return;
         }
     }
@@ -246,8 +310,8 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n, TAIL tail) {
         if (bCurrent) {
             const size_t avail = file.Remaining();
             const uint8_t* p = file.Peek(avail);
-            if (const size_t bytes = p ? TextRowStreamBytes<IMAGE>(p, avail) : 0) {
-                TakeTextRow<IMAGE>(file.ReadSpan(bytes), elems[i], p + avail);
+            if (const size_t bytes = p ? TakeWholeTextRow<IMAGE>(p, avail, elems[i]) : 0) {
+                file.Skip(bytes);
                 tail(file, elems[i]);
                 if (file.Failed()) return;
                 continue;
@@ -270,9 +334,8 @@ void LoadTextRowRecords(cDataReader& file, T* elems, size_t n) {
             if (const uint8_t* p = file.Peek(avail)) {
                 size_t q = 0;
                 for (; i < n; ++i) {
-                    const size_t bytes = TextRowStreamBytes<IMAGE>(p + q, avail - q);
+                    const size_t bytes = TakeWholeTextRow<IMAGE>(p + q, avail - q, elems[i]);
                     if (!bytes) break;
-                    TakeTextRow<IMAGE>(p + q, elems[i], p + avail);
                     q += bytes;
                 }
                 file.Skip(q);
@@ -309,6 +372,7 @@ void SaveTextRowRecords(cDataWriter& file, T* elems, size_t n) {
     }
     size_t total = 0;
     for (size_t i = 0; i < n; ++i) total += CutTextRowBytes<IMAGE>(elems[i]);
-    uint8_t* p = file.Extend(total);
-    for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE>(p, elems[i]);
+    uint8_t* p = file.Extend(total + TEXT_SLACK);
+    for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE, true>(p, elems[i]);
+    file.Unextend(TEXT_SLACK);
 }
