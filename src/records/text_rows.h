@@ -20,17 +20,23 @@
 #include "records/field_table.h"
 #include "records/version.h"
 
+// Whether the avail bytes at p begin with the head of the current fixed
+// image of IMAGE: its number count, numbers and string count.
+template <class IMAGE>
+bool HasCurrentRowHead(const uint8_t* p, size_t avail) {
+    if (avail < 8 + IMAGE::BYTES) return false;
+    uint32_t words[2];
+    std::memcpy(&words[0], p, 4);
+    std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
+    return words[0] == IMAGE::NUMBERS && words[1] == IMAGE::STRINGS;
+}
+
 // Bytes of the record stream at p (avail bytes in hand) when it is the
 // current fixed image of IMAGE with every text whole; 0 otherwise.
 template <class IMAGE>
 size_t TextRowStreamBytes(const uint8_t* p, size_t avail) {
-    constexpr size_t HEAD = 8 + IMAGE::BYTES;  // count, numbers, string count
-    if (avail < HEAD) return 0;
-    uint32_t words[2];
-    std::memcpy(&words[0], p, 4);
-    std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
-    if (words[0] != IMAGE::NUMBERS || words[1] != IMAGE::STRINGS) return 0;
-    size_t q = HEAD;
+    if (!HasCurrentRowHead<IMAGE>(p, avail)) return 0;
+    size_t q = 8 + IMAGE::BYTES;
     for (uint32_t k = 0; k < IMAGE::STRINGS; ++k) {
         if (avail - q < 4) return 0;
         uint32_t len;
@@ -189,14 +195,9 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
 // falls back to one, or drops the element, ends as the two passes would.
 template <class IMAGE, class C>
 size_t TakeWholeTextRow(const uint8_t* p, size_t avail, C& self) {
-    constexpr size_t HEAD = 8 + IMAGE::BYTES;  // count, numbers, string count
-    if (avail < HEAD) return 0;
-    uint32_t words[2];
-    std::memcpy(&words[0], p, 4);
-    std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
-    if (words[0] != IMAGE::NUMBERS || words[1] != IMAGE::STRINGS) return 0;
+    if (!HasCurrentRowHead<IMAGE>(p, avail)) return 0;
     IMAGE::Spread(p + 4, self);
-    size_t q = HEAD;
+    size_t q = 8 + IMAGE::BYTES;
     bool bAnyCR = false;
     const bool bWhole = [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
         return (TakeWholeText(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
