@@ -36,6 +36,11 @@ void StartScheduled(cChara& chara, const cFlowRun& flow, const ANIMESCHEDULE& e)
 
 }  // namespace
 
+void cChara::RunAnimeSchedules() {
+    for (const cFlowRun& fr : flows)
+        if (!fr.animeSchedule.empty()) RunAnimeScheduleOf(fr);
+}
+
 void cChara::RunAnimeScheduleOf(const cFlowRun& fr) {
     if (!fr.running || fr.paused || fr.halted) return;
     for (const ANIMESCHEDULE& e : fr.animeSchedule)

@@ -126,10 +126,12 @@ void cChara::RebindFlows() {
     // A flow instance beyond the character's flows has nothing to run.
     if (flows.size() > defs.size()) flows.resize(defs.size());
     nFlowTriggerMask = 0;
+    bAnimeSchedules = 0;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {
         flows[i].index = i;
         flows[i].Bind(defs[i]);
         nFlowTriggerMask |= TriggerBit(defs[i].nTrigger);
+        if (!flows[i].animeSchedule.empty()) bAnimeSchedules = 1;
     }
 }
 

@@ -221,6 +221,9 @@ public:
     // again: recomputed; flows taken out leave bits that only cost a look):
     // a trigger start finds at once that no flow waits for it.
     uint64_t nFlowTriggerMask = ~uint64_t{0};
+    // Some flow may schedule animations (0: none does): found again when the
+    // flows are bound again, raised when a flow's schedule is built.
+    int32_t bAnimeSchedules = 1;
 
     // Motion (with the game object's speeds).
     double dAccelX = 0;             // horizontal acceleration (forced speed)
@@ -323,6 +326,10 @@ public:
     // bStopWithoutHp, stops with 1 when a flow left a living character
     // without HP. Then removes the flows whose removal was requested.
     int32_t RunFlows(int32_t bDying, int32_t bStopWithoutHp);
+    // The flows of a stage character's step: RunFlows(bDying, 0), then the
+    // world's current character, flow and command cleared. 1 when the living
+    // character vanished itself (bErase), else 0.
+    int32_t RunStepFlows(int32_t bDying);
     // Every flow's claimed, started and changed-this-frame flags and the
     // per-frame group flags cleared.
     void ClearFlowFrameFlags();
@@ -409,12 +416,13 @@ public:
 public:
     static uint64_t TriggerBit(int32_t trigger) { return uint64_t{1} << (trigger & 63); }
     // Starts the overlay animations that the running flows schedule for their
-    // current frame. Inline: most flows schedule nothing, and every character
-    // asks it each sub-step.
+    // current frame. Inline: most characters have no flow that schedules
+    // one, and every character asks it each sub-step.
     void RunAnimeSchedule() {
-        for (const cFlowRun& fr : flows)
-            if (!fr.animeSchedule.empty()) RunAnimeScheduleOf(fr);
+        if (bAnimeSchedules) RunAnimeSchedules();
     }
+    // Those of every flow that schedules some.
+    void RunAnimeSchedules();
     // Those of flow `fr`, which schedules some.
     void RunAnimeScheduleOf(const cFlowRun& fr);
 

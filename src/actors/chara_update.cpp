@@ -15,11 +15,9 @@ int32_t cStageChara::Update(int32_t bDying) {
     // A walker's vertical speed is its fall or jump and carries over.
     if (IsFlying() || (bCentreFollow && bScreen)) dSpeedY = bCentreFollow && bScreen && !sy.bClamped ? sy.dAutoStep : 0;
     RunAnimeSchedule();
-    RunFlows(bDying, 0);
-    if (lpWorld) lpWorld->ClearCurrent();
     // A character that vanished itself reports it, so that the frame removes it
     // (the vanish of another character asks for the death check instead).
-    return !bDying && bErase ? 1 : 0;
+    return RunStepFlows(bDying);
 }
 
 int32_t cPlayer::Update(int32_t bDying) {

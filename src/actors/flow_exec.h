@@ -20,5 +20,8 @@ using FLOWCMDPROC = void (*)(cChara& chara, cFlowCmdRun& state);
 // arrangements already applied); 1 when the command ended the stage, else 0.
 using ITEMCMDPROC = int32_t (*)(cChara& taker, const cFlowCmd& cmd);
 
-extern FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM];
+// One slot for each value of a command's code byte: the slots past the
+// commands hold null, so that a step indexes the table without a range check.
+constexpr int FLOW_CMD_PROC_SLOTS = 256;
+extern FLOWCMDPROC FlowCmdProcTable[FLOW_CMD_PROC_SLOTS];
 extern ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM];

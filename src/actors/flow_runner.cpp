@@ -1,6 +1,8 @@
 // The flow runner: starting flows by trigger, running them frame by frame
 // and the commands' common frame.
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "actors/cond_judge.h"
 #include "actors/flow_exec.h"
@@ -62,13 +64,12 @@ void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
 namespace {
 
 // One sub-step of a command (cFlowCmdRun::Step), for the runner's loop.
+// A code past the commands finds a null slot: it runs nothing and ends by
+// its length.
 [[gnu::always_inline]] inline int32_t StepCmd(cFlowCmdRun& st, cChara& chara) {
+    static_assert(sizeof(st.cmd->nCode) == 1 && FLOW_CMD_PROC_SLOTS == 256, "every code byte has its slot");
     PublishCmd(&st);
-    const int code = st.cmd->nCode;
-    // A code outside the table runs nothing and ends by its length.
-    if (static_cast<unsigned>(code) < static_cast<unsigned>(CHARA_CMD_NUM)) {
-        if (const FLOWCMDPROC proc = FlowCmdProcTable[code]) proc(chara, st);
-    }
+    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) proc(chara, st);
     if (--st.counter <= 0) {
         st.counter = 0;
         return 1;
@@ -192,23 +193,15 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     return RunFlowCmds(fr, chara, i + 1, n);
 }
 
-// One frame of a flow with commands (cFlowRun::Run), for the character's
-// flow loop. The usual frame runs in line: the first open command, not past
-// the current one, begins if it must and takes its step; a waiting command
-// that ends there ends the frame. Only a no-wait command or more open
-// commands after it take the frame on out of line (RunFlowCmds).
-[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara, int n) {
-    PublishFlow(&fr);
-    fr.breakFrame = 0;
-    cFlowCmdRun* const all = fr.cmds.data();
-    // The done commands at the front are passed over without reading them.
-    int i = fr.firstOpen;
-    while (i < n && all[i].done) ++i;
-    fr.firstOpen = i;
-    if (i > fr.current || i >= n) return EndFlowFrame(fr);
-    cFlowCmdRun& st = all[i];
-    if (st.counter == 0) BeginOpenCmd(fr, st, chara);
-    const int32_t fin = StepCmd(st, chara);
+// The rest of a flow's frame after command i, the first open one, ran its
+// executor: the count of its sub-steps, then what its end means for the
+// flow. Out of line: the usual frame ends in RunFlow.
+[[gnu::noinline]] int32_t EndOpenCmdStep(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, int i, int n) {
+    int32_t fin = 0;
+    if (--st.counter <= 0) {
+        st.counter = 0;
+        fin = 1;
+    }
     if (fr.changedThisFrame || !fr.running) return 0;
     if (fr.breakFrame) return EndFlowFrame(fr);
     // Read after the command ran: writing its command gives the character a
@@ -226,6 +219,41 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     // it) take their steps too.
     if (i + 1 <= fr.current && i + 1 < n) return RunFlowCmds(fr, chara, i + 1, n);
     return EndFlowFrame(fr);
+}
+
+// One frame of a flow with commands (cFlowRun::Run), for the character's
+// flow loop. The usual frame runs in line: the first open command, not past
+// the current one, begins if it must and takes its step, and goes on; the
+// flow's frame ends there. Whatever else its step leads to (its end, a
+// no-wait command, more open commands after it, a flow operation) goes on
+// out of line (EndOpenCmdStep).
+[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara, int n) {
+    PublishFlow(&fr);
+    fr.breakFrame = 0;
+    cFlowCmdRun* const all = fr.cmds.data();
+    // The done commands at the front are passed over without reading them.
+    int i = fr.firstOpen;
+    if (i < n && all[i].done) {
+        do ++i;
+        while (i < n && all[i].done);
+        fr.firstOpen = i;
+    }
+    if (i > fr.current || i >= n) return EndFlowFrame(fr);
+    cFlowCmdRun& st = all[i];
+    if (st.counter == 0) BeginOpenCmd(fr, st, chara);
+    PublishCmd(&st);
+    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) proc(chara, st);
+    // The command goes on, nothing stopped the flow's frame, and no command
+    // after it takes a step beside it: StepCmd's count and EndFlowFrame.
+    const int32_t left = st.counter - 1;
+    if (left > 0 && (fr.changedThisFrame | fr.breakFrame) == 0 && fr.running && !st.cmd->bNoWait &&
+        !(i + 1 <= fr.current && i + 1 < n)) {
+        st.counter = left;
+        if (fr.lastDone) return 1;
+        ++fr.frame;
+        return 0;
+    }
+    return EndOpenCmdStep(fr, st, chara, i, n);
 }
 
 }  // namespace
@@ -265,12 +293,27 @@ namespace {
 // halted nor started this frame; -1 when there is none. Without early claims
 // a trigger start passes over every other flow without touching it, so its
 // pass may begin there.
+// The four flags lie side by side: two 8-byte reads test them. (GCC takes
+// the offsets of this class, whose vectors make it no standard layout.)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+static_assert(offsetof(cFlowRun, paused) == offsetof(cFlowRun, running) + 4 &&
+                  offsetof(cFlowRun, halted) == offsetof(cFlowRun, running) + 8 &&
+                  offsetof(cFlowRun, started) == offsetof(cFlowRun, running) + 12,
+              "running, paused, halted and started are read together");
+#pragma GCC diagnostic pop
+inline bool IsIdle(const cFlowRun& f) {
+    uint64_t a = 0, b = 0;
+    std::memcpy(&a, &f.running, sizeof a);
+    std::memcpy(&b, &f.halted, sizeof b);
+    return (a | b) == 0;
+}
+
 int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
     const cFlowRun* const all = flows.data();
     const cFlowRun* const end = all + flows.size();
     for (const cFlowRun* f = all; f != end; ++f) {
-        if (f->trigger == trigger && (f->running | f->paused | f->halted | f->started) == 0)
-            return static_cast<int32_t>(f - all);
+        if (f->trigger == trigger && IsIdle(*f)) return static_cast<int32_t>(f - all);
     }
     return -1;
 }
@@ -358,7 +401,9 @@ namespace {
 template <bool bPlain>
 [[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp) {
     const bool bHpStop = bStopWithoutHp && !bDying;
-    for (int i = 0; i < static_cast<int>(c.flows.size()); ++i) {
+    // Only a flow's run may change the list (a reset leaves it as it is).
+    std::size_t size = c.flows.size();
+    for (std::size_t i = 0; i < size; ++i) {
         cFlowRun& fr = c.flows.data()[i];
         if (!fr.running) continue;
         const int n = static_cast<int>(fr.cmds.size());
@@ -369,8 +414,10 @@ template <bool bPlain>
         if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (!bPlain && bDying && !bDeathFlow) continue;
+        const int32_t bEnded = RunFlow(fr, c, n);
         // A command may add flows: the list is read again after each run.
-        if (RunFlow(fr, c, n) && i < static_cast<int>(c.flows.size())) c.flows[i].Reset(c);
+        size = c.flows.size();
+        if (bEnded && i < size) c.flows.data()[i].Reset(c);
         if (!bPlain && bHpStop && !bDeathFlow && c.hp <= 0) return 1;
     }
     return 0;
@@ -386,4 +433,18 @@ int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
     // Checked here: a step with no removal asked makes no call.
     if (deletePending) RemoveRequestedFlows();
     return result;
+}
+
+int32_t cChara::RunStepFlows(int32_t bDying) {
+    if (bDying) {
+        RunFlows(bDying, 0);
+    } else {
+        // RunFlows(0, 0) in line: the step of every living stage character.
+        ++nFlowRunDepth;
+        RunFlowLoop<true>(*this, 0, 0);
+        --nFlowRunDepth;
+        if (deletePending) RemoveRequestedFlows();
+    }
+    if (lpWorld) lpWorld->ClearCurrent();
+    return !bDying && bErase ? 1 : 0;
 }

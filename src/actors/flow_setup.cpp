@@ -228,6 +228,7 @@ void cChara::SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos) 
         for (cFlowCmdRun& st : fr.cmds) PrepareCmd(st, nCloneIndex, data.byFacing, v);
         fr.condWasTrue = bAdd && !fr.def->bKeyHold ? 1 : 0;
         BuildAnimeSchedule(fr, v);
+        if (!fr.animeSchedule.empty()) bAnimeSchedules = 1;
     }
 }
 

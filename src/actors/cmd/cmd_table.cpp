@@ -7,7 +7,7 @@
 #include "stage/flow_cmd.h"
 #include "world/world_state.h"
 
-FLOWCMDPROC FlowCmdProcTable[CHARA_CMD_NUM] = {
+FLOWCMDPROC FlowCmdProcTable[FLOW_CMD_PROC_SLOTS] = {
     nullptr,                // 0  (none): lasts its length, runs nothing
     nullptr,                // 1  ウエイト: the same
     StraightMoveProc,       // 2  直線移動
