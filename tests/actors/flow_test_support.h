@@ -92,6 +92,6 @@ public:
     std::unique_ptr<cWorldState> m_Scene;
 
 private:
-    FLOWCMDPROC m_SavedFlow[CHARA_CMD_NUM] = {};
+    FLOWCMDPROC m_SavedFlow[FLOW_CMD_PROC_SLOTS] = {};
     ITEMCMDPROC m_SavedItem[ITEM_CMD_NUM] = {};
 };
