@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 
 #include "actors/cond_judge.h"
 #include "actors/flow_exec.h"
@@ -227,19 +228,23 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // flow's frame ends there. Whatever else its step leads to (its end, a
 // no-wait command, more open commands after it, a flow operation) goes on
 // out of line (EndOpenCmdStep).
-[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara, int n) {
+[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
     PublishFlow(&fr);
     fr.breakFrame = 0;
+    // The commands as pointers: lpSt stands at command i, below lpEnd while
+    // i is below the count.
     cFlowCmdRun* const all = fr.cmds.data();
+    cFlowCmdRun* const lpEnd = std::to_address(fr.cmds.end());
     // The done commands at the front are passed over without reading them.
     int i = fr.firstOpen;
-    if (i < n && all[i].done) {
-        do ++i;
-        while (i < n && all[i].done);
+    cFlowCmdRun* lpSt = all + i;
+    if (lpSt < lpEnd && lpSt->done) {
+        do ++i, ++lpSt;
+        while (lpSt < lpEnd && lpSt->done);
         fr.firstOpen = i;
     }
-    if (i > fr.current || i >= n) return EndFlowFrame(fr);
-    cFlowCmdRun& st = all[i];
+    if (i > fr.current || lpSt >= lpEnd) return EndFlowFrame(fr);
+    cFlowCmdRun& st = *lpSt;
     if (st.counter == 0) BeginOpenCmd(fr, st, chara);
     PublishCmd(&st);
     if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) proc(chara, st);
@@ -247,25 +252,24 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     // after it takes a step beside it: StepCmd's count and EndFlowFrame.
     const int32_t left = st.counter - 1;
     if (left > 0 && (fr.changedThisFrame | fr.breakFrame) == 0 && fr.running && !st.cmd->bNoWait &&
-        !(i + 1 <= fr.current && i + 1 < n)) {
+        !(i + 1 <= fr.current && lpSt + 1 < lpEnd)) {
         st.counter = left;
         if (fr.lastDone) return 1;
         ++fr.frame;
         return 0;
     }
-    return EndOpenCmdStep(fr, st, chara, i, n);
+    return EndOpenCmdStep(fr, st, chara, i, static_cast<int>(lpEnd - all));
 }
 
 }  // namespace
 
 int32_t cFlowRun::Run(cChara& chara) {
-    const int n = static_cast<int>(cmds.size());
-    if (n == 0) {
+    if (cmds.empty()) {
         PublishFlow(this);
         breakFrame = 0;
         return 1;
     }
-    return RunFlow(*this, chara, n);
+    return RunFlow(*this, chara);
 }
 
 void cFlowRun::Reset(cChara& chara) {
@@ -402,22 +406,25 @@ template <bool bPlain>
 [[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp) {
     const bool bHpStop = bStopWithoutHp && !bDying;
     // Only a flow's run may change the list (a reset leaves it as it is).
-    std::size_t size = c.flows.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        cFlowRun& fr = c.flows.data()[i];
+    cFlowRun* lpFr = c.flows.data();
+    cFlowRun* lpEnd = lpFr + c.flows.size();
+    for (std::size_t i = 0; lpFr != lpEnd; ++lpFr, ++i) {
+        cFlowRun& fr = *lpFr;
         if (!fr.running) continue;
-        const int n = static_cast<int>(fr.cmds.size());
-        if (n == 0) {
+        if (fr.cmds.empty()) {
             fr.Reset(c);
             continue;
         }
         if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (!bPlain && bDying && !bDeathFlow) continue;
-        const int32_t bEnded = RunFlow(fr, c, n);
+        const int32_t bEnded = RunFlow(fr, c);
         // A command may add flows: the list is read again after each run.
-        size = c.flows.size();
-        if (bEnded && i < size) c.flows.data()[i].Reset(c);
+        const std::size_t size = c.flows.size();
+        if (i >= size) break;
+        lpFr = c.flows.data() + i;
+        lpEnd = c.flows.data() + size;
+        if (bEnded) lpFr->Reset(c);
         if (!bPlain && bHpStop && !bDeathFlow && c.hp <= 0) return 1;
     }
     return 0;

@@ -1,7 +1,9 @@
 #include <cmath>
+#include <cstring>
 
 #include "actors/chara.h"
 #include "cmd_fixture.h"
+#include "world/block_grid.h"
 
 namespace {
 
@@ -142,4 +144,72 @@ TEST_F(CmdMoveTest, CommandsCountStepsAndLengthZeroRunsOnce) {
     cFlowCmd bad = MakeCmd(CMD_NONE);
     bad.nCode = 200;
     EXPECT_EQ(Run(c, bad, st, 4, 100), 4);
+}
+
+TEST_F(CmdMoveTest, GroundTurnInLineStepsAsTheWholeStep) {
+    // Ground row 10 of a 128-wide grid: a gap at column 20, a cell that side 1
+    // passes through at 30, a block asked for its conditions at 40 (it has no
+    // graphic: it does not hit) and a deadly one at 50; the bottom row solid
+    // under column 5. The walkers stand over the gap's edges, half over the
+    // others and on the bottom row.
+    const int32_t kRow = 10, kPitch = 7;
+    BlockHits.assign(125 << kPitch, BLOCKHIT{});
+    BlockGrid.resize(BlockHits.size());
+    for (int col = 0; col < 128; ++col) BlockHits[(kRow << kPitch) + col] = BLOCKHIT{1, 255};
+    BlockHits[(kRow << kPitch) + 20] = BLOCKHIT{};
+    BlockHits[(kRow << kPitch) + 30] = BLOCKHIT{1, 1};
+    BlockHits[(kRow << kPitch) + 40] = BLOCKHIT{BLOCKHIT_ASK, 255};
+    BlockGrid[(kRow << kPitch) + 40].byHitKind = 1;
+    BlockHits[(kRow << kPitch) + 50] = BLOCKHIT{2, 255};
+    BlockHits[(124 << kPitch) + 5] = BLOCKHIT{1, 255};
+    const double top = kRow * 32 - 32;
+    const struct {
+        double x, y;
+    } kPlaces[] = {{300, top}, {624, top}, {656, top}, {944, top}, {1264, top}, {1584, top}, {-40, top}, {144, 3990}};
+    // What a case changes of the walker or its move.
+    enum eExtra { PLAIN, WALL, ACCEL, FLYING, INERTIA, NO_TURN, OWN_ANIME, FIXED_FACING, SIDE_2, MINUS_ZERO, EXTRA_NUM };
+    for (const auto& place : kPlaces) {
+        for (const bool bRight : {false, true}) {
+            for (const double speed : {2.0, -2.0, 0.0}) {
+                for (int extra = PLAIN; extra < EXTRA_NUM; ++extra) {
+                    SCOPED_TRACE(testing::Message() << place.x << "," << place.y << (bRight ? " right " : " left ")
+                                                    << speed << " case " << extra);
+                    world.lstStageChara.clear();
+                    for (auto& b : world.vCharaBucket) b.Clear();
+                    cStageChara& a = AddChara(place.x, place.y, bRight, extra == FLYING, extra == SIDE_2 ? 2 : 1);
+                    a.SetExtentX();
+                    a.SetExtentY();
+                    cFlowCmd cmd = MakeCmd(CMD_GROUND_TURN_MOVE);
+                    cmd.spMove->bInertia = extra == INERTIA;
+                    cmd.spMove->bNoTurn = extra == NO_TURN;
+                    cmd.spMove->bAnime = extra == OWN_ANIME;
+                    a.data.bFixedFacing = extra == FIXED_FACING;
+                    a.bWallHit = extra == WALL;
+                    a.dAccelX = extra == ACCEL ? 1.5 : 0;
+                    a.dSpeedY = extra == MINUS_ZERO ? -0.0 : 0.5;
+                    cFlowCmdRun sa;
+                    sa.cmd = &cmd;
+                    sa.speed = speed;
+                    sa.counter = 10;
+                    cStageChara b = a;
+                    cFlowCmdRun sb;
+                    std::memcpy(static_cast<void*>(&sb), &sa, sizeof sa);
+                    for (int step = 0; step < 2; ++step) {
+                        GroundTurnMoveProc(a, sa);
+                        GroundTurnMoveStep(b, sb);
+                    }
+                    EXPECT_EQ(std::memcmp(&sa, &sb, sizeof sa), 0);
+                    EXPECT_EQ(std::memcmp(&a.dSpeedX, &b.dSpeedX, sizeof a.dSpeedX), 0);
+                    EXPECT_EQ(std::memcmp(&a.dSpeedY, &b.dSpeedY, sizeof a.dSpeedY), 0);
+                    EXPECT_EQ(a.dPushX, b.dPushX);
+                    EXPECT_EQ(a.dPushY, b.dPushY);
+                    EXPECT_EQ(a.nFacing, b.nFacing);
+                    EXPECT_EQ(a.bWalking, b.bWalking);
+                    EXPECT_EQ(a.Anime.nAnime, b.Anime.nAnime);
+                    EXPECT_EQ(a.bWallHit, b.bWallHit);
+                    EXPECT_EQ(a.bAnchorX + a.bAnchorY, b.bAnchorX + b.bAnchorY);
+                }
+            }
+        }
+    }
 }

@@ -34,6 +34,9 @@ bool CmdActingStep(cFlowCmdRun& state);
 // 0, 1: none (the wait runs nothing and ends by its length)
 void StraightMoveProc(cChara& chara, cFlowCmdRun& state);        // 2
 void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state);      // 3
+// The whole step of 3, every case on one path; GroundTurnMoveProc takes the
+// usual one in line and gives the rest to this.
+void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state);
 void CircleMoveProc(cChara& chara, cFlowCmdRun& state);          // 4
 void ChargeMoveProc(cChara& chara, cFlowCmdRun& state);          // 5
 void HomingMoveProc(cChara& chara, cFlowCmdRun& state);          // 6

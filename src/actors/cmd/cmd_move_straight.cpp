@@ -132,7 +132,7 @@ void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
 
 }  // namespace
 
-void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state) {
+void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state) {
     if (chara.IsFlying()) return;
     BeginMoveStep(chara, state);
     if (chara.dAccelX == 0 && chara.dAccelY == 0) {
@@ -143,4 +143,52 @@ void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state) {
         state.nDir = 0;
     }
     ApplyMove(chara, state.dVelX, state.dVelY, state.nDir, state, CmdMove(state), true);
+}
+
+namespace {
+
+// The hit of `cell` for the walk rule, as GetBlockHitKindAt gives it, into
+// `kind`; false for a cell whose block must be asked (its conditions).
+inline bool KnownBlockHit(int32_t cell, int32_t pass, int32_t& kind) {
+    if (cell < 0 || cell >= static_cast<int32_t>(BlockHits.size())) {
+        kind = 0;
+        return true;
+    }
+    const BLOCKHIT h = BlockHits.data()[cell];
+    kind = h.byPassGroup == pass ? 0 : h.byKind;
+    return h.byKind != BLOCKHIT_ASK;
+}
+
+}  // namespace
+
+void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state) {
+    // The usual step of a walker in line, with no call: no acceleration, no
+    // wall met, no inertia, both cells under its edges known, and a ledge
+    // only when walking forward at a speed not below 0. Whatever else takes
+    // the whole step (GroundTurnMoveStep), which does the same from the
+    // start: nothing is written here before the choice.
+    const cEdMove& move = CmdMove(state);
+    if (chara.IsFlying() || chara.bWallHit || chara.dAccelX != 0 || chara.dAccelY != 0 || move.bInertia || !lpWorld)
+        return GroundTurnMoveStep(chara, state);
+    const cScrollAxis& sx = lpWorld->ScrollX;
+    const cScrollAxis& sy = lpWorld->ScrollY;
+    int32_t row = static_cast<int32_t>(chara.y2 + 1.1) >> 5;
+    if (row > sy.nCells - 1) row = sy.nCells - 1;
+    const int32_t pass = chara.Side();
+    int32_t nLeft = 0, nRight = 0;
+    if (!KnownBlockHit((row << sx.nPitchShift) + chara.nColL, pass, nLeft) ||
+        !KnownBlockHit((row << sx.nPitchShift) + chara.nColR, pass, nRight))
+        return GroundTurnMoveStep(chara, state);
+    const bool bLeft = nLeft != 0;
+    int32_t nDir = 0;
+    if (bLeft != (nRight != 0)) {
+        if (state.speed < 0) return GroundTurnMoveStep(chara, state);
+        nDir = bLeft ? 1 : 2;
+    }
+    BeginMoveStep(chara, state);
+    const double vx = chara.GetFacingSign() * state.speed;
+    state.dVelX = vx;
+    state.dVelY = 0;
+    state.nDir = nDir;
+    ApplyMove(chara, vx, 0.0, nDir, state, move, true);
 }
