@@ -375,9 +375,10 @@ public:
     // the stage ends (no death effect), 2 when the carried item killed the
     // hero, else 0.
     int32_t Die();
-    // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15.
+    // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15
+    // (the scene is asked for none when no flow waits for any of them).
     void OnLand();
-    // Stops under the cell boundary above; triggers 9, 13, 14.
+    // Stops under the cell boundary above; triggers 9, 13, 14 (the same).
     void OnHitCeiling();
     // Back-references of attacks that aim at (slot 0) or were fired by (slot
     // 4) this character; cleared with the target links.

@@ -25,6 +25,9 @@ void cChara::OnLand() {
     y -= lift;
     y2 -= lift;
     FixAfterMoveY();
+    // A character with no flow of the three has nothing to start.
+    if (!(nFlowTriggerMask & (TriggerBit(TRIGGER_BLOCK) | TriggerBit(TRIGGER_BLOCK_ANY) | TriggerBit(TRIGGER_LANDED))))
+        return;
     StartCharaTrigger(*this, TRIGGER_BLOCK);
     StartCharaTrigger(*this, TRIGGER_BLOCK_ANY);
     StartCharaTrigger(*this, TRIGGER_LANDED);
@@ -39,6 +42,8 @@ void cChara::OnHitCeiling() {
     y += drop;
     y2 += drop;
     FixAfterMoveY();
+    if (!(nFlowTriggerMask & (TriggerBit(TRIGGER_BLOCK) | TriggerBit(TRIGGER_BLOCK_ANY) | TriggerBit(TRIGGER_CEILING))))
+        return;
     StartCharaTrigger(*this, TRIGGER_BLOCK);
     StartCharaTrigger(*this, TRIGGER_BLOCK_ANY);
     StartCharaTrigger(*this, TRIGGER_CEILING);
