@@ -133,7 +133,8 @@ namespace {
 
 // The shot lies within the cells last seen clear for its side, with the
 // blocks unchanged since: it hits none (see KeepClearCells).
-bool InKnownClearCells(const cShot& s) {
+// Always inline: every flying shot's step asks it.
+[[gnu::always_inline]] inline bool InKnownClearCells(const cShot& s) {
     const cShot::CLEARCELLS& known = s.clearCells;
     return known.nVersion == BlockHitsVersion && known.nSide == s.nKind3 && s.x >= known.dLeft &&
            s.y >= known.dTop && s.x2 < known.dRight && s.y2 < known.dBottom && s.x <= s.x2 && s.y <= s.y2;
