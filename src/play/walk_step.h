@@ -27,9 +27,10 @@ inline bool MeetsNoBlockChara(const cChara& c, const cBlockCharaIndex& list) {
 // character, and whose two moves stay within every clamp limit and within
 // the cells it found clear: WALK_DONE having done it (each of them answering
 // 0), WALK_REFUSED having changed nothing. When only the new rectangle leaves
-// those cells (the walker sinks into the floor it stands on), the moves and
-// the horizontal check are done as above and WALK_MOVED asks the caller for
-// the rest of the chain from BlockHitV on (the decays included).
+// those cells and the grid does not find it clear either (the walker sinks
+// into the floor it stands on), the moves and the horizontal check are done
+// as above and WALK_MOVED asks the caller for the rest of the chain from
+// BlockHitV on (the decays included).
 enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
 // Always inline: every walker's step asks it, and it nearly always answers.
 [[gnu::always_inline]] inline eWalkStep SettledWalkStep(cStageChara& c, const cBlockCharaIndex& blockCharas) {
@@ -71,7 +72,9 @@ enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
     c.cStageChara::UpdateHitRectY();
     c.nRowT = static_cast<int32_t>(y) >> 5;
     c.nRowB = static_cast<int32_t>(y2) >> 5;
-    if (!bClear) return WALK_MOVED;
+    // Cells left only within 1e-6 of their edge may still be found clear by
+    // the grid: then the vertical check and the push-out answer nothing too.
+    if (!bClear && !HitsNoBlock(c)) return WALK_MOVED;
     // The grace is asked in line: NoGroundGrace does nothing before it is over.
     if (!CountNoGround(c, PlayStage.nSteps) &&
         c.nNoGroundFrames >= GroundGraceSteps(PlayStage.nSteps, PlayStage.dGravityStep))
