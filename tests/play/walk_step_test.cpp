@@ -107,6 +107,8 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
         {"into the floor row", 100, 233.5, 100, 233.5, 0, 0.5, F_NONE},
         {"sinking by the last dot", 100, 234.74, 100, 234.74, 0, 0, F_NONE},
         {"against the wall", 168, 130, 168, 130, 4, 0, F_NONE},
+        {"into the wall", 170, 130, 170, 130, 4, 0, F_NONE},
+        {"into the wall within the slack", 168, 130, 168, 130, 5 - 1e-9, 0, F_NONE},
         {"kept cells found lower", 100, 60, 100, 70, 0, 12, F_NONE},
         {"kept cells found right", 100, 60, 104, 60, -3, 0, F_NONE},
         {"no kept cells", 100, 60, NAN, NAN, 1, 0, F_NONE},
