@@ -55,19 +55,7 @@ enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
     // (an extent held in [0, nOuter) is no wider than the grid); the
     // horizontal check (new x, old y) is answered by the cells found clear.
     if (!sx.HoldsInGrid(x, c.nHitW) || !sy.HoldsInGrid(y, c.nHitH)) return WALK_REFUSED;
-    if (!InKeptClearCells(c, x, c.y, x2, c.y2)) {
-        // The grid may find the moved rectangle clear where the kept cells do
-        // not answer, as BlockHitH would ask it (its answer kept only when
-        // clear); found otherwise, the step gives the position back.
-        const double oldX = c.x, oldX2 = c.x2;
-        c.x = x;
-        c.x2 = x2;
-        if (!HitsNoBlockScan(c, c.Side())) {
-            c.x = oldX;
-            c.x2 = oldX2;
-            return WALK_REFUSED;
-        }
-    }
+    if (!InKeptClearCells(c, x, c.y, x2, c.y2)) return WALK_REFUSED;
     // The vertical and push-out checks (new x and y) are answered by them too
     // unless the move left them: a walker sinking into the floor it stands on.
     const bool bClear = InKeptClearCells(c, x, y, x2, y2);
