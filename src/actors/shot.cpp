@@ -133,62 +133,69 @@ namespace {
 
 // The shot lies within the cells last seen clear for its side, with the
 // blocks unchanged since: it hits none (see KeepClearCells).
-bool InKnownClearCells(const cShot& s) {
+// Always inline: every flying shot's step asks it.
+[[gnu::always_inline]] inline bool InKnownClearCells(const cShot& s) {
     const cShot::CLEARCELLS& known = s.clearCells;
     return known.nVersion == BlockHitsVersion && known.nSide == s.nKind3 && s.x >= known.dLeft &&
            s.y >= known.dTop && s.x2 < known.dRight && s.y2 < known.dBottom && s.x <= s.x2 && s.y <= s.y2;
+}
+
+// One step of a flying shot (its Update). Always inline: UpdateShots takes
+// it in line for every flying shot.
+[[gnu::always_inline]] inline int32_t StepFlyingShot(cShot& s) {
+    // Speed taken from the scrolling screen.
+    const cScrollAxis& sx = CurScrollX();
+    const cScrollAxis& sy = CurScrollY();
+    if (s.bCarried && !GetSysSwitch(SystemData, eSysSwitch::NoCarryOfShots)) {
+        s.dCarryX = sx.bClamped ? 0 : sx.dAutoStep;
+        if (!s.bFalling) s.dCarryY = sy.bClamped ? 0 : sy.dAutoStep;
+    } else {
+        s.dCarryX = 0;
+        if (!s.bFalling) s.dCarryY = 0;
+    }
+    // A straight shot keeps its velocity.
+    if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s);
+    ++s.nMoveFrame;
+    if (s.bDriven) {
+        s.dVelX += s.dAccelX;
+        if (s.bFalling) s.dSpeedY += s.dAccelY;
+        else s.dVelY += s.dAccelY;
+    }
+    s.dSpeedX = s.dCarryX + s.dVelX;
+    if (!s.bFalling) s.dSpeedY = s.dCarryY + s.dVelY;
+    s.nFacing = s.dSpeedX >= 0 ? 1 : 0;
+    if (s.bLife && --s.nLife < 1) return 1;
+    if (s.bStop && s.nStopTime > 0 && --s.nStopTime == 0) {
+        if (!s.bStopInstead) return 1;
+        s.nMoveKind = SHOTMOVE_STRAIGHT;
+        s.dVelX = s.dVelY = s.dAccelX = s.dAccelY = 0;
+        s.bFalling = 0;
+        s.dSpeedX = s.dCarryX;
+        s.dSpeedY = s.dCarryY;
+    }
+    // LimitMoveSpeed(2) and LimitFallSpeed(2), inline: a position the grid
+    // holds is left where it is by the clamp, whose last part alone runs.
+    const double limit = PlayStage.dSpeedLimitStep;
+    s.dSpeedX = WithinSpeedLimit(s.dSpeedX, limit);
+    s.x += s.dSpeedX;
+    if (sx.HoldsInGrid(s.x, s.nHitW)) s.SetExtentX();
+    else s.ClampX(2);
+    if (s.dSpeedY != 0) {
+        s.dSpeedY = WithinSpeedLimit(s.dSpeedY, limit);
+        s.y += s.dSpeedY;
+        if (sy.HoldsInGrid(s.y, s.nHitH)) s.SetExtentY();
+        else s.ClampY(2);
+    }
+    // The test of the known clear cells inline: it answers nearly every step.
+    if (s.bPassBlocks || InKnownClearCells(s)) return 0;
+    return s.HitsBlock() ? 1 : 0;
 }
 
 }  // namespace
 
 int32_t cShot::Update() {
     if (!bFlying) return UpdateSword();
-    // Speed taken from the scrolling screen.
-    const cScrollAxis& sx = CurScrollX();
-    const cScrollAxis& sy = CurScrollY();
-    if (bCarried && !GetSysSwitch(SystemData, eSysSwitch::NoCarryOfShots)) {
-        dCarryX = sx.bClamped ? 0 : sx.dAutoStep;
-        if (!bFalling) dCarryY = sy.bClamped ? 0 : sy.dAutoStep;
-    } else {
-        dCarryX = 0;
-        if (!bFalling) dCarryY = 0;
-    }
-    // A straight shot keeps its velocity.
-    if (nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(*this);
-    ++nMoveFrame;
-    if (bDriven) {
-        dVelX += dAccelX;
-        if (bFalling) dSpeedY += dAccelY;
-        else dVelY += dAccelY;
-    }
-    dSpeedX = dCarryX + dVelX;
-    if (!bFalling) dSpeedY = dCarryY + dVelY;
-    nFacing = dSpeedX >= 0 ? 1 : 0;
-    if (bLife && --nLife < 1) return 1;
-    if (bStop && nStopTime > 0 && --nStopTime == 0) {
-        if (!bStopInstead) return 1;
-        nMoveKind = SHOTMOVE_STRAIGHT;
-        dVelX = dVelY = dAccelX = dAccelY = 0;
-        bFalling = 0;
-        dSpeedX = dCarryX;
-        dSpeedY = dCarryY;
-    }
-    // LimitMoveSpeed(2) and LimitFallSpeed(2), inline: a position the grid
-    // holds is left where it is by the clamp, whose last part alone runs.
-    const double limit = PlayStage.dSpeedLimitStep;
-    dSpeedX = WithinSpeedLimit(dSpeedX, limit);
-    x += dSpeedX;
-    if (sx.HoldsInGrid(x, nHitW)) SetExtentX();
-    else ClampX(2);
-    if (dSpeedY != 0) {
-        dSpeedY = WithinSpeedLimit(dSpeedY, limit);
-        y += dSpeedY;
-        if (sy.HoldsInGrid(y, nHitH)) SetExtentY();
-        else ClampY(2);
-    }
-    // The test of the known clear cells inline: it answers nearly every step.
-    if (bPassBlocks || InKnownClearCells(*this)) return 0;
-    return HitsBlock() ? 1 : 0;
+    return StepFlyingShot(*this);
 }
 
 namespace {
@@ -309,7 +316,9 @@ void UpdateShots() {
             if (const cShot* ahead = list.At(i + kAhead)) PrefetchShotStep(*ahead);
         cShot* lpShot = list.At(i);
         if (!lpShot) continue;
-        if (lpShot->Update() || (lpShot->bFlying && limits[lpShot->Side() == 0 ? 0 : 1].Beyond(*lpShot)))
+        // Update, with a flying shot's step in line.
+        const int32_t r = lpShot->bFlying ? StepFlyingShot(*lpShot) : lpShot->UpdateSword();
+        if (r || (lpShot->bFlying && limits[lpShot->Side() == 0 ? 0 : 1].Beyond(*lpShot)))
             EraseShotAt(list, i);
     }
 }

@@ -36,14 +36,7 @@ struct GRIDVIEW {
 
 // Samples from the first end to the other: at least enough for an edge to
 // meet every cell it crosses.
-int32_t SampleSpan(const cChara& c, double length) {
-    // std::ceil without its library call: the whole part, one up when below.
-    const double cells = length / 32.0;
-    int32_t need = static_cast<int32_t>(cells);
-    if (need < cells) ++need;
-    if (need < 1) need = 1;
-    return c.nCellSpan > need ? c.nCellSpan : need;
-}
+int32_t SampleSpan(const cChara& c, double length) { return EdgeSampleSpan(c, length); }
 
 bool IsPlayer(const cChara& c) { return c.nKind == 0; }
 bool DiesOnBlocks(const cChara& c) { return c.bScreen && c.nBlockMode == BLOCKMODE_DIE; }

@@ -93,7 +93,12 @@ std::size_t NextMeeting(const cHitBucket& b, std::size_t from, const double r[4]
     for (std::size_t i = from; i < n; ++i) {
         Ahead(b, i, PrefetchCharaRect);
         const HITENTRY& e = b.At(i);
-        if (!IsChara(e)) continue;
+        // A stage character's rectangle is read where it lies.
+        if (e.nKind == HITKIND_STAGECHARA) {
+            if (RectsMeet(r, static_cast<const cStageChara*>(e.lpObj)->dRectA)) return i;
+            continue;
+        }
+        if (e.nKind != HITKIND_CHARA) continue;
         double rc[4];
         CharaRect(*static_cast<const cChara*>(e.lpObj), e.nKind, false, rc);
         if (RectsMeet(r, rc)) return i;
@@ -119,6 +124,31 @@ public:
 
     bool MayMeet(const cHitBucket& b, int side, const cAttack& atk) {
         if (b.Slots() > kMaxSlots) return true;
+        const double* box = Box(b, side);
+        return atk.Overlaps(box[0], box[1], box[2], box[3]);
+    }
+    // The box around the boxes of `sides` (a bit each) into out: an attack
+    // that misses it misses each of them. False when a side is walked whole.
+    bool UnionOf(const cHitBucket* const* buckets, unsigned sides, double out[4]) {
+        out[0] = out[1] = std::numeric_limits<double>::infinity();
+        out[2] = out[3] = -std::numeric_limits<double>::infinity();
+        for (; sides != 0; sides &= sides - 1) {
+            const int side = std::countr_zero(sides);
+            if (buckets[side]->Slots() > kMaxSlots) return false;
+            const double* box = Box(*buckets[side], side);
+            for (int k = 0; k < 2; ++k) {
+                if (box[k] < out[k]) out[k] = box[k];
+                if (box[k + 2] > out[k + 2]) out[k + 2] = box[k + 2];
+            }
+        }
+        return true;
+    }
+    // The characters may have changed.
+    void Forget() { m_nMade = 0; }
+
+private:
+    // The box of `side`, made when first asked.
+    const double* Box(const cHitBucket& b, int side) {
         double* box = m_dBox[side];
         if (!(m_nMade & (1u << side))) {
             m_nMade |= 1u << side;
@@ -135,15 +165,37 @@ public:
                 }
             }
         }
-        return atk.Overlaps(box[0], box[1], box[2], box[3]);
+        return box;
     }
-    // The characters may have changed.
-    void Forget() { m_nMade = 0; }
 
-private:
     unsigned m_nMade = 0;  // a bit a side whose box is made
     double m_dBox[HIT_SIDE_NUM][4];
 };
+
+// The first place from `from` on holding an attack that the walk of attacks
+// against characters must judge, or npos: the entries before it are no
+// attack, erased (bMetErased set), left out while only active objects
+// collide, or (bBox) miss `box`. The walk judges none of them and runs
+// nothing for them: it just passes them.
+std::size_t NextToJudge(const cHitBucket& b, std::size_t from, bool bOnlyActive, bool bBox, const double box[4],
+                        bool& bMetErased) {
+    const std::size_t n = b.Slots();
+    for (std::size_t i = from; i < n; ++i) {
+        if (i + kAhead < n)
+            if (const cGameObject* o = b.At(i + kAhead).lpObj) PrefetchAttack(o);
+        const HITENTRY& e = b.At(i);
+        if (e.nKind != HITKIND_ATTACK) continue;
+        const auto* lpAtk = static_cast<const cAttack*>(e.lpObj);
+        if (lpAtk->bErased) {
+            bMetErased = true;
+            continue;
+        }
+        if (bOnlyActive && !lpAtk->bActive) continue;
+        if (bBox && !lpAtk->Overlaps(box[0], box[1], box[2], box[3])) continue;
+        return i;
+    }
+    return cHitBucket::npos;
+}
 
 // A character whose hit points ran out: the hero's death is the frame's;
 // one already dying stays as it is; others die.
@@ -217,7 +269,18 @@ int32_t cPlayScene::DetectHits() {
         cCharaBounds bounds;
         for (int a = 0; a < nBuckets; ++a) {
             const cHitBucket& attacks = vAttackBucket[a];
+            // The box around the boxes of the sides an attack of side a
+            // meets, taken again after a hit: most attacks miss it, and are
+            // passed without more.
+            double box[4];
+            bool bBox = false, bBoxMade = false;
             for (std::size_t ia = attacks.First(); ia != npos;) {
+                if (!bBoxMade) {
+                    bBox = bounds.UnionOf(lpCharaBucket, nPeopled & ~(1u << a), box);
+                    bBoxMade = true;
+                }
+                ia = NextToJudge(attacks, ia, bOnlyActive, bBox, box, bMetErased);
+                if (ia == npos) break;
                 const HITENTRY e = attacks.At(ia);
                 ia = attacks.NextAfter(ia);
                 Ahead(attacks, ia, prefetchAttack);
@@ -279,6 +342,7 @@ int32_t cPlayScene::DetectHits() {
                         }
                         nPeopled = peopled();
                         bounds.Forget();
+                        bBoxMade = false;
                         todo = nPeopled & ~(1u << a) & ~((2u << c) - 1);
                     }
                 }

@@ -127,7 +127,11 @@ public:
         // from anyone.
         if (c.invincible > 0 || !c.invincibleFrom.empty()) c.CountDownInvincible();
         c.bContactL = c.bContactR = c.bContactU = c.bContactD = 0;
-        c.SaveRect();
+        // SaveRect, in line: every character's step starts here.
+        c.dPrevRect[0] = c.x;
+        c.dPrevRect[1] = c.y;
+        c.dPrevRect[2] = c.x2;
+        c.dPrevRect[3] = c.y2;
     }
     // The walk after the activity walk and the items: each character's
     // lifetime runs out (bLifetimes), or it is judged active by its group

@@ -46,10 +46,12 @@ struct SCROLLPLACE {
     double dX, dY;            // the scroll positions
     double dRight, dBottom;   // the first dots after the view
     int32_t nX, nY;           // the positions truncated
+    double dWholeX, dWholeY;  // the same as doubles, for the screen rectangles
 };
 inline SCROLLPLACE CurScrollPlace() {
     const double x = CurScrollX().dPos, y = CurScrollY().dPos;
-    return {x, y, x + SCROLL_VIEW_X, y + SCROLL_VIEW_Y, static_cast<int32_t>(x), static_cast<int32_t>(y)};
+    const int32_t nX = static_cast<int32_t>(x), nY = static_cast<int32_t>(y);
+    return {x, y, x + SCROLL_VIEW_X, y + SCROLL_VIEW_Y, nX, nY, static_cast<double>(nX), static_cast<double>(nY)};
 }
 
 // A speed held within ± limit (one that is no number stays as it is).
@@ -151,9 +153,9 @@ public:
             UpdateScreenRectHeld();
             return;
         }
-        nScrLeft = static_cast<int32_t>((x - nCellOffX) - at.nX);
+        nScrLeft = static_cast<int32_t>((x - nCellOffX) - at.dWholeX);
         nScrRight = nScrLeft + nCellW - 1;
-        nScrTop = static_cast<int32_t>((y - nCellOffY) - at.nY);
+        nScrTop = static_cast<int32_t>((y - nCellOffY) - at.dWholeY);
         nScrBottom = nScrTop + nCellH - 1;
     }
     // The same for an object held to the screen, which follows the scroll.

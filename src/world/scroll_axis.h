@@ -37,12 +37,12 @@ public:
     // An extent of w from pos lies within the grid, the stage and the scroll
     // limits at once: the grid clamp leaves it where it is. A position that is
     // no number fails.
-    bool HoldsInGrid(double pos, int32_t w) const { return pos >= nHoldLo && pos + w - 1 < nHoldHi; }
-    // Takes the tightest of the limits into nHoldLo and nHoldHi: after every
+    bool HoldsInGrid(double pos, int32_t w) const { return pos >= dHoldLo && pos + w - 1 < dHoldHi; }
+    // Takes the tightest of the limits into dHoldLo and dHoldHi: after every
     // change of nMin, nMax, nBaseMin, nBaseMax or nOuter (SetBounds does it).
     void KeepHoldLimits() {
-        nHoldLo = std::max(0, std::max(nBaseMin, nMin));
-        nHoldHi = std::min(nOuter, std::min(nBaseMax, nMax));
+        dHoldLo = std::max(0, std::max(nBaseMin, nMin));
+        dHoldHi = std::min(nOuter, std::min(nBaseMax, nMax));
     }
 
     double dPos = 0;        // grid coordinate shown at the screen's left or top edge
@@ -61,9 +61,10 @@ public:
     double dAutoStep = 0;   // automatic scroll per frame, dots
     int32_t bAuto = 0;      // automatic scrolling on
     // The tightest limits, which HoldsInGrid reads on every move of every
-    // object (see KeepHoldLimits); they hold nothing until it runs.
-    int32_t nHoldLo = 0;
-    int32_t nHoldHi = 0;
+    // object (see KeepHoldLimits); they hold nothing until it runs. Kept as
+    // doubles: each test compares a position with them.
+    double dHoldLo = 0;
+    double dHoldHi = 0;
 };
 
 // The number of bits of n (0 for n <= 0): the row pitch shift of a stage

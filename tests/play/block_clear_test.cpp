@@ -3,6 +3,7 @@
 // learnt of the block table is dropped when a block changes.
 #include "play/block_clear.h"
 
+#include <cmath>
 #include <vector>
 
 #include "play/block_collision.h"
@@ -56,6 +57,44 @@ TEST_F(BlockClearTest, NoPlaceWhereAnEdgeMeetsABlockIsCalledClear) {
             EXPECT_GT(blocked, 1000);
         }
     }
+}
+
+TEST_F(BlockClearTest, EdgesWithinAHairOfABlockAreCalledClearExactlyWhenNoSampleReachesIt) {
+    // The right edge (then the bottom edge) ends a hair short of a block's
+    // cell, the rest of the rectangle over clear cells: the place is clear
+    // exactly when the edge sampling itself meets nothing, whatever the span.
+    Cell(3, 6, 1);
+    int clear = 0, blocked = 0;
+    for (int side : {0, 1})
+        for (int span : {0, 1, 3})
+            for (int size : {20, 45})
+                for (double hair : {std::nextafter(96.0, 0.0) - 96.0, -1e-12, -3e-10, -1e-9, -7e-7, 0.0}) {
+                    const double at[2][2] = {{96.0 + hair - (size - 1), 200}, {100, 192.0 + hair - (size - 1)}};
+                    for (const auto& p : at) {
+                        cStageChara c;
+                        Place(c, 1, p[0], p[1], size, size);
+                        // Samples fall where x + len × i / span rounds to.
+                        c.x += hair * 0.37;
+                        c.y += hair * 0.61;
+                        c.nKind3 = side;
+                        c.nCellSpan = span;
+                        const bool bClear = HitsNoBlock(c);
+                        EXPECT_EQ(bClear, !AnyEdgeHits(c))
+                            << side << " " << span << " " << size << " " << hair << " at " << c.x << ", " << c.y;
+                        bClear ? ++clear : ++blocked;
+                    }
+                }
+    // An edge from 52 + 3e-14 ending an ulp short of 96, sampled thrice:
+    // len × 3 / 3 rounds up, and the last sample lands on 96 itself.
+    cStageChara c;
+    Place(c, 1, 52, 200, 45, 45);
+    c.x = 52.00000000000003;
+    c.x2 = std::nextafter(96.0, 0.0);
+    c.nCellSpan = 3;
+    ASSERT_TRUE(AnyEdgeHits(c));
+    EXPECT_FALSE(HitsNoBlock(c));
+    EXPECT_GT(clear, 20);
+    EXPECT_GT(blocked, 20);
 }
 
 TEST_F(BlockClearTest, ABlockSummonedUnderACharacterThatFoundNothingHoldsIt) {

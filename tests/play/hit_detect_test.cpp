@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "actors/shot.h"
 #include "hit_fixture.h"
 
@@ -277,5 +279,58 @@ TEST_F(HitDetect, CharactersTouchExactlyTheOnesWhoseRectanglesMeetTheirs) {
         for (const TRIGGERSEEN& s : m_vSeen)
             touched += s.nTrigger == TRIGGER_TOUCHED && s.lpChara == ys[i] && s.lpPartner == &x;
         EXPECT_EQ(touched, cases[i].bTouches ? 1 : 0) << "case " << i;
+    }
+}
+
+TEST_F(HitDetect, AttacksSweptOverSeveralSidesHitExactlyTheRectanglesTheyMeet) {
+    // Attacks of side 0 swept over the plane against two small sides, one
+    // character apart from the others, with and without a third side too
+    // large for a box; an erased and a no-number attack hit nothing.
+    struct RECT {
+        double l, t, r, b;
+    };
+    const RECT small[] = {{0, 0, 31, 31}, {100, 40, 131, 71}, {300, 300, 331, 331}, {40, 200, 71, 231}};
+    for (const bool bLarge : {false, true}) {
+        for (cHitBucket& b : lpPlayScene->vAttackBucket) b.Clear();
+        for (cHitBucket& b : lpPlayScene->vCharaBucket) b.Clear();
+        m_vAttack.clear();
+        std::vector<std::pair<cStageChara*, RECT>> charas;
+        for (int i = 0; i < 4; ++i) {
+            const RECT& r = small[i];
+            charas.push_back({&Chara(1 + i % 2, r.l, r.t, r.r, r.b, 1000), r});
+        }
+        if (bLarge)
+            for (int i = 0; i < 17; ++i) {
+                const RECT r{200.0 + 8 * i, 100, 207.0 + 8 * i, 107};
+                charas.push_back({&Chara(3, r.l, r.t, r.r, r.b, 1000), r});
+            }
+        std::vector<RECT> swept;
+        for (double y = -30; y < 360; y += 23)
+            for (double x = -30; x < 360; x += 29) {
+                swept.push_back({x, y, x + 17, y + 13});
+                cAttack& a = Attack(0, x, y, x + 17, y + 13, 1);
+                a.nPierce = 1;
+                a.byOncePerChara = 1;
+            }
+        cAttack& erased = Attack(0, 0, 0, 400, 400, 1);
+        erased.bErased = 1;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        cAttack& none = Attack(0, nan, 0, 400, 400, 1);
+        none.nPierce = 1;
+        EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_GOON);
+        int hits = 0;
+        for (std::size_t i = 0; i < swept.size(); ++i) {
+            const RECT& a = swept[i];
+            for (const auto& [c, r] : charas) {
+                const bool bMeets = a.l <= r.r && r.l <= a.r && a.t <= r.b && r.t <= a.b;
+                hits += bMeets;
+                EXPECT_EQ(m_vAttack[i]->HasHit(c), bMeets) << "attack " << i << (bLarge ? " with" : " without");
+            }
+        }
+        EXPECT_GT(hits, 10);
+        EXPECT_TRUE(none.lstHit.empty());
+        EXPECT_TRUE(erased.lstHit.empty());
+        EXPECT_EQ(Count(TRIGGER_SHOT), hits);
+        m_vSeen.clear();
     }
 }
