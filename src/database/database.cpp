@@ -49,8 +49,9 @@ int LoadList(cSafeVector<T>& list, const std::string& path, uint32_t nMinCount) 
     cSafeVector<T> tmp;
     if (!file->Failed()) {
         tmp = list;
-        if constexpr (AppendsLoaded<T>) {
-            // Their new entry is T(), which they make themselves.
+        if constexpr (AppendsLoaded<T> && !std::is_same_v<T, cCharaBmpData>) {
+            // Their new entry is T(), which they make themselves (a bitmap's
+            // is not: its cell size is 0).
             LoadRecordsResized(*file, tmp, n);
         } else {
             tmp.resize(n, FreshEntry<T>());

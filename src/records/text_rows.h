@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -376,4 +377,50 @@ void SaveTextRowRecords(cDataWriter& file, T* elems, size_t n) {
     uint8_t* p = file.Extend(total + TEXT_SLACK);
     for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE, true>(p, elems[i]);
     file.Unextend(TEXT_SLACK);
+}
+
+// Appends to v, up to n elements, while the next stream is a current text
+// row with every text whole: each element made by T(bare) and taken straight
+// from the bytes; gives the bytes taken (the reader is not moved). Flattened:
+// the texts of an element made just before are known to be empty, in their
+// room inside the string, which leaves little of their assignment to do.
+template <class IMAGE, class T, class BARE>
+[[gnu::flatten]] size_t AppendTakenTextRows(const uint8_t* p, size_t avail, std::vector<T>& v, size_t n, BARE bare) {
+    size_t q = 0;
+    for (size_t i = v.size(); i < n; ++i) {
+        const size_t bytes = TakeWholeTextRow<IMAGE>(p + q, avail - q, v.emplace_back(bare));
+        if (!bytes) {
+            // Taken in part, or not at all: dropped again.
+            v.pop_back();
+            break;
+        }
+        q += bytes;
+    }
+    return q;
+}
+
+// For the AppendLoaded of a record whose Load is the table load of ROWS
+// alone (then only fix-ups of files older than the current version): appends
+// to v until it holds n elements, each as T() loaded by its own Load would be,
+// the first failure ending the list with T() after it. While the next stream
+// is a current text row with every text whole, the element is made by
+// T(bare), which must be T() but for the members that row sets, and taken
+// straight from the bytes (AppendTakenTextRows); from the first other stream
+// on, T() and its own Load.
+template <const auto& ROWS, class T, class BARE>
+void AppendTextRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare) {
+    if (v.size() >= n) return;
+    v.reserve(n);
+    if (nReadVersion == DATA_VERSION) {
+        const size_t avail = file.Remaining();
+        if (const uint8_t* p = file.Peek(avail))
+            file.Skip(AppendTakenTextRows<cCurrentRows<ROWS>>(p, avail, v, n, bare));
+    }
+    while (v.size() < n) {
+        v.emplace_back().Load(file);
+        if (file.Failed()) {
+            v.resize(n);
+            return;
+        }
+    }
 }
