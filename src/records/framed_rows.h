@@ -36,7 +36,7 @@ template <const auto& ROWS, const auto& FRAMES, auto LIST, class T, class BARE>
         const size_t rest = avail - q;
         T& e = v.emplace_back(bare);
         // An element whose stream is not whole is dropped again, taken or not.
-        const size_t row = TakeWholeTextRow<IMAGE>(s, rest, e);
+        const size_t row = TakeWholeTextRow<IMAGE, true>(s, rest, e);
         uint32_t k = 0;
         if (row && rest - row >= 4) std::memcpy(&k, s + row, 4);
         if (!row || rest - row < 4 || k > (rest - row - 4) / FRAME ||

@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -131,7 +132,10 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
 
 // Takes the text whose length word is at p + q into s, as the table load
 // does (up to its first NUL); moves q past it and notes a carriage return
-// before that NUL in bAnyCR.
+// before that NUL in bAnyCR. With bRemake, a short text makes s anew rather
+// than being appended to it (see below): for a string just made, which has
+// nothing to keep.
+template <bool bRemake = false>
 [[gnu::always_inline]] inline void TakeText(const uint8_t* p, size_t& q, std::string& s, const uint8_t* pEnd,
                                             bool& bAnyCR) {
     uint32_t len;
@@ -150,7 +154,14 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
     // a library call, and the emptied string holds 15 characters without
     // allocating.
     if (n <= 15 && pEnd && pEnd - reinterpret_cast<const uint8_t*>(text) >= 15) {
-        s.append(text, 15);
+        if constexpr (bRemake) {
+            // Made from the 15 bytes, which a string holds in its own room:
+            // its constructor of a known size checks nothing and cannot fail.
+            std::destroy_at(&s);
+            std::construct_at(&s, text, size_t{15});
+        } else {
+            s.append(text, 15);
+        }
         s.resize(n);
     } else {
         s.append(text, n);
@@ -178,13 +189,14 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
 // Takes the text whose length word is at p + q into s, as TakeText does,
 // when the word and the text are both within the avail bytes at p; else
 // false with s untouched.
+template <bool bRemake = false>
 [[gnu::always_inline]] inline bool TakeWholeText(const uint8_t* p, size_t& q, size_t avail, std::string& s,
                                                  bool& bAnyCR) {
     if (avail - q < 4) return false;
     uint32_t len;
     std::memcpy(&len, p + q, 4);
     if (len > 1 && len > avail - q - 4) return false;
-    TakeText(p, q, s, p + avail, bAnyCR);
+    TakeText<bRemake>(p, q, s, p + avail, bAnyCR);
     return true;
 }
 
@@ -194,14 +206,16 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
 // numbers and the texts before the first that is not whole). A table load of
 // the same bytes overwrites that part with the same values, so a caller that
 // falls back to one, or drops the element, ends as the two passes would.
-template <class IMAGE, class C>
+// With bRemake, short texts make their strings anew (see TakeText): for an
+// element just made.
+template <class IMAGE, bool bRemake = false, class C>
 size_t TakeWholeTextRow(const uint8_t* p, size_t avail, C& self) {
     if (!HasCurrentRowHead<IMAGE>(p, avail)) return 0;
     IMAGE::Spread(p + 4, self);
     size_t q = 8 + IMAGE::BYTES;
     bool bAnyCR = false;
     const bool bWhole = [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
-        return (TakeWholeText(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
+        return (TakeWholeText<bRemake>(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
     }(std::make_index_sequence<IMAGE::STRINGS>{});
     if (!bWhole) return 0;
     // Texts without carriage returns lose none.
@@ -388,7 +402,7 @@ template <class IMAGE, class T, class BARE>
 [[gnu::flatten]] size_t AppendTakenTextRows(const uint8_t* p, size_t avail, std::vector<T>& v, size_t n, BARE bare) {
     size_t q = 0;
     for (size_t i = v.size(); i < n; ++i) {
-        const size_t bytes = TakeWholeTextRow<IMAGE>(p + q, avail - q, v.emplace_back(bare));
+        const size_t bytes = TakeWholeTextRow<IMAGE, true>(p + q, avail - q, v.emplace_back(bare));
         if (!bytes) {
             // Taken in part, or not at all: dropped again.
             v.pop_back();
