@@ -1,5 +1,7 @@
 #include "database/database.h"
 
+#include <type_traits>
+
 #include "database/data_paths.h"
 #include "platform/system/log.h"
 #include "records/data_file.h"
@@ -25,14 +27,6 @@ cAnimeSetData FreshEntry<cAnimeSetData>() {
     cAnimeSetData e;
     InitAnimeSetEntry(e);
     return e;
-}
-template <>
-cCharaEffect FreshEntry<cCharaEffect>() {
-    return cCharaEffect();  // kind 1
-}
-template <>
-cScrEffect FreshEntry<cScrEffect>() {
-    return cScrEffect();
 }
 
 // Reads a list file into a copy of `list` and keeps it only when the whole
