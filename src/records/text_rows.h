@@ -141,7 +141,8 @@ template <bool bRemake = false>
     uint32_t len;
     std::memcpy(&len, p + q, 4);
     q += 4;
-    s.clear();
+    // A string made anew is emptied only when it is not.
+    if (!bRemake || len <= 1) s.clear();
     if (len <= 1) return;
     const char* text = reinterpret_cast<const char*>(p + q);
     q += len;
@@ -164,6 +165,7 @@ template <bool bRemake = false>
         }
         s.resize(n);
     } else {
+        if constexpr (bRemake) s.clear();
         s.append(text, n);
     }
 }
