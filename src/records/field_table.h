@@ -469,9 +469,10 @@ void LoadRowList(cDataReader& file, V& v, size_t n) {
 }
 
 // Writes the current images of elements [0, n) at p (a record stream each:
-// count, numbers, string count 0); gives their end.
+// count, numbers, string count 0); gives their end. Always inline: runs of
+// records call it once a record, for a few images each.
 template <const auto& ROWS, class T>
-uint8_t* PutRowImages(uint8_t* p, T* elems, size_t n) {
+[[gnu::always_inline]] inline uint8_t* PutRowImages(uint8_t* p, T* elems, size_t n) {
     using IMAGE = cCurrentRows<ROWS>;
     static_assert(IMAGE::STRINGS == 0, "a record with strings has no fixed stream size");
     constexpr uint32_t words[2] = {IMAGE::NUMBERS, 0};
