@@ -1,5 +1,7 @@
 #include "database/database.h"
 
+#include <type_traits>
+
 #include "database/data_paths.h"
 #include "platform/system/log.h"
 #include "records/data_file.h"
@@ -26,14 +28,6 @@ cAnimeSetData FreshEntry<cAnimeSetData>() {
     InitAnimeSetEntry(e);
     return e;
 }
-template <>
-cCharaEffect FreshEntry<cCharaEffect>() {
-    return cCharaEffect();  // kind 1
-}
-template <>
-cScrEffect FreshEntry<cScrEffect>() {
-    return cScrEffect();
-}
 
 // Reads a list file into a copy of `list` and keeps it only when the whole
 // file was read and it holds at least nMinCount records.
@@ -49,8 +43,9 @@ int LoadList(cSafeVector<T>& list, const std::string& path, uint32_t nMinCount) 
     cSafeVector<T> tmp;
     if (!file->Failed()) {
         tmp = list;
-        if constexpr (AppendsLoaded<T>) {
-            // Their new entry is T(), which they make themselves.
+        if constexpr (AppendsLoaded<T> && !std::is_same_v<T, cCharaBmpData>) {
+            // Their new entry is T(), which they make themselves (a bitmap's
+            // is not: its cell size is 0).
             LoadRecordsResized(*file, tmp, n);
         } else {
             tmp.resize(n, FreshEntry<T>());

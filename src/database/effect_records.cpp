@@ -69,3 +69,11 @@ void cCharaEffect::SaveRun(cDataWriter& file, cCharaEffect* elems, size_t n) {
 void cScrEffect::LoadRun(cDataReader& file, cScrEffect* elems, size_t n) { LoadTextRowRecords<g_Rows>(file, elems, n); }
 
 void cScrEffect::SaveRun(cDataWriter& file, cScrEffect* elems, size_t n) { SaveTextRowRecords<g_Rows>(file, elems, n); }
+
+void cCharaEffect::AppendLoaded(cDataReader& file, std::vector<cCharaEffect>& v, size_t n) {
+    AppendTextRows<g_Rows>(file, v, n, UNTAKEN{});
+}
+
+void cScrEffect::AppendLoaded(cDataReader& file, std::vector<cScrEffect>& v, size_t n) {
+    AppendTextRows<g_Rows>(file, v, n, UNTAKEN{});
+}

@@ -66,6 +66,10 @@ void cCharaBmpData::SaveRun(cDataWriter& file, cCharaBmpData* elems, size_t n) {
     SaveTextRowRecords<g_CharaBmpRows>(file, elems, n);
 }
 
+void cCharaBmpData::AppendLoaded(cDataReader& file, std::vector<cCharaBmpData>& v, size_t n) {
+    AppendTextRows<g_CharaBmpRows>(file, v, n, UNTAKEN{});
+}
+
 // Unlike a new bitmap, a list loader's entry has cell size 0.
 void cCharaBmpData::InitFresh() { ClearRows<g_CharaBmpRows>(this); }
 
@@ -92,6 +96,10 @@ void cPictureData::SaveRun(cDataWriter& file, cPictureData* elems, size_t n) {
     SaveTextRowRecords<g_PictureRows>(file, elems, n);
 }
 
+void cPictureData::AppendLoaded(cDataReader& file, std::vector<cPictureData>& v, size_t n) {
+    AppendTextRows<g_PictureRows>(file, v, n, UNTAKEN{});
+}
+
 void cPictureData::InitFresh() { DefaultRows<g_PictureRows>(this); }
 
 std::span<const FIELDROW<cSoundData>> cSoundData::Rows() { return g_SoundRows; }
@@ -115,6 +123,10 @@ void cSoundData::SaveRun(cDataWriter& file, cSoundData* elems, size_t n) {
     SaveTextRowRecords<g_SoundRows>(file, elems, n);
 }
 
+void cSoundData::AppendLoaded(cDataReader& file, std::vector<cSoundData>& v, size_t n) {
+    AppendTextRows<g_SoundRows>(file, v, n, UNTAKEN{});
+}
+
 void cSoundData::InitFresh() { DefaultRows<g_SoundRows>(this); }
 
 std::span<const FIELDROW<cBgmData>> cBgmData::Rows() { return g_BgmRows; }
@@ -133,5 +145,9 @@ void cBgmData::Save(cDataWriter& file) { SaveRows<g_BgmRows>(file, this); }
 void cBgmData::LoadRun(cDataReader& file, cBgmData* elems, size_t n) { LoadTextRowRecords<g_BgmRows>(file, elems, n); }
 
 void cBgmData::SaveRun(cDataWriter& file, cBgmData* elems, size_t n) { SaveTextRowRecords<g_BgmRows>(file, elems, n); }
+
+void cBgmData::AppendLoaded(cDataReader& file, std::vector<cBgmData>& v, size_t n) {
+    AppendTextRows<g_BgmRows>(file, v, n, UNTAKEN{});
+}
 
 void cBgmData::InitFresh() { DefaultRows<g_BgmRows>(this); }

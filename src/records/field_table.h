@@ -372,6 +372,30 @@ constexpr bool FILLS_WHOLE = std::is_trivially_copyable_v<typename cCurrentRows<
                              sizeof(typename cCurrentRows<ROWS>::C) == cCurrentRows<ROWS>::BYTES &&
                              cCurrentRows<ROWS>::STRINGS == 0;
 
+// Whether the current fixed image of ROWS is the very bytes of a value that
+// it fills whole (every row at its own offset, none dropped): found by
+// gathering a value whose bytes all differ. Such images are copied whole.
+template <const auto& ROWS>
+bool ImageIsValue() {
+    using IMAGE = cCurrentRows<ROWS>;
+    using C = typename IMAGE::C;
+    if constexpr (!FILLS_WHOLE<ROWS> || sizeof(C) > 255) {
+        return false;
+    } else {
+        uint8_t bytes[sizeof(C)], image[sizeof(C)];
+        for (size_t i = 0; i < sizeof(C); ++i) bytes[i] = static_cast<uint8_t>(i + 1);
+        C probe;
+        std::memcpy(static_cast<void*>(&probe), bytes, sizeof(C));
+        IMAGE::Gather(image, probe);
+        return std::memcmp(image, bytes, sizeof(C)) == 0;
+    }
+}
+// The same, found once when the program starts: a plain load, with no guard
+// to test. Read before that (by another start-up initialiser) it is false,
+// which only takes the member by member copy.
+template <const auto& ROWS>
+inline const bool IMAGE_IS_VALUE = ImageIsValue<ROWS>();
+
 // The n element streams next in the file when they are all in hand and the
 // version is current, else null (whether each is a current image is for
 // TakeRowImages to find).
@@ -445,12 +469,24 @@ void LoadRowList(cDataReader& file, V& v, size_t n) {
 }
 
 // Writes the current images of elements [0, n) at p (a record stream each:
-// count, numbers, string count 0); gives their end.
+// count, numbers, string count 0); gives their end. Always inline: runs of
+// records call it once a record, for a few images each.
 template <const auto& ROWS, class T>
-uint8_t* PutRowImages(uint8_t* p, T* elems, size_t n) {
+[[gnu::always_inline]] inline uint8_t* PutRowImages(uint8_t* p, T* elems, size_t n) {
     using IMAGE = cCurrentRows<ROWS>;
     static_assert(IMAGE::STRINGS == 0, "a record with strings has no fixed stream size");
     constexpr uint32_t words[2] = {IMAGE::NUMBERS, 0};
+    if constexpr (std::is_same_v<T, typename IMAGE::C>) {
+        if (IMAGE_IS_VALUE<ROWS>) {
+#pragma GCC unroll 4
+            for (size_t i = 0; i < n; ++i, p += 8 + IMAGE::BYTES) {
+                std::memcpy(p, &words[0], 4);
+                std::memcpy(p + 4, static_cast<const void*>(&elems[i]), IMAGE::BYTES);
+                std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
+            }
+            return p;
+        }
+    }
     // Unrolled as TakeRowImages is.
 #pragma GCC unroll 4
     for (size_t i = 0; i < n; ++i, p += 8 + IMAGE::BYTES) {

@@ -21,7 +21,7 @@
 // those images alone). The elements from the first other stream on are left
 // to the caller, the reader at that stream.
 template <const auto& ROWS, const auto& FRAMES, auto LIST, class T, class BARE>
-void AppendFramedRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare) {
+[[gnu::flatten]] void AppendFramedRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare) {
     using IMAGE = cCurrentRows<ROWS>;
     static_assert(FILLS_WHOLE<FRAMES>, "frames are taken as plain values");
     constexpr size_t FRAME = 8 + cCurrentRows<FRAMES>::BYTES;
@@ -31,12 +31,12 @@ void AppendFramedRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare)
     if (!p) return;
     v.reserve(n);
     size_t q = 0;
-    while (v.size() < n) {
+    for (size_t i = v.size(); i < n; ++i) {
         const uint8_t* s = p + q;
         const size_t rest = avail - q;
         T& e = v.emplace_back(bare);
         // An element whose stream is not whole is dropped again, taken or not.
-        const size_t row = TakeWholeTextRow<IMAGE>(s, rest, e);
+        const size_t row = TakeWholeTextRow<IMAGE, true>(s, rest, e);
         uint32_t k = 0;
         if (row && rest - row >= 4) std::memcpy(&k, s + row, 4);
         if (!row || rest - row < 4 || k > (rest - row - 4) / FRAME ||

@@ -10,8 +10,10 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -130,13 +132,17 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
 
 // Takes the text whose length word is at p + q into s, as the table load
 // does (up to its first NUL); moves q past it and notes a carriage return
-// before that NUL in bAnyCR.
+// before that NUL in bAnyCR. With bRemake, a short text makes s anew rather
+// than being appended to it (see below): for a string just made, which has
+// nothing to keep.
+template <bool bRemake = false>
 [[gnu::always_inline]] inline void TakeText(const uint8_t* p, size_t& q, std::string& s, const uint8_t* pEnd,
                                             bool& bAnyCR) {
     uint32_t len;
     std::memcpy(&len, p + q, 4);
     q += 4;
-    s.clear();
+    // A string made anew is emptied only when it is not.
+    if (!bRemake || len <= 1) s.clear();
     if (len <= 1) return;
     const char* text = reinterpret_cast<const char*>(p + q);
     q += len;
@@ -149,9 +155,17 @@ inline size_t FindTextEnd(const char* p, size_t n, bool& bCR) {
     // a library call, and the emptied string holds 15 characters without
     // allocating.
     if (n <= 15 && pEnd && pEnd - reinterpret_cast<const uint8_t*>(text) >= 15) {
-        s.append(text, 15);
+        if constexpr (bRemake) {
+            // Made from the 15 bytes, which a string holds in its own room:
+            // its constructor of a known size checks nothing and cannot fail.
+            std::destroy_at(&s);
+            std::construct_at(&s, text, size_t{15});
+        } else {
+            s.append(text, 15);
+        }
         s.resize(n);
     } else {
+        if constexpr (bRemake) s.clear();
         s.append(text, n);
     }
 }
@@ -177,13 +191,14 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
 // Takes the text whose length word is at p + q into s, as TakeText does,
 // when the word and the text are both within the avail bytes at p; else
 // false with s untouched.
+template <bool bRemake = false>
 [[gnu::always_inline]] inline bool TakeWholeText(const uint8_t* p, size_t& q, size_t avail, std::string& s,
                                                  bool& bAnyCR) {
     if (avail - q < 4) return false;
     uint32_t len;
     std::memcpy(&len, p + q, 4);
     if (len > 1 && len > avail - q - 4) return false;
-    TakeText(p, q, s, p + avail, bAnyCR);
+    TakeText<bRemake>(p, q, s, p + avail, bAnyCR);
     return true;
 }
 
@@ -193,14 +208,16 @@ void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
 // numbers and the texts before the first that is not whole). A table load of
 // the same bytes overwrites that part with the same values, so a caller that
 // falls back to one, or drops the element, ends as the two passes would.
-template <class IMAGE, class C>
+// With bRemake, short texts make their strings anew (see TakeText): for an
+// element just made.
+template <class IMAGE, bool bRemake = false, class C>
 size_t TakeWholeTextRow(const uint8_t* p, size_t avail, C& self) {
     if (!HasCurrentRowHead<IMAGE>(p, avail)) return 0;
     IMAGE::Spread(p + 4, self);
     size_t q = 8 + IMAGE::BYTES;
     bool bAnyCR = false;
     const bool bWhole = [&]<size_t... K>(std::index_sequence<K...>) __attribute__((always_inline)) {
-        return (TakeWholeText(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
+        return (TakeWholeText<bRemake>(p, q, avail, self.*IMAGE::STRING_MEMBERS[K], bAnyCR) && ...);
     }(std::make_index_sequence<IMAGE::STRINGS>{});
     if (!bWhole) return 0;
     // Texts without carriage returns lose none.
@@ -376,4 +393,50 @@ void SaveTextRowRecords(cDataWriter& file, T* elems, size_t n) {
     uint8_t* p = file.Extend(total + TEXT_SLACK);
     for (size_t i = 0; i < n; ++i) p = PutTextRow<IMAGE, true>(p, elems[i]);
     file.Unextend(TEXT_SLACK);
+}
+
+// Appends to v, up to n elements, while the next stream is a current text
+// row with every text whole: each element made by T(bare) and taken straight
+// from the bytes; gives the bytes taken (the reader is not moved). Flattened:
+// the texts of an element made just before are known to be empty, in their
+// room inside the string, which leaves little of their assignment to do.
+template <class IMAGE, class T, class BARE>
+[[gnu::flatten]] size_t AppendTakenTextRows(const uint8_t* p, size_t avail, std::vector<T>& v, size_t n, BARE bare) {
+    size_t q = 0;
+    for (size_t i = v.size(); i < n; ++i) {
+        const size_t bytes = TakeWholeTextRow<IMAGE, true>(p + q, avail - q, v.emplace_back(bare));
+        if (!bytes) {
+            // Taken in part, or not at all: dropped again.
+            v.pop_back();
+            break;
+        }
+        q += bytes;
+    }
+    return q;
+}
+
+// For the AppendLoaded of a record whose Load is the table load of ROWS
+// alone (then only fix-ups of files older than the current version): appends
+// to v until it holds n elements, each as T() loaded by its own Load would be,
+// the first failure ending the list with T() after it. While the next stream
+// is a current text row with every text whole, the element is made by
+// T(bare), which must be T() but for the members that row sets, and taken
+// straight from the bytes (AppendTakenTextRows); from the first other stream
+// on, T() and its own Load.
+template <const auto& ROWS, class T, class BARE>
+void AppendTextRows(cDataReader& file, std::vector<T>& v, size_t n, BARE bare) {
+    if (v.size() >= n) return;
+    v.reserve(n);
+    if (nReadVersion == DATA_VERSION) {
+        const size_t avail = file.Remaining();
+        if (const uint8_t* p = file.Peek(avail))
+            file.Skip(AppendTakenTextRows<cCurrentRows<ROWS>>(p, avail, v, n, bare));
+    }
+    while (v.size() < n) {
+        v.emplace_back().Load(file);
+        if (file.Failed()) {
+            v.resize(n);
+            return;
+        }
+    }
 }

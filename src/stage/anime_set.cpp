@@ -112,7 +112,7 @@ void cAnimeSetData::ResizeMoves(size_t n) {
 }
 
 void cAnimeSetData::Load(cDataReader& file) {
-    LoadRows<g_SetRows>(file, this);
+    LoadTextRow<g_SetRows>(file, *this, [this](cDataReader& t) { LoadRows<g_SetRows>(t, this); });
     LoadRecordList(file, vMove, MIN_MOVE_BYTES);
     if (file.Failed()) return;
     if (nReadVersion < 119) ResizeMoves(4);

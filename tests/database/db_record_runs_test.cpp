@@ -219,4 +219,19 @@ TEST_F(DbRecordRunsTest, NewListElementsLoadAsNewElementsLoadedOneByOneWhenAWord
     ExpectNewElementsAsFreshWhenCorrupt<cEffectBmpData>("effect graphics");
 }
 
+// Lists of text rows alone make their new entries as they take them, with
+// short texts made as new strings: the same lists as new elements loaded one
+// by one, whole, cut or with a word changed.
+TEST_F(DbRecordRunsTest, NewTextRowEntriesLoadAsNewElementsLoadedOneByOne) {
+    ExpectNewElementsAsFresh<cCharaBmpData>("character bitmaps");
+    ExpectNewElementsAsFresh<cPictureData>("pictures");
+    ExpectNewElementsAsFresh<cSoundData>("sounds");
+    ExpectNewElementsAsFresh<cBgmData>("music");
+    ExpectNewElementsAsFresh<cCharaEffect>("character effects");
+    ExpectNewElementsAsFresh<cScrEffect>("screen effects");
+    ExpectNewElementsAsFreshWhenCorrupt<cCharaBmpData>("character bitmaps");
+    ExpectNewElementsAsFreshWhenCorrupt<cBgmData>("music");
+    ExpectNewElementsAsFreshWhenCorrupt<cScrEffect>("screen effects");
+}
+
 }  // namespace

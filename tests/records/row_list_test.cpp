@@ -74,6 +74,35 @@ void ExpectSameLoad(const std::vector<uint8_t>& bytes, size_t n, const std::stri
     }
 }
 
+// Plain values of three numbers: one whose rows lie in the object as in the
+// stream (its image is its own bytes, copied whole), one whose rows do not.
+struct cInOrderToy {
+    void Save(cDataWriter& file);
+    int32_t a = 0, b = 0, c = 0;
+};
+constexpr FIELDROW<cInOrderToy> g_InOrderRows[] = {{&cInOrderToy::a, 4}, {&cInOrderToy::b, 4}, {&cInOrderToy::c, 4}};
+void cInOrderToy::Save(cDataWriter& file) { SaveTable<g_InOrderRows>(file, this); }
+struct cSwappedToy {
+    void Save(cDataWriter& file);
+    int32_t c = 0, a = 0, b = 0;
+};
+constexpr FIELDROW<cSwappedToy> g_SwappedRows[] = {{&cSwappedToy::a, 4}, {&cSwappedToy::b, 4}, {&cSwappedToy::c, 4}};
+void cSwappedToy::Save(cDataWriter& file) { SaveTable<g_SwappedRows>(file, this); }
+
+// n values 10i + 1, 10i + 2, 10i + 3 written in bulk.
+template <const auto& ROWS, class T>
+std::vector<uint8_t> BulkValueBytes(size_t n) {
+    std::vector<T> v(n);
+    for (size_t i = 0; i < n; ++i) {
+        v[i].a = static_cast<int32_t>(10 * i + 1);
+        v[i].b = static_cast<int32_t>(10 * i + 2);
+        v[i].c = static_cast<int32_t>(10 * i + 3);
+    }
+    cDataWriter w;
+    SaveRowRecords<ROWS>(w, v.data(), v.size());
+    return WrittenBytes(w);
+}
+
 class RowListTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetRecordsState(); }
@@ -119,6 +148,22 @@ TEST_F(RowListTest, BulkListsLoadAndSaveAsTheirElementsDoOneByOne) {
         JoinedStreams(N, [](int i, uint32_t, uint32_t) { return ElementBytes(i, 2); });
     ExpectSameLoad(older, N, "version 40");
     ExpectSameLoad(whole, N, "version 40, three fields");
+}
+
+TEST_F(RowListTest, PlainValuesAreWrittenAsTheirRowsInStoredOrderWhetherCopiedWholeOrNot) {
+    EXPECT_TRUE(IMAGE_IS_VALUE<g_InOrderRows>);
+    EXPECT_FALSE(IMAGE_IS_VALUE<g_SwappedRows>);
+    for (size_t n : {0u, 1u, 5u, 8u}) {
+        std::vector<uint8_t> want;
+        for (size_t i = 0; i < n; ++i) {
+            const int32_t words[5] = {3, static_cast<int32_t>(10 * i + 1), static_cast<int32_t>(10 * i + 2),
+                                      static_cast<int32_t>(10 * i + 3), 0};
+            const auto* b = reinterpret_cast<const uint8_t*>(words);
+            want.insert(want.end(), b, b + sizeof words);
+        }
+        EXPECT_EQ((BulkValueBytes<g_InOrderRows, cInOrderToy>(n)), want) << n << " in order";
+        EXPECT_EQ((BulkValueBytes<g_SwappedRows, cSwappedToy>(n)), want) << n << " swapped";
+    }
 }
 
 // Texts of every length up to 20 with a NUL, a carriage return or neither at
