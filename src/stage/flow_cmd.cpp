@@ -112,6 +112,23 @@ void cFlowCmd::Load(cDataReader& file) {
     if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
 }
 
+void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
+    v.reserve(n);
+    // The room is new memory, most likely not in the cache: all of its lines
+    // are asked for at once, to be written, rather than each when the first
+    // store to it waits (the commands of a stage fill some megabytes).
+    const char* room = reinterpret_cast<const char*>(v.data() + v.size());
+    const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
+    for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off, 1);
+    while (v.size() < n) {
+        v.emplace_back().Load(file);
+        if (file.Failed()) {
+            v.resize(n);
+            return;
+        }
+    }
+}
+
 void cFlowCmd::LoadStream(cDataReader& file) {
     // A current record stream with its text whole is taken in place.
     LoadTextRow<g_Rows>(file, *this, [this](cDataReader& f) { LoadRows<g_Rows>(f, this); });

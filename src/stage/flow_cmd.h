@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include <boost/shared_ptr.hpp>
 
@@ -57,6 +58,10 @@ public:
     // Database validation, then the record stream, the three settings with
     // their flags, the sub-flows and the parameters.
     void Save(cDataWriter& file) override;
+    // A list's new commands: appends to v until it holds n, each a new
+    // command loaded by Load, in room asked for once; the first failure ends
+    // the list with new commands after it.
+    static void AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n);
     // Generic clear, the three settings released, byte 11 = 1, parameters and
     // sub-flows emptied.
     void Clear();

@@ -149,17 +149,30 @@ void LoadPalette(cDataReader& file, V& list) {
     }
 }
 
-template <class V>
-void LoadPlaced(cDataReader& file, V& list) {
+// Reads the placed objects, each made in its place and loaded at once (no
+// default list made first and then loaded over), then handed to
+// loaded(element) while it is still in the cache. A failure ends the list
+// with new elements after it, as a list made n long first would have.
+template <class V, class LOADED>
+void LoadPlaced(cDataReader& file, V& list, LOADED loaded) {
     uint32_t n = file.ReadCount(MIN_PLACED_BYTES);
     if (file.Failed()) return;
     list.clear();
-    list.resize(n);
-    for (auto& e : list) {
+    list.reserve(n);
+    while (list.size() < n) {
         file.ReadU32();
+        auto& e = list.emplace_back();
         e.Load(file);
-        if (file.Failed()) return;
+        if (file.Failed()) {
+            list.resize(n);
+            return;
+        }
+        loaded(e);
     }
+}
+template <class V>
+void LoadPlaced(cDataReader& file, V& list) {
+    LoadPlaced(file, list, [](auto&) {});
 }
 
 // Each placed object gets its index checks just before it is written, while
@@ -274,9 +287,9 @@ void cStageData::Load(cDataReader& file) {
 
     const PALETTELISTS own{&work.vBlock, &work.vChara, &work.vItem};
     cStagePaletteScope scope(own);
-    work.LoadStream(file);
+    const bool bBlocksInside = work.LoadStream(file);
     std::string why;
-    if (!file.Failed() && !CheckStageStructure(work, why)) file.SetFailed(why);
+    if (!file.Failed() && !CheckStageStructure(work, why, bBlocksInside)) file.SetFailed(why);
     if (file.Failed()) {
         RecWriteReport("stage stream refused: " + file.FailReason());
         return;
@@ -284,25 +297,25 @@ void cStageData::Load(cDataReader& file) {
     *this = std::move(work);
 }
 
-void cStageData::LoadStream(cDataReader& file) {
+bool cStageData::LoadStream(cDataReader& file) {
     const uint32_t v = nReadVersion;
     // Notes whether a command read (or copied from a template) needs the clamp.
     const cCmdClampWatch watch;
     // The count word chooses the layout: the short one has five fields fewer.
     uint32_t nCount = file.ReadU32();
-    if (file.Failed()) return;
+    if (file.Failed()) return false;
     const bool bShort = static_cast<int>(nCount) == CountNumericRows(ShortRows(), v) &&
                         static_cast<int>(nCount) != CountNumericRows(Rows(), v);
     LoadRowsAfterCount(file, nCount, bShort ? ShortRows() : Rows(), this);
-    if (file.Failed()) return;
+    if (file.Failed()) return false;
 
     uint32_t n = file.ReadCount(4);
-    if (file.Failed()) return;
+    if (file.Failed()) return false;
     vRankSwitch.resize(n, 0);
     for (auto& s : vRankSwitch) s = file.ReadU32();
     for (auto& rec : StageIntRec) {
         rec.Load(file);
-        if (file.Failed()) return;
+        if (file.Failed()) return false;
     }
 
     {
@@ -314,22 +327,33 @@ void cStageData::LoadStream(cDataReader& file) {
         if (!vChara.empty()) vChara[0].Clear();
         LoadPalette(file, vItem);
         if (!vItem.empty()) vItem[0].Clear();
-        if (file.Failed()) return;
+        if (file.Failed()) return false;
     }
 
-    LoadPlaced(file, vPlacedBlock);
+    // The palettes are in: when none is short of the two entries that the
+    // validation pads it to, their sizes are those that the validation
+    // checks the placed blocks' items against, and the blocks' only check
+    // left after their loads, that of their item, is run as each is read.
+    // Their cells are looked at then too, for the structure check.
+    const bool bItemsFinal = vBlock.size() >= 2 && vChara.size() >= 2 && vItem.size() >= 2;
+    bool bBlocksInside = true;
+    LoadPlaced(file, vPlacedBlock, [&](cBlockData& b) {
+        if (bItemsFinal) b.CheckItemIndex();
+        if (b.wCellX >= nWidth || b.wCellY >= nHeight) bBlocksInside = false;
+    });
     LoadPlaced(file, vPlacedChara);
     LoadPlaced(file, vPlacedItem);
-    if (file.Failed()) return;
+    if (file.Failed()) return false;
 
     LoadRecordVector(file, vBg);
     LoadRecordVector(file, vText);
     if (v >= 173) file.ReadU32();
-    if (file.Failed()) return;
+    if (file.Failed()) return false;
 
     if (v < nDataVersion) Convert(v);
-    Validate(true);
+    Validate(true, bItemsFinal);
     ClampStageValues(*this, watch.Noted());
+    return bBlocksInside;
 }
 
 void cStageData::Convert(uint32_t v) {

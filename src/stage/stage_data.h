@@ -201,13 +201,17 @@ private:
     // bLoadChecked: the placed objects ran their load's checks (a block's
     // template and graphic, a character's flows, an item's commands) against
     // the palette sizes and database they would be checked against now (the
-    // palettes' own are always checked).
-    void Validate(bool bLoadChecked);
+    // palettes' own are always checked). bBlockItemsChecked: the placed
+    // blocks' item check ran too (then, with bLoadChecked, the blocks are
+    // left alone when no palette has to grow).
+    void Validate(bool bLoadChecked, bool bBlockItemsChecked = false);
     // Validate but for the placed objects' index checks (CheckPlacedBlock and
     // its kin, which a save runs on each object just before it writes it);
     // true when a palette list had to grow.
     bool ValidateAllButPlaced();
-    void LoadStream(cDataReader& file);
+    // Reads the stream and validates; gives whether every placed block was
+    // found inside the stage's cells.
+    bool LoadStream(cDataReader& file);
     void Convert(uint32_t version);
     // The palettes and the placed objects, each placed object checked just
     // before it is written.

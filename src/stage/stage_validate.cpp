@@ -47,16 +47,18 @@ void CheckPlacedChara(cCharaData& c, bool bFlowsChecked) { bFlowsChecked ? c.Che
 
 void CheckPlacedItem(cItemData& it, bool bFlowsChecked) { bFlowsChecked ? it.CheckOwnIndex() : it.CheckIndex(); }
 
-void cStageData::Validate(bool bLoadChecked) {
+void cStageData::Validate(bool bLoadChecked, bool bBlockItemsChecked) {
     const PALETTELISTS own{&vBlock, &vChara, &vItem};
     cStagePaletteScope scope(own);
     // The load's checks depend only on the palette sizes and the database:
     // when no palette grew since they ran, running them again changes nothing.
     const bool bGrew = ValidateAllButPlaced();
     const bool bSkipChecked = bLoadChecked && !bGrew;
-    for (auto& b : vPlacedBlock) {
-        if (bSkipChecked) b.CheckItemIndex();
-        else CheckPlacedBlock(b);
+    if (!bSkipChecked || !bBlockItemsChecked) {
+        for (auto& b : vPlacedBlock) {
+            if (bSkipChecked) b.CheckItemIndex();
+            else CheckPlacedBlock(b);
+        }
     }
     for (auto& c : vPlacedChara) CheckPlacedChara(c, bSkipChecked);
     for (auto& it : vPlacedItem) CheckPlacedItem(it, bSkipChecked);
@@ -102,7 +104,9 @@ bool cStageData::ValidateAllButPlaced() {
     return std::memcmp(&before, &after, sizeof before) != 0;
 }
 
-bool CheckStageStructure(const cStageData& s, std::string& why) {
+bool CheckStageStructure(const cStageData& s, std::string& why) { return CheckStageStructure(s, why, false); }
+
+bool CheckStageStructure(const cStageData& s, std::string& why, bool bBlocksInside) {
     if (s.nWidth < STAGE_MIN_WIDTH || s.nWidth > STAGE_MAX_WIDTH || s.nHeight < STAGE_MIN_HEIGHT ||
         s.nHeight > STAGE_MAX_HEIGHT ||
         static_cast<long long>(s.nWidth) * s.nHeight > STAGE_MAX_CELLS) {
@@ -134,7 +138,8 @@ bool CheckStageStructure(const cStageData& s, std::string& why) {
     }
     // Flows and commands refuse codes, indices and nesting they cannot run
     // while they load; what is left is where the objects stand.
-    return CheckCells(s.vPlacedBlock, s, "block", why) && CheckCells(s.vPlacedChara, s, "character", why) &&
+    return (bBlocksInside || CheckCells(s.vPlacedBlock, s, "block", why)) &&
+           CheckCells(s.vPlacedChara, s, "character", why) &&
            CheckCells(s.vPlacedItem, s, "item", why);
 }
 

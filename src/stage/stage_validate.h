@@ -33,6 +33,9 @@ void CheckPlacedItem(cItemData& item, bool bFlowsChecked);
 
 // True when the stage can be played; otherwise false and the reason.
 bool CheckStageStructure(const cStageData& stage, std::string& why);
+// The same when the placed blocks are known to stand inside the stage's
+// cells (bBlocksInside: a load saw each of them as it read it).
+bool CheckStageStructure(const cStageData& stage, std::string& why, bool bBlocksInside);
 
 // The load-failure message of a stage file.
 std::string GetStageLoadErrorMes(const std::string& name);

@@ -271,6 +271,45 @@ TEST_F(StageDataTest, CarriedItemThatNamesNoPlacedItemBecomesNone) {
     EXPECT_EQ(s.vPlacedChara[2].nItem, -1);
 }
 
+// A placed block's item reference is checked against the item palettes as
+// the validation after a load sees them: with palettes that need no padding
+// the load checks each block as it reads it, with an item palette too short
+// (padded afterwards) the validation checks them all; both give what
+// validating the saved stage itself gives.
+TEST_F(StageDataTest, PlacedBlockItemsAreCheckedAgainstTheValidatedPalettes) {
+    const struct {
+        uint8_t kind;
+        uint16_t index;
+    } refs[] = {{TEMPLATE_NONE, 7}, {TEMPLATE_COMMON, 0}, {TEMPLATE_COMMON, 3}, {TEMPLATE_STAGE, 0},
+                {TEMPLATE_STAGE, 1}, {TEMPLATE_STAGE, 2}, {TEMPLATE_STAGE, 3}, {TEMPLATE_STAGE, 900}};
+    for (size_t items : {size_t{0}, size_t{1}, size_t{3}}) {
+        cStageData s;
+        s.nWidth = 20;
+        s.nHeight = 15;
+        s.vBlock.resize(2);
+        s.vChara.resize(2);
+        s.vItem.resize(items);
+        for (size_t i = 0; i < std::size(refs); ++i) {
+            cBlockData b;
+            b.wGraphic = 1;
+            b.wCellX = static_cast<uint16_t>(i);
+            b.byItemKind = refs[i].kind;
+            b.wItemIndex = refs[i].index;
+            s.vPlacedBlock.push_back(b);
+        }
+        const std::vector<uint8_t> bytes = StageFileAtVersion(s, DATA_VERSION);
+        cStageData expected = s;
+        expected.Validate();
+        cStageData t;
+        ASSERT_TRUE(LoadStageBytes(t, bytes)) << items;
+        ASSERT_EQ(t.vPlacedBlock.size(), std::size(refs));
+        for (size_t i = 0; i < std::size(refs); ++i) {
+            EXPECT_EQ(t.vPlacedBlock[i].byItemKind, expected.vPlacedBlock[i].byItemKind) << items << " " << i;
+            EXPECT_EQ(t.vPlacedBlock[i].wItemIndex, expected.vPlacedBlock[i].wItemIndex) << items << " " << i;
+        }
+    }
+}
+
 TEST_F(StageDataTest, FindHeroNeedsAPlayerWithAGraphic) {
     cStageData s;
     cCharaData c;
