@@ -119,12 +119,15 @@ void cBlockData::PutCurrentStream(cDataWriter& file) {
     // The record stream, the cell, the flag count and flags, a condition count of 0.
     using IMAGE = cCurrentRows<g_BlockRows>;
     const auto n = static_cast<uint32_t>(vInherit.size());
-    uint8_t* p = PutTextRow<IMAGE>(file.Extend(CutTextRowBytes<IMAGE>(*this) + 12 + n), *this);
+    // TEXT_SLACK bytes asked for beyond the stream, given back at the end.
+    uint8_t* p = PutTextRow<IMAGE, true>(file.Extend(CutTextRowBytes<IMAGE>(*this) + 12 + n + TEXT_SLACK), *this);
     std::memcpy(p, &wCellX, 2);
     std::memcpy(p + 2, &wCellY, 2);
     std::memcpy(p + 4, &n, 4);
-    if (n) std::memcpy(p + 8, vInherit.data(), n);
+    // The flags are a few bytes: copied inline.
+    CopyRunBytes(p + 8, vInherit.data(), n);
     std::memset(p + 8 + n, 0, 4);
+    file.Unextend(TEXT_SLACK);
 }
 
 void cBlockData::ApplyTemplate() {

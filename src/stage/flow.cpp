@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "records/text_rows.h"
 #include "records/version.h"
 
 namespace {
@@ -76,7 +77,13 @@ void cFlow::Load(cDataReader& file) {
 
 void cFlow::Save(cDataWriter& file) {
     // Each command runs the database validation in its own save.
-    SaveRows<g_Rows>(file, this);
+    if (nDataVersion == DATA_VERSION) {
+        // The table save of the current version, in one piece.
+        using IMAGE = cCurrentRows<g_Rows>;
+        PutTextRow<IMAGE>(file.Extend(CutTextRowBytes<IMAGE>(*this)), *this);
+    } else {
+        SaveRows<g_Rows>(file, this);
+    }
     SaveCondVector(file, vCond);
     SaveRecordVector(file, vKeyCond);
     SaveCmdList(file, vCmd);

@@ -42,6 +42,61 @@ void SaveShared(cDataWriter& file, const HOLDER& holder) {
     if (holder) holder->Save(file);
 }
 
+// Bytes of the current streams of the move and shot settings.
+struct SETTINGBYTES {
+    size_t nMove;
+    size_t nShot;
+};
+
+// Copies the n bytes of a parameter list (a few words mostly) without a
+// library call up to 32 bytes.
+[[gnu::always_inline]] inline void CopyParamBytes(uint8_t* dst, const int32_t* src, size_t n) {
+    if (n <= 16) {
+        CopyRunBytes(dst, src, n);
+    } else if (n <= 32) {
+        const auto* s = reinterpret_cast<const uint8_t*>(src);
+        std::memcpy(dst, s, 16);
+        std::memcpy(dst + n - 16, s + n - 16, 16);
+    } else {
+        std::memcpy(dst, src, n);
+    }
+}
+
+// The current stream of a command that holds no condition list and no
+// sub-flow, in one piece, as Save writes it after its checks: the record
+// stream, the move and shot flags with their settings, the condition flag,
+// the sub-flow count, the parameter count and the parameters.
+[[gnu::always_inline]] inline void PutPlainCmd(cDataWriter& file, cFlowCmd& c, SETTINGBYTES settings) {
+    using IMAGE = cCurrentRows<g_Rows>;
+    static_assert(IMAGE::STRINGS == 1, "the text is the only string");
+    const auto n = static_cast<uint32_t>(c.vParam.size());
+    // Most commands hold no text: its length word alone.
+    const size_t text = c.strText.empty() ? 4 : CutTextBytes(c.strText);
+    const size_t bytes = 8 + IMAGE::BYTES + text + 20 + size_t{n} * 4 + (c.spMove ? settings.nMove : 0) +
+                         (c.spShot ? settings.nShot : 0);
+    // TEXT_SLACK bytes asked for beyond the stream, given back at the end.
+    // The record stream as PutTextRow writes it.
+    uint8_t* p = file.Extend(bytes + TEXT_SLACK);
+    constexpr uint32_t words[2] = {IMAGE::NUMBERS, IMAGE::STRINGS};
+    std::memcpy(p, &words[0], 4);
+    IMAGE::Gather(p + 4, c);
+    std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
+    p = PutText<true>(p + 8 + IMAGE::BYTES, c.strText);
+    const auto put = [&p](uint32_t w) {
+        std::memcpy(p, &w, 4);
+        p += 4;
+    };
+    put(c.spMove ? 1 : 0);
+    if (c.spMove) p = c.spMove->PutCurrentStream(p);
+    put(c.spShot ? 1 : 0);
+    if (c.spShot) p = c.spShot->PutCurrentStream(p);
+    put(0);
+    put(0);
+    put(n);
+    if (n) CopyParamBytes(p, c.vParam.data(), size_t{n} * 4);
+    file.Unextend(TEXT_SLACK);
+}
+
 }  // namespace
 
 std::span<const FIELDROW<cFlowCmd>> cFlowCmd::Rows() { return g_Rows; }
@@ -218,6 +273,31 @@ void cFlowCmd::Save(cDataWriter& file) {
         PutCurrentStream(file);
         return;
     }
+    SaveStream(file);
+}
+
+void cFlowCmd::SaveRun(cDataWriter& file, cFlowCmd* cmds, size_t n) {
+    if (nDataVersion != DATA_VERSION) {
+        for (size_t i = 0; i < n; ++i) cmds[i].Save(file);
+        return;
+    }
+    // The checks of Save, their context the same for the whole run (only a
+    // stage's save changes it, around its lists).
+    const FLOWPALETTESIZES* sizes = CmdChecksOnSave();
+    const bool bCheck = sizes || IndexChecksOnSave();
+    const SETTINGBYTES settings{cEdMove::CurrentStreamSize(), cEdShot::CurrentStreamSize()};
+    for (size_t i = 0; i < n; ++i) {
+        cFlowCmd& c = cmds[i];
+        if (bCheck) {
+            c.CheckOwnDbIndex();
+            if (sizes && c.HasPaletteRefs()) c.CheckOwnPaletteIndex(*sizes);
+        }
+        if (c.m_pExtra && (c.m_pExtra->spCondList || !c.m_pExtra->vSubFlow.empty())) c.SaveStream(file);
+        else PutPlainCmd(file, c, settings);
+    }
+}
+
+void cFlowCmd::SaveStream(cDataWriter& file) {
     SaveRows<g_Rows>(file, this);
     SaveShared(file, spMove);
     SaveShared(file, spShot);
@@ -230,26 +310,7 @@ void cFlowCmd::Save(cDataWriter& file) {
 }
 
 void cFlowCmd::PutCurrentStream(cDataWriter& file) {
-    // The whole stream in one piece: the record stream, the move and shot
-    // flags with their settings, the condition flag, the sub-flow count, the
-    // parameter count and the parameters.
-    using IMAGE = cCurrentRows<g_Rows>;
-    const auto n = static_cast<uint32_t>(vParam.size());
-    const size_t bytes = CutTextRowBytes<IMAGE>(*this) + 20 + size_t{n} * 4 +
-                         (spMove ? cEdMove::CurrentStreamSize() : 0) + (spShot ? cEdShot::CurrentStreamSize() : 0);
-    uint8_t* p = PutTextRow<IMAGE>(file.Extend(bytes), *this);
-    const auto put = [&p](uint32_t w) {
-        std::memcpy(p, &w, 4);
-        p += 4;
-    };
-    put(spMove ? 1 : 0);
-    if (spMove) p = spMove->PutCurrentStream(p);
-    put(spShot ? 1 : 0);
-    if (spShot) p = spShot->PutCurrentStream(p);
-    put(0);
-    put(0);
-    put(n);
-    if (n) std::memcpy(p, vParam.data(), size_t{n} * 4);
+    PutPlainCmd(file, *this, {cEdMove::CurrentStreamSize(), cEdShot::CurrentStreamSize()});
 }
 
 void cFlowCmd::Clear() {

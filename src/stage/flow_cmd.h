@@ -58,6 +58,9 @@ public:
     // Database validation, then the record stream, the three settings with
     // their flags, the sub-flows and the parameters.
     void Save(cDataWriter& file) override;
+    // A list's commands saved as Save saves each in turn, the save context
+    // looked up once for the run and plain commands written inline.
+    static void SaveRun(cDataWriter& file, cFlowCmd* cmds, size_t n);
     // A list's new commands: appends to v until it holds n, each a new
     // command loaded by Load, in room asked for once; the first failure ends
     // the list with new commands after it.
@@ -154,6 +157,8 @@ private:
     // Writes the current stream of a command that holds no condition list
     // and no sub-flow in one piece, as Save writes it after its checks.
     void PutCurrentStream(cDataWriter& file);
+    // The stream as Save writes it after its checks, at any version.
+    void SaveStream(cDataWriter& file);
     // The structural check of this command alone (its sub-flows were
     // checked when they were loaded).
     bool CheckOwnStructure(std::string& why) const;
