@@ -300,7 +300,7 @@ public:
             (CopyRow<I, true>(const_cast<uint8_t*>(p), self), ...);
         }(std::make_index_sequence<ROWNUM>{});
     }
-    [[gnu::always_inline]] static void Gather(uint8_t* p, C& self) {
+    [[gnu::always_inline]] static void Gather(uint8_t* __restrict p, C& self) {
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
             (CopyRow<I, false>(p, self), ...);
         }(std::make_index_sequence<ROWNUM>{});
