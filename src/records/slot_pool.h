@@ -150,7 +150,12 @@ public:
     }
     cSlotPtr(const cSlotPtr&) = delete;
     cSlotPtr& operator=(const cSlotPtr&) = delete;
-    ~cSlotPtr() { reset(); }
+    // Leaves the pointer as it is: the owner's memory is not written (a
+    // record freed by the hundred thousand, long out of the cache, is then
+    // only read).
+    ~cSlotPtr() {
+        if (m_p) Release(m_p);
+    }
 
     // Destroys the record held (if any), then holds a new one made in a slot,
     // default-initialised (the member initialisers give its values).

@@ -48,6 +48,8 @@ uint8_t AddByte(uint8_t x, int d) { return static_cast<uint8_t>(std::min(x + d, 
 
 std::span<const FIELDROW<cFlow>> cFlow::Rows() { return g_Rows; }
 
+cFlow::~cFlow() { cFlowCmd::FreeList(vCmd); }
+
 void cFlow::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
 void cFlow::Load(cDataReader& file) {

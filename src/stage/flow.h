@@ -14,6 +14,12 @@
 class cFlow final : public cTableRecord {
 public:
     cFlow() = default;
+    cFlow(const cFlow&) = default;
+    cFlow(cFlow&&) noexcept = default;
+    cFlow& operator=(const cFlow&) = default;
+    cFlow& operator=(cFlow&&) noexcept = default;
+    // Frees the commands in one loop (see cFlowCmd::FreeList).
+    ~cFlow() override;
 
     // Registers the stored fields of data version `version`.
     void Layout(uint32_t version) override;

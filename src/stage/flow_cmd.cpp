@@ -104,7 +104,20 @@ std::span<const FIELDROW<cFlowCmd>> cFlowCmd::Rows() { return g_Rows; }
 cFlowCmd::cFlowCmd() = default;
 cFlowCmd::cFlowCmd(cFlowCmd&&) noexcept = default;
 cFlowCmd& cFlowCmd::operator=(cFlowCmd&&) noexcept = default;
-cFlowCmd::~cFlowCmd() = default;
+namespace {
+
+// Frees the rare members, apart from the destructor of every command.
+[[gnu::noinline, gnu::cold]] void FreeExtra(std::unique_ptr<cFlowCmdExtra>& extra) { extra.reset(); }
+
+}  // namespace
+
+cFlowCmd::~cFlowCmd() {
+    if (m_pExtra) [[unlikely]]
+        FreeExtra(m_pExtra);
+}
+
+// Flattened: the destructor of each command inline in the loop.
+[[gnu::flatten]] void cFlowCmd::FreeList(std::vector<cFlowCmd>& v) { v.clear(); }
 
 cFlowCmd::cFlowCmd(const cFlowCmd& src) : cTableRecord(src) { *this = src; }
 
