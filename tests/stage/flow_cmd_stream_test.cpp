@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "stage/definition_context.h"
 #include "stage/flow_fixture.h"
 #include "stage/shared_records.h"
 
@@ -155,6 +157,66 @@ TEST_F(FlowCmdStreamTest, SavesAsTheGenericSaveOfItsFieldsAndThenItsSettings) {
                 EXPECT_EQ(c.strText, generic.strText);
             }
         }
+    }
+}
+
+// Commands of every shape a list save meets: texts, settings, a sub-flow,
+// parameter counts from 0 to 9 against codes whose checks resize them, and
+// references the database and palette checks bring into range.
+cSafeVector<cFlowCmd> MixedCmds() {
+    static const int CODES[] = {CMD_WAIT,  CMD_SHOT,     CMD_SWORD,          CMD_GET_ITEM,
+                                CMD_FACING, CMD_PLAY_SE, CMD_CHANGE_GRAPHIC, CMD_SUMMON_CHARA};
+    cSafeVector<cFlowCmd> v;
+    int k = 0;
+    for (const std::string& text : TEXTS) {
+        for (int shape = 0; shape < 5; ++shape, ++k) {
+            cFlowCmd c = MakeCmd(k % 7 == 6 ? 1 : 0, CODES[k % std::size(CODES)],
+                                 std::vector<int32_t>(static_cast<size_t>(k % 10), 1000 + k));
+            c.strText = text;
+            c.nAnime = static_cast<int16_t>(k * 37 % 5000);
+            c.nSE = static_cast<int16_t>(k * 53 % 5000);
+            if (shape & 1) {
+                cEdMove::Create(c.spMove);
+                c.spMove->nAngle = static_cast<int16_t>(k);
+            }
+            if (shape & 2) {
+                cEdShot::Create(c.spShot);
+                c.spShot->nEffect = static_cast<int16_t>(k * 41 % 3000);
+                c.spShot->nItemKind = static_cast<uint8_t>(k % 3);
+                c.spShot->nItemIndex = static_cast<int16_t>(k % 4);
+                c.spShot->nSummonIndex = static_cast<int16_t>(k % 5);
+                c.spShot->nMoveType = static_cast<uint8_t>(k % 12);
+                c.spShot->nByte26 = 0;
+            }
+            if (shape == 4) c.EditSubFlows().push_back(MakeSampleFlow());
+            v.push_back(std::move(c));
+        }
+    }
+    return v;
+}
+
+TEST_F(FlowCmdStreamTest, SavesAListAsEachCommandSavesItselfUnderEveryCheck) {
+    const FLOWPALETTESIZES sizes{{2, 1}, {3, 0}, {1, 2}};
+    // 0: the checks of a command's own save, 1: a stage's command checks with
+    // the palette sizes, 2: none (the stage has checked them).
+    for (int context = 0; context < 3; ++context) {
+        cSafeVector<cFlowCmd> list = MixedCmds(), each = MixedCmds();
+        std::vector<uint8_t> got, want;
+        {
+            std::optional<cCmdChecksOnSaveScope> cmdChecks;
+            std::optional<cCheckedSaveScope> checked;
+            if (context == 1) cmdChecks.emplace(sizes);
+            if (context == 2) checked.emplace();
+            cDataWriter w;
+            SaveRecordVector(w, list);
+            got = w.TakeBytes();
+            PutU32(want, static_cast<uint32_t>(each.size()));
+            for (cFlowCmd& c : each) {
+                const std::vector<uint8_t> one = SaveBytes(c);
+                want.insert(want.end(), one.begin(), one.end());
+            }
+        }
+        EXPECT_EQ(got, want) << "context " << context;
     }
 }
 
