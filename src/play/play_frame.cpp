@@ -287,7 +287,7 @@ void cPlayScene::PlayFrame(bool bFuseUpdates) {
         // the characters made during the walk have no step start, as in the
         // walk of their own).
         const bool bPlain = ActivityWalksFuse();
-        bool bFused = bFuseUpdates && bPlain && UpdateWalksFuse();
+        const bool bFused = bFuseUpdates && bPlain && UpdateWalksFuse();
         const SCROLLPLACE at = CurScrollPlace();
         if (bFused) {
             UpdateItemsActive();
@@ -313,15 +313,14 @@ void cPlayScene::PlayFrame(bool bFuseUpdates) {
         // The places whose step is still to start (none unless bFused); the
         // rest start on every way out of the walks.
         std::size_t nStarted = 0;
-        const std::size_t nToStart = bFused ? lstStageChara.Places() : 0;
+        std::size_t nToStart = bFused ? lstStageChara.Places() : 0;
         if (bFused) {
             const SCROLLPLACE now = CurScrollPlace();
             if (std::memcmp(&now, &at, sizeof at) != 0) {
                 // Neither the items, the hero's step start nor the scroll
                 // reads a character: the walk may come after them.
-                bFused = false;
                 for (cStageChara& c : lstStageChara) StartPlainStep(c, i == 1, at);
-                nStarted = nToStart;
+                nToStart = 0;
             }
         }
         const auto startRest = [&] {
@@ -332,9 +331,10 @@ void cPlayScene::PlayFrame(bool bFuseUpdates) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
                 const std::size_t place = it.Place();
                 PrefetchUpdate(lstStageChara, place);
-                if (place < nToStart) StartPlainStep(*it, i == 1, at);
+                cStageChara& c = *it;
+                if (place < nToStart) StartPlainStep(c, i == 1, at);
                 bool bRemoved = false;
-                if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
+                if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON) {
                     nStarted = std::min(place + 1, nToStart);
                     return FRAME_END;

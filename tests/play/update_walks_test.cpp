@@ -81,7 +81,7 @@ public:
         cStageChara& c = scene.lstStageChara.emplace_back();
         c.Setup(scene.nNextObjectId++, rec, nullptr, 40 + 29 * i, 340, 0);
         c.bAlwaysActive = i % 4 == 1;
-        c.invincible = i % 3;
+        c.invincible = i % 3 * 4;
         c.bContactL = i % 2;
         scene.CharaBucket(c.Side()).Add(&c, HITKIND_STAGECHARA);
         return c;
@@ -180,8 +180,8 @@ TEST(UpdateWalks, OneWalkLeavesEveryStageAsTheTwoWalksDo) {
                 if (f == 0) {
                     EXPECT_EQ(t->scene.ActivityWalksFuse() && t->scene.UpdateWalksFuse(), c.bFuses) << c.name;
                 }
+                states[bFuse] += t->State() + "\n";
             }
-            states[bFuse] = t->State();
         }
         EXPECT_EQ(states[1], states[0]) << c.name;
     }
