@@ -2,6 +2,7 @@
 // character acts and meets blocks, then the picture.
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <iterator>
 
 #include "actors/flow_setup.h"
@@ -216,7 +217,7 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     return FRAME_ON;
 }
 
-void cPlayScene::Play() {
+void cPlayScene::PlayFrame(bool bFuseUpdates) {
     if (bQuit) {
         RecPostClose();
         return;
@@ -280,7 +281,18 @@ void cPlayScene::Play() {
         for (cHitBucket& b : vAttackBucket) b.Compact();
         lstStageChara.Compact();
         const bool bLifetimes = !lpHero->dying;
-        if (ActivityWalksFuse()) {
+        // Each character's step starts just before its update, in the same
+        // walk, when UpdateWalksFuse says nothing before it in the sub-step
+        // can tell (the scroll must also stand still through its step, and
+        // the characters made during the walk have no step start, as in the
+        // walk of their own).
+        const bool bPlain = ActivityWalksFuse();
+        const bool bFused = bFuseUpdates && bPlain && UpdateWalksFuse();
+        const SCROLLPLACE at = CurScrollPlace();
+        if (bFused) {
+            UpdateItemsActive();
+            MarkHeroActive();
+        } else if (bPlain) {
             UpdateItemsActive();
             MarkActiveAndStartSteps(i == 1, bLifetimes);
         } else {
@@ -298,21 +310,51 @@ void cPlayScene::Play() {
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         ScrollX.Step();
         ScrollY.Step();
+        // The places whose step is still to start (none unless bFused); the
+        // rest start on every way out of the walks.
+        std::size_t nStarted = 0;
+        std::size_t nToStart = bFused ? lstStageChara.Places() : 0;
+        if (bFused) {
+            const SCROLLPLACE now = CurScrollPlace();
+            if (std::memcmp(&now, &at, sizeof at) != 0) {
+                // Neither the items, the hero's step start nor the scroll
+                // reads a character: the walk may come after them.
+                for (cStageChara& c : lstStageChara) StartPlainStep(c, i == 1, at);
+                nToStart = 0;
+            }
+        }
+        const auto startRest = [&] {
+            for (; nStarted < nToStart; ++nStarted)
+                if (cStageChara* c = lstStageChara.At(nStarted)) StartPlainStep(*c, i == 1, at);
+        };
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                PrefetchUpdate(lstStageChara, it.Place());
+                const std::size_t place = it.Place();
+                PrefetchUpdate(lstStageChara, place);
+                cStageChara& c = *it;
+                if (place < nToStart) StartPlainStep(c, i == 1, at);
                 bool bRemoved = false;
-                if (!it->dying && it->bActive && it->bGroupCondsMet && (it->byBlockChara != 0) == bBlockCharas &&
-                    StageCharaUpdate(it, bRemoved) != FRAME_ON)
+                if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&
+                    StageCharaUpdate(it, bRemoved) != FRAME_ON) {
+                    nStarted = std::min(place + 1, nToStart);
                     return FRAME_END;
+                }
                 if (!bRemoved) ++it;
             }
+            nStarted = nToStart;
             return FRAME_ON;
         };
         // The list holds block characters only while the index does.
         if (!lpHero->dying && !BlockCharas.IsEmpty() && runCharas(true) != FRAME_ON) return;
-        if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
-        if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
+        if (!lpHero->dying && HeroUpdate() != FRAME_ON) {
+            startRest();
+            return;
+        }
+        if (!lpHero->dying && runCharas(false) != FRAME_ON) {
+            startRest();
+            return;
+        }
+        startRest();
         UpdateShots();
         if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {

@@ -104,10 +104,74 @@ bool cPlayScene::ActivityWalksFuse() {
     return true;
 }
 
-void cPlayScene::MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes) {
+void cPlayScene::MarkHeroActive() {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
+}
+
+namespace {
+
+// A command whose run changes only its runner (and makes shots and sword
+// attacks), reading of others only their places and screen rectangles.
+bool RunsOnItself(const cFlowCmd& c) {
+    if (c.nNumbering != 0 || c.HasSubFlows() || c.HasCondList()) return false;
+    switch (c.nCode) {
+    case CMD_NONE:
+    case CMD_WAIT:
+    case CMD_STRAIGHT_MOVE:
+    case CMD_GROUND_TURN_MOVE:
+    case CMD_FACING:
+    case CMD_JUMP:
+    case CMD_SHOT:
+    case CMD_SWORD:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Flows without conditions or partners whose commands all run on their runner.
+bool FlowsRunOnItself(const cChara& c) {
+    for (const cFlow& f : c.FlowDefs()) {
+        if (!f.vCond.empty() || f.bTargetPartner) return false;
+        for (const cFlowCmd& cmd : f.vCmd)
+            if (!RunsOnItself(cmd)) return false;
+    }
+    return true;
+}
+
+bool KeepsToItself(const cStageChara& c) {
+    return c.nLifeTime == LIFETIME_UNLIMITED && !c.item.IsSet() && !c.byBlockChara && FlowsRunOnItself(c);
+}
+
+}  // namespace
+
+bool cPlayScene::UpdateWalksFuse() {
+    const cPlayer* lpHero = Hero();
+    if (!bSelfCharas || !lpHero || lpHero->dying || bDeathCheck || !BlockCharas.IsEmpty() ||
+        !FlowsRunOnItself(*lpHero))
+        return false;
+    // As ActivityWalksFuse: only the characters added since the last look.
+    // A character's lifetime is set when it is made and only counts down
+    // after; its flows change only by commands that do not run on
+    // themselves.
+    std::size_t fresh = lstStageChara.Added() - nSelfAdded;
+    for (std::size_t i = lstStageChara.Places(); fresh > 0 && i-- > 0;) {
+        const cStageChara* c = lstStageChara.At(i);
+        if (!c) continue;
+        if (!KeepsToItself(*c)) {
+            bSelfCharas = false;
+            return false;
+        }
+        --fresh;
+    }
+    nSelfAdded = lstStageChara.Added();
+    return true;
+}
+
+void cPlayScene::MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes) {
+    MarkHeroActive();
     // Nothing here scrolls (a removal neither): the scroll's place is read once.
     const SCROLLPLACE at = CurScrollPlace();
     for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {

@@ -144,6 +144,34 @@ public:
     // simply active and the groups mark nothing).
     bool ActivityWalksFuse();
     void MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes);
+    // The hero active and the group flags cleared: the start of
+    // MarkActiveAndStartSteps before its walk.
+    void MarkHeroActive();
+    // MarkActiveAndStartSteps' work for one character whose lifetime is
+    // unlimited. Always inline: the update walk runs it for every character.
+    [[gnu::always_inline]] void StartPlainStep(cStageChara& c, bool bFrameStart, const SCROLLPLACE& at) {
+        if (bFrameStart) StartCharaFrame(c);
+        c.bActive = 1;  // no conditions
+        c.nActiveState = c.CheckOnScreen(vCondFlags, at);
+        UpdateGroupActive(c, at);
+        StartStep(c);
+    }
+    // Whether a sub-step may start each character's step in the walk that
+    // updates it, just before its update, instead of in a walk of its own
+    // before every update (and the hero's). It may when the activity walks
+    // fuse and nothing run before a character's update in the sub-step can
+    // touch it or see what its step start writes: no block characters, no
+    // death check pending, every character's lifetime unlimited and no item
+    // carried, and the flows of every character and of the hero only move,
+    // turn, wait, jump, shoot and swing (each reads of another character
+    // only its place; a shot's aim also writes the target's screen
+    // rectangle, the same as its step start writes while the scroll stands
+    // still, which the sub-step checks).
+    bool UpdateWalksFuse();
+    // Every stage character added up to this count was seen to pass the
+    // character part of UpdateWalksFuse, if bSelfCharas.
+    bool bSelfCharas = true;
+    std::size_t nSelfAdded = 0;
     // Every stage character added up to this count (lstStageChara.Added())
     // was seen to have no activity conditions and no group, if bPlainCharas.
     bool bPlainCharas = false;
@@ -210,7 +238,10 @@ public:
     // The play screen (drawing code).
     void Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_t showHint);
     // Sub-state 2: one frame of play (frame code).
-    void Play();
+    void Play() { PlayFrame(true); }
+    // The same; without bFuseUpdates each sub-step starts the characters'
+    // steps in a walk of its own, even where UpdateWalksFuse allows one walk.
+    void PlayFrame(bool bFuseUpdates);
     // Results of a finished stage and the next scene (frame code).
     void TallyResults();
     int32_t EndStage();

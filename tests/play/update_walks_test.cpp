@@ -1,0 +1,200 @@
+// Whole frames of play with each character's step started in the walk that
+// updates it, against the same frames with a walk of its own before every
+// update: walkers turning at walls and shooting, on and off screen, always
+// active, invincible, in contact, killed by blocks, the hero's death, a
+// scrolling stage, a lifetime, a block character. Every case must leave the
+// stage the same both ways.
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "actors/flow_setup.h"
+#include "actors/shot.h"
+#include "platform/input/input.h"
+#include "play_grid_fixture.h"
+#include "stage/flow.h"
+#include "stage/flow_cmd.h"
+#include "stage/move.h"
+#include "stage/shot.h"
+
+namespace {
+
+cFlowCmd Cmd(int code, int time, std::vector<int32_t> params = {}) {
+    cFlowCmd c;
+    c.nCode = static_cast<uint8_t>(code);
+    c.nTime = static_cast<int16_t>(time);
+    c.vParam.assign(params.begin(), params.end());
+    return c;
+}
+
+cFlow Flow(int trigger, std::vector<cFlowCmd> cmds) {
+    cFlow f;
+    f.nTrigger = static_cast<uint8_t>(trigger);
+    f.vCmd.assign(cmds.begin(), cmds.end());
+    return f;
+}
+
+// Walks along the ground, faces the hero at walls, shoots every few frames.
+cCharaData Walker(int speed) {
+    cCharaData rec;
+    rec.nMaxHP = 10;
+    rec.byForce = 1;
+    cFlowCmd walk = Cmd(CMD_GROUND_TURN_MOVE, 9999);
+    cEdMove::Create(walk.spMove);
+    walk.spMove->nSpeed = static_cast<int16_t>(speed);
+    cFlowCmd shot = Cmd(CMD_SHOT, 1);
+    cEdShot::Create(shot.spShot);
+    shot.spShot->nShotNum = 1;
+    shot.spShot->nSpeed = 30;
+    shot.spShot->nPower = 1;
+    shot.spShot->nRange = 20;
+    rec.vFlow.push_back(Flow(TRIGGER_ALWAYS, {walk}));
+    rec.vFlow.push_back(Flow(10, {Cmd(CMD_FACING, 0, {2})}));
+    rec.vFlow.push_back(Flow(TRIGGER_ALWAYS, {Cmd(CMD_WAIT, 3), shot}));
+    return rec;
+}
+
+// A stage of walkers over a floor between two walls, three sub-steps a frame.
+class cWalkStage : public PlayGridTest {
+public:
+    using PlayGridTest::scene;
+    cWalkStage() {
+        InputList.resize(1);
+        PlayStage.nSteps = 3;
+        PlayStage.dSteps = 3;
+        for (int col = 0; col < 32; ++col) Cell(col, 12, 1);
+        for (int row = 0; row < 12; ++row) Cell(0, row, 1), Cell(31, row, 1);
+        scene.vCondFlags.assign(COND_FLAG_NUM, 0);
+        scene.vStepActive.assign(4, 1);
+        scene.vPlayer.resize(1);
+        cPlayer& hero = *scene.Hero();
+        Place(hero, 1, 320, 100, 20, 20);
+        hero.hp = 10000;
+        scene.bTimeStop = 1;
+    }
+    ~cWalkStage() override { InputList.clear(); }
+    void TestBody() override {}
+
+    cStageChara& AddWalker(int i, cCharaData& rec) {
+        cStageChara& c = scene.lstStageChara.emplace_back();
+        c.Setup(scene.nNextObjectId++, rec, nullptr, 40 + 29 * i, 340, 0);
+        c.bAlwaysActive = i % 4 == 1;
+        c.invincible = i % 3 * 4;
+        c.bContactL = i % 2;
+        scene.CharaBucket(c.Side()).Add(&c, HITKIND_STAGECHARA);
+        return c;
+    }
+    void AddWalkers(int n) {
+        m_Recs.push_back(Walker(12));
+        for (int i = 0; i < n; ++i) AddWalker(i, m_Recs.back());
+    }
+
+    // What the frames leave: every character's place, activity, step start
+    // and flows, the hero, the shots.
+    std::string State() const {
+        std::string s;
+        const auto add = [&](double v) { s += std::to_string(v) + ","; };
+        for (const cStageChara& c : scene.lstStageChara) {
+            for (double v : {c.x, c.y, c.dPrevRect[0], c.dPrevRect[1], c.dSpeedX, c.dSpeedY}) add(v);
+            for (int32_t v : {c.nId, c.nFacing, c.hp, c.dying, c.bActive, c.nActiveState, c.bGroupCondsMet,
+                              c.bOnScreen, c.bActivated, c.nScrLeft, c.nScrTop, c.invincible, c.bContactL,
+                              c.bContactD, c.nFrameValue1, c.nLifeTime})
+                add(v);
+            for (const cFlowRun& f : c.flows)
+                for (int32_t v : {f.running, f.current, f.frame, f.started, f.claimed}) add(v);
+            s += ";";
+        }
+        const cPlayer& hero = scene.vPlayer[0];
+        for (double v : {hero.x, hero.y, static_cast<double>(hero.hp), static_cast<double>(hero.dying)}) add(v);
+        s += "|";
+        for (const auto& shot : scene.lstShots)
+            for (double v : {shot->x, shot->y}) add(v);
+        return s + "|" + std::to_string(scene.nFrameCount) + "," + std::to_string(scene.nSubStepCount);
+    }
+
+    std::deque<cCharaData> m_Recs;  // the records the characters were made from
+};
+
+TEST(UpdateWalks, OneWalkLeavesEveryStageAsTheTwoWalksDo) {
+    struct CASE {
+        const char* name;
+        bool bFuses;  // UpdateWalksFuse holds at the start
+        std::function<void(cWalkStage&)> make;
+        std::function<void(cWalkStage&, int)> perFrame;
+    };
+    const auto none = [](cWalkStage&, int) {};
+    const CASE cases[] = {
+        {"walkers on and off screen", true, [](cWalkStage& t) { t.AddWalkers(24); }, none},
+        {"walkers killed by blocks", true, [](cWalkStage& t) { t.AddWalkers(24); },
+         [](cWalkStage& t, int f) {
+             int n = 0;
+             for (cStageChara& c : t.scene.lstStageChara)
+                 if (++n % 5 == f % 5) c.byBlockDeath = 2;
+         }},
+        {"the hero's death ends a sub-step", true, [](cWalkStage& t) { t.AddWalkers(24); },
+         [](cWalkStage& t, int f) {
+             if (f == 7) t.scene.nStageEnd = 2;
+         }},
+        {"an auto-scrolling stage", true,
+         [](cWalkStage& t) {
+             t.AddWalkers(24);
+             t.scene.ScrollX.dAutoStep = 1.5;
+         },
+         none},
+        {"a lifetime", false,
+         [](cWalkStage& t) {
+             t.AddWalkers(24);
+             t.scene.lstStageChara.back().nLifeTime = 20;
+         },
+         none},
+        {"a block character", false,
+         [](cWalkStage& t) {
+             t.AddWalkers(24);
+             cCharaData platform;
+             platform.nMaxHP = 1;
+             platform.byInvincible = 1;
+             platform.byFlying = 1;
+             platform.byForce = 7;
+             platform.bWholeCell = 1;
+             platform.vFlow.push_back(Flow(TRIGGER_ALWAYS, {Cmd(CMD_WAIT, 5)}));
+             t.m_Recs.push_back(platform);
+             cStageChara& c = t.scene.lstStageChara.emplace_back();
+             c.Setup(t.scene.nNextObjectId++, t.m_Recs.back(), nullptr, 300, 300, 0);
+             t.scene.BlockCharas.Add(&c);
+             ASSERT_FALSE(t.scene.BlockCharas.IsEmpty());
+         },
+         none},
+    };
+    for (const CASE& c : cases) {
+        std::string states[2];
+        for (const bool bFuse : {false, true}) {
+            // Each play on a stage of its own, the program's state fresh.
+            const auto t = std::make_unique<cWalkStage>();
+            c.make(*t);
+            for (int f = 0; f < 40; ++f) {
+                c.perFrame(*t, f);
+                t->scene.PlayFrame(bFuse);
+                // The first walk of activity has seen every character.
+                if (f == 0) {
+                    EXPECT_EQ(t->scene.ActivityWalksFuse() && t->scene.UpdateWalksFuse(), c.bFuses) << c.name;
+                }
+                states[bFuse] += t->State() + "\n";
+            }
+        }
+        EXPECT_EQ(states[1], states[0]) << c.name;
+    }
+    // The hero's flows count too: a summoning hero keeps the walks apart.
+    cWalkStage t;
+    t.AddWalkers(3);
+    t.scene.PlayFrame(true);
+    EXPECT_TRUE(t.scene.UpdateWalksFuse());
+    cCharaData rec;
+    rec.vFlow.push_back(Flow(3, {Cmd(CMD_SUMMON_CHARA, 0)}));
+    const int32_t rect[4] = {0, 0, 19, 19};
+    t.scene.Hero()->Setup(1, 0, rec, rect, 0, 0);
+    EXPECT_FALSE(t.scene.UpdateWalksFuse());
+}
+
+}  // namespace
