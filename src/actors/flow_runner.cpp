@@ -197,7 +197,10 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // The rest of a flow's frame after command i, the first open one, ran its
 // executor: the count of its sub-steps, then what its end means for the
 // flow. Out of line: the usual frame ends in RunFlow.
-[[gnu::noinline]] int32_t EndOpenCmdStep(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, int i, int n) {
+// lpEnd: the end of the flow's commands as the step began.
+[[gnu::noinline]] int32_t EndOpenCmdStep(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, int i,
+                                         const cFlowCmdRun* lpEnd) {
+    const int n = i + static_cast<int>(lpEnd - &st);
     int32_t fin = 0;
     if (--st.counter <= 0) {
         st.counter = 0;
@@ -228,8 +231,13 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // flow's frame ends there. Whatever else its step leads to (its end, a
 // no-wait command, more open commands after it, a flow operation) goes on
 // out of line (EndOpenCmdStep).
+// From the flow loop (bLoop) the flow is known to be running, not paused,
+// halted nor changed this frame; the flow and command are published only
+// for what reads them: an executor, a command's beginning or the frame's
+// rest out of line (the loop clears them after its last flow).
+template <bool bLoop>
 [[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
-    PublishFlow(&fr);
+    if (!bLoop) PublishFlow(&fr);
     fr.breakFrame = 0;
     // The commands as pointers: lpSt stands at command i, below lpEnd while
     // i is below the count.
@@ -245,9 +253,27 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     }
     if (i > fr.current || lpSt >= lpEnd) return EndFlowFrame(fr);
     cFlowCmdRun& st = *lpSt;
-    if (st.counter == 0) BeginOpenCmd(fr, st, chara);
+    if (st.counter == 0) {
+        if (bLoop) PublishFlow(&fr);
+        BeginOpenCmd(fr, st, chara);
+    } else if (bLoop && !FlowCmdProcTable[st.cmd->nCode]) {
+        // A command with no executor, already begun: nothing runs, so nothing
+        // the loop found of the flow changes. It goes on unless it ends now,
+        // is a no-wait one or has a command after it to step beside it.
+        const int32_t left = st.counter - 1;
+        if (left > 0 && !st.cmd->bNoWait && !(i + 1 <= fr.current && lpSt + 1 < lpEnd)) {
+            st.counter = left;
+            return EndFlowFrame(fr);
+        }
+        PublishFlow(&fr);
+        PublishCmd(&st);
+        return EndOpenCmdStep(fr, st, chara, i, lpEnd);
+    }
     PublishCmd(&st);
-    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) proc(chara, st);
+    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) {
+        if (bLoop) PublishFlow(&fr);
+        proc(chara, st);
+    }
     // The command goes on, nothing stopped the flow's frame, and no command
     // after it takes a step beside it: StepCmd's count and EndFlowFrame.
     const int32_t left = st.counter - 1;
@@ -258,7 +284,8 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
         ++fr.frame;
         return 0;
     }
-    return EndOpenCmdStep(fr, st, chara, i, static_cast<int>(lpEnd - all));
+    if (bLoop) PublishFlow(&fr);
+    return EndOpenCmdStep(fr, st, chara, i, lpEnd);
 }
 
 }  // namespace
@@ -269,7 +296,7 @@ int32_t cFlowRun::Run(cChara& chara) {
         breakFrame = 0;
         return 1;
     }
-    return RunFlow(*this, chara);
+    return RunFlow<false>(*this, chara);
 }
 
 void cFlowRun::Reset(cChara& chara) {
@@ -405,10 +432,16 @@ namespace {
 template <bool bPlain>
 [[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp) {
     const bool bHpStop = bStopWithoutHp && !bDying;
-    // Only a flow's run may change the list (a reset leaves it as it is).
-    cFlowRun* lpFr = c.flows.data();
+    // Only a flow's run may change the list (a reset leaves it as it is), and
+    // every change binds the flows again, counting it: the list is read again
+    // after a run that changed it.
+    // The count and the list's start are kept in memory: read only after a
+    // run, they leave the registers to the run's step.
+    volatile uint32_t nChanges = c.nFlowListChanges;
+    cFlowRun* volatile lpBase = c.flows.data();
+    cFlowRun* lpFr = lpBase;
     cFlowRun* lpEnd = lpFr + c.flows.size();
-    for (std::size_t i = 0; lpFr != lpEnd; ++lpFr, ++i) {
+    for (; lpFr != lpEnd; ++lpFr) {
         cFlowRun& fr = *lpFr;
         if (!fr.running) continue;
         if (fr.cmds.empty()) {
@@ -418,12 +451,20 @@ template <bool bPlain>
         if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
         if (!bPlain && bDying && !bDeathFlow) continue;
-        const int32_t bEnded = RunFlow(fr, c);
-        // A command may add flows: the list is read again after each run.
-        const std::size_t size = c.flows.size();
-        if (i >= size) break;
-        lpFr = c.flows.data() + i;
-        lpEnd = c.flows.data() + size;
+        const int32_t bEnded = RunFlow<true>(fr, c);
+        if (c.nFlowListChanges != nChanges) [[unlikely]] {
+            // The place of this flow in the list as it was (the list may have
+            // moved: its address is only counted from).
+            cFlowRun* const lpOldBase = lpBase;
+            const std::size_t i = (reinterpret_cast<uintptr_t>(lpFr) - reinterpret_cast<uintptr_t>(lpOldBase)) /
+                                  sizeof(cFlowRun);
+            nChanges = c.nFlowListChanges;
+            const std::size_t size = c.flows.size();
+            if (i >= size) break;
+            lpBase = c.flows.data();
+            lpFr = lpBase + i;
+            lpEnd = lpBase + size;
+        }
         if (bEnded) lpFr->Reset(c);
         if (!bPlain && bHpStop && !bDeathFlow && c.hp <= 0) return 1;
     }
