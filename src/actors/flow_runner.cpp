@@ -235,10 +235,11 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // halted nor changed this frame; the flow and command are published only
 // for what reads them: an executor, a command's beginning or the frame's
 // rest out of line (the loop clears them after its last flow).
+// From the loop, a flow without commands returns -1 before anything is
+// written: the loop resets it.
 template <bool bLoop>
 [[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
     if (!bLoop) PublishFlow(&fr);
-    fr.breakFrame = 0;
     // The commands as pointers: lpSt stands at command i, below lpEnd while
     // i is below the count.
     cFlowCmdRun* const all = fr.cmds.data();
@@ -246,12 +247,22 @@ template <bool bLoop>
     // The done commands at the front are passed over without reading them.
     int i = fr.firstOpen;
     cFlowCmdRun* lpSt = all + i;
-    if (lpSt < lpEnd && lpSt->done) {
+    if (lpSt >= lpEnd) {
+        if (bLoop && all == lpEnd) return -1;
+        fr.breakFrame = 0;
+        return EndFlowFrame(fr);
+    }
+    if (lpSt->done) {
         do ++i, ++lpSt;
         while (lpSt < lpEnd && lpSt->done);
         fr.firstOpen = i;
+        if (lpSt >= lpEnd) {
+            fr.breakFrame = 0;
+            return EndFlowFrame(fr);
+        }
     }
-    if (i > fr.current || lpSt >= lpEnd) return EndFlowFrame(fr);
+    fr.breakFrame = 0;
+    if (i > fr.current) return EndFlowFrame(fr);
     cFlowCmdRun& st = *lpSt;
     if (st.counter == 0) {
         if (bLoop) PublishFlow(&fr);
@@ -435,8 +446,8 @@ template <bool bPlain>
     // Only a flow's run may change the list (a reset leaves it as it is), and
     // every change binds the flows again, counting it: the list is read again
     // after a run that changed it.
-    // The count and the list's start are kept in memory: read only after a
-    // run, they leave the registers to the run's step.
+    // The count and the list's start and end are kept in memory: read once
+    // a flow, they leave the registers to the run's step.
     volatile uint32_t nChanges = c.nFlowListChanges;
     cFlowRun* volatile lpBase = c.flows.data();
     cFlowRun* lpFr = lpBase;
@@ -444,14 +455,18 @@ template <bool bPlain>
     for (; lpFr != lpEnd; ++lpFr) {
         cFlowRun& fr = *lpFr;
         if (!fr.running) continue;
-        if (fr.cmds.empty()) {
+        // A running flow without commands ends at once (asked on the way
+        // out of the usual path: the run finds it has no open command).
+        const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
+        if ((fr.paused | fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
+            if (fr.cmds.empty()) fr.Reset(c);
+            continue;
+        }
+        const int32_t bEnded = RunFlow<true>(fr, c);
+        if (bEnded < 0) {
             fr.Reset(c);
             continue;
         }
-        if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
-        const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
-        if (!bPlain && bDying && !bDeathFlow) continue;
-        const int32_t bEnded = RunFlow<true>(fr, c);
         if (c.nFlowListChanges != nChanges) [[unlikely]] {
             // The place of this flow in the list as it was (the list may have
             // moved: its address is only counted from).
