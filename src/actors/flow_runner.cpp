@@ -1,6 +1,7 @@
 // The flow runner: starting flows by trigger, running them frame by frame
 // and the commands' common frame.
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -236,7 +237,9 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // for what reads them: an executor, a command's beginning or the frame's
 // rest out of line (the loop clears them after its last flow).
 // From the loop, a flow without commands returns -1 before anything is
-// written: the loop resets it.
+// written (the loop resets it), and a frame that ran nothing (no executor,
+// no command begun) adds RUN_QUIET: the flow list cannot have changed.
+constexpr int32_t RUN_QUIET = 2;
 template <bool bLoop>
 [[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
     if (!bLoop) PublishFlow(&fr);
@@ -247,10 +250,11 @@ template <bool bLoop>
     // The done commands at the front are passed over without reading them.
     int i = fr.firstOpen;
     cFlowCmdRun* lpSt = all + i;
+    constexpr int32_t kQuiet = bLoop ? RUN_QUIET : 0;
     if (lpSt >= lpEnd) {
         if (bLoop && all == lpEnd) return -1;
         fr.breakFrame = 0;
-        return EndFlowFrame(fr);
+        return EndFlowFrame(fr) | kQuiet;
     }
     if (lpSt->done) {
         do ++i, ++lpSt;
@@ -258,11 +262,11 @@ template <bool bLoop>
         fr.firstOpen = i;
         if (lpSt >= lpEnd) {
             fr.breakFrame = 0;
-            return EndFlowFrame(fr);
+            return EndFlowFrame(fr) | kQuiet;
         }
     }
     fr.breakFrame = 0;
-    if (i > fr.current) return EndFlowFrame(fr);
+    if (i > fr.current) return EndFlowFrame(fr) | kQuiet;
     cFlowCmdRun& st = *lpSt;
     if (st.counter == 0) {
         if (bLoop) PublishFlow(&fr);
@@ -274,7 +278,7 @@ template <bool bLoop>
         const int32_t left = st.counter - 1;
         if (left > 0 && !st.cmd->bNoWait && !(i + 1 <= fr.current && lpSt + 1 < lpEnd)) {
             st.counter = left;
-            return EndFlowFrame(fr);
+            return EndFlowFrame(fr) | kQuiet;
         }
         PublishFlow(&fr);
         PublishCmd(&st);
@@ -335,27 +339,36 @@ namespace {
 // halted nor started this frame; -1 when there is none. Without early claims
 // a trigger start passes over every other flow without touching it, so its
 // pass may begin there.
-// The four flags lie side by side: two 8-byte reads test them. (GCC takes
-// the offsets of this class, whose vectors make it no standard layout.)
+// The trigger lies before the four flags, side by side: one 8-byte read
+// tests the trigger and the running flag (every flow of the trigger running:
+// one read each), two more the other flags. (GCC takes the offsets of this
+// class, whose vectors make it no standard layout.)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
-static_assert(offsetof(cFlowRun, paused) == offsetof(cFlowRun, running) + 4 &&
+static_assert(offsetof(cFlowRun, running) == offsetof(cFlowRun, trigger) + 4 &&
+                  offsetof(cFlowRun, paused) == offsetof(cFlowRun, running) + 4 &&
                   offsetof(cFlowRun, halted) == offsetof(cFlowRun, running) + 8 &&
                   offsetof(cFlowRun, started) == offsetof(cFlowRun, running) + 12,
-              "running, paused, halted and started are read together");
+              "trigger, running, paused, halted and started are read together");
 #pragma GCC diagnostic pop
-inline bool IsIdle(const cFlowRun& f) {
-    uint64_t a = 0, b = 0;
-    std::memcpy(&a, &f.running, sizeof a);
-    std::memcpy(&b, &f.halted, sizeof b);
+static_assert(std::endian::native == std::endian::little, "the trigger is the low half of its 8-byte read");
+inline bool IsIdleFor(const cFlowRun& f, uint64_t triggerIdle) {
+    uint64_t t = 0, a = 0;
+    uint32_t b = 0;
+    std::memcpy(&t, &f.trigger, sizeof t);
+    if (t != triggerIdle) return false;
+    std::memcpy(&a, &f.paused, sizeof a);
+    std::memcpy(&b, &f.started, sizeof b);
     return (a | b) == 0;
 }
 
 int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
+    // The trigger and a running flag of 0, as the 8-byte read finds them.
+    const uint64_t triggerIdle = static_cast<uint32_t>(trigger);
     const cFlowRun* const all = flows.data();
     const cFlowRun* const end = all + flows.size();
     for (const cFlowRun* f = all; f != end; ++f) {
-        if (f->trigger == trigger && IsIdle(*f)) return static_cast<int32_t>(f - all);
+        if (IsIdleFor(*f, triggerIdle)) return static_cast<int32_t>(f - all);
     }
     return -1;
 }
@@ -446,12 +459,12 @@ template <bool bPlain>
     // Only a flow's run may change the list (a reset leaves it as it is), and
     // every change binds the flows again, counting it: the list is read again
     // after a run that changed it.
-    // The count and the list's start and end are kept in memory: read once
-    // a flow, they leave the registers to the run's step.
+    // The count and the list's start are kept in memory: read only after a
+    // run that ran something, they leave the registers to the run's step.
+    cFlowRun* lpFr = c.flows.data();
+    cFlowRun* lpEnd = std::to_address(c.flows.end());
     volatile uint32_t nChanges = c.nFlowListChanges;
-    cFlowRun* volatile lpBase = c.flows.data();
-    cFlowRun* lpFr = lpBase;
-    cFlowRun* lpEnd = lpFr + c.flows.size();
+    cFlowRun* volatile lpBase = lpFr;
     for (; lpFr != lpEnd; ++lpFr) {
         cFlowRun& fr = *lpFr;
         if (!fr.running) continue;
@@ -462,12 +475,13 @@ template <bool bPlain>
             if (fr.cmds.empty()) fr.Reset(c);
             continue;
         }
-        const int32_t bEnded = RunFlow<true>(fr, c);
-        if (bEnded < 0) {
+        const int32_t nRun = RunFlow<true>(fr, c);
+        if (nRun < 0) {
             fr.Reset(c);
             continue;
         }
-        if (c.nFlowListChanges != nChanges) [[unlikely]] {
+        const bool bEnded = (nRun & 1) != 0;
+        if (!(nRun & RUN_QUIET) && c.nFlowListChanges != nChanges) [[unlikely]] {
             // The place of this flow in the list as it was (the list may have
             // moved: its address is only counted from).
             cFlowRun* const lpOldBase = lpBase;
