@@ -467,13 +467,18 @@ template <bool bPlain>
     cFlowRun* volatile lpBase = lpFr;
     for (; lpFr != lpEnd; ++lpFr) {
         cFlowRun& fr = *lpFr;
-        if (!fr.running) continue;
-        // A running flow without commands ends at once (asked on the way
-        // out of the usual path: the run finds it has no open command).
+        // Running and not paused, read as one (the flags lie side by side);
+        // a running flow without commands ends at once (asked on the way out
+        // of the usual path: the run finds it has no open command).
+        uint64_t nRunningPaused = 0;
+        std::memcpy(&nRunningPaused, &fr.running, sizeof nRunningPaused);
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
-        if ((fr.paused | fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
-            if (fr.cmds.empty()) fr.Reset(c);
-            continue;
+        if (nRunningPaused != 1 || (fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
+            if (!fr.running) continue;
+            if ((fr.paused | fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
+                if (fr.cmds.empty()) fr.Reset(c);
+                continue;
+            }
         }
         const int32_t nRun = RunFlow<true>(fr, c);
         if (nRun < 0) {
