@@ -125,6 +125,7 @@ void cChara::RebindFlows() {
     const cSafeVector<cFlow>& defs = FlowDefs();
     // A flow instance beyond the character's flows has nothing to run.
     if (flows.size() > defs.size()) flows.resize(defs.size());
+    ++nFlowListChanges;
     nFlowTriggerMask = 0;
     bAnimeSchedules = 0;
     for (int i = 0; i < static_cast<int>(flows.size()); ++i) {

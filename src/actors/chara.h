@@ -224,6 +224,9 @@ public:
     // Some flow may schedule animations (0: none does): found again when the
     // flows are bound again, raised when a flow's schedule is built.
     int32_t bAnimeSchedules = 1;
+    // Counts the changes of the flow list (each binds the flows again): the
+    // flow loop reads the list again only after a run that changed it.
+    uint32_t nFlowListChanges = 0;
 
     // Motion (with the game object's speeds).
     double dAccelX = 0;             // horizontal acceleration (forced speed)

@@ -1,6 +1,7 @@
 // The flow runner: starting flows by trigger, running them frame by frame
 // and the commands' common frame.
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -197,7 +198,10 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // The rest of a flow's frame after command i, the first open one, ran its
 // executor: the count of its sub-steps, then what its end means for the
 // flow. Out of line: the usual frame ends in RunFlow.
-[[gnu::noinline]] int32_t EndOpenCmdStep(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, int i, int n) {
+// lpEnd: the end of the flow's commands as the step began.
+[[gnu::noinline]] int32_t EndOpenCmdStep(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, int i,
+                                         const cFlowCmdRun* lpEnd) {
+    const int n = i + static_cast<int>(lpEnd - &st);
     int32_t fin = 0;
     if (--st.counter <= 0) {
         st.counter = 0;
@@ -228,9 +232,17 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // flow's frame ends there. Whatever else its step leads to (its end, a
 // no-wait command, more open commands after it, a flow operation) goes on
 // out of line (EndOpenCmdStep).
+// From the flow loop (bLoop) the flow is known to be running, not paused,
+// halted nor changed this frame; the flow and command are published only
+// for what reads them: an executor, a command's beginning or the frame's
+// rest out of line (the loop clears them after its last flow).
+// From the loop, a flow without commands returns -1 before anything is
+// written (the loop resets it), and a frame that ran nothing (no executor,
+// no command begun) adds RUN_QUIET: the flow list cannot have changed.
+constexpr int32_t RUN_QUIET = 2;
+template <bool bLoop>
 [[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
-    PublishFlow(&fr);
-    fr.breakFrame = 0;
+    if (!bLoop) PublishFlow(&fr);
     // The commands as pointers: lpSt stands at command i, below lpEnd while
     // i is below the count.
     cFlowCmdRun* const all = fr.cmds.data();
@@ -238,16 +250,45 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     // The done commands at the front are passed over without reading them.
     int i = fr.firstOpen;
     cFlowCmdRun* lpSt = all + i;
-    if (lpSt < lpEnd && lpSt->done) {
+    constexpr int32_t kQuiet = bLoop ? RUN_QUIET : 0;
+    if (lpSt >= lpEnd) {
+        if (bLoop && all == lpEnd) return -1;
+        fr.breakFrame = 0;
+        return EndFlowFrame(fr) | kQuiet;
+    }
+    if (lpSt->done) {
         do ++i, ++lpSt;
         while (lpSt < lpEnd && lpSt->done);
         fr.firstOpen = i;
+        if (lpSt >= lpEnd) {
+            fr.breakFrame = 0;
+            return EndFlowFrame(fr) | kQuiet;
+        }
     }
-    if (i > fr.current || lpSt >= lpEnd) return EndFlowFrame(fr);
+    fr.breakFrame = 0;
+    if (i > fr.current) return EndFlowFrame(fr) | kQuiet;
     cFlowCmdRun& st = *lpSt;
-    if (st.counter == 0) BeginOpenCmd(fr, st, chara);
+    if (st.counter == 0) {
+        if (bLoop) PublishFlow(&fr);
+        BeginOpenCmd(fr, st, chara);
+    } else if (bLoop && !FlowCmdProcTable[st.cmd->nCode]) {
+        // A command with no executor, already begun: nothing runs, so nothing
+        // the loop found of the flow changes. It goes on unless it ends now,
+        // is a no-wait one or has a command after it to step beside it.
+        const int32_t left = st.counter - 1;
+        if (left > 0 && !st.cmd->bNoWait && !(i + 1 <= fr.current && lpSt + 1 < lpEnd)) {
+            st.counter = left;
+            return EndFlowFrame(fr) | kQuiet;
+        }
+        PublishFlow(&fr);
+        PublishCmd(&st);
+        return EndOpenCmdStep(fr, st, chara, i, lpEnd);
+    }
     PublishCmd(&st);
-    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) proc(chara, st);
+    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) {
+        if (bLoop) PublishFlow(&fr);
+        proc(chara, st);
+    }
     // The command goes on, nothing stopped the flow's frame, and no command
     // after it takes a step beside it: StepCmd's count and EndFlowFrame.
     const int32_t left = st.counter - 1;
@@ -258,7 +299,8 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
         ++fr.frame;
         return 0;
     }
-    return EndOpenCmdStep(fr, st, chara, i, static_cast<int>(lpEnd - all));
+    if (bLoop) PublishFlow(&fr);
+    return EndOpenCmdStep(fr, st, chara, i, lpEnd);
 }
 
 }  // namespace
@@ -269,7 +311,7 @@ int32_t cFlowRun::Run(cChara& chara) {
         breakFrame = 0;
         return 1;
     }
-    return RunFlow(*this, chara);
+    return RunFlow<false>(*this, chara);
 }
 
 void cFlowRun::Reset(cChara& chara) {
@@ -297,27 +339,36 @@ namespace {
 // halted nor started this frame; -1 when there is none. Without early claims
 // a trigger start passes over every other flow without touching it, so its
 // pass may begin there.
-// The four flags lie side by side: two 8-byte reads test them. (GCC takes
-// the offsets of this class, whose vectors make it no standard layout.)
+// The trigger lies before the four flags, side by side: one 8-byte read
+// tests the trigger and the running flag (every flow of the trigger running:
+// one read each), two more the other flags. (GCC takes the offsets of this
+// class, whose vectors make it no standard layout.)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
-static_assert(offsetof(cFlowRun, paused) == offsetof(cFlowRun, running) + 4 &&
+static_assert(offsetof(cFlowRun, running) == offsetof(cFlowRun, trigger) + 4 &&
+                  offsetof(cFlowRun, paused) == offsetof(cFlowRun, running) + 4 &&
                   offsetof(cFlowRun, halted) == offsetof(cFlowRun, running) + 8 &&
                   offsetof(cFlowRun, started) == offsetof(cFlowRun, running) + 12,
-              "running, paused, halted and started are read together");
+              "trigger, running, paused, halted and started are read together");
 #pragma GCC diagnostic pop
-inline bool IsIdle(const cFlowRun& f) {
-    uint64_t a = 0, b = 0;
-    std::memcpy(&a, &f.running, sizeof a);
-    std::memcpy(&b, &f.halted, sizeof b);
+static_assert(std::endian::native == std::endian::little, "the trigger is the low half of its 8-byte read");
+inline bool IsIdleFor(const cFlowRun& f, uint64_t triggerIdle) {
+    uint64_t t = 0, a = 0;
+    uint32_t b = 0;
+    std::memcpy(&t, &f.trigger, sizeof t);
+    if (t != triggerIdle) return false;
+    std::memcpy(&a, &f.paused, sizeof a);
+    std::memcpy(&b, &f.started, sizeof b);
     return (a | b) == 0;
 }
 
 int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
+    // The trigger and a running flag of 0, as the 8-byte read finds them.
+    const uint64_t triggerIdle = static_cast<uint32_t>(trigger);
     const cFlowRun* const all = flows.data();
     const cFlowRun* const end = all + flows.size();
     for (const cFlowRun* f = all; f != end; ++f) {
-        if (f->trigger == trigger && IsIdle(*f)) return static_cast<int32_t>(f - all);
+        if (IsIdleFor(*f, triggerIdle)) return static_cast<int32_t>(f - all);
     }
     return -1;
 }
@@ -405,25 +456,49 @@ namespace {
 template <bool bPlain>
 [[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp) {
     const bool bHpStop = bStopWithoutHp && !bDying;
-    // Only a flow's run may change the list (a reset leaves it as it is).
+    // Only a flow's run may change the list (a reset leaves it as it is), and
+    // every change binds the flows again, counting it: the list is read again
+    // after a run that changed it.
+    // The count and the list's start are kept in memory: read only after a
+    // run that ran something, they leave the registers to the run's step.
     cFlowRun* lpFr = c.flows.data();
-    cFlowRun* lpEnd = lpFr + c.flows.size();
-    for (std::size_t i = 0; lpFr != lpEnd; ++lpFr, ++i) {
+    cFlowRun* lpEnd = std::to_address(c.flows.end());
+    volatile uint32_t nChanges = c.nFlowListChanges;
+    cFlowRun* volatile lpBase = lpFr;
+    for (; lpFr != lpEnd; ++lpFr) {
         cFlowRun& fr = *lpFr;
-        if (!fr.running) continue;
-        if (fr.cmds.empty()) {
+        // Running and not paused, read as one (the flags lie side by side);
+        // a running flow without commands ends at once (asked on the way out
+        // of the usual path: the run finds it has no open command).
+        uint64_t nRunningPaused = 0;
+        std::memcpy(&nRunningPaused, &fr.running, sizeof nRunningPaused);
+        const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
+        if (nRunningPaused != 1 || (fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
+            if (!fr.running) continue;
+            if ((fr.paused | fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
+                if (fr.cmds.empty()) fr.Reset(c);
+                continue;
+            }
+        }
+        const int32_t nRun = RunFlow<true>(fr, c);
+        if (nRun < 0) {
             fr.Reset(c);
             continue;
         }
-        if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
-        const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
-        if (!bPlain && bDying && !bDeathFlow) continue;
-        const int32_t bEnded = RunFlow(fr, c);
-        // A command may add flows: the list is read again after each run.
-        const std::size_t size = c.flows.size();
-        if (i >= size) break;
-        lpFr = c.flows.data() + i;
-        lpEnd = c.flows.data() + size;
+        const bool bEnded = (nRun & 1) != 0;
+        if (!(nRun & RUN_QUIET) && c.nFlowListChanges != nChanges) [[unlikely]] {
+            // The place of this flow in the list as it was (the list may have
+            // moved: its address is only counted from).
+            cFlowRun* const lpOldBase = lpBase;
+            const std::size_t i = (reinterpret_cast<uintptr_t>(lpFr) - reinterpret_cast<uintptr_t>(lpOldBase)) /
+                                  sizeof(cFlowRun);
+            nChanges = c.nFlowListChanges;
+            const std::size_t size = c.flows.size();
+            if (i >= size) break;
+            lpBase = c.flows.data();
+            lpFr = lpBase + i;
+            lpEnd = lpBase + size;
+        }
         if (bEnded) lpFr->Reset(c);
         if (!bPlain && bHpStop && !bDeathFlow && c.hp <= 0) return 1;
     }

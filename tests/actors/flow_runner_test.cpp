@@ -132,3 +132,64 @@ TEST_F(FlowRunner, TriggerStartsByClaimRuleAndState) {
         EXPECT_EQ(c.flows[0].claimed, 0);
     }
 }
+
+// The character's flow loop runs its flows as each flow's own run does
+// (cFlowRun::Run, then the reset of a flow that ended): commands with and
+// without an executor, waiting and not, of lengths 0 to 3 tenths, a flow without
+// commands; every flow's state and the executor calls agree frame by frame.
+TEST_F(FlowRunner, LoopRunsFlowsAsTheirOwnRunsDo) {
+    FlowCmdProcTable[1] = nullptr;
+    FlowCmdProcTable[2] = Record;
+    const std::vector<cFlow> flows = {
+        Flow(0, {Cmd(1, 3), Cmd(2, 1)}),
+        Flow(0, {Cmd(2, 2), Cmd(1, 0, true), Cmd(1, 1, true), Cmd(2, 1)}),
+        Flow(0, {}),
+        Flow(0, {Cmd(1, 0, true), Cmd(2, 0, true), Cmd(1, 2), Cmd(2, 3, true), Cmd(1, 1)}),
+        Flow(0, {Cmd(2, 3, true), Cmd(1, 2)}),
+        Flow(0, {Cmd(1, 1)}),
+        Flow(0, {Cmd(2, 0), Cmd(1, 1, true)}),
+        Flow(4, {Cmd(2, 1)}),
+    };
+    cStageChara& a = Chara(flows);
+    cStageChara& b = Chara(flows);
+    const auto byOwnRuns = [](cChara& c) {
+        for (std::size_t i = 0; i < c.flows.size(); ++i) {
+            cFlowRun& fr = c.flows[i];
+            if (!fr.running) continue;
+            if (fr.cmds.empty()) {
+                fr.Reset(c);
+                continue;
+            }
+            if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
+            if (fr.Run(c)) fr.Reset(c);
+        }
+        lpWorld->ClearCurrent();
+    };
+    std::size_t nCalls = 0;
+    for (int f = 0; f < 48; ++f) {
+        for (cStageChara* c : {&a, &b}) {
+            c->ClearFlowFrameFlags();
+            c->StartTriggeredFlows(0);
+            if (f % 7 == 2) c->StartTriggeredFlows(4);
+        }
+        Log().clear();
+        a.Update(0);
+        const std::vector<int> logA = Log();
+        nCalls += logA.size();
+        Log().clear();
+        byOwnRuns(b);
+        EXPECT_EQ(logA, Log()) << "frame " << f;
+        for (std::size_t i = 0; i < flows.size(); ++i) {
+            const cFlowRun& x = a.flows[i];
+            const cFlowRun& y = b.flows[i];
+            EXPECT_EQ((std::vector<int>{x.running, x.current, x.firstOpen, x.lastDone, x.frame, x.messageWait}),
+                      (std::vector<int>{y.running, y.current, y.firstOpen, y.lastDone, y.frame, y.messageWait}))
+                << "frame " << f << " flow " << i;
+            for (std::size_t k = 0; k < x.cmds.size(); ++k)
+                EXPECT_EQ((std::vector<int>{x.cmds[k].done, x.cmds[k].counter}),
+                          (std::vector<int>{y.cmds[k].done, y.cmds[k].counter}))
+                    << "frame " << f << " flow " << i << " command " << k;
+        }
+    }
+    EXPECT_GT(nCalls, 40u);
+}

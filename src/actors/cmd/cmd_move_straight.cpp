@@ -1,5 +1,7 @@
 // 直線移動 and 地上折り返し移動.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "actors/chara.h"
 #include "actors/cmd/cmd_exec.h"
@@ -150,7 +152,8 @@ namespace {
 // The hit of `cell` for the walk rule, as GetBlockHitKindAt gives it, into
 // `kind`; false for a cell whose block must be asked (its conditions).
 inline bool KnownBlockHit(int32_t cell, int32_t pass, int32_t& kind) {
-    if (cell < 0 || cell >= static_cast<int32_t>(BlockHits.size())) {
+    // One unsigned compare: a cell below 0 is beyond the end too.
+    if (static_cast<uint32_t>(cell) >= static_cast<uint32_t>(BlockHits.size())) {
         kind = 0;
         return true;
     }
@@ -167,9 +170,16 @@ void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state) {
     // only when walking forward at a speed not below 0. Whatever else takes
     // the whole step (GroundTurnMoveStep), which does the same from the
     // start: nothing is written here before the choice.
-    const cEdMove& move = CmdMove(state);
-    if (chara.IsFlying() || chara.bWallHit || chara.dAccelX != 0 || chara.dAccelY != 0 || move.bInertia || !lpWorld)
+    // A command without a move setting takes the whole step too. Both
+    // accelerations 0 (either sign): their bits but the signs are all 0.
+    const cEdMove* const lpMove = state.cmd && state.cmd->spMove ? &*state.cmd->spMove : nullptr;
+    uint64_t nAccelX = 0, nAccelY = 0;
+    std::memcpy(&nAccelX, &chara.dAccelX, sizeof nAccelX);
+    std::memcpy(&nAccelY, &chara.dAccelY, sizeof nAccelY);
+    if (!lpMove || chara.IsFlying() || chara.bWallHit || ((nAccelX | nAccelY) << 1) != 0 || lpMove->bInertia ||
+        !lpWorld)
         return GroundTurnMoveStep(chara, state);
+    const cEdMove& move = *lpMove;
     const cScrollAxis& sx = lpWorld->ScrollX;
     const cScrollAxis& sy = lpWorld->ScrollY;
     int32_t row = static_cast<int32_t>(chara.y2 + 1.1) >> 5;
