@@ -173,9 +173,13 @@ SHOTSTEPVIEW CurShotStepView() {
     s.nRowB = static_cast<int32_t>(s.y2) >> 5;
 }
 
+// What the step of a flying shot ends with: the shot is to be removed, or
+// kept (SHOT_IN_CLEAR: lying in the cells it found clear).
+enum eShotStep { SHOT_KEEP = 0, SHOT_REMOVE = 1, SHOT_IN_CLEAR = 2 };
+
 // One step of a flying shot (its Update). Always inline: UpdateShots takes
 // it in line for every flying shot.
-[[gnu::always_inline]] inline int32_t StepFlyingShot(cShot& s, const SHOTSTEPVIEW& v) {
+[[gnu::always_inline]] inline eShotStep StepFlyingShot(cShot& s, const SHOTSTEPVIEW& v) {
     // Speed taken from the scrolling screen.
     s.dCarryX = s.bCarried ? v.dCarryX : 0;
     if (!s.bFalling) s.dCarryY = s.bCarried ? v.dCarryY : 0;
@@ -190,9 +194,9 @@ SHOTSTEPVIEW CurShotStepView() {
     s.dSpeedX = s.dCarryX + s.dVelX;
     if (!s.bFalling) s.dSpeedY = s.dCarryY + s.dVelY;
     s.nFacing = s.dSpeedX >= 0 ? 1 : 0;
-    if (s.bLife && --s.nLife < 1) return 1;
+    if (s.bLife && --s.nLife < 1) return SHOT_REMOVE;
     if (s.bStop && s.nStopTime > 0 && --s.nStopTime == 0) {
-        if (!s.bStopInstead) return 1;
+        if (!s.bStopInstead) return SHOT_REMOVE;
         s.nMoveKind = SHOTMOVE_STRAIGHT;
         s.dVelX = s.dVelY = s.dAccelX = s.dAccelY = 0;
         s.bFalling = 0;
@@ -212,15 +216,16 @@ SHOTSTEPVIEW CurShotStepView() {
         else s.ClampY(2);
     }
     // The test of the known clear cells inline: it answers nearly every step.
-    if (s.bPassBlocks || InKnownClearCells(s)) return 0;
-    return s.HitsBlock() ? 1 : 0;
+    if (s.bPassBlocks) return SHOT_KEEP;
+    if (InKnownClearCells(s)) return SHOT_IN_CLEAR;
+    return s.HitsBlock() ? SHOT_REMOVE : SHOT_KEEP;
 }
 
 }  // namespace
 
 int32_t cShot::Update() {
     if (!bFlying) return UpdateSword();
-    return StepFlyingShot(*this, CurShotStepView());
+    return StepFlyingShot(*this, CurShotStepView()) == SHOT_REMOVE ? 1 : 0;
 }
 
 namespace {
@@ -333,6 +338,9 @@ void UpdateShots() {
     // No shot's move moves the scroll.
     const cScrollEdgeLimits limits[2] = {cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT0]),
                                          cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT])};
+    // A shot in the cells it found clear, when they lie within the box of its
+    // rule, is not beyond it: its rectangle is not looked at.
+    const cScrollEdgeLimits::CELLSBOX boxes[2] = {limits[0].InsideBox(), limits[1].InsideBox()};
     const SHOTSTEPVIEW view = CurShotStepView();
     // Places are walked against the list's length each time: a shot added on
     // the way is reached.
@@ -342,9 +350,18 @@ void UpdateShots() {
         cShot* lpShot = list.At(i);
         if (!lpShot) continue;
         // Update, with a flying shot's step in line.
-        const bool bErase = lpShot->bFlying ? StepFlyingShot(*lpShot, view) != 0 ||
-                                                  limits[lpShot->Side() == 0 ? 0 : 1].Beyond(*lpShot)
-                                            : lpShot->UpdateSword() != 0;
+        bool bErase;
+        if (lpShot->bFlying) {
+            const eShotStep r = StepFlyingShot(*lpShot, view);
+            const int32_t rule = lpShot->Side() == 0 ? 0 : 1;
+            const cShot::CLEARCELLS& known = lpShot->clearCells;
+            bErase = r == SHOT_REMOVE ||
+                     ((r == SHOT_KEEP || !cScrollEdgeLimits::HoldsCells(boxes[rule], known.dLeft, known.dTop,
+                                                                        known.dRight, known.dBottom)) &&
+                      limits[rule].Beyond(*lpShot));
+        } else {
+            bErase = lpShot->UpdateSword() != 0;
+        }
         if (bErase) EraseShotAt(list, i);
     }
 }
