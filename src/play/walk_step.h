@@ -59,17 +59,28 @@ enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
     // The vertical and push-out checks (new x and y) are answered by them too
     // unless the move left them: a walker sinking into the floor it stands on.
     const bool bClear = InKeptClearCells(c, x, y, x2, y2);
+    // UpdateHitRectX and UpdateHitRectY in line: the grid holds x and y, so
+    // they lie in [0, 2^52), where TruncPos is the whole part through a
+    // 64-bit integer with no test.
+    const double X = static_cast<double>(static_cast<int64_t>(x));
+    const double Y = static_cast<double>(static_cast<int64_t>(y));
     c.dSpeedX = vx;
     c.x = x;
     c.x2 = x2;
-    c.cStageChara::UpdateHitRectX();
+    c.dRectA[0] = X + c.rangeA.nOffX;
+    c.dRectA[2] = c.dRectA[0] + c.rangeA.nW - 1;
+    c.dRectB[0] = X + c.rangeB.nOffX;
+    c.dRectB[2] = c.dRectB[0] + c.rangeB.nW - 1;
     c.nColL = static_cast<int32_t>(x) >> 5;
     c.nColR = static_cast<int32_t>(x2) >> 5;
     c.dSpeedY = vy;
     c.dPrevAccelY = c.dAccelY;
     c.y = y;
     c.y2 = y2;
-    c.cStageChara::UpdateHitRectY();
+    c.dRectA[1] = Y + c.rangeA.nOffY;
+    c.dRectA[3] = c.dRectA[1] + c.rangeA.nH - 1;
+    c.dRectB[1] = Y + c.rangeB.nOffY;
+    c.dRectB[3] = c.dRectB[1] + c.rangeB.nH - 1;
     c.nRowT = static_cast<int32_t>(y) >> 5;
     c.nRowB = static_cast<int32_t>(y2) >> 5;
     // Cells left only within 1e-6 of their edge may still be found clear by
