@@ -180,19 +180,29 @@ enum eShotStep { SHOT_KEEP = 0, SHOT_REMOVE = 1, SHOT_IN_CLEAR = 2 };
 // One step of a flying shot (its Update). Always inline: UpdateShots takes
 // it in line for every flying shot.
 [[gnu::always_inline]] inline eShotStep StepFlyingShot(cShot& s, const SHOTSTEPVIEW& v) {
-    // Speed taken from the scrolling screen.
-    s.dCarryX = s.bCarried ? v.dCarryX : 0;
-    if (!s.bFalling) s.dCarryY = s.bCarried ? v.dCarryY : 0;
-    // A straight shot keeps its velocity.
-    if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s);
-    ++s.nMoveFrame;
-    if (s.bDriven) {
-        s.dVelX += s.dAccelX;
-        if (s.bFalling) s.dSpeedY += s.dAccelY;
-        else s.dVelY += s.dAccelY;
+    if ((s.nMoveKind | s.bCarried | s.bDriven | s.bFalling) == 0) {
+        // A straight shot that nothing carries, drives or lets fall: the
+        // speeds are its own velocity (what the steps below work out).
+        s.dCarryX = 0;
+        s.dCarryY = 0;
+        ++s.nMoveFrame;
+        s.dSpeedX = 0.0 + s.dVelX;
+        s.dSpeedY = 0.0 + s.dVelY;
+    } else {
+        // Speed taken from the scrolling screen.
+        s.dCarryX = s.bCarried ? v.dCarryX : 0;
+        if (!s.bFalling) s.dCarryY = s.bCarried ? v.dCarryY : 0;
+        // A straight shot keeps its velocity.
+        if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s);
+        ++s.nMoveFrame;
+        if (s.bDriven) {
+            s.dVelX += s.dAccelX;
+            if (s.bFalling) s.dSpeedY += s.dAccelY;
+            else s.dVelY += s.dAccelY;
+        }
+        s.dSpeedX = s.dCarryX + s.dVelX;
+        if (!s.bFalling) s.dSpeedY = s.dCarryY + s.dVelY;
     }
-    s.dSpeedX = s.dCarryX + s.dVelX;
-    if (!s.bFalling) s.dSpeedY = s.dCarryY + s.dVelY;
     s.nFacing = s.dSpeedX >= 0 ? 1 : 0;
     if (s.bLife && --s.nLife < 1) return SHOT_REMOVE;
     if (s.bStop && s.nStopTime > 0 && --s.nStopTime == 0) {
