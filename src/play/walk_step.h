@@ -2,6 +2,9 @@
 // The move, fall and block checks of a walking stage character's step in
 // the state nearly every walker is in: on its way nothing but the plain
 // branches of the moves can act on it.
+#include <bit>
+#include <cstdint>
+
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
 #include "play/block_chara_index.h"
@@ -40,8 +43,11 @@ enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
     // character nothing is pushed out or squeezed, and the accelerations,
     // being 0, do not decay.
     if ((c.standingOnObject | c.bHeld | c.bScreen) != 0 || c.IsFlying()) return WALK_REFUSED;
-    if (c.dAccelX != 0 || c.dPushX != 0 || c.dAccelY != 0 || !MeetsNoBlockChara(c, blockCharas))
-        return WALK_REFUSED;
+    // The accelerations and the push are 0 (of either sign): no bit of the
+    // three but their signs is set.
+    const uint64_t nMoveBits = std::bit_cast<uint64_t>(c.dAccelX) | std::bit_cast<uint64_t>(c.dPushX) |
+                               std::bit_cast<uint64_t>(c.dAccelY);
+    if ((nMoveBits << 1) != 0 || !MeetsNoBlockChara(c, blockCharas)) return WALK_REFUSED;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const double limit = PlayStage.dSpeedLimitStep;
