@@ -140,33 +140,73 @@ namespace {
            s.y >= known.dTop && s.x2 < known.dRight && s.y2 < known.dBottom && s.x <= s.x2 && s.y <= s.y2;
 }
 
-// One step of a flying shot (its Update). Always inline: UpdateShots takes
-// it in line for every flying shot.
-[[gnu::always_inline]] inline int32_t StepFlyingShot(cShot& s) {
-    // Speed taken from the scrolling screen.
+// What the step of a flying shot reads of the scroll and the stage, taken
+// once for a walk over the shots: no shot's step moves the scroll or
+// changes the stage's values or the system switches.
+struct SHOTSTEPVIEW {
+    const cScrollAxis& sx;
+    const cScrollAxis& sy;
+    double dCarryX, dCarryY;  // the speeds a carried shot takes
+    double dLimit;            // the speed limit per step
+};
+SHOTSTEPVIEW CurShotStepView() {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
-    if (s.bCarried && !GetSysSwitch(SystemData, eSysSwitch::NoCarryOfShots)) {
-        s.dCarryX = sx.bClamped ? 0 : sx.dAutoStep;
-        if (!s.bFalling) s.dCarryY = sy.bClamped ? 0 : sy.dAutoStep;
-    } else {
+    const bool bCarry = !GetSysSwitch(SystemData, eSysSwitch::NoCarryOfShots);
+    return {sx, sy, bCarry && !sx.bClamped ? sx.dAutoStep : 0, bCarry && !sy.bClamped ? sy.dAutoStep : 0,
+            PlayStage.dSpeedLimitStep};
+}
+
+// SetExtentX and SetExtentY of a shot, whose hit rectangle is its own.
+[[gnu::always_inline]] inline void SetShotExtentX(cShot& s) {
+    s.x2 = s.x + s.nHitW - 1;
+    s.dRect[0] = s.x;
+    s.dRect[2] = s.x2;
+    s.nColL = static_cast<int32_t>(s.x) >> 5;
+    s.nColR = static_cast<int32_t>(s.x2) >> 5;
+}
+[[gnu::always_inline]] inline void SetShotExtentY(cShot& s) {
+    s.y2 = s.y + s.nHitH - 1;
+    s.dRect[1] = s.y;
+    s.dRect[3] = s.y2;
+    s.nRowT = static_cast<int32_t>(s.y) >> 5;
+    s.nRowB = static_cast<int32_t>(s.y2) >> 5;
+}
+
+// What the step of a flying shot ends with: the shot is to be removed, or
+// kept (SHOT_IN_CLEAR: lying in the cells it found clear).
+enum eShotStep { SHOT_KEEP = 0, SHOT_REMOVE = 1, SHOT_IN_CLEAR = 2 };
+
+// One step of a flying shot (its Update). Always inline: UpdateShots takes
+// it in line for every flying shot.
+[[gnu::always_inline]] inline eShotStep StepFlyingShot(cShot& s, const SHOTSTEPVIEW& v) {
+    if ((s.nMoveKind | s.bCarried | s.bDriven | s.bFalling) == 0) {
+        // A straight shot that nothing carries, drives or lets fall: the
+        // speeds are its own velocity (what the steps below work out).
         s.dCarryX = 0;
-        if (!s.bFalling) s.dCarryY = 0;
+        s.dCarryY = 0;
+        ++s.nMoveFrame;
+        s.dSpeedX = 0.0 + s.dVelX;
+        s.dSpeedY = 0.0 + s.dVelY;
+    } else {
+        // Speed taken from the scrolling screen.
+        s.dCarryX = s.bCarried ? v.dCarryX : 0;
+        if (!s.bFalling) s.dCarryY = s.bCarried ? v.dCarryY : 0;
+        // A straight shot keeps its velocity.
+        if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s);
+        ++s.nMoveFrame;
+        if (s.bDriven) {
+            s.dVelX += s.dAccelX;
+            if (s.bFalling) s.dSpeedY += s.dAccelY;
+            else s.dVelY += s.dAccelY;
+        }
+        s.dSpeedX = s.dCarryX + s.dVelX;
+        if (!s.bFalling) s.dSpeedY = s.dCarryY + s.dVelY;
     }
-    // A straight shot keeps its velocity.
-    if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s);
-    ++s.nMoveFrame;
-    if (s.bDriven) {
-        s.dVelX += s.dAccelX;
-        if (s.bFalling) s.dSpeedY += s.dAccelY;
-        else s.dVelY += s.dAccelY;
-    }
-    s.dSpeedX = s.dCarryX + s.dVelX;
-    if (!s.bFalling) s.dSpeedY = s.dCarryY + s.dVelY;
     s.nFacing = s.dSpeedX >= 0 ? 1 : 0;
-    if (s.bLife && --s.nLife < 1) return 1;
+    if (s.bLife && --s.nLife < 1) return SHOT_REMOVE;
     if (s.bStop && s.nStopTime > 0 && --s.nStopTime == 0) {
-        if (!s.bStopInstead) return 1;
+        if (!s.bStopInstead) return SHOT_REMOVE;
         s.nMoveKind = SHOTMOVE_STRAIGHT;
         s.dVelX = s.dVelY = s.dAccelX = s.dAccelY = 0;
         s.bFalling = 0;
@@ -175,27 +215,27 @@ namespace {
     }
     // LimitMoveSpeed(2) and LimitFallSpeed(2), inline: a position the grid
     // holds is left where it is by the clamp, whose last part alone runs.
-    const double limit = PlayStage.dSpeedLimitStep;
-    s.dSpeedX = WithinSpeedLimit(s.dSpeedX, limit);
+    s.dSpeedX = WithinSpeedLimit(s.dSpeedX, v.dLimit);
     s.x += s.dSpeedX;
-    if (sx.HoldsInGrid(s.x, s.nHitW)) s.SetExtentX();
+    if (v.sx.HoldsInGrid(s.x, s.nHitW)) SetShotExtentX(s);
     else s.ClampX(2);
     if (s.dSpeedY != 0) {
-        s.dSpeedY = WithinSpeedLimit(s.dSpeedY, limit);
+        s.dSpeedY = WithinSpeedLimit(s.dSpeedY, v.dLimit);
         s.y += s.dSpeedY;
-        if (sy.HoldsInGrid(s.y, s.nHitH)) s.SetExtentY();
+        if (v.sy.HoldsInGrid(s.y, s.nHitH)) SetShotExtentY(s);
         else s.ClampY(2);
     }
     // The test of the known clear cells inline: it answers nearly every step.
-    if (s.bPassBlocks || InKnownClearCells(s)) return 0;
-    return s.HitsBlock() ? 1 : 0;
+    if (s.bPassBlocks) return SHOT_KEEP;
+    if (InKnownClearCells(s)) return SHOT_IN_CLEAR;
+    return s.HitsBlock() ? SHOT_REMOVE : SHOT_KEEP;
 }
 
 }  // namespace
 
 int32_t cShot::Update() {
     if (!bFlying) return UpdateSword();
-    return StepFlyingShot(*this);
+    return StepFlyingShot(*this, CurShotStepView()) == SHOT_REMOVE ? 1 : 0;
 }
 
 namespace {
@@ -281,15 +321,14 @@ std::size_t EraseShotAt(SHOTLIST& list, std::size_t i) {
 constexpr std::size_t kAhead = 4;
 
 // What a step of a shot reads: the object's first three lines (position,
-// sizes, speeds), the attack's flags and rectangle, and the shot's own
-// movement words (its settings after them are read by a few moves only).
+// sizes, speeds) and the three from the attack's flags and rectangle to the
+// shot's clear cells (the first, the velocities and the last of them).
 // Always inline: a function that only prefetches counts as doing nothing.
 [[gnu::always_inline]] inline void PrefetchShotStep(const cShot& s) {
     PrefetchBytes(&s, 3 * 64);
     __builtin_prefetch(&s.bErased);
-    __builtin_prefetch(&s.dRect[3]);
-    PrefetchBytes(&s.bFlying, static_cast<std::size_t>(reinterpret_cast<const char*>(&s.settings) -
-                                                      reinterpret_cast<const char*>(&s.bFlying)));
+    __builtin_prefetch(&s.dVelX);
+    __builtin_prefetch(&s.clearCells.dBottom);
 }
 
 }  // namespace
@@ -309,6 +348,10 @@ void UpdateShots() {
     // No shot's move moves the scroll.
     const cScrollEdgeLimits limits[2] = {cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT0]),
                                          cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT])};
+    // A shot in the cells it found clear, when they lie within the box of its
+    // rule, is not beyond it: its rectangle is not looked at.
+    const cScrollEdgeLimits::CELLSBOX boxes[2] = {limits[0].InsideBox(), limits[1].InsideBox()};
+    const SHOTSTEPVIEW view = CurShotStepView();
     // Places are walked against the list's length each time: a shot added on
     // the way is reached.
     for (std::size_t i = 0; i < list.Places(); ++i) {
@@ -317,9 +360,19 @@ void UpdateShots() {
         cShot* lpShot = list.At(i);
         if (!lpShot) continue;
         // Update, with a flying shot's step in line.
-        const int32_t r = lpShot->bFlying ? StepFlyingShot(*lpShot) : lpShot->UpdateSword();
-        if (r || (lpShot->bFlying && limits[lpShot->Side() == 0 ? 0 : 1].Beyond(*lpShot)))
-            EraseShotAt(list, i);
+        bool bErase;
+        if (lpShot->bFlying) {
+            const eShotStep r = StepFlyingShot(*lpShot, view);
+            const int32_t rule = lpShot->Side() == 0 ? 0 : 1;
+            const cShot::CLEARCELLS& known = lpShot->clearCells;
+            bErase = r == SHOT_REMOVE ||
+                     ((r == SHOT_KEEP || !cScrollEdgeLimits::HoldsCells(boxes[rule], known.dLeft, known.dTop,
+                                                                        known.dRight, known.dBottom)) &&
+                      limits[rule].Beyond(*lpShot));
+        } else {
+            bErase = lpShot->UpdateSword() != 0;
+        }
+        if (bErase) EraseShotAt(list, i);
     }
 }
 

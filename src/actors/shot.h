@@ -62,29 +62,24 @@ public:
     int32_t Side() const { return nKind3; }
 
     // --- shot members ---
+    // First the words a flying shot's step reads, in the cache line of the
+    // attack's rectangle and the two after it; then what a few moves read.
     int32_t bFlying = 1;          // 1 shot, 0 sword
-    int32_t nCode = 11;           // command code that made it
-    int32_t nVolley = 0;          // volley (分身値) it belongs to
-    double dFireAngle = 0;        // angle it was fired along, degrees
     int32_t nMoveKind = 0;        // eShotMove
     int32_t nMoveFrame = 0;       // steps since it was fired
-    int32_t bAimed = 0;           // a one-time turn or the homing is over
-    int32_t bHomed = 0;           // homing has set its velocity once
-    double dVelX = 0;             // own velocity, dots per step
-    double dVelY = 0;
-    double dAccelX = 0;           // own acceleration (velocity-driven shots)
-    double dAccelY = 0;
+    int32_t bCarried = 0;         // carried by the automatic scrolling
     int32_t bDriven = 0;          // velocity-driven (acceleration switch)
     int32_t bFalling = 0;         // falling mode of movement 9
-    double dCarryX = 0;           // speed taken from the scrolling screen
-    double dCarryY = 0;
-    int32_t bCarried = 0;         // carried by the automatic scrolling
     int32_t bLife = 0;            // the lifetime counts down
     int32_t nLife = 0;            // steps left
     int32_t bStop = 0;            // the stop-time counts down
     int32_t nStopTime = 0;        // steps left
     int32_t bStopInstead = 0;     // at the end of the stop-time: stop, not vanish
     int32_t bPassBlocks = 0;      // blocks never stop it
+    double dVelX = 0;             // own velocity, dots per step
+    double dVelY = 0;
+    double dCarryX = 0;           // speed taken from the scrolling screen
+    double dCarryY = 0;
     // Cells found clear of blocks for side nSide while the block table stays
     // at nVersion: HitsBlock answers at once for a rectangle inside them.
     struct CLEARCELLS {
@@ -93,11 +88,18 @@ public:
         double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
     };
     mutable CLEARCELLS clearCells;
+    double dAccelX = 0;           // own acceleration (velocity-driven shots)
+    double dAccelY = 0;
+    int32_t nCode = 11;           // command code that made it
+    int32_t nVolley = 0;          // volley (分身値) it belongs to
+    double dFireAngle = 0;        // angle it was fired along, degrees
+    int32_t bAimed = 0;           // a one-time turn or the homing is over
+    int32_t bHomed = 0;           // homing has set its velocity once
     double dWavePhase = 0;        // wave movement: phase and cross direction
     double dCrossX = 0;
     double dCrossY = 0;
     int32_t bWaveReady = 0;
-    // After what a step of a shot reads: only some moves read their settings.
+    // Only some moves read their settings.
     cEdShot settings;             // copy of the command's settings
 
     // --- swords ---

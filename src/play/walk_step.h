@@ -2,6 +2,9 @@
 // The move, fall and block checks of a walking stage character's step in
 // the state nearly every walker is in: on its way nothing but the plain
 // branches of the moves can act on it.
+#include <bit>
+#include <cstdint>
+
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
 #include "play/block_chara_index.h"
@@ -40,8 +43,11 @@ enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
     // character nothing is pushed out or squeezed, and the accelerations,
     // being 0, do not decay.
     if ((c.standingOnObject | c.bHeld | c.bScreen) != 0 || c.IsFlying()) return WALK_REFUSED;
-    if (c.dAccelX != 0 || c.dPushX != 0 || c.dAccelY != 0 || !MeetsNoBlockChara(c, blockCharas))
-        return WALK_REFUSED;
+    // The accelerations and the push are 0 (of either sign): no bit of the
+    // three but their signs is set.
+    const uint64_t nMoveBits = std::bit_cast<uint64_t>(c.dAccelX) | std::bit_cast<uint64_t>(c.dPushX) |
+                               std::bit_cast<uint64_t>(c.dAccelY);
+    if ((nMoveBits << 1) != 0 || !MeetsNoBlockChara(c, blockCharas)) return WALK_REFUSED;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const double limit = PlayStage.dSpeedLimitStep;
@@ -59,17 +65,28 @@ enum eWalkStep { WALK_REFUSED, WALK_DONE, WALK_MOVED };
     // The vertical and push-out checks (new x and y) are answered by them too
     // unless the move left them: a walker sinking into the floor it stands on.
     const bool bClear = InKeptClearCells(c, x, y, x2, y2);
+    // UpdateHitRectX and UpdateHitRectY in line: the grid holds x and y, so
+    // they lie in [0, 2^52), where TruncPos is the whole part through a
+    // 64-bit integer with no test.
+    const double X = static_cast<double>(static_cast<int64_t>(x));
+    const double Y = static_cast<double>(static_cast<int64_t>(y));
     c.dSpeedX = vx;
     c.x = x;
     c.x2 = x2;
-    c.cStageChara::UpdateHitRectX();
+    c.dRectA[0] = X + c.rangeA.nOffX;
+    c.dRectA[2] = c.dRectA[0] + c.rangeA.nW - 1;
+    c.dRectB[0] = X + c.rangeB.nOffX;
+    c.dRectB[2] = c.dRectB[0] + c.rangeB.nW - 1;
     c.nColL = static_cast<int32_t>(x) >> 5;
     c.nColR = static_cast<int32_t>(x2) >> 5;
     c.dSpeedY = vy;
     c.dPrevAccelY = c.dAccelY;
     c.y = y;
     c.y2 = y2;
-    c.cStageChara::UpdateHitRectY();
+    c.dRectA[1] = Y + c.rangeA.nOffY;
+    c.dRectA[3] = c.dRectA[1] + c.rangeA.nH - 1;
+    c.dRectB[1] = Y + c.rangeB.nOffY;
+    c.dRectB[3] = c.dRectB[1] + c.rangeB.nH - 1;
     c.nRowT = static_cast<int32_t>(y) >> 5;
     c.nRowB = static_cast<int32_t>(y2) >> 5;
     // Cells left only within 1e-6 of their edge may still be found clear by

@@ -310,6 +310,22 @@ public:
                (o.x2 >= dGridRight) | (o.y <= 0) | (o.y2 >= dGridBottom);
     }
 
+    // The box [dLeft, dRight] x [dTop, dBottom] that the cells a rectangle
+    // lies in must lie within, strictly on the left and top, for Beyond to
+    // be false: with l <= x <= x2 < r and t <= y <= y2 < b, each test of
+    // Beyond fails when l > dLeft, r <= dRight, t > dTop and b <= dBottom.
+    struct CELLSBOX {
+        double dLeft, dTop, dRight, dBottom;
+    };
+    CELLSBOX InsideBox() const {
+        const auto lower = [](double edge) { return edge > 0 ? edge : 0.0; };  // no number: 0
+        const auto upper = [](double edge, double grid) { return edge < grid ? edge : grid; };
+        return {lower(dLeft), lower(dUp), upper(dRight, dGridRight), upper(dDown, dGridBottom)};
+    }
+    static bool HoldsCells(const CELLSBOX& box, double l, double t, double r, double b) {
+        return (l > box.dLeft) & (t > box.dTop) & (r <= box.dRight) & (b <= box.dBottom);
+    }
+
 private:
     // The rule's four edges (whole dots), no number when switched off.
     double dLeft, dRight, dUp, dDown;

@@ -252,7 +252,7 @@ TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
     // The removal test as every object worked it out from the scroll.
     const double kScroll[] = {0, 0.5, 319.75, 320, 640.25, -3.5};
     const double kPos[] = {-40, -0.5, 0, 0.25, 31, 250.5, 288, 320, 639.5, 960, 1000.75, 1263, 1279, 1400};
-    int32_t nBeyond = 0, nKept = 0;
+    int32_t nBeyond = 0, nKept = 0, nHeld = 0;
     for (int32_t edges = 0; edges < 16; ++edges) {
         cStageIntRec rule;
         rule.Set(edges & 1, edges >> 1 & 1, edges >> 2 & 1, edges >> 3 & 1, edges % 3, 2, edges % 5 - 1, 1);
@@ -270,6 +270,15 @@ TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
                     const bool want = BeyondAlone(o, rule);
                     EXPECT_EQ(limits.Beyond(o), want);
                     EXPECT_EQ(o.IsBeyondScrollEdge(rule), want);
+                    // Cells around the rectangle, of one more cell each way
+                    // or not: when the box holds them, the object is not beyond.
+                    for (const int32_t m : {0, 1}) {
+                        const double l = (std::floor(px / 32) - m) * 32, r = (std::floor(o.x2 / 32) + 1 + m) * 32;
+                        const double t = (std::floor(py / 32) - m) * 32, b = (std::floor(o.y2 / 32) + 1 + m) * 32;
+                        if (!cScrollEdgeLimits::HoldsCells(limits.InsideBox(), l, t, r, b)) continue;
+                        EXPECT_FALSE(want) << m;
+                        ++nHeld;
+                    }
                     nBeyond += want;
                     nKept += o.nKeep;
                 }
@@ -280,6 +289,7 @@ TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
     EXPECT_GT(nBeyond, 1000);
     EXPECT_LT(nBeyond, 16 * 6 * 14 * 14 - 1000);
     EXPECT_GT(nKept, 0);
+    EXPECT_GT(nHeld, 1000);
 }
 
 TEST_F(GameObjectTest, EdgeLimitsMeetNoCoordinateThatIsNoNumberOnAnEdgeSwitchedOff) {

@@ -5,6 +5,7 @@
 #include "play/walk_step.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "play/block_clear.h"
@@ -68,7 +69,7 @@ struct WALKCASE {
     int flag;  // one state that the settled step must leave to the chain
 };
 
-enum { F_NONE, F_SCREEN, F_PASS, F_ACCELX, F_PUSHX, F_ACCELY, F_FLYING, F_HELD, F_CONTACT, F_PUSHY };
+enum { F_NONE, F_SCREEN, F_PASS, F_ACCELX, F_PUSHX, F_ACCELY, F_FLYING, F_HELD, F_CONTACT, F_PUSHY, F_MINUSZERO, F_TINY };
 
 TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
     Cell(3, 8, 1);  // a floor under x 96..127 at y 256
@@ -124,6 +125,8 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
         {"flying", 100, 200, 100, 200, 1, 0, F_FLYING},
         {"held", 100, 200, 100, 200, 1, 0, F_HELD},
         {"touching", 100, 200, 100, 200, 1, 0, F_CONTACT},
+        {"accelerations and push of -0", 100, 200, 100, 200, 1.5, 0, F_MINUSZERO},
+        {"the least acceleration", 100, 200, 100, 200, 1, 0, F_TINY},
     };
     int settled = 0, moved = 0;
     for (const WALKCASE& w : cases) {
@@ -147,6 +150,8 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
             case F_FLYING: c->data.byFlying = 2; break;
             case F_HELD: c->bHeld = 1; break;
             case F_CONTACT: c->bContactR = 1; break;
+            case F_MINUSZERO: c->dAccelX = c->dAccelY = c->dPushX = -0.0; break;
+            case F_TINY: c->dAccelY = std::numeric_limits<double>::denorm_min(); break;
             default: break;
             }
         }
