@@ -154,7 +154,7 @@ public:
 
     // Destroys the record held (if any), then holds a new one made in a slot,
     // default-initialised (the member initialisers give its values).
-    T& emplace() {
+    [[gnu::always_inline]] T& emplace() {
         reset();
         void* slot = Pool().Take();
         try {

@@ -186,19 +186,13 @@ bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
     const uint32_t n = word(q + 8);
     q += 12;
     if (n > (avail - q) / 4) return false;
-    TakeTextRow<IMAGE>(p, *this);
-    if (at[0]) {
-        if (!spMove) cEdMove::Create(spMove);
-        spMove->TakeCurrentStream(p + at[0]);
-    } else {
-        ReleaseShared(spMove);
-    }
-    if (at[1]) {
-        if (!spShot) cEdShot::Create(spShot);
-        spShot->TakeCurrentStream(p + at[1], GetFlowDbCounts());
-    } else {
-        ReleaseShared(spShot);
-    }
+    // The whole stream is in hand: the texts may be searched and copied in
+    // wide steps up to its end.
+    TakeTextRow<IMAGE>(p, *this, p + avail);
+    if (at[0]) cEdMove::TakeCurrentStream(spMove, p + at[0]);
+    else ReleaseShared(spMove);
+    if (at[1]) cEdShot::TakeCurrentStream(spShot, p + at[1], GetFlowDbCounts());
+    else ReleaseShared(spShot);
     if (m_pExtra) ReleaseShared(m_pExtra->spCondList);
     vParam.AssignBytes(p + q, n);
     file.Skip(q + size_t{n} * 4);

@@ -80,7 +80,12 @@ size_t cEdMove::CurrentStreamBytes(const uint8_t* p, size_t avail) {
     return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
 }
 
-void cEdMove::TakeCurrentStream(const uint8_t* p) { TakeTextRow<cCurrentRows<g_Rows>>(p, *this); }
+void cEdMove::TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p) {
+    // The stream sets every member: the defaults a new setting is made with
+    // are overwritten in the same place, so the compiler drops them.
+    if (holder) TakeTextRow<cCurrentRows<g_Rows>>(p, *holder);
+    else TakeTextRow<cCurrentRows<g_Rows>>(p, holder.emplace());
+}
 
 size_t cEdMove::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }
 

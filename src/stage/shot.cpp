@@ -62,9 +62,17 @@ size_t cEdShot::CurrentStreamBytes(const uint8_t* p, size_t avail) {
     return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
 }
 
-void cEdShot::TakeCurrentStream(const uint8_t* p, const FLOWDBCOUNTS* db) {
-    TakeTextRow<cCurrentRows<g_Rows>>(p, *this);
-    Normalize(db);
+void cEdShot::TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, const FLOWDBCOUNTS* db) {
+    // The stream sets every member: the defaults a new setting is made with
+    // are overwritten in the same place, so the compiler drops them.
+    if (holder) {
+        TakeTextRow<cCurrentRows<g_Rows>>(p, *holder);
+        holder->Normalize(db);
+    } else {
+        cEdShot& s = holder.emplace();
+        TakeTextRow<cCurrentRows<g_Rows>>(p, s);
+        s.Normalize(db);
+    }
 }
 
 size_t cEdShot::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }

@@ -22,7 +22,9 @@ public:
     // current stream of every field, which TakeCurrentStream takes as Load
     // does (the normalisation against `db` included); 0 when it is not one.
     static size_t CurrentStreamBytes(const uint8_t* p, size_t avail);
-    void TakeCurrentStream(const uint8_t* p, const FLOWDBCOUNTS* db);
+    // Makes `holder` hold the setting such a stream at p gives (a new one
+    // made straight from it when it holds none), as Create and Load do.
+    static void TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, const FLOWDBCOUNTS* db);
     // Bytes of the current stream, which PutCurrentStream writes at p as Save
     // does (the normalisation included); gives its end.
     static size_t CurrentStreamSize();
