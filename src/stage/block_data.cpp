@@ -93,11 +93,13 @@ bool cBlockData::TakeCurrentStream(cDataReader& file) {
     // The cell, the flag count and flags, and a condition count of 0.
     const uint32_t n = word(q + 4);
     if (n > avail - q - 8 || avail - q - 8 - n < 4 || word(q + 8 + n) != 0) return false;
-    TakeTextRow<IMAGE>(p, *this);
+    // The whole stream is in hand: the name may be searched and copied in
+    // wide steps up to its end.
+    TakeTextRow<IMAGE>(p, *this, p + avail);
     std::memcpy(&wCellX, p + q, 2);
     std::memcpy(&wCellY, p + q + 2, 2);
     q += 8;
-    vInherit.assign(p + q, p + q + n);
+    vInherit.AssignBytes(p + q, n);
     vCond.clear();
     file.Skip(q + n + 4);
     return true;

@@ -1,5 +1,7 @@
 #include "stage/move.h"
 
+#include <cstring>
+
 #include "records/slot_pool.h"
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -81,10 +83,15 @@ size_t cEdMove::CurrentStreamBytes(const uint8_t* p, size_t avail) {
 }
 
 void cEdMove::TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p) {
-    // The stream sets every member: the defaults a new setting is made with
-    // are overwritten in the same place, so the compiler drops them.
-    if (holder) TakeTextRow<cCurrentRows<g_Rows>>(p, *holder);
-    else TakeTextRow<cCurrentRows<g_Rows>>(p, holder.emplace());
+    // The stream is a count, the numbers and a string count of 0. The numbers
+    // set every member: copied aside before a new setting is made, they are
+    // known not to read its defaults, which the compiler then drops.
+    using IMAGE = cCurrentRows<g_Rows>;
+    static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
+    uint8_t image[IMAGE::BYTES];
+    std::memcpy(image, p + 4, IMAGE::BYTES);
+    if (holder) IMAGE::Spread(image, *holder);
+    else IMAGE::Spread(image, holder.emplace());
 }
 
 size_t cEdMove::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }

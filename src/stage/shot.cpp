@@ -1,5 +1,7 @@
 #include "stage/shot.h"
 
+#include <cstring>
+
 #include "records/slot_pool.h"
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -63,14 +65,19 @@ size_t cEdShot::CurrentStreamBytes(const uint8_t* p, size_t avail) {
 }
 
 void cEdShot::TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, const FLOWDBCOUNTS* db) {
-    // The stream sets every member: the defaults a new setting is made with
-    // are overwritten in the same place, so the compiler drops them.
+    // The stream is a count, the numbers and a string count of 0. The numbers
+    // set every member: copied aside before a new setting is made, they are
+    // known not to read its defaults, which the compiler then drops.
+    using IMAGE = cCurrentRows<g_Rows>;
+    static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
+    uint8_t image[IMAGE::BYTES];
+    std::memcpy(image, p + 4, IMAGE::BYTES);
     if (holder) {
-        TakeTextRow<cCurrentRows<g_Rows>>(p, *holder);
+        IMAGE::Spread(image, *holder);
         holder->Normalize(db);
     } else {
         cEdShot& s = holder.emplace();
-        TakeTextRow<cCurrentRows<g_Rows>>(p, s);
+        IMAGE::Spread(image, s);
         s.Normalize(db);
     }
 }
