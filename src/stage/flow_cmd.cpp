@@ -137,6 +137,52 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
+// Inline in Load, its only caller, which runs it for every command.
+[[gnu::always_inline]] inline bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
+    // The whole stream is looked over before anything is taken, so that a
+    // stream of any other shape is left to LoadStream from its start.
+    const size_t avail = file.Remaining();
+    const uint8_t* p = file.Peek(avail);
+    if (!p || HasSubFlows()) return false;
+    using IMAGE = cCurrentRows<g_Rows>;
+    size_t q = TextRowStreamBytes<IMAGE>(p, avail);
+    if (!q) return false;
+    const auto word = [p](size_t at) {
+        uint32_t w;
+        std::memcpy(&w, p + at, 4);
+        return w;
+    };
+    // The move and shot flags with their settings, an unset condition flag,
+    // a sub-flow count of 0, the parameter count and the parameters.
+    size_t at[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        if (avail - q < 4) return false;
+        const uint32_t flag = word(q);
+        q += 4;
+        if (!flag) continue;
+        const size_t bytes = k == 0 ? cEdMove::CurrentStreamBytes(p + q, avail - q)
+                                    : cEdShot::CurrentStreamBytes(p + q, avail - q);
+        if (!bytes) return false;
+        at[k] = q;
+        q += bytes;
+    }
+    if (avail - q < 12 || word(q) != 0 || word(q + 4) != 0) return false;
+    const uint32_t n = word(q + 8);
+    q += 12;
+    if (n > (avail - q) / 4) return false;
+    // The whole stream is in hand: the texts may be searched and copied in
+    // wide steps up to its end.
+    TakeTextRow<IMAGE>(p, *this, p + avail);
+    if (at[0]) cEdMove::TakeCurrentStream(spMove, p + at[0]);
+    else ReleaseShared(spMove);
+    if (at[1]) cEdShot::TakeCurrentStream(spShot, p + at[1], GetFlowDbCounts());
+    else ReleaseShared(spShot);
+    if (m_pExtra) ReleaseShared(m_pExtra->spCondList);
+    vParam.AssignBytes(p + q, n);
+    file.Skip(q + size_t{n} * 4);
+    return true;
+}
+
 void cFlowCmd::Load(cDataReader& file) {
     if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
         LoadStream(file);
@@ -197,51 +243,6 @@ void cFlowCmd::LoadStream(cDataReader& file) {
     if (file.Failed()) return;
     vParam.resize(n);
     if (n) file.Read(vParam.data(), static_cast<size_t>(n) * 4);
-}
-
-bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
-    // The whole stream is looked over before anything is taken, so that a
-    // stream of any other shape is left to LoadStream from its start.
-    const size_t avail = file.Remaining();
-    const uint8_t* p = file.Peek(avail);
-    if (!p || HasSubFlows()) return false;
-    using IMAGE = cCurrentRows<g_Rows>;
-    size_t q = TextRowStreamBytes<IMAGE>(p, avail);
-    if (!q) return false;
-    const auto word = [p](size_t at) {
-        uint32_t w;
-        std::memcpy(&w, p + at, 4);
-        return w;
-    };
-    // The move and shot flags with their settings, an unset condition flag,
-    // a sub-flow count of 0, the parameter count and the parameters.
-    size_t at[2] = {0, 0};
-    for (int k = 0; k < 2; ++k) {
-        if (avail - q < 4) return false;
-        const uint32_t flag = word(q);
-        q += 4;
-        if (!flag) continue;
-        const size_t bytes = k == 0 ? cEdMove::CurrentStreamBytes(p + q, avail - q)
-                                    : cEdShot::CurrentStreamBytes(p + q, avail - q);
-        if (!bytes) return false;
-        at[k] = q;
-        q += bytes;
-    }
-    if (avail - q < 12 || word(q) != 0 || word(q + 4) != 0) return false;
-    const uint32_t n = word(q + 8);
-    q += 12;
-    if (n > (avail - q) / 4) return false;
-    // The whole stream is in hand: the texts may be searched and copied in
-    // wide steps up to its end.
-    TakeTextRow<IMAGE>(p, *this, p + avail);
-    if (at[0]) cEdMove::TakeCurrentStream(spMove, p + at[0]);
-    else ReleaseShared(spMove);
-    if (at[1]) cEdShot::TakeCurrentStream(spShot, p + at[1], GetFlowDbCounts());
-    else ReleaseShared(spShot);
-    if (m_pExtra) ReleaseShared(m_pExtra->spCondList);
-    vParam.AssignBytes(p + q, n);
-    file.Skip(q + size_t{n} * 4);
-    return true;
 }
 
 void cFlowCmd::Save(cDataWriter& file) {
