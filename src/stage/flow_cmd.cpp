@@ -183,7 +183,7 @@ void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
     return true;
 }
 
-void cFlowCmd::Load(cDataReader& file) {
+[[gnu::always_inline]] inline void cFlowCmd::LoadInline(cDataReader& file) {
     if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
         LoadStream(file);
         if (file.Failed()) return;
@@ -203,6 +203,8 @@ void cFlowCmd::Load(cDataReader& file) {
     if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
 }
 
+void cFlowCmd::Load(cDataReader& file) { LoadInline(file); }
+
 void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
     v.reserve(n);
     // The room is new memory, most likely not in the cache: all of its lines
@@ -212,7 +214,7 @@ void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t 
     const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
     for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off, 1);
     while (v.size() < n) {
-        v.emplace_back().Load(file);
+        v.emplace_back().LoadInline(file);
         if (file.Failed()) {
             v.resize(n);
             return;
