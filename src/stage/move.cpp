@@ -45,6 +45,9 @@ constexpr R g_Rows[] = {
     {&cEdMove::nTargetSlot, 1, 767},
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+static_assert(cCurrentRows<g_Rows>::NUMBERS == cEdMove::CURRENT_NUMBERS &&
+                  cCurrentRows<g_Rows>::BYTES == cEdMove::CURRENT_BYTES && cCurrentRows<g_Rows>::STRINGS == 0,
+              "the current stream's sizes disagree with the table");
 
 const R::MEMBER g_Factor{&cEdMove::dFactor};
 
@@ -77,10 +80,6 @@ void cEdMove::Load(cDataReader& file) {
 }
 
 void cEdMove::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
-
-size_t cEdMove::CurrentStreamBytes(const uint8_t* p, size_t avail) {
-    return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
-}
 
 void cEdMove::TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p) {
     // The stream is a count, the numbers and a string count of 0. The numbers

@@ -28,6 +28,9 @@ constexpr FIELDROW<cEdShot> g_Rows[] = {
     {&S::nByte61, 1},       {&S::nByte62, 1},      {&S::nByte63, 1, 762},    {&S::nByte64, 1, 762},
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+static_assert(cCurrentRows<g_Rows>::NUMBERS == cEdShot::CURRENT_NUMBERS &&
+                  cCurrentRows<g_Rows>::BYTES == cEdShot::CURRENT_BYTES && cCurrentRows<g_Rows>::STRINGS == 0,
+              "the current stream's sizes disagree with the table");
 
 }  // namespace
 
@@ -58,10 +61,6 @@ void cEdShot::Load(cDataReader& file) {
 void cEdShot::Save(cDataWriter& file) {
     Normalize();
     SaveRows<g_Rows>(file, this);
-}
-
-size_t cEdShot::CurrentStreamBytes(const uint8_t* p, size_t avail) {
-    return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
 }
 
 void cEdShot::TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, const FLOWDBCOUNTS* db) {
