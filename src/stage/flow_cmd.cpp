@@ -213,7 +213,8 @@ void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t 
     const char* room = reinterpret_cast<const char*>(v.data() + v.size());
     const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
     for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off, 1);
-    while (v.size() < n) {
+    // Counted, not measured: the room was asked for above.
+    for (size_t i = v.size(); i < n; ++i) {
         v.emplace_back().LoadInline(file);
         if (file.Failed()) {
             v.resize(n);
