@@ -132,6 +132,8 @@ void cBlockData::PutCurrentStream(cDataWriter& file) {
 
 void cBlockData::ApplyTemplate() {
     if (!TemplatesEnabled()) return;
+    // A block that names no template (most) finds none, and needs no palette.
+    if (wTemplateIndex == 0 || (byTemplateKind != TEMPLATE_COMMON && byTemplateKind != TEMPLATE_STAGE)) return;
     const cBlockData* t =
         FindTemplate(byTemplateKind, wTemplateIndex, GetCommonPalette().lpBlock, GetStagePalette().lpBlock);
     if (!t || t == this) return;
@@ -154,7 +156,9 @@ void cBlockData::ApplyTemplate() {
 }
 
 void cBlockData::CheckIndex() {
-    CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpBlock), PaletteListSize(GetStagePalette().lpBlock));
+    // A block that names no template list (most) needs no palette sizes.
+    if (byTemplateKind == TEMPLATE_COMMON || byTemplateKind == TEMPLATE_STAGE)
+        CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpBlock), PaletteListSize(GetStagePalette().lpBlock));
     if (wGraphic == 0) {
         byHitKind = 0;
         bProtect = 0;
