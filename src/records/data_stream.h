@@ -13,10 +13,10 @@
 static_assert(std::endian::native == std::endian::little,
               "member images are read and written as little-endian");
 
-// Copies n bytes that do not overlap. Counts of a few bytes (the members
-// and texts of records) are copied inline as two fixed-size copies that
-// overlap in the middle (both copy the same bytes there), longer ones
-// through memcpy.
+// Copies n bytes that do not overlap. Counts of up to 32 bytes (the members,
+// texts and parameter lists of records) are copied inline as two fixed-size
+// copies that overlap in the middle (both copy the same bytes there), longer
+// ones through memcpy.
 inline void CopyRunBytes(void* dst, const void* src, size_t n) {
     auto* d = static_cast<uint8_t*>(dst);
     const auto* s = static_cast<const uint8_t*>(src);
@@ -31,7 +31,10 @@ inline void CopyRunBytes(void* dst, const void* src, size_t n) {
     } else if (n >= 9 && n <= 16) {
         std::memcpy(d, s, 8);
         std::memcpy(d + n - 8, s + n - 8, 8);
-    } else if (n > 16) {
+    } else if (n >= 17 && n <= 32) {
+        std::memcpy(d, s, 16);
+        std::memcpy(d + n - 16, s + n - 16, 16);
+    } else if (n > 32) {
         std::memcpy(d, s, n);
     }
 }

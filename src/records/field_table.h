@@ -295,9 +295,15 @@ public:
     // The BYTES stream bytes at p spread over the members, and gathered back:
     // always inline, so that every copy has its constant offsets and sizes
     // in the caller (an outlined copy of a long table costs several times more).
+    // The stream bytes are spread from a local copy, which no store to the
+    // members can change: the compiler then joins the copies of neighbouring
+    // members into a few wide moves (from the stream itself it must keep
+    // every load after the store before it).
     [[gnu::always_inline]] static void Spread(const uint8_t* p, C& self) {
+        uint8_t image[BYTES ? BYTES : 1];
+        std::memcpy(image, p, BYTES);
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
-            (CopyRow<I, true>(const_cast<uint8_t*>(p), self), ...);
+            (CopyRow<I, true>(image, self), ...);
         }(std::make_index_sequence<ROWNUM>{});
     }
     [[gnu::always_inline]] static void Gather(uint8_t* __restrict p, C& self) {
@@ -421,11 +427,7 @@ bool TakeRowImages(const uint8_t* p, size_t n, typename cCurrentRows<ROWS>::C* d
         std::memcpy(&words[0], p, 4);
         std::memcpy(&words[1], p + 4 + IMAGE::BYTES, 4);
         if (words[0] != IMAGE::NUMBERS || words[1] != 0) return false;
-        // Through a local copy, which no store to dst can change: the
-        // compiler joins the member copies into a few wide moves.
-        uint8_t image[IMAGE::BYTES];
-        std::memcpy(image, p + 4, IMAGE::BYTES);
-        IMAGE::Spread(image, dst[i]);
+        IMAGE::Spread(p + 4, dst[i]);
     }
     return true;
 }

@@ -16,6 +16,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "records/data_stream.h"
 #include "records/safe_container.h"
 
 template <class T, uint32_t N>
@@ -98,11 +99,12 @@ public:
         std::copy(first, last, data());
         m_nSize = static_cast<uint32_t>(n);
     }
-    // n values read from the bytes at src (anywhere, not aligned as T).
+    // n values read from the bytes at src (anywhere, not aligned as T); a
+    // few values (a list's usual length) are copied inline, not by a call.
     void AssignBytes(const void* src, size_t n) {
         m_nSize = 0;
         Reserve(n);
-        if (n) std::memcpy(data(), src, n * sizeof(T));
+        if (n) CopyRunBytes(data(), src, n * sizeof(T));
         m_nSize = static_cast<uint32_t>(n);
     }
     // Room for n values made, fill(data()) writes values in it (those past

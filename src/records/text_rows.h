@@ -175,8 +175,10 @@ template <bool bRemake = false>
 // then the texts' carriage returns removed when bRemoveCR. The bytes from p
 // up to pEnd, when given, may all be read (see FindTextEndIn). The texts are
 // taken one after the other with their members known at compile time.
+// Always inline: its callers take a record a stream, by the hundred
+// thousand, and the call would cost about what the copies do.
 template <class IMAGE, class C>
-void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
+[[gnu::always_inline]] inline void TakeTextRow(const uint8_t* p, C& self, const uint8_t* pEnd = nullptr) {
     IMAGE::Spread(p + 4, self);
     size_t q = 8 + IMAGE::BYTES;
     bool bAnyCR = false;

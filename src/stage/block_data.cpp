@@ -62,21 +62,8 @@ void cBlockData::Clear() {
     vCond.clear();
 }
 
-void cBlockData::Load(cDataReader& file) {
-    if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
-        LoadRows<g_BlockRows>(file, this);
-        wCellX = file.ReadU16();
-        wCellY = file.ReadU16();
-        LoadFlagsAndConds(file);
-        if (file.Failed()) return;
-        if (nReadVersion < 219) wGraphic = RepairShotGraphic(byGraphicKind, wGraphic);
-    }
-    SizeFlags(BLOCK_GROUP_NUM);
-    ApplyTemplate();
-    CheckIndex();
-}
-
-bool cBlockData::TakeCurrentStream(cDataReader& file) {
+// Inline in Load, its only caller, which runs it for every block.
+[[gnu::always_inline]] inline bool cBlockData::TakeCurrentStream(cDataReader& file) {
     // The whole stream is looked over before anything is taken, so that a
     // stream of any other shape is left to the table load from its start.
     using IMAGE = cCurrentRows<g_BlockRows>;
@@ -93,14 +80,30 @@ bool cBlockData::TakeCurrentStream(cDataReader& file) {
     // The cell, the flag count and flags, and a condition count of 0.
     const uint32_t n = word(q + 4);
     if (n > avail - q - 8 || avail - q - 8 - n < 4 || word(q + 8 + n) != 0) return false;
-    TakeTextRow<IMAGE>(p, *this);
+    // The whole stream is in hand: the name may be searched and copied in
+    // wide steps up to its end.
+    TakeTextRow<IMAGE>(p, *this, p + avail);
     std::memcpy(&wCellX, p + q, 2);
     std::memcpy(&wCellY, p + q + 2, 2);
     q += 8;
-    vInherit.assign(p + q, p + q + n);
+    vInherit.AssignBytes(p + q, n);
     vCond.clear();
     file.Skip(q + n + 4);
     return true;
+}
+
+void cBlockData::Load(cDataReader& file) {
+    if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
+        LoadRows<g_BlockRows>(file, this);
+        wCellX = file.ReadU16();
+        wCellY = file.ReadU16();
+        LoadFlagsAndConds(file);
+        if (file.Failed()) return;
+        if (nReadVersion < 219) wGraphic = RepairShotGraphic(byGraphicKind, wGraphic);
+    }
+    SizeFlags(BLOCK_GROUP_NUM);
+    ApplyTemplate();
+    CheckIndex();
 }
 
 void cBlockData::Save(cDataWriter& file) {
@@ -132,6 +135,8 @@ void cBlockData::PutCurrentStream(cDataWriter& file) {
 
 void cBlockData::ApplyTemplate() {
     if (!TemplatesEnabled()) return;
+    // A block that names no template (most) finds none, and needs no palette.
+    if (wTemplateIndex == 0 || (byTemplateKind != TEMPLATE_COMMON && byTemplateKind != TEMPLATE_STAGE)) return;
     const cBlockData* t =
         FindTemplate(byTemplateKind, wTemplateIndex, GetCommonPalette().lpBlock, GetStagePalette().lpBlock);
     if (!t || t == this) return;
@@ -154,7 +159,9 @@ void cBlockData::ApplyTemplate() {
 }
 
 void cBlockData::CheckIndex() {
-    CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpBlock), PaletteListSize(GetStagePalette().lpBlock));
+    // A block that names no template list (most) needs no palette sizes.
+    if (byTemplateKind == TEMPLATE_COMMON || byTemplateKind == TEMPLATE_STAGE)
+        CheckTemplateIndex(PaletteListSize(GetCommonPalette().lpBlock), PaletteListSize(GetStagePalette().lpBlock));
     if (wGraphic == 0) {
         byHitKind = 0;
         bProtect = 0;

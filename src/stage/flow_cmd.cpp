@@ -36,6 +36,48 @@ void LoadShared(cDataReader& file, HOLDER& holder) {
     holder->Load(file);
 }
 
+// Character codes whose commands CheckOwnStructure or CheckOwnDbIndex look
+// at beyond the table row, the sound and the animation: their parameters
+// or shot setting index lists.
+constexpr uint64_t CHECKED_CODES =
+    (uint64_t{1} << CMD_SWORD) | (uint64_t{1} << CMD_GET_ITEM) | (uint64_t{1} << CMD_CHANGE_GRAPHIC) |
+    (uint64_t{1} << CMD_CHANGE_ANIMESET) | (uint64_t{1} << CMD_RUN_ANIME) | (uint64_t{1} << CMD_RUN_EFFECT) |
+    (uint64_t{1} << CMD_CHARA_EFFECT) | (uint64_t{1} << CMD_SCR_EFFECT) | (uint64_t{1} << CMD_PICTURE) |
+    (uint64_t{1} << CMD_PLAY_SE) | (uint64_t{1} << CMD_PLAY_BGM);
+
+// Whether CheckOwnStructure passes the shot setting of a command of
+// character code `code` (its list indices not negative; its formation and
+// movement in their tables where the code reads them).
+[[gnu::always_inline]] inline bool ShotPasses(const cFlowCmd& c, const cEdShot& s, int code) {
+    if (s.nEffect < 0 || s.nItemIndex < 0 || s.nSummonIndex < 0) return false;
+    if (c.IsItemCmd()) return true;
+    const bool bFormation = code == CMD_SHOT || (code >= CMD_SUMMON_BLOCK && code <= CMD_SUMMON_ITEM);
+    return !(bFormation && s.nFormation >= FORMATION_NUM) && !(code == CMD_SHOT && s.nMoveType >= SHOT_MOVE_NUM);
+}
+
+// The checks at the end of Load for a plain command (a code in its table
+// and outside CHECKED_CODES, no negative sound or animation, a shot setting
+// that passes, no sub-flow), in one pass: CheckOwnStructure passes, and
+// CheckOwnDbIndex comes down to the sound, the animation, the parameter
+// count and the normalisation of the shot setting. False, with nothing
+// changed, for any other command.
+[[gnu::always_inline]] inline bool CheckPlainLoaded(cFlowCmd& c) {
+    const CMDTABLEROW* row = GetCmdTableRow(c.nNumbering, c.nCode);
+    const int code = c.GetCharaCode();
+    if (!row || c.nSE < 0 || c.nAnime < 0 || c.HasSubFlows() || ((CHECKED_CODES >> code) & 1) != 0 ||
+        (c.spShot && !ShotPasses(c, *c.spShot, code)))
+        return false;
+    const FLOWDBCOUNTS* db = GetFlowDbCounts();
+    if (db) {
+        if (c.nAnime >= db->nAnime) c.nAnime = 0;
+        if (c.nSE >= db->nSE) c.nSE = 0;
+    }
+    const auto n = static_cast<size_t>(row->nParamNum);
+    if (c.vParam.size() != n) c.vParam.resize(n, 0);
+    if (db && c.spShot) c.spShot->Normalize(db);
+    return true;
+}
+
 template <class HOLDER>
 void SaveShared(cDataWriter& file, const HOLDER& holder) {
     file.WriteI32(holder ? 1 : 0);
@@ -163,66 +205,8 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-void cFlowCmd::Load(cDataReader& file) {
-    if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
-        LoadStream(file);
-        if (file.Failed()) return;
-        if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
-    }
-    std::string why;
-    if (!CheckOwnStructure(why)) {
-        file.SetFailed(why);
-        return;
-    }
-    if (HasSubFlows()) RemoveEditorOnlyFlows(m_pExtra->vSubFlow);
-    // The commands of the sub-flows checked themselves at the end of their loads.
-    CheckOwnDbIndex();
-    if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
-}
-
-void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
-    v.reserve(n);
-    // The room is new memory, most likely not in the cache: all of its lines
-    // are asked for at once, to be written, rather than each when the first
-    // store to it waits (the commands of a stage fill some megabytes).
-    const char* room = reinterpret_cast<const char*>(v.data() + v.size());
-    const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
-    for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off, 1);
-    while (v.size() < n) {
-        v.emplace_back().Load(file);
-        if (file.Failed()) {
-            v.resize(n);
-            return;
-        }
-    }
-}
-
-void cFlowCmd::LoadStream(cDataReader& file) {
-    // A current record stream with its text whole is taken in place.
-    LoadTextRow<g_Rows>(file, *this, [this](cDataReader& f) { LoadRows<g_Rows>(f, this); });
-    LoadShared(file, spMove);
-    LoadShared(file, spShot);
-    // Condition lists exist from version 764 on; older streams carry no flag.
-    // Most commands hold no list and carry no flow: a flag or count of 0
-    // over nothing held is read past.
-    const auto zero = [&file] {
-        const uint8_t* p = file.Peek(4);
-        return p && std::memcmp(p, "\0\0\0\0", 4) == 0;
-    };
-    if (nReadVersion >= 764) {
-        if (!HasCondList() && zero()) file.ReadI32();
-        else LoadShared(file, EditCondList());
-    }
-    if (file.Failed()) return;
-    if (!HasSubFlows() && zero()) file.ReadU32();
-    else LoadRecordList(file, EditSubFlows(), MIN_FLOW_BYTES);
-    const uint32_t n = file.ReadCount(4);
-    if (file.Failed()) return;
-    vParam.resize(n);
-    if (n) file.Read(vParam.data(), static_cast<size_t>(n) * 4);
-}
-
-bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
+// Inline in Load, its only caller, which runs it for every command.
+[[gnu::always_inline]] inline bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
     // The whole stream is looked over before anything is taken, so that a
     // stream of any other shape is left to LoadStream from its start.
     const size_t avail = file.Remaining();
@@ -254,23 +238,82 @@ bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
     const uint32_t n = word(q + 8);
     q += 12;
     if (n > (avail - q) / 4) return false;
-    TakeTextRow<IMAGE>(p, *this);
-    if (at[0]) {
-        if (!spMove) cEdMove::Create(spMove);
-        spMove->TakeCurrentStream(p + at[0]);
-    } else {
-        ReleaseShared(spMove);
-    }
-    if (at[1]) {
-        if (!spShot) cEdShot::Create(spShot);
-        spShot->TakeCurrentStream(p + at[1], GetFlowDbCounts());
-    } else {
-        ReleaseShared(spShot);
-    }
+    // The whole stream is in hand: the texts may be searched and copied in
+    // wide steps up to its end.
+    TakeTextRow<IMAGE>(p, *this, p + avail);
+    if (at[0]) cEdMove::TakeCurrentStream(spMove, p + at[0]);
+    else ReleaseShared(spMove);
+    if (at[1]) cEdShot::TakeCurrentStream(spShot, p + at[1], GetFlowDbCounts());
+    else ReleaseShared(spShot);
     if (m_pExtra) ReleaseShared(m_pExtra->spCondList);
     vParam.AssignBytes(p + q, n);
     file.Skip(q + size_t{n} * 4);
     return true;
+}
+
+[[gnu::always_inline]] inline void cFlowCmd::LoadInline(cDataReader& file) {
+    if (nReadVersion != DATA_VERSION || !TakeCurrentStream(file)) {
+        LoadStream(file);
+        if (file.Failed()) return;
+        if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
+    }
+    // A plain command is checked in one pass; any other as below.
+    if (!CheckPlainLoaded(*this)) {
+        std::string why;
+        if (!CheckOwnStructure(why)) {
+            file.SetFailed(why);
+            return;
+        }
+        if (HasSubFlows()) RemoveEditorOnlyFlows(m_pExtra->vSubFlow);
+        // The commands of the sub-flows checked themselves at the end of their loads.
+        CheckOwnDbIndex();
+    }
+    if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
+}
+
+void cFlowCmd::Load(cDataReader& file) { LoadInline(file); }
+
+void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
+    v.reserve(n);
+    // The room is new memory, most likely not in the cache: all of its lines
+    // are asked for at once, to be written, rather than each when the first
+    // store to it waits (the commands of a stage fill some megabytes).
+    const char* room = reinterpret_cast<const char*>(v.data() + v.size());
+    const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
+    for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off, 1);
+    // Counted, not measured: the room was asked for above.
+    for (size_t i = v.size(); i < n; ++i) {
+        v.emplace_back().LoadInline(file);
+        if (file.Failed()) {
+            v.resize(n);
+            return;
+        }
+    }
+}
+
+void cFlowCmd::LoadStream(cDataReader& file) {
+    // A current record stream with its text whole is taken in place.
+    LoadTextRow<g_Rows>(file, *this, [this](cDataReader& f) { LoadRows<g_Rows>(f, this); });
+    LoadShared(file, spMove);
+    LoadShared(file, spShot);
+    // Condition lists exist from version 764 on; older streams carry no flag.
+    // Most commands hold no list and carry no flow: a flag or count of 0
+    // over nothing held is read past.
+    const auto zero = [&file] {
+        const uint8_t* p = file.Peek(4);
+        return p && std::memcmp(p, "\0\0\0\0", 4) == 0;
+    };
+    if (nReadVersion >= 764) {
+        if (!HasCondList() && zero()) file.ReadI32();
+        else LoadShared(file, EditCondList());
+    }
+    if (file.Failed()) return;
+    if (!HasSubFlows() && zero()) file.ReadU32();
+    else LoadRecordList(file, EditSubFlows(), MIN_FLOW_BYTES);
+    const uint32_t n = file.ReadCount(4);
+    if (file.Failed()) return;
+    vParam.resize(n);
+    if (n) file.Read(vParam.data(), static_cast<size_t>(n) * 4);
 }
 
 void cFlowCmd::Save(cDataWriter& file) {

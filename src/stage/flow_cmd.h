@@ -151,6 +151,9 @@ private:
     static const cSafeVector<cFlow> s_NoSubFlows;
     static const std::shared_ptr<const CODEPROGRAM> s_NoCodeProgram;
 
+    // What Load does: inline in Load and in AppendLoaded, which runs it for
+    // every new command of a list.
+    void LoadInline(cDataReader& file);
     // The stream as Load reads it, before its repairs and checks.
     void LoadStream(cDataReader& file);
     // Takes a current stream that holds no condition list and no sub-flow

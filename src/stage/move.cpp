@@ -1,5 +1,7 @@
 #include "stage/move.h"
 
+#include <cstring>
+
 #include "records/slot_pool.h"
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -43,6 +45,9 @@ constexpr R g_Rows[] = {
     {&cEdMove::nTargetSlot, 1, 767},
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+static_assert(cCurrentRows<g_Rows>::NUMBERS == cEdMove::CURRENT_NUMBERS &&
+                  cCurrentRows<g_Rows>::BYTES == cEdMove::CURRENT_BYTES && cCurrentRows<g_Rows>::STRINGS == 0,
+              "the current stream's sizes disagree with the table");
 
 const R::MEMBER g_Factor{&cEdMove::dFactor};
 
@@ -76,11 +81,17 @@ void cEdMove::Load(cDataReader& file) {
 
 void cEdMove::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
-size_t cEdMove::CurrentStreamBytes(const uint8_t* p, size_t avail) {
-    return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
+void cEdMove::TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p) {
+    // The stream is a count, the numbers and a string count of 0. The numbers
+    // set every member: copied aside before a new setting is made, they are
+    // known not to read its defaults, which the compiler then drops.
+    using IMAGE = cCurrentRows<g_Rows>;
+    static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
+    uint8_t image[IMAGE::BYTES];
+    std::memcpy(image, p + 4, IMAGE::BYTES);
+    if (holder) IMAGE::Spread(image, *holder);
+    else IMAGE::Spread(image, holder.emplace());
 }
-
-void cEdMove::TakeCurrentStream(const uint8_t* p) { TakeTextRow<cCurrentRows<g_Rows>>(p, *this); }
 
 size_t cEdMove::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }
 

@@ -2,6 +2,7 @@
 // The movement setting of a movement command (直線移動, 突撃移動, 誘導移動,
 // ワープ, ...), held by the command in a slot of the pool (cSlotPtr).
 #include <cstdint>
+#include <cstring>
 
 #include "records/field_table.h"
 #include "records/slot_pool.h"
@@ -21,8 +22,19 @@ public:
     // Bytes of the record stream at p (avail bytes in hand) when it is a
     // current stream of every field, which TakeCurrentStream takes as Load
     // does; 0 when it is not one.
-    static size_t CurrentStreamBytes(const uint8_t* p, size_t avail);
-    void TakeCurrentStream(const uint8_t* p);
+    // (Inline: a list of commands asks for every setting it holds.)
+    static size_t CurrentStreamBytes(const uint8_t* p, size_t avail) {
+        // A count, the numbers and a string count of 0.
+        constexpr size_t SIZE = 8 + CURRENT_BYTES;
+        if (avail < SIZE) return 0;
+        uint32_t words[2];
+        std::memcpy(&words[0], p, 4);
+        std::memcpy(&words[1], p + 4 + CURRENT_BYTES, 4);
+        return words[0] == CURRENT_NUMBERS && words[1] == 0 ? SIZE : 0;
+    }
+    // Makes `holder` hold the setting such a stream at p gives (a new one
+    // made straight from it when it holds none), as Create and Load do.
+    static void TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p);
     // Bytes of the current stream, which PutCurrentStream writes at p as Save
     // does; gives its end.
     static size_t CurrentStreamSize();
@@ -35,6 +47,11 @@ public:
     static int Create(cSlotPtr<cEdMove>& holder);
 
     // The stored fields in stored order: member, width, first and last version.
+    // The current stream's field count and bytes of numbers (checked
+    // against the table beside it).
+    static constexpr uint32_t CURRENT_NUMBERS = 33;
+    static constexpr size_t CURRENT_BYTES = 53;
+
     static std::span<const FIELDROW<cEdMove>> Rows();
 
     uint8_t nMode = 0;          // 1: how the move is given

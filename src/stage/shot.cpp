@@ -1,5 +1,7 @@
 #include "stage/shot.h"
 
+#include <cstring>
+
 #include "records/slot_pool.h"
 #include "records/text_rows.h"
 #include "records/version.h"
@@ -26,6 +28,9 @@ constexpr FIELDROW<cEdShot> g_Rows[] = {
     {&S::nByte61, 1},       {&S::nByte62, 1},      {&S::nByte63, 1, 762},    {&S::nByte64, 1, 762},
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
+static_assert(cCurrentRows<g_Rows>::NUMBERS == cEdShot::CURRENT_NUMBERS &&
+                  cCurrentRows<g_Rows>::BYTES == cEdShot::CURRENT_BYTES && cCurrentRows<g_Rows>::STRINGS == 0,
+              "the current stream's sizes disagree with the table");
 
 }  // namespace
 
@@ -58,13 +63,22 @@ void cEdShot::Save(cDataWriter& file) {
     SaveRows<g_Rows>(file, this);
 }
 
-size_t cEdShot::CurrentStreamBytes(const uint8_t* p, size_t avail) {
-    return TextRowStreamBytes<cCurrentRows<g_Rows>>(p, avail);
-}
-
-void cEdShot::TakeCurrentStream(const uint8_t* p, const FLOWDBCOUNTS* db) {
-    TakeTextRow<cCurrentRows<g_Rows>>(p, *this);
-    Normalize(db);
+void cEdShot::TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, const FLOWDBCOUNTS* db) {
+    // The stream is a count, the numbers and a string count of 0. The numbers
+    // set every member: copied aside before a new setting is made, they are
+    // known not to read its defaults, which the compiler then drops.
+    using IMAGE = cCurrentRows<g_Rows>;
+    static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
+    uint8_t image[IMAGE::BYTES];
+    std::memcpy(image, p + 4, IMAGE::BYTES);
+    if (holder) {
+        IMAGE::Spread(image, *holder);
+        holder->Normalize(db);
+    } else {
+        cEdShot& s = holder.emplace();
+        IMAGE::Spread(image, s);
+        s.Normalize(db);
+    }
 }
 
 size_t cEdShot::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }

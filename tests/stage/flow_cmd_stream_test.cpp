@@ -221,3 +221,104 @@ TEST_F(FlowCmdStreamTest, SavesAListAsEachCommandSavesItselfUnderEveryCheck) {
 }
 
 }  // namespace
+
+// A command of every code of both numberings (and codes past their tables),
+// with sounds, animations, parameters and shot settings in and out of range,
+// with and without the database sizes, loaded from its stream: as the same
+// command run through the structural check and then the database validation
+// (the load takes plain commands through a path of its own). Every stream
+// cut short fails.
+TEST_F(FlowCmdStreamTest, LoadChecksAsTheStructuralCheckAndTheDatabaseValidation) {
+    FLOWDBCOUNTS db;
+    db.nAnime = 5;
+    db.nSE = 10;
+    db.nEffect = 3;
+    db.nCharaEffect = 1;
+    db.nScrEffect = 2;
+    db.nPicture = 2;
+    db.nAnimeSet = 4;
+    db.nCharaBmp = 6;
+    db.nBgm = 8;
+    db.vSwordTime = {0, 25};
+    const std::vector<std::vector<int32_t>> params = {{}, {4, -1}, {4, 100, 3, -2, 1, 0, 9, 8, 7, 6, 5}};
+    // Shot settings: none, plain, a negative index, formation and movement
+    // outside their tables, an effect beyond the database's, member 26 at 0.
+    enum { NONE, PLAIN, NEGATIVE, FORMATION, MOVEMENT, EFFECT, BYTE26, SHOTS };
+    size_t nCut = 0;
+    for (bool bDb : {false, true}) {
+        for (int numbering : {0, 1}) {
+            for (int code = 0; code < 42; ++code) {
+                for (int16_t se : {-1, 2, 50}) {
+                    for (int16_t anime : {-1, 3, 60}) {
+                        for (const auto& p : params) {
+                            for (int shot = NONE; shot < SHOTS; ++shot) {
+                                cFlowCmd c;
+                                c.nNumbering = static_cast<uint8_t>(numbering);
+                                c.nCode = static_cast<uint8_t>(code);
+                                c.nSE = se;
+                                c.nAnime = anime;
+                                c.vParam.assign(p.begin(), p.end());
+                                if (code % 3 == 0) cEdMove::Create(c.spMove);
+                                if (shot != NONE) {
+                                    cEdShot::Create(c.spShot);
+                                    cEdShot& s = *c.spShot;
+                                    s.nEffect = shot == EFFECT ? 7 : 1;
+                                    s.nItemIndex = shot == NEGATIVE ? -1 : 0;
+                                    s.nFormation = shot == FORMATION ? 6 : 2;
+                                    s.nMoveType = shot == MOVEMENT ? 10 : 1;
+                                    s.nByte26 = shot == BYTE26 ? 0 : 2;
+                                }
+                                // Saved as it is: no checks, no database sizes.
+                                ResetFlowDbCounts();
+                                std::vector<uint8_t> bytes;
+                                {
+                                    cCheckedSaveScope unchecked;
+                                    bytes = SaveBytes(c);
+                                }
+                                if (bDb) SetFlowDbCounts(db);
+                                const std::string what = "numbering " + std::to_string(numbering) + ", code " +
+                                                         std::to_string(code) + ", sound " + std::to_string(se) +
+                                                         ", animation " + std::to_string(anime) + ", " +
+                                                         std::to_string(p.size()) + " parameters, shot " +
+                                                         std::to_string(shot) + ", database " + std::to_string(bDb);
+                                cFlowCmd got;
+                                cDataReader r(bytes.data(), bytes.size());
+                                got.Load(r);
+
+                                cFlowCmd want = c;
+                                if (want.spShot) want.spShot->Normalize(nullptr);
+                                std::string why;
+                                if (!want.CheckStructure(why)) {
+                                    EXPECT_TRUE(r.Failed()) << what;
+                                    EXPECT_EQ(r.FailReason(), why) << what;
+                                    continue;
+                                }
+                                want.CheckDbIndex();
+                                ASSERT_FALSE(r.Failed()) << what;
+                                EXPECT_EQ(r.Remaining(), 0u) << what;
+                                EXPECT_TRUE(RowsEqual(cFlowCmd::Rows(), got, want)) << what;
+                                EXPECT_EQ(got.vParam, want.vParam) << what;
+                                EXPECT_EQ(static_cast<bool>(got.spMove), static_cast<bool>(want.spMove)) << what;
+                                ASSERT_EQ(static_cast<bool>(got.spShot), static_cast<bool>(want.spShot)) << what;
+                                if (want.spShot) {
+                                    EXPECT_TRUE(RowsEqual(cEdShot::Rows(), *got.spShot, *want.spShot)) << what;
+                                }
+                                // Every cut of a few of them.
+                                if (code % 11 == 0 && se == 2 && anime == 3) {
+                                    for (size_t len = 0; len < bytes.size(); ++len) {
+                                        cFlowCmd cut;
+                                        cDataReader rc(bytes.data(), len);
+                                        cut.Load(rc);
+                                        EXPECT_TRUE(rc.Failed()) << what << ", cut at " << len;
+                                        ++nCut;
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(nCut, 0u);
+}
