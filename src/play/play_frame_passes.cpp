@@ -51,6 +51,22 @@ bool LifetimeRunsOut(cStageChara& c) {
     return !c.dying && c.nLifeTime != LIFETIME_UNLIMITED && --c.nLifeTime < 0;
 }
 
+// Whether `pred` holds for every character added to the list since nSeen
+// of them had been: they are the last ones (with perhaps some older ones,
+// where removals left fewer). nSeen moves on when it does.
+template <class PRED>
+bool AllAddedSince(const cObjectList<cStageChara>& list, std::size_t& nSeen, PRED pred) {
+    std::size_t fresh = list.Added() - nSeen;
+    for (std::size_t i = list.Places(); fresh > 0 && i-- > 0;) {
+        const cStageChara* c = list.At(i);
+        if (!c) continue;
+        if (!pred(*c)) return false;
+        --fresh;
+    }
+    nSeen = list.Added();
+    return true;
+}
+
 }  // namespace
 
 void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
@@ -86,19 +102,11 @@ void cPlayScene::StartCharaSteps(bool bLifetimes) {
 
 bool cPlayScene::ActivityWalksFuse() {
     if (!bPlainCharas) return false;
-    // The characters added since the last look are the last ones: only they
-    // are looked at (with perhaps some older ones, where removals left fewer).
-    std::size_t fresh = lstStageChara.Added() - nPlainAdded;
-    for (std::size_t i = lstStageChara.Places(); fresh > 0 && i-- > 0;) {
-        const cStageChara* c = lstStageChara.At(i);
-        if (!c) continue;
-        if (!Plain(*c)) {
-            bPlainCharas = false;
-            return false;
-        }
-        --fresh;
+    // Only the characters added since the last look are looked at.
+    if (!AllAddedSince(lstStageChara, nPlainAdded, Plain)) {
+        bPlainCharas = false;
+        return false;
     }
-    nPlainAdded = lstStageChara.Added();
     for (const cItem& item : lstItem)
         if (!item.data.vCond.empty()) return false;
     return true;
@@ -156,17 +164,10 @@ bool cPlayScene::UpdateWalksFuse() {
     // A character's lifetime is set when it is made and only counts down
     // after; its flows change only by commands that do not run on
     // themselves.
-    std::size_t fresh = lstStageChara.Added() - nSelfAdded;
-    for (std::size_t i = lstStageChara.Places(); fresh > 0 && i-- > 0;) {
-        const cStageChara* c = lstStageChara.At(i);
-        if (!c) continue;
-        if (!KeepsToItself(*c)) {
-            bSelfCharas = false;
-            return false;
-        }
-        --fresh;
+    if (!AllAddedSince(lstStageChara, nSelfAdded, KeepsToItself)) {
+        bSelfCharas = false;
+        return false;
     }
-    nSelfAdded = lstStageChara.Added();
     return true;
 }
 

@@ -343,6 +343,19 @@ private:
     }
 };
 
+// Bytes of the stream at p (avail bytes in hand) when it is the current
+// stream of a record of NUMBERS numbers in BYTES bytes and no string: a
+// count, the numbers and a string count of 0; 0 when it is not one.
+template <uint32_t NUMBERS, size_t BYTES>
+inline size_t FixedStreamBytes(const uint8_t* p, size_t avail) {
+    constexpr size_t SIZE = 8 + BYTES;
+    if (avail < SIZE) return 0;
+    uint32_t words[2];
+    std::memcpy(&words[0], p, 4);
+    std::memcpy(&words[1], p + 4 + BYTES, 4);
+    return words[0] == NUMBERS && words[1] == 0 ? SIZE : 0;
+}
+
 // Elements [0, n) of a list of records whose table ROWS stores no string,
 // loaded as their own Load does one by one (which must be the table load):
 // elements whose stream is the current fixed image (every field, no string)

@@ -24,13 +24,7 @@ public:
     // does; 0 when it is not one.
     // (Inline: a list of commands asks for every setting it holds.)
     static size_t CurrentStreamBytes(const uint8_t* p, size_t avail) {
-        // A count, the numbers and a string count of 0.
-        constexpr size_t SIZE = 8 + CURRENT_BYTES;
-        if (avail < SIZE) return 0;
-        uint32_t words[2];
-        std::memcpy(&words[0], p, 4);
-        std::memcpy(&words[1], p + 4 + CURRENT_BYTES, 4);
-        return words[0] == CURRENT_NUMBERS && words[1] == 0 ? SIZE : 0;
+        return FixedStreamBytes<CURRENT_NUMBERS, CURRENT_BYTES>(p, avail);
     }
     // Makes `holder` hold the setting such a stream at p gives (a new one
     // made straight from it when it holds none), as Create and Load do.
