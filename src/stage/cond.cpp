@@ -1,5 +1,7 @@
 #include "stage/cond.h"
 
+#include <cstring>
+
 #include "records/version.h"
 
 namespace {
@@ -69,9 +71,45 @@ void cEdCond::Load(cDataReader& file) {
     }
 }
 
+namespace {
+using IMAGE = cCurrentRows<g_Rows>;
+// Bytes of a condition's current stream: count, numbers, string count.
+constexpr size_t IMAGE_BYTES = 8 + IMAGE::BYTES;
+// Conditions an empty list may take by the quick load below (most lists hold one).
+constexpr uint32_t QUICK_CONDS = 4;
+}  // namespace
+
 void LoadCondVector(cDataReader& file, cCondVector& v) {
+    // An empty list of a few conditions, each a current fixed image (as the
+    // lists of a stage are): the conditions are made in place from the
+    // stream, not grown as default elements and loaded after. Any other
+    // list (or a stream cut short) takes the list load.
+    if (v.empty() && nReadVersion == DATA_VERSION) {
+        uint32_t n = QUICK_CONDS + 1;
+        if (const uint8_t* p = file.Peek(4)) std::memcpy(&n, p, 4);
+        const uint8_t* p = n <= QUICK_CONDS ? file.Peek(4 + n * IMAGE_BYTES) : nullptr;
+        bool bImages = p != nullptr;
+        for (uint32_t i = 0; bImages && i < n; ++i)
+            bImages = FixedStreamBytes<IMAGE::NUMBERS, IMAGE::BYTES>(p + 4 + i * IMAGE_BYTES, IMAGE_BYTES) != 0;
+        if (bImages) {
+            v.reserve(n);
+            for (uint32_t i = 0; i < n; ++i) IMAGE::Spread(p + 8 + i * IMAGE_BYTES, v.emplace_back());
+            file.Skip(4 + n * IMAGE_BYTES);
+            return;
+        }
+    }
     // The smallest condition stream: its two count words.
     LoadRecordList(file, v, 8);
 }
 
-void SaveCondVector(cDataWriter& file, cCondVector& v) { SaveRecordVector(file, v); }
+void SaveCondVector(cDataWriter& file, cCondVector& v) {
+    if (nDataVersion != DATA_VERSION) {
+        SaveRecordVector(file, v);
+        return;
+    }
+    // The count and the current images, in one piece.
+    uint8_t* p = file.Extend(4 + v.size() * IMAGE_BYTES);
+    const uint32_t n = static_cast<uint32_t>(v.size());
+    std::memcpy(p, &n, 4);
+    PutRowImages<g_Rows>(p + 4, v.data(), v.size());
+}

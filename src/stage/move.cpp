@@ -82,15 +82,12 @@ void cEdMove::Load(cDataReader& file) {
 void cEdMove::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void cEdMove::TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p) {
-    // The stream is a count, the numbers and a string count of 0. The numbers
-    // set every member: copied aside before a new setting is made, they are
-    // known not to read its defaults, which the compiler then drops.
+    // The stream is a count, the numbers and a string count of 0. The setting
+    // is made first and the numbers read after: read before, they would all
+    // be kept on the stack across the taking of the slot.
     using IMAGE = cCurrentRows<g_Rows>;
     static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
-    uint8_t image[IMAGE::BYTES];
-    std::memcpy(image, p + 4, IMAGE::BYTES);
-    if (holder) IMAGE::Spread(image, *holder);
-    else IMAGE::Spread(image, holder.emplace());
+    IMAGE::Spread(p + 4, holder ? *holder : holder.emplace());
 }
 
 size_t cEdMove::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }
