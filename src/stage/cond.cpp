@@ -81,9 +81,10 @@ constexpr uint32_t QUICK_CONDS = 4;
 
 void LoadCondVector(cDataReader& file, cCondVector& v) {
     // An empty list of a few conditions, each a current fixed image (as the
-    // lists of a stage are): the conditions are made in place from the
-    // stream, not grown as default elements and loaded after. Any other
-    // list (or a stream cut short) takes the list load.
+    // lists of a stage are): a new list is made n long at once, the images
+    // are spread over it and it takes the place of v (growing v and loading
+    // each condition costs several times more). Any other list (or a stream
+    // cut short) takes the list load.
     if (v.empty() && nReadVersion == DATA_VERSION) {
         uint32_t n = QUICK_CONDS + 1;
         if (const uint8_t* p = file.Peek(4)) std::memcpy(&n, p, 4);
@@ -92,8 +93,9 @@ void LoadCondVector(cDataReader& file, cCondVector& v) {
         for (uint32_t i = 0; bImages && i < n; ++i)
             bImages = FixedStreamBytes<IMAGE::NUMBERS, IMAGE::BYTES>(p + 4 + i * IMAGE_BYTES, IMAGE_BYTES) != 0;
         if (bImages) {
-            v.reserve(n);
-            for (uint32_t i = 0; i < n; ++i) IMAGE::Spread(p + 8 + i * IMAGE_BYTES, v.emplace_back());
+            cCondVector got(n);
+            for (uint32_t i = 0; i < n; ++i) IMAGE::Spread(p + 8 + i * IMAGE_BYTES, got.data()[i]);
+            v.swap(got);
             file.Skip(4 + n * IMAGE_BYTES);
             return;
         }

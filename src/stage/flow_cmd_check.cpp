@@ -191,7 +191,9 @@ inline void CheckCmdPalette(cFlowCmd& c, const FLOWPALETTESIZES& sizes) {
 
 void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
     if (HasPaletteRefs()) CheckCmdPalette(*this, sizes);
-    for (cFlow& f : SubFlowSpan()) f.CheckPaletteIndex(sizes);
+    // Most commands carry no flow: one inline test, no call.
+    if (HasSubFlows())
+        for (cFlow& f : m_pExtra->vSubFlow) f.CheckPaletteIndex(sizes);
 }
 
 void cFlowCmd::CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes) { CheckCmdPalette(*this, sizes); }
