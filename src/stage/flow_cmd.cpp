@@ -78,6 +78,9 @@ constexpr uint64_t CHECKED_CODES =
     return true;
 }
 
+// The parameters brought to n (new ones 0): apart, as few commands need it.
+[[gnu::noinline, gnu::cold]] void ResizeSavedParams(cParamList& v, size_t n) { v.resize(n, 0); }
+
 template <class HOLDER>
 void SaveShared(cDataWriter& file, const HOLDER& holder) {
     file.WriteI32(holder ? 1 : 0);
@@ -341,11 +344,29 @@ void cFlowCmd::SaveRun(cDataWriter& file, cFlowCmd* cmds, size_t n) {
     // stage's save changes it, around its lists).
     const FLOWPALETTESIZES* sizes = CmdChecksOnSave();
     const bool bCheck = sizes || IndexChecksOnSave();
+    const FLOWDBCOUNTS* db = GetFlowDbCounts();
     const SETTINGBYTES settings{cEdMove::CurrentStreamSize(), cEdShot::CurrentStreamSize()};
     for (size_t i = 0; i < n; ++i) {
         cFlowCmd& c = cmds[i];
         if (bCheck) {
-            c.CheckOwnDbIndex();
+            // The database validation of CheckOwnDbIndex, inline for a code
+            // in its table and outside CHECKED_CODES (most): the sound, the
+            // animation, the parameter count and the shot setting's
+            // normalisation.
+            const CMDTABLEROW* row = GetCmdTableRow(c.nNumbering, c.nCode);
+            const int code = c.GetCharaCode();
+            if (row && ((CHECKED_CODES >> code) & 1) == 0) [[likely]] {
+                if (db) {
+                    if (c.nAnime >= db->nAnime) c.nAnime = 0;
+                    if (c.nSE >= db->nSE) c.nSE = 0;
+                }
+                const auto nParam = static_cast<size_t>(row->nParamNum);
+                if (c.vParam.size() != nParam) [[unlikely]]
+                    ResizeSavedParams(c.vParam, nParam);
+                if (db && c.spShot) c.spShot->Normalize(db);
+            } else {
+                c.CheckOwnDbIndex();
+            }
             if (sizes && c.HasPaletteRefs()) c.CheckOwnPaletteIndex(*sizes);
         }
         if (c.m_pExtra && (c.m_pExtra->spCondList || !c.m_pExtra->vSubFlow.empty())) c.SaveStream(file);
