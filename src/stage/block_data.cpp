@@ -35,6 +35,26 @@ static_assert(WidthsMatch(g_BlockRows), "a width column disagrees with its membe
 
 BLOCKCONDTEST g_BlockCondTest = nullptr;
 
+// Writes `LEAD` zero bytes, then the current stream of a block without
+// conditions in one piece: the record stream, the cell, the flag count and
+// flags, a condition count of 0.
+template <size_t LEAD>
+[[gnu::always_inline]] inline void PutBlockStream(cDataWriter& file, cBlockData& b) {
+    using IMAGE = cCurrentRows<g_BlockRows>;
+    const auto n = static_cast<uint32_t>(b.vInherit.size());
+    // TEXT_SLACK bytes asked for beyond the stream, given back at the end.
+    uint8_t* p = file.Extend(LEAD + CutTextRowBytes<IMAGE>(b) + 12 + n + TEXT_SLACK);
+    if constexpr (LEAD != 0) std::memset(p, 0, LEAD);
+    p = PutTextRow<IMAGE, true>(p + LEAD, b);
+    std::memcpy(p, &b.wCellX, 2);
+    std::memcpy(p + 2, &b.wCellY, 2);
+    std::memcpy(p + 4, &n, 4);
+    // The flags are a few bytes: copied inline.
+    CopyRunBytes(p + 8, b.vInherit.data(), n);
+    std::memset(p + 8 + n, 0, 4);
+    file.Unextend(TEXT_SLACK);
+}
+
 }  // namespace
 
 void SetBlockCondTest(BLOCKCONDTEST test) { g_BlockCondTest = test; }
@@ -118,19 +138,24 @@ void cBlockData::Save(cDataWriter& file) {
     SaveFlagsAndConds(file);
 }
 
-void cBlockData::PutCurrentStream(cDataWriter& file) {
-    // The record stream, the cell, the flag count and flags, a condition count of 0.
-    using IMAGE = cCurrentRows<g_BlockRows>;
-    const auto n = static_cast<uint32_t>(vInherit.size());
-    // TEXT_SLACK bytes asked for beyond the stream, given back at the end.
-    uint8_t* p = PutTextRow<IMAGE, true>(file.Extend(CutTextRowBytes<IMAGE>(*this) + 12 + n + TEXT_SLACK), *this);
-    std::memcpy(p, &wCellX, 2);
-    std::memcpy(p + 2, &wCellY, 2);
-    std::memcpy(p + 4, &n, 4);
-    // The flags are a few bytes: copied inline.
-    CopyRunBytes(p + 8, vInherit.data(), n);
-    std::memset(p + 8 + n, 0, 4);
-    file.Unextend(TEXT_SLACK);
+void cBlockData::PutCurrentStream(cDataWriter& file) { PutBlockStream<0>(file, *this); }
+
+void cBlockData::SavePlacedRun(cDataWriter& file, cBlockData* blocks, size_t n) {
+    // What Save asks for, the same for the whole run.
+    const bool bCheck = IndexChecksOnSave();
+    const bool bCurrent = nDataVersion == DATA_VERSION;
+    for (size_t i = 0; i < n; ++i) {
+        cBlockData& b = blocks[i];
+        b.CheckIndex();
+        b.CheckItemIndex();
+        if (bCurrent && b.vCond.empty()) [[likely]] {
+            if (bCheck) b.CheckIndex();
+            PutBlockStream<4>(file, b);
+        } else {
+            file.WriteU32(0);
+            b.Save(file);
+        }
+    }
 }
 
 void cBlockData::ApplyTemplate() {

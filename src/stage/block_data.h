@@ -35,6 +35,10 @@ public:
     void Load(cDataReader& file) final;
     // Index checks, then the stream at the current version.
     void Save(cDataWriter& file) final;
+    // The placed blocks of a stage's save: each checked as CheckPlacedBlock
+    // checks it, then a 0 word and what Save writes, a block without
+    // conditions in one piece.
+    static void SavePlacedRun(cDataWriter& file, cBlockData* blocks, size_t n);
     // Generic clear, 11 zero flags, hit kind 1, pass-through group 255 (none), graphic 0.
     void Clear();
     // Copies the inherited property groups from the template.

@@ -400,7 +400,8 @@ void cStageData::SaveObjects(cDataWriter& file) {
     SaveRecordVector(file, vBlock);
     SaveRecordVector(file, vChara);
     SaveRecordVector(file, vItem);
-    SavePlaced(file, vPlacedBlock, [](cBlockData& b) { CheckPlacedBlock(b); });
+    file.WriteU32(static_cast<uint32_t>(vPlacedBlock.size()));
+    cBlockData::SavePlacedRun(file, vPlacedBlock.data(), vPlacedBlock.size());
     {
         // Each command of a placed character is checked in its own save, so
         // that it is read once for both.
