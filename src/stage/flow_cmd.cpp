@@ -351,8 +351,8 @@ void cFlowCmd::SaveRun(cDataWriter& file, cFlowCmd* cmds, size_t n) {
         if (bCheck) {
             // The database validation of CheckOwnDbIndex, inline for a code
             // in its table and outside CHECKED_CODES (most): the sound, the
-            // animation, the parameter count and the shot setting's
-            // normalisation.
+            // animation and the parameter count. The shot setting's
+            // normalisation is left to its write below, which runs it.
             const CMDTABLEROW* row = GetCmdTableRow(c.nNumbering, c.nCode);
             const int code = c.GetCharaCode();
             if (row && ((CHECKED_CODES >> code) & 1) == 0) [[likely]] {
@@ -363,7 +363,6 @@ void cFlowCmd::SaveRun(cDataWriter& file, cFlowCmd* cmds, size_t n) {
                 const auto nParam = static_cast<size_t>(row->nParamNum);
                 if (c.vParam.size() != nParam) [[unlikely]]
                     ResizeSavedParams(c.vParam, nParam);
-                if (db && c.spShot) c.spShot->Normalize(db);
             } else {
                 c.CheckOwnDbIndex();
             }

@@ -1,4 +1,5 @@
-// A stage save checks each placed character's commands as it writes them.
+// A stage save checks each placed character's commands and each placed block
+// as it writes them.
 // Over many stages full of references out of range, that save must give the
 // same bytes and leave the same stage as the checks of Validate run over the
 // whole stage first.
@@ -80,6 +81,20 @@ struct cMaker {
         s.vChara.resize(1);
         for (int k = Pick(3); k > 0; --k) s.vChara.push_back(Chara());
         for (int k = 1 + Pick(8); k > 0; --k) s.vPlacedChara.push_back(Chara());
+        // Placed blocks with templates and items out of range, some without
+        // a graphic, some with conditions.
+        for (int k = Pick(8); k > 0; --k) {
+            cBlockData b;
+            b.wGraphic = static_cast<uint16_t>(Pick(3));
+            b.byHitKind = static_cast<uint8_t>(Pick(3));
+            b.bProtect = static_cast<uint8_t>(Pick(2));
+            b.byTemplateKind = static_cast<uint8_t>(Pick(4));
+            b.wTemplateIndex = static_cast<uint16_t>(Pick(8));
+            b.byItemKind = static_cast<uint8_t>(Pick(4));
+            b.wItemIndex = static_cast<uint16_t>(Pick(8));
+            if (Pick(4) == 0) b.vCond.resize(1);
+            s.vPlacedBlock.push_back(b);
+        }
     }
 };
 
@@ -89,11 +104,12 @@ std::vector<uint8_t> Saved(cStageData& s) {
     return w.TakeBytes();
 }
 
-// The placed characters as they are now, written without any checks.
+// The placed characters and blocks as they are now, written without any checks.
 std::vector<uint8_t> PlacedAsTheyAre(cStageData& s) {
     const cCheckedSaveScope unchecked;
     cDataWriter w;
     for (cCharaData& c : s.vPlacedChara) c.Save(w);
+    for (cBlockData& b : s.vPlacedBlock) b.Save(w);
     return w.TakeBytes();
 }
 
