@@ -41,11 +41,20 @@ BLOCKCONDTEST g_BlockCondTest = nullptr;
 template <size_t LEAD>
 [[gnu::always_inline]] inline void PutBlockStream(cDataWriter& file, cBlockData& b) {
     using IMAGE = cCurrentRows<g_BlockRows>;
+    static_assert(IMAGE::STRINGS == 1, "the name is the only string");
     const auto n = static_cast<uint32_t>(b.vInherit.size());
+    // Most blocks have no name: its length word alone.
+    const size_t name = b.strName.empty() ? 4 : CutTextBytes(b.strName);
     // TEXT_SLACK bytes asked for beyond the stream, given back at the end.
-    uint8_t* p = file.Extend(LEAD + CutTextRowBytes<IMAGE>(b) + 12 + n + TEXT_SLACK);
+    uint8_t* p = file.Extend(LEAD + 8 + IMAGE::BYTES + name + 12 + n + TEXT_SLACK);
     if constexpr (LEAD != 0) std::memset(p, 0, LEAD);
-    p = PutTextRow<IMAGE, true>(p + LEAD, b);
+    p += LEAD;
+    // The record stream as PutTextRow writes it.
+    constexpr uint32_t words[2] = {IMAGE::NUMBERS, IMAGE::STRINGS};
+    std::memcpy(p, &words[0], 4);
+    IMAGE::Gather(p + 4, b);
+    std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
+    p = PutText<true>(p + 8 + IMAGE::BYTES, b.strName);
     std::memcpy(p, &b.wCellX, 2);
     std::memcpy(p + 2, &b.wCellY, 2);
     std::memcpy(p + 4, &n, 4);
@@ -141,15 +150,23 @@ void cBlockData::Save(cDataWriter& file) {
 void cBlockData::PutCurrentStream(cDataWriter& file) { PutBlockStream<0>(file, *this); }
 
 void cBlockData::SavePlacedRun(cDataWriter& file, cBlockData* blocks, size_t n) {
-    // What Save asks for, the same for the whole run.
-    const bool bCheck = IndexChecksOnSave();
+    // What Save asks for, the same for the whole run (its own CheckIndex,
+    // run again after the one here, would change nothing).
     const bool bCurrent = nDataVersion == DATA_VERSION;
     for (size_t i = 0; i < n; ++i) {
         cBlockData& b = blocks[i];
-        b.CheckIndex();
-        b.CheckItemIndex();
+        // A block that names no template list and holds no item (most):
+        // CheckIndex and CheckItemIndex come down to the test of its graphic.
+        const bool bLists = b.byTemplateKind == TEMPLATE_COMMON || b.byTemplateKind == TEMPLATE_STAGE ||
+                            b.byItemKind == TEMPLATE_COMMON || b.byItemKind == TEMPLATE_STAGE;
+        if (bLists) [[unlikely]] {
+            b.CheckIndex();
+            b.CheckItemIndex();
+        } else if (b.wGraphic == 0) {
+            b.byHitKind = 0;
+            b.bProtect = 0;
+        }
         if (bCurrent && b.vCond.empty()) [[likely]] {
-            if (bCheck) b.CheckIndex();
             PutBlockStream<4>(file, b);
         } else {
             file.WriteU32(0);
