@@ -324,7 +324,7 @@ void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t 
     size_t avail = 0, q = 0;
     const uint8_t* p = nullptr;
     if (bCurrent) p = file.Peek(avail = file.Remaining());
-    while (v.size() < n) {
+    for (size_t i = v.size(); i < n; ++i) {
         cFlowCmd& c = v.emplace_back();
         if (p) {
             if (const size_t taken = c.TakeCurrentBytes(p + q, avail - q)) {
