@@ -3,6 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "records/room_prefetch.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
@@ -305,18 +306,8 @@ void cFlowCmd::Load(cDataReader& file) { LoadInline(file); }
 
 void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
     v.reserve(n);
-    // The room is new memory, most likely not in the cache: all of its lines
-    // are asked for at once, to be written, rather than each when the first
-    // store to it waits (the commands of a stage fill some megabytes). Four
-    // lines a step: prefetches past the end are harmless.
-    const char* room = reinterpret_cast<const char*>(v.data() + v.size());
-    const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
-    for (size_t off = 0; off < bytes; off += 256) {
-        __builtin_prefetch(room + off, 1);
-        __builtin_prefetch(room + off + 64, 1);
-        __builtin_prefetch(room + off + 128, 1);
-        __builtin_prefetch(room + off + 192, 1);
-    }
+    // The room, and that of the next two lists (see PrefetchRoom).
+    PrefetchRoom(v.data() + v.size(), (n - v.size()) * sizeof(cFlowCmd), 2);
     // Counted, not measured: the room was asked for above. Current streams
     // are taken straight from the bytes in hand, the reader moved past a run
     // of them at its end (or before a failure, or any other stream).
