@@ -305,6 +305,7 @@ void cFlowCmd::FailStructure(cDataReader& file) const {
 void cFlowCmd::Load(cDataReader& file) { LoadInline(file); }
 
 void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
+    if (v.size() >= n) return;
     v.reserve(n);
     // The room, and that of the next two lists (see PrefetchRoom).
     PrefetchRoom(v.data() + v.size(), (n - v.size()) * sizeof(cFlowCmd), 2);

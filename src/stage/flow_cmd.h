@@ -157,8 +157,8 @@ private:
     // TakeCurrentStream on the avail bytes at p: the bytes taken, or 0 with
     // nothing taken.
     size_t TakeCurrentBytes(const uint8_t* p, size_t avail);
-    // The repairs' checks at the end of Load, after the stream is read: false,
-    // with nothing changed, when the structural check fails.
+    // The checks at the end of Load, after the stream is read (and repaired):
+    // false, with nothing changed, when the structural check fails.
     bool CheckLoaded();
     // Fails the load with the reason the structural check gives.
     void FailStructure(cDataReader& file) const;
