@@ -302,6 +302,10 @@ public:
     [[gnu::always_inline]] static void Spread(const uint8_t* p, C& self) {
         uint8_t image[BYTES ? BYTES : 1];
         std::memcpy(image, p, BYTES);
+        SpreadCopied(image, self);
+    }
+    // The same from a local copy the caller made already.
+    [[gnu::always_inline]] static void SpreadCopied(const uint8_t* image, C& self) {
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
             (CopyRow<I, true>(image, self), ...);
         }(std::make_index_sequence<ROWNUM>{});
@@ -321,8 +325,8 @@ public:
 private:
     // Copies row I between the stream at p and its member (dropped values
     // are read past, and written as zeros).
-    template <size_t I, bool bLoad>
-    [[gnu::always_inline]] static void CopyRow(uint8_t* p, C& self) {
+    template <size_t I, bool bLoad, class BYTE>
+    [[gnu::always_inline]] static void CopyRow(BYTE* p, C& self) {
         constexpr const auto& row = ROWS[I];
         if constexpr (IsNumber(I) && row.lpMember.index() == 0 && !bLoad) {
             std::memset(p + OffsetOf(I), 0, static_cast<size_t>(row.Bytes()));

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "records/room_prefetch.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
@@ -208,50 +209,72 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& src) {
 
 void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
 
-// Inline in Load, its only caller, which runs it for every command.
-[[gnu::always_inline]] inline bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
+// Inline in its two callers, which run it for every command.
+[[gnu::always_inline]] inline size_t cFlowCmd::TakeCurrentBytes(const uint8_t* p, size_t avail) {
     // The whole stream is looked over before anything is taken, so that a
     // stream of any other shape is left to LoadStream from its start.
-    const size_t avail = file.Remaining();
-    const uint8_t* p = file.Peek(avail);
-    if (!p || HasSubFlows()) return false;
+    if (HasSubFlows()) return 0;
     using IMAGE = cCurrentRows<g_Rows>;
-    size_t q = TextRowStreamBytes<IMAGE>(p, avail);
-    if (!q) return false;
+    static_assert(IMAGE::STRINGS == 1, "the text is the only string");
     const auto word = [p](size_t at) {
         uint32_t w;
         std::memcpy(&w, p + at, 4);
         return w;
     };
-    // The move and shot flags with their settings, an unset condition flag,
-    // a sub-flow count of 0, the parameter count and the parameters.
-    size_t at[2] = {0, 0};
-    for (int k = 0; k < 2; ++k) {
-        if (avail - q < 4) return false;
-        const uint32_t flag = word(q);
-        q += 4;
-        if (!flag) continue;
-        const size_t bytes = k == 0 ? cEdMove::CurrentStreamBytes(p + q, avail - q)
-                                    : cEdShot::CurrentStreamBytes(p + q, avail - q);
-        if (!bytes) return false;
-        at[k] = q;
+    // The record stream (count, numbers, string count, the text's length
+    // word and its bytes), the move and shot flags, the condition flag, the
+    // sub-flow count and the parameter count: every stream holds at least
+    // their 20 bytes after the text, so the room for them is asked for once.
+    // The text's bytes follow its length word unless it is empty.
+    constexpr size_t HEAD = 12 + IMAGE::BYTES, TAIL = 20;
+    if (avail < HEAD + TAIL || word(0) != IMAGE::NUMBERS || word(4 + IMAGE::BYTES) != IMAGE::STRINGS) return 0;
+    size_t q = HEAD;
+    if (const uint32_t len = word(8 + IMAGE::BYTES); len > 1) {
+        if (len > avail - HEAD - TAIL) return 0;
+        q += len;
+    }
+    // From here avail - q holds the words still to come: each setting's
+    // stream is asked to leave room for them too.
+    const uint8_t* pSetting[2] = {nullptr, nullptr};
+    if (word(q)) {
+        const size_t bytes = cEdMove::CurrentStreamBytes(p + q + 4, avail - q - 4);
+        if (!bytes || avail - q - 4 - bytes < TAIL - 4) return 0;
+        pSetting[0] = p + q + 4;
         q += bytes;
     }
-    if (avail - q < 12 || word(q) != 0 || word(q + 4) != 0) return false;
+    q += 4;
+    if (word(q)) {
+        const size_t bytes = cEdShot::CurrentStreamBytes(p + q + 4, avail - q - 4);
+        if (!bytes || avail - q - 4 - bytes < TAIL - 8) return 0;
+        pSetting[1] = p + q + 4;
+        q += bytes;
+    }
+    q += 4;
+    // An unset condition flag and a sub-flow count of 0, then the parameters.
+    if ((word(q) | word(q + 4)) != 0) return 0;
     const uint32_t n = word(q + 8);
     q += 12;
-    if (n > (avail - q) / 4) return false;
+    if (n > (avail - q) / 4) return 0;
     // The whole stream is in hand: the texts may be searched and copied in
     // wide steps up to its end.
     TakeTextRow<IMAGE>(p, *this, p + avail);
-    if (at[0]) cEdMove::TakeCurrentStream(spMove, p + at[0]);
+    if (pSetting[0]) cEdMove::TakeCurrentStream(spMove, pSetting[0]);
     else ReleaseShared(spMove);
-    if (at[1]) cEdShot::TakeCurrentStream(spShot, p + at[1], GetFlowDbCounts());
+    if (pSetting[1]) cEdShot::TakeCurrentStream(spShot, pSetting[1], GetFlowDbCounts());
     else ReleaseShared(spShot);
     if (m_pExtra) ReleaseShared(m_pExtra->spCondList);
-    vParam.AssignBytes(p + q, n);
-    file.Skip(q + size_t{n} * 4);
-    return true;
+    // Most commands hold no parameter: an empty list stays as it is.
+    if (n != 0 || !vParam.empty()) vParam.AssignBytes(p + q, n);
+    return q + size_t{n} * 4;
+}
+
+// Inline in Load, its only caller.
+[[gnu::always_inline]] inline bool cFlowCmd::TakeCurrentStream(cDataReader& file) {
+    const size_t avail = file.Remaining();
+    const uint8_t* p = file.Peek(avail);
+    const size_t bytes = p ? TakeCurrentBytes(p, avail) : 0;
+    if (bytes) file.Skip(bytes);
+    return bytes != 0;
 }
 
 [[gnu::always_inline]] inline void cFlowCmd::LoadInline(cDataReader& file) {
@@ -260,38 +283,65 @@ void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
         if (file.Failed()) return;
         if (nReadVersion < DATA_VERSION) Repair(nReadVersion);
     }
+    if (!CheckLoaded()) FailStructure(file);
+}
+
+[[gnu::always_inline]] inline bool cFlowCmd::CheckLoaded() {
     // A plain command is checked in one pass; any other as below.
     if (!CheckPlainLoaded(*this)) {
         std::string why;
-        if (!CheckOwnStructure(why)) {
-            file.SetFailed(why);
-            return;
-        }
+        if (!CheckOwnStructure(why)) return false;
         if (HasSubFlows()) RemoveEditorOnlyFlows(m_pExtra->vSubFlow);
         // The commands of the sub-flows checked themselves at the end of their loads.
         CheckOwnDbIndex();
     }
     if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
+    return true;
+}
+
+void cFlowCmd::FailStructure(cDataReader& file) const {
+    std::string why;
+    CheckOwnStructure(why);
+    file.SetFailed(why);
 }
 
 void cFlowCmd::Load(cDataReader& file) { LoadInline(file); }
 
 void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
+    if (v.size() >= n) return;
     v.reserve(n);
-    // The room is new memory, most likely not in the cache: all of its lines
-    // are asked for at once, to be written, rather than each when the first
-    // store to it waits (the commands of a stage fill some megabytes).
-    const char* room = reinterpret_cast<const char*>(v.data() + v.size());
-    const size_t bytes = (n - v.size()) * sizeof(cFlowCmd);
-    for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off, 1);
-    // Counted, not measured: the room was asked for above.
+    // The room, and that of the next two lists (see PrefetchRoom).
+    PrefetchRoom(v.data() + v.size(), (n - v.size()) * sizeof(cFlowCmd), 2);
+    // Counted, not measured: the room was asked for above. Current streams
+    // are taken straight from the bytes in hand, the reader moved past a run
+    // of them at its end (or before a failure, or any other stream).
+    const bool bCurrent = nReadVersion == DATA_VERSION;
+    size_t avail = 0, q = 0;
+    const uint8_t* p = nullptr;
+    if (bCurrent) p = file.Peek(avail = file.Remaining());
     for (size_t i = v.size(); i < n; ++i) {
-        v.emplace_back().LoadInline(file);
+        cFlowCmd& c = v.emplace_back();
+        if (p) {
+            if (const size_t taken = c.TakeCurrentBytes(p + q, avail - q)) {
+                q += taken;
+                if (c.CheckLoaded()) continue;
+                file.Skip(q);
+                c.FailStructure(file);
+                v.resize(n);
+                return;
+            }
+        }
+        // Any other stream: Load, out of line (the loop is for the run).
+        file.Skip(q);
+        q = 0;
+        [&file, &c]() __attribute__((noinline)) { c.LoadInline(file); }();
         if (file.Failed()) {
             v.resize(n);
             return;
         }
+        if (bCurrent) p = file.Peek(avail = file.Remaining());
     }
+    file.Skip(q);
 }
 
 void cFlowCmd::LoadStream(cDataReader& file) {

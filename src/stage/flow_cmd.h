@@ -154,6 +154,14 @@ private:
     // What Load does: inline in Load and in AppendLoaded, which runs it for
     // every new command of a list.
     void LoadInline(cDataReader& file);
+    // TakeCurrentStream on the avail bytes at p: the bytes taken, or 0 with
+    // nothing taken.
+    size_t TakeCurrentBytes(const uint8_t* p, size_t avail);
+    // The checks at the end of Load, after the stream is read (and repaired):
+    // false, with nothing changed, when the structural check fails.
+    bool CheckLoaded();
+    // Fails the load with the reason the structural check gives.
+    void FailStructure(cDataReader& file) const;
     // The stream as Load reads it, before its repairs and checks.
     void LoadStream(cDataReader& file);
     // Takes a current stream that holds no condition list and no sub-flow

@@ -72,11 +72,11 @@ void cEdShot::TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, con
     uint8_t image[IMAGE::BYTES];
     std::memcpy(image, p + 4, IMAGE::BYTES);
     if (holder) {
-        IMAGE::Spread(image, *holder);
+        IMAGE::SpreadCopied(image, *holder);
         holder->Normalize(db);
     } else {
         cEdShot& s = holder.emplace();
-        IMAGE::Spread(image, s);
+        IMAGE::SpreadCopied(image, s);
         s.Normalize(db);
     }
 }

@@ -12,6 +12,7 @@
 
 #include "stage/definition_context.h"
 #include "stage/flow_fixture.h"
+#include "stage/flow_same.h"
 #include "stage/shared_records.h"
 
 namespace {
@@ -220,7 +221,86 @@ TEST_F(FlowCmdStreamTest, SavesAListAsEachCommandSavesItselfUnderEveryCheck) {
     }
 }
 
+// Loads `bytes` as a list of commands, and as the same commands each loaded
+// by its own Load in turn (a failure ending the list with new commands):
+// the same commands, the same failure and reason, the same end.
+void ExpectSameListLoad(const std::vector<uint8_t>& bytes, const std::string& what) {
+    cFlow got, want;
+    cDataReader r(bytes.data(), bytes.size());
+    LoadCmdList(r, got.vCmd);
+    cDataReader e(bytes.data(), bytes.size());
+    const uint32_t n = e.ReadCount(24);
+    for (uint32_t i = 0; i < n && !e.Failed(); ++i) want.vCmd.emplace_back().Load(e);
+    want.vCmd.resize(n);
+    ASSERT_EQ(r.Failed(), e.Failed()) << what;
+    EXPECT_EQ(r.FailReason(), e.FailReason()) << what;
+    if (!e.Failed()) {
+        EXPECT_EQ(r.Position(), e.Position()) << what;
+    }
+    EXPECT_TRUE(SameFlow(got, want)) << what;
+}
+
 }  // namespace
+
+// A list's load takes runs of current streams from the bytes in hand: the
+// mixed commands (settings, texts, a sub-flow, codes the checks resize),
+// commands that fail the structural check among them, and the list cut at
+// every byte and with every byte altered, against each command's own load.
+TEST_F(FlowCmdStreamTest, LoadsAListAsEachCommandLoadsItselfAtEveryCutAndChange) {
+    FLOWDBCOUNTS db;
+    db.nAnime = 40;
+    db.nSE = 60;
+    db.nEffect = 500;
+    SetFlowDbCounts(db);
+    cSafeVector<cFlowCmd> cmds = MixedCmds();
+    std::erase_if(cmds, [](const cFlowCmd& c) {
+        std::string why;
+        return !c.CheckStructure(why);
+    });
+    ASSERT_GT(cmds.size(), 20u);
+    // A code outside its table, and a negative shot index: both fail the load.
+    cFlowCmd outside = MakeCmd(0, CMD_WAIT);
+    outside.nCode = 200;
+    cmds.insert(cmds.begin() + 7, outside);
+    cFlowCmd negative = MakeCmd(0, CMD_SHOT);
+    cEdShot::Create(negative.spShot);
+    negative.spShot->nItemIndex = -1;
+    cmds.insert(cmds.begin() + 20, negative);
+    const auto listBytes = [](cSafeVector<cFlowCmd>& list) {
+        cCheckedSaveScope unchecked;
+        std::vector<uint8_t> out;
+        PutU32(out, static_cast<uint32_t>(list.size()));
+        for (cFlowCmd& c : list) {
+            const std::vector<uint8_t> one = SaveBytes(c);
+            out.insert(out.end(), one.begin(), one.end());
+        }
+        return out;
+    };
+    // The whole list (which fails at its first bad command), the list
+    // without the bad commands, and every cut and change of that one.
+    ExpectSameListLoad(listBytes(cmds), "with bad commands");
+    cmds.erase(cmds.begin() + 20);
+    cmds.erase(cmds.begin() + 7);
+    const std::vector<uint8_t> bytes = listBytes(cmds);
+    {
+        cFlow got;
+        cDataReader r(bytes.data(), bytes.size());
+        LoadCmdList(r, got.vCmd);
+        ASSERT_FALSE(r.Failed()) << r.FailReason();
+        EXPECT_EQ(r.Remaining(), 0u);
+        EXPECT_EQ(got.vCmd.size(), cmds.size());
+    }
+    for (size_t len = 0; len <= bytes.size(); ++len)
+        ExpectSameListLoad(std::vector<uint8_t>(bytes.begin(), bytes.begin() + len), "cut at " + std::to_string(len));
+    for (size_t at = 4; at < bytes.size(); ++at) {
+        for (uint8_t v : {uint8_t{0}, uint8_t{1}, uint8_t{0xFF}}) {
+            std::vector<uint8_t> changed = bytes;
+            if (changed[at] == v) continue;
+            changed[at] = v;
+            ExpectSameListLoad(changed, "byte " + std::to_string(at) + " set to " + std::to_string(v));
+        }
+    }
+}
 
 // A command of every code of both numberings (and codes past their tables),
 // with sounds, animations, parameters and shot settings in and out of range,
