@@ -56,6 +56,22 @@ constexpr uint64_t CHECKED_CODES =
     return !(bFormation && s.nFormation >= FORMATION_NUM) && !(code == CMD_SHOT && s.nMoveType >= SHOT_MOVE_NUM);
 }
 
+// The parameters brought to n (new ones 0): apart, as few commands need it.
+[[gnu::noinline, gnu::cold]] void ResizeParams(cParamList& v, size_t n) { v.resize(n, 0); }
+
+// CheckOwnDbIndex for a code in its table (`row`) and outside CHECKED_CODES,
+// but for the shot setting's normalisation: the sound and the animation
+// against the database sizes `db` (null: none known), the parameter count.
+[[gnu::always_inline]] inline void CheckPlainDbIndex(cFlowCmd& c, const CMDTABLEROW& row, const FLOWDBCOUNTS* db) {
+    if (db) {
+        if (c.nAnime >= db->nAnime) c.nAnime = 0;
+        if (c.nSE >= db->nSE) c.nSE = 0;
+    }
+    const auto n = static_cast<size_t>(row.nParamNum);
+    if (c.vParam.size() != n) [[unlikely]]
+        ResizeParams(c.vParam, n);
+}
+
 // The checks at the end of Load for a plain command (a code in its table
 // and outside CHECKED_CODES, no negative sound or animation, a shot setting
 // that passes, no sub-flow), in one pass: CheckOwnStructure passes, and
@@ -69,18 +85,10 @@ constexpr uint64_t CHECKED_CODES =
         (c.spShot && !ShotPasses(c, *c.spShot, code)))
         return false;
     const FLOWDBCOUNTS* db = GetFlowDbCounts();
-    if (db) {
-        if (c.nAnime >= db->nAnime) c.nAnime = 0;
-        if (c.nSE >= db->nSE) c.nSE = 0;
-    }
-    const auto n = static_cast<size_t>(row->nParamNum);
-    if (c.vParam.size() != n) c.vParam.resize(n, 0);
+    CheckPlainDbIndex(c, *row, db);
     if (db && c.spShot) c.spShot->Normalize(db);
     return true;
 }
-
-// The parameters brought to n (new ones 0): apart, as few commands need it.
-[[gnu::noinline, gnu::cold]] void ResizeSavedParams(cParamList& v, size_t n) { v.resize(n, 0); }
 
 template <class HOLDER>
 void SaveShared(cDataWriter& file, const HOLDER& holder) {
@@ -416,13 +424,7 @@ void cFlowCmd::SaveRun(cDataWriter& file, cFlowCmd* cmds, size_t n) {
             const CMDTABLEROW* row = GetCmdTableRow(c.nNumbering, c.nCode);
             const int code = c.GetCharaCode();
             if (row && ((CHECKED_CODES >> code) & 1) == 0) [[likely]] {
-                if (db) {
-                    if (c.nAnime >= db->nAnime) c.nAnime = 0;
-                    if (c.nSE >= db->nSE) c.nSE = 0;
-                }
-                const auto nParam = static_cast<size_t>(row->nParamNum);
-                if (c.vParam.size() != nParam) [[unlikely]]
-                    ResizeSavedParams(c.vParam, nParam);
+                CheckPlainDbIndex(c, *row, db);
             } else {
                 c.CheckOwnDbIndex();
             }
