@@ -1,5 +1,6 @@
 #include "stage/flow_cmd.h"
 
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -177,9 +178,13 @@ cFlowCmd::~cFlowCmd() {
     // headers of the blocks after it (to merge free neighbours), and the
     // lists of a loaded stage lie one after another, so what follows is most
     // likely the next flow's list, freed next.
-    const char* room = reinterpret_cast<const char*>(v.data());
+    // Addresses are made from an integer: the lines past the room lie
+    // outside the allocation, and an empty list has no room at all.
+    if (v.empty()) return;
+    const auto room = reinterpret_cast<uintptr_t>(v.data());
     const size_t bytes = v.size() * sizeof(cFlowCmd) + 2048;
-    for (size_t off = 0; off < bytes; off += 64) __builtin_prefetch(room + off);
+    for (size_t off = 0; off < bytes; off += 64)
+        __builtin_prefetch(reinterpret_cast<const void*>(room + off));
     v.clear();
 }
 
