@@ -103,15 +103,16 @@ void cPlayServices::ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flow
         }
         return;
     }
+    const std::string* text = &cmd.strText.Str();
     std::shared_ptr<cMessage> entry;
     if (found != s.lstStageWork.end()) {
         // The window of this ID takes the new text and settings in its place.
         entry = *found;
         entry->ReleaseSurface();
-        entry->OpenMessage(MESSAGE_TEXT, &cmd.strText, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5), P(10), end, frames,
+        entry->OpenMessage(MESSAGE_TEXT, text, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5), P(10), end, frames,
                            P(8), charaId, flowFlag, P(9), P(11), P(16), P(14), useId, msgId, 0);
     } else {
-        entry = std::make_shared<cMessage>(MESSAGE_TEXT, &cmd.strText, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5),
+        entry = std::make_shared<cMessage>(MESSAGE_TEXT, text, 0, 0, 0, mode, P(1), P(2), P(3), P(4), P(5),
                                            P(10), end, frames, P(8), charaId, flowFlag, P(9), P(11), P(16), P(14),
                                            useId, msgId);
         s.lstStageWork.push_back(entry);

@@ -5,7 +5,13 @@
 
 namespace {
 
-std::string& StringAt(char* base, uint32_t offset) { return *reinterpret_cast<std::string*>(base + offset); }
+// Calls f with the text member t of the object at base, as the string or the
+// compact text it is.
+template <class F>
+void AtText(char* base, TABLEPLAN::TEXT t, F f) {
+    if (t.bCompact) f(*reinterpret_cast<cText*>(base + t.nOffset));
+    else f(*reinterpret_cast<std::string*>(base + t.nOffset));
+}
 
 }  // namespace
 
@@ -47,11 +53,11 @@ void TABLEPLAN::Load(cDataReader& file, uint32_t n, char* base) const {
         return;
     }
     for (uint32_t k = 0; k < m; ++k) {
-        LoadStreamString(file, StringAt(base, vString[k]));
+        AtText(base, vString[k], [&file](auto& s) { LoadStreamString(file, s); });
         if (file.Failed()) return;
     }
     if (bRemoveCR)
-        for (uint32_t off : vString) RemoveCarriageReturns(StringAt(base, off));
+        for (const TEXT& t : vString) AtText(base, t, [](auto& s) { RemoveCarriageReturns(s); });
 }
 
 void TABLEPLAN::SpreadNumbers(const uint8_t* p, uint32_t n, char* base) const {
@@ -89,7 +95,7 @@ void TABLEPLAN::Save(cDataWriter& file, char* base) const {
     file.WriteU32(static_cast<uint32_t>(vNumeric.size()));
     WriteNumbers(file, base);
     file.WriteU32(static_cast<uint32_t>(vString.size()));
-    for (uint32_t off : vString) SaveStreamString(file, StringAt(base, off));
+    for (const TEXT& t : vString) AtText(base, t, [&file](auto& s) { SaveStreamString(file, s); });
 }
 
 void TABLEPLAN::Clear(char* base) const {
@@ -98,5 +104,5 @@ void TABLEPLAN::Clear(char* base) const {
         const NUM& last = vNumeric[run.nLast];
         std::memset(base + first.nOffset, 0, last.nEnd - (first.nEnd - first.nSize));
     }
-    for (uint32_t off : vString) StringAt(base, off).clear();
+    for (const TEXT& t : vString) AtText(base, t, [](auto& s) { s.clear(); });
 }

@@ -21,7 +21,12 @@
 #include <vector>
 
 #include "records/record.h"
+#include "records/text.h"
 #include "records/version.h"
+
+// Whether P points to a text member of C: a string, or a compact text.
+template <class C, class P>
+constexpr bool IS_TEXT_MEMBER = std::is_same_v<P, std::string C::*> || std::is_same_v<P, cText C::*>;
 
 template <class C>
 struct FIELDROW {
@@ -30,9 +35,9 @@ struct FIELDROW {
                                 uint8_t C::*, int8_t C::*, uint16_t C::*, int16_t C::*, int32_t C::*,
                                 uint32_t C::*, double C::*, int16_t (C::*)[3], uint8_t (C::*)[3],
                                 int32_t (C::*)[2], int32_t (C::*)[3], int32_t (C::*)[5], int32_t (C::*)[10],
-                                std::string C::*>;
+                                std::string C::*, cText C::*>;
     MEMBER lpMember;
-    int nWidth = 0;        // bytes of one element; 0 for strings
+    int nWidth = 0;        // bytes of one element; 0 for texts
     uint32_t nFrom = 0;    // first data version that stores the field
     uint32_t nUntil = 0;   // first data version that no longer stores it; 0: still stored
     double dDefault = 0;   // the member's default value (numeric members)
@@ -52,7 +57,7 @@ struct FIELDROW {
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) {
                     return nWidth > 0 && nElement < 0;
-                } else if constexpr (std::is_same_v<P, std::string C::*>) {
+                } else if constexpr (IS_TEXT_MEMBER<C, P>) {
                     return nWidth == 0 && nElement < 0;
                 } else {
                     using M = std::remove_reference_t<decltype(std::declval<C&>().*pm)>;
@@ -70,7 +75,7 @@ struct FIELDROW {
         return std::visit(
             [this](auto pm) -> int {
                 using P = decltype(pm);
-                if constexpr (std::is_same_v<P, std::monostate> || std::is_same_v<P, std::string C::*>) {
+                if constexpr (std::is_same_v<P, std::monostate> || IS_TEXT_MEMBER<C, P>) {
                     return 1;
                 } else {
                     using M = std::remove_reference_t<decltype(std::declval<C&>().*pm)>;
@@ -80,7 +85,9 @@ struct FIELDROW {
             },
             lpMember);
     }
-    constexpr bool IsString() const { return std::holds_alternative<std::string C::*>(lpMember); }
+    constexpr bool IsString() const {
+        return std::holds_alternative<std::string C::*>(lpMember) || std::holds_alternative<cText C::*>(lpMember);
+    }
     // Bytes of the row in the stream (0 for strings).
     constexpr int Bytes() const { return nWidth * Count(); }
 };
@@ -127,7 +134,7 @@ struct COPYRUN {
 
 // Where the fields that one version stores live inside an object: numeric
 // rows as offsets, sizes and stream end positions, gathered into runs;
-// strings as offsets. Made once per (table, version, left-out member).
+// texts as offsets. Made once per (table, version, left-out member).
 struct TABLEPLAN {
     struct NUM {
         uint32_t nOffset;  // offset in the object; unused for scratch rows
@@ -140,7 +147,11 @@ struct TABLEPLAN {
     const void* lpSkip = nullptr;  // the member left out, or null
     std::vector<NUM> vNumeric;     // every numeric row, in stored order
     std::vector<COPYRUN> vRun;     // every numeric row but the scratch ones, in stored order
-    std::vector<uint32_t> vString; // offsets of the string members, in stored order
+    struct TEXT {
+        uint32_t nOffset;  // offset in the object
+        bool bCompact;     // a cText, else a std::string
+    };
+    std::vector<TEXT> vString;     // the text members, in stored order
 
     // Stream bytes of the first n numeric rows.
     size_t BytesOf(uint32_t n) const { return n ? vNumeric[n - 1].nEnd : 0; }
@@ -151,7 +162,7 @@ struct TABLEPLAN {
     // Appends a numeric row (offset ignored for scratch rows), joining it to
     // the last run when it follows that run's last row in the object too.
     void AddNumeric(uint32_t nOffset, uint32_t nSize, bool bScratch);
-    void AddString(uint32_t nOffset) { vString.push_back(nOffset); }
+    void AddString(uint32_t nOffset, bool bCompact) { vString.push_back(TEXT{nOffset, bCompact}); }
 
     // The record stream after its field-count word n, read into the object at
     // `base` with the rules of the generic load: n above the plan or a string
@@ -226,8 +237,9 @@ const TABLEPLAN& GetTablePlan(std::span<const FIELDROW<C>> rows, C* self, uint32
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) {
                     plan.AddNumeric(0, static_cast<uint32_t>(row.nWidth), true);
-                } else if constexpr (std::is_same_v<P, std::string C::*>) {
-                    plan.AddString(static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base));
+                } else if constexpr (IS_TEXT_MEMBER<C, P>) {
+                    plan.AddString(static_cast<uint32_t>(reinterpret_cast<const char*>(&(self->*pm)) - base),
+                                   std::is_same_v<P, cText C::*>);
                 } else {
                     const auto part = StoredPart(row, *self, pm);
                     plan.AddNumeric(static_cast<uint32_t>(reinterpret_cast<const char*>(part.lpFirst) - base),
@@ -282,13 +294,27 @@ public:
         for (size_t i = 0; i < ROWNUM; ++i) n += ROWS[i].StoredIn(DATA_VERSION) && ROWS[i].IsString() ? 1 : 0;
         return n;
     }();
-    // The string members in stored order.
-    static constexpr std::array<std::string C::*, STRINGS> STRING_MEMBERS = [] {
-        std::array<std::string C::*, STRINGS> a{};
+    // The kind of the text members (a table's texts are all strings or all
+    // compact texts): the alternative of the first, strings when there is none.
+    static constexpr size_t STRING_KIND = [] {
+        for (size_t i = 0; i < ROWNUM; ++i)
+            if (ROWS[i].StoredIn(DATA_VERSION) && ROWS[i].IsString()) return ROWS[i].lpMember.index();
+        return typename FIELDROW<C>::MEMBER(std::in_place_type<std::string C::*>, nullptr).index();
+    }();
+    using STRING_MEMBER = std::variant_alternative_t<STRING_KIND, typename FIELDROW<C>::MEMBER>;
+    static_assert([] {
+        for (size_t i = 0; i < ROWNUM; ++i)
+            if (ROWS[i].StoredIn(DATA_VERSION) && ROWS[i].IsString() && ROWS[i].lpMember.index() != STRING_KIND)
+                return false;
+        return true;
+    }(), "the texts of a table are all of one kind");
+    // The text members in stored order.
+    static constexpr std::array<STRING_MEMBER, STRINGS> STRING_MEMBERS = [] {
+        std::array<STRING_MEMBER, STRINGS> a{};
         size_t k = 0;
         for (size_t i = 0; i < ROWNUM; ++i)
             if (ROWS[i].StoredIn(DATA_VERSION) && ROWS[i].IsString())
-                a[k++] = std::get<std::string C::*>(ROWS[i].lpMember);
+                a[k++] = std::get<STRING_MEMBER>(ROWS[i].lpMember);
         return a;
     }();
 
@@ -672,7 +698,7 @@ void cTableRecord::LayoutRows(std::span<const FIELDROW<C>> rows, uint32_t versio
             [&](auto pm) {
                 using P = decltype(pm);
                 if constexpr (std::is_same_v<P, std::monostate>) AddScratchField(row.nWidth);
-                else if constexpr (std::is_same_v<P, std::string C::*>) AddStringField(&(self->*pm));
+                else if constexpr (IS_TEXT_MEMBER<C, P>) AddStringField(&(self->*pm));
                 else {
                     const auto part = StoredPart(row, *self, pm);
                     AddValueField(part.lpFirst, part.nCount);
@@ -704,8 +730,8 @@ int NumericRowBytes(std::span<const FIELDROW<C>> rows, uint32_t v) {
 template <class C, class P>
 void SetMemberValue(const FIELDROW<C>& row, C* self, P pm, double value) {
     if constexpr (std::is_same_v<P, std::monostate>) {
-    } else if constexpr (std::is_same_v<P, std::string C::*>) {
-        // Most default texts are empty: emptying the string is all they take.
+    } else if constexpr (IS_TEXT_MEMBER<C, P>) {
+        // Most default texts are empty: emptying the text is all they take.
         if (row.lpszDefault && *row.lpszDefault) self->*pm = row.lpszDefault;
         else (self->*pm).clear();
     } else {

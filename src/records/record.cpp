@@ -49,6 +49,8 @@ void cRecord::AddStringField(std::string* p, int count) {
     for (int i = 0; i < count; ++i) v.push_back(STRFIELDDATA{this, p + i});
 }
 
+void cRecord::AddStringField(cText* p) { Registry().vStr.push_back(STRFIELDDATA{this, nullptr, p}); }
+
 void cRecord::AddScratchField(int size, int count) {
     if (static_cast<size_t>(size) * static_cast<size_t>(count) > SCRATCH_SIZE) count = 0;
     std::memset(t_Scratch, 0, static_cast<size_t>(size) * static_cast<size_t>(count));
@@ -87,6 +89,29 @@ void SaveStreamString(cDataWriter& file, std::string& s) {
     CopyRunBytes(p + 4, s.c_str(), len);
 }
 
+void LoadStreamString(cDataReader& file, cText& s) {
+    // An empty text (the most) is its length word alone, and makes no string.
+    const uint8_t* p = file.Peek(4);
+    uint32_t len = 0;
+    if (p) std::memcpy(&len, p, 4);
+    if (p && len <= 1) {
+        file.Skip(4);
+        s.clear();
+        return;
+    }
+    LoadStreamString(file, s.Edit());
+    s.ReleaseIfEmpty();
+}
+
+void SaveStreamString(cDataWriter& file, cText& s) {
+    if (s.empty()) {
+        file.WriteU32(1);
+        return;
+    }
+    SaveStreamString(file, s.Edit());
+    s.ReleaseIfEmpty();
+}
+
 void cRecord::Load(cDataReader& file) {
     Layout(nReadVersion);
     LoadAfterCount(file, file.ReadU32());
@@ -107,7 +132,8 @@ void cRecord::LoadAfterCount(cDataReader& file, uint32_t n) {
     if (!file.Failed() && m > strings.size())
         file.SetFailed("string count " + std::to_string(m) + " above the " + std::to_string(strings.size()) +
                        " registered");
-    for (uint32_t i = 0; i < m && !file.Failed(); ++i) LoadStreamString(file, *strings[i].lpString);
+    for (uint32_t i = 0; i < m && !file.Failed(); ++i)
+        strings[i].Visit([&file](auto& s) { LoadStreamString(file, s); });
     if (bRemoveCR && !file.Failed()) RemoveCR();
 }
 
@@ -117,14 +143,14 @@ void cRecord::Save(cDataWriter& file) {
     for (const FIELDDATA& fd : Fields())
         file.Write(fd.lpField, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
     file.WriteU32(static_cast<uint32_t>(StrFields().size()));
-    for (const STRFIELDDATA& sd : StrFields()) SaveStreamString(file, *sd.lpString);
+    for (const STRFIELDDATA& sd : StrFields()) sd.Visit([&file](auto& s) { SaveStreamString(file, s); });
 }
 
 void cRecord::Clear() {
     Layout(nDataVersion);
     for (const FIELDDATA& fd : Fields())
         std::memset(fd.lpField, 0, static_cast<size_t>(fd.nCount) * static_cast<size_t>(fd.nSize));
-    for (const STRFIELDDATA& sd : StrFields()) sd.lpString->clear();
+    for (const STRFIELDDATA& sd : StrFields()) sd.Visit([](auto& s) { s.clear(); });
 }
 
 void cRecord::CopyValues(cRecord& src) {
@@ -144,7 +170,8 @@ void cRecord::CopyValues(cRecord& src) {
     const std::vector<STRFIELDDATA>& dstStr = StrFields();
     const std::vector<STRFIELDDATA>& fromStr = src.StrFields();
     const size_t ns = std::min(dstStr.size(), fromStr.size());
-    for (size_t i = 0; i < ns; ++i) *dstStr[i].lpString = *fromStr[i].lpString;
+    for (size_t i = 0; i < ns; ++i)
+        dstStr[i].Visit([&](auto& d) { fromStr[i].Visit([&d](auto& s) { d = static_cast<const std::string&>(s); }); });
 }
 
 int cRecord::LoadFromFile(const std::string& name) {
@@ -164,5 +191,5 @@ int cRecord::SaveToFile(const std::string& name) {
 }
 
 void cRecord::RemoveCR() {
-    for (const STRFIELDDATA& sd : StrFields()) RemoveCarriageReturns(*sd.lpString);
+    for (const STRFIELDDATA& sd : StrFields()) sd.Visit([](auto& s) { RemoveCarriageReturns(s); });
 }

@@ -19,6 +19,7 @@
 
 #include "records/data_stream.h"
 #include "records/safe_container.h"
+#include "records/text.h"
 
 class cRecord;
 
@@ -29,9 +30,17 @@ struct FIELDDATA {
     int8_t nSize = 0;            // element size: 1, 2, 4 or 8
 };
 
+// A string member, or a compact text member (lpText set, lpString null).
 struct STRFIELDDATA {
     cRecord* lpOwner = nullptr;
     std::string* lpString = nullptr;
+    cText* lpText = nullptr;
+
+    // Calls f with the member, as the string or the text it is.
+    template <class F>
+    decltype(auto) Visit(F&& f) const {
+        return lpText ? f(*lpText) : f(*lpString);
+    }
 };
 
 class cRecord {
@@ -78,6 +87,7 @@ protected:
     void AddByteField(char* p, int count = 1) { AddField(p, count, 1); }
     void AddDoubleField(double* p, int count = 1) { AddField(p, count, 8); }
     void AddStringField(std::string* p, int count = 1);
+    void AddStringField(cText* p);
     // Registers a value that a later version dropped: `count` elements of
     // `size` bytes read into a scratch area that nothing reads.
     void AddScratchField(int size, int count = 1);
@@ -114,6 +124,9 @@ private:
 void LoadStreamString(cDataReader& file, std::string& s);
 // Cuts s at its first NUL and writes it as above.
 void SaveStreamString(cDataWriter& file, std::string& s);
+// The same for a text: an empty one keeps no string.
+void LoadStreamString(cDataReader& file, cText& s);
+void SaveStreamString(cDataWriter& file, cText& s);
 // Offset of the first byte c among the n bytes at p, or n when there is none.
 // Word by word: the texts of records are mostly a few bytes long, where a
 // library search costs more in starting up than in searching.
@@ -143,6 +156,11 @@ inline size_t FindByte(const char* p, size_t n, char c) {
 // Removes every carriage return from s (most texts hold none: they are only looked for).
 inline void RemoveCarriageReturns(std::string& s) {
     if (FindByte(s.data(), s.size(), '\r') != s.size()) std::erase(s, '\r');
+}
+inline void RemoveCarriageReturns(cText& s) {
+    if (s.empty()) return;
+    RemoveCarriageReturns(s.Edit());
+    s.ReleaseIfEmpty();
 }
 
 // Elements [0, n) loaded in order as their own Load does, the first failure

@@ -20,6 +20,7 @@
 #endif
 
 #include "records/field_table.h"
+#include "records/text.h"
 #include "records/version.h"
 
 // Whether the avail bytes at p begin with the head of the current fixed
@@ -169,6 +170,20 @@ template <bool bRemake = false>
         s.append(text, n);
     }
 }
+// The same into a compact text: an empty one (the most) makes no string.
+template <bool bRemake = false>
+[[gnu::always_inline]] inline void TakeText(const uint8_t* p, size_t& q, cText& s, const uint8_t* pEnd,
+                                            bool& bAnyCR) {
+    uint32_t len;
+    std::memcpy(&len, p + q, 4);
+    if (len <= 1) {
+        q += 4;
+        s.clear();
+        return;
+    }
+    TakeText(p, q, s.Edit(), pEnd, bAnyCR);
+    s.ReleaseIfEmpty();
+}
 
 // Takes a stream that TextRowStreamBytes accepted into `self`, as the
 // element's table load does: the numbers, every text up to its first NUL,
@@ -193,9 +208,8 @@ template <class IMAGE, class C>
 // Takes the text whose length word is at p + q into s, as TakeText does,
 // when the word and the text are both within the avail bytes at p; else
 // false with s untouched.
-template <bool bRemake = false>
-[[gnu::always_inline]] inline bool TakeWholeText(const uint8_t* p, size_t& q, size_t avail, std::string& s,
-                                                 bool& bAnyCR) {
+template <bool bRemake = false, class S>
+[[gnu::always_inline]] inline bool TakeWholeText(const uint8_t* p, size_t& q, size_t avail, S& s, bool& bAnyCR) {
     if (avail - q < 4) return false;
     uint32_t len;
     std::memcpy(&len, p + q, 4);
@@ -249,6 +263,12 @@ inline size_t FindStringNul(const std::string& s) {
     if (nul != s.size()) s.resize(nul);
     return 4 + (s.empty() ? 0 : s.size() + 1);
 }
+[[gnu::always_inline]] inline size_t CutTextBytes(cText& s) {
+    if (s.empty()) return 4;
+    const size_t bytes = CutTextBytes(s.Edit());
+    s.ReleaseIfEmpty();
+    return bytes;
+}
 
 // Stream bytes of the record stream of `self` at the current version, its
 // texts cut at their first NUL first, as the table save cuts them.
@@ -283,6 +303,10 @@ template <bool bSlack = false>
     }
     CopyRunBytes(p, s.c_str(), len);
     return p + len;
+}
+template <bool bSlack = false>
+[[gnu::always_inline]] inline uint8_t* PutText(uint8_t* p, const cText& s) {
+    return PutText<bSlack>(p, s.Str());
 }
 
 // Writes the record stream of `self` (texts already cut) at p; gives its end

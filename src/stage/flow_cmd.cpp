@@ -126,7 +126,8 @@ struct SETTINGBYTES {
     static_assert(IMAGE::STRINGS == 1, "the text is the only string");
     const auto n = static_cast<uint32_t>(c.vParam.size());
     // Most commands hold no text: its length word alone.
-    const size_t text = c.strText.empty() ? 4 : CutTextBytes(c.strText);
+    const bool bText = !c.strText.empty();
+    const size_t text = bText ? CutTextBytes(c.strText) : 4;
     const size_t bytes = 8 + IMAGE::BYTES + text + 20 + size_t{n} * 4 + (c.spMove ? settings.nMove : 0) +
                          (c.spShot ? settings.nShot : 0);
     // TEXT_SLACK bytes asked for beyond the stream, given back at the end.
@@ -136,11 +137,13 @@ struct SETTINGBYTES {
     std::memcpy(p, &words[0], 4);
     IMAGE::Gather(p + 4, c);
     std::memcpy(p + 4 + IMAGE::BYTES, &words[1], 4);
-    p = PutText<true>(p + 8 + IMAGE::BYTES, c.strText);
+    p += 8 + IMAGE::BYTES;
     const auto put = [&p](uint32_t w) {
         std::memcpy(p, &w, 4);
         p += 4;
     };
+    if (bText) p = PutText<true>(p, c.strText.Str());
+    else put(1);
     put(c.spMove ? 1 : 0);
     if (c.spMove) p = c.spMove->PutCurrentStream(p);
     put(c.spShot ? 1 : 0);

@@ -12,6 +12,7 @@
 
 #include "records/field_table.h"
 #include "records/safe_container.h"
+#include "records/text.h"
 #include "stage/code_table.h"
 #include "stage/cond_list.h"
 #include "stage/flow_refs.h"
@@ -138,7 +139,7 @@ public:
     uint8_t bNoWait = 0;             // the next command starts in the same frame
     uint8_t bSEOnScreen = 1;         // byte 11: the sound plays only while the character is on screen
     cParamList vParam;               // parameters: as many as the code table says
-    std::string strText;             // message text, the code command's program
+    cText strText;                   // message text, the code command's program (most hold none)
     cSlotPtr<cEdMove> spMove;               // move settings (empty: none)
     cSlotPtr<cEdShot> spShot;               // shot settings (empty: none)
 

@@ -24,7 +24,7 @@ void ForEachNumericMember(C& rec, F f) {
         std::visit(
             [&](auto pm) {
                 using P = decltype(pm);
-                if constexpr (!std::is_same_v<P, std::monostate> && !std::is_same_v<P, std::string C::*>)
+                if constexpr (!std::is_same_v<P, std::monostate> && !IS_TEXT_MEMBER<C, P>)
                     f(reinterpret_cast<uint8_t*>(&(rec.*pm)), sizeof(rec.*pm));
             },
             row.lpMember);

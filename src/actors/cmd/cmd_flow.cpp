@@ -152,7 +152,7 @@ int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
             s.strNextStageFile.clear();
         } else {
             // The stored text keeps the name up to its dot, so a second run gives the same name.
-            RemoveExtensionStr(cmd.strText);
+            RemoveExtensionStr(cmd.strText.Edit());
             cmd.strText += ".";
             s.strNextStageFile = cmd.strText;
         }
