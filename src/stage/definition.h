@@ -31,7 +31,7 @@ public:
     uint16_t wTemplateIndex = 0;  // template index in the list the kind names
     uint8_t byCondMode = 0;       // conditions: 0 all hold, 1 one holds, other never
     uint8_t byCondLatch = 0;      // conditions: once held, held from then on
-    std::string strName;
+    cText strName;                // the entry's name (most placed objects hold none)
     uint16_t wCellX = 0;          // cell of a placed object (0 in palette entries)
     uint16_t wCellY = 0;
     cInheritFlags vInherit;         // per property group: nonzero = taken from the template

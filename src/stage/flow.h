@@ -47,7 +47,7 @@ public:
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlow>> Rows();
 
-    std::string strName;          // editor's name (from 676); emptied after every load
+    cText strName;                // editor's name (from 676); emptied after every load
     uint8_t nFlowID = 0;          // 0 none
     uint8_t nGroup = 0;           // 0 none, 1..26 = A..Z
     uint8_t bEditorOnly = 0;      // removed after loading unless started by the editor

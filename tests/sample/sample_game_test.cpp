@@ -225,13 +225,13 @@ TEST_F(SampleGame, PicturesHaveTheLayoutsTheirReadersUse) {
         f.Build(*s);
         for (const cBlockData& b : s->vBlock)
             if (b.wGraphic) {
-                EXPECT_GT(drawn(blocks, b.wGraphic / 15 * 32, b.wGraphic % 15 * 32), 20) << b.strName;
+                EXPECT_GT(drawn(blocks, b.wGraphic / 15 * 32, b.wGraphic % 15 * 32), 20) << b.strName.Str();
             }
         for (const cCharaData& c : s->vPlacedChara)
-            for (int row = 0; row < 15; ++row) EXPECT_GT(drawn(charas, c.wGraphic % 20 * 32, row * 32), 20) << c.strName;
+            for (int row = 0; row < 15; ++row) EXPECT_GT(drawn(charas, c.wGraphic % 20 * 32, row * 32), 20) << c.strName.Str();
         for (const cItemData& it : s->vItem)
             if (it.wGraphic) {
-                EXPECT_GT(drawn(items, it.wGraphic / 15 * 32, it.wGraphic % 15 * 32), 20) << it.strName;
+                EXPECT_GT(drawn(items, it.wGraphic / 15 * 32, it.wGraphic % 15 * 32), 20) << it.strName.Str();
             }
     }
     auto map = std::make_unique<cWorldMap>();

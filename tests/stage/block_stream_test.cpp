@@ -86,7 +86,7 @@ std::vector<cBlockData> Cases() {
 
 std::string Describe(const cBlockData& b) {
     return std::to_string(b.vInherit.size()) + " flags, " + std::to_string(b.vCond.size()) + " conditions, name '" +
-           b.strName + "'";
+           b.strName.Str() + "'";
 }
 
 class BlockStreamTest : public cStageTest {};
