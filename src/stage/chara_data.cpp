@@ -112,10 +112,16 @@ void cCharaData::Load(cDataReader& file) {
     if (file.Failed()) return;
     if (nReadVersion < nDataVersion) Convert(nReadVersion);
     SizeFlags(CHARA_GROUP_NUM);
-    ApplyTemplate();
-    // The flows checked their database references as they loaded.
+    const bool bFlowsCopied = ApplyTemplate();
+    // The flows checked their database references as they loaded, and their
+    // palette references too inside a cCmdPaletteChecksOnLoadScope (flows
+    // copied from the template did not).
     CheckOwnIndex();
-    if (FlowChecksOnLoad()) CheckFlows(false);
+    if (!FlowChecksOnLoad()) return;
+    // A lambda rather than the function's address: the test inline in the loop.
+    const auto idle = [](const cFlow& f) { return IsIdleFlow(f); };
+    if (CmdPaletteChecksOnLoad() && !bFlowsCopied) std::erase_if(vFlow, idle);
+    else CheckFlows(false);
 }
 
 void cCharaData::InsertFlag(size_t k) {
@@ -156,11 +162,12 @@ void cCharaData::Save(cDataWriter& file) {
     SaveFlowList(file, vFlow);
 }
 
-void cCharaData::ApplyTemplate() {
-    if (!TemplatesEnabled()) return;
+bool cCharaData::ApplyTemplate() {
+    if (!TemplatesEnabled()) return false;
     const cCharaData* t =
         FindTemplate(byTemplateKind, wTemplateIndex, GetCommonPalette().lpChara, GetStagePalette().lpChara);
-    if (!t || t == this) return;
+    if (!t || t == this) return false;
+    bool bFlowsCopied = false;
     for (size_t g = 0; g < CHARA_GROUP_NUM; ++g) {
         if (!Inherits(g)) continue;
         switch (g) {
@@ -206,9 +213,11 @@ void cCharaData::ApplyTemplate() {
         case 36:
             vFlow = t->vFlow;
             NoteCopiedCmds();
+            bFlowsCopied = true;
             break;
         }
     }
+    return bFlowsCopied;
 }
 
 void cCharaData::CheckIndex() {

@@ -31,8 +31,9 @@ public:
     void Save(cDataWriter& file) override;
     // Carried item 0, generic clear, 37 zero flags, then the defaults.
     void Clear();
-    // Copies the inherited property groups from the template.
-    void ApplyTemplate();
+    // Copies the inherited property groups from the template; true when the
+    // flows were copied.
+    bool ApplyTemplate();
     // Resets out-of-range indices, keeps a player's character single and
     // removes flows that can never do anything.
     void CheckIndex();

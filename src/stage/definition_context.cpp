@@ -13,6 +13,7 @@ thread_local bool t_bNoTemplates = false;
 thread_local bool t_bDeferFlowChecks = false;
 thread_local bool t_bSaveChecked = false;
 thread_local const FLOWPALETTESIZES* t_lpCmdSaveSizes = nullptr;
+thread_local const FLOWPALETTESIZES* t_lpCmdLoadSizes = nullptr;
 
 }  // namespace
 
@@ -42,9 +43,23 @@ cNoTemplateScope::cNoTemplateScope() : m_bPrev(t_bNoTemplates) { t_bNoTemplates 
 cNoTemplateScope::~cNoTemplateScope() { t_bNoTemplates = m_bPrev; }
 bool TemplatesEnabled() { return !t_bNoTemplates; }
 
-cDeferFlowChecksScope::cDeferFlowChecksScope() : m_bPrev(t_bDeferFlowChecks) { t_bDeferFlowChecks = true; }
-cDeferFlowChecksScope::~cDeferFlowChecksScope() { t_bDeferFlowChecks = m_bPrev; }
+// Deferred checks include the palette checks of the commands.
+cDeferFlowChecksScope::cDeferFlowChecksScope() : m_bPrev(t_bDeferFlowChecks), m_lpPrevLoadSizes(t_lpCmdLoadSizes) {
+    t_bDeferFlowChecks = true;
+    t_lpCmdLoadSizes = nullptr;
+}
+cDeferFlowChecksScope::~cDeferFlowChecksScope() {
+    t_bDeferFlowChecks = m_bPrev;
+    t_lpCmdLoadSizes = m_lpPrevLoadSizes;
+}
 bool FlowChecksOnLoad() { return !t_bDeferFlowChecks; }
+
+cCmdPaletteChecksOnLoadScope::cCmdPaletteChecksOnLoadScope(const FLOWPALETTESIZES& sizes)
+    : m_lpPrev(t_lpCmdLoadSizes), m_Sizes(sizes) {
+    t_lpCmdLoadSizes = &m_Sizes;
+}
+cCmdPaletteChecksOnLoadScope::~cCmdPaletteChecksOnLoadScope() { t_lpCmdLoadSizes = m_lpPrev; }
+const FLOWPALETTESIZES* CmdPaletteChecksOnLoad() { return t_lpCmdLoadSizes; }
 
 cCheckedSaveScope::cCheckedSaveScope() : m_bPrev(t_bSaveChecked) { t_bSaveChecked = true; }
 cCheckedSaveScope::~cCheckedSaveScope() { t_bSaveChecked = m_bPrev; }

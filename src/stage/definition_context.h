@@ -72,9 +72,33 @@ public:
 
 private:
     bool m_bPrev;
+    const FLOWPALETTESIZES* m_lpPrevLoadSizes;
 };
 // Whether definitions loaded on this thread check their flows' indices.
 bool FlowChecksOnLoad();
+
+// While it lives (and no cDeferFlowChecksScope inside it does), each flow
+// command loaded on this thread runs its palette check (against `sizes`,
+// those of GetPaletteSizes() for the whole scope) right after its database
+// check at the end of its own load, while it is still in the cache; the
+// characters loaded here then leave out the walk over their flows for it,
+// unless they copied their flows from a template. Only for loads whose
+// object is dropped when they fail (a stage's working copy): a failed load
+// leaves its commands read so far checked.
+class cCmdPaletteChecksOnLoadScope {
+public:
+    explicit cCmdPaletteChecksOnLoadScope(const FLOWPALETTESIZES& sizes);
+    ~cCmdPaletteChecksOnLoadScope();
+    cCmdPaletteChecksOnLoadScope(const cCmdPaletteChecksOnLoadScope&) = delete;
+    cCmdPaletteChecksOnLoadScope& operator=(const cCmdPaletteChecksOnLoadScope&) = delete;
+
+private:
+    const FLOWPALETTESIZES* m_lpPrev;
+    FLOWPALETTESIZES m_Sizes;
+};
+// The palette sizes of the innermost cCmdPaletteChecksOnLoadScope of this
+// thread, or null when commands loaded here run no palette check.
+const FLOWPALETTESIZES* CmdPaletteChecksOnLoad();
 
 // While it lives, the objects saved on this thread leave out the index checks
 // of their own saves: the stage that saves them has just run the same checks

@@ -321,6 +321,9 @@ void cFlowCmd::Layout(uint32_t version) { LayoutRows(Rows(), version, this); }
         // The commands of the sub-flows checked themselves at the end of their loads.
         CheckOwnDbIndex();
     }
+    // Few commands hold palette references: one inline test for the others.
+    if (HasPaletteRefs()) [[unlikely]]
+        CheckLoadedPaletteIndex();
     if (CmdCodeHasLimits(GetCharaCode())) NoteLoadedCmd(*this);
     return true;
 }

@@ -158,8 +158,9 @@ private:
     // TakeCurrentStream on the avail bytes at p: the bytes taken, or 0 with
     // nothing taken.
     size_t TakeCurrentBytes(const uint8_t* p, size_t avail);
-    // The checks at the end of Load, after the stream is read (and repaired):
-    // false, with nothing changed, when the structural check fails.
+    // The checks at the end of Load, after the stream is read (and repaired),
+    // the palette check too inside a cCmdPaletteChecksOnLoadScope: false,
+    // with nothing changed, when the structural check fails.
     bool CheckLoaded();
     // Fails the load with the reason the structural check gives.
     void FailStructure(cDataReader& file) const;
@@ -182,6 +183,9 @@ private:
     void CheckOwnDbIndex();
     // The palette validation of this command alone.
     void CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes);
+    // CheckOwnPaletteIndex against the sizes of CmdPaletteChecksOnLoad(),
+    // if any: the palette check at the end of a load.
+    void CheckLoadedPaletteIndex();
 
     mutable std::unique_ptr<cFlowCmdExtra> m_pExtra;  // null while none of them is held
 };

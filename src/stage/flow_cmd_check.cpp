@@ -5,6 +5,7 @@
 #include <string>
 
 #include "stage/code_table.h"
+#include "stage/definition_context.h"
 #include "stage/flow.h"
 #include "stage/flow_cmd.h"
 
@@ -197,3 +198,7 @@ void cFlowCmd::CheckPaletteIndex(const FLOWPALETTESIZES& sizes) {
 }
 
 void cFlowCmd::CheckOwnPaletteIndex(const FLOWPALETTESIZES& sizes) { CheckCmdPalette(*this, sizes); }
+
+void cFlowCmd::CheckLoadedPaletteIndex() {
+    if (const FLOWPALETTESIZES* sizes = CmdPaletteChecksOnLoad()) CheckCmdPalette(*this, *sizes);
+}

@@ -341,7 +341,14 @@ bool cStageData::LoadStream(cDataReader& file) {
         if (bItemsFinal) b.CheckItemIndex();
         if (b.wCellX >= nWidth || b.wCellY >= nHeight) bBlocksInside = false;
     });
-    LoadPlaced(file, vPlacedChara);
+    {
+        // The placed characters' commands run their palette checks as they
+        // load (the palette sizes do not change while the characters are
+        // read), rather than in a walk over each character's flows after it.
+        // A failure drops this working copy.
+        const cCmdPaletteChecksOnLoadScope paletteChecks(GetPaletteSizes());
+        LoadPlaced(file, vPlacedChara);
+    }
     LoadPlaced(file, vPlacedItem);
     if (file.Failed()) return false;
 

@@ -5,6 +5,7 @@
 // whole stage first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -142,6 +143,81 @@ TEST_F(StageSaveCheckTest, ChecksDuringTheSaveMatchValidateFirst) {
             EXPECT_EQ(PlacedAsTheyAre(s), PlacedAsTheyAre(reference));
         }
     }
+}
+
+// A stage saved while the common palette was larger loads with references
+// beyond the smaller one: its placed characters' commands run their palette
+// checks as they load (those copied from a template afterwards), and the
+// loaded stage is so checked that Validate changes nothing more in it.
+TEST_F(StageSaveCheckTest, LoadChecksMatchValidateAfterTheCommonPaletteShrank) {
+    cSafeVector<cBlockData> commonBlocks(8);
+    cSafeVector<cCharaData> commonCharas(8);
+    cSafeVector<cItemData> commonItems(8);
+    int nCopied = 0;
+    for (uint32_t seed = 0; seed < 300; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        cMaker maker{std::mt19937(seed)};
+        cStageData s;
+        s.nWidth = 40;
+        s.nHeight = 30;
+        maker.Fill(s);
+        // Some placed characters take their flows from a stage palette one.
+        for (cCharaData& c : s.vPlacedChara)
+            if (s.vChara.size() >= 2 && maker.Pick(3) == 0) {
+                c.byTemplateKind = TEMPLATE_STAGE;
+                c.wTemplateIndex = static_cast<uint16_t>(1 + maker.Pick(static_cast<int>(s.vChara.size()) - 1));
+                c.vInherit.data()[36] = 1;
+                ++nCopied;
+            }
+        SetCommonPalette({&commonBlocks, &commonCharas, &commonItems});
+        const std::vector<uint8_t> bytes = Saved(s);
+        SetCommonPalette(PALETTELISTS{});
+        cDataReader r(bytes.data(), bytes.size());
+        cStageData loaded;
+        loaded.Load(r);
+        ASSERT_FALSE(r.Failed()) << r.FailReason();
+        cStageData again(loaded);
+        again.Validate();
+        EXPECT_EQ(PlacedAsTheyAre(loaded), PlacedAsTheyAre(again));
+    }
+    EXPECT_GT(nCopied, 50);
+}
+
+// A placed character's flows that can never do anything (which no stage save
+// writes) are removed as it loads, before and after a flow that stays.
+TEST_F(StageSaveCheckTest, IdleFlowsOfAPlacedCharacterAreRemovedOnLoad) {
+    cStageData s;
+    s.nWidth = 40;
+    s.nHeight = 30;
+    cMaker maker{std::mt19937(1)};
+    cCharaData c = maker.Chara();
+    cFlow kept;
+    kept.nTrigger = 1;
+    kept.vCmd.push_back(maker.Cmd(0));
+    c.vFlow = {kept};
+    s.vPlacedChara.push_back(c);
+    std::vector<uint8_t> bytes = Saved(s);
+    const cCheckedSaveScope unchecked;
+    const auto charaBytes = [](cCharaData& x) {
+        cDataWriter w;
+        x.Save(w);
+        return w.TakeBytes();
+    };
+    const std::vector<uint8_t> written = charaBytes(s.vPlacedChara[0]);
+    cCharaData withIdle = s.vPlacedChara[0];
+    withIdle.vFlow.insert(withIdle.vFlow.begin(), cFlow());
+    withIdle.vFlow.push_back(cFlow());
+    const std::vector<uint8_t> spliced = charaBytes(withIdle);
+    const auto at = std::search(bytes.begin(), bytes.end(), written.begin(), written.end());
+    ASSERT_NE(at, bytes.end());
+    bytes.insert(bytes.erase(at, at + static_cast<std::ptrdiff_t>(written.size())), spliced.begin(), spliced.end());
+    cDataReader r(bytes.data(), bytes.size());
+    cStageData loaded;
+    loaded.Load(r);
+    ASSERT_FALSE(r.Failed()) << r.FailReason();
+    ASSERT_EQ(loaded.vPlacedChara.size(), 1u);
+    EXPECT_EQ(loaded.vPlacedChara[0].vFlow.size(), 1u);
+    EXPECT_EQ(charaBytes(loaded.vPlacedChara[0]), written);
 }
 
 }  // namespace
