@@ -20,19 +20,59 @@ alignas(8) thread_local uint8_t t_Scratch[SCRATCH_SIZE];
 
 void cRecord::Layout(uint32_t) { ClearAllFields(); }
 
+namespace {
+
+// Registries a thread keeps: those of the records it laid out last.
+constexpr size_t KEPT_REGISTRIES = 4;
+
+}  // namespace
+
+struct cRecord::KEPT {
+    REGISTRY aRegistry[KEPT_REGISTRIES];
+    size_t nNext = 0;  // the one given to the next record laid out
+};
+
+cRecord::KEPT& cRecord::ThreadRegistries() {
+    thread_local KEPT kept;
+    return kept;
+}
+
+cRecord::REGISTRY* cRecord::FindRegistry() const {
+    for (REGISTRY& r : ThreadRegistries().aRegistry)
+        if (r.lpOwner == this) return &r;
+    return nullptr;
+}
+
 cRecord::REGISTRY& cRecord::Registry() {
-    if (!m_pRegistry) m_pRegistry = std::make_unique<REGISTRY>();
-    return *m_pRegistry;
+    if (REGISTRY* r = FindRegistry()) return *r;
+    // The oldest registry kept is given over (its lists keep their room).
+    KEPT& kept = ThreadRegistries();
+    REGISTRY& r = kept.aRegistry[kept.nNext];
+    kept.nNext = (kept.nNext + 1) % KEPT_REGISTRIES;
+    r.lpOwner = this;
+    r.vField.clear();
+    r.vStr.clear();
+    return r;
+}
+
+void cRecord::ClearFields() {
+    if (REGISTRY* r = FindRegistry()) r->vField.clear();
+}
+
+void cRecord::ClearStrFields() {
+    if (REGISTRY* r = FindRegistry()) r->vStr.clear();
 }
 
 const std::vector<FIELDDATA>& cRecord::Fields() const {
     static const std::vector<FIELDDATA> none;
-    return m_pRegistry ? m_pRegistry->vField : none;
+    const REGISTRY* r = FindRegistry();
+    return r ? r->vField : none;
 }
 
 const std::vector<STRFIELDDATA>& cRecord::StrFields() const {
     static const std::vector<STRFIELDDATA> none;
-    return m_pRegistry ? m_pRegistry->vStr : none;
+    const REGISTRY* r = FindRegistry();
+    return r ? r->vStr : none;
 }
 
 void cRecord::AddField(void* p, int count, int size) {

@@ -6,9 +6,11 @@
 //
 // The registry is rebuilt against `this` by every operation that uses it, and
 // a copy never takes its source's registry, so a descriptor can never point
-// into another record's memory. It is made by the first registration: a
-// record that loads and saves through a field table (most of them, by the
-// hundred thousand in a stage) carries one pointer for it, not two lists.
+// into another record's memory. It is kept by the thread that laid the
+// record out, beside the registries of the few records laid out last there
+// (an operation uses one, a copy two), not in the record: a record that
+// loads and saves through a field table (most of them, by the hundred
+// thousand in a stage) carries nothing for it.
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -74,6 +76,8 @@ public:
     // Removes every carriage return from every registered string.
     void RemoveCR();
 
+    // The members as this thread's last Layout of the record registered them
+    // (none when it was not laid out lately).
     const std::vector<FIELDDATA>& Fields() const;
     const std::vector<STRFIELDDATA>& StrFields() const;
 
@@ -96,12 +100,8 @@ protected:
     // of the registry in hand, then the strings, carriage returns removed.
     void LoadAfterCount(cDataReader& file, uint32_t n);
 
-    void ClearFields() {
-        if (m_pRegistry) m_pRegistry->vField.clear();
-    }
-    void ClearStrFields() {
-        if (m_pRegistry) m_pRegistry->vStr.clear();
-    }
+    void ClearFields();
+    void ClearStrFields();
     void ClearAllFields() {
         ClearFields();
         ClearStrFields();
@@ -109,13 +109,18 @@ protected:
 
 private:
     struct REGISTRY {
+        const cRecord* lpOwner = nullptr;
         std::vector<FIELDDATA> vField;
         std::vector<STRFIELDDATA> vStr;
     };
+    struct KEPT;
+    // The registries the calling thread keeps.
+    static KEPT& ThreadRegistries();
     void AddField(void* p, int count, int size);
+    // This record's registry on this thread: null when none is kept.
+    REGISTRY* FindRegistry() const;
+    // The same, made when none is kept (in place of the oldest kept).
     REGISTRY& Registry();
-
-    std::unique_ptr<REGISTRY> m_pRegistry;  // null until something registers
 };
 
 // One string of a record stream: u32 length + 1, then the text and its NUL
