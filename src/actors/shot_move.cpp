@@ -1,5 +1,6 @@
 #include "actors/shot_move.h"
 
+#include <array>
 #include <cmath>
 
 #include "actors/chara.h"
@@ -35,9 +36,14 @@ void Steer(cShot& s, const cChara& subject, bool bAccelOnly) {
     }
 }
 
+// The three numbers of the movement kind, copied out of the packed settings.
+std::array<int16_t, 3> MoveParams(const cShot& s) {
+    return {s.settings.nMoveParam[0], s.settings.nMoveParam[1], s.settings.nMoveParam[2]};
+}
+
 // The subject of an aiming or homing kind; null when there is none now.
 cChara* Subject(const cShot& s) {
-    const int16_t* p = s.settings.nMoveParam;
+    const auto p = MoveParams(s);
     switch (s.nMoveKind) {
     case SHOTMOVE_AIM_HERO:
     case SHOTMOVE_HOME_HERO: return GetHero();
@@ -76,7 +82,7 @@ void Home(cShot& s) {
 
 // Kind 8: an oscillation across the direction of flight.
 void Wave(cShot& s) {
-    const int16_t* p = s.settings.nMoveParam;
+    const auto p = MoveParams(s);
     if (!s.bWaveReady) {
         const double len = std::hypot(s.dVelX, s.dVelY);
         s.dCrossX = len > 0 ? s.dVelY / len : 0;

@@ -318,6 +318,17 @@ public:
         return a;
     }();
 
+    // Whether the class holds its current image as it stands: its members
+    // packed in stored order, each stored at the current version, nothing
+    // else but the record's table pointer. It says so with PACKED_IMAGE;
+    // its image is then copied in and out in one piece.
+    static constexpr bool WHOLE = [] {
+        if constexpr (requires { C::PACKED_IMAGE; }) return C::PACKED_IMAGE;
+        return false;
+    }();
+    static_assert(!WHOLE || sizeof(C) == (sizeof(cRecord) + BYTES + alignof(C) - 1) / alignof(C) * alignof(C),
+                  "a packed image has no other member");
+
     // The BYTES stream bytes at p spread over the members, and gathered back:
     // always inline, so that every copy has its constant offsets and sizes
     // in the caller (an outlined copy of a long table costs several times more).
@@ -326,17 +337,29 @@ public:
     // members into a few wide moves (from the stream itself it must keep
     // every load after the store before it).
     [[gnu::always_inline]] static void Spread(const uint8_t* p, C& self) {
+        if constexpr (WHOLE) {
+            std::memcpy(First(self), p, BYTES);
+            return;
+        }
         uint8_t image[BYTES ? BYTES : 1];
         std::memcpy(image, p, BYTES);
         SpreadCopied(image, self);
     }
     // The same from a local copy the caller made already.
     [[gnu::always_inline]] static void SpreadCopied(const uint8_t* image, C& self) {
+        if constexpr (WHOLE) {
+            std::memcpy(First(self), image, BYTES);
+            return;
+        }
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
             (CopyRow<I, true>(image, self), ...);
         }(std::make_index_sequence<ROWNUM>{});
     }
     [[gnu::always_inline]] static void Gather(uint8_t* __restrict p, C& self) {
+        if constexpr (WHOLE) {
+            std::memcpy(p, First(self), BYTES);
+            return;
+        }
         [&]<size_t... I>(std::index_sequence<I...>) __attribute__((always_inline)) {
             (CopyRow<I, false>(p, self), ...);
         }(std::make_index_sequence<ROWNUM>{});
@@ -349,6 +372,11 @@ public:
     }
 
 private:
+    // The first byte of the first member: where a packed image starts.
+    [[gnu::always_inline]] static uint8_t* First(C& self) {
+        const auto part = StoredPart(ROWS[0], self, std::get<ROWS[0].lpMember.index()>(ROWS[0].lpMember));
+        return reinterpret_cast<uint8_t*>(part.lpFirst);
+    }
     // Copies row I between the stream at p and its member (dropped values
     // are read past, and written as zeros).
     template <size_t I, bool bLoad, class BYTE>

@@ -82,11 +82,10 @@ void cEdMove::Load(cDataReader& file) {
 void cEdMove::Save(cDataWriter& file) { SaveRows<g_Rows>(file, this); }
 
 void cEdMove::TakeCurrentStream(cSlotPtr<cEdMove>& holder, const uint8_t* p) {
-    // The stream is a count, the numbers and a string count of 0. The setting
-    // is made first and the numbers read after: read before, they would all
-    // be kept on the stack across the taking of the slot.
+    // The stream is a count, the numbers and a string count of 0; the numbers
+    // are the members whole (the compiler drops a new setting's defaults).
     using IMAGE = cCurrentRows<g_Rows>;
-    static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
+    static_assert(IMAGE::STRINGS == 0 && IMAGE::WHOLE, "the setting is its image");
     IMAGE::Spread(p + 4, holder ? *holder : holder.emplace());
 }
 

@@ -7,7 +7,9 @@
 #include "records/field_table.h"
 #include "records/slot_pool.h"
 
-class cEdMove final : public cTableRecord {
+// Packed: its members, in stored order, are the current stream's numbers as
+// they stand, copied in and out in one piece (and the slot is smaller).
+class [[gnu::packed]] cEdMove final : public cTableRecord {
 public:
     cEdMove() = default;
 
@@ -45,6 +47,7 @@ public:
     // against the table beside it).
     static constexpr uint32_t CURRENT_NUMBERS = 33;
     static constexpr size_t CURRENT_BYTES = 53;
+    static constexpr bool PACKED_IMAGE = true;
 
     static std::span<const FIELDROW<cEdMove>> Rows();
 

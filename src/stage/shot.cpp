@@ -64,21 +64,13 @@ void cEdShot::Save(cDataWriter& file) {
 }
 
 void cEdShot::TakeCurrentStream(cSlotPtr<cEdShot>& holder, const uint8_t* p, const FLOWDBCOUNTS* db) {
-    // The stream is a count, the numbers and a string count of 0. The numbers
-    // set every member: copied aside before a new setting is made, they are
-    // known not to read its defaults, which the compiler then drops.
+    // The stream is a count, the numbers and a string count of 0; the numbers
+    // are the members whole (the compiler drops a new setting's defaults).
     using IMAGE = cCurrentRows<g_Rows>;
-    static_assert(IMAGE::STRINGS == 0, "the setting stores no text");
-    uint8_t image[IMAGE::BYTES];
-    std::memcpy(image, p + 4, IMAGE::BYTES);
-    if (holder) {
-        IMAGE::SpreadCopied(image, *holder);
-        holder->Normalize(db);
-    } else {
-        cEdShot& s = holder.emplace();
-        IMAGE::SpreadCopied(image, s);
-        s.Normalize(db);
-    }
+    static_assert(IMAGE::STRINGS == 0 && IMAGE::WHOLE, "the setting is its image");
+    cEdShot& s = holder ? *holder : holder.emplace();
+    IMAGE::Spread(p + 4, s);
+    s.Normalize(db);
 }
 
 size_t cEdShot::CurrentStreamSize() { return 8 + cCurrentRows<g_Rows>::BYTES; }
@@ -89,8 +81,10 @@ uint8_t* cEdShot::PutCurrentStream(uint8_t* p) {
 }
 
 void cEdShot::SetDefaults() {
-    // The member initialisers are the defaults of a new setting.
-    *this = cEdShot();
+    // The member initialisers are the defaults of a new setting (copied from
+    // one made once: a move of the packed arrays would take their addresses).
+    static const cEdShot defaults;
+    *this = defaults;
 }
 
 int cEdShot::Create(cSlotPtr<cEdShot>& holder) {

@@ -9,9 +9,18 @@
 #include "records/slot_pool.h"
 #include "stage/flow_refs.h"
 
-class cEdShot final : public cTableRecord {
+// Packed: its members, in stored order, are the current stream's numbers as
+// they stand, copied in and out in one piece (and the slot is smaller).
+class [[gnu::packed]] cEdShot final : public cTableRecord {
 public:
     cEdShot() = default;
+    cEdShot(const cEdShot&) = default;
+    // The members copied whole: a member-wise copy of the packed arrays
+    // would take their unaligned addresses.
+    cEdShot& operator=(const cEdShot& src) {
+        std::memcpy(&nShotNum, &src.nShotNum, CURRENT_BYTES);
+        return *this;
+    }
 
     // Registers the stored fields of data version `version`.
     void Layout(uint32_t version) override;
@@ -59,6 +68,7 @@ public:
     // against the table beside it).
     static constexpr uint32_t CURRENT_NUMBERS = 64;
     static constexpr size_t CURRENT_BYTES = 97;
+    static constexpr bool PACKED_IMAGE = true;
 
     static std::span<const FIELDROW<cEdShot>> Rows();
 
