@@ -113,10 +113,18 @@ bool RowsEqual(std::span<const FIELDROW<C>> rows, const C& a, const C& b) {
                     return true;
                 } else {
                     using M = std::remove_cvref_t<decltype(a.*pm)>;
-                    if constexpr (std::is_array_v<M>)
-                        return std::equal(std::begin(a.*pm), std::end(a.*pm), std::begin(b.*pm));
-                    else
+                    if constexpr (!std::is_trivially_copyable_v<M>) {
                         return a.*pm == b.*pm;
+                    } else {
+                        // Compared as copies: numbers may lie unaligned in a packed record.
+                        M x, y;
+                        std::memcpy(&x, &(a.*pm), sizeof x);
+                        std::memcpy(&y, &(b.*pm), sizeof y);
+                        if constexpr (std::is_array_v<M>)
+                            return std::equal(std::begin(x), std::end(x), std::begin(y));
+                        else
+                            return x == y;
+                    }
                 }
             },
             row.lpMember);
@@ -192,16 +200,19 @@ struct ROWPART {
     T* lpFirst;
     int nCount;
 };
+// Addresses only: the member may lie unaligned in a packed record, where it
+// is only ever copied as bytes.
 template <class C, class P>
 auto StoredPart(const FIELDROW<C>& row, C& self, P pm) {
-    auto& m = self.*pm;
-    using M = std::remove_reference_t<decltype(m)>;
+    auto* m = &(self.*pm);
+    using M = std::remove_pointer_t<decltype(m)>;
     if constexpr (std::is_array_v<M>) {
         using E = std::remove_extent_t<M>;
-        if (row.nElement >= 0) return ROWPART<E>{&m[row.nElement], 1};
-        return ROWPART<E>{&m[0], static_cast<int>(std::extent_v<M>)};
+        auto* first = reinterpret_cast<E*>(m);
+        if (row.nElement >= 0) return ROWPART<E>{first + row.nElement, 1};
+        return ROWPART<E>{first, static_cast<int>(std::extent_v<M>)};
     } else {
-        return ROWPART<M>{&m, 1};
+        return ROWPART<M>{m, 1};
     }
 }
 

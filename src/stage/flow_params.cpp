@@ -25,15 +25,15 @@ using PARAMREF = PARAMSLOT (*)(cFlowCmd& cmd);
 template <auto M>
 PARAMSLOT MoveRef(cFlowCmd& c) {
     if (!c.spMove) return {};
-    auto& m = c.spMove.get()->*M;
-    return {&m, static_cast<int>(sizeof m)};
+    auto* m = &(c.spMove.get()->*M);  // an address only: the setting is packed
+    return {m, static_cast<int>(sizeof *m)};
 }
 
 template <auto M>
 PARAMSLOT ShotRef(cFlowCmd& c) {
     if (!c.spShot) return {};
-    auto& m = c.spShot.get()->*M;
-    return {&m, static_cast<int>(sizeof m)};
+    auto* m = &(c.spShot.get()->*M);  // an address only: the setting is packed
+    return {m, static_cast<int>(sizeof *m)};
 }
 
 template <int I>
