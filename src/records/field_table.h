@@ -105,6 +105,7 @@ constexpr bool WidthsMatch(const FIELDROW<C> (&rows)[N]) {
 // stored field, of whatever version).
 template <class C>
 bool RowsEqual(std::span<const FIELDROW<C>> rows, const C& a, const C& b) {
+    constexpr bool bPacked = requires { C::PACKED_IMAGE; };
     for (const FIELDROW<C>& row : rows) {
         const bool bSame = std::visit(
             [&a, &b](auto pm) -> bool {
@@ -113,10 +114,13 @@ bool RowsEqual(std::span<const FIELDROW<C>> rows, const C& a, const C& b) {
                     return true;
                 } else {
                     using M = std::remove_cvref_t<decltype(a.*pm)>;
-                    if constexpr (!std::is_trivially_copyable_v<M>) {
-                        return a.*pm == b.*pm;
+                    if constexpr (!bPacked || !std::is_trivially_copyable_v<M>) {
+                        if constexpr (std::is_array_v<M>)
+                            return std::equal(std::begin(a.*pm), std::end(a.*pm), std::begin(b.*pm));
+                        else
+                            return a.*pm == b.*pm;
                     } else {
-                        // Compared as copies: numbers may lie unaligned in a packed record.
+                        // Compared as copies: numbers lie unaligned in a packed record.
                         M x, y;
                         std::memcpy(&x, &(a.*pm), sizeof x);
                         std::memcpy(&y, &(b.*pm), sizeof y);
