@@ -26,9 +26,10 @@ void Move(cDataWriter& w, cEdMove& m, uint32_t v, bool bNoFactor) {
             [&](auto pm) {
                 using P = decltype(pm);
                 if constexpr (!std::is_same_v<P, std::monostate> && !std::is_same_v<P, std::string cEdMove::*>) {
-                    const auto& val = m.*pm;
-                    const auto* p = reinterpret_cast<const uint8_t*>(&val);
-                    body.insert(body.end(), p, p + sizeof(val));
+                    // By address: the setting is packed.
+                    const auto* val = &(m.*pm);
+                    const auto* p = reinterpret_cast<const uint8_t*>(val);
+                    body.insert(body.end(), p, p + sizeof(*val));
                 }
             },
             row.lpMember);
