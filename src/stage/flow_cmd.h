@@ -129,7 +129,10 @@ public:
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();
 
-    // The small values side by side, so that no padding falls between them.
+    // The parameters first (their list's heap pointer then lies on an 8-byte
+    // boundary), then the small values side by side, so that no padding falls
+    // between them or after them.
+    cParamList vParam;               // parameters: as many as the code table says
     uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command
     uint8_t nCode = 0;               // command code in that numbering
     int16_t nTime = 0;               // duration, tenths of a second
@@ -138,7 +141,6 @@ public:
     int16_t nAnime = 0;              // animation (0 none)
     uint8_t bNoWait = 0;             // the next command starts in the same frame
     uint8_t bSEOnScreen = 1;         // byte 11: the sound plays only while the character is on screen
-    cParamList vParam;               // parameters: as many as the code table says
     cText strText;                   // message text, the code command's program (most hold none)
     cSlotPtr<cEdMove> spMove;               // move settings (empty: none)
     cSlotPtr<cEdShot> spShot;               // shot settings (empty: none)
