@@ -181,18 +181,11 @@ cFlowCmd::~cFlowCmd() {
     // headers of the blocks after it (to merge free neighbours), and the
     // lists of a loaded stage lie one after another, so what follows is most
     // likely the next flow's list, freed next.
-    // Addresses are made from an integer: the lines past the room lie
-    // outside the allocation, and an empty list has no room at all.
-    // The lines that the free of the list before asked for are not asked
-    // for again: a prefetch of a line on its way still takes a place in the
-    // queue of misses, and a full queue holds up the loop.
+    // An empty list has no room at all.
     if (v.empty()) return;
     static constinit thread_local uintptr_t t_nAskedTo = 0;
     const auto room = reinterpret_cast<uintptr_t>(v.data());
-    const uintptr_t end = room + v.size() * sizeof(cFlowCmd) + 2048;
-    uintptr_t line = t_nAskedTo > room && t_nAskedTo < end ? t_nAskedTo : room;
-    for (; line < end; line += 64) __builtin_prefetch(reinterpret_cast<const void*>(line));
-    t_nAskedTo = line;
+    AskLinesOnce<false>(t_nAskedTo, room, room + v.size() * sizeof(cFlowCmd) + 2048);
     v.clear();
 }
 
