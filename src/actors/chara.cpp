@@ -326,7 +326,8 @@ void cChara::SetYByCentre(int32_t cy, cFlowCmdRun* lpState) {
 
 void StartGauge(GAUGE& g, int32_t value, int32_t delta, int32_t max) {
     g.nTimer = GAUGE_SHOW_FRAMES;
-    g.nFill = value * GAUGE_WIDTH / max;
+    // In 64 bits: a script or a status command can set a value beyond what the gauge's max keeps.
+    g.nFill = static_cast<int32_t>(static_cast<int64_t>(value) * GAUGE_WIDTH / max);
     g.dChange = static_cast<double>(delta) * GAUGE_WIDTH / max;
     g.dStep = g.dChange / GAUGE_FADE_FRAMES;
 }

@@ -77,6 +77,8 @@ public:
     void Chara(cCharaData& c, bool bCommands) {
         Limit(c.byForce, 0, CHARA_SIDE_NUM - 1, "character side");
         Limit(c.nBodyPower, -BODY_POWER_LIMIT, BODY_POWER_LIMIT, "character body power");
+        Limit(c.nMaxHP, 0, CHARA_POINTS_MAX, "character maximum HP");
+        Limit(c.nMaxSP, 0, CHARA_POINTS_MAX, "character maximum SP");
         if (bCommands)
             for (cFlow& f : c.vFlow) Flow(f);
     }

@@ -1,9 +1,9 @@
 #pragma once
 // Values a loaded stage file cannot mean, brought into range before play: the
 // outer sizes of the scroll axes, the hero's and the characters' box sizes,
-// characters' sides outside the eight of play, body powers, and the
-// positions and durations of the presentation commands. Each change leaves a
-// line in the report log. Play computes with these in 32 bits, so the
+// characters' sides outside the eight of play, body powers, maximum HP and SP,
+// and the positions and durations of the presentation commands. Each change
+// leaves a line in the report log. Play computes with these in 32 bits, so the
 // limits keep every sum and product in range.
 #include <cstdint>
 
@@ -17,6 +17,7 @@ constexpr int32_t STAGE_OUTER_MAX = 1000000;     // dots added to the 640 of the
 constexpr int32_t STAGE_BOX_LIMIT = 65536;       // a body, range or box size, either sign
 constexpr int32_t CHARA_SIDE_NUM = 8;            // sides 0..7
 constexpr int32_t BODY_POWER_LIMIT = 999999999;  // either sign
+constexpr int32_t CHARA_POINTS_MAX = 999999;     // maximum HP and SP, as the status commands keep them
 constexpr int32_t CMD_CELL_LIMIT = 32768;        // a command's cell position, either sign
 constexpr int32_t CMD_DOT_LIMIT = 1048576;       // a command's offset in dots, either sign
 constexpr int32_t CMD_TENTHS_LIMIT = 3600000;    // a command's duration in tenths (100 hours), either sign

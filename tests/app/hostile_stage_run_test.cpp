@@ -130,6 +130,15 @@ TEST(HostileStageRun, ValuesNoStageCanMeanAreClampedAtLoadAndPlayAsAtTheirLimit)
         {"hero body power", wait,
          [](cStageData& s, int64_t v) { s.vPlacedChara[0].nBodyPower = static_cast<int32_t>(v); }, INT_MIN,
          -BODY_POWER_LIMIT, "character body power -2147483648 set to -999999999"},
+        // The hero's gauge, started by the slime's touch, would multiply the HP by its width.
+        {"maximum HP and SP", wait,
+         [](cStageData& s, int64_t v) {
+             for (cCharaData& c : s.vPlacedChara) {
+                 c.nMaxHP = c.nMaxSP = static_cast<int32_t>(v);
+                 c.nBodyPower = 1;
+             }
+         },
+         INT_MAX, CHARA_POINTS_MAX, "character maximum HP 2147483647 set to 999999"},
         {"character side", wait,
          [](cStageData& s, int64_t v) { s.vPlacedChara[1].byForce = static_cast<uint8_t>(v); }, 255,
          CHARA_SIDE_NUM - 1, "character side 255 set to 7"},
