@@ -111,6 +111,20 @@ void Watchdog() {
 
 fs::path g_Game;
 
+// The game reads its folder through the working directory, libFuzzer its
+// corpus and artifacts through the folder it was started in (paths given
+// relative to it): the game's folder is current only while a run plays.
+class cInGameFolder {
+public:
+    cInGameFolder() : m_Start(fs::current_path()) { fs::current_path(g_Game); }
+    ~cInGameFolder() { fs::current_path(m_Start); }
+    cInGameFolder(const cInGameFolder&) = delete;
+    cInGameFolder& operator=(const cInGameFolder&) = delete;
+
+private:
+    fs::path m_Start;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
@@ -120,7 +134,6 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
         std::exit(2);
     }
     g_Game = fs::absolute(game);
-    fs::current_path(g_Game);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("SDL_RENDER_DRIVER", "software", 1);
@@ -157,7 +170,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_nLastFrame = Now();
     DDSetFrameNotify(OnFrame);
     g_bRunning = true;
-    WinMain("data\\stg4\\fuzz.stg4", 1);
+    {
+        cInGameFolder inGame;
+        WinMain("data\\stg4\\fuzz.stg4", 1);
+    }
     g_bRunning = false;
     DDSetFrameNotify(nullptr);
     return 0;
