@@ -10,10 +10,17 @@ if [ $# -gt 0 ] && [ ! -d "$1" ]; then
   exit 1
 fi
 "$root/scripts/setup.sh"
-# The build shows its progress: the first one compiles everything and takes minutes.
+# Builds what changed. Ninja's steps are shown, after a line saying what is
+# built, only when there is something to build; the first build compiles
+# everything and takes minutes.
 build_game() {
-  echo "game.sh: building $* (the first build takes several minutes)"
-  "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target "$@"
+  local note=""
+  [ -f "$root/build/build.ninja" ] || note=" (the first build takes several minutes)"
+  "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target "$@" 2>&1 |
+    awk -v banner="game.sh: building $*$note" '
+      /^\[[0-9]+\/[0-9]+\] Re-checking globbed directories/ || /^ninja: no work to do/ { next }
+      !said { print banner; said = 1 }
+      { print; fflush() }'
 }
 if [ $# -gt 0 ]; then
   folder="$1"
