@@ -1,5 +1,5 @@
 #pragma once
-// The first scene until the title menu exists: it asks for the title music,
+// A first scene for the window tests: it asks for the title music,
 // fades in and shows the title picture (bmp\Title.bmp) when the game has
 // one, else the game's title in the large font, until the program closes.
 #include "scene/scene.h"
