@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test:
 #   1. the include rules (and a check that the check itself catches a stray include);
 #   2. a bounded fuzz run over every file reader (QV_FUZZ_TIME=0 skips it);
-#   3. every suite whole in one process, shuffled with two seeds;
+#   3. every suite whole in one process, shuffled with two seeds, and the
+#      dialogs' golden frames with other processors' approximations;
 #   4. the ThreadSanitizer build over the suites that start threads (QV_TSAN=0 skips it);
 #   5. the normal build's tests through CTest;
 #   6. the ASan + UBSan build's tests through CTest (QV_SANITIZE=0 skips it).
@@ -75,6 +76,14 @@ build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
       rm -rf "$scratch"
     done
   done
+)
+
+# The dialogs' golden frames again with the processor's approximate square
+# roots answering as other processors would: they must not change.
+(
+  cd "$(mktemp -d)"
+  QV_TEST_DATA="$root/tests/data" "$root/scripts/render_determinism.sh" "$root/build/test_player" \
+    'PlayerDialogTest.TheNameDialogAndTheFileListsShowTheirTextsWhole'
 )
 
 # The ThreadSanitizer build over the suites that start threads.

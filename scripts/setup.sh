@@ -11,6 +11,7 @@ PACKAGES=(
   libvorbis-dev libfluidsynth-dev timgm6mb-soundfont libasound2-dev
   libimgui-dev
   xvfb x11-utils
+  gdb binutils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "platform/seam/imgui_glue.h"
 
+#include <cmath>
+
 #include <SDL.h>
 #include <imgui.h>
 #include <imgui_internal.h>
@@ -26,7 +28,14 @@ bool cImGuiHost::Attach(SDL_Window* window, SDL_Renderer* renderer) {
     io.IniFilename = nullptr;  // nothing written beside the program
     io.LogFilename = nullptr;
     ImGui::StyleColorsDark();
-    ImGui::GetStyle().WindowRounding = 0;
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowRounding = 0;
+    // No anti-aliased fringes: ImGui places them with the processor's
+    // approximate reciprocal square root, whose last bits differ between
+    // makers, and a fringe's edge can fall on either side of a pixel.
+    style.AntiAliasedLines = false;
+    style.AntiAliasedLinesUseTex = false;
+    style.AntiAliasedFill = false;
     if (!ImGui_ImplSDL2_InitForSDLRenderer(window)) {
         ImGui::DestroyContext();
         return false;
@@ -124,6 +133,21 @@ void cImGuiHost::NewFrame() {
     ImGui::NewFrame();
 }
 
+namespace {
+
+// Every corner to the nearest whole pixel. The software renderer truncates
+// positions, so a corner computed a hair below a whole pixel (a line's edge,
+// placed with an approximate square root) would lose a row on one machine and
+// keep it on another; rounded, the same geometry covers the same pixels.
+void SnapToPixels(ImVector<ImDrawVert>& vertices) {
+    for (ImDrawVert& v : vertices) {
+        v.pos.x = std::floor(v.pos.x + 0.5f);
+        v.pos.y = std::floor(v.pos.y + 0.5f);
+    }
+}
+
+}  // namespace
+
 void cImGuiHost::Render() {
     ImGui::Render();
     ImDrawData* data = ImGui::GetDrawData();
@@ -133,7 +157,8 @@ void cImGuiHost::Render() {
     const bool hadClip = SDL_RenderIsClipEnabled(m_Renderer);
     const ImVec2 off = data->DisplayPos;
     for (int n = 0; n < data->CmdListsCount; ++n) {
-        const ImDrawList* list = data->CmdLists[n];
+        ImDrawList* list = data->CmdLists[n];
+        SnapToPixels(list->VtxBuffer);
         const ImDrawVert* vtx = list->VtxBuffer.Data;
         const ImDrawIdx* idx = list->IdxBuffer.Data;
         for (const ImDrawCmd& cmd : list->CmdBuffer) {
