@@ -104,9 +104,11 @@ std::size_t NextMeeting(const cHitBucket& b, std::size_t from, const double r[4]
     return n;
 }
 
-// A character that attacks are judged against.
+// A character that attacks are judged against. Attacks pass through a
+// character whose invincibility is 2 as if it were not there (one of 1 is
+// hit, and keeps its HP).
 bool CanTakeAttack(const cChara& c) {
-    return IsActiveChara(c) && !c.dying && c.nKind != 2;
+    return IsActiveChara(c) && !c.dying && c.nKind != 2 && c.data.byInvincible != 2;
 }
 
 // Per side, the box around the rectangles (against attacks) of the

@@ -23,6 +23,13 @@ cCharaData Biter(int power) {
     return e;
 }
 
+// A cannon at cell (10, 12) facing left that fires `shot` once, after 3 frames.
+void PutShooter(cStageKit& k, const cFlowCmd& shot) {
+    cCharaData e = Dummy("撃つ敵", CG_CANNON);
+    e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), shot, Cmd(CMD_WAIT, 9999)}));
+    Put(k, e, 10, 12, 0);
+}
+
 }  // namespace
 
 void AddStageRuleCases(std::vector<CONFCASE>& v) {
@@ -86,13 +93,35 @@ void AddStageRuleCases(std::vector<CONFCASE>& v) {
                              hero.vFlow.push_back(MarkFlow(7, 1));
                              cFlowCmd shot = ShotCmd(1, SG_STAR, 1, 40, 1);
                              shot.spShot->nImpact = 20;
-                             cCharaData e = Dummy("撃つ敵", CG_CANNON);
-                             e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 3), shot, Cmd(CMD_WAIT, 9999)}));
-                             Put(k, e, 10, 12, 0);
+                             PutShooter(k, shot);
                              k.PlaceItem(k.AddItem(Goal()), 5, 12);
                          },
                          resist ? std::vector<CONFCHECK>{{1, 1}} : std::vector<CONFCHECK>{}, 120,
                          resist ? CONFEND_PLAYING : CONFEND_CLEARED));
+    for (int invincible = 1; invincible <= 2; ++invincible)
+        v.push_back(Case(invincible == 2 ? "damage-invincible-pass-through" : "damage-invincible-shot-hits", kDamage,
+                         invincible == 2 ? "無敵 2 (ショットがすり抜ける)" : "無敵 1 (ショットが当たる)",
+                         invincible == 2
+                             ? "An enemy fires a star at the hero past a character of invincibility 2: the star passes "
+                               "through it untouched (S2 = 0, its HP 10: S3 = 10) and hits the hero behind (S1 = 1)."
+                             : "The same star past a character of invincibility 1: it is hit (S2 = 1) but keeps its "
+                               "10 HP (S3 = 10), and the star is used up on it, so the hero is never hit (S1 = 0).",
+                         [invincible](cStageData& s) {
+                             cStageKit& k = Arena(s, "無敵とショット");
+                             cCharaData& hero = HeroOf(s);
+                             hero.wCellX = 4;
+                             hero.vFlow.push_back(MarkFlow(7, 1));
+                             cCharaData shield = Dummy("盾");
+                             shield.byForce = 2;
+                             shield.byInvincible = static_cast<uint8_t>(invincible);
+                             shield.vFlow.push_back(MarkFlow(7, 2));
+                             shield.vFlow.push_back(Flow(TRG_ALWAYS, {Code("S3 = hp")}));
+                             Put(k, shield, 7, 12);
+                             PutShooter(k, ShotCmd(1, SG_STAR, 1, 40, 1));
+                         },
+                         invincible == 2 ? std::vector<CONFCHECK>{{1, 1}, {2, 0}, {3, 10}}
+                                         : std::vector<CONFCHECK>{{1, 0}, {2, 1}, {3, 10}},
+                         120));
     v.push_back(Case("death-squeeze", kDamage, "挟まれ (ブロックキャラと地面)",
                      "A block character sinks onto the hero standing on the ground: caught between it and the "
                      "ground, the hero is crushed and dies.",
