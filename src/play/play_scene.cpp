@@ -72,7 +72,6 @@ void ResetPlayState() {
     ResetStageObjects();
     ResetScrEffectWork();
     ClearMessageData();
-    MessageVars = MESSAGEVARS{};
     ResetReplayEnd();
     SetSceneServices(&PlayServices);
     ResetPlayerLayer();

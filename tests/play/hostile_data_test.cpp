@@ -24,6 +24,7 @@
 #include "play/message/message_text.h"
 #include "play/play_scene.h"
 #include "play_screen_fixture.h"
+#include "player/player_records.h"
 #include "stage/stage_data.h"
 #include "support/play_screen_test.h"
 #include "support/record_services_spy.h"
@@ -46,8 +47,6 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
-    cSafeVector<int32_t> common = cSafeVector<int32_t>(1001);
-    cSafeVector<int32_t> stage = cSafeVector<int32_t>(1000);
 };
 
 TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
@@ -57,9 +56,9 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     cRecordServicesSpy spy;
     SetBasePalette(TestPalette());
     ASSERT_TRUE(Fonts[FONT_MEDIUM].Create("ＭＳ ゴシック", 0, 16, 16, 16, 2, nullptr, 1, 5, nullptr, 1, 640, 480, 1));
-    MessageVars = MESSAGEVARS{&common, &stage};
-
     scene = playscreen::MakeScene();
+    SaveData.vVar.assign(1001, 0);
+    scene->vStageVars.assign(1000, 0);
     BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
     RebuildBlockHits();
     Database.vEffect.resize(1);

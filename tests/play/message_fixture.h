@@ -9,21 +9,30 @@
 #include "play/message/message.h"
 #include "play/message/message_surface.h"
 #include "play/message/message_text.h"
+#include "player/player_records.h"
 #include "support/play_screen_test.h"
 #include "support/record_services_spy.h"
+#include "world/world_state.h"
 
 class cMessageTest : public cPlayScreenTest {
 protected:
     void SetUp() override {
         cPlayScreenTest::SetUp();
         spy.emplace();
-        MessageVars = MESSAGEVARS{&common, &stage};
+        // Variable codes read the run's common variables and the stage's.
+        m_SavedCommon = SaveData.vVar;
+        common.assign(1001, 0);
+        stage.assign(1000, 0);
+        m_lpPrevWorld = lpWorld;
+        lpWorld = &world;
     }
     void TearDown() override {
         // The fonts drawn over the box go with the reset, the box after them.
         cPlayScreenTest::TearDown();
         DDReleaseSurface(&box);
         spy.reset();
+        lpWorld = m_lpPrevWorld;
+        SaveData.vVar = m_SavedCommon;
     }
     // The second font (16-dot pitch, white ink) over a banded box picture.
     void MakeFont() {
@@ -42,7 +51,12 @@ protected:
     }
 
     DDSURFACEDATA box;
-    cSafeVector<int32_t> common = cSafeVector<int32_t>(1001);
-    cSafeVector<int32_t> stage = cSafeVector<int32_t>(1000);
+    cWorldState world;
+    cSafeVector<int32_t>& common = SaveData.vVar;
+    cSafeVector<int32_t>& stage = world.vStageVars;
     std::optional<cRecordServicesSpy> spy;
+
+private:
+    cSafeVector<int32_t> m_SavedCommon;
+    cWorldState* m_lpPrevWorld = nullptr;
 };

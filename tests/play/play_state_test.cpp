@@ -28,7 +28,6 @@ void FixedTime(SYSTEMTIME* st) {
 TEST(PlayState, ResetLeavesEveryLayerAsAtStartUp) {
     ResetPlayState();
     const int firstRand = crt::rand();
-    const cSafeVector<int32_t> vars(1001);
     // What a run leaves behind, layer by layer from the scenes down.
     SceneManager.nGameType = GAME_CHALLENGE;
     IniData.WindowMode = 2;
@@ -39,7 +38,6 @@ TEST(PlayState, ResetLeavesEveryLayerAsAtStartUp) {
     nStageBgmLoop = 0;
     lstMessageSurface.emplace_back();
     lstMessageSurfaceInfo.emplace_back();
-    MessageVars = MESSAGEVARS{&vars, &vars};
     SaveData.nStageNo = 3;
     SetLocalTimeSource(FixedTime);
     NextStageStart.bOverride = 1;
@@ -60,8 +58,6 @@ TEST(PlayState, ResetLeavesEveryLayerAsAtStartUp) {
     EXPECT_EQ(nStageBgmLoop.load(), 1);
     EXPECT_TRUE(lstMessageSurface.empty());
     EXPECT_TRUE(lstMessageSurfaceInfo.empty());
-    EXPECT_EQ(MessageVars.lpCommon, nullptr);
-    EXPECT_EQ(MessageVars.lpStage, nullptr);
     EXPECT_EQ(SaveData.nStageNo, cSaveData().nStageNo);
     SYSTEMTIME now;
     GetLocalTime(&now);

@@ -4,8 +4,8 @@
 
 #include "database/common_fonts.h"
 #include "platform/system/cp932.h"
-
-MESSAGEVARS MessageVars;
+#include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -70,7 +70,9 @@ int32_t VariableValue(const VARCODE& code, const MESSAGEVARS& vars) {
 
 }  // namespace
 
-void ExpandMessageText(std::string& text) { ExpandMessageText(text, MessageVars); }
+void ExpandMessageText(std::string& text) {
+    ExpandMessageText(text, MESSAGEVARS{&SceneServices().CommonVars(), lpWorld ? &lpWorld->vStageVars : nullptr});
+}
 
 void ExpandMessageText(std::string& text, const MESSAGEVARS& vars) {
     // Built into a new string so that a long text with many codes stays linear.

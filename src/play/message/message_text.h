@@ -7,18 +7,18 @@
 
 #include "records/safe_container.h"
 
-// The variables that variable codes read: the run's common variables (the
-// save record's, indices 0..1000) and the play scene's stage variables
-// (indices 0..999). Set by the play scene; an unset list reads as empty.
+// The variables that variable codes read: common variables (indices
+// 0..1000) and stage variables (indices 0..999); a missing list reads as
+// empty.
 struct MESSAGEVARS {
     const cSafeVector<int32_t>* lpCommon = nullptr;
     const cSafeVector<int32_t>* lpStage = nullptr;
 };
-extern MESSAGEVARS MessageVars;
 
 // Replaces every variable code of text by its value (the code's variable
 // number 1..1000; other codes stay as they are). A number beyond the
-// variable list follows the bad-index rule.
+// variable list follows the bad-index rule. Without `vars`, the variables
+// of the run in play: the save record's common variables and the stage's.
 void ExpandMessageText(std::string& text);
 void ExpandMessageText(std::string& text, const MESSAGEVARS& vars);
 // Window size of text: its measured size in the second font + 2 on each axis.

@@ -41,6 +41,32 @@ void AddPresentCases(std::vector<CONFCASE>& v) {
                            m));
     }
     {
+        // Variable codes replaced, the window refreshed every frame: it shows the values as they are now.
+        cFlowCmd m = Cmd(CMD_MESSAGE, 0);
+        m.strText = "ステージ変数 #S1 / 共通変数 #C7_Z4.";
+        m.vParam[6] = 1;   // shown until the stage ends
+        m.vParam[9] = 1;   // variable codes replaced
+        m.vParam[11] = 1;  // refreshed
+        m.vParam[16] = 1;  // every frame
+        m.vParam[14] = 1;  // in a window
+        CONFCASE c = Case("present-message-variables", kTable, "19 メッセージ (変数コードの置き換え、更新)",
+                          "A window showing \"#S1\" and \"#C7_Z4.\", refreshed every frame, shows the stage "
+                          "variable's value of now, 5678 (set after it opened with 1234), and the common variable "
+                          "zero-filled to four digits, 0056.",
+                          [m](cStageData& s) {
+                              cStageKit& k = Arena(s, "変数の表示");
+                              cCharaData c = Dummy("演出する", CG_VILLAGER);
+                              c.byInvincible = 1;
+                              c.vFlow.push_back(Flow(TRG_ALWAYS, {Code("S1 = 1234"), Code("C7 = 56"), Cmd(CMD_WAIT, 1),
+                                                                  m, Cmd(CMD_WAIT, 5), Code("S1 = 5678"),
+                                                                  Cmd(CMD_WAIT, 9999)}));
+                              Put(k, c, 10, 12);
+                          },
+                          {{1, 5678}}, 40);
+        c.bGolden = true;
+        v.push_back(c);
+    }
+    {
         cFlowCmd p = Cmd(CMD_PICTURE, 0);
         p.vParam[0] = PIC_BANNER;
         p.vParam[7] = 100;
