@@ -57,7 +57,8 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     StartupLogBegin();
     const char* ec = std::getenv("QV_EC_LOG");
     ECInit(ec && ec[0] == '1', "EC_Game.txt");
-    if (!ReportInit("Report_Game.txt")) return kFailedStart;
+    // The logs are emptied only once this start knows it runs alone.
+    ReportInitDeferred("Report_Game.txt");
     WriteReport("App : ver %s", "825");
     // The system report measures the processor's clock while the window
     // system starts; later lines wait for its lines.
@@ -73,8 +74,14 @@ int WinMain(const std::string& commandLine, int nCmdShow) {
     if (!LoadInputScriptFromEnv()) WriteReport("QV_INPUT : the script cannot be read");
 
     if (!AcquireSingleInstance()) {
+        DropLogs();
         ReleaseGgs4();
         return 0;
+    }
+    if (!ClaimLogs()) {
+        ReleaseGgs4();
+        ReleaseSingleInstance();
+        return kFailedStart;
     }
     StartupLogMark("single instance");
     PrepareStartData();

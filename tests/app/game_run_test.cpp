@@ -248,10 +248,14 @@ TEST(GameRun, ASecondStartWhoseQuestionCannotBeShownLeavesTheRunningOne) {
     EXPECT_EQ(second.nExitCode, 0);
     int status = 0;
     EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the running game was ended";
-    EXPECT_NE(second.strReport.find("MesBox [二重起動] "), std::string::npos) << second.strReport;
-    EXPECT_NE(second.strReport.find("-> 7 (no box could be shown"), std::string::npos) << second.strReport;  // IDNO
-    EXPECT_NE(second.strError.find("the answer is \"No\""), std::string::npos) << second.strError;
+    // The running game's logs are left whole; the refused start's lines go to its standard error.
+    EXPECT_NE(second.strReport.find("InitApp : done"), std::string::npos) << second.strReport;
+    EXPECT_EQ(second.strReport.find("MesBox"), std::string::npos) << second.strReport;
     EXPECT_EQ(second.strReport.find("QV_MAX_FRAMES"), std::string::npos);
+    EXPECT_NE(second.strError.find("MesBox ["), std::string::npos) << second.strError;
+    EXPECT_NE(second.strError.find("-> 7 (no box could be shown"), std::string::npos) << second.strError;  // IDNO
+    EXPECT_NE(second.strError.find("the answer is \"No\""), std::string::npos) << second.strError;
+    EXPECT_EQ(ReadText(dir.Path() / "EC_Game.txt").find("MesBox"), std::string::npos);
     ::kill(first, SIGTERM);
     EXPECT_EQ(WaitGame(first, 30000), 0);
 }

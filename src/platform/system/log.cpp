@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/system/cp932.h"
 #include "platform/system/file_owner.h"
 #include "platform/system/mesbox.h"
 #include "records/services.h"
@@ -20,6 +22,9 @@ int g_bECEnabled = 0;
 bool g_bECStarted = false;
 bool g_bHeld = false;               // report lines wait in g_Held
 std::vector<std::string> g_Held;
+// Until the logs are claimed, lines of both logs wait here (true: the error log's).
+bool g_bDeferred = false;
+std::vector<std::pair<bool, std::string>> g_Deferred;
 thread_local bool t_bAhead = false;  // this thread writes ahead of the held lines
 
 constexpr size_t LINE_BUFFER = 1024;  // WriteReportEC, WriteReportMes
@@ -41,13 +46,25 @@ std::string VFormat(const char* format, va_list args, size_t limit) {
     return out;
 }
 
-// Appends text + CR LF to an existing report log. Caller holds the lock.
+bool WriteReportLineLocked(const std::string& text);
+
+// Appends text + CR LF to an existing report log, or keeps it while the log
+// is held or not yet claimed. Caller holds the lock.
 bool AppendReportLocked(const std::string& text) {
     if (g_ReportPath.empty()) return false;
     if (g_bHeld && !t_bAhead) {
         g_Held.push_back(text);
         return true;
     }
+    if (g_bDeferred) {
+        g_Deferred.emplace_back(false, text);
+        return true;
+    }
+    return WriteReportLineLocked(text);
+}
+
+// Appends text + CR LF to the report log itself. Caller holds the lock.
+bool WriteReportLineLocked(const std::string& text) {
     const FilePtr f = OpenFile(g_ReportPath.c_str(), "r+b");
     if (!f) return false;
     std::fseek(f.get(), 0, SEEK_END);
@@ -58,6 +75,10 @@ bool AppendReportLocked(const std::string& text) {
 
 void WriteECLocked(const std::string& text) {
     if (!g_bECEnabled) return;
+    if (g_bDeferred) {
+        g_Deferred.emplace_back(true, text);
+        return;
+    }
     const FilePtr f = OpenFile(g_ECPath.c_str(), g_bECStarted ? "ab" : "wb");
     g_bECStarted = true;  // a failed first open is not retried as a first write
     if (!f) return;
@@ -82,6 +103,41 @@ int ReportInit(const char* path) {
     if (!OpenFile(path, "wb")) return 0;  // created empty, closed at once
     g_ReportPath = path;
     return 1;
+}
+
+void ReportInitDeferred(const char* path) {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    g_ReportPath = path;
+    g_bDeferred = true;
+    g_Deferred.clear();
+}
+
+int ClaimLogs() {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    g_bDeferred = false;
+    std::vector<std::pair<bool, std::string>> lines;
+    lines.swap(g_Deferred);
+    if (!OpenFile(g_ReportPath.c_str(), "wb")) return 0;
+    // Written as they came: lines held back since are written after them.
+    for (const auto& [bEC, text] : lines) {
+        if (bEC) WriteECLocked(text);
+        else WriteReportLineLocked(text);
+    }
+    return 1;
+}
+
+void DropLogs() {
+    std::lock_guard<std::mutex> lock(g_LogLock);
+    // Kept on standard error, where a person who started it sees them.
+    for (const auto& [bEC, text] : g_Deferred)
+        if (!bEC) std::fprintf(stderr, "%s\n", Cp932ToUtf8(text).c_str());
+    for (const std::string& text : g_Held) std::fprintf(stderr, "%s\n", Cp932ToUtf8(text).c_str());
+    g_bDeferred = false;
+    g_Deferred.clear();
+    g_bHeld = false;
+    g_Held.clear();
+    g_ReportPath.clear();
+    g_bECEnabled = 0;
 }
 
 std::string ReportPath() {
@@ -158,6 +214,8 @@ void ResetLogs() {
     std::lock_guard<std::mutex> lock(g_LogLock);
     g_bHeld = false;
     g_Held.clear();
+    g_bDeferred = false;
+    g_Deferred.clear();
     g_ReportPath.clear();
     g_ECPath.clear();
     g_bECEnabled = 0;

@@ -9,6 +9,13 @@
 
 // Creates or empties the report log; 1 on success.
 int ReportInit(const char* path);
+// Names the report log without touching either log: their lines wait until
+// ClaimLogs empties both and writes them (0 when the report log cannot be
+// created), or DropLogs writes the report's to standard error and no more. A start that may
+// find the game already running leaves that game's logs whole this way.
+void ReportInitDeferred(const char* path);
+int ClaimLogs();
+void DropLogs();
 // The report log's path as given to ReportInit; "" before.
 std::string ReportPath();
 // Appends one formatted line to the report log; 0 when it cannot be opened.
