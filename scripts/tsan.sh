@@ -29,4 +29,4 @@ run "$dir/test_platform" --gtest_brief=1 \
 run "$dir/test_platform" --gtest_brief=1 --gtest_filter='SoundDeviceTest.*'
 run "$dir/test_play" --gtest_brief=1
 run "$dir/test_app" --gtest_brief=1 \
-    --gtest_filter='SceneFrameTest.*:MainWindowTest.*:WindowCloseTest.*:WindowDialogTest.*:StageLoadTest.*:GameRun.*:PlayRun.*:PlayRunInProcess.*'
+    --gtest_filter='SceneFrameTest.*:MainWindowTest.*:WindowCloseTest.*:WindowDialogTest.*:StageLoadTest.*:GameRun.*:PlayRun.*:PlayRunInProcess.*:PauseWaitRun.*'

@@ -34,7 +34,12 @@ constexpr int BUTTON_CONFIRM = 1, BUTTON_PAGE = 8;
 class cWorkerFrame {
 public:
     cWorkerFrame() {
-        if (FrameLimitReached() || FramesStoppedForClose()) {
+        if (FramesStoppedForClose()) {
+            m_bEnds = true;
+            return;
+        }
+        if (FrameLimitReached()) {
+            m_bLimit = true;
             Sleep(1);
             return;
         }
@@ -47,14 +52,28 @@ public:
     cWorkerFrame(const cWorkerFrame&) = delete;
     cWorkerFrame& operator=(const cWorkerFrame&) = delete;
     explicit operator bool() const { return m_nFrame != 0; }
+    // The program has begun to close: the worker ends, whatever it waits for.
+    bool Ends() const { return m_bEnds; }
+    // The frame limit was reached, perhaps by the game thread's frame that
+    // started this wait: the worker asks for the close, as a person's close
+    // during the wait would, so that the run ends at its limit.
+    void CloseAtLimit(bool& bAsked) const {
+        if (!m_bLimit || bAsked) return;
+        bAsked = true;
+        PostCloseMain();
+    }
 
 private:
     uint32_t m_nFrame = 0;
+    bool m_bEnds = false, m_bLimit = false;
 };
 
 }  // namespace
 
 void RunPlayWorker(cThread& thread, cThread::StartRoutine body) {
+    // Once the program has begun to close no worker starts: the close may
+    // have ended the workers already, and a new one would outlive the scene.
+    if (FramesStoppedForClose()) return;
     if (!thread.Create(body, lpPlayScene)) return;
     // The first post succeeds once the new thread's queue exists.
     while (!PostThreadMessage(thread.GetThreadId(), WM_APP, 0, 0) && !thread.HasEnded()) Sleep(0);
@@ -63,7 +82,7 @@ void RunPlayWorker(cThread& thread, cThread::StartRoutine body) {
 
 int32_t cPlayScene::RunPauseWait() {
     RunPlayWorker(thPause, &cPlayScene::DrawLoop);
-    return bQuit ? 0 : 1;
+    return bQuit || FramesStoppedForClose() ? 0 : 1;
 }
 
 unsigned cPlayScene::DrawLoop(void* param) {
@@ -78,7 +97,7 @@ unsigned cPlayScene::DrawLoop(void* param) {
     // The close is timed on the timer clock and waited for by sleeping on it,
     // so that a simulated clock moves on too.
     iClock& clock = TimerClock();
-    bool quitSeen = false;
+    bool quitSeen = false, limitAsked = false;
     std::chrono::nanoseconds quitAt{0};
     MSG msg;
     for (;;) {
@@ -86,6 +105,7 @@ unsigned cPlayScene::DrawLoop(void* param) {
             if (msg.message == WM_QUIT) break;
             continue;
         }
+        if (FramesStoppedForClose()) break;
         if (s->bQuit) {
             const std::chrono::nanoseconds now = clock.Now();
             if (!quitSeen) {
@@ -103,6 +123,8 @@ unsigned cPlayScene::DrawLoop(void* param) {
             continue;
         }
         const cWorkerFrame frame;
+        if (frame.Ends()) break;
+        frame.CloseAtLimit(limitAsked);
         if (!frame) continue;
         in.RecordHistory();
         in.UpdateRepeat();
@@ -154,6 +176,7 @@ unsigned cPlayScene::AfterPlayLoop(void* param) {
         ++enabled;
     }
     if (s->nRankKind < 0) s->nRankKind = 0;
+    bool limitAsked = false;
     MSG msg;
     for (;;) {
         if (PeekMessage(&msg, PM_REMOVE)) {
@@ -165,6 +188,8 @@ unsigned cPlayScene::AfterPlayLoop(void* param) {
             continue;
         }
         const cWorkerFrame frame;
+        if (frame.Ends()) return 1;
+        frame.CloseAtLimit(limitAsked);
         if (!frame) continue;
         cInput& in = InputList[0];
         in.UpdateRepeat();

@@ -9,7 +9,9 @@
 #include "app/game_folder.h"
 #include "app/standard_scenes.h"
 #include "app/win_main.h"
+#include "platform/graphics/dd_present.h"
 #include "platform/input/input_script.h"
+#include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
 #include "platform/window/menu_cursor.h"
 #include "play/play_scene.h"
@@ -47,7 +49,44 @@ private:
     bool m_bWaited = false;
 };
 
+uint32_t g_nCloseAt = 0;  // the frame on which the window is closed (0: never)
+int g_nCloseAfter = -1;   // the wait after which, before the next, it is closed (-1: never)
+
+// Play whose tenth frame of play runs waits of two frames back to back, as
+// messages one after another do, until one of them is ended by a close.
+class cWaitChainPlay : public cPlayScene {
+public:
+    void Run() override {
+        cPlayScene::Run();
+        if (nState != PLAYSTATE_PLAY || nElapsedFrames != 10 || m_bWaited) return;
+        m_bWaited = true;
+        g_nWaitFrom = GetFrameCount();
+        for (int i = 0; i < 40; ++i) {
+            nWaitSound = 0;
+            nWaitDelay = 0;
+            bWaitButton = 0;
+            nWaitFrames = 1;
+            if (!RunPauseWait()) return;
+            if (i == g_nCloseAfter) {
+                // Between two waits: the main window takes the close before the next wait starts.
+                PostCloseMain();
+                for (int t = 0; t < 2000 && !FramesStoppedForClose(); ++t) Sleep(1);
+            }
+        }
+        PostCloseMain();
+    }
+
+private:
+    bool m_bWaited = false;
+};
+
+// The close as a person's click would send it, on the frame g_nCloseAt.
+void CloseOnItsFrame() {
+    if (g_nCloseAt != 0 && GetFrameCount() == g_nCloseAt) PostCloseMain();
+}
+
 cScene* WaitScenes(int n) { return n == SCENE_PLAY ? new cButtonWaitPlay() : CreateStandardScene(n); }
+cScene* ChainScenes(int n) { return n == SCENE_PLAY ? new cWaitChainPlay() : CreateStandardScene(n); }
 
 class PauseWaitRun : public ::testing::Test {
 protected:
@@ -55,16 +94,18 @@ protected:
     ~PauseWaitRun() override { Reset(); }
     static void Reset() {
         ResetAppState();
-        g_nWaitFrom = g_nWaitEnd = 0;
+        g_nWaitFrom = g_nWaitEnd = g_nCloseAt = 0;
+        g_nCloseAfter = -1;
         g_bPress = true;
+        DDSetFrameNotify(nullptr);
     }
     // The first sample stage from the command line; the report log.
-    std::string Run(const char* maxFrames) {
+    std::string Run(const char* maxFrames, cScene* (*scenes)(int) = WaitScenes) {
         MakeGameFolder(m_Dir.Path(), WindowedIni());
         SetWindowRunEnv(m_Env);
         m_Env.Set("QV_MAX_FRAMES", maxFrames);
         m_Cwd.Enter(m_Dir.Path());
-        SetSceneFactory(WaitScenes);
+        SetSceneFactory(scenes);
         EXPECT_EQ(WinMain("data\\stg4\\stage1-1.stg4", 1), 0);
         m_Cwd.Restore();
         return ReadText(m_Dir.Path() / "Report_Game.txt");
@@ -92,4 +133,37 @@ TEST_F(PauseWaitRun, TheFrameLimitEndsARunThatStandsInTheWait) {
     ASSERT_LT(g_nWaitFrom, 250u);
     EXPECT_NE(report.find("QV_MAX_FRAMES : 300 frames run"), std::string::npos) << report;
     EXPECT_EQ(g_nWaitEnd, 0u);
+    // The limit on the frame that starts the wait (the game thread's), on the
+    // wait's first frame and on its second: each run ends there.
+    const uint32_t from = g_nWaitFrom;
+    for (const uint32_t limit : {from, from + 1, from + 2}) {
+        Reset();
+        g_bPress = false;
+        const std::string limited = Run(std::to_string(limit).c_str());
+        EXPECT_EQ(g_nWaitFrom, from);
+        EXPECT_NE(limited.find("QV_MAX_FRAMES : " + std::to_string(limit) + " frames run"), std::string::npos)
+            << limited;
+    }
+}
+
+TEST_F(PauseWaitRun, AWindowClosedAnywhereInAChainOfWaitsEndsTheGameInOrder) {
+    // Closed on each frame of the chain's first waits: on a wait's frame or
+    // between two waits, the program ends in order (no worker left running
+    // on the freed scene, which the sanitizer builds would report).
+    const std::string first = Run("3000", ChainScenes);
+    const uint32_t from = g_nWaitFrom;
+    ASSERT_GT(from, 0u) << first;
+    for (int k = 0; k < 12; ++k) {
+        Reset();
+        if (k % 2 == 0) {
+            g_nCloseAt = from + static_cast<uint32_t>(k / 2);
+            DDSetFrameNotify(CloseOnItsFrame);
+        } else {
+            g_nCloseAfter = k / 2;
+        }
+        const std::string report = Run("3000", ChainScenes);
+        EXPECT_NE(report.find("App : end"), std::string::npos) << "close " << k << "\n" << report;
+        EXPECT_EQ(report.find("QV_MAX_FRAMES"), std::string::npos) << "close " << k;
+        EXPECT_EQ(report.find("did not end"), std::string::npos) << "close " << k << "\n" << report;
+    }
 }
