@@ -8,6 +8,7 @@
 #include "actors/shot_geometry.h"
 #include "records/utility.h"
 #include "stage/flow_arrange.h"
+#include "world/live_limits.h"
 #include "world/world_state.h"
 
 int32_t ResolveShotDirection(int32_t code, int32_t facing, int32_t startDir) {
@@ -80,6 +81,8 @@ void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot
     work.nRange = settings.nRange;
     work.nLife = settings.nLife;
     for (int32_t i = 0; i <= settings.nCloneNum; ++i) {
+        // A full list refuses every further shot: the volleys stop there.
+        if (!LiveRoomFor(LIVE_SHOT, list.size())) break;
         work.nVolley = i;
         work.dOfsX = settings.GetOffsetX(i, chara.nFacing);
         work.dOfsY = settings.GetOffsetY(i, chara.nFacing);
@@ -97,7 +100,8 @@ void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, cFlowCm
         SpawnSummoned(work, chara, settings);
         return;
     }
-    if (!lpList) return;
+    // Refused before it is built: a shot's set-up takes a place on its shooter.
+    if (!lpList || !LiveRoomFor(LIVE_SHOT, lpList->size())) return;
     cShot shot;
     shot.Setup(TakeShotId(), chara, SPAWN_SHOT, settings, work);
     AddShot(*lpList, shot);

@@ -97,6 +97,8 @@ void SummonItem(std::list<cItem>& list, double x, double y, const SUMMONSETTINGS
 
 int32_t SummonChara(cObjectList<cStageChara>& list, double x, double y, const SUMMONSETTINGS& settings,
                     const cCharaData& record, uint8_t facing, uint8_t side, cChara* lpSummoner, int32_t& idCounter) {
+    // Refused before the record and its flows are copied.
+    if (!LiveRoomFor(LIVE_CHARA, list.size())) return 0;
     cCharaData rec = record;
     rec.byFacing = facing;
     rec.byForce = side;

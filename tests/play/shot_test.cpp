@@ -13,6 +13,7 @@
 #include "platform/system/log.h"
 #include "play/play_fixture.h"
 #include "support/temp_dir.h"
+#include "world/live_limits.h"
 
 namespace {
 
@@ -165,6 +166,18 @@ TEST_F(SwordTest, ABadSwordTypeIsSkippedWithAReportLine) {
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_NE(text.str().find("err V[5] ( 1 ,"), std::string::npos);
+}
+
+TEST_F(ShotTest, AFullListRefusesShotsBeforeAnyIsBuilt) {
+    while (Shots().size() < LIVE_SHOT_MAX) ASSERT_NE(AddShot(Shots(), cShot()), nullptr);
+    // 256 volleys of 255 shots asked of a full list: none is set up (each
+    // would take an id), and the volleys stop at the first refusal.
+    const int32_t nextId = lpWorld->nNextOtherId;
+    m_Settings.nShotNum = 255;
+    m_Settings.nCloneNum = 255;
+    Fire();
+    EXPECT_EQ(Shots().size(), LIVE_SHOT_MAX);
+    EXPECT_EQ(lpWorld->nNextOtherId, nextId);
 }
 
 TEST_F(ShotTest, ACharacterSummonedOutsideTheGridTakesNoId) {
