@@ -22,8 +22,9 @@ public:
         std::vector<std::pair<int, const char*>> buttons;
         switch (m_nStyle & 0xF) {
             case MB_OKCANCEL: buttons = {{IDOK, "OK"}, {IDCANCEL, "キャンセル"}}; break;
-            case MB_YESNOCANCEL: buttons = {{IDYES, "はい(&Y)"}, {IDNO, "いいえ(&N)"}, {IDCANCEL, "キャンセル"}}; break;
-            case MB_YESNO: buttons = {{IDYES, "はい(&Y)"}, {IDNO, "いいえ(&N)"}}; break;
+            // The key in brackets answers (OnKeyDown); no mark is drawn under it, so the brackets name it.
+            case MB_YESNOCANCEL: buttons = {{IDYES, "はい(Y)"}, {IDNO, "いいえ(N)"}, {IDCANCEL, "キャンセル"}}; break;
+            case MB_YESNO: buttons = {{IDYES, "はい(Y)"}, {IDNO, "いいえ(N)"}}; break;
             default: buttons = {{IDOK, "OK"}}; break;
         }
         const int def = DefaultMesBoxAnswer(m_nStyle);
@@ -42,6 +43,12 @@ public:
     void OnCommand(int id, int n) override {
         cDialog::OnCommand(id, n);
         if (id == IDOK || id == IDCANCEL || id == IDYES || id == IDNO) Close(id);
+    }
+    bool OnKeyDown(int vk) override {
+        const unsigned kind = m_nStyle & 0xF;
+        if ((kind != MB_YESNO && kind != MB_YESNOCANCEL) || (vk != 'Y' && vk != 'N')) return false;
+        Close(vk == 'Y' ? IDYES : IDNO);
+        return true;
     }
     void OnCancel() override {
         const unsigned kind = m_nStyle & 0xF;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "platform/seam/dialog_host.h"
 #include "platform/seam/dialog_script.h"
@@ -209,6 +210,21 @@ TEST_F(DialogTest, MessageBoxesInTheWindow) {
         cDialogScript script;
         script.Key(SDLK_ESCAPE);
         EXPECT_EQ(DialogMesBox("x", "c", MB_OK), IDOK);
+    }
+    // The buttons read as a person reads them, and their keys answer: Y over
+    // a default No, N over a default Yes.
+    for (const auto& [style, key, answer] : {std::tuple{MB_YESNO | MB_DEFBUTTON2, 'Y', IDYES},
+                                             std::tuple{MB_YESNOCANCEL + 0u, 'N', IDNO}}) {
+        std::string labels;
+        SetDialogFrameHook([&, key = key](cDialog& dlg, int frame) {
+            if (frame == 0)
+                for (int id : {IDYES, IDNO, IDCANCEL})
+                    if (cCtrl* c = dlg.FindCtrl(id)) labels += c->GetText() + "|";
+            dlg.TypeKey(frame == 0 ? key : 27, true);  // Escape ends a box that ignored the key
+        });
+        EXPECT_EQ(DialogMesBox("上書きしますか?", "確認", style), answer);
+        SetDialogFrameHook(nullptr);
+        EXPECT_EQ(labels, style == MB_YESNOCANCEL ? "はい(Y)|いいえ(N)|キャンセル|" : "はい(Y)|いいえ(N)|");
     }
 }
 
