@@ -200,8 +200,9 @@ LRESULT cMainWindow::WndProc(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lPar
             return 0;
         }
         case WM_PAINT:
-            // The last frame again (the window was uncovered).
-            if (lpDDCon && bInitDone.load() && DDPresentPending()) StartupLogFirstFrame();
+            // The window was uncovered: the last frame again under either back
+            // end, also while the game is inactive and runs no frames.
+            if (bInitDone.load() && DDPresentAgain()) StartupLogFirstFrame();
             return 0;
         case WM_CLOSE:
             if (m_nServing > 0 || !bInitDone.load()) {

@@ -11,6 +11,11 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "database/global_objects.h"
+#include "platform/graphics/dd_init.h"
+#include "platform/graphics/dd_palette.h"
+#include "platform/graphics/dd_present.h"
+#include "platform/seam/dialog_host.h"
+#include "platform/seam/native_window.h"
 #include "platform/system/log.h"
 #include "platform/system/thread_messages.h"
 #include "platform/window/main_thread_messages.h"
@@ -116,4 +121,55 @@ TEST_F(MainWindowTest, ARequestWithoutItsDialogIsAnsweredZeroWithAReportLine) {
     std::ifstream f(m_Dir.Path() / "Report_Game.txt", std::ios::binary);
     const std::string report{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
     EXPECT_NE(report.find("no dialog for this request yet"), std::string::npos) << report;
+}
+
+namespace {
+
+// The colour at the middle of what the window shows now.
+uint32_t WindowMiddle(SDL_Renderer* r) {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(r, &w, &h);
+    SDL_RenderSetLogicalSize(r, 0, 0);
+    uint32_t px = 0;
+    const SDL_Rect at{w / 2, h / 2, 1, 1};
+    SDL_RenderReadPixels(r, &at, SDL_PIXELFORMAT_RGB888, &px, 4);
+    return px & 0xFFFFFF;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AnUncoveredInactiveWindowShowsItsLastFrameAgainUnderBothBackEnds) {
+    cWindowSystem windows;
+    ASSERT_TRUE(windows.Ok());
+    SetMainWindow(&MainWindow);
+    ASSERT_TRUE(MainWindow.Create("", 0, 0));
+    bInitDone = 1;
+    bAppActive = 0;  // no frames run
+    for (const int direct3D : {1, 0}) {
+        ASSERT_TRUE(DDInit(direct3D, MainWindow.GetNativeWindow(), 640, 480, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+        DDClearSurfaceRGB(&BackBuffer, 0x3060A0);
+        if (direct3D)
+            DDPresent(60, 0, 0);
+        else
+            DDFlip();
+        ASSERT_TRUE(DDPresentPending());
+        DDFRAME frame;
+        ASSERT_TRUE(DDGetLastFrame(&frame));
+        const uint32_t shown = frame.pixels[240 * 640 + 320];
+        ASSERT_NE(shown, 0xC80A0Au);
+        // Another window's picture was left on it (a closed message box).
+        SDL_Renderer* r = DDPresenterRenderer();
+        SDL_SetRenderDrawColor(r, 200, 10, 10, 255);
+        SDL_RenderClear(r);
+        SDL_RenderPresent(r);
+        ASSERT_EQ(WindowMiddle(r), 0xC80A0Au);
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = SDL_WINDOWEVENT_EXPOSED;
+        e.window.windowID = SDL_GetWindowID(SdlWindowOf(MainWindow.GetNativeWindow()));
+        SDL_PushEvent(&e);
+        PumpMainMessages();
+        EXPECT_EQ(WindowMiddle(r), shown) << (direct3D ? "Direct3D" : "DirectDraw");
+        DDEnd();
+    }
 }

@@ -27,6 +27,9 @@ bool DDHasPresenter();
 void DDSubmitFrame(const DDSURFACEDATA* sd);
 // Presents the newest frame handed over, if any (main thread); true when one was presented.
 bool DDPresentPending();
+// Presents the newest frame handed over, else the one presented last again
+// (main thread; the window was uncovered); true when one was presented.
+bool DDPresentAgain();
 // Installs a function called after each hand-over, an observer of the frames
 // (the play fuzzer's watchdog); null for none. The game installs none.
 void DDSetFrameNotify(void (*notify)());

@@ -172,6 +172,13 @@ bool DDPresentPending() {
     return true;
 }
 
+bool DDPresentAgain() {
+    if (DDPresentPending()) return true;
+    if (!g_Presenter || !g_Presenter->bPresented || !Draw(*g_Presenter, g_Shown)) return false;
+    SDL_RenderPresent(g_Presenter->renderer.get());
+    return true;
+}
+
 SDL_Renderer* DDPresenterRenderer() { return g_Presenter ? g_Presenter->renderer.get() : nullptr; }
 
 void DDDrawPresenterBackdrop(SDL_Renderer* renderer) {
