@@ -2,7 +2,10 @@
 // characters, items and blocks, and blocks meeting objects.
 #include "play/stage_objects.h"
 
+#include <ctime>
+
 #include "play/play_fixture.h"
+#include "world/live_limits.h"
 
 namespace {
 
@@ -93,6 +96,25 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
     EXPECT_EQ(SummonChara(list, 400, 400, s, rec, 1, 3, &summoner, id), 0);
     EXPECT_EQ(list.size(), 1u);
     EXPECT_EQ(id, 1);
+}
+
+TEST_F(StageObjectsTest, AFullCharacterListRefusesASummonBeforeCopyingItsRecord) {
+    cObjectList<cStageChara>& list = lpPlayScene->lstStageChara;
+    while (list.size() < LIVE_CHARA_MAX) list.emplace_back();
+    // A record whose flow holds 65,536 commands: copying it for each refused
+    // summon took seconds of the game thread's time.
+    cCharaData rec = Chara(0, 0);
+    rec.vFlow.resize(1);
+    rec.vFlow[0].vCmd.resize(65536);
+    SUMMONSETTINGS s;
+    int32_t id = 0;
+    timespec t0{}, t1{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t0);
+    for (int i = 0; i < 1000; ++i) EXPECT_EQ(SummonChara(list, 400, 400, s, rec, 0, 1, nullptr, id), 0);
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t1);
+    EXPECT_EQ(list.size(), LIVE_CHARA_MAX);
+    EXPECT_EQ(id, 0);
+    EXPECT_LT((t1.tv_sec - t0.tv_sec) + (t1.tv_nsec - t0.tv_nsec) * 1e-9, 0.1);
 }
 
 TEST_F(StageObjectsTest, SummonedBlocksPutEraseAndToggle) {
