@@ -11,7 +11,9 @@ namespace sample {
 namespace {
 
 constexpr int TUNE_RATE = 44100;
-constexpr float TUNE_PEAK = 0.7f;        // headroom for the codec's overshoot
+// About the level of the same tune played as MIDI, with room for the codec's
+// overshoot and for the sound effects played over it.
+constexpr float TUNE_PEAK = 0.35f;
 constexpr float TUNE_QUALITY = 0.3f;
 constexpr int TUNE_SERIAL = 0x51475331;  // fixed, so that the bytes do not change
 

@@ -11,6 +11,12 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
+// The level of the loudest effect (a quarter of full scale) over the levels
+// written per sound. The mixer adds voices as they are, and a hero's death
+// starts three effects at once (hit, explosion, damage) over the stage music:
+// at this level the three and the loudest tune together stay under full scale.
+constexpr float EFFECT_LEVEL = 0.25f / 0.85f;
+
 // A pitched sound: a wave swept from f0 to f1 (exponentially) with an
 // attack, an exponential decay and optional vibrato, tremolo and low-pass.
 struct cTone {
@@ -82,13 +88,13 @@ public:
         }
     }
 
-    // Scales the sound so that its loudest sample is fPeak of full scale.
+    // Scales the sound so that its loudest sample is fPeak × EFFECT_LEVEL of full scale.
     std::vector<float> Finish(float fPeak) const {
         std::vector<float> out = m_Samples;
         float peak = 0;
         for (float s : out) peak = std::max(peak, std::fabs(s));
         if (peak > 0)
-            for (float& s : out) s *= fPeak / peak;
+            for (float& s : out) s *= fPeak * EFFECT_LEVEL / peak;
         return out;
     }
 
