@@ -14,12 +14,15 @@
 #include "app/game_folder.h"
 #include "app/standard_scenes.h"
 #include "app/win_main.h"
+#include "actors/shot.h"
 #include "platform/input/input_script.h"
+#include "platform/sound/music_manager.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
 #include "player/player_records.h"
 #include "player/save_data.h"
 #include "scene/scene_manager.h"
+#include "scene/window_requests.h"
 #include "support/env_guard.h"
 #include "support/golden_bmp.h"
 #include "support/temp_dir.h"
@@ -120,6 +123,10 @@ struct PLAYWATCH {
     std::vector<int32_t> vHp, vInvincible;      // the hero's hit points and invincibility left
     std::vector<double> vPlatformX;             // the first block character (0 when none)
     std::vector<int32_t> vOnObject;             // the hero stands on a block character
+    std::vector<int32_t> vFacing;               // the hero's facing (1 right)
+    std::vector<int32_t> vSlimeHp;              // the first slime's hit points (0 once it is gone)
+    std::vector<std::vector<std::pair<double, double>>> vStars;  // the hero's flying shots: x, velocity
+    std::vector<int32_t> vMusicLoop, vMusicSlot; // the stage music's loop argument, the slot playing
     size_t nItemsAtStart = 0, nItemsBeforeGoal = 0, nItemsAtClear = 0;
     int32_t nClearFrames = -1, nClearTime = -1, nSavedClearTime = -1;
     int32_t nDeaths = 0;
@@ -159,6 +166,21 @@ public:
                                                [](const cStageChara& c) { return c.byBlockChara != 0; });
             w.vPlatformX.push_back(platform == lstStageChara.end() ? 0 : platform->x);
             w.vOnObject.push_back(lpHero->standingOnObject);
+            w.vFacing.resize(nElapsedFrames - 1);
+            w.vFacing.push_back(lpHero->nFacing);
+            w.vSlimeHp.resize(nElapsedFrames - 1);
+            const auto slime = std::find_if(lstStageChara.begin(), lstStageChara.end(),
+                                            [](const cStageChara& c) { return c.data.strName == "スライム"; });
+            w.vSlimeHp.push_back(slime == lstStageChara.end() || slime->dying ? 0 : slime->hp);
+            w.vStars.resize(nElapsedFrames);
+            w.vStars.back().clear();
+            for (size_t i = 0; i < lstShots.Places(); ++i)
+                if (const cShot* s = lstShots.At(i); s && s->bFlying && s->Shooter() == lpHero)
+                    w.vStars.back().emplace_back(s->x, s->dVelX);
+            w.vMusicLoop.resize(nElapsedFrames - 1);
+            w.vMusicLoop.push_back(nStageBgmLoop.load());
+            w.vMusicSlot.resize(nElapsedFrames - 1);
+            w.vMusicSlot.push_back(Bgm.CurrentSlot());
             w.vStageY.push_back(lpHero->y);
             w.vScreenY.push_back(lpHero->y - ScrollY.dPos);
             w.vX.push_back(lpHero->x);
@@ -330,4 +352,41 @@ TEST_F(PlayRunInProcess, ATapMovesTheHeroALittleAndAHitLeavesItUntouchableForASe
             EXPECT_GT(w.vInvincible[i], 0) << "play frame " << i + 1;
     }
     EXPECT_GT(w.vHp.back(), 0);
+}
+
+TEST_F(PlayRunInProcess, TheHeroTurnsToTheWayItWalksItsStarsFlyThatWayAndTheMusicLoops) {
+    SetUpRun();
+    // A step right and a star (C), which flies on to the first slime; a step
+    // left and a star back the other way.
+    g_Route = "31 RIGHT down\n41 RIGHT up\n50 C down\n54 C up\n150 LEFT down\n156 LEFT up\n165 C down\n169 C up\n";
+    g_Watch.nStopAt = 240;
+    ASSERT_EQ(PlayFirstStage(), 0);
+    const PLAYWATCH& w = g_Watch;
+    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
+    ASSERT_GE(w.vFacing.size(), 240u) << ecText;
+    // Facing right into the stage from the start, left after the step left.
+    EXPECT_EQ(w.vFacing[0], 1);
+    EXPECT_EQ(w.vFacing[45], 1);
+    EXPECT_EQ(w.vFacing[160], 0);
+    // The stars of the first throw fly right, on past the villager's old
+    // place, into the first slime, which they hurt; those of the second left.
+    const auto starFrames = [&](size_t from, size_t to, double sign) {
+        size_t frames = 0;
+        for (size_t i = from; i < to; ++i) {
+            frames += !w.vStars[i].empty();
+            for (const auto& [x, vx] : w.vStars[i]) EXPECT_GT(vx * sign, 0.0) << "play frame " << i + 1;
+        }
+        return frames;
+    };
+    EXPECT_TRUE(w.vStars[48].empty());
+    EXPECT_GE(starFrames(49, 150, 1), 60u);
+    EXPECT_EQ(w.vSlimeHp[48], 10);
+    EXPECT_LT(w.vSlimeHp[149], 10) << "the star did not reach the first slime";
+    EXPECT_GE(starFrames(164, 240, -1), 5u);
+    // The stage tune was asked for with its loop on, and plays from the
+    // stage's slot the whole run.
+    for (size_t i = 0; i < w.vMusicLoop.size(); ++i) {
+        ASSERT_EQ(w.vMusicLoop[i], 1) << "play frame " << i + 1;
+        ASSERT_EQ(w.vMusicSlot[i], 4) << "play frame " << i + 1;
+    }
 }

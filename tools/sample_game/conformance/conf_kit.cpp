@@ -40,7 +40,13 @@ cStageKit& Arena(cStageData& s, const char* title, const std::vector<std::pair<i
     k.Fill(width - 1, 0, 1, height - 2, 'S');
     for (const auto& [y, row] : rows) k.Paint(0, y, row);
     k.PlaceBlocks();
-    if (hero) k.PlaceHero(2, height - 3);
+    if (hero) {
+        k.PlaceHero(2, height - 3);
+        // The cases were made with a hero of the record's defaults: facing
+        // left, and keeping that facing as it walks.
+        HeroOf(s).byFacing = 0;
+        HeroOf(s).bFixedFacing = 1;
+    }
     return k;
 }
 

@@ -25,6 +25,8 @@ cStageKit::cStageKit(cStageData& s, int width, int height, const char* title)
     s.bStartBanner = 1;
     s.bClearBanner = 1;
     s.bGameOverBanner = 1;
+    // The stage tune starts again at its end, so it lasts the whole stage.
+    s.nBgmValue2 = 1;
     s.vText.resize(STAGE_TEXT_NUM);
     s.vText[0].strText = title;
     m_Letters.push_back('\0');  // palette entry 0
@@ -108,6 +110,10 @@ void cStageKit::PlaceHero(int x, int y) {
     hero.wCellY = static_cast<uint16_t>(y);
     hero.nItem = -1;
     hero.wDeathEffect = CEFF_BURST;
+    // It starts facing right, into the stage, and turns to the way it walks,
+    // so that its stars and sword go where it is heading.
+    hero.byFacing = 1;
+    hero.bFixedFacing = 0;
     // Left and right walk while held, Z (button 1) jumps, X (button 2)
     // swings the sword, C (button 3) throws a star.
     hero.vFlow.push_back(KeyFlow(WalkCmd(2), KEYSLOT_LEFT, true, 1));
@@ -270,6 +276,7 @@ cCharaData Jumper(const char* name, int graphic, int hp) {
 cCharaData Flyer(const char* name, int graphic, int hp) {
     cCharaData c = Enemy(name, graphic, hp, ASET_FLYER);
     c.byFlying = 1;
+    c.bFixedFacing = 0;  // faces the way it flies
     // Circles, then swoops towards the hero.
     cFlowCmd circle = MoveCmd(CMD_CIRCLE_MOVE, 30, 0, 30);
     c.vFlow.push_back(Flow(TRG_ALWAYS, {circle, MoveCmd(CMD_CHARGE_MOVE, 10, 0, 40), Cmd(CMD_WAIT, 5)}));
@@ -288,6 +295,7 @@ cCharaData Shooter(const char* name, int graphic, int hp, int shotGraphic) {
 cCharaData Chaser(const char* name, int graphic, int hp) {
     cCharaData c = Enemy(name, graphic, hp, ASET_FLYER);
     c.byFlying = 1;
+    c.bFixedFacing = 0;  // faces the way it flies
     cFlowCmd target = Cmd(CMD_SET_TARGET, 0, {0});
     cFlowCmd chase = MoveCmd(CMD_HOMING_MOVE, 20, 0, 18);
     chase.spMove->nHoming = 4;

@@ -90,7 +90,8 @@ void BuildMeadowStage(cStageData& s) {
     k.PlaceBlocks();
 
     k.PlaceHero(2, 11);
-    k.PlaceChara(villager, 5, 11);
+    // Behind the hero's start, out of the way of its first stars.
+    k.PlaceChara(villager, 0, 11);
     k.PlaceChara(slime, 16, 11, 1);
     k.PlaceChara(mush, 27, 11, 1);
     k.PlaceChara(jumper, 45, 11, 1);
@@ -208,6 +209,8 @@ void BuildCastleStage(cStageData& s) {
     boss.wDeathEffect = CEFF_SPIN;
     boss.wAppearEffect = CEFF_FADE;
     boss.bAppearEffectRepeat = 0;  // it fades once as it appears, not for the whole fight
+    // Each charge turns it to the hero, so the next fan of rocks flies at the hero.
+    boss.bFixedFacing = 0;
     cFlowCmd roar = Cmd(CMD_PLAY_SE, 0, {SND_BOSS_ROAR});
     cFlowCmd jump = Cmd(CMD_JUMP, 10, {0, 0, 6, 0, 0});
     jump.nSE = SND_JUMP;
@@ -216,7 +219,6 @@ void BuildCastleStage(cStageData& s) {
     boss.vFlow.push_back(Flow(TRG_BEFORE_START, {roar}));
     boss.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 10), jump, rocks, Cmd(CMD_SET_TARGET, 0, {0}), chase,
                                             Cmd(CMD_RUN_EFFECT, 0, {0, 0, 0, 0, 100}), Cmd(CMD_WAIT, 5)}));
-    boss.vFlow.push_back(Flow(TRG_WALL, {Cmd(CMD_FACING, 0, {2})}));
     boss.vFlow.push_back(Flow(TRG_DAMAGED, {Cmd(CMD_CHARA_EFFECT, 0, {CEFF_BLINK}), Cmd(CMD_SCR_EFFECT, 0, {1})}));
     // A dying character runs its death flows for one frame only: the flash
     // must not hold the clear back.
@@ -239,7 +241,7 @@ void BuildCastleStage(cStageData& s) {
     k.PlaceChara(knight, 14, 12, 1);
     k.PlaceChara(fireGhost, 22, 6);
     k.PlaceItem(heart, 30, 11);
-    k.PlaceChara(bossIndex, 50, 11, 1);
+    k.PlaceChara(bossIndex, 50, 11);  // facing left, where the hero comes from
     k.Text(1, "ゴーレムキング「ここまで　きたか　ちいさき　ものよ！」");
 }
 
