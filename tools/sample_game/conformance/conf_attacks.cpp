@@ -13,55 +13,10 @@ namespace {
 constexpr const char* kShots = "shots and swords";
 constexpr const char* kSummons = "summons";
 
-const char* const kFormations[] = {"直進A", "直進B", "拡散", "落雷", "爆発", "包囲"};
-const char* const kMovements[] = {"直進", "主人公を狙う", "近いキャラを狙う", "ターゲットを狙う", "主人公へ誘導",
-                                  "近いキャラへ誘導（対象死亡時、誘導を無効化）", "ターゲットへ誘導",
-                                  "近いキャラへ誘導（対象死亡時、対象を変更）", "ウェーブ", "落下"};
-
-// An enemy facing left at (8, 12) fires `shot` at the hero at (3, 12) after
-// setting the hero as its target 1; the hero's shot-hit flow marks S1.
-std::function<void(cStageData&)> FireAtHero(cFlowCmd shot) {
-    return [shot](cStageData& s) {
-        cStageKit& k = Arena(s, "ショット");
-        HeroOf(s).wCellX = 3;
-        HeroOf(s).vFlow.push_back(MarkFlow(7, 1));
-        cCharaData e = Dummy("撃つ敵", CG_CANNON);
-        e.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_SET_TARGET, 0, {0, 0}), Cmd(CMD_WAIT, 3), shot, Cmd(CMD_WAIT, 9999)}));
-        Put(k, e, 8, 12, 0);
-    };
-}
-
 }  // namespace
 
 void AddAttackCases(std::vector<CONFCASE>& v) {
-    for (int f = 0; f < 6; ++f) {
-        const std::string name = "shot-formation-" + std::to_string(f);
-        const std::string rule = std::to_string(f) + " " + kFormations[f];
-        cFlowCmd shot = ShotCmd(1, SG_STAR, f == 5 ? 8 : 3, 40, 1);
-        shot.spShot->nFormation = static_cast<uint8_t>(f);
-        if (f == 2) shot.spShot->nFormParam[0] = 20;  // 拡散: 20 degrees between the stars, no random scatter
-        shot.spShot->nMoveType = f == 3 ? 0 : 1;  // the others aim at the hero
-        if (f == 3) {
-            // 落雷 strikes down from the top edge of the view onto the hero.
-            shot.spShot->nByte4 = 1;
-            shot.spShot->nByte5 = 7;
-        }
-        CONFCASE c = Case(name.c_str(), kShots, ("フォーメーション " + rule).c_str(),
-                          "An enemy fires stars of this formation at the hero: the hero's shot-hit flow runs (S1 = 1).",
-                          FireAtHero(shot), {{1, 1}}, 120);
-        v.push_back(c);
-    }
-    for (int m = 0; m < 10; ++m) {
-        const std::string name = "shot-movement-" + std::to_string(m);
-        const std::string rule = std::to_string(m) + " " + kMovements[m];
-        cFlowCmd shot = ShotCmd(1, SG_ORB, 1, 40, 1);
-        shot.spShot->nMoveType = static_cast<uint8_t>(m);
-        CONFCASE c = Case(name.c_str(), kShots, ("移動タイプ " + rule).c_str(),
-                          "An enemy fires one orb of this movement towards the hero: the hero's shot-hit flow runs "
-                          "(S1 = 1).",
-                          FireAtHero(shot), {{1, 1}}, 150);
-        v.push_back(c);
-    }
+    AddShotPathCases(v);
     {
         CONFCASE c = Case("sword-hits", kShots, "ソード",
                           "The hero swings its sword (power 10) at an enemy of 10 HP next to it: the enemy dies and its "

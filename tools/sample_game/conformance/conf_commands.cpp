@@ -64,15 +64,19 @@ void AddCharaCmdCases(std::vector<CONFCASE>& v) {
                          moves ? "The walking hero runs a circle of radius 8 half blocks once in 3 seconds: on the ground "
                                  "only its x moves, first back to the left by up to four blocks, onto the goal three "
                                  "blocks to its left (cleared)."
-                               : "The same circle with radius 0 does nothing: the goal three blocks to the left is "
-                                 "never reached (still playing).",
-                         [radius](cStageData& s) {
+                               : "The same circle with radius 0 does nothing: the hero stays in its place, short "
+                                 "of the goal three blocks to the left (still playing) and of sensors a block "
+                                 "clear of it on either side (S1 = 0, S2 = 0).",
+                         [radius, moves](cStageData& s) {
                              cFlowCmd c = Move(CMD_CIRCLE_MOVE, 0, 30);
                              c.spMove->nDist = static_cast<int16_t>(radius);
                              c.spMove->nAngle = 360;
                              HeroRun(s, "円移動", 8, {c, Cmd(CMD_WAIT, 9999)}, 5);
+                             if (!moves)
+                                 for (int x : {6, 10}) Put(ArenaKit(), Sensor(x == 6 ? 1 : 2), x, 12);
                          },
-                         {}, 200, moves ? CONFEND_CLEARED : CONFEND_PLAYING));
+                         moves ? std::vector<CONFCHECK>{} : std::vector<CONFCHECK>{{1, 0}, {2, 0}}, 200,
+                         moves ? CONFEND_CLEARED : CONFEND_PLAYING));
     }
     v.push_back(Case("cmd-07-avoid-offscreen", kTable, "7 画面外回避移動 (左)",
                      "A character active over the whole stage, placed off the right edge of the view (column 25 of "

@@ -96,13 +96,14 @@ void AddConditionCases(std::vector<CONFCASE>& v) {
             return c;
         };
         v.push_back(Judged("cond-7-distance", "7 距離条件 (円)",
-                           "The hero stands five blocks (10 half blocks) away: \"within 12 half blocks\" holds "
-                           "(S1 = 1), \"within 4\" does not (S2 = 0).",
-                           Judge("", {dist(12, 0)}, {dist(4, 0)})));
+                           "The hero stands five blocks (10 half blocks, 160 dots) away: \"within 12 half "
+                           "blocks\" holds (S1 = 1), \"within 8\" (128 dots; 8 blocks would reach) does not "
+                           "(S2 = 0).",
+                           Judge("", {dist(12, 0)}, {dist(8, 0)})));
         v.push_back(Judged("cond-7-distance-outside", "7 距離条件 (外)",
-                           "The hero stands five blocks away: \"outside 4 half blocks\" holds (S1 = 1), \"outside "
-                           "12\" does not (S2 = 0).",
-                           Judge("", {dist(4, 1)}, {dist(12, 1)})));
+                           "The hero stands five blocks (160 dots) away: \"outside 8 half blocks\" (128 dots) "
+                           "holds (S1 = 1), \"outside 12\" does not (S2 = 0).",
+                           Judge("", {dist(8, 1)}, {dist(12, 1)})));
     }
     v.push_back(Judged("cond-mode-any", "条件モード 1つ以上の条件が真なら成立",
                        "S5 = 6: the list (S5 = 7, S5 = 6) holds with \"one or more\" (S1 = 1) and not with \"all\" "

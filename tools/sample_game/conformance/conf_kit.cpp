@@ -85,12 +85,12 @@ cCharaData Dummy(const char* name, int graphic) {
     return c;
 }
 
-cCharaData Sensor(int var) {
+cCharaData Sensor(int var, int trigger) {
     cCharaData c = Dummy("感知");
     c.byForce = 2;
     c.byFlying = 1;
     c.bySetting52 = 3;
-    c.vFlow.push_back(MarkFlow(TRG_TOUCH_CHARA, var));
+    c.vFlow.push_back(MarkFlow(trigger, var));
     return c;
 }
 

@@ -36,8 +36,8 @@ cFlow MarkFlow(int trigger, int var, int id = 0);
 // A harmless character of force 1 that stands still: no flows, no body power.
 cCharaData Dummy(const char* name = "的", int graphic = 2);
 // A sensor: a flying character of side 2, active over the whole stage, whose
-// touch flow marks S<var>.
-cCharaData Sensor(int var);
+// touch flow (or flow of `trigger`) marks S<var>.
+cCharaData Sensor(int var, int trigger = TRG_TOUCH_CHARA);
 // Places `c` at cell (x, y) as a new palette entry.
 void Put(cStageKit& k, const cCharaData& c, int x, int y, int facing = 0);
 

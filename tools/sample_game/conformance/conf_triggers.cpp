@@ -154,23 +154,31 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                      "The hero falls four blocks and lands: its block-contact flow runs (S1 = 1); no ceiling was "
                      "met (trigger 14, S2 = 0).",
                      fall(9), {{1, 1}, {2, 0}}, 60));
+    // The hero lands on its first frames and only walks from frame 30: a
+    // watcher copies S1 to S3 at a fifth of a second, while only the ground
+    // has been met.
     const char* walls[] = {"10 自分の左右にブロックが当たった時", "11 自分の左にブロックが当たった時",
                            "12 自分の右にブロックが当たった時"};
     for (int t = 10; t <= 12; ++t) {
         const bool left = t == 11;
         const std::string name = "trigger-" + std::to_string(t) + (t == 10 ? "-side" : left ? "-left" : "-right");
         CONFCASE c = Case(name.c_str(), kTable, walls[t - 10],
-                          left ? "The hero walks left into the wall: its left-contact flow runs (S1 = 1), its "
-                                 "right-contact flow does not (S2 = 0)."
-                               : "The hero walks right into a wall: the flow runs (S1 = 1); the left-contact "
-                                 "flow does not (S2 = 0).",
+                          left ? "The hero lands, then walks left into the wall: its left-contact flow runs (S1 = "
+                                 "1), but not on the landing (S3 = 0 before the walk); its right-contact flow does "
+                                 "not (S2 = 0)."
+                               : "The hero lands, then walks right into a wall: the flow runs (S1 = 1), but not "
+                                 "on the landing (S3 = 0 before the walk); the left-contact flow does not (S2 = 0).",
                           [t](cStageData& s) {
-                              Arena(s, "横の接触", {{12, "......S"}});
+                              cStageKit& k = Arena(s, "横の接触", {{12, "......S"}});
                               HeroOf(s).wCellX = 4;
                               HeroOf(s).vFlow.push_back(MarkFlow(t, 1));
                               HeroOf(s).vFlow.push_back(MarkFlow(t == 11 ? 12 : 11, 2));
+                              cCharaData watcher = Dummy("見張り");
+                              watcher.vFlow.push_back(
+                                  Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), Code("S3 = S1"), Cmd(CMD_WAIT, 9999)}));
+                              Put(k, watcher, 12, 12);
                           },
-                          {{1, 1}, {2, 0}}, 90, CONFEND_PLAYING, left ? "5 LEFT down\n" : "5 RIGHT down\n");
+                          {{1, 1}, {2, 0}, {3, 0}}, 120, CONFEND_PLAYING, left ? "30 LEFT down\n" : "30 RIGHT down\n");
         v.push_back(c);
     }
     v.push_back(Case("trigger-13-up-down", kTable, "13 自分の上下にブロックが当たった時",
@@ -207,26 +215,56 @@ void AddTriggerCases(std::vector<CONFCASE>& v) {
                           {{1, 1}}, 60);
         v.push_back(c);
     }
-    const char* attacks[] = {"18 アタックでダメージを与えた時", "19 アタックで衝撃を与えた時", "20 アタックを当てた時"};
+    // Two stars hit: the one thrown with C from the star flow of id 5 (power
+    // 5, impact 3) and one thrown backwards by a flow of id 6 whose power and
+    // impact are chosen per trigger, so that it starts the trigger's flow of
+    // id 6 only when the trigger asks for what it carries.
+    struct ATTACKCASE {
+        const char* name;
+        const char* rule;
+        int power, impact;  // of the star of id 6
+        int s2;             // the trigger's flow of id 6
+        const char* shows;
+    };
+    const ATTACKCASE attacks[] = {
+        {"trigger-18-attack-damaged", "18 アタックでダメージを与えた時", 0, 3, 0,
+         "The hero throws a star (power 5, impact 3) at the enemy on its right from its star flow of id 5: the "
+         "hero's flow of this trigger and id 5 runs (S1 = 1). A star of power 0 and impact 3 thrown from a flow "
+         "of id 6 at the enemy on its left hits (the flow of trigger 20 and id 6 runs, S3 = 1) but does no "
+         "damage, so the flow of this trigger and id 6 stays idle (S2 = 0): neither the star of id 5 starts it."},
+        {"trigger-19-attack-impact", "19 アタックで衝撃を与えた時", 5, 0, 0,
+         "The hero throws a star (power 5, impact 3) at the enemy on its right from its star flow of id 5: the "
+         "hero's flow of this trigger and id 5 runs (S1 = 1). A star of power 5 and impact 0 thrown from a flow "
+         "of id 6 at the enemy on its left hits (the flow of trigger 20 and id 6 runs, S3 = 1) but gives no "
+         "impact, so the flow of this trigger and id 6 stays idle (S2 = 0): neither the star of id 5 starts it."},
+        {"trigger-20-attack-hit", "20 アタックを当てた時", 0, 0, 1,
+         "The hero throws a star (power 5, impact 3) at the enemy on its right from its star flow of id 5: the "
+         "hero's flow of this trigger and id 5 runs (S1 = 1). A star of power 0 and impact 0 thrown from a flow "
+         "of id 6 at the enemy on its left still hits: the flow of this trigger and id 6 runs (S2 = 1, S3 = 1); "
+         "the one of id 7 does not, a hit only starts the flows of the id that fired the attack (S4 = 0)."},
+    };
     for (int t = 18; t <= 20; ++t) {
-        const std::string name = "trigger-" + std::to_string(t) + (t == 18 ? "-attack-damaged" : t == 19 ? "-attack-impact" : "-attack-hit");
-        CONFCASE c = Case(name.c_str(), kTable, attacks[t - 18],
-                          "The hero throws a star (power 5, impact 3) at the enemy it faces (one stands on each side) from "
-                          "its star flow of id 5: the hero's flow of this trigger and id 5 runs (S1 = 1); the one of id 6 "
-                          "does not, a hit only starts the flows of the id that fired the attack (S2 = 0).",
-                          [t](cStageData& s) {
+        const ATTACKCASE& a = attacks[t - 18];
+        CONFCASE c = Case(a.name, kTable, a.rule, a.shows,
+                          [t, a](cStageData& s) {
                               cStageKit& k = Arena(s, "アタック");
                               cCharaData& hero = HeroOf(s);
-                              hero.vFlow.push_back(MarkFlow(t, 1, 5));
-                              hero.vFlow.push_back(MarkFlow(t, 2, 6));
-                              hero.wCellX = 9;
                               for (cFlow& f : hero.vFlow)
                                   for (cFlowCmd& c : f.vCmd)
                                       if (c.spShot && c.nCode == CMD_SHOT) c.spShot->nImpact = 3;
+                              cFlowCmd back = ShotCmd(1, SG_STAR, 1, 60, a.power);
+                              back.spShot->nImpact = static_cast<uint8_t>(a.impact);
+                              back.spShot->nByte5 = 1;  // behind the hero
+                              hero.vFlow.push_back(Flow(TRG_ALWAYS, {Cmd(CMD_WAIT, 2), back, Cmd(CMD_WAIT, 9999)}, 6));
+                              hero.vFlow.push_back(MarkFlow(t, 1, 5));
+                              hero.vFlow.push_back(MarkFlow(t, 2, 6));
+                              hero.vFlow.push_back(MarkFlow(20, 3, 6));
+                              hero.vFlow.push_back(MarkFlow(t, 4, 7));
+                              hero.wCellX = 9;
                               Put(k, Dummy(), 5, 12);
                               Put(k, Dummy(), 13, 12);
                           },
-                          {{1, 1}, {2, 0}}, 60, CONFEND_PLAYING, "5 C down\n8 C up\n");
+                          {{1, 1}, {2, a.s2}, {3, 1}, {4, 0}}, 60, CONFEND_PLAYING, "5 C down\n8 C up\n");
         v.push_back(c);
     }
     v.push_back(Case("trigger-21-before-start", kTable, "21 ステージ開始前",

@@ -104,6 +104,7 @@ void AddItemCmdValueCases(std::vector<CONFCASE>& v);
 void AddConditionCases(std::vector<CONFCASE>& v);
 void AddBlockCases(std::vector<CONFCASE>& v);
 void AddAttackCases(std::vector<CONFCASE>& v);
+void AddShotPathCases(std::vector<CONFCASE>& v);  // called by AddAttackCases
 void AddStageRuleCases(std::vector<CONFCASE>& v);
 void AddSystemSwitchCases(std::vector<CONFCASE>& v);
 void AddPresentCases(std::vector<CONFCASE>& v);
