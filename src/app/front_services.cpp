@@ -29,7 +29,7 @@ bool IsReplayPath(const std::string& path) {
     return GetExtensionStr(ext, path) && ext.compare(0, 5, "rpl4_") == 0;
 }
 
-// WM_USER+1: options' name while the option scene asked, else the name of
+// WM_NAME_DIALOG: options' name while the option scene asked, else the name of
 // the play scene's entry about to be registered.
 int ServeNameDialog(WPARAM) {
     std::string* const entry = lpPlayScene ? &lpPlayScene->strRankName : nullptr;
@@ -37,7 +37,7 @@ int ServeNameDialog(WPARAM) {
     return RunNameDialog(target, English());
 }
 
-// WM_USER+2: the free-play chooser; a stage starts play, a replay plays back.
+// WM_PLAY_FILE: the free-play chooser; a stage starts play, a replay plays back.
 int ServePlayFile(WPARAM) {
     std::string path;
     if (!RunFileSelDialog(path, FILESEL_LOAD_STAGE, English())) return 0;
@@ -46,7 +46,7 @@ int ServePlayFile(WPARAM) {
     return 1;
 }
 
-// WM_USER+3: the replay chooser; the chosen replay names the play's stage file.
+// WM_LOAD_REPLAY: the replay chooser; the chosen replay names the play's stage file.
 int ServeReplayChooser(WPARAM) {
     if (!ServeLoadReplay(English())) return 0;
     SetCurrentStageFileName(strReplayFile);

@@ -17,5 +17,5 @@ int StartPlayFromFile(const std::string& path, int flag);
 // record, for playback (title choice 4, game type 3). 1 when read.
 int StartReplayFromFile(const std::string& path);
 // Installs StartPlayFromFile behind PlayStageFile and the handlers of
-// WM_USER+1..+4 (done once by the start-up).
+// WM_NAME_DIALOG..WM_SAVE_REPLAY (done once by the start-up).
 void InstallFrontServices();

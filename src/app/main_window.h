@@ -1,9 +1,9 @@
 #pragma once
 // The main window and its procedure on the main thread. Besides the window's
 // own duties (placement, painting, activation, closing) it serves the game
-// thread: dialogs (WM_USER+1..+4), sound effects (WM_USER+5), music
-// (WM_USER+6) and the Direct3D device reset (WM_USER+100), each asked for
-// with a send that the asking thread waits on. WM_CLOSE ends every thread in
+// thread: dialogs (WM_NAME_DIALOG..WM_SAVE_REPLAY), sound effects
+// (WM_PLAY_SE), music (WM_PLAY_BGM) and the Direct3D device reset
+// (WM_RESTORE_DEVICE), each asked for with a send that the asking thread waits on. WM_CLOSE ends every thread in
 // order and destroys the window; a close that arrives while a request is
 // served (from a nested loop) or while the program starts is held back
 // until that is over.
@@ -44,11 +44,11 @@ extern std::atomic<uint8_t> bInitDone;
 // The window's client area on the screen, refreshed by WM_MOVE.
 extern RECT rcClient;
 
-// The work of a dialog request (WM_USER+1..+4): runs the dialog on the main
+// The work of a dialog request (WM_NAME_DIALOG..WM_SAVE_REPLAY): runs the dialog on the main
 // thread and does what it confirms; 1 confirmed, 0 cancelled. The window
 // runs it with the graphics in dialog mode and the worker threads suspended.
 using DIALOGREQUEST = int (*)(WPARAM wParam);
-// Installs the handler of request msg (WM_USER+1..+4; null: none, the
+// Installs the handler of request msg (WM_NAME_DIALOG..WM_SAVE_REPLAY; null: none, the
 // request is answered 0 with a report line).
 void SetDialogRequest(uint32_t msg, DIALOGREQUEST handler);
 

@@ -5,6 +5,7 @@
 #include "platform/input/input_keys.h"
 #include "platform/system/messages.h"
 #include "platform/window/main_thread_messages.h"
+#include "platform/window/request_messages.h"
 #include "player/file_sel_dlg.h"
 #include "player/player_records.h"
 #include "records/utility.h"
@@ -44,11 +45,11 @@ int CheckReplayKeys(int bReplayPlaying) {
     PlaySE(1);
     g_bReplayKeyHeld = true;
     // The send returns once the main thread has served it: the done flag.
-    SendMessageMain(WM_USER + 4, static_cast<WPARAM>(which), 0);
+    SendMessageMain(WM_SAVE_REPLAY, static_cast<WPARAM>(which), 0);
     return 1;
 }
 
-int RequestReplayLoad() { return SendMessageMain(WM_USER + 3, 0, 0) != 0 ? 1 : 0; }
+int RequestReplayLoad() { return SendMessageMain(WM_LOAD_REPLAY, 0, 0) != 0 ? 1 : 0; }
 
 int ServeSaveReplay(int wParam, int bEnglish) {
     std::string path;

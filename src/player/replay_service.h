@@ -1,7 +1,7 @@
 #pragma once
 // The replay requests between the game thread and the main thread: the F1/F2
-// hotkeys during play (WM_USER+4) and the title's replay item (WM_USER+3),
-// and the main-thread services that answer them with the file chooser.
+// hotkeys during play (WM_SAVE_REPLAY) and the title's replay item
+// (WM_LOAD_REPLAY), and the main-thread services that answer them with the file chooser.
 #include <string>
 
 // The replay file chosen for playback, read again at every stage set-up.
@@ -18,11 +18,11 @@ int CheckReplayKeys(int bReplayPlaying);
 // 1 when a replay was chosen and read.
 int RequestReplayLoad();
 
-// Main thread, WM_USER+4: proposes a name, runs the save chooser and writes
+// Main thread, WM_SAVE_REPLAY: proposes a name, runs the save chooser and writes
 // the chosen log (wParam 0 the current run with its snapshot, 1 the previous
 // one). 1 after OK (a failed write asks the program to close), 0 after Cancel.
 int ServeSaveReplay(int wParam, int bEnglish = 0);
-// Main thread, WM_USER+3: the load-replay chooser; the chosen file is read
+// Main thread, WM_LOAD_REPLAY: the load-replay chooser; the chosen file is read
 // into the play stage, its play copy, the current log and the live save
 // record, and remembered. 1 after OK (a failed read asks the program to
 // close), 0 after Cancel.

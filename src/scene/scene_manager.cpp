@@ -20,6 +20,7 @@
 #include "platform/system/thread_messages.h"
 #include "platform/system/timer.h"
 #include "platform/window/main_thread_messages.h"
+#include "platform/window/request_messages.h"
 #include "scene/system_ini.h"
 
 cSceneManager SceneManager;
@@ -146,7 +147,7 @@ void cSceneManager::SwitchScene(int n) {
 
 void cSceneManager::Present() {
     if (lpDTCon) {
-        if (!DDPresent(nFrameRate, 0, 0) && IniData.WindowMode == 1) SendMessageMain(WM_USER + 100, 0, 0);
+        if (!DDPresent(nFrameRate, 0, 0) && IniData.WindowMode == 1) SendMessageMain(WM_RESTORE_DEVICE, 0, 0);
     } else if (lpDDCon) {
         DDFlip();
     }
@@ -163,7 +164,7 @@ void cSceneManager::RequestBgm(int32_t id, int32_t flag, int bgmScene) {
     if (id != 0 && lowByte != 0 && id == nBgmId && nBgmFlag) return;
     nBgmId = id;
     nBgmFlag = lowByte;
-    SendMessageMain(WM_USER + 6, static_cast<WPARAM>(bgmScene), 0);
+    SendMessageMain(WM_PLAY_BGM, static_cast<WPARAM>(bgmScene), 0);
 }
 
 void SetSceneFactory(SCENEFACTORY factory) { g_Factory = factory; }

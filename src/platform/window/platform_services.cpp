@@ -6,6 +6,7 @@
 
 #include "platform/system/log.h"
 #include "platform/window/main_thread_messages.h"
+#include "platform/window/request_messages.h"
 #include "platform/system/mesbox.h"
 #include "platform/system/messages.h"
 #include "platform/system/path.h"
@@ -37,10 +38,10 @@ void InstallPlatformRecordServices() {
     s.WriteEC = [](const char* line) { WriteEC(line); };
     s.WriteReport = [](const char* line) { WriteReport("%s", line); };
     s.PostClose = [] { PostCloseMain(); };
-    // WM_USER+5: the main window plays sound effect n.
+    // The main window plays sound effect n.
     s.SendPlaySE = [](int n) {
         if (!SoundDue(n)) return 0;
-        return static_cast<int>(SendMessageMain(WM_USER + 5, static_cast<WPARAM>(n), 0));
+        return static_cast<int>(SendMessageMain(WM_PLAY_SE, static_cast<WPARAM>(n), 0));
     };
     s.DebugMesBox = [](const char* text) { DebugMesBoxF("%s", text); };
     SetPathService(s);

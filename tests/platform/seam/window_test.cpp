@@ -27,6 +27,8 @@
 namespace {
 
 constexpr uint32_t kMainStyle = 0x80CB0000;  // popup, caption, system menu, minimise and maximise boxes
+// The test window's requests: one it answers with twice its wParam, one it only records.
+constexpr uint32_t WM_TEST_DOUBLE = WM_USER + 5, WM_TEST_NOTE = WM_USER + 6;
 
 // A main window that closes the way the program's does: WM_CLOSE destroys
 // the window, WM_DESTROY ends the main loop.
@@ -41,7 +43,7 @@ public:
             case WM_ACTIVATEAPP: bActive = static_cast<int>(wParam); return 0;
             case WM_KEYDOWN:
             case WM_KEYUP: keys.push_back(static_cast<int>(wParam)); return 0;
-            case WM_USER + 5: return static_cast<LRESULT>(wParam * 2);
+            case WM_TEST_DOUBLE: return static_cast<LRESULT>(wParam * 2);
             default: return 0;
         }
     }
@@ -207,8 +209,8 @@ TEST_F(WindowTest, CountsAsActiveFromTheStartWithoutAWindowManager) {
 TEST_F(WindowTest, BlockingSendFromAnotherThreadIsServedByTheMainLoop) {
     std::atomic<LRESULT> result{-1};
     std::thread game([&] {
-        PostMessageMain(WM_USER + 6, 1, 0);
-        result = SendMessageMain(WM_USER + 5, 21, 0);
+        PostMessageMain(WM_TEST_NOTE, 1, 0);
+        result = SendMessageMain(WM_TEST_DOUBLE, 21, 0);
     });
     EXPECT_TRUE(PumpUntil([&] { return result.load() != -1; }));
     game.join();
@@ -217,8 +219,8 @@ TEST_F(WindowTest, BlockingSendFromAnotherThreadIsServedByTheMainLoop) {
     std::vector<uint32_t> requests;
     for (uint32_t m : w.msgs)
         if (m > WM_USER) requests.push_back(m);
-    EXPECT_EQ(requests, (std::vector<uint32_t>{WM_USER + 6, WM_USER + 5}));
-    EXPECT_EQ(SendMessageMain(WM_USER + 5, 5, 0), 10) << "from the main thread the procedure runs at once";
+    EXPECT_EQ(requests, (std::vector<uint32_t>{WM_TEST_NOTE, WM_TEST_DOUBLE}));
+    EXPECT_EQ(SendMessageMain(WM_TEST_DOUBLE, 5, 0), 10) << "from the main thread the procedure runs at once";
 }
 
 TEST_F(WindowTest, CallsRunOnTheMainThread) {
@@ -247,7 +249,7 @@ TEST_F(WindowTest, NestedWaitServesRequestsButLeavesWindowEvents) {
     std::atomic<bool> bDone{false};
     std::atomic<LRESULT> result{-1};
     std::thread game([&] {
-        result = SendMessageMain(WM_USER + 5, 4, 0);
+        result = SendMessageMain(WM_TEST_DOUBLE, 4, 0);
         bDone = true;
     });
     // A wait of the main thread (as for a worker thread to end) serving requests only.
@@ -266,17 +268,17 @@ TEST_F(WindowTest, NestedWaitServesRequestsButLeavesWindowEvents) {
 
 TEST_F(WindowTest, SendsAreAnsweredZeroOnceTheWindowIsGone) {
     std::atomic<LRESULT> result{-1};
-    std::thread game([&] { result = SendMessageMain(WM_USER + 5, 21, 0); });
+    std::thread game([&] { result = SendMessageMain(WM_TEST_DOUBLE, 21, 0); });
     // Let the request reach the queue, then close without serving it.
     SDL_Delay(50);
     w.Destroy();
     game.join();
     EXPECT_EQ(result.load(), 0);
-    std::thread late([&] { result = SendMessageMain(WM_USER + 5, 21, 0); });
+    std::thread late([&] { result = SendMessageMain(WM_TEST_DOUBLE, 21, 0); });
     late.join();
     EXPECT_EQ(result.load(), 0);
     PumpMainMessages();  // the stale request finds nobody waiting
-    for (uint32_t m : w.msgs) EXPECT_NE(m, WM_USER + 5);
+    for (uint32_t m : w.msgs) EXPECT_NE(m, WM_TEST_DOUBLE);
 }
 
 TEST_F(WindowTest, KeyboardAndMouseEventsBecomeMessagesAndFeedTheSnapshot) {
