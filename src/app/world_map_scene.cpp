@@ -26,7 +26,7 @@
 namespace {
 
 // The blank 640 x 480 common surface that holds the rendered map image.
-enum : int { CB_MAP_WORK = 66 };
+enum : int { CB_MAP_WORK = CB_BLANK_FIRST + 3 };
 constexpr int kWalkerX = 288, kWalkerY = 224;
 constexpr int kRankPanelX = 367, kRankPanelY = 64;
 constexpr int kConfirmY = 260;

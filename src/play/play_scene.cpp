@@ -98,14 +98,16 @@ void cPlayScene::Init() {
         SetCommonBitmapPath(CB_BACKGROUND1 + i, name.c_str());
     }
     if (SceneManager.nPrevious == SCENE_PLAY) {
-        if (!LoadCommonBitmapsOrClose({55, 56, 57, 58, 59, 60, 61, 62})) return;
+        int backgrounds[CB_BACKGROUND_NUM];
+        for (int i = 0; i < CB_BACKGROUND_NUM; ++i) backgrounds[i] = CB_BACKGROUND1 + i;
+        if (!LoadCommonBitmapsOrClose(backgrounds, CB_BACKGROUND_NUM)) return;
         SetStage(1, 1);
     } else {
         std::vector<int> rows;
-        for (int r = 2; r <= 47; ++r) rows.push_back(r);
+        for (int r = CB_BLOCK; r <= CB_TITLE; ++r) rows.push_back(r);
         rows.push_back(CB_ACCESSORY);
         rows.push_back(CB_WORD);
-        for (int r = CB_BACKGROUND1; r <= 70; ++r) rows.push_back(r);
+        for (int r = CB_BACKGROUND1; r < COMMON_BITMAP_NUM; ++r) rows.push_back(r);
         if (!LoadCommonBitmaps(rows.data(), static_cast<int>(rows.size()))) {
             PostCloseMain();
             return;

@@ -140,15 +140,17 @@ TEST_F(CommonBitmapLoad, StartUpRowsLoadFromTheirFiles) {
 TEST_F(CommonBitmapLoad, BlankRowsGetTheirListedSizes) {
     for (int d3d = 0; d3d < 2; ++d3d) {
         ASSERT_TRUE(Init(d3d));
-        EXPECT_TRUE(LoadCommonBitmaps({63, 64, 65, 66, 67, 68, 69, 70}));
+        int blanks[8];
+        for (int i = 0; i < 8; ++i) blanks[i] = CB_BLANK_FIRST + i;
+        EXPECT_TRUE(LoadCommonBitmaps(blanks, 8));
         const int sizes[8][2] = {{256, 960}, {256, 960}, {640, 480}, {640, 480},
                                  {640, 480}, {640, 480}, {1024, 1024}, {1024, 1024}};
         for (int i = 0; i < 8; ++i) {
-            EXPECT_EQ(CommonSurfaces[63 + i].nWidth, sizes[i][0]) << 63 + i;
-            EXPECT_EQ(CommonSurfaces[63 + i].nHeight, sizes[i][1]) << 63 + i;
+            EXPECT_EQ(CommonSurfaces[blanks[i]].nWidth, sizes[i][0]) << blanks[i];
+            EXPECT_EQ(CommonSurfaces[blanks[i]].nHeight, sizes[i][1]) << blanks[i];
         }
-        // Row 68 records its size only under Direct3D; DirectDraw has no texture to leave out.
-        EXPECT_EQ(CommonSurfaces[68].HasSurface(), d3d == 0);
+        // The sixth blank row records its size only under Direct3D; DirectDraw has no texture to leave out.
+        EXPECT_EQ(CommonSurfaces[CB_BLANK_FIRST + 5].HasSurface(), d3d == 0);
         DDEnd();
     }
 }
