@@ -11,6 +11,7 @@
 #include "database/data_paths.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
@@ -134,7 +135,7 @@ void cChallengeScene::Select() {
     m_nPrevButton = input.m_nButton;
     Recount();
     g_MenuCursor.MoveList(input.m_nDir, 1, m_nTop, kListY, 32, kListX, m_nRows, m_nStageCount, 1);
-    PlayCursorSound(input.m_nDir, 3, 0);
+    PlayCursorSound(input.m_nDir, 3, SE_CURSOR);
     const int row = g_MenuCursor.Current().row;
     if (input.m_nDir & 15) {
         Recount();
@@ -144,12 +145,12 @@ void cChallengeScene::Select() {
     if ((input.m_nButton & 1) && m_nStageCount > 0) {
         const std::string name = GetChallengeStagePath(row + 1);
         if (!LoadChallengeStage(name)) {
-            PlaySE(3);
+            PlaySE(SE_REFUSED);
             ErrMesBoxF("ステージファイル %s が読み込めません！", name.c_str());
             DrawFrame(true);
             return;
         }
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         SaveData.SetStageFile(GetCurrentStageFileName(), 0, 0, 0);
         InStageSwitch(SaveData) = 1;
         ClearFlagIndex(SaveData) = row + 1;
@@ -161,21 +162,21 @@ void cChallengeScene::Select() {
         return;
     }
     if (input.m_nButton & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         Leave(SCENE_TITLE);
         return;
     }
     if (pressed & (4 | 8)) {
         if (pressed & 4) {
             if (ChallengeRankOn()) {
-                PlaySE(6);
+                PlaySE(SE_RANK_PAGE);
                 RankDisplaySwitch(SaveData) = !RankDisplaySwitch(SaveData);
             } else {
                 RankDisplaySwitch(SaveData) = 0;
             }
         }
         if ((pressed & 8) && ChallengeRankOn() && SystemData.CountEnabledItems(GAME_CHALLENGE) >= 2) {
-            PlaySE(6);
+            PlaySE(SE_RANK_PAGE);
             SaveData.StepRankTable(GAME_CHALLENGE, 1);
         }
         DrawScreen();

@@ -26,6 +26,7 @@
 #include "database/menu_text_labels.h"
 #include "database/option_data.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/world_map.h"
 #include "platform/graphics/bmp.h"
 #include "platform/graphics/dd_init.h"
@@ -173,17 +174,17 @@ bool StartFonts() {
     return true;
 }
 
-// The wave file of every sound effect: the 17 system sounds, then the database's from entry 1 on.
+// The wave file of every sound effect: the system sounds, then the database's from entry 1 on.
 std::vector<std::string> SoundFileNames() {
     std::vector<std::string> names;
-    for (size_t i = 0; i <= 16; ++i)
+    for (size_t i = 0; i < SE_SYSTEM_NUM; ++i)
         names.push_back(i < SystemData.vSeName.size() ? SystemData.vSeName.data()[i] : std::string());
     for (size_t j = 1; j < Database.vSound.size(); ++j) names.push_back(Database.vSound.data()[j].strFile);
     return names;
 }
 
 bool StartSound() {
-    const size_t count = Database.vSound.size() + 16;
+    const size_t count = Database.vSound.size() + SE_DATA_BASE;
     SoundInfoList.clear();
     SoundInfoList.resize(count);
     SoundList.clear();

@@ -9,6 +9,7 @@
 #include "database/global_objects.h"
 #include "database/menu_text.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
@@ -127,14 +128,14 @@ void cMapMenuScene::BackToMenu() {
 
 void cMapMenuScene::Menu() {
     g_MenuCursor.MoveGrid(Dir(), kPanelX, kPanelY, 16, 16, 1, m_nItemCount);
-    PlayCursorSound(Dir(), 2, 0);
+    PlayCursorSound(Dir(), 2, SE_CURSOR);
     if (Buttons() & 1) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         const int row = std::clamp(Cursor().row, 0, m_nItemCount - 1);
         SetPhase(m_nItem[row] <= 3 ? m_nItem[row] + 2 : PHASE_BACK);  // item i opens phase i + 2
         g_MenuCursor.PushLevel();
     } else if (Buttons() & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         SetPhase(PHASE_BACK);
     }
     DrawMenu();
@@ -154,9 +155,9 @@ void cMapMenuScene::Save() {
     }
     if (m_nStep == 1) {
         g_MenuCursor.MoveList(Dir(), 1, m_nSlotTop, kSlotY, 16, kSlotX, m_nSlotRows, count, 1);
-        PlayCursorSound(Dir(), 3, 0);
+        PlayCursorSound(Dir(), 3, SE_CURSOR);
         if (Buttons() & 1) {
-            PlaySE(1);
+            PlaySE(SE_CONFIRM);
             m_nChosenSlot = Cursor().row;
             g_MenuCursor.PushLevel();
             Cursor().row = 1;
@@ -165,7 +166,7 @@ void cMapMenuScene::Save() {
             DrawSaveConfirm();
             return;
         } else if (Buttons() & 2) {
-            PlaySE(2);
+            PlaySE(SE_CANCEL);
             BackToMenu();
             DrawMenu();
             return;
@@ -178,19 +179,19 @@ void cMapMenuScene::Save() {
     // The confirmation of the slot chosen.
     const int x = SystemData.GetCenteredTextLeft(320, 12, 2, 1);
     g_MenuCursor.MoveGrid(Dir(), x, kSaveConfirmY, 16, 16, 1, 2);
-    PlayCursorSound(Dir(), 2, 0);
+    PlayCursorSound(Dir(), 2, SE_CURSOR);
     if (Buttons() & 1) {
         if (Cursor().row == 0) {
-            PlaySE(5);
+            PlaySE(SE_SAVED);
             SaveData.nStorySlot = m_nChosenSlot;
             SaveData.SaveStory(m_nChosenSlot);
         } else {
-            PlaySE(1);
+            PlaySE(SE_CONFIRM);
         }
         g_MenuCursor.PopLevel();
         m_nStep = 1;
     } else if (Buttons() & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         g_MenuCursor.PopLevel();
         m_nStep = 1;
     }
@@ -220,7 +221,7 @@ void cMapMenuScene::AutoSave() {
     if (m_nStep == 2) {
         // No slot yet: the story must be saved once before autosave can write it.
         if (Buttons() & 3) {
-            PlaySE(Buttons() & 1 ? 1 : 2);
+            PlaySE(Buttons() & 1 ? SE_CONFIRM : SE_CANCEL);
             BackToMenu();
             DrawMenu();
             return;
@@ -231,10 +232,10 @@ void cMapMenuScene::AutoSave() {
     }
     const int x = SystemData.GetCenteredTextLeft(320, 14, 2, 1);
     g_MenuCursor.MoveGrid(Dir(), x, kAutoSaveY, 16, 16, 1, 2);
-    PlayCursorSound(Dir(), 2, 0);
+    PlayCursorSound(Dir(), 2, SE_CURSOR);
     if (Buttons() & 3) {
         if (Buttons() & 1) {
-            PlaySE(1);
+            PlaySE(SE_CONFIRM);
             if (Cursor().row == 0) {
                 AutoSaveStory(SaveData);
                 AutoSaveSwitch(SaveData) = 1;
@@ -242,7 +243,7 @@ void cMapMenuScene::AutoSave() {
                 AutoSaveSwitch(SaveData) = 0;
             }
         } else {
-            PlaySE(2);
+            PlaySE(SE_CANCEL);
         }
         BackToMenu();
         DrawMenu();
@@ -265,10 +266,10 @@ void cMapMenuScene::ToTitle() {
     }
     const int x = SystemData.GetCenteredTextLeft(320, 17, 2, 1);
     g_MenuCursor.MoveGrid(Dir(), x, kToTitleY, 16, 16, 1, 2);
-    PlayCursorSound(Dir(), 2, 0);
+    PlayCursorSound(Dir(), 2, SE_CURSOR);
     DDFillRect(&BackBuffer, 0, 0, 640, 480, 16);
     if (Buttons() & 1) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         if (Cursor().row == 0) {
             Leave(SCENE_TITLE);
             return;
@@ -278,7 +279,7 @@ void cMapMenuScene::ToTitle() {
         return;
     }
     if (Buttons() & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         BackToMenu();
         DrawMenu();
         return;

@@ -12,6 +12,7 @@
 #include "database/global_objects.h"
 #include "database/option_data.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
@@ -126,9 +127,9 @@ void cOptionScene::List() {
 void cOptionScene::ChooseRow() {
     cInput& input = InputList[0];
     g_MenuCursor.MoveGrid(input.m_nDir, kRowX, kRowY, 0, 16, 1, m_nItemCount);
-    PlayCursorSound(input.m_nDir, 2, 0);
+    PlayCursorSound(input.m_nDir, 2, SE_CURSOR);
     if (input.m_nButton & 1) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         const int row = std::clamp(g_MenuCursor.Current().row, 0, m_nItemCount - 1);
         m_nOption = m_nItems[row];
         switch (m_nOption) {
@@ -149,7 +150,7 @@ void cOptionScene::ChooseRow() {
         return;
     }
     if (input.m_nButton & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         Leave(SCENE_TITLE);
         return;
     }
@@ -173,15 +174,15 @@ void cOptionScene::EditValue() {
         ApplyLive();
         DrawScreen();
     }
-    PlayCursorSound(input.m_nDir, 2, 0);
+    PlayCursorSound(input.m_nDir, 2, SE_CURSOR);
     if (input.m_nButton & 1) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         g_MenuCursor.PopLevel(1);
         m_nStep = 1;
         return;
     }
     if (input.m_nButton & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         *m_pValue = m_nBefore;
         ApplyLive();
         g_MenuCursor.PopLevel(1);

@@ -10,6 +10,7 @@
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
@@ -119,14 +120,14 @@ void cTitleScene::Draw() {
 void cTitleScene::Menu() {
     cInput& input = InputList[0];
     g_MenuCursor.MoveGrid(input.m_nDir, m_nMenuX, m_nMenuY, 0, 32, 1, m_nItemCount);
-    PlayCursorSound(input.m_nDir, 2, 0);
+    PlayCursorSound(input.m_nDir, 2, SE_CURSOR);
     if (!(input.m_nButton & 1)) {
         Draw();
         const MENUCURSORSTATE& c = g_MenuCursor.Current();
         DDBlt(&BackBuffer, c.x, c.y, 32, 32, &CommonSurfaces[CB_ACCESSORY], 0, 0, DDBLT_COLORKEY);
         return;
     }
-    PlaySE(1);
+    PlaySE(SE_CONFIRM);
     const int row = std::clamp(g_MenuCursor.Current().row, 0, m_nItemCount - 1);
     const int item = m_nItems[row];
     SceneManager.nTitleChoice = item;
@@ -185,16 +186,16 @@ void cTitleScene::ChooseSlot(bool bNew) {
     const int count = static_cast<int>(SaveSlotList.size());
     m_nSlotRows = std::min(count, kSlotRowsMax);
     g_MenuCursor.MoveList(input.m_nDir, 1, m_nSlotTop, kSlotY, 16, kSlotX, m_nSlotRows, count, 1);
-    PlayCursorSound(input.m_nDir, 3, 0);
+    PlayCursorSound(input.m_nDir, 3, SE_CURSOR);
     const int slot = g_MenuCursor.Current().row;
     if (input.m_nButton & 1) {
         if (slot < 0 || slot >= count) return;
         const bool used = SaveSlotList[slot].bUse != 0;
         if (used == bNew) {
             // A new story needs an empty slot, a continued one a used slot.
-            PlaySE(3);
+            PlaySE(SE_REFUSED);
         } else {
-            PlaySE(1);
+            PlaySE(SE_CONFIRM);
             if (bNew) {
                 ResetForNewStory();
                 SaveData.nStorySlot = slot;
@@ -207,7 +208,7 @@ void cTitleScene::ChooseSlot(bool bNew) {
         return;
     }
     if (input.m_nButton & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         g_MenuCursor.PopLevel(1);
         SetPhase(1);
         return;

@@ -8,6 +8,7 @@
 #include "database/global_objects.h"
 #include "database/menu_text.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/world_map.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
@@ -233,7 +234,7 @@ void cWorldMapScene::RankButtons(int buttons) {
     const int pressed = buttons & ~m_nPrevButton;
     if (pressed & 4) {
         if (RankingOnForStory()) {
-            PlaySE(6);
+            PlaySE(SE_RANK_PAGE);
             RankDisplaySwitch(SaveData) = !RankDisplaySwitch(SaveData);
         } else if (RankDisplaySwitch(SaveData)) {
             RankDisplaySwitch(SaveData) = 0;
@@ -241,7 +242,7 @@ void cWorldMapScene::RankButtons(int buttons) {
         DrawRankPanel();
     } else if (pressed & 8) {
         if (RankingOnForStory() && SystemData.CountEnabledItems(0) >= 2) {
-            PlaySE(6);
+            PlaySE(SE_RANK_PAGE);
             SaveData.StepRankTable(0, 1);
         }
         DrawRankPanel();
@@ -253,7 +254,7 @@ void cWorldMapScene::Walk() {
     const int buttons = Buttons();
     const cPrevButtonUpdate update(m_nPrevButton, buttons);
     MoveWalker(dir);
-    PlayCursorSound(dir, 3, 0);
+    PlayCursorSound(dir, 3, SE_CURSOR);
     FindEventAndPage();
     if (m_lpPage && m_lpPage->nKind == 0) {
         if (Cursor().index != m_SelectedCell.index || Cursor().row != m_SelectedCell.row) {
@@ -276,7 +277,7 @@ void cWorldMapScene::Walk() {
         }
     }
     if (buttons & 2) {
-        PlaySE(4);
+        PlaySE(SE_MENU_OPEN);
         SaveData.nMapX = Cursor().index;
         SaveData.nMapY = Cursor().row;
         Leave(SCENE_MAP_MENU);
@@ -301,7 +302,7 @@ void cWorldMapScene::Refuse() {
 
 void cWorldMapScene::Confirm() {
     if (m_nStep == 0) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         m_bLoaded = LoadStageFile(m_lpPage->strStageFile.c_str(), 1, nullptr);
         if (!m_bLoaded) ErrMesBoxF("ステージファイル %s が読み込めません！", m_lpPage->strStageFile.c_str());
         Cursor().row = 1;
@@ -312,9 +313,9 @@ void cWorldMapScene::Confirm() {
     const cPrevButtonUpdate update(m_nPrevButton, buttons);
     m_nMenuX = SystemData.GetCenteredTextLeft(304, 10, 2, 1);
     g_MenuCursor.MoveGrid(dir, m_nMenuX, kConfirmY, 16, 16, 1, 2);
-    PlayCursorSound(dir, 2, 0);
+    PlayCursorSound(dir, 2, SE_CURSOR);
     if (buttons & 1) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         if (Cursor().row == 0 && m_bLoaded) {
             MapFacing(SaveData) = m_nFacing;
             StartEventStage();
@@ -323,7 +324,7 @@ void cWorldMapScene::Confirm() {
             Refuse();
         }
     } else if (buttons & 2) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         Refuse();
     } else if (buttons & 12) {
         RankButtons(buttons);

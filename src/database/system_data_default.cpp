@@ -1,5 +1,6 @@
 // The settings and texts of a new project.
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void cSystemData::BuildDefault() {
         "Vキーでジャンルの切り替え", "スペースキーでタイトルへ戻る", "スペースキーで終了", "F3キーでランキングへ登録",
     };
 
-    vSeName.assign(17, std::string());
+    vSeName.assign(SE_SYSTEM_NUM, std::string());
     vPlaceBgm = {0, 0, 0, 0};
     vPlaceFlag = {1, 1, 1, 1};
 

@@ -8,6 +8,7 @@
 #include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "play/block_collision.h"
 #include "play/block_collision_util.h"
@@ -81,7 +82,7 @@ int32_t StepBlockEffect(cChara& hero) {
     switch (b.byEffect) {
     case BLOCKEFFECT_JUMP:
         // A spring: a jump of the block's value in half blocks.
-        PlaySE(10);
+        PlaySE(SE_SPRING);
         hero.dSpeedY = -std::sqrt(2.0 * PlayStage.dGravityStep * b.nEffectX * 16.0);
         hero.bJump = 1;
         break;

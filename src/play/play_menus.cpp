@@ -4,6 +4,7 @@
 #include "database/common_fonts.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_init.h"
@@ -59,7 +60,7 @@ void DrawCmdMenu(const std::vector<cCmd>& menu) {
 
 // Moves the cursor over the n rows of a one-column menu (with its sound).
 void MoveMenuCursor(const cInput& in, int n) {
-    PlayCursorSound(in.m_nDir, 2, 0);
+    PlayCursorSound(in.m_nDir, 2, SE_CURSOR);
     g_MenuCursor.MoveGrid(in.m_nDir, 0, 0, 0, MENU_ROW, 1, n);
 }
 
@@ -133,7 +134,7 @@ void cPlayScene::PauseMenu() {
     MoveMenuCursor(in, n);
     if (in.m_nButton & BUTTON_CONFIRM) {
         const int item = cCmd::GetCmdNum(g_MenuCursor.Current().row, cmdPause);
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         switch (item) {
             case 0:
                 nState = PLAYSTATE_EXIT;
@@ -170,7 +171,7 @@ void cPlayScene::PauseMenu() {
         return;
     }
     if (in.m_nButton & BUTTON_CANCEL) {
-        PlaySE(2);
+        PlaySE(SE_CANCEL);
         bMenuLatch = 1;
         nState = nSavedState;
         nPhase = nSavedPhase;
@@ -202,7 +203,7 @@ void cPlayScene::AfterPlay() {
             if (bRankQualifies && OptionRankMode() >= 2)
                 RankEntry();
             else
-                PlaySE(1);
+                PlaySE(SE_CONFIRM);
         }
         SceneManager.nNext = EndStage();
         nCounter1 = 0;
@@ -244,7 +245,7 @@ void cPlayScene::Restart() {
     cInput& in = MenuInput();
     MoveMenuCursor(in, 2);
     if (in.m_nButton & BUTTON_CONFIRM) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         if (g_MenuCursor.Current().row == 0) {
             SetStage(1, 0);
             nState = PLAYSTATE_BANNER;
@@ -270,7 +271,7 @@ void cPlayScene::GameOver() {
     }
     cInput& in = MenuInput();
     if (in.m_nButton & BUTTON_CONFIRM) {
-        PlaySE(1);
+        PlaySE(SE_CONFIRM);
         nState = PLAYSTATE_EXIT;
         SceneManager.nNext = SCENE_TITLE;
         return;

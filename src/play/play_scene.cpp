@@ -8,6 +8,7 @@
 #include "database/common_bitmaps.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/graphics/dd_palette.h"
@@ -177,14 +178,14 @@ void cPlayScene::Exit() {
 
 int32_t cPlayScene::MenuKeyPressed() {
     if (!(GetAsyncKeyState(VK_SPACE) & 0x8000)) return 0;
-    PlaySE(4);
+    PlaySE(SE_MENU_OPEN);
     nSavedState = nState;
     nSavedPhase = nPhase;
     return 1;
 }
 
 void cPlayScene::CheckRanking() {
-    PlaySE(14);
+    PlaySE(SE_PLAY_END);
     TallyResults();
     bRankEntered = 0;
     bRankQualifies = 0;

@@ -9,6 +9,7 @@
 #include "actors/item_run.h"
 #include "actors/player.h"
 #include "database/blink_colors.h"
+#include "database/system_sounds.h"
 #include "scene/window_requests.h"
 #include "scene/scene_manager.h"
 #include "platform/window/main_thread_messages.h"
@@ -124,7 +125,7 @@ void cPlayServices::ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flow
         s.bWaitButton = 1;
         s.nWaitDelay = flowFlag ? 0 : 10;
         s.nWaitFrames = 0;
-        if (!flowFlag) PlaySE(11);
+        if (!flowFlag) PlaySE(SE_MESSAGE);
     } else {
         s.bWaitButton = 0;
         s.nWaitDelay = 0;

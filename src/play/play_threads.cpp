@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "database/global_objects.h"
+#include "database/system_sounds.h"
 #include "platform/graphics/dd_init.h"
 #include "platform/system/clock.h"
 #include "platform/system/thread_messages.h"
@@ -134,7 +135,7 @@ unsigned cPlayScene::DrawLoop(void* param) {
         } else if (!s->bWaitButton) {
             if (--s->nWaitFrames < 0) break;
         } else if ((in.m_nButton & BUTTON_CONFIRM) && !(in.GetHistory(1, 1) & BUTTON_CONFIRM)) {
-            PlaySE(s->nWaitSound == 1 ? 12 : 1);
+            PlaySE(s->nWaitSound == 1 ? SE_MESSAGE_CONFIRM : SE_CONFIRM);
             s->bMenuLatch = 1;
             break;
         }
@@ -156,7 +157,7 @@ void cPlayScene::RankEntry() {
     } else {
         strRankName = OptionRankName();
     }
-    PlaySE(16);
+    PlaySE(SE_RANK_ENTRY);
     for (int i = 0; i < RESULT_KIND_NUM; ++i)
         if (vRankPos[i] != -1) RankingList.vRanking[i].AddRank(strRankName, vResult[i]);
     RankingList.SaveFile(SceneManager.nGameType, SaveData.strStage, SaveData.nEvent1, SaveData.nEvent2,
@@ -195,11 +196,11 @@ unsigned cPlayScene::AfterPlayLoop(void* param) {
         in.UpdateRepeat();
         in.TriggerButtons(0);
         if (in.m_nButton & BUTTON_CONFIRM) {
-            PlaySE(1);
+            PlaySE(SE_CONFIRM);
             return 1;
         }
         if ((in.m_nButton & BUTTON_PAGE) && enabled > 1) {
-            PlaySE(6);
+            PlaySE(SE_RANK_PAGE);
             do s->nRankKind = (s->nRankKind + 1) % RESULT_KIND_NUM;
             while (!IsRankKindEnabled(type, s->nRankKind));
         }

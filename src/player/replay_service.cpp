@@ -2,6 +2,7 @@
 
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "platform/input/input_keys.h"
 #include "platform/system/messages.h"
 #include "platform/window/main_thread_messages.h"
@@ -37,12 +38,12 @@ int CheckReplayKeys(int bReplayPlaying) {
     const cKeyLog& log = which == 0 ? KeyLog : PrevKeyLog;
     if (log.vDirValue.empty()) {
         if (nReplayKeyCooldown <= 0) {
-            PlaySE(3);
+            PlaySE(SE_REFUSED);
             nReplayKeyCooldown = EMPTY_LOG_COOLDOWN;
         }
         return 0;
     }
-    PlaySE(1);
+    PlaySE(SE_CONFIRM);
     g_bReplayKeyHeld = true;
     // The send returns once the main thread has served it: the done flag.
     SendMessageMain(WM_SAVE_REPLAY, static_cast<WPARAM>(which), 0);

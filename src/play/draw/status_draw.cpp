@@ -5,6 +5,7 @@
 #include "database/common_bitmaps.h"
 #include "database/common_fonts.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/fx_strip.h"
 #include "platform/system/font_sjis.h"
@@ -16,7 +17,6 @@ namespace {
 enum : int { ITEM_TOTAL = 0, ITEM_STAGE = 1, ITEM_HP = 2, ITEM_SP = 3, ITEM_LIVES = 4, ITEM_NUM = 5 };
 constexpr int GAUGE_W = 50, GAUGE_H = 16, ICON = 16, CHAR_W = 16;
 constexpr int ITEM_Y = 3;
-constexpr int TIMER_SE = 13;
 
 // Item i of the settings, or null when it is not shown (or the settings hold fewer items).
 const cStatusItem* ShownItem(int i) {
@@ -97,7 +97,8 @@ void DrawStatusBar(DDSURFACEDATA* dst, const PLAYSTATUS& st) {
 void DrawStageTimer(DDSURFACEDATA* dst, const PLAYSTATUS& st, int timerSound) {
     if (st.bTimerHidden) return;
     DDDrawNumber(dst, 272, 24, 32, 32, &CommonSurfaces[CB_WORD], 0, 160, DDBLT_COLORKEY, st.nStageTime, 3, 1);
-    if (st.nStageTime >= 1 && st.nStageTime <= st.nWarnTime && timerSound && TickCounter(2, 60)) PlaySE(TIMER_SE);
+    if (st.nStageTime >= 1 && st.nStageTime <= st.nWarnTime && timerSound && TickCounter(2, 60))
+        PlaySE(SE_TIMER_WARNING);
 }
 
 void DrawHintLine(DDSURFACEDATA* dst, int bEndHint, int bEditorStart) {
