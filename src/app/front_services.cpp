@@ -33,7 +33,7 @@ bool IsReplayPath(const std::string& path) {
 // the play scene's entry about to be registered.
 int ServeNameDialog(WPARAM) {
     std::string* const entry = lpPlayScene ? &lpPlayScene->strRankName : nullptr;
-    std::string* target = SceneManager.nTitleChoice == 5 ? &OptionData.strRankName : entry;
+    std::string* target = SceneManager.nTitleChoice == TITLE_OPTION ? &OptionData.strRankName : entry;
     return RunNameDialog(target, English());
 }
 
@@ -89,7 +89,7 @@ int StartReplayFromFile(const std::string& path) {
     }
     strReplayFile = path;
     SetCurrentStageFileName(path);
-    SceneManager.nTitleChoice = 4;
+    SceneManager.nTitleChoice = TITLE_REPLAY;
     SceneManager.nGameType = GAME_REPLAY;
     SceneManager.nRankSwitch = SystemData.vGameTypeFlags.size() > 3 ? SystemData.vGameTypeFlags[3].bOn : 0;
     return 1;

@@ -59,7 +59,7 @@ bool StartWithFile() {
     if (!PlayStageFile(path, 1)) return false;
     SceneManager.nCurrent = SCENE_PLAY;
     SceneManager.nPrevious = SCENE_TITLE;
-    SceneManager.nTitleChoice = 3;
+    SceneManager.nTitleChoice = TITLE_FREE_PLAY;
     SceneManager.nGameType = GAME_FREE;
     SceneManager.nRankSwitch = 1;
     if (g_pChallengeSwitch) *g_pChallengeSwitch = 0;

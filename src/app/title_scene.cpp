@@ -25,7 +25,6 @@
 
 namespace {
 
-enum : int { ITEM_NEW = 0, ITEM_CONTINUE, ITEM_CHALLENGE, ITEM_FREE, ITEM_REPLAY, ITEM_OPTION, ITEM_END };
 constexpr int kSlotX = 160, kSlotY = 160, kSlotRowsMax = 10;
 
 int RankOn(int g) {
@@ -63,7 +62,7 @@ void cTitleScene::Init() {
     for (size_t i = 0; i < SystemData.vTitleMenu.size() && m_nItemCount < ITEM_MAX; ++i)
         if (SystemData.vTitleMenu.data()[i].nEnable) m_nItems[m_nItemCount++] = static_cast<int>(i);
     if (m_nItemCount == 0) {
-        m_nItems[0] = ITEM_NEW;
+        m_nItems[0] = TITLE_NEW_STORY;
         m_nItemCount = 1;
     }
     // The cursor comes back on the item chosen last time.
@@ -132,26 +131,26 @@ void cTitleScene::Menu() {
     const int item = m_nItems[row];
     SceneManager.nTitleChoice = item;
     switch (item) {
-        case ITEM_NEW:
-        case ITEM_CONTINUE:
+        case TITLE_NEW_STORY:
+        case TITLE_CONTINUE:
             SceneManager.nGameType = GAME_STORY;
             SceneManager.nRankSwitch = RankOn(GAME_STORY);
             g_MenuCursor.PushLevel(0);
-            SetPhase(item == ITEM_NEW ? 2 : 3);
+            SetPhase(item == TITLE_NEW_STORY ? 2 : 3);
             break;
-        case ITEM_CHALLENGE: StartChallenge(); break;
-        case ITEM_FREE:
+        case TITLE_CHALLENGE: StartChallenge(); break;
+        case TITLE_FREE_PLAY:
             SceneManager.nGameType = GAME_FREE;
             SceneManager.nRankSwitch = RankOn(GAME_FREE);
             if (RequestStageFile()) Leave(SCENE_PLAY);
             break;
-        case ITEM_REPLAY:
+        case TITLE_REPLAY:
             SceneManager.nGameType = GAME_REPLAY;
             SceneManager.nRankSwitch = RankOn(GAME_REPLAY);
             if (RequestDialog(WM_LOAD_REPLAY, 0)) Leave(SCENE_PLAY);
             break;
-        case ITEM_OPTION: Leave(SCENE_OPTION); break;
-        case ITEM_END: PostCloseMain(); break;
+        case TITLE_OPTION: Leave(SCENE_OPTION); break;
+        case TITLE_END: PostCloseMain(); break;
         default: break;
     }
 }

@@ -6,13 +6,14 @@
 #include <array>
 
 #include "scene/scene.h"
+#include "scene/scene_manager.h"
 
 // The common bitmaps the title scene loads and releases.
 std::array<int, 4> TitleBitmapRows();
 
 class cTitleScene : public cScene {
 public:
-    static constexpr int ITEM_MAX = 7;
+    static constexpr int ITEM_MAX = TITLE_ITEM_NUM;
     cTitleScene();
     ~cTitleScene() override;
     void Init() override;

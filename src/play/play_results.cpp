@@ -13,8 +13,6 @@
 
 namespace {
 
-enum : int32_t { KIND_NEW_STORY = 0, KIND_STORY = 1, KIND_CHALLENGE = 2, KIND_FREE = 3, KIND_REPLAY = 4 };
-
 // The stage's page on the world map marks the stage cleared; without one the
 // record's clear-flag index does.
 void FlagStoryCleared(const cWorldPage* page) {
@@ -34,11 +32,11 @@ int32_t cPlayScene::EndStage() {
             SaveData.StoreHeroStatus(static_cast<int>(i), vPlayer[i].data, status);
         }
     switch (SceneManager.nTitleChoice) {
-        case KIND_NEW_STORY:
-        case KIND_STORY: return EndStory();
-        case KIND_CHALLENGE: return EndChallenge();
-        case KIND_FREE: return EndFreePlay();
-        case KIND_REPLAY: SaveData.RestoreVars(1); return SCENE_PLAY;
+        case TITLE_NEW_STORY:
+        case TITLE_CONTINUE: return EndStory();
+        case TITLE_CHALLENGE: return EndChallenge();
+        case TITLE_FREE_PLAY: return EndFreePlay();
+        case TITLE_REPLAY: SaveData.RestoreVars(1); return SCENE_PLAY;
         default: return SCENE_CHALLENGE;
     }
 }

@@ -5,7 +5,7 @@
 #include "player/player_records.h"
 #include "scene/scene_manager.h"
 
-bool IsReplayPlay() { return SceneManager.nTitleChoice == 4 || SceneManager.nGameType == GAME_REPLAY; }
+bool IsReplayPlay() { return SceneManager.nTitleChoice == TITLE_REPLAY || SceneManager.nGameType == GAME_REPLAY; }
 
 int32_t& StageScore(cSaveData& save) { return save.nValue15; }
 

@@ -166,7 +166,7 @@ void cPlayScene::Exit() {
         return;
     DDClearSurface(&BackBuffer, 16);
     // A free play and a test play start the next visit from the stage as loaded.
-    if ((SceneManager.nTitleChoice == 3 && SeriesFlag(SaveData) == 0) || bStageTest) {
+    if ((SceneManager.nTitleChoice == TITLE_FREE_PLAY && SeriesFlag(SaveData) == 0) || bStageTest) {
         SeriesFlag(SaveData) = 0;
         if (!PlayStageFile(PlayStage.strFileName, 0)) PostCloseMain();
     }

@@ -19,6 +19,12 @@ enum : int {
     SCENE_NUM = 6,
 };
 enum : int { GAME_STORY = 0, GAME_CHALLENGE = 1, GAME_FREE = 2, GAME_REPLAY = 3 };
+// The items of the title menu, the values of nTitleChoice.
+enum : int32_t {
+    TITLE_NEW_STORY = 0, TITLE_CONTINUE = 1, TITLE_CHALLENGE = 2, TITLE_FREE_PLAY = 3, TITLE_REPLAY = 4,
+    TITLE_OPTION = 5, TITLE_END = 6,
+    TITLE_ITEM_NUM = 7,
+};
 
 // Makes the object of scene n (null: the scene has no object yet).
 using SCENEFACTORY = cScene* (*)(int nScene);

@@ -113,7 +113,7 @@ TEST_F(StageSetupRulesTest, AReplayReadsHeldDirectionsByTheRuleOfItsVersionAndKe
     // replay of 780 or later, the facing's side in a replay of 778 or 779.
     m_lpScene->SetStage(0, 1);
     EXPECT_EQ(GetInputDirCode(9, 1, 1), 0);
-    SceneManager.nTitleChoice = 4;
+    SceneManager.nTitleChoice = TITLE_REPLAY;
     SceneManager.nGameType = GAME_REPLAY;
     KeyLog.nFileVersion = 779;
     SaveData.nTimeLeft = 50;  // as the replay's save record began
@@ -125,7 +125,7 @@ TEST_F(StageSetupRulesTest, AReplayReadsHeldDirectionsByTheRuleOfItsVersionAndKe
     KeyLog.nFileVersion = 825;
     m_lpScene->SetStage(0, 1);
     EXPECT_EQ(GetInputDirCode(9, 1, 1), 0);
-    SceneManager.nTitleChoice = 0;
+    SceneManager.nTitleChoice = TITLE_NEW_STORY;
     SceneManager.nGameType = 0;
     m_lpScene->SetStage(0, 1);
     EXPECT_EQ(GetInputDirCode(9, 1, 1), 0);
