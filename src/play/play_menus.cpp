@@ -85,7 +85,7 @@ bool ChallengeClearedBefore() {
 }  // namespace
 
 void cPlayScene::StartBanner() {
-    Draw(0, 1, 0, 1);
+    Draw(PLAYDRAW_STILL);
     DDSURFACEDATA* word = &CommonSurfaces[CB_WORD];
     if (!(bEditorStart && bStageTest)) {
         if (IsReplayPlay()) {
@@ -177,7 +177,7 @@ void cPlayScene::PauseMenu() {
         nPhase = nSavedPhase;
         return;
     }
-    Draw(0, 1, 0, 1);
+    Draw(PLAYDRAW_STILL);
     DrawCmdMenu(cmdPause);
 }
 
@@ -214,8 +214,8 @@ void cPlayScene::AfterPlay() {
     bool hint = false;
     if (!skip && !bRankEntered && OptionRankMode() <= 1)
         for (int32_t pos : vRankPos) hint = hint || pos != -1;
-    const int32_t showHint = nCounter1 > 0 ? 1 : 0;
-    Draw(0, 1, 0, showHint);
+    const bool showHint = nCounter1 > 0;
+    Draw(PLAYDRAW_FROZEN | (showHint ? PLAYDRAW_HINT : 0u));
     if (hint) {
         // The hint line of the play screen takes y 456 when it shows; the F3
         // hint then goes one line above it.
@@ -257,7 +257,7 @@ void cPlayScene::Restart() {
         }
         return;
     }
-    Draw(0, 1, 0, 1);
+    Draw(PLAYDRAW_STILL);
     // Texts 23 and 24: retry, back to the map.
     const std::vector<cCmd> menu{cCmd(1, SystemText(23)), cCmd(1, SystemText(24))};
     DrawCmdMenu(menu);
@@ -276,7 +276,7 @@ void cPlayScene::GameOver() {
         SceneManager.nNext = SCENE_TITLE;
         return;
     }
-    Draw(0, 1, 0, 1);
+    Draw(PLAYDRAW_STILL);
     if (PlayStage.bGameOverBanner)
         DDBlt(&BackBuffer, 248, 224, 144, 32, &CommonSurfaces[CB_WORD], 0, 96, DDBLT_COLORKEY);
 }

@@ -156,7 +156,7 @@ int32_t cPlayScene::TakeLife() {
 }
 
 void cPlayScene::FadeIn() {
-    Draw(0, 1, 0, 1);
+    Draw(PLAYDRAW_STILL);
     if (DDFadeIn(DDScreenPalette, 0, 255, 0, 0, 0, static_cast<double>(SceneManager.nFadeSpeed), DDBasePalette, 0))
         nState = PLAYSTATE_BANNER;
 }

@@ -45,6 +45,16 @@ enum ePlayState : int32_t {
     PLAYSTATE_NONE = -1, PLAYSTATE_FADEIN = 0, PLAYSTATE_BANNER = 1, PLAYSTATE_PLAY = 2, PLAYSTATE_PAUSE = 3,
     PLAYSTATE_AFTERPLAY = 4, PLAYSTATE_RESTART = 5, PLAYSTATE_GAMEOVER = 6, PLAYSTATE_EXIT = 7,
 };
+// cPlayScene::Draw's four flags as bits: the play sub-state draws live
+// pictures, every other caller still ones.
+enum : uint32_t {
+    PLAYDRAW_IN_PLAY = 1,      // the scene is in live play
+    PLAYDRAW_FROZEN = 2,       // animations shown without being advanced
+    PLAYDRAW_TIMER_SOUND = 4,  // the stage timer may sound its warning
+    PLAYDRAW_HINT = 8,         // the hint line at the bottom
+    PLAYDRAW_LIVE = PLAYDRAW_IN_PLAY | PLAYDRAW_TIMER_SOUND | PLAYDRAW_HINT,
+    PLAYDRAW_STILL = PLAYDRAW_FROZEN | PLAYDRAW_HINT,
+};
 constexpr int COND_FLAG_NUM = 60;
 constexpr int RESULT_KIND_NUM = 5;
 constexpr int32_t ELAPSED_TIME_MAX = 599999;
@@ -234,9 +244,14 @@ public:
     // The main window closes while the pause thread runs: its waits end.
     void RequestQuit() override { bQuit = 1; }
     // The play screen as the other sub-states draw it (frozen, with the hint).
-    void Draw() override { Draw(0, 1, 0, 1); }
+    void Draw() override { Draw(PLAYDRAW_STILL); }
     // The play screen (drawing code).
     void Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_t showHint);
+    // The same with the flags named (PLAYDRAW_ bits).
+    void Draw(uint32_t flags) {
+        Draw(flags & PLAYDRAW_IN_PLAY ? 1 : 0, flags & PLAYDRAW_FROZEN ? 1 : 0, flags & PLAYDRAW_TIMER_SOUND ? 1 : 0,
+             flags & PLAYDRAW_HINT ? 1 : 0);
+    }
     // Sub-state 2: one frame of play (frame code).
     void Play() { PlayFrame(true); }
     // The same; without bFuseUpdates each sub-step starts the characters'

@@ -139,7 +139,7 @@ unsigned cPlayScene::DrawLoop(void* param) {
             s->bMenuLatch = 1;
             break;
         }
-        s->Draw(0, 1, 0, 1);
+        s->Draw(PLAYDRAW_STILL);
         SceneManager.Present();
         ++s->nWaitDrawn;
     }
@@ -204,7 +204,7 @@ unsigned cPlayScene::AfterPlayLoop(void* param) {
             do s->nRankKind = (s->nRankKind + 1) % RESULT_KIND_NUM;
             while (!IsRankKindEnabled(type, s->nRankKind));
         }
-        s->Draw(0, 1, 0, 1);
+        s->Draw(PLAYDRAW_STILL);
         // The table as the rankings draw it, the new entry marked.
         RankingList.Draw(&BackBuffer, 184, 64, s->nRankKind, s->vRankPos[static_cast<size_t>(s->nRankKind)], type,
                          IniData.English);

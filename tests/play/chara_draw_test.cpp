@@ -87,7 +87,7 @@ protected:
         cStageChara& invincible = Add(256, 80, 0);
         invincible.data.byInvincible = 1;
         invincible.data.wAnimeSet = 2;
-        scene->Draw(1, 0, 0, 0);
+        scene->Draw(PLAYDRAW_IN_PLAY);
     }
 };
 
@@ -119,13 +119,13 @@ TEST_F(CharaDrawTest, InvincibleBlinkAndFrozenPictures) {
         return ch(16) << 16 | ch(8) << 8 | ch(0);
     };
     c.invincible = 4;
-    scene->Draw(1, 1, 0, 0);
+    scene->Draw(PLAYDRAW_IN_PLAY | PLAYDRAW_FROZEN);
     EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, body);  // the colour starts at 0
     c.invincible = 3;
-    scene->Draw(1, 1, 0, 0);
+    scene->Draw(PLAYDRAW_IN_PLAY | PLAYDRAW_FROZEN);
     EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, darkened(64));
     c.invincible = 2;
-    scene->Draw(1, 1, 0, 0);
+    scene->Draw(PLAYDRAW_IN_PLAY | PLAYDRAW_FROZEN);
     EXPECT_EQ(Px(BackBuffer, 36, 96) & 0xFFFFFF, darkened(128));
 
     // Frozen: the same picture twice and no animation, effect or gauge moves.
@@ -133,16 +133,16 @@ TEST_F(CharaDrawTest, InvincibleBlinkAndFrozenPictures) {
     c.Anime.nTicks = 0;
     c.ChangeHp(-3, true, true);
     c.effect.Start(1, 0, 1);
-    scene->Draw(1, 1, 0, 0);
+    scene->Draw(PLAYDRAW_IN_PLAY | PLAYDRAW_FROZEN);
     const GOLDENFRAME first = Frame();
     const auto state = [&] {
         return std::tuple(c.Anime.nFrame, c.Anime.nTicks, c.effect.m_nFrame, c.hpGauge.nTimer, c.hpGauge.dChange);
     };
     const auto before = state();
-    scene->Draw(1, 1, 0, 0);
+    scene->Draw(PLAYDRAW_IN_PLAY | PLAYDRAW_FROZEN);
     EXPECT_EQ(Frame().pixels, first.pixels);
     EXPECT_EQ(state(), before);
-    scene->Draw(1, 0, 0, 0);  // live play moves them all
+    scene->Draw(PLAYDRAW_IN_PLAY);  // live play moves them all
     EXPECT_NE(Frame().pixels, first.pixels);
     EXPECT_NE(std::get<0>(state()), std::get<0>(before));
     EXPECT_NE(std::get<2>(state()), std::get<2>(before));

@@ -107,7 +107,7 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
 
     for (int frame = 0; frame < 8; ++frame) {
         UpdateShots();
-        scene->Draw(1, frame % 2, 0, 0);
+        scene->Draw(PLAYDRAW_IN_PLAY | (frame % 2 ? PLAYDRAW_FROZEN : 0u));
     }
     EXPECT_TRUE(scene->lstEffect.empty()) << "an effect without frames ends at once";
     EXPECT_EQ(scene->lstStageWork.size(), 2u);

@@ -131,7 +131,7 @@ protected:
 
         scene->lstEffect.push_back(std::make_shared<cEffectInstance>(int16_t{1}, ORIGIN + 240, ORIGIN + 40, 16, 16, 0));
         scene->lstEffect.push_back(std::make_shared<cEffectInstance>(int16_t{1}, ORIGIN + 240, ORIGIN + 80, 32, 32, 0));
-        scene->Draw(1, 0, 0, 0);
+        scene->Draw(PLAYDRAW_IN_PLAY);
     }
 
     GOLDENFRAME Frame() { return playscreen::ScreenBand(TOP, W, H); }
@@ -147,14 +147,14 @@ TEST_F(ShotsDrawTest, ShotsSwordAndEffectsUnderEachBackEnd) {
         // The effects stepped once and stay; a frozen picture steps nothing and draws the same.
         ASSERT_EQ(scene->lstEffect.size(), 2u);
         const std::vector<uint8_t> before = BackBuffer.Surface.bits;
-        scene->Draw(0, 1, 0, 0);
+        scene->Draw(PLAYDRAW_FROZEN);
         EXPECT_TRUE(BackBuffer.Surface.bits == before) << "mode " << mode;
         // A hidden shot and a shot of another depth pass are not drawn.
         for (auto& shot : scene->lstShots) shot->settings.nByte22 = shot->bFlying;
         PlayStage.nDrawSwitch = 1;
         scene->lstShots.back()->settings.nZ = 9;  // the sword: beyond the passes
         scene->lstEffect.clear();
-        scene->Draw(0, 1, 0, 0);
+        scene->Draw(PLAYDRAW_FROZEN);
         const GOLDENFRAME bare = Frame();
         for (uint32_t p : bare.pixels) {
             const uint32_t rgb = p & 0xFFFFFF;
