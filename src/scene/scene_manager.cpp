@@ -111,10 +111,6 @@ uint32_t cSceneManager::Frame() {
         SwitchScene(nCurrent);
     } catch (const std::bad_alloc&) {
         OutOfMemory();
-    } catch (const char* text) {
-        WriteECAndClose("%s", text);
-    } catch (const std::string& text) {
-        WriteECAndClose("%s", text.c_str());
     }
     if (cScene* scene = Scene(nCurrent)) scene->Run();
     g_nFps = GetFPS(1);
