@@ -138,16 +138,22 @@ TEST_F(PlaySceneTest, AWaitClosedWithoutItsQuitMessageEndsTwoSecondsOfTimerTimeA
     SetTimerClock(&clock);
     ResetTimers();
     std::atomic<long long> closeAt{-1};
+    std::atomic<bool> looping{false};
+    const uint32_t framesBefore = GetFrameCount();
     std::thread closer([&] {
-        // Well after the pause thread began its wait (a pause, not a measure;
-        // long enough for a loaded machine to have started the thread's loop).
-        while (!thPause.IsRunning()) std::this_thread::yield();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        // Once the pause thread's loop runs: it counts the frames meanwhile.
+        // A loop that never starts fails the test after ten seconds, and the
+        // close comes anyway, so that nothing hangs.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (GetFrameCount() == framesBefore && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::yield();
+        looping = GetFrameCount() != framesBefore;
         closeAt = clock.Now().count();
         scene->bQuit = 1;  // as the main window does, without the WM_QUIT
     });
     EXPECT_EQ(scene->RunPauseWait(), 0);
     closer.join();
+    ASSERT_TRUE(looping) << "the pause thread's loop never ran";
     const std::chrono::nanoseconds waited = clock.Now() - std::chrono::nanoseconds(closeAt.load());
     SetTimerClock(nullptr);
     ResetTimers();

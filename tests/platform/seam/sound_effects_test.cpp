@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
@@ -289,6 +290,19 @@ TEST_F(SoundEffectsTest, PlaysFromManyThreadsAtOnce) {
     EXPECT_LT(s.nNext, 4);
 }
 
+// Whether the disk driver's output file (interleaved floats) holds a sound
+// that has ended: audible samples, then a device buffer (1024 frames) of
+// silence after the last of them.
+bool HoldsAnEndedSound(const std::string& path) {
+    const std::string raw = ReadText(path);
+    const float* f = reinterpret_cast<const float*>(raw.data());
+    const size_t n = raw.size() / sizeof(float);
+    size_t end = 0;  // one past the last audible sample
+    for (size_t i = 0; i < n; ++i)
+        if (std::fabs(f[i]) > 0.01f) end = i + 1;
+    return end > 0 && n - end >= 2048;
+}
+
 // The real device: each test chooses SDL's audio driver, given back afterwards.
 class SoundDeviceTest : public ::testing::Test {
 protected:
@@ -315,8 +329,14 @@ TEST_F(SoundDeviceTest, DiskDriverCapturesTheMixedSound) {
     DSSOUNDDATA s;
     ASSERT_TRUE(DS_CreateSound(s, wav.c_str(), 1, 0));
     DS_PlaySound(s, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Until the whole sound has been mixed out to the file; a sound that
+    // never arrives fails the test after ten seconds.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    bool ended = false;
+    while (!(ended = HoldsAnEndedSound(out)) && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     DS_End();
+    EXPECT_TRUE(ended) << "the sound never reached the file in full";
     EXPECT_FALSE(IsSoundOutputOpen());
     const std::string raw = ReadText(out);
     ASSERT_GE(raw.size(), 4096u);
