@@ -118,7 +118,7 @@ public:
     virtual int32_t MoveStepX() { return 0; }
     virtual int32_t FallStep() { return 0; }
     virtual int32_t Update(int32_t /*bDying*/) { return 0; }
-    virtual void JumpStep(cFlowCmdRun& /*state*/) {}
+    virtual void JumpStep(cFlowCmdRun& /*state*/, const cFlowRun* /*lpFlow*/) {}
 
     // --- set-up ---
     // Targets, groups, motion, gauges and variables reset; with a record:

@@ -49,7 +49,7 @@ void cChara::OnHitCeiling() {
     StartCharaTrigger(*this, TRIGGER_CEILING);
 }
 
-void cStageChara::JumpStep(cFlowCmdRun& state) {
+void cStageChara::JumpStep(cFlowCmdRun& state, const cFlowRun* /*lpFlow*/) {
     if (state.nWork[0] != 0 || !IsStanding()) return;
     state.nWork[0] = 1;
     ClearStanding(false);

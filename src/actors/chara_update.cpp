@@ -8,7 +8,6 @@
 #include "world/world_state.h"
 
 int32_t cStageChara::Update(int32_t bDying) {
-    if (lpWorld) lpWorld->lpCurChara = this;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     dSpeedX = bCentreFollow && !sx.bClamped ? sx.dAutoStep : 0;
@@ -21,7 +20,6 @@ int32_t cStageChara::Update(int32_t bDying) {
 }
 
 int32_t cPlayer::Update(int32_t bDying) {
-    if (lpWorld) lpWorld->lpCurChara = this;
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const bool bSync = data.bAutoScrollSync != 0;
@@ -34,7 +32,6 @@ int32_t cPlayer::Update(int32_t bDying) {
     if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
     RunAnimeSchedule();
     const int32_t result = RunFlows(bDying, 1);
-    if (lpWorld) lpWorld->ClearCurrent();
     if (result) return result;
     // Flow changes of items take effect after every flow of the frame.
     cSafeVector<cFlowCmd> queued;

@@ -10,15 +10,28 @@
 
 class cChara;
 class cFlowCmd;
+class cFlowRun;
 class cFlowCmdRun;
+class cWorldState;
+class cSceneServices;
 
-// A character-flow executor: the running character and the command state
-// (the stored command is state.cmd). The runner publishes the character, the
-// flow and the state in the world state before the call.
-using FLOWCMDPROC = void (*)(cChara& chara, cFlowCmdRun& state);
-// An item-flow executor: the taking character and the command (its
-// arrangements already applied); 1 when the command ended the stage, else 0.
-using ITEMCMDPROC = int32_t (*)(cChara& taker, const cFlowCmd& cmd);
+// The step a character-flow command runs in: the running character, its
+// flow, the command state (the stored command is state.cmd), the world it
+// plays in (null when there is none) and the scene's services.
+struct FLOWSTEP {
+    cChara& chara;
+    cFlowRun& flow;
+    cFlowCmdRun& state;
+    cWorldState* world;
+    cSceneServices& services;
+};
+// A character-flow executor.
+using FLOWCMDPROC = void (*)(const FLOWSTEP& step);
+// An item-flow executor: the taking character, the command (its
+// arrangements already applied) and the flow whose command made the
+// character take the item (null for an item picked up); 1 when the command
+// ended the stage, else 0.
+using ITEMCMDPROC = int32_t (*)(cChara& taker, const cFlowCmd& cmd, const cFlowRun* lpFlow);
 
 // One slot for each value of a command's code byte: the slots past the
 // commands hold null, so that a step indexes the table without a range check.

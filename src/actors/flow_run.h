@@ -61,8 +61,8 @@ public:
     // counter = total, the work zeroed; unless it is an arrangement, the
     // flow's pending arrangements are applied to the command and emptied.
     void Begin(cChara& chara, cFlowRun& flow);
-    // One sub-step of the executor; 1 when the command has finished.
-    int32_t Step(cChara& chara);
+    // One sub-step of the executor in `flow`; 1 when the command has finished.
+    int32_t Step(cChara& chara, cFlowRun& flow);
 };
 static_assert(offsetof(cFlowCmdRun, Move.nPrevFacing) < 64, "a command step reads its first line only");
 

@@ -16,6 +16,7 @@
 #include "platform/system/log.h"
 #include "platform/system/mesbox.h"
 #include "stage/flow.h"
+#include "world/scene_services.h"
 #include "world/world_state.h"
 
 namespace {
@@ -24,16 +25,6 @@ namespace {
 // at once); beyond this a start does not run its commands at once.
 constexpr int32_t MAX_INSTANT_DEPTH = 16;
 int32_t g_nInstantDepth = 0;
-
-void PublishChara(cChara* c) {
-    if (lpWorld) lpWorld->lpCurChara = c;
-}
-void PublishFlow(cFlowRun* f) {
-    if (lpWorld) lpWorld->lpCurFlow = f;
-}
-void PublishCmd(cFlowCmdRun* s) {
-    if (lpWorld) lpWorld->lpCurCmd = s;
-}
 
 // A message that holds its flow: parameters 15 and 6 both 0.
 inline bool IsHoldingMessage(const cFlowCmd& c) {
@@ -65,13 +56,18 @@ void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
 
 namespace {
 
-// One sub-step of a command (cFlowCmdRun::Step), for the runner's loop.
-// A code past the commands finds a null slot: it runs nothing and ends by
-// its length.
-[[gnu::always_inline]] inline int32_t StepCmd(cFlowCmdRun& st, cChara& chara) {
+// Runs the executor of command state `st` of flow `fr`, if its code has one.
+// A code past the commands finds a null slot: it runs nothing.
+[[gnu::always_inline]] inline void DispatchFlowCmd(cChara& chara, cFlowRun& fr, cFlowCmdRun& st) {
     static_assert(sizeof(st.cmd->nCode) == 1 && FLOW_CMD_PROC_SLOTS == 256, "every code byte has its slot");
-    PublishCmd(&st);
-    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) proc(chara, st);
+    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode])
+        proc(FLOWSTEP{chara, fr, st, lpWorld, SceneServices()});
+}
+
+// One sub-step of a command (cFlowCmdRun::Step), for the runner's loop: the
+// executor, then the count (a command ends by its length).
+[[gnu::always_inline]] inline int32_t StepCmd(cFlowCmdRun& st, cFlowRun& fr, cChara& chara) {
+    DispatchFlowCmd(chara, fr, st);
     if (--st.counter <= 0) {
         st.counter = 0;
         return 1;
@@ -81,7 +77,7 @@ namespace {
 
 }  // namespace
 
-int32_t cFlowCmdRun::Step(cChara& chara) { return StepCmd(*this, chara); }
+int32_t cFlowCmdRun::Step(cChara& chara, cFlowRun& flow) { return StepCmd(*this, flow, chara); }
 
 void cFlowRun::Start(cChara& chara) {
     // A flow whose at-once pass is running cannot start itself again.
@@ -110,17 +106,14 @@ void cFlowRun::Start(cChara& chara) {
     ++instantDepth;
     ++g_nInstantDepth;
     ++chara.nFlowRunDepth;
-    cFlowRun* prevFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
-    PublishFlow(this);
     for (int i = 0; i < static_cast<int>(cmds.size()); ++i) {
         cFlowCmdRun& st = cmds[i];
         if (st.cmd->nCode < CMD_FLOW_OP || !st.cmd->bNoWait) continue;
         st.Begin(chara, *this);
-        if (!st.Step(chara)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
+        if (!st.Step(chara, *this)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
         if (breakFrame) break;
         MarkDone(i);
     }
-    PublishFlow(prevFlow);
     --chara.nFlowRunDepth;
     --g_nInstantDepth;
     --instantDepth;
@@ -177,7 +170,7 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
         cFlowCmdRun& st = all[i];
         if (st.done) continue;
         if (st.counter == 0) BeginOpenCmd(fr, st, chara);
-        const int32_t fin = StepCmd(st, chara);
+        const int32_t fin = StepCmd(st, fr, chara);
         if (fr.changedThisFrame || !fr.running) return 0;
         if (fr.breakFrame) break;
         const eAfterCmd after = AfterCmd(fr, i, n, fin);
@@ -233,16 +226,13 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // no-wait command, more open commands after it, a flow operation) goes on
 // out of line (EndOpenCmdStep).
 // From the flow loop (bLoop) the flow is known to be running, not paused,
-// halted nor changed this frame; the flow and command are published only
-// for what reads them: an executor, a command's beginning or the frame's
-// rest out of line (the loop clears them after its last flow).
-// From the loop, a flow without commands returns -1 before anything is
-// written (the loop resets it), and a frame that ran nothing (no executor,
-// no command begun) adds RUN_QUIET: the flow list cannot have changed.
+// halted nor changed this frame; a flow without commands returns -1 before
+// anything is written (the loop resets it), and a frame that ran nothing (no
+// executor, no command begun) adds RUN_QUIET: the flow list cannot have
+// changed.
 constexpr int32_t RUN_QUIET = 2;
 template <bool bLoop>
 [[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
-    if (!bLoop) PublishFlow(&fr);
     // The commands as pointers: lpSt stands at command i, below lpEnd while
     // i is below the count.
     cFlowCmdRun* const all = fr.cmds.data();
@@ -269,7 +259,6 @@ template <bool bLoop>
     if (i > fr.current) return EndFlowFrame(fr) | kQuiet;
     cFlowCmdRun& st = *lpSt;
     if (st.counter == 0) {
-        if (bLoop) PublishFlow(&fr);
         BeginOpenCmd(fr, st, chara);
     } else if (bLoop && !FlowCmdProcTable[st.cmd->nCode]) {
         // A command with no executor, already begun: nothing runs, so nothing
@@ -280,15 +269,9 @@ template <bool bLoop>
             st.counter = left;
             return EndFlowFrame(fr) | kQuiet;
         }
-        PublishFlow(&fr);
-        PublishCmd(&st);
         return EndOpenCmdStep(fr, st, chara, i, lpEnd);
     }
-    PublishCmd(&st);
-    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode]) {
-        if (bLoop) PublishFlow(&fr);
-        proc(chara, st);
-    }
+    DispatchFlowCmd(chara, fr, st);
     // The command goes on, nothing stopped the flow's frame, and no command
     // after it takes a step beside it: StepCmd's count and EndFlowFrame.
     const int32_t left = st.counter - 1;
@@ -299,7 +282,6 @@ template <bool bLoop>
         ++fr.frame;
         return 0;
     }
-    if (bLoop) PublishFlow(&fr);
     return EndOpenCmdStep(fr, st, chara, i, lpEnd);
 }
 
@@ -307,7 +289,6 @@ template <bool bLoop>
 
 int32_t cFlowRun::Run(cChara& chara) {
     if (cmds.empty()) {
-        PublishFlow(this);
         breakFrame = 0;
         return 1;
     }
@@ -377,13 +358,6 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
 // idle flow stays small.
 [[gnu::noinline]] void StartIdleFlows(cChara& c, int32_t first, int32_t trigger, cChara* lpPartner, int32_t idFilter, bool bNoClaim,
                     bool bEarly) {
-    // Restored, not cleared, at the end: a start from inside a running flow
-    // keeps that flow's context. The character is published only when a flow
-    // gets as far as its conditions.
-    cChara* prevChara = nullptr;
-    cFlowRun* prevFlow = nullptr;
-    cFlowCmdRun* prevCmd = nullptr;
-    bool bPublished = false;
     for (int i = first; i < static_cast<int>(c.flows.size()); ++i) {
         cFlowRun& fr = c.flows[i];
         if (!fr.def || fr.trigger != trigger) continue;
@@ -400,15 +374,6 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
             if (fr.claimed) continue;
             fr.claimed = 1;
         }
-        if (!bPublished) {
-            bPublished = true;
-            if (lpWorld) {
-                prevChara = lpWorld->lpCurChara;
-                prevFlow = lpWorld->lpCurFlow;
-                prevCmd = lpWorld->lpCurCmd;
-            }
-            PublishChara(&c);
-        }
         if (fr.def->bTargetPartner && lpPartner) {
             const int slot = std::clamp<int>(fr.def->nPartnerSlot, 0, TARGET_SLOT_NUM - 1);
             cChara* old = c.vTarget[slot];
@@ -422,11 +387,6 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
         }
         fr.startDir = FirstHeldDirection(c.KeyInput());
         fr.Start(c);
-    }
-    if (bPublished && lpWorld) {
-        lpWorld->lpCurChara = prevChara;
-        lpWorld->lpCurFlow = prevFlow;
-        lpWorld->lpCurCmd = prevCmd;
     }
 }
 
@@ -527,6 +487,5 @@ int32_t cChara::RunStepFlows(int32_t bDying) {
         --nFlowRunDepth;
         if (deletePending) RemoveRequestedFlows();
     }
-    if (lpWorld) lpWorld->ClearCurrent();
     return !bDying && bErase ? 1 : 0;
 }

@@ -42,12 +42,12 @@ void ChangeFlowsCmd(cChara& chara, const cFlowCmd& cmd, int32_t bDeferred) {
     }
 }
 
-int32_t ChangeFlowsItemProc(cChara& taker, const cFlowCmd& cmd) {
+int32_t ChangeFlowsItemProc(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
     ChangeFlowsCmd(taker, cmd, 0);
     return 0;
 }
 
-int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds) {
+int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds, const cFlowRun* lpFlow) {
     // An item whose commands take it again (or two that take each other)
     // would nest without end: deeper takes do nothing.
     if (g_nItemDepth >= MAX_ITEM_DEPTH) {
@@ -67,7 +67,7 @@ int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds) {
             pending.clear();
         }
         ITEMCMDPROC proc = cmd.nCode < ITEM_CMD_NUM ? ItemCmdProcTable[cmd.nCode] : nullptr;
-        const int32_t r = proc ? proc(*this, cmd) : 0;
+        const int32_t r = proc ? proc(*this, cmd, lpFlow) : 0;
         if (hp < 1) {
             result = 2;
             break;

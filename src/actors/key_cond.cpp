@@ -178,8 +178,7 @@ bool cChara::JudgeFlowConds(cFlowRun& flow) {
     if (flow.condWasTrue) {
         const int g = flow.def->nGroup;
         if (flow.def->nTrigger == 0 && g > 0 && g < FLOW_GROUP_NUM) {
-            cChara* cur = lpWorld && lpWorld->lpCurChara ? lpWorld->lpCurChara : this;
-            cur->groupStartedA[g] = 1;
+            groupStartedA[g] = 1;
             groupFinished[g] = 1;
             anyGroupFinished = 1;
         }

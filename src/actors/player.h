@@ -94,10 +94,10 @@ public:
     // when a flow left the living player without HP.
     int32_t Update(int32_t bDying) override;
     const cInput* KeyInput() const override { return input; }
-    // Runs an item's commands on the player: 0 done, 1 a command ended the
-    // stage, 2 the player's HP reached 0. Items that take items stop at a
-    // nesting limit.
-    int32_t RunItemCmds(const cSafeVector<cFlowCmd>& cmds);
+    // Runs an item's commands on the player, taken in flow lpFlow (null: picked
+    // up): 0 done, 1 a command ended the stage, 2 the player's HP reached 0.
+    // Items that take items stop at a nesting limit.
+    int32_t RunItemCmds(const cSafeVector<cFlowCmd>& cmds, const cFlowRun* lpFlow = nullptr);
     // The taken item's icon rising above the player.
     void ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra);
 
@@ -118,8 +118,9 @@ public:
     // The character's fall step, the vertical push of a flying player, the
     // move within the grid; a walking player's fall out of the stage is 7.
     int32_t FallStep() override;
-    // One frame of a ジャンプ command (jump key mode in parameter 0).
-    void JumpStep(cFlowCmdRun& state) override;
+    // One frame of a ジャンプ command of flow lpFlow (jump key mode in
+    // parameter 0).
+    void JumpStep(cFlowCmdRun& state, const cFlowRun* lpFlow) override;
     // The upward speed (negative) that rises `height` dots under the stage's
     // gravity per step.
     static double CalcJumpSpeed(double height);

@@ -26,8 +26,7 @@ int32_t Param(const cFlowCmd* lpCmd, int i) {
 
 // Modes 1 and 2: the last key step of the running flow against the keys
 // held now. A flow without key steps asks for no key, so the key counts as held.
-bool KeyHeldNow(const cPlayer& p) {
-    const cFlowRun* flow = lpWorld ? lpWorld->lpCurFlow : nullptr;
+bool KeyHeldNow(const cPlayer& p, const cFlowRun* flow) {
     if (!flow || !flow->def || flow->def->vKeyCond.empty()) return true;
     if (!p.input) return false;
     return JudgeKeysNow(*p.input, flow->def->vKeyCond.back(), p.nFacing == 0);
@@ -41,14 +40,14 @@ double cPlayer::CalcJumpSpeed(double height) {
     return -std::sqrt(2.0 * g * height);
 }
 
-void cPlayer::JumpStep(cFlowCmdRun& state) {
+void cPlayer::JumpStep(cFlowCmdRun& state, const cFlowRun* lpFlow) {
     if (IsFlying() || bJumpHandled) return;
     bJumpHandled = 1;
     // Each run of a jump command may jump once.
     if (state.nStepCounter == 0) bJumpedThisCmd = 0;
     const int32_t mode = Param(state.cmd, 0);
     if (mode == 2) state.dJumpSpeed = CalcJumpSpeed(static_cast<double>(Param(state.cmd, 1)) * HEIGHT_UNIT);
-    const bool bHeld = mode == 0 || KeyHeldNow(*this);
+    const bool bHeld = mode == 0 || KeyHeldNow(*this, lpFlow);
     const int32_t L = PlayStage.nSteps > 0 ? PlayStage.nSteps : 1;
     // On the ground until the frames-without-ground grace has run out (the
     // falling flag): a resting character meets its floor only on the steps

@@ -104,10 +104,10 @@ void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, c
     nMoveFrame = 0;
     bAimed = bHomed = bFalling = bWaveReady = 0;
     dWavePhase = 0;
-    SetAttack(shooter, s);
+    SetAttack(shooter, s, work.nFlowId);
 }
 
-void cShot::SetAttack(cChara& shooter, const cEdShot& s) {
+void cShot::SetAttack(cChara& shooter, const cEdShot& s, int32_t nFlowId) {
     bErased = 0;
     bActive = 1;
     lstHit.clear();
@@ -118,8 +118,7 @@ void cShot::SetAttack(cChara& shooter, const cEdShot& s) {
     // Its hits count for the shooter while the shooter is there, reporting
     // the id of the flow that fired it.
     bCountsForShooter = 1;
-    const cFlowRun* lpFlow = lpWorld ? lpWorld->lpCurFlow : nullptr;
-    nShooterFlowId = lpFlow && lpFlow->def ? lpFlow->def->nFlowID : 0;
+    nShooterFlowId = nFlowId;
     nPower = s.nPower;
     nImpact = s.nImpact;
     nHitEffect = s.nEffect;

@@ -48,8 +48,8 @@ public:
     // position and velocity (command code 11 flies; code 12 is a sword).
     void Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& settings, const SHOTWORK& work);
     // The attack part from the settings: shooter and target, power, impact,
-    // hit effect and carried item.
-    void SetAttack(cChara& shooter, const cEdShot& settings);
+    // hit effect and carried item; its hits report flow id nFlowId.
+    void SetAttack(cChara& shooter, const cEdShot& settings, int32_t nFlowId);
     // One logic step. 1 when the shot is to be removed.
     int32_t Update();
     // The per-step update of a sword. 1 when it is to be removed.

@@ -5,25 +5,27 @@
 #include <cstdint>
 
 class cChara;
+class cFlowRun;
 class cFlowCmdRun;
 class cEdShot;
+struct FLOWSTEP;
 
 // Shots and summons act on every step whose per-step counter is 0; the
 // counter wraps at the frame multiplier (6v). The sword acts once per run.
-void ShotProc(cChara& chara, cFlowCmdRun& state);
-void SwordProc(cChara& chara, cFlowCmdRun& state);
-void SummonBlockProc(cChara& chara, cFlowCmdRun& state);
-void SummonCharaProc(cChara& chara, cFlowCmdRun& state);
-void SummonItemProc(cChara& chara, cFlowCmdRun& state);
+void ShotProc(const FLOWSTEP& step);
+void SwordProc(const FLOWSTEP& step);
+void SummonBlockProc(const FLOWSTEP& step);
+void SummonCharaProc(const FLOWSTEP& step);
+void SummonItemProc(const FLOWSTEP& step);
 
 
 // The summon bodies: one volley of the settings' formation, each position
 // made into a block, character or item of the chosen palette record. A
 // record index outside its list (or a hero record for characters) summons
 // nothing.
-void SummonBlockCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings);
-void SummonCharaCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings);
-void SummonItemCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings);
+void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
+void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
+void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
 
 // The play sound of an acting step, shared by the five executors.
 void PlayCmdSound(cChara& chara, const cFlowCmdRun& state);

@@ -64,9 +64,10 @@ double VolleyAngle(const cEdShot& s, int32_t i, int32_t facing) {
 
 }  // namespace
 
-void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
-    const int32_t startDir = lpWorld && lpWorld->lpCurFlow ? lpWorld->lpCurFlow->startDir : 0;
+void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
+    const int32_t startDir = lpFlow ? lpFlow->startDir : 0;
     SHOTWORK work;
+    work.nFlowId = lpFlow && lpFlow->def ? lpFlow->def->nFlowID : 0;
     work.nCode = SPAWN_SHOT;
     work.nDir = ResolveShotDirection(settings.nByte5, chara.nFacing, startDir);
     work.nW = work.nH = settings.nByte26 * 16;
@@ -86,7 +87,7 @@ void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot
         work.nVolley = i;
         work.dOfsX = settings.GetOffsetX(i, chara.nFacing);
         work.dOfsY = settings.GetOffsetY(i, chara.nFacing);
-        RunFormation(&list, chara, lpState, settings, work);
+        RunFormation(&list, chara, settings, work);
         work.dSpeed += settings.nSpeedInc * 0.1;
         work.dAngle = VolleyAngle(settings, i + 1, chara.nFacing);
         work.nRange += settings.nRangeInc;
@@ -94,8 +95,7 @@ void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot
     }
 }
 
-void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, cFlowCmdRun* /*lpState*/,
-                        const cEdShot& settings) {
+void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, const cEdShot& settings) {
     if (work.nCode != SPAWN_SHOT) {
         SpawnSummoned(work, chara, settings);
         return;

@@ -11,7 +11,7 @@
 #include "actors/shot.h"
 
 class cChara;
-class cFlowCmdRun;
+class cFlowRun;
 
 // Command codes that emit or place objects.
 enum eSpawnCode : int32_t { SPAWN_SHOT = 11, SPAWN_SWORD = 12, SPAWN_BLOCK = 13, SPAWN_CHARA = 14, SPAWN_ITEM = 15 };
@@ -45,6 +45,7 @@ struct SHOTWORK {
     double dPosX = 0;
     double dPosY = 0;
     double dObjAngle = 0;        // angle of the next object
+    int32_t nFlowId = 0;         // id of the flow that fires a shot (0 none)
 };
 
 // The direction `code` resolved for a shooter facing `facing` (0 left, 1
@@ -56,11 +57,10 @@ double DirectionAngle(int32_t dir);
 void CharaStageRect(const cChara& chara, int32_t rect[4]);
 
 // Fires every volley of a ショット command (the world state's shot list).
-void FireShot(SHOTLIST& list, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings);
+void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
 // Lays one volley out with the settings' formation; an unknown formation places nothing.
-void RunFormation(SHOTLIST* lpList, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings, SHOTWORK& work);
+void RunFormation(SHOTLIST* lpList, cChara& chara, const cEdShot& settings, SHOTWORK& work);
 // Makes the object of work.nCode at the work record's position.
-void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, cFlowCmdRun* lpState,
-                        const cEdShot& settings);
+void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, const cEdShot& settings);
 // The summon side of SpawnFromFormation (codes 13 to 15).
 void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& settings);

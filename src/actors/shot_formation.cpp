@@ -13,7 +13,6 @@ namespace {
 struct FORMCTX {
     SHOTLIST* lpList;
     cChara& chara;
-    cFlowCmdRun* lpState;
     const cEdShot& s;
     SHOTWORK& work;
     int32_t r[4];  // the shooter's rectangle
@@ -26,7 +25,7 @@ void Emit(FORMCTX& c, double x, double y, double angle) {
     c.work.dPosY = y;
     c.work.dObjAngle = angle;
     AngleVelocity(angle, c.work.dSpeed, c.work.dVelX, c.work.dVelY);
-    SpawnFromFormation(c.lpList, c.work, c.chara, c.lpState, c.s);
+    SpawnFromFormation(c.lpList, c.work, c.chara, c.s);
 }
 
 // Turns (x, y) about (cx, cy) by `deg` degrees in the angle convention.
@@ -179,8 +178,8 @@ void RingFormation(FORMCTX& c) {
 
 }  // namespace
 
-void RunFormation(SHOTLIST* lpList, cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings, SHOTWORK& work) {
-    FORMCTX c{lpList, chara, lpState, settings, work, {}};
+void RunFormation(SHOTLIST* lpList, cChara& chara, const cEdShot& settings, SHOTWORK& work) {
+    FORMCTX c{lpList, chara, settings, work, {}};
     CharaStageRect(chara, c.r);
     switch (settings.nFormation) {
     case FORMATION_ROW: RowFormation(c, false); break;

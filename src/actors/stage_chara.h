@@ -152,7 +152,7 @@ public:
     // Jumps and pushes
 public:
     // Leaves the ground with the command's jump speed, once per command.
-    void JumpStep(cFlowCmdRun& state) override;
+    void JumpStep(cFlowCmdRun& state, const cFlowRun* lpFlow) override;
     // Starts the pending push when the character moves freely; ends it after
     // 4 × v steps or on landing.
     void ApplyPush(PUSHREC& rec);

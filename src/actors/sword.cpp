@@ -30,7 +30,7 @@ const cSwordTypeData* SwordType(int32_t index, bool bReport) {
 
 }  // namespace
 
-cShot* SwingSword(cChara& chara, const cEdShot& settings) {
+cShot* SwingSword(cChara& chara, const cEdShot& settings, int32_t nFlowId) {
     const cSwordTypeData* lpType = SwordType(settings.nMoveType, true);
     if (!lpType || !lpWorld) return nullptr;
     const cSwordFrameData& first = lpType->vFrame[0];
@@ -38,6 +38,7 @@ cShot* SwingSword(cChara& chara, const cEdShot& settings) {
     work.nCode = SPAWN_SWORD;
     work.nW = first.nValue[SWORDFRAME_WIDTH];
     work.nH = first.nValue[SWORDFRAME_HEIGHT];
+    work.nFlowId = nFlowId;
     cShot sword;
     sword.Setup(TakeShotId(), chara, SPAWN_SWORD, settings, work);
     return AddShot(lpWorld->lstShots, sword);

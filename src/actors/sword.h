@@ -9,5 +9,5 @@ class cEdShot;
 // Swings the sword of the settings' sword type for `chara`: a sword object
 // added to the world state's shot list. A sword type outside the database's
 // list, or one without frames, swings nothing and writes a report line.
-// The new sword, or null.
-cShot* SwingSword(cChara& chara, const cEdShot& settings);
+// Its hits report flow id nFlowId. The new sword, or null.
+cShot* SwingSword(cChara& chara, const cEdShot& settings, int32_t nFlowId = 0);

@@ -23,7 +23,6 @@
 #include "play/message/message_surface.h"
 #include "play/message/message_text.h"
 #include "play/play_run.h"
-#include "play/play_services.h"
 #include "play/replay_end.h"
 #include "play/stage_objects.h"
 #include "player/player_records.h"
@@ -63,6 +62,7 @@ cPlayScene::~cPlayScene() {
 void SetCurrentPlayScene(cPlayScene* lpScene) {
     lpPlayScene = lpScene;
     lpWorld = lpScene;
+    SetSceneServices(lpScene ? &lpScene->Services : nullptr);
 }
 
 void ResetPlayState() {
@@ -74,7 +74,6 @@ void ResetPlayState() {
     ResetScrEffectWork();
     ClearMessageData();
     ResetReplayEnd();
-    SetSceneServices(&PlayServices);
     ResetPlayerLayer();
     ResetActorsState();
 }

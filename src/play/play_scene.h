@@ -1,7 +1,8 @@
 #pragma once
 // The play scene's state: the world state of the stage in play (its base,
 // which the characters reach through lpWorld), the timers, counters and flags
-// of the scene, its resources and presentation state. One instance exists
+// of the scene, its resources and presentation state, and its services to
+// the characters. One instance exists
 // while scene 4 runs; the play engine reaches it through lpPlayScene.
 //
 // It is scene 4 of the scene manager: a state machine of eight sub-states,
@@ -24,6 +25,7 @@
 #include "play/effects/scr_effect_draw.h"
 #include "play/effects/scr_effect_run.h"
 #include "play/picture.h"
+#include "play/play_services.h"
 #include "play/stage_resources.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
@@ -361,6 +363,10 @@ public:
     int32_t EndStory();
     int32_t EndChallenge();
     int32_t EndFreePlay();
+
+    // What the characters ask of the scene, installed while it is the
+    // current one.
+    cPlayServices Services{*this};
 };
 
 // Starts `body` on `thread` with the play scene and waits until it returns.
@@ -374,7 +380,8 @@ cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed);
 
 // The play scene while scene 4 runs, else null.
 extern cPlayScene* lpPlayScene;
-// Publishes `lpScene` (null: none) in lpPlayScene and its world state in lpWorld.
+// Publishes `lpScene` (null: none) in lpPlayScene and its world state in
+// lpWorld, and installs its services.
 void SetCurrentPlayScene(cPlayScene* lpScene);
 
 // The scene layer (ResetSceneLayer), the play engine's globals as at start-up

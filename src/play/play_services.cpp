@@ -22,15 +22,10 @@
 #include "records/utility.h"
 #include "stage/flow_cmd.h"
 
-cPlayServices PlayServices;
-
 namespace {
 
 // Frames the icon of a picked-up item stays above the character.
 constexpr int32_t ITEM_ICON_FRAMES = 30;
-
-// The play scene's services are in use from the start of the program.
-[[maybe_unused]] const bool g_bInstalled = (SetSceneServices(&PlayServices), true);
 
 }  // namespace
 
@@ -39,7 +34,7 @@ void cPlayServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartn
 }
 
 int32_t cPlayServices::TakeItem(cItem& item) {
-    cPlayer* lpHero = lpWorld ? lpWorld->Hero() : nullptr;
+    cPlayer* lpHero = m_Scene.Hero();
     return lpHero ? ::TakeItem(*lpHero, item) : 0;
 }
 
@@ -48,8 +43,7 @@ int32_t& cPlayServices::RunLives() { return SaveData.nLives; }
 cSafeVector<int32_t>& cPlayServices::CommonVars() { return SaveData.vVar; }
 
 void cPlayServices::SetWait(int32_t sound, int32_t delay, int32_t button, int32_t frames) {
-    if (!lpPlayScene) return;
-    cPlayScene& s = *lpPlayScene;
+    cPlayScene& s = m_Scene;
     s.nWaitSound = sound;
     s.nWaitDelay = delay;
     s.bWaitButton = button;
@@ -57,10 +51,10 @@ void cPlayServices::SetWait(int32_t sound, int32_t delay, int32_t button, int32_
 }
 
 void cPlayServices::PauseWait() {
-    if (lpPlayScene) lpPlayScene->RunPauseWait();
+    m_Scene.RunPauseWait();
 }
 
-bool cPlayServices::Quitting() { return lpPlayScene && lpPlayScene->bQuit; }
+bool cPlayServices::Quitting() { return m_Scene.bQuit; }
 
 void cPlayServices::SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTINGS& settings) {
     ::SummonBlock(x, y, record, settings);
@@ -68,19 +62,16 @@ void cPlayServices::SummonBlock(double x, double y, const cBlockData& record, co
 
 void cPlayServices::SummonChara(double x, double y, const SUMMONSETTINGS& settings, const cCharaData& record,
                                 uint8_t facing, uint8_t side, cChara* lpSummoner) {
-    if (!lpPlayScene) return;
-    ::SummonChara(lpPlayScene->lstStageChara, x, y, settings, record, facing, side, lpSummoner,
-                  lpPlayScene->nNextObjectId);
+    ::SummonChara(m_Scene.lstStageChara, x, y, settings, record, facing, side, lpSummoner,
+                  m_Scene.nNextObjectId);
 }
 
 void cPlayServices::SummonItem(double x, double y, const SUMMONSETTINGS& settings, const cItemData& record) {
-    if (!lpPlayScene) return;
-    ::SummonItem(lpPlayScene->lstItem, x, y, settings, record, lpPlayScene->nNextItemId);
+    ::SummonItem(m_Scene.lstItem, x, y, settings, record, m_Scene.nNextItemId);
 }
 
 void cPlayServices::ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
-    if (!lpPlayScene) return;
-    cPlayScene& s = *lpPlayScene;
+    cPlayScene& s = m_Scene;
     auto P = [&cmd](int i) { return CmdParam(cmd, i); };
     const int32_t mode = P(0), end = P(6), useId = P(12), msgId = P(13), erase = P(15);
     const int32_t frames = P(17) ? 1 : P(7) * 6;
@@ -137,8 +128,7 @@ void cPlayServices::ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flow
 }
 
 void cPlayServices::GameWait(int32_t frames) {
-    if (!lpPlayScene) return;
-    cPlayScene& s = *lpPlayScene;
+    cPlayScene& s = m_Scene;
     auto entry = std::make_shared<cMessage>(MESSAGE_WAIT, nullptr, 0, 0, 0, MESPOS_SCREEN_CENTRE, 0, 0, 0, 0, 0, 1,
                                             MESEND_TIME, frames, 1, 0, 0, 0, 0, 0, 0, 0, 0);
     s.lstStageWork.push_back(entry);
@@ -151,32 +141,27 @@ void cPlayServices::GameWait(int32_t frames) {
 }
 
 void cPlayServices::ShowItemIcon(int32_t iconKind, int32_t iconFrame, int32_t iconExtra, int32_t charaId) {
-    if (!lpPlayScene) return;
-    lpPlayScene->lstStageWork.push_back(std::make_shared<cMessage>(
+    m_Scene.lstStageWork.push_back(std::make_shared<cMessage>(
         MESSAGE_ITEM_ICON, nullptr, iconKind, iconFrame, iconExtra, MESPOS_SELF_ABOVE, 0, 0, 0, 0, 0, 0, MESEND_TIME,
         ITEM_ICON_FRAMES, 0, charaId, 0, 0, 0, 0, 0, 0, 0));
 }
 
 void cPlayServices::AddEffect(int16_t id, double x, double y, int32_t w, int32_t h, bool bWait) {
-    if (!lpPlayScene) return;
-    lpPlayScene->lstEffect.push_back(std::make_shared<cEffectInstance>(id, x, y, w, h, bWait));
+    m_Scene.lstEffect.push_back(std::make_shared<cEffectInstance>(id, x, y, w, h, bWait));
 }
 
 void cPlayServices::AddHitEffect(int16_t kind, const EFFECTRECT& victim, const EFFECTRECT& attacker, int8_t scale) {
-    if (!lpPlayScene) return;
-    lpPlayScene->lstEffect.push_back(std::make_shared<cEffectInstance>(kind, victim, attacker, scale));
+    m_Scene.lstEffect.push_back(std::make_shared<cEffectInstance>(kind, victim, attacker, scale));
 }
 
 void cPlayServices::StartScreenEffect(uint16_t id, int32_t param1, int32_t param2) {
-    if (!lpPlayScene) return;
-    cScrEffectRun& run = lpPlayScene->ScrEffect;
+    cScrEffectRun& run = m_Scene.ScrEffect;
     run.Start(id, param1, param2);
     if (run.m_nId == 0) run.Reset();
 }
 
 void cPlayServices::ShowPicture(const cFlowCmd& cmd, int32_t anchorId) {
-    if (!lpPlayScene) return;
-    cPlayScene& s = *lpPlayScene;
+    cPlayScene& s = m_Scene;
     auto P = [&cmd](int i) { return CmdParam(cmd, i); };
     cPictureList::ITEM* item = s.Pictures.Load(static_cast<uint16_t>(P(0)));
     if (!item) return;
@@ -196,7 +181,7 @@ void cPlayServices::ShowPicture(const cFlowCmd& cmd, int32_t anchorId) {
 }
 
 void cPlayServices::StartColorChange(const int32_t* params) {
-    if (lpPlayScene) ::StartColorChange(lpPlayScene->ColorChange, params);
+    ::StartColorChange(m_Scene.ColorChange, params);
 }
 
 void cPlayServices::RequestStageBgm(int32_t n, int32_t option) {
@@ -207,13 +192,12 @@ void cPlayServices::RequestStageBgm(int32_t n, int32_t option) {
 int32_t cPlayServices::FrameRate() { return SceneManager.nFrameRate; }
 
 DDSURFACEDATA* cPlayServices::CharaBmpSurface(int32_t number) {
-    if (!lpPlayScene) return nullptr;
-    auto& v = lpPlayScene->DedicatedBmp.vSurface;
+    auto& v = m_Scene.DedicatedBmp.vSurface;
     const size_t head = static_cast<size_t>(std::max(number, 0)) * CHARABMP_SURFACES;
     return head < v.size() ? &v.data()[head] : nullptr;
 }
 
-DDSURFACEDATA* cPlayServices::SightMask() { return lpPlayScene ? &lpPlayScene->SightMask : nullptr; }
+DDSURFACEDATA* cPlayServices::SightMask() { return &m_Scene.SightMask; }
 
 void cPlayServices::BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) {
     const BLINKCOLOR& b = BlinkColors[row];

@@ -2,15 +2,18 @@
 // The play scene's services to its characters (cSceneServices): the flow
 // runner's trigger starts, items for the hero, the save record's run values,
 // the pause thread's waits, the scene's object lists, messages, effects,
-// pictures, colour change, music, frame rate and drawing resources. The
-// program installs PlayServices before main; a test may install a class
-// derived from cPlayServices that replaces some of them.
+// pictures, colour change, music, frame rate and drawing resources. Each
+// play scene owns a set and installs it while it exists; a test may install
+// a class derived from cPlayServices that replaces some of them.
 #include <cstdint>
 
 #include "world/scene_services.h"
 
+class cPlayScene;
+
 class cPlayServices : public cSceneServices {
 public:
+    explicit cPlayServices(cPlayScene& scene) : m_Scene(scene) {}
     void StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) override;
     int32_t TakeItem(cItem& item) override;
     int32_t& RunScore() override;
@@ -36,7 +39,7 @@ public:
     DDSURFACEDATA* CharaBmpSurface(int32_t number) override;
     DDSURFACEDATA* SightMask() override;
     void BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) override;
-};
 
-// The play scene's services, installed from the start of the program.
-extern cPlayServices PlayServices;
+private:
+    cPlayScene& m_Scene;
+};

@@ -3,8 +3,9 @@
 // hand-over of items, the run's score, lives and common variables, pause
 // waits, summons, messages, effects, pictures, the screen colour change,
 // music, the frame rate and the surfaces and colours that character drawing
-// takes from the scene. The play scene implements it and installs it; a test
-// may install a whole other set (a fake) and put the previous one back.
+// takes from the scene. The play scene implements it and installs it while it
+// exists; a test may install a whole other set (a fake) and put the previous
+// one back. With none installed, services that do nothing are in use.
 #include <cstdint>
 
 #include "records/safe_container.h"
@@ -98,7 +99,7 @@ public:
     virtual void BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) = 0;
 };
 
-// The services in use (the play scene's unless a test installed others).
+// The services in use.
 cSceneServices& SceneServices();
-// Installs `lpServices`; the set in use before.
+// Installs `lpServices` (null: the ones that do nothing); the set in use before.
 cSceneServices* SetSceneServices(cSceneServices* lpServices);

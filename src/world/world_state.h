@@ -1,10 +1,8 @@
 #pragma once
 // The state of the stage in play that the characters read and change: the
 // scroll axes, the objects and their hit buckets, the stage variables and
-// timer, the id counters, the flow runner's switches and what a running flow
-// command reaches without parameters (the current character, flow and
-// command state). The play scene holds it as its base and publishes it in
-// lpWorld while scene 4 runs.
+// timer, the id counters and the flow runner's switches. The play scene
+// holds it as its base and publishes it in lpWorld while scene 4 runs.
 //
 // The object lists hold characters and items: their types are complete
 // wherever the lists are used (the play scene and the characters), so this
@@ -25,8 +23,6 @@ class cChara;
 class cPlayer;
 class cStageChara;
 class cItem;
-class cFlowRun;
-class cFlowCmdRun;
 
 constexpr int STAGE_VAR_NUM = 1000;
 constexpr int32_t STAGE_TIME_MAX = 999;
@@ -37,12 +33,6 @@ public:
     cPlayer* Hero() { return vPlayer.empty() ? nullptr : vPlayer.data(); }
     // The character bucket of `side` (a side outside 0..7 is a bad index).
     cHitBucket& CharaBucket(int32_t side) { return vCharaBucket[side]; }
-    // Clears the current character, flow and command state.
-    void ClearCurrent() {
-        lpCurChara = nullptr;
-        lpCurFlow = nullptr;
-        lpCurCmd = nullptr;
-    }
 
     int32_t nStageEnd = 0;            // request of the flow commands: 0 none, 1 cleared, 2 failed
     int32_t nNextStage = 0;           // stage to go to after a clear (0 none)
@@ -54,9 +44,6 @@ public:
     cOwnedList<cShot> lstShots;
     cSafeVector<cHitBucket> vCharaBucket;   // characters by side (8 from SetStage)
     cSafeVector<cHitBucket> vAttackBucket;  // attacks by side (8 from SetStage)
-    cChara* lpCurChara = nullptr;     // the character being run
-    cFlowRun* lpCurFlow = nullptr;    // its flow being run
-    cFlowCmdRun* lpCurCmd = nullptr;  // the command state being run
     int32_t nStageTime = STAGE_TIME_MAX;  // seconds left of the time limit
     int32_t bTimeStop = 0;            // no time limit
     int32_t bDeathCheck = 0;          // a status change may have killed a character

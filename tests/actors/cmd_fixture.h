@@ -63,12 +63,16 @@ protected:
         int n = 0;
         while (n < steps) {
             ++n;
-            if (RunFlowCmdFrame(c, st)) break;
+            if (RunFlowCmdFrame(c, flow, st)) break;
         }
         return n;
     }
 
+    // The step of `st` on `c` in the fixture's flow.
+    FLOWSTEP StepOf(cChara& c, cFlowCmdRun& st) { return {c, flow, st, &world, services}; }
+
     cWorldState world;
     cFakeSceneServices services;
+    cFlowRun flow;  // the flow the commands run in
     int nextId = 0;
 };

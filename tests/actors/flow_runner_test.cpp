@@ -58,9 +58,10 @@ TEST_F(FlowRunner, ChainsAndPauseResume) {
 TEST_F(FlowRunner, BeforeStartFlowsRunAtOnceWithoutRecursion) {
     static int calls = 0;
     calls = 0;
-    FlowCmdProcTable[16] = [](cChara& ch, cFlowCmdRun&) {
+    FlowCmdProcTable[16] = [](const FLOWSTEP& step) {
+        cChara& ch = step.chara;
         ++calls;
-        const int other = ch.flows.size() > 1 ? 1 - lpWorld->lpCurFlow->index : 0;
+        const int other = ch.flows.size() > 1 ? 1 - step.flow.index : 0;
         ch.flows[other].Start(ch);
         ch.StartTriggeredFlows(21);
     };
@@ -163,7 +164,6 @@ TEST_F(FlowRunner, LoopRunsFlowsAsTheirOwnRunsDo) {
             if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
             if (fr.Run(c)) fr.Reset(c);
         }
-        lpWorld->ClearCurrent();
     };
     std::size_t nCalls = 0;
     for (int f = 0; f < 48; ++f) {

@@ -43,9 +43,8 @@ public:
         static std::vector<int> log;
         return log;
     }
-    static void Record(cChara&, cFlowCmdRun&) {
-        Log().push_back(lpWorld->lpCurFlow->index * 100 + static_cast<int>(lpWorld->lpCurCmd -
-                                                                                 lpWorld->lpCurFlow->cmds.data()));
+    static void Record(const FLOWSTEP& step) {
+        Log().push_back(step.flow.index * 100 + static_cast<int>(&step.state - step.flow.cmds.data()));
     }
 
     static cFlowCmd Cmd(int code, int time = 0, bool bNoWait = false, std::vector<int32_t> params = {}) {

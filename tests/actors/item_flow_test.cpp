@@ -10,7 +10,7 @@ namespace {
 int g_nTakes = 0;
 
 // アイテムの取得 as its body does it: the hero runs the commands of stage item p[1].
-int32_t GetStageItem(cChara&, const cFlowCmd& cmd) {
+int32_t GetStageItem(cChara&, const cFlowCmd& cmd, const cFlowRun*) {
     ++g_nTakes;
     return lpWorld->Hero()->RunItemCmds(PlayStage.vItem[cmd.vParam[1]].vCmd);
 }
@@ -52,8 +52,8 @@ TEST_F(ItemFlow, ItemsTakingItemsStopAtTheDepthLimit) {
 TEST_F(ItemFlow, ResultsStopTheList) {
     static int statusRuns = 0;
     statusRuns = 0;
-    ItemCmdProcTable[2] = [](cChara&, const cFlowCmd&) { return int32_t{1}; };
-    ItemCmdProcTable[7] = [](cChara& c, const cFlowCmd&) {
+    ItemCmdProcTable[2] = [](cChara&, const cFlowCmd&, const cFlowRun*) { return int32_t{1}; };
+    ItemCmdProcTable[7] = [](cChara& c, const cFlowCmd&, const cFlowRun*) {
         ++statusRuns;
         c.hp = 0;
         return int32_t{0};
@@ -73,9 +73,9 @@ TEST_F(ItemFlow, FlowChangesApplyAfterTheFrame) {
     cFlowCmd change = ItemCmd(1, {1, 9});
     change.EditSubFlows().push_back(Flow(4, {Cmd(1)}, 0, 9));
     changer = ItemOf({change});
-    FlowCmdProcTable[1] = [](cChara& c, cFlowCmdRun&) {
-        EXPECT_EQ(static_cast<cPlayer&>(c).RunItemCmds(changer.vCmd), 0);
-        EXPECT_EQ(c.flows.size(), 2u);  // not yet
+    FlowCmdProcTable[1] = [](const FLOWSTEP& step) {
+        EXPECT_EQ(static_cast<cPlayer&>(step.chara).RunItemCmds(changer.vCmd), 0);
+        EXPECT_EQ(step.chara.flows.size(), 2u);  // not yet
     };
     cPlayer& hero = Hero({Flow(4, {Cmd(1)}, 0, 1), Flow(4, {Cmd(2)}, 0, 2)});
     hero.StartTriggeredFlows(4);

@@ -21,6 +21,7 @@
 #include "stage/flow.h"
 #include "stage/flow_cmd.h"
 #include "support/temp_dir.h"
+#include "world/scene_services.h"
 
 namespace {
 
@@ -33,9 +34,9 @@ WAITSEEN Seen;
 // Records the wait instead of holding the game thread.
 class cRecordWait : public cPlayServices {
 public:
+    using cPlayServices::cPlayServices;
     void PauseWait() override;
 };
-cRecordWait RecordWait;
 
 void cRecordWait::PauseWait() {
     ++Seen.nCalls;
@@ -51,7 +52,7 @@ protected:
     FlowStatusAndGameCommands() {
         ECInit(1, m_Ec.c_str());
         Seen = WAITSEEN();
-        m_lpPrevServices = SetSceneServices(&RecordWait);
+        m_lpPrevServices = SetSceneServices(&m_RecordWait);
         lpWorld->vStageVars.assign(STAGE_VAR_NUM, 0);
         for (cChara* c : {&me, &other}) {
             c->vars.assign(CHARA_VAR_NUM, 0);
@@ -74,7 +75,12 @@ protected:
     }
     void Status(std::initializer_list<int32_t> params) {
         Cmd(params);
-        StatusOperationProc(me, state);
+        Exec(StatusOperationProc);
+    }
+    // Runs executor `proc` on me with the command state, in lpFlow (null: a
+    // flow of no character).
+    void Exec(FLOWCMDPROC proc, cFlowRun* lpFlow = nullptr) {
+        proc(FLOWSTEP{me, lpFlow ? *lpFlow : flow, state, lpWorld, SceneServices()});
     }
     std::string ErrorLog() const {
         std::ifstream in(m_Ec);
@@ -99,15 +105,17 @@ protected:
 
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
+    cRecordWait m_RecordWait{*lpPlayScene};
     cSceneServices* m_lpPrevServices = nullptr;
     cChara me, other;
     cFlowCmd cmd;
     cFlowCmdRun state;
+    cFlowRun flow;
 };
 
 TEST_F(FlowStatusAndGameCommands, AGameWaitOfTenHoldsSixtyFramesWhileItsWaitEntryIsShown) {
     Cmd({10});
-    GameWaitProc(me, state);
+    Exec(GameWaitProc);
     EXPECT_EQ(Seen.nCalls, 1);
     EXPECT_EQ(Seen.nFrames, 60);
     EXPECT_EQ(Seen.bButton, 0);
@@ -117,7 +125,7 @@ TEST_F(FlowStatusAndGameCommands, AGameWaitOfTenHoldsSixtyFramesWhileItsWaitEntr
 
     // Without its parameter the command only logs.
     Cmd({});
-    GameWaitProc(me, state);
+    Exec(GameWaitProc);
     EXPECT_EQ(Seen.nCalls, 1);
     EXPECT_FALSE(ErrorLog().empty());
 }
@@ -189,39 +197,38 @@ TEST_F(FlowStatusAndGameCommands, AVariableNumberPastTheVectorSkipsTheOperationW
 
 TEST_F(FlowStatusAndGameCommands, FlowOperationsByScopeAndId) {
     GiveFlows(me, {7, 7, 3});
-    lpWorld->lpCurFlow = &me.flows[0];
     Cmd({0, 2, 7, 0});  // start the flows of ID 7
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(me.flows[0].running + me.flows[1].running + me.flows[2].running, 2);
     EXPECT_EQ(me.flows[1].changedThisFrame, 1);
 
     me.flows[1].cmds[0].counter = 5;
     Cmd({2, 1, 0, 0});  // pause every other flow
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(me.flows[0].paused, 0);
     EXPECT_EQ(me.flows[1].paused, 1);
     EXPECT_EQ(me.flows[2].paused, 1);
     Cmd({3, 1, 0, 0});
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(me.flows[1].paused, 0);
     EXPECT_EQ(me.flows[1].cmds[0].counter, 5);
     EXPECT_EQ(me.flows[1].running, 1);
 
     Cmd({1, 0, 0, 0});  // end this flow
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(me.flows[0].running, 0);
     Cmd({1, 2, 0, 0});  // ID 0 matches nothing
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(me.flows[1].running, 1);
 
     // Target slot 1: empty does nothing; then its flow of ID 3 stops for good.
     GiveFlows(other, {3});
     other.flows[0].running = 1;
     Cmd({5, 2, 3, 1});
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(other.flows[0].halted, 0);
     me.SetTarget(0, &other);
-    FlowOperationProc(me, state);
+    Exec(FlowOperationProc, &me.flows[0]);
     EXPECT_EQ(other.flows[0].halted, 1);
     EXPECT_EQ(me.flows[2].halted, 0);
     me.SetTarget(0, nullptr);
@@ -232,7 +239,7 @@ TEST_F(FlowStatusAndGameCommands, StageClearRequestsTheNextStage) {
     SaveData.strStage = "data/stg4/castle.";
     PlayStage.strFileName = "data/stg4/castle-2.stg4";
     Cmd({0});
-    StageClearProc(me, state);
+    Exec(StageClearProc);
     EXPECT_EQ(lpWorld->nStageEnd, 1);
     EXPECT_EQ(lpWorld->nNextStage, 3);
 
@@ -240,7 +247,7 @@ TEST_F(FlowStatusAndGameCommands, StageClearRequestsTheNextStage) {
     WorldMap.nHeight = 4;
     Cmd({2, 0, 1, 99, 99, 1, 6, 7, 1}, "tower.stg4_");
     for (int i = 0; i < 2; ++i) {
-        StageClearProc(me, state);
+        Exec(StageClearProc);
         EXPECT_EQ(lpWorld->strNextStageFile, "tower.");
         EXPECT_EQ(cmd.strText, "tower.");
     }
@@ -254,7 +261,7 @@ TEST_F(FlowStatusAndGameCommands, StageClearRequestsTheNextStage) {
 
 TEST_F(FlowStatusAndGameCommands, TheCodeCommandChangesMyHpWithinItsMaximum) {
     Cmd({}, "my.hp = my.hp + 70 C5 = 7 S3 = C5");
-    RunCodeProc(me, state);
+    Exec(RunCodeProc);
     EXPECT_EQ(me.hp, 100);
     EXPECT_GT(me.hpGauge.nTimer, 0);
     EXPECT_EQ(SaveData.vVar[5], 7);

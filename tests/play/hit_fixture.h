@@ -24,6 +24,7 @@ struct TRIGGERSEEN {
 // answer nTakeResult (below 0: the game's own hand-over).
 class cSeenServices : public cPlayServices {
 public:
+    cSeenServices() : cPlayServices(*lpPlayScene) {}
     void StartTrigger(cChara& c, int32_t t, cChara* p, int32_t f) override {
         vSeen.push_back(TRIGGERSEEN{&c, t, p, f});
     }
@@ -40,7 +41,7 @@ protected:
         PlayStage.nCharaInvincible = 10;
     }
     ~cHitTest() override {
-        SetSceneServices(&PlayServices);
+        SetSceneServices(&lpPlayScene->Services);
         m_vAttack.clear();
     }
 

@@ -24,7 +24,7 @@ TEST_F(PlayerJump, AHeldJumpRisesBySpeedAndGravityAndComesBackDown) {
     int apex = 0, back = 0;
     for (int step = 1; step <= 40 && !back; ++step) {
         p.bJumpHandled = 0;
-        p.JumpStep(st);
+        p.JumpStep(st, nullptr);
         p.FallStep();
         p.ApplyGravity();
         if (p.y < top) top = p.y, apex = step;

@@ -90,8 +90,9 @@ protected:
     std::string m_Ec = m_Dir.File("EC_Game.txt");
     // Waits end at once: these tests look at what a command sets up.
     struct cNoWait : cPlayServices {
+        using cPlayServices::cPlayServices;
         void PauseWait() override {}
-    } m_NoWait;
+    } m_NoWait{*lpPlayScene};
     cSceneServices* m_lpPrevServices = nullptr;
 };
 
@@ -110,7 +111,7 @@ TEST_F(WholeFlowCommandRuns, ItemCommandsRunTheSharedBodies) {
     PlayStage.vItem.resize(1);
     PlayStage.vItem[0].vCmd = cmds;
     cStageChara& c = Chara({});
-    GetItem(c, Cmd(25, 0, {1, 0}));
+    GetItem(c, Cmd(25, 0, {1, 0}), nullptr);
     EXPECT_EQ(S4(), 4);
     EXPECT_EQ(lpWorld->nStageEnd, 1);
 }

@@ -8,6 +8,7 @@
 
 class cChara;
 class cFlowCmd;
+class cFlowRun;
 class cFlowCmdRun;
 
 // What a character summoned (SUMMONED::nKind): characters and items.
@@ -25,8 +26,9 @@ void GameWait(cChara& chara, const cFlowCmd& cmd);
 // メッセージ: opens the message window of the command; with its wait switch
 // the game thread waits until the window's display end.
 void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag);
-// ワープ: moves the character at once by the command's move setting.
-void Warp(cChara& chara, const cFlowCmd& cmd);
+// ワープ: moves the character at once by the command's move setting (its
+// input direction: the one held when lpFlow started).
+void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow);
 // ステータスの操作 and ステータスの操作2.
 void StatusOperation(cChara& chara, const cFlowCmd& cmd);
 void StatusOperation2(cChara& chara, const cFlowCmd& cmd);
@@ -39,11 +41,12 @@ void VanishChildren(cChara& parent, const cChara& runner, int32_t depth, bool bI
 // The items `parent` summoned are asked to go.
 void RemoveChildItems(cChara& parent);
 // アイテムの取得: player 0 runs the commands of item parameter 1 of the
-// common (parameter 0 = 0) or stage (1) palette.
-void GetItem(cChara& chara, const cFlowCmd& cmd);
+// common (parameter 0 = 0) or stage (1) palette, taken in flow lpFlow.
+void GetItem(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow);
 void ChangeGraphic(cChara& chara, const cFlowCmd& cmd);
 void ChangeAnimeSet(cChara& chara, const cFlowCmd& cmd);
-void RunAnime(cChara& chara, const cFlowCmd& cmd);
+// アニメの実行: an overlay animation, tied to flow lpFlow (none: null).
+void RunAnime(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow);
 void RunEffect(cChara& chara, const cFlowCmd& cmd);
 void RunCharaEffect(cChara& chara, const cFlowCmd& cmd);
 void RunScreenEffect(cChara& chara, const cFlowCmd& cmd);
@@ -54,7 +57,9 @@ void PlaySound(cChara& chara, const cFlowCmd& cmd);
 void PlayBgm(cChara& chara, const cFlowCmd& cmd);
 // コードの実行: the command's text in the expression language for the character; 1 on success.
 int RunCode(cChara& chara, const cFlowCmd& cmd);
-void Arrange(cChara& chara, const cFlowCmd& cmd);
+// アレンジ: the parameters a later command of flow lpFlow takes (an item
+// command's: of the hero's next item command).
+void Arrange(cChara& chara, const cFlowCmd& cmd, cFlowRun* lpFlow);
 
 // The wait of a display end: 0 the confirm key, 2 the frames; false for 1
 // (until the stage ends), when no wait is set.

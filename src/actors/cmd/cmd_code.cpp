@@ -138,7 +138,9 @@ int RunCode(cChara& chara, const cFlowCmd& cmd) {
     return RunCodeProgram(Program(cmd), host);
 }
 
-void RunCodeProc(cChara& chara, cFlowCmdRun& state) {
+void RunCodeProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     if (!state.cmd) return;
     // The text runs on every step of the command; a faulty text is reported
     // once per run.

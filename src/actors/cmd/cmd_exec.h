@@ -12,13 +12,13 @@
 #include "stage/flow_cmd.h"
 
 class cChara;
+class cFlowRun;
 class cFlowCmdRun;
 
-// One step of a command (cFlowCmdRun::Step): publishes the state as the
-// scene's current one, runs the executor of its code (a code outside the
-// table does nothing), then counts the counter down. 1 when the command is
-// over (counter 0).
-int32_t RunFlowCmdFrame(cChara& chara, cFlowCmdRun& state);
+// One step of a command of `flow` (cFlowCmdRun::Step): runs the executor of
+// its code (a code outside the table does nothing), then counts the counter
+// down. 1 when the command is over (counter 0).
+int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state);
 
 // The integer parameter `index` of a command; a missing one reads as 0.
 // Inline: the executors read their parameters on every step.
@@ -32,47 +32,47 @@ bool CmdActingStep(cFlowCmdRun& state);
 
 // --- executors, by code ---
 // 0, 1: none (the wait runs nothing and ends by its length)
-void StraightMoveProc(cChara& chara, cFlowCmdRun& state);        // 2
-void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state);      // 3
+void StraightMoveProc(const FLOWSTEP& step);                     // 2
+void GroundTurnMoveProc(const FLOWSTEP& step);                   // 3
 // The whole step of 3, every case on one path; GroundTurnMoveProc takes the
 // usual one in line and gives the rest to this.
 void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state);
-void CircleMoveProc(cChara& chara, cFlowCmdRun& state);          // 4
-void ChargeMoveProc(cChara& chara, cFlowCmdRun& state);          // 5
-void HomingMoveProc(cChara& chara, cFlowCmdRun& state);          // 6
-void AvoidOffscreenMoveProc(cChara& chara, cFlowCmdRun& state);  // 7
-void CancelMoveProc(cChara& chara, cFlowCmdRun& state);          // 8
-void TurnProc(cChara& chara, cFlowCmdRun& state);                // 9
-void JumpProc(cChara& chara, cFlowCmdRun& state);                // 10
-void ShotProc(cChara& chara, cFlowCmdRun& state);                // 11
-void SwordProc(cChara& chara, cFlowCmdRun& state);               // 12
-void SummonBlockProc(cChara& chara, cFlowCmdRun& state);         // 13
-void SummonCharaProc(cChara& chara, cFlowCmdRun& state);         // 14
-void SummonItemProc(cChara& chara, cFlowCmdRun& state);          // 15
-void FlowOperationProc(cChara& chara, cFlowCmdRun& state);       // 16
-void StageClearProc(cChara& chara, cFlowCmdRun& state);          // 17
-void GameWaitProc(cChara& chara, cFlowCmdRun& state);            // 18
-void MessageProc(cChara& chara, cFlowCmdRun& state);             // 19
-void WarpProc(cChara& chara, cFlowCmdRun& state);                // 20
-void SetTargetProc(cChara& chara, cFlowCmdRun& state);           // 21
-void StatusOperationProc(cChara& chara, cFlowCmdRun& state);     // 22
-void StatusOperation2Proc(cChara& chara, cFlowCmdRun& state);    // 23
-void VanishProc(cChara& chara, cFlowCmdRun& state);              // 24
-void GetItemProc(cChara& chara, cFlowCmdRun& state);             // 25
-void ChangeGraphicProc(cChara& chara, cFlowCmdRun& state);       // 26
-void ChangeAnimeSetProc(cChara& chara, cFlowCmdRun& state);      // 27
-void RunAnimeProc(cChara& chara, cFlowCmdRun& state);            // 28
-void RunEffectProc(cChara& chara, cFlowCmdRun& state);           // 29
-void RunCharaEffectProc(cChara& chara, cFlowCmdRun& state);      // 30
-void RunScreenEffectProc(cChara& chara, cFlowCmdRun& state);     // 31
-void ShowPictureProc(cChara& chara, cFlowCmdRun& state);         // 32
-void ChangeScreenColorProc(cChara& chara, cFlowCmdRun& state);   // 33
-void ChangeBackgroundProc(cChara& chara, cFlowCmdRun& state);    // 34
-void PlaySoundProc(cChara& chara, cFlowCmdRun& state);           // 35
-void PlayBgmProc(cChara& chara, cFlowCmdRun& state);             // 36
-void RunCodeProc(cChara& chara, cFlowCmdRun& state);             // 37
-void ArrangeProc(cChara& chara, cFlowCmdRun& state);             // 38
-void LoopProc(cChara& chara, cFlowCmdRun& state);                // 39
+void CircleMoveProc(const FLOWSTEP& step);                       // 4
+void ChargeMoveProc(const FLOWSTEP& step);                       // 5
+void HomingMoveProc(const FLOWSTEP& step);                       // 6
+void AvoidOffscreenMoveProc(const FLOWSTEP& step);               // 7
+void CancelMoveProc(const FLOWSTEP& step);                       // 8
+void TurnProc(const FLOWSTEP& step);                             // 9
+void JumpProc(const FLOWSTEP& step);                             // 10
+void ShotProc(const FLOWSTEP& step);                             // 11
+void SwordProc(const FLOWSTEP& step);                            // 12
+void SummonBlockProc(const FLOWSTEP& step);                      // 13
+void SummonCharaProc(const FLOWSTEP& step);                      // 14
+void SummonItemProc(const FLOWSTEP& step);                       // 15
+void FlowOperationProc(const FLOWSTEP& step);                    // 16
+void StageClearProc(const FLOWSTEP& step);                       // 17
+void GameWaitProc(const FLOWSTEP& step);                         // 18
+void MessageProc(const FLOWSTEP& step);                          // 19
+void WarpProc(const FLOWSTEP& step);                             // 20
+void SetTargetProc(const FLOWSTEP& step);                        // 21
+void StatusOperationProc(const FLOWSTEP& step);                  // 22
+void StatusOperation2Proc(const FLOWSTEP& step);                 // 23
+void VanishProc(const FLOWSTEP& step);                           // 24
+void GetItemProc(const FLOWSTEP& step);                          // 25
+void ChangeGraphicProc(const FLOWSTEP& step);                    // 26
+void ChangeAnimeSetProc(const FLOWSTEP& step);                   // 27
+void RunAnimeProc(const FLOWSTEP& step);                         // 28
+void RunEffectProc(const FLOWSTEP& step);                        // 29
+void RunCharaEffectProc(const FLOWSTEP& step);                   // 30
+void RunScreenEffectProc(const FLOWSTEP& step);                  // 31
+void ShowPictureProc(const FLOWSTEP& step);                      // 32
+void ChangeScreenColorProc(const FLOWSTEP& step);                // 33
+void ChangeBackgroundProc(const FLOWSTEP& step);                 // 34
+void PlaySoundProc(const FLOWSTEP& step);                        // 35
+void PlayBgmProc(const FLOWSTEP& step);                          // 36
+void RunCodeProc(const FLOWSTEP& step);                          // 37
+void ArrangeProc(const FLOWSTEP& step);                          // 38
+void LoopProc(const FLOWSTEP& step);                             // 39
 
 // --- command bodies shared with the item commands (character, stored command) ---
 // ターゲットの設定: points a target slot at the character the command chooses.

@@ -79,7 +79,9 @@ int32_t ApplyFlowOp(cChara& owner, int32_t index, int32_t op, bool bAtOnce) {
 
 }  // namespace
 
-void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
+void FlowOperationProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     if (!state.cmd) return;
     const cFlowCmd& cmd = *state.cmd;
     const int32_t op = CmdParam(cmd, 0), scope = CmdParam(cmd, 1), id = CmdParam(cmd, 2), whose = CmdParam(cmd, 3);
@@ -91,9 +93,8 @@ void FlowOperationProc(cChara& chara, cFlowCmdRun& state) {
     else if (whose >= 1 && whose <= TARGET_SLOT_NUM)
         owner = chara.GetTarget(whose - 1);
     if (!owner) return;
-    cFlowRun* running = lpWorld ? lpWorld->lpCurFlow : nullptr;
+    const cFlowRun* running = &step.flow;
     if (scope == FLOWSCOPE_THIS) {
-        if (!running) return;
         for (int32_t i = 0; i < static_cast<int32_t>(chara.flows.size()); ++i)
             if (&chara.flows[i] == running) ApplyFlowOp(chara, i, op, false);
         return;
@@ -180,10 +181,10 @@ int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
     return 1;
 }
 
-void StageClearProc(cChara& chara, cFlowCmdRun& state) {
-    if (!state.cmd || !lpWorld) return;
+void StageClearProc(const FLOWSTEP& step) {
+    if (!step.state.cmd || !step.world) return;
     // The path form rewrites the command's text: the character's own copy.
-    lpWorld->nStageEnd = StageClear(chara, chara.OwnCmd(state));
+    step.world->nStageEnd = StageClear(step.chara, step.chara.OwnCmd(step.state));
 }
 
 void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
@@ -195,8 +196,8 @@ void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
     SceneServices().GameWait(cmd.vParam.data()[0] * 6);
 }
 
-void GameWaitProc(cChara& chara, cFlowCmdRun& state) {
-    if (state.cmd) GameWait(chara, *state.cmd);
+void GameWaitProc(const FLOWSTEP& step) {
+    if (step.state.cmd) GameWait(step.chara, *step.state.cmd);
 }
 
 void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
@@ -204,8 +205,7 @@ void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
     SceneServices().ShowMessage(chara, cmd, flowFlag);
 }
 
-void MessageProc(cChara& chara, cFlowCmdRun& state) {
-    if (!state.cmd) return;
-    const cFlowRun* flow = lpWorld ? lpWorld->lpCurFlow : nullptr;
-    ShowMessage(chara, *state.cmd, flow ? flow->messageWait : 0);
+void MessageProc(const FLOWSTEP& step) {
+    if (!step.state.cmd) return;
+    ShowMessage(step.chara, *step.state.cmd, step.flow.messageWait);
 }

@@ -33,9 +33,9 @@ int32_t MoveAngle(const cChara& chara, const cEdMove& move);
 // character placed facing right.
 void MoveOffset(const cChara& chara, const cEdMove& move, double& outX, double& outY);
 // A direction code resolved against the facing: 0 forward, 1 back, 4 and 5
-// up/down by facing, 12 the input direction held when the flow started;
-// without bDiagonal the diagonals become left or right.
-int32_t ResolveDirection(const cChara& chara, int32_t code, bool bDiagonal);
+// up/down by facing, 12 the input direction held when the flow started
+// (startDir); without bDiagonal the diagonals become left or right.
+int32_t ResolveDirection(const cChara& chara, int32_t code, bool bDiagonal, int32_t startDir);
 // Velocity of a resolved code (2, 3, 6..11) at speed s; with a nonzero angle
 // the code's base angle plus it. Vertical only for flying characters. The
 // facing request (0 none, 1 left, 2 right) unless the facing is fixed.

@@ -38,7 +38,9 @@ void AimAt(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara&
 
 }  // namespace
 
-void ChargeMoveProc(cChara& chara, cFlowCmdRun& state) {
+void ChargeMoveProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     const cEdMove& move = CmdMove(state);
     if (BeginMoveStep(chara, state)) {
         const int32_t angle = MoveAngle(chara, move);
@@ -72,7 +74,9 @@ void ChargeMoveProc(cChara& chara, cFlowCmdRun& state) {
     ApplyMove(chara, state.dVelX, state.dVelY, state.nDir, state, move, false);
 }
 
-void HomingMoveProc(cChara& chara, cFlowCmdRun& state) {
+void HomingMoveProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     const cEdMove& move = CmdMove(state);
     const bool bFirst = BeginMoveStep(chara, state);
     if (bFirst) MoveOffset(chara, move, state.dPosX, state.dPosY);

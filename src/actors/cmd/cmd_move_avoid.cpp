@@ -49,7 +49,9 @@ double AvoidAxis(const cScrollAxis& ax, bool bBack, bool bFore, double s, int32_
 
 }  // namespace
 
-void AvoidOffscreenMoveProc(cChara& chara, cFlowCmdRun& state) {
+void AvoidOffscreenMoveProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     const cEdMove& move = CmdMove(state);
     BeginMoveStep(chara, state);
     chara.UpdateScreenRect();

@@ -22,7 +22,9 @@ double CircleDelta(double& a, double phase, double radius, double scale, double 
 
 }  // namespace
 
-void CircleMoveProc(cChara& chara, cFlowCmdRun& state) {
+void CircleMoveProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     if (state.dRadius == 0) return;
     const cEdMove& move = CmdMove(state);
     if (BeginMoveStep(chara, state)) state.Move.dAccX = state.Move.dAccY = state.dAngle;
@@ -36,9 +38,9 @@ void CircleMoveProc(cChara& chara, cFlowCmdRun& state) {
     // dAngleStep: the angular speed the set-up derived (degrees per step).
     const double speed = state.dAngleStep;
     const double scale = StepsPerFrame();
-    const double step = scale * speed;
-    const double dx = CircleDelta(state.Move.dAccX, 0, state.dRadius, scale, step);
-    const double dy = CircleDelta(state.Move.dAccY, rotation == 1 ? 90 : 270, state.dRadius, scale, step);
+    const double turn = scale * speed;
+    const double dx = CircleDelta(state.Move.dAccX, 0, state.dRadius, scale, turn);
+    const double dy = CircleDelta(state.Move.dAccY, rotation == 1 ? 90 : 270, state.dRadius, scale, turn);
     if (!move.bLockX) state.dVelX -= dx * speed;
     if (chara.IsFlying() && !move.bLockY) state.dVelY -= dy * speed;
     ApplyMove(chara, state.dVelX, state.dVelY, 0, state, move, false);

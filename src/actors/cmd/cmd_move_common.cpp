@@ -55,13 +55,12 @@ void MoveOffset(const cChara& chara, const cEdMove& move, double& outX, double& 
     }
 }
 
-int32_t ResolveDirection(const cChara& chara, int32_t code, bool bDiagonal) {
+int32_t ResolveDirection(const cChara& chara, int32_t code, bool bDiagonal, int32_t startDir) {
     const bool bRight = chara.nFacing > 0;
     if (code == 12) {
         // The input direction held when the flow started (0 neutral and 9 any: forward).
         static const int32_t kInputDir[10] = {0, 2, 3, 6, 7, 8, 9, 10, 11, 0};
-        const int32_t in = lpWorld && lpWorld->lpCurFlow ? lpWorld->lpCurFlow->startDir : 0;
-        code = in >= 0 && in < 10 ? kInputDir[in] : 0;
+        code = startDir >= 0 && startDir < 10 ? kInputDir[startDir] : 0;
     }
     switch (code) {
     case 0: code = bRight ? 3 : 2; break;

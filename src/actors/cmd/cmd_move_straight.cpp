@@ -68,7 +68,9 @@ void PointVelocity(cChara& chara, cFlowCmdRun& state, const cEdMove& move) {
 
 }  // namespace
 
-void StraightMoveProc(cChara& chara, cFlowCmdRun& state) {
+void StraightMoveProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     const cEdMove& move = CmdMove(state);
     if (BeginMoveStep(chara, state)) {
         const int32_t angle = MoveAngle(chara, move);
@@ -76,7 +78,7 @@ void StraightMoveProc(cChara& chara, cFlowCmdRun& state) {
         if (move.nMode == 1) {
             PointVelocity(chara, state, move);
         } else {
-            const int32_t code = ResolveDirection(chara, move.nDir, true);
+            const int32_t code = ResolveDirection(chara, move.nDir, true, step.flow.startDir);
             DirVelocity(chara, code, state.speed, angle, state.dVelX, state.dVelY, state.nDir);
         }
         if (!chara.IsFlying()) state.dVelY = 0;
@@ -164,7 +166,9 @@ inline bool KnownBlockHit(int32_t cell, int32_t pass, int32_t& kind) {
 
 }  // namespace
 
-void GroundTurnMoveProc(cChara& chara, cFlowCmdRun& state) {
+void GroundTurnMoveProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     // The usual step of a walker in line, with no call: no acceleration, no
     // wall met, no inertia, both cells under its edges known, and a ledge
     // only when walking forward at a speed not below 0. Whatever else takes

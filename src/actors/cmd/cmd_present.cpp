@@ -137,7 +137,7 @@ void RemoveChildItems(cChara& parent) {
     }
 }
 
-void GetItem(cChara& /*chara*/, const cFlowCmd& cmd) {
+void GetItem(cChara& /*chara*/, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
     const int32_t list = CmdParam(cmd, 0), n = CmdParam(cmd, 1);
     const cSafeVector<cItemData>* items = list == 0 ? &CommonPalette.vItem : list == 1 ? &PlayStage.vItem : nullptr;
     if (!items || !lpWorld || !CheckIndex("アイテム", n, items->size())) return;
@@ -145,7 +145,7 @@ void GetItem(cChara& /*chara*/, const cFlowCmd& cmd) {
     if (!hero) return;
     // A copy: the item's commands may change the palettes they come from.
     const cSafeVector<cFlowCmd> cmds = (*items)[n].vCmd;
-    const int32_t result = hero->RunItemCmds(cmds);
+    const int32_t result = hero->RunItemCmds(cmds, lpFlow);
     if (result == 1) lpWorld->nStageEnd = 1;
     if (result == 2) lpWorld->bDeathCheck = 1;
 }
@@ -161,15 +161,14 @@ void ChangeAnimeSet(cChara& chara, const cFlowCmd& cmd) {
     if (CheckIndex("アニメセット", n, Database.vAnimeSet.size())) chara.data.wAnimeSet = static_cast<uint16_t>(n);
 }
 
-void RunAnime(cChara& chara, const cFlowCmd& cmd) {
+void RunAnime(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
     const int32_t n = CmdParam(cmd, 0);
     if (!CheckIndex("アニメ", n, AnimeWorkTable.size())) return;
     OVERLAYANIME a;
     a.Cursor.Init(&AnimeWorkTable);
     a.Cursor.SetAnime(n, true);
     for (const FRAMEITEM& f : AnimeWorkTable[n]) a.nRemain += std::max(f.nFrames, 0);
-    const cFlowRun* flow = lpWorld ? lpWorld->lpCurFlow : nullptr;
-    a.nFlowUid = flow ? flow->uid : -1;
+    a.nFlowUid = lpFlow ? lpFlow->uid : -1;
     chara.overlays.push_back(std::move(a));
 }
 
@@ -235,26 +234,30 @@ void RequestStageBgm(int32_t n, int32_t option) { SceneServices().RequestStageBg
 
 void PlayBgm(cChara& /*chara*/, const cFlowCmd& cmd) { RequestStageBgm(CmdParam(cmd, 0), CmdParam(cmd, 1)); }
 
-void Arrange(cChara& /*chara*/, const cFlowCmd& cmd) {
+void Arrange(cChara& /*chara*/, const cFlowCmd& cmd, cFlowRun* lpFlow) {
     if (!lpWorld) return;
     PENDINGARRANGE entry;
     entry.assign(cmd.vParam.begin(), cmd.vParam.end());
     if (!cmd.IsItemCmd()) {
-        if (lpWorld->lpCurFlow) lpWorld->lpCurFlow->pending.push_back(std::move(entry));
+        if (lpFlow) lpFlow->pending.push_back(std::move(entry));
     } else if (cPlayer* hero = lpWorld->Hero()) {
         hero->pending.push_back(std::move(entry));
     }
 }
 
 #define QV_BODY_PROC(proc, body) \
-    void proc(cChara& chara, cFlowCmdRun& state) { \
-        if (state.cmd) body(chara, *state.cmd); \
+    void proc(const FLOWSTEP& step) { \
+        if (step.state.cmd) body(step.chara, *step.state.cmd); \
+    }
+#define QV_FLOW_BODY_PROC(proc, body) \
+    void proc(const FLOWSTEP& step) { \
+        if (step.state.cmd) body(step.chara, *step.state.cmd, &step.flow); \
     }
 QV_BODY_PROC(VanishProc, Vanish)
-QV_BODY_PROC(GetItemProc, GetItem)
+QV_FLOW_BODY_PROC(GetItemProc, GetItem)
 QV_BODY_PROC(ChangeGraphicProc, ChangeGraphic)
 QV_BODY_PROC(ChangeAnimeSetProc, ChangeAnimeSet)
-QV_BODY_PROC(RunAnimeProc, RunAnime)
+QV_FLOW_BODY_PROC(RunAnimeProc, RunAnime)
 QV_BODY_PROC(RunEffectProc, RunEffect)
 QV_BODY_PROC(RunCharaEffectProc, RunCharaEffect)
 QV_BODY_PROC(RunScreenEffectProc, RunScreenEffect)
@@ -263,7 +266,8 @@ QV_BODY_PROC(ChangeScreenColorProc, ChangeScreenColor)
 QV_BODY_PROC(ChangeBackgroundProc, ChangeBackground)
 QV_BODY_PROC(PlaySoundProc, PlaySound)
 QV_BODY_PROC(PlayBgmProc, PlayBgm)
-QV_BODY_PROC(ArrangeProc, Arrange)
+QV_FLOW_BODY_PROC(ArrangeProc, Arrange)
 #undef QV_BODY_PROC
+#undef QV_FLOW_BODY_PROC
 
-void LoopProc(cChara& /*chara*/, cFlowCmdRun& /*state*/) {}
+void LoopProc(const FLOWSTEP& /*step*/) {}

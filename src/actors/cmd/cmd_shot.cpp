@@ -15,9 +15,9 @@ void PlayCmdSound(cChara& chara, const cFlowCmdRun& state) {
     PlayDataSE(static_cast<uint16_t>(state.cmd->nSE));
 }
 
-void ShotProc(cChara& chara, cFlowCmdRun& state) {
-    if (!CmdActingStep(state) || !state.cmd || !state.cmd->spShot || !lpWorld) return;
-    PlayCmdSound(chara, state);
-    FireShot(lpWorld->lstShots, chara, &state, *state.cmd->spShot);
+void ShotProc(const FLOWSTEP& step) {
+    if (!CmdActingStep(step.state) || !step.state.cmd || !step.state.cmd->spShot || !step.world) return;
+    PlayCmdSound(step.chara, step.state);
+    FireShot(step.world->lstShots, step.chara, &step.flow, *step.state.cmd->spShot);
 }
 

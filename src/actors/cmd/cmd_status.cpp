@@ -116,8 +116,8 @@ void StatusOperation(cChara& chara, const cFlowCmd& cmd) {
     }
 }
 
-void StatusOperationProc(cChara& chara, cFlowCmdRun& state) {
-    if (state.cmd) StatusOperation(chara, *state.cmd);
+void StatusOperationProc(const FLOWSTEP& step) {
+    if (step.state.cmd) StatusOperation(step.chara, *step.state.cmd);
 }
 
 void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
@@ -167,6 +167,6 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
     }
 }
 
-void StatusOperation2Proc(cChara& chara, cFlowCmdRun& state) {
-    if (state.cmd) StatusOperation2(chara, *state.cmd);
+void StatusOperation2Proc(const FLOWSTEP& step) {
+    if (step.state.cmd) StatusOperation2(step.chara, *step.state.cmd);
 }

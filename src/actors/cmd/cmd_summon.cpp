@@ -49,8 +49,8 @@ SUMMONSETTINGS SummonSettings(const cEdShot& s) {
 }
 
 // One volley of the formation with objects of `size` dots.
-void Summon(int32_t code, int32_t size, cChara& chara, cFlowCmdRun* lpState, const cEdShot& s) {
-    const int32_t startDir = lpWorld && lpWorld->lpCurFlow ? lpWorld->lpCurFlow->startDir : 0;
+void Summon(int32_t code, int32_t size, cChara& chara, const cFlowRun* lpFlow, const cEdShot& s) {
+    const int32_t startDir = lpFlow ? lpFlow->startDir : 0;
     SHOTWORK work;
     work.nCode = code;
     work.dSpeed = 1.0;
@@ -59,7 +59,7 @@ void Summon(int32_t code, int32_t size, cChara& chara, cFlowCmdRun* lpState, con
     work.dOfsX = s.GetOffsetX(0, chara.nFacing);
     work.dOfsY = s.GetOffsetY(0, chara.nFacing);
     chara.UpdateScreenRect();
-    RunFormation(nullptr, chara, lpState, s, work);
+    RunFormation(nullptr, chara, s, work);
 }
 
 // Entries kept before the ones of objects gone are dropped.
@@ -88,22 +88,22 @@ int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
 
 }  // namespace
 
-void SummonBlockCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
+void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
     if (!BlockRecord(settings) || !lpWorld) return;
     if (settings.nByte55 == 2) lpWorld->vChangedCells.clear();
-    Summon(SPAWN_BLOCK, 32, chara, lpState, settings);
+    Summon(SPAWN_BLOCK, 32, chara, lpFlow, settings);
 }
 
-void SummonCharaCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
+void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
     const cCharaData* lpRec = CharaRecord(settings);
     if (!lpRec || !lpWorld) return;
-    Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpState, settings);
+    Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpFlow, settings);
 }
 
-void SummonItemCmd(cChara& chara, cFlowCmdRun* lpState, const cEdShot& settings) {
+void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
     const cItemData* lpRec = ItemRecord(settings);
     if (!lpRec || !lpWorld) return;
-    Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpState, settings);
+    Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpFlow, settings);
 }
 
 void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
@@ -137,16 +137,17 @@ void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
 
 namespace {
 
-using SUMMONBODY = void (*)(cChara&, cFlowCmdRun*, const cEdShot&);
+using SUMMONBODY = void (*)(cChara&, const cFlowRun*, const cEdShot&);
 
-void SummonStep(cChara& chara, cFlowCmdRun& state, SUMMONBODY body) {
+void SummonStep(const FLOWSTEP& step, SUMMONBODY body) {
+    cFlowCmdRun& state = step.state;
     if (!CmdActingStep(state) || !state.cmd || !state.cmd->spShot) return;
-    PlayCmdSound(chara, state);
-    body(chara, &state, *state.cmd->spShot);
+    PlayCmdSound(step.chara, state);
+    body(step.chara, &step.flow, *state.cmd->spShot);
 }
 
 }  // namespace
 
-void SummonBlockProc(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonBlockCmd); }
-void SummonCharaProc(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonCharaCmd); }
-void SummonItemProc(cChara& chara, cFlowCmdRun& state) { SummonStep(chara, state, SummonItemCmd); }
+void SummonBlockProc(const FLOWSTEP& step) { SummonStep(step, SummonBlockCmd); }
+void SummonCharaProc(const FLOWSTEP& step) { SummonStep(step, SummonCharaCmd); }
+void SummonItemProc(const FLOWSTEP& step) { SummonStep(step, SummonItemCmd); }

@@ -4,13 +4,13 @@
 #include "actors/flow_run.h"
 #include "actors/shot_cmds.h"
 #include "actors/sword.h"
+#include "stage/flow.h"
 #include "stage/flow_cmd.h"
-#include "world/world_state.h"
 
-void SwordProc(cChara& chara, cFlowCmdRun& state) {
+void SwordProc(const FLOWSTEP& step) {
     // The first step of the run only.
-    if (state.nStepCounter++ != 0 || !state.cmd || !state.cmd->spShot) return;
-    PlayCmdSound(chara, state);
-    SwingSword(chara, *state.cmd->spShot);
+    if (step.state.nStepCounter++ != 0 || !step.state.cmd || !step.state.cmd->spShot) return;
+    PlayCmdSound(step.chara, step.state);
+    SwingSword(step.chara, *step.state.cmd->spShot, step.flow.def ? step.flow.def->nFlowID : 0);
 }
 

@@ -50,7 +50,7 @@ FLOWCMDPROC FlowCmdProcTable[FLOW_CMD_PROC_SLOTS] = {
     LoopProc,               // 39 ループ
 };
 
-int32_t RunFlowCmdFrame(cChara& chara, cFlowCmdRun& state) { return state.Step(chara); }
+int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state) { return state.Step(chara, flow); }
 
 bool CmdActingStep(cFlowCmdRun& state) {
     const bool bActs = state.nStepCounter == 0;

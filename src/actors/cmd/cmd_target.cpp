@@ -178,6 +178,6 @@ int32_t SetTarget(cChara& chara, const cFlowCmd& cmd) {
     return 0;
 }
 
-void SetTargetProc(cChara& chara, cFlowCmdRun& state) {
-    if (state.cmd) SetTarget(chara, *state.cmd);
+void SetTargetProc(const FLOWSTEP& step) {
+    if (step.state.cmd) SetTarget(step.chara, *step.state.cmd);
 }

@@ -6,15 +6,18 @@
 #include "records/utility.h"
 #include "stage/flow_cmd.h"
 
-void CancelMoveProc(cChara& chara, cFlowCmdRun& /*state*/) {
-    chara.dSpeedX = chara.dSpeedY = 0;
-    chara.dPushX = chara.dPushY = 0;
-    chara.dAccelX = chara.dAccelY = 0;
-    chara.bAnchorX = chara.bAnchorY = 0;
-    chara.bMoveCancelled = 1;
+void CancelMoveProc(const FLOWSTEP& step) {
+    cChara& c = step.chara;
+    c.dSpeedX = c.dSpeedY = 0;
+    c.dPushX = c.dPushY = 0;
+    c.dAccelX = c.dAccelY = 0;
+    c.bAnchorX = c.bAnchorY = 0;
+    c.bMoveCancelled = 1;
 }
 
-void TurnProc(cChara& chara, cFlowCmdRun& state) {
+void TurnProc(const FLOWSTEP& step) {
+    cChara& chara = step.chara;
+    cFlowCmdRun& state = step.state;
     if (!chara.data.bFixedFacing || !state.cmd || !CmdActingStep(state)) return;
     const cFlowCmd& cmd = *state.cmd;
     if (cmd.nSE != 0) PlayDataSE(static_cast<uint16_t>(cmd.nSE));
@@ -33,8 +36,8 @@ void TurnProc(cChara& chara, cFlowCmdRun& state) {
     }
 }
 
-void JumpProc(cChara& chara, cFlowCmdRun& state) {
-    chara.bAnchorX = chara.bAnchorY = 0;
-    chara.JumpStep(state);
-    ++state.nStepCounter;
+void JumpProc(const FLOWSTEP& step) {
+    step.chara.bAnchorX = step.chara.bAnchorY = 0;
+    step.chara.JumpStep(step.state, &step.flow);
+    ++step.state.nStepCounter;
 }

@@ -16,11 +16,10 @@ enum { DIR_FRONT, DIR_BACK, DIR_LEFT, DIR_RIGHT, DIR_FRONT_Y, DIR_BACK_Y, DIR_UP
 
 // The direction code after the facing: 前 and 後 become left or right,
 // 前Y and 後Y up or down, 入力方向 the direction held when the flow started.
-int32_t ResolveWarpDir(const cChara& c, int32_t code) {
+int32_t ResolveWarpDir(const cChara& c, int32_t code, const cFlowRun* f) {
     const bool right = c.nFacing != 0;
     if (code == DIR_INPUT) {
         static const int32_t table[10] = {0, 2, 3, 6, 7, 8, 9, 10, 11, 0};
-        const cFlowRun* f = lpWorld ? lpWorld->lpCurFlow : nullptr;
         const int32_t s = f ? f->startDir : 0;
         code = s >= 0 && s < 10 ? table[s] : 0;
         if (code == 0) return right ? DIR_RIGHT : DIR_LEFT;
@@ -79,20 +78,20 @@ bool InsideBlock(const cChara& c) {
 
 }  // namespace
 
-void Warp(cChara& chara, const cFlowCmd& cmd) {
+void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
     if (!cmd.spMove || !lpWorld) return;
     const cEdMove& m = *cmd.spMove;
     chara.bAnchorX = chara.bAnchorY = 0;
     const double oldX = chara.x, oldY = chara.y;
     const double d = (m.nDist + m.nDistInc * chara.nCloneIndex) * 16.0;
     if (m.nMode == 0) {
-        MoveByDir(chara, ResolveWarpDir(chara, m.nDir), d);
+        MoveByDir(chara, ResolveWarpDir(chara, m.nDir, lpFlow), d);
     } else if (m.nMode >= 1 && m.nMode <= 4) {
         const cChara* t = chara.GetTarget(m.nMode - 1);
         if (!t) return;
         chara.x += (t->x + t->x2) / 2 - (chara.x + chara.x2) / 2;
         chara.y += (t->y + t->y2) / 2 - (chara.y + chara.y2) / 2;
-        MoveByDir(chara, ResolveWarpDir(chara, m.nDir), d);
+        MoveByDir(chara, ResolveWarpDir(chara, m.nDir, lpFlow), d);
     } else if (m.nMode == 5) {
         double ox = m.nTargetXBl * 32 + m.nTargetXDot, oy = m.nTargetYBl * 32 + m.nTargetYDot;
         if (m.nOrigin == 0) {
@@ -137,6 +136,6 @@ void Warp(cChara& chara, const cFlowCmd& cmd) {
     chara.UpdateScreenRect();
 }
 
-void WarpProc(cChara& chara, cFlowCmdRun& state) {
-    if (state.cmd) Warp(chara, *state.cmd);
+void WarpProc(const FLOWSTEP& step) {
+    if (step.state.cmd) Warp(step.chara, *step.state.cmd, &step.flow);
 }

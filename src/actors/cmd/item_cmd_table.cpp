@@ -8,31 +8,43 @@
 namespace {
 
 template <void (*Body)(cChara&, const cFlowCmd&)>
-int32_t ItemBody(cChara& taker, const cFlowCmd& cmd) {
+int32_t ItemBody(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
     Body(taker, cmd);
     return 0;
 }
 
-int32_t ItemEmpty(cChara& /*taker*/, const cFlowCmd& /*cmd*/) { return 0; }
+// A body that reads the flow the item was taken in.
+template <void (*Body)(cChara&, const cFlowCmd&, const cFlowRun*)>
+int32_t ItemFlowBody(cChara& taker, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
+    Body(taker, cmd, lpFlow);
+    return 0;
+}
 
-int32_t ItemStageClear(cChara& taker, const cFlowCmd& cmd) {
+int32_t ItemEmpty(cChara& /*taker*/, const cFlowCmd& /*cmd*/, const cFlowRun* /*lpFlow*/) { return 0; }
+
+int32_t ItemStageClear(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
     // The item runner hands over its own copy of the stored command; the
     // path form rewrites that copy's text only.
     return StageClear(taker, const_cast<cFlowCmd&>(cmd));
 }
 
 // Item commands show their messages with no flow to hold.
-int32_t ItemMessage(cChara& taker, const cFlowCmd& cmd) {
+int32_t ItemMessage(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
     ShowMessage(taker, cmd, 0);
     return 0;
 }
 
-int32_t ItemSetTarget(cChara& taker, const cFlowCmd& cmd) {
+int32_t ItemSetTarget(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
     SetTarget(taker, cmd);
     return 0;
 }
 
-int32_t ItemRunCode(cChara& taker, const cFlowCmd& cmd) {
+int32_t ItemArrange(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
+    Arrange(taker, cmd, nullptr);
+    return 0;
+}
+
+int32_t ItemRunCode(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
     RunCode(taker, cmd);
     return 0;
 }
@@ -45,15 +57,15 @@ ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM] = {
     ItemStageClear,                   // 2  ステージクリア
     ItemBody<GameWait>,               // 3  ゲームウエイト
     ItemMessage,                      // 4  メッセージ
-    ItemBody<Warp>,                   // 5  ワープ
+    ItemFlowBody<Warp>,               // 5  ワープ
     ItemSetTarget,                    // 6  ターゲットの設定
     ItemBody<StatusOperation>,        // 7  ステータスの操作
     ItemBody<StatusOperation2>,       // 8  ステータスの操作2
     ItemBody<Vanish>,                 // 9  消滅
-    ItemBody<GetItem>,                // 10 アイテムの取得
+    ItemFlowBody<GetItem>,            // 10 アイテムの取得
     ItemBody<ChangeGraphic>,          // 11 グラフィックの変更
     ItemBody<ChangeAnimeSet>,         // 12 基本アニメセットの変更
-    ItemBody<RunAnime>,               // 13 アニメの実行
+    ItemFlowBody<RunAnime>,           // 13 アニメの実行
     ItemBody<RunEffect>,              // 14 エフェクトの実行
     ItemBody<RunCharaEffect>,         // 15 キャラエフェクトの実行
     ItemBody<RunScreenEffect>,        // 16 画面エフェクトの実行
@@ -63,6 +75,6 @@ ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM] = {
     ItemBody<PlaySound>,              // 20 効果音の再生
     ItemBody<PlayBgm>,                // 21 BGMの再生
     ItemRunCode,                      // 22 コードの実行
-    ItemBody<Arrange>,                // 23 アレンジ
+    ItemArrange,                      // 23 アレンジ
     ItemEmpty,                        // 24 ループ (unrolled before the list runs)
 };

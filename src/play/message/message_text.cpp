@@ -4,7 +4,7 @@
 
 #include "database/common_fonts.h"
 #include "platform/system/cp932.h"
-#include "world/scene_services.h"
+#include "player/player_records.h"
 #include "world/world_state.h"
 
 namespace {
@@ -71,7 +71,7 @@ int32_t VariableValue(const VARCODE& code, const MESSAGEVARS& vars) {
 }  // namespace
 
 void ExpandMessageText(std::string& text) {
-    ExpandMessageText(text, MESSAGEVARS{&SceneServices().CommonVars(), lpWorld ? &lpWorld->vStageVars : nullptr});
+    ExpandMessageText(text, MESSAGEVARS{&SaveData.vVar, lpWorld ? &lpWorld->vStageVars : nullptr});
 }
 
 void ExpandMessageText(std::string& text, const MESSAGEVARS& vars) {
