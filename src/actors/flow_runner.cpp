@@ -419,26 +419,19 @@ template <bool bPlain>
     // Only a flow's run may change the list (a reset leaves it as it is), and
     // every change binds the flows again, counting it: the list is read again
     // after a run that changed it.
-    // The count and the list's start are kept in memory: read only after a
-    // run that ran something, they leave the registers to the run's step.
     cFlowRun* lpFr = c.flows.data();
     cFlowRun* lpEnd = std::to_address(c.flows.end());
-    volatile uint32_t nChanges = c.nFlowListChanges;
-    cFlowRun* volatile lpBase = lpFr;
+    uint32_t nChanges = c.nFlowListChanges;
+    cFlowRun* lpBase = lpFr;
     for (; lpFr != lpEnd; ++lpFr) {
         cFlowRun& fr = *lpFr;
-        // Running and not paused, read as one (the flags lie side by side);
-        // a running flow without commands ends at once (asked on the way out
+        if (!fr.running) continue;
+        // A running flow without commands ends at once (asked on the way out
         // of the usual path: the run finds it has no open command).
-        uint64_t nRunningPaused = 0;
-        std::memcpy(&nRunningPaused, &fr.running, sizeof nRunningPaused);
         const bool bDeathFlow = fr.trigger == TRIGGER_DEATH;
-        if (nRunningPaused != 1 || (fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
-            if (!fr.running) continue;
-            if ((fr.paused | fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
-                if (fr.cmds.empty()) fr.Reset(c);
-                continue;
-            }
+        if ((fr.paused | fr.halted | fr.changedThisFrame) != 0 || (!bPlain && bDying && !bDeathFlow)) {
+            if (fr.cmds.empty()) fr.Reset(c);
+            continue;
         }
         const int32_t nRun = RunFlow<true>(fr, c);
         if (nRun < 0) {
