@@ -2,7 +2,6 @@
 // character acts and meets blocks, then the picture.
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <iterator>
 
 #include "actors/flow_setup.h"
@@ -22,53 +21,11 @@
 #include "records/services.h"
 #include "records/utility.h"
 #include "stage/stage_data.h"
-#include "world/prefetch.h"
 
 namespace {
 
 constexpr int32_t SE_DEATH = 8;
 constexpr int32_t SE_KILL = 9;
-
-// What a step of a character reads: the object's first three lines, the
-// character's lines from its activity words to bTempCopy (the seldom-read
-// ones come after it) and the stage character's activity words, rectangles,
-// ranges and push (its carried item after them).
-// Always inline: a function that only prefetches counts as doing nothing,
-// and its calls can be dropped.
-[[gnu::always_inline]] inline void PrefetchStep(const cStageChara& c) {
-    const auto span = [](const void* from, const void* to) {
-        return static_cast<std::size_t>(static_cast<const char*>(to) - static_cast<const char*>(from));
-    };
-    PrefetchBytes(&c, 3 * 64);
-    PrefetchBytes(&c.dying, span(&c.dying, &c.bTempCopy));
-    PrefetchBytes(&c.bIgnoreX, span(&c.bIgnoreX, &c.item));
-}
-
-// While one character runs, what the next ones read first is fetched, by
-// place (no link is followed): the step lines of the character kStepAhead
-// places on with its flow states, and the command states a flow run reads of
-// the one kCmdAhead places on (its flow states were asked for earlier): the
-// first, the current and the last.
-constexpr std::size_t kCmdAhead = 1;
-constexpr std::size_t kStepAhead = 2;
-void PrefetchUpdate(const cObjectList<cStageChara>& list, std::size_t place) {
-    const std::size_t places = list.Places();
-    if (place + kCmdAhead >= places) return;
-    if (const cStageChara* next = list.At(place + kCmdAhead))
-        for (const cFlowRun& f : next->flows) {
-            if (f.cmds.empty()) continue;
-            const std::size_t last = f.cmds.size() - 1;
-            const cFlowCmdRun* cmds = f.cmds.data();
-            __builtin_prefetch(cmds);
-            __builtin_prefetch(cmds + std::min(static_cast<std::size_t>(std::max(f.current, 0)), last));
-            __builtin_prefetch(cmds + last);
-        }
-    if (place + kStepAhead >= places) return;
-    if (const cStageChara* after = list.At(place + kStepAhead)) {
-        PrefetchStep(*after);
-        for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
-    }
-}
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
 
@@ -217,7 +174,7 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     return FRAME_ON;
 }
 
-void cPlayScene::PlayFrame(bool bFuseUpdates) {
+void cPlayScene::PlayFrame() {
     if (bQuit) {
         RecPostClose();
         return;
@@ -281,25 +238,9 @@ void cPlayScene::PlayFrame(bool bFuseUpdates) {
         for (cHitBucket& b : vAttackBucket) b.Compact();
         lstStageChara.Compact();
         const bool bLifetimes = !lpHero->dying;
-        // Each character's step starts just before its update, in the same
-        // walk, when UpdateWalksFuse says nothing before it in the sub-step
-        // can tell (the scroll must also stand still through its step, and
-        // the characters made during the walk have no step start, as in the
-        // walk of their own).
-        const bool bPlain = ActivityWalksFuse();
-        const bool bFused = bFuseUpdates && bPlain && UpdateWalksFuse();
-        const SCROLLPLACE at = CurScrollPlace();
-        if (bFused) {
-            UpdateItemsActive();
-            MarkHeroActive();
-        } else if (bPlain) {
-            UpdateItemsActive();
-            MarkActiveAndStartSteps(i == 1, bLifetimes);
-        } else {
-            MarkActiveOnScreen(i == 1);
-            UpdateItemsActive();
-            StartCharaSteps(bLifetimes);
-        }
+        MarkActiveOnScreen(i == 1);
+        UpdateItemsActive();
+        StartCharaSteps(bLifetimes);
         if (bLifetimes) {
             for (auto it = lstItem.begin(); it != lstItem.end();) {
                 if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
@@ -310,51 +251,21 @@ void cPlayScene::PlayFrame(bool bFuseUpdates) {
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         ScrollX.Step();
         ScrollY.Step();
-        // The places whose step is still to start (none unless bFused); the
-        // rest start on every way out of the walks.
-        std::size_t nStarted = 0;
-        std::size_t nToStart = bFused ? lstStageChara.Places() : 0;
-        if (bFused) {
-            const SCROLLPLACE now = CurScrollPlace();
-            if (std::memcmp(&now, &at, sizeof at) != 0) {
-                // Neither the items, the hero's step start nor the scroll
-                // reads a character: the walk may come after them.
-                for (cStageChara& c : lstStageChara) StartPlainStep(c, i == 1, at);
-                nToStart = 0;
-            }
-        }
-        const auto startRest = [&] {
-            for (; nStarted < nToStart; ++nStarted)
-                if (cStageChara* c = lstStageChara.At(nStarted)) StartPlainStep(*c, i == 1, at);
-        };
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                const std::size_t place = it.Place();
-                PrefetchUpdate(lstStageChara, place);
                 cStageChara& c = *it;
-                if (place < nToStart) StartPlainStep(c, i == 1, at);
                 bool bRemoved = false;
                 if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&
-                    StageCharaUpdate(it, bRemoved) != FRAME_ON) {
-                    nStarted = std::min(place + 1, nToStart);
+                    StageCharaUpdate(it, bRemoved) != FRAME_ON)
                     return FRAME_END;
-                }
                 if (!bRemoved) ++it;
             }
-            nStarted = nToStart;
             return FRAME_ON;
         };
         // The list holds block characters only while the index does.
         if (!lpHero->dying && !BlockCharas.IsEmpty() && runCharas(true) != FRAME_ON) return;
-        if (!lpHero->dying && HeroUpdate() != FRAME_ON) {
-            startRest();
-            return;
-        }
-        if (!lpHero->dying && runCharas(false) != FRAME_ON) {
-            startRest();
-            return;
-        }
-        startRest();
+        if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
+        if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
         UpdateShots();
         if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {

@@ -43,28 +43,9 @@ void cPlayScene::UpdateActiveFlags() {
 
 namespace {
 
-// A character whose activity depends on no other object.
-bool Plain(const cStageChara& c) { return c.data.vCond.empty() && !c.bGroup; }
-
 // The stage character's lifetime counts down; true when it has run out.
 bool LifetimeRunsOut(cStageChara& c) {
     return !c.dying && c.nLifeTime != LIFETIME_UNLIMITED && --c.nLifeTime < 0;
-}
-
-// Whether `pred` holds for every character added to the list since nSeen
-// of them had been: they are the last ones (with perhaps some older ones,
-// where removals left fewer). nSeen moves on when it does.
-template <class PRED>
-bool AllAddedSince(const cObjectList<cStageChara>& list, std::size_t& nSeen, PRED pred) {
-    std::size_t fresh = list.Added() - nSeen;
-    for (std::size_t i = list.Places(); fresh > 0 && i-- > 0;) {
-        const cStageChara* c = list.At(i);
-        if (!c) continue;
-        if (!pred(*c)) return false;
-        --fresh;
-    }
-    nSeen = list.Added();
-    return true;
 }
 
 }  // namespace
@@ -73,120 +54,22 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     cChara* lpHero = Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
-    const std::size_t added = lstStageChara.Added();
-    bool bPlain = true;
     for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
-        PrefetchActivityAhead(lstStageChara, it.Place());
         cStageChara& c = *it;
-        bPlain = bPlain && Plain(c);
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
         if (c.bActive) c.nActiveState = c.CheckOnScreen(vCondFlags);
     }
-    bPlainCharas = bPlain;
-    nPlainAdded = added;
 }
 
 void cPlayScene::StartCharaSteps(bool bLifetimes) {
     for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-        PrefetchActivityAhead(lstStageChara, it.Place());
         if (bLifetimes && LifetimeRunsOut(*it)) {
             it = RemoveStageChara(it);
             continue;
         }
         UpdateGroupActive(*it);
         StartStep(*it);
-        ++it;
-    }
-}
-
-bool cPlayScene::ActivityWalksFuse() {
-    if (!bPlainCharas) return false;
-    // Only the characters added since the last look are looked at.
-    if (!AllAddedSince(lstStageChara, nPlainAdded, Plain)) {
-        bPlainCharas = false;
-        return false;
-    }
-    for (const cItem& item : lstItem)
-        if (!item.data.vCond.empty()) return false;
-    return true;
-}
-
-void cPlayScene::MarkHeroActive() {
-    cChara* lpHero = Hero();
-    if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
-    for (uint8_t& f : vCondFlags) f = 0;
-}
-
-namespace {
-
-// A command whose run changes only its runner (and makes shots and sword
-// attacks), reading of others only their places and screen rectangles.
-bool RunsOnItself(const cFlowCmd& c) {
-    if (c.nNumbering != 0 || c.HasSubFlows() || c.HasCondList()) return false;
-    switch (c.nCode) {
-    case CMD_NONE:
-    case CMD_WAIT:
-    case CMD_STRAIGHT_MOVE:
-    case CMD_GROUND_TURN_MOVE:
-    case CMD_FACING:
-    case CMD_JUMP:
-    case CMD_SHOT:
-    case CMD_SWORD:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Flows without conditions or partners whose commands all run on their runner.
-bool FlowsRunOnItself(const cChara& c) {
-    for (const cFlow& f : c.FlowDefs()) {
-        if (!f.vCond.empty() || f.bTargetPartner) return false;
-        for (const cFlowCmd& cmd : f.vCmd)
-            if (!RunsOnItself(cmd)) return false;
-    }
-    return true;
-}
-
-bool KeepsToItself(const cStageChara& c) {
-    return c.nLifeTime == LIFETIME_UNLIMITED && !c.item.IsSet() && !c.byBlockChara && FlowsRunOnItself(c);
-}
-
-}  // namespace
-
-bool cPlayScene::UpdateWalksFuse() {
-    const cPlayer* lpHero = Hero();
-    if (!bSelfCharas || !lpHero || lpHero->dying || bDeathCheck || !BlockCharas.IsEmpty() ||
-        !FlowsRunOnItself(*lpHero))
-        return false;
-    // As ActivityWalksFuse: only the characters added since the last look.
-    // A character's lifetime is set when it is made and only counts down
-    // after; its flows change only by commands that do not run on
-    // themselves.
-    if (!AllAddedSince(lstStageChara, nSelfAdded, KeepsToItself)) {
-        bSelfCharas = false;
-        return false;
-    }
-    return true;
-}
-
-void cPlayScene::MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes) {
-    MarkHeroActive();
-    // Nothing here scrolls (a removal neither): the scroll's place is read once.
-    const SCROLLPLACE at = CurScrollPlace();
-    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-        PrefetchActivityAhead(lstStageChara, it.Place());
-        cStageChara& c = *it;
-        if (bFrameStart) StartCharaFrame(c);
-        c.bActive = 1;  // no conditions
-        c.nActiveState = c.CheckOnScreen(vCondFlags, at);
-        if (bLifetimes && LifetimeRunsOut(c)) {
-            it = RemoveStageChara(it);
-            continue;
-        }
-        UpdateGroupActive(c, at);
-        StartStep(c);
         ++it;
     }
 }

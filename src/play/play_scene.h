@@ -150,67 +150,6 @@ public:
     // and its step starts (what these change is the character's own; a
     // character removed needs no judging).
     void StartCharaSteps(bool bLifetimes);
-    // One walk doing both for each character in turn, when no character can
-    // see another's activity or step start: no stage character has activity
-    // conditions or a group, and no item has conditions (then the items are
-    // simply active and the groups mark nothing).
-    bool ActivityWalksFuse();
-    void MarkActiveAndStartSteps(bool bFrameStart, bool bLifetimes);
-    // The hero active and the group flags cleared: the start of
-    // MarkActiveAndStartSteps before its walk.
-    void MarkHeroActive();
-    // MarkActiveAndStartSteps' work for one character whose lifetime is
-    // unlimited. Always inline: the update walk runs it for every character.
-    [[gnu::always_inline]] void StartPlainStep(cStageChara& c, bool bFrameStart, const SCROLLPLACE& at) {
-        if (bFrameStart) StartCharaFrame(c);
-        c.bActive = 1;  // no conditions
-        c.nActiveState = c.CheckOnScreen(vCondFlags, at);
-        UpdateGroupActive(c, at);
-        StartStep(c);
-    }
-    // Whether a sub-step may start each character's step in the walk that
-    // updates it, just before its update, instead of in a walk of its own
-    // before every update (and the hero's). It may when the activity walks
-    // fuse and nothing run before a character's update in the sub-step can
-    // touch it or see what its step start writes: no block characters, no
-    // death check pending, every character's lifetime unlimited and no item
-    // carried, and the flows of every character and of the hero only move,
-    // turn, wait, jump, shoot and swing (each reads of another character
-    // only its place; a shot's aim also writes the target's screen
-    // rectangle, the same as its step start writes while the scroll stands
-    // still, which the sub-step checks).
-    bool UpdateWalksFuse();
-    // Every stage character added up to this count was seen to pass the
-    // character part of UpdateWalksFuse, if bSelfCharas.
-    bool bSelfCharas = true;
-    std::size_t nSelfAdded = 0;
-    // Every stage character added up to this count (lstStageChara.Added())
-    // was seen to have no activity conditions and no group, if bPlainCharas.
-    bool bPlainCharas = false;
-    std::size_t nPlainAdded = 0;
-    // The lines of a character that the activity walks and the step start
-    // read, asked for a character or two ahead of such a walk: the object's
-    // first two lines (life time, position, screen rectangle, cell, screen
-    // switches), the character's two activity and contact lines, its
-    // condition list and the stage character's activity line. Always inline:
-    // a function that only prefetches counts as doing nothing, and its calls
-    // can be dropped.
-    [[gnu::always_inline]] static void PrefetchActivity(const cStageChara& c) {
-        __builtin_prefetch(&c.nId);
-        __builtin_prefetch(&c.nCellOffX);
-        __builtin_prefetch(&c.dying);
-        __builtin_prefetch(&c.dPrevRect);
-        __builtin_prefetch(&c.data.vCond);
-        __builtin_prefetch(&c.bIgnoreX);
-    }
-    // The same for the character a few places after `place`, when there is
-    // one (by place: no link is followed).
-    static constexpr std::size_t kActivityAhead = 4;
-    [[gnu::always_inline]] static void PrefetchActivityAhead(const cObjectList<cStageChara>& list, std::size_t place) {
-        const std::size_t ahead = place + kActivityAhead;
-        if (ahead < list.Places())
-            if (const cStageChara* c = list.At(ahead)) PrefetchActivity(*c);
-    }
     void UpdateItemsActive();
     // The hero's and the stage characters' deaths by HP and erase flags.
     int32_t CheckDeaths();
@@ -255,10 +194,8 @@ public:
              flags & PLAYDRAW_HINT ? 1 : 0);
     }
     // Sub-state 2: one frame of play (frame code).
-    void Play() { PlayFrame(true); }
-    // The same; without bFuseUpdates each sub-step starts the characters'
-    // steps in a walk of its own, even where UpdateWalksFuse allows one walk.
-    void PlayFrame(bool bFuseUpdates);
+    void Play() { PlayFrame(); }
+    void PlayFrame();
     // Results of a finished stage and the next scene (frame code).
     void TallyResults();
     int32_t EndStage();

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <type_traits>
 
-#include "records/room_prefetch.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
@@ -159,6 +158,10 @@ struct SETTINGBYTES {
 
 std::span<const FIELDROW<cFlowCmd>> cFlowCmd::Rows() { return g_Rows; }
 
+// The packed parameter list keeps a command at 80 bytes, not 88 (stages hold
+// them by the hundred thousand); unmeasured apart, it stands fenced here.
+static_assert(sizeof(cFlowCmd) == 80, "a flow command grew past 80 bytes");
+
 cFlowCmd::cFlowCmd() = default;
 cFlowCmd::cFlowCmd(cFlowCmd&&) noexcept = default;
 cFlowCmd& cFlowCmd::operator=(cFlowCmd&&) noexcept = default;
@@ -176,16 +179,6 @@ cFlowCmd::~cFlowCmd() {
 
 // Flattened: the destructor of each command inline in the loop.
 [[gnu::flatten]] void cFlowCmd::FreeList(std::vector<cFlowCmd>& v) {
-    // The room is asked for whole at once, with 2 KiB after it, rather than
-    // waited for a line at a time: the free of the room reads the heap's
-    // headers of the blocks after it (to merge free neighbours), and the
-    // lists of a loaded stage lie one after another, so what follows is most
-    // likely the next flow's list, freed next.
-    // An empty list has no room at all.
-    if (v.empty()) return;
-    static constinit thread_local uintptr_t t_nAskedTo = 0;
-    const auto room = reinterpret_cast<uintptr_t>(v.data());
-    AskLinesOnce<false>(t_nAskedTo, room, room + v.size() * sizeof(cFlowCmd) + 2048);
     v.clear();
 }
 
@@ -337,9 +330,7 @@ void cFlowCmd::Load(cDataReader& file) { LoadInline(file); }
 void cFlowCmd::AppendLoaded(cDataReader& file, std::vector<cFlowCmd>& v, size_t n) {
     if (v.size() >= n) return;
     v.reserve(n);
-    // The room, and that of the next two lists (see PrefetchRoom).
-    PrefetchRoom(v.data() + v.size(), (n - v.size()) * sizeof(cFlowCmd), 2);
-    // Counted, not measured: the room was asked for above. Current streams
+    // Current streams
     // are taken straight from the bytes in hand, the reader moved past a run
     // of them at its end (or before a failure, or any other stream).
     const bool bCurrent = nReadVersion == DATA_VERSION;

@@ -3,6 +3,9 @@
 // 32), one logic step per frame, for collision and frame tests.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
 #include "actors/player.h"
 #include "actors/stage_chara.h"
 #include "database/global_objects.h"
@@ -10,6 +13,13 @@
 #include "play/play_scene.h"
 #include "stage/stage_data.h"
 #include "world/block_grid.h"
+
+// 64-bit FNV-1a of a text: a record of what a run of play left.
+inline uint64_t Digest(const std::string& s) {
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
 
 class PlayGridTest : public ::testing::Test {
 protected:
