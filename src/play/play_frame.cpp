@@ -15,6 +15,7 @@
 #include "play/play_run.h"
 #include "play/play_scene.h"
 #include "play/replay_end.h"
+#include "play/walk_prefetch.h"
 #include "play/walk_step.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
@@ -253,6 +254,7 @@ void cPlayScene::PlayFrame() {
         ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+                walkprefetch::Update(lstStageChara, it.Place());
                 cStageChara& c = *it;
                 bool bRemoved = false;
                 if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&

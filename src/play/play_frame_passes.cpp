@@ -8,6 +8,7 @@
 #include "play/block_collision_util.h"
 #include "play/flow_cond.h"
 #include "play/play_scene.h"
+#include "play/walk_prefetch.h"
 #include "records/utility.h"
 #include "stage/stage_data.h"
 
@@ -55,6 +56,7 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
     for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
+        walkprefetch::ActivityAhead(lstStageChara, it.Place());
         cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
@@ -64,6 +66,7 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
 
 void cPlayScene::StartCharaSteps(bool bLifetimes) {
     for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+        walkprefetch::ActivityAhead(lstStageChara, it.Place());
         if (bLifetimes && LifetimeRunsOut(*it)) {
             it = RemoveStageChara(it);
             continue;
