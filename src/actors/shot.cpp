@@ -79,7 +79,7 @@ void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, c
     bCarried = s.bScrollCarry;
     bLife = s.nByte41 != 0;
     nLife = work.nLife * steps * 6;
-    bStop = s.nByte38 != 0;
+    bStop = s.bRangeOn != 0;
     bStopInstead = s.nByte40 != 0;
     bPassBlocks = s.nByte44 == 1;
     if (bStop) {

@@ -10,22 +10,22 @@ namespace {
 
 using S = cEdShot;
 constexpr FIELDROW<cEdShot> g_Rows[] = {
-    {&S::nShotNum, 1},      {&S::nFormation, 1},   {&S::nFormParam, 2},      {&S::nByte4, 1, 671},
-    {&S::nByte5, 1},        {&S::nByte6, 1},       {&S::nByte7, 1, 767},     {&S::nAngleOfs, 2},
-    {&S::nAngleOfsInc, 2},  {&S::nByte10, 1, 158}, {&S::nSpread, 2},         {&S::nByte12, 1},
-    {&S::nCloneNum, 1},     {&S::nOfsX, 2},        {&S::nOfsXInc, 2},        {&S::nOfsY, 2},
-    {&S::nOfsYInc, 2},      {&S::bMirrorX, 1},     {&S::bMirrorY, 1},        {&S::nGraphic, 2},
-    {&S::nZ, 1},            {&S::nByte22, 1},      {&S::nByte23, 1},         {&S::nForce, 1},
-    {&S::nByte25, 1},       {&S::nByte26, 1},      {&S::nByte27, 1},         {&S::nMoveType, 1},
-    {&S::nMoveParam, 2},    {&S::nByte30, 1, 767}, {&S::bScrollCarry, 1, 211}, {&S::nSpeed, 2},
-    {&S::nSpeedInc, 2},     {&S::nByte34, 1, 213}, {&S::nAccel, 2, 213},     {&S::nAccelInc, 2, 213},
-    {&S::nRange, 2},        {&S::nByte38, 1},      {&S::nRangeInc, 2},       {&S::nByte40, 1},
-    {&S::nByte41, 1},       {&S::nLife, 2},        {&S::nLifeInc, 2},        {&S::nByte44, 1},
-    {&S::nByte45, 1},       {&S::nByte46, 1, 636}, {&S::nByte47, 1},         {&S::nVanish, 1},
-    {&S::nPower, 4},        {&S::nShort50, 2},     {&S::nImpact, 1},         {&S::nEffect, 2},
-    {&S::nItemKind, 1},     {&S::nItemIndex, 2},   {&S::nByte55, 1},         {&S::nByte56, 1},
-    {&S::nByte57, 1, 197},  {&S::nSummonKind, 1},  {&S::nSummonIndex, 2},    {&S::nByte60, 1},
-    {&S::nByte61, 1},       {&S::nByte62, 1},      {&S::nByte63, 1, 762},    {&S::nByte64, 1, 762},
+    {&S::nShotNum, 1},            {&S::nFormation, 1},    {&S::nFormParam, 2},         {&S::nByte4, 1, 671},
+    {&S::nByte5, 1},              {&S::nByte6, 1},        {&S::nByte7, 1, 767},        {&S::nAngleOfs, 2},
+    {&S::nAngleOfsInc, 2},        {&S::nByte10, 1, 158},  {&S::nSpread, 2},            {&S::nByte12, 1},
+    {&S::nCloneNum, 1},           {&S::nOfsX, 2},         {&S::nOfsXInc, 2},           {&S::nOfsY, 2},
+    {&S::nOfsYInc, 2},            {&S::bMirrorX, 1},      {&S::bMirrorY, 1},           {&S::nGraphic, 2},
+    {&S::nZ, 1},                  {&S::nByte22, 1},       {&S::nByte23, 1},            {&S::nForce, 1},
+    {&S::nByte25, 1},             {&S::nByte26, 1},       {&S::nByte27, 1},            {&S::nMoveType, 1},
+    {&S::nMoveParam, 2},          {&S::nByte30, 1, 767},  {&S::bScrollCarry, 1, 211},  {&S::nSpeed, 2},
+    {&S::nSpeedInc, 2},           {&S::nByte34, 1, 213},  {&S::nAccel, 2, 213},        {&S::nAccelInc, 2, 213},
+    {&S::nRange, 2},              {&S::bRangeOn, 1},      {&S::nRangeInc, 2},          {&S::nByte40, 1},
+    {&S::nByte41, 1},             {&S::nLife, 2},         {&S::nLifeInc, 2},           {&S::nByte44, 1},
+    {&S::nByte45, 1},             {&S::nByte46, 1, 636},  {&S::nByte47, 1},            {&S::nVanish, 1},
+    {&S::nPower, 4},              {&S::nShort50, 2},      {&S::nImpact, 1},            {&S::nEffect, 2},
+    {&S::nItemKind, 1},           {&S::nItemIndex, 2},    {&S::nBlockMode, 1},         {&S::bProtectPlayer, 1},
+    {&S::bProtectChara, 1, 197},  {&S::nSummonKind, 1},   {&S::nSummonIndex, 2},       {&S::nByte60, 1},
+    {&S::bNoScore, 1},            {&S::nByte62, 1},       {&S::bySetting1, 1, 762},    {&S::bySetting2, 1, 762},
 };
 static_assert(WidthsMatch(g_Rows), "a width column disagrees with its member");
 static_assert(cCurrentRows<g_Rows>::NUMBERS == cEdShot::CURRENT_NUMBERS &&
@@ -44,7 +44,7 @@ void cEdShot::Load(cDataReader& file) {
     if (nReadVersion < DATA_VERSION) {
         const uint32_t v = nReadVersion;
         if (v < 158) nByte10 = 0;
-        if (v < 197) nByte57 = nByte56;
+        if (v < 197) bProtectChara = bProtectPlayer;
         // The homing movements were carried by the screen before the switch existed.
         if (v < 212) bScrollCarry = (nMoveType >= 4 && nMoveType <= 7) ? 1 : 0;
         if (v < 213) {

@@ -109,7 +109,7 @@ public:
     int16_t nAccel = 0;          // 35: 加速度 (from 213)
     int16_t nAccelInc = 0;       // 36 (from 213)
     int16_t nRange = 0;          // 37: 飛距離(hbl); character and item summons: 存在時間
-    uint8_t nByte38 = 0;         // 38
+    uint8_t bRangeOn = 0;        // 38: a shot stops after #37; a summoned object lives #37 tenths
     int16_t nRangeInc = 0;       // 39
     uint8_t nByte40 = 0;         // 40
     uint8_t nByte41 = 0;         // 41
@@ -126,14 +126,14 @@ public:
     int16_t nEffect = 0;         // 52: effect index
     uint8_t nItemKind = 0;       // 53: carried item: 1 common, 2 stage palette, 0 none
     int16_t nItemIndex = 0;      // 54
-    uint8_t nByte55 = 0;         // 55
-    uint8_t nByte56 = 0;         // 56
-    uint8_t nByte57 = 0;         // 57 (from 197)
+    uint8_t nBlockMode = 0;      // 55: block summons: 0 put, 1 erase, 2 toggle
+    uint8_t bProtectPlayer = 0;  // 56: no block put where it would crush a player
+    uint8_t bProtectChara = 0;   // 57: ... or a stage character (from 197)
     uint8_t nSummonKind = 0;     // 58: 0 common, 1 stage palette
     int16_t nSummonIndex = 0;    // 59
     uint8_t nByte60 = 0;         // 60: キャラ召喚: force choice
-    uint8_t nByte61 = 0;         // 61
+    uint8_t bNoScore = 0;        // 61: the summoned character scores 0
     uint8_t nByte62 = 0;         // 62
-    uint8_t nByte63 = 0;         // 63 (from 762)
-    uint8_t nByte64 = 0;         // 64 (from 762)
+    uint8_t bySetting1 = 0;      // 63: kept by a summoned character (from 762)
+    uint8_t bySetting2 = 0;      // 64 (from 762)
 };

@@ -76,7 +76,7 @@ cFlow MakeSampleFlow() {
     shot.spShot->nMoveParam[0] = 40;
     shot.spShot->nPower = 1000000;
     shot.spShot->nAccel = 9;
-    shot.spShot->nByte64 = 8;
+    shot.spShot->bySetting2 = 8;
     shot.spShot->nItemKind = 2;
     shot.spShot->nItemIndex = 1;
     f.vCmd.push_back(shot);

@@ -268,10 +268,10 @@ cEdShot SampleShot() {
     s.nAccelInc = 36;
     s.nByte45 = 45;
     s.nByte46 = 46;
-    s.nByte56 = 56;
-    s.nByte57 = 57;
-    s.nByte63 = 63;
-    s.nByte64 = 64;
+    s.bProtectPlayer = 56;
+    s.bProtectChara = 57;
+    s.bySetting1 = 63;
+    s.bySetting2 = 64;
     s.nMoveType = 5;
     return s;
 }
@@ -302,7 +302,7 @@ TEST_F(SettingsOldVersionTest, ShotSettingGuardsAndRepairs) {
         EXPECT_EQ(b[0], tc.nFields) << tc.v;
         cEdShot s;
         s.SetDefaults();
-        s.nByte63 = 9;
+        s.bySetting1 = 9;
         ASSERT_TRUE(oldstream::LoadAt(s, b, tc.v)) << tc.v;
         EXPECT_EQ(s.nByte4, tc.b4) << tc.v;
         EXPECT_EQ(s.nByte10, tc.b10) << tc.v;
@@ -311,8 +311,8 @@ TEST_F(SettingsOldVersionTest, ShotSettingGuardsAndRepairs) {
         EXPECT_EQ(s.nAccel, tc.accel) << tc.v;
         EXPECT_EQ(s.nAccelInc, tc.accel ? 36 : 0) << tc.v;
         EXPECT_EQ(s.nByte46, tc.b46) << tc.v;
-        EXPECT_EQ(s.nByte57, tc.b57) << tc.v;
-        EXPECT_EQ(s.nByte63, tc.b63) << tc.v;
+        EXPECT_EQ(s.bProtectChara, tc.b57) << tc.v;
+        EXPECT_EQ(s.bySetting1, tc.b63) << tc.v;
         EXPECT_EQ(s.nByte7, tc.v >= 767 ? 7 : 0) << tc.v;
     }
 }

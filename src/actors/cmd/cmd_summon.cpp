@@ -37,14 +37,14 @@ const cItemData* ItemRecord(const cEdShot& s) { return PaletteRecord(CommonPalet
 // summoned character.
 SUMMONSETTINGS SummonSettings(const cEdShot& s) {
     SUMMONSETTINGS out;
-    out.bLifeTime = s.nByte38;
+    out.bLifeTime = s.bRangeOn;
     out.nTime = s.nRange;
-    out.nBlockMode = s.nByte55;
-    out.bProtectPlayer = s.nByte56;
-    out.bProtectChara = s.nByte57;
-    out.bNoScore = s.nByte61;
-    out.bySetting1 = s.nByte63;
-    out.bySetting2 = s.nByte64;
+    out.nBlockMode = s.nBlockMode;
+    out.bProtectPlayer = s.bProtectPlayer;
+    out.bProtectChara = s.bProtectChara;
+    out.bNoScore = s.bNoScore;
+    out.bySetting1 = s.bySetting1;
+    out.bySetting2 = s.bySetting2;
     return out;
 }
 
@@ -90,7 +90,7 @@ int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
 
 void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
     if (!BlockRecord(settings) || !lpWorld) return;
-    if (settings.nByte55 == 2) lpWorld->vChangedCells.clear();
+    if (settings.nBlockMode == 2) lpWorld->vChangedCells.clear();
     Summon(SPAWN_BLOCK, 32, chara, lpFlow, settings);
 }
 

@@ -84,7 +84,7 @@ void AddAttackCmdValueCases(std::vector<CONFCASE>& v) {
                          } guns[] = {{4, 0, 14, 1, 4}, {8, 1, 7, 3, 5}, {10, 1, 9, 6, 0}};
                          for (const auto& g : guns) {
                              cFlowCmd shot = ShotCmd(1, SG_STAR, 1, SHRT_MAX, 1);
-                             shot.spShot->nByte38 = static_cast<uint8_t>(g.range);
+                             shot.spShot->bRangeOn = static_cast<uint8_t>(g.range);
                              cCharaData c = Dummy("撃つ", CG_CANNON);
                              c.byFlying = 1;
                              c.bySetting52 = 3;

@@ -80,7 +80,7 @@ void AddAttackCases(std::vector<CONFCASE>& v) {
                                                       s.vPlacedBlock.end());
                              }
                              cFlowCmd summon = Summon(CMD_SUMMON_BLOCK, 2);  // stone
-                             summon.spShot->nByte55 = static_cast<uint8_t>(mode);
+                             summon.spShot->nBlockMode = static_cast<uint8_t>(mode);
                              cCharaData c = Dummy("召喚する");
                              c.byFlying = 1;
                              c.vFlow.push_back(Flow(TRG_ALWAYS, {summon, Cmd(CMD_WAIT, 9999)}));
