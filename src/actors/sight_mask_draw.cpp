@@ -18,7 +18,7 @@ constexpr int SIGHT_FRONT_CIRCLE = 2, SIGHT_FRONT_SQUARE = 4;
 void cPlayer::DrawSightMask(DDSURFACEDATA* dst) {
     if (!lpWorld || data.bySightShape == 0) return;
     DDSURFACEDATA* mask = SceneServices().SightMask();
-    if (!mask->HasSurface() || mask->nWidth < SCREEN_W || mask->nHeight < SCREEN_H) return;
+    if (!mask || !mask->HasSurface() || mask->nWidth < SCREEN_W || mask->nHeight < SCREEN_H) return;
     // The hero's centre on the screen; the front shapes move the hole ahead of it.
     int cx = static_cast<int>(x - lpWorld->ScrollX.dPos) + nHitW / 2;
     const int cy = static_cast<int>(y - lpWorld->ScrollY.dPos) + nHitH / 2;
