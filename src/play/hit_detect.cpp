@@ -12,15 +12,13 @@
 #include "database/common_palette.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "play/play_scene.h"
 #include "records/utility.h"
 #include "world/prefetch.h"
 
 namespace {
-
-constexpr int SE_HIT = 7;
-constexpr int SE_KILL = 9;
 
 // Measured with the walks' prefetches (play/walk_prefetch.h).
 // Walks fetch ahead by this many places: the work on one entry is short

@@ -8,6 +8,7 @@
 #include "actors/shot.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "platform/input/input.h"
 #include "platform/system/log.h"
@@ -24,9 +25,6 @@
 #include "stage/stage_data.h"
 
 namespace {
-
-constexpr int32_t SE_DEATH = 8;
-constexpr int32_t SE_KILL = 9;
 
 bool Squeezed(const cChara& c) { return (c.bContactL && c.bContactR) || (c.bContactU && c.bContactD); }
 
@@ -284,5 +282,5 @@ void cPlayScene::PlayFrame() {
             }
         }
     }
-    Draw(1, 0, 1, 1);
+    Draw(PLAYDRAW_LIVE);
 }

@@ -3,6 +3,7 @@
 #include "actors/damage.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "platform/system/timer.h"
 #include "play/block_collision_util.h"
@@ -115,7 +116,7 @@ int32_t cPlayScene::KillStageChara(cStageChara& chara) {
 int32_t cPlayScene::CheckDeaths() {
     cPlayer* lpHero = Hero();
     if (lpHero && lpHero->hp < 1) {
-        PlaySE(8);
+        PlaySE(SE_DEATH);
         if (lpHero->Die() == 1) EndWithResults();
         return 1;
     }
@@ -132,7 +133,7 @@ int32_t cPlayScene::CheckDeaths() {
                 return 1;
             }
             if (r == PLAY_HERODIES) {
-                PlaySE(8);
+                PlaySE(SE_DEATH);
                 if (lpHero && lpHero->Die() == 1) EndWithResults();
                 return 1;
             }
@@ -140,7 +141,7 @@ int32_t cPlayScene::CheckDeaths() {
                 it = RemoveStageChara(it);
                 continue;
             }
-            PlaySE(9);
+            PlaySE(SE_KILL);
         }
         ++it;
     }

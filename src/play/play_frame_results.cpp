@@ -5,6 +5,7 @@
 
 #include "database/data_paths.h"
 #include "database/system_data.h"
+#include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "platform/system/file_name.h"
 #include "platform/system/path.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int32_t LIVES_UNLIMITED = 999999;
 constexpr int32_t LIVES_MAX = 99;
-constexpr int32_t SE_EXTRA_LIFE = 15;
 constexpr int32_t EXTRA_LIFE_FRAMES = 30;
 
 int32_t AddClamped(int32_t a, int64_t b) {
