@@ -228,6 +228,13 @@ protected:
         m_Cwd.Restore();
         return result;
     }
+    // Plays stage 1-1 with g_Route's keys, closed at play frame `stopAt` (0: at
+    // the clear); the error log's text, for the messages of the checks.
+    std::string PlayRoute(int32_t stopAt) {
+        g_Watch.nStopAt = stopAt;
+        EXPECT_EQ(PlayFirstStage(), 0);
+        return ReadText(m_Dir.Path() / "EC_Game.txt");
+    }
     cTempDir m_Dir;
     cEnvGuard m_Env;
     cWorkDirGuard m_Cwd;
@@ -244,9 +251,8 @@ TEST_F(PlayRunInProcess, TheHeroJumpsTakesACoinAndClearsTheFirstStageAtTheGoal) 
     g_Route = "31 RIGHT down\n";
     for (int t : {259, 323, 447, 511, 626, 746, 777, 1022, 1084})
         g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
-    ASSERT_EQ(PlayFirstStage(), 0);
+    const std::string ecText = PlayRoute(0);
     const PLAYWATCH& w = g_Watch;
-    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vStageY.size(), 300u) << ecText;
     EXPECT_EQ(w.nDeaths, 0) << ecText;
 
@@ -302,10 +308,8 @@ TEST_F(PlayRunInProcess, TheHeroStepsOntoTheMovingPlatformAndRidesItOverTheSpike
     g_Route = "31 RIGHT down\n566 RIGHT up\n700 RIGHT down\n760 RIGHT up\n";
     for (int t : {259, 323, 447, 511})
         g_Route += std::to_string(t) + " Z down\n" + std::to_string(t + 4) + " Z up\n";
-    g_Watch.nStopAt = 900;
-    ASSERT_EQ(PlayFirstStage(), 0);
+    const std::string ecText = PlayRoute(900);
     const PLAYWATCH& w = g_Watch;
-    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vX.size(), 900u) << ecText;
     EXPECT_EQ(w.nDeaths, 0) << ecText;
     // On the platform from frame 770, no key held: carried the length of the
@@ -327,10 +331,8 @@ TEST_F(PlayRunInProcess, ATapMovesTheHeroALittleAndAHitLeavesItUntouchableForASe
     // behind it, let go short of the pit; the enemies walk to and fro past
     // the hero standing there.
     g_Route = "31 RIGHT down\n33 RIGHT up\n60 RIGHT down\n310 RIGHT up\n";
-    g_Watch.nStopAt = 900;
-    ASSERT_EQ(PlayFirstStage(), 0);
+    const std::string ecText = PlayRoute(900);
     const PLAYWATCH& w = g_Watch;
-    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vX.size(), 900u) << ecText;
     EXPECT_EQ(w.nDeaths, 0) << ecText;
     // The tap moves the hero about half a block, and it stands within a fifth of a second.
@@ -359,10 +361,8 @@ TEST_F(PlayRunInProcess, TheHeroTurnsToTheWayItWalksItsStarsFlyThatWayAndTheMusi
     // A step right and a star (C), which flies on to the first slime; a step
     // left and a star back the other way.
     g_Route = "31 RIGHT down\n41 RIGHT up\n50 C down\n54 C up\n150 LEFT down\n156 LEFT up\n165 C down\n169 C up\n";
-    g_Watch.nStopAt = 240;
-    ASSERT_EQ(PlayFirstStage(), 0);
+    const std::string ecText = PlayRoute(240);
     const PLAYWATCH& w = g_Watch;
-    const std::string ecText = ReadText(m_Dir.Path() / "EC_Game.txt");
     ASSERT_GE(w.vFacing.size(), 240u) << ecText;
     // Facing right into the stage from the start, left after the step left.
     EXPECT_EQ(w.vFacing[0], 1);
