@@ -90,7 +90,7 @@ void BM_Flows(benchmark::State& state) {
                 scene.nSubStep = i;
                 for (cStageChara& c : scene.lstStageChara) {
                     const int64_t before = c.flows.empty() ? 0 : c.flows[0].current;
-                    c.StartTriggeredFlows(TRIGGER_ALWAYS);
+                    c.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
                     c.Update(0);
                     const int64_t after = c.flows.empty() ? 0 : c.flows[0].current;
                     // Each command lasts one step: the flow moves on by one each step.

@@ -26,6 +26,7 @@ class cFlow;
 class cInput;
 class cItem;
 class cAttack;
+class cWorldState;
 struct DDSURFACEDATA;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
@@ -321,18 +322,19 @@ public:
     // unrolls their loops and builds their instances, command lengths, move
     // set-ups and animation schedules. bAdd: flows added during play.
     void SetFlows(const cSafeVector<cFlow>& src, int32_t bAdd, int32_t pos);
-    // Starts the idle flows of `trigger` (id filter 1 or more: that id only);
-    // the partner goes to the flow's target slot when the flow asks for it.
-    void StartTriggeredFlows(int32_t trigger) { StartTriggeredFlowsBy(trigger, nullptr, 0); }
-    void StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter);
-    // Runs every running flow once (while dying only death flows); with
-    // bStopWithoutHp, stops with 1 when a flow left a living character
-    // without HP. Then removes the flows whose removal was requested.
-    int32_t RunFlows(int32_t bDying, int32_t bStopWithoutHp);
+    // Starts the idle flows of `trigger` (id filter 1 or more: that id only)
+    // in `world` (null: none); the partner goes to the flow's target slot
+    // when the flow asks for it.
+    void StartTriggeredFlows(int32_t trigger, cWorldState* world) { StartTriggeredFlowsBy(trigger, nullptr, 0, world); }
+    void StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter, cWorldState* world);
+    // Runs every running flow once in `world` (while dying only death
+    // flows); with bStopWithoutHp, stops with 1 when a flow left a living
+    // character without HP. Then removes the flows whose removal was requested.
+    int32_t RunFlows(int32_t bDying, int32_t bStopWithoutHp, cWorldState* world);
     // The flows of a stage character's step: RunFlows(bDying, 0), then the
     // world's current character, flow and command cleared. 1 when the living
     // character vanished itself (bErase), else 0.
-    int32_t RunStepFlows(int32_t bDying);
+    int32_t RunStepFlows(int32_t bDying, cWorldState* world);
     // Every flow's claimed, started and changed-this-frame flags and the
     // per-frame group flags cleared.
     void ClearFlowFrameFlags();

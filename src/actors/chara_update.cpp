@@ -16,7 +16,7 @@ int32_t cStageChara::Update(int32_t bDying) {
     RunAnimeSchedule();
     // A character that vanished itself reports it, so that the frame removes it
     // (the vanish of another character asks for the death check instead).
-    return RunStepFlows(bDying);
+    return RunStepFlows(bDying, lpWorld);
 }
 
 int32_t cPlayer::Update(int32_t bDying) {
@@ -31,7 +31,7 @@ int32_t cPlayer::Update(int32_t bDying) {
     bJumpHandled = 0;
     if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
     RunAnimeSchedule();
-    const int32_t result = RunFlows(bDying, 1);
+    const int32_t result = RunFlows(bDying, 1, lpWorld);
     if (result) return result;
     // Flow changes of items take effect after every flow of the frame.
     cSafeVector<cFlowCmd> queued;

@@ -27,11 +27,19 @@ struct FLOWSTEP {
 };
 // A character-flow executor.
 using FLOWCMDPROC = void (*)(const FLOWSTEP& step);
-// An item-flow executor: the taking character, the command (its
-// arrangements already applied) and the flow whose command made the
-// character take the item (null for an item picked up); 1 when the command
-// ended the stage, else 0.
-using ITEMCMDPROC = int32_t (*)(cChara& taker, const cFlowCmd& cmd, const cFlowRun* lpFlow);
+// The step an item-flow command runs in: the character that took the item,
+// the command (its arrangements already applied), the flow whose command made
+// the character take the item (null for an item picked up), the world it
+// plays in (null when there is none) and the scene's services.
+struct ITEMSTEP {
+    cChara& taker;
+    const cFlowCmd& cmd;
+    const cFlowRun* flow;
+    cWorldState* world;
+    cSceneServices& services;
+};
+// An item-flow executor: 1 when the command ended the stage, else 0.
+using ITEMCMDPROC = int32_t (*)(const ITEMSTEP& step);
 
 // One slot for each value of a command's code byte: the slots past the
 // commands hold null, so that a step indexes the table without a range check.

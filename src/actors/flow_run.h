@@ -13,6 +13,7 @@ class cFlow;
 class cFlowCmd;
 class cEdCmdList;
 class cFlowRun;
+class cWorldState;
 
 // One command of a running flow. What a step of a command reads (the
 // command, the counters, the velocity of a move and its start flag) fills
@@ -61,8 +62,9 @@ public:
     // counter = total, the work zeroed; unless it is an arrangement, the
     // flow's pending arrangements are applied to the command and emptied.
     void Begin(cChara& chara, cFlowRun& flow);
-    // One sub-step of the executor in `flow`; 1 when the command has finished.
-    int32_t Step(cChara& chara, cFlowRun& flow);
+    // One sub-step of the executor in `flow`, in `world` (null: none); 1 when
+    // the command has finished.
+    int32_t Step(cChara& chara, cFlowRun& flow, cWorldState* world);
 };
 static_assert(offsetof(cFlowCmdRun, Move.nPrevFacing) < 64, "a command step reads its first line only");
 
@@ -121,10 +123,11 @@ public:
     // Flows at run time
     int32_t condLatched = 0;  // a latched condition list has held once
     int32_t instantDepth = 0; // the at-once pass of a trigger-21 flow is running
-    // Starts the flow (a trigger-21 flow runs its instant commands at once).
-    void Start(cChara& chara);
-    // One frame of the flow; 1 when its last command has finished.
-    int32_t Run(cChara& chara);
+    // Starts the flow (a trigger-21 flow runs its instant commands at once,
+    // in `world`).
+    void Start(cChara& chara, cWorldState* world);
+    // One frame of the flow in `world`; 1 when its last command has finished.
+    int32_t Run(cChara& chara, cWorldState* world);
     void Reset(cChara& chara);
     void Halt(cChara& chara);
     // Marks command i done, keeping firstOpen and lastDone in step.

@@ -56,18 +56,18 @@ void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
 
 namespace {
 
-// Runs the executor of command state `st` of flow `fr`, if its code has one.
-// A code past the commands finds a null slot: it runs nothing.
-[[gnu::always_inline]] inline void DispatchFlowCmd(cChara& chara, cFlowRun& fr, cFlowCmdRun& st) {
+// Runs the executor of command state `st` of flow `fr` in `world`, if its
+// code has one. A code past the commands finds a null slot: it runs nothing.
+[[gnu::always_inline]] inline void DispatchFlowCmd(cChara& chara, cFlowRun& fr, cFlowCmdRun& st, cWorldState* world) {
     static_assert(sizeof(st.cmd->nCode) == 1 && FLOW_CMD_PROC_SLOTS == 256, "every code byte has its slot");
     if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode])
-        proc(FLOWSTEP{chara, fr, st, lpWorld, SceneServices()});
+        proc(FLOWSTEP{chara, fr, st, world, SceneServices()});
 }
 
 // One sub-step of a command (cFlowCmdRun::Step), for the runner's loop: the
 // executor, then the count (a command ends by its length).
-[[gnu::always_inline]] inline int32_t StepCmd(cFlowCmdRun& st, cFlowRun& fr, cChara& chara) {
-    DispatchFlowCmd(chara, fr, st);
+[[gnu::always_inline]] inline int32_t StepCmd(cFlowCmdRun& st, cFlowRun& fr, cChara& chara, cWorldState* world) {
+    DispatchFlowCmd(chara, fr, st, world);
     if (--st.counter <= 0) {
         st.counter = 0;
         return 1;
@@ -77,9 +77,11 @@ namespace {
 
 }  // namespace
 
-int32_t cFlowCmdRun::Step(cChara& chara, cFlowRun& flow) { return StepCmd(*this, flow, chara); }
+int32_t cFlowCmdRun::Step(cChara& chara, cFlowRun& flow, cWorldState* world) {
+    return StepCmd(*this, flow, chara, world);
+}
 
-void cFlowRun::Start(cChara& chara) {
+void cFlowRun::Start(cChara& chara, cWorldState* world) {
     // A flow whose at-once pass is running cannot start itself again.
     if (instantDepth) {
         WriteECf("フロー %d は実行中に自分自身を開始しました", index);
@@ -110,7 +112,7 @@ void cFlowRun::Start(cChara& chara) {
         cFlowCmdRun& st = cmds[i];
         if (st.cmd->nCode < CMD_FLOW_OP || !st.cmd->bNoWait) continue;
         st.Begin(chara, *this);
-        if (!st.Step(chara, *this)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
+        if (!st.Step(chara, *this, world)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
         if (breakFrame) break;
         MarkDone(i);
     }
@@ -164,13 +166,13 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // step, then the end of the frame: 1 when the last command has finished.
 // The command states stay where they are while their commands run (a
 // command that writes its command rebinds them in place).
-[[gnu::noinline]] int32_t RunFlowCmds(cFlowRun& fr, cChara& chara, int i, int n) {
+[[gnu::noinline]] int32_t RunFlowCmds(cFlowRun& fr, cChara& chara, int i, int n, cWorldState* world) {
     cFlowCmdRun* const all = fr.cmds.data();
     for (; i <= fr.current && i < n; ++i) {
         cFlowCmdRun& st = all[i];
         if (st.done) continue;
         if (st.counter == 0) BeginOpenCmd(fr, st, chara);
-        const int32_t fin = StepCmd(st, fr, chara);
+        const int32_t fin = StepCmd(st, fr, chara, world);
         if (fr.changedThisFrame || !fr.running) return 0;
         if (fr.breakFrame) break;
         const eAfterCmd after = AfterCmd(fr, i, n, fin);
@@ -181,11 +183,11 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 }
 
 // The rest of a flow's frame after no-wait command i took its step.
-[[gnu::noinline]] int32_t AfterOpenCmd(cFlowRun& fr, cChara& chara, int i, int n, int32_t fin) {
+[[gnu::noinline]] int32_t AfterOpenCmd(cFlowRun& fr, cChara& chara, int i, int n, int32_t fin, cWorldState* world) {
     const eAfterCmd after = AfterCmd(fr, i, n, fin);
     if (after == AFTER_FLOW_END) return 1;
     if (after == AFTER_STOP) return EndFlowFrame(fr);
-    return RunFlowCmds(fr, chara, i + 1, n);
+    return RunFlowCmds(fr, chara, i + 1, n, world);
 }
 
 // The rest of a flow's frame after command i, the first open one, ran its
@@ -193,7 +195,7 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // flow. Out of line: the usual frame ends in RunFlow.
 // lpEnd: the end of the flow's commands as the step began.
 [[gnu::noinline]] int32_t EndOpenCmdStep(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, int i,
-                                         const cFlowCmdRun* lpEnd) {
+                                         const cFlowCmdRun* lpEnd, cWorldState* world) {
     const int n = i + static_cast<int>(lpEnd - &st);
     int32_t fin = 0;
     if (--st.counter <= 0) {
@@ -205,7 +207,7 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     // Read after the command ran: writing its command gives the character a
     // copy of its own flows.
     const cFlowCmd& c = *st.cmd;
-    if (c.bNoWait) return AfterOpenCmd(fr, chara, i, n, fin);
+    if (c.bNoWait) return AfterOpenCmd(fr, chara, i, n, fin, world);
     if (fin) {
         fr.MarkDone(i);
         if (IsHoldingMessage(c)) fr.messageWait = 1;
@@ -215,7 +217,7 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     }
     // Commands up to the current one after it (no-wait ones running beside
     // it) take their steps too.
-    if (i + 1 <= fr.current && i + 1 < n) return RunFlowCmds(fr, chara, i + 1, n);
+    if (i + 1 <= fr.current && i + 1 < n) return RunFlowCmds(fr, chara, i + 1, n, world);
     return EndFlowFrame(fr);
 }
 
@@ -232,7 +234,7 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 // changed.
 constexpr int32_t RUN_QUIET = 2;
 template <bool bLoop>
-[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara) {
+[[gnu::always_inline]] inline int32_t RunFlow(cFlowRun& fr, cChara& chara, cWorldState* world) {
     // The commands as pointers: lpSt stands at command i, below lpEnd while
     // i is below the count.
     cFlowCmdRun* const all = fr.cmds.data();
@@ -269,9 +271,9 @@ template <bool bLoop>
             st.counter = left;
             return EndFlowFrame(fr) | kQuiet;
         }
-        return EndOpenCmdStep(fr, st, chara, i, lpEnd);
+        return EndOpenCmdStep(fr, st, chara, i, lpEnd, world);
     }
-    DispatchFlowCmd(chara, fr, st);
+    DispatchFlowCmd(chara, fr, st, world);
     // The command goes on, nothing stopped the flow's frame, and no command
     // after it takes a step beside it: StepCmd's count and EndFlowFrame.
     const int32_t left = st.counter - 1;
@@ -282,17 +284,17 @@ template <bool bLoop>
         ++fr.frame;
         return 0;
     }
-    return EndOpenCmdStep(fr, st, chara, i, lpEnd);
+    return EndOpenCmdStep(fr, st, chara, i, lpEnd, world);
 }
 
 }  // namespace
 
-int32_t cFlowRun::Run(cChara& chara) {
+int32_t cFlowRun::Run(cChara& chara, cWorldState* world) {
     if (cmds.empty()) {
         breakFrame = 0;
         return 1;
     }
-    return RunFlow<false>(*this, chara);
+    return RunFlow<false>(*this, chara, world);
 }
 
 void cFlowRun::Reset(cChara& chara) {
@@ -357,7 +359,7 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
 // The trigger start's pass from flow `first` on. Out of line: the look for an
 // idle flow stays small.
 [[gnu::noinline]] void StartIdleFlows(cChara& c, int32_t first, int32_t trigger, cChara* lpPartner, int32_t idFilter, bool bNoClaim,
-                    bool bEarly) {
+                    bool bEarly, cWorldState* world) {
     for (int i = first; i < static_cast<int>(c.flows.size()); ++i) {
         cFlowRun& fr = c.flows[i];
         if (!fr.def || fr.trigger != trigger) continue;
@@ -386,25 +388,25 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
             continue;
         }
         fr.startDir = FirstHeldDirection(c.KeyInput());
-        fr.Start(c);
+        fr.Start(c, world);
     }
 }
 
 }  // namespace
 
-void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter) {
+void cChara::StartTriggeredFlowsBy(int32_t trigger, cChara* lpPartner, int32_t idFilter, cWorldState* world) {
     if (!(nFlowTriggerMask & TriggerBit(trigger))) return;
     // An early claim marks every flow of the trigger, idle or not: that pass
     // reads them all. Otherwise a pass that could start nothing (every flow
     // of the trigger running, say) ends after one look at each flow.
-    const cWorldState* const w = lpWorld;
+    const cWorldState* const w = world;
     if (w && w->bEarlyClaim && !w->bNoClaim) {
-        StartIdleFlows(*this, 0, trigger, lpPartner, idFilter, false, true);
+        StartIdleFlows(*this, 0, trigger, lpPartner, idFilter, false, true, world);
         return;
     }
     const int32_t first = FirstIdleFlow(flows, trigger);
     if (first < 0) return;
-    StartIdleFlows(*this, first, trigger, lpPartner, idFilter, w && w->bNoClaim, w && w->bEarlyClaim);
+    StartIdleFlows(*this, first, trigger, lpPartner, idFilter, w && w->bNoClaim, w && w->bEarlyClaim, world);
 }
 
 namespace {
@@ -414,7 +416,8 @@ namespace {
 // plain loop, of a living character that does not stop without HP (every
 // stage character's step), looks at neither.
 template <bool bPlain>
-[[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp) {
+[[gnu::always_inline]] inline int32_t RunFlowLoop(cChara& c, int32_t bDying, int32_t bStopWithoutHp,
+                                                  cWorldState* world) {
     const bool bHpStop = bStopWithoutHp && !bDying;
     // Only a flow's run may change the list (a reset leaves it as it is), and
     // every change binds the flows again, counting it: the list is read again
@@ -433,7 +436,7 @@ template <bool bPlain>
             if (fr.cmds.empty()) fr.Reset(c);
             continue;
         }
-        const int32_t nRun = RunFlow<true>(fr, c);
+        const int32_t nRun = RunFlow<true>(fr, c, world);
         if (nRun < 0) {
             fr.Reset(c);
             continue;
@@ -460,23 +463,23 @@ template <bool bPlain>
 
 }  // namespace
 
-int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp) {
+int32_t cChara::RunFlows(int32_t bDying, int32_t bStopWithoutHp, cWorldState* world) {
     ++nFlowRunDepth;
-    const int32_t result = (bDying | bStopWithoutHp) == 0 ? RunFlowLoop<true>(*this, 0, 0)
-                                                          : RunFlowLoop<false>(*this, bDying, bStopWithoutHp);
+    const int32_t result = (bDying | bStopWithoutHp) == 0 ? RunFlowLoop<true>(*this, 0, 0, world)
+                                                          : RunFlowLoop<false>(*this, bDying, bStopWithoutHp, world);
     --nFlowRunDepth;
     // Checked here: a step with no removal asked makes no call.
     if (deletePending) RemoveRequestedFlows();
     return result;
 }
 
-int32_t cChara::RunStepFlows(int32_t bDying) {
+int32_t cChara::RunStepFlows(int32_t bDying, cWorldState* world) {
     if (bDying) {
-        RunFlows(bDying, 0);
+        RunFlows(bDying, 0, world);
     } else {
         // RunFlows(0, 0) in line: the step of every living stage character.
         ++nFlowRunDepth;
-        RunFlowLoop<true>(*this, 0, 0);
+        RunFlowLoop<true>(*this, 0, 0, world);
         --nFlowRunDepth;
         if (deletePending) RemoveRequestedFlows();
     }

@@ -42,12 +42,13 @@ void ChangeFlowsCmd(cChara& chara, const cFlowCmd& cmd, int32_t bDeferred) {
     }
 }
 
-int32_t ChangeFlowsItemProc(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
-    ChangeFlowsCmd(taker, cmd, 0);
+int32_t ChangeFlowsItemProc(const ITEMSTEP& step) {
+    ChangeFlowsCmd(step.taker, step.cmd, 0);
     return 0;
 }
 
-int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds, const cFlowRun* lpFlow) {
+int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds, cWorldState* world, cSceneServices& services,
+                             const cFlowRun* lpFlow) {
     // An item whose commands take it again (or two that take each other)
     // would nest without end: deeper takes do nothing.
     if (g_nItemDepth >= MAX_ITEM_DEPTH) {
@@ -67,7 +68,7 @@ int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds, const cFlowRun* 
             pending.clear();
         }
         ITEMCMDPROC proc = cmd.nCode < ITEM_CMD_NUM ? ItemCmdProcTable[cmd.nCode] : nullptr;
-        const int32_t r = proc ? proc(*this, cmd, lpFlow) : 0;
+        const int32_t r = proc ? proc(ITEMSTEP{*this, cmd, lpFlow, world, services}) : 0;
         if (hp < 1) {
             result = 2;
             break;
@@ -82,14 +83,19 @@ int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds, const cFlowRun* 
     return result;
 }
 
-void cPlayer::ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra) {
-    if (!lpWorld) return;
-    SceneServices().ShowItemIcon(iconKind, iconFrame, iconExtra, nId);
+void cPlayer::ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra, const cWorldState* world,
+                           cSceneServices& services) {
+    if (!world) return;
+    services.ShowItemIcon(iconKind, iconFrame, iconExtra, nId);
 }
 
 int32_t TakeItem(cPlayer& taker, const cItem& item) {
     if (item.bUsed) return 0;
-    if (item.data.bPickupMessage) taker.ShowItemText(item.data.byGraphicKind, item.data.wGraphic, item.data.wGraphicSub);
+    // A pick-up is taken in the world in play, with the scene's services.
+    cWorldState* const world = lpWorld;
+    cSceneServices& services = SceneServices();
+    if (item.data.bPickupMessage)
+        taker.ShowItemText(item.data.byGraphicKind, item.data.wGraphic, item.data.wGraphicSub, world, services);
     if (item.data.wSound) PlayDataSE(item.data.wSound);
-    return taker.RunItemCmds(item.data.vCmd);
+    return taker.RunItemCmds(item.data.vCmd, world, services);
 }

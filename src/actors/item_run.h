@@ -8,6 +8,7 @@ class cFlowCmd;
 class cFlowRun;
 class cItem;
 class cPlayer;
+struct ITEMSTEP;
 
 // Items that take items (themselves or each other) nest at most this deep.
 constexpr int32_t MAX_ITEM_DEPTH = 8;
@@ -17,7 +18,8 @@ constexpr int32_t MAX_ITEM_DEPTH = 8;
 // flows, 1 replaces the flows of id parameter 1 by them, 2 removes those.
 void ChangeFlowsCmd(cChara& chara, const cFlowCmd& cmd, int32_t bDeferred);
 // The item-command entry of フローの変更 (not deferred); returns 0.
-int32_t ChangeFlowsItemProc(cChara& taker, const cFlowCmd& cmd, const cFlowRun* lpFlow);
-// The player takes `item`: its icon when it shows one, its sound, then its
-// commands (the result of cPlayer::RunItemCmds). An item used up gives 0.
+int32_t ChangeFlowsItemProc(const ITEMSTEP& step);
+// The player takes `item` in the world in play: its icon when it shows one,
+// its sound, then its commands (the result of cPlayer::RunItemCmds). An item
+// used up gives 0.
 int32_t TakeItem(cPlayer& taker, const cItem& item);

@@ -12,6 +12,7 @@
 #include "stage/flow_cmd.h"
 
 class cInput;
+class cSceneServices;
 
 // A guide rectangle drawn with the player.
 struct GUIDERECT {
@@ -94,12 +95,15 @@ public:
     // when a flow left the living player without HP.
     int32_t Update(int32_t bDying) override;
     const cInput* KeyInput() const override { return input; }
-    // Runs an item's commands on the player, taken in flow lpFlow (null: picked
-    // up): 0 done, 1 a command ended the stage, 2 the player's HP reached 0.
-    // Items that take items stop at a nesting limit.
-    int32_t RunItemCmds(const cSafeVector<cFlowCmd>& cmds, const cFlowRun* lpFlow = nullptr);
-    // The taken item's icon rising above the player.
-    void ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra);
+    // Runs an item's commands on the player in `world` (null: none) with the
+    // scene's services, taken in flow lpFlow (null: picked up): 0 done, 1 a
+    // command ended the stage, 2 the player's HP reached 0. Items that take
+    // items stop at a nesting limit.
+    int32_t RunItemCmds(const cSafeVector<cFlowCmd>& cmds, cWorldState* world, cSceneServices& services,
+                        const cFlowRun* lpFlow = nullptr);
+    // The taken item's icon rising above the player (none without a world).
+    void ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtra, const cWorldState* world,
+                      cSceneServices& services);
 
     // Flying, moves, jumps and guides
 public:

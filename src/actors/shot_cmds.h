@@ -8,6 +8,7 @@ class cChara;
 class cFlowRun;
 class cFlowCmdRun;
 class cEdShot;
+class cWorldState;
 struct FLOWSTEP;
 
 // Shots and summons act on every step whose per-step counter is 0; the
@@ -22,10 +23,10 @@ void SummonItemProc(const FLOWSTEP& step);
 // The summon bodies: one volley of the settings' formation, each position
 // made into a block, character or item of the chosen palette record. A
 // record index outside its list (or a hero record for characters) summons
-// nothing.
-void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
-void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
-void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
+// nothing, and so does a summon with no world.
+void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world);
+void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world);
+void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world);
 
 // The play sound of an acting step, shared by the five executors.
 void PlayCmdSound(cChara& chara, const cFlowCmdRun& state);

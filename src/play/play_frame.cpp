@@ -70,7 +70,7 @@ int32_t cPlayScene::HeroUpdate() {
         WriteEC(text);
         return HeroDeath(false);
     };
-    hero.StartTriggeredFlows(TRIGGER_ALWAYS);
+    hero.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
     if (hero.Update(hero.dying) != 0) return HeroDeath(false);
     if (nStageEnd == 1) {
         EndWithResults();
@@ -124,7 +124,7 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
         }
         return r != 0 ? FRAME_END : FRAME_ON;
     };
-    c.StartTriggeredFlows(TRIGGER_ALWAYS);
+    c.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
     if (c.Update(c.dying) != 0) {
         if (!c.byBlockChara && c.bErase) {
             it = RemoveStageChara(it);

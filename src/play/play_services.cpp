@@ -30,7 +30,7 @@ constexpr int32_t ITEM_ICON_FRAMES = 30;
 }  // namespace
 
 void cPlayServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
-    chara.StartTriggeredFlowsBy(trigger, lpPartner, filter);
+    chara.StartTriggeredFlowsBy(trigger, lpPartner, filter, lpWorld);
 }
 
 int32_t cPlayServices::TakeItem(cItem& item) {

@@ -283,9 +283,9 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
 void cPlayScene::RunBeforeStartFlows() {
     const bool bAll = GetSysSwitch(SystemData, eSysSwitch::StartFlowsForAll) != 0;
     if (!bAll) UpdateActiveFlags();
-    if (cPlayer* h = Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START);
+    if (cPlayer* h = Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
     for (cStageChara& c : lstStageChara)
-        if (bAll || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START);
+        if (bAll || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
     for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
         if (it->bErase) {
             it = EraseStageChara(it);

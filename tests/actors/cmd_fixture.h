@@ -63,7 +63,7 @@ protected:
         int n = 0;
         while (n < steps) {
             ++n;
-            if (RunFlowCmdFrame(c, flow, st)) break;
+            if (RunFlowCmdFrame(c, flow, st, lpWorld)) break;
         }
         return n;
     }

@@ -90,8 +90,8 @@ TEST_F(CmdMoveTest, CircleTurnsByItsSenseAndStandsStillWithoutRadius) {
         st.counter = 10;
         st.dAngleStep = 2;
         st.dRadius = 32;
-        RunFlowCmdFrame(c, flow, st);
-        RunFlowCmdFrame(c, flow, st);
+        RunFlowCmdFrame(c, flow, st, lpWorld);
+        RunFlowCmdFrame(c, flow, st, lpWorld);
         EXPECT_LT(c.dSpeedX, 0);
         EXPECT_EQ(c.dSpeedY < 0, sense == 0);
     }
@@ -105,7 +105,7 @@ TEST_F(CmdMoveTest, ChargeWithAnEmptySlotNeverMoves) {
     EXPECT_EQ(Run(c, charge, st, 30, 30), 30);
     // A target that turns up later is not aimed at: the direction is fixed on the first step.
     SetTargetSlot(c, 0, &AddChara(600, 200, false), true);
-    RunFlowCmdFrame(c, flow, st);
+    RunFlowCmdFrame(c, flow, st, lpWorld);
     EXPECT_EQ(c.dSpeedX, 0);
     EXPECT_EQ(c.dSpeedY, 0);
 }
@@ -136,7 +136,7 @@ TEST_F(CmdMoveTest, CommandsCountStepsAndLengthZeroRunsOnce) {
     st.counter = 13;
     for (int i = 0; i < 13; ++i) {
         c.nFacing = 0;
-        RunFlowCmdFrame(c, flow, st);
+        RunFlowCmdFrame(c, flow, st, lpWorld);
         acted += c.nFacing;
     }
     EXPECT_EQ(acted, 3);
@@ -196,7 +196,7 @@ TEST_F(CmdMoveTest, GroundTurnInLineStepsAsTheWholeStep) {
                     std::memcpy(static_cast<void*>(&sb), &sa, sizeof sa);
                     for (int step = 0; step < 2; ++step) {
                         GroundTurnMoveProc(StepOf(a, sa));
-                        GroundTurnMoveStep(b, sb);
+                        GroundTurnMoveStep(b, sb, lpWorld);
                     }
                     EXPECT_EQ(std::memcmp(&sa, &sb, sizeof sa), 0);
                     EXPECT_EQ(std::memcmp(&a.dSpeedX, &b.dSpeedX, sizeof a.dSpeedX), 0);

@@ -60,12 +60,12 @@ TEST_F(FlowCond, ComparisonsAndLists) {
     latched.vCond.push_back(StageVarCond(4, 3, 0));
     latched.bLatch = 1;
     cStageChara& c = Chara({empty, latched});
-    c.StartTriggeredFlows(4);
+    c.StartTriggeredFlows(4, lpWorld);
     EXPECT_TRUE(c.flows[0].running && c.flows[1].running);
     c.Update(0);
     c.ClearFlowFrameFlags();
     m_Scene->vStageVars[4] = 0;
-    c.StartTriggeredFlows(4);
+    c.StartTriggeredFlows(4, lpWorld);
     EXPECT_TRUE(c.flows[1].running);
 }
 

@@ -9,18 +9,18 @@ TEST_F(FlowRunner, TriggersGroupsIdsAndGuards) {
     FlowCmdProcTable[1] = Record;
     cStageChara& c = Chara({Flow(0, {Cmd(1, 1)}, 1), Flow(0, {Cmd(1, 1)}, 1), Flow(5, {Cmd(1)}, 0, 5),
                             Flow(5, {Cmd(1)}, 0, 6)});
-    c.StartTriggeredFlows(0);
+    c.StartTriggeredFlows(0, lpWorld);
     EXPECT_TRUE(c.flows[0].running);
     EXPECT_FALSE(c.flows[1].running);
-    c.StartTriggeredFlowsBy(5, nullptr, 5);
+    c.StartTriggeredFlowsBy(5, nullptr, 5, lpWorld);
     EXPECT_TRUE(c.flows[2].running);
     EXPECT_FALSE(c.flows[3].running);
     c.Update(0);  // flow 2 ends; flow 0 has 5 of its 6 sub-steps left
     EXPECT_FALSE(c.flows[2].running);
-    c.StartTriggeredFlowsBy(5, nullptr, 5);  // started once this frame already
+    c.StartTriggeredFlowsBy(5, nullptr, 5, lpWorld);  // started once this frame already
     EXPECT_FALSE(c.flows[2].running);
     c.ClearFlowFrameFlags();
-    c.StartTriggeredFlowsBy(5, nullptr, 0);
+    c.StartTriggeredFlowsBy(5, nullptr, 0, lpWorld);
     EXPECT_TRUE(c.flows[2].running && c.flows[3].running);
     for (int f = 0; f < 5; ++f) Frame(c);
     EXPECT_FALSE(c.flows[1].running);
@@ -36,7 +36,7 @@ TEST_F(FlowRunner, TriggersGroupsIdsAndGuards) {
 TEST_F(FlowRunner, ChainsAndPauseResume) {
     FlowCmdProcTable[1] = Record;
     cStageChara& c = Chara({Flow(4, {Cmd(1, 0, true), Cmd(1, 0, true), Cmd(1, 1), Cmd(1, 0)})});
-    c.StartTriggeredFlows(4);
+    c.StartTriggeredFlows(4, lpWorld);
     c.Update(0);
     EXPECT_EQ(Log(), (std::vector<int>{0, 1, 2}));
     c.Update(0);
@@ -62,19 +62,19 @@ TEST_F(FlowRunner, BeforeStartFlowsRunAtOnceWithoutRecursion) {
         cChara& ch = step.chara;
         ++calls;
         const int other = ch.flows.size() > 1 ? 1 - step.flow.index : 0;
-        ch.flows[other].Start(ch);
-        ch.StartTriggeredFlows(21);
+        ch.flows[other].Start(ch, lpWorld);
+        ch.StartTriggeredFlows(21, lpWorld);
     };
     FlowCmdProcTable[1] = Record;
     cStageChara& c = Chara({Flow(21, {Cmd(1, 0, true), Cmd(16, 0, true)})});
-    c.StartTriggeredFlows(21);
+    c.StartTriggeredFlows(21, lpWorld);
     EXPECT_EQ(calls, 1);
     EXPECT_TRUE(Log().empty());  // codes below 16 are passed over
     EXPECT_FALSE(c.flows[0].running);
 
     calls = 0;
     cStageChara& d = Chara({Flow(21, {Cmd(16, 0, true)}), Flow(21, {Cmd(16, 0, true)})});
-    d.StartTriggeredFlows(21);
+    d.StartTriggeredFlows(21, lpWorld);
     EXPECT_EQ(calls, 2);
     EXPECT_FALSE(d.flows[0].running || d.flows[1].running);
 }
@@ -125,7 +125,7 @@ TEST_F(FlowRunner, TriggerStartsByClaimRuleAndState) {
         f.halted = k.state == HALTED;
         f.started = k.state == STARTED;
         f.claimed = k.state == CLAIMED;
-        c.StartTriggeredFlows(5);
+        c.StartTriggeredFlows(5, lpWorld);
         EXPECT_EQ(f.running && f.frame == 0, k.bStarts);
         EXPECT_EQ(f.claimed != 0, k.bClaimed);
         EXPECT_TRUE(c.flows[2].running);
@@ -162,15 +162,15 @@ TEST_F(FlowRunner, LoopRunsFlowsAsTheirOwnRunsDo) {
                 continue;
             }
             if ((fr.paused | fr.halted | fr.changedThisFrame) != 0) continue;
-            if (fr.Run(c)) fr.Reset(c);
+            if (fr.Run(c, lpWorld)) fr.Reset(c);
         }
     };
     std::size_t nCalls = 0;
     for (int f = 0; f < 48; ++f) {
         for (cStageChara* c : {&a, &b}) {
             c->ClearFlowFrameFlags();
-            c->StartTriggeredFlows(0);
-            if (f % 7 == 2) c->StartTriggeredFlows(4);
+            c->StartTriggeredFlows(0, lpWorld);
+            if (f % 7 == 2) c->StartTriggeredFlows(4, lpWorld);
         }
         Log().clear();
         a.Update(0);

@@ -83,7 +83,7 @@ public:
     // One frame of a character: the frame flags, trigger 0, its flows.
     static void Frame(cChara& c) {
         c.ClearFlowFrameFlags();
-        c.StartTriggeredFlows(0);
+        c.StartTriggeredFlows(0, lpWorld);
         c.Update(0);
     }
 

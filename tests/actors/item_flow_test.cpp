@@ -10,9 +10,9 @@ namespace {
 int g_nTakes = 0;
 
 // アイテムの取得 as its body does it: the hero runs the commands of stage item p[1].
-int32_t GetStageItem(cChara&, const cFlowCmd& cmd, const cFlowRun*) {
+int32_t GetStageItem(const ITEMSTEP& step) {
     ++g_nTakes;
-    return lpWorld->Hero()->RunItemCmds(PlayStage.vItem[cmd.vParam[1]].vCmd);
+    return lpWorld->Hero()->RunItemCmds(PlayStage.vItem[step.cmd.vParam[1]].vCmd, step.world, step.services);
 }
 
 cItemData ItemOf(std::vector<cFlowCmd> cmds) {
@@ -39,7 +39,7 @@ TEST_F(ItemFlow, ItemsTakingItemsStopAtTheDepthLimit) {
     PlayStage.vItem[2] = ItemOf({ItemCmd(10, {1, 3})});
     PlayStage.vItem[3] = ItemOf({ItemCmd(10, {1, 2})});
     g_nTakes = 0;
-    EXPECT_EQ(hero.RunItemCmds(PlayStage.vItem[1].vCmd), 0);
+    EXPECT_EQ(hero.RunItemCmds(PlayStage.vItem[1].vCmd, lpWorld, SceneServices()), 0);
     EXPECT_EQ(g_nTakes, MAX_ITEM_DEPTH);
     g_nTakes = 0;
     cItem item;
@@ -52,16 +52,16 @@ TEST_F(ItemFlow, ItemsTakingItemsStopAtTheDepthLimit) {
 TEST_F(ItemFlow, ResultsStopTheList) {
     static int statusRuns = 0;
     statusRuns = 0;
-    ItemCmdProcTable[2] = [](cChara&, const cFlowCmd&, const cFlowRun*) { return int32_t{1}; };
-    ItemCmdProcTable[7] = [](cChara& c, const cFlowCmd&, const cFlowRun*) {
+    ItemCmdProcTable[2] = [](const ITEMSTEP&) { return int32_t{1}; };
+    ItemCmdProcTable[7] = [](const ITEMSTEP& step) {
         ++statusRuns;
-        c.hp = 0;
+        step.taker.hp = 0;
         return int32_t{0};
     };
     cPlayer& hero = Hero();
-    EXPECT_EQ(hero.RunItemCmds(ItemOf({ItemCmd(2), ItemCmd(7)}).vCmd), 1);
+    EXPECT_EQ(hero.RunItemCmds(ItemOf({ItemCmd(2), ItemCmd(7)}).vCmd, lpWorld, SceneServices()), 1);
     EXPECT_EQ(statusRuns, 0);
-    EXPECT_EQ(hero.RunItemCmds(ItemOf({ItemCmd(7), ItemCmd(2)}).vCmd), 2);
+    EXPECT_EQ(hero.RunItemCmds(ItemOf({ItemCmd(7), ItemCmd(2)}).vCmd, lpWorld, SceneServices()), 2);
     EXPECT_EQ(statusRuns, 1);
 }
 
@@ -74,11 +74,11 @@ TEST_F(ItemFlow, FlowChangesApplyAfterTheFrame) {
     change.EditSubFlows().push_back(Flow(4, {Cmd(1)}, 0, 9));
     changer = ItemOf({change});
     FlowCmdProcTable[1] = [](const FLOWSTEP& step) {
-        EXPECT_EQ(static_cast<cPlayer&>(step.chara).RunItemCmds(changer.vCmd), 0);
+        EXPECT_EQ(static_cast<cPlayer&>(step.chara).RunItemCmds(changer.vCmd, step.world, step.services), 0);
         EXPECT_EQ(step.chara.flows.size(), 2u);  // not yet
     };
     cPlayer& hero = Hero({Flow(4, {Cmd(1)}, 0, 1), Flow(4, {Cmd(2)}, 0, 2)});
-    hero.StartTriggeredFlows(4);
+    hero.StartTriggeredFlows(4, lpWorld);
     EXPECT_EQ(hero.Update(0), 0);
     ASSERT_EQ(hero.flows.size(), 3u);
     EXPECT_EQ(hero.FlowDefs()[2].nFlowID, 9);

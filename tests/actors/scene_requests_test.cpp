@@ -23,15 +23,15 @@ TEST_F(SceneRequests, PresentationCommandsAskTheSceneWithTheirWorkedOutValues) {
     Database.vEffect[3].vFrame.assign({cPairRecord(0, 2), cPairRecord(0, 3)});
 
     // Effect 3 at 50 % on screen cell (2, 1) moved by (5, 6), waited for.
-    RunEffect(c, MakeCmd(0, {3, 3, 2, 1, 5, 6, 50, 1}));
-    ShowPicture(c, MakeCmd(0, {5, 1}));
-    ChangeScreenColor(c, MakeCmd(0, {1, 2, 3, 4, 5, 6, 7, 8}));
-    PlayBgm(c, MakeCmd(0, {7, 2}));
-    GameWait(c, MakeCmd(0, {10}));
-    RunScreenEffect(c, MakeCmd(0, {2, 3, 4}));
+    RunEffect(c, MakeCmd(0, {3, 3, 2, 1, 5, 6, 50, 1}), &world, services);
+    ShowPicture(c, MakeCmd(0, {5, 1}), &world, services);
+    ChangeScreenColor(c, MakeCmd(0, {1, 2, 3, 4, 5, 6, 7, 8}), &world, services);
+    PlayBgm(c, MakeCmd(0, {7, 2}), services);
+    GameWait(c, MakeCmd(0, {10}), &world, services);
+    RunScreenEffect(c, MakeCmd(0, {2, 3, 4}), &world, services);
     cFlowCmd text = MakeCmd(0, {0});
     text.strText = "hello";
-    ShowMessage(c, text, 1);
+    ShowMessage(c, text, 1, &world, services);
     const std::vector<std::string> want = {
         "effect 3 at 69,38 20x10 wait 1",
         "wait sound 0 delay 0 button 0 frames 30",
@@ -48,9 +48,9 @@ TEST_F(SceneRequests, PresentationCommandsAskTheSceneWithTheirWorkedOutValues) {
     // While the program closes nothing more is shown.
     services.vLog.clear();
     services.bQuitting = true;
-    RunEffect(c, MakeCmd(0, {3, 3, 2, 1, 5, 6, 50, 1}));
-    ShowPicture(c, MakeCmd(0, {5, 1}));
-    ShowMessage(c, text, 1);
+    RunEffect(c, MakeCmd(0, {3, 3, 2, 1, 5, 6, 50, 1}), &world, services);
+    ShowPicture(c, MakeCmd(0, {5, 1}), &world, services);
+    ShowMessage(c, text, 1, &world, services);
     EXPECT_TRUE(services.vLog.empty());
 }
 
@@ -59,20 +59,20 @@ TEST_F(SceneRequests, TheRunRecordAndTheFrameRateAreTheServicesOwn) {
     services.nLives = 7;
     services.vCommonVars[5] = 55;
     world.vStageVars.assign(STAGE_VAR_NUM + 1, 0);
-    EXPECT_EQ(GetSysStatus(SYSROW_SCORE), 1234);
-    EXPECT_EQ(GetSysStatus(SYSROW_LIFE), 7);
-    ASSERT_NE(FindVariable(0, 5), nullptr);
-    EXPECT_EQ(*FindVariable(0, 5), 55);
-    EXPECT_EQ(FindVariable(1, 5), &world.vStageVars[5]);
+    EXPECT_EQ(GetSysStatus(SYSROW_SCORE, &world, services), 1234);
+    EXPECT_EQ(GetSysStatus(SYSROW_LIFE, &world, services), 7);
+    ASSERT_NE(FindVariable(0, 5, &world, services), nullptr);
+    EXPECT_EQ(*FindVariable(0, 5, &world, services), 55);
+    EXPECT_EQ(FindVariable(1, 5, &world, services), &world.vStageVars[5]);
 
     // Automatic scrolling of 60 tenths of a dot per second at the services' 30 frames.
     PlayStage.nScrollKindX = 1;
     PlayStage.nAutoScrollX = 60;
     services.nFrameRate = 30;
-    ApplySysScroll(SYSROW_SCROLLX);
+    ApplySysScroll(SYSROW_SCROLLX, &world, services);
     const double at30 = world.ScrollX.dAutoStep;
     services.nFrameRate = 60;
-    ApplySysScroll(SYSROW_SCROLLX);
+    ApplySysScroll(SYSROW_SCROLLX, &world, services);
     EXPECT_NE(at30, 0);
     EXPECT_DOUBLE_EQ(at30, 2 * world.ScrollX.dAutoStep);
 }

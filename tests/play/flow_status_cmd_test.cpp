@@ -267,12 +267,13 @@ TEST_F(FlowStatusAndGameCommands, TheCodeCommandChangesMyHpWithinItsMaximum) {
     EXPECT_EQ(SaveData.vVar[5], 7);
     EXPECT_EQ(lpWorld->vStageVars[3], 0);  // C5 was read before the text ran
 
-    EXPECT_EQ(RunCode(me, Cmd({}, "tg.hp = 1")), 0);  // no first target: fails silently
+    EXPECT_EQ(RunCode(me, Cmd({}, "tg.hp = 1"), lpWorld, SceneServices()), 0);  // no first target: fails silently
     me.SetTarget(0, &other);
-    EXPECT_EQ(RunCode(me, Cmd({}, "tg.hp = 0")), 1);
+    EXPECT_EQ(RunCode(me, Cmd({}, "tg.hp = 0"), lpWorld, SceneServices()), 1);
     EXPECT_EQ(other.hp, 0);
     EXPECT_EQ(lpWorld->bDeathCheck, 1);
-    EXPECT_EQ(RunCode(me, Cmd({}, "my.v2 = sys.hp")), 0);  // a status through sys. fails silently
+    // A status through sys. fails silently.
+    EXPECT_EQ(RunCode(me, Cmd({}, "my.v2 = sys.hp"), lpWorld, SceneServices()), 0);
     EXPECT_EQ(me.vars[2], 0);
     me.SetTarget(0, nullptr);
 }

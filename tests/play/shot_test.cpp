@@ -186,15 +186,15 @@ TEST_F(ShotTest, ACharacterSummonedOutsideTheGridTakesNoId) {
     m_Settings.nSummonIndex = 1;
     m_Settings.nByte5 = SHOTDIR_RIGHT;
     Place(m_Shooter, 1280 - 64, 480);  // the grid ends at dot 1280
-    SummonCharaCmd(m_Shooter, nullptr, m_Settings);
+    SummonCharaCmd(m_Shooter, nullptr, m_Settings, lpWorld);
     ASSERT_EQ(lpWorld->lstStageChara.size(), 1u);
     EXPECT_EQ(lpWorld->nNextObjectId, 1);
     EXPECT_EQ(lpWorld->lstStageChara.front().tg, &m_Shooter);
     Place(m_Shooter, 1280 - 32, 480);
-    SummonCharaCmd(m_Shooter, nullptr, m_Settings);
+    SummonCharaCmd(m_Shooter, nullptr, m_Settings, lpWorld);
     m_Settings.nSummonIndex = 2;  // beyond the list
     Place(m_Shooter, 640, 480);
-    SummonCharaCmd(m_Shooter, nullptr, m_Settings);
+    SummonCharaCmd(m_Shooter, nullptr, m_Settings, lpWorld);
     EXPECT_EQ(lpWorld->lstStageChara.size(), 1u);
     EXPECT_EQ(lpWorld->nNextObjectId, 1);
 }

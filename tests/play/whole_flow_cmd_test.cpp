@@ -104,14 +104,14 @@ TEST_F(WholeFlowCommandRuns, ItemCommandsRunTheSharedBodies) {
     cPlayer& hero = Hero();
     const cSafeVector<cFlowCmd> cmds{AddS4(2, true), Cmd(24, 0, {0, 0}, true), Cmd(0, 0, {}, true),
                                      Cmd(2, 0, {1, 5, 0, 0, 0, 0, 0, 0, 0}, true), AddS4(100, true)};
-    EXPECT_EQ(hero.RunItemCmds(cmds), 1);
+    EXPECT_EQ(hero.RunItemCmds(cmds, lpWorld, SceneServices()), 1);
     EXPECT_EQ(S4(), 2);
     EXPECT_EQ(lpWorld->nNextStage, 5);
     // アイテムの取得 from a flow: the hero takes stage item 0; its stage clear ends the stage.
     PlayStage.vItem.resize(1);
     PlayStage.vItem[0].vCmd = cmds;
     cStageChara& c = Chara({});
-    GetItem(c, Cmd(25, 0, {1, 0}), nullptr);
+    GetItem(c, Cmd(25, 0, {1, 0}), nullptr, lpWorld, SceneServices());
     EXPECT_EQ(S4(), 4);
     EXPECT_EQ(lpWorld->nStageEnd, 1);
 }
@@ -120,13 +120,13 @@ TEST_F(WholeFlowCommandRuns, ItemCommandsRunTheSharedBodies) {
 // lasts 60 frames before the next command.
 TEST_F(WholeFlowCommandRuns, LoopsAndWaitsInWholeRuns) {
     cStageChara& looped = Chara({Flow(22, {Cmd(39, 0, {3, 2}), AddS4(1), AddS4(1)})});
-    looped.StartTriggeredFlows(22);
+    looped.StartTriggeredFlows(22, lpWorld);
     EXPECT_EQ(FramesUntil(looped, 6, 20), 6);
     EXPECT_EQ(FramesUntil(looped, 7, 5), -1);
 
     lpWorld->vStageVars[4] = 0;
     cStageChara& waits = Chara({Flow(22, {Cmd(1, 10, {}), AddS4(1)})});
-    waits.StartTriggeredFlows(22);
+    waits.StartTriggeredFlows(22, lpWorld);
     EXPECT_EQ(FramesUntil(waits, 1, 100), 61);
 }
 
@@ -140,11 +140,11 @@ TEST_F(WholeFlowCommandRuns, FlowOperationsUseTheRunnerAndTheirConditions) {
     del.EditCondList()->nMode = 1;  // at least one of none: false
     cStageChara& me = Chara({Flow(22, {del})});
     me.SetTarget(0, &other);
-    me.StartTriggeredFlows(22);
+    me.StartTriggeredFlows(22, lpWorld);
     FramesUntil(me, 1, 1);
     EXPECT_EQ(other.flows.size(), 2u);
     me.OwnFlowDefs()[0].vCmd[0].EditCondList()->nMode = 0;  // every one of none: true
-    me.StartTriggeredFlows(22);
+    me.StartTriggeredFlows(22, lpWorld);
     FramesUntil(me, 1, 1);
     ASSERT_EQ(other.flows.size(), 1u);
     EXPECT_EQ(other.flows[0].def->nFlowID, 4);
@@ -162,7 +162,7 @@ TEST_F(WholeFlowCommandRuns, ArrangementsWriteTheCharactersOwnCopyOfSharedFlows)
     ASSERT_EQ(&a.FlowDefs(), &b.FlowDefs());
     const cSafeVector<cFlow>* lpShared = &b.FlowDefs();
     a.vars[3] = 42;
-    a.StartTriggeredFlows(22);
+    a.StartTriggeredFlows(22, lpWorld);
     ASSERT_EQ(FramesUntil(a, 1, 5), 2);
     EXPECT_NE(&a.FlowDefs(), lpShared);
     EXPECT_EQ(a.FlowDefs()[0].vCmd[1].vParam[8], 42);
@@ -187,11 +187,11 @@ TEST_F(WholeFlowCommandRuns, VanishingWhatWasSummonedAndLanding) {
     parent.vSummoned.push_back({SUMMONED_KIND_CHARA, child.nId});
     child.vSummoned.push_back({SUMMONED_KIND_CHARA, grandchild.nId});
     child.vSummoned.push_back({SUMMONED_KIND_ITEM, 9});
-    Vanish(parent, Cmd(24, 0, {2, 0, 1}));
+    Vanish(parent, Cmd(24, 0, {2, 0, 1}), lpWorld);
     EXPECT_EQ(child.bErase + grandchild.bErase + parent.bErase, 2);
     EXPECT_EQ(lpWorld->lstItem.back().bUsed, 0);
     child.bErase = grandchild.bErase = 0;
-    Vanish(parent, Cmd(24, 0, {4, 0, 1}));
+    Vanish(parent, Cmd(24, 0, {4, 0, 1}), lpWorld);
     EXPECT_EQ(child.bErase + grandchild.bErase, 2);
     EXPECT_EQ(lpWorld->lstItem.back().bUsed, 1);
 
@@ -219,10 +219,10 @@ TEST_F(WholeFlowCommandRuns, HostileFlowDataIsLoggedAndSurvived) {
                             Flow(21, {Cmd(16, 0, {0, 2, 5, 0}, false, true)}, 5), keyed,
                             Flow(0, {Cmd(25, 0, {1, 0}), Cmd(25, 0, {0, 999}), Cmd(24, 0, {0, 99, 1}),
                                      Cmd(28, 0, {-4}), bad, Cmd(19, 0, {}), Cmd(16, 0, {})})});
-    c.StartTriggeredFlows(TRIGGER_BEFORE_START);
+    c.StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
     for (int i = 0; i < 20; ++i) {
         c.ClearFlowFrameFlags();
-        c.StartTriggeredFlows(0);
+        c.StartTriggeredFlows(0, lpWorld);
         c.Update(0);
     }
     EXPECT_EQ(hero.hp, 100);

@@ -23,7 +23,7 @@ public:
 
     void StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) override {
         Add("trigger %d on %d", trigger, chara.nId);
-        chara.StartTriggeredFlowsBy(trigger, lpPartner, filter);
+        chara.StartTriggeredFlowsBy(trigger, lpPartner, filter, lpWorld);
     }
     int32_t TakeItem(cItem& /*item*/) override {
         Add("take item");

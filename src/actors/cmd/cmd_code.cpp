@@ -3,6 +3,7 @@
 #include "actors/cmd/chara_expr_host.h"
 #include "actors/cmd/cmd_bodies.h"
 #include "actors/cmd/status_ops.h"
+#include "actors/player.h"
 #include "actors/expr/expr_program.h"
 #include "actors/expr/expr_tables.h"
 #include "database/global_objects.h"
@@ -29,23 +30,23 @@ int32_t StatusRow(int nStatus, int32_t& n) {
     return nStatus - CODE_ST_HP + STROW_HP;
 }
 
-int32_t* SysField(int nSys) {
+}  // namespace
+
+int32_t* cCharaExprHost::SysField(int nSys) {
     switch (nSys) {
-    case CODE_SYS_TIME: return lpWorld ? &lpWorld->nStageTime : nullptr;
+    case CODE_SYS_TIME: return m_World ? &m_World->nStageTime : nullptr;
     case CODE_SYS_SCRLX: return &PlayStage.nAutoScrollX;
     case CODE_SYS_SCRLY: return &PlayStage.nAutoScrollY;
-    case CODE_SYS_SCORE: return &SceneServices().RunScore();
-    case CODE_SYS_LIFE: return &SceneServices().RunLives();
+    case CODE_SYS_SCORE: return &m_Services.RunScore();
+    case CODE_SYS_LIFE: return &m_Services.RunLives();
     default: return nullptr;
     }
 }
 
-cSafeVector<int32_t>* Vars(int nScope) {
-    if (nScope == CODE_VAR_COMMON) return &SceneServices().CommonVars();
-    return lpWorld ? &lpWorld->vStageVars : nullptr;
+cSafeVector<int32_t>* cCharaExprHost::Vars(int nScope) {
+    if (nScope == CODE_VAR_COMMON) return &m_Services.CommonVars();
+    return m_World ? &m_World->vStageVars : nullptr;
 }
-
-}  // namespace
 
 void* cCharaExprHost::GetObject(int nObj) {
     switch (nObj) {
@@ -55,7 +56,7 @@ void* cCharaExprHost::GetObject(int nObj) {
     case CODE_OBJ_TG2: return m_My.GetTarget(1);
     case CODE_OBJ_TG3: return m_My.GetTarget(2);
     case CODE_OBJ_TG4: return m_My.GetTarget(3);
-    case CODE_OBJ_PL: return GetHero();
+    case CODE_OBJ_PL: return m_World ? static_cast<cChara*>(m_World->Hero()) : nullptr;
     default: return nullptr;
     }
 }
@@ -97,12 +98,12 @@ int32_t cCharaExprHost::GetVar(int nScope, int n) { return Vars(nScope)->data()[
 void cCharaExprHost::SetVar(int nScope, int n, int32_t value) { Vars(nScope)->data()[n] = value; }
 
 void cCharaExprHost::RequestDeathCheck() {
-    if (lpWorld) lpWorld->bDeathCheck = 1;
+    if (m_World) m_World->bDeathCheck = 1;
 }
 
 void cCharaExprHost::SetSightRadius(void* o, int nRadius) { Chara(o).sight = nRadius; }
 
-void cCharaExprHost::ApplyScrollSpeed(int nSys) { ApplySysScroll(nSys); }
+void cCharaExprHost::ApplyScrollSpeed(int nSys) { ApplySysScroll(nSys, m_World, m_Services); }
 
 void cCharaExprHost::StartHpGauge(void* o, int32_t nDiff) {
     cChara& c = Chara(o);
@@ -133,8 +134,8 @@ const CODEPROGRAM& Program(const cFlowCmd& cmd) {
 
 }  // namespace
 
-int RunCode(cChara& chara, const cFlowCmd& cmd) {
-    cCharaExprHost host(chara);
+int RunCode(cChara& chara, const cFlowCmd& cmd, cWorldState* world, cSceneServices& services) {
+    cCharaExprHost host(chara, world, services);
     return RunCodeProgram(Program(cmd), host);
 }
 
@@ -144,6 +145,6 @@ void RunCodeProc(const FLOWSTEP& step) {
     if (!state.cmd) return;
     // The text runs on every step of the command; a faulty text is reported
     // once per run.
-    cCharaExprHost host(chara, &state.bCodeErrorShown);
+    cCharaExprHost host(chara, step.world, step.services, &state.bCodeErrorShown);
     RunCodeProgram(Program(*state.cmd), host);
 }

@@ -10,15 +10,20 @@
 #include "actors/flow_exec.h"
 #include "stage/code_table.h"
 #include "stage/flow_cmd.h"
+#include "world/world_state.h"
 
 class cChara;
 class cFlowRun;
 class cFlowCmdRun;
 
-// One step of a command of `flow` (cFlowCmdRun::Step): runs the executor of
-// its code (a code outside the table does nothing), then counts the counter
-// down. 1 when the command is over (counter 0).
-int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state);
+// One step of a command of `flow` in `world` (cFlowCmdRun::Step): runs the
+// executor of its code (a code outside the table does nothing), then counts
+// the counter down. 1 when the command is over (counter 0).
+int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state, cWorldState* world);
+
+// The scroll axes of `world` (a zeroed axis when there is none).
+inline const cScrollAxis& WorldScrollX(const cWorldState* world) { return world ? world->ScrollX : NoScrollAxis; }
+inline const cScrollAxis& WorldScrollY(const cWorldState* world) { return world ? world->ScrollY : NoScrollAxis; }
 
 // The integer parameter `index` of a command; a missing one reads as 0.
 // Inline: the executors read their parameters on every step.
@@ -36,7 +41,7 @@ void StraightMoveProc(const FLOWSTEP& step);                     // 2
 void GroundTurnMoveProc(const FLOWSTEP& step);                   // 3
 // The whole step of 3, every case on one path; GroundTurnMoveProc takes the
 // usual one in line and gives the rest to this.
-void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state);
+void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state, const cWorldState* world);
 void CircleMoveProc(const FLOWSTEP& step);                       // 4
 void ChargeMoveProc(const FLOWSTEP& step);                       // 5
 void HomingMoveProc(const FLOWSTEP& step);                       // 6
@@ -76,7 +81,7 @@ void LoopProc(const FLOWSTEP& step);                             // 39
 
 // --- command bodies shared with the item commands (character, stored command) ---
 // ターゲットの設定: points a target slot at the character the command chooses.
-int32_t SetTarget(cChara& chara, const cFlowCmd& cmd);
+int32_t SetTarget(cChara& chara, const cFlowCmd& cmd, cWorldState* world);
 // Sets slot 0..3 of `chara` to lpNew, keeping the back-links in step. With
 // bClearFirst the slot is emptied first (and stays empty when lpNew is null);
 // without it a null lpNew leaves the slot as it is.

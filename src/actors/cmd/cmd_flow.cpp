@@ -30,16 +30,17 @@ void RemoveFlowOverlays(cChara& owner, int32_t uid) {
     owner.overlays.remove_if([uid](const OVERLAYANIME& a) { return a.nFlowUid == uid; });
 }
 
-// Applies `op` to flow `index` of `owner`; bAtOnce: a deletion removes the
-// flow now. 1 when the flow was removed (the later flows moved down).
-int32_t ApplyFlowOp(cChara& owner, int32_t index, int32_t op, bool bAtOnce) {
+// Applies `op` to flow `index` of `owner` in `world`; bAtOnce: a deletion
+// removes the flow now. 1 when the flow was removed (the later flows moved
+// down).
+int32_t ApplyFlowOp(cChara& owner, int32_t index, int32_t op, bool bAtOnce, cWorldState* world) {
     cFlowRun& f = owner.flows[index];
     switch (op) {
     case FLOWOP_START:
         f.Reset(owner);
         RemoveFlowOverlays(owner, f.uid);
         f.changedThisFrame = 1;
-        f.Start(owner);
+        f.Start(owner, world);
         break;
     case FLOWOP_END:
         f.Reset(owner);
@@ -96,7 +97,7 @@ void FlowOperationProc(const FLOWSTEP& step) {
     const cFlowRun* running = &step.flow;
     if (scope == FLOWSCOPE_THIS) {
         for (int32_t i = 0; i < static_cast<int32_t>(chara.flows.size()); ++i)
-            if (&chara.flows[i] == running) ApplyFlowOp(chara, i, op, false);
+            if (&chara.flows[i] == running) ApplyFlowOp(chara, i, op, false, step.world);
         return;
     }
     if (scope != FLOWSCOPE_OTHERS && scope != FLOWSCOPE_ID) return;
@@ -112,7 +113,7 @@ void FlowOperationProc(const FLOWSTEP& step) {
             const int8_t flowId = f.def ? static_cast<int8_t>(f.def->nFlowID) : 0;
             bSkip = id == 0 || flowId != id;
         }
-        if (bSkip || !ApplyFlowOp(*owner, i, op, bAtOnce)) ++i;
+        if (bSkip || !ApplyFlowOp(*owner, i, op, bAtOnce, step.world)) ++i;
     }
 }
 
@@ -134,9 +135,9 @@ int32_t CurrentStageNumber() {
 
 void ResetNextStageStart() { NextStageStart = NEXTSTAGESTART(); }
 
-int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
-    if (!lpWorld) return 1;
-    cWorldState& s = *lpWorld;
+int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd, cWorldState* world) {
+    if (!world) return 1;
+    cWorldState& s = *world;
     switch (CmdParam(cmd, 0)) {
     case 0:
         s.nNextStage = CurrentStageNumber() + 1;
@@ -184,28 +185,29 @@ int32_t StageClear(cChara& /*chara*/, cFlowCmd& cmd) {
 void StageClearProc(const FLOWSTEP& step) {
     if (!step.state.cmd || !step.world) return;
     // The path form rewrites the command's text: the character's own copy.
-    step.world->nStageEnd = StageClear(step.chara, step.chara.OwnCmd(step.state));
+    step.world->nStageEnd = StageClear(step.chara, step.chara.OwnCmd(step.state), step.world);
 }
 
-void GameWait(cChara& /*chara*/, const cFlowCmd& cmd) {
-    if (!lpWorld) return;
+void GameWait(cChara& /*chara*/, const cFlowCmd& cmd, cWorldState* world, cSceneServices& services) {
+    if (!world) return;
     if (cmd.vParam.empty()) {
         WriteECf("ゲームウエイト: パラメータがありません");
         return;
     }
-    SceneServices().GameWait(cmd.vParam.data()[0] * 6);
+    services.GameWait(cmd.vParam.data()[0] * 6);
 }
 
 void GameWaitProc(const FLOWSTEP& step) {
-    if (step.state.cmd) GameWait(step.chara, *step.state.cmd);
+    if (step.state.cmd) GameWait(step.chara, *step.state.cmd, step.world, step.services);
 }
 
-void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
-    if (!lpWorld || SceneServices().Quitting()) return;
-    SceneServices().ShowMessage(chara, cmd, flowFlag);
+void ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag, cWorldState* world,
+                 cSceneServices& services) {
+    if (!world || services.Quitting()) return;
+    services.ShowMessage(chara, cmd, flowFlag);
 }
 
 void MessageProc(const FLOWSTEP& step) {
     if (!step.state.cmd) return;
-    ShowMessage(step.chara, *step.state.cmd, step.flow.messageWait);
+    ShowMessage(step.chara, *step.state.cmd, step.flow.messageWait, step.world, step.services);
 }

@@ -57,8 +57,10 @@ void AvoidOffscreenMoveProc(const FLOWSTEP& step) {
     chara.UpdateScreenRect();
     const uint32_t f = DirFlags(chara, move.nDir);
     const double s = state.speed;
-    state.dVelX = AvoidAxis(CurScrollX(), f & DIR_L, f & DIR_R, s, chara.nScrLeft, chara.nScrRight, 608, 640);
-    state.dVelY = AvoidAxis(CurScrollY(), f & DIR_U, f & DIR_D, s, chara.nScrTop, chara.nScrBottom, 448, 480);
+    const cScrollAxis& sx = WorldScrollX(step.world);
+    const cScrollAxis& sy = WorldScrollY(step.world);
+    state.dVelX = AvoidAxis(sx, f & DIR_L, f & DIR_R, s, chara.nScrLeft, chara.nScrRight, 608, 640);
+    state.dVelY = AvoidAxis(sy, f & DIR_U, f & DIR_D, s, chara.nScrTop, chara.nScrBottom, 448, 480);
     if (!chara.IsFlying()) state.dVelY = 0;
     ApplyMove(chara, state.dVelX, state.dVelY, state.nDir, state, move, false);
     ++state.nStepCounter;

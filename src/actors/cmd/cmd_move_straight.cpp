@@ -14,10 +14,12 @@
 
 namespace {
 
-// The target point of a point-mode move, by the setting's origin, in stage dots.
-void TargetPoint(const cChara& chara, const cEdMove& move, double offX, double offY, double& px, double& py) {
-    const cScrollAxis& sx = CurScrollX();
-    const cScrollAxis& sy = CurScrollY();
+// The target point of a point-mode move in `world`, by the setting's origin,
+// in stage dots.
+void TargetPoint(const cChara& chara, const cEdMove& move, const cWorldState* world, double offX, double offY,
+                 double& px, double& py) {
+    const cScrollAxis& sx = WorldScrollX(world);
+    const cScrollAxis& sy = WorldScrollY(world);
     switch (move.nOrigin) {
     case 0:  // from where the character was placed
         px = (chara.spawnRect[0] + chara.spawnRect[2] + 1) / 2.0 + offX;
@@ -40,12 +42,12 @@ void TargetPoint(const cChara& chara, const cEdMove& move, double offX, double o
 
 // Velocity toward the move's point; with the arrive flag the command lasts
 // until the point is reached.
-void PointVelocity(cChara& chara, cFlowCmdRun& state, const cEdMove& move) {
+void PointVelocity(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cWorldState* world) {
     double offX = 0, offY = 0, px = 0, py = 0, cx = 0, cy = 0;
     MoveOffset(chara, move, offX, offY);
     state.dPosX = offX;
     state.dPosY = offY;
-    TargetPoint(chara, move, offX, offY, px, py);
+    TargetPoint(chara, move, world, offX, offY, px, py);
     CharaCentre(chara, cx, cy);
     const double dx = move.bEnableX ? px - cx : 0;
     const double dy = move.bEnableY ? py - cy : 0;
@@ -76,7 +78,7 @@ void StraightMoveProc(const FLOWSTEP& step) {
         const int32_t angle = MoveAngle(chara, move);
         state.dAngle = angle;
         if (move.nMode == 1) {
-            PointVelocity(chara, state, move);
+            PointVelocity(chara, state, move, step.world);
         } else {
             const int32_t code = ResolveDirection(chara, move.nDir, true, step.flow.startDir);
             DirVelocity(chara, code, state.speed, angle, state.dVelX, state.dVelY, state.nDir);
@@ -102,7 +104,7 @@ namespace {
 
 // The walk rule: forward at the command's speed; about-turn at a wall (with
 // the carrier's movement), or toward the solid side at a ledge.
-void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
+void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state, const cWorldState* world) {
     state.dVelX = chara.GetFacingSign() * state.speed;
     state.dVelY = 0;
     state.nDir = 0;
@@ -110,8 +112,8 @@ void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
         const bool bWasRight = chara.nFacing != 0;
         state.nDir = bWasRight ? 1 : 2;
         state.dVelX = -state.dVelX;
-        if (lpWorld) {
-            for (const cStageChara& c : lpWorld->lstStageChara) {
+        if (world) {
+            for (const cStageChara& c : world->lstStageChara) {
                 if (c.nId != chara.nCarrierId || chara.nCarrierId == 0) continue;
                 const double d = c.x - chara.dCarrierRect[0];
                 const bool bNewWay = bWasRight ? d < 0 : d > 0;
@@ -122,8 +124,8 @@ void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
         chara.bWallHit = 0;
         return;
     }
-    const cScrollAxis& sx = CurScrollX();
-    const cScrollAxis& sy = CurScrollY();
+    const cScrollAxis& sx = WorldScrollX(world);
+    const cScrollAxis& sy = WorldScrollY(world);
     int32_t row = static_cast<int32_t>(chara.y2 + 1.1) >> 5;
     if (row > sy.nCells - 1) row = sy.nCells - 1;
     const int32_t pass = chara.Side();
@@ -136,11 +138,11 @@ void WalkTurnVelocity(cChara& chara, cFlowCmdRun& state) {
 
 }  // namespace
 
-void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state) {
+void GroundTurnMoveStep(cChara& chara, cFlowCmdRun& state, const cWorldState* world) {
     if (chara.IsFlying()) return;
     BeginMoveStep(chara, state);
     if (chara.dAccelX == 0 && chara.dAccelY == 0) {
-        WalkTurnVelocity(chara, state);
+        WalkTurnVelocity(chara, state, world);
     } else {
         state.dVelX = chara.GetFacingSign() * state.speed;
         state.dVelY = 0;
@@ -181,22 +183,22 @@ void GroundTurnMoveProc(const FLOWSTEP& step) {
     std::memcpy(&nAccelX, &chara.dAccelX, sizeof nAccelX);
     std::memcpy(&nAccelY, &chara.dAccelY, sizeof nAccelY);
     if (!lpMove || chara.IsFlying() || chara.bWallHit || ((nAccelX | nAccelY) << 1) != 0 || lpMove->bInertia ||
-        !lpWorld)
-        return GroundTurnMoveStep(chara, state);
+        !step.world)
+        return GroundTurnMoveStep(chara, state, step.world);
     const cEdMove& move = *lpMove;
-    const cScrollAxis& sx = lpWorld->ScrollX;
-    const cScrollAxis& sy = lpWorld->ScrollY;
+    const cScrollAxis& sx = step.world->ScrollX;
+    const cScrollAxis& sy = step.world->ScrollY;
     int32_t row = static_cast<int32_t>(chara.y2 + 1.1) >> 5;
     if (row > sy.nCells - 1) row = sy.nCells - 1;
     const int32_t pass = chara.Side();
     int32_t nLeft = 0, nRight = 0;
     if (!KnownBlockHit((row << sx.nPitchShift) + chara.nColL, pass, nLeft) ||
         !KnownBlockHit((row << sx.nPitchShift) + chara.nColR, pass, nRight))
-        return GroundTurnMoveStep(chara, state);
+        return GroundTurnMoveStep(chara, state, step.world);
     const bool bLeft = nLeft != 0;
     int32_t nDir = 0;
     if (bLeft != (nRight != 0)) {
-        if (state.speed < 0) return GroundTurnMoveStep(chara, state);
+        if (state.speed < 0) return GroundTurnMoveStep(chara, state, step.world);
         nDir = bLeft ? 1 : 2;
     }
     BeginMoveStep(chara, state);

@@ -27,31 +27,33 @@ int32_t ApplyInWidth(int32_t value, int32_t op, int32_t operand, const STATUSFIE
     return ApplyStatusOp32(value, op, operand, r.nMin, r.nMax);
 }
 
-void RequestDeathCheckIf(const cChara& object, const cChara& runner) {
-    if (&object != &runner && object.hp < 1 && lpWorld) lpWorld->bDeathCheck = 1;
+void RequestDeathCheckIf(const cChara& object, const cChara& runner, cWorldState* world) {
+    if (&object != &runner && object.hp < 1 && world) world->bDeathCheck = 1;
 }
 
-void OperateSystem(int32_t row, int32_t op, int32_t operand, bool bPercent) {
+void OperateSystem(int32_t row, int32_t op, int32_t operand, bool bPercent, cWorldState* world,
+                   cSceneServices& services) {
     if (row < 0 || row >= SYSROW_NUM) return;
-    if (row == SYSROW_LIFE && SceneServices().RunLives() == LIVES_UNLIMITED) return;
+    if (row == SYSROW_LIFE && services.RunLives() == LIVES_UNLIMITED) return;
     const STATUSFIELD& r = SysStatusRows[row];
     int32_t* field = nullptr;
     switch (row) {
-    case SYSROW_TIME: field = lpWorld ? &lpWorld->nStageTime : nullptr; break;
+    case SYSROW_TIME: field = world ? &world->nStageTime : nullptr; break;
     case SYSROW_SCROLLX: field = &PlayStage.nAutoScrollX; break;
     case SYSROW_SCROLLY: field = &PlayStage.nAutoScrollY; break;
-    case SYSROW_SCORE: field = &SceneServices().RunScore(); break;
-    case SYSROW_LIFE: field = &SceneServices().RunLives(); break;
+    case SYSROW_SCORE: field = &services.RunScore(); break;
+    case SYSROW_LIFE: field = &services.RunLives(); break;
     default: break;
     }
     if (!field) return;
     if (bPercent) operand = Percent(*field, operand);
     *field = ApplyStatusOp32(*field, op, operand, r.nMin, r.nMax);
-    if (row == SYSROW_SCROLLX || row == SYSROW_SCROLLY) ApplySysScroll(row);
+    if (row == SYSROW_SCROLLX || row == SYSROW_SCROLLY) ApplySysScroll(row, world, services);
 }
 
 // HP or SP through the character's change, from a base chosen by `base`.
-void OperatePoints(cChara& o, cChara& runner, bool bHp, int32_t op, int32_t operand, int32_t base, bool bGauge) {
+void OperatePoints(cChara& o, cChara& runner, bool bHp, int32_t op, int32_t operand, int32_t base, bool bGauge,
+                   cWorldState* world) {
     const int32_t cur = bHp ? o.hp : o.sp, max = bHp ? o.data.nMaxHP : o.data.nMaxSP;
     int32_t diff = 0;
     if (base <= 2) {
@@ -61,7 +63,7 @@ void OperatePoints(cChara& o, cChara& runner, bool bHp, int32_t op, int32_t oper
     }
     if (bHp) {
         o.ChangeHp(diff, true, bGauge);
-        RequestDeathCheckIf(o, runner);
+        RequestDeathCheckIf(o, runner, world);
     } else {
         o.ChangeSp(diff, bGauge);
     }
@@ -69,29 +71,29 @@ void OperatePoints(cChara& o, cChara& runner, bool bHp, int32_t op, int32_t oper
 
 }  // namespace
 
-void StatusOperation(cChara& chara, const cFlowCmd& cmd) {
+void StatusOperation(cChara& chara, const cFlowCmd& cmd, cWorldState* world, cSceneServices& services) {
     auto P = [&cmd](int i) { return CmdParam(cmd, i); };
     const OPERAND operandDef{P(6), P(7), P(8), P(9), P(10), P(11), P(12), P(13)};
-    const std::optional<int32_t> operand = EvaluateOperand(chara, operandDef);
+    const std::optional<int32_t> operand = EvaluateOperand(chara, operandDef, world, services);
     if (!operand) return;
     const int32_t op = P(5), row = P(4);
     const bool bPercent = P(14) != 0;
     if (P(0) == 1) {
-        int32_t* v = FindVariable(P(1), P(2));
+        int32_t* v = FindVariable(P(1), P(2), world, services);
         if (!v) return;
         *v = ApplyStatusOp32(*v, op, bPercent ? Percent(*v, *operand) : *operand, -999999, 999999);
         return;
     }
     if (P(0) != 0) return;
     if (P(3) == 5) {
-        OperateSystem(row, op, *operand, bPercent);
+        OperateSystem(row, op, *operand, bPercent, world, services);
         return;
     }
     cChara* o = StatusObject(chara, P(3));
     if (!o || row < 0 || row >= STROW_NUM) return;
     if (P(17) && o->data.byInvincible != 0) return;
     if (row == STROW_HP || row == STROW_SP) {
-        OperatePoints(*o, chara, row == STROW_HP, op, *operand, P(15), P(16) != 0);
+        OperatePoints(*o, chara, row == STROW_HP, op, *operand, P(15), P(16) != 0, world);
         return;
     }
     if (row == STROW_SIGHT && o->nKind != 0) return;
@@ -102,7 +104,7 @@ void StatusOperation(cChara& chara, const cFlowCmd& cmd) {
     switch (row) {
     case STROW_MAXHP:
         o->hp = std::min(o->hp, value);
-        RequestDeathCheckIf(*o, chara);
+        RequestDeathCheckIf(*o, chara, world);
         break;
     case STROW_MAXSP: o->sp = std::min(o->sp, value); break;
     case STROW_SIGHT: o->sight = value * 16; break;
@@ -117,18 +119,18 @@ void StatusOperation(cChara& chara, const cFlowCmd& cmd) {
 }
 
 void StatusOperationProc(const FLOWSTEP& step) {
-    if (step.state.cmd) StatusOperation(step.chara, *step.state.cmd);
+    if (step.state.cmd) StatusOperation(step.chara, *step.state.cmd, step.world, step.services);
 }
 
-void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
+void StatusOperation2(cChara& chara, const cFlowCmd& cmd, cWorldState* world, cSceneServices& services) {
     const int32_t object = CmdParam(cmd, 0), flag = CmdParam(cmd, 1), value = CmdParam(cmd, 2);
     if (object == 5) {
         if (flag == 0) {
             PlayStage.nAutoScrollX = std::clamp(value, -480, 480);
-            ApplySysScroll(SYSROW_SCROLLX);
+            ApplySysScroll(SYSROW_SCROLLX, world, services);
         } else if (flag == 1) {
             PlayStage.nAutoScrollY = std::clamp(value, -480, 480);
-            ApplySysScroll(SYSROW_SCROLLY);
+            ApplySysScroll(SYSROW_SCROLLY, world, services);
         }
         return;
     }
@@ -140,7 +142,7 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
             o->hp = 0;
         else
             o->bErase = 1;
-        if (o != &chara && lpWorld) lpWorld->bDeathCheck = 1;
+        if (o != &chara && world) world->bDeathCheck = 1;
         break;
     case 1: o->data.bTransparent = static_cast<uint8_t>(value); break;
     case 2: o->data.bFixedFacing = static_cast<uint8_t>(value); break;
@@ -168,5 +170,5 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd) {
 }
 
 void StatusOperation2Proc(const FLOWSTEP& step) {
-    if (step.state.cmd) StatusOperation2(step.chara, *step.state.cmd);
+    if (step.state.cmd) StatusOperation2(step.chara, *step.state.cmd, step.world, step.services);
 }

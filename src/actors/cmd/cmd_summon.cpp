@@ -88,21 +88,21 @@ int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
 
 }  // namespace
 
-void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
-    if (!BlockRecord(settings) || !lpWorld) return;
-    if (settings.nBlockMode == 2) lpWorld->vChangedCells.clear();
+void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
+    if (!BlockRecord(settings) || !world) return;
+    if (settings.nBlockMode == 2) world->vChangedCells.clear();
     Summon(SPAWN_BLOCK, 32, chara, lpFlow, settings);
 }
 
-void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
+void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
     const cCharaData* lpRec = CharaRecord(settings);
-    if (!lpRec || !lpWorld) return;
+    if (!lpRec || !world) return;
     Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpFlow, settings);
 }
 
-void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
+void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
     const cItemData* lpRec = ItemRecord(settings);
-    if (!lpRec || !lpWorld) return;
+    if (!lpRec || !world) return;
     Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpFlow, settings);
 }
 
@@ -137,13 +137,13 @@ void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
 
 namespace {
 
-using SUMMONBODY = void (*)(cChara&, const cFlowRun*, const cEdShot&);
+using SUMMONBODY = void (*)(cChara&, const cFlowRun*, const cEdShot&, cWorldState*);
 
 void SummonStep(const FLOWSTEP& step, SUMMONBODY body) {
     cFlowCmdRun& state = step.state;
     if (!CmdActingStep(state) || !state.cmd || !state.cmd->spShot) return;
     PlayCmdSound(step.chara, state);
-    body(step.chara, &step.flow, *state.cmd->spShot);
+    body(step.chara, &step.flow, *state.cmd->spShot, step.world);
 }
 
 }  // namespace

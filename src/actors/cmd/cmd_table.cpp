@@ -50,7 +50,9 @@ FLOWCMDPROC FlowCmdProcTable[FLOW_CMD_PROC_SLOTS] = {
     LoopProc,               // 39 ループ
 };
 
-int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state) { return state.Step(chara, flow); }
+int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state, cWorldState* world) {
+    return state.Step(chara, flow, world);
+}
 
 bool CmdActingStep(cFlowCmdRun& state) {
     const bool bActs = state.nStepCounter == 0;

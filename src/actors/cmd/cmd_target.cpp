@@ -8,6 +8,7 @@
 #include "actors/chara_draw.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
+#include "actors/player.h"
 #include "stage/flow_cmd.h"
 #include "world/world_state.h"
 
@@ -55,9 +56,9 @@ struct cTargetFilter {
     }
 };
 
-const cHitBucket* Group(int32_t g) {
-    if (!lpWorld || g < 0 || g >= static_cast<int32_t>(lpWorld->vCharaBucket.size())) return nullptr;
-    return &lpWorld->vCharaBucket[g];
+const cHitBucket* Group(const cWorldState* world, int32_t g) {
+    if (!world || g < 0 || g >= static_cast<int32_t>(world->vCharaBucket.size())) return nullptr;
+    return &world->vCharaBucket[g];
 }
 
 void Centre(const cChara& c, double& cx, double& cy) {
@@ -102,20 +103,20 @@ cChara* FindFirstChara(const cHitBucket& lst, const cTargetFilter& f) {
     return nullptr;
 }
 
-cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f) {
+cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f, cWorldState* world) {
     const int32_t kind = CmdParam(cmd, 1);
     const int32_t group = CmdParam(cmd, 2);
     const bool bAll = CmdParam(cmd, 3) != 0;
     const int32_t range = CmdParam(cmd, 4);
     switch (kind) {
-    case TGKIND_HERO: return GetHero();
+    case TGKIND_HERO: return world ? world->Hero() : nullptr;
     case TGKIND_SELF: return &chara;
     case TGKIND_NEAREST: {
         double cx = 0, cy = 0, bestD = 0;
         Centre(chara, cx, cy);
         cChara* best = nullptr;
         for (int64_t g = bAll ? 0 : group; g < (bAll ? int64_t{kAllGroups} : int64_t{group} + 1); ++g) {
-            const cHitBucket* lst = Group(static_cast<int32_t>(g));
+            const cHitBucket* lst = Group(world, static_cast<int32_t>(g));
             if (!lst) continue;
             double d = 0;
             cChara* c = FindNearestChara(cx, cy, *lst, range, f, d);
@@ -128,7 +129,7 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f)
     }
     case TGKIND_BY_ID:
         for (int64_t g = bAll ? 0 : group; g < (bAll ? int64_t{kAllGroups} : int64_t{group} + 1); ++g) {
-            const cHitBucket* lst = Group(static_cast<int32_t>(g));
+            const cHitBucket* lst = Group(world, static_cast<int32_t>(g));
             if (cChara* c = lst ? FindFirstChara(*lst, f) : nullptr) return c;
         }
         return nullptr;
@@ -168,16 +169,16 @@ void SetTargetSlot(cChara& chara, int32_t slot, cChara* lpNew, bool bClearFirst)
         lpNew->targetedBy.push_back(link);
 }
 
-int32_t SetTarget(cChara& chara, const cFlowCmd& cmd) {
+int32_t SetTarget(cChara& chara, const cFlowCmd& cmd, cWorldState* world) {
     cTargetFilter f{&chara, {}};
     for (int i = 0; i < 16; ++i) f.p[i] = CmdParam(cmd, i);
     const int32_t ifNone = f.p[15];
     if (ifNone != 0 && ifNone != 1) return 0;
-    cChara* found = ChooseTarget(chara, cmd, f);
+    cChara* found = ChooseTarget(chara, cmd, f, world);
     SetTargetSlot(chara, f.p[0], found, ifNone == 0);
     return 0;
 }
 
 void SetTargetProc(const FLOWSTEP& step) {
-    if (step.state.cmd) SetTarget(step.chara, *step.state.cmd);
+    if (step.state.cmd) SetTarget(step.chara, *step.state.cmd, step.world);
 }

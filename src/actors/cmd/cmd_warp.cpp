@@ -65,9 +65,8 @@ void AfterMove(cChara& c) {
     c.FixAfterMoveY();
 }
 
-bool InsideBlock(const cChara& c) {
-    if (!lpWorld) return false;
-    const cScrollAxis& ax = lpWorld->ScrollX;
+bool InsideBlock(const cChara& c, const cWorldState& world) {
+    const cScrollAxis& ax = world.ScrollX;
     for (int32_t row = c.nRowT; row <= c.nRowB; ++row)
         for (int32_t col = c.nColL; col <= c.nColR; ++col) {
             if (col < 0 || col >= ax.nPitch || row < 0) continue;
@@ -78,8 +77,8 @@ bool InsideBlock(const cChara& c) {
 
 }  // namespace
 
-void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
-    if (!cmd.spMove || !lpWorld) return;
+void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow, cWorldState* world) {
+    if (!cmd.spMove || !world) return;
     const cEdMove& m = *cmd.spMove;
     chara.bAnchorX = chara.bAnchorY = 0;
     const double oldX = chara.x, oldY = chara.y;
@@ -100,8 +99,8 @@ void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
             chara.x += ox;
             chara.y += oy;
         } else {
-            const cScrollAxis& sx = lpWorld->ScrollX;
-            const cScrollAxis& sy = lpWorld->ScrollY;
+            const cScrollAxis& sx = world->ScrollX;
+            const cScrollAxis& sy = world->ScrollY;
             double bx = sx.nMargin * 32.0, by = sy.nMargin * 32.0;
             if (m.nOrigin == 2) {
                 bx = std::floor(sx.dPos / 32) * 32;
@@ -119,7 +118,7 @@ void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
     }
     AfterMove(chara);
     chara.UpdateScreenRect();
-    if (chara.IsInStage(false) && !InsideBlock(chara)) {
+    if (chara.IsInStage(false) && !InsideBlock(chara, *world)) {
         if (!chara.IsFlying()) chara.dSpeedY = 0;
         // A warp to a screen cell keeps the character there on the screen
         // until a movement command clears the anchors.
@@ -137,5 +136,5 @@ void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
 }
 
 void WarpProc(const FLOWSTEP& step) {
-    if (step.state.cmd) Warp(step.chara, *step.state.cmd, &step.flow);
+    if (step.state.cmd) Warp(step.chara, *step.state.cmd, &step.flow, step.world);
 }

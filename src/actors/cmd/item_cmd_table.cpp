@@ -7,47 +7,46 @@
 
 namespace {
 
+// A body that needs nothing of the step but the taker and the command.
 template <void (*Body)(cChara&, const cFlowCmd&)>
-int32_t ItemBody(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
-    Body(taker, cmd);
+int32_t ItemBody(const ITEMSTEP& step) {
+    Body(step.taker, step.cmd);
     return 0;
 }
 
-// A body that reads the flow the item was taken in.
-template <void (*Body)(cChara&, const cFlowCmd&, const cFlowRun*)>
-int32_t ItemFlowBody(cChara& taker, const cFlowCmd& cmd, const cFlowRun* lpFlow) {
-    Body(taker, cmd, lpFlow);
+// A body that plays in the world, with the scene's services.
+template <void (*Body)(cChara&, const cFlowCmd&, cWorldState*, cSceneServices&)>
+int32_t ItemSceneBody(const ITEMSTEP& step) {
+    Body(step.taker, step.cmd, step.world, step.services);
     return 0;
 }
 
-int32_t ItemEmpty(cChara& /*taker*/, const cFlowCmd& /*cmd*/, const cFlowRun* /*lpFlow*/) { return 0; }
+int32_t ItemEmpty(const ITEMSTEP& /*step*/) { return 0; }
 
-int32_t ItemStageClear(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
+int32_t ItemStageClear(const ITEMSTEP& step) {
     // The item runner hands over its own copy of the stored command; the
     // path form rewrites that copy's text only.
-    return StageClear(taker, const_cast<cFlowCmd&>(cmd));
+    return StageClear(step.taker, const_cast<cFlowCmd&>(step.cmd), step.world);
 }
 
+// An item executor that runs a body with the taker, the command and the rest
+// of the arguments that follow; it ends nothing (0).
+#define QV_ITEM_BODY(proc, body, ...) \
+    int32_t proc(const ITEMSTEP& step) { \
+        body(step.taker, step.cmd __VA_OPT__(, ) __VA_ARGS__); \
+        return 0; \
+    }
 // Item commands show their messages with no flow to hold.
-int32_t ItemMessage(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
-    ShowMessage(taker, cmd, 0);
-    return 0;
-}
-
-int32_t ItemSetTarget(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
-    SetTarget(taker, cmd);
-    return 0;
-}
-
-int32_t ItemArrange(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
-    Arrange(taker, cmd, nullptr);
-    return 0;
-}
-
-int32_t ItemRunCode(cChara& taker, const cFlowCmd& cmd, const cFlowRun* /*lpFlow*/) {
-    RunCode(taker, cmd);
-    return 0;
-}
+QV_ITEM_BODY(ItemMessage, ShowMessage, 0, step.world, step.services)
+QV_ITEM_BODY(ItemWarp, Warp, step.flow, step.world)
+QV_ITEM_BODY(ItemSetTarget, SetTarget, step.world)
+QV_ITEM_BODY(ItemVanish, Vanish, step.world)
+QV_ITEM_BODY(ItemGetItem, GetItem, step.flow, step.world, step.services)
+QV_ITEM_BODY(ItemRunAnime, RunAnime, step.flow)
+QV_ITEM_BODY(ItemPlayBgm, PlayBgm, step.services)
+QV_ITEM_BODY(ItemArrange, Arrange, nullptr, step.world)
+QV_ITEM_BODY(ItemRunCode, RunCode, step.world, step.services)
+#undef QV_ITEM_BODY
 
 }  // namespace
 
@@ -55,25 +54,25 @@ ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM] = {
     ItemEmpty,                        // 0  (none)
     ChangeFlowsItemProc,              // 1  フローの変更
     ItemStageClear,                   // 2  ステージクリア
-    ItemBody<GameWait>,               // 3  ゲームウエイト
+    ItemSceneBody<GameWait>,          // 3  ゲームウエイト
     ItemMessage,                      // 4  メッセージ
-    ItemFlowBody<Warp>,               // 5  ワープ
+    ItemWarp,                         // 5  ワープ
     ItemSetTarget,                    // 6  ターゲットの設定
-    ItemBody<StatusOperation>,        // 7  ステータスの操作
-    ItemBody<StatusOperation2>,       // 8  ステータスの操作2
-    ItemBody<Vanish>,                 // 9  消滅
-    ItemFlowBody<GetItem>,            // 10 アイテムの取得
+    ItemSceneBody<StatusOperation>,   // 7  ステータスの操作
+    ItemSceneBody<StatusOperation2>,  // 8  ステータスの操作2
+    ItemVanish,                       // 9  消滅
+    ItemGetItem,                      // 10 アイテムの取得
     ItemBody<ChangeGraphic>,          // 11 グラフィックの変更
     ItemBody<ChangeAnimeSet>,         // 12 基本アニメセットの変更
-    ItemFlowBody<RunAnime>,           // 13 アニメの実行
-    ItemBody<RunEffect>,              // 14 エフェクトの実行
+    ItemRunAnime,                     // 13 アニメの実行
+    ItemSceneBody<RunEffect>,         // 14 エフェクトの実行
     ItemBody<RunCharaEffect>,         // 15 キャラエフェクトの実行
-    ItemBody<RunScreenEffect>,        // 16 画面エフェクトの実行
-    ItemBody<ShowPicture>,            // 17 ピクチャーの表示
-    ItemBody<ChangeScreenColor>,      // 18 画面の色を変更
+    ItemSceneBody<RunScreenEffect>,   // 16 画面エフェクトの実行
+    ItemSceneBody<ShowPicture>,       // 17 ピクチャーの表示
+    ItemSceneBody<ChangeScreenColor>, // 18 画面の色を変更
     ItemBody<ChangeBackground>,       // 19 背景の変更
     ItemBody<PlaySound>,              // 20 効果音の再生
-    ItemBody<PlayBgm>,                // 21 BGMの再生
+    ItemPlayBgm,                      // 21 BGMの再生
     ItemRunCode,                      // 22 コードの実行
     ItemArrange,                      // 23 アレンジ
     ItemEmpty,                        // 24 ループ (unrolled before the list runs)

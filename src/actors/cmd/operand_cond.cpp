@@ -12,6 +12,7 @@
 #include "database/system_switches.h"
 #include "stage/cond.h"
 #include "world/scene_services.h"
+#include "world/world_state.h"
 
 namespace {
 
@@ -40,22 +41,25 @@ int32_t InWidth(int32_t v, int32_t bits) {
 
 bool JudgeOperandCond(const cEdCond& cond, cChara* chara) {
     if (!chara) return false;
+    // Conditions are judged in the world in play, with the scene's services.
+    cWorldState* const world = lpWorld;
+    cSceneServices& services = SceneServices();
     const OPERAND def{cond.nOperandKind, cond.nValue, cond.nRandMin, cond.nRandMax,
                       cond.nOpVarKind, cond.nOpVarNum, cond.nOpSubject, cond.nOpStatus};
-    const std::optional<int32_t> operand = EvaluateOperand(*chara, def);
+    const std::optional<int32_t> operand = EvaluateOperand(*chara, def, world, services);
     if (!operand) return false;
     int32_t side = 0, bits = 32, min = -999999, max = 999999;
     const cChara* subject = nullptr;
     if (cond.nTestWhat == 1) {
-        const int32_t* v = FindVariable(cond.nVarKind, cond.nVarNum);
+        const int32_t* v = FindVariable(cond.nVarKind, cond.nVarNum, world, services);
         if (!v) return false;
         side = *v;
     } else if (cond.nSubject == 5) {
         if (cond.nStatus >= SYSROW_NUM) return false;
-        if (cond.nStatus == SYSROW_LIFE && SceneServices().RunLives() == LIVES_UNLIMITED &&
+        if (cond.nStatus == SYSROW_LIFE && services.RunLives() == LIVES_UNLIMITED &&
             GetSysSwitch(SystemData, eSysSwitch::LivesSwitch))
             return false;
-        side = GetSysStatus(cond.nStatus);
+        side = GetSysStatus(cond.nStatus, world, services);
         min = SysStatusRows[cond.nStatus].nMin < 0 ? SysStatusRows[cond.nStatus].nMin : 0;
         max = SysStatusRows[cond.nStatus].nMax;
     } else {

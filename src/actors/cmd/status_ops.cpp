@@ -127,25 +127,25 @@ void SetCharaStatus(cChara& c, int32_t row, int32_t n, int32_t v) {
     }
 }
 
-int32_t GetSysStatus(int32_t row) {
+int32_t GetSysStatus(int32_t row, const cWorldState* world, cSceneServices& services) {
     switch (row) {
-    case SYSROW_TIME: return lpWorld && !lpWorld->bTimeStop ? lpWorld->nStageTime : 0;
+    case SYSROW_TIME: return world && !world->bTimeStop ? world->nStageTime : 0;
     case SYSROW_SCROLLX: return PlayStage.nAutoScrollX;
     case SYSROW_SCROLLY: return PlayStage.nAutoScrollY;
-    case SYSROW_SCORE: return SceneServices().RunScore();
+    case SYSROW_SCORE: return services.RunScore();
     case SYSROW_LIFE:
-        if (SceneServices().RunLives() != LIVES_UNLIMITED) return SceneServices().RunLives();
+        if (services.RunLives() != LIVES_UNLIMITED) return services.RunLives();
         return GetSysSwitch(SystemData, eSysSwitch::LivesSwitch) ? 0 : 100;
     default: return 0;
     }
 }
 
-int32_t* FindVariable(int32_t kind, int32_t n) {
+int32_t* FindVariable(int32_t kind, int32_t n, cWorldState* world, cSceneServices& services) {
     cSafeVector<int32_t>* v = nullptr;
     if (kind == 0)
-        v = &SceneServices().CommonVars();
-    else if (lpWorld)
-        v = &lpWorld->vStageVars;
+        v = &services.CommonVars();
+    else if (world)
+        v = &world->vStageVars;
     if (!v || n < 0 || n >= static_cast<int32_t>(v->size())) {
         WriteECf("%s変数 %d がありません", kind == 0 ? "共通" : "ステージ", n);
         return nullptr;
@@ -153,14 +153,14 @@ int32_t* FindVariable(int32_t kind, int32_t n) {
     return &v->data()[n];
 }
 
-void ApplySysScroll(int32_t row) {
-    if (!lpWorld) return;
-    const int32_t fps = SceneServices().FrameRate();
+void ApplySysScroll(int32_t row, cWorldState* world, cSceneServices& services) {
+    if (!world) return;
+    const int32_t fps = services.FrameRate();
     const int32_t rate = fps > 0 ? fps : 60;
     if (row == SYSROW_SCROLLX)
-        lpWorld->ScrollX.SetAutoSpeed(PlayStage.nScrollKindX != 0, PlayStage.nAutoScrollX, rate);
+        world->ScrollX.SetAutoSpeed(PlayStage.nScrollKindX != 0, PlayStage.nAutoScrollX, rate);
     else if (row == SYSROW_SCROLLY)
-        lpWorld->ScrollY.SetAutoSpeed(PlayStage.nScrollKindY != 0, PlayStage.nAutoScrollY, rate);
+        world->ScrollY.SetAutoSpeed(PlayStage.nScrollKindY != 0, PlayStage.nAutoScrollY, rate);
 }
 
 cChara* StatusObject(cChara& chara, int32_t object) {
@@ -169,12 +169,12 @@ cChara* StatusObject(cChara& chara, int32_t object) {
     return nullptr;
 }
 
-std::optional<int32_t> EvaluateOperand(cChara& chara, const OPERAND& op) {
+std::optional<int32_t> EvaluateOperand(cChara& chara, const OPERAND& op, cWorldState* world, cSceneServices& services) {
     switch (op.nKind) {
     case 0: return op.nConst;
     case 1: return RandRange(op.nLow, op.nHigh);
     case 2: {
-        if (op.nObject == 5) return GetSysStatus(op.nRow);
+        if (op.nObject == 5) return GetSysStatus(op.nRow, world, services);
         cChara* o = StatusObject(chara, op.nObject);
         if (!o) return std::nullopt;
         if (op.nRow == STROW_SIGHT && o->nKind != 0) return std::nullopt;
@@ -186,7 +186,7 @@ std::optional<int32_t> EvaluateOperand(cChara& chara, const OPERAND& op) {
         return GetCharaStatus(*o, op.nRow, op.nVarNo);
     }
     case 3: {
-        const int32_t* v = FindVariable(op.nVarKind, op.nVarNo);
+        const int32_t* v = FindVariable(op.nVarKind, op.nVarNo, world, services);
         if (!v) return std::nullopt;
         return *v;
     }

@@ -6,6 +6,8 @@
 #include <optional>
 
 class cChara;
+class cWorldState;
+class cSceneServices;
 
 // Operators 0..6: set, add, subtract, multiply, divide, remainder, percent.
 // The arithmetic wraps in the field's width; a product that wraps to the
@@ -43,13 +45,16 @@ inline std::optional<int32_t> GetCharaStatus(const cChara& c, int32_t row, int32
 }
 // Stores a character row's value as it is (the caller has clamped it).
 void SetCharaStatus(cChara& c, int32_t row, int32_t n, int32_t value);
-// The value of a system row as flows read it (unlimited lives: 100, or 0
-// while the lives switch is set).
-int32_t GetSysStatus(int32_t row);
-// A common (kind 0) or stage (other kinds) variable; null for a bad number (logged).
-int32_t* FindVariable(int32_t kind, int32_t n);
-// Re-applies the stage's automatic scroll speed of X (row 1) or Y (row 2).
-void ApplySysScroll(int32_t row);
+// The value of a system row as flows read it in `world` (null: none) with
+// the run's record of `services` (unlimited lives: 100, or 0 while the lives
+// switch is set).
+int32_t GetSysStatus(int32_t row, const cWorldState* world, cSceneServices& services);
+// A common (kind 0, of `services`) or stage (other kinds, of `world`)
+// variable; null for a bad number or no world (logged).
+int32_t* FindVariable(int32_t kind, int32_t n, cWorldState* world, cSceneServices& services);
+// Re-applies the stage's automatic scroll speed of X (row 1) or Y (row 2) to
+// `world` (none: nothing) at the frame rate of `services`.
+void ApplySysScroll(int32_t row, cWorldState* world, cSceneServices& services);
 
 // An operand of the status commands and conditions.
 struct OPERAND {
@@ -61,9 +66,10 @@ struct OPERAND {
     int32_t nObject = 0;    // 0 the character, 1..4 target slot, 5 the system
     int32_t nRow = 0;
 };
-// The operand's value for `chara`; none when its object is an empty target
-// slot, a stage character's sight is read or a variable number is bad.
-std::optional<int32_t> EvaluateOperand(cChara& chara, const OPERAND& op);
+// The operand's value for `chara` in `world`; none when its object is an
+// empty target slot, a stage character's sight is read or a variable number
+// is bad.
+std::optional<int32_t> EvaluateOperand(cChara& chara, const OPERAND& op, cWorldState* world, cSceneServices& services);
 // The object 0..5 of a status command: the character, a target (null when
 // the slot is empty); 5 (the system) gives null too.
 cChara* StatusObject(cChara& chara, int32_t object);
