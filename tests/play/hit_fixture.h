@@ -47,7 +47,7 @@ protected:
 
     // An active stage character of `side` whose both hit ranges are the rectangle.
     cStageChara& Chara(int32_t side, double l, double t, double r, double b, int32_t hp = 100) {
-        cStageChara& c = lpPlayScene->lstStageChara.emplace_back();
+        cStageChara& c = lpPlayScene->World.lstStageChara.emplace_back();
         c.nId = ++m_nId;
         c.nKind = 1;
         c.nKind3 = side;
@@ -55,7 +55,7 @@ protected:
         c.data.nMaxHP = c.hp = hp;
         const double rect[4] = {l, t, r, b};
         for (int i = 0; i < 4; ++i) c.dRectA[i] = c.dRectB[i] = rect[i];
-        lpPlayScene->vCharaBucket[side].Add(&c, HITKIND_STAGECHARA);
+        lpPlayScene->World.vCharaBucket[side].Add(&c, HITKIND_STAGECHARA);
         return c;
     }
     cAttack& Attack(int32_t side, double l, double t, double r, double b, int32_t power = 10) {
@@ -64,7 +64,7 @@ protected:
         a.nPower = power;
         const double rect[4] = {l, t, r, b};
         std::copy(rect, rect + 4, a.dRect);
-        lpPlayScene->vAttackBucket[side].Add(&a, HITKIND_ATTACK);
+        lpPlayScene->World.vAttackBucket[side].Add(&a, HITKIND_ATTACK);
         return a;
     }
     int Count(int32_t trigger) const {

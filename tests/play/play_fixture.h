@@ -33,11 +33,12 @@ protected:
         PlayStage.SetHitLevel(1);
         m_lpScene = std::make_unique<cPlayScene>();
         SetCurrentPlayScene(m_lpScene.get());
-        lpPlayScene->ScrollX.SetupX(PlayStage, 60);
-        lpPlayScene->ScrollY.SetupY(PlayStage, 60);
-        lpPlayScene->vCharaBucket.resize(HIT_SIDE_NUM);
-        lpPlayScene->vAttackBucket.resize(HIT_SIDE_NUM);
-        BlockGrid.assign(static_cast<size_t>(lpPlayScene->ScrollY.nCells) * lpPlayScene->ScrollX.nPitch, cBlockCell());
+        lpPlayScene->World.ScrollX.SetupX(PlayStage, 60);
+        lpPlayScene->World.ScrollY.SetupY(PlayStage, 60);
+        lpPlayScene->World.vCharaBucket.resize(HIT_SIDE_NUM);
+        lpPlayScene->World.vAttackBucket.resize(HIT_SIDE_NUM);
+        BlockGrid.assign(static_cast<size_t>(lpPlayScene->World.ScrollY.nCells) * lpPlayScene->World.ScrollX.nPitch,
+                         cBlockCell());
         for (cBlockCell& c : BlockGrid) {
             c.wGraphic = 0;
             c.byHitKind = 0;
