@@ -85,10 +85,10 @@ void BM_Flows(benchmark::State& state) {
     int64_t commands = 0;
     for (auto _ : state) {
         for (int f = 0; f < kFrames; ++f) {
-            for (cStageChara& c : scene.lstStageChara) c.ClearFlowFrameFlags();
+            for (cStageChara& c : scene.World.lstStageChara) c.ClearFlowFrameFlags();
             for (int i = 1; i <= steps; ++i) {
                 scene.nSubStep = i;
-                for (cStageChara& c : scene.lstStageChara) {
+                for (cStageChara& c : scene.World.lstStageChara) {
                     const int64_t before = c.flows.empty() ? 0 : c.flows[0].current;
                     c.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
                     c.Update(0);
@@ -102,7 +102,7 @@ void BM_Flows(benchmark::State& state) {
     state.counters["commands_per_s"] = benchmark::Counter(static_cast<double>(commands), benchmark::Counter::kIsRate);
     state.counters["frames"] = benchmark::Counter(static_cast<double>(kFrames) * state.iterations(),
                                                   benchmark::Counter::kIsRate);
-    state.counters["charas"] = static_cast<double>(scene.lstStageChara.size());
+    state.counters["charas"] = static_cast<double>(scene.World.lstStageChara.size());
 }
 BENCHMARK(BM_Flows)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
@@ -115,7 +115,7 @@ void BM_EmptyLoop(benchmark::State& state) {
     for (auto _ : state) {
         for (int f = 0; f < kFrames; ++f)
             for (int i = 1; i <= steps; ++i)
-                for (cStageChara& c : scene.lstStageChara) {
+                for (cStageChara& c : scene.World.lstStageChara) {
                     benchmark::DoNotOptimize(c.nFrameValue1);
                     sum += c.nId;
                 }

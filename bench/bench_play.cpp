@@ -67,8 +67,8 @@ void Fold(uint64_t& sum, const T& v) {
 // position, facing, HP and running flows with their places, and every
 // shot's position.
 void FoldPlay(uint64_t& sum, const cPlayScene& play) {
-    Fold(sum, play.lstStageChara.size());
-    for (const cStageChara& c : play.lstStageChara) {
+    Fold(sum, play.World.lstStageChara.size());
+    for (const cStageChara& c : play.World.lstStageChara) {
         Fold(sum, c.x);
         Fold(sum, c.y);
         Fold(sum, c.nFacing);
@@ -82,8 +82,8 @@ void FoldPlay(uint64_t& sum, const cPlayScene& play) {
             }
         Fold(sum, running);
     }
-    Fold(sum, play.lstShots.size());
-    for (const auto& s : play.lstShots) {
+    Fold(sum, play.World.lstShots.size());
+    for (const auto& s : play.World.lstShots) {
         Fold(sum, s->x);
         Fold(sum, s->y);
     }
@@ -92,7 +92,7 @@ void FoldPlay(uint64_t& sum, const cPlayScene& play) {
 class cTimedPlay : public cPlayScene {
 public:
     void Run() override {
-        if (nState != PLAYSTATE_PLAY || !Hero() || g_Times.nPlayed >= kWarmFrames + kMeasuredFrames) {
+        if (nState != PLAYSTATE_PLAY || !World.Hero() || g_Times.nPlayed >= kWarmFrames + kMeasuredFrames) {
             cPlayScene::Run();
             return;
         }
@@ -104,8 +104,8 @@ public:
         if (++g_Times.nPlayed > kWarmFrames) {
             g_Times.vLogic.push_back(std::max(0.0, (t1 - t0) - (t2 - t1)));
             g_Times.vDraw.push_back(t2 - t1);
-            g_Times.vCharas.push_back(static_cast<double>(lstStageChara.size()));
-            g_Times.vShots.push_back(static_cast<double>(lstShots.size()));
+            g_Times.vCharas.push_back(static_cast<double>(World.lstStageChara.size()));
+            g_Times.vShots.push_back(static_cast<double>(World.lstShots.size()));
             FoldPlay(g_Times.nSum, *this);
         }
         if (g_Times.nPlayed == kWarmFrames + kMeasuredFrames) PostCloseMain();

@@ -46,7 +46,7 @@ void RecordCarrier(cChara& c, const cStageChara& bc) {
 }
 
 void ClearLeftGround(const cChara& c) {
-    if (c.nKind == 0 && lpPlayScene && lpPlayScene->Hero()) lpPlayScene->Hero()->bLeftGround = 0;
+    if (c.nKind == 0 && lpPlayScene && lpPlayScene->World.Hero()) lpPlayScene->World.Hero()->bLeftGround = 0;
 }
 
 // The carrier's triggers of being ridden, with the rider as partner: the

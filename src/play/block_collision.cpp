@@ -220,7 +220,7 @@ void NoGroundGrace(cChara& c) {
             c.bFalling = 1;
         } else if (!c.standingOnObject) {
             c.bFalling = 1;
-            if (lpPlayScene && lpPlayScene->Hero()) lpPlayScene->Hero()->bLeftGround = 1;
+            if (lpPlayScene && lpPlayScene->World.Hero()) lpPlayScene->World.Hero()->bLeftGround = 1;
         }
     }
 }

@@ -110,7 +110,7 @@ int32_t StepBlockItem(cPlayer& hero) {
         if (const cItemData* lpRec =
                 FindTemplate(kind, hero.lpStandBlock->wItemIndex, &CommonPalette.vItem, &PlayStage.vItem)) {
             cItem item;
-            item.Setup(lpPlayScene ? lpPlayScene->nNextItemId++ : 0, *lpRec);
+            item.Setup(lpPlayScene ? lpPlayScene->World.nNextItemId++ : 0, *lpRec);
             if (const int32_t r = TakeItem(hero, item)) return r;
             bTaken = true;
             hero.nItemCooldown = 60 * static_cast<int32_t>(StepsPerFrame());

@@ -219,11 +219,11 @@ int32_t Switch(eSysSwitch s) {
 }  // namespace
 
 void cPlayScene::RemoveAttack(cAttack* lpAttack, int32_t side) {
-    vAttackBucket[side].Remove(lpAttack);
+    World.vAttackBucket[side].Remove(lpAttack);
     lpAttack->bErased = 1;
     // A shot added to lstShots knows its place there.
     auto* lpShot = dynamic_cast<cShot*>(lpAttack);
-    if (lpShot && lpShot->place.lpList == &lstShots) lstShots.Erase(lpShot->place.nPlace);
+    if (lpShot && lpShot->place.lpList == &World.lstShots) World.lstShots.Erase(lpShot->place.nPlace);
 }
 
 int32_t cPlayScene::DetectHits() {
@@ -233,7 +233,7 @@ int32_t cPlayScene::DetectHits() {
         ~PassEnd() { flag = 0; }
     } passEnd{bHitPass};
     const bool bOnlyActive = nHitOption != 0;
-    const int nBuckets = std::min<int>(HIT_SIDE_NUM, std::min(vAttackBucket.size(), vCharaBucket.size()));
+    const int nBuckets = std::min<int>(HIT_SIDE_NUM, std::min(World.vAttackBucket.size(), World.vCharaBucket.size()));
     constexpr std::size_t npos = cHitBucket::npos;
     const auto prefetchAttack = [](const HITENTRY& e) { PrefetchAttack(e.lpObj); };
 
@@ -251,7 +251,7 @@ int32_t cPlayScene::DetectHits() {
         bool bMetErased = false, bHitRan = false;
         // Walked once for each attack: the buckets' places looked up once.
         const cHitBucket* lpCharaBucket[HIT_SIDE_NUM];
-        for (int c = 0; c < nBuckets; ++c) lpCharaBucket[c] = &vCharaBucket[c];
+        for (int c = 0; c < nBuckets; ++c) lpCharaBucket[c] = &World.vCharaBucket[c];
         // The sides with characters, a bit each: only a hit runs code that
         // adds or takes out characters, so they are taken again after one.
         const auto peopled = [&] {
@@ -267,7 +267,7 @@ int32_t cPlayScene::DetectHits() {
         // after a hit, as the sides are.
         cCharaBounds bounds;
         for (int a = 0; a < nBuckets; ++a) {
-            const cHitBucket& attacks = vAttackBucket[a];
+            const cHitBucket& attacks = World.vAttackBucket[a];
             // The box around the boxes of the sides an attack of side a
             // meets, taken again after a hit: most attacks miss it, and are
             // passed without more.
@@ -332,7 +332,7 @@ int32_t cPlayScene::DetectHits() {
                         if (const cItemData* lpRec = AttackItemRecord(lpAtk->nItemKind, lpAtk->nItemNo);
                             lpRec) {
                             cItem item;
-                            item.Setup(nNextItemId++, *lpRec);
+                            item.Setup(World.nNextItemId++, *lpRec);
                             if (const int32_t r = GiveItemToHero(item)) return r;
                         }
                         if (!lpAtk->nPierce && !lpAtk->bErased) {
@@ -352,7 +352,7 @@ int32_t cPlayScene::DetectHits() {
 
     // Attacks that vanished elsewhere.
     for (int a = 0; a < nBuckets && bErasedMayRemain; ++a) {
-        const cHitBucket& attacks = vAttackBucket[a];
+        const cHitBucket& attacks = World.vAttackBucket[a];
         for (std::size_t ia = attacks.First(); ia != npos;) {
             const HITENTRY e = attacks.At(ia);
             ia = attacks.NextAfter(ia);
@@ -369,9 +369,9 @@ int32_t cPlayScene::DetectHits() {
     };
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
-            if (vCharaBucket[j].IsEmpty()) continue;
-            const cHitBucket& bx = vCharaBucket[i];
-            const cHitBucket& by = vCharaBucket[j];
+            if (World.vCharaBucket[j].IsEmpty()) continue;
+            const cHitBucket& bx = World.vCharaBucket[i];
+            const cHitBucket& by = World.vCharaBucket[j];
             for (std::size_t ix = 0; ix < bx.Slots(); ++ix) {
                 const HITENTRY ex = bx.At(ix);
                 if (!IsChara(ex)) continue;
@@ -443,14 +443,14 @@ int32_t cPlayScene::DetectHits() {
     // Attacks against attacks.
     for (int i = 0; i < nBuckets; ++i) {
         for (int j = i + 1; j < nBuckets; ++j) {
-            const cHitBucket& la = vAttackBucket[i];
-            if (vAttackBucket[j].IsEmpty()) continue;
+            const cHitBucket& la = World.vAttackBucket[i];
+            if (World.vAttackBucket[j].IsEmpty()) continue;
             for (std::size_t ia = la.First(); ia != npos;) {
                 const HITENTRY ea = la.At(ia);
                 ia = la.NextAfter(ia);
                 if (ea.nKind != HITKIND_ATTACK) continue;
                 auto* A = static_cast<cAttack*>(ea.lpObj);
-                const cHitBucket& lb = vAttackBucket[j];
+                const cHitBucket& lb = World.vAttackBucket[j];
                 for (std::size_t ib = lb.First(); ib != npos;) {
                     const HITENTRY eb = lb.At(ib);
                     ib = lb.NextAfter(ib);

@@ -28,14 +28,14 @@ constexpr int SHOT_SHEET_A = CB_BLANK_FIRST, SHOT_SHEET_B = CB_BLANK_FIRST + 1;
 constexpr int SHOT_PIECE = 16, SHOT_COLUMNS = 8, SHOT_ROWS = 30;
 
 PLAYSCROLLVIEW ScrollView(const cPlayScene& s) {
-    return PLAYSCROLLVIEW{s.ScrollX.dPos, s.ScrollY.dPos, s.ScrollX.nMargin, s.ScrollY.nMargin};
+    return PLAYSCROLLVIEW{s.World.ScrollX.dPos, s.World.ScrollY.dPos, s.World.ScrollX.nMargin, s.World.ScrollY.nMargin};
 }
 
 BLOCKGRIDVIEW GridView(cPlayScene& s) {
     BLOCKGRIDVIEW g;
-    g.nCols = s.ScrollX.nCells;
-    g.nRows = s.ScrollY.nCells;
-    g.nPitchShift = s.ScrollX.nPitchShift;
+    g.nCols = s.World.ScrollX.nCells;
+    g.nRows = s.World.ScrollY.nCells;
+    g.nPitchShift = s.World.ScrollX.nPitchShift;
     g.fnCell = [](int cell) -> const cBlockData* {
         return cell >= 0 && static_cast<size_t>(cell) < BlockGrid.size() ? &BlockGrid.data()[cell] : nullptr;
     };
@@ -49,10 +49,10 @@ BLOCKGRIDVIEW GridView(cPlayScene& s) {
 
 PICTUREVIEW PictureView(const cPlayScene& s) {
     PICTUREVIEW v;
-    v.dScrollX = s.ScrollX.dPos;
-    v.dScrollY = s.ScrollY.dPos;
-    v.nScrollBaseX = s.ScrollX.nMargin;
-    v.nScrollBaseY = s.ScrollY.nMargin;
+    v.dScrollX = s.World.ScrollX.dPos;
+    v.dScrollY = s.World.ScrollY.dPos;
+    v.nScrollBaseX = s.World.ScrollX.nMargin;
+    v.nScrollBaseY = s.World.ScrollY.nMargin;
     v.FindCharaCentre = [](int32_t id, double& cx, double& cy) {
         const cChara* c = FindCharaById(id);
         if (!c) return false;
@@ -65,10 +65,10 @@ PICTUREVIEW PictureView(const cPlayScene& s) {
 
 MESSAGEVIEW MessageView(const cPlayScene& s) {
     MESSAGEVIEW v;
-    v.dScrollX = s.ScrollX.dPos;
-    v.dScrollY = s.ScrollY.dPos;
-    v.nMarginX = s.ScrollX.nMargin;
-    v.nMarginY = s.ScrollY.nMargin;
+    v.dScrollX = s.World.ScrollX.dPos;
+    v.dScrollY = s.World.ScrollY.dPos;
+    v.nMarginX = s.World.ScrollX.nMargin;
+    v.nMarginY = s.World.ScrollY.nMargin;
     v.nFrameCount = s.nFrameCount;
     v.FindChara = [](int id, MESSAGECHARA* out) {
         const cChara* c = FindCharaById(id);
@@ -84,12 +84,12 @@ PLAYSTATUS StatusView(cPlayScene& s) {
     PLAYSTATUS st;
     st.bStatusBar = s.bStatusBar;
     s.GetRunTotals(st.nTotalScore, st.nStageScore, st.nLives);
-    if (const cPlayer* h = s.Hero()) {
+    if (const cPlayer* h = s.World.Hero()) {
         st.nHp = h->hp, st.nHpMax = h->data.nMaxHP;
         st.nSp = h->sp, st.nSpMax = h->data.nMaxSP;
     }
     st.bTimerHidden = s.bTimerHidden;
-    st.nStageTime = s.nStageTime;
+    st.nStageTime = s.World.nStageTime;
     st.nWarnTime = PlayStage.nStatusDisplay;
     return st;
 }
@@ -141,12 +141,13 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
     DrawBlocks(dst, grid, scroll, 1);
     DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 1);
     DrawDistanceConds(dst, frozen);
-    if (cPlayer* lpHero = Hero()) lpHero->DrawSightMask(dst);
+    if (cPlayer* lpHero = World.Hero()) lpHero->DrawSightMask(dst);
     Pictures.Draw(dst, 1, frozen, pictures);
 
     DDBeginBatch(0);
     for (auto it = lstEffect.begin(); it != lstEffect.end();) {
-        if (!*it || (*it)->Draw(dst, EffectBmp, ScrollX.dPos, ScrollY.dPos, frozen) == 1) it = lstEffect.erase(it);
+        if (!*it || (*it)->Draw(dst, EffectBmp, World.ScrollX.dPos, World.ScrollY.dPos, frozen) == 1)
+            it = lstEffect.erase(it);
         else ++it;
     }
     DDEndBatch();
@@ -158,7 +159,7 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
     }
 
     SCREFFECTSCENE scene;
-    if (const cPlayer* h = Hero()) {
+    if (const cPlayer* h = World.Hero()) {
         scene.nCenterX = h->nScrLeft + h->nCellW / 2;
         scene.nCenterY = h->nScrTop + h->nCellH / 2;
     }

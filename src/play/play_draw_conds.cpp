@@ -64,7 +64,7 @@ bool Shown(const cEdCond& cond) {
 
 void DrawCharaRanges(DDSURFACEDATA* dst, const cChara& c, const cPlayScene& s, uint32_t alpha) {
     if (c.dying || c.data.bTransparent) return;
-    const double sx = c.x - s.ScrollX.dPos, sy = c.y - s.ScrollY.dPos;
+    const double sx = c.x - s.World.ScrollX.dPos, sy = c.y - s.World.ScrollY.dPos;
     for (size_t i = 0; i < c.flows.size(); ++i) {
         const cFlow* def = c.flows[i].def;
         if (!def || (def->bLatch && c.flows[i].condLatched)) continue;
@@ -105,7 +105,7 @@ void cPlayScene::DrawDistanceConds(DDSURFACEDATA* dst, int32_t frozen) {
     // The fill rises and falls once per 32 frames.
     const uint32_t alpha = 40 + static_cast<uint32_t>(nRangeFrame < 16 ? nRangeFrame : 31 - nRangeFrame) * 3;
     cShownRanges shown;
-    if (cPlayer* lpHero = Hero(); lpHero && shown.Any(*lpHero)) DrawCharaRanges(dst, *lpHero, *this, alpha);
-    for (const cStageChara& c : lstStageChara)
+    if (cPlayer* lpHero = World.Hero(); lpHero && shown.Any(*lpHero)) DrawCharaRanges(dst, *lpHero, *this, alpha);
+    for (const cStageChara& c : World.lstStageChara)
         if (c.IsOnScreen() && shown.Any(c)) DrawCharaRanges(dst, c, *this, alpha);
 }

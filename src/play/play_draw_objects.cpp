@@ -25,7 +25,7 @@ void cPlayScene::GetRunTotals(int32_t& score, int32_t& stageScore, int32_t& live
 }
 
 int32_t cPlayScene::DrawHero(DDSURFACEDATA* dst, int32_t frozen) {
-    cPlayer* lpHero = Hero();
+    cPlayer* lpHero = World.Hero();
     if (!lpHero) return 0;
     if (lpHero->dying) {
         if (lpHero->DrawDeath(dst, frozen) != 1) return 0;
@@ -58,28 +58,28 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         p.charas.clear();
         p.shots.clear();
     }
-    for (cItem& item : lstItem)
+    for (cItem& item : World.lstItem)
         if (const int32_t d = passOf(item.nLayer); d >= 0 && d < passes) depthPasses[d].items.push_back(&item);
-    for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it)
+    for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end(); ++it)
         if (const int32_t d = passOf(it->data.byZ); d < passes) depthPasses[d].charas.push_back(it);
     // Measured with the walks' prefetches (play/walk_prefetch.h).
     // The shots by place, each asked for a few places ahead: its depth byte
     // and its rectangle.
     constexpr std::size_t kAhead = 4;
-    for (std::size_t i = 0; i < lstShots.Places(); ++i) {
-        if (i + kAhead < lstShots.Places())
-            if (const cShot* ahead = lstShots.At(i + kAhead)) {
+    for (std::size_t i = 0; i < World.lstShots.Places(); ++i) {
+        if (i + kAhead < World.lstShots.Places())
+            if (const cShot* ahead = World.lstShots.At(i + kAhead)) {
                 __builtin_prefetch(&ahead->settings.nZ);
                 __builtin_prefetch(&ahead->y2);
             }
-        cShot* s = lstShots.At(i);
+        cShot* s = World.lstShots.At(i);
         if (!s) continue;
         if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s);
     }
 
     for (int32_t d = 0; d < passes; ++d) {
         DEPTHPASS& pass = depthPasses[d];
-        if (cPlayer* lpHero = Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
+        if (cPlayer* lpHero = World.Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
 
         // The pass's items, characters and shots are held back and drawn together.
         DDBeginSpriteList(dst);

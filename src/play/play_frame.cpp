@@ -41,12 +41,12 @@ void cPlayScene::EndWithResults() {
 
 int32_t cPlayScene::HeroDeath(bool bSoundPlayed) {
     if (!bSoundPlayed) PlaySE(SE_DEATH);
-    if (Hero()->Die() == 1) EndWithResults();
+    if (World.Hero()->Die() == 1) EndWithResults();
     return FRAME_END;
 }
 
 int32_t cPlayScene::HeroDiesUnlessProtected(const char* text, bool bRestore) {
-    cPlayer& hero = *Hero();
+    cPlayer& hero = *World.Hero();
     if (hero.nProtect > 0) {
         if (hero.bRescue) {
             hero.x = hero.dRescuePos[0];
@@ -65,19 +65,19 @@ int32_t cPlayScene::HeroDiesUnlessProtected(const char* text, bool bRestore) {
 }
 
 int32_t cPlayScene::HeroUpdate() {
-    cPlayer& hero = *Hero();
+    cPlayer& hero = *World.Hero();
     const auto dies = [&](const char* text) {
         WriteEC(text);
         return HeroDeath(false);
     };
     hero.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
     if (hero.Update(hero.dying) != 0) return HeroDeath(false);
-    if (nStageEnd == 1) {
+    if (World.nStageEnd == 1) {
         EndWithResults();
         return FRAME_END;
     }
-    if (nStageEnd == 2) return HeroDeath(false);
-    if (bDeathCheck && CheckDeaths() != 0) return FRAME_END;
+    if (World.nStageEnd == 2) return HeroDeath(false);
+    if (World.bDeathCheck && CheckDeaths() != 0) return FRAME_END;
     if (hero.byBlockDeath == 2) return HeroDeath(false);
     const int32_t fx = StepBlockEffect(hero);
     if (fx == PLAY_STAGEEND) {
@@ -133,7 +133,7 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
         }
         return kill(false);
     }
-    if (bDeathCheck && CheckDeaths() != 0) return FRAME_END;
+    if (World.bDeathCheck && CheckDeaths() != 0) return FRAME_END;
     if (c.byBlockChara) {
         c.MoveStepX();
         int32_t h = BlockHitH(c);
@@ -185,12 +185,12 @@ void cPlayScene::PlayFrame() {
     }
     const bool bReplay = IsReplayPlay();
     if (CheckReplayKeys(bReplay)) {
-        ReportReplayEnd("saved", nFrameCount, static_cast<uint32_t>(nRandSeed), Hero(), SaveData.nScore, nStageTime,
-                        nElapsedFrames);
+        ReportReplayEnd("saved", nFrameCount, static_cast<uint32_t>(nRandSeed), World.Hero(), SaveData.nScore,
+                        World.nStageTime, nElapsedFrames);
         return;
     }
     ++nFrameCount;
-    cPlayer* lpHero = Hero();
+    cPlayer* lpHero = World.Hero();
     if (!lpHero) return;
     cInput& in = InputList[0];
     if (bReplay) {
@@ -199,7 +199,7 @@ void cPlayScene::PlayFrame() {
         if (KeyLog.PlayFrame(in) != 0) {
             // This frame found the log spent: it is no frame of the run.
             ReportReplayEnd("played", nFrameCount - 1, static_cast<uint32_t>(nRandSeed), lpHero, SaveData.nScore,
-                            nStageTime, nElapsedFrames);
+                            World.nStageTime, nElapsedFrames);
             SaveData.RestoreVars(1);
             SetStage(1, 1);
             nState = PLAYSTATE_BANNER;
@@ -228,31 +228,31 @@ void cPlayScene::PlayFrame() {
     const int32_t steps = PlayStage.nSteps;
     // A frame of sub-steps starts the characters' frames in its first walk.
     if (steps < 1)
-        for (cStageChara& c : lstStageChara) StartCharaFrame(c);
+        for (cStageChara& c : World.lstStageChara) StartCharaFrame(c);
     for (int32_t i = 1; i <= steps; ++i) {
         nSubStep = i;
         ++nSubStepCount;
         // No bucket is walked here: the holes that removals left close.
-        for (cHitBucket& b : vCharaBucket) b.Compact();
-        for (cHitBucket& b : vAttackBucket) b.Compact();
-        lstStageChara.Compact();
+        for (cHitBucket& b : World.vCharaBucket) b.Compact();
+        for (cHitBucket& b : World.vAttackBucket) b.Compact();
+        World.lstStageChara.Compact();
         const bool bLifetimes = !lpHero->dying;
         MarkActiveOnScreen(i == 1);
         UpdateItemsActive();
         StartCharaSteps(bLifetimes);
         if (bLifetimes) {
-            for (auto it = lstItem.begin(); it != lstItem.end();) {
+            for (auto it = World.lstItem.begin(); it != World.lstItem.end();) {
                 if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
-                else it = lstItem.erase(it);
+                else it = World.lstItem.erase(it);
             }
         }
         StartStep(*lpHero);
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
-        ScrollX.Step();
-        ScrollY.Step();
+        World.ScrollX.Step();
+        World.ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
-            for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-                walkprefetch::Update(lstStageChara, it.Place());
+            for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
+                walkprefetch::Update(World.lstStageChara, it.Place());
                 cStageChara& c = *it;
                 bool bRemoved = false;
                 if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&

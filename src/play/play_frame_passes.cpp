@@ -22,11 +22,11 @@ int32_t CheckFlowCond(const cDefinition& def, int32_t& bHeldOnce, cChara* lpChar
 }
 
 int32_t cPlayScene::StepStageTimer(int32_t delta) {
-    if (bTimeStop || !TickCounter(1, 60)) return 0;
-    nStageTime += delta;
-    if (nStageTime > STAGE_TIME_MAX) nStageTime = STAGE_TIME_MAX;
-    if (nStageTime >= 1) return 0;
-    nStageTime = 0;
+    if (World.bTimeStop || !TickCounter(1, 60)) return 0;
+    World.nStageTime += delta;
+    if (World.nStageTime > STAGE_TIME_MAX) World.nStageTime = STAGE_TIME_MAX;
+    if (World.nStageTime >= 1) return 0;
+    World.nStageTime = 0;
     return 1;
 }
 
@@ -39,7 +39,7 @@ void cPlayScene::StepElapsed() {
 
 void cPlayScene::UpdateActiveFlags() {
     MarkActiveOnScreen(false);
-    for (cStageChara& c : lstStageChara) UpdateGroupActive(c);
+    for (cStageChara& c : World.lstStageChara) UpdateGroupActive(c);
     UpdateItemsActive();
 }
 
@@ -53,11 +53,11 @@ bool LifetimeRunsOut(cStageChara& c) {
 }  // namespace
 
 void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
-    cChara* lpHero = Hero();
+    cChara* lpHero = World.Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
-    for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it) {
-        walkprefetch::ActivityAhead(lstStageChara, it.Place());
+    for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end(); ++it) {
+        walkprefetch::ActivityAhead(World.lstStageChara, it.Place());
         cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
@@ -66,8 +66,8 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
 }
 
 void cPlayScene::StartCharaSteps(bool bLifetimes) {
-    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
-        walkprefetch::ActivityAhead(lstStageChara, it.Place());
+    for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
+        walkprefetch::ActivityAhead(World.lstStageChara, it.Place());
         if (bLifetimes && LifetimeRunsOut(*it)) {
             it = RemoveStageChara(it);
             continue;
@@ -79,8 +79,8 @@ void cPlayScene::StartCharaSteps(bool bLifetimes) {
 }
 
 void cPlayScene::UpdateItemsActive() {
-    cChara* lpHero = Hero();
-    for (cItem& it : lstItem)
+    cChara* lpHero = World.Hero();
+    for (cItem& it : World.lstItem)
         it.bActive = CheckFlowCond(it.data, it.bCondHeld, lpHero);
 }
 
@@ -89,7 +89,7 @@ void cPlayScene::EraseBeyondEdges() {
     if (bEraseCharaKey || bEraseBlockCharaKey) {
         // A removal moves no scroll.
         const cScrollEdgeLimits chara(rules[INTREC_CHARA]), blockChara(rules[INTREC_BLOCKCHARA]);
-        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+        for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
             const bool bBlock = it->byBlockChara != 0;
             const bool bRule = bBlock ? bEraseBlockCharaKey : bEraseCharaKey;
             if (bRule && !it->dying && it->bActive && (bBlock ? blockChara : chara).Beyond(*it))
@@ -97,14 +97,16 @@ void cPlayScene::EraseBeyondEdges() {
             else ++it;
         }
     }
-    if (bEraseItemKey) lstItem.remove_if([&](const cItem& item) { return item.IsBeyondScrollEdge(rules[INTREC_ITEM]); });
+    if (bEraseItemKey)
+        World.lstItem.remove_if([&](const cItem& item) { return item.IsBeyondScrollEdge(rules[INTREC_ITEM]); });
 }
 
 cObjectList<cStageChara>::iterator cPlayScene::RemoveStageChara(cObjectList<cStageChara>::iterator it) {
     it->ClearTargetLinks();
     BlockCharas.Remove(&*it);
-    if (it->Side() >= 0 && it->Side() < static_cast<int32_t>(vCharaBucket.size())) vCharaBucket[it->Side()].Remove(&*it);
-    return lstStageChara.erase(it);
+    if (it->Side() >= 0 && it->Side() < static_cast<int32_t>(World.vCharaBucket.size()))
+        World.vCharaBucket[it->Side()].Remove(&*it);
+    return World.lstStageChara.erase(it);
 }
 
 int32_t cPlayScene::KillStageChara(cStageChara& chara) {
@@ -114,14 +116,14 @@ int32_t cPlayScene::KillStageChara(cStageChara& chara) {
 }
 
 int32_t cPlayScene::CheckDeaths() {
-    cPlayer* lpHero = Hero();
+    cPlayer* lpHero = World.Hero();
     if (lpHero && lpHero->hp < 1) {
         PlaySE(SE_DEATH);
         if (lpHero->Die() == 1) EndWithResults();
         return 1;
     }
     const bool bNoDisplay = GetSysSwitch(SystemData, eSysSwitch::DeathDisplayOff) != 0;
-    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+    for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
         if (it->bErase) {
             it = RemoveStageChara(it);
             continue;
@@ -151,10 +153,10 @@ int32_t cPlayScene::CheckDeaths() {
 int32_t cPlayScene::HeroTakesItems() {
     // アイテムに当たった時
     constexpr int32_t TRIGGER_ITEM_CONTACT = 8;
-    cPlayer* lpHero = Hero();
+    cPlayer* lpHero = World.Hero();
     if (!lpHero) return PLAY_GOON;
     const COLLRECT pick = RectOf(*lpHero);
-    for (auto it = lstItem.begin(); it != lstItem.end();) {
+    for (auto it = World.lstItem.begin(); it != World.lstItem.end();) {
         cItem& item = *it;
         if (!item.bActive || item.bUsed || item.data.byTakeMode == ITEMTAKE_NEVER) {
             ++it;
@@ -171,7 +173,7 @@ int32_t cPlayScene::HeroTakesItems() {
         if (bAgain) lpHero->touchedItems.push_back(item.nId);
         StartCharaTrigger(*lpHero, TRIGGER_ITEM_CONTACT);
         const int32_t r = GiveItemToHero(item);
-        if (!bAgain) it = lstItem.erase(it);
+        if (!bAgain) it = World.lstItem.erase(it);
         else ++it;
         if (r != 0) return r;
     }

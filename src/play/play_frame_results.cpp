@@ -42,9 +42,9 @@ void cPlayScene::TallyResults() {
     // holds this stage's score; extra lives count from the score the stage
     // started with.
     const int32_t oldScore = sd.nScoreBackup;
-    if (!bTimeStop) sd.nTimeLeft = AddClamped(sd.nTimeLeft, nStageTime);
+    if (!World.bTimeStop) sd.nTimeLeft = AddClamped(sd.nTimeLeft, World.nStageTime);
     sd.nClearTime = AddClamped(sd.nClearTime, nElapsedTime);
-    if (cPlayer* lpHero = Hero()) {
+    if (cPlayer* lpHero = World.Hero()) {
         sd.nHpLeft = AddClamped(sd.nHpLeft, lpHero->hp);
         sd.nSpLeft = AddClamped(sd.nSpLeft, lpHero->sp);
     }
@@ -60,7 +60,7 @@ void cPlayScene::TallyResults() {
 }
 
 int32_t cPlayScene::ShowExtraLife() {
-    const cPlayer* lpHero = Hero();
+    const cPlayer* lpHero = World.Hero();
     auto entry = std::make_shared<cMessage>(MESSAGE_EXTRA_LIFE, nullptr, 0, 0, 0, MESPOS_SELF_ABOVE, 0, 0, 0, 0, 0,
                                             0, MESEND_TIME, EXTRA_LIFE_FRAMES, 1, lpHero ? lpHero->nId : 0, 0, 0, 0,
                                             0, 0, 0, 0);
@@ -75,11 +75,11 @@ int32_t cPlayScene::ShowExtraLife() {
 
 int32_t cPlayScene::MakeNextStageFileName(std::string& out, int32_t n) const {
     out.clear();
-    if (!SaveData.bMultiPart || nNextStage == 0) return 0;
+    if (!SaveData.bMultiPart || World.nNextStage == 0) return 0;
     const std::string ext = ExtTable[EXT_STG4];
-    if (!strNextStageFile.empty()) {
+    if (!World.strNextStageFile.empty()) {
         // The command keeps the name up to and with its dot.
-        out = strNextStageFile;
+        out = World.strNextStageFile;
         if (out.back() == '.') out.pop_back();
         out += "." + ext;
     } else {

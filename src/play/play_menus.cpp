@@ -105,7 +105,7 @@ void cPlayScene::StartBanner() {
             }
         }
     }
-    if (cPlayer* h = Hero()) h->Anime.Restart(h->nFacing ? 2 : 0, true);
+    if (cPlayer* h = World.Hero()) h->Anime.Restart(h->nFacing ? 2 : 0, true);
     nCounter1 = 0;
     nState = PLAYSTATE_PLAY;
 }

@@ -24,12 +24,12 @@ void FlagStoryCleared(const cWorldPage* page) {
 
 int32_t cPlayScene::EndStage() {
     if (PlayStage.bCarryHeroStatus)
-        for (size_t i = 0; i < vPlayer.size(); ++i) {
+        for (size_t i = 0; i < World.vPlayer.size(); ++i) {
             HEROSTATUS status;
-            status.nTimeLimit = nStageTime;
+            status.nTimeLimit = World.nStageTime;
             status.nLives = SaveData.nLives;
             status.nBgm = PlayStage.nBgm;
-            SaveData.StoreHeroStatus(static_cast<int>(i), vPlayer[i].data, status);
+            SaveData.StoreHeroStatus(static_cast<int>(i), World.vPlayer[i].data, status);
         }
     switch (SceneManager.nTitleChoice) {
         case TITLE_NEW_STORY:
@@ -42,13 +42,13 @@ int32_t cPlayScene::EndStage() {
 }
 
 int32_t cPlayScene::LoadNextStage() {
-    if (!SeriesFlag(SaveData) || nNextStage == 0) return 0;
+    if (!SeriesFlag(SaveData) || World.nNextStage == 0) return 0;
     std::string name;
-    if (!MakeNextStageFileName(name, nNextStage)) return 0;
+    if (!MakeNextStageFileName(name, World.nNextStage)) return 0;
     if (!LoadStageFile(name.c_str(), 0, nullptr)) return 0;
     // The series keeps its base name, so that the stage after this one is
     // found the same way.
-    SaveData.nStageNo = nNextStage;
+    SaveData.nStageNo = World.nNextStage;
     KeyLog.Clear();
     PrevKeyLog.Clear();
     return 1;

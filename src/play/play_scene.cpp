@@ -61,7 +61,7 @@ cPlayScene::~cPlayScene() {
 
 void SetCurrentPlayScene(cPlayScene* lpScene) {
     lpPlayScene = lpScene;
-    lpWorld = lpScene;
+    lpWorld = lpScene ? &lpScene->World : nullptr;
     SetSceneServices(lpScene ? &lpScene->Services : nullptr);
 }
 
@@ -129,10 +129,10 @@ void cPlayScene::ResetStageRun() {
     SaveData.nScore = 0;
     StageScore(SaveData) = 0;
     SaveData.ResetTotals();
-    ScrollX.dPos = ScrollY.dPos = 0;
+    World.ScrollX.dPos = World.ScrollY.dPos = 0;
     nPhase = nCounter1 = nCounter2 = 0;
     bMenuLatch = 0;
-    nStageTime = 0;
+    World.nStageTime = 0;
     bRankEntered = 0;
     lstStageWork.clear();
     if (!replay) {
@@ -207,7 +207,7 @@ void cPlayScene::CheckRanking() {
 int cPlayScene::ShowsEndHint() const { return bStageTest || bReplayEnded ? 1 : 0; }
 
 bool cPlayScene::ResultsTaken() const {
-    return bStageTest || (SceneManager.nRankSwitch && IsLastStage(nNextStage));
+    return bStageTest || (SceneManager.nRankSwitch && IsLastStage(World.nNextStage));
 }
 
 void cPlayScene::HeroDeathOver() {

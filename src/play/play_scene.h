@@ -1,9 +1,9 @@
 #pragma once
-// The play scene's state: the world state of the stage in play (its base,
-// which the characters reach through lpWorld), the timers, counters and flags
-// of the scene, its resources and presentation state, and its services to
-// the characters. One instance exists
-// while scene 4 runs; the play engine reaches it through lpPlayScene.
+// The play scene's state: the world state of the stage in play (its member
+// World, which the characters reach through lpWorld), the timers, counters
+// and flags of the scene, its resources and presentation state, and its
+// services to the characters. One instance exists while scene 4 runs; the
+// play engine reaches it through lpPlayScene.
 //
 // It is scene 4 of the scene manager: a state machine of eight sub-states,
 // one handler each, run once per frame by Run.
@@ -61,7 +61,7 @@ constexpr int COND_FLAG_NUM = 60;
 constexpr int RESULT_KIND_NUM = 5;
 constexpr int32_t ELAPSED_TIME_MAX = 599999;
 
-class cPlayScene : public cScene, public cWorldState {
+class cPlayScene : public cScene {
 public:
     // Every field at its constructor value; the random seed from the clock.
     // Publishes itself in lpPlayScene and lpWorld.
@@ -70,7 +70,10 @@ public:
     cPlayScene(const cPlayScene&) = delete;
     cPlayScene& operator=(const cPlayScene&) = delete;
 
-    // --- fields (the state machine's first) ---
+    // --- fields ---
+    // First member: its object lists outlive BlockCharas, Services and all after it.
+    cWorldState World;
+    // The state machine's fields.
     int32_t nState = PLAYSTATE_NONE;  // current sub-state 0..7; -1 not entered yet
     int32_t nPhase = 0;               // 0 first frame of the sub-state, 1 running
     int32_t nSavedState = 0;          // saved when the pause menu opens

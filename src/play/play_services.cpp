@@ -34,7 +34,7 @@ void cPlayServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartn
 }
 
 int32_t cPlayServices::TakeItem(cItem& item) {
-    cPlayer* lpHero = m_Scene.Hero();
+    cPlayer* lpHero = m_Scene.World.Hero();
     return lpHero ? ::TakeItem(*lpHero, item) : 0;
 }
 
@@ -62,12 +62,12 @@ void cPlayServices::SummonBlock(double x, double y, const cBlockData& record, co
 
 void cPlayServices::SummonChara(double x, double y, const SUMMONSETTINGS& settings, const cCharaData& record,
                                 uint8_t facing, uint8_t side, cChara* lpSummoner) {
-    ::SummonChara(m_Scene.lstStageChara, x, y, settings, record, facing, side, lpSummoner,
-                  m_Scene.nNextObjectId);
+    ::SummonChara(m_Scene.World.lstStageChara, x, y, settings, record, facing, side, lpSummoner,
+                  m_Scene.World.nNextObjectId);
 }
 
 void cPlayServices::SummonItem(double x, double y, const SUMMONSETTINGS& settings, const cItemData& record) {
-    ::SummonItem(m_Scene.lstItem, x, y, settings, record, m_Scene.nNextItemId);
+    ::SummonItem(m_Scene.World.lstItem, x, y, settings, record, m_Scene.World.nNextItemId);
 }
 
 void cPlayServices::ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flowFlag) {
@@ -79,7 +79,7 @@ void cPlayServices::ShowMessage(cChara& chara, const cFlowCmd& cmd, int32_t flow
     if (mode >= MESPOS_SELF_ABOVE && mode <= MESPOS_SELF_CENTRE) {
         charaId = chara.nId;
     } else if (mode >= MESPOS_HERO_ABOVE && mode <= MESPOS_HERO_CENTRE) {
-        const cPlayer* hero = s.Hero();
+        const cPlayer* hero = s.World.Hero();
         charaId = hero ? hero->nId : 0;
     }
     auto found = s.lstStageWork.end();

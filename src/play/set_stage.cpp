@@ -36,14 +36,14 @@ cObjectList<cStageChara>::iterator EraseStageChara(cObjectList<cStageChara>::ite
     it->ClearTargetLinks();
     if (scene) {
         const int32_t side = static_cast<int8_t>(it->Side());
-        const bool inRange = side >= 0 && static_cast<size_t>(side) < scene->vCharaBucket.size();
+        const bool inRange = side >= 0 && static_cast<size_t>(side) < scene->World.vCharaBucket.size();
         // A bad side is reported by the checked access and bucket 0 searched instead.
-        cHitBucket& bucket = inRange ? scene->vCharaBucket[side] : scene->vCharaBucket[0];
-        if (!inRange) (void)scene->vCharaBucket[side];
+        cHitBucket& bucket = inRange ? scene->World.vCharaBucket[side] : scene->World.vCharaBucket[0];
+        if (!inRange) (void)scene->World.vCharaBucket[side];
         bucket.Remove(&*it);
         scene->BlockCharas.Remove(&*it);
     }
-    return scene ? scene->lstStageChara.erase(it) : std::next(it);
+    return scene ? scene->World.lstStageChara.erase(it) : std::next(it);
 }
 
 cSafeVector<int32_t> MakeStepActiveTable(int32_t steps, int32_t speed) {
@@ -90,6 +90,7 @@ void RequestStageMusic(int32_t bFirstStart) {
 // player's and is not made again. A character carrying a placed item takes
 // it along, and that item is not placed on its own.
 void CreateStageObjects(cPlayScene& scene, int hero) {
+    cWorldState& w = scene.World;
     cSafeVector<uint8_t> carried;
     carried.assign(PlayStage.vPlacedItem.size(), 0);
     for (size_t i = 0; i < PlayStage.vPlacedChara.size(); ++i) {
@@ -97,18 +98,18 @@ void CreateStageObjects(cPlayScene& scene, int hero) {
         const cCharaData& record = PlayStage.vPlacedChara[i];
         const int32_t item = record.nItem;
         if (item < 0 || static_cast<size_t>(item) >= PlayStage.vPlacedItem.size()) {
-            CreateStageCharas(scene.lstStageChara, record.wCellX, record.wCellY, scene.nNextObjectId, record, nullptr);
+            CreateStageCharas(w.lstStageChara, record.wCellX, record.wCellY, w.nNextObjectId, record, nullptr);
             continue;
         }
         cItem given;
-        given.Setup(scene.nNextItemId++, PlayStage.vPlacedItem[item]);
+        given.Setup(w.nNextItemId++, PlayStage.vPlacedItem[item]);
         carried[item] = 1;
-        CreateStageCharas(scene.lstStageChara, record.wCellX, record.wCellY, scene.nNextObjectId, record, &given);
+        CreateStageCharas(w.lstStageChara, record.wCellX, record.wCellY, w.nNextObjectId, record, &given);
     }
     for (size_t i = 0; i < PlayStage.vPlacedItem.size(); ++i) {
         if (carried[i]) continue;
         const cItemData& record = PlayStage.vPlacedItem[i];
-        CreateStageItem(scene.lstItem, record.wCellX, record.wCellY, scene.nNextItemId, record);
+        CreateStageItem(w.lstItem, record.wCellX, record.wCellY, w.nNextItemId, record);
     }
 }
 
@@ -118,12 +119,12 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
     WriteECf("In SetStage bLoadStage = %d", bLoadStage);
     try {
         nFrameCount = 0;
-        vAttackBucket.assign(HIT_SIDE_NUM, cHitBucket());
-        lstShots.clear();
-        vCharaBucket.assign(HIT_SIDE_NUM, cHitBucket());
+        World.vAttackBucket.assign(HIT_SIDE_NUM, cHitBucket());
+        World.lstShots.clear();
+        World.vCharaBucket.assign(HIT_SIDE_NUM, cHitBucket());
         BlockCharas.Clear();
-        for (auto it = lstStageChara.begin(); it != lstStageChara.end();) it = EraseStageChara(it);
-        lstItem.clear();
+        for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) it = EraseStageChara(it);
+        World.lstItem.clear();
 
         const bool replay = IsReplayPlay();
         if (bLoadStage) {
@@ -155,14 +156,15 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         RequestStageMusic(bFirstStart);
 
         SceneManager.nBgmId = 0;
-        nNextObjectId = nNextItemId = nNextOtherId = 0;
+        World.nNextObjectId = World.nNextItemId = World.nNextOtherId = 0;
         PlayStage.SetHitLevel(PlayStage.nHitLevel);
-        ScrollX.SetupX(PlayStage, PlayStage.nFps);
-        ScrollY.SetupY(PlayStage, PlayStage.nFps);
+        World.ScrollX.SetupX(PlayStage, PlayStage.nFps);
+        World.ScrollY.SetupY(PlayStage, PlayStage.nFps);
 
-        BlockGrid.assign(static_cast<size_t>(ScrollY.nCells) * static_cast<size_t>(ScrollX.nPitch), cBlockCell());
+        BlockGrid.assign(static_cast<size_t>(World.ScrollY.nCells) * static_cast<size_t>(World.ScrollX.nPitch),
+                         cBlockCell());
         for (const cBlockData& block : PlayStage.vPlacedBlock) {
-            const size_t cell = (static_cast<size_t>(block.wCellY + SCROLL_MARGIN_CELLS) << ScrollX.nPitchShift) +
+            const size_t cell = (static_cast<size_t>(block.wCellY + SCROLL_MARGIN_CELLS) << World.ScrollX.nPitchShift) +
                                 block.wCellX + SCROLL_MARGIN_CELLS;
             if (cell >= BlockGrid.size()) continue;
             BlockGrid[cell] = block;
@@ -171,7 +173,7 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         RebuildBlockHits();
 
         nPlayers = 1;
-        vPlayer.assign(1, cPlayer());
+        World.vPlayer.assign(1, cPlayer());
         WriteEC("A");
         const int hero = PlayStage.FindHero();
         if (hero >= 0) {
@@ -184,10 +186,10 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             const double x = (rx + SCROLL_MARGIN_CELLS) * 32 + 16, y = (ry + SCROLL_MARGIN_CELLS) * 32 + 16;
             const int32_t spawn[4] = {static_cast<int32_t>(x) - 16, static_cast<int32_t>(y) - 16,
                                       static_cast<int32_t>(x) + 16, static_cast<int32_t>(y) + 16};
-            cPlayer& p = vPlayer[0];
-            p.Setup(++nNextObjectId, 0, record, spawn, x, y);
+            cPlayer& p = World.vPlayer[0];
+            p.Setup(++World.nNextObjectId, 0, record, spawn, x, y);
             // From here on the counter names the next free id.
-            ++nNextObjectId;
+            ++World.nNextObjectId;
             p.SetCellPos(bOverride ? NextStageStart.nStartX : rx, bOverride ? NextStageStart.nStartY : ry);
             // The placement offset of the record's facing.
             const double dx = record.GetOffsetX(0, record.byFacing), dy = record.GetOffsetY(0, record.byFacing);
@@ -198,17 +200,17 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             p.Anime.Restart(p.nFacing ? 2 : 0, true);
         }
         WriteEC("B");
-        if (cPlayer* h = Hero()) {
-            ScrollX.dPos = static_cast<int32_t>(h->x) - 320 + h->nHitW / 2;
-            ScrollX.Clamp();
-            ScrollY.dPos = static_cast<int32_t>(h->y) - 240 + h->nHitH / 2;
-            ScrollY.Clamp();
+        if (cPlayer* h = World.Hero()) {
+            World.ScrollX.dPos = static_cast<int32_t>(h->x) - 320 + h->nHitW / 2;
+            World.ScrollX.Clamp();
+            World.ScrollY.dPos = static_cast<int32_t>(h->y) - 240 + h->nHitH / 2;
+            World.ScrollY.Clamp();
             h->UpdateScreenRect();
             if (h->data.bySightRange > 0)
                 BuildSightMask(&SightMask, &SightStencil, h->data.bySightRange * 16, h->data.bySightShape,
                                SystemData.nColorMode != 0);
         }
-        vStageVars.assign(STAGE_VAR_NUM, 0);
+        World.vStageVars.assign(STAGE_VAR_NUM, 0);
         WriteEC("10");
         InstallCondTests();
         CreateStageObjects(*this, hero);
@@ -217,9 +219,9 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         WriteEC("C");
         WriteEC("D");
 
-        if (cPlayer* h = Hero()) vCharaBucket[h->Side()].Add(h, HITKIND_CHARA);
-        for (cStageChara& c : lstStageChara) {
-            vCharaBucket[c.Side()].Add(&c, HITKIND_STAGECHARA);
+        if (cPlayer* h = World.Hero()) World.vCharaBucket[h->Side()].Add(h, HITKIND_CHARA);
+        for (cStageChara& c : World.lstStageChara) {
+            World.vCharaBucket[c.Side()].Add(&c, HITKIND_STAGECHARA);
             BlockCharas.Add(&c);
         }
         lstStageWork.clear();
@@ -230,17 +232,17 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         ColorChange = cColorChange();
         vStepActive = MakeStepActiveTable(PlayStage.nSteps, PlayStage.nStepLevel);
 
-        nStageEnd = nCounter1 = nCounter2 = 0;
+        World.nStageEnd = nCounter1 = nCounter2 = 0;
         if (!PlayStage.bTimeLimit) {
-            nStageTime = STAGE_TIME_MAX;
-            bTimeStop = 1;
+            World.nStageTime = STAGE_TIME_MAX;
+            World.bTimeStop = 1;
         } else {
-            bTimeStop = 0;
-            nStageTime = PlayStage.nTimeLimit;
+            World.bTimeStop = 0;
+            World.nStageTime = PlayStage.nTimeLimit;
         }
         nElapsedFrames = nElapsedTime = 0;
         vCondFlags.assign(COND_FLAG_NUM, 0);
-        nNextStage = 0;
+        World.nNextStage = 0;
         // The removal rules of characters, block characters and items that are on.
         bEraseCharaKey = PlayStage.StageIntRec[INTREC_CHARA].AnyEdgeOn();
         bEraseBlockCharaKey = PlayStage.StageIntRec[INTREC_BLOCKCHARA].AnyEdgeOn();
@@ -266,8 +268,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             DDSetPaletteEntries(0, 255, DDScreenPalette);
         }
         SceneManager.nFrameRate = PlayStage.nFps;
-        if (cPlayer* h = Hero()) h->InitTargets(nullptr);
-        for (cStageChara& c : lstStageChara) c.InitTargets(nullptr);
+        if (cPlayer* h = World.Hero()) h->InitTargets(nullptr);
+        for (cStageChara& c : World.lstStageChara) c.InitTargets(nullptr);
         RunBeforeStartFlows();
         UpdateActiveFlags();
         nHitOption = PlayStage.nHitOption;
@@ -283,10 +285,10 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
 void cPlayScene::RunBeforeStartFlows() {
     const bool bAll = GetSysSwitch(SystemData, eSysSwitch::StartFlowsForAll) != 0;
     if (!bAll) UpdateActiveFlags();
-    if (cPlayer* h = Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
-    for (cStageChara& c : lstStageChara)
+    if (cPlayer* h = World.Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
+    for (cStageChara& c : World.lstStageChara)
         if (bAll || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
-    for (auto it = lstStageChara.begin(); it != lstStageChara.end();) {
+    for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
         if (it->bErase) {
             it = EraseStageChara(it);
         } else if (it->hp <= 0) {

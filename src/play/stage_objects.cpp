@@ -123,7 +123,7 @@ int32_t SummonChara(cObjectList<cStageChara>& list, double x, double y, const SU
         lpNew->bySummonSetting1 = settings.bySetting1;
         lpNew->bySummonSetting2 = settings.bySetting2;
         if (lpPlayScene) {
-            lpPlayScene->CharaBucket(lpNew->Side()).Add(lpNew, HITKIND_STAGECHARA);
+            lpPlayScene->World.CharaBucket(lpNew->Side()).Add(lpNew, HITKIND_STAGECHARA);
             lpPlayScene->BlockCharas.Add(lpNew);
         }
         ++idCounter;
@@ -164,12 +164,12 @@ int32_t BlockMeetsObjects(cBlockCell& cell, int32_t col, int32_t row, const SUMM
     if (!lpPlayScene) return 0;
     const double left = col * 32.0, top = row * 32.0;
     const double right = (col + 1) * 32.0 - 0.1, bottom = (row + 1) * 32.0 - 0.1;
-    for (cPlayer& p : lpPlayScene->vPlayer) {
+    for (cPlayer& p : lpPlayScene->World.vPlayer) {
         if (p.dying || !SquareHits(p, cell, left, top, right, bottom)) continue;
         p.byBlockDeath = 2;
         if (settings.bProtectPlayer) return 1;
     }
-    for (cStageChara& c : lpPlayScene->lstStageChara) {
+    for (cStageChara& c : lpPlayScene->World.lstStageChara) {
         if (c.dying || !c.bTakesPartInCollision || !SquareHits(c, cell, left, top, right, bottom)) continue;
         c.byBlockDeath = 2;
         if (settings.bProtectChara) return 1;
@@ -205,7 +205,7 @@ void SummonBlock(double x, double y, const cBlockData& record, const SUMMONSETTI
     case 2: {
         // Toggle, each cell at most once per command.
         if (!lpPlayScene) return;
-        auto& changed = lpPlayScene->vChangedCells;
+        auto& changed = lpPlayScene->World.vChangedCells;
         if (std::find(changed.begin(), changed.end(), index) != changed.end()) return;
         if (cell.wGraphic == 0) PutBlock(cell, col, row, record, settings);
         else EraseBlock(cell);

@@ -2,7 +2,7 @@
 // The state of the stage in play that the characters read and change: the
 // scroll axes, the objects and their hit buckets, the stage variables and
 // timer, the id counters and the flow runner's switches. The play scene
-// holds it as its base and publishes it in lpWorld while scene 4 runs.
+// owns it (its member World) and publishes it in lpWorld while scene 4 runs.
 //
 // The object lists hold characters and items: their types are complete
 // wherever the lists are used (the play scene and the characters), so this

@@ -78,8 +78,8 @@ TEST_F(AppearEffect, PlacedSummonedAndHeroStartTheirRecordsEffectAtSetUp) {
     ExpectRun(*Placed(12, 9), CEFF_BURST, 1, 0, 1, "burst");
     EXPECT_EQ(Placed(12, 9)->effect.m_nStart, 24);
     Frames(5);
-    ASSERT_EQ(Scene().lstStageChara.size(), 5u);
-    ExpectRun(Scene().lstStageChara.back(), CEFF_BLINK, 2, 0, 0, "summoned");
+    ASSERT_EQ(Scene().World.lstStageChara.size(), 5u);
+    ExpectRun(Scene().World.lstStageChara.back(), CEFF_BLINK, 2, 0, 0, "summoned");
 }
 
 // One screen of grass under the sample's sky; the hero, translucent, and

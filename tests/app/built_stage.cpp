@@ -58,10 +58,10 @@ cFlow cBuiltStageTest::Counter(int trigger, int var, int id) {
     return sample::Flow(trigger, {code}, id);
 }
 
-int32_t cBuiltStageTest::Var(int var) const { return m_lpScene->vStageVars[var]; }
+int32_t cBuiltStageTest::Var(int var) const { return m_lpScene->World.vStageVars[var]; }
 
 cStageChara* cBuiltStageTest::Placed(int col, int row) {
-    for (cStageChara& c : m_lpScene->lstStageChara)
+    for (cStageChara& c : m_lpScene->World.lstStageChara)
         if (c.data.wCellX == col && c.data.wCellY == row) return &c;
     return nullptr;
 }

@@ -31,7 +31,7 @@ protected:
     int32_t Var(int var) const;
 
     cPlayScene& Scene() { return *m_lpScene; }
-    cPlayer& Hero() { return *m_lpScene->Hero(); }
+    cPlayer& Hero() { return *m_lpScene->World.Hero(); }
     // The stage character placed on cell (col, row) that is still in the stage, or null.
     cStageChara* Placed(int col, int row);
 

@@ -130,10 +130,10 @@ public:
             if (bFirstRun) return;
             g_Run.nFrames = nElapsedFrames;
             for (int i = 0; i < kVars; ++i) {
-                if (g_Run.vVars[i] != vStageVars[i]) g_Run.nLastChange = nElapsedFrames;
-                g_Run.vVars[i] = vStageVars[i];
+                if (g_Run.vVars[i] != World.vStageVars[i]) g_Run.nLastChange = nElapsedFrames;
+                g_Run.vVars[i] = World.vStageVars[i];
             }
-            if (Hero() && Hero()->dying)
+            if (World.Hero() && World.Hero()->dying)
                 Finish(sample::CONFEND_DIED);
             else if (nElapsedFrames >= g_Case->nFrames)
                 Finish(sample::CONFEND_PLAYING);

@@ -141,7 +141,7 @@ class cWatchedPlay : public cPlayScene {
 public:
     void Run() override {
         cPlayScene::Run();
-        cPlayer* lpHero = Hero();
+        cPlayer* lpHero = World.Hero();
         if (nState == PLAYSTATE_PLAY && lpHero && nElapsedFrames >= 1) {
             auto& w = g_Watch;
             if (nElapsedFrames == 1 && w.vStageY.empty()) {
@@ -150,7 +150,7 @@ public:
                 for (int f; in >> f && std::getline(in, line);)
                     script += std::to_string(GetFrameCount() + f - 1) + line + "\n";
                 ParseInputScript(script);
-                w.nItemsAtStart = lstItem.size();
+                w.nItemsAtStart = World.lstItem.size();
             }
             if (static_cast<size_t>(nElapsedFrames) <= w.vStageY.size()) ++w.nDeaths;  // the stage began again
             w.vStageY.resize(nElapsedFrames - 1);
@@ -162,36 +162,36 @@ public:
             w.vHp.push_back(lpHero->hp);
             w.vInvincible.resize(nElapsedFrames - 1);
             w.vInvincible.push_back(lpHero->invincible);
-            const auto platform = std::find_if(lstStageChara.begin(), lstStageChara.end(),
+            const auto platform = std::find_if(World.lstStageChara.begin(), World.lstStageChara.end(),
                                                [](const cStageChara& c) { return c.byBlockChara != 0; });
-            w.vPlatformX.push_back(platform == lstStageChara.end() ? 0 : platform->x);
+            w.vPlatformX.push_back(platform == World.lstStageChara.end() ? 0 : platform->x);
             w.vOnObject.push_back(lpHero->standingOnObject);
             w.vFacing.resize(nElapsedFrames - 1);
             w.vFacing.push_back(lpHero->nFacing);
             w.vSlimeHp.resize(nElapsedFrames - 1);
-            const auto slime = std::find_if(lstStageChara.begin(), lstStageChara.end(),
+            const auto slime = std::find_if(World.lstStageChara.begin(), World.lstStageChara.end(),
                                             [](const cStageChara& c) { return c.data.strName == "スライム"; });
-            w.vSlimeHp.push_back(slime == lstStageChara.end() || slime->dying ? 0 : slime->hp);
+            w.vSlimeHp.push_back(slime == World.lstStageChara.end() || slime->dying ? 0 : slime->hp);
             w.vStars.resize(nElapsedFrames);
             w.vStars.back().clear();
-            for (size_t i = 0; i < lstShots.Places(); ++i)
-                if (const cShot* s = lstShots.At(i); s && s->bFlying && s->Shooter() == lpHero)
+            for (size_t i = 0; i < World.lstShots.Places(); ++i)
+                if (const cShot* s = World.lstShots.At(i); s && s->bFlying && s->Shooter() == lpHero)
                     w.vStars.back().emplace_back(s->x, s->dVelX);
             w.vMusicLoop.resize(nElapsedFrames - 1);
             w.vMusicLoop.push_back(nStageBgmLoop.load());
             w.vMusicSlot.resize(nElapsedFrames - 1);
             w.vMusicSlot.push_back(Bgm.CurrentSlot());
             w.vStageY.push_back(lpHero->y);
-            w.vScreenY.push_back(lpHero->y - ScrollY.dPos);
+            w.vScreenY.push_back(lpHero->y - World.ScrollY.dPos);
             w.vX.push_back(lpHero->x);
-            w.nItemsBeforeGoal = lstItem.size();
+            w.nItemsBeforeGoal = World.lstItem.size();
             if (nElapsedFrames == w.nStopAt) PostCloseMain();
         }
         if (nState == PLAYSTATE_AFTERPLAY && g_Watch.nClearFrames < 0) {
             g_Watch.nClearFrames = nElapsedFrames;
             g_Watch.nClearTime = nElapsedTime;
             g_Watch.nSavedClearTime = SaveData.nClearTime;
-            g_Watch.nItemsAtClear = lstItem.size();
+            g_Watch.nItemsAtClear = World.lstItem.size();
         }
         // The results stay 60 frames, past their banner, for the last picture.
         if (nState == PLAYSTATE_AFTERPLAY && ++m_nResultFrames == 60) PostCloseMain();

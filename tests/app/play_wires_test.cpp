@@ -190,11 +190,11 @@ TEST_F(PlayWires, ACharacterSummonedIntoASolidBlockIsTakenBack) {
         kit.PlaceChara(summoner, 8, 9);
         kit.PlaceChara(summoner, 18, 9);
     });
-    ASSERT_EQ(Scene().lstStageChara.size(), 2u);
+    ASSERT_EQ(Scene().World.lstStageChara.size(), 2u);
     Frames(5);
     // The one in the open stays; the one in the wall is gone.
-    ASSERT_EQ(Scene().lstStageChara.size(), 3u);
-    const cStageChara& kept = Scene().lstStageChara.back();
+    ASSERT_EQ(Scene().World.lstStageChara.size(), 3u);
+    const cStageChara& kept = Scene().World.lstStageChara.back();
     EXPECT_GT(kept.x, (18 + 10) * 32);
     EXPECT_EQ(kept.tg, Placed(18, 9));
 }
@@ -218,14 +218,14 @@ TEST_F(PlayWires, TheStagesRemovalRulesRemoveWhatLiesBeyondTheScreen) {
     EXPECT_EQ(Scene().bEraseCharaKey, 1);
     EXPECT_EQ(Scene().bEraseBlockCharaKey, 0);
     EXPECT_EQ(Scene().bEraseItemKey, 1);
-    ASSERT_EQ(Scene().lstStageChara.size(), 3u);
-    ASSERT_EQ(Scene().lstItem.size(), 2u);
+    ASSERT_EQ(Scene().World.lstStageChara.size(), 3u);
+    ASSERT_EQ(Scene().World.lstItem.size(), 2u);
     Frames(1);
     EXPECT_EQ(Placed(3, 9), nullptr);
     EXPECT_NE(Placed(45, 9), nullptr);
     EXPECT_NE(Placed(3, 6), nullptr);
-    ASSERT_EQ(Scene().lstItem.size(), 1u);
-    EXPECT_GT(Scene().lstItem.front().x, 40 * 32);
+    ASSERT_EQ(Scene().World.lstItem.size(), 1u);
+    EXPECT_GT(Scene().World.lstItem.front().x, 40 * 32);
 }
 
 TEST_F(PlayWires, AWarpBringsTheScrollAlongAtOnce) {
@@ -243,7 +243,7 @@ TEST_F(PlayWires, AWarpBringsTheScrollAlongAtOnce) {
     const cPlayer& hero = Hero();
     EXPECT_EQ(hero.x, (2 + 10) * 32 + 8.5 + 640);
     // The view is centred on the hero where it stands now.
-    EXPECT_EQ(Scene().ScrollX.dPos, hero.x - (320 - hero.nHitW / 2));
+    EXPECT_EQ(Scene().World.ScrollX.dPos, hero.x - (320 - hero.nHitW / 2));
 }
 
 }  // namespace

@@ -268,10 +268,10 @@ public:
             ParseInputScript(script);
         }
         if (nState == PLAYSTATE_PLAY && nElapsedFrames == 30 && !g_Felled.empty())
-            for (cStageChara& c : lstStageChara)
+            for (cStageChara& c : World.lstStageChara)
                 if (c.data.strName == g_Felled) {
                     c.hp = 0;
-                    bDeathCheck = 1;  // as a status operation that takes the last hit points
+                    World.bDeathCheck = 1;  // as a status operation that takes the last hit points
                 }
         if (nState == PLAYSTATE_EXIT && g_bEndAtPlayExit) {
             g_strExitEntryName = SaveData.strEntryName;

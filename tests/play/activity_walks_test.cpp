@@ -12,14 +12,14 @@ namespace {
 class ActivityWalksTest : public PlayGridTest {
 public:
     ActivityWalksTest() {
-        scene.vPlayer.resize(1);
-        Place(*scene.Hero(), 1, 400, 400, 20, 20);
+        scene.World.vPlayer.resize(1);
+        Place(*scene.World.Hero(), 1, 400, 400, 20, 20);
         scene.vCondFlags.assign(COND_FLAG_NUM, 0);
     }
     // Characters on and off screen, always active, running out of lifetime,
     // invincible, in contact, dying.
     cStageChara& AddPlain(int i) {
-        cStageChara& c = scene.lstStageChara.emplace_back();
+        cStageChara& c = scene.World.lstStageChara.emplace_back();
         Place(c, 10 + i, i % 3 == 1 ? 900 : 60 * i, 100, 20, 20);
         c.nLifeTime = i % 4 == 2 ? 0 : (i % 4 == 3 ? 3 : LIFETIME_UNLIMITED);
         c.invincible = i % 3;
@@ -32,12 +32,12 @@ public:
         for (int i = 0; i < 9; ++i) AddPlain(i);
     }
     void AddItem(bool bCond) {
-        cItem& item = scene.lstItem.emplace_back();
+        cItem& item = scene.World.lstItem.emplace_back();
         if (bCond) item.data.vCond.emplace_back();
     }
     void Clear() {
-        scene.lstStageChara.clear();
-        scene.lstItem.clear();
+        scene.World.lstStageChara.clear();
+        scene.World.lstItem.clear();
         scene.MarkActiveOnScreen(false);  // the guard has seen every character so far
     }
     // The walks of a sub-step, the first of its frame or not.
@@ -48,13 +48,13 @@ public:
     }
     std::string Results() const {
         std::string s;
-        for (const cStageChara& c : scene.lstStageChara)
+        for (const cStageChara& c : scene.World.lstStageChara)
             s += std::to_string(c.nId) + ":" + std::to_string(c.bActive) + std::to_string(c.nActiveState) +
                  std::to_string(c.bGroupCondsMet) + std::to_string(c.bOnScreen) + std::to_string(c.bActivated) +
                  " i" + std::to_string(c.invincible) + " l" + std::to_string(c.nLifeTime) + " c" +
                  std::to_string(c.bContactL + c.bContactD) + " p" + std::to_string(c.dPrevRect[0]) + " f" +
                  std::to_string(c.nFrameValue1) + "; ";
-        for (const cItem& item : scene.lstItem) s += "item " + std::to_string(item.bActive) + "; ";
+        for (const cItem& item : scene.World.lstItem) s += "item " + std::to_string(item.bActive) + "; ";
         return s;
     }
 };
@@ -117,7 +117,7 @@ TEST_F(ActivityWalksTest, TheWalksLeaveThePlainCharactersAsRecorded) {
         AddPlainSet();
         Walks(bFrameStart);
         EXPECT_EQ(Results(), recorded) << bFrameStart;
-        EXPECT_EQ(scene.lstStageChara.size(), 8u);  // one lifetime ran out
+        EXPECT_EQ(scene.World.lstStageChara.size(), 8u);  // one lifetime ran out
     }
 }
 

@@ -64,7 +64,7 @@ TEST_F(BlockCollisionTest, DeadlyBlockKillsThePlayerFromEverySideAndHoldsOthers)
 }
 
 TEST_F(BlockCollisionTest, WalkerIsPushedByABlockCharacterFromEitherSide) {
-    cStageChara& w = scene.lstStageChara.emplace_back();
+    cStageChara& w = scene.World.lstStageChara.emplace_back();
     Place(w, 1, 100, 200, 20, 30);
     cStageChara& bc = AddBlockChara(2, 115, 190, 32, 32);
     EXPECT_EQ(HitBlockChara(w, scene.BlockCharas), 0);
@@ -80,7 +80,7 @@ TEST_F(BlockCollisionTest, WalkerIsPushedByABlockCharacterFromEitherSide) {
 }
 
 TEST_F(BlockCollisionTest, LandingRidesWithinFiveDots) {
-    cStageChara& w = scene.lstStageChara.emplace_back();
+    cStageChara& w = scene.World.lstStageChara.emplace_back();
     Place(w, 1, 100, 200, 20, 30);
     w.dPrevRect[1] = 195;
     w.dSpeedY = 3;
@@ -99,7 +99,7 @@ TEST_F(BlockCollisionTest, LandingRidesWithinFiveDots) {
 }
 
 TEST_F(BlockCollisionTest, FourCornersInBlockCharactersCrush) {
-    cStageChara& w = scene.lstStageChara.emplace_back();
+    cStageChara& w = scene.World.lstStageChara.emplace_back();
     Place(w, 1, 100, 100, 20, 20);
     const double corners[4][2] = {{95, 95}, {115, 95}, {95, 113}, {115, 113}};
     for (int i = 0; i < 3; ++i) AddBlockChara(2 + i, corners[i][0], corners[i][1], 10, 10);

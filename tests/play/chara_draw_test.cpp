@@ -70,7 +70,7 @@ protected:
         c.hp = c.data.nMaxHP = 10;
         c.Anime.Init(std::vector<std::vector<FRAMEITEM>>{{{0, 1, 0}, {1, 1, 0}, {FRAMEITEM_LOOP, 0, 0}}});
         c.Anime.nTicks = -1000;  // holds cell 0 for the golden frame
-        return scene->lstStageChara.emplace_back(c);
+        return scene->World.lstStageChara.emplace_back(c);
     }
 
     GOLDENFRAME Frame() { return playscreen::ScreenBand(TOP, W, H); }
@@ -99,7 +99,7 @@ TEST_F(CharaDrawTest, FacingGaugeAndEffectUnderEachBackEnd) {
         Scene();
         EXPECT_EQ(CompareGolden("play_charas", Frame()), "") << "mode " << mode;
         // The gauge counts down; its fill is the new width and the strip of the change shrinks.
-        const cStageChara& hurt = *std::next(scene->lstStageChara.begin(), 2);
+        const cStageChara& hurt = *std::next(scene->World.lstStageChara.begin(), 2);
         EXPECT_EQ(hurt.hpGauge.nTimer, GAUGE_SHOW_FRAMES - 1);
         EXPECT_EQ(hurt.hpGauge.nFill, 35);
         EXPECT_DOUBLE_EQ(hurt.hpGauge.dChange, -15.0 + 15.0 / GAUGE_FADE_FRAMES);

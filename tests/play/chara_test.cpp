@@ -7,12 +7,12 @@
 #include <limits>
 
 #include "actors/stage_chara.h"
-#include "play/play_fixture.h"
+#include "play/world_fixture.h"
 #include "stage/flow.h"
 
 namespace {
 
-class CharaTest : public cPlayTest {
+class CharaTest : public cWorldTest {
 protected:
     // A stage character with two flows of one and two commands, bound.
     static void GiveFlows(cChara& c) {

@@ -1,6 +1,24 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "hit_fixture.h"
 
-using Damage = cHitTest;
+// Over a world alone: the fake services log the trigger starts, keep the
+// run's score and answer the item hand-overs.
+class Damage : public cSidesFixture<cWorldTest> {
+protected:
+    // The fake's log line of trigger `trigger` started on `c` by `partner`.
+    static std::string Started(int32_t trigger, const cChara& c, const cChara& partner, int32_t filter) {
+        return "trigger " + std::to_string(trigger) + " on " + std::to_string(c.nId) + " by " +
+               std::to_string(partner.nId) + " filter " + std::to_string(filter);
+    }
+    int Count(int32_t trigger) const {
+        const std::string head = "trigger " + std::to_string(trigger) + " on ";
+        return static_cast<int>(std::count_if(m_Services.vLog.begin(), m_Services.vLog.end(),
+                                              [&](const std::string& l) { return l.starts_with(head); }));
+    }
+};
 
 TEST_F(Damage, PowerAgainstDefenceHealingAndInvincibleVictims) {
     cChara& v = Chara(1, 0, 0, 31, 31);
@@ -10,7 +28,7 @@ TEST_F(Damage, PowerAgainstDefenceHealingAndInvincibleVictims) {
     EXPECT_EQ(v.TakeAttackDamage(a), 0);
     v.FireAttackTriggers(a);
     EXPECT_EQ(v.hp, 100);
-    EXPECT_EQ(m_vSeen, (std::vector<TRIGGERSEEN>{{&v, TRIGGER_DAMAGED, &a, 0}}));
+    EXPECT_EQ(m_Services.vLog, std::vector<std::string>{Started(TRIGGER_DAMAGED, v, a, 0)});
 
     v.hp = 95;
     a.data.nBodyPower = -10;
@@ -22,19 +40,20 @@ TEST_F(Damage, PowerAgainstDefenceHealingAndInvincibleVictims) {
     s.bCountsForShooter = 1;
     s.nShooterFlowId = 7;
     v.data.byInvincible = 1;
-    m_vSeen.clear();
+    m_Services.vLog.clear();
     EXPECT_EQ(v.TakeShotDamage(s), 0);
     v.FireShotTriggers(s);
     EXPECT_EQ(v.hp, 100);
-    EXPECT_EQ(m_vSeen, (std::vector<TRIGGERSEEN>{{&v, TRIGGER_DAMAGED, &a, 0}, {&a, TRIGGER_GAVE_DAMAGE, &v, 7}}));
+    EXPECT_EQ(m_Services.vLog,
+              (std::vector<std::string>{Started(TRIGGER_DAMAGED, v, a, 0), Started(TRIGGER_GAVE_DAMAGE, a, v, 7)}));
 }
 
 TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
-    SaveData.nScore = 999800;
+    m_Services.nScore = 999800;
     cChara& c = Chara(1, 0, 0, 31, 31);
     c.data.nScore = 500;
     EXPECT_EQ(c.Die(), 0);
-    EXPECT_EQ(SaveData.nScore, 999999);
+    EXPECT_EQ(m_Services.nScore, 999999);
     EXPECT_EQ(c.dying, 1);
     EXPECT_EQ(Count(TRIGGER_DIED), 1);
 
@@ -44,6 +63,7 @@ TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
     m_Services.nTakeResult = 2;
     EXPECT_EQ(d.Die(), 2);
     EXPECT_EQ(d.dying, 1);
+    EXPECT_EQ(m_Services.vLog.back(), "take item");
 
     cChara& e = Chara(1, 0, 0, 31, 31);
     lpWorld->nStageEnd = 1;

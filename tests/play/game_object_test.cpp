@@ -8,13 +8,13 @@
 #include <numbers>
 #include <utility>
 
-#include "play/play_fixture.h"
+#include "play/world_fixture.h"
 #include "stage/stage_data_records.h"
 #include "world/scroll_axis.h"
 
 namespace {
 
-class GameObjectTest : public cPlayTest {
+class GameObjectTest : public cWorldTest {
 protected:
     // A 16 × 16 object with a 32 × 32 cell at (x, y).
     cGameObject Object(double x, double y) {
@@ -42,7 +42,7 @@ TEST_F(GameObjectTest, ClampXInModeTwoGivesEveryResult) {
     o.x = 400;
     EXPECT_EQ(o.ClampX(2), CLAMP_INSIDE);
     // Scroll limits narrower than the stage: result 1 between them.
-    lpPlayScene->ScrollX.SetBounds(5, 12, true, true);  // 480 .. 736
+    lpWorld->ScrollX.SetBounds(5, 12, true, true);  // 480 .. 736
     o.x = 400;
     EXPECT_EQ(o.ClampX(2), CLAMP_SCROLL);
     EXPECT_EQ(o.ClampX(1), CLAMP_SCROLL);
@@ -94,7 +94,7 @@ TEST_F(GameObjectTest, ClampInModeTwoTakesTheLimitsInTheirOrderWhateverTheirSize
         {480, 736, 320, 960, 1280, NAN, CLAMP_INSIDE, false, NAN},
     };
     for (const CASE& c : kCases) {
-        for (cScrollAxis* a : {&lpPlayScene->ScrollX, &lpPlayScene->ScrollY}) {
+        for (cScrollAxis* a : {&lpWorld->ScrollX, &lpWorld->ScrollY}) {
             a->nMin = c.nMin, a->nMax = c.nMax, a->nBaseMin = c.nBaseMin, a->nBaseMax = c.nBaseMax;
             a->nOuter = c.nOuter;
             a->KeepHoldLimits();
@@ -206,8 +206,8 @@ TEST_F(GameObjectTest, BlockHitSettingsAndSpeeds) {
 
 TEST_F(GameObjectTest, ScreenAndRemovalTests) {
     cGameObject o = Object(700, 400);
-    lpPlayScene->ScrollX.dPos = 320;
-    lpPlayScene->ScrollY.dPos = 320;
+    lpWorld->ScrollX.dPos = 320;
+    lpWorld->ScrollY.dPos = 320;
     o.x2 = 715;
     o.y2 = 415;
     EXPECT_TRUE(o.IsOnScreen());
@@ -237,8 +237,8 @@ TEST_F(GameObjectTest, ScreenAndRemovalTests) {
 // The removal test as every object worked it out from the scroll, an edge
 // switched off left untested.
 bool BeyondAlone(const cGameObject& o, const cStageIntRec& rule) {
-    const cScrollAxis& sx = lpPlayScene->ScrollX;
-    const cScrollAxis& sy = lpPlayScene->ScrollY;
+    const cScrollAxis& sx = lpWorld->ScrollX;
+    const cScrollAxis& sy = lpWorld->ScrollY;
     const int32_t* v = rule.nValue;
     if (o.nKeep) return false;
     if (v[0] && o.x2 <= static_cast<int32_t>(sx.dPos - v[4] * 32.0)) return true;
@@ -257,8 +257,8 @@ TEST_F(GameObjectTest, EdgeLimitsWorkedOutOnceJudgeAsEachObjectWorkedOutAlone) {
         cStageIntRec rule;
         rule.Set(edges & 1, edges >> 1 & 1, edges >> 2 & 1, edges >> 3 & 1, edges % 3, 2, edges % 5 - 1, 1);
         for (const double scroll : kScroll) {
-            lpPlayScene->ScrollX.dPos = scroll;
-            lpPlayScene->ScrollY.dPos = scroll / 2;
+            lpWorld->ScrollX.dPos = scroll;
+            lpWorld->ScrollY.dPos = scroll / 2;
             const cScrollEdgeLimits limits(rule);
             for (const double px : kPos) {
                 for (const double py : kPos) {
@@ -298,8 +298,8 @@ TEST_F(GameObjectTest, EdgeLimitsMeetNoCoordinateThatIsNoNumberOnAnEdgeSwitchedO
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const double kOdd[] = {kNaN, -kInf, kInf, 300};
-    lpPlayScene->ScrollX.dPos = 320;
-    lpPlayScene->ScrollY.dPos = 160;
+    lpWorld->ScrollX.dPos = 320;
+    lpWorld->ScrollY.dPos = 160;
     int32_t nBeyond = 0, nCases = 0;
     for (int32_t edges = 0; edges < 16; ++edges) {
         cStageIntRec rule;

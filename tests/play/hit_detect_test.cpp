@@ -37,8 +37,8 @@ TEST_F(HitDetect, NonPiercingAttacksHitOnceAndLeaveWhileTheBucketIsWalked) {
     pierce.nPierce = 1;
     lpPlayScene->DetectHits();
     EXPECT_EQ(c.hp, 100 - 10 - 10 - 3);
-    EXPECT_EQ(lpPlayScene->vAttackBucket[0].Size(), 1u);
-    EXPECT_EQ(*lpPlayScene->vAttackBucket[0].begin(), &far);
+    EXPECT_EQ(lpPlayScene->World.vAttackBucket[0].Size(), 1u);
+    EXPECT_EQ(*lpPlayScene->World.vAttackBucket[0].begin(), &far);
     EXPECT_EQ(m_vAttack[0]->bErased, 1);
     // The piercing attack without its once byte hits again in the next sub-step.
     lpPlayScene->DetectHits();
@@ -71,8 +71,8 @@ TEST_F(HitDetect, DestructibleAttacksShootEachOtherDown) {
     lpPlayScene->DetectHits();
     EXPECT_TRUE(a.bErased && b.bErased && weak.bErased);
     EXPECT_FALSE(solid.bErased);
-    EXPECT_EQ(lpPlayScene->vAttackBucket[3].Size(), 1u);
-    for (int s : {0, 1, 2}) EXPECT_TRUE(lpPlayScene->vAttackBucket[s].IsEmpty());
+    EXPECT_EQ(lpPlayScene->World.vAttackBucket[3].Size(), 1u);
+    for (int s : {0, 1, 2}) EXPECT_TRUE(lpPlayScene->World.vAttackBucket[s].IsEmpty());
 }
 
 TEST_F(HitDetect, BodyAttacksGiveInvincibilityAgainstTheAttackerOnly) {
@@ -107,7 +107,7 @@ TEST_F(HitDetect, AKilledVictimDiesAndAHitHeroEndsThePass) {
 }
 
 TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
-    SHOTLIST& shots = lpPlayScene->lstShots;
+    SHOTLIST& shots = lpPlayScene->World.lstShots;
     std::vector<cShot*> left;
     cShot proto;
     for (int i = 0; i < 60; ++i) {
@@ -126,7 +126,7 @@ TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
         cShot* s = added[(k * 7) % 60];
         const int32_t side = s->Side();
         lpPlayScene->RemoveAttack(s, side);
-        EXPECT_FALSE(lpPlayScene->vAttackBucket[side].Contains(s));
+        EXPECT_FALSE(lpPlayScene->World.vAttackBucket[side].Contains(s));
         std::erase(left, s);
         ASSERT_EQ(listed(), left) << "removal " << k;
     }
@@ -220,8 +220,8 @@ TEST_F(HitDetect, AttacksErasedBeforeOrDuringThePassLeaveTheirBuckets) {
     lpPlayScene->vStepActive = {1, 0};
     int n = 0;
     for (const ERASECASE& k : cases) {
-        for (cHitBucket& b : lpPlayScene->vAttackBucket) b.Clear();
-        for (cHitBucket& b : lpPlayScene->vCharaBucket) b.Clear();
+        for (cHitBucket& b : lpPlayScene->World.vAttackBucket) b.Clear();
+        for (cHitBucket& b : lpPlayScene->World.vCharaBucket) b.Clear();
         Chara(1, 0, 0, 31, 31, 1000);
         // The far attack comes first in the walk; the near one hits only
         // where the hit's code erases the far one.
@@ -233,8 +233,8 @@ TEST_F(HitDetect, AttacksErasedBeforeOrDuringThePassLeaveTheirBuckets) {
         services.lpErase = k.bByHit ? &far : nullptr;
         lpPlayScene->nSubStep = k.bStepOn ? 1 : 2;
         EXPECT_EQ(lpPlayScene->DetectHits(), PLAY_GOON);
-        EXPECT_EQ(lpPlayScene->vAttackBucket[0].Contains(&far), !k.bLeaves) << "case " << n;
-        EXPECT_TRUE(lpPlayScene->vAttackBucket[0].Contains(&near)) << "case " << n;
+        EXPECT_EQ(lpPlayScene->World.vAttackBucket[0].Contains(&far), !k.bLeaves) << "case " << n;
+        EXPECT_TRUE(lpPlayScene->World.vAttackBucket[0].Contains(&near)) << "case " << n;
         ++n;
     }
     SetSceneServices(&m_Services);
@@ -272,7 +272,7 @@ TEST_F(HitDetect, CharactersTouchExactlyTheOnesWhoseRectanglesMeetTheirs) {
         ys.push_back(&y);
     }
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        if (cases[i].bHole) lpPlayScene->vCharaBucket[1].Remove(ys[i]);
+        if (cases[i].bHole) lpPlayScene->World.vCharaBucket[1].Remove(ys[i]);
     lpPlayScene->DetectHits();
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         int touched = 0;
@@ -291,8 +291,8 @@ TEST_F(HitDetect, AttacksSweptOverSeveralSidesHitExactlyTheRectanglesTheyMeet) {
     };
     const RECT small[] = {{0, 0, 31, 31}, {100, 40, 131, 71}, {300, 300, 331, 331}, {40, 200, 71, 231}};
     for (const bool bLarge : {false, true}) {
-        for (cHitBucket& b : lpPlayScene->vAttackBucket) b.Clear();
-        for (cHitBucket& b : lpPlayScene->vCharaBucket) b.Clear();
+        for (cHitBucket& b : lpPlayScene->World.vAttackBucket) b.Clear();
+        for (cHitBucket& b : lpPlayScene->World.vCharaBucket) b.Clear();
         m_vAttack.clear();
         std::vector<std::pair<cStageChara*, RECT>> charas;
         for (int i = 0; i < 4; ++i) {

@@ -1,7 +1,8 @@
 #pragma once
-// Characters and attacks placed by hand in the side buckets of the play
-// test scene; trigger starts recorded and item hand-overs answered by the
-// services the tests install.
+// Characters and attacks placed by hand in the side buckets of the test
+// world, over a world alone (cWorldTest, the fake services) or a play scene
+// (cHitTest: trigger starts recorded and item hand-overs answered by the
+// services the tests install).
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "play/play_services.h"
 #include "play_fixture.h"
 #include "player/player_records.h"
+#include "world_fixture.h"
 
 struct TRIGGERSEEN {
     cChara* lpChara;
@@ -34,20 +36,16 @@ public:
     int32_t nTakeResult = -1;
 };
 
-class cHitTest : public cPlayTest {
+// The hand-placed characters and attacks over tBase (cWorldTest or cPlayTest).
+template <class tBase>
+class cSidesFixture : public tBase {
 protected:
-    cHitTest() {
-        SetSceneServices(&m_Services);
-        PlayStage.nCharaInvincible = 10;
-    }
-    ~cHitTest() override {
-        SetSceneServices(&lpPlayScene->Services);
-        m_vAttack.clear();
-    }
+    cSidesFixture() { PlayStage.nCharaInvincible = 10; }
+    ~cSidesFixture() override { m_vAttack.clear(); }
 
     // An active stage character of `side` whose both hit ranges are the rectangle.
     cStageChara& Chara(int32_t side, double l, double t, double r, double b, int32_t hp = 100) {
-        cStageChara& c = lpPlayScene->lstStageChara.emplace_back();
+        cStageChara& c = lpWorld->lstStageChara.emplace_back();
         c.nId = ++m_nId;
         c.nKind = 1;
         c.nKind3 = side;
@@ -55,7 +53,7 @@ protected:
         c.data.nMaxHP = c.hp = hp;
         const double rect[4] = {l, t, r, b};
         for (int i = 0; i < 4; ++i) c.dRectA[i] = c.dRectB[i] = rect[i];
-        lpPlayScene->vCharaBucket[side].Add(&c, HITKIND_STAGECHARA);
+        lpWorld->vCharaBucket[side].Add(&c, HITKIND_STAGECHARA);
         return c;
     }
     cAttack& Attack(int32_t side, double l, double t, double r, double b, int32_t power = 10) {
@@ -64,9 +62,19 @@ protected:
         a.nPower = power;
         const double rect[4] = {l, t, r, b};
         std::copy(rect, rect + 4, a.dRect);
-        lpPlayScene->vAttackBucket[side].Add(&a, HITKIND_ATTACK);
+        lpWorld->vAttackBucket[side].Add(&a, HITKIND_ATTACK);
         return a;
     }
+
+    std::vector<std::unique_ptr<cAttack>> m_vAttack;
+    int32_t m_nId = 0;
+};
+
+class cHitTest : public cSidesFixture<cPlayTest> {
+protected:
+    cHitTest() { SetSceneServices(&m_Services); }
+    ~cHitTest() override { SetSceneServices(&lpPlayScene->Services); }
+
     int Count(int32_t trigger) const {
         int n = 0;
         for (const auto& s : m_vSeen) n += s.nTrigger == trigger;
@@ -75,6 +83,4 @@ protected:
 
     cSeenServices m_Services;
     std::vector<TRIGGERSEEN>& m_vSeen = m_Services.vSeen;
-    std::vector<std::unique_ptr<cAttack>> m_vAttack;
-    int32_t m_nId = 0;
 };

@@ -58,8 +58,8 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     ASSERT_TRUE(Fonts[FONT_MEDIUM].Create("ＭＳ ゴシック", 0, 16, 16, 16, 2, nullptr, 1, 5, nullptr, 1, 640, 480, 1));
     scene = playscreen::MakeScene();
     SaveData.vVar.assign(1001, 0);
-    scene->vStageVars.assign(1000, 0);
-    BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
+    scene->World.vStageVars.assign(1000, 0);
+    BlockGrid.assign(static_cast<size_t>(scene->World.ScrollY.nCells) * scene->World.ScrollX.nPitch, cBlockCell());
     RebuildBlockHits();
     Database.vEffect.resize(1);
     Database.vPicture.resize(1);
@@ -86,7 +86,7 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     EXPECT_EQ(scene->Pictures.Load(9), nullptr);
 
     // A sword type past its list; shots whose settings and shooter name sides outside 0..7.
-    cStageChara& shooter = scene->lstStageChara.emplace_back();
+    cStageChara& shooter = scene->World.lstStageChara.emplace_back();
     shooter.nId = 4, shooter.nKind = 1, shooter.nKind3 = 12;
     shooter.x = shooter.y = 400;
     shooter.nHitW = shooter.nHitH = shooter.nCellW = shooter.nCellH = 32;
@@ -94,14 +94,14 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     s.nShotNum = 2, s.nSpeed = 30, s.nMoveType = 40;
     EXPECT_EQ(SwingSword(shooter, s), nullptr);
     s.nByte23 = 1;  // the shooter's side, 12
-    FireShot(scene->lstShots, shooter, nullptr, s);
+    FireShot(scene->World.lstShots, shooter, nullptr, s);
     s.nByte23 = 0, s.nForce = 200;
-    FireShot(scene->lstShots, shooter, nullptr, s);
-    cShot stray = *scene->lstShots.front();
+    FireShot(scene->World.lstShots, shooter, nullptr, s);
+    cShot stray = *scene->World.lstShots.front();
     stray.nKind3 = -3;
-    AddShot(scene->lstShots, stray);
-    ASSERT_EQ(scene->lstShots.size(), 5u);
-    for (const auto& shot : scene->lstShots) {
+    AddShot(scene->World.lstShots, stray);
+    ASSERT_EQ(scene->World.lstShots.size(), 5u);
+    for (const auto& shot : scene->World.lstShots) {
         EXPECT_TRUE(shot->Side() == -3 || (shot->Side() >= 0 && shot->Side() < HIT_SIDE_NUM)) << shot->Side();
     }
 
@@ -111,8 +111,8 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     }
     EXPECT_TRUE(scene->lstEffect.empty()) << "an effect without frames ends at once";
     EXPECT_EQ(scene->lstStageWork.size(), 2u);
-    while (!scene->lstShots.empty()) EraseShot(scene->lstShots, scene->lstShots.begin());
-    for (const cHitBucket& b : scene->vAttackBucket) EXPECT_TRUE(b.IsEmpty());
+    while (!scene->World.lstShots.empty()) EraseShot(scene->World.lstShots, scene->World.lstShots.begin());
+    for (const cHitBucket& b : scene->World.vAttackBucket) EXPECT_TRUE(b.IsEmpty());
 
     EXPECT_TRUE(Has(spy.ec, "err V[77] ( 1 ,")) << "effect id";
     EXPECT_TRUE(Has(spy.ec, "err V[-5] ( 1 ,")) << "negative effect id";

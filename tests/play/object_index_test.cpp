@@ -31,7 +31,7 @@ protected:
     // The block characters of the list, in its order.
     static std::vector<cStageChara*> BlockCharasOfList(cPlayScene& scene) {
         std::vector<cStageChara*> v;
-        for (cStageChara& c : scene.lstStageChara)
+        for (cStageChara& c : scene.World.lstStageChara)
             if (c.byBlockChara) v.push_back(&c);
         return v;
     }
@@ -41,25 +41,25 @@ TEST_F(ObjectIndexTest, TheBlockCharactersAreKeptInListOrderThroughSetUpSummonsA
     for (uint16_t i = 0; i < 6; ++i) PlayStage.vPlacedChara.push_back(Placed(3 + 2 * i, 5, i % 2 == 0));
     m_lpScene->SetStage(0, 1);
     cPlayScene& scene = *m_lpScene;
-    ASSERT_EQ(scene.lstStageChara.size(), 6u);
+    ASSERT_EQ(scene.World.lstStageChara.size(), 6u);
     EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
     EXPECT_EQ(scene.BlockCharas.vChara.size(), 3u);
 
     // A summoned block character joins at the end, an ordinary one not at all.
     SUMMONSETTINGS settings;
-    EXPECT_EQ(SummonChara(scene.lstStageChara, 400, 160, settings, Placed(0, 0, true), 0, 1, nullptr,
-                          scene.nNextObjectId), 1);
-    EXPECT_EQ(SummonChara(scene.lstStageChara, 480, 160, settings, Placed(0, 0, false), 0, 1, nullptr,
-                          scene.nNextObjectId), 1);
+    EXPECT_EQ(SummonChara(scene.World.lstStageChara, 400, 160, settings, Placed(0, 0, true), 0, 1, nullptr,
+                          scene.World.nNextObjectId), 1);
+    EXPECT_EQ(SummonChara(scene.World.lstStageChara, 480, 160, settings, Placed(0, 0, false), 0, 1, nullptr,
+                          scene.World.nNextObjectId), 1);
     EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
-    EXPECT_EQ(scene.BlockCharas.vChara.back(), &*std::prev(scene.lstStageChara.end(), 2));
+    EXPECT_EQ(scene.BlockCharas.vChara.back(), &*std::prev(scene.World.lstStageChara.end(), 2));
 
     // Removed characters leave it: the first block character, then every other.
-    auto first = std::find_if(scene.lstStageChara.begin(), scene.lstStageChara.end(),
+    auto first = std::find_if(scene.World.lstStageChara.begin(), scene.World.lstStageChara.end(),
                               [](const cStageChara& c) { return c.byBlockChara != 0; });
     scene.RemoveStageChara(first);
     EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
-    for (auto it = scene.lstStageChara.begin(); it != scene.lstStageChara.end();)
+    for (auto it = scene.World.lstStageChara.begin(); it != scene.World.lstStageChara.end();)
         it = it->byBlockChara ? std::next(it) : scene.RemoveStageChara(it);
     EXPECT_EQ(scene.BlockCharas.vChara, BlockCharasOfList(scene));
     EXPECT_EQ(scene.BlockCharas.vChara.size(), 3u);

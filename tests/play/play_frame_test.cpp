@@ -9,10 +9,10 @@ class PlayFrameTest : public PlayGridTest {
 protected:
     PlayFrameTest() {
         InputList.resize(1);
-        scene.vPlayer.resize(1);
-        Place(*scene.Hero(), 1, 400, 400, 20, 20);
-        scene.bTimeStop = 0;
-        scene.nStageTime = 10;
+        scene.World.vPlayer.resize(1);
+        Place(*scene.World.Hero(), 1, 400, 400, 20, 20);
+        scene.World.bTimeStop = 0;
+        scene.World.nStageTime = 10;
     }
     ~PlayFrameTest() override { InputList.clear(); }
 };
@@ -25,16 +25,16 @@ TEST_F(PlayFrameTest, TimersAdvanceOncePerFrameWhateverTheSteps) {
     EXPECT_EQ(scene.nSubStepCount, 0);
     PlayStage.nSteps = 2;
     for (int i = 1; i < 60; ++i) scene.Play();
-    EXPECT_EQ(scene.nStageTime, 9);
+    EXPECT_EQ(scene.World.nStageTime, 9);
     EXPECT_EQ(scene.nSubStepCount, 118);
     EXPECT_EQ(scene.nElapsedTime, 100);
-    scene.nStageTime = 1;
+    scene.World.nStageTime = 1;
     for (int i = 0; i < 59; ++i) scene.Play();
-    EXPECT_EQ(scene.nStageTime, 1);
-    EXPECT_EQ(scene.Hero()->dying, 0);
+    EXPECT_EQ(scene.World.nStageTime, 1);
+    EXPECT_EQ(scene.World.Hero()->dying, 0);
     scene.Play();
-    EXPECT_EQ(scene.nStageTime, 0);
-    EXPECT_EQ(scene.Hero()->dying, 1);
+    EXPECT_EQ(scene.World.nStageTime, 0);
+    EXPECT_EQ(scene.World.Hero()->dying, 1);
 }
 
 TEST_F(PlayFrameTest, ElapsedTimeStopsAt599999) {
@@ -48,7 +48,7 @@ TEST_F(PlayFrameTest, ElapsedTimeStopsAt599999) {
 
 TEST_F(PlayFrameTest, SqueezedHeroWithProtectionGoesBackToItsRescuePosition) {
     for (int col : {3, 4, 5}) Cell(col, 6, 1);
-    cPlayer& hero = *scene.Hero();
+    cPlayer& hero = *scene.World.Hero();
     Place(hero, 1, 100, 196, 40, 20);
     hero.nProtect = 1;
     hero.bRescue = 1;
@@ -72,7 +72,7 @@ namespace {
 
 TEST_F(PlayFrameTest, TheHerosIgnoreFlagsClearItsDirectionOrButtons) {
     cInput& in = InputList[0];
-    cPlayer& hero = *scene.Hero();
+    cPlayer& hero = *scene.World.Hero();
     hero.bIgnoreDirection = 1;
     in.m_nDir = 2;
     in.m_nButton = 4;
@@ -90,24 +90,24 @@ TEST_F(PlayFrameTest, ObjectsBeyondTheRemovalRulesGoInTheFirstSubStepOnly) {
     PlayStage.StageIntRec[INTREC_CHARA].nValue[1] = 1;  // beyond the right edge of the screen
     PlayStage.StageIntRec[INTREC_ITEM].nValue[1] = 1;
     for (int id : {2, 3}) {
-        cStageChara& c = scene.lstStageChara.emplace_back();
+        cStageChara& c = scene.World.lstStageChara.emplace_back();
         Place(c, id, id == 2 ? 600 : 800, 100, 20, 20);  // the scroll follows the hero to 90
         c.nLifeTime = LIFETIME_UNLIMITED;
     }
-    cItem& item = scene.lstItem.emplace_back();
+    cItem& item = scene.World.lstItem.emplace_back();
     item.x = 800, item.y = 100, item.x2 = 819, item.y2 = 119;
     item.nLifeTime = LIFETIME_UNLIMITED;
     scene.Play();  // switches off: nothing removed
-    EXPECT_EQ(scene.lstStageChara.size(), 2u);
-    EXPECT_EQ(scene.lstItem.size(), 1u);
+    EXPECT_EQ(scene.World.lstStageChara.size(), 2u);
+    EXPECT_EQ(scene.World.lstItem.size(), 1u);
     scene.bEraseCharaKey = scene.bEraseItemKey = 1;
-    scene.lstStageChara.front().byBlockChara = 1;  // block characters follow their own switch
-    scene.lstStageChara.front().x = 900;
-    scene.lstStageChara.front().x2 = 919;
+    scene.World.lstStageChara.front().byBlockChara = 1;  // block characters follow their own switch
+    scene.World.lstStageChara.front().x = 900;
+    scene.World.lstStageChara.front().x2 = 919;
     scene.Play();
-    ASSERT_EQ(scene.lstStageChara.size(), 1u);
-    EXPECT_EQ(scene.lstStageChara.front().nId, 2);
-    EXPECT_TRUE(scene.lstItem.empty());
+    ASSERT_EQ(scene.World.lstStageChara.size(), 1u);
+    EXPECT_EQ(scene.World.lstStageChara.front().nId, 2);
+    EXPECT_TRUE(scene.World.lstItem.empty());
 }
 
 TEST_F(PlayFrameTest, AGroupOnScreenActivatesItsMembersOffScreen) {
@@ -115,14 +115,14 @@ TEST_F(PlayFrameTest, AGroupOnScreenActivatesItsMembersOffScreen) {
     const int groups[4] = {3, 3, 0, 5000};
     const double xs[4] = {100, 900, 900, 900};
     for (int i = 0; i < 4; ++i) {
-        cStageChara& c = scene.lstStageChara.emplace_back();
+        cStageChara& c = scene.World.lstStageChara.emplace_back();
         Place(c, 10 + i, xs[i], 100, 20, 20);
         c.bGroup = groups[i] != 0;
         c.nGroup = groups[i];
     }
     scene.UpdateActiveFlags();
     std::string met;
-    for (const cStageChara& c : scene.lstStageChara) met += static_cast<char>('0' + c.bGroupCondsMet);
+    for (const cStageChara& c : scene.World.lstStageChara) met += static_cast<char>('0' + c.bGroupCondsMet);
     EXPECT_EQ(met, "1100");  // a group beyond the flags counts as none
     EXPECT_EQ(scene.vCondFlags[3], 1);
 }

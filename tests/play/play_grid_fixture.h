@@ -26,13 +26,13 @@ protected:
     PlayGridTest() {
         ResetPlayState();
         SetCurrentPlayScene(&scene);
-        for (cScrollAxis* a : {&scene.ScrollX, &scene.ScrollY}) {
+        for (cScrollAxis* a : {&scene.World.ScrollX, &scene.World.ScrollY}) {
             a->nPitch = a->nCells = 32;
             a->nOuter = a->nBaseMax = a->nMax = 1024;
             a->nView = 640;
             a->KeepHoldLimits();
         }
-        scene.ScrollX.nPitchShift = 5;
+        scene.World.ScrollX.nPitchShift = 5;
         BlockGrid.resize(32 * 32);
         for (cBlockCell& c : BlockGrid) c.byHitKind = 0;
         RebuildBlockHits();
@@ -60,7 +60,7 @@ protected:
         c.SaveRect();
     }
     cStageChara& AddBlockChara(int id, double x, double y, int w, int h) {
-        cStageChara& bc = scene.lstStageChara.emplace_back();
+        cStageChara& bc = scene.World.lstStageChara.emplace_back();
         Place(bc, id, x, y, w, h);
         bc.byBlockChara = 1;
         bc.bActive = 1;

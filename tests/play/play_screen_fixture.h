@@ -27,16 +27,16 @@ inline std::unique_ptr<cPlayScene> MakeScene() {
     PlayStage.SetHitLevel(1);
     auto scene = std::make_unique<cPlayScene>();
     SetCurrentPlayScene(scene.get());
-    scene->ScrollX.SetupX(PlayStage, 60);
-    scene->ScrollY.SetupY(PlayStage, 60);
-    scene->vCharaBucket.resize(HIT_SIDE_NUM);
-    scene->vAttackBucket.resize(HIT_SIDE_NUM);
+    scene->World.ScrollX.SetupX(PlayStage, 60);
+    scene->World.ScrollY.SetupY(PlayStage, 60);
+    scene->World.vCharaBucket.resize(HIT_SIDE_NUM);
+    scene->World.vAttackBucket.resize(HIT_SIDE_NUM);
     return scene;
 }
 
 // Only the stage drawn, seen from stage dot (origin, origin).
 inline void ShowStageOnly(cPlayScene& scene, double origin) {
-    scene.ScrollX.dPos = scene.ScrollY.dPos = origin;
+    scene.World.ScrollX.dPos = scene.World.ScrollY.dPos = origin;
     scene.bStatusBar = 0;
     scene.bTimerHidden = 1;
 }

@@ -1,8 +1,8 @@
 #include "actors/player.h"
 #include "stage/flow_cmd.h"
-#include "play_fixture.h"
+#include "world_fixture.h"
 
-using PlayerJump = cPlayTest;
+using PlayerJump = cWorldTest;
 
 TEST_F(PlayerJump, AHeldJumpRisesBySpeedAndGravityAndComesBackDown) {
     PlayStage.dGravityStep = 0.5;

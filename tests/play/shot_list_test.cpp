@@ -32,9 +32,9 @@ TEST_F(ShotListTest, HolesKeepTheOrderAndClosingThemKeepsEachShotsPlace) {
         {{0, 1, 2, 3, 4, 5}, {}},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
-        SHOTLIST& list = lpPlayScene->lstShots;
+        SHOTLIST& list = lpPlayScene->World.lstShots;
         list.clear();
-        for (auto& b : lpPlayScene->vAttackBucket) b.Clear();
+        for (auto& b : lpPlayScene->World.vAttackBucket) b.Clear();
         std::vector<cShot*> shot;
         cShot proto;
         for (int32_t i = 0; i < 6; ++i) {
@@ -84,8 +84,8 @@ TEST_F(ShotListTest, HolesKeepTheOrderAndClosingThemKeepsEachShotsPlace) {
             std::erase(want, id);
             ASSERT_EQ(Ids(list), want) << "case " << k;
         }
-        EXPECT_TRUE(lpPlayScene->vAttackBucket[0].IsEmpty());
-        EXPECT_TRUE(lpPlayScene->vAttackBucket[1].IsEmpty());
+        EXPECT_TRUE(lpPlayScene->World.vAttackBucket[0].IsEmpty());
+        EXPECT_TRUE(lpPlayScene->World.vAttackBucket[1].IsEmpty());
     }
 }
 

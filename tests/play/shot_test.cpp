@@ -12,14 +12,18 @@
 #include "database/sword_type.h"
 #include "platform/system/log.h"
 #include "play/play_fixture.h"
+#include "play/world_fixture.h"
 #include "support/temp_dir.h"
 #include "world/live_limits.h"
 
 namespace {
 
-class ShotTest : public cPlayTest {
+// A shooter at (640, 480) of group 1 and one shot's settings, over a world
+// (most cases) or a play scene (summons, which the scene's services make).
+template <class tBase>
+class cShotFixture : public tBase {
 protected:
-    ShotTest() {
+    cShotFixture() {
         m_Shooter.nId = 7;
         m_Shooter.nKind = 1;
         m_Shooter.nKind3 = 1;
@@ -48,6 +52,8 @@ protected:
     cChara m_Shooter;
     cEdShot m_Settings;
 };
+using ShotTest = cShotFixture<cWorldTest>;
+using ShotSummonTest = cShotFixture<cPlayTest>;
 
 TEST_F(ShotTest, AShotFiredAheadFollowsTheFacingAndItsMirroredAngle) {
     m_Shooter.nFacing = 1;
@@ -180,7 +186,7 @@ TEST_F(ShotTest, AFullListRefusesShotsBeforeAnyIsBuilt) {
     EXPECT_EQ(lpWorld->nNextOtherId, nextId);
 }
 
-TEST_F(ShotTest, ACharacterSummonedOutsideTheGridTakesNoId) {
+TEST_F(ShotSummonTest, ACharacterSummonedOutsideTheGridTakesNoId) {
     PlayStage.vChara.resize(2);
     m_Settings.nSummonKind = 1;
     m_Settings.nSummonIndex = 1;

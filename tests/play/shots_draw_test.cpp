@@ -59,7 +59,7 @@ protected:
         PlayStage.nHeroRange2W = PlayStage.nHeroRange2H = 12;
         scene = playscreen::MakeScene();
         playscreen::ShowStageOnly(*scene, ORIGIN);
-        BlockGrid.assign(static_cast<size_t>(scene->ScrollY.nCells) * scene->ScrollX.nPitch, cBlockCell());
+        BlockGrid.assign(static_cast<size_t>(scene->World.ScrollY.nCells) * scene->World.ScrollX.nPitch, cBlockCell());
         for (cBlockCell& c : BlockGrid) c.wGraphic = 0, c.byHitKind = 0;
         RebuildBlockHits();
 
@@ -103,12 +103,12 @@ protected:
 
     // The shooter fires a burst of four; the hero a doubled shot upward, then swings its sword.
     void Stage() {
-        scene->vPlayer.resize(1);
-        Place(scene->vPlayer[0], 0, 16, 72, 1);
+        scene->World.vPlayer.resize(1);
+        Place(scene->World.vPlayer[0], 0, 16, 72, 1);
         cStageChara shooter;
         Place(shooter, 5, 176, 56, 0);
         shooter.nKind3 = 1;
-        cStageChara& s = scene->lstStageChara.emplace_back(shooter);
+        cStageChara& s = scene->World.lstStageChara.emplace_back(shooter);
 
         cEdShot burst;
         burst.nShotNum = 4;
@@ -116,7 +116,7 @@ protected:
         burst.nByte5 = SHOTDIR_LEFT;
         burst.nSpeed = 50;
         burst.nGraphic = 1;
-        FireShot(scene->lstShots, s, nullptr, burst);
+        FireShot(scene->World.lstShots, s, nullptr, burst);
         for (int n = 0; n < 5; ++n) UpdateShots();
         cEdShot big = burst;
         big.nShotNum = 1;
@@ -124,10 +124,10 @@ protected:
         big.nByte5 = SHOTDIR_UP;
         big.nGraphic = 31;  // second row pair
         big.nByte26 = 2;
-        FireShot(scene->lstShots, scene->vPlayer[0], nullptr, big);
-        ASSERT_NE(SwingSword(scene->vPlayer[0], cEdShot()), nullptr);
+        FireShot(scene->World.lstShots, scene->World.vPlayer[0], nullptr, big);
+        ASSERT_NE(SwingSword(scene->World.vPlayer[0], cEdShot()), nullptr);
         UpdateShots();
-        ASSERT_EQ(scene->lstShots.size(), 6u);
+        ASSERT_EQ(scene->World.lstShots.size(), 6u);
 
         scene->lstEffect.push_back(std::make_shared<cEffectInstance>(int16_t{1}, ORIGIN + 240, ORIGIN + 40, 16, 16, 0));
         scene->lstEffect.push_back(std::make_shared<cEffectInstance>(int16_t{1}, ORIGIN + 240, ORIGIN + 80, 32, 32, 0));
@@ -150,9 +150,9 @@ TEST_F(ShotsDrawTest, ShotsSwordAndEffectsUnderEachBackEnd) {
         scene->Draw(PLAYDRAW_FROZEN);
         EXPECT_TRUE(BackBuffer.Surface.bits == before) << "mode " << mode;
         // A hidden shot and a shot of another depth pass are not drawn.
-        for (auto& shot : scene->lstShots) shot->settings.nByte22 = shot->bFlying;
+        for (auto& shot : scene->World.lstShots) shot->settings.nByte22 = shot->bFlying;
         PlayStage.nDrawSwitch = 1;
-        scene->lstShots.back()->settings.nZ = 9;  // the sword: beyond the passes
+        scene->World.lstShots.back()->settings.nZ = 9;  // the sword: beyond the passes
         scene->lstEffect.clear();
         scene->Draw(PLAYDRAW_FROZEN);
         const GOLDENFRAME bare = Frame();

@@ -23,12 +23,12 @@ TEST_F(SightMaskTest, TheHoleFollowsTheHeroAndItsFacing) {
     ASSERT_TRUE(InitDD(8));
     SetBasePalette(TestPalette());
     scene = std::make_unique<cPlayScene>();
-    scene->ScrollX.dPos = 100;
-    scene->ScrollY.dPos = 50;
+    scene->World.ScrollX.dPos = 100;
+    scene->World.ScrollY.dPos = 50;
     ASSERT_TRUE(BuildSightMask(&scene->SightMask, &scene->SightStencil, 32, 3, 0));
     ASSERT_TRUE(DDCreateSurface(&screen, 640, 480, 0, 0, 0, 0, 0));
-    scene->vPlayer.resize(1);
-    cPlayer& hero = scene->vPlayer[0];
+    scene->World.vPlayer.resize(1);
+    cPlayer& hero = scene->World.vPlayer[0];
     hero.x = 400, hero.y = 250, hero.nHitW = hero.nHitH = 32;  // centre (316, 216) on the screen
     hero.sight = 32;
     const auto draw = [&](int shape, int facing) {

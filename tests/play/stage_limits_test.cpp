@@ -70,13 +70,13 @@ TEST_F(StageTimerTest, AStageWithoutATimeLimitShows999AndNeverRunsOut) {
         PlayStage.bTimeLimit = r.bLimit;
         PlayStage.nTimeLimit = r.nLimit;
         m_lpScene->SetStage(0, 1);
-        EXPECT_EQ(m_lpScene->nStageTime, r.shown) << r.bLimit;
+        EXPECT_EQ(m_lpScene->World.nStageTime, r.shown) << r.bLimit;
         // Longer than the 999 seconds a limit can show.
         int32_t out = -1;
         for (int32_t f = 1; f <= 60 * 1000 && out < 0; ++f)
             if (m_lpScene->StepStageTimer(-1)) out = f;
         EXPECT_EQ(out, r.outAt) << r.bLimit;
-        EXPECT_EQ(m_lpScene->nStageTime, r.after) << r.bLimit;
+        EXPECT_EQ(m_lpScene->World.nStageTime, r.after) << r.bLimit;
     }
 }
 

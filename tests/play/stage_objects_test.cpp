@@ -26,7 +26,7 @@ protected:
         return b;
     }
     cBlockCell& Cell(int32_t col, int32_t row) {
-        return BlockGrid[(row << lpPlayScene->ScrollX.nPitchShift) + col];
+        return BlockGrid[(row << lpPlayScene->World.ScrollX.nPitchShift) + col];
     }
 };
 
@@ -80,7 +80,7 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
     cCharaData rec = Chara(0, 0);
     rec.nScore = 50;
     int32_t id = 0;
-    cObjectList<cStageChara>& list = lpPlayScene->lstStageChara;
+    cObjectList<cStageChara>& list = lpPlayScene->World.lstStageChara;
     ASSERT_EQ(SummonChara(list, 400, 400, s, rec, 1, 3, &summoner, id), 1);
     cStageChara& c = list.back();
     EXPECT_EQ(c.tg, &summoner);
@@ -89,7 +89,7 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
     EXPECT_EQ(c.Side(), 3);
     EXPECT_EQ(c.data.nScore, 0);
     EXPECT_EQ(c.nFacing, 1);
-    EXPECT_TRUE(lpPlayScene->vCharaBucket[3].Contains(&c));
+    EXPECT_TRUE(lpPlayScene->World.vCharaBucket[3].Contains(&c));
     // A character inside a solid block is taken back and takes no id.
     Cell(static_cast<int32_t>(c.x2) >> 5, static_cast<int32_t>(c.y2) >> 5) = Block(1);
     RebuildBlockHits();
@@ -99,7 +99,7 @@ TEST_F(StageObjectsTest, ASummonedCharacterTargetsItsSummonerAndJoinsItsSideBuck
 }
 
 TEST_F(StageObjectsTest, AFullCharacterListRefusesASummonBeforeCopyingItsRecord) {
-    cObjectList<cStageChara>& list = lpPlayScene->lstStageChara;
+    cObjectList<cStageChara>& list = lpPlayScene->World.lstStageChara;
     while (list.size() < LIVE_CHARA_MAX) list.emplace_back();
     // A record whose flow holds 65,536 commands: copying it for each refused
     // summon took seconds of the game thread's time.
@@ -134,7 +134,7 @@ TEST_F(StageObjectsTest, SummonedBlocksPutEraseAndToggle) {
     SummonBlock(0, 40, Block(5), s);
     SummonBlock(0, 40, Block(5), s);
     EXPECT_EQ(Cell(0, 1).wGraphic, 5);
-    lpPlayScene->vChangedCells.clear();
+    lpPlayScene->World.vChangedCells.clear();
     SummonBlock(0, 40, Block(5), s);
     EXPECT_EQ(Cell(0, 1).wGraphic, 0);
     // A protected block stays; a cell beyond the row pitch is not touched.
@@ -143,14 +143,14 @@ TEST_F(StageObjectsTest, SummonedBlocksPutEraseAndToggle) {
     s.nBlockMode = 1;
     SummonBlock(64, 0, Block(0), s);
     EXPECT_EQ(Cell(2, 0).wGraphic, 3);
-    SummonBlock(lpPlayScene->ScrollX.nPitch * 32.0, 0, Block(4), s);
+    SummonBlock(lpPlayScene->World.ScrollX.nPitch * 32.0, 0, Block(4), s);
     EXPECT_EQ(Cell(0, 1).wGraphic, 0);
 }
 
 TEST_F(StageObjectsTest, ABlockPutOnAProtectedCharacterIsTakenBack) {
     int32_t id = 0;
-    CreateStageCharas(lpPlayScene->lstStageChara, 2, 2, id, Chara(0, 0), nullptr);
-    cStageChara& c = lpPlayScene->lstStageChara.front();
+    CreateStageCharas(lpPlayScene->World.lstStageChara, 2, 2, id, Chara(0, 0), nullptr);
+    cStageChara& c = lpPlayScene->World.lstStageChara.front();
     const int32_t col = 12, row = 12;  // grid cell of stage cell (2, 2)
     Cell(col, row) = Block(1);
     SUMMONSETTINGS s;

@@ -66,7 +66,7 @@ TEST_F(StagePlayRulesTest, AnOldProjectsMoveReversesWhenItsFixedFacingTurns) {
         PlaceHero(2, 5);
         PlayStage.vPlacedChara.push_back(Enemy(8, 5, {Flow(0, {move})}));
         m_lpScene->SetStage(0, 1);
-        cStageChara& c = m_lpScene->lstStageChara.front();
+        cStageChara& c = m_lpScene->World.lstStageChara.front();
         const double x0 = c.x;
         Frames(5);
         const double x1 = c.x;
@@ -89,8 +89,8 @@ TEST_F(StagePlayRulesTest, AShotAimedAtTheHeldDirectionGoesThatWay) {
     m_lpScene->SetStage(0, 1);
     InputList[0].m_nDir = INPUT_UP;
     Frames(1);
-    ASSERT_FALSE(m_lpScene->lstShots.empty());
-    const cShot& up = *m_lpScene->lstShots.back();
+    ASSERT_FALSE(m_lpScene->World.lstShots.empty());
+    const cShot& up = *m_lpScene->World.lstShots.back();
     EXPECT_EQ(up.dVelX, 0);
     EXPECT_LT(up.dVelY, 0);
 }
@@ -125,7 +125,7 @@ TEST_F(StagePlayRulesTest, TheLastStageOfASeriesClearedToTheNextIsRanked) {
         m_lpScene->SetStage(0, 1);
         Frames(3);
         ASSERT_EQ(m_lpScene->nState, PLAYSTATE_AFTERPLAY) << bNextExists;
-        EXPECT_EQ(m_lpScene->nNextStage, 2);
+        EXPECT_EQ(m_lpScene->World.nNextStage, 2);
         if (bNextExists) {
             EXPECT_TRUE(m_lpScene->vResult.empty());
         } else {
@@ -167,14 +167,14 @@ TEST_F(StagePlayRulesTest, AStageSmallerThanTheScreenWithItsScrollAreaOnLoadsAnd
         EXPECT_EQ(loaded.nScrollLeft, r.w - 20);
         PlayStage = loaded;
         m_lpScene->SetStage(0, 1);
-        EXPECT_EQ(m_lpScene->ScrollX.dPos, r.x) << r.w;
-        EXPECT_EQ(m_lpScene->ScrollY.dPos, r.y) << r.w;
+        EXPECT_EQ(m_lpScene->World.ScrollX.dPos, r.x) << r.w;
+        EXPECT_EQ(m_lpScene->World.ScrollY.dPos, r.y) << r.w;
         Frames(60);
         // Following the hero keeps the view within a dot of its limits.
-        EXPECT_NEAR(m_lpScene->ScrollX.dPos, r.x, 1) << r.w;
-        EXPECT_NEAR(m_lpScene->ScrollY.dPos, r.y, 1) << r.w;
-        EXPECT_EQ(m_lpScene->Hero()->dying, 0) << r.w;
-        EXPECT_EQ(m_lpScene->Hero()->landed, 1) << r.w;
+        EXPECT_NEAR(m_lpScene->World.ScrollX.dPos, r.x, 1) << r.w;
+        EXPECT_NEAR(m_lpScene->World.ScrollY.dPos, r.y, 1) << r.w;
+        EXPECT_EQ(m_lpScene->World.Hero()->dying, 0) << r.w;
+        EXPECT_EQ(m_lpScene->World.Hero()->landed, 1) << r.w;
     }
 }
 

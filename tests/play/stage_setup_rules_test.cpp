@@ -41,33 +41,33 @@ TEST_F(StageSetupRulesTest, AppearanceConditionsDecideActivityAndTheBeforeStartF
     PlayStage.vPlacedItem.push_back(item);
 
     m_lpScene->SetStage(0, 1);
-    ASSERT_EQ(m_lpScene->lstStageChara.size(), 2u);
-    EXPECT_EQ(m_lpScene->lstStageChara.front().bActive, 0);
-    EXPECT_EQ(m_lpScene->lstStageChara.back().bActive, 1);
-    ASSERT_EQ(m_lpScene->lstItem.size(), 1u);
-    EXPECT_EQ(m_lpScene->lstItem.front().bActive, 0);
+    ASSERT_EQ(m_lpScene->World.lstStageChara.size(), 2u);
+    EXPECT_EQ(m_lpScene->World.lstStageChara.front().bActive, 0);
+    EXPECT_EQ(m_lpScene->World.lstStageChara.back().bActive, 1);
+    ASSERT_EQ(m_lpScene->World.lstItem.size(), 1u);
+    EXPECT_EQ(m_lpScene->World.lstItem.front().bActive, 0);
     EXPECT_EQ(SaveData.vVar[5], 0);
     EXPECT_EQ(SaveData.vVar[6], 1);
     // Once the variable holds 1, the absent ones appear in the next frame.
     SaveData.vVar[7] = 1;
     m_lpScene->Play();
-    EXPECT_EQ(m_lpScene->lstStageChara.front().bActive, 1);
-    EXPECT_EQ(m_lpScene->lstItem.front().bActive, 1);
+    EXPECT_EQ(m_lpScene->World.lstStageChara.front().bActive, 1);
+    EXPECT_EQ(m_lpScene->World.lstItem.front().bActive, 1);
 }
 
 TEST_F(StageSetupRulesTest, TheHeroStartsWhereTheClearAskedWithItsPlacementOffset) {
     cCharaData& hero = PlaceHero(2, 5);
     hero.byFacing = 0;
     m_lpScene->SetStage(0, 1);
-    const double x0 = m_lpScene->Hero()->x, y0 = m_lpScene->Hero()->y;
+    const double x0 = m_lpScene->World.Hero()->x, y0 = m_lpScene->World.Hero()->y;
 
     // The record's placement offset moves the hero off its cell.
     PlayStage.vPlacedChara[0].nOffsetXBase = 5;
     PlayStage.vPlacedChara[0].nOffsetYBase = -4;
     m_lpScene->SetStage(1, 0);
-    EXPECT_EQ(m_lpScene->Hero()->x, x0 + 5);
-    EXPECT_EQ(m_lpScene->Hero()->y, y0 - 4);
-    EXPECT_EQ(m_lpScene->Hero()->nFacing, 0);
+    EXPECT_EQ(m_lpScene->World.Hero()->x, x0 + 5);
+    EXPECT_EQ(m_lpScene->World.Hero()->y, y0 - 4);
+    EXPECT_EQ(m_lpScene->World.Hero()->nFacing, 0);
 
     // A clear that set the next stage's start: cell (7, 3), facing right.
     NextStageStart.bOverride = 1;
@@ -75,7 +75,7 @@ TEST_F(StageSetupRulesTest, TheHeroStartsWhereTheClearAskedWithItsPlacementOffse
     NextStageStart.nStartY = 3;
     NextStageStart.nFacing = 1;
     m_lpScene->SetStage(1, 1);
-    const cPlayer& h = *m_lpScene->Hero();
+    const cPlayer& h = *m_lpScene->World.Hero();
     EXPECT_EQ(h.nFacing, 1);
     EXPECT_EQ(h.x, x0 + 5 * 32 + 5);
     EXPECT_EQ(h.y, y0 - 2 * 32 - 4);

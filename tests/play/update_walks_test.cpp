@@ -69,22 +69,22 @@ public:
         for (int row = 0; row < 12; ++row) Cell(0, row, 1), Cell(31, row, 1);
         scene.vCondFlags.assign(COND_FLAG_NUM, 0);
         scene.vStepActive.assign(4, 1);
-        scene.vPlayer.resize(1);
-        cPlayer& hero = *scene.Hero();
+        scene.World.vPlayer.resize(1);
+        cPlayer& hero = *scene.World.Hero();
         Place(hero, 1, 320, 100, 20, 20);
         hero.hp = 10000;
-        scene.bTimeStop = 1;
+        scene.World.bTimeStop = 1;
     }
     ~cWalkStage() override { InputList.clear(); }
     void TestBody() override {}
 
     cStageChara& AddWalker(int i, cCharaData& rec) {
-        cStageChara& c = scene.lstStageChara.emplace_back();
-        c.Setup(scene.nNextObjectId++, rec, nullptr, 40 + 29 * i, 340, 0);
+        cStageChara& c = scene.World.lstStageChara.emplace_back();
+        c.Setup(scene.World.nNextObjectId++, rec, nullptr, 40 + 29 * i, 340, 0);
         c.bAlwaysActive = i % 4 == 1;
         c.invincible = i % 3 * 4;
         c.bContactL = i % 2;
-        scene.CharaBucket(c.Side()).Add(&c, HITKIND_STAGECHARA);
+        scene.World.CharaBucket(c.Side()).Add(&c, HITKIND_STAGECHARA);
         return c;
     }
     void AddWalkers(int n) {
@@ -97,7 +97,7 @@ public:
     std::string State() const {
         std::string s;
         const auto add = [&](double v) { s += std::to_string(v) + ","; };
-        for (const cStageChara& c : scene.lstStageChara) {
+        for (const cStageChara& c : scene.World.lstStageChara) {
             for (double v : {c.x, c.y, c.dPrevRect[0], c.dPrevRect[1], c.dSpeedX, c.dSpeedY}) add(v);
             for (int32_t v : {c.nId, c.nFacing, c.hp, c.dying, c.bActive, c.nActiveState, c.bGroupCondsMet,
                               c.bOnScreen, c.bActivated, c.nScrLeft, c.nScrTop, c.invincible, c.bContactL,
@@ -107,10 +107,10 @@ public:
                 for (int32_t v : {f.running, f.current, f.frame, f.started, f.claimed}) add(v);
             s += ";";
         }
-        const cPlayer& hero = scene.vPlayer[0];
+        const cPlayer& hero = scene.World.vPlayer[0];
         for (double v : {hero.x, hero.y, static_cast<double>(hero.hp), static_cast<double>(hero.dying)}) add(v);
         s += "|";
-        for (const auto& shot : scene.lstShots)
+        for (const auto& shot : scene.World.lstShots)
             for (double v : {shot->x, shot->y}) add(v);
         return s + "|" + std::to_string(scene.nFrameCount) + "," + std::to_string(scene.nSubStepCount);
     }
@@ -131,23 +131,23 @@ TEST(UpdateWalks, EveryStageEndsAsRecorded) {
         {"walkers killed by blocks", 0x80962b4eead39e02ull, [](cWalkStage& t) { t.AddWalkers(24); },
          [](cWalkStage& t, int f) {
              int n = 0;
-             for (cStageChara& c : t.scene.lstStageChara)
+             for (cStageChara& c : t.scene.World.lstStageChara)
                  if (++n % 5 == f % 5) c.byBlockDeath = 2;
          }},
         {"the hero's death ends a sub-step", 0xde091771ccee4f89ull, [](cWalkStage& t) { t.AddWalkers(24); },
          [](cWalkStage& t, int f) {
-             if (f == 7) t.scene.nStageEnd = 2;
+             if (f == 7) t.scene.World.nStageEnd = 2;
          }},
         {"an auto-scrolling stage", 0x2566a31d304c6223ull,
          [](cWalkStage& t) {
              t.AddWalkers(24);
-             t.scene.ScrollX.dAutoStep = 1.5;
+             t.scene.World.ScrollX.dAutoStep = 1.5;
          },
          none},
         {"a lifetime", 0xb0bb36fd839a4813ull,
          [](cWalkStage& t) {
              t.AddWalkers(24);
-             t.scene.lstStageChara.back().nLifeTime = 20;
+             t.scene.World.lstStageChara.back().nLifeTime = 20;
          },
          none},
         {"a block character", 0xf1aa3cd28bc62632ull,
@@ -161,8 +161,8 @@ TEST(UpdateWalks, EveryStageEndsAsRecorded) {
              platform.bWholeCell = 1;
              platform.vFlow.push_back(Flow(TRIGGER_ALWAYS, {Cmd(CMD_WAIT, 5)}));
              t.m_Recs.push_back(platform);
-             cStageChara& c = t.scene.lstStageChara.emplace_back();
-             c.Setup(t.scene.nNextObjectId++, t.m_Recs.back(), nullptr, 300, 300, 0);
+             cStageChara& c = t.scene.World.lstStageChara.emplace_back();
+             c.Setup(t.scene.World.nNextObjectId++, t.m_Recs.back(), nullptr, 300, 300, 0);
              t.scene.BlockCharas.Add(&c);
              ASSERT_FALSE(t.scene.BlockCharas.IsEmpty());
          },

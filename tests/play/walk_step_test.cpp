@@ -76,10 +76,10 @@ TEST_F(WalkStepTest, AnswersAsTheChainWhereverItAnswers) {
     Cell(6, 4, 1);  // a wall cell at x 192..223, y 128..159
     PlayStage.dGravityStep = 0.25;
     PlayStage.dSpeedLimitStep = 6;
-    scene.ScrollY.nBaseMax = 700;  // beyond it a character falls out of the stage
-    scene.ScrollX.nMax = 900;      // beyond it a scroll limit is passed
-    scene.ScrollX.KeepHoldLimits();
-    scene.ScrollY.KeepHoldLimits();
+    scene.World.ScrollY.nBaseMax = 700;  // beyond it a character falls out of the stage
+    scene.World.ScrollX.nMax = 900;      // beyond it a scroll limit is passed
+    scene.World.ScrollX.KeepHoldLimits();
+    scene.World.ScrollY.KeepHoldLimits();
     const WALKCASE cases[] = {
         {"inside its cells", 100, 200, 100, 200, 1.5, 0, F_NONE},
         {"walking left", 110, 200, 110, 200, -1.5, 0.5, F_NONE},

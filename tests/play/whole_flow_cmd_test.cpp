@@ -15,6 +15,7 @@
 #include "platform/system/log.h"
 #include "play/play_fixture.h"
 #include "play/play_services.h"
+#include "play/world_fixture.h"
 #include "stage/cmd_list.h"
 #include "stage/cond_list.h"
 #include "stage/flow.h"
@@ -44,14 +45,15 @@ cFlow Flow(int trigger, std::vector<cFlowCmd> cmds, int id = 0) {
     return f;
 }
 
-class WholeFlowCommandRuns : public cPlayTest {
+// Characters and a hero made from flows, run frame by frame, over a world
+// (tBase cWorldTest) or a play scene (cPlayTest).
+template <class tBase>
+class cWholeFlowFixture : public tBase {
 protected:
-    WholeFlowCommandRuns() {
+    cWholeFlowFixture() {
         ECInit(1, m_Ec.c_str());
-        m_lpPrevServices = SetSceneServices(&m_NoWait);
         lpWorld->vStageVars.assign(STAGE_VAR_NUM, 0);
     }
-    ~WholeFlowCommandRuns() override { SetSceneServices(m_lpPrevServices); }
     cStageChara& Chara(std::vector<cFlow> flows, double x = 64) {
         cCharaData rec;
         rec.nMaxHP = 100;
@@ -88,6 +90,17 @@ protected:
     }
     cTempDir m_Dir;
     std::string m_Ec = m_Dir.File("EC_Game.txt");
+};
+
+// Over a world: what the commands ask of the scene goes to the fake services.
+using WholeFlowCommandRuns = cWholeFlowFixture<cWorldTest>;
+
+// Over a play scene, whose services hand the items to the hero.
+class WholeFlowSceneRuns : public cWholeFlowFixture<cPlayTest> {
+protected:
+    WholeFlowSceneRuns() { m_lpPrevServices = SetSceneServices(&m_NoWait); }
+    ~WholeFlowSceneRuns() override { SetSceneServices(m_lpPrevServices); }
+
     // Waits end at once: these tests look at what a command sets up.
     struct cNoWait : cPlayServices {
         using cPlayServices::cPlayServices;
@@ -100,7 +113,7 @@ protected:
 
 // Item commands run the character commands' bodies on the taker; a stage
 // clear ends the list, a loop entry does nothing.
-TEST_F(WholeFlowCommandRuns, ItemCommandsRunTheSharedBodies) {
+TEST_F(WholeFlowSceneRuns, ItemCommandsRunTheSharedBodies) {
     cPlayer& hero = Hero();
     const cSafeVector<cFlowCmd> cmds{AddS4(2, true), Cmd(24, 0, {0, 0}, true), Cmd(0, 0, {}, true),
                                      Cmd(2, 0, {1, 5, 0, 0, 0, 0, 0, 0, 0}, true), AddS4(100, true)};
@@ -205,7 +218,7 @@ TEST_F(WholeFlowCommandRuns, VanishingWhatWasSummonedAndLanding) {
 // Hostile flow data runs without a crash or a hang and leaves log lines:
 // flows that start themselves at once, items that take each other, key steps
 // too short, parameters and indices past their lists, codes past the table.
-TEST_F(WholeFlowCommandRuns, HostileFlowDataIsLoggedAndSurvived) {
+TEST_F(WholeFlowSceneRuns, HostileFlowDataIsLoggedAndSurvived) {
     cPlayer& hero = Hero();
     PlayStage.vItem.resize(2);
     PlayStage.vItem[0].vCmd = {Cmd(10, 0, {1, 1}, true)};

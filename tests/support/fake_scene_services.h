@@ -22,7 +22,7 @@ public:
     cFakeSceneServices& operator=(const cFakeSceneServices&) = delete;
 
     void StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) override {
-        Add("trigger %d on %d", trigger, chara.nId);
+        Add("trigger %d on %d by %d filter %d", trigger, chara.nId, lpPartner ? lpPartner->nId : 0, filter);
         chara.StartTriggeredFlowsBy(trigger, lpPartner, filter, lpWorld);
     }
     int32_t TakeItem(cItem& /*item*/) override {
