@@ -24,30 +24,30 @@ void cPlayScene::GetRunTotals(int32_t& score, int32_t& stageScore, int32_t& live
     lives = SaveData.nLives;
 }
 
-int32_t cPlayScene::DrawHero(DDSURFACEDATA* dst, int32_t frozen) {
+int32_t cPlayScene::DrawHero(const CHARADRAW& draw) {
     cPlayer* lpHero = Hero();
     if (!lpHero) return 0;
     if (lpHero->dying) {
-        if (lpHero->DrawDeath(dst, frozen) != 1) return 0;
+        if (lpHero->DrawDeath(draw) != 1) return 0;
         bHeroDeathDone = 1;
         return 1;
     }
-    lpHero->Draw(dst, frozen);
-    lpHero->DrawHpGauge(dst, frozen);
-    lpHero->DrawSpGauge(dst, frozen);
+    lpHero->Draw(draw);
+    lpHero->DrawHpGauge(draw);
+    lpHero->DrawSpGauge(draw);
     return 0;
 }
 
-int32_t cPlayScene::DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32_t frozen) {
-    if (chara.dying) return chara.DrawDeath(dst, frozen);
-    chara.Draw(dst, frozen);
-    chara.DrawHpGauge(dst, frozen);
-    chara.DrawSpGauge(dst, frozen);
-    chara.DrawCarriedItemIcon(dst, frozen);
+int32_t cPlayScene::DrawStageChara(cStageChara& chara, const CHARADRAW& draw) {
+    if (chara.dying) return chara.DrawDeath(draw);
+    chara.Draw(draw);
+    chara.DrawHpGauge(draw);
+    chara.DrawSpGauge(draw);
+    chara.DrawCarriedItemIcon(draw);
     return 0;
 }
 
-void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
+void cPlayScene::DrawObjects(const CHARADRAW& draw) {
     // With depth layers each object is drawn in the pass of its depth byte (8 and more: never);
     // without, everything in one pass. The lists are walked once into the passes.
     const bool layered = PlayStage.nDrawSwitch != 0;
@@ -79,15 +79,15 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
 
     for (int32_t d = 0; d < passes; ++d) {
         DEPTHPASS& pass = depthPasses[d];
-        if (cPlayer* lpHero = Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
+        if (cPlayer* lpHero = Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(draw);
 
         // The pass's items, characters and shots are held back and drawn together.
-        DDBeginSpriteList(dst);
+        DDBeginSpriteList(draw.lpDst);
         DDBeginBatch(0);
         for (cItem* item : pass.items) {
             if (!item->bActive || item->bUsed) continue;
             item->UpdateScreenRect();
-            item->Draw(dst, frozen);
+            item->Draw(draw);
         }
         DDEndBatch();
 
@@ -105,9 +105,9 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
                 __builtin_prefetch(&ahead.item.nIndex);
             }
             const auto it = pass.charas[i];
-            if (DrawStageChara(*it, dst, frozen) == 1) RemoveStageChara(it);
+            if (DrawStageChara(*it, draw) == 1) RemoveStageChara(it);
         }
-        DrawShots(dst, pass.shots, frozen);
+        DrawShots(draw, pass.shots);
         DDEndSpriteList();
     }
 }
