@@ -9,6 +9,7 @@
 #include "platform/graphics/dd_sprite_list.h"
 #include "play/play_scene.h"
 #include "play/shots_draw.h"
+#include "play/walk_prefetch.h"
 #include "player/player_records.h"
 #include "stage/stage_data.h"
 
@@ -62,16 +63,9 @@ void cPlayScene::DrawObjects(const CHARADRAW& draw) {
         if (const int32_t d = passOf(item.nLayer); d >= 0 && d < passes) depthPasses[d].items.push_back(&item);
     for (auto it = lstStageChara.begin(); it != lstStageChara.end(); ++it)
         if (const int32_t d = passOf(it->data.byZ); d < passes) depthPasses[d].charas.push_back(it);
-    // Measured with the walks' prefetches (play/walk_prefetch.h).
-    // The shots by place, each asked for a few places ahead: its depth byte
-    // and its rectangle.
-    constexpr std::size_t kAhead = 4;
+    // The shots by place, each fetched a few places ahead (play/walk_prefetch.h).
     for (std::size_t i = 0; i < lstShots.Places(); ++i) {
-        if (i + kAhead < lstShots.Places())
-            if (const cShot* ahead = lstShots.At(i + kAhead)) {
-                __builtin_prefetch(&ahead->settings.nZ);
-                __builtin_prefetch(&ahead->y2);
-            }
+        walkprefetch::ShotAhead(lstShots, i);
         cShot* s = lstShots.At(i);
         if (!s) continue;
         if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s);
@@ -92,18 +86,8 @@ void cPlayScene::DrawObjects(const CHARADRAW& draw) {
         DDEndBatch();
 
         // A character whose death presentation ended leaves the list; it is in no later pass.
-        // The parts of a character its drawing reads lie apart: each is asked for a few characters ahead.
-        constexpr std::size_t kCharaAhead = 3;
         for (std::size_t i = 0; i < pass.charas.size(); ++i) {
-            if (i + kCharaAhead < pass.charas.size()) {
-                const cStageChara& ahead = *pass.charas[i + kCharaAhead];
-                __builtin_prefetch(&ahead.Anime);
-                __builtin_prefetch(&ahead.effect);
-                __builtin_prefetch(&ahead.hpGauge);
-                __builtin_prefetch(&ahead.spGauge);
-                __builtin_prefetch(&ahead.nIconCounter);
-                __builtin_prefetch(&ahead.item.nIndex);
-            }
+            walkprefetch::DrawAhead(pass.charas, i);
             const auto it = pass.charas[i];
             if (DrawStageChara(*it, draw) == 1) RemoveStageChara(it);
         }
