@@ -27,7 +27,7 @@ class cInput;
 class cItem;
 class cAttack;
 class cWorldState;
-struct DDSURFACEDATA;
+struct CHARADRAW;
 
 // Target slots of a character: tg1..tg4 = 0..3, the summoner tg = 4.
 constexpr int TARGET_SLOT_NUM = 4;
@@ -408,15 +408,15 @@ public:
     int32_t StepAnime(int32_t bPaused);
     // The frame's picture through the current effect (an ended effect is
     // cleared); nothing drawn while transparent. Frozen: nothing advances.
-    void Draw(DDSURFACEDATA* dst, int frozen);
+    void Draw(const CHARADRAW& draw);
     // The rows the character's state adds to its frame: the animation set's
     // flying row while 飛行 and its 無敵 row while 無敵.
     int32_t FrameRow() const;
     // The gauges above the character while they are shown.
-    void DrawHpGauge(DDSURFACEDATA* dst, int frozen);
-    void DrawSpGauge(DDSURFACEDATA* dst, int frozen);
+    void DrawHpGauge(const CHARADRAW& draw);
+    void DrawSpGauge(const CHARADRAW& draw);
     // One frame of the death presentation; 1 when the character may be removed.
-    int32_t DrawDeath(DDSURFACEDATA* dst, int frozen);
+    int32_t DrawDeath(const CHARADRAW& draw);
 
     // Flow commands
 public:

@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "actors/chara.h"
-#include "actors/player.h"
-#include "actors/stage_chara.h"
 #include "database/block_icon.h"
 #include "database/common_bitmaps.h"
 #include "database/system_data.h"
@@ -16,8 +14,6 @@
 #include "platform/graphics/fx_pixel.h"
 #include "platform/graphics/fx_strip.h"
 #include "platform/graphics/fx_warp.h"
-#include "world/scene_services.h"
-#include "world/world_state.h"
 
 namespace {
 
@@ -86,7 +82,8 @@ void DrawPlain(DDSURFACEDATA* dst, const FRAMESOURCE& s, const CHARAPLACE& p, co
 
 }  // namespace
 
-bool CalcCharaSrcRect(CHARASRCRECT& rec, int32_t source, int32_t number, int32_t sub, int32_t facing, int32_t frame) {
+bool CalcCharaSrcRect(const CHARADRAW& draw, CHARASRCRECT& rec, int32_t source, int32_t number, int32_t sub,
+                      int32_t facing, int32_t frame) {
     rec = CHARASRCRECT{};
     frame = std::max(frame, 0);
     if (source == CHARASRC_CHARA) {
@@ -101,10 +98,8 @@ bool CalcCharaSrcRect(CHARASRCRECT& rec, int32_t source, int32_t number, int32_t
         rec.nSrcY = sy;
         return true;
     }
-    DDSURFACEDATA* dedicated = nullptr;
-    if (source == CHARASRC_BMP && lpWorld) {
-        dedicated = SceneServices().CharaBmpSurface(number);
-    }
+    DDSURFACEDATA* dedicated =
+        source == CHARASRC_BMP ? draw.CharaBmp.At(static_cast<std::size_t>(std::max(number, 0)), 0) : nullptr;
     // The other sheets: the graphic's own cell advanced by the frame.
     const BLOCKGRAPHIC g = source == CHARASRC_BMP ? GetBlockGraphic(source, number, sub + frame, dedicated)
                                                   : GetBlockGraphic(source, number + frame, sub, dedicated);
@@ -185,16 +180,17 @@ void DrawCharaLook(DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE
     }
 }
 
-int32_t DrawCharaEffect(cCharaEffectRun& run, DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE& place,
-                        int frozen, int draw) {
+int32_t DrawCharaEffect(cCharaEffectRun& run, const CHARADRAW& draw, const CHARASRCRECT& rec, const CHARAPLACE& place,
+                        int bDraw) {
     CHARAEFFECTLOOK look;
-    const int32_t end = run.Frame(frozen, &look);
-    if (draw) DrawCharaLook(dst, rec, place, look);
-    return frozen ? 0 : end;
+    const int32_t end = run.Frame(draw.bFrozen, &look);
+    if (bDraw) DrawCharaLook(draw.lpDst, rec, place, look);
+    return draw.bFrozen ? 0 : end;
 }
 
-void DrawCharaGauge(cChara& c, DDSURFACEDATA* dst, GAUGE& g, int which, int frozen) {
+void DrawCharaGauge(cChara& c, const CHARADRAW& draw, GAUGE& g, int which) {
     if (g.nTimer < 1 || c.dying) return;
+    DDSURFACEDATA* dst = draw.lpDst;
     DDSURFACEDATA* acc = &CommonSurfaces[CB_ACCESSORY];
     const int x = c.nScrLeft + c.nCellW / 2 - GAUGE_WIDTH / 2, y = c.nScrTop - (which == 0 ? 3 : 7);
     const int sx = which == 0 ? 0 : 64;
@@ -213,19 +209,10 @@ void DrawCharaGauge(cChara& c, DDSURFACEDATA* dst, GAUGE& g, int which, int froz
     } else {
         DDBlt(dst, x + fill, y, static_cast<int>(-g.dChange), 2, acc, sx, rowGain, DDBLT_COLORKEY);
     }
-    if (frozen) return;
+    if (draw.bFrozen) return;
     --g.nTimer;
     if (g.nTimer >= GAUGE_FADE_FRAMES) g.dChange -= g.dStep;
     else g.dChange = 0;
-}
-
-cChara* FindCharaById(int32_t id) {
-    if (!lpWorld) return nullptr;
-    for (cPlayer& p : lpWorld->vPlayer)
-        if (p.nId == id) return &p;
-    for (cStageChara& c : lpWorld->lstStageChara)
-        if (c.nId == id) return &c;
-    return nullptr;
 }
 
 void ResetCharaDrawWork() { DDReleaseSurface(&g_Work); }

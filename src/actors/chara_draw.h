@@ -3,13 +3,43 @@
 // mirrored sheet for a right-facing character), the character effect that
 // transforms it, the small HP and SP gauges above a character, and the
 // 16 x 16 icons of graphics.
+#include <cstddef>
 #include <cstdint>
 
 #include "actors/chara_effect_run.h"
+#include "database/blink_colors.h"
 #include "platform/graphics/dd_surface.h"
+#include "records/safe_container.h"
 
 class cChara;
 struct GAUGE;
+
+// A table of the scene's surfaces in groups of nGroup (one group a sheet or
+// sword type).
+struct SURFACETABLE {
+    cSafeVector<DDSURFACEDATA>* lpSurfaces = nullptr;  // null: an empty table
+    int32_t nGroup = 1;
+
+    // Surface k of group `group`, or null beyond the table.
+    DDSURFACEDATA* At(std::size_t group, std::size_t k) const {
+        const std::size_t index = group * static_cast<std::size_t>(nGroup) + k;
+        return lpSurfaces && index < lpSurfaces->size() ? &lpSurfaces->data()[index] : nullptr;
+    }
+};
+
+// What the scene hands the characters, items and shots to draw with, built
+// once a picture: the surface drawn on, the frozen switch, the dedicated
+// sheets and sword pictures, the hero's sight mask, the blinking colours of
+// invincible characters and the scroll place.
+struct CHARADRAW {
+    DDSURFACEDATA* lpDst = nullptr;
+    int32_t bFrozen = 0;               // nothing advances
+    SURFACETABLE CharaBmp;             // the dedicated sheets
+    SURFACETABLE SwordBmp;             // the sword pictures
+    DDSURFACEDATA* lpSightMask = nullptr;
+    BLINKCOLOR Blink[2];               // the hero's row, the other characters' row
+    double dScrollX = 0, dScrollY = 0; // the stage dot at the screen's top-left
+};
 
 // Where the picture of one frame comes from.
 struct CHARASRCRECT {
@@ -40,17 +70,18 @@ enum : int32_t { CHARASRC_BLOCK = 0, CHARASRC_CHARA = 1, CHARASRC_ITEM = 2, CHAR
 // the character source takes column `number` (the second sheet from 20 on)
 // and row frame mod 15, from the mirrored twin of the sheet when facing is 1;
 // the other sources take their graphic's cell advanced by `frame` (cell
-// sub + frame of the play scene's dedicated bitmap `number` for source 4).
+// sub + frame of the context's dedicated sheet `number` for source 4).
 // false (lpSrc null) for a cell outside its sheet.
-bool CalcCharaSrcRect(CHARASRCRECT& rec, int32_t source, int32_t number, int32_t sub, int32_t facing, int32_t frame);
+bool CalcCharaSrcRect(const CHARADRAW& draw, CHARASRCRECT& rec, int32_t source, int32_t number, int32_t sub,
+                      int32_t facing, int32_t frame);
 // A graphic's 32 x 32 cell shrunk to 16 x 16 at (x, y) (the item and message icons).
 void DrawIcon16(DDSURFACEDATA* dst, int x, int y, int source, int number, int sub);
 
 // Draws the frame through the run's current look (plain drawing without an
-// effect) when draw is 1, and advances the run unless frozen; 1 when the
+// effect) when bDraw is 1, and advances the run unless frozen; 1 when the
 // effect has ended (never while frozen).
-int32_t DrawCharaEffect(cCharaEffectRun& run, DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE& place,
-                        int frozen, int draw);
+int32_t DrawCharaEffect(cCharaEffectRun& run, const CHARADRAW& draw, const CHARASRCRECT& rec, const CHARAPLACE& place,
+                        int bDraw);
 // The frame drawn as the look asks (the effect's pixel work goes through the
 // character work surface).
 void DrawCharaLook(DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE& place, const CHARAEFFECTLOOK& look);
@@ -58,14 +89,11 @@ void DrawCharaLook(DDSURFACEDATA* dst, const CHARASRCRECT& rec, const CHARAPLACE
 // One gauge (which 0 HP, 1 SP) of a character above its drawn cell while it
 // has frames left and the character is not dying; the frame counts down and
 // the change strip shrinks unless frozen.
-void DrawCharaGauge(cChara& chara, DDSURFACEDATA* dst, GAUGE& gauge, int which, int frozen);
+void DrawCharaGauge(cChara& chara, const CHARADRAW& draw, GAUGE& gauge, int which);
 
 // One frame of a character: its animation stepped (unless frozen), its
 // screen rectangle brought up to date, its picture and place.
-void CharaFrame(cChara& chara, int frozen, CHARASRCRECT& rec, CHARAPLACE& place);
-
-// The character with object id: the players first, then the stage characters; null when none.
-cChara* FindCharaById(int32_t id);
+void CharaFrame(cChara& chara, const CHARADRAW& draw, CHARASRCRECT& rec, CHARAPLACE& place);
 
 // Releases the character work surface (tests, end of play).
 void ResetCharaDrawWork();

@@ -7,7 +7,7 @@
 #include "stage/item_data.h"
 #include "world/game_object.h"
 
-struct DDSURFACEDATA;
+struct CHARADRAW;
 
 // Object kind of items.
 constexpr int32_t OBJKIND_ITEM = 2;
@@ -55,5 +55,5 @@ private:
 public:
     // The current frame of the item's graphic (stepped unless frozen), plain
     // or scaled, with the highlight frame over it.
-    void Draw(DDSURFACEDATA* dst, int frozen);
+    void Draw(const CHARADRAW& draw);
 };

@@ -5,15 +5,12 @@
 #include "actors/item.h"
 #include "actors/player.h"
 #include "actors/stage_chara.h"
-#include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/database.h"
 #include "database/database_work.h"
 #include "platform/graphics/dd_blit.h"
 #include "platform/graphics/dd_palette.h"
 #include "platform/graphics/fx_strip.h"
-#include "world/scene_services.h"
-#include "world/world_state.h"
 
 namespace {
 
@@ -38,10 +35,12 @@ CHARAPLACE PlaceOf(const cGameObject& o) {
 // An invincible character is drawn through the blinking colour of its kind
 // (the hero's row brightens, the others' row darkens); the tint is a
 // Direct3D draw state, so the DirectDraw rules draw it plain.
-void BlinkWhileInvincible(const cChara& c, CHARASRCRECT& rec) {
+void BlinkWhileInvincible(const cChara& c, const CHARADRAW& draw, CHARASRCRECT& rec) {
     if (!c.IsInvincible() || !rec.lpSrc) return;
     rec.bTint = 1;
-    SceneServices().BlinkColor(c.nKind == 0 ? 0 : 1, rec.dwDiffuse, rec.dwColorOp);
+    const BLINKCOLOR& blink = draw.Blink[c.nKind == 0 ? 0 : 1];
+    rec.dwDiffuse = blink.dwColor;
+    rec.dwColorOp = blink.dwBlend;
 }
 
 }  // namespace
@@ -55,11 +54,12 @@ int32_t cChara::FrameRow() const {
     return row;
 }
 
-void CharaFrame(cChara& c, int frozen, CHARASRCRECT& rec, CHARAPLACE& place) {
-    const int32_t frame = c.StepAnime(frozen);
+void CharaFrame(cChara& c, const CHARADRAW& draw, CHARASRCRECT& rec, CHARAPLACE& place) {
+    const int32_t frame = c.StepAnime(draw.bFrozen);
     c.UpdateScreenRect();
-    CalcCharaSrcRect(rec, c.data.byGraphicKind, c.data.wGraphic, c.data.wGraphicSub, c.nFacing, frame + c.FrameRow());
-    BlinkWhileInvincible(c, rec);
+    CalcCharaSrcRect(draw, rec, c.data.byGraphicKind, c.data.wGraphic, c.data.wGraphicSub, c.nFacing,
+                     frame + c.FrameRow());
+    BlinkWhileInvincible(c, draw, rec);
     place = PlaceOf(c);
 }
 
@@ -86,19 +86,20 @@ int32_t cChara::StepAnime(int32_t bPaused) {
     return frame;
 }
 
-void cChara::Draw(DDSURFACEDATA* dst, int frozen) {
+void cChara::Draw(const CHARADRAW& draw) {
     CHARASRCRECT rec;
     CHARAPLACE place;
-    CharaFrame(*this, frozen, rec, place);
+    CharaFrame(*this, draw, rec, place);
     if (data.bTransparent) return;
-    if (DrawCharaEffect(effect, dst, rec, place, frozen, 1) == 1) effect.Reset();
+    if (DrawCharaEffect(effect, draw, rec, place, 1) == 1) effect.Reset();
 }
 
-void cChara::DrawHpGauge(DDSURFACEDATA* dst, int frozen) { DrawCharaGauge(*this, dst, hpGauge, 0, frozen); }
-void cChara::DrawSpGauge(DDSURFACEDATA* dst, int frozen) { DrawCharaGauge(*this, dst, spGauge, 1, frozen); }
+void cChara::DrawHpGauge(const CHARADRAW& draw) { DrawCharaGauge(*this, draw, hpGauge, 0); }
+void cChara::DrawSpGauge(const CHARADRAW& draw) { DrawCharaGauge(*this, draw, spGauge, 1); }
 
-void cPlayer::Draw(DDSURFACEDATA* dst, int frozen) {
-    cChara::Draw(dst, frozen);
+void cPlayer::Draw(const CHARADRAW& draw) {
+    cChara::Draw(draw);
+    DDSURFACEDATA* dst = draw.lpDst;
     const int sx = nScrLeft + nCellOffX, sy = nScrTop + nCellOffY;  // the position on the screen
     for (const GUIDERECT& g : guides) {
         int x = sx + g.nLeft, y = sy + g.nTop;
@@ -110,21 +111,22 @@ void cPlayer::Draw(DDSURFACEDATA* dst, int frozen) {
     }
 }
 
-void cStageChara::DrawCarriedItemIcon(DDSURFACEDATA* dst, int frozen) {
+void cStageChara::DrawCarriedItemIcon(const CHARADRAW& draw) {
     if (!item.IsSet() || hp <= 0 || dying || data.bTransparent) return;
     if (nIconCounter >= ICON_SHOW_FROM && nIconCounter < ICON_PERIOD)
-        DrawIcon16(dst, nScrLeft + nCellW / 2 - ICON_SIZE / 4, nScrTop - ICON_SIZE / 2, item.data.byGraphicKind,
+        DrawIcon16(draw.lpDst, nScrLeft + nCellW / 2 - ICON_SIZE / 4, nScrTop - ICON_SIZE / 2, item.data.byGraphicKind,
                    item.data.wGraphic, item.data.wGraphicSub);
-    if (frozen) return;
+    if (draw.bFrozen) return;
     if (++nIconCounter >= ICON_PERIOD) nIconCounter = 0;
 }
 
-void cItem::Draw(DDSURFACEDATA* dst, int frozen) {
+void cItem::Draw(const CHARADRAW& draw) {
     if (data.bHidden) return;
-    const int32_t frame = frozen ? Anime.GetFrame() : Anime.Step();
+    const int32_t frame = draw.bFrozen ? Anime.GetFrame() : Anime.Step();
     CHARASRCRECT rec;
-    CalcCharaSrcRect(rec, data.byGraphicKind, data.wGraphic, data.wGraphicSub, 0, frame);
+    CalcCharaSrcRect(draw, rec, data.byGraphicKind, data.wGraphic, data.wGraphicSub, 0, frame);
     const CHARAPLACE place = PlaceOf(*this);
+    DDSURFACEDATA* dst = draw.lpDst;
     DrawCharaLook(dst, rec, place, CHARAEFFECTLOOK{});
     if (bHighlight != 1) return;
     // The highlight frame: cells run down a column of 15 of the common sheet.

@@ -132,9 +132,9 @@ public:
     // Drawing
 public:
     // The character, then its guide rectangles in their sorted order.
-    void Draw(DDSURFACEDATA* dst, int frozen);
-    // The window of the sight mask centred on the player.
-    void DrawSightMask(DDSURFACEDATA* dst);
+    void Draw(const CHARADRAW& draw);
+    // The window of the context's sight mask centred on the player.
+    void DrawSightMask(const CHARADRAW& draw);
 
     // One frame of play: input the player's character does not take
 public:

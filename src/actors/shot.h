@@ -17,7 +17,7 @@
 
 class cChara;
 class cShot;
-struct DDSURFACEDATA;
+struct CHARADRAW;
 struct SHOTWORK;
 
 using SHOTLIST = cOwnedList<cShot>;
@@ -120,9 +120,10 @@ public:
     LISTPLACE place;
 
     // --- drawing (play screen) ---
-    // Draws the shot's piece of the shot picture, or a sword's current frame,
-    // at its screen rectangle; the animation steps unless frozen.
-    void Draw(DDSURFACEDATA* dst, int32_t frozen);
+    // Draws the shot's piece of the shot picture, or a sword's current frame
+    // from the context's sword pictures, at its screen rectangle; the
+    // animation steps unless frozen.
+    void Draw(const CHARADRAW& draw);
 };
 
 // Appends a copy of `shot` to `list` and puts it into the attack bucket of

@@ -161,5 +161,5 @@ public:
 public:
     // The carried item's icon above a living character: shown on counts 64..95
     // of a counter that restarts at 96 (the counter stands still while frozen).
-    void DrawCarriedItemIcon(DDSURFACEDATA* dst, int frozen = 0);
+    void DrawCarriedItemIcon(const CHARADRAW& draw);
 };

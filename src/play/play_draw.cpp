@@ -5,6 +5,7 @@
 // and message lists whose drawing reports their end are removed here, so
 // nothing ages while the picture is drawn frozen.
 #include "actors/chara_draw.h"
+#include "actors/chara_lookup.h"
 #include "database/blink_colors.h"
 #include "database/common_bitmaps.h"
 #include "database/global_objects.h"
@@ -45,6 +46,21 @@ BLOCKGRIDVIEW GridView(cPlayScene& s) {
                                                                          : nullptr;
     };
     return g;
+}
+
+// What the characters, items and shots draw with in this picture.
+CHARADRAW CharaDrawView(cPlayScene& s, DDSURFACEDATA* dst, int32_t frozen) {
+    CHARADRAW d;
+    d.lpDst = dst;
+    d.bFrozen = frozen;
+    d.CharaBmp = SURFACETABLE{&s.DedicatedBmp.vSurface, CHARABMP_SURFACES};
+    d.SwordBmp = SURFACETABLE{&s.SwordBmp.vSurface, SWORD_SURFACES};
+    d.lpSightMask = &s.SightMask;
+    d.Blink[0] = BlinkColors[0];
+    d.Blink[1] = BlinkColors[1];
+    d.dScrollX = s.World.ScrollX.dPos;
+    d.dScrollY = s.World.ScrollY.dPos;
+    return d;
 }
 
 PICTUREVIEW PictureView(const cPlayScene& s) {
@@ -137,11 +153,12 @@ void cPlayScene::Draw(int32_t inPlay, int32_t frozen, int32_t timerSound, int32_
     Pictures.Draw(dst, 0, frozen, pictures);
     if (covered) DrawCoveringBlocks(dst, grid, scroll);
     else DrawBlocks(dst, grid, scroll, 0);
-    DrawObjects(dst, frozen);
+    const CHARADRAW charas = CharaDrawView(*this, dst, frozen);
+    DrawObjects(charas);
     DrawBlocks(dst, grid, scroll, 1);
     DrawBackgroundLayers(dst, PlayStage.vBg, scroll, 1);
     DrawDistanceConds(dst, frozen);
-    if (cPlayer* lpHero = World.Hero()) lpHero->DrawSightMask(dst);
+    if (cPlayer* lpHero = World.Hero()) lpHero->DrawSightMask(charas);
     Pictures.Draw(dst, 1, frozen, pictures);
 
     DDBeginBatch(0);

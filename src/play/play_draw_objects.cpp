@@ -9,6 +9,7 @@
 #include "platform/graphics/dd_sprite_list.h"
 #include "play/play_scene.h"
 #include "play/shots_draw.h"
+#include "play/walk_prefetch.h"
 #include "player/player_records.h"
 #include "stage/stage_data.h"
 
@@ -24,30 +25,30 @@ void cPlayScene::GetRunTotals(int32_t& score, int32_t& stageScore, int32_t& live
     lives = SaveData.nLives;
 }
 
-int32_t cPlayScene::DrawHero(DDSURFACEDATA* dst, int32_t frozen) {
+int32_t cPlayScene::DrawHero(const CHARADRAW& draw) {
     cPlayer* lpHero = World.Hero();
     if (!lpHero) return 0;
     if (lpHero->dying) {
-        if (lpHero->DrawDeath(dst, frozen) != 1) return 0;
+        if (lpHero->DrawDeath(draw) != 1) return 0;
         bHeroDeathDone = 1;
         return 1;
     }
-    lpHero->Draw(dst, frozen);
-    lpHero->DrawHpGauge(dst, frozen);
-    lpHero->DrawSpGauge(dst, frozen);
+    lpHero->Draw(draw);
+    lpHero->DrawHpGauge(draw);
+    lpHero->DrawSpGauge(draw);
     return 0;
 }
 
-int32_t cPlayScene::DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32_t frozen) {
-    if (chara.dying) return chara.DrawDeath(dst, frozen);
-    chara.Draw(dst, frozen);
-    chara.DrawHpGauge(dst, frozen);
-    chara.DrawSpGauge(dst, frozen);
-    chara.DrawCarriedItemIcon(dst, frozen);
+int32_t cPlayScene::DrawStageChara(cStageChara& chara, const CHARADRAW& draw) {
+    if (chara.dying) return chara.DrawDeath(draw);
+    chara.Draw(draw);
+    chara.DrawHpGauge(draw);
+    chara.DrawSpGauge(draw);
+    chara.DrawCarriedItemIcon(draw);
     return 0;
 }
 
-void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
+void cPlayScene::DrawObjects(const CHARADRAW& draw) {
     // With depth layers each object is drawn in the pass of its depth byte (8 and more: never);
     // without, everything in one pass. The lists are walked once into the passes.
     const bool layered = PlayStage.nDrawSwitch != 0;
@@ -62,16 +63,9 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
         if (const int32_t d = passOf(item.nLayer); d >= 0 && d < passes) depthPasses[d].items.push_back(&item);
     for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end(); ++it)
         if (const int32_t d = passOf(it->data.byZ); d < passes) depthPasses[d].charas.push_back(it);
-    // Measured with the walks' prefetches (play/walk_prefetch.h).
-    // The shots by place, each asked for a few places ahead: its depth byte
-    // and its rectangle.
-    constexpr std::size_t kAhead = 4;
+    // The shots by place, each fetched a few places ahead (play/walk_prefetch.h).
     for (std::size_t i = 0; i < World.lstShots.Places(); ++i) {
-        if (i + kAhead < World.lstShots.Places())
-            if (const cShot* ahead = World.lstShots.At(i + kAhead)) {
-                __builtin_prefetch(&ahead->settings.nZ);
-                __builtin_prefetch(&ahead->y2);
-            }
+        walkprefetch::ShotAhead(World.lstShots, i);
         cShot* s = World.lstShots.At(i);
         if (!s) continue;
         if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s);
@@ -79,35 +73,25 @@ void cPlayScene::DrawObjects(DDSURFACEDATA* dst, int32_t frozen) {
 
     for (int32_t d = 0; d < passes; ++d) {
         DEPTHPASS& pass = depthPasses[d];
-        if (cPlayer* lpHero = World.Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(dst, frozen);
+        if (cPlayer* lpHero = World.Hero(); lpHero && (!layered || lpHero->data.byZ == d)) DrawHero(draw);
 
         // The pass's items, characters and shots are held back and drawn together.
-        DDBeginSpriteList(dst);
+        DDBeginSpriteList(draw.lpDst);
         DDBeginBatch(0);
         for (cItem* item : pass.items) {
             if (!item->bActive || item->bUsed) continue;
             item->UpdateScreenRect();
-            item->Draw(dst, frozen);
+            item->Draw(draw);
         }
         DDEndBatch();
 
         // A character whose death presentation ended leaves the list; it is in no later pass.
-        // The parts of a character its drawing reads lie apart: each is asked for a few characters ahead.
-        constexpr std::size_t kCharaAhead = 3;
         for (std::size_t i = 0; i < pass.charas.size(); ++i) {
-            if (i + kCharaAhead < pass.charas.size()) {
-                const cStageChara& ahead = *pass.charas[i + kCharaAhead];
-                __builtin_prefetch(&ahead.Anime);
-                __builtin_prefetch(&ahead.effect);
-                __builtin_prefetch(&ahead.hpGauge);
-                __builtin_prefetch(&ahead.spGauge);
-                __builtin_prefetch(&ahead.nIconCounter);
-                __builtin_prefetch(&ahead.item.nIndex);
-            }
+            walkprefetch::DrawAhead(pass.charas, i);
             const auto it = pass.charas[i];
-            if (DrawStageChara(*it, dst, frozen) == 1) RemoveStageChara(it);
+            if (DrawStageChara(*it, draw) == 1) RemoveStageChara(it);
         }
-        DrawShots(dst, pass.shots, frozen);
+        DrawShots(draw, pass.shots);
         DDEndSpriteList();
     }
 }

@@ -37,6 +37,7 @@ class cAttack;
 class cMessage;
 class cEffectInstance;
 class cChara;
+struct CHARADRAW;
 class cFlowRun;
 class cFlowCmdRun;
 
@@ -258,7 +259,7 @@ public:
     // Every object of the stage in its depth passes (the hero, items,
     // stage characters, shots); characters whose death presentation ended
     // are removed.
-    void DrawObjects(DDSURFACEDATA* dst, int32_t frozen);
+    void DrawObjects(const CHARADRAW& draw);
     // The objects of the picture being drawn sorted into the depth passes
     // (kept between pictures for their storage).
     struct DEPTHPASS {
@@ -268,10 +269,10 @@ public:
     };
     std::array<DEPTHPASS, 8> depthPasses;
     // The hero with its gauges, or its death presentation: 1 when that has ended.
-    int32_t DrawHero(DDSURFACEDATA* dst, int32_t frozen);
+    int32_t DrawHero(const CHARADRAW& draw);
     // A stage character with its gauges and carried item, or its death
     // presentation: 1 when that has ended (the caller removes it).
-    int32_t DrawStageChara(cStageChara& chara, DDSURFACEDATA* dst, int32_t frozen);
+    int32_t DrawStageChara(cStageChara& chara, const CHARADRAW& draw);
     // Clears the two spaced shot sheets and lays the shot pieces out in them again.
     void RebuildShotSheets();
     // The run's total score, the stage's score (what the run's score gained

@@ -8,7 +8,6 @@
 #include "actors/damage.h"
 #include "actors/item_run.h"
 #include "actors/player.h"
-#include "database/blink_colors.h"
 #include "database/system_sounds.h"
 #include "scene/window_requests.h"
 #include "scene/scene_manager.h"
@@ -190,17 +189,3 @@ void cPlayServices::RequestStageBgm(int32_t n, int32_t option) {
 }
 
 int32_t cPlayServices::FrameRate() { return SceneManager.nFrameRate; }
-
-DDSURFACEDATA* cPlayServices::CharaBmpSurface(int32_t number) {
-    auto& v = m_Scene.DedicatedBmp.vSurface;
-    const size_t head = static_cast<size_t>(std::max(number, 0)) * CHARABMP_SURFACES;
-    return head < v.size() ? &v.data()[head] : nullptr;
-}
-
-DDSURFACEDATA* cPlayServices::SightMask() { return &m_Scene.SightMask; }
-
-void cPlayServices::BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) {
-    const BLINKCOLOR& b = BlinkColors[row];
-    color = b.dwColor;
-    blend = b.dwBlend;
-}

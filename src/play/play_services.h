@@ -36,9 +36,6 @@ public:
     void StartColorChange(const int32_t* params) override;
     void RequestStageBgm(int32_t n, int32_t option) override;
     int32_t FrameRate() override;
-    DDSURFACEDATA* CharaBmpSurface(int32_t number) override;
-    DDSURFACEDATA* SightMask() override;
-    void BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) override;
 
 private:
     cPlayScene& m_Scene;

@@ -3,12 +3,12 @@
 // current frame from the stage's sword pictures.
 #include "play/shots_draw.h"
 
+#include "actors/chara_draw.h"
 #include "actors/shot.h"
 #include "database/common_bitmaps.h"
 #include "database/database.h"
 #include "database/sword_type.h"
 #include "platform/graphics/dd_blit.h"
-#include "play/play_scene.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ void DrawCell(const cShot& s, DDSURFACEDATA* dst, DDSURFACEDATA* src, int32_t sx
         DDBlt(dst, s.nScrLeft, s.nScrTop, w, h, src, sx, sy, DDBLT_COLORKEY);
 }
 
-void DrawSword(const cShot& s, DDSURFACEDATA* dst) {
+void DrawSword(const cShot& s, const CHARADRAW& draw) {
     const auto& types = Database.vSwordType;
     if (s.nSwordType < 0 || s.nSwordType >= static_cast<int32_t>(types.size())) return;
     const auto& frames = types.data()[s.nSwordType].vFrame;
@@ -32,35 +32,34 @@ void DrawSword(const cShot& s, DDSURFACEDATA* dst) {
     const int32_t* v = frames[static_cast<size_t>(s.nSwordFrame)].nValue;
     const int32_t facing = s.nFacing ? 1 : 0;
     // Four surfaces per sword type: the scale-1 pair, then the pair for larger scales.
-    const size_t index = static_cast<size_t>(s.nSwordType) * SWORD_SURFACES + (s.nScale >= 2 ? 2 : 0) + facing;
-    auto& table = lpPlayScene->SwordBmp.vSurface;
-    if (index >= table.size()) return;
-    DrawCell(s, dst, &table.data()[index], v[SWORDFRAME_SHEET_X], v[SWORDFRAME_SHEET_Y], v[SWORDFRAME_WIDTH],
+    DDSURFACEDATA* src = draw.SwordBmp.At(static_cast<size_t>(s.nSwordType), (s.nScale >= 2 ? 2 : 0) + facing);
+    if (!src) return;
+    DrawCell(s, draw.lpDst, src, v[SWORDFRAME_SHEET_X], v[SWORDFRAME_SHEET_Y], v[SWORDFRAME_WIDTH],
              v[SWORDFRAME_HEIGHT]);
 }
 
 }  // namespace
 
-void cShot::Draw(DDSURFACEDATA* dst, int32_t frozen) {
+void cShot::Draw(const CHARADRAW& draw) {
     if (settings.nByte22) return;  // hidden
     if (!bFlying) {
-        DrawSword(*this, dst);
+        DrawSword(*this, draw);
         return;
     }
-    int32_t frame = frozen ? Anime.GetFrame() : Anime.Step();
+    int32_t frame = draw.bFrozen ? Anime.GetFrame() : Anime.Step();
     if (frame < 0) frame = 0;
     const int32_t g = MapAltGraphic(settings.nGraphic, 1);
     if (g < 0) return;
     DDSURFACEDATA* sheet = &CommonSurfaces[CB_SHOT + (nFacing ? 1 : 0)];
-    DrawCell(*this, dst, sheet, g % SHOT_SHEET_COLUMNS * SHOT_PIECE, (g / SHOT_SHEET_COLUMNS * 2 + frame) * SHOT_PIECE,
-             SHOT_PIECE, SHOT_PIECE);
+    DrawCell(*this, draw.lpDst, sheet, g % SHOT_SHEET_COLUMNS * SHOT_PIECE,
+             (g / SHOT_SHEET_COLUMNS * 2 + frame) * SHOT_PIECE, SHOT_PIECE, SHOT_PIECE);
 }
 
-void DrawShots(DDSURFACEDATA* dst, const std::vector<cShot*>& shots, int32_t frozen) {
+void DrawShots(const CHARADRAW& draw, const std::vector<cShot*>& shots) {
     DDBeginBatch(0);
     for (cShot* s : shots) {
         s->UpdateScreenRect();
-        s->Draw(dst, frozen);
+        s->Draw(draw);
     }
     DDEndBatch();
 }

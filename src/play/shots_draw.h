@@ -4,9 +4,9 @@
 #include <vector>
 
 class cShot;
-struct DDSURFACEDATA;
+struct CHARADRAW;
 
 // In one draw batch, each of the shots (those of one depth pass that are on
 // screen, in the scene's order): its screen rectangle, then its picture
 // (stepped unless frozen).
-void DrawShots(DDSURFACEDATA* dst, const std::vector<cShot*>& shots, int32_t frozen);
+void DrawShots(const CHARADRAW& draw, const std::vector<cShot*>& shots);

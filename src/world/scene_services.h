@@ -2,10 +2,9 @@
 // What the characters ask of the scene they play in: trigger starts and the
 // hand-over of items, the run's score, lives and common variables, pause
 // waits, summons, messages, effects, pictures, the screen colour change,
-// music, the frame rate and the surfaces and colours that character drawing
-// takes from the scene. The play scene implements it and installs it while it
-// exists; a test may install a whole other set (a fake) and put the previous
-// one back. With none installed, services that do nothing are in use.
+// music and the frame rate. The play scene implements it and installs it
+// while it exists; a test may install a whole other set (a fake) and put the
+// previous one back. With none installed, services that do nothing are in use.
 #include <cstdint>
 
 #include "records/safe_container.h"
@@ -16,7 +15,6 @@ class cFlowCmd;
 class cBlockData;
 class cCharaData;
 class cItemData;
-struct DDSURFACEDATA;
 
 // What the summon command passes on to a creation.
 struct SUMMONSETTINGS {
@@ -89,14 +87,6 @@ public:
     virtual void RequestStageBgm(int32_t n, int32_t option) = 0;
     // Frames per second of the scene manager (0: not set).
     virtual int32_t FrameRate() = 0;
-
-    // --- drawing ---
-    // The first surface of dedicated character sheet `number`, or null.
-    virtual DDSURFACEDATA* CharaBmpSurface(int32_t number) = 0;
-    // The hero's sight mask.
-    virtual DDSURFACEDATA* SightMask() = 0;
-    // The colour and blend mode of blink row `row`.
-    virtual void BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) = 0;
 };
 
 // The services in use.

@@ -33,9 +33,6 @@ public:
     void StartColorChange(const int32_t*) override {}
     void RequestStageBgm(int32_t, int32_t) override {}
     int32_t FrameRate() override { return 0; }
-    DDSURFACEDATA* CharaBmpSurface(int32_t) override { return nullptr; }
-    DDSURFACEDATA* SightMask() override { return nullptr; }
-    void BlinkColor(int32_t, uint32_t& color, uint32_t& blend) override { color = blend = 0; }
 
 private:
     int32_t m_nScore = 0;

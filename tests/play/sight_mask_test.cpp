@@ -1,9 +1,9 @@
 // The hero's sight mask laid over the screen: the see-through hole on the
-// hero's centre, moved ahead of it by the front shapes, nothing without a shape.
+// hero's centre, moved ahead of it by the front shapes, nothing without a
+// shape or without a mask handed over.
 #include <gtest/gtest.h>
 
-#include <memory>
-
+#include "actors/chara_draw.h"
 #include "support/play_screen_test.h"
 
 using namespace ddtest;
@@ -13,29 +13,30 @@ namespace {
 class SightMaskTest : public cPlayScreenTest {
 protected:
     void TearDown() override {
-        DDReleaseSurface(&screen);
+        for (DDSURFACEDATA* s : {&screen, &mask, &stencil}) DDReleaseSurface(s);
         cPlayScreenTest::TearDown();
     }
-    DDSURFACEDATA screen;
+    DDSURFACEDATA screen, mask, stencil;
 };
 
 TEST_F(SightMaskTest, TheHoleFollowsTheHeroAndItsFacing) {
     ASSERT_TRUE(InitDD(8));
     SetBasePalette(TestPalette());
-    scene = std::make_unique<cPlayScene>();
-    scene->World.ScrollX.dPos = 100;
-    scene->World.ScrollY.dPos = 50;
-    ASSERT_TRUE(BuildSightMask(&scene->SightMask, &scene->SightStencil, 32, 3, 0));
+    ASSERT_TRUE(BuildSightMask(&mask, &stencil, 32, 3, 0));
     ASSERT_TRUE(DDCreateSurface(&screen, 640, 480, 0, 0, 0, 0, 0));
-    scene->World.vPlayer.resize(1);
-    cPlayer& hero = scene->World.vPlayer[0];
+    CHARADRAW view;
+    view.lpDst = &screen;
+    view.lpSightMask = &mask;
+    view.dScrollX = 100;
+    view.dScrollY = 50;
+    cPlayer hero;
     hero.x = 400, hero.y = 250, hero.nHitW = hero.nHitH = 32;  // centre (316, 216) on the screen
     hero.sight = 32;
     const auto draw = [&](int shape, int facing) {
         DDClearSurface(&screen, 5);
         hero.data.bySightShape = static_cast<uint8_t>(shape);
         hero.nFacing = facing;
-        hero.DrawSightMask(&screen);
+        hero.DrawSightMask(view);
         std::string row;  // dark (16) or seen (5) along the hero's row
         for (int x : {0, 270, 290, 316, 340, 370, 639}) {
             const uint32_t p = Px(screen, x, 216);
@@ -50,6 +51,8 @@ TEST_F(SightMaskTest, TheHoleFollowsTheHeroAndItsFacing) {
     EXPECT_EQ(Px(screen, 316, 0), 5u);
     draw(3, 1);
     EXPECT_EQ(Px(screen, 316, 0), 16u);
+    view.lpSightMask = nullptr;
+    EXPECT_EQ(draw(3, 1), ".......");
 }
 
 }  // namespace

@@ -72,12 +72,6 @@ public:
     }
     void RequestStageBgm(int32_t n, int32_t option) override { Add("music %d option %d", n, option); }
     int32_t FrameRate() override { return nFrameRate; }
-    DDSURFACEDATA* CharaBmpSurface(int32_t /*number*/) override { return nullptr; }
-    DDSURFACEDATA* SightMask() override { return nullptr; }
-    void BlinkColor(int32_t row, uint32_t& color, uint32_t& blend) override {
-        color = 0xFF000000u | static_cast<uint32_t>(row);
-        blend = 7;
-    }
 
     std::vector<std::string> vLog;
     int32_t nScore = 0;

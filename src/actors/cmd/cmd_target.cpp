@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "actors/chara.h"
-#include "actors/chara_draw.h"
+#include "actors/chara_lookup.h"
 #include "actors/cmd/cmd_exec.h"
 #include "actors/flow_run.h"
 #include "actors/player.h"
