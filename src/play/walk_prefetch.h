@@ -20,10 +20,8 @@ namespace walkprefetch {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 // The activity walks and the step start read the object's first two lines,
-// the character's activity line and the stage character's activity line.
+// the character's activity words and the stage character's.
 static_assert(offsetof(cStageChara, nCellOffX) < 2 * 64, "the cell offsets lie in the object's first two lines");
-static_assert(offsetof(cChara, dying) % 64 == 0, "the activity words start a line");
-static_assert(offsetof(cStageChara, bIgnoreX) % 64 == 0, "the stage character's activity words start a line");
 // The update walk reads the character's step lines up to bTempCopy and the
 // stage character's from its activity words to its carried item.
 static_assert(offsetof(cChara, bTempCopy) > offsetof(cChara, dying), "bTempCopy ends the character's step lines");
