@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "actors/attack.h"
 #include "actors/flow_run.h"
 #include "actors/stage_chara.h"
+#include "world/hit_bucket.h"
 #include "world/object_list.h"
 #include "world/prefetch.h"
 
@@ -82,6 +84,45 @@ constexpr std::size_t kStepAhead = 2;
         Step(*after);
         for (const cFlowRun& f : after->flows) PrefetchBytes(&f, 128);
     }
+}
+
+}  // namespace walkprefetch
+
+// Hit detection's walks over the entries of a side's bucket, measured with
+// the walks above: what they read of an attack (its erased and active flags
+// and its rectangle) or first of a character (its rectangle against
+// characters, a stage character's own, or its box), asked for kHitAhead
+// places on: the work on one entry is short against a fetch from memory.
+namespace walkprefetch {
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+static_assert(offsetof(cAttack, bActive) == offsetof(cAttack, bErased) + 4 &&
+                  offsetof(cAttack, dRect) == offsetof(cAttack, bErased) + 8,
+              "an attack's flags and rectangle lie side by side, fetched from the first flag");
+static_assert(offsetof(cChara, dBoxBottom) == offsetof(cChara, dBoxLeft) + 3 * sizeof(double), "the box is four doubles");
+#pragma GCC diagnostic pop
+
+constexpr std::size_t kHitAhead = 8;
+
+// The entry kHitAhead places after place i, or null.
+[[gnu::always_inline]] inline const HITENTRY* HitEntryAhead(const cHitBucket& b, std::size_t i) {
+    if (i == cHitBucket::npos || i + kHitAhead >= b.Slots()) return nullptr;
+    const HITENTRY& e = b.At(i + kHitAhead);
+    return e.lpObj ? &e : nullptr;
+}
+
+[[gnu::always_inline]] inline void AttackAhead(const cHitBucket& b, std::size_t i) {
+    if (const HITENTRY* e = HitEntryAhead(b, i)) __builtin_prefetch(&static_cast<const cAttack*>(e->lpObj)->bErased);
+}
+
+[[gnu::always_inline]] inline void CharaRectAhead(const cHitBucket& b, std::size_t i) {
+    const HITENTRY* e = HitEntryAhead(b, i);
+    if (!e) return;
+    if (e->nKind == HITKIND_STAGECHARA)
+        __builtin_prefetch(&static_cast<const cStageChara*>(e->lpObj)->dRectA[0]);
+    else if (e->nKind == HITKIND_CHARA)
+        PrefetchBytes(&static_cast<const cChara*>(e->lpObj)->dBoxLeft, 4 * sizeof(double));
 }
 
 }  // namespace walkprefetch
