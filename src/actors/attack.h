@@ -55,8 +55,8 @@ public:
     int32_t nPower = 0;           // damage; negative heals
     int32_t nImpact = 0;          // knock-back strength; 0 none
     int16_t nHitEffect = 0;       // running effect started on a hit; 0 none
-    // Last, in one cache line with the shot's step words after them: what
-    // every walk of hit detection and every shot step reads.
+    // Last, with the shot's step words after them: what every walk of hit
+    // detection and every shot step reads.
     int32_t bErased = 0;          // vanishes at the next removal pass
     int32_t bActive = 1;          // takes part while only active objects collide
     double dRect[4] = {};         // attack rectangle: left, top, right, bottom

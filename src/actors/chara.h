@@ -151,10 +151,10 @@ public:
     // The command of `st` (one of the character's own command states) to write.
     cFlowCmd& OwnCmd(const cFlowCmdRun& st);
     // --- members: first what every sub-step reads (the activity walks, the
-    // step start and the removal checks), in two whole lines; then what a
-    // step reads; then the rest ---
+    // step start and the removal checks); then what a step reads; then the
+    // rest ---
     // Activity, removal, frame values and contacts (set by the play frame).
-    alignas(64) int32_t dying = 0;
+    int32_t dying = 0;
     int32_t bActive = 0;
     int32_t nActiveState = 0;
     int32_t bGroupCondsMet = 0;

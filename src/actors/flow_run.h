@@ -16,9 +16,9 @@ class cFlowRun;
 class cWorldState;
 
 // One command of a running flow. What a step of a command reads (the
-// command, the counters, the velocity of a move and its start flag) fills
-// the first cache line; an instance starts a line.
-class alignas(64) cFlowCmdRun {
+// command, the counters, the velocity of a move and its start flag) comes
+// first.
+class cFlowCmdRun {
 public:
     const cFlowCmd* cmd = nullptr;  // the command (in the character's own flow list)
     int32_t done = 0;       // finished in this run
@@ -66,7 +66,6 @@ public:
     // the command has finished.
     int32_t Step(cChara& chara, cFlowRun& flow, cWorldState* world);
 };
-static_assert(offsetof(cFlowCmdRun, Move.nPrevFacing) < 64, "a command step reads its first line only");
 
 // One key step of a flow's key sequence: the stored step and its work.
 struct KEYSTEPRUN {
@@ -86,10 +85,8 @@ struct ANIMESCHEDULE {
 };
 
 // One flow of a character. The fields every step reads of every flow (the
-// trigger start, the flow loop, the frame's flag clear) come first and the
-// instance starts a cache line, so an idle flow costs one line and a running
-// one two.
-class alignas(64) cFlowRun {
+// trigger start, the flow loop, the frame's flag clear) come first.
+class cFlowRun {
 public:
     const cFlow* def = nullptr;  // the flow (in the character's own flow list)
     cSafeVector<cFlowCmdRun> cmds;  // one per command, in command order

@@ -7,12 +7,12 @@
 #include "actors/shot_emit.h"
 #include "actors/shot_geometry.h"
 #include "actors/shot_move.h"
+#include "actors/shot_prefetch.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
 #include "world/block_grid.h"
 #include "world/live_limits.h"
-#include "world/prefetch.h"
 #include "world/world_state.h"
 
 void cShot::OnScale(int32_t newScale) {
@@ -315,22 +315,6 @@ std::size_t EraseShotAt(SHOTLIST& list, std::size_t i) {
     return list.Erase(i);
 }
 
-// Measured with the walks' prefetches (play/walk_prefetch.h).
-// Places a walk asks for ahead: the work on one shot is short against a
-// fetch from memory.
-constexpr std::size_t kAhead = 4;
-
-// What a step of a shot reads: the object's first three lines (position,
-// sizes, speeds) and the three from the attack's flags and rectangle to the
-// shot's clear cells (the first, the velocities and the last of them).
-// Always inline: a function that only prefetches counts as doing nothing.
-[[gnu::always_inline]] inline void PrefetchShotStep(const cShot& s) {
-    PrefetchBytes(&s, 3 * 64);
-    __builtin_prefetch(&s.bErased);
-    __builtin_prefetch(&s.dVelX);
-    __builtin_prefetch(&s.clearCells.dBottom);
-}
-
 }  // namespace
 
 SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
@@ -355,8 +339,7 @@ void UpdateShots() {
     // Places are walked against the list's length each time: a shot added on
     // the way is reached.
     for (std::size_t i = 0; i < list.Places(); ++i) {
-        if (i + kAhead < list.Places())
-            if (const cShot* ahead = list.At(i + kAhead)) PrefetchShotStep(*ahead);
+        shotprefetch::StepAhead(list, i);
         cShot* lpShot = list.At(i);
         if (!lpShot) continue;
         // Update, with a flying shot's step in line.

@@ -62,8 +62,8 @@ public:
     int32_t Side() const { return nKind3; }
 
     // --- shot members ---
-    // First the words a flying shot's step reads, in the cache line of the
-    // attack's rectangle and the two after it; then what a few moves read.
+    // First the words a flying shot's step reads, after the attack's
+    // rectangle; then what a few moves read.
     int32_t bFlying = 1;          // 1 shot, 0 sword
     int32_t nMoveKind = 0;        // eShotMove
     int32_t nMoveFrame = 0;       // steps since it was fired

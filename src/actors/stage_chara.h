@@ -111,10 +111,9 @@ public:
         return bGroup && nGroup >= 0 && nGroup < static_cast<int32_t>(activeFlags.size());
     }
 
-    // Line-aligned whole lines: first the activity words that every
-    // sub-step reads, then the rectangles that the hit tests read, then the
-    // ranges they come from.
-    alignas(64) int32_t bIgnoreX = 0;  // activity area: the axis does not count for on-screen
+    // First the activity words that every sub-step reads, then the
+    // rectangles that the hit tests read, then the ranges they come from.
+    int32_t bIgnoreX = 0;  // activity area: the axis does not count for on-screen
     int32_t bIgnoreY = 0;
     int32_t bOnScreen = 0;
     int32_t bActivated = 0;  // was active once

@@ -15,41 +15,10 @@
 #include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "play/play_scene.h"
+#include "play/walk_prefetch.h"
 #include "records/utility.h"
-#include "world/prefetch.h"
 
 namespace {
-
-// Measured with the walks' prefetches (play/walk_prefetch.h).
-// Walks fetch ahead by this many places: the work on one entry is short
-// against a fetch from memory.
-constexpr std::size_t kAhead = 8;
-
-// What the walks read of an attack: its erased and active flags and its
-// rectangle, which share one line.
-void PrefetchAttack(const cGameObject* o) {
-    __builtin_prefetch(&static_cast<const cAttack*>(o)->bErased);
-}
-
-// What the walks read first of a character: its rectangle against
-// characters (a stage character's own) or its box.
-void PrefetchCharaRect(const HITENTRY& e) {
-    if (e.nKind == HITKIND_STAGECHARA) {
-        const auto* s = static_cast<const cStageChara*>(e.lpObj);
-        __builtin_prefetch(&s->dRectA[0]);  // the four corners share one line
-    } else if (e.nKind == HITKIND_CHARA) {
-        PrefetchBytes(&static_cast<const cChara*>(e.lpObj)->dBoxLeft, 4 * sizeof(double));
-    }
-}
-
-// The entry kAhead places after place i, when there is one.
-template <class F>
-void Ahead(const cHitBucket& b, std::size_t i, F fetch) {
-    if (i != cHitBucket::npos && i + kAhead < b.Slots()) {
-        const HITENTRY& e = b.At(i + kAhead);
-        if (e.lpObj) fetch(e);
-    }
-}
 
 bool IsChara(const HITENTRY& e) {
     return e.nKind == HITKIND_CHARA || e.nKind == HITKIND_STAGECHARA;
@@ -88,7 +57,7 @@ bool RectsMeet(const double a[4], const double b[4]) {
 std::size_t NextMeeting(const cHitBucket& b, std::size_t from, const double r[4]) {
     const std::size_t n = b.Slots();
     for (std::size_t i = from; i < n; ++i) {
-        Ahead(b, i, PrefetchCharaRect);
+        walkprefetch::CharaRectAhead(b, i);
         const HITENTRY& e = b.At(i);
         // A stage character's rectangle is read where it lies.
         if (e.nKind == HITKIND_STAGECHARA) {
@@ -180,8 +149,7 @@ std::size_t NextToJudge(const cHitBucket& b, std::size_t from, bool bOnlyActive,
                         bool& bMetErased) {
     const std::size_t n = b.Slots();
     for (std::size_t i = from; i < n; ++i) {
-        if (i + kAhead < n)
-            if (const cGameObject* o = b.At(i + kAhead).lpObj) PrefetchAttack(o);
+        walkprefetch::AttackAhead(b, i);
         const HITENTRY& e = b.At(i);
         if (e.nKind != HITKIND_ATTACK) continue;
         const auto* lpAtk = static_cast<const cAttack*>(e.lpObj);
@@ -235,7 +203,6 @@ int32_t cPlayScene::DetectHits() {
     const bool bOnlyActive = nHitOption != 0;
     const int nBuckets = std::min<int>(HIT_SIDE_NUM, std::min(World.vAttackBucket.size(), World.vCharaBucket.size()));
     constexpr std::size_t npos = cHitBucket::npos;
-    const auto prefetchAttack = [](const HITENTRY& e) { PrefetchAttack(e.lpObj); };
 
     // The walks over attacks take the place of the next object before they
     // judge one: a walk that judged the last object ends even if its work
@@ -282,7 +249,7 @@ int32_t cPlayScene::DetectHits() {
                 if (ia == npos) break;
                 const HITENTRY e = attacks.At(ia);
                 ia = attacks.NextAfter(ia);
-                Ahead(attacks, ia, prefetchAttack);
+                walkprefetch::AttackAhead(attacks, ia);
                 if (e.nKind != HITKIND_ATTACK) continue;
                 auto* lpAtk = static_cast<cAttack*>(e.lpObj);
                 if (lpAtk->bErased) {
@@ -356,7 +323,7 @@ int32_t cPlayScene::DetectHits() {
         for (std::size_t ia = attacks.First(); ia != npos;) {
             const HITENTRY e = attacks.At(ia);
             ia = attacks.NextAfter(ia);
-            Ahead(attacks, ia, prefetchAttack);
+            walkprefetch::AttackAhead(attacks, ia);
             if (e.nKind == HITKIND_ATTACK && static_cast<cAttack*>(e.lpObj)->bErased)
                 RemoveAttack(static_cast<cAttack*>(e.lpObj), a);
         }

@@ -9,9 +9,11 @@
 #include <cstddef>
 #include <vector>
 
+#include "actors/attack.h"
 #include "actors/flow_run.h"
 #include "actors/shot.h"
 #include "actors/stage_chara.h"
+#include "world/hit_bucket.h"
 #include "world/object_list.h"
 #include "world/owned_list.h"
 #include "world/prefetch.h"
@@ -22,10 +24,8 @@ namespace walkprefetch {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 // The activity walks and the step start read the object's first two lines,
-// the character's activity line and the stage character's activity line.
+// the character's activity words and the stage character's.
 static_assert(offsetof(cStageChara, nCellOffX) < 2 * 64, "the cell offsets lie in the object's first two lines");
-static_assert(offsetof(cChara, dying) % 64 == 0, "the activity words start a line");
-static_assert(offsetof(cStageChara, bIgnoreX) % 64 == 0, "the stage character's activity words start a line");
 // The update walk reads the character's step lines up to bTempCopy and the
 // stage character's from its activity words to its carried item.
 static_assert(offsetof(cChara, bTempCopy) > offsetof(cChara, dying), "bTempCopy ends the character's step lines");
@@ -113,6 +113,45 @@ constexpr std::size_t kDrawAhead = 3;
     __builtin_prefetch(&c.spGauge);
     __builtin_prefetch(&c.nIconCounter);
     __builtin_prefetch(&c.item.nIndex);
+}
+
+}  // namespace walkprefetch
+
+// Hit detection's walks over the entries of a side's bucket, measured with
+// the walks above: what they read of an attack (its erased and active flags
+// and its rectangle) or first of a character (its rectangle against
+// characters, a stage character's own, or its box), asked for kHitAhead
+// places on: the work on one entry is short against a fetch from memory.
+namespace walkprefetch {
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+static_assert(offsetof(cAttack, bActive) == offsetof(cAttack, bErased) + 4 &&
+                  offsetof(cAttack, dRect) == offsetof(cAttack, bErased) + 8,
+              "an attack's flags and rectangle lie side by side, fetched from the first flag");
+static_assert(offsetof(cChara, dBoxBottom) == offsetof(cChara, dBoxLeft) + 3 * sizeof(double), "the box is four doubles");
+#pragma GCC diagnostic pop
+
+constexpr std::size_t kHitAhead = 8;
+
+// The entry kHitAhead places after place i, or null.
+[[gnu::always_inline]] inline const HITENTRY* HitEntryAhead(const cHitBucket& b, std::size_t i) {
+    if (i == cHitBucket::npos || i + kHitAhead >= b.Slots()) return nullptr;
+    const HITENTRY& e = b.At(i + kHitAhead);
+    return e.lpObj ? &e : nullptr;
+}
+
+[[gnu::always_inline]] inline void AttackAhead(const cHitBucket& b, std::size_t i) {
+    if (const HITENTRY* e = HitEntryAhead(b, i)) __builtin_prefetch(&static_cast<const cAttack*>(e->lpObj)->bErased);
+}
+
+[[gnu::always_inline]] inline void CharaRectAhead(const cHitBucket& b, std::size_t i) {
+    const HITENTRY* e = HitEntryAhead(b, i);
+    if (!e) return;
+    if (e->nKind == HITKIND_STAGECHARA)
+        __builtin_prefetch(&static_cast<const cStageChara*>(e->lpObj)->dRectA[0]);
+    else if (e->nKind == HITKIND_CHARA)
+        PrefetchBytes(&static_cast<const cChara*>(e->lpObj)->dBoxLeft, 4 * sizeof(double));
 }
 
 }  // namespace walkprefetch

@@ -19,11 +19,7 @@
 #include "records/data_stream.h"
 #include "records/safe_container.h"
 
-// bPackedHeap: the heap pointer is packed, so that the list asks for no more
-// alignment than its values (a list of 4-byte values then lies beside
-// 4-byte members). The owner places it so that the pointer still falls on
-// an 8-byte boundary: leak checkers look for pointers only there.
-template <class T, uint32_t N, bool bPackedHeap = false>
+template <class T, uint32_t N>
 class cInlineList {
     static_assert(std::is_trivially_copyable_v<T>, "values are moved as bytes");
     static_assert(N > 0, "at least one value inside");
@@ -55,8 +51,8 @@ public:
 
     size_t size() const { return m_nSize; }
     bool empty() const { return m_nSize == 0; }
-    T* data() { return IsInline() ? m_Store.aInline : m_Store.heap.p; }
-    const T* data() const { return IsInline() ? m_Store.aInline : m_Store.heap.p; }
+    T* data() { return IsInline() ? m_Store.aInline : m_Store.lpHeap; }
+    const T* data() const { return IsInline() ? m_Store.aInline : m_Store.lpHeap; }
     T* begin() { return data(); }
     T* end() { return data() + m_nSize; }
     const T* begin() const { return data(); }
@@ -168,11 +164,11 @@ private:
         auto* p = new T[capacity];
         if (m_nSize) std::memcpy(p, data(), size_t{m_nSize} * sizeof(T));
         Release();
-        m_Store.heap.p = p;
+        m_Store.lpHeap = p;
         m_nCapacity = static_cast<uint32_t>(capacity);
     }
     void Release() {
-        if (!IsInline()) delete[] m_Store.heap.p;
+        if (!IsInline()) delete[] m_Store.lpHeap;
         m_nCapacity = N;
     }
     // Takes src's values; src is left empty (with its own room).
@@ -180,7 +176,7 @@ private:
         m_nSize = src.m_nSize;
         m_nCapacity = src.m_nCapacity;
         if (src.IsInline()) std::memcpy(m_Store.aInline, src.m_Store.aInline, size_t{src.m_nSize} * sizeof(T));
-        else m_Store.heap.p = src.m_Store.heap.p;
+        else m_Store.lpHeap = src.m_Store.lpHeap;
         src.m_nSize = 0;
         src.m_nCapacity = N;
     }
@@ -188,15 +184,9 @@ private:
     uint32_t m_nSize = 0;
     uint32_t m_nCapacity = N;  // N: the values lie in m_Store.aInline
     // The values inside are not initialised: they are copied in as they are added.
-    struct HEAPPTR {
-        T* p;
-    };
-    struct [[gnu::packed]] PACKEDHEAPPTR {
-        T* p;
-    };
     union STORE {
-        STORE() : heap{nullptr} {}
-        std::conditional_t<bPackedHeap, PACKEDHEAPPTR, HEAPPTR> heap;
+        STORE() : lpHeap(nullptr) {}
+        T* lpHeap;
         T aInline[N];
     } m_Store;
 };

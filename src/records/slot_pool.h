@@ -76,12 +76,6 @@ private:
         FREESLOT* slot = chain.lpHead;
         chain.lpHead = slot->lpNext;
         --chain.nCount;
-        // The next slot is asked for now: a slot given back long ago has left the
-        // cache, and its link is read before anything can be written to it.
-        if (chain.lpHead) {
-            const char* next = reinterpret_cast<const char*>(chain.lpHead);
-            for (size_t off = 0; off < m_nSlot; off += 64) __builtin_prefetch(next + off, 1);
-        }
         return slot;
     }
     // Take and Give for every other case: an empty or full list, a thread

@@ -158,10 +158,6 @@ struct SETTINGBYTES {
 
 std::span<const FIELDROW<cFlowCmd>> cFlowCmd::Rows() { return g_Rows; }
 
-// The packed parameter list keeps a command at 80 bytes, not 88 (stages hold
-// them by the hundred thousand); unmeasured apart, it stands fenced here.
-static_assert(sizeof(cFlowCmd) == 80, "a flow command grew past 80 bytes");
-
 cFlowCmd::cFlowCmd() = default;
 cFlowCmd::cFlowCmd(cFlowCmd&&) noexcept = default;
 cFlowCmd& cFlowCmd::operator=(cFlowCmd&&) noexcept = default;

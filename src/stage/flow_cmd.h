@@ -129,9 +129,7 @@ public:
     // The stored fields in stored order: member, width, first and last version.
     static std::span<const FIELDROW<cFlowCmd>> Rows();
 
-    // The parameters first (their list's heap pointer then lies on an 8-byte
-    // boundary), then the small values side by side, so that no padding falls
-    // between them or after them.
+    // The small values side by side, so that no padding falls between them.
     cParamList vParam;               // parameters: as many as the code table says
     uint8_t nNumbering = 0;          // 0 character-flow command, otherwise item-flow command
     uint8_t nCode = 0;               // command code in that numbering

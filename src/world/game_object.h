@@ -61,8 +61,7 @@ inline double WithinSpeedLimit(double speed, double limit) {
     return speed;
 }
 
-// Line-aligned, so that the hot lines at the front of each class are whole lines.
-class alignas(64) cGameObject {
+class cGameObject {
 public:
     // An empty animation cursor, every field 0.
     cGameObject() = default;
@@ -213,9 +212,8 @@ public:
     static int32_t MapAltGraphic(int32_t index, int32_t kind);
 
     // --- fields, in declaration order ---
-    // The first three lines hold what every logic sub-step reads; the
-    // object is line-aligned, so each group costs one line.
-    // Line 0 (with the vtable pointer): life time, position, screen rectangle.
+    // First what every logic sub-step reads, in three groups.
+    // Life time, position, screen rectangle.
     int32_t nId = 0;            // object id from the world state's counters
     int32_t nLifeTime = 0;      // frames left; LIFETIME_UNLIMITED = never expires
     double x = 0;               // top-left corner of the hit rectangle, grid dots
@@ -226,7 +224,7 @@ public:
     int32_t nScrTop = 0;
     int32_t nScrRight = 0;
     int32_t nScrBottom = 0;
-    // Line 1: cell, edge cells, hit size and the step switches.
+    // Cell, edge cells, hit size and the step switches.
     int32_t nCellOffX = 0;      // drawn cell relative to the hit rectangle, scaled
     int32_t nCellOffY = 0;
     int32_t nCellW = 0;         // drawn cell size, scaled
@@ -244,7 +242,7 @@ public:
     int32_t nBlockMode = 0;     // eBlockMode
     // Values every object kind shares with the characters.
     int32_t nFacing = 0;        // 0 left, 1 right
-    // Line 2: speeds.
+    // Speeds.
     double dSpeedX = 0;         // dots per step
     double dSpeedY = 0;
     double dPushX = 0;          // second (inertial) speeds, reduced by Decelerate
