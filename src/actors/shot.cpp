@@ -7,7 +7,6 @@
 #include "actors/shot_emit.h"
 #include "actors/shot_geometry.h"
 #include "actors/shot_move.h"
-#include "actors/shot_prefetch.h"
 #include "database/global_objects.h"
 #include "database/system_data.h"
 #include "database/system_switches.h"
@@ -339,7 +338,6 @@ void UpdateShots() {
     // Places are walked against the list's length each time: a shot added on
     // the way is reached.
     for (std::size_t i = 0; i < list.Places(); ++i) {
-        shotprefetch::StepAhead(list, i);
         cShot* lpShot = list.At(i);
         if (!lpShot) continue;
         // Update, with a flying shot's step in line.

@@ -15,7 +15,6 @@
 #include "database/system_sounds.h"
 #include "database/system_switches.h"
 #include "play/play_scene.h"
-#include "play/walk_prefetch.h"
 #include "records/utility.h"
 
 namespace {
@@ -57,7 +56,6 @@ bool RectsMeet(const double a[4], const double b[4]) {
 std::size_t NextMeeting(const cHitBucket& b, std::size_t from, const double r[4]) {
     const std::size_t n = b.Slots();
     for (std::size_t i = from; i < n; ++i) {
-        walkprefetch::CharaRectAhead(b, i);
         const HITENTRY& e = b.At(i);
         // A stage character's rectangle is read where it lies.
         if (e.nKind == HITKIND_STAGECHARA) {
@@ -149,7 +147,6 @@ std::size_t NextToJudge(const cHitBucket& b, std::size_t from, bool bOnlyActive,
                         bool& bMetErased) {
     const std::size_t n = b.Slots();
     for (std::size_t i = from; i < n; ++i) {
-        walkprefetch::AttackAhead(b, i);
         const HITENTRY& e = b.At(i);
         if (e.nKind != HITKIND_ATTACK) continue;
         const auto* lpAtk = static_cast<const cAttack*>(e.lpObj);
@@ -249,7 +246,6 @@ int32_t cPlayScene::DetectHits() {
                 if (ia == npos) break;
                 const HITENTRY e = attacks.At(ia);
                 ia = attacks.NextAfter(ia);
-                walkprefetch::AttackAhead(attacks, ia);
                 if (e.nKind != HITKIND_ATTACK) continue;
                 auto* lpAtk = static_cast<cAttack*>(e.lpObj);
                 if (lpAtk->bErased) {
@@ -323,7 +319,6 @@ int32_t cPlayScene::DetectHits() {
         for (std::size_t ia = attacks.First(); ia != npos;) {
             const HITENTRY e = attacks.At(ia);
             ia = attacks.NextAfter(ia);
-            walkprefetch::AttackAhead(attacks, ia);
             if (e.nKind == HITKIND_ATTACK && static_cast<cAttack*>(e.lpObj)->bErased)
                 RemoveAttack(static_cast<cAttack*>(e.lpObj), a);
         }

@@ -9,7 +9,6 @@
 #include "platform/graphics/dd_sprite_list.h"
 #include "play/play_scene.h"
 #include "play/shots_draw.h"
-#include "play/walk_prefetch.h"
 #include "player/player_records.h"
 #include "stage/stage_data.h"
 
@@ -63,9 +62,8 @@ void cPlayScene::DrawObjects(const CHARADRAW& draw) {
         if (const int32_t d = passOf(item.nLayer); d >= 0 && d < passes) depthPasses[d].items.push_back(&item);
     for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end(); ++it)
         if (const int32_t d = passOf(it->data.byZ); d < passes) depthPasses[d].charas.push_back(it);
-    // The shots by place, each fetched a few places ahead (play/walk_prefetch.h).
+    // The shots by place.
     for (std::size_t i = 0; i < World.lstShots.Places(); ++i) {
-        walkprefetch::ShotAhead(World.lstShots, i);
         cShot* s = World.lstShots.At(i);
         if (!s) continue;
         if (const int32_t d = passOf(s->settings.nZ); d < passes && s->IsOnScreen()) depthPasses[d].shots.push_back(s);
@@ -86,11 +84,8 @@ void cPlayScene::DrawObjects(const CHARADRAW& draw) {
         DDEndBatch();
 
         // A character whose death presentation ended leaves the list; it is in no later pass.
-        for (std::size_t i = 0; i < pass.charas.size(); ++i) {
-            walkprefetch::DrawAhead(pass.charas, i);
-            const auto it = pass.charas[i];
+        for (const auto it : pass.charas)
             if (DrawStageChara(*it, draw) == 1) RemoveStageChara(it);
-        }
         DrawShots(draw, pass.shots);
         DDEndSpriteList();
     }

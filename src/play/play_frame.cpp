@@ -16,7 +16,6 @@
 #include "play/play_run.h"
 #include "play/play_scene.h"
 #include "play/replay_end.h"
-#include "play/walk_prefetch.h"
 #include "play/walk_step.h"
 #include "player/player_records.h"
 #include "player/replay_service.h"
@@ -252,7 +251,6 @@ void cPlayScene::PlayFrame() {
         World.ScrollY.Step();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
-                walkprefetch::Update(World.lstStageChara, it.Place());
                 cStageChara& c = *it;
                 bool bRemoved = false;
                 if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&

@@ -9,7 +9,6 @@
 #include "play/block_collision_util.h"
 #include "play/flow_cond.h"
 #include "play/play_scene.h"
-#include "play/walk_prefetch.h"
 #include "records/utility.h"
 #include "stage/stage_data.h"
 
@@ -57,7 +56,6 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
     for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end(); ++it) {
-        walkprefetch::ActivityAhead(World.lstStageChara, it.Place());
         cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);
         c.bActive = CheckFlowCond(c.data, c.bCondHeld, &c);
@@ -67,7 +65,6 @@ void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
 
 void cPlayScene::StartCharaSteps(bool bLifetimes) {
     for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
-        walkprefetch::ActivityAhead(World.lstStageChara, it.Place());
         if (bLifetimes && LifetimeRunsOut(*it)) {
             it = RemoveStageChara(it);
             continue;
