@@ -5,17 +5,8 @@
 
 namespace {
 
-void (*g_LocalTimeSource)(SYSTEMTIME*) = nullptr;
-
-}  // namespace
-
-void SetLocalTimeSource(void (*source)(SYSTEMTIME* st)) { g_LocalTimeSource = source; }
-
-void GetLocalTime(SYSTEMTIME* st) {
-    if (g_LocalTimeSource) {
-        g_LocalTimeSource(st);
-        return;
-    }
+// The system clock's local time.
+void SystemLocalTime(SYSTEMTIME* st) {
     timeval tv{};
     ::gettimeofday(&tv, nullptr);
     tm t{};
@@ -30,6 +21,14 @@ void GetLocalTime(SYSTEMTIME* st) {
     st->wSecond = static_cast<uint16_t>(t.tm_sec);
     st->wMilliseconds = static_cast<uint16_t>(tv.tv_usec / 1000);
 }
+
+void (*g_LocalTimeSource)(SYSTEMTIME*) = SystemLocalTime;
+
+}  // namespace
+
+void SetLocalTimeSource(void (*source)(SYSTEMTIME* st)) { g_LocalTimeSource = source ? source : SystemLocalTime; }
+
+void GetLocalTime(SYSTEMTIME* st) { g_LocalTimeSource(st); }
 
 void ReadSystemTime(cDataReader& file, SYSTEMTIME& st) {
     st.wYear = file.ReadU16();

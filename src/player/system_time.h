@@ -16,9 +16,10 @@ struct SYSTEMTIME {
     uint16_t wMilliseconds = 0;
 };
 
-// The local time now (from the installed source, else the system clock).
+// The local time now, from the installed source (the system clock unless a
+// test installed another).
 void GetLocalTime(SYSTEMTIME* st);
-// Tests: a source of the local time (null: the system clock).
+// Installs a source of the local time (null: the system clock again).
 void SetLocalTimeSource(void (*source)(SYSTEMTIME* st));
 
 // The 16 bytes, word by word, little-endian.

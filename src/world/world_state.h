@@ -69,11 +69,13 @@ public:
 // The world state of the stage in play while scene 4 runs, else null.
 extern cWorldState* lpWorld;
 
-// The scroll axes of the world state (a zeroed axis when there is none).
-// Inline: every object's clamps and block edges read them each step.
+// The scroll axes of `world` (a zeroed axis when there is none), and of the
+// world in play. Inline: every object's clamps and block edges read them each step.
 inline const cScrollAxis NoScrollAxis{};
-inline const cScrollAxis& CurScrollX() { return lpWorld ? lpWorld->ScrollX : NoScrollAxis; }
-inline const cScrollAxis& CurScrollY() { return lpWorld ? lpWorld->ScrollY : NoScrollAxis; }
+inline const cScrollAxis& WorldScrollX(const cWorldState* world) { return world ? world->ScrollX : NoScrollAxis; }
+inline const cScrollAxis& WorldScrollY(const cWorldState* world) { return world ? world->ScrollY : NoScrollAxis; }
+inline const cScrollAxis& CurScrollX() { return WorldScrollX(lpWorld); }
+inline const cScrollAxis& CurScrollY() { return WorldScrollY(lpWorld); }
 
 // No world in play, an empty block grid, then ResetDatabaseState: the world
 // layer and every layer below as at start-up (tests).

@@ -21,10 +21,6 @@ class cFlowCmdRun;
 // the counter down. 1 when the command is over (counter 0).
 int32_t RunFlowCmdFrame(cChara& chara, cFlowRun& flow, cFlowCmdRun& state, cWorldState* world);
 
-// The scroll axes of `world` (a zeroed axis when there is none).
-inline const cScrollAxis& WorldScrollX(const cWorldState* world) { return world ? world->ScrollX : NoScrollAxis; }
-inline const cScrollAxis& WorldScrollY(const cWorldState* world) { return world ? world->ScrollY : NoScrollAxis; }
-
 // The integer parameter `index` of a command; a missing one reads as 0.
 // Inline: the executors read their parameters on every step.
 inline int32_t CmdParam(const cFlowCmd& cmd, int index) {
