@@ -4,6 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "records/free_ahead.h"
 #include "records/text_rows.h"
 #include "records/version.h"
 #include "stage/definition_context.h"
@@ -175,6 +176,9 @@ cFlowCmd::~cFlowCmd() {
 
 // Flattened: the destructor of each command inline in the loop.
 [[gnu::flatten]] void cFlowCmd::FreeList(std::vector<cFlowCmd>& v) {
+    // An empty list has no room at all.
+    if (v.empty()) return;
+    AskAheadOfFree(v.data(), v.size() * sizeof(cFlowCmd));
     v.clear();
 }
 
