@@ -12,19 +12,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "actors/shot.h"
-#include "actors/stage_chara.h"
 #include "app/app_state.h"
 #include "app/game_folder.h"
+#include "app/heavy_stage.h"
 #include "app/standard_scenes.h"
 #include "app/win_main.h"
-#include "bench/heavy_stage.h"
 #include "platform/input/input_script.h"
 #include "platform/window/main_thread_messages.h"
 #include "play/play_scene.h"
@@ -55,40 +53,6 @@ struct PLAYTIMES {
 };
 PLAYTIMES g_Times;
 
-// Folds a value into the checksum (64-bit FNV-1a over its bytes).
-template <class T>
-void Fold(uint64_t& sum, const T& v) {
-    unsigned char b[sizeof(T)];
-    std::memcpy(b, &v, sizeof(T));
-    for (unsigned char c : b) sum = (sum ^ c) * 1099511628211ull;
-}
-
-// The state of play a faster frame must leave alone: every character's
-// position, facing, HP and running flows with their places, and every
-// shot's position.
-void FoldPlay(uint64_t& sum, const cPlayScene& play) {
-    Fold(sum, play.World.lstStageChara.size());
-    for (const cStageChara& c : play.World.lstStageChara) {
-        Fold(sum, c.x);
-        Fold(sum, c.y);
-        Fold(sum, c.nFacing);
-        Fold(sum, c.hp);
-        int running = 0;
-        for (const cFlowRun& f : c.flows)
-            if (f.running) {
-                ++running;
-                Fold(sum, f.current);
-                Fold(sum, f.frame);
-            }
-        Fold(sum, running);
-    }
-    Fold(sum, play.World.lstShots.size());
-    for (const auto& s : play.World.lstShots) {
-        Fold(sum, s->x);
-        Fold(sum, s->y);
-    }
-}
-
 class cTimedPlay : public cPlayScene {
 public:
     void Run() override {
@@ -106,7 +70,7 @@ public:
             g_Times.vDraw.push_back(t2 - t1);
             g_Times.vCharas.push_back(static_cast<double>(World.lstStageChara.size()));
             g_Times.vShots.push_back(static_cast<double>(World.lstShots.size()));
-            FoldPlay(g_Times.nSum, *this);
+            apptest::FoldPlay(g_Times.nSum, *this);
         }
         if (g_Times.nPlayed == kWarmFrames + kMeasuredFrames) PostCloseMain();
     }
@@ -161,7 +125,7 @@ void PlayStage(benchmark::State& state, const std::string& name, int charas) {
     apptest::MakeGameFolder(dir.Path(), apptest::WindowedIni());
     std::string stage = "data\\stg4\\stage1-1.stg4";
     if (charas > 0) {
-        if (!bench::WriteHeavyStage(dir.Path() / "data" / "stg4" / "heavy.stg4", charas)) {
+        if (!apptest::WriteHeavyStage(dir.Path() / "data" / "stg4" / "heavy.stg4", charas)) {
             state.SkipWithError("the heavy stage was not written");
             return;
         }

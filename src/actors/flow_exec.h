@@ -1,6 +1,6 @@
 #pragma once
 // The executor tables of flow commands. A character-flow command runs through
-// FlowCmdProcTable[code] once per sub-step while it is current; an item-flow
+// FlowCmdTable[code] once per sub-step while it is current; an item-flow
 // command runs through ItemCmdProcTable[code] once, on the character that
 // took the item. A null entry is a command that does nothing (a character
 // command still lasts its length; an item command ends at once).
@@ -41,8 +41,25 @@ struct ITEMSTEP {
 // An item-flow executor: 1 when the command ended the stage, else 0.
 using ITEMCMDPROC = int32_t (*)(const ITEMSTEP& step);
 
-// One slot for each value of a command's code byte: the slots past the
-// commands hold null, so that a step indexes the table without a range check.
+// What a character-flow command's run may touch besides its runner. A sub-step
+// of play starts a character's step in the walk that updates it only while
+// every command of every flow keeps to itself (cWalkFusion): an executor that
+// starts reading or changing another object must say so here.
+enum eCmdReach : uint8_t {
+    CMDREACH_OTHERS = 0,  // may read or change other objects or the world
+    // Changes only its runner (and makes shots and sword attacks); of other
+    // objects it reads only their places, and a shot's aim refreshes its
+    // target's screen rectangle (as the target's step start does while the
+    // scroll stands still).
+    CMDREACH_SELF,
+};
+// A row of the character-flow executor table. A row left out touches others.
+struct FLOWCMDDEF {
+    FLOWCMDPROC proc;
+    eCmdReach reach;
+};
+// One row for each value of a command's code byte: the rows past the commands
+// hold null, so that a step indexes the table without a range check.
 constexpr int FLOW_CMD_PROC_SLOTS = 256;
-extern FLOWCMDPROC FlowCmdProcTable[FLOW_CMD_PROC_SLOTS];
+extern FLOWCMDDEF FlowCmdTable[FLOW_CMD_PROC_SLOTS];
 extern ITEMCMDPROC ItemCmdProcTable[ITEM_CMD_NUM];

@@ -60,7 +60,7 @@ namespace {
 // code has one. A code past the commands finds a null slot: it runs nothing.
 [[gnu::always_inline]] inline void DispatchFlowCmd(cChara& chara, cFlowRun& fr, cFlowCmdRun& st, cWorldState* world) {
     static_assert(sizeof(st.cmd->nCode) == 1 && FLOW_CMD_PROC_SLOTS == 256, "every code byte has its slot");
-    if (const FLOWCMDPROC proc = FlowCmdProcTable[st.cmd->nCode])
+    if (const FLOWCMDPROC proc = FlowCmdTable[st.cmd->nCode].proc)
         proc(FLOWSTEP{chara, fr, st, world, SceneServices()});
 }
 
@@ -262,7 +262,7 @@ template <bool bLoop>
     cFlowCmdRun& st = *lpSt;
     if (st.counter == 0) {
         BeginOpenCmd(fr, st, chara);
-    } else if (bLoop && !FlowCmdProcTable[st.cmd->nCode]) {
+    } else if (bLoop && !FlowCmdTable[st.cmd->nCode].proc) {
         // A command with no executor, already begun: nothing runs, so nothing
         // the loop found of the flow changes. It goes on unless it ends now,
         // is a no-wait one or has a command after it to step beside it.

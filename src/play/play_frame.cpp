@@ -172,7 +172,7 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     return FRAME_ON;
 }
 
-void cPlayScene::PlayFrame() {
+void cPlayScene::PlayFrame(bool bFuseWalks) {
     if (bQuit) {
         RecPostClose();
         return;
@@ -236,9 +236,11 @@ void cPlayScene::PlayFrame() {
         for (cHitBucket& b : World.vAttackBucket) b.Compact();
         World.lstStageChara.Compact();
         const bool bLifetimes = !lpHero->dying;
-        MarkActiveOnScreen(i == 1);
-        UpdateItemsActive();
-        StartCharaSteps(bLifetimes);
+        const eStepWalks walks =
+            bFuseWalks ? WalkFusion.Walks(World, !BlockCharas.IsEmpty()) : STEPWALKS_SEPARATE;
+        // Every way out of the sub-step starts the steps still owed.
+        cOwedStepStarts owed(*this, walks, i == 1);
+        StartSubStepWalks(walks, i == 1, bLifetimes);
         if (bLifetimes) {
             for (auto it = World.lstItem.begin(); it != World.lstItem.end();) {
                 if (it->nLifeTime == LIFETIME_UNLIMITED || --it->nLifeTime >= 0) ++it;
@@ -249,9 +251,11 @@ void cPlayScene::PlayFrame() {
         lpHero->lpPrevLastStandBlock = lpHero->lpLastStandBlock;
         World.ScrollX.Step();
         World.ScrollY.Step();
+        owed.ScrollStepped();
         const auto runCharas = [&](bool bBlockCharas) {
             for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
                 cStageChara& c = *it;
+                owed.Before(it.Place(), c);
                 bool bRemoved = false;
                 if (!c.dying && c.bActive && c.bGroupCondsMet && (c.byBlockChara != 0) == bBlockCharas &&
                     StageCharaUpdate(it, bRemoved) != FRAME_ON)
@@ -264,6 +268,7 @@ void cPlayScene::PlayFrame() {
         if (!lpHero->dying && !BlockCharas.IsEmpty() && runCharas(true) != FRAME_ON) return;
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
+        owed.StartRest();
         UpdateShots();
         if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {

@@ -42,19 +42,14 @@ void cPlayScene::UpdateActiveFlags() {
     UpdateItemsActive();
 }
 
-namespace {
-
-// The stage character's lifetime counts down; true when it has run out.
-bool LifetimeRunsOut(cStageChara& c) {
-    return !c.dying && c.nLifeTime != LIFETIME_UNLIMITED && --c.nLifeTime < 0;
-}
-
-}  // namespace
-
-void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
+void cPlayScene::StartActivityJudgement() {
     cChara* lpHero = World.Hero();
     if (lpHero) lpHero->bActive = lpHero->nActiveState = lpHero->bGroupCondsMet = 1;
     for (uint8_t& f : vCondFlags) f = 0;
+}
+
+void cPlayScene::MarkActiveOnScreen(bool bFrameStart) {
+    StartActivityJudgement();
     for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end(); ++it) {
         cStageChara& c = *it;
         if (bFrameStart) StartCharaFrame(c);

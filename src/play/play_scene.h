@@ -27,6 +27,7 @@
 #include "play/picture.h"
 #include "play/play_services.h"
 #include "play/stage_resources.h"
+#include "play/walk_fusion.h"
 #include "records/cmd.h"
 #include "records/safe_container.h"
 #include "scene/scene.h"
@@ -154,6 +155,21 @@ public:
     // and its step starts (what these change is the character's own; a
     // character removed needs no judging).
     void StartCharaSteps(bool bLifetimes);
+    // The items and the characters' activity and step starts of a sub-step,
+    // in the walks `walks` names (STEPWALKS_IN_UPDATE leaves the characters
+    // to the update walk).
+    void StartSubStepWalks(eStepWalks walks, bool bFrameStart, bool bLifetimes);
+    // What the activity judgement starts with: the hero active, the group
+    // flags cleared.
+    void StartActivityJudgement();
+    // One character judged and its step started, where no character sees
+    // another's judgement (no conditions, no group), against the scroll at `at`.
+    void StartPlainStep(cStageChara& c, bool bFrameStart, const SCROLLPLACE& at);
+    cWalkFusion WalkFusion;  // which walks the stage allows
+    // The stage character's lifetime counts down; true when it has run out.
+    static bool LifetimeRunsOut(cStageChara& c) {
+        return !c.dying && c.nLifeTime != LIFETIME_UNLIMITED && --c.nLifeTime < 0;
+    }
     void UpdateItemsActive();
     // The hero's and the stage characters' deaths by HP and erase flags.
     int32_t CheckDeaths();
@@ -198,8 +214,10 @@ public:
              flags & PLAYDRAW_HINT ? 1 : 0);
     }
     // Sub-state 2: one frame of play (frame code).
-    void Play() { PlayFrame(); }
-    void PlayFrame();
+    void Play() { PlayFrame(true); }
+    // The same; without bFuseWalks every sub-step walks the characters in
+    // its separate walks, whatever the stage allows (cWalkFusion).
+    void PlayFrame(bool bFuseWalks = true);
     // Results of a finished stage and the next scene (frame code).
     void TallyResults();
     int32_t EndStage();

@@ -125,6 +125,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
         BlockCharas.Clear();
         for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) it = EraseStageChara(it);
         World.lstItem.clear();
+        // The stage's characters are looked at anew.
+        WalkFusion = cWalkFusion();
 
         const bool replay = IsReplayPlay();
         if (bLoadStage) {

@@ -122,7 +122,7 @@ TEST_F(FlowCond, KeySequencesWithHistory) {
 
 // An edge-triggered key condition held for ten frames starts its flow once.
 TEST_F(FlowCond, EdgeTriggeredKeysStartOnce) {
-    FlowCmdProcTable[1] = Record;
+    FlowCmdTable[1].proc = Record;
     cFlow f = Flow(0, {Cmd(1)});
     f.vKeyCond.push_back(Step({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
     cStageChara& c = Chara({f});

@@ -6,7 +6,7 @@ using FlowRunner = cFlowTest;
 // Trigger 0 flows of one group run one at a time, the first in list order;
 // id filters, and the once-per-frame start guard.
 TEST_F(FlowRunner, TriggersGroupsIdsAndGuards) {
-    FlowCmdProcTable[1] = Record;
+    FlowCmdTable[1].proc = Record;
     cStageChara& c = Chara({Flow(0, {Cmd(1, 1)}, 1), Flow(0, {Cmd(1, 1)}, 1), Flow(5, {Cmd(1)}, 0, 5),
                             Flow(5, {Cmd(1)}, 0, 6)});
     c.StartTriggeredFlows(0, lpWorld);
@@ -34,7 +34,7 @@ TEST_F(FlowRunner, TriggersGroupsIdsAndGuards) {
 // Waiting commands take a frame each; no-wait commands chain in one frame;
 // a paused flow keeps its command and the sub-steps it has left.
 TEST_F(FlowRunner, ChainsAndPauseResume) {
-    FlowCmdProcTable[1] = Record;
+    FlowCmdTable[1].proc = Record;
     cStageChara& c = Chara({Flow(4, {Cmd(1, 0, true), Cmd(1, 0, true), Cmd(1, 1), Cmd(1, 0)})});
     c.StartTriggeredFlows(4, lpWorld);
     c.Update(0);
@@ -58,14 +58,14 @@ TEST_F(FlowRunner, ChainsAndPauseResume) {
 TEST_F(FlowRunner, BeforeStartFlowsRunAtOnceWithoutRecursion) {
     static int calls = 0;
     calls = 0;
-    FlowCmdProcTable[16] = [](const FLOWSTEP& step) {
+    FlowCmdTable[16].proc = [](const FLOWSTEP& step) {
         cChara& ch = step.chara;
         ++calls;
         const int other = ch.flows.size() > 1 ? 1 - step.flow.index : 0;
         ch.flows[other].Start(ch, lpWorld);
         ch.StartTriggeredFlows(21, lpWorld);
     };
-    FlowCmdProcTable[1] = Record;
+    FlowCmdTable[1].proc = Record;
     cStageChara& c = Chara({Flow(21, {Cmd(1, 0, true), Cmd(16, 0, true)})});
     c.StartTriggeredFlows(21, lpWorld);
     EXPECT_EQ(calls, 1);
@@ -139,8 +139,8 @@ TEST_F(FlowRunner, TriggerStartsByClaimRuleAndState) {
 // without an executor, waiting and not, of lengths 0 to 3 tenths, a flow without
 // commands; every flow's state and the executor calls agree frame by frame.
 TEST_F(FlowRunner, LoopRunsFlowsAsTheirOwnRunsDo) {
-    FlowCmdProcTable[1] = nullptr;
-    FlowCmdProcTable[2] = Record;
+    FlowCmdTable[1].proc = nullptr;
+    FlowCmdTable[2].proc = Record;
     const std::vector<cFlow> flows = {
         Flow(0, {Cmd(1, 3), Cmd(2, 1)}),
         Flow(0, {Cmd(2, 2), Cmd(1, 0, true), Cmd(1, 1, true), Cmd(2, 1)}),

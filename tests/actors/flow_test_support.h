@@ -24,7 +24,7 @@ class cFlowTest : public ::testing::Test {
 public:
     cFlowTest() {
         ResetActorsState();
-        std::copy(std::begin(FlowCmdProcTable), std::end(FlowCmdProcTable), m_SavedFlow);
+        std::copy(std::begin(FlowCmdTable), std::end(FlowCmdTable), m_SavedFlow);
         std::copy(std::begin(ItemCmdProcTable), std::end(ItemCmdProcTable), m_SavedItem);
         PlayStage.nSteps = 1;
         m_Scene = std::make_unique<cWorldState>();
@@ -32,7 +32,7 @@ public:
         Log().clear();
     }
     ~cFlowTest() override {
-        std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdProcTable);
+        std::copy(std::begin(m_SavedFlow), std::end(m_SavedFlow), FlowCmdTable);
         std::copy(std::begin(m_SavedItem), std::end(m_SavedItem), ItemCmdProcTable);
         ResetActorsState();
         m_Scene.reset();
@@ -91,6 +91,6 @@ public:
     std::unique_ptr<cWorldState> m_Scene;
 
 private:
-    FLOWCMDPROC m_SavedFlow[FLOW_CMD_PROC_SLOTS] = {};
+    FLOWCMDDEF m_SavedFlow[FLOW_CMD_PROC_SLOTS] = {};
     ITEMCMDPROC m_SavedItem[ITEM_CMD_NUM] = {};
 };

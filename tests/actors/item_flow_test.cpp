@@ -73,7 +73,7 @@ TEST_F(ItemFlow, FlowChangesApplyAfterTheFrame) {
     cFlowCmd change = ItemCmd(1, {1, 9});
     change.EditSubFlows().push_back(Flow(4, {Cmd(1)}, 0, 9));
     changer = ItemOf({change});
-    FlowCmdProcTable[1] = [](const FLOWSTEP& step) {
+    FlowCmdTable[1].proc = [](const FLOWSTEP& step) {
         EXPECT_EQ(static_cast<cPlayer&>(step.chara).RunItemCmds(changer.vCmd, step.world, step.services), 0);
         EXPECT_EQ(step.chara.flows.size(), 2u);  // not yet
     };

@@ -31,6 +31,10 @@ void cBuiltStageTest::Start(int w, int h, const std::function<void(sample::cStag
     stage.SetHitLevel(1);
     build(kit, stage);
     kit.PlaceBlocks();
+    Start(stage);
+}
+
+void cBuiltStageTest::Start(const cStageData& stage) {
     PlayStage = stage;
     m_lpScene = std::make_unique<cPlayScene>();
     SetCurrentPlayScene(m_lpScene.get());

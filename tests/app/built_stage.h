@@ -21,6 +21,8 @@ protected:
     // PlayStage built by `build` over a kit of w × h blocks (hit level 1),
     // then the stage set-up of a first start.
     void Start(int w, int h, const std::function<void(sample::cStageKit&, cStageData&)>& build);
+    // `stage` as PlayStage, then the same set-up.
+    void Start(const cStageData& stage);
     // n frames of play holding the direction bits `dir` and the button bits.
     void Frames(int n, uint16_t dir = 0, uint16_t buttons = 0);
     // A button pressed for two frames, then n frames without keys.

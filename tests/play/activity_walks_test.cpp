@@ -1,8 +1,8 @@
 // The activity walk, the items and the step-start walk of a sub-step: on
 // stages with and without activity conditions, groups and items with
-// conditions, they leave the characters as recorded (when the walks still
-// ran as one where no character could see another's activity or step start:
-// the same results either way).
+// conditions, the walks the stage allows (one walk where no character can
+// see another's activity) and the separate walks leave the characters as
+// recorded.
 #include <string>
 
 #include "play_grid_fixture.h"
@@ -38,14 +38,9 @@ public:
     void Clear() {
         scene.World.lstStageChara.clear();
         scene.World.lstItem.clear();
-        scene.MarkActiveOnScreen(false);  // the guard has seen every character so far
     }
     // The walks of a sub-step, the first of its frame or not.
-    void Walks(bool bFrameStart) {
-        scene.MarkActiveOnScreen(bFrameStart);
-        scene.UpdateItemsActive();
-        scene.StartCharaSteps(true);
-    }
+    void Walks(eStepWalks walks, bool bFrameStart) { scene.StartSubStepWalks(walks, bFrameStart, true); }
     std::string Results() const {
         std::string s;
         for (const cStageChara& c : scene.World.lstStageChara)
@@ -63,45 +58,57 @@ TEST_F(ActivityWalksTest, EveryStageIsJudgedAsRecorded) {
     struct CASE {
         const char* name;
         void (*make)(ActivityWalksTest&);
+        eStepWalks walks;  // what the stage allows
         uint64_t nDigest;  // of the results of a frame's first sub-step and a later one
     };
     const CASE cases[] = {
-        {"no characters", [](ActivityWalksTest&) {}, 0xaf63c74c8601c8ddull},
-        {"plain characters", [](ActivityWalksTest& t) { t.AddPlainSet(); }, 0x45ae1760bf39fe8dull},
+        {"no characters", [](ActivityWalksTest&) {}, STEPWALKS_IN_UPDATE, 0xaf63c74c8601c8ddull},
+        {"plain characters", [](ActivityWalksTest& t) { t.AddPlainSet(); }, STEPWALKS_ONE, 0x45ae1760bf39fe8dull},
         {"an activity condition",
          [](ActivityWalksTest& t) {
              t.AddPlainSet();
              t.AddPlain(9).data.vCond.emplace_back();
          },
-         0xad8ba436595532cdull},
+         STEPWALKS_SEPARATE, 0xad8ba436595532cdull},
         {"a group, added before plain ones",
          [](ActivityWalksTest& t) {
              cStageChara& c = t.AddPlain(0);
              c.bGroup = 1, c.nGroup = 3;
              t.AddPlainSet();
          },
-         0x646e47883ba454b5ull},
+         STEPWALKS_SEPARATE, 0x646e47883ba454b5ull},
         {"an item with a condition",
          [](ActivityWalksTest& t) {
              t.AddPlainSet();
              t.AddItem(true);
          },
-         0xafcc61464ba22565ull},
+         STEPWALKS_SEPARATE, 0xafcc61464ba22565ull},
         {"an item without one",
          [](ActivityWalksTest& t) {
              t.AddPlainSet();
              t.AddItem(false);
          },
-         0x347316af6a97a625ull},
+         STEPWALKS_ONE, 0x347316af6a97a625ull},
     };
     for (const CASE& c : cases) {
-        Clear();
-        c.make(*this);
-        Walks(true);
-        std::string results = Results() + "\n";
-        Walks(false);
-        results += Results();
-        EXPECT_EQ(Digest(results), c.nDigest) << c.name << std::hex << " 0x" << Digest(results);
+        std::string results[2];
+        for (const bool bFuse : {true, false}) {
+            Clear();
+            c.make(*this);
+            const eStepWalks walks = bFuse ? cWalkFusion().Walks(scene.World, false) : STEPWALKS_SEPARATE;
+            if (bFuse) {
+                EXPECT_EQ(walks, c.walks) << c.name;
+            }
+            // The update walk is not played here: the steps it owes start after the walks.
+            for (const bool bFrameStart : {true, false}) {
+                cOwedStepStarts owed(scene, walks, bFrameStart);
+                Walks(walks, bFrameStart);
+                owed.StartRest();
+                results[bFuse] += Results() + (bFrameStart ? "\n" : "");
+            }
+        }
+        EXPECT_EQ(results[1], results[0]) << c.name;
+        EXPECT_EQ(Digest(results[0]), c.nDigest) << c.name << std::hex << " 0x" << Digest(results[0]);
     }
 }
 
@@ -112,13 +119,14 @@ TEST_F(ActivityWalksTest, TheWalksLeaveThePlainCharactersAsRecorded) {
         "13:11111 i0 l2 c0 p180.000000 f-1; 14:10101 i0 l2147483647 c0 p900.000000 f-1; "
         "15:11111 i1 l2147483647 c0 p300.000000 f-1; 16:11111 i0 l0 c0 p360.000000 f-1; "
         "17:10000 i0 l2 c0 p900.000000 f-1; 18:11111 i1 l2147483647 c0 p480.000000 f-1; ";
-    for (const bool bFrameStart : {false, true}) {
-        Clear();
-        AddPlainSet();
-        Walks(bFrameStart);
-        EXPECT_EQ(Results(), recorded) << bFrameStart;
-        EXPECT_EQ(scene.World.lstStageChara.size(), 8u);  // one lifetime ran out
-    }
+    for (const bool bFrameStart : {false, true})
+        for (const eStepWalks walks : {STEPWALKS_ONE, STEPWALKS_SEPARATE}) {
+            Clear();
+            AddPlainSet();
+            Walks(walks, bFrameStart);
+            EXPECT_EQ(Results(), recorded) << bFrameStart << walks;
+            EXPECT_EQ(scene.World.lstStageChara.size(), 8u);  // one lifetime ran out
+        }
 }
 
 }  // namespace

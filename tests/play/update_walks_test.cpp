@@ -1,16 +1,19 @@
 // Whole frames of play in the order of a sub-step (activity walk, items,
 // step starts, then the updates): walkers turning at walls and shooting, on
 // and off screen, always active, invincible, in contact, killed by blocks,
-// the hero's death, a scrolling stage, a lifetime, a block character. Every
-// case must leave the stage frame by frame as it was recorded (the digest of
-// its states), when the characters' step starts still ran, where nothing
-// could tell, in the walk that updates them: the same states either way.
+// the hero's death, a scrolling stage, a lifetime, a block character,
+// jumpers, straight movers and swordsmen. Every case is played with the walks
+// the stage allows (cWalkFusion) and with the separate walks: the states must
+// be the same frame by frame, and as recorded. Every command declared to keep
+// to its runner must be played here.
 #include <deque>
 #include <functional>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "actors/flow_exec.h"
 #include "actors/flow_setup.h"
 #include "actors/shot.h"
 #include "platform/input/input.h"
@@ -54,6 +57,22 @@ cCharaData Walker(int speed) {
     rec.vFlow.push_back(Flow(TRIGGER_ALWAYS, {walk}));
     rec.vFlow.push_back(Flow(10, {Cmd(CMD_FACING, 0, {2})}));
     rec.vFlow.push_back(Flow(TRIGGER_ALWAYS, {Cmd(CMD_WAIT, 3), shot}));
+    return rec;
+}
+
+// Moves straight ahead, jumps, swings a sword, idles.
+cCharaData Jumper() {
+    cCharaData rec;
+    rec.nMaxHP = 10;
+    rec.byForce = 1;
+    cFlowCmd move = Cmd(CMD_STRAIGHT_MOVE, 12);
+    cEdMove::Create(move.spMove);
+    move.spMove->nSpeed = 20;
+    cFlowCmd sword = Cmd(CMD_SWORD, 1);
+    cEdShot::Create(sword.spShot);
+    sword.spShot->nPower = 1;
+    rec.vFlow.push_back(Flow(TRIGGER_ALWAYS, {move, Cmd(CMD_JUMP, 1, {0}), Cmd(CMD_NONE, 4)}));
+    rec.vFlow.push_back(Flow(TRIGGER_ALWAYS, {Cmd(CMD_WAIT, 5), sword}));
     return rec;
 }
 
@@ -118,39 +137,40 @@ public:
     std::deque<cCharaData> m_Recs;  // the records the characters were made from
 };
 
-TEST(UpdateWalks, EveryStageEndsAsRecorded) {
+TEST(UpdateWalks, EveryStageEndsAsRecordedWithTheWalksItAllowsAndTheSeparateOnes) {
     struct CASE {
         const char* name;
+        eStepWalks walks;  // what the stage allows at its start
         uint64_t nDigest;  // of the 40 frames' states
         std::function<void(cWalkStage&)> make;
         std::function<void(cWalkStage&, int)> perFrame;
     };
     const auto none = [](cWalkStage&, int) {};
     const CASE cases[] = {
-        {"walkers on and off screen", 0x25490352923fb3b3ull, [](cWalkStage& t) { t.AddWalkers(24); }, none},
-        {"walkers killed by blocks", 0x80962b4eead39e02ull, [](cWalkStage& t) { t.AddWalkers(24); },
+        {"walkers on and off screen", STEPWALKS_IN_UPDATE, 0x25490352923fb3b3ull, [](cWalkStage& t) { t.AddWalkers(24); }, none},
+        {"walkers killed by blocks", STEPWALKS_IN_UPDATE, 0x80962b4eead39e02ull, [](cWalkStage& t) { t.AddWalkers(24); },
          [](cWalkStage& t, int f) {
              int n = 0;
              for (cStageChara& c : t.scene.World.lstStageChara)
                  if (++n % 5 == f % 5) c.byBlockDeath = 2;
          }},
-        {"the hero's death ends a sub-step", 0xde091771ccee4f89ull, [](cWalkStage& t) { t.AddWalkers(24); },
+        {"the hero's death ends a sub-step", STEPWALKS_IN_UPDATE, 0xde091771ccee4f89ull, [](cWalkStage& t) { t.AddWalkers(24); },
          [](cWalkStage& t, int f) {
              if (f == 7) t.scene.World.nStageEnd = 2;
          }},
-        {"an auto-scrolling stage", 0x2566a31d304c6223ull,
+        {"an auto-scrolling stage", STEPWALKS_IN_UPDATE, 0x2566a31d304c6223ull,
          [](cWalkStage& t) {
              t.AddWalkers(24);
              t.scene.World.ScrollX.dAutoStep = 1.5;
          },
          none},
-        {"a lifetime", 0xb0bb36fd839a4813ull,
+        {"a lifetime", STEPWALKS_ONE, 0xb0bb36fd839a4813ull,
          [](cWalkStage& t) {
              t.AddWalkers(24);
              t.scene.World.lstStageChara.back().nLifeTime = 20;
          },
          none},
-        {"a block character", 0xf1aa3cd28bc62632ull,
+        {"a block character", STEPWALKS_ONE, 0xf1aa3cd28bc62632ull,
          [](cWalkStage& t) {
              t.AddWalkers(24);
              cCharaData platform;
@@ -167,18 +187,44 @@ TEST(UpdateWalks, EveryStageEndsAsRecorded) {
              ASSERT_FALSE(t.scene.BlockCharas.IsEmpty());
          },
          none},
+        {"jumpers, straight movers and swordsmen", STEPWALKS_IN_UPDATE, 0xe295c45cb4b39224ull,
+         [](cWalkStage& t) {
+             t.AddWalkers(8);
+             t.m_Recs.push_back(Jumper());
+             for (int i = 0; i < 12; ++i) t.AddWalker(i, t.m_Recs.back());
+         },
+         none},
     };
+    std::set<int> played;
     for (const CASE& c : cases) {
-        // Each play on a stage of its own, the program's state fresh.
-        const auto t = std::make_unique<cWalkStage>();
-        c.make(*t);
-        std::string states;
-        for (int f = 0; f < 40; ++f) {
-            c.perFrame(*t, f);
-            t->scene.PlayFrame();
-            states += t->State() + "\n";
+        std::vector<std::string> states[2];  // by frame: the walks the stage allows, the separate ones
+        for (const bool bFuse : {true, false}) {
+            // Each play on a stage of its own, the program's state fresh.
+            const auto t = std::make_unique<cWalkStage>();
+            c.make(*t);
+            if (bFuse) {
+                EXPECT_EQ(cWalkFusion().Walks(t->scene.World, !t->scene.BlockCharas.IsEmpty()), c.walks) << c.name;
+                for (const cCharaData& rec : t->m_Recs)
+                    for (const cFlow& f : rec.vFlow)
+                        for (const cFlowCmd& cmd : f.vCmd) played.insert(cmd.nCode);
+            }
+            for (int f = 0; f < 40; ++f) {
+                c.perFrame(*t, f);
+                t->scene.PlayFrame(bFuse);
+                states[bFuse ? 0 : 1].push_back(t->State());
+            }
         }
-        EXPECT_EQ(Digest(states), c.nDigest) << c.name << std::hex << " 0x" << Digest(states);
+        std::string all;
+        for (int f = 0; f < 40; ++f) {
+            if (states[0][f] != states[1][f]) ADD_FAILURE() << c.name << ": the walks part at frame " << f;
+            all += states[0][f] + "\n";
+        }
+        EXPECT_EQ(Digest(all), c.nDigest) << c.name << std::hex << " 0x" << Digest(all);
+    }
+    for (int code = 0; code < FLOW_CMD_PROC_SLOTS; ++code) {
+        if (FlowCmdTable[code].reach == CMDREACH_SELF) {
+            EXPECT_TRUE(played.count(code)) << "command " << code;
+        }
     }
 }
 
