@@ -232,8 +232,8 @@ void RemoveLink(cChara* lpTarget, cChara* lpHolder, int32_t slot) {
 
 }  // namespace
 
-void cChara::InitTargets(cChara* lpSummoner) {
-    SetTarget(0, GetHero());
+void cChara::InitTargets(cChara* lpSummoner, cWorldState* world) {
+    SetTarget(0, GetHero(world));
     SetTarget(TARGET_SLOT_SUMMONER, lpSummoner);
 }
 
@@ -426,6 +426,6 @@ void cChara::CalcRectY() {
     dBoxBottom = dBoxTop + nBoxH - 1;
 }
 
-cChara* GetHero() {
-    return lpWorld ? lpWorld->Hero() : nullptr;
+cChara* GetHero(cWorldState* world) {
+    return world ? world->Hero() : nullptr;
 }

@@ -118,7 +118,7 @@ public:
     virtual int32_t FixAfterMoveY() { return 0; }
     virtual int32_t MoveStepX() { return 0; }
     virtual int32_t FallStep() { return 0; }
-    virtual int32_t Update(int32_t /*bDying*/) { return 0; }
+    virtual int32_t Update(int32_t /*bDying*/, cWorldState* /*world*/) { return 0; }
     virtual void JumpStep(cFlowCmdRun& /*state*/, const cFlowRun* /*lpFlow*/) {}
 
     // --- set-up ---
@@ -130,9 +130,9 @@ public:
     // The hit box inside the 32 × 32 cell: centred in X; in Y centred, or on
     // the bottom edge when bBottom.
     void SetHitBox(int32_t w, int32_t h, bool bBottom);
-    // tg1 = player 0, tg = the summoner, each registered once in the
-    // other's back-links.
-    void InitTargets(cChara* lpSummoner);
+    // tg1 = player 0 of `world`, tg = the summoner, each registered once in
+    // the other's back-links.
+    void InitTargets(cChara* lpSummoner, cWorldState* world);
     // Removes every target link to and from this character.
     void ClearTargetLinks();
     // Puts a target in slot 0..4, keeping the back-links in step.
@@ -350,19 +350,20 @@ public:
     // Condition judges (status bytes, states, distances) for this character.
     bool JudgeStatusCond(const cEdCond& cond) const;
     bool JudgeStateCond(const cEdCond& cond) const;
-    bool JudgeDistanceCond(const cEdCond& cond);
-    // The key sequence of `flow`, with the edge rule unless it is held.
-    bool JudgeFlowConds(cFlowRun& flow);
+    bool JudgeDistanceCond(const cEdCond& cond, cWorldState* world);
+    // The key sequence of `flow` in `world`, with the edge rule unless it is held.
+    bool JudgeFlowConds(cFlowRun& flow, const cWorldState* world);
 
     // Damage, death, invincibility, landing
 public:
     // Damage of a body attack: the attacker's power less the defence (a
-    // power of 0 or less unchanged), its hit effect, the knock-back; 1 when HP reached 0.
-    int32_t TakeAttackDamage(cChara& attacker);
+    // power of 0 or less unchanged), its hit effect (none without a world),
+    // the knock-back; 1 when HP reached 0.
+    int32_t TakeAttackDamage(cChara& attacker, const cWorldState* world);
     // Triggers 1/18 (power) and 2/19 (impact) after a body attack.
     void FireAttackTriggers(cChara& attacker);
     // The same for an attack (shot or sword).
-    int32_t TakeShotDamage(cAttack& shot);
+    int32_t TakeShotDamage(cAttack& shot, const cWorldState* world);
     void FireShotTriggers(cAttack& shot);
     // Pushes the character with strength impact − resistance along the
     // signs of (pushX, pushY).
@@ -377,9 +378,9 @@ public:
     // Once per frame: every invincibility counts down.
     void CountDownInvincible();
     // HP reached 0: death flows, score, carried item, death effect. 1 when
-    // the stage ends (no death effect), 2 when the carried item killed the
-    // hero, else 0.
-    int32_t Die();
+    // the stage of `world` ends (no death effect), 2 when the carried item
+    // killed the hero, else 0.
+    int32_t Die(cWorldState* world);
     // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15
     // (the scene is asked for none when no flow waits for any of them).
     void OnLand();
@@ -448,5 +449,5 @@ public:
     void AddPushY();
 };
 
-// The hero (player 0), or null when no world state or no player exists.
-cChara* GetHero();
+// The hero (player 0) of `world`, or null when there is no world or no player.
+cChara* GetHero(cWorldState* world);

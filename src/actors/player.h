@@ -93,7 +93,7 @@ private:
 public:
     // The player's flows for one frame, then its queued item commands; 1
     // when a flow left the living player without HP.
-    int32_t Update(int32_t bDying) override;
+    int32_t Update(int32_t bDying, cWorldState* world) override;
     const cInput* KeyInput() const override { return input; }
     // Runs an item's commands on the player in `world` (null: none) with the
     // scene's services, taken in flow lpFlow (null: picked up): 0 done, 1 a

@@ -115,7 +115,7 @@ void FanFormation(FORMCTX& c) {
 cChara* Subject(const FORMCTX& c) {
     switch (c.s.nByte4) {
     case 0: return ShotTargetEntry(c.chara, c.s.nByte7);
-    case 1: return GetHero();
+    case 1: return GetHero(lpWorld);
     case 2: return &c.chara;
     default: return nullptr;
     }

@@ -46,7 +46,7 @@ cChara* Subject(const cShot& s) {
     const auto p = MoveParams(s);
     switch (s.nMoveKind) {
     case SHOTMOVE_AIM_HERO:
-    case SHOTMOVE_HOME_HERO: return GetHero();
+    case SHOTMOVE_HOME_HERO: return GetHero(lpWorld);
     case SHOTMOVE_AIM_NEAREST: return FindNearestChara(p[1], CentreX(s), CentreY(s));
     case SHOTMOVE_HOME_NEAREST:
     case SHOTMOVE_HOME_NEAREST2: return FindNearestChara(p[2], CentreX(s), CentreY(s));

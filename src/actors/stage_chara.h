@@ -146,7 +146,7 @@ private:
     // Flows at run time
 public:
     // The speeds that follow automatic scrolling, then the flows.
-    int32_t Update(int32_t bDying) override;
+    int32_t Update(int32_t bDying, cWorldState* world) override;
 
     // Jumps and pushes
 public:

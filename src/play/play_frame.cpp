@@ -40,7 +40,7 @@ void cPlayScene::EndWithResults() {
 
 int32_t cPlayScene::HeroDeath(bool bSoundPlayed) {
     if (!bSoundPlayed) PlaySE(SE_DEATH);
-    if (World.Hero()->Die() == 1) EndWithResults();
+    if (World.Hero()->Die(&World) == 1) EndWithResults();
     return FRAME_END;
 }
 
@@ -70,7 +70,7 @@ int32_t cPlayScene::HeroUpdate() {
         return HeroDeath(false);
     };
     hero.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
-    if (hero.Update(hero.dying) != 0) return HeroDeath(false);
+    if (hero.Update(hero.dying, &World) != 0) return HeroDeath(false);
     if (World.nStageEnd == 1) {
         EndWithResults();
         return FRAME_END;
@@ -124,7 +124,7 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
         return r != 0 ? FRAME_END : FRAME_ON;
     };
     c.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
-    if (c.Update(c.dying) != 0) {
+    if (c.Update(c.dying, &World) != 0) {
         if (!c.byBlockChara && c.bErase) {
             it = RemoveStageChara(it);
             bRemoved = true;
@@ -219,7 +219,7 @@ void cPlayScene::PlayFrame() {
     StepElapsed();
     if (StepStageTimer(-1) && !lpHero->dying) {
         PlaySE(SE_DEATH);
-        if (lpHero->Die() == 1) EndWithResults();
+        if (lpHero->Die(&World) == 1) EndWithResults();
         return;
     }
     lpHero->ClearFlowFrameFlags();

@@ -34,7 +34,7 @@ void cPlayServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartn
 
 int32_t cPlayServices::TakeItem(cItem& item) {
     cPlayer* lpHero = m_Scene.World.Hero();
-    return lpHero ? ::TakeItem(*lpHero, item) : 0;
+    return lpHero ? ::TakeItem(*lpHero, item, lpWorld) : 0;
 }
 
 int32_t& cPlayServices::RunScore() { return SaveData.nScore; }

@@ -268,8 +268,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             DDSetPaletteEntries(0, 255, DDScreenPalette);
         }
         SceneManager.nFrameRate = PlayStage.nFps;
-        if (cPlayer* h = World.Hero()) h->InitTargets(nullptr);
-        for (cStageChara& c : World.lstStageChara) c.InitTargets(nullptr);
+        if (cPlayer* h = World.Hero()) h->InitTargets(nullptr, &World);
+        for (cStageChara& c : World.lstStageChara) c.InitTargets(nullptr, &World);
         RunBeforeStartFlows();
         UpdateActiveFlags();
         nHitOption = PlayStage.nHitOption;

@@ -84,7 +84,7 @@ public:
     static void Frame(cChara& c) {
         c.ClearFlowFrameFlags();
         c.StartTriggeredFlows(0, lpWorld);
-        c.Update(0);
+        c.Update(0, lpWorld);
     }
 
     cFakeSceneServices m_Services;

@@ -76,7 +76,7 @@ protected:
     int FramesUntil(cChara& c, int32_t value, int limit) {
         for (int n = 1; n <= limit; ++n) {
             c.ClearFlowFrameFlags();
-            c.Update(0);
+            c.Update(0, lpWorld);
             if (S4() >= value) return n;
         }
         return -1;
@@ -236,7 +236,7 @@ TEST_F(WholeFlowSceneRuns, HostileFlowDataIsLoggedAndSurvived) {
     for (int i = 0; i < 20; ++i) {
         c.ClearFlowFrameFlags();
         c.StartTriggeredFlows(0, lpWorld);
-        c.Update(0);
+        c.Update(0, lpWorld);
     }
     EXPECT_EQ(hero.hp, 100);
     const std::string log = ErrorLog();
