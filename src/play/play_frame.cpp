@@ -264,7 +264,7 @@ void cPlayScene::PlayFrame() {
         if (!lpHero->dying && !BlockCharas.IsEmpty() && runCharas(true) != FRAME_ON) return;
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
-        UpdateShots();
+        UpdateShots(&World);
         if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {
             int32_t r = StepBlockItem(*lpHero);
