@@ -97,16 +97,16 @@ public:
     // --- virtual operations after those of cGameObject, in slot order ---
     // Moves Y by the change of scale so that the character stays on its
     // ground, then FixAfterMoveY.
-    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) override;
     // Centring: the centre of the screen rectangle moves to x (y); the world
     // position moves by the difference (the screen rectangle is not
     // recomputed), then the after-move fix-up; its result.
-    int32_t SetPos(int32_t x, int32_t y) override;
-    void SetPosByCentre(int32_t x, int32_t y, cFlowCmdRun* lpState) override;
-    int32_t SetX(int32_t x) override;
-    void SetXByCentre(int32_t x, cFlowCmdRun* lpState) override;
-    int32_t SetY(int32_t y) override;
-    void SetYByCentre(int32_t y, cFlowCmdRun* lpState) override;
+    int32_t SetPos(int32_t x, int32_t y, cWorldState* world) override;
+    void SetPosByCentre(int32_t x, int32_t y, cFlowCmdRun* lpState, cWorldState* world) override;
+    int32_t SetX(int32_t x, cWorldState* world) override;
+    void SetXByCentre(int32_t x, cFlowCmdRun* lpState, cWorldState* world) override;
+    int32_t SetY(int32_t y, cWorldState* world) override;
+    void SetYByCentre(int32_t y, cFlowCmdRun* lpState, cWorldState* world) override;
     // The character copy: the base part, every character member but
     // bTempCopy, then the flows through AssignFlows.
     virtual cChara& operator=(const cChara& src);
@@ -114,10 +114,11 @@ public:
     virtual cItem* CarriedItem() { return nullptr; }
     // After-move fix-ups, move steps, the per-frame update and the jump step
     // of the derived classes; 0 / nothing here.
-    virtual int32_t FixAfterMoveX() { return 0; }
-    virtual int32_t FixAfterMoveY() { return 0; }
-    virtual int32_t MoveStepX() { return 0; }
-    virtual int32_t FallStep() { return 0; }
+    // `world` is the world the character moves in (null: none).
+    virtual int32_t FixAfterMoveX(cWorldState* /*world*/) { return 0; }
+    virtual int32_t FixAfterMoveY(cWorldState* /*world*/) { return 0; }
+    virtual int32_t MoveStepX(cWorldState* /*world*/) { return 0; }
+    virtual int32_t FallStep(cWorldState* /*world*/) { return 0; }
     virtual int32_t Update(int32_t /*bDying*/, cWorldState* /*world*/) { return 0; }
     virtual void JumpStep(cFlowCmdRun& /*state*/, const cFlowRun* /*lpFlow*/) {}
 
@@ -178,7 +179,7 @@ public:
     int32_t bOwnFlowDefs = 0;       // spFlowDefs is this character's alone
     // The cell: X = (margin + cellX) × 32 + cell offset X + 0.5, Y likewise
     // without the half dot; each followed by its after-move fix-up.
-    void SetCellPos(int32_t cellX, int32_t cellY);
+    void SetCellPos(int32_t cellX, int32_t cellY, cWorldState* world);
 
     // --- statuses ---
     // HP += delta within 0..max (an unforced loss leaves an invincible
@@ -383,9 +384,9 @@ public:
     int32_t Die(cWorldState* world);
     // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15
     // (the scene is asked for none when no flow waits for any of them).
-    void OnLand();
+    void OnLand(cWorldState* world);
     // Stops under the cell boundary above; triggers 9, 13, 14 (the same).
-    void OnHitCeiling();
+    void OnHitCeiling(cWorldState* world);
     // Back-references of attacks that aim at (slot 0) or were fired by (slot
     // 4) this character; cleared with the target links.
     void AddAttackRef(cAttack* lpAttack, int32_t slot);
@@ -438,9 +439,9 @@ public:
     // The horizontal move of a frame: the accelerated speed, else the speed
     // plus the decelerating inertial push; then the speed limit (clamping
     // into the grid) and FixAfterMoveX. The speed limit's result.
-    int32_t StepSpeedX() {
+    int32_t StepSpeedX(cWorldState* world) {
         const int32_t r = MoveBySpeedX();
-        FixAfterMoveX();
+        FixAfterMoveX(world);
         return r;
     }
     // The same without FixAfterMoveX.

@@ -19,7 +19,7 @@ void cShot::OnScale(int32_t newScale) {
     nCellOffY = nBaseCellOffY * newScale;
 }
 
-void cShot::AdjustYOnScale(int32_t newScale, int32_t oldScale) {
+void cShot::AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* /*world*/) {
     y -= (nBaseHitH >> 1) * (newScale - oldScale);
     ClampY(2);
 }
@@ -56,7 +56,8 @@ void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, c
                            0, 0);
     }
     nScale = 1;
-    SetScale(scale, 1);
+    // A shot's moves leave the view alone: no world to follow.
+    SetScale(scale, 1, nullptr);
     nScale = scale;
     x = work.dPosX;
     y = work.dPosY;

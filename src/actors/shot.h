@@ -40,7 +40,7 @@ public:
     // The hit-rectangle margins (cell offsets) follow the scale.
     void OnScale(int32_t newScale) override;
     // Up by half the base height × the change of scale, kept in the grid.
-    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) override;
     // The attack rectangle follows the position.
     void UpdateHitRectX() override;
     void UpdateHitRectY() override;

@@ -52,8 +52,8 @@ int32_t cPlayScene::HeroDiesUnlessProtected(const char* text, bool bRestore) {
             hero.y = hero.dRescuePos[1];
             hero.x2 = hero.dRescuePos[2];
             hero.y2 = hero.dRescuePos[3];
-            hero.FixAfterMoveX();
-            hero.FixAfterMoveY();
+            hero.FixAfterMoveX(&World);
+            hero.FixAfterMoveY(&World);
             hero.bRescue = 0;
         }
         return FRAME_ON;
@@ -85,12 +85,12 @@ int32_t cPlayScene::HeroUpdate() {
     }
     if (fx == PLAY_HERODIES) return HeroDeath(false);
     if (hero.standingOnObject) CarryOnObject(hero);
-    hero.MoveStepX();
+    hero.MoveStepX(&World);
     ClampScreenX(hero);
     if (BlockHitH(hero) == 2) return dies("Dead 1");
     ClampScreenX(hero);
     hero.ApplyGravity();
-    if (hero.FallStep() == 7) return dies("Dead 2");
+    if (hero.FallStep(&World) == 7) return dies("Dead 2");
     if (ClampScreenY(hero) == 2) return dies("Dead 3");
     if (BlockHitV(hero) == 2) return dies("Dead 4");
     if (ClampScreenY(hero) == 2) return dies("Dead 5");
@@ -134,10 +134,10 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     }
     if (World.bDeathCheck && CheckDeaths() != 0) return FRAME_END;
     if (c.byBlockChara) {
-        c.MoveStepX();
+        c.MoveStepX(&World);
         int32_t h = BlockHitH(c);
         c.ApplyGravity();
-        const int32_t f = c.FallStep();
+        const int32_t f = c.FallStep(&World);
         const int32_t v = BlockHitV(c);
         if (h == 2 || f == 7 || v == 2 || c.byBlockDeath == 2) return kill(true);
         c.DecayAccelX();
@@ -150,10 +150,10 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     if (!bSettled) {
         if (walk == WALK_REFUSED) {
             if (c.standingOnObject) CarryOnObject(c);
-            if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
+            if (c.MoveStepX(&World) == 4) c.bRemoveAsked = 1;
             h = BlockHitH(c);
             c.ApplyGravity();
-            f = c.FallStep();
+            f = c.FallStep(&World);
         }
         v = BlockHitV(c);
         b = MeetsNoBlockChara(c, BlockCharas) ? 0 : HitBlockChara(c, BlockCharas);

@@ -187,10 +187,10 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             const int32_t spawn[4] = {static_cast<int32_t>(x) - 16, static_cast<int32_t>(y) - 16,
                                       static_cast<int32_t>(x) + 16, static_cast<int32_t>(y) + 16};
             cPlayer& p = World.vPlayer[0];
-            p.Setup(++World.nNextObjectId, 0, record, spawn, x, y);
+            p.Setup(++World.nNextObjectId, 0, record, spawn, x, y, &World);
             // From here on the counter names the next free id.
             ++World.nNextObjectId;
-            p.SetCellPos(bOverride ? NextStageStart.nStartX : rx, bOverride ? NextStageStart.nStartY : ry);
+            p.SetCellPos(bOverride ? NextStageStart.nStartX : rx, bOverride ? NextStageStart.nStartY : ry, &World);
             // The placement offset of the record's facing.
             const double dx = record.GetOffsetX(0, record.byFacing), dy = record.GetOffsetY(0, record.byFacing);
             p.x += dx;

@@ -69,7 +69,7 @@ protected:
         rec.nMaxHP = 100;
         const int32_t rect[4] = {0, 0, 31, 31};
         lpWorld->vPlayer.resize(1);
-        lpWorld->vPlayer[0].Setup(100, 0, rec, rect, 0, 0);
+        lpWorld->vPlayer[0].Setup(100, 0, rec, rect, 0, 0, lpWorld);
         return lpWorld->vPlayer[0];
     }
     // Frames of a character until stage variable 4 reaches `value` (at most `limit`).
@@ -211,7 +211,7 @@ TEST_F(WholeFlowCommandRuns, VanishingWhatWasSummonedAndLanding) {
     cChara c;
     c.y = 100;
     c.y2 = 131.0;
-    c.OnLand();
+    c.OnLand(lpWorld);
     EXPECT_DOUBLE_EQ(c.y, 96);
 }
 
