@@ -91,7 +91,7 @@ void BM_Flows(benchmark::State& state) {
                 for (cStageChara& c : scene.World.lstStageChara) {
                     const int64_t before = c.flows.empty() ? 0 : c.flows[0].current;
                     c.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
-                    c.Update(0);
+                    c.Update(0, lpWorld);
                     const int64_t after = c.flows.empty() ? 0 : c.flows[0].current;
                     // Each command lasts one step: the flow moves on by one each step.
                     if (after != before) ++commands;

@@ -232,8 +232,8 @@ void RemoveLink(cChara* lpTarget, cChara* lpHolder, int32_t slot) {
 
 }  // namespace
 
-void cChara::InitTargets(cChara* lpSummoner) {
-    SetTarget(0, GetHero());
+void cChara::InitTargets(cChara* lpSummoner, cWorldState* world) {
+    SetTarget(0, GetHero(world));
     SetTarget(TARGET_SLOT_SUMMONER, lpSummoner);
 }
 
@@ -265,38 +265,38 @@ void cChara::ClearTargetLinks() {
     ClearAttackRefs();
 }
 
-void cChara::SetCellPos(int32_t cellX, int32_t cellY) {
+void cChara::SetCellPos(int32_t cellX, int32_t cellY, cWorldState* world) {
     x = (CurScrollX().nMargin + cellX) * 32 + nCellOffX + 0.5;
     x2 = x + nHitW - 1;
-    FixAfterMoveX();
+    FixAfterMoveX(world);
     y = (CurScrollY().nMargin + cellY) * 32 + nCellOffY;
     y2 = y + nHitH - 1;
-    FixAfterMoveY();
+    FixAfterMoveY(world);
 }
 
-void cChara::AdjustYOnScale(int32_t newScale, int32_t oldScale) {
+void cChara::AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) {
     if (newScale == oldScale) return;
     y += (nBaseCellOffY - nBaseHitH) * (newScale - oldScale);
-    FixAfterMoveY();
+    FixAfterMoveY(world);
 }
 
-int32_t cChara::SetX(int32_t cx) {
+int32_t cChara::SetX(int32_t cx, cWorldState* world) {
     const int32_t centre = nScrLeft + (nCellW >> 1);
     x += static_cast<int32_t>(cx - centre);
     x2 = x + nHitW - 1;
-    return FixAfterMoveX();
+    return FixAfterMoveX(world);
 }
 
-int32_t cChara::SetY(int32_t cy) {
+int32_t cChara::SetY(int32_t cy, cWorldState* world) {
     const int32_t centre = nScrTop + (nCellH >> 1);
     y += static_cast<int32_t>(cy - centre);
     y2 = y + nHitH - 1;
-    return FixAfterMoveY();
+    return FixAfterMoveY(world);
 }
 
-int32_t cChara::SetPos(int32_t cx, int32_t cy) {
-    SetX(cx);
-    return SetY(cy);
+int32_t cChara::SetPos(int32_t cx, int32_t cy, cWorldState* world) {
+    SetX(cx, world);
+    return SetY(cy, world);
 }
 
 namespace {
@@ -309,18 +309,18 @@ void StopState(cFlowCmdRun* lpState) {
 
 }  // namespace
 
-void cChara::SetPosByCentre(int32_t cx, int32_t cy, cFlowCmdRun* lpState) {
-    SetPos(cx, cy);
+void cChara::SetPosByCentre(int32_t cx, int32_t cy, cFlowCmdRun* lpState, cWorldState* world) {
+    SetPos(cx, cy, world);
     StopState(lpState);
 }
 
-void cChara::SetXByCentre(int32_t cx, cFlowCmdRun* lpState) {
-    SetX(cx);
+void cChara::SetXByCentre(int32_t cx, cFlowCmdRun* lpState, cWorldState* world) {
+    SetX(cx, world);
     StopState(lpState);
 }
 
-void cChara::SetYByCentre(int32_t cy, cFlowCmdRun* lpState) {
-    SetY(cy);
+void cChara::SetYByCentre(int32_t cy, cFlowCmdRun* lpState, cWorldState* world) {
+    SetY(cy, world);
     StopState(lpState);
 }
 
@@ -426,6 +426,6 @@ void cChara::CalcRectY() {
     dBoxBottom = dBoxTop + nBoxH - 1;
 }
 
-cChara* GetHero() {
-    return lpWorld ? lpWorld->Hero() : nullptr;
+cChara* GetHero(cWorldState* world) {
+    return world ? world->Hero() : nullptr;
 }

@@ -97,16 +97,16 @@ public:
     // --- virtual operations after those of cGameObject, in slot order ---
     // Moves Y by the change of scale so that the character stays on its
     // ground, then FixAfterMoveY.
-    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) override;
     // Centring: the centre of the screen rectangle moves to x (y); the world
     // position moves by the difference (the screen rectangle is not
     // recomputed), then the after-move fix-up; its result.
-    int32_t SetPos(int32_t x, int32_t y) override;
-    void SetPosByCentre(int32_t x, int32_t y, cFlowCmdRun* lpState) override;
-    int32_t SetX(int32_t x) override;
-    void SetXByCentre(int32_t x, cFlowCmdRun* lpState) override;
-    int32_t SetY(int32_t y) override;
-    void SetYByCentre(int32_t y, cFlowCmdRun* lpState) override;
+    int32_t SetPos(int32_t x, int32_t y, cWorldState* world) override;
+    void SetPosByCentre(int32_t x, int32_t y, cFlowCmdRun* lpState, cWorldState* world) override;
+    int32_t SetX(int32_t x, cWorldState* world) override;
+    void SetXByCentre(int32_t x, cFlowCmdRun* lpState, cWorldState* world) override;
+    int32_t SetY(int32_t y, cWorldState* world) override;
+    void SetYByCentre(int32_t y, cFlowCmdRun* lpState, cWorldState* world) override;
     // The character copy: the base part, every character member but
     // bTempCopy, then the flows through AssignFlows.
     virtual cChara& operator=(const cChara& src);
@@ -114,11 +114,12 @@ public:
     virtual cItem* CarriedItem() { return nullptr; }
     // After-move fix-ups, move steps, the per-frame update and the jump step
     // of the derived classes; 0 / nothing here.
-    virtual int32_t FixAfterMoveX() { return 0; }
-    virtual int32_t FixAfterMoveY() { return 0; }
-    virtual int32_t MoveStepX() { return 0; }
-    virtual int32_t FallStep() { return 0; }
-    virtual int32_t Update(int32_t /*bDying*/) { return 0; }
+    // `world` is the world the character moves in (null: none).
+    virtual int32_t FixAfterMoveX(cWorldState* /*world*/) { return 0; }
+    virtual int32_t FixAfterMoveY(cWorldState* /*world*/) { return 0; }
+    virtual int32_t MoveStepX(cWorldState* /*world*/) { return 0; }
+    virtual int32_t FallStep(cWorldState* /*world*/) { return 0; }
+    virtual int32_t Update(int32_t /*bDying*/, cWorldState* /*world*/) { return 0; }
     virtual void JumpStep(cFlowCmdRun& /*state*/, const cFlowRun* /*lpFlow*/) {}
 
     // --- set-up ---
@@ -130,9 +131,9 @@ public:
     // The hit box inside the 32 × 32 cell: centred in X; in Y centred, or on
     // the bottom edge when bBottom.
     void SetHitBox(int32_t w, int32_t h, bool bBottom);
-    // tg1 = player 0, tg = the summoner, each registered once in the
-    // other's back-links.
-    void InitTargets(cChara* lpSummoner);
+    // tg1 = player 0 of `world`, tg = the summoner, each registered once in
+    // the other's back-links.
+    void InitTargets(cChara* lpSummoner, cWorldState* world);
     // Removes every target link to and from this character.
     void ClearTargetLinks();
     // Puts a target in slot 0..4, keeping the back-links in step.
@@ -178,7 +179,7 @@ public:
     int32_t bOwnFlowDefs = 0;       // spFlowDefs is this character's alone
     // The cell: X = (margin + cellX) × 32 + cell offset X + 0.5, Y likewise
     // without the half dot; each followed by its after-move fix-up.
-    void SetCellPos(int32_t cellX, int32_t cellY);
+    void SetCellPos(int32_t cellX, int32_t cellY, cWorldState* world);
 
     // --- statuses ---
     // HP += delta within 0..max (an unforced loss leaves an invincible
@@ -350,19 +351,20 @@ public:
     // Condition judges (status bytes, states, distances) for this character.
     bool JudgeStatusCond(const cEdCond& cond) const;
     bool JudgeStateCond(const cEdCond& cond) const;
-    bool JudgeDistanceCond(const cEdCond& cond);
-    // The key sequence of `flow`, with the edge rule unless it is held.
-    bool JudgeFlowConds(cFlowRun& flow);
+    bool JudgeDistanceCond(const cEdCond& cond, cWorldState* world);
+    // The key sequence of `flow` in `world`, with the edge rule unless it is held.
+    bool JudgeFlowConds(cFlowRun& flow, const cWorldState* world);
 
     // Damage, death, invincibility, landing
 public:
     // Damage of a body attack: the attacker's power less the defence (a
-    // power of 0 or less unchanged), its hit effect, the knock-back; 1 when HP reached 0.
-    int32_t TakeAttackDamage(cChara& attacker);
+    // power of 0 or less unchanged), its hit effect (none without a world),
+    // the knock-back; 1 when HP reached 0.
+    int32_t TakeAttackDamage(cChara& attacker, const cWorldState* world);
     // Triggers 1/18 (power) and 2/19 (impact) after a body attack.
     void FireAttackTriggers(cChara& attacker);
     // The same for an attack (shot or sword).
-    int32_t TakeShotDamage(cAttack& shot);
+    int32_t TakeShotDamage(cAttack& shot, const cWorldState* world);
     void FireShotTriggers(cAttack& shot);
     // Pushes the character with strength impact − resistance along the
     // signs of (pushX, pushY).
@@ -377,14 +379,14 @@ public:
     // Once per frame: every invincibility counts down.
     void CountDownInvincible();
     // HP reached 0: death flows, score, carried item, death effect. 1 when
-    // the stage ends (no death effect), 2 when the carried item killed the
-    // hero, else 0.
-    int32_t Die();
+    // the stage of `world` ends (no death effect), 2 when the carried item
+    // killed the hero, else 0.
+    int32_t Die(cWorldState* world);
     // Lands on the cell boundary under the bottom edge; triggers 9, 13, 15
     // (the scene is asked for none when no flow waits for any of them).
-    void OnLand();
+    void OnLand(cWorldState* world);
     // Stops under the cell boundary above; triggers 9, 13, 14 (the same).
-    void OnHitCeiling();
+    void OnHitCeiling(cWorldState* world);
     // Back-references of attacks that aim at (slot 0) or were fired by (slot
     // 4) this character; cleared with the target links.
     void AddAttackRef(cAttack* lpAttack, int32_t slot);
@@ -437,9 +439,9 @@ public:
     // The horizontal move of a frame: the accelerated speed, else the speed
     // plus the decelerating inertial push; then the speed limit (clamping
     // into the grid) and FixAfterMoveX. The speed limit's result.
-    int32_t StepSpeedX() {
+    int32_t StepSpeedX(cWorldState* world) {
         const int32_t r = MoveBySpeedX();
-        FixAfterMoveX();
+        FixAfterMoveX(world);
         return r;
     }
     // The same without FixAfterMoveX.
@@ -448,5 +450,5 @@ public:
     void AddPushY();
 };
 
-// The hero (player 0), or null when no world state or no player exists.
-cChara* GetHero();
+// The hero (player 0) of `world`, or null when there is no world or no player.
+cChara* GetHero(cWorldState* world);

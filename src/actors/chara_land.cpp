@@ -11,7 +11,7 @@
 #include "database/system_switches.h"
 #include "records/utility.h"
 
-void cChara::OnLand() {
+void cChara::OnLand(cWorldState* world) {
     dSpeedY = dPushY = 0;
     dAccelY = dPrevAccelY = 0;
     landed = 1;
@@ -24,7 +24,7 @@ void cChara::OnLand() {
     const int32_t lift = (bottom & 31) + 1;
     y -= lift;
     y2 -= lift;
-    FixAfterMoveY();
+    FixAfterMoveY(world);
     // A character with no flow of the three has nothing to start.
     if (!(nFlowTriggerMask & (TriggerBit(TRIGGER_BLOCK) | TriggerBit(TRIGGER_BLOCK_ANY) | TriggerBit(TRIGGER_LANDED))))
         return;
@@ -33,7 +33,7 @@ void cChara::OnLand() {
     StartCharaTrigger(*this, TRIGGER_LANDED);
 }
 
-void cChara::OnHitCeiling() {
+void cChara::OnHitCeiling(cWorldState* world) {
     bJump = bJumpHold = 0;
     dSpeedY = dPushY = 0;
     if (!GetSysSwitch(SystemData, eSysSwitch::KeepAcceleration)) dAccelY = dPrevAccelY = 0;
@@ -41,7 +41,7 @@ void cChara::OnHitCeiling() {
     const int32_t drop = 32 - (top & 31);
     y += drop;
     y2 += drop;
-    FixAfterMoveY();
+    FixAfterMoveY(world);
     if (!(nFlowTriggerMask & (TriggerBit(TRIGGER_BLOCK) | TriggerBit(TRIGGER_BLOCK_ANY) | TriggerBit(TRIGGER_CEILING))))
         return;
     StartCharaTrigger(*this, TRIGGER_BLOCK);

@@ -1,8 +1,10 @@
 #pragma once
-// A character of the world in play found by its object id.
+// A character of a world found by its object id.
 #include <cstdint>
 
 class cChara;
+class cWorldState;
 
-// The character with object id: the players first, then the stage characters; null when none.
-cChara* FindCharaById(int32_t id);
+// The character of `world` with object id: the players first, then the stage
+// characters; null when none or when there is no world.
+cChara* FindCharaById(int32_t id, cWorldState* world);

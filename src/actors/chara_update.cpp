@@ -7,7 +7,7 @@
 #include "database/global_objects.h"
 #include "world/world_state.h"
 
-int32_t cStageChara::Update(int32_t bDying) {
+int32_t cStageChara::Update(int32_t bDying, cWorldState* world) {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     dSpeedX = bCentreFollow && !sx.bClamped ? sx.dAutoStep : 0;
@@ -16,10 +16,10 @@ int32_t cStageChara::Update(int32_t bDying) {
     RunAnimeSchedule();
     // A character that vanished itself reports it, so that the frame removes it
     // (the vanish of another character asks for the death check instead).
-    return RunStepFlows(bDying, lpWorld);
+    return RunStepFlows(bDying, world);
 }
 
-int32_t cPlayer::Update(int32_t bDying) {
+int32_t cPlayer::Update(int32_t bDying, cWorldState* world) {
     const cScrollAxis& sx = CurScrollX();
     const cScrollAxis& sy = CurScrollY();
     const bool bSync = data.bAutoScrollSync != 0;
@@ -31,7 +31,7 @@ int32_t cPlayer::Update(int32_t bDying) {
     bJumpHandled = 0;
     if (nSizeChangeCount > 0 && --nSizeChangeCount == 0) bSizeChange = 0;
     RunAnimeSchedule();
-    const int32_t result = RunFlows(bDying, 1, lpWorld);
+    const int32_t result = RunFlows(bDying, 1, world);
     if (result) return result;
     // Flow changes of items take effect after every flow of the frame.
     cSafeVector<cFlowCmd> queued;

@@ -47,44 +47,44 @@ cChara* Subject(const cChara& self, int subject) {
 
 }  // namespace
 
-bool JudgeCond(const cEdCond& cond, cChara* chara) {
+bool JudgeCond(const cEdCond& cond, cChara* chara, cWorldState* world) {
     switch (cond.nKind) {
     case 1: return JudgeVar(SceneServices().CommonVars(), cond);
-    case 2: return lpWorld && JudgeVar(lpWorld->vStageVars, cond);
+    case 2: return world && JudgeVar(world->vStageVars, cond);
     case 3: return chara && JudgeVar(chara->vars, cond);
-    case 4: return JudgeOperandCond(cond, chara);
+    case 4: return JudgeOperandCond(cond, chara, world);
     case 5: return chara && chara->JudgeStatusCond(cond);
     case 6: return chara && chara->JudgeStateCond(cond);
-    case 7: return chara && chara->JudgeDistanceCond(cond);
+    case 7: return chara && chara->JudgeDistanceCond(cond, world);
     default: return false;
     }
 }
 
-bool JudgeCondList(int32_t mode, const cCondVector& conds, cChara* chara) {
+bool JudgeCondList(int32_t mode, const cCondVector& conds, cChara* chara, cWorldState* world) {
     if (mode == 0) {
         for (const cEdCond& c : conds) {
-            if (!JudgeCond(c, chara)) return false;
+            if (!JudgeCond(c, chara, world)) return false;
         }
         return true;
     }
     if (mode == 1) {
         for (const cEdCond& c : conds) {
-            if (JudgeCond(c, chara)) return true;
+            if (JudgeCond(c, chara, world)) return true;
         }
     }
     return false;
 }
 
-bool JudgeCmdCondList(const cCondList* list, cChara* chara) {
+bool JudgeCmdCondList(const cCondList* list, cChara* chara, cWorldState* world) {
     if (!list || !list->bUse) return true;
-    return JudgeCondList(list->nMode, list->vCond, chara);
+    return JudgeCondList(list->nMode, list->vCond, chara, world);
 }
 
-bool JudgeFlowCondList(cChara& chara, cFlowRun& flow) {
+bool JudgeFlowCondList(cChara& chara, cFlowRun& flow, cWorldState* world) {
     const cFlow& f = *flow.def;
     if (f.vCond.empty()) return true;
     if (f.bLatch && flow.condLatched) return true;
-    if (!JudgeCondList(f.nCondMode, f.vCond, &chara)) return false;
+    if (!JudgeCondList(f.nCondMode, f.vCond, &chara, world)) return false;
     if (f.bLatch) flow.condLatched = 1;
     return true;
 }
@@ -140,9 +140,9 @@ bool cChara::JudgeStateCond(const cEdCond& cond) const {
     return cond.nCompare == 1 ? !r : r;
 }
 
-bool cChara::JudgeDistanceCond(const cEdCond& cond) {
+bool cChara::JudgeDistanceCond(const cEdCond& cond, cWorldState* world) {
     cChara* other = nullptr;
-    if (cond.nSubject == 0) other = GetHero();
+    if (cond.nSubject == 0) other = GetHero(world);
     else if (cond.nSubject <= TARGET_SLOT_NUM) other = vTarget[cond.nSubject - 1];
     if (!other) return false;
     const int32_t r = cond.nValue * 16 + cond.nOpVarNum;
@@ -192,7 +192,10 @@ cBlockCell* GridCellOf(const cBlockData& b) {
 int BlockCondTest(const cBlockData& b) {
     cBlockCell* cell = GridCellOf(b);
     if (cell && b.byCondLatch && cell->bCondLatched) return 1;
-    if (!JudgeCondList(b.byCondMode, b.vCond, GetHero())) return 0;
+    // The stage records call this test with the block alone: it judges in
+    // the world in play.
+    cWorldState* const world = lpWorld;
+    if (!JudgeCondList(b.byCondMode, b.vCond, GetHero(world), world)) return 0;
     if (cell && b.byCondLatch) cell->bCondLatched = 1;
     return 1;
 }

@@ -39,8 +39,8 @@ EFFECTRECT RectOf(const cGameObject& o) {
     return EFFECTRECT{o.x, o.y, o.x2, o.y2};
 }
 
-void AddHitEffect(int16_t kind, const cChara& victim, const cGameObject& attacker) {
-    if (kind == 0 || !lpWorld) return;
+void AddHitEffect(int16_t kind, const cChara& victim, const cGameObject& attacker, const cWorldState* world) {
+    if (kind == 0 || !world) return;
     SceneServices().AddHitEffect(kind, RectOf(victim), RectOf(attacker), static_cast<int8_t>(attacker.nScale));
 }
 
@@ -59,10 +59,10 @@ double Sign(double v) {
 
 }  // namespace
 
-int32_t cChara::TakeAttackDamage(cChara& attacker) {
+int32_t cChara::TakeAttackDamage(cChara& attacker, const cWorldState* world) {
     const int32_t d = DamageOf(attacker.data.nBodyPower, data.nDefence);
     const int32_t r = ChangeHp(-d, false, true);
-    AddHitEffect(static_cast<int16_t>(attacker.data.wBodyEffect), *this, attacker);
+    AddHitEffect(static_cast<int16_t>(attacker.data.wBodyEffect), *this, attacker, world);
     double pushY = attacker.dSpeedY;
     // A walking attacker only pushes up or down while it really moves vertically.
     if (!attacker.IsFlying() && attacker.dSpeedY < PlayStage.dGravityStep) pushY = 0;
@@ -70,10 +70,10 @@ int32_t cChara::TakeAttackDamage(cChara& attacker) {
     return r;
 }
 
-int32_t cChara::TakeShotDamage(cAttack& shot) {
+int32_t cChara::TakeShotDamage(cAttack& shot, const cWorldState* world) {
     const int32_t d = DamageOf(shot.nPower, data.nDefence);
     const int32_t r = ChangeHp(-d, false, true);
-    AddHitEffect(shot.nHitEffect, *this, shot);
+    AddHitEffect(shot.nHitEffect, *this, shot, world);
     Knockback(shot.nImpact, shot.dSpeedX, shot.dSpeedY);
     return r;
 }
@@ -138,15 +138,15 @@ void cChara::CountDownInvincible() {
     }
 }
 
-int32_t cChara::Die() {
+int32_t cChara::Die(cWorldState* world) {
     StartCharaTrigger(*this, TRIGGER_DIED);
-    Update(1);
+    Update(1, world);
     int32_t& score = SceneServices().RunScore();
     score = AddScore(score, data.nScore);
     int32_t itemResult = 0;
     cItem* lpItem = CarriedItem();
     if (lpItem) itemResult = GiveItemToHero(*lpItem);
-    if ((lpWorld && lpWorld->nStageEnd != 0) || itemResult == 1) return 1;
+    if ((world && world->nStageEnd != 0) || itemResult == 1) return 1;
     dying = 1;
     if (deathEffect.m_nId != 0) deathEffect.Start(deathEffect.m_nId, deathEffect.m_nMode, 0);
     // The character still dies; the caller treats 2 as the hero's death.

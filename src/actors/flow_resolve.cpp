@@ -5,16 +5,16 @@
 #include "world/scene_services.h"
 #include "world/world_state.h"
 
-void ResolveFlowParams(cFlowCmd& cmd, cChara& chara, const PENDINGARRANGELIST& pending) {
+void ResolveFlowParams(cFlowCmd& cmd, cChara& chara, const PENDINGARRANGELIST& pending, const cWorldState* world) {
     if (pending.empty()) return;
     ARRANGECONTEXT ctx;
     ctx.vCommonVar = SceneServices().CommonVars();
-    if (lpWorld) ctx.vStageVar = lpWorld->vStageVars;
+    if (world) ctx.vStageVar = world->vStageVars;
     ctx.vCharaVar = chara.vars;
     ctx.nCharaBitmapNum = static_cast<int>(Database.vCharaBmp.size());
     ApplyFlowArrangements(cmd, pending, ctx);
 }
 
-void ResolveItemFlowParams(cFlowCmd& cmd, cPlayer& player) {
-    ResolveFlowParams(cmd, player, player.pending);
+void ResolveItemFlowParams(cFlowCmd& cmd, cPlayer& player, const cWorldState* world) {
+    ResolveFlowParams(cmd, player, player.pending, world);
 }

@@ -61,7 +61,7 @@ public:
     // Flows at run time
     // counter = total, the work zeroed; unless it is an arrangement, the
     // flow's pending arrangements are applied to the command and emptied.
-    void Begin(cChara& chara, cFlowRun& flow);
+    void Begin(cChara& chara, cFlowRun& flow, cWorldState* world);
     // One sub-step of the executor in `flow`, in `world` (null: none); 1 when
     // the command has finished.
     int32_t Step(cChara& chara, cFlowRun& flow, cWorldState* world);

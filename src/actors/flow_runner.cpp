@@ -44,12 +44,12 @@ void MarkGroupFinished(cChara& chara, const cFlowRun& fr) {
 
 }  // namespace
 
-void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow) {
+void cFlowCmdRun::Begin(cChara& chara, cFlowRun& flow, cWorldState* world) {
     counter = total;
     ClearWork();
     if (cmd->IsItemCmd() || cmd->nCode != CMD_ARRANGE) {
         // Arrangements change the command for good: the character's own copy.
-        if (!flow.pending.empty()) ResolveFlowParams(chara.OwnCmd(*this), chara, flow.pending);
+        if (!flow.pending.empty()) ResolveFlowParams(chara.OwnCmd(*this), chara, flow.pending, world);
         flow.pending.clear();
     }
 }
@@ -111,7 +111,7 @@ void cFlowRun::Start(cChara& chara, cWorldState* world) {
     for (int i = 0; i < static_cast<int>(cmds.size()); ++i) {
         cFlowCmdRun& st = cmds[i];
         if (st.cmd->nCode < CMD_FLOW_OP || !st.cmd->bNoWait) continue;
-        st.Begin(chara, *this);
+        st.Begin(chara, *this, world);
         if (!st.Step(chara, *this, world)) DebugMesBoxF("使用時間0なので、ここにくることはあり得ないはず！");
         if (breakFrame) break;
         MarkDone(i);
@@ -157,9 +157,9 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
 
 // Command i of `fr` begins: a waiting command that is not a holding message
 // ends the flow's message wait.
-[[gnu::noinline]] void BeginOpenCmd(cFlowRun& fr, cFlowCmdRun& st, cChara& chara) {
+[[gnu::noinline]] void BeginOpenCmd(cFlowRun& fr, cFlowCmdRun& st, cChara& chara, cWorldState* world) {
     if (!IsHoldingMessage(*st.cmd) && !st.cmd->bNoWait) fr.messageWait = 0;
-    st.Begin(chara, fr);
+    st.Begin(chara, fr, world);
 }
 
 // The flow's commands from i to its current one, each not yet done taking a
@@ -171,7 +171,7 @@ inline int32_t EndFlowFrame(cFlowRun& fr) {
     for (; i <= fr.current && i < n; ++i) {
         cFlowCmdRun& st = all[i];
         if (st.done) continue;
-        if (st.counter == 0) BeginOpenCmd(fr, st, chara);
+        if (st.counter == 0) BeginOpenCmd(fr, st, chara, world);
         const int32_t fin = StepCmd(st, fr, chara, world);
         if (fr.changedThisFrame || !fr.running) return 0;
         if (fr.breakFrame) break;
@@ -261,7 +261,7 @@ template <bool bLoop>
     if (i > fr.current) return EndFlowFrame(fr) | kQuiet;
     cFlowCmdRun& st = *lpSt;
     if (st.counter == 0) {
-        BeginOpenCmd(fr, st, chara);
+        BeginOpenCmd(fr, st, chara, world);
     } else if (bLoop && !FlowCmdTable[st.cmd->nCode].proc) {
         // A command with no executor, already begun: nothing runs, so nothing
         // the loop found of the flow changes. It goes on unless it ends now,
@@ -380,11 +380,11 @@ int32_t FirstIdleFlow(const cSafeVector<cFlowRun>& flows, int32_t trigger) {
             const int slot = std::clamp<int>(fr.def->nPartnerSlot, 0, TARGET_SLOT_NUM - 1);
             cChara* old = c.vTarget[slot];
             c.SetTarget(slot, lpPartner);
-            if (!JudgeFlowCondList(c, fr) || !c.JudgeFlowConds(fr)) {
+            if (!JudgeFlowCondList(c, fr, world) || !c.JudgeFlowConds(fr, world)) {
                 c.SetTarget(slot, old);
                 continue;
             }
-        } else if (!JudgeFlowCondList(c, fr) || !c.JudgeFlowConds(fr)) {
+        } else if (!JudgeFlowCondList(c, fr, world) || !c.JudgeFlowConds(fr, world)) {
             continue;
         }
         fr.startDir = FirstHeldDirection(c.KeyInput());

@@ -14,30 +14,31 @@ void cGameObject::GetTargetPoint(double& outX, double& outY, const cGameObject& 
     if (!bKeepY) outY = target.nScrTop + target.nCellH / 2.0;
 }
 
-int32_t cGameObject::AimAtTarget(cFlowCmdRun& state, double aimX, double aimY, bool bCallerFollows, bool bSnap) {
+int32_t cGameObject::AimAtTarget(cFlowCmdRun& state, double aimX, double aimY, bool bCallerFollows, bool bSnap,
+                                 cWorldState* world) {
     double cx = 0, cy = 0;
     GetCentre(cx, cy);
     const int32_t arrived =
         CalcAimVelocity(state.dVelX, state.dVelY, state.nDir, cx, cy, aimX, aimY, state.speed, true, bCallerFollows);
     if (arrived && bSnap) {
         UpdateScreenRect();
-        SetPosByCentre(static_cast<int32_t>(aimX), static_cast<int32_t>(aimY), &state);
+        SetPosByCentre(static_cast<int32_t>(aimX), static_cast<int32_t>(aimY), &state, world);
     }
     return arrived;
 }
 
-int32_t cGameObject::TurnToTarget(cFlowCmdRun& state, double aimX, bool bSnap) {
+int32_t cGameObject::TurnToTarget(cFlowCmdRun& state, double aimX, bool bSnap, cWorldState* world) {
     double cx = 0, cy = 0;
     GetCentre(cx, cy);
     const int32_t arrived = StepToward(state.dVelX, state.dVelY, state.nDir, cx, aimX, state.speed, true);
     if (arrived && bSnap) {
         UpdateScreenRect();
-        SetXByCentre(static_cast<int32_t>(aimX), &state);
+        SetXByCentre(static_cast<int32_t>(aimX), &state, world);
     }
     return arrived;
 }
 
-int32_t cGameObject::ChaseTarget(cFlowCmdRun& state, double aimY, bool bSnap) {
+int32_t cGameObject::ChaseTarget(cFlowCmdRun& state, double aimY, bool bSnap, cWorldState* world) {
     double cx = 0, cy = 0;
     GetCentre(cx, cy);
     int32_t dir = 0;
@@ -45,7 +46,7 @@ int32_t cGameObject::ChaseTarget(cFlowCmdRun& state, double aimY, bool bSnap) {
     state.nDir = 0;
     if (arrived && bSnap) {
         UpdateScreenRect();
-        SetYByCentre(static_cast<int32_t>(aimY), &state);
+        SetYByCentre(static_cast<int32_t>(aimY), &state, world);
     }
     return arrived;
 }

@@ -33,7 +33,8 @@ void cItem::Setup(int32_t id, const cItemData& record) {
     nIndex = 1;
     cGameObject::Setup(id, OBJKIND_ITEM, 0, 0, 0, nullptr, 0, 0, 0, 32, 32, 32, 32, 0, 0, 0);
     nScale = data.chSize < 1 ? 1 : data.chSize;
-    SetScale(nScale, 1);
+    // An item's moves leave the view alone: no world to follow.
+    SetScale(nScale, 1, nullptr);
     bHighlight = data.bMark == 1;
     nHighlightCount = data.wMark;
 }
@@ -43,12 +44,12 @@ void cItem::SetCellPos(int32_t cellX, int32_t cellY) {
     y = (CurScrollY().nMargin + cellY) * 32 + nCellOffY;
     x2 = x + nHitW - 1;
     y2 = y + nHitH - 1;
-    AdjustPosOnScale(nScale, 1);
+    AdjustPosOnScale(nScale, 1, nullptr);
     ClampX(2);
     ClampY(2);
 }
 
-void cItem::AdjustYOnScale(int32_t newScale, int32_t oldScale) {
+void cItem::AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* /*world*/) {
     y -= (nBaseHitH + nBaseCellOffY) * (newScale - oldScale);
     ClampY(2);
 }

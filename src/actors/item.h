@@ -24,7 +24,7 @@ public:
 
     // Y moves up by (height + offset) × the change of scale, then the
     // position is brought back into the grid.
-    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) override;
 
     // Copies the (template-resolved) record and sets up the object: the
     // item's id, 32 × 32 cell and hit box, scale from the record.

@@ -64,7 +64,7 @@ int32_t cPlayer::RunItemCmds(const cSafeVector<cFlowCmd>& cmds, cWorldState* wor
         cFlowCmd cmd = stored;
         CheckFlowCmd(cmd);
         if (cmd.nCode != ITEMCMD_ARRANGE) {
-            ResolveItemFlowParams(cmd, *this);
+            ResolveItemFlowParams(cmd, *this, world);
             pending.clear();
         }
         ITEMCMDPROC proc = cmd.nCode < ITEM_CMD_NUM ? ItemCmdProcTable[cmd.nCode] : nullptr;
@@ -89,10 +89,9 @@ void cPlayer::ShowItemText(int32_t iconKind, int32_t iconFrame, int32_t iconExtr
     services.ShowItemIcon(iconKind, iconFrame, iconExtra, nId);
 }
 
-int32_t TakeItem(cPlayer& taker, const cItem& item) {
+int32_t TakeItem(cPlayer& taker, const cItem& item, cWorldState* world) {
     if (item.bUsed) return 0;
-    // A pick-up is taken in the world in play, with the scene's services.
-    cWorldState* const world = lpWorld;
+    // A pick-up is taken with the scene's services.
     cSceneServices& services = SceneServices();
     if (item.data.bPickupMessage)
         taker.ShowItemText(item.data.byGraphicKind, item.data.wGraphic, item.data.wGraphicSub, world, services);

@@ -8,6 +8,7 @@ class cFlowCmd;
 class cFlowRun;
 class cItem;
 class cPlayer;
+class cWorldState;
 struct ITEMSTEP;
 
 // Items that take items (themselves or each other) nest at most this deep.
@@ -19,7 +20,7 @@ constexpr int32_t MAX_ITEM_DEPTH = 8;
 void ChangeFlowsCmd(cChara& chara, const cFlowCmd& cmd, int32_t bDeferred);
 // The item-command entry of フローの変更 (not deferred); returns 0.
 int32_t ChangeFlowsItemProc(const ITEMSTEP& step);
-// The player takes `item` in the world in play: its icon when it shows one,
-// its sound, then its commands (the result of cPlayer::RunItemCmds). An item
-// used up gives 0.
-int32_t TakeItem(cPlayer& taker, const cItem& item);
+// The player takes `item` in `world` (null: none): its icon when it shows
+// one, its sound, then its commands (the result of cPlayer::RunItemCmds). An
+// item used up gives 0.
+int32_t TakeItem(cPlayer& taker, const cItem& item, cWorldState* world);

@@ -102,12 +102,12 @@ bool JudgeKeyStep(const cInput& input, const KEYCURSORS& cur, const cEdCmdList& 
     }
 }
 
-bool JudgeKeySequence(const cChara& chara, cFlowRun& flow, int32_t interval) {
+bool JudgeKeySequence(const cChara& chara, cFlowRun& flow, int32_t interval, const cWorldState* world) {
     const cInput* input = chara.KeyInput();
     const int n = static_cast<int>(flow.vKeyStep.size());
     if (!input || n == 0) return n == 0;
     const bool bLeft = chara.nFacing == 0;
-    const bool bLoose = lpWorld && lpWorld->bLooseKeyOrder;
+    const bool bLoose = world && world->bLooseKeyOrder;
     KEYCURSORS cur = MakeKeyCursors(*input);
     int32_t hold = 0;
     if (!JudgeKeyStep(*input, cur, *flow.vKeyStep[n - 1].lpStep, bLeft, hold)) return false;
@@ -163,15 +163,15 @@ int32_t FirstHeldDirection(const cInput* input) {
     return 0;
 }
 
-bool cChara::JudgeFlowConds(cFlowRun& flow) {
+bool cChara::JudgeFlowConds(cFlowRun& flow, const cWorldState* world) {
     if (flow.vKeyStep.empty() || !flow.def) return true;
     if (flow.def->bKeyHold) {
-        const bool r = JudgeKeySequence(*this, flow, flow.def->nKeyInterval);
+        const bool r = JudgeKeySequence(*this, flow, flow.def->nKeyInterval, world);
         flow.keyMatched = r ? 1 : 0;
         return r;
     }
     flow.keyMatched = 0;
-    if (!JudgeKeySequence(*this, flow, flow.def->nKeyInterval)) {
+    if (!JudgeKeySequence(*this, flow, flow.def->nKeyInterval, world)) {
         flow.condWasTrue = 0;
         return false;
     }

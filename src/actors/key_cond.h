@@ -12,6 +12,7 @@
 class cInput;
 class cChara;
 class cFlowRun;
+class cWorldState;
 struct INPUTRUN;
 
 // Where a key's history is read: run entry (0 newest .. 31) and the frames
@@ -34,8 +35,9 @@ bool JudgeKeySlot(const INPUTRUN& entry, int32_t frames, const cEdCmdList& step,
 // One step at the cursors; the matched hold time goes to `hold` (mode 0 the
 // shortest, 1 the longest, 2 the last). bLeft: the character faces left.
 bool JudgeKeyStep(const cInput& input, const KEYCURSORS& cur, const cEdCmdList& step, bool bLeft, int32_t& hold);
-// The whole sequence of `flow`, newest step first.
-bool JudgeKeySequence(const cChara& chara, cFlowRun& flow, int32_t interval);
+// The whole sequence of `flow`, newest step first; the key order of `world`
+// (null: strict).
+bool JudgeKeySequence(const cChara& chara, cFlowRun& flow, int32_t interval, const cWorldState* world);
 // A step against the keys held now only.
 bool JudgeKeysNow(const cInput& input, const cEdCmdList& step, bool bLeft);
 // The first direction pattern 0..9 held now; 0 when none (or no input).

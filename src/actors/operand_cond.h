@@ -3,6 +3,7 @@
 // constant or a random value) of characters or the system.
 class cChara;
 class cEdCond;
+class cWorldState;
 
-// The condition holds for `chara` (null: no character).
-bool JudgeOperandCond(const cEdCond& cond, cChara* chara);
+// The condition holds for `chara` (null: no character) in `world` (null: none).
+bool JudgeOperandCond(const cEdCond& cond, cChara* chara, cWorldState* world);

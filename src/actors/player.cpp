@@ -69,7 +69,8 @@ void cPlayer::UpdateHitRectY() {
     CalcRectY();
 }
 
-void cPlayer::Setup(int32_t id, int32_t index, cCharaData& record, const int32_t spawnRect[4], double px, double py) {
+void cPlayer::Setup(int32_t id, int32_t index, cCharaData& record, const int32_t spawnRect[4], double px, double py,
+                    cWorldState* world) {
     const cStageData& st = PlayStage;
     if (record.chSize == 0) record.chSize = 1;
     cChara::Setup(&record, spawnRect, 0);
@@ -91,7 +92,7 @@ void cPlayer::Setup(int32_t id, int32_t index, cCharaData& record, const int32_t
     input = InputList.empty() ? nullptr : &InputList[data.byKeyInput];
     const int32_t scale = data.chSize < 1 ? 1 : data.chSize;
     nScale = 1;
-    SetScale(scale, 1);
+    SetScale(scale, 1, world);
     nScale = scale;
     SetFlying(data.byFlying, true, false, false);
     nSizeChangeCount = 0;

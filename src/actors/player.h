@@ -48,7 +48,8 @@ public:
     // Player `index` from its record: scale at least 1, the character part,
     // the hit box of its state, the object set-up, its input, flying state,
     // facing and counters, guides, touched items, flows.
-    void Setup(int32_t id, int32_t index, cCharaData& record, const int32_t spawnRect[4], double x, double y);
+    void Setup(int32_t id, int32_t index, cCharaData& record, const int32_t spawnRect[4], double x, double y,
+               cWorldState* world);
     // The item is not in touchedItems.
     bool IsItemUntouched(int32_t id) const;
     // Removes every entry of `id` from touchedItems.
@@ -93,7 +94,7 @@ private:
 public:
     // The player's flows for one frame, then its queued item commands; 1
     // when a flow left the living player without HP.
-    int32_t Update(int32_t bDying) override;
+    int32_t Update(int32_t bDying, cWorldState* world) override;
     const cInput* KeyInput() const override { return input; }
     // Runs an item's commands on the player in `world` (null: none) with the
     // scene's services, taken in flow lpFlow (null: picked up): 0 done, 1 a
@@ -115,13 +116,13 @@ public:
     void BuildGuides();
     // Into the grid, then the scroll follows the player (unless the axis
     // scrolls by itself).
-    int32_t FixAfterMoveX() override;
-    int32_t FixAfterMoveY() override;
+    int32_t FixAfterMoveX(cWorldState* world) override;
+    int32_t FixAfterMoveY(cWorldState* world) override;
     // Forced speed, else the decelerated second speed; the move within the grid.
-    int32_t MoveStepX() override;
+    int32_t MoveStepX(cWorldState* world) override;
     // The character's fall step, the vertical push of a flying player, the
     // move within the grid; a walking player's fall out of the stage is 7.
-    int32_t FallStep() override;
+    int32_t FallStep(cWorldState* world) override;
     // One frame of a ジャンプ command of flow lpFlow (jump key mode in
     // parameter 0).
     void JumpStep(cFlowCmdRun& state, const cFlowRun* lpFlow) override;

@@ -118,27 +118,27 @@ void cPlayer::BuildGuides() {
     });
 }
 
-int32_t cPlayer::FixAfterMoveX() {
+int32_t cPlayer::FixAfterMoveX(cWorldState* world) {
     const int32_t r = ClampX(2);
-    if (lpWorld) Follow(lpWorld->ScrollX, x, nHitW);
+    if (world) Follow(world->ScrollX, x, nHitW);
     x2 = x + nHitW - 1;
     return r;
 }
 
-int32_t cPlayer::FixAfterMoveY() {
+int32_t cPlayer::FixAfterMoveY(cWorldState* world) {
     const int32_t r = ClampY(2);
-    if (lpWorld) Follow(lpWorld->ScrollY, y, nHitH);
+    if (world) Follow(world->ScrollY, y, nHitH);
     y2 = y + nHitH - 1;
     return r;
 }
 
-int32_t cPlayer::MoveStepX() { return StepSpeedX(); }
+int32_t cPlayer::MoveStepX(cWorldState* world) { return StepSpeedX(world); }
 
-int32_t cPlayer::FallStep() {
+int32_t cPlayer::FallStep(cWorldState* world) {
     UpdateFall();
     if (IsFlying() && dAccelY == 0) AddPushY();
     const int32_t r = LimitFallSpeed(2);
-    FixAfterMoveY();
+    FixAfterMoveY(world);
     if (!IsFlying() && (r == CLAMP_STAGE_FAR || r == CLAMP_GRID_FAR)) return 7;
     return r;
 }

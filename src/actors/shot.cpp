@@ -19,7 +19,7 @@ void cShot::OnScale(int32_t newScale) {
     nCellOffY = nBaseCellOffY * newScale;
 }
 
-void cShot::AdjustYOnScale(int32_t newScale, int32_t oldScale) {
+void cShot::AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* /*world*/) {
     y -= (nBaseHitH >> 1) * (newScale - oldScale);
     ClampY(2);
 }
@@ -56,7 +56,8 @@ void cShot::Setup(int32_t id, cChara& shooter, int32_t code, const cEdShot& s, c
                            0, 0);
     }
     nScale = 1;
-    SetScale(scale, 1);
+    // A shot's moves leave the view alone: no world to follow.
+    SetScale(scale, 1, nullptr);
     nScale = scale;
     x = work.dPosX;
     y = work.dPosY;
@@ -142,16 +143,17 @@ namespace {
 // once for a walk over the shots: no shot's step moves the scroll or
 // changes the stage's values or the system switches.
 struct SHOTSTEPVIEW {
+    cWorldState* world;       // where the moves look for their subjects
     const cScrollAxis& sx;
     const cScrollAxis& sy;
     double dCarryX, dCarryY;  // the speeds a carried shot takes
     double dLimit;            // the speed limit per step
 };
-SHOTSTEPVIEW CurShotStepView() {
-    const cScrollAxis& sx = CurScrollX();
-    const cScrollAxis& sy = CurScrollY();
+SHOTSTEPVIEW ShotStepView(cWorldState* world) {
+    const cScrollAxis& sx = WorldScrollX(world);
+    const cScrollAxis& sy = WorldScrollY(world);
     const bool bCarry = !GetSysSwitch(SystemData, eSysSwitch::NoCarryOfShots);
-    return {sx, sy, bCarry && !sx.bClamped ? sx.dAutoStep : 0, bCarry && !sy.bClamped ? sy.dAutoStep : 0,
+    return {world, sx, sy, bCarry && !sx.bClamped ? sx.dAutoStep : 0, bCarry && !sy.bClamped ? sy.dAutoStep : 0,
             PlayStage.dSpeedLimitStep};
 }
 
@@ -191,7 +193,7 @@ enum eShotStep { SHOT_KEEP = 0, SHOT_REMOVE = 1, SHOT_IN_CLEAR = 2 };
         s.dCarryX = s.bCarried ? v.dCarryX : 0;
         if (!s.bFalling) s.dCarryY = s.bCarried ? v.dCarryY : 0;
         // A straight shot keeps its velocity.
-        if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s);
+        if (s.nMoveKind != SHOTMOVE_STRAIGHT) RunShotMovement(s, v.world);
         ++s.nMoveFrame;
         if (s.bDriven) {
             s.dVelX += s.dAccelX;
@@ -231,9 +233,9 @@ enum eShotStep { SHOT_KEEP = 0, SHOT_REMOVE = 1, SHOT_IN_CLEAR = 2 };
 
 }  // namespace
 
-int32_t cShot::Update() {
+int32_t cShot::Update(cWorldState* world) {
     if (!bFlying) return UpdateSword();
-    return StepFlyingShot(*this, CurShotStepView()) == SHOT_REMOVE ? 1 : 0;
+    return StepFlyingShot(*this, ShotStepView(world)) == SHOT_REMOVE ? 1 : 0;
 }
 
 namespace {
@@ -289,13 +291,13 @@ bool cShot::HitsBlock() const {
     return r1 != r0 && (cell(c0, r1) || (c1 != c0 && cell(c1, r1)));
 }
 
-cShot* AddShot(SHOTLIST& list, const cShot& shot) {
+cShot* AddShot(SHOTLIST& list, const cShot& shot, cWorldState* world) {
     if (!LiveRoomFor(LIVE_SHOT, list.size())) return nullptr;
     auto* lpShot = new cShot(shot);
     lpShot->place.lpList = &list;
     lpShot->place.nPlace = list.push_back(lpShot);
-    if (lpWorld) {
-        auto& buckets = lpWorld->vAttackBucket;
+    if (world) {
+        auto& buckets = world->vAttackBucket;
         const int32_t side = lpShot->Side();
         if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Add(lpShot, HITKIND_ATTACK);
     }
@@ -305,9 +307,9 @@ cShot* AddShot(SHOTLIST& list, const cShot& shot) {
 namespace {
 
 // Takes the shot at place i out of its bucket and destroys it; the place after it.
-std::size_t EraseShotAt(SHOTLIST& list, std::size_t i) {
-    if (lpWorld) {
-        auto& buckets = lpWorld->vAttackBucket;
+std::size_t EraseShotAt(SHOTLIST& list, std::size_t i, cWorldState* world) {
+    if (world) {
+        auto& buckets = world->vAttackBucket;
         const int32_t side = list.At(i)->Side();
         if (side >= 0 && side < static_cast<int32_t>(buckets.size())) buckets[side].Remove(list.At(i));
     }
@@ -316,17 +318,17 @@ std::size_t EraseShotAt(SHOTLIST& list, std::size_t i) {
 
 }  // namespace
 
-SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it) {
-    return SHOTLIST::iterator(&list, EraseShotAt(list, it.Place()));
+SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it, cWorldState* world) {
+    return SHOTLIST::iterator(&list, EraseShotAt(list, it.Place(), world));
 }
 
 void CompactShots(SHOTLIST& list) {
     list.Compact([](cShot* s, std::size_t place) { s->place.nPlace = place; });
 }
 
-void UpdateShots() {
-    if (!lpWorld) return;
-    SHOTLIST& list = lpWorld->lstShots;
+void UpdateShots(cWorldState* world) {
+    if (!world) return;
+    SHOTLIST& list = world->lstShots;
     CompactShots(list);
     // No shot's move moves the scroll.
     const cScrollEdgeLimits limits[2] = {cScrollEdgeLimits(PlayStage.StageIntRec[INTREC_SHOT0]),
@@ -334,7 +336,7 @@ void UpdateShots() {
     // A shot in the cells it found clear, when they lie within the box of its
     // rule, is not beyond it: its rectangle is not looked at.
     const cScrollEdgeLimits::CELLSBOX boxes[2] = {limits[0].InsideBox(), limits[1].InsideBox()};
-    const SHOTSTEPVIEW view = CurShotStepView();
+    const SHOTSTEPVIEW view = ShotStepView(world);
     // Places are walked against the list's length each time: a shot added on
     // the way is reached.
     for (std::size_t i = 0; i < list.Places(); ++i) {
@@ -353,10 +355,10 @@ void UpdateShots() {
         } else {
             bErase = lpShot->UpdateSword() != 0;
         }
-        if (bErase) EraseShotAt(list, i);
+        if (bErase) EraseShotAt(list, i, world);
     }
 }
 
-int32_t TakeShotId() {
-    return lpWorld ? lpWorld->nNextOtherId++ : 0;
+int32_t TakeShotId(cWorldState* world) {
+    return world ? world->nNextOtherId++ : 0;
 }

@@ -17,6 +17,7 @@
 
 class cChara;
 class cShot;
+class cWorldState;
 struct CHARADRAW;
 struct SHOTWORK;
 
@@ -39,7 +40,7 @@ public:
     // The hit-rectangle margins (cell offsets) follow the scale.
     void OnScale(int32_t newScale) override;
     // Up by half the base height × the change of scale, kept in the grid.
-    void AdjustYOnScale(int32_t newScale, int32_t oldScale) override;
+    void AdjustYOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) override;
     // The attack rectangle follows the position.
     void UpdateHitRectX() override;
     void UpdateHitRectY() override;
@@ -50,8 +51,8 @@ public:
     // The attack part from the settings: shooter and target, power, impact,
     // hit effect and carried item; its hits report flow id nFlowId.
     void SetAttack(cChara& shooter, const cEdShot& settings, int32_t nFlowId);
-    // One logic step. 1 when the shot is to be removed.
-    int32_t Update();
+    // One logic step in `world`. 1 when the shot is to be removed.
+    int32_t Update(cWorldState* world);
     // The per-step update of a sword. 1 when it is to be removed.
     int32_t UpdateSword();
     // A block under the shot's rectangle stops it.
@@ -127,16 +128,17 @@ public:
 };
 
 // Appends a copy of `shot` to `list` and puts it into the attack bucket of
-// its side (a side without a bucket is left out). The new shot, or null
-// when the list is full.
-cShot* AddShot(SHOTLIST& list, const cShot& shot);
-// Takes the shot at `it` out of its bucket and the list; the next shot.
-SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it);
+// its side in `world` (a side without a bucket, or a null world, is left
+// out). The new shot, or null when the list is full.
+cShot* AddShot(SHOTLIST& list, const cShot& shot, cWorldState* world);
+// Takes the shot at `it` out of its bucket in `world` and the list; the next shot.
+SHOTLIST::iterator EraseShot(SHOTLIST& list, SHOTLIST::iterator it, cWorldState* world);
 // Closes the list's holes, keeping each shot's place up to date; never
 // while the list is walked.
 void CompactShots(SHOTLIST& list);
-// One logic step of every shot of the world state: update, then the stage's
-// removal rule for shots; a shot either says is erased.
-void UpdateShots();
-// The shot object id counter's next value, counted up.
-int32_t TakeShotId();
+// One logic step of every shot of `world` (none when it is null): update,
+// then the stage's removal rule for shots; a shot either says is erased.
+void UpdateShots(cWorldState* world);
+// The next value of the shot object id counter of `world`, counted up (0
+// without a world).
+int32_t TakeShotId(cWorldState* world);

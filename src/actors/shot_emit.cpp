@@ -64,7 +64,7 @@ double VolleyAngle(const cEdShot& s, int32_t i, int32_t facing) {
 
 }  // namespace
 
-void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings) {
+void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
     const int32_t startDir = lpFlow ? lpFlow->startDir : 0;
     SHOTWORK work;
     work.nFlowId = lpFlow && lpFlow->def ? lpFlow->def->nFlowID : 0;
@@ -87,7 +87,7 @@ void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdSh
         work.nVolley = i;
         work.dOfsX = settings.GetOffsetX(i, chara.nFacing);
         work.dOfsY = settings.GetOffsetY(i, chara.nFacing);
-        RunFormation(&list, chara, settings, work);
+        RunFormation(&list, chara, settings, work, world);
         work.dSpeed += settings.nSpeedInc * 0.1;
         work.dAngle = VolleyAngle(settings, i + 1, chara.nFacing);
         work.nRange += settings.nRangeInc;
@@ -95,14 +95,14 @@ void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdSh
     }
 }
 
-void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, const cEdShot& settings) {
+void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, const cEdShot& settings, cWorldState* world) {
     if (work.nCode != SPAWN_SHOT) {
-        SpawnSummoned(work, chara, settings);
+        SpawnSummoned(work, chara, settings, world);
         return;
     }
     // Refused before it is built: a shot's set-up takes a place on its shooter.
     if (!lpList || !LiveRoomFor(LIVE_SHOT, lpList->size())) return;
     cShot shot;
-    shot.Setup(TakeShotId(), chara, SPAWN_SHOT, settings, work);
-    AddShot(*lpList, shot);
+    shot.Setup(TakeShotId(world), chara, SPAWN_SHOT, settings, work);
+    AddShot(*lpList, shot, world);
 }

@@ -12,6 +12,7 @@
 
 class cChara;
 class cFlowRun;
+class cWorldState;
 
 // Command codes that emit or place objects.
 enum eSpawnCode : int32_t { SPAWN_SHOT = 11, SPAWN_SWORD = 12, SPAWN_BLOCK = 13, SPAWN_CHARA = 14, SPAWN_ITEM = 15 };
@@ -56,11 +57,13 @@ double DirectionAngle(int32_t dir);
 // The shooter's drawn rectangle in grid dots: left, top, right, bottom.
 void CharaStageRect(const cChara& chara, int32_t rect[4]);
 
-// Fires every volley of a ショット command (the world state's shot list).
-void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings);
-// Lays one volley out with the settings' formation; an unknown formation places nothing.
-void RunFormation(SHOTLIST* lpList, cChara& chara, const cEdShot& settings, SHOTWORK& work);
-// Makes the object of work.nCode at the work record's position.
-void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, const cEdShot& settings);
-// The summon side of SpawnFromFormation (codes 13 to 15).
-void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& settings);
+// Fires every volley of a ショット command into `list` (the shot list of
+// `world`).
+void FireShot(SHOTLIST& list, cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world);
+// Lays one volley out in `world` with the settings' formation; an unknown
+// formation places nothing.
+void RunFormation(SHOTLIST* lpList, cChara& chara, const cEdShot& settings, SHOTWORK& work, cWorldState* world);
+// Makes the object of work.nCode at the work record's position in `world`.
+void SpawnFromFormation(SHOTLIST* lpList, SHOTWORK& work, cChara& chara, const cEdShot& settings, cWorldState* world);
+// The summon side of SpawnFromFormation (codes 13 to 15); nothing without a world.
+void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& settings, cWorldState* world);

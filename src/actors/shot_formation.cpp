@@ -12,6 +12,7 @@ namespace {
 
 struct FORMCTX {
     SHOTLIST* lpList;
+    cWorldState* world;
     cChara& chara;
     const cEdShot& s;
     SHOTWORK& work;
@@ -25,7 +26,7 @@ void Emit(FORMCTX& c, double x, double y, double angle) {
     c.work.dPosY = y;
     c.work.dObjAngle = angle;
     AngleVelocity(angle, c.work.dSpeed, c.work.dVelX, c.work.dVelY);
-    SpawnFromFormation(c.lpList, c.work, c.chara, c.s);
+    SpawnFromFormation(c.lpList, c.work, c.chara, c.s, c.world);
 }
 
 // Turns (x, y) about (cx, cy) by `deg` degrees in the angle convention.
@@ -115,7 +116,7 @@ void FanFormation(FORMCTX& c) {
 cChara* Subject(const FORMCTX& c) {
     switch (c.s.nByte4) {
     case 0: return ShotTargetEntry(c.chara, c.s.nByte7);
-    case 1: return GetHero();
+    case 1: return GetHero(c.world);
     case 2: return &c.chara;
     default: return nullptr;
     }
@@ -178,8 +179,8 @@ void RingFormation(FORMCTX& c) {
 
 }  // namespace
 
-void RunFormation(SHOTLIST* lpList, cChara& chara, const cEdShot& settings, SHOTWORK& work) {
-    FORMCTX c{lpList, chara, settings, work, {}};
+void RunFormation(SHOTLIST* lpList, cChara& chara, const cEdShot& settings, SHOTWORK& work, cWorldState* world) {
+    FORMCTX c{lpList, world, chara, settings, work, {}};
     CharaStageRect(chara, c.r);
     switch (settings.nFormation) {
     case FORMATION_ROW: RowFormation(c, false); break;

@@ -39,11 +39,11 @@ double AimAngle(const cGameObject& from, double fx, double fy, double tx, double
 double CentreX(const cGameObject& obj) { return (obj.x + obj.x2) / 2; }
 double CentreY(const cGameObject& obj) { return (obj.y + obj.y2) / 2; }
 
-cChara* FindNearestChara(int32_t side, double x, double y) {
-    if (!lpWorld || side < 0 || side >= static_cast<int32_t>(lpWorld->vCharaBucket.size())) return nullptr;
+cChara* FindNearestChara(int32_t side, double x, double y, cWorldState* world) {
+    if (!world || side < 0 || side >= static_cast<int32_t>(world->vCharaBucket.size())) return nullptr;
     cChara* lpBest = nullptr;
     double best = 0;
-    for (cGameObject* lpObj : lpWorld->vCharaBucket[side]) {
+    for (cGameObject* lpObj : world->vCharaBucket[side]) {
         auto* lpChara = dynamic_cast<cChara*>(lpObj);
         if (!lpChara || lpChara->dying) continue;
         const double dx = CentreX(*lpChara) - x, dy = CentreY(*lpChara) - y;

@@ -5,6 +5,7 @@
 
 class cChara;
 class cGameObject;
+class cWorldState;
 
 // The character in target entry `index` of `chara` (0..3 tg1..tg4, 4 the
 // summoner); null for an empty entry or an index outside them.
@@ -17,7 +18,8 @@ double AimAngle(const cGameObject& from, double fx, double fy, double tx, double
 // Centre of a game object's hit rectangle.
 double CentreX(const cGameObject& obj);
 double CentreY(const cGameObject& obj);
-// The live character of side `side` nearest to (x, y); null when none.
-cChara* FindNearestChara(int32_t side, double x, double y);
+// The live character of side `side` of `world` nearest to (x, y); null when
+// none or when there is no world.
+cChara* FindNearestChara(int32_t side, double x, double y, cWorldState* world);
 // Steps per frame of the stage in play (at least 1).
 int32_t ShotSteps();

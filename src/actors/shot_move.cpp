@@ -42,14 +42,14 @@ std::array<int16_t, 3> MoveParams(const cShot& s) {
 }
 
 // The subject of an aiming or homing kind; null when there is none now.
-cChara* Subject(const cShot& s) {
+cChara* Subject(const cShot& s, cWorldState* world) {
     const auto p = MoveParams(s);
     switch (s.nMoveKind) {
     case SHOTMOVE_AIM_HERO:
-    case SHOTMOVE_HOME_HERO: return GetHero();
-    case SHOTMOVE_AIM_NEAREST: return FindNearestChara(p[1], CentreX(s), CentreY(s));
+    case SHOTMOVE_HOME_HERO: return GetHero(world);
+    case SHOTMOVE_AIM_NEAREST: return FindNearestChara(p[1], CentreX(s), CentreY(s), world);
     case SHOTMOVE_HOME_NEAREST:
-    case SHOTMOVE_HOME_NEAREST2: return FindNearestChara(p[2], CentreX(s), CentreY(s));
+    case SHOTMOVE_HOME_NEAREST2: return FindNearestChara(p[2], CentreX(s), CentreY(s), world);
     case SHOTMOVE_AIM_TARGET:
     case SHOTMOVE_HOME_TARGET: {
         cChara* lpTarget = s.Target();
@@ -60,21 +60,21 @@ cChara* Subject(const cShot& s) {
 }
 
 // Kinds 1 to 3: one turn toward the subject after the set distance.
-void AimOnce(cShot& s) {
+void AimOnce(cShot& s, cWorldState* world) {
     if (s.bAimed || s.nMoveFrame != Frames(s, s.settings.nMoveParam[0])) return;
-    if (const cChara* lpSubject = Subject(s)) Steer(s, *lpSubject, false);
+    if (const cChara* lpSubject = Subject(s, world)) Steer(s, *lpSubject, false);
     s.bAimed = 1;
 }
 
 // Kinds 4 to 7: homing between the start and end distances.
-void Home(cShot& s) {
+void Home(cShot& s, cWorldState* world) {
     if (s.bAimed) return;
     if (s.nMoveFrame >= Frames(s, s.settings.nMoveParam[1])) {
         s.bAimed = 1;
         return;
     }
     if (s.nMoveFrame < Frames(s, s.settings.nMoveParam[0])) return;
-    const cChara* lpSubject = Subject(s);
+    const cChara* lpSubject = Subject(s, world);
     if (!lpSubject) return;
     Steer(s, *lpSubject, s.bDriven && s.bHomed);
     s.bHomed = 1;
@@ -106,15 +106,15 @@ void Fall(cShot& s) {
 
 }  // namespace
 
-void RunShotMovement(cShot& shot) {
+void RunShotMovement(cShot& shot, cWorldState* world) {
     switch (shot.nMoveKind) {
     case SHOTMOVE_AIM_HERO:
     case SHOTMOVE_AIM_NEAREST:
-    case SHOTMOVE_AIM_TARGET: AimOnce(shot); break;
+    case SHOTMOVE_AIM_TARGET: AimOnce(shot, world); break;
     case SHOTMOVE_HOME_HERO:
     case SHOTMOVE_HOME_NEAREST:
     case SHOTMOVE_HOME_TARGET:
-    case SHOTMOVE_HOME_NEAREST2: Home(shot); break;
+    case SHOTMOVE_HOME_NEAREST2: Home(shot, world); break;
     case SHOTMOVE_WAVE: Wave(shot); break;
     case SHOTMOVE_FALL: Fall(shot); break;
     default: break;

@@ -116,7 +116,8 @@ void cStageChara::Setup(int32_t id, cCharaData& record, const cItem* lpItem, dou
     }
     nScale = 1;
     const int32_t scale = data.chSize < 1 ? 1 : data.chSize;
-    SetScale(scale, 1);
+    // A stage character's moves leave the view alone: no world to follow.
+    SetScale(scale, 1, nullptr);
     nScale = scale;
     nCounter1 = nCounter2 = 0;
     // A whole-cell character is solid over its cell and touches no one: it
@@ -156,13 +157,13 @@ void cStageChara::OnScale(int32_t newScale) {
 
 // A stage character's FixAfterMoveX is ClampX(2), which the speed limit
 // has just done.
-int32_t cStageChara::MoveStepX() {
+int32_t cStageChara::MoveStepX(cWorldState* /*world*/) {
     const int32_t r = MoveBySpeedX();
     ReclampX();
     return r == CLAMP_GRID ? 4 : r;
 }
 
-int32_t cStageChara::FallStep() {
+int32_t cStageChara::FallStep(cWorldState* /*world*/) {
     UpdateFall();
     if (dAccelY == 0 && bScreen) AddPushY();
     const int32_t r = LimitFallSpeed(2);
@@ -176,7 +177,8 @@ void cStageChara::SetCellPos(int32_t col, int32_t row) {
     y = (CurScrollY().nMargin + row) * 32 + nCellOffY;
     x2 = x + nHitW - 1;
     y2 = y + nHitH - 1;
-    AdjustPosOnScale(nScale, 1);
-    FixAfterMoveX();
-    FixAfterMoveY();
+    // A stage character's moves leave the view alone: no world to follow.
+    AdjustPosOnScale(nScale, 1, nullptr);
+    FixAfterMoveX(nullptr);
+    FixAfterMoveY(nullptr);
 }

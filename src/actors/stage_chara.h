@@ -70,15 +70,15 @@ public:
         dRectB[3] = dRectB[1] + rangeB.nH - 1;
     }
     cItem* CarriedItem() override { return item.IsSet() ? &item : nullptr; }
-    int32_t FixAfterMoveX() override { return ClampX(2); }
-    int32_t FixAfterMoveY() override { return ClampY(2); }
+    int32_t FixAfterMoveX(cWorldState* /*world*/) override { return ClampX(2); }
+    int32_t FixAfterMoveY(cWorldState* /*world*/) override { return ClampY(2); }
     // Forced speed, else the decelerated second speed, then the move within
     // the grid; result 3 (grid edge) is reported as 4.
-    int32_t MoveStepX() override;
+    int32_t MoveStepX(cWorldState* world) override;
     // The character's fall step, the second vertical speed, then the move
     // within the grid; falls out of the stage are reported as 7 (screen
     // switch 0) or 8 (screen switch 1).
-    int32_t FallStep() override;
+    int32_t FallStep(cWorldState* world) override;
 
     // X = (margin + col) × 32 + cell offset X + 0.5, Y likewise; kept in
     // place for its scale and within the grid.
@@ -146,7 +146,7 @@ private:
     // Flows at run time
 public:
     // The speeds that follow automatic scrolling, then the flows.
-    int32_t Update(int32_t bDying) override;
+    int32_t Update(int32_t bDying, cWorldState* world) override;
 
     // Jumps and pushes
 public:

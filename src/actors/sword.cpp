@@ -30,9 +30,9 @@ const cSwordTypeData* SwordType(int32_t index, bool bReport) {
 
 }  // namespace
 
-cShot* SwingSword(cChara& chara, const cEdShot& settings, int32_t nFlowId) {
+cShot* SwingSword(cChara& chara, const cEdShot& settings, cWorldState* world, int32_t nFlowId) {
     const cSwordTypeData* lpType = SwordType(settings.nMoveType, true);
-    if (!lpType || !lpWorld) return nullptr;
+    if (!lpType || !world) return nullptr;
     const cSwordFrameData& first = lpType->vFrame[0];
     SHOTWORK work;
     work.nCode = SPAWN_SWORD;
@@ -40,8 +40,8 @@ cShot* SwingSword(cChara& chara, const cEdShot& settings, int32_t nFlowId) {
     work.nH = first.nValue[SWORDFRAME_HEIGHT];
     work.nFlowId = nFlowId;
     cShot sword;
-    sword.Setup(TakeShotId(), chara, SPAWN_SWORD, settings, work);
-    return AddShot(lpWorld->lstShots, sword);
+    sword.Setup(TakeShotId(world), chara, SPAWN_SWORD, settings, work);
+    return AddShot(world->lstShots, sword, world);
 }
 
 int32_t cShot::UpdateSword() {

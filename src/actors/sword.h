@@ -5,9 +5,10 @@
 
 class cChara;
 class cEdShot;
+class cWorldState;
 
 // Swings the sword of the settings' sword type for `chara`: a sword object
-// added to the world state's shot list. A sword type outside the database's
-// list, or one without frames, swings nothing and writes a report line.
-// Its hits report flow id nFlowId. The new sword, or null.
-cShot* SwingSword(cChara& chara, const cEdShot& settings, int32_t nFlowId = 0);
+// added to the shot list of `world` (none without a world). A sword type
+// outside the database's list, or one without frames, swings nothing and
+// writes a report line. Its hits report flow id nFlowId. The new sword, or null.
+cShot* SwingSword(cChara& chara, const cEdShot& settings, cWorldState* world, int32_t nFlowId = 0);

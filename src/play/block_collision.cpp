@@ -61,13 +61,13 @@ int32_t CellHitFor(const cChara& c, int32_t cell) { return GetBlockHitKindAt(cel
 void MoveLeftTo(cChara& c, double v) {
     c.x = v;
     c.x2 = v + c.nHitW - 1;
-    c.FixAfterMoveX();
+    c.FixAfterMoveX(lpWorld);
 }
 
 void MoveTopTo(cChara& c, double v) {
     c.y = v;
     c.y2 = v + c.nHitH - 1;
-    c.FixAfterMoveY();
+    c.FixAfterMoveY(lpWorld);
 }
 
 namespace {
@@ -204,7 +204,7 @@ int32_t CheckCeiling(cChara& c) {
     if (hit == 0) return 0;
     if (hit == 2 && IsPlayer(c)) return 2;
     if (DiesOnBlocks(c)) return 2;
-    c.OnHitCeiling();
+    c.OnHitCeiling(lpWorld);
     c.bContactU = 1;
     return 0;
 }
@@ -243,7 +243,7 @@ int32_t CheckFloor(cChara& c, bool bCountNoGround) {
     if (!GetSysSwitch(SystemData, eSysSwitch::LandWhileRising) && !c.bScreen && c.dSpeedY < 0) return 0;
     if (hit == 1 && IsPlayer(c)) c.lpStandBlock = CellPtr(BestBottomCell(c));
     c.lpLastStandBlock = c.lpStandBlock;
-    c.OnLand();
+    c.OnLand(lpWorld);
     c.bContactD = 1;
     c.nNoGroundFrames = 0;
     c.bFalling = 0;

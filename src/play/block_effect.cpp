@@ -111,7 +111,7 @@ int32_t StepBlockItem(cPlayer& hero) {
                 FindTemplate(kind, hero.lpStandBlock->wItemIndex, &CommonPalette.vItem, &PlayStage.vItem)) {
             cItem item;
             item.Setup(lpPlayScene ? lpPlayScene->World.nNextItemId++ : 0, *lpRec);
-            if (const int32_t r = TakeItem(hero, item)) return r;
+            if (const int32_t r = TakeItem(hero, item, lpWorld)) return r;
             bTaken = true;
             hero.nItemCooldown = 60 * static_cast<int32_t>(StepsPerFrame());
         }

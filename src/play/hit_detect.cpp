@@ -163,10 +163,10 @@ std::size_t NextToJudge(const cHitBucket& b, std::size_t from, bool bOnlyActive,
 
 // A character whose hit points ran out: the hero's death is the frame's;
 // one already dying stays as it is; others die.
-int32_t KillVictim(cChara& c) {
+int32_t KillVictim(cChara& c, cWorldState* world) {
     if (c.nKind == 0) return PLAY_HERODIES;
     if (c.dying) return PLAY_GOON;
-    return c.Die();
+    return c.Die(world);
 }
 
 // The item record that an attack's item words name, or null (entry 0 and
@@ -278,14 +278,14 @@ int32_t cPlayScene::DetectHits() {
                             StartCharaTrigger(*lpShooter, TRIGGER_ATTACK_LANDED, lpChara, lpAtk->nShooterFlowId);
                         const bool bNoDamage = Switch(eSysSwitch::NoAttackDamage) != 0;
                         if (bSpecial || !bNoDamage) {
-                            const int32_t dead = lpChara->TakeShotDamage(*lpAtk);
+                            const int32_t dead = lpChara->TakeShotDamage(*lpAtk, &World);
                             lpChara->FireShotTriggers(*lpAtk);
                             if (!dead) {
                                 PlaySE(SE_HIT);
                                 if (bSpecial || bNoDamage) lpChara->SetInvincible();
                             } else {
                                 PlaySE(SE_KILL);
-                                const int32_t k = KillVictim(*lpChara);
+                                const int32_t k = KillVictim(*lpChara, &World);
                                 if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;
                             }
                         }
@@ -368,11 +368,11 @@ int32_t cPlayScene::DetectHits() {
                     const bool bHitY = bTouchY && hasBody(*X);
                     int32_t deadX = 0, deadY = 0;
                     if (bHitX) {
-                        deadX = X->TakeAttackDamage(*Y);
+                        deadX = X->TakeAttackDamage(*Y, &World);
                         if (bImmediate) X->FireAttackTriggers(*Y);
                     }
                     if (bHitY) {
-                        deadY = Y->TakeAttackDamage(*X);
+                        deadY = Y->TakeAttackDamage(*X, &World);
                         if (bImmediate) Y->FireAttackTriggers(*X);
                     }
                     if (!bImmediate) {
@@ -380,14 +380,14 @@ int32_t cPlayScene::DetectHits() {
                         if (bHitY) Y->FireAttackTriggers(*X);
                     }
                     if (bHitX || bHitY) PlaySE(SE_HIT);
-                    auto settle = [](bool bHit, int32_t dead, cChara& victim, cChara& attacker) -> int32_t {
+                    auto settle = [this](bool bHit, int32_t dead, cChara& victim, cChara& attacker) -> int32_t {
                         if (!bHit) return PLAY_GOON;
                         if (!dead) {
                             victim.AddInvincibleFrom(attacker.nId);
                             return PLAY_GOON;
                         }
                         PlaySE(SE_KILL);
-                        return KillVictim(victim);
+                        return KillVictim(victim, &World);
                     };
                     int32_t k = settle(bHitX, deadX, *X, *Y);
                     if (k == PLAY_STAGEEND || k == PLAY_HERODIES) return k;

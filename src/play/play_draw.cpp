@@ -70,7 +70,7 @@ PICTUREVIEW PictureView(const cPlayScene& s) {
     v.nScrollBaseX = s.World.ScrollX.nMargin;
     v.nScrollBaseY = s.World.ScrollY.nMargin;
     v.FindCharaCentre = [](int32_t id, double& cx, double& cy) {
-        const cChara* c = FindCharaById(id);
+        const cChara* c = FindCharaById(id, lpWorld);
         if (!c) return false;
         cx = c->x + c->nHitW / 2.0;
         cy = c->y + c->nHitH / 2.0;
@@ -87,7 +87,7 @@ MESSAGEVIEW MessageView(const cPlayScene& s) {
     v.nMarginY = s.World.ScrollY.nMargin;
     v.nFrameCount = s.nFrameCount;
     v.FindChara = [](int id, MESSAGECHARA* out) {
-        const cChara* c = FindCharaById(id);
+        const cChara* c = FindCharaById(id, lpWorld);
         if (!c) return false;
         *out = MESSAGECHARA{c->x, c->y, c->nCellOffX, c->nCellOffY, c->nCellW, c->nCellH};
         return true;

@@ -40,7 +40,7 @@ void cPlayScene::EndWithResults() {
 
 int32_t cPlayScene::HeroDeath(bool bSoundPlayed) {
     if (!bSoundPlayed) PlaySE(SE_DEATH);
-    if (World.Hero()->Die() == 1) EndWithResults();
+    if (World.Hero()->Die(&World) == 1) EndWithResults();
     return FRAME_END;
 }
 
@@ -52,8 +52,8 @@ int32_t cPlayScene::HeroDiesUnlessProtected(const char* text, bool bRestore) {
             hero.y = hero.dRescuePos[1];
             hero.x2 = hero.dRescuePos[2];
             hero.y2 = hero.dRescuePos[3];
-            hero.FixAfterMoveX();
-            hero.FixAfterMoveY();
+            hero.FixAfterMoveX(&World);
+            hero.FixAfterMoveY(&World);
             hero.bRescue = 0;
         }
         return FRAME_ON;
@@ -69,8 +69,8 @@ int32_t cPlayScene::HeroUpdate() {
         WriteEC(text);
         return HeroDeath(false);
     };
-    hero.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
-    if (hero.Update(hero.dying) != 0) return HeroDeath(false);
+    hero.StartTriggeredFlows(TRIGGER_ALWAYS, &World);
+    if (hero.Update(hero.dying, &World) != 0) return HeroDeath(false);
     if (World.nStageEnd == 1) {
         EndWithResults();
         return FRAME_END;
@@ -85,12 +85,12 @@ int32_t cPlayScene::HeroUpdate() {
     }
     if (fx == PLAY_HERODIES) return HeroDeath(false);
     if (hero.standingOnObject) CarryOnObject(hero);
-    hero.MoveStepX();
+    hero.MoveStepX(&World);
     ClampScreenX(hero);
     if (BlockHitH(hero) == 2) return dies("Dead 1");
     ClampScreenX(hero);
     hero.ApplyGravity();
-    if (hero.FallStep() == 7) return dies("Dead 2");
+    if (hero.FallStep(&World) == 7) return dies("Dead 2");
     if (ClampScreenY(hero) == 2) return dies("Dead 3");
     if (BlockHitV(hero) == 2) return dies("Dead 4");
     if (ClampScreenY(hero) == 2) return dies("Dead 5");
@@ -123,8 +123,8 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
         }
         return r != 0 ? FRAME_END : FRAME_ON;
     };
-    c.StartTriggeredFlows(TRIGGER_ALWAYS, lpWorld);
-    if (c.Update(c.dying) != 0) {
+    c.StartTriggeredFlows(TRIGGER_ALWAYS, &World);
+    if (c.Update(c.dying, &World) != 0) {
         if (!c.byBlockChara && c.bErase) {
             it = RemoveStageChara(it);
             bRemoved = true;
@@ -134,10 +134,10 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     }
     if (World.bDeathCheck && CheckDeaths() != 0) return FRAME_END;
     if (c.byBlockChara) {
-        c.MoveStepX();
+        c.MoveStepX(&World);
         int32_t h = BlockHitH(c);
         c.ApplyGravity();
-        const int32_t f = c.FallStep();
+        const int32_t f = c.FallStep(&World);
         const int32_t v = BlockHitV(c);
         if (h == 2 || f == 7 || v == 2 || c.byBlockDeath == 2) return kill(true);
         c.DecayAccelX();
@@ -150,10 +150,10 @@ int32_t cPlayScene::StageCharaUpdate(cObjectList<cStageChara>::iterator& it, boo
     if (!bSettled) {
         if (walk == WALK_REFUSED) {
             if (c.standingOnObject) CarryOnObject(c);
-            if (c.MoveStepX() == 4) c.bRemoveAsked = 1;
+            if (c.MoveStepX(&World) == 4) c.bRemoveAsked = 1;
             h = BlockHitH(c);
             c.ApplyGravity();
-            f = c.FallStep();
+            f = c.FallStep(&World);
         }
         v = BlockHitV(c);
         b = MeetsNoBlockChara(c, BlockCharas) ? 0 : HitBlockChara(c, BlockCharas);
@@ -219,7 +219,7 @@ void cPlayScene::PlayFrame(bool bFuseWalks) {
     StepElapsed();
     if (StepStageTimer(-1) && !lpHero->dying) {
         PlaySE(SE_DEATH);
-        if (lpHero->Die() == 1) EndWithResults();
+        if (lpHero->Die(&World) == 1) EndWithResults();
         return;
     }
     lpHero->ClearFlowFrameFlags();
@@ -269,7 +269,7 @@ void cPlayScene::PlayFrame(bool bFuseWalks) {
         if (!lpHero->dying && HeroUpdate() != FRAME_ON) return;
         if (!lpHero->dying && runCharas(false) != FRAME_ON) return;
         owed.StartRest();
-        UpdateShots();
+        UpdateShots(&World);
         if (i == 1 && !lpHero->dying) EraseBeyondEdges();
         if (!lpHero->dying) {
             int32_t r = StepBlockItem(*lpHero);

@@ -15,7 +15,7 @@
 int32_t CheckFlowCond(const cDefinition& def, int32_t& bHeldOnce, cChara* lpChara) {
     if (def.vCond.empty()) return 1;
     if (def.byCondLatch && bHeldOnce) return 1;
-    if (!JudgeCondList(def.byCondMode, def.vCond, lpChara)) return 0;
+    if (!JudgeCondList(def.byCondMode, def.vCond, lpChara, lpWorld)) return 0;
     bHeldOnce = 1;
     return 1;
 }
@@ -104,14 +104,14 @@ cObjectList<cStageChara>::iterator cPlayScene::RemoveStageChara(cObjectList<cSta
 int32_t cPlayScene::KillStageChara(cStageChara& chara) {
     if (chara.nKind == 0) return PLAY_HERODIES;
     if (chara.dying) return PLAY_GOON;
-    return chara.Die();
+    return chara.Die(&World);
 }
 
 int32_t cPlayScene::CheckDeaths() {
     cPlayer* lpHero = World.Hero();
     if (lpHero && lpHero->hp < 1) {
         PlaySE(SE_DEATH);
-        if (lpHero->Die() == 1) EndWithResults();
+        if (lpHero->Die(&World) == 1) EndWithResults();
         return 1;
     }
     const bool bNoDisplay = GetSysSwitch(SystemData, eSysSwitch::DeathDisplayOff) != 0;
@@ -128,7 +128,7 @@ int32_t cPlayScene::CheckDeaths() {
             }
             if (r == PLAY_HERODIES) {
                 PlaySE(SE_DEATH);
-                if (lpHero && lpHero->Die() == 1) EndWithResults();
+                if (lpHero && lpHero->Die(&World) == 1) EndWithResults();
                 return 1;
             }
             if (bNoDisplay) {

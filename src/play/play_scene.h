@@ -1,6 +1,6 @@
 #pragma once
 // The play scene's state: the world state of the stage in play (its member
-// World, which the characters reach through lpWorld), the timers, counters
+// World, which the scene passes to the characters), the timers, counters
 // and flags of the scene, its resources and presentation state, and its
 // services to the characters. One instance exists while scene 4 runs; the
 // play engine reaches it through lpPlayScene.

@@ -29,12 +29,12 @@ constexpr int32_t ITEM_ICON_FRAMES = 30;
 }  // namespace
 
 void cPlayServices::StartTrigger(cChara& chara, int32_t trigger, cChara* lpPartner, int32_t filter) {
-    chara.StartTriggeredFlowsBy(trigger, lpPartner, filter, lpWorld);
+    chara.StartTriggeredFlowsBy(trigger, lpPartner, filter, &m_Scene.World);
 }
 
 int32_t cPlayServices::TakeItem(cItem& item) {
     cPlayer* lpHero = m_Scene.World.Hero();
-    return lpHero ? ::TakeItem(*lpHero, item) : 0;
+    return lpHero ? ::TakeItem(*lpHero, item, &m_Scene.World) : 0;
 }
 
 int32_t& cPlayServices::RunScore() { return SaveData.nScore; }

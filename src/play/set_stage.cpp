@@ -189,10 +189,10 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             const int32_t spawn[4] = {static_cast<int32_t>(x) - 16, static_cast<int32_t>(y) - 16,
                                       static_cast<int32_t>(x) + 16, static_cast<int32_t>(y) + 16};
             cPlayer& p = World.vPlayer[0];
-            p.Setup(++World.nNextObjectId, 0, record, spawn, x, y);
+            p.Setup(++World.nNextObjectId, 0, record, spawn, x, y, &World);
             // From here on the counter names the next free id.
             ++World.nNextObjectId;
-            p.SetCellPos(bOverride ? NextStageStart.nStartX : rx, bOverride ? NextStageStart.nStartY : ry);
+            p.SetCellPos(bOverride ? NextStageStart.nStartX : rx, bOverride ? NextStageStart.nStartY : ry, &World);
             // The placement offset of the record's facing.
             const double dx = record.GetOffsetX(0, record.byFacing), dy = record.GetOffsetY(0, record.byFacing);
             p.x += dx;
@@ -270,8 +270,8 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
             DDSetPaletteEntries(0, 255, DDScreenPalette);
         }
         SceneManager.nFrameRate = PlayStage.nFps;
-        if (cPlayer* h = World.Hero()) h->InitTargets(nullptr);
-        for (cStageChara& c : World.lstStageChara) c.InitTargets(nullptr);
+        if (cPlayer* h = World.Hero()) h->InitTargets(nullptr, &World);
+        for (cStageChara& c : World.lstStageChara) c.InitTargets(nullptr, &World);
         RunBeforeStartFlows();
         UpdateActiveFlags();
         nHitOption = PlayStage.nHitOption;
@@ -287,9 +287,9 @@ void cPlayScene::SetStage(int32_t bLoadStage, int32_t bFirstStart) {
 void cPlayScene::RunBeforeStartFlows() {
     const bool bAll = GetSysSwitch(SystemData, eSysSwitch::StartFlowsForAll) != 0;
     if (!bAll) UpdateActiveFlags();
-    if (cPlayer* h = World.Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
+    if (cPlayer* h = World.Hero()) h->StartTriggeredFlows(TRIGGER_BEFORE_START, &World);
     for (cStageChara& c : World.lstStageChara)
-        if (bAll || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START, lpWorld);
+        if (bAll || c.bActive) c.StartTriggeredFlows(TRIGGER_BEFORE_START, &World);
     for (auto it = World.lstStageChara.begin(); it != World.lstStageChara.end();) {
         if (it->bErase) {
             it = EraseStageChara(it);

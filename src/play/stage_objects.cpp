@@ -118,7 +118,7 @@ int32_t SummonChara(cObjectList<cStageChara>& list, double x, double y, const SU
             list.pop_back();
             continue;
         }
-        lpNew->InitTargets(lpSummoner);
+        lpNew->InitTargets(lpSummoner, lpWorld);
         if (settings.bLifeTime) lpNew->nLifeTime = LifeSteps(settings.nTime);
         lpNew->bySummonSetting1 = settings.bySetting1;
         lpNew->bySummonSetting2 = settings.bySetting2;

@@ -104,7 +104,7 @@ void cGameObject::SetBlockHit(int32_t setting) {
     nBlockMode = kTable[setting][1];
 }
 
-void cGameObject::SetScale(int32_t newScale, int32_t oldScale) {
+void cGameObject::SetScale(int32_t newScale, int32_t oldScale, cWorldState* world) {
     if (newScale == oldScale) return;
     nHitW = nBaseHitW * newScale;
     nHitH = nBaseHitH * newScale;
@@ -112,14 +112,14 @@ void cGameObject::SetScale(int32_t newScale, int32_t oldScale) {
     nCellOffY = nBaseCellOffY * newScale;
     nCellW = nBaseCellW * newScale;
     nCellH = nBaseCellH * newScale;
-    AdjustPosOnScale(newScale, oldScale);
+    AdjustPosOnScale(newScale, oldScale, world);
     OnScale(newScale);
 }
 
-void cGameObject::AdjustPosOnScale(int32_t newScale, int32_t oldScale) {
+void cGameObject::AdjustPosOnScale(int32_t newScale, int32_t oldScale, cWorldState* world) {
     if (newScale == oldScale) return;
     AdjustXOnScale(newScale, oldScale);
-    AdjustYOnScale(newScale, oldScale);
+    AdjustYOnScale(newScale, oldScale, world);
 }
 
 void cGameObject::AdjustXOnScale(int32_t newScale, int32_t oldScale) {

@@ -13,6 +13,7 @@
 
 class cStageIntRec;
 class cFlowCmdRun;
+class cWorldState;
 
 // Life time of an object that never expires.
 constexpr int32_t LIFETIME_UNLIMITED = 2147483647;
@@ -78,21 +79,23 @@ public:
     virtual void CopyFrom(const cGameObject& src);
     // When the scales differ: sizes and cell offsets = their base values ×
     // newScale, the position kept in place (AdjustPosOnScale), then OnScale.
-    virtual void SetScale(int32_t newScale, int32_t oldScale);
+    // `world` is the world the object is in (null: none); a player's view
+    // follows the player's moves in it.
+    virtual void SetScale(int32_t newScale, int32_t oldScale, cWorldState* world);
     virtual void OnScale(int32_t /*newScale*/) {}
-    virtual void AdjustYOnScale(int32_t /*newScale*/, int32_t /*oldScale*/) {}
+    virtual void AdjustYOnScale(int32_t /*newScale*/, int32_t /*oldScale*/, cWorldState* /*world*/) {}
     // Bring the derived class's hit rectangles up to date after x or y changed.
     virtual void UpdateHitRectX() {}
     virtual void UpdateHitRectY() {}
     // Centring on a point of the screen rectangle's coordinates (characters
     // only); the ...ByCentre forms are the arrival of an aiming move and also
     // stop the command's velocity.
-    virtual int32_t SetPos(int32_t /*x*/, int32_t /*y*/) { return 0; }
-    virtual void SetPosByCentre(int32_t /*x*/, int32_t /*y*/, cFlowCmdRun* /*lpState*/) {}
-    virtual int32_t SetX(int32_t /*x*/) { return 0; }
-    virtual void SetXByCentre(int32_t /*x*/, cFlowCmdRun* /*lpState*/) {}
-    virtual int32_t SetY(int32_t /*y*/) { return 0; }
-    virtual void SetYByCentre(int32_t /*y*/, cFlowCmdRun* /*lpState*/) {}
+    virtual int32_t SetPos(int32_t /*x*/, int32_t /*y*/, cWorldState* /*world*/) { return 0; }
+    virtual void SetPosByCentre(int32_t /*x*/, int32_t /*y*/, cFlowCmdRun* /*lpState*/, cWorldState* /*world*/) {}
+    virtual int32_t SetX(int32_t /*x*/, cWorldState* /*world*/) { return 0; }
+    virtual void SetXByCentre(int32_t /*x*/, cFlowCmdRun* /*lpState*/, cWorldState* /*world*/) {}
+    virtual int32_t SetY(int32_t /*y*/, cWorldState* /*world*/) { return 0; }
+    virtual void SetYByCentre(int32_t /*y*/, cFlowCmdRun* /*lpState*/, cWorldState* /*world*/) {}
 
     // --- set-up ---
     // Identity, kinds, animation (lpAnimeSet not null: the cursor takes it
@@ -106,7 +109,7 @@ public:
     // 2 (1, 1), 3 (1, 2); other values change nothing.
     void SetBlockHit(int32_t setting);
     // Keeps the object in place when its scale changes: X, then Y.
-    void AdjustPosOnScale(int32_t newScale, int32_t oldScale);
+    void AdjustPosOnScale(int32_t newScale, int32_t oldScale, cWorldState* world);
     // x -= half the base hit width × the change of scale; ClampX(2).
     void AdjustXOnScale(int32_t newScale, int32_t oldScale);
 
@@ -280,10 +283,10 @@ public:
     // The command's velocity toward (aimX, aimY) at its speed, its facing
     // request from the sign of vx. On arrival with bSnap the object is put
     // on the point and the velocity stopped. 1 on arrival.
-    int32_t AimAtTarget(cFlowCmdRun& state, double aimX, double aimY, bool bCallerFollows, bool bSnap);
+    int32_t AimAtTarget(cFlowCmdRun& state, double aimX, double aimY, bool bCallerFollows, bool bSnap, cWorldState* world);
     // The same on X only (vy = 0) and on Y only (vx = 0, no facing request).
-    int32_t TurnToTarget(cFlowCmdRun& state, double aimX, bool bSnap);
-    int32_t ChaseTarget(cFlowCmdRun& state, double aimY, bool bSnap);
+    int32_t TurnToTarget(cFlowCmdRun& state, double aimX, bool bSnap, cWorldState* world);
+    int32_t ChaseTarget(cFlowCmdRun& state, double aimY, bool bSnap, cWorldState* world);
     // The object of `lst` nearest to (px, py) by |dx| + |dy| between drawn-cell
     // centres, the earlier one winning a tie: objects of another side (side
     // >= 0), characters without HP or dying, the object with id excludeId

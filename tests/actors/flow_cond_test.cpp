@@ -47,11 +47,11 @@ TEST_F(FlowCond, ComparisonsAndLists) {
     m_Scene->vStageVars[4] = 3;
     const cCondVector none;
     const cCondVector mixed{StageVarCond(4, 3, 0), StageVarCond(4, 3, 1)};
-    EXPECT_TRUE(JudgeCondList(0, none, nullptr));
-    EXPECT_FALSE(JudgeCondList(1, none, nullptr));
-    EXPECT_FALSE(JudgeCondList(0, mixed, nullptr));
-    EXPECT_TRUE(JudgeCondList(1, mixed, nullptr));
-    EXPECT_FALSE(JudgeCondList(2, mixed, nullptr));
+    EXPECT_TRUE(JudgeCondList(0, none, nullptr, lpWorld));
+    EXPECT_FALSE(JudgeCondList(1, none, nullptr, lpWorld));
+    EXPECT_FALSE(JudgeCondList(0, mixed, nullptr, lpWorld));
+    EXPECT_TRUE(JudgeCondList(1, mixed, nullptr, lpWorld));
+    EXPECT_FALSE(JudgeCondList(2, mixed, nullptr, lpWorld));
 
     // A flow's empty list holds in any mode; a latched list holds once it has held.
     cFlow empty = Flow(4, {Cmd(1)});
@@ -62,7 +62,7 @@ TEST_F(FlowCond, ComparisonsAndLists) {
     cStageChara& c = Chara({empty, latched});
     c.StartTriggeredFlows(4, lpWorld);
     EXPECT_TRUE(c.flows[0].running && c.flows[1].running);
-    c.Update(0);
+    c.Update(0, lpWorld);
     c.ClearFlowFrameFlags();
     m_Scene->vStageVars[4] = 0;
     c.StartTriggeredFlows(4, lpWorld);
@@ -101,16 +101,16 @@ TEST_F(FlowCond, KeySequencesWithHistory) {
     cStageChara& c = Chara({f});
     Hold(INPUT_RIGHT, 0, 3);
     Hold(0, 1, 1);
-    EXPECT_TRUE(c.JudgeFlowConds(c.flows[0]));
+    EXPECT_TRUE(c.JudgeFlowConds(c.flows[0], lpWorld));
 
     Hold(0, 0, 2);  // button released: the last step fails
-    EXPECT_FALSE(c.JudgeFlowConds(c.flows[0]));
+    EXPECT_FALSE(c.JudgeFlowConds(c.flows[0], lpWorld));
     Hold(INPUT_RIGHT, 0, 2);
     Hold(0, 0, 2);
     Hold(0, 1, 1);  // two frames between the steps
-    EXPECT_FALSE(c.JudgeFlowConds(c.flows[0]));
+    EXPECT_FALSE(c.JudgeFlowConds(c.flows[0], lpWorld));
     c.OwnFlowDefs()[0].nKeyInterval = 3;
-    EXPECT_TRUE(c.JudgeFlowConds(c.flows[0]));
+    EXPECT_TRUE(c.JudgeFlowConds(c.flows[0], lpWorld));
 
     // Facing-relative: slot 1 (left) of a left-facing character reads right.
     cEdCmdList mirrored = Step({0, 1});

@@ -15,7 +15,7 @@ TEST_F(FlowRunner, TriggersGroupsIdsAndGuards) {
     c.StartTriggeredFlowsBy(5, nullptr, 5, lpWorld);
     EXPECT_TRUE(c.flows[2].running);
     EXPECT_FALSE(c.flows[3].running);
-    c.Update(0);  // flow 2 ends; flow 0 has 5 of its 6 sub-steps left
+    c.Update(0, lpWorld);  // flow 2 ends; flow 0 has 5 of its 6 sub-steps left
     EXPECT_FALSE(c.flows[2].running);
     c.StartTriggeredFlowsBy(5, nullptr, 5, lpWorld);  // started once this frame already
     EXPECT_FALSE(c.flows[2].running);
@@ -37,18 +37,18 @@ TEST_F(FlowRunner, ChainsAndPauseResume) {
     FlowCmdTable[1].proc = Record;
     cStageChara& c = Chara({Flow(4, {Cmd(1, 0, true), Cmd(1, 0, true), Cmd(1, 1), Cmd(1, 0)})});
     c.StartTriggeredFlows(4, lpWorld);
-    c.Update(0);
+    c.Update(0, lpWorld);
     EXPECT_EQ(Log(), (std::vector<int>{0, 1, 2}));
-    c.Update(0);
+    c.Update(0, lpWorld);
     c.flows[0].Pause();
-    for (int f = 0; f < 10; ++f) c.Update(0);
+    for (int f = 0; f < 10; ++f) c.Update(0, lpWorld);
     EXPECT_EQ(Log().size(), 4u);
     EXPECT_EQ(c.flows[0].current, 2);
     EXPECT_EQ(c.flows[0].cmds[2].counter, 4);
     c.flows[0].Resume();
-    for (int f = 0; f < 4; ++f) c.Update(0);
+    for (int f = 0; f < 4; ++f) c.Update(0, lpWorld);
     EXPECT_TRUE(c.flows[0].running);
-    c.Update(0);
+    c.Update(0, lpWorld);
     EXPECT_FALSE(c.flows[0].running);
     EXPECT_EQ(Log(), (std::vector<int>{0, 1, 2, 2, 2, 2, 2, 2, 3}));
 }
@@ -173,7 +173,7 @@ TEST_F(FlowRunner, LoopRunsFlowsAsTheirOwnRunsDo) {
             if (f % 7 == 2) c->StartTriggeredFlows(4, lpWorld);
         }
         Log().clear();
-        a.Update(0);
+        a.Update(0, lpWorld);
         const std::vector<int> logA = Log();
         nCalls += logA.size();
         Log().clear();

@@ -77,14 +77,14 @@ public:
         rec.vFlow.assign(flows.begin(), flows.end());
         const int32_t rect[4] = {0, 0, 31, 31};
         m_Scene->vPlayer.resize(1);
-        m_Scene->vPlayer[0].Setup(100, 0, rec, rect, 0, 0);
+        m_Scene->vPlayer[0].Setup(100, 0, rec, rect, 0, 0, lpWorld);
         return m_Scene->vPlayer[0];
     }
     // One frame of a character: the frame flags, trigger 0, its flows.
     static void Frame(cChara& c) {
         c.ClearFlowFrameFlags();
         c.StartTriggeredFlows(0, lpWorld);
-        c.Update(0);
+        c.Update(0, lpWorld);
     }
 
     cFakeSceneServices m_Services;

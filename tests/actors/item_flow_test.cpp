@@ -44,7 +44,7 @@ TEST_F(ItemFlow, ItemsTakingItemsStopAtTheDepthLimit) {
     g_nTakes = 0;
     cItem item;
     item.Setup(7, PlayStage.vItem[2]);
-    EXPECT_EQ(TakeItem(hero, item), 0);
+    EXPECT_EQ(TakeItem(hero, item, lpWorld), 0);
     EXPECT_EQ(g_nTakes, MAX_ITEM_DEPTH);
 }
 
@@ -79,7 +79,7 @@ TEST_F(ItemFlow, FlowChangesApplyAfterTheFrame) {
     };
     cPlayer& hero = Hero({Flow(4, {Cmd(1)}, 0, 1), Flow(4, {Cmd(2)}, 0, 2)});
     hero.StartTriggeredFlows(4, lpWorld);
-    EXPECT_EQ(hero.Update(0), 0);
+    EXPECT_EQ(hero.Update(0, lpWorld), 0);
     ASSERT_EQ(hero.flows.size(), 3u);
     EXPECT_EQ(hero.FlowDefs()[2].nFlowID, 9);
     EXPECT_EQ(hero.flows[2].def, &hero.FlowDefs()[2]);

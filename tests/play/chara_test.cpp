@@ -86,8 +86,8 @@ TEST_F(CharaTest, ATemporaryCopyKeepsItsFlagAndLeavesTheLinksAlone) {
 TEST_F(CharaTest, TargetsAreRegisteredOnceHoweverOftenSetUpRuns) {
     lpWorld->vPlayer.resize(1);
     cChara summoner, c;
-    c.InitTargets(&summoner);
-    c.InitTargets(&summoner);
+    c.InitTargets(&summoner, lpWorld);
+    c.InitTargets(&summoner, lpWorld);
     ASSERT_EQ(summoner.targetedBy.size(), 1u);
     EXPECT_EQ(summoner.targetedBy[0], (TARGETLINK{&c, TARGET_SLOT_SUMMONER}));
     EXPECT_EQ(c.vTarget[0], lpWorld->Hero());

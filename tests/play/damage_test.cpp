@@ -25,14 +25,14 @@ TEST_F(Damage, PowerAgainstDefenceHealingAndInvincibleVictims) {
     cChara& a = Chara(0, 0, 0, 31, 31);
     v.data.nDefence = 50;
     a.data.nBodyPower = 30;
-    EXPECT_EQ(v.TakeAttackDamage(a), 0);
+    EXPECT_EQ(v.TakeAttackDamage(a, lpWorld), 0);
     v.FireAttackTriggers(a);
     EXPECT_EQ(v.hp, 100);
     EXPECT_EQ(m_Services.vLog, std::vector<std::string>{Started(TRIGGER_DAMAGED, v, a, 0)});
 
     v.hp = 95;
     a.data.nBodyPower = -10;
-    v.TakeAttackDamage(a);
+    v.TakeAttackDamage(a, lpWorld);
     EXPECT_EQ(v.hp, 100);
 
     cAttack& s = Attack(0, 0, 0, 1, 1, 100);
@@ -41,7 +41,7 @@ TEST_F(Damage, PowerAgainstDefenceHealingAndInvincibleVictims) {
     s.nShooterFlowId = 7;
     v.data.byInvincible = 1;
     m_Services.vLog.clear();
-    EXPECT_EQ(v.TakeShotDamage(s), 0);
+    EXPECT_EQ(v.TakeShotDamage(s, lpWorld), 0);
     v.FireShotTriggers(s);
     EXPECT_EQ(v.hp, 100);
     EXPECT_EQ(m_Services.vLog,
@@ -52,7 +52,7 @@ TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
     m_Services.nScore = 999800;
     cChara& c = Chara(1, 0, 0, 31, 31);
     c.data.nScore = 500;
-    EXPECT_EQ(c.Die(), 0);
+    EXPECT_EQ(c.Die(lpWorld), 0);
     EXPECT_EQ(m_Services.nScore, 999999);
     EXPECT_EQ(c.dying, 1);
     EXPECT_EQ(Count(TRIGGER_DIED), 1);
@@ -61,13 +61,13 @@ TEST_F(Damage, DeathAddsTheScoreUpToItsCapAndReportsTheEnd) {
     cStageChara& d = static_cast<cStageChara&>(Chara(1, 0, 0, 31, 31));
     d.item.nIndex = 1;
     m_Services.nTakeResult = 2;
-    EXPECT_EQ(d.Die(), 2);
+    EXPECT_EQ(d.Die(lpWorld), 2);
     EXPECT_EQ(d.dying, 1);
     EXPECT_EQ(m_Services.vLog.back(), "take item");
 
     cChara& e = Chara(1, 0, 0, 31, 31);
     lpWorld->nStageEnd = 1;
-    EXPECT_EQ(e.Die(), 1);
+    EXPECT_EQ(e.Die(lpWorld), 1);
     EXPECT_EQ(e.dying, 0);
 }
 
@@ -75,7 +75,7 @@ TEST_F(Damage, ARemovedCharacterLeavesNoTargetOrAttackPointingAtIt) {
     cChara& a = Chara(0, 0, 0, 31, 31);
     auto it = std::prev(lpWorld->lstStageChara.end());
     auto b = std::make_unique<cStageChara>();
-    b->InitTargets(&a);
+    b->InitTargets(&a, lpWorld);
     a.SetTarget(0, b.get());
     a.SetTarget(3, b.get());
     b->SetTarget(1, &a);

@@ -155,13 +155,13 @@ TEST_F(GameObjectTest, ReclampingAfterAGridClampEqualsClampingTwice) {
 
 TEST_F(GameObjectTest, ScalingTwiceMovesASixteenWideObjectEightLeft) {
     cGameObject o = Object(400, 400);
-    o.SetScale(2, 1);
+    o.SetScale(2, 1, lpWorld);
     EXPECT_EQ(o.x, 392);
     EXPECT_EQ(o.nHitW, 32);
     EXPECT_EQ(o.nHitH, 32);
     EXPECT_EQ(o.nCellW, 64);
     EXPECT_EQ(o.nCellOffX, 16);
-    o.SetScale(2, 2);
+    o.SetScale(2, 2, lpWorld);
     EXPECT_EQ(o.x, 392);
 }
 

@@ -112,7 +112,7 @@ TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
     cShot proto;
     for (int i = 0; i < 60; ++i) {
         proto.nId = i, proto.nKind3 = i % 3;
-        left.push_back(AddShot(shots, proto));
+        left.push_back(AddShot(shots, proto, lpWorld));
     }
     const auto listed = [&] {
         std::vector<cShot*> v;
@@ -133,7 +133,7 @@ TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
     // A shot of another list, a copy in no list and an attack that is no
     // shot are marked erased; the list keeps its shots.
     SHOTLIST other;
-    cShot* elsewhere = AddShot(other, proto);
+    cShot* elsewhere = AddShot(other, proto, lpWorld);
     cShot copy = *left[4];
     cAttack& plain = Attack(1, 0, 0, 5, 5);
     for (cAttack* a : std::initializer_list<cAttack*>{elsewhere, &copy, &plain}) {
@@ -142,7 +142,7 @@ TEST_F(HitDetect, RemovedAttacksLeaveTheShotListInAnyOrder) {
     }
     EXPECT_EQ(listed(), left);
     EXPECT_EQ(other.size(), 1u);
-    while (!other.empty()) EraseShot(other, other.begin());
+    while (!other.empty()) EraseShot(other, other.begin(), lpWorld);
 }
 
 TEST_F(HitDetect, AttacksMeetTheFewCharactersOfASideWhereverTheyStand) {

@@ -92,26 +92,26 @@ TEST_F(HostileDataTest, OversizedTextAndBadIdsDrawWithoutAFault) {
     shooter.nHitW = shooter.nHitH = shooter.nCellW = shooter.nCellH = 32;
     cEdShot s;
     s.nShotNum = 2, s.nSpeed = 30, s.nMoveType = 40;
-    EXPECT_EQ(SwingSword(shooter, s), nullptr);
+    EXPECT_EQ(SwingSword(shooter, s, lpWorld), nullptr);
     s.nByte23 = 1;  // the shooter's side, 12
-    FireShot(scene->World.lstShots, shooter, nullptr, s);
+    FireShot(scene->World.lstShots, shooter, nullptr, s, lpWorld);
     s.nByte23 = 0, s.nForce = 200;
-    FireShot(scene->World.lstShots, shooter, nullptr, s);
+    FireShot(scene->World.lstShots, shooter, nullptr, s, lpWorld);
     cShot stray = *scene->World.lstShots.front();
     stray.nKind3 = -3;
-    AddShot(scene->World.lstShots, stray);
+    AddShot(scene->World.lstShots, stray, lpWorld);
     ASSERT_EQ(scene->World.lstShots.size(), 5u);
     for (const auto& shot : scene->World.lstShots) {
         EXPECT_TRUE(shot->Side() == -3 || (shot->Side() >= 0 && shot->Side() < HIT_SIDE_NUM)) << shot->Side();
     }
 
     for (int frame = 0; frame < 8; ++frame) {
-        UpdateShots();
+        UpdateShots(lpWorld);
         scene->Draw(PLAYDRAW_IN_PLAY | (frame % 2 ? PLAYDRAW_FROZEN : 0u));
     }
     EXPECT_TRUE(scene->lstEffect.empty()) << "an effect without frames ends at once";
     EXPECT_EQ(scene->lstStageWork.size(), 2u);
-    while (!scene->World.lstShots.empty()) EraseShot(scene->World.lstShots, scene->World.lstShots.begin());
+    while (!scene->World.lstShots.empty()) EraseShot(scene->World.lstShots, scene->World.lstShots.begin(), lpWorld);
     for (const cHitBucket& b : scene->World.vAttackBucket) EXPECT_TRUE(b.IsEmpty());
 
     EXPECT_TRUE(Has(spy.ec, "err V[77] ( 1 ,")) << "effect id";

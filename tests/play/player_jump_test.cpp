@@ -25,7 +25,7 @@ TEST_F(PlayerJump, AHeldJumpRisesBySpeedAndGravityAndComesBackDown) {
     for (int step = 1; step <= 40 && !back; ++step) {
         p.bJumpHandled = 0;
         p.JumpStep(st, nullptr);
-        p.FallStep();
+        p.FallStep(lpWorld);
         p.ApplyGravity();
         if (p.y < top) top = p.y, apex = step;
         if (step > 1 && p.y >= y0) back = step;

@@ -40,7 +40,7 @@ TEST_F(ShotListTest, HolesKeepTheOrderAndClosingThemKeepsEachShotsPlace) {
         for (int32_t i = 0; i < 6; ++i) {
             proto.nId = i;
             proto.nKind3 = i % 2;
-            shot.push_back(AddShot(list, proto));
+            shot.push_back(AddShot(list, proto, lpWorld));
         }
         for (int32_t id : cases[k].erase) {
             cShot* s = shot[static_cast<std::size_t>(id)];
@@ -57,7 +57,7 @@ TEST_F(ShotListTest, HolesKeepTheOrderAndClosingThemKeepsEachShotsPlace) {
             walked.push_back(it->nId);
             if (walked.size() == 1) {
                 proto.nId = 9;
-                AddShot(list, proto);
+                AddShot(list, proto, lpWorld);
             }
         }
         std::vector<int32_t> want = cases[k].left;
@@ -65,7 +65,7 @@ TEST_F(ShotListTest, HolesKeepTheOrderAndClosingThemKeepsEachShotsPlace) {
         EXPECT_EQ(walked, want) << "case " << k;
         if (want.empty()) {
             proto.nId = 9;
-            AddShot(list, proto);
+            AddShot(list, proto, lpWorld);
             want.push_back(9);
         }
         CompactShots(list);

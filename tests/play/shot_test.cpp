@@ -42,7 +42,7 @@ protected:
         c.UpdateScreenRect();
     }
     SHOTLIST& Shots() { return lpWorld->lstShots; }
-    void Fire() { FireShot(Shots(), m_Shooter, nullptr, m_Settings); }
+    void Fire() { FireShot(Shots(), m_Shooter, nullptr, m_Settings, lpWorld); }
     std::vector<double> Angles() {
         std::vector<double> out;
         for (const auto& s : Shots()) out.push_back(s->dFireAngle);
@@ -113,12 +113,12 @@ TEST_F(ShotTest, TheLifetimeRemovesTheShot) {
     Fire();
     m_Settings.nLife = 1;  // 6 steps
     Fire();
-    UpdateShots();
+    UpdateShots(lpWorld);
     ASSERT_EQ(Shots().size(), 1u);
     EXPECT_EQ(Shots().front()->nLife, 5);
     EXPECT_EQ(Shots().front()->x, 640 + 1 - 16 - 5);
     EXPECT_EQ(lpWorld->vAttackBucket[1].Size(), 1u);
-    for (int i = 0; i < 5; ++i) UpdateShots();
+    for (int i = 0; i < 5; ++i) UpdateShots(lpWorld);
     EXPECT_TRUE(Shots().empty());
     EXPECT_TRUE(lpWorld->vAttackBucket[1].IsEmpty());
 }
@@ -145,20 +145,20 @@ protected:
 };
 
 TEST_F(SwordTest, ASwordInFrontOfARightFacingOwnerPlaysItsFrames) {
-    cShot* lpSword = SwingSword(Owner(), m_Settings);
+    cShot* lpSword = SwingSword(Owner(), m_Settings, lpWorld);
     ASSERT_NE(lpSword, nullptr);
-    UpdateShots();
+    UpdateShots(lpWorld);
     EXPECT_EQ(lpSword->x, 640 + 31 + 1);
     EXPECT_EQ(lpSword->y, 480 + 16 - 5);
     EXPECT_EQ(lpSword->nSwordFrame, 1);  // display time 0: one update
-    for (int i = 0; i < 6; ++i) UpdateShots();
+    for (int i = 0; i < 6; ++i) UpdateShots(lpWorld);
     EXPECT_EQ(Shots().size(), 1u);
-    UpdateShots();
+    UpdateShots(lpWorld);
     EXPECT_TRUE(Shots().empty());
     // A sword whose owner dies goes at the next update.
-    SwingSword(Owner(), m_Settings);
+    SwingSword(Owner(), m_Settings, lpWorld);
     Owner().dying = 1;
-    UpdateShots();
+    UpdateShots(lpWorld);
     EXPECT_TRUE(Shots().empty());
 }
 
@@ -166,7 +166,7 @@ TEST_F(SwordTest, ABadSwordTypeIsSkippedWithAReportLine) {
     cTempDir dir;
     ReportInit(dir.File("Report.txt").c_str());
     m_Settings.nMoveType = 5;
-    EXPECT_EQ(SwingSword(Owner(), m_Settings), nullptr);
+    EXPECT_EQ(SwingSword(Owner(), m_Settings, lpWorld), nullptr);
     EXPECT_TRUE(Shots().empty());
     std::ifstream in(dir.File("Report.txt"));
     std::stringstream text;
@@ -175,7 +175,7 @@ TEST_F(SwordTest, ABadSwordTypeIsSkippedWithAReportLine) {
 }
 
 TEST_F(ShotTest, AFullListRefusesShotsBeforeAnyIsBuilt) {
-    while (Shots().size() < LIVE_SHOT_MAX) ASSERT_NE(AddShot(Shots(), cShot()), nullptr);
+    while (Shots().size() < LIVE_SHOT_MAX) ASSERT_NE(AddShot(Shots(), cShot(), lpWorld), nullptr);
     // 256 volleys of 255 shots asked of a full list: none is set up (each
     // would take an id), and the volleys stop at the first refusal.
     const int32_t nextId = lpWorld->nNextOtherId;

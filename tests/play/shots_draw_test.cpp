@@ -116,17 +116,17 @@ protected:
         burst.nByte5 = SHOTDIR_LEFT;
         burst.nSpeed = 50;
         burst.nGraphic = 1;
-        FireShot(scene->World.lstShots, s, nullptr, burst);
-        for (int n = 0; n < 5; ++n) UpdateShots();
+        FireShot(scene->World.lstShots, s, nullptr, burst, lpWorld);
+        for (int n = 0; n < 5; ++n) UpdateShots(lpWorld);
         cEdShot big = burst;
         big.nShotNum = 1;
         big.nFormation = FORMATION_ROW;
         big.nByte5 = SHOTDIR_UP;
         big.nGraphic = 31;  // second row pair
         big.nByte26 = 2;
-        FireShot(scene->World.lstShots, scene->World.vPlayer[0], nullptr, big);
-        ASSERT_NE(SwingSword(scene->World.vPlayer[0], cEdShot()), nullptr);
-        UpdateShots();
+        FireShot(scene->World.lstShots, scene->World.vPlayer[0], nullptr, big, lpWorld);
+        ASSERT_NE(SwingSword(scene->World.vPlayer[0], cEdShot(), lpWorld), nullptr);
+        UpdateShots(lpWorld);
         ASSERT_EQ(scene->World.lstShots.size(), 6u);
 
         scene->lstEffect.push_back(std::make_shared<cEffectInstance>(int16_t{1}, ORIGIN + 240, ORIGIN + 40, 16, 16, 0));

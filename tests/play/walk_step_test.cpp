@@ -21,10 +21,10 @@ using WalkStepTest = PlayGridTest;
 // checks on; each false when any of it answers other than 0.
 bool RunMoves(cStageChara& c) {
     if (c.standingOnObject) CarryOnObject(c);
-    bool bZero = c.MoveStepX() == 0;
+    bool bZero = c.MoveStepX(lpWorld) == 0;
     bZero &= BlockHitH(c) == 0;
     c.ApplyGravity();
-    bZero &= c.FallStep() == 0;
+    bZero &= c.FallStep(lpWorld) == 0;
     return bZero;
 }
 bool RunChecks(cStageChara& c, const cBlockCharaIndex& blockCharas) {

@@ -69,14 +69,14 @@ protected:
         rec.nMaxHP = 100;
         const int32_t rect[4] = {0, 0, 31, 31};
         lpWorld->vPlayer.resize(1);
-        lpWorld->vPlayer[0].Setup(100, 0, rec, rect, 0, 0);
+        lpWorld->vPlayer[0].Setup(100, 0, rec, rect, 0, 0, lpWorld);
         return lpWorld->vPlayer[0];
     }
     // Frames of a character until stage variable 4 reaches `value` (at most `limit`).
     int FramesUntil(cChara& c, int32_t value, int limit) {
         for (int n = 1; n <= limit; ++n) {
             c.ClearFlowFrameFlags();
-            c.Update(0);
+            c.Update(0, lpWorld);
             if (S4() >= value) return n;
         }
         return -1;
@@ -211,7 +211,7 @@ TEST_F(WholeFlowCommandRuns, VanishingWhatWasSummonedAndLanding) {
     cChara c;
     c.y = 100;
     c.y2 = 131.0;
-    c.OnLand();
+    c.OnLand(lpWorld);
     EXPECT_DOUBLE_EQ(c.y, 96);
 }
 
@@ -236,7 +236,7 @@ TEST_F(WholeFlowSceneRuns, HostileFlowDataIsLoggedAndSurvived) {
     for (int i = 0; i < 20; ++i) {
         c.ClearFlowFrameFlags();
         c.StartTriggeredFlows(0, lpWorld);
-        c.Update(0);
+        c.Update(0, lpWorld);
     }
     EXPECT_EQ(hero.hp, 100);
     const std::string log = ErrorLog();

@@ -87,7 +87,7 @@ void FlowOperationProc(const FLOWSTEP& step) {
     const cFlowCmd& cmd = *state.cmd;
     const int32_t op = CmdParam(cmd, 0), scope = CmdParam(cmd, 1), id = CmdParam(cmd, 2), whose = CmdParam(cmd, 3);
     if (op < FLOWOP_START || op > FLOWOP_HALT) return;
-    if (!JudgeCmdCondList(cmd.CondList().get(), &chara)) return;
+    if (!JudgeCmdCondList(cmd.CondList().get(), &chara, step.world)) return;
     cChara* owner = nullptr;
     if (whose == 0)
         owner = &chara;

@@ -46,7 +46,7 @@ void CharaCentre(const cChara& chara, double& cx, double& cy);
 // Velocity toward the target of a charge or homing move by the locks:
 // aim point = the target's centre + offset (stage dots).
 void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara& target, double aimX,
-                double aimY);
+                double aimY, cWorldState* world);
 // Inertia: the velocity accelerates the inertial speeds (harder by the
 // setting's factor against their current sense), within ± the second speed.
 void ApplyInertia(cChara& chara, double vx, double vy, const cFlowCmdRun& state, const cEdMove& move);

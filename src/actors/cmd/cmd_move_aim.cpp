@@ -24,9 +24,10 @@ void FacingFromVelocity(cFlowCmdRun& state) {
 
 // Aims at (ax, ay), a point in stage dots: flying characters by the locks,
 // walking ones horizontally only.
-void AimAt(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara& target, double ax, double ay) {
+void AimAt(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara& target, double ax, double ay,
+           cWorldState* world) {
     if (chara.IsFlying()) {
-        AimByLocks(chara, state, move, target, ax, ay);
+        AimByLocks(chara, state, move, target, ax, ay, world);
         return;
     }
     double cx = 0, cy = 0;
@@ -54,7 +55,7 @@ void ChargeMoveProc(const FLOWSTEP& step) {
         if (!target) return;
         double tx = 0, ty = 0;
         CharaCentre(*target, tx, ty);
-        AimAt(chara, state, move, *target, tx + state.dPosX, ty + state.dPosY);
+        AimAt(chara, state, move, *target, tx + state.dPosX, ty + state.dPosY, step.world);
         if (angle != 0) {
             constexpr double kRad = std::numbers::pi / 180.0;
             const double s = state.speed;
@@ -86,12 +87,12 @@ void HomingMoveProc(const FLOWSTEP& step) {
     CharaCentre(*target, tx, ty);
     const int32_t lag = static_cast<int32_t>(state.dRadius);
     if (lag <= 0) {
-        AimAt(chara, state, move, *target, tx + state.dPosX, ty + state.dPosY);
+        AimAt(chara, state, move, *target, tx + state.dPosX, ty + state.dPosY, step.world);
     } else if (state.nStepCounter % lag == 0) {
         // Aim where the target was `lag` steps ago, then remember where it is now.
         const double ax = state.Move.bLagSet ? state.Move.dLagX : tx;
         const double ay = state.Move.bLagSet ? state.Move.dLagY : ty;
-        AimAt(chara, state, move, *target, ax + state.dPosX, ay + state.dPosY);
+        AimAt(chara, state, move, *target, ax + state.dPosX, ay + state.dPosY, step.world);
         state.Move.dLagX = tx;
         state.Move.dLagY = ty;
         state.Move.bLagSet = 1;

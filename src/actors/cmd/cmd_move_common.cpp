@@ -111,7 +111,7 @@ void CharaCentre(const cChara& chara, double& cx, double& cy) {
 }
 
 void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cChara& target, double aimX,
-                double aimY) {
+                double aimY, cWorldState* world) {
     // The aiming helpers work between drawn-cell centres on the screen: the
     // aim point moves with the target's offset from its own centre.
     chara.UpdateScreenRect();
@@ -123,11 +123,11 @@ void AimByLocks(cChara& chara, cFlowCmdRun& state, const cEdMove& move, const cC
     ty += aimY - tcy;
     const bool bSnap = move.bStopOnArrive != 0;
     if (!move.bLockX && !move.bLockY) {
-        chara.AimAtTarget(state, tx, ty, chara.bCentreFollow != 0, bSnap);
+        chara.AimAtTarget(state, tx, ty, chara.bCentreFollow != 0, bSnap, world);
     } else if (move.bLockY && !move.bLockX) {
-        chara.TurnToTarget(state, tx, bSnap);
+        chara.TurnToTarget(state, tx, bSnap, world);
     } else if (move.bLockX && !move.bLockY) {
-        chara.ChaseTarget(state, ty, bSnap);
+        chara.ChaseTarget(state, ty, bSnap, world);
     } else {
         state.dVelX = state.dVelY = 0;
         state.nDir = 0;

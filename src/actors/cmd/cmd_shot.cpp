@@ -18,6 +18,6 @@ void PlayCmdSound(cChara& chara, const cFlowCmdRun& state) {
 void ShotProc(const FLOWSTEP& step) {
     if (!CmdActingStep(step.state) || !step.state.cmd || !step.state.cmd->spShot || !step.world) return;
     PlayCmdSound(step.chara, step.state);
-    FireShot(step.world->lstShots, step.chara, &step.flow, *step.state.cmd->spShot);
+    FireShot(step.world->lstShots, step.chara, &step.flow, *step.state.cmd->spShot, step.world);
 }
 

@@ -157,7 +157,7 @@ void StatusOperation2(cChara& chara, const cFlowCmd& cmd, cWorldState* world, cS
         // boxes are the size times their base, in 32 bits.
         if (value >= 1) {
             const int32_t size = std::min(value, StateFlagTable[5].nMax);
-            o->SetScale(size, o->data.chSize);
+            o->SetScale(size, o->data.chSize, world);
             o->data.chSize = static_cast<int8_t>(size);
         }
         break;

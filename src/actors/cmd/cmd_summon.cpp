@@ -49,7 +49,7 @@ SUMMONSETTINGS SummonSettings(const cEdShot& s) {
 }
 
 // One volley of the formation with objects of `size` dots.
-void Summon(int32_t code, int32_t size, cChara& chara, const cFlowRun* lpFlow, const cEdShot& s) {
+void Summon(int32_t code, int32_t size, cChara& chara, const cFlowRun* lpFlow, const cEdShot& s, cWorldState* world) {
     const int32_t startDir = lpFlow ? lpFlow->startDir : 0;
     SHOTWORK work;
     work.nCode = code;
@@ -59,28 +59,28 @@ void Summon(int32_t code, int32_t size, cChara& chara, const cFlowRun* lpFlow, c
     work.dOfsX = s.GetOffsetX(0, chara.nFacing);
     work.dOfsY = s.GetOffsetY(0, chara.nFacing);
     chara.UpdateScreenRect();
-    RunFormation(nullptr, chara, s, work);
+    RunFormation(nullptr, chara, s, work, world);
 }
 
 // Entries kept before the ones of objects gone are dropped.
 constexpr size_t SUMMONED_KEEP = 256;
 
-bool SummonedExists(const SUMMONED& e) {
+bool SummonedExists(const SUMMONED& e, const cWorldState& world) {
     if (e.nKind == SUMMONED_KIND_ITEM) {
-        for (const cItem& it : lpWorld->lstItem)
+        for (const cItem& it : world.lstItem)
             if (it.nId == e.nId && !it.bUsed) return true;
         return false;
     }
-    for (const cStageChara& c : lpWorld->lstStageChara)
+    for (const cStageChara& c : world.lstStageChara)
         if (c.nId == e.nId) return true;
     return false;
 }
 
 // The objects with ids first..end-1 join what the character summoned.
-void RecordSummoned(cChara& chara, int32_t kind, int32_t first, int32_t end) {
+void RecordSummoned(cChara& chara, int32_t kind, int32_t first, int32_t end, const cWorldState& world) {
     if (first >= end) return;
     if (chara.vSummoned.size() >= SUMMONED_KEEP)
-        std::erase_if(chara.vSummoned, [](const SUMMONED& e) { return !SummonedExists(e); });
+        std::erase_if(chara.vSummoned, [&world](const SUMMONED& e) { return !SummonedExists(e, world); });
     for (int32_t id = first; id < end; ++id) chara.vSummoned.push_back({kind, id});
 }
 
@@ -91,23 +91,23 @@ int32_t CellsOf(int8_t size) { return (size < 1 ? 1 : size) * 32; }
 void SummonBlockCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
     if (!BlockRecord(settings) || !world) return;
     if (settings.nBlockMode == 2) world->vChangedCells.clear();
-    Summon(SPAWN_BLOCK, 32, chara, lpFlow, settings);
+    Summon(SPAWN_BLOCK, 32, chara, lpFlow, settings, world);
 }
 
 void SummonCharaCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
     const cCharaData* lpRec = CharaRecord(settings);
     if (!lpRec || !world) return;
-    Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpFlow, settings);
+    Summon(SPAWN_CHARA, CellsOf(lpRec->chSize), chara, lpFlow, settings, world);
 }
 
 void SummonItemCmd(cChara& chara, const cFlowRun* lpFlow, const cEdShot& settings, cWorldState* world) {
     const cItemData* lpRec = ItemRecord(settings);
     if (!lpRec || !world) return;
-    Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpFlow, settings);
+    Summon(SPAWN_ITEM, CellsOf(lpRec->chSize), chara, lpFlow, settings, world);
 }
 
-void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
-    if (!lpWorld) return;
+void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s, cWorldState* world) {
+    if (!world) return;
     const SUMMONSETTINGS ss = SummonSettings(s);
     switch (work.nCode) {
     case SPAWN_BLOCK:
@@ -118,16 +118,16 @@ void SpawnSummoned(const SHOTWORK& work, cChara& chara, const cEdShot& s) {
             const uint8_t facing = static_cast<uint8_t>(s.nByte62 ? (chara.nFacing ? 0 : 1) : (chara.nFacing ? 1 : 0));
             int32_t side = s.nByte60 == 1 ? chara.Side() : s.nByte60 == 2 ? s.nForce : lpRec->byForce;
             if (side < 0 || side >= HIT_SIDE_NUM) side = side < 0 ? 0 : HIT_SIDE_NUM - 1;
-            const int32_t first = lpWorld->nNextObjectId;
+            const int32_t first = world->nNextObjectId;
             SceneServices().SummonChara(work.dPosX, work.dPosY, ss, *lpRec, facing, static_cast<uint8_t>(side), &chara);
-            RecordSummoned(chara, SUMMONED_KIND_CHARA, first, lpWorld->nNextObjectId);
+            RecordSummoned(chara, SUMMONED_KIND_CHARA, first, world->nNextObjectId, *world);
         }
         break;
     case SPAWN_ITEM:
         if (const cItemData* lpRec = ItemRecord(s)) {
-            const int32_t first = lpWorld->nNextItemId;
+            const int32_t first = world->nNextItemId;
             SceneServices().SummonItem(work.dPosX, work.dPosY, ss, *lpRec);
-            RecordSummoned(chara, SUMMONED_KIND_ITEM, first, lpWorld->nNextItemId);
+            RecordSummoned(chara, SUMMONED_KIND_ITEM, first, world->nNextItemId, *world);
         }
         break;
     default:

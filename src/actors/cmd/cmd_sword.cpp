@@ -11,6 +11,6 @@ void SwordProc(const FLOWSTEP& step) {
     // The first step of the run only.
     if (step.state.nStepCounter++ != 0 || !step.state.cmd || !step.state.cmd->spShot) return;
     PlayCmdSound(step.chara, step.state);
-    SwingSword(step.chara, *step.state.cmd->spShot, step.flow.def ? step.flow.def->nFlowID : 0);
+    SwingSword(step.chara, *step.state.cmd->spShot, step.world, step.flow.def ? step.flow.def->nFlowID : 0);
 }
 

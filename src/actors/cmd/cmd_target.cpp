@@ -138,7 +138,7 @@ cChara* ChooseTarget(cChara& chara, const cFlowCmd& cmd, const cTargetFilter& f,
     case TGKIND_CHILD_IF:
         for (auto it = chara.vSummoned.rbegin(); it != chara.vSummoned.rend(); ++it) {
             if (it->nKind != SUMMONED_CHARA) continue;
-            cChara* c = FindCharaById(it->nId);
+            cChara* c = FindCharaById(it->nId, world);
             if (!c) continue;
             if (kind == TGKIND_LAST_CHILD) return c;
             if (f.Passes(c) && (bAll || c->nKind == group)) return c;

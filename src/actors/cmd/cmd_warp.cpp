@@ -50,7 +50,7 @@ void MoveByDir(cChara& c, int32_t dir, double d) {
 
 // The edges, columns and rows and the hit boxes follow the position, then
 // the character's own after-move steps run (the hero's bring the scroll along).
-void AfterMove(cChara& c) {
+void AfterMove(cChara& c, cWorldState* world) {
     c.x2 = c.x + c.nHitW - 1;
     c.y2 = c.y + c.nHitH - 1;
     c.nColL = static_cast<int32_t>(c.x) >> 5;
@@ -61,8 +61,8 @@ void AfterMove(cChara& c) {
     c.UpdateHitRectY();
     c.CalcRectX();
     c.CalcRectY();
-    c.FixAfterMoveX();
-    c.FixAfterMoveY();
+    c.FixAfterMoveX(world);
+    c.FixAfterMoveY(world);
 }
 
 bool InsideBlock(const cChara& c, const cWorldState& world) {
@@ -116,7 +116,7 @@ void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow, cWorldStat
     } else {
         return;
     }
-    AfterMove(chara);
+    AfterMove(chara, world);
     chara.UpdateScreenRect();
     if (chara.IsInStage(false) && !InsideBlock(chara, *world)) {
         if (!chara.IsFlying()) chara.dSpeedY = 0;
@@ -131,7 +131,7 @@ void Warp(cChara& chara, const cFlowCmd& cmd, const cFlowRun* lpFlow, cWorldStat
     }
     chara.x = oldX;
     chara.y = oldY;
-    AfterMove(chara);
+    AfterMove(chara, world);
     chara.UpdateScreenRect();
 }
 

@@ -39,10 +39,8 @@ int32_t InWidth(int32_t v, int32_t bits) {
 
 }  // namespace
 
-bool JudgeOperandCond(const cEdCond& cond, cChara* chara) {
+bool JudgeOperandCond(const cEdCond& cond, cChara* chara, cWorldState* world) {
     if (!chara) return false;
-    // Conditions are judged in the world in play, with the scene's services.
-    cWorldState* const world = lpWorld;
     cSceneServices& services = SceneServices();
     const OPERAND def{cond.nOperandKind, cond.nValue, cond.nRandMin, cond.nRandMax,
                       cond.nOpVarKind, cond.nOpVarNum, cond.nOpSubject, cond.nOpStatus};
