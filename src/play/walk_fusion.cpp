@@ -10,36 +10,14 @@
 
 namespace {
 
-// Whether `pred` holds for every character added to the list since the watch
-// last held (they are the last ones, with perhaps some older ones where
-// removals left fewer); a watch that failed stays failed.
-template <class WATCH, class PRED>
-bool StillHolds(WATCH& w, const cObjectList<cStageChara>& list, PRED pred) {
-    if (!w.bHolds) return false;
-    std::size_t fresh = list.Added() - w.nSeen;
-    for (std::size_t i = list.Places(); fresh > 0 && i-- > 0;) {
-        const cStageChara* c = list.At(i);
-        if (!c) continue;
-        if (!pred(*c)) return w.bHolds = false;
-        --fresh;
-    }
-    w.nSeen = list.Added();
-    return true;
-}
-
 // A character whose activity depends on no other object.
 bool Plain(const cStageChara& c) { return c.data.vCond.empty() && !c.bGroup; }
-
-bool KeepsToItself(const cStageChara& c) {
-    return c.nLifeTime == LIFETIME_UNLIMITED && !c.item.IsSet() && !c.byBlockChara && FlowsKeepToRunner(c);
-}
 
 bool KeepsToRunner(const cFlowCmd& c) {
     return !c.IsItemCmd() && !c.HasSubFlows() && !c.HasCondList() && FlowCmdTable[c.nCode].reach == CMDREACH_SELF;
 }
 
-}  // namespace
-
+// Flows without conditions or partners whose commands all keep to their runner.
 bool FlowsKeepToRunner(const cChara& c) {
     for (const cFlow& f : c.FlowDefs()) {
         if (!f.vCond.empty() || f.bTargetPartner) return false;
@@ -49,13 +27,34 @@ bool FlowsKeepToRunner(const cChara& c) {
     return true;
 }
 
+bool KeepsToItself(const cStageChara& c) {
+    return c.nLifeTime == LIFETIME_UNLIMITED && !c.item.IsSet() && !c.byBlockChara && FlowsKeepToRunner(c);
+}
+
+}  // namespace
+
+bool cWalkFusion::WATCH::StillHolds(const cObjectList<cStageChara>& list, bool (*pred)(const cStageChara&)) {
+    if (!bHolds) return false;
+    // The characters added since are the last ones (with perhaps some older
+    // ones, where removals left fewer).
+    std::size_t fresh = list.Added() - nSeen;
+    for (std::size_t i = list.Places(); fresh > 0 && i-- > 0;) {
+        const cStageChara* c = list.At(i);
+        if (!c) continue;
+        if (!pred(*c)) return bHolds = false;
+        --fresh;
+    }
+    nSeen = list.Added();
+    return true;
+}
+
 eStepWalks cWalkFusion::Walks(cWorldState& world, bool bBlockCharas) {
     for (const cItem& item : world.lstItem)
         if (!item.data.vCond.empty()) return STEPWALKS_SEPARATE;
-    if (!StillHolds(m_Plain, world.lstStageChara, Plain)) return STEPWALKS_SEPARATE;
+    if (!m_Plain.StillHolds(world.lstStageChara, Plain)) return STEPWALKS_SEPARATE;
     const cPlayer* lpHero = world.Hero();
     if (bBlockCharas || world.bDeathCheck || !lpHero || lpHero->dying || !FlowsKeepToRunner(*lpHero) ||
-        !StillHolds(m_Self, world.lstStageChara, KeepsToItself))
+        !m_Self.StillHolds(world.lstStageChara, KeepsToItself))
         return STEPWALKS_ONE;
     return STEPWALKS_IN_UPDATE;
 }

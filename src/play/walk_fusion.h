@@ -42,15 +42,15 @@ public:
     eStepWalks Walks(cWorldState& world, bool bBlockCharas);
 
 private:
+    // Whether a test holds for every character added since it last held
+    // (a watch that failed stays failed).
     struct WATCH {
         bool bHolds = true;
         std::size_t nSeen = 0;  // characters added (Added()) when it last held
+        bool StillHolds(const cObjectList<cStageChara>& list, bool (*pred)(const cStageChara&));
     };
     WATCH m_Plain, m_Self;
 };
-
-// Whether the flows of `c` keep to their runner (as cWalkFusion asks).
-bool FlowsKeepToRunner(const cChara& c);
 
 // The step starts a sub-step's update walk owes the characters that were in
 // the list when it began (none unless STEPWALKS_IN_UPDATE): each is started
